@@ -1,0 +1,15 @@
+# tintwell_add_test(<name> SOURCES <files...> LIBS <targets...>)
+# One Qt Test executable per test class, registered with CTest and run offscreen.
+function(tintwell_add_test name)
+  cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test tintwell_testsupport ${ARG_LIBS})
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT ARG_TIMEOUT)
+    set(ARG_TIMEOUT 120)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=*.debug=false"
+    WORKING_DIRECTORY ${TINTWELL_BIN_DIR}
+    TIMEOUT ${ARG_TIMEOUT})
+endfunction()

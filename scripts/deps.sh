@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages Tintwell needs, only those that are missing.
+# Sourced by scripts/run and scripts/test.
+set -euo pipefail
+
+TINTWELL_PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
+  libhidapi-dev libudev-dev
+  fonts-wqy-microhei
+)
+
+tintwell_install_deps() {
+  local missing=()
+  local pkg
+  for pkg in "${TINTWELL_PACKAGES[@]}" "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$pkg")
+    fi
+  done
+  if [ ${#missing[@]} -eq 0 ]; then
+    return 0
+  fi
+  echo "Installing missing packages: ${missing[*]}"
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+  fi
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# Configures (once) and builds the tree in build/<type>, incrementally.
+tintwell_build() {
+  local type="$1"
+  local root
+  root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+  local dir="$root/build/${type,,}"
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type"
+  fi
+  cmake --build "$dir" --parallel "$(nproc)"
+  TINTWELL_BUILD_DIR="$dir"
+}

@@ -1,0 +1,29 @@
+#pragma once
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class DeviceNotifier;
+#include "LinkFactory.h"
+
+// What the command line chose: the real instrument or an emulated one.
+struct StartOptions
+{
+    bool simulate = false;
+    QString model; // emulated model, TX310 when empty
+    bool valid = true;
+    QString error;
+};
+
+StartOptions parseStartOptions(const QStringList& arguments);
+
+// The link factory and notification source for those options. The one place
+// where the emulated instrument is chosen over the real one.
+struct DeviceSetup
+{
+    std::unique_ptr<LinkFactory> factory;
+    DeviceNotifier* notifier = nullptr; // handed to the main window, which owns it
+};
+
+DeviceSetup createDeviceSetup(const StartOptions& options);

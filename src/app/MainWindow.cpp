@@ -1,0 +1,285 @@
+#include "MainWindow.h"
+
+#include "CLinker.h"
+#include "DeviceNotifier.h"
+#include "FirstPageFor310.h"
+#include "LinkFactory.h"
+#include "LinkTransport.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSpacerItem>
+#include <QStackedWidget>
+#include <QTimer>
+
+Q_LOGGING_CATEGORY(lcMain, "tintwell.app")
+
+namespace {
+
+MainWindow* g_mainWindow = nullptr;
+
+constexpr quint16 kVendorId = 0x2047;
+constexpr quint16 kProductId = 0x0301;
+
+QString windowStyleSheet()
+{
+    QStringList qss;
+    qss << QString("QComboBox::drop-down,QDateEdit::drop-down,QTimeEdit::drop-down,QDateTimeEdit::drop-down{width:%1px;}")
+               .arg(20);
+    qss << QString("QComboBox::down-arrow,QDateEdit[calendarPopup=\"true\"]::down-arrow,QTimeEdit[calendarPopup=\"true\"]::down-arrow,QDateTimeEdit[calendarPopup=\"true\"]::down-arrow{width:%1px;height:%1px;right:2px;}")
+               .arg(10);
+    qss << QString("QRadioButton::indicator{width:%1px;height:%1px;}").arg(15);
+    qss << QString("QCheckBox::indicator,QGroupBox::indicator,QTreeWidget::indicator,QListWidget::indicator{width:%1px;height:%1px;}")
+               .arg(13);
+    qss << QString("QScrollBar:horizontal{min-height:%1px;border-radius:%2px;}QScrollBar::handle:horizontal{border-radius:%2px;}QScrollBar:vertical{min-width:%1px;border-radius:%2px;}QScrollBar::handle:vertical{border-radius:%2px;}")
+               .arg(12)
+               .arg(6);
+    qss << QString("QWidget#widget_top>QToolButton:pressed,QWidget#widget_top>QToolButton:hover,QWidget#widget_top>QToolButton:checked,QWidget#widget_top>QLabel:hover{border-width:0px 0px %1px 0px;}")
+               .arg(3);
+    qss << QString("QWidget#widgetleft>QPushButton:checked,QWidget#widgetleft>QToolButton:checked,QWidget#widgetleft>QPushButton:pressed,QWidget#widgetleft>QToolButton:pressed{border-width:0px 0px 0px %1px;}")
+               .arg(3);
+    return qss.join(QString());
+}
+
+} // namespace
+
+MainWindow* mainWindowInstance()
+{
+    return g_mainWindow;
+}
+
+MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier* deviceNotifier,
+                       QWidget* parent)
+    : QDialog(parent),
+      ui(std::make_unique<Ui>()),
+      factory(std::move(linkFactory)),
+      linkTransport(std::make_unique<LinkTransport>()),
+      notifier(deviceNotifier)
+{
+    g_mainWindow = this;
+    setupUi();
+    QMetaObject::connectSlotsByName(this);
+    initForm();
+    if (notifier) {
+        notifier->setParent(this);
+        connect(notifier, &DeviceNotifier::deviceArrived, this, &MainWindow::onDeviceArrived);
+        connect(notifier, &DeviceNotifier::deviceRemoved, this, &MainWindow::onDeviceRemoved);
+    }
+    on_btnLanguageZh_clicked();
+    // Registration and the first connection attempt run once the event loop does.
+    QTimer::singleShot(10, this, &MainWindow::initusbport);
+}
+
+MainWindow::~MainWindow()
+{
+    CloseUSB();
+    if (g_mainWindow == this) {
+        g_mainWindow = nullptr;
+    }
+}
+
+void MainWindow::setupUi()
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    resize(1333, 712);
+    setSizeGripEnabled(true);
+
+    ui->gridLayout = new QGridLayout(this);
+    ui->gridLayout->setObjectName(QStringLiteral("gridLayout"));
+
+    ui->LinkStatusLabel = new QLabel(this);
+    ui->LinkStatusLabel->setObjectName(QStringLiteral("LinkStatusLabel"));
+    ui->LinkStatusLabel->setMaximumHeight(30);
+    ui->gridLayout->addWidget(ui->LinkStatusLabel, 0, 0);
+
+    ui->gridLayout->addItem(new QSpacerItem(598, 20, QSizePolicy::Expanding, QSizePolicy::Minimum), 0, 1);
+
+    ui->btnLanguageEn = new QPushButton(this);
+    ui->btnLanguageEn->setObjectName(QStringLiteral("btnLanguageEn"));
+    ui->btnLanguageEn->setCursor(Qt::ArrowCursor);
+    ui->btnLanguageEn->setFocusPolicy(Qt::NoFocus);
+    ui->gridLayout->addWidget(ui->btnLanguageEn, 0, 2);
+
+    ui->btnLanguageZh = new QPushButton(this);
+    ui->btnLanguageZh->setObjectName(QStringLiteral("btnLanguageZh"));
+    ui->btnLanguageZh->setCursor(Qt::ArrowCursor);
+    ui->btnLanguageZh->setFocusPolicy(Qt::NoFocus);
+    ui->gridLayout->addWidget(ui->btnLanguageZh, 0, 3);
+
+    ui->stackedWidget = new QStackedWidget(this);
+    ui->stackedWidget->setObjectName(QStringLiteral("stackedWidget"));
+    ui->stackedWidget->setBaseSize(33, 24);
+    ui->stackedWidget->setStyleSheet(QString());
+    ui->gridLayout->addWidget(ui->stackedWidget, 1, 0, 1, 4);
+
+    ui->gridLayout->setRowStretch(0, 1);
+    ui->gridLayout->setRowStretch(1, 30);
+    ui->gridLayout->setColumnStretch(0, 1);
+    ui->gridLayout->setColumnStretch(1, 30);
+    ui->gridLayout->setColumnStretch(2, 4);
+    ui->gridLayout->setColumnStretch(3, 4);
+
+    retranslateUi();
+}
+
+void MainWindow::retranslateUi()
+{
+    setWindowTitle(windowTitle());
+    ui->btnLanguageEn->setText(QCoreApplication::translate("MainWindow", "English"));
+    ui->btnLanguageZh->setText(QCoreApplication::translate("MainWindow", "中文"));
+    ui->btnLanguageZh->setToolTip(QString());
+    ui->LinkStatusLabel->setToolTip(ledOn ? QCoreApplication::translate("MainWindow", "Connected")
+                                          : QCoreApplication::translate("MainWindow", "Disconnected"));
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslateUi();
+    }
+    QDialog::changeEvent(event);
+}
+
+void MainWindow::initForm()
+{
+    page = new FirstPageFor310(this);
+    ui->stackedWidget->addWidget(page);
+    ui->stackedWidget->setCurrentWidget(page);
+    setWindowFlags(Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
+                   | Qt::WindowCloseButtonHint);
+    setStyleSheet(windowStyleSheet());
+}
+
+void MainWindow::initusbport()
+{
+    showLed(false);
+    if (notifier && !notifier->start()) {
+        qCWarning(lcMain) << "device notifications unavailable; plug-in will not be noticed";
+    }
+    OpenUSB();
+}
+
+void MainWindow::showLed(bool on)
+{
+    ledOn = on;
+    ui->LinkStatusLabel->setPixmap(QPixmap(on ? QStringLiteral(":/image/led_on.png")
+                                              : QStringLiteral(":/image/led_off.png")));
+    ui->LinkStatusLabel->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    retranslateUi();
+}
+
+bool MainWindow::switchLanguage(const QString& catalogue, bool chinese)
+{
+    // Load into a fresh translator: a catalogue that does not load must leave
+    // the language in force untouched.
+    auto next = std::make_unique<QTranslator>();
+    if (!next->load(catalogue)
+        && !next->load(catalogue, QCoreApplication::applicationDirPath())) {
+        qCDebug(lcMain) << "catalogue not found:" << catalogue;
+        return false;
+    }
+    if (translator) {
+        QCoreApplication::removeTranslator(translator.get());
+    }
+    translator = std::move(next);
+    QCoreApplication::installTranslator(translator.get());
+    page->chineseUi = chinese;
+    page->languageChange();
+    return true;
+}
+
+void MainWindow::on_btnLanguageEn_clicked()
+{
+    switchLanguage(QStringLiteral("Tintwell_en"), false);
+}
+
+void MainWindow::on_btnLanguageZh_clicked()
+{
+    switchLanguage(QStringLiteral("Tintwell_zh"), true);
+}
+
+void MainWindow::handleAppMessage(const QString& message)
+{
+    Q_UNUSED(message)
+    setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool MainWindow::isLinkOpen() const
+{
+    return linkTransport->isLinkOpen();
+}
+
+int MainWindow::sendFrame(QByteArray& frame, int timeoutMs)
+{
+    return linkTransport->sendFrame(frame, timeoutMs);
+}
+
+int MainWindow::receiveFrame(QByteArray& buffer, int timeoutMs, int expectedLen, bool checkChecksum)
+{
+    return linkTransport->receiveFrame(buffer, timeoutMs, expectedLen, checkChecksum);
+}
+
+void MainWindow::delayMs(int ms)
+{
+    linkTransport->delayMs(ms);
+}
+
+Transport& MainWindow::transport()
+{
+    return *linkTransport;
+}
+
+bool MainWindow::OpenUSB()
+{
+    if (link || !factory) {
+        return false;
+    }
+    link = factory->openLink(kVendorId, kProductId);
+    if (!link) {
+        return false;
+    }
+    linkTransport->setLink(link.get());
+    showLed(true);
+    page->openThreadSlot();
+    page->onDeviceConnected();
+    return true;
+}
+
+void MainWindow::CloseUSB()
+{
+    if (!link) {
+        return;
+    }
+    // Stop the receive worker first: once it has stopped no poll can still be
+    // running inside the link, so the link can be closed and freed.
+    page->closeThreadSlot();
+    linkTransport->setLink(nullptr);
+    link->Close();
+    link.reset();
+    showLed(false);
+    page->clear();
+}
+
+void MainWindow::onDeviceArrived()
+{
+    qCDebug(lcMain) << "device arrival";
+    if (!link) {
+        OpenUSB();
+    }
+}
+
+void MainWindow::onDeviceRemoved()
+{
+    qCDebug(lcMain) << "device removal";
+    if (link && link->isDeviceGone()) {
+        CloseUSB();
+    }
+}

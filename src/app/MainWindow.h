@@ -1,0 +1,82 @@
+#pragma once
+#include <QDialog>
+#include <QTranslator>
+
+#include <memory>
+
+class CLinker;
+class DeviceNotifier;
+class FirstPageFor310;
+class LinkFactory;
+class LinkTransport;
+class QGridLayout;
+class QLabel;
+class QPushButton;
+class QStackedWidget;
+class Transport;
+
+// The top-level window: hosts the workspace, owns the one link to the
+// instrument and shows whether it is connected.
+class MainWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    // factory opens the link (real, emulated or a test double); notifier
+    // reports device arrival and removal and becomes a child of the window.
+    MainWindow(std::unique_ptr<LinkFactory> factory, DeviceNotifier* notifier,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    bool isLinkOpen() const;
+    int sendFrame(QByteArray& frame, int timeoutMs);
+    int receiveFrame(QByteArray& buffer, int timeoutMs, int expectedLen, bool checkChecksum);
+    void delayMs(int ms);
+    // The transport every protocol command of this window's link goes through.
+    Transport& transport();
+
+    FirstPageFor310* workspace() const { return page; }
+    CLinker* currentLink() const { return link.get(); }
+    bool isLedOn() const { return ledOn; }
+
+public Q_SLOTS:
+    void initForm();
+    void initusbport();
+    void on_btnLanguageEn_clicked();
+    void on_btnLanguageZh_clicked();
+    void handleAppMessage(const QString& message);
+    bool OpenUSB();
+    void CloseUSB();
+    // Device notifications: arrival opens while disconnected; removal closes
+    // only when the link says the instrument itself is gone.
+    void onDeviceArrived();
+    void onDeviceRemoved();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void setupUi();
+    void retranslateUi();
+    void showLed(bool on);
+    bool switchLanguage(const QString& catalogue, bool chinese);
+
+    struct Ui
+    {
+        QGridLayout* gridLayout = nullptr;
+        QLabel* LinkStatusLabel = nullptr;
+        QPushButton* btnLanguageEn = nullptr;
+        QPushButton* btnLanguageZh = nullptr;
+        QStackedWidget* stackedWidget = nullptr;
+    };
+    std::unique_ptr<Ui> ui;
+    FirstPageFor310* page = nullptr;
+    std::unique_ptr<CLinker> link;
+    std::unique_ptr<QTranslator> translator;
+    std::unique_ptr<LinkFactory> factory;
+    std::unique_ptr<LinkTransport> linkTransport;
+    DeviceNotifier* notifier = nullptr;
+    bool ledOn = false;
+};
+
+// The process's one main window (the one constructed last and still alive).
+MainWindow* mainWindowInstance();

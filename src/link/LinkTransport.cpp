@@ -1,0 +1,53 @@
+#include "LinkTransport.h"
+
+#include "Bytes.h"
+#include "CLinker.h"
+#include "FrameChecksum.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+bool LinkTransport::isLinkOpen() const
+{
+    CLinker* link = m_link.load();
+    return link && link->isOpen();
+}
+
+int LinkTransport::sendFrame(QByteArray& frame, int timeoutMs)
+{
+    CLinker* link = m_link.load();
+    if (!link || !link->isOpen()) {
+        return -1;
+    }
+    putU16le(frame, frameChecksum(frame));
+    return link->WriteMessage(frame, timeoutMs);
+}
+
+int LinkTransport::receiveFrame(QByteArray& buffer, int timeoutMs, int expectedLen,
+                                bool checkChecksum)
+{
+    CLinker* link = m_link.load();
+    if (!link) {
+        return -1;
+    }
+    const int n = link->ReadMessage(buffer, timeoutMs, expectedLen);
+    if (n <= 0 || !checkChecksum) {
+        return n;
+    }
+    if (expectedLen < 2 || buffer.size() < expectedLen) {
+        return -1;
+    }
+    const quint16 expected = frameChecksum(buffer, expectedLen - 2);
+    return getU16le(buffer, expectedLen - 2) == expected ? buffer.size() : -1;
+}
+
+void LinkTransport::delayMs(int ms)
+{
+    // Sleeping instead of spinning; the loop makes sure it never returns early.
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() <= ms) {
+        const qint64 left = ms - timer.elapsed() + 1;
+        QThread::msleep(static_cast<unsigned long>(left > 0 ? left : 1));
+    }
+}

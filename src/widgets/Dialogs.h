@@ -1,0 +1,53 @@
+#pragma once
+// The one seam for everything modal: message boxes, questions, file dialogs
+// and progress dialogs. Production code shows Qt dialogs through QtDialogs;
+// tests install a scripted double that records what was shown.
+// This header needs QtCore only, so layers below the screens can use it.
+
+#include <QString>
+#include <memory>
+
+class QWidget;
+
+enum class MessageIcon { NoIcon, Information, Warning, Critical, Question };
+
+enum class DialogButton { None = 0, Ok = 0x1, Yes = 0x2, No = 0x4, Cancel = 0x8 };
+
+// A window-modal progress dialog that lives as long as its handle.
+class ProgressDialog
+{
+public:
+    virtual ~ProgressDialog() = default;
+    virtual void setValue(int value) = 0;
+    virtual bool wasCanceled() const = 0;
+    virtual void close() = 0;
+};
+
+class Dialogs
+{
+public:
+    virtual ~Dialogs() = default;
+
+    // A modal box. buttons is an OR of DialogButton values; returns the button pressed.
+    virtual DialogButton message(QWidget* parent, MessageIcon icon, const QString& title,
+                                 const QString& text, int buttons) = 0;
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                 const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                 const QString& filter) = 0;
+    virtual std::unique_ptr<ProgressDialog> progress(QWidget* parent, const QString& label,
+                                                     const QString& cancelText, int minimum,
+                                                     int maximum) = 0;
+
+    // Conveniences for the boxes the application uses.
+    void information(QWidget* parent, const QString& title, const QString& text);
+    void warning(QWidget* parent, const QString& title, const QString& text);
+    void critical(QWidget* parent, const QString& title, const QString& text);
+    bool question(QWidget* parent, const QString& title, const QString& text);
+
+    // The process-wide seam. The caller keeps ownership of what it installs.
+    static Dialogs& instance();
+    static void install(Dialogs* dialogs);
+};
+
+inline Dialogs& dialogs() { return Dialogs::instance(); }

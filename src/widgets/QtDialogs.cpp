@@ -1,0 +1,97 @@
+#include "QtDialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProgressDialog>
+
+namespace {
+
+QMessageBox::Icon toQt(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::NoIcon: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+class QtProgress final : public ProgressDialog
+{
+public:
+    QtProgress(QWidget* parent, const QString& label, const QString& cancelText, int minimum,
+               int maximum)
+        : dialog(new QProgressDialog(label, cancelText, minimum, maximum, parent))
+    {
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->setWindowModality(Qt::WindowModal);
+        dialog->setMinimumDuration(0);
+        dialog->setValue(minimum);
+        dialog->show();
+        QApplication::processEvents();
+    }
+    ~QtProgress() override { close(); }
+    void setValue(int value) override
+    {
+        if (dialog) {
+            dialog->setValue(value);
+            QApplication::processEvents();
+        }
+    }
+    bool wasCanceled() const override { return dialog && dialog->wasCanceled(); }
+    void close() override
+    {
+        if (dialog) {
+            dialog->close();
+            dialog = nullptr;
+        }
+    }
+
+private:
+    QPointer<QProgressDialog> dialog;
+};
+
+} // namespace
+
+DialogButton QtDialogs::message(QWidget* parent, MessageIcon icon, const QString& title,
+                                const QString& text, int buttons)
+{
+    QMessageBox::StandardButtons qtButtons;
+    if (buttons & int(DialogButton::Ok)) qtButtons |= QMessageBox::Ok;
+    if (buttons & int(DialogButton::Yes)) qtButtons |= QMessageBox::Yes;
+    if (buttons & int(DialogButton::No)) qtButtons |= QMessageBox::No;
+    if (buttons & int(DialogButton::Cancel)) qtButtons |= QMessageBox::Cancel;
+    if (!qtButtons) qtButtons = QMessageBox::Ok;
+
+    QMessageBox box(toQt(icon), title, text, qtButtons, parent);
+    switch (box.exec()) {
+    case QMessageBox::Ok: return DialogButton::Ok;
+    case QMessageBox::Yes: return DialogButton::Yes;
+    case QMessageBox::No: return DialogButton::No;
+    case QMessageBox::Cancel: return DialogButton::Cancel;
+    default: return DialogButton::None;
+    }
+}
+
+QString QtDialogs::openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                const QString& filter)
+{
+    return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
+QString QtDialogs::saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, caption, dir, filter);
+}
+
+std::unique_ptr<ProgressDialog> QtDialogs::progress(QWidget* parent, const QString& label,
+                                                    const QString& cancelText, int minimum,
+                                                    int maximum)
+{
+    return std::make_unique<QtProgress>(parent, label, cancelText, minimum, maximum);
+}

@@ -1,0 +1,60 @@
+#pragma once
+#include "Dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+
+// The test double of the modal seam: records every dialog shown (kind, title,
+// text), answers from a script, and fails the running test on a prompt that
+// needs an answer nobody scripted. A box with a single OK button needs none.
+class ScriptedDialogs final : public Dialogs
+{
+public:
+    struct Shown
+    {
+        QString kind; // "message", "question", "open", "save", "progress"
+        QString title;
+        QString text;
+        MessageIcon icon = MessageIcon::NoIcon;
+    };
+
+    ScriptedDialogs();  // installs itself
+    ~ScriptedDialogs() override; // uninstalls itself
+
+    void answerButton(DialogButton button) { m_buttons.enqueue(button); }
+    void answerOpenFile(const QString& path) { m_files.enqueue(path); }
+    void answerSaveFile(const QString& path) { m_files.enqueue(path); }
+    // The next progress dialog reports a cancel once its value reaches value.
+    void cancelProgressAt(int value) { m_cancelAt = value; }
+
+    QList<Shown> shown;
+    QList<int> progressValues;
+    int openProgressDialogs = 0;
+
+    // Titles and texts of the boxes shown, as "title|text".
+    QStringList messages() const;
+    bool hasUnusedAnswers() const { return !m_buttons.isEmpty() || !m_files.isEmpty(); }
+
+    DialogButton message(QWidget* parent, MessageIcon icon, const QString& title,
+                         const QString& text, int buttons) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                         const QString& filter) override;
+    std::unique_ptr<ProgressDialog> progress(QWidget* parent, const QString& label,
+                                             const QString& cancelText, int minimum,
+                                             int maximum) override;
+
+private:
+    QString nextFile(const QString& kind, const QString& caption);
+
+    QQueue<DialogButton> m_buttons;
+    QQueue<QString> m_files;
+    int m_cancelAt = -1;
+};
+
+// Names of top-level widgets still visible; a test's cleanup expects none
+// beyond those it owns.
+QStringList visibleTopLevelWindows();
