@@ -4,6 +4,8 @@ function(tintwell_add_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test tintwell_testsupport ${ARG_LIBS})
+  # Tests that switch language need the compiled catalogues beside them.
+  add_dependencies(${name} tintwell_translations)
   add_test(NAME ${name} COMMAND ${name})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)

@@ -7,6 +7,9 @@
 #include "LinkTransport.h"
 
 #include <QCoreApplication>
+#include <QStringList>
+
+#include <algorithm>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -62,6 +65,7 @@ MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier*
       notifier(deviceNotifier)
 {
     g_mainWindow = this;
+    catalogueDirs = {QString(), QCoreApplication::applicationDirPath()};
     setupUi();
     QMetaObject::connectSlotsByName(this);
     initForm();
@@ -178,9 +182,10 @@ bool MainWindow::switchLanguage(const QString& catalogue, bool chinese)
     // Load into a fresh translator: a catalogue that does not load must leave
     // the language in force untouched.
     auto next = std::make_unique<QTranslator>();
-    if (!next->load(catalogue)
-        && !next->load(catalogue, QCoreApplication::applicationDirPath())) {
-        qCDebug(lcMain) << "catalogue not found:" << catalogue;
+    const bool loaded = std::any_of(catalogueDirs.cbegin(), catalogueDirs.cend(),
+                                    [&](const QString& dir) { return next->load(catalogue, dir); });
+    if (!loaded) {
+        qCDebug(lcMain) << "catalogue not found:" << catalogue << catalogueDirs;
         return false;
     }
     if (translator) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <QStringList>
 #include <QTranslator>
 
 #include <memory>
@@ -37,6 +38,9 @@ public:
     FirstPageFor310* workspace() const { return page; }
     CLinker* currentLink() const { return link.get(); }
     bool isLedOn() const { return ledOn; }
+    // Where the catalogues are looked for, in order; an empty entry means the
+    // working directory. Default: the working directory, then beside the executable.
+    void setCatalogueDirectories(const QStringList& directories) { catalogueDirs = directories; }
 
 public Q_SLOTS:
     void initForm();
@@ -75,6 +79,7 @@ private:
     std::unique_ptr<LinkFactory> factory;
     std::unique_ptr<LinkTransport> linkTransport;
     DeviceNotifier* notifier = nullptr;
+    QStringList catalogueDirs;
     bool ledOn = false;
 };
 

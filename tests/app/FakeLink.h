@@ -1,0 +1,53 @@
+#pragma once
+// A link double for the main window: the instrument's presence and the link
+// objects' lifetimes are visible to the test.
+#include "CLinker.h"
+#include "LinkFactory.h"
+
+#include <memory>
+
+struct FakeInstrument
+{
+    bool attached = true; // an instrument is plugged in and opens
+    int opens = 0;        // links handed out
+    int alive = 0;        // link objects not yet destroyed
+    int closes = 0;
+};
+
+class FakeLink final : public CLinker
+{
+public:
+    explicit FakeLink(std::shared_ptr<FakeInstrument> instrument) : m_instrument(std::move(instrument))
+    {
+        ++m_instrument->alive;
+    }
+    ~FakeLink() override { --m_instrument->alive; }
+    void Close() override
+    {
+        m_open = false;
+        ++m_instrument->closes;
+    }
+    bool isOpen() override { return m_open; }
+    bool isDeviceGone() override { return !m_instrument->attached; }
+
+private:
+    std::shared_ptr<FakeInstrument> m_instrument;
+    bool m_open = true;
+};
+
+class FakeLinkFactory final : public LinkFactory
+{
+public:
+    explicit FakeLinkFactory(std::shared_ptr<FakeInstrument> instrument) : m_instrument(std::move(instrument)) {}
+    std::unique_ptr<CLinker> openLink(std::uint16_t vendorId, std::uint16_t productId) override
+    {
+        if (!m_instrument->attached || vendorId != 0x2047 || productId != 0x0301) {
+            return nullptr;
+        }
+        ++m_instrument->opens;
+        return std::make_unique<FakeLink>(m_instrument);
+    }
+
+private:
+    std::shared_ptr<FakeInstrument> m_instrument;
+};

@@ -1,0 +1,181 @@
+#include "DeviceNotifier.h"
+#include "FakeLink.h"
+#include "FirstPageFor310.h"
+#include "MainWindow.h"
+#include "ScriptedDialogs.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+void tintwellInitResources();
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::shared_ptr<FakeInstrument> instrument;
+    ManualDeviceNotifier* notifier = nullptr;
+    std::unique_ptr<MainWindow> window;
+    std::unique_ptr<ScriptedDialogs> dialogs;
+
+    void makeWindow()
+    {
+        notifier = new ManualDeviceNotifier;
+        window = std::make_unique<MainWindow>(std::make_unique<FakeLinkFactory>(instrument), notifier);
+    }
+
+    bool ledShows(const char* resource) const
+    {
+        auto* label = window->findChild<QLabel*>(QStringLiteral("LinkStatusLabel"));
+        return label && label->pixmap().toImage() == QPixmap(QString::fromLatin1(resource)).toImage()
+               && label->alignment() == (Qt::AlignHCenter | Qt::AlignVCenter);
+    }
+
+    static QString trMain(const char* text) { return QCoreApplication::translate("MainWindow", text); }
+
+private Q_SLOTS:
+    void initTestCase() { tintwellInitResources(); }
+
+    void init()
+    {
+        dialogs = std::make_unique<ScriptedDialogs>();
+        instrument = std::make_shared<FakeInstrument>();
+    }
+
+    void cleanup()
+    {
+        window.reset();
+        QVERIFY2(visibleTopLevelWindows().isEmpty(), qPrintable(visibleTopLevelWindows().join(',')));
+        QVERIFY(!dialogs->hasUnusedAnswers());
+        dialogs.reset();
+    }
+
+    void form_hasItsNamedWidgetsAndWorkspace()
+    {
+        makeWindow();
+        QCOMPARE(window->size(), QSize(1333, 712));
+        QVERIFY(window->isSizeGripEnabled());
+        auto* stack = window->findChild<QStackedWidget*>(QStringLiteral("stackedWidget"));
+        QVERIFY(stack);
+        QCOMPARE(stack->currentWidget(), static_cast<QWidget*>(window->workspace()));
+        auto* en = window->findChild<QPushButton*>(QStringLiteral("btnLanguageEn"));
+        auto* zh = window->findChild<QPushButton*>(QStringLiteral("btnLanguageZh"));
+        QVERIFY(en && zh);
+        QCOMPARE(en->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(zh->text(), QStringLiteral("中文"));
+        QVERIFY(window->styleSheet().startsWith(
+            QStringLiteral("QComboBox::drop-down,QDateEdit::drop-down,QTimeEdit::drop-down,QDateTimeEdit::drop-down{width:20px;}")));
+        QVERIFY(window->styleSheet().endsWith(QStringLiteral("{border-width:0px 0px 0px 3px;}")));
+        QCOMPARE(mainWindowInstance(), window.get());
+    }
+
+    void startup_connectsAttachedInstrumentWithoutNotification()
+    {
+        makeWindow();
+        QVERIFY(!window->isLinkOpen());
+        QTRY_VERIFY(window->isLinkOpen());
+        QCOMPARE(instrument->opens, 1);
+        QVERIFY(window->isLedOn());
+        QVERIFY(ledShows(":/image/led_on.png"));
+    }
+
+    void startup_withoutInstrument_staysOffUntilArrival()
+    {
+        instrument->attached = false;
+        makeWindow();
+        QTest::qWait(50);
+        QVERIFY(!window->isLinkOpen());
+        QVERIFY(ledShows(":/image/led_off.png"));
+
+        instrument->attached = true;
+        notifier->arrive();
+        QVERIFY(window->isLinkOpen());
+        QVERIFY(ledShows(":/image/led_on.png"));
+    }
+
+    void arrivalWhileConnected_opensNothing()
+    {
+        makeWindow();
+        QTRY_VERIFY(window->isLinkOpen());
+        CLinker* link = window->currentLink();
+        notifier->arrive();
+        notifier->arrive();
+        QCOMPARE(instrument->opens, 1);
+        QCOMPARE(window->currentLink(), link);
+    }
+
+    void removalOfAnotherDevice_keepsLink()
+    {
+        makeWindow();
+        QTRY_VERIFY(window->isLinkOpen());
+        notifier->remove();
+        QVERIFY(window->isLinkOpen());
+        QVERIFY(window->isLedOn());
+        QCOMPARE(instrument->closes, 0);
+    }
+
+    void removalOfInstrument_closesAndFreesLink_ledOff()
+    {
+        makeWindow();
+        QTRY_VERIFY(window->isLinkOpen());
+        instrument->attached = false;
+        notifier->remove();
+        QVERIFY(!window->isLinkOpen());
+        QCOMPARE(window->currentLink(), nullptr);
+        QCOMPARE(instrument->closes, 1);
+        QCOMPARE(instrument->alive, 0); // the closed link is freed, not kept until exit
+        QVERIFY(!window->isLedOn());
+        QVERIFY(ledShows(":/image/led_off.png"));
+
+        // Plugging it back in reconnects.
+        instrument->attached = true;
+        notifier->arrive();
+        QVERIFY(window->isLinkOpen());
+        QCOMPARE(instrument->opens, 2);
+    }
+
+    void transport_withoutLink_failsSend()
+    {
+        instrument->attached = false;
+        makeWindow();
+        QByteArray frame = QByteArray::fromHex("ab400f0300000800");
+        QCOMPARE(window->sendFrame(frame, 1000), -1);
+        QCOMPARE(frame.size(), 8); // no checksum appended
+        QByteArray buffer;
+        QCOMPARE(window->receiveFrame(buffer, 0, 10, false), -1);
+    }
+
+    void startsInChinese_switchesToEnglishAndBack()
+    {
+        makeWindow();
+        QVERIFY(window->workspace()->chineseUi);
+        QCOMPARE(trMain("Disconnected"), QStringLiteral("未连接"));
+
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btnLanguageEn")), Qt::LeftButton);
+        QVERIFY(!window->workspace()->chineseUi);
+        QCOMPARE(trMain("Disconnected"), QStringLiteral("Disconnected"));
+
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btnLanguageZh")), Qt::LeftButton);
+        QVERIFY(window->workspace()->chineseUi);
+        QCOMPARE(trMain("Disconnected"), QStringLiteral("未连接"));
+    }
+
+    void missingCatalogue_leavesLanguageAndFlagUnchanged()
+    {
+        makeWindow();
+        QVERIFY(window->workspace()->chineseUi);
+        QTemporaryDir empty;
+        window->setCatalogueDirectories({empty.path()});
+        window->on_btnLanguageEn_clicked();
+        QVERIFY(window->workspace()->chineseUi);
+        QCOMPARE(trMain("Disconnected"), QStringLiteral("未连接"));
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
