@@ -1,0 +1,126 @@
+#include "CLinkerUSB.h"
+
+#include "LinkLog.h"
+
+#include <QElapsedTimer>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kScratchBytes = 12800;
+constexpr int kHidWaitMs = 50;
+constexpr char kFrameStart = static_cast<char>(0xAB);
+
+// Drops bytes before the first frame start; empties the buffer when there is none.
+void resynchronise(QByteArray& buffer)
+{
+    const int start = buffer.indexOf(kFrameStart);
+    if (start < 0) {
+        buffer.clear();
+    } else if (start > 0) {
+        buffer.remove(0, start);
+    }
+}
+
+bool holdsFrame(const QByteArray& buffer, int expectedLen)
+{
+    return !buffer.isEmpty() && buffer.at(0) == kFrameStart && buffer.size() >= expectedLen;
+}
+
+} // namespace
+
+CLinkerUSB::CLinkerUSB(std::unique_ptr<HidBackend> backend, QObject* parent)
+    : CLinker(parent), hidDevice(std::move(backend)), scratch(kScratchBytes)
+{
+}
+
+CLinkerUSB::~CLinkerUSB() = default;
+
+bool CLinkerUSB::Open(std::uint16_t vendorId, std::uint16_t productId)
+{
+    if (hidDevice.Open(vendorId, productId) < 0) {
+        qCDebug(lcLink, "hidDevice Open error!\n");
+        return false;
+    }
+    qCDebug(lcLink, "hidDevice Open success!\n");
+    return true;
+}
+
+void CLinkerUSB::Close()
+{
+    hidDevice.Close();
+}
+
+bool CLinkerUSB::isOpen()
+{
+    return hidDevice.opened;
+}
+
+bool CLinkerUSB::isDeviceGone()
+{
+    return hidDevice.isDeviceGone();
+}
+
+int CLinkerUSB::WriteMessage(QByteArray& frame, int timeoutMs)
+{
+    const int ret = hidDevice.Write(reinterpret_cast<const std::uint8_t*>(frame.constData()),
+                                    frame.size(), timeoutMs);
+    if (ret <= 0 || ret != frame.size()) {
+        qCDebug(lcLink, "hidDevice WriteMessage error! ret = %d\n", ret);
+        return -1;
+    }
+    return ret;
+}
+
+int CLinkerUSB::pollOnce(QByteArray& buffer)
+{
+    const int n = hidDevice.Read(scratch.data(), kScratchBytes, kHidWaitMs);
+    if (n < 1) {
+        return n;
+    }
+    buffer.append(reinterpret_cast<const char*>(scratch.data()), n);
+    return buffer.size();
+}
+
+int CLinkerUSB::ReadMessage(QByteArray& buffer, int timeoutMs, int expectedLen)
+{
+    if (!hidDevice.opened) {
+        return -1;
+    }
+    if (timeoutMs <= 0) {
+        return pollOnce(buffer);
+    }
+    if (expectedLen < 1) {
+        expectedLen = 1;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    resynchronise(buffer);
+    if (holdsFrame(buffer, expectedLen)) {
+        return buffer.size();
+    }
+    for (;;) {
+        // Ask only for the bytes still missing: whatever follows the frame
+        // stays in the HID device for the next read instead of being thrown
+        // away with this reply.
+        const int missing = std::clamp(expectedLen - static_cast<int>(buffer.size()), 1, kScratchBytes);
+        const int n = hidDevice.Read(scratch.data(), missing, kHidWaitMs);
+        if (n > 0) {
+            buffer.append(reinterpret_cast<const char*>(scratch.data()), n);
+            resynchronise(buffer);
+        } else {
+            qCDebug(lcLink, "hidDevice ReadMessage error!\n");
+            if (hidDevice.lastReadFailed()) {
+                // The device is gone or broken: the rest of the wait cannot help.
+                return -1;
+            }
+        }
+        if (holdsFrame(buffer, expectedLen)) {
+            return buffer.size();
+        }
+        if (timer.elapsed() > timeoutMs) {
+            return 0;
+        }
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+#include "HidBackend.h"
+
+#include <string>
+
+struct hid_device_;
+
+// The real instrument through hidapi's hidraw backend.
+class HidapiBackend final : public HidBackend
+{
+public:
+    HidapiBackend();
+    ~HidapiBackend() override;
+
+    HidapiBackend(const HidapiBackend&) = delete;
+    HidapiBackend& operator=(const HidapiBackend&) = delete;
+
+    // Picks the interface among those with these ids that can be opened:
+    // the last of up to 6 distinct serial numbers, and the last interface of
+    // that device. An empty serial counts as "SerNum %x" with a running counter.
+    bool open(std::uint16_t vendorId, std::uint16_t productId) override;
+    void close() override;
+    // hidraw writes block until the report is taken; timeoutMs cannot shorten that.
+    int writeReport(const std::uint8_t* report, std::size_t length, int timeoutMs) override;
+    int readReport(std::uint8_t* report, std::size_t capacity, int timeoutMs) override;
+    // The open interface's path is still among the enumerated devices.
+    bool isPresent() override;
+
+private:
+    hid_device_* m_device = nullptr;
+    std::string m_path;
+    std::uint16_t m_vendorId = 0;
+    std::uint16_t m_productId = 0;
+};
