@@ -1,0 +1,3 @@
+#include "ProtocolLog.h"
+
+Q_LOGGING_CATEGORY(lcProtocol, "tintwell.protocol")

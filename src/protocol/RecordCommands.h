@@ -1,0 +1,47 @@
+#pragma once
+// Stored records and the standard-colour library. The caller holds the
+// receive worker's mutex (an import holds it across all its pages). Results
+// are ProtocolResult codes.
+
+#include <QByteArray>
+#include <QString>
+
+class Transport;
+
+// The count cell of the comparison records for display mode 0..6 and the
+// workspace layout (Lab and LCh moved in layouts 1 and 2); 0 when the mode or
+// layout is unknown.
+quint32 comparisonRecordCountAddress(int displayMode, int layout);
+// Unknown mode or layout: ValueDoesNotFit, nothing sent.
+int readComparisonRecordCount(Transport& transport, int& count, int displayMode, int layout);
+// The legacy colour-difference area.
+int readColorDifferenceRecordInfo(Transport& transport, int& count);
+// Layouts 0 and 3 at 0x1020, layouts 1 and 2 at 0x1410; others: ValueDoesNotFit.
+int readSpectralRecordInfo(Transport& transport, int& count, int layout);
+// Reads len (0..65535) bytes of memory at address and appends them to out.
+int readBlock(Transport& transport, quint32 address, QByteArray& out, int len);
+
+// The 36-byte name record of one standard colour: two names in UTF-8, each
+// zero-padded to 16 bytes, then the two 16-bit values. Empty (and *fits
+// false) when a name takes more than 16 bytes in UTF-8 or a value does not
+// fit 16 bits: such a record cannot be stored without damaging it.
+constexpr int kStandardColorNameBytes = 16;
+constexpr int kStandardColorRecordBytes = 36;
+QByteArray standardColorRecord(const QString& nameA, const QString& nameB, int valueA, int valueB,
+                               bool* fits = nullptr);
+// The data checksum the instrument keeps after a count or record.
+quint16 standardColorChecksum(const QByteArray& values);
+
+// The library's colour count at 0x2F00. BadDataChecksum, nothing sent, when
+// expectedChecksum is not the checksum of the two count bytes.
+int writeStandardColorCount(Transport& transport, int count, quint16 expectedChecksum);
+// One name record at address. ValueDoesNotFit, nothing sent, when a name is
+// longer than 16 bytes in UTF-8 (or a value exceeds 16 bits);
+// BadDataChecksum, nothing sent, when expectedChecksum is not the record's.
+int writeStandardColorRecord(Transport& transport, int address, const QString& nameA,
+                             const QString& nameB, int valueA, int valueB, quint16 expectedChecksum);
+// Block transfer: n > 0 sends the first n bytes of data unacknowledged; n = 0
+// ends the transfer and waits for its acknowledgement (WrongReply when the
+// instrument rejects the transfer with 0xF4 01). n beyond data's size or
+// 16 bits: ValueDoesNotFit, nothing sent.
+int writeBlock(Transport& transport, quint32 address, const QByteArray& data, int n);
