@@ -1,0 +1,28 @@
+#pragma once
+// The comparison table's two-level header, built the way the measurement
+// workspace builds it, so tests exercise the real arrangement and the
+// workspace can take the same steps.
+
+class QTableWidget;
+class RbTableHeaderView;
+
+namespace ComparisonHeader {
+
+constexpr int kColumnCount = 36;
+constexpr int kLevelCount = 2;
+constexpr int kLevelHeight = 30;
+constexpr int kStandardFirst = 3;   // "Standard" covers 3..13 on level 0
+constexpr int kSampleFirst = 14;    // "Sample" covers 14..24 on level 0
+constexpr int kGroupSize = 11;
+constexpr int kBothLevelsFirst = 25; // besides 0..2, columns 25..30 cover both levels
+constexpr int kBothLevelsLast = 30;
+
+// Sets spans, labels, level heights, clickability and backgrounds on a
+// freshly constructed horizontal header of kLevelCount by kColumnCount cells.
+void configure(RbTableHeaderView* header);
+
+// Builds the header (the table gets kColumnCount columns if it has fewer) and
+// installs it as the table's horizontal header; the table owns it.
+RbTableHeaderView* install(QTableWidget* table);
+
+} // namespace ComparisonHeader
