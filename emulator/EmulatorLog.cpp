@@ -1,0 +1,3 @@
+#include "EmulatorLog.h"
+
+Q_LOGGING_CATEGORY(lcEmulator, "tintwell.emulator")
