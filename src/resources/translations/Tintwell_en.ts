@@ -20,4 +20,98 @@
         <translation>Disconnected</translation>
     </message>
 </context>
+<context>
+    <name>Colorimeter</name>
+    <message>
+        <source>△E*ab</source>
+        <translation>△E*ab</translation>
+    </message>
+    <message>
+        <source>△E*uv</source>
+        <translation>△E*uv</translation>
+    </message>
+    <message>
+        <source>△E*94</source>
+        <translation>△E*94</translation>
+    </message>
+    <message>
+        <source>△E*cmc(2:1)</source>
+        <translation>△E*cmc(2:1)</translation>
+    </message>
+    <message>
+        <source>△E*cmc(1:1)</source>
+        <translation>△E*cmc(1:1)</translation>
+    </message>
+    <message>
+        <source>△E*cmc(1.4:1)</source>
+        <translation>△E*cmc(1.4:1)</translation>
+    </message>
+    <message>
+        <source>△E*00</source>
+        <translation>△E*00</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>More black</source>
+        <translation>More black</translation>
+    </message>
+    <message>
+        <source>Slight black</source>
+        <translation>Slight black</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>Slight white</source>
+        <translation>Slight white</translation>
+    </message>
+    <message>
+        <source>More white</source>
+        <translation>More white</translation>
+    </message>
+    <message>
+        <source>More green</source>
+        <translation>More green</translation>
+    </message>
+    <message>
+        <source>Slight green</source>
+        <translation>Slight green</translation>
+    </message>
+    <message>
+        <source>Slight red</source>
+        <translation>Slight red</translation>
+    </message>
+    <message>
+        <source>More red</source>
+        <translation>More red</translation>
+    </message>
+    <message>
+        <source>More Blue</source>
+        <translation>More Blue</translation>
+    </message>
+    <message>
+        <source>Slight blue</source>
+        <translation>Slight blue</translation>
+    </message>
+    <message>
+        <source>Slight yellow</source>
+        <translation>Slight yellow</translation>
+    </message>
+    <message>
+        <source>More yellow</source>
+        <translation>More yellow</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>PASS</translation>
+    </message>
+    <message>
+        <source>NG</source>
+        <translation>NG</translation>
+    </message>
+</context>
 </TS>

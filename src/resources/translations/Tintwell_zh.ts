@@ -20,4 +20,98 @@
         <translation>未连接</translation>
     </message>
 </context>
+<context>
+    <name>Colorimeter</name>
+    <message>
+        <source>△E*ab</source>
+        <translation>△E*ab</translation>
+    </message>
+    <message>
+        <source>△E*uv</source>
+        <translation>△E*uv</translation>
+    </message>
+    <message>
+        <source>△E*94</source>
+        <translation>△E*94</translation>
+    </message>
+    <message>
+        <source>△E*cmc(2:1)</source>
+        <translation>△E*cmc(2:1)</translation>
+    </message>
+    <message>
+        <source>△E*cmc(1:1)</source>
+        <translation>△E*cmc(1:1)</translation>
+    </message>
+    <message>
+        <source>△E*cmc(1.4:1)</source>
+        <translation>△E*cmc(1.4:1)</translation>
+    </message>
+    <message>
+        <source>△E*00</source>
+        <translation>△E*00</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>More black</source>
+        <translation>偏黑较多</translation>
+    </message>
+    <message>
+        <source>Slight black</source>
+        <translation>稍黑</translation>
+    </message>
+    <message>
+        <source>Normal</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>Slight white</source>
+        <translation>稍白</translation>
+    </message>
+    <message>
+        <source>More white</source>
+        <translation>偏白较多</translation>
+    </message>
+    <message>
+        <source>More green</source>
+        <translation>偏绿较多</translation>
+    </message>
+    <message>
+        <source>Slight green</source>
+        <translation>稍绿</translation>
+    </message>
+    <message>
+        <source>Slight red</source>
+        <translation>稍红</translation>
+    </message>
+    <message>
+        <source>More red</source>
+        <translation>偏红较多</translation>
+    </message>
+    <message>
+        <source>More Blue</source>
+        <translation>偏蓝较多</translation>
+    </message>
+    <message>
+        <source>Slight blue</source>
+        <translation>稍蓝</translation>
+    </message>
+    <message>
+        <source>Slight yellow</source>
+        <translation>稍黄</translation>
+    </message>
+    <message>
+        <source>More yellow</source>
+        <translation>偏黄较多</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>合格</translation>
+    </message>
+    <message>
+        <source>NG</source>
+        <translation>不合格</translation>
+    </message>
+</context>
 </TS>

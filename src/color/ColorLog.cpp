@@ -1,0 +1,3 @@
+#include "ColorLog.h"
+
+Q_LOGGING_CATEGORY(lcColor, "tintwell.color")

@@ -1,0 +1,50 @@
+#pragma once
+#include "Colorimetry.h"
+
+#include <QString>
+#include <optional>
+
+// The seven colour-difference formulas the instruments offer.
+enum class DeltaEFormula {
+    CieAb,   // delta-E*ab, CIE 1976
+    CieUv,   // delta-E*uv, CIE 1976 L*u*v*
+    Cie94,   // delta-E*94
+    Cmc2To1, // CMC(2:1)
+    Cmc1To1, // CMC(1:1)
+    Cmc14To1, // CMC(1.4:1)
+    Cie2000, // CIEDE2000
+};
+
+// A first-generation colorimeter (TX420/TX450 below software 3.00, TX430/TX460
+// below 4.00; softwareVersion is in hundredths) numbers its formulas
+// differently and is served by the legacy workspace layout.
+bool isFirstGenerationColorimeter(const QString& model, int softwareVersion);
+
+// The instrument's formula code: codes 5 and 6 swap meaning between the
+// generations; nothing above 6 names a formula.
+std::optional<DeltaEFormula> formulaFromCode(int code, bool firstGeneration);
+// The code as stored after reading it: a first-generation colorimeter that
+// reports a code above 5 is taken to mean code 0.
+int formulaCodeAsRead(int code, bool firstGeneration);
+
+// Translated name of a formula, beginning with U+25B3 ("△E*ab").
+QString formulaText(DeltaEFormula formula);
+
+// Delta-E between a standard (first) and a sample (second).
+double deltaE(DeltaEFormula formula, const LabColor& standard, const LabColor& sample);
+
+enum class WorkspaceLayout {
+    Current, // every instrument except first-generation colorimeters
+    Legacy,  // first-generation colorimeters, live and record import
+};
+
+// The formula a comparison uses. The legacy layout and the colorimeter variant
+// of the current layout (layoutIndex 1) follow the stored code, the legacy one
+// with the first-generation table; every other current variant uses
+// delta-E*ab. No value means the legacy layout holds an unknown code.
+std::optional<DeltaEFormula> comparisonFormula(WorkspaceLayout layout, int layoutIndex,
+                                               int formulaCode);
+// Delta-E of a comparison under comparisonFormula; -1 when the legacy layout
+// holds an unknown code (the current layout keeps delta-E*ab then).
+double comparisonDeltaE(WorkspaceLayout layout, int layoutIndex, int formulaCode,
+                        const LabColor& standard, const LabColor& sample);

@@ -1,0 +1,47 @@
+#pragma once
+#include <QString>
+#include <QtGlobal>
+#include <array>
+
+// Deviation words beside the colour differences and the PASS/NG verdict.
+
+enum class DeviationAxis { L, A, B };
+
+// Word for a difference (sample - standard) on one axis, translated in the
+// workspace page's context: "More black" below -4, "Slight black" from -4 up
+// to -0.2, "Normal" within +-0.2, "Slight white" above 0.2 up to 4 inclusive,
+// "More white" above 4 (red/green for a*, yellow/blue for b*).
+QString deviationWord(DeviationAxis axis, double difference);
+
+enum class Verdict { Pass, Ng };
+
+// One flag per display mode, indexed by the instrument's display parameter.
+enum class DisplayFlag { HazeT, Haze, Transmittance, Lab, LCh, Yxy, HazeTLab };
+using DisplayFlags = std::array<bool, 7>;
+
+// Flags with exactly the given display mode set; none for a mode outside 0..6.
+DisplayFlags displayFlagsFor(int displayMode);
+
+// The tolerances a comparison is judged against, in displayed units (percent
+// for haze and transmittance). -1 means not read from the instrument yet.
+struct Tolerances
+{
+    double haze = -1.0;
+    double transmittance = -1.0;
+    double deltaE = -1.0;
+};
+
+// Verdict of the current layout: NG when a difference that the set display
+// modes look at exceeds its tolerance; a difference equal to it passes.
+Verdict judgeComparison(const DisplayFlags& flags, double hazeDifference,
+                        double transmittanceDifference, double deltaE,
+                        const Tolerances& tolerances);
+// Verdict of the legacy layout: delta-E against its threshold alone.
+Verdict judgeLegacy(double deltaE, double deltaEThreshold);
+
+// "PASS" or "NG", translated in the workspace page's context.
+QString verdictText(Verdict verdict);
+// Style of the result label showing the verdict.
+QString verdictLabelStyle(Verdict verdict);
+// Background of the verdict cell in the comparison table.
+Qt::GlobalColor verdictCellColor(Verdict verdict);
