@@ -10,7 +10,10 @@ enum class DeviationAxis { L, A, B };
 // Word for a difference (sample - standard) on one axis, translated in the
 // workspace page's context: "More black" below -4, "Slight black" from -4 up
 // to -0.2, "Normal" within +-0.2, "Slight white" above 0.2 up to 4 inclusive,
-// "More white" above 4 (red/green for a*, yellow/blue for b*).
+// "More white" above 4 (red/green for a*, yellow/blue for b*). Differences
+// of displayed two-decimal values carry binary noise (10.30 - 10.10 is
+// 0.2000000000000011); bounds are compared with a 1e-9 margin so such a
+// difference falls in the band its displayed value belongs to.
 QString deviationWord(DeviationAxis axis, double difference);
 
 enum class Verdict { Pass, Ng };
@@ -32,11 +35,13 @@ struct Tolerances
 };
 
 // Verdict of the current layout: NG when a difference that the set display
-// modes look at exceeds its tolerance; a difference equal to it passes.
+// modes look at exceeds its tolerance; a difference equal to it passes (with
+// the same noise margin as deviationWord). No flag set gives PASS.
 Verdict judgeComparison(const DisplayFlags& flags, double hazeDifference,
                         double transmittanceDifference, double deltaE,
                         const Tolerances& tolerances);
-// Verdict of the legacy layout: delta-E against its threshold alone.
+// Verdict of the legacy layout: delta-E against its threshold alone, so a
+// delta-E of -1 (unknown formula code) passes any threshold from -1 up.
 Verdict judgeLegacy(double deltaE, double deltaEThreshold);
 
 // "PASS" or "NG", translated in the workspace page's context.

@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+#include <cmath>
+
 namespace {
 
 constexpr int noMode = -1;
@@ -134,6 +136,9 @@ void TestJudgement::judgeComparison_data()
 
     row("Lab equal to threshold", flagsOf({F::Lab}), 30.0, 30.0, 1.0, 0.5, 0.5, 1.0, true);
     row("Lab over", flagsOf({F::Lab}), 0.0, 0.0, 1.01, 0.5, 0.5, 1.0, false);
+    // dL 50.60 - 50.00 and da 10.80 - 10.00 give a delta-E of 1.0000000000000013.
+    row("Lab displayed delta-E equal", flagsOf({F::Lab}), 0.0, 0.0,
+        std::sqrt(std::pow(50.60 - 50.00, 2) + std::pow(10.80 - 10.00, 2)), 0.5, 0.5, 1.0, true);
     row("LCh over", flagsOf({F::LCh}), 0.0, 0.0, 1.01, 0.5, 0.5, 1.0, false);
     row("LCh within", flagsOf({F::LCh}), 9.0, 9.0, 0.99, 0.5, 0.5, 1.0, true);
     row("Yxy over", flagsOf({F::Yxy}), 0.0, 0.0, 1.01, 0.5, 0.5, 1.0, false);
