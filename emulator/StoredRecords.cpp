@@ -30,9 +30,15 @@ void readingsFor(int index, bool film, EmulatorReading& standard, EmulatorReadin
 {
     standard = builtInReading(0, film);
     sample = builtInReading(index + 1, film);
-    const double shift = 0.8 * static_cast<double>(index % 4);
-    standard.L -= shift;
-    sample.L -= shift;
+    const double shift = static_cast<double>(index % 4);
+    standard.L -= 0.8 * shift;
+    sample.L -= 0.8 * shift;
+    if (film) {
+        standard.haze += 0.6 * shift;
+        sample.haze += 0.6 * shift;
+        standard.transmittance -= 0.4 * shift;
+        sample.transmittance -= 0.4 * shift;
+    }
 }
 
 void putLab(QByteArray& out, const EmulatorReading& r)

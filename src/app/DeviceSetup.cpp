@@ -1,7 +1,59 @@
 #include "DeviceSetup.h"
 
+#include "DeviceNotifier.h"
+#include "EmulatedLinkFactory.h"
+#include "EmulatorModel.h"
+#include "HidLinkFactory.h"
+#include "InstrumentEmulator.h"
 #include "LinkFactory.h"
 #include "UdevDeviceNotifier.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QPointer>
+
+#include <cmath>
+
+namespace {
+
+const QString kDefaultModel = QStringLiteral("TX310");
+
+// "TX430" or "TX430:350" (also "TX430:3.50"): the model and its software
+// version x 100 (0 keeps the model's default). false with a message when the
+// text names no known model or no usable version.
+bool splitModelSpec(const QString& spec, QString& model, int& version, QString& error)
+{
+    const int colon = spec.indexOf(QLatin1Char(':'));
+    model = (colon < 0 ? spec : spec.left(colon)).trimmed().toUpper();
+    version = 0;
+    if (model.isEmpty()) {
+        model = kDefaultModel;
+    }
+    if (!isKnownEmulatorModel(model)) {
+        error = QCoreApplication::translate("DeviceSetup", "Unknown instrument model \"%1\"; choose one of %2.")
+                    .arg(model, emulatorModelNames().join(QStringLiteral(", ")));
+        return false;
+    }
+    if (colon < 0) {
+        return true;
+    }
+    const QString text = spec.mid(colon + 1).trimmed();
+    bool ok = false;
+    if (text.contains(QLatin1Char('.'))) {
+        const double value = text.toDouble(&ok);
+        version = ok ? static_cast<int>(std::lround(value * 100.0)) : 0;
+    } else {
+        version = text.toInt(&ok);
+    }
+    if (!ok || version <= 0 || version > 65535) {
+        error = QCoreApplication::translate("DeviceSetup", "Invalid software version \"%1\"; write it as 312 or 3.12.")
+                    .arg(text);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
 
 StartOptions parseStartOptions(const QStringList& arguments)
 {
@@ -13,7 +65,15 @@ StartOptions parseStartOptions(const QStringList& arguments)
             if (i + 1 < arguments.size() && !arguments.at(i + 1).startsWith(QLatin1Char('-'))) {
                 options.model = arguments.at(++i).trimmed().toUpper();
             }
+        } else if (arg.startsWith(QLatin1String("--simulate="))) {
+            options.simulate = true;
+            options.model = arg.mid(11).trimmed().toUpper();
         }
+    }
+    if (options.simulate) {
+        QString model;
+        int version = 0;
+        options.valid = splitModelSpec(options.model, model, version, options.error);
     }
     return options;
 }
@@ -21,7 +81,37 @@ StartOptions parseStartOptions(const QStringList& arguments)
 DeviceSetup createDeviceSetup(const StartOptions& options)
 {
     DeviceSetup setup;
-    Q_UNUSED(options)
-    setup.notifier = new UdevDeviceNotifier;
+    if (!options.simulate) {
+        setup.factory = std::make_unique<HidLinkFactory>();
+        setup.notifier = new UdevDeviceNotifier;
+        return setup;
+    }
+    QString model;
+    int version = 0;
+    QString error;
+    if (!splitModelSpec(options.model, model, version, error)) {
+        model = kDefaultModel;
+        version = 0;
+    }
+    auto emulator = std::make_shared<InstrumentEmulator>(model, version);
+    auto* notifier = new ManualDeviceNotifier;
+    // Plugging and unplugging reach the window as notifications do: later,
+    // from the event loop, not inside the caller's stack.
+    QPointer<ManualDeviceNotifier> target(notifier);
+    emulator->setPlugListener([target](bool plugged) {
+        if (!target) {
+            return;
+        }
+        QMetaObject::invokeMethod(
+            target.data(),
+            [target, plugged] {
+                if (target) {
+                    plugged ? target->arrive() : target->remove();
+                }
+            },
+            Qt::QueuedConnection);
+    });
+    setup.factory = std::make_unique<EmulatedLinkFactory>(std::move(emulator));
+    setup.notifier = notifier;
     return setup;
 }

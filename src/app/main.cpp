@@ -3,6 +3,7 @@
 #include "DeviceSetup.h"
 #include "MainWindow.h"
 #include "QtDialogs.h"
+#include "SimulatorControls.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
@@ -30,9 +31,11 @@ int main(int argc, char* argv[])
         return 2;
     }
     DeviceSetup setup = createDeviceSetup(options);
+    LinkFactory* linkFactory = setup.factory.get();
     MainWindow window(std::move(setup.factory), setup.notifier);
     QObject::connect(&guard, &SingleInstance::messageReceived, &window, &MainWindow::handleAppMessage);
     window.setWindowTitle(QStringLiteral("Tintwell V2.0"));
+    SimulatorControls::install(linkFactory, &window);
     window.setWindowState(Qt::WindowMaximized);
     window.show();
     return app.exec();

@@ -1,0 +1,232 @@
+// The emulated instrument behind the production stack: the link factory,
+// identification against the shipped model table, a record import, the
+// --simulate start option and the simulator keys.
+
+#include "DeviceNotifier.h"
+#include "DeviceSetup.h"
+#include "EmulatedLinkFactory.h"
+#include "EmulatorModel.h"
+#include "IdentificationCommands.h"
+#include "InstrumentEmulator.h"
+#include "LinkTransport.h"
+#include "RecordCommands.h"
+#include "ScriptedDialogs.h"
+#include "SettingsCommands.h"
+#include "SimulatorControls.h"
+#include "StoredRecords.h"
+#include "VirtualInstrument.h"
+
+#include <QAction>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QWidget>
+#include <QtTest>
+
+class TestEmulatorLink : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void factory_opensWhilePlugged();
+    void identification_matchesShippedModelTable_data();
+    void identification_matchesShippedModelTable();
+    void recordImport_throughProductionStack();
+    void startOptions_data();
+    void startOptions();
+    void simulateSetup_plugReachesNotifier();
+    void simulatorKeys_pushAndUnplug();
+
+private:
+    std::unique_ptr<ScriptedDialogs> dialogs;
+};
+
+void TestEmulatorLink::init()
+{
+    dialogs = std::make_unique<ScriptedDialogs>();
+}
+
+void TestEmulatorLink::cleanup()
+{
+    QVERIFY2(dialogs->shown.isEmpty(), qPrintable(dialogs->messages().join(QLatin1Char('\n'))));
+    dialogs.reset();
+}
+
+void TestEmulatorLink::factory_opensWhilePlugged()
+{
+    auto emulator = std::make_shared<InstrumentEmulator>();
+    EmulatedLinkFactory factory(emulator);
+    QVERIFY(!factory.openLink(0x2047, 0x0302));
+    emulator->unplug();
+    QVERIFY(!factory.openLink(0x2047, 0x0301));
+    emulator->plug();
+    std::unique_ptr<CLinker> link = factory.openLink(0x2047, 0x0301);
+    QVERIFY(link);
+    QVERIFY(link->isOpen());
+    QVERIFY(!link->isDeviceGone());
+    emulator->unplug();
+    QVERIFY(link->isDeviceGone());
+}
+
+void TestEmulatorLink::identification_matchesShippedModelTable_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<int>("version");
+    for (const QString& name : emulatorModelNames()) {
+        QTest::newRow(qPrintable(name)) << name << 0;
+    }
+    QTest::newRow("TX450 first generation") << "TX450" << 250;
+}
+
+void TestEmulatorLink::identification_matchesShippedModelTable()
+{
+    QFETCH(QString, model);
+    QFETCH(int, version);
+    auto emulator = std::make_shared<InstrumentEmulator>(model, version);
+    EmulatedLinkFactory factory(emulator);
+    std::unique_ptr<CLinker> link = factory.openLink(0x2047, 0x0301);
+    QVERIFY(link);
+    LinkTransport transport;
+    transport.setLink(link.get());
+
+    const EmulatorModel expected = emulator->model();
+    quint32 meterNumber = 0;
+    if (expected.offersKeyInformation) {
+        KeyInformation info;
+        QCOMPARE(readKeyInformation(transport, info), 1);
+        meterNumber = info.meterNumber;
+        QCOMPARE(info.serialNumber, expected.serialNumber);
+    } else {
+        // Refused key information costs a 6 s time-out; go straight on.
+        ProductionInformation info;
+        QCOMPARE(readProductionInformation(transport, info), 1);
+        meterNumber = info.meterNumber;
+        QCOMPARE(info.serialNumber, expected.serialNumber);
+    }
+    int softwareVersion = 0;
+    QCOMPARE(readSoftwareVersion(transport, softwareVersion), 1);
+    QCOMPARE(softwareVersion, expected.softwareVersion);
+    int displayMode = -1;
+    QCOMPARE(readDisplayParameter(transport, displayMode), 1);
+    QCOMPARE(displayMode, expected.displayMode);
+
+    // The table shipped beside the executable names the model and its layout.
+    QSettings table(QStringLiteral("meterno"), QSettings::IniFormat);
+    bool found = false;
+    for (int n = 1; !table.value(QStringLiteral("Device%1/MeterNo").arg(n)).toString().isEmpty(); ++n) {
+        const QString group = QStringLiteral("Device%1/").arg(n);
+        if (table.value(group + QStringLiteral("MeterNo")).toUInt() == meterNumber) {
+            QCOMPARE(table.value(group + QStringLiteral("Model")).toString(), model);
+            QCOMPARE(table.value(group + QStringLiteral("UIIndex")).toInt(), expected.layoutIndex);
+            found = true;
+            break;
+        }
+    }
+    QVERIFY2(found, "meter number missing from the model table");
+}
+
+void TestEmulatorLink::recordImport_throughProductionStack()
+{
+    auto emulator = std::make_shared<InstrumentEmulator>(QStringLiteral("TX420"));
+    EmulatedLinkFactory factory(emulator);
+    std::unique_ptr<CLinker> link = factory.openLink(0x2047, 0x0301);
+    QVERIFY(link);
+    LinkTransport transport;
+    transport.setLink(link.get());
+    int count = 0;
+    QCOMPARE(readComparisonRecordCount(transport, count, 4, 1), 1);
+    QCOMPARE(count, StoredRecords::kDefaultCounts[4]);
+    QByteArray data;
+    for (int at = 0; at < count * 24; at += 256) {
+        QCOMPARE(readBlock(transport, 0x600000 + at, data, std::min(256, count * 24 - at)), 1);
+    }
+    QCOMPARE(data.size(), count * 24);
+    QCOMPARE(data.mid(24 * 7, 24), StoredRecords::comparisonRecord(4, 7, false));
+    int spectral = 0;
+    QCOMPARE(readSpectralRecordInfo(transport, spectral, 1), 1);
+    QCOMPARE(spectral, StoredRecords::kDefaultSpectralCount);
+}
+
+void TestEmulatorLink::startOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("simulate");
+    QTest::addColumn<bool>("valid");
+    QTest::newRow("real instrument") << QStringList{"tintwell"} << false << true;
+    QTest::newRow("default model") << QStringList{"tintwell", "--simulate"} << true << true;
+    QTest::newRow("model") << QStringList{"tintwell", "--simulate", "tx460"} << true << true;
+    QTest::newRow("model and version") << QStringList{"tintwell", "--simulate", "TX430:350"} << true << true;
+    QTest::newRow("decimal version") << QStringList{"tintwell", "--simulate=TX420:2.99"} << true << true;
+    QTest::newRow("unknown model") << QStringList{"tintwell", "--simulate", "TX999"} << true << false;
+    QTest::newRow("bad version") << QStringList{"tintwell", "--simulate", "TX430:new"} << true << false;
+}
+
+void TestEmulatorLink::startOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, simulate);
+    QFETCH(bool, valid);
+    const StartOptions options = parseStartOptions(arguments);
+    QCOMPARE(options.simulate, simulate);
+    QCOMPARE(options.valid, valid);
+    QCOMPARE(options.error.isEmpty(), valid);
+}
+
+void TestEmulatorLink::simulateSetup_plugReachesNotifier()
+{
+    DeviceSetup setup = createDeviceSetup(parseStartOptions({"tintwell", "--simulate", "TX430:350"}));
+    std::unique_ptr<DeviceNotifier> notifier(setup.notifier);
+    auto* factory = dynamic_cast<EmulatedLinkFactory*>(setup.factory.get());
+    QVERIFY(factory);
+    QVERIFY(qobject_cast<ManualDeviceNotifier*>(notifier.get()));
+    const EmulatorModel model = factory->emulator()->model();
+    QCOMPARE(model.name, QStringLiteral("TX430"));
+    QCOMPARE(model.softwareVersion, 350);
+    QVERIFY(model.isFirstGeneration());
+
+    QSignalSpy removed(notifier.get(), &DeviceNotifier::deviceRemoved);
+    QSignalSpy arrived(notifier.get(), &DeviceNotifier::deviceArrived);
+    factory->emulator()->unplug();
+    QCOMPARE(removed.count(), 0); // delivered later, from the event loop
+    QVERIFY(removed.wait(1000));
+    factory->emulator()->plug();
+    QVERIFY(arrived.wait(1000));
+    QCOMPARE(removed.count(), 1);
+    QCOMPARE(arrived.count(), 1);
+}
+
+void TestEmulatorLink::simulatorKeys_pushAndUnplug()
+{
+    DeviceSetup setup = createDeviceSetup(parseStartOptions({"tintwell", "--simulate", "TX310:105"}));
+    std::unique_ptr<DeviceNotifier> notifier(setup.notifier);
+    QWidget window;
+    window.setWindowTitle(QStringLiteral("Tintwell"));
+    SimulatorControls* controls = SimulatorControls::install(setup.factory.get(), &window);
+    QVERIFY(controls);
+    QVERIFY(window.windowTitle().contains(QStringLiteral("TX310")));
+    std::unique_ptr<CLinker> link = setup.factory->openLink(0x2047, 0x0301);
+    QVERIFY(link);
+
+    // An older TX310 pushes the block of its display mode (haze/T here).
+    controls->measureKeyAction()->trigger();
+    QByteArray pushed;
+    // One poll of the receive worker collects it.
+    QVERIFY(link->ReadMessage(pushed, 0, 0) > 0);
+    QCOMPARE(pushed.size(), 34);
+    QCOMPARE(pushed.left(8), QByteArray::fromHex("AB4420000000" "1800"));
+
+    const QString pluggedTitle = window.windowTitle();
+    controls->plugAction()->trigger();
+    QVERIFY(link->isDeviceGone());
+    QVERIFY(window.windowTitle() != pluggedTitle);
+    controls->plugAction()->trigger();
+    QCOMPARE(window.windowTitle(), pluggedTitle);
+    QVERIFY(link->isDeviceGone()); // the old link stays dead; OpenUSB makes a new one
+    QVERIFY(setup.factory->openLink(0x2047, 0x0301));
+
+    QCOMPARE(SimulatorControls::install(nullptr, &window), nullptr);
+}
+
+QTEST_MAIN(TestEmulatorLink)
+#include "tst_emulator_link.moc"
