@@ -114,4 +114,38 @@
         <translation>不合格</translation>
     </message>
 </context>
+<context>
+    <name>SimulatorControls</name>
+    <message>
+        <source>Press the measuring key of the simulated instrument</source>
+        <translation>按下模拟仪器的测量键</translation>
+    </message>
+    <message>
+        <source>Unplug the simulated instrument</source>
+        <translation>拔出模拟仪器</translation>
+    </message>
+    <message>
+        <source>Plug in the simulated instrument</source>
+        <translation>插入模拟仪器</translation>
+    </message>
+    <message>
+        <source>%1 - simulated %2 (F8 measuring key, F9 unplug)</source>
+        <translation>%1 - 模拟 %2（F8 测量键，F9 拔出）</translation>
+    </message>
+    <message>
+        <source>%1 - simulated %2, unplugged (F9 plug in)</source>
+        <translation>%1 - 模拟 %2，已拔出（F9 插入）</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceSetup</name>
+    <message>
+        <source>Unknown instrument model &quot;%1&quot;; choose one of %2.</source>
+        <translation>未知的仪器型号“%1”，请从以下型号中选择：%2。</translation>
+    </message>
+    <message>
+        <source>Invalid software version &quot;%1&quot;; write it as 312 or 3.12.</source>
+        <translation>无效的软件版本“%1”，请写成 312 或 3.12。</translation>
+    </message>
+</context>
 </TS>
