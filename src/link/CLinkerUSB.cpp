@@ -111,8 +111,8 @@ int CLinkerUSB::ReadMessage(QByteArray& buffer, int timeoutMs, int expectedLen)
             resynchronise(buffer);
         } else {
             qCDebug(lcLink, "hidDevice ReadMessage error!\n");
-            if (hidDevice.lastReadFailed()) {
-                // The device is gone or broken: the rest of the wait cannot help.
+            if (hidDevice.lastReadFailed() || !hidDevice.opened) {
+                // Gone, broken or closed meanwhile: the rest of the wait cannot help.
                 return -1;
             }
         }

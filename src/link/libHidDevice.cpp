@@ -15,6 +15,7 @@ libHidDevice::~libHidDevice()
 int libHidDevice::Open(std::uint16_t vendorId, std::uint16_t productId)
 {
     Close();
+    std::lock_guard<std::mutex> lock(ioMutex);
     auto fresh = std::make_unique<HidDeviceState>();
     if (!backend || !backend->open(vendorId, productId)) {
         qCDebug(lcLink) << "no openable HID interface for" << Qt::hex << vendorId << productId;
@@ -36,6 +37,7 @@ int libHidDevice::Open(std::uint16_t vendorId, std::uint16_t productId)
 
 void libHidDevice::Close()
 {
+    std::lock_guard<std::mutex> lock(ioMutex);
     if (!state || !state->isOpen) {
         return;
     }
@@ -67,6 +69,7 @@ std::size_t libHidDevice::takeLeftover(std::uint8_t* dst, std::size_t wanted)
 
 int libHidDevice::Read(std::uint8_t* dst, int len, int timeoutMs)
 {
+    std::lock_guard<std::mutex> lock(ioMutex);
     if (!state || !state->isOpen || !dst || len <= 0) {
         return 0;
     }
@@ -106,6 +109,7 @@ int libHidDevice::Read(std::uint8_t* dst, int len, int timeoutMs)
 
 int libHidDevice::Write(const std::uint8_t* src, int len, int timeoutMs)
 {
+    std::lock_guard<std::mutex> lock(ioMutex);
     if (!state || !state->isOpen || !src || len <= 0) {
         return 0;
     }

@@ -2,8 +2,10 @@
 #include "HidBackend.h"
 
 #include <cstddef>
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 // Every HID report of the instrument, in both directions: byte 0 the report
@@ -31,7 +33,10 @@ struct HidDeviceState
 };
 
 // The instrument as a byte stream over HID reports. Knows nothing of frames.
-// Not locked: callers serialise their requests.
+// Callers serialise their requests (the receive worker's mutex). The one lock
+// inside only keeps Close, which the main window calls on removal without that
+// mutex, from pulling the handle from under a read still running on the
+// worker thread: Close waits for the report being read (at most one wait).
 class libHidDevice
 {
 public:
@@ -63,11 +68,12 @@ public:
     // Bytes received but not yet handed out by Read.
     std::size_t pendingBytes() const;
 
-    bool opened = false;
+    std::atomic<bool> opened{false};
 
 private:
     std::size_t takeLeftover(std::uint8_t* dst, std::size_t wanted);
 
     std::unique_ptr<HidBackend> backend;
     std::unique_ptr<HidDeviceState> state;
+    std::mutex ioMutex; // guards state and the backend's handle, not isDeviceGone
 };

@@ -4,9 +4,11 @@
 #include "../protocol/EmulatedLink.h"
 #include "CLinkerUSB.h"
 #include "FakeHidBackend.h"
+#include "HidLinkFactory.h"
 #include "LinkTransport.h"
 
 #include <QElapsedTimer>
+#include <QThread>
 #include <QtTest>
 
 namespace {
@@ -47,6 +49,8 @@ private Q_SLOTS:
     void transport_delayNeverEarly();
     void emulator_pushedResultArrivesByPoll();
     void emulator_unplug_deviceGone();
+    void emulator_closeDuringRead_readStopsSoon();
+    void hidFactory_noInstrument_noLink();
 
 private:
     FakeHidBackend* m_fake = nullptr;
@@ -251,6 +255,35 @@ void CLinkerUsbTest::emulator_unplug_deviceGone()
     QVERIFY(stack.link.isOpen()); // still open until the window closes it
     QByteArray frame = hex("AB 40 0F 03 00 00 08 00");
     QCOMPARE(stack.transport.sendFrame(frame, 1000), -1);
+}
+
+void CLinkerUsbTest::emulator_closeDuringRead_readStopsSoon()
+{
+    // The window closes the link on removal without the worker's mutex; a
+    // read running on the worker thread must end, not use a dead handle.
+    EmulatedLink stack;
+    int result = 1;
+    qint64 elapsed = 0;
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        QElapsedTimer timer;
+        timer.start();
+        QByteArray buffer;
+        result = stack.link.ReadMessage(buffer, 3000, 10);
+        elapsed = timer.elapsed();
+    }));
+    worker->start();
+    QThread::msleep(100);
+    stack.link.Close();
+    QVERIFY(worker->wait(5000));
+    QVERIFY(result <= 0);
+    QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
+}
+
+void CLinkerUsbTest::hidFactory_noInstrument_noLink()
+{
+    // No HID device carries these ids.
+    HidLinkFactory factory;
+    QVERIFY(factory.openLink(0xFFFF, 0xFFFE) == nullptr);
 }
 
 QTEST_GUILESS_MAIN(CLinkerUsbTest)

@@ -78,6 +78,9 @@ private Q_SLOTS:
     void standardColor_refusedBeforeSending();
     void writeBlock_transferAndEnd();
     void writeBlock_refusedEnd_wrongReply();
+    void writeBlock_endAckWrongLength_wrongReply();
+    void readMeasurementLegacy_foreignReply_wrongReply();
+    void twoRepliesInOneReport_bothCommandsServed();
 
 private:
     std::unique_ptr<ScriptedDialogs> m_dialogs;
@@ -477,6 +480,45 @@ void ProtocolValuesTest::writeBlock_refusedEnd_wrongReply()
     QCOMPARE(writeBlock(colorimeter.transport, 0x40000, QByteArray("abc"), 3), ProtocolResult::Success);
     QCOMPARE(writeBlock(colorimeter.transport, 0x40003, QByteArray(), 0), ProtocolResult::WrongReply);
     QVERIFY(!colorimeter.instrument().blockTransferCompleted());
+}
+
+void ProtocolValuesTest::writeBlock_endAckWrongLength_wrongReply()
+{
+    EmulatedLink colorimeter(QStringLiteral("TX420"));
+    colorimeter.answerNextWith(sealedFrame("AB 74 00 00 04 00 01 00"));
+    QCOMPARE(writeBlock(colorimeter.transport, 0x40000, QByteArray(), 0), ProtocolResult::WrongReply);
+    colorimeter.answerNextWith(sealedFrame("AB 75 00 00 04 00 00 00"));
+    QCOMPARE(writeBlock(colorimeter.transport, 0x40000, QByteArray(), 0), ProtocolResult::WrongReply);
+}
+
+void ProtocolValuesTest::readMeasurementLegacy_foreignReply_wrongReply()
+{
+    QByteArray reply = m_stack->replyFor(hexBytes("AB 44 00 00 00 00 36 00"));
+    QCOMPARE(reply.size(), 64);
+    reply = withByte(withByte(reply, 2, 0x01), 6, 0x35);
+    m_stack->answerNextWith(reply);
+    MeasurementValues v;
+    QCOMPARE(readMeasurementLegacy(m_stack->transport, v), ProtocolResult::WrongReply);
+}
+
+void ProtocolValuesTest::twoRepliesInOneReport_bothCommandsServed()
+{
+    // Both tolerance replies arrive in one 36-byte report: the first command
+    // takes its 18 bytes, the rest waits in the link for the second.
+    m_stack->instrument().setTolerances(111, 222, 33);
+    const QByteArray reply = m_stack->replyFor(hexBytes("AB 40 0F 03 00 00 08 00"));
+    QCOMPARE(reply.size(), 18);
+    m_stack->emulator.injectFault(EmulatorFault::Silence, 2);
+    m_stack->emulator.queueRawInput(reply + reply);
+    m_stack->resetCounts();
+    for (int i = 0; i < 2; ++i) {
+        int h = -1, t = -1, d = -1;
+        QCOMPARE(readTolerance(m_stack->transport, h, t, d), ProtocolResult::Success);
+        QCOMPARE(h, 111);
+        QCOMPARE(t, 222);
+        QCOMPARE(d, 33);
+    }
+    QCOMPARE(m_stack->reportsRead.load(), 1);
 }
 
 QTEST_GUILESS_MAIN(ProtocolValuesTest)
