@@ -7,6 +7,7 @@
 // Contract used by the link, protocol and application code; the emulator work
 // fills in the implementation and may add to it.
 
+#include "EmulatorModel.h"
 #include "HidBackend.h"
 
 #include <QByteArray>
@@ -16,7 +17,6 @@
 #include <functional>
 #include <memory>
 
-struct EmulatorModel;   // identity, defaults and stored records of one model (EmulatorModel.h)
 class VirtualInstrument; // the instrument's memory and command handling
 class EmulatedHidBackend; // the byte pipe createBackend() hands out
 
@@ -26,7 +26,7 @@ class EmulatedHidBackend; // the byte pipe createBackend() hands out
 enum class EmulatorFault {
     Silence,          // no reply at all
     NoiseBefore,      // a few bytes that are not 0xAB before the reply
-    SplitReply,       // the reply spread over several reports of a few bytes
+    SplitReply,       // the reply spread over several reports of 5 bytes
     MergeWithNext,    // this reply is held back and sent in one report with the next one
     BadFrameChecksum, // last two bytes of the reply corrupted
     BadBlockChecksum, // data-block checksum inside the reply corrupted
@@ -56,12 +56,15 @@ public:
     void clearFaults();
 
     // The operator pressed the measuring key: a full-record frame (or a block
-    // frame for the current display mode when blockFrames) is pushed unasked.
+    // frame for the current display mode when blockFrames; Haze/T/Lab sends
+    // the Haze/T block) is pushed unasked. Nothing happens while unplugged.
     void pressMeasureKey(bool blockFrames = false);
     // Raw bytes delivered as input reports of at most 62 data bytes each.
     void queueRawInput(const QByteArray& bytes);
 
-    // What the instrument received, one entry per request frame.
+    // What the instrument received, one entry per request frame whose frame
+    // checksum was right, checksum included (a measurement request with its
+    // two extra bytes).
     QList<QByteArray> receivedFrames() const;
     // The instrument's state (settings, identity, records, library). Not
     // locked: use it from the thread that sends the requests, or while idle.
