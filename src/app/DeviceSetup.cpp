@@ -71,9 +71,8 @@ StartOptions parseStartOptions(const QStringList& arguments)
         }
     }
     if (options.simulate) {
-        QString model;
-        int version = 0;
-        options.valid = splitModelSpec(options.model, model, version, options.error);
+        const QString spec = options.model;
+        options.valid = splitModelSpec(spec, options.model, options.softwareVersion, options.error);
     }
     return options;
 }
@@ -86,14 +85,7 @@ DeviceSetup createDeviceSetup(const StartOptions& options)
         setup.notifier = new UdevDeviceNotifier;
         return setup;
     }
-    QString model;
-    int version = 0;
-    QString error;
-    if (!splitModelSpec(options.model, model, version, error)) {
-        model = kDefaultModel;
-        version = 0;
-    }
-    auto emulator = std::make_shared<InstrumentEmulator>(model, version);
+    auto emulator = std::make_shared<InstrumentEmulator>(options.model, options.softwareVersion);
     auto* notifier = new ManualDeviceNotifier;
     // Plugging and unplugging reach the window as notifications do: later,
     // from the event loop, not inside the caller's stack.

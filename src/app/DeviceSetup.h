@@ -11,7 +11,8 @@ class DeviceNotifier;
 struct StartOptions
 {
     bool simulate = false;
-    QString model; // emulated model, TX310 when empty
+    QString model;           // emulated model (TX310 unless named)
+    int softwareVersion = 0; // emulated version x 100; 0 keeps the model's own
     bool valid = true;
     QString error;
 };

@@ -153,13 +153,19 @@ void TestEmulatorLink::startOptions_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<bool>("simulate");
     QTest::addColumn<bool>("valid");
-    QTest::newRow("real instrument") << QStringList{"tintwell"} << false << true;
-    QTest::newRow("default model") << QStringList{"tintwell", "--simulate"} << true << true;
-    QTest::newRow("model") << QStringList{"tintwell", "--simulate", "tx460"} << true << true;
-    QTest::newRow("model and version") << QStringList{"tintwell", "--simulate", "TX430:350"} << true << true;
-    QTest::newRow("decimal version") << QStringList{"tintwell", "--simulate=TX420:2.99"} << true << true;
-    QTest::newRow("unknown model") << QStringList{"tintwell", "--simulate", "TX999"} << true << false;
-    QTest::newRow("bad version") << QStringList{"tintwell", "--simulate", "TX430:new"} << true << false;
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<int>("version");
+    QTest::newRow("real instrument") << QStringList{"tintwell"} << false << true << QString() << 0;
+    QTest::newRow("default model") << QStringList{"tintwell", "--simulate"} << true << true << "TX310" << 0;
+    QTest::newRow("model") << QStringList{"tintwell", "--simulate", "tx460"} << true << true << "TX460" << 0;
+    QTest::newRow("model and version") << QStringList{"tintwell", "--simulate", "TX430:350"} << true << true
+                                       << "TX430" << 350;
+    QTest::newRow("decimal version") << QStringList{"tintwell", "--simulate=TX420:2.99"} << true << true
+                                     << "TX420" << 299;
+    QTest::newRow("unknown model") << QStringList{"tintwell", "--simulate", "TX999"} << true << false
+                                   << "TX999" << 0;
+    QTest::newRow("bad version") << QStringList{"tintwell", "--simulate", "TX430:new"} << true << false
+                                 << "TX430" << 0;
 }
 
 void TestEmulatorLink::startOptions()
@@ -167,10 +173,14 @@ void TestEmulatorLink::startOptions()
     QFETCH(QStringList, arguments);
     QFETCH(bool, simulate);
     QFETCH(bool, valid);
+    QFETCH(QString, model);
+    QFETCH(int, version);
     const StartOptions options = parseStartOptions(arguments);
     QCOMPARE(options.simulate, simulate);
     QCOMPARE(options.valid, valid);
     QCOMPARE(options.error.isEmpty(), valid);
+    QCOMPARE(options.model, model);
+    QCOMPARE(options.softwareVersion, version);
 }
 
 void TestEmulatorLink::simulateSetup_plugReachesNotifier()
