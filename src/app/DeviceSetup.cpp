@@ -21,10 +21,10 @@ const QString kDefaultModel = QStringLiteral("TX310");
 // "TX430" or "TX430:350" (also "TX430:3.50"): the model and its software
 // version x 100 (0 keeps the model's default). false with a message when the
 // text names no known model or no usable version.
-bool splitModelSpec(const QString& spec, QString& model, int& version, QString& error)
+bool splitModelText(const QString& modelText, QString& model, int& version, QString& error)
 {
-    const int colon = spec.indexOf(QLatin1Char(':'));
-    model = (colon < 0 ? spec : spec.left(colon)).trimmed().toUpper();
+    const int colon = modelText.indexOf(QLatin1Char(':'));
+    model = (colon < 0 ? modelText : modelText.left(colon)).trimmed().toUpper();
     version = 0;
     if (model.isEmpty()) {
         model = kDefaultModel;
@@ -37,7 +37,7 @@ bool splitModelSpec(const QString& spec, QString& model, int& version, QString& 
     if (colon < 0) {
         return true;
     }
-    const QString text = spec.mid(colon + 1).trimmed();
+    const QString text = modelText.mid(colon + 1).trimmed();
     bool ok = false;
     if (text.contains(QLatin1Char('.'))) {
         const double value = text.toDouble(&ok);
@@ -71,8 +71,8 @@ StartOptions parseStartOptions(const QStringList& arguments)
         }
     }
     if (options.simulate) {
-        const QString spec = options.model;
-        options.valid = splitModelSpec(spec, options.model, options.softwareVersion, options.error);
+        const QString modelText = options.model;
+        options.valid = splitModelText(modelText, options.model, options.softwareVersion, options.error);
     }
     return options;
 }
