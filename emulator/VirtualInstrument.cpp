@@ -28,6 +28,12 @@ QByteArray sealed(QByteArray frame)
     return frame;
 }
 
+// A reply: the request's header echoed (headerBytes of it), the data, the frame checksum.
+QByteArray echoReply(const QByteArray& request, int headerBytes, const QByteArray& data = QByteArray())
+{
+    return sealed(request.left(headerBytes) + data);
+}
+
 QByteArray sized(QByteArray data, int length)
 {
     data.resize(length, '\0');
@@ -456,9 +462,7 @@ EmulatorReply VirtualInstrument::informationReply(const QByteArray& frame)
     } else {
         return refusal(0xA0, 1);
     }
-    QByteArray reply = frame.left(6);
-    reply.append(sized(data, length));
-    return {sealed(reply), -1};
+    return {echoReply(frame, 6, sized(data, length)), -1};
 }
 
 EmulatorReply VirtualInstrument::memoryReadReply(const QByteArray& frame)
@@ -472,11 +476,9 @@ EmulatorReply VirtualInstrument::memoryReadReply(const QByteArray& frame)
     if (length > kLargestTransfer) {
         return refusal(0xC0, 3);
     }
-    QByteArray reply = frame.left(8);
-    reply.append(m_memory.read(address, length));
     // Protected regions are read together with their checksum, which then
     // forms the last two data bytes.
-    return {sealed(reply), length >= 3 ? 8 + length - 2 : -1};
+    return {echoReply(frame, 8, m_memory.read(address, length)), length >= 3 ? 8 + length - 2 : -1};
 }
 
 EmulatorReply VirtualInstrument::measurementReply(const QByteArray& frame)
@@ -496,9 +498,7 @@ EmulatorReply VirtualInstrument::measurementReply(const QByteArray& frame)
     } else {
         return refusal(0xC4, 1);
     }
-    QByteArray reply = frame.left(8);
-    reply.append(sized(data, length));
-    return {sealed(reply), -1};
+    return {echoReply(frame, 8, sized(data, length)), -1};
 }
 
 EmulatorReply VirtualInstrument::memoryWriteReply(const QByteArray& frame)
@@ -522,7 +522,7 @@ EmulatorReply VirtualInstrument::memoryWriteReply(const QByteArray& frame)
         m_transferCompleted = false;
     }
     m_memory.write(address, block);
-    return {sealed(frame.left(8)), -1};
+    return {echoReply(frame, 8), -1};
 }
 
 std::optional<EmulatorReply> VirtualInstrument::blockTransferReply(const QByteArray& frame)
@@ -554,5 +554,5 @@ std::optional<EmulatorReply> VirtualInstrument::blockTransferReply(const QByteAr
         return refusal(0xF4, 1);
     }
     m_transferCompleted = true;
-    return EmulatorReply{sealed(frame.left(8)), -1};
+    return EmulatorReply{echoReply(frame, 8), -1};
 }

@@ -133,7 +133,6 @@ void MainWindow::setupUi()
 
 void MainWindow::retranslateUi()
 {
-    setWindowTitle(windowTitle());
     ui->btnLanguageEn->setText(QCoreApplication::translate("MainWindow", "English"));
     ui->btnLanguageZh->setText(QCoreApplication::translate("MainWindow", "中文"));
     ui->btnLanguageZh->setToolTip(QString());
