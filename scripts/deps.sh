@@ -37,7 +37,12 @@ tintwell_build() {
   root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
   local dir="$root/build/${type,,}"
   if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type"
+    local launcher=()
+    # ccache, when present, makes rebuilds in other checkouts cheap; it is optional.
+    if command -v ccache >/dev/null 2>&1; then
+      launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}"
   fi
   cmake --build "$dir" --parallel "$(nproc)"
   TINTWELL_BUILD_DIR="$dir"
