@@ -1,7 +1,7 @@
 // The USB link and the transport over it: frame collection against a
 // deadline, the worker's poll, writes, and the presence test.
 
-#include "../protocol/EmulatedLink.h"
+#include "EmulatedLink.h"
 #include "CLinkerUSB.h"
 #include "FakeHidBackend.h"
 #include "HidLinkFactory.h"
