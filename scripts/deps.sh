@@ -30,19 +30,23 @@ tintwell_install_deps() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# Configures (once) and builds the tree in build/<type>, incrementally.
+# Configures (once) and builds the tree in build/<dir> (default: the build type in
+# lower case), incrementally. Extra arguments go to CMake at configuration.
+#   tintwell_build <type> [dir [cmake options...]]
 tintwell_build() {
   local type="$1"
+  local name="${2:-${type,,}}"
+  shift $(( $# >= 2 ? 2 : 1 ))
   local root
   root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-  local dir="$root/build/${type,,}"
+  local dir="$root/build/$name"
   if [ ! -f "$dir/build.ninja" ]; then
     local launcher=()
     # ccache, when present, makes rebuilds in other checkouts cheap; it is optional.
     if command -v ccache >/dev/null 2>&1; then
       launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     fi
-    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}"
+    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}" "$@"
   fi
   cmake --build "$dir" --parallel "$(nproc)"
   TINTWELL_BUILD_DIR="$dir"

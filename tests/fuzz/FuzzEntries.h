@@ -1,0 +1,38 @@
+#pragma once
+// Entry points shared by the libFuzzer targets and by the corpus replay test,
+// so every input that ever crashed is replayed by the ordinary gcc build.
+
+#include <QByteArray>
+
+#include <cstddef>
+#include <cstdint>
+
+class Transport;
+
+namespace fuzz {
+
+constexpr int kCommandCount = 19;
+
+// Runs protocol command `command` (0..kCommandCount-1) with a parameter
+// derived from `parameter` over the transport.
+void runCommand(Transport& transport, int command, int parameter);
+
+// Input: selector byte (command = low 5 bits; bit 7 = repair the frame
+// checksum of every reply so the decoders are reached), one parameter byte,
+// then replies as [length][bytes...] chunks, handed out one per receive.
+void protocolReplies(const std::uint8_t* data, std::size_t size);
+
+// Input: the raw input reports of the byte pipe, 64 bytes each (arbitrary ids
+// and length bytes), fed to the link while one reply of the length given by
+// the first two bytes is read, then once more by polling.
+void linkReassembly(const std::uint8_t* data, std::size_t size);
+
+// Silences the modal seam (a few commands may show a box) and sets up what
+// Qt needs. Idempotent.
+void initialise();
+
+// Builds a protocolReplies input from its parts.
+QByteArray protocolInput(int command, bool repairChecksums, int parameter,
+                         const QList<QByteArray>& replies);
+
+} // namespace fuzz

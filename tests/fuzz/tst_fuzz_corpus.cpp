@@ -1,0 +1,53 @@
+// Replays the fuzzing corpus (seeds and every input that ever crashed) through
+// the same entry points as the fuzz targets, under the ordinary build.
+#include "FuzzEntries.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QtTest>
+
+#include <functional>
+
+class TestFuzzCorpus : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { fuzz::initialise(); }
+
+    void replay_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("minimumFiles");
+        QTest::newRow("protocol") << QStringLiteral("fuzz_protocol") << 19;
+        QTest::newRow("link") << QStringLiteral("fuzz_link") << 3;
+    }
+
+    void replay()
+    {
+        QFETCH(QString, target);
+        QFETCH(int, minimumFiles);
+        const std::map<QString, std::function<void(const std::uint8_t*, std::size_t)>> entries{
+            {QStringLiteral("fuzz_protocol"), fuzz::protocolReplies},
+            {QStringLiteral("fuzz_link"), fuzz::linkReassembly},
+        };
+        const QDir dir(QStringLiteral(TINTWELL_FUZZ_CORPUS) + QLatin1Char('/') + target);
+        const QStringList files = dir.entryList(QDir::Files);
+        QVERIFY2(files.size() >= minimumFiles, qPrintable(dir.path()));
+        for (const QString& name : files) {
+            QFile f(dir.filePath(name));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            const QByteArray bytes = f.readAll();
+            QElapsedTimer timer;
+            timer.start();
+            entries.at(target)(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                               static_cast<std::size_t>(bytes.size()));
+            // A hostile input must not hold the caller: every wait is bounded.
+            QVERIFY2(timer.elapsed() < 2000, qPrintable(name));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFuzzCorpus)
+#include "tst_fuzz_corpus.moc"
