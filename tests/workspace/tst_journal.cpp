@@ -1,6 +1,7 @@
 // The comparison journal: what survives a killed process and a restart, how
 // the work is closed, and what happens when the file cannot be used.
 #include "ComparisonJournal.h"
+#include "JournalKeeper.h"
 #include "TableRowCodec.h"
 
 #include <QProcess>
@@ -193,6 +194,71 @@ private Q_SLOTS:
         QCOMPARE(restored.item(0, 3)->data(Qt::UserRole), hidden->data(Qt::UserRole));
         QVERIFY(!TableRowCodec::insert(restored, QByteArray("row 7")));
         QCOMPARE(restored.rowCount(), 1);
+    }
+
+    // The page's view: rows shown in both tables, renamed, deleted, imported,
+    // and what a restart brings back.
+    void keeperRestoresBothTablesAfterRestart()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("keeper.sqlite"));
+        const auto addRow = [](QTableWidget& table, const QString& name, const QString& verdict) {
+            const int r = table.rowCount();
+            table.setRowCount(r + 1);
+            table.setItem(r, 0, new QTableWidgetItem(QString::number(r + 1)));
+            table.setItem(r, 1, new QTableWidgetItem(name));
+            auto* v = new QTableWidgetItem(verdict);
+            v->setBackground(verdict == QLatin1String("NG") ? Qt::red : Qt::darkGreen);
+            table.setItem(r, 2, v);
+            return r;
+        };
+        {
+            QTableWidget current(0, 3);
+            QTableWidget legacy(0, 3);
+            JournalKeeper keeper(std::make_unique<ComparisonJournal>(path));
+            QVERIFY(keeper.journal().open());
+            keeper.watch(&current, 0);
+            keeper.watch(&legacy, 1);
+            keeper.setSessionInfo(QStringLiteral("TX420"), 1);
+            keeper.rowShown(&current, addRow(current, QStringLiteral("Comp1"), QStringLiteral("PASS")), 1);
+            keeper.rowShown(&current, addRow(current, QStringLiteral("Comp2"), QStringLiteral("NG")), 2);
+            keeper.beginBatch(); // an import
+            for (int i = 0; i < 3; ++i) {
+                keeper.rowShown(&legacy, addRow(legacy, QStringLiteral("Rec%1").arg(i), QStringLiteral("PASS")), 2);
+            }
+            keeper.endBatch();
+            current.item(1, 1)->setText(QStringLiteral("renamed")); // test-name edit
+            legacy.removeRow(0);                                    // "Delete"
+            QTest::qWait(0); // the edit and the delete are committed at the next turn
+            QCoreApplication::processEvents();
+        } // the window is closed (or the process dies): nothing is asked, rows stay open
+
+        QTableWidget current(0, 3);
+        QTableWidget legacy(0, 3);
+        JournalKeeper keeper(std::make_unique<ComparisonJournal>(path));
+        QVERIFY(keeper.journal().open());
+        keeper.watch(&current, 0);
+        keeper.watch(&legacy, 1);
+        const QList<JournalSession> sessions = keeper.openSessions();
+        QCOMPARE(sessions.size(), 1);
+        QCOMPARE(sessions.first().rowCount, 4);
+        QCOMPARE(sessions.first().model, QStringLiteral("TX420"));
+        const JournalKeeper::Restored restored = keeper.restore(sessions.first());
+        QCOMPARE(restored.currentRows.size(), 2);
+        QCOMPARE(restored.legacyRows.size(), 2);
+        QCOMPARE(restored.sequence, 2);
+        QCOMPARE(current.item(1, 1)->text(), QStringLiteral("renamed"));
+        QCOMPARE(current.item(1, 2)->background().color(), QColor(Qt::red));
+        QCOMPARE(legacy.item(0, 1)->text(), QStringLiteral("Rec1"));
+
+        // Restored rows stay journaled; clearing closes them for good.
+        legacy.removeRow(0);
+        keeper.flush();
+        QCOMPARE(keeper.openSessions().first().rowCount, 3);
+        keeper.closeWork();
+        current.setRowCount(0);
+        legacy.setRowCount(0);
+        keeper.flush();
+        QVERIFY(keeper.openSessions().isEmpty());
     }
 
 private:
