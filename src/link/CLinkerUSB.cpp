@@ -105,7 +105,9 @@ int CLinkerUSB::ReadMessage(QByteArray& buffer, int timeoutMs, int expectedLen)
         // stays in the HID device for the next read instead of being thrown
         // away with this reply.
         const int missing = std::clamp(expectedLen - static_cast<int>(buffer.size()), 1, kScratchBytes);
-        const int n = hidDevice.Read(scratch.data(), missing, kHidWaitMs);
+        // Never wait past the deadline, whatever keeps arriving.
+        const int wait = static_cast<int>(std::clamp<qint64>(timeoutMs - timer.elapsed(), 1, kHidWaitMs));
+        const int n = hidDevice.Read(scratch.data(), missing, wait);
         if (n > 0) {
             buffer.append(reinterpret_cast<const char*>(scratch.data()), n);
             resynchronise(buffer);
@@ -119,7 +121,7 @@ int CLinkerUSB::ReadMessage(QByteArray& buffer, int timeoutMs, int expectedLen)
         if (holdsFrame(buffer, expectedLen)) {
             return buffer.size();
         }
-        if (timer.elapsed() > timeoutMs) {
+        if (timer.elapsed() >= timeoutMs) {
             return 0;
         }
     }

@@ -3,6 +3,7 @@
 #include "LinkLog.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 libHidDevice::libHidDevice(std::unique_ptr<HidBackend> hidBackend) : backend(std::move(hidBackend)) {}
@@ -75,11 +76,22 @@ int libHidDevice::Read(std::uint8_t* dst, int len, int timeoutMs)
     }
     state->readTimeoutMs = timeoutMs > 0 ? static_cast<std::uint32_t>(timeoutMs) : 0;
     state->lastReadFailed = false;
+    // The time-out bounds the whole call: reports that deliver nothing (a
+    // foreign id, a zero length) or a trickle of single bytes must not keep
+    // restarting the wait.
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(state->readTimeoutMs);
     const std::size_t wanted = static_cast<std::size_t>(len);
     std::size_t delivered = takeLeftover(dst, wanted);
+    bool first = true;
     while (delivered < wanted) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (!first && left <= 0) {
+            return static_cast<int>(delivered);
+        }
+        first = false;
         const int got = backend->readReport(state->report.data(), state->report.size(),
-                                            static_cast<int>(state->readTimeoutMs));
+                                            static_cast<int>(std::max<long long>(left, 0)));
         if (got == 0) {
             // Wait expired: whatever this call delivered is the result.
             return static_cast<int>(delivered);

@@ -51,9 +51,10 @@ public:
 
     // Closing a closed or never-opened device does nothing.
     virtual void Close();
-    // Up to len bytes of the incoming stream, waiting up to timeoutMs for each
-    // report. The count delivered; 0 when not open, on an I/O error, or when
-    // the wait expired with nothing delivered.
+    // Up to len bytes of the incoming stream, within timeoutMs whatever
+    // arrives (reports are waited for only as long as that leaves). The count
+    // delivered; 0 when not open, on an I/O error, or when the wait expired
+    // with nothing delivered.
     virtual int Read(std::uint8_t* dst, int len, int timeoutMs);
     // Sends len bytes as reports of at most 62 data bytes, each waited for up
     // to timeoutMs. len when every report went out, else 0 (also for len 0).

@@ -37,6 +37,8 @@ private Q_SLOTS:
     void readMessage_collectsFrame_data();
     void readMessage_collectsFrame();
     void readMessage_noFrameStart_failsAfterDeadline();
+    void readMessage_endlessReports_returnsByDeadline_data();
+    void readMessage_endlessReports_returnsByDeadline();
     void readMessage_twoFramesInOneReport_secondWaits();
     void readMessage_ioError_failsAtOnce();
     void readMessage_closedLink_failsAtOnce();
@@ -99,6 +101,29 @@ void CLinkerUsbTest::readMessage_noFrameStart_failsAfterDeadline()
     QVERIFY(m_link->ReadMessage(buffer, 120, 10) <= 0);
     QVERIFY(timer.elapsed() >= 120);
     QVERIFY(buffer.isEmpty()); // everything before a frame start is dropped
+}
+
+void CLinkerUsbTest::readMessage_endlessReports_returnsByDeadline_data()
+{
+    QTest::addColumn<QByteArray>("report");
+    QTest::newRow("foreign report id") << hex("01 05 AB 70 00 03 00");
+    QTest::newRow("zero length byte") << FakeHidBackend::dataReport(QByteArray(), 0);
+    QTest::newRow("one byte at a time") << FakeHidBackend::dataReport(hex("00"));
+    QTest::newRow("frame start byte by byte") << FakeHidBackend::dataReport(hex("AB"));
+}
+
+void CLinkerUsbTest::readMessage_endlessReports_returnsByDeadline()
+{
+    // A report every 10 ms for 3 s: the read must end at its own deadline
+    // (200 ms plus one report wait; the bound leaves room for a loaded machine).
+    QFETCH(QByteArray, report);
+    m_fake->flood = report;
+    QByteArray buffer;
+    QElapsedTimer timer;
+    timer.start();
+    QVERIFY(m_link->ReadMessage(buffer, 200, 266) <= 0);
+    const qint64 elapsed = timer.elapsed();
+    QVERIFY2(elapsed >= 200 && elapsed < 1500, qPrintable(QString::number(elapsed)));
 }
 
 void CLinkerUsbTest::readMessage_twoFramesInOneReport_secondWaits()

@@ -34,6 +34,8 @@ private Q_SLOTS:
     void read_ignoresForeignReports();
     void read_lengthByteBeyondReport_takesWhatArrived();
     void read_ioError_returnsZero();
+    void read_endlessReports_endsWithinTimeout_data();
+    void read_endlessReports_endsWithinTimeout();
     void notOpen_readWriteReturnZero();
     void open_failure_staysClosed();
     void isDeviceGone_followsPresence();
@@ -202,6 +204,33 @@ void HidDeviceTest::isDeviceGone_followsPresence()
     QVERIFY(!m_device->isDeviceGone());
     m_fake->present = false;
     QVERIFY(m_device->isDeviceGone());
+}
+
+
+void HidDeviceTest::read_endlessReports_endsWithinTimeout_data()
+{
+    QTest::addColumn<QByteArray>("report");
+    QTest::addColumn<bool>("delivers");
+    QTest::newRow("foreign report id") << QByteArray::fromHex("0105aa") << false;
+    QTest::newRow("zero length byte") << FakeHidBackend::dataReport(QByteArray(), 0) << false;
+    QTest::newRow("one byte at a time") << FakeHidBackend::dataReport(QByteArray(1, '\x55')) << true;
+}
+
+void HidDeviceTest::read_endlessReports_endsWithinTimeout()
+{
+    // A report every 10 ms for 3 s; a read of 1000 bytes with a 50 ms wait
+    // returns after about 50 ms with what came (bound with room for load).
+    QFETCH(QByteArray, report);
+    QFETCH(bool, delivers);
+    m_fake->flood = report;
+    std::vector<std::uint8_t> dst(1000);
+    QElapsedTimer timer;
+    timer.start();
+    const int n = m_device->Read(dst.data(), 1000, 50);
+    const qint64 elapsed = timer.elapsed();
+    QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
+    QCOMPARE(n > 0, delivers);
+    QVERIFY(!m_device->lastReadFailed());
 }
 
 QTEST_GUILESS_MAIN(HidDeviceTest)

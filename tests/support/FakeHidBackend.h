@@ -1,12 +1,14 @@
 #pragma once
 // A scripted byte pipe for the situations the emulator does not produce on
 // demand: counted output reports, foreign report ids, lying length bytes,
-// failed writes and I/O errors.
+// failed writes, I/O errors and a device that never stops sending.
 
 #include "HidBackend.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
+#include <QThread>
 
 #include <cstring>
 
@@ -33,6 +35,9 @@ public:
     int readReport(std::uint8_t* report, std::size_t capacity, int timeoutMs) override
     {
         waits.append(timeoutMs);
+        if (inputs.isEmpty() && !flood.isEmpty()) {
+            return floodReport(report, capacity, timeoutMs);
+        }
         if (inputs.isEmpty()) {
             return 0; // the wait expired
         }
@@ -45,6 +50,23 @@ public:
         return static_cast<int>(n);
     }
     bool isPresent() override { return present; }
+
+    // Once the script is used up, the report flood arrives every floodEveryMs
+    // (real time), for floodForMs at most; silence after that.
+    int floodReport(std::uint8_t* report, std::size_t capacity, int timeoutMs)
+    {
+        if (!floodClock.isValid()) {
+            floodClock.start();
+        }
+        if (floodClock.elapsed() >= floodForMs || timeoutMs < floodEveryMs) {
+            QThread::msleep(static_cast<unsigned long>(qMax(0, timeoutMs)));
+            return 0;
+        }
+        QThread::msleep(static_cast<unsigned long>(floodEveryMs));
+        const std::size_t n = std::min<std::size_t>(capacity, static_cast<std::size_t>(flood.size()));
+        std::memcpy(report, flood.constData(), n);
+        return static_cast<int>(n);
+    }
 
     // An instrument report: 0x3F, length, data, padded to 64 bytes.
     static QByteArray dataReport(const QByteArray& data, int lengthByte = -1)
@@ -65,4 +87,8 @@ public:
     QList<QByteArray> written;
     QList<Input> inputs;
     QList<int> waits;
+    QByteArray flood;
+    int floodEveryMs = 10;
+    int floodForMs = 3000;
+    QElapsedTimer floodClock;
 };
