@@ -385,13 +385,14 @@ std::optional<EmulatorReply> VirtualInstrument::handleRequest(const QByteArray& 
 
 EmulatorReply VirtualInstrument::refusal(quint8 form, quint8 code) const
 {
-    // The refusal is as long as an acknowledgement, shorter than any reply
-    // that carries data: a command waiting for data runs into its time-out.
+    // Either form is shorter than any reply that carries data.
     QByteArray frame;
     putU8(frame, kStart);
     putU8(frame, form);
     putU8(frame, code);
-    frame.append(QByteArray(5, '\0'));
+    if (m_longRefusals) {
+        frame.append(QByteArray(5, '\0')); // as long as an acknowledgement
+    }
     return {sealed(frame), -1};
 }
 

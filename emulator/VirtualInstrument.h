@@ -43,6 +43,9 @@ public:
     // code in byte 2 (0xA0 04 key information, 0xC7 08 production information,
     // 0xF4 01 end of a block transfer, function | 0x80 with code 1 otherwise).
     EmulatorReply errorReplyFor(const QByteArray& frame) const;
+    // Refusals in the short form (AB, form, code, frame checksum: 5 bytes, the
+    // default) or the long one (padded with zeros to an acknowledgement's 10).
+    void setLongRefusals(bool longForm) { m_longRefusals = longForm; }
 
     // Identification.
     void setKeyInformationOffered(bool offered) { m_model.offersKeyInformation = offered; }
@@ -116,6 +119,7 @@ private:
     EmulatorModel m_model;
     SparseMemory m_memory;
     bool m_productionInformationOffered = true;
+    bool m_longRefusals = false;
 
     std::deque<MeasurementRecord> m_queuedRecords;
     std::deque<QList<double>> m_queuedSpectra;

@@ -2,6 +2,8 @@
 #include <QByteArray>
 #include <QObject>
 
+#include <functional>
+
 // The link to the instrument as the rest of the program sees it.
 class CLinker : public QObject
 {
@@ -23,4 +25,14 @@ public:
     }
     virtual bool isOpen() { return false; }
     virtual bool isDeviceGone() { return true; }
+
+    // Says whether the bytes received so far (starting with 0xAB) already form
+    // a complete answer shorter than the one waited for (an error reply).
+    using EndsEarly = std::function<bool(const QByteArray&)>;
+    // ReadMessage that also returns, with the buffer length, as soon as
+    // endsEarly accepts the buffer. The base ignores endsEarly.
+    virtual int ReadMessageUntil(QByteArray& buffer, int timeoutMs, int expectedLen, const EndsEarly& endsEarly)
+    {
+        Q_UNUSED(endsEarly) return ReadMessage(buffer, timeoutMs, expectedLen);
+    }
 };

@@ -85,6 +85,11 @@ int CLinkerUSB::pollOnce(QByteArray& buffer)
 
 int CLinkerUSB::ReadMessage(QByteArray& buffer, int timeoutMs, int expectedLen)
 {
+    return ReadMessageUntil(buffer, timeoutMs, expectedLen, EndsEarly());
+}
+
+int CLinkerUSB::ReadMessageUntil(QByteArray& buffer, int timeoutMs, int expectedLen, const EndsEarly& endsEarly)
+{
     if (!hidDevice.opened) {
         return -1;
     }
@@ -97,7 +102,10 @@ int CLinkerUSB::ReadMessage(QByteArray& buffer, int timeoutMs, int expectedLen)
     QElapsedTimer timer;
     timer.start();
     resynchronise(buffer);
-    if (holdsFrame(buffer, expectedLen)) {
+    const auto complete = [&] {
+        return holdsFrame(buffer, expectedLen) || (endsEarly && !buffer.isEmpty() && endsEarly(buffer));
+    };
+    if (complete()) {
         return buffer.size();
     }
     for (;;) {
@@ -118,7 +126,7 @@ int CLinkerUSB::ReadMessage(QByteArray& buffer, int timeoutMs, int expectedLen)
                 return -1;
             }
         }
-        if (holdsFrame(buffer, expectedLen)) {
+        if (complete()) {
             return buffer.size();
         }
         if (timer.elapsed() >= timeoutMs) {

@@ -23,6 +23,7 @@ public:
     // timeoutMs == 0: one 50 ms poll of whatever arrives; the buffer length,
     // or the HID result (< 1) when nothing came.
     int ReadMessage(QByteArray& buffer, int timeoutMs, int expectedLen) override;
+    int ReadMessageUntil(QByteArray& buffer, int timeoutMs, int expectedLen, const EndsEarly& endsEarly) override;
     // The byte count when the whole frame went out, else -1.
     int WriteMessage(QByteArray& frame, int timeoutMs) override;
     bool isOpen() override;

@@ -26,13 +26,27 @@ int LinkTransport::sendFrame(QByteArray& frame, int timeoutMs)
 int LinkTransport::receiveFrame(QByteArray& buffer, int timeoutMs, int expectedLen,
                                 bool checkChecksum)
 {
+    return receiveReply(buffer, timeoutMs, expectedLen, checkChecksum, {});
+}
+
+int LinkTransport::receiveReply(QByteArray& buffer, int timeoutMs, int expectedLen, bool checkChecksum,
+                                const std::function<bool(const QByteArray&)>& endsEarly)
+{
     CLinker* link = m_link.load();
     if (!link) {
         return -1;
     }
-    const int n = link->ReadMessage(buffer, timeoutMs, expectedLen);
+    const int limit = m_receiveLimitMs.load();
+    if (limit > 0 && timeoutMs > limit) {
+        timeoutMs = limit;
+    }
+    const int n = timeoutMs > 0 && endsEarly ? link->ReadMessageUntil(buffer, timeoutMs, expectedLen, endsEarly)
+                                             : link->ReadMessage(buffer, timeoutMs, expectedLen);
     if (n <= 0 || !checkChecksum) {
         return n;
+    }
+    if (endsEarly && buffer.size() < expectedLen && endsEarly(buffer)) {
+        return n; // a short error reply, its checksum verified by endsEarly
     }
     if (expectedLen < 2 || buffer.size() < expectedLen) {
         return -1;

@@ -16,8 +16,15 @@ public:
     bool isLinkOpen() const override;
     int sendFrame(QByteArray& frame, int timeoutMs) override;
     int receiveFrame(QByteArray& buffer, int timeoutMs, int expectedLen, bool checkChecksum) override;
+    int receiveReply(QByteArray& buffer, int timeoutMs, int expectedLen, bool checkChecksum,
+                     const std::function<bool(const QByteArray&)>& endsEarly) override;
     void delayMs(int ms) override;
+
+    // For tests only: when > 0, no receive waits longer than this, so that a
+    // broken link fails fast instead of waiting out every 6 s time-out.
+    void setReceiveTimeoutLimitMs(int ms) { m_receiveLimitMs = ms; }
 
 private:
     std::atomic<CLinker*> m_link{nullptr};
+    std::atomic<int> m_receiveLimitMs{0};
 };

@@ -6,6 +6,7 @@
 #include "Transport.h"
 
 #include <algorithm>
+#include <functional>
 
 QByteArray memoryRequest(quint8 function, quint32 address, quint16 length)
 {
@@ -49,6 +50,12 @@ bool isErrorReply(const QByteArray& reply, quint8 form, quint8 code)
     return replyHolds(reply, 3) && getU8(reply, 1) == form && getU8(reply, 2) == code;
 }
 
+bool isShortErrorReply(const QByteArray& bytes, ErrorForm error)
+{
+    return bytes.size() == ErrorFrameBytes && getU8(bytes, 0) == Frame::Start
+           && isErrorReply(bytes, error.form, error.code) && getU16le(bytes, 3) == frameChecksum(bytes, 3);
+}
+
 bool dataChecksumMatches(const QByteArray& reply, int from, int count)
 {
     if (from < 0 || count < 0 || !replyHolds(reply, from + count + Frame::ChecksumBytes)) {
@@ -71,13 +78,24 @@ int sendRequest(Transport& transport, QByteArray& request)
 }
 
 int exchangeFrame(Transport& transport, QByteArray& request, QByteArray& reply, int replyLen,
-                  bool checkFrameChecksum, int receiveTimeoutMs)
+                  bool checkFrameChecksum, int receiveTimeoutMs, const ErrorForm* refusal)
 {
     const int sent = sendRequest(transport, request);
     if (sent != ProtocolResult::Success) {
         return sent;
     }
-    const int received = transport.receiveFrame(reply, receiveTimeoutMs, replyLen, checkFrameChecksum);
+    std::function<bool(const QByteArray&)> endsEarly;
+    if (refusal) {
+        const ErrorForm error = *refusal;
+        endsEarly = [error](const QByteArray& bytes) { return isShortErrorReply(bytes, error); };
+    }
+    const int received = transport.receiveReply(reply, receiveTimeoutMs, replyLen, checkFrameChecksum, endsEarly);
+    // A refusal is recognised in whatever arrived: its short form, its long
+    // form, or the start of one cut off by the time-out.
+    if (refusal && isErrorReply(reply, refusal->form, refusal->code)) {
+        qCDebug(lcProtocol) << "refused:" << request.toHex(' ') << "answered" << reply.toHex(' ');
+        return ProtocolResult::Refused;
+    }
     // The link may hand back more than asked (bytes that followed the reply)
     // and a transport may hand back fewer: only a complete reply is parsed.
     if (received <= 0 || !replyHolds(reply, replyLen)) {

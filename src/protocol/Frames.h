@@ -70,6 +70,17 @@ inline bool replyHolds(const QByteArray& reply, int count)
 bool replyIsForeign(const QByteArray& reply, int posA, quint8 expectedA, int posB, quint8 expectedB);
 // The instrument's error reply: byte 1 the error form, byte 2 the code.
 bool isErrorReply(const QByteArray& reply, quint8 form, quint8 code);
+
+// An error reply a request can get: its form (byte 1) and code (byte 2).
+struct ErrorForm
+{
+    quint8 form;
+    quint8 code;
+};
+// The short error reply: AB, form, code and the frame checksum.
+constexpr int ErrorFrameBytes = 5;
+// true when bytes are exactly that short error reply, frame checksum valid.
+bool isShortErrorReply(const QByteArray& bytes, ErrorForm error);
 // The data-block checksum of the count bytes at from matches the 16-bit
 // value stored right after them. false when the reply is too short.
 bool dataChecksumMatches(const QByteArray& reply, int from, int count);
@@ -80,7 +91,9 @@ class Transport;
 // SendFailed), then receive replyLen bytes (a result <= 0, or a reply that
 // holds fewer than replyLen bytes, is NoReply). The request gains its frame
 // checksum. Success when a reply of replyLen bytes or more is in reply.
+// With refusal: Refused when what arrived shows that error reply, in either
+// form; its short form ends the wait as soon as it is complete.
 int exchangeFrame(Transport& transport, QByteArray& request, QByteArray& reply, int replyLen,
-                  bool checkFrameChecksum, int receiveTimeoutMs);
+                  bool checkFrameChecksum, int receiveTimeoutMs, const ErrorForm* refusal = nullptr);
 // Sends only; SendFailed or Success.
 int sendRequest(Transport& transport, QByteArray& request);

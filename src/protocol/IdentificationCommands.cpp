@@ -39,12 +39,9 @@ int readKeyInformation(Transport& transport, KeyInformation& info)
     QByteArray request = informationRequest(kKeyInformationSelector, kKeyInformationLength);
     putU16le(request, kKeyInformationAccessWord);
     QByteArray reply;
+    const ErrorForm refusal{Frame::KeyInformationRefused, Frame::KeyInformationRefusedCode};
     const int result = exchangeFrame(transport, request, reply, kKeyInformationReplyLen, true,
-                                     Frame::ReceiveTimeoutMs);
-    if (result == ProtocolResult::NoReply
-        && isErrorReply(reply, Frame::KeyInformationRefused, Frame::KeyInformationRefusedCode)) {
-        return ProtocolResult::Refused;
-    }
+                                     Frame::ReceiveTimeoutMs, &refusal);
     if (result != ProtocolResult::Success) {
         return result;
     }
@@ -67,16 +64,17 @@ int readProductionInformation(Transport& transport, ProductionInformation& info)
 {
     QByteArray request = memoryRequest(Frame::ReadMemory, kProductionAddress, kProductionLength);
     QByteArray reply;
+    const ErrorForm refusal{Frame::ProductionReadRefused, Frame::ProductionReadRefusedCode};
     const int result = exchangeFrame(transport, request, reply, kProductionReplyLen, true,
-                                     Frame::ReceiveTimeoutMs);
+                                     Frame::ReceiveTimeoutMs, &refusal);
+    if (result == ProtocolResult::Refused) {
+        return result;
+    }
     if (result == ProtocolResult::SendFailed) {
         tip("读取生产信息写端口失败！");
         return result;
     }
     if (result == ProtocolResult::NoReply) {
-        if (isErrorReply(reply, Frame::ProductionReadRefused, Frame::ProductionReadRefusedCode)) {
-            return ProtocolResult::Refused;
-        }
         tip("读取生产信息接收端口报文失败！");
         return result;
     }

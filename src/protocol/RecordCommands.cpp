@@ -237,13 +237,14 @@ int writeBlock(Transport& transport, quint32 address, const QByteArray& data, in
         return sendRequest(transport, request);
     }
     QByteArray reply;
-    const int result = exchangeFrame(transport, request, reply, kAckLen, false, Frame::ReceiveTimeoutMs);
+    const ErrorForm refusal{Frame::BlockTransferRefused, Frame::BlockTransferRefusedCode};
+    const int result = exchangeFrame(transport, request, reply, kAckLen, false, Frame::ReceiveTimeoutMs, &refusal);
+    if (result == ProtocolResult::Refused) {
+        // The instrument rejected the transfer; callers know this as a wrong reply.
+        return ProtocolResult::WrongReply;
+    }
     if (result != ProtocolResult::Success) {
         return result;
-    }
-    if (isErrorReply(reply, Frame::BlockTransferRefused, Frame::BlockTransferRefusedCode)) {
-        qCDebug(lcProtocol) << "the instrument rejected the block transfer";
-        return ProtocolResult::WrongReply;
     }
     if (getU8(reply, 1) != Frame::BlockTransfer || getU8(reply, 6) != 0) {
         return ProtocolResult::WrongReply;

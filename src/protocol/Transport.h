@@ -1,6 +1,8 @@
 #pragma once
 #include <QByteArray>
 
+#include <functional>
+
 // The narrow door through which protocol commands reach the instrument link.
 // The main window holds the production instance; tests drive the commands
 // against the emulator through the same implementation without any window.
@@ -20,6 +22,16 @@ public:
     // checkChecksum a frame-checksum mismatch gives -1.
     virtual int receiveFrame(QByteArray& buffer, int timeoutMs, int expectedLen,
                              bool checkChecksum) = 0;
+    // receiveFrame that also stops waiting as soon as endsEarly accepts the
+    // bytes received so far (a complete error reply shorter than expectedLen,
+    // whose checksum endsEarly has verified); their length is returned then.
+    // The default waits for expectedLen bytes as receiveFrame does.
+    virtual int receiveReply(QByteArray& buffer, int timeoutMs, int expectedLen, bool checkChecksum,
+                             const std::function<bool(const QByteArray&)>& endsEarly)
+    {
+        static_cast<void>(endsEarly);
+        return receiveFrame(buffer, timeoutMs, expectedLen, checkChecksum);
+    }
     // Blocks the calling thread for at least ms milliseconds.
     virtual void delayMs(int ms) = 0;
 };

@@ -11,6 +11,7 @@
 #include "ScriptedDialogs.h"
 #include "SettingsCommands.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 
 #include <functional>
@@ -77,7 +78,8 @@ private Q_SLOTS:
     void standardColor_refusedBeforeSending_data();
     void standardColor_refusedBeforeSending();
     void writeBlock_transferAndEnd();
-    void writeBlock_refusedEnd_wrongReply();
+    void refusal_recognisedInEitherForm_data();
+    void refusal_recognisedInEitherForm();
     void writeBlock_endAckWrongLength_wrongReply();
     void readMeasurementLegacy_foreignReply_wrongReply();
     void twoRepliesInOneReport_bothCommandsServed();
@@ -475,13 +477,52 @@ void ProtocolValuesTest::writeBlock_transferAndEnd()
     QCOMPARE(colorimeter.instrument().standardColorStream(), data);
 }
 
-void ProtocolValuesTest::writeBlock_refusedEnd_wrongReply()
+void ProtocolValuesTest::refusal_recognisedInEitherForm_data()
 {
-    EmulatedLink colorimeter(QStringLiteral("TX420"));
-    colorimeter.instrument().setRefuseBlockTransfer(true);
-    QCOMPARE(writeBlock(colorimeter.transport, 0x40000, QByteArray("abc"), 3), ProtocolResult::Success);
-    QCOMPARE(writeBlock(colorimeter.transport, 0x40003, QByteArray(), 0), ProtocolResult::WrongReply);
-    QVERIFY(!colorimeter.instrument().blockTransferCompleted());
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<bool>("longForm");
+    QTest::addColumn<int>("expected");
+    for (bool longForm : {false, true}) {
+        const char* form = longForm ? "/long" : "/short";
+        QTest::newRow(QByteArray("key information").append(form).constData()) << "key" << longForm << -5;
+        QTest::newRow(QByteArray("production information").append(form).constData())
+            << "production" << longForm << -5;
+        QTest::newRow(QByteArray("end of block transfer").append(form).constData())
+            << "block" << longForm << -3;
+    }
+}
+
+void ProtocolValuesTest::refusal_recognisedInEitherForm()
+{
+    QFETCH(QString, refusal);
+    QFETCH(bool, longForm);
+    QFETCH(int, expected);
+    EmulatedLink stack(QStringLiteral("TX470"));
+    stack.instrument().setLongRefusals(longForm);
+    if (!longForm) {
+        // The short form must end the wait itself, long before the 6 s time-out.
+        stack.transport.setReceiveTimeoutLimitMs(0);
+    }
+    QElapsedTimer timer;
+    timer.start();
+    int result = 0;
+    if (refusal == "key") {
+        KeyInformation info;
+        result = readKeyInformation(stack.transport, info);
+    } else if (refusal == "production") {
+        stack.instrument().setProductionInformationOffered(false);
+        ProductionInformation info;
+        result = readProductionInformation(stack.transport, info);
+    } else {
+        stack.instrument().setRefuseBlockTransfer(true);
+        QCOMPARE(writeBlock(stack.transport, 0x40000, QByteArray("abc"), 3), ProtocolResult::Success);
+        result = writeBlock(stack.transport, 0x40003, QByteArray(), 0);
+        QVERIFY(!stack.instrument().blockTransferCompleted());
+    }
+    QCOMPARE(result, expected);
+    if (!longForm) {
+        QVERIFY2(timer.elapsed() < Frame::ReceiveTimeoutMs / 2, qPrintable(QString::number(timer.elapsed())));
+    }
 }
 
 void ProtocolValuesTest::writeBlock_endAckWrongLength_wrongReply()

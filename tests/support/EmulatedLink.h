@@ -64,7 +64,11 @@ struct EmulatedLink
     {
         opened = link.Open(0x2047, 0x0301);
         transport.setLink(&link);
+        // The emulator answers at once; a reply missing for this long is missing.
+        transport.setReceiveTimeoutLimitMs(kReceiveLimitMs);
     }
+
+    static constexpr int kReceiveLimitMs = 250;
 
     VirtualInstrument& instrument() { return emulator.instrument(); }
 
