@@ -12,10 +12,13 @@
 #include <algorithm>
 #include <QEvent>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QPixmap>
 #include <QPushButton>
+#include <QResizeEvent>
+#include <QSizeGrip>
 #include <QSpacerItem>
 #include <QStackedWidget>
 #include <QTimer>
@@ -58,7 +61,7 @@ MainWindow* mainWindowInstance()
 
 MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier* deviceNotifier,
                        QWidget* parent)
-    : QDialog(parent),
+    : QWidget(parent),
       ui(std::make_unique<Ui>()),
       factory(std::move(linkFactory)),
       linkTransport(std::make_unique<LinkTransport>()),
@@ -91,7 +94,8 @@ void MainWindow::setupUi()
 {
     setObjectName(QStringLiteral("MainWindow"));
     resize(1333, 712);
-    setSizeGripEnabled(true);
+    sizeGrip = new QSizeGrip(this);
+    sizeGrip->setObjectName(QStringLiteral("sizeGrip"));
 
     ui->gridLayout = new QGridLayout(this);
     ui->gridLayout->setObjectName(QStringLiteral("gridLayout"));
@@ -145,7 +149,30 @@ void MainWindow::changeEvent(QEvent* event)
     if (event->type() == QEvent::LanguageChange) {
         retranslateUi();
     }
-    QDialog::changeEvent(event);
+    QWidget::changeEvent(event);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    // Escape must not reach anything that could close the window.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const QSize hint = sizeGrip->sizeHint();
+    sizeGrip->setGeometry(width() - hint.width(), height() - hint.height(), hint.width(), hint.height());
+    sizeGrip->raise();
+}
+
+bool MainWindow::isSizeGripEnabled() const
+{
+    return sizeGrip && !sizeGrip->isHidden();
 }
 
 void MainWindow::initForm()
@@ -153,7 +180,8 @@ void MainWindow::initForm()
     page = new FirstPageFor310(this);
     ui->stackedWidget->addWidget(page);
     ui->stackedWidget->setCurrentWidget(page);
-    setWindowFlags(Qt::Dialog | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
                    | Qt::WindowCloseButtonHint);
     setStyleSheet(windowStyleSheet());
 }

@@ -1,6 +1,6 @@
 #pragma once
-#include <QDialog>
 #include <QStringList>
+#include <QWidget>
 #include <QTranslator>
 
 #include <memory>
@@ -11,14 +11,18 @@ class FirstPageFor310;
 class LinkFactory;
 class LinkTransport;
 class QGridLayout;
+class QKeyEvent;
+class QResizeEvent;
 class QLabel;
 class QPushButton;
+class QSizeGrip;
 class QStackedWidget;
 class Transport;
 
 // The top-level window: hosts the workspace, owns the one link to the
-// instrument and shows whether it is connected.
-class MainWindow : public QDialog
+// instrument and shows whether it is connected. A plain top-level window:
+// Escape in a field does not close it (and with it the program).
+class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
@@ -38,6 +42,8 @@ public:
     FirstPageFor310* workspace() const { return page; }
     CLinker* currentLink() const { return link.get(); }
     bool isLedOn() const { return ledOn; }
+    // The resize grip in the bottom right corner.
+    bool isSizeGripEnabled() const;
     // Where the catalogues are looked for, in order; an empty entry means the
     // working directory. Default: the working directory, then beside the executable.
     void setCatalogueDirectories(const QStringList& directories) { catalogueDirs = directories; }
@@ -57,6 +63,8 @@ public Q_SLOTS:
 
 protected:
     void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void setupUi();
@@ -73,6 +81,7 @@ private:
         QStackedWidget* stackedWidget = nullptr;
     };
     std::unique_ptr<Ui> ui;
+    QSizeGrip* sizeGrip = nullptr;
     FirstPageFor310* page = nullptr;
     std::unique_ptr<CLinker> link;
     std::unique_ptr<QTranslator> translator;

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -72,6 +73,22 @@ private Q_SLOTS:
             QStringLiteral("QComboBox::drop-down,QDateEdit::drop-down,QTimeEdit::drop-down,QDateTimeEdit::drop-down{width:20px;}")));
         QVERIFY(window->styleSheet().endsWith(QStringLiteral("{border-width:0px 0px 0px 3px;}")));
         QCOMPARE(mainWindowInstance(), window.get());
+    }
+
+    void escapeInAField_keepsWindowOpen_closeButtonCloses()
+    {
+        makeWindow();
+        QCOMPARE(window->windowType(), Qt::Window);
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* field = new QLineEdit(window->workspace());
+        field->show();
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Escape);
+        QTest::keyClick(window.get(), Qt::Key_Escape);
+        QVERIFY(window->isVisible());
+        QVERIFY(window->close());
+        QVERIFY(!window->isVisible());
     }
 
     void startup_connectsAttachedInstrumentWithoutNotification()

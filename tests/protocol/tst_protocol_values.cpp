@@ -242,6 +242,9 @@ void ProtocolValuesTest::identificationBoxes()
     } else if (situation == "foreign") {
         m_stack->answerNextWith(sealedFrame("AB 21 0C 00 03 00 38 01"));
     }
+    if (!box.isEmpty()) {
+        m_dialogs->expectMessage(QString::fromUtf8("提示"), box);
+    }
     int result = 0;
     if (production) {
         ProductionInformation info;
@@ -251,8 +254,7 @@ void ProtocolValuesTest::identificationBoxes()
         result = readSoftwareVersion(m_stack->transport, version);
     }
     QCOMPARE(result, expected);
-    const QStringList expectedBoxes = box.isEmpty() ? QStringList() : QStringList{QString::fromUtf8("提示|") + box};
-    QCOMPARE(m_dialogs->messages(), expectedBoxes);
+    QVERIFY(!m_dialogs->hasUnusedAnswers());
 }
 
 void ProtocolValuesTest::takeMeasurement_allValues()

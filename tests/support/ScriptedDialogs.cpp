@@ -67,6 +67,19 @@ DialogButton ScriptedDialogs::message(QWidget*, MessageIcon icon, const QString&
     const bool onlyOk = buttons == int(DialogButton::Ok) || buttons == 0;
     shown.append({onlyOk ? QStringLiteral("message") : QStringLiteral("question"), title, text, icon});
     if (onlyOk) {
+        if (!m_messages.isEmpty()) {
+            const Shown expected = m_messages.dequeue();
+            if (expected.title != title || expected.text != text) {
+                QTest::qFail(qPrintable(QStringLiteral("box %1 / %2, expected %3 / %4")
+                                            .arg(title, text, expected.title, expected.text)),
+                             __FILE__, __LINE__);
+            }
+        } else if (!m_buttons.isEmpty() && m_buttons.head() == DialogButton::Ok) {
+            m_buttons.dequeue();
+        } else {
+            QTest::qFail(qPrintable(QStringLiteral("unscripted box: %1 / %2").arg(title, text)),
+                         __FILE__, __LINE__);
+        }
         return DialogButton::Ok;
     }
     if (m_buttons.isEmpty()) {

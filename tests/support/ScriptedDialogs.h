@@ -7,8 +7,8 @@
 #include <QStringList>
 
 // The test double of the modal seam: records every dialog shown (kind, title,
-// text), answers from a script, and fails the running test on a prompt that
-// needs an answer nobody scripted. A box with a single OK button needs none.
+// text), answers from a script, and fails the running test on any box nobody
+// scripted, a box with a single OK button included.
 class ScriptedDialogs final : public Dialogs
 {
 public:
@@ -23,6 +23,13 @@ public:
     ScriptedDialogs();  // installs itself
     ~ScriptedDialogs() override; // uninstalls itself
 
+    // The next box with a single OK button must have this title and text.
+    void expectMessage(const QString& title, const QString& text)
+    {
+        m_messages.enqueue({QStringLiteral("message"), title, text, MessageIcon::NoIcon});
+    }
+    // The next question is answered with button; DialogButton::Ok also
+    // acknowledges the next OK box, whatever it says.
     void answerButton(DialogButton button) { m_buttons.enqueue(button); }
     void answerOpenFile(const QString& path) { m_files.enqueue(path); }
     void answerSaveFile(const QString& path) { m_files.enqueue(path); }
@@ -40,7 +47,8 @@ public:
     QStringList messages() const;
     bool hasUnusedAnswers() const
     {
-        return !m_buttons.isEmpty() || !m_files.isEmpty() || !m_prints.isEmpty();
+        return !m_buttons.isEmpty() || !m_files.isEmpty() || !m_messages.isEmpty()
+               || !m_prints.isEmpty();
     }
 
     DialogButton message(QWidget* parent, MessageIcon icon, const QString& title,
@@ -57,6 +65,7 @@ public:
 private:
     QString nextFile(const QString& kind, const QString& caption);
 
+    QQueue<Shown> m_messages;
     QQueue<DialogButton> m_buttons;
     QQueue<QString> m_files;
     QQueue<QString> m_prints;
