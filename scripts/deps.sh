@@ -7,7 +7,7 @@ TINTWELL_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
   libhidapi-dev libudev-dev libqt6sql6-sqlite
-  fonts-wqy-microhei
+  fonts-wqy-microhei poppler-utils
 )
 
 tintwell_install_deps() {

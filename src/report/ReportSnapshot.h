@@ -10,7 +10,8 @@
 
 struct ReportSnapshot
 {
-    // Order of the eleven values of a standard or a sample.
+    // Order of the eleven values of a standard or a sample. A legacy-layout
+    // row fills L*, a*, b* into LabL, LabA, LabB and C*, h into LchC, LchH.
     enum Value { Haze, Transmittance, LabL, LabA, LabB, LchL, LchC, LchH, Y, X, SmallY, ValueCount };
 
     QString testName;

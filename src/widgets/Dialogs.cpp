@@ -27,6 +27,11 @@ bool Dialogs::question(QWidget* parent, const QString& title, const QString& tex
     return message(parent, MessageIcon::Question, title, text, buttons) == DialogButton::Yes;
 }
 
+bool Dialogs::printSetup(QWidget*, QPrinter&)
+{
+    return false;
+}
+
 Dialogs& Dialogs::instance()
 {
     if (!g_dialogs) {

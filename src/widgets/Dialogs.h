@@ -7,6 +7,7 @@
 #include <QString>
 #include <memory>
 
+class QPrinter;
 class QWidget;
 
 enum class MessageIcon { NoIcon, Information, Warning, Critical, Question };
@@ -38,6 +39,9 @@ public:
     virtual std::unique_ptr<ProgressDialog> progress(QWidget* parent, const QString& label,
                                                      const QString& cancelText, int minimum,
                                                      int maximum) = 0;
+    // The print dialog for printer; true when the operator chose to print.
+    // The default declines, so a seam that never prints need not offer it.
+    virtual bool printSetup(QWidget* parent, QPrinter& printer);
 
     // Conveniences for the boxes the application uses.
     void information(QWidget* parent, const QString& title, const QString& text);

@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressDialog>
 
 namespace {
@@ -94,4 +96,10 @@ std::unique_ptr<ProgressDialog> QtDialogs::progress(QWidget* parent, const QStri
                                                     int maximum)
 {
     return std::make_unique<QtProgress>(parent, label, cancelText, minimum, maximum);
+}
+
+bool QtDialogs::printSetup(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
 }

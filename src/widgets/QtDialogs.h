@@ -14,4 +14,5 @@ public:
     std::unique_ptr<ProgressDialog> progress(QWidget* parent, const QString& label,
                                              const QString& cancelText, int minimum,
                                              int maximum) override;
+    bool printSetup(QWidget* parent, QPrinter& printer) override;
 };

@@ -1,6 +1,7 @@
 #include "ScriptedDialogs.h"
 
 #include <QApplication>
+#include <QPrinter>
 #include <QTest>
 #include <QWidget>
 
@@ -120,6 +121,22 @@ std::unique_ptr<ProgressDialog> ScriptedDialogs::progress(QWidget*, const QStrin
     const int cancelAt = m_cancelAt;
     m_cancelAt = -1;
     return std::make_unique<ScriptedProgress>(*this, cancelAt);
+}
+
+bool ScriptedDialogs::printSetup(QWidget*, QPrinter& printer)
+{
+    shown.append({QStringLiteral("print"), QString(), QString(), MessageIcon::NoIcon});
+    if (m_prints.isEmpty()) {
+        QTest::qFail("unscripted print dialog", __FILE__, __LINE__);
+        return false;
+    }
+    const QString pdfPath = m_prints.dequeue();
+    if (pdfPath.isEmpty()) {
+        return false;
+    }
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfPath);
+    return true;
 }
 
 QStringList visibleTopLevelWindows()

@@ -14,7 +14,7 @@ class ScriptedDialogs final : public Dialogs
 public:
     struct Shown
     {
-        QString kind; // "message", "question", "open", "save", "progress"
+        QString kind; // "message", "question", "open", "save", "progress", "print"
         QString title;
         QString text;
         MessageIcon icon = MessageIcon::NoIcon;
@@ -35,6 +35,9 @@ public:
     void answerSaveFile(const QString& path) { m_files.enqueue(path); }
     // The next progress dialog reports a cancel once its value reaches value.
     void cancelProgressAt(int value) { m_cancelAt = value; }
+    // The next print dialog: accepted, printing into the PDF file pdfPath, or
+    // cancelled when pdfPath is empty.
+    void answerPrint(const QString& pdfPath) { m_prints.enqueue(pdfPath); }
 
     QList<Shown> shown;
     QList<int> progressValues;
@@ -44,7 +47,8 @@ public:
     QStringList messages() const;
     bool hasUnusedAnswers() const
     {
-        return !m_buttons.isEmpty() || !m_files.isEmpty() || !m_messages.isEmpty();
+        return !m_buttons.isEmpty() || !m_files.isEmpty() || !m_messages.isEmpty()
+               || !m_prints.isEmpty();
     }
 
     DialogButton message(QWidget* parent, MessageIcon icon, const QString& title,
@@ -56,6 +60,7 @@ public:
     std::unique_ptr<ProgressDialog> progress(QWidget* parent, const QString& label,
                                              const QString& cancelText, int minimum,
                                              int maximum) override;
+    bool printSetup(QWidget* parent, QPrinter& printer) override;
 
 private:
     QString nextFile(const QString& kind, const QString& caption);
@@ -63,6 +68,7 @@ private:
     QQueue<Shown> m_messages;
     QQueue<DialogButton> m_buttons;
     QQueue<QString> m_files;
+    QQueue<QString> m_prints;
     int m_cancelAt = -1;
 };
 

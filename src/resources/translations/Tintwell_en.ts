@@ -114,4 +114,190 @@
         <translation>NG</translation>
     </message>
 </context>
+<context>
+    <name>ReportPageFor310</name>
+    <message>
+        <source>Report</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Save PDF</source>
+        <translation>Save PDF</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source> Tester:</source>
+        <translation> Tester:</translation>
+    </message>
+    <message>
+        <source> Auditor:</source>
+        <translation> Auditor:</translation>
+    </message>
+</context>
+<context>
+    <name>ReportPageFor420</name>
+    <message>
+        <source>Report</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Save PDF</source>
+        <translation>Save PDF</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Test Report1</source>
+        <translation>Test Report</translation>
+    </message>
+    <message>
+        <source>Test Report</source>
+        <translation>Test Report</translation>
+    </message>
+</context>
+<context>
+    <name>ReportPage</name>
+    <message>
+        <source>Save PDF</source>
+        <translation>Save PDF</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>The report could not be saved to %1.</source>
+        <translation>The report could not be saved to %1.</translation>
+    </message>
+</context>
+<context>
+    <name>InformationPageFor310</name>
+    <message>
+        <source>Report</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation>information</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>Device:</translation>
+    </message>
+    <message>
+        <source>SN:</source>
+        <translation>SN:</translation>
+    </message>
+    <message>
+        <source>Company:</source>
+        <translation>Company:</translation>
+    </message>
+    <message>
+        <source>Sample Name:</source>
+        <translation>Sample Name:</translation>
+    </message>
+    <message>
+        <source>Test Time:</source>
+        <translation>Test Time:</translation>
+    </message>
+    <message>
+        <source>Tester:</source>
+        <translation>Tester:</translation>
+    </message>
+    <message>
+        <source>Auditor:</source>
+        <translation>Auditor:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>InformationPageFor420</name>
+    <message>
+        <source>Report</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation>information</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>Device:</translation>
+    </message>
+    <message>
+        <source>SN:</source>
+        <translation>SN:</translation>
+    </message>
+    <message>
+        <source>Company:</source>
+        <translation>Company:</translation>
+    </message>
+    <message>
+        <source>Sample Name:</source>
+        <translation>Sample Name:</translation>
+    </message>
+    <message>
+        <source>△E formula:</source>
+        <translation>△E formula:</translation>
+    </message>
+    <message>
+        <source>△E Thresholds:</source>
+        <translation>△E Thresholds:</translation>
+    </message>
+    <message>
+        <source>Test Time:</source>
+        <translation>Test Time:</translation>
+    </message>
+    <message>
+        <source>Tester:</source>
+        <translation>Tester:</translation>
+    </message>
+    <message>
+        <source>Auditor:</source>
+        <translation>Auditor:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>Colorimeter</name>
+    <message>
+        <source>△E </source>
+        <translation>△E </translation>
+    </message>
+    <message>
+        <source>△</source>
+        <translation>△</translation>
+    </message>
+</context>
 </TS>

@@ -148,4 +148,190 @@
         <translation>无效的软件版本“%1”，请写成 312 或 3.12。</translation>
     </message>
 </context>
+<context>
+    <name>ReportPageFor310</name>
+    <message>
+        <source>Report</source>
+        <translation>报告</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>测试信息</translation>
+    </message>
+    <message>
+        <source>Save PDF</source>
+        <translation>保存PDF</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source> Tester:</source>
+        <translation> 测试人:</translation>
+    </message>
+    <message>
+        <source> Auditor:</source>
+        <translation> 审核人:</translation>
+    </message>
+</context>
+<context>
+    <name>ReportPageFor420</name>
+    <message>
+        <source>Report</source>
+        <translation>报告</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>测试信息</translation>
+    </message>
+    <message>
+        <source>Save PDF</source>
+        <translation>保存PDF</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source>Test Report1</source>
+        <translation>测试报告</translation>
+    </message>
+    <message>
+        <source>Test Report</source>
+        <translation>Test Report</translation>
+    </message>
+</context>
+<context>
+    <name>ReportPage</name>
+    <message>
+        <source>Save PDF</source>
+        <translation>保存PDF</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF 文件 (*.pdf)</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>The report could not be saved to %1.</source>
+        <translation>报告无法保存到 %1。</translation>
+    </message>
+</context>
+<context>
+    <name>InformationPageFor310</name>
+    <message>
+        <source>Report</source>
+        <translation>报告</translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation>测试信息</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>测试设备:</translation>
+    </message>
+    <message>
+        <source>SN:</source>
+        <translation>SN号:</translation>
+    </message>
+    <message>
+        <source>Company:</source>
+        <translation>公司名称:</translation>
+    </message>
+    <message>
+        <source>Sample Name:</source>
+        <translation>样品名称:</translation>
+    </message>
+    <message>
+        <source>Test Time:</source>
+        <translation>测试时间:</translation>
+    </message>
+    <message>
+        <source>Tester:</source>
+        <translation>测试人:</translation>
+    </message>
+    <message>
+        <source>Auditor:</source>
+        <translation>审核人:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>InformationPageFor420</name>
+    <message>
+        <source>Report</source>
+        <translation>报告</translation>
+    </message>
+    <message>
+        <source>information</source>
+        <translation>测试信息</translation>
+    </message>
+    <message>
+        <source>Device:</source>
+        <translation>测试设备:</translation>
+    </message>
+    <message>
+        <source>SN:</source>
+        <translation>SN号:</translation>
+    </message>
+    <message>
+        <source>Company:</source>
+        <translation>公司名称:</translation>
+    </message>
+    <message>
+        <source>Sample Name:</source>
+        <translation>样品名称:</translation>
+    </message>
+    <message>
+        <source>△E formula:</source>
+        <translation>△E公式:</translation>
+    </message>
+    <message>
+        <source>△E Thresholds:</source>
+        <translation>△E阀值:</translation>
+    </message>
+    <message>
+        <source>Test Time:</source>
+        <translation>测试时间:</translation>
+    </message>
+    <message>
+        <source>Tester:</source>
+        <translation>测试人:</translation>
+    </message>
+    <message>
+        <source>Auditor:</source>
+        <translation>审核人:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>Colorimeter</name>
+    <message>
+        <source>△E </source>
+        <translation>△E </translation>
+    </message>
+    <message>
+        <source>△</source>
+        <translation>△</translation>
+    </message>
+</context>
 </TS>

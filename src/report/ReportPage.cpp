@@ -1,0 +1,96 @@
+#include "ReportPage.h"
+
+#include "Dialogs.h"
+#include "ReportHtml.h"
+#include "ReportLog.h"
+#include "ReportPdf.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPrinter>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTextBrowser>
+
+ReportPage::ReportPage(const ReportSnapshot& snapshot, QWidget* parent)
+    : QDialog(parent), m_snapshot(snapshot)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void ReportPage::finishSetup(QTextBrowser* browser)
+{
+    m_browser = browser;
+    QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (shown) {
+        resize(700, shown->availableGeometry().height() - 39);
+    }
+    refreshReport();
+}
+
+TestInformation ReportPage::testInformation() const
+{
+    return {m_snapshot.company, m_snapshot.tester, m_snapshot.auditor};
+}
+
+void ReportPage::acceptTestInformation(const TestInformation& information)
+{
+    m_snapshot.company = information.company;
+    m_snapshot.tester = information.tester;
+    m_snapshot.auditor = information.auditor;
+    refreshReport();
+    copyTestInformationToWorkspace();
+}
+
+void ReportPage::refreshReport()
+{
+    m_builtAt = QDateTime::currentDateTime();
+    m_html = buildHtml(m_builtAt);
+    m_browser->clear();
+    m_browser->setHtml(m_html);
+}
+
+void ReportPage::copyTestInformationToWorkspace()
+{
+    const TestInformation information = testInformation();
+    saveTestInformation(information);
+    Q_EMIT testInformationChanged(information);
+}
+
+void ReportPage::on_Informationbtn_clicked()
+{
+    QDialog* page = createInformationPage();
+    page->show();
+    page->raise();
+    page->activateWindow();
+}
+
+void ReportPage::on_PrintReportbtn_clicked()
+{
+    QPrinter printer;
+    if (dialogs().printSetup(this, printer)) {
+        m_browser->document()->print(&printer);
+    }
+}
+
+void ReportPage::on_SavePdfbtn_clicked()
+{
+    const QString title = reportTitle(m_builtAt);
+    const QString suggested =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QLatin1Char('/') + title
+        + QStringLiteral(".pdf");
+    QString path = dialogs().saveFileName(this, tr("Save PDF"), suggested, tr("PDF files (*.pdf)"));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (QFileInfo(path).suffix().isEmpty()) {
+        path += QStringLiteral(".pdf");
+    }
+    if (!writeReportPdf(*m_browser->document(), path, title)) {
+        dialogs().warning(this, tr("Error"),
+                          tr("The report could not be saved to %1.").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    qCDebug(lcReport) << "report saved to" << path;
+}

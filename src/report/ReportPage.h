@@ -1,0 +1,59 @@
+#pragma once
+// What the two report dialogs share: the snapshot of one comparison, the
+// preview in the text browser, printing, saving as PDF, and the three
+// test-information texts that the information dialog edits and that go back
+// to the workspace for the next report.
+
+#include "ReportSnapshot.h"
+#include "TestInformation.h"
+
+#include <QDateTime>
+#include <QDialog>
+
+class QTextBrowser;
+
+class ReportPage : public QDialog
+{
+    Q_OBJECT
+public:
+    const ReportSnapshot& snapshot() const { return m_snapshot; }
+    // The device as the report names it.
+    virtual QString deviceText() const { return m_snapshot.modelName; }
+    virtual QString formulaText() const = 0;
+    virtual QString thresholdText() const { return m_snapshot.deltaEThresholdText; }
+
+    TestInformation testInformation() const;
+    // The information dialog's "Ok": keep the texts, rebuild the preview and
+    // hand the texts on to the workspace.
+    void acceptTestInformation(const TestInformation& information);
+
+    // Builds the HTML for the current fields and shows it.
+    void refreshReport();
+    // Hands company, tester and auditor to the workspace and remembers them
+    // for the next start.
+    void copyTestInformationToWorkspace();
+
+    QString html() const { return m_html; }
+    QTextBrowser* browser() const { return m_browser; }
+
+Q_SIGNALS:
+    void testInformationChanged(const TestInformation& information);
+
+public Q_SLOTS:
+    void on_Informationbtn_clicked();
+    void on_PrintReportbtn_clicked();
+    void on_SavePdfbtn_clicked();
+
+protected:
+    ReportPage(const ReportSnapshot& snapshot, QWidget* parent);
+    // Called by the subclass once its form is set up.
+    void finishSetup(QTextBrowser* browser);
+    virtual QString buildHtml(const QDateTime& builtAt) const = 0;
+    virtual QDialog* createInformationPage() = 0;
+
+private:
+    ReportSnapshot m_snapshot;
+    QTextBrowser* m_browser = nullptr;
+    QString m_html;
+    QDateTime m_builtAt;
+};

@@ -1,0 +1,18 @@
+#include "ReportPageFor310.h"
+
+#include "InformationPageFor310.h"
+#include "ui_ReportPageFor310.h"
+
+ReportPageFor310::ReportPageFor310(const ReportSnapshot& snapshot, int layoutIndex, QWidget* parent)
+    : ReportPage(snapshot, parent), ui(std::make_unique<Ui::ReportPageFor310>()), m_layoutIndex(layoutIndex)
+{
+    ui->setupUi(this);
+    finishSetup(ui->textBrowser);
+}
+
+ReportPageFor310::~ReportPageFor310() = default;
+
+QDialog* ReportPageFor310::createInformationPage()
+{
+    return new InformationPageFor310(this);
+}

@@ -1,0 +1,221 @@
+// The report dialogs: the information dialog's Ok and Cancel, printing through
+// the print dialog, and the saved PDF read back with poppler's pdftotext.
+#include "ReportCases.h"
+#include "InformationPageFor310.h"
+#include "InformationPageFor420.h"
+#include "ReportPageFor310.h"
+#include "ReportPageFor420.h"
+#include "ScriptedDialogs.h"
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QProcess>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTranslator>
+
+using namespace reportcases;
+
+namespace {
+
+// kind 0: current layout; 1: legacy English; 2: legacy Chinese.
+ReportPage* openReport(int kind, const ReportSnapshot& s)
+{
+    ReportPage* page = kind == 0 ? static_cast<ReportPage*>(new ReportPageFor310(s, 1, nullptr))
+                                 : new ReportPageFor420(s, kind == 2, nullptr);
+    page->show();
+    return page;
+}
+
+QDialog* openInformation(ReportPage* page)
+{
+    page->findChild<QPushButton*>(QStringLiteral("Informationbtn"))->click();
+    const auto pages = page->findChildren<QDialog*>();
+    return pages.isEmpty() ? nullptr : pages.last();
+}
+
+QLineEdit* edit(QDialog* dialog, const char* name)
+{
+    return dialog->findChild<QLineEdit*>(QLatin1String(name));
+}
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0) {
+        return QStringLiteral("<%1 failed: %2>").arg(program, QString::fromLocal8Bit(process.readAllStandardError()));
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class tst_ReportPages : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    QPointer<ReportPage> m_page;
+    QTranslator m_chinese;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.filePath(QStringLiteral("settings")));
+        QVERIFY(m_chinese.load(QStringLiteral("Tintwell_zh"), QCoreApplication::applicationDirPath()));
+    }
+
+    void init()
+    {
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        saveTestInformation({QStringLiteral("Old Co"), QStringLiteral("Old tester"), QStringLiteral("Old auditor")});
+    }
+
+    void cleanup()
+    {
+        delete m_page;
+        QCoreApplication::removeTranslator(&m_chinese);
+        QVERIFY(!m_dialogs->hasUnusedAnswers());
+        m_dialogs.reset();
+        QCOMPARE(visibleTopLevelWindows(), QStringList());
+    }
+
+    void informationOk_updatesPreviewWorkspaceAndSettings_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("current layout") << 0;
+        QTest::newRow("legacy layout") << 1;
+    }
+
+    void informationOk_updatesPreviewWorkspaceAndSettings()
+    {
+        QFETCH(int, kind);
+        m_page = openReport(kind, labComparison());
+        QSignalSpy toWorkspace(m_page.data(), &ReportPage::testInformationChanged);
+        QDialog* info = openInformation(m_page);
+        QVERIFY(info && info->isVisible());
+        QCOMPARE(edit(info, "TesterEdit")->text(), QStringLiteral("Li"));
+        for (const char* readOnly : {"DeviceEdit", "serialNoEdit", "SampleNameEdit", "TestTimeEdit"}) {
+            QVERIFY2(edit(info, readOnly)->isReadOnly(), readOnly);
+        }
+        if (kind == 1) {
+            QCOMPARE(edit(info, "DeviceEdit")->text(), QStringLiteral("TX310 Colorimeter"));
+            QCOMPARE(edit(info, "FormulaEdit")->text(), QStringLiteral("△E*00"));
+            QVERIFY(edit(info, "ThresholdsEdit")->isReadOnly());
+        }
+
+        const TestInformation typed{QStringLiteral("<b>R&D</b>"), QStringLiteral("Zhang"), QStringLiteral("Zhao")};
+        edit(info, "CompanyEdit")->setText(typed.company);
+        edit(info, "TesterEdit")->setText(typed.tester);
+        edit(info, "AuditorEdit")->setText(typed.auditor);
+        info->findChild<QPushButton*>(QStringLiteral("Okbtn"))->click();
+
+        QVERIFY(!info->isVisible());
+        const QString preview = m_page->browser()->toPlainText();
+        QVERIFY2(preview.contains(QStringLiteral("Zhang")) && preview.contains(typed.company), qPrintable(preview));
+        QVERIFY(!preview.contains(QStringLiteral("Li")));
+        QCOMPARE(toWorkspace.count(), 1);
+        QCOMPARE(toWorkspace.at(0).at(0).value<TestInformation>(), typed);
+        QCOMPARE(loadTestInformation(), typed);
+    }
+
+    void informationCancel_changesNothing()
+    {
+        m_page = openReport(0, labComparison());
+        QSignalSpy toWorkspace(m_page.data(), &ReportPage::testInformationChanged);
+        const QString before = m_page->html();
+        QDialog* info = openInformation(m_page);
+        edit(info, "TesterEdit")->setText(QStringLiteral("Zhang"));
+        info->findChild<QPushButton*>(QStringLiteral("Cancelbtn"))->click();
+
+        QVERIFY(!info->isVisible());
+        QCOMPARE(m_page->html(), before);
+        QCOMPARE(m_page->testInformation().tester, QStringLiteral("Li"));
+        QCOMPARE(toWorkspace.count(), 0);
+        QCOMPARE(loadTestInformation().tester, QStringLiteral("Old tester"));
+        // A later information dialog starts again from the report's values.
+        QCOMPARE(edit(openInformation(m_page), "TesterEdit")->text(), QStringLiteral("Li"));
+    }
+
+    void print_onlyWhenAccepted_data()
+    {
+        QTest::addColumn<bool>("accept");
+        QTest::newRow("accepted") << true;
+        QTest::newRow("cancelled") << false;
+    }
+
+    void print_onlyWhenAccepted()
+    {
+        QFETCH(bool, accept);
+        const QString path = m_dir.filePath(QStringLiteral("printed.pdf"));
+        QFile::remove(path);
+        m_page = openReport(0, labComparison());
+        m_dialogs->answerPrint(accept ? path : QString());
+        m_page->findChild<QPushButton*>(QStringLiteral("PrintReportbtn"))->click();
+        QCOMPARE(QFileInfo(path).size() > 0, accept);
+    }
+
+    void savePdf_oneA4PageWithValuesAndVerdict_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("current layout, English") << 0
+            << QStringList{"Test Report", "L*", "50.12", "51.00", "0.88", "PASS", "<b>R&D</b>", "Li", "Wang"};
+        QTest::newRow("legacy layout, Chinese") << 2
+            << QStringList{"测试报告", "测试数据(Test Data)", "标准色", "50.123", "0.877", "合格", "<b>R&D</b>",
+                           "审核人(Auditor):"};
+    }
+
+    void savePdf_oneA4PageWithValuesAndVerdict()
+    {
+        QFETCH(int, kind);
+        QFETCH(QStringList, expected);
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+            QSKIP("pdftotext (poppler-utils) is not installed");
+        }
+        if (kind == 2) {
+            QCoreApplication::installTranslator(&m_chinese);
+        }
+        ReportSnapshot s = labComparison();
+        s.testName = QStringLiteral("<b>R&D</b>");
+        if (kind == 2) {
+            s.verdict = QStringLiteral("合格");
+        }
+        m_page = openReport(kind, s);
+        const QString path = m_dir.filePath(QStringLiteral("report%1").arg(kind));
+        m_dialogs->answerSaveFile(path);
+        m_page->findChild<QPushButton*>(QStringLiteral("SavePdfbtn"))->click();
+
+        const QString pdf = path + QStringLiteral(".pdf");
+        const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+1\\n"))), qPrintable(info));
+        QVERIFY2(info.contains(QStringLiteral("(A4)")), qPrintable(info));
+        const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        for (const QString& part : expected) {
+            QVERIFY2(text.contains(part), qPrintable(part + QStringLiteral(" missing in:\n") + text));
+        }
+    }
+
+    void savePdf_unwritableFile_warns()
+    {
+        m_page = openReport(0, labComparison());
+        const QString path = m_dir.filePath(QStringLiteral("no/such/folder/report.pdf"));
+        m_dialogs->answerSaveFile(path);
+        m_dialogs->expectMessage(QStringLiteral("Error"),
+                                 QStringLiteral("The report could not be saved to %1.").arg(path));
+        m_page->findChild<QPushButton*>(QStringLiteral("SavePdfbtn"))->click();
+        QCOMPARE(m_dialogs->messages().size(), 1);
+        QVERIFY(!QFile::exists(path));
+    }
+};
+
+QTEST_MAIN(tst_ReportPages)
+#include "tst_ReportPages.moc"
