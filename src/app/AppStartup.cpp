@@ -4,6 +4,7 @@
 #include "SingleInstance.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QColor>
 #include <QFile>
 #include <QFont>
@@ -12,6 +13,13 @@
 bool handOverToRunningInstance(SingleInstance& guard)
 {
     if (!guard.isRunning()) {
+        if (!guard.lockError().isEmpty()) {
+            dialogs().warning(nullptr, QStringLiteral("Warn"),
+                              QCoreApplication::translate("SingleInstance",
+                                                          "Cannot lock %1: %2. Tintwell starts without "
+                                                          "the check for a second copy.")
+                                  .arg(guard.lockFilePath(), guard.lockError()));
+        }
         return false;
     }
     guard.sendMessage(QString::fromLatin1(kActivateMessage), 5000);

@@ -1,5 +1,6 @@
 #include "SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDeadlineTimer>
@@ -42,9 +43,15 @@ QString SingleInstance::defaultKey()
     return QStringLiteral("tintwell-") + QString::fromLatin1(hash);
 }
 
+QString SingleInstance::lockDirectory()
+{
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
+
 QString SingleInstance::lockFilePath() const
 {
-    return QDir(QDir::tempPath()).filePath(m_key + QStringLiteral(".lock"));
+    return QDir(lockDirectory()).filePath(m_key + QStringLiteral(".lock"));
 }
 
 bool SingleInstance::isRunning()
@@ -58,9 +65,19 @@ bool SingleInstance::isRunning()
     // only a lock whose process has died is stale.
     m_lock->setStaleLockTime(0);
     if (!m_lock->tryLock(0)) {
-        qCDebug(lcInstance) << "lock held by another copy" << lockFilePath() << m_lock->error();
-        m_othersRunning = true;
-        return true;
+        if (m_lock->error() == QLockFile::LockFailedError) {
+            qCDebug(lcInstance) << "lock held by another copy" << lockFilePath();
+            m_othersRunning = true;
+            return true;
+        }
+        // Not another copy: the lock could not be taken at all. Run unguarded
+        // rather than refuse to start (and leave any socket alone).
+        m_lockError = m_lock->error() == QLockFile::PermissionError
+                          ? QCoreApplication::translate("SingleInstance", "permission denied")
+                          : QCoreApplication::translate("SingleInstance", "the file cannot be created");
+        qCWarning(lcInstance) << "cannot take the lock" << lockFilePath() << m_lock->error();
+        m_lock.reset();
+        return false;
     }
     // A socket left behind by a crashed copy would make listen() fail.
     QLocalServer::removeServer(m_key);

@@ -7,10 +7,13 @@
 class QLocalServer;
 class QLockFile;
 
-// Keeps one running copy per user. The first copy holds a lock file and
-// listens on a local socket; a later copy finds the lock taken and sends its
-// message over the socket. A lock left by a crashed copy is stale (its
-// process is gone) and does not block the next start.
+// Keeps one running copy per user. The first copy holds a lock file (in
+// $XDG_RUNTIME_DIR when set, else the temporary folder) and listens on a
+// local socket; a later copy finds the lock held by a live process and sends
+// its message over the socket. A lock left by a crashed copy is stale (its
+// process is gone) and does not block the next start. A lock that cannot be
+// taken for any other reason (no such folder, permission, full disk) leaves
+// the copy running without the guard; lockError() says why.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -20,11 +23,16 @@ public:
     ~SingleInstance() override;
 
     static QString defaultKey();
+    // $XDG_RUNTIME_DIR when set, else the temporary folder.
+    static QString lockDirectory();
     QString lockFilePath() const;
 
-    // True when another copy holds the key. On the first call from the copy
+    // True when a live copy holds the key. On the first call from the copy
     // that gets the lock, it starts listening for messages.
     bool isRunning();
+    // After isRunning(): empty when the guard works, else why the lock file
+    // could not be taken (this copy then runs unguarded).
+    QString lockError() const { return m_lockError; }
     // Sends message to the running copy; false when it could not be delivered
     // within timeoutMs.
     bool sendMessage(const QString& message, int timeoutMs);
@@ -40,4 +48,5 @@ private:
     QLocalServer* m_server = nullptr;
     bool m_checked = false;
     bool m_othersRunning = false;
+    QString m_lockError;
 };

@@ -8,10 +8,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QSysInfo>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
 
@@ -106,6 +108,53 @@ private Q_SLOTS:
         QVERIFY(next.waitForFinished(15000));
         QCOMPARE(next.exitCode(), 3);
         QCOMPARE(QString::fromUtf8(next.readAllStandardOutput()).trimmed(), QStringLiteral("first instance"));
+    }
+
+    void lockDirectory_onlyLiveCopyBlocks_data()
+    {
+        QTest::addColumn<QString>("runtimeDir"); // "" unset, "tmp" a fresh folder, else a missing one
+        QTest::addColumn<bool>("guarded");
+        QTest::newRow("XDG_RUNTIME_DIR unset: temporary folder") << QString() << true;
+        QTest::newRow("XDG_RUNTIME_DIR set") << QStringLiteral("tmp") << true;
+        QTest::newRow("lock folder missing: warn, start unguarded") << QStringLiteral("missing") << false;
+    }
+
+    void lockDirectory_onlyLiveCopyBlocks()
+    {
+        QFETCH(QString, runtimeDir);
+        QFETCH(bool, guarded);
+        QTemporaryDir tmp;
+        QString dir = runtimeDir.isEmpty() ? QDir::tempPath() : tmp.path();
+        if (runtimeDir == QLatin1String("missing")) {
+            dir = tmp.filePath(QStringLiteral("missing"));
+        }
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        const bool wasSet = qEnvironmentVariableIsSet("XDG_RUNTIME_DIR");
+        if (runtimeDir.isEmpty()) {
+            qunsetenv("XDG_RUNTIME_DIR");
+        } else {
+            qputenv("XDG_RUNTIME_DIR", dir.toLocal8Bit());
+        }
+        ScriptedDialogs dialogs;
+        SingleInstance guard(uniqueKey());
+        const QString lockPath = guard.lockFilePath();
+        if (!guarded) {
+            dialogs.expectMessage(QStringLiteral("Warn"),
+                                  QStringLiteral("Cannot lock %1: the file cannot be created. Tintwell starts "
+                                                 "without the check for a second copy.")
+                                      .arg(lockPath));
+        }
+        const bool handedOver = handOverToRunningInstance(guard);
+        if (wasSet) {
+            qputenv("XDG_RUNTIME_DIR", saved);
+        } else {
+            qunsetenv("XDG_RUNTIME_DIR");
+        }
+        QCOMPARE(QFileInfo(lockPath).absolutePath(), QFileInfo(dir).absoluteFilePath());
+        QVERIFY(!handedOver);
+        QCOMPARE(guard.lockError().isEmpty(), guarded);
+        QCOMPARE(QFile::exists(lockPath), guarded);
+        QVERIFY(!dialogs.hasUnusedAnswers());
     }
 
     void defaultKey_dependsOnUser()

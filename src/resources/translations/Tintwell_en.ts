@@ -300,4 +300,19 @@
         <translation>△</translation>
     </message>
 </context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>permission denied</source>
+        <translation>permission denied</translation>
+    </message>
+    <message>
+        <source>the file cannot be created</source>
+        <translation>the file cannot be created</translation>
+    </message>
+    <message>
+        <source>Cannot lock %1: %2. Tintwell starts without the check for a second copy.</source>
+        <translation>Cannot lock %1: %2. Tintwell starts without the check for a second copy.</translation>
+    </message>
+</context>
 </TS>

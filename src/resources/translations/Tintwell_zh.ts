@@ -334,4 +334,19 @@
         <translation>△</translation>
     </message>
 </context>
+<context>
+    <name>SingleInstance</name>
+    <message>
+        <source>permission denied</source>
+        <translation>权限不足</translation>
+    </message>
+    <message>
+        <source>the file cannot be created</source>
+        <translation>无法创建该文件</translation>
+    </message>
+    <message>
+        <source>Cannot lock %1: %2. Tintwell starts without the check for a second copy.</source>
+        <translation>无法锁定 %1：%2。Tintwell 将在不检查是否已有另一个副本运行的情况下启动。</translation>
+    </message>
+</context>
 </TS>
