@@ -31,11 +31,6 @@ bool isLayout03(int layout)
     return layout == 0 || layout == 3;
 }
 
-bool isLayout12(int layout)
-{
-    return layout == 1 || layout == 2;
-}
-
 bool appendName(QByteArray& record, const QString& name)
 {
     const QByteArray utf8 = name.toUtf8();
@@ -64,9 +59,6 @@ int expectAck(Transport& transport, QByteArray& request, quint8 addressLow, quin
 
 quint32 comparisonRecordCountAddress(int displayMode, int layout)
 {
-    if (!isLayout03(layout) && !isLayout12(layout)) {
-        return 0;
-    }
     switch (displayMode) {
     case 0: return 0x1200;
     case 1: return 0x1204;
@@ -123,14 +115,8 @@ int readColorDifferenceRecordInfo(Transport& transport, int& count)
 
 int readSpectralRecordInfo(Transport& transport, int& count, int layout)
 {
-    quint32 address = 0;
-    if (isLayout03(layout)) {
-        address = kSpectralInfoAddressCurrent;
-    } else if (isLayout12(layout)) {
-        address = kSpectralInfoAddressWide;
-    } else {
-        return ProtocolResult::ValueDoesNotFit;
-    }
+    // Layouts 0 and 3 keep the first area; every other layout the second.
+    const quint32 address = isLayout03(layout) ? kSpectralInfoAddressCurrent : kSpectralInfoAddressWide;
     QByteArray request = memoryRequest(Frame::ReadMemory, address, kSpectralInfoLength);
     QByteArray reply;
     const int result = exchangeFrame(transport, request, reply, kSpectralInfoReplyLen, true,

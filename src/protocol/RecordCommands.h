@@ -9,14 +9,15 @@
 class Transport;
 
 // The count cell of the comparison records for display mode 0..6 and the
-// workspace layout (Lab and LCh moved in layouts 1 and 2); 0 when the mode or
-// layout is unknown.
+// workspace layout: Lab and LCh have their own cells in layouts 0 and 3 and
+// share others in every other layout; the other modes' cells are the same for
+// all layouts. 0 when the mode is unknown.
 quint32 comparisonRecordCountAddress(int displayMode, int layout);
-// Unknown mode or layout: ValueDoesNotFit, nothing sent.
+// Unknown mode: ValueDoesNotFit, nothing sent.
 int readComparisonRecordCount(Transport& transport, int& count, int displayMode, int layout);
 // The legacy colour-difference area.
 int readColorDifferenceRecordInfo(Transport& transport, int& count);
-// Layouts 0 and 3 at 0x1020, layouts 1 and 2 at 0x1410; others: ValueDoesNotFit.
+// Layouts 0 and 3 at 0x1020, every other layout at 0x1410.
 int readSpectralRecordInfo(Transport& transport, int& count, int layout);
 // Reads len (0..65535) bytes of memory at address and appends them to out.
 int readBlock(Transport& transport, quint32 address, QByteArray& out, int len);

@@ -160,8 +160,6 @@ void ProtocolValuesTest::settings_valueOutOfRange_nothingSent_data()
     QTest::newRow("formula 300") << std::function<int(Transport&)>([](Transport& t) { return setDeltaEParameter(t, 300, 10); });
     QTest::newRow("block mode 6") << std::function<int(Transport&)>([](Transport& t) { MeasurementBlock b; return readMeasurementBlock(t, 6, b); });
     QTest::newRow("count mode 7") << std::function<int(Transport&)>([](Transport& t) { int n; return readComparisonRecordCount(t, n, 7, 0); });
-    QTest::newRow("count layout 4") << std::function<int(Transport&)>([](Transport& t) { int n; return readComparisonRecordCount(t, n, 0, 4); });
-    QTest::newRow("spectral layout -1") << std::function<int(Transport&)>([](Transport& t) { int n; return readSpectralRecordInfo(t, n, -1); });
     QTest::newRow("block len 65536") << std::function<int(Transport&)>([](Transport& t) { QByteArray o; return readBlock(t, 0, o, 65536); });
     QTest::newRow("writeBlock n beyond data") << std::function<int(Transport&)>([](Transport& t) { return writeBlock(t, 0x40000, QByteArray(4, 'x'), 5); });
 }
@@ -328,8 +326,8 @@ void ProtocolValuesTest::readComparisonRecordCount_cell_data()
     const uint cells03[7] = {0x1200, 0x1204, 0x1208, 0x120C, 0x1210, 0x1214, 0x1218};
     const uint cells12[7] = {0x1200, 0x1204, 0x1208, 0x1600, 0x1604, 0x1214, 0x1218};
     for (int mode = 0; mode < 7; ++mode) {
-        for (int layout : {0, 1, 2, 3}) {
-            const bool wide = layout == 1 || layout == 2;
+        for (int layout : {0, 1, 2, 3, 4, 9}) {
+            const bool wide = layout != 0 && layout != 3;
             QTest::newRow(qPrintable(QString("mode %1 layout %2").arg(mode).arg(layout)))
                 << mode << layout << (wide ? cells12[mode] : cells03[mode]);
         }
@@ -357,10 +355,12 @@ void ProtocolValuesTest::readRecordInfo_counts()
     QCOMPARE(count, m_stack->instrument().spectralRecordCount());
 
     EmulatedLink colorimeter(QStringLiteral("TX420"));
-    count = -1;
-    QCOMPARE(readSpectralRecordInfo(colorimeter.transport, count, 1), ProtocolResult::Success);
-    QCOMPARE(colorimeter.lastRequest().left(8), hexBytes("AB 40 10 14 00 00 08 00"));
-    QCOMPARE(count, colorimeter.instrument().spectralRecordCount());
+    for (int layout : {1, 2, 4, 9}) { // any layout but 0 and 3: the second area
+        count = -1;
+        QCOMPARE(readSpectralRecordInfo(colorimeter.transport, count, layout), ProtocolResult::Success);
+        QCOMPARE(colorimeter.lastRequest().left(8), hexBytes("AB 40 10 14 00 00 08 00"));
+        QCOMPARE(count, colorimeter.instrument().spectralRecordCount());
+    }
     count = -1;
     QCOMPARE(readColorDifferenceRecordInfo(colorimeter.transport, count), ProtocolResult::Success);
     QCOMPARE(colorimeter.lastRequest().left(8), hexBytes("AB 40 10 30 00 00 0A 00"));
