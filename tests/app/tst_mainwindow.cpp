@@ -3,6 +3,7 @@
 #include "FirstPageFor310.h"
 #include "MainWindow.h"
 #include "ScriptedDialogs.h"
+#include "WaitUntil.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -44,6 +45,7 @@ private Q_SLOTS:
 
     void init()
     {
+        dialogs.reset();
         dialogs = std::make_unique<ScriptedDialogs>();
         instrument = std::make_shared<FakeInstrument>();
     }
@@ -51,9 +53,10 @@ private Q_SLOTS:
     void cleanup()
     {
         window.reset();
-        QVERIFY2(visibleTopLevelWindows().isEmpty(), qPrintable(visibleTopLevelWindows().join(',')));
-        QVERIFY(!dialogs->hasUnusedAnswers());
+        const bool unused = dialogs->hasUnusedAnswers();
         dialogs.reset();
+        QVERIFY2(visibleTopLevelWindows().isEmpty(), qPrintable(visibleTopLevelWindows().join(',')));
+        QVERIFY(!unused);
     }
 
     void form_hasItsNamedWidgetsAndWorkspace()
@@ -95,7 +98,7 @@ private Q_SLOTS:
     {
         makeWindow();
         QVERIFY(!window->isLinkOpen());
-        QTRY_VERIFY(window->isLinkOpen());
+        QVERIFY(waitUntil([this] { return window->isLinkOpen(); }));
         QCOMPARE(instrument->opens, 1);
         QVERIFY(window->isLedOn());
         QVERIFY(ledShows(":/image/led_on.png"));
@@ -105,7 +108,7 @@ private Q_SLOTS:
     {
         instrument->attached = false;
         makeWindow();
-        QTest::qWait(50);
+        QVERIFY(waitUntil([this] { return instrument->attempts > 0; }));
         QVERIFY(!window->isLinkOpen());
         QVERIFY(ledShows(":/image/led_off.png"));
 
@@ -118,7 +121,7 @@ private Q_SLOTS:
     void arrivalWhileConnected_opensNothing()
     {
         makeWindow();
-        QTRY_VERIFY(window->isLinkOpen());
+        QVERIFY(waitUntil([this] { return window->isLinkOpen(); }));
         CLinker* link = window->currentLink();
         notifier->arrive();
         notifier->arrive();
@@ -129,7 +132,7 @@ private Q_SLOTS:
     void removalOfAnotherDevice_keepsLink()
     {
         makeWindow();
-        QTRY_VERIFY(window->isLinkOpen());
+        QVERIFY(waitUntil([this] { return window->isLinkOpen(); }));
         notifier->remove();
         QVERIFY(window->isLinkOpen());
         QVERIFY(window->isLedOn());
@@ -139,7 +142,7 @@ private Q_SLOTS:
     void removalOfInstrument_closesAndFreesLink_ledOff()
     {
         makeWindow();
-        QTRY_VERIFY(window->isLinkOpen());
+        QVERIFY(waitUntil([this] { return window->isLinkOpen(); }));
         instrument->attached = false;
         notifier->remove();
         QVERIFY(!window->isLinkOpen());

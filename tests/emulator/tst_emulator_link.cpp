@@ -44,13 +44,17 @@ private:
 
 void TestEmulatorLink::init()
 {
+    dialogs.reset();
     dialogs = std::make_unique<ScriptedDialogs>();
 }
 
 void TestEmulatorLink::cleanup()
 {
-    QVERIFY2(dialogs->shown.isEmpty(), qPrintable(dialogs->messages().join(QLatin1Char('\n'))));
+    // Reset first: a failed check must not leave the double behind. A box
+    // nobody scripted has already failed the test when it was shown.
+    const bool unused = dialogs->hasUnusedAnswers();
     dialogs.reset();
+    QVERIFY(!unused);
 }
 
 void TestEmulatorLink::factory_opensWhilePlugged()

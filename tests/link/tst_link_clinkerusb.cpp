@@ -6,6 +6,7 @@
 #include "FakeHidBackend.h"
 #include "HidLinkFactory.h"
 #include "LinkTransport.h"
+#include "WaitUntil.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -259,11 +260,10 @@ void CLinkerUsbTest::emulator_pushedResultArrivesByPoll()
     QVERIFY(stack.opened);
     stack.emulator.pressMeasureKey();
     QByteArray buffer;
-    QElapsedTimer timer;
-    timer.start();
-    while (buffer.size() < 64 && timer.elapsed() < 2000) {
+    QVERIFY(waitUntil([&] {
         stack.link.ReadMessage(buffer, 0, 0);
-    }
+        return buffer.size() >= 64;
+    }));
     QCOMPARE(buffer.size(), 64);
     QCOMPARE(quint8(buffer.at(0)), quint8(0xAB));
     QCOMPARE(quint8(buffer.at(1)), quint8(0x44));

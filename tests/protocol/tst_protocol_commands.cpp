@@ -5,6 +5,7 @@
 #include "CommandCases.h"
 #include "EmulatedLink.h"
 #include "Frames.h"
+#include "RecordingTransport.h"
 #include "ScriptedDialogs.h"
 
 #include <QtTest>
@@ -82,6 +83,8 @@ private Q_SLOTS:
     void command_identity_rejectsOnlyWhenBothDiffer();
     void command_shortOrLongReply_data();
     void command_shortOrLongReply();
+    void command_timeoutsAndChecksumFlag_data();
+    void command_timeoutsAndChecksumFlag();
 
 private:
     void commandRows(bool withSlow);
@@ -267,6 +270,67 @@ void ProtocolCommandsTest::command_shortOrLongReply()
     } else {
         QCOMPARE(result, ProtocolResult::NoReply);
     }
+}
+
+void ProtocolCommandsTest::command_timeoutsAndChecksumFlag_data()
+{
+    QTest::addColumn<QByteArray>("command");
+    QTest::addColumn<int>("receiveTimeoutMs");
+    QTest::addColumn<int>("replyLen");
+    QTest::addColumn<bool>("checksum");
+    QTest::addColumn<int>("pauseMs"); // before receiving; 0: none
+    const struct
+    {
+        const char* name;
+        int timeoutMs;
+        int replyLen;
+        bool checksum;
+        int pauseMs;
+    } pins[] = {
+        {"readKeyInformation", 6000, 26, true, 0},
+        {"readProductionInformation", 6000, 30, true, 0},
+        {"readSoftwareVersion", 6000, 10, true, 0},
+        {"readDisplayParameter", 6000, 13, true, 0},
+        {"setDisplayParameter", 10000, 10, true, 0},
+        {"readTolerance", 6000, 18, true, 0},
+        {"setTolerance", 10000, 10, true, 0},
+        {"readDeltaEParameter", 6000, 15, true, 0},
+        {"setDeltaEParameter", 6000, 10, true, 0},
+        {"takeMeasurement", 6000, 64, true, 0},
+        {"readMeasurementLegacy", 6000, 64, false, 1500},
+        {"readMeasurementBlock", 6000, 34, true, 0},
+        {"readComparisonRecordCount", 6000, 14, false, 0},
+        {"readColorDifferenceRecordInfo", 6000, 20, false, 0},
+        {"readSpectralRecordInfo", 6000, 18, true, 0},
+        {"readBlock", 6000, 266, false, 0},
+        {"writeStandardColorCount", 6000, 10, true, 0},
+        {"writeStandardColorRecord", 6000, 10, true, 0},
+        {"writeBlock end", 6000, 10, false, 0},
+    };
+    for (const auto& pin : pins) {
+        QTest::newRow(pin.name) << QByteArray(pin.name) << pin.timeoutMs << pin.replyLen << pin.checksum
+                                << pin.pauseMs;
+    }
+}
+
+void ProtocolCommandsTest::command_timeoutsAndChecksumFlag()
+{
+    QFETCH(QByteArray, command);
+    QFETCH(int, receiveTimeoutMs);
+    QFETCH(int, replyLen);
+    QFETCH(bool, checksum);
+    QFETCH(int, pauseMs);
+    RecordingTransport recording;
+    acknowledgeFailureBox(command);
+    const int result = command == "writeBlock end" ? writeBlock(recording, 0x40000, QByteArray(), 0)
+                                                   : caseNamed(command).run(recording);
+    QCOMPARE(result, ProtocolResult::NoReply);
+    QCOMPARE(recording.sendTimeouts, QList<int>{Frame::SendTimeoutMs});
+    QCOMPARE(recording.receives.size(), 1);
+    QCOMPARE(recording.receives.at(0).timeoutMs, receiveTimeoutMs);
+    QCOMPARE(recording.receives.at(0).expectedLen, replyLen);
+    QCOMPARE(recording.receives.at(0).checkChecksum, checksum);
+    QCOMPARE(recording.delays, pauseMs > 0 ? QList<int>{pauseMs} : QList<int>{});
 }
 
 QTEST_GUILESS_MAIN(ProtocolCommandsTest)

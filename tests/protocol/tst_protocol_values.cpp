@@ -29,7 +29,8 @@ QByteArray sealedFrame(const char* hexText)
 MeasurementRecord distinctRecord()
 {
     MeasurementRecord rec;
-    const int values[21] = {-1234, 2345, -3456, -1, 32767, -32768, 40000, 65535, 3599, 5012,
+    // L*, a*, b* all below zero: a signed value read as unsigned shows.
+    const int values[21] = {-1234, -2345, -3456, -1, 32767, -32768, 40000, 65535, 3599, 5012,
                             3127, 3290, 1, 2, 3, 4, 200, 100, 50, 9050, 0x8123};
     for (int i = 0; i < 21; ++i) {
         rec.r[i] = values[i];
@@ -132,14 +133,15 @@ void ProtocolValuesTest::settings_writeThenReadBack()
     QCOMPARE(readDisplayParameter(t, mode), ProtocolResult::Success);
     QCOMPARE(mode, 4);
 
-    QCOMPARE(setDeltaEParameter(t, 6, 12), ProtocolResult::Success);
-    QCOMPARE(m_stack->lastRequest().left(11), hexBytes("AB 70 25 02 00 00 05 00 06 0C 00"));
+    // A threshold of 30.0 needs both bytes.
+    QCOMPARE(setDeltaEParameter(t, 6, 300), ProtocolResult::Success);
+    QCOMPARE(m_stack->lastRequest().left(11), hexBytes("AB 70 25 02 00 00 05 00 06 2C 01"));
     QCOMPARE(m_stack->instrument().deltaEFormula(), 6);
-    QCOMPARE(m_stack->instrument().deltaEParameterThreshold(), 12);
+    QCOMPARE(m_stack->instrument().deltaEParameterThreshold(), 300);
     int formula = -1, threshold = -1;
     QCOMPARE(readDeltaEParameter(t, formula, threshold), ProtocolResult::Success);
     QCOMPARE(formula, 6);
-    QCOMPARE(threshold, 12);
+    QCOMPARE(threshold, 300);
 
     // Full 16-bit range survives the round trip unsigned.
     QCOMPARE(setTolerance(t, 65535, 0, 999), ProtocolResult::Success);

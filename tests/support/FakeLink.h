@@ -9,6 +9,7 @@
 struct FakeInstrument
 {
     bool attached = true; // an instrument is plugged in and opens
+    int attempts = 0;     // links asked for
     int opens = 0;        // links handed out
     int alive = 0;        // link objects not yet destroyed
     int closes = 0;
@@ -41,6 +42,7 @@ public:
     explicit FakeLinkFactory(std::shared_ptr<FakeInstrument> instrument) : m_instrument(std::move(instrument)) {}
     std::unique_ptr<CLinker> openLink(std::uint16_t vendorId, std::uint16_t productId) override
     {
+        ++m_instrument->attempts;
         if (!m_instrument->attached || vendorId != 0x2047 || productId != 0x0301) {
             return nullptr;
         }

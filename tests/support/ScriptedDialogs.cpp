@@ -40,14 +40,23 @@ private:
 
 } // namespace
 
+namespace {
+ScriptedDialogs* g_installed = nullptr;
+}
+
 ScriptedDialogs::ScriptedDialogs()
 {
     Dialogs::install(this);
+    g_installed = this;
 }
 
 ScriptedDialogs::~ScriptedDialogs()
 {
-    Dialogs::install(nullptr);
+    // A double replaced by a newer one leaves the newer one installed.
+    if (g_installed == this) {
+        Dialogs::install(nullptr);
+        g_installed = nullptr;
+    }
 }
 
 QStringList ScriptedDialogs::messages() const

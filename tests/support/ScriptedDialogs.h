@@ -21,7 +21,7 @@ public:
     };
 
     ScriptedDialogs();  // installs itself
-    ~ScriptedDialogs() override; // uninstalls itself
+    ~ScriptedDialogs() override; // uninstalls itself unless a newer double replaced it
 
     // The next box with a single OK button must have this title and text.
     void expectMessage(const QString& title, const QString& text)
