@@ -115,8 +115,9 @@ void CLinkerUsbTest::readMessage_endlessReports_returnsByDeadline_data()
 
 void CLinkerUsbTest::readMessage_endlessReports_returnsByDeadline()
 {
-    // A report every 10 ms for 3 s: the read must end at its own deadline
-    // (200 ms plus one report wait; the bound leaves room for a loaded machine).
+    // A report every 10 ms for 5 s: the read must end at its own deadline
+    // (200 ms plus one report wait; the benchmark measures it, the bound here
+    // leaves room for a loaded machine).
     QFETCH(QByteArray, report);
     m_fake->flood = report;
     QByteArray buffer;
@@ -124,7 +125,7 @@ void CLinkerUsbTest::readMessage_endlessReports_returnsByDeadline()
     timer.start();
     QVERIFY(m_link->ReadMessage(buffer, 200, 266) <= 0);
     const qint64 elapsed = timer.elapsed();
-    QVERIFY2(elapsed >= 200 && elapsed < 1500, qPrintable(QString::number(elapsed)));
+    QVERIFY2(elapsed >= 200 && elapsed < 2500, qPrintable(QString::number(elapsed)));
 }
 
 void CLinkerUsbTest::readMessage_twoFramesInOneReport_secondWaits()
@@ -148,7 +149,7 @@ void CLinkerUsbTest::readMessage_ioError_failsAtOnce()
     QElapsedTimer timer;
     timer.start();
     QVERIFY(m_link->ReadMessage(buffer, 6000, 10) <= 0);
-    QVERIFY(timer.elapsed() < 1000);
+    QVERIFY(timer.elapsed() < 3000); // far below the 6 s time-out, with room for load
 }
 
 void CLinkerUsbTest::readMessage_closedLink_failsAtOnce()
@@ -301,7 +302,7 @@ void CLinkerUsbTest::emulator_closeDuringRead_readStopsSoon()
     stack.link.Close();
     QVERIFY(worker->wait(5000));
     QVERIFY(result <= 0);
-    QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
+    QVERIFY2(elapsed < 2500, qPrintable(QString::number(elapsed))); // of the 3 s time-out
 }
 
 void CLinkerUsbTest::hidFactory_noInstrument_noLink()

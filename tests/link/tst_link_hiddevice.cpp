@@ -218,7 +218,7 @@ void HidDeviceTest::read_endlessReports_endsWithinTimeout_data()
 
 void HidDeviceTest::read_endlessReports_endsWithinTimeout()
 {
-    // A report every 10 ms for 3 s; a read of 1000 bytes with a 50 ms wait
+    // A report every 10 ms for 5 s; a read of 1000 bytes with a 50 ms wait
     // returns after about 50 ms with what came (bound with room for load).
     QFETCH(QByteArray, report);
     QFETCH(bool, delivers);
@@ -228,7 +228,7 @@ void HidDeviceTest::read_endlessReports_endsWithinTimeout()
     timer.start();
     const int n = m_device->Read(dst.data(), 1000, 50);
     const qint64 elapsed = timer.elapsed();
-    QVERIFY2(elapsed < 1000, qPrintable(QString::number(elapsed)));
+    QVERIFY2(elapsed < 2500, qPrintable(QString::number(elapsed)));
     QCOMPARE(n > 0, delivers);
     QVERIFY(!m_device->lastReadFailed());
 }

@@ -89,6 +89,6 @@ public:
     QList<int> waits;
     QByteArray flood;
     int floodEveryMs = 10;
-    int floodForMs = 3000;
+    int floodForMs = 5000;
     QElapsedTimer floodClock;
 };
