@@ -4,8 +4,11 @@
 #include "EmulatorModel.h"
 #include "RawClient.h"
 #include "VirtualInstrument.h"
+#include "WaitUntil.h"
 
 #include <QtTest>
+
+#include <atomic>
 
 namespace {
 
@@ -296,9 +299,13 @@ void TestEmulatorFaults::replyWaitsForReader_onOtherThread()
     RawClient client(emulator);
     QByteArray received;
     // The receive worker reads on its own thread while the request goes out.
-    std::unique_ptr<QThread> reader(QThread::create([&client, &received] { received = client.readReport(1000); }));
+    std::atomic<bool> reading{false};
+    std::unique_ptr<QThread> reader(QThread::create([&client, &received, &reading] {
+        reading = true;
+        received = client.readReport(1000);
+    }));
     reader->start();
-    QTest::qWait(20);
+    QVERIFY(waitUntil([&reading] { return reading.load(); }));
     QVERIFY(client.send(kReadTolerance));
     QVERIFY(reader->wait(2000));
     QCOMPARE(received, toleranceReply(emulator));
