@@ -300,14 +300,17 @@ void TestEmulatorFaults::replyWaitsForReader_onOtherThread()
     QByteArray received;
     // The receive worker reads on its own thread while the request goes out.
     std::atomic<bool> reading{false};
-    std::unique_ptr<QThread> reader(QThread::create([&client, &received, &reading] {
+    std::atomic<bool> done{false}; // also hands received over to this thread
+    std::unique_ptr<QThread> reader(QThread::create([&client, &received, &reading, &done] {
         reading = true;
         received = client.readReport(1000);
+        done = true;
     }));
     reader->start();
     QVERIFY(waitUntil([&reading] { return reading.load(); }));
     QVERIFY(client.send(kReadTolerance));
     QVERIFY(reader->wait(2000));
+    QVERIFY(done.load());
     QCOMPARE(received, toleranceReply(emulator));
 }
 
