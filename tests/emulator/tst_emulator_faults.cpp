@@ -4,8 +4,11 @@
 #include "EmulatorModel.h"
 #include "RawClient.h"
 #include "VirtualInstrument.h"
+#include "WaitUntil.h"
 
 #include <QtTest>
+
+#include <atomic>
 
 namespace {
 
@@ -296,11 +299,18 @@ void TestEmulatorFaults::replyWaitsForReader_onOtherThread()
     RawClient client(emulator);
     QByteArray received;
     // The receive worker reads on its own thread while the request goes out.
-    std::unique_ptr<QThread> reader(QThread::create([&client, &received] { received = client.readReport(1000); }));
+    std::atomic<bool> reading{false};
+    std::atomic<bool> done{false}; // also hands received over to this thread
+    std::unique_ptr<QThread> reader(QThread::create([&client, &received, &reading, &done] {
+        reading = true;
+        received = client.readReport(1000);
+        done = true;
+    }));
     reader->start();
-    QTest::qWait(20);
+    QVERIFY(waitUntil([&reading] { return reading.load(); }));
     QVERIFY(client.send(kReadTolerance));
     QVERIFY(reader->wait(2000));
+    QVERIFY(done.load());
     QCOMPARE(received, toleranceReply(emulator));
 }
 

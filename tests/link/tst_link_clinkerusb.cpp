@@ -12,6 +12,8 @@
 #include <QThread>
 #include <QtTest>
 
+#include <atomic>
+
 namespace {
 
 QByteArray hex(const char* text)
@@ -290,7 +292,9 @@ void CLinkerUsbTest::emulator_closeDuringRead_readStopsSoon()
     EmulatedLink stack;
     int result = 1;
     qint64 elapsed = 0;
+    std::atomic<bool> reading{false};
     std::unique_ptr<QThread> worker(QThread::create([&] {
+        reading = true;
         QElapsedTimer timer;
         timer.start();
         QByteArray buffer;
@@ -298,7 +302,7 @@ void CLinkerUsbTest::emulator_closeDuringRead_readStopsSoon()
         elapsed = timer.elapsed();
     }));
     worker->start();
-    QThread::msleep(100);
+    QVERIFY(waitUntil([&reading] { return reading.load(); }));
     stack.link.Close();
     QVERIFY(worker->wait(5000));
     QVERIFY(result <= 0);
