@@ -1,0 +1,57 @@
+#include "FirstPageReport.h"
+
+#include "ReportPageFor310.h"
+#include "ReportPageFor420.h"
+#include "ReportRows.h"
+
+#include <QTableWidget>
+
+FirstPageReport::FirstPageReport(QObject* parent)
+    : QObject(parent), m_information(loadTestInformation())
+{
+}
+
+int FirstPageReport::rowOfCellButton(const QTableWidget& table, const QWidget* button)
+{
+    if (!button) {
+        return -1;
+    }
+    // A cell widget's geometry is in the table's viewport coordinates.
+    return table.indexAt(button->frameGeometry().topLeft()).row();
+}
+
+ReportPage* FirstPageReport::openCurrent(const QTableWidget& table, int row, const QString& formulaText,
+                                         const std::array<bool, 7>& displayFlags, int layoutIndex,
+                                         QWidget* page)
+{
+    const QStringList cells = rowTexts(table, row);
+    if (row < 0 || row >= table.rowCount() || cells.value(1).isEmpty()) {
+        return nullptr;
+    }
+    m_snapshot = snapshotFromCurrentRow(cells, formulaText, displayFlags, m_information);
+    return show(new ReportPageFor310(m_snapshot, layoutIndex, page));
+}
+
+ReportPage* FirstPageReport::openLegacy(const QTableWidget& table, int row, bool chineseUi, QWidget* page)
+{
+    const QStringList cells = rowTexts(table, row);
+    if (row < 0 || row >= table.rowCount() || cells.value(1).isEmpty()) {
+        return nullptr;
+    }
+    m_snapshot = snapshotFromLegacyRow(cells, m_information);
+    return show(new ReportPageFor420(m_snapshot, chineseUi, page));
+}
+
+ReportPage* FirstPageReport::show(ReportPage* report)
+{
+    connect(report, &ReportPage::testInformationChanged, this, [this](const TestInformation& information) {
+        m_information = information;
+        m_snapshot.company = information.company;
+        m_snapshot.tester = information.tester;
+        m_snapshot.auditor = information.auditor;
+    });
+    report->show();
+    report->raise();
+    report->activateWindow();
+    return report;
+}

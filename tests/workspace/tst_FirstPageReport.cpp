@@ -1,0 +1,127 @@
+// Reports opened from comparison-table rows: the row of a Report button, a row
+// without test name, and company/tester/auditor carried to the next report and
+// across a restart.
+#include "FirstPageReport.h"
+#include "ReportPage.h"
+#include "ScriptedDialogs.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+namespace {
+
+void fillRow(QTableWidget& table, int row, const QStringList& cells)
+{
+    for (int column = 0; column < cells.size(); ++column) {
+        table.setItem(row, column, new QTableWidgetItem(cells.at(column)));
+    }
+}
+
+QStringList currentRow(const QString& name)
+{
+    return {"1", name, "2026/12/06  23:05", "12.50%", "88.25%", "50.12", "1.50", "-2.25", "50.12", "2.70",
+            "303.7", "18.40", "0.3123", "0.3300", "13.00%", "87.50%", "51.00", "1.25", "-2.00", "51.00",
+            "2.40", "301.9", "19.10", "0.3120", "0.3305", "0.50%", "-0.75%", "0.90", "PASS", "", "",
+            "±1.00%", "±2.00%", "1.0", "TX310", "SN7"};
+}
+
+void confirmInformation(ReportPage* report, const QString& tester)
+{
+    report->findChild<QPushButton*>(QStringLiteral("Informationbtn"))->click();
+    QDialog* info = report->findChildren<QDialog*>().last();
+    info->findChild<QLineEdit*>(QStringLiteral("TesterEdit"))->setText(tester);
+    info->findChild<QPushButton*>(QStringLiteral("Okbtn"))->click();
+}
+
+} // namespace
+
+class tst_FirstPageReport : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_dir;
+    ScriptedDialogs m_dialogs;
+    QWidget m_page;
+    QTableWidget* m_table = nullptr;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+        m_table = new QTableWidget(2, 36, &m_page);
+        m_table->resize(800, 300);
+        fillRow(*m_table, 0, currentRow(QStringLiteral("Comp1")));
+        fillRow(*m_table, 1, currentRow(QStringLiteral("Comp2")));
+        for (int row = 0; row < 2; ++row) {
+            m_table->setCellWidget(row, 30, new QPushButton(QStringLiteral("Report")));
+        }
+        m_table->scrollToItem(m_table->item(0, 30));
+        m_page.show();
+    }
+
+    void cleanup()
+    {
+        for (ReportPage* report : m_page.findChildren<ReportPage*>()) {
+            delete report;
+        }
+    }
+
+    void reportButton_findsItsRow()
+    {
+        QCOMPARE(FirstPageReport::rowOfCellButton(*m_table, m_table->cellWidget(1, 30)), 1);
+        QCOMPARE(FirstPageReport::rowOfCellButton(*m_table, m_table->cellWidget(0, 30)), 0);
+        QCOMPARE(FirstPageReport::rowOfCellButton(*m_table, nullptr), -1);
+    }
+
+    void rowWithoutTestName_opensNoReport()
+    {
+        m_table->item(1, 1)->setText(QString());
+        FirstPageReport reports;
+        QCOMPARE(reports.openCurrent(*m_table, 1, QString(), {}, 0, &m_page), nullptr);
+        QVERIFY(m_page.findChildren<ReportPage*>().isEmpty());
+        m_table->item(1, 1)->setText(QStringLiteral("Comp2"));
+    }
+
+    void testInformation_carriesToNextReportAndRestart()
+    {
+        saveTestInformation({QStringLiteral("Saved Co"), QStringLiteral("Saved tester"), QString()});
+        std::array<bool, 7> lab{};
+        lab[3] = true;
+        auto reports = std::make_unique<FirstPageReport>();
+        ReportPage* first = reports->openCurrent(*m_table, 0, QStringLiteral("△E*ab"), lab, 0, &m_page);
+        QVERIFY(first && first->isVisible());
+        QVERIFY(first->browser()->toPlainText().contains(QStringLiteral("Saved tester")));
+        QCOMPARE(reports->snapshot().testName, QStringLiteral("Comp1"));
+
+        confirmInformation(first, QStringLiteral("Zhang"));
+        ReportPage* second = reports->openCurrent(*m_table, 1, QStringLiteral("△E*ab"), lab, 0, &m_page);
+        QCOMPARE(second->testInformation().tester, QStringLiteral("Zhang"));
+        QCOMPARE(second->testInformation().company, QStringLiteral("Saved Co"));
+        QCOMPARE(second->snapshot().testName, QStringLiteral("Comp2"));
+
+        reports = std::make_unique<FirstPageReport>(); // the next start
+        QCOMPARE(reports->testInformation().tester, QStringLiteral("Zhang"));
+    }
+
+    void legacyRow_opensTheLegacyReport()
+    {
+        QTableWidget legacy(1, 21);
+        fillRow(legacy, 0, {"1", "Comp9", "2026/12/06  23:05", "50.12", "1.50", "-2.25", "2.70", "303.7",
+                            "51.00", "1.25", "-2.00", "2.40", "301.9", "0.90", "PASS", "", "", "△E*00", "1.0",
+                            "TX420", "SN9"});
+        FirstPageReport reports;
+        ReportPage* report = reports.openLegacy(legacy, 0, true, &m_page);
+        QVERIFY(report);
+        const QString text = report->browser()->toPlainText();
+        QVERIFY2(text.contains(QStringLiteral("TX420 Colorimeter")) && text.contains(QStringLiteral("样品色")),
+                 qPrintable(text));
+    }
+};
+
+QTEST_MAIN(tst_FirstPageReport)
+#include "tst_FirstPageReport.moc"
