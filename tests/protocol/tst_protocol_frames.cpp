@@ -4,6 +4,7 @@
 #include "Bytes.h"
 #include "FrameChecksum.h"
 #include "Frames.h"
+#include "InstrumentText.h"
 
 #include <QtTest>
 
@@ -28,6 +29,8 @@ private Q_SLOTS:
     void replyIsForeign_bothBytesMustDiffer();
     void dataChecksumMatches_checksOnlyWhatIsThere_data();
     void dataChecksumMatches_checksOnlyWhatIsThere();
+    void decodeInstrumentName_data();
+    void decodeInstrumentName();
 };
 
 void ProtocolFramesTest::frameChecksum_knownVectors_data()
@@ -116,6 +119,24 @@ void ProtocolFramesTest::dataChecksumMatches_checksOnlyWhatIsThere()
     QFETCH(QByteArray, reply);
     QFETCH(bool, matches);
     QCOMPARE(::dataChecksumMatches(reply, 8, 6), matches);
+}
+
+void ProtocolFramesTest::decodeInstrumentName_data()
+{
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("ascii padded") << QByteArray("Blue 7\0\0\0\0", 10) << QStringLiteral("Blue 7");
+    QTest::newRow("utf-8") << QByteArray("\xe6\xa0\x87\xe5\x87\x86\0\0", 8) << QStringLiteral("标准");
+    QTest::newRow("gb18030") << QByteArray("\xb1\xea\xd7\xbc\0\0", 6) << QStringLiteral("标准");
+    QTest::newRow("bytes after the zero ignored") << QByteArray("ab\0\xff\xfe", 5) << QStringLiteral("ab");
+    QTest::newRow("empty") << QByteArray(16, '\0') << QString();
+}
+
+void ProtocolFramesTest::decodeInstrumentName()
+{
+    QFETCH(QByteArray, field);
+    QFETCH(QString, text);
+    QCOMPARE(::decodeInstrumentName(field), text);
 }
 
 QTEST_GUILESS_MAIN(ProtocolFramesTest)
