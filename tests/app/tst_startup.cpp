@@ -1,11 +1,19 @@
 #include "AppInit.h"
 #include "AppStartup.h"
+#include "ComparisonHeader.h"
+#include "RbTableHeaderView.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QHash>
+#include <QImage>
 #include <QMouseEvent>
+#include <QTableWidget>
 #include <QTest>
 #include <QWidget>
+
+#include <algorithm>
+#include <cmath>
 
 void tintwellInitResources();
 
@@ -31,6 +39,58 @@ void sendMouse(QWidget* w, QEvent::Type type, QPoint global, Qt::MouseButton but
     QMouseEvent event(type, QPointF(w->mapFromGlobal(global)), QPointF(global), button, buttons,
                       Qt::NoModifier);
     QApplication::sendEvent(w, &event);
+}
+
+// WCAG relative luminance and contrast ratio of two colours.
+double relativeLuminance(const QColor& c)
+{
+    auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const double la = relativeLuminance(a);
+    const double lb = relativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The most frequent colour inside `area` (the cell's fill), and the pixel that
+// stands out most against it (the core of the label's glyphs).
+struct CellColours
+{
+    QColor fill;
+    QColor strongest;
+};
+
+CellColours sampleCell(const QImage& image, const QRect& area)
+{
+    QHash<QRgb, int> counts;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            ++counts[image.pixel(x, y) | 0xFF000000u];
+        }
+    }
+    CellColours result;
+    int best = -1;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        if (it.value() > best) {
+            best = it.value();
+            result.fill = QColor::fromRgb(it.key());
+        }
+    }
+    double strongestRatio = 0.0;
+    result.strongest = result.fill;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it) {
+        const double ratio = contrastRatio(QColor::fromRgb(it.key()), result.fill);
+        if (ratio > strongestRatio) {
+            strongestRatio = ratio;
+            result.strongest = QColor::fromRgb(it.key());
+        }
+    }
+    return result;
 }
 
 } // namespace
@@ -128,6 +188,57 @@ private Q_SLOTS:
     {
         const QPalette p = paletteFromStyleSheet(QStringLiteral("QPalette{background:#3366CC;}"));
         QCOMPARE(p.color(QPalette::Button), QColor(QStringLiteral("#3366CC")));
+    }
+
+    // The comparison table's header as the page builds it, under the
+    // application's sheet: every kind of label cell is painted readably.
+    void comparisonHeader_labelsContrastWithTheirBackground_data()
+    {
+        QTest::addColumn<int>("level");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("sections"); // how many sections the cell spans
+        QTest::addColumn<int>("levels");
+        QTest::newRow("both levels (NO)") << 0 << 0 << 1 << 2;
+        QTest::newRow("group (Standard)") << 0 << ComparisonHeader::kStandardFirst
+                                          << ComparisonHeader::kGroupSize << 1;
+        QTest::newRow("value (Sample Haze)") << 1 << ComparisonHeader::kSampleFirst << 1 << 1;
+        QTest::newRow("both levels (Pass or not)") << 0 << 28 << 1 << 2;
+    }
+
+    void comparisonHeader_labelsContrastWithTheirBackground()
+    {
+        QFETCH(int, level);
+        QFETCH(int, column);
+        QFETCH(int, sections);
+        QFETCH(int, levels);
+        applyLookAndFeel(*qApp);
+        QTableWidget table;
+        RbTableHeaderView* header = ComparisonHeader::install(&table);
+        for (int c = 0; c < ComparisonHeader::kColumnCount; ++c) {
+            table.setColumnWidth(c, 120);
+        }
+        table.resize(ComparisonHeader::kColumnCount * 120 + 80, 300);
+        table.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&table));
+        const QImage image = header->grab().toImage();
+
+        int width = 0;
+        for (int c = column; c < column + sections; ++c) {
+            width += header->sectionSize(c);
+        }
+        const int margin = 3; // clear of the cell's shaded frame
+        const QRect area(header->sectionViewportPosition(column) + margin,
+                         level * ComparisonHeader::kLevelHeight + margin, width - 2 * margin,
+                         levels * ComparisonHeader::kLevelHeight - 2 * margin);
+        QVERIFY(image.rect().contains(area));
+        const CellColours colours = sampleCell(image, area);
+        QCOMPARE(colours.fill, QColor(0x44, 0x44, 0x44));
+        const double ratio = contrastRatio(colours.strongest, colours.fill);
+        if (ratio < 4.5) {
+            QFAIL(qPrintable(QStringLiteral("label %1 on %2: contrast %3:1")
+                                 .arg(colours.strongest.name(), colours.fill.name())
+                                 .arg(ratio, 0, 'f', 2)));
+        }
     }
 
     void ledPictures_areCompiledIn()
