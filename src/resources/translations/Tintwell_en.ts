@@ -315,4 +315,197 @@
         <translation>Cannot lock %1: %2. Tintwell starts without the check for a second copy.</translation>
     </message>
 </context>
+<!-- settings panel and record import -->
+<context>
+    <name>RecordImport</name>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Colorimeter</source>
+        <translation>Colorimeter</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>Please connect the device first!</translation>
+    </message>
+    <message>
+        <source>Data import willempty the list, to save data first?</source>
+        <translation>Data import willempty the list, to save data first?</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>Storing data,please wait...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel</translation>
+    </message>
+    <message>
+        <source>Import cancelled: nothing was added to the list.</source>
+        <translation>Import cancelled: nothing was added to the list.</translation>
+    </message>
+    <message>
+        <source>No comparison record!</source>
+        <translation>No comparison record!</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of color difference records!</source>
+        <translation>Failed to read the number of color difference records!</translation>
+    </message>
+    <message>
+        <source>difference history data error, unable to export!</source>
+        <translation>difference history data error, unable to export!</translation>
+    </message>
+    <message>
+        <source>Color difference history data error, unable to export!</source>
+        <translation>Color difference history data error, unable to export!</translation>
+    </message>
+    <message>
+        <source>Reading difference recording lab data failed!</source>
+        <translation>Reading difference recording lab data failed!</translation>
+    </message>
+    <message>
+        <source>Reading color difference recording lab data failed!</source>
+        <translation>Reading color difference recording lab data failed!</translation>
+    </message>
+    <message>
+        <source>Failed to read color difference record name data!</source>
+        <translation>Failed to read color difference record name data!</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsRules</name>
+    <message>
+        <source>information</source>
+        <translation>information</translation>
+    </message>
+    <message>
+        <source>Please enter the haze tolerance!</source>
+        <translation>Please enter the haze tolerance!</translation>
+    </message>
+    <message>
+        <source>Please enter the transmittance tolerance!</source>
+        <translation>Please enter the transmittance tolerance!</translation>
+    </message>
+    <message>
+        <source>Please enter the △E threshold!</source>
+        <translation>Please enter the △E threshold!</translation>
+    </message>
+    <message>
+        <source>Haze Tolerance must between 0-100!</source>
+        <translation>Haze Tolerance must between 0-100!</translation>
+    </message>
+    <message>
+        <source>Transmittance  Tolerance must between 0-100!</source>
+        <translation>Transmittance  Tolerance must between 0-100!</translation>
+    </message>
+    <message>
+        <source>Thresholds must between 0.1-50!</source>
+        <translation>Thresholds must between 0.1-50!</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsExchange</name>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>Please connect the device first!</translation>
+    </message>
+    <message>
+        <source>Failed to Read Tolerance information!</source>
+        <translation>Failed to Read Tolerance information!</translation>
+    </message>
+    <message>
+        <source>Read successful!</source>
+        <translation>Read successful!</translation>
+    </message>
+    <message>
+        <source>Failed to Setup  Tolerance information!</source>
+        <translation>Failed to Setup  Tolerance information!</translation>
+    </message>
+    <message>
+        <source>Setup successfully!</source>
+        <translation>Setup successfully!</translation>
+    </message>
+    <message>
+        <source>Failed to read △E parameter information!</source>
+        <translation>Failed to read △E parameter information!</translation>
+    </message>
+    <message>
+        <source>Failed to Setup  DisplayParam information!</source>
+        <translation>Failed to Setup  DisplayParam information!</translation>
+    </message>
+</context>
+<context>
+    <name>setEParameterPageFor470</name>
+    <message>
+        <source>△E parameter Setting</source>
+        <translation>△E parameter Setting</translation>
+    </message>
+    <message>
+        <source>△E formula:</source>
+        <translation>△E formula:</translation>
+    </message>
+    <message>
+        <source>△E*ab</source>
+        <translation>△E*ab</translation>
+    </message>
+    <message>
+        <source>△E*uv</source>
+        <translation>△E*uv</translation>
+    </message>
+    <message>
+        <source>△E*94</source>
+        <translation>△E*94</translation>
+    </message>
+    <message>
+        <source>△E*cmc(2:1)</source>
+        <translation>△E*cmc(2:1)</translation>
+    </message>
+    <message>
+        <source>△E*cmc(1:1)</source>
+        <translation>△E*cmc(1:1)</translation>
+    </message>
+    <message>
+        <source>△E*cmc(1.4:1)</source>
+        <translation>△E*cmc(1.4:1)</translation>
+    </message>
+    <message>
+        <source>△E*00</source>
+        <translation>△E*00</translation>
+    </message>
+    <message>
+        <source>△E Thresholds:</source>
+        <translation>△E Thresholds:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>Please connect the device first!</translation>
+    </message>
+</context>
 </TS>

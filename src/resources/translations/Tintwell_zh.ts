@@ -349,4 +349,197 @@
         <translation>无法锁定 %1：%2。Tintwell 将在不检查是否已有另一个副本运行的情况下启动。</translation>
     </message>
 </context>
+<!-- settings panel and record import -->
+<context>
+    <name>RecordImport</name>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Colorimeter</source>
+        <translation>色差仪</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>请先连接设备！</translation>
+    </message>
+    <message>
+        <source>Data import willempty the list, to save data first?</source>
+        <translation>导入数据将清空列表，是否先保存数据？</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>正在存储数据，请稍候...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Import cancelled: nothing was added to the list.</source>
+        <translation>导入已取消，列表中未添加任何数据。</translation>
+    </message>
+    <message>
+        <source>No comparison record!</source>
+        <translation>没有对比记录！</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of color difference records!</source>
+        <translation>读取色差记录数量失败！</translation>
+    </message>
+    <message>
+        <source>difference history data error, unable to export!</source>
+        <translation>差异历史数据错误，无法导出！</translation>
+    </message>
+    <message>
+        <source>Color difference history data error, unable to export!</source>
+        <translation>色差历史数据错误，无法导出！</translation>
+    </message>
+    <message>
+        <source>Reading difference recording lab data failed!</source>
+        <translation>读取差异记录Lab数据失败！</translation>
+    </message>
+    <message>
+        <source>Reading color difference recording lab data failed!</source>
+        <translation>读取色差记录Lab数据失败！</translation>
+    </message>
+    <message>
+        <source>Failed to read color difference record name data!</source>
+        <translation>读取色差记录名称数据失败！</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsRules</name>
+    <message>
+        <source>information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Please enter the haze tolerance!</source>
+        <translation>请输入雾度容差！</translation>
+    </message>
+    <message>
+        <source>Please enter the transmittance tolerance!</source>
+        <translation>请输入透过率容差！</translation>
+    </message>
+    <message>
+        <source>Please enter the △E threshold!</source>
+        <translation>请输入△E阈值！</translation>
+    </message>
+    <message>
+        <source>Haze Tolerance must between 0-100!</source>
+        <translation>雾度容差必须介于0-100之间！</translation>
+    </message>
+    <message>
+        <source>Transmittance  Tolerance must between 0-100!</source>
+        <translation>透过率容差必须介于0-100之间！</translation>
+    </message>
+    <message>
+        <source>Thresholds must between 0.1-50!</source>
+        <translation>阈值必须介于0.1-50之间！</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsExchange</name>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>请先连接设备！</translation>
+    </message>
+    <message>
+        <source>Failed to Read Tolerance information!</source>
+        <translation>读取容差信息失败！</translation>
+    </message>
+    <message>
+        <source>Read successful!</source>
+        <translation>读取成功！</translation>
+    </message>
+    <message>
+        <source>Failed to Setup  Tolerance information!</source>
+        <translation>设置容差信息失败！</translation>
+    </message>
+    <message>
+        <source>Setup successfully!</source>
+        <translation>设置成功！</translation>
+    </message>
+    <message>
+        <source>Failed to read △E parameter information!</source>
+        <translation>读取△E参数信息失败！</translation>
+    </message>
+    <message>
+        <source>Failed to Setup  DisplayParam information!</source>
+        <translation>设置显示参数信息失败！</translation>
+    </message>
+</context>
+<context>
+    <name>setEParameterPageFor470</name>
+    <message>
+        <source>△E parameter Setting</source>
+        <translation>△E参数设置</translation>
+    </message>
+    <message>
+        <source>△E formula:</source>
+        <translation>△E公式：</translation>
+    </message>
+    <message>
+        <source>△E*ab</source>
+        <translation>△E*ab</translation>
+    </message>
+    <message>
+        <source>△E*uv</source>
+        <translation>△E*uv</translation>
+    </message>
+    <message>
+        <source>△E*94</source>
+        <translation>△E*94</translation>
+    </message>
+    <message>
+        <source>△E*cmc(2:1)</source>
+        <translation>△E*cmc(2:1)</translation>
+    </message>
+    <message>
+        <source>△E*cmc(1:1)</source>
+        <translation>△E*cmc(1:1)</translation>
+    </message>
+    <message>
+        <source>△E*cmc(1.4:1)</source>
+        <translation>△E*cmc(1.4:1)</translation>
+    </message>
+    <message>
+        <source>△E*00</source>
+        <translation>△E*00</translation>
+    </message>
+    <message>
+        <source>△E Thresholds:</source>
+        <translation>△E阈值：</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>请先连接设备！</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,263 @@
+#include "RecordImport.h"
+
+#include "Colorimetry.h"
+#include "DeltaE.h"
+#include "Dialogs.h"
+#include "Frames.h"
+#include "LinkAccess.h"
+#include "RecordCommands.h"
+#include "RecordDecoding.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcImport, "tintwell.workspace.import")
+
+namespace {
+
+constexpr char kDateTimeFormat[] = "yyyy/MM/dd  hh:mm";
+
+QDateTime importTimeOf(const ImportSettings& settings)
+{
+    return settings.importTime.isValid() ? settings.importTime : QDateTime::currentDateTime();
+}
+
+// The tolerance columns of a new row: 2 decimals, the threshold 1.
+void setToleranceTexts(const ImportSettings& settings, ComparisonResult& row)
+{
+    row.hazeToleranceText = QString::number(settings.tolerances.haze, 'f', 2);
+    row.transmittanceToleranceText = QString::number(settings.tolerances.transmittance, 'f', 2);
+    row.deltaEThresholdText = formatThreshold(settings.tolerances.deltaE);
+}
+
+LabColor labOf(const std::array<double, ComparisonResult::ValueCount>& v)
+{
+    return {v[ComparisonResult::LabL], v[ComparisonResult::LabA], v[ComparisonResult::LabB]};
+}
+
+void count(ImportResult& result, bool pass)
+{
+    if (pass) {
+        ++result.passed;
+    } else {
+        ++result.failed;
+    }
+}
+
+} // namespace
+
+RecordImport::RecordImport(LinkAccess& link, QWidget* dialogParent) : m_link(link), m_parent(dialogParent)
+{
+}
+
+void RecordImport::error(const QString& text)
+{
+    dialogs().information(m_parent, tr("Error"), text);
+}
+
+bool RecordImport::offerToSaveRows(const PageHooks& hooks)
+{
+    if (!hooks.rowCount || hooks.rowCount() <= 0) {
+        return true;
+    }
+    const bool save = dialogs().question(m_parent, tr("Colorimeter"),
+                                         tr("Data import willempty the list, to save data first?"));
+    if (!save) {
+        if (hooks.clearRows) {
+            hooks.clearRows(); // may still keep the rows; the import then appends after them
+        }
+        return true;
+    }
+    const bool exported = hooks.exportRows && hooks.exportRows();
+    if (!exported) {
+        qCDebug(lcImport) << "the rows were not exported; the import does not start";
+    }
+    return exported;
+}
+
+ImportResult RecordImport::run(bool legacy, const PageHooks& hooks)
+{
+    ImportResult skipped;
+    skipped.outcome = ImportResult::Outcome::Skipped;
+    if (!m_link.transport().isLinkOpen()) {
+        error(tr("Please connect the device first!"));
+        return skipped;
+    }
+    if (!offerToSaveRows(hooks)) {
+        return skipped;
+    }
+    if (legacy && hooks.readParameter && !hooks.readParameter()) {
+        return skipped;
+    }
+    const ImportSettings settings = hooks.settings ? hooks.settings() : ImportSettings();
+    return legacy ? importLegacy(settings) : importCurrent(settings);
+}
+
+RecordImport::Pages RecordImport::transfer(const Layout& layout, const std::function<int(int&)>& readCount)
+{
+    using Outcome = ImportResult::Outcome;
+    Pages pages;
+    LinkLock lock(m_link);
+    Transport& transport = m_link.transport();
+
+    int count = 0;
+    const int rc = readCount(count);
+    if (rc != ProtocolResult::Success) {
+        lock.unlock();
+        error(rc == ProtocolResult::BadDataChecksum
+                  ? layout.countErrorText
+                  : tr("Failed to read the number of color difference records!"));
+        return pages;
+    }
+    pages.count = count;
+    const int dataBytes = count * layout.dataSize;
+    const int nameBytes = count * layout.nameSize;
+    const int dataPages = RecordDecoding::pageCount(dataBytes);
+    const int namePages = RecordDecoding::pageCount(nameBytes);
+    qCDebug(lcImport) << count << "records," << dataPages << "data pages," << namePages << "name pages";
+
+    std::unique_ptr<ProgressDialog> progress =
+        dialogs().progress(m_parent, tr("Storing data,please wait..."), tr("cancel"), 0, dataPages + namePages);
+    pages.data.reserve(dataBytes);
+    pages.names.reserve(nameBytes);
+
+    // Page k of both loops: data pages first, then name pages.
+    for (int k = 0; k < dataPages + namePages; ++k) {
+        const bool isData = k < dataPages;
+        const int page = isData ? k : k - dataPages;
+        const quint32 base = isData ? layout.dataArea : layout.nameArea;
+        const int length = RecordDecoding::pageLength(isData ? dataBytes : nameBytes, page);
+        QByteArray& into = isData ? pages.data : pages.names;
+        if (readBlock(transport, base + quint32(RecordDecoding::kPageBytes * page), into, length)
+            != ProtocolResult::Success) {
+            progress->close();
+            lock.unlock();
+            error(isData ? layout.dataPageErrorText : tr("Failed to read color difference record name data!"));
+            return pages;
+        }
+        progress->setValue(k);
+        if (progress->wasCanceled()) {
+            // Stop after the page that was being read; nothing is kept.
+            progress->close();
+            lock.unlock();
+            pages.outcome = Outcome::Cancelled;
+            dialogs().information(m_parent, tr("Info"),
+                                  tr("Import cancelled: nothing was added to the list."));
+            return pages;
+        }
+    }
+    lock.unlock();
+    progress->close();
+    if (pages.data.size() != dataBytes || pages.names.size() != nameBytes) {
+        // readBlock succeeds only with the whole page; a short buffer is a fault of the link layer.
+        error(layout.dataPageErrorText);
+        return pages;
+    }
+    pages.outcome = count < 1 ? Outcome::NoRecords : Outcome::Imported;
+    if (count < 1) {
+        dialogs().information(m_parent, tr("Info"), tr("No comparison record!"));
+    }
+    return pages;
+}
+
+ImportResult RecordImport::importCurrent(const ImportSettings& settings)
+{
+    const int mode = settings.displayMode;
+    Layout layout;
+    layout.dataArea = RecordDecoding::dataArea(mode);
+    layout.nameArea = RecordDecoding::nameArea(mode);
+    layout.dataSize = RecordDecoding::dataRecordSize(mode);
+    layout.nameSize = RecordDecoding::kNameRecordSize;
+    layout.countErrorText = tr("difference history data error, unable to export!");
+    layout.dataPageErrorText = tr("Reading difference recording lab data failed!");
+    Transport& transport = m_link.transport();
+    const Pages pages = transfer(layout, [&](int& count) {
+        return readComparisonRecordCount(transport, count, mode, settings.layoutIndex);
+    });
+    ImportResult result;
+    result.outcome = pages.outcome;
+    if (pages.outcome != ImportResult::Outcome::Imported) {
+        return result;
+    }
+
+    const QString dateTime = importTimeOf(settings).toString(QLatin1String(kDateTimeFormat));
+    const DisplayFlags flags = displayFlagsFor(mode);
+    const bool hasLab = RecordDecoding::carriesLab(mode);
+    result.rows.reserve(pages.count);
+    for (int i = 0; i < pages.count; ++i) {
+        ComparisonResult row;
+        RecordDecoding::decodeComparisonRecord(mode, pages.data.mid(i * layout.dataSize, layout.dataSize), row);
+        row.testName = RecordDecoding::comparisonRecordName(
+            pages.names.mid(i * layout.nameSize, layout.nameSize));
+        row.dateTime = dateTime;
+        row.hazeDifference = row.sample[ComparisonResult::Haze] - row.standard[ComparisonResult::Haze];
+        row.transmittanceDifference =
+            row.sample[ComparisonResult::Transmittance] - row.standard[ComparisonResult::Transmittance];
+        // The formula rule of a live comparison in this layout, not always delta-E*ab.
+        row.deltaE = hasLab ? comparisonDeltaE(WorkspaceLayout::Current, settings.layoutIndex,
+                                               settings.formulaCode, labOf(row.standard), labOf(row.sample))
+                            : 0.0;
+        row.pass = judgeComparison(flags, row.hazeDifference, row.transmittanceDifference, row.deltaE,
+                                   settings.tolerances)
+                   == Verdict::Pass;
+        count(result, row.pass);
+        row.sequence = settings.totalCountBefore + i + 1;
+        setToleranceTexts(settings, row);
+        row.modelName = settings.modelName;
+        row.serialNumber = settings.serialNumber;
+        result.rows.append(row);
+    }
+    return result;
+}
+
+ImportResult RecordImport::importLegacy(const ImportSettings& settings)
+{
+    using RecordDecoding::kLegacyDataSize;
+    using RecordDecoding::kLegacyNameSize;
+    Layout layout;
+    layout.dataArea = RecordDecoding::kLegacyDataArea;
+    layout.nameArea = RecordDecoding::kLegacyNameArea;
+    layout.dataSize = kLegacyDataSize;
+    layout.nameSize = kLegacyNameSize;
+    layout.countErrorText = tr("Color difference history data error, unable to export!");
+    layout.dataPageErrorText = tr("Reading color difference recording lab data failed!");
+    Transport& transport = m_link.transport();
+    const Pages pages =
+        transfer(layout, [&](int& count) { return readColorDifferenceRecordInfo(transport, count); });
+    ImportResult result;
+    result.outcome = pages.outcome;
+    if (pages.outcome != ImportResult::Outcome::Imported) {
+        return result;
+    }
+
+    using R = ComparisonResult;
+    const QString dateTime = importTimeOf(settings).toString(QLatin1String(kDateTimeFormat));
+    result.rows.reserve(pages.count);
+    for (int i = 0; i < pages.count; ++i) {
+        ComparisonResult row;
+        RecordDecoding::decodeLegacyRecord(pages.data.mid(i * kLegacyDataSize, kLegacyDataSize), row);
+        row.testName = RecordDecoding::legacyRecordName(pages.names.mid(i * kLegacyNameSize, kLegacyNameSize));
+        row.dateTime = dateTime;
+        const LabColor standard{row.legacyStandard[R::LegacyL], row.legacyStandard[R::LegacyA],
+                                row.legacyStandard[R::LegacyB]};
+        const LabColor sample{row.legacySample[R::LegacyL], row.legacySample[R::LegacyA],
+                              row.legacySample[R::LegacyB]};
+        row.standard[R::LabL] = standard.l;
+        row.standard[R::LabA] = standard.a;
+        row.standard[R::LabB] = standard.b;
+        row.sample[R::LabL] = sample.l;
+        row.sample[R::LabA] = sample.a;
+        row.sample[R::LabB] = sample.b;
+        row.deltaE = comparisonDeltaE(WorkspaceLayout::Legacy, settings.layoutIndex, settings.formulaCode,
+                                      standard, sample);
+        row.pass = judgeLegacy(row.deltaE, settings.tolerances.deltaE) == Verdict::Pass;
+        count(result, row.pass);
+        row.sequence = settings.totalCountBefore + i + 1;
+        setToleranceTexts(settings, row);
+        row.formulaText = settings.formulaText;
+        row.thresholdText = settings.thresholdText;
+        row.modelName = settings.modelName;
+        row.serialNumber = settings.serialNumber;
+        result.rows.append(row);
+    }
+    return result;
+}

@@ -1,0 +1,145 @@
+#include "SettingsExchange.h"
+
+#include "Dialogs.h"
+#include "Frames.h"
+#include "SettingsCommands.h"
+
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcSettings, "tintwell.workspace.settings")
+
+using namespace SettingsRules;
+
+SettingsExchange::SettingsExchange(LinkAccess& link, QWidget* dialogParent, bool chineseUi)
+    : m_link(link), m_parent(dialogParent), m_chineseUi(chineseUi)
+{
+}
+
+void SettingsExchange::show(const QString& title, const QString& text)
+{
+    dialogs().information(m_parent, title, text);
+}
+
+bool SettingsExchange::requireConnection()
+{
+    if (m_link.transport().isLinkOpen()) {
+        return true;
+    }
+    show(tr("Error"), tr("Please connect the device first!"));
+    return false;
+}
+
+std::optional<Tolerances> SettingsExchange::readTolerances()
+{
+    LinkLock lock(m_link);
+    int haze = 0;
+    int transmittance = 0;
+    int deltaE = 0;
+    const int rc = readTolerance(m_link.transport(), haze, transmittance, deltaE);
+    lock.unlock();
+    if (rc != ProtocolResult::Success) {
+        qCDebug(lcSettings) << "reading the tolerances failed:" << rc;
+        show(tr("Error"), tr("Failed to Read Tolerance information!"));
+        return std::nullopt;
+    }
+    const Tolerances read{haze / 100.0, transmittance / 100.0, deltaE / 10.0};
+    show(tr("Information"), tr("Read successful!"));
+    return read;
+}
+
+std::optional<Tolerances> SettingsExchange::setTolerances(ToleranceField haze, ToleranceField transmittance,
+                                                          ToleranceField deltaEThreshold,
+                                                          const std::function<void(const Tolerances&)>& onStored)
+{
+    LinkLock lock(m_link);
+    Transport& transport = m_link.transport();
+    const bool unknownHidden = (!haze.visible && haze.lastRead < 0)
+                               || (!transmittance.visible && transmittance.lastRead < 0)
+                               || (!deltaEThreshold.visible && deltaEThreshold.lastRead < 0);
+    if (unknownHidden) {
+        // A hidden tolerance goes back unchanged; it has to be known first.
+        int h = 0;
+        int t = 0;
+        int e = 0;
+        if (readTolerance(transport, h, t, e) != ProtocolResult::Success) {
+            lock.unlock();
+            show(tr("Error"), tr("Failed to Setup  Tolerance information!"));
+            return std::nullopt;
+        }
+        haze.lastRead = h / 100.0;
+        transmittance.lastRead = t / 100.0;
+        deltaEThreshold.lastRead = e / 10.0;
+    }
+    const ToleranceCheck check = checkTolerances(haze, transmittance, deltaEThreshold);
+    if (!check.write) {
+        lock.unlock();
+        show(check.refusal.title, check.refusal.text);
+        return std::nullopt;
+    }
+    const ToleranceWrite& write = *check.write;
+    const int rc = setTolerance(transport, write.haze, write.transmittance, write.deltaE);
+    lock.unlock();
+    if (rc != ProtocolResult::Success) {
+        qCDebug(lcSettings) << "setting the tolerances failed:" << rc;
+        show(tr("Error"), tr("Failed to Setup  Tolerance information!"));
+        return std::nullopt;
+    }
+    if (onStored) {
+        onStored(write.values);
+    }
+    show(tr("Information"), tr("Setup successfully!"));
+    return write.values;
+}
+
+std::optional<DeltaEParameter> SettingsExchange::readDeltaEParameter(bool firstGeneration)
+{
+    LinkLock lock(m_link);
+    int code = 0;
+    int threshold = 0;
+    const int rc = ::readDeltaEParameter(m_link.transport(), code, threshold);
+    lock.unlock();
+    if (rc != ProtocolResult::Success) {
+        qCDebug(lcSettings) << "reading the delta-E parameter failed:" << rc;
+        show(tr("Error"), tr("Failed to read △E parameter information!"));
+        return std::nullopt;
+    }
+    return interpretDeltaEParameter(code, threshold, firstGeneration);
+}
+
+bool SettingsExchange::setDeltaEThreshold(const QString& thresholdText)
+{
+    LinkLock lock(m_link);
+    return writeDeltaEParameter(m_link.transport(), m_parent, m_chineseUi, 0, thresholdText);
+}
+
+bool SettingsExchange::writeDeltaEParameter(Transport& transport, QWidget* dialogParent, bool chineseUi,
+                                            int formulaCode, const QString& thresholdText)
+{
+    const std::optional<int> threshold = deltaEParameterThreshold(thresholdText);
+    if (!threshold) {
+        const Message m = deltaEThresholdRangeMessage(chineseUi);
+        dialogs().information(dialogParent, m.title, m.text);
+        return false;
+    }
+    const int rc = ::setDeltaEParameter(transport, formulaCode, *threshold);
+    if (rc != ProtocolResult::Success) {
+        qCDebug(lcSettings) << "writing the delta-E parameter failed:" << rc;
+        const Message m = deltaEWriteFailedMessage(chineseUi);
+        dialogs().information(dialogParent, m.title, m.text);
+        return false;
+    }
+    return true;
+}
+
+bool SettingsExchange::setDisplayParameter(int displayMode)
+{
+    LinkLock lock(m_link);
+    const int rc = ::setDisplayParameter(m_link.transport(), displayMode);
+    lock.unlock();
+    if (rc != ProtocolResult::Success) {
+        qCDebug(lcSettings) << "setting the display parameter to" << displayMode << "failed:" << rc;
+        show(tr("Error"), tr("Failed to Setup  DisplayParam information!"));
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,60 @@
+#pragma once
+// The settings panel's exchanges with the instrument: read and write the
+// tolerances, the colour-difference parameter and the display parameter,
+// each under the link lock, with the panel's boxes. The page keeps the
+// values; this class only moves them and says what happened.
+
+#include "LinkAccess.h"
+#include "SettingsRules.h"
+
+#include <QCoreApplication>
+
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+class SettingsExchange
+{
+    Q_DECLARE_TR_FUNCTIONS(SettingsExchange)
+public:
+    SettingsExchange(LinkAccess& link, QWidget* dialogParent, bool chineseUi);
+
+    // Shows "Please connect the device first!" when no instrument is attached.
+    bool requireConnection();
+
+    // The stored tolerances in displayed units, announced with "Read
+    // successful!"; nothing (and the failure box) when the read fails.
+    std::optional<Tolerances> readTolerances();
+
+    // Writes the three inputs (see SettingsRules::checkTolerances). A hidden
+    // input never read is first read from the instrument, so a write never
+    // overwrites a tolerance the operator cannot see. On success onStored gets
+    // the values now stored (before "Setup successfully!" is shown) and they
+    // are returned.
+    std::optional<Tolerances> setTolerances(SettingsRules::ToleranceField haze,
+                                            SettingsRules::ToleranceField transmittance,
+                                            SettingsRules::ToleranceField deltaEThreshold,
+                                            const std::function<void(const Tolerances&)>& onStored);
+
+    // The colour-difference parameter as the page keeps it; silent on success.
+    std::optional<SettingsRules::DeltaEParameter> readDeltaEParameter(bool firstGeneration);
+
+    // Layout 2: the threshold alone, formula code 0, under the link lock.
+    bool setDeltaEThreshold(const QString& thresholdText);
+
+    // The write of the parameter dialog, which runs inside the page's locked
+    // section and so takes no lock: the range box or the write-failure box.
+    static bool writeDeltaEParameter(Transport& transport, QWidget* dialogParent, bool chineseUi, int formulaCode,
+                                     const QString& thresholdText);
+
+    // The display parameter 0..6 (-1 when no mode is chosen, which fails).
+    bool setDisplayParameter(int displayMode);
+
+private:
+    void show(const QString& title, const QString& text);
+
+    LinkAccess& m_link;
+    QWidget* m_parent;
+    bool m_chineseUi;
+};

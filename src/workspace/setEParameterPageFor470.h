@@ -1,0 +1,41 @@
+#pragma once
+// The modal dialog in which the operator chooses the colour-difference
+// formula and threshold of a colorimeter and writes them. It runs inside the
+// page's locked section and never takes the link lock itself.
+
+#include <QDialog>
+
+#include <memory>
+
+class LinkAccess;
+class QButtonGroup;
+
+namespace Ui {
+class setEParameterPageFor470;
+}
+
+class setEParameterPageFor470 : public QDialog
+{
+    Q_OBJECT
+public:
+    // softwareVersion in hundredths; a first-generation colorimeter offers six
+    // formulas and numbers "△E*00" 5.
+    setEParameterPageFor470(int softwareVersion, const QString& modelName, LinkAccess& link, bool chineseUi,
+                            QWidget* parent = nullptr);
+    ~setEParameterPageFor470() override;
+
+    // The formula code of the selected button.
+    int selectedFormulaCode() const;
+
+public Q_SLOTS:
+    void on_Okbtn_clicked();
+    void on_Cancelbtn_clicked();
+
+private:
+    std::unique_ptr<Ui::setEParameterPageFor470> ui;
+    int m_softwareVersion;
+    QString m_modelName;
+    LinkAccess& m_link;
+    bool m_chineseUi;
+    QButtonGroup* m_formulaGroup;
+};

@@ -1,0 +1,303 @@
+// The instrument settings panel's rules and exchanges against the emulated
+// instrument: wire rounding, range checks and their boxes, hidden and empty
+// fields, the colour-difference parameter of both generations, the parameter
+// dialog, and judging stored rows again.
+#include "DeltaE.h"
+#include "EmulatedAccess.h"
+#include "ScriptedDialogs.h"
+#include "SettingsExchange.h"
+#include "SettingsRules.h"
+#include "setEParameterPageFor470.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace SettingsRules;
+
+namespace {
+
+ToleranceField field(const QString& text, bool visible = true, double lastRead = -1.0)
+{
+    return {text, visible, lastRead};
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(SettingsRules::ToleranceField)
+
+class tst_settings : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    // Values whose binary form lies just below them still reach the instrument as typed.
+    void typedValuesRoundToTheWireUnit_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("scale");
+        QTest::addColumn<int>("wire");
+        QTest::newRow("1.15") << "1.15" << 100 << 115;
+        QTest::newRow("2.01") << "2.01" << 100 << 201;
+        QTest::newRow("4.35") << "4.35" << 100 << 435;
+        QTest::newRow("0.29") << "0.29" << 100 << 29;
+        QTest::newRow("0.1 threshold") << "0.1" << 10 << 1;
+        QTest::newRow("2.5 threshold") << "2.5" << 10 << 25;
+    }
+    void typedValuesRoundToTheWireUnit()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, scale);
+        QFETCH(int, wire);
+        QCOMPARE(toWireUnits(typed.toDouble(), scale), wire);
+        if (scale == 10) {
+            QCOMPARE(deltaEParameterThreshold(typed), std::optional<int>(wire));
+        }
+    }
+
+    // Inputs checked in order; limits accepted, just beyond refused; an empty
+    // visible field refused; a hidden one sent as last read, unchecked.
+    void toleranceChecks_data()
+    {
+        QTest::addColumn<ToleranceField>("haze");
+        QTest::addColumn<ToleranceField>("transmittance");
+        QTest::addColumn<ToleranceField>("threshold");
+        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<QList<int>>("wire");
+        const QList<int> none;
+        QTest::newRow("limits 100 and 0.1") << field("100") << field("0") << field("0.1") << QString()
+                                            << QList<int>{10000, 0, 1};
+        QTest::newRow("limit 50") << field("1.15") << field("2.01") << field("50") << QString()
+                                  << QList<int>{115, 201, 500};
+        QTest::newRow("haze 100.01") << field("100.01") << field("1") << field("1") << "Haze Tolerance must between 0-100!"
+                                     << none;
+        QTest::newRow("haze below 0") << field("-0.01") << field("1") << field("1")
+                                      << "Haze Tolerance must between 0-100!" << none;
+        QTest::newRow("transmittance 100.01") << field("1") << field("100.01") << field("1")
+                                              << "Transmittance  Tolerance must between 0-100!" << none;
+        QTest::newRow("threshold 0.09") << field("1") << field("1") << field("0.09")
+                                        << "Thresholds must between 0.1-50!" << none;
+        QTest::newRow("threshold 50.1") << field("1") << field("1") << field("50.1")
+                                        << "Thresholds must between 0.1-50!" << none;
+        QTest::newRow("both wrong: haze first") << field("101") << field("101") << field("0")
+                                                << "Haze Tolerance must between 0-100!" << none;
+        QTest::newRow("empty visible haze") << field("") << field("1") << field("1")
+                                            << "Please enter the haze tolerance!" << none;
+        QTest::newRow("empty visible threshold") << field("1") << field("1") << field(" ")
+                                                 << "Please enter the △E threshold!" << none;
+        QTest::newRow("Lab mode: haze and T hidden, sent as read")
+            << field("", false, 1.5) << field("", false, 2.25) << field("3.5") << QString() << QList<int>{150, 225, 35};
+        QTest::newRow("Haze/T mode: hidden empty threshold sent as read")
+            << field("1") << field("2") << field("", false, 0.05) << QString() << QList<int>{100, 200, 1};
+    }
+    void toleranceChecks()
+    {
+        QFETCH(ToleranceField, haze);
+        QFETCH(ToleranceField, transmittance);
+        QFETCH(ToleranceField, threshold);
+        QFETCH(QString, refusal);
+        QFETCH(QList<int>, wire);
+        const ToleranceCheck check = checkTolerances(haze, transmittance, threshold);
+        if (refusal.isEmpty()) {
+            QVERIFY(check.write.has_value());
+            QCOMPARE((QList<int>{check.write->haze, check.write->transmittance, check.write->deltaE}), wire);
+            QCOMPARE(check.write->values.haze, wire.at(0) / 100.0);
+        } else {
+            QVERIFY(!check.write.has_value());
+            QCOMPARE(check.refusal.title, QStringLiteral("information"));
+            QCOMPARE(check.refusal.text, refusal);
+        }
+    }
+
+    // Against the instrument: the values stored, a refusal sends nothing, and
+    // hidden tolerances never read are read first and written back unchanged.
+    void setTolerancesOnTheInstrument_data()
+    {
+        QTest::addColumn<ToleranceField>("haze");
+        QTest::addColumn<ToleranceField>("transmittance");
+        QTest::addColumn<ToleranceField>("threshold");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QList<int>>("stored");
+        QTest::newRow("set") << field("1.15") << field("4.35") << field("0.1") << "Setup successfully!"
+                             << QList<int>{115, 435, 1};
+        QTest::newRow("refused: nothing sent")
+            << field("1") << field("1") << field("60") << "Thresholds must between 0.1-50!" << QList<int>{250, 300, 20};
+        QTest::newRow("Lab mode, never read: haze and T kept")
+            << field("", false) << field("", false) << field("4.4") << "Setup successfully!" << QList<int>{250, 300, 44};
+    }
+    void setTolerancesOnTheInstrument()
+    {
+        QFETCH(ToleranceField, haze);
+        QFETCH(ToleranceField, transmittance);
+        QFETCH(ToleranceField, threshold);
+        QFETCH(QString, message);
+        QFETCH(QList<int>, stored);
+        ScriptedDialogs dialogs;
+        EmulatedAccess access;
+        access.link.instrument().setTolerances(250, 300, 20);
+        dialogs.answerButton(DialogButton::Ok);
+        std::optional<Tolerances> announced;
+        const std::optional<Tolerances> result = SettingsExchange(access, nullptr, false).setTolerances(
+            haze, transmittance, threshold, [&](const Tolerances& t) { announced = t; });
+        QCOMPARE(dialogs.messages().last().section(QLatin1Char('|'), 1), message);
+        const VirtualInstrument& instrument = access.link.instrument();
+        QCOMPARE((QList<int>{instrument.hazeTolerance(), instrument.transmittanceTolerance(),
+                             instrument.deltaEThreshold()}),
+                 stored);
+        QCOMPARE(result.has_value(), announced.has_value());
+        if (result) {
+            QCOMPARE(result->haze, stored.at(0) / 100.0);
+            QCOMPARE(result->deltaE, stored.at(2) / 10.0);
+        }
+        QVERIFY(access.lockIsFree());
+    }
+
+    void readDeltaEParameterOfBothGenerations_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("storedCode");
+        QTest::addColumn<QString>("formula"); // empty: the field stays as it was
+        QTest::newRow("first generation, code 6 read as 0") << "TX420" << 200 << 6 << 0 << "△E*ab";
+        QTest::newRow("first generation, code 5 is delta-E*00") << "TX450" << 250 << 5 << 5 << "△E*00";
+        QTest::newRow("current, code 5 is CMC(1.4:1)") << "TX470" << 0 << 5 << 5 << "△E*cmc(1.4:1)";
+        QTest::newRow("current, code 6 is delta-E*00") << "TX430" << 400 << 6 << 6 << "△E*00";
+        QTest::newRow("current, code 9 leaves the field") << "TX470" << 0 << 9 << 9 << QString();
+    }
+    void readDeltaEParameterOfBothGenerations()
+    {
+        QFETCH(QString, model);
+        QFETCH(int, version);
+        QFETCH(int, code);
+        QFETCH(int, storedCode);
+        QFETCH(QString, formula);
+        ScriptedDialogs dialogs;
+        EmulatedAccess access(model, version);
+        access.link.instrument().setDeltaEParameter(code, 23);
+        const auto read = SettingsExchange(access, nullptr, false)
+                              .readDeltaEParameter(isFirstGenerationColorimeter(model, version));
+        QVERIFY(read.has_value());
+        QCOMPARE(read->formulaCode, storedCode);
+        QCOMPARE(read->formulaText.value_or(QString()), formula);
+        QCOMPARE(read->threshold, 2.3);
+        QVERIFY(dialogs.shown.isEmpty()); // silent on success
+    }
+
+    // The parameter dialog: six formulas on a first-generation colorimeter,
+    // the written code, both boxes in both languages.
+    void parameterDialog_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("threshold");
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<bool>("refuse");
+        QTest::addColumn<QString>("message"); // "title|text", empty when accepted
+        QTest::addColumn<int>("code");
+        QTest::newRow("first generation: delta-E*00 is code 5")
+            << "TX420" << 200 << "formulaBtn_6" << "2.3" << false << false << QString() << 5;
+        QTest::newRow("current: delta-E*00 is code 6")
+            << "TX470" << 0 << "formulaBtn_6" << "50" << false << false << QString() << 6;
+        QTest::newRow("current: CMC(1.4:1) is code 5")
+            << "TX470" << 0 << "formulaBtn_5" << "0.1" << false << false << QString() << 5;
+        QTest::newRow("range, English") << "TX470" << 0 << "formulaBtn_1" << "0.09" << false << false
+                                        << QStringLiteral("information|Thresholds must between 0.1\u201450!") << -1;
+        QTest::newRow("range, Chinese") << "TX470" << 0 << "formulaBtn_1" << "" << true << false
+                                        << QStringLiteral("提示|阀值必须介于0.1-50之间！") << -1;
+        QTest::newRow("refused, English") << "TX470" << 0 << "formulaBtn_1" << "2" << false << true
+                                          << QStringLiteral("Error|Failed to write △E parameter information!") << -1;
+        QTest::newRow("refused, Chinese") << "TX470" << 0 << "formulaBtn_1" << "2" << true << true
+                                          << QStringLiteral("错误|写入△E参数信息失败！") << -1;
+    }
+    void parameterDialog()
+    {
+        QFETCH(QString, model);
+        QFETCH(int, version);
+        QFETCH(QString, button);
+        QFETCH(QString, threshold);
+        QFETCH(bool, chinese);
+        QFETCH(bool, refuse);
+        QFETCH(QString, message);
+        QFETCH(int, code);
+        ScriptedDialogs dialogs;
+        EmulatedAccess access(model, version);
+        access.link.instrument().setDeltaEParameter(2, 77);
+        if (refuse) {
+            access.link.emulator.injectFault(EmulatorFault::ErrorReply);
+        }
+        if (!message.isEmpty()) {
+            dialogs.expectMessage(message.section(QLatin1Char('|'), 0, 0), message.section(QLatin1Char('|'), 1));
+        }
+        setEParameterPageFor470 dialog(version, model, access, chinese);
+        const bool firstGeneration = isFirstGenerationColorimeter(model, version);
+        QCOMPARE(dialog.findChild<QRadioButton*>(QStringLiteral("formulaBtn_5"))->isHidden(), firstGeneration);
+        dialog.findChild<QRadioButton*>(button)->setChecked(true);
+        dialog.findChild<QLineEdit*>(QStringLiteral("ThresholdsEdit"))->setText(threshold);
+        dialog.findChild<QPushButton*>(QStringLiteral("Okbtn"))->click();
+        QCOMPARE(dialog.result(), message.isEmpty() ? int(QDialog::Accepted) : int(QDialog::Rejected));
+        if (message.isEmpty()) {
+            QCOMPARE(access.link.instrument().deltaEFormula(), code);
+            QCOMPARE(access.link.instrument().deltaEParameterThreshold(),
+                     SettingsRules::toWireUnits(threshold.toDouble(), 10));
+        } else if (!refuse) {
+            QCOMPARE(access.link.instrument().deltaEFormula(), 2); // nothing was sent
+        }
+        QVERIFY(!dialogs.hasUnusedAnswers());
+    }
+
+    void displayParameter_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("ok");
+        QTest::newRow("Lab") << 3 << true;
+        QTest::newRow("Haze/T/Lab") << 6 << true;
+        QTest::newRow("no mode chosen") << -1 << false;
+    }
+    void displayParameter()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, ok);
+        ScriptedDialogs dialogs;
+        EmulatedAccess access;
+        access.link.instrument().setDisplayMode(0);
+        if (!ok) {
+            dialogs.expectMessage(QStringLiteral("Error"), QStringLiteral("Failed to Setup  DisplayParam information!"));
+        }
+        QCOMPARE(SettingsExchange(access, nullptr, false).setDisplayParameter(mode), ok);
+        QCOMPARE(access.link.instrument().displayMode(), ok ? mode : 0);
+    }
+
+    // Stored differences are read whatever their decoration, so a row judged
+    // again gets the verdict its numbers call for.
+    void storedRowsJudgedAgain_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("hazeDifference");
+        QTest::addColumn<QString>("transmittanceDifference");
+        QTest::addColumn<bool>("pass");
+        QTest::newRow("bare numbers within") << 0 << "0.50" << "-1.00" << true;
+        QTest::newRow("with %, within") << 0 << "0.50%" << "-1.00%" << true;
+        QTest::newRow("with %, beyond") << 0 << "0.50%" << "-1.01%" << false;
+        QTest::newRow("with ± and %") << 1 << "±1.20%" << "0" << false;
+        QTest::newRow("Lab ignores haze") << 3 << "5.00%" << "5.00%" << true;
+        QTest::newRow("Haze/T/Lab sees haze") << 6 << "1.01%" << "0.00%" << false;
+    }
+    void storedRowsJudgedAgain()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, hazeDifference);
+        QFETCH(QString, transmittanceDifference);
+        QFETCH(bool, pass);
+        StoredRow row{hazeDifference, transmittanceDifference, {"50.00", "-1.20", "3.00"}, {"50.50", "-1.00", "3.40"}};
+        const Tolerances tolerances{1.0, 1.0, 1.0};
+        const Judged judged = judgeStoredRow(row, displayFlagsFor(mode), 0, 0, tolerances);
+        QCOMPARE(judged.verdict == Verdict::Pass, pass);
+        QCOMPARE(judged.deltaE, deltaE(DeltaEFormula::CieAb, {50.0, -1.2, 3.0}, {50.5, -1.0, 3.4}));
+        QCOMPARE(storedNumber(QStringLiteral("-----")), 0.0);
+    }
+};
+
+QTEST_MAIN(tst_settings)
+#include "tst_settings.moc"
