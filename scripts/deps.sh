@@ -8,6 +8,7 @@ TINTWELL_PACKAGES=(
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
   libhidapi-dev libudev-dev libqt6sql6-sqlite
   fonts-wqy-microhei poppler-utils
+  libzip-dev python3-openpyxl libreoffice-calc-nogui
 )
 
 tintwell_install_deps() {

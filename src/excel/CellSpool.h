@@ -1,0 +1,60 @@
+#pragma once
+// The cells written to a workbook before it is saved, kept in a temporary
+// file rather than in memory, so a sheet of 100 000 rows costs a bounded
+// amount of memory. Cells written in row order (what every export does) are
+// read back as a stream; cells written out of order are sorted in memory at
+// save time.
+
+#include <QDataStream>
+#include <QTemporaryFile>
+#include <QVariant>
+
+#include <memory>
+#include <vector>
+
+struct SpooledCell
+{
+    int row = 0;
+    int column = 0;
+    QVariant value; // QString, a number or bool; invalid: an empty cell
+};
+
+class CellSpool
+{
+public:
+    CellSpool() = default;
+    CellSpool(const CellSpool&) = delete;
+    CellSpool& operator=(const CellSpool&) = delete;
+
+    bool append(int row, int column, const QVariant& value);
+    bool isEmpty() const { return m_count == 0; }
+    int lastRow() const { return m_maxRow; }
+    int lastColumn() const { return m_maxColumn; }
+
+    // Reading, after the writes: cells by row, then column; of two writes to
+    // one cell the later one.
+    bool rewind();
+    bool peek(SpooledCell& cell);     // the next cell without taking it
+    void take() { m_hasPeek = false; }
+    void clear();
+
+private:
+    bool readRaw(SpooledCell& cell);
+
+    std::unique_ptr<QTemporaryFile> m_file;
+    QDataStream m_stream;
+    qint64 m_count = 0;
+    bool m_sorted = true;
+    int m_lastRow = 0;
+    int m_lastColumn = 0;
+    int m_maxRow = 0;
+    int m_maxColumn = 0;
+    // reading
+    std::vector<SpooledCell> m_inMemory; // only for out-of-order writes
+    size_t m_memoryNext = 0;
+    qint64 m_read = 0;
+    SpooledCell m_lookahead;
+    bool m_hasLookahead = false;
+    SpooledCell m_peek;
+    bool m_hasPeek = false;
+};

@@ -1,0 +1,128 @@
+#include "StandardColorUpload.h"
+
+#include "Dialogs.h"
+#include "Frames.h"
+#include "LinkAccess.h"
+#include "RecordCommands.h"
+#include "XlsxReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcExcel)
+
+namespace {
+
+constexpr auto kLibraryFileName = QLatin1String("StdColor.xlsx");
+constexpr int kFinalReadBytes = 1024;
+constexpr int kFinalReadTimeoutMs = 1000;
+
+} // namespace
+
+bool StandardColorUpload::readWorkbook(const QString& path, QList<QVariantList>& rows, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) {
+            *error = file.errorString();
+        }
+        return false;
+    }
+    const XlsxLimits limits;
+    if (file.size() > limits.maxArchiveBytes) {
+        if (error) {
+            *error = QStringLiteral("the file is too large");
+        }
+        return false;
+    }
+    XlsxSheet sheet;
+    if (!readXlsxSheet(file.readAll(), 1, sheet, error, limits)) {
+        return false;
+    }
+    rows = sheet.denseRows();
+    return true;
+}
+
+StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, QWidget* parent, const QString& modelName)
+{
+    using Result = StandardColorUploadResult;
+    const QString errorTitle = tr("Error");
+    if (!link.transport().isLinkOpen()) {
+        dialogs().critical(parent, errorTitle, tr("Please connect the device first!"));
+        return Result::NotConnected;
+    }
+    // The receive worker stays away from the link for the whole command.
+    LinkLock lock(link);
+    const QString path = dialogs().openFileName(parent, QStringLiteral("Select one Excel files to open"),
+                                                QStringLiteral("./"), QStringLiteral("excel file (*.xlsx)"));
+    if (path.isEmpty()) {
+        return Result::NoFileChosen;
+    }
+    if (QFileInfo(path).fileName() != kLibraryFileName) {
+        dialogs().warning(parent, errorTitle, tr("File error, unable to write!"));
+        return Result::WrongFileName;
+    }
+    QList<QVariantList> rows;
+    QString readError;
+    if (!readWorkbook(path, rows, &readError)) {
+        qCDebug(lcExcel) << "standard colour workbook" << path << readError;
+        dialogs().critical(parent, errorTitle, tr("Can't open file!"));
+        return Result::CannotOpen;
+    }
+    StandardColorLibrary library;
+    StandardColorSheetProblem problem;
+    if (!StandardColorSheet::parse(rows, modelName, library, problem)) {
+        if (problem.kind == StandardColorSheetProblem::WrongModel) {
+            dialogs().warning(parent, errorTitle, problem.message);
+        } else {
+            dialogs().critical(parent, errorTitle, problem.message);
+        }
+        return Result::SheetRefused;
+    }
+
+    Transport& transport = link.transport();
+    if (writeStandardColorCount(transport, library.count, library.countChecksum) != ProtocolResult::Success) {
+        dialogs().critical(parent, errorTitle, tr("Failed to write the total number of standard color cards!"));
+        return Result::CountFailed;
+    }
+    for (int i = 0; i < library.cards.size(); ++i) {
+        const StandardColorCardRow& card = library.cards.at(i);
+        if (writeStandardColorRecord(transport, static_cast<int>(kStandardColorCardBase) + kStandardColorCardStride * i,
+                                     card.nameA, card.nameB, card.valueA, card.valueB, card.checksum)
+            != ProtocolResult::Success) {
+            dialogs().critical(parent, errorTitle, tr("Failed to write standard color card information!"));
+            return Result::CardFailed;
+        }
+    }
+
+    const QByteArray& stream = library.stream;
+    const int pages = static_cast<int>((stream.size() + kStandardColorBlockBytes - 1) / kStandardColorBlockBytes);
+    auto progress = dialogs().progress(parent, tr("Storing data,please wait..."), tr("cancel"), 0, pages);
+    quint32 address = kStandardColorStreamBase;
+    int blocks = 0;
+    for (qsizetype at = 0; at < stream.size(); at += kStandardColorBlockBytes) {
+        const QByteArray block = stream.mid(at, kStandardColorBlockBytes);
+        if (writeBlock(transport, address, block, static_cast<int>(block.size())) != ProtocolResult::Success) {
+            progress->close();
+            dialogs().critical(parent, errorTitle, tr("Failed to write standard color card data!"));
+            return Result::DataFailed;
+        }
+        address += static_cast<quint32>(block.size());
+        progress->setValue(++blocks);
+    }
+    const int end = writeBlock(transport, address, QByteArray(), 0);
+    if (end != ProtocolResult::Success) {
+        progress->close();
+        dialogs().critical(parent, errorTitle,
+                           end == ProtocolResult::WrongReply ? tr("Failed to write!") : tr("Failed to write empty packet!"));
+        return Result::EndFailed;
+    }
+    progress->setValue(pages);
+    progress->close();
+    dialogs().information(parent, tr("Information"), tr("Write to standard color card library successfully!"));
+    // Whatever the instrument still sends is read and dropped.
+    QByteArray rest;
+    transport.receiveFrame(rest, kFinalReadTimeoutMs, kFinalReadBytes, false);
+    return Result::Written;
+}

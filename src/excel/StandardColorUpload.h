@@ -1,0 +1,38 @@
+#pragma once
+// "Write stdcolor": replaces the instrument's standard-colour library with
+// the contents of "StdColor.xlsx". The file is opened for reading only and
+// never written; the whole sheet is checked before the first byte is sent.
+
+#include "StandardColorSheet.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+class LinkAccess;
+class QWidget;
+
+enum class StandardColorUploadResult {
+    Written,
+    NotConnected,
+    NoFileChosen,
+    WrongFileName,
+    CannotOpen,
+    SheetRefused,   // unreadable, another model, too few rows or an invalid row
+    CountFailed,
+    CardFailed,
+    DataFailed,
+    EndFailed,
+};
+
+class StandardColorUpload
+{
+    Q_DECLARE_TR_FUNCTIONS(StandardColorUpload)
+public:
+    // The whole command: the file dialog, the checks, the transfer and its
+    // messages, holding the link lock throughout.
+    static StandardColorUploadResult run(LinkAccess& link, QWidget* parent, const QString& modelName);
+
+    // The used range of the workbook at path, read without ever opening the
+    // file for writing. False, with *error, when it cannot be read.
+    static bool readWorkbook(const QString& path, QList<QVariantList>& rows, QString* error);
+};
