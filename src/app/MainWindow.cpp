@@ -178,6 +178,7 @@ bool MainWindow::isSizeGripEnabled() const
 void MainWindow::initForm()
 {
     page = new FirstPageFor310(this);
+    page->setTransport(linkTransport.get());
     ui->stackedWidget->addWidget(page);
     ui->stackedWidget->setCurrentWidget(page);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint

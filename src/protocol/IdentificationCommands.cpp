@@ -1,7 +1,6 @@
 #include "IdentificationCommands.h"
 
 #include "Bytes.h"
-#include "Dialogs.h"
 #include "Frames.h"
 #include "Transport.h"
 
@@ -23,13 +22,6 @@ constexpr int kSoftwareVersionReplyLen = 10;
 QDate dateAt(const QByteArray& reply, int pos)
 {
     return QDate(getU16le(reply, pos), getU8(reply, pos + 2), getU8(reply, pos + 3));
-}
-
-// These two boxes are built in Chinese whatever the language: they appear
-// during identification, before the operator chose anything.
-void tip(const char* text)
-{
-    dialogs().information(nullptr, QString::fromUtf8("提示"), QString::fromUtf8(text));
 }
 
 } // namespace
@@ -67,23 +59,13 @@ int readProductionInformation(Transport& transport, ProductionInformation& info)
     const ErrorForm refusal{Frame::ProductionReadRefused, Frame::ProductionReadRefusedCode};
     const int result = exchangeFrame(transport, request, reply, kProductionReplyLen, true,
                                      Frame::ReceiveTimeoutMs, &refusal);
-    if (result == ProtocolResult::Refused) {
-        return result;
-    }
-    if (result == ProtocolResult::SendFailed) {
-        tip("读取生产信息写端口失败！");
-        return result;
-    }
-    if (result == ProtocolResult::NoReply) {
-        tip("读取生产信息接收端口报文失败！");
+    if (result != ProtocolResult::Success) {
         return result;
     }
     if (replyIsForeign(reply, 2, 0, 6, kProductionLength)) {
-        tip("读取生产信息接收的报文格式错误！");
         return ProtocolResult::WrongReply;
     }
     if (!dataChecksumMatches(reply, Frame::HeaderBytes, 18)) {
-        tip("读取生产信息checksum错误！");
         return ProtocolResult::BadDataChecksum;
     }
     info.marker = getU8(reply, 8);
@@ -102,16 +84,10 @@ int readSoftwareVersion(Transport& transport, int& version)
     QByteArray reply;
     const int result = exchangeFrame(transport, request, reply, kSoftwareVersionReplyLen, true,
                                      Frame::ReceiveTimeoutMs);
-    if (result == ProtocolResult::SendFailed) {
-        tip("读取软件版本写端口失败！");
-        return result;
-    }
-    if (result == ProtocolResult::NoReply) {
-        tip("读取软件版本接收端口报文失败！");
+    if (result != ProtocolResult::Success) {
         return result;
     }
     if (replyIsForeign(reply, 1, Frame::Information, 4, kSoftwareVersionLength)) {
-        tip("读取软件版本接收的报文格式错误！");
         return ProtocolResult::WrongReply;
     }
     version = getU16le(reply, 6);

@@ -34,7 +34,7 @@ struct ProductionInformation
 // Refused (-5) when the model does not offer key information (0xA0 04);
 // the caller then asks for the production information.
 int readKeyInformation(Transport& transport, KeyInformation& info);
-// Shows its own box (title "提示") on every failure but the refusal 0xC7 08.
+// Refused (-5) when the instrument answers 0xC7 08.
 int readProductionInformation(Transport& transport, ProductionInformation& info);
-// version x 100 (312 is 3.12). Shows its own box on every failure.
+// version x 100 (312 is 3.12).
 int readSoftwareVersion(Transport& transport, int& version);

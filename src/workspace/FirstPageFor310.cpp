@@ -1,14 +1,349 @@
 #include "FirstPageFor310.h"
 
-// The page's contents, its worker and identification arrive with the
-// workspace work; until then the main window hosts an empty page.
-FirstPageFor310::FirstPageFor310(QWidget* parent) : QWidget(parent)
+#include "ComparisonHeader.h"
+#include "ComparisonRows.h"
+#include "FirstPageForm.h"
+#include "FirstPageReport.h"
+#include "JournalKeeper.h"
+#include "RbTableHeaderView.h"
+
+#include <QButtonGroup>
+#include <QCoreApplication>
+#include <QDoubleValidator>
+#include <QEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStackedWidget>
+#include <QTableWidget>
+
+namespace {
+
+// Stands in while no link was handed in: nothing is open, nothing is sent.
+class NoTransport final : public Transport
 {
-    setObjectName(QStringLiteral("FirstPageFor310"));
+public:
+    bool isLinkOpen() const override { return false; }
+    int sendFrame(QByteArray&, int) override { return -1; }
+    int receiveFrame(QByteArray&, int, int, bool) override { return -1; }
+    void delayMs(int) override {}
+};
+
+QString colorimeter(const char* text)
+{
+    return QCoreApplication::translate("Colorimeter", text);
 }
 
-void FirstPageFor310::openThreadSlot() {}
-void FirstPageFor310::closeThreadSlot() {}
-void FirstPageFor310::clear() {}
-void FirstPageFor310::onDeviceConnected() {}
-void FirstPageFor310::languageChange() {}
+QTableWidgetItem* centredItem(const QString& text, const QColor& colour = Qt::black)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignCenter);
+    item->setForeground(colour);
+    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    return item;
+}
+
+int availableDesktopWidth()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry().width() : 1280;
+}
+
+const QString kDashes = QStringLiteral("-----");
+
+} // namespace
+
+FirstPageFor310::FirstPageFor310(QWidget* parent) : QWidget(parent), ui(std::make_unique<FirstPageForm>())
+{
+    setObjectName(QStringLiteral("FirstPageFor310"));
+    ui->setupUi(this);
+    ui->label_eThresholds->hide();
+    ui->lineEdit_eThresholds->hide();
+
+    displayFlags = displayFlagsFor(0);
+    displayModeGroup = new QButtonGroup(this);
+    for (int mode = 0; mode < 7; ++mode) {
+        displayModeGroup->addButton(ui->radioButton(mode), mode);
+    }
+    connect(displayModeGroup, &QButtonGroup::idClicked, this, &FirstPageFor310::onButtonClicked);
+
+    // The live displays.
+    QTableWidget* display = ui->tableWidget_colorDiff;
+    const char* const rowNames[12] = {"Haze", "Transmittance", "L*", "a*", "b*", "L*",
+                                      "C*",   "h",             "Y",  "x",  "y"};
+    for (int row = 1; row <= 11; ++row) {
+        display->setItem(row, 0, centredItem(tr(rowNames[row - 1])));
+    }
+    display->setItem(12, 0, centredItem(colorimeter("\u25B3E")));
+    QTableWidget* legacy = ui->tbColorDiff;
+    const char* const legacyNames[5] = {"L*", "a*", "b*", "C*", "h"};
+    for (int row = 1; row <= 5; ++row) {
+        legacy->setItem(row, 0, centredItem(tr(legacyNames[row - 1])));
+    }
+    legacy->setItem(6, 0, centredItem(colorimeter("\u25B3E")));
+    for (QTableWidget* table : {display, legacy}) {
+        table->setItem(0, 1, centredItem(tr("Standard"), Qt::blue));
+        table->setItem(0, 2, centredItem(tr("Sample")));
+        table->setItem(0, 3, centredItem(colorimeter("\u25B3")));
+    }
+    resetColorDiff();
+    resetColorDiff_old();
+
+    // The comparison tables.
+    dataHeader = ComparisonHeader::install(ui->tableWidget_data);
+    legacyDataHeader = ComparisonHeader::installLegacy(ui->tbData);
+    for (int column = 31; column < 36; ++column) {
+        ui->tableWidget_data->setColumnHidden(column, true);
+    }
+    for (int column = 17; column < 21; ++column) {
+        ui->tbData->setColumnHidden(column, true);
+    }
+    const QList<int> legacyWidths = legacyColumnWidths(availableDesktopWidth());
+    for (int column = 0; column < legacyWidths.size(); ++column) {
+        ui->tbData->setColumnWidth(column, legacyWidths.at(column));
+    }
+    applyDisplayMode();
+
+    m_modelTable = ::loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
+    m_reports = new FirstPageReport(this);
+
+    auto* toleranceValidator = new QDoubleValidator(0, 100, 2, this);
+    toleranceValidator->setNotation(QDoubleValidator::StandardNotation);
+    ui->lineEdit_hazeTolerance->setValidator(toleranceValidator);
+    ui->lineEdit_tTolerance->setValidator(toleranceValidator);
+    auto* thresholdValidator = new QDoubleValidator(0, 50, 1, this);
+    thresholdValidator->setNotation(QDoubleValidator::StandardNotation);
+    ui->lineEdit_eThresholds->setValidator(thresholdValidator);
+    connect(ui->tableWidget_data, &QTableWidget::cellDoubleClicked, this, &FirstPageFor310::doubleClickedSlot);
+    connect(ui->tbData, &QTableWidget::cellDoubleClicked, this, &FirstPageFor310::doubleClickedSlot_old);
+    for (QTableWidget* table : {ui->tableWidget_data, ui->tbData}) {
+        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    }
+    setSpectralButtonText();
+    QMetaObject::connectSlotsByName(this);
+}
+
+FirstPageFor310::~FirstPageFor310() = default;
+
+Transport& FirstPageFor310::transport()
+{
+    static NoTransport none;
+    return m_transport ? *m_transport : none;
+}
+
+bool FirstPageFor310::isLinkOpen() const
+{
+    return m_transport && m_transport->isLinkOpen();
+}
+
+void FirstPageFor310::loadModelTable(const QString& path)
+{
+    m_modelTable = ::loadModelTable(path);
+}
+
+void FirstPageFor310::setJournal(JournalKeeper* keeper)
+{
+    m_journal = keeper;
+    if (m_journal) {
+        m_journal->watch(ui->tableWidget_data, 0);
+        m_journal->watch(ui->tbData, 1);
+    }
+}
+
+void FirstPageFor310::resetColorDiff()
+{
+    QTableWidget* display = ui->tableWidget_colorDiff;
+    for (int row = 1; row <= 12; ++row) {
+        auto* edit = new QLineEdit(kDashes);
+        edit->setAlignment(Qt::AlignCenter);
+        edit->setStyleSheet(QStringLiteral("color: blue"));
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Text, Qt::blue);
+        edit->setPalette(palette);
+        edit->setFrame(false);
+        display->setCellWidget(row, 1, edit);
+        for (int column = 2; column <= 4; ++column) {
+            display->setItem(row, column, centredItem(kDashes));
+        }
+    }
+    static_cast<QLineEdit*>(display->cellWidget(12, 1))->clear();
+    for (const auto& cell : {std::pair{7, 4}, {8, 4}, {12, 2}, {12, 4}}) {
+        display->item(cell.first, cell.second)->setText(QString());
+    }
+}
+
+void FirstPageFor310::resetColorDiff_old()
+{
+    QTableWidget* legacy = ui->tbColorDiff;
+    for (int row = 1; row <= 6; ++row) {
+        for (int column = 1; column <= 4; ++column) {
+            legacy->setItem(row, column, centredItem(kDashes, column == 1 ? Qt::blue : Qt::black));
+        }
+    }
+    for (const auto& cell : {std::pair{4, 4}, {5, 4}, {6, 1}, {6, 2}, {6, 4}}) {
+        legacy->item(cell.first, cell.second)->setText(QString());
+    }
+}
+
+void FirstPageFor310::resetMeasurementStyles()
+{
+    ui->groupBox_sampleMeasurement->setStyleSheet(QStringLiteral(" background-color: rgb(180, 180, 180);"));
+    ui->groupBox_standardMeasurement->setStyleSheet(QStringLiteral("background-color: rgb(180, 180, 180);"));
+    ui->pushButton_sampleMeasurement->setStyleSheet(
+        QStringLiteral("color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);"));
+    ui->pushButton_standardMeasurement->setStyleSheet(
+        QStringLiteral("color: rgb(0, 0, 255); background-color: rgb(255, 255, 255);"));
+    ui->label_result->clear();
+    ui->label_result->setStyleSheet(QStringLiteral("QLabel{background-color: rgb(0, 255, 0);}"));
+}
+
+void FirstPageFor310::resetMeasurementStyles_old()
+{
+    ui->sampBtnGroubox->setStyleSheet(QStringLiteral(" background-color: rgb(180, 180, 180);"));
+    ui->stdBtnGroubox->setStyleSheet(QStringLiteral("background-color: rgb(180, 180, 180);"));
+    ui->samplemeasurementBtn->setStyleSheet(QStringLiteral("color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);"));
+    ui->stdmeasurementBtn->setStyleSheet(QStringLiteral("color: rgb(0, 0, 255); background-color: rgb(255, 255, 255);"));
+    ui->resultlab->clear();
+    ui->resultlab->setStyleSheet(QStringLiteral("QLabel{background-color: rgb(0, 255, 0);}"));
+}
+
+void FirstPageFor310::setToleranceInputs(const ToleranceInputs& inputs)
+{
+    for (QWidget* w : {static_cast<QWidget*>(ui->label_hazeTolerance), static_cast<QWidget*>(ui->lineEdit_hazeTolerance),
+                       static_cast<QWidget*>(ui->label_hazeTolerancePercentage)}) {
+        w->setVisible(inputs.haze);
+    }
+    for (QWidget* w : {static_cast<QWidget*>(ui->label_tTolerance), static_cast<QWidget*>(ui->lineEdit_tTolerance),
+                       static_cast<QWidget*>(ui->label_tTolerancePercentage)}) {
+        w->setVisible(inputs.transmittance);
+    }
+    ui->label_eThresholds->setVisible(inputs.deltaE);
+    ui->lineEdit_eThresholds->setVisible(inputs.deltaE);
+}
+
+void FirstPageFor310::onButtonClicked(int id)
+{
+    if (const auto inputs = toleranceInputsFor(id)) {
+        setToleranceInputs(*inputs);
+    }
+}
+
+void FirstPageFor310::applyDisplayMode()
+{
+    QTableWidget* display = ui->tableWidget_colorDiff;
+    QTableWidget* data = ui->tableWidget_data;
+    const DisplayModeView view = displayModeView(displayFlags);
+    for (int row = 1; row <= 12; ++row) {
+        display->setRowHidden(row, !view.displayRows.contains(row));
+    }
+    for (int column = 3; column <= 27; ++column) {
+        data->setColumnHidden(column, !view.dataColumns.contains(column));
+    }
+    applyColumnWidths(view.n);
+}
+
+void FirstPageFor310::applyColumnWidths(int n)
+{
+    const QList<int> widths = currentColumnWidths(n, availableDesktopWidth());
+    for (int column = 0; column < widths.size(); ++column) {
+        ui->tableWidget_data->setColumnWidth(column, widths.at(column));
+    }
+}
+
+void FirstPageFor310::setSpectralButtonText()
+{
+    const bool reflectance = layoutUsesParameterPage(layoutIndex);
+    QString text;
+    if (chineseUi) {
+        text = reflectance ? QStringLiteral("光谱反射率") : QStringLiteral("光谱透过率");
+    } else {
+        text = reflectance ? QStringLiteral("Spectral reflectance") : QStringLiteral("Spectral transmittance");
+    }
+    ui->pushButton_spectralTransmittance->setText(text);
+}
+
+void FirstPageFor310::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        languageChange();
+    }
+    QWidget::changeEvent(event);
+}
+
+void FirstPageFor310::languageChange()
+{
+    const QString serial = ui->lineEdit_serialNo->text();
+    const QString version = ui->lineEdit_firmwareVersion->text();
+    const QString result = ui->label_result->text();
+    const QString legacyResult = ui->resultlab->text();
+    retranslate();
+    ui->lineEdit_serialNo->setText(serial);
+    ui->lineEdit_firmwareVersion->setText(version);
+    const auto verdictAgain = [](QLabel* label, const QString& shown) {
+        if (shown == QStringLiteral("合格") || shown == QLatin1String("PASS")) {
+            label->setText(verdictText(Verdict::Pass));
+        } else if (shown == QStringLiteral("不合格") || shown == QLatin1String("NG")) {
+            label->setText(verdictText(Verdict::Ng));
+        }
+    };
+    verdictAgain(ui->label_result, result);
+    verdictAgain(ui->resultlab, legacyResult);
+
+    // The fixed items of the live displays, and the deviation words from the
+    // differences shown.
+    QTableWidget* display = ui->tableWidget_colorDiff;
+    display->item(0, 1)->setText(tr("Standard"));
+    display->item(0, 2)->setText(tr("Sample"));
+    display->item(1, 0)->setText(tr("Haze"));
+    display->item(2, 0)->setText(tr("Transmittance"));
+    ui->tbColorDiff->item(0, 1)->setText(tr("Standard"));
+    ui->tbColorDiff->item(0, 2)->setText(tr("Sample"));
+    const auto wordsAgain = [](QTableWidget* table, int firstRow) {
+        const DeviationAxis axes[3] = {DeviationAxis::L, DeviationAxis::A, DeviationAxis::B};
+        for (int i = 0; i < 3; ++i) {
+            const QTableWidgetItem* difference = table->item(firstRow + i, 3);
+            QTableWidgetItem* word = table->item(firstRow + i, 4);
+            bool ok = false;
+            const double value = difference ? difference->text().remove(QLatin1Char('%')).toDouble(&ok) : 0.0;
+            if (word && ok) {
+                word->setText(deviationWord(axes[i], value));
+            }
+        }
+    };
+    wordsAgain(display, 3);
+    wordsAgain(ui->tbColorDiff, 1);
+
+    // Verdict cells of the rows, from the verdict kept as data.
+    // and the rows' buttons.
+    for (const auto& [table, column] : {std::pair{ui->tableWidget_data, 28}, {ui->tbData, 14}}) {
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QTableWidgetItem* item = table->item(row, column);
+            const QVariant pass = item ? item->data(ComparisonRows::kPassRole) : QVariant();
+            if (pass.isValid()) {
+                item->setText(verdictText(pass.toBool() ? Verdict::Pass : Verdict::Ng));
+            }
+            if (auto* remove = qobject_cast<QPushButton*>(table->cellWidget(row, column + 1))) {
+                remove->setText(tr("Delete"));
+            }
+            if (auto* report = qobject_cast<QPushButton*>(table->cellWidget(row, column + 2))) {
+                report->setText(tr("Report"));
+            }
+        }
+    }
+}
+
+void FirstPageFor310::retranslate()
+{
+    ui->retranslateUi();
+    ComparisonHeader::retranslate(dataHeader);
+    ComparisonHeader::retranslateLegacy(legacyDataHeader);
+    setSpectralButtonText();
+    for (QTableWidget* table : {ui->tableWidget_data, ui->tbData}) {
+        table->horizontalHeader()->viewport()->update();
+    }
+}

@@ -1,20 +1,128 @@
 #pragma once
+// The measurement workspace page: the live standard/sample display, the
+// display mode, the settings panel, the counters and the comparison table,
+// in the current layout and in the legacy layout of first-generation
+// colorimeters. The page reaches the instrument only through the transport
+// and the link lock it is given (LinkAccess), never through a global.
+//
+// The page's methods live in files by concern: FirstPageForm.cpp (widgets and
+// texts), FirstPageFor310.cpp (display mode, language), FirstPageTable.cpp
+// (rows, counters, clears, reports), FirstPageIdentify.cpp (who is attached).
+
+#include "Judgement.h"
+#include "LinkAccess.h"
+#include "WorkspaceRules.h"
+
 #include <QWidget>
 
-// The measurement workspace page. It holds the receive worker while a link is
-// open and is cleared when the instrument goes away.
-class FirstPageFor310 : public QWidget
+#include <array>
+#include <memory>
+
+struct ComparisonResult;
+class FirstPageReport;
+class JournalKeeper;
+class QButtonGroup;
+class QMutex;
+class QTableWidget;
+class RbTableHeaderView;
+struct FirstPageForm;
+
+class FirstPageFor310 : public QWidget, public LinkAccess
 {
     Q_OBJECT
 public:
     explicit FirstPageFor310(QWidget* parent = nullptr);
+    ~FirstPageFor310() override;
 
+    // The transport of the main window's link (or of a test's emulator).
+    void setTransport(Transport* transport) { m_transport = transport; }
+    // Where "meterno" is read from; default beside the executable. Reloads the table.
+    void loadModelTable(const QString& path);
+    // The journal that keeps the rows; optional.
+    void setJournal(JournalKeeper* keeper);
+
+    // LinkAccess
+    Transport& transport() override;
+    QMutex* linkMutex() override { return m_linkMutex; }
+    bool isLinkOpen() const;
+
+    // Page state read and written by measurement, settings and import.
+    int nextMeasurement = 1;
+    bool standardTaken = false;
+    int comparisonSequence = 0;
+    double hazeTolerance = -1.0;
+    double transmittanceTolerance = -1.0;
+    double deltaEThreshold = -1.0;
+    int deltaEFormulaIndex = 0;       // formula 0 until read
+    double parameterThreshold = -1.0; // "not read yet", as the tolerances
+    int unqualifiedCount = 0;
+    int qualifiedCount = 0;
+    int totalCount = 0;
+    DisplayFlags displayFlags{};
+    QButtonGroup* displayModeGroup = nullptr;
+    int layoutIndex = 0;
+    QString modelName;
+    int softwareVersion = 0;
     bool chineseUi = false;
+    QString serialNumberText;
+
+    const ModelTable& modelTable() const { return m_modelTable; }
+    bool isFirstGeneration() const { return isFirstGenerationColorimeter(modelName, softwareVersion); }
+    FirstPageForm& form() { return *ui; }
+    FirstPageReport& reports() { return *m_reports; }
+
+    // Counting a new comparison (before it is appended), and refreshing the counters.
+    void countComparison(bool pass);
+    void showCounters();
+    // Appends one finished comparison as a row.
+    void addComparisonRow(const ComparisonResult& result);
+    void addComparisonRow_old(const ComparisonResult& result);
+
+    // Shows and hides the display rows and table columns of the display mode.
+    void applyDisplayMode();
+    // Identification of the attached instrument; false when it stopped at a failure.
+    bool identifyDevice();
 
 public Q_SLOTS:
     void openThreadSlot();
     void closeThreadSlot();
     void clear();
+    void clear_old();
     void onDeviceConnected();
     virtual void languageChange();
+    virtual void retranslate();
+    void onButtonClicked(int id);
+    void doubleClickedSlot(int row, int column);
+    void doubleClickedSlot_old(int row, int column);
+    void on_DeleteBtn_clicked();
+    void on_DeleteBtn_clicked_old();
+    void on_ReportBtn_clicked();
+    void on_ReportBtn_clicked_old();
+    void on_pushButton_clear_clicked();
+    void on_ClearBtn_clicked();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    // The tolerance and delta-E parameter reads after identification, by layout.
+    void readSettingsAfterConnect();
+    // The live displays back to dashes, and the measurement buttons' styles.
+    void resetColorDiff();
+    void resetColorDiff_old();
+    void resetMeasurementStyles();
+    void resetMeasurementStyles_old();
+    void applyLayout(bool firstGeneration);
+    bool applyDisplayParameter(int displayMode);
+    void setToleranceInputs(const ToleranceInputs& inputs);
+    void setSpectralButtonText();
+    void applyColumnWidths(int n);
+    int deleteRowOfSender(QTableWidget* table, int verdictColumn);
+
+    std::unique_ptr<FirstPageForm> ui;
+    RbTableHeaderView* dataHeader = nullptr;
+    RbTableHeaderView* legacyDataHeader = nullptr;
+    QMutex* m_linkMutex = nullptr; // the receive worker's lock while one runs
+    Transport* m_transport = nullptr;
+    ModelTable m_modelTable;
+    FirstPageReport* m_reports = nullptr;
+    JournalKeeper* m_journal = nullptr;
 };

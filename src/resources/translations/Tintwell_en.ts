@@ -50,6 +50,18 @@
         <source>△E*00</source>
         <translation>△E*00</translation>
     </message>
+    <message>
+        <source>△Transmittance</source>
+        <translation>△Transmittance</translation>
+    </message>
+    <message>
+        <source>△E</source>
+        <translation>△E</translation>
+    </message>
+    <message>
+        <source>△</source>
+        <translation>△</translation>
+    </message>
 </context>
 <context>
     <name>FirstPageFor310</name>
@@ -112,6 +124,278 @@
     <message>
         <source>NG</source>
         <translation>NG</translation>
+    </message>
+    <message>
+        <source>Device information</source>
+        <translation>Device information</translation>
+    </message>
+    <message>
+        <source>SN:</source>
+        <translation>SN:</translation>
+    </message>
+    <message>
+        <source>Firmware Version:</source>
+        <translation>Firmware Version:</translation>
+    </message>
+    <message>
+        <source> Comparison measurement</source>
+        <translation> Comparison measurement</translation>
+    </message>
+    <message>
+        <source>Scan Standard</source>
+        <translation>Scan Standard</translation>
+    </message>
+    <message>
+        <source>Scan Sample</source>
+        <translation>Scan Sample</translation>
+    </message>
+    <message>
+        <source>Set display parameter</source>
+        <translation>Set display parameter</translation>
+    </message>
+    <message>
+        <source>Haze/T</source>
+        <translation>Haze/T</translation>
+    </message>
+    <message>
+        <source>Haze</source>
+        <translation>Haze</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>Lab</source>
+        <translation>Lab</translation>
+    </message>
+    <message>
+        <source>LCh</source>
+        <translation>LCh</translation>
+    </message>
+    <message>
+        <source>Yxy</source>
+        <translation>Yxy</translation>
+    </message>
+    <message>
+        <source>Haze/T/Lab</source>
+        <translation>Haze/T/Lab</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>Setup</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>NG </source>
+        <translation>NG </translation>
+    </message>
+    <message>
+        <source>PASS </source>
+        <translation>PASS </translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>Total</translation>
+    </message>
+    <message>
+        <source>Set tolerance</source>
+        <translation>Set tolerance</translation>
+    </message>
+    <message>
+        <source>Haze Tolerance(0-100)±:</source>
+        <translation>Haze Tolerance(0-100)±:</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>T Tolerance(0-100)±:</source>
+        <translation>T Tolerance(0-100)±:</translation>
+    </message>
+    <message>
+        <source>△E Thresholds(0.1-50):</source>
+        <translation>△E Thresholds(0.1-50):</translation>
+    </message>
+    <message>
+        <source>Read tolerance</source>
+        <translation>Read tolerance</translation>
+    </message>
+    <message>
+        <source>△E parameter</source>
+        <translation>△E parameter</translation>
+    </message>
+    <message>
+        <source>△E formula:</source>
+        <translation>△E formula:</translation>
+    </message>
+    <message>
+        <source>△E Thresholds:</source>
+        <translation>△E Thresholds:</translation>
+    </message>
+    <message>
+        <source>Set parameter </source>
+        <translation>Set parameter </translation>
+    </message>
+    <message>
+        <source>Read parameter</source>
+        <translation>Read parameter</translation>
+    </message>
+    <message>
+        <source>Read comparison record</source>
+        <translation>Read comparison record</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Export Excel</source>
+        <translation>Export Excel</translation>
+    </message>
+    <message>
+        <source>Spectral transmittance</source>
+        <translation>Spectral transmittance</translation>
+    </message>
+    <message>
+        <source>Spectral reflectance</source>
+        <translation>Spectral reflectance</translation>
+    </message>
+    <message>
+        <source>Write stdcolor</source>
+        <translation>Write stdcolor</translation>
+    </message>
+    <message>
+        <source>Tintwell haze and colour QC workstation</source>
+        <translation>Tintwell haze and colour QC workstation</translation>
+    </message>
+    <message>
+        <source>Works with the TX310, TX420, TX430, TX450, TX460 and TX470</source>
+        <translation>Works with the TX310, TX420, TX430, TX450, TX460 and TX470</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>Transmittance</source>
+        <translation>Transmittance</translation>
+    </message>
+    <message>
+        <source>L*</source>
+        <translation>L*</translation>
+    </message>
+    <message>
+        <source>a*</source>
+        <translation>a*</translation>
+    </message>
+    <message>
+        <source>b*</source>
+        <translation>b*</translation>
+    </message>
+    <message>
+        <source>C*</source>
+        <translation>C*</translation>
+    </message>
+    <message>
+        <source>h</source>
+        <translation>h</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>x</source>
+        <translation>x</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <translation>y</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>Test Name</source>
+        <translation>Test Name</translation>
+    </message>
+    <message>
+        <source>DateTime</source>
+        <translation>DateTime</translation>
+    </message>
+    <message>
+        <source>△Haze</source>
+        <translation>△Haze</translation>
+    </message>
+    <message>
+        <source>△T</source>
+        <translation>△T</translation>
+    </message>
+    <message>
+        <source>△E</source>
+        <translation>△E</translation>
+    </message>
+    <message>
+        <source>Pass or not</source>
+        <translation>Pass or not</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>Report</translation>
+    </message>
+    <message>
+        <source>Tip</source>
+        <translation>Tip</translation>
+    </message>
+    <message>
+        <source>Clearing data will clear all comparison records. Are you sure you want to clear it?</source>
+        <translation>Clearing data will clear all comparison records. Are you sure you want to clear it?</translation>
+    </message>
+    <message>
+        <source>UnKnow</source>
+        <translation>UnKnow</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>Warn</translation>
+    </message>
+    <message>
+        <source>Failed to read device information!</source>
+        <translation>Failed to read device information!</translation>
+    </message>
+    <message>
+        <source>Read key infomation fail!</source>
+        <translation>Read key infomation fail!</translation>
+    </message>
+    <message>
+        <source>Read MeterNo Fail!</source>
+        <translation>Read MeterNo Fail!</translation>
+    </message>
+    <message>
+        <source>Failed to read software version number!</source>
+        <translation>Failed to read software version number!</translation>
+    </message>
+    <message>
+        <source>Failed to read DisplayParam!</source>
+        <translation>Failed to read DisplayParam!</translation>
     </message>
 </context>
 <context>
@@ -294,10 +578,6 @@
     <message>
         <source>△E </source>
         <translation>△E </translation>
-    </message>
-    <message>
-        <source>△</source>
-        <translation>△</translation>
     </message>
 </context>
 <context>
@@ -506,6 +786,31 @@
     <message>
         <source>Please connect the device first!</source>
         <translation>Please connect the device first!</translation>
+<context>
+    <name>FirstPageFor420</name>
+    <message>
+        <source>NO</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>Test Name</source>
+        <translation>Test Name</translation>
+    </message>
+    <message>
+        <source>DateTime</source>
+        <translation>DateTime</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>Pass or not</source>
+        <translation>Pass or not</translation>
     </message>
 </context>
 </TS>

@@ -50,6 +50,18 @@
         <source>△E*00</source>
         <translation>△E*00</translation>
     </message>
+    <message>
+        <source>△Transmittance</source>
+        <translation>△透过率</translation>
+    </message>
+    <message>
+        <source>△E</source>
+        <translation>△E</translation>
+    </message>
+    <message>
+        <source>△</source>
+        <translation>△</translation>
+    </message>
 </context>
 <context>
     <name>FirstPageFor310</name>
@@ -112,6 +124,278 @@
     <message>
         <source>NG</source>
         <translation>不合格</translation>
+    </message>
+    <message>
+        <source>Device information</source>
+        <translation>设备信息</translation>
+    </message>
+    <message>
+        <source>SN:</source>
+        <translation>序列号:</translation>
+    </message>
+    <message>
+        <source>Firmware Version:</source>
+        <translation>固件版本:</translation>
+    </message>
+    <message>
+        <source> Comparison measurement</source>
+        <translation> 对比测量</translation>
+    </message>
+    <message>
+        <source>Scan Standard</source>
+        <translation>测量标准</translation>
+    </message>
+    <message>
+        <source>Scan Sample</source>
+        <translation>测量样品</translation>
+    </message>
+    <message>
+        <source>Set display parameter</source>
+        <translation>设置显示参数</translation>
+    </message>
+    <message>
+        <source>Haze/T</source>
+        <translation>雾度/透过率</translation>
+    </message>
+    <message>
+        <source>Haze</source>
+        <translation>雾度</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <translation>透过率</translation>
+    </message>
+    <message>
+        <source>Lab</source>
+        <translation>Lab</translation>
+    </message>
+    <message>
+        <source>LCh</source>
+        <translation>LCh</translation>
+    </message>
+    <message>
+        <source>Yxy</source>
+        <translation>Yxy</translation>
+    </message>
+    <message>
+        <source>Haze/T/Lab</source>
+        <translation>雾度/透过率/Lab</translation>
+    </message>
+    <message>
+        <source>Setup</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Count</source>
+        <translation>统计</translation>
+    </message>
+    <message>
+        <source>NG </source>
+        <translation>不合格 </translation>
+    </message>
+    <message>
+        <source>PASS </source>
+        <translation>合格 </translation>
+    </message>
+    <message>
+        <source>Total</source>
+        <translation>总数</translation>
+    </message>
+    <message>
+        <source>Set tolerance</source>
+        <translation>设置容差</translation>
+    </message>
+    <message>
+        <source>Haze Tolerance(0-100)±:</source>
+        <translation>雾度容差(0-100)±:</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>T Tolerance(0-100)±:</source>
+        <translation>透过率容差(0-100)±:</translation>
+    </message>
+    <message>
+        <source>△E Thresholds(0.1-50):</source>
+        <translation>△E阈值(0.1-50):</translation>
+    </message>
+    <message>
+        <source>Read tolerance</source>
+        <translation>读取容差</translation>
+    </message>
+    <message>
+        <source>△E parameter</source>
+        <translation>△E参数</translation>
+    </message>
+    <message>
+        <source>△E formula:</source>
+        <translation>△E公式:</translation>
+    </message>
+    <message>
+        <source>△E Thresholds:</source>
+        <translation>△E阈值:</translation>
+    </message>
+    <message>
+        <source>Set parameter </source>
+        <translation>设置参数 </translation>
+    </message>
+    <message>
+        <source>Read parameter</source>
+        <translation>读取参数</translation>
+    </message>
+    <message>
+        <source>Read comparison record</source>
+        <translation>读取对比记录</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Export Excel</source>
+        <translation>导出Excel</translation>
+    </message>
+    <message>
+        <source>Spectral transmittance</source>
+        <translation>光谱透过率</translation>
+    </message>
+    <message>
+        <source>Spectral reflectance</source>
+        <translation>光谱反射率</translation>
+    </message>
+    <message>
+        <source>Write stdcolor</source>
+        <translation>写入标准色</translation>
+    </message>
+    <message>
+        <source>Tintwell haze and colour QC workstation</source>
+        <translation>Tintwell 雾度与颜色质检工作站</translation>
+    </message>
+    <message>
+        <source>Works with the TX310, TX420, TX430, TX450, TX460 and TX470</source>
+        <translation>适用于 TX310、TX420、TX430、TX450、TX460 和 TX470</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>样品</translation>
+    </message>
+    <message>
+        <source>Transmittance</source>
+        <translation>透过率</translation>
+    </message>
+    <message>
+        <source>L*</source>
+        <translation>L*</translation>
+    </message>
+    <message>
+        <source>a*</source>
+        <translation>a*</translation>
+    </message>
+    <message>
+        <source>b*</source>
+        <translation>b*</translation>
+    </message>
+    <message>
+        <source>C*</source>
+        <translation>C*</translation>
+    </message>
+    <message>
+        <source>h</source>
+        <translation>h</translation>
+    </message>
+    <message>
+        <source>Y</source>
+        <translation>Y</translation>
+    </message>
+    <message>
+        <source>x</source>
+        <translation>x</translation>
+    </message>
+    <message>
+        <source>y</source>
+        <translation>y</translation>
+    </message>
+    <message>
+        <source>NO</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Test Name</source>
+        <translation>测试名称</translation>
+    </message>
+    <message>
+        <source>DateTime</source>
+        <translation>日期时间</translation>
+    </message>
+    <message>
+        <source>△Haze</source>
+        <translation>△雾度</translation>
+    </message>
+    <message>
+        <source>△T</source>
+        <translation>△透过率</translation>
+    </message>
+    <message>
+        <source>△E</source>
+        <translation>△E</translation>
+    </message>
+    <message>
+        <source>Pass or not</source>
+        <translation>是否合格</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Report</source>
+        <translation>报告</translation>
+    </message>
+    <message>
+        <source>Tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Clearing data will clear all comparison records. Are you sure you want to clear it?</source>
+        <translation>清除数据将清除所有对比记录，确定要清除吗？</translation>
+    </message>
+    <message>
+        <source>UnKnow</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Failed to read device information!</source>
+        <translation>读取设备信息失败！</translation>
+    </message>
+    <message>
+        <source>Read key infomation fail!</source>
+        <translation>读取关键信息失败！</translation>
+    </message>
+    <message>
+        <source>Read MeterNo Fail!</source>
+        <translation>读取仪器编号失败！</translation>
+    </message>
+    <message>
+        <source>Failed to read software version number!</source>
+        <translation>读取软件版本号失败！</translation>
+    </message>
+    <message>
+        <source>Failed to read DisplayParam!</source>
+        <translation>读取显示参数失败！</translation>
     </message>
 </context>
 <context>
@@ -329,10 +613,6 @@
         <source>△E </source>
         <translation>△E </translation>
     </message>
-    <message>
-        <source>△</source>
-        <translation>△</translation>
-    </message>
 </context>
 <context>
     <name>SingleInstance</name>
@@ -540,6 +820,31 @@
     <message>
         <source>Please connect the device first!</source>
         <translation>请先连接设备！</translation>
+<context>
+    <name>FirstPageFor420</name>
+    <message>
+        <source>NO</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Test Name</source>
+        <translation>测试名称</translation>
+    </message>
+    <message>
+        <source>DateTime</source>
+        <translation>日期时间</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>样品</translation>
+    </message>
+    <message>
+        <source>Pass or not</source>
+        <translation>是否合格</translation>
     </message>
 </context>
 </TS>

@@ -1,7 +1,6 @@
 #pragma once
-// The comparison table's two-level header, built the way the measurement
-// workspace builds it, so tests exercise the real arrangement and the
-// workspace can take the same steps.
+// The comparison tables' two-level headers: spans, labels, level heights and
+// the dark header cells. The page re-sets the labels in the current language.
 
 class QTableWidget;
 class RbTableHeaderView;
@@ -24,5 +23,17 @@ void configure(RbTableHeaderView* header);
 // Builds the header (the table gets kColumnCount columns if it has fewer) and
 // installs it as the table's horizontal header; the table owns it.
 RbTableHeaderView* install(QTableWidget* table);
+
+// The legacy table's header: "Standard" over 3..7, "Sample" over 8..12.
+constexpr int kLegacyColumnCount = 21;
+constexpr int kLegacyStandardFirst = 3;
+constexpr int kLegacySampleFirst = 8;
+constexpr int kLegacyGroupSize = 5;
+void configureLegacy(RbTableHeaderView* header);
+RbTableHeaderView* installLegacy(QTableWidget* table);
+
+// The labels in the language in force (the page calls these after a switch).
+void retranslate(RbTableHeaderView* header);
+void retranslateLegacy(RbTableHeaderView* header);
 
 } // namespace ComparisonHeader

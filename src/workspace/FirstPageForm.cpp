@@ -1,0 +1,392 @@
+#include "FirstPageForm.h"
+
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpacerItem>
+#include <QStackedWidget>
+#include <QTableWidget>
+
+namespace {
+
+template <typename T>
+T* make(QWidget* parent, const char* name)
+{
+    auto* widget = new T(parent);
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("FirstPageFor310", text);
+}
+
+const QString kGrey = QStringLiteral("background-color: rgb(180, 180, 180);");
+const QString kGreen = QStringLiteral("background-color: rgb(0, 255, 0);");
+
+QTableWidget* makeDisplayTable(QWidget* parent, const char* name, int rows)
+{
+    auto* table = make<QTableWidget>(parent, name);
+    table->setRowCount(rows);
+    table->setColumnCount(5);
+    table->setStyleSheet(QStringLiteral("background:#ffffff;"));
+    table->horizontalHeader()->hide();
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setMinimumHeight(rows * 22);
+    return table;
+}
+
+QGroupBox* makeButtonGroup(QWidget* parent, const char* groupName, const char* buttonName,
+                           QPushButton*& button, const QString& buttonStyle)
+{
+    auto* group = make<QGroupBox>(parent, groupName);
+    group->setStyleSheet(kGrey);
+    auto* layout = new QHBoxLayout(group);
+    button = make<QPushButton>(group, buttonName);
+    button->setStyleSheet(buttonStyle);
+    button->setMinimumHeight(40);
+    layout->addWidget(button);
+    return group;
+}
+
+QLabel* makeResultLabel(QWidget* parent, const char* name)
+{
+    auto* label = make<QLabel>(parent, name);
+    label->setStyleSheet(kGreen);
+    label->setAlignment(Qt::AlignCenter);
+    label->setMinimumSize(160, 60);
+    QFont font = label->font();
+    font.setPointSize(24);
+    font.setBold(true);
+    label->setFont(font);
+    return label;
+}
+
+QLineEdit* makeReadOnlyEdit(QWidget* parent, const char* name)
+{
+    auto* edit = make<QLineEdit>(parent, name);
+    edit->setReadOnly(true);
+    return edit;
+}
+
+} // namespace
+
+void FirstPageForm::setupUi(QWidget* page)
+{
+    gridLayout_firstPageFor310 = new QGridLayout(page);
+    gridLayout_firstPageFor310->setObjectName(QStringLiteral("gridLayout_firstPageFor310"));
+    gridLayout_firstPageFor310->setSpacing(10);
+
+    // Device information and counts, over the live display.
+    groupBox_deviceInformation = make<QGroupBox>(page, "groupBox_deviceInformation");
+    auto* deviceLayout = new QGridLayout(groupBox_deviceInformation);
+    label_serialNo = make<QLabel>(groupBox_deviceInformation, "label_serialNo");
+    lineEdit_serialNo = makeReadOnlyEdit(groupBox_deviceInformation, "lineEdit_serialNo");
+    label_firmwareVersion = make<QLabel>(groupBox_deviceInformation, "label_firmwareVersion");
+    lineEdit_firmwareVersion = makeReadOnlyEdit(groupBox_deviceInformation, "lineEdit_firmwareVersion");
+    deviceLayout->addWidget(label_serialNo, 0, 0);
+    deviceLayout->addWidget(lineEdit_serialNo, 0, 1);
+    deviceLayout->addWidget(label_firmwareVersion, 0, 2);
+    deviceLayout->addWidget(lineEdit_firmwareVersion, 0, 3);
+
+    groupBox_count = make<QGroupBox>(page, "groupBox_count");
+    auto* countLayout = new QHBoxLayout(groupBox_count);
+    label_unqualNum = make<QLabel>(groupBox_count, "label_unqualNum");
+    label_unqualNum->setStyleSheet(QStringLiteral("background-color: rgb(255, 0, 0);"));
+    lineEdit_unqualNum = makeReadOnlyEdit(groupBox_count, "lineEdit_unqualNum");
+    label_qualNum = make<QLabel>(groupBox_count, "label_qualNum");
+    label_qualNum->setStyleSheet(kGreen);
+    lineEdit_qualNum = makeReadOnlyEdit(groupBox_count, "lineEdit_qualNum");
+    label_totalNum = make<QLabel>(groupBox_count, "label_totalNum");
+    label_totalNum->setStyleSheet(kGreen);
+    lineEdit_totalNum = makeReadOnlyEdit(groupBox_count, "lineEdit_totalNum");
+    for (QLineEdit* edit : {lineEdit_unqualNum, lineEdit_qualNum, lineEdit_totalNum}) {
+        edit->setText(QStringLiteral("0"));
+        edit->setAlignment(Qt::AlignCenter);
+    }
+    for (QLabel* label : {label_unqualNum, label_qualNum, label_totalNum}) {
+        label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+        label->setAlignment(Qt::AlignCenter);
+    }
+    countLayout->addWidget(label_unqualNum);
+    countLayout->addWidget(lineEdit_unqualNum);
+    countLayout->addWidget(label_qualNum);
+    countLayout->addWidget(lineEdit_qualNum);
+    countLayout->addWidget(label_totalNum);
+    countLayout->addWidget(lineEdit_totalNum);
+
+    // The live comparison display, current and legacy.
+    stackedWidget_comparisonMeasurement = make<QStackedWidget>(page, "stackedWidget_comparisonMeasurement");
+    page_newComparisonMeasurement = make<QWidget>(stackedWidget_comparisonMeasurement,
+                                                  "page_newComparisonMeasurement");
+    auto* newPageLayout = new QHBoxLayout(page_newComparisonMeasurement);
+    newPageLayout->setContentsMargins(0, 0, 0, 0);
+    groupBox_newComparisonMeasurement = make<QGroupBox>(page_newComparisonMeasurement,
+                                                        "groupBox_newComparisonMeasurement");
+    newPageLayout->addWidget(groupBox_newComparisonMeasurement);
+    auto* newLayout = new QGridLayout(groupBox_newComparisonMeasurement);
+    tableWidget_colorDiff = makeDisplayTable(groupBox_newComparisonMeasurement, "tableWidget_colorDiff", 13);
+    label_result = makeResultLabel(groupBox_newComparisonMeasurement, "label_result");
+    groupBox_standardMeasurement = makeButtonGroup(
+        groupBox_newComparisonMeasurement, "groupBox_standardMeasurement", "pushButton_standardMeasurement",
+        pushButton_standardMeasurement,
+        QStringLiteral("background-color: rgb(255, 255, 255); color: rgb(0, 0, 255);"));
+    groupBox_sampleMeasurement = makeButtonGroup(
+        groupBox_newComparisonMeasurement, "groupBox_sampleMeasurement", "pushButton_sampleMeasurement",
+        pushButton_sampleMeasurement, QStringLiteral("color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);"));
+    newLayout->addWidget(tableWidget_colorDiff, 0, 0, 1, 2);
+    newLayout->addWidget(label_result, 0, 2);
+    newLayout->addWidget(groupBox_standardMeasurement, 1, 0);
+    newLayout->addWidget(groupBox_sampleMeasurement, 1, 1);
+    newLayout->setColumnStretch(0, 1);
+    newLayout->setColumnStretch(1, 1);
+    stackedWidget_comparisonMeasurement->addWidget(page_newComparisonMeasurement);
+
+    page_oldComparisonMeasurement = make<QWidget>(stackedWidget_comparisonMeasurement,
+                                                  "page_oldComparisonMeasurement");
+    auto* oldPageLayout = new QHBoxLayout(page_oldComparisonMeasurement);
+    oldPageLayout->setContentsMargins(0, 0, 0, 0);
+    groupBox_oldComparisonMeasurement = make<QGroupBox>(page_oldComparisonMeasurement,
+                                                        "groupBox_oldComparisonMeasurement");
+    oldPageLayout->addWidget(groupBox_oldComparisonMeasurement);
+    auto* oldLayout = new QGridLayout(groupBox_oldComparisonMeasurement);
+    tbColorDiff = makeDisplayTable(groupBox_oldComparisonMeasurement, "tbColorDiff", 7);
+    resultlab = makeResultLabel(groupBox_oldComparisonMeasurement, "resultlab");
+    stdBtnGroubox = makeButtonGroup(groupBox_oldComparisonMeasurement, "stdBtnGroubox", "stdmeasurementBtn",
+                                    stdmeasurementBtn,
+                                    QStringLiteral("background-color: rgb(255, 255, 255); color: rgb(0, 0, 255);"));
+    sampBtnGroubox = makeButtonGroup(groupBox_oldComparisonMeasurement, "sampBtnGroubox", "samplemeasurementBtn",
+                                     samplemeasurementBtn, QStringLiteral("color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);"));
+    oldLayout->addWidget(tbColorDiff, 0, 0, 1, 2);
+    oldLayout->addWidget(resultlab, 0, 2);
+    oldLayout->addWidget(stdBtnGroubox, 1, 0);
+    oldLayout->addWidget(sampBtnGroubox, 1, 1);
+    oldLayout->setColumnStretch(0, 1);
+    oldLayout->setColumnStretch(1, 1);
+    stackedWidget_comparisonMeasurement->addWidget(page_oldComparisonMeasurement);
+
+    // Display parameter.
+    groupBox_setDisplayParameter = make<QGroupBox>(page, "groupBox_setDisplayParameter");
+    auto* displayLayout = new QGridLayout(groupBox_setDisplayParameter);
+    radioButton_hazeT = make<QRadioButton>(groupBox_setDisplayParameter, "radioButton_hazeT");
+    radioButton_haze = make<QRadioButton>(groupBox_setDisplayParameter, "radioButton_haze");
+    radioButton_t = make<QRadioButton>(groupBox_setDisplayParameter, "radioButton_t");
+    radioButton_Lab = make<QRadioButton>(groupBox_setDisplayParameter, "radioButton_Lab");
+    radioButton_LCh = make<QRadioButton>(groupBox_setDisplayParameter, "radioButton_LCh");
+    radioButton_Yxy = make<QRadioButton>(groupBox_setDisplayParameter, "radioButton_Yxy");
+    radioButton_hazeTLab = make<QRadioButton>(groupBox_setDisplayParameter, "radioButton_hazeTLab");
+    radioButton_hazeT->setChecked(true);
+    for (int mode = 0; mode < 7; ++mode) {
+        displayLayout->addWidget(radioButton(mode), mode / 3, mode % 3);
+    }
+    pushButton_setDisplayParameter = make<QPushButton>(groupBox_setDisplayParameter, "pushButton_setDisplayParameter");
+    pushButton_setDisplayParameter->setMinimumHeight(35);
+    displayLayout->addWidget(pushButton_setDisplayParameter, 3, 0, 1, 3);
+
+    // Settings: tolerances, or the delta-E parameter.
+    stackedWidget = make<QStackedWidget>(page, "stackedWidget");
+    page_tolerance = make<QWidget>(stackedWidget, "page_tolerance");
+    auto* tolerancePage = new QHBoxLayout(page_tolerance);
+    tolerancePage->setContentsMargins(0, 0, 0, 0);
+    groupBox_setTolerance = make<QGroupBox>(page_tolerance, "groupBox_setTolerance");
+    tolerancePage->addWidget(groupBox_setTolerance);
+    auto* toleranceLayout = new QGridLayout(groupBox_setTolerance);
+    label_hazeTolerance = make<QLabel>(groupBox_setTolerance, "label_hazeTolerance");
+    lineEdit_hazeTolerance = make<QLineEdit>(groupBox_setTolerance, "lineEdit_hazeTolerance");
+    label_hazeTolerancePercentage = make<QLabel>(groupBox_setTolerance, "label_hazeTolerancePercentage");
+    label_tTolerance = make<QLabel>(groupBox_setTolerance, "label_tTolerance");
+    lineEdit_tTolerance = make<QLineEdit>(groupBox_setTolerance, "lineEdit_tTolerance");
+    label_tTolerancePercentage = make<QLabel>(groupBox_setTolerance, "label_tTolerancePercentage");
+    label_eThresholds = make<QLabel>(groupBox_setTolerance, "label_eThresholds");
+    lineEdit_eThresholds = make<QLineEdit>(groupBox_setTolerance, "lineEdit_eThresholds");
+    pushButton_setTolerance = make<QPushButton>(groupBox_setTolerance, "pushButton_setTolerance");
+    pushButton_readTolerance = make<QPushButton>(groupBox_setTolerance, "pushButton_readTolerance");
+    toleranceLayout->addWidget(label_hazeTolerance, 0, 0);
+    toleranceLayout->addWidget(lineEdit_hazeTolerance, 0, 1);
+    toleranceLayout->addWidget(label_hazeTolerancePercentage, 0, 2);
+    toleranceLayout->addWidget(label_tTolerance, 1, 0);
+    toleranceLayout->addWidget(lineEdit_tTolerance, 1, 1);
+    toleranceLayout->addWidget(label_tTolerancePercentage, 1, 2);
+    toleranceLayout->addWidget(label_eThresholds, 2, 0);
+    toleranceLayout->addWidget(lineEdit_eThresholds, 2, 1);
+    auto* toleranceButtons = new QHBoxLayout;
+    toleranceButtons->addWidget(pushButton_setTolerance);
+    toleranceButtons->addWidget(pushButton_readTolerance);
+    toleranceLayout->addLayout(toleranceButtons, 3, 0, 1, 3);
+    stackedWidget->addWidget(page_tolerance);
+
+    page_eParameter = make<QWidget>(stackedWidget, "page_eParameter");
+    auto* parameterPage = new QHBoxLayout(page_eParameter);
+    parameterPage->setContentsMargins(0, 0, 0, 0);
+    groupBox_eParameter = make<QGroupBox>(page_eParameter, "groupBox_eParameter");
+    parameterPage->addWidget(groupBox_eParameter);
+    auto* parameterLayout = new QGridLayout(groupBox_eParameter);
+    label_formula = make<QLabel>(groupBox_eParameter, "label_formula");
+    lineEdit_formula = make<QLineEdit>(groupBox_eParameter, "lineEdit_formula");
+    label_thresholds = make<QLabel>(groupBox_eParameter, "label_thresholds");
+    lineEdit_thresholds = make<QLineEdit>(groupBox_eParameter, "lineEdit_thresholds");
+    pushButton_setParameter = make<QPushButton>(groupBox_eParameter, "pushButton_setParameter");
+    pushButton_readParameter = make<QPushButton>(groupBox_eParameter, "pushButton_readParameter");
+    parameterLayout->addWidget(label_formula, 0, 0);
+    parameterLayout->addWidget(lineEdit_formula, 0, 1);
+    parameterLayout->addWidget(label_thresholds, 1, 0);
+    parameterLayout->addWidget(lineEdit_thresholds, 1, 1);
+    auto* parameterButtons = new QHBoxLayout;
+    parameterButtons->addWidget(pushButton_setParameter);
+    parameterButtons->addWidget(pushButton_readParameter);
+    parameterLayout->addLayout(parameterButtons, 2, 0, 1, 2);
+    stackedWidget->addWidget(page_eParameter);
+    for (QPushButton* button : {pushButton_setTolerance, pushButton_readTolerance, pushButton_setParameter,
+                                pushButton_readParameter}) {
+        button->setMinimumHeight(35);
+    }
+
+    // The buttons row.
+    widget_buttons = make<QWidget>(page, "widget_buttons");
+    horizontalLayout_buttons = new QHBoxLayout(widget_buttons);
+    horizontalLayout_buttons->setObjectName(QStringLiteral("horizontalLayout_buttons"));
+    horizontalLayout_buttons->setSpacing(10);
+    horizontalLayout_buttons->setContentsMargins(10, 10, 10, 10);
+    horizontalLayout_buttons->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    pushButton_readComparisonRecord = make<QPushButton>(widget_buttons, "pushButton_readComparisonRecord");
+    pushButton_clear = make<QPushButton>(widget_buttons, "pushButton_clear");
+    pushButton_exportExcel = make<QPushButton>(widget_buttons, "pushButton_exportExcel");
+    pushButton_spectralTransmittance = make<QPushButton>(widget_buttons, "pushButton_spectralTransmittance");
+    pushButton_writeStandardColor = make<QPushButton>(widget_buttons, "pushButton_writeStandardColor");
+    for (QPushButton* button : {pushButton_readComparisonRecord, pushButton_clear, pushButton_exportExcel,
+                                pushButton_spectralTransmittance, pushButton_writeStandardColor}) {
+        button->setMinimumSize(200, 35);
+        horizontalLayout_buttons->addWidget(button);
+    }
+
+    // The comparison tables.
+    stackedWidget_data = make<QStackedWidget>(page, "stackedWidget_data");
+    page_newData = make<QWidget>(stackedWidget_data, "page_newData");
+    horizontalLayout_newData = new QHBoxLayout(page_newData);
+    horizontalLayout_newData->setObjectName(QStringLiteral("horizontalLayout_newData"));
+    horizontalLayout_newData->setContentsMargins(0, 0, 0, 0);
+    tableWidget_data = make<QTableWidget>(page_newData, "tableWidget_data");
+    horizontalLayout_newData->addWidget(tableWidget_data);
+    stackedWidget_data->addWidget(page_newData);
+    page_oldData = make<QWidget>(stackedWidget_data, "page_oldData");
+    horizontalLayout_oldData = new QHBoxLayout(page_oldData);
+    horizontalLayout_oldData->setObjectName(QStringLiteral("horizontalLayout_oldData"));
+    horizontalLayout_oldData->setContentsMargins(0, 0, 0, 0);
+    tbData = make<QTableWidget>(page_oldData, "tbData");
+    horizontalLayout_oldData->addWidget(tbData);
+    stackedWidget_data->addWidget(page_oldData);
+    for (QTableWidget* table : {tableWidget_data, tbData}) {
+        table->verticalHeader()->hide();
+        table->setMinimumHeight(180);
+    }
+
+    companyinfoLab = make<QLabel>(page, "companyinfoLab");
+    companywetLab = make<QLabel>(page, "companywetLab");
+    companywetLab->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    // Grid: device information and counts on top, the live display below
+    // them, the display parameter and settings on the right; the buttons row,
+    // the comparison table and the footer across the page.
+    QGridLayout* grid = gridLayout_firstPageFor310;
+    grid->addWidget(groupBox_deviceInformation, 0, 0, 1, 2);
+    grid->addWidget(groupBox_count, 0, 2, 1, 2);
+    grid->addWidget(stackedWidget_comparisonMeasurement, 1, 0, 4, 4);
+    grid->addWidget(groupBox_setDisplayParameter, 0, 4, 2, 1);
+    grid->addWidget(stackedWidget, 2, 4, 3, 1);
+    grid->addWidget(widget_buttons, 5, 0, 1, 5);
+    grid->addWidget(stackedWidget_data, 6, 0, 1, 5);
+    grid->addWidget(companyinfoLab, 7, 0, 1, 2);
+    grid->addWidget(companywetLab, 7, 3, 1, 2);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnStretch(2, 1);
+    grid->setColumnStretch(3, 1);
+    grid->setRowStretch(6, 1);
+
+    stackedWidget->setCurrentIndex(0);
+    stackedWidget_comparisonMeasurement->setCurrentIndex(0);
+    stackedWidget_data->setCurrentIndex(0);
+    retranslateUi();
+}
+
+void FirstPageForm::retranslateUi()
+{
+    groupBox_deviceInformation->setTitle(tr("Device information"));
+    label_serialNo->setText(tr("SN:"));
+    label_firmwareVersion->setText(tr("Firmware Version:"));
+    for (QGroupBox* group : {groupBox_newComparisonMeasurement, groupBox_oldComparisonMeasurement}) {
+        group->setTitle(tr(" Comparison measurement"));
+    }
+    for (QPushButton* button : {pushButton_standardMeasurement, stdmeasurementBtn}) {
+        button->setText(tr("Scan Standard"));
+    }
+    for (QPushButton* button : {pushButton_sampleMeasurement, samplemeasurementBtn}) {
+        button->setText(tr("Scan Sample"));
+    }
+    groupBox_setDisplayParameter->setTitle(tr("Set display parameter"));
+    radioButton_hazeT->setText(tr("Haze/T"));
+    radioButton_haze->setText(tr("Haze"));
+    radioButton_t->setText(tr("T"));
+    radioButton_Lab->setText(tr("Lab"));
+    radioButton_LCh->setText(tr("LCh"));
+    radioButton_Yxy->setText(tr("Yxy"));
+    radioButton_hazeTLab->setText(tr("Haze/T/Lab"));
+    pushButton_setDisplayParameter->setText(tr("Setup"));
+    groupBox_count->setTitle(tr("Count"));
+    label_unqualNum->setText(tr("NG "));
+    label_qualNum->setText(tr("PASS "));
+    label_totalNum->setText(tr("Total"));
+    groupBox_setTolerance->setTitle(tr("Set tolerance"));
+    label_hazeTolerance->setText(tr("Haze Tolerance(0-100)\u00B1:"));
+    label_hazeTolerancePercentage->setText(tr("%"));
+    label_tTolerance->setText(tr("T Tolerance(0-100)\u00B1:"));
+    label_tTolerancePercentage->setText(tr("%"));
+    label_eThresholds->setText(tr("\u25B3E Thresholds(0.1-50):"));
+    pushButton_setTolerance->setText(tr("Set tolerance"));
+    pushButton_readTolerance->setText(tr("Read tolerance"));
+    groupBox_eParameter->setTitle(tr("\u25B3E parameter"));
+    label_formula->setText(tr("\u25B3E formula:"));
+    label_thresholds->setText(tr("\u25B3E Thresholds:"));
+    pushButton_setParameter->setText(tr("Set parameter "));
+    pushButton_readParameter->setText(tr("Read parameter"));
+    pushButton_readComparisonRecord->setText(tr("Read comparison record"));
+    pushButton_clear->setText(tr("Clear"));
+    pushButton_exportExcel->setText(tr("Export Excel"));
+    pushButton_spectralTransmittance->setText(tr("Spectral transmittance"));
+    pushButton_writeStandardColor->setText(tr("Write stdcolor"));
+    companyinfoLab->setText(tr("Tintwell haze and colour QC workstation"));
+    companywetLab->setText(tr("Works with the TX310, TX420, TX430, TX450, TX460 and TX470"));
+}
+
+QRadioButton* FirstPageForm::radioButton(int displayMode) const
+{
+    switch (displayMode) {
+    case 0:
+        return radioButton_hazeT;
+    case 1:
+        return radioButton_haze;
+    case 2:
+        return radioButton_t;
+    case 3:
+        return radioButton_Lab;
+    case 4:
+        return radioButton_LCh;
+    case 5:
+        return radioButton_Yxy;
+    case 6:
+        return radioButton_hazeTLab;
+    default:
+        return nullptr;
+    }
+}

@@ -1,0 +1,96 @@
+// Identification of the attached instrument and the layout it is served by.
+
+#include "FirstPageFor310.h"
+
+#include "FirstPageForm.h"
+#include "Identification.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+
+void FirstPageFor310::onDeviceConnected()
+{
+    identifyDevice();
+    readSettingsAfterConnect();
+}
+
+bool FirstPageFor310::identifyDevice()
+{
+    if (!isLinkOpen()) {
+        return false;
+    }
+    IdentificationOutcome outcome;
+    {
+        LinkLock lock(linkMutex());
+        outcome = identifyInstrument(transport(), m_modelTable, layoutIndex);
+    }
+    using Stage = IdentificationOutcome::Stage;
+    if (outcome.stage >= Stage::SerialRead) {
+        serialNumberText = QString::number(outcome.serialNumber);
+        ui->lineEdit_serialNo->setText(serialNumberText);
+        modelName = tr("UnKnow");
+    }
+    if (outcome.stage >= Stage::ModelKnown && outcome.model) {
+        modelName = outcome.model->model;
+        layoutIndex = outcome.model->layoutIndex;
+        ui->stackedWidget->setCurrentWidget(layoutUsesParameterPage(layoutIndex) ? ui->page_eParameter
+                                                                                : ui->page_tolerance);
+    }
+    if (outcome.stage >= Stage::VersionRead) {
+        softwareVersion = outcome.softwareVersion;
+        ui->lineEdit_firmwareVersion->setText(QString::number(softwareVersion / 100.0, 'f', 2));
+        applyLayout(outcome.firstGeneration);
+    }
+    if (outcome.displayMode >= 0) {
+        applyDisplayParameter(outcome.displayMode);
+    }
+    for (const IdentificationBox& box : outcome.boxes) {
+        dialogs().message(this, box.icon, box.title, box.text, static_cast<int>(DialogButton::Ok));
+    }
+    return outcome.stage == Stage::Complete;
+}
+
+void FirstPageFor310::applyLayout(bool firstGeneration)
+{
+    const LayoutWidgets shown = layoutWidgetsFor(layoutIndex, modelName, softwareVersion);
+    for (int mode = 0; mode < 7; ++mode) {
+        ui->radioButton(mode)->setVisible(shown.radioShown[mode]);
+    }
+    ui->pushButton_setDisplayParameter->setVisible(shown.setDisplayParameterShown);
+    ui->label_formula->setVisible(shown.formulaShown);
+    ui->lineEdit_formula->setVisible(shown.formulaShown);
+    ui->pushButton_spectralTransmittance->setVisible(shown.spectralShown);
+    ui->pushButton_writeStandardColor->setVisible(shown.writeStandardColorShown);
+    setSpectralButtonText();
+
+    QGridLayout* grid = ui->gridLayout_firstPageFor310;
+    grid->removeWidget(ui->stackedWidget);
+    if (firstGeneration) {
+        ui->groupBox_setDisplayParameter->hide();
+        ui->stackedWidget_comparisonMeasurement->setCurrentWidget(ui->page_oldComparisonMeasurement);
+        ui->stackedWidget_data->setCurrentWidget(ui->page_oldData);
+        grid->addWidget(ui->stackedWidget, 0, 4);
+    } else {
+        ui->groupBox_setDisplayParameter->show();
+        ui->stackedWidget_comparisonMeasurement->setCurrentWidget(ui->page_newComparisonMeasurement);
+        ui->stackedWidget_data->setCurrentWidget(ui->page_newData);
+        grid->addWidget(ui->stackedWidget, 2, 4, 3, 1);
+    }
+}
+
+bool FirstPageFor310::applyDisplayParameter(int displayMode)
+{
+    if (!layoutAcceptsDisplayMode(layoutIndex, displayMode)) {
+        return false;
+    }
+    displayFlags = displayFlagsFor(displayMode);
+    ui->radioButton(displayMode)->setChecked(true);
+    onButtonClicked(displayMode);
+    applyDisplayMode();
+    return true;
+}

@@ -1,0 +1,237 @@
+// The comparison table of the workspace page: appending rows, the counters,
+// the rows' Delete and Report buttons, editing a test name and the clears.
+
+#include "FirstPageFor310.h"
+
+#include "ComparisonResult.h"
+#include "ComparisonRows.h"
+#include "Dialogs.h"
+#include "FirstPageForm.h"
+#include "FirstPageReport.h"
+#include "JournalKeeper.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace {
+
+QPushButton* rowButton(const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setStyleSheet(QStringLiteral("min-height:12px;padding:0px;"));
+    return button;
+}
+
+} // namespace
+
+void FirstPageFor310::countComparison(bool pass)
+{
+    if (pass) {
+        ++qualifiedCount;
+    } else {
+        ++unqualifiedCount;
+    }
+    ++totalCount;
+    showCounters();
+}
+
+void FirstPageFor310::showCounters()
+{
+    ui->lineEdit_unqualNum->setText(QString::number(unqualifiedCount));
+    ui->lineEdit_qualNum->setText(QString::number(qualifiedCount));
+    ui->lineEdit_totalNum->setText(QString::number(totalCount));
+}
+
+namespace {
+
+// Appends texts as one row: items in every text column, centred up to
+// centredLast, the verdict kept as data and coloured, and the two buttons.
+int appendRow(QTableWidget* table, const QStringList& texts, int centredLast, int verdictColumn, bool pass,
+              QPushButton* remove, QPushButton* report)
+{
+    const int row = table->rowCount();
+    table->setRowCount(row + 1);
+    for (int column = 0; column < texts.size(); ++column) {
+        if (column == verdictColumn + 1 || column == verdictColumn + 2) {
+            continue;
+        }
+        auto* item = new QTableWidgetItem(texts.at(column));
+        if (column <= centredLast) {
+            item->setTextAlignment(Qt::AlignCenter);
+        }
+        if (column == verdictColumn) {
+            item->setData(ComparisonRows::kPassRole, pass);
+            item->setBackground(pass ? QColor(Qt::darkGreen) : QColor(Qt::red));
+        }
+        table->setItem(row, column, item);
+    }
+    table->setCellWidget(row, verdictColumn + 1, remove);
+    table->setCellWidget(row, verdictColumn + 2, report);
+    table->scrollToBottom();
+    return row;
+}
+
+} // namespace
+
+void FirstPageFor310::addComparisonRow(const ComparisonResult& result)
+{
+    QPushButton* remove = rowButton(tr("Delete"), this);
+    QPushButton* report = rowButton(tr("Report"), this);
+    connect(remove, &QPushButton::clicked, this, &FirstPageFor310::on_DeleteBtn_clicked);
+    connect(report, &QPushButton::clicked, this, &FirstPageFor310::on_ReportBtn_clicked);
+    const int row = appendRow(ui->tableWidget_data, ComparisonRows::currentRowTexts(result),
+                              ComparisonRows::kCurrentCentredLast, ComparisonRows::kCurrentVerdictColumn,
+                              result.pass, remove, report);
+    if (m_journal) {
+        m_journal->rowShown(ui->tableWidget_data, row, comparisonSequence);
+    }
+}
+
+void FirstPageFor310::addComparisonRow_old(const ComparisonResult& result)
+{
+    QPushButton* remove = rowButton(tr("Delete"), this);
+    QPushButton* report = rowButton(tr("Report"), this);
+    connect(remove, &QPushButton::clicked, this, &FirstPageFor310::on_DeleteBtn_clicked_old);
+    connect(report, &QPushButton::clicked, this, &FirstPageFor310::on_ReportBtn_clicked_old);
+    const int row = appendRow(ui->tbData, ComparisonRows::legacyRowTexts(result),
+                              ComparisonRows::kLegacyCentredLast, ComparisonRows::kLegacyVerdictColumn,
+                              result.pass, remove, report);
+    if (m_journal) {
+        m_journal->rowShown(ui->tbData, row, comparisonSequence);
+    }
+}
+
+void FirstPageFor310::doubleClickedSlot(int row, int column)
+{
+    if (column == 1) {
+        ui->tableWidget_data->editItem(ui->tableWidget_data->item(row, column));
+    }
+}
+
+void FirstPageFor310::doubleClickedSlot_old(int row, int column)
+{
+    if (column == 1) {
+        ui->tbData->editItem(ui->tbData->item(row, column));
+    }
+}
+
+int FirstPageFor310::deleteRowOfSender(QTableWidget* table, int verdictColumn)
+{
+    const auto* button = qobject_cast<QPushButton*>(sender());
+    if (!button) {
+        return -1;
+    }
+    const int row = FirstPageReport::rowOfCellButton(*table, button);
+    // The counters follow the rows: only a row that is removed is uncounted.
+    if (row < 0 || row >= table->rowCount()) {
+        return -1;
+    }
+    if (ComparisonRows::rowPasses(*table, row, verdictColumn)) {
+        --qualifiedCount;
+    } else {
+        --unqualifiedCount;
+    }
+    --totalCount;
+    showCounters();
+    table->removeRow(row);
+    return row;
+}
+
+void FirstPageFor310::on_DeleteBtn_clicked()
+{
+    deleteRowOfSender(ui->tableWidget_data, ComparisonRows::kCurrentVerdictColumn);
+}
+
+void FirstPageFor310::on_DeleteBtn_clicked_old()
+{
+    deleteRowOfSender(ui->tbData, ComparisonRows::kLegacyVerdictColumn);
+}
+
+void FirstPageFor310::on_ReportBtn_clicked()
+{
+    const int row = FirstPageReport::rowOfCellButton(*ui->tableWidget_data, qobject_cast<QWidget*>(sender()));
+    if (row >= 0) {
+        m_reports->openCurrent(*ui->tableWidget_data, row, ui->lineEdit_formula->text(), displayFlags,
+                               layoutIndex, this);
+    }
+}
+
+void FirstPageFor310::on_ReportBtn_clicked_old()
+{
+    const int row = FirstPageReport::rowOfCellButton(*ui->tbData, qobject_cast<QWidget*>(sender()));
+    if (row >= 0) {
+        m_reports->openLegacy(*ui->tbData, row, chineseUi, this);
+    }
+}
+
+void FirstPageFor310::on_pushButton_clear_clicked()
+{
+    if (isFirstGeneration()) {
+        on_ClearBtn_clicked();
+        return;
+    }
+    if (ui->tableWidget_data->rowCount() > 0) {
+        const DialogButton answer = dialogs().message(
+            this, MessageIcon::Question, tr("Tip"),
+            tr("Clearing data will clear all comparison records. Are you sure you want to clear it?"),
+            static_cast<int>(DialogButton::Yes) | static_cast<int>(DialogButton::No));
+        if (answer != DialogButton::Yes) {
+            return;
+        }
+    }
+    resetColorDiff();
+    resetMeasurementStyles();
+    standardTaken = false;
+    unqualifiedCount = qualifiedCount = totalCount = 0;
+    showCounters();
+    nextMeasurement = 1;
+    comparisonSequence = 0;
+    if (m_journal) {
+        m_journal->closeWork();
+    }
+    ui->tableWidget_data->setRowCount(0);
+}
+
+void FirstPageFor310::on_ClearBtn_clicked()
+{
+    resetColorDiff_old();
+    resetMeasurementStyles_old();
+    standardTaken = false;
+    unqualifiedCount = qualifiedCount = totalCount = 0;
+    showCounters();
+    nextMeasurement = 1;
+    comparisonSequence = 0;
+    if (m_journal) {
+        m_journal->closeWork();
+    }
+    ui->tbData->setRowCount(0);
+}
+
+void FirstPageFor310::clear()
+{
+    if (isFirstGeneration()) {
+        clear_old();
+        return;
+    }
+    ui->lineEdit_serialNo->clear();
+    ui->lineEdit_firmwareVersion->clear();
+    resetColorDiff();
+    resetMeasurementStyles();
+    hazeTolerance = transmittanceTolerance = deltaEThreshold = -1.0;
+    standardTaken = false;
+    ui->lineEdit_hazeTolerance->clear();
+    ui->lineEdit_tTolerance->clear();
+    ui->lineEdit_eThresholds->clear();
+}
+
+void FirstPageFor310::clear_old()
+{
+    ui->lineEdit_serialNo->clear();
+    ui->lineEdit_firmwareVersion->clear();
+    resetColorDiff_old();
+    resetMeasurementStyles_old();
+    deltaEThreshold = -1.0;
+    standardTaken = false;
+}

@@ -1,0 +1,179 @@
+#include "WorkspaceRules.h"
+
+#include <QFileInfo>
+#include <QSettings>
+
+ModelTable loadModelTable(const QString& path)
+{
+    ModelTable table;
+    if (!QFileInfo::exists(path)) {
+        return table;
+    }
+    QSettings settings(path, QSettings::IniFormat);
+    for (int n = 1;; ++n) {
+        const QString group = QStringLiteral("Device%1/").arg(n);
+        const QString meterNo = settings.value(group + QStringLiteral("MeterNo")).toString();
+        if (meterNo.isEmpty()) {
+            break;
+        }
+        table.append({meterNo.toInt(), settings.value(group + QStringLiteral("Model")).toString(),
+                      settings.value(group + QStringLiteral("UIIndex")).toInt()});
+    }
+    return table;
+}
+
+std::optional<ModelEntry> findModel(const ModelTable& table, quint32 meterNumber)
+{
+    for (const ModelEntry& entry : table) {
+        if (entry.meterNumber >= 0 && static_cast<quint32>(entry.meterNumber) == meterNumber) {
+            return entry;
+        }
+    }
+    return std::nullopt;
+}
+
+bool isFirstGenerationColorimeter(const QString& model, int softwareVersion)
+{
+    if (model == QLatin1String("TX420") || model == QLatin1String("TX450")) {
+        return softwareVersion < 300;
+    }
+    if (model == QLatin1String("TX430") || model == QLatin1String("TX460")) {
+        return softwareVersion < 400;
+    }
+    return false;
+}
+
+bool layoutAcceptsDisplayMode(int layoutIndex, int displayMode)
+{
+    switch (layoutIndex) {
+    case 1:
+        return displayMode == 3 || displayMode == 4;
+    case 2:
+        return displayMode == 3;
+    case 3:
+        return displayMode >= 0 && displayMode <= 2;
+    default:
+        return displayMode >= 0 && displayMode <= 6;
+    }
+}
+
+bool layoutUsesParameterPage(int layoutIndex)
+{
+    return layoutIndex == 1 || layoutIndex == 2;
+}
+
+LayoutWidgets layoutWidgetsFor(int layoutIndex, const QString& model, int softwareVersion)
+{
+    LayoutWidgets w;
+    switch (layoutIndex) {
+    case 1:
+        w.radioShown = {false, false, false, true, true, false, false};
+        w.spectralShown = !isFirstGenerationColorimeter(model, softwareVersion);
+        w.writeStandardColorShown = true;
+        break;
+    case 2:
+        w.radioShown = {false, false, false, true, false, false, false};
+        w.setDisplayParameterShown = false;
+        w.formulaShown = false;
+        break;
+    case 3:
+        w.radioShown = {true, true, true, false, false, false, false};
+        w.spectralShown = false;
+        break;
+    default:
+        w.radioShown = {true, true, true, true, true, true, false};
+        break;
+    }
+    // Haze/T/Lab is offered by the TX310 from software 1.14 on.
+    if (softwareVersion > 113 && model == QLatin1String("TX310")) {
+        w.radioShown[6] = true;
+    }
+    return w;
+}
+
+std::optional<ToleranceInputs> toleranceInputsFor(int displayMode)
+{
+    switch (displayMode) {
+    case 0:
+        return ToleranceInputs{true, true, false};
+    case 1:
+        return ToleranceInputs{true, false, false};
+    case 2:
+        return ToleranceInputs{false, true, false};
+    case 3:
+    case 4:
+    case 5:
+        return ToleranceInputs{false, false, true};
+    case 6:
+        return ToleranceInputs{true, true, true};
+    default:
+        return std::nullopt;
+    }
+}
+
+DisplayModeView displayModeView(const DisplayFlags& flags)
+{
+    struct ModeShows
+    {
+        QList<int> rows;
+        QList<int> columns;
+        int n;
+    };
+    static const std::array<ModeShows, 7> shows = {{
+        {{1, 2}, {3, 4, 14, 15, 25, 26}, 11},
+        {{1}, {3, 14, 25}, 8},
+        {{2}, {4, 15, 26}, 8},
+        {{3, 4, 5, 12}, {5, 6, 7, 16, 17, 18, 27}, 11},
+        {{6, 7, 8, 12}, {8, 9, 10, 19, 20, 21, 27}, 11},
+        {{9, 10, 11, 12}, {11, 12, 13, 22, 23, 24, 27}, 11},
+        {{1, 2, 3, 4, 5, 12}, {3, 4, 5, 6, 7, 14, 15, 16, 17, 18, 25, 26, 27}, 18},
+    }};
+    DisplayModeView view;
+    for (std::size_t mode = 0; mode < flags.size(); ++mode) {
+        if (!flags[mode]) {
+            continue;
+        }
+        for (int row : shows[mode].rows) {
+            if (!view.displayRows.contains(row)) {
+                view.displayRows.append(row);
+            }
+        }
+        for (int column : shows[mode].columns) {
+            if (!view.dataColumns.contains(column)) {
+                view.dataColumns.append(column);
+            }
+        }
+        view.n = shows[mode].n;
+    }
+    std::sort(view.displayRows.begin(), view.displayRows.end());
+    std::sort(view.dataColumns.begin(), view.dataColumns.end());
+    return view;
+}
+
+QList<int> currentColumnWidths(int n, int desktopWidth)
+{
+    const double u = static_cast<double>(desktopWidth) / (n + 5);
+    QList<int> widths(31, static_cast<int>(u));
+    widths[0] = static_cast<int>(u - 32);
+    widths[1] = static_cast<int>(2 * u);
+    widths[2] = static_cast<int>(2 * u + 15);
+    widths[26] = static_cast<int>(u + 20);
+    widths[27] = static_cast<int>(u + 10);
+    widths[28] = static_cast<int>(u + 15);
+    widths[29] = static_cast<int>(u + 10);
+    widths[30] = static_cast<int>(u + 15);
+    return widths;
+}
+
+QList<int> legacyColumnWidths(int desktopWidth)
+{
+    const double u = static_cast<double>(desktopWidth) / 19;
+    QList<int> widths(17, static_cast<int>(u - 5.6));
+    widths[0] = static_cast<int>(u - 32);
+    widths[1] = static_cast<int>(2 * u);
+    widths[2] = static_cast<int>(2 * u + 15);
+    widths[14] = static_cast<int>(u + 20);
+    widths[15] = static_cast<int>(u + 10);
+    widths[16] = static_cast<int>(u + 15);
+    return widths;
+}
