@@ -64,6 +64,8 @@ int appendRow(QTableWidget* table, const QStringList& texts, int centredLast, in
         if (column == verdictColumn) {
             item->setData(ComparisonRows::kPassRole, pass);
             item->setBackground(pass ? QColor(Qt::darkGreen) : QColor(Qt::red));
+            item->setForeground(QColor(Qt::white)); // readable on both
+
         }
         table->setItem(row, column, item);
     }

@@ -88,13 +88,6 @@ private Q_SLOTS:
 
 private:
     void commandRows(bool withSlow);
-    // The two identification reads still show their own box when they fail.
-    void acknowledgeFailureBox(const QByteArray& command)
-    {
-        if (command == "readProductionInformation" || command == "readSoftwareVersion") {
-            m_dialogs->answerButton(DialogButton::Ok);
-        }
-    }
     std::unique_ptr<ScriptedDialogs> m_dialogs;
 };
 
@@ -143,7 +136,6 @@ void ProtocolCommandsTest::command_closedLink_sendFails()
     const CommandCase c = caseNamed(command);
     EmulatedLink stack(c.model);
     stack.link.Close();
-    acknowledgeFailureBox(command);
     QCOMPARE(c.run(stack.transport), ProtocolResult::SendFailed);
     QVERIFY(stack.emulator.receivedFrames().isEmpty());
 }
@@ -167,7 +159,6 @@ void ProtocolCommandsTest::command_badFrameChecksum_noReply()
     const CommandCase c = caseNamed(command);
     EmulatedLink stack(c.model);
     stack.emulator.injectFault(EmulatorFault::BadFrameChecksum);
-    acknowledgeFailureBox(command);
     QCOMPARE(c.run(stack.transport), ProtocolResult::NoReply);
 }
 
@@ -187,7 +178,6 @@ void ProtocolCommandsTest::command_badBlockChecksum_badData()
     const CommandCase c = caseNamed(command);
     EmulatedLink stack(c.model);
     stack.emulator.injectFault(EmulatorFault::BadBlockChecksum);
-    acknowledgeFailureBox(command);
     QCOMPARE(c.run(stack.transport), ProtocolResult::BadDataChecksum);
 }
 
@@ -230,11 +220,6 @@ void ProtocolCommandsTest::command_identity_rejectsOnlyWhenBothDiffer()
         reply = withByte(reply, c.identityB, static_cast<quint8>(reply.at(c.identityB) + 1));
     }
     stack.answerNextWith(reply);
-    if (expected == ProtocolResult::WrongReply && command == "readProductionInformation") {
-        m_dialogs->expectMessage(QString::fromUtf8("提示"), QString::fromUtf8("读取生产信息接收的报文格式错误！"));
-    } else if (expected == ProtocolResult::WrongReply) {
-        acknowledgeFailureBox(command);
-    }
     QCOMPARE(c.run(stack.transport), expected);
 }
 
@@ -262,7 +247,6 @@ void ProtocolCommandsTest::command_shortOrLongReply()
     EmulatedLink stack(c.model);
     ShortReplyTransport transport(stack.transport, keep);
     if (!succeeds) {
-        acknowledgeFailureBox(command);
     }
     const int result = c.run(transport);
     if (succeeds) {
@@ -321,7 +305,6 @@ void ProtocolCommandsTest::command_timeoutsAndChecksumFlag()
     QFETCH(bool, checksum);
     QFETCH(int, pauseMs);
     RecordingTransport recording;
-    acknowledgeFailureBox(command);
     const int result = command == "writeBlock end" ? writeBlock(recording, 0x40000, QByteArray(), 0)
                                                    : caseNamed(command).run(recording);
     QCOMPARE(result, ProtocolResult::NoReply);

@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QTimer>
 
 void tintwellInitResources();
@@ -64,7 +65,12 @@ bool shoot(const QString& model, const QDir& out, const QString& name)
     window.resize(1600, 900);
     window.show();
     QApplication::processEvents();
-    window.initusbport();
+    // The window connects by itself shortly after it is shown.
+    QElapsedTimer waited;
+    waited.start();
+    while (!window.isLedOn() && waited.elapsed() < 3000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
     FirstPageFor310* page = window.workspace();
     if (page->isFirstGeneration()) {
         page->addComparisonRow_old(lab(1, {52.10, 3.20, 14.80, 15.14, 77.8}, {52.40, 3.05, 15.10, 15.40, 78.6}, 0.45));

@@ -1,0 +1,334 @@
+// The workspace page over the emulated instrument, offscreen: identification
+// and routing of every model, display modes, rows, counters, clears and
+// re-translation.
+#include "ComparisonResult.h"
+#include "EmulatedLink.h"
+#include "FirstPageFor310.h"
+#include "FirstPageForm.h"
+#include "ScriptedDialogs.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <QTranslator>
+
+#include <memory>
+
+namespace {
+
+ComparisonResult result(int n, bool pass)
+{
+    ComparisonResult r;
+    r.sequence = n;
+    r.testName = QStringLiteral("Comp%1").arg(n);
+    r.dateTime = QStringLiteral("2026/12/08  09:30");
+    r.standard = {1.25, 91.3, 52.1, 3.2, -14.8, 52.1, 15.14, 282.2, 20.5, 0.31234, 0.33};
+    r.sample = {1.4, 91.1, 52.4, 3.05, -15.1, 52.4, 15.4, 281.4, 20.9, 0.3125, 0.3301};
+    r.hazeDifference = 0.15;
+    r.transmittanceDifference = -0.2;
+    r.deltaE = 0.44721;
+    r.pass = pass;
+    r.hazeToleranceText = QStringLiteral("0.50");
+    r.transmittanceToleranceText = QStringLiteral("1.00");
+    r.deltaEThresholdText = QStringLiteral("1.0");
+    r.modelName = QStringLiteral("TX310");
+    r.serialNumber = QStringLiteral("23100158");
+    r.legacyStandard = {52.1, 3.2, -14.8, 15.14, 282.24};
+    r.legacySample = {52.4, 3.05, -15.1, 15.4, 281.4};
+    r.formulaText = QStringLiteral("\u25B3E*ab");
+    r.thresholdText = QStringLiteral("1.0");
+    return r;
+}
+
+QStringList rowTexts(const QTableWidget& table, int row)
+{
+    QStringList texts;
+    for (int column = 0; column < table.columnCount(); ++column) {
+        texts << (table.item(row, column) ? table.item(row, column)->text() : QString());
+    }
+    return texts;
+}
+
+} // namespace
+
+class tst_workspace_page : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<EmulatedLink> m_link;
+    std::unique_ptr<FirstPageFor310> m_page;
+    QTranslator m_chinese;
+
+    void connectTo(const QString& model, int version)
+    {
+        m_link = std::make_unique<EmulatedLink>(model, version);
+        QVERIFY(m_link->opened);
+        m_page->setTransport(&m_link->transport);
+    }
+    FirstPageForm& ui() { return m_page->form(); }
+    QString counters()
+    {
+        return QStringLiteral("%1/%2/%3").arg(ui().lineEdit_unqualNum->text(), ui().lineEdit_qualNum->text(),
+                                              ui().lineEdit_totalNum->text());
+    }
+    void switchLanguage(bool chinese)
+    {
+        chinese ? QCoreApplication::installTranslator(&m_chinese) : QCoreApplication::removeTranslator(&m_chinese);
+        m_page->chineseUi = chinese;
+        m_page->languageChange();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_chinese.load(QStringLiteral("Tintwell_zh"), QCoreApplication::applicationDirPath()));
+    }
+    void init()
+    {
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_page = std::make_unique<FirstPageFor310>();
+        m_page->loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
+        m_page->resize(1400, 900);
+    }
+    void cleanup()
+    {
+        QCoreApplication::removeTranslator(&m_chinese);
+        if (m_dialogs) {
+            QVERIFY2(!m_dialogs->hasUnusedAnswers(), "a scripted answer was not used");
+        }
+        m_page.reset();
+        m_link.reset();
+        m_dialogs.reset();
+    }
+
+    void identification_routesEveryModel_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<bool>("legacy");
+        QTest::addColumn<bool>("hazeTLab");
+        QTest::addColumn<bool>("spectral");
+        QTest::addColumn<bool>("stdColor");
+        QTest::newRow("TX310 1.13") << "TX310" << 113 << 0 << false << false << true << false;
+        QTest::newRow("TX310 1.14") << "TX310" << 114 << 0 << false << true << true << false;
+        QTest::newRow("TX420 2.99") << "TX420" << 299 << 1 << true << false << false << true;
+        QTest::newRow("TX420 3.00") << "TX420" << 300 << 1 << false << false << true << true;
+        QTest::newRow("TX430 3.99") << "TX430" << 399 << 1 << true << false << false << true;
+        QTest::newRow("TX430 4.00") << "TX430" << 400 << 1 << false << false << true << true;
+        QTest::newRow("TX450 2.99") << "TX450" << 299 << 1 << true << false << false << true;
+        QTest::newRow("TX460 3.99") << "TX460" << 399 << 2 << true << false << true << false;
+        QTest::newRow("TX460 4.10") << "TX460" << 410 << 2 << false << false << true << false;
+        QTest::newRow("TX470 (production information)") << "TX470" << 215 << 3 << false << false << false << false;
+    }
+    void identification_routesEveryModel()
+    {
+        QFETCH(QString, model);
+        QFETCH(int, version);
+        QFETCH(int, layout);
+        QFETCH(bool, legacy);
+        QFETCH(bool, hazeTLab);
+        QFETCH(bool, spectral);
+        QFETCH(bool, stdColor);
+        connectTo(model, version);
+        m_page->show();
+        QVERIFY(m_page->identifyDevice());
+        QCOMPARE(m_page->modelName, model);
+        QCOMPARE(m_page->layoutIndex, layout);
+        QCOMPARE(m_page->softwareVersion, version);
+        QCOMPARE(ui().lineEdit_firmwareVersion->text(), QString::number(version / 100.0, 'f', 2));
+        QCOMPARE(ui().lineEdit_serialNo->text().isEmpty(), false);
+        QCOMPARE(ui().stackedWidget_data->currentWidget() == ui().page_oldData, legacy);
+        QCOMPARE(ui().stackedWidget_comparisonMeasurement->currentWidget() == ui().page_oldComparisonMeasurement,
+                 legacy);
+        QCOMPARE(ui().groupBox_setDisplayParameter->isVisible(), !legacy);
+        QCOMPARE(ui().radioButton_hazeTLab->isVisible() && !legacy, hazeTLab);
+        QCOMPARE(ui().pushButton_spectralTransmittance->isVisible(), spectral);
+        QCOMPARE(ui().pushButton_writeStandardColor->isVisible(), stdColor);
+        QCOMPARE(ui().stackedWidget->currentWidget(),
+                 layout == 1 || layout == 2 ? ui().page_eParameter : ui().page_tolerance);
+        if (!legacy) {
+            const int mode = m_link->instrument().displayMode();
+            QVERIFY(m_page->displayFlags[mode]);
+            QVERIFY(ui().radioButton(mode)->isChecked());
+        }
+    }
+
+    void identification_failures_data()
+    {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("model");
+        QTest::newRow("layout 2 refuses display value 4") << "display4" << "Error" << "Failed to read DisplayParam!"
+                                                          << "TX460";
+        QTest::newRow("meter number not in the table") << "meter" << "Error" << "Read MeterNo Fail!" << "UnKnow";
+        QTest::newRow("no model table") << "notable" << QString() << QString() << "UnKnow";
+        QTest::newRow("key refused, production refused")
+            << "noinfo" << "Error" << "Failed to read device information!" << QString();
+    }
+    void identification_failures()
+    {
+        QFETCH(QString, fault);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QFETCH(QString, model);
+        connectTo(QStringLiteral("TX460"), 410);
+        if (fault == QLatin1String("display4")) {
+            m_link->instrument().setDisplayMode(4);
+        } else if (fault == QLatin1String("meter")) {
+            m_link->instrument().setIdentity(999, 5);
+        } else if (fault == QLatin1String("notable")) {
+            m_page->loadModelTable(QStringLiteral("/nonexistent/meterno"));
+        } else {
+            m_link->instrument().setKeyInformationOffered(false);
+            m_link->instrument().setProductionInformationOffered(false);
+        }
+        if (!text.isEmpty()) {
+            m_dialogs->expectMessage(title, text);
+        }
+        const DisplayFlags before = m_page->displayFlags;
+        QCOMPARE(m_page->identifyDevice(), fault == QLatin1String("notable"));
+        QCOMPARE(m_page->modelName, model);
+        if (fault == QLatin1String("display4")) {
+            QCOMPARE(m_page->displayFlags, before);
+        }
+        if (fault == QLatin1String("notable")) {
+            QCOMPARE(m_page->softwareVersion, 410); // version and display parameter still read
+            QVERIFY(m_page->displayFlags[3]);
+        }
+    }
+
+    void identification_keyRefused_usesProductionInformation()
+    {
+        connectTo(QStringLiteral("TX310"), 0);
+        m_link->instrument().setKeyInformationOffered(false);
+        m_link->instrument().setIdentity(310, 777001);
+        QVERIFY(m_page->identifyDevice());
+        QCOMPARE(ui().lineEdit_serialNo->text(), QStringLiteral("777001"));
+        QCOMPARE(m_page->modelName, QStringLiteral("TX310"));
+    }
+
+    void rows_formats()
+    {
+        m_page->addComparisonRow(result(7, false));
+        const QStringList current = rowTexts(*ui().tableWidget_data, 0);
+        QCOMPARE(current.mid(0, 15),
+                 QStringList({"7", "Comp7", "2026/12/08  09:30", "1.25%", "91.30%", "52.10", "3.20", "-14.80",
+                              "52.10", "15.14", "282.2", "20.50", "0.3123", "0.3300", "1.40%"}));
+        QCOMPARE(current.mid(25), QStringList({"0.15%", "-0.20%", "0.45", "NG", "", "", "\u00B10.50%",
+                                               "\u00B11.00%", "1.0", "TX310", "23100158"}));
+        QCOMPARE(ui().tableWidget_data->item(0, 28)->background().color(), QColor(Qt::red));
+        QCOMPARE(ui().tableWidget_data->item(0, 5)->textAlignment(), int(Qt::AlignCenter));
+        QVERIFY(qobject_cast<QPushButton*>(ui().tableWidget_data->cellWidget(0, 29)));
+
+        m_page->addComparisonRow_old(result(1234567, true));
+        QCOMPARE(rowTexts(*ui().tbData, 0),
+                 QStringList({"1.23457e+06", "Comp1234567", "2026/12/08  09:30", "52.10", "3.20", "-14.80",
+                              "15.14", "282.2", "52.40", "3.05", "-15.10", "15.40", "281.4", "0.45", "PASS", "",
+                              "", "\u25B3E*ab", "1.0", "TX310", "23100158"}));
+        QCOMPARE(ui().tbData->item(0, 14)->background().color(), QColor(Qt::darkGreen));
+    }
+
+    void counters_deleteLowersOnlyItsVerdict()
+    {
+        for (bool pass : {true, false, true}) {
+            m_page->countComparison(pass);
+            m_page->addComparisonRow(result(m_page->totalCount, pass));
+        }
+        QCOMPARE(counters(), QStringLiteral("1/2/3"));
+        // A button that is no cell of the table removes nothing and counts nothing.
+        QPushButton stray;
+        connect(&stray, &QPushButton::clicked, m_page.get(), &FirstPageFor310::on_DeleteBtn_clicked);
+        stray.click();
+        QCOMPARE(counters(), QStringLiteral("1/2/3"));
+        // After a switch to Chinese the verdict is still known: deleting the NG row lowers NG.
+        switchLanguage(true);
+        QCOMPARE(ui().tableWidget_data->item(1, 28)->text(), QStringLiteral("不合格"));
+        qobject_cast<QPushButton*>(ui().tableWidget_data->cellWidget(1, 29))->click();
+        QCOMPARE(counters(), QStringLiteral("0/2/2"));
+        qobject_cast<QPushButton*>(ui().tableWidget_data->cellWidget(0, 29))->click();
+        QCOMPARE(counters(), QStringLiteral("0/1/1"));
+        QCOMPARE(ui().tableWidget_data->item(0, 1)->text(), QStringLiteral("Comp3"));
+    }
+
+    void clear_asksBeforeLosingRows_data()
+    {
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("rowsAfter");
+        QTest::newRow("yes") << 2 << int(DialogButton::Yes) << 0;
+        QTest::newRow("no") << 2 << int(DialogButton::No) << 2;
+        QTest::newRow("empty table, no question") << 0 << int(DialogButton::None) << 0;
+    }
+    void clear_asksBeforeLosingRows()
+    {
+        QFETCH(int, rows);
+        QFETCH(int, answer);
+        QFETCH(int, rowsAfter);
+        for (int i = 0; i < rows; ++i) {
+            m_page->countComparison(true);
+            m_page->addComparisonRow(result(i + 1, true));
+        }
+        m_page->comparisonSequence = rows;
+        m_page->standardTaken = true;
+        if (answer != int(DialogButton::None)) {
+            m_dialogs->answerButton(DialogButton(answer));
+        }
+        m_page->on_pushButton_clear_clicked();
+        QCOMPARE(ui().tableWidget_data->rowCount(), rowsAfter);
+        QCOMPARE(m_page->totalCount, rowsAfter);
+        QCOMPARE(m_page->comparisonSequence, rowsAfter);
+        QCOMPARE(m_page->standardTaken, rowsAfter > 0);
+        if (answer != int(DialogButton::None)) {
+            QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Tip"));
+        }
+    }
+
+    void disconnection_keepsRowsAndCounters()
+    {
+        connectTo(QStringLiteral("TX310"), 0);
+        QVERIFY(m_page->identifyDevice());
+        m_page->countComparison(false);
+        m_page->addComparisonRow(result(1, false));
+        m_page->hazeTolerance = 0.5;
+        m_page->clear();
+        QCOMPARE(ui().tableWidget_data->rowCount(), 1);
+        QCOMPARE(counters(), QStringLiteral("1/0/1"));
+        QVERIFY(ui().lineEdit_serialNo->text().isEmpty());
+        QCOMPARE(m_page->hazeTolerance, -1.0);
+    }
+
+    void retranslation_wordsAndVerdict()
+    {
+        ui().label_result->setText(QStringLiteral("NG"));
+        ui().tableWidget_colorDiff->item(4, 3)->setText(QStringLiteral("0.50"));
+        switchLanguage(true);
+        QCOMPARE(ui().label_result->text(), QStringLiteral("不合格"));
+        QCOMPARE(ui().tableWidget_colorDiff->item(4, 4)->text(), QStringLiteral("稍红"));
+        QCOMPARE(ui().tableWidget_colorDiff->item(3, 4)->text(), QStringLiteral("-----"));
+        QCOMPARE(ui().pushButton_spectralTransmittance->text(), QStringLiteral("光谱透过率"));
+        switchLanguage(false);
+        QCOMPARE(ui().label_result->text(), QStringLiteral("NG"));
+        QCOMPARE(ui().tableWidget_colorDiff->item(4, 4)->text(), QStringLiteral("Slight red"));
+    }
+
+    void radioButton_changesOnlyToleranceInputs()
+    {
+        m_page->show();
+        ui().radioButton_Lab->click();
+        QVERIFY(!ui().lineEdit_hazeTolerance->isVisible());
+        QVERIFY(!ui().lineEdit_tTolerance->isVisible());
+        QVERIFY(ui().lineEdit_eThresholds->isVisible());
+        QVERIFY(m_page->displayFlags[0]); // nothing set until the instrument takes it
+    }
+};
+
+QTEST_MAIN(tst_workspace_page)
+#include "tst_workspace_page.moc"
