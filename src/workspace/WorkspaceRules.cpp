@@ -32,17 +32,6 @@ std::optional<ModelEntry> findModel(const ModelTable& table, quint32 meterNumber
     return std::nullopt;
 }
 
-bool isFirstGenerationColorimeter(const QString& model, int softwareVersion)
-{
-    if (model == QLatin1String("TX420") || model == QLatin1String("TX450")) {
-        return softwareVersion < 300;
-    }
-    if (model == QLatin1String("TX430") || model == QLatin1String("TX460")) {
-        return softwareVersion < 400;
-    }
-    return false;
-}
-
 bool layoutAcceptsDisplayMode(int layoutIndex, int displayMode)
 {
     switch (layoutIndex) {

@@ -3,6 +3,7 @@
 // serves an instrument, which display modes a layout accepts, which rows and
 // columns a display mode shows, and the column widths.
 
+#include "DeltaE.h"
 #include "Judgement.h"
 
 #include <QList>
@@ -26,8 +27,7 @@ ModelTable loadModelTable(const QString& path);
 // The first entry for the meter number, or nothing.
 std::optional<ModelEntry> findModel(const ModelTable& table, quint32 meterNumber);
 
-// TX420/TX450 below 3.00 and TX430/TX460 below 4.00 are served by the legacy layout.
-bool isFirstGenerationColorimeter(const QString& model, int softwareVersion);
+// isFirstGenerationColorimeter (DeltaE.h) says which instruments the legacy layout serves.
 // Layouts 0: 0..6, 1: 3 and 4, 2: 3 only, 3: 0..2; larger layouts as layout 0.
 bool layoutAcceptsDisplayMode(int layoutIndex, int displayMode);
 // Layouts 1 and 2 take the delta-E parameter page and a reflectance spectral

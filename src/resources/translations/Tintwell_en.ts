@@ -786,6 +786,8 @@
     <message>
         <source>Please connect the device first!</source>
         <translation>Please connect the device first!</translation>
+    </message>
+</context>
 <context>
     <name>FirstPageFor420</name>
     <message>

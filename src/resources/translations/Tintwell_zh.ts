@@ -820,6 +820,8 @@
     <message>
         <source>Please connect the device first!</source>
         <translation>请先连接设备！</translation>
+    </message>
+</context>
 <context>
     <name>FirstPageFor420</name>
     <message>
