@@ -318,48 +318,6 @@
 <!-- settings panel and record import -->
 <context>
     <name>RecordImport</name>
-<context>
-    <name>MeterPageFor310</name>
-    <message>
-        <source>Spectra</source>
-        <translation>Spectra</translation>
-    </message>
-    <message>
-        <source>Spectral history</source>
-        <translation>Spectral history</translation>
-    </message>
-    <message>
-        <source>Spectral measurement</source>
-        <translation>Spectral measurement</translation>
-    </message>
-    <message>
-        <source>Clear</source>
-        <translation>Clear</translation>
-    </message>
-    <message>
-        <source>Export Excel</source>
-        <translation>Export Excel</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>No</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>Name</translation>
-    </message>
-    <message>
-        <source>Curve</source>
-        <translation>Curve</translation>
-    </message>
-    <message>
-        <source>Operation</source>
-        <translation>Operation</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Delete</translation>
-    </message>
     <message>
         <source>Error</source>
         <translation>Error</translation>
@@ -369,52 +327,16 @@
         <translation>Info</translation>
     </message>
     <message>
-        <source>Tip</source>
-        <translation>Tip</translation>
-    </message>
-    <message>
         <source>Colorimeter</source>
         <translation>Colorimeter</translation>
-    </message>
-    <message>
-        <source>Measurement exceeds the maximum quantity, please save the excel file before measuring!</source>
-        <translation>Measurement exceeds the maximum quantity, please save the excel file before measuring!</translation>
-    </message>
-    <message>
-        <source>Failed to read data information!</source>
-        <translation>Failed to read data information!</translation>
     </message>
     <message>
         <source>Please connect the device first!</source>
         <translation>Please connect the device first!</translation>
     </message>
     <message>
-        <source>Spectral history data error, unable to export!</source>
-        <translation>Spectral history data error, unable to export!</translation>
-    </message>
-    <message>
-        <source>Failed to read the number of spectral records!</source>
-        <translation>Failed to read the number of spectral records!</translation>
-    </message>
-    <message>
-        <source>No spectral history!</source>
-        <translation>No spectral history!</translation>
-    </message>
-    <message>
-        <source>Reading spectral recording data failed!</source>
-        <translation>Reading spectral recording data failed!</translation>
-    </message>
-    <message>
-        <source>Failed to read spectral record name data!</source>
-        <translation>Failed to read spectral record name data!</translation>
-    </message>
-    <message>
         <source>Data import willempty the list, to save data first?</source>
         <translation>Data import willempty the list, to save data first?</translation>
-    </message>
-    <message>
-        <source>Clearing data will clear all spectral records. Are you sure you want to clear it?</source>
-        <translation>Clearing data will clear all spectral records. Are you sure you want to clear it?</translation>
     </message>
     <message>
         <source>Storing data,please wait...</source>
@@ -584,16 +506,146 @@
     <message>
         <source>Please connect the device first!</source>
         <translation>Please connect the device first!</translation>
-        <source>Wavelength(nm)</source>
-        <translation>Wavelength(nm)</translation>
+    </message>
+</context>
+<!-- spectral dialog -->
+<context>
+    <name>MeterPageFor310</name>
+    <message>
+        <source>Spectra</source>
+        <translation>Spectra</translation>
     </message>
     <message>
-        <source>Transmittance(%)</source>
-        <translation>Transmittance(%)</translation>
+        <source>Spectral history</source>
+        <translation>Spectral history</translation>
     </message>
     <message>
-        <source>Reflectance(%)</source>
-        <translation>Reflectance(%)</translation>
+        <source>Spectral measurement</source>
+        <translation>Spectral measurement</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Export Excel</source>
+        <translation>Export Excel</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Curve</source>
+        <translation>Curve</translation>
+    </message>
+    <message>
+        <source>Operation</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Tip</source>
+        <translation>Tip</translation>
+    </message>
+    <message>
+        <source>Colorimeter</source>
+        <translation>Colorimeter</translation>
+    </message>
+    <message>
+        <source>Measurement exceeds the maximum quantity, please save the excel file before measuring!</source>
+        <translation>Measurement exceeds the maximum quantity, please save the excel file before measuring!</translation>
+    </message>
+    <message>
+        <source>Failed to read data information!</source>
+        <translation>Failed to read data information!</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>Please connect the device first!</translation>
+    </message>
+    <message>
+        <source>Spectral history data error, unable to export!</source>
+        <translation>Spectral history data error, unable to export!</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of spectral records!</source>
+        <translation>Failed to read the number of spectral records!</translation>
+    </message>
+    <message>
+        <source>No spectral history!</source>
+        <translation>No spectral history!</translation>
+    </message>
+    <message>
+        <source>Reading spectral recording data failed!</source>
+        <translation>Reading spectral recording data failed!</translation>
+    </message>
+    <message>
+        <source>Failed to read spectral record name data!</source>
+        <translation>Failed to read spectral record name data!</translation>
+    </message>
+    <message>
+        <source>Data import willempty the list, to save data first?</source>
+        <translation>Data import willempty the list, to save data first?</translation>
+    </message>
+    <message>
+        <source>Clearing data will clear all spectral records. Are you sure you want to clear it?</source>
+        <translation>Clearing data will clear all spectral records. Are you sure you want to clear it?</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>Storing data,please wait...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel</translation>
+    </message>
+    <message>
+        <source>Import cancelled: nothing was added to the list.</source>
+        <translation>Import cancelled: nothing was added to the list.</translation>
+    </message>
+    <message>
+        <source>No comparison record!</source>
+        <translation>No comparison record!</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of color difference records!</source>
+        <translation>Failed to read the number of color difference records!</translation>
+    </message>
+    <message>
+        <source>difference history data error, unable to export!</source>
+        <translation>difference history data error, unable to export!</translation>
+    </message>
+    <message>
+        <source>Color difference history data error, unable to export!</source>
+        <translation>Color difference history data error, unable to export!</translation>
+    </message>
+    <message>
+        <source>Reading difference recording lab data failed!</source>
+        <translation>Reading difference recording lab data failed!</translation>
+    </message>
+    <message>
+        <source>Reading color difference recording lab data failed!</source>
+        <translation>Reading color difference recording lab data failed!</translation>
+    </message>
+    <message>
+        <source>Failed to read color difference record name data!</source>
+        <translation>Failed to read color difference record name data!</translation>
     </message>
 </context>
 </TS>

@@ -352,58 +352,12 @@
 <!-- settings panel and record import -->
 <context>
     <name>RecordImport</name>
-<context>
-    <name>MeterPageFor310</name>
-    <message>
-        <source>Spectra</source>
-        <translation>光谱</translation>
-    </message>
-    <message>
-        <source>Spectral history</source>
-        <translation>光谱历史</translation>
-    </message>
-    <message>
-        <source>Spectral measurement</source>
-        <translation>光谱测量</translation>
-    </message>
-    <message>
-        <source>Clear</source>
-        <translation>清空</translation>
-    </message>
-    <message>
-        <source>Export Excel</source>
-        <translation>导出Excel</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>序号</translation>
-    </message>
-    <message>
-        <source>Name</source>
-        <translation>名称</translation>
-    </message>
-    <message>
-        <source>Curve</source>
-        <translation>曲线</translation>
-    </message>
-    <message>
-        <source>Operation</source>
-        <translation>操作</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>删除</translation>
-    </message>
     <message>
         <source>Error</source>
         <translation>错误</translation>
     </message>
     <message>
         <source>Info</source>
-        <translation>信息</translation>
-    </message>
-    <message>
-        <source>Tip</source>
         <translation>提示</translation>
     </message>
     <message>
@@ -411,44 +365,12 @@
         <translation>色差仪</translation>
     </message>
     <message>
-        <source>Measurement exceeds the maximum quantity, please save the excel file before measuring!</source>
-        <translation>测量数量已达上限，请先保存Excel文件再测量！</translation>
-    </message>
-    <message>
-        <source>Failed to read data information!</source>
-        <translation>读取数据信息失败！</translation>
-    </message>
-    <message>
         <source>Please connect the device first!</source>
         <translation>请先连接设备！</translation>
     </message>
     <message>
-        <source>Spectral history data error, unable to export!</source>
-        <translation>光谱历史数据错误，无法导出！</translation>
-    </message>
-    <message>
-        <source>Failed to read the number of spectral records!</source>
-        <translation>读取光谱记录数量失败！</translation>
-    </message>
-    <message>
-        <source>No spectral history!</source>
-        <translation>没有光谱历史记录！</translation>
-    </message>
-    <message>
-        <source>Reading spectral recording data failed!</source>
-        <translation>读取光谱记录数据失败！</translation>
-    </message>
-    <message>
-        <source>Failed to read spectral record name data!</source>
-        <translation>读取光谱记录名称数据失败！</translation>
-    </message>
-    <message>
         <source>Data import willempty the list, to save data first?</source>
         <translation>导入数据将清空列表，是否先保存数据？</translation>
-    </message>
-    <message>
-        <source>Clearing data will clear all spectral records. Are you sure you want to clear it?</source>
-        <translation>清空数据将清除所有光谱记录，确定要清空吗？</translation>
     </message>
     <message>
         <source>Storing data,please wait...</source>
@@ -618,16 +540,146 @@
     <message>
         <source>Please connect the device first!</source>
         <translation>请先连接设备！</translation>
-        <source>Wavelength(nm)</source>
-        <translation>波长(nm)</translation>
+    </message>
+</context>
+<!-- spectral dialog -->
+<context>
+    <name>MeterPageFor310</name>
+    <message>
+        <source>Spectra</source>
+        <translation>光谱</translation>
     </message>
     <message>
-        <source>Transmittance(%)</source>
-        <translation>透过率(%)</translation>
+        <source>Spectral history</source>
+        <translation>光谱历史</translation>
     </message>
     <message>
-        <source>Reflectance(%)</source>
-        <translation>反射率(%)</translation>
+        <source>Spectral measurement</source>
+        <translation>光谱测量</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>Export Excel</source>
+        <translation>导出Excel</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Curve</source>
+        <translation>曲线</translation>
+    </message>
+    <message>
+        <source>Operation</source>
+        <translation>操作</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>Tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Colorimeter</source>
+        <translation>色差仪</translation>
+    </message>
+    <message>
+        <source>Measurement exceeds the maximum quantity, please save the excel file before measuring!</source>
+        <translation>测量数量已达上限，请先保存Excel文件再测量！</translation>
+    </message>
+    <message>
+        <source>Failed to read data information!</source>
+        <translation>读取数据信息失败！</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>请先连接设备！</translation>
+    </message>
+    <message>
+        <source>Spectral history data error, unable to export!</source>
+        <translation>光谱历史数据错误，无法导出！</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of spectral records!</source>
+        <translation>读取光谱记录数量失败！</translation>
+    </message>
+    <message>
+        <source>No spectral history!</source>
+        <translation>没有光谱历史记录！</translation>
+    </message>
+    <message>
+        <source>Reading spectral recording data failed!</source>
+        <translation>读取光谱记录数据失败！</translation>
+    </message>
+    <message>
+        <source>Failed to read spectral record name data!</source>
+        <translation>读取光谱记录名称数据失败！</translation>
+    </message>
+    <message>
+        <source>Data import willempty the list, to save data first?</source>
+        <translation>导入数据将清空列表，是否先保存数据？</translation>
+    </message>
+    <message>
+        <source>Clearing data will clear all spectral records. Are you sure you want to clear it?</source>
+        <translation>清空数据将清除所有光谱记录，确定要清空吗？</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>正在存储数据，请稍候...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Import cancelled: nothing was added to the list.</source>
+        <translation>导入已取消，列表中未添加任何数据。</translation>
+    </message>
+    <message>
+        <source>No comparison record!</source>
+        <translation>没有对比记录！</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of color difference records!</source>
+        <translation>读取色差记录数量失败！</translation>
+    </message>
+    <message>
+        <source>difference history data error, unable to export!</source>
+        <translation>差异历史数据错误，无法导出！</translation>
+    </message>
+    <message>
+        <source>Color difference history data error, unable to export!</source>
+        <translation>色差历史数据错误，无法导出！</translation>
+    </message>
+    <message>
+        <source>Reading difference recording lab data failed!</source>
+        <translation>读取差异记录Lab数据失败！</translation>
+    </message>
+    <message>
+        <source>Reading color difference recording lab data failed!</source>
+        <translation>读取色差记录Lab数据失败！</translation>
+    </message>
+    <message>
+        <source>Failed to read color difference record name data!</source>
+        <translation>读取色差记录名称数据失败！</translation>
     </message>
 </context>
 </TS>
