@@ -551,6 +551,8 @@
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
+<context>
+    <name>StandardColorUpload</name>
     <message>
         <source>Error</source>
         <translation>Error</translation>
@@ -574,6 +576,8 @@
     <message>
         <source>Failed to read data information!</source>
         <translation>Failed to read data information!</translation>
+        <source>Information</source>
+        <translation>Information</translation>
     </message>
     <message>
         <source>Please connect the device first!</source>
@@ -606,6 +610,20 @@
     <message>
         <source>Clearing data will clear all spectral records. Are you sure you want to clear it?</source>
         <translation>Clearing data will clear all spectral records. Are you sure you want to clear it?</translation>
+        <source>File error, unable to write!</source>
+        <translation>File error, unable to write!</translation>
+    </message>
+    <message>
+        <source>Can't open file!</source>
+        <translation>Can't open file!</translation>
+    </message>
+    <message>
+        <source>Failed to write the total number of standard color cards!</source>
+        <translation>Failed to write the total number of standard color cards!</translation>
+    </message>
+    <message>
+        <source>Failed to write standard color card information!</source>
+        <translation>Failed to write standard color card information!</translation>
     </message>
     <message>
         <source>Storing data,please wait...</source>
@@ -646,6 +664,71 @@
     <message>
         <source>Failed to read color difference record name data!</source>
         <translation>Failed to read color difference record name data!</translation>
+        <source>Failed to write standard color card data!</source>
+        <translation>Failed to write standard color card data!</translation>
+    </message>
+    <message>
+        <source>Failed to write!</source>
+        <translation>Failed to write!</translation>
+    </message>
+    <message>
+        <source>Failed to write empty packet!</source>
+        <translation>Failed to write empty packet!</translation>
+    </message>
+    <message>
+        <source>Write to standard color card library successfully!</source>
+        <translation>Write to standard color card library successfully!</translation>
+    </message>
+</context>
+<context>
+    <name>StandardColorSheet</name>
+    <message>
+        <source>Failed to read excel file!</source>
+        <translation>Failed to read excel file!</translation>
+    </message>
+    <message>
+        <source>The written contents do not match and cannot be written!</source>
+        <translation>The written contents do not match and cannot be written!</translation>
+    </message>
+    <message>
+        <source>Row 2 must hold the number of standard color cards and its checksum, but the sheet ends at row 1.</source>
+        <translation>Row 2 must hold the number of standard color cards and its checksum, but the sheet ends at row 1.</translation>
+    </message>
+    <message>
+        <source>Row 2: the number of standard color cards must be a whole number from 0 to %1, not &quot;%2&quot;.</source>
+        <translation>Row 2: the number of standard color cards must be a whole number from 0 to %1, not &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Row 2: the checksum &quot;%1&quot; does not match the number of standard color cards.</source>
+        <translation>Row 2: the checksum &quot;%1&quot; does not match the number of standard color cards.</translation>
+    </message>
+    <message>
+        <source>Row %1 should hold standard color card %2, but the sheet ends at row %3.</source>
+        <translation>Row %1 should hold standard color card %2, but the sheet ends at row %3.</translation>
+    </message>
+    <message>
+        <source>Row %1: the card name &quot;%2&quot; takes more than %3 bytes.</source>
+        <translation>Row %1: the card name &quot;%2&quot; takes more than %3 bytes.</translation>
+    </message>
+    <message>
+        <source>Row %1: &quot;%2&quot; in column %3 is not a whole number from 0 to 65535.</source>
+        <translation>Row %1: &quot;%2&quot; in column %3 is not a whole number from 0 to 65535.</translation>
+    </message>
+    <message>
+        <source>Row %1: the checksum &quot;%2&quot; does not match the standard color card.</source>
+        <translation>Row %1: the checksum &quot;%2&quot; does not match the standard color card.</translation>
+    </message>
+    <message>
+        <source>Error in Excel file with not enough rows of standard color cards!</source>
+        <translation>Error in Excel file with not enough rows of standard color cards!</translation>
+    </message>
+    <message>
+        <source>Row %1: the name &quot;%2&quot; takes more than %3 bytes.</source>
+        <translation>Row %1: the name &quot;%2&quot; takes more than %3 bytes.</translation>
+    </message>
+    <message>
+        <source>Row %1: &quot;%2&quot; in column %3 is no number from -327.68 to 655.35.</source>
+        <translation>Row %1: &quot;%2&quot; in column %3 is no number from -327.68 to 655.35.</translation>
     </message>
 </context>
 </TS>

@@ -585,6 +585,8 @@
         <source>Delete</source>
         <translation>删除</translation>
     </message>
+<context>
+    <name>StandardColorUpload</name>
     <message>
         <source>Error</source>
         <translation>错误</translation>
@@ -608,6 +610,10 @@
     <message>
         <source>Failed to read data information!</source>
         <translation>读取数据信息失败！</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
     </message>
     <message>
         <source>Please connect the device first!</source>
@@ -640,6 +646,20 @@
     <message>
         <source>Clearing data will clear all spectral records. Are you sure you want to clear it?</source>
         <translation>清空数据将清除所有光谱记录，确定要清空吗？</translation>
+        <source>File error, unable to write!</source>
+        <translation>文件错误，无法写入！</translation>
+    </message>
+    <message>
+        <source>Can't open file!</source>
+        <translation>无法打开文件！</translation>
+    </message>
+    <message>
+        <source>Failed to write the total number of standard color cards!</source>
+        <translation>写入标准色卡总数失败！</translation>
+    </message>
+    <message>
+        <source>Failed to write standard color card information!</source>
+        <translation>写入标准色卡信息失败！</translation>
     </message>
     <message>
         <source>Storing data,please wait...</source>
@@ -680,6 +700,71 @@
     <message>
         <source>Failed to read color difference record name data!</source>
         <translation>读取色差记录名称数据失败！</translation>
+        <source>Failed to write standard color card data!</source>
+        <translation>写入标准色卡数据失败！</translation>
+    </message>
+    <message>
+        <source>Failed to write!</source>
+        <translation>写入失败！</translation>
+    </message>
+    <message>
+        <source>Failed to write empty packet!</source>
+        <translation>写入空数据包失败！</translation>
+    </message>
+    <message>
+        <source>Write to standard color card library successfully!</source>
+        <translation>成功写入标准色卡库！</translation>
+    </message>
+</context>
+<context>
+    <name>StandardColorSheet</name>
+    <message>
+        <source>Failed to read excel file!</source>
+        <translation>读取Excel文件失败！</translation>
+    </message>
+    <message>
+        <source>The written contents do not match and cannot be written!</source>
+        <translation>写入内容不匹配，无法写入！</translation>
+    </message>
+    <message>
+        <source>Row 2 must hold the number of standard color cards and its checksum, but the sheet ends at row 1.</source>
+        <translation>第2行应包含标准色卡数量及其校验和，但表格在第1行就结束了。</translation>
+    </message>
+    <message>
+        <source>Row 2: the number of standard color cards must be a whole number from 0 to %1, not &quot;%2&quot;.</source>
+        <translation>第2行：标准色卡数量必须是0到%1之间的整数，而不是“%2”。</translation>
+    </message>
+    <message>
+        <source>Row 2: the checksum &quot;%1&quot; does not match the number of standard color cards.</source>
+        <translation>第2行：校验和“%1”与标准色卡数量不符。</translation>
+    </message>
+    <message>
+        <source>Row %1 should hold standard color card %2, but the sheet ends at row %3.</source>
+        <translation>第%1行应包含第%2张标准色卡，但表格在第%3行就结束了。</translation>
+    </message>
+    <message>
+        <source>Row %1: the card name &quot;%2&quot; takes more than %3 bytes.</source>
+        <translation>第%1行：色卡名称“%2”超过%3个字节。</translation>
+    </message>
+    <message>
+        <source>Row %1: &quot;%2&quot; in column %3 is not a whole number from 0 to 65535.</source>
+        <translation>第%1行：%3列中的“%2”不是0到65535之间的整数。</translation>
+    </message>
+    <message>
+        <source>Row %1: the checksum &quot;%2&quot; does not match the standard color card.</source>
+        <translation>第%1行：校验和“%2”与标准色卡不符。</translation>
+    </message>
+    <message>
+        <source>Error in Excel file with not enough rows of standard color cards!</source>
+        <translation>Excel文件错误，标准色卡的行数不足！</translation>
+    </message>
+    <message>
+        <source>Row %1: the name &quot;%2&quot; takes more than %3 bytes.</source>
+        <translation>第%1行：名称“%2”超过%3个字节。</translation>
+    </message>
+    <message>
+        <source>Row %1: &quot;%2&quot; in column %3 is no number from -327.68 to 655.35.</source>
+        <translation>第%1行：%3列中的“%2”不是-327.68到655.35之间的数值。</translation>
     </message>
 </context>
 </TS>
