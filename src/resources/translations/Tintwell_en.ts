@@ -551,6 +551,7 @@
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
+</context>
 <context>
     <name>StandardColorUpload</name>
     <message>

@@ -585,6 +585,7 @@
         <source>Delete</source>
         <translation>删除</translation>
     </message>
+</context>
 <context>
     <name>StandardColorUpload</name>
     <message>
