@@ -458,7 +458,8 @@ EmulatorReply VirtualInstrument::informationReply(const QByteArray& frame)
         ++m_spectraTaken;
         for (int k = 0; k < kSpectralPoints; ++k) {
             const double v = k < curve.size() ? curve.at(k) : 0.0;
-            putU16le(data, static_cast<quint16>(std::lround(std::max(0.0, v) * 100.0)));
+            // Signed like the stored curves: a reading just below zero stays one.
+            putU16le(data, static_cast<quint16>(static_cast<qint16>(std::lround(v * 100.0))));
         }
     } else {
         return refusal(0xA0, 1);

@@ -11,6 +11,10 @@ TINTWELL_PACKAGES=(
   libzip-dev python3-openpyxl libreoffice-calc-nogui
 )
 
+# What scripts/package needs besides: dpkg-shlibdeps (dpkg-dev) for the
+# package's dependencies, lintian to check the package.
+TINTWELL_PACKAGING_PACKAGES=(dpkg-dev lintian)
+
 tintwell_install_deps() {
   local missing=()
   local pkg

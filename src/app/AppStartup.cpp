@@ -1,6 +1,8 @@
 #include "AppStartup.h"
 
+#include "DataFiles.h"
 #include "Dialogs.h"
+#include "EmulatorModel.h"
 #include "SingleInstance.h"
 
 #include <QApplication>
@@ -9,6 +11,13 @@
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QLoggingCategory>
+
+#ifndef TINTWELL_VERSION
+#define TINTWELL_VERSION "unknown"
+#endif
+
+Q_LOGGING_CATEGORY(lcStartup, "tintwell.app.startup")
 
 bool handOverToRunningInstance(SingleInstance& guard)
 {
@@ -58,4 +67,59 @@ void applyLookAndFeel(QApplication& app)
         QFont::insertSubstitutions(family, substitutes);
     }
     app.setFont(QFont(family, 12));
+}
+
+CommandLineInfo commandLineInfo(const QStringList& arguments)
+{
+    CommandLineInfo info;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            const QString models = emulatorModelNames().join(QStringLiteral(", "));
+            info.handled = true;
+            info.text =
+                QStringLiteral(
+                    "Usage: tintwell [--simulate [MODEL[:VERSION]]]\n"
+                    "\n"
+                    "Tintwell, the desktop companion of handheld haze meters and colorimeters\n"
+                    "attached over USB: measure, compare with a standard, read and change the\n"
+                    "instrument's settings, import its records, export and print reports.\n"
+                    "\n"
+                    "Options:\n"
+                    "  --simulate [MODEL[:VERSION]]  work with an emulated instrument instead of a\n"
+                    "                                real one. MODEL: %1\n"
+                    "                                (default %2). VERSION: its software version,\n"
+                    "                                written 350 or 3.50.\n"
+                    "  -h, --help                    show this help and exit\n"
+                    "  -v, --version                 show the version and exit\n")
+                    .arg(models, emulatorModelNames().value(0));
+            return info;
+        }
+        if (arg == QLatin1String("--version") || arg == QLatin1String("-v")) {
+            info.handled = true;
+            info.text = QStringLiteral("Tintwell %1\n").arg(QLatin1String(TINTWELL_VERSION));
+            return info;
+        }
+    }
+    return info;
+}
+
+QStringList catalogueDirectories()
+{
+    return QStringList{QString()} + dataDirectories();
+}
+
+bool reportDataFiles()
+{
+    bool all = true;
+    for (const char* name : {"Tintwell_en.qm", "Tintwell_zh.qm", "meterno"}) {
+        const QString file = QString::fromLatin1(name);
+        if (dataFileExists(file)) {
+            qCInfo(lcStartup).noquote() << "data file:" << dataFilePath(file);
+        } else {
+            qCWarning(lcStartup).noquote() << file << "not found in" << dataDirectories().join(QStringLiteral(", "));
+            all = false;
+        }
+    }
+    return all;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <QPalette>
 #include <QString>
+#include <QStringList>
 
 class QApplication;
 class SingleInstance;
@@ -18,3 +19,22 @@ QPalette paletteFromStyleSheet(const QString& sheet);
 // Style sheet ":/qss/psblue.css" with its palette, and the application font.
 // A style sheet that does not open is skipped silently.
 void applyLookAndFeel(QApplication& app);
+
+// What `--help` or `--version` asks for. handled is false when the command
+// line asks for neither, and the program starts. Decided before the
+// application object exists: no display, no window, no single-instance lock.
+struct CommandLineInfo
+{
+    bool handled = false;
+    QString text; // for standard output
+    int exitCode = 0;
+};
+CommandLineInfo commandLineInfo(const QStringList& arguments);
+
+// Where the translation catalogues are looked for, in order: the working
+// directory, then the data folders (beside the executable, ../share/tintwell).
+QStringList catalogueDirectories();
+
+// Says in the log where the catalogues and the model table "meterno" were
+// found, and warns about each one that was not. true when all were found.
+bool reportDataFiles();

@@ -8,10 +8,24 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 void tintwellInitResources();
 
 int main(int argc, char* argv[])
 {
+    // --help and --version answer before anything else: no display, no
+    // window, no single-instance lock.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const CommandLineInfo info = commandLineInfo(arguments);
+    if (info.handled) {
+        std::fputs(info.text.toLocal8Bit().constData(), stdout);
+        return info.exitCode;
+    }
+
     QApplication app(argc, argv);
     QtDialogs qtDialogs;
     Dialogs::install(&qtDialogs);
@@ -30,10 +44,15 @@ int main(int argc, char* argv[])
         qtDialogs.critical(nullptr, QStringLiteral("Error"), options.error);
         return 2;
     }
+    reportDataFiles();
     DeviceSetup setup = createDeviceSetup(options);
     LinkFactory* linkFactory = setup.factory.get();
     MainWindow window(std::move(setup.factory), setup.notifier);
     QObject::connect(&guard, &SingleInstance::messageReceived, &window, &MainWindow::handleAppMessage);
+    // Beside the executable, or in ../share/tintwell for an installed copy;
+    // the window loaded its first catalogue before it knew of the second place.
+    window.setCatalogueDirectories(catalogueDirectories());
+    window.on_btnLanguageZh_clicked();
     window.setWindowTitle(QStringLiteral("Tintwell V2.0"));
     SimulatorControls::install(linkFactory, &window);
     window.setWindowState(Qt::WindowMaximized);

@@ -17,6 +17,9 @@ constexpr quint32 kBlockBase = 0x20;
 constexpr quint16 kBlockLength = 24;
 constexpr int kBlockReplyLen = 34;
 constexpr int kBlockCount = 6;
+// The last bytes values are decoded from: r20 of the record, value 6 of a block.
+constexpr int kRecordLastByte = 42;
+constexpr int kBlockLastByte = 22;
 
 void extractRecord(const QByteArray& reply, MeasurementValues& v)
 {
@@ -110,10 +113,28 @@ int readMeasurementBlock(Transport& transport, int k, MeasurementBlock& block)
     if (replyIsForeign(reply, 2, static_cast<quint8>(address), 6, kBlockLength)) {
         return ProtocolResult::WrongReply;
     }
+    decodeMeasurementBlock(reply, k, block);
+    return ProtocolResult::Success;
+}
+
+bool decodeMeasurementRecord(const QByteArray& frame, MeasurementValues& values)
+{
+    if (!replyHolds(frame, kRecordLastByte + 1)) {
+        return false;
+    }
+    extractRecord(frame, values);
+    return true;
+}
+
+bool decodeMeasurementBlock(const QByteArray& frame, int k, MeasurementBlock& block)
+{
+    if (k < 0 || k >= kBlockCount || !replyHolds(frame, kBlockLastByte + 1)) {
+        return false;
+    }
     block = MeasurementBlock{};
     block.mode = k;
     for (int i = 0; i < 3; ++i) {
-        block.bytes[i] = getU8(reply, 8 + i);
+        block.bytes[i] = getU8(frame, 8 + i);
     }
     // hazeT: two unsigned; haze, t: one unsigned; Lab: three signed;
     // LCh, Yxy: three signed then three unsigned.
@@ -122,7 +143,7 @@ int readMeasurementBlock(Transport& transport, int k, MeasurementBlock& block)
     block.valueCount = kCount[k];
     for (int i = 0; i < block.valueCount; ++i) {
         const int pos = 11 + 2 * i;
-        block.values[i] = i < kSigned[k] ? static_cast<int>(getS16le(reply, pos)) : getU16le(reply, pos);
+        block.values[i] = i < kSigned[k] ? static_cast<int>(getS16le(frame, pos)) : getU16le(frame, pos);
     }
-    return ProtocolResult::Success;
+    return true;
 }

@@ -2,6 +2,8 @@
 // Measurements from the PC and the result blocks of the current display mode.
 // The caller holds the receive worker's mutex. Results are ProtocolResult codes.
 
+#include <QByteArray>
+
 #include <array>
 
 class Transport;
@@ -34,3 +36,12 @@ int takeMeasurement(Transport& transport, MeasurementValues& values);
 int readMeasurementLegacy(Transport& transport, MeasurementValues& values);
 // k 0..5 (mode 6 has no block of its own: ValueDoesNotFit, nothing sent).
 int readMeasurementBlock(Transport& transport, int k, MeasurementBlock& block);
+
+// The values of a measurement-record frame (a reply, or a frame the instrument
+// pushes unasked), header at byte 0. false when the frame is too short to hold
+// them (up to byte 42).
+bool decodeMeasurementRecord(const QByteArray& frame, MeasurementValues& values);
+// The values of a frame of result block k (0..5), header at byte 0, at the
+// positions readMeasurementBlock reads. false for k outside 0..5 or a frame
+// too short to hold them.
+bool decodeMeasurementBlock(const QByteArray& frame, int k, MeasurementBlock& block);

@@ -1,13 +1,16 @@
 #include "AppInit.h"
 #include "AppStartup.h"
 #include "ComparisonHeader.h"
+#include "DataFiles.h"
 #include "RbTableHeaderView.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QImage>
 #include <QMouseEvent>
+#include <QRegularExpression>
 #include <QTableWidget>
 #include <QTest>
 #include <QWidget>
@@ -239,6 +242,52 @@ private Q_SLOTS:
                                  .arg(colours.strongest.name(), colours.fill.name())
                                  .arg(ratio, 0, 'f', 2)));
         }
+    }
+
+    void commandLine_helpAndVersionAnswerAlone_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<bool>("handled");
+        QTest::addColumn<QString>("printed"); // a pattern one whole line of the output matches
+        QTest::newRow("help") << QStringList{QStringLiteral("--help")} << true
+                              << QStringLiteral("Usage: tintwell \\[--simulate \\[MODEL\\[:VERSION\\]\\]\\]");
+        QTest::newRow("-h after --simulate")
+            << QStringList{QStringLiteral("--simulate"), QStringLiteral("TX430"), QStringLiteral("-h")}
+            << true << QStringLiteral(" +-v, --version +show the version and exit");
+        QTest::newRow("version") << QStringList{QStringLiteral("--version")} << true
+                                 << QStringLiteral("Tintwell \\d+\\.\\d+(\\.\\d+)*");
+        QTest::newRow("-v") << QStringList{QStringLiteral("-v")} << true << QStringLiteral("Tintwell \\d+\\.\\d+(\\.\\d+)*");
+        QTest::newRow("simulate starts") << QStringList{QStringLiteral("--simulate"), QStringLiteral("TX470")}
+                                         << false << QString();
+        QTest::newRow("nothing starts") << QStringList{} << false << QString();
+    }
+
+    void commandLine_helpAndVersionAnswerAlone()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(bool, handled);
+        QFETCH(QString, printed);
+        const CommandLineInfo info = commandLineInfo(QStringList{QStringLiteral("tintwell")} + arguments);
+        QCOMPARE(info.handled, handled);
+        QCOMPARE(info.exitCode, 0);
+        if (handled) {
+            const QRegularExpression line(QRegularExpression::anchoredPattern(printed));
+            QVERIFY2(!info.text.split(QLatin1Char('\n')).filter(line).isEmpty(), qPrintable(info.text));
+        } else {
+            QVERIFY(info.text.isEmpty());
+        }
+    }
+
+    // The build tree: data beside the executable; a missing file is named
+    // where it was expected first.
+    void dataFiles_foundBesideTheExecutable()
+    {
+        const QString beside = QCoreApplication::applicationDirPath();
+        QCOMPARE(dataFilePath(QStringLiteral("meterno")), QDir(beside).filePath(QStringLiteral("meterno")));
+        QVERIFY(dataFileExists(QStringLiteral("Tintwell_zh.qm")));
+        QVERIFY(!dataFileExists(QStringLiteral("no-such-file")));
+        QCOMPARE(dataFilePath(QStringLiteral("no-such-file")), QDir(beside).filePath(QStringLiteral("no-such-file")));
+        QCOMPARE(dataDirectories().value(1), QDir::cleanPath(beside + QStringLiteral("/../share/tintwell")));
     }
 
     void ledPictures_areCompiledIn()

@@ -4,9 +4,11 @@
 #include "CLinkerUSB.h"
 #include "Dialogs.h"
 #include "FrameChecksum.h"
+#include "FrameScanner.h"
 #include "HidBackend.h"
 #include "IdentificationCommands.h"
 #include "MeasurementCommands.h"
+#include "MeasurementReading.h"
 #include "RecordCommands.h"
 #include "SettingsCommands.h"
 #include "Transport.h"
@@ -15,6 +17,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -255,6 +258,40 @@ void linkReassembly(const std::uint8_t* data, std::size_t size)
     link.ReadMessage(buffer, 200, expected);
     link.ReadMessage(buffer, 0, 64);
     link.Close();
+}
+
+void pushedFrames(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 2) {
+        return;
+    }
+    const auto format = static_cast<PushedFrameFormat>(std::min(data[0] & 3, 2));
+    const int displayMode = static_cast<int>(data[1] % 8) - 1;
+    QByteArray buffer;
+    std::size_t pos = 2;
+    while (pos < size) {
+        const std::size_t n = std::min<std::size_t>(data[pos++], size - pos);
+        buffer.append(reinterpret_cast<const char*>(data + pos), static_cast<int>(n));
+        pos += n;
+        const PushedScan scan = scanPushedFrames(buffer, format);
+        if (scan.consumed < 0 || scan.consumed > buffer.size()) {
+            std::abort();
+        }
+        for (const PushedFrame& frame : scan.frames) {
+            if (frame.bytes.size() < 23 || quint8(frame.bytes.at(0)) != 0xAB
+                || quint8(frame.bytes.at(1)) != 0x44) {
+                std::abort();
+            }
+            ColorReading reading;
+            readingFromPushedFrame(frame, displayMode, reading);
+            currentLayoutTexts(reading);
+        }
+        buffer.remove(0, scan.consumed);
+        // What waits is at most the beginning of one frame, up to its last decoded byte.
+        if (buffer.size() > 42) {
+            std::abort();
+        }
+    }
 }
 
 } // namespace fuzz

@@ -27,6 +27,13 @@ void protocolReplies(const std::uint8_t* data, std::size_t size);
 // the first two bytes is read, then once more by polling.
 void linkReassembly(const std::uint8_t* data, std::size_t size);
 
+// Input: format byte (low 2 bits: full record, block, legacy), display-mode
+// byte, then read chunks as [length][bytes...], fed to the pushed-frame
+// scanner the way the page feeds it; every frame found is decoded. Aborts
+// when the scanner keeps more than a frame's beginning or hands out a frame
+// that does not start with a header.
+void pushedFrames(const std::uint8_t* data, std::size_t size);
+
 // Silences the modal seam (a few commands may show a box) and sets up what
 // Qt needs. Idempotent.
 void initialise();

@@ -22,6 +22,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("minimumFiles");
         QTest::newRow("protocol") << QStringLiteral("fuzz_protocol") << 19;
         QTest::newRow("link") << QStringLiteral("fuzz_link") << 3;
+        QTest::newRow("pushed") << QStringLiteral("fuzz_pushed") << 3;
     }
 
     void replay()
@@ -31,6 +32,7 @@ private Q_SLOTS:
         const std::map<QString, std::function<void(const std::uint8_t*, std::size_t)>> entries{
             {QStringLiteral("fuzz_protocol"), fuzz::protocolReplies},
             {QStringLiteral("fuzz_link"), fuzz::linkReassembly},
+            {QStringLiteral("fuzz_pushed"), fuzz::pushedFrames},
         };
         const QDir dir(QStringLiteral(TINTWELL_FUZZ_CORPUS) + QLatin1Char('/') + target);
         const QStringList files = dir.entryList(QDir::Files);

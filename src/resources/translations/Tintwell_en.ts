@@ -815,4 +815,228 @@
         <translation>Pass or not</translation>
     </message>
 </context>
+<!-- spectral dialog -->
+<context>
+    <name>MeterPageFor310</name>
+    <message>
+        <source>Spectra</source>
+        <translation>Spectra</translation>
+    </message>
+    <message>
+        <source>Spectral history</source>
+        <translation>Spectral history</translation>
+    </message>
+    <message>
+        <source>Spectral measurement</source>
+        <translation>Spectral measurement</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Export Excel</source>
+        <translation>Export Excel</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Curve</source>
+        <translation>Curve</translation>
+    </message>
+    <message>
+        <source>Operation</source>
+        <translation>Operation</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+</context>
+<context>
+    <name>StandardColorUpload</name>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Info</translation>
+    </message>
+    <message>
+        <source>Tip</source>
+        <translation>Tip</translation>
+    </message>
+    <message>
+        <source>Colorimeter</source>
+        <translation>Colorimeter</translation>
+    </message>
+    <message>
+        <source>Measurement exceeds the maximum quantity, please save the excel file before measuring!</source>
+        <translation>Measurement exceeds the maximum quantity, please save the excel file before measuring!</translation>
+    </message>
+    <message>
+        <source>Failed to read data information!</source>
+        <translation>Failed to read data information!</translation>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>Please connect the device first!</translation>
+    </message>
+    <message>
+        <source>Spectral history data error, unable to export!</source>
+        <translation>Spectral history data error, unable to export!</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of spectral records!</source>
+        <translation>Failed to read the number of spectral records!</translation>
+    </message>
+    <message>
+        <source>No spectral history!</source>
+        <translation>No spectral history!</translation>
+    </message>
+    <message>
+        <source>Reading spectral recording data failed!</source>
+        <translation>Reading spectral recording data failed!</translation>
+    </message>
+    <message>
+        <source>Failed to read spectral record name data!</source>
+        <translation>Failed to read spectral record name data!</translation>
+    </message>
+    <message>
+        <source>Data import willempty the list, to save data first?</source>
+        <translation>Data import willempty the list, to save data first?</translation>
+    </message>
+    <message>
+        <source>Clearing data will clear all spectral records. Are you sure you want to clear it?</source>
+        <translation>Clearing data will clear all spectral records. Are you sure you want to clear it?</translation>
+        <source>File error, unable to write!</source>
+        <translation>File error, unable to write!</translation>
+    </message>
+    <message>
+        <source>Can't open file!</source>
+        <translation>Can't open file!</translation>
+    </message>
+    <message>
+        <source>Failed to write the total number of standard color cards!</source>
+        <translation>Failed to write the total number of standard color cards!</translation>
+    </message>
+    <message>
+        <source>Failed to write standard color card information!</source>
+        <translation>Failed to write standard color card information!</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>Storing data,please wait...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel</translation>
+    </message>
+    <message>
+        <source>Import cancelled: nothing was added to the list.</source>
+        <translation>Import cancelled: nothing was added to the list.</translation>
+    </message>
+    <message>
+        <source>No comparison record!</source>
+        <translation>No comparison record!</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of color difference records!</source>
+        <translation>Failed to read the number of color difference records!</translation>
+    </message>
+    <message>
+        <source>difference history data error, unable to export!</source>
+        <translation>difference history data error, unable to export!</translation>
+    </message>
+    <message>
+        <source>Color difference history data error, unable to export!</source>
+        <translation>Color difference history data error, unable to export!</translation>
+    </message>
+    <message>
+        <source>Reading difference recording lab data failed!</source>
+        <translation>Reading difference recording lab data failed!</translation>
+    </message>
+    <message>
+        <source>Reading color difference recording lab data failed!</source>
+        <translation>Reading color difference recording lab data failed!</translation>
+    </message>
+    <message>
+        <source>Failed to read color difference record name data!</source>
+        <translation>Failed to read color difference record name data!</translation>
+        <source>Failed to write standard color card data!</source>
+        <translation>Failed to write standard color card data!</translation>
+    </message>
+    <message>
+        <source>Failed to write!</source>
+        <translation>Failed to write!</translation>
+    </message>
+    <message>
+        <source>Failed to write empty packet!</source>
+        <translation>Failed to write empty packet!</translation>
+    </message>
+    <message>
+        <source>Write to standard color card library successfully!</source>
+        <translation>Write to standard color card library successfully!</translation>
+    </message>
+</context>
+<context>
+    <name>StandardColorSheet</name>
+    <message>
+        <source>Failed to read excel file!</source>
+        <translation>Failed to read excel file!</translation>
+    </message>
+    <message>
+        <source>The written contents do not match and cannot be written!</source>
+        <translation>The written contents do not match and cannot be written!</translation>
+    </message>
+    <message>
+        <source>Row 2 must hold the number of standard color cards and its checksum, but the sheet ends at row 1.</source>
+        <translation>Row 2 must hold the number of standard color cards and its checksum, but the sheet ends at row 1.</translation>
+    </message>
+    <message>
+        <source>Row 2: the number of standard color cards must be a whole number from 0 to %1, not &quot;%2&quot;.</source>
+        <translation>Row 2: the number of standard color cards must be a whole number from 0 to %1, not &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Row 2: the checksum &quot;%1&quot; does not match the number of standard color cards.</source>
+        <translation>Row 2: the checksum &quot;%1&quot; does not match the number of standard color cards.</translation>
+    </message>
+    <message>
+        <source>Row %1 should hold standard color card %2, but the sheet ends at row %3.</source>
+        <translation>Row %1 should hold standard color card %2, but the sheet ends at row %3.</translation>
+    </message>
+    <message>
+        <source>Row %1: the card name &quot;%2&quot; takes more than %3 bytes.</source>
+        <translation>Row %1: the card name &quot;%2&quot; takes more than %3 bytes.</translation>
+    </message>
+    <message>
+        <source>Row %1: &quot;%2&quot; in column %3 is not a whole number from 0 to 65535.</source>
+        <translation>Row %1: &quot;%2&quot; in column %3 is not a whole number from 0 to 65535.</translation>
+    </message>
+    <message>
+        <source>Row %1: the checksum &quot;%2&quot; does not match the standard color card.</source>
+        <translation>Row %1: the checksum &quot;%2&quot; does not match the standard color card.</translation>
+    </message>
+    <message>
+        <source>Error in Excel file with not enough rows of standard color cards!</source>
+        <translation>Error in Excel file with not enough rows of standard color cards!</translation>
+    </message>
+    <message>
+        <source>Row %1: the name &quot;%2&quot; takes more than %3 bytes.</source>
+        <translation>Row %1: the name &quot;%2&quot; takes more than %3 bytes.</translation>
+    </message>
+    <message>
+        <source>Row %1: &quot;%2&quot; in column %3 is no number from -327.68 to 655.35.</source>
+        <translation>Row %1: &quot;%2&quot; in column %3 is no number from -327.68 to 655.35.</translation>
+    </message>
+</context>
 </TS>

@@ -849,4 +849,230 @@
         <translation>是否合格</translation>
     </message>
 </context>
+<!-- spectral dialog -->
+<context>
+    <name>MeterPageFor310</name>
+    <message>
+        <source>Spectra</source>
+        <translation>光谱</translation>
+    </message>
+    <message>
+        <source>Spectral history</source>
+        <translation>光谱历史</translation>
+    </message>
+    <message>
+        <source>Spectral measurement</source>
+        <translation>光谱测量</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清空</translation>
+    </message>
+    <message>
+        <source>Export Excel</source>
+        <translation>导出Excel</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Curve</source>
+        <translation>曲线</translation>
+    </message>
+    <message>
+        <source>Operation</source>
+        <translation>操作</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+</context>
+<context>
+    <name>StandardColorUpload</name>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>信息</translation>
+    </message>
+    <message>
+        <source>Tip</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Colorimeter</source>
+        <translation>色差仪</translation>
+    </message>
+    <message>
+        <source>Measurement exceeds the maximum quantity, please save the excel file before measuring!</source>
+        <translation>测量数量已达上限，请先保存Excel文件再测量！</translation>
+    </message>
+    <message>
+        <source>Failed to read data information!</source>
+        <translation>读取数据信息失败！</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>请先连接设备！</translation>
+    </message>
+    <message>
+        <source>Spectral history data error, unable to export!</source>
+        <translation>光谱历史数据错误，无法导出！</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of spectral records!</source>
+        <translation>读取光谱记录数量失败！</translation>
+    </message>
+    <message>
+        <source>No spectral history!</source>
+        <translation>没有光谱历史记录！</translation>
+    </message>
+    <message>
+        <source>Reading spectral recording data failed!</source>
+        <translation>读取光谱记录数据失败！</translation>
+    </message>
+    <message>
+        <source>Failed to read spectral record name data!</source>
+        <translation>读取光谱记录名称数据失败！</translation>
+    </message>
+    <message>
+        <source>Data import willempty the list, to save data first?</source>
+        <translation>导入数据将清空列表，是否先保存数据？</translation>
+    </message>
+    <message>
+        <source>Clearing data will clear all spectral records. Are you sure you want to clear it?</source>
+        <translation>清空数据将清除所有光谱记录，确定要清空吗？</translation>
+        <source>File error, unable to write!</source>
+        <translation>文件错误，无法写入！</translation>
+    </message>
+    <message>
+        <source>Can't open file!</source>
+        <translation>无法打开文件！</translation>
+    </message>
+    <message>
+        <source>Failed to write the total number of standard color cards!</source>
+        <translation>写入标准色卡总数失败！</translation>
+    </message>
+    <message>
+        <source>Failed to write standard color card information!</source>
+        <translation>写入标准色卡信息失败！</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>正在存储数据，请稍候...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Import cancelled: nothing was added to the list.</source>
+        <translation>导入已取消，列表中未添加任何数据。</translation>
+    </message>
+    <message>
+        <source>No comparison record!</source>
+        <translation>没有对比记录！</translation>
+    </message>
+    <message>
+        <source>Failed to read the number of color difference records!</source>
+        <translation>读取色差记录数量失败！</translation>
+    </message>
+    <message>
+        <source>difference history data error, unable to export!</source>
+        <translation>差异历史数据错误，无法导出！</translation>
+    </message>
+    <message>
+        <source>Color difference history data error, unable to export!</source>
+        <translation>色差历史数据错误，无法导出！</translation>
+    </message>
+    <message>
+        <source>Reading difference recording lab data failed!</source>
+        <translation>读取差异记录Lab数据失败！</translation>
+    </message>
+    <message>
+        <source>Reading color difference recording lab data failed!</source>
+        <translation>读取色差记录Lab数据失败！</translation>
+    </message>
+    <message>
+        <source>Failed to read color difference record name data!</source>
+        <translation>读取色差记录名称数据失败！</translation>
+        <source>Failed to write standard color card data!</source>
+        <translation>写入标准色卡数据失败！</translation>
+    </message>
+    <message>
+        <source>Failed to write!</source>
+        <translation>写入失败！</translation>
+    </message>
+    <message>
+        <source>Failed to write empty packet!</source>
+        <translation>写入空数据包失败！</translation>
+    </message>
+    <message>
+        <source>Write to standard color card library successfully!</source>
+        <translation>成功写入标准色卡库！</translation>
+    </message>
+</context>
+<context>
+    <name>StandardColorSheet</name>
+    <message>
+        <source>Failed to read excel file!</source>
+        <translation>读取Excel文件失败！</translation>
+    </message>
+    <message>
+        <source>The written contents do not match and cannot be written!</source>
+        <translation>写入内容不匹配，无法写入！</translation>
+    </message>
+    <message>
+        <source>Row 2 must hold the number of standard color cards and its checksum, but the sheet ends at row 1.</source>
+        <translation>第2行应包含标准色卡数量及其校验和，但表格在第1行就结束了。</translation>
+    </message>
+    <message>
+        <source>Row 2: the number of standard color cards must be a whole number from 0 to %1, not &quot;%2&quot;.</source>
+        <translation>第2行：标准色卡数量必须是0到%1之间的整数，而不是“%2”。</translation>
+    </message>
+    <message>
+        <source>Row 2: the checksum &quot;%1&quot; does not match the number of standard color cards.</source>
+        <translation>第2行：校验和“%1”与标准色卡数量不符。</translation>
+    </message>
+    <message>
+        <source>Row %1 should hold standard color card %2, but the sheet ends at row %3.</source>
+        <translation>第%1行应包含第%2张标准色卡，但表格在第%3行就结束了。</translation>
+    </message>
+    <message>
+        <source>Row %1: the card name &quot;%2&quot; takes more than %3 bytes.</source>
+        <translation>第%1行：色卡名称“%2”超过%3个字节。</translation>
+    </message>
+    <message>
+        <source>Row %1: &quot;%2&quot; in column %3 is not a whole number from 0 to 65535.</source>
+        <translation>第%1行：%3列中的“%2”不是0到65535之间的整数。</translation>
+    </message>
+    <message>
+        <source>Row %1: the checksum &quot;%2&quot; does not match the standard color card.</source>
+        <translation>第%1行：校验和“%2”与标准色卡不符。</translation>
+    </message>
+    <message>
+        <source>Error in Excel file with not enough rows of standard color cards!</source>
+        <translation>Excel文件错误，标准色卡的行数不足！</translation>
+    </message>
+    <message>
+        <source>Row %1: the name &quot;%2&quot; takes more than %3 bytes.</source>
+        <translation>第%1行：名称“%2”超过%3个字节。</translation>
+    </message>
+    <message>
+        <source>Row %1: &quot;%2&quot; in column %3 is no number from -327.68 to 655.35.</source>
+        <translation>第%1行：%3列中的“%2”不是-327.68到655.35之间的数值。</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,98 @@
+#pragma once
+// The modal spectral dialog: spectral measurement, import of the records
+// stored in the instrument, the table of records (names, shown flags,
+// deletion) and the chart painted below it. It reaches the instrument through
+// the LinkAccess it is given, asking for the transport and the link lock at
+// every exchange, so an unplug and replug while it is open is followed.
+
+#include "SpectralData.h"
+
+#include <QDialog>
+#include <QList>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class LinkAccess;
+class QCheckBox;
+class QTableWidget;
+
+namespace Ui {
+class MeterPageFor310;
+}
+
+class MeterPageFor310 : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // What the workspace hands over besides the link.
+    struct Context
+    {
+        int layoutIndex = 0; // 0 and 3 transmittance, 1 and 2 reflectance instruments
+        QString modelName;
+        bool chineseUi = false;
+    };
+    // The spreadsheet export of the table; true when the file was written.
+    using ExportHandler = std::function<bool(MeterPageFor310&)>;
+
+    static constexpr int kMaxMeasuredRecords = 1000;
+    // Table columns.
+    static constexpr int kColumnNumber = 0;
+    static constexpr int kColumnName = 1;
+    static constexpr int kColumnFirstValue = 2;
+    static constexpr int kColumnCurve = 33;
+    static constexpr int kColumnOperation = 34;
+    static constexpr int kColumnCount = 35;
+
+    MeterPageFor310(LinkAccess& link, const Context& context, QWidget* parent = nullptr);
+    ~MeterPageFor310() override;
+
+    void setExportHandler(ExportHandler handler) { m_exportHandler = std::move(handler); }
+
+    const QList<SpectralRecord>& records() const { return m_records; }
+    // The name of record index as the table shows it (edited names included).
+    QString recordName(int index) const;
+    QTableWidget* table() const;
+    QRect chartArea() const;
+    const Context& context() const { return m_context; }
+
+    // Appends a table row for record (the record list is not touched); an
+    // empty name becomes "spec<n>" from the unnamed counter.
+    void addSpectralRow(const SpectralRecord& record, const QString& name);
+    // Appends the record and its row.
+    void appendRecord(const SpectralRecord& record, const QString& name);
+    // Disables or enables the four command buttons together. Nested
+    // commands (an export or clear run inside an import) keep them disabled
+    // until the outermost command enables them.
+    void setCommandButtonsEnabled(bool enabled);
+
+public slots:
+    void on_pushButton_spectralHistory_clicked();
+    void on_pushButton_spectralMeasurement_clicked();
+    void on_pushButton_clearData_clicked();
+    bool on_pushButton_exportExcel_clicked();
+    void slot_cellDoubleClicked(int row, int column);
+    void slot_updateChart(bool checked);
+    void slot_updateTable();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void setUpTable();
+    // true when the operator confirmed and the list was emptied.
+    bool clearAfterQuestion();
+    int rowOfCellWidget(const QObject* widget, int column) const;
+    QCheckBox* headingCheckBox() const;
+    void showError(const QString& text);
+
+    std::unique_ptr<Ui::MeterPageFor310> ui;
+    LinkAccess& m_link;
+    Context m_context;
+    QList<SpectralRecord> m_records;
+    int m_unnamedCounter = 1;
+    int m_commandDepth = 0;
+    ExportHandler m_exportHandler;
+};

@@ -1,0 +1,45 @@
+#pragma once
+// Fetching one result from the instrument and turning what it sends (a reply
+// or a pushed frame) into the values the comparison display shows. Plain
+// functions: the caller holds the link lock around a fetch.
+
+#include "Colorimetry.h"
+#include "Judgement.h"
+
+#include <QString>
+
+#include <array>
+
+class Transport;
+struct PushedFrame;
+
+// How a result is fetched from the PC.
+enum class FetchPath {
+    Full,   // the whole measurement record
+    Block,  // the result block of the display mode in force (TX310, TX470 below 1.06)
+    Legacy, // the first-generation colorimeters' read
+};
+
+// First-generation colorimeters: Legacy; TX310 and TX470 below software 1.06
+// (softwareVersion in hundredths): Block; every other instrument: Full.
+FetchPath fetchPathFor(const QString& model, int softwareVersion);
+
+// The display mode whose flag is set (0 Haze/T ... 6 Haze/T/Lab), -1 for none.
+int displayModeOf(const DisplayFlags& flags);
+
+// Measures once on the given path and fills reading. Returns the command's
+// result (1 or a negative ProtocolResult). On the block path a display mode
+// without a block of its own (Haze/T/Lab, or none) is a failed measurement:
+// nothing is sent and no reading is invented.
+int fetchMeasurement(Transport& transport, FetchPath path, int displayMode, ColorReading& reading);
+
+// The reading a pushed frame carries. false (reading untouched) for a block of
+// another display mode than displayMode, for any block while the mode has no
+// block of its own, and for a frame too short to decode.
+bool readingFromPushedFrame(const PushedFrame& frame, int displayMode, ColorReading& reading);
+
+// The eleven texts of the current layout's value column, in its row order:
+// Haze, Transmittance, L*, a*, b*, L*, C*, h, Y, x, y ("12.34%", "0.3127").
+std::array<QString, 11> currentLayoutTexts(const ColorReading& reading);
+// The five texts of the legacy layout: L*, a*, b*, C*, h, two decimals each.
+std::array<QString, 5> legacyLayoutTexts(const ColorReading& reading);

@@ -1,0 +1,114 @@
+#include "MyThread.h"
+
+#include "Transport.h"
+
+#include <QLoggingCategory>
+#include <QThread>
+
+Q_LOGGING_CATEGORY(lcWorker, "tintwell.workspace.worker")
+
+namespace {
+// With time-out 0 the read returns whatever arrived; the length has no effect.
+constexpr int kPollExpectedLen = 142090;
+} // namespace
+
+MyThread::MyThread(Transport& transport, QObject* parent) : QObject(parent), m_transport(transport), m_home(QThread::currentThread())
+{
+}
+
+void MyThread::startThreadSlot()
+{
+    while (!m_stop.load()) {
+        if (!m_mutex.tryLock(kLockAttemptMs)) {
+            continue; // the user-interface thread holds the link; look at the flag again
+        }
+        if (m_stop.load()) {
+            m_mutex.unlock();
+            break;
+        }
+        QByteArray chunk;
+        const int received = m_transport.receiveFrame(chunk, 0, kPollExpectedLen, false);
+        if (received > 0 && !chunk.isEmpty()) {
+            Q_EMIT senddata(chunk);
+        }
+        m_transport.delayMs(kPollPauseMs);
+        m_mutex.unlock();
+    }
+    // Back to the thread that created it, which frees it once it is stopped.
+    moveToThread(m_home);
+    qCDebug(lcWorker) << "worker stopped";
+}
+
+ReceiveWorker::ReceiveWorker(std::function<Transport&()> transportOf)
+    : m_transportOf(std::move(transportOf))
+{
+}
+
+ReceiveWorker::~ReceiveWorker()
+{
+    stop();
+}
+
+void ReceiveWorker::start(const std::function<void(MyThread*)>& connect)
+{
+    stop();
+    releaseRetired();
+    auto* thread = new QThread;
+    auto* worker = new MyThread(m_transportOf());
+    if (connect) {
+        connect(worker);
+    }
+    worker->moveToThread(thread);
+    QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    QObject::connect(thread, &QThread::started, worker, &MyThread::startThreadSlot);
+    m_thread = thread;
+    m_worker = worker;
+    thread->start(QThread::InheritPriority);
+    qCDebug(lcWorker) << "mainWidget QThread::currentThreadId()==" << QThread::currentThreadId();
+}
+
+void ReceiveWorker::stop()
+{
+    if (!m_worker) {
+        return;
+    }
+    m_worker->requestStop();
+    if (m_thread) {
+        m_thread->quit();
+        m_thread->wait();
+    }
+    // The thread deletes itself later; the worker (and its lock) is kept
+    // until no exchange holds the lock any more.
+    m_retired.emplace_back(m_worker);
+    m_worker = nullptr;
+    m_thread = nullptr;
+    releaseRetired();
+}
+
+bool ReceiveWorker::isRunning() const
+{
+    return m_worker && m_thread && m_thread->isRunning();
+}
+
+Transport& ReceiveWorker::transport()
+{
+    return m_transportOf();
+}
+
+QMutex* ReceiveWorker::linkMutex()
+{
+    return m_worker ? m_worker->mutex() : nullptr;
+}
+
+void ReceiveWorker::releaseRetired()
+{
+    for (auto it = m_retired.begin(); it != m_retired.end();) {
+        QMutex* lock = (*it)->mutex();
+        if (lock->tryLock()) {
+            lock->unlock();
+            it = m_retired.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}

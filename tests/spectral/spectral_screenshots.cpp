@@ -1,0 +1,77 @@
+// Writes pictures of the spectral dialog for the documentation:
+// spectral_screenshots <folder>. Several curves measured from the emulated
+// instrument and added by name, for a transmittance (TX310) and a
+// reflectance (TX420) instrument, in English and Chinese. Run offscreen by
+// scripts/screenshots.
+#include "AppStartup.h"
+#include "EmulatedLink.h"
+#include "LinkAccess.h"
+#include "MeterPageFor310.h"
+#include "QtDialogs.h"
+#include "SpectralCases.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTranslator>
+
+namespace {
+
+class EmulatedAccess final : public LinkAccess
+{
+public:
+    explicit EmulatedAccess(const QString& model) : link(model) {}
+    Transport& transport() override { return link.transport; }
+    QMutex* linkMutex() override { return &mutex; }
+    EmulatedLink link;
+    QMutex mutex;
+};
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        return 2;
+    }
+    applyLookAndFeel(app);
+    QtDialogs qtDialogs;
+    Dialogs::install(&qtDialogs);
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    bool ok = true;
+    for (const QString lang : {QStringLiteral("en"), QStringLiteral("zh")}) {
+        QTranslator translator;
+        ok &= translator.load(QStringLiteral("Tintwell_") + lang, QCoreApplication::applicationDirPath());
+        QCoreApplication::installTranslator(&translator);
+        const bool chinese = lang == QLatin1String("zh");
+        struct Instrument
+        {
+            const char* model;
+            int layout;
+            double level;
+        };
+        for (const Instrument& instrument : {Instrument{"TX310", 0, 88.0}, Instrument{"TX420", 1, 45.0}}) {
+            EmulatedAccess access(QString::fromLatin1(instrument.model));
+            MeterPageFor310 page(access, {instrument.layout, QString::fromLatin1(instrument.model), chinese});
+            for (int i = 0; i < 2; ++i) {
+                page.findChild<QPushButton*>(QStringLiteral("pushButton_spectralMeasurement"))->click();
+            }
+            const QStringList names = chinese ? QStringList{QStringLiteral("样品-红"), QStringLiteral("样品-蓝"),
+                                                            QString(), QStringLiteral("滤光片")}
+                                              : QStringList{"Sample red", "Sample blue", QString(), "Filter"};
+            for (int i = 0; i < names.size(); ++i) {
+                page.appendRecord(spectralcases::smooth(i, instrument.level - 6.0 * i), names.at(i));
+            }
+            page.resize(1400, 860);
+            page.show();
+            QApplication::processEvents();
+            const QString file = QStringLiteral("spectral-%1-%2.png")
+                                     .arg(QString::fromLatin1(instrument.model).toLower(), lang);
+            ok &= page.grab().save(out.filePath(file));
+        }
+        QCoreApplication::removeTranslator(&translator);
+    }
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,538 @@
+// The spectral dialog against the emulated instrument: measurement, import of
+// the stored records, the table's check boxes, deletion and naming, every
+// failure message, and an unplug and replug while the dialog is open.
+#include "EmulatedLink.h"
+#include "LinkAccess.h"
+#include "MeterPageFor310.h"
+#include "ScriptedDialogs.h"
+#include "SpectralCases.h"
+#include "SpectralChart.h"
+
+#include <QCheckBox>
+#include <QLayout>
+#include <QLineEdit>
+#include <QMutex>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <memory>
+
+using namespace spectralcases;
+
+namespace {
+
+const char* const kButtons[] = {"pushButton_spectralHistory", "pushButton_spectralMeasurement",
+                                "pushButton_clearData", "pushButton_exportExcel"};
+
+// Forwards to the transport of the link plugged in now, and checks at every
+// frame that the exchange holds that link's lock and that the command
+// buttons are disabled. It can fail the nth send.
+class CheckingTransport final : public Transport
+{
+public:
+    std::function<void()> onFrame;
+    Transport* inner = nullptr;
+    int sends = 0;
+    int failSend = -1; // 1-based
+
+    bool isLinkOpen() const override { return inner->isLinkOpen(); }
+    int sendFrame(QByteArray& frame, int timeoutMs) override
+    {
+        onFrame();
+        if (++sends == failSend) {
+            return -1;
+        }
+        return inner->sendFrame(frame, timeoutMs);
+    }
+    int receiveFrame(QByteArray& buffer, int timeoutMs, int expectedLen, bool checkChecksum) override
+    {
+        onFrame();
+        return inner->receiveFrame(buffer, timeoutMs, expectedLen, checkChecksum);
+    }
+    int receiveReply(QByteArray& buffer, int timeoutMs, int expectedLen, bool checkChecksum,
+                     const std::function<bool(const QByteArray&)>& endsEarly) override
+    {
+        onFrame();
+        return inner->receiveReply(buffer, timeoutMs, expectedLen, checkChecksum, endsEarly);
+    }
+    void delayMs(int ms) override { inner->delayMs(ms); }
+};
+
+// The owner of the link: one emulated instrument with its worker's lock at a
+// time; replug() hands a new one over as a new worker would.
+class SwitchingLinkAccess final : public LinkAccess
+{
+public:
+    explicit SwitchingLinkAccess(const QString& model) { replug(model); }
+
+    void replug(const QString& model)
+    {
+        if (link) {
+            link->emulator.unplug();
+            link->link.Close();
+            retired.push_back(std::move(link));
+            retiredMutexes.push_back(std::move(mutex));
+        }
+        link = std::make_unique<EmulatedLink>(model);
+        mutex = std::make_unique<QMutex>();
+        checking.inner = &link->transport;
+    }
+    Transport& transport() override { return checking; }
+    QMutex* linkMutex() override { return mutex.get(); }
+
+    std::unique_ptr<EmulatedLink> link;
+    std::unique_ptr<QMutex> mutex;
+    std::vector<std::unique_ptr<EmulatedLink>> retired;
+    std::vector<std::unique_ptr<QMutex>> retiredMutexes;
+    CheckingTransport checking;
+};
+
+QStringList names(const MeterPageFor310& page)
+{
+    QStringList out;
+    for (int i = 0; i < page.records().size(); ++i) {
+        out << page.recordName(i);
+    }
+    return out;
+}
+
+} // namespace
+
+class SpectralPageTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void measurement_decodesSignedValuesAndNamesSpecN();
+    void measurement_replyCheck_data();
+    void measurement_replyCheck();
+    void measurement_1001stRefused();
+    void history_readsBlocksAndAppendsRecords_data();
+    void history_readsBlocksAndAppendsRecords();
+    void history_failures_data();
+    void history_failures();
+    void history_cancelStopsAndAddsNothing();
+    void history_withRecords_asksFirst_data();
+    void history_withRecords_asksFirst();
+    void clear_keepsUnnamedNumbering();
+    void checkBoxes_showAndHideCurves();
+    void delete_recoloursFollowingCurves();
+    void nameCell_editableOnDoubleClick_data();
+    void nameCell_editableOnDoubleClick();
+    void unplugAndReplug_followsTheCurrentLink();
+
+private:
+    void open(const QString& model = QStringLiteral("TX310"), int layout = 0);
+    void click(const char* button);
+    bool buttonsEnabled() const;
+
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<SwitchingLinkAccess> m_access;
+    std::unique_ptr<MeterPageFor310> m_page;
+    int m_unguardedFrames = 0;
+};
+
+void SpectralPageTest::init()
+{
+    m_dialogs = std::make_unique<ScriptedDialogs>();
+}
+
+void SpectralPageTest::cleanup()
+{
+    m_page.reset();
+    m_access.reset();
+    QVERIFY(!m_dialogs->hasUnusedAnswers());
+    m_dialogs.reset();
+}
+
+void SpectralPageTest::open(const QString& model, int layout)
+{
+    m_access = std::make_unique<SwitchingLinkAccess>(model);
+    m_unguardedFrames = 0;
+    m_page = std::make_unique<MeterPageFor310>(*m_access, MeterPageFor310::Context{layout, model, false});
+    m_access->checking.onFrame = [this] {
+        QMutex* held = m_access->linkMutex();
+        if (held->tryLock()) {
+            held->unlock();
+            ++m_unguardedFrames;
+        } else if (buttonsEnabled()) {
+            ++m_unguardedFrames;
+        }
+    };
+}
+
+void SpectralPageTest::click(const char* button)
+{
+    m_page->findChild<QPushButton*>(QLatin1String(button))->click();
+}
+
+bool SpectralPageTest::buttonsEnabled() const
+{
+    bool any = false;
+    for (const char* name : kButtons) {
+        any |= m_page->findChild<QPushButton*>(QLatin1String(name))->isEnabled();
+    }
+    return any;
+}
+
+void SpectralPageTest::measurement_decodesSignedValuesAndNamesSpecN()
+{
+    open();
+    SpectralRecord curve = smooth(1, 80);
+    curve.values[0] = -0.01;
+    curve.values[1] = 100;
+    curve.values[2] = 87.35;
+    curve.values[30] = 327.67;
+    m_access->link->instrument().queueSpectrum(asList(curve));
+    click("pushButton_spectralMeasurement");
+    click("pushButton_spectralMeasurement");
+
+    QCOMPARE(m_access->link->lastRequest().left(6), hexBytes("AB 20 49 00 3E 00"));
+    QCOMPARE(m_page->records().size(), 2);
+    QCOMPARE(m_page->records().at(0).values, curve.values);
+    QVERIFY(m_page->records().at(0).shown);
+    const QTableWidget* t = m_page->table();
+    QCOMPARE(t->item(1, 2)->text(), QStringLiteral("-0.01"));
+    QCOMPARE(t->item(1, 3)->text(), QStringLiteral("100"));
+    QCOMPARE(t->item(1, 4)->text(), QStringLiteral("87.35"));
+    QCOMPARE(t->item(1, 0)->text(), QStringLiteral("1"));
+    QCOMPARE(names(*m_page), (QStringList{"spec1", "spec2"}));
+    QCOMPARE(spectralScale(m_page->records()), 240); // not rescaled by a wrapped -0.01
+    QCOMPARE(m_unguardedFrames, 0);
+    QVERIFY(buttonsEnabled());
+}
+
+void SpectralPageTest::measurement_replyCheck_data()
+{
+    QTest::addColumn<int>("pos");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("byte 1 foreign, byte 4 echoes") << 1 << 0x21 << true;
+    QTest::newRow("byte 4 foreign, byte 1 echoes") << 4 << 0x3F << true;
+    QTest::newRow("both foreign") << -1 << 0 << false;
+    QTest::newRow("no reply") << -2 << 0 << false;
+}
+
+void SpectralPageTest::measurement_replyCheck()
+{
+    QFETCH(int, pos);
+    QFETCH(int, value);
+    QFETCH(bool, accepted);
+    open();
+    QByteArray reply = m_access->link->replyFor(hexBytes("AB 20 49 00 3E 00"));
+    if (pos >= 0) {
+        reply = withByte(reply, pos, static_cast<quint8>(value));
+    } else if (pos == -1) {
+        reply = withByte(withByte(reply, 1, 0x21), 4, 0x3F);
+    } else {
+        reply.clear();
+    }
+    m_access->link->answerNextWith(reply);
+    if (!accepted) {
+        m_dialogs->expectMessage("Error", "Failed to read data information!");
+    }
+    click("pushButton_spectralMeasurement");
+    QCOMPARE(m_page->records().size(), accepted ? 1 : 0);
+    QCOMPARE(m_page->table()->rowCount(), accepted ? 2 : 1);
+    QVERIFY(buttonsEnabled());
+}
+
+void SpectralPageTest::measurement_1001stRefused()
+{
+    open();
+    for (int i = 0; i < MeterPageFor310::kMaxMeasuredRecords - 1; ++i) {
+        m_page->appendRecord(flat(i % 50), QString());
+    }
+    click("pushButton_spectralMeasurement");
+    QCOMPARE(m_page->records().size(), 1000);
+    const int frames = m_access->link->emulator.receivedFrames().size();
+    m_dialogs->expectMessage("Error",
+                             "Measurement exceeds the maximum quantity, please save the excel file before measuring!");
+    click("pushButton_spectralMeasurement");
+    QCOMPARE(m_page->records().size(), 1000);
+    QCOMPARE(m_access->link->emulator.receivedFrames().size(), frames); // nothing asked
+    QVERIFY(buttonsEnabled());
+}
+
+void SpectralPageTest::history_readsBlocksAndAppendsRecords_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<int>("layout");
+    QTest::addColumn<quint32>("base");
+    QTest::newRow("TX310 layout 0") << "TX310" << 0 << quint32(0x20000);
+    QTest::newRow("TX420 layout 1") << "TX420" << 1 << quint32(0x140000);
+}
+
+void SpectralPageTest::history_readsBlocksAndAppendsRecords()
+{
+    QFETCH(QString, model);
+    QFETCH(int, layout);
+    QFETCH(quint32, base);
+    open(model, layout);
+    const SpectralRecord negative = peak(-0.01, 10, 95.5);
+    const QList<QList<double>> curves{asList(smooth(0, 90)), asList(negative), asList(smooth(2, 70)),
+                                      asList(flat(40)), asList(flat(12.34))};
+    // 16 bytes without a zero, an empty name, GB18030 and UTF-8.
+    const QList<QByteArray> stored{"ABCDEFGHIJKLMNOP", "", QByteArray::fromHex("c2ccc9ab"), "滤光片", "Curve 5"};
+    m_access->link->instrument().storeSpectralRecords(curves, stored);
+    const int before = m_access->link->emulator.receivedFrames().size();
+
+    click("pushButton_spectralHistory");
+
+    const QList<QByteArray> frames = m_access->link->emulator.receivedFrames().mid(before);
+    QCOMPARE(frames.size(), 4); // count, two value blocks, one name block
+    struct Block { quint32 address; int length; };
+    const Block blocks[] = {{base, 256}, {base + 256, 64}, {base + 0x1900, 80}};
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(getU32le(frames.at(i + 1), 2), blocks[i].address);
+        QCOMPARE(int(getU16le(frames.at(i + 1), 6)), blocks[i].length);
+    }
+    QCOMPARE(m_dialogs->shown.first().title, QStringLiteral("Storing data,please wait..."));
+    QCOMPARE(m_dialogs->shown.first().text, QStringLiteral("cancel [0..3]"));
+    QCOMPARE(m_dialogs->progressValues, (QList<int>{0, 1, 2}));
+    QCOMPARE(m_dialogs->openProgressDialogs, 0);
+
+    QCOMPARE(names(*m_page), (QStringList{"ABCDEFGHIJKLMNOP", "spec1", QStringLiteral("绿色"),
+                                          QStringLiteral("滤光片"), "Curve 5"}));
+    QCOMPARE(m_page->records().at(1).values, negative.values);
+    QCOMPARE(m_page->table()->item(2, 2)->text(), QStringLiteral("-0.01"));
+    QCOMPARE(m_page->records().at(4).values, flat(12.34).values);
+    QCOMPARE(m_unguardedFrames, 0);
+    QVERIFY(buttonsEnabled());
+}
+
+void SpectralPageTest::history_failures_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("no link") << "unplugged" << "Error" << "Please connect the device first!";
+    QTest::newRow("count checksum") << "checksum" << "Error" << "Spectral history data error, unable to export!";
+    QTest::newRow("count refused") << "refused" << "Error" << "Failed to read the number of spectral records!";
+    QTest::newRow("nothing stored") << "empty" << "Info" << "No spectral history!";
+    QTest::newRow("value block") << "send 2" << "Error" << "Reading spectral recording data failed!";
+    QTest::newRow("last value block") << "send 3" << "Error" << "Reading spectral recording data failed!";
+    QTest::newRow("name block") << "send 4" << "Error" << "Failed to read spectral record name data!";
+}
+
+void SpectralPageTest::history_failures()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    open();
+    EmulatedLink& link = *m_access->link;
+    if (fault == "unplugged") {
+        link.link.Close();
+    } else if (fault == "checksum") {
+        link.emulator.injectFault(EmulatorFault::BadBlockChecksum);
+    } else if (fault == "refused") {
+        link.emulator.injectFault(EmulatorFault::ErrorReply);
+    } else if (fault == "empty") {
+        link.instrument().storeSpectralRecords({}, {});
+    } else {
+        m_access->checking.failSend = fault.section(' ', 1).toInt();
+    }
+    m_dialogs->expectMessage(title, text);
+    click("pushButton_spectralHistory");
+    QCOMPARE(m_page->records().size(), 0);
+    QCOMPARE(m_page->table()->rowCount(), 1);
+    QCOMPARE(m_dialogs->openProgressDialogs, 0);
+    QVERIFY(buttonsEnabled());
+    QCOMPARE(m_unguardedFrames, 0);
+}
+
+void SpectralPageTest::history_cancelStopsAndAddsNothing()
+{
+    open();
+    const int before = m_access->link->emulator.receivedFrames().size();
+    m_dialogs->cancelProgressAt(0);
+    click("pushButton_spectralHistory");
+    QCOMPARE(m_access->link->emulator.receivedFrames().size() - before, 2); // count and first block only
+    QCOMPARE(m_page->records().size(), 0);
+    QCOMPARE(m_page->table()->rowCount(), 1);
+    QCOMPARE(m_dialogs->openProgressDialogs, 0);
+    QVERIFY(buttonsEnabled());
+}
+
+void SpectralPageTest::history_withRecords_asksFirst_data()
+{
+    QTest::addColumn<bool>("saveFirst");
+    QTest::addColumn<bool>("exported");
+    QTest::addColumn<bool>("clearConfirmed");
+    QTest::addColumn<int>("records");
+    QTest::newRow("no, clear confirmed") << false << false << true << 5;
+    QTest::newRow("no, clear declined: appended") << false << false << false << 7;
+    QTest::newRow("yes, export written") << true << true << false << 7;
+    QTest::newRow("yes, export failed: stops") << true << false << false << 2;
+}
+
+void SpectralPageTest::history_withRecords_asksFirst()
+{
+    QFETCH(bool, saveFirst);
+    QFETCH(bool, exported);
+    QFETCH(bool, clearConfirmed);
+    QFETCH(int, records);
+    open();
+    m_page->appendRecord(flat(10), QString());
+    m_page->appendRecord(flat(20), QString());
+    int exports = 0;
+    int exportedRecords = 0;
+    bool disabledDuringExport = false;
+    m_page->setExportHandler([&](MeterPageFor310& page) {
+        ++exports;
+        exportedRecords = static_cast<int>(page.records().size());
+        disabledDuringExport = !buttonsEnabled();
+        return exported;
+    });
+    m_dialogs->answerButton(saveFirst ? DialogButton::Yes : DialogButton::No);
+    if (!saveFirst) {
+        m_dialogs->answerButton(clearConfirmed ? DialogButton::Yes : DialogButton::No);
+    }
+    click("pushButton_spectralHistory");
+    QCOMPARE(m_dialogs->shown.first().title, QStringLiteral("Colorimeter"));
+    QCOMPARE(m_dialogs->shown.first().text, QStringLiteral("Data import willempty the list, to save data first?"));
+    QCOMPARE(exports, saveFirst ? 1 : 0);
+    QCOMPARE(exportedRecords, saveFirst ? 2 : 0);
+    QCOMPARE(disabledDuringExport, saveFirst);
+    QCOMPARE(m_page->records().size(), records);
+    QVERIFY(buttonsEnabled());
+    QCOMPARE(m_unguardedFrames, 0);
+}
+
+void SpectralPageTest::clear_keepsUnnamedNumbering()
+{
+    open();
+    for (int i = 0; i < 3; ++i) {
+        click("pushButton_spectralMeasurement");
+    }
+    m_dialogs->answerButton(DialogButton::No);
+    click("pushButton_clearData");
+    QCOMPARE(m_page->records().size(), 3);
+    m_dialogs->answerButton(DialogButton::Yes);
+    click("pushButton_clearData");
+    QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Tip"));
+    QCOMPARE(m_page->records().size(), 0);
+    QCOMPARE(m_page->table()->rowCount(), 1);
+    click("pushButton_spectralMeasurement");
+    QCOMPARE(names(*m_page), QStringList{"spec4"});
+    QCOMPARE(m_page->table()->item(1, 0)->text(), QStringLiteral("1"));
+}
+
+void SpectralPageTest::checkBoxes_showAndHideCurves()
+{
+    open();
+    for (int i = 0; i < 3; ++i) {
+        m_page->appendRecord(flat(10 * (i + 1)), QString());
+    }
+    auto box = [this](int row) {
+        return qobject_cast<QCheckBox*>(m_page->table()->cellWidget(row, MeterPageFor310::kColumnCurve));
+    };
+    QVERIFY(box(0)->isChecked());
+    box(2)->click();
+    QVERIFY(!m_page->records().at(1).shown);
+    QVERIFY(m_page->records().at(0).shown);
+    QVERIFY(!box(0)->isChecked());
+    box(0)->click();
+    QVERIFY(box(0)->isChecked());
+    for (int row = 1; row <= 3; ++row) {
+        QVERIFY(box(row)->isChecked());
+        QVERIFY(m_page->records().at(row - 1).shown);
+    }
+    box(0)->click();
+    for (int row = 1; row <= 3; ++row) {
+        QVERIFY(!box(row)->isChecked());
+        QVERIFY(!m_page->records().at(row - 1).shown);
+    }
+}
+
+void SpectralPageTest::delete_recoloursFollowingCurves()
+{
+    open();
+    m_page->appendRecord(flat(10), QStringLiteral("a"));
+    m_page->appendRecord(flat(20), QStringLiteral("b"));
+    m_page->appendRecord(flat(30), QStringLiteral("c"));
+    qobject_cast<QPushButton*>(m_page->table()->cellWidget(1, MeterPageFor310::kColumnOperation))->click();
+    QCOMPARE(names(*m_page), (QStringList{"b", "c"}));
+    QCOMPARE(m_page->table()->item(1, 0)->text(), QStringLiteral("2")); // not renumbered
+    m_page->resize(1200, 800);
+    m_page->layout()->activate();
+    const SpectralChartGeometry chart = spectralChartGeometry(QRectF(m_page->chartArea()), m_page->records(), 0);
+    QCOMPARE(chart.curves.size(), 2);
+    QCOMPARE(chart.curves.at(0).colour, QColor(Qt::black));
+    QCOMPARE(chart.curves.at(0).points.first().y(), chart.yAt(20));
+    QCOMPARE(chart.curves.at(1).colour, QColor(1, 100, 200));
+
+    // The dialog paints that chart over its chart area.
+    const QImage image = m_page->grab().toImage();
+    const QPointF p(chart.xAt(12) + 4, chart.yAt(30));
+    bool found = false;
+    for (int dy = -2; dy <= 2 && !found; ++dy) {
+        found = image.pixelColor(QPoint(qRound(p.x()), qRound(p.y()) + dy)) == QColor(1, 100, 200);
+    }
+    QVERIFY(found);
+}
+
+void SpectralPageTest::nameCell_editableOnDoubleClick_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<bool>("editing");
+    QTest::newRow("record name") << 1 << 1 << true;
+    QTest::newRow("heading name") << 0 << 1 << false;
+    QTest::newRow("record value") << 1 << 5 << false;
+}
+
+void SpectralPageTest::nameCell_editableOnDoubleClick()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(bool, editing);
+    open();
+    m_page->appendRecord(flat(10), QString());
+    m_page->show();
+    m_page->slot_cellDoubleClicked(row, column);
+    const QLineEdit* editor = m_page->table()->viewport()->findChild<QLineEdit*>();
+    QCOMPARE(editor != nullptr && editor->isVisible(), editing);
+    if (editing) {
+        QCOMPARE(editor->text(), QStringLiteral("spec1"));
+    }
+}
+
+void SpectralPageTest::unplugAndReplug_followsTheCurrentLink()
+{
+    open();
+    click("pushButton_spectralMeasurement");
+    QCOMPARE(m_page->records().size(), 1);
+
+    // Unplugged: the link is gone, the worker stopped.
+    EmulatedLink* first = m_access->link.get();
+    first->emulator.unplug();
+    first->link.Close();
+    m_dialogs->expectMessage("Error", "Failed to read data information!");
+    click("pushButton_spectralMeasurement");
+    m_dialogs->expectMessage("Error", "Please connect the device first!");
+    click("pushButton_spectralHistory");
+
+    // Replugged: a new link and a new worker, whose lock every frame from
+    // now on must be sent and received under.
+    m_access->replug(QStringLiteral("TX310"));
+    const QList<double> curve = asList(smooth(3, 60));
+    m_access->link->instrument().queueSpectrum(curve);
+    click("pushButton_spectralMeasurement");
+    QCOMPARE(m_page->records().size(), 2);
+    QCOMPARE(asList(m_page->records().at(1)), curve);
+    QCOMPARE(m_access->link->emulator.receivedFrames().size(), 1);
+    m_dialogs->answerButton(DialogButton::No); // keep the list
+    m_dialogs->answerButton(DialogButton::No); // and do not clear it
+    click("pushButton_spectralHistory");
+    QCOMPARE(m_page->records().size(), 2 + 5);
+    QCOMPARE(m_unguardedFrames, 0);
+}
+
+QTEST_MAIN(SpectralPageTest)
+#include "tst_spectral_page.moc"

@@ -1,0 +1,101 @@
+// The receive worker over the emulated instrument: pushed results reach the
+// page's side, commands keep their replies while it polls, and it stops while
+// the user-interface thread holds the link lock (a dialog open) without a hang.
+#include "EmulatedLink.h"
+#include "FrameScanner.h"
+#include "Frames.h"
+#include "MeasurementCommands.h"
+#include "MyThread.h"
+#include "WaitUntil.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+class tst_measure_worker : public QObject
+{
+    Q_OBJECT
+private:
+    std::unique_ptr<EmulatedLink> m_stack;
+    std::unique_ptr<ReceiveWorker> m_worker;
+    QByteArray m_received;
+    int m_chunks = 0;
+
+    void startWorker()
+    {
+        m_worker->start([this](MyThread* worker) {
+            connect(worker, &MyThread::senddata, this, [this](const QByteArray& chunk) {
+                m_received.append(chunk);
+                ++m_chunks;
+            });
+        });
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_stack = std::make_unique<EmulatedLink>(QStringLiteral("TX310"), 106);
+        QVERIFY(m_stack->opened);
+        m_worker = std::make_unique<ReceiveWorker>([this]() -> Transport& { return m_stack->transport; });
+        m_received.clear();
+        m_chunks = 0;
+    }
+    void cleanup()
+    {
+        m_worker.reset();
+        m_stack.reset();
+    }
+
+    void keyPresses_eachReachTheReceiverInOrder()
+    {
+        startWorker();
+        QVERIFY(m_worker->isRunning());
+        for (int press = 0; press < 3; ++press) {
+            m_stack->instrument().queueReading({50.0 + press, 1.0, 2.0, 10.0, 90.0});
+            m_stack->emulator.pressMeasureKey();
+        }
+        QVERIFY(waitUntil([this] {
+            return scanPushedFrames(m_received, PushedFrameFormat::FullRecord).frames.size() == 3;
+        }));
+        const PushedScan scan = scanPushedFrames(m_received, PushedFrameFormat::FullRecord);
+        for (int press = 0; press < 3; ++press) {
+            MeasurementValues values;
+            QVERIFY(decodeMeasurementRecord(scan.frames.at(press).bytes, values));
+            QCOMPARE(values.r0, 5000 + 100 * press);
+        }
+    }
+
+    void commandsWhilePolling_keepTheirReplies()
+    {
+        startWorker();
+        qint64 longestWait = 0;
+        for (int i = 0; i < 15; ++i) {
+            QElapsedTimer waited;
+            waited.start();
+            LinkLock lock(*m_worker);
+            longestWait = qMax(longestWait, waited.elapsed());
+            MeasurementValues values;
+            QCOMPARE(takeMeasurement(m_stack->transport, values), ProtocolResult::Success);
+        }
+        QTest::qWait(100);
+        QCOMPARE(m_chunks, 0); // no reply went to the worker
+        qDebug() << "longest wait for the link lock:" << longestWait << "ms";
+    }
+
+    void stopWhileTheLockIsHeld_returnsAndTheLockStaysValid()
+    {
+        startWorker();
+        QMutex* lock = m_worker->linkMutex();
+        QVERIFY(lock);
+        LinkLock held(lock); // a message box of an exchange is open
+        m_worker->stop();    // the removal notice closes the link
+        QVERIFY(!m_worker->isRunning());
+        QVERIFY(!m_worker->linkMutex());
+        held.unlock();       // the box closes: the old lock is still there to let go
+        startWorker();       // plugged back in: a new worker with its own lock
+        m_stack->emulator.pressMeasureKey();
+        QVERIFY(waitUntil([this] { return m_chunks > 0; }));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_measure_worker)
+#include "tst_measure_worker.moc"
