@@ -261,7 +261,10 @@ bool MeterPageFor310::on_pushButton_exportExcel_clicked()
     if (!m_exportHandler) {
         return false;
     }
-    return m_exportHandler(*this);
+    setCommandButtonsEnabled(false);
+    const bool written = m_exportHandler(*this);
+    setCommandButtonsEnabled(true);
+    return written;
 }
 
 void MeterPageFor310::slot_cellDoubleClicked(int row, int column)

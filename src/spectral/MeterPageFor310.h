@@ -34,7 +34,12 @@ public:
         QString modelName;
         bool chineseUi = false;
     };
-    // The spreadsheet export of the table; true when the file was written.
+    // The spreadsheet export of the table, run by "Export Excel" and before
+    // an import the operator wants saved first: it reads records() and
+    // recordName() (names as edited) and context(), asks for the file through
+    // dialogs(), and answers true when the file was written. The command
+    // buttons stay disabled while it runs. Without a handler nothing is
+    // exported (false).
     using ExportHandler = std::function<bool(MeterPageFor310&)>;
 
     static constexpr int kMaxMeasuredRecords = 1000;

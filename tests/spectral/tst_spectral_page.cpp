@@ -121,7 +121,6 @@ private slots:
     void clear_keepsUnnamedNumbering();
     void checkBoxes_showAndHideCurves();
     void delete_recoloursFollowingCurves();
-    void nameCell_editableOnDoubleClick_data();
     void nameCell_editableOnDoubleClick();
     void unplugAndReplug_followsTheCurrentLink();
 
@@ -208,30 +207,23 @@ void SpectralPageTest::measurement_decodesSignedValuesAndNamesSpecN()
 
 void SpectralPageTest::measurement_replyCheck_data()
 {
-    QTest::addColumn<int>("pos");
-    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("byte1"); // the reply's byte 1 and byte 4; -1 no reply
+    QTest::addColumn<int>("byte4");
     QTest::addColumn<bool>("accepted");
-    QTest::newRow("byte 1 foreign, byte 4 echoes") << 1 << 0x21 << true;
-    QTest::newRow("byte 4 foreign, byte 1 echoes") << 4 << 0x3F << true;
-    QTest::newRow("both foreign") << -1 << 0 << false;
-    QTest::newRow("no reply") << -2 << 0 << false;
+    QTest::newRow("byte 1 foreign, byte 4 echoes") << 0x21 << 0x3E << true;
+    QTest::newRow("byte 4 foreign, byte 1 echoes") << 0x20 << 0x3F << true;
+    QTest::newRow("both foreign") << 0x21 << 0x3F << false;
+    QTest::newRow("no reply") << -1 << -1 << false;
 }
-
 void SpectralPageTest::measurement_replyCheck()
 {
-    QFETCH(int, pos);
-    QFETCH(int, value);
+    QFETCH(int, byte1);
+    QFETCH(int, byte4);
     QFETCH(bool, accepted);
     open();
-    QByteArray reply = m_access->link->replyFor(hexBytes("AB 20 49 00 3E 00"));
-    if (pos >= 0) {
-        reply = withByte(reply, pos, static_cast<quint8>(value));
-    } else if (pos == -1) {
-        reply = withByte(withByte(reply, 1, 0x21), 4, 0x3F);
-    } else {
-        reply.clear();
-    }
-    m_access->link->answerNextWith(reply);
+    const QByteArray reply = m_access->link->replyFor(hexBytes("AB 20 49 00 3E 00"));
+    m_access->link->answerNextWith(byte1 < 0 ? QByteArray()
+                                             : withByte(withByte(reply, 1, quint8(byte1)), 4, quint8(byte4)));
     if (!accepted) {
         m_dialogs->expectMessage("Error", "Failed to read data information!");
     }
@@ -240,7 +232,6 @@ void SpectralPageTest::measurement_replyCheck()
     QCOMPARE(m_page->table()->rowCount(), accepted ? 2 : 1);
     QVERIFY(buttonsEnabled());
 }
-
 void SpectralPageTest::measurement_1001stRefused()
 {
     open();
@@ -432,24 +423,20 @@ void SpectralPageTest::checkBoxes_showAndHideCurves()
     auto box = [this](int row) {
         return qobject_cast<QCheckBox*>(m_page->table()->cellWidget(row, MeterPageFor310::kColumnCurve));
     };
-    QVERIFY(box(0)->isChecked());
-    box(2)->click();
-    QVERIFY(!m_page->records().at(1).shown);
-    QVERIFY(m_page->records().at(0).shown);
-    QVERIFY(!box(0)->isChecked());
+    auto shownRows = [&] {
+        QList<bool> out;
+        for (int row = 0; row <= 3; ++row) {
+            out << box(row)->isChecked() << (row == 0 || m_page->records().at(row - 1).shown);
+        }
+        return out;
+    };
+    box(2)->click(); // one record hidden: the heading box is unchecked too
+    QCOMPARE(shownRows(), (QList<bool>{false, true, true, true, false, false, true, true}));
+    box(0)->click(); // heading checked: every curve shown
+    QCOMPARE(shownRows(), QList<bool>(8, true));
     box(0)->click();
-    QVERIFY(box(0)->isChecked());
-    for (int row = 1; row <= 3; ++row) {
-        QVERIFY(box(row)->isChecked());
-        QVERIFY(m_page->records().at(row - 1).shown);
-    }
-    box(0)->click();
-    for (int row = 1; row <= 3; ++row) {
-        QVERIFY(!box(row)->isChecked());
-        QVERIFY(!m_page->records().at(row - 1).shown);
-    }
+    QCOMPARE(shownRows(), (QList<bool>{false, true, false, false, false, false, false, false}));
 }
-
 void SpectralPageTest::delete_recoloursFollowingCurves()
 {
     open();
@@ -477,32 +464,19 @@ void SpectralPageTest::delete_recoloursFollowingCurves()
     QVERIFY(found);
 }
 
-void SpectralPageTest::nameCell_editableOnDoubleClick_data()
-{
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<bool>("editing");
-    QTest::newRow("record name") << 1 << 1 << true;
-    QTest::newRow("heading name") << 0 << 1 << false;
-    QTest::newRow("record value") << 1 << 5 << false;
-}
-
 void SpectralPageTest::nameCell_editableOnDoubleClick()
 {
-    QFETCH(int, row);
-    QFETCH(int, column);
-    QFETCH(bool, editing);
     open();
     m_page->appendRecord(flat(10), QString());
     m_page->show();
-    m_page->slot_cellDoubleClicked(row, column);
-    const QLineEdit* editor = m_page->table()->viewport()->findChild<QLineEdit*>();
-    QCOMPARE(editor != nullptr && editor->isVisible(), editing);
-    if (editing) {
-        QCOMPARE(editor->text(), QStringLiteral("spec1"));
-    }
+    auto editor = [this] { return m_page->table()->viewport()->findChild<QLineEdit*>(); };
+    m_page->slot_cellDoubleClicked(0, 1); // heading
+    m_page->slot_cellDoubleClicked(1, 5); // a value
+    QVERIFY(!editor() || !editor()->isVisible());
+    m_page->slot_cellDoubleClicked(1, 1);
+    QVERIFY(editor() && editor()->isVisible());
+    QCOMPARE(editor()->text(), QStringLiteral("spec1"));
 }
-
 void SpectralPageTest::unplugAndReplug_followsTheCurrentLink()
 {
     open();

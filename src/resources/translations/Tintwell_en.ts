@@ -1039,4 +1039,189 @@
         <translation>Row %1: &quot;%2&quot; in column %3 is no number from -327.68 to 655.35.</translation>
     </message>
 </context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>Storing data to Excel</source>
+        <translation>Storing data to Excel</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>error</translation>
+    </message>
+    <message>
+        <source>Can't overwrite this file, maybe the file is in use!</source>
+        <translation>Can't overwrite this file, maybe the file is in use!</translation>
+    </message>
+    <message>
+        <source>Failed to store data, can't open file!</source>
+        <translation>Failed to store data, can't open file!</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>Storing data,please wait...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel</translation>
+    </message>
+    <message>
+        <source>Failed to export data to excel file</source>
+        <translation>Failed to export data to excel file</translation>
+    </message>
+    <message>
+        <source>Storing data</source>
+        <translation>Storing data</translation>
+    </message>
+    <message>
+        <source>Export cancelled: %1 of %2 records were stored to the file, and the records are kept.</source>
+        <translation>Export cancelled: %1 of %2 records were stored to the file, and the records are kept.</translation>
+    </message>
+    <message>
+        <source>Data stored to file Success</source>
+        <translation>Data stored to file Success</translation>
+    </message>
+    <message>
+        <source>No data for Storing to Excel!</source>
+        <translation>No data for Storing to Excel!</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>NO</source>
+        <translation>NO</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation>SN</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Standard Haze</source>
+        <translation>Standard Haze</translation>
+    </message>
+    <message>
+        <source>Standard Transmittance</source>
+        <translation>Standard Transmittance</translation>
+    </message>
+    <message>
+        <source>Sample Haze</source>
+        <translation>Sample Haze</translation>
+    </message>
+    <message>
+        <source>Sample Transmittance</source>
+        <translation>Sample Transmittance</translation>
+    </message>
+    <message>
+        <source>Haze Tolerance</source>
+        <translation>Haze Tolerance</translation>
+    </message>
+    <message>
+        <source>Transmittance Tolerance</source>
+        <translation>Transmittance Tolerance</translation>
+    </message>
+    <message>
+        <source>Standard L*</source>
+        <translation>Standard L*</translation>
+    </message>
+    <message>
+        <source>Standard a*</source>
+        <translation>Standard a*</translation>
+    </message>
+    <message>
+        <source>Standard b*</source>
+        <translation>Standard b*</translation>
+    </message>
+    <message>
+        <source>Standard C*</source>
+        <translation>Standard C*</translation>
+    </message>
+    <message>
+        <source>Standard h</source>
+        <translation>Standard h</translation>
+    </message>
+    <message>
+        <source>Standard Y</source>
+        <translation>Standard Y</translation>
+    </message>
+    <message>
+        <source>Standard x</source>
+        <translation>Standard x</translation>
+    </message>
+    <message>
+        <source>Standard y</source>
+        <translation>Standard y</translation>
+    </message>
+    <message>
+        <source>Sample L*</source>
+        <translation>Sample L*</translation>
+    </message>
+    <message>
+        <source>Sample a*</source>
+        <translation>Sample a*</translation>
+    </message>
+    <message>
+        <source>Sample b*</source>
+        <translation>Sample b*</translation>
+    </message>
+    <message>
+        <source>Sample C*</source>
+        <translation>Sample C*</translation>
+    </message>
+    <message>
+        <source>Sample h</source>
+        <translation>Sample h</translation>
+    </message>
+    <message>
+        <source>Sample Y</source>
+        <translation>Sample Y</translation>
+    </message>
+    <message>
+        <source>Sample x</source>
+        <translation>Sample x</translation>
+    </message>
+    <message>
+        <source>Sample y</source>
+        <translation>Sample y</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Result</translation>
+    </message>
+</context>
+<context>
+    <name>Colorimeter</name>
+    <message>
+        <source>△Haze</source>
+        <translation>△Haze</translation>
+    </message>
+    <message>
+        <source>△Transmittance</source>
+        <translation>△Transmittance</translation>
+    </message>
+    <message>
+        <source>△E Thresholds</source>
+        <translation>△E Thresholds</translation>
+    </message>
+    <message>
+        <source>△E</source>
+        <translation>△E</translation>
+    </message>
+</context>
 </TS>

@@ -1075,4 +1075,189 @@
         <translation>第%1行：%3列中的“%2”不是-327.68到655.35之间的数值。</translation>
     </message>
 </context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>Storing data to Excel</source>
+        <translation>存储数据到Excel</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Can't overwrite this file, maybe the file is in use!</source>
+        <translation>无法覆盖此文件，文件可能正在使用中！</translation>
+    </message>
+    <message>
+        <source>Failed to store data, can't open file!</source>
+        <translation>存储数据失败，无法打开文件！</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>正在存储数据，请稍候...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Failed to export data to excel file</source>
+        <translation>导出数据到Excel文件失败</translation>
+    </message>
+    <message>
+        <source>Storing data</source>
+        <translation>存储数据</translation>
+    </message>
+    <message>
+        <source>Export cancelled: %1 of %2 records were stored to the file, and the records are kept.</source>
+        <translation>导出已取消：%2条记录中的%1条已存入文件，记录仍保留。</translation>
+    </message>
+    <message>
+        <source>Data stored to file Success</source>
+        <translation>数据成功存储到文件</translation>
+    </message>
+    <message>
+        <source>No data for Storing to Excel!</source>
+        <translation>没有可存储到Excel的数据！</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>NO</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Standard Haze</source>
+        <translation>标准雾度</translation>
+    </message>
+    <message>
+        <source>Standard Transmittance</source>
+        <translation>标准透过率</translation>
+    </message>
+    <message>
+        <source>Sample Haze</source>
+        <translation>样品雾度</translation>
+    </message>
+    <message>
+        <source>Sample Transmittance</source>
+        <translation>样品透过率</translation>
+    </message>
+    <message>
+        <source>Haze Tolerance</source>
+        <translation>雾度容差</translation>
+    </message>
+    <message>
+        <source>Transmittance Tolerance</source>
+        <translation>透过率容差</translation>
+    </message>
+    <message>
+        <source>Standard L*</source>
+        <translation>标准色L*</translation>
+    </message>
+    <message>
+        <source>Standard a*</source>
+        <translation>标准色a*</translation>
+    </message>
+    <message>
+        <source>Standard b*</source>
+        <translation>标准色b*</translation>
+    </message>
+    <message>
+        <source>Standard C*</source>
+        <translation>标准色C*</translation>
+    </message>
+    <message>
+        <source>Standard h</source>
+        <translation>标准色h</translation>
+    </message>
+    <message>
+        <source>Standard Y</source>
+        <translation>标准色Y</translation>
+    </message>
+    <message>
+        <source>Standard x</source>
+        <translation>标准色x</translation>
+    </message>
+    <message>
+        <source>Standard y</source>
+        <translation>标准色y</translation>
+    </message>
+    <message>
+        <source>Sample L*</source>
+        <translation>样品色L*</translation>
+    </message>
+    <message>
+        <source>Sample a*</source>
+        <translation>样品色a*</translation>
+    </message>
+    <message>
+        <source>Sample b*</source>
+        <translation>样品色b*</translation>
+    </message>
+    <message>
+        <source>Sample C*</source>
+        <translation>样品色C*</translation>
+    </message>
+    <message>
+        <source>Sample h</source>
+        <translation>样品色h</translation>
+    </message>
+    <message>
+        <source>Sample Y</source>
+        <translation>样品色Y</translation>
+    </message>
+    <message>
+        <source>Sample x</source>
+        <translation>样品色x</translation>
+    </message>
+    <message>
+        <source>Sample y</source>
+        <translation>样品色y</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>是否合格</translation>
+    </message>
+</context>
+<context>
+    <name>Colorimeter</name>
+    <message>
+        <source>△Haze</source>
+        <translation>△雾度</translation>
+    </message>
+    <message>
+        <source>△Transmittance</source>
+        <translation>△透过率</translation>
+    </message>
+    <message>
+        <source>△E Thresholds</source>
+        <translation>△E阀值</translation>
+    </message>
+    <message>
+        <source>△E</source>
+        <translation>△E</translation>
+    </message>
+</context>
 </TS>

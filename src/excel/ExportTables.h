@@ -1,0 +1,62 @@
+#pragma once
+// What the spreadsheet exports write, built from the tables as the pages show
+// them: every cell as its text. Plain functions over item models, so a page,
+// a test or a benchmark can hand in any table.
+
+#include <QAbstractTableModel>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One exported column of the comparison table: its title (translated in
+// context) and the table column it comes from.
+struct ExportColumn
+{
+    const char* context;
+    const char* title;
+    int source;
+};
+
+// Display modes as the instrument numbers them.
+enum ExportDisplayMode {
+    ExportHazeTransmittance = 0,
+    ExportHaze = 1,
+    ExportTransmittance = 2,
+    ExportLab = 3,
+    ExportLCh = 4,
+    ExportYxy = 5,
+    ExportHazeTransmittanceLab = 6,
+};
+
+// The columns of the current comparison export for a display mode: number,
+// model, serial number, name, time, the mode's standard, sample, tolerance
+// and difference columns, the verdict.
+QList<ExportColumn> comparisonExportColumns(int displayMode);
+// The titles (translated) in row 0, then one row per table row.
+QList<QStringList> comparisonExportRows(const QAbstractItemModel& table, int displayMode);
+// The legacy 19-column block: titles in English or Chinese, then the rows.
+QList<QStringList> legacyExportRows(const QAbstractItemModel& table, bool chineseUi);
+// Every row of the spectral table (its heading row first), 33 columns.
+constexpr int kSpectralExportColumns = 33;
+QList<QStringList> spectralExportRows(const QAbstractItemModel& table);
+
+// "CompareM" or "MeterData" followed by the local time as yyyyMMddhhmm.
+QString proposedExportName(const QString& prefix, const QDateTime& now);
+// path with ".xlsx" appended when it has no extension.
+QString withXlsxSuffix(const QString& path);
+
+// A table of texts: row r, column c is rows[r][c]; columns beyond a row's
+// texts hold nothing (so nothing is written there).
+class TextTableModel : public QAbstractTableModel
+{
+public:
+    TextTableModel(QList<QStringList> rows, int columns) : m_rows(std::move(rows)), m_columns(columns) {}
+    int rowCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : int(m_rows.size()); }
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : m_columns; }
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    QList<QStringList> m_rows;
+    int m_columns;
+};

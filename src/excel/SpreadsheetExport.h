@@ -1,0 +1,52 @@
+#pragma once
+// The three spreadsheet exports as the pages run them: the questions, the
+// progress dialog, the messages and the clearing that follows a written
+// file. The page hands in its table and its clear command; nothing here
+// knows a widget.
+//
+// The file the operator chose is replaced only when the new workbook is
+// complete (it is never deleted first), and a cancelled export is reported
+// as cancelled: the rows stay and no clearing is offered.
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <functional>
+
+class QAbstractItemModel;
+class QWidget;
+
+enum class ExportOutcome {
+    Written,
+    Cancelled,     // the operator stopped the writing; the rows written so far are in the file
+    NoData,
+    NoFileChosen,
+    CannotReplace, // the chosen file exists and may not be replaced
+    CannotOpen,
+    Failed,
+};
+
+class SpreadsheetExport
+{
+    Q_DECLARE_TR_FUNCTIONS(SpreadsheetExport)
+public:
+    // The comparison export of the current layout: the columns of the
+    // display mode (0 … 6), titles in sheet row 2, records from row 3.
+    // clear is the page's clear command (it asks its own question).
+    static ExportOutcome comparison(const QAbstractItemModel& table, int displayMode, QWidget* parent,
+                                    const std::function<void()>& clear);
+    // The legacy 19-column block from A1; clear empties the table without asking.
+    static ExportOutcome legacyComparison(const QAbstractItemModel& table, bool chineseUi, QWidget* parent,
+                                          const std::function<void()>& clear);
+    // The whole spectral table (heading row in sheet row 2); clear asks its
+    // own question. The caller disables its buttons around the call.
+    static ExportOutcome spectral(const QAbstractItemModel& table, QWidget* parent, const std::function<void()>& clear);
+
+    // A first-generation colorimeter is exported with the legacy block.
+    static bool usesLegacyExport(const QString& modelName, int softwareVersion);
+
+private:
+    static bool chooseTarget(QWidget* parent, const QString& prefix, QString& path, ExportOutcome& outcome);
+    static ExportOutcome writeTable(const QAbstractItemModel& rows, QWidget* parent, const QString& path,
+                                    const std::function<void()>& clear);
+};

@@ -1,0 +1,294 @@
+// The comparison, legacy and spectral exports: columns per display mode,
+// where titles and records land, the messages, the clearing after a written
+// file, a cancelled export, and a file that may not be replaced.
+#include "ExportTables.h"
+#include "ScriptedDialogs.h"
+#include "SpreadsheetExport.h"
+#include "XlsxReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTranslator>
+
+namespace {
+
+// A comparison table of rows x columns whose cell (r, c) reads "r:c".
+std::unique_ptr<QStandardItemModel> table(int rows, int columns)
+{
+    auto model = std::make_unique<QStandardItemModel>(rows, columns);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            model->setItem(r, c, new QStandardItem(QStringLiteral("%1:%2").arg(r).arg(c)));
+        }
+    }
+    return model;
+}
+
+QList<QVariantList> readBack(const QString& path)
+{
+    QFile file(path);
+    XlsxSheet sheet;
+    QString error;
+    if (!file.open(QIODevice::ReadOnly) || !readXlsxSheet(file.readAll(), 1, sheet, &error)) {
+        qWarning() << "cannot read back" << path << error;
+    }
+    return sheet.denseRows();
+}
+
+} // namespace
+
+class SpreadsheetExportTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_cleared = 0;
+    }
+    void cleanup()
+    {
+        QVERIFY(!m_dialogs->hasUnusedAnswers());
+        QCOMPARE(m_dialogs->openProgressDialogs, 0);
+        m_dialogs.reset();
+    }
+
+    void columns_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QString>("titles");
+        QTest::addColumn<QList<int>>("sources");
+        QTest::newRow("Lab: A-N") << int(ExportLab)
+                                  << "NO|Model|SN|Name|Time|Standard L*|Standard a*|Standard b*|Sample L*|Sample a*|Sample b*|△E Thresholds|△E|Result"
+                                  << QList<int>{0, 34, 35, 1, 2, 5, 6, 7, 16, 17, 18, 33, 27, 28};
+        QTest::newRow("Haze/T/Lab: A-V")
+            << int(ExportHazeTransmittanceLab)
+            << "NO|Model|SN|Name|Time|Standard Haze|Standard Transmittance|Standard L*|Standard a*|Standard b*|Sample Haze|"
+               "Sample Transmittance|Sample L*|Sample a*|Sample b*|Haze Tolerance|△Haze|Transmittance Tolerance|△Transmittance|"
+               "△E Thresholds|△E|Result"
+            << QList<int>{0, 34, 35, 1, 2, 3, 4, 5, 6, 7, 14, 15, 16, 17, 18, 31, 25, 32, 26, 33, 27, 28};
+        QTest::newRow("Haze") << int(ExportHaze) << "NO|Model|SN|Name|Time|Standard Haze|Sample Haze|Haze Tolerance|△Haze|Result"
+                              << QList<int>{0, 34, 35, 1, 2, 3, 14, 31, 25, 28};
+        QTest::newRow("T") << int(ExportTransmittance)
+                           << "NO|Model|SN|Name|Time|Standard Transmittance|Sample Transmittance|Transmittance Tolerance|△Transmittance|Result"
+                           << QList<int>{0, 34, 35, 1, 2, 4, 15, 32, 26, 28};
+        QTest::newRow("LCh") << int(ExportLCh)
+                             << "NO|Model|SN|Name|Time|Standard L*|Standard C*|Standard h|Sample L*|Sample C*|Sample h|△E Thresholds|△E|Result"
+                             << QList<int>{0, 34, 35, 1, 2, 8, 9, 10, 19, 20, 21, 33, 27, 28};
+        QTest::newRow("Yxy") << int(ExportYxy)
+                             << "NO|Model|SN|Name|Time|Standard Y|Standard x|Standard y|Sample Y|Sample x|Sample y|△E Thresholds|△E|Result"
+                             << QList<int>{0, 34, 35, 1, 2, 11, 12, 13, 22, 23, 24, 33, 27, 28};
+        QTest::newRow("Haze/T") << int(ExportHazeTransmittance)
+                                << "NO|Model|SN|Name|Time|Standard Haze|Standard Transmittance|Sample Haze|Sample Transmittance|"
+                                   "Haze Tolerance|△Haze|Transmittance Tolerance|△Transmittance|Result"
+                                << QList<int>{0, 34, 35, 1, 2, 3, 4, 14, 15, 31, 25, 32, 26, 28};
+    }
+    // Titles in sheet row 2 (row 1 is the template's), records from row 3.
+    void columns()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, titles);
+        QFETCH(QList<int>, sources);
+        const auto model = table(2, 36);
+        const QString path = m_dir.filePath(QStringLiteral("mode%1").arg(mode));
+        m_dialogs->answerSaveFile(path);
+        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+        QCOMPARE(SpreadsheetExport::comparison(*model, mode, nullptr, [this] { ++m_cleared; }), ExportOutcome::Written);
+        QCOMPARE(m_cleared, 1);
+        const QList<QVariantList> rows = readBack(path + QStringLiteral(".xlsx"));
+        QCOMPARE(rows.size(), 4);
+        QCOMPARE(rows[1].size(), sources.size());
+        QStringList written;
+        for (const QVariant& v : rows[1]) {
+            written << v.toString();
+        }
+        QCOMPARE(written.join(u'|'), titles);
+        for (int c = 0; c < sources.size(); ++c) {
+            QCOMPARE(rows[3][c].toString(), QStringLiteral("1:%1").arg(sources[c]));
+        }
+        QVERIFY(!rows[0][0].isValid());
+        QCOMPARE(m_dialogs->progressValues.last(), 4);
+    }
+
+    void legacy_data()
+    {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QString>("firstTitles");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("English") << false << "NO|Model|SN|Name|Time" << "Storing data" << "Data stored to file: \r\n\t%1";
+        QTest::newRow("Chinese") << true << "序号|型号|序列号|名称|时间" << "存储数据" << "将数据成功存储到文件: \r\n\t%1";
+    }
+    // The legacy block: titles in row 1, records from row 2, columns A-S;
+    // the table is emptied without a question.
+    void legacy()
+    {
+        QFETCH(bool, chinese);
+        QFETCH(QString, firstTitles);
+        const auto model = table(3, 21);
+        const QString path = m_dir.filePath(QStringLiteral("legacy%1.xlsx").arg(chinese));
+        m_dialogs->answerSaveFile(path);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        m_dialogs->expectMessage(title, text.arg(path));
+        QCOMPARE(SpreadsheetExport::legacyComparison(*model, chinese, nullptr, [this] { ++m_cleared; }), ExportOutcome::Written);
+        QCOMPARE(m_cleared, 1);
+        const QList<QVariantList> rows = readBack(path);
+        QCOMPARE(rows.size(), 4);
+        QCOMPARE(rows[0].size(), 19);
+        QStringList titles;
+        for (int c = 0; c < 5; ++c) {
+            titles << rows[0][c].toString();
+        }
+        QCOMPARE(titles.join(u'|'), firstTitles);
+        QCOMPARE(rows[0][15].toString(), chinese ? QStringLiteral("△E公式") : QStringLiteral("△E Formula"));
+        const QList<int> sources{0, 19, 20, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 17, 18, 13, 14};
+        for (int c = 0; c < 19; ++c) {
+            QCOMPARE(rows[3][c].toString(), QStringLiteral("2:%1").arg(sources[c]));
+        }
+    }
+
+    void legacyChoice_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<bool>("legacy");
+        QTest::newRow("TX430 3.50") << "TX430" << 350 << true;
+        QTest::newRow("TX430 4.00") << "TX430" << 400 << false;
+        QTest::newRow("TX420 2.99") << "TX420" << 299 << true;
+        QTest::newRow("TX310") << "TX310" << 100 << false;
+    }
+    void legacyChoice()
+    {
+        QFETCH(QString, model);
+        QFETCH(int, version);
+        QFETCH(bool, legacy);
+        QCOMPARE(SpreadsheetExport::usesLegacyExport(model, version), legacy);
+    }
+
+    // Nothing to export: the spectral table with its heading row only, an
+    // empty comparison table.
+    void noData()
+    {
+        const auto heading = table(1, 35);
+        m_dialogs->expectMessage(QStringLiteral("error"), QStringLiteral("No data for Storing to Excel!"));
+        QCOMPARE(SpreadsheetExport::spectral(*heading, nullptr, [this] { ++m_cleared; }), ExportOutcome::NoData);
+        const auto empty = table(0, 36);
+        m_dialogs->expectMessage(QStringLiteral("error"), QStringLiteral("No data for Storing to Excel!"));
+        QCOMPARE(SpreadsheetExport::comparison(*empty, ExportLab, nullptr, [this] { ++m_cleared; }), ExportOutcome::NoData);
+        QCOMPARE(m_cleared, 0);
+    }
+
+    // The spectral table as shown (heading row in sheet row 2), 33 columns;
+    // missing cells are empty.
+    void spectral()
+    {
+        auto model = table(3, 35);
+        model->setItem(2, 5, nullptr);
+        delete model->takeItem(2, 5);
+        const QString path = m_dir.filePath(QStringLiteral("MeterData.xlsx"));
+        m_dialogs->answerSaveFile(path);
+        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+        QCOMPARE(SpreadsheetExport::spectral(*model, nullptr, [this] { ++m_cleared; }), ExportOutcome::Written);
+        const QList<QVariantList> rows = readBack(path);
+        QCOMPARE(rows.size(), 4);
+        QCOMPARE(rows[1].size(), 33);
+        QCOMPARE(rows[1][0].toString(), QStringLiteral("0:0"));
+        QCOMPARE(rows[3][32].toString(), QStringLiteral("2:32"));
+        QCOMPARE(rows[3][5].toString(), QString());
+    }
+
+    // A cancel keeps the rows, offers no clearing and says so.
+    void cancelled_isReportedAndKeepsRows()
+    {
+        const auto model = table(5, 36);
+        const QString path = m_dir.filePath(QStringLiteral("cancel.xlsx"));
+        m_dialogs->answerSaveFile(path);
+        m_dialogs->cancelProgressAt(2); // after the titles and one record
+        m_dialogs->expectMessage(QStringLiteral("Storing data"),
+                                 QStringLiteral("Export cancelled: 1 of 5 records were stored to the file, and the records are kept."));
+        QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, [this] { ++m_cleared; }), ExportOutcome::Cancelled);
+        QCOMPARE(m_cleared, 0);
+        QCOMPARE(readBack(path).size(), 3);
+    }
+
+    // The chosen file exists and may not be replaced: it stays as it was.
+    void unreplaceableFile_staysUnchanged()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("in use.xlsx"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("the operator's earlier file");
+        file.close();
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup);
+        const auto model = table(2, 36);
+        m_dialogs->answerSaveFile(path);
+        m_dialogs->expectMessage(QStringLiteral("Error"), QStringLiteral("Can't overwrite this file, maybe the file is in use!"));
+        QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, [this] { ++m_cleared; }),
+                 ExportOutcome::CannotReplace);
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("the operator's earlier file"));
+        QCOMPARE(m_cleared, 0);
+    }
+
+    // An existing file that may be replaced is replaced by a fresh workbook
+    // from the template, never merged with the old contents.
+    void existingFile_isReplaced()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("again.xlsx"));
+        const auto big = table(6, 36);
+        const auto small = table(1, 36);
+        for (const auto* model : {big.get(), small.get()}) {
+            m_dialogs->answerSaveFile(path);
+            m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+            QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, {}), ExportOutcome::Written);
+        }
+        QCOMPARE(readBack(path).size(), 3);
+    }
+
+    // The titles in Chinese come from the catalogue, each in its context.
+    void chineseTitles()
+    {
+        QTranslator translator;
+        const QString catalogue = QCoreApplication::applicationDirPath() + QStringLiteral("/Tintwell_zh.qm");
+        QVERIFY2(translator.load(catalogue), qPrintable(catalogue));
+        QCoreApplication::installTranslator(&translator);
+        const auto model = table(0, 36);
+        const QStringList titles = comparisonExportRows(*model, ExportHazeTransmittanceLab).first();
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(titles.join(u'|'),
+                 QStringLiteral("序号|型号|序列号|名称|时间|标准雾度|标准透过率|标准色L*|标准色a*|标准色b*|样品雾度|样品透过率|"
+                                "样品色L*|样品色a*|样品色b*|雾度容差|△雾度|透过率容差|△透过率|△E阀值|△E|是否合格"));
+    }
+
+    void names_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("used");
+        QTest::newRow("no extension") << "/tmp/CompareM202612062305" << "/tmp/CompareM202612062305.xlsx";
+        QTest::newRow("xlsx") << "/tmp/a.xlsx" << "/tmp/a.xlsx";
+        QTest::newRow("other extension") << "/tmp/a.xls" << "/tmp/a.xls";
+    }
+    void names()
+    {
+        QFETCH(QString, given);
+        QFETCH(QString, used);
+        QCOMPARE(withXlsxSuffix(given), used);
+        const QDateTime at(QDate(2026, 12, 6), QTime(23, 5));
+        QCOMPARE(proposedExportName(QStringLiteral("CompareM"), at), QStringLiteral("CompareM202612062305"));
+        QCOMPARE(proposedExportName(QStringLiteral("MeterData"), at), QStringLiteral("MeterData202612062305"));
+    }
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    int m_cleared = 0;
+};
+
+QTEST_MAIN(SpreadsheetExportTest)
+#include "tst_SpreadsheetExport.moc"
