@@ -31,9 +31,9 @@ install(FILES ${CMAKE_SOURCE_DIR}/src/resources/udev/70-tintwell.rules
         DESTINATION lib/udev/rules.d)
 install(FILES ${TINTWELL_PACKAGING_DIR}/tintwell.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${TINTWELL_PACKAGING_DIR}/tintwell.svg
+install(FILES ${CMAKE_SOURCE_DIR}/src/resources/icons/tintwell.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-install(FILES ${TINTWELL_PACKAGING_DIR}/tintwell-256.png
+install(FILES ${CMAKE_SOURCE_DIR}/src/resources/icons/tintwell-256.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/256x256/apps RENAME tintwell.png)
 
 # Manual page and Debian changelog, compressed as Debian wants them

@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QIcon>
 #include <QLoggingCategory>
 
 #ifndef TINTWELL_VERSION
@@ -67,6 +68,10 @@ void applyLookAndFeel(QApplication& app)
         QFont::insertSubstitutions(family, substitutes);
     }
     app.setFont(QFont(family, 12));
+
+    // The desktop shows the icon of the installed entry tintwell.desktop.
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/tintwell.png")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("tintwell"));
 }
 
 CommandLineInfo commandLineInfo(const QStringList& arguments)

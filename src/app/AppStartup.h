@@ -17,7 +17,8 @@ bool handOverToRunningInstance(SingleInstance& guard);
 QPalette paletteFromStyleSheet(const QString& sheet);
 
 // Style sheet ":/qss/psblue.css" with its palette, and the application font.
-// A style sheet that does not open is skipped silently.
+// A style sheet that does not open is skipped silently. Also the window icon,
+// and the name of the desktop entry the windows belong to ("tintwell").
 void applyLookAndFeel(QApplication& app);
 
 // What `--help` or `--version` asks for. handled is false when the command

@@ -5,7 +5,7 @@
 // read back as a stream; cells written out of order are sorted in memory at
 // save time.
 
-#include <QDataStream>
+#include <QByteArray>
 #include <QTemporaryFile>
 #include <QVariant>
 
@@ -14,9 +14,11 @@
 
 struct SpooledCell
 {
+    enum Kind : quint8 { Empty = 0, Text = 1, Number = 2, Boolean = 3 };
     int row = 0;
     int column = 0;
-    QVariant value; // QString, a number or bool; invalid: an empty cell
+    Kind kind = Empty;
+    QByteArray text; // UTF-8 text; the number as written in XML; "1" or "0"
 };
 
 class CellSpool
@@ -26,6 +28,7 @@ public:
     CellSpool(const CellSpool&) = delete;
     CellSpool& operator=(const CellSpool&) = delete;
 
+    // value: QString (text), a number, bool, or invalid (an empty cell).
     bool append(int row, int column, const QVariant& value);
     bool isEmpty() const { return m_count == 0; }
     int lastRow() const { return m_maxRow; }
@@ -34,25 +37,32 @@ public:
     // Reading, after the writes: cells by row, then column; of two writes to
     // one cell the later one.
     bool rewind();
-    bool peek(SpooledCell& cell);     // the next cell without taking it
+    const SpooledCell* peek(); // the next cell, or null at the end
     void take() { m_hasPeek = false; }
     void clear();
 
 private:
+    bool put(int row, int column, SpooledCell::Kind kind, const QByteArray& text);
+    bool flushWrites();
     bool readRaw(SpooledCell& cell);
+    bool fill(qsizetype need);
 
     std::unique_ptr<QTemporaryFile> m_file;
-    QDataStream m_stream;
+    QByteArray m_writeBuffer;
     qint64 m_count = 0;
     bool m_sorted = true;
     int m_lastRow = 0;
     int m_lastColumn = 0;
     int m_maxRow = 0;
     int m_maxColumn = 0;
+    bool m_failed = false;
     // reading
+    bool m_fromMemory = false;
     std::vector<SpooledCell> m_inMemory; // only for out-of-order writes
     size_t m_memoryNext = 0;
     qint64 m_read = 0;
+    QByteArray m_readBuffer;
+    qsizetype m_readPos = 0;
     SpooledCell m_lookahead;
     bool m_hasLookahead = false;
     SpooledCell m_peek;

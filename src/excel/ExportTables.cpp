@@ -111,23 +111,50 @@ QList<ExportColumn> comparisonExportColumns(int displayMode)
     return columns;
 }
 
-QList<QStringList> comparisonExportRows(const QAbstractItemModel& table, int displayMode)
+namespace {
+
+QList<QStringList> rowsOf(const QAbstractItemModel& model)
 {
-    const QList<ExportColumn> columns = comparisonExportColumns(displayMode);
     QList<QStringList> rows;
-    QStringList titles;
-    for (const ExportColumn& c : columns) {
-        titles << QCoreApplication::translate(c.context, c.title);
-    }
-    rows << titles;
-    for (int r = 0; r < table.rowCount(); ++r) {
+    for (int r = 0; r < model.rowCount(); ++r) {
         QStringList row;
-        for (const ExportColumn& c : columns) {
-            row << cellText(table, r, c.source);
+        for (int c = 0; c < model.columnCount(); ++c) {
+            const QVariant v = model.data(model.index(r, c));
+            if (!v.isValid()) {
+                break;
+            }
+            row << v.toString();
         }
         rows << row;
     }
     return rows;
+}
+
+} // namespace
+
+std::unique_ptr<ExportTableModel> comparisonExportTable(const QAbstractItemModel& table, int displayMode)
+{
+    QList<int> sources;
+    QStringList titles;
+    for (const ExportColumn& c : comparisonExportColumns(displayMode)) {
+        sources << c.source;
+        titles << QCoreApplication::translate(c.context, c.title);
+    }
+    return std::make_unique<ExportTableModel>(table, sources, titles, kComparisonExportTableColumns, false);
+}
+
+std::unique_ptr<ExportTableModel> spectralExportTable(const QAbstractItemModel& table)
+{
+    QList<int> sources;
+    for (int c = 0; c < kSpectralExportColumns; ++c) {
+        sources << c;
+    }
+    return std::make_unique<ExportTableModel>(table, sources, QStringList(), kSpectralExportColumns, true);
+}
+
+QList<QStringList> comparisonExportRows(const QAbstractItemModel& table, int displayMode)
+{
+    return rowsOf(*comparisonExportTable(table, displayMode));
 }
 
 QList<QStringList> legacyExportRows(const QAbstractItemModel& table, bool chineseUi)
@@ -150,15 +177,7 @@ QList<QStringList> legacyExportRows(const QAbstractItemModel& table, bool chines
 
 QList<QStringList> spectralExportRows(const QAbstractItemModel& table)
 {
-    QList<QStringList> rows;
-    for (int r = 0; r < table.rowCount(); ++r) {
-        QStringList row;
-        for (int c = 0; c < kSpectralExportColumns; ++c) {
-            row << cellText(table, r, c); // a missing cell: empty text
-        }
-        rows << row;
-    }
-    return rows;
+    return rowsOf(*spectralExportTable(table));
 }
 
 QString proposedExportName(const QString& prefix, const QDateTime& now)
@@ -178,4 +197,35 @@ QVariant TextTableModel::data(const QModelIndex& index, int role) const
     }
     const QStringList& row = m_rows.at(index.row());
     return index.column() < row.size() ? QVariant(row.at(index.column())) : QVariant();
+}
+
+ExportTableModel::ExportTableModel(const QAbstractItemModel& source, QList<int> sourceColumns, QStringList titles,
+                                   int columnCount, bool missingAsEmpty)
+    : m_source(source), m_sourceColumns(std::move(sourceColumns)), m_titles(std::move(titles)),
+      m_columnCount(columnCount), m_missingAsEmpty(missingAsEmpty)
+{
+}
+
+int ExportTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_source.rowCount() + (m_titles.isEmpty() ? 0 : 1);
+}
+
+QVariant ExportTableModel::data(const QModelIndex& index, int role) const
+{
+    if (role != Qt::DisplayRole || !index.isValid() || index.column() >= m_sourceColumns.size()) {
+        return {};
+    }
+    int row = index.row();
+    if (!m_titles.isEmpty()) {
+        if (row == 0) {
+            return m_titles.value(index.column());
+        }
+        --row;
+    }
+    const QVariant value = m_source.data(m_source.index(row, m_sourceColumns.at(index.column())), Qt::DisplayRole);
+    if (!value.isValid()) {
+        return m_missingAsEmpty ? QVariant(QString()) : QVariant();
+    }
+    return value.toString(); // every exported cell is text, as the table shows it
 }

@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 // One exported column of the comparison table: its title (translated in
 // context) and the table column it comes from.
 struct ExportColumn
@@ -45,6 +47,34 @@ QList<QStringList> spectralExportRows(const QAbstractItemModel& table);
 QString proposedExportName(const QString& prefix, const QDateTime& now);
 // path with ".xlsx" appended when it has no extension.
 QString withXlsxSuffix(const QString& path);
+
+// The table an export writes, read from the page's table when asked (no
+// copy, so a large table is not held twice): an optional title row, then
+// each source row with its columns picked and reordered.
+class ExportTableModel : public QAbstractTableModel
+{
+public:
+    // sourceColumns[c] feeds column c; columns beyond them (up to
+    // columnCount) hold nothing. missingAsEmpty: a cell the source has no
+    // data for is written as empty text rather than left untouched.
+    ExportTableModel(const QAbstractItemModel& source, QList<int> sourceColumns, QStringList titles, int columnCount,
+                     bool missingAsEmpty);
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override { return parent.isValid() ? 0 : m_columnCount; }
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    const QAbstractItemModel& m_source;
+    QList<int> m_sourceColumns;
+    QStringList m_titles;
+    int m_columnCount;
+    bool m_missingAsEmpty;
+};
+
+// The tables the three exports write.
+constexpr int kComparisonExportTableColumns = 36;
+std::unique_ptr<ExportTableModel> comparisonExportTable(const QAbstractItemModel& table, int displayMode);
+std::unique_ptr<ExportTableModel> spectralExportTable(const QAbstractItemModel& table);
 
 // A table of texts: row r, column c is rows[r][c]; columns beyond a row's
 // texts hold nothing (so nothing is written there).

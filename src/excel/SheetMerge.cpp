@@ -4,6 +4,7 @@
 #include "XmlOut.h"
 
 #include <QRegularExpression>
+#include <cctype>
 #include <QXmlStreamReader>
 
 namespace {
@@ -92,24 +93,30 @@ class Merger
 {
 public:
     Merger(CellSpool& cells, CentredStyles& styles, XmlOut& out, const QString& prefix)
-        : m_cells(cells), m_styles(styles), m_out(out), m_prefix(prefix)
+        : m_cells(cells), m_styles(styles), m_out(out), m_prefix(prefix), m_prefix8(prefix.toUtf8())
     {
+        m_rowOpen = "<" + m_prefix8 + "row r=\"";
+        m_rowClose = "</" + m_prefix8 + "row>";
+        m_cellOpen = "<" + m_prefix8 + "c r=\"";
+        m_cellClose = "</" + m_prefix8 + "c>";
+        m_inlineOpen = "<" + m_prefix8 + "is><" + m_prefix8 + "t";
+        m_inlineClose = "</" + m_prefix8 + "t></" + m_prefix8 + "is>";
+        m_valueOpen = "<" + m_prefix8 + "v>";
+        m_valueClose = "</" + m_prefix8 + "v>";
     }
 
     // The written rows before row (all of them for row 0).
     void writtenRowsBefore(int row)
     {
-        SpooledCell cell;
-        while (m_cells.peek(cell) && (row == 0 || cell.row < row)) {
-            m_out.openTag(m_prefix + QStringLiteral("row"));
-            m_out.attribute(QStringLiteral("r"), QString::number(cell.row));
-            m_out.closeTag();
-            const int current = cell.row;
-            while (m_cells.peek(cell) && cell.row == current) {
-                writeCell(cell, 0);
+        const SpooledCell* cell = nullptr;
+        while ((cell = m_cells.peek()) && (row == 0 || cell->row < row)) {
+            const int current = cell->row;
+            m_out.raw(m_rowOpen + QByteArray::number(current) + "\">");
+            while ((cell = m_cells.peek()) && cell->row == current) {
+                writeCell(*cell, 0);
                 m_cells.take();
             }
-            m_out.endTag(m_prefix + QStringLiteral("row"));
+            m_out.raw(m_rowClose);
         }
     }
 
@@ -128,7 +135,7 @@ public:
         }
         m_out.closeTag();
         int column = 0;
-        SpooledCell cell;
+        const SpooledCell* cell = nullptr;
         for (const Node& child : row.children) {
             if (child.name.isEmpty()) {
                 continue;
@@ -144,12 +151,12 @@ public:
                 parseCellReference(ref, r, c);
             }
             column = c;
-            while (m_cells.peek(cell) && cell.row == rowNumber && cell.column < c) {
-                writeCell(cell, 0);
+            while ((cell = m_cells.peek()) && cell->row == rowNumber && cell->column < c) {
+                writeCell(*cell, 0);
                 m_cells.take();
             }
-            if (m_cells.peek(cell) && cell.row == rowNumber && cell.column == c) {
-                writeCell(cell, child.attributes.value(QLatin1String("s")).toInt());
+            if ((cell = m_cells.peek()) && cell->row == rowNumber && cell->column == c) {
+                writeCell(*cell, child.attributes.value(QLatin1String("s")).toInt());
                 m_cells.take();
             } else {
                 Node kept = child;
@@ -160,64 +167,68 @@ public:
                 writeNode(m_out, kept);
             }
         }
-        while (m_cells.peek(cell) && cell.row == rowNumber) {
-            writeCell(cell, 0);
+        while ((cell = m_cells.peek()) && cell->row == rowNumber) {
+            writeCell(*cell, 0);
             m_cells.take();
         }
         m_out.endTag(row.name);
     }
 
 private:
+    const QByteArray& letters(int column)
+    {
+        if (column >= m_letters.size()) {
+            m_letters.resize(column + 1);
+        }
+        QByteArray& l = m_letters[column];
+        if (l.isEmpty()) {
+            l = columnLetters(column).toLatin1();
+        }
+        return l;
+    }
+
     void writeCell(const SpooledCell& cell, int baseStyle)
     {
-        m_out.openTag(m_prefix + QStringLiteral("c"));
-        m_out.attribute(QStringLiteral("r"), cellReference(cell.row, cell.column));
+        QByteArray open = m_cellOpen;
+        open += letters(cell.column);
+        open += QByteArray::number(cell.row);
+        open += '"';
         if (m_styles.isAvailable()) {
-            m_out.attribute(QStringLiteral("s"), QString::number(m_styles.centredFor(baseStyle)));
+            open += " s=\"";
+            open += QByteArray::number(m_styles.centredFor(baseStyle));
+            open += '"';
         }
-        switch (cell.value.typeId()) {
-        case QMetaType::UnknownType:
-            m_out.closeEmpty();
+        switch (cell.kind) {
+        case SpooledCell::Empty:
+            m_out.raw(open + "/>");
             return;
-        case QMetaType::Bool:
-            m_out.attribute(QStringLiteral("t"), QStringLiteral("b"));
-            m_out.closeTag();
-            m_out.openTag(m_prefix + QStringLiteral("v"));
-            m_out.closeTag();
-            m_out.raw(cell.value.toBool() ? "1" : "0");
-            break;
-        case QMetaType::Double:
-            m_out.closeTag();
-            m_out.openTag(m_prefix + QStringLiteral("v"));
-            m_out.closeTag();
-            m_out.raw(QByteArray::number(cell.value.toDouble(), 'g', 17));
-            break;
-        default: {
-            const QString text = cell.value.toString();
-            m_out.attribute(QStringLiteral("t"), QStringLiteral("inlineStr"));
-            m_out.closeTag();
-            m_out.openTag(m_prefix + QStringLiteral("is"));
-            m_out.closeTag();
-            m_out.openTag(m_prefix + QStringLiteral("t"));
-            if (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace())) {
-                m_out.attribute(QStringLiteral("xml:space"), QStringLiteral("preserve"));
-            }
-            m_out.closeTag();
-            m_out.text(text);
-            m_out.endTag(m_prefix + QStringLiteral("t"));
-            m_out.endTag(m_prefix + QStringLiteral("is"));
-            m_out.endTag(m_prefix + QStringLiteral("c"));
+        case SpooledCell::Boolean:
+            m_out.raw(open + " t=\"b\">" + m_valueOpen + cell.text + m_valueClose + m_cellClose);
             return;
+        case SpooledCell::Number:
+            m_out.raw(open + ">" + m_valueOpen + cell.text + m_valueClose + m_cellClose);
+            return;
+        case SpooledCell::Text:
+            break;
         }
-        }
-        m_out.endTag(m_prefix + QStringLiteral("v"));
-        m_out.endTag(m_prefix + QStringLiteral("c"));
+        const QByteArray& text = cell.text;
+        const bool padded = !text.isEmpty() && (std::isspace(static_cast<unsigned char>(text.front()))
+                                                || std::isspace(static_cast<unsigned char>(text.back())));
+        open += " t=\"inlineStr\">";
+        open += m_inlineOpen;
+        open += padded ? " xml:space=\"preserve\">" : ">";
+        m_out.raw(open);
+        m_out.textUtf8(text);
+        m_out.raw(m_inlineClose + m_cellClose);
     }
 
     CellSpool& m_cells;
     CentredStyles& m_styles;
     XmlOut& m_out;
     QString m_prefix;
+    QByteArray m_prefix8;
+    QByteArray m_rowOpen, m_rowClose, m_cellOpen, m_cellClose, m_inlineOpen, m_inlineClose, m_valueOpen, m_valueClose;
+    QList<QByteArray> m_letters;
 };
 
 } // namespace

@@ -11,7 +11,6 @@ namespace {
 
 constexpr auto kComparisonPrefix = QLatin1String("CompareM");
 constexpr auto kSpectralPrefix = QLatin1String("MeterData");
-constexpr int kComparisonColumns = 36;
 
 } // namespace
 
@@ -85,8 +84,7 @@ ExportOutcome SpreadsheetExport::comparison(const QAbstractItemModel& table, int
     if (!chooseTarget(parent, kComparisonPrefix, path, outcome)) {
         return outcome;
     }
-    const TextTableModel rows(comparisonExportRows(table, displayMode), kComparisonColumns);
-    return writeTable(rows, parent, path, clear);
+    return writeTable(*comparisonExportTable(table, displayMode), parent, path, clear);
 }
 
 ExportOutcome SpreadsheetExport::spectral(const QAbstractItemModel& table, QWidget* parent,
@@ -101,8 +99,7 @@ ExportOutcome SpreadsheetExport::spectral(const QAbstractItemModel& table, QWidg
     if (!chooseTarget(parent, kSpectralPrefix, path, outcome)) {
         return outcome;
     }
-    const TextTableModel rows(spectralExportRows(table), kSpectralExportColumns);
-    return writeTable(rows, parent, path, clear);
+    return writeTable(*spectralExportTable(table), parent, path, clear);
 }
 
 ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& table, bool chineseUi, QWidget* parent,

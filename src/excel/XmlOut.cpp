@@ -41,6 +41,41 @@ void XmlOut::appendEscaped(QStringView text, bool inAttribute)
     flushPlain(text.size());
 }
 
+void XmlOut::textUtf8(const QByteArray& text)
+{
+    const char* data = text.constData();
+    const qsizetype size = text.size();
+    qsizetype plainFrom = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto c = static_cast<unsigned char>(data[i]);
+        const char* replacement = nullptr;
+        qsizetype skip = 1;
+        if (c == '&') {
+            replacement = "&amp;";
+        } else if (c == '<') {
+            replacement = "&lt;";
+        } else if (c == '>') {
+            replacement = "&gt;";
+        } else if (c == '\r') {
+            replacement = "&#13;";
+        } else if (c < 0x20 && c != '\n' && c != '\t') {
+            replacement = ""; // not allowed in XML 1.0 at all
+        } else if (c == 0xEF && i + 2 < size && static_cast<unsigned char>(data[i + 1]) == 0xBF
+                   && static_cast<unsigned char>(data[i + 2]) >= 0xBE) {
+            replacement = ""; // U+FFFE, U+FFFF
+            skip = 3;
+        }
+        if (replacement) {
+            m_buffer.append(data + plainFrom, i - plainFrom);
+            m_buffer.append(replacement);
+            i += skip - 1;
+            plainFrom = i + 1;
+        }
+    }
+    m_buffer.append(data + plainFrom, size - plainFrom);
+    maybeFlush();
+}
+
 void XmlOut::copyToken(const QXmlStreamReader& reader)
 {
     switch (reader.tokenType()) {

@@ -17,6 +17,8 @@ public:
     void raw(const char* text) { m_buffer.append(text); maybeFlush(); }
     void raw(const QByteArray& text) { m_buffer.append(text); maybeFlush(); }
     void text(const QString& text) { appendEscaped(text, false); maybeFlush(); }
+    // Text already in UTF-8, escaped the same way.
+    void textUtf8(const QByteArray& text);
     void attribute(const QString& qualifiedName, const QString& value);
     // Opens <name (the caller adds attributes, then closeTag or closeEmpty).
     void openTag(const QString& qualifiedName) { m_buffer.append('<').append(qualifiedName.toUtf8()); }
