@@ -1,5 +1,7 @@
 #include "AppInit.h"
 #include "AppStartup.h"
+#include "ComparisonJournal.h"
+#include "FirstPageFor310.h"
 #include "DeviceSetup.h"
 #include "MainWindow.h"
 #include "QtDialogs.h"
@@ -55,6 +57,8 @@ int main(int argc, char* argv[])
     window.on_btnLanguageZh_clicked();
     window.setWindowTitle(QStringLiteral("Tintwell V2.0"));
     SimulatorControls::install(linkFactory, &window);
+    // Rows left open by a crash or a closed window are offered back.
+    window.workspace()->startJournal(ComparisonJournal::defaultPath());
     window.setWindowState(Qt::WindowMaximized);
     window.show();
     return app.exec();

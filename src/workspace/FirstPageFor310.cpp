@@ -2,6 +2,7 @@
 
 #include "ComparisonHeader.h"
 #include "ComparisonRows.h"
+#include "DataFiles.h"
 #include "FirstPageForm.h"
 #include "FirstPageReport.h"
 #include "JournalKeeper.h"
@@ -109,7 +110,8 @@ FirstPageFor310::FirstPageFor310(QWidget* parent) : QWidget(parent), ui(std::mak
     }
     applyDisplayMode();
 
-    m_modelTable = ::loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
+    // Beside the executable, or in ../share/tintwell of an installed copy.
+    m_modelTable = ::loadModelTable(dataFilePath(QStringLiteral("meterno")));
     m_reports = new FirstPageReport(this);
 
     auto* toleranceValidator = new QDoubleValidator(0, 100, 2, this);
@@ -318,8 +320,13 @@ void FirstPageFor310::languageChange()
     wordsAgain(display, 3);
     wordsAgain(ui->tbColorDiff, 1);
 
-    // Verdict cells of the rows, from the verdict kept as data.
-    // and the rows' buttons.
+    relabelRows();
+}
+
+// The verdict cells, from the verdict kept as data, and the rows' buttons, in
+// the language in force.
+void FirstPageFor310::relabelRows()
+{
     for (const auto& [table, column] : {std::pair{ui->tableWidget_data, 28}, {ui->tbData, 14}}) {
         for (int row = 0; row < table->rowCount(); ++row) {
             QTableWidgetItem* item = table->item(row, column);

@@ -78,6 +78,12 @@ public:
     void addComparisonRow(const ComparisonResult& result);
     void addComparisonRow_old(const ComparisonResult& result);
 
+    // The comparison journal in the file at path: rows are kept from now on,
+    // and the rows of sessions left open are offered back. A journal that
+    // cannot be used is named in one warning; the work goes on without it.
+    void startJournal(const QString& path);
+    JournalKeeper* journal() const { return m_journal; }
+
     // Shows and hides the display rows and table columns of the display mode.
     void applyDisplayMode();
     // Identification of the attached instrument; false when it stopped at a failure.
@@ -116,6 +122,9 @@ protected:
     void setSpectralButtonText();
     void applyColumnWidths(int n);
     int deleteRowOfSender(QTableWidget* table, int verdictColumn);
+    void attachRowButtons(QTableWidget* table, int row);
+    void recountRows();
+    void relabelRows();
 
     std::unique_ptr<FirstPageForm> ui;
     RbTableHeaderView* dataHeader = nullptr;

@@ -4,6 +4,7 @@
 
 #include "FirstPageForm.h"
 #include "Identification.h"
+#include "JournalKeeper.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -48,6 +49,9 @@ bool FirstPageFor310::identifyDevice()
     }
     if (outcome.displayMode >= 0) {
         applyDisplayParameter(outcome.displayMode);
+    }
+    if (m_journal && outcome.stage >= Stage::ModelKnown) {
+        m_journal->setSessionInfo(modelName, layoutIndex);
     }
     for (const IdentificationBox& box : outcome.boxes) {
         dialogs().message(this, box.icon, box.title, box.text, static_cast<int>(DialogButton::Ok));

@@ -47,9 +47,8 @@ void FirstPageFor310::showCounters()
 namespace {
 
 // Appends texts as one row: items in every text column, centred up to
-// centredLast, the verdict kept as data and coloured, and the two buttons.
-int appendRow(QTableWidget* table, const QStringList& texts, int centredLast, int verdictColumn, bool pass,
-              QPushButton* remove, QPushButton* report)
+// centredLast, the verdict kept as data and coloured.
+int appendRow(QTableWidget* table, const QStringList& texts, int centredLast, int verdictColumn, bool pass)
 {
     const int row = table->rowCount();
     table->setRowCount(row + 1);
@@ -69,23 +68,32 @@ int appendRow(QTableWidget* table, const QStringList& texts, int centredLast, in
         }
         table->setItem(row, column, item);
     }
-    table->setCellWidget(row, verdictColumn + 1, remove);
-    table->setCellWidget(row, verdictColumn + 2, report);
     table->scrollToBottom();
     return row;
 }
 
 } // namespace
 
-void FirstPageFor310::addComparisonRow(const ComparisonResult& result)
+void FirstPageFor310::attachRowButtons(QTableWidget* table, int row)
 {
+    const bool legacy = table == ui->tbData;
     QPushButton* remove = rowButton(tr("Delete"), this);
     QPushButton* report = rowButton(tr("Report"), this);
-    connect(remove, &QPushButton::clicked, this, &FirstPageFor310::on_DeleteBtn_clicked);
-    connect(report, &QPushButton::clicked, this, &FirstPageFor310::on_ReportBtn_clicked);
+    connect(remove, &QPushButton::clicked, this,
+            legacy ? &FirstPageFor310::on_DeleteBtn_clicked_old : &FirstPageFor310::on_DeleteBtn_clicked);
+    connect(report, &QPushButton::clicked, this,
+            legacy ? &FirstPageFor310::on_ReportBtn_clicked_old : &FirstPageFor310::on_ReportBtn_clicked);
+    const int first = legacy ? ComparisonRows::kLegacyDeleteColumn : ComparisonRows::kCurrentDeleteColumn;
+    table->setCellWidget(row, first, remove);
+    table->setCellWidget(row, first + 1, report);
+}
+
+void FirstPageFor310::addComparisonRow(const ComparisonResult& result)
+{
     const int row = appendRow(ui->tableWidget_data, ComparisonRows::currentRowTexts(result),
                               ComparisonRows::kCurrentCentredLast, ComparisonRows::kCurrentVerdictColumn,
-                              result.pass, remove, report);
+                              result.pass);
+    attachRowButtons(ui->tableWidget_data, row);
     if (m_journal) {
         m_journal->rowShown(ui->tableWidget_data, row, comparisonSequence);
     }
@@ -93,13 +101,10 @@ void FirstPageFor310::addComparisonRow(const ComparisonResult& result)
 
 void FirstPageFor310::addComparisonRow_old(const ComparisonResult& result)
 {
-    QPushButton* remove = rowButton(tr("Delete"), this);
-    QPushButton* report = rowButton(tr("Report"), this);
-    connect(remove, &QPushButton::clicked, this, &FirstPageFor310::on_DeleteBtn_clicked_old);
-    connect(report, &QPushButton::clicked, this, &FirstPageFor310::on_ReportBtn_clicked_old);
     const int row = appendRow(ui->tbData, ComparisonRows::legacyRowTexts(result),
                               ComparisonRows::kLegacyCentredLast, ComparisonRows::kLegacyVerdictColumn,
-                              result.pass, remove, report);
+                              result.pass);
+    attachRowButtons(ui->tbData, row);
     if (m_journal) {
         m_journal->rowShown(ui->tbData, row, comparisonSequence);
     }

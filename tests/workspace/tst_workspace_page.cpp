@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
 
@@ -317,6 +318,59 @@ private Q_SLOTS:
         switchLanguage(false);
         QCOMPARE(ui().label_result->text(), QStringLiteral("NG"));
         QCOMPARE(ui().tableWidget_colorDiff->item(4, 4)->text(), QStringLiteral("Slight red"));
+    }
+
+    void journal_restoresRowsIntoTheirLayout_data()
+    {
+        QTest::addColumn<bool>("legacy");
+        QTest::newRow("current layout") << false;
+        QTest::newRow("legacy layout") << true;
+    }
+    void journal_restoresRowsIntoTheirLayout()
+    {
+        QFETCH(bool, legacy);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+        m_page->startJournal(path);
+        for (bool pass : {true, false}) {
+            m_page->countComparison(pass);
+            ++m_page->comparisonSequence;
+            legacy ? m_page->addComparisonRow_old(result(m_page->totalCount, pass))
+                   : m_page->addComparisonRow(result(m_page->totalCount, pass));
+        }
+        QTableWidget* table = legacy ? ui().tbData : ui().tableWidget_data;
+        table->item(0, 1)->setText(QStringLiteral("Renamed"));
+        QTest::qWait(1); // edits reach the journal at the next turn of the event loop
+        m_page.reset();  // the window closes with the rows still open
+
+        // A new start, in Chinese: the rows come back as they were.
+        QCoreApplication::installTranslator(&m_chinese);
+        m_page = std::make_unique<FirstPageFor310>();
+        m_page->chineseUi = true;
+        m_dialogs->answerButton(DialogButton::Yes);
+        m_page->startJournal(path);
+        table = legacy ? ui().tbData : ui().tableWidget_data;
+        QCOMPARE(table->rowCount(), 2);
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("Renamed"));
+        const int verdict = legacy ? 14 : 28;
+        QCOMPARE(table->item(1, verdict)->text(), QStringLiteral("不合格"));
+        QCOMPARE(counters(), QStringLiteral("1/1/2"));
+        QCOMPARE(m_page->comparisonSequence, 2);
+        QCOMPARE(ui().stackedWidget_data->currentWidget(), legacy ? ui().page_oldData : ui().page_newData);
+        // Restored rows have working buttons.
+        qobject_cast<QPushButton*>(table->cellWidget(1, verdict + 1))->click();
+        QCOMPARE(counters(), QStringLiteral("0/1/1"));
+    }
+
+    void journal_unusableFolder_warnsAndTableWorks()
+    {
+        m_dialogs->answerButton(DialogButton::Ok);
+        m_page->startJournal(QStringLiteral("/proc/tintwell-no-such-place/journal.sqlite"));
+        QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Warn"));
+        QVERIFY(m_dialogs->shown.last().text.contains(QStringLiteral("/proc/tintwell-no-such-place")));
+        m_page->countComparison(true);
+        m_page->addComparisonRow(result(1, true));
+        QCOMPARE(ui().tableWidget_data->rowCount(), 1);
     }
 
     void radioButton_changesOnlyToleranceInputs()

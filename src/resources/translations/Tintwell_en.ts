@@ -397,6 +397,26 @@
         <source>Failed to read DisplayParam!</source>
         <translation>Failed to read DisplayParam!</translation>
     </message>
+    <message>
+        <source>The comparison journal cannot be used: %1
+Tintwell goes on without it; the rows of this session are kept in memory only.</source>
+        <translation>The comparison journal cannot be used: %1
+Tintwell goes on without it; the rows of this session are kept in memory only.</translation>
+    </message>
+    <message>
+        <source>The comparison journal %1 was damaged. It was moved to %2 and a new one started.</source>
+        <translation>The comparison journal %1 was damaged. It was moved to %2 and a new one started.</translation>
+    </message>
+    <message>
+        <source>The comparison journal stopped working: %1
+Tintwell goes on without it; the rows of this session are kept in memory only.</source>
+        <translation>The comparison journal stopped working: %1
+Tintwell goes on without it; the rows of this session are kept in memory only.</translation>
+    </message>
+    <message>
+        <source>%1 comparison rows of the session of %2 (%3) were not cleared or exported. Restore them?</source>
+        <translation>%1 comparison rows of the session of %2 (%3) were not cleared or exported. Restore them?</translation>
+    </message>
 </context>
 <context>
     <name>ReportPageFor310</name>

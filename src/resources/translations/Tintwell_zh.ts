@@ -397,6 +397,26 @@
         <source>Failed to read DisplayParam!</source>
         <translation>读取显示参数失败！</translation>
     </message>
+    <message>
+        <source>The comparison journal cannot be used: %1
+Tintwell goes on without it; the rows of this session are kept in memory only.</source>
+        <translation>比对记录日志无法使用：%1
+Tintwell 将在没有日志的情况下继续工作；本次的记录只保存在内存中。</translation>
+    </message>
+    <message>
+        <source>The comparison journal %1 was damaged. It was moved to %2 and a new one started.</source>
+        <translation>比对记录日志 %1 已损坏。它已被移到 %2，并已新建一个日志。</translation>
+    </message>
+    <message>
+        <source>The comparison journal stopped working: %1
+Tintwell goes on without it; the rows of this session are kept in memory only.</source>
+        <translation>比对记录日志停止工作：%1
+Tintwell 将在没有日志的情况下继续工作；本次的记录只保存在内存中。</translation>
+    </message>
+    <message>
+        <source>%1 comparison rows of the session of %2 (%3) were not cleared or exported. Restore them?</source>
+        <translation>%2（%3）的 %1 条比对记录尚未清除或导出。是否恢复？</translation>
+    </message>
 </context>
 <context>
     <name>SimulatorControls</name>
