@@ -2,6 +2,7 @@
 
 #include "BlankWorkbook.h"
 #include "CellReference.h"
+#include "DataFiles.h"
 #include "Dialogs.h"
 
 #include <QAbstractItemModel>
@@ -51,9 +52,9 @@ QString ExcelEngine::templatePath()
         return local;
     }
     if (QCoreApplication::instance()) {
-        const QString beside = QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(kTemplateName);
-        if (QFileInfo(beside).isFile()) {
-            return beside;
+        const QString shipped = dataFilePath(kTemplateName); // beside the executable, or installed
+        if (QFileInfo(shipped).isFile()) {
+            return shipped;
         }
     }
     return {};

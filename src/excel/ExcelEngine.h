@@ -64,8 +64,8 @@ public:
     QString fileName() const { return m_fileName; }
     QString errorString() const { return m_error; }
 
-    // "template.xlsx" in the working directory, else beside the executable;
-    // empty when there is none.
+    // "template.xlsx" in the working directory, else beside the executable
+    // (or in the installed data folder); empty when there is none.
     static QString templatePath();
     // True when path is missing, or is a file this process may replace.
     static bool isReplaceable(const QString& path);

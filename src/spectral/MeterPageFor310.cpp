@@ -6,6 +6,7 @@
 #include "Frames.h"
 #include "LinkAccess.h"
 #include "SpectralChart.h"
+#include "SpectralLog.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -168,6 +169,7 @@ void MeterPageFor310::on_pushButton_spectralMeasurement_clicked()
     if (result == ProtocolResult::Success) {
         appendRecord(record, QString());
     } else {
+        qCDebug(lcSpectral) << "spectral measurement failed:" << result;
         showError(tr("Failed to read data information!"));
     }
     setCommandButtonsEnabled(true);
@@ -210,6 +212,8 @@ void MeterPageFor310::on_pushButton_spectralHistory_clicked()
         progress.reset();
     }
 
+    qCDebug(lcSpectral) << "spectral history:" << static_cast<int>(result.status) << "records"
+                        << result.records.size();
     switch (result.status) {
     case SpectralImportStatus::Done:
         for (const NamedSpectrum& entry : std::as_const(result.records)) {

@@ -29,7 +29,7 @@ bool SettingsExchange::requireConnection()
     return false;
 }
 
-std::optional<Tolerances> SettingsExchange::readTolerances()
+std::optional<Tolerances> SettingsExchange::readTolerances(const std::function<void(const Tolerances&)>& onRead)
 {
     LinkLock lock(m_link);
     int haze = 0;
@@ -43,6 +43,9 @@ std::optional<Tolerances> SettingsExchange::readTolerances()
         return std::nullopt;
     }
     const Tolerances read{haze / 100.0, transmittance / 100.0, deltaE / 10.0};
+    if (onRead) {
+        onRead(read);
+    }
     show(tr("Information"), tr("Read successful!"));
     return read;
 }

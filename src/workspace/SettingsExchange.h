@@ -23,9 +23,10 @@ public:
     // Shows "Please connect the device first!" when no instrument is attached.
     bool requireConnection();
 
-    // The stored tolerances in displayed units, announced with "Read
-    // successful!"; nothing (and the failure box) when the read fails.
-    std::optional<Tolerances> readTolerances();
+    // The stored tolerances in displayed units, handed to onRead and then
+    // announced with "Read successful!"; nothing (and the failure box) when
+    // the read fails.
+    std::optional<Tolerances> readTolerances(const std::function<void(const Tolerances&)>& onRead = {});
 
     // Writes the three inputs (see SettingsRules::checkTolerances). A hidden
     // input never read is first read from the instrument, so a write never

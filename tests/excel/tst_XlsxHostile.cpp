@@ -4,6 +4,7 @@
 #include "XlsxArchive.h"
 #include "XlsxReader.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -47,6 +48,8 @@ QByteArray sheet(const QByteArray& rows)
 }
 
 } // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
 class XlsxHostileTest : public QObject
 {
@@ -108,6 +111,29 @@ private Q_SLOTS:
         QVERIFY(!readXlsxSheet(bytes, 1, result, &error));
         QVERIFY(!error.isEmpty());
         QVERIFY2(error.contains(errorContains, Qt::CaseInsensitive), qPrintable(error));
+    }
+
+    // Every seed and every input the fuzzer ever found goes through the
+    // fuzz entry again (under the sanitizers in those builds).
+    void fuzzCorpus_replays()
+    {
+        const QDir dir(QStringLiteral(TINTWELL_XLSX_CORPUS));
+        const QStringList files = dir.entryList(QDir::Files);
+        QVERIFY(files.size() >= 3);
+        for (const QString& name : files) {
+            QFile file(dir.filePath(name));
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            QCOMPARE(LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                                            static_cast<std::size_t>(bytes.size())), 0);
+        }
+        // The seeds themselves are good workbooks.
+        QFile seed(dir.filePath(QStringLiteral("openpyxl")));
+        QVERIFY(seed.open(QIODevice::ReadOnly));
+        XlsxSheet sheet;
+        QString error;
+        QVERIFY2(readXlsxSheet(seed.readAll().mid(1), 1, sheet, &error), qPrintable(error));
+        QCOMPARE(sheet.denseRows().value(3).value(3).toString(), QStringLiteral("红色"));
     }
 
     // Cells without a reference follow the previous cell; rows without a

@@ -55,9 +55,11 @@ int main(int argc, char* argv[])
         for (const Instrument& instrument : {Instrument{"TX310", 0, 88.0}, Instrument{"TX420", 1, 45.0}}) {
             EmulatedAccess access(QString::fromLatin1(instrument.model));
             MeterPageFor310 page(access, {instrument.layout, QString::fromLatin1(instrument.model), chinese});
-            for (int i = 0; i < 2; ++i) {
-                page.findChild<QPushButton*>(QStringLiteral("pushButton_spectralMeasurement"))->click();
-            }
+            // Two measurements: the instrument's own curve, then one queued.
+            auto* measure = page.findChild<QPushButton*>(QStringLiteral("pushButton_spectralMeasurement"));
+            measure->click();
+            access.link.instrument().queueSpectrum(spectralcases::asList(spectralcases::smooth(9, instrument.level * 0.8)));
+            measure->click();
             const QStringList names = chinese ? QStringList{QStringLiteral("样品-红"), QStringLiteral("样品-蓝"),
                                                             QString(), QStringLiteral("滤光片")}
                                               : QStringList{"Sample red", "Sample blue", QString(), "Filter"};

@@ -1,0 +1,3 @@
+#include "SpectralLog.h"
+
+Q_LOGGING_CATEGORY(lcSpectral, "tintwell.spectral")
