@@ -8,6 +8,8 @@
 #include "ScriptedDialogs.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,6 +47,11 @@ ComparisonResult result(int n, bool pass)
     r.formulaText = QStringLiteral("\u25B3E*ab");
     r.thresholdText = QStringLiteral("1.0");
     return r;
+}
+
+int availableWidth()
+{
+    return QGuiApplication::primaryScreen()->availableGeometry().width();
 }
 
 QStringList rowTexts(const QTableWidget& table, int row)
@@ -371,6 +378,51 @@ private Q_SLOTS:
         m_page->countComparison(true);
         m_page->addComparisonRow(result(1, true));
         QCOMPARE(ui().tableWidget_data->rowCount(), 1);
+    }
+
+    void displayModes_rowsColumnsAndWidths_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<QList<int>>("columns");
+        QTest::addColumn<int>("n");
+        QTest::newRow("Haze/T") << 0 << QList<int>{1, 2} << QList<int>{3, 4, 14, 15, 25, 26} << 11;
+        QTest::newRow("Haze") << 1 << QList<int>{1} << QList<int>{3, 14, 25} << 8;
+        QTest::newRow("T") << 2 << QList<int>{2} << QList<int>{4, 15, 26} << 8;
+        QTest::newRow("Lab") << 3 << QList<int>{3, 4, 5, 12} << QList<int>{5, 6, 7, 16, 17, 18, 27} << 11;
+        QTest::newRow("LCh") << 4 << QList<int>{6, 7, 8, 12} << QList<int>{8, 9, 10, 19, 20, 21, 27} << 11;
+        QTest::newRow("Yxy") << 5 << QList<int>{9, 10, 11, 12} << QList<int>{11, 12, 13, 22, 23, 24, 27} << 11;
+        QTest::newRow("Haze/T/Lab") << 6 << QList<int>{1, 2, 3, 4, 5, 12}
+                                    << QList<int>{3, 4, 5, 6, 7, 14, 15, 16, 17, 18, 25, 26, 27} << 18;
+    }
+    void displayModes_rowsColumnsAndWidths()
+    {
+        QFETCH(int, mode);
+        QFETCH(QList<int>, rows);
+        QFETCH(QList<int>, columns);
+        QFETCH(int, n);
+        m_page->displayFlags = displayFlagsFor(mode);
+        m_page->applyDisplayMode();
+        QList<int> shownRows, shownColumns;
+        for (int row = 1; row <= 12; ++row) {
+            if (!ui().tableWidget_colorDiff->isRowHidden(row)) {
+                shownRows << row;
+            }
+        }
+        for (int column = 3; column <= 27; ++column) {
+            if (!ui().tableWidget_data->isColumnHidden(column)) {
+                shownColumns << column;
+            }
+        }
+        QCOMPARE(shownRows, rows);
+        QCOMPARE(shownColumns, columns);
+        QCOMPARE(displayModeView(m_page->displayFlags).n, n);
+        const QList<int> widths = currentColumnWidths(n, 2300);
+        QCOMPARE(ui().tableWidget_data->columnWidth(1), currentColumnWidths(n, availableWidth())[1]);
+        if (n == 18) { // u = 2300 / 23 = 100
+            QCOMPARE(widths.mid(0, 4), QList<int>({68, 200, 215, 100}));
+            QCOMPARE(widths.mid(25), QList<int>({100, 120, 110, 115, 110, 115}));
+        }
     }
 
     void radioButton_changesOnlyToleranceInputs()
