@@ -211,7 +211,10 @@ bool ExcelEngine::writeTable(const QAbstractItemModel& table, ProgressDialog* pr
     if (withHeader) {
         for (int c = 0; c < columns; ++c) {
             const QVariant title = table.headerData(c, Qt::Horizontal, Qt::DisplayRole);
-            if (title.isValid() && !writeCell(1, c + 1, title.toString())) {
+            // Qt's item models number a column without a header item 1, 2, ...:
+            // such a column has no title.
+            const bool numbering = title.typeId() == QMetaType::Int && title.toInt() == c + 1;
+            if (title.isValid() && !numbering && !writeCell(1, c + 1, title.toString())) {
                 return false;
             }
         }

@@ -48,7 +48,8 @@ public:
     // Every value of every row, the first row at A1; false for no rows.
     bool writeRows(const QList<QVariantList>& rows);
     bool writeRows(const QList<QStringList>& rows);
-    // Row 1 the horizontal headers (when withHeader), then table row r at
+    // Row 1 the horizontal headers (when withHeader; a column the model only
+    // numbers has none), then table row r at
     // sheet row r + 2; cells the table holds no data for stay untouched.
     // Progress after each row; a cancel stops after the current row. Saves.
     bool writeTable(const QAbstractItemModel& table, ProgressDialog* progress, bool withHeader = true);

@@ -4,7 +4,10 @@
 #include "ExcelEngine.h"
 #include "XlsxReader.h"
 
+#include "Dialogs.h"
+
 #include <QDir>
+#include <QStandardItemModel>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -12,6 +15,20 @@
 #include <QTest>
 
 namespace {
+
+// Reports a cancel once the value reaches cancelAt.
+class CancellingProgress final : public ProgressDialog
+{
+public:
+    explicit CancellingProgress(int cancelAt) : m_cancelAt(cancelAt) {}
+    void setValue(int value) override { m_cancelled = m_cancelled || value >= m_cancelAt; }
+    bool wasCanceled() const override { return m_cancelled; }
+    void close() override {}
+
+private:
+    int m_cancelAt;
+    bool m_cancelled = false;
+};
 
 XlsxSheet readBack(const QString& path, int sheetNumber = 1)
 {
@@ -242,6 +259,34 @@ private Q_SLOTS:
         QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral(".*.xlsx.*")}, QDir::Files | QDir::Hidden), QStringList());
     }
 
+    // Header items in row 1, table rows from row 2, cells without an item
+    // untouched; a cancel after the third row keeps the header and three
+    // rows, saved.
+    void writeTable_cancelAfterThirdRow()
+    {
+        QStandardItemModel table(6, 3);
+        table.setHorizontalHeaderItem(0, new QStandardItem(QStringLiteral("NO")));
+        table.setHorizontalHeaderItem(2, new QStandardItem(QStringLiteral("Result")));
+        for (int r = 0; r < 6; ++r) {
+            table.setItem(r, 0, new QStandardItem(QString::number(r + 1)));
+            table.setItem(r, 2, new QStandardItem(QStringLiteral("PASS")));
+        }
+        const QString path = m_dir.filePath(QStringLiteral("table.xlsx"));
+        ExcelEngine engine(path);
+        QVERIFY(engine.openWorkbook(1, ExcelEngine::Start::FromTemplate));
+        CancellingProgress progress(3);
+        QVERIFY(engine.writeTable(table, &progress));
+        QVERIFY(engine.wasCancelled());
+        QCOMPARE(engine.rowsWritten(), 3);
+        const QList<QVariantList> rows = readBack(path).denseRows(); // saved before closing
+        QCOMPARE(rows.size(), 4);
+        QCOMPARE(rows[0][0].toString(), QStringLiteral("NO"));
+        QVERIFY(!rows[0][1].isValid());
+        QCOMPARE(rows[0][2].toString(), QStringLiteral("Result"));
+        QCOMPARE(rows[3][0].toString(), QStringLiteral("3"));
+        QVERIFY(!rows[3][1].isValid());
+    }
+
     void destruction_savesChanges()
     {
         const QString path = m_dir.filePath(QStringLiteral("destroyed.xlsx"));
@@ -283,6 +328,32 @@ private Q_SLOTS:
         QVERIFY(!rows[3][0].isValid());
         QCOMPARE(rows[4][5].toString(), QStringLiteral("last"));
         QCOMPARE(readBack(path, 2).denseRows().value(0).value(0).toString(), QStringLiteral("other sheet"));
+    }
+
+    // openpyxl reads what the engine wrote: values, every written cell
+    // centred, the template's column widths kept.
+    void openpyxl_readsWrittenWorkbook()
+    {
+        const QString python = python3WithOpenpyxl();
+        if (python.isEmpty()) {
+            QSKIP("python3-openpyxl is not installed");
+        }
+        const QString path = m_dir.filePath(QStringLiteral("for-openpyxl.xlsx"));
+        {
+            ExcelEngine engine(path);
+            QVERIFY(engine.openWorkbook(1, ExcelEngine::Start::FromTemplate));
+            QVERIFY(engine.writeRows(QList<QVariantList>{{QStringLiteral("名称"), 1.25, true}, {QStringLiteral("a&b")}}));
+        }
+        const QString script = QStringLiteral(
+            "import openpyxl,sys\n"
+            "ws=openpyxl.load_workbook(sys.argv[1]).active\n"
+            "print(ws['A1'].value, ws['B1'].value, ws['C1'].value, ws['A2'].value,\n"
+            "      all(c.alignment.horizontal=='center' for r in ws.iter_rows() for c in r if c.value is not None),\n"
+            "      ws.column_dimensions['A'].width)\n");
+        QProcess process;
+        process.start(python, {QStringLiteral("-c"), script, path});
+        QVERIFY(process.waitForFinished(60000));
+        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).trimmed(), QStringLiteral("名称 1.25 True a&b True 16.0"));
     }
 
     // LibreOffice opens an export with every cell as written, Chinese included.
