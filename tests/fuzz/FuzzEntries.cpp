@@ -1,4 +1,7 @@
 #include "FuzzEntries.h"
+#include "WorkspaceRules.h"
+
+#include <QTemporaryFile>
 
 #include "Bytes.h"
 #include "CLinkerUSB.h"
@@ -137,6 +140,27 @@ private:
 };
 
 } // namespace
+
+void modelTable(const std::uint8_t* data, std::size_t size)
+{
+    QTemporaryFile file;
+    if (!file.open()) {
+        return;
+    }
+    file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+    file.close();
+    const ModelTable table = loadModelTable(file.fileName());
+    for (const ModelEntry& entry : table) {
+        // An entry with a meter number an instrument can report must be found.
+        if (entry.meterNumber >= 0 && !findModel(table, static_cast<quint32>(entry.meterNumber))) {
+            std::abort();
+        }
+        for (int mode = -1; mode <= 7; ++mode) {
+            layoutAcceptsDisplayMode(entry.layoutIndex, mode);
+        }
+        layoutWidgetsFor(entry.layoutIndex, entry.model, 0);
+    }
+}
 
 void initialise()
 {

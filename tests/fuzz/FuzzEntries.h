@@ -34,6 +34,10 @@ void linkReassembly(const std::uint8_t* data, std::size_t size);
 // that does not start with a header.
 void pushedFrames(const std::uint8_t* data, std::size_t size);
 
+// Input: the bytes of a model table file ("meterno"), read as the workspace
+// reads it; every entry is then looked up and routed.
+void modelTable(const std::uint8_t* data, std::size_t size);
+
 // Silences the modal seam (a few commands may show a box) and sets up what
 // Qt needs. Idempotent.
 void initialise();

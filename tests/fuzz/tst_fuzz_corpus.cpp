@@ -23,6 +23,7 @@ private Q_SLOTS:
         QTest::newRow("protocol") << QStringLiteral("fuzz_protocol") << 19;
         QTest::newRow("link") << QStringLiteral("fuzz_link") << 3;
         QTest::newRow("pushed") << QStringLiteral("fuzz_pushed") << 3;
+        QTest::newRow("model table") << QStringLiteral("fuzz_modeltable") << 3;
     }
 
     void replay()
@@ -33,6 +34,7 @@ private Q_SLOTS:
             {QStringLiteral("fuzz_protocol"), fuzz::protocolReplies},
             {QStringLiteral("fuzz_link"), fuzz::linkReassembly},
             {QStringLiteral("fuzz_pushed"), fuzz::pushedFrames},
+            {QStringLiteral("fuzz_modeltable"), fuzz::modelTable},
         };
         const QDir dir(QStringLiteral(TINTWELL_FUZZ_CORPUS) + QLatin1Char('/') + target);
         const QStringList files = dir.entryList(QDir::Files);
