@@ -106,6 +106,8 @@ public Q_SLOTS:
     void on_ReportBtn_clicked_old();
     void on_pushButton_clear_clicked();
     void on_ClearBtn_clicked();
+    // Opens the spectral dialog (FirstPageSpectral.cpp).
+    void on_pushButton_spectralTransmittance_clicked();
 
 protected:
     void changeEvent(QEvent* event) override;

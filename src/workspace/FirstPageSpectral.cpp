@@ -1,0 +1,22 @@
+// The spectral dialog, opened from the page for one modal visit. It reaches
+// the instrument through the page itself (the page is its LinkAccess, asked
+// at every exchange), so an unplug and replug while it is open is followed;
+// "Export Excel" writes its table through the spreadsheet export.
+
+#include "FirstPageFor310.h"
+#include "MeterPageFor310.h"
+#include "SpreadsheetExport.h"
+
+#include <QTableWidget>
+
+void FirstPageFor310::on_pushButton_spectralTransmittance_clicked()
+{
+    MeterPageFor310 page(*this, {layoutIndex, modelName, chineseUi}, this);
+    page.setExportHandler([](MeterPageFor310& dialog) {
+        // After a written file the dialog's clear command asks its own question.
+        const ExportOutcome outcome = SpreadsheetExport::spectral(
+            *dialog.table()->model(), &dialog, [&dialog] { dialog.on_pushButton_clearData_clicked(); });
+        return outcome == ExportOutcome::Written;
+    });
+    page.exec();
+}
