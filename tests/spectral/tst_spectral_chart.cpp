@@ -3,9 +3,11 @@
 #include "SpectralCases.h"
 #include "SpectralChart.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+#include <QTranslator>
 
 using namespace spectralcases;
 
@@ -53,6 +55,7 @@ private slots:
     void axisTitle_byLayout();
     void geometry_mapsWavelengthAndValue();
     void render_axesAndCurveAtTheirPixels();
+    void chineseCatalogue_translatesTitlesAndMessages();
 };
 
 void SpectralChartTest::scale_fromShownRecordsOnly_data()
@@ -187,6 +190,22 @@ void SpectralChartTest::render_axesAndCurveAtTheirPixels()
     QVERIFY(!inked.isEmpty());
     QVERIFY2(inked.height() > 2 * inked.width(),
              qPrintable(QStringLiteral("%1x%2").arg(inked.width()).arg(inked.height())));
+}
+
+void SpectralChartTest::chineseCatalogue_translatesTitlesAndMessages()
+{
+    QTranslator chinese;
+    QVERIFY(chinese.load(QStringLiteral("Tintwell_zh"), QCoreApplication::applicationDirPath()));
+    QCoreApplication::installTranslator(&chinese);
+    const QString axis = spectralAxisTitle(0);
+    const QString reflectance = spectralAxisTitle(1);
+    const QString wavelength = spectralChartGeometry(kArea, {}, 0).xLabels.last().text;
+    const QString message = QCoreApplication::translate("MeterPageFor310", "No spectral history!");
+    QCoreApplication::removeTranslator(&chinese);
+    QCOMPARE(axis, QStringLiteral("透过率(%)"));
+    QCOMPARE(reflectance, QStringLiteral("反射率(%)"));
+    QCOMPARE(wavelength, QStringLiteral("波长(nm)"));
+    QCOMPARE(message, QStringLiteral("没有光谱历史记录！"));
 }
 
 QTEST_MAIN(SpectralChartTest)

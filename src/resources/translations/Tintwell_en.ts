@@ -878,9 +878,6 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <source>Delete</source>
         <translation>Delete</translation>
     </message>
-</context>
-<context>
-    <name>StandardColorUpload</name>
     <message>
         <source>Error</source>
         <translation>Error</translation>
@@ -904,8 +901,6 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
     <message>
         <source>Failed to read data information!</source>
         <translation>Failed to read data information!</translation>
-        <source>Information</source>
-        <translation>Information</translation>
     </message>
     <message>
         <source>Please connect the device first!</source>
@@ -938,6 +933,39 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
     <message>
         <source>Clearing data will clear all spectral records. Are you sure you want to clear it?</source>
         <translation>Clearing data will clear all spectral records. Are you sure you want to clear it?</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>Storing data,please wait...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>cancel</translation>
+    </message>
+    <message>
+        <source>Wavelength(nm)</source>
+        <translation>Wavelength(nm)</translation>
+    </message>
+    <message>
+        <source>Transmittance(%)</source>
+        <translation>Transmittance(%)</translation>
+    </message>
+    <message>
+        <source>Reflectance(%)</source>
+        <translation>Reflectance(%)</translation>
+    </message>
+</context>
+<context>
+    <name>StandardColorUpload</name>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>Please connect the device first!</translation>
+    </message>
+    <message>
         <source>File error, unable to write!</source>
         <translation>File error, unable to write!</translation>
     </message>
@@ -992,6 +1020,8 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
     <message>
         <source>Failed to read color difference record name data!</source>
         <translation>Failed to read color difference record name data!</translation>
+    </message>
+    <message>
         <source>Failed to write standard color card data!</source>
         <translation>Failed to write standard color card data!</translation>
     </message>

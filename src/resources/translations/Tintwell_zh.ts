@@ -912,9 +912,6 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <source>Delete</source>
         <translation>删除</translation>
     </message>
-</context>
-<context>
-    <name>StandardColorUpload</name>
     <message>
         <source>Error</source>
         <translation>错误</translation>
@@ -938,10 +935,6 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
     <message>
         <source>Failed to read data information!</source>
         <translation>读取数据信息失败！</translation>
-    </message>
-    <message>
-        <source>Information</source>
-        <translation>提示</translation>
     </message>
     <message>
         <source>Please connect the device first!</source>
@@ -974,6 +967,43 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
     <message>
         <source>Clearing data will clear all spectral records. Are you sure you want to clear it?</source>
         <translation>清空数据将清除所有光谱记录，确定要清空吗？</translation>
+    </message>
+    <message>
+        <source>Storing data,please wait...</source>
+        <translation>正在存储数据，请稍候...</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Wavelength(nm)</source>
+        <translation>波长(nm)</translation>
+    </message>
+    <message>
+        <source>Transmittance(%)</source>
+        <translation>透过率(%)</translation>
+    </message>
+    <message>
+        <source>Reflectance(%)</source>
+        <translation>反射率(%)</translation>
+    </message>
+</context>
+<context>
+    <name>StandardColorUpload</name>
+    <message>
+        <source>Error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>请先连接设备！</translation>
+    </message>
+    <message>
         <source>File error, unable to write!</source>
         <translation>文件错误，无法写入！</translation>
     </message>
@@ -1028,6 +1058,8 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
     <message>
         <source>Failed to read color difference record name data!</source>
         <translation>读取色差记录名称数据失败！</translation>
+    </message>
+    <message>
         <source>Failed to write standard color card data!</source>
         <translation>写入标准色卡数据失败！</translation>
     </message>
