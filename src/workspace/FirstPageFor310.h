@@ -108,6 +108,13 @@ public Q_SLOTS:
     void on_ClearBtn_clicked();
     // Opens the spectral dialog (FirstPageSpectral.cpp).
     void on_pushButton_spectralTransmittance_clicked();
+    // Spreadsheet commands (FirstPageExcel.cpp): the comparison export of the
+    // current layout (hands over to the legacy block for a first-generation
+    // colorimeter) and of the legacy layout, true when a file was written;
+    // the standard-colour upload.
+    bool on_pushButton_exportExcel_clicked();
+    bool on_ExportExcelBtn_clicked();
+    void on_pushButton_writeStandardColor_clicked();
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -1,0 +1,180 @@
+// The page's spreadsheet buttons over the emulated instrument: the current
+// export in the display mode of the instrument, the hand-over to the legacy
+// block for a first-generation colorimeter, the upload, the spectral export.
+#include "ComparisonResult.h"
+#include "EmulatedLink.h"
+#include "FirstPageFor310.h"
+#include "FirstPageForm.h"
+#include "MeterPageFor310.h"
+#include "RecordCommands.h"
+#include "ScriptedDialogs.h"
+#include "SpreadsheetExport.h"
+#include "XlsxReader.h"
+#include "ExcelEngine.h"
+#include "Bytes.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+ComparisonResult result(int n)
+{
+    ComparisonResult r;
+    r.sequence = n;
+    r.testName = QStringLiteral("样品%1").arg(n);
+    r.dateTime = QStringLiteral("2026/12/08  09:30");
+    r.standard = {1.25, 91.3, 52.1, 3.2, -14.8, 52.1, 15.14, 282.2, 20.5, 0.31234, 0.33};
+    r.sample = {1.4, 91.1, 52.4, 3.05, -15.1, 52.4, 15.4, 281.4, 20.9, 0.3125, 0.3301};
+    r.deltaE = 0.44721;
+    r.pass = true;
+    r.deltaEThresholdText = QStringLiteral("1.0");
+    r.modelName = QStringLiteral("TX420");
+    r.serialNumber = QStringLiteral("24200311");
+    r.legacyStandard = {52.1, 3.2, -14.8, 15.14, 282.24};
+    r.legacySample = {52.4, 3.05, -15.1, 15.4, 281.4};
+    r.formulaText = QStringLiteral("\u25B3E*ab");
+    r.thresholdText = QStringLiteral("1.0");
+    return r;
+}
+
+QList<QVariantList> readBack(const QString& path)
+{
+    QFile file(path);
+    XlsxSheet sheet;
+    QString error;
+    if (!file.open(QIODevice::ReadOnly) || !readXlsxSheet(file.readAll(), 1, sheet, &error)) {
+        qWarning() << "cannot read back" << path << error;
+    }
+    return sheet.denseRows();
+}
+
+} // namespace
+
+class tst_FirstPageExcel : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<EmulatedLink> m_link;
+    std::unique_ptr<FirstPageFor310> m_page;
+    QTemporaryDir m_dir;
+
+    void connectTo(const QString& model, int version)
+    {
+        m_link = std::make_unique<EmulatedLink>(model, version);
+        QVERIFY(m_link->opened);
+        m_page->setTransport(&m_link->transport);
+        QVERIFY(m_page->identifyDevice());
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_page = std::make_unique<FirstPageFor310>();
+        m_page->loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
+    }
+    void cleanup()
+    {
+        QVERIFY2(!m_dialogs->hasUnusedAnswers(), "a scripted answer was not used");
+        m_page.reset();
+        m_link.reset();
+        m_dialogs.reset();
+    }
+
+    // A TX420 3.20 in Lab mode: 14 columns, titles in row 2, then the
+    // clear command asks before it empties the table.
+    void currentExport_labColumnsThenClearQuestion()
+    {
+        connectTo(QStringLiteral("TX420"), 320);
+        QVERIFY(m_page->displayFlags[3]);
+        m_page->addComparisonRow(result(1));
+        m_page->addComparisonRow(result(2));
+        const QString path = m_dir.filePath(QStringLiteral("current"));
+        m_dialogs->answerSaveFile(path);
+        m_dialogs->answerButton(DialogButton::Yes); // clear the rows
+        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+        m_page->form().pushButton_exportExcel->click(); // the button reaches its slot by name
+        QCOMPARE(m_page->form().tableWidget_data->rowCount(), 0);
+        const QList<QVariantList> rows = readBack(path + QStringLiteral(".xlsx"));
+        QCOMPARE(rows.size(), 4);
+        QCOMPARE(rows[1].size(), 14);
+        QCOMPARE(rows[1][13].toString(), QStringLiteral("Result"));
+        QCOMPARE(rows[2][3].toString(), QStringLiteral("样品1"));
+        QCOMPARE(rows[3][1].toString(), QStringLiteral("TX420"));
+    }
+
+    // A TX430 3.50 goes to the legacy block, and its table empties without a question.
+    void firstGeneration_exportsLegacyBlock()
+    {
+        connectTo(QStringLiteral("TX430"), 350);
+        QVERIFY(m_page->isFirstGeneration());
+        m_page->addComparisonRow_old(result(1));
+        const QString path = m_dir.filePath(QStringLiteral("legacy.xlsx"));
+        m_dialogs->answerSaveFile(path);
+        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file: \r\n\t%1").arg(path));
+        QVERIFY(m_page->on_pushButton_exportExcel_clicked());
+        QCOMPARE(m_page->form().tbData->rowCount(), 0);
+        const QList<QVariantList> rows = readBack(path);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0].size(), 19);
+        QCOMPARE(rows[1][3].toString(), QStringLiteral("样品1"));
+    }
+
+    void upload_throughThePage()
+    {
+        connectTo(QStringLiteral("TX420"), 320);
+        const QString path = m_dir.filePath(QStringLiteral("StdColor.xlsx"));
+        {
+            ExcelEngine engine(path);
+            QVERIFY(engine.openWorkbook(1, ExcelEngine::Start::FromTemplate));
+            QByteArray count;
+            putU16le(count, 1);
+            QVERIFY(engine.writeRows(QList<QVariantList>{
+                {QStringLiteral("TX420")},
+                {1, int(standardColorChecksum(count))},
+                {QStringLiteral("A"), QStringLiteral("B"), 1, 0,
+                 int(standardColorChecksum(standardColorRecord(QStringLiteral("A"), QStringLiteral("B"), 1, 0)))}}));
+            QVERIFY(engine.writeCell(50, 1, QStringLiteral("red")));
+            QVERIFY(engine.writeCell(50, 2, 1.5));
+        }
+        m_dialogs->answerOpenFile(path);
+        m_dialogs->expectMessage(QStringLiteral("Information"), QStringLiteral("Write to standard color card library successfully!"));
+        m_page->form().pushButton_writeStandardColor->click();
+        QCOMPARE(m_link->instrument().standardColorCount(), 1);
+        QCOMPARE(m_link->instrument().standardColorStream().size(), 26);
+    }
+
+    // The spectral dialog's export: its table as shown; declining the clear keeps it.
+    void spectralExport_keepsRowsWhenClearDeclined()
+    {
+        connectTo(QStringLiteral("TX310"), 312);
+        MeterPageFor310 spectral(*m_page, MeterPageFor310::Context{0, QStringLiteral("TX310"), false});
+        spectral.setExportHandler([](MeterPageFor310& dialog) { // as the page sets it up
+            return SpreadsheetExport::spectral(*dialog.table()->model(), &dialog,
+                                               [&dialog] { dialog.on_pushButton_clearData_clicked(); })
+                   == ExportOutcome::Written;
+        });
+        SpectralRecord record;
+        record.values.fill(42.5);
+        spectral.appendRecord(record, QStringLiteral("曲线"));
+        const QString path = m_dir.filePath(QStringLiteral("MeterData.xlsx"));
+        m_dialogs->answerSaveFile(path);
+        m_dialogs->answerButton(DialogButton::No); // keep the list
+        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+        QVERIFY(spectral.on_pushButton_exportExcel_clicked());
+        QCOMPARE(spectral.records().size(), 1);
+        const QList<QVariantList> rows = readBack(path);
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows[1].size(), 33);
+        QCOMPARE(rows[2][1].toString(), QStringLiteral("曲线"));
+        QCOMPARE(rows[2][2].toString(), spectral.table()->item(1, 2)->text());
+    }
+};
+
+QTEST_MAIN(tst_FirstPageExcel)
+#include "tst_FirstPageExcel.moc"
