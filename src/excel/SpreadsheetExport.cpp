@@ -32,7 +32,7 @@ bool SpreadsheetExport::chooseTarget(QWidget* parent, const QString& prefix, QSt
     // The file is replaced only once the new one is complete; one that may
     // not be replaced is refused before anything is written.
     if (!ExcelEngine::isReplaceable(path)) {
-        dialogs().critical(parent, tr("Error"), tr("Can't overwrite this file, maybe the file is in use!"));
+        dialogs().information(parent, tr("Error"), tr("Can't overwrite this file, maybe the file is in use!"));
         outcome = ExportOutcome::CannotReplace;
         return false;
     }
@@ -44,7 +44,7 @@ ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWid
 {
     ExcelEngine engine(path);
     if (!engine.openWorkbook(1, ExcelEngine::Start::FromTemplate)) {
-        dialogs().critical(parent, tr("Error"), tr("Failed to store data, can't open file!"));
+        dialogs().information(parent, tr("Error"), tr("Failed to store data, can't open file!"));
         return ExportOutcome::CannotOpen;
     }
     const int maximum = rows.rowCount() + 1;
@@ -52,7 +52,7 @@ ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWid
     const bool written = engine.writeTable(rows, progress.get(), false) && engine.closeWorkbook();
     if (!written) {
         progress->close();
-        dialogs().critical(parent, tr("Error"), tr("Failed to export data to excel file"));
+        dialogs().information(parent, tr("Error"), tr("Failed to export data to excel file"));
         return ExportOutcome::Failed;
     }
     if (engine.wasCancelled()) {
@@ -116,11 +116,11 @@ ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& tabl
     }
     ExcelEngine engine(path);
     if (!engine.openWorkbook(1, ExcelEngine::Start::FromTemplate)) {
-        dialogs().critical(parent, tr("Error"), tr("Failed to store data, can't open file!"));
+        dialogs().information(parent, tr("Error"), tr("Failed to store data, can't open file!"));
         return ExportOutcome::CannotOpen;
     }
     if (!engine.writeRows(legacyExportRows(table, chineseUi)) || !engine.closeWorkbook()) {
-        dialogs().critical(parent, tr("Error"), tr("Failed to export data to excel file"));
+        dialogs().information(parent, tr("Error"), tr("Failed to export data to excel file"));
         return ExportOutcome::Failed;
     }
     if (clear) {

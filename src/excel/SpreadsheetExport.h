@@ -1,5 +1,6 @@
 #pragma once
-// The three spreadsheet exports as the pages run them: the questions, the
+// The three spreadsheet exports as the pages run them (every box an
+// information box with one OK button): the questions, the
 // progress dialog, the messages and the clearing that follows a written
 // file. The page hands in its table and its clear command; nothing here
 // knows a widget.

@@ -230,6 +230,7 @@ private Q_SLOTS:
         m_dialogs->expectMessage(QStringLiteral("Error"), QStringLiteral("Can't overwrite this file, maybe the file is in use!"));
         QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, [this] { ++m_cleared; }),
                  ExportOutcome::CannotReplace);
+        QCOMPARE(m_dialogs->shown.last().icon, MessageIcon::Information); // every export box is an information box
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("the operator's earlier file"));
