@@ -1028,38 +1028,6 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <translation>取消</translation>
     </message>
     <message>
-        <source>Import cancelled: nothing was added to the list.</source>
-        <translation>导入已取消，列表中未添加任何数据。</translation>
-    </message>
-    <message>
-        <source>No comparison record!</source>
-        <translation>没有对比记录！</translation>
-    </message>
-    <message>
-        <source>Failed to read the number of color difference records!</source>
-        <translation>读取色差记录数量失败！</translation>
-    </message>
-    <message>
-        <source>difference history data error, unable to export!</source>
-        <translation>差异历史数据错误，无法导出！</translation>
-    </message>
-    <message>
-        <source>Color difference history data error, unable to export!</source>
-        <translation>色差历史数据错误，无法导出！</translation>
-    </message>
-    <message>
-        <source>Reading difference recording lab data failed!</source>
-        <translation>读取差异记录Lab数据失败！</translation>
-    </message>
-    <message>
-        <source>Reading color difference recording lab data failed!</source>
-        <translation>读取色差记录Lab数据失败！</translation>
-    </message>
-    <message>
-        <source>Failed to read color difference record name data!</source>
-        <translation>读取色差记录名称数据失败！</translation>
-    </message>
-    <message>
         <source>Failed to write standard color card data!</source>
         <translation>写入标准色卡数据失败！</translation>
     </message>
