@@ -265,6 +265,23 @@ private Q_SLOTS:
         QCOMPARE(rows() - rowsBefore, taken ? 2 : 1);
     }
 
+    void unplugWhileAnExchangeHoldsTheLinkInABox_closesWithoutHanging()
+    {
+        connectTo(QStringLiteral("TX310"), 312, 6);
+        m_page->openThreadSlot();
+        QVERIFY(m_page->linkMutex());
+        LinkLock held(*m_page); // an exchange keeps the link while its box is open
+        QTest::qWait(100);      // the worker is waiting for the lock now
+        // The removal notice, delivered by the box's event loop.
+        m_link->emulator.unplug();
+        m_page->closeThreadSlot();
+        QVERIFY(!m_page->receiveWorker());
+        held.unlock(); // the box closes; the stopped worker's lock is still there to let go
+        m_dialogs->expectMessage(QStringLiteral("Error"), kFailed);
+        m_page->readsamplemeasurement(); // the exchange goes on and sees the closed link
+        QCOMPARE(rows(), 0);
+    }
+
     void unplugWhileAResultWaits_noRowLost_andReplugWorks()
     {
         connectTo(QStringLiteral("TX310"), 312, 6);
