@@ -417,6 +417,22 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <source>%1 comparison rows of the session of %2 (%3) were not cleared or exported. Restore them?</source>
         <translation>%1 comparison rows of the session of %2 (%3) were not cleared or exported. Restore them?</translation>
     </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>Please connect the device first!</translation>
+    </message>
+    <message>
+        <source>Failed to read measurement data!</source>
+        <translation>Failed to read measurement data!</translation>
+    </message>
+    <message>
+        <source>The standard's %1 is empty or not a number; nothing was compared.</source>
+        <translation>The standard's %1 is empty or not a number; nothing was compared.</translation>
+    </message>
+    <message>
+        <source>The sample's %1 is empty or not a number; nothing was compared.</source>
+        <translation>The sample's %1 is empty or not a number; nothing was compared.</translation>
+    </message>
 </context>
 <context>
     <name>ReportPageFor310</name>

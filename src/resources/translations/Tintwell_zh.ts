@@ -417,6 +417,22 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <source>%1 comparison rows of the session of %2 (%3) were not cleared or exported. Restore them?</source>
         <translation>%2（%3）的 %1 条比对记录尚未清除或导出。是否恢复？</translation>
     </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>请先连接设备！</translation>
+    </message>
+    <message>
+        <source>Failed to read measurement data!</source>
+        <translation>读取测量数据失败！</translation>
+    </message>
+    <message>
+        <source>The standard's %1 is empty or not a number; nothing was compared.</source>
+        <translation>标准的%1为空或不是数字，未进行比较。</translation>
+    </message>
+    <message>
+        <source>The sample's %1 is empty or not a number; nothing was compared.</source>
+        <translation>样品的%1为空或不是数字，未进行比较。</translation>
+    </message>
 </context>
 <context>
     <name>SimulatorControls</name>
