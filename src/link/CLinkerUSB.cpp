@@ -10,6 +10,8 @@ namespace {
 
 constexpr int kScratchBytes = 12800;
 constexpr int kHidWaitMs = 50;
+// Reports of one frame follow each other within a millisecond or two.
+constexpr int kBurstGapMs = 3;
 constexpr char kFrameStart = static_cast<char>(0xAB);
 
 // Drops bytes before the first frame start; empties the buffer when there is none.
@@ -75,9 +77,17 @@ int CLinkerUSB::WriteMessage(QByteArray& frame, int timeoutMs)
 
 int CLinkerUSB::pollOnce(QByteArray& buffer)
 {
-    const int n = hidDevice.Read(scratch.data(), kScratchBytes, kHidWaitMs);
+    // One HID read: it waits up to 50 ms for a report and ends as soon as one
+    // came, taking along only what follows it at once (the rest of a frame
+    // spread over several reports). Waiting out the 50 ms after a pushed
+    // result had arrived would only delay it.
+    int n = hidDevice.Read(scratch.data(), 1, kHidWaitMs);
     if (n < 1) {
         return n;
+    }
+    const int more = hidDevice.Read(scratch.data() + 1, kScratchBytes - 1, kBurstGapMs);
+    if (more > 0) {
+        n += more;
     }
     buffer.append(reinterpret_cast<const char*>(scratch.data()), n);
     return buffer.size();

@@ -20,8 +20,9 @@ public:
     // timeoutMs > 0: collects a frame of at least expectedLen bytes starting
     // with 0xAB (leading noise dropped) within timeoutMs; the buffer length,
     // or <= 0 when the deadline passed first.
-    // timeoutMs == 0: one 50 ms poll of whatever arrives; the buffer length,
-    // or the HID result (< 1) when nothing came.
+    // timeoutMs == 0: one poll: waits up to 50 ms for a report and returns
+    // it with whatever follows at once; the buffer length, or the HID result
+    // (< 1) when nothing came.
     int ReadMessage(QByteArray& buffer, int timeoutMs, int expectedLen) override;
     int ReadMessageUntil(QByteArray& buffer, int timeoutMs, int expectedLen, const EndsEarly& endsEarly) override;
     // The byte count when the whole frame went out, else -1.

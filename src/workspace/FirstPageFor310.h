@@ -11,8 +11,11 @@
 
 #include "Judgement.h"
 #include "LinkAccess.h"
+#include "MeasurementReading.h"
+#include "MyThread.h"
 #include "WorkspaceRules.h"
 
+#include <QList>
 #include <QWidget>
 
 #include <array>
@@ -24,6 +27,7 @@ class JournalKeeper;
 class QButtonGroup;
 class QMutex;
 class QTableWidget;
+class QTimer;
 class RbTableHeaderView;
 struct FirstPageForm;
 
@@ -89,6 +93,11 @@ public:
     // Identification of the attached instrument; false when it stopped at a failure.
     bool identifyDevice();
 
+    // How long a result pushed by the instrument shows dashes before its values.
+    int pushedDisplayPauseMs = 500;
+    // The running receive worker, or null (FirstPageMeasure.cpp).
+    MyThread* receiveWorker() const;
+
 public Q_SLOTS:
     void openThreadSlot();
     void closeThreadSlot();
@@ -115,6 +124,19 @@ public Q_SLOTS:
     bool on_pushButton_exportExcel_clicked();
     bool on_ExportExcelBtn_clicked();
     void on_pushButton_writeStandardColor_clicked();
+    // Measuring (FirstPageMeasure.cpp).
+    void on_pushButton_standardMeasurement_clicked();
+    void on_pushButton_sampleMeasurement_clicked();
+    void on_stdmeasurementBtn_clicked();
+    void on_samplemeasurementBtn_clicked();
+    void standardValueMeasurement();
+    void sampleValueMeasurement();
+    void readstdmeasurement();
+    void readsamplemeasurement();
+    void readstdmeasurement_old();
+    void readsamplemeasurement_old();
+    void SaveData(const QByteArray& chunk);
+    void SaveData_old(const QByteArray& chunk);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -135,6 +157,28 @@ protected:
     void recountRows();
     void relabelRows();
 
+    // Measuring (FirstPageMeasure.cpp).
+    struct PushedResult
+    {
+        int target = 0; // nextMeasurement when it arrived: 1 standard, 2 sample
+        bool legacy = false;
+        ColorReading reading;
+    };
+    bool startMeasurement(int target, bool legacy);
+    void measure(int target, FetchPath path);
+    void prepareColumn(int target, bool legacy);
+    void showStandard(const ColorReading& reading);
+    void showSample(const ColorReading& reading);
+    void showStandard_old(const ColorReading& reading);
+    void showSample_old(const ColorReading& reading);
+    void compareSample();
+    void compareSample_old();
+    void refuseComparison(QTableWidget* display, int badStandardIndex, int badSampleIndex);
+    void takePushedFrames(const QByteArray& chunk, int format, bool legacy);
+    void showNextPushed();
+    void showPushed(const PushedResult& result);
+    void flushPushed();
+
     std::unique_ptr<FirstPageForm> ui;
     RbTableHeaderView* dataHeader = nullptr;
     RbTableHeaderView* legacyDataHeader = nullptr;
@@ -143,4 +187,8 @@ protected:
     ModelTable m_modelTable;
     FirstPageReport* m_reports = nullptr;
     JournalKeeper* m_journal = nullptr;
+    std::unique_ptr<ReceiveWorker> m_receiver;
+    QByteArray pushedData;              // pushed bytes that may still begin a frame
+    QList<PushedResult> m_pushedQueue;  // pushed results waiting for their display
+    QTimer* m_pushedTimer = nullptr;    // the dashes' pause of the first waiting result
 };

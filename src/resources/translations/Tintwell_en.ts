@@ -417,6 +417,22 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <source>%1 comparison rows of the session of %2 (%3) were not cleared or exported. Restore them?</source>
         <translation>%1 comparison rows of the session of %2 (%3) were not cleared or exported. Restore them?</translation>
     </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>Please connect the device first!</translation>
+    </message>
+    <message>
+        <source>Failed to read measurement data!</source>
+        <translation>Failed to read measurement data!</translation>
+    </message>
+    <message>
+        <source>The standard's %1 is empty or not a number; nothing was compared.</source>
+        <translation>The standard's %1 is empty or not a number; nothing was compared.</translation>
+    </message>
+    <message>
+        <source>The sample's %1 is empty or not a number; nothing was compared.</source>
+        <translation>The sample's %1 is empty or not a number; nothing was compared.</translation>
+    </message>
 </context>
 <context>
     <name>ReportPageFor310</name>
@@ -962,6 +978,10 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <translation>Error</translation>
     </message>
     <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
         <source>Please connect the device first!</source>
         <translation>Please connect the device first!</translation>
     </message>
@@ -988,38 +1008,6 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
     <message>
         <source>cancel</source>
         <translation>cancel</translation>
-    </message>
-    <message>
-        <source>Import cancelled: nothing was added to the list.</source>
-        <translation>Import cancelled: nothing was added to the list.</translation>
-    </message>
-    <message>
-        <source>No comparison record!</source>
-        <translation>No comparison record!</translation>
-    </message>
-    <message>
-        <source>Failed to read the number of color difference records!</source>
-        <translation>Failed to read the number of color difference records!</translation>
-    </message>
-    <message>
-        <source>difference history data error, unable to export!</source>
-        <translation>difference history data error, unable to export!</translation>
-    </message>
-    <message>
-        <source>Color difference history data error, unable to export!</source>
-        <translation>Color difference history data error, unable to export!</translation>
-    </message>
-    <message>
-        <source>Reading difference recording lab data failed!</source>
-        <translation>Reading difference recording lab data failed!</translation>
-    </message>
-    <message>
-        <source>Reading color difference recording lab data failed!</source>
-        <translation>Reading color difference recording lab data failed!</translation>
-    </message>
-    <message>
-        <source>Failed to read color difference record name data!</source>
-        <translation>Failed to read color difference record name data!</translation>
     </message>
     <message>
         <source>Failed to write standard color card data!</source>

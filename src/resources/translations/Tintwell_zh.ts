@@ -417,6 +417,22 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <source>%1 comparison rows of the session of %2 (%3) were not cleared or exported. Restore them?</source>
         <translation>%2（%3）的 %1 条比对记录尚未清除或导出。是否恢复？</translation>
     </message>
+    <message>
+        <source>Please connect the device first!</source>
+        <translation>请先连接设备！</translation>
+    </message>
+    <message>
+        <source>Failed to read measurement data!</source>
+        <translation>读取测量数据失败！</translation>
+    </message>
+    <message>
+        <source>The standard's %1 is empty or not a number; nothing was compared.</source>
+        <translation>标准的%1为空或不是数字，未进行比较。</translation>
+    </message>
+    <message>
+        <source>The sample's %1 is empty or not a number; nothing was compared.</source>
+        <translation>样品的%1为空或不是数字，未进行比较。</translation>
+    </message>
 </context>
 <context>
     <name>SimulatorControls</name>
@@ -1026,38 +1042,6 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
     <message>
         <source>cancel</source>
         <translation>取消</translation>
-    </message>
-    <message>
-        <source>Import cancelled: nothing was added to the list.</source>
-        <translation>导入已取消，列表中未添加任何数据。</translation>
-    </message>
-    <message>
-        <source>No comparison record!</source>
-        <translation>没有对比记录！</translation>
-    </message>
-    <message>
-        <source>Failed to read the number of color difference records!</source>
-        <translation>读取色差记录数量失败！</translation>
-    </message>
-    <message>
-        <source>difference history data error, unable to export!</source>
-        <translation>差异历史数据错误，无法导出！</translation>
-    </message>
-    <message>
-        <source>Color difference history data error, unable to export!</source>
-        <translation>色差历史数据错误，无法导出！</translation>
-    </message>
-    <message>
-        <source>Reading difference recording lab data failed!</source>
-        <translation>读取差异记录Lab数据失败！</translation>
-    </message>
-    <message>
-        <source>Reading color difference recording lab data failed!</source>
-        <translation>读取色差记录Lab数据失败！</translation>
-    </message>
-    <message>
-        <source>Failed to read color difference record name data!</source>
-        <translation>读取色差记录名称数据失败！</translation>
     </message>
     <message>
         <source>Failed to write standard color card data!</source>

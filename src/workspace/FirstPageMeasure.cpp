@@ -1,0 +1,457 @@
+// Measuring on the workspace page: the four scan buttons and their fetch
+// paths, showing a standard and a sample, the live comparison in both
+// layouts, and the results the instrument pushes through the receive worker.
+
+#include "FirstPageFor310.h"
+
+#include "ComparisonDisplay.h"
+#include "ComparisonMath.h"
+#include "ComparisonResult.h"
+#include "Dialogs.h"
+#include "FirstPageForm.h"
+#include "FrameScanner.h"
+#include "Frames.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLoggingCategory>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+using namespace ComparisonDisplay;
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcMeasure, "tintwell.workspace.measure")
+
+constexpr int kStandard = 1; // nextMeasurement of "Scan Standard"
+constexpr int kSample = 2;   // nextMeasurement of "Scan Sample"
+constexpr int kCurrentRows = 11;
+constexpr int kCurrentDeltaERow = 12;
+constexpr int kLegacyRows = 5;
+constexpr int kLegacyDeltaERow = 6;
+
+const QString kActiveButton = QStringLiteral("color: rgb(0, 0, 255); background-color: rgb(255, 255, 255);");
+const QString kIdleButton = QStringLiteral("color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);");
+const QString kGreySwatch = QStringLiteral("background-color: rgb(180, 180, 180);");
+const QString kEmptyVerdict = QStringLiteral("QLabel{background-color: rgb(0, 255, 0);}");
+
+template <std::size_t N>
+QStringList toList(const std::array<QString, N>& texts)
+{
+    return QStringList(texts.begin(), texts.end());
+}
+
+template <std::size_t N>
+std::array<QString, N> toArray(const QStringList& texts)
+{
+    std::array<QString, N> out;
+    for (std::size_t i = 0; i < N && i < static_cast<std::size_t>(texts.size()); ++i) {
+        out[i] = texts.at(static_cast<int>(i));
+    }
+    return out;
+}
+
+QString comparisonTime()
+{
+    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd  hh:mm"));
+}
+
+} // namespace
+
+// ---- the receive worker -----------------------------------------------------
+
+void FirstPageFor310::openThreadSlot()
+{
+    qCDebug(lcMeasure) << "openThreadSlot";
+    if (!m_receiver) {
+        m_receiver = std::make_unique<ReceiveWorker>([this]() -> Transport& { return transport(); });
+    }
+    m_receiver->start([this](MyThread* worker) {
+        connect(worker, &MyThread::senddata, this, &FirstPageFor310::SaveData);
+    });
+    m_linkMutex = m_receiver->linkMutex();
+}
+
+void FirstPageFor310::closeThreadSlot()
+{
+    qCDebug(lcMeasure) << "closeThreadSlot";
+    m_linkMutex = nullptr;
+    if (m_receiver) {
+        m_receiver->stop();
+    }
+    // What the worker read before it stopped is still on its way: take it now
+    // and show every waiting result, before the link and the workspace go.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+    flushPushed();
+}
+
+MyThread* FirstPageFor310::receiveWorker() const
+{
+    return m_receiver ? m_receiver->worker() : nullptr;
+}
+
+// ---- the scan buttons -------------------------------------------------------
+
+bool FirstPageFor310::startMeasurement(int target, bool legacy)
+{
+    if (!isLinkOpen()) {
+        dialogs().information(this, tr("Error"), tr("Please connect the device first!"));
+        return false;
+    }
+    QTableWidget* display = legacy ? ui->tbColorDiff : ui->tableWidget_colorDiff;
+    const int rows = legacy ? kLegacyRows : kCurrentRows;
+    const int active = target == kStandard ? kStandardColumn : kSampleColumn;
+    const int other = target == kStandard ? kSampleColumn : kStandardColumn;
+    markActiveColumn(display, active);
+    prepareColumn(target, legacy);
+    setColumnColour(display, other, rows, Qt::black);
+    QPushButton* standardButton = legacy ? ui->stdmeasurementBtn : ui->pushButton_standardMeasurement;
+    QPushButton* sampleButton = legacy ? ui->samplemeasurementBtn : ui->pushButton_sampleMeasurement;
+    standardButton->setStyleSheet(target == kStandard ? kActiveButton : kIdleButton);
+    sampleButton->setStyleSheet(target == kSample ? kActiveButton : kIdleButton);
+    QCoreApplication::processEvents(); // the dashes are painted before the wait
+    nextMeasurement = target;
+    return true;
+}
+
+void FirstPageFor310::prepareColumn(int target, bool legacy)
+{
+    QTableWidget* display = legacy ? ui->tbColorDiff : ui->tableWidget_colorDiff;
+    const QStringList dashed = repeated(dashes(), legacy ? kLegacyRows : kCurrentRows);
+    if (target == kStandard && !legacy) {
+        setEdits(display, kStandardColumn, dashed, Qt::blue);
+    } else {
+        setItems(display, target == kStandard ? kStandardColumn : kSampleColumn, dashed, Qt::blue);
+    }
+}
+
+void FirstPageFor310::on_pushButton_standardMeasurement_clicked()
+{
+    if (!startMeasurement(kStandard, false)) {
+        return;
+    }
+    if (fetchPathFor(modelName, softwareVersion) == FetchPath::Block) {
+        readstdmeasurement();
+    } else {
+        standardValueMeasurement();
+    }
+}
+
+void FirstPageFor310::on_pushButton_sampleMeasurement_clicked()
+{
+    if (!startMeasurement(kSample, false)) {
+        return;
+    }
+    if (fetchPathFor(modelName, softwareVersion) == FetchPath::Block) {
+        readsamplemeasurement();
+    } else {
+        sampleValueMeasurement();
+    }
+}
+
+void FirstPageFor310::on_stdmeasurementBtn_clicked()
+{
+    if (startMeasurement(kStandard, true)) {
+        readstdmeasurement();
+    }
+}
+
+void FirstPageFor310::on_samplemeasurementBtn_clicked()
+{
+    if (startMeasurement(kSample, true)) {
+        readsamplemeasurement();
+    }
+}
+
+void FirstPageFor310::standardValueMeasurement()
+{
+    measure(kStandard, FetchPath::Full);
+}
+
+void FirstPageFor310::sampleValueMeasurement()
+{
+    measure(kSample, FetchPath::Full);
+}
+
+void FirstPageFor310::readstdmeasurement()
+{
+    measure(kStandard, isFirstGeneration() ? FetchPath::Legacy : FetchPath::Block);
+}
+
+void FirstPageFor310::readsamplemeasurement()
+{
+    measure(kSample, isFirstGeneration() ? FetchPath::Legacy : FetchPath::Block);
+}
+
+void FirstPageFor310::readstdmeasurement_old()
+{
+    measure(kStandard, FetchPath::Legacy);
+}
+
+void FirstPageFor310::readsamplemeasurement_old()
+{
+    measure(kSample, FetchPath::Legacy);
+}
+
+void FirstPageFor310::measure(int target, FetchPath path)
+{
+    ColorReading reading;
+    int result = ProtocolResult::SendFailed;
+    {
+        LinkLock lock(*this);
+        result = fetchMeasurement(transport(), path, displayModeOf(displayFlags), reading);
+    }
+    if (result != ProtocolResult::Success) {
+        qCDebug(lcMeasure) << "measurement failed:" << result;
+        if (target == kStandard) {
+            // The standard column shows dashes now: no sample is compared with them.
+            standardTaken = false;
+        }
+        dialogs().information(this, tr("Error"), tr("Failed to read measurement data!"));
+        return;
+    }
+    const bool legacy = path == FetchPath::Legacy;
+    if (target == kStandard) {
+        legacy ? showStandard_old(reading) : showStandard(reading);
+        return;
+    }
+    legacy ? showSample_old(reading) : showSample(reading);
+    if (standardTaken) {
+        legacy ? compareSample_old() : compareSample();
+    }
+}
+
+// ---- showing ------------------------------------------------------------------
+
+void FirstPageFor310::showStandard(const ColorReading& reading)
+{
+    QTableWidget* display = ui->tableWidget_colorDiff;
+    setEdits(display, kStandardColumn, toList(currentLayoutTexts(reading)), Qt::blue);
+    ui->groupBox_standardMeasurement->setStyleSheet(swatchStyleSheet(reading.red, reading.green, reading.blue));
+    standardTaken = true;
+    // A new standard starts a new comparison.
+    for (int column = kSampleColumn; column <= kWordColumn; ++column) {
+        setItems(display, column, repeated(dashes(), kCurrentDeltaERow), Qt::black);
+    }
+    for (const auto& cell : {std::pair{7, 4}, {8, 4}, {12, 2}, {12, 4}}) {
+        display->item(cell.first, cell.second)->setText(QString());
+    }
+    ui->label_result->setText(QString());
+    ui->label_result->setStyleSheet(kEmptyVerdict);
+    ui->groupBox_sampleMeasurement->setStyleSheet(kGreySwatch);
+    ui->pushButton_sampleMeasurement->setStyleSheet(kIdleButton);
+}
+
+void FirstPageFor310::showStandard_old(const ColorReading& reading)
+{
+    QTableWidget* display = ui->tbColorDiff;
+    setItems(display, kStandardColumn, toList(legacyLayoutTexts(reading)), Qt::blue);
+    ui->stdBtnGroubox->setStyleSheet(swatchStyleSheet(reading.red, reading.green, reading.blue));
+    standardTaken = true;
+    for (int column = kSampleColumn; column <= kWordColumn; ++column) {
+        setItems(display, column, repeated(dashes(), kLegacyDeltaERow), Qt::black);
+    }
+    for (const auto& cell : {std::pair{4, 4}, {5, 4}, {6, 2}, {6, 4}}) {
+        display->item(cell.first, cell.second)->setText(QString());
+    }
+    ui->resultlab->setText(QString());
+    ui->resultlab->setStyleSheet(kEmptyVerdict);
+    ui->sampBtnGroubox->setStyleSheet(kGreySwatch);
+    ui->samplemeasurementBtn->setStyleSheet(kIdleButton);
+}
+
+void FirstPageFor310::showSample(const ColorReading& reading)
+{
+    setItems(ui->tableWidget_colorDiff, kSampleColumn, toList(currentLayoutTexts(reading)), Qt::blue);
+    ui->groupBox_sampleMeasurement->setStyleSheet(swatchStyleSheet(reading.red, reading.green, reading.blue));
+}
+
+void FirstPageFor310::showSample_old(const ColorReading& reading)
+{
+    setItems(ui->tbColorDiff, kSampleColumn, toList(legacyLayoutTexts(reading)), Qt::blue);
+    ui->sampBtnGroubox->setStyleSheet(swatchStyleSheet(reading.red, reading.green, reading.blue));
+}
+
+// ---- comparing ----------------------------------------------------------------
+
+void FirstPageFor310::refuseComparison(QTableWidget* display, int badStandardIndex, int badSampleIndex)
+{
+    const int row = (badStandardIndex >= 0 ? badStandardIndex : badSampleIndex) + 1;
+    const QString quantity = cellText(display, row, 0);
+    qCDebug(lcMeasure) << "comparison refused at row" << row;
+    if (badStandardIndex >= 0) {
+        dialogs().information(this, tr("Error"),
+                              tr("The standard's %1 is empty or not a number; nothing was compared.")
+                                  .arg(quantity));
+    } else {
+        dialogs().information(this, tr("Error"),
+                              tr("The sample's %1 is empty or not a number; nothing was compared.")
+                                  .arg(quantity));
+    }
+}
+
+void FirstPageFor310::compareSample()
+{
+    QTableWidget* display = ui->tableWidget_colorDiff;
+    CurrentComparisonInput input;
+    input.standardTexts = toArray<ComparisonResult::ValueCount>(columnTexts(display, kStandardColumn, kCurrentRows));
+    input.sampleTexts = toArray<ComparisonResult::ValueCount>(columnTexts(display, kSampleColumn, kCurrentRows));
+    input.displayFlags = displayFlags;
+    input.tolerances = {hazeTolerance, transmittanceTolerance, deltaEThreshold};
+    input.layoutIndex = layoutIndex;
+    input.formulaCode = deltaEFormulaIndex;
+    input.parameterThreshold = parameterThreshold;
+    const ComparisonOutcome outcome = compareCurrent(input);
+    if (outcome.refused) {
+        refuseComparison(display, outcome.badStandardIndex, outcome.badSampleIndex);
+        return;
+    }
+    for (int row = 1; row <= kCurrentRows; ++row) {
+        setCellText(display, row, kDifferenceColumn, outcome.differenceTexts.at(row - 1));
+    }
+    for (int i = 0; i < 3; ++i) {
+        setCellText(display, 3 + i, kWordColumn, outcome.words[static_cast<std::size_t>(i)]);
+    }
+    setCellText(display, kCurrentDeltaERow, kDifferenceColumn, outcome.deltaEText);
+    setColumnColour(display, kWordColumn, kCurrentDeltaERow, Qt::black);
+    deltaEThreshold = outcome.deltaEThreshold;
+
+    countComparison(outcome.result.pass);
+    ui->label_result->setText(verdictText(outcome.verdict));
+    ui->label_result->setStyleSheet(verdictLabelStyle(outcome.verdict));
+    ++comparisonSequence;
+    ComparisonResult result = outcome.result;
+    result.sequence = totalCount;
+    result.testName = QStringLiteral("Comp%1").arg(comparisonSequence);
+    result.dateTime = comparisonTime();
+    result.modelName = modelName;
+    result.serialNumber = ui->lineEdit_serialNo->text();
+    addComparisonRow(result);
+}
+
+void FirstPageFor310::compareSample_old()
+{
+    QTableWidget* display = ui->tbColorDiff;
+    LegacyComparisonInput input;
+    input.standardTexts = toArray<ComparisonResult::LegacyCount>(columnTexts(display, kStandardColumn, kLegacyRows));
+    input.sampleTexts = toArray<ComparisonResult::LegacyCount>(columnTexts(display, kSampleColumn, kLegacyRows));
+    input.formulaCode = deltaEFormulaIndex;
+    input.deltaEThreshold = deltaEThreshold;
+    input.formulaText = ui->lineEdit_formula->text();
+    input.thresholdText = ui->lineEdit_thresholds->text();
+    const ComparisonOutcome outcome = compareLegacy(input);
+    if (outcome.refused) {
+        refuseComparison(display, outcome.badStandardIndex, outcome.badSampleIndex);
+        return;
+    }
+    for (int row = 1; row <= kLegacyRows; ++row) {
+        setCellText(display, row, kDifferenceColumn, outcome.differenceTexts.at(row - 1));
+    }
+    for (int i = 0; i < 3; ++i) {
+        setCellText(display, 1 + i, kWordColumn, outcome.words[static_cast<std::size_t>(i)]);
+    }
+    setCellText(display, kLegacyDeltaERow, kDifferenceColumn, outcome.deltaEText);
+    setColumnColour(display, kWordColumn, kLegacyDeltaERow, Qt::black);
+
+    countComparison(outcome.result.pass);
+    ui->resultlab->setText(verdictText(outcome.verdict));
+    ui->resultlab->setStyleSheet(verdictLabelStyle(outcome.verdict));
+    ++comparisonSequence;
+    ComparisonResult result = outcome.result;
+    result.sequence = totalCount;
+    result.testName = QStringLiteral("Comp%1").arg(comparisonSequence);
+    result.dateTime = comparisonTime();
+    result.modelName = modelName;
+    result.serialNumber = ui->lineEdit_serialNo->text();
+    addComparisonRow_old(result);
+}
+
+// ---- results pushed by the instrument ------------------------------------------
+
+void FirstPageFor310::SaveData(const QByteArray& chunk)
+{
+    if (isFirstGeneration()) {
+        SaveData_old(chunk);
+        return;
+    }
+    takePushedFrames(chunk, static_cast<int>(pushedFrameFormat(modelName, softwareVersion)), false);
+}
+
+void FirstPageFor310::SaveData_old(const QByteArray& chunk)
+{
+    takePushedFrames(chunk, static_cast<int>(PushedFrameFormat::Legacy), true);
+}
+
+void FirstPageFor310::takePushedFrames(const QByteArray& chunk, int format, bool legacy)
+{
+    pushedData.append(chunk);
+    const PushedScan scan = scanPushedFrames(pushedData, static_cast<PushedFrameFormat>(format));
+    // Done with before anything is shown: only what can still begin a frame waits.
+    pushedData.remove(0, scan.consumed);
+    for (const PushedFrame& frame : scan.frames) {
+        PushedResult result;
+        if (!readingFromPushedFrame(frame, displayModeOf(displayFlags), result.reading)) {
+            qCDebug(lcMeasure) << "pushed frame dropped: block" << frame.blockNumber << "in display mode"
+                               << displayModeOf(displayFlags);
+            continue;
+        }
+        if (nextMeasurement != kStandard && nextMeasurement != kSample) {
+            continue;
+        }
+        result.target = nextMeasurement;
+        result.legacy = legacy;
+        m_pushedQueue.append(result);
+    }
+    showNextPushed();
+}
+
+// Results are shown one after another: dashes first, the values after the
+// pause. Results arriving meanwhile wait their turn, in the order they came.
+void FirstPageFor310::showNextPushed()
+{
+    if (!m_pushedTimer) {
+        m_pushedTimer = new QTimer(this);
+        m_pushedTimer->setSingleShot(true);
+        connect(m_pushedTimer, &QTimer::timeout, this, [this] {
+            if (!m_pushedQueue.isEmpty()) {
+                showPushed(m_pushedQueue.takeFirst());
+            }
+            showNextPushed();
+        });
+    }
+    if (m_pushedTimer->isActive() || m_pushedQueue.isEmpty()) {
+        return;
+    }
+    const PushedResult& next = m_pushedQueue.first();
+    prepareColumn(next.target, next.legacy);
+    m_pushedTimer->start(pushedDisplayPauseMs);
+}
+
+void FirstPageFor310::showPushed(const PushedResult& result)
+{
+    if (result.target == kStandard) {
+        result.legacy ? showStandard_old(result.reading) : showStandard(result.reading);
+        return;
+    }
+    result.legacy ? showSample_old(result.reading) : showSample(result.reading);
+    if (standardTaken) {
+        result.legacy ? compareSample_old() : compareSample();
+    }
+}
+
+void FirstPageFor310::flushPushed()
+{
+    if (m_pushedTimer) {
+        m_pushedTimer->stop();
+    }
+    while (!m_pushedQueue.isEmpty()) {
+        showPushed(m_pushedQueue.takeFirst());
+    }
+    pushedData.clear();
+}

@@ -1,0 +1,93 @@
+// Writes pictures of finished comparisons for the documentation:
+// measure_screenshots <folder>. Runs the window as `tintwell --simulate` does,
+// measures a standard and two samples with the page's own scan buttons (one
+// within tolerance, one not) in the current and the legacy layout, and grabs
+// the window in English and in Chinese.
+#include "AppStartup.h"
+#include "DeviceSetup.h"
+#include "EmulatedLinkFactory.h"
+#include "FirstPageFor310.h"
+#include "FirstPageForm.h"
+#include "InstrumentEmulator.h"
+#include "MainWindow.h"
+#include "MeasurementSequence.h"
+#include "QtDialogs.h"
+#include "VirtualInstrument.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QPushButton>
+
+void tintwellInitResources();
+
+namespace {
+
+bool shoot(const QString& model, const QDir& out, const QString& name)
+{
+    const StartOptions options = parseStartOptions({QStringLiteral("tintwell"), QStringLiteral("--simulate"), model});
+    DeviceSetup setup = createDeviceSetup(options);
+    auto* emulated = dynamic_cast<EmulatedLinkFactory*>(setup.factory.get());
+    if (!emulated) {
+        return false;
+    }
+    const std::shared_ptr<InstrumentEmulator> instrument = emulated->emulator();
+    MainWindow window(std::move(setup.factory), setup.notifier);
+    window.setWindowTitle(QStringLiteral("Tintwell V2.0"));
+    window.resize(1600, 900);
+    window.show();
+    QElapsedTimer waited;
+    waited.start();
+    while (!window.isLedOn() && waited.elapsed() < 3000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    FirstPageFor310* page = window.workspace();
+    FirstPageForm& ui = page->form();
+    // The factory settings, in case the settings read has not filled them.
+    if (page->hazeTolerance < 0) {
+        page->hazeTolerance = 0.5;
+        page->transmittanceTolerance = 1.0;
+    }
+    if (page->deltaEThreshold < 0) {
+        page->deltaEThreshold = 1.0;
+    }
+    const bool legacy = page->isFirstGeneration();
+    // A standard, a sample within every tolerance, then one that is not.
+    const EmulatorReading readings[] = {
+        {52.10, 3.20, 14.80, 1.25, 91.30},
+        {52.40, 3.05, 15.10, 1.40, 91.10},
+        {50.90, 4.10, 16.20, 2.05, 89.80},
+    };
+    for (const EmulatorReading& reading : readings) {
+        instrument->instrument().queueReading(reading);
+    }
+    (legacy ? ui.stdmeasurementBtn : ui.pushButton_standardMeasurement)->click();
+    for (int sample = 0; sample < 2; ++sample) {
+        (legacy ? ui.samplemeasurementBtn : ui.pushButton_sampleMeasurement)->click();
+    }
+    bool ok = true;
+    for (const bool chinese : {false, true}) {
+        chinese ? window.on_btnLanguageZh_clicked() : window.on_btnLanguageEn_clicked();
+        QApplication::processEvents();
+        ok &= window.grab().save(out.filePath(QStringLiteral("%1-%2.png").arg(name, chinese ? "zh" : "en")));
+    }
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        return 2;
+    }
+    QtDialogs dialogs;
+    Dialogs::install(&dialogs);
+    tintwellInitResources();
+    applyLookAndFeel(app);
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    bool ok = shoot(QStringLiteral("TX310"), out, QStringLiteral("comparison-current"));
+    ok &= shoot(QStringLiteral("TX420:2.99"), out, QStringLiteral("comparison-legacy"));
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,315 @@
+// Measuring on the real workspace page over the emulated instrument,
+// offscreen: comparisons from the PC, the fetch paths, a standard typed over,
+// results pushed by the instrument's key through the receive worker, failed
+// measurements and unplugging while a result waits for its display.
+#include "ComparisonDisplay.h"
+#include "EmulatedLink.h"
+#include "FirstPageFor310.h"
+#include "FirstPageForm.h"
+#include "ScriptedDialogs.h"
+#include "WaitUntil.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString kFailed = QStringLiteral("Failed to read measurement data!");
+constexpr int kLRow = 3;
+constexpr int kVerdictColumn = 28;
+
+} // namespace
+
+class tst_measure_page : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<EmulatedLink> m_link;
+    std::unique_ptr<FirstPageFor310> m_page;
+
+    FirstPageForm& ui() { return m_page->form(); }
+    QTableWidget* display() { return ui().tableWidget_colorDiff; }
+    QString cell(int row, int column) { return ComparisonDisplay::cellText(display(), row, column); }
+    int rows() { return ui().tableWidget_data->rowCount(); }
+    QString rowText(int row, int column) { return ui().tableWidget_data->item(row, column)->text(); }
+    QString counters()
+    {
+        return QStringLiteral("%1/%2/%3").arg(ui().lineEdit_unqualNum->text(), ui().lineEdit_qualNum->text(),
+                                              ui().lineEdit_totalNum->text());
+    }
+
+    void connectTo(const QString& model, int version, int displayMode)
+    {
+        m_link = std::make_unique<EmulatedLink>(model, version);
+        QVERIFY(m_link->opened);
+        m_link->instrument().setDisplayMode(displayMode);
+        m_page->setTransport(&m_link->transport);
+        QVERIFY(m_page->identifyDevice());
+        m_page->hazeTolerance = 0.5;
+        m_page->transmittanceTolerance = 1.0;
+        m_page->deltaEThreshold = 1.0;
+    }
+    void measure(QPushButton* button, const EmulatorReading& reading)
+    {
+        m_link->instrument().queueReading(reading);
+        button->click();
+    }
+    void scanStandard(const EmulatorReading& reading) { measure(ui().pushButton_standardMeasurement, reading); }
+    void scanSample(const EmulatorReading& reading) { measure(ui().pushButton_sampleMeasurement, reading); }
+    void pushKey(const EmulatorReading& reading, bool blockFrames = false)
+    {
+        m_link->instrument().queueReading(reading);
+        m_link->emulator.pressMeasureKey(blockFrames);
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(QFile::exists(QCoreApplication::applicationDirPath() + "/meterno")); }
+    void init()
+    {
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_page = std::make_unique<FirstPageFor310>();
+        m_page->loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
+        m_page->resize(1400, 900);
+        m_page->pushedDisplayPauseMs = 20;
+    }
+    void cleanup()
+    {
+        if (m_dialogs) {
+            QVERIFY2(!m_dialogs->hasUnusedAnswers(), "a scripted box was not shown");
+        }
+        m_page.reset();
+        m_link.reset();
+        m_dialogs.reset();
+    }
+
+    void standardThenThreeSamples_aRowEach()
+    {
+        connectTo(QStringLiteral("TX310"), 312, 6);
+        scanStandard({50.0, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(cell(kLRow, 1), QStringLiteral("50.00"));
+        struct Sample
+        {
+            EmulatorReading reading;
+            QString hazeDifference, lDifference, lWord, deltaE, verdict;
+        };
+        const Sample samples[] = {
+            {{50.1, 1.0, 2.0, 10.2, 90.5}, "0.2%", "0.1", "Normal", "0.10", "PASS"},
+            {{50.0, 1.0, 2.0, 10.8, 90.0}, "0.8%", "0", "Normal", "0.00", "NG"},
+            {{48.5, 1.0, 2.0, 10.0, 90.0}, "0%", "-1.5", "Slight black", "1.50", "NG"},
+        };
+        for (const Sample& s : samples) {
+            scanSample(s.reading);
+            QCOMPARE(cell(1, 3), s.hazeDifference);
+            QCOMPARE(cell(kLRow, 3), s.lDifference);
+            QCOMPARE(cell(kLRow, 4), s.lWord);
+            QCOMPARE(cell(12, 3), s.deltaE);
+            QCOMPARE(ui().label_result->text(), s.verdict);
+        }
+        QCOMPARE(rows(), 3);
+        for (int row = 0; row < 3; ++row) {
+            QCOMPARE(rowText(row, 1), QStringLiteral("Comp%1").arg(row + 1));
+            QCOMPARE(rowText(row, kVerdictColumn), samples[row].verdict);
+        }
+        QCOMPARE(counters(), QStringLiteral("2/1/3"));
+    }
+
+    void sampleBeforeStandard_shownButNoRow()
+    {
+        connectTo(QStringLiteral("TX310"), 312, 6);
+        scanSample({50.0, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(cell(kLRow, 2), QStringLiteral("50.00"));
+        QCOMPARE(rows(), 0);
+        QCOMPARE(counters(), QStringLiteral("0/0/0"));
+    }
+
+    void fetchPath_byModelAndVersion_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<int>("displayMode");
+        QTest::addColumn<int>("address"); // of the measurement request
+        QTest::addColumn<QStringList>("shown"); // Haze, T, Y, x, y of the sample
+        QTest::newRow("TX310 1.05, LCh: block 0x24, no haze, T, Y, x, y")
+            << 105 << 4 << 0x24 << QStringList{"0.00%", "0.00%", "0.00", "0.0000", "0.0000"};
+        QTest::newRow("TX310 1.06, LCh: the full record")
+            << 106 << 4 << 0x00 << QStringList{"10.00%", "90.00%", "18.42", "0.3220", "0.3361"};
+        QTest::newRow("TX310 1.05, Haze/T/Lab: no block, a failed measurement")
+            << 105 << 6 << -1 << QStringList{"-----", "-----", "-----", "-----", "-----"};
+    }
+    void fetchPath_byModelAndVersion()
+    {
+        QFETCH(int, version);
+        QFETCH(int, displayMode);
+        QFETCH(int, address);
+        QFETCH(QStringList, shown);
+        connectTo(QStringLiteral("TX310"), version, displayMode);
+        m_link->emulator.clearFaults();
+        const int requestsBefore = m_link->emulator.receivedFrames().size();
+        if (address < 0) {
+            m_dialogs->expectMessage(QStringLiteral("Error"), kFailed);
+        }
+        scanSample({50.0, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(QStringList({cell(1, 2), cell(2, 2), cell(9, 2), cell(10, 2), cell(11, 2)}), shown);
+        if (address < 0) {
+            QCOMPARE(m_link->emulator.receivedFrames().size(), requestsBefore); // nothing was asked
+            return;
+        }
+        QCOMPARE(int(quint8(m_link->lastRequest().at(2))), address);
+    }
+
+    void typedStandard_usedEverywhere()
+    {
+        connectTo(QStringLiteral("TX310"), 312, 3);
+        scanStandard({52.0, 1.0, 2.0, 10.0, 90.0});
+        qobject_cast<QLineEdit*>(display()->cellWidget(kLRow, 1))->setText(QStringLiteral("50.00"));
+        scanSample({50.3, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(cell(kLRow, 3), QStringLiteral("0.3"));
+        QCOMPARE(cell(kLRow, 4), QStringLiteral("Slight white"));
+        QCOMPARE(cell(12, 3), QStringLiteral("0.30"));
+        QCOMPARE(rowText(0, 5), QStringLiteral("50.00")); // the stored standard L*
+    }
+
+    void unusableStandard_refusedNotComparedAsZero()
+    {
+        connectTo(QStringLiteral("TX310"), 312, 3);
+        scanStandard({52.0, 1.0, 2.0, 10.0, 90.0});
+        qobject_cast<QLineEdit*>(display()->cellWidget(kLRow, 1))->setText(QString());
+        m_dialogs->expectMessage(QStringLiteral("Error"),
+                                 QStringLiteral("The standard's L* is empty or not a number; nothing was compared."));
+        scanSample({50.3, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(rows(), 0);
+        QCOMPARE(counters(), QStringLiteral("0/0/0"));
+    }
+
+    void failedMeasurement_keepsDashesAndCounters_data()
+    {
+        QTest::addColumn<bool>("standardFails");
+        QTest::newRow("standard") << true;
+        QTest::newRow("sample") << false;
+    }
+    void failedMeasurement_keepsDashesAndCounters()
+    {
+        QFETCH(bool, standardFails);
+        connectTo(QStringLiteral("TX310"), 312, 6);
+        scanStandard({50.0, 1.0, 2.0, 10.0, 90.0});
+        scanSample({50.5, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(rows(), 1);
+        m_link->emulator.injectFault(EmulatorFault::Silence);
+        m_dialogs->expectMessage(QStringLiteral("Error"), kFailed);
+        standardFails ? scanStandard({60.0, 1.0, 2.0, 10.0, 90.0}) : scanSample({60.0, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(cell(kLRow, standardFails ? 1 : 2), QStringLiteral("-----"));
+        QCOMPARE(counters(), QStringLiteral("0/1/1"));
+        // The next sample is never compared with the dashes of a failed standard.
+        scanSample({50.5, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(rows(), standardFails ? 1 : 2);
+    }
+
+    void keyPresses_afterScanSample_eachAddARow()
+    {
+        connectTo(QStringLiteral("TX310"), 312, 6);
+        m_page->openThreadSlot();
+        pushKey({50.0, 1.0, 2.0, 10.0, 90.0}); // no button pressed yet: the standard
+        QVERIFY(waitUntil([this] { return cell(kLRow, 1) == QLatin1String("50.00"); }));
+        scanSample({50.1, 1.0, 2.0, 10.0, 90.0});
+        pushKey({50.2, 1.0, 2.0, 10.0, 90.0});
+        pushKey({53.0, 1.0, 2.0, 10.0, 90.0});
+        QVERIFY(waitUntil([this] { return rows() == 3; }));
+        QCOMPARE(rowText(2, 1), QStringLiteral("Comp3"));
+        QCOMPARE(rowText(1, kVerdictColumn), QStringLiteral("PASS"));
+        QCOMPARE(rowText(2, kVerdictColumn), QStringLiteral("NG"));
+        QCOMPARE(cell(kLRow, 2), QStringLiteral("53.00"));
+    }
+
+    void pushedChunks_data()
+    {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<int>("displayMode");
+        QTest::addColumn<QString>("chunk");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("noise before a full record") << 312 << 6 << "noise" << true;
+        QTest::newRow("full record split inside its header") << 312 << 6 << "split" << true;
+        QTest::newRow("block of the display mode") << 105 << 4 << "block4" << true;
+        QTest::newRow("block of another mode: dropped") << 105 << 4 << "block3" << false;
+    }
+    void pushedChunks()
+    {
+        QFETCH(int, version);
+        QFETCH(int, displayMode);
+        QFETCH(QString, chunk);
+        QFETCH(bool, taken);
+        connectTo(QStringLiteral("TX310"), version, displayMode);
+        m_page->openThreadSlot();
+        scanStandard({50.0, 1.0, 2.0, 10.0, 90.0});
+        m_page->on_pushButton_sampleMeasurement_clicked(); // pushed results are samples from now on
+        const int rowsBefore = rows();
+        const MeasurementRecord record = recordFromReading({51.0, 1.0, 2.0, 10.0, 90.0}, false);
+        VirtualInstrument& instrument = m_link->instrument();
+        if (chunk == QLatin1String("noise")) {
+            m_link->emulator.queueRawInput(QByteArray("\x01\xAB\x44\x00\xAB", 5) + instrument.fullRecordFrame(record));
+        } else if (chunk == QLatin1String("split")) {
+            const QByteArray frame = instrument.fullRecordFrame(record);
+            m_link->emulator.queueRawInput(frame.left(3));
+            QTest::qWait(150); // two polls at least: the two parts arrive in two reads
+            m_link->emulator.queueRawInput(frame.mid(3));
+        } else {
+            m_link->emulator.queueRawInput(instrument.blockFrame(record, chunk.right(1).toInt()));
+        }
+        // A frame that counts follows; it ends the wait either way.
+        pushKey({52.0, 1.0, 2.0, 10.0, 90.0}, version < 106);
+        QVERIFY(waitUntil([this] { return cell(kLRow, 2) == QLatin1String("52.00"); }));
+        QCOMPARE(rows() - rowsBefore, taken ? 2 : 1);
+    }
+
+    void unplugWhileAnExchangeHoldsTheLinkInABox_closesWithoutHanging()
+    {
+        connectTo(QStringLiteral("TX310"), 312, 6);
+        m_page->openThreadSlot();
+        QVERIFY(m_page->linkMutex());
+        LinkLock held(*m_page); // an exchange keeps the link while its box is open
+        QTest::qWait(100);      // the worker is waiting for the lock now
+        // The removal notice, delivered by the box's event loop.
+        m_link->emulator.unplug();
+        m_page->closeThreadSlot();
+        QVERIFY(!m_page->receiveWorker());
+        held.unlock(); // the box closes; the stopped worker's lock is still there to let go
+        m_dialogs->expectMessage(QStringLiteral("Error"), kFailed);
+        m_page->readsamplemeasurement(); // the exchange goes on and sees the closed link
+        QCOMPARE(rows(), 0);
+    }
+
+    void unplugWhileAResultWaits_noRowLost_andReplugWorks()
+    {
+        connectTo(QStringLiteral("TX310"), 312, 6);
+        m_page->openThreadSlot();
+        scanStandard({50.0, 1.0, 2.0, 10.0, 90.0});
+        m_page->pushedDisplayPauseMs = 60000;
+        m_page->on_pushButton_sampleMeasurement_clicked();
+        const int rowsBefore = rows();
+        pushKey({50.1, 1.0, 2.0, 10.0, 90.0});
+        QVERIFY(waitUntil([this] { return cell(kLRow, 2) == QLatin1String("-----"); })); // dashes, values pending
+        QTest::qWait(30);
+        m_link->emulator.unplug();
+        m_page->closeThreadSlot(); // as the main window's CloseUSB does, before it frees the link
+        m_page->clear();
+        QCOMPARE(rows(), rowsBefore + 1);
+        QVERIFY(!m_page->receiveWorker());
+        QVERIFY(!m_page->linkMutex());
+
+        m_page->pushedDisplayPauseMs = 20;
+        connectTo(QStringLiteral("TX310"), 312, 6); // plugged in again: a new link
+        m_page->openThreadSlot();
+        QVERIFY(m_page->receiveWorker());
+        QVERIFY(m_page->linkMutex());
+        pushKey({49.0, 1.0, 2.0, 10.0, 90.0});
+        QVERIFY(waitUntil([this] { return cell(kLRow, 2) == QLatin1String("49.00"); }));
+        QCOMPARE(rows(), rowsBefore + 1); // the cleared workspace has no standard to compare with
+    }
+};
+
+QTEST_MAIN(tst_measure_page)
+#include "tst_measure_page.moc"
