@@ -1,4 +1,6 @@
 #include "FuzzEntries.h"
+#include "RecordCommands.h"
+#include "StandardColorSheet.h"
 #include "WorkspaceRules.h"
 
 #include <QTemporaryFile>
@@ -159,6 +161,53 @@ void modelTable(const std::uint8_t* data, std::size_t size)
             layoutAcceptsDisplayMode(entry.layoutIndex, mode);
         }
         layoutWidgetsFor(entry.layoutIndex, entry.model, 0);
+    }
+}
+
+void standardColorSheet(const std::uint8_t* data, std::size_t size)
+{
+    if (size < 1) {
+        return;
+    }
+    const bool repair = data[0] & 1;
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
+    QList<QVariantList> rows;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        QVariantList cells;
+        for (const QString& cell : line.split(QLatin1Char('\t'))) {
+            bool number = false;
+            const double value = cell.toDouble(&number);
+            cells << (cell.isEmpty() ? QVariant() : number ? QVariant(value) : QVariant(cell));
+        }
+        rows << cells;
+        if (rows.size() > 400) {
+            break;
+        }
+    }
+    if (repair && rows.size() >= 2) {
+        const int count = rows[1].value(0).toInt();
+        QByteArray countBytes;
+        countBytes.append(static_cast<char>(count & 0xFF)).append(static_cast<char>((count >> 8) & 0xFF));
+        while (rows[1].size() < 2) {
+            rows[1] << QVariant();
+        }
+        rows[1][1] = double(standardColorChecksum(countBytes));
+        for (int r = 2; r < std::min<int>(rows.size(), 2 + std::clamp(count, 0, 47)); ++r) {
+            QVariantList& card = rows[r];
+            while (card.size() < 5) {
+                card << QVariant();
+            }
+            card[4] = double(standardColorChecksum(standardColorRecord(
+                card[0].toString(), card[1].toString(), card[2].toInt(), card[3].toInt())));
+        }
+    }
+    StandardColorLibrary library;
+    StandardColorSheetProblem problem;
+    if (StandardColorSheet::parse(rows, QStringLiteral("TX420"), library, problem)) {
+        if (library.cards.size() != library.count || library.count > kStandardColorMaxCards
+            || library.stream.size() != library.dataRows * kStandardColorDataRowBytes) {
+            std::abort();
+        }
     }
 }
 

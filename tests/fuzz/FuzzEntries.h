@@ -38,6 +38,13 @@ void pushedFrames(const std::uint8_t* data, std::size_t size);
 // reads it; every entry is then looked up and routed.
 void modelTable(const std::uint8_t* data, std::size_t size);
 
+// Input: flag byte (bit 0: fill in the right checksums of row 2 and of the
+// card rows, so the checks behind them are reached), then the cells of a
+// standard-colour sheet as text, rows split by '\n' and cells by '\t'; a cell
+// that reads as a number is a number. The sheet is validated for a TX420.
+// Aborts when an accepted library is inconsistent.
+void standardColorSheet(const std::uint8_t* data, std::size_t size);
+
 // Silences the modal seam (a few commands may show a box) and sets up what
 // Qt needs. Idempotent.
 void initialise();

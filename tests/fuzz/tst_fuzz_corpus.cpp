@@ -24,6 +24,7 @@ private Q_SLOTS:
         QTest::newRow("link") << QStringLiteral("fuzz_link") << 3;
         QTest::newRow("pushed") << QStringLiteral("fuzz_pushed") << 3;
         QTest::newRow("model table") << QStringLiteral("fuzz_modeltable") << 3;
+        QTest::newRow("standard colours") << QStringLiteral("fuzz_stdcolor") << 3;
     }
 
     void replay()
@@ -35,6 +36,7 @@ private Q_SLOTS:
             {QStringLiteral("fuzz_link"), fuzz::linkReassembly},
             {QStringLiteral("fuzz_pushed"), fuzz::pushedFrames},
             {QStringLiteral("fuzz_modeltable"), fuzz::modelTable},
+            {QStringLiteral("fuzz_stdcolor"), fuzz::standardColorSheet},
         };
         const QDir dir(QStringLiteral(TINTWELL_FUZZ_CORPUS) + QLatin1Char('/') + target);
         const QStringList files = dir.entryList(QDir::Files);
