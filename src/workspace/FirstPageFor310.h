@@ -7,7 +7,8 @@
 //
 // The page's methods live in files by concern: FirstPageForm.cpp (widgets and
 // texts), FirstPageFor310.cpp (display mode, language), FirstPageTable.cpp
-// (rows, counters, clears, reports), FirstPageIdentify.cpp (who is attached).
+// (rows, counters, clears, reports), FirstPageIdentify.cpp (who is attached),
+// FirstPageSettings.cpp (settings panel), FirstPageImport.cpp (record import).
 
 #include "Judgement.h"
 #include "LinkAccess.h"
@@ -22,6 +23,8 @@
 #include <memory>
 
 struct ComparisonResult;
+struct ImportResult;
+struct ImportSettings;
 class FirstPageReport;
 class JournalKeeper;
 class QButtonGroup;
@@ -137,6 +140,18 @@ public Q_SLOTS:
     void readsamplemeasurement_old();
     void SaveData(const QByteArray& chunk);
     void SaveData_old(const QByteArray& chunk);
+    // The instrument settings panel (FirstPageSettings.cpp).
+    int on_pushButton_readTolerance_clicked();
+    void on_pushButton_setTolerance_clicked();
+    int on_pushButton_readParameter_clicked();
+    void on_pushButton_setParameter_clicked();
+    void on_pushButton_setDisplayParameter_clicked();
+    // Record import (FirstPageImport.cpp).
+    void on_pushButton_readComparisonRecord_clicked();
+
+public:
+    // The legacy import, for a first-generation colorimeter (no button of its own).
+    void on_readcolordifrecordBtn_clicked();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -156,6 +171,16 @@ protected:
     void attachRowButtons(QTableWidget* table, int row);
     void recountRows();
     void relabelRows();
+    // Settings and import (FirstPageSettings.cpp, FirstPageImport.cpp).
+    void clearComparisonTable(); // the Clear operation without its question
+    void judgeAgain();           // the live comparison and every row, after a settings change
+    void judgeLiveAgain();
+    void judgeLiveAgain_old();
+    void judgeRowsAgain();
+    void judgeRowsAgain_old();
+    Tolerances tolerancesInForce() const;
+    ImportSettings importSettings() const;
+    void appendImported(const ImportResult& result, bool legacy);
 
     // Measuring (FirstPageMeasure.cpp).
     struct PushedResult

@@ -68,7 +68,11 @@ int appendRow(QTableWidget* table, const QStringList& texts, int centredLast, in
         }
         table->setItem(row, column, item);
     }
-    table->scrollToBottom();
+    // A hidden table (an import appending many rows) scrolls once at the end:
+    // each scroll lays out every row's buttons again.
+    if (table->isVisible()) {
+        table->scrollToBottom();
+    }
     return row;
 }
 

@@ -40,6 +40,9 @@ private:
 
     static QString trMain(const char* text) { return QCoreApplication::translate("MainWindow", text); }
 
+    // Each connection reads the instrument's settings and says so.
+    void expectSettingsRead() { dialogs->expectMessage(QStringLiteral("信息"), QStringLiteral("读取成功！")); }
+
 private Q_SLOTS:
     void initTestCase() { tintwellInitResources(); }
 
@@ -80,6 +83,7 @@ private Q_SLOTS:
 
     void escapeInAField_keepsWindowOpen_closeButtonCloses()
     {
+        expectSettingsRead();
         makeWindow();
         QCOMPARE(window->windowType(), Qt::Window);
         window->show();
@@ -92,10 +96,12 @@ private Q_SLOTS:
         QVERIFY(window->isVisible());
         QVERIFY(window->close());
         QVERIFY(!window->isVisible());
+        QVERIFY(waitUntil([this] { return !dialogs->hasUnusedAnswers(); }));
     }
 
     void startup_connectsAttachedInstrumentWithoutNotification()
     {
+        expectSettingsRead();
         makeWindow();
         QVERIFY(!window->isLinkOpen());
         QVERIFY(waitUntil([this] { return window->isLinkOpen(); }));
@@ -112,6 +118,7 @@ private Q_SLOTS:
         QVERIFY(!window->isLinkOpen());
         QVERIFY(ledShows(":/image/led_off.png"));
 
+        expectSettingsRead();
         instrument->attached = true;
         notifier->arrive();
         QVERIFY(window->isLinkOpen());
@@ -120,6 +127,7 @@ private Q_SLOTS:
 
     void arrivalWhileConnected_opensNothing()
     {
+        expectSettingsRead();
         makeWindow();
         QVERIFY(waitUntil([this] { return window->isLinkOpen(); }));
         CLinker* link = window->currentLink();
@@ -131,6 +139,7 @@ private Q_SLOTS:
 
     void removalOfAnotherDevice_keepsLink()
     {
+        expectSettingsRead();
         makeWindow();
         QVERIFY(waitUntil([this] { return window->isLinkOpen(); }));
         notifier->remove();
@@ -141,6 +150,7 @@ private Q_SLOTS:
 
     void removalOfInstrument_closesAndFreesLink_ledOff()
     {
+        expectSettingsRead();
         makeWindow();
         QVERIFY(waitUntil([this] { return window->isLinkOpen(); }));
         instrument->attached = false;
@@ -153,6 +163,7 @@ private Q_SLOTS:
         QVERIFY(ledShows(":/image/led_off.png"));
 
         // Plugging it back in reconnects.
+        expectSettingsRead();
         instrument->attached = true;
         notifier->arrive();
         QVERIFY(window->isLinkOpen());

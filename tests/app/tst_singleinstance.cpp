@@ -40,6 +40,8 @@ private Q_SLOTS:
     void secondProcess_sendsMessageAndExitsZero_firstRaisesWindow()
     {
         ScriptedDialogs dialogs;
+        // The window connects the attached instrument and reads its settings.
+        dialogs.expectMessage(QStringLiteral("信息"), QStringLiteral("读取成功！"));
         const QString key = uniqueKey();
         SingleInstance first(key);
         QVERIFY(!first.isRunning());
@@ -64,6 +66,7 @@ private Q_SLOTS:
         QTRY_COMPARE(received.count(), 1);
         QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("active!!!!!"));
         QVERIFY(window.isVisible());
+        QTRY_VERIFY(!dialogs.hasUnusedAnswers());
         window.hide();
     }
 

@@ -633,6 +633,17 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
 </context>
 <!-- settings panel and record import -->
 <context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Warn</source>
+        <translation>Warn</translation>
+    </message>
+    <message>
+        <source>The comparison measurement record list data will be cleared. Do you want to continue saving the parameter settings?</source>
+        <translation>The comparison measurement record list data will be cleared. Do you want to continue saving the parameter settings?</translation>
+    </message>
+</context>
+<context>
     <name>RecordImport</name>
     <message>
         <source>Error</source>

@@ -667,6 +667,17 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
 </context>
 <!-- settings panel and record import -->
 <context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The comparison measurement record list data will be cleared. Do you want to continue saving the parameter settings?</source>
+        <translation>对比测量记录列表数据将被清空，是否继续保存参数设置？</translation>
+    </message>
+</context>
+<context>
     <name>RecordImport</name>
     <message>
         <source>Error</source>

@@ -1,0 +1,108 @@
+// The "Read comparison record" button of the workspace page: the records the
+// instrument stored from its own keypad become rows of the comparison table.
+// RecordImport reads and judges them; the page appends them all at once, or
+// none when the import failed or was cancelled.
+
+#include "FirstPageFor310.h"
+
+#include "ComparisonResult.h"
+#include "FirstPageForm.h"
+#include "JournalKeeper.h"
+#include "RecordImport.h"
+#include "SettingsRules.h"
+
+#include <QLineEdit>
+#include <QTableWidget>
+
+namespace {
+
+// The page's command buttons stay disabled while an import runs.
+class CommandsDisabled
+{
+public:
+    explicit CommandsDisabled(QWidget* buttons) : m_buttons(buttons) { m_buttons->setEnabled(false); }
+    ~CommandsDisabled() { m_buttons->setEnabled(true); }
+    CommandsDisabled(const CommandsDisabled&) = delete;
+    CommandsDisabled& operator=(const CommandsDisabled&) = delete;
+
+private:
+    QWidget* m_buttons;
+};
+
+} // namespace
+
+ImportSettings FirstPageFor310::importSettings() const
+{
+    ImportSettings settings;
+    settings.displayMode = SettingsRules::displayModeInForce(displayFlags);
+    settings.layoutIndex = layoutIndex;
+    settings.formulaCode = deltaEFormulaIndex;
+    settings.tolerances = {hazeTolerance, transmittanceTolerance, deltaEThreshold};
+    settings.modelName = modelName;
+    settings.serialNumber = ui->lineEdit_serialNo->text();
+    settings.totalCountBefore = totalCount;
+    settings.formulaText = ui->lineEdit_formula->text();
+    settings.thresholdText = ui->lineEdit_thresholds->text();
+    return settings;
+}
+
+void FirstPageFor310::on_pushButton_readComparisonRecord_clicked()
+{
+    if (isFirstGeneration()) {
+        on_readcolordifrecordBtn_clicked();
+        return;
+    }
+    CommandsDisabled busy(ui->widget_buttons);
+    RecordImport::PageHooks hooks;
+    hooks.rowCount = [this] { return ui->tableWidget_data->rowCount(); };
+    hooks.exportRows = [this] { return on_pushButton_exportExcel_clicked(); };
+    hooks.clearRows = [this] { on_pushButton_clear_clicked(); };
+    hooks.settings = [this] { return importSettings(); };
+    appendImported(RecordImport(*this, this).run(false, hooks), false);
+}
+
+void FirstPageFor310::on_readcolordifrecordBtn_clicked()
+{
+    CommandsDisabled busy(ui->widget_buttons);
+    RecordImport::PageHooks hooks;
+    hooks.rowCount = [this] { return ui->tbData->rowCount(); };
+    hooks.exportRows = [this] { return on_ExportExcelBtn_clicked(); };
+    hooks.clearRows = [this] { on_ClearBtn_clicked(); };
+    hooks.readParameter = [this] { return on_pushButton_readParameter_clicked() == 1; };
+    hooks.settings = [this] { return importSettings(); };
+    appendImported(RecordImport(*this, this).run(true, hooks), true);
+}
+
+void FirstPageFor310::appendImported(const ImportResult& result, bool legacy)
+{
+    if (result.rows.isEmpty()) {
+        return;
+    }
+    qualifiedCount += result.passed;
+    unqualifiedCount += result.failed;
+    totalCount += result.passed + result.failed;
+    showCounters();
+    QTableWidget* table = legacy ? ui->tbData : ui->tableWidget_data;
+    // One journal transaction and one repaint for the whole import.
+    if (m_journal) {
+        m_journal->beginBatch();
+    }
+    // A shown table lays out every row's buttons again for each row added;
+    // hidden, it does so once when it is shown again.
+    const bool wasHidden = table->isHidden();
+    table->setUpdatesEnabled(false);
+    table->hide();
+    for (const ComparisonResult& row : result.rows) {
+        if (legacy) {
+            addComparisonRow_old(row);
+        } else {
+            addComparisonRow(row);
+        }
+    }
+    table->setVisible(!wasHidden);
+    table->setUpdatesEnabled(true);
+    table->scrollToBottom();
+    if (m_journal) {
+        m_journal->endBatch();
+    }
+}

@@ -1,0 +1,175 @@
+// The settings panel and the record import on the workspace page over the
+// emulated instrument: the settings read on connection, an import appended
+// and counted, a failed import leaving the table as it was, the display
+// parameter with one question, and judging rows again without touching the
+// instrument they were taken with.
+#include "ComparisonResult.h"
+#include "EmulatedLink.h"
+#include "FirstPageFor310.h"
+#include "FirstPageForm.h"
+#include "ScriptedDialogs.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+ComparisonResult foreignRow(int n)
+{
+    ComparisonResult r;
+    r.sequence = n;
+    r.testName = QStringLiteral("Old%1").arg(n);
+    r.standard = {1.25, 91.3, 52.1, 3.2, -14.8, 0, 0, 0, 0, 0, 0};
+    r.sample = {1.4, 91.1, 52.4, 3.05, -15.1, 0, 0, 0, 0, 0, 0};
+    r.hazeDifference = 0.15;
+    r.transmittanceDifference = -0.2;
+    r.pass = true;
+    r.hazeToleranceText = QStringLiteral("5.00");
+    r.transmittanceToleranceText = QStringLiteral("5.00");
+    r.deltaEThresholdText = QStringLiteral("1.0");
+    r.modelName = QStringLiteral("TX999");
+    r.serialNumber = QStringLiteral("OTHER-7");
+    return r;
+}
+
+} // namespace
+
+class tst_import_page : public QObject
+{
+    Q_OBJECT
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<EmulatedLink> m_link;
+    std::unique_ptr<FirstPageFor310> m_page;
+
+    FirstPageForm& ui() { return m_page->form(); }
+    QTableWidget* table() { return ui().tableWidget_data; }
+    QString cell(int row, int column) { return table()->item(row, column) ? table()->item(row, column)->text() : QString(); }
+    QString counters()
+    {
+        return QStringLiteral("%1/%2/%3").arg(ui().lineEdit_unqualNum->text(), ui().lineEdit_qualNum->text(),
+                                              ui().lineEdit_totalNum->text());
+    }
+    // A TX310 in display mode `mode` with haze, T and delta-E tolerances 1.00, 1.00, 2.0.
+    void connectTx310(int mode)
+    {
+        m_link = std::make_unique<EmulatedLink>(QStringLiteral("TX310"), 0);
+        m_link->instrument().setDisplayMode(mode);
+        m_link->instrument().setTolerances(100, 100, 20);
+        m_page->setTransport(&m_link->transport);
+        m_dialogs->expectMessage(QStringLiteral("Information"), QStringLiteral("Read successful!"));
+        m_page->onDeviceConnected();
+        QCOMPARE(ui().lineEdit_eThresholds->text(), QStringLiteral("2.0"));
+        QCOMPARE(m_page->hazeTolerance, 1.0);
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_page = std::make_unique<FirstPageFor310>();
+        m_page->loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
+    }
+    void cleanup()
+    {
+        QVERIFY2(!m_dialogs->hasUnusedAnswers(), "a scripted answer was not used");
+        QCOMPARE(m_dialogs->openProgressDialogs, 0);
+        m_page.reset();
+        m_link.reset();
+        m_dialogs.reset();
+    }
+
+    // An import appends every record and counts it; a second import whose
+    // last page fails (after No to the question and No to the Clear
+    // question) leaves the table exactly as it was.
+    void importAppends_failedImportLeavesTableAsItWas()
+    {
+        connectTx310(0);
+        m_link->instrument().fillComparisonRecords(0, 25);
+        ui().pushButton_readComparisonRecord->click();
+        QCOMPARE(table()->rowCount(), 25);
+        QCOMPARE(cell(1, 1), QStringLiteral("Batch 0417 A1"));
+        QCOMPARE(cell(24, 0), QStringLiteral("25"));
+        QCOMPARE(cell(0, 31), QStringLiteral("\u00B11.00%"));
+        QCOMPARE(cell(0, 35), ui().lineEdit_serialNo->text());
+        const QString countedAfterFirst = counters();
+        QCOMPARE(countedAfterFirst.section(QLatin1Char('/'), 2), QStringLiteral("25"));
+
+        m_dialogs->answerButton(DialogButton::No); // do not save first
+        m_dialogs->answerButton(DialogButton::No); // and keep the rows after all
+        m_link->emulator.injectFault(EmulatorFault::Silence);
+        m_dialogs->expectMessage(QStringLiteral("Error"),
+                                 QStringLiteral("Failed to read the number of color difference records!"));
+        ui().pushButton_readComparisonRecord->click();
+        QCOMPARE(table()->rowCount(), 25);
+        QCOMPARE(counters(), countedAfterFirst);
+    }
+
+    // A first-generation colorimeter: the button hands over to the legacy
+    // import, which reads the delta-E parameter first and fills the legacy table.
+    void legacyImport_readsTheParameterAndFillsTheLegacyTable()
+    {
+        m_link = std::make_unique<EmulatedLink>(QStringLiteral("TX420"), 200);
+        m_link->instrument().setDeltaEParameter(6, 15); // code 6 means delta-E*ab on this generation
+        m_page->setTransport(&m_link->transport);
+        m_page->onDeviceConnected();
+        QCOMPARE(ui().lineEdit_formula->text(), QStringLiteral("\u25B3E*ab"));
+        m_link->instrument().setDeltaEParameter(5, 30); // changed on the keypad since
+        ui().pushButton_readComparisonRecord->click();
+        QCOMPARE(ui().tbData->rowCount(), m_link->instrument().legacyRecordCount());
+        QCOMPARE(table()->rowCount(), 0);
+        QCOMPARE(ui().tbData->item(0, 17)->text(), QStringLiteral("\u25B3E*00"));
+        QCOMPARE(ui().tbData->item(0, 18)->text(), QStringLiteral("3.0"));
+        QCOMPARE(m_page->deltaEFormulaIndex, 5);
+    }
+
+    // With rows in the table: one question, then the rows are gone and the
+    // instrument shows the new mode.
+    void displayParameter_oneQuestionThenCleared()
+    {
+        connectTx310(0);
+        m_page->addComparisonRow(foreignRow(1));
+        m_page->addComparisonRow(foreignRow(2));
+        ui().radioButton_Lab->click();
+        m_dialogs->answerButton(DialogButton::Yes);
+        ui().pushButton_setDisplayParameter->click();
+        QCOMPARE(m_dialogs->messages().size(), 2); // "Read successful!" and the one question
+        QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Warn"));
+        QCOMPARE(table()->rowCount(), 0);
+        QCOMPARE(counters(), QStringLiteral("0/0/0"));
+        QCOMPARE(m_link->instrument().displayMode(), 3);
+        QVERIFY(m_page->displayFlags[3]);
+    }
+
+    // New tolerances judge every row again: verdict, delta-E and tolerance
+    // columns in the format of a new row; model and serial number untouched.
+    void settingTolerances_judgesRowsAgain_keepsTheirInstrument()
+    {
+        connectTx310(0);
+        m_page->addComparisonRow(foreignRow(1));
+        ComparisonResult wide = foreignRow(2);
+        wide.sample[ComparisonResult::Haze] = 3.0;
+        wide.hazeDifference = 1.75;
+        m_page->addComparisonRow(wide);
+        ui().lineEdit_hazeTolerance->setText(QStringLiteral("1.15"));
+        m_dialogs->expectMessage(QStringLiteral("Information"), QStringLiteral("Setup successfully!"));
+        ui().pushButton_setTolerance->click();
+        QCOMPARE(m_link->instrument().hazeTolerance(), 115);
+        QCOMPARE(cell(0, 31), QStringLiteral("\u00B11.15%"));
+        QCOMPARE(cell(0, 32), QStringLiteral("\u00B11.00%"));
+        QCOMPARE(cell(0, 33), QStringLiteral("2.0"));
+        QCOMPARE(cell(0, 28), QStringLiteral("PASS"));
+        QCOMPARE(cell(1, 28), QStringLiteral("NG")); // 1.75% beyond 1.15
+        QCOMPARE(cell(1, 34), QStringLiteral("TX999"));
+        QCOMPARE(cell(1, 35), QStringLiteral("OTHER-7"));
+        QCOMPARE(counters(), QStringLiteral("1/1/2"));
+    }
+};
+
+QTEST_MAIN(tst_import_page)
+#include "tst_import_page.moc"
