@@ -128,6 +128,29 @@ private Q_SLOTS:
         QCOMPARE(m_page->deltaEFormulaIndex, 5);
     }
 
+    // Layout 2 writes the threshold itself (formula 0), reads the parameter
+    // back and judges the rows again against it.
+    void deltaEThresholdOnLayout2_judgesRowsAgain()
+    {
+        m_link = std::make_unique<EmulatedLink>(QStringLiteral("TX460"), 400);
+        m_link->instrument().setDeltaEParameter(3, 10);
+        m_page->setTransport(&m_link->transport);
+        m_page->onDeviceConnected();
+        QCOMPARE(m_page->layoutIndex, 2);
+        QCOMPARE(ui().lineEdit_thresholds->text(), QStringLiteral("1.0"));
+        m_page->addComparisonRow(foreignRow(1)); // delta-E*ab 0.45, within 1.0
+        ui().lineEdit_thresholds->setText(QStringLiteral("0.3"));
+        ui().pushButton_setParameter->click();
+        QCOMPARE(m_link->instrument().deltaEFormula(), 0);
+        QCOMPARE(m_link->instrument().deltaEParameterThreshold(), 3);
+        QCOMPARE(ui().lineEdit_formula->text(), QStringLiteral("\u25B3E*ab"));
+        QCOMPARE(m_page->deltaEThreshold, 0.3);
+        QCOMPARE(cell(0, 27), QStringLiteral("0.45"));
+        QCOMPARE(cell(0, 28), QStringLiteral("NG"));
+        QCOMPARE(cell(0, 33), QStringLiteral("0.3"));
+        QCOMPARE(counters(), QStringLiteral("1/0/1"));
+    }
+
     // With rows in the table: one question, then the rows are gone and the
     // instrument shows the new mode.
     void displayParameter_oneQuestionThenCleared()
