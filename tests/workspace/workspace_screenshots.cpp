@@ -7,7 +7,7 @@
 #include "DeviceSetup.h"
 #include "FirstPageFor310.h"
 #include "MainWindow.h"
-#include "QtDialogs.h"
+#include "AnsweringDialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -104,8 +104,7 @@ int main(int argc, char* argv[])
     if (argc < 2) {
         return 2;
     }
-    QtDialogs dialogs;
-    Dialogs::install(&dialogs);
+    AnsweringDialogs dialogs; // the settings read on connection says "read successful"
     tintwellInitResources();
     applyLookAndFeel(app);
     const QDir out(QString::fromLocal8Bit(argv[1]));
