@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTableWidget>
 
 namespace {
@@ -179,7 +180,9 @@ void FirstPageFor310::on_ReportBtn_clicked_old()
 
 void FirstPageFor310::on_pushButton_clear_clicked()
 {
-    if (isFirstGeneration()) {
+    // The legacy table also when it is the one shown without an instrument
+    // (rows restored from the journal).
+    if (isFirstGeneration() || ui->stackedWidget_data->currentWidget() == ui->page_oldData) {
         on_ClearBtn_clicked();
         return;
     }
@@ -232,6 +235,7 @@ void FirstPageFor310::clear()
     resetMeasurementStyles();
     hazeTolerance = transmittanceTolerance = deltaEThreshold = -1.0;
     standardTaken = false;
+    nextMeasurement = 1; // with no standard, the next pushed result is one
     ui->lineEdit_hazeTolerance->clear();
     ui->lineEdit_tTolerance->clear();
     ui->lineEdit_eThresholds->clear();
@@ -245,4 +249,5 @@ void FirstPageFor310::clear_old()
     resetMeasurementStyles_old();
     deltaEThreshold = -1.0;
     standardTaken = false;
+    nextMeasurement = 1;
 }
