@@ -95,7 +95,7 @@ int main(int argc, char** argv)
 
     std::sort(latencies.begin(), latencies.end());
     const double median = percentile(latencies, 0.5);
-    std::printf("pushes: %d (paced emulator, TX310 1.12 full records, display pause not counted)\n", pushes);
+    std::printf("pushes: %d (paced emulator, TX310 3.12 full records, display pause not counted)\n", pushes);
     std::printf("min:    %.1f ms\n", latencies.front());
     std::printf("p95:    %.1f ms\n", percentile(latencies, 0.95));
     std::printf("max:    %.1f ms\n", latencies.back());

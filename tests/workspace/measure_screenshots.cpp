@@ -3,6 +3,7 @@
 // measures a standard and two samples with the page's own scan buttons (one
 // within tolerance, one not) in the current and the legacy layout, and grabs
 // the window in English and in Chinese.
+#include "AnsweringDialogs.h"
 #include "AppStartup.h"
 #include "DeviceSetup.h"
 #include "EmulatedLinkFactory.h"
@@ -11,7 +12,6 @@
 #include "InstrumentEmulator.h"
 #include "MainWindow.h"
 #include "MeasurementSequence.h"
-#include "QtDialogs.h"
 #include "VirtualInstrument.h"
 
 #include <QApplication>
@@ -82,8 +82,7 @@ int main(int argc, char* argv[])
     if (argc < 2) {
         return 2;
     }
-    QtDialogs dialogs;
-    Dialogs::install(&dialogs);
+    AnsweringDialogs dialogs; // the settings read on connection says "read successful"
     tintwellInitResources();
     applyLookAndFeel(app);
     const QDir out(QString::fromLocal8Bit(argv[1]));
