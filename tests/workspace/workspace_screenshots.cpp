@@ -7,6 +7,7 @@
 #include "DeviceSetup.h"
 #include "FirstPageFor310.h"
 #include "MainWindow.h"
+#include "setEParameterPageFor470.h"
 #include "AnsweringDialogs.h"
 
 #include <QApplication>
@@ -92,6 +93,14 @@ bool shoot(const QString& model, const QDir& out, const QString& name)
         chinese ? window.on_btnLanguageZh_clicked() : window.on_btnLanguageEn_clicked();
         QApplication::processEvents();
         ok &= window.grab().save(out.filePath(QStringLiteral("%1-%2.png").arg(name, chinese ? "zh" : "en")));
+        // The colour-difference parameter dialog of the colorimeters.
+        if (page->layoutIndex == 1) {
+            setEParameterPageFor470 dialog(page->softwareVersion, page->modelName, *page, chinese, page);
+            dialog.show();
+            QApplication::processEvents();
+            ok &= dialog.grab().save(
+                out.filePath(QStringLiteral("%1-deltae-%2.png").arg(name, chinese ? "zh" : "en")));
+        }
     }
     return ok;
 }
