@@ -84,6 +84,8 @@ public:
     // Appends one finished comparison as a row.
     void addComparisonRow(const ComparisonResult& result);
     void addComparisonRow_old(const ComparisonResult& result);
+    // Appends many finished comparisons (an import) at once.
+    void addComparisonRows(const QList<ComparisonResult>& results, bool legacy);
 
     // The comparison journal in the file at path: rows are kept from now on,
     // and the rows of sessions left open are offered back. A journal that

@@ -92,13 +92,7 @@ void FirstPageFor310::appendImported(const ImportResult& result, bool legacy)
     const bool wasHidden = table->isHidden();
     table->setUpdatesEnabled(false);
     table->hide();
-    for (const ComparisonResult& row : result.rows) {
-        if (legacy) {
-            addComparisonRow_old(row);
-        } else {
-            addComparisonRow(row);
-        }
-    }
+    addComparisonRows(result.rows, legacy);
     table->setVisible(!wasHidden);
     table->setUpdatesEnabled(true);
     table->scrollToBottom();
