@@ -38,9 +38,16 @@ private Q_SLOTS:
             {QStringLiteral("fuzz_modeltable"), fuzz::modelTable},
             {QStringLiteral("fuzz_stdcolor"), fuzz::standardColorSheet},
         };
-        const QDir dir(QStringLiteral(TINTWELL_FUZZ_CORPUS) + QLatin1Char('/') + target);
+        // TINTWELL_FUZZ_CORPUS_DIR replays another corpus (a campaign's, in
+        // build/fuzz/corpus) to find its slowest input.
+        const QString root = qEnvironmentVariableIsSet("TINTWELL_FUZZ_CORPUS_DIR")
+                                 ? qEnvironmentVariable("TINTWELL_FUZZ_CORPUS_DIR")
+                                 : QStringLiteral(TINTWELL_FUZZ_CORPUS);
+        const QDir dir(root + QLatin1Char('/') + target);
         const QStringList files = dir.entryList(QDir::Files);
         QVERIFY2(files.size() >= minimumFiles, qPrintable(dir.path()));
+        qint64 slowest = 0;
+        QString slowestName;
         for (const QString& name : files) {
             QFile f(dir.filePath(name));
             QVERIFY(f.open(QIODevice::ReadOnly));
@@ -51,7 +58,13 @@ private Q_SLOTS:
                                static_cast<std::size_t>(bytes.size()));
             // A hostile input must not hold the caller: every wait is bounded.
             QVERIFY2(timer.elapsed() < 2000, qPrintable(name));
+            if (timer.elapsed() >= slowest) {
+                slowest = timer.elapsed();
+                slowestName = name;
+            }
         }
+        qInfo("%s: %d inputs, slowest %lld ms (%s)", qPrintable(target), int(files.size()), slowest,
+              qPrintable(slowestName));
     }
 };
 
