@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QStackedWidget>
 #include <QTableWidget>
 
@@ -125,6 +126,10 @@ FirstPageFor310::FirstPageFor310(QWidget* parent) : QWidget(parent), ui(std::mak
     connect(ui->tbData, &QTableWidget::cellDoubleClicked, this, &FirstPageFor310::doubleClickedSlot_old);
     for (QTableWidget* table : {ui->tableWidget_data, ui->tbData}) {
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        // Rows without their buttons yet get them as they come into view.
+        connect(table->verticalScrollBar(), &QScrollBar::valueChanged, this,
+                [this, table] { ensureRowButtons(table); });
+        table->viewport()->installEventFilter(this);
     }
     setSpectralButtonText();
     QMetaObject::connectSlotsByName(this);
@@ -267,6 +272,18 @@ void FirstPageFor310::setSpectralButtonText()
         text = reflectance ? QStringLiteral("Spectral reflectance") : QStringLiteral("Spectral transmittance");
     }
     ui->pushButton_spectralTransmittance->setText(text);
+}
+
+bool FirstPageFor310::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
+        for (QTableWidget* table : {ui->tableWidget_data, ui->tbData}) {
+            if (watched == table->viewport()) {
+                ensureRowButtons(table);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FirstPageFor310::changeEvent(QEvent* event)

@@ -171,6 +171,8 @@ protected:
     void applyColumnWidths(int n);
     int deleteRowOfSender(QTableWidget* table, int verdictColumn);
     void attachRowButtons(QTableWidget* table, int row);
+    void ensureRowButtons(QTableWidget* table);
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void recountRows();
     void relabelRows();
     // Settings and import (FirstPageSettings.cpp, FirstPageImport.cpp).

@@ -51,12 +51,8 @@ void FirstPageFor310::startJournal(const QString& path)
             continue;
         }
         const JournalKeeper::Restored restored = keeper->restore(session);
-        for (int row : restored.currentRows) {
-            attachRowButtons(ui->tableWidget_data, row);
-        }
-        for (int row : restored.legacyRows) {
-            attachRowButtons(ui->tbData, row);
-        }
+        ensureRowButtons(ui->tableWidget_data);
+        ensureRowButtons(ui->tbData);
         comparisonSequence = std::max(comparisonSequence, restored.sequence);
         restoredAny = true;
         restoredLegacy = restoredLegacy || (!restored.legacyRows.isEmpty() && restored.currentRows.isEmpty());

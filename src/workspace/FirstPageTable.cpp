@@ -90,15 +90,44 @@ int appendRow(QTableWidget* table, const QStringList& texts, int centredLast, in
 void FirstPageFor310::attachRowButtons(QTableWidget* table, int row)
 {
     const bool legacy = table == ui->tbData;
+    const int deleteColumn = legacy ? ComparisonRows::kLegacyDeleteColumn : ComparisonRows::kCurrentDeleteColumn;
+    if (table->cellWidget(row, deleteColumn)) {
+        return;
+    }
     QPushButton* remove = rowButton(tr("Delete"), this);
     QPushButton* report = rowButton(tr("Report"), this);
     connect(remove, &QPushButton::clicked, this,
             legacy ? &FirstPageFor310::on_DeleteBtn_clicked_old : &FirstPageFor310::on_DeleteBtn_clicked);
     connect(report, &QPushButton::clicked, this,
             legacy ? &FirstPageFor310::on_ReportBtn_clicked_old : &FirstPageFor310::on_ReportBtn_clicked);
-    const int first = legacy ? ComparisonRows::kLegacyDeleteColumn : ComparisonRows::kCurrentDeleteColumn;
-    table->setCellWidget(row, first, remove);
-    table->setCellWidget(row, first + 1, report);
+    table->setCellWidget(row, deleteColumn, remove);
+    table->setCellWidget(row, deleteColumn + 1, report);
+}
+
+void FirstPageFor310::ensureRowButtons(QTableWidget* table)
+{
+    // Thousands of button widgets make every later show, hide and move of one
+    // of them walk all the others. Rows of a large import get their buttons
+    // when they come into view (scrolling, resizing, showing the table).
+    constexpr int kMargin = 20;
+    constexpr int kHiddenWindow = 60; // a hidden table will show its bottom
+    const int rows = table->rowCount();
+    if (rows == 0) {
+        return;
+    }
+    int first = 0;
+    int last = rows - 1;
+    if (table->isVisible()) {
+        const int top = table->rowAt(0);
+        const int bottom = table->rowAt(table->viewport()->height() - 1);
+        first = std::max(0, (top < 0 ? 0 : top) - kMargin);
+        last = std::min(rows - 1, (bottom < 0 ? rows - 1 : bottom) + kMargin);
+    } else {
+        first = std::max(0, rows - kHiddenWindow);
+    }
+    for (int row = first; row <= last; ++row) {
+        attachRowButtons(table, row);
+    }
 }
 
 void FirstPageFor310::addComparisonRow(const ComparisonResult& result)
@@ -140,11 +169,11 @@ void FirstPageFor310::addComparisonRows(const QList<ComparisonResult>& results, 
             fillRow(table, first + i, ComparisonRows::currentRowTexts(result), ComparisonRows::kCurrentCentredLast,
                     ComparisonRows::kCurrentVerdictColumn, result.pass);
         }
-        attachRowButtons(table, first + i);
         if (m_journal) {
             m_journal->rowShown(table, first + i, comparisonSequence);
         }
     }
+    ensureRowButtons(table);
 }
 
 void FirstPageFor310::doubleClickedSlot(int row, int column)

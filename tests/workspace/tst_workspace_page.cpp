@@ -267,6 +267,31 @@ private Q_SLOTS:
         QCOMPARE(ui().tableWidget_data->item(0, 1)->text(), QStringLiteral("Comp3"));
     }
 
+    // An import's rows get their buttons as they come into view, and those
+    // buttons act on their own row.
+    void importedRows_buttonsAppearInView()
+    {
+        m_page->show();
+        QList<ComparisonResult> results;
+        for (int i = 0; i < 500; ++i) {
+            results << result(i + 1, i != 0);
+        }
+        m_page->unqualifiedCount = 1;
+        m_page->qualifiedCount = 499;
+        m_page->totalCount = 500;
+        m_page->addComparisonRows(results, false);
+        QTableWidget* table = ui().tableWidget_data;
+        table->scrollToBottom();
+        QVERIFY(table->cellWidget(499, 29));
+        QVERIFY(!table->cellWidget(200, 29)); // far from view: no widget yet
+        table->scrollToTop();
+        QVERIFY(QTest::qWaitFor([&] { return table->cellWidget(0, 30) != nullptr; }));
+        qobject_cast<QPushButton*>(table->cellWidget(0, 29))->click();
+        QCOMPARE(table->rowCount(), 499);
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("Comp2"));
+        QCOMPARE(m_page->unqualifiedCount, 0); // row 0 was the NG one
+    }
+
     void clear_asksBeforeLosingRows_data()
     {
         QTest::addColumn<int>("rows");
