@@ -174,6 +174,9 @@ protected:
     void ensureRowButtons(QTableWidget* table);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void recountRows();
+    // What every clear resets besides the display: standard, counters,
+    // sequence, and the journal's open work.
+    void resetComparisonWork();
     void relabelRows();
     // Settings and import (FirstPageSettings.cpp, FirstPageImport.cpp).
     void clearComparisonTable(); // the Clear operation without its question

@@ -213,14 +213,7 @@ void FirstPageFor310::clearComparisonTable()
 {
     resetColorDiff();
     resetMeasurementStyles();
-    standardTaken = false;
-    unqualifiedCount = qualifiedCount = totalCount = 0;
-    showCounters();
-    nextMeasurement = 1;
-    comparisonSequence = 0;
-    if (m_journal) {
-        m_journal->closeWork();
-    }
+    resetComparisonWork();
     ui->tableWidget_data->setRowCount(0);
 }
 

@@ -256,23 +256,19 @@ void FirstPageFor310::on_pushButton_clear_clicked()
             return;
         }
     }
-    resetColorDiff();
-    resetMeasurementStyles();
-    standardTaken = false;
-    unqualifiedCount = qualifiedCount = totalCount = 0;
-    showCounters();
-    nextMeasurement = 1;
-    comparisonSequence = 0;
-    if (m_journal) {
-        m_journal->closeWork();
-    }
-    ui->tableWidget_data->setRowCount(0);
+    clearComparisonTable();
 }
 
 void FirstPageFor310::on_ClearBtn_clicked()
 {
     resetColorDiff_old();
     resetMeasurementStyles_old();
+    resetComparisonWork();
+    ui->tbData->setRowCount(0);
+}
+
+void FirstPageFor310::resetComparisonWork()
+{
     standardTaken = false;
     unqualifiedCount = qualifiedCount = totalCount = 0;
     showCounters();
@@ -281,7 +277,6 @@ void FirstPageFor310::on_ClearBtn_clicked()
     if (m_journal) {
         m_journal->closeWork();
     }
-    ui->tbData->setRowCount(0);
 }
 
 void FirstPageFor310::clear()
