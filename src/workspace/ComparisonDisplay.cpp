@@ -35,11 +35,17 @@ QTableWidgetItem* centredItem(const QString& text, const QColor& colour)
 void setEdits(QTableWidget* table, int column, const QStringList& texts, const QColor& colour)
 {
     for (int i = 0; i < texts.size(); ++i) {
-        auto* edit = new QLineEdit(texts.at(i));
-        edit->setAlignment(Qt::AlignCenter);
-        edit->setFrame(false);
+        // The cell's line edit is reused: a new one per value would leave the
+        // old one on screen until the event loop deletes it.
+        auto* edit = qobject_cast<QLineEdit*>(table->cellWidget(i + 1, column));
+        if (!edit) {
+            edit = new QLineEdit;
+            edit->setAlignment(Qt::AlignCenter);
+            edit->setFrame(false);
+            table->setCellWidget(i + 1, column, edit);
+        }
+        edit->setText(texts.at(i));
         colourEdit(edit, colour);
-        table->setCellWidget(i + 1, column, edit);
     }
 }
 

@@ -2,7 +2,8 @@
 // measure_screenshots <folder>. Runs the window as `tintwell --simulate` does,
 // measures a standard and two samples with the page's own scan buttons (one
 // within tolerance, one not) in the current and the legacy layout, and grabs
-// the window in English and in Chinese.
+// the window (and the colorimeter's colour-difference parameter dialog) in
+// English and in Chinese.
 #include "AnsweringDialogs.h"
 #include "AppStartup.h"
 #include "DeviceSetup.h"
@@ -13,6 +14,7 @@
 #include "MainWindow.h"
 #include "MeasurementSequence.h"
 #include "VirtualInstrument.h"
+#include "setEParameterPageFor470.h"
 
 #include <QApplication>
 #include <QDir>
@@ -70,6 +72,14 @@ bool shoot(const QString& model, const QDir& out, const QString& name)
         chinese ? window.on_btnLanguageZh_clicked() : window.on_btnLanguageEn_clicked();
         QApplication::processEvents();
         ok &= window.grab().save(out.filePath(QStringLiteral("%1-%2.png").arg(name, chinese ? "zh" : "en")));
+        // The colour-difference parameter dialog of the colorimeters.
+        if (page->layoutIndex == 1) {
+            setEParameterPageFor470 dialog(page->softwareVersion, page->modelName, *page, chinese, page);
+            dialog.show();
+            QApplication::processEvents();
+            ok &= dialog.grab().save(
+                out.filePath(QStringLiteral("%1-deltae-%2.png").arg(name, chinese ? "zh" : "en")));
+        }
     }
     return ok;
 }

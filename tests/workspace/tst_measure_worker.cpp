@@ -1,8 +1,7 @@
-// The receive worker over the emulated instrument: pushed results reach the
-// page's side, commands keep their replies while it polls, and it stops while
+// The receive worker over the emulated instrument (pushed results through the
+// page: tst_measure_page): commands keep their replies while it polls, and it stops while
 // the user-interface thread holds the link lock (a dialog open) without a hang.
 #include "EmulatedLink.h"
-#include "FrameScanner.h"
 #include "Frames.h"
 #include "MeasurementCommands.h"
 #include "MyThread.h"
@@ -43,25 +42,6 @@ private Q_SLOTS:
     {
         m_worker.reset();
         m_stack.reset();
-    }
-
-    void keyPresses_eachReachTheReceiverInOrder()
-    {
-        startWorker();
-        QVERIFY(m_worker->isRunning());
-        for (int press = 0; press < 3; ++press) {
-            m_stack->instrument().queueReading({50.0 + press, 1.0, 2.0, 10.0, 90.0});
-            m_stack->emulator.pressMeasureKey();
-        }
-        QVERIFY(waitUntil([this] {
-            return scanPushedFrames(m_received, PushedFrameFormat::FullRecord).frames.size() == 3;
-        }));
-        const PushedScan scan = scanPushedFrames(m_received, PushedFrameFormat::FullRecord);
-        for (int press = 0; press < 3; ++press) {
-            MeasurementValues values;
-            QVERIFY(decodeMeasurementRecord(scan.frames.at(press).bytes, values));
-            QCOMPARE(values.r0, 5000 + 100 * press);
-        }
     }
 
     void commandsWhilePolling_keepTheirReplies()
