@@ -3,22 +3,16 @@
 // block for a first-generation colorimeter, the upload, the spectral export.
 #include "ComparisonResult.h"
 #include "EmulatedLink.h"
+#include "ExcelTestSheets.h"
 #include "FirstPageFor310.h"
 #include "FirstPageForm.h"
 #include "MeterPageFor310.h"
-#include "RecordCommands.h"
 #include "ScriptedDialogs.h"
 #include "SpreadsheetExport.h"
-#include "XlsxReader.h"
-#include "ExcelEngine.h"
-#include "Bytes.h"
 
-#include <QCoreApplication>
-#include <QFile>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -40,17 +34,6 @@ ComparisonResult result(int n)
     r.formulaText = QStringLiteral("\u25B3E*ab");
     r.thresholdText = QStringLiteral("1.0");
     return r;
-}
-
-QList<QVariantList> readBack(const QString& path)
-{
-    QFile file(path);
-    XlsxSheet sheet;
-    QString error;
-    if (!file.open(QIODevice::ReadOnly) || !readXlsxSheet(file.readAll(), 1, sheet, &error)) {
-        qWarning() << "cannot read back" << path << error;
-    }
-    return sheet.denseRows();
 }
 
 } // namespace
@@ -129,19 +112,7 @@ private Q_SLOTS:
     {
         connectTo(QStringLiteral("TX420"), 320);
         const QString path = m_dir.filePath(QStringLiteral("StdColor.xlsx"));
-        {
-            ExcelEngine engine(path);
-            QVERIFY(engine.openWorkbook(1, ExcelEngine::Start::FromTemplate));
-            QByteArray count;
-            putU16le(count, 1);
-            QVERIFY(engine.writeRows(QList<QVariantList>{
-                {QStringLiteral("TX420")},
-                {1, int(standardColorChecksum(count))},
-                {QStringLiteral("A"), QStringLiteral("B"), 1, 0,
-                 int(standardColorChecksum(standardColorRecord(QStringLiteral("A"), QStringLiteral("B"), 1, 0)))}}));
-            QVERIFY(engine.writeCell(50, 1, QStringLiteral("red")));
-            QVERIFY(engine.writeCell(50, 2, 1.5));
-        }
+        saveSheet(path, librarySheet(QStringLiteral("TX420"), {{QStringLiteral("A"), QStringLiteral("B"), 1, 0}}, 50));
         m_dialogs->answerOpenFile(path);
         m_dialogs->expectMessage(QStringLiteral("Information"), QStringLiteral("Write to standard color card library successfully!"));
         m_page->form().pushButton_writeStandardColor->click();

@@ -1,16 +1,13 @@
 // The comparison, legacy and spectral exports: columns per display mode,
 // where titles and records land, the messages, the clearing after a written
 // file, a cancelled export, and a file that may not be replaced.
+#include "ExcelTestSheets.h"
 #include "ExportTables.h"
 #include "ScriptedDialogs.h"
 #include "SpreadsheetExport.h"
-#include "XlsxReader.h"
 
-#include <QDir>
-#include <QFile>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTranslator>
 
 namespace {
@@ -27,15 +24,13 @@ std::unique_ptr<QStandardItemModel> table(int rows, int columns)
     return model;
 }
 
-QList<QVariantList> readBack(const QString& path)
+QString joined(const QVariantList& cells)
 {
-    QFile file(path);
-    XlsxSheet sheet;
-    QString error;
-    if (!file.open(QIODevice::ReadOnly) || !readXlsxSheet(file.readAll(), 1, sheet, &error)) {
-        qWarning() << "cannot read back" << path << error;
+    QStringList texts;
+    for (const QVariant& cell : cells) {
+        texts << cell.toString();
     }
-    return sheet.denseRows();
+    return texts.join(u'|');
 }
 
 } // namespace
@@ -95,18 +90,12 @@ private Q_SLOTS:
         QFETCH(QList<int>, sources);
         const auto model = table(2, 36);
         const QString path = m_dir.filePath(QStringLiteral("mode%1").arg(mode));
-        m_dialogs->answerSaveFile(path);
-        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
-        QCOMPARE(SpreadsheetExport::comparison(*model, mode, nullptr, [this] { ++m_cleared; }), ExportOutcome::Written);
+        expectSaved(path);
+        QCOMPARE(SpreadsheetExport::comparison(*model, mode, nullptr, clear()), ExportOutcome::Written);
         QCOMPARE(m_cleared, 1);
         const QList<QVariantList> rows = readBack(path + QStringLiteral(".xlsx"));
         QCOMPARE(rows.size(), 4);
-        QCOMPARE(rows[1].size(), sources.size());
-        QStringList written;
-        for (const QVariant& v : rows[1]) {
-            written << v.toString();
-        }
-        QCOMPARE(written.join(u'|'), titles);
+        QCOMPARE(joined(rows[1]), titles);
         for (int c = 0; c < sources.size(); ++c) {
             QCOMPARE(rows[3][c].toString(), QStringLiteral("1:%1").arg(sources[c]));
         }
@@ -135,16 +124,12 @@ private Q_SLOTS:
         QFETCH(QString, title);
         QFETCH(QString, text);
         m_dialogs->expectMessage(title, text.arg(path));
-        QCOMPARE(SpreadsheetExport::legacyComparison(*model, chinese, nullptr, [this] { ++m_cleared; }), ExportOutcome::Written);
+        QCOMPARE(SpreadsheetExport::legacyComparison(*model, chinese, nullptr, clear()), ExportOutcome::Written);
         QCOMPARE(m_cleared, 1);
         const QList<QVariantList> rows = readBack(path);
         QCOMPARE(rows.size(), 4);
         QCOMPARE(rows[0].size(), 19);
-        QStringList titles;
-        for (int c = 0; c < 5; ++c) {
-            titles << rows[0][c].toString();
-        }
-        QCOMPARE(titles.join(u'|'), firstTitles);
+        QCOMPARE(joined(rows[0].mid(0, 5)), firstTitles);
         QCOMPARE(rows[0][15].toString(), chinese ? QStringLiteral("△E公式") : QStringLiteral("△E Formula"));
         const QList<int> sources{0, 19, 20, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 17, 18, 13, 14};
         for (int c = 0; c < 19; ++c) {
@@ -152,34 +137,24 @@ private Q_SLOTS:
         }
     }
 
-    void legacyChoice_data()
-    {
-        QTest::addColumn<QString>("model");
-        QTest::addColumn<int>("version");
-        QTest::addColumn<bool>("legacy");
-        QTest::newRow("TX430 3.50") << "TX430" << 350 << true;
-        QTest::newRow("TX430 4.00") << "TX430" << 400 << false;
-        QTest::newRow("TX420 2.99") << "TX420" << 299 << true;
-        QTest::newRow("TX310") << "TX310" << 100 << false;
-    }
+    // The legacy block is for first-generation colorimeters only.
     void legacyChoice()
     {
-        QFETCH(QString, model);
-        QFETCH(int, version);
-        QFETCH(bool, legacy);
-        QCOMPARE(SpreadsheetExport::usesLegacyExport(model, version), legacy);
+        QVERIFY(SpreadsheetExport::usesLegacyExport(QStringLiteral("TX430"), 350));
+        QVERIFY(!SpreadsheetExport::usesLegacyExport(QStringLiteral("TX430"), 400));
+        QVERIFY(SpreadsheetExport::usesLegacyExport(QStringLiteral("TX420"), 299));
+        QVERIFY(!SpreadsheetExport::usesLegacyExport(QStringLiteral("TX310"), 100));
     }
 
     // Nothing to export: the spectral table with its heading row only, an
     // empty comparison table.
     void noData()
     {
-        const auto heading = table(1, 35);
-        m_dialogs->expectMessage(QStringLiteral("error"), QStringLiteral("No data for Storing to Excel!"));
-        QCOMPARE(SpreadsheetExport::spectral(*heading, nullptr, [this] { ++m_cleared; }), ExportOutcome::NoData);
-        const auto empty = table(0, 36);
-        m_dialogs->expectMessage(QStringLiteral("error"), QStringLiteral("No data for Storing to Excel!"));
-        QCOMPARE(SpreadsheetExport::comparison(*empty, ExportLab, nullptr, [this] { ++m_cleared; }), ExportOutcome::NoData);
+        for (int i = 0; i < 2; ++i) {
+            m_dialogs->expectMessage(QStringLiteral("error"), QStringLiteral("No data for Storing to Excel!"));
+        }
+        QCOMPARE(SpreadsheetExport::spectral(*table(1, 35), nullptr, clear()), ExportOutcome::NoData);
+        QCOMPARE(SpreadsheetExport::comparison(*table(0, 36), ExportLab, nullptr, clear()), ExportOutcome::NoData);
         QCOMPARE(m_cleared, 0);
     }
 
@@ -191,9 +166,8 @@ private Q_SLOTS:
         model->setItem(2, 5, nullptr);
         delete model->takeItem(2, 5);
         const QString path = m_dir.filePath(QStringLiteral("MeterData.xlsx"));
-        m_dialogs->answerSaveFile(path);
-        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
-        QCOMPARE(SpreadsheetExport::spectral(*model, nullptr, [this] { ++m_cleared; }), ExportOutcome::Written);
+        expectSaved(path);
+        QCOMPARE(SpreadsheetExport::spectral(*model, nullptr, clear()), ExportOutcome::Written);
         const QList<QVariantList> rows = readBack(path);
         QCOMPARE(rows.size(), 4);
         QCOMPARE(rows[1].size(), 33);
@@ -211,7 +185,7 @@ private Q_SLOTS:
         m_dialogs->cancelProgressAt(2); // after the titles and one record
         m_dialogs->expectMessage(QStringLiteral("Storing data"),
                                  QStringLiteral("Export cancelled: 1 of 5 records were stored to the file, and the records are kept."));
-        QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, [this] { ++m_cleared; }), ExportOutcome::Cancelled);
+        QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, clear()), ExportOutcome::Cancelled);
         QCOMPARE(m_cleared, 0);
         QCOMPARE(readBack(path).size(), 3);
     }
@@ -228,8 +202,7 @@ private Q_SLOTS:
         const auto model = table(2, 36);
         m_dialogs->answerSaveFile(path);
         m_dialogs->expectMessage(QStringLiteral("Error"), QStringLiteral("Can't overwrite this file, maybe the file is in use!"));
-        QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, [this] { ++m_cleared; }),
-                 ExportOutcome::CannotReplace);
+        QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, clear()), ExportOutcome::CannotReplace);
         QCOMPARE(m_dialogs->shown.last().icon, MessageIcon::Information); // every export box is an information box
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -242,12 +215,9 @@ private Q_SLOTS:
     void existingFile_isReplaced()
     {
         const QString path = m_dir.filePath(QStringLiteral("again.xlsx"));
-        const auto big = table(6, 36);
-        const auto small = table(1, 36);
-        for (const auto* model : {big.get(), small.get()}) {
-            m_dialogs->answerSaveFile(path);
-            m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
-            QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, {}), ExportOutcome::Written);
+        for (const int records : {6, 1}) {
+            expectSaved(path);
+            QCOMPARE(SpreadsheetExport::comparison(*table(records, 36), ExportLab, nullptr, {}), ExportOutcome::Written);
         }
         QCOMPARE(readBack(path).size(), 3);
     }
@@ -259,33 +229,33 @@ private Q_SLOTS:
         const QString catalogue = QCoreApplication::applicationDirPath() + QStringLiteral("/Tintwell_zh.qm");
         QVERIFY2(translator.load(catalogue), qPrintable(catalogue));
         QCoreApplication::installTranslator(&translator);
-        const auto model = table(0, 36);
-        const QStringList titles = comparisonExportRows(*model, ExportHazeTransmittanceLab).first();
+        const QStringList titles = comparisonExportRows(*table(0, 36), ExportHazeTransmittanceLab).first();
         QCoreApplication::removeTranslator(&translator);
         QCOMPARE(titles.join(u'|'),
                  QStringLiteral("序号|型号|序列号|名称|时间|标准雾度|标准透过率|标准色L*|标准色a*|标准色b*|样品雾度|样品透过率|"
                                 "样品色L*|样品色a*|样品色b*|雾度容差|△雾度|透过率容差|△透过率|△E阀值|△E|是否合格"));
     }
 
-    void names_data()
-    {
-        QTest::addColumn<QString>("given");
-        QTest::addColumn<QString>("used");
-        QTest::newRow("no extension") << "/tmp/CompareM202612062305" << "/tmp/CompareM202612062305.xlsx";
-        QTest::newRow("xlsx") << "/tmp/a.xlsx" << "/tmp/a.xlsx";
-        QTest::newRow("other extension") << "/tmp/a.xls" << "/tmp/a.xls";
-    }
+    // ".xlsx" is added to a name without one (the columns test saves so).
     void names()
     {
-        QFETCH(QString, given);
-        QFETCH(QString, used);
-        QCOMPARE(withXlsxSuffix(given), used);
-        const QDateTime at(QDate(2026, 12, 6), QTime(23, 5));
-        QCOMPARE(proposedExportName(QStringLiteral("CompareM"), at), QStringLiteral("CompareM202612062305"));
-        QCOMPARE(proposedExportName(QStringLiteral("MeterData"), at), QStringLiteral("MeterData202612062305"));
+        QCOMPARE(withXlsxSuffix(QStringLiteral("/tmp/a.xlsx")), QStringLiteral("/tmp/a.xlsx"));
+        QCOMPARE(withXlsxSuffix(QStringLiteral("/tmp/a.xls")), QStringLiteral("/tmp/a.xls"));
+        QCOMPARE(proposedExportName(QStringLiteral("MeterData"), QDateTime(QDate(2026, 12, 6), QTime(23, 5))),
+                 QStringLiteral("MeterData202612062305"));
     }
 
 private:
+    std::function<void()> clear()
+    {
+        return [this] { ++m_cleared; };
+    }
+    void expectSaved(const QString& path)
+    {
+        m_dialogs->answerSaveFile(path);
+        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+    }
+
     QTemporaryDir m_dir;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
     int m_cleared = 0;
