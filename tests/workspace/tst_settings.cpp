@@ -31,44 +31,21 @@ class tst_settings : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // Values whose binary form lies just below them still reach the instrument as typed.
-    void typedValuesRoundToTheWireUnit_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("scale");
-        QTest::addColumn<int>("wire");
-        QTest::newRow("1.15") << "1.15" << 100 << 115;
-        QTest::newRow("2.01") << "2.01" << 100 << 201;
-        QTest::newRow("4.35") << "4.35" << 100 << 435;
-        QTest::newRow("0.29") << "0.29" << 100 << 29;
-        QTest::newRow("0.1 threshold") << "0.1" << 10 << 1;
-        QTest::newRow("2.5 threshold") << "2.5" << 10 << 25;
-    }
-    void typedValuesRoundToTheWireUnit()
-    {
-        QFETCH(QString, typed);
-        QFETCH(int, scale);
-        QFETCH(int, wire);
-        QCOMPARE(toWireUnits(typed.toDouble(), scale), wire);
-        if (scale == 10) {
-            QCOMPARE(deltaEParameterThreshold(typed), std::optional<int>(wire));
-        }
-    }
-
     // Inputs checked in order; limits accepted, just beyond refused; an empty
-    // visible field refused; a hidden one sent as last read, unchecked.
+    // visible field refused; a hidden one sent as last read, unchecked. Values
+    // whose binary form lies just below them still reach the wire as typed.
     void toleranceChecks_data()
     {
-        QTest::addColumn<ToleranceField>("haze");
-        QTest::addColumn<ToleranceField>("transmittance");
-        QTest::addColumn<ToleranceField>("threshold");
-        QTest::addColumn<QString>("refusal");
+        QTest::addColumn<ToleranceField>("haze"); QTest::addColumn<ToleranceField>("transmittance");
+        QTest::addColumn<ToleranceField>("threshold"); QTest::addColumn<QString>("refusal");
         QTest::addColumn<QList<int>>("wire");
         const QList<int> none;
         QTest::newRow("limits 100 and 0.1") << field("100") << field("0") << field("0.1") << QString()
                                             << QList<int>{10000, 0, 1};
         QTest::newRow("limit 50") << field("1.15") << field("2.01") << field("50") << QString()
                                   << QList<int>{115, 201, 500};
+        QTest::newRow("rounding") << field("4.35") << field("0.29") << field("2.5") << QString()
+                                  << QList<int>{435, 29, 25};
         QTest::newRow("haze 100.01") << field("100.01") << field("1") << field("1") << "Haze Tolerance must between 0-100!"
                                      << none;
         QTest::newRow("haze below 0") << field("-0.01") << field("1") << field("1")
@@ -92,11 +69,8 @@ private Q_SLOTS:
     }
     void toleranceChecks()
     {
-        QFETCH(ToleranceField, haze);
-        QFETCH(ToleranceField, transmittance);
-        QFETCH(ToleranceField, threshold);
-        QFETCH(QString, refusal);
-        QFETCH(QList<int>, wire);
+        QFETCH(ToleranceField, haze); QFETCH(ToleranceField, transmittance); QFETCH(ToleranceField, threshold);
+        QFETCH(QString, refusal); QFETCH(QList<int>, wire);
         const ToleranceCheck check = checkTolerances(haze, transmittance, threshold);
         if (refusal.isEmpty()) {
             QVERIFY(check.write.has_value());
@@ -113,10 +87,8 @@ private Q_SLOTS:
     // hidden tolerances never read are read first and written back unchanged.
     void setTolerancesOnTheInstrument_data()
     {
-        QTest::addColumn<ToleranceField>("haze");
-        QTest::addColumn<ToleranceField>("transmittance");
-        QTest::addColumn<ToleranceField>("threshold");
-        QTest::addColumn<QString>("message");
+        QTest::addColumn<ToleranceField>("haze"); QTest::addColumn<ToleranceField>("transmittance");
+        QTest::addColumn<ToleranceField>("threshold"); QTest::addColumn<QString>("message");
         QTest::addColumn<QList<int>>("stored");
         QTest::newRow("set") << field("1.15") << field("4.35") << field("0.1") << "Setup successfully!"
                              << QList<int>{115, 435, 1};
@@ -127,11 +99,8 @@ private Q_SLOTS:
     }
     void setTolerancesOnTheInstrument()
     {
-        QFETCH(ToleranceField, haze);
-        QFETCH(ToleranceField, transmittance);
-        QFETCH(ToleranceField, threshold);
-        QFETCH(QString, message);
-        QFETCH(QList<int>, stored);
+        QFETCH(ToleranceField, haze); QFETCH(ToleranceField, transmittance); QFETCH(ToleranceField, threshold);
+        QFETCH(QString, message); QFETCH(QList<int>, stored);
         ScriptedDialogs dialogs;
         EmulatedAccess access;
         access.link.instrument().setTolerances(250, 300, 20);
@@ -154,9 +123,7 @@ private Q_SLOTS:
 
     void readDeltaEParameterOfBothGenerations_data()
     {
-        QTest::addColumn<QString>("model");
-        QTest::addColumn<int>("version");
-        QTest::addColumn<int>("code");
+        QTest::addColumn<QString>("model"); QTest::addColumn<int>("version"); QTest::addColumn<int>("code");
         QTest::addColumn<int>("storedCode");
         QTest::addColumn<QString>("formula"); // empty: the field stays as it was
         QTest::newRow("first generation, code 6 read as 0") << "TX420" << 200 << 6 << 0 << "△E*ab";
@@ -167,10 +134,7 @@ private Q_SLOTS:
     }
     void readDeltaEParameterOfBothGenerations()
     {
-        QFETCH(QString, model);
-        QFETCH(int, version);
-        QFETCH(int, code);
-        QFETCH(int, storedCode);
+        QFETCH(QString, model); QFETCH(int, version); QFETCH(int, code); QFETCH(int, storedCode);
         QFETCH(QString, formula);
         ScriptedDialogs dialogs;
         EmulatedAccess access(model, version);
@@ -188,39 +152,29 @@ private Q_SLOTS:
     // the written code, both boxes in both languages.
     void parameterDialog_data()
     {
-        QTest::addColumn<QString>("model");
-        QTest::addColumn<int>("version");
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("threshold");
-        QTest::addColumn<bool>("chinese");
-        QTest::addColumn<bool>("refuse");
+        QTest::addColumn<QString>("model"); QTest::addColumn<int>("version"); QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("threshold"); QTest::addColumn<bool>("chinese"); QTest::addColumn<bool>("refuse");
         QTest::addColumn<QString>("message"); // "title|text", empty when accepted
-        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("code"); QTest::addColumn<int>("wire");
         QTest::newRow("first generation: delta-E*00 is code 5")
-            << "TX420" << 200 << "formulaBtn_6" << "2.3" << false << false << QString() << 5;
+            << "TX420" << 200 << "formulaBtn_6" << "2.3" << false << false << QString() << 5 << 23;
         QTest::newRow("current: delta-E*00 is code 6")
-            << "TX470" << 0 << "formulaBtn_6" << "50" << false << false << QString() << 6;
+            << "TX470" << 0 << "formulaBtn_6" << "50" << false << false << QString() << 6 << 500;
         QTest::newRow("current: CMC(1.4:1) is code 5")
-            << "TX470" << 0 << "formulaBtn_5" << "0.1" << false << false << QString() << 5;
+            << "TX470" << 0 << "formulaBtn_5" << "0.1" << false << false << QString() << 5 << 1;
         QTest::newRow("range, English") << "TX470" << 0 << "formulaBtn_1" << "0.09" << false << false
-                                        << QStringLiteral("information|Thresholds must between 0.1\u201450!") << -1;
+                                        << QStringLiteral("information|Thresholds must between 0.1\u201450!") << -1 << -1;
         QTest::newRow("range, Chinese") << "TX470" << 0 << "formulaBtn_1" << "" << true << false
-                                        << QStringLiteral("提示|阀值必须介于0.1-50之间！") << -1;
+                                        << QStringLiteral("提示|阀值必须介于0.1-50之间！") << -1 << -1;
         QTest::newRow("refused, English") << "TX470" << 0 << "formulaBtn_1" << "2" << false << true
-                                          << QStringLiteral("Error|Failed to write △E parameter information!") << -1;
+                                          << QStringLiteral("Error|Failed to write △E parameter information!") << -1 << -1;
         QTest::newRow("refused, Chinese") << "TX470" << 0 << "formulaBtn_1" << "2" << true << true
-                                          << QStringLiteral("错误|写入△E参数信息失败！") << -1;
+                                          << QStringLiteral("错误|写入△E参数信息失败！") << -1 << -1;
     }
     void parameterDialog()
     {
-        QFETCH(QString, model);
-        QFETCH(int, version);
-        QFETCH(QString, button);
-        QFETCH(QString, threshold);
-        QFETCH(bool, chinese);
-        QFETCH(bool, refuse);
-        QFETCH(QString, message);
-        QFETCH(int, code);
+        QFETCH(QString, model); QFETCH(int, version); QFETCH(QString, button); QFETCH(QString, threshold);
+        QFETCH(bool, chinese); QFETCH(bool, refuse); QFETCH(QString, message); QFETCH(int, code); QFETCH(int, wire);
         ScriptedDialogs dialogs;
         EmulatedAccess access(model, version);
         access.link.instrument().setDeltaEParameter(2, 77);
@@ -239,8 +193,7 @@ private Q_SLOTS:
         QCOMPARE(dialog.result(), message.isEmpty() ? int(QDialog::Accepted) : int(QDialog::Rejected));
         if (message.isEmpty()) {
             QCOMPARE(access.link.instrument().deltaEFormula(), code);
-            QCOMPARE(access.link.instrument().deltaEParameterThreshold(),
-                     SettingsRules::toWireUnits(threshold.toDouble(), 10));
+            QCOMPARE(access.link.instrument().deltaEParameterThreshold(), wire);
         } else if (!refuse) {
             QCOMPARE(access.link.instrument().deltaEFormula(), 2); // nothing was sent
         }
@@ -249,16 +202,13 @@ private Q_SLOTS:
 
     void displayParameter_data()
     {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<bool>("ok");
+        QTest::addColumn<int>("mode"); QTest::addColumn<bool>("ok");
         QTest::newRow("Lab") << 3 << true;
-        QTest::newRow("Haze/T/Lab") << 6 << true;
         QTest::newRow("no mode chosen") << -1 << false;
     }
     void displayParameter()
     {
-        QFETCH(int, mode);
-        QFETCH(bool, ok);
+        QFETCH(int, mode); QFETCH(bool, ok);
         ScriptedDialogs dialogs;
         EmulatedAccess access;
         access.link.instrument().setDisplayMode(0);
@@ -273,10 +223,8 @@ private Q_SLOTS:
     // again gets the verdict its numbers call for.
     void storedRowsJudgedAgain_data()
     {
-        QTest::addColumn<int>("mode");
-        QTest::addColumn<QString>("hazeDifference");
-        QTest::addColumn<QString>("transmittanceDifference");
-        QTest::addColumn<bool>("pass");
+        QTest::addColumn<int>("mode"); QTest::addColumn<QString>("hazeDifference");
+        QTest::addColumn<QString>("transmittanceDifference"); QTest::addColumn<bool>("pass");
         QTest::newRow("bare numbers within") << 0 << "0.50" << "-1.00" << true;
         QTest::newRow("with %, within") << 0 << "0.50%" << "-1.00%" << true;
         QTest::newRow("with %, beyond") << 0 << "0.50%" << "-1.01%" << false;
@@ -286,9 +234,7 @@ private Q_SLOTS:
     }
     void storedRowsJudgedAgain()
     {
-        QFETCH(int, mode);
-        QFETCH(QString, hazeDifference);
-        QFETCH(QString, transmittanceDifference);
+        QFETCH(int, mode); QFETCH(QString, hazeDifference); QFETCH(QString, transmittanceDifference);
         QFETCH(bool, pass);
         StoredRow row{hazeDifference, transmittanceDifference, {"50.00", "-1.20", "3.00"}, {"50.50", "-1.00", "3.40"}};
         const Tolerances tolerances{1.0, 1.0, 1.0};
