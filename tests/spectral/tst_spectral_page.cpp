@@ -103,13 +103,10 @@ private slots:
     void cleanup();
 
     void measurement_decodesSignedValuesAndNamesSpecN();
-    void measurement_replyCheck_data();
-    void measurement_replyCheck();
-    void measurement_1001stRefused();
     void history_readsBlocksAndAppendsRecords_data();
     void history_readsBlocksAndAppendsRecords();
-    void history_failuresAndCancel_data();
-    void history_failuresAndCancel();
+    void refusedOrFailed_data();
+    void refusedOrFailed();
     void history_withRecords_asksFirst_data();
     void history_withRecords_asksFirst();
     void clear_keepsUnnamedNumbering();
@@ -197,49 +194,6 @@ void SpectralPageTest::measurement_decodesSignedValuesAndNamesSpecN()
     checkIdle(2);
 }
 
-void SpectralPageTest::measurement_replyCheck_data()
-{
-    QTest::addColumn<int>("byte1"); // the reply's byte 1 and byte 4; -1 no reply
-    QTest::addColumn<int>("byte4");
-    QTest::addColumn<bool>("accepted");
-    QTest::newRow("byte 1 foreign, byte 4 echoes") << 0x21 << 0x3E << true;
-    QTest::newRow("byte 4 foreign, byte 1 echoes") << 0x20 << 0x3F << true;
-    QTest::newRow("both foreign") << 0x21 << 0x3F << false;
-    QTest::newRow("no reply") << -1 << -1 << false;
-}
-
-void SpectralPageTest::measurement_replyCheck()
-{
-    QFETCH(int, byte1);
-    QFETCH(int, byte4);
-    QFETCH(bool, accepted);
-    open();
-    const QByteArray reply = m_access->link->replyFor(hexBytes("AB 20 49 00 3E 00"));
-    m_access->link->answerNextWith(byte1 < 0 ? QByteArray()
-                                             : withByte(withByte(reply, 1, quint8(byte1)), 4, quint8(byte4)));
-    if (!accepted) {
-        m_dialogs->expectMessage("Error", "Failed to read data information!");
-    }
-    click("pushButton_spectralMeasurement");
-    checkIdle(accepted ? 1 : 0);
-}
-
-void SpectralPageTest::measurement_1001stRefused()
-{
-    open();
-    for (int i = 0; i < MeterPageFor310::kMaxMeasuredRecords - 1; ++i) {
-        m_page->appendRecord(flat(i % 50), QString());
-    }
-    click("pushButton_spectralMeasurement");
-    QCOMPARE(m_page->records().size(), 1000);
-    const int frames = received();
-    m_dialogs->expectMessage("Error",
-                             "Measurement exceeds the maximum quantity, please save the excel file before measuring!");
-    click("pushButton_spectralMeasurement");
-    QCOMPARE(received(), frames); // nothing asked
-    checkIdle(1000);
-}
-
 void SpectralPageTest::history_readsBlocksAndAppendsRecords_data()
 {
     QTest::addColumn<QString>("model");
@@ -284,30 +238,55 @@ void SpectralPageTest::history_readsBlocksAndAppendsRecords()
     checkIdle(5);
 }
 
-void SpectralPageTest::history_failuresAndCancel_data()
+void SpectralPageTest::refusedOrFailed_data()
 {
+    QTest::addColumn<QString>("button"); // measure or history
     QTest::addColumn<QString>("fault");
-    QTest::addColumn<QString>("title"); // empty: no message
-    QTest::addColumn<QString>("text");
-    QTest::newRow("no link") << "unplugged" << "Error" << "Please connect the device first!";
-    QTest::newRow("count checksum") << "checksum" << "Error" << "Spectral history data error, unable to export!";
-    QTest::newRow("count refused") << "refused" << "Error" << "Failed to read the number of spectral records!";
-    QTest::newRow("nothing stored") << "empty" << "Info" << "No spectral history!";
-    QTest::newRow("value block") << "send 2" << "Error" << "Reading spectral recording data failed!";
-    QTest::newRow("last value block") << "send 3" << "Error" << "Reading spectral recording data failed!";
-    QTest::newRow("name block") << "send 4" << "Error" << "Failed to read spectral record name data!";
-    QTest::newRow("cancelled: count and first block only") << "cancel" << "" << "";
+    QTest::addColumn<int>("records");
+    QTest::addColumn<QString>("text"); // the Error or Info message; empty: none
+    QTest::addColumn<int>("frames"); // frames asked; -1 not checked
+    const QString noData = "Failed to read data information!";
+    QTest::newRow("byte 1 foreign, byte 4 echoes") << "measure" << "reply 21 3E" << 1 << "" << -1;
+    QTest::newRow("byte 4 foreign, byte 1 echoes") << "measure" << "reply 20 3F" << 1 << "" << -1;
+    QTest::newRow("both foreign") << "measure" << "reply 21 3F" << 0 << noData << -1;
+    QTest::newRow("no reply") << "measure" << "no reply" << 0 << noData << -1;
+    QTest::newRow("1001st measurement") << "measure" << "full" << 1000
+        << "Measurement exceeds the maximum quantity, please save the excel file before measuring!" << 0;
+    QTest::newRow("no link") << "history" << "unplugged" << 0 << "Please connect the device first!" << -1;
+    QTest::newRow("count checksum") << "history" << "checksum" << 0
+                                    << "Spectral history data error, unable to export!" << -1;
+    QTest::newRow("count refused") << "history" << "refused" << 0
+                                   << "Failed to read the number of spectral records!" << -1;
+    QTest::newRow("nothing stored") << "history" << "empty" << 0 << "No spectral history!" << -1;
+    QTest::newRow("value block") << "history" << "send 2" << 0 << "Reading spectral recording data failed!" << -1;
+    QTest::newRow("last value block") << "history" << "send 3" << 0 << "Reading spectral recording data failed!"
+                                      << -1;
+    QTest::newRow("name block") << "history" << "send 4" << 0 << "Failed to read spectral record name data!" << -1;
+    QTest::newRow("cancelled: count and first block only") << "history" << "cancel" << 0 << "" << 2;
 }
 
-void SpectralPageTest::history_failuresAndCancel()
+void SpectralPageTest::refusedOrFailed()
 {
+    QFETCH(QString, button);
     QFETCH(QString, fault);
-    QFETCH(QString, title);
+    QFETCH(int, records);
     QFETCH(QString, text);
+    QFETCH(int, frames);
     open();
     EmulatedLink& link = *m_access->link;
-    const int before = received();
-    if (fault == "unplugged") {
+    if (fault.startsWith("reply")) {
+        const QByteArray reply = link.replyFor(hexBytes("AB 20 49 00 3E 00"));
+        link.answerNextWith(withByte(withByte(reply, 1, quint8(fault.section(' ', 1, 1).toInt(nullptr, 16))), 4,
+                                     quint8(fault.section(' ', 2, 2).toInt(nullptr, 16))));
+    } else if (fault == "no reply") {
+        link.answerNextWith(QByteArray());
+    } else if (fault == "full") {
+        for (int i = 0; i < MeterPageFor310::kMaxMeasuredRecords - 1; ++i) {
+            m_page->appendRecord(flat(i % 50), QString());
+        }
+        click("pushButton_spectralMeasurement"); // the 1000th is still measured
+        QCOMPARE(m_page->records().size(), 1000);
+    } else if (fault == "unplugged") {
         link.link.Close();
     } else if (fault == "checksum") {
         link.emulator.injectFault(EmulatorFault::BadBlockChecksum);
@@ -320,14 +299,15 @@ void SpectralPageTest::history_failuresAndCancel()
     } else {
         m_access->checking.failSend = fault.section(' ', 1).toInt();
     }
-    if (!title.isEmpty()) {
-        m_dialogs->expectMessage(title, text);
+    if (!text.isEmpty()) {
+        m_dialogs->expectMessage(fault == "empty" ? "Info" : "Error", text);
     }
-    click("pushButton_spectralHistory");
-    if (fault == "cancel") {
-        QCOMPARE(received() - before, 2);
+    const int before = received();
+    click(button == "measure" ? "pushButton_spectralMeasurement" : "pushButton_spectralHistory");
+    if (frames >= 0) {
+        QCOMPARE(received() - before, frames);
     }
-    checkIdle(0);
+    checkIdle(records);
 }
 
 void SpectralPageTest::history_withRecords_asksFirst_data()
@@ -455,7 +435,7 @@ void SpectralPageTest::nameCell_editableOnDoubleClick()
     QCOMPARE(editor()->text(), QStringLiteral("spec1"));
 }
 
-// The unplugged link's "no link" message is in history_failuresAndCancel.
+// The unplugged link's "no link" message is in refusedOrFailed.
 void SpectralPageTest::unplugAndReplug_followsTheCurrentLink()
 {
     open();
