@@ -48,11 +48,11 @@ class tst_import_page : public QObject
         return QStringLiteral("%1/%2/%3").arg(ui().lineEdit_unqualNum->text(), ui().lineEdit_qualNum->text(),
                                               ui().lineEdit_totalNum->text());
     }
-    // A TX310 in display mode `mode` with haze, T and delta-E tolerances 1.00, 1.00, 2.0.
-    void connectTx310(int mode)
+    // A TX310 showing Haze/T with haze, T and delta-E tolerances 1.00, 1.00, 2.0.
+    void connectTx310()
     {
         m_link = std::make_unique<EmulatedLink>(QStringLiteral("TX310"), 0);
-        m_link->instrument().setDisplayMode(mode);
+        m_link->instrument().setDisplayMode(0);
         m_link->instrument().setTolerances(100, 100, 20);
         m_page->setTransport(&m_link->transport);
         m_dialogs->expectMessage(QStringLiteral("Information"), QStringLiteral("Read successful!"));
@@ -82,7 +82,7 @@ private Q_SLOTS:
     // question) leaves the table exactly as it was.
     void importAppends_failedImportLeavesTableAsItWas()
     {
-        connectTx310(0);
+        connectTx310();
         m_link->instrument().fillComparisonRecords(0, 25);
         ui().pushButton_readComparisonRecord->click();
         QCOMPARE(table()->rowCount(), 25);
@@ -125,7 +125,6 @@ private Q_SLOTS:
         m_page->setTransport(&m_link->transport);
         m_page->onDeviceConnected();
         QCOMPARE(m_page->layoutIndex, 2);
-        QCOMPARE(ui().lineEdit_thresholds->text(), QStringLiteral("1.0"));
         m_page->addComparisonRow(foreignRow(1)); // delta-E*ab 0.45, within 1.0
         ui().lineEdit_thresholds->setText(QStringLiteral("0.3"));
         ui().pushButton_setParameter->click();
@@ -138,28 +137,12 @@ private Q_SLOTS:
         QCOMPARE(counters(), QStringLiteral("1/0/1"));
     }
 
-    // With rows in the table: one question, then the rows are gone and the
-    // instrument shows the new mode.
-    void displayParameter_oneQuestionThenCleared()
-    {
-        connectTx310(0);
-        m_page->addComparisonRow(foreignRow(1));
-        m_page->addComparisonRow(foreignRow(2));
-        ui().radioButton_Lab->click();
-        m_dialogs->answerButton(DialogButton::Yes);
-        ui().pushButton_setDisplayParameter->click();
-        QCOMPARE(m_dialogs->messages().size(), 2); // "Read successful!" and the one question
-        QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Warn"));
-        QCOMPARE(table()->rowCount(), 0);
-        QCOMPARE(counters(), QStringLiteral("0/0/0"));
-        QCOMPARE(m_link->instrument().displayMode(), 3);
-    }
-
     // New tolerances judge every row again: verdict, delta-E and tolerance
     // columns in the format of a new row; model and serial number untouched.
-    void settingTolerances_judgesRowsAgain_keepsTheirInstrument()
+    // Then a new display mode: one question, the rows gone, the mode written.
+    void settingTolerancesJudgesRowsAgain_displayParameterClearsThem()
     {
-        connectTx310(0);
+        connectTx310();
         m_page->addComparisonRow(foreignRow(1));
         ComparisonResult wide = foreignRow(2);
         wide.sample[ComparisonResult::Haze] = 3.0;
@@ -176,6 +159,15 @@ private Q_SLOTS:
         QCOMPARE(cell(1, 34), QStringLiteral("TX999"));
         QCOMPARE(cell(1, 35), QStringLiteral("OTHER-7"));
         QCOMPARE(counters(), QStringLiteral("1/1/2"));
+
+        ui().radioButton_Lab->click();
+        m_dialogs->answerButton(DialogButton::Yes);
+        ui().pushButton_setDisplayParameter->click();
+        QCOMPARE(m_dialogs->messages().size(), 3); // two boxes above and the one question
+        QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Warn"));
+        QCOMPARE(table()->rowCount(), 0);
+        QCOMPARE(counters(), QStringLiteral("0/0/0"));
+        QCOMPARE(m_link->instrument().displayMode(), 3);
     }
 };
 
