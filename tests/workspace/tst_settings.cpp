@@ -39,27 +39,20 @@ private Q_SLOTS:
         QTest::addColumn<ToleranceField>("haze"); QTest::addColumn<ToleranceField>("transmittance");
         QTest::addColumn<ToleranceField>("threshold"); QTest::addColumn<QString>("refusal");
         QTest::addColumn<QList<int>>("wire");
-        const QList<int> none;
-        QTest::newRow("limits 100 and 0.1") << field("100") << field("0") << field("0.1") << QString()
-                                            << QList<int>{10000, 0, 1};
-        QTest::newRow("limit 50") << field("1.15") << field("2.01") << field("50") << QString()
-                                  << QList<int>{115, 201, 500};
-        QTest::newRow("rounding") << field("4.35") << field("0.29") << field("2.5") << QString()
-                                  << QList<int>{435, 29, 25};
-        QTest::newRow("haze 100.01") << field("100.01") << field("1") << field("1") << "Haze Tolerance must between 0-100!"
-                                     << none;
-        QTest::newRow("haze below 0") << field("-0.01") << field("1") << field("1")
-                                      << "Haze Tolerance must between 0-100!" << none;
+        const QList<int> none, limits{10000, 0, 1};
+        const QString haze = "Haze Tolerance must between 0-100!", threshold = "Thresholds must between 0.1-50!";
+        QTest::newRow("limits 100, 0, 0.1") << field("100") << field("0") << field("0.1") << QString() << limits;
+        QTest::newRow("limit 50") << field("1.15") << field("2.01") << field("50") << QString() << QList<int>{115, 201, 500};
+        QTest::newRow("rounding") << field("4.35") << field("0.29") << field("2.5") << QString() << QList<int>{435, 29, 25};
+        QTest::newRow("haze 100.01") << field("100.01") << field("1") << field("1") << haze << none;
+        QTest::newRow("haze below 0") << field("-0.01") << field("1") << field("1") << haze << none;
         QTest::newRow("transmittance 100.01") << field("1") << field("100.01") << field("1")
                                               << "Transmittance  Tolerance must between 0-100!" << none;
-        QTest::newRow("threshold 0.09") << field("1") << field("1") << field("0.09")
-                                        << "Thresholds must between 0.1-50!" << none;
-        QTest::newRow("threshold 50.1") << field("1") << field("1") << field("50.1")
-                                        << "Thresholds must between 0.1-50!" << none;
-        QTest::newRow("both wrong: haze first") << field("101") << field("101") << field("0")
-                                                << "Haze Tolerance must between 0-100!" << none;
-        QTest::newRow("empty visible haze") << field("") << field("1") << field("1")
-                                            << "Please enter the haze tolerance!" << none;
+        QTest::newRow("threshold 0.09") << field("1") << field("1") << field("0.09") << threshold << none;
+        QTest::newRow("threshold 50.1") << field("1") << field("1") << field("50.1") << threshold << none;
+        QTest::newRow("both wrong: haze first") << field("101") << field("101") << field("0") << haze << none;
+        QTest::newRow("empty visible haze") << field("") << field("1") << field("1") << "Please enter the haze tolerance!"
+                                            << none;
         QTest::newRow("empty visible threshold") << field("1") << field("1") << field(" ")
                                                  << "Please enter the △E threshold!" << none;
         QTest::newRow("Lab mode: haze and T hidden, sent as read")
@@ -109,10 +102,8 @@ private Q_SLOTS:
         const std::optional<Tolerances> result = SettingsExchange(access, nullptr, false).setTolerances(
             haze, transmittance, threshold, [&](const Tolerances& t) { announced = t; });
         QCOMPARE(dialogs.messages().last().section(QLatin1Char('|'), 1), message);
-        const VirtualInstrument& instrument = access.link.instrument();
-        QCOMPARE((QList<int>{instrument.hazeTolerance(), instrument.transmittanceTolerance(),
-                             instrument.deltaEThreshold()}),
-                 stored);
+        const VirtualInstrument& in = access.link.instrument();
+        QCOMPARE((QList<int>{in.hazeTolerance(), in.transmittanceTolerance(), in.deltaEThreshold()}), stored);
         QCOMPARE(result.has_value(), announced.has_value());
         if (result) {
             QCOMPARE(result->haze, stored.at(0) / 100.0);
@@ -124,8 +115,7 @@ private Q_SLOTS:
     void readDeltaEParameterOfBothGenerations_data()
     {
         QTest::addColumn<QString>("model"); QTest::addColumn<int>("version"); QTest::addColumn<int>("code");
-        QTest::addColumn<int>("storedCode");
-        QTest::addColumn<QString>("formula"); // empty: the field stays as it was
+        QTest::addColumn<int>("storedCode"); QTest::addColumn<QString>("formula"); // empty: the field stays as it was
         QTest::newRow("first generation, code 6 read as 0") << "TX420" << 200 << 6 << 0 << "△E*ab";
         QTest::newRow("first generation, code 5 is delta-E*00") << "TX450" << 250 << 5 << 5 << "△E*00";
         QTest::newRow("current, code 5 is CMC(1.4:1)") << "TX470" << 0 << 5 << 5 << "△E*cmc(1.4:1)";
@@ -134,8 +124,7 @@ private Q_SLOTS:
     }
     void readDeltaEParameterOfBothGenerations()
     {
-        QFETCH(QString, model); QFETCH(int, version); QFETCH(int, code); QFETCH(int, storedCode);
-        QFETCH(QString, formula);
+        QFETCH(QString, model); QFETCH(int, version); QFETCH(int, code); QFETCH(int, storedCode); QFETCH(QString, formula);
         ScriptedDialogs dialogs;
         EmulatedAccess access(model, version);
         access.link.instrument().setDeltaEParameter(code, 23);
@@ -185,8 +174,8 @@ private Q_SLOTS:
             dialogs.expectMessage(message.section(QLatin1Char('|'), 0, 0), message.section(QLatin1Char('|'), 1));
         }
         setEParameterPageFor470 dialog(version, model, access, chinese);
-        const bool firstGeneration = isFirstGenerationColorimeter(model, version);
-        QCOMPARE(dialog.findChild<QRadioButton*>(QStringLiteral("formulaBtn_5"))->isHidden(), firstGeneration);
+        QCOMPARE(dialog.findChild<QRadioButton*>(QStringLiteral("formulaBtn_5"))->isHidden(),
+                 isFirstGenerationColorimeter(model, version));
         dialog.findChild<QRadioButton*>(button)->setChecked(true);
         dialog.findChild<QLineEdit*>(QStringLiteral("ThresholdsEdit"))->setText(threshold);
         dialog.findChild<QPushButton*>(QStringLiteral("Okbtn"))->click();
@@ -200,23 +189,15 @@ private Q_SLOTS:
         QVERIFY(!dialogs.hasUnusedAnswers());
     }
 
-    void displayParameter_data()
+    // No mode chosen: the box, nothing written. (A mode written: tst_import_page.)
+    void displayParameterWithoutAMode()
     {
-        QTest::addColumn<int>("mode"); QTest::addColumn<bool>("ok");
-        QTest::newRow("Lab") << 3 << true;
-        QTest::newRow("no mode chosen") << -1 << false;
-    }
-    void displayParameter()
-    {
-        QFETCH(int, mode); QFETCH(bool, ok);
         ScriptedDialogs dialogs;
         EmulatedAccess access;
-        access.link.instrument().setDisplayMode(0);
-        if (!ok) {
-            dialogs.expectMessage(QStringLiteral("Error"), QStringLiteral("Failed to Setup  DisplayParam information!"));
-        }
-        QCOMPARE(SettingsExchange(access, nullptr, false).setDisplayParameter(mode), ok);
-        QCOMPARE(access.link.instrument().displayMode(), ok ? mode : 0);
+        access.link.instrument().setDisplayMode(3);
+        dialogs.expectMessage(QStringLiteral("Error"), QStringLiteral("Failed to Setup  DisplayParam information!"));
+        QVERIFY(!SettingsExchange(access, nullptr, false).setDisplayParameter(-1));
+        QCOMPARE(access.link.instrument().displayMode(), 3);
     }
 
     // Stored differences are read whatever their decoration, so a row judged
@@ -234,11 +215,9 @@ private Q_SLOTS:
     }
     void storedRowsJudgedAgain()
     {
-        QFETCH(int, mode); QFETCH(QString, hazeDifference); QFETCH(QString, transmittanceDifference);
-        QFETCH(bool, pass);
+        QFETCH(int, mode); QFETCH(QString, hazeDifference); QFETCH(QString, transmittanceDifference); QFETCH(bool, pass);
         StoredRow row{hazeDifference, transmittanceDifference, {"50.00", "-1.20", "3.00"}, {"50.50", "-1.00", "3.40"}};
-        const Tolerances tolerances{1.0, 1.0, 1.0};
-        const Judged judged = judgeStoredRow(row, displayFlagsFor(mode), 0, 0, tolerances);
+        const Judged judged = judgeStoredRow(row, displayFlagsFor(mode), 0, 0, Tolerances{1.0, 1.0, 1.0});
         QCOMPARE(judged.verdict == Verdict::Pass, pass);
         QCOMPARE(judged.deltaE, deltaE(DeltaEFormula::CieAb, {50.0, -1.2, 3.0}, {50.5, -1.0, 3.4}));
         QCOMPARE(storedNumber(QStringLiteral("-----")), 0.0);
