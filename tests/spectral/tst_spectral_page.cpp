@@ -1,6 +1,5 @@
-// The spectral dialog against the emulated instrument: measurement, import of
-// the stored records, the table's check boxes, deletion and naming, every
-// failure message, and an unplug and replug while the dialog is open.
+// The spectral dialog against the emulated instrument: measurement, import, the table,
+// every failure message, and an unplug and replug while the dialog is open.
 #include "EmulatedLink.h"
 #include "LinkAccess.h"
 #include "MeterPageFor310.h"
@@ -36,21 +35,20 @@ public:
     int sends = 0, failSend = -1; // 1-based
 
     bool isLinkOpen() const override { return inner->isLinkOpen(); }
-    int sendFrame(QByteArray& frame, int timeoutMs) override
+    int sendFrame(QByteArray& f, int ms) override
     {
         onFrame();
-        return ++sends == failSend ? -1 : inner->sendFrame(frame, timeoutMs);
+        return ++sends == failSend ? -1 : inner->sendFrame(f, ms);
     }
-    int receiveFrame(QByteArray& buffer, int timeoutMs, int expectedLen, bool checkChecksum) override
+    int receiveFrame(QByteArray& b, int ms, int n, bool sum) override
     {
         onFrame();
-        return inner->receiveFrame(buffer, timeoutMs, expectedLen, checkChecksum);
+        return inner->receiveFrame(b, ms, n, sum);
     }
-    int receiveReply(QByteArray& buffer, int timeoutMs, int expectedLen, bool checkChecksum,
-                     const std::function<bool(const QByteArray&)>& endsEarly) override
+    int receiveReply(QByteArray& b, int ms, int n, bool sum, const std::function<bool(const QByteArray&)>& e) override
     {
         onFrame();
-        return inner->receiveReply(buffer, timeoutMs, expectedLen, checkChecksum, endsEarly);
+        return inner->receiveReply(b, ms, n, sum, e);
     }
     void delayMs(int ms) override { inner->delayMs(ms); }
 };
@@ -87,8 +85,9 @@ public:
 QStringList names(const MeterPageFor310& page)
 {
     QStringList out;
-    for (int i = 0; i < page.records().size(); ++i)
+    for (int i = 0; i < page.records().size(); ++i) {
         out << page.recordName(i);
+    }
     return out;
 }
 
@@ -100,25 +99,323 @@ class SpectralPageTest : public QObject
 
 private slots:
     void init() { m_dialogs = std::make_unique<ScriptedDialogs>(); }
-    void cleanup();
+    void cleanup()
+    {
+        m_page.reset();
+        m_access.reset();
+        QVERIFY(!m_dialogs->hasUnusedAnswers());
+        m_dialogs.reset();
+    }
 
-    void measurement_decodesSignedValuesAndNamesSpecN();
-    void history_readsBlocksAndAppendsRecords_data();
-    void history_readsBlocksAndAppendsRecords();
-    void refusedOrFailed_data();
-    void refusedOrFailed();
-    void history_withRecords_asksFirst_data();
-    void history_withRecords_asksFirst();
-    void clear_keepsUnnamedNumbering();
-    void checkBoxes_showAndHideCurves();
-    void delete_recoloursFollowingCurves();
-    void nameCell_editableOnDoubleClick();
-    void unplugAndReplug_followsTheCurrentLink();
+    void measurement_decodesSignedValuesAndNamesSpecN()
+    {
+        open();
+        SpectralRecord curve = smooth(1, 80);
+        curve.values[0] = -0.01;
+        curve.values[1] = 100;
+        curve.values[2] = 87.35;
+        curve.values[30] = 327.67;
+        m_access->link->instrument().queueSpectrum(asList(curve));
+        click("pushButton_spectralMeasurement");
+        click("pushButton_spectralMeasurement");
 
+        QCOMPARE(m_access->link->lastRequest().left(6), hexBytes("AB 20 49 00 3E 00"));
+        QCOMPARE(m_page->records().at(0).values, curve.values);
+        QVERIFY(m_page->records().at(0).shown);
+        const QTableWidget* t = m_page->table();
+        const QStringList row{"1", "spec1", "-0.01", "100", "87.35"};
+        for (int column = 0; column < row.size(); ++column) {
+            QCOMPARE(t->item(1, column)->text(), row.at(column));
+        }
+        QCOMPARE(names(*m_page), (QStringList{"spec1", "spec2"}));
+        QCOMPARE(spectralScale(m_page->records()), 240); // not rescaled by a wrapped -0.01
+        checkIdle(2);
+    }
+
+    void history_readsBlocksAndAppendsRecords_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<int>("layout");
+        QTest::addColumn<quint32>("base");
+        QTest::newRow("TX310 layout 0") << "TX310" << 0 << quint32(0x20000);
+        QTest::newRow("TX420 layout 1") << "TX420" << 1 << quint32(0x140000);
+    }
+    void history_readsBlocksAndAppendsRecords()
+    {
+        QFETCH(QString, model);
+        QFETCH(int, layout);
+        QFETCH(quint32, base);
+        open(model, layout);
+        const SpectralRecord negative = peak(-0.01, 10, 95.5);
+        const QList<QList<double>> curves{asList(smooth(0, 90)), asList(negative), asList(smooth(2, 70)),
+                                          asList(flat(40)), asList(flat(12.34))};
+        // 16 bytes without a zero, an empty name, GB18030 and UTF-8.
+        const QList<QByteArray> stored{"ABCDEFGHIJKLMNOP", "", QByteArray::fromHex("c2ccc9ab"), "滤光片", "Curve 5"};
+        m_access->link->instrument().storeSpectralRecords(curves, stored);
+        const int before = received();
+
+        click("pushButton_spectralHistory");
+
+        const QList<QByteArray> frames = m_access->link->emulator.receivedFrames().mid(before);
+        QCOMPARE(frames.size(), 4); // count, two value blocks, one name block
+        const quint32 address[] = {base, base + 256, base + 0x1900};
+        const int length[] = {256, 64, 80};
+        for (int i = 0; i < 3; ++i) {
+            QCOMPARE(getU32le(frames.at(i + 1), 2), address[i]);
+            QCOMPARE(int(getU16le(frames.at(i + 1), 6)), length[i]);
+        }
+        QCOMPARE(m_dialogs->shown.first().title, QStringLiteral("Storing data,please wait..."));
+        QCOMPARE(m_dialogs->shown.first().text, QStringLiteral("cancel [0..3]"));
+        QCOMPARE(m_dialogs->progressValues, (QList<int>{0, 1, 2}));
+        QCOMPARE(names(*m_page), (QStringList{"ABCDEFGHIJKLMNOP", "spec1", QStringLiteral("绿色"),
+                                              QStringLiteral("滤光片"), "Curve 5"}));
+        QCOMPARE(m_page->records().at(1).values, negative.values);
+        QCOMPARE(m_page->table()->item(2, 2)->text(), QStringLiteral("-0.01"));
+        QCOMPARE(m_page->records().at(4).values, flat(12.34).values);
+        checkIdle(5);
+    }
+
+    void refusedOrFailed_data()
+    {
+        QTest::addColumn<QString>("button"); // measure or history
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<int>("records");
+        QTest::addColumn<int>("frames"); // frames asked; -1 not checked
+        QTest::addColumn<QString>("text"); // the Error message (Info for "empty"); "" none
+        const QString noData = "Failed to read data information!", block = "Reading spectral recording data failed!";
+        QTest::newRow("byte 1 foreign, byte 4 echoes") << "measure" << "reply 21 3E" << 1 << -1 << "";
+        QTest::newRow("byte 4 foreign, byte 1 echoes") << "measure" << "reply 20 3F" << 1 << -1 << "";
+        QTest::newRow("both foreign") << "measure" << "reply 21 3F" << 0 << -1 << noData;
+        QTest::newRow("no reply") << "measure" << "no reply" << 0 << -1 << noData;
+        QTest::newRow("1001st measurement") << "measure" << "full" << 1000 << 0
+            << "Measurement exceeds the maximum quantity, please save the excel file before measuring!";
+        QTest::newRow("no link") << "history" << "unplugged" << 0 << -1 << "Please connect the device first!";
+        QTest::newRow("count checksum") << "history" << "checksum" << 0 << -1
+                                        << "Spectral history data error, unable to export!";
+        QTest::newRow("count refused") << "history" << "refused" << 0 << -1
+                                       << "Failed to read the number of spectral records!";
+        QTest::newRow("nothing stored") << "history" << "empty" << 0 << -1 << "No spectral history!";
+        QTest::newRow("value block") << "history" << "send 2" << 0 << -1 << block;
+        QTest::newRow("last value block") << "history" << "send 3" << 0 << -1 << block;
+        QTest::newRow("name block") << "history" << "send 4" << 0 << -1 << "Failed to read spectral record name data!";
+        QTest::newRow("cancelled: count and first block only") << "history" << "cancel" << 0 << 2 << "";
+    }
+    void refusedOrFailed()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, fault);
+        QFETCH(int, records);
+        QFETCH(int, frames);
+        QFETCH(QString, text);
+        open();
+        EmulatedLink& link = *m_access->link;
+        if (fault.startsWith("reply")) {
+            const QByteArray reply = link.replyFor(hexBytes("AB 20 49 00 3E 00"));
+            link.answerNextWith(withByte(withByte(reply, 1, quint8(fault.section(' ', 1, 1).toInt(nullptr, 16))), 4,
+                                         quint8(fault.section(' ', 2, 2).toInt(nullptr, 16))));
+        } else if (fault == "no reply") {
+            link.answerNextWith(QByteArray());
+        } else if (fault == "full") {
+            for (int i = 0; i < MeterPageFor310::kMaxMeasuredRecords - 1; ++i) {
+                m_page->appendRecord(flat(i % 50), QString());
+            }
+            click("pushButton_spectralMeasurement"); // the 1000th is still measured
+            QCOMPARE(m_page->records().size(), 1000);
+        } else if (fault == "unplugged") {
+            link.link.Close();
+        } else if (fault == "checksum") {
+            link.emulator.injectFault(EmulatorFault::BadBlockChecksum);
+        } else if (fault == "refused") {
+            link.emulator.injectFault(EmulatorFault::ErrorReply);
+        } else if (fault == "empty") {
+            link.instrument().storeSpectralRecords({}, {});
+        } else if (fault == "cancel") {
+            m_dialogs->cancelProgressAt(0);
+        } else {
+            m_access->checking.failSend = fault.section(' ', 1).toInt();
+        }
+        if (!text.isEmpty()) {
+            m_dialogs->expectMessage(fault == "empty" ? "Info" : "Error", text);
+        }
+        const int before = received();
+        click(button == "measure" ? "pushButton_spectralMeasurement" : "pushButton_spectralHistory");
+        if (frames >= 0) {
+            QCOMPARE(received() - before, frames);
+        }
+        checkIdle(records);
+    }
+
+    void history_withRecords_asksFirst_data()
+    {
+        QTest::addColumn<bool>("saveFirst");
+        QTest::addColumn<bool>("exported");
+        QTest::addColumn<bool>("clearConfirmed");
+        QTest::addColumn<int>("records");
+        QTest::newRow("no, clear confirmed") << false << false << true << 5;
+        QTest::newRow("yes, export written") << true << true << false << 7;
+        QTest::newRow("yes, export failed: stops") << true << false << false << 2;
+    }
+    void history_withRecords_asksFirst()
+    {
+        QFETCH(bool, saveFirst);
+        QFETCH(bool, exported);
+        QFETCH(bool, clearConfirmed);
+        QFETCH(int, records);
+        open();
+        m_page->appendRecord(flat(10), QString());
+        m_page->appendRecord(flat(20), QString());
+        int exports = 0, exportedRecords = 0;
+        bool disabledDuringExport = false;
+        m_page->setExportHandler([&](MeterPageFor310& page) {
+            ++exports;
+            exportedRecords = static_cast<int>(page.records().size());
+            disabledDuringExport = !buttonsEnabled();
+            return exported;
+        });
+        m_dialogs->answerButton(saveFirst ? DialogButton::Yes : DialogButton::No);
+        if (!saveFirst) {
+            m_dialogs->answerButton(clearConfirmed ? DialogButton::Yes : DialogButton::No);
+        }
+        click("pushButton_spectralHistory");
+        QCOMPARE(m_dialogs->shown.first().title, QStringLiteral("Colorimeter"));
+        QCOMPARE(m_dialogs->shown.first().text, QStringLiteral("Data import willempty the list, to save data first?"));
+        QCOMPARE(exports, saveFirst ? 1 : 0);
+        QCOMPARE(exportedRecords, saveFirst ? 2 : 0);
+        QCOMPARE(disabledDuringExport, saveFirst);
+        checkIdle(records);
+    }
+
+    void clear_keepsUnnamedNumbering()
+    {
+        open();
+        for (int i = 0; i < 3; ++i) {
+            click("pushButton_spectralMeasurement");
+        }
+        m_dialogs->answerButton(DialogButton::No);
+        click("pushButton_clearData");
+        QCOMPARE(m_page->records().size(), 3);
+        m_dialogs->answerButton(DialogButton::Yes);
+        click("pushButton_clearData");
+        QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Tip"));
+        checkIdle(0);
+        click("pushButton_spectralMeasurement");
+        QCOMPARE(names(*m_page), QStringList{"spec4"});
+        QCOMPARE(m_page->table()->item(1, 0)->text(), QStringLiteral("1"));
+    }
+
+    void checkBoxes_showAndHideCurves()
+    {
+        open();
+        for (int i = 0; i < 3; ++i) {
+            m_page->appendRecord(flat(10 * (i + 1)), QString());
+        }
+        auto box = [this](int row) {
+            return qobject_cast<QCheckBox*>(m_page->table()->cellWidget(row, MeterPageFor310::kColumnCurve));
+        };
+        auto shownRows = [&] { // per row: box checked, record shown
+            QList<bool> out;
+            for (int row = 0; row <= 3; ++row) {
+                out << box(row)->isChecked() << (row == 0 || m_page->records().at(row - 1).shown);
+            }
+            return out;
+        };
+        box(2)->click(); // one record hidden: the heading box is unchecked too
+        QCOMPARE(shownRows(), (QList<bool>{false, true, true, true, false, false, true, true}));
+        box(0)->click(); // heading checked: every curve shown
+        QCOMPARE(shownRows(), QList<bool>(8, true));
+        box(0)->click();
+        QCOMPARE(shownRows(), (QList<bool>{false, true, false, false, false, false, false, false}));
+    }
+
+    void delete_recoloursFollowingCurves()
+    {
+        open();
+        m_page->appendRecord(flat(10), QStringLiteral("a"));
+        m_page->appendRecord(flat(20), QStringLiteral("b"));
+        m_page->appendRecord(flat(30), QStringLiteral("c"));
+        qobject_cast<QPushButton*>(m_page->table()->cellWidget(1, MeterPageFor310::kColumnOperation))->click();
+        QCOMPARE(names(*m_page), (QStringList{"b", "c"}));
+        QCOMPARE(m_page->table()->item(1, 0)->text(), QStringLiteral("2")); // not renumbered
+        m_page->resize(1200, 800);
+        m_page->layout()->activate();
+        const SpectralChartGeometry chart = spectralChartGeometry(QRectF(m_page->chartArea()), m_page->records(), 0);
+        QCOMPARE(chart.curves.size(), 2);
+        QCOMPARE(chart.curves.at(0).colour, QColor(Qt::black));
+        QCOMPARE(chart.curves.at(0).points.first().y(), chart.yAt(20));
+        QCOMPARE(chart.curves.at(1).colour, QColor(1, 100, 200));
+
+        // The dialog paints that chart over its chart area.
+        const QImage image = m_page->grab().toImage();
+        const QPoint p(qRound(chart.xAt(12) + 4), qRound(chart.yAt(30)));
+        bool found = false;
+        for (int dy = -2; dy <= 2 && !found; ++dy) {
+            found = image.pixelColor(p + QPoint(0, dy)) == QColor(1, 100, 200);
+        }
+        QVERIFY(found);
+    }
+
+    void nameCell_editableOnDoubleClick()
+    {
+        open();
+        m_page->appendRecord(flat(10), QString());
+        m_page->show();
+        auto editor = [this] { return m_page->table()->viewport()->findChild<QLineEdit*>(); };
+        m_page->slot_cellDoubleClicked(0, 1); // heading
+        m_page->slot_cellDoubleClicked(1, 5); // a value
+        QVERIFY(!editor() || !editor()->isVisible());
+        m_page->slot_cellDoubleClicked(1, 1);
+        QVERIFY(editor() && editor()->isVisible());
+        QCOMPARE(editor()->text(), QStringLiteral("spec1"));
+    }
+
+    // The unplugged link's "no link" message is in refusedOrFailed.
+    void unplugAndReplug_followsTheCurrentLink()
+    {
+        open();
+        click("pushButton_spectralMeasurement");
+        m_access->link->emulator.unplug();
+        m_access->link->link.Close();
+        m_dialogs->expectMessage("Error", "Failed to read data information!");
+        click("pushButton_spectralMeasurement");
+
+        // Replugged: a new link and a new worker, whose lock every frame from
+        // now on must be sent and received under.
+        m_access->replug(QStringLiteral("TX310"));
+        const QList<double> curve = asList(smooth(3, 60));
+        m_access->link->instrument().queueSpectrum(curve);
+        click("pushButton_spectralMeasurement");
+        QCOMPARE(asList(m_page->records().at(1)), curve);
+        QCOMPARE(received(), 1);
+        // Keep the list, do not clear it: appended (the other answers are in history_withRecords_asksFirst).
+        m_dialogs->answerButton(DialogButton::No);
+        m_dialogs->answerButton(DialogButton::No);
+        click("pushButton_spectralHistory");
+        checkIdle(2 + 5);
+    }
 private:
-    void open(const QString& model = QStringLiteral("TX310"), int layout = 0);
+    void open(const QString& model = QStringLiteral("TX310"), int layout = 0)
+    {
+        m_access = std::make_unique<SwitchingLinkAccess>(model);
+        m_unguardedFrames = 0;
+        m_page = std::make_unique<MeterPageFor310>(*m_access, MeterPageFor310::Context{layout, model, false});
+        m_access->checking.onFrame = [this] { // a frame outside the lock, or with the buttons enabled
+            QMutex* held = m_access->linkMutex();
+            const bool unlocked = held->tryLock();
+            if (unlocked) {
+                held->unlock();
+            }
+            m_unguardedFrames += unlocked || buttonsEnabled();
+        };
+    }
     void click(const char* button) { m_page->findChild<QPushButton*>(QLatin1String(button))->click(); }
-    bool buttonsEnabled() const;
+    bool buttonsEnabled() const
+    {
+        bool any = false;
+        for (const char* name : kButtons) {
+            any |= m_page->findChild<QPushButton*>(QLatin1String(name))->isEnabled();
+        }
+        return any;
+    }
     int received() const { return static_cast<int>(m_access->link->emulator.receivedFrames().size()); }
     // After every exchange: nothing added or kept open, buttons back, every frame under the lock.
     void checkIdle(int records)
@@ -135,329 +432,6 @@ private:
     std::unique_ptr<MeterPageFor310> m_page;
     int m_unguardedFrames = 0;
 };
-
-void SpectralPageTest::cleanup()
-{
-    m_page.reset();
-    m_access.reset();
-    QVERIFY(!m_dialogs->hasUnusedAnswers());
-    m_dialogs.reset();
-}
-
-void SpectralPageTest::open(const QString& model, int layout)
-{
-    m_access = std::make_unique<SwitchingLinkAccess>(model);
-    m_unguardedFrames = 0;
-    m_page = std::make_unique<MeterPageFor310>(*m_access, MeterPageFor310::Context{layout, model, false});
-    m_access->checking.onFrame = [this] {
-        QMutex* held = m_access->linkMutex();
-        if (held->tryLock()) {
-            held->unlock();
-            ++m_unguardedFrames;
-        } else if (buttonsEnabled()) {
-            ++m_unguardedFrames;
-        }
-    };
-}
-
-bool SpectralPageTest::buttonsEnabled() const
-{
-    bool any = false;
-    for (const char* name : kButtons) {
-        any |= m_page->findChild<QPushButton*>(QLatin1String(name))->isEnabled();
-    }
-    return any;
-}
-
-void SpectralPageTest::measurement_decodesSignedValuesAndNamesSpecN()
-{
-    open();
-    SpectralRecord curve = smooth(1, 80);
-    curve.values[0] = -0.01;
-    curve.values[1] = 100;
-    curve.values[2] = 87.35;
-    curve.values[30] = 327.67;
-    m_access->link->instrument().queueSpectrum(asList(curve));
-    click("pushButton_spectralMeasurement");
-    click("pushButton_spectralMeasurement");
-
-    QCOMPARE(m_access->link->lastRequest().left(6), hexBytes("AB 20 49 00 3E 00"));
-    QCOMPARE(m_page->records().at(0).values, curve.values);
-    QVERIFY(m_page->records().at(0).shown);
-    const QTableWidget* t = m_page->table();
-    const QStringList row{"1", "spec1", "-0.01", "100", "87.35"};
-    for (int column = 0; column < row.size(); ++column) {
-        QCOMPARE(t->item(1, column)->text(), row.at(column));
-    }
-    QCOMPARE(names(*m_page), (QStringList{"spec1", "spec2"}));
-    QCOMPARE(spectralScale(m_page->records()), 240); // not rescaled by a wrapped -0.01
-    checkIdle(2);
-}
-
-void SpectralPageTest::history_readsBlocksAndAppendsRecords_data()
-{
-    QTest::addColumn<QString>("model");
-    QTest::addColumn<int>("layout");
-    QTest::addColumn<quint32>("base");
-    QTest::newRow("TX310 layout 0") << "TX310" << 0 << quint32(0x20000);
-    QTest::newRow("TX420 layout 1") << "TX420" << 1 << quint32(0x140000);
-}
-
-void SpectralPageTest::history_readsBlocksAndAppendsRecords()
-{
-    QFETCH(QString, model);
-    QFETCH(int, layout);
-    QFETCH(quint32, base);
-    open(model, layout);
-    const SpectralRecord negative = peak(-0.01, 10, 95.5);
-    const QList<QList<double>> curves{asList(smooth(0, 90)), asList(negative), asList(smooth(2, 70)),
-                                      asList(flat(40)), asList(flat(12.34))};
-    // 16 bytes without a zero, an empty name, GB18030 and UTF-8.
-    const QList<QByteArray> stored{"ABCDEFGHIJKLMNOP", "", QByteArray::fromHex("c2ccc9ab"), "滤光片", "Curve 5"};
-    m_access->link->instrument().storeSpectralRecords(curves, stored);
-    const int before = received();
-
-    click("pushButton_spectralHistory");
-
-    const QList<QByteArray> frames = m_access->link->emulator.receivedFrames().mid(before);
-    QCOMPARE(frames.size(), 4); // count, two value blocks, one name block
-    const quint32 address[] = {base, base + 256, base + 0x1900};
-    const int length[] = {256, 64, 80};
-    for (int i = 0; i < 3; ++i) {
-        QCOMPARE(getU32le(frames.at(i + 1), 2), address[i]);
-        QCOMPARE(int(getU16le(frames.at(i + 1), 6)), length[i]);
-    }
-    QCOMPARE(m_dialogs->shown.first().title, QStringLiteral("Storing data,please wait..."));
-    QCOMPARE(m_dialogs->shown.first().text, QStringLiteral("cancel [0..3]"));
-    QCOMPARE(m_dialogs->progressValues, (QList<int>{0, 1, 2}));
-    QCOMPARE(names(*m_page), (QStringList{"ABCDEFGHIJKLMNOP", "spec1", QStringLiteral("绿色"),
-                                          QStringLiteral("滤光片"), "Curve 5"}));
-    QCOMPARE(m_page->records().at(1).values, negative.values);
-    QCOMPARE(m_page->table()->item(2, 2)->text(), QStringLiteral("-0.01"));
-    QCOMPARE(m_page->records().at(4).values, flat(12.34).values);
-    checkIdle(5);
-}
-
-void SpectralPageTest::refusedOrFailed_data()
-{
-    QTest::addColumn<QString>("button"); // measure or history
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<int>("records");
-    QTest::addColumn<QString>("text"); // the Error or Info message; empty: none
-    QTest::addColumn<int>("frames"); // frames asked; -1 not checked
-    const QString noData = "Failed to read data information!";
-    QTest::newRow("byte 1 foreign, byte 4 echoes") << "measure" << "reply 21 3E" << 1 << "" << -1;
-    QTest::newRow("byte 4 foreign, byte 1 echoes") << "measure" << "reply 20 3F" << 1 << "" << -1;
-    QTest::newRow("both foreign") << "measure" << "reply 21 3F" << 0 << noData << -1;
-    QTest::newRow("no reply") << "measure" << "no reply" << 0 << noData << -1;
-    QTest::newRow("1001st measurement") << "measure" << "full" << 1000
-        << "Measurement exceeds the maximum quantity, please save the excel file before measuring!" << 0;
-    QTest::newRow("no link") << "history" << "unplugged" << 0 << "Please connect the device first!" << -1;
-    QTest::newRow("count checksum") << "history" << "checksum" << 0
-                                    << "Spectral history data error, unable to export!" << -1;
-    QTest::newRow("count refused") << "history" << "refused" << 0
-                                   << "Failed to read the number of spectral records!" << -1;
-    QTest::newRow("nothing stored") << "history" << "empty" << 0 << "No spectral history!" << -1;
-    QTest::newRow("value block") << "history" << "send 2" << 0 << "Reading spectral recording data failed!" << -1;
-    QTest::newRow("last value block") << "history" << "send 3" << 0 << "Reading spectral recording data failed!"
-                                      << -1;
-    QTest::newRow("name block") << "history" << "send 4" << 0 << "Failed to read spectral record name data!" << -1;
-    QTest::newRow("cancelled: count and first block only") << "history" << "cancel" << 0 << "" << 2;
-}
-
-void SpectralPageTest::refusedOrFailed()
-{
-    QFETCH(QString, button);
-    QFETCH(QString, fault);
-    QFETCH(int, records);
-    QFETCH(QString, text);
-    QFETCH(int, frames);
-    open();
-    EmulatedLink& link = *m_access->link;
-    if (fault.startsWith("reply")) {
-        const QByteArray reply = link.replyFor(hexBytes("AB 20 49 00 3E 00"));
-        link.answerNextWith(withByte(withByte(reply, 1, quint8(fault.section(' ', 1, 1).toInt(nullptr, 16))), 4,
-                                     quint8(fault.section(' ', 2, 2).toInt(nullptr, 16))));
-    } else if (fault == "no reply") {
-        link.answerNextWith(QByteArray());
-    } else if (fault == "full") {
-        for (int i = 0; i < MeterPageFor310::kMaxMeasuredRecords - 1; ++i) {
-            m_page->appendRecord(flat(i % 50), QString());
-        }
-        click("pushButton_spectralMeasurement"); // the 1000th is still measured
-        QCOMPARE(m_page->records().size(), 1000);
-    } else if (fault == "unplugged") {
-        link.link.Close();
-    } else if (fault == "checksum") {
-        link.emulator.injectFault(EmulatorFault::BadBlockChecksum);
-    } else if (fault == "refused") {
-        link.emulator.injectFault(EmulatorFault::ErrorReply);
-    } else if (fault == "empty") {
-        link.instrument().storeSpectralRecords({}, {});
-    } else if (fault == "cancel") {
-        m_dialogs->cancelProgressAt(0);
-    } else {
-        m_access->checking.failSend = fault.section(' ', 1).toInt();
-    }
-    if (!text.isEmpty()) {
-        m_dialogs->expectMessage(fault == "empty" ? "Info" : "Error", text);
-    }
-    const int before = received();
-    click(button == "measure" ? "pushButton_spectralMeasurement" : "pushButton_spectralHistory");
-    if (frames >= 0) {
-        QCOMPARE(received() - before, frames);
-    }
-    checkIdle(records);
-}
-
-void SpectralPageTest::history_withRecords_asksFirst_data()
-{
-    QTest::addColumn<bool>("saveFirst");
-    QTest::addColumn<bool>("exported");
-    QTest::addColumn<bool>("clearConfirmed");
-    QTest::addColumn<int>("records");
-    QTest::newRow("no, clear confirmed") << false << false << true << 5;
-    QTest::newRow("no, clear declined: appended") << false << false << false << 7;
-    QTest::newRow("yes, export written") << true << true << false << 7;
-    QTest::newRow("yes, export failed: stops") << true << false << false << 2;
-}
-
-void SpectralPageTest::history_withRecords_asksFirst()
-{
-    QFETCH(bool, saveFirst);
-    QFETCH(bool, exported);
-    QFETCH(bool, clearConfirmed);
-    QFETCH(int, records);
-    open();
-    m_page->appendRecord(flat(10), QString());
-    m_page->appendRecord(flat(20), QString());
-    int exports = 0;
-    int exportedRecords = 0;
-    bool disabledDuringExport = false;
-    m_page->setExportHandler([&](MeterPageFor310& page) {
-        ++exports;
-        exportedRecords = static_cast<int>(page.records().size());
-        disabledDuringExport = !buttonsEnabled();
-        return exported;
-    });
-    m_dialogs->answerButton(saveFirst ? DialogButton::Yes : DialogButton::No);
-    if (!saveFirst) {
-        m_dialogs->answerButton(clearConfirmed ? DialogButton::Yes : DialogButton::No);
-    }
-    click("pushButton_spectralHistory");
-    QCOMPARE(m_dialogs->shown.first().title, QStringLiteral("Colorimeter"));
-    QCOMPARE(m_dialogs->shown.first().text, QStringLiteral("Data import willempty the list, to save data first?"));
-    QCOMPARE(exports, saveFirst ? 1 : 0);
-    QCOMPARE(exportedRecords, saveFirst ? 2 : 0);
-    QCOMPARE(disabledDuringExport, saveFirst);
-    checkIdle(records);
-}
-
-void SpectralPageTest::clear_keepsUnnamedNumbering()
-{
-    open();
-    for (int i = 0; i < 3; ++i) {
-        click("pushButton_spectralMeasurement");
-    }
-    m_dialogs->answerButton(DialogButton::No);
-    click("pushButton_clearData");
-    QCOMPARE(m_page->records().size(), 3);
-    m_dialogs->answerButton(DialogButton::Yes);
-    click("pushButton_clearData");
-    QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Tip"));
-    checkIdle(0);
-    click("pushButton_spectralMeasurement");
-    QCOMPARE(names(*m_page), QStringList{"spec4"});
-    QCOMPARE(m_page->table()->item(1, 0)->text(), QStringLiteral("1"));
-}
-
-void SpectralPageTest::checkBoxes_showAndHideCurves()
-{
-    open();
-    for (int i = 0; i < 3; ++i) {
-        m_page->appendRecord(flat(10 * (i + 1)), QString());
-    }
-    auto box = [this](int row) {
-        return qobject_cast<QCheckBox*>(m_page->table()->cellWidget(row, MeterPageFor310::kColumnCurve));
-    };
-    auto shownRows = [&] { // per row: box checked, record shown
-        QList<bool> out;
-        for (int row = 0; row <= 3; ++row) {
-            out << box(row)->isChecked() << (row == 0 || m_page->records().at(row - 1).shown);
-        }
-        return out;
-    };
-    box(2)->click(); // one record hidden: the heading box is unchecked too
-    QCOMPARE(shownRows(), (QList<bool>{false, true, true, true, false, false, true, true}));
-    box(0)->click(); // heading checked: every curve shown
-    QCOMPARE(shownRows(), QList<bool>(8, true));
-    box(0)->click();
-    QCOMPARE(shownRows(), (QList<bool>{false, true, false, false, false, false, false, false}));
-}
-
-void SpectralPageTest::delete_recoloursFollowingCurves()
-{
-    open();
-    m_page->appendRecord(flat(10), QStringLiteral("a"));
-    m_page->appendRecord(flat(20), QStringLiteral("b"));
-    m_page->appendRecord(flat(30), QStringLiteral("c"));
-    qobject_cast<QPushButton*>(m_page->table()->cellWidget(1, MeterPageFor310::kColumnOperation))->click();
-    QCOMPARE(names(*m_page), (QStringList{"b", "c"}));
-    QCOMPARE(m_page->table()->item(1, 0)->text(), QStringLiteral("2")); // not renumbered
-    m_page->resize(1200, 800);
-    m_page->layout()->activate();
-    const SpectralChartGeometry chart = spectralChartGeometry(QRectF(m_page->chartArea()), m_page->records(), 0);
-    QCOMPARE(chart.curves.size(), 2);
-    QCOMPARE(chart.curves.at(0).colour, QColor(Qt::black));
-    QCOMPARE(chart.curves.at(0).points.first().y(), chart.yAt(20));
-    QCOMPARE(chart.curves.at(1).colour, QColor(1, 100, 200));
-
-    // The dialog paints that chart over its chart area.
-    const QImage image = m_page->grab().toImage();
-    bool found = false;
-    for (int dy = -2; dy <= 2 && !found; ++dy) {
-        found = image.pixelColor(QPoint(qRound(chart.xAt(12) + 4), qRound(chart.yAt(30)) + dy)) == QColor(1, 100, 200);
-    }
-    QVERIFY(found);
-}
-
-void SpectralPageTest::nameCell_editableOnDoubleClick()
-{
-    open();
-    m_page->appendRecord(flat(10), QString());
-    m_page->show();
-    auto editor = [this] { return m_page->table()->viewport()->findChild<QLineEdit*>(); };
-    m_page->slot_cellDoubleClicked(0, 1); // heading
-    m_page->slot_cellDoubleClicked(1, 5); // a value
-    QVERIFY(!editor() || !editor()->isVisible());
-    m_page->slot_cellDoubleClicked(1, 1);
-    QVERIFY(editor() && editor()->isVisible());
-    QCOMPARE(editor()->text(), QStringLiteral("spec1"));
-}
-
-// The unplugged link's "no link" message is in refusedOrFailed.
-void SpectralPageTest::unplugAndReplug_followsTheCurrentLink()
-{
-    open();
-    click("pushButton_spectralMeasurement");
-    m_access->link->emulator.unplug();
-    m_access->link->link.Close();
-    m_dialogs->expectMessage("Error", "Failed to read data information!");
-    click("pushButton_spectralMeasurement");
-
-    // Replugged: a new link and a new worker, whose lock every frame from
-    // now on must be sent and received under.
-    m_access->replug(QStringLiteral("TX310"));
-    const QList<double> curve = asList(smooth(3, 60));
-    m_access->link->instrument().queueSpectrum(curve);
-    click("pushButton_spectralMeasurement");
-    QCOMPARE(asList(m_page->records().at(1)), curve);
-    QCOMPARE(received(), 1);
-    m_dialogs->answerButton(DialogButton::No); // keep the list
-    m_dialogs->answerButton(DialogButton::No); // and do not clear it
-    click("pushButton_spectralHistory");
-    checkIdle(2 + 5);
-}
 
 QTEST_MAIN(SpectralPageTest)
 #include "tst_spectral_page.moc"
