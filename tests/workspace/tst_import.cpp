@@ -46,16 +46,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("mode"); QTest::addColumn<QList<int>>("record");
         QTest::addColumn<Values>("standard"); QTest::addColumn<Values>("sample");
-        //                          Haze   T      L     a     b    L*    C*    h     Y      x       y
+        // Values: Haze, T, L, a, b, L*, C*, h, Y, x, y
         QTest::newRow("Haze/T") << 0 << QList<int>{1234, 8850, 1300, 8800}
-                                << Values{12.34, 88.5, 0, 0, 0, 0, 0, 0, 0, 0, 0}
-                                << Values{13.0, 88.0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-        QTest::newRow("Haze") << 1 << QList<int>{1234, 1300} << Values{12.34, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}
-                              << Values{13.0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-        QTest::newRow("T") << 2 << QList<int>{8850, 8800} << Values{0, 88.5, 0, 0, 0, 0, 0, 0, 0, 0, 0}
-                           << Values{0, 88.0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-        QTest::newRow("Lab") << 3 << labStd + labSmp << Values{0, 0, 50.0, -1.2, 3.0, 0, 0, 0, 0, 0, 0}
-                             << Values{0, 0, 51.0, -1.0, 3.5, 0, 0, 0, 0, 0, 0};
+                                << Values{12.34, 88.5, 0, 0, 0, 0, 0, 0, 0, 0, 0} << Values{13.0, 88.0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("Haze") << 1 << QList<int>{1234, 1300}
+                              << Values{12.34, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0} << Values{13.0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("T") << 2 << QList<int>{8850, 8800}
+                           << Values{0, 88.5, 0, 0, 0, 0, 0, 0, 0, 0, 0} << Values{0, 88.0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+        QTest::newRow("Lab") << 3 << labStd + labSmp
+                             << Values{0, 0, 50.0, -1.2, 3.0, 0, 0, 0, 0, 0, 0} << Values{0, 0, 51.0, -1.0, 3.5, 0, 0, 0, 0, 0, 0};
         QTest::newRow("LCh") << 4 << labStd + QList<int>{5000, 323, 1118} + labSmp + QList<int>{5100, 364, 1059}
                              << Values{0, 0, 50.0, -1.2, 3.0, 50.0, 3.23, 111.8, 0, 0, 0}
                              << Values{0, 0, 51.0, -1.0, 3.5, 51.0, 3.64, 105.9, 0, 0, 0};
@@ -76,8 +75,8 @@ private Q_SLOTS:
         QCOMPARE(result.rows.size(), 1);
         const ComparisonResult& row = result.rows.first();
         for (int i = 0; i < ComparisonResult::ValueCount; ++i) {
-            QVERIFY2(qFuzzyCompare(1.0 + row.standard[i], 1.0 + standard.at(i)), qPrintable(QString::number(i)));
-            QVERIFY2(qFuzzyCompare(1.0 + row.sample[i], 1.0 + sample.at(i)), qPrintable(QString::number(i)));
+            QVERIFY2(qFuzzyCompare(1.0 + row.standard[i], 1.0 + standard.at(i))
+                         && qFuzzyCompare(1.0 + row.sample[i], 1.0 + sample.at(i)), qPrintable(QString::number(i)));
         }
         QCOMPARE(row.hazeDifference, sample.at(0) - standard.at(0));
         QCOMPARE(row.transmittanceDifference, sample.at(1) - standard.at(1));
@@ -219,8 +218,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("connected"); QTest::addColumn<int>("rows"); QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("exported"); QTest::addColumn<int>("outcome"); QTest::addColumn<int>("clears");
-        const int skipped = int(ImportResult::Outcome::Skipped);
-        const int imported = int(ImportResult::Outcome::Imported);
+        const int skipped = int(ImportResult::Outcome::Skipped), imported = int(ImportResult::Outcome::Imported);
         QTest::newRow("not connected") << false << 2 << -1 << false << skipped << 0;
         QTest::newRow("empty table: no question") << true << 0 << -1 << false << imported << 0;
         QTest::newRow("No clears first") << true << 2 << int(DialogButton::No) << false << imported << 1;
