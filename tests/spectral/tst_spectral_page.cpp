@@ -24,62 +24,49 @@ namespace {
 const char* const kButtons[] = {"pushButton_spectralHistory", "pushButton_spectralMeasurement",
                                 "pushButton_clearData", "pushButton_exportExcel"};
 
-// Forwards to the transport of the link plugged in now, and checks at every
-// frame that the exchange holds that link's lock and that the command
-// buttons are disabled. It can fail the nth send.
-class CheckingTransport final : public Transport
-{
-public:
-    std::function<void()> onFrame;
-    Transport* inner = nullptr;
-    int sends = 0, failSend = -1; // 1-based
-
-    bool isLinkOpen() const override { return inner->isLinkOpen(); }
-    int sendFrame(QByteArray& f, int ms) override
-    {
-        onFrame();
-        return ++sends == failSend ? -1 : inner->sendFrame(f, ms);
-    }
-    int receiveFrame(QByteArray& b, int ms, int n, bool sum) override
-    {
-        onFrame();
-        return inner->receiveFrame(b, ms, n, sum);
-    }
-    int receiveReply(QByteArray& b, int ms, int n, bool sum, const std::function<bool(const QByteArray&)>& e) override
-    {
-        onFrame();
-        return inner->receiveReply(b, ms, n, sum, e);
-    }
-    void delayMs(int ms) override { inner->delayMs(ms); }
-};
-
-// The owner of the link: one emulated instrument with its worker's lock at a
-// time; replug() hands a new one over as a new worker would.
-class SwitchingLinkAccess final : public LinkAccess
+// The owner of the link: one emulated instrument with its worker's lock at a time; replug()
+// hands a new one over as a new worker would. Its transport forwards to the link plugged in
+// now, calls onFrame at every frame (to check the lock and buttons) and can fail the nth send.
+class SwitchingLinkAccess final : public LinkAccess, public Transport
 {
 public:
     explicit SwitchingLinkAccess(const QString& model) { replug(model); }
-
     void replug(const QString& model)
     {
         if (link) {
             link->emulator.unplug();
             link->link.Close();
-            retired.push_back(std::move(link));
-            retiredMutexes.push_back(std::move(mutex));
+            retired.emplace_back(std::move(link), std::move(mutex));
         }
         link = std::make_unique<EmulatedLink>(model);
         mutex = std::make_unique<QMutex>();
-        checking.inner = &link->transport;
     }
-    Transport& transport() override { return checking; }
+    Transport& transport() override { return *this; }
     QMutex* linkMutex() override { return mutex.get(); }
+
+    bool isLinkOpen() const override { return link->transport.isLinkOpen(); }
+    int sendFrame(QByteArray& f, int ms) override
+    {
+        onFrame();
+        return ++sends == failSend ? -1 : link->transport.sendFrame(f, ms);
+    }
+    int receiveFrame(QByteArray& b, int ms, int n, bool sum) override
+    {
+        onFrame();
+        return link->transport.receiveFrame(b, ms, n, sum);
+    }
+    int receiveReply(QByteArray& b, int ms, int n, bool sum, const std::function<bool(const QByteArray&)>& e) override
+    {
+        onFrame();
+        return link->transport.receiveReply(b, ms, n, sum, e);
+    }
+    void delayMs(int ms) override { link->transport.delayMs(ms); }
 
     std::unique_ptr<EmulatedLink> link;
     std::unique_ptr<QMutex> mutex;
-    std::vector<std::unique_ptr<EmulatedLink>> retired;
-    std::vector<std::unique_ptr<QMutex>> retiredMutexes;
-    CheckingTransport checking;
+    std::vector<std::pair<std::unique_ptr<EmulatedLink>, std::unique_ptr<QMutex>>> retired;
+    std::function<void()> onFrame;
+    int sends = 0, failSend = -1; // 1-based
 };
 
 QStringList names(const MeterPageFor310& page)
@@ -232,7 +219,7 @@ private slots:
         } else if (fault == "cancel") {
             m_dialogs->cancelProgressAt(0);
         } else {
-            m_access->checking.failSend = fault.section(' ', 1).toInt();
+            m_access->failSend = fault.section(' ', 1).toInt();
         }
         if (!text.isEmpty()) {
             m_dialogs->expectMessage(fault == "empty" ? "Info" : "Error", text);
@@ -398,7 +385,7 @@ private:
         m_access = std::make_unique<SwitchingLinkAccess>(model);
         m_unguardedFrames = 0;
         m_page = std::make_unique<MeterPageFor310>(*m_access, MeterPageFor310::Context{layout, model, false});
-        m_access->checking.onFrame = [this] { // a frame outside the lock, or with the buttons enabled
+        m_access->onFrame = [this] { // a frame outside the lock, or with the buttons enabled
             QMutex* held = m_access->linkMutex();
             const bool unlocked = held->tryLock();
             if (unlocked) {
