@@ -243,9 +243,7 @@ private Q_SLOTS:
         RecordImport::PageHooks hooks;
         hooks.rowCount = [&] { return rows; };
         hooks.clearRows = [&] { ++cleared; };
-        if (exported) {
-            hooks.exportRows = [] { return true; };
-        }
+        hooks.exportRows = [exported] { return exported; };
         hooks.settings = [] { return settingsFor(1); };
         const ImportResult result = RecordImport(access, nullptr).run(false, hooks);
         QCOMPARE(int(result.outcome), outcome);
