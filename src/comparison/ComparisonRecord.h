@@ -1,0 +1,84 @@
+#pragma once
+// One comparison of a sample with a standard, as data: the measured values as
+// numbers, the differences, the verdict and the settings it was judged
+// against. A record is kept once, in the list of the current work; the two
+// comparison tables, the export, the report, the journal, statistics, the
+// command line and the station database all read records. A cell's text is
+// made from a record for the eye and is never parsed back.
+//
+// Values are the numbers as the instrument reported them (rounded as the
+// live display shows them). A value that was never measured is NaN.
+
+#include <QDateTime>
+#include <QString>
+#include <QUuid>
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+// The settings in force when a record was judged.
+struct ComparisonSettings
+{
+    // In displayed units (percent for haze and transmittance); -1: not read
+    // from the instrument.
+    double hazeTolerance = -1.0;
+    double transmittanceTolerance = -1.0;
+    double deltaEThreshold = -1.0;
+    // The instrument's colour-difference formula code (the legacy layout has
+    // a code table of its own) and, for layout 1, the threshold stored with it.
+    int formulaCode = 0;
+    double parameterThreshold = -1.0;
+    // Display mode as the instrument numbers it (0 Haze/T, 1 Haze, 2 T, 3 Lab,
+    // 4 LCh, 5 Yxy, 6 Haze/T/Lab); -1 when none is set.
+    int displayMode = -1;
+    // Workspace layout of the instrument the record was taken with (0..3).
+    int layoutIndex = 0;
+    // The formula as shown beside the table (kept for the report and export).
+    QString formulaText;
+    // The threshold as shown (legacy layout; kept for the report and export).
+    QString thresholdText;
+};
+
+struct ComparisonRecord
+{
+    // Order of the eleven values of a standard or a sample (current layout).
+    enum Value { Haze, Transmittance, LabL, LabA, LabB, LchL, LchC, LchH, Y, X, SmallY, ValueCount };
+    // Order of the five values of the legacy layout.
+    enum LegacyValue { LegacyL, LegacyA, LegacyB, LegacyC, LegacyH, LegacyCount };
+    using Values = std::array<double, ValueCount>;
+    using LegacyValues = std::array<double, LegacyCount>;
+
+    static constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
+
+    // Made by the station when the record is made; never changes. Journal,
+    // station database and exports key records by it.
+    QUuid id;
+    // Raised by every change (rename, re-judging): the station database keeps
+    // the newest version.
+    qint64 version = 1;
+
+    // true: a first-generation colorimeter's record (the 21-column table).
+    bool legacy = false;
+    // NO: the count of rows after this one was counted, as the table shows it.
+    double sequence = 0;
+    QString testName;          // "Comp%1" for a measured comparison; editable
+    QDateTime time;            // local time, to the minute as shown
+    QString modelName;
+    QString serialNumber;
+
+    Values standard{};         // current layout
+    Values sample{};
+    LegacyValues legacyStandard{};
+    LegacyValues legacySample{};
+
+    double hazeDifference = 0.0;          // sample minus standard, percent
+    double transmittanceDifference = 0.0; // sample minus standard, percent
+    double deltaE = 0.0;                  // by the formula in force; -1: unknown formula code
+    bool pass = false;
+
+    ComparisonSettings settings;
+};
+
+// The date-time text every table and export shows: "yyyy/MM/dd  hh:mm".
+inline constexpr const char* kComparisonTimeFormat = "yyyy/MM/dd  hh:mm";
