@@ -9,6 +9,12 @@ TINTWELL_PACKAGES=(
   libhidapi-dev libudev-dev libqt6sql6-sqlite
   fonts-wqy-microhei poppler-utils
   libzip-dev python3-openpyxl libreoffice-calc-nogui
+  # The station database: libpq to talk to PostgreSQL, the desktop key store
+  # for its password, and the server itself, which the tests start as a
+  # throw-away cluster (initdb + pg_ctl).
+  libpq-dev
+  qtkeychain-qt6-dev
+  postgresql
 )
 
 # What scripts/package needs besides: dpkg-shlibdeps (dpkg-dev) for the
