@@ -7,15 +7,14 @@
 // made from a record for the eye and is never parsed back.
 //
 // Values are the numbers as the instrument reported them (rounded as the
-// live display shows them). A value that was never measured is NaN.
+// live display shows them). A value an import does not carry (the Lab of a
+// haze record) is 0, as the table has always shown it.
 
 #include <QDateTime>
 #include <QString>
 #include <QUuid>
 
 #include <array>
-#include <cmath>
-#include <limits>
 
 // The settings in force when a record was judged.
 struct ComparisonSettings
@@ -38,6 +37,10 @@ struct ComparisonSettings
     QString formulaText;
     // The threshold as shown (legacy layout; kept for the report and export).
     QString thresholdText;
+
+    // The delta-E threshold a comparison is judged against: in layout 1 the
+    // one stored with the formula on the instrument, elsewhere the tolerance.
+    double thresholdInForce() const { return layoutIndex == 1 ? parameterThreshold : deltaEThreshold; }
 };
 
 struct ComparisonRecord
@@ -48,8 +51,6 @@ struct ComparisonRecord
     enum LegacyValue { LegacyL, LegacyA, LegacyB, LegacyC, LegacyH, LegacyCount };
     using Values = std::array<double, ValueCount>;
     using LegacyValues = std::array<double, LegacyCount>;
-
-    static constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
 
     // Made by the station when the record is made; never changes. Journal,
     // station database and exports key records by it.
