@@ -3,6 +3,8 @@
 #include "ComparisonJudging.h"
 #include "Judgement.h"
 
+#include <cmath>
+
 namespace ComparisonColumns {
 
 namespace {
@@ -46,9 +48,15 @@ NumberCell numberCell(Layout layout, R& r, int column)
     return column == 13 ? NumberCell{&r.deltaE, 2, false} : NumberCell{};
 }
 
+// A value never measured (NaN) shows as 0, as the table always showed it.
+double shown(double value)
+{
+    return std::isnan(value) ? 0.0 : value;
+}
+
 QString numberText(const NumberCell& cell)
 {
-    QString text = QString::number(*cell.value, 'f', cell.decimals);
+    QString text = QString::number(shown(*cell.value), 'f', cell.decimals);
     return cell.percent ? text + QLatin1Char('%') : text;
 }
 
@@ -158,7 +166,7 @@ std::optional<double> shownNumber(Layout layout, const ComparisonRecord& record,
     if (!number.value) {
         return std::nullopt;
     }
-    return QString::number(*number.value, 'f', number.decimals).toDouble();
+    return QString::number(shown(*number.value), 'f', number.decimals).toDouble();
 }
 
 ComparisonRecord recordFromTexts(Layout layout, const QStringList& texts, bool pass)

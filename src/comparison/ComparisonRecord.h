@@ -7,14 +7,15 @@
 // made from a record for the eye and is never parsed back.
 //
 // Values are the numbers as the instrument reported them (rounded as the
-// live display shows them). A value an import does not carry (the Lab of a
-// haze record) is 0, as the table has always shown it.
+// live display shows them). A value that was never measured (the Lab of an
+// imported haze record) is NaN; its cell shows 0 as the table always has.
 
 #include <QDateTime>
 #include <QString>
 #include <QUuid>
 
 #include <array>
+#include <limits>
 
 // The settings in force when a record was judged.
 struct ComparisonSettings
@@ -51,6 +52,8 @@ struct ComparisonRecord
     enum LegacyValue { LegacyL, LegacyA, LegacyB, LegacyC, LegacyH, LegacyCount };
     using Values = std::array<double, ValueCount>;
     using LegacyValues = std::array<double, LegacyCount>;
+
+    static constexpr double kUnknown = std::numeric_limits<double>::quiet_NaN();
 
     // Made by the station when the record is made; never changes. Journal,
     // station database and exports key records by it.

@@ -181,6 +181,11 @@ private Q_SLOTS:
             QCOMPARE(ComparisonColumns::rowTexts(layout, back), texts);
             QCOMPARE(back.time, record.time);
         }
+        // A value never measured shows as the 0 the tables always showed.
+        ComparisonRecord haze = records.first();
+        haze.standard[ComparisonRecord::LabL] = haze.deltaE = ComparisonRecord::kUnknown;
+        QCOMPARE(ComparisonColumns::cellText(ComparisonColumns::Layout::Current, haze, 5), QStringLiteral("0.00"));
+        QCOMPARE(ComparisonColumns::cellText(ComparisonColumns::Layout::Current, haze, 27), QStringLiteral("0.00"));
     }
 
     void displayedNumber_data()
