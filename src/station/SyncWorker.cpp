@@ -229,11 +229,11 @@ SyncWorker::Outcome SyncWorker::send(const QList<OutboxEntry>& all)
                                      .arg(m_config.serverName(), m_conn.errorText()));
         return Outcome::Lost;
     }
+    const QString error = m_conn.errorText();
     if (rowRefusals(m_conn.sqlState())) {
         return sendOneByOne(entries);
     }
-    setState(State::Refused, tr("The station database %1 refused the records: %2")
-                                 .arg(m_config.serverName(), m_conn.errorText()));
+    setState(State::Refused, tr("The station database %1 refused the records: %2").arg(m_config.serverName(), error));
     return Outcome::Retry;
 }
 
@@ -273,12 +273,14 @@ SyncWorker::Outcome SyncWorker::sendOneByOne(const QList<OutboxEntry>& entries)
         if (m_conn.connectionLost()) {
             return Outcome::Lost;
         }
+        const QString error = m_conn.errorText();
         if (!rowRefusals(m_conn.sqlState())) {
+            setState(State::Refused,
+                     tr("The station database %1 refused the records: %2").arg(m_config.serverName(), error));
             return Outcome::Retry;
         }
         reason = tr("The station database %1 refused record %2 (%3): %4")
-                     .arg(m_config.serverName(), e.record.id.toString(QUuid::WithoutBraces), e.record.testName,
-                          m_conn.errorText());
+                     .arg(m_config.serverName(), e.record.id.toString(QUuid::WithoutBraces), e.record.testName, error);
         qCWarning(lcStationSync).noquote() << reason;
         m_outbox->reject(key, reason);
         ++refused;
