@@ -133,7 +133,8 @@ Specification quantitySpecification(const ComparisonSettings& settings, StatQuan
             ? Specification{-settings.transmittanceTolerance, settings.transmittanceTolerance}
             : noSpecification();
     case StatQuantity::DeltaE:
-        return settings.deltaEThreshold >= 0.0 ? Specification{kNaN, settings.deltaEThreshold} : noSpecification();
+        return settings.thresholdInForce() >= 0.0 ? Specification{kNaN, settings.thresholdInForce()}
+                                                  : noSpecification();
     default:
         break;
     }
