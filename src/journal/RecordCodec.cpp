@@ -210,7 +210,8 @@ public:
         return true;
     }
 
-    QDateTime time()
+    template <typename LocalOffset>
+    QDateTime time(LocalOffset&& localOffset)
     {
         const quint8 tag = byte();
         if (tag == kNoTime) {
@@ -227,10 +228,10 @@ public:
         if (tag == kUtc) {
             return QDateTime::fromMSecsSinceEpoch(msecs, Qt::UTC);
         }
-        if (tag == kOffset) {
-            return QDateTime::fromMSecsSinceEpoch(msecs, Qt::OffsetFromUTC, offset);
+        if (tag == kLocal) {
+            offset = localOffset(msecs);
         }
-        return QDateTime::fromMSecsSinceEpoch(msecs);
+        return QDateTime::fromMSecsSinceEpoch(msecs, Qt::OffsetFromUTC, offset);
     }
 
 private:
@@ -297,6 +298,28 @@ QString Decoder::shared(Shared& last, const char* data, int size)
     return last.text;
 }
 
+int Decoder::localOffset(qint64 msecs)
+{
+    // Asking the system for a local time costs microseconds (it looks at the
+    // zone file every time); a zone's offset changes at most once an hour.
+    constexpr qint64 kHour = 3600 * 1000;
+    const qint64 hour = msecs >= 0 ? msecs / kHour : (msecs - kHour + 1) / kHour;
+    const auto known = m_hourOffsets.constFind(hour);
+    if (known != m_hourOffsets.constEnd()) {
+        return known.value();
+    }
+    const int first = QDateTime::fromMSecsSinceEpoch(hour * kHour).offsetFromUtc();
+    const int last = QDateTime::fromMSecsSinceEpoch(hour * kHour + kHour - 1).offsetFromUtc();
+    if (first != last) {
+        return QDateTime::fromMSecsSinceEpoch(msecs).offsetFromUtc(); // the clocks change in this hour
+    }
+    if (m_hourOffsets.size() > 100000) {
+        m_hourOffsets.clear();
+    }
+    m_hourOffsets.insert(hour, first);
+    return first;
+}
+
 bool Decoder::decode(const QByteArray& bytes, ComparisonRecord& record)
 {
     Reader r(bytes);
@@ -313,7 +336,7 @@ bool Decoder::decode(const QByteArray& bytes, ComparisonRecord& record)
         return false;
     }
     record.testName = QString::fromUtf8(data, size);
-    record.time = r.time();
+    record.time = r.time([this](qint64 msecs) { return localOffset(msecs); });
     if (!r.text(data, size)) {
         return false;
     }
