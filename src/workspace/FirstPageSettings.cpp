@@ -10,6 +10,7 @@
 #include "ComparisonRows.h"
 #include "DeltaE.h"
 #include "Dialogs.h"
+#include "DialogFeedback.h"
 #include "FirstPageForm.h"
 #include "JournalKeeper.h"
 #include "SettingsExchange.h"
@@ -107,7 +108,8 @@ void FirstPageFor310::readSettingsAfterConnect()
 
 int FirstPageFor310::on_pushButton_readTolerance_clicked()
 {
-    SettingsExchange exchange(*this, this, chineseUi);
+    DialogFeedback feedback(this);
+    SettingsExchange exchange(*this, feedback, chineseUi);
     if (!exchange.requireConnection()) {
         return -1;
     }
@@ -124,7 +126,8 @@ int FirstPageFor310::on_pushButton_readTolerance_clicked()
 
 void FirstPageFor310::on_pushButton_setTolerance_clicked()
 {
-    SettingsExchange exchange(*this, this, chineseUi);
+    DialogFeedback feedback(this);
+    SettingsExchange exchange(*this, feedback, chineseUi);
     if (!exchange.requireConnection()) {
         return;
     }
@@ -144,7 +147,8 @@ void FirstPageFor310::on_pushButton_setTolerance_clicked()
 
 int FirstPageFor310::on_pushButton_readParameter_clicked()
 {
-    SettingsExchange exchange(*this, this, chineseUi);
+    DialogFeedback feedback(this);
+    SettingsExchange exchange(*this, feedback, chineseUi);
     if (!exchange.requireConnection()) {
         return -1;
     }
@@ -163,7 +167,8 @@ int FirstPageFor310::on_pushButton_readParameter_clicked()
 
 void FirstPageFor310::on_pushButton_setParameter_clicked()
 {
-    SettingsExchange exchange(*this, this, chineseUi);
+    DialogFeedback feedback(this);
+    SettingsExchange exchange(*this, feedback, chineseUi);
     if (!exchange.requireConnection()) {
         return;
     }
@@ -185,7 +190,8 @@ void FirstPageFor310::on_pushButton_setParameter_clicked()
 
 void FirstPageFor310::on_pushButton_setDisplayParameter_clicked()
 {
-    SettingsExchange exchange(*this, this, chineseUi);
+    DialogFeedback feedback(this);
+    SettingsExchange exchange(*this, feedback, chineseUi);
     if (!exchange.requireConnection()) {
         return;
     }
