@@ -9,12 +9,10 @@ TINTWELL_PACKAGES=(
   libhidapi-dev libudev-dev libqt6sql6-sqlite
   fonts-wqy-microhei poppler-utils
   libzip-dev python3-openpyxl libreoffice-calc-nogui
-  # The station database: libpq to talk to PostgreSQL, the desktop key store
-  # for its password, and the server itself, which the tests start as a
-  # throw-away cluster (initdb + pg_ctl).
-  libpq-dev
-  qtkeychain-qt6-dev
-  postgresql
+  argyll # the format tests read the CGATS and CxF3 files Tintwell writes with argyll's tools
+  libpq-dev # the station database talks to PostgreSQL through libpq
+  qtkeychain-qt6-dev # the station database's password lives in the desktop's key store
+  postgresql # the station tests start a throw-away cluster (initdb + pg_ctl)
 )
 
 # What scripts/package needs besides: dpkg-shlibdeps (dpkg-dev) for the
