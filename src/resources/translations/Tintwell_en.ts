@@ -1091,6 +1091,10 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
 <context>
     <name>SpreadsheetExport</name>
     <message>
+        <source>The data were stored, but the statistics sheet could not be added: %1</source>
+        <translation>The data were stored, but the statistics sheet could not be added: %1</translation>
+    </message>
+    <message>
         <source>Storing data to Excel</source>
         <translation>Storing data to Excel</translation>
     </message>

@@ -1125,6 +1125,10 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
 <context>
     <name>SpreadsheetExport</name>
     <message>
+        <source>The data were stored, but the statistics sheet could not be added: %1</source>
+        <translation>数据已存储，但无法添加统计工作表：%1</translation>
+    </message>
+    <message>
         <source>Storing data to Excel</source>
         <translation>存储数据到Excel</translation>
     </message>
