@@ -7,6 +7,8 @@
 #include "FirstPageForm.h"
 #include "ScriptedDialogs.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -347,6 +349,51 @@ private Q_SLOTS:
         QCOMPARE(table->rowCount(), 499);
         QCOMPARE(table->item(0, 1)->text(), QStringLiteral("Comp2"));
         QCOMPARE(m_page->unqualifiedCount, 0); // row 0 was the NG one
+    }
+
+    // The row buttons as assistive technology and the keyboard find them.
+    void rowButtons_namedAndReachableByKeyboard()
+    {
+        m_page->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
+        for (int n = 1; n <= 3; ++n) {
+            m_page->countComparison(n != 2);
+            m_page->addComparisonRow(result(n, n != 2));
+        }
+        QTableWidget* table = ui().tableWidget_data;
+        const auto names = [table](int row) {
+            QStringList out;
+            for (int column : {29, 30}) {
+                QAccessibleInterface* button = QAccessible::queryAccessibleInterface(table->cellWidget(row, column));
+                out << (button ? button->text(QAccessible::Name) : QString());
+            }
+            return out;
+        };
+        QCOMPARE(names(2), QStringList({"Delete row 3", "Report for Comp3"}));
+        QAccessibleInterface* remove = QAccessible::queryAccessibleInterface(table->cellWidget(2, 29));
+        QVERIFY(remove->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        // Places follow a deleted row; names follow a renamed test and the language.
+        qobject_cast<QPushButton*>(table->cellWidget(0, 29))->click();
+        table->item(1, 1)->setText(QStringLiteral("Batch A"));
+        QCOMPARE(names(1), QStringList({"Delete row 2", "Report for Batch A"}));
+        switchLanguage(true);
+        QCOMPARE(names(1), QStringList({QStringLiteral("删除第2行"), QStringLiteral("Batch A的报告")}));
+        switchLanguage(false);
+
+        // From the verdict cell Tab reaches Delete, then Report, Backtab goes
+        // back, and Space on Delete removes the row; the keyboard stays in the table.
+        table->setFocus();
+        table->setCurrentCell(0, 28);
+        QTest::keyClick(table, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), table->cellWidget(0, 29));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), table->cellWidget(0, 30));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), table->cellWidget(0, 29));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(counters(), QStringLiteral("0/1/1"));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("Batch A"));
+        QCOMPARE(QApplication::focusWidget(), table);
     }
 
     void clear_asksBeforeLosingRows_data()
