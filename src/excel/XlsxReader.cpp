@@ -64,9 +64,14 @@ struct Relationship
     QString target;
 };
 
-QList<Relationship> relationships(const QByteArray& xml)
+// The relationships of a part; a missing part has none. False, with *error,
+// when the part is damaged (a part cut short, or nested too deep).
+bool relationships(const QByteArray& xml, const QString& part, QList<Relationship>& rels, QString* error)
 {
-    QList<Relationship> rels;
+    rels.clear();
+    if (xml.isEmpty()) {
+        return true;
+    }
     QXmlStreamReader reader(xml);
     int depth = 0;
     QString problem;
@@ -77,7 +82,7 @@ QList<Relationship> relationships(const QByteArray& xml)
                          a.value(QLatin1String("Target")).toString()});
         }
     }
-    return rels;
+    return finish(reader, problem, part, error);
 }
 
 // A relationship target relative to the folder of the part that names it.
@@ -109,6 +114,27 @@ QString relsPathOf(const QString& part)
     return (folder.isEmpty() ? QString() : folder + u'/') + QStringLiteral("_rels/") + file + QStringLiteral(".rels");
 }
 
+// The text of the element the reader stands on, the text of elements inside
+// it included, read token by token so that nesting inside it meets the same
+// depth limit as anywhere else (Qt's readElementText recurses once per level,
+// so deep nesting inside one value would exhaust the stack). The reader ends
+// on the element's end element.
+bool readText(QXmlStreamReader& reader, int& depth, int maxDepth, QString& text, QString& problem)
+{
+    const int elementDepth = depth;
+    while (nextToken(reader, depth, maxDepth, problem)) {
+        if (reader.isCharacters()) {
+            text += reader.text();
+        } else if (reader.isEndElement() && depth < elementDepth) {
+            return true;
+        }
+    }
+    if (problem.isEmpty()) {
+        problem = QStringLiteral("an element is not closed");
+    }
+    return false;
+}
+
 // The text of an <si> or <is> element: its <t> children, rich-text runs
 // included, phonetic runs (<rPh>) left out. The reader stands on the start
 // element and ends on its end element.
@@ -124,10 +150,7 @@ bool readStringItem(QXmlStreamReader& reader, int& depth, int maxDepth, QString&
             if (reader.name() == QLatin1String("rPh")) {
                 skipDepth = depth;
             } else if (reader.name() == QLatin1String("t") && skipDepth == 0) {
-                text += reader.readElementText(QXmlStreamReader::IncludeChildElements);
-                --depth; // readElementText consumed the end element
-                if (reader.hasError()) {
-                    problem = reader.errorString();
+                if (!readText(reader, depth, maxDepth, text, problem)) {
                     return false;
                 }
             }
@@ -155,7 +178,12 @@ QList<QVariantList> XlsxSheet::denseRows() const
 bool findXlsxParts(const XlsxArchive& archive, int sheetNumber, XlsxParts& parts, QString* error)
 {
     QString workbook = QStringLiteral("xl/workbook.xml");
-    for (const Relationship& rel : relationships(archive.entry(QStringLiteral("_rels/.rels")))) {
+    QList<Relationship> rels;
+    const QString packageRels = QStringLiteral("_rels/.rels");
+    if (!relationships(archive.entry(packageRels), packageRels, rels, error)) {
+        return false;
+    }
+    for (const Relationship& rel : std::as_const(rels)) {
         if (rel.type.endsWith(kOfficeDocument)) {
             workbook = resolve(QString(), rel.target);
         }
@@ -189,7 +217,10 @@ bool findXlsxParts(const XlsxArchive& archive, int sheetNumber, XlsxParts& parts
     }
     const QString folder = folderOf(workbook);
     parts = XlsxParts();
-    for (const Relationship& rel : relationships(archive.entry(relsPathOf(workbook)))) {
+    if (!relationships(archive.entry(relsPathOf(workbook)), relsPathOf(workbook), rels, error)) {
+        return false;
+    }
+    for (const Relationship& rel : std::as_const(rels)) {
         const QString path = resolve(folder, rel.target);
         if (rel.id == sheetIds.at(sheetNumber - 1) && rel.type.endsWith(kWorksheet)) {
             parts.sheetPath = path;
@@ -290,8 +321,10 @@ bool readSheetCells(const QByteArray& xml, const QStringList& sharedStrings, Xls
                     continue;
                 }
                 if (reader.name() == QLatin1String("v")) {
-                    valueText = reader.readElementText(QXmlStreamReader::IncludeChildElements);
-                    --depth;
+                    valueText.clear();
+                    if (!readText(reader, depth, limits.maxXmlDepth, valueText, problem)) {
+                        break;
+                    }
                     hasValue = true;
                 } else if (reader.name() == QLatin1String("is")) {
                     if (!readStringItem(reader, depth, limits.maxXmlDepth, inlineText, problem)) {

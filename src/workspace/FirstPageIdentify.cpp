@@ -2,6 +2,7 @@
 
 #include "FirstPageFor310.h"
 
+#include "Dialogs.h"
 #include "FirstPageForm.h"
 #include "Identification.h"
 #include "JournalKeeper.h"
@@ -60,7 +61,7 @@ bool FirstPageFor310::identifyDevice()
         m_journal->setSessionInfo(modelName, layoutIndex);
     }
     for (const IdentificationBox& box : outcome.boxes) {
-        dialogs().message(this, box.icon, box.title, box.text, static_cast<int>(DialogButton::Ok));
+        dialogs().information(this, box.title, box.text);
     }
     return outcome.stage == Stage::Complete;
 }

@@ -6,6 +6,7 @@
 #include "FirstPageFor310.h"
 
 #include "ComparisonResult.h"
+#include "DialogFeedback.h"
 #include "FirstPageForm.h"
 #include "JournalKeeper.h"
 #include "RecordImport.h"
@@ -58,7 +59,9 @@ void FirstPageFor310::on_pushButton_readComparisonRecord_clicked()
     hooks.exportRows = [this] { return on_pushButton_exportExcel_clicked(); };
     hooks.clearRows = [this] { on_pushButton_clear_clicked(); };
     hooks.settings = [this] { return importSettings(); };
-    appendImported(RecordImport(*this, this).run(false, hooks), false);
+    DialogFeedback feedback(this);
+    hooks.askToSaveRows = [&feedback] { return feedback.ask(RecordImport::saveRowsQuestion()); };
+    appendImported(RecordImport(*this, feedback).run(false, hooks), false);
 }
 
 void FirstPageFor310::on_readcolordifrecordBtn_clicked()
@@ -70,7 +73,9 @@ void FirstPageFor310::on_readcolordifrecordBtn_clicked()
     hooks.clearRows = [this] { on_ClearBtn_clicked(); };
     hooks.readParameter = [this] { return on_pushButton_readParameter_clicked() == 1; };
     hooks.settings = [this] { return importSettings(); };
-    appendImported(RecordImport(*this, this).run(true, hooks), true);
+    DialogFeedback feedback(this);
+    hooks.askToSaveRows = [&feedback] { return feedback.ask(RecordImport::saveRowsQuestion()); };
+    appendImported(RecordImport(*this, feedback).run(true, hooks), true);
 }
 
 void FirstPageFor310::appendImported(const ImportResult& result, bool legacy)

@@ -10,6 +10,7 @@
 #include "ComparisonRows.h"
 #include "DeltaE.h"
 #include "Dialogs.h"
+#include "DialogFeedback.h"
 #include "FirstPageForm.h"
 #include "JournalKeeper.h"
 #include "SettingsExchange.h"
@@ -108,7 +109,8 @@ void FirstPageFor310::readSettingsAfterConnect()
 
 int FirstPageFor310::on_pushButton_readTolerance_clicked()
 {
-    SettingsExchange exchange(*this, this, chineseUi);
+    DialogFeedback feedback(this);
+    SettingsExchange exchange(*this, feedback, chineseUi);
     if (!exchange.requireConnection()) {
         return -1;
     }
@@ -125,7 +127,8 @@ int FirstPageFor310::on_pushButton_readTolerance_clicked()
 
 void FirstPageFor310::on_pushButton_setTolerance_clicked()
 {
-    SettingsExchange exchange(*this, this, chineseUi);
+    DialogFeedback feedback(this);
+    SettingsExchange exchange(*this, feedback, chineseUi);
     if (!exchange.requireConnection()) {
         return;
     }
@@ -145,7 +148,8 @@ void FirstPageFor310::on_pushButton_setTolerance_clicked()
 
 int FirstPageFor310::on_pushButton_readParameter_clicked()
 {
-    SettingsExchange exchange(*this, this, chineseUi);
+    DialogFeedback feedback(this);
+    SettingsExchange exchange(*this, feedback, chineseUi);
     if (!exchange.requireConnection()) {
         return -1;
     }
@@ -164,7 +168,8 @@ int FirstPageFor310::on_pushButton_readParameter_clicked()
 
 void FirstPageFor310::on_pushButton_setParameter_clicked()
 {
-    SettingsExchange exchange(*this, this, chineseUi);
+    DialogFeedback feedback(this);
+    SettingsExchange exchange(*this, feedback, chineseUi);
     if (!exchange.requireConnection()) {
         return;
     }
@@ -186,7 +191,8 @@ void FirstPageFor310::on_pushButton_setParameter_clicked()
 
 void FirstPageFor310::on_pushButton_setDisplayParameter_clicked()
 {
-    SettingsExchange exchange(*this, this, chineseUi);
+    DialogFeedback feedback(this);
+    SettingsExchange exchange(*this, feedback, chineseUi);
     if (!exchange.requireConnection()) {
         return;
     }

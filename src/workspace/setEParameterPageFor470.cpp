@@ -1,6 +1,7 @@
 #include "setEParameterPageFor470.h"
 
 #include "DeltaE.h"
+#include "DialogFeedback.h"
 #include "Dialogs.h"
 #include "LinkAccess.h"
 #include "SettingsExchange.h"
@@ -42,7 +43,8 @@ void setEParameterPageFor470::on_Okbtn_clicked()
         dialogs().information(this, tr("Error"), tr("Please connect the device first!"));
         return;
     }
-    if (SettingsExchange::writeDeltaEParameter(transport, this, m_chineseUi, selectedFormulaCode(),
+    DialogFeedback feedback(this);
+    if (SettingsExchange::writeDeltaEParameter(transport, feedback, m_chineseUi, selectedFormulaCode(),
                                                ui->ThresholdsEdit->text())) {
         accept();
     }

@@ -16,6 +16,7 @@
 #include "FirstPageFor310.h"
 #include "FirstPageForm.h"
 #include "QtDialogs.h"
+#include "DialogFeedback.h"
 #include "RecordImport.h"
 
 #include <QApplication>
@@ -94,6 +95,7 @@ int main(int argc, char* argv[])
     }
     link.emulator.setPaced(true);
     BenchPage page;
+    DialogFeedback feedback(&page);
     page.resize(1400, 900);
     page.show();
     page.setTransport(&link.transport);
@@ -133,7 +135,7 @@ int main(int argc, char* argv[])
         settings.tolerances = {1.0, 1.0, 2.0};
         QElapsedTimer transferTimer;
         transferTimer.start();
-        const ImportResult alone = RecordImport(page, &page).importCurrent(settings);
+        const ImportResult alone = RecordImport(page, feedback).importCurrent(settings);
         const double transfer = transferTimer.nsecsElapsed() / 1e9;
         if (alone.rows.size() != records) {
             std::fprintf(stderr, "%s: the transfer alone read %d records\n", kModeNames[mode],
@@ -151,7 +153,7 @@ int main(int argc, char* argv[])
     link.emulator.setPaced(false);
     const QTableWidget* table = page.form().tableWidget_data;
     std::printf("appending Lab rows to an empty table:\n");
-    RecordImport importer(page, &page);
+    RecordImport importer(page, feedback);
     ImportSettings settings;
     settings.displayMode = 3;
     settings.tolerances = {1.0, 1.0, 2.0};

@@ -2,6 +2,7 @@
 // the pages and progress of an import, judging, and what each failure and a
 // cancel leave behind (nothing, and the link free).
 #include "DeltaE.h"
+#include "DialogFeedback.h"
 #include "EmulatedAccess.h"
 #include "RecordDecoding.h"
 #include "RecordImport.h"
@@ -41,6 +42,8 @@ ImportSettings settingsFor(int mode, int layout = 0)
 class tst_import : public QObject
 {
     Q_OBJECT
+    DialogFeedback m_feedback{nullptr}; // boxes through the installed scripted dialogs
+
 private Q_SLOTS:
     void decodesEveryRecordLayout_data()
     {
@@ -71,7 +74,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         EmulatedAccess access;
         access.link.instrument().storeComparisonRecords(mode, {words(record)}, {StoredRecords::nameRecord("A", 16)});
-        const ImportResult result = RecordImport(access, nullptr).importCurrent(settingsFor(mode));
+        const ImportResult result = RecordImport(access, m_feedback).importCurrent(settingsFor(mode));
         QCOMPARE(result.rows.size(), 1);
         const ComparisonResult& row = result.rows.first();
         for (int i = 0; i < ComparisonResult::ValueCount; ++i) {
@@ -97,7 +100,7 @@ private Q_SLOTS:
         settings.formulaCode = 5; // delta-E*00 on a first-generation colorimeter
         settings.tolerances.deltaE = 0.5;
         settings.totalCountBefore = 7;
-        const ImportResult result = RecordImport(access, nullptr).importLegacy(settings);
+        const ImportResult result = RecordImport(access, m_feedback).importLegacy(settings);
         QCOMPARE(result.rows.size(), 2);
         const ComparisonResult& row = result.rows.first();
         QCOMPARE(row.testName, QStringLiteral("CD-FOURTEEN-14"));
@@ -117,7 +120,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         EmulatedAccess access;
         access.link.instrument().fillComparisonRecords(3, 30);
-        const ImportResult result = RecordImport(access, nullptr).importCurrent(settingsFor(3));
+        const ImportResult result = RecordImport(access, m_feedback).importCurrent(settingsFor(3));
         QCOMPARE(result.rows.size(), 30);
         QCOMPARE(access.memoryReads().mid(1), (QList<QPair<quint32, int>>{
                                                   {0x580000, 256}, {0x580100, 104}, {0x5C0000, 256}, {0x5C0100, 224}}));
@@ -136,7 +139,7 @@ private Q_SLOTS:
         access.link.instrument().fillComparisonRecords(0, 25);
         ImportSettings settings = settingsFor(0);
         settings.tolerances = Tolerances(); // -1: not read
-        const ImportResult result = RecordImport(access, nullptr).importCurrent(settings);
+        const ImportResult result = RecordImport(access, m_feedback).importCurrent(settings);
         QCOMPARE(result.failed, 25);
         QCOMPARE(result.rows.first().hazeToleranceText, QStringLiteral("-1.00"));
     }
@@ -160,7 +163,7 @@ private Q_SLOTS:
         ImportSettings settings = settingsFor(3, layout);
         settings.formulaCode = formulaCode;
         settings.tolerances.deltaE = 2.0;
-        const ImportResult result = RecordImport(access, nullptr).importCurrent(settings);
+        const ImportResult result = RecordImport(access, m_feedback).importCurrent(settings);
         const double expected = deltaE(DeltaEFormula(formula), {50.0, -1.2, 3.0}, {52.5, 0.8, 3.5});
         QCOMPARE(result.rows.first().deltaE, expected);
         QCOMPARE(result.rows.first().pass, expected <= 2.0);
@@ -202,7 +205,7 @@ private Q_SLOTS:
         access.faulty.failRequest = failRequest;
         dialogs.cancelProgressAt(cancelAt);
         dialogs.expectMessage(title, text);
-        const ImportResult result = RecordImport(access, nullptr).importCurrent(settingsFor(3));
+        const ImportResult result = RecordImport(access, m_feedback).importCurrent(settingsFor(3));
         QCOMPARE(int(result.outcome), outcome);
         QVERIFY(result.rows.isEmpty());
         QCOMPARE(result.passed + result.failed, 0);
@@ -245,7 +248,8 @@ private Q_SLOTS:
         hooks.clearRows = [&] { ++cleared; };
         hooks.exportRows = [exported] { return exported; };
         hooks.settings = [] { return settingsFor(1); };
-        const ImportResult result = RecordImport(access, nullptr).run(false, hooks);
+        hooks.askToSaveRows = [this] { return m_feedback.ask(RecordImport::saveRowsQuestion()); };
+        const ImportResult result = RecordImport(access, m_feedback).run(false, hooks);
         QCOMPARE(int(result.outcome), outcome);
         QCOMPARE(cleared, clears);
         QCOMPARE(result.rows.size(), outcome == int(ImportResult::Outcome::Imported) ? 3 : 0);

@@ -9,6 +9,7 @@
 #include "FirstPageFor310.h"
 #include "InstrumentEmulator.h"
 #include "MainWindow.h"
+#include "DialogFeedback.h"
 #include "RecordImport.h"
 #include "SettingsExchange.h"
 #include "VirtualInstrument.h"
@@ -114,7 +115,8 @@ private Q_SLOTS:
     void unplugInAMessageBoxHoldingTheLink_closes()
     {
         QTest::qWait(100); // the worker is polling
-        SettingsExchange settings(page(), &page(), false);
+        DialogFeedback feedback(&page());
+        SettingsExchange settings(page(), feedback, false);
         QVERIFY(!settings.setDeltaEThreshold(QStringLiteral("99"))); // out of range: a box, lock held
         QCOMPARE(m_dialogs->shown.size(), 1);
         QVERIFY(!m_window->isLedOn());
@@ -126,7 +128,8 @@ private Q_SLOTS:
     {
         m_emulator->instrument().fillComparisonRecords(0, 40); // several pages
         m_dialogs->unplugAtProgress = 1;
-        RecordImport import(page(), &page());
+        DialogFeedback feedback(&page());
+        RecordImport import(page(), feedback);
         ImportSettings settings;
         settings.displayMode = 0;
         settings.modelName = QStringLiteral("TX310");

@@ -3,6 +3,7 @@
 // fields, the colour-difference parameter of both generations, the parameter
 // dialog, and judging stored rows again.
 #include "DeltaE.h"
+#include "DialogFeedback.h"
 #include "EmulatedAccess.h"
 #include "ScriptedDialogs.h"
 #include "SettingsExchange.h"
@@ -30,6 +31,8 @@ Q_DECLARE_METATYPE(SettingsRules::ToleranceField)
 class tst_settings : public QObject
 {
     Q_OBJECT
+    DialogFeedback m_feedback{nullptr}; // boxes through the installed scripted dialogs
+
 private Q_SLOTS:
     // Inputs checked in order; limits accepted, just beyond refused; an empty
     // visible field refused; a hidden one sent as last read, unchecked. Values
@@ -106,7 +109,7 @@ private Q_SLOTS:
         access.link.instrument().setTolerances(250, 300, 20);
         dialogs.answerButton(DialogButton::Ok);
         std::optional<Tolerances> announced;
-        const std::optional<Tolerances> result = SettingsExchange(access, nullptr, false).setTolerances(
+        const std::optional<Tolerances> result = SettingsExchange(access, m_feedback, false).setTolerances(
             haze, transmittance, threshold, [&](const Tolerances& t) { announced = t; });
         QCOMPARE(dialogs.messages().last().section(QLatin1Char('|'), 1), message);
         const VirtualInstrument& in = access.link.instrument();
@@ -135,7 +138,7 @@ private Q_SLOTS:
         ScriptedDialogs dialogs;
         EmulatedAccess access(model, version);
         access.link.instrument().setDeltaEParameter(code, 23);
-        const auto read = SettingsExchange(access, nullptr, false)
+        const auto read = SettingsExchange(access, m_feedback, false)
                               .readDeltaEParameter(isFirstGenerationColorimeter(model, version));
         QVERIFY(read.has_value());
         QCOMPARE(read->formulaCode, storedCode);
@@ -203,7 +206,7 @@ private Q_SLOTS:
         EmulatedAccess access;
         access.link.instrument().setDisplayMode(3);
         dialogs.expectMessage(QStringLiteral("Error"), QStringLiteral("Failed to Setup  DisplayParam information!"));
-        QVERIFY(!SettingsExchange(access, nullptr, false).setDisplayParameter(-1));
+        QVERIFY(!SettingsExchange(access, m_feedback, false).setDisplayParameter(-1));
         QCOMPARE(access.link.instrument().displayMode(), 3);
     }
 

@@ -2,7 +2,6 @@
 
 #include "Colorimetry.h"
 #include "DeltaE.h"
-#include "Dialogs.h"
 #include "Frames.h"
 #include "LinkAccess.h"
 #include "RecordCommands.h"
@@ -45,13 +44,18 @@ void count(ImportResult& result, bool pass)
 
 } // namespace
 
-RecordImport::RecordImport(LinkAccess& link, QWidget* dialogParent) : m_link(link), m_parent(dialogParent)
+RecordImport::RecordImport(LinkAccess& link, InstrumentFeedback& feedback) : m_link(link), m_feedback(feedback)
 {
 }
 
 void RecordImport::error(const QString& text)
 {
-    dialogs().information(m_parent, tr("Error"), text);
+    m_feedback.inform({tr("Error"), text});
+}
+
+InstrumentMessage RecordImport::saveRowsQuestion()
+{
+    return {tr("Colorimeter"), tr("Data import willempty the list, to save data first?")};
 }
 
 bool RecordImport::offerToSaveRows(const PageHooks& hooks)
@@ -59,8 +63,7 @@ bool RecordImport::offerToSaveRows(const PageHooks& hooks)
     if (!hooks.rowCount || hooks.rowCount() <= 0) {
         return true;
     }
-    const bool save = dialogs().question(m_parent, tr("Colorimeter"),
-                                         tr("Data import willempty the list, to save data first?"));
+    const bool save = hooks.askToSaveRows && hooks.askToSaveRows();
     if (!save) {
         if (hooks.clearRows) {
             hooks.clearRows(); // may still keep the rows; the import then appends after them
@@ -115,8 +118,7 @@ RecordImport::Pages RecordImport::transfer(const Layout& layout, const std::func
     const int namePages = RecordDecoding::pageCount(nameBytes);
     qCDebug(lcImport) << count << "records," << dataPages << "data pages," << namePages << "name pages";
 
-    std::unique_ptr<ProgressDialog> progress =
-        dialogs().progress(m_parent, tr("Storing data,please wait..."), tr("cancel"), 0, dataPages + namePages);
+    m_feedback.progressStart(tr("Storing data,please wait..."), tr("cancel"), dataPages + namePages);
     pages.data.reserve(dataBytes);
     pages.names.reserve(nameBytes);
 
@@ -129,24 +131,22 @@ RecordImport::Pages RecordImport::transfer(const Layout& layout, const std::func
         QByteArray& into = isData ? pages.data : pages.names;
         if (readBlock(transport, base + quint32(RecordDecoding::kPageBytes * page), into, length)
             != ProtocolResult::Success) {
-            progress->close();
+            m_feedback.progressEnd();
             lock.unlock();
             error(isData ? layout.dataPageErrorText : tr("Failed to read color difference record name data!"));
             return pages;
         }
-        progress->setValue(k);
-        if (progress->wasCanceled()) {
+        if (!m_feedback.progressStep(k)) {
             // Stop after the page that was being read; nothing is kept.
-            progress->close();
+            m_feedback.progressEnd();
             lock.unlock();
             pages.outcome = Outcome::Cancelled;
-            dialogs().information(m_parent, tr("Info"),
-                                  tr("Import cancelled: nothing was added to the list."));
+            m_feedback.inform({tr("Info"), tr("Import cancelled: nothing was added to the list.")});
             return pages;
         }
     }
     lock.unlock();
-    progress->close();
+    m_feedback.progressEnd();
     if (pages.data.size() != dataBytes || pages.names.size() != nameBytes) {
         // readBlock succeeds only with the whole page; a short buffer is a fault of the link layer.
         error(layout.dataPageErrorText);
@@ -154,7 +154,7 @@ RecordImport::Pages RecordImport::transfer(const Layout& layout, const std::func
     }
     pages.outcome = count < 1 ? Outcome::NoRecords : Outcome::Imported;
     if (count < 1) {
-        dialogs().information(m_parent, tr("Info"), tr("No comparison record!"));
+        m_feedback.inform({tr("Info"), tr("No comparison record!")});
     }
     return pages;
 }

@@ -2,14 +2,16 @@
 // Copies the comparison records an instrument stored from its own keypad into
 // rows for the comparison table. It reads the record count, then the record
 // data and the names in pages of at most 256 bytes with the link lock held
-// from the count to the last page, shows the progress dialog, and judges each
+// from the count to the last page, reports progress, and judges each
 // record with the tolerances and the formula rule of a live comparison.
 //
 // All or nothing: every page is read before the first row is made, so a page
-// that fails, or a cancel in the progress dialog, leaves no rows at all. The
-// caller (the workspace page) appends the rows and adds the counts.
+// that fails, or a cancel of the progress, leaves no rows at all. The caller
+// (the workspace page, the command line) appends the rows and adds the counts;
+// its InstrumentFeedback shows the messages and the progress.
 
 #include "ComparisonResult.h"
+#include "InstrumentFeedback.h"
 #include "Judgement.h"
 
 #include <QCoreApplication>
@@ -20,7 +22,6 @@
 #include <functional>
 
 class LinkAccess;
-class QWidget;
 
 // What an import needs to know of the page at the moment it runs.
 struct ImportSettings
@@ -60,13 +61,14 @@ public:
     struct PageHooks
     {
         std::function<int()> rowCount;        // rows already in the table
+        std::function<bool()> askToSaveRows;  // the question "save data first?"; unset: no
         std::function<bool()> exportRows;     // exported (and cleared) or not; unset: not exported
         std::function<void()> clearRows;      // the Clear operation with its own question
         std::function<bool()> readParameter;  // legacy: read the delta-E parameter; false stops
         std::function<ImportSettings()> settings; // the page's state after the steps above
     };
 
-    RecordImport(LinkAccess& link, QWidget* dialogParent);
+    RecordImport(LinkAccess& link, InstrumentFeedback& feedback);
 
     // The whole procedure: the connection test, the question that offers to
     // export or clear the rows first, then the transfer.
@@ -75,6 +77,9 @@ public:
     // The transfer alone (the link must be open).
     ImportResult importCurrent(const ImportSettings& settings);
     ImportResult importLegacy(const ImportSettings& settings);
+
+    // The question the page asks through askToSaveRows.
+    static InstrumentMessage saveRowsQuestion();
 
     // The question before an import while rows are in the table. false: the
     // export failed (or was declined), do not import.
@@ -97,10 +102,10 @@ private:
         QByteArray data;
         QByteArray names;
     };
-    // Count and pages under the link lock; shows the failure messages.
+    // Count and pages under the link lock; reports the failure messages.
     Pages transfer(const Layout& layout, const std::function<int(int&)>& readCount);
     void error(const QString& text);
 
     LinkAccess& m_link;
-    QWidget* m_parent;
+    InstrumentFeedback& m_feedback;
 };

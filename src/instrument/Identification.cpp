@@ -16,7 +16,7 @@ QString tr(const char* text)
 
 void addBox(IdentificationOutcome& outcome, const QString& title, const QString& text)
 {
-    outcome.boxes.append({MessageIcon::Information, title, text});
+    outcome.boxes.append({title, text});
 }
 
 void addTip(IdentificationOutcome& outcome, const QString& tip)

@@ -1,9 +1,9 @@
 #pragma once
 // Who is attached: the identification exchanges on connection, as a plain
 // procedure over the transport. The page applies the outcome to its widgets
-// and shows its boxes in order.
+// and shows its boxes in order; the command line prints them.
 
-#include "Dialogs.h"
+#include "InstrumentFeedback.h"
 #include "WorkspaceRules.h"
 
 #include <QList>
@@ -11,12 +11,8 @@
 
 class Transport;
 
-struct IdentificationBox
-{
-    MessageIcon icon = MessageIcon::Information;
-    QString title;
-    QString text;
-};
+// An information box the page shows after applying the outcome.
+using IdentificationBox = InstrumentMessage;
 
 struct IdentificationOutcome
 {

@@ -1,9 +1,10 @@
 #pragma once
 // The settings panel's exchanges with the instrument: read and write the
 // tolerances, the colour-difference parameter and the display parameter,
-// each under the link lock, with the panel's boxes. The page keeps the
-// values; this class only moves them and says what happened.
+// each under the link lock. The page keeps the values; this class only moves
+// them and says what happened, through the caller's InstrumentFeedback.
 
+#include "InstrumentFeedback.h"
 #include "LinkAccess.h"
 #include "SettingsRules.h"
 
@@ -12,13 +13,11 @@
 #include <functional>
 #include <optional>
 
-class QWidget;
-
 class SettingsExchange
 {
     Q_DECLARE_TR_FUNCTIONS(SettingsExchange)
 public:
-    SettingsExchange(LinkAccess& link, QWidget* dialogParent, bool chineseUi);
+    SettingsExchange(LinkAccess& link, InstrumentFeedback& feedback, bool chineseUi);
 
     // Shows "Please connect the device first!" when no instrument is attached.
     bool requireConnection();
@@ -47,7 +46,7 @@ public:
 
     // The write of the parameter dialog, which runs inside the page's locked
     // section and so takes no lock: the range box or the write-failure box.
-    static bool writeDeltaEParameter(Transport& transport, QWidget* dialogParent, bool chineseUi, int formulaCode,
+    static bool writeDeltaEParameter(Transport& transport, InstrumentFeedback& feedback, bool chineseUi, int formulaCode,
                                      const QString& thresholdText);
 
     // The display parameter 0..6 (-1 when no mode is chosen, which fails).
@@ -57,6 +56,6 @@ private:
     void show(const QString& title, const QString& text);
 
     LinkAccess& m_link;
-    QWidget* m_parent;
+    InstrumentFeedback& m_feedback;
     bool m_chineseUi;
 };

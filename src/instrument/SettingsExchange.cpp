@@ -1,6 +1,5 @@
 #include "SettingsExchange.h"
 
-#include "Dialogs.h"
 #include "Frames.h"
 #include "SettingsCommands.h"
 
@@ -10,14 +9,14 @@ Q_LOGGING_CATEGORY(lcSettings, "tintwell.workspace.settings")
 
 using namespace SettingsRules;
 
-SettingsExchange::SettingsExchange(LinkAccess& link, QWidget* dialogParent, bool chineseUi)
-    : m_link(link), m_parent(dialogParent), m_chineseUi(chineseUi)
+SettingsExchange::SettingsExchange(LinkAccess& link, InstrumentFeedback& feedback, bool chineseUi)
+    : m_link(link), m_feedback(feedback), m_chineseUi(chineseUi)
 {
 }
 
 void SettingsExchange::show(const QString& title, const QString& text)
 {
-    dialogs().information(m_parent, title, text);
+    m_feedback.inform({title, text});
 }
 
 bool SettingsExchange::requireConnection()
@@ -111,23 +110,23 @@ std::optional<DeltaEParameter> SettingsExchange::readDeltaEParameter(bool firstG
 bool SettingsExchange::setDeltaEThreshold(const QString& thresholdText)
 {
     LinkLock lock(m_link);
-    return writeDeltaEParameter(m_link.transport(), m_parent, m_chineseUi, 0, thresholdText);
+    return writeDeltaEParameter(m_link.transport(), m_feedback, m_chineseUi, 0, thresholdText);
 }
 
-bool SettingsExchange::writeDeltaEParameter(Transport& transport, QWidget* dialogParent, bool chineseUi,
+bool SettingsExchange::writeDeltaEParameter(Transport& transport, InstrumentFeedback& feedback, bool chineseUi,
                                             int formulaCode, const QString& thresholdText)
 {
     const std::optional<int> threshold = deltaEParameterThreshold(thresholdText);
     if (!threshold) {
         const Message m = deltaEThresholdRangeMessage(chineseUi);
-        dialogs().information(dialogParent, m.title, m.text);
+        feedback.inform({m.title, m.text});
         return false;
     }
     const int rc = ::setDeltaEParameter(transport, formulaCode, *threshold);
     if (rc != ProtocolResult::Success) {
         qCDebug(lcSettings) << "writing the delta-E parameter failed:" << rc;
         const Message m = deltaEWriteFailedMessage(chineseUi);
-        dialogs().information(dialogParent, m.title, m.text);
+        feedback.inform({m.title, m.text});
         return false;
     }
     return true;

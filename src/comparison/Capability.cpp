@@ -1,0 +1,89 @@
+#include "Capability.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+bool usable(double sigma)
+{
+    return std::isfinite(sigma) && sigma > 0.0;
+}
+
+// min(CPU, CPL) for the sides the specification has, against one sigma.
+double centredIndex(const Specification& spec, double mean, double sigma)
+{
+    if (!usable(sigma) || !std::isfinite(mean)) {
+        return kNaN;
+    }
+    double index = std::numeric_limits<double>::infinity();
+    if (!std::isnan(spec.upper)) {
+        index = std::min(index, (spec.upper - mean) / (3.0 * sigma));
+    }
+    if (!std::isnan(spec.lower)) {
+        index = std::min(index, (mean - spec.lower) / (3.0 * sigma));
+    }
+    return std::isinf(index) ? kNaN : index;
+}
+
+double spreadIndex(const Specification& spec, double sigma)
+{
+    if (!spec.twoSided() || !usable(sigma)) {
+        return kNaN;
+    }
+    return (spec.upper - spec.lower) / (6.0 * sigma);
+}
+
+} // namespace
+
+bool Specification::known() const
+{
+    return !std::isnan(lower) || !std::isnan(upper);
+}
+
+bool Specification::twoSided() const
+{
+    return !std::isnan(lower) && !std::isnan(upper);
+}
+
+Specification noSpecification()
+{
+    return {kNaN, kNaN};
+}
+
+CapabilityIndices::CapabilityIndices()
+    : cp(kNaN), cpk(kNaN), pp(kNaN), ppk(kNaN), cpkLower(kNaN), ppkLower(kNaN), percentileIndex(kNaN)
+{
+}
+
+double bissellLowerBound(double index, int n, double z)
+{
+    if (n < 2 || !std::isfinite(index)) {
+        return kNaN;
+    }
+    return index - z * std::sqrt(1.0 / (9.0 * n) + index * index / (2.0 * (n - 1)));
+}
+
+CapabilityIndices capabilityIndices(const Specification& spec, int n, double mean, double sigmaWithin,
+                                    double sigmaOverall, double percentile50, double percentile99865)
+{
+    CapabilityIndices c;
+    c.n = n;
+    if (n < 2 || !spec.known()) {
+        return c;
+    }
+    c.cp = spreadIndex(spec, sigmaWithin);
+    c.cpk = centredIndex(spec, mean, sigmaWithin);
+    c.pp = spreadIndex(spec, sigmaOverall);
+    c.ppk = centredIndex(spec, mean, sigmaOverall);
+    c.cpkLower = bissellLowerBound(c.cpk, n);
+    c.ppkLower = bissellLowerBound(c.ppk, n);
+    const double upperTail = percentile99865 - percentile50;
+    if (!std::isnan(spec.upper) && std::isnan(spec.lower) && std::isfinite(upperTail) && upperTail > 0.0) {
+        c.percentileIndex = (spec.upper - percentile50) / upperTail;
+    }
+    return c;
+}

@@ -1,0 +1,106 @@
+#pragma once
+// Statistics of the current work: per standard (the rows compared against one
+// standard's values) and over all rows, for every difference the display
+// mode shows. Records are added one by one as they arrive (cheap: sorted
+// insertion, running sums) or all at once after a change of the list (one
+// sort per quantity). Summaries and indices are worked out when asked for.
+
+#include "Capability.h"
+#include "ComparisonRecord.h"
+#include "ControlChart.h"
+#include "Distributions.h"
+#include "RunningStatistics.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QString>
+
+#include <vector>
+
+enum class StatQuantity { Haze, Transmittance, L, A, B, C, H, DeltaE, Y, X, SmallY };
+
+// The differences a display mode shows (0 Haze/T, 1 Haze, 2 T, 3 Lab, 4 LCh,
+// 5 Yxy, 6 Haze/T/Lab; legacy records: the colour differences). A mode of -1
+// (none set) shows every difference the record can have.
+QList<StatQuantity> shownQuantities(int displayMode, bool legacy);
+// "ΔHaze", "ΔT", "ΔL*", …, "ΔE", "ΔY", "Δx", "Δy".
+QString quantitySymbol(StatQuantity quantity);
+// Sample minus standard; NaN when the record has no such value (ΔE of -1:
+// unknown formula). ΔH* is the metric hue difference, signed by the hue angle.
+double quantityValue(const ComparisonRecord& record, StatQuantity quantity);
+// Haze and transmittance: plus or minus the tolerance; ΔE: up to the threshold;
+// none otherwise or while a tolerance is unknown (-1).
+Specification quantitySpecification(const ComparisonSettings& settings, StatQuantity quantity);
+
+struct QuantityStatistics
+{
+    StatQuantity quantity = StatQuantity::DeltaE;
+    RunningStatistics values;
+    ControlSeries series;   // the same values in row order
+    std::vector<int> rows;  // the record row of each value in the series
+};
+
+struct QuantitySummary
+{
+    int n = 0;
+    double mean, standardDeviation, minimum, maximum, median, percentile95;
+    double sigmaWithin;
+    Specification specification;
+    DistributionFit fit; // ΔE only: the skewed fit behind the percentile index
+    CapabilityIndices indices;
+
+    QuantitySummary();
+};
+
+struct StatisticsGroup
+{
+    bool overall = false;
+    bool legacy = false;
+    ComparisonRecord::Values standard{};
+    ComparisonRecord::LegacyValues legacyStandard{};
+    QString firstTestName;
+    int records = 0;
+    int passed = 0;
+    ComparisonSettings settings; // of the group's newest record
+    std::vector<QuantityStatistics> quantities;
+    std::vector<int> rows;       // record rows of the group
+
+    int failed() const { return records - passed; }
+    double passRate() const; // NaN without records
+    const QuantityStatistics* find(StatQuantity quantity) const;
+    QuantitySummary summary(StatQuantity quantity) const;
+};
+
+class WorkStatistics
+{
+public:
+    explicit WorkStatistics(const QList<StatQuantity>& quantities = {});
+
+    // Forgets everything and keeps statistics of these quantities.
+    void setQuantities(const QList<StatQuantity>& quantities);
+    const QList<StatQuantity>& quantities() const { return quantities_; }
+
+    // The record of the next row.
+    void add(const ComparisonRecord& record);
+    // All records again, as after a deletion, a rename or a re-judging.
+    void rebuild(const QList<ComparisonRecord>& records);
+
+    int rowCount() const { return rowCount_; }
+    const StatisticsGroup& overall() const { return overall_; }
+    const std::vector<StatisticsGroup>& groups() const { return groups_; }
+    // The group of a record row, or -1.
+    int groupOfRow(int row) const;
+
+private:
+    StatisticsGroup newGroup(const ComparisonRecord& record) const;
+    int groupIndex(const ComparisonRecord& record);
+    static QByteArray standardKey(const ComparisonRecord& record);
+
+    QList<StatQuantity> quantities_;
+    StatisticsGroup overall_;
+    std::vector<StatisticsGroup> groups_;
+    QHash<QByteArray, int> groupByStandard_;
+    std::vector<int> groupOfRow_;
+    int rowCount_ = 0;
+};
