@@ -510,6 +510,10 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <source>The report could not be saved to %1.</source>
         <translation>The report could not be saved to %1.</translation>
     </message>
+    <message>
+        <source>Report preview</source>
+        <translation>Report preview</translation>
+    </message>
 </context>
 <context>
     <name>InformationPageFor310</name>
@@ -1260,6 +1264,14 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
     <message>
         <source>Result</source>
         <translation>Result</translation>
+    </message>
+    <message>
+        <source>Delete row %1</source>
+        <translation>Delete row %1</translation>
+    </message>
+    <message>
+        <source>Report for %1</source>
+        <translation>Report for %1</translation>
     </message>
 </context>
 <context>

@@ -544,6 +544,10 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <source>The report could not be saved to %1.</source>
         <translation>报告无法保存到 %1。</translation>
     </message>
+    <message>
+        <source>Report preview</source>
+        <translation>报告预览</translation>
+    </message>
 </context>
 <context>
     <name>InformationPageFor310</name>
@@ -1294,6 +1298,14 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
     <message>
         <source>Result</source>
         <translation>是否合格</translation>
+    </message>
+    <message>
+        <source>Delete row %1</source>
+        <translation>删除第%1行</translation>
+    </message>
+    <message>
+        <source>Report for %1</source>
+        <translation>%1的报告</translation>
     </message>
 </context>
 <context>
