@@ -23,6 +23,10 @@ ReportPage::ReportPage(const ReportSnapshot& snapshot, QWidget* parent)
 void ReportPage::finishSetup(QTextBrowser* browser)
 {
     m_browser = browser;
+    // Read aloud and walked through by assistive technology and the keyboard.
+    m_browser->setReadOnly(true);
+    m_browser->setTextInteractionFlags(m_browser->textInteractionFlags() | Qt::TextSelectableByKeyboard);
+    m_browser->setAccessibleName(tr("Report preview"));
     QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
     if (shown) {
         resize(700, shown->availableGeometry().height() - 39);

@@ -280,10 +280,14 @@ ControlChartGeometry controlChartGeometry(const QRectF& area, const ControlChart
     c.texts << StatChartText{QRectF(left, split - 12, right - left, 20), Qt::AlignLeft | Qt::AlignVCenter,
                              tr("Moving range")};
     c.texts << StatChartText{QRectF(left, bottom + 18, right - left, 16), Qt::AlignHCenter | Qt::AlignTop,
-                             tr("Row")};
+                             tr("Sample")};
 
+    // Labels of the lines at the right, per plot, moved apart where lines lie close.
+    QList<int> individualLabels;
+    QList<int> rangeLabels;
     const auto lineLabel = [&](const PlotFrame& f, double value, const QString& name, const QColor& colour) {
         const double y = f.y(value);
+        (&f == &c.individuals ? individualLabels : rangeLabels) << static_cast<int>(c.texts.size());
         c.texts << StatChartText{QRectF(right + 4, y - 9, 92, 18), Qt::AlignLeft | Qt::AlignVCenter,
                                  QStringLiteral("%1 %2").arg(name, number(value, 3)), colour};
         return QLineF(left, y, right, y);
@@ -302,6 +306,18 @@ ControlChartGeometry controlChartGeometry(const QRectF& area, const ControlChart
     }
     if (!std::isnan(spec.lower)) {
         c.toleranceLines << lineLabel(c.individuals, spec.lower, QStringLiteral("LSL"), chartToleranceColour());
+    }
+
+    for (QList<int>* labels : {&individualLabels, &rangeLabels}) {
+        std::sort(labels->begin(), labels->end(),
+                  [&](int x, int y) { return c.texts.at(x).rect.top() < c.texts.at(y).rect.top(); });
+        for (int k = 1; k < labels->size(); ++k) {
+            const QRectF above = c.texts.at(labels->at(k - 1)).rect;
+            QRectF& rect = c.texts[labels->at(k)].rect;
+            if (rect.top() < above.top() + 15) {
+                rect.moveTop(above.top() + 15);
+            }
+        }
     }
 
     c.values = thinnedLine(c.individuals, values, 0);

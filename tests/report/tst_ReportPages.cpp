@@ -7,6 +7,7 @@
 #include "ReportPageFor420.h"
 #include "ScriptedDialogs.h"
 
+#include <QAccessible>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
@@ -124,6 +125,23 @@ private Q_SLOTS:
         const QString preview = m_page->browser()->toPlainText();
         QVERIFY2(preview.contains(QStringLiteral("Zhang")) && preview.contains(typed.company), qPrintable(preview));
         QVERIFY(!preview.contains(QStringLiteral("Li")));
+        // Assistive technology reads the same preview.
+        QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(m_page->browser());
+        QVERIFY(shown && shown->textInterface());
+        const auto lines = [](QString text) { // frame marks and line separators as breaks
+            for (QChar mark : {QChar(0xFDD0), QChar(0xFDD1), QChar(0x2028)}) {
+                text.replace(mark, QLatin1Char('\n'));
+            }
+            QStringList out;
+            for (const QString& line : text.split(QLatin1Char('\n'))) {
+                if (!line.trimmed().isEmpty()) {
+                    out << line.trimmed();
+                }
+            }
+            return out;
+        };
+        QCOMPARE(lines(shown->textInterface()->text(0, shown->textInterface()->characterCount())), lines(preview));
+        QCOMPARE(shown->text(QAccessible::Name), QStringLiteral("Report preview"));
         QCOMPARE(toWorkspace.count(), 1);
         QCOMPARE(toWorkspace.at(0).at(0).value<TestInformation>(), typed);
         QCOMPARE(loadTestInformation(), typed);
