@@ -491,6 +491,10 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
 <context>
     <name>ReportPage</name>
     <message>
+        <source>Statistics page</source>
+        <translation>Statistics page</translation>
+    </message>
+    <message>
         <source>Save PDF</source>
         <translation>Save PDF</translation>
     </message>
@@ -1496,6 +1500,17 @@ Do you want to replace it?</translation>
     <message>
         <source>Standard %1 (%2)</source>
         <translation>Standard %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>ReportStatistics</name>
+    <message>
+        <source>Statistics of the work</source>
+        <translation>Statistics of the work</translation>
+    </message>
+    <message>
+        <source>Rows: %1    PASS: %2    NG: %3</source>
+        <translation>Rows: %1    PASS: %2    NG: %3</translation>
     </message>
 </context>
 </TS>
