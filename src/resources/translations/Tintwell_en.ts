@@ -491,6 +491,10 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
 <context>
     <name>ReportPage</name>
     <message>
+        <source>Statistics page</source>
+        <translation>Statistics page</translation>
+    </message>
+    <message>
         <source>Save PDF</source>
         <translation>Save PDF</translation>
     </message>
@@ -1828,6 +1832,14 @@ Do you want to replace it?</translation>
     <message>
         <source>The standards in %1 cannot be written: %2</source>
         <translation>The standards in %1 cannot be written: %2</translation>
+    <name>ReportStatistics</name>
+    <message>
+        <source>Statistics of the work</source>
+        <translation>Statistics of the work</translation>
+    </message>
+    <message>
+        <source>Rows: %1    PASS: %2    NG: %3</source>
+        <translation>Rows: %1    PASS: %2    NG: %3</translation>
     </message>
 </context>
 </TS>

@@ -525,6 +525,10 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
 <context>
     <name>ReportPage</name>
     <message>
+        <source>Statistics page</source>
+        <translation>统计页</translation>
+    </message>
+    <message>
         <source>Save PDF</source>
         <translation>保存PDF</translation>
     </message>
@@ -1862,6 +1866,14 @@ Do you want to replace it?</source>
     <message>
         <source>The standards in %1 cannot be written: %2</source>
         <translation>无法写入 %1 中的标准色：%2</translation>
+    <name>ReportStatistics</name>
+    <message>
+        <source>Statistics of the work</source>
+        <translation>本批统计</translation>
+    </message>
+    <message>
+        <source>Rows: %1    PASS: %2    NG: %3</source>
+        <translation>行数：%1    合格：%2    不合格：%3</translation>
     </message>
 </context>
 </TS>
