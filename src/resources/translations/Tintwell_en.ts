@@ -1503,6 +1503,17 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
+    <name>ReportStatistics</name>
+    <message>
+        <source>Statistics of the work</source>
+        <translation>Statistics of the work</translation>
+    </message>
+    <message>
+        <source>Rows: %1    PASS: %2    NG: %3</source>
+        <translation>Rows: %1    PASS: %2    NG: %3</translation>
+    </message>
+</context>
+<context>
     <name>CgatsWriter</name>
     <message>
         <source>Cannot write the file: %1</source>
@@ -1832,14 +1843,6 @@ Do you want to replace it?</translation>
     <message>
         <source>The standards in %1 cannot be written: %2</source>
         <translation>The standards in %1 cannot be written: %2</translation>
-    <name>ReportStatistics</name>
-    <message>
-        <source>Statistics of the work</source>
-        <translation>Statistics of the work</translation>
-    </message>
-    <message>
-        <source>Rows: %1    PASS: %2    NG: %3</source>
-        <translation>Rows: %1    PASS: %2    NG: %3</translation>
     </message>
 </context>
 </TS>

@@ -1537,6 +1537,17 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>ReportStatistics</name>
+    <message>
+        <source>Statistics of the work</source>
+        <translation>本批统计</translation>
+    </message>
+    <message>
+        <source>Rows: %1    PASS: %2    NG: %3</source>
+        <translation>行数：%1    合格：%2    不合格：%3</translation>
+    </message>
+</context>
+<context>
     <name>CgatsWriter</name>
     <message>
         <source>Cannot write the file: %1</source>
@@ -1866,14 +1877,6 @@ Do you want to replace it?</source>
     <message>
         <source>The standards in %1 cannot be written: %2</source>
         <translation>无法写入 %1 中的标准色：%2</translation>
-    <name>ReportStatistics</name>
-    <message>
-        <source>Statistics of the work</source>
-        <translation>本批统计</translation>
-    </message>
-    <message>
-        <source>Rows: %1    PASS: %2    NG: %3</source>
-        <translation>行数：%1    合格：%2    不合格：%3</translation>
     </message>
 </context>
 </TS>
