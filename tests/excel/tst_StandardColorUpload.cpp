@@ -3,41 +3,14 @@
 // blocks closed by an empty one, and the library file is only ever read.
 #include "CgatsFormat.h"
 #include "CxfFormat.h"
-#include "EmulatedLink.h"
+#include "EmulatedAccess.h"
 #include "ExcelTestSheets.h"
-#include "LinkAccess.h"
 #include "ScriptedDialogs.h"
 #include "StandardColorUpload.h"
 
-#include <QMutex>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
-namespace {
-
-struct EmulatedAccess final : LinkAccess
-{
-    explicit EmulatedAccess(EmulatedLink& link) : m_link(link) {}
-    Transport& transport() override { return m_link.transport; }
-    QMutex* linkMutex() override { return &m_mutex; }
-    EmulatedLink& m_link;
-    QMutex m_mutex;
-};
-
-// The block-transfer requests sent: address and length of each.
-QList<QPair<quint32, int>> blockFrames(const EmulatedLink& link)
-{
-    QList<QPair<quint32, int>> blocks;
-    for (const QByteArray& frame : link.emulator.receivedFrames()) {
-        if (frame.size() >= 8 && quint8(frame[1]) == 0x74) {
-            blocks << qMakePair(getU32le(frame, 2), int(getU16le(frame, 6)));
-        }
-    }
-    return blocks;
-}
-
-} // namespace
 
 class StandardColorUploadTest : public QObject
 {
@@ -46,9 +19,8 @@ class StandardColorUploadTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_link = std::make_unique<EmulatedLink>(QStringLiteral("TX420"));
-        QVERIFY(m_link->opened);
-        m_access = std::make_unique<EmulatedAccess>(*m_link);
+        m_access = std::make_unique<EmulatedAccess>(QStringLiteral("TX420"));
+        QVERIFY(m_access->link().opened);
         m_dialogs = std::make_unique<ScriptedDialogs>();
         m_path = m_dir.filePath(QStringLiteral("StdColor.xlsx"));
     }
@@ -58,7 +30,6 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs->openProgressDialogs, 0);
         m_dialogs.reset();
         m_access.reset();
-        m_link.reset();
     }
 
     void values_data()
@@ -123,7 +94,7 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(m_path).lastModified(), modified);
         QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
 
-        VirtualInstrument& instrument = m_link->instrument();
+        VirtualInstrument& instrument = m_access->instrument();
         QCOMPARE(instrument.standardColorCount(), cards.size());
         const QList<StandardColorCard> stored = instrument.standardColorCards();
         for (int i = 0; i < cards.size(); ++i) {
@@ -133,7 +104,7 @@ private Q_SLOTS:
         }
         QList<int> lengths;
         quint32 expected = 0x40000;
-        for (const auto& [address, length] : blockFrames(*m_link)) {
+        for (const auto& [address, length] : m_access->blockWrites()) {
             QCOMPARE(address, expected);
             expected += static_cast<quint32>(length);
             lengths << length;
@@ -206,9 +177,9 @@ private Q_SLOTS:
         QFETCH(QList<QVariantList>, rows);
         QFETCH(QString, message);
         saveSheet(m_path, rows);
-        const qsizetype framesBefore = m_link->emulator.receivedFrames().size();
+        const qsizetype framesBefore = m_access->emulator().receivedFrames().size();
         QCOMPARE(upload(m_path, QStringLiteral("TX420"), QStringLiteral("Error"), message), StandardColorUploadResult::SheetRefused);
-        QCOMPARE(m_link->emulator.receivedFrames().size(), framesBefore);
+        QCOMPARE(m_access->emulator().receivedFrames().size(), framesBefore);
     }
 
     void refusals_data()
@@ -238,9 +209,9 @@ private Q_SLOTS:
         } else {
             saveSheet(path, librarySheet(QStringLiteral("TX420"), {{QStringLiteral("A"), QStringLiteral("B"), 1, 0}}, 50));
         }
-        m_link->instrument().setRefuseBlockTransfer(refuseTransfer);
+        m_access->instrument().setRefuseBlockTransfer(refuseTransfer);
         if (result == int(StandardColorUploadResult::NotConnected)) { // refused before any file is asked for
-            m_link->link.Close();
+            m_access->unplug();
             m_dialogs->expectMessage(QStringLiteral("Error"), message);
             QCOMPARE(StandardColorUpload::run(*m_access, nullptr, QStringLiteral("TX420")), StandardColorUploadResult::NotConnected);
         } else {
@@ -276,8 +247,8 @@ private Q_SLOTS:
         QVERIFY(office.waitForFinished(90000));
         QVERIFY2(QFile::exists(m_path), office.readAllStandardError().constData());
         QCOMPARE(upload(m_path), StandardColorUploadResult::Written);
-        QCOMPARE(m_link->instrument().standardColorCount(), 2);
-        const QByteArray stream = m_link->instrument().standardColorStream();
+        QCOMPARE(m_access->instrument().standardColorCount(), 2);
+        const QByteArray stream = m_access->instrument().standardColorStream();
         QCOMPARE(stream.size(), 5 * 26);
         QCOMPARE(qint16(getU16le(stream, 100 + 2)), qint16(-5));
     }
@@ -340,15 +311,15 @@ private Q_SLOTS:
             file.write(bytes);
         }
         if (!message.isEmpty()) {
-            const qsizetype framesBefore = m_link->emulator.receivedFrames().size();
+            const qsizetype framesBefore = m_access->emulator().receivedFrames().size();
             QCOMPARE(upload(path, QStringLiteral("TX420"), QStringLiteral("Error"),
                             QStringLiteral("The standards in %1 cannot be written: %2").arg(name, message)),
                      StandardColorUploadResult::SheetRefused);
-            QCOMPARE(m_link->emulator.receivedFrames().size(), framesBefore);
+            QCOMPARE(m_access->emulator().receivedFrames().size(), framesBefore);
             return;
         }
         QCOMPARE(upload(path), StandardColorUploadResult::Written);
-        VirtualInstrument& instrument = m_link->instrument();
+        VirtualInstrument& instrument = m_access->instrument();
         QCOMPARE(instrument.standardColorCount(), 1);
         QCOMPARE(QString::fromUtf8(instrument.standardColorCards().value(0).nameA).remove(QChar(0)),
                  QFileInfo(name).completeBaseName());
@@ -380,7 +351,6 @@ private:
 
     QTemporaryDir m_dir;
     QString m_path;
-    std::unique_ptr<EmulatedLink> m_link;
     std::unique_ptr<EmulatedAccess> m_access;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
 };
