@@ -1,6 +1,8 @@
 // The standard-colour upload against the emulated instrument: the whole
 // sheet is checked before anything is sent, the stream goes in 256-byte
 // blocks closed by an empty one, and the library file is only ever read.
+#include "CgatsFormat.h"
+#include "CxfFormat.h"
 #include "EmulatedAccess.h"
 #include "ExcelTestSheets.h"
 #include "ScriptedDialogs.h"
@@ -249,6 +251,86 @@ private Q_SLOTS:
         const QByteArray stream = m_access->instrument().standardColorStream();
         QCOMPARE(stream.size(), 5 * 26);
         QCOMPARE(qint16(getU16le(stream, 100 + 2)), qint16(-5));
+    }
+
+    // Standards from a CGATS or CxF3 file of any name make one card named
+    // after the file; a file the strict readers refuse, or standards the
+    // library cannot hold, are refused before anything is sent.
+    void exchangeFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message"); // empty: written
+        QTest::newRow("CGATS") << QStringLiteral("标准 A.ti3") << QString() << QString();
+        QTest::newRow("CGATS as .txt") << QStringLiteral("lab.txt") << QString() << QString();
+        QTest::newRow("CxF3") << QStringLiteral("standards.cxf") << QString() << QString();
+        QTest::newRow("CxF3 for D50") << QStringLiteral("d50.cxf") << QStringLiteral("D50")
+                                      << QStringLiteral("line 10: Object \"S1\": its ColorCIELab is for D50/10_Degree; "
+                                                        "standards need D65/10_Degree");
+        QTest::newRow("CGATS comma") << QStringLiteral("comma.ti3") << QStringLiteral("comma")
+                                     << QStringLiteral("line 21: D65LAB_L value \"50,12\" has a comma as its decimal "
+                                                       "mark; CGATS numbers use a point");
+        QTest::newRow("long name") << QStringLiteral("long.ti3") << QStringLiteral("long")
+                                   << QStringLiteral("the name of standard \"名字太长了名字太长了\" takes more than 20 bytes");
+        QTest::newRow("spectra only") << QStringLiteral("spectra.ti3") << QStringLiteral("spectra")
+                                      << QStringLiteral("standard \"s\" has no L*a*b* values for D65/10°");
+    }
+    void exchangeFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
+        formats::ExchangeDocument document;
+        document.created = QDateTime(QDate(2026, 12, 8), QTime(16, 0));
+        const double values[2][3] = {{100.0, 0.0, 0.0}, {50.12, -3.45, 7.8}};
+        for (int i = 0; i < 2; ++i) {
+            formats::ExchangeSample sample;
+            sample.id = QStringLiteral("S%1").arg(i + 1);
+            sample.name = i == 0 ? QStringLiteral("白") : QStringLiteral("红 1");
+            sample.hasLab = fault != QLatin1String("spectra");
+            sample.hasSpectrum = !sample.hasLab;
+            sample.l = values[i][0];
+            sample.a = values[i][1];
+            sample.b = values[i][2];
+            document.samples << sample;
+        }
+        if (fault == QLatin1String("long")) {
+            document.samples[1].name = QStringLiteral("名字太长了名字太长了");
+        } else if (fault == QLatin1String("spectra")) {
+            document.samples[0].name = QStringLiteral("s");
+        }
+        const QString path = m_dir.filePath(name);
+        QVERIFY(name.endsWith(QLatin1String(".cxf")) ? formats::writeCxfFile(document, path)
+                                                     : formats::writeCgatsFile(document, path));
+        if (!fault.isEmpty() && (fault == QLatin1String("D50") || fault == QLatin1String("comma"))) {
+            QByteArray bytes = contents(path);
+            bytes.replace(fault == QLatin1String("D50") ? QByteArray("<cc:Illuminant>D65") : QByteArray(" 50.12 "),
+                          fault == QLatin1String("D50") ? QByteArray("<cc:Illuminant>D50") : QByteArray(" 50,12 "));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        if (!message.isEmpty()) {
+            const qsizetype framesBefore = m_access->emulator().receivedFrames().size();
+            QCOMPARE(upload(path, QStringLiteral("TX420"), QStringLiteral("Error"),
+                            QStringLiteral("The standards in %1 cannot be written: %2").arg(name, message)),
+                     StandardColorUploadResult::SheetRefused);
+            QCOMPARE(m_access->emulator().receivedFrames().size(), framesBefore);
+            return;
+        }
+        QCOMPARE(upload(path), StandardColorUploadResult::Written);
+        VirtualInstrument& instrument = m_access->instrument();
+        QCOMPARE(instrument.standardColorCount(), 1);
+        QCOMPARE(QString::fromUtf8(instrument.standardColorCards().value(0).nameA).remove(QChar(0)),
+                 QFileInfo(name).completeBaseName());
+        QCOMPARE(instrument.standardColorCards().value(0).valueA, 2);
+        const QByteArray stream = instrument.standardColorStream();
+        QCOMPARE(stream.size(), 2 * 26);
+        QCOMPARE(stream.mid(20, 20), QStringLiteral("红 1").toUtf8().leftJustified(20, '\0'));
+        QCOMPARE(int(getU16le(stream, 40)), 10000);
+        QCOMPARE(qint16(getU16le(stream, 46)), qint16(5012));
+        QCOMPARE(qint16(getU16le(stream, 48)), qint16(-345));
+        QCOMPARE(qint16(getU16le(stream, 50)), qint16(780));
     }
 
 private:
