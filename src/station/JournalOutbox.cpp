@@ -3,6 +3,8 @@
 #include "RecordJournal.h"
 
 #include <QLoggingCategory>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 
 Q_DECLARE_LOGGING_CATEGORY(lcStationSync)
 
@@ -19,6 +21,12 @@ RecordJournal* JournalOutbox::journal()
         m_journal = std::make_unique<RecordJournal>(m_path);
         if (!m_journal->open(RecordJournal::Role::Shared)) {
             qCWarning(lcStationSync).noquote() << m_journal->errorText();
+        } else {
+            // This connection only writes acknowledgements: one lost in a power
+            // cut means a harmless resend, so its commits need not wait for the
+            // disk, and the operator's journaling does not queue behind them.
+            QSqlQuery(QSqlDatabase::database(m_journal->connectionName()))
+                .exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
         }
     }
     return m_journal->isActive() ? m_journal.get() : nullptr;
