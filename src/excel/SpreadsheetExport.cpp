@@ -4,10 +4,14 @@
 #include "Dialogs.h"
 #include "ExcelEngine.h"
 #include "ExportTables.h"
+#include "ExtraSheet.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcExcel)
 
 namespace {
 
@@ -50,8 +54,21 @@ bool SpreadsheetExport::chooseTarget(QWidget* parent, const QString& prefix, QSt
     return true;
 }
 
+void SpreadsheetExport::addStatistics(QWidget* parent, const QString& path, const QList<QStringList>& statistics)
+{
+    if (statistics.isEmpty()) {
+        return;
+    }
+    QString error;
+    if (!addSheetAfterFirst(path, QStringLiteral("Statistics"), statistics, &error)) {
+        qCWarning(lcExcel) << "statistics sheet not added to" << path << error;
+        dialogs().information(parent, tr("Storing data"),
+                              tr("The data were stored, but the statistics sheet could not be added: %1").arg(error));
+    }
+}
+
 ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWidget* parent, const QString& path,
-                                            const std::function<void()>& clear)
+                                            const std::function<void()>& clear, const QList<QStringList>& statistics)
 {
     ExcelEngine engine(path);
     if (!engine.openWorkbook(1, ExcelEngine::Start::FromTemplate)) {
@@ -76,6 +93,7 @@ ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWid
     }
     progress->setValue(maximum);
     progress->close();
+    addStatistics(parent, path, statistics);
     if (clear) {
         clear();
     }
@@ -84,7 +102,7 @@ ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWid
 }
 
 ExportOutcome SpreadsheetExport::comparison(const QAbstractItemModel& table, int displayMode, QWidget* parent,
-                                            const std::function<void()>& clear)
+                                            const std::function<void()>& clear, const QList<QStringList>& statistics)
 {
     if (table.rowCount() < 1) {
         dialogs().information(parent, tr("error"), tr("No data for Storing to Excel!"));
@@ -95,7 +113,7 @@ ExportOutcome SpreadsheetExport::comparison(const QAbstractItemModel& table, int
     if (!chooseTarget(parent, kComparisonPrefix, path, outcome)) {
         return outcome;
     }
-    return writeTable(*comparisonExportTable(table, displayMode), parent, path, clear);
+    return writeTable(*comparisonExportTable(table, displayMode), parent, path, clear, statistics);
 }
 
 ExportOutcome SpreadsheetExport::spectral(const QAbstractItemModel& table, QWidget* parent,
@@ -114,7 +132,8 @@ ExportOutcome SpreadsheetExport::spectral(const QAbstractItemModel& table, QWidg
 }
 
 ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& table, bool chineseUi, QWidget* parent,
-                                                  const std::function<void()>& clear)
+                                                  const std::function<void()>& clear,
+                                                  const QList<QStringList>& statistics)
 {
     if (table.rowCount() < 1) {
         dialogs().information(parent, tr("error"), tr("No data for Storing to Excel!"));
@@ -134,6 +153,7 @@ ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& tabl
         dialogs().information(parent, tr("Error"), tr("Failed to export data to excel file"));
         return ExportOutcome::Failed;
     }
+    addStatistics(parent, path, statistics);
     if (clear) {
         clear();
     }

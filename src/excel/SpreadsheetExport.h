@@ -10,7 +10,9 @@
 // as cancelled: the rows stay and no clearing is offered.
 
 #include <QCoreApplication>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -34,11 +36,15 @@ public:
     // The comparison export of the current layout: the columns of the
     // display mode (0 … 6), titles in sheet row 2, records from row 3.
     // clear is the page's clear command (it asks its own question).
+    // statistics: the rows of a second sheet "Statistics" after the data
+    // (titles first); none when empty. A cancelled export gets none, as it
+    // holds only part of the rows the statistics describe.
     static ExportOutcome comparison(const QAbstractItemModel& table, int displayMode, QWidget* parent,
-                                    const std::function<void()>& clear);
+                                    const std::function<void()>& clear, const QList<QStringList>& statistics = {});
     // The legacy 19-column block from A1; clear empties the table without asking.
     static ExportOutcome legacyComparison(const QAbstractItemModel& table, bool chineseUi, QWidget* parent,
-                                          const std::function<void()>& clear);
+                                          const std::function<void()>& clear,
+                                          const QList<QStringList>& statistics = {});
     // The whole spectral table (heading row in sheet row 2); clear asks its
     // own question. The caller disables its buttons around the call.
     static ExportOutcome spectral(const QAbstractItemModel& table, QWidget* parent, const std::function<void()>& clear);
@@ -49,5 +55,7 @@ public:
 private:
     static bool chooseTarget(QWidget* parent, const QString& prefix, QString& path, ExportOutcome& outcome);
     static ExportOutcome writeTable(const QAbstractItemModel& rows, QWidget* parent, const QString& path,
-                                    const std::function<void()>& clear);
+                                    const std::function<void()>& clear, const QList<QStringList>& statistics = {});
+    // Adds the statistics sheet to the written file; says so when it cannot.
+    static void addStatistics(QWidget* parent, const QString& path, const QList<QStringList>& statistics);
 };

@@ -5,6 +5,7 @@
 #include "ExportTables.h"
 #include "ScriptedDialogs.h"
 #include "SpreadsheetExport.h"
+#include "XlsxArchive.h"
 
 #include <QStandardItemModel>
 #include <QTemporaryDir>
@@ -188,6 +189,73 @@ private Q_SLOTS:
         QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, clear()), ExportOutcome::Cancelled);
         QCOMPARE(m_cleared, 0);
         QCOMPARE(readBack(path).size(), 3);
+    }
+
+    // The statistics sheet comes second; the data sheet's part is byte for
+    // byte what the export without statistics writes. Numbers stay numbers.
+    // A cancelled export gets no statistics.
+    void statisticsSheet_followsTheData_data()
+    {
+        QTest::addColumn<bool>("legacy");
+        QTest::newRow("current") << false;
+        QTest::newRow("legacy") << true;
+    }
+    void statisticsSheet_followsTheData()
+    {
+        QFETCH(bool, legacy);
+        const QList<QStringList> statistics{{"Difference", "n", "Mean", "Cpk"}, {"ΔE", "12", "0.523", "—"}};
+        const auto model = table(3, 36);
+        QByteArray dataSheets[2];
+        for (int withStatistics = 0; withStatistics < 2; ++withStatistics) {
+            const QString path = m_dir.filePath(QStringLiteral("stat%1%2.xlsx").arg(legacy).arg(withStatistics));
+            m_dialogs->answerSaveFile(path);
+            if (legacy) {
+                m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file: \r\n\t%1").arg(path));
+                QCOMPARE(SpreadsheetExport::legacyComparison(*model, false, nullptr, clear(),
+                                                             withStatistics ? statistics : QList<QStringList>()),
+                         ExportOutcome::Written);
+            } else {
+                m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+                QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, clear(),
+                                                       withStatistics ? statistics : QList<QStringList>()),
+                         ExportOutcome::Written);
+            }
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            XlsxArchive archive;
+            QString error;
+            QVERIFY2(archive.load(file.readAll(), &error), qPrintable(error));
+            dataSheets[withStatistics] = archive.entry(QStringLiteral("xl/worksheets/sheet1.xml"));
+            if (withStatistics) {
+                QVERIFY(archive.entry(QStringLiteral("xl/workbook.xml"))
+                            .contains("<sheet name=\"Sheet1\" sheetId=\"1\" r:id=\"rId1\"/><sheet xmlns:r="));
+                const QList<QVariantList> rows = readSheet(path, 2).denseRows();
+                QCOMPARE(rows.size(), 2);
+                QCOMPARE(rows[0][0].toString(), QStringLiteral("Difference"));
+                QCOMPARE(rows[1][0].toString(), QStringLiteral("ΔE"));
+                QCOMPARE(rows[1][1].typeId(), QMetaType::Double);
+                QCOMPARE(rows[1][2].toDouble(), 0.523);
+                QCOMPARE(rows[1][3].toString(), QStringLiteral("—"));
+            }
+        }
+        QVERIFY(!dataSheets[0].isEmpty());
+        QCOMPARE(dataSheets[1], dataSheets[0]);
+        QCOMPARE(m_cleared, 2);
+    }
+    void statisticsSheet_notAfterCancel()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("cancel-stat.xlsx"));
+        m_dialogs->answerSaveFile(path);
+        m_dialogs->cancelProgressAt(2);
+        m_dialogs->expectMessage(QStringLiteral("Storing data"),
+                                 QStringLiteral("Export cancelled: 1 of 5 records were stored to the file, and the records are kept."));
+        QCOMPARE(SpreadsheetExport::comparison(*table(5, 36), ExportLab, nullptr, clear(), {{"n"}, {"5"}}),
+                 ExportOutcome::Cancelled);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        XlsxSheet second;
+        QString error;
+        QVERIFY(!readXlsxSheet(file.readAll(), 2, second, &error));
     }
 
     // The chosen file exists and may not be replaced: it stays as it was.

@@ -69,6 +69,14 @@ private Q_SLOTS:
         QTest::newRow("7") << "7" << 700 << true;
         QTest::newRow("no number") << "abc" << 0 << false;
         QTest::newRow("two dots") << "1.2.3" << 0 << false;
+        // Exponent notation, as tiny and huge numbers are written: read in the
+        // C locale; a value that cuts to 0 is 0.
+        QTest::newRow("cell 0.0001") << standardColorCellText(QVariant(0.0001)) << 0 << true;
+        QTest::newRow("-1e-04") << "-1e-04" << 0 << true;
+        QTest::newRow("2.9E-1") << "2.9E-1" << 29 << true;
+        QTest::newRow("1.2345e2 cut") << "1.2345e2" << 12345 << true;
+        QTest::newRow("1e300") << "1e300" << 0 << false;
+        QTest::newRow("bare e") << "e" << 0 << false;
     }
     void values()
     {
