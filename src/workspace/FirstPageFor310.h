@@ -34,6 +34,7 @@ struct ImportSettings;
 class FirstPageReport;
 class JournalKeeper;
 class QButtonGroup;
+class QKeyEvent;
 class QMutex;
 class QTableWidget;
 class QTimer;
@@ -183,10 +184,14 @@ protected:
     void setToleranceInputs(const ToleranceInputs& inputs);
     void setSpectralButtonText();
     void applyColumnWidths(int n);
+    void applyLegacyColumnWidths();
     int deleteRowOfSender(QTableWidget* table, ComparisonRecordList& records);
     // New rows of a table: their buttons, the journal, the scroll.
     void rowsShown(QTableWidget* table, int first, int last);
     void attachRowButtons(QTableWidget* table, int row);
+    void nameRowButtons(QTableWidget* table, int firstRow, int lastRow);
+    void focusRowButton(QTableWidget* table, int row, int column);
+    bool forwardTableKey(QObject* watched, QKeyEvent* event);
     void ensureRowButtons(QTableWidget* table);
     bool eventFilter(QObject* watched, QEvent* event) override;
     // What every clear resets besides the display: standard, counters,
@@ -223,10 +228,14 @@ protected:
     // The live displays' texts and the settings in force, as a comparison takes them.
     CurrentComparisonInput liveComparisonInput() const;
     LegacyComparisonInput liveLegacyComparisonInput() const;
+    void clearJudgement(bool legacy);
     void refuseComparison(QTableWidget* display, int badStandardIndex, int badSampleIndex);
     void takePushedFrames(const QByteArray& chunk, int format, bool legacy);
     void showNextPushed();
     void showPushed(const PushedResult& result);
+    // Shows every pushed result that has arrived, in order, without the pause.
+    void showArrivedPushed();
+    // The same when the worker stops; a partial frame left is dropped.
     void flushPushed();
 
     std::unique_ptr<FirstPageForm> ui;
@@ -247,4 +256,5 @@ protected:
     QByteArray pushedData;              // pushed bytes that may still begin a frame
     QList<PushedResult> m_pushedQueue;  // pushed results waiting for their display
     QTimer* m_pushedTimer = nullptr;    // the dashes' pause of the first waiting result
+    int m_widthCount = 11;              // n of the column widths in force
 };

@@ -126,6 +126,8 @@ private slots:
         QTest::addColumn<quint32>("base");
         QTest::newRow("TX310 layout 0") << "TX310" << 0 << quint32(0x20000);
         QTest::newRow("TX420 layout 1") << "TX420" << 1 << quint32(0x140000);
+        QTest::newRow("TX460 layout 2") << "TX460" << 2 << quint32(0x140000);
+        QTest::newRow("TX470 layout 3") << "TX470" << 3 << quint32(0x20000);
     }
     void history_readsBlocksAndAppendsRecords()
     {

@@ -86,6 +86,7 @@ private Q_SLOTS:
         m_link->instrument().fillComparisonRecords(0, 25);
         ui().pushButton_readComparisonRecord->click();
         QCOMPARE(table()->rowCount(), 25);
+        QCOMPARE(QStringList({cell(0, 0), cell(24, 0)}), QStringList({"1", "25"})); // numbered from 1
         QCOMPARE(cell(1, 1), QStringLiteral("Batch 0417 A1"));
         QCOMPARE(cell(0, 31), QStringLiteral("\u00B11.00%"));
         QCOMPARE(cell(0, 35), ui().lineEdit_serialNo->text());

@@ -174,16 +174,21 @@ private Q_SLOTS:
         QCOMPARE(rowText(0, 5), QStringLiteral("50.00")); // the stored standard L*
     }
 
+    // Refused, and nothing of the comparison before stays beside the new sample.
     void unusableStandard_refusedNotComparedAsZero()
     {
         connectTo(QStringLiteral("TX310"), 312, 3);
         scanStandard({52.0, 1.0, 2.0, 10.0, 90.0});
+        scanSample({50.3, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(ui().label_result->text(), QStringLiteral("NG"));
         qobject_cast<QLineEdit*>(display()->cellWidget(kLRow, 1))->setText(QString());
         m_dialogs->expectMessage(QStringLiteral("Error"),
                                  QStringLiteral("The standard's L* is empty or not a number; nothing was compared."));
         scanSample({50.3, 1.0, 2.0, 10.0, 90.0});
-        QCOMPARE(rows(), 0);
-        QCOMPARE(counters(), QStringLiteral("0/0/0"));
+        QCOMPARE(rows(), 1);
+        QCOMPARE(counters(), QStringLiteral("1/0/1"));
+        QCOMPARE(QStringList({cell(kLRow, 3), cell(kLRow, 4), cell(12, 3), ui().label_result->text()}),
+                 QStringList({"-----", "-----", "-----", ""}));
     }
 
     void failedMeasurement_keepsDashesAndCounters_data()
@@ -259,10 +264,53 @@ private Q_SLOTS:
         } else {
             m_link->emulator.queueRawInput(instrument.blockFrame(record, chunk.right(1).toInt()));
         }
-        // A frame that counts follows; it ends the wait either way.
+        if (!taken) { // said as a failed measurement is, and nothing added
+            m_dialogs->expectMessage(QStringLiteral("Error"), kFailed);
+            QVERIFY(waitUntil([this] { return !m_dialogs->shown.isEmpty() && m_dialogs->shown.last().text == kFailed; }));
+            QTest::qWait(50);
+            QCOMPARE(rows(), rowsBefore);
+            return;
+        }
+        // A frame that counts follows; it ends the wait.
         pushKey({52.0, 1.0, 2.0, 10.0, 90.0}, version < 106);
         QVERIFY(waitUntil([this] { return cell(kLRow, 2) == QLatin1String("52.00"); }));
-        QCOMPARE(rows() - rowsBefore, taken ? 2 : 1);
+        QCOMPARE(rows() - rowsBefore, 2);
+    }
+
+    // A result pushed before a scan button was clicked is shown and judged
+    // first, against the standard it was taken for: a waiting standard is the
+    // one the scanned sample is compared with; a waiting sample is judged
+    // against the standard before the new one.
+    void pushedResultWaiting_shownBeforeTheScan_data()
+    {
+        QTest::addColumn<bool>("waitingStandard");
+        QTest::addColumn<QStringList>("lastRow");  // NO, standard L*, sample L*
+        QTest::addColumn<QString>("shownStandard"); // L* of the live standard afterwards
+        QTest::newRow("pushed standard waits, Scan Sample")
+            << true << QStringList{"2", "50.00", "50.30"} << "50.00";
+        QTest::newRow("pushed sample waits, Scan Standard")
+            << false << QStringList{"2", "40.00", "40.50"} << "60.00";
+    }
+    void pushedResultWaiting_shownBeforeTheScan()
+    {
+        QFETCH(bool, waitingStandard);
+        QFETCH(QStringList, lastRow);
+        QFETCH(QString, shownStandard);
+        connectTo(QStringLiteral("TX310"), 312, 3);
+        m_page->openThreadSlot();
+        scanStandard({40.0, 1.0, 2.0, 10.0, 90.0});
+        scanSample({40.2, 1.0, 2.0, 10.0, 90.0});
+        if (waitingStandard) {
+            scanStandard({40.0, 1.0, 2.0, 10.0, 90.0}); // pushed results are standards now
+        }
+        m_page->pushedDisplayPauseMs = 60000; // the result waits behind its dashes
+        pushKey({waitingStandard ? 50.0 : 40.5, 1.0, 2.0, 10.0, 90.0});
+        const int waitingColumn = waitingStandard ? 1 : 2;
+        QVERIFY(waitUntil([&] { return cell(kLRow, waitingColumn) == QLatin1String("-----"); }));
+        waitingStandard ? scanSample({50.3, 1.0, 2.0, 10.0, 90.0}) : scanStandard({60.0, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(rows(), 2);
+        QCOMPARE(QStringList({rowText(1, 0), rowText(1, 5), rowText(1, 16)}), lastRow);
+        QCOMPARE(cell(kLRow, 1), shownStandard);
     }
 
     void unplugWhileAnExchangeHoldsTheLinkInABox_closesWithoutHanging()

@@ -80,7 +80,7 @@ private Q_SLOTS:
     }
 
     // Against the instrument: the values stored, a refusal sends nothing, and
-    // hidden tolerances never read are read first and written back unchanged.
+    // hidden tolerances are read again and written back as the instrument holds them.
     void setTolerancesOnTheInstrument_data()
     {
         QTest::addColumn<ToleranceField>("haze"); QTest::addColumn<ToleranceField>("transmittance");
@@ -92,6 +92,13 @@ private Q_SLOTS:
             << field("1") << field("1") << field("60") << "Thresholds must between 0.1-50!" << QList<int>{250, 300, 20};
         QTest::newRow("Lab mode, never read: haze and T kept")
             << field("", false) << field("", false) << field("4.4") << "Setup successfully!" << QList<int>{250, 300, 44};
+        // Read as 1.50 and 2.25 once; the keypad has set 2.50 and 3.00 since.
+        QTest::newRow("Lab mode, changed on the keypad since the read: kept")
+            << field("", false, 1.5) << field("", false, 2.25) << field("4.4") << "Setup successfully!"
+            << QList<int>{250, 300, 44};
+        QTest::newRow("Haze mode, changed on the keypad since the read: T and threshold kept")
+            << field("1.2") << field("", false, 2.25) << field("", false, 1.0) << "Setup successfully!"
+            << QList<int>{120, 300, 20};
     }
     void setTolerancesOnTheInstrument()
     {

@@ -491,6 +491,10 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
 <context>
     <name>ReportPage</name>
     <message>
+        <source>Statistics page</source>
+        <translation>Statistics page</translation>
+    </message>
+    <message>
         <source>Save PDF</source>
         <translation>Save PDF</translation>
     </message>
@@ -505,6 +509,10 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
     <message>
         <source>The report could not be saved to %1.</source>
         <translation>The report could not be saved to %1.</translation>
+    </message>
+    <message>
+        <source>Report preview</source>
+        <translation>Report preview</translation>
     </message>
 </context>
 <context>
@@ -1257,6 +1265,14 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <source>Result</source>
         <translation>Result</translation>
     </message>
+    <message>
+        <source>Delete row %1</source>
+        <translation>Delete row %1</translation>
+    </message>
+    <message>
+        <source>Report for %1</source>
+        <translation>Report for %1</translation>
+    </message>
 </context>
 <context>
     <name>Colorimeter</name>
@@ -1484,6 +1500,17 @@ Do you want to replace it?</translation>
     <message>
         <source>Standard %1 (%2)</source>
         <translation>Standard %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>ReportStatistics</name>
+    <message>
+        <source>Statistics of the work</source>
+        <translation>Statistics of the work</translation>
+    </message>
+    <message>
+        <source>Rows: %1    PASS: %2    NG: %3</source>
+        <translation>Rows: %1    PASS: %2    NG: %3</translation>
     </message>
 </context>
 </TS>

@@ -525,6 +525,10 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
 <context>
     <name>ReportPage</name>
     <message>
+        <source>Statistics page</source>
+        <translation>统计页</translation>
+    </message>
+    <message>
         <source>Save PDF</source>
         <translation>保存PDF</translation>
     </message>
@@ -539,6 +543,10 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
     <message>
         <source>The report could not be saved to %1.</source>
         <translation>报告无法保存到 %1。</translation>
+    </message>
+    <message>
+        <source>Report preview</source>
+        <translation>报告预览</translation>
     </message>
 </context>
 <context>
@@ -1291,6 +1299,14 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <source>Result</source>
         <translation>是否合格</translation>
     </message>
+    <message>
+        <source>Delete row %1</source>
+        <translation>删除第%1行</translation>
+    </message>
+    <message>
+        <source>Report for %1</source>
+        <translation>%1的报告</translation>
+    </message>
 </context>
 <context>
     <name>Colorimeter</name>
@@ -1518,6 +1534,17 @@ Do you want to replace it?</source>
     <message>
         <source>Standard %1 (%2)</source>
         <translation>标准 %1（%2）</translation>
+    </message>
+</context>
+<context>
+    <name>ReportStatistics</name>
+    <message>
+        <source>Statistics of the work</source>
+        <translation>本批统计</translation>
+    </message>
+    <message>
+        <source>Rows: %1    PASS: %2    NG: %3</source>
+        <translation>行数：%1    合格：%2    不合格：%3</translation>
     </message>
 </context>
 </TS>
