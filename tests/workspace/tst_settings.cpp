@@ -106,13 +106,13 @@ private Q_SLOTS:
         QFETCH(QString, message); QFETCH(QList<int>, stored);
         ScriptedDialogs dialogs;
         EmulatedAccess access;
-        access.link.instrument().setTolerances(250, 300, 20);
+        access.instrument().setTolerances(250, 300, 20);
         dialogs.answerButton(DialogButton::Ok);
         std::optional<Tolerances> announced;
         const std::optional<Tolerances> result = SettingsExchange(access, m_feedback, false).setTolerances(
             haze, transmittance, threshold, [&](const Tolerances& t) { announced = t; });
         QCOMPARE(dialogs.messages().last().section(QLatin1Char('|'), 1), message);
-        const VirtualInstrument& in = access.link.instrument();
+        const VirtualInstrument& in = access.instrument();
         QCOMPARE((QList<int>{in.hazeTolerance(), in.transmittanceTolerance(), in.deltaEThreshold()}), stored);
         QCOMPARE(result.has_value(), announced.has_value());
         if (result) {
@@ -137,7 +137,7 @@ private Q_SLOTS:
         QFETCH(QString, model); QFETCH(int, version); QFETCH(int, code); QFETCH(int, storedCode); QFETCH(QString, formula);
         ScriptedDialogs dialogs;
         EmulatedAccess access(model, version);
-        access.link.instrument().setDeltaEParameter(code, 23);
+        access.instrument().setDeltaEParameter(code, 23);
         const auto read = SettingsExchange(access, m_feedback, false)
                               .readDeltaEParameter(isFirstGenerationColorimeter(model, version));
         QVERIFY(read.has_value());
@@ -176,9 +176,9 @@ private Q_SLOTS:
         QFETCH(bool, chinese); QFETCH(bool, refuse); QFETCH(QString, message); QFETCH(int, code); QFETCH(int, wire);
         ScriptedDialogs dialogs;
         EmulatedAccess access(model, version);
-        access.link.instrument().setDeltaEParameter(2, 77);
+        access.instrument().setDeltaEParameter(2, 77);
         if (refuse) {
-            access.link.emulator.injectFault(EmulatorFault::ErrorReply);
+            access.emulator().injectFault(EmulatorFault::ErrorReply);
         }
         if (!message.isEmpty()) {
             dialogs.expectMessage(message.section(QLatin1Char('|'), 0, 0), message.section(QLatin1Char('|'), 1));
@@ -191,10 +191,10 @@ private Q_SLOTS:
         dialog.findChild<QPushButton*>(QStringLiteral("Okbtn"))->click();
         QCOMPARE(dialog.result(), message.isEmpty() ? int(QDialog::Accepted) : int(QDialog::Rejected));
         if (message.isEmpty()) {
-            QCOMPARE(access.link.instrument().deltaEFormula(), code);
-            QCOMPARE(access.link.instrument().deltaEParameterThreshold(), wire);
+            QCOMPARE(access.instrument().deltaEFormula(), code);
+            QCOMPARE(access.instrument().deltaEParameterThreshold(), wire);
         } else if (!refuse) {
-            QCOMPARE(access.link.instrument().deltaEFormula(), 2); // nothing was sent
+            QCOMPARE(access.instrument().deltaEFormula(), 2); // nothing was sent
         }
         QVERIFY(!dialogs.hasUnusedAnswers());
     }
@@ -204,10 +204,10 @@ private Q_SLOTS:
     {
         ScriptedDialogs dialogs;
         EmulatedAccess access;
-        access.link.instrument().setDisplayMode(3);
+        access.instrument().setDisplayMode(3);
         dialogs.expectMessage(QStringLiteral("Error"), QStringLiteral("Failed to Setup  DisplayParam information!"));
         QVERIFY(!SettingsExchange(access, m_feedback, false).setDisplayParameter(-1));
-        QCOMPARE(access.link.instrument().displayMode(), 3);
+        QCOMPARE(access.instrument().displayMode(), 3);
     }
 
     // Stored differences are read whatever their decoration, so a row judged

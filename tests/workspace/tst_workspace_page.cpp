@@ -2,10 +2,7 @@
 // and routing of every model, display modes, rows, counters, clears and
 // re-translation.
 #include "ComparisonResult.h"
-#include "EmulatedLink.h"
-#include "FirstPageFor310.h"
-#include "FirstPageForm.h"
-#include "ScriptedDialogs.h"
+#include "PageFixture.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -62,26 +59,11 @@ QStringList rowTexts(const QTableWidget& table, int row)
 
 } // namespace
 
-class tst_workspace_page : public QObject
+class tst_workspace_page : public QObject, public PageFixture
 {
     Q_OBJECT
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<EmulatedLink> m_link;
-    std::unique_ptr<FirstPageFor310> m_page;
     QTranslator m_chinese;
 
-    void connectTo(const QString& model, int version)
-    {
-        m_link = std::make_unique<EmulatedLink>(model, version);
-        QVERIFY(m_link->opened);
-        m_page->setTransport(&m_link->transport);
-    }
-    FirstPageForm& ui() { return m_page->form(); }
-    QString counters()
-    {
-        return QStringLiteral("%1/%2/%3").arg(ui().lineEdit_unqualNum->text(), ui().lineEdit_qualNum->text(),
-                                              ui().lineEdit_totalNum->text());
-    }
     void switchLanguage(bool chinese)
     {
         chinese ? QCoreApplication::installTranslator(&m_chinese) : QCoreApplication::removeTranslator(&m_chinese);
@@ -94,22 +76,11 @@ private Q_SLOTS:
     {
         QVERIFY(m_chinese.load(QStringLiteral("Tintwell_zh"), QCoreApplication::applicationDirPath()));
     }
-    void init()
-    {
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_page = std::make_unique<FirstPageFor310>();
-        m_page->loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
-        m_page->resize(1400, 900);
-    }
+    void init() { setUpPage(); }
     void cleanup()
     {
         QCoreApplication::removeTranslator(&m_chinese);
-        if (m_dialogs) {
-            QVERIFY2(!m_dialogs->hasUnusedAnswers(), "a scripted answer was not used");
-        }
-        m_page.reset();
-        m_link.reset();
-        m_dialogs.reset();
+        tearDownPage();
     }
 
     void identification_routesEveryModel_data()
@@ -141,7 +112,7 @@ private Q_SLOTS:
         QFETCH(bool, hazeTLab);
         QFETCH(bool, spectral);
         QFETCH(bool, stdColor);
-        connectTo(model, version);
+        plug(model, version);
         m_page->show();
         QVERIFY(m_page->identifyDevice());
         QCOMPARE(m_page->modelName, model);
@@ -159,7 +130,7 @@ private Q_SLOTS:
         QCOMPARE(ui().stackedWidget->currentWidget(),
                  layout == 1 || layout == 2 ? ui().page_eParameter : ui().page_tolerance);
         if (!legacy) {
-            const int mode = m_link->instrument().displayMode();
+            const int mode = instrument().displayMode();
             QVERIFY(m_page->displayFlags[mode]);
             QVERIFY(ui().radioButton(mode)->isChecked());
         }
@@ -184,16 +155,16 @@ private Q_SLOTS:
         QFETCH(QString, title);
         QFETCH(QString, text);
         QFETCH(QString, model);
-        connectTo(QStringLiteral("TX460"), 410);
+        plug(QStringLiteral("TX460"), 410);
         if (fault == QLatin1String("display4")) {
-            m_link->instrument().setDisplayMode(4);
+            instrument().setDisplayMode(4);
         } else if (fault == QLatin1String("meter")) {
-            m_link->instrument().setIdentity(999, 5);
+            instrument().setIdentity(999, 5);
         } else if (fault == QLatin1String("notable")) {
             m_page->loadModelTable(QStringLiteral("/nonexistent/meterno"));
         } else {
-            m_link->instrument().setKeyInformationOffered(false);
-            m_link->instrument().setProductionInformationOffered(false);
+            instrument().setKeyInformationOffered(false);
+            instrument().setProductionInformationOffered(false);
         }
         if (!text.isEmpty()) {
             m_dialogs->expectMessage(title, text);
@@ -243,18 +214,18 @@ private Q_SLOTS:
         QFETCH(bool, hazeTLab);
         QFETCH(int, requests);
         m_page->show();
-        connectTo(QStringLiteral("TX310"), 114);
-        m_link->instrument().setDisplayMode(6);
+        plug(QStringLiteral("TX310"), 114);
+        instrument().setDisplayMode(6);
         QVERIFY(m_page->identifyDevice());
         QVERIFY(ui().radioButton_hazeTLab->isVisible());
 
-        connectTo(model, version);
-        m_link->instrument().setDisplayMode(3);
+        plug(model, version);
+        instrument().setDisplayMode(3);
         QTemporaryDir dir;
         if (fault == QLatin1String("version")) {
-            m_link->emulator.injectFaultAtRequest(2, EmulatorFault::Silence);
+            emulator().injectFaultAtRequest(2, EmulatorFault::Silence);
         } else if (fault == QLatin1String("display")) {
-            m_link->emulator.injectFaultAtRequest(3, EmulatorFault::Silence);
+            emulator().injectFaultAtRequest(3, EmulatorFault::Silence);
         } else {
             QFile table(dir.filePath(QStringLiteral("meterno")));
             QVERIFY(table.open(QIODevice::WriteOnly));
@@ -270,14 +241,14 @@ private Q_SLOTS:
         QCOMPARE(ui().lineEdit_firmwareVersion->text(),
                  softwareVersion ? QString::number(softwareVersion / 100.0, 'f', 2) : QString());
         QCOMPARE(ui().radioButton_hazeTLab->isVisible(), hazeTLab);
-        QCOMPARE(m_link->emulator.receivedFrames().size(), requests);
+        QCOMPARE(emulator().receivedFrames().size(), requests);
     }
 
     void identification_keyRefused_usesProductionInformation()
     {
-        connectTo(QStringLiteral("TX310"), 0);
-        m_link->instrument().setKeyInformationOffered(false);
-        m_link->instrument().setIdentity(310, 777001);
+        plug(QStringLiteral("TX310"), 0);
+        instrument().setKeyInformationOffered(false);
+        instrument().setIdentity(310, 777001);
         QVERIFY(m_page->identifyDevice());
         QCOMPARE(ui().lineEdit_serialNo->text(), QStringLiteral("777001"));
         QCOMPARE(m_page->modelName, QStringLiteral("TX310"));
@@ -431,7 +402,7 @@ private Q_SLOTS:
 
     void disconnection_keepsRowsAndCounters()
     {
-        connectTo(QStringLiteral("TX310"), 0);
+        plug(QStringLiteral("TX310"), 0);
         QVERIFY(m_page->identifyDevice());
         m_page->countComparison(false);
         m_page->addComparisonRow(result(1, false));
@@ -633,7 +604,7 @@ private Q_SLOTS:
     {
         QFETCH(int, mode);
         QFETCH(QList<bool>, shown);
-        connectTo(QStringLiteral("TX310"), 114);
+        plug(QStringLiteral("TX310"), 114);
         m_page->show();
         for (int other = 0; other < 7; ++other) {
             ui().radioButton(other)->show();
@@ -645,7 +616,7 @@ private Q_SLOTS:
                                   ui().lineEdit_eThresholds->isVisible() && ui().label_eThresholds->isVisible()};
         QCOMPARE(visible, shown);
         QVERIFY(m_page->displayFlags[0]); // nothing set until the instrument takes it
-        QVERIFY(m_link->emulator.receivedFrames().isEmpty());
+        QVERIFY(emulator().receivedFrames().isEmpty());
     }
 };
 
