@@ -1,6 +1,10 @@
 // The comparison, legacy and spectral exports: columns per display mode,
 // where titles and records land, the messages, the clearing after a written
 // file, a cancelled export, and a file that may not be replaced.
+#include "../formats/FormatsTestData.h"
+#include "CgatsFormat.h"
+#include "CsvFormat.h"
+#include "CxfFormat.h"
 #include "ExcelTestSheets.h"
 #include "ExportTables.h"
 #include "ScriptedDialogs.h"
@@ -175,6 +179,99 @@ private Q_SLOTS:
         QCOMPARE(rows[1][0].toString(), QStringLiteral("0:0"));
         QCOMPARE(rows[3][32].toString(), QStringLiteral("2:32"));
         QCOMPARE(rows[3][5].toString(), QString());
+    }
+
+    // A name ending in .csv, .ti3 or .cxf is written in that format from the
+    // records handed in (not from the table's texts), then cleared as a
+    // workbook is; without the records, or without L*a*b* for CGATS and CxF3,
+    // nothing is written and nothing cleared.
+    void exchangeFormats_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("kind"); // 0 spectral, 1 current, 2 legacy
+        QTest::addColumn<QString>("error");
+        const QStringList names{QStringLiteral("x.csv"), QStringLiteral("x.ti3"), QStringLiteral("x.cxf")};
+        for (const QString& name : names) {
+            QTest::addRow("spectral %s", qPrintable(name)) << name << 0 << QString();
+            QTest::addRow("comparison %s", qPrintable(name)) << name << 1 << QString();
+        }
+        QTest::newRow("legacy csv") << QStringLiteral("x.csv") << 2 << QString();
+        QTest::newRow("records missing") << QStringLiteral("x.csv") << 3
+                                         << QStringLiteral("the table's records are not at hand (0 of 4)");
+        QTest::newRow("haze only as CGATS") << QStringLiteral("x.ti3") << 4
+                                            << QStringLiteral("the records hold no L*a*b* values, which this format "
+                                                              "carries; choose CSV or a workbook");
+    }
+    void exchangeFormats()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, kind);
+        QFETCH(QString, error);
+        const QString path = m_dir.filePath(name);
+        QFile::remove(path);
+        QList<ComparisonRecord> records = kind == 3 ? QList<ComparisonRecord>() : testdata::records();
+        for (ComparisonRecord& record : records) {
+            record.legacy = kind == 2;
+            if (kind == 4) {
+                record.standard[ComparisonRecord::LabL] = ComparisonRecord::kUnknown;
+                record.sample[ComparisonRecord::LabL] = ComparisonRecord::kUnknown;
+            }
+        }
+        if (error.isEmpty()) {
+            expectSaved(path);
+        } else {
+            m_dialogs->answerSaveFile(path);
+            m_dialogs->expectMessage(QStringLiteral("Error"), QStringLiteral("Failed to store data: ") + error);
+        }
+        const ExportOutcome outcome =
+            kind == 0   ? SpreadsheetExport::spectral(*table(5, 35), nullptr, clear(), testdata::spectra(), 1)
+            : kind == 2 ? SpreadsheetExport::legacyComparison(*table(4, 21), false, nullptr, clear(), {}, records)
+                        : SpreadsheetExport::comparison(*table(4, 36), ExportLab, nullptr, clear(), {}, records);
+        QCOMPARE(outcome, error.isEmpty() ? ExportOutcome::Written : ExportOutcome::Failed);
+        QCOMPARE(m_cleared, error.isEmpty() ? 1 : 0);
+        QCOMPARE(QFile::exists(path), error.isEmpty());
+        if (!error.isEmpty()) {
+            return;
+        }
+        const QByteArray bytes = testdata::readAll(path);
+        QStringList names;
+        if (name.endsWith(QLatin1String(".csv"))) {
+            if (kind == 0) {
+                QList<NamedSpectrum> spectra;
+                QVERIFY(formats::readSpectralCsv(bytes, spectra).ok);
+                for (const NamedSpectrum& spectrum : spectra) {
+                    names << spectrum.name;
+                }
+            } else {
+                QList<ComparisonRecord> read;
+                int mode = 0;
+                bool chinese = false;
+                QVERIFY(formats::readComparisonCsv(bytes, read, mode, chinese).ok);
+                QCOMPARE(mode, kind == 2 ? -1 : int(ExportLab));
+                for (const ComparisonRecord& record : read) {
+                    names << record.testName;
+                }
+            }
+        } else {
+            formats::ExchangeDocument document;
+            QVERIFY(name.endsWith(QLatin1String(".ti3")) ? formats::readCgats(bytes, document).ok
+                                                         : formats::readCxf(bytes, document).ok);
+            for (const formats::ExchangeSample& sample : document.samples) {
+                if (sample.id.startsWith(u'T')) {
+                    names << sample.name;
+                }
+            }
+        }
+        QStringList expected;
+        if (kind == 0) {
+            expected = {QStringLiteral("white"), QStringLiteral("ramp \"one\""), QStringLiteral("spec1"),
+                        QStringLiteral("绿色样品")};
+        } else {
+            for (const ComparisonRecord& record : records) {
+                expected << record.testName;
+            }
+        }
+        QCOMPARE(names, expected);
     }
 
     // A cancel keeps the rows, offers no clearing and says so.

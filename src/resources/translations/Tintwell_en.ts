@@ -1845,4 +1845,31 @@ Do you want to replace it?</translation>
         <translation>The standards in %1 cannot be written: %2</translation>
     </message>
 </context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>CSV, UTF-8 (*.csv)</source>
+        <translation>CSV, UTF-8 (*.csv)</translation>
+    </message>
+    <message>
+        <source>CGATS measurement file (*.ti3)</source>
+        <translation>CGATS measurement file (*.ti3)</translation>
+    </message>
+    <message>
+        <source>CxF3 colour exchange (*.cxf)</source>
+        <translation>CxF3 colour exchange (*.cxf)</translation>
+    </message>
+    <message>
+        <source>Failed to store data: %1</source>
+        <translation>Failed to store data: %1</translation>
+    </message>
+    <message>
+        <source>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</source>
+        <translation>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</translation>
+    </message>
+    <message>
+        <source>the table&#x27;s records are not at hand (%1 of %2)</source>
+        <translation>the table&#x27;s records are not at hand (%1 of %2)</translation>
+    </message>
+</context>
 </TS>

@@ -1879,4 +1879,31 @@ Do you want to replace it?</source>
         <translation>无法写入 %1 中的标准色：%2</translation>
     </message>
 </context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>CSV, UTF-8 (*.csv)</source>
+        <translation>CSV，UTF-8 (*.csv)</translation>
+    </message>
+    <message>
+        <source>CGATS measurement file (*.ti3)</source>
+        <translation>CGATS 测量文件 (*.ti3)</translation>
+    </message>
+    <message>
+        <source>CxF3 colour exchange (*.cxf)</source>
+        <translation>CxF3 颜色交换文件 (*.cxf)</translation>
+    </message>
+    <message>
+        <source>Failed to store data: %1</source>
+        <translation>存储数据失败：%1</translation>
+    </message>
+    <message>
+        <source>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</source>
+        <translation>记录中没有该格式所需的 L*a*b* 值；请选择 CSV 或 Excel 工作簿</translation>
+    </message>
+    <message>
+        <source>the table&#x27;s records are not at hand (%1 of %2)</source>
+        <translation>无法取得表格的记录（%1/%2）</translation>
+    </message>
+</context>
 </TS>
