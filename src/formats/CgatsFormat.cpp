@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cmath>
 #include <vector>
 
 namespace formats {
@@ -421,11 +422,14 @@ bool CgatsReader::startData()
 bool CgatsReader::number(int column, double& value)
 {
     const Token& token = m_tokens[std::size_t(column)];
-    if (!token.quoted && parseNumber(token.text, value)) {
-        return true;
-    }
     const QString field = QString::fromUtf8(m_fields[std::size_t(column)]);
     const QString text = QString::fromUtf8(token.text.first(qMin<qsizetype>(40, token.text.size())));
+    if (!token.quoted && parseNumber(token.text, value)) {
+        if (std::fabs(value) > kLargestValue) {
+            return fail(tr("%1 value \"%2\" is out of range").arg(field, text));
+        }
+        return true;
+    }
     if (token.text.contains(',')) {
         return fail(tr("%1 value \"%2\" has a comma as its decimal mark; CGATS numbers use a point").arg(field, text));
     }
@@ -473,6 +477,9 @@ bool CgatsReader::readSet()
             }
             // Only a norm other than percent is scaled, so percent values stay exact.
             sample.spectrum[k] = m_spectralNorm == 100.0 ? value : value * 100.0 / m_spectralNorm;
+            if (!(std::fabs(sample.spectrum[k]) <= kLargestValue)) {
+                return fail(tr("SPEC_%1 is out of range for SPECTRAL_NORM").arg(kFirstWavelengthNm + kWavelengthStepNm * k));
+            }
         }
         sample.hasSpectrum = true;
     }

@@ -1872,4 +1872,22 @@ Do you want to replace it?</translation>
         <translation>the table&#x27;s records are not at hand (%1 of %2)</translation>
     </message>
 </context>
+<context>
+    <name>CgatsReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 value &quot;%2&quot; is out of range</translation>
+    </message>
+    <message>
+        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
+        <translation>SPEC_%1 is out of range for SPECTRAL_NORM</translation>
+    </message>
+</context>
+<context>
+    <name>CxfReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 value &quot;%2&quot; is out of range</translation>
+    </message>
+</context>
 </TS>
