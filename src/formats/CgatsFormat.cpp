@@ -218,7 +218,9 @@ private:
     bool readFormat();
     bool startData();
     bool readSet();
-    bool number(int column, double& value);
+    // ranged: the value is taken, so it must lie within kLargestValue;
+    // fields only checked (the derived XYZ and D50 L*a*b*) need be numbers.
+    bool number(int column, double& value, bool ranged = true);
 
     QByteArrayView m_bytes;
     ExchangeDocument& m_header;
@@ -419,13 +421,13 @@ bool CgatsReader::startData()
     return true;
 }
 
-bool CgatsReader::number(int column, double& value)
+bool CgatsReader::number(int column, double& value, bool ranged)
 {
     const Token& token = m_tokens[std::size_t(column)];
     const QString field = QString::fromUtf8(m_fields[std::size_t(column)]);
     const QString text = QString::fromUtf8(token.text.first(qMin<qsizetype>(40, token.text.size())));
     if (!token.quoted && parseNumber(token.text, value)) {
-        if (std::fabs(value) > kLargestValue) {
+        if (ranged && std::fabs(value) > kLargestValue) {
             return fail(tr("%1 value \"%2\" is out of range").arg(field, text));
         }
         return true;
@@ -458,7 +460,7 @@ bool CgatsReader::readSet()
     }
     for (const int column : m_numericColumns) {
         double unused = 0.0;
-        if (!number(column, unused)) {
+        if (!number(column, unused, false)) {
             return false;
         }
     }
