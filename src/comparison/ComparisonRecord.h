@@ -7,14 +7,14 @@
 // made from a record for the eye and is never parsed back.
 //
 // Values are the numbers as the instrument reported them (rounded as the
-// live display shows them). A value that was never measured is NaN.
+// live display shows them). A value that was never measured (the Lab of an
+// imported haze record) is NaN; its cell shows 0 as the table always has.
 
 #include <QDateTime>
 #include <QString>
 #include <QUuid>
 
 #include <array>
-#include <cmath>
 #include <limits>
 
 // The settings in force when a record was judged.
@@ -38,6 +38,10 @@ struct ComparisonSettings
     QString formulaText;
     // The threshold as shown (legacy layout; kept for the report and export).
     QString thresholdText;
+
+    // The delta-E threshold a comparison is judged against: in layout 1 the
+    // one stored with the formula on the instrument, elsewhere the tolerance.
+    double thresholdInForce() const { return layoutIndex == 1 ? parameterThreshold : deltaEThreshold; }
 };
 
 struct ComparisonRecord

@@ -4,6 +4,7 @@
 #include "CellReference.h"
 #include "DataFiles.h"
 #include "Dialogs.h"
+#include "FileReplace.h"
 
 #include <QAbstractItemModel>
 #include <QCoreApplication>
@@ -12,8 +13,6 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QTemporaryFile>
-
-#include <cstdio>
 
 Q_LOGGING_CATEGORY(lcExcel, "tintwell.excel")
 
@@ -64,12 +63,12 @@ bool ExcelEngine::isReplaceable(const QString& path)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
-        return QFileInfo(info.absolutePath()).isWritable();
+        return isWritableFolder(info.absolutePath());
     }
     // The owner's write bit is asked for too: a process with every right
     // would otherwise replace a file its owner marked read-only.
     return info.isFile() && info.isWritable() && (info.permissions() & QFile::WriteOwner)
-           && QFileInfo(info.absolutePath()).isWritable();
+           && isWritableFolder(info.absolutePath());
 }
 
 bool ExcelEngine::fail(const QString& text)
@@ -139,18 +138,27 @@ bool ExcelEngine::openWorkbook(int sheetNumber, Start start)
         if (bytes.isEmpty()) {
             bytes = blankWorkbookBytes(&m_error);
         }
-        if (!exists) {
-            // The target starts as a copy of the template; nothing is lost,
-            // for there was no file.
-            QFile target(m_fileName);
-            if (!target.open(QIODevice::WriteOnly) || target.write(bytes) != bytes.size()) {
-                target.remove();
-                return fail(target.errorString());
-            }
+        if (bytes.isEmpty()) {
+            return fail(QStringLiteral("no workbook to start from: %1").arg(m_error));
         }
     }
     if (!loadBase(bytes)) {
         return false;
+    }
+    if (!exists) {
+        // The target starts as a copy of the template, made only once the
+        // copy reads as a workbook, so a failed open leaves no file behind;
+        // nothing is lost, for there was no file.
+        QFile target(m_fileName);
+        if (!target.open(QIODevice::WriteOnly | QIODevice::NewOnly) || target.write(bytes) != bytes.size()
+            || !target.flush()) {
+            const QString why = target.errorString();
+            if (target.isOpen()) {
+                target.close();
+                target.remove();
+            }
+            return fail(why);
+        }
     }
     m_open = true;
     return true;
@@ -299,8 +307,10 @@ bool ExcelEngine::saveWorkbook()
     // 3. Replace the target in one step.
     QFile::setPermissions(staging.fileName(), target.exists() ? target.permissions()
                                                                : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (std::rename(QFile::encodeName(staging.fileName()).constData(), QFile::encodeName(m_fileName).constData()) != 0) {
-        return fail(QStringLiteral("cannot replace %1").arg(m_fileName));
+    // Synced before the rename: whatever follows a saved workbook (the table
+    // cleared after an export) must never outlive the file.
+    if (!replaceFileWith(staging.fileName(), m_fileName, &error)) {
+        return fail(error);
     }
     staging.setAutoRemove(false); // renamed: it is the target now
     m_savedSheet = std::move(sheet);

@@ -6,6 +6,8 @@
 #include "ExportTables.h"
 
 #include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 
 namespace {
 
@@ -21,9 +23,11 @@ bool SpreadsheetExport::usesLegacyExport(const QString& modelName, int softwareV
 
 bool SpreadsheetExport::chooseTarget(QWidget* parent, const QString& prefix, QString& path, ExportOutcome& outcome)
 {
-    path = dialogs().saveFileName(parent, tr("Storing data to Excel"),
-                                  proposedExportName(prefix, QDateTime::currentDateTime()),
-                                  QStringLiteral("excel file (*.xlsx)"));
+    // The name checked for replacing is the name written: ".xlsx" is added
+    // before that question, never after it.
+    path = dialogs().saveFile(parent, tr("Storing data to Excel"),
+                              proposedExportName(prefix, QDateTime::currentDateTime()),
+                              QStringLiteral("excel file (*.xlsx)"), QStringLiteral("xlsx"));
     if (path.isEmpty()) {
         outcome = ExportOutcome::NoFileChosen;
         return false;
@@ -32,7 +36,14 @@ bool SpreadsheetExport::chooseTarget(QWidget* parent, const QString& prefix, QSt
     // The file is replaced only once the new one is complete; one that may
     // not be replaced is refused before anything is written.
     if (!ExcelEngine::isReplaceable(path)) {
-        dialogs().information(parent, tr("Error"), tr("Can't overwrite this file, maybe the file is in use!"));
+        const QFileInfo info(path);
+        if (!info.exists() && info.absoluteDir().exists()) {
+            dialogs().information(parent, tr("Error"),
+                                  tr("Can't create a file in the folder %1: the folder is read-only. Please choose another folder.")
+                                      .arg(QDir::toNativeSeparators(info.absolutePath())));
+        } else {
+            dialogs().information(parent, tr("Error"), tr("Can't overwrite this file, maybe the file is in use!"));
+        }
         outcome = ExportOutcome::CannotReplace;
         return false;
     }

@@ -1,6 +1,7 @@
 #include "ReportPage.h"
 
 #include "Dialogs.h"
+#include "FileReplace.h"
 #include "ReportHtml.h"
 #include "ReportLog.h"
 #include "ReportPdf.h"
@@ -80,12 +81,18 @@ void ReportPage::on_SavePdfbtn_clicked()
     const QString suggested =
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QLatin1Char('/') + title
         + QStringLiteral(".pdf");
-    QString path = dialogs().saveFileName(this, tr("Save PDF"), suggested, tr("PDF files (*.pdf)"));
+    // ".pdf" is added before the question about replacing a file, never after it.
+    const QString path =
+        dialogs().saveFile(this, tr("Save PDF"), suggested, tr("PDF files (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty()) {
         return;
     }
-    if (QFileInfo(path).suffix().isEmpty()) {
-        path += QStringLiteral(".pdf");
+    const QFileInfo info(path);
+    if (!info.exists() && info.absoluteDir().exists() && !isWritableFolder(info.absolutePath())) {
+        dialogs().warning(this, tr("Error"),
+                          tr("Can't create a file in the folder %1: the folder is read-only. Please choose another folder.")
+                              .arg(QDir::toNativeSeparators(info.absolutePath())));
+        return;
     }
     if (!writeReportPdf(*m_browser->document(), path, title)) {
         dialogs().warning(this, tr("Error"),

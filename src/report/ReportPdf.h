@@ -6,5 +6,6 @@
 
 class QTextDocument;
 
-// False when the file cannot be written.
+// The file at path is replaced only by a complete report, synced to disk.
+// False when it cannot be written; a file already there then stays as it was.
 bool writeReportPdf(const QTextDocument& document, const QString& path, const QString& title);

@@ -3,6 +3,7 @@
 // cells: 36 columns in the current layout, 21 in the legacy layout (the button
 // columns are empty texts). Percent signs are dropped before numbers are read.
 
+#include "ComparisonRecord.h"
 #include "ReportSnapshot.h"
 #include "TestInformation.h"
 
@@ -23,3 +24,8 @@ ReportSnapshot snapshotFromCurrentRow(const QStringList& cells, const QString& f
 
 // The legacy layout's row (L*, a*, b*, C*, h of standard and sample).
 ReportSnapshot snapshotFromLegacyRow(const QStringList& cells, const TestInformation& information);
+
+// The snapshot of one record, with the numbers as its table row shows them:
+// the current layout's with the display mode and formula the record was
+// judged under, the legacy layout's with its own formula and threshold texts.
+ReportSnapshot snapshotFromRecord(const ComparisonRecord& record, const TestInformation& information);

@@ -36,6 +36,12 @@ public:
                                  const QString& filter) = 0;
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                                  const QString& filter) = 0;
+    // The save dialog for files of one type; suffix without its dot ("xlsx").
+    // A dialog that can add the suffix to a name typed without one (so the
+    // name it checks for replacing is the name written) does; the default
+    // shows saveFileName.
+    virtual QString saveFileNameWithSuffix(QWidget* parent, const QString& caption, const QString& dir,
+                                           const QString& filter, const QString& suffix);
     virtual std::unique_ptr<ProgressDialog> progress(QWidget* parent, const QString& label,
                                                      const QString& cancelText, int minimum,
                                                      int maximum) = 0;
@@ -48,6 +54,12 @@ public:
     void warning(QWidget* parent, const QString& title, const QString& text);
     void critical(QWidget* parent, const QString& title, const QString& text);
     bool question(QWidget* parent, const QString& title, const QString& text);
+    // The file to save to: a name without a suffix gets suffix, and when a
+    // file of the suffixed name exists that the dialog did not check, the
+    // operator is asked whether to replace it. Empty when the operator
+    // cancelled or declined.
+    QString saveFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
+                     const QString& suffix);
 
     // The process-wide seam. The caller keeps ownership of what it installs.
     static Dialogs& instance();

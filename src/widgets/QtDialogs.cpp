@@ -91,6 +91,20 @@ QString QtDialogs::saveFileName(QWidget* parent, const QString& caption, const Q
     return QFileDialog::getSaveFileName(parent, caption, dir, filter);
 }
 
+QString QtDialogs::saveFileNameWithSuffix(QWidget* parent, const QString& caption, const QString& dir,
+                                          const QString& filter, const QString& suffix)
+{
+    // The suffix is added before the dialog asks about replacing a file.
+    QFileDialog dialog(parent, caption, dir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(suffix);
+    if (dialog.exec() != QDialog::Accepted) {
+        return QString();
+    }
+    return dialog.selectedFiles().value(0);
+}
+
 std::unique_ptr<ProgressDialog> QtDialogs::progress(QWidget* parent, const QString& label,
                                                     const QString& cancelText, int minimum,
                                                     int maximum)

@@ -11,6 +11,8 @@ public:
                          const QString& filter) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& dir,
                          const QString& filter) override;
+    QString saveFileNameWithSuffix(QWidget* parent, const QString& caption, const QString& dir,
+                                   const QString& filter, const QString& suffix) override;
     std::unique_ptr<ProgressDialog> progress(QWidget* parent, const QString& label,
                                              const QString& cancelText, int minimum,
                                              int maximum) override;

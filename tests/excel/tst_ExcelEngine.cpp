@@ -193,6 +193,29 @@ private Q_SLOTS:
         QCOMPARE(QDir(m_dir.path()).entryList({QStringLiteral(".*.xlsx.*")}, QDir::Files | QDir::Hidden), QStringList());
     }
 
+    // A template that is no workbook: opening a new target fails and leaves
+    // no file behind (neither empty nor a copy of the damaged template).
+    void unusableTemplate_leavesNoFile_data()
+    {
+        QTest::addColumn<QByteArray>("templateBytes");
+        QTest::newRow("not a zip") << QByteArray("this is no workbook");
+        QTest::newRow("truncated") << QByteArray("PK\x03\x04\x14\x00", 6);
+    }
+    void unusableTemplate_leavesNoFile()
+    {
+        QFETCH(QByteArray, templateBytes);
+        QFile templateFile(m_dir.filePath(QStringLiteral("template.xlsx")));
+        QVERIFY(templateFile.open(QIODevice::WriteOnly));
+        templateFile.write(templateBytes);
+        templateFile.close();
+        const QString path = m_dir.filePath(QStringLiteral("new.xlsx"));
+        ExcelEngine engine(path);
+        const bool opened = engine.openWorkbook(1, ExcelEngine::Start::FromTemplate);
+        templateFile.remove();
+        QVERIFY(!opened);
+        QVERIFY(!QFileInfo::exists(path));
+    }
+
     // Both ways with openpyxl: a workbook it wrote (shared strings, numbers,
     // booleans, Chinese, gaps, a second sheet) reads back, and it reads what
     // the engine wrote: values, every written cell centred, the widths kept.

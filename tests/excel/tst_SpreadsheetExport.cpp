@@ -210,6 +210,58 @@ private Q_SLOTS:
         QCOMPARE(m_cleared, 0);
     }
 
+    // A name typed (or proposed) without ".xlsx" is checked for replacing
+    // with the suffix added: the operator is asked before "results.xlsx" is
+    // replaced, and declining leaves it as it was.
+    void suffixedName_askedBeforeReplacing_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("replace") << true;
+        QTest::newRow("keep") << false;
+    }
+    void suffixedName_askedBeforeReplacing()
+    {
+        QFETCH(bool, replace);
+        const QString typed = m_dir.filePath(QStringLiteral("results%1").arg(replace));
+        const QString written = typed + QStringLiteral(".xlsx");
+        QFile earlier(written);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("the operator's earlier file");
+        earlier.close();
+        m_dialogs->answerSaveFile(typed);
+        m_dialogs->answerButton(replace ? DialogButton::Yes : DialogButton::No);
+        if (replace) {
+            m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+        }
+        QCOMPARE(SpreadsheetExport::comparison(*table(2, 36), ExportLab, nullptr, clear()),
+                 replace ? ExportOutcome::Written : ExportOutcome::NoFileChosen);
+        QCOMPARE(m_dialogs->messages().first(),
+                 QStringLiteral("Replace file|%1 already exists.\nDo you want to replace it?").arg(written));
+        QCOMPARE(m_cleared, replace ? 1 : 0);
+        if (replace) {
+            QCOMPARE(readBack(written).size(), 4);
+        } else {
+            QVERIFY(earlier.open(QIODevice::ReadOnly));
+            QCOMPARE(earlier.readAll(), QByteArray("the operator's earlier file"));
+        }
+    }
+
+    // A new file in a folder that is read-only: the message names the folder.
+    void readOnlyFolder_saysSo()
+    {
+        const QString folder = m_dir.filePath(QStringLiteral("read-only"));
+        QVERIFY(QDir().mkpath(folder));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        m_dialogs->answerSaveFile(folder + QStringLiteral("/new"));
+        m_dialogs->expectMessage(QStringLiteral("Error"),
+                                 QStringLiteral("Can't create a file in the folder %1: the folder is read-only. "
+                                                "Please choose another folder.").arg(folder));
+        const ExportOutcome outcome = SpreadsheetExport::spectral(*table(2, 35), nullptr, clear());
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(outcome, ExportOutcome::CannotReplace);
+        QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList());
+    }
+
     // An existing file that may be replaced is replaced by a fresh workbook
     // from the template, never merged with the old contents.
     void existingFile_isReplaced()

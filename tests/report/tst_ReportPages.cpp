@@ -19,6 +19,8 @@
 #include <QTextBrowser>
 #include <QTranslator>
 
+#include <unistd.h>
+
 using namespace reportcases;
 
 namespace {
@@ -202,6 +204,58 @@ private Q_SLOTS:
         for (const QString& part : expected) {
             QVERIFY2(text.contains(part), qPrintable(part + QStringLiteral(" missing in:\n") + text));
         }
+    }
+
+    // A name typed without ".pdf" is checked for replacing with the suffix;
+    // a replaced report is written beside it and renamed over it, so another
+    // link to the earlier file keeps the earlier contents.
+    void savePdf_replacesOnlyWhenAskedAndInOneStep_data()
+    {
+        QTest::addColumn<bool>("replace");
+        QTest::newRow("replace") << true;
+        QTest::newRow("keep") << false;
+    }
+    void savePdf_replacesOnlyWhenAskedAndInOneStep()
+    {
+        QFETCH(bool, replace);
+        const QString folder = m_dir.filePath(QStringLiteral("replace%1").arg(replace));
+        QVERIFY(QDir().mkpath(folder));
+        const QString typed = folder + QStringLiteral("/report");
+        const QString pdf = typed + QStringLiteral(".pdf");
+        QFile earlier(pdf);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier report");
+        earlier.close();
+        const QString link = folder + QStringLiteral("/link");
+        // A hard link: it keeps whatever file the name pointed to.
+        QCOMPARE(::link(QFile::encodeName(pdf).constData(), QFile::encodeName(link).constData()), 0);
+        m_page = openReport(0, labComparison());
+        m_dialogs->answerSaveFile(typed);
+        m_dialogs->answerButton(replace ? DialogButton::Yes : DialogButton::No);
+        m_page->findChild<QPushButton*>(QStringLiteral("SavePdfbtn"))->click();
+        QCOMPARE(m_dialogs->messages(),
+                 QStringList{QStringLiteral("Replace file|%1 already exists.\nDo you want to replace it?").arg(pdf)});
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll().startsWith("%PDF"), replace);
+        QFile other(link);
+        QVERIFY(other.open(QIODevice::ReadOnly));
+        QCOMPARE(other.readAll(), QByteArray("earlier report"));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    }
+
+    void savePdf_readOnlyFolder_saysSo()
+    {
+        const QString folder = m_dir.filePath(QStringLiteral("read-only"));
+        QVERIFY(QDir().mkpath(folder));
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+        m_page = openReport(0, labComparison());
+        m_dialogs->answerSaveFile(folder + QStringLiteral("/report.pdf"));
+        m_dialogs->expectMessage(QStringLiteral("Error"),
+                                 QStringLiteral("Can't create a file in the folder %1: the folder is read-only. "
+                                                "Please choose another folder.").arg(folder));
+        m_page->findChild<QPushButton*>(QStringLiteral("SavePdfbtn"))->click();
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void savePdf_unwritableFile_warns()

@@ -1273,4 +1273,31 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <translation>△E</translation>
     </message>
 </context>
+<context>
+    <name>Dialogs</name>
+    <message>
+        <source>Replace file</source>
+        <translation>Replace file</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 already exists.
+Do you want to replace it?</translation>
+    </message>
+</context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</source>
+        <translation>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</translation>
+    </message>
+</context>
+<context>
+    <name>ReportPage</name>
+    <message>
+        <source>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</source>
+        <translation>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</translation>
+    </message>
+</context>
 </TS>

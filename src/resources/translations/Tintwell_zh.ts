@@ -1307,4 +1307,31 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <translation>△E</translation>
     </message>
 </context>
+<context>
+    <name>Dialogs</name>
+    <message>
+        <source>Replace file</source>
+        <translation>替换文件</translation>
+    </message>
+    <message>
+        <source>%1 already exists.
+Do you want to replace it?</source>
+        <translation>%1 已存在。
+要替换它吗？</translation>
+    </message>
+</context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</source>
+        <translation>无法在文件夹 %1 中创建文件：该文件夹为只读。请选择其他文件夹。</translation>
+    </message>
+</context>
+<context>
+    <name>ReportPage</name>
+    <message>
+        <source>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</source>
+        <translation>无法在文件夹 %1 中创建文件：该文件夹为只读。请选择其他文件夹。</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,101 @@
+#include "ComparisonJudging.h"
+
+#include "DeltaE.h"
+
+#include <cmath>
+
+namespace {
+
+LabColor lab(const ComparisonRecord::Values& v)
+{
+    return {v[ComparisonRecord::LabL], v[ComparisonRecord::LabA], v[ComparisonRecord::LabB]};
+}
+
+LabColor lab(const ComparisonRecord::LegacyValues& v)
+{
+    return {v[ComparisonRecord::LegacyL], v[ComparisonRecord::LegacyA], v[ComparisonRecord::LegacyB]};
+}
+
+bool sameNumber(double a, double b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+} // namespace
+
+int displayModeOf(const DisplayFlags& flags)
+{
+    for (int mode = static_cast<int>(flags.size()) - 1; mode >= 0; --mode) {
+        if (flags[static_cast<std::size_t>(mode)]) {
+            return mode;
+        }
+    }
+    return -1;
+}
+
+double recordDeltaE(const ComparisonRecord& record, const ComparisonSettings& settings)
+{
+    if (record.legacy) {
+        return comparisonDeltaE(WorkspaceLayout::Legacy, 0, settings.formulaCode, lab(record.legacyStandard),
+                                lab(record.legacySample));
+    }
+    return comparisonDeltaE(WorkspaceLayout::Current, settings.layoutIndex, settings.formulaCode,
+                            lab(record.standard), lab(record.sample));
+}
+
+Verdict verdictOf(const ComparisonRecord& record, const ComparisonSettings& settings)
+{
+    if (record.legacy) {
+        return judgeLegacy(record.deltaE, settings.deltaEThreshold);
+    }
+    const Tolerances tolerances{settings.hazeTolerance, settings.transmittanceTolerance, settings.thresholdInForce()};
+    return judgeComparison(displayFlagsFor(settings.displayMode), record.hazeDifference,
+                           record.transmittanceDifference, record.deltaE, tolerances);
+}
+
+bool judgeRecord(ComparisonRecord& record, const ComparisonSettings& settings)
+{
+    const double deltaE = recordDeltaE(record, settings);
+    const bool changed = !sameNumber(deltaE, record.deltaE) || settings.hazeTolerance != record.settings.hazeTolerance
+                         || settings.transmittanceTolerance != record.settings.transmittanceTolerance
+                         || settings.thresholdInForce() != record.settings.thresholdInForce()
+                         || settings.deltaEThreshold != record.settings.deltaEThreshold
+                         || settings.formulaCode != record.settings.formulaCode
+                         || settings.displayMode != record.settings.displayMode
+                         || settings.layoutIndex != record.settings.layoutIndex
+                         || settings.formulaText != record.settings.formulaText
+                         || settings.thresholdText != record.settings.thresholdText;
+    record.deltaE = deltaE;
+    record.settings = settings;
+    const bool pass = verdictOf(record, settings) == Verdict::Pass;
+    if (!changed && pass == record.pass) {
+        return false;
+    }
+    record.pass = pass;
+    ++record.version;
+    return true;
+}
+
+QList<int> judgeRecordsAgain(QList<ComparisonRecord>& records, const ComparisonSettings& settings)
+{
+    QList<int> changed;
+    for (int i = 0; i < records.size(); ++i) {
+        if (judgeRecord(records[i], settings)) {
+            changed.append(i);
+        }
+    }
+    return changed;
+}
+
+std::optional<double> displayedNumber(const QString& text)
+{
+    QString plain = text;
+    plain.remove(QLatin1Char('%'));
+    plain = plain.trimmed();
+    bool ok = false;
+    const double value = plain.toDouble(&ok);
+    if (!ok || !std::isfinite(value)) {
+        return std::nullopt;
+    }
+    return value;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The one rule that decides a comparison's verdict. Live measurement, pushed
+// results, record import and judging again after a settings change all call
+// judgeRecord; nothing else decides PASS or NG.
+
+#include "ComparisonRecord.h"
+#include "Judgement.h"
+
+#include <QList>
+
+#include <optional>
+
+// The display mode of a set of flags: the last one set, -1 when none is.
+// Every reader of the flags (export columns, import, the page) asks this.
+int displayModeOf(const DisplayFlags& flags);
+
+// Delta-E of the record's standard and sample under the formula the settings
+// name (the legacy layout's own code table for a legacy record; -1 for an
+// unknown legacy code).
+double recordDeltaE(const ComparisonRecord& record, const ComparisonSettings& settings);
+
+// The verdict of the record's differences and delta-E against the settings.
+// Current layout: the differences the display mode looks at against their
+// tolerances, delta-E against the threshold in force (layout 1: the threshold
+// stored with the formula). Legacy layout: delta-E against its threshold.
+Verdict verdictOf(const ComparisonRecord& record, const ComparisonSettings& settings);
+
+// Takes the settings into the record, computes delta-E again and decides the
+// verdict. The version goes up when anything the record shows changed; true then.
+bool judgeRecord(ComparisonRecord& record, const ComparisonSettings& settings);
+
+// Judges every record again against one set of settings; the
+// indexes of the records that changed.
+QList<int> judgeRecordsAgain(QList<ComparisonRecord>& records, const ComparisonSettings& settings);
+
+// A number read from a displayed text ("12.34%", " 2.3 "): nothing for an
+// empty text, dashes or a text that is not a finite number. Used only where
+// the operator typed over a shown standard.
+std::optional<double> displayedNumber(const QString& text);
