@@ -9,6 +9,8 @@ TINTWELL_PACKAGES=(
   libhidapi-dev libudev-dev libqt6sql6-sqlite
   fonts-wqy-microhei poppler-utils
   libzip-dev python3-openpyxl libreoffice-calc-nogui
+  # the tests check tintwell-cli's JSON output against its published schema
+  python3-jsonschema
 )
 
 # What scripts/package needs besides: dpkg-shlibdeps (dpkg-dev) for the

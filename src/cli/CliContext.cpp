@@ -76,9 +76,11 @@ std::unique_ptr<CliInstrument> CliContext::openInstrument(int& status)
         }
         if (all.size() > 1) {
             message(Cli::tr("Several instruments are attached; name one with --device:"));
+            const bool windowRunning = m_env.windowRunning && m_env.windowRunning();
             for (const CliDevice& d : all) {
-                message(QStringLiteral("  --device path:%1%2")
-                            .arg(d.path, d.usbSerial.isEmpty() ? QString() : QStringLiteral("   (USB serial %1)").arg(d.usbSerial)));
+                const CliDeviceDescription what = m_devices.describe(d, windowRunning);
+                message(QStringLiteral("  --device path:%1    --device serial:%2    %3")
+                            .arg(d.path, what.serialNumber, what.modelName));
             }
             status = ExitUsage;
             return nullptr;

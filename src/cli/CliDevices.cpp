@@ -1,5 +1,7 @@
 #include "CliDevices.h"
 
+#include "CliCommand.h"
+
 #include "CLinkerUSB.h"
 #include "DataFiles.h"
 #include "DeltaE.h"
@@ -105,6 +107,21 @@ bool CliInstrument::readSettings(CliFeedback& feedback)
     return true;
 }
 
+ComparisonSettings CliInstrument::comparisonSettings() const
+{
+    ComparisonSettings settings;
+    settings.hazeTolerance = tolerances.haze;
+    settings.transmittanceTolerance = tolerances.transmittance;
+    settings.deltaEThreshold = tolerances.deltaE;
+    settings.formulaCode = formulaCode;
+    settings.parameterThreshold = parameterThreshold;
+    settings.displayMode = firstGeneration ? -1 : displayMode;
+    settings.layoutIndex = layoutIndex;
+    settings.formulaText = formulaText;
+    settings.thresholdText = QString::number(tolerances.deltaE, 'f', 1);
+    return settings;
+}
+
 bool CliInstrument::waitForPushedReading(int waitMs, ColorReading& reading)
 {
     const PushedFrameFormat format = pushedFrameFormat(modelName, softwareVersion);
@@ -192,4 +209,29 @@ std::unique_ptr<CliInstrument> CliDevices::open(const CliDevice& device) const
         return nullptr;
     }
     return std::make_unique<CliInstrument>(device, std::move(link));
+}
+
+CliDeviceDescription CliDevices::describe(const CliDevice& device, bool windowRunning) const
+{
+    CliDeviceDescription description;
+    description.serialNumber = device.usbSerial;
+    if (!device.emulator && windowRunning) {
+        description.state = CliDeviceDescription::HeldByWindow;
+        return description;
+    }
+    const std::unique_ptr<CliInstrument> instrument = open(device);
+    if (!instrument) {
+        description.state = CliDeviceDescription::CannotOpen;
+        return description;
+    }
+    CliFeedback feedback;
+    if (!instrument->identify(cliModelTable(), feedback)) {
+        description.state = CliDeviceDescription::NotIdentified;
+    }
+    if (!instrument->serialNumber.isEmpty()) {
+        description.serialNumber = instrument->serialNumber;
+    }
+    description.modelName = instrument->modelName;
+    description.softwareVersion = instrument->softwareVersion;
+    return description;
 }

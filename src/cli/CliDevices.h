@@ -5,6 +5,7 @@
 // instrument is identified as the window identifies it and its settings are
 // read as the window reads them after connecting.
 
+#include "ComparisonRecord.h"
 #include "Identification.h"
 #include "InstrumentFeedback.h"
 #include "Judgement.h"
@@ -92,6 +93,9 @@ public:
     double parameterThreshold = -1.0;
     QString formulaText;    // as the settings panel shows it
 
+    // The settings a comparison made now is judged against.
+    ComparisonSettings comparisonSettings() const;
+
     // Waits up to waitMs for a result pushed by the measuring key, as the
     // receive worker would see it; false when none came in time.
     bool waitForPushedReading(int waitMs, struct ColorReading& reading);
@@ -101,6 +105,16 @@ private:
     std::unique_ptr<CLinker> m_link;
     LinkTransport m_transport;
     QByteArray m_pushed; // bytes read while waiting for the measuring key
+};
+
+// What `devices` says of one instrument.
+struct CliDeviceDescription
+{
+    enum State { Ready, HeldByWindow, CannotOpen, NotIdentified };
+    State state = Ready;
+    QString serialNumber; // the instrument's own, else the USB serial
+    QString modelName;
+    int softwareVersion = 0;
 };
 
 class CliDevices
@@ -117,6 +131,8 @@ public:
 
     // Opens one device; null when it does not open.
     std::unique_ptr<CliInstrument> open(const CliDevice& device) const;
+    // Opens and identifies one device, unless the window holds it.
+    CliDeviceDescription describe(const CliDevice& device, bool windowRunning) const;
 
 private:
     CliEnvironment& m_env;

@@ -4,6 +4,7 @@
 // functions: the caller holds the link lock around a fetch.
 
 #include "Colorimetry.h"
+#include "ComparisonJudging.h"
 #include "Judgement.h"
 
 #include <QString>
@@ -24,8 +25,7 @@ enum class FetchPath {
 // (softwareVersion in hundredths): Block; every other instrument: Full.
 FetchPath fetchPathFor(const QString& model, int softwareVersion);
 
-// The display mode whose flag is set (0 Haze/T ... 6 Haze/T/Lab), -1 for none.
-int displayModeOf(const DisplayFlags& flags);
+// displayModeOf(flags), the one place the display mode is derived, is in ComparisonJudging.h.
 
 // Measures once on the given path and fills reading. Returns the command's
 // result (1 or a negative ProtocolResult). On the block path a display mode
