@@ -9,6 +9,7 @@ TINTWELL_PACKAGES=(
   libhidapi-dev libudev-dev libqt6sql6-sqlite
   fonts-wqy-microhei poppler-utils
   libzip-dev python3-openpyxl libreoffice-calc-nogui
+  argyll # the format tests read the CGATS and CxF3 files Tintwell writes with argyll's tools
   # the tests check tintwell-cli's JSON output against its published schema
   python3-jsonschema
 )

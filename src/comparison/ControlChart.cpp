@@ -8,8 +8,12 @@ void ControlSeries::add(double value)
     if (values_.empty()) {
         prefixSum_.push_back(0.0);
         prefixRangeSum_.push_back(0.0);
+        ranges_.push_back(0.0);
     } else {
-        prefixRangeSum_.push_back(prefixRangeSum_.back() + std::fabs(value - values_.back()));
+        const double range = std::fabs(value - values_.back());
+        prefixRangeSum_.push_back(prefixRangeSum_.back() + range);
+        ranges_.push_back(range);
+        largestRange_ = std::max(largestRange_, range);
     }
     prefixSum_.push_back(prefixSum_.back() + value);
     values_.push_back(value);
@@ -18,13 +22,10 @@ void ControlSeries::add(double value)
 void ControlSeries::clear()
 {
     values_.clear();
+    ranges_.clear();
+    largestRange_ = 0.0;
     prefixSum_.clear();
     prefixRangeSum_.clear();
-}
-
-double ControlSeries::movingRange(int i) const
-{
-    return i <= 0 ? 0.0 : std::fabs(values_[i] - values_[i - 1]);
 }
 
 ControlLimits ControlSeries::limits(int first, int count) const
@@ -65,7 +66,7 @@ std::vector<std::uint8_t> ControlSeries::marks(const ControlLimits& limits) cons
             if (x > limits.upper || x < limits.lower) {
                 result[i] |= OutsideLimits;
             }
-            if (i > 0 && movingRange(i) > limits.movingRangeUpper) {
+            if (i > 0 && ranges_[i] > limits.movingRangeUpper) {
                 result[i] |= MovingRangeOutside;
             }
             side = x > limits.centre ? 1 : (x < limits.centre ? -1 : 0);

@@ -5,6 +5,7 @@
 // that the limits of any baseline cost O(1) and a new value O(1); the marks
 // are one pass over the values.
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -39,7 +40,9 @@ public:
     int count() const { return static_cast<int>(values_.size()); }
     const std::vector<double>& values() const { return values_; }
     // |x(i) - x(i-1)|; 0 for the first value (it has none, and is not drawn).
-    double movingRange(int i) const;
+    double movingRange(int i) const { return ranges_[i]; }
+    const std::vector<double>& movingRanges() const { return ranges_; }
+    double largestMovingRange() const { return largestRange_; }
 
     // Limits from values first .. first + count - 1 (clamped to the series).
     ControlLimits limits(int first, int count) const;
@@ -51,6 +54,8 @@ public:
 
 private:
     std::vector<double> values_;
+    std::vector<double> ranges_;
+    double largestRange_ = 0.0;
     std::vector<double> prefixSum_;        // sum of values before index i
     std::vector<double> prefixRangeSum_;   // sum of moving ranges 1..i
 };

@@ -40,36 +40,55 @@ void RunningStatistics::add(double x)
     }
     last_ = x;
     sorted_.insert(std::upper_bound(sorted_.begin(), sorted_.end(), x), x);
-    positive_.add(positiveForFit(x));
+    if (keepsPositive_) {
+        positive_.add(positiveForFit(x));
+    }
 }
 
 void RunningStatistics::clear()
 {
-    *this = RunningStatistics();
+    *this = RunningStatistics(keepsPositive_);
 }
 
-void RunningStatistics::assign(const std::vector<double>& valuesInOrder)
+void RunningStatistics::accumulate(const std::vector<double>& valuesInOrder)
 {
+    const bool keepsPositive = keepsPositive_;
     clear();
-    sorted_.reserve(valuesInOrder.size());
-    bool first = true;
+    long long n = 0;
     for (const double x : valuesInOrder) {
         if (std::isnan(x)) {
             continue;
         }
-        sorted_.push_back(x);
-        const auto n = static_cast<double>(sorted_.size());
+        ++n;
         const double delta = x - mean_;
-        mean_ += delta / n;
+        mean_ += delta / static_cast<double>(n);
         m2_ += delta * (x - mean_);
-        if (!first) {
+        if (n > 1) {
             movingRangeSum_ += std::fabs(x - last_);
         }
-        first = false;
         last_ = x;
-        positive_.add(positiveForFit(x));
+        if (keepsPositive) {
+            positive_.add(positiveForFit(x));
+        }
+    }
+}
+
+void RunningStatistics::assign(const std::vector<double>& valuesInOrder)
+{
+    accumulate(valuesInOrder);
+    sorted_.reserve(valuesInOrder.size());
+    for (const double x : valuesInOrder) {
+        if (!std::isnan(x)) {
+            sorted_.push_back(x);
+        }
     }
     std::sort(sorted_.begin(), sorted_.end());
+}
+
+void RunningStatistics::assign(const std::vector<double>& valuesInOrder, std::vector<double>&& sorted)
+{
+    accumulate(valuesInOrder);
+    sorted_ = std::move(sorted);
 }
 
 double RunningStatistics::mean() const
@@ -105,4 +124,16 @@ double RunningStatistics::movingRangeMean() const
 double RunningStatistics::sigmaWithin() const
 {
     return movingRangeMean() / kD2ForTwo;
+}
+
+void RunningCovariance::add(double x, double y)
+{
+    ++n;
+    const double dx = x - meanX;
+    meanX += dx / n;
+    const double dy = y - meanY;
+    meanY += dy / n;
+    sxx += dx * (x - meanX);
+    syy += dy * (y - meanY);
+    sxy += dx * (y - meanY);
 }

@@ -13,11 +13,17 @@
 class RunningStatistics
 {
 public:
+    // keepsPositiveSums: also keep the sums a skewed fit needs (a logarithm
+    // per value, so only for the quantity that is fitted).
+    explicit RunningStatistics(bool keepsPositiveSums = false) : keepsPositive_(keepsPositiveSums) {}
+
     // A NaN (a value that was not measured) is ignored.
     void add(double x);
     void clear();
     // Builds from a whole list at once: one sort instead of n insertions.
     void assign(const std::vector<double>& valuesInOrder);
+    // The same with the values already sorted (merged from the groups' lists).
+    void assign(const std::vector<double>& valuesInOrder, std::vector<double>&& sorted);
 
     int count() const { return static_cast<int>(sorted_.size()); }
     double mean() const;
@@ -43,6 +49,25 @@ private:
     double last_ = 0.0;
     double movingRangeSum_ = 0.0;
     PositiveSums positive_;
+    bool keepsPositive_ = false;
+
+    void accumulate(const std::vector<double>& valuesInOrder);
+};
+
+// Means and (n - 1) covariance matrix of pairs, by the same one-pass update.
+struct RunningCovariance
+{
+    long long n = 0;
+    double meanX = 0.0;
+    double meanY = 0.0;
+    double sxx = 0.0; // sums of products of deviations
+    double syy = 0.0;
+    double sxy = 0.0;
+
+    void add(double x, double y);
+    double varianceX() const { return n < 2 ? 0.0 : sxx / (n - 1); }
+    double varianceY() const { return n < 2 ? 0.0 : syy / (n - 1); }
+    double covariance() const { return n < 2 ? 0.0 : sxy / (n - 1); }
 };
 
 // d2 for subgroups of two: the mean of the range of two normal values in

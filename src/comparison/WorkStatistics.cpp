@@ -1,5 +1,6 @@
 #include "WorkStatistics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -38,6 +39,7 @@ QuantityStatistics emptyQuantity(StatQuantity quantity)
 {
     QuantityStatistics q;
     q.quantity = quantity;
+    q.values = RunningStatistics(quantity == StatQuantity::DeltaE);
     return q;
 }
 
@@ -131,7 +133,8 @@ Specification quantitySpecification(const ComparisonSettings& settings, StatQuan
             ? Specification{-settings.transmittanceTolerance, settings.transmittanceTolerance}
             : noSpecification();
     case StatQuantity::DeltaE:
-        return settings.deltaEThreshold >= 0.0 ? Specification{kNaN, settings.deltaEThreshold} : noSpecification();
+        return settings.thresholdInForce() >= 0.0 ? Specification{kNaN, settings.thresholdInForce()}
+                                                  : noSpecification();
     default:
         break;
     }
@@ -203,7 +206,9 @@ void WorkStatistics::setQuantities(const QList<StatQuantity>& quantities)
     groups_.clear();
     groupByStandard_.clear();
     groupOfRow_.clear();
+    passOfRow_.clear();
     rowCount_ = 0;
+    keepsAb_ = quantities_.contains(StatQuantity::A) && quantities_.contains(StatQuantity::B);
 }
 
 QByteArray WorkStatistics::standardKey(const ComparisonRecord& record)
@@ -250,16 +255,30 @@ int WorkStatistics::groupOfRow(int row) const
     return row >= 0 && row < static_cast<int>(groupOfRow_.size()) ? groupOfRow_[row] : -1;
 }
 
+
+void WorkStatistics::count(const ComparisonRecord& record, int row, StatisticsGroup& g) const
+{
+    ++g.records;
+    g.passed += record.pass ? 1 : 0;
+    g.settings = record.settings;
+    g.rows.push_back(row);
+    if (keepsAb_) {
+        const double a = quantityValue(record, StatQuantity::A);
+        const double b = quantityValue(record, StatQuantity::B);
+        if (!std::isnan(a) && !std::isnan(b)) {
+            g.ab.add(a, b);
+        }
+    }
+}
+
 void WorkStatistics::add(const ComparisonRecord& record)
 {
     const int row = rowCount_++;
     const int index = groupIndex(record);
     groupOfRow_.push_back(index);
+    passOfRow_.push_back(record.pass ? 1 : 0);
     for (StatisticsGroup* g : {&overall_, &groups_[index]}) {
-        ++g->records;
-        g->passed += record.pass ? 1 : 0;
-        g->settings = record.settings;
-        g->rows.push_back(row);
+        count(record, row, *g);
         for (QuantityStatistics& q : g->quantities) {
             const double x = quantityValue(record, q.quantity);
             if (std::isnan(x)) {
@@ -268,6 +287,7 @@ void WorkStatistics::add(const ComparisonRecord& record)
             q.values.add(x);
             q.series.add(x);
             q.rows.push_back(row);
+            q.ng.push_back(record.pass ? 0 : 1);
         }
     }
 }
@@ -276,15 +296,14 @@ void WorkStatistics::rebuild(const QList<ComparisonRecord>& records)
 {
     setQuantities(quantities_);
     groupOfRow_.reserve(records.size());
+    passOfRow_.reserve(records.size());
     for (const ComparisonRecord& record : records) {
         const int row = rowCount_++;
         const int index = groupIndex(record);
         groupOfRow_.push_back(index);
+        passOfRow_.push_back(record.pass ? 1 : 0);
         for (StatisticsGroup* g : {&overall_, &groups_[index]}) {
-            ++g->records;
-            g->passed += record.pass ? 1 : 0;
-            g->settings = record.settings;
-            g->rows.push_back(row);
+            count(record, row, *g);
             for (QuantityStatistics& q : g->quantities) {
                 const double x = quantityValue(record, q.quantity);
                 if (std::isnan(x)) {
@@ -292,18 +311,31 @@ void WorkStatistics::rebuild(const QList<ComparisonRecord>& records)
                 }
                 q.series.add(x);
                 q.rows.push_back(row);
+                q.ng.push_back(record.pass ? 0 : 1);
             }
         }
     }
-    // One sort per quantity and group instead of a sorted insertion per value.
-    for (StatisticsGroup* g : {&overall_}) {
-        for (QuantityStatistics& q : g->quantities) {
-            q.values.assign(q.series.values());
-        }
-    }
+    // One sort per quantity and group instead of a sorted insertion per value;
+    // all rows are the groups' sorted lists merged.
     for (StatisticsGroup& g : groups_) {
         for (QuantityStatistics& q : g.quantities) {
             q.values.assign(q.series.values());
         }
+    }
+    for (size_t k = 0; k < overall_.quantities.size(); ++k) {
+        QuantityStatistics& q = overall_.quantities[k];
+        if (groups_.size() > 8) {
+            q.values.assign(q.series.values());
+            continue;
+        }
+        std::vector<double> merged;
+        std::vector<double> next;
+        for (const StatisticsGroup& g : groups_) {
+            const std::vector<double>& part = g.quantities[k].values.sorted();
+            next.resize(merged.size() + part.size());
+            std::merge(merged.begin(), merged.end(), part.begin(), part.end(), next.begin());
+            merged.swap(next);
+        }
+        q.values.assign(q.series.values(), std::move(merged));
     }
 }

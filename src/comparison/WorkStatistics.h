@@ -16,6 +16,7 @@
 #include <QList>
 #include <QString>
 
+#include <cstdint>
 #include <vector>
 
 enum class StatQuantity { Haze, Transmittance, L, A, B, C, H, DeltaE, Y, X, SmallY };
@@ -39,6 +40,7 @@ struct QuantityStatistics
     RunningStatistics values;
     ControlSeries series;   // the same values in row order
     std::vector<int> rows;  // the record row of each value in the series
+    std::vector<std::uint8_t> ng; // 1 where that row was judged NG
 };
 
 struct QuantitySummary
@@ -65,6 +67,8 @@ struct StatisticsGroup
     ComparisonSettings settings; // of the group's newest record
     std::vector<QuantityStatistics> quantities;
     std::vector<int> rows;       // record rows of the group
+    // (Δa*, Δb*) of the rows that have both, when both are shown.
+    RunningCovariance ab;
 
     int failed() const { return records - passed; }
     double passRate() const; // NaN without records
@@ -91,16 +95,25 @@ public:
     const std::vector<StatisticsGroup>& groups() const { return groups_; }
     // The group of a record row, or -1.
     int groupOfRow(int row) const;
+    // The verdict of a record row (false outside the rows).
+    bool rowPassed(int row) const
+    {
+        return row >= 0 && row < static_cast<int>(passOfRow_.size()) && passOfRow_[row] != 0;
+    }
 
 private:
     StatisticsGroup newGroup(const ComparisonRecord& record) const;
     int groupIndex(const ComparisonRecord& record);
     static QByteArray standardKey(const ComparisonRecord& record);
+    // Counts, rows and pairs of one record; the values are left to the caller.
+    void count(const ComparisonRecord& record, int row, StatisticsGroup& group) const;
 
     QList<StatQuantity> quantities_;
     StatisticsGroup overall_;
     std::vector<StatisticsGroup> groups_;
     QHash<QByteArray, int> groupByStandard_;
     std::vector<int> groupOfRow_;
+    std::vector<std::uint8_t> passOfRow_;
+    bool keepsAb_ = false;
     int rowCount_ = 0;
 };

@@ -45,6 +45,14 @@ void modelTable(const std::uint8_t* data, std::size_t size);
 // Aborts when an accepted library is inconsistent.
 void standardColorSheet(const std::uint8_t* data, std::size_t size);
 
+// Input: a CGATS, CxF3 or CSV file, read by the strict reader of that
+// format. What a reader accepts is written again and read back: the second
+// writing must equal the first (CGATS and CSV) or carry the same samples
+// (CxF3); anything else aborts.
+void cgatsFile(const std::uint8_t* data, std::size_t size);
+void cxfFile(const std::uint8_t* data, std::size_t size);
+void csvFile(const std::uint8_t* data, std::size_t size);
+
 // Silences the modal seam (a few commands may show a box) and sets up what
 // Qt needs. Idempotent.
 void initialise();

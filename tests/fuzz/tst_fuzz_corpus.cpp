@@ -25,6 +25,9 @@ private Q_SLOTS:
         QTest::newRow("pushed") << QStringLiteral("fuzz_pushed") << 3;
         QTest::newRow("model table") << QStringLiteral("fuzz_modeltable") << 3;
         QTest::newRow("standard colours") << QStringLiteral("fuzz_stdcolor") << 3;
+        QTest::newRow("CGATS") << QStringLiteral("fuzz_cgats") << 6;
+        QTest::newRow("CxF3") << QStringLiteral("fuzz_cxf") << 6;
+        QTest::newRow("CSV") << QStringLiteral("fuzz_csv") << 5;
     }
 
     void replay()
@@ -37,6 +40,9 @@ private Q_SLOTS:
             {QStringLiteral("fuzz_pushed"), fuzz::pushedFrames},
             {QStringLiteral("fuzz_modeltable"), fuzz::modelTable},
             {QStringLiteral("fuzz_stdcolor"), fuzz::standardColorSheet},
+            {QStringLiteral("fuzz_cgats"), fuzz::cgatsFile},
+            {QStringLiteral("fuzz_cxf"), fuzz::cxfFile},
+            {QStringLiteral("fuzz_csv"), fuzz::csvFile},
         };
         // TINTWELL_FUZZ_CORPUS_DIR replays another corpus (a campaign's, in
         // build/fuzz/corpus) to find its slowest input.

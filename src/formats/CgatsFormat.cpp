@@ -1,0 +1,617 @@
+#include "CgatsFormat.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <vector>
+
+namespace formats {
+
+namespace {
+
+constexpr qsizetype kFlushBytes = 1 << 20;
+constexpr int kMaxFields = 4096;
+
+const char* const kLabFields[] = {"XYZ_X", "XYZ_Y", "XYZ_Z", "LAB_L", "LAB_A", "LAB_B", "D65LAB_L", "D65LAB_A", "D65LAB_B"};
+
+// A quoted CGATS string: a quote is doubled; a line break or other control
+// character would end the line, so it is written as a space.
+void appendQuoted(QByteArray& out, const QString& text)
+{
+    out.append('"');
+    const QByteArray utf8 = text.toUtf8();
+    for (const char c : utf8) {
+        if (c == '"') {
+            out.append("\"\"");
+        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+            out.append(' ');
+        } else {
+            out.append(c);
+        }
+    }
+    out.append('"');
+}
+
+QString createdText(const QDateTime& created)
+{
+    return (created.isValid() ? created : QDateTime::currentDateTime()).toString(Qt::ISODate);
+}
+
+} // namespace
+
+bool CgatsWriter::fail(const QString& error)
+{
+    m_error = error;
+    return false;
+}
+
+bool CgatsWriter::flush(bool force)
+{
+    if (m_buffer.size() < kFlushBytes && !force) {
+        return true;
+    }
+    if (m_device.write(m_buffer) != m_buffer.size()) {
+        return fail(tr("Cannot write the file: %1").arg(m_device.errorString()));
+    }
+    m_buffer.clear();
+    return true;
+}
+
+bool CgatsWriter::begin(const QString& description, const QDateTime& created, bool transmittance, qsizetype count,
+                        bool lab, bool spectrum)
+{
+    if (!lab && !spectrum && count > 0) {
+        return fail(tr("The samples have neither L*a*b* values nor a spectrum."));
+    }
+    m_expected = count;
+    m_written = 0;
+    m_lab = lab;
+    m_spectrum = spectrum;
+    m_buffer.reserve(kFlushBytes + 4096);
+    m_buffer.append("CTI3\n\nDESCRIPTOR ");
+    appendQuoted(m_buffer, description);
+    m_buffer.append("\nORIGINATOR \"Tintwell\"\nCREATED ");
+    appendQuoted(m_buffer, createdText(created));
+    m_buffer.append("\nDEVICE_CLASS \"OUTPUT\"\n");
+    m_buffer.append("KEYWORD \"MEASUREMENT_MODE\"\nMEASUREMENT_MODE ");
+    m_buffer.append(transmittance ? "\"TRANSMITTANCE\"\n" : "\"REFLECTANCE\"\n");
+    if (lab) {
+        m_buffer.append("KEYWORD \"D65LAB_L\"\nKEYWORD \"D65LAB_A\"\nKEYWORD \"D65LAB_B\"\n");
+    }
+    if (spectrum) {
+        m_buffer.append("SPECTRAL_BANDS \"31\"\nSPECTRAL_START_NM \"400.0\"\nSPECTRAL_END_NM \"700.0\"\n"
+                        "SPECTRAL_NORM \"100.0\"\n");
+    }
+    const int fields = 2 + (lab ? 9 : 0) + (spectrum ? kSpectralPointCount : 0);
+    m_buffer.append("\nNUMBER_OF_FIELDS ").append(QByteArray::number(fields));
+    m_buffer.append("\nBEGIN_DATA_FORMAT\nSAMPLE_ID SAMPLE_NAME");
+    if (lab) {
+        for (const char* field : kLabFields) {
+            m_buffer.append(' ').append(field);
+        }
+    }
+    if (spectrum) {
+        for (int k = 0; k < kSpectralPointCount; ++k) {
+            m_buffer.append(" SPEC_").append(QByteArray::number(kFirstWavelengthNm + kWavelengthStepNm * k));
+        }
+    }
+    m_buffer.append("\nEND_DATA_FORMAT\n\nNUMBER_OF_SETS ").append(QByteArray::number(count));
+    m_buffer.append("\nBEGIN_DATA\n");
+    return flush(false);
+}
+
+bool CgatsWriter::add(const ExchangeSample& sample)
+{
+    if (m_written >= m_expected) {
+        return fail(tr("More samples than announced (%1).").arg(m_expected));
+    }
+    if (m_lab && !sample.hasLab) {
+        return fail(tr("Sample \"%1\" has no L*a*b* values.").arg(sample.id));
+    }
+    if (m_spectrum && !sample.hasSpectrum) {
+        return fail(tr("Sample \"%1\" has no spectrum.").arg(sample.id));
+    }
+    appendQuoted(m_buffer, sample.id);
+    m_buffer.append(' ');
+    appendQuoted(m_buffer, sample.name);
+    if (m_lab) {
+        const Xyz xyz = d50XyzFromD65Lab(sample.l, sample.a, sample.b);
+        double l50 = 0.0;
+        double a50 = 0.0;
+        double b50 = 0.0;
+        d50LabFromD65Lab(sample.l, sample.a, sample.b, l50, a50, b50);
+        for (const double derived : {xyz.x, xyz.y, xyz.z, l50, a50, b50}) {
+            m_buffer.append(' ');
+            appendFixed(m_buffer, derived, 4);
+        }
+        for (const double measured : {sample.l, sample.a, sample.b}) {
+            m_buffer.append(' ');
+            appendNumber(m_buffer, measured, 6);
+        }
+    }
+    if (m_spectrum) {
+        for (const double value : sample.spectrum) {
+            m_buffer.append(' ');
+            appendNumber(m_buffer, value, 6);
+        }
+    }
+    m_buffer.append('\n');
+    ++m_written;
+    return flush(false);
+}
+
+bool CgatsWriter::finish()
+{
+    if (m_written != m_expected) {
+        return fail(tr("%1 samples written, %2 announced.").arg(m_written).arg(m_expected));
+    }
+    m_buffer.append("END_DATA\n");
+    return flush(true);
+}
+
+bool writeCgats(const ExchangeDocument& document, QIODevice& device, QString* error)
+{
+    const bool lab = !document.samples.isEmpty() && document.samples.first().hasLab;
+    const bool spectrum = !document.samples.isEmpty() && document.samples.first().hasSpectrum;
+    CgatsWriter writer(device);
+    bool ok = writer.begin(document.description, document.created, document.transmittance, document.samples.size(),
+                           lab || document.samples.isEmpty(), spectrum);
+    for (qsizetype i = 0; ok && i < document.samples.size(); ++i) {
+        ok = writer.add(document.samples.at(i));
+    }
+    ok = ok && writer.finish();
+    if (!ok && error) {
+        *error = writer.errorString();
+    }
+    return ok;
+}
+
+bool writeCgatsFile(const ExchangeDocument& document, const QString& path, QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error) {
+            *error = file.errorString();
+        }
+        return false;
+    }
+    if (!writeCgats(document, file, error)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error) {
+            *error = file.errorString();
+        }
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- reading
+
+namespace {
+
+struct Token
+{
+    QByteArrayView text;
+    bool quoted = false;
+};
+
+class CgatsReader
+{
+    Q_DECLARE_TR_FUNCTIONS(CgatsReader)
+public:
+    CgatsReader(QByteArrayView bytes, ExchangeDocument& header, const SampleSink& sink)
+        : m_bytes(bytes), m_header(header), m_sink(sink)
+    {
+    }
+
+    ReadResult run();
+
+private:
+    bool nextLine();
+    bool tokenize();
+    bool fail(const QString& message);
+    bool failAt(int line, const QString& message);
+    bool readFormat();
+    bool startData();
+    bool readSet();
+    bool number(int column, double& value);
+
+    QByteArrayView m_bytes;
+    ExchangeDocument& m_header;
+    const SampleSink& m_sink;
+    qsizetype m_position = 0;
+    int m_line = 0;
+    QByteArrayView m_text;
+    std::vector<Token> m_tokens;
+    std::vector<QByteArray> m_unquoted;
+    QString m_error;
+
+    std::vector<QByteArray> m_fields;
+    qint64 m_declaredFields = -1;
+    int m_declaredFieldsLine = 0;
+    qint64 m_declaredSets = -1;
+    int m_declaredSetsLine = 0;
+    int m_formatLine = 0;
+    double m_spectralNorm = 100.0;
+    qint64 m_sets = 0;
+
+    int m_idColumn = -1;
+    int m_nameColumn = -1;
+    int m_labColumns[3] = {-1, -1, -1};
+    int m_spectrumColumns[kSpectralPointCount];
+    bool m_hasSpectrum = false;
+    // Fields that hold numbers by definition, checked even where unused.
+    std::vector<int> m_numericColumns;
+};
+
+bool CgatsReader::fail(const QString& message)
+{
+    return failAt(m_line, message);
+}
+
+bool CgatsReader::failAt(int line, const QString& message)
+{
+    m_error = tr("line %1: %2").arg(line).arg(message);
+    return false;
+}
+
+bool CgatsReader::nextLine()
+{
+    if (m_position >= m_bytes.size()) {
+        return false;
+    }
+    qsizetype end = m_position;
+    while (end < m_bytes.size() && m_bytes[end] != '\n') {
+        ++end;
+    }
+    m_text = m_bytes.sliced(m_position, end - m_position);
+    m_position = end + 1;
+    ++m_line;
+    return true;
+}
+
+// Splits the current line into tokens: words and quoted strings ("" is a
+// quote inside one); '#' outside a string starts a comment.
+bool CgatsReader::tokenize()
+{
+    m_tokens.clear();
+    m_unquoted.clear();
+    const char* p = m_text.data();
+    const char* end = p + m_text.size();
+    while (p < end) {
+        const char c = *p;
+        if (c == ' ' || c == '\t' || c == '\r') {
+            ++p;
+            continue;
+        }
+        if (c == '#') {
+            break;
+        }
+        if (c == '"') {
+            const char* start = ++p;
+            bool doubled = false;
+            for (;;) {
+                if (p >= end) {
+                    return fail(tr("a quoted string is not closed"));
+                }
+                if (*p == '"') {
+                    if (p + 1 < end && p[1] == '"') {
+                        doubled = true;
+                        p += 2;
+                        continue;
+                    }
+                    break;
+                }
+                ++p;
+            }
+            Token token{QByteArrayView(start, p - start), true};
+            if (doubled) {
+                m_unquoted.push_back(token.text.toByteArray().replace("\"\"", "\""));
+                token.text = m_unquoted.back();
+            }
+            m_tokens.push_back(token);
+            ++p;
+            continue;
+        }
+        const char* start = p;
+        while (p < end && *p != ' ' && *p != '\t' && *p != '\r' && *p != '"' && *p != '#') {
+            ++p;
+        }
+        m_tokens.push_back(Token{QByteArrayView(start, p - start), false});
+    }
+    return true;
+}
+
+bool CgatsReader::readFormat()
+{
+    const int formatLine = m_line;
+    m_formatLine = m_line;
+    std::size_t first = 1;
+    for (;;) {
+        for (std::size_t i = first; i < m_tokens.size(); ++i) {
+            if (m_tokens[i].text == "END_DATA_FORMAT" && !m_tokens[i].quoted) {
+                return true;
+            }
+            if (m_fields.size() >= kMaxFields) {
+                return fail(tr("more than %1 fields").arg(kMaxFields));
+            }
+            m_fields.push_back(m_tokens[i].text.toByteArray());
+        }
+        first = 0;
+        if (!nextLine()) {
+            return failAt(formatLine, tr("BEGIN_DATA_FORMAT has no END_DATA_FORMAT"));
+        }
+        if (!tokenize()) {
+            return false;
+        }
+    }
+}
+
+bool CgatsReader::startData()
+{
+    if (m_fields.empty()) {
+        return fail(tr("BEGIN_DATA comes before the field list (BEGIN_DATA_FORMAT)"));
+    }
+    if (m_declaredFields < 0) {
+        return fail(tr("NUMBER_OF_FIELDS is missing"));
+    }
+    if (m_declaredFields != qint64(m_fields.size())) {
+        return failAt(m_declaredFieldsLine, tr("NUMBER_OF_FIELDS says %1, the field list has %2")
+                                                .arg(m_declaredFields)
+                                                .arg(m_fields.size()));
+    }
+    if (m_declaredSets < 0) {
+        return fail(tr("NUMBER_OF_SETS is missing"));
+    }
+    std::fill(std::begin(m_spectrumColumns), std::end(m_spectrumColumns), -1);
+    int spectralFields = 0;
+    int labFields = 0;
+    for (std::size_t i = 0; i < m_fields.size(); ++i) {
+        const QByteArray& field = m_fields[i];
+        for (std::size_t j = 0; j < i; ++j) {
+            if (m_fields[j] == field) {
+                return failAt(m_formatLine, tr("field %1 is listed twice").arg(QString::fromUtf8(field)));
+            }
+        }
+        const int column = int(i);
+        if (field == "SAMPLE_ID") {
+            m_idColumn = column;
+        } else if (field == "SAMPLE_NAME") {
+            m_nameColumn = column;
+        } else if (field == "D65LAB_L" || field == "D65LAB_A" || field == "D65LAB_B") {
+            m_labColumns[field.back() == 'L' ? 0 : field.back() == 'A' ? 1 : 2] = column;
+            ++labFields;
+        } else if (field.startsWith("XYZ_") || field.startsWith("LAB_")) {
+            m_numericColumns.push_back(column);
+        } else if (field.startsWith("SPEC_")) {
+            bool ok = false;
+            const int nm = field.mid(5).toInt(&ok);
+            ++spectralFields;
+            if (ok && nm >= kFirstWavelengthNm && (nm - kFirstWavelengthNm) % kWavelengthStepNm == 0
+                && (nm - kFirstWavelengthNm) / kWavelengthStepNm < kSpectralPointCount) {
+                m_spectrumColumns[(nm - kFirstWavelengthNm) / kWavelengthStepNm] = column;
+            }
+        }
+    }
+    if (m_idColumn < 0 && m_nameColumn < 0) {
+        return failAt(m_formatLine, tr("neither SAMPLE_ID nor SAMPLE_NAME is among the fields"));
+    }
+    if (labFields > 0 && labFields < 3) {
+        return failAt(m_formatLine, tr("D65LAB_L, D65LAB_A and D65LAB_B must come together"));
+    }
+    if (spectralFields > 0) {
+        for (int k = 0; k < kSpectralPointCount; ++k) {
+            if (m_spectrumColumns[k] < 0) {
+                return failAt(m_formatLine, tr("SPEC_%1 is missing: a spectrum needs every band from 400 to 700 nm in 10 nm steps")
+                                .arg(kFirstWavelengthNm + kWavelengthStepNm * k));
+            }
+        }
+        m_hasSpectrum = true;
+    }
+    if (labFields == 0 && !m_hasSpectrum) {
+        return failAt(m_formatLine, tr("no D65LAB_L/A/B fields and no spectrum (LAB_L/A/B hold values for the D50 white, not the "
+                       "instrument's D65/10°)"));
+    }
+    return true;
+}
+
+bool CgatsReader::number(int column, double& value)
+{
+    const Token& token = m_tokens[std::size_t(column)];
+    if (!token.quoted && parseNumber(token.text, value)) {
+        return true;
+    }
+    const QString field = QString::fromUtf8(m_fields[std::size_t(column)]);
+    const QString text = QString::fromUtf8(token.text.first(qMin<qsizetype>(40, token.text.size())));
+    if (token.text.contains(',')) {
+        return fail(tr("%1 value \"%2\" has a comma as its decimal mark; CGATS numbers use a point").arg(field, text));
+    }
+    return fail(tr("%1 value \"%2\" is not a number").arg(field, text));
+}
+
+bool CgatsReader::readSet()
+{
+    if (m_tokens.size() != m_fields.size()) {
+        return fail(tr("%1 values, NUMBER_OF_FIELDS is %2").arg(m_tokens.size()).arg(m_fields.size()));
+    }
+    if (m_sets >= m_declaredSets) {
+        return fail(tr("more sets than NUMBER_OF_SETS (%1)").arg(m_declaredSets));
+    }
+    ++m_sets;
+    ExchangeSample sample;
+    sample.kind = SampleKind::Standard;
+    if (m_idColumn >= 0) {
+        sample.id = QString::fromUtf8(m_tokens[std::size_t(m_idColumn)].text);
+    }
+    if (m_nameColumn >= 0) {
+        sample.name = QString::fromUtf8(m_tokens[std::size_t(m_nameColumn)].text);
+    }
+    if (m_idColumn < 0) {
+        sample.id = QString::number(m_sets);
+    }
+    for (const int column : m_numericColumns) {
+        double unused = 0.0;
+        if (!number(column, unused)) {
+            return false;
+        }
+    }
+    if (m_labColumns[0] >= 0) {
+        if (!number(m_labColumns[0], sample.l) || !number(m_labColumns[1], sample.a)
+            || !number(m_labColumns[2], sample.b)) {
+            return false;
+        }
+        sample.hasLab = true;
+    }
+    if (m_hasSpectrum) {
+        for (int k = 0; k < kSpectralPointCount; ++k) {
+            double value = 0.0;
+            if (!number(m_spectrumColumns[k], value)) {
+                return false;
+            }
+            // Only a norm other than percent is scaled, so percent values stay exact.
+            sample.spectrum[k] = m_spectralNorm == 100.0 ? value : value * 100.0 / m_spectralNorm;
+        }
+        sample.hasSpectrum = true;
+    }
+    if (!m_sink(sample)) {
+        return fail(tr("reading was stopped"));
+    }
+    return true;
+}
+
+ReadResult CgatsReader::run()
+{
+    ReadResult result;
+    auto done = [&](bool ok) {
+        result.ok = ok;
+        result.error = ok ? QString() : m_error;
+        return result;
+    };
+    // The identifier: the first word of the first line that holds one.
+    bool identified = false;
+    while (!identified) {
+        if (!nextLine()) {
+            return done(failAt(qMax(m_line, 1), tr("the file is empty")));
+        }
+        if (m_line == 1 && m_text.startsWith("\xEF\xBB\xBF")) {
+            m_text = m_text.sliced(3);
+        }
+        if (!tokenize()) {
+            return done(false);
+        }
+        if (!m_tokens.empty()) {
+            if (m_tokens.front().quoted || m_tokens.size() != 1) {
+                return done(fail(tr("a CGATS file starts with its file identifier (such as CTI3)")));
+            }
+            identified = true;
+        }
+    }
+    for (;;) {
+        if (!nextLine()) {
+            return done(fail(tr("the file ends before BEGIN_DATA")));
+        }
+        if (!tokenize()) {
+            return done(false);
+        }
+        if (m_tokens.empty()) {
+            continue;
+        }
+        const QByteArrayView keyword = m_tokens.front().text;
+        const QByteArrayView value = m_tokens.size() > 1 ? m_tokens[1].text : QByteArrayView();
+        if (keyword == "BEGIN_DATA_FORMAT") {
+            if (!m_fields.empty()) {
+                return done(fail(tr("a second BEGIN_DATA_FORMAT")));
+            }
+            if (!readFormat()) {
+                return done(false);
+            }
+        } else if (keyword == "NUMBER_OF_FIELDS" || keyword == "NUMBER_OF_SETS") {
+            bool ok = false;
+            const qint64 count = QByteArray(value.data(), value.size()).toLongLong(&ok);
+            if (!ok || count < 0) {
+                return done(fail(tr("%1 needs a whole number").arg(QString::fromUtf8(keyword))));
+            }
+            if (keyword == "NUMBER_OF_FIELDS") {
+                m_declaredFields = count;
+                m_declaredFieldsLine = m_line;
+            } else {
+                m_declaredSets = count;
+                m_declaredSetsLine = m_line;
+            }
+        } else if (keyword == "BEGIN_DATA") {
+            break;
+        } else if (keyword == "DESCRIPTOR") {
+            m_header.description = QString::fromUtf8(value);
+        } else if (keyword == "CREATED") {
+            m_header.created = QDateTime::fromString(QString::fromUtf8(value), Qt::ISODate);
+        } else if (keyword == "MEASUREMENT_MODE") {
+            m_header.transmittance = value == "TRANSMITTANCE";
+        } else if (keyword == "SPECTRAL_NORM") {
+            if (!parseNumber(value, m_spectralNorm) || m_spectralNorm <= 0.0) {
+                return done(fail(tr("SPECTRAL_NORM needs a positive number")));
+            }
+        } else if (keyword == "END_DATA" || keyword == "END_DATA_FORMAT") {
+            return done(fail(tr("%1 without its beginning").arg(QString::fromUtf8(keyword))));
+        }
+    }
+    if (!startData()) {
+        return done(false);
+    }
+    for (;;) {
+        if (!nextLine()) {
+            return done(fail(tr("the file ends without END_DATA")));
+        }
+        if (!tokenize()) {
+            return done(false);
+        }
+        if (m_tokens.empty()) {
+            continue;
+        }
+        if (m_tokens.size() == 1 && !m_tokens.front().quoted && m_tokens.front().text == "END_DATA") {
+            break;
+        }
+        if (!readSet()) {
+            return done(false);
+        }
+    }
+    if (m_sets != m_declaredSets) {
+        return done(failAt(m_declaredSetsLine, tr("NUMBER_OF_SETS says %1, the data holds %2 (END_DATA on line %3)")
+                                                   .arg(m_declaredSets)
+                                                   .arg(m_sets)
+                                                   .arg(m_line)));
+    }
+    return done(true);
+}
+
+} // namespace
+
+ReadResult readCgats(QByteArrayView bytes, ExchangeDocument& header, const SampleSink& sink)
+{
+    return CgatsReader(bytes, header, sink).run();
+}
+
+ReadResult readCgats(QByteArrayView bytes, ExchangeDocument& document)
+{
+    document = ExchangeDocument{};
+    QList<ExchangeSample> samples;
+    const ReadResult result = readCgats(bytes, document, [&samples](const ExchangeSample& sample) {
+        samples.append(sample);
+        return true;
+    });
+    document.samples = result.ok ? samples : QList<ExchangeSample>();
+    return result;
+}
+
+ReadResult readCgatsFile(const QString& path, ExchangeDocument& document)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return ReadResult{false, file.errorString()};
+    }
+    return readCgats(file.readAll(), document);
+}
+
+} // namespace formats

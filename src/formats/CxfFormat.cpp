@@ -1,0 +1,634 @@
+#include "CxfFormat.h"
+
+#include <QFile>
+#include <QHash>
+#include <QSaveFile>
+#include <QXmlStreamReader>
+
+#include <cmath>
+#include <vector>
+
+namespace formats {
+
+namespace {
+
+constexpr qsizetype kFlushBytes = 1 << 20;
+constexpr int kMaxDepth = 32;
+constexpr const char* kLabSpecification = "Tintwell_D65_10";
+constexpr const char* kSpectrumSpecification = "Tintwell_Spectrum";
+
+// Text for element content or an attribute value: markup characters as
+// entities; tab, line feed and carriage return as character references so
+// an attribute keeps them; other control characters, which XML 1.0 cannot
+// carry, as spaces.
+void appendEscaped(QByteArray& out, const QString& text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    for (const char c : utf8) {
+        switch (c) {
+        case '&': out.append("&amp;"); break;
+        case '<': out.append("&lt;"); break;
+        case '>': out.append("&gt;"); break;
+        case '"': out.append("&quot;"); break;
+        case '\t': out.append("&#9;"); break;
+        case '\n': out.append("&#10;"); break;
+        case '\r': out.append("&#13;"); break;
+        default:
+            out.append(static_cast<unsigned char>(c) < 0x20 ? ' ' : c);
+            break;
+        }
+    }
+}
+
+QByteArray dateText(const QDateTime& when)
+{
+    const QDateTime at = when.isValid() ? when : QDateTime::currentDateTime();
+    return at.toOffsetFromUtc(at.offsetFromUtc()).toString(Qt::ISODate).toLatin1();
+}
+
+void appendSpecification(QByteArray& out, const char* id, const char* type, const char* geometry, bool range)
+{
+    out.append("   <cc:ColorSpecification Id=\"").append(id).append("\">\n");
+    out.append("    <cc:TristimulusSpec>\n     <cc:Illuminant>D65</cc:Illuminant>\n"
+               "     <cc:Observer>10_Degree</cc:Observer>\n     <cc:Method>unknown</cc:Method>\n"
+               "    </cc:TristimulusSpec>\n");
+    out.append("    <cc:MeasurementSpec>\n     <cc:MeasurementType>").append(type).append("</cc:MeasurementType>\n");
+    out.append("     <cc:GeometryChoice>\n      <cc:SphereGeometry>").append(geometry);
+    out.append("</cc:SphereGeometry>\n     </cc:GeometryChoice>\n");
+    if (range) {
+        out.append("     <cc:WavelengthRange StartWL=\"400\" Increment=\"10\"/>\n");
+    }
+    out.append("    </cc:MeasurementSpec>\n   </cc:ColorSpecification>\n");
+}
+
+} // namespace
+
+bool CxfWriter::flush(bool force)
+{
+    if (m_buffer.size() < kFlushBytes && !force) {
+        return true;
+    }
+    if (m_device.write(m_buffer) != m_buffer.size()) {
+        m_error = tr("Cannot write the file: %1").arg(m_device.errorString());
+        return false;
+    }
+    m_buffer.clear();
+    return true;
+}
+
+bool CxfWriter::begin(const QString& description, const QDateTime& created, bool transmittance)
+{
+    m_transmittance = transmittance;
+    m_created = dateText(created);
+    m_buffer.reserve(kFlushBytes + 8192);
+    m_buffer.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<cc:CxF xmlns:cc=\"").append(kCxfNamespace);
+    m_buffer.append("\">\n <cc:FileInformation>\n  <cc:Creator>Tintwell</cc:Creator>\n  <cc:CreationDate>");
+    m_buffer.append(m_created).append("</cc:CreationDate>\n  <cc:Description>");
+    appendEscaped(m_buffer, description);
+    m_buffer.append("</cc:Description>\n </cc:FileInformation>\n <cc:Resources>\n  <cc:ObjectCollection>\n");
+    return flush(false);
+}
+
+bool CxfWriter::add(const ExchangeSample& sample)
+{
+    if (!sample.hasLab && !sample.hasSpectrum) {
+        m_error = tr("Sample \"%1\" has neither L*a*b* values nor a spectrum.").arg(sample.id);
+        return false;
+    }
+    m_buffer.append("   <cc:Object ObjectType=\"");
+    m_buffer.append(sample.kind == SampleKind::Standard ? "Standard" : "Target");
+    m_buffer.append("\" Name=\"");
+    appendEscaped(m_buffer, sample.name);
+    m_buffer.append("\" Id=\"");
+    appendEscaped(m_buffer, sample.id);
+    m_buffer.append("\">\n    <cc:CreationDate>");
+    m_buffer.append(sample.created.isValid() ? dateText(sample.created) : m_created);
+    m_buffer.append("</cc:CreationDate>\n    <cc:ColorValues>\n");
+    if (sample.hasLab) {
+        m_usedLab = true;
+        m_buffer.append("     <cc:ColorCIELab ColorSpecification=\"").append(kLabSpecification).append("\">\n      <cc:L>");
+        appendNumber(m_buffer, sample.l, 6);
+        m_buffer.append("</cc:L>\n      <cc:A>");
+        appendNumber(m_buffer, sample.a, 6);
+        m_buffer.append("</cc:A>\n      <cc:B>");
+        appendNumber(m_buffer, sample.b, 6);
+        m_buffer.append("</cc:B>\n     </cc:ColorCIELab>\n");
+    }
+    if (sample.hasSpectrum) {
+        m_usedSpectrum = true;
+        const char* element = m_transmittance ? "cc:TransmittanceSpectrum" : "cc:ReflectanceSpectrum";
+        m_buffer.append("     <").append(element).append(" ColorSpecification=\"").append(kSpectrumSpecification);
+        m_buffer.append("\" StartWL=\"400\">");
+        for (int k = 0; k < kSpectralPointCount; ++k) {
+            if (k) {
+                m_buffer.append(' ');
+            }
+            appendNumber(m_buffer, sample.spectrum[k] / 100.0, 8);
+        }
+        m_buffer.append("</").append(element).append(">\n");
+    }
+    m_buffer.append("    </cc:ColorValues>\n   </cc:Object>\n");
+    return flush(false);
+}
+
+bool CxfWriter::finish()
+{
+    m_buffer.append("  </cc:ObjectCollection>\n  <cc:ColorSpecificationCollection>\n");
+    // A sphere instrument measuring transmittance against a diffuse white
+    // reports "Diffuse"; in reflection the colorimeters include the specular part.
+    const char* geometry = m_transmittance ? "Diffuse" : "Specular_Included";
+    if (m_usedLab || !m_usedSpectrum) {
+        appendSpecification(m_buffer, kLabSpecification,
+                            m_transmittance ? "Colorimetric_Transmittance" : "Colorimetric_Reflectance", geometry, false);
+    }
+    if (m_usedSpectrum) {
+        appendSpecification(m_buffer, kSpectrumSpecification,
+                            m_transmittance ? "Spectrum_Transmittance" : "Spectrum_Reflectance", geometry, true);
+    }
+    m_buffer.append("  </cc:ColorSpecificationCollection>\n </cc:Resources>\n</cc:CxF>\n");
+    return flush(true);
+}
+
+bool writeCxf(const ExchangeDocument& document, QIODevice& device, QString* error)
+{
+    CxfWriter writer(device);
+    bool ok = writer.begin(document.description, document.created, document.transmittance);
+    for (qsizetype i = 0; ok && i < document.samples.size(); ++i) {
+        ok = writer.add(document.samples.at(i));
+    }
+    ok = ok && writer.finish();
+    if (!ok && error) {
+        *error = writer.errorString();
+    }
+    return ok;
+}
+
+bool writeCxfFile(const ExchangeDocument& document, const QString& path, QString* error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error) {
+            *error = file.errorString();
+        }
+        return false;
+    }
+    if (!writeCxf(document, file, error)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error) {
+            *error = file.errorString();
+        }
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------- reading
+
+namespace {
+
+enum class Element {
+    Other,
+    CxF,
+    FileInformation,
+    Object,
+    CreationDate,
+    Description,
+    ColorCIELab,
+    L,
+    A,
+    B,
+    Spectrum,
+    ColorSpecification,
+    Illuminant,
+    Observer,
+    MeasurementType,
+    WavelengthRange,
+};
+
+Element elementOf(QStringView name)
+{
+    static const std::pair<const char*, Element> names[] = {
+        {"CxF", Element::CxF},
+        {"FileInformation", Element::FileInformation},
+        {"Object", Element::Object},
+        {"CreationDate", Element::CreationDate},
+        {"Description", Element::Description},
+        {"ColorCIELab", Element::ColorCIELab},
+        {"L", Element::L},
+        {"A", Element::A},
+        {"B", Element::B},
+        {"ReflectanceSpectrum", Element::Spectrum},
+        {"TransmittanceSpectrum", Element::Spectrum},
+        {"ColorSpecification", Element::ColorSpecification},
+        {"Illuminant", Element::Illuminant},
+        {"Observer", Element::Observer},
+        {"MeasurementType", Element::MeasurementType},
+        {"WavelengthRange", Element::WavelengthRange},
+    };
+    for (const auto& [text, element] : names) {
+        if (name == QLatin1String(text)) {
+            return element;
+        }
+    }
+    return Element::Other;
+}
+
+struct LabValues
+{
+    QString specification;
+    double values[3] = {0.0, 0.0, 0.0};
+    bool seen[3] = {false, false, false};
+    qint64 line = 0;
+};
+
+struct SpectrumValues
+{
+    QString specification;
+    bool transmittance = false;
+    int startWl = -1; // -1: from the specification
+    std::vector<double> values;
+    qint64 line = 0;
+};
+
+struct PendingObject
+{
+    ExchangeSample sample;
+    qint64 line = 0;
+    std::vector<LabValues> labs;
+    std::vector<SpectrumValues> spectra;
+};
+
+struct Specification
+{
+    QString illuminant;
+    QString observer;
+    QString measurementType;
+    int startWl = -1;
+    int increment = -1;
+};
+
+class CxfReader
+{
+    Q_DECLARE_TR_FUNCTIONS(CxfReader)
+public:
+    CxfReader(QByteArrayView bytes, ExchangeDocument& document) : m_xml(bytes.toByteArray()), m_document(document) {}
+    ReadResult run();
+
+private:
+    bool fail(const QString& message);
+    bool failAt(qint64 line, const QString& message);
+    bool element(Element kind);
+    bool text(QString& out);
+    bool number(const QString& elementName, QStringView text, double& value, qint64 line);
+    bool resolve(PendingObject& object);
+
+    QXmlStreamReader m_xml;
+    ExchangeDocument& m_document;
+    QString m_error;
+    std::vector<Element> m_stack;
+    std::vector<PendingObject> m_objects;
+    QHash<QString, Specification> m_specifications;
+    Specification* m_specification = nullptr;
+    bool m_transmittance = false;
+};
+
+bool CxfReader::fail(const QString& message)
+{
+    return failAt(m_xml.lineNumber(), message);
+}
+
+bool CxfReader::failAt(qint64 line, const QString& message)
+{
+    m_error = tr("line %1: %2").arg(line).arg(message);
+    return false;
+}
+
+bool CxfReader::text(QString& out)
+{
+    out = m_xml.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+    m_stack.pop_back(); // readElementText consumed the end element
+    if (m_xml.hasError()) {
+        return fail(m_xml.errorString());
+    }
+    return true;
+}
+
+bool CxfReader::number(const QString& elementName, QStringView text, double& value, qint64 line)
+{
+    const QByteArray latin = text.trimmed().toLatin1();
+    if (parseNumber(latin, value)) {
+        return true;
+    }
+    const QString shown = text.trimmed().left(40).toString();
+    if (latin.contains(',')) {
+        return failAt(line, tr("%1 value \"%2\" has a comma as its decimal mark; CxF numbers use a point")
+                                .arg(elementName, shown));
+    }
+    return failAt(line, tr("%1 value \"%2\" is not a number").arg(elementName, shown));
+}
+
+bool CxfReader::element(Element kind)
+{
+    const Element parent = m_stack.size() >= 2 ? m_stack[m_stack.size() - 2] : Element::Other;
+    const QXmlStreamAttributes attributes = m_xml.attributes();
+    PendingObject* object = m_objects.empty() ? nullptr : &m_objects.back();
+    const bool inObject = std::find(m_stack.begin(), m_stack.end(), Element::Object) != m_stack.end();
+    switch (kind) {
+    case Element::Object: {
+        if (!attributes.hasAttribute(QStringLiteral("Id"))) {
+            return fail(tr("Object without Id"));
+        }
+        PendingObject pending;
+        pending.line = m_xml.lineNumber();
+        pending.sample.id = attributes.value(QStringLiteral("Id")).toString();
+        pending.sample.name = attributes.value(QStringLiteral("Name")).toString();
+        pending.sample.kind = attributes.value(QStringLiteral("ObjectType")) == QLatin1String("Standard")
+                                  ? SampleKind::Standard
+                                  : SampleKind::Target;
+        m_objects.push_back(std::move(pending));
+        return true;
+    }
+    case Element::CreationDate: {
+        QString value;
+        if (!text(value)) {
+            return false;
+        }
+        const QDateTime when = QDateTime::fromString(value.trimmed(), Qt::ISODate);
+        if (!when.isValid()) {
+            return fail(tr("CreationDate \"%1\" is no date and time").arg(value.left(40)));
+        }
+        if (parent == Element::Object && object) {
+            object->sample.created = when;
+        } else if (parent == Element::FileInformation) {
+            m_document.created = when;
+        }
+        return true;
+    }
+    case Element::Description:
+        if (parent == Element::FileInformation) {
+            return text(m_document.description);
+        }
+        return true;
+    case Element::ColorCIELab:
+        if (inObject && object) {
+            LabValues lab;
+            lab.specification = attributes.value(QStringLiteral("ColorSpecification")).toString();
+            lab.line = m_xml.lineNumber();
+            object->labs.push_back(lab);
+        }
+        return true;
+    case Element::L:
+    case Element::A:
+    case Element::B: {
+        if (parent != Element::ColorCIELab || !inObject || !object || object->labs.empty()) {
+            return true;
+        }
+        const qint64 line = m_xml.lineNumber();
+        const QString name = m_xml.name().toString();
+        QString value;
+        if (!text(value)) {
+            return false;
+        }
+        const int index = kind == Element::L ? 0 : kind == Element::A ? 1 : 2;
+        LabValues& lab = object->labs.back();
+        lab.seen[index] = true;
+        return number(name, value, lab.values[index], line);
+    }
+    case Element::Spectrum: {
+        if (!inObject || !object) {
+            return true;
+        }
+        SpectrumValues spectrum;
+        spectrum.line = m_xml.lineNumber();
+        spectrum.transmittance = m_xml.name() == QLatin1String("TransmittanceSpectrum");
+        spectrum.specification = attributes.value(QStringLiteral("ColorSpecification")).toString();
+        if (attributes.hasAttribute(QStringLiteral("StartWL"))) {
+            bool ok = false;
+            spectrum.startWl = attributes.value(QStringLiteral("StartWL")).toInt(&ok);
+            if (!ok || spectrum.startWl < 0) {
+                return fail(tr("StartWL needs a whole number of nanometres"));
+            }
+        }
+        const QString name = m_xml.name().toString();
+        QString value;
+        if (!text(value)) {
+            return false;
+        }
+        const QStringView all(value);
+        qsizetype i = 0;
+        while (i < all.size()) {
+            while (i < all.size() && all[i].isSpace()) {
+                ++i;
+            }
+            const qsizetype start = i;
+            while (i < all.size() && !all[i].isSpace()) {
+                ++i;
+            }
+            if (i == start) {
+                break;
+            }
+            double factor = 0.0;
+            if (!number(name, all.sliced(start, i - start), factor, spectrum.line)) {
+                return false;
+            }
+            if (spectrum.values.size() >= 4096) {
+                return failAt(spectrum.line, tr("%1 holds more than 4096 values").arg(name));
+            }
+            spectrum.values.push_back(factor);
+        }
+        object->spectra.push_back(std::move(spectrum));
+        return true;
+    }
+    case Element::ColorSpecification:
+        if (!inObject) {
+            const QString id = attributes.value(QStringLiteral("Id")).toString();
+            m_specification = &m_specifications[id];
+        }
+        return true;
+    case Element::Illuminant:
+    case Element::Observer:
+    case Element::MeasurementType: {
+        if (inObject || !m_specification
+            || std::find(m_stack.begin(), m_stack.end(), Element::ColorSpecification) == m_stack.end()) {
+            return true;
+        }
+        QString value;
+        if (!text(value)) {
+            return false;
+        }
+        (kind == Element::Illuminant   ? m_specification->illuminant
+         : kind == Element::Observer ? m_specification->observer
+                                       : m_specification->measurementType) = value.trimmed();
+        return true;
+    }
+    case Element::WavelengthRange:
+        if (!inObject && m_specification) {
+            bool startOk = false;
+            bool incrementOk = false;
+            m_specification->startWl = attributes.value(QStringLiteral("StartWL")).toInt(&startOk);
+            m_specification->increment = attributes.value(QStringLiteral("Increment")).toInt(&incrementOk);
+            if (!startOk || !incrementOk) {
+                return fail(tr("WavelengthRange needs whole numbers for StartWL and Increment"));
+            }
+        }
+        return true;
+    default:
+        return true;
+    }
+}
+
+bool CxfReader::resolve(PendingObject& object)
+{
+    ExchangeSample& sample = object.sample;
+    const QString who = tr("Object \"%1\"").arg(sample.id.left(40));
+    QString labProblem;
+    for (const LabValues& lab : object.labs) {
+        if (!lab.seen[0] || !lab.seen[1] || !lab.seen[2]) {
+            return failAt(lab.line, tr("%1: ColorCIELab needs L, A and B").arg(who));
+        }
+        const auto spec = m_specifications.constFind(lab.specification);
+        if (spec == m_specifications.cend()) {
+            return failAt(lab.line, tr("%1: ColorSpecification \"%2\" is not defined").arg(who, lab.specification.left(40)));
+        }
+        if (spec->illuminant != QLatin1String("D65") || spec->observer != QLatin1String("10_Degree")) {
+            labProblem = tr("%1: its ColorCIELab is for %2/%3; standards need D65/10_Degree")
+                             .arg(who, spec->illuminant.left(20), spec->observer.left(20));
+            continue;
+        }
+        sample.hasLab = true;
+        sample.l = lab.values[0];
+        sample.a = lab.values[1];
+        sample.b = lab.values[2];
+        if (spec->measurementType.contains(QLatin1String("Transmittance"))) {
+            m_transmittance = true;
+        }
+        break;
+    }
+    if (!object.spectra.empty()) {
+        const SpectrumValues& spectrum = object.spectra.front();
+        const auto spec = m_specifications.constFind(spectrum.specification);
+        if (spec == m_specifications.cend()) {
+            return failAt(spectrum.line,
+                          tr("%1: ColorSpecification \"%2\" is not defined").arg(who, spectrum.specification.left(40)));
+        }
+        const int start = spectrum.startWl >= 0 ? spectrum.startWl : spec->startWl;
+        const int increment = spec->increment > 0 ? spec->increment : kWavelengthStepNm;
+        if (start < 0) {
+            return failAt(spectrum.line, tr("%1: the spectrum has no StartWL").arg(who));
+        }
+        if (kWavelengthStepNm % increment != 0 || start > kFirstWavelengthNm
+            || (kFirstWavelengthNm - start) % increment != 0) {
+            return failAt(spectrum.line, tr("%1: the spectrum (from %2 nm in %3 nm steps) has no band at 400 nm, 410 "
+                                            "nm, … 700 nm")
+                                             .arg(who)
+                                             .arg(start)
+                                             .arg(increment));
+        }
+        for (int k = 0; k < kSpectralPointCount; ++k) {
+            const std::size_t index = std::size_t((kFirstWavelengthNm + kWavelengthStepNm * k - start) / increment);
+            if (index >= spectrum.values.size()) {
+                return failAt(spectrum.line, tr("%1: the spectrum is missing bands from %2 nm on")
+                                                 .arg(who)
+                                                 .arg(kFirstWavelengthNm + kWavelengthStepNm * k));
+            }
+            // Factors back to percent, to the millionth, so a percentage
+            // written with up to six decimals reads back exactly.
+            sample.spectrum[k] = std::round(spectrum.values[index] * 100.0 * 1e6) / 1e6;
+        }
+        sample.hasSpectrum = true;
+        if (spectrum.transmittance) {
+            m_transmittance = true;
+        }
+    }
+    if (!sample.hasLab && !sample.hasSpectrum) {
+        return failAt(object.line, labProblem.isEmpty()
+                                       ? tr("%1 has neither ColorCIELab nor a spectrum").arg(who)
+                                       : labProblem);
+    }
+    return true;
+}
+
+ReadResult CxfReader::run()
+{
+    m_document = ExchangeDocument{};
+    ReadResult result;
+    auto done = [&](bool ok) {
+        result.ok = ok;
+        result.error = ok ? QString() : m_error;
+        if (!ok) {
+            m_document.samples.clear();
+        }
+        return result;
+    };
+    bool rootSeen = false;
+    while (!m_xml.atEnd()) {
+        const QXmlStreamReader::TokenType token = m_xml.readNext();
+        if (token == QXmlStreamReader::DTD) {
+            return done(fail(tr("document type declarations are not accepted")));
+        }
+        if (token == QXmlStreamReader::EndElement) {
+            if (!m_stack.empty() && m_stack.back() == Element::ColorSpecification) {
+                m_specification = nullptr;
+            }
+            if (!m_stack.empty()) {
+                m_stack.pop_back();
+            }
+            continue;
+        }
+        if (token != QXmlStreamReader::StartElement) {
+            continue;
+        }
+        if (m_stack.size() >= std::size_t(kMaxDepth)) {
+            return done(fail(tr("elements are nested deeper than %1 levels").arg(kMaxDepth)));
+        }
+        const bool ours = m_xml.namespaceUri() == QLatin1String(kCxfNamespace);
+        const Element kind = ours ? elementOf(m_xml.name()) : Element::Other;
+        if (!rootSeen) {
+            rootSeen = true;
+            if (kind != Element::CxF) {
+                return done(fail(tr("the root element is {%1}%2, not CxF in the namespace %3")
+                                     .arg(m_xml.namespaceUri().left(80).toString(), m_xml.name().left(40).toString(),
+                                          QLatin1String(kCxfNamespace))));
+            }
+        }
+        m_stack.push_back(kind);
+        if (!element(kind)) {
+            return done(false);
+        }
+    }
+    if (m_xml.hasError()) {
+        return done(fail(m_xml.errorString()));
+    }
+    if (!rootSeen) {
+        return done(failAt(1, tr("the file holds no XML element")));
+    }
+    for (PendingObject& object : m_objects) {
+        if (!resolve(object)) {
+            return done(false);
+        }
+        m_document.samples.append(object.sample);
+    }
+    m_document.transmittance = m_transmittance;
+    return done(true);
+}
+
+} // namespace
+
+ReadResult readCxf(QByteArrayView bytes, ExchangeDocument& document)
+{
+    return CxfReader(bytes, document).run();
+}
+
+ReadResult readCxfFile(const QString& path, ExchangeDocument& document)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return ReadResult{false, file.errorString()};
+    }
+    return readCxf(file.readAll(), document);
+}
+
+} // namespace formats

@@ -1,0 +1,280 @@
+#include "Exchange.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace formats {
+
+namespace {
+
+// The instruments' white (D65, 10° observer) and the D50 white of the
+// colour-management profile connection space.
+constexpr Xyz kD65White10{94.811, 100.0, 107.304};
+constexpr Xyz kD50White{96.42, 100.0, 82.49};
+
+constexpr double kBradford[3][3] = {
+    {0.8951, 0.2664, -0.1614},
+    {-0.7502, 1.7135, 0.0367},
+    {0.0389, -0.0685, 1.0296},
+};
+
+Xyz multiply(const double m[3][3], const Xyz& v)
+{
+    return {m[0][0] * v.x + m[0][1] * v.y + m[0][2] * v.z, m[1][0] * v.x + m[1][1] * v.y + m[1][2] * v.z,
+            m[2][0] * v.x + m[2][1] * v.y + m[2][2] * v.z};
+}
+
+void invert(const double m[3][3], double out[3][3])
+{
+    const double det = m[0][0] * (m[1][1] * m[2][2] - m[1][2] * m[2][1])
+                       - m[0][1] * (m[1][0] * m[2][2] - m[1][2] * m[2][0])
+                       + m[0][2] * (m[1][0] * m[2][1] - m[1][1] * m[2][0]);
+    out[0][0] = (m[1][1] * m[2][2] - m[1][2] * m[2][1]) / det;
+    out[0][1] = (m[0][2] * m[2][1] - m[0][1] * m[2][2]) / det;
+    out[0][2] = (m[0][1] * m[1][2] - m[0][2] * m[1][1]) / det;
+    out[1][0] = (m[1][2] * m[2][0] - m[1][0] * m[2][2]) / det;
+    out[1][1] = (m[0][0] * m[2][2] - m[0][2] * m[2][0]) / det;
+    out[1][2] = (m[0][2] * m[1][0] - m[0][0] * m[1][2]) / det;
+    out[2][0] = (m[1][0] * m[2][1] - m[1][1] * m[2][0]) / det;
+    out[2][1] = (m[0][1] * m[2][0] - m[0][0] * m[2][1]) / det;
+    out[2][2] = (m[0][0] * m[1][1] - m[0][1] * m[1][0]) / det;
+}
+
+Xyz adapt(const Xyz& xyz, const Xyz& from, const Xyz& to)
+{
+    double inverse[3][3];
+    invert(kBradford, inverse);
+    const Xyz cone = multiply(kBradford, xyz);
+    const Xyz coneFrom = multiply(kBradford, from);
+    const Xyz coneTo = multiply(kBradford, to);
+    return multiply(inverse, Xyz{cone.x * coneTo.x / coneFrom.x, cone.y * coneTo.y / coneFrom.y,
+                                 cone.z * coneTo.z / coneFrom.z});
+}
+
+constexpr double kDelta = 6.0 / 29.0;
+
+double labInverse(double t)
+{
+    return t > kDelta ? t * t * t : 3.0 * kDelta * kDelta * (t - 4.0 / 29.0);
+}
+
+double labForward(double t)
+{
+    return t > kDelta * kDelta * kDelta ? std::cbrt(t) : t / (3.0 * kDelta * kDelta) + 4.0 / 29.0;
+}
+
+Xyz xyzFromLab(double l, double a, double b, const Xyz& white)
+{
+    const double fy = (l + 16.0) / 116.0;
+    return {white.x * labInverse(fy + a / 500.0), white.y * labInverse(fy), white.z * labInverse(fy - b / 200.0)};
+}
+
+void labFromXyz(const Xyz& xyz, const Xyz& white, double& l, double& a, double& b)
+{
+    const double fx = labForward(xyz.x / white.x);
+    const double fy = labForward(xyz.y / white.y);
+    const double fz = labForward(xyz.z / white.z);
+    l = 116.0 * fy - 16.0;
+    a = 500.0 * (fx - fy);
+    b = 200.0 * (fy - fz);
+}
+
+bool usable(double value)
+{
+    return std::isfinite(value);
+}
+
+} // namespace
+
+bool standardSample(const ComparisonRecord& record, int n, ExchangeSample& sample)
+{
+    const double l = record.legacy ? record.legacyStandard[ComparisonRecord::LegacyL] : record.standard[ComparisonRecord::LabL];
+    const double a = record.legacy ? record.legacyStandard[ComparisonRecord::LegacyA] : record.standard[ComparisonRecord::LabA];
+    const double b = record.legacy ? record.legacyStandard[ComparisonRecord::LegacyB] : record.standard[ComparisonRecord::LabB];
+    if (!usable(l) || !usable(a) || !usable(b)) {
+        return false;
+    }
+    sample = ExchangeSample{};
+    sample.id = QStringLiteral("S%1").arg(n);
+    sample.name = record.testName;
+    sample.kind = SampleKind::Standard;
+    sample.created = record.time;
+    sample.hasLab = true;
+    sample.l = l;
+    sample.a = a;
+    sample.b = b;
+    return true;
+}
+
+bool targetSample(const ComparisonRecord& record, int n, ExchangeSample& sample)
+{
+    const double l = record.legacy ? record.legacySample[ComparisonRecord::LegacyL] : record.sample[ComparisonRecord::LabL];
+    const double a = record.legacy ? record.legacySample[ComparisonRecord::LegacyA] : record.sample[ComparisonRecord::LabA];
+    const double b = record.legacy ? record.legacySample[ComparisonRecord::LegacyB] : record.sample[ComparisonRecord::LabB];
+    if (!usable(l) || !usable(a) || !usable(b)) {
+        return false;
+    }
+    sample = ExchangeSample{};
+    sample.id = QStringLiteral("T%1").arg(n);
+    sample.name = record.testName;
+    sample.kind = SampleKind::Target;
+    sample.created = record.time;
+    sample.hasLab = true;
+    sample.l = l;
+    sample.a = a;
+    sample.b = b;
+    return true;
+}
+
+ExchangeDocument documentFromRecords(const QList<ComparisonRecord>& records, const QDateTime& created)
+{
+    ExchangeDocument document;
+    document.description = QStringLiteral("Tintwell comparisons");
+    document.created = created;
+    document.transmittance = !records.isEmpty() && transmittanceLayout(records.first().settings.layoutIndex);
+    int n = 0;
+    for (const ComparisonRecord& record : records) {
+        ++n;
+        ExchangeSample sample;
+        if (standardSample(record, n, sample)) {
+            document.samples.append(sample);
+        }
+        if (targetSample(record, n, sample)) {
+            document.samples.append(sample);
+        }
+    }
+    return document;
+}
+
+bool transmittanceLayout(int layoutIndex)
+{
+    return layoutIndex != 1 && layoutIndex != 2;
+}
+
+ExchangeSample spectralSample(const NamedSpectrum& spectrum, int n)
+{
+    ExchangeSample sample;
+    sample.id = QStringLiteral("T%1").arg(n);
+    sample.name = spectrum.name;
+    sample.kind = SampleKind::Target;
+    sample.hasSpectrum = true;
+    for (int k = 0; k < kSpectralPointCount; ++k) {
+        sample.spectrum[k] = spectrum.record.values[k];
+    }
+    return sample;
+}
+
+ExchangeDocument documentFromSpectra(const QList<NamedSpectrum>& spectra, int layoutIndex, const QDateTime& created)
+{
+    ExchangeDocument document;
+    document.description = QStringLiteral("Tintwell spectra");
+    document.created = created;
+    document.transmittance = transmittanceLayout(layoutIndex);
+    int n = 0;
+    int unnamed = 0;
+    for (const NamedSpectrum& spectrum : spectra) {
+        ++n;
+        ExchangeSample sample = spectralSample(spectrum, n);
+        // Unnamed records are numbered on their own, as the spectral table does.
+        if (spectrum.name.isEmpty()) {
+            sample.name = QStringLiteral("spec%1").arg(++unnamed);
+        }
+        document.samples.append(sample);
+    }
+    return document;
+}
+
+Xyz d50XyzFromD65Lab(double l, double a, double b)
+{
+    return adapt(xyzFromLab(l, a, b, kD65White10), kD65White10, kD50White);
+}
+
+void d50LabFromD65Lab(double l, double a, double b, double& l50, double& a50, double& b50)
+{
+    labFromXyz(d50XyzFromD65Lab(l, a, b), kD50White, l50, a50, b50);
+}
+
+void appendFixed(QByteArray& out, double value, int decimals)
+{
+    char buffer[64];
+    if (!std::isfinite(value) || std::fabs(value) >= 1e15) {
+        value = 0.0; // never reached with the values the formats carry; keeps the text a number
+    }
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+    char* begin = buffer;
+    // "-0.00": a value that rounds to zero is written without its sign.
+    if (*begin == '-') {
+        bool zero = true;
+        for (const char* p = begin + 1; p < result.ptr; ++p) {
+            if (*p >= '1' && *p <= '9') {
+                zero = false;
+                break;
+            }
+        }
+        if (zero) {
+            ++begin;
+        }
+    }
+    out.append(begin, result.ptr - begin);
+}
+
+void appendNumber(QByteArray& out, double value, int decimals)
+{
+    const qsizetype start = out.size();
+    appendFixed(out, value, decimals < 1 ? 1 : decimals);
+    qsizetype end = out.size();
+    while (end - start > 2 && out.at(end - 1) == '0' && out.at(end - 2) != '.') {
+        --end;
+    }
+    out.truncate(end);
+}
+
+bool parseNumber(QByteArrayView text, double& value)
+{
+    const char* p = text.data();
+    const char* end = p + text.size();
+    const char* start = p;
+    if (p < end && (*p == '-' || *p == '+')) {
+        ++p;
+    }
+    const char* digits = p;
+    while (p < end && *p >= '0' && *p <= '9') {
+        ++p;
+    }
+    bool any = p > digits;
+    if (p < end && *p == '.') {
+        ++p;
+        const char* fraction = p;
+        while (p < end && *p >= '0' && *p <= '9') {
+            ++p;
+        }
+        any = any || p > fraction;
+    }
+    if (!any) {
+        return false;
+    }
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        ++p;
+        if (p < end && (*p == '-' || *p == '+')) {
+            ++p;
+        }
+        const char* exponent = p;
+        while (p < end && *p >= '0' && *p <= '9') {
+            ++p;
+        }
+        if (p == exponent) {
+            return false;
+        }
+    }
+    if (p != end) {
+        return false;
+    }
+    // from_chars takes no leading '+'.
+    if (*start == '+') {
+        ++start;
+    }
+    const auto result = std::from_chars(start, end, value);
+    return result.ec == std::errc() && result.ptr == end && std::isfinite(value);
+}
+
+} // namespace formats

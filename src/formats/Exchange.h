@@ -1,0 +1,93 @@
+#pragma once
+// What the exchange formats carry: samples with a name, an id, CIE L*a*b*
+// for illuminant D65 and the 10° observer (as the instruments measure) and,
+// for spectral records, 31 values at 400 … 700 nm in percent. The writers
+// take a document of samples; the readers give one back, so what one writer
+// wrote reads back to the same document.
+
+#include "ComparisonRecord.h"
+#include "SpectralData.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+namespace formats {
+
+enum class SampleKind { Standard, Target };
+
+struct ExchangeSample
+{
+    QString id;   // unique within a document
+    QString name; // may be empty
+    SampleKind kind = SampleKind::Target;
+    QDateTime created; // invalid: the document's
+    bool hasLab = false;
+    double l = 0.0; // D65 / 10°
+    double a = 0.0;
+    double b = 0.0;
+    bool hasSpectrum = false;
+    std::array<double, kSpectralPointCount> spectrum{}; // percent, 400 + 10 k nm
+};
+
+struct ExchangeDocument
+{
+    QString description;
+    QDateTime created;
+    // Measured in transmission (haze meters: layouts 0 and 3) or reflection.
+    bool transmittance = false;
+    QList<ExchangeSample> samples;
+};
+
+// A reader's answer: ok, or the reason, naming the line or the element.
+struct ReadResult
+{
+    bool ok = false;
+    QString error;
+};
+
+// Samples are handed to a sink one at a time, so neither side holds a whole
+// large file; a false answer stops the reading (reported as an error).
+using SampleSink = std::function<bool(const ExchangeSample&)>;
+
+// A comparison record as its two samples: the standard (id "S<n>") and the
+// measured sample (id "T<n>"), n counting from 1, both named with the test
+// name. A record whose L*a*b* was not measured (a haze meter's) gives none;
+// legacy records give their L*a*b* likewise. The document is a
+// transmittance one when the first record's layout (0 or 3) measures so.
+bool standardSample(const ComparisonRecord& record, int n, ExchangeSample& sample);
+bool targetSample(const ComparisonRecord& record, int n, ExchangeSample& sample);
+ExchangeDocument documentFromRecords(const QList<ComparisonRecord>& records, const QDateTime& created);
+
+// Spectral records as targets with ids "T1", "T2", …: layouts 0 and 3
+// measure transmittance, 1 and 2 reflectance. Unnamed records are called
+// "spec1", "spec2", … as the spectral table numbers them.
+bool transmittanceLayout(int layoutIndex);
+ExchangeSample spectralSample(const NamedSpectrum& spectrum, int n);
+ExchangeDocument documentFromSpectra(const QList<NamedSpectrum>& spectra, int layoutIndex, const QDateTime& created);
+
+// Colour arithmetic the files need: the D65/10° L*a*b* as XYZ and L*a*b* for
+// the D50 white of colour-management tools (Bradford adaptation).
+struct Xyz
+{
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+};
+Xyz d50XyzFromD65Lab(double l, double a, double b);
+void d50LabFromD65Lab(double l, double a, double b, double& l50, double& a50, double& b50);
+
+// Numbers as every format prints them: C locale, always with a decimal
+// point, never in exponent form: at most `decimals` decimals with trailing
+// zeros dropped ("50.12", "100.0"); fixed keeps them all ("12.50").
+void appendNumber(QByteArray& out, double value, int decimals);
+void appendFixed(QByteArray& out, double value, int decimals);
+// A strict decimal number: optional sign, digits, optional point and
+// digits, optional exponent; no comma, no white space, no inf or nan.
+bool parseNumber(QByteArrayView text, double& value);
+
+} // namespace formats

@@ -1,0 +1,221 @@
+// CGATS (.ti3) files as argyll's tools read them, and our strict reader.
+#include "CgatsFormat.h"
+#include "FormatsTestData.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+
+using namespace formats;
+
+class TestCgatsFormat : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    const QDateTime m_created{QDate(2026, 12, 8), QTime(16, 0)};
+
+    ExchangeDocument recordsDocument() const { return documentFromRecords(testdata::records(), m_created); }
+    ExchangeDocument spectraDocument() const { return documentFromSpectra(testdata::spectra(), 1, m_created); }
+
+    static QByteArray written(const ExchangeDocument& document)
+    {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QString error;
+        const bool ok = writeCgats(document, buffer, &error);
+        return ok ? buffer.data() : error.toUtf8();
+    }
+
+    QString file(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        testdata::writeAll(path, bytes);
+        return path;
+    }
+
+    // Every id, name, L*a*b* and spectrum of `read` as in `expected`.
+    static void compareSamples(const ExchangeDocument& read, const ExchangeDocument& expected, bool labAdded = false)
+    {
+        QCOMPARE(read.samples.size(), expected.samples.size());
+        for (qsizetype i = 0; i < read.samples.size(); ++i) {
+            const ExchangeSample& got = read.samples.at(i);
+            const ExchangeSample& want = expected.samples.at(i);
+            QCOMPARE(got.id, want.id);
+            QCOMPARE(got.name, want.name);
+            QCOMPARE(got.hasLab, want.hasLab || labAdded);
+            if (want.hasLab) {
+                QCOMPARE(got.l, want.l);
+                QCOMPARE(got.a, want.a);
+                QCOMPARE(got.b, want.b);
+            }
+            QCOMPARE(got.hasSpectrum, want.hasSpectrum);
+            if (want.hasSpectrum) {
+                for (int k = 0; k < kSpectralPointCount; ++k) {
+                    QCOMPARE(got.spectrum[k], want.spectrum[k]);
+                }
+            }
+        }
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    // argyll splits our comparison file (all sets into its second output);
+    // every name and D65 value survives, and the neutral standard is L* 100,
+    // a* = b* = 0 for the D50 white as well.
+    void argyllReadsComparisons()
+    {
+        const QString splitti3 = testdata::tool("splitti3");
+        if (splitti3.isEmpty()) {
+            QSKIP("argyll is not installed: CGATS files are not checked by a real reader");
+        }
+        const ExchangeDocument document = recordsDocument();
+        const QString in = file(QStringLiteral("records.ti3"), written(document));
+        const QString out = m_dir.filePath(QStringLiteral("records-argyll.ti3"));
+        QByteArray log;
+        QCOMPARE(testdata::run(splitti3, {QStringLiteral("-n"), QStringLiteral("0"), in,
+                                          m_dir.filePath(QStringLiteral("none.ti3")), out},
+                               &log),
+                 0);
+        ExchangeDocument read;
+        const QByteArray text = testdata::readAll(out);
+        const ReadResult result = readCgats(text, read);
+        QVERIFY2(result.ok, qPrintable(result.error + QLatin1Char('\n') + QString::fromUtf8(log)));
+        compareSamples(read, document);
+        QCOMPARE(testdata::cgatsColumn(text, "LAB_L").value(0).toDouble(), 100.0);
+        QCOMPARE(testdata::cgatsColumn(text, "LAB_A").value(0).toDouble(), 0.0);
+        QCOMPARE(testdata::cgatsColumn(text, "LAB_B").value(0).toDouble(), 0.0);
+        QCOMPARE(testdata::cgatsColumn(text, "XYZ_Y").value(0).toDouble(), 100.0);
+    }
+
+    // spec2cie reads our spectra (keeping them) and adds their colour for D65
+    // and the 10° observer, which our reader takes: the flat 100 % spectrum
+    // is exactly white.
+    void argyllReadsSpectra()
+    {
+        const QString spec2cie = testdata::tool("spec2cie");
+        if (spec2cie.isEmpty()) {
+            QSKIP("argyll is not installed: CGATS files are not checked by a real reader");
+        }
+        const ExchangeDocument document = spectraDocument();
+        const QString in = file(QStringLiteral("spectra.ti3"), written(document));
+        const QString out = m_dir.filePath(QStringLiteral("spectra-argyll.ti3"));
+        QByteArray log;
+        QCOMPARE(testdata::run(spec2cie, {QStringLiteral("-i"), QStringLiteral("D65"), QStringLiteral("-o"),
+                                          QStringLiteral("1964_10"), in, out},
+                               &log),
+                 0);
+        ExchangeDocument read;
+        const QByteArray text = testdata::readAll(out);
+        const ReadResult result = readCgats(text, read);
+        QVERIFY2(result.ok, qPrintable(result.error + QLatin1Char('\n') + QString::fromUtf8(log)));
+        compareSamples(read, document, true);
+        QCOMPARE(read.samples.at(2).name, QStringLiteral("spec1"));
+        QCOMPARE(read.samples.at(0).l, 100.0);
+        QCOMPARE(read.samples.at(0).a, 0.0);
+        QCOMPARE(read.samples.at(0).b, 0.0);
+    }
+
+    void roundTrip_sameBytes_data()
+    {
+        QTest::addColumn<bool>("spectral");
+        QTest::newRow("comparisons") << false;
+        QTest::newRow("spectra") << true;
+    }
+
+    void roundTrip_sameBytes()
+    {
+        QFETCH(bool, spectral);
+        const QByteArray first = written(spectral ? spectraDocument() : recordsDocument());
+        ExchangeDocument read;
+        const ReadResult result = readCgats(first, read);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(read.created, m_created);
+        QCOMPARE(written(read), first);
+    }
+
+    // Each fault is refused by our reader, naming its line, and where argyll
+    // is strict about it, by argyll's reader too.
+    void malformed_refused_data()
+    {
+        QTest::addColumn<bool>("spectral");
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<bool>("argyllRefuses");
+        QTest::newRow("more sets announced") << false << QByteArray("NUMBER_OF_SETS 8") << QByteArray("NUMBER_OF_SETS 9")
+                                             << QStringLiteral("line 18: NUMBER_OF_SETS says 9, the data holds 8") << true;
+        QTest::newRow("fewer sets announced") << false << QByteArray("NUMBER_OF_SETS 8") << QByteArray("NUMBER_OF_SETS 7")
+                                              << QStringLiteral("line 27: more sets than NUMBER_OF_SETS (7)") << true;
+        QTest::newRow("field count") << false << QByteArray("NUMBER_OF_FIELDS 11") << QByteArray("NUMBER_OF_FIELDS 12")
+                                     << QStringLiteral("line 13: NUMBER_OF_FIELDS says 12, the field list has 11") << false;
+        QTest::newRow("no END_DATA") << false << QByteArray("END_DATA\n") << QByteArray()
+                                     << QStringLiteral("the file ends without END_DATA") << true;
+        QTest::newRow("comma decimal") << false << QByteArray(" 50.1722 ") << QByteArray(" 50,1722 ")
+                                       << QStringLiteral("line 21: LAB_L value \"50,1722\" has a comma") << true;
+        QTest::newRow("short set") << false << QByteArray(" -3.45 7.8\n") << QByteArray(" -3.45\n")
+                                   << QStringLiteral("line 21: 10 values, NUMBER_OF_FIELDS is 11") << true;
+        QTest::newRow("open quote") << false << QByteArray("\"T1\"") << QByteArray("\"T1")
+                                    << QStringLiteral("line 21: a quoted string is not closed") << true;
+        QTest::newRow("missing band") << true << QByteArray(" SPEC_550 ") << QByteArray(" SPEC_555 ")
+                                      << QStringLiteral("line 15: SPEC_550 is missing") << true;
+        QTest::newRow("D50 only") << false << QByteArray(" D65LAB_L D65LAB_A D65LAB_B") << QByteArray()
+                                  << QStringLiteral("no D65LAB_L/A/B fields and no spectrum") << false;
+    }
+
+    void malformed_refused()
+    {
+        QFETCH(bool, spectral);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, message);
+        QFETCH(bool, argyllRefuses);
+        QByteArray bytes = written(spectral ? spectraDocument() : recordsDocument());
+        const qsizetype at = bytes.indexOf(from);
+        QVERIFY(at >= 0);
+        bytes.replace(at, from.size(), to);
+        if (!spectral && to.isEmpty() && from.startsWith(" D65LAB")) {
+            bytes.replace("NUMBER_OF_FIELDS 11", "NUMBER_OF_FIELDS 8");
+            // Drop the last three values of every set.
+            QList<QByteArray> lines = bytes.split('\n');
+            for (QByteArray& line : lines) {
+                if (line.startsWith("\"S") || line.startsWith("\"T")) {
+                    QList<QByteArray> words = line.split(' ');
+                    line = words.mid(0, words.size() - 3).join(' ');
+                }
+            }
+            bytes = lines.join('\n');
+        }
+        ExchangeDocument read;
+        const ReadResult result = readCgats(bytes, read);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.contains(message), qPrintable(result.error));
+        QVERIFY(result.error.startsWith(QLatin1String("line ")));
+        QVERIFY(read.samples.isEmpty());
+        const QString reader = testdata::tool(spectral ? "spec2cie" : "splitti3");
+        if (argyllRefuses && !reader.isEmpty()) {
+            const QString in = file(QStringLiteral("bad.ti3"), bytes);
+            const QString out = m_dir.filePath(QStringLiteral("bad-out.ti3"));
+            QVERIFY(testdata::run(reader, spectral ? QStringList{in, out}
+                                                   : QStringList{QStringLiteral("-n"), QStringLiteral("0"), in,
+                                                                 m_dir.filePath(QStringLiteral("bad-none.ti3")), out})
+                    != 0);
+        }
+    }
+
+    // Reading streams: the sink sees each set and can stop the reading.
+    void sinkStops_readingFails()
+    {
+        const QByteArray bytes = written(recordsDocument());
+        ExchangeDocument header;
+        int seen = 0;
+        const ReadResult result = readCgats(bytes, header, [&seen](const ExchangeSample&) { return ++seen < 3; });
+        QVERIFY(!result.ok);
+        QCOMPARE(seen, 3);
+        QCOMPARE(header.description, QStringLiteral("Tintwell comparisons"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCgatsFormat)
+#include "tst_CgatsFormat.moc"

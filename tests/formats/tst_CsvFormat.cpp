@@ -1,0 +1,220 @@
+// CSV as LibreOffice reads it, the formula guard, and our reader.
+#include "CsvFormat.h"
+#include "FormatsTestData.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+
+using namespace formats;
+
+namespace {
+
+QList<ComparisonRecord> legacyRecords()
+{
+    QList<ComparisonRecord> records = testdata::records();
+    for (ComparisonRecord& record : records) {
+        record.legacy = true;
+        for (int i = 0; i < 3; ++i) {
+            record.legacyStandard[std::size_t(i)] = record.standard[ComparisonRecord::LabL + i];
+            record.legacySample[std::size_t(i)] = record.sample[ComparisonRecord::LabL + i];
+        }
+        record.legacySample[ComparisonRecord::LegacyH] = 359.9;
+        record.settings.formulaText = QStringLiteral("\u25B3E*cmc(2:1)");
+        record.settings.thresholdText = QStringLiteral("=1.0");
+    }
+    return records;
+}
+
+QByteArray comparisonCsv(const QList<ComparisonRecord>& records, int mode, bool chinese)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    return writeComparisonCsv(records, mode, chinese, buffer) ? buffer.data() : QByteArray();
+}
+
+QByteArray spectralCsv(const QList<NamedSpectrum>& spectra)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    return writeSpectralCsv(spectra, buffer) ? buffer.data() : QByteArray();
+}
+
+} // namespace
+
+class TestCsvFormat : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+
+    // LibreOffice opens path as UTF-8 CSV, evaluating formulas, and saves
+    // it as CSV again: its rows.
+    QList<QStringList> throughLibreOffice(const QString& path)
+    {
+        const QString soffice = testdata::tool("soffice");
+        const QString out = m_dir.filePath(QStringLiteral("out"));
+        QByteArray log;
+        const int code = testdata::run(soffice, {QStringLiteral("-env:UserInstallation=file://") + m_dir.filePath(QStringLiteral("profile")),
+                                                 QStringLiteral("--headless"),
+                                                 QStringLiteral("--infilter=CSV:44,34,76,1,,0,false,true,false,false,false,false,true"),
+                                                 QStringLiteral("--convert-to"),
+                                                 QStringLiteral("csv:Text - txt - csv (StarCalc):44,34,76"),
+                                                 QStringLiteral("--outdir"), out, path},
+                                       &log);
+        const QByteArray bytes = testdata::readAll(out + QLatin1Char('/') + QFileInfo(path).fileName());
+        QList<QStringList> rows;
+        if (code != 0 || !parseCsv(bytes, rows).ok) {
+            qWarning("LibreOffice: %s", log.constData());
+        }
+        return rows;
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    // LibreOffice shows the Chinese names and reads every number as the
+    // number written; the guarded name stays text although it evaluates
+    // formulas (an unguarded one is computed, so the check can fail).
+    void libreOfficeReadsBack()
+    {
+        if (testdata::tool("soffice").isEmpty()) {
+            QSKIP("soffice (libreoffice-calc-nogui) is not installed: CSV is not checked by a real reader");
+        }
+        const QList<ComparisonRecord> records = testdata::records();
+        const QString path = m_dir.filePath(QStringLiteral("records.csv"));
+        testdata::writeAll(path, comparisonCsv(records, 3, false));
+        const QList<QStringList> rows = throughLibreOffice(path);
+        QCOMPARE(rows.size(), records.size() + 1);
+        QCOMPARE(rows.at(0).at(11), QStringLiteral("\u25B3E Thresholds"));
+        for (qsizetype r = 0; r < records.size(); ++r) {
+            const ComparisonRecord& record = records.at(r);
+            const QStringList& row = rows.at(r + 1);
+            QCOMPARE(row.at(3), r == 2 ? QLatin1Char('\'') + record.testName : record.testName);
+            QCOMPARE(row.at(4), record.time.toString(QLatin1String(kComparisonTimeFormat)));
+            for (int i = 0; i < 3; ++i) {
+                QCOMPARE(row.at(5 + i).toDouble(), record.standard[ComparisonRecord::LabL + i]);
+                QCOMPARE(row.at(8 + i).toDouble(), record.sample[ComparisonRecord::LabL + i]);
+            }
+            QCOMPARE(row.at(12).toDouble(), record.deltaE);
+        }
+        const QString spectraPath = m_dir.filePath(QStringLiteral("spectra.csv"));
+        testdata::writeAll(spectraPath, spectralCsv(testdata::spectra()));
+        const QList<QStringList> spectral = throughLibreOffice(spectraPath);
+        QCOMPARE(spectral.size(), 5);
+        QCOMPARE(spectral.at(4).at(1), QStringLiteral("绿色样品"));
+        QCOMPARE(spectral.at(3).at(1), QStringLiteral("spec1"));
+        for (int k = 0; k < kSpectralPointCount; ++k) {
+            QCOMPARE(spectral.at(2).at(2 + k).toDouble(), testdata::spectra().at(1).record.values[k]);
+        }
+        const QString control = m_dir.filePath(QStringLiteral("control.csv"));
+        testdata::writeAll(control, "=SUM(1+1)\r\n");
+        QCOMPARE(throughLibreOffice(control).value(0).value(0), QStringLiteral("2"));
+    }
+
+    void textCells_guarded_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("cell");
+        QTest::newRow("formula") << QStringLiteral("=1+1") << QByteArray("\"'=1+1\"");
+        QTest::newRow("plus") << QStringLiteral("+49 30") << QByteArray("\"'+49 30\"");
+        QTest::newRow("at") << QStringLiteral("@cmd") << QByteArray("\"'@cmd\"");
+        QTest::newRow("tab") << QStringLiteral("\tx") << QByteArray("\"'\tx\"");
+        QTest::newRow("apostrophe before formula") << QStringLiteral("'=x") << QByteArray("\"''=x\"");
+        QTest::newRow("apostrophe alone") << QStringLiteral("'x") << QByteArray("'x");
+        QTest::newRow("minus text") << QStringLiteral("-5") << QByteArray("-5");
+        QTest::newRow("comma and quote") << QStringLiteral("a,\"b\"") << QByteArray("\"a,\"\"b\"\"\"");
+        QTest::newRow("line break") << QStringLiteral("a\nb") << QByteArray("\"a\nb\"");
+    }
+
+    void textCells_guarded()
+    {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, cell);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        CsvWriter csv(buffer);
+        csv.text(text);
+        csv.number(-3.456, 2);
+        QVERIFY(csv.endRow() && csv.finish());
+        QCOMPARE(buffer.data(), "\xEF\xBB\xBF" + cell + ",-3.46\r\n");
+        // The reader takes back exactly the text written.
+        QList<ComparisonRecord> records = testdata::records().mid(0, 1);
+        records[0].testName = text;
+        QList<ComparisonRecord> read;
+        int mode = 0;
+        bool chinese = true;
+        const ReadResult result = readComparisonCsv(comparisonCsv(records, 3, false), read, mode, chinese);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(read.value(0).testName, text);
+    }
+
+    void roundTrip_sameBytes_data()
+    {
+        QTest::addColumn<int>("mode"); // -1 spectral
+        QTest::addColumn<bool>("legacy");
+        QTest::addColumn<bool>("chinese");
+        for (int mode = 0; mode <= 6; ++mode) {
+            QTest::addRow("display mode %d", mode) << mode << false << false;
+        }
+        QTest::newRow("legacy English") << 3 << true << false;
+        QTest::newRow("legacy Chinese") << 3 << true << true;
+        QTest::newRow("spectral") << -1 << false << false;
+    }
+
+    void roundTrip_sameBytes()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, legacy);
+        QFETCH(bool, chinese);
+        if (mode < 0) {
+            const QByteArray first = spectralCsv(testdata::spectra());
+            QList<NamedSpectrum> read;
+            const ReadResult result = readSpectralCsv(first, read);
+            QVERIFY2(result.ok, qPrintable(result.error));
+            QCOMPARE(spectralCsv(read), first);
+            return;
+        }
+        const QByteArray first = comparisonCsv(legacy ? legacyRecords() : testdata::records(), mode, chinese);
+        QList<ComparisonRecord> read;
+        int readMode = -2;
+        bool readChinese = !chinese;
+        const ReadResult result = readComparisonCsv(first, read, readMode, readChinese);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(readMode, legacy ? -1 : mode);
+        QCOMPARE(readChinese, chinese);
+        QCOMPARE(comparisonCsv(read, mode, chinese), first);
+    }
+
+    void malformed_refused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        const QByteArray header = comparisonCsv({}, 1, false);
+        QTest::newRow("open quote") << QByteArray(header + "1,\"TX\r\n2,x\r\n") << QStringLiteral("line 2: a quoted cell is never closed");
+        QTest::newRow("after quote") << QByteArray(header + "1,\"TX\"x,\r\n") << QStringLiteral("line 2: text after a closing quote");
+        QTest::newRow("bare quote") << QByteArray(header + "1,T\"X\r\n") << QStringLiteral("line 2: a quote inside an unquoted cell");
+        QTest::newRow("unknown header") << QByteArray("NO,Model\r\n") << QStringLiteral("line 1: the header row is not that of a comparison table");
+        QTest::newRow("short row") << QByteArray(header + "1,TX420\r\n") << QStringLiteral("line 2: 2 cells, the header has 10");
+        QTest::newRow("comma decimal") << QByteArray(header + "1,TX420,1,n,,\"1,5\",2.0,0.5,0.5,PASS\r\n")
+                                       << QStringLiteral("line 2: Standard Haze: \"1,5\" is not a number");
+        QTest::newRow("verdict") << QByteArray(header + "1,TX420,1,n,,1.5,2.0,0.5,0.5,maybe\r\n")
+                                 << QStringLiteral("line 2: Result: \"maybe\" is neither PASS nor NG");
+    }
+
+    void malformed_refused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        QList<ComparisonRecord> read;
+        int mode = 0;
+        bool chinese = false;
+        const ReadResult result = readComparisonCsv(bytes, read, mode, chinese);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.error, message);
+        QVERIFY(read.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCsvFormat)
+#include "tst_CsvFormat.moc"

@@ -1,0 +1,174 @@
+// CxF3 documents as argyll's cxf2ti3 reads them, and our strict reader.
+#include "CgatsFormat.h"
+#include "CxfFormat.h"
+#include "FormatsTestData.h"
+
+#include <QBuffer>
+#include <QTemporaryDir>
+
+using namespace formats;
+
+class TestCxfFormat : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    const QDateTime m_created{QDate(2026, 12, 8), QTime(16, 0)};
+
+    ExchangeDocument document(bool spectral, int layout = 0) const
+    {
+        return spectral ? documentFromSpectra(testdata::spectra(), layout, m_created)
+                        : documentFromRecords(testdata::records(), m_created);
+    }
+
+    static QByteArray written(const ExchangeDocument& document)
+    {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QString error;
+        return writeCxf(document, buffer, &error) ? buffer.data() : error.toUtf8();
+    }
+
+    static void compareSamples(const ExchangeDocument& read, const ExchangeDocument& expected, bool kinds)
+    {
+        QCOMPARE(read.samples.size(), expected.samples.size());
+        for (qsizetype i = 0; i < read.samples.size(); ++i) {
+            const ExchangeSample& got = read.samples.at(i);
+            const ExchangeSample& want = expected.samples.at(i);
+            QCOMPARE(got.name, want.name);
+            QCOMPARE(got.hasLab, want.hasLab);
+            QCOMPARE(got.hasSpectrum, want.hasSpectrum);
+            if (want.hasLab) {
+                QCOMPARE(got.l, want.l);
+                QCOMPARE(got.a, want.a);
+                QCOMPARE(got.b, want.b);
+            }
+            for (int k = 0; want.hasSpectrum && k < kSpectralPointCount; ++k) {
+                QCOMPARE(got.spectrum[k], want.spectrum[k]);
+            }
+            if (kinds) {
+                QCOMPARE(got.id, want.id);
+                QCOMPARE(int(got.kind), int(want.kind));
+                QCOMPARE(got.created, want.created.isValid() ? want.created : expected.created);
+            }
+        }
+    }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    // cxf2ti3 turns our CxF3 into CGATS; every name and value arrives.
+    // (It converts reflectance only: the spectra are a colorimeter's.)
+    void argyllConverts_data()
+    {
+        QTest::addColumn<bool>("spectral");
+        QTest::newRow("comparisons") << false;
+        QTest::newRow("spectra") << true;
+    }
+
+    void argyllConverts()
+    {
+        QFETCH(bool, spectral);
+        const QString cxf2ti3 = testdata::tool("cxf2ti3");
+        if (cxf2ti3.isEmpty()) {
+            QSKIP("argyll is not installed: CxF3 files are not checked by a real reader");
+        }
+        const ExchangeDocument original = document(spectral, 1);
+        const QString in = m_dir.filePath(QStringLiteral("in.cxf"));
+        testdata::writeAll(in, written(original));
+        const QString base = m_dir.filePath(spectral ? QStringLiteral("spectra") : QStringLiteral("records"));
+        QByteArray log;
+        QCOMPARE(testdata::run(cxf2ti3, {in, base}, &log), 0);
+        const QByteArray text = testdata::readAll(base + QStringLiteral(".cie"));
+        QVERIFY2(!text.isEmpty(), log.constData());
+        QStringList names;
+        for (const ExchangeSample& sample : original.samples) {
+            names << sample.name;
+        }
+        QCOMPARE(testdata::cgatsColumn(text, "SAMPLE_LOC"), names);
+        const QByteArray fields[] = {"LAB_L", "LAB_A", "LAB_B"};
+        for (int f = 0; f < (spectral ? kSpectralPointCount : 3); ++f) {
+            const QStringList values = testdata::cgatsColumn(text, spectral ? "SPEC_" + QByteArray::number(400 + 10 * f)
+                                                                           : fields[f]);
+            QCOMPARE(values.size(), original.samples.size());
+            for (qsizetype i = 0; i < values.size(); ++i) {
+                const ExchangeSample& sample = original.samples.at(i);
+                const double want = spectral ? sample.spectrum[f] : f == 0 ? sample.l : f == 1 ? sample.a : sample.b;
+                QCOMPARE(values.at(i).toDouble(), want);
+            }
+        }
+    }
+
+    void roundTrip_sameValues_data() { argyllConverts_data(); }
+
+    void roundTrip_sameValues()
+    {
+        QFETCH(bool, spectral);
+        const ExchangeDocument original = document(spectral);
+        const QByteArray first = written(original);
+        ExchangeDocument read;
+        const ReadResult result = readCxf(first, read);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        compareSamples(read, original, true);
+        QCOMPARE(read.created, m_created);
+        QCOMPARE(read.transmittance, original.transmittance);
+        ExchangeDocument again;
+        QVERIFY(readCxf(written(read), again).ok);
+        compareSamples(again, original, true);
+    }
+
+    // Every fault is refused with the line it is on.
+    void malformed_refused_data()
+    {
+        QTest::addColumn<bool>("spectral");
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("wrong namespace") << false << QByteArray("CxF3-core") << QByteArray("CxF2-core")
+                                         << QStringLiteral("line 2: the root element is {http://colorexchangeformat.com/"
+                                                           "CxF2-core}CxF, not CxF in the namespace");
+        QTest::newRow("comma decimal") << false << QByteArray("<cc:L>50.12<") << QByteArray("<cc:L>50,12<")
+                                       << QStringLiteral("line 24: L value \"50,12\" has a comma");
+        QTest::newRow("missing bands") << true << QByteArray(" 0.9135</") << QByteArray("</")
+                                       << QStringLiteral("line 19: Object \"T2\": the spectrum is missing bands from 700 nm on");
+        QTest::newRow("other step") << true << QByteArray("Increment=\"10\"") << QByteArray("Increment=\"20\"")
+                                    << QStringLiteral("line 13: Object \"T1\": the spectrum (from 400 nm in 20 nm steps)");
+        QTest::newRow("undefined specification") << false << QByteArray("ColorSpecification=\"Tintwell_D65_10\"")
+                                                 << QByteArray("ColorSpecification=\"Elsewhere\"")
+                                                 << QStringLiteral("line 13: Object \"S1\": ColorSpecification \"Elsewhere\" is not defined");
+        QTest::newRow("D50 L*a*b*") << false << QByteArray("<cc:Illuminant>D65") << QByteArray("<cc:Illuminant>D50")
+                                    << QStringLiteral("line 10: Object \"S1\": its ColorCIELab is for D50/10_Degree");
+        QTest::newRow("document type") << false << QByteArray("<cc:CxF ")
+                                       << QByteArray("<!DOCTYPE cc:CxF [<!ENTITY x \"y\">]>\n<cc:CxF ")
+                                       << QStringLiteral("line 2: document type declarations are not accepted");
+        QTest::newRow("deep nesting") << false << QByteArray("<cc:Creator>")
+                                      << QByteArray("<a><a><a><a><a><a><a><a><a><a><a><a><a><a><a><a><a><a><a><a>"
+                                                    "<a><a><a><a><a><a><a><a><a><a><a><a><a><a></a></a></a></a>"
+                                                    "</a></a></a></a></a></a></a></a></a></a></a></a></a></a></a>"
+                                                    "</a></a></a></a></a></a></a></a></a></a></a></a></a></a></a><cc:Creator>")
+                                      << QStringLiteral("line 4: elements are nested deeper than 32 levels");
+        QTest::newRow("cut short") << false << QByteArray("</cc:CxF>\n") << QByteArray()
+                                   << QStringLiteral("line 107: Premature end of document");
+    }
+
+    void malformed_refused()
+    {
+        QFETCH(bool, spectral);
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        QFETCH(QString, message);
+        QByteArray bytes = written(document(spectral));
+        const qsizetype at = bytes.indexOf(from);
+        QVERIFY(at >= 0);
+        bytes.replace(at, from.size(), to);
+        ExchangeDocument read;
+        const ReadResult result = readCxf(bytes, read);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.startsWith(message), qPrintable(result.error));
+        QVERIFY(read.samples.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCxfFormat)
+#include "tst_CxfFormat.moc"

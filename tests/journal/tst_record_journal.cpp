@@ -1,0 +1,577 @@
+// The comparison journal: what survives a killed process and a restart, the
+// station database's outbox, pruning of history, the conversion of journals
+// of the former format and what happens when the file cannot be used.
+#include "RecordCodec.h"
+#include "RecordJournal.h"
+
+#include <QDataStream>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTableWidgetItem>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cmath>
+#include <csignal>
+
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+ComparisonRecord makeRecord(int n, bool legacy = false)
+{
+    ComparisonRecord r;
+    r.id = QUuid::createUuid();
+    r.legacy = legacy;
+    r.sequence = n;
+    r.testName = QStringLiteral("Comp%1").arg(n);
+    r.time = QDateTime(QDate(2026, 12, 8), QTime(9, n % 60));
+    r.modelName = QStringLiteral("TX310");
+    r.serialNumber = QStringLiteral("SN-0042");
+    for (int i = 0; i < ComparisonRecord::ValueCount; ++i) {
+        r.standard[i] = 50.0 + i + n * 0.01;
+        r.sample[i] = 50.0 + i - n * 0.01;
+    }
+    r.standard[ComparisonRecord::X] = 0.3127;
+    r.hazeDifference = -0.02 * n;
+    r.deltaE = 1.25;
+    r.pass = n % 2 == 0;
+    r.settings.hazeTolerance = 0.5;
+    r.settings.deltaEThreshold = 2.0;
+    r.settings.formulaText = QStringLiteral("CIE76");
+    return r;
+}
+
+bool same(double a, double b)
+{
+    return (std::isnan(a) && std::isnan(b)) || (a == b && std::signbit(a) == std::signbit(b));
+}
+
+// Every field the journal keeps, or the first that differs.
+QString difference(const ComparisonRecord& a, const ComparisonRecord& b)
+{
+    const auto values = [](const auto& x, const auto& y) {
+        for (std::size_t i = 0; i < x.size(); ++i) {
+            if (!same(x[i], y[i])) {
+                return false;
+            }
+        }
+        return true;
+    };
+    const ComparisonSettings& s = a.settings;
+    const ComparisonSettings& t = b.settings;
+    const std::pair<const char*, bool> checks[] = {
+        {"legacy", a.legacy == b.legacy},
+        {"pass", a.pass == b.pass},
+        {"sequence", same(a.sequence, b.sequence)},
+        {"testName", a.testName == b.testName},
+        // The same instant on the same wall clock (a local time may come back as its offset).
+        {"time", a.time == b.time && a.time.offsetFromUtc() == b.time.offsetFromUtc()
+                     && a.time.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz")) == b.time.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz"))},
+        {"model", a.modelName == b.modelName},
+        {"serial", a.serialNumber == b.serialNumber},
+        {"standard", values(a.standard, b.standard)},
+        {"sample", values(a.sample, b.sample)},
+        {"legacyStandard", values(a.legacyStandard, b.legacyStandard)},
+        {"legacySample", values(a.legacySample, b.legacySample)},
+        {"differences", same(a.hazeDifference, b.hazeDifference)
+                            && same(a.transmittanceDifference, b.transmittanceDifference) && same(a.deltaE, b.deltaE)},
+        {"tolerances", same(s.hazeTolerance, t.hazeTolerance) && same(s.transmittanceTolerance, t.transmittanceTolerance)
+                           && same(s.deltaEThreshold, t.deltaEThreshold) && same(s.parameterThreshold, t.parameterThreshold)},
+        {"codes", s.formulaCode == t.formulaCode && s.displayMode == t.displayMode && s.layoutIndex == t.layoutIndex},
+        {"texts", s.formulaText == t.formulaText && s.thresholdText == t.thresholdText},
+    };
+    for (const auto& [name, ok] : checks) {
+        if (!ok) {
+            return QString::fromLatin1(name);
+        }
+    }
+    return {};
+}
+
+// A row as the former journal kept it: the page's comparison counter, then
+// every cell's flags and data in every role.
+QByteArray formerRow(int tableId, const QList<QTableWidgetItem*>& cells, int counter)
+{
+    QByteArray row;
+    QDataStream out(&row, QIODevice::WriteOnly);
+    out.setVersion(QDataStream::Qt_6_4);
+    out << quint32(0x54575230) << qint32(tableId) << qint32(cells.size());
+    for (const QTableWidgetItem* item : cells) {
+        out << bool(item != nullptr);
+        if (item) {
+            out << qint32(item->flags());
+            item->write(out);
+        }
+    }
+    qDeleteAll(cells);
+    QByteArray envelope;
+    QDataStream env(&envelope, QIODevice::WriteOnly);
+    env.setVersion(QDataStream::Qt_6_4);
+    env << qint32(counter) << row;
+    return envelope;
+}
+
+QList<QTableWidgetItem*> formerCells(const QStringList& texts, int verdictColumn, const QVariant& pass)
+{
+    QList<QTableWidgetItem*> cells;
+    for (int c = 0; c < texts.size(); ++c) {
+        if (texts.at(c).isNull()) {
+            cells << nullptr;
+            continue;
+        }
+        auto* item = new QTableWidgetItem(texts.at(c));
+        item->setTextAlignment(Qt::AlignCenter);
+        if (c == verdictColumn) {
+            if (pass.isValid()) {
+                item->setData(Qt::UserRole + 1, pass);
+            }
+            item->setBackground(QColor(Qt::red));
+            item->setForeground(QColor(Qt::white));
+        }
+        cells << item;
+    }
+    return cells;
+}
+
+QStringList currentTexts(const QString& name, const QString& verdict)
+{
+    QStringList t{QStringLiteral("3"), name, QStringLiteral("2025/03/04  10:11")};
+    const QStringList values{QStringLiteral("12.34%"), QStringLiteral("90.10%"), QStringLiteral("50.00"),
+                             QStringLiteral("-1.25"), QStringLiteral("2.50"), QStringLiteral("50.00"),
+                             QStringLiteral("2.80"), QStringLiteral("116.6"), QStringLiteral("18.42"),
+                             QStringLiteral("0.3127"), QStringLiteral("0.3290")};
+    t << values << values;
+    t << QStringLiteral("0.05%") << QStringLiteral("-0.20%") << QStringLiteral("1.03") << verdict << QString()
+      << QString() << QStringLiteral("\u00B10.50%") << QStringLiteral("\u00B11.00%") << QStringLiteral("2.0")
+      << QStringLiteral("TX420") << QStringLiteral("SN7");
+    return t;
+}
+
+QStringList legacyTexts()
+{
+    return {QStringLiteral("1"), QStringLiteral("Rec1"), QStringLiteral("2025/03/04  10:12"), QStringLiteral("50.00"),
+            QStringLiteral("1.00"), QStringLiteral("2.00"), QStringLiteral("2.24"), QStringLiteral("63.4"),
+            QStringLiteral("51.00"), QStringLiteral("1.50"), QStringLiteral("2.00"), QStringLiteral("2.50"),
+            QStringLiteral("53.1"), QStringLiteral("1.12"), QStringLiteral("PASS"), QString(), QString(),
+            QStringLiteral("CIE94"), QStringLiteral("1.5"), QStringLiteral("TX200"), QStringLiteral("SN1")};
+}
+
+} // namespace
+
+class TestRecordJournal : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QVERIFY(m_dir.isValid()); }
+
+    void codecKeepsEveryValue_data()
+    {
+        QTest::addColumn<ComparisonRecord>("record");
+        QTest::addColumn<int>("maxBytes");
+        QTest::newRow("measured, current layout") << makeRecord(7) << 140;
+        ComparisonRecord legacy = makeRecord(8, true);
+        legacy.legacyStandard = {50.12, -1.5, 2.25, 2.7, 123.4};
+        legacy.settings.thresholdText = QStringLiteral("1.5");
+        QTest::newRow("legacy layout") << legacy << 150;
+        ComparisonRecord odd = makeRecord(9);
+        odd.standard[0] = 1.0 / 3.0;                        // no short decimal
+        odd.standard[1] = static_cast<double>(50.123f);     // an instrument's float
+        odd.standard[2] = -0.0;
+        odd.standard[3] = kNaN;
+        odd.standard[4] = std::numeric_limits<double>::infinity();
+        odd.standard[5] = 1e300;
+        odd.standard[6] = -123456.1234567;
+        odd.sample[0] = 4503599627370497.0;                 // past 2^52
+        odd.settings.formulaCode = -1;
+        odd.settings.displayMode = 6;
+        odd.settings.layoutIndex = 3;
+        odd.testName = QStringLiteral("样品 \u00B1 <b>&</b>");
+        odd.time = QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5, 678), Qt::UTC);
+        QTest::newRow("values without a short form") << odd << 200;
+        ComparisonRecord offset = makeRecord(10);
+        offset.time = QDateTime(QDate(2026, 7, 1), QTime(12, 0), Qt::OffsetFromUTC, 8 * 3600);
+        QTest::newRow("time with an offset") << offset << 150;
+        ComparisonRecord empty;
+        empty.time = QDateTime();
+        QTest::newRow("nothing set") << empty << 100;
+    }
+
+    void codecKeepsEveryValue()
+    {
+        QFETCH(ComparisonRecord, record);
+        QFETCH(int, maxBytes);
+        const QByteArray bytes = RecordCodec::encode(record);
+        QVERIFY2(bytes.size() <= maxBytes, qPrintable(QString::number(bytes.size())));
+        RecordCodec::Decoder decoder;
+        ComparisonRecord back;
+        QVERIFY(decoder.decode(bytes, back));
+        QCOMPARE(difference(back, record), QString());
+        // A record cut short anywhere is refused, never read past its end.
+        for (int size = 0; size < bytes.size(); ++size) {
+            ComparisonRecord cut;
+            QVERIFY2(!decoder.decode(bytes.left(size), cut), qPrintable(QString::number(size)));
+        }
+    }
+
+    void recordsSurviveKillNineAtAnyMoment_data()
+    {
+        QTest::addColumn<int>("shownBeforeKill");
+        QTest::newRow("first record") << 1;
+        QTest::newRow("a shift's worth") << 200;
+    }
+
+    // The child is another process: what it showed comes back in this one.
+    void recordsSurviveKillNineAtAnyMoment()
+    {
+        QFETCH(int, shownBeforeKill);
+        const QString path = m_dir.filePath(QStringLiteral("kill%1.sqlite").arg(shownBeforeKill));
+        QProcess child;
+        child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/record_journal_child"), {path});
+        QVERIFY(child.waitForStarted());
+        QMap<QUuid, int> shown;
+        const auto take = [&shown](const QByteArray& line) {
+            const QList<QByteArray> parts = line.trimmed().split(' ');
+            if (parts.size() == 3) {
+                shown.insert(QUuid::fromString(QLatin1String(parts.at(1))), parts.at(2).toInt());
+            }
+        };
+        while (shown.size() < shownBeforeKill) {
+            if (!child.canReadLine()) {
+                QVERIFY2(child.waitForReadyRead(10000), qPrintable(child.readAllStandardError()));
+                continue;
+            }
+            take(child.readLine());
+        }
+        ::kill(static_cast<pid_t>(child.processId()), SIGKILL); // mid-write, most likely
+        QVERIFY(child.waitForFinished());
+        for (const QByteArray& line : child.readAllStandardOutput().split('\n')) {
+            take(line); // written before the kill, read after it
+        }
+
+        RecordJournal journal(path);
+        QVERIFY2(journal.open(), qPrintable(journal.errorText()));
+        QVERIFY(journal.integrityChecked()); // the child never closed it
+        const QList<JournalSession> sessions = journal.openSessions();
+        QCOMPARE(sessions.size(), 1);
+        QCOMPARE(sessions.first().model, QStringLiteral("TX310"));
+        QVERIFY(sessions.first().counter >= shown.last());
+        QMap<QUuid, QString> kept;
+        for (const ComparisonRecord& r : journal.records(sessions.first().id)) {
+            kept.insert(r.id, r.testName);
+        }
+        for (auto it = shown.cbegin(); it != shown.cend(); ++it) {
+            QCOMPARE(kept.value(it.key()), QStringLiteral("Comp%1").arg(it.value()));
+        }
+    }
+
+    void editsDeletesAndClosesSurviveRestart()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("restart.sqlite"));
+        QList<ComparisonRecord> made{makeRecord(1), makeRecord(2, true), makeRecord(3)};
+        {
+            RecordJournal journal(path);
+            QVERIFY(journal.open());
+            journal.setSessionInfo(QStringLiteral("TX430"), 1);
+            QVERIFY(journal.append(made, 3)); // an import batch
+            QVERIFY(journal.remove({made.at(0).id}));
+            made[2].testName = QStringLiteral("renamed"); // the caller did not raise the version
+            QVERIFY(journal.update({made.at(2)}));
+        }
+        RecordJournal journal(path);
+        QVERIFY(journal.open());
+        QVERIFY(!journal.integrityChecked()); // closed cleanly: no whole-file read
+        QList<JournalSession> sessions = journal.openSessions();
+        QCOMPARE(sessions.size(), 1);
+        QCOMPARE(sessions.first().recordCount, 2);
+        QCOMPARE(sessions.first().layout, 1);
+        QCOMPARE(sessions.first().counter, 3);
+        const QList<ComparisonRecord> records = journal.records(sessions.first().id);
+        QCOMPARE(records.size(), 2);
+        QCOMPARE(records.at(0).id, made.at(1).id);
+        QCOMPARE(difference(records.at(0), made.at(1)), QString());
+        QCOMPARE(records.at(1).testName, QStringLiteral("renamed"));
+        QCOMPARE(records.at(1).version, qint64(2));
+
+        // Restored and worked on, then cleared: closed, and a new record starts afresh.
+        journal.resume(sessions.first().id);
+        QVERIFY(journal.append({makeRecord(4)}, 4));
+        QCOMPARE(journal.records(sessions.first().id).size(), 3);
+        QVERIFY(journal.closeCurrentSession());
+        QVERIFY(journal.openSessions().isEmpty());
+        QCOMPARE(journal.closedSessions().size(), 1);
+        QVERIFY(journal.closedSessions().first().closedAt.isValid());
+        QVERIFY(journal.append({makeRecord(5)}));
+        sessions = journal.openSessions();
+        QCOMPARE(sessions.size(), 1);
+        QCOMPARE(sessions.first().recordCount, 1);
+    }
+
+    // What the station database is sent, and when it stops being sent.
+    void outboxHoldsWhatTheServerHasNotAcknowledged_data()
+    {
+        QTest::addColumn<int>("acknowledgedVersion"); // relative to the journal's version
+        QTest::addColumn<bool>("staysInOutbox");
+        QTest::newRow("older version (changed meanwhile)") << -1 << true;
+        QTest::newRow("the version sent") << 0 << false;
+        QTest::newRow("a newer version than the journal's") << 1 << false;
+    }
+
+    void outboxHoldsWhatTheServerHasNotAcknowledged()
+    {
+        QFETCH(int, acknowledgedVersion);
+        QFETCH(bool, staysInOutbox);
+        RecordJournal journal(m_dir.filePath(QStringLiteral("outbox%1.sqlite").arg(acknowledgedVersion + 1)));
+        QVERIFY(journal.open());
+        const QList<ComparisonRecord> made{makeRecord(1), makeRecord(2), makeRecord(3)};
+        QVERIFY(journal.append(made));
+        ComparisonRecord changed = made.at(0);
+        changed.pass = !changed.pass;
+        changed.version = 2; // raised by the judging rule
+        QVERIFY(journal.update({changed}));
+
+        QList<JournalOutboxEntry> sent = journal.unacknowledged(2);
+        QCOMPARE(sent.size(), 2); // the limit, oldest record first
+        QCOMPARE(sent.at(0).record.id, made.at(0).id);
+        QCOMPARE(sent.at(0).record.version, qint64(2));
+        QCOMPARE(sent.at(0).record.pass, changed.pass);
+        QCOMPARE(sent.at(1).record.id, made.at(1).id);
+        QCOMPARE(journal.unacknowledgedCount(), 3);
+
+        QVERIFY(journal.acknowledge({{made.at(0).id, 2 + acknowledgedVersion}, {made.at(1).id, 1}}));
+        sent = journal.unacknowledged(10);
+        QCOMPARE(sent.size(), staysInOutbox ? 2 : 1);
+        QCOMPARE(sent.last().record.id, made.at(2).id);
+
+        // A delete is sent too, as a tombstone with a version of its own.
+        QVERIFY(journal.remove({made.at(1).id}));
+        sent = journal.unacknowledged(10);
+        const auto tombstone = std::find_if(sent.cbegin(), sent.cend(),
+                                            [&](const JournalOutboxEntry& e) { return e.record.id == made.at(1).id; });
+        QVERIFY(tombstone != sent.cend());
+        QVERIFY(tombstone->deleted);
+        QCOMPARE(tombstone->record.version, qint64(2));
+        QCOMPARE(tombstone->record.testName, QStringLiteral("Comp2"));
+        QVERIFY(journal.acknowledge({{made.at(1).id, 2}}));
+        QCOMPARE(journal.unacknowledgedCount(), staysInOutbox ? 2 : 1);
+    }
+
+    void pruningRemovesOnlyOldClosedHistory_data()
+    {
+        QTest::addColumn<int>("closedDaysAgo");
+        QTest::addColumn<bool>("acknowledged");
+        QTest::addColumn<bool>("keepUnacknowledged");
+        QTest::addColumn<bool>("pruned");
+        QTest::newRow("old, acknowledged") << 40 << true << true << true;
+        QTest::newRow("old, not sent, no station") << 40 << false << false << true;
+        QTest::newRow("old, not sent yet to the station") << 40 << false << true << false;
+        QTest::newRow("recent") << 10 << true << true << false;
+    }
+
+    void pruningRemovesOnlyOldClosedHistory()
+    {
+        QFETCH(int, closedDaysAgo);
+        QFETCH(bool, acknowledged);
+        QFETCH(bool, keepUnacknowledged);
+        QFETCH(bool, pruned);
+        RecordJournal journal(m_dir.filePath(QStringLiteral("prune%1.sqlite").arg(QTest::currentDataTag())));
+        QVERIFY(journal.open());
+        const QList<ComparisonRecord> old{makeRecord(1), makeRecord(2)};
+        QVERIFY(journal.append(old));
+        if (acknowledged) {
+            QVERIFY(journal.acknowledge({{old.at(0).id, 1}, {old.at(1).id, 1}}));
+        }
+        const qint64 oldSession = journal.currentSession();
+        QVERIFY(journal.closeCurrentSession());
+        QSqlQuery q(QSqlDatabase::database(journal.connectionName()));
+        QVERIFY(q.exec(QStringLiteral("UPDATE sessions SET closed_at = %1 WHERE id = %2")
+                           .arg(QDateTime::currentDateTime().addDays(-closedDaysAgo).toMSecsSinceEpoch())
+                           .arg(oldSession)));
+        QVERIFY(journal.append({makeRecord(3)})); // the open work is never pruned
+        const RecordJournal::Pruned result =
+            journal.pruneClosedSessions(QDateTime::currentDateTime().addDays(-30), keepUnacknowledged);
+        QCOMPARE(result.sessions, pruned ? 1 : 0);
+        QCOMPARE(result.records, pruned ? 2 : 0);
+        QCOMPARE(journal.closedSessions().size(), pruned ? 0 : 1);
+        QCOMPARE(journal.openSessions().size(), 1);
+        QCOMPARE(journal.records(journal.currentSession()).size(), 1);
+    }
+
+    // A journal of the former format (whole table rows) becomes records once.
+    void formerJournalIsConvertedOnce()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("former.sqlite"));
+        const QDateTime closedAt(QDate(2025, 1, 2), QTime(3, 4, 5));
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("former"));
+            db.setDatabaseName(path);
+            QVERIFY(db.open());
+            QSqlQuery q(db);
+            for (const char* statement :
+                 {"PRAGMA journal_mode=WAL",
+                  "CREATE TABLE sessions (id INTEGER PRIMARY KEY AUTOINCREMENT, started TEXT NOT NULL, model TEXT,"
+                  " layout INTEGER NOT NULL DEFAULT 0, closed INTEGER NOT NULL DEFAULT 0)",
+                  "CREATE TABLE rows (id INTEGER PRIMARY KEY AUTOINCREMENT, session INTEGER NOT NULL REFERENCES"
+                  " sessions(id), payload BLOB NOT NULL, deleted INTEGER NOT NULL DEFAULT 0, changed TEXT NOT NULL)",
+                  "INSERT INTO sessions (started, model, layout) VALUES ('2025-03-04T10:00:00.000', 'TX420', 1)",
+                  "INSERT INTO sessions (started, model, layout, closed) VALUES ('2025-01-01T08:00:00.000', 'TX200', 0, 1)"}) {
+                QVERIFY2(q.exec(QString::fromLatin1(statement)), qPrintable(q.lastError().text()));
+            }
+            const QList<std::tuple<int, QByteArray, int, QString>> rows{
+                {1, formerRow(0, formerCells(currentTexts(QStringLiteral("Comp1"), QStringLiteral("PASS")), 28, true), 5), 0,
+                 QStringLiteral("2025-03-04T10:11:00.000")},
+                // Older rows had no verdict data: the word shown, here in Chinese.
+                {1, formerRow(0, formerCells(currentTexts(QStringLiteral("Comp2"), QStringLiteral("不合格")), 28, {}), 6), 0,
+                 QStringLiteral("2025-03-04T10:12:00.000")},
+                {1, formerRow(1, formerCells(legacyTexts(), 14, true), 6), 0, QStringLiteral("2025-03-04T10:13:00.000")},
+                {1, formerRow(0, formerCells(currentTexts(QStringLiteral("Gone"), QStringLiteral("PASS")), 28, true), 7), 1,
+                 QStringLiteral("2025-03-04T10:14:00.000")},
+                {1, QByteArray("not a row"), 0, QStringLiteral("2025-03-04T10:15:00.000")},
+                {2, formerRow(1, formerCells(legacyTexts(), 14, false), 1), 0, closedAt.toString(Qt::ISODateWithMs)},
+            };
+            q.prepare(QStringLiteral("INSERT INTO rows (session, payload, deleted, changed) VALUES (?, ?, ?, ?)"));
+            for (const auto& [session, payload, deleted, changed] : rows) {
+                q.addBindValue(session);
+                q.addBindValue(payload);
+                q.addBindValue(deleted);
+                q.addBindValue(changed);
+                QVERIFY(q.exec());
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("former"));
+
+        RecordJournal journal(path);
+        QVERIFY2(journal.open(), qPrintable(journal.errorText()));
+        QCOMPARE(journal.convertedRows(), 5);
+        const QList<JournalSession> open = journal.openSessions();
+        QCOMPARE(open.size(), 1);
+        QCOMPARE(open.first().recordCount, 3);
+        QCOMPARE(open.first().counter, 7);
+        QCOMPARE(open.first().model, QStringLiteral("TX420"));
+        const QList<ComparisonRecord> records = journal.records(open.first().id);
+        QCOMPARE(records.size(), 3);
+        const ComparisonRecord& first = records.at(0);
+        QVERIFY(!first.id.isNull());
+        QCOMPARE(first.testName, QStringLiteral("Comp1"));
+        QCOMPARE(first.time, QDateTime(QDate(2025, 3, 4), QTime(10, 11)));
+        QCOMPARE(first.standard[ComparisonRecord::Haze], 12.34);
+        QCOMPARE(first.sample[ComparisonRecord::LabA], -1.25);
+        QCOMPARE(first.sample[ComparisonRecord::SmallY], 0.329);
+        QCOMPARE(first.transmittanceDifference, -0.2);
+        QCOMPARE(first.deltaE, 1.03);
+        QVERIFY(first.pass);
+        QCOMPARE(first.settings.hazeTolerance, 0.5);
+        QCOMPARE(first.settings.transmittanceTolerance, 1.0);
+        QCOMPARE(first.settings.deltaEThreshold, 2.0);
+        QCOMPARE(first.settings.layoutIndex, 1);
+        QCOMPARE(first.serialNumber, QStringLiteral("SN7"));
+        QVERIFY(!records.at(1).pass);
+        const ComparisonRecord& legacy = records.at(2);
+        QVERIFY(legacy.legacy);
+        QCOMPARE(legacy.legacySample[ComparisonRecord::LegacyH], 53.1);
+        QCOMPARE(legacy.deltaE, 1.12);
+        QCOMPARE(legacy.settings.formulaText, QStringLiteral("CIE94"));
+        QCOMPARE(legacy.settings.thresholdText, QStringLiteral("1.5"));
+        QCOMPARE(legacy.modelName, QStringLiteral("TX200"));
+        const QList<JournalSession> closed = journal.closedSessions();
+        QCOMPARE(closed.size(), 1);
+        QCOMPARE(closed.first().closedAt, closedAt);
+        QVERIFY(!journal.records(closed.first().id).first().pass);
+        // The row that could not be read stays where it was.
+        QSqlQuery q(QSqlDatabase::database(journal.connectionName()));
+        QVERIFY(q.exec(QStringLiteral("SELECT payload FROM rows")) && q.next());
+        QCOMPARE(q.value(0).toByteArray(), QByteArray("not a row"));
+        QVERIFY(!q.next());
+        // The deleted row is history, and nothing to send.
+        QCOMPARE(journal.unacknowledgedCount(), 4);
+
+        RecordJournal again(path);
+        QVERIFY(again.open());
+        QCOMPARE(again.convertedRows(), 0);
+        QCOMPARE(again.records(open.first().id).first().id, first.id);
+    }
+
+    void unusableFileWarnsAndTurnsOff_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder cannot be made") << QStringLiteral("folder");
+        QTest::newRow("damaged file") << QStringLiteral("damaged");
+        QTest::newRow("newer schema") << QStringLiteral("newer");
+    }
+
+    void unusableFileWarnsAndTurnsOff()
+    {
+        QFETCH(QString, kind);
+        QString path = m_dir.filePath(kind + QStringLiteral(".sqlite"));
+        QByteArray before;
+        if (kind == QLatin1String("folder")) {
+            // A plain file where the folder should be (root ignores permissions).
+            QFile blocker(m_dir.filePath(QStringLiteral("blocker")));
+            QVERIFY(blocker.open(QIODevice::WriteOnly));
+            path = blocker.fileName() + QStringLiteral("/journal.sqlite");
+        } else if (kind == QLatin1String("damaged")) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(8192, '\x5A'));
+        } else {
+            {
+                RecordJournal newer(path);
+                QVERIFY(newer.open());
+                QSqlQuery(QSqlDatabase::database(newer.connectionName())).exec(QStringLiteral("PRAGMA user_version = 9"));
+            }
+        }
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            before = file.readAll();
+            file.close();
+        }
+        RecordJournal journal(path);
+        const bool opened = journal.open();
+        if (kind == QLatin1String("damaged")) {
+            // Moved aside, never overwritten; a new journal starts.
+            QVERIFY2(opened, qPrintable(journal.errorText()));
+            QFile aside(journal.movedAsideTo());
+            QVERIFY(aside.open(QIODevice::ReadOnly));
+            QCOMPARE(aside.readAll(), before);
+            QVERIFY(journal.append({makeRecord(1)}));
+            return;
+        }
+        QVERIFY(!opened);
+        QVERIFY(journal.errorText().contains(QDir::toNativeSeparators(path)));
+        QVERIFY(!journal.append({makeRecord(1)})); // the work goes on without it
+        if (kind == QLatin1String("newer")) {
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QCOMPARE(file.readAll(), before); // left as it was
+        }
+    }
+
+    void fullDiskReportsOnceAndGoesOn()
+    {
+        RecordJournal journal(m_dir.filePath(QStringLiteral("full.sqlite")));
+        QVERIFY(journal.open());
+        QStringList reported;
+        journal.setFailureHandler([&](const QString& text) { reported << text; });
+        QVERIFY(journal.append({makeRecord(1)}));
+        // The disk fills up: no page may be added any more.
+        QSqlQuery q(QSqlDatabase::database(journal.connectionName()));
+        QVERIFY(q.exec(QStringLiteral("PRAGMA max_page_count = 1")));
+        QList<ComparisonRecord> many;
+        for (int i = 0; i < 200; ++i) {
+            many << makeRecord(i);
+        }
+        QVERIFY(!journal.append(many));
+        QVERIFY(!journal.append({makeRecord(2)}));
+        QVERIFY(!journal.isActive());
+        QCOMPARE(reported.size(), 1);
+        QVERIFY(reported.first().contains(journal.fileName()));
+    }
+
+private:
+    QTemporaryDir m_dir;
+};
+
+QTEST_MAIN(TestRecordJournal)
+#include "tst_record_journal.moc"
