@@ -1301,6 +1301,188 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
+    <name>StatisticsWindow</name>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Standard:</source>
+        <translation>Standard:</translation>
+    </message>
+    <message>
+        <source>Chart of:</source>
+        <translation>Chart of:</translation>
+    </message>
+    <message>
+        <source>Control limits from:</source>
+        <translation>Control limits from:</translation>
+    </message>
+    <message>
+        <source>All samples</source>
+        <translation>All samples</translation>
+    </message>
+    <message>
+        <source>The first samples (frozen)</source>
+        <translation>The first samples (frozen)</translation>
+    </message>
+    <message>
+        <source>A range of samples (frozen)</source>
+        <translation>A range of samples (frozen)</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>to</translation>
+    </message>
+    <message>
+        <source>Samples</source>
+        <translation>Samples</translation>
+    </message>
+    <message>
+        <source>Rows: %1    PASS: %2    NG: %3    Pass rate: %4</source>
+        <translation>Rows: %1    PASS: %2    NG: %3    Pass rate: %4</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>PASS</translation>
+    </message>
+    <message>
+        <source>NG</source>
+        <translation>NG</translation>
+    </message>
+    <message>
+        <source>%1 to %2: %3 samples</source>
+        <translation>%1 to %2: %3 samples</translation>
+    </message>
+    <message>
+        <source>Individuals: %1</source>
+        <translation>Individuals: %1</translation>
+    </message>
+    <message>
+        <source>Moving range</source>
+        <translation>Moving range</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>a*b* plane</source>
+        <translation>a*b* plane</translation>
+    </message>
+    <message>
+        <source>Histogram: %1</source>
+        <translation>Histogram: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Statistics</name>
+    <message>
+        <source>gamma</source>
+        <translation>gamma</translation>
+    </message>
+    <message>
+        <source>log-normal</source>
+        <translation>log-normal</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>Difference</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>Rows</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>PASS</translation>
+    </message>
+    <message>
+        <source>NG</source>
+        <translation>NG</translation>
+    </message>
+    <message>
+        <source>Pass rate</source>
+        <translation>Pass rate</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>SD</source>
+        <translation>SD</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>Median</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>P95</source>
+        <translation>P95</translation>
+    </message>
+    <message>
+        <source>Cp</source>
+        <translation>Cp</translation>
+    </message>
+    <message>
+        <source>Cpk</source>
+        <translation>Cpk</translation>
+    </message>
+    <message>
+        <source>Pp</source>
+        <translation>Pp</translation>
+    </message>
+    <message>
+        <source>Ppk</source>
+        <translation>Ppk</translation>
+    </message>
+    <message>
+        <source>Cpk 95% lower</source>
+        <translation>Cpk 95% lower</translation>
+    </message>
+    <message>
+        <source>Ppk 95% lower</source>
+        <translation>Ppk 95% lower</translation>
+    </message>
+    <message>
+        <source>Percentile index</source>
+        <translation>Percentile index</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>All rows</source>
+        <translation>All rows</translation>
+    </message>
+    <message>
+        <source>Standard %1 (%2)</source>
+        <translation>Standard %1 (%2)</translation>
+    </message>
+</context>
+<context>
     <name>Cli</name>
     <message>
         <source>the instrument to use when several are attached</source>
@@ -1671,185 +1853,6 @@ Commands:
     <message>
         <source>&quot;%1&quot; is not a number.</source>
         <translation>&quot;%1&quot; is not a number.</translation>
-    <name>StatisticsWindow</name>
-    <message>
-        <source>Statistics</source>
-        <translation>Statistics</translation>
-    </message>
-    <message>
-        <source>Standard:</source>
-        <translation>Standard:</translation>
-    </message>
-    <message>
-        <source>Chart of:</source>
-        <translation>Chart of:</translation>
-    </message>
-    <message>
-        <source>Control limits from:</source>
-        <translation>Control limits from:</translation>
-    </message>
-    <message>
-        <source>All samples</source>
-        <translation>All samples</translation>
-    </message>
-    <message>
-        <source>The first samples (frozen)</source>
-        <translation>The first samples (frozen)</translation>
-    </message>
-    <message>
-        <source>A range of samples (frozen)</source>
-        <translation>A range of samples (frozen)</translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation>From</translation>
-    </message>
-    <message>
-        <source>to</source>
-        <translation>to</translation>
-    </message>
-    <message>
-        <source>Samples</source>
-        <translation>Samples</translation>
-    </message>
-    <message>
-        <source>Rows: %1    PASS: %2    NG: %3    Pass rate: %4</source>
-        <translation>Rows: %1    PASS: %2    NG: %3    Pass rate: %4</translation>
-    </message>
-    <message>
-        <source>PASS</source>
-        <translation>PASS</translation>
-    </message>
-    <message>
-        <source>NG</source>
-        <translation>NG</translation>
-    </message>
-    <message>
-        <source>%1 to %2: %3 samples</source>
-        <translation>%1 to %2: %3 samples</translation>
-    </message>
-    <message>
-        <source>Individuals: %1</source>
-        <translation>Individuals: %1</translation>
-    </message>
-    <message>
-        <source>Moving range</source>
-        <translation>Moving range</translation>
-    </message>
-    <message>
-        <source>Sample</source>
-        <translation>Sample</translation>
-    </message>
-    <message>
-        <source>a*b* plane</source>
-        <translation>a*b* plane</translation>
-    </message>
-    <message>
-        <source>Histogram: %1</source>
-        <translation>Histogram: %1</translation>
-    </message>
-</context>
-<context>
-    <name>Statistics</name>
-    <message>
-        <source>gamma</source>
-        <translation>gamma</translation>
-    </message>
-    <message>
-        <source>log-normal</source>
-        <translation>log-normal</translation>
-    </message>
-    <message>
-        <source>Standard</source>
-        <translation>Standard</translation>
-    </message>
-    <message>
-        <source>Difference</source>
-        <translation>Difference</translation>
-    </message>
-    <message>
-        <source>Rows</source>
-        <translation>Rows</translation>
-    </message>
-    <message>
-        <source>PASS</source>
-        <translation>PASS</translation>
-    </message>
-    <message>
-        <source>NG</source>
-        <translation>NG</translation>
-    </message>
-    <message>
-        <source>Pass rate</source>
-        <translation>Pass rate</translation>
-    </message>
-    <message>
-        <source>n</source>
-        <translation>n</translation>
-    </message>
-    <message>
-        <source>Mean</source>
-        <translation>Mean</translation>
-    </message>
-    <message>
-        <source>SD</source>
-        <translation>SD</translation>
-    </message>
-    <message>
-        <source>Min</source>
-        <translation>Min</translation>
-    </message>
-    <message>
-        <source>Max</source>
-        <translation>Max</translation>
-    </message>
-    <message>
-        <source>Median</source>
-        <translation>Median</translation>
-    </message>
-    <message>
-        <source>P95</source>
-        <translation>P95</translation>
-    </message>
-    <message>
-        <source>Cp</source>
-        <translation>Cp</translation>
-    </message>
-    <message>
-        <source>Cpk</source>
-        <translation>Cpk</translation>
-    </message>
-    <message>
-        <source>Pp</source>
-        <translation>Pp</translation>
-    </message>
-    <message>
-        <source>Ppk</source>
-        <translation>Ppk</translation>
-    </message>
-    <message>
-        <source>Cpk 95% lower</source>
-        <translation>Cpk 95% lower</translation>
-    </message>
-    <message>
-        <source>Ppk 95% lower</source>
-        <translation>Ppk 95% lower</translation>
-    </message>
-    <message>
-        <source>Percentile index</source>
-        <translation>Percentile index</translation>
-    </message>
-    <message>
-        <source>Fit</source>
-        <translation>Fit</translation>
-    </message>
-    <message>
-        <source>All rows</source>
-        <translation>All rows</translation>
-    </message>
-    <message>
-        <source>Standard %1 (%2)</source>
-        <translation>Standard %1 (%2)</translation>
     </message>
 </context>
 </TS>

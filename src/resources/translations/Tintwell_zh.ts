@@ -1335,6 +1335,188 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>StatisticsWindow</name>
+    <message>
+        <source>Statistics</source>
+        <translation>统计</translation>
+    </message>
+    <message>
+        <source>Standard:</source>
+        <translation>标准：</translation>
+    </message>
+    <message>
+        <source>Chart of:</source>
+        <translation>图表：</translation>
+    </message>
+    <message>
+        <source>Control limits from:</source>
+        <translation>控制限来自：</translation>
+    </message>
+    <message>
+        <source>All samples</source>
+        <translation>全部样品</translation>
+    </message>
+    <message>
+        <source>The first samples (frozen)</source>
+        <translation>前若干个样品（冻结）</translation>
+    </message>
+    <message>
+        <source>A range of samples (frozen)</source>
+        <translation>一段样品（冻结）</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>从</translation>
+    </message>
+    <message>
+        <source>to</source>
+        <translation>到</translation>
+    </message>
+    <message>
+        <source>Samples</source>
+        <translation>样品数</translation>
+    </message>
+    <message>
+        <source>Rows: %1    PASS: %2    NG: %3    Pass rate: %4</source>
+        <translation>行数：%1    合格：%2    不合格：%3    合格率：%4</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>合格</translation>
+    </message>
+    <message>
+        <source>NG</source>
+        <translation>不合格</translation>
+    </message>
+    <message>
+        <source>%1 to %2: %3 samples</source>
+        <translation>%1 到 %2：%3 个样品</translation>
+    </message>
+    <message>
+        <source>Individuals: %1</source>
+        <translation>单值图：%1</translation>
+    </message>
+    <message>
+        <source>Moving range</source>
+        <translation>移动极差</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>样品序号</translation>
+    </message>
+    <message>
+        <source>a*b* plane</source>
+        <translation>a*b* 平面</translation>
+    </message>
+    <message>
+        <source>Histogram: %1</source>
+        <translation>直方图：%1</translation>
+    </message>
+</context>
+<context>
+    <name>Statistics</name>
+    <message>
+        <source>gamma</source>
+        <translation>伽马</translation>
+    </message>
+    <message>
+        <source>log-normal</source>
+        <translation>对数正态</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>Difference</source>
+        <translation>差值</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>行数</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>合格</translation>
+    </message>
+    <message>
+        <source>NG</source>
+        <translation>不合格</translation>
+    </message>
+    <message>
+        <source>Pass rate</source>
+        <translation>合格率</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>平均值</translation>
+    </message>
+    <message>
+        <source>SD</source>
+        <translation>标准差</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>最小值</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>最大值</translation>
+    </message>
+    <message>
+        <source>Median</source>
+        <translation>中位数</translation>
+    </message>
+    <message>
+        <source>P95</source>
+        <translation>P95</translation>
+    </message>
+    <message>
+        <source>Cp</source>
+        <translation>Cp</translation>
+    </message>
+    <message>
+        <source>Cpk</source>
+        <translation>Cpk</translation>
+    </message>
+    <message>
+        <source>Pp</source>
+        <translation>Pp</translation>
+    </message>
+    <message>
+        <source>Ppk</source>
+        <translation>Ppk</translation>
+    </message>
+    <message>
+        <source>Cpk 95% lower</source>
+        <translation>Cpk 95% 下限</translation>
+    </message>
+    <message>
+        <source>Ppk 95% lower</source>
+        <translation>Ppk 95% 下限</translation>
+    </message>
+    <message>
+        <source>Percentile index</source>
+        <translation>百分位数指数</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>拟合</translation>
+    </message>
+    <message>
+        <source>All rows</source>
+        <translation>全部行</translation>
+    </message>
+    <message>
+        <source>Standard %1 (%2)</source>
+        <translation>标准 %1（%2）</translation>
+    </message>
+</context>
+<context>
     <name>Cli</name>
     <message>
         <source>the instrument to use when several are attached</source>
@@ -1705,185 +1887,6 @@ Commands:
     <message>
         <source>&quot;%1&quot; is not a number.</source>
         <translation>&quot;%1&quot; 不是数字。</translation>
-    <name>StatisticsWindow</name>
-    <message>
-        <source>Statistics</source>
-        <translation>统计</translation>
-    </message>
-    <message>
-        <source>Standard:</source>
-        <translation>标准：</translation>
-    </message>
-    <message>
-        <source>Chart of:</source>
-        <translation>图表：</translation>
-    </message>
-    <message>
-        <source>Control limits from:</source>
-        <translation>控制限来自：</translation>
-    </message>
-    <message>
-        <source>All samples</source>
-        <translation>全部样品</translation>
-    </message>
-    <message>
-        <source>The first samples (frozen)</source>
-        <translation>前若干个样品（冻结）</translation>
-    </message>
-    <message>
-        <source>A range of samples (frozen)</source>
-        <translation>一段样品（冻结）</translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation>从</translation>
-    </message>
-    <message>
-        <source>to</source>
-        <translation>到</translation>
-    </message>
-    <message>
-        <source>Samples</source>
-        <translation>样品数</translation>
-    </message>
-    <message>
-        <source>Rows: %1    PASS: %2    NG: %3    Pass rate: %4</source>
-        <translation>行数：%1    合格：%2    不合格：%3    合格率：%4</translation>
-    </message>
-    <message>
-        <source>PASS</source>
-        <translation>合格</translation>
-    </message>
-    <message>
-        <source>NG</source>
-        <translation>不合格</translation>
-    </message>
-    <message>
-        <source>%1 to %2: %3 samples</source>
-        <translation>%1 到 %2：%3 个样品</translation>
-    </message>
-    <message>
-        <source>Individuals: %1</source>
-        <translation>单值图：%1</translation>
-    </message>
-    <message>
-        <source>Moving range</source>
-        <translation>移动极差</translation>
-    </message>
-    <message>
-        <source>Sample</source>
-        <translation>样品序号</translation>
-    </message>
-    <message>
-        <source>a*b* plane</source>
-        <translation>a*b* 平面</translation>
-    </message>
-    <message>
-        <source>Histogram: %1</source>
-        <translation>直方图：%1</translation>
-    </message>
-</context>
-<context>
-    <name>Statistics</name>
-    <message>
-        <source>gamma</source>
-        <translation>伽马</translation>
-    </message>
-    <message>
-        <source>log-normal</source>
-        <translation>对数正态</translation>
-    </message>
-    <message>
-        <source>Standard</source>
-        <translation>标准</translation>
-    </message>
-    <message>
-        <source>Difference</source>
-        <translation>差值</translation>
-    </message>
-    <message>
-        <source>Rows</source>
-        <translation>行数</translation>
-    </message>
-    <message>
-        <source>PASS</source>
-        <translation>合格</translation>
-    </message>
-    <message>
-        <source>NG</source>
-        <translation>不合格</translation>
-    </message>
-    <message>
-        <source>Pass rate</source>
-        <translation>合格率</translation>
-    </message>
-    <message>
-        <source>n</source>
-        <translation>n</translation>
-    </message>
-    <message>
-        <source>Mean</source>
-        <translation>平均值</translation>
-    </message>
-    <message>
-        <source>SD</source>
-        <translation>标准差</translation>
-    </message>
-    <message>
-        <source>Min</source>
-        <translation>最小值</translation>
-    </message>
-    <message>
-        <source>Max</source>
-        <translation>最大值</translation>
-    </message>
-    <message>
-        <source>Median</source>
-        <translation>中位数</translation>
-    </message>
-    <message>
-        <source>P95</source>
-        <translation>P95</translation>
-    </message>
-    <message>
-        <source>Cp</source>
-        <translation>Cp</translation>
-    </message>
-    <message>
-        <source>Cpk</source>
-        <translation>Cpk</translation>
-    </message>
-    <message>
-        <source>Pp</source>
-        <translation>Pp</translation>
-    </message>
-    <message>
-        <source>Ppk</source>
-        <translation>Ppk</translation>
-    </message>
-    <message>
-        <source>Cpk 95% lower</source>
-        <translation>Cpk 95% 下限</translation>
-    </message>
-    <message>
-        <source>Ppk 95% lower</source>
-        <translation>Ppk 95% 下限</translation>
-    </message>
-    <message>
-        <source>Percentile index</source>
-        <translation>百分位数指数</translation>
-    </message>
-    <message>
-        <source>Fit</source>
-        <translation>拟合</translation>
-    </message>
-    <message>
-        <source>All rows</source>
-        <translation>全部行</translation>
-    </message>
-    <message>
-        <source>Standard %1 (%2)</source>
-        <translation>标准 %1（%2）</translation>
     </message>
 </context>
 </TS>
