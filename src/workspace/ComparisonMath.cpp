@@ -45,19 +45,6 @@ void fillWords(ComparisonOutcome& outcome, double dl, double da, double db)
 
 } // namespace
 
-std::optional<double> displayedNumber(const QString& text)
-{
-    QString plain = text;
-    plain.remove(QLatin1Char('%'));
-    plain = plain.trimmed();
-    bool ok = false;
-    const double value = plain.toDouble(&ok);
-    if (!ok || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 double hueDifference(double standardHue, double sampleHue)
 {
     double difference = std::fmod(sampleHue - standardHue, 360.0);

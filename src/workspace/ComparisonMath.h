@@ -4,6 +4,7 @@
 // from whatever the operator typed over the standard). A plain function: the
 // page reads the cells, calls it, and writes back what it returns.
 
+#include "ComparisonJudging.h"
 #include "ComparisonResult.h"
 #include "Judgement.h"
 
@@ -58,10 +59,7 @@ struct ComparisonOutcome
     double deltaEThreshold = -1.0;
 };
 
-// The text of a displayed value as a number: "%" removed, surrounding blanks
-// ignored. No value for an empty text, a text that is not a number ("-----")
-// or one that is not finite.
-std::optional<double> displayedNumber(const QString& text);
+// displayedNumber(text), the one parser of displayed texts, is in ComparisonJudging.h.
 
 // Sample minus standard hue, the short way round: in (-180, 180].
 double hueDifference(double standardHue, double sampleHue);
