@@ -6,6 +6,7 @@
 #include "FrameChecksum.h"
 #include "VirtualInstrument.h"
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
@@ -68,6 +69,43 @@ struct InstrumentEmulator::Impl
 
     std::map<EmulatorFault, int> faults;
     QByteArray heldBack; // a reply waiting to share its report with the next one
+
+    // Faults waiting for a request, by the request's number (requestsBegun + n).
+    enum class AtRequest { Refuse, Unplug };
+    int requestsBegun = 0;
+    std::multimap<int, EmulatorFault> replyFaultsAt;
+    std::multimap<int, AtRequest> actionsAt;
+
+    bool takesAction(int request, AtRequest action) const
+    {
+        const auto range = actionsAt.equal_range(request);
+        return std::any_of(range.first, range.second, [action](const auto& entry) { return entry.second == action; });
+    }
+
+    // Arms the faults of the request whose first bytes just arrived.
+    void beginRequest(int request)
+    {
+        const auto range = replyFaultsAt.equal_range(request);
+        for (auto it = range.first; it != range.second; ++it) {
+            faults[it->second] += 1;
+        }
+        replyFaultsAt.erase(range.first, range.second);
+    }
+
+    // Drops the state of the connection; true when it was plugged.
+    bool pullPlug()
+    {
+        if (!plugged) {
+            return false;
+        }
+        plugged = false;
+        ++generation;
+        input.clear();
+        requestBytes.clear();
+        heldBack.clear();
+        inputReady.notify_all();
+        return true;
+    }
 
     bool takeFault(EmulatorFault fault)
     {
@@ -252,10 +290,32 @@ public:
                 return -1;
             }
         }
-        ++d->outputReports;
         // The instrument ignores reports that are not its framing.
-        if (length >= 2 && report[0] == kReportId && report[1] >= 1 && report[1] <= kReportPayload
-            && static_cast<std::size_t>(report[1]) + 2 <= length) {
+        const bool framed = length >= 2 && report[0] == kReportId && report[1] >= 1 && report[1] <= kReportPayload
+                            && static_cast<std::size_t>(report[1]) + 2 <= length;
+        if (framed && report[2] == kStart
+            && (d->requestBytes.isEmpty() || delivered - d->lastRequestReport > kRequestGap)) {
+            const int request = ++d->requestsBegun;
+            if (d->takesAction(request, InstrumentEmulator::Impl::AtRequest::Refuse)) {
+                d->actionsAt.erase(request);
+                qCDebug(lcEmulator) << "request" << request << "refused";
+                return -1;
+            }
+            if (d->takesAction(request, InstrumentEmulator::Impl::AtRequest::Unplug)) {
+                d->actionsAt.erase(request);
+                d->pullPlug();
+                const std::function<void(bool)> listener = d->plugListener;
+                lock.unlock();
+                qCDebug(lcEmulator) << "unplugged at request" << request;
+                if (listener) {
+                    listener(false);
+                }
+                return -1;
+            }
+            d->beginRequest(request);
+        }
+        ++d->outputReports;
+        if (framed) {
             const QByteArray data(reinterpret_cast<const char*>(report + 2), report[1]);
             d->receiveRequestBytes(data, delivered);
         }
@@ -355,15 +415,9 @@ void InstrumentEmulator::unplug()
     std::function<void(bool)> listener;
     {
         std::lock_guard<std::mutex> lock(d->mutex);
-        if (!d->plugged) {
+        if (!d->pullPlug()) {
             return;
         }
-        d->plugged = false;
-        ++d->generation;
-        d->input.clear();
-        d->requestBytes.clear();
-        d->heldBack.clear();
-        d->inputReady.notify_all();
         listener = d->plugListener;
     }
     qCDebug(lcEmulator) << "unplugged";
@@ -394,11 +448,37 @@ void InstrumentEmulator::injectFault(EmulatorFault fault, int count)
     }
 }
 
+void InstrumentEmulator::injectFaultAtRequest(int n, EmulatorFault fault)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    if (n > 0) {
+        d->replyFaultsAt.emplace(d->requestsBegun + n, fault);
+    }
+}
+
+void InstrumentEmulator::refuseRequest(int n)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    if (n > 0) {
+        d->actionsAt.emplace(d->requestsBegun + n, Impl::AtRequest::Refuse);
+    }
+}
+
+void InstrumentEmulator::unplugAtRequest(int n)
+{
+    std::lock_guard<std::mutex> lock(d->mutex);
+    if (n > 0) {
+        d->actionsAt.emplace(d->requestsBegun + n, Impl::AtRequest::Unplug);
+    }
+}
+
 void InstrumentEmulator::clearFaults()
 {
     std::lock_guard<std::mutex> lock(d->mutex);
     d->faults.clear();
     d->heldBack.clear();
+    d->replyFaultsAt.clear();
+    d->actionsAt.clear();
 }
 
 void InstrumentEmulator::pressMeasureKey(bool blockFrames)

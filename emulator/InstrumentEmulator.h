@@ -53,7 +53,15 @@ public:
     void setPaced(bool paced);
 
     void injectFault(EmulatorFault fault, int count = 1);
-    void clearFaults();
+    // Faults that wait for a request to come: n = 1 is the next request frame
+    // the computer starts to send, n = 2 the one after, and so on.
+    // The reply to the n-th request gets fault.
+    void injectFaultAtRequest(int n, EmulatorFault fault);
+    // The output report that begins the n-th request is refused: the write fails.
+    void refuseRequest(int n);
+    // The instrument is unplugged as the n-th request begins; it is not answered.
+    void unplugAtRequest(int n);
+    void clearFaults(); // every fault, waiting ones included
 
     // The operator pressed the measuring key: a full-record frame (or a block
     // frame for the current display mode when blockFrames; Haze/T/Lab sends

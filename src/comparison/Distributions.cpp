@@ -104,6 +104,13 @@ double gammaQuantile(double p, double shape, double scale)
     if (!(p > 0.0 && p < 1.0) || !(shape > 0.0) || !(scale > 0.0)) {
         return kNaN;
     }
+    const double z = normalQuantile(p);
+    const double c = 1.0 / (9.0 * shape);
+    if (shape > 1e4) {
+        // Nearly normal: Wilson-Hilferty is exact to about 1e-8 here, and the
+        // incomplete gamma's series would need too many terms.
+        return scale * shape * std::pow(1.0 - c + z * std::sqrt(c), 3.0);
+    }
     // Bracket the root, start from the Wilson-Hilferty approximation, then
     // Newton steps kept inside the bracket (bisection when one leaves it).
     double lo = 0.0;
@@ -112,8 +119,6 @@ double gammaQuantile(double p, double shape, double scale)
         lo = hi;
         hi *= 2.0;
     }
-    const double z = normalQuantile(p);
-    const double c = 1.0 / (9.0 * shape);
     double x = shape * std::pow(std::max(1.0 - c + z * std::sqrt(c), 1e-3), 3.0);
     if (!(x > lo && x < hi)) {
         x = 0.5 * (lo + hi);

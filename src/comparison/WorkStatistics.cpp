@@ -122,7 +122,7 @@ double quantityValue(const ComparisonRecord& r, StatQuantity quantity)
     return kNaN;
 }
 
-Specification quantitySpecification(const ComparisonSettings& settings, StatQuantity quantity)
+Specification quantitySpecification(const ComparisonSettings& settings, StatQuantity quantity, bool legacy)
 {
     switch (quantity) {
     case StatQuantity::Haze:
@@ -132,9 +132,10 @@ Specification quantitySpecification(const ComparisonSettings& settings, StatQuan
         return settings.transmittanceTolerance >= 0.0
             ? Specification{-settings.transmittanceTolerance, settings.transmittanceTolerance}
             : noSpecification();
-    case StatQuantity::DeltaE:
-        return settings.thresholdInForce() >= 0.0 ? Specification{kNaN, settings.thresholdInForce()}
-                                                  : noSpecification();
+    case StatQuantity::DeltaE: {
+        const double threshold = legacy ? settings.deltaEThreshold : settings.thresholdInForce();
+        return threshold >= 0.0 ? Specification{kNaN, threshold} : noSpecification();
+    }
     default:
         break;
     }
@@ -165,7 +166,7 @@ const QuantityStatistics* StatisticsGroup::find(StatQuantity quantity) const
 QuantitySummary StatisticsGroup::summary(StatQuantity quantity) const
 {
     QuantitySummary s;
-    s.specification = quantitySpecification(settings, quantity);
+    s.specification = quantitySpecification(settings, quantity, legacy);
     const QuantityStatistics* q = find(quantity);
     if (!q) {
         return s;

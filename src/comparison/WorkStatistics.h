@@ -30,9 +30,10 @@ QString quantitySymbol(StatQuantity quantity);
 // Sample minus standard; NaN when the record has no such value (ΔE of -1:
 // unknown formula). ΔH* is the metric hue difference, signed by the hue angle.
 double quantityValue(const ComparisonRecord& record, StatQuantity quantity);
-// Haze and transmittance: plus or minus the tolerance; ΔE: up to the threshold;
+// Haze and transmittance: plus or minus the tolerance; ΔE: up to the threshold
+// the verdict used (a legacy record's own threshold, else the one in force);
 // none otherwise or while a tolerance is unknown (-1).
-Specification quantitySpecification(const ComparisonSettings& settings, StatQuantity quantity);
+Specification quantitySpecification(const ComparisonSettings& settings, StatQuantity quantity, bool legacy = false);
 
 struct QuantityStatistics
 {

@@ -1,20 +1,96 @@
 #include "SpreadsheetExport.h"
 
+#include "CgatsFormat.h"
+#include "CsvFormat.h"
+#include "CxfFormat.h"
 #include "DeltaE.h"
 #include "Dialogs.h"
 #include "ExcelEngine.h"
 #include "ExportTables.h"
+#include "ExtraSheet.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLoggingCategory>
+
+Q_DECLARE_LOGGING_CATEGORY(lcExcel)
 
 namespace {
 
 constexpr auto kComparisonPrefix = QLatin1String("CompareM");
 constexpr auto kSpectralPrefix = QLatin1String("MeterData");
 
+enum class FileFormat { Workbook, Csv, Cgats, Cxf };
+
+FileFormat formatOf(const QString& path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("csv")) {
+        return FileFormat::Csv;
+    }
+    if (suffix == QLatin1String("ti3")) {
+        return FileFormat::Cgats;
+    }
+    if (suffix == QLatin1String("cxf")) {
+        return FileFormat::Cxf;
+    }
+    return FileFormat::Workbook;
+}
+
 } // namespace
+
+QString SpreadsheetExport::fileFilter()
+{
+    return QStringList{QStringLiteral("excel file (*.xlsx)"), tr("CSV, UTF-8 (*.csv)"), tr("CGATS measurement file (*.ti3)"),
+                       tr("CxF3 colour exchange (*.cxf)")}
+        .join(QStringLiteral(";;"));
+}
+
+ExportOutcome SpreadsheetExport::writeExchange(QWidget* parent, const std::function<bool(QString*)>& write,
+                                               const std::function<void()>& clear)
+{
+    QString error;
+    if (!write(&error)) {
+        qCWarning(lcExcel) << "export not written:" << error;
+        dialogs().information(parent, tr("Error"), tr("Failed to store data: %1").arg(error));
+        return ExportOutcome::Failed;
+    }
+    if (clear) {
+        clear();
+    }
+    dialogs().information(parent, tr("Storing data"), tr("Data stored to file Success"));
+    return ExportOutcome::Written;
+}
+
+ExportOutcome SpreadsheetExport::comparisonExchange(const QString& path, const QList<ComparisonRecord>& records,
+                                                    qsizetype rows, int displayMode, bool chineseUi, QWidget* parent,
+                                                    const std::function<void()>& clear)
+{
+    return writeExchange(
+        parent,
+        [&](QString* error) {
+            // Written from the records alone: without them nothing is written
+            // rather than a file missing rows.
+            if (records.size() != rows) {
+                *error = tr("the table's records are not at hand (%1 of %2)").arg(records.size()).arg(rows);
+                return false;
+            }
+            const FileFormat format = formatOf(path);
+            if (format == FileFormat::Csv) {
+                return formats::writeComparisonCsvFile(records, displayMode, chineseUi, path, error);
+            }
+            const formats::ExchangeDocument document =
+                formats::documentFromRecords(records, QDateTime::currentDateTime());
+            if (document.samples.isEmpty()) {
+                *error = tr("the records hold no L*a*b* values, which this format carries; choose CSV or a workbook");
+                return false;
+            }
+            return format == FileFormat::Cgats ? formats::writeCgatsFile(document, path, error)
+                                               : formats::writeCxfFile(document, path, error);
+        },
+        clear);
+}
 
 bool SpreadsheetExport::usesLegacyExport(const QString& modelName, int softwareVersion)
 {
@@ -26,13 +102,15 @@ bool SpreadsheetExport::chooseTarget(QWidget* parent, const QString& prefix, QSt
     // The name checked for replacing is the name written: ".xlsx" is added
     // before that question, never after it.
     path = dialogs().saveFile(parent, tr("Storing data to Excel"),
-                              proposedExportName(prefix, QDateTime::currentDateTime()),
-                              QStringLiteral("excel file (*.xlsx)"), QStringLiteral("xlsx"));
+                              proposedExportName(prefix, QDateTime::currentDateTime()), fileFilter(),
+                              QStringLiteral("xlsx"));
     if (path.isEmpty()) {
         outcome = ExportOutcome::NoFileChosen;
         return false;
     }
-    path = withXlsxSuffix(path);
+    if (formatOf(path) == FileFormat::Workbook) {
+        path = withXlsxSuffix(path);
+    }
     // The file is replaced only once the new one is complete; one that may
     // not be replaced is refused before anything is written.
     if (!ExcelEngine::isReplaceable(path)) {
@@ -50,8 +128,21 @@ bool SpreadsheetExport::chooseTarget(QWidget* parent, const QString& prefix, QSt
     return true;
 }
 
+void SpreadsheetExport::addStatistics(QWidget* parent, const QString& path, const QList<QStringList>& statistics)
+{
+    if (statistics.isEmpty()) {
+        return;
+    }
+    QString error;
+    if (!addSheetAfterFirst(path, QStringLiteral("Statistics"), statistics, &error)) {
+        qCWarning(lcExcel) << "statistics sheet not added to" << path << error;
+        dialogs().information(parent, tr("Storing data"),
+                              tr("The data were stored, but the statistics sheet could not be added: %1").arg(error));
+    }
+}
+
 ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWidget* parent, const QString& path,
-                                            const std::function<void()>& clear)
+                                            const std::function<void()>& clear, const QList<QStringList>& statistics)
 {
     ExcelEngine engine(path);
     if (!engine.openWorkbook(1, ExcelEngine::Start::FromTemplate)) {
@@ -76,6 +167,7 @@ ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWid
     }
     progress->setValue(maximum);
     progress->close();
+    addStatistics(parent, path, statistics);
     if (clear) {
         clear();
     }
@@ -84,7 +176,8 @@ ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWid
 }
 
 ExportOutcome SpreadsheetExport::comparison(const QAbstractItemModel& table, int displayMode, QWidget* parent,
-                                            const std::function<void()>& clear)
+                                            const std::function<void()>& clear, const QList<QStringList>& statistics,
+                                            const QList<ComparisonRecord>& records)
 {
     if (table.rowCount() < 1) {
         dialogs().information(parent, tr("error"), tr("No data for Storing to Excel!"));
@@ -95,11 +188,15 @@ ExportOutcome SpreadsheetExport::comparison(const QAbstractItemModel& table, int
     if (!chooseTarget(parent, kComparisonPrefix, path, outcome)) {
         return outcome;
     }
-    return writeTable(*comparisonExportTable(table, displayMode), parent, path, clear);
+    if (formatOf(path) != FileFormat::Workbook) {
+        return comparisonExchange(path, records, table.rowCount(), displayMode, false, parent, clear);
+    }
+    return writeTable(*comparisonExportTable(table, displayMode), parent, path, clear, statistics);
 }
 
 ExportOutcome SpreadsheetExport::spectral(const QAbstractItemModel& table, QWidget* parent,
-                                          const std::function<void()>& clear)
+                                          const std::function<void()>& clear, const QList<NamedSpectrum>& spectra,
+                                          int layoutIndex)
 {
     if (table.rowCount() <= 1) { // the first row is the heading row
         dialogs().information(parent, tr("error"), tr("No data for Storing to Excel!"));
@@ -110,11 +207,31 @@ ExportOutcome SpreadsheetExport::spectral(const QAbstractItemModel& table, QWidg
     if (!chooseTarget(parent, kSpectralPrefix, path, outcome)) {
         return outcome;
     }
+    if (formatOf(path) != FileFormat::Workbook) {
+        return writeExchange(
+            parent,
+            [&](QString* error) {
+                if (spectra.size() != table.rowCount() - 1) { // the first row is the heading row
+                    *error = tr("the table's records are not at hand (%1 of %2)").arg(spectra.size()).arg(table.rowCount() - 1);
+                    return false;
+                }
+                if (formatOf(path) == FileFormat::Csv) {
+                    return formats::writeSpectralCsvFile(spectra, path, error);
+                }
+                const formats::ExchangeDocument document =
+                    formats::documentFromSpectra(spectra, layoutIndex, QDateTime::currentDateTime());
+                return formatOf(path) == FileFormat::Cgats ? formats::writeCgatsFile(document, path, error)
+                                                           : formats::writeCxfFile(document, path, error);
+            },
+            clear);
+    }
     return writeTable(*spectralExportTable(table), parent, path, clear);
 }
 
 ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& table, bool chineseUi, QWidget* parent,
-                                                  const std::function<void()>& clear)
+                                                  const std::function<void()>& clear,
+                                                  const QList<QStringList>& statistics,
+                                                  const QList<ComparisonRecord>& records)
 {
     if (table.rowCount() < 1) {
         dialogs().information(parent, tr("error"), tr("No data for Storing to Excel!"));
@@ -125,6 +242,9 @@ ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& tabl
     if (!chooseTarget(parent, kComparisonPrefix, path, outcome)) {
         return outcome;
     }
+    if (formatOf(path) != FileFormat::Workbook) {
+        return comparisonExchange(path, records, table.rowCount(), -1, chineseUi, parent, clear);
+    }
     ExcelEngine engine(path);
     if (!engine.openWorkbook(1, ExcelEngine::Start::FromTemplate)) {
         dialogs().information(parent, tr("Error"), tr("Failed to store data, can't open file!"));
@@ -134,6 +254,7 @@ ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& tabl
         dialogs().information(parent, tr("Error"), tr("Failed to export data to excel file"));
         return ExportOutcome::Failed;
     }
+    addStatistics(parent, path, statistics);
     if (clear) {
         clear();
     }

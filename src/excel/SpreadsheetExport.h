@@ -8,9 +8,18 @@
 // The file the operator chose is replaced only when the new workbook is
 // complete (it is never deleted first), and a cancelled export is reported
 // as cancelled: the rows stay and no clearing is offered.
+//
+// The file dialog also offers the open exchange formats after the workbook:
+// a name ending in .csv, .ti3 or .cxf is written as CSV, CGATS or CxF3 from
+// the records handed in (records / spectra), never from the table's texts.
+
+#include "ComparisonRecord.h"
+#include "SpectralData.h"
 
 #include <QCoreApplication>
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -34,20 +43,42 @@ public:
     // The comparison export of the current layout: the columns of the
     // display mode (0 … 6), titles in sheet row 2, records from row 3.
     // clear is the page's clear command (it asks its own question).
+    // statistics: the rows of a second sheet "Statistics" after the data
+    // (titles first); none when empty. A cancelled export gets none, as it
+    // holds only part of the rows the statistics describe.
     static ExportOutcome comparison(const QAbstractItemModel& table, int displayMode, QWidget* parent,
-                                    const std::function<void()>& clear);
+                                    const std::function<void()>& clear, const QList<QStringList>& statistics = {},
+                                    const QList<ComparisonRecord>& records = {});
     // The legacy 19-column block from A1; clear empties the table without asking.
     static ExportOutcome legacyComparison(const QAbstractItemModel& table, bool chineseUi, QWidget* parent,
-                                          const std::function<void()>& clear);
+                                          const std::function<void()>& clear,
+                                          const QList<QStringList>& statistics = {},
+                                          const QList<ComparisonRecord>& records = {});
     // The whole spectral table (heading row in sheet row 2); clear asks its
     // own question. The caller disables its buttons around the call.
-    static ExportOutcome spectral(const QAbstractItemModel& table, QWidget* parent, const std::function<void()>& clear);
+    // spectra: the records with the names the table shows; layoutIndex tells
+    // transmittance (0, 3) from reflectance (1, 2).
+    static ExportOutcome spectral(const QAbstractItemModel& table, QWidget* parent, const std::function<void()>& clear,
+                                  const QList<NamedSpectrum>& spectra = {}, int layoutIndex = 0);
 
     // A first-generation colorimeter is exported with the legacy block.
     static bool usesLegacyExport(const QString& modelName, int softwareVersion);
 
+    // The save dialog's filter list: the workbook first (the default), then
+    // CSV, CGATS and CxF3.
+    static QString fileFilter();
+
 private:
     static bool chooseTarget(QWidget* parent, const QString& prefix, QString& path, ExportOutcome& outcome);
+    // Writes an exchange format with write (false with the reason), then
+    // clears and reports as a workbook export does.
+    static ExportOutcome writeExchange(QWidget* parent, const std::function<bool(QString*)>& write,
+                                       const std::function<void()>& clear);
+    static ExportOutcome comparisonExchange(const QString& path, const QList<ComparisonRecord>& records,
+                                            qsizetype rows, int displayMode, bool chineseUi, QWidget* parent,
+                                            const std::function<void()>& clear);
     static ExportOutcome writeTable(const QAbstractItemModel& rows, QWidget* parent, const QString& path,
-                                    const std::function<void()>& clear);
+                                    const std::function<void()>& clear, const QList<QStringList>& statistics = {});
+    // Adds the statistics sheet to the written file; says so when it cannot.
+    static void addStatistics(QWidget* parent, const QString& path, const QList<QStringList>& statistics);
 };

@@ -45,7 +45,21 @@ bool fail(StandardColorSheetProblem& problem, StandardColorSheetProblem::Kind ki
 
 int standardColorValue(const QString& text, bool* ok)
 {
-    const QString simplified = text.simplified();
+    QString simplified = text.simplified();
+    // Exponent notation (a cell of 0.0001 reads "1e-04") is read in the C
+    // locale and written out as the same number in plain decimals, then cut
+    // like any other text.
+    if (simplified.contains(u'e', Qt::CaseInsensitive)) {
+        bool parsed = false;
+        const double number = QLocale::c().toDouble(simplified, &parsed);
+        if (!parsed || !std::isfinite(number) || std::fabs(number) >= 1e9) {
+            if (ok) {
+                *ok = false;
+            }
+            return 0;
+        }
+        simplified = QString::number(number, 'f', QLocale::FloatingPointShortest);
+    }
     const qsizetype dot = simplified.indexOf(u'.');
     const QString integerPart = dot < 0 ? simplified : simplified.left(dot);
     const QString fraction = (dot < 0 ? QString() : simplified.mid(dot + 1)).left(2).leftJustified(2, u'0');

@@ -4,6 +4,7 @@
 #include "Frames.h"
 #include "LinkAccess.h"
 #include "RecordCommands.h"
+#include "StandardColorExchange.h"
 #include "XlsxReader.h"
 
 #include <QFile>
@@ -54,21 +55,33 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, QWidget* pa
     }
     // The receive worker stays away from the link for the whole command.
     LinkLock lock(link);
+    const QString filter = QStringLiteral("excel file (*.xlsx);;") + tr("CGATS standards (*.ti3 *.txt)")
+                           + QStringLiteral(";;") + tr("CxF3 standards (*.cxf)");
     const QString path = dialogs().openFileName(parent, QStringLiteral("Select one Excel files to open"),
-                                                QStringLiteral("./"), QStringLiteral("excel file (*.xlsx)"));
+                                                QStringLiteral("./"), filter);
     if (path.isEmpty()) {
         return Result::NoFileChosen;
     }
-    if (QFileInfo(path).fileName() != kLibraryFileName) {
-        dialogs().warning(parent, errorTitle, tr("File error, unable to write!"));
-        return Result::WrongFileName;
-    }
     QList<QVariantList> rows;
-    QString readError;
-    if (!readWorkbook(path, rows, &readError)) {
-        qCDebug(lcExcel) << "standard colour workbook" << path << readError;
-        dialogs().critical(parent, errorTitle, tr("Can't open file!"));
-        return Result::CannotOpen;
+    if (StandardColorExchange::isExchangeFile(path)) {
+        // Standards from another program: read strictly, under any name.
+        QString problem;
+        if (!StandardColorExchange::readRows(path, modelName, rows, &problem)) {
+            dialogs().critical(parent, errorTitle,
+                               tr("The standards in %1 cannot be written: %2").arg(QFileInfo(path).fileName(), problem));
+            return Result::SheetRefused;
+        }
+    } else {
+        if (QFileInfo(path).fileName() != kLibraryFileName) {
+            dialogs().warning(parent, errorTitle, tr("File error, unable to write!"));
+            return Result::WrongFileName;
+        }
+        QString readError;
+        if (!readWorkbook(path, rows, &readError)) {
+            qCDebug(lcExcel) << "standard colour workbook" << path << readError;
+            dialogs().critical(parent, errorTitle, tr("Can't open file!"));
+            return Result::CannotOpen;
+        }
     }
     StandardColorLibrary library;
     StandardColorSheetProblem problem;

@@ -1,7 +1,8 @@
 #pragma once
 // "Write stdcolor": replaces the instrument's standard-colour library with
-// the contents of "StdColor.xlsx". The file is opened for reading only and
-// never written; the whole sheet is checked before the first byte is sent.
+// the contents of "StdColor.xlsx", or with the standards of a CGATS (.ti3,
+// .txt) or CxF3 (.cxf) file of any name. The file is opened for reading only
+// and never written; the whole library is checked before the first byte is sent.
 
 #include "StandardColorSheet.h"
 

@@ -119,7 +119,7 @@ bool CgatsWriter::add(const ExchangeSample& sample)
         double l50 = 0.0;
         double a50 = 0.0;
         double b50 = 0.0;
-        d50LabFromD65Lab(sample.l, sample.a, sample.b, l50, a50, b50);
+        d50LabFromXyz(xyz, l50, a50, b50);
         for (const double derived : {xyz.x, xyz.y, xyz.z, l50, a50, b50}) {
             m_buffer.append(' ');
             appendFixed(m_buffer, derived, 4);
@@ -546,7 +546,7 @@ ReadResult CgatsReader::run()
         } else if (keyword == "DESCRIPTOR") {
             m_header.description = QString::fromUtf8(value);
         } else if (keyword == "CREATED") {
-            m_header.created = QDateTime::fromString(QString::fromUtf8(value), Qt::ISODate);
+            m_header.created = parseIsoTime(QString::fromUtf8(value));
         } else if (keyword == "MEASUREMENT_MODE") {
             m_header.transmittance = value == "TRANSMITTANCE";
         } else if (keyword == "SPECTRAL_NORM") {

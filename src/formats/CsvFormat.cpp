@@ -3,10 +3,12 @@
 #include "Judgement.h"
 
 #include <QFile>
+#include <QHash>
 #include <QSaveFile>
 
 #include <charconv>
 #include <cmath>
+#include <vector>
 
 namespace formats {
 
@@ -182,7 +184,10 @@ void writeCell(CsvWriter& csv, const Column& column, const ComparisonRecord& rec
     case Field::Model: csv.text(record.modelName); break;
     case Field::Serial: csv.text(record.serialNumber); break;
     case Field::Name: csv.text(record.testName); break;
-    case Field::Time: csv.text(record.time.toString(QLatin1String(kComparisonTimeFormat))); break;
+    case Field::Time:
+        csv.plain({});
+        appendTableTime(csv.buffer(), record.time);
+        break;
     case Field::Standard: csv.number(record.standard[std::size_t(column.index)], column.decimals); break;
     case Field::Sample: csv.number(record.sample[std::size_t(column.index)], column.decimals); break;
     case Field::LegacyStandard: csv.number(record.legacyStandard[std::size_t(column.index)], column.decimals); break;
@@ -289,6 +294,12 @@ void CsvWriter::empty()
     separator();
 }
 
+void CsvWriter::plain(QByteArrayView text)
+{
+    separator();
+    m_buffer.append(text);
+}
+
 bool CsvWriter::flush(bool force)
 {
     if (m_buffer.size() < kFlushBytes && !force) {
@@ -314,25 +325,56 @@ bool CsvWriter::finish()
     return flush(true);
 }
 
+struct ComparisonCsvWriter::Columns
+{
+    QList<Column> list;
+};
+
+ComparisonCsvWriter::ComparisonCsvWriter(QIODevice& device, int displayMode, bool legacy, bool chineseUi)
+    : m_csv(device), m_columns(std::make_unique<Columns>(Columns{legacy ? legacyColumns() : currentColumns(displayMode)}))
+{
+    for (const Column& column : m_columns->list) {
+        m_csv.text(titleOf(column, chineseUi));
+    }
+    m_ok = m_csv.endRow();
+}
+
+ComparisonCsvWriter::~ComparisonCsvWriter() = default;
+
+bool ComparisonCsvWriter::add(const ComparisonRecord& record)
+{
+    if (!m_ok) {
+        return false;
+    }
+    for (const Column& column : m_columns->list) {
+        writeCell(m_csv, column, record);
+    }
+    m_ok = m_csv.endRow();
+    return m_ok;
+}
+
+bool ComparisonCsvWriter::finish()
+{
+    m_ok = m_ok && m_csv.finish();
+    return m_ok;
+}
+
+QString ComparisonCsvWriter::errorString() const
+{
+    return m_csv.errorString();
+}
+
 bool writeComparisonCsv(const QList<ComparisonRecord>& records, int displayMode, bool chineseUi, QIODevice& device,
                         QString* error)
 {
-    const bool legacy = !records.isEmpty() && records.first().legacy;
-    const QList<Column> columns = legacy ? legacyColumns() : currentColumns(displayMode);
-    CsvWriter csv(device);
-    for (const Column& column : columns) {
-        csv.text(titleOf(column, chineseUi));
-    }
-    bool ok = csv.endRow();
+    ComparisonCsvWriter writer(device, displayMode, !records.isEmpty() && records.first().legacy, chineseUi);
+    bool ok = true;
     for (qsizetype r = 0; ok && r < records.size(); ++r) {
-        for (const Column& column : columns) {
-            writeCell(csv, column, records.at(r));
-        }
-        ok = csv.endRow();
+        ok = writer.add(records.at(r));
     }
-    ok = ok && csv.finish();
+    ok = writer.finish() && ok;
     if (!ok && error) {
-        *error = csv.errorString();
+        *error = writer.errorString();
     }
     return ok;
 }
@@ -378,84 +420,129 @@ bool writeSpectralCsvFile(const QList<NamedSpectrum>& spectra, const QString& pa
 
 // ---------------------------------------------------------------- reading
 
-ReadResult parseCsv(QByteArrayView bytes, QList<QStringList>& rows)
+namespace {
+
+QString csvError(int line, const QString& message)
 {
-    rows.clear();
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        bytes = bytes.sliced(3);
+    return QCoreApplication::translate("CsvReader", "line %1: %2").arg(line).arg(message);
+}
+
+// RFC 4180 rows one at a time; a cell is a view of the input, or of a
+// scratch copy where doubled quotes were undone.
+class CsvRows
+{
+public:
+    explicit CsvRows(QByteArrayView bytes) : m_bytes(bytes)
+    {
+        if (m_bytes.startsWith("\xEF\xBB\xBF")) {
+            m_bytes = m_bytes.sliced(3);
+        }
     }
-    int line = 1;
-    auto fail = [&](const QString& message) {
-        rows.clear();
-        return ReadResult{false, QCoreApplication::translate("CsvReader", "line %1: %2").arg(line).arg(message)};
-    };
-    QStringList row;
-    QByteArray cell;
-    qsizetype i = 0;
-    const qsizetype n = bytes.size();
-    while (i < n) {
-        cell.clear();
-        if (bytes[i] == '"') {
-            const int startLine = line;
-            ++i;
+
+    // The next row; false at the end or on a fault (error() says which).
+    bool next();
+    const std::vector<QByteArrayView>& cells() const { return m_cells; }
+    int line() const { return m_rowLine; }
+    const QString& error() const { return m_error; }
+
+private:
+    bool fail(const char* message)
+    {
+        m_error = csvError(m_line, QCoreApplication::translate("CsvReader", message));
+        return false;
+    }
+
+    QByteArrayView m_bytes;
+    qsizetype m_at = 0;
+    int m_line = 1;
+    int m_rowLine = 1;
+    std::vector<QByteArrayView> m_cells;
+    std::vector<QByteArray> m_scratch;
+    QString m_error;
+};
+
+bool CsvRows::next()
+{
+    m_cells.clear();
+    m_scratch.clear();
+    const qsizetype n = m_bytes.size();
+    if (m_at >= n || !m_error.isEmpty()) {
+        return false;
+    }
+    m_rowLine = m_line;
+    for (;;) {
+        if (m_at < n && m_bytes[m_at] == '"') {
+            const int startLine = m_line;
+            const qsizetype start = ++m_at;
+            bool doubled = false;
             for (;;) {
-                if (i >= n) {
-                    line = startLine;
-                    return fail(QCoreApplication::translate("CsvReader", "a quoted cell is never closed"));
+                if (m_at >= n) {
+                    m_line = startLine;
+                    return fail(QT_TRANSLATE_NOOP("CsvReader", "a quoted cell is never closed"));
                 }
-                const char c = bytes[i++];
+                const char c = m_bytes[m_at++];
                 if (c == '"') {
-                    if (i < n && bytes[i] == '"') {
-                        cell.append('"');
-                        ++i;
+                    if (m_at < n && m_bytes[m_at] == '"') {
+                        doubled = true;
+                        ++m_at;
                         continue;
                     }
                     break;
                 }
                 if (c == '\n') {
-                    ++line;
+                    ++m_line;
                 }
-                cell.append(c);
             }
-            if (i < n && bytes[i] != ',' && bytes[i] != '\n' && bytes[i] != '\r') {
-                return fail(QCoreApplication::translate("CsvReader", "text after a closing quote"));
+            QByteArrayView cell = m_bytes.sliced(start, m_at - 1 - start);
+            if (doubled) {
+                m_scratch.push_back(cell.toByteArray().replace("\"\"", "\""));
+                cell = m_scratch.back();
+            }
+            m_cells.push_back(cell);
+            if (m_at < n && m_bytes[m_at] != ',' && m_bytes[m_at] != '\n' && m_bytes[m_at] != '\r') {
+                return fail(QT_TRANSLATE_NOOP("CsvReader", "text after a closing quote"));
             }
         } else {
-            while (i < n && bytes[i] != ',' && bytes[i] != '\n' && bytes[i] != '\r') {
-                if (bytes[i] == '"') {
-                    return fail(QCoreApplication::translate("CsvReader", "a quote inside an unquoted cell"));
+            const qsizetype start = m_at;
+            while (m_at < n && m_bytes[m_at] != ',' && m_bytes[m_at] != '\n' && m_bytes[m_at] != '\r') {
+                if (m_bytes[m_at] == '"') {
+                    return fail(QT_TRANSLATE_NOOP("CsvReader", "a quote inside an unquoted cell"));
                 }
-                cell.append(bytes[i++]);
+                ++m_at;
             }
+            m_cells.push_back(m_bytes.sliced(start, m_at - start));
         }
-        row.append(QString::fromUtf8(cell));
-        if (i < n && bytes[i] == ',') {
-            ++i;
-            if (i == n) {
-                row.append(QString());
+        if (m_at < n && m_bytes[m_at] == ',') {
+            ++m_at;
+            if (m_at == n) {
+                m_cells.push_back(QByteArrayView()); // the input ended right after a comma
+                return true;
             }
             continue;
         }
-        if (i < n && bytes[i] == '\r') {
-            ++i;
-            if (i < n && bytes[i] != '\n') {
-                return fail(QCoreApplication::translate("CsvReader", "a carriage return without a line feed"));
+        if (m_at < n && m_bytes[m_at] == '\r') {
+            ++m_at;
+            if (m_at < n && m_bytes[m_at] != '\n') {
+                return fail(QT_TRANSLATE_NOOP("CsvReader", "a carriage return without a line feed"));
             }
         }
-        if (i < n && bytes[i] == '\n') {
-            ++i;
-            ++line;
+        if (m_at < n && m_bytes[m_at] == '\n') {
+            ++m_at;
+            ++m_line;
         }
-        rows.append(row);
-        row.clear();
+        return true;
     }
-    if (!row.isEmpty()) {
-        rows.append(row); // the input ended right after a comma
-    }
-    return ReadResult{true, QString()};
 }
 
-namespace {
+QStringList texts(const std::vector<QByteArrayView>& cells)
+{
+    QStringList out;
+    out.reserve(qsizetype(cells.size()));
+    for (const QByteArrayView cell : cells) {
+        out << QString::fromUtf8(cell);
+    }
+    return out;
+}
 
 QString unguarded(const QString& text)
 {
@@ -479,29 +566,52 @@ bool sameTitles(const QStringList& header, const QList<Column>& columns, int var
     return true;
 }
 
+bool numericField(Field field)
+{
+    return field != Field::Model && field != Field::Serial && field != Field::Name && field != Field::Time
+           && field != Field::Result && field != Field::Formula && field != Field::Threshold;
+}
+
+QString shown(QByteArrayView cell)
+{
+    return QString::fromUtf8(cell.first(qMin<qsizetype>(40, cell.size())));
+}
+
 } // namespace
+
+ReadResult parseCsv(QByteArrayView bytes, QList<QStringList>& rows)
+{
+    rows.clear();
+    CsvRows reader(bytes);
+    while (reader.next()) {
+        rows.append(texts(reader.cells()));
+    }
+    if (!reader.error().isEmpty()) {
+        rows.clear();
+        return ReadResult{false, reader.error()};
+    }
+    return ReadResult{true, QString()};
+}
 
 ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& records, int& displayMode,
                              bool& chineseUi)
 {
     records.clear();
-    QList<QStringList> rows;
-    ReadResult result = parseCsv(bytes, rows);
-    if (!result.ok) {
-        return result;
-    }
-    auto fail = [&](int line, const QString& message) {
+    auto fail = [&](const QString& error) {
         records.clear();
-        return ReadResult{false, QCoreApplication::translate("CsvReader", "line %1: %2").arg(line).arg(message)};
+        return ReadResult{false, error};
     };
-    if (rows.isEmpty()) {
-        return fail(1, QCoreApplication::translate("CsvReader", "the file has no header row"));
+    CsvRows reader(bytes);
+    if (!reader.next()) {
+        return fail(reader.error().isEmpty()
+                        ? csvError(1, QCoreApplication::translate("CsvReader", "the file has no header row"))
+                        : reader.error());
     }
     QList<Column> columns;
     bool legacy = false;
     chineseUi = false;
     displayMode = -1;
-    const QStringList header = rows.first();
+    const QStringList header = texts(reader.cells());
     if (sameTitles(header, legacyColumns(), 1) || sameTitles(header, legacyColumns(), 2)) {
         legacy = true;
         chineseUi = !sameTitles(header, legacyColumns(), 1);
@@ -515,43 +625,51 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
         }
     }
     if (columns.isEmpty()) {
-        return fail(1, QCoreApplication::translate("CsvReader", "the header row is not that of a comparison table"));
+        return fail(csvError(1, QCoreApplication::translate("CsvReader", "the header row is not that of a comparison table")));
     }
     const QString pass = verdictText(Verdict::Pass);
     const QString ng = verdictText(Verdict::Ng);
-    for (qsizetype r = 1; r < rows.size(); ++r) {
-        const QStringList& row = rows.at(r);
-        const int line = int(r) + 1;
-        if (row.size() != columns.size()) {
-            return fail(line, QCoreApplication::translate("CsvReader", "%1 cells, the header has %2")
-                                  .arg(row.size())
-                                  .arg(columns.size()));
+    const QByteArray passBytes = pass.toUtf8();
+    const QByteArray ngBytes = ng.toUtf8();
+    // Making a local time asks the C library about the zone each time; rows
+    // of one minute share one (an export has many).
+    QHash<QByteArray, QDateTime> times;
+    while (reader.next()) {
+        const std::vector<QByteArrayView>& row = reader.cells();
+        const int line = reader.line();
+        if (qsizetype(row.size()) != columns.size()) {
+            return fail(csvError(line, QCoreApplication::translate("CsvReader", "%1 cells, the header has %2")
+                                           .arg(row.size())
+                                           .arg(columns.size())));
         }
         ComparisonRecord record;
         record.legacy = legacy;
         record.settings.displayMode = displayMode;
         for (qsizetype c = 0; c < columns.size(); ++c) {
             const Column& column = columns.at(c);
-            const QString cell = row.at(c);
+            const QByteArrayView cell = row[std::size_t(c)];
             double value = R::kUnknown;
-            const bool numeric = column.field != Field::Model && column.field != Field::Serial
-                                 && column.field != Field::Name && column.field != Field::Time
-                                 && column.field != Field::Result && column.field != Field::Formula
-                                 && column.field != Field::Threshold;
-            if (numeric && !cell.isEmpty() && !parseNumber(cell.toLatin1(), value)) {
-                return fail(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is not a number")
-                                      .arg(header.at(c), cell.left(40)));
+            if (numericField(column.field) && !cell.isEmpty() && !parseNumber(cell, value)) {
+                return fail(csvError(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is not a number")
+                                               .arg(header.at(c), shown(cell))));
             }
             switch (column.field) {
             case Field::Sequence: record.sequence = value; break;
-            case Field::Model: record.modelName = unguarded(cell); break;
-            case Field::Serial: record.serialNumber = unguarded(cell); break;
-            case Field::Name: record.testName = unguarded(cell); break;
+            case Field::Model: record.modelName = unguarded(QString::fromUtf8(cell)); break;
+            case Field::Serial: record.serialNumber = unguarded(QString::fromUtf8(cell)); break;
+            case Field::Name: record.testName = unguarded(QString::fromUtf8(cell)); break;
             case Field::Time:
-                record.time = QDateTime::fromString(cell, QLatin1String(kComparisonTimeFormat));
+                if (const auto known = times.constFind(cell.toByteArray()); known != times.cend()) {
+                    record.time = *known;
+                } else {
+                    record.time = parseTableTime(QString::fromLatin1(cell));
+                    if (times.size() < 100000) {
+                        times.insert(cell.toByteArray(), record.time);
+                    }
+                }
                 if (!cell.isEmpty() && !record.time.isValid()) {
-                    return fail(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is no time")
-                                          .arg(header.at(c), cell.left(40)));
+                    return fail(csvError(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is no time")
+                                                   .arg(header.at(c), shown(cell))));
                 }
                 break;
             case Field::Standard: record.standard[std::size_t(column.index)] = value; break;
@@ -567,17 +685,23 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
             case Field::TransmittanceDifference: record.transmittanceDifference = value; break;
             case Field::DeltaE: record.deltaE = value; break;
             case Field::Result:
-                if (cell != pass && cell != ng && cell != QLatin1String("PASS") && cell != QLatin1String("NG")) {
-                    return fail(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is neither %3 nor %4")
-                                          .arg(header.at(c), cell.left(40), pass, ng));
+                if (cell == passBytes || cell == "PASS") {
+                    record.pass = true;
+                } else if (cell == ngBytes || cell == "NG") {
+                    record.pass = false;
+                } else {
+                    return fail(csvError(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is neither %3 nor %4")
+                                                   .arg(header.at(c), shown(cell), pass, ng)));
                 }
-                record.pass = cell == pass || cell == QLatin1String("PASS");
                 break;
-            case Field::Formula: record.settings.formulaText = unguarded(cell); break;
-            case Field::Threshold: record.settings.thresholdText = unguarded(cell); break;
+            case Field::Formula: record.settings.formulaText = unguarded(QString::fromUtf8(cell)); break;
+            case Field::Threshold: record.settings.thresholdText = unguarded(QString::fromUtf8(cell)); break;
             }
         }
         records.append(record);
+    }
+    if (!reader.error().isEmpty()) {
+        return fail(reader.error());
     }
     return ReadResult{true, QString()};
 }
@@ -585,43 +709,43 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
 ReadResult readSpectralCsv(QByteArrayView bytes, QList<NamedSpectrum>& spectra)
 {
     spectra.clear();
-    QList<QStringList> rows;
-    ReadResult result = parseCsv(bytes, rows);
-    if (!result.ok) {
-        return result;
-    }
-    auto fail = [&](int line, const QString& message) {
+    auto fail = [&](const QString& error) {
         spectra.clear();
-        return ReadResult{false, QCoreApplication::translate("CsvReader", "line %1: %2").arg(line).arg(message)};
+        return ReadResult{false, error};
     };
-    if (rows.isEmpty() || rows.first().size() != 2 + kSpectralPointCount) {
-        return fail(1, QCoreApplication::translate("CsvReader", "the header row is not that of a spectral table"));
+    CsvRows reader(bytes);
+    if (!reader.next() || reader.cells().size() != std::size_t(2 + kSpectralPointCount)) {
+        return fail(reader.error().isEmpty()
+                        ? csvError(1, QCoreApplication::translate("CsvReader", "the header row is not that of a spectral table"))
+                        : reader.error());
     }
-    const QStringList& header = rows.first();
     for (int k = 0; k < kSpectralPointCount; ++k) {
-        if (header.at(2 + k) != spectralTitle(k)) {
-            return fail(1, QCoreApplication::translate("CsvReader", "column %1 should be %2, not \"%3\"")
-                               .arg(3 + k)
-                               .arg(spectralTitle(k), header.at(2 + k).left(40)));
+        const QByteArrayView title = reader.cells()[std::size_t(2 + k)];
+        if (title != spectralTitle(k).toLatin1()) {
+            return fail(csvError(1, QCoreApplication::translate("CsvReader", "column %1 should be %2, not \"%3\"")
+                                        .arg(3 + k)
+                                        .arg(spectralTitle(k), shown(title))));
         }
     }
-    for (qsizetype r = 1; r < rows.size(); ++r) {
-        const QStringList& row = rows.at(r);
-        const int line = int(r) + 1;
-        if (row.size() != header.size()) {
-            return fail(line, QCoreApplication::translate("CsvReader", "%1 cells, the header has %2")
-                                  .arg(row.size())
-                                  .arg(header.size()));
+    while (reader.next()) {
+        const std::vector<QByteArrayView>& row = reader.cells();
+        if (row.size() != std::size_t(2 + kSpectralPointCount)) {
+            return fail(csvError(reader.line(), QCoreApplication::translate("CsvReader", "%1 cells, the header has %2")
+                                                    .arg(row.size())
+                                                    .arg(2 + kSpectralPointCount)));
         }
         NamedSpectrum spectrum;
-        spectrum.name = unguarded(row.at(1));
+        spectrum.name = unguarded(QString::fromUtf8(row[1]));
         for (int k = 0; k < kSpectralPointCount; ++k) {
-            if (!parseNumber(row.at(2 + k).toLatin1(), spectrum.record.values[std::size_t(k)])) {
-                return fail(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is not a number")
-                                      .arg(spectralTitle(k), row.at(2 + k).left(40)));
+            if (!parseNumber(row[std::size_t(2 + k)], spectrum.record.values[std::size_t(k)])) {
+                return fail(csvError(reader.line(), QCoreApplication::translate("CsvReader", "%1: \"%2\" is not a number")
+                                                        .arg(spectralTitle(k), shown(row[std::size_t(2 + k)]))));
             }
         }
         spectra.append(spectrum);
+    }
+    if (!reader.error().isEmpty()) {
+        return fail(reader.error());
     }
     return ReadResult{true, QString()};
 }

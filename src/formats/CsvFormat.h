@@ -14,6 +14,8 @@
 #include <QIODevice>
 #include <QStringList>
 
+#include <memory>
+
 namespace formats {
 
 class CsvWriter
@@ -28,6 +30,10 @@ public:
     // Up to six significant digits, as the spectral table shows its values.
     void general(double value);
     void empty();
+    // A cell of plain ASCII that needs neither quotes nor a guard (a time).
+    void plain(QByteArrayView text);
+    // The buffer a cell may be appended to directly after plain("").
+    QByteArray& buffer() { return m_buffer; }
     bool endRow();
     bool finish();
     QString errorString() const { return m_error; }
@@ -40,6 +46,25 @@ private:
     QByteArray m_buffer;
     QString m_error;
     bool m_rowStarted = false;
+};
+
+// Comparison records one at a time (so a large export is never held whole):
+// the header row at construction, then add() per record, finish(). Legacy
+// writes the legacy layout's block.
+class ComparisonCsvWriter
+{
+public:
+    ComparisonCsvWriter(QIODevice& device, int displayMode, bool legacy, bool chineseUi);
+    ~ComparisonCsvWriter();
+    bool add(const ComparisonRecord& record);
+    bool finish();
+    QString errorString() const;
+
+private:
+    struct Columns;
+    CsvWriter m_csv;
+    std::unique_ptr<Columns> m_columns;
+    bool m_ok = true;
 };
 
 // The comparison table's columns for a display mode (0 … 6, as the

@@ -42,8 +42,9 @@ void appendEscaped(QByteArray& out, const QString& text)
 
 QByteArray dateText(const QDateTime& when)
 {
-    const QDateTime at = when.isValid() ? when : QDateTime::currentDateTime();
-    return at.toOffsetFromUtc(at.offsetFromUtc()).toString(Qt::ISODate).toLatin1();
+    QByteArray text;
+    appendIsoTime(text, when.isValid() ? when : QDateTime::currentDateTime());
+    return text;
 }
 
 void appendSpecification(QByteArray& out, const char* id, const char* type, const char* geometry, bool range)
@@ -102,7 +103,11 @@ bool CxfWriter::add(const ExchangeSample& sample)
     m_buffer.append("\" Id=\"");
     appendEscaped(m_buffer, sample.id);
     m_buffer.append("\">\n    <cc:CreationDate>");
-    m_buffer.append(sample.created.isValid() ? dateText(sample.created) : m_created);
+    if (sample.created.isValid()) {
+        appendIsoTime(m_buffer, sample.created);
+    } else {
+        m_buffer.append(m_created);
+    }
     m_buffer.append("</cc:CreationDate>\n    <cc:ColorValues>\n");
     if (sample.hasLab) {
         m_usedLab = true;
@@ -356,7 +361,7 @@ bool CxfReader::element(Element kind)
         if (!text(value)) {
             return false;
         }
-        const QDateTime when = QDateTime::fromString(value.trimmed(), Qt::ISODate);
+        const QDateTime when = parseIsoTime(QStringView(value).trimmed());
         if (!when.isValid()) {
             return fail(tr("CreationDate \"%1\" is no date and time").arg(value.left(40)));
         }

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace formats {
 
@@ -40,10 +41,16 @@ void invert(const double m[3][3], double out[3][3])
     out[2][2] = (m[0][0] * m[1][1] - m[0][1] * m[1][0]) / det;
 }
 
+struct Inverse
+{
+    double m[3][3];
+    Inverse() { invert(kBradford, m); }
+};
+
 Xyz adapt(const Xyz& xyz, const Xyz& from, const Xyz& to)
 {
-    double inverse[3][3];
-    invert(kBradford, inverse);
+    static const Inverse inverseBradford;
+    const auto& inverse = inverseBradford.m;
     const Xyz cone = multiply(kBradford, xyz);
     const Xyz coneFrom = multiply(kBradford, from);
     const Xyz coneTo = multiply(kBradford, to);
@@ -194,6 +201,97 @@ void d50LabFromD65Lab(double l, double a, double b, double& l50, double& a50, do
     labFromXyz(d50XyzFromD65Lab(l, a, b), kD50White, l50, a50, b50);
 }
 
+void d50LabFromXyz(const Xyz& xyz, double& l50, double& a50, double& b50)
+{
+    labFromXyz(xyz, kD50White, l50, a50, b50);
+}
+
+namespace {
+
+void appendDigits(QByteArray& out, int value, int width)
+{
+    char digits[12];
+    int n = 0;
+    unsigned v = unsigned(value < 0 ? -value : value);
+    do {
+        digits[n++] = char('0' + v % 10);
+        v /= 10;
+    } while (v && n < 11);
+    if (value < 0) {
+        out.append('-');
+    }
+    for (int i = n; i < width; ++i) {
+        out.append('0');
+    }
+    while (n > 0) {
+        out.append(digits[--n]);
+    }
+}
+
+} // namespace
+
+void appendTableTime(QByteArray& out, const QDateTime& time)
+{
+    if (!time.isValid()) {
+        return;
+    }
+    const QDate date = time.date();
+    const QTime clock = time.time();
+    appendDigits(out, date.year(), 4);
+    out.append('/');
+    appendDigits(out, date.month(), 2);
+    out.append('/');
+    appendDigits(out, date.day(), 2);
+    out.append("  ");
+    appendDigits(out, clock.hour(), 2);
+    out.append(':');
+    appendDigits(out, clock.minute(), 2);
+}
+
+void appendIsoTime(QByteArray& out, const QDateTime& time)
+{
+    if (!time.isValid()) {
+        return;
+    }
+    const QDate date = time.date();
+    const QTime clock = time.time();
+    appendDigits(out, date.year(), 4);
+    out.append('-');
+    appendDigits(out, date.month(), 2);
+    out.append('-');
+    appendDigits(out, date.day(), 2);
+    out.append('T');
+    appendDigits(out, clock.hour(), 2);
+    out.append(':');
+    appendDigits(out, clock.minute(), 2);
+    out.append(':');
+    appendDigits(out, clock.second(), 2);
+    // The offset of a local time asks the C library, which looks at the
+    // system's zone file each time; one local hour has one offset (outside
+    // the hour a clock is set back), so the last hour's is kept.
+    int offset = 0;
+    if (time.timeSpec() == Qt::LocalTime) {
+        thread_local qint64 cachedHour = std::numeric_limits<qint64>::min();
+        thread_local int cachedOffset = 0;
+        const qint64 hour = date.toJulianDay() * 24 + clock.hour();
+        if (hour != cachedHour) {
+            cachedHour = hour;
+            cachedOffset = time.offsetFromUtc() / 60;
+        }
+        offset = cachedOffset;
+    } else {
+        offset = time.offsetFromUtc() / 60;
+    }
+    if (offset == 0) {
+        out.append('Z');
+        return;
+    }
+    out.append(offset < 0 ? '-' : '+');
+    appendDigits(out, (offset < 0 ? -offset : offset) / 60, 2);
+    out.append(':');
+    appendDigits(out, (offset < 0 ? -offset : offset) % 60, 2);
+}
+
 void appendFixed(QByteArray& out, double value, int decimals)
 {
     char buffer[64];
@@ -227,6 +325,66 @@ void appendNumber(QByteArray& out, double value, int decimals)
         --end;
     }
     out.truncate(end);
+}
+
+namespace {
+
+// Digits at text[from, from + count): -1 when any is no digit.
+int digitsAt(QStringView text, qsizetype from, int count)
+{
+    if (from + count > text.size()) {
+        return -1;
+    }
+    int value = 0;
+    for (int i = 0; i < count; ++i) {
+        const char16_t c = text[from + i].unicode();
+        if (c < u'0' || c > u'9') {
+            return -1;
+        }
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+} // namespace
+
+QDateTime parseTableTime(QStringView text)
+{
+    if (text.size() != 17 || text[4] != u'/' || text[7] != u'/' || text[10] != u' ' || text[11] != u' '
+        || text[14] != u':') {
+        return {};
+    }
+    const QDate date(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
+    const QTime clock(digitsAt(text, 12, 2), digitsAt(text, 15, 2));
+    if (!date.isValid() || !clock.isValid()) {
+        return {};
+    }
+    return QDateTime(date, clock);
+}
+
+QDateTime parseIsoTime(QStringView text)
+{
+    // The common form "yyyy-MM-ddThh:mm:ss" with "Z" or "+hh:mm"; anything
+    // else goes to Qt's full reader.
+    if (text.size() >= 19 && text[4] == u'-' && text[7] == u'-' && text[10] == u'T' && text[13] == u':'
+        && text[16] == u':') {
+        const QDate date(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
+        const QTime clock(digitsAt(text, 11, 2), digitsAt(text, 14, 2), digitsAt(text, 17, 2));
+        if (date.isValid() && clock.isValid()) {
+            if (text.size() == 20 && text[19] == u'Z') {
+                return QDateTime(date, clock, Qt::UTC);
+            }
+            if (text.size() == 25 && (text[19] == u'+' || text[19] == u'-') && text[22] == u':') {
+                const int hours = digitsAt(text, 20, 2);
+                const int minutes = digitsAt(text, 23, 2);
+                if (hours >= 0 && hours < 24 && minutes >= 0 && minutes < 60) {
+                    const int offset = (hours * 60 + minutes) * 60 * (text[19] == u'-' ? -1 : 1);
+                    return QDateTime(date, clock, Qt::OffsetFromUTC, offset);
+                }
+            }
+        }
+    }
+    return QDateTime::fromString(text.toString(), Qt::ISODate);
 }
 
 bool parseNumber(QByteArrayView text, double& value)

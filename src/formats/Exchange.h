@@ -80,12 +80,21 @@ struct Xyz
 };
 Xyz d50XyzFromD65Lab(double l, double a, double b);
 void d50LabFromD65Lab(double l, double a, double b, double& l50, double& a50, double& b50);
+void d50LabFromXyz(const Xyz& xyz, double& l50, double& a50, double& b50);
 
 // Numbers as every format prints them: C locale, always with a decimal
 // point, never in exponent form: at most `decimals` decimals with trailing
 // zeros dropped ("50.12", "100.0"); fixed keeps them all ("12.50").
 void appendNumber(QByteArray& out, double value, int decimals);
 void appendFixed(QByteArray& out, double value, int decimals);
+// "yyyy/MM/dd  hh:mm" as the tables show a record's time, and the ISO form
+// with the offset from UTC ("2026-12-08T16:00:00+08:00"); nothing for an
+// invalid time. Made by hand: they are written for every record.
+void appendTableTime(QByteArray& out, const QDateTime& time);
+void appendIsoTime(QByteArray& out, const QDateTime& time);
+// The two back (local time for the table's form); invalid when malformed.
+QDateTime parseTableTime(QStringView text);
+QDateTime parseIsoTime(QStringView text);
 // A strict decimal number: optional sign, digits, optional point and
 // digits, optional exponent; no comma, no white space, no inf or nan.
 bool parseNumber(QByteArrayView text, double& value);

@@ -55,11 +55,10 @@ std::optional<Tolerances> SettingsExchange::setTolerances(ToleranceField haze, T
 {
     LinkLock lock(m_link);
     Transport& transport = m_link.transport();
-    const bool unknownHidden = (!haze.visible && haze.lastRead < 0)
-                               || (!transmittance.visible && transmittance.lastRead < 0)
-                               || (!deltaEThreshold.visible && deltaEThreshold.lastRead < 0);
-    if (unknownHidden) {
-        // A hidden tolerance goes back unchanged; it has to be known first.
+    const bool anyHidden = !haze.visible || !transmittance.visible || !deltaEThreshold.visible;
+    if (anyHidden) {
+        // A hidden tolerance goes back unchanged. What was read earlier may
+        // have been changed on the keypad since: read it again under this lock.
         int h = 0;
         int t = 0;
         int e = 0;

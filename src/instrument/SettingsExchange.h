@@ -27,9 +27,10 @@ public:
     // the read fails.
     std::optional<Tolerances> readTolerances(const std::function<void(const Tolerances&)>& onRead = {});
 
-    // Writes the three inputs (see SettingsRules::checkTolerances). A hidden
-    // input never read is first read from the instrument, so a write never
-    // overwrites a tolerance the operator cannot see. On success onStored gets
+    // Writes the three inputs (see SettingsRules::checkTolerances). When an
+    // input is hidden, the instrument's values are read first, in the same
+    // locked exchange, so a write never overwrites a tolerance the operator
+    // cannot see (not even one changed on the keypad since the last read). On success onStored gets
     // the values now stored (before "Setup successfully!" is shown) and they
     // are returned.
     std::optional<Tolerances> setTolerances(SettingsRules::ToleranceField haze,

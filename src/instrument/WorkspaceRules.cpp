@@ -3,6 +3,8 @@
 #include <QFileInfo>
 #include <QSettings>
 
+#include <algorithm>
+
 ModelTable loadModelTable(const QString& path)
 {
     ModelTable table;
@@ -139,9 +141,22 @@ DisplayModeView displayModeView(const DisplayFlags& flags)
     return view;
 }
 
-QList<int> currentColumnWidths(int n, int desktopWidth)
+namespace {
+
+// A table narrower than a few columns (not laid out yet) gets no negative width.
+QList<int> clampedAtZero(QList<int> widths)
 {
-    const double u = static_cast<double>(desktopWidth) / (n + 5);
+    for (int& width : widths) {
+        width = std::max(width, 0);
+    }
+    return widths;
+}
+
+} // namespace
+
+QList<int> currentColumnWidths(int n, int width)
+{
+    const double u = static_cast<double>(width) / (n + 5);
     QList<int> widths(31, static_cast<int>(u));
     widths[0] = static_cast<int>(u - 32);
     widths[1] = static_cast<int>(2 * u);
@@ -151,12 +166,12 @@ QList<int> currentColumnWidths(int n, int desktopWidth)
     widths[28] = static_cast<int>(u + 15);
     widths[29] = static_cast<int>(u + 10);
     widths[30] = static_cast<int>(u + 15);
-    return widths;
+    return clampedAtZero(widths);
 }
 
-QList<int> legacyColumnWidths(int desktopWidth)
+QList<int> legacyColumnWidths(int width)
 {
-    const double u = static_cast<double>(desktopWidth) / 19;
+    const double u = static_cast<double>(width) / 19;
     QList<int> widths(17, static_cast<int>(u - 5.6));
     widths[0] = static_cast<int>(u - 32);
     widths[1] = static_cast<int>(2 * u);
@@ -164,5 +179,5 @@ QList<int> legacyColumnWidths(int desktopWidth)
     widths[14] = static_cast<int>(u + 20);
     widths[15] = static_cast<int>(u + 10);
     widths[16] = static_cast<int>(u + 15);
-    return widths;
+    return clampedAtZero(widths);
 }

@@ -64,7 +64,8 @@ struct DisplayModeView
 };
 DisplayModeView displayModeView(const DisplayFlags& flags);
 
-// Widths of the current table's columns 0..30 for n and the desktop width.
-QList<int> currentColumnWidths(int n, int desktopWidth);
-// Widths of the legacy table's columns 0..16 for the desktop width.
-QList<int> legacyColumnWidths(int desktopWidth);
+// Widths of the current table's columns 0..30 for n and the width the table
+// has for them (its viewport's).
+QList<int> currentColumnWidths(int n, int width);
+// Widths of the legacy table's columns 0..16 for the width it has.
+QList<int> legacyColumnWidths(int width);

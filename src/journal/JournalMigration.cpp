@@ -53,9 +53,12 @@ double number(const QString& text)
 
 bool readRow(const QByteArray& row, int& tableId, QList<Cell>& cells)
 {
-    // Colours in the rows are QBrush values: QtGui reads them.
-    static const int brushType = qRegisterMetaType<QBrush>();
-    Q_UNUSED(brushType);
+    // The rows hold colours (QBrush: QtGui must be loaded to read them, so a
+    // brush is made here) and alignments (Qt::Alignment, known by name only
+    // once registered; a window registers it, a process without one must).
+    static const bool registered = (QVariant::fromValue(QBrush(Qt::red)).isValid(),
+                                    qRegisterMetaType<Qt::Alignment>(), qRegisterMetaType<Qt::CheckState>(), true);
+    Q_UNUSED(registered);
     QDataStream in(row);
     in.setVersion(QDataStream::Qt_6_4);
     quint32 magic = 0;
@@ -83,6 +86,11 @@ bool readRow(const QByteArray& row, int& tableId, QList<Cell>& cells)
             qint32 role = 0;
             QVariant value;
             in >> role >> value;
+            // A cell holds no empty value: one that reads as empty was of a
+            // type this process cannot read, and what follows it is lost.
+            if (!value.isValid()) {
+                return false;
+            }
             if (role == kDisplayRole) {
                 cells[c].text = value.toString();
             } else if (role == kPassRole) {

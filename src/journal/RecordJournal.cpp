@@ -385,7 +385,7 @@ bool RecordJournal::ensureSession()
     return true;
 }
 
-bool RecordJournal::upsert(const QList<ComparisonRecord>& records, int counter)
+bool RecordJournal::upsert(const QList<ComparisonRecord>& records, int counter, bool intoSession)
 {
     if (!m_active) {
         return false;
@@ -409,12 +409,14 @@ bool RecordJournal::upsert(const QList<ComparisonRecord>& records, int counter)
         return false;
     }
     QSqlQuery q(db);
-    // A record the journal holds keeps its session and place; its version
-    // rises past the journal's, so the station database sees every change.
+    // A record the journal holds keeps its place (and, when changed, its
+    // session); its version rises past the journal's, so the station database
+    // sees every change.
     q.prepare(QStringLiteral(
         "INSERT INTO records (session, id, version, data) VALUES (?, ?, ?, ?)"
         " ON CONFLICT(id) DO UPDATE SET version = MAX(excluded.version, records.version + 1),"
-        " deleted = 0, data = excluded.data"));
+        " deleted = 0, data = excluded.data%1")
+                  .arg(intoSession ? QStringLiteral(", session = excluded.session") : QString()));
     for (const ComparisonRecord& record : records) {
         q.bindValue(0, m_session);
         q.bindValue(1, idBytes(record.id));
@@ -441,12 +443,45 @@ bool RecordJournal::upsert(const QList<ComparisonRecord>& records, int counter)
 
 bool RecordJournal::append(const QList<ComparisonRecord>& records, int counter)
 {
-    return upsert(records, counter);
+    return upsert(records, counter, true);
 }
 
 bool RecordJournal::update(const QList<ComparisonRecord>& records)
 {
-    return records.isEmpty() ? m_active : upsert(records, -1);
+    return records.isEmpty() ? m_active : upsert(records, -1, false);
+}
+
+bool RecordJournal::merge(qint64 from, qint64 into)
+{
+    if (!m_active || from == 0 || into == 0 || from == into) {
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction()) {
+        return fail(QStringLiteral("cannot write"), db.lastError().text());
+    }
+    QSqlQuery q(db);
+    const auto run = [&](const QString& statement, std::initializer_list<QVariant> values) {
+        q.prepare(statement);
+        for (const QVariant& v : values) {
+            q.addBindValue(v);
+        }
+        return q.exec();
+    };
+    const bool ok =
+        run(QStringLiteral("UPDATE records SET session = ? WHERE session = ?"), {into, from})
+        && run(QStringLiteral("UPDATE sessions SET counter = MAX(counter, (SELECT counter FROM sessions WHERE id = ?))"
+                              " WHERE id = ?"),
+               {from, into})
+        && run(QStringLiteral("UPDATE sessions SET closed = 1, closed_at = ? WHERE id = ?"),
+               {QDateTime::currentMSecsSinceEpoch(), from});
+    if (!ok || !db.commit()) {
+        const QString error = ok ? db.lastError().text() : q.lastError().text();
+        db.rollback();
+        return fail(QStringLiteral("cannot write"), error);
+    }
+    m_session = into;
+    return true;
 }
 
 bool RecordJournal::remove(const QList<QUuid>& ids)

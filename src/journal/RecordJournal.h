@@ -99,11 +99,12 @@ public:
     void resume(qint64 session);
     qint64 currentSession() const { return m_session; }
 
-    // One transaction each. append: new records (an import's batch at once);
-    // counter (>= 0) is kept with the session. update: changed records. A
-    // record the journal already holds is replaced and its version raised to
-    // at least one more than the journal's (so the server sees every change);
-    // an unknown one is appended.
+    // One transaction each. append: records of the current work (an import's
+    // batch at once); counter (>= 0) is kept with the session. update: changed
+    // records. A record the journal already holds is replaced and its version
+    // raised to at least one more than the journal's (so the server sees every
+    // change); append also moves it into the current session, update leaves it
+    // in its own; an unknown one is appended.
     bool append(const QList<ComparisonRecord>& records, int counter = -1);
     bool update(const QList<ComparisonRecord>& records);
     // Deleted records stay as tombstones with a raised version.
@@ -113,6 +114,9 @@ public:
     bool closeCurrentSession();
     // The operator chose not to restore: the session stays as closed history.
     bool closeSession(qint64 session);
+    // A second session restored into the work: its records join `into`, which
+    // becomes the current session; `from` is closed (empty).
+    bool merge(qint64 from, qint64 into);
 
     // Removes closed sessions closed before `closedBefore`, with their records.
     // keepUnacknowledged: sessions holding records the station database has
@@ -137,7 +141,7 @@ private:
     bool openDatabase(Role role);
     bool prepareSchema();
     bool ensureSession();
-    bool upsert(const QList<ComparisonRecord>& records, int counter);
+    bool upsert(const QList<ComparisonRecord>& records, int counter, bool intoSession);
     bool fail(const QString& what, const QString& error);
     QList<JournalSession> sessions(bool closed);
 

@@ -6,7 +6,9 @@
 #include "ReportLog.h"
 #include "ReportPdf.h"
 
+#include <QCheckBox>
 #include <QDir>
+#include <QGridLayout>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPrinter>
@@ -23,6 +25,10 @@ ReportPage::ReportPage(const ReportSnapshot& snapshot, QWidget* parent)
 void ReportPage::finishSetup(QTextBrowser* browser)
 {
     m_browser = browser;
+    // Read aloud and walked through by assistive technology and the keyboard.
+    m_browser->setReadOnly(true);
+    m_browser->setTextInteractionFlags(m_browser->textInteractionFlags() | Qt::TextSelectableByKeyboard);
+    m_browser->setAccessibleName(tr("Report preview"));
     QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
     if (shown) {
         resize(700, shown->availableGeometry().height() - 39);
@@ -49,7 +55,44 @@ void ReportPage::refreshReport()
     m_builtAt = QDateTime::currentDateTime();
     m_html = buildHtml(m_builtAt);
     m_browser->clear();
-    m_browser->setHtml(m_html);
+    if (includesStatistics()) {
+        m_browser->setHtml(withStatisticsPage(m_html, *m_statistics));
+        // After the HTML: setting it starts the document afresh.
+        addStatisticsImages(*m_browser->document(), *m_statistics);
+        m_browser->document()->markContentsDirty(0, m_browser->document()->characterCount());
+    } else {
+        m_browser->setHtml(m_html);
+    }
+}
+
+void ReportPage::setStatisticsPage(const ReportStatisticsPage& page)
+{
+    m_statistics = page;
+    if (!m_statisticsBox) {
+        m_statisticsBox = new QCheckBox(tr("Statistics page"), this);
+        m_statisticsBox->setObjectName(QStringLiteral("checkBox_statistics"));
+        // Over the spacer left of the buttons.
+        if (auto* grid = qobject_cast<QGridLayout*>(layout())) {
+            grid->addWidget(m_statisticsBox, 0, 0, Qt::AlignLeft | Qt::AlignVCenter);
+        }
+        m_statisticsBox->setVisible(true);
+        connect(m_statisticsBox, &QCheckBox::toggled, this, &ReportPage::refreshReport);
+    }
+    if (m_statisticsBox->isChecked()) {
+        refreshReport();
+    }
+}
+
+void ReportPage::setIncludesStatistics(bool include)
+{
+    if (m_statisticsBox) {
+        m_statisticsBox->setChecked(include);
+    }
+}
+
+bool ReportPage::includesStatistics() const
+{
+    return m_statistics && m_statisticsBox && m_statisticsBox->isChecked();
 }
 
 void ReportPage::copyTestInformationToWorkspace()

@@ -5,11 +5,15 @@
 // to the workspace for the next report.
 
 #include "ReportSnapshot.h"
+#include "ReportStatistics.h"
 #include "TestInformation.h"
 
 #include <QDateTime>
 #include <QDialog>
 
+#include <optional>
+
+class QCheckBox;
 class QTextBrowser;
 
 class ReportPage : public QDialog
@@ -33,6 +37,13 @@ public:
     // for the next start.
     void copyTestInformationToWorkspace();
 
+    // The statistics page the report can carry after its first page: offered
+    // with a "Statistics page" check box beside the buttons, off at first.
+    void setStatisticsPage(const ReportStatisticsPage& page);
+    void setIncludesStatistics(bool include);
+    bool includesStatistics() const;
+
+    // The first page's HTML (the statistics page, when included, follows it).
     QString html() const { return m_html; }
     QTextBrowser* browser() const { return m_browser; }
 
@@ -56,4 +67,6 @@ private:
     QTextBrowser* m_browser = nullptr;
     QString m_html;
     QDateTime m_builtAt;
+    std::optional<ReportStatisticsPage> m_statistics;
+    QCheckBox* m_statisticsBox = nullptr;
 };

@@ -298,8 +298,11 @@ ControlChartGeometry controlChartGeometry(const QRectF& area, const ControlChart
         c.limitLines << lineLabel(c.individuals, l.lower, QStringLiteral("LCL"), chartLimitColour());
         c.rangeLimitLines << lineLabel(c.ranges, l.movingRangeCentre, QStringLiteral("MR"), Qt::darkGreen);
         c.rangeLimitLines << lineLabel(c.ranges, l.movingRangeUpper, QStringLiteral("UCL"), chartLimitColour());
-        c.baseline = QRectF(QPointF(c.individuals.x(l.baselineFirst - 0.5), top),
-                            QPointF(c.individuals.x(l.baselineFirst + l.baselineCount - 0.5), bottom));
+        // Shaded only when the limits come from part of the points.
+        if (l.baselineCount < c.count) {
+            c.baseline = QRectF(QPointF(c.individuals.x(l.baselineFirst - 0.5), top),
+                                QPointF(c.individuals.x(l.baselineFirst + l.baselineCount - 0.5), bottom));
+        }
     }
     if (!std::isnan(spec.upper)) {
         c.toleranceLines << lineLabel(c.individuals, spec.upper, QStringLiteral("USL"), chartToleranceColour());

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
@@ -99,6 +100,13 @@ QString QtDialogs::saveFileNameWithSuffix(QWidget* parent, const QString& captio
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(suffix);
+    // With several file types offered, a name typed without a suffix gets
+    // the one of the type chosen ("Name (*.csv)" gives ".csv").
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog, suffix](const QString& chosen) {
+        const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+        const QRegularExpressionMatch match = pattern.match(chosen);
+        dialog.setDefaultSuffix(match.hasMatch() ? match.captured(1) : suffix);
+    });
     if (dialog.exec() != QDialog::Accepted) {
         return QString();
     }

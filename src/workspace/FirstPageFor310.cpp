@@ -15,11 +15,12 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QResizeEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -48,12 +49,6 @@ QTableWidgetItem* centredItem(const QString& text, const QColor& colour = Qt::bl
     item->setForeground(colour);
     item->setFlags(item->flags() & ~Qt::ItemIsEditable);
     return item;
-}
-
-int availableDesktopWidth()
-{
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->availableGeometry().width() : 1280;
 }
 
 const QString kDashes = QStringLiteral("-----");
@@ -105,10 +100,7 @@ FirstPageFor310::FirstPageFor310(QWidget* parent) : QWidget(parent), ui(std::mak
     for (int column = 17; column < 21; ++column) {
         ui->tbData->setColumnHidden(column, true);
     }
-    const QList<int> legacyWidths = legacyColumnWidths(availableDesktopWidth());
-    for (int column = 0; column < legacyWidths.size(); ++column) {
-        ui->tbData->setColumnWidth(column, legacyWidths.at(column));
-    }
+    applyLegacyColumnWidths();
     applyDisplayMode();
 
     // Beside the executable, or in ../share/tintwell of an installed copy.
@@ -130,6 +122,13 @@ FirstPageFor310::FirstPageFor310(QWidget* parent) : QWidget(parent), ui(std::mak
         connect(table->verticalScrollBar(), &QScrollBar::valueChanged, this,
                 [this, table] { ensureRowButtons(table); });
         table->viewport()->installEventFilter(this);
+        connect(table, &QTableWidget::currentCellChanged, this,
+                [this, table](int row, int column) { focusRowButton(table, row, column); });
+        connect(table, &QTableWidget::itemChanged, this, [this, table](QTableWidgetItem* item) {
+            if (item->column() == 1) { // a renamed test: its report button's name
+                nameRowButtons(table, item->row(), item->row());
+            }
+        });
     }
     setSpectralButtonText();
     QMetaObject::connectSlotsByName(this);
@@ -254,11 +253,22 @@ void FirstPageFor310::applyDisplayMode()
     applyColumnWidths(view.n);
 }
 
+// The columns share the width the table has inside its window (not the
+// desktop's), so the verdict and the buttons stay in view; again at each resize.
 void FirstPageFor310::applyColumnWidths(int n)
 {
-    const QList<int> widths = currentColumnWidths(n, availableDesktopWidth());
+    m_widthCount = n;
+    const QList<int> widths = currentColumnWidths(n, ui->tableWidget_data->viewport()->width());
     for (int column = 0; column < widths.size(); ++column) {
         ui->tableWidget_data->setColumnWidth(column, widths.at(column));
+    }
+}
+
+void FirstPageFor310::applyLegacyColumnWidths()
+{
+    const QList<int> widths = legacyColumnWidths(ui->tbData->viewport()->width());
+    for (int column = 0; column < widths.size(); ++column) {
+        ui->tbData->setColumnWidth(column, widths.at(column));
     }
 }
 
@@ -276,6 +286,19 @@ void FirstPageFor310::setSpectralButtonText()
 
 bool FirstPageFor310::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress && forwardTableKey(watched, static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    if (event->type() == QEvent::Resize) {
+        const auto* resize = static_cast<QResizeEvent*>(event);
+        if (resize->size().width() != resize->oldSize().width()) {
+            if (watched == ui->tableWidget_data->viewport()) {
+                applyColumnWidths(m_widthCount);
+            } else if (watched == ui->tbData->viewport()) {
+                applyLegacyColumnWidths();
+            }
+        }
+    }
     if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
         for (QTableWidget* table : {ui->tableWidget_data, ui->tbData}) {
             if (watched == table->viewport()) {
@@ -358,6 +381,7 @@ void FirstPageFor310::relabelRows()
                 report->setText(tr("Report"));
             }
         }
+        nameRowButtons(table, 0, table->rowCount() - 1);
     }
 }
 

@@ -28,6 +28,7 @@ struct ImportSettings;
 class FirstPageReport;
 class JournalKeeper;
 class QButtonGroup;
+class QKeyEvent;
 class QMutex;
 class QTableWidget;
 class QTimer;
@@ -169,8 +170,12 @@ protected:
     void setToleranceInputs(const ToleranceInputs& inputs);
     void setSpectralButtonText();
     void applyColumnWidths(int n);
+    void applyLegacyColumnWidths();
     int deleteRowOfSender(QTableWidget* table, int verdictColumn);
     void attachRowButtons(QTableWidget* table, int row);
+    void nameRowButtons(QTableWidget* table, int firstRow, int lastRow);
+    void focusRowButton(QTableWidget* table, int row, int column);
+    bool forwardTableKey(QObject* watched, QKeyEvent* event);
     void ensureRowButtons(QTableWidget* table);
     bool eventFilter(QObject* watched, QEvent* event) override;
     void recountRows();
@@ -205,10 +210,14 @@ protected:
     void showSample_old(const ColorReading& reading);
     void compareSample();
     void compareSample_old();
+    void clearJudgement(bool legacy);
     void refuseComparison(QTableWidget* display, int badStandardIndex, int badSampleIndex);
     void takePushedFrames(const QByteArray& chunk, int format, bool legacy);
     void showNextPushed();
     void showPushed(const PushedResult& result);
+    // Shows every pushed result that has arrived, in order, without the pause.
+    void showArrivedPushed();
+    // The same when the worker stops; a partial frame left is dropped.
     void flushPushed();
 
     std::unique_ptr<FirstPageForm> ui;
@@ -223,4 +232,5 @@ protected:
     QByteArray pushedData;              // pushed bytes that may still begin a frame
     QList<PushedResult> m_pushedQueue;  // pushed results waiting for their display
     QTimer* m_pushedTimer = nullptr;    // the dashes' pause of the first waiting result
+    int m_widthCount = 11;              // n of the column widths in force
 };

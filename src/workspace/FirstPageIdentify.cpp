@@ -47,10 +47,16 @@ bool FirstPageFor310::identifyDevice()
         softwareVersion = outcome.softwareVersion;
         ui->lineEdit_firmwareVersion->setText(QString::number(softwareVersion / 100.0, 'f', 2));
         applyLayout(outcome.firstGeneration);
+    } else if (outcome.stage >= Stage::SerialRead) {
+        // Another instrument answered but its version is unknown: the last
+        // one's version must not choose the generation, fetch path or frames.
+        softwareVersion = 0;
+        ui->lineEdit_firmwareVersion->clear();
     }
-    if (outcome.displayMode >= 0) {
-        applyDisplayParameter(outcome.displayMode);
-    }
+    // Haze/T/Lab is offered once the instrument said which mode it shows.
+    const bool displayRead = outcome.displayMode >= 0 && applyDisplayParameter(outcome.displayMode);
+    ui->radioButton(6)->setVisible(displayRead
+                                   && layoutWidgetsFor(layoutIndex, modelName, softwareVersion).radioShown[6]);
     if (m_journal && outcome.stage >= Stage::ModelKnown) {
         m_journal->setSessionInfo(modelName, layoutIndex);
     }

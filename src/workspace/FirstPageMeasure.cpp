@@ -87,7 +87,6 @@ void FirstPageFor310::closeThreadSlot()
     }
     // What the worker read before it stopped is still on its way: take it now
     // and show every waiting result, before the link and the workspace go.
-    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
     flushPushed();
 }
 
@@ -104,6 +103,9 @@ bool FirstPageFor310::startMeasurement(int target, bool legacy)
         dialogs().information(this, tr("Error"), tr("Please connect the device first!"));
         return false;
     }
+    // Results the instrument pushed before this click are shown (and judged)
+    // first, against the standard they were taken for.
+    showArrivedPushed();
     QTableWidget* display = legacy ? ui->tbColorDiff : ui->tableWidget_colorDiff;
     const int rows = legacy ? kLegacyRows : kCurrentRows;
     const int active = target == kStandard ? kStandardColumn : kSampleColumn;
@@ -236,14 +238,9 @@ void FirstPageFor310::showStandard(const ColorReading& reading)
     ui->groupBox_standardMeasurement->setStyleSheet(swatchStyleSheet(reading.red, reading.green, reading.blue));
     standardTaken = true;
     // A new standard starts a new comparison.
-    for (int column = kSampleColumn; column <= kWordColumn; ++column) {
-        setItems(display, column, repeated(dashes(), kCurrentDeltaERow), Qt::black);
-    }
-    for (const auto& cell : {std::pair{7, 4}, {8, 4}, {12, 2}, {12, 4}}) {
-        display->item(cell.first, cell.second)->setText(QString());
-    }
-    ui->label_result->setText(QString());
-    ui->label_result->setStyleSheet(kEmptyVerdict);
+    setItems(display, kSampleColumn, repeated(dashes(), kCurrentDeltaERow), Qt::black);
+    display->item(kCurrentDeltaERow, kSampleColumn)->setText(QString());
+    clearJudgement(false);
     ui->groupBox_sampleMeasurement->setStyleSheet(kGreySwatch);
     ui->pushButton_sampleMeasurement->setStyleSheet(kIdleButton);
 }
@@ -254,14 +251,9 @@ void FirstPageFor310::showStandard_old(const ColorReading& reading)
     setItems(display, kStandardColumn, toList(legacyLayoutTexts(reading)), Qt::blue);
     ui->stdBtnGroubox->setStyleSheet(swatchStyleSheet(reading.red, reading.green, reading.blue));
     standardTaken = true;
-    for (int column = kSampleColumn; column <= kWordColumn; ++column) {
-        setItems(display, column, repeated(dashes(), kLegacyDeltaERow), Qt::black);
-    }
-    for (const auto& cell : {std::pair{4, 4}, {5, 4}, {6, 2}, {6, 4}}) {
-        display->item(cell.first, cell.second)->setText(QString());
-    }
-    ui->resultlab->setText(QString());
-    ui->resultlab->setStyleSheet(kEmptyVerdict);
+    setItems(display, kSampleColumn, repeated(dashes(), kLegacyDeltaERow), Qt::black);
+    display->item(kLegacyDeltaERow, kSampleColumn)->setText(QString());
+    clearJudgement(true);
     ui->sampBtnGroubox->setStyleSheet(kGreySwatch);
     ui->samplemeasurementBtn->setStyleSheet(kIdleButton);
 }
@@ -279,6 +271,24 @@ void FirstPageFor310::showSample_old(const ColorReading& reading)
 }
 
 // ---- comparing ----------------------------------------------------------------
+
+// The differences, deviation words, delta-E and verdict back to "not judged".
+void FirstPageFor310::clearJudgement(bool legacy)
+{
+    QTableWidget* display = legacy ? ui->tbColorDiff : ui->tableWidget_colorDiff;
+    const int deltaERow = legacy ? kLegacyDeltaERow : kCurrentDeltaERow;
+    for (int column = kDifferenceColumn; column <= kWordColumn; ++column) {
+        setItems(display, column, repeated(dashes(), deltaERow), Qt::black);
+    }
+    // The word cells beside C*/h (and beside delta-E) stay blank.
+    const int firstBlank = legacy ? 4 : 7;
+    for (int row : {firstBlank, firstBlank + 1, deltaERow}) {
+        display->item(row, kWordColumn)->setText(QString());
+    }
+    QLabel* verdict = legacy ? ui->resultlab : ui->label_result;
+    verdict->setText(QString());
+    verdict->setStyleSheet(kEmptyVerdict);
+}
 
 void FirstPageFor310::refuseComparison(QTableWidget* display, int badStandardIndex, int badSampleIndex)
 {
@@ -309,6 +319,8 @@ void FirstPageFor310::compareSample()
     input.parameterThreshold = parameterThreshold;
     const ComparisonOutcome outcome = compareCurrent(input);
     if (outcome.refused) {
+        // Nothing of an earlier comparison stays beside this sample.
+        clearJudgement(false);
         refuseComparison(display, outcome.badStandardIndex, outcome.badSampleIndex);
         return;
     }
@@ -347,6 +359,7 @@ void FirstPageFor310::compareSample_old()
     input.thresholdText = ui->lineEdit_thresholds->text();
     const ComparisonOutcome outcome = compareLegacy(input);
     if (outcome.refused) {
+        clearJudgement(true);
         refuseComparison(display, outcome.badStandardIndex, outcome.badSampleIndex);
         return;
     }
@@ -394,11 +407,13 @@ void FirstPageFor310::takePushedFrames(const QByteArray& chunk, int format, bool
     const PushedScan scan = scanPushedFrames(pushedData, static_cast<PushedFrameFormat>(format));
     // Done with before anything is shown: only what can still begin a frame waits.
     pushedData.remove(0, scan.consumed);
+    bool dropped = false;
     for (const PushedFrame& frame : scan.frames) {
         PushedResult result;
         if (!readingFromPushedFrame(frame, displayModeOf(displayFlags), result.reading)) {
             qCDebug(lcMeasure) << "pushed frame dropped: block" << frame.blockNumber << "in display mode"
                                << displayModeOf(displayFlags);
+            dropped = true;
             continue;
         }
         if (nextMeasurement != kStandard && nextMeasurement != kSample) {
@@ -409,6 +424,10 @@ void FirstPageFor310::takePushedFrames(const QByteArray& chunk, int format, bool
         m_pushedQueue.append(result);
     }
     showNextPushed();
+    if (dropped) {
+        // A measurement was taken and is not shown: said as a failed fetch is.
+        dialogs().information(this, tr("Error"), tr("Failed to read measurement data!"));
+    }
 }
 
 // Results are shown one after another: dashes first, the values after the
@@ -445,13 +464,20 @@ void FirstPageFor310::showPushed(const PushedResult& result)
     }
 }
 
-void FirstPageFor310::flushPushed()
+void FirstPageFor310::showArrivedPushed()
 {
+    // What the worker has read is still on its way as queued calls: take it.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
     if (m_pushedTimer) {
         m_pushedTimer->stop();
     }
     while (!m_pushedQueue.isEmpty()) {
         showPushed(m_pushedQueue.takeFirst());
     }
+}
+
+void FirstPageFor310::flushPushed()
+{
+    showArrivedPushed();
     pushedData.clear();
 }

@@ -99,9 +99,10 @@ void FirstPageFor310::readSettingsAfterConnect()
     if (!isLinkOpen()) {
         return; // the instrument went away during identification
     }
-    if (layoutUsesParameterPage(layoutIndex)) {
+    // A layout index the model table should not hold (4 or more) reads nothing.
+    if (layoutIndex == 1 || layoutIndex == 2) {
         on_pushButton_readParameter_clicked();
-    } else {
+    } else if (layoutIndex == 0 || layoutIndex == 3) {
         on_pushButton_readTolerance_clicked();
     }
 }
@@ -131,7 +132,7 @@ void FirstPageFor310::on_pushButton_setTolerance_clicked()
     if (!exchange.requireConnection()) {
         return;
     }
-    // What the display mode hides goes back to the instrument as it was read.
+    // What the display mode hides goes back to the instrument as it holds it now.
     const auto field = [](const QLineEdit* edit, double lastRead) {
         return SettingsRules::ToleranceField{edit->text(), !edit->isHidden(), lastRead};
     };

@@ -13,9 +13,16 @@ void FirstPageFor310::on_pushButton_spectralTransmittance_clicked()
 {
     MeterPageFor310 page(*this, {layoutIndex, modelName, chineseUi}, this);
     page.setExportHandler([](MeterPageFor310& dialog) {
+        // The exchange formats are written from the records, with the names
+        // the table shows.
+        QList<NamedSpectrum> spectra;
+        for (int i = 0; i < dialog.records().size(); ++i) {
+            spectra.append({dialog.records().at(i), dialog.recordName(i)});
+        }
         // After a written file the dialog's clear command asks its own question.
         const ExportOutcome outcome = SpreadsheetExport::spectral(
-            *dialog.table()->model(), &dialog, [&dialog] { dialog.on_pushButton_clearData_clicked(); });
+            *dialog.table()->model(), &dialog, [&dialog] { dialog.on_pushButton_clearData_clicked(); }, spectra,
+            dialog.context().layoutIndex);
         return outcome == ExportOutcome::Written;
     });
     page.exec();

@@ -10,6 +10,8 @@
 #include "FirstPageReport.h"
 #include "JournalKeeper.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -100,8 +102,92 @@ void FirstPageFor310::attachRowButtons(QTableWidget* table, int row)
             legacy ? &FirstPageFor310::on_DeleteBtn_clicked_old : &FirstPageFor310::on_DeleteBtn_clicked);
     connect(report, &QPushButton::clicked, this,
             legacy ? &FirstPageFor310::on_ReportBtn_clicked_old : &FirstPageFor310::on_ReportBtn_clicked);
+    for (QPushButton* button : {remove, report}) {
+        button->installEventFilter(this); // the table's keys go on from a row button
+    }
     table->setCellWidget(row, deleteColumn, remove);
     table->setCellWidget(row, deleteColumn + 1, report);
+    nameRowButtons(table, row, row);
+}
+
+// What assistive technology calls the row buttons: the row's place (1 the
+// first) and its test name. Places change when a row above goes, names when
+// a test is renamed, both with the language.
+void FirstPageFor310::nameRowButtons(QTableWidget* table, int firstRow, int lastRow)
+{
+    const bool legacy = table == ui->tbData;
+    const int deleteColumn = legacy ? ComparisonRows::kLegacyDeleteColumn : ComparisonRows::kCurrentDeleteColumn;
+    for (int row = std::max(firstRow, 0); row <= lastRow && row < table->rowCount(); ++row) {
+        if (QWidget* remove = table->cellWidget(row, deleteColumn)) {
+            remove->setAccessibleName(tr("Delete row %1").arg(row + 1));
+        }
+        if (QWidget* report = table->cellWidget(row, deleteColumn + 1)) {
+            const QTableWidgetItem* name = table->item(row, 1);
+            report->setAccessibleName(tr("Report for %1").arg(name ? name->text() : QString()));
+        }
+    }
+}
+
+// A row button reached from the keyboard: the table's current cell moved onto
+// it while the table (or another row button) had the focus.
+void FirstPageFor310::focusRowButton(QTableWidget* table, int row, int column)
+{
+    const bool legacy = table == ui->tbData;
+    const int deleteColumn = legacy ? ComparisonRows::kLegacyDeleteColumn : ComparisonRows::kCurrentDeleteColumn;
+    if (column != deleteColumn && column != deleteColumn + 1) {
+        return;
+    }
+    const QWidget* focused = QApplication::focusWidget();
+    if (!focused || (focused != table && focused->parentWidget() != table->viewport())) {
+        return;
+    }
+    attachRowButtons(table, row);
+    if (QWidget* button = table->cellWidget(row, column)) {
+        button->setFocus(Qt::TabFocusReason);
+    }
+}
+
+// Keys that move through the table, pressed on a row button, move the
+// table's current cell as they would on the table itself.
+bool FirstPageFor310::forwardTableKey(QObject* watched, QKeyEvent* event)
+{
+    auto* button = qobject_cast<QPushButton*>(watched);
+    QWidget* viewport = button ? button->parentWidget() : nullptr;
+    QTableWidget* table = nullptr;
+    for (QTableWidget* candidate : {ui->tableWidget_data, ui->tbData}) {
+        if (viewport && viewport == candidate->viewport()) {
+            table = candidate;
+        }
+    }
+    if (!table) {
+        return false;
+    }
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        break;
+    default:
+        return false;
+    }
+    // From the button's own cell, which a click does not make current.
+    const QPoint centre = button->geometry().center();
+    const int row = table->rowAt(centre.y());
+    const int column = table->columnAt(centre.x());
+    if (row >= 0 && column >= 0 && (row != table->currentRow() || column != table->currentColumn())) {
+        table->setCurrentCell(row, column);
+    }
+    table->setFocus(Qt::OtherFocusReason);
+    QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text());
+    QCoreApplication::sendEvent(table, &copy);
+    return true;
 }
 
 void FirstPageFor310::ensureRowButtons(QTableWidget* table)
@@ -208,7 +294,12 @@ int FirstPageFor310::deleteRowOfSender(QTableWidget* table, int verdictColumn)
     }
     --totalCount;
     showCounters();
+    const bool hadFocus = button->hasFocus();
     table->removeRow(row);
+    nameRowButtons(table, row, table->rowCount() - 1);
+    if (hadFocus) {
+        table->setFocus(Qt::OtherFocusReason); // the keyboard stays in the table
+    }
     return row;
 }
 

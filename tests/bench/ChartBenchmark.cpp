@@ -11,7 +11,7 @@
 //
 //   tintwell_chart_bench [--runs N] [--width W] [--height H]
 
-#include "LinkAccess.h"
+#include "EmulatedAccess.h"
 #include "MeterPageFor310.h"
 #include "SpectralCases.h"
 #include "SpectralChart.h"
@@ -28,25 +28,6 @@
 #include <vector>
 
 namespace {
-
-class UnpluggedTransport final : public Transport
-{
-public:
-    bool isLinkOpen() const override { return false; }
-    int sendFrame(QByteArray&, int) override { return -1; }
-    int receiveFrame(QByteArray&, int, int, bool) override { return 0; }
-    void delayMs(int) override {}
-};
-
-class UnpluggedAccess final : public LinkAccess
-{
-public:
-    Transport& transport() override { return m_transport; }
-    QMutex* linkMutex() override { return nullptr; }
-
-private:
-    UnpluggedTransport m_transport;
-};
 
 int argument(const QStringList& args, const char* name, int fallback)
 {
@@ -111,7 +92,8 @@ int main(int argc, char** argv)
     const int height = argument(args, "--height", 1040);
     constexpr int kCurves = 1000;
 
-    UnpluggedAccess access;
+    EmulatedAccess access; // nothing attached: the chart is all that runs
+    access.unplug();
     MeterPageFor310 page(access, {0, QStringLiteral("TX310"), false});
     for (int i = 0; i < kCurves; ++i) {
         page.appendRecord(spectralcases::smooth(i % 40, 60.0 + (i % 97) * 0.5), QString());

@@ -271,6 +271,32 @@ private Q_SLOTS:
         QCOMPARE(fitSkewed(same).kind, DistributionFit::None);
     }
 
+    void percentileIndex_fromTheFittedDistribution()
+    {
+        // ΔE spread as a log-normal with median 0.5 and sigma 0.5 of ln ΔE:
+        // X50 = 0.5 and X99.865 = 0.5 e^(3 * 0.5) (z = 3.00 in the normal
+        // table), so against a threshold of 1.5 the index is
+        // (1.5 - 0.5) / (0.5 e^1.5 - 0.5) = 0.5744.
+        WorkStatistics work({StatQuantity::DeltaE});
+        const int n = 2000;
+        for (int i = 1; i <= n; ++i) {
+            ComparisonRecord r = colourRecord(50, 0, 0.5 * std::exp(0.5 * normalQuantile((i - 0.5) / n)), true);
+            r.settings.deltaEThreshold = 1.5;
+            work.add(r);
+        }
+        const QuantitySummary s = work.overall().summary(StatQuantity::DeltaE);
+        QCOMPARE(s.fit.kind, DistributionFit::LogNormal);
+        QVERIFY2(std::fabs(s.indices.percentileIndex - 0.5744) < 0.01, qPrintable(QString::number(s.indices.percentileIndex)));
+        // A legacy record is judged against its own threshold, not the formula's.
+        ComparisonRecord legacy = colourRecord(50, 0, 0.4, true);
+        legacy.legacy = true;
+        legacy.settings.layoutIndex = 1;
+        legacy.settings.deltaEThreshold = 2.0;
+        legacy.settings.parameterThreshold = 9.0;
+        QCOMPARE(quantitySpecification(legacy.settings, StatQuantity::DeltaE, true).upper, 2.0);
+        QCOMPARE(quantitySpecification(legacy.settings, StatQuantity::DeltaE, false).upper, 9.0);
+    }
+
     void noIndex_belowTwoOrUnknownTolerance_data()
     {
         QTest::addColumn<Values>("deltaE");

@@ -39,6 +39,8 @@ private Q_SLOTS:
     void badRequestChecksum_noAnswer();
     void staleRequestBytes_forgottenAfterPause();
     void silence_countedPerReply();
+    void faultsAtRequest_data();
+    void faultsAtRequest();
     void noiseBefore_thenWholeReply();
     void splitReply_smallReports();
     void mergeWithNext_twoRepliesInOneReport();
@@ -106,6 +108,49 @@ void TestEmulatorFaults::silence_countedPerReply()
     QCOMPARE(client.exchange(kReadTolerance, 18, 100), QByteArray());
     QCOMPARE(client.exchange(kReadTolerance, 18), toleranceReply(emulator));
     QCOMPARE(emulator.receivedFrames().size(), 3);
+}
+
+// Faults waiting for the n-th request from the call; a request spread over
+// several reports counts once.
+void TestEmulatorFaults::faultsAtRequest_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<int>("chunk");       // bytes per output report
+    QTest::addColumn<QString>("outcomes"); // per request: a answered, s silent, r write refused
+    QTest::addColumn<bool>("plugged");     // afterwards
+    QTest::newRow("silence at the 2nd") << "silence" << 62 << "asa" << true;
+    QTest::newRow("silence at the 2nd, requests in 3-byte reports") << "silence" << 3 << "asa" << true;
+    QTest::newRow("2nd refused") << "refuse" << 62 << "ara" << true;
+    QTest::newRow("unplugged at the 2nd") << "unplug" << 62 << "arr" << false;
+}
+
+void TestEmulatorFaults::faultsAtRequest()
+{
+    QFETCH(QString, fault);
+    QFETCH(int, chunk);
+    QFETCH(QString, outcomes);
+    QFETCH(bool, plugged);
+    InstrumentEmulator emulator;
+    RawClient client(emulator);
+    QCOMPARE(client.exchange(kReadTolerance, 18), toleranceReply(emulator)); // before the call: not counted
+    if (fault == QLatin1String("silence")) {
+        emulator.injectFaultAtRequest(2, EmulatorFault::Silence);
+    } else if (fault == QLatin1String("refuse")) {
+        emulator.refuseRequest(2);
+    } else {
+        emulator.unplugAtRequest(2);
+    }
+    QString seen;
+    for (int i = 0; i < 3; ++i) {
+        if (!client.sendRaw(withChecksum(kReadTolerance), chunk)) {
+            seen += QLatin1Char('r');
+            continue;
+        }
+        const QByteArray reply = client.receive(18, 100);
+        seen += reply == toleranceReply(emulator) ? QLatin1Char('a') : reply.isEmpty() ? QLatin1Char('s') : QLatin1Char('?');
+    }
+    QCOMPARE(seen, outcomes);
+    QCOMPARE(emulator.isPlugged(), plugged);
 }
 
 void TestEmulatorFaults::noiseBefore_thenWholeReply()

@@ -2,12 +2,9 @@
 // export in the display mode of the instrument, the hand-over to the legacy
 // block for a first-generation colorimeter, the upload, the spectral export.
 #include "ComparisonResult.h"
-#include "EmulatedLink.h"
 #include "ExcelTestSheets.h"
-#include "FirstPageFor310.h"
-#include "FirstPageForm.h"
 #include "MeterPageFor310.h"
-#include "ScriptedDialogs.h"
+#include "PageFixture.h"
 #include "SpreadsheetExport.h"
 
 #include <QPushButton>
@@ -38,36 +35,20 @@ ComparisonResult result(int n)
 
 } // namespace
 
-class tst_FirstPageExcel : public QObject
+class tst_FirstPageExcel : public QObject, public PageFixture
 {
     Q_OBJECT
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<EmulatedLink> m_link;
-    std::unique_ptr<FirstPageFor310> m_page;
     QTemporaryDir m_dir;
 
     void connectTo(const QString& model, int version)
     {
-        m_link = std::make_unique<EmulatedLink>(model, version);
-        QVERIFY(m_link->opened);
-        m_page->setTransport(&m_link->transport);
+        plug(model, version);
         QVERIFY(m_page->identifyDevice());
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_page = std::make_unique<FirstPageFor310>();
-        m_page->loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
-    }
-    void cleanup()
-    {
-        QVERIFY2(!m_dialogs->hasUnusedAnswers(), "a scripted answer was not used");
-        m_page.reset();
-        m_link.reset();
-        m_dialogs.reset();
-    }
+    void init() { setUpPage(); }
+    void cleanup() { tearDownPage(); }
 
     // A TX420 3.20 in Lab mode: 14 columns, titles in row 2, then the
     // clear command asks before it empties the table.
@@ -116,8 +97,8 @@ private Q_SLOTS:
         m_dialogs->answerOpenFile(path);
         m_dialogs->expectMessage(QStringLiteral("Information"), QStringLiteral("Write to standard color card library successfully!"));
         m_page->form().pushButton_writeStandardColor->click();
-        QCOMPARE(m_link->instrument().standardColorCount(), 1);
-        QCOMPARE(m_link->instrument().standardColorStream().size(), 26);
+        QCOMPARE(instrument().standardColorCount(), 1);
+        QCOMPARE(instrument().standardColorStream().size(), 26);
     }
 
     // The spectral dialog's export: its table as shown; declining the clear keeps it.

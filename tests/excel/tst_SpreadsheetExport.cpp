@@ -1,10 +1,15 @@
 // The comparison, legacy and spectral exports: columns per display mode,
 // where titles and records land, the messages, the clearing after a written
 // file, a cancelled export, and a file that may not be replaced.
+#include "../formats/FormatsTestData.h"
+#include "CgatsFormat.h"
+#include "CsvFormat.h"
+#include "CxfFormat.h"
 #include "ExcelTestSheets.h"
 #include "ExportTables.h"
 #include "ScriptedDialogs.h"
 #include "SpreadsheetExport.h"
+#include "XlsxArchive.h"
 
 #include <QStandardItemModel>
 #include <QTemporaryDir>
@@ -176,6 +181,99 @@ private Q_SLOTS:
         QCOMPARE(rows[3][5].toString(), QString());
     }
 
+    // A name ending in .csv, .ti3 or .cxf is written in that format from the
+    // records handed in (not from the table's texts), then cleared as a
+    // workbook is; without the records, or without L*a*b* for CGATS and CxF3,
+    // nothing is written and nothing cleared.
+    void exchangeFormats_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("kind"); // 0 spectral, 1 current, 2 legacy
+        QTest::addColumn<QString>("error");
+        const QStringList names{QStringLiteral("x.csv"), QStringLiteral("x.ti3"), QStringLiteral("x.cxf")};
+        for (const QString& name : names) {
+            QTest::addRow("spectral %s", qPrintable(name)) << name << 0 << QString();
+            QTest::addRow("comparison %s", qPrintable(name)) << name << 1 << QString();
+        }
+        QTest::newRow("legacy csv") << QStringLiteral("x.csv") << 2 << QString();
+        QTest::newRow("records missing") << QStringLiteral("x.csv") << 3
+                                         << QStringLiteral("the table's records are not at hand (0 of 4)");
+        QTest::newRow("haze only as CGATS") << QStringLiteral("x.ti3") << 4
+                                            << QStringLiteral("the records hold no L*a*b* values, which this format "
+                                                              "carries; choose CSV or a workbook");
+    }
+    void exchangeFormats()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, kind);
+        QFETCH(QString, error);
+        const QString path = m_dir.filePath(name);
+        QFile::remove(path);
+        QList<ComparisonRecord> records = kind == 3 ? QList<ComparisonRecord>() : testdata::records();
+        for (ComparisonRecord& record : records) {
+            record.legacy = kind == 2;
+            if (kind == 4) {
+                record.standard[ComparisonRecord::LabL] = ComparisonRecord::kUnknown;
+                record.sample[ComparisonRecord::LabL] = ComparisonRecord::kUnknown;
+            }
+        }
+        if (error.isEmpty()) {
+            expectSaved(path);
+        } else {
+            m_dialogs->answerSaveFile(path);
+            m_dialogs->expectMessage(QStringLiteral("Error"), QStringLiteral("Failed to store data: ") + error);
+        }
+        const ExportOutcome outcome =
+            kind == 0   ? SpreadsheetExport::spectral(*table(5, 35), nullptr, clear(), testdata::spectra(), 1)
+            : kind == 2 ? SpreadsheetExport::legacyComparison(*table(4, 21), false, nullptr, clear(), {}, records)
+                        : SpreadsheetExport::comparison(*table(4, 36), ExportLab, nullptr, clear(), {}, records);
+        QCOMPARE(outcome, error.isEmpty() ? ExportOutcome::Written : ExportOutcome::Failed);
+        QCOMPARE(m_cleared, error.isEmpty() ? 1 : 0);
+        QCOMPARE(QFile::exists(path), error.isEmpty());
+        if (!error.isEmpty()) {
+            return;
+        }
+        const QByteArray bytes = testdata::readAll(path);
+        QStringList names;
+        if (name.endsWith(QLatin1String(".csv"))) {
+            if (kind == 0) {
+                QList<NamedSpectrum> spectra;
+                QVERIFY(formats::readSpectralCsv(bytes, spectra).ok);
+                for (const NamedSpectrum& spectrum : spectra) {
+                    names << spectrum.name;
+                }
+            } else {
+                QList<ComparisonRecord> read;
+                int mode = 0;
+                bool chinese = false;
+                QVERIFY(formats::readComparisonCsv(bytes, read, mode, chinese).ok);
+                QCOMPARE(mode, kind == 2 ? -1 : int(ExportLab));
+                for (const ComparisonRecord& record : read) {
+                    names << record.testName;
+                }
+            }
+        } else {
+            formats::ExchangeDocument document;
+            QVERIFY(name.endsWith(QLatin1String(".ti3")) ? formats::readCgats(bytes, document).ok
+                                                         : formats::readCxf(bytes, document).ok);
+            for (const formats::ExchangeSample& sample : document.samples) {
+                if (sample.id.startsWith(u'T')) {
+                    names << sample.name;
+                }
+            }
+        }
+        QStringList expected;
+        if (kind == 0) {
+            expected = {QStringLiteral("white"), QStringLiteral("ramp \"one\""), QStringLiteral("spec1"),
+                        QStringLiteral("绿色样品")};
+        } else {
+            for (const ComparisonRecord& record : records) {
+                expected << record.testName;
+            }
+        }
+        QCOMPARE(names, expected);
+    }
+
     // A cancel keeps the rows, offers no clearing and says so.
     void cancelled_isReportedAndKeepsRows()
     {
@@ -188,6 +286,73 @@ private Q_SLOTS:
         QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, clear()), ExportOutcome::Cancelled);
         QCOMPARE(m_cleared, 0);
         QCOMPARE(readBack(path).size(), 3);
+    }
+
+    // The statistics sheet comes second; the data sheet's part is byte for
+    // byte what the export without statistics writes. Numbers stay numbers.
+    // A cancelled export gets no statistics.
+    void statisticsSheet_followsTheData_data()
+    {
+        QTest::addColumn<bool>("legacy");
+        QTest::newRow("current") << false;
+        QTest::newRow("legacy") << true;
+    }
+    void statisticsSheet_followsTheData()
+    {
+        QFETCH(bool, legacy);
+        const QList<QStringList> statistics{{"Difference", "n", "Mean", "Cpk"}, {"ΔE", "12", "0.523", "—"}};
+        const auto model = table(3, 36);
+        QByteArray dataSheets[2];
+        for (int withStatistics = 0; withStatistics < 2; ++withStatistics) {
+            const QString path = m_dir.filePath(QStringLiteral("stat%1%2.xlsx").arg(legacy).arg(withStatistics));
+            m_dialogs->answerSaveFile(path);
+            if (legacy) {
+                m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file: \r\n\t%1").arg(path));
+                QCOMPARE(SpreadsheetExport::legacyComparison(*model, false, nullptr, clear(),
+                                                             withStatistics ? statistics : QList<QStringList>()),
+                         ExportOutcome::Written);
+            } else {
+                m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+                QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, clear(),
+                                                       withStatistics ? statistics : QList<QStringList>()),
+                         ExportOutcome::Written);
+            }
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            XlsxArchive archive;
+            QString error;
+            QVERIFY2(archive.load(file.readAll(), &error), qPrintable(error));
+            dataSheets[withStatistics] = archive.entry(QStringLiteral("xl/worksheets/sheet1.xml"));
+            if (withStatistics) {
+                QVERIFY(archive.entry(QStringLiteral("xl/workbook.xml"))
+                            .contains("<sheet name=\"Sheet1\" sheetId=\"1\" r:id=\"rId1\"/><sheet xmlns:r="));
+                const QList<QVariantList> rows = readSheet(path, 2).denseRows();
+                QCOMPARE(rows.size(), 2);
+                QCOMPARE(rows[0][0].toString(), QStringLiteral("Difference"));
+                QCOMPARE(rows[1][0].toString(), QStringLiteral("ΔE"));
+                QCOMPARE(rows[1][1].typeId(), QMetaType::Double);
+                QCOMPARE(rows[1][2].toDouble(), 0.523);
+                QCOMPARE(rows[1][3].toString(), QStringLiteral("—"));
+            }
+        }
+        QVERIFY(!dataSheets[0].isEmpty());
+        QCOMPARE(dataSheets[1], dataSheets[0]);
+        QCOMPARE(m_cleared, 2);
+    }
+    void statisticsSheet_notAfterCancel()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("cancel-stat.xlsx"));
+        m_dialogs->answerSaveFile(path);
+        m_dialogs->cancelProgressAt(2);
+        m_dialogs->expectMessage(QStringLiteral("Storing data"),
+                                 QStringLiteral("Export cancelled: 1 of 5 records were stored to the file, and the records are kept."));
+        QCOMPARE(SpreadsheetExport::comparison(*table(5, 36), ExportLab, nullptr, clear(), {{"n"}, {"5"}}),
+                 ExportOutcome::Cancelled);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        XlsxSheet second;
+        QString error;
+        QVERIFY(!readXlsxSheet(file.readAll(), 2, second, &error));
     }
 
     // The chosen file exists and may not be replaced: it stays as it was.

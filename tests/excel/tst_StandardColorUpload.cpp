@@ -1,41 +1,16 @@
 // The standard-colour upload against the emulated instrument: the whole
 // sheet is checked before anything is sent, the stream goes in 256-byte
 // blocks closed by an empty one, and the library file is only ever read.
-#include "EmulatedLink.h"
+#include "CgatsFormat.h"
+#include "CxfFormat.h"
+#include "EmulatedAccess.h"
 #include "ExcelTestSheets.h"
-#include "LinkAccess.h"
 #include "ScriptedDialogs.h"
 #include "StandardColorUpload.h"
 
-#include <QMutex>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
-
-namespace {
-
-struct EmulatedAccess final : LinkAccess
-{
-    explicit EmulatedAccess(EmulatedLink& link) : m_link(link) {}
-    Transport& transport() override { return m_link.transport; }
-    QMutex* linkMutex() override { return &m_mutex; }
-    EmulatedLink& m_link;
-    QMutex m_mutex;
-};
-
-// The block-transfer requests sent: address and length of each.
-QList<QPair<quint32, int>> blockFrames(const EmulatedLink& link)
-{
-    QList<QPair<quint32, int>> blocks;
-    for (const QByteArray& frame : link.emulator.receivedFrames()) {
-        if (frame.size() >= 8 && quint8(frame[1]) == 0x74) {
-            blocks << qMakePair(getU32le(frame, 2), int(getU16le(frame, 6)));
-        }
-    }
-    return blocks;
-}
-
-} // namespace
 
 class StandardColorUploadTest : public QObject
 {
@@ -44,9 +19,8 @@ class StandardColorUploadTest : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_link = std::make_unique<EmulatedLink>(QStringLiteral("TX420"));
-        QVERIFY(m_link->opened);
-        m_access = std::make_unique<EmulatedAccess>(*m_link);
+        m_access = std::make_unique<EmulatedAccess>(QStringLiteral("TX420"));
+        QVERIFY(m_access->link().opened);
         m_dialogs = std::make_unique<ScriptedDialogs>();
         m_path = m_dir.filePath(QStringLiteral("StdColor.xlsx"));
     }
@@ -56,7 +30,6 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs->openProgressDialogs, 0);
         m_dialogs.reset();
         m_access.reset();
-        m_link.reset();
     }
 
     void values_data()
@@ -69,6 +42,14 @@ private Q_SLOTS:
         QTest::newRow("7") << "7" << 700 << true;
         QTest::newRow("no number") << "abc" << 0 << false;
         QTest::newRow("two dots") << "1.2.3" << 0 << false;
+        // Exponent notation, as tiny and huge numbers are written: read in the
+        // C locale; a value that cuts to 0 is 0.
+        QTest::newRow("cell 0.0001") << standardColorCellText(QVariant(0.0001)) << 0 << true;
+        QTest::newRow("-1e-04") << "-1e-04" << 0 << true;
+        QTest::newRow("2.9E-1") << "2.9E-1" << 29 << true;
+        QTest::newRow("1.2345e2 cut") << "1.2345e2" << 12345 << true;
+        QTest::newRow("1e300") << "1e300" << 0 << false;
+        QTest::newRow("bare e") << "e" << 0 << false;
     }
     void values()
     {
@@ -113,7 +94,7 @@ private Q_SLOTS:
         QCOMPARE(QFileInfo(m_path).lastModified(), modified);
         QFile::setPermissions(m_path, QFile::ReadOwner | QFile::WriteOwner);
 
-        VirtualInstrument& instrument = m_link->instrument();
+        VirtualInstrument& instrument = m_access->instrument();
         QCOMPARE(instrument.standardColorCount(), cards.size());
         const QList<StandardColorCard> stored = instrument.standardColorCards();
         for (int i = 0; i < cards.size(); ++i) {
@@ -123,7 +104,7 @@ private Q_SLOTS:
         }
         QList<int> lengths;
         quint32 expected = 0x40000;
-        for (const auto& [address, length] : blockFrames(*m_link)) {
+        for (const auto& [address, length] : m_access->blockWrites()) {
             QCOMPARE(address, expected);
             expected += static_cast<quint32>(length);
             lengths << length;
@@ -196,9 +177,9 @@ private Q_SLOTS:
         QFETCH(QList<QVariantList>, rows);
         QFETCH(QString, message);
         saveSheet(m_path, rows);
-        const qsizetype framesBefore = m_link->emulator.receivedFrames().size();
+        const qsizetype framesBefore = m_access->emulator().receivedFrames().size();
         QCOMPARE(upload(m_path, QStringLiteral("TX420"), QStringLiteral("Error"), message), StandardColorUploadResult::SheetRefused);
-        QCOMPARE(m_link->emulator.receivedFrames().size(), framesBefore);
+        QCOMPARE(m_access->emulator().receivedFrames().size(), framesBefore);
     }
 
     void refusals_data()
@@ -228,9 +209,9 @@ private Q_SLOTS:
         } else {
             saveSheet(path, librarySheet(QStringLiteral("TX420"), {{QStringLiteral("A"), QStringLiteral("B"), 1, 0}}, 50));
         }
-        m_link->instrument().setRefuseBlockTransfer(refuseTransfer);
+        m_access->instrument().setRefuseBlockTransfer(refuseTransfer);
         if (result == int(StandardColorUploadResult::NotConnected)) { // refused before any file is asked for
-            m_link->link.Close();
+            m_access->unplug();
             m_dialogs->expectMessage(QStringLiteral("Error"), message);
             QCOMPARE(StandardColorUpload::run(*m_access, nullptr, QStringLiteral("TX420")), StandardColorUploadResult::NotConnected);
         } else {
@@ -266,10 +247,90 @@ private Q_SLOTS:
         QVERIFY(office.waitForFinished(90000));
         QVERIFY2(QFile::exists(m_path), office.readAllStandardError().constData());
         QCOMPARE(upload(m_path), StandardColorUploadResult::Written);
-        QCOMPARE(m_link->instrument().standardColorCount(), 2);
-        const QByteArray stream = m_link->instrument().standardColorStream();
+        QCOMPARE(m_access->instrument().standardColorCount(), 2);
+        const QByteArray stream = m_access->instrument().standardColorStream();
         QCOMPARE(stream.size(), 5 * 26);
         QCOMPARE(qint16(getU16le(stream, 100 + 2)), qint16(-5));
+    }
+
+    // Standards from a CGATS or CxF3 file of any name make one card named
+    // after the file; a file the strict readers refuse, or standards the
+    // library cannot hold, are refused before anything is sent.
+    void exchangeFile_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QString>("message"); // empty: written
+        QTest::newRow("CGATS") << QStringLiteral("标准 A.ti3") << QString() << QString();
+        QTest::newRow("CGATS as .txt") << QStringLiteral("lab.txt") << QString() << QString();
+        QTest::newRow("CxF3") << QStringLiteral("standards.cxf") << QString() << QString();
+        QTest::newRow("CxF3 for D50") << QStringLiteral("d50.cxf") << QStringLiteral("D50")
+                                      << QStringLiteral("line 10: Object \"S1\": its ColorCIELab is for D50/10_Degree; "
+                                                        "standards need D65/10_Degree");
+        QTest::newRow("CGATS comma") << QStringLiteral("comma.ti3") << QStringLiteral("comma")
+                                     << QStringLiteral("line 21: D65LAB_L value \"50,12\" has a comma as its decimal "
+                                                       "mark; CGATS numbers use a point");
+        QTest::newRow("long name") << QStringLiteral("long.ti3") << QStringLiteral("long")
+                                   << QStringLiteral("the name of standard \"名字太长了名字太长了\" takes more than 20 bytes");
+        QTest::newRow("spectra only") << QStringLiteral("spectra.ti3") << QStringLiteral("spectra")
+                                      << QStringLiteral("standard \"s\" has no L*a*b* values for D65/10°");
+    }
+    void exchangeFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, fault);
+        QFETCH(QString, message);
+        formats::ExchangeDocument document;
+        document.created = QDateTime(QDate(2026, 12, 8), QTime(16, 0));
+        const double values[2][3] = {{100.0, 0.0, 0.0}, {50.12, -3.45, 7.8}};
+        for (int i = 0; i < 2; ++i) {
+            formats::ExchangeSample sample;
+            sample.id = QStringLiteral("S%1").arg(i + 1);
+            sample.name = i == 0 ? QStringLiteral("白") : QStringLiteral("红 1");
+            sample.hasLab = fault != QLatin1String("spectra");
+            sample.hasSpectrum = !sample.hasLab;
+            sample.l = values[i][0];
+            sample.a = values[i][1];
+            sample.b = values[i][2];
+            document.samples << sample;
+        }
+        if (fault == QLatin1String("long")) {
+            document.samples[1].name = QStringLiteral("名字太长了名字太长了");
+        } else if (fault == QLatin1String("spectra")) {
+            document.samples[0].name = QStringLiteral("s");
+        }
+        const QString path = m_dir.filePath(name);
+        QVERIFY(name.endsWith(QLatin1String(".cxf")) ? formats::writeCxfFile(document, path)
+                                                     : formats::writeCgatsFile(document, path));
+        if (!fault.isEmpty() && (fault == QLatin1String("D50") || fault == QLatin1String("comma"))) {
+            QByteArray bytes = contents(path);
+            bytes.replace(fault == QLatin1String("D50") ? QByteArray("<cc:Illuminant>D65") : QByteArray(" 50.12 "),
+                          fault == QLatin1String("D50") ? QByteArray("<cc:Illuminant>D50") : QByteArray(" 50,12 "));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
+        if (!message.isEmpty()) {
+            const qsizetype framesBefore = m_access->emulator().receivedFrames().size();
+            QCOMPARE(upload(path, QStringLiteral("TX420"), QStringLiteral("Error"),
+                            QStringLiteral("The standards in %1 cannot be written: %2").arg(name, message)),
+                     StandardColorUploadResult::SheetRefused);
+            QCOMPARE(m_access->emulator().receivedFrames().size(), framesBefore);
+            return;
+        }
+        QCOMPARE(upload(path), StandardColorUploadResult::Written);
+        VirtualInstrument& instrument = m_access->instrument();
+        QCOMPARE(instrument.standardColorCount(), 1);
+        QCOMPARE(QString::fromUtf8(instrument.standardColorCards().value(0).nameA).remove(QChar(0)),
+                 QFileInfo(name).completeBaseName());
+        QCOMPARE(instrument.standardColorCards().value(0).valueA, 2);
+        const QByteArray stream = instrument.standardColorStream();
+        QCOMPARE(stream.size(), 2 * 26);
+        QCOMPARE(stream.mid(20, 20), QStringLiteral("红 1").toUtf8().leftJustified(20, '\0'));
+        QCOMPARE(int(getU16le(stream, 40)), 10000);
+        QCOMPARE(qint16(getU16le(stream, 46)), qint16(5012));
+        QCOMPARE(qint16(getU16le(stream, 48)), qint16(-345));
+        QCOMPARE(qint16(getU16le(stream, 50)), qint16(780));
     }
 
 private:
@@ -290,7 +351,6 @@ private:
 
     QTemporaryDir m_dir;
     QString m_path;
-    std::unique_ptr<EmulatedLink> m_link;
     std::unique_ptr<EmulatedAccess> m_access;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
 };

@@ -143,6 +143,10 @@ private Q_SLOTS:
             << workbookWith(sheet("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>7</v></c></row>"),
                             "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>only</t></si></sst>")
             << "shared string 7";
+        QTest::newRow("shared string index = count")
+            << workbookWith(sheet("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>1</v></c></row>"),
+                            "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>only</t></si></sst>")
+            << "shared string 1";
         QTest::newRow("negative shared string")
             << workbookWith(sheet("<row r=\"1\"><c r=\"A1\" t=\"s\"><v>-1</v></c></row>")) << "shared string -1";
         QTest::newRow("XFD1048577") << workbookWith(sheet("<row><c r=\"XFD1048577\"><v>1</v></c></row>")) << "XFD1048577";

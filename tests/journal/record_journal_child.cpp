@@ -1,6 +1,10 @@
-// Test helper: appends comparison records to the journal at argv[1] for ever,
-// printing "shown <id> <n>" once each record is committed, as the table shows a
-// record only after the journal holds it. The test kills it with SIGKILL.
+// Test helper, a process without a window.
+//   record_journal_child <path>: appends comparison records to the journal for
+//     ever, printing "shown <id> <n>" once each record is committed, as the
+//     table shows a record only after the journal holds it. The test kills it
+//     with SIGKILL.
+//   record_journal_child convert <path>: opens the journal (converting one of
+//     the former format) and prints "converted <n>".
 #include "RecordJournal.h"
 
 #include <QCoreApplication>
@@ -10,6 +14,15 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "convert") {
+        RecordJournal journal(QString::fromLocal8Bit(argv[2]));
+        if (!journal.open()) {
+            std::fprintf(stderr, "%s\n", qPrintable(journal.errorText()));
+            return 1;
+        }
+        std::printf("converted %d\n", journal.convertedRows());
+        return 0;
+    }
     if (argc != 2) {
         return 2;
     }

@@ -443,9 +443,17 @@ private Q_SLOTS:
         }
         QSqlDatabase::removeDatabase(QStringLiteral("former"));
 
+        // Converted by a process without a window, as the command line would.
+        QProcess child;
+        child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/record_journal_child"),
+                    {QStringLiteral("convert"), path});
+        QVERIFY(child.waitForFinished());
+        QCOMPARE(child.readAllStandardOutput().trimmed(), QByteArray("converted 5"));
+
         RecordJournal journal(path);
         QVERIFY2(journal.open(), qPrintable(journal.errorText()));
-        QCOMPARE(journal.convertedRows(), 5);
+        QCOMPARE(journal.convertedRows(), 0); // once
         const QList<JournalSession> open = journal.openSessions();
         QCOMPARE(open.size(), 1);
         QCOMPARE(open.first().recordCount, 3);
@@ -487,11 +495,6 @@ private Q_SLOTS:
         QVERIFY(!q.next());
         // The deleted row is history, and nothing to send.
         QCOMPARE(journal.unacknowledgedCount(), 4);
-
-        RecordJournal again(path);
-        QVERIFY(again.open());
-        QCOMPARE(again.convertedRows(), 0);
-        QCOMPARE(again.records(open.first().id).first().id, first.id);
     }
 
     void unusableFileWarnsAndTurnsOff_data()

@@ -97,7 +97,8 @@ private Q_SLOTS:
     {
         const QString html = reportHtmlFor420(labComparison(), false, builtAt());
         QVERIFY(html.contains(QStringLiteral("<tr><td width=\"15%\">△E formula:</td><td width=\"33%\">△E*00<hr/></td>"
-                                             "<td width=\"3%\"></td><td width=\"20%\">△E Thresholds:</td>")));
+                                             "<td width=\"3%\"></td><td width=\"20%\">△E Thresholds:</td>"
+                                             "<td width=\"25%\">1.0<hr/></td></tr>")));
         QVERIFY(html.contains(QStringLiteral("<tr><td width=\"15%\">Test Time:</td><td width=\"33%\">"
                                              "2026/12/06  23:05<hr/></td></tr></table>")));
         QVERIFY(html.contains(dataRow("h", "303.66", "301.92", "-1.74")));
@@ -225,7 +226,10 @@ private Q_SLOTS:
         QVERIFY(html.contains(dataRow("C*", "2.7", "2.4", "-0.3")));
         QVERIFY(html.contains(dataRow("h", "303.7", "301.9", "-1.8")));
         QVERIFY(html.contains(QStringLiteral(">TX420 Colorimeter<hr/>")));
-        QVERIFY(html.contains(QStringLiteral(">△E*cmc(2:1)<hr/>")));
+        // The formula and the threshold each in its own place.
+        QVERIFY(html.contains(QStringLiteral("<tr><td width=\"15%\">△E formula:</td><td width=\"33%\">△E*cmc(2:1)<hr/></td>"
+                                             "<td width=\"3%\"></td><td width=\"20%\">△E Thresholds:</td>"
+                                             "<td width=\"25%\">1.0<hr/></td></tr>")));
         QVERIFY(s.verdictPass);
     }
 };

@@ -6,7 +6,11 @@
 #include "ReportPageFor310.h"
 #include "ReportPageFor420.h"
 #include "ScriptedDialogs.h"
+#include "StatisticsCases.h"
+#include "ReportStatistics.h"
 
+#include <QAccessible>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPointer>
 #include <QProcess>
@@ -124,6 +128,23 @@ private Q_SLOTS:
         const QString preview = m_page->browser()->toPlainText();
         QVERIFY2(preview.contains(QStringLiteral("Zhang")) && preview.contains(typed.company), qPrintable(preview));
         QVERIFY(!preview.contains(QStringLiteral("Li")));
+        // Assistive technology reads the same preview.
+        QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(m_page->browser());
+        QVERIFY(shown && shown->textInterface());
+        const auto lines = [](QString text) { // frame marks and line separators as breaks
+            for (QChar mark : {QChar(0xFDD0), QChar(0xFDD1), QChar(0x2028)}) {
+                text.replace(mark, QLatin1Char('\n'));
+            }
+            QStringList out;
+            for (const QString& line : text.split(QLatin1Char('\n'))) {
+                if (!line.trimmed().isEmpty()) {
+                    out << line.trimmed();
+                }
+            }
+            return out;
+        };
+        QCOMPARE(lines(shown->textInterface()->text(0, shown->textInterface()->characterCount())), lines(preview));
+        QCOMPARE(shown->text(QAccessible::Name), QStringLiteral("Report preview"));
         QCOMPARE(toWorkspace.count(), 1);
         QCOMPARE(toWorkspace.at(0).at(0).value<TestInformation>(), typed);
         QCOMPARE(loadTestInformation(), typed);
@@ -204,6 +225,47 @@ private Q_SLOTS:
         for (const QString& part : expected) {
             QVERIFY2(text.contains(part), qPrintable(part + QStringLiteral(" missing in:\n") + text));
         }
+    }
+
+    // The statistics page, when chosen, follows the first page on a sheet of
+    // its own with the control chart and the a*b* plane; the first page
+    // reads exactly as without it.
+    void savePdf_statisticsPage_followsTheFirstPage()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty()) {
+            QSKIP("pdfimages (poppler-utils) is not installed");
+        }
+        WorkStatistics work(shownQuantities(3, false));
+        work.rebuild(statisticscases::driftingRecords(3, 40));
+        m_page = openReport(0, labComparison());
+        const QString firstPage = m_page->html();
+        m_page->setStatisticsPage(reportStatisticsPage(work, ChartChoice()));
+        QCOMPARE(m_page->browser()->toPlainText().contains(QStringLiteral("Cpk")), false); // off at first
+        auto* box = m_page->findChild<QCheckBox*>(QStringLiteral("checkBox_statistics"));
+        QVERIFY(box && box->isVisible());
+        QString texts[2];
+        for (int with = 0; with < 2; ++with) {
+            box->setChecked(with == 1);
+            const QString path = m_dir.filePath(QStringLiteral("statistics%1").arg(with));
+            m_dialogs->answerSaveFile(path);
+            m_page->findChild<QPushButton*>(QStringLiteral("SavePdfbtn"))->click();
+            const QString pdf = path + QStringLiteral(".pdf");
+            const QString info = run(QStringLiteral("pdfinfo"), {pdf});
+            QVERIFY2(info.contains(QRegularExpression(QStringLiteral("Pages:\\s+%1\\n").arg(with + 1))), qPrintable(info));
+            texts[with] = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), QStringLiteral("1"),
+                                                            QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
+            if (with == 1) {
+                const QString second = run(QStringLiteral("pdftotext"), {QStringLiteral("-f"), QStringLiteral("2"), pdf,
+                                                                         QStringLiteral("-")});
+                QVERIFY2(second.contains(QStringLiteral("Cpk")) && second.contains(QStringLiteral("ΔE")), qPrintable(second));
+                const QString images = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+                QCOMPARE(images.count(QRegularExpression(QStringLiteral("\\n\\s+2\\s+\\d+\\s+image"))), 2);
+            }
+        }
+        QCOMPARE(texts[1], texts[0]);
+        // The first page's HTML as before, but for the time it was built at.
+        const QRegularExpression builtAt(QStringLiteral("Report_\\d{14}"));
+        QCOMPARE(QString(m_page->html()).remove(builtAt), QString(firstPage).remove(builtAt));
     }
 
     // A name typed without ".pdf" is checked for replacing with the suffix;

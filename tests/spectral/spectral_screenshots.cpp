@@ -4,8 +4,7 @@
 // reflectance (TX420) instrument, in English and Chinese. Run offscreen by
 // scripts/screenshots.
 #include "AppStartup.h"
-#include "EmulatedLink.h"
-#include "LinkAccess.h"
+#include "EmulatedAccess.h"
 #include "MeterPageFor310.h"
 #include "QtDialogs.h"
 #include "SpectralCases.h"
@@ -15,20 +14,6 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTranslator>
-
-namespace {
-
-class EmulatedAccess final : public LinkAccess
-{
-public:
-    explicit EmulatedAccess(const QString& model) : link(model) {}
-    Transport& transport() override { return link.transport; }
-    QMutex* linkMutex() override { return &mutex; }
-    EmulatedLink link;
-    QMutex mutex;
-};
-
-} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -58,7 +43,7 @@ int main(int argc, char* argv[])
             // Two measurements: the instrument's own curve, then one queued.
             auto* measure = page.findChild<QPushButton*>(QStringLiteral("pushButton_spectralMeasurement"));
             measure->click();
-            access.link.instrument().queueSpectrum(spectralcases::asList(spectralcases::smooth(9, instrument.level * 0.8)));
+            access.instrument().queueSpectrum(spectralcases::asList(spectralcases::smooth(9, instrument.level * 0.8)));
             measure->click();
             const QStringList names = chinese ? QStringList{QStringLiteral("样品-红"), QStringLiteral("样品-蓝"),
                                                             QString(), QStringLiteral("滤光片")}

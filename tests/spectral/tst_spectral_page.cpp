@@ -1,7 +1,6 @@
 // The spectral dialog against the emulated instrument: measurement, import, the table,
 // every failure message, and an unplug and replug while the dialog is open.
-#include "EmulatedLink.h"
-#include "LinkAccess.h"
+#include "EmulatedAccess.h"
 #include "MeterPageFor310.h"
 #include "ScriptedDialogs.h"
 #include "SpectralCases.h"
@@ -23,51 +22,6 @@ namespace {
 
 const char* const kButtons[] = {"pushButton_spectralHistory", "pushButton_spectralMeasurement",
                                 "pushButton_clearData", "pushButton_exportExcel"};
-
-// The owner of the link: one emulated instrument with its worker's lock at a time; replug()
-// hands a new one over as a new worker would. Its transport forwards to the link plugged in
-// now, calls onFrame at every frame (to check the lock and buttons) and can fail the nth send.
-class SwitchingLinkAccess final : public LinkAccess, public Transport
-{
-public:
-    explicit SwitchingLinkAccess(const QString& model) { replug(model); }
-    void replug(const QString& model)
-    {
-        if (link) {
-            link->emulator.unplug();
-            link->link.Close();
-            retired.emplace_back(std::move(link), std::move(mutex));
-        }
-        link = std::make_unique<EmulatedLink>(model);
-        mutex = std::make_unique<QMutex>();
-    }
-    Transport& transport() override { return *this; }
-    QMutex* linkMutex() override { return mutex.get(); }
-
-    bool isLinkOpen() const override { return link->transport.isLinkOpen(); }
-    int sendFrame(QByteArray& f, int ms) override
-    {
-        onFrame();
-        return ++sends == failSend ? -1 : link->transport.sendFrame(f, ms);
-    }
-    int receiveFrame(QByteArray& b, int ms, int n, bool sum) override
-    {
-        onFrame();
-        return link->transport.receiveFrame(b, ms, n, sum);
-    }
-    int receiveReply(QByteArray& b, int ms, int n, bool sum, const std::function<bool(const QByteArray&)>& e) override
-    {
-        onFrame();
-        return link->transport.receiveReply(b, ms, n, sum, e);
-    }
-    void delayMs(int ms) override { link->transport.delayMs(ms); }
-
-    std::unique_ptr<EmulatedLink> link;
-    std::unique_ptr<QMutex> mutex;
-    std::vector<std::pair<std::unique_ptr<EmulatedLink>, std::unique_ptr<QMutex>>> retired;
-    std::function<void()> onFrame;
-    int sends = 0, failSend = -1; // 1-based
-};
 
 QStringList names(const MeterPageFor310& page)
 {
@@ -102,11 +56,11 @@ private slots:
         curve.values[1] = 100;
         curve.values[2] = 87.35;
         curve.values[30] = 327.67;
-        m_access->link->instrument().queueSpectrum(asList(curve));
+        m_access->link().instrument().queueSpectrum(asList(curve));
         click("pushButton_spectralMeasurement");
         click("pushButton_spectralMeasurement");
 
-        QCOMPARE(m_access->link->lastRequest().left(6), hexBytes("AB 20 49 00 3E 00"));
+        QCOMPARE(m_access->link().lastRequest().left(6), hexBytes("AB 20 49 00 3E 00"));
         QCOMPARE(m_page->records().at(0).values, curve.values);
         QVERIFY(m_page->records().at(0).shown);
         const QTableWidget* t = m_page->table();
@@ -126,6 +80,8 @@ private slots:
         QTest::addColumn<quint32>("base");
         QTest::newRow("TX310 layout 0") << "TX310" << 0 << quint32(0x20000);
         QTest::newRow("TX420 layout 1") << "TX420" << 1 << quint32(0x140000);
+        QTest::newRow("TX460 layout 2") << "TX460" << 2 << quint32(0x140000);
+        QTest::newRow("TX470 layout 3") << "TX470" << 3 << quint32(0x20000);
     }
     void history_readsBlocksAndAppendsRecords()
     {
@@ -138,12 +94,12 @@ private slots:
                                           asList(flat(40)), asList(flat(12.34))};
         // 16 bytes without a zero, an empty name, GB18030 and UTF-8.
         const QList<QByteArray> stored{"ABCDEFGHIJKLMNOP", "", QByteArray::fromHex("c2ccc9ab"), "滤光片", "Curve 5"};
-        m_access->link->instrument().storeSpectralRecords(curves, stored);
+        m_access->link().instrument().storeSpectralRecords(curves, stored);
         const int before = received();
 
         click("pushButton_spectralHistory");
 
-        const QList<QByteArray> frames = m_access->link->emulator.receivedFrames().mid(before);
+        const QList<QByteArray> frames = m_access->link().emulator.receivedFrames().mid(before);
         QCOMPARE(frames.size(), 4); // count, two value blocks, one name block
         const quint32 address[] = {base, base + 256, base + 0x1900};
         const int length[] = {256, 64, 80};
@@ -185,6 +141,7 @@ private slots:
         QTest::newRow("value block") << "history" << "send 2" << 0 << -1 << block;
         QTest::newRow("last value block") << "history" << "send 3" << 0 << -1 << block;
         QTest::newRow("name block") << "history" << "send 4" << 0 << -1 << "Failed to read spectral record name data!";
+        QTest::newRow("unplugged at the last value block") << "history" << "unplug 3" << 0 << -1 << block;
         QTest::newRow("cancelled: count and first block only") << "history" << "cancel" << 0 << 2 << "";
     }
     void refusedOrFailed()
@@ -195,7 +152,7 @@ private slots:
         QFETCH(int, frames);
         QFETCH(QString, text);
         open();
-        EmulatedLink& link = *m_access->link;
+        EmulatedLink& link = m_access->link();
         if (fault.startsWith("reply")) {
             const QByteArray reply = link.replyFor(hexBytes("AB 20 49 00 3E 00"));
             link.answerNextWith(withByte(withByte(reply, 1, quint8(fault.section(' ', 1, 1).toInt(nullptr, 16))), 4,
@@ -209,17 +166,19 @@ private slots:
             click("pushButton_spectralMeasurement"); // the 1000th is still measured
             QCOMPARE(m_page->records().size(), 1000);
         } else if (fault == "unplugged") {
-            link.link.Close();
+            m_access->unplug();
         } else if (fault == "checksum") {
             link.emulator.injectFault(EmulatorFault::BadBlockChecksum);
         } else if (fault == "refused") {
             link.emulator.injectFault(EmulatorFault::ErrorReply);
         } else if (fault == "empty") {
             link.instrument().storeSpectralRecords({}, {});
+        } else if (fault.startsWith("unplug ")) {
+            link.emulator.unplugAtRequest(fault.section(' ', 1).toInt());
         } else if (fault == "cancel") {
             m_dialogs->cancelProgressAt(0);
         } else {
-            m_access->failSend = fault.section(' ', 1).toInt();
+            link.emulator.refuseRequest(fault.section(' ', 1).toInt());
         }
         if (!text.isEmpty()) {
             m_dialogs->expectMessage(fault == "empty" ? "Info" : "Error", text);
@@ -360,8 +319,7 @@ private slots:
     {
         open();
         click("pushButton_spectralMeasurement");
-        m_access->link->emulator.unplug();
-        m_access->link->link.Close();
+        m_access->unplug();
         m_dialogs->expectMessage("Error", "Failed to read data information!");
         click("pushButton_spectralMeasurement");
 
@@ -369,7 +327,7 @@ private slots:
         // now on must be sent and received under.
         m_access->replug(QStringLiteral("TX310"));
         const QList<double> curve = asList(smooth(3, 60));
-        m_access->link->instrument().queueSpectrum(curve);
+        m_access->link().instrument().queueSpectrum(curve);
         click("pushButton_spectralMeasurement");
         QCOMPARE(asList(m_page->records().at(1)), curve);
         QCOMPARE(received(), 1);
@@ -382,7 +340,7 @@ private slots:
 private:
     void open(const QString& model = QStringLiteral("TX310"), int layout = 0)
     {
-        m_access = std::make_unique<SwitchingLinkAccess>(model);
+        m_access = std::make_unique<EmulatedAccess>(model);
         m_unguardedFrames = 0;
         m_page = std::make_unique<MeterPageFor310>(*m_access, MeterPageFor310::Context{layout, model, false});
         m_access->onFrame = [this] { // a frame outside the lock, or with the buttons enabled
@@ -403,7 +361,7 @@ private:
         }
         return any;
     }
-    int received() const { return static_cast<int>(m_access->link->emulator.receivedFrames().size()); }
+    int received() const { return static_cast<int>(m_access->link().emulator.receivedFrames().size()); }
     // After every exchange: nothing added or kept open, buttons back, every frame under the lock.
     void checkIdle(int records)
     {
@@ -415,7 +373,7 @@ private:
     }
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<SwitchingLinkAccess> m_access;
+    std::unique_ptr<EmulatedAccess> m_access;
     std::unique_ptr<MeterPageFor310> m_page;
     int m_unguardedFrames = 0;
 };

@@ -73,7 +73,7 @@ private Q_SLOTS:
         QFETCH(int, mode); QFETCH(QList<int>, record); QFETCH(Values, standard); QFETCH(Values, sample);
         ScriptedDialogs dialogs;
         EmulatedAccess access;
-        access.link.instrument().storeComparisonRecords(mode, {words(record)}, {StoredRecords::nameRecord("A", 16)});
+        access.instrument().storeComparisonRecords(mode, {words(record)}, {StoredRecords::nameRecord("A", 16)});
         const ImportResult result = RecordImport(access, m_feedback).importCurrent(settingsFor(mode));
         QCOMPARE(result.rows.size(), 1);
         const ComparisonResult& row = result.rows.first();
@@ -93,7 +93,7 @@ private Q_SLOTS:
     {
         ScriptedDialogs dialogs;
         EmulatedAccess access(QStringLiteral("TX420"), 200);
-        access.link.instrument().storeLegacyRecords(
+        access.instrument().storeLegacyRecords(
             {words(labStd + labSmp), StoredRecords::legacyRecord(1)},
             {StoredRecords::nameRecord("CD-FOURTEEN-14", 14), StoredRecords::legacyName(1)});
         ImportSettings settings = settingsFor(3);
@@ -119,7 +119,7 @@ private Q_SLOTS:
     {
         ScriptedDialogs dialogs;
         EmulatedAccess access;
-        access.link.instrument().fillComparisonRecords(3, 30);
+        access.instrument().fillComparisonRecords(3, 30);
         const ImportResult result = RecordImport(access, m_feedback).importCurrent(settingsFor(3));
         QCOMPARE(result.rows.size(), 30);
         QCOMPARE(access.memoryReads().mid(1), (QList<QPair<quint32, int>>{
@@ -136,7 +136,7 @@ private Q_SLOTS:
     {
         ScriptedDialogs dialogs;
         EmulatedAccess access;
-        access.link.instrument().fillComparisonRecords(0, 25);
+        access.instrument().fillComparisonRecords(0, 25);
         ImportSettings settings = settingsFor(0);
         settings.tolerances = Tolerances(); // -1: not read
         const ImportResult result = RecordImport(access, m_feedback).importCurrent(settings);
@@ -158,7 +158,7 @@ private Q_SLOTS:
         QFETCH(int, layout); QFETCH(int, formulaCode); QFETCH(int, formula);
         ScriptedDialogs dialogs;
         EmulatedAccess access(QStringLiteral("TX470"));
-        access.link.instrument().storeComparisonRecords(3, {words(labStd + QList<int>{5250, 80, 350})},
+        access.instrument().storeComparisonRecords(3, {words(labStd + QList<int>{5250, 80, 350})},
                                                         {StoredRecords::nameRecord("F", 16)});
         ImportSettings settings = settingsFor(3, layout);
         settings.formulaCode = formulaCode;
@@ -198,18 +198,20 @@ private Q_SLOTS:
         QFETCH(int, outcome); QFETCH(QString, title); QFETCH(QString, text); QFETCH(int, requests);
         ScriptedDialogs dialogs;
         EmulatedAccess access;
-        access.link.instrument().fillComparisonRecords(3, records);
+        access.instrument().fillComparisonRecords(3, records);
         if (fault >= 0) {
-            access.link.emulator.injectFault(EmulatorFault(fault));
+            access.emulator().injectFault(EmulatorFault(fault));
         }
-        access.faulty.failRequest = failRequest;
+        if (failRequest > 0) {
+            access.emulator().refuseRequest(failRequest);
+        }
         dialogs.cancelProgressAt(cancelAt);
         dialogs.expectMessage(title, text);
         const ImportResult result = RecordImport(access, m_feedback).importCurrent(settingsFor(3));
         QCOMPARE(int(result.outcome), outcome);
         QVERIFY(result.rows.isEmpty());
         QCOMPARE(result.passed + result.failed, 0);
-        QCOMPARE(access.link.emulator.receivedFrames().size(), requests);
+        QCOMPARE(access.emulator().receivedFrames().size(), requests);
         QVERIFY(access.lockIsFree());
         QCOMPARE(dialogs.openProgressDialogs, 0);
         QVERIFY(!dialogs.hasUnusedAnswers());
@@ -234,8 +236,10 @@ private Q_SLOTS:
         QFETCH(bool, exported); QFETCH(int, outcome); QFETCH(int, clears);
         ScriptedDialogs dialogs;
         EmulatedAccess access;
-        access.link.instrument().fillComparisonRecords(1, 3);
-        access.faulty.open = connected;
+        access.instrument().fillComparisonRecords(1, 3);
+        if (!connected) {
+            access.unplug();
+        }
         if (!connected) {
             dialogs.expectMessage(QStringLiteral("Error"), QStringLiteral("Please connect the device first!"));
         }
@@ -258,7 +262,7 @@ private Q_SLOTS:
             QCOMPARE(dialogs.shown.first().text, QStringLiteral("Data import willempty the list, to save data first?"));
         }
         if (outcome == int(ImportResult::Outcome::Skipped)) {
-            QVERIFY(access.link.emulator.receivedFrames().isEmpty());
+            QVERIFY(access.emulator().receivedFrames().isEmpty());
         }
     }
 

@@ -2,10 +2,7 @@
 // emulated instrument: imports appended or (failing) not at all, the display
 // parameter with one question, rows judged again keeping their instrument.
 #include "ComparisonResult.h"
-#include "EmulatedLink.h"
-#include "FirstPageFor310.h"
-#include "FirstPageForm.h"
-#include "ScriptedDialogs.h"
+#include "PageFixture.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -33,28 +30,17 @@ ComparisonResult foreignRow(int n)
 
 } // namespace
 
-class tst_import_page : public QObject
+class tst_import_page : public QObject, public PageFixture
 {
     Q_OBJECT
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<EmulatedLink> m_link;
-    std::unique_ptr<FirstPageFor310> m_page;
 
-    FirstPageForm& ui() { return m_page->form(); }
-    QTableWidget* table() { return ui().tableWidget_data; }
-    QString cell(int row, int column) { return table()->item(row, column) ? table()->item(row, column)->text() : QString(); }
-    QString counters()
-    {
-        return QStringLiteral("%1/%2/%3").arg(ui().lineEdit_unqualNum->text(), ui().lineEdit_qualNum->text(),
-                                              ui().lineEdit_totalNum->text());
-    }
+    QString cell(int row, int column) { return rowText(row, column); }
     // A TX310 showing Haze/T with haze, T and delta-E tolerances 1.00, 1.00, 2.0.
     void connectTx310()
     {
-        m_link = std::make_unique<EmulatedLink>(QStringLiteral("TX310"), 0);
-        m_link->instrument().setDisplayMode(0);
-        m_link->instrument().setTolerances(100, 100, 20);
-        m_page->setTransport(&m_link->transport);
+        plug(QStringLiteral("TX310"), 0);
+        instrument().setDisplayMode(0);
+        instrument().setTolerances(100, 100, 20);
         m_dialogs->expectMessage(QStringLiteral("Information"), QStringLiteral("Read successful!"));
         m_page->onDeviceConnected();
         QCOMPARE(ui().lineEdit_eThresholds->text(), QStringLiteral("2.0"));
@@ -62,20 +48,8 @@ class tst_import_page : public QObject
     }
 
 private Q_SLOTS:
-    void init()
-    {
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_page = std::make_unique<FirstPageFor310>();
-        m_page->loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
-    }
-    void cleanup()
-    {
-        QVERIFY2(!m_dialogs->hasUnusedAnswers(), "a scripted answer was not used");
-        QCOMPARE(m_dialogs->openProgressDialogs, 0);
-        m_page.reset();
-        m_link.reset();
-        m_dialogs.reset();
-    }
+    void init() { setUpPage(); }
+    void cleanup() { tearDownPage(); }
 
     // An import appends every record and counts it; a second import whose
     // last page fails (after No to the question and No to the Clear
@@ -83,9 +57,10 @@ private Q_SLOTS:
     void importAppends_failedImportLeavesTableAsItWas()
     {
         connectTx310();
-        m_link->instrument().fillComparisonRecords(0, 25);
+        instrument().fillComparisonRecords(0, 25);
         ui().pushButton_readComparisonRecord->click();
         QCOMPARE(table()->rowCount(), 25);
+        QCOMPARE(QStringList({cell(0, 0), cell(24, 0)}), QStringList({"1", "25"})); // numbered from 1
         QCOMPARE(cell(1, 1), QStringLiteral("Batch 0417 A1"));
         QCOMPARE(cell(0, 31), QStringLiteral("\u00B11.00%"));
         QCOMPARE(cell(0, 35), ui().lineEdit_serialNo->text());
@@ -93,7 +68,7 @@ private Q_SLOTS:
 
         m_dialogs->answerButton(DialogButton::No); // do not save first
         m_dialogs->answerButton(DialogButton::No); // and keep the rows after all
-        m_link->emulator.injectFault(EmulatorFault::Silence);
+        emulator().injectFault(EmulatorFault::Silence);
         m_dialogs->expectMessage(QStringLiteral("Error"),
                                  QStringLiteral("Failed to read the number of color difference records!"));
         ui().pushButton_readComparisonRecord->click();
@@ -105,13 +80,12 @@ private Q_SLOTS:
     // import, which reads the delta-E parameter first and fills the legacy table.
     void legacyImport_readsTheParameterAndFillsTheLegacyTable()
     {
-        m_link = std::make_unique<EmulatedLink>(QStringLiteral("TX420"), 200);
-        m_link->instrument().setDeltaEParameter(6, 15); // code 6 means delta-E*ab on this generation
-        m_page->setTransport(&m_link->transport);
+        plug(QStringLiteral("TX420"), 200);
+        instrument().setDeltaEParameter(6, 15); // code 6 means delta-E*ab on this generation
         m_page->onDeviceConnected();
-        m_link->instrument().setDeltaEParameter(5, 30); // changed on the keypad since
+        instrument().setDeltaEParameter(5, 30); // changed on the keypad since
         ui().pushButton_readComparisonRecord->click();
-        QCOMPARE(ui().tbData->rowCount(), m_link->instrument().legacyRecordCount());
+        QCOMPARE(ui().tbData->rowCount(), instrument().legacyRecordCount());
         QCOMPARE(ui().tbData->item(0, 17)->text(), QStringLiteral("\u25B3E*00"));
         QCOMPARE(ui().tbData->item(0, 18)->text(), QStringLiteral("3.0"));
     }
@@ -120,16 +94,15 @@ private Q_SLOTS:
     // back and judges the rows again against it.
     void deltaEThresholdOnLayout2_judgesRowsAgain()
     {
-        m_link = std::make_unique<EmulatedLink>(QStringLiteral("TX460"), 400);
-        m_link->instrument().setDeltaEParameter(3, 10);
-        m_page->setTransport(&m_link->transport);
+        plug(QStringLiteral("TX460"), 400);
+        instrument().setDeltaEParameter(3, 10);
         m_page->onDeviceConnected();
         QCOMPARE(m_page->layoutIndex, 2);
         m_page->addComparisonRow(foreignRow(1)); // delta-E*ab 0.45, within 1.0
         ui().lineEdit_thresholds->setText(QStringLiteral("0.3"));
         ui().pushButton_setParameter->click();
-        QCOMPARE(m_link->instrument().deltaEFormula(), 0);
-        QCOMPARE(m_link->instrument().deltaEParameterThreshold(), 3);
+        QCOMPARE(instrument().deltaEFormula(), 0);
+        QCOMPARE(instrument().deltaEParameterThreshold(), 3);
         QCOMPARE(ui().lineEdit_formula->text(), QStringLiteral("\u25B3E*ab"));
         QCOMPARE(cell(0, 27), QStringLiteral("0.45"));
         QCOMPARE(cell(0, 28), QStringLiteral("NG"));
@@ -151,7 +124,7 @@ private Q_SLOTS:
         ui().lineEdit_hazeTolerance->setText(QStringLiteral("1.15"));
         m_dialogs->expectMessage(QStringLiteral("Information"), QStringLiteral("Setup successfully!"));
         ui().pushButton_setTolerance->click();
-        QCOMPARE(m_link->instrument().hazeTolerance(), 115);
+        QCOMPARE(instrument().hazeTolerance(), 115);
         QCOMPARE(cell(0, 31), QStringLiteral("\u00B11.15%"));
         QCOMPARE(cell(0, 33), QStringLiteral("2.0"));
         QCOMPARE(cell(0, 28), QStringLiteral("PASS"));
@@ -167,7 +140,7 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Warn"));
         QCOMPARE(table()->rowCount(), 0);
         QCOMPARE(counters(), QStringLiteral("0/0/0"));
-        QCOMPARE(m_link->instrument().displayMode(), 3);
+        QCOMPARE(instrument().displayMode(), 3);
     }
 };
 

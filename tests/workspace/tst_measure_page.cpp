@@ -3,10 +3,7 @@
 // results pushed by the instrument's key through the receive worker, failed
 // measurements and unplugging while a result waits for its display.
 #include "ComparisonDisplay.h"
-#include "EmulatedLink.h"
-#include "FirstPageFor310.h"
-#include "FirstPageForm.h"
-#include "ScriptedDialogs.h"
+#include "PageFixture.h"
 #include "WaitUntil.h"
 
 #include <QCoreApplication>
@@ -26,30 +23,17 @@ constexpr int kVerdictColumn = 28;
 
 } // namespace
 
-class tst_measure_page : public QObject
+class tst_measure_page : public QObject, public PageFixture
 {
     Q_OBJECT
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<EmulatedLink> m_link;
-    std::unique_ptr<FirstPageFor310> m_page;
 
-    FirstPageForm& ui() { return m_page->form(); }
     QTableWidget* display() { return ui().tableWidget_colorDiff; }
-    QString cell(int row, int column) { return ComparisonDisplay::cellText(display(), row, column); }
-    int rows() { return ui().tableWidget_data->rowCount(); }
-    QString rowText(int row, int column) { return ui().tableWidget_data->item(row, column)->text(); }
-    QString counters()
-    {
-        return QStringLiteral("%1/%2/%3").arg(ui().lineEdit_unqualNum->text(), ui().lineEdit_qualNum->text(),
-                                              ui().lineEdit_totalNum->text());
-    }
+    QString cell(int row, int column) { return liveText(row, column); }
 
     void connectTo(const QString& model, int version, int displayMode)
     {
-        m_link = std::make_unique<EmulatedLink>(model, version);
-        QVERIFY(m_link->opened);
-        m_link->instrument().setDisplayMode(displayMode);
-        m_page->setTransport(&m_link->transport);
+        plug(model, version);
+        instrument().setDisplayMode(displayMode);
         QVERIFY(m_page->identifyDevice());
         m_page->hazeTolerance = 0.5;
         m_page->transmittanceTolerance = 1.0;
@@ -57,36 +41,21 @@ class tst_measure_page : public QObject
     }
     void measure(QPushButton* button, const EmulatorReading& reading)
     {
-        m_link->instrument().queueReading(reading);
+        instrument().queueReading(reading);
         button->click();
     }
     void scanStandard(const EmulatorReading& reading) { measure(ui().pushButton_standardMeasurement, reading); }
     void scanSample(const EmulatorReading& reading) { measure(ui().pushButton_sampleMeasurement, reading); }
     void pushKey(const EmulatorReading& reading, bool blockFrames = false)
     {
-        m_link->instrument().queueReading(reading);
-        m_link->emulator.pressMeasureKey(blockFrames);
+        instrument().queueReading(reading);
+        emulator().pressMeasureKey(blockFrames);
     }
 
 private Q_SLOTS:
     void initTestCase() { QVERIFY(QFile::exists(QCoreApplication::applicationDirPath() + "/meterno")); }
-    void init()
-    {
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_page = std::make_unique<FirstPageFor310>();
-        m_page->loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
-        m_page->resize(1400, 900);
-        m_page->pushedDisplayPauseMs = 20;
-    }
-    void cleanup()
-    {
-        if (m_dialogs) {
-            QVERIFY2(!m_dialogs->hasUnusedAnswers(), "a scripted box was not shown");
-        }
-        m_page.reset();
-        m_link.reset();
-        m_dialogs.reset();
-    }
+    void init() { setUpPage(); }
+    void cleanup() { tearDownPage(); }
 
     void standardThenThreeSamples_aRowEach()
     {
@@ -148,18 +117,18 @@ private Q_SLOTS:
         QFETCH(int, address);
         QFETCH(QStringList, shown);
         connectTo(QStringLiteral("TX310"), version, displayMode);
-        m_link->emulator.clearFaults();
-        const int requestsBefore = m_link->emulator.receivedFrames().size();
+        emulator().clearFaults();
+        const int requestsBefore = emulator().receivedFrames().size();
         if (address < 0) {
             m_dialogs->expectMessage(QStringLiteral("Error"), kFailed);
         }
         scanSample({50.0, 1.0, 2.0, 10.0, 90.0});
         QCOMPARE(QStringList({cell(1, 2), cell(2, 2), cell(9, 2), cell(10, 2), cell(11, 2)}), shown);
         if (address < 0) {
-            QCOMPARE(m_link->emulator.receivedFrames().size(), requestsBefore); // nothing was asked
+            QCOMPARE(emulator().receivedFrames().size(), requestsBefore); // nothing was asked
             return;
         }
-        QCOMPARE(int(quint8(m_link->lastRequest().at(2))), address);
+        QCOMPARE(int(quint8(m_access->link().lastRequest().at(2))), address);
     }
 
     void typedStandard_usedEverywhere()
@@ -174,16 +143,21 @@ private Q_SLOTS:
         QCOMPARE(rowText(0, 5), QStringLiteral("50.00")); // the stored standard L*
     }
 
+    // Refused, and nothing of the comparison before stays beside the new sample.
     void unusableStandard_refusedNotComparedAsZero()
     {
         connectTo(QStringLiteral("TX310"), 312, 3);
         scanStandard({52.0, 1.0, 2.0, 10.0, 90.0});
+        scanSample({50.3, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(ui().label_result->text(), QStringLiteral("NG"));
         qobject_cast<QLineEdit*>(display()->cellWidget(kLRow, 1))->setText(QString());
         m_dialogs->expectMessage(QStringLiteral("Error"),
                                  QStringLiteral("The standard's L* is empty or not a number; nothing was compared."));
         scanSample({50.3, 1.0, 2.0, 10.0, 90.0});
-        QCOMPARE(rows(), 0);
-        QCOMPARE(counters(), QStringLiteral("0/0/0"));
+        QCOMPARE(rows(), 1);
+        QCOMPARE(counters(), QStringLiteral("1/0/1"));
+        QCOMPARE(QStringList({cell(kLRow, 3), cell(kLRow, 4), cell(12, 3), ui().label_result->text()}),
+                 QStringList({"-----", "-----", "-----", ""}));
     }
 
     void failedMeasurement_keepsDashesAndCounters_data()
@@ -199,7 +173,7 @@ private Q_SLOTS:
         scanStandard({50.0, 1.0, 2.0, 10.0, 90.0});
         scanSample({50.5, 1.0, 2.0, 10.0, 90.0});
         QCOMPARE(rows(), 1);
-        m_link->emulator.injectFault(EmulatorFault::Silence);
+        emulator().injectFault(EmulatorFault::Silence);
         m_dialogs->expectMessage(QStringLiteral("Error"), kFailed);
         standardFails ? scanStandard({60.0, 1.0, 2.0, 10.0, 90.0}) : scanSample({60.0, 1.0, 2.0, 10.0, 90.0});
         QCOMPARE(cell(kLRow, standardFails ? 1 : 2), QStringLiteral("-----"));
@@ -248,21 +222,63 @@ private Q_SLOTS:
         m_page->on_pushButton_sampleMeasurement_clicked(); // pushed results are samples from now on
         const int rowsBefore = rows();
         const MeasurementRecord record = recordFromReading({51.0, 1.0, 2.0, 10.0, 90.0}, false);
-        VirtualInstrument& instrument = m_link->instrument();
         if (chunk == QLatin1String("noise")) {
-            m_link->emulator.queueRawInput(QByteArray("\x01\xAB\x44\x00\xAB", 5) + instrument.fullRecordFrame(record));
+            emulator().queueRawInput(QByteArray("\x01\xAB\x44\x00\xAB", 5) + instrument().fullRecordFrame(record));
         } else if (chunk == QLatin1String("split")) {
-            const QByteArray frame = instrument.fullRecordFrame(record);
-            m_link->emulator.queueRawInput(frame.left(3));
+            const QByteArray frame = instrument().fullRecordFrame(record);
+            emulator().queueRawInput(frame.left(3));
             QTest::qWait(150); // two polls at least: the two parts arrive in two reads
-            m_link->emulator.queueRawInput(frame.mid(3));
+            emulator().queueRawInput(frame.mid(3));
         } else {
-            m_link->emulator.queueRawInput(instrument.blockFrame(record, chunk.right(1).toInt()));
+            emulator().queueRawInput(instrument().blockFrame(record, chunk.right(1).toInt()));
         }
-        // A frame that counts follows; it ends the wait either way.
+        if (!taken) { // said as a failed measurement is, and nothing added
+            m_dialogs->expectMessage(QStringLiteral("Error"), kFailed);
+            QVERIFY(waitUntil([this] { return !m_dialogs->shown.isEmpty() && m_dialogs->shown.last().text == kFailed; }));
+            QTest::qWait(50);
+            QCOMPARE(rows(), rowsBefore);
+            return;
+        }
+        // A frame that counts follows; it ends the wait.
         pushKey({52.0, 1.0, 2.0, 10.0, 90.0}, version < 106);
         QVERIFY(waitUntil([this] { return cell(kLRow, 2) == QLatin1String("52.00"); }));
-        QCOMPARE(rows() - rowsBefore, taken ? 2 : 1);
+        QCOMPARE(rows() - rowsBefore, 2);
+    }
+
+    // A result pushed before a scan button was clicked is shown and judged
+    // first, against the standard it was taken for: a waiting standard is the
+    // one the scanned sample is compared with; a waiting sample is judged
+    // against the standard before the new one.
+    void pushedResultWaiting_shownBeforeTheScan_data()
+    {
+        QTest::addColumn<bool>("waitingStandard");
+        QTest::addColumn<QStringList>("lastRow");  // NO, standard L*, sample L*
+        QTest::addColumn<QString>("shownStandard"); // L* of the live standard afterwards
+        QTest::newRow("pushed standard waits, Scan Sample")
+            << true << QStringList{"2", "50.00", "50.30"} << "50.00";
+        QTest::newRow("pushed sample waits, Scan Standard")
+            << false << QStringList{"2", "40.00", "40.50"} << "60.00";
+    }
+    void pushedResultWaiting_shownBeforeTheScan()
+    {
+        QFETCH(bool, waitingStandard);
+        QFETCH(QStringList, lastRow);
+        QFETCH(QString, shownStandard);
+        connectTo(QStringLiteral("TX310"), 312, 3);
+        m_page->openThreadSlot();
+        scanStandard({40.0, 1.0, 2.0, 10.0, 90.0});
+        scanSample({40.2, 1.0, 2.0, 10.0, 90.0});
+        if (waitingStandard) {
+            scanStandard({40.0, 1.0, 2.0, 10.0, 90.0}); // pushed results are standards now
+        }
+        m_page->pushedDisplayPauseMs = 60000; // the result waits behind its dashes
+        pushKey({waitingStandard ? 50.0 : 40.5, 1.0, 2.0, 10.0, 90.0});
+        const int waitingColumn = waitingStandard ? 1 : 2;
+        QVERIFY(waitUntil([&] { return cell(kLRow, waitingColumn) == QLatin1String("-----"); }));
+        waitingStandard ? scanSample({50.3, 1.0, 2.0, 10.0, 90.0}) : scanStandard({60.0, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(rows(), 2);
+        QCOMPARE(QStringList({rowText(1, 0), rowText(1, 5), rowText(1, 16)}), lastRow);
+        QCOMPARE(cell(kLRow, 1), shownStandard);
     }
 
     void unplugWhileAnExchangeHoldsTheLinkInABox_closesWithoutHanging()
@@ -273,7 +289,7 @@ private Q_SLOTS:
         LinkLock held(*m_page); // an exchange keeps the link while its box is open
         QTest::qWait(100);      // the worker is waiting for the lock now
         // The removal notice, delivered by the box's event loop.
-        m_link->emulator.unplug();
+        emulator().unplug();
         m_page->closeThreadSlot();
         QVERIFY(!m_page->receiveWorker());
         held.unlock(); // the box closes; the stopped worker's lock is still there to let go
@@ -293,7 +309,7 @@ private Q_SLOTS:
         pushKey({50.1, 1.0, 2.0, 10.0, 90.0});
         QVERIFY(waitUntil([this] { return cell(kLRow, 2) == QLatin1String("-----"); })); // dashes, values pending
         QTest::qWait(30);
-        m_link->emulator.unplug();
+        emulator().unplug();
         m_page->closeThreadSlot(); // as the main window's CloseUSB does, before it frees the link
         m_page->clear();
         QCOMPARE(rows(), rowsBefore + 1);

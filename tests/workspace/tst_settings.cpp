@@ -80,7 +80,7 @@ private Q_SLOTS:
     }
 
     // Against the instrument: the values stored, a refusal sends nothing, and
-    // hidden tolerances never read are read first and written back unchanged.
+    // hidden tolerances are read again and written back as the instrument holds them.
     void setTolerancesOnTheInstrument_data()
     {
         QTest::addColumn<ToleranceField>("haze"); QTest::addColumn<ToleranceField>("transmittance");
@@ -92,6 +92,13 @@ private Q_SLOTS:
             << field("1") << field("1") << field("60") << "Thresholds must between 0.1-50!" << QList<int>{250, 300, 20};
         QTest::newRow("Lab mode, never read: haze and T kept")
             << field("", false) << field("", false) << field("4.4") << "Setup successfully!" << QList<int>{250, 300, 44};
+        // Read as 1.50 and 2.25 once; the keypad has set 2.50 and 3.00 since.
+        QTest::newRow("Lab mode, changed on the keypad since the read: kept")
+            << field("", false, 1.5) << field("", false, 2.25) << field("4.4") << "Setup successfully!"
+            << QList<int>{250, 300, 44};
+        QTest::newRow("Haze mode, changed on the keypad since the read: T and threshold kept")
+            << field("1.2") << field("", false, 2.25) << field("", false, 1.0) << "Setup successfully!"
+            << QList<int>{120, 300, 20};
     }
     void setTolerancesOnTheInstrument()
     {
@@ -99,13 +106,13 @@ private Q_SLOTS:
         QFETCH(QString, message); QFETCH(QList<int>, stored);
         ScriptedDialogs dialogs;
         EmulatedAccess access;
-        access.link.instrument().setTolerances(250, 300, 20);
+        access.instrument().setTolerances(250, 300, 20);
         dialogs.answerButton(DialogButton::Ok);
         std::optional<Tolerances> announced;
         const std::optional<Tolerances> result = SettingsExchange(access, m_feedback, false).setTolerances(
             haze, transmittance, threshold, [&](const Tolerances& t) { announced = t; });
         QCOMPARE(dialogs.messages().last().section(QLatin1Char('|'), 1), message);
-        const VirtualInstrument& in = access.link.instrument();
+        const VirtualInstrument& in = access.instrument();
         QCOMPARE((QList<int>{in.hazeTolerance(), in.transmittanceTolerance(), in.deltaEThreshold()}), stored);
         QCOMPARE(result.has_value(), announced.has_value());
         if (result) {
@@ -130,7 +137,7 @@ private Q_SLOTS:
         QFETCH(QString, model); QFETCH(int, version); QFETCH(int, code); QFETCH(int, storedCode); QFETCH(QString, formula);
         ScriptedDialogs dialogs;
         EmulatedAccess access(model, version);
-        access.link.instrument().setDeltaEParameter(code, 23);
+        access.instrument().setDeltaEParameter(code, 23);
         const auto read = SettingsExchange(access, m_feedback, false)
                               .readDeltaEParameter(isFirstGenerationColorimeter(model, version));
         QVERIFY(read.has_value());
@@ -169,9 +176,9 @@ private Q_SLOTS:
         QFETCH(bool, chinese); QFETCH(bool, refuse); QFETCH(QString, message); QFETCH(int, code); QFETCH(int, wire);
         ScriptedDialogs dialogs;
         EmulatedAccess access(model, version);
-        access.link.instrument().setDeltaEParameter(2, 77);
+        access.instrument().setDeltaEParameter(2, 77);
         if (refuse) {
-            access.link.emulator.injectFault(EmulatorFault::ErrorReply);
+            access.emulator().injectFault(EmulatorFault::ErrorReply);
         }
         if (!message.isEmpty()) {
             dialogs.expectMessage(message.section(QLatin1Char('|'), 0, 0), message.section(QLatin1Char('|'), 1));
@@ -184,10 +191,10 @@ private Q_SLOTS:
         dialog.findChild<QPushButton*>(QStringLiteral("Okbtn"))->click();
         QCOMPARE(dialog.result(), message.isEmpty() ? int(QDialog::Accepted) : int(QDialog::Rejected));
         if (message.isEmpty()) {
-            QCOMPARE(access.link.instrument().deltaEFormula(), code);
-            QCOMPARE(access.link.instrument().deltaEParameterThreshold(), wire);
+            QCOMPARE(access.instrument().deltaEFormula(), code);
+            QCOMPARE(access.instrument().deltaEParameterThreshold(), wire);
         } else if (!refuse) {
-            QCOMPARE(access.link.instrument().deltaEFormula(), 2); // nothing was sent
+            QCOMPARE(access.instrument().deltaEFormula(), 2); // nothing was sent
         }
         QVERIFY(!dialogs.hasUnusedAnswers());
     }
@@ -197,10 +204,10 @@ private Q_SLOTS:
     {
         ScriptedDialogs dialogs;
         EmulatedAccess access;
-        access.link.instrument().setDisplayMode(3);
+        access.instrument().setDisplayMode(3);
         dialogs.expectMessage(QStringLiteral("Error"), QStringLiteral("Failed to Setup  DisplayParam information!"));
         QVERIFY(!SettingsExchange(access, m_feedback, false).setDisplayParameter(-1));
-        QCOMPARE(access.link.instrument().displayMode(), 3);
+        QCOMPARE(access.instrument().displayMode(), 3);
     }
 
     // Stored differences are read whatever their decoration, so a row judged

@@ -2,14 +2,11 @@
 // and routing of every model, display modes, rows, counters, clears and
 // re-translation.
 #include "ComparisonResult.h"
-#include "EmulatedLink.h"
-#include "FirstPageFor310.h"
-#include "FirstPageForm.h"
-#include "ScriptedDialogs.h"
+#include "PageFixture.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QCoreApplication>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,6 +15,7 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTableWidget>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTranslator>
@@ -50,11 +48,6 @@ ComparisonResult result(int n, bool pass)
     return r;
 }
 
-int availableWidth()
-{
-    return QGuiApplication::primaryScreen()->availableGeometry().width();
-}
-
 QStringList rowTexts(const QTableWidget& table, int row)
 {
     QStringList texts;
@@ -66,26 +59,11 @@ QStringList rowTexts(const QTableWidget& table, int row)
 
 } // namespace
 
-class tst_workspace_page : public QObject
+class tst_workspace_page : public QObject, public PageFixture
 {
     Q_OBJECT
-    std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<EmulatedLink> m_link;
-    std::unique_ptr<FirstPageFor310> m_page;
     QTranslator m_chinese;
 
-    void connectTo(const QString& model, int version)
-    {
-        m_link = std::make_unique<EmulatedLink>(model, version);
-        QVERIFY(m_link->opened);
-        m_page->setTransport(&m_link->transport);
-    }
-    FirstPageForm& ui() { return m_page->form(); }
-    QString counters()
-    {
-        return QStringLiteral("%1/%2/%3").arg(ui().lineEdit_unqualNum->text(), ui().lineEdit_qualNum->text(),
-                                              ui().lineEdit_totalNum->text());
-    }
     void switchLanguage(bool chinese)
     {
         chinese ? QCoreApplication::installTranslator(&m_chinese) : QCoreApplication::removeTranslator(&m_chinese);
@@ -98,22 +76,11 @@ private Q_SLOTS:
     {
         QVERIFY(m_chinese.load(QStringLiteral("Tintwell_zh"), QCoreApplication::applicationDirPath()));
     }
-    void init()
-    {
-        m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_page = std::make_unique<FirstPageFor310>();
-        m_page->loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
-        m_page->resize(1400, 900);
-    }
+    void init() { setUpPage(); }
     void cleanup()
     {
         QCoreApplication::removeTranslator(&m_chinese);
-        if (m_dialogs) {
-            QVERIFY2(!m_dialogs->hasUnusedAnswers(), "a scripted answer was not used");
-        }
-        m_page.reset();
-        m_link.reset();
-        m_dialogs.reset();
+        tearDownPage();
     }
 
     void identification_routesEveryModel_data()
@@ -145,7 +112,7 @@ private Q_SLOTS:
         QFETCH(bool, hazeTLab);
         QFETCH(bool, spectral);
         QFETCH(bool, stdColor);
-        connectTo(model, version);
+        plug(model, version);
         m_page->show();
         QVERIFY(m_page->identifyDevice());
         QCOMPARE(m_page->modelName, model);
@@ -163,7 +130,7 @@ private Q_SLOTS:
         QCOMPARE(ui().stackedWidget->currentWidget(),
                  layout == 1 || layout == 2 ? ui().page_eParameter : ui().page_tolerance);
         if (!legacy) {
-            const int mode = m_link->instrument().displayMode();
+            const int mode = instrument().displayMode();
             QVERIFY(m_page->displayFlags[mode]);
             QVERIFY(ui().radioButton(mode)->isChecked());
         }
@@ -188,16 +155,16 @@ private Q_SLOTS:
         QFETCH(QString, title);
         QFETCH(QString, text);
         QFETCH(QString, model);
-        connectTo(QStringLiteral("TX460"), 410);
+        plug(QStringLiteral("TX460"), 410);
         if (fault == QLatin1String("display4")) {
-            m_link->instrument().setDisplayMode(4);
+            instrument().setDisplayMode(4);
         } else if (fault == QLatin1String("meter")) {
-            m_link->instrument().setIdentity(999, 5);
+            instrument().setIdentity(999, 5);
         } else if (fault == QLatin1String("notable")) {
             m_page->loadModelTable(QStringLiteral("/nonexistent/meterno"));
         } else {
-            m_link->instrument().setKeyInformationOffered(false);
-            m_link->instrument().setProductionInformationOffered(false);
+            instrument().setKeyInformationOffered(false);
+            instrument().setProductionInformationOffered(false);
         }
         if (!text.isEmpty()) {
             m_dialogs->expectMessage(title, text);
@@ -214,11 +181,74 @@ private Q_SLOTS:
         }
     }
 
+    // A second instrument after a TX310 1.14 that showed Haze/T/Lab: what an
+    // identification stopped early leaves, and a layout the page does not know.
+    void identification_afterAnotherInstrument_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<int>("softwareVersion");
+        QTest::addColumn<bool>("hazeTLab");
+        QTest::addColumn<int>("requests"); // sent by the connection
+        QTest::newRow("version unreadable: 0, not the TX310's")
+            << "TX460" << 410 << "version"
+            << QStringList{QStringLiteral("提示|读取软件版本接收端口报文失败！"),
+                           "Error|Failed to read software version number!"}
+            << 0 << false << 3; // key, version, delta-E parameter
+        QTest::newRow("display parameter unreadable: no Haze/T/Lab")
+            << "TX310" << 114 << "display"
+            << QStringList{"Error|Failed to read DisplayParam!", "Information|Read successful!"} << 114 << false
+            << 4; // key, version, display parameter, tolerances
+        QTest::newRow("layout 4: nothing read after identification")
+            << "TX310" << 114 << "layout4" << QStringList{} << 114 << true << 3;
+    }
+    void identification_afterAnotherInstrument()
+    {
+        QFETCH(QString, model);
+        QFETCH(int, version);
+        QFETCH(QString, fault);
+        QFETCH(QStringList, boxes);
+        QFETCH(int, softwareVersion);
+        QFETCH(bool, hazeTLab);
+        QFETCH(int, requests);
+        m_page->show();
+        plug(QStringLiteral("TX310"), 114);
+        instrument().setDisplayMode(6);
+        QVERIFY(m_page->identifyDevice());
+        QVERIFY(ui().radioButton_hazeTLab->isVisible());
+
+        plug(model, version);
+        instrument().setDisplayMode(3);
+        QTemporaryDir dir;
+        if (fault == QLatin1String("version")) {
+            emulator().injectFaultAtRequest(2, EmulatorFault::Silence);
+        } else if (fault == QLatin1String("display")) {
+            emulator().injectFaultAtRequest(3, EmulatorFault::Silence);
+        } else {
+            QFile table(dir.filePath(QStringLiteral("meterno")));
+            QVERIFY(table.open(QIODevice::WriteOnly));
+            table.write("[Device1]\nMeterNo=310\nModel=TX310\nUIIndex=4\n");
+            table.close();
+            m_page->loadModelTable(table.fileName());
+        }
+        for (const QString& box : boxes) {
+            m_dialogs->expectMessage(box.section(QLatin1Char('|'), 0, 0), box.section(QLatin1Char('|'), 1));
+        }
+        m_page->onDeviceConnected();
+        QCOMPARE(m_page->softwareVersion, softwareVersion);
+        QCOMPARE(ui().lineEdit_firmwareVersion->text(),
+                 softwareVersion ? QString::number(softwareVersion / 100.0, 'f', 2) : QString());
+        QCOMPARE(ui().radioButton_hazeTLab->isVisible(), hazeTLab);
+        QCOMPARE(emulator().receivedFrames().size(), requests);
+    }
+
     void identification_keyRefused_usesProductionInformation()
     {
-        connectTo(QStringLiteral("TX310"), 0);
-        m_link->instrument().setKeyInformationOffered(false);
-        m_link->instrument().setIdentity(310, 777001);
+        plug(QStringLiteral("TX310"), 0);
+        instrument().setKeyInformationOffered(false);
+        instrument().setIdentity(310, 777001);
         QVERIFY(m_page->identifyDevice());
         QCOMPARE(ui().lineEdit_serialNo->text(), QStringLiteral("777001"));
         QCOMPARE(m_page->modelName, QStringLiteral("TX310"));
@@ -292,6 +322,51 @@ private Q_SLOTS:
         QCOMPARE(m_page->unqualifiedCount, 0); // row 0 was the NG one
     }
 
+    // The row buttons as assistive technology and the keyboard find them.
+    void rowButtons_namedAndReachableByKeyboard()
+    {
+        m_page->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
+        for (int n = 1; n <= 3; ++n) {
+            m_page->countComparison(n != 2);
+            m_page->addComparisonRow(result(n, n != 2));
+        }
+        QTableWidget* table = ui().tableWidget_data;
+        const auto names = [table](int row) {
+            QStringList out;
+            for (int column : {29, 30}) {
+                QAccessibleInterface* button = QAccessible::queryAccessibleInterface(table->cellWidget(row, column));
+                out << (button ? button->text(QAccessible::Name) : QString());
+            }
+            return out;
+        };
+        QCOMPARE(names(2), QStringList({"Delete row 3", "Report for Comp3"}));
+        QAccessibleInterface* remove = QAccessible::queryAccessibleInterface(table->cellWidget(2, 29));
+        QVERIFY(remove->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+        // Places follow a deleted row; names follow a renamed test and the language.
+        qobject_cast<QPushButton*>(table->cellWidget(0, 29))->click();
+        table->item(1, 1)->setText(QStringLiteral("Batch A"));
+        QCOMPARE(names(1), QStringList({"Delete row 2", "Report for Batch A"}));
+        switchLanguage(true);
+        QCOMPARE(names(1), QStringList({QStringLiteral("删除第2行"), QStringLiteral("Batch A的报告")}));
+        switchLanguage(false);
+
+        // From the verdict cell Tab reaches Delete, then Report, Backtab goes
+        // back, and Space on Delete removes the row; the keyboard stays in the table.
+        table->setFocus();
+        table->setCurrentCell(0, 28);
+        QTest::keyClick(table, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), table->cellWidget(0, 29));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), table->cellWidget(0, 30));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), table->cellWidget(0, 29));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(counters(), QStringLiteral("0/1/1"));
+        QCOMPARE(table->item(0, 1)->text(), QStringLiteral("Batch A"));
+        QCOMPARE(QApplication::focusWidget(), table);
+    }
+
     void clear_asksBeforeLosingRows_data()
     {
         QTest::addColumn<int>("rows");
@@ -327,7 +402,7 @@ private Q_SLOTS:
 
     void disconnection_keepsRowsAndCounters()
     {
-        connectTo(QStringLiteral("TX310"), 0);
+        plug(QStringLiteral("TX310"), 0);
         QVERIFY(m_page->identifyDevice());
         m_page->countComparison(false);
         m_page->addComparisonRow(result(1, false));
@@ -456,10 +531,23 @@ private Q_SLOTS:
         QCOMPARE(shownColumns, columns);
         QCOMPARE(displayModeView(m_page->displayFlags).n, n);
         const QList<int> widths = currentColumnWidths(n, 2300);
-        QCOMPARE(ui().tableWidget_data->columnWidth(1), currentColumnWidths(n, availableWidth())[1]);
         if (n == 18) { // u = 2300 / 23 = 100
             QCOMPARE(widths.mid(0, 4), QList<int>({68, 200, 215, 100}));
             QCOMPARE(widths.mid(25), QList<int>({100, 120, 110, 115, 110, 115}));
+        }
+        // The widths share the table's own width, in a window narrower than
+        // the desktop too, and again after a resize: the last column in view.
+        QTableWidget* table = ui().tableWidget_data;
+        m_page->show();
+        const int least = std::max(m_page->minimumSizeHint().width(), m_page->minimumWidth());
+        for (int windowWidth : {least + 400, least}) {
+            m_page->resize(windowWidth, 900);
+            QTRY_VERIFY(m_page->width() == windowWidth);
+            const int viewport = table->viewport()->width();
+            QVERIFY(viewport < windowWidth);
+            QCOMPARE(table->columnWidth(1), currentColumnWidths(n, viewport)[1]);
+            QVERIFY2(table->columnViewportPosition(30) + table->columnWidth(30) <= viewport,
+                     qPrintable(QStringLiteral("Report column ends past %1").arg(viewport)));
         }
     }
 
@@ -499,14 +587,36 @@ private Q_SLOTS:
         QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QStringLiteral("; "))));
     }
 
+    // Each display-mode button shows its own tolerance inputs and sends nothing.
+    void radioButton_changesOnlyToleranceInputs_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QList<bool>>("shown"); // haze, transmittance, delta-E threshold
+        QTest::newRow("Haze/T") << 0 << QList<bool>{true, true, false};
+        QTest::newRow("Haze") << 1 << QList<bool>{true, false, false};
+        QTest::newRow("T") << 2 << QList<bool>{false, true, false};
+        QTest::newRow("Lab") << 3 << QList<bool>{false, false, true};
+        QTest::newRow("LCh") << 4 << QList<bool>{false, false, true};
+        QTest::newRow("Yxy") << 5 << QList<bool>{false, false, true};
+        QTest::newRow("Haze/T/Lab") << 6 << QList<bool>{true, true, true};
+    }
     void radioButton_changesOnlyToleranceInputs()
     {
+        QFETCH(int, mode);
+        QFETCH(QList<bool>, shown);
+        plug(QStringLiteral("TX310"), 114);
         m_page->show();
-        ui().radioButton_Lab->click();
-        QVERIFY(!ui().lineEdit_hazeTolerance->isVisible());
-        QVERIFY(!ui().lineEdit_tTolerance->isVisible());
-        QVERIFY(ui().lineEdit_eThresholds->isVisible());
+        for (int other = 0; other < 7; ++other) {
+            ui().radioButton(other)->show();
+        }
+        ui().radioButton((mode + 1) % 7)->click(); // from another mode's inputs
+        ui().radioButton(mode)->click();
+        const QList<bool> visible{ui().lineEdit_hazeTolerance->isVisible() && ui().label_hazeTolerance->isVisible(),
+                                  ui().lineEdit_tTolerance->isVisible() && ui().label_tTolerance->isVisible(),
+                                  ui().lineEdit_eThresholds->isVisible() && ui().label_eThresholds->isVisible()};
+        QCOMPARE(visible, shown);
         QVERIFY(m_page->displayFlags[0]); // nothing set until the instrument takes it
+        QVERIFY(emulator().receivedFrames().isEmpty());
     }
 };
 

@@ -1,0 +1,85 @@
+#pragma once
+// The workspace page over the emulated instrument, with the strict dialog
+// double: what every page test sets up, plugs in and reads back. A test class
+// derives from it, calls setUpPage() in init() and tearDownPage() in
+// cleanup(). Tests that use it link tintwell_workspace and tintwell_emulator.
+
+#include "ComparisonDisplay.h"
+#include "EmulatedAccess.h"
+#include "FirstPageFor310.h"
+#include "FirstPageForm.h"
+#include "ScriptedDialogs.h"
+
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+
+#include <memory>
+
+class PageFixture
+{
+protected:
+    // A new page with the build's model table, 1400 x 900, and a 20 ms pause
+    // before a pushed result's values.
+    void setUpPage()
+    {
+        m_dialogs = std::make_unique<ScriptedDialogs>();
+        m_page = std::make_unique<FirstPageFor310>();
+        m_page->loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
+        m_page->resize(1400, 900);
+        m_page->pushedDisplayPauseMs = 20;
+    }
+    // Every scripted answer used and no progress dialog left open; then all goes.
+    void tearDownPage()
+    {
+        if (m_dialogs) {
+            QVERIFY2(!m_dialogs->hasUnusedAnswers(), "a scripted answer was not used");
+            QCOMPARE(m_dialogs->openProgressDialogs, 0);
+        }
+        m_page.reset(); // before the link its worker reads
+        m_access.reset();
+        m_dialogs.reset();
+    }
+
+    // An instrument plugged in and handed to the page; a second call unplugs
+    // the first and plugs the new one in.
+    void plug(const QString& model, int softwareVersion = 0)
+    {
+        if (m_access) {
+            m_access->replug(model, softwareVersion);
+        } else {
+            m_access = std::make_unique<EmulatedAccess>(model, softwareVersion);
+        }
+        QVERIFY(m_access->link().opened);
+        m_page->setTransport(&m_access->transport());
+    }
+
+    FirstPageForm& ui() { return m_page->form(); }
+    InstrumentEmulator& emulator() { return m_access->emulator(); }
+    VirtualInstrument& instrument() { return m_access->instrument(); }
+
+    // The counters as "NG/PASS/total".
+    QString counters()
+    {
+        return QStringLiteral("%1/%2/%3").arg(ui().lineEdit_unqualNum->text(), ui().lineEdit_qualNum->text(),
+                                              ui().lineEdit_totalNum->text());
+    }
+    QTableWidget* table(bool legacy = false) { return legacy ? ui().tbData : ui().tableWidget_data; }
+    int rows(bool legacy = false) { return table(legacy)->rowCount(); }
+    // The text of a comparison-table cell; empty where there is no item.
+    QString rowText(int row, int column, bool legacy = false)
+    {
+        const QTableWidgetItem* item = table(legacy)->item(row, column);
+        return item ? item->text() : QString();
+    }
+    // The text of a cell of the live comparison display.
+    QString liveText(int row, int column, bool legacy = false)
+    {
+        return ComparisonDisplay::cellText(legacy ? ui().tbColorDiff : ui().tableWidget_colorDiff, row, column);
+    }
+
+    std::unique_ptr<ScriptedDialogs> m_dialogs;
+    std::unique_ptr<EmulatedAccess> m_access; // the instrument plugged in, or none
+    std::unique_ptr<FirstPageFor310> m_page;
+};
