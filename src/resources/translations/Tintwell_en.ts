@@ -1503,6 +1503,376 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
+    <name>ReportStatistics</name>
+    <message>
+        <source>Statistics of the work</source>
+        <translation>Statistics of the work</translation>
+    </message>
+    <message>
+        <source>Rows: %1    PASS: %2    NG: %3</source>
+        <translation>Rows: %1    PASS: %2    NG: %3</translation>
+    </message>
+</context>
+<context>
+    <name>CgatsWriter</name>
+    <message>
+        <source>Cannot write the file: %1</source>
+        <translation>Cannot write the file: %1</translation>
+    </message>
+    <message>
+        <source>The samples have neither L*a*b* values nor a spectrum.</source>
+        <translation>The samples have neither L*a*b* values nor a spectrum.</translation>
+    </message>
+    <message>
+        <source>More samples than announced (%1).</source>
+        <translation>More samples than announced (%1).</translation>
+    </message>
+    <message>
+        <source>Sample &quot;%1&quot; has no L*a*b* values.</source>
+        <translation>Sample &quot;%1&quot; has no L*a*b* values.</translation>
+    </message>
+    <message>
+        <source>Sample &quot;%1&quot; has no spectrum.</source>
+        <translation>Sample &quot;%1&quot; has no spectrum.</translation>
+    </message>
+    <message>
+        <source>%1 samples written, %2 announced.</source>
+        <translation>%1 samples written, %2 announced.</translation>
+    </message>
+</context>
+<context>
+    <name>CgatsReader</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <source>a quoted string is not closed</source>
+        <translation>a quoted string is not closed</translation>
+    </message>
+    <message>
+        <source>more than %1 fields</source>
+        <translation>more than %1 fields</translation>
+    </message>
+    <message>
+        <source>BEGIN_DATA_FORMAT has no END_DATA_FORMAT</source>
+        <translation>BEGIN_DATA_FORMAT has no END_DATA_FORMAT</translation>
+    </message>
+    <message>
+        <source>BEGIN_DATA comes before the field list (BEGIN_DATA_FORMAT)</source>
+        <translation>BEGIN_DATA comes before the field list (BEGIN_DATA_FORMAT)</translation>
+    </message>
+    <message>
+        <source>NUMBER_OF_FIELDS is missing</source>
+        <translation>NUMBER_OF_FIELDS is missing</translation>
+    </message>
+    <message>
+        <source>NUMBER_OF_FIELDS says %1, the field list has %2</source>
+        <translation>NUMBER_OF_FIELDS says %1, the field list has %2</translation>
+    </message>
+    <message>
+        <source>NUMBER_OF_SETS is missing</source>
+        <translation>NUMBER_OF_SETS is missing</translation>
+    </message>
+    <message>
+        <source>field %1 is listed twice</source>
+        <translation>field %1 is listed twice</translation>
+    </message>
+    <message>
+        <source>neither SAMPLE_ID nor SAMPLE_NAME is among the fields</source>
+        <translation>neither SAMPLE_ID nor SAMPLE_NAME is among the fields</translation>
+    </message>
+    <message>
+        <source>D65LAB_L, D65LAB_A and D65LAB_B must come together</source>
+        <translation>D65LAB_L, D65LAB_A and D65LAB_B must come together</translation>
+    </message>
+    <message>
+        <source>SPEC_%1 is missing: a spectrum needs every band from 400 to 700 nm in 10 nm steps</source>
+        <translation>SPEC_%1 is missing: a spectrum needs every band from 400 to 700 nm in 10 nm steps</translation>
+    </message>
+    <message>
+        <source>no D65LAB_L/A/B fields and no spectrum (LAB_L/A/B hold values for the D50 white, not the instrument&#x27;s D65/10°)</source>
+        <translation>no D65LAB_L/A/B fields and no spectrum (LAB_L/A/B hold values for the D50 white, not the instrument&#x27;s D65/10°)</translation>
+    </message>
+    <message>
+        <source>%1 value &quot;%2&quot; has a comma as its decimal mark; CGATS numbers use a point</source>
+        <translation>%1 value &quot;%2&quot; has a comma as its decimal mark; CGATS numbers use a point</translation>
+    </message>
+    <message>
+        <source>%1 value &quot;%2&quot; is not a number</source>
+        <translation>%1 value &quot;%2&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>%1 values, NUMBER_OF_FIELDS is %2</source>
+        <translation>%1 values, NUMBER_OF_FIELDS is %2</translation>
+    </message>
+    <message>
+        <source>more sets than NUMBER_OF_SETS (%1)</source>
+        <translation>more sets than NUMBER_OF_SETS (%1)</translation>
+    </message>
+    <message>
+        <source>reading was stopped</source>
+        <translation>reading was stopped</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>a CGATS file starts with its file identifier (such as CTI3)</source>
+        <translation>a CGATS file starts with its file identifier (such as CTI3)</translation>
+    </message>
+    <message>
+        <source>the file ends before BEGIN_DATA</source>
+        <translation>the file ends before BEGIN_DATA</translation>
+    </message>
+    <message>
+        <source>a second BEGIN_DATA_FORMAT</source>
+        <translation>a second BEGIN_DATA_FORMAT</translation>
+    </message>
+    <message>
+        <source>%1 needs a whole number</source>
+        <translation>%1 needs a whole number</translation>
+    </message>
+    <message>
+        <source>SPECTRAL_NORM needs a positive number</source>
+        <translation>SPECTRAL_NORM needs a positive number</translation>
+    </message>
+    <message>
+        <source>%1 without its beginning</source>
+        <translation>%1 without its beginning</translation>
+    </message>
+    <message>
+        <source>the file ends without END_DATA</source>
+        <translation>the file ends without END_DATA</translation>
+    </message>
+    <message>
+        <source>NUMBER_OF_SETS says %1, the data holds %2 (END_DATA on line %3)</source>
+        <translation>NUMBER_OF_SETS says %1, the data holds %2 (END_DATA on line %3)</translation>
+    </message>
+</context>
+<context>
+    <name>CxfWriter</name>
+    <message>
+        <source>Cannot write the file: %1</source>
+        <translation>Cannot write the file: %1</translation>
+    </message>
+    <message>
+        <source>Sample &quot;%1&quot; has neither L*a*b* values nor a spectrum.</source>
+        <translation>Sample &quot;%1&quot; has neither L*a*b* values nor a spectrum.</translation>
+    </message>
+</context>
+<context>
+    <name>CxfReader</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 value &quot;%2&quot; has a comma as its decimal mark; CxF numbers use a point</source>
+        <translation>%1 value &quot;%2&quot; has a comma as its decimal mark; CxF numbers use a point</translation>
+    </message>
+    <message>
+        <source>%1 value &quot;%2&quot; is not a number</source>
+        <translation>%1 value &quot;%2&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>Object without Id</source>
+        <translation>Object without Id</translation>
+    </message>
+    <message>
+        <source>CreationDate &quot;%1&quot; is no date and time</source>
+        <translation>CreationDate &quot;%1&quot; is no date and time</translation>
+    </message>
+    <message>
+        <source>StartWL needs a whole number of nanometres</source>
+        <translation>StartWL needs a whole number of nanometres</translation>
+    </message>
+    <message>
+        <source>%1 holds more than 4096 values</source>
+        <translation>%1 holds more than 4096 values</translation>
+    </message>
+    <message>
+        <source>WavelengthRange needs whole numbers for StartWL and Increment</source>
+        <translation>WavelengthRange needs whole numbers for StartWL and Increment</translation>
+    </message>
+    <message>
+        <source>Object &quot;%1&quot;</source>
+        <translation>Object &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1: ColorCIELab needs L, A and B</source>
+        <translation>%1: ColorCIELab needs L, A and B</translation>
+    </message>
+    <message>
+        <source>%1: ColorSpecification &quot;%2&quot; is not defined</source>
+        <translation>%1: ColorSpecification &quot;%2&quot; is not defined</translation>
+    </message>
+    <message>
+        <source>%1: its ColorCIELab is for %2/%3; standards need D65/10_Degree</source>
+        <translation>%1: its ColorCIELab is for %2/%3; standards need D65/10_Degree</translation>
+    </message>
+    <message>
+        <source>%1: the spectrum has no StartWL</source>
+        <translation>%1: the spectrum has no StartWL</translation>
+    </message>
+    <message>
+        <source>%1: the spectrum (from %2 nm in %3 nm steps) has no band at 400 nm, 410 nm, … 700 nm</source>
+        <translation>%1: the spectrum (from %2 nm in %3 nm steps) has no band at 400 nm, 410 nm, … 700 nm</translation>
+    </message>
+    <message>
+        <source>%1: the spectrum is missing bands from %2 nm on</source>
+        <translation>%1: the spectrum is missing bands from %2 nm on</translation>
+    </message>
+    <message>
+        <source>%1 has neither ColorCIELab nor a spectrum</source>
+        <translation>%1 has neither ColorCIELab nor a spectrum</translation>
+    </message>
+    <message>
+        <source>document type declarations are not accepted</source>
+        <translation>document type declarations are not accepted</translation>
+    </message>
+    <message>
+        <source>elements are nested deeper than %1 levels</source>
+        <translation>elements are nested deeper than %1 levels</translation>
+    </message>
+    <message>
+        <source>the root element is {%1}%2, not CxF in the namespace %3</source>
+        <translation>the root element is {%1}%2, not CxF in the namespace %3</translation>
+    </message>
+    <message>
+        <source>the file holds no XML element</source>
+        <translation>the file holds no XML element</translation>
+    </message>
+</context>
+<context>
+    <name>CsvWriter</name>
+    <message>
+        <source>Cannot write the file: %1</source>
+        <translation>Cannot write the file: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CsvReader</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <source>a quoted cell is never closed</source>
+        <translation>a quoted cell is never closed</translation>
+    </message>
+    <message>
+        <source>text after a closing quote</source>
+        <translation>text after a closing quote</translation>
+    </message>
+    <message>
+        <source>a quote inside an unquoted cell</source>
+        <translation>a quote inside an unquoted cell</translation>
+    </message>
+    <message>
+        <source>a carriage return without a line feed</source>
+        <translation>a carriage return without a line feed</translation>
+    </message>
+    <message>
+        <source>the file has no header row</source>
+        <translation>the file has no header row</translation>
+    </message>
+    <message>
+        <source>the header row is not that of a comparison table</source>
+        <translation>the header row is not that of a comparison table</translation>
+    </message>
+    <message>
+        <source>%1 cells, the header has %2</source>
+        <translation>%1 cells, the header has %2</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a number</source>
+        <translation>%1: &quot;%2&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is no time</source>
+        <translation>%1: &quot;%2&quot; is no time</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is neither %3 nor %4</source>
+        <translation>%1: &quot;%2&quot; is neither %3 nor %4</translation>
+    </message>
+    <message>
+        <source>the header row is not that of a spectral table</source>
+        <translation>the header row is not that of a spectral table</translation>
+    </message>
+    <message>
+        <source>column %1 should be %2, not &quot;%3&quot;</source>
+        <translation>column %1 should be %2, not &quot;%3&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>StandardColorExchange</name>
+    <message>
+        <source>the file holds no standards</source>
+        <translation>the file holds no standards</translation>
+    </message>
+    <message>
+        <source>the file holds %1 standards; a library takes at most 65535</source>
+        <translation>the file holds %1 standards; a library takes at most 65535</translation>
+    </message>
+    <message>
+        <source>standard &quot;%1&quot; has no L*a*b* values for D65/10°</source>
+        <translation>standard &quot;%1&quot; has no L*a*b* values for D65/10°</translation>
+    </message>
+    <message>
+        <source>the name of standard &quot;%1&quot; takes more than %2 bytes</source>
+        <translation>the name of standard &quot;%1&quot; takes more than %2 bytes</translation>
+    </message>
+    <message>
+        <source>standard &quot;%1&quot; has a value (%2) the library cannot hold</source>
+        <translation>standard &quot;%1&quot; has a value (%2) the library cannot hold</translation>
+    </message>
+</context>
+<context>
+    <name>StandardColorUpload</name>
+    <message>
+        <source>CGATS standards (*.ti3 *.txt)</source>
+        <translation>CGATS standards (*.ti3 *.txt)</translation>
+    </message>
+    <message>
+        <source>CxF3 standards (*.cxf)</source>
+        <translation>CxF3 standards (*.cxf)</translation>
+    </message>
+    <message>
+        <source>The standards in %1 cannot be written: %2</source>
+        <translation>The standards in %1 cannot be written: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>CSV, UTF-8 (*.csv)</source>
+        <translation>CSV, UTF-8 (*.csv)</translation>
+    </message>
+    <message>
+        <source>CGATS measurement file (*.ti3)</source>
+        <translation>CGATS measurement file (*.ti3)</translation>
+    </message>
+    <message>
+        <source>CxF3 colour exchange (*.cxf)</source>
+        <translation>CxF3 colour exchange (*.cxf)</translation>
+    </message>
+    <message>
+        <source>Failed to store data: %1</source>
+        <translation>Failed to store data: %1</translation>
+    </message>
+    <message>
+        <source>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</source>
+        <translation>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</translation>
+    </message>
+    <message>
+        <source>the table&#x27;s records are not at hand (%1 of %2)</source>
+        <translation>the table&#x27;s records are not at hand (%1 of %2)</translation>
+    </message>
+</context>
+<context>
     <name>Cli</name>
     <message>
         <source>the instrument to use when several are attached</source>
@@ -1873,373 +2243,6 @@ Commands:
     <message>
         <source>&quot;%1&quot; is not a number.</source>
         <translation>&quot;%1&quot; is not a number.</translation>
-    <name>ReportStatistics</name>
-    <message>
-        <source>Statistics of the work</source>
-        <translation>Statistics of the work</translation>
-    </message>
-    <message>
-        <source>Rows: %1    PASS: %2    NG: %3</source>
-        <translation>Rows: %1    PASS: %2    NG: %3</translation>
-    </message>
-</context>
-<context>
-    <name>CgatsWriter</name>
-    <message>
-        <source>Cannot write the file: %1</source>
-        <translation>Cannot write the file: %1</translation>
-    </message>
-    <message>
-        <source>The samples have neither L*a*b* values nor a spectrum.</source>
-        <translation>The samples have neither L*a*b* values nor a spectrum.</translation>
-    </message>
-    <message>
-        <source>More samples than announced (%1).</source>
-        <translation>More samples than announced (%1).</translation>
-    </message>
-    <message>
-        <source>Sample &quot;%1&quot; has no L*a*b* values.</source>
-        <translation>Sample &quot;%1&quot; has no L*a*b* values.</translation>
-    </message>
-    <message>
-        <source>Sample &quot;%1&quot; has no spectrum.</source>
-        <translation>Sample &quot;%1&quot; has no spectrum.</translation>
-    </message>
-    <message>
-        <source>%1 samples written, %2 announced.</source>
-        <translation>%1 samples written, %2 announced.</translation>
-    </message>
-</context>
-<context>
-    <name>CgatsReader</name>
-    <message>
-        <source>line %1: %2</source>
-        <translation>line %1: %2</translation>
-    </message>
-    <message>
-        <source>a quoted string is not closed</source>
-        <translation>a quoted string is not closed</translation>
-    </message>
-    <message>
-        <source>more than %1 fields</source>
-        <translation>more than %1 fields</translation>
-    </message>
-    <message>
-        <source>BEGIN_DATA_FORMAT has no END_DATA_FORMAT</source>
-        <translation>BEGIN_DATA_FORMAT has no END_DATA_FORMAT</translation>
-    </message>
-    <message>
-        <source>BEGIN_DATA comes before the field list (BEGIN_DATA_FORMAT)</source>
-        <translation>BEGIN_DATA comes before the field list (BEGIN_DATA_FORMAT)</translation>
-    </message>
-    <message>
-        <source>NUMBER_OF_FIELDS is missing</source>
-        <translation>NUMBER_OF_FIELDS is missing</translation>
-    </message>
-    <message>
-        <source>NUMBER_OF_FIELDS says %1, the field list has %2</source>
-        <translation>NUMBER_OF_FIELDS says %1, the field list has %2</translation>
-    </message>
-    <message>
-        <source>NUMBER_OF_SETS is missing</source>
-        <translation>NUMBER_OF_SETS is missing</translation>
-    </message>
-    <message>
-        <source>field %1 is listed twice</source>
-        <translation>field %1 is listed twice</translation>
-    </message>
-    <message>
-        <source>neither SAMPLE_ID nor SAMPLE_NAME is among the fields</source>
-        <translation>neither SAMPLE_ID nor SAMPLE_NAME is among the fields</translation>
-    </message>
-    <message>
-        <source>D65LAB_L, D65LAB_A and D65LAB_B must come together</source>
-        <translation>D65LAB_L, D65LAB_A and D65LAB_B must come together</translation>
-    </message>
-    <message>
-        <source>SPEC_%1 is missing: a spectrum needs every band from 400 to 700 nm in 10 nm steps</source>
-        <translation>SPEC_%1 is missing: a spectrum needs every band from 400 to 700 nm in 10 nm steps</translation>
-    </message>
-    <message>
-        <source>no D65LAB_L/A/B fields and no spectrum (LAB_L/A/B hold values for the D50 white, not the instrument&#x27;s D65/10°)</source>
-        <translation>no D65LAB_L/A/B fields and no spectrum (LAB_L/A/B hold values for the D50 white, not the instrument&#x27;s D65/10°)</translation>
-    </message>
-    <message>
-        <source>%1 value &quot;%2&quot; has a comma as its decimal mark; CGATS numbers use a point</source>
-        <translation>%1 value &quot;%2&quot; has a comma as its decimal mark; CGATS numbers use a point</translation>
-    </message>
-    <message>
-        <source>%1 value &quot;%2&quot; is not a number</source>
-        <translation>%1 value &quot;%2&quot; is not a number</translation>
-    </message>
-    <message>
-        <source>%1 values, NUMBER_OF_FIELDS is %2</source>
-        <translation>%1 values, NUMBER_OF_FIELDS is %2</translation>
-    </message>
-    <message>
-        <source>more sets than NUMBER_OF_SETS (%1)</source>
-        <translation>more sets than NUMBER_OF_SETS (%1)</translation>
-    </message>
-    <message>
-        <source>reading was stopped</source>
-        <translation>reading was stopped</translation>
-    </message>
-    <message>
-        <source>the file is empty</source>
-        <translation>the file is empty</translation>
-    </message>
-    <message>
-        <source>a CGATS file starts with its file identifier (such as CTI3)</source>
-        <translation>a CGATS file starts with its file identifier (such as CTI3)</translation>
-    </message>
-    <message>
-        <source>the file ends before BEGIN_DATA</source>
-        <translation>the file ends before BEGIN_DATA</translation>
-    </message>
-    <message>
-        <source>a second BEGIN_DATA_FORMAT</source>
-        <translation>a second BEGIN_DATA_FORMAT</translation>
-    </message>
-    <message>
-        <source>%1 needs a whole number</source>
-        <translation>%1 needs a whole number</translation>
-    </message>
-    <message>
-        <source>SPECTRAL_NORM needs a positive number</source>
-        <translation>SPECTRAL_NORM needs a positive number</translation>
-    </message>
-    <message>
-        <source>%1 without its beginning</source>
-        <translation>%1 without its beginning</translation>
-    </message>
-    <message>
-        <source>the file ends without END_DATA</source>
-        <translation>the file ends without END_DATA</translation>
-    </message>
-    <message>
-        <source>NUMBER_OF_SETS says %1, the data holds %2 (END_DATA on line %3)</source>
-        <translation>NUMBER_OF_SETS says %1, the data holds %2 (END_DATA on line %3)</translation>
-    </message>
-</context>
-<context>
-    <name>CxfWriter</name>
-    <message>
-        <source>Cannot write the file: %1</source>
-        <translation>Cannot write the file: %1</translation>
-    </message>
-    <message>
-        <source>Sample &quot;%1&quot; has neither L*a*b* values nor a spectrum.</source>
-        <translation>Sample &quot;%1&quot; has neither L*a*b* values nor a spectrum.</translation>
-    </message>
-</context>
-<context>
-    <name>CxfReader</name>
-    <message>
-        <source>line %1: %2</source>
-        <translation>line %1: %2</translation>
-    </message>
-    <message>
-        <source>%1 value &quot;%2&quot; has a comma as its decimal mark; CxF numbers use a point</source>
-        <translation>%1 value &quot;%2&quot; has a comma as its decimal mark; CxF numbers use a point</translation>
-    </message>
-    <message>
-        <source>%1 value &quot;%2&quot; is not a number</source>
-        <translation>%1 value &quot;%2&quot; is not a number</translation>
-    </message>
-    <message>
-        <source>Object without Id</source>
-        <translation>Object without Id</translation>
-    </message>
-    <message>
-        <source>CreationDate &quot;%1&quot; is no date and time</source>
-        <translation>CreationDate &quot;%1&quot; is no date and time</translation>
-    </message>
-    <message>
-        <source>StartWL needs a whole number of nanometres</source>
-        <translation>StartWL needs a whole number of nanometres</translation>
-    </message>
-    <message>
-        <source>%1 holds more than 4096 values</source>
-        <translation>%1 holds more than 4096 values</translation>
-    </message>
-    <message>
-        <source>WavelengthRange needs whole numbers for StartWL and Increment</source>
-        <translation>WavelengthRange needs whole numbers for StartWL and Increment</translation>
-    </message>
-    <message>
-        <source>Object &quot;%1&quot;</source>
-        <translation>Object &quot;%1&quot;</translation>
-    </message>
-    <message>
-        <source>%1: ColorCIELab needs L, A and B</source>
-        <translation>%1: ColorCIELab needs L, A and B</translation>
-    </message>
-    <message>
-        <source>%1: ColorSpecification &quot;%2&quot; is not defined</source>
-        <translation>%1: ColorSpecification &quot;%2&quot; is not defined</translation>
-    </message>
-    <message>
-        <source>%1: its ColorCIELab is for %2/%3; standards need D65/10_Degree</source>
-        <translation>%1: its ColorCIELab is for %2/%3; standards need D65/10_Degree</translation>
-    </message>
-    <message>
-        <source>%1: the spectrum has no StartWL</source>
-        <translation>%1: the spectrum has no StartWL</translation>
-    </message>
-    <message>
-        <source>%1: the spectrum (from %2 nm in %3 nm steps) has no band at 400 nm, 410 nm, … 700 nm</source>
-        <translation>%1: the spectrum (from %2 nm in %3 nm steps) has no band at 400 nm, 410 nm, … 700 nm</translation>
-    </message>
-    <message>
-        <source>%1: the spectrum is missing bands from %2 nm on</source>
-        <translation>%1: the spectrum is missing bands from %2 nm on</translation>
-    </message>
-    <message>
-        <source>%1 has neither ColorCIELab nor a spectrum</source>
-        <translation>%1 has neither ColorCIELab nor a spectrum</translation>
-    </message>
-    <message>
-        <source>document type declarations are not accepted</source>
-        <translation>document type declarations are not accepted</translation>
-    </message>
-    <message>
-        <source>elements are nested deeper than %1 levels</source>
-        <translation>elements are nested deeper than %1 levels</translation>
-    </message>
-    <message>
-        <source>the root element is {%1}%2, not CxF in the namespace %3</source>
-        <translation>the root element is {%1}%2, not CxF in the namespace %3</translation>
-    </message>
-    <message>
-        <source>the file holds no XML element</source>
-        <translation>the file holds no XML element</translation>
-    </message>
-</context>
-<context>
-    <name>CsvWriter</name>
-    <message>
-        <source>Cannot write the file: %1</source>
-        <translation>Cannot write the file: %1</translation>
-    </message>
-</context>
-<context>
-    <name>CsvReader</name>
-    <message>
-        <source>line %1: %2</source>
-        <translation>line %1: %2</translation>
-    </message>
-    <message>
-        <source>a quoted cell is never closed</source>
-        <translation>a quoted cell is never closed</translation>
-    </message>
-    <message>
-        <source>text after a closing quote</source>
-        <translation>text after a closing quote</translation>
-    </message>
-    <message>
-        <source>a quote inside an unquoted cell</source>
-        <translation>a quote inside an unquoted cell</translation>
-    </message>
-    <message>
-        <source>a carriage return without a line feed</source>
-        <translation>a carriage return without a line feed</translation>
-    </message>
-    <message>
-        <source>the file has no header row</source>
-        <translation>the file has no header row</translation>
-    </message>
-    <message>
-        <source>the header row is not that of a comparison table</source>
-        <translation>the header row is not that of a comparison table</translation>
-    </message>
-    <message>
-        <source>%1 cells, the header has %2</source>
-        <translation>%1 cells, the header has %2</translation>
-    </message>
-    <message>
-        <source>%1: &quot;%2&quot; is not a number</source>
-        <translation>%1: &quot;%2&quot; is not a number</translation>
-    </message>
-    <message>
-        <source>%1: &quot;%2&quot; is no time</source>
-        <translation>%1: &quot;%2&quot; is no time</translation>
-    </message>
-    <message>
-        <source>%1: &quot;%2&quot; is neither %3 nor %4</source>
-        <translation>%1: &quot;%2&quot; is neither %3 nor %4</translation>
-    </message>
-    <message>
-        <source>the header row is not that of a spectral table</source>
-        <translation>the header row is not that of a spectral table</translation>
-    </message>
-    <message>
-        <source>column %1 should be %2, not &quot;%3&quot;</source>
-        <translation>column %1 should be %2, not &quot;%3&quot;</translation>
-    </message>
-</context>
-<context>
-    <name>StandardColorExchange</name>
-    <message>
-        <source>the file holds no standards</source>
-        <translation>the file holds no standards</translation>
-    </message>
-    <message>
-        <source>the file holds %1 standards; a library takes at most 65535</source>
-        <translation>the file holds %1 standards; a library takes at most 65535</translation>
-    </message>
-    <message>
-        <source>standard &quot;%1&quot; has no L*a*b* values for D65/10°</source>
-        <translation>standard &quot;%1&quot; has no L*a*b* values for D65/10°</translation>
-    </message>
-    <message>
-        <source>the name of standard &quot;%1&quot; takes more than %2 bytes</source>
-        <translation>the name of standard &quot;%1&quot; takes more than %2 bytes</translation>
-    </message>
-    <message>
-        <source>standard &quot;%1&quot; has a value (%2) the library cannot hold</source>
-        <translation>standard &quot;%1&quot; has a value (%2) the library cannot hold</translation>
-    </message>
-</context>
-<context>
-    <name>StandardColorUpload</name>
-    <message>
-        <source>CGATS standards (*.ti3 *.txt)</source>
-        <translation>CGATS standards (*.ti3 *.txt)</translation>
-    </message>
-    <message>
-        <source>CxF3 standards (*.cxf)</source>
-        <translation>CxF3 standards (*.cxf)</translation>
-    </message>
-    <message>
-        <source>The standards in %1 cannot be written: %2</source>
-        <translation>The standards in %1 cannot be written: %2</translation>
-    </message>
-</context>
-<context>
-    <name>SpreadsheetExport</name>
-    <message>
-        <source>CSV, UTF-8 (*.csv)</source>
-        <translation>CSV, UTF-8 (*.csv)</translation>
-    </message>
-    <message>
-        <source>CGATS measurement file (*.ti3)</source>
-        <translation>CGATS measurement file (*.ti3)</translation>
-    </message>
-    <message>
-        <source>CxF3 colour exchange (*.cxf)</source>
-        <translation>CxF3 colour exchange (*.cxf)</translation>
-    </message>
-    <message>
-        <source>Failed to store data: %1</source>
-        <translation>Failed to store data: %1</translation>
-    </message>
-    <message>
-        <source>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</source>
-        <translation>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</translation>
-    </message>
-    <message>
-        <source>the table&#x27;s records are not at hand (%1 of %2)</source>
-        <translation>the table&#x27;s records are not at hand (%1 of %2)</translation>
     </message>
 </context>
 </TS>

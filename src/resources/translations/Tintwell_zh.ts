@@ -1537,6 +1537,376 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>ReportStatistics</name>
+    <message>
+        <source>Statistics of the work</source>
+        <translation>本批统计</translation>
+    </message>
+    <message>
+        <source>Rows: %1    PASS: %2    NG: %3</source>
+        <translation>行数：%1    合格：%2    不合格：%3</translation>
+    </message>
+</context>
+<context>
+    <name>CgatsWriter</name>
+    <message>
+        <source>Cannot write the file: %1</source>
+        <translation>无法写入文件：%1</translation>
+    </message>
+    <message>
+        <source>The samples have neither L*a*b* values nor a spectrum.</source>
+        <translation>样品既没有 L*a*b* 值，也没有光谱。</translation>
+    </message>
+    <message>
+        <source>More samples than announced (%1).</source>
+        <translation>样品多于预告的数量（%1）。</translation>
+    </message>
+    <message>
+        <source>Sample &quot;%1&quot; has no L*a*b* values.</source>
+        <translation>样品“%1”没有 L*a*b* 值。</translation>
+    </message>
+    <message>
+        <source>Sample &quot;%1&quot; has no spectrum.</source>
+        <translation>样品“%1”没有光谱。</translation>
+    </message>
+    <message>
+        <source>%1 samples written, %2 announced.</source>
+        <translation>已写入 %1 个样品，预告为 %2 个。</translation>
+    </message>
+</context>
+<context>
+    <name>CgatsReader</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>a quoted string is not closed</source>
+        <translation>引号中的字符串没有结束</translation>
+    </message>
+    <message>
+        <source>more than %1 fields</source>
+        <translation>字段多于 %1 个</translation>
+    </message>
+    <message>
+        <source>BEGIN_DATA_FORMAT has no END_DATA_FORMAT</source>
+        <translation>BEGIN_DATA_FORMAT 缺少 END_DATA_FORMAT</translation>
+    </message>
+    <message>
+        <source>BEGIN_DATA comes before the field list (BEGIN_DATA_FORMAT)</source>
+        <translation>BEGIN_DATA 出现在字段列表（BEGIN_DATA_FORMAT）之前</translation>
+    </message>
+    <message>
+        <source>NUMBER_OF_FIELDS is missing</source>
+        <translation>缺少 NUMBER_OF_FIELDS</translation>
+    </message>
+    <message>
+        <source>NUMBER_OF_FIELDS says %1, the field list has %2</source>
+        <translation>NUMBER_OF_FIELDS 为 %1，字段列表却有 %2 个</translation>
+    </message>
+    <message>
+        <source>NUMBER_OF_SETS is missing</source>
+        <translation>缺少 NUMBER_OF_SETS</translation>
+    </message>
+    <message>
+        <source>field %1 is listed twice</source>
+        <translation>字段 %1 出现了两次</translation>
+    </message>
+    <message>
+        <source>neither SAMPLE_ID nor SAMPLE_NAME is among the fields</source>
+        <translation>字段中既没有 SAMPLE_ID 也没有 SAMPLE_NAME</translation>
+    </message>
+    <message>
+        <source>D65LAB_L, D65LAB_A and D65LAB_B must come together</source>
+        <translation>D65LAB_L、D65LAB_A 和 D65LAB_B 必须同时出现</translation>
+    </message>
+    <message>
+        <source>SPEC_%1 is missing: a spectrum needs every band from 400 to 700 nm in 10 nm steps</source>
+        <translation>缺少 SPEC_%1：光谱需要 400 至 700 nm 间隔 10 nm 的每个波段</translation>
+    </message>
+    <message>
+        <source>no D65LAB_L/A/B fields and no spectrum (LAB_L/A/B hold values for the D50 white, not the instrument&#x27;s D65/10°)</source>
+        <translation>没有 D65LAB_L/A/B 字段，也没有光谱（LAB_L/A/B 是 D50 白点的值，不是仪器的 D65/10°）</translation>
+    </message>
+    <message>
+        <source>%1 value &quot;%2&quot; has a comma as its decimal mark; CGATS numbers use a point</source>
+        <translation>%1 的值“%2”用逗号作小数点；CGATS 数字应使用小数点“.”</translation>
+    </message>
+    <message>
+        <source>%1 value &quot;%2&quot; is not a number</source>
+        <translation>%1 的值“%2”不是数字</translation>
+    </message>
+    <message>
+        <source>%1 values, NUMBER_OF_FIELDS is %2</source>
+        <translation>有 %1 个值，NUMBER_OF_FIELDS 为 %2</translation>
+    </message>
+    <message>
+        <source>more sets than NUMBER_OF_SETS (%1)</source>
+        <translation>数据组多于 NUMBER_OF_SETS（%1）</translation>
+    </message>
+    <message>
+        <source>reading was stopped</source>
+        <translation>读取已停止</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>文件为空</translation>
+    </message>
+    <message>
+        <source>a CGATS file starts with its file identifier (such as CTI3)</source>
+        <translation>CGATS 文件应以文件标识（如 CTI3）开头</translation>
+    </message>
+    <message>
+        <source>the file ends before BEGIN_DATA</source>
+        <translation>文件在 BEGIN_DATA 之前结束</translation>
+    </message>
+    <message>
+        <source>a second BEGIN_DATA_FORMAT</source>
+        <translation>出现第二个 BEGIN_DATA_FORMAT</translation>
+    </message>
+    <message>
+        <source>%1 needs a whole number</source>
+        <translation>%1 需要一个整数</translation>
+    </message>
+    <message>
+        <source>SPECTRAL_NORM needs a positive number</source>
+        <translation>SPECTRAL_NORM 需要一个正数</translation>
+    </message>
+    <message>
+        <source>%1 without its beginning</source>
+        <translation>%1 缺少对应的开始</translation>
+    </message>
+    <message>
+        <source>the file ends without END_DATA</source>
+        <translation>文件结束时缺少 END_DATA</translation>
+    </message>
+    <message>
+        <source>NUMBER_OF_SETS says %1, the data holds %2 (END_DATA on line %3)</source>
+        <translation>NUMBER_OF_SETS 为 %1，数据却有 %2 组（END_DATA 在第 %3 行）</translation>
+    </message>
+</context>
+<context>
+    <name>CxfWriter</name>
+    <message>
+        <source>Cannot write the file: %1</source>
+        <translation>无法写入文件：%1</translation>
+    </message>
+    <message>
+        <source>Sample &quot;%1&quot; has neither L*a*b* values nor a spectrum.</source>
+        <translation>样品“%1”既没有 L*a*b* 值，也没有光谱。</translation>
+    </message>
+</context>
+<context>
+    <name>CxfReader</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>%1 value &quot;%2&quot; has a comma as its decimal mark; CxF numbers use a point</source>
+        <translation>%1 的值“%2”用逗号作小数点；CxF 数字应使用小数点“.”</translation>
+    </message>
+    <message>
+        <source>%1 value &quot;%2&quot; is not a number</source>
+        <translation>%1 的值“%2”不是数字</translation>
+    </message>
+    <message>
+        <source>Object without Id</source>
+        <translation>Object 缺少 Id</translation>
+    </message>
+    <message>
+        <source>CreationDate &quot;%1&quot; is no date and time</source>
+        <translation>CreationDate“%1”不是日期时间</translation>
+    </message>
+    <message>
+        <source>StartWL needs a whole number of nanometres</source>
+        <translation>StartWL 需要整数纳米值</translation>
+    </message>
+    <message>
+        <source>%1 holds more than 4096 values</source>
+        <translation>%1 包含的值多于 4096 个</translation>
+    </message>
+    <message>
+        <source>WavelengthRange needs whole numbers for StartWL and Increment</source>
+        <translation>WavelengthRange 的 StartWL 和 Increment 需要整数</translation>
+    </message>
+    <message>
+        <source>Object &quot;%1&quot;</source>
+        <translation>Object“%1”</translation>
+    </message>
+    <message>
+        <source>%1: ColorCIELab needs L, A and B</source>
+        <translation>%1：ColorCIELab 需要 L、A 和 B</translation>
+    </message>
+    <message>
+        <source>%1: ColorSpecification &quot;%2&quot; is not defined</source>
+        <translation>%1：未定义 ColorSpecification“%2”</translation>
+    </message>
+    <message>
+        <source>%1: its ColorCIELab is for %2/%3; standards need D65/10_Degree</source>
+        <translation>%1：其 ColorCIELab 适用于 %2/%3；标准色需要 D65/10_Degree</translation>
+    </message>
+    <message>
+        <source>%1: the spectrum has no StartWL</source>
+        <translation>%1：光谱缺少 StartWL</translation>
+    </message>
+    <message>
+        <source>%1: the spectrum (from %2 nm in %3 nm steps) has no band at 400 nm, 410 nm, … 700 nm</source>
+        <translation>%1：光谱（从 %2 nm 起，间隔 %3 nm）没有 400 nm、410 nm … 700 nm 的波段</translation>
+    </message>
+    <message>
+        <source>%1: the spectrum is missing bands from %2 nm on</source>
+        <translation>%1：光谱缺少 %2 nm 及以后的波段</translation>
+    </message>
+    <message>
+        <source>%1 has neither ColorCIELab nor a spectrum</source>
+        <translation>%1 既没有 ColorCIELab 也没有光谱</translation>
+    </message>
+    <message>
+        <source>document type declarations are not accepted</source>
+        <translation>不接受文档类型声明（DOCTYPE）</translation>
+    </message>
+    <message>
+        <source>elements are nested deeper than %1 levels</source>
+        <translation>元素嵌套超过 %1 层</translation>
+    </message>
+    <message>
+        <source>the root element is {%1}%2, not CxF in the namespace %3</source>
+        <translation>根元素是 {%1}%2，而不是命名空间 %3 中的 CxF</translation>
+    </message>
+    <message>
+        <source>the file holds no XML element</source>
+        <translation>文件不含任何 XML 元素</translation>
+    </message>
+</context>
+<context>
+    <name>CsvWriter</name>
+    <message>
+        <source>Cannot write the file: %1</source>
+        <translation>无法写入文件：%1</translation>
+    </message>
+</context>
+<context>
+    <name>CsvReader</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>a quoted cell is never closed</source>
+        <translation>引号中的单元格没有结束</translation>
+    </message>
+    <message>
+        <source>text after a closing quote</source>
+        <translation>结束引号之后还有文字</translation>
+    </message>
+    <message>
+        <source>a quote inside an unquoted cell</source>
+        <translation>未加引号的单元格中有引号</translation>
+    </message>
+    <message>
+        <source>a carriage return without a line feed</source>
+        <translation>回车符后缺少换行符</translation>
+    </message>
+    <message>
+        <source>the file has no header row</source>
+        <translation>文件没有标题行</translation>
+    </message>
+    <message>
+        <source>the header row is not that of a comparison table</source>
+        <translation>标题行不是比较表的标题行</translation>
+    </message>
+    <message>
+        <source>%1 cells, the header has %2</source>
+        <translation>有 %1 个单元格，标题行有 %2 个</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a number</source>
+        <translation>%1：“%2”不是数字</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is no time</source>
+        <translation>%1：“%2”不是时间</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is neither %3 nor %4</source>
+        <translation>%1：“%2”既不是 %3 也不是 %4</translation>
+    </message>
+    <message>
+        <source>the header row is not that of a spectral table</source>
+        <translation>标题行不是光谱表的标题行</translation>
+    </message>
+    <message>
+        <source>column %1 should be %2, not &quot;%3&quot;</source>
+        <translation>第 %1 列应为 %2，而不是“%3”</translation>
+    </message>
+</context>
+<context>
+    <name>StandardColorExchange</name>
+    <message>
+        <source>the file holds no standards</source>
+        <translation>文件中没有标准色</translation>
+    </message>
+    <message>
+        <source>the file holds %1 standards; a library takes at most 65535</source>
+        <translation>文件中有 %1 个标准色；色库最多容纳 65535 个</translation>
+    </message>
+    <message>
+        <source>standard &quot;%1&quot; has no L*a*b* values for D65/10°</source>
+        <translation>标准色“%1”没有 D65/10° 的 L*a*b* 值</translation>
+    </message>
+    <message>
+        <source>the name of standard &quot;%1&quot; takes more than %2 bytes</source>
+        <translation>标准色“%1”的名称超过 %2 字节</translation>
+    </message>
+    <message>
+        <source>standard &quot;%1&quot; has a value (%2) the library cannot hold</source>
+        <translation>标准色“%1”的值（%2）超出色库可保存的范围</translation>
+    </message>
+</context>
+<context>
+    <name>StandardColorUpload</name>
+    <message>
+        <source>CGATS standards (*.ti3 *.txt)</source>
+        <translation>CGATS 标准色文件 (*.ti3 *.txt)</translation>
+    </message>
+    <message>
+        <source>CxF3 standards (*.cxf)</source>
+        <translation>CxF3 标准色文件 (*.cxf)</translation>
+    </message>
+    <message>
+        <source>The standards in %1 cannot be written: %2</source>
+        <translation>无法写入 %1 中的标准色：%2</translation>
+    </message>
+</context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>CSV, UTF-8 (*.csv)</source>
+        <translation>CSV，UTF-8 (*.csv)</translation>
+    </message>
+    <message>
+        <source>CGATS measurement file (*.ti3)</source>
+        <translation>CGATS 测量文件 (*.ti3)</translation>
+    </message>
+    <message>
+        <source>CxF3 colour exchange (*.cxf)</source>
+        <translation>CxF3 颜色交换文件 (*.cxf)</translation>
+    </message>
+    <message>
+        <source>Failed to store data: %1</source>
+        <translation>存储数据失败：%1</translation>
+    </message>
+    <message>
+        <source>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</source>
+        <translation>记录中没有该格式所需的 L*a*b* 值；请选择 CSV 或 Excel 工作簿</translation>
+    </message>
+    <message>
+        <source>the table&#x27;s records are not at hand (%1 of %2)</source>
+        <translation>无法取得表格的记录（%1/%2）</translation>
+    </message>
+</context>
+<context>
     <name>Cli</name>
     <message>
         <source>the instrument to use when several are attached</source>
@@ -1907,373 +2277,6 @@ Commands:
     <message>
         <source>&quot;%1&quot; is not a number.</source>
         <translation>&quot;%1&quot; 不是数字。</translation>
-    <name>ReportStatistics</name>
-    <message>
-        <source>Statistics of the work</source>
-        <translation>本批统计</translation>
-    </message>
-    <message>
-        <source>Rows: %1    PASS: %2    NG: %3</source>
-        <translation>行数：%1    合格：%2    不合格：%3</translation>
-    </message>
-</context>
-<context>
-    <name>CgatsWriter</name>
-    <message>
-        <source>Cannot write the file: %1</source>
-        <translation>无法写入文件：%1</translation>
-    </message>
-    <message>
-        <source>The samples have neither L*a*b* values nor a spectrum.</source>
-        <translation>样品既没有 L*a*b* 值，也没有光谱。</translation>
-    </message>
-    <message>
-        <source>More samples than announced (%1).</source>
-        <translation>样品多于预告的数量（%1）。</translation>
-    </message>
-    <message>
-        <source>Sample &quot;%1&quot; has no L*a*b* values.</source>
-        <translation>样品“%1”没有 L*a*b* 值。</translation>
-    </message>
-    <message>
-        <source>Sample &quot;%1&quot; has no spectrum.</source>
-        <translation>样品“%1”没有光谱。</translation>
-    </message>
-    <message>
-        <source>%1 samples written, %2 announced.</source>
-        <translation>已写入 %1 个样品，预告为 %2 个。</translation>
-    </message>
-</context>
-<context>
-    <name>CgatsReader</name>
-    <message>
-        <source>line %1: %2</source>
-        <translation>第 %1 行：%2</translation>
-    </message>
-    <message>
-        <source>a quoted string is not closed</source>
-        <translation>引号中的字符串没有结束</translation>
-    </message>
-    <message>
-        <source>more than %1 fields</source>
-        <translation>字段多于 %1 个</translation>
-    </message>
-    <message>
-        <source>BEGIN_DATA_FORMAT has no END_DATA_FORMAT</source>
-        <translation>BEGIN_DATA_FORMAT 缺少 END_DATA_FORMAT</translation>
-    </message>
-    <message>
-        <source>BEGIN_DATA comes before the field list (BEGIN_DATA_FORMAT)</source>
-        <translation>BEGIN_DATA 出现在字段列表（BEGIN_DATA_FORMAT）之前</translation>
-    </message>
-    <message>
-        <source>NUMBER_OF_FIELDS is missing</source>
-        <translation>缺少 NUMBER_OF_FIELDS</translation>
-    </message>
-    <message>
-        <source>NUMBER_OF_FIELDS says %1, the field list has %2</source>
-        <translation>NUMBER_OF_FIELDS 为 %1，字段列表却有 %2 个</translation>
-    </message>
-    <message>
-        <source>NUMBER_OF_SETS is missing</source>
-        <translation>缺少 NUMBER_OF_SETS</translation>
-    </message>
-    <message>
-        <source>field %1 is listed twice</source>
-        <translation>字段 %1 出现了两次</translation>
-    </message>
-    <message>
-        <source>neither SAMPLE_ID nor SAMPLE_NAME is among the fields</source>
-        <translation>字段中既没有 SAMPLE_ID 也没有 SAMPLE_NAME</translation>
-    </message>
-    <message>
-        <source>D65LAB_L, D65LAB_A and D65LAB_B must come together</source>
-        <translation>D65LAB_L、D65LAB_A 和 D65LAB_B 必须同时出现</translation>
-    </message>
-    <message>
-        <source>SPEC_%1 is missing: a spectrum needs every band from 400 to 700 nm in 10 nm steps</source>
-        <translation>缺少 SPEC_%1：光谱需要 400 至 700 nm 间隔 10 nm 的每个波段</translation>
-    </message>
-    <message>
-        <source>no D65LAB_L/A/B fields and no spectrum (LAB_L/A/B hold values for the D50 white, not the instrument&#x27;s D65/10°)</source>
-        <translation>没有 D65LAB_L/A/B 字段，也没有光谱（LAB_L/A/B 是 D50 白点的值，不是仪器的 D65/10°）</translation>
-    </message>
-    <message>
-        <source>%1 value &quot;%2&quot; has a comma as its decimal mark; CGATS numbers use a point</source>
-        <translation>%1 的值“%2”用逗号作小数点；CGATS 数字应使用小数点“.”</translation>
-    </message>
-    <message>
-        <source>%1 value &quot;%2&quot; is not a number</source>
-        <translation>%1 的值“%2”不是数字</translation>
-    </message>
-    <message>
-        <source>%1 values, NUMBER_OF_FIELDS is %2</source>
-        <translation>有 %1 个值，NUMBER_OF_FIELDS 为 %2</translation>
-    </message>
-    <message>
-        <source>more sets than NUMBER_OF_SETS (%1)</source>
-        <translation>数据组多于 NUMBER_OF_SETS（%1）</translation>
-    </message>
-    <message>
-        <source>reading was stopped</source>
-        <translation>读取已停止</translation>
-    </message>
-    <message>
-        <source>the file is empty</source>
-        <translation>文件为空</translation>
-    </message>
-    <message>
-        <source>a CGATS file starts with its file identifier (such as CTI3)</source>
-        <translation>CGATS 文件应以文件标识（如 CTI3）开头</translation>
-    </message>
-    <message>
-        <source>the file ends before BEGIN_DATA</source>
-        <translation>文件在 BEGIN_DATA 之前结束</translation>
-    </message>
-    <message>
-        <source>a second BEGIN_DATA_FORMAT</source>
-        <translation>出现第二个 BEGIN_DATA_FORMAT</translation>
-    </message>
-    <message>
-        <source>%1 needs a whole number</source>
-        <translation>%1 需要一个整数</translation>
-    </message>
-    <message>
-        <source>SPECTRAL_NORM needs a positive number</source>
-        <translation>SPECTRAL_NORM 需要一个正数</translation>
-    </message>
-    <message>
-        <source>%1 without its beginning</source>
-        <translation>%1 缺少对应的开始</translation>
-    </message>
-    <message>
-        <source>the file ends without END_DATA</source>
-        <translation>文件结束时缺少 END_DATA</translation>
-    </message>
-    <message>
-        <source>NUMBER_OF_SETS says %1, the data holds %2 (END_DATA on line %3)</source>
-        <translation>NUMBER_OF_SETS 为 %1，数据却有 %2 组（END_DATA 在第 %3 行）</translation>
-    </message>
-</context>
-<context>
-    <name>CxfWriter</name>
-    <message>
-        <source>Cannot write the file: %1</source>
-        <translation>无法写入文件：%1</translation>
-    </message>
-    <message>
-        <source>Sample &quot;%1&quot; has neither L*a*b* values nor a spectrum.</source>
-        <translation>样品“%1”既没有 L*a*b* 值，也没有光谱。</translation>
-    </message>
-</context>
-<context>
-    <name>CxfReader</name>
-    <message>
-        <source>line %1: %2</source>
-        <translation>第 %1 行：%2</translation>
-    </message>
-    <message>
-        <source>%1 value &quot;%2&quot; has a comma as its decimal mark; CxF numbers use a point</source>
-        <translation>%1 的值“%2”用逗号作小数点；CxF 数字应使用小数点“.”</translation>
-    </message>
-    <message>
-        <source>%1 value &quot;%2&quot; is not a number</source>
-        <translation>%1 的值“%2”不是数字</translation>
-    </message>
-    <message>
-        <source>Object without Id</source>
-        <translation>Object 缺少 Id</translation>
-    </message>
-    <message>
-        <source>CreationDate &quot;%1&quot; is no date and time</source>
-        <translation>CreationDate“%1”不是日期时间</translation>
-    </message>
-    <message>
-        <source>StartWL needs a whole number of nanometres</source>
-        <translation>StartWL 需要整数纳米值</translation>
-    </message>
-    <message>
-        <source>%1 holds more than 4096 values</source>
-        <translation>%1 包含的值多于 4096 个</translation>
-    </message>
-    <message>
-        <source>WavelengthRange needs whole numbers for StartWL and Increment</source>
-        <translation>WavelengthRange 的 StartWL 和 Increment 需要整数</translation>
-    </message>
-    <message>
-        <source>Object &quot;%1&quot;</source>
-        <translation>Object“%1”</translation>
-    </message>
-    <message>
-        <source>%1: ColorCIELab needs L, A and B</source>
-        <translation>%1：ColorCIELab 需要 L、A 和 B</translation>
-    </message>
-    <message>
-        <source>%1: ColorSpecification &quot;%2&quot; is not defined</source>
-        <translation>%1：未定义 ColorSpecification“%2”</translation>
-    </message>
-    <message>
-        <source>%1: its ColorCIELab is for %2/%3; standards need D65/10_Degree</source>
-        <translation>%1：其 ColorCIELab 适用于 %2/%3；标准色需要 D65/10_Degree</translation>
-    </message>
-    <message>
-        <source>%1: the spectrum has no StartWL</source>
-        <translation>%1：光谱缺少 StartWL</translation>
-    </message>
-    <message>
-        <source>%1: the spectrum (from %2 nm in %3 nm steps) has no band at 400 nm, 410 nm, … 700 nm</source>
-        <translation>%1：光谱（从 %2 nm 起，间隔 %3 nm）没有 400 nm、410 nm … 700 nm 的波段</translation>
-    </message>
-    <message>
-        <source>%1: the spectrum is missing bands from %2 nm on</source>
-        <translation>%1：光谱缺少 %2 nm 及以后的波段</translation>
-    </message>
-    <message>
-        <source>%1 has neither ColorCIELab nor a spectrum</source>
-        <translation>%1 既没有 ColorCIELab 也没有光谱</translation>
-    </message>
-    <message>
-        <source>document type declarations are not accepted</source>
-        <translation>不接受文档类型声明（DOCTYPE）</translation>
-    </message>
-    <message>
-        <source>elements are nested deeper than %1 levels</source>
-        <translation>元素嵌套超过 %1 层</translation>
-    </message>
-    <message>
-        <source>the root element is {%1}%2, not CxF in the namespace %3</source>
-        <translation>根元素是 {%1}%2，而不是命名空间 %3 中的 CxF</translation>
-    </message>
-    <message>
-        <source>the file holds no XML element</source>
-        <translation>文件不含任何 XML 元素</translation>
-    </message>
-</context>
-<context>
-    <name>CsvWriter</name>
-    <message>
-        <source>Cannot write the file: %1</source>
-        <translation>无法写入文件：%1</translation>
-    </message>
-</context>
-<context>
-    <name>CsvReader</name>
-    <message>
-        <source>line %1: %2</source>
-        <translation>第 %1 行：%2</translation>
-    </message>
-    <message>
-        <source>a quoted cell is never closed</source>
-        <translation>引号中的单元格没有结束</translation>
-    </message>
-    <message>
-        <source>text after a closing quote</source>
-        <translation>结束引号之后还有文字</translation>
-    </message>
-    <message>
-        <source>a quote inside an unquoted cell</source>
-        <translation>未加引号的单元格中有引号</translation>
-    </message>
-    <message>
-        <source>a carriage return without a line feed</source>
-        <translation>回车符后缺少换行符</translation>
-    </message>
-    <message>
-        <source>the file has no header row</source>
-        <translation>文件没有标题行</translation>
-    </message>
-    <message>
-        <source>the header row is not that of a comparison table</source>
-        <translation>标题行不是比较表的标题行</translation>
-    </message>
-    <message>
-        <source>%1 cells, the header has %2</source>
-        <translation>有 %1 个单元格，标题行有 %2 个</translation>
-    </message>
-    <message>
-        <source>%1: &quot;%2&quot; is not a number</source>
-        <translation>%1：“%2”不是数字</translation>
-    </message>
-    <message>
-        <source>%1: &quot;%2&quot; is no time</source>
-        <translation>%1：“%2”不是时间</translation>
-    </message>
-    <message>
-        <source>%1: &quot;%2&quot; is neither %3 nor %4</source>
-        <translation>%1：“%2”既不是 %3 也不是 %4</translation>
-    </message>
-    <message>
-        <source>the header row is not that of a spectral table</source>
-        <translation>标题行不是光谱表的标题行</translation>
-    </message>
-    <message>
-        <source>column %1 should be %2, not &quot;%3&quot;</source>
-        <translation>第 %1 列应为 %2，而不是“%3”</translation>
-    </message>
-</context>
-<context>
-    <name>StandardColorExchange</name>
-    <message>
-        <source>the file holds no standards</source>
-        <translation>文件中没有标准色</translation>
-    </message>
-    <message>
-        <source>the file holds %1 standards; a library takes at most 65535</source>
-        <translation>文件中有 %1 个标准色；色库最多容纳 65535 个</translation>
-    </message>
-    <message>
-        <source>standard &quot;%1&quot; has no L*a*b* values for D65/10°</source>
-        <translation>标准色“%1”没有 D65/10° 的 L*a*b* 值</translation>
-    </message>
-    <message>
-        <source>the name of standard &quot;%1&quot; takes more than %2 bytes</source>
-        <translation>标准色“%1”的名称超过 %2 字节</translation>
-    </message>
-    <message>
-        <source>standard &quot;%1&quot; has a value (%2) the library cannot hold</source>
-        <translation>标准色“%1”的值（%2）超出色库可保存的范围</translation>
-    </message>
-</context>
-<context>
-    <name>StandardColorUpload</name>
-    <message>
-        <source>CGATS standards (*.ti3 *.txt)</source>
-        <translation>CGATS 标准色文件 (*.ti3 *.txt)</translation>
-    </message>
-    <message>
-        <source>CxF3 standards (*.cxf)</source>
-        <translation>CxF3 标准色文件 (*.cxf)</translation>
-    </message>
-    <message>
-        <source>The standards in %1 cannot be written: %2</source>
-        <translation>无法写入 %1 中的标准色：%2</translation>
-    </message>
-</context>
-<context>
-    <name>SpreadsheetExport</name>
-    <message>
-        <source>CSV, UTF-8 (*.csv)</source>
-        <translation>CSV，UTF-8 (*.csv)</translation>
-    </message>
-    <message>
-        <source>CGATS measurement file (*.ti3)</source>
-        <translation>CGATS 测量文件 (*.ti3)</translation>
-    </message>
-    <message>
-        <source>CxF3 colour exchange (*.cxf)</source>
-        <translation>CxF3 颜色交换文件 (*.cxf)</translation>
-    </message>
-    <message>
-        <source>Failed to store data: %1</source>
-        <translation>存储数据失败：%1</translation>
-    </message>
-    <message>
-        <source>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</source>
-        <translation>记录中没有该格式所需的 L*a*b* 值；请选择 CSV 或 Excel 工作簿</translation>
-    </message>
-    <message>
-        <source>the table&#x27;s records are not at hand (%1 of %2)</source>
-        <translation>无法取得表格的记录（%1/%2）</translation>
     </message>
 </context>
 </TS>
