@@ -4,7 +4,7 @@
 // functions: the caller holds the link lock around a fetch.
 
 #include "Colorimetry.h"
-#include "ComparisonJudging.h"
+#include "ComparisonJudging.h" // displayModeOf
 #include "Judgement.h"
 
 #include <QString>
@@ -24,8 +24,6 @@ enum class FetchPath {
 // First-generation colorimeters: Legacy; TX310 and TX470 below software 1.06
 // (softwareVersion in hundredths): Block; every other instrument: Full.
 FetchPath fetchPathFor(const QString& model, int softwareVersion);
-
-// displayModeOf(flags), the one place the display mode is derived, is in ComparisonJudging.h.
 
 // Measures once on the given path and fills reading. Returns the command's
 // result (1 or a negative ProtocolResult). On the block path a display mode

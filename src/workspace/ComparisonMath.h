@@ -5,8 +5,7 @@
 // page reads the cells, calls it, and writes back what it returns.
 
 #include "ComparisonJudging.h"
-#include "ComparisonResult.h"
-#include "Judgement.h"
+#include "ComparisonRecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,20 +16,21 @@
 struct CurrentComparisonInput
 {
     // Haze, Transmittance, L*, a*, b*, L*, C*, h, Y, x, y as shown ("12.34%").
-    std::array<QString, ComparisonResult::ValueCount> standardTexts;
-    std::array<QString, ComparisonResult::ValueCount> sampleTexts;
+    std::array<QString, ComparisonRecord::ValueCount> standardTexts;
+    std::array<QString, ComparisonRecord::ValueCount> sampleTexts;
     DisplayFlags displayFlags{};
     Tolerances tolerances;           // deltaE: the page's delta-E threshold
     int layoutIndex = 0;             // 1: the colorimeter variant with a formula choice
     int formulaCode = 0;             // the instrument's formula code
     double parameterThreshold = -1.0; // the threshold stored with the formula (layout 1)
+    QString formulaText;             // the shown formula field, kept with the record
 };
 
 struct LegacyComparisonInput
 {
     // L*, a*, b*, C*, h as shown.
-    std::array<QString, ComparisonResult::LegacyCount> standardTexts;
-    std::array<QString, ComparisonResult::LegacyCount> sampleTexts;
+    std::array<QString, ComparisonRecord::LegacyCount> standardTexts;
+    std::array<QString, ComparisonRecord::LegacyCount> sampleTexts;
     int formulaCode = 0;          // first-generation code table
     double deltaEThreshold = -1.0;
     QString formulaText;          // the shown formula field, stored with the row
@@ -45,9 +45,9 @@ struct ComparisonOutcome
     int badStandardIndex = -1; // index into the value order, or -1
     int badSampleIndex = -1;
 
-    // The result row without its bookkeeping (sequence, test name, date-time,
-    // model and serial number are the page's).
-    ComparisonResult result;
+    // The record without its bookkeeping (sequence, test name, time, model
+    // and serial number are the page's), judged by the one rule.
+    ComparisonRecord result;
     // Differences as shown (general format, "%" for haze and transmittance),
     // one per value; the hue difference goes the short way round the circle.
     QStringList differenceTexts;
@@ -58,8 +58,6 @@ struct ComparisonOutcome
     // The threshold the verdict was judged against (the page keeps it).
     double deltaEThreshold = -1.0;
 };
-
-// displayedNumber(text), the one parser of displayed texts, is in ComparisonJudging.h.
 
 // Sample minus standard hue, the short way round: in (-180, 180].
 double hueDifference(double standardHue, double sampleHue);

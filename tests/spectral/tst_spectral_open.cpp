@@ -1,11 +1,8 @@
 // The workspace opens the spectral dialog modally over its own link: a
 // measurement reaches the page's current instrument, and "Export Excel"
 // writes the table through the spreadsheet export.
-#include "EmulatedLink.h"
-#include "FirstPageFor310.h"
-#include "FirstPageForm.h"
 #include "MeterPageFor310.h"
-#include "ScriptedDialogs.h"
+#include "PageFixture.h"
 
 #include <QApplication>
 #include <QFile>
@@ -14,26 +11,25 @@
 #include <QTest>
 #include <QTimer>
 
-class SpectralOpenTest : public QObject
+class SpectralOpenTest : public QObject, public PageFixture
 {
     Q_OBJECT
 
 private slots:
+    void init() { setUpPage(); }
+    void cleanup() { tearDownPage(); }
     void spectralButton_opensDialogOverThePageLink();
 };
 
 void SpectralOpenTest::spectralButton_opensDialogOverThePageLink()
 {
-    ScriptedDialogs dialogs;
-    EmulatedLink link(QStringLiteral("TX420"));
-    FirstPageFor310 page;
-    page.setTransport(&link.transport);
-    page.layoutIndex = 1;
+    plug(QStringLiteral("TX420"));
+    m_page->layoutIndex = 1;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("spectra.xlsx"));
-    dialogs.answerSaveFile(path);
-    dialogs.answerButton(DialogButton::No); // keep the records after the export
-    dialogs.answerButton(DialogButton::Ok); // "Data stored to file Success"
+    m_dialogs->answerSaveFile(path);
+    m_dialogs->answerButton(DialogButton::No); // keep the records after the export
+    m_dialogs->answerButton(DialogButton::Ok); // "Data stored to file Success"
 
     int recordsSeen = -1;
     int layoutSeen = -1;
@@ -48,14 +44,13 @@ void SpectralOpenTest::spectralButton_opensDialogOverThePageLink()
         recordsSeen = static_cast<int>(dialog->records().size());
         dialog->reject();
     });
-    page.form().pushButton_spectralTransmittance->click();
+    ui().pushButton_spectralTransmittance->click();
 
     QCOMPARE(layoutSeen, 1);
     QCOMPARE(recordsSeen, 1);
-    QCOMPARE(link.lastRequest().left(6), hexBytes("AB 20 49 00 3E 00"));
+    QCOMPARE(m_access->link().lastRequest().left(6), hexBytes("AB 20 49 00 3E 00"));
     QVERIFY(QFile::exists(path));
-    QVERIFY(dialogs.messages().contains(QStringLiteral("Storing data|Data stored to file Success")));
-    QVERIFY(!dialogs.hasUnusedAnswers());
+    QVERIFY(m_dialogs->messages().contains(QStringLiteral("Storing data|Data stored to file Success")));
 }
 
 QTEST_MAIN(SpectralOpenTest)

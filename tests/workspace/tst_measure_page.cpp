@@ -248,37 +248,53 @@ private Q_SLOTS:
     // A result pushed before a scan button was clicked is shown and judged
     // first, against the standard it was taken for: a waiting standard is the
     // one the scanned sample is compared with; a waiting sample is judged
-    // against the standard before the new one.
+    // against the standard before the new one. Both layouts.
     void pushedResultWaiting_shownBeforeTheScan_data()
     {
+        QTest::addColumn<bool>("legacy");
         QTest::addColumn<bool>("waitingStandard");
         QTest::addColumn<QStringList>("lastRow");  // NO, standard L*, sample L*
         QTest::addColumn<QString>("shownStandard"); // L* of the live standard afterwards
         QTest::newRow("pushed standard waits, Scan Sample")
-            << true << QStringList{"2", "50.00", "50.30"} << "50.00";
+            << false << true << QStringList{"2", "50.00", "50.30"} << "50.00";
         QTest::newRow("pushed sample waits, Scan Standard")
-            << false << QStringList{"2", "40.00", "40.50"} << "60.00";
+            << false << false << QStringList{"2", "40.00", "40.50"} << "60.00";
+        // One row: a legacy fetch waits 1.5 s for the instrument.
+        QTest::newRow("legacy layout: pushed standard waits, Scan Sample")
+            << true << true << QStringList{"2", "50.00", "50.30"} << "50.00";
     }
     void pushedResultWaiting_shownBeforeTheScan()
     {
+        QFETCH(bool, legacy);
         QFETCH(bool, waitingStandard);
         QFETCH(QStringList, lastRow);
         QFETCH(QString, shownStandard);
-        connectTo(QStringLiteral("TX310"), 312, 3);
+        legacy ? connectTo(QStringLiteral("TX450"), 200, 3) : connectTo(QStringLiteral("TX310"), 312, 3);
+        QPushButton* standardButton = legacy ? ui().stdmeasurementBtn : ui().pushButton_standardMeasurement;
+        QPushButton* sampleButton = legacy ? ui().samplemeasurementBtn : ui().pushButton_sampleMeasurement;
+        const int lRow = legacy ? 1 : kLRow;
         m_page->openThreadSlot();
-        scanStandard({40.0, 1.0, 2.0, 10.0, 90.0});
-        scanSample({40.2, 1.0, 2.0, 10.0, 90.0});
+        // A standard and a first sample, pushed (as after "Scan Sample").
+        pushKey({40.0, 1.0, 2.0, 10.0, 90.0});
+        QVERIFY(waitUntil([&] { return liveText(lRow, 1, legacy) == QLatin1String("40.00"); }));
+        m_page->nextMeasurement = 2;
+        pushKey({40.2, 1.0, 2.0, 10.0, 90.0});
+        QVERIFY(waitUntil([&] { return rows(legacy) == 1; }));
         if (waitingStandard) {
-            scanStandard({40.0, 1.0, 2.0, 10.0, 90.0}); // pushed results are standards now
+            m_page->nextMeasurement = 1; // as after "Scan Standard": pushed results are standards
         }
         m_page->pushedDisplayPauseMs = 60000; // the result waits behind its dashes
         pushKey({waitingStandard ? 50.0 : 40.5, 1.0, 2.0, 10.0, 90.0});
         const int waitingColumn = waitingStandard ? 1 : 2;
-        QVERIFY(waitUntil([&] { return cell(kLRow, waitingColumn) == QLatin1String("-----"); }));
-        waitingStandard ? scanSample({50.3, 1.0, 2.0, 10.0, 90.0}) : scanStandard({60.0, 1.0, 2.0, 10.0, 90.0});
-        QCOMPARE(rows(), 2);
-        QCOMPARE(QStringList({rowText(1, 0), rowText(1, 5), rowText(1, 16)}), lastRow);
-        QCOMPARE(cell(kLRow, 1), shownStandard);
+        QVERIFY(waitUntil([&] { return liveText(lRow, waitingColumn, legacy) == QLatin1String("-----"); }));
+        waitingStandard ? measure(sampleButton, {50.3, 1.0, 2.0, 10.0, 90.0})
+                        : measure(standardButton, {60.0, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(rows(legacy), 2);
+        const int sampleL = legacy ? 8 : 16;
+        const int standardL = legacy ? 3 : 5;
+        QCOMPARE(QStringList({rowText(1, 0, legacy), rowText(1, standardL, legacy), rowText(1, sampleL, legacy)}),
+                 lastRow);
+        QCOMPARE(liveText(lRow, 1, legacy), shownStandard);
     }
 
     void unplugWhileAnExchangeHoldsTheLinkInABox_closesWithoutHanging()
