@@ -77,9 +77,7 @@ int runRecordsExport(CliContext& cli)
     settings.layoutIndex = instrument->layoutIndex;
     settings.formulaCode = instrument->formulaCode;
     settings.tolerances = instrument->tolerances;
-    if (instrument->layoutIndex == 1) {
-        settings.tolerances.deltaE = instrument->parameterThreshold;
-    }
+    settings.parameterThreshold = instrument->parameterThreshold;
     settings.modelName = instrument->modelName;
     settings.serialNumber = instrument->serialNumber;
     settings.formulaText = instrument->formulaText;
@@ -92,11 +90,7 @@ int runRecordsExport(CliContext& cli)
         cli.message(feedback.texts());
         return ExitRefused;
     }
-    QList<ComparisonRecord> records;
-    records.reserve(result.rows.size());
-    for (const ComparisonResult& row : result.rows) {
-        records << CliValues::recordFromResult(row, instrument->comparisonSettings(), legacy);
-    }
+    const QList<ComparisonRecord>& records = result.rows;
     QJsonArray items;
     for (const ComparisonRecord& record : records) {
         items.append(CliValues::recordJson(record));

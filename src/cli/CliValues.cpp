@@ -3,7 +3,6 @@
 #include "CliCommand.h"
 #include "Colorimetry.h"
 #include "ComparisonJudging.h"
-#include "ComparisonResult.h"
 #include "MeasurementReading.h"
 
 #include <QJsonArray>
@@ -291,8 +290,9 @@ QJsonObject recordJson(const ComparisonRecord& record)
     if (legacy) {
         tolerances.insert(QStringLiteral("deltaE"), record.settings.deltaEThreshold);
     } else {
-        tolerances.insert(QStringLiteral("haze"), record.settings.hazeTolerance);
-        tolerances.insert(QStringLiteral("t"), record.settings.transmittanceTolerance);
+        // -1: never read from the instrument (the parameter page keeps no such tolerance).
+        tolerances.insert(QStringLiteral("haze"), record.settings.hazeTolerance < 0 ? QJsonValue() : QJsonValue(record.settings.hazeTolerance));
+        tolerances.insert(QStringLiteral("t"), record.settings.transmittanceTolerance < 0 ? QJsonValue() : QJsonValue(record.settings.transmittanceTolerance));
         tolerances.insert(QStringLiteral("deltaE"), record.settings.thresholdInForce());
     }
     QJsonObject object;
@@ -328,28 +328,6 @@ QString recordText(const ComparisonRecord& record)
                     .arg(formatDifference(record.hazeDifference), formatDifference(record.transmittanceDifference));
     }
     return line;
-}
-
-ComparisonRecord recordFromResult(const ComparisonResult& row, const ComparisonSettings& settings, bool legacy)
-{
-    ComparisonRecord record;
-    record.id = QUuid::createUuid();
-    record.legacy = legacy;
-    record.sequence = row.sequence;
-    record.testName = row.testName;
-    record.time = QDateTime::fromString(row.dateTime, QLatin1String(kComparisonTimeFormat));
-    record.modelName = row.modelName;
-    record.serialNumber = row.serialNumber;
-    record.standard = row.standard;
-    record.sample = row.sample;
-    record.legacyStandard = row.legacyStandard;
-    record.legacySample = row.legacySample;
-    record.hazeDifference = row.hazeDifference;
-    record.transmittanceDifference = row.transmittanceDifference;
-    record.deltaE = row.deltaE;
-    record.pass = row.pass;
-    record.settings = settings;
-    return record;
 }
 
 } // namespace CliValues

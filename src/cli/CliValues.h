@@ -11,7 +11,6 @@
 #include <QStringList>
 
 struct ColorReading;
-struct ComparisonResult;
 
 namespace CliValues {
 
@@ -52,8 +51,5 @@ QString sideText(const Side& side, int displayMode, bool legacy);
 QJsonObject recordJson(const ComparisonRecord& record);
 // One line for people: "PASS  dE 0.53  (Comp1)".
 QString recordText(const ComparisonRecord& record);
-
-// A record of today's import rows (the import still hands out rows).
-ComparisonRecord recordFromResult(const ComparisonResult& row, const ComparisonSettings& settings, bool legacy);
 
 } // namespace CliValues
