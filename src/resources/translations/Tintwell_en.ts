@@ -1873,21 +1873,6 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
-    <name>CgatsReader</name>
-    <message>
-        <source>%1 value &quot;%2&quot; is out of range</source>
-        <translation>%1 value &quot;%2&quot; is out of range</translation>
-    </message>
-    <message>
-        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
-        <translation>SPEC_%1 is out of range for SPECTRAL_NORM</translation>
-    </message>
-</context>
-<context>
-    <name>CxfReader</name>
-    <message>
-        <source>%1 value &quot;%2&quot; is out of range</source>
-        <translation>%1 value &quot;%2&quot; is out of range</translation>
     <name>Cli</name>
     <message>
         <source>the instrument to use when several are attached</source>
@@ -2258,6 +2243,24 @@ Commands:
     <message>
         <source>&quot;%1&quot; is not a number.</source>
         <translation>&quot;%1&quot; is not a number.</translation>
+    </message>
+</context>
+<context>
+    <name>CgatsReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 value &quot;%2&quot; is out of range</translation>
+    </message>
+    <message>
+        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
+        <translation>SPEC_%1 is out of range for SPECTRAL_NORM</translation>
+    </message>
+</context>
+<context>
+    <name>CxfReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 value &quot;%2&quot; is out of range</translation>
     </message>
 </context>
 </TS>

@@ -1907,21 +1907,6 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
-    <name>CgatsReader</name>
-    <message>
-        <source>%1 value &quot;%2&quot; is out of range</source>
-        <translation>%1 的值“%2”超出范围</translation>
-    </message>
-    <message>
-        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
-        <translation>按 SPECTRAL_NORM 换算后 SPEC_%1 超出范围</translation>
-    </message>
-</context>
-<context>
-    <name>CxfReader</name>
-    <message>
-        <source>%1 value &quot;%2&quot; is out of range</source>
-        <translation>%1 的值“%2”超出范围</translation>
     <name>Cli</name>
     <message>
         <source>the instrument to use when several are attached</source>
@@ -2292,6 +2277,24 @@ Commands:
     <message>
         <source>&quot;%1&quot; is not a number.</source>
         <translation>&quot;%1&quot; 不是数字。</translation>
+    </message>
+</context>
+<context>
+    <name>CgatsReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 的值“%2”超出范围</translation>
+    </message>
+    <message>
+        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
+        <translation>按 SPECTRAL_NORM 换算后 SPEC_%1 超出范围</translation>
+    </message>
+</context>
+<context>
+    <name>CxfReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 的值“%2”超出范围</translation>
     </message>
 </context>
 </TS>
