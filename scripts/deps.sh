@@ -10,6 +10,9 @@ TINTWELL_PACKAGES=(
   fonts-wqy-microhei poppler-utils
   libzip-dev python3-openpyxl libreoffice-calc-nogui
   argyll # the format tests read the CGATS and CxF3 files Tintwell writes with argyll's tools
+  libpq-dev # the station database talks to PostgreSQL through libpq
+  qtkeychain-qt6-dev # the station database's password lives in the desktop's key store
+  postgresql # the station tests start a throw-away cluster (initdb + pg_ctl)
 )
 
 # What scripts/package needs besides: dpkg-shlibdeps (dpkg-dev) for the

@@ -1,0 +1,101 @@
+#pragma once
+// One libpq connection, used by one thread at a time. It knows when the
+// server has gone (a failed call leaves the connection bad, or the server
+// said it is shutting down or terminated us), and it prepares its registered
+// statements again on every new connection, since prepared statements live
+// and die with the server session.
+
+#include "StationConfig.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+struct pg_conn;
+struct pg_result;
+
+// A result, freed with the object. ok() for commands and queries that
+// succeeded.
+class PgResult
+{
+public:
+    PgResult() = default;
+    explicit PgResult(pg_result* result);
+    bool ok() const { return m_ok; }
+    int rows() const;
+    int columns() const;
+    // Rows an INSERT, UPDATE or DELETE changed.
+    int affectedRows() const;
+    bool isNull(int row, int column) const;
+    QString text(int row, int column) const;
+    QByteArray bytes(int row, int column) const;
+    qint64 toInt(int row, int column) const { return text(row, column).toLongLong(); }
+
+private:
+    struct Free { void operator()(pg_result* r) const; };
+    std::shared_ptr<pg_result> m_result;
+    bool m_ok = false;
+};
+
+// A text parameter; std::nullopt is SQL NULL.
+using PgParam = std::optional<QByteArray>;
+
+class PgConnection
+{
+public:
+    explicit PgConnection(StationConfig config);
+    ~PgConnection();
+    PgConnection(const PgConnection&) = delete;
+    PgConnection& operator=(const PgConnection&) = delete;
+
+    const StationConfig& config() const { return m_config; }
+
+    // Statements prepared on every connection, before the first
+    // execPrepared() on it.
+    void addStatement(const QByteArray& name, const QByteArray& sql);
+
+    // Connects, closing a previous connection.
+    bool open();
+    void close();
+    // Connected, as far as the last call could tell. A server that restarted
+    // is noticed by the next call, which fails and leaves this false.
+    bool isOpen() const;
+    // The last failure was the connection itself (refused, dropped,
+    // terminated), not the statement: worth reconnecting.
+    bool connectionLost() const { return m_lost; }
+
+    PgResult exec(const QByteArray& sql, const QList<PgParam>& params = {});
+    PgResult execPrepared(const QByteArray& name, const QList<PgParam>& params);
+    // Ends a failed transaction, keeping the failure's message and code.
+    void rollback();
+
+    // PostgreSQL's own message of the last failure and its SQLSTATE code.
+    QString errorText() const { return m_error; }
+    QByteArray sqlState() const { return m_sqlState; }
+    // Counts, for whoever wants to see reconnecting at work.
+    int connectionCount() const { return m_connections; }
+    // How many times the statements were prepared (once per connection used).
+    int prepareCount() const { return m_prepares; }
+    int backendPid() const;
+
+    // Quoting for statements that cannot take parameters (CREATE ROLE).
+    QByteArray quoteIdentifier(const QString& name) const;
+    QByteArray quoteLiteral(const QString& value) const;
+
+private:
+    PgResult finish(pg_result* result);
+    bool prepareAll();
+
+    StationConfig m_config;
+    pg_conn* m_conn = nullptr;
+    QList<std::pair<QByteArray, QByteArray>> m_statements;
+    QString m_error;
+    QByteArray m_sqlState;
+    bool m_lost = false;
+    bool m_prepared = false;
+    int m_connections = 0;
+    int m_prepares = 0;
+};

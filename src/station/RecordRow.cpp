@@ -1,0 +1,93 @@
+#include "RecordRow.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <cmath>
+
+namespace {
+QJsonValue number(double v)
+{
+    return std::isfinite(v) ? QJsonValue(v) : QJsonValue(QJsonValue::Null);
+}
+
+template <typename Array>
+QJsonArray numbers(const Array& values)
+{
+    QJsonArray out;
+    for (double v : values) {
+        out.append(number(v));
+    }
+    return out;
+}
+
+QString shown(double v)
+{
+    return std::isfinite(v) ? QString::number(v, 'f', 2) : QStringLiteral("-");
+}
+} // namespace
+
+QString standardName(const ComparisonRecord& r)
+{
+    if (r.legacy) {
+        return QStringLiteral("Lab %1 %2 %3")
+            .arg(shown(r.legacyStandard[ComparisonRecord::LegacyL]), shown(r.legacyStandard[ComparisonRecord::LegacyA]),
+                 shown(r.legacyStandard[ComparisonRecord::LegacyB]));
+    }
+    QStringList parts;
+    const auto& s = r.standard;
+    if (std::isfinite(s[ComparisonRecord::Haze]) || std::isfinite(s[ComparisonRecord::Transmittance])) {
+        parts << QStringLiteral("Haze %1 T %2").arg(shown(s[ComparisonRecord::Haze]), shown(s[ComparisonRecord::Transmittance]));
+    }
+    if (std::isfinite(s[ComparisonRecord::LabL])) {
+        parts << QStringLiteral("Lab %1 %2 %3")
+                     .arg(shown(s[ComparisonRecord::LabL]), shown(s[ComparisonRecord::LabA]), shown(s[ComparisonRecord::LabB]));
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+QJsonObject recordRow(const OutboxEntry& entry)
+{
+    const ComparisonRecord& r = entry.record;
+    const ComparisonSettings& s = r.settings;
+    QJsonObject settings{
+        {QStringLiteral("hazeTolerance"), number(s.hazeTolerance)},
+        {QStringLiteral("transmittanceTolerance"), number(s.transmittanceTolerance)},
+        {QStringLiteral("deltaEThreshold"), number(s.deltaEThreshold)},
+        {QStringLiteral("formulaCode"), s.formulaCode},
+        {QStringLiteral("parameterThreshold"), number(s.parameterThreshold)},
+        {QStringLiteral("displayMode"), s.displayMode},
+        {QStringLiteral("layoutIndex"), s.layoutIndex},
+        {QStringLiteral("formulaText"), s.formulaText},
+        {QStringLiteral("thresholdText"), s.thresholdText},
+    };
+    return QJsonObject{
+        {QStringLiteral("id"), r.id.toString(QUuid::WithoutBraces)},
+        {QStringLiteral("version"), r.version},
+        // With its offset, so the server stores the same instant.
+        {QStringLiteral("measured_at"), r.time.isValid() ? QJsonValue(r.time.toOffsetFromUtc(r.time.offsetFromUtc()).toString(Qt::ISODate)) : QJsonValue()},
+        {QStringLiteral("test_name"), r.testName},
+        {QStringLiteral("model"), r.modelName},
+        {QStringLiteral("serial_number"), r.serialNumber},
+        {QStringLiteral("standard"), standardName(r)},
+        {QStringLiteral("legacy"), r.legacy},
+        {QStringLiteral("sequence"), number(r.sequence)},
+        {QStringLiteral("standard_values"), r.legacy ? numbers(r.legacyStandard) : numbers(r.standard)},
+        {QStringLiteral("sample_values"), r.legacy ? numbers(r.legacySample) : numbers(r.sample)},
+        {QStringLiteral("haze_difference"), number(r.hazeDifference)},
+        {QStringLiteral("transmittance_difference"), number(r.transmittanceDifference)},
+        {QStringLiteral("delta_e"), number(r.deltaE)},
+        {QStringLiteral("pass"), r.pass},
+        {QStringLiteral("settings"), settings},
+        {QStringLiteral("deleted"), entry.deleted},
+    };
+}
+
+QByteArray recordBatch(const QList<OutboxEntry>& entries)
+{
+    QJsonArray rows;
+    for (const OutboxEntry& e : entries) {
+        rows.append(recordRow(e));
+    }
+    return QJsonDocument(rows).toJson(QJsonDocument::Compact);
+}

@@ -1,0 +1,51 @@
+#pragma once
+// A throw-away PostgreSQL cluster for one test program: initdb and pg_ctl into
+// a temporary folder, listening only on a Unix socket there. The server
+// refuses to run as root, so under root (CI) it runs as "nobody". A watcher
+// stops it should the test program die without cleaning up.
+
+#include "PgConnection.h"
+#include "StationConfig.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class PgTestCluster
+{
+public:
+    PgTestCluster();
+    ~PgTestCluster();
+
+    // false with *skip set when PostgreSQL is not installed here (the test
+    // skips), with *error set when it is and still did not start (the test fails).
+    bool start(QString* skip, QString* error);
+    bool stop(const char* mode = "fast");
+    bool startAgain();
+    bool isRunning() const { return m_running; }
+
+    // The superuser, trusted on the socket; and any other role by password.
+    StationConfig admin(const QString& database = QStringLiteral("tintwell")) const;
+    StationConfig as(const QString& user, const QString& password,
+                     const QString& database = QStringLiteral("tintwell")) const;
+    // Runs SQL as the superuser; the message of the failure, empty on success.
+    QString adminExec(const QByteArray& sql, const QString& database = QStringLiteral("tintwell"));
+    qint64 adminCount(const QByteArray& sql, const QString& database = QStringLiteral("tintwell"));
+    // A new station's login role, registered; its configuration.
+    StationConfig addStation(const QString& role);
+    // The log of the server (for a failing test's output).
+    QString log() const;
+
+private:
+    bool run(const QStringList& command, QString* output = nullptr, int timeoutMs = 60000);
+    QStringList asServerUser(const QString& program) const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_binDir;
+    QString m_data;
+    QString m_socket;
+    bool m_running = false;
+    std::unique_ptr<PgConnection> m_admin;
+    QString m_adminDatabase;
+};

@@ -1,0 +1,299 @@
+// The sync worker against a real PostgreSQL server, with the faults a plant
+// network brings: the server stopped in the middle of the work, the station
+// killed between the server's commit and the journal's acknowledgement, the
+// connection terminated under it, two stations at once, a station touching
+// another's row, a schema newer than the program.
+#include "FileOutbox.h"
+#include "PgTestCluster.h"
+#include "StationSchema.h"
+#include "StationSync.h"
+#include "WaitUntil.h"
+
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+QList<ComparisonRecord> makeRecords(int count, const QString& prefix)
+{
+    QList<ComparisonRecord> out;
+    for (int n = 0; n < count; ++n) {
+        out.append(testRecord(QStringLiteral("%1%2").arg(prefix).arg(n), 0.01 * n));
+    }
+    return out;
+}
+
+SyncOptions quickOptions()
+{
+    SyncOptions o;
+    o.batchSize = 100;
+    o.firstRetryDelayMs = 50;
+    o.longestRetryDelayMs = 400;
+    o.idlePollMs = 100;
+    return o;
+}
+} // namespace
+
+class TestStationSync : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void sendsInJournalOrder_resentBatchIsSuccess();
+    void serverStopped_everyRecordArrivesOnce_data();
+    void serverStopped_everyRecordArrivesOnce();
+    void killedBetweenCommitAndAcknowledgement_resendIsHarmless();
+    void backendTerminated_reconnectsAndPreparesAgain();
+    void twoStationsAtOnce_anotherStationsRowRefused();
+    void newerSchema_refusesToWriteAndSaysSo();
+
+private:
+    // The records of a station on the server, in the order they arrived.
+    QStringList serverNames(const QString& role);
+    StationConfig newStation();
+
+    PgTestCluster m_cluster;
+    QTemporaryDir m_dir;
+    int m_stations = 0;
+};
+
+void TestStationSync::initTestCase()
+{
+    QString skip;
+    QString error;
+    if (!m_cluster.start(&skip, &error)) {
+        if (!skip.isEmpty()) {
+            QSKIP(qPrintable(skip));
+        }
+        QFAIL(qPrintable(error));
+    }
+    PgConnection admin(m_cluster.admin());
+    const MigrationOutcome migrated = StationSchema::migrate(admin);
+    QVERIFY2(migrated.ok, qPrintable(migrated.error));
+}
+
+void TestStationSync::init()
+{
+    if (!m_cluster.isRunning()) {
+        QVERIFY2(m_cluster.startAgain(), qPrintable(m_cluster.log()));
+    }
+}
+
+StationConfig TestStationSync::newStation()
+{
+    return m_cluster.addStation(QStringLiteral("station_%1").arg(++m_stations));
+}
+
+QStringList TestStationSync::serverNames(const QString& role)
+{
+    PgConnection admin(m_cluster.admin());
+    const PgResult r = admin.open() ? admin.exec("SELECT r.test_name FROM tintwell.records r JOIN tintwell.stations s"
+                                                 " ON s.id = r.station_id WHERE s.db_role = $1 ORDER BY r.arrival",
+                                                 {role.toUtf8()})
+                                    : PgResult();
+    QStringList names;
+    for (int row = 0; row < r.rows(); ++row) {
+        names << r.text(row, 0);
+    }
+    return names;
+}
+
+static QStringList namesOf(const QList<ComparisonRecord>& records)
+{
+    QStringList names;
+    for (const ComparisonRecord& r : records) {
+        names << r.testName;
+    }
+    return names;
+}
+
+void TestStationSync::sendsInJournalOrder_resentBatchIsSuccess()
+{
+    const StationConfig station = newStation();
+    FileOutbox outbox(m_dir.filePath(QStringLiteral("order.sqlite")));
+    const QList<ComparisonRecord> records = makeRecords(450, QStringLiteral("Comp"));
+    QVERIFY(outbox.journalAll(records));
+    StationSync sync(station, &outbox, quickOptions());
+    QVERIFY(waitUntil([&] { return outbox.unacknowledgedCount() == 0; }, 20000));
+    QCOMPARE(sync.state(), SyncWorker::State::Online);
+    QCOMPARE(serverNames(station.user), namesOf(records));
+    // A change replaces the row where it first arrived.
+    ComparisonRecord renamed = records.first();
+    renamed.testName = QStringLiteral("Renamed");
+    renamed.version = 2;
+    QVERIFY(outbox.journal(renamed));
+    sync.journaled();
+    QVERIFY(waitUntil([&] { return outbox.unacknowledgedCount() == 0; }, 20000));
+    QStringList expected = namesOf(records);
+    expected.first() = QStringLiteral("Renamed");
+    QCOMPARE(serverNames(station.user), expected);
+
+    // Every acknowledgement lost: the whole journal goes again, and that is fine.
+    QVERIFY(outbox.forgetAcknowledgements());
+    QSignalSpy problems(&sync, &StationSync::rejected);
+    sync.journaled();
+    QVERIFY(waitUntil([&] { return outbox.unacknowledgedCount() == 0; }, 20000));
+    QCOMPARE(sync.state(), SyncWorker::State::Online);
+    QCOMPARE(sync.message(), QString());
+    QCOMPARE(problems.count(), 0);
+    QCOMPARE(serverNames(station.user), expected);
+}
+
+void TestStationSync::serverStopped_everyRecordArrivesOnce_data()
+{
+    QTest::addColumn<bool>("afterCommit");
+    QTest::newRow("before the batch reached the server") << false;
+    QTest::newRow("after the server committed, before the acknowledgement") << true;
+}
+
+void TestStationSync::serverStopped_everyRecordArrivesOnce()
+{
+    QFETCH(bool, afterCommit);
+    const StationConfig station = newStation();
+    FileOutbox outbox(m_dir.filePath(QStringLiteral("stopped-%1.sqlite").arg(afterCommit)));
+    const QList<ComparisonRecord> records = makeRecords(600, QStringLiteral("Stop"));
+    QVERIFY(outbox.journalAll(records));
+    SyncOptions options = quickOptions();
+    std::atomic<int> batches{0};
+    std::atomic<bool> stopped{false};
+    // The third batch: the server goes down under it (an immediate stop, as a
+    // power cut would).
+    auto stopServer = [&](const QList<OutboxKey>&) {
+        if (++batches == 3) {
+            stopped = m_cluster.stop("immediate");
+        }
+    };
+    (afterCommit ? options.afterCommit : options.beforeSend) = stopServer;
+    StationSync sync(station, &outbox, options);
+    QVERIFY(waitUntil([&] { return sync.state() == SyncWorker::State::Offline; }, 20000));
+    QVERIFY(stopped);
+    QVERIFY2(sync.message().contains(station.serverName()), qPrintable(sync.message()));
+    // Journaling goes on while the server is away.
+    const QList<ComparisonRecord> more = makeRecords(50, QStringLiteral("Later"));
+    QVERIFY(outbox.journalAll(more));
+    sync.journaled();
+    QCOMPARE(outbox.unacknowledgedCount(), (afterCommit ? 300 : 400) + 50);
+    QVERIFY2(m_cluster.startAgain(), qPrintable(m_cluster.log()));
+    QVERIFY(waitUntil([&] { return outbox.unacknowledgedCount() == 0; }, 30000));
+    QVERIFY(waitUntil([&] { return sync.state() == SyncWorker::State::Online; }));
+    QCOMPARE(sync.message(), QString());
+    QCOMPARE(serverNames(station.user), namesOf(records + more));
+}
+
+void TestStationSync::killedBetweenCommitAndAcknowledgement_resendIsHarmless()
+{
+    const StationConfig station = newStation();
+    const QString path = m_dir.filePath(QStringLiteral("killed.sqlite"));
+    const QList<ComparisonRecord> records = makeRecords(300, QStringLiteral("Kill"));
+    {
+        FileOutbox outbox(path);
+        QVERIFY(outbox.journalAll(records));
+    }
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationDirPath() + QStringLiteral("/station_sync_child"),
+                {path, station.host, station.user, station.password});
+    QVERIFY(child.waitForStarted());
+    QVERIFY(waitUntil([&] { return child.canReadLine() || child.state() == QProcess::NotRunning; }, 20000));
+    QCOMPARE(child.readLine().trimmed(), QByteArray("committed 100"));
+    child.kill(); // SIGKILL
+    QVERIFY(child.waitForFinished(5000));
+    // The server holds the first batch; the journal does not know it.
+    QCOMPARE(serverNames(station.user), namesOf(records.mid(0, 100)));
+    FileOutbox outbox(path);
+    QCOMPARE(outbox.unacknowledgedCount(), 300);
+
+    StationSync sync(station, &outbox, quickOptions());
+    QSignalSpy refused(&sync, &StationSync::rejected);
+    QVERIFY(waitUntil([&] { return outbox.unacknowledgedCount() == 0; }, 20000));
+    QCOMPARE(refused.count(), 0);
+    QCOMPARE(sync.message(), QString());
+    QCOMPARE(serverNames(station.user), namesOf(records));
+}
+
+void TestStationSync::backendTerminated_reconnectsAndPreparesAgain()
+{
+    const StationConfig station = newStation();
+    FileOutbox outbox(m_dir.filePath(QStringLiteral("terminated.sqlite")));
+    const QList<ComparisonRecord> first = makeRecords(150, QStringLiteral("Before"));
+    QVERIFY(outbox.journalAll(first));
+    StationSync sync(station, &outbox, quickOptions());
+    QVERIFY(waitUntil([&] { return outbox.unacknowledgedCount() == 0; }, 20000));
+    QCOMPARE(sync.worker()->connectionCount(), 1);
+    QCOMPARE(sync.worker()->prepareCount(), 1);
+    QCOMPARE(m_cluster.adminCount("SELECT count(pg_terminate_backend(pid)) FROM pg_stat_activity WHERE usename = '"
+                                  + station.user.toUtf8() + "'"),
+             qint64(1));
+    // The connection looks fine to the worker until it next uses it.
+    const QList<ComparisonRecord> second = makeRecords(150, QStringLiteral("After"));
+    QVERIFY(outbox.journalAll(second));
+    sync.journaled();
+    QVERIFY(waitUntil([&] { return outbox.unacknowledgedCount() == 0; }, 20000));
+    QCOMPARE(sync.worker()->connectionCount(), 2);
+    QCOMPARE(sync.worker()->prepareCount(), 2);
+    QCOMPARE(serverNames(station.user), namesOf(first + second));
+}
+
+void TestStationSync::twoStationsAtOnce_anotherStationsRowRefused()
+{
+    const StationConfig a = newStation();
+    const StationConfig b = newStation();
+    FileOutbox outboxA(m_dir.filePath(QStringLiteral("two-a.sqlite")));
+    FileOutbox outboxB(m_dir.filePath(QStringLiteral("two-b.sqlite")));
+    const QList<ComparisonRecord> recordsA = makeRecords(800, QStringLiteral("A"));
+    const QList<ComparisonRecord> recordsB = makeRecords(800, QStringLiteral("B"));
+    QVERIFY(outboxA.journalAll(recordsA));
+    QVERIFY(outboxB.journalAll(recordsB));
+    {
+        StationSync syncA(a, &outboxA, quickOptions());
+        StationSync syncB(b, &outboxB, quickOptions());
+        QVERIFY(waitUntil([&] { return outboxA.unacknowledgedCount() == 0 && outboxB.unacknowledgedCount() == 0; },
+                          30000));
+    }
+    QCOMPARE(serverNames(a.user), namesOf(recordsA));
+    QCOMPARE(serverNames(b.user), namesOf(recordsB));
+
+    // Station b journals a change of a's record, then one of its own.
+    ComparisonRecord foreign = recordsA.at(5);
+    foreign.testName = QStringLiteral("Taken over");
+    foreign.version = 2;
+    const ComparisonRecord own = testRecord(QStringLiteral("B after"));
+    QVERIFY(outboxB.journal(foreign));
+    QVERIFY(outboxB.journal(own));
+    StationSync syncB(b, &outboxB, quickOptions());
+    QSignalSpy refused(&syncB, &StationSync::rejected);
+    QVERIFY(waitUntil([&] { return outboxB.unacknowledgedCount() == 0 && refused.count() > 0; }, 20000));
+    QCOMPARE(refused.count(), 1);
+    QVERIFY2(outboxB.rejection(foreign.id).contains(QStringLiteral("row-level security")),
+             qPrintable(outboxB.rejection(foreign.id)));
+    QCOMPARE(serverNames(a.user), namesOf(recordsA));
+    QCOMPARE(serverNames(b.user), namesOf(recordsB) << own.testName);
+}
+
+void TestStationSync::newerSchema_refusesToWriteAndSaysSo()
+{
+    const StationConfig station = newStation();
+    const QByteArray newer = QByteArray::number(StationSchema::knownVersion() + 1);
+    QCOMPARE(m_cluster.adminExec("INSERT INTO tintwell.schema_version (version, name) VALUES (" + newer + ", 'next')"),
+             QString());
+    FileOutbox outbox(m_dir.filePath(QStringLiteral("newer.sqlite")));
+    QVERIFY(outbox.journalAll(makeRecords(20, QStringLiteral("N"))));
+    StationSync sync(station, &outbox, quickOptions());
+    const bool refused = waitUntil([&] { return sync.state() == SyncWorker::State::Refused; }, 10000);
+    const QString message = sync.message();
+    const int waiting = outbox.unacknowledgedCount();
+    const QStringList arrived = serverNames(station.user);
+    QCOMPARE(m_cluster.adminExec("DELETE FROM tintwell.schema_version WHERE version = " + newer), QString());
+    QVERIFY(refused);
+    QVERIFY2(message.contains(QStringLiteral("schema version %1, newer").arg(QString::fromLatin1(newer))),
+             qPrintable(message));
+    QVERIFY2(message.contains(station.serverName()), qPrintable(message));
+    QCOMPARE(waiting, 20);
+    QCOMPARE(arrived, QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestStationSync)
+#include "tst_station_sync.moc"
