@@ -145,9 +145,9 @@ int main(int argc, char** argv)
     std::printf("acknowledged: %lld of %d records in %.2f s (%d still waiting)\n", static_cast<long long>(arrived),
                 total, elapsed / 1000.0, left);
     std::printf("journal per row: %.3f ms alone, %.3f ms while syncing (x%.2f)\n", alone, withSync, withSync / alone);
-    double load[3] = {0, 0, 0};
-    if (getloadavg(load, 3) > 0) {
-        std::printf("load average of the computer meanwhile: %.2f on %d cores\n", load[0], QThread::idealThreadCount());
+    double loadAverage[3] = {0, 0, 0};
+    if (getloadavg(loadAverage, 3) > 0) {
+        std::printf("load average of the computer meanwhile: %.2f on %d cores\n", loadAverage[0], QThread::idealThreadCount());
     }
 
     // One standard's statistics over a million records of ten stations.
