@@ -2245,4 +2245,22 @@ Commands:
         <translation>&quot;%1&quot; is not a number.</translation>
     </message>
 </context>
+<context>
+    <name>CgatsReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 value &quot;%2&quot; is out of range</translation>
+    </message>
+    <message>
+        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
+        <translation>SPEC_%1 is out of range for SPECTRAL_NORM</translation>
+    </message>
+</context>
+<context>
+    <name>CxfReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 value &quot;%2&quot; is out of range</translation>
+    </message>
+</context>
 </TS>

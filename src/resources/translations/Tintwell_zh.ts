@@ -2279,4 +2279,22 @@ Commands:
         <translation>&quot;%1&quot; 不是数字。</translation>
     </message>
 </context>
+<context>
+    <name>CgatsReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 的值“%2”超出范围</translation>
+    </message>
+    <message>
+        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
+        <translation>按 SPECTRAL_NORM 换算后 SPEC_%1 超出范围</translation>
+    </message>
+</context>
+<context>
+    <name>CxfReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 的值“%2”超出范围</translation>
+    </message>
+</context>
 </TS>
