@@ -418,8 +418,14 @@ bool RecordJournal::upsert(const QList<ComparisonRecord>& records, int counter, 
         " deleted = 0, data = excluded.data%1")
                   .arg(intoSession ? QStringLiteral(", session = excluded.session") : QString()));
     for (const ComparisonRecord& record : records) {
+        // A record without an id would take the place of every other one
+        // without: it is kept under an id of its own.
+        const QUuid id = record.id.isNull() ? QUuid::createUuid() : record.id;
+        if (record.id.isNull()) {
+            qCWarning(lcJournal) << "a record without an id was given an id of its own";
+        }
         q.bindValue(0, m_session);
-        q.bindValue(1, idBytes(record.id));
+        q.bindValue(1, idBytes(id));
         q.bindValue(2, record.version);
         q.bindValue(3, RecordCodec::encode(record));
         if (!q.exec()) {
