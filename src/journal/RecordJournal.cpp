@@ -60,6 +60,17 @@ QByteArray idBytes(const QUuid& id)
     return id.toRfc4122();
 }
 
+// The owner's mark, written without waiting for the disk: the next commit of
+// a record syncs it with the record (WAL keeps the order), and a mark lost
+// with nothing after it guards nothing.
+bool markOpen(QSqlQuery& q, bool open)
+{
+    q.exec(QStringLiteral("PRAGMA synchronous=OFF"));
+    const bool ok = q.exec(QStringLiteral("INSERT OR REPLACE INTO state (key, value) VALUES ('open', %1)").arg(open ? 1 : 0));
+    q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    return ok;
+}
+
 } // namespace
 
 RecordJournal::RecordJournal(const QString& path)
@@ -77,7 +88,7 @@ RecordJournal::~RecordJournal()
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         if (m_active && m_owner) {
             QSqlQuery q(db);
-            q.exec(QStringLiteral("INSERT OR REPLACE INTO state (key, value) VALUES ('open', 0)"));
+            markOpen(q, false);
         }
         db.close();
     }
@@ -164,7 +175,7 @@ bool RecordJournal::openDatabase(Role role)
         return false;
     }
     if (role == Role::Owner) {
-        if (!q.exec(QStringLiteral("INSERT OR REPLACE INTO state (key, value) VALUES ('open', 1)"))) {
+        if (!markOpen(q, true)) {
             return fail(QStringLiteral("cannot write"), q.lastError().text());
         }
         // Sessions whose records were all deleted have nothing to offer back.
