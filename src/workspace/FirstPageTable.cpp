@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -101,14 +102,29 @@ void FirstPageFor310::focusRowButton(QTableWidget* table, int row, int column)
     if (column != deleteColumn && column != deleteColumn + 1) {
         return;
     }
-    const QWidget* focused = QApplication::focusWidget();
-    if (!focused || (focused != table && focused->parentWidget() != table->viewport())) {
+    const auto keyboardInTable = [table] {
+        const QWidget* focused = QApplication::focusWidget();
+        return focused && (focused == table || focused->parentWidget() == table->viewport());
+    };
+    if (!keyboardInTable()) {
         return;
     }
-    attachRowButtons(table, row);
-    if (QWidget* button = table->cellWidget(row, column)) {
-        button->setFocus(Qt::TabFocusReason);
-    }
+    // Later, not now: the current cell also moves while the model removes
+    // rows, and a cell widget set then would change the view's editors
+    // under its feet.
+    QPointer<QTableWidget> guarded(table);
+    QMetaObject::invokeMethod(
+        this,
+        [this, guarded, row, column, keyboardInTable] {
+            if (!guarded || guarded->currentRow() != row || guarded->currentColumn() != column || !keyboardInTable()) {
+                return;
+            }
+            attachRowButtons(guarded, row);
+            if (QWidget* button = guarded->cellWidget(row, column)) {
+                button->setFocus(Qt::TabFocusReason);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 // Keys that move through the table, pressed on a row button, move the
@@ -242,12 +258,13 @@ int FirstPageFor310::deleteRowOfSender(QTableWidget* table, ComparisonRecordList
     if (row < 0 || row >= records.size()) {
         return -1;
     }
-    const bool hadFocus = button->hasFocus();
+    if (button->hasFocus()) {
+        // The keyboard stays in the table; and a focused button that goes
+        // would hand the focus on from inside the removal.
+        table->setFocus(Qt::OtherFocusReason);
+    }
     records.remove(row);
     nameRowButtons(table, row, table->rowCount() - 1);
-    if (hadFocus) {
-        table->setFocus(Qt::OtherFocusReason); // the keyboard stays in the table
-    }
     return row;
 }
 

@@ -361,15 +361,17 @@ private Q_SLOTS:
         table->setFocus();
         table->setCurrentCell(0, 28);
         QTest::keyClick(table, Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), table->cellWidget(0, 29));
+        QTRY_COMPARE(QApplication::focusWidget(), table->cellWidget(0, 29));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), table->cellWidget(0, 30));
+        QTRY_COMPARE(QApplication::focusWidget(), table->cellWidget(0, 30));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), table->cellWidget(0, 29));
+        QTRY_COMPARE(QApplication::focusWidget(), table->cellWidget(0, 29));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(counters(), QStringLiteral("0/1/1"));
         QCOMPARE(table->item(0, 1)->text(), QStringLiteral("Batch A"));
-        QCOMPARE(QApplication::focusWidget(), table);
+        QTest::qWait(10);
+        const QWidget* focused = QApplication::focusWidget();
+        QVERIFY(focused && (focused == table || focused->parentWidget() == table->viewport()));
     }
 
     void clear_asksBeforeLosingRows_data()
