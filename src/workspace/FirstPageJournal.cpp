@@ -70,7 +70,7 @@ void FirstPageFor310::startJournal(const QString& path)
             continue;
         }
         const JournalKeeper::Restored restored = keeper->restore(session);
-        comparisonSequence = std::max(comparisonSequence, restored.counter);
+        m_state.comparisonSequence = std::max(m_state.comparisonSequence, restored.counter);
         restoredAny = true;
         restoredLegacy = restoredLegacy || (restored.legacy > 0 && restored.current == 0);
     }

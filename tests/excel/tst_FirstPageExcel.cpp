@@ -58,7 +58,7 @@ private Q_SLOTS:
     void currentExport_labColumnsThenClearQuestion()
     {
         connectTo(QStringLiteral("TX420"), 320);
-        QVERIFY(m_page->displayFlags[3]);
+        QVERIFY(m_page->state().displayFlags[3]);
         m_page->addComparisonRow(result(1));
         m_page->addComparisonRow(result(2));
         const QString path = m_dir.filePath(QStringLiteral("current"));

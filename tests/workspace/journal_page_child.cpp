@@ -60,7 +60,7 @@ int main(int argc, char** argv)
             record.testName = QStringLiteral("Comp%1").arg(n);
             record.time = QDateTime::currentDateTime();
             record.pass = n % 3 != 0;
-            page.comparisonSequence = n;
+            page.state().comparisonSequence = n;
             legacy ? page.addComparisonRow_old(record) : page.addComparisonRow(record);
         }
         if (args.at(5) == QLatin1String("crash")) {
@@ -77,7 +77,7 @@ int main(int argc, char** argv)
                 std::printf("%s\n", qPrintable(record.testName));
             }
         }
-        std::printf("sequence %d\n", page.comparisonSequence);
+        std::printf("sequence %d\n", page.state().comparisonSequence);
         return 0;
     }
     return 2;
