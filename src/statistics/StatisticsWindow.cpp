@@ -61,11 +61,7 @@ void StatisticsWindow::setRecordList(const ComparisonRecordList* list)
 
 QList<StatQuantity> StatisticsWindow::quantitiesOfList() const
 {
-    if (!m_list || m_list->isEmpty()) {
-        return shownQuantities(-1, false);
-    }
-    const ComparisonRecord& newest = m_list->at(m_list->size() - 1);
-    return shownQuantities(newest.settings.displayMode, newest.legacy);
+    return shownQuantities(m_list ? m_list->records() : QList<ComparisonRecord>());
 }
 
 void StatisticsWindow::rebuild()

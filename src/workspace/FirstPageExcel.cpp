@@ -7,6 +7,7 @@
 #include "FirstPageFor310.h"
 
 #include "ComparisonJudging.h"
+#include "ComparisonRecordList.h"
 #include "ComparisonTableModel.h"
 #include "FirstPageForm.h"
 #include "SpreadsheetExport.h"
@@ -21,14 +22,16 @@ bool FirstPageFor310::on_pushButton_exportExcel_clicked()
     }
     // A written file is followed by the clear command, which asks first.
     return SpreadsheetExport::comparison(*m_recordModel, displayModeOf(displayFlags), this,
-                                         [this] { on_pushButton_clear_clicked(); })
+                                         [this] { on_pushButton_clear_clicked(); }, statisticsSheet(false),
+                                         m_records->records())
            == ExportOutcome::Written;
 }
 
 bool FirstPageFor310::on_ExportExcelBtn_clicked()
 {
     // The legacy layout empties its table without asking.
-    return SpreadsheetExport::legacyComparison(*m_legacyRecordModel, chineseUi, this, [this] { on_ClearBtn_clicked(); })
+    return SpreadsheetExport::legacyComparison(*m_legacyRecordModel, chineseUi, this, [this] { on_ClearBtn_clicked(); },
+                                               statisticsSheet(true), m_legacyRecords->records())
            == ExportOutcome::Written;
 }
 
