@@ -38,7 +38,7 @@ const QList<CliOption>& globalOptions()
 }
 
 const CliOption kMode{"mode", true, "MODE", CLI_TEXT("set the display mode first: hazet, haze, t, lab, lch, yxy, hazetlab")};
-const CliOption kFormat{"format", true, "FORMAT", CLI_TEXT("the file format: json")};
+const CliOption kFormat{"format", true, "FORMAT", CLI_TEXT("csv (the default), json, cgats, cxf or xlsx (with -o)")};
 const CliOption kOutput{"output", true, "FILE", CLI_TEXT("write to FILE instead of standard output (-o)")};
 
 } // namespace
@@ -77,6 +77,14 @@ const QList<CliSubcommand>& cliSubcommands()
          CLI_TEXT("the comparison records stored in the instrument"), {kFormat, kOutput}, 0, runRecordsExport},
         {{QStringLiteral("spectral"), QStringLiteral("export")}, "[--format FORMAT] [-o FILE]",
          CLI_TEXT("the spectral records stored in the instrument"), {kFormat, kOutput}, 0, runSpectralExport},
+        {{QStringLiteral("stdcolor"), QStringLiteral("upload")}, "FILE",
+         CLI_TEXT("send a standard-colour library (workbook, CGATS or CxF3), checked whole before anything is sent"),
+         {}, 1, runStdcolorUpload},
+        {{QStringLiteral("journal"), QStringLiteral("export")}, "[--since DATE] [--mode MODE] [--format FORMAT] [-o FILE]",
+         CLI_TEXT("the comparisons the window kept in its journal, without starting it"),
+         {{"since", true, "DATE", CLI_TEXT("only records from DATE (yyyy-MM-dd or yyyy-MM-ddThh:mm) on")},
+          {"mode", true, "MODE", CLI_TEXT("only records of this display mode")}, kFormat, kOutput},
+         0, runJournalExport},
     };
     return table;
 }
@@ -316,6 +324,7 @@ int runCli(const QStringList& arguments, CliEnvironment& environment)
         return ExitUsage;
     }
     CliContext context(environment, *command, parsed);
+    context.setChinese(language == QLatin1String("zh"));
     for (const QString& model : context.args().values(QStringLiteral("simulate"))) {
         if (!context.devices().addSimulated(model, error)) {
             return context.usage(error);

@@ -16,11 +16,14 @@ public:
     const CliSubcommand& command() const { return m_command; }
     const CliArguments& args() const { return m_args; }
     bool json() const { return m_args.has(QStringLiteral("json")); }
+    // Messages and table titles in Chinese (--lang zh, or a Chinese locale).
+    bool chinese() const { return m_chinese; }
+    void setChinese(bool chinese) { m_chinese = chinese; }
     CliEnvironment& environment() { return m_env; }
 
     // A line of results on standard output.
     void print(const QString& line);
-    // One JSON object on one line, with "schema": 1 first.
+    // One JSON object on one line, with "schema": 1.
     void printJson(QJsonObject object);
     // Raw bytes on standard output (a whole export).
     void write(const QByteArray& bytes);
@@ -44,4 +47,5 @@ private:
     CliArguments m_args;
     CliDevices m_devices;
     bool m_progressShown = false;
+    bool m_chinese = false;
 };

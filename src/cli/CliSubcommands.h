@@ -11,3 +11,5 @@ int runSettingsGet(CliContext& cli);
 int runSettingsSet(CliContext& cli);
 int runRecordsExport(CliContext& cli);
 int runSpectralExport(CliContext& cli);
+int runStdcolorUpload(CliContext& cli);
+int runJournalExport(CliContext& cli);

@@ -15,7 +15,8 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("tintwell-cli"));
+    // The window's name: the journal and other data are found where the window keeps them.
+    QCoreApplication::setApplicationName(QStringLiteral("tintwell"));
     // Standard error carries the run's own messages; the libraries' notes
     // stay quiet unless QT_LOGGING_RULES asks for them.
     QLoggingCategory::setFilterRules(QStringLiteral("*.info=false\n*.debug=false"));

@@ -2,6 +2,7 @@
 """Runs every tintwell-cli subcommand with --json against emulated instruments
 and checks each line (and each exported JSON file) against the schema."""
 import json
+import os
 import subprocess
 import sys
 import tempfile
@@ -29,12 +30,15 @@ RUNS = [
     ("records export", ["--simulate", "TX310", "records", "export", "--format", "json"]),
     ("records export Lab", ["--simulate", "TX420", "records", "export", "--format", "json"]),
     ("spectral export", ["--simulate", "TX430", "spectral", "export", "--format", "json"]),
+    ("journal export", ["journal", "export"]),
 ]
 
+data_home = tempfile.mkdtemp()  # no journal of this machine's window
 failures = 0
 checked = 0
 for name, args in RUNS:
-    run = subprocess.run([cli, "--json"] + args, stdin=subprocess.DEVNULL, capture_output=True, timeout=60)
+    run = subprocess.run([cli, "--json"] + args, stdin=subprocess.DEVNULL, capture_output=True, timeout=60,
+                         env=dict(os.environ, XDG_DATA_HOME=data_home))
     if run.returncode not in (0, 1):
         print(f"FAIL {name}: exit {run.returncode}: {run.stderr.decode()}")
         failures += 1

@@ -3,6 +3,7 @@
 // without a terminal, and every subcommand end to end in its own process.
 #include "CliCommand.h"
 #include "InstrumentEmulator.h"
+#include "RecordJournal.h"
 #include "VirtualInstrument.h"
 
 #include <QBuffer>
@@ -84,6 +85,8 @@ private Q_SLOTS:
         QTest::newRow("4 refused") << "--simulate TX310 identify" << true << 4 << "";
         QTest::newRow("5 standard unreadable") << "--simulate TX310 compare --standard /nonexistent/std.json" << false << 5 << "/nonexistent/std.json";
         QTest::newRow("5 output unwritable") << "--simulate TX310 records export -o /nonexistent/r.json" << false << 5 << "/nonexistent/r.json";
+        QTest::newRow("5 standards file missing") << "--simulate TX420 stdcolor upload /nonexistent/std.ti3" << false << 5 << "/nonexistent/std.ti3";
+        QTest::newRow("2 workbook to standard output") << "--simulate TX310 records export --format xlsx" << false << 2 << "-o";
     }
     void exitStatus()
     {
@@ -174,6 +177,77 @@ private Q_SLOTS:
         QCOMPARE(tolerances.value(QStringLiteral("deltaE")).toDouble(), 1.0);
     }
 
+    // A standards file the instrument's library cannot take is refused whole:
+    // not one byte of the library is written.
+    void stdcolorUpload_checksTheWholeFileFirst()
+    {
+        QTemporaryDir dir;
+        const QString good = dir.filePath(QStringLiteral("std.ti3"));
+        Run exported;
+        QCOMPARE(exported(words(QStringLiteral("--simulate TX420 records export --format cgats -o ") + good)), 0);
+        QFile file(good);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray text = file.readAll();
+        const QString bad = dir.filePath(QStringLiteral("bad.ti3"));
+        QFile broken(bad);
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(text.replace("\"T3\"", "\"T3\" 12..5")); // one malformed sample far into the file
+        broken.close();
+
+        std::shared_ptr<InstrumentEmulator> emulator;
+        Run refused;
+        refused.prepare = [&emulator](InstrumentEmulator& e) { emulator.reset(&e, [](InstrumentEmulator*) {}); };
+        QCOMPARE(refused(words(QStringLiteral("--simulate TX420 stdcolor upload ") + bad)), 5);
+        QCOMPARE(emulator->instrument().standardColorCount(), 0);
+        QVERIFY(!emulator->instrument().blockTransferCompleted());
+
+        Run written;
+        written.prepare = [&emulator](InstrumentEmulator& e) { emulator.reset(&e, [](InstrumentEmulator*) {}); };
+        QCOMPARE(written(words(QStringLiteral("--simulate TX420 stdcolor upload ") + good)), 0);
+        QCOMPARE(emulator->instrument().standardColorCount(), 1);
+        QVERIFY(emulator->instrument().blockTransferCompleted());
+    }
+
+    void journalExport_sinceAndModes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+        {
+            RecordJournal journal(path);
+            QVERIFY(journal.open());
+            QList<ComparisonRecord> records;
+            for (int i = 0; i < 3; ++i) {
+                ComparisonRecord r;
+                r.id = QUuid::createUuid();
+                r.testName = QStringLiteral("Comp%1").arg(i + 1);
+                r.time = QDateTime(QDate(2026, 12, 6 + i), QTime(10, 0));
+                r.settings.displayMode = i == 2 ? 3 : 0; // the last one in Lab
+                r.pass = true;
+                records << r;
+            }
+            QVERIFY(journal.append(records));
+        }
+        Run all;
+        all.env.journalPath = path;
+        QCOMPARE(all(words(QStringLiteral("journal export --json"))), 0);
+        QCOMPARE(all.json().value(QStringLiteral("records")).toArray().size(), 3);
+
+        Run since;
+        since.env.journalPath = path;
+        QCOMPARE(since(words(QStringLiteral("journal export --json --since 2026-12-07"))), 0);
+        const QJsonArray later = since.json().value(QStringLiteral("records")).toArray();
+        QCOMPARE(later.size(), 2);
+        QCOMPARE(later.at(0).toObject().value(QStringLiteral("name")).toString(), QStringLiteral("Comp2"));
+
+        Run table; // a table has one display mode's columns
+        table.env.journalPath = path;
+        QCOMPARE(table(words(QStringLiteral("journal export --format csv"))), 2);
+        Run oneMode;
+        oneMode.env.journalPath = path;
+        QCOMPARE(oneMode(words(QStringLiteral("journal export --format csv --mode hazet"))), 0);
+        QCOMPARE(oneMode.out.data().count('\n'), 3); // titles and two records
+    }
+
     void windowHoldsRealInstruments_emulatedOnesStayUsable()
     {
         Run run;
@@ -212,8 +286,9 @@ private Q_SLOTS:
         QTest::newRow("compare") << "--simulate TX310 compare --standard measure --sample measure" << 0 << "PASS";
         QTest::newRow("settings get") << "--simulate TX420 settings get" << 0 << "formula\tab (code 0)";
         QTest::newRow("settings set") << "--simulate TX420 settings set --formula 00 --threshold 2.5" << 0 << "threshold\t2.5";
-        QTest::newRow("records export") << "--simulate TX310 records export -o FILE" << 0 << "";
-        QTest::newRow("spectral export") << "--simulate TX310 spectral export" << 0 << "\"spectra\":[{";
+        QTest::newRow("records export") << "--simulate TX310 records export --format json -o FILE" << 0 << "";
+        QTest::newRow("spectral export") << "--simulate TX310 spectral export --format json" << 0 << "\"spectra\":[{";
+        QTest::newRow("journal export") << "journal export --format json" << 0 << "\"type\":\"journal\"";
         QTest::newRow("help") << "--help" << 0 << "Exit status";
     }
     void endToEnd()
@@ -225,6 +300,9 @@ private Q_SLOTS:
         const QString file = dir.filePath(QStringLiteral("out.json"));
         QProcess cli;
         cli.setStandardInputFile(QProcess::nullDevice());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.path()); // no journal of this machine's window
+        cli.setProcessEnvironment(environment);
         cli.start(QStringLiteral("./tintwell-cli"), words(line.replace(QStringLiteral("FILE"), file)));
         QVERIFY(cli.waitForFinished(20000));
         const QString out = QString::fromUtf8(cli.readAllStandardOutput());

@@ -1907,8 +1907,8 @@ Do you want to replace it?</translation>
         <translation>set the display mode first: hazet, haze, t, lab, lch, yxy, hazetlab</translation>
     </message>
     <message>
-        <source>the file format: json</source>
-        <translation>the file format: json</translation>
+        <source>csv (the default), json, cgats, cxf or xlsx (with -o)</source>
+        <translation>csv (the default), json, cgats, cxf or xlsx (with -o)</translation>
     </message>
     <message>
         <source>write to FILE instead of standard output (-o)</source>
@@ -1981,6 +1981,22 @@ Do you want to replace it?</translation>
     <message>
         <source>the spectral records stored in the instrument</source>
         <translation>the spectral records stored in the instrument</translation>
+    </message>
+    <message>
+        <source>send a standard-colour library (workbook, CGATS or CxF3), checked whole before anything is sent</source>
+        <translation>send a standard-colour library (workbook, CGATS or CxF3), checked whole before anything is sent</translation>
+    </message>
+    <message>
+        <source>the comparisons the window kept in its journal, without starting it</source>
+        <translation>the comparisons the window kept in its journal, without starting it</translation>
+    </message>
+    <message>
+        <source>only records from DATE (yyyy-MM-dd or yyyy-MM-ddThh:mm) on</source>
+        <translation>only records from DATE (yyyy-MM-dd or yyyy-MM-ddThh:mm) on</translation>
+    </message>
+    <message>
+        <source>only records of this display mode</source>
+        <translation>only records of this display mode</translation>
     </message>
     <message>
         <source>Unknown option %1.</source>
@@ -2109,8 +2125,20 @@ Commands:
         <translation>--format takes one of %1.</translation>
     </message>
     <message>
+        <source>A workbook is written to a file: add -o FILE.</source>
+        <translation>A workbook is written to a file: add -o FILE.</translation>
+    </message>
+    <message>
         <source>%1 cannot be written: %2</source>
         <translation>%1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written.</source>
+        <translation>%1 cannot be written.</translation>
+    </message>
+    <message>
+        <source>These records hold no L*a*b* values, which %1 carries; choose csv or json.</source>
+        <translation>These records hold no L*a*b* values, which %1 carries; choose csv or json.</translation>
     </message>
     <message>
         <source>Records read: %1.</source>
@@ -2125,8 +2153,40 @@ Commands:
         <translation>Spectral records read: %1.</translation>
     </message>
     <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>The %1 keeps no standard-colour library.</source>
+        <translation>The %1 keeps no standard-colour library.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written to the instrument: %2</source>
+        <translation>%1 cannot be written to the instrument: %2</translation>
+    </message>
+    <message>
+        <source>Standard colours written: %1 card(s), %2 row(s).</source>
+        <translation>Standard colours written: %1 card(s), %2 row(s).</translation>
+    </message>
+    <message>
+        <source>--since takes a date (yyyy-MM-dd) or a date and time (yyyy-MM-ddThh:mm).</source>
+        <translation>--since takes a date (yyyy-MM-dd) or a date and time (yyyy-MM-ddThh:mm).</translation>
+    </message>
+    <message>
         <source>--mode takes one of %1.</source>
         <translation>--mode takes one of %1.</translation>
+    </message>
+    <message>
+        <source>No journal at %1: the window has kept nothing yet.</source>
+        <translation>No journal at %1: the window has kept nothing yet.</translation>
+    </message>
+    <message>
+        <source>The journal holds records of several display modes; choose one with --mode, or --format json or cgats.</source>
+        <translation>The journal holds records of several display modes; choose one with --mode, or --format json or cgats.</translation>
     </message>
     <message>
         <source>A first-generation colorimeter has no display mode to set.</source>
@@ -2159,10 +2219,6 @@ Commands:
     <message>
         <source>The %1: %2</source>
         <translation>The %1: %2</translation>
-    </message>
-    <message>
-        <source>%1 cannot be read: %2</source>
-        <translation>%1 cannot be read: %2</translation>
     </message>
     <message>
         <source>%1: %2</source>
@@ -2247,6 +2303,24 @@ Commands:
     <message>
         <source>&quot;%1&quot; is not a number.</source>
         <translation>&quot;%1&quot; is not a number.</translation>
+    </message>
+</context>
+<context>
+    <name>CgatsReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 value &quot;%2&quot; is out of range</translation>
+    </message>
+    <message>
+        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
+        <translation>SPEC_%1 is out of range for SPECTRAL_NORM</translation>
+    </message>
+</context>
+<context>
+    <name>CxfReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 value &quot;%2&quot; is out of range</translation>
     </message>
 </context>
 </TS>

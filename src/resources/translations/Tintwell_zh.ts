@@ -1941,8 +1941,8 @@ Do you want to replace it?</source>
         <translation>先设置显示模式：hazet、haze、t、lab、lch、yxy、hazetlab</translation>
     </message>
     <message>
-        <source>the file format: json</source>
-        <translation>文件格式：json</translation>
+        <source>csv (the default), json, cgats, cxf or xlsx (with -o)</source>
+        <translation>csv（默认）、json、cgats、cxf 或 xlsx（需配合 -o）</translation>
     </message>
     <message>
         <source>write to FILE instead of standard output (-o)</source>
@@ -2015,6 +2015,22 @@ Do you want to replace it?</source>
     <message>
         <source>the spectral records stored in the instrument</source>
         <translation>仪器中保存的光谱记录</translation>
+    </message>
+    <message>
+        <source>send a standard-colour library (workbook, CGATS or CxF3), checked whole before anything is sent</source>
+        <translation>写入标准色库（工作簿、CGATS 或 CxF3 文件），发送前先完整检查整个文件</translation>
+    </message>
+    <message>
+        <source>the comparisons the window kept in its journal, without starting it</source>
+        <translation>窗口日志中保存的对比记录，无需启动窗口</translation>
+    </message>
+    <message>
+        <source>only records from DATE (yyyy-MM-dd or yyyy-MM-ddThh:mm) on</source>
+        <translation>只导出 DATE（yyyy-MM-dd 或 yyyy-MM-ddThh:mm）及之后的记录</translation>
+    </message>
+    <message>
+        <source>only records of this display mode</source>
+        <translation>只导出该显示模式的记录</translation>
     </message>
     <message>
         <source>Unknown option %1.</source>
@@ -2143,8 +2159,20 @@ Commands:
         <translation>--format 的取值为 %1 之一。</translation>
     </message>
     <message>
+        <source>A workbook is written to a file: add -o FILE.</source>
+        <translation>工作簿只能写入文件：请加上 -o 文件。</translation>
+    </message>
+    <message>
         <source>%1 cannot be written: %2</source>
         <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written.</source>
+        <translation>无法写入 %1。</translation>
+    </message>
+    <message>
+        <source>These records hold no L*a*b* values, which %1 carries; choose csv or json.</source>
+        <translation>这些记录没有 %1 所需的 L*a*b* 数值；请选择 csv 或 json。</translation>
     </message>
     <message>
         <source>Records read: %1.</source>
@@ -2159,8 +2187,40 @@ Commands:
         <translation>已读取光谱记录：%1 条。</translation>
     </message>
     <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>文件不存在</translation>
+    </message>
+    <message>
+        <source>The %1 keeps no standard-colour library.</source>
+        <translation>%1 没有标准色库。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written to the instrument: %2</source>
+        <translation>无法将 %1 写入仪器：%2</translation>
+    </message>
+    <message>
+        <source>Standard colours written: %1 card(s), %2 row(s).</source>
+        <translation>已写入标准色：%1 张色卡，%2 行数据。</translation>
+    </message>
+    <message>
+        <source>--since takes a date (yyyy-MM-dd) or a date and time (yyyy-MM-ddThh:mm).</source>
+        <translation>--since 的取值为日期（yyyy-MM-dd）或日期时间（yyyy-MM-ddThh:mm）。</translation>
+    </message>
+    <message>
         <source>--mode takes one of %1.</source>
         <translation>--mode 的取值为 %1 之一。</translation>
+    </message>
+    <message>
+        <source>No journal at %1: the window has kept nothing yet.</source>
+        <translation>%1 处没有日志：窗口尚未保存任何记录。</translation>
+    </message>
+    <message>
+        <source>The journal holds records of several display modes; choose one with --mode, or --format json or cgats.</source>
+        <translation>日志中有多种显示模式的记录；请用 --mode 选择其中一种，或使用 --format json 或 cgats。</translation>
     </message>
     <message>
         <source>A first-generation colorimeter has no display mode to set.</source>
@@ -2193,10 +2253,6 @@ Commands:
     <message>
         <source>The %1: %2</source>
         <translation>%1：%2</translation>
-    </message>
-    <message>
-        <source>%1 cannot be read: %2</source>
-        <translation>无法读取 %1：%2</translation>
     </message>
     <message>
         <source>%1: %2</source>
@@ -2281,6 +2337,24 @@ Commands:
     <message>
         <source>&quot;%1&quot; is not a number.</source>
         <translation>&quot;%1&quot; 不是数字。</translation>
+    </message>
+</context>
+<context>
+    <name>CgatsReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 的值“%2”超出范围</translation>
+    </message>
+    <message>
+        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
+        <translation>按 SPECTRAL_NORM 换算后 SPEC_%1 超出范围</translation>
+    </message>
+</context>
+<context>
+    <name>CxfReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 的值“%2”超出范围</translation>
     </message>
 </context>
 </TS>
