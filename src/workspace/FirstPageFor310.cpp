@@ -173,8 +173,9 @@ void FirstPageFor310::setJournal(JournalKeeper* keeper)
 {
     m_journal = keeper;
     if (m_journal) {
-        m_journal->watch(ui->tableWidget_data, 0);
-        m_journal->watch(ui->tbData, 1);
+        m_journal->watch(m_records, false);
+        m_journal->watch(m_legacyRecords, true);
+        m_journal->setCounter([this] { return m_state.comparisonSequence; });
     }
 }
 

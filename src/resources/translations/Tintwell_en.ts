@@ -422,6 +422,10 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <translation>%1 comparison rows of the session of %2 (%3) were not cleared or exported. Restore them?</translation>
     </message>
     <message>
+        <source>Sessions closed more than %3 days ago were removed from the comparison journal: %2 sessions, %1 comparisons (setting journal/pruneClosedAfterDays in %4).</source>
+        <translation>Sessions closed more than %3 days ago were removed from the comparison journal: %2 sessions, %1 comparisons (setting journal/pruneClosedAfterDays in %4).</translation>
+    </message>
+    <message>
         <source>Please connect the device first!</source>
         <translation>Please connect the device first!</translation>
     </message>
