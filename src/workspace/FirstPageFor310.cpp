@@ -122,6 +122,7 @@ FirstPageFor310::FirstPageFor310(QWidget* parent) : QWidget(parent), ui(std::mak
     // Beside the executable, or in ../share/tintwell of an installed copy.
     m_modelTable = ::loadModelTable(dataFilePath(QStringLiteral("meterno")));
     m_reports = new FirstPageReport(this);
+    setUpStatistics();
 
     auto* toleranceValidator = new QDoubleValidator(0, 100, 2, this);
     toleranceValidator->setNotation(QDoubleValidator::StandardNotation);

@@ -66,6 +66,10 @@
 <context>
     <name>FirstPageFor310</name>
     <message>
+        <source>Statistics</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
         <source>More black</source>
         <translation>More black</translation>
     </message>

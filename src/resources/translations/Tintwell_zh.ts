@@ -66,6 +66,10 @@
 <context>
     <name>FirstPageFor310</name>
     <message>
+        <source>Statistics</source>
+        <translation>统计</translation>
+    </message>
+    <message>
         <source>More black</source>
         <translation>偏黑较多</translation>
     </message>
