@@ -67,7 +67,7 @@ struct ComparisonRecord
     // NO: the count of rows after this one was counted, as the table shows it.
     double sequence = 0;
     QString testName;          // "Comp%1" for a measured comparison; editable
-    QDateTime time;            // local time, to the minute as shown
+    QDateTime time;            // local time; the tables show it to the minute
     QString modelName;
     QString serialNumber;
 

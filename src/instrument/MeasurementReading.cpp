@@ -87,16 +87,6 @@ FetchPath fetchPathFor(const QString& model, int softwareVersion)
     return blockModel && softwareVersion < 106 ? FetchPath::Block : FetchPath::Full;
 }
 
-int displayModeOf(const DisplayFlags& flags)
-{
-    for (std::size_t i = 0; i < flags.size(); ++i) {
-        if (flags[i]) {
-            return static_cast<int>(i);
-        }
-    }
-    return -1;
-}
-
 int fetchMeasurement(Transport& transport, FetchPath path, int displayMode, ColorReading& reading)
 {
     switch (path) {

@@ -4,6 +4,7 @@
 // functions: the caller holds the link lock around a fetch.
 
 #include "Colorimetry.h"
+#include "ComparisonJudging.h" // displayModeOf
 #include "Judgement.h"
 
 #include <QString>
@@ -23,9 +24,6 @@ enum class FetchPath {
 // First-generation colorimeters: Legacy; TX310 and TX470 below software 1.06
 // (softwareVersion in hundredths): Block; every other instrument: Full.
 FetchPath fetchPathFor(const QString& model, int softwareVersion);
-
-// The display mode whose flag is set (0 Haze/T ... 6 Haze/T/Lab), -1 for none.
-int displayModeOf(const DisplayFlags& flags);
 
 // Measures once on the given path and fills reading. Returns the command's
 // result (1 or a negative ProtocolResult). On the block path a display mode

@@ -25,12 +25,12 @@ double word(const QByteArray& record, int index, bool isSigned, double divisor)
     return raw / divisor;
 }
 
-using Values = std::array<double, ComparisonResult::ValueCount>;
+using Values = std::array<double, ComparisonRecord::ValueCount>;
 
 // The words of one colour (standard or sample) of a mode, starting at word `first`.
 void decodeColor(int mode, const QByteArray& record, int first, Values& v)
 {
-    using R = ComparisonResult;
+    using R = ComparisonRecord;
     auto u = [&](int i, double divisor) { return word(record, first + i, false, divisor); };
     auto s = [&](int i) { return word(record, first + i, true, 100.0); };
     switch (mode) {
@@ -117,7 +117,7 @@ bool carriesLab(int displayMode)
     return displayMode >= Lab && displayMode <= HazeTLab;
 }
 
-bool decodeComparisonRecord(int displayMode, const QByteArray& record, ComparisonResult& result)
+bool decodeComparisonRecord(int displayMode, const QByteArray& record, ComparisonRecord& result)
 {
     const int size = dataRecordSize(displayMode);
     if (size == 0 || record.size() < size) {
@@ -133,12 +133,12 @@ bool decodeComparisonRecord(int displayMode, const QByteArray& record, Compariso
     return true;
 }
 
-bool decodeLegacyRecord(const QByteArray& record, ComparisonResult& result)
+bool decodeLegacyRecord(const QByteArray& record, ComparisonRecord& result)
 {
     if (record.size() < kLegacyDataSize) {
         return false;
     }
-    using R = ComparisonResult;
+    using R = ComparisonRecord;
     auto fill = [&](int first, std::array<double, R::LegacyCount>& v) {
         v[R::LegacyL] = word(record, first, true, 100.0);
         v[R::LegacyA] = word(record, first + 1, true, 100.0);

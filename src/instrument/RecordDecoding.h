@@ -1,9 +1,9 @@
 #pragma once
 // The comparison records an instrument keeps in its memory, turned into the
-// values of a ComparisonResult. Pure functions over bytes: where the records
+// values of a ComparisonRecord. Pure functions over bytes: where the records
 // lie, how large each is, what its 16-bit words mean, and the names.
 
-#include "ComparisonResult.h"
+#include "ComparisonRecord.h"
 
 #include <QByteArray>
 #include <QString>
@@ -33,10 +33,10 @@ bool carriesLab(int displayMode);
 // Fills result.standard and result.sample from one data record of the mode;
 // values the mode does not carry stay 0. false (nothing changed) when the
 // mode is unknown or record is shorter than the mode's record size.
-bool decodeComparisonRecord(int displayMode, const QByteArray& record, ComparisonResult& result);
+bool decodeComparisonRecord(int displayMode, const QByteArray& record, ComparisonRecord& result);
 // Fills result.legacyStandard and result.legacySample (L*, a*, b* as stored,
 // C* and h from a* and b*). false when record is shorter than 12 bytes.
-bool decodeLegacyRecord(const QByteArray& record, ComparisonResult& result);
+bool decodeLegacyRecord(const QByteArray& record, ComparisonRecord& result);
 
 // The name of a 16-byte name record: its first 13 bytes, up to the first zero.
 // A UTF-8 name whose 13th byte splits a character keeps the whole characters

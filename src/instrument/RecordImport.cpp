@@ -1,7 +1,6 @@
 #include "RecordImport.h"
 
-#include "Colorimetry.h"
-#include "DeltaE.h"
+#include "ComparisonJudging.h"
 #include "Frames.h"
 #include "LinkAccess.h"
 #include "RecordCommands.h"
@@ -13,24 +12,26 @@ Q_LOGGING_CATEGORY(lcImport, "tintwell.workspace.import")
 
 namespace {
 
-constexpr char kDateTimeFormat[] = "yyyy/MM/dd  hh:mm";
-
 QDateTime importTimeOf(const ImportSettings& settings)
 {
     return settings.importTime.isValid() ? settings.importTime : QDateTime::currentDateTime();
 }
 
-// The tolerance columns of a new row: 2 decimals, the threshold 1.
-void setToleranceTexts(const ImportSettings& settings, ComparisonResult& row)
+// The settings every imported record is judged against: those of a live
+// comparison on the page at the moment of the import.
+ComparisonSettings judgingSettings(const ImportSettings& settings, int displayMode)
 {
-    row.hazeToleranceText = QString::number(settings.tolerances.haze, 'f', 2);
-    row.transmittanceToleranceText = QString::number(settings.tolerances.transmittance, 'f', 2);
-    row.deltaEThresholdText = formatThreshold(settings.tolerances.deltaE);
-}
-
-LabColor labOf(const std::array<double, ComparisonResult::ValueCount>& v)
-{
-    return {v[ComparisonResult::LabL], v[ComparisonResult::LabA], v[ComparisonResult::LabB]};
+    ComparisonSettings s;
+    s.hazeTolerance = settings.tolerances.haze;
+    s.transmittanceTolerance = settings.tolerances.transmittance;
+    s.deltaEThreshold = settings.tolerances.deltaE;
+    s.parameterThreshold = settings.parameterThreshold;
+    s.formulaCode = settings.formulaCode;
+    s.displayMode = displayMode;
+    s.layoutIndex = settings.layoutIndex;
+    s.formulaText = settings.formulaText;
+    s.thresholdText = settings.thresholdText;
+    return s;
 }
 
 void count(ImportResult& result, bool pass)
@@ -179,29 +180,22 @@ ImportResult RecordImport::importCurrent(const ImportSettings& settings)
         return result;
     }
 
-    const QString dateTime = importTimeOf(settings).toString(QLatin1String(kDateTimeFormat));
-    const DisplayFlags flags = displayFlagsFor(mode);
-    const bool hasLab = RecordDecoding::carriesLab(mode);
+    const QDateTime time = importTimeOf(settings);
+    const ComparisonSettings judging = judgingSettings(settings, mode);
     result.rows.reserve(pages.count);
     for (int i = 0; i < pages.count; ++i) {
-        ComparisonResult row;
+        ComparisonRecord row;
         RecordDecoding::decodeComparisonRecord(mode, pages.data.mid(i * layout.dataSize, layout.dataSize), row);
         row.testName = RecordDecoding::comparisonRecordName(
             pages.names.mid(i * layout.nameSize, layout.nameSize));
-        row.dateTime = dateTime;
-        row.hazeDifference = row.sample[ComparisonResult::Haze] - row.standard[ComparisonResult::Haze];
+        row.time = time;
+        row.hazeDifference = row.sample[ComparisonRecord::Haze] - row.standard[ComparisonRecord::Haze];
         row.transmittanceDifference =
-            row.sample[ComparisonResult::Transmittance] - row.standard[ComparisonResult::Transmittance];
-        // The formula rule of a live comparison in this layout, not always delta-E*ab.
-        row.deltaE = hasLab ? comparisonDeltaE(WorkspaceLayout::Current, settings.layoutIndex,
-                                               settings.formulaCode, labOf(row.standard), labOf(row.sample))
-                            : 0.0;
-        row.pass = judgeComparison(flags, row.hazeDifference, row.transmittanceDifference, row.deltaE,
-                                   settings.tolerances)
-                   == Verdict::Pass;
+            row.sample[ComparisonRecord::Transmittance] - row.standard[ComparisonRecord::Transmittance];
+        // The formula and threshold rule of a live comparison in this layout.
+        judgeRecord(row, judging);
         count(result, row.pass);
         row.sequence = settings.totalCountBefore + i + 1;
-        setToleranceTexts(settings, row);
         row.modelName = settings.modelName;
         row.serialNumber = settings.serialNumber;
         result.rows.append(row);
@@ -229,32 +223,23 @@ ImportResult RecordImport::importLegacy(const ImportSettings& settings)
         return result;
     }
 
-    using R = ComparisonResult;
-    const QString dateTime = importTimeOf(settings).toString(QLatin1String(kDateTimeFormat));
+    using R = ComparisonRecord;
+    const QDateTime time = importTimeOf(settings);
+    const ComparisonSettings judging = judgingSettings(settings, settings.displayMode);
     result.rows.reserve(pages.count);
     for (int i = 0; i < pages.count; ++i) {
-        ComparisonResult row;
+        ComparisonRecord row;
+        row.legacy = true;
         RecordDecoding::decodeLegacyRecord(pages.data.mid(i * kLegacyDataSize, kLegacyDataSize), row);
         row.testName = RecordDecoding::legacyRecordName(pages.names.mid(i * kLegacyNameSize, kLegacyNameSize));
-        row.dateTime = dateTime;
-        const LabColor standard{row.legacyStandard[R::LegacyL], row.legacyStandard[R::LegacyA],
-                                row.legacyStandard[R::LegacyB]};
-        const LabColor sample{row.legacySample[R::LegacyL], row.legacySample[R::LegacyA],
-                              row.legacySample[R::LegacyB]};
-        row.standard[R::LabL] = standard.l;
-        row.standard[R::LabA] = standard.a;
-        row.standard[R::LabB] = standard.b;
-        row.sample[R::LabL] = sample.l;
-        row.sample[R::LabA] = sample.a;
-        row.sample[R::LabB] = sample.b;
-        row.deltaE = comparisonDeltaE(WorkspaceLayout::Legacy, settings.layoutIndex, settings.formulaCode,
-                                      standard, sample);
-        row.pass = judgeLegacy(row.deltaE, settings.tolerances.deltaE) == Verdict::Pass;
+        row.time = time;
+        for (int v : {R::LegacyL, R::LegacyA, R::LegacyB}) {
+            row.standard[R::LabL + v] = row.legacyStandard[v];
+            row.sample[R::LabL + v] = row.legacySample[v];
+        }
+        judgeRecord(row, judging);
         count(result, row.pass);
         row.sequence = settings.totalCountBefore + i + 1;
-        setToleranceTexts(settings, row);
-        row.formulaText = settings.formulaText;
-        row.thresholdText = settings.thresholdText;
         row.modelName = settings.modelName;
         row.serialNumber = settings.serialNumber;
         result.rows.append(row);

@@ -10,7 +10,7 @@
 // (the workspace page, the command line) appends the rows and adds the counts;
 // its InstrumentFeedback shows the messages and the progress.
 
-#include "ComparisonResult.h"
+#include "ComparisonRecord.h"
 #include "InstrumentFeedback.h"
 #include "Judgement.h"
 
@@ -30,6 +30,7 @@ struct ImportSettings
     int layoutIndex = 0;   // 0..3; selects the count cell and the formula rule
     int formulaCode = 0;   // the page's deltaEFormulaIndex
     Tolerances tolerances; // hazeTolerance, transmittanceTolerance, deltaEThreshold
+    double parameterThreshold = -1.0; // layout 1 judges delta-E against this one, as live rows do
     QString modelName;
     QString serialNumber;  // the text of the serial-number field
     int totalCountBefore = 0; // the first row's NO is this + 1
@@ -48,7 +49,7 @@ struct ImportResult
         Skipped,   // not connected, or the operator kept the list (export not done)
     };
     Outcome outcome = Outcome::Failed;
-    QList<ComparisonResult> rows;
+    QList<ComparisonRecord> rows;
     int passed = 0;
     int failed = 0;
 };

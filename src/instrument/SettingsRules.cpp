@@ -51,11 +51,6 @@ FieldState checkField(const ToleranceField& field, double lo, double hi, double&
     return FieldState::Ok;
 }
 
-LabColor labOf(const std::array<QString, 3>& texts)
-{
-    return {storedNumber(texts[0]), storedNumber(texts[1]), storedNumber(texts[2])};
-}
-
 } // namespace
 
 int toWireUnits(double value, int scale)
@@ -145,48 +140,6 @@ std::array<int, 7> formulaButtonIds(bool firstGeneration)
         return {0, 1, 2, 3, 4, -1, 5};
     }
     return {0, 1, 2, 3, 4, 5, 6};
-}
-
-double storedNumber(const QString& text)
-{
-    static const QRegularExpression number(QStringLiteral("[-+]?(\\d+\\.?\\d*|\\.\\d+)"));
-    const QRegularExpressionMatch match = number.match(text);
-    if (!match.hasMatch()) {
-        return 0.0;
-    }
-    // "±" and "%" are decoration; a minus glued to the number is its sign.
-    const double value = match.captured(0).toDouble();
-    return std::isfinite(value) ? value : 0.0;
-}
-
-Judged judgeStoredRow(const StoredRow& row, const DisplayFlags& flags, int layoutIndex, int formulaCode,
-                      const Tolerances& tolerances)
-{
-    Judged judged;
-    judged.deltaE = comparisonDeltaE(WorkspaceLayout::Current, layoutIndex, formulaCode, labOf(row.standardLab),
-                                     labOf(row.sampleLab));
-    judged.verdict = judgeComparison(flags, storedNumber(row.hazeDifference),
-                                     storedNumber(row.transmittanceDifference), judged.deltaE, tolerances);
-    return judged;
-}
-
-Judged judgeStoredLegacyRow(const std::array<QString, 3>& standardLab, const std::array<QString, 3>& sampleLab,
-                            int formulaCode, double deltaEThreshold)
-{
-    Judged judged;
-    judged.deltaE = comparisonDeltaE(WorkspaceLayout::Legacy, 0, formulaCode, labOf(standardLab), labOf(sampleLab));
-    judged.verdict = judgeLegacy(judged.deltaE, deltaEThreshold);
-    return judged;
-}
-
-int displayModeInForce(const DisplayFlags& flags)
-{
-    for (int i = static_cast<int>(flags.size()) - 1; i >= 0; --i) {
-        if (flags[static_cast<std::size_t>(i)]) {
-            return i;
-        }
-    }
-    return -1;
 }
 
 } // namespace SettingsRules

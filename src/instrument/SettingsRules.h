@@ -1,8 +1,8 @@
 #pragma once
 // The rules of the instrument settings panel as plain functions: what the
 // operator typed turned into wire values with their range checks and
-// messages, the colour-difference parameter as read, the formula buttons of
-// both generations, and judging stored comparison rows again after a change.
+// messages, the colour-difference parameter as read and the formula buttons of
+// both generations. Judging is ComparisonJudging's alone.
 
 #include "Judgement.h"
 
@@ -78,33 +78,5 @@ DeltaEParameter interpretDeltaEParameter(int code, int threshold, bool firstGene
 // Ids of the dialog's seven formula buttons formulaBtn_0..6 (-1: hidden and
 // not in the group). The id is the formula code written to the instrument.
 std::array<int, 7> formulaButtonIds(bool firstGeneration);
-
-// A number read back from a table cell whatever its decoration ("±1.50%",
-// " 2.3 ", "-----"): 0 when the cell holds no number.
-double storedNumber(const QString& text);
-
-// The texts of one comparison-table row that a new judgement reads.
-struct StoredRow
-{
-    QString hazeDifference;          // column 25
-    QString transmittanceDifference; // column 26
-    std::array<QString, 3> standardLab; // L*, a*, b*
-    std::array<QString, 3> sampleLab;
-};
-struct Judged
-{
-    double deltaE = 0.0;
-    Verdict verdict = Verdict::Pass;
-};
-// Current layout: delta-E under the live comparison's formula rule, the
-// verdict of the display modes set against the tolerances in force.
-Judged judgeStoredRow(const StoredRow& row, const DisplayFlags& flags, int layoutIndex, int formulaCode,
-                      const Tolerances& tolerances);
-// Legacy layout: delta-E under the stored formula code, against the threshold alone.
-Judged judgeStoredLegacyRow(const std::array<QString, 3>& standardLab, const std::array<QString, 3>& sampleLab,
-                            int formulaCode, double deltaEThreshold);
-
-// The display mode in force: the last set flag, or -1 when none is set.
-int displayModeInForce(const DisplayFlags& flags);
 
 } // namespace SettingsRules

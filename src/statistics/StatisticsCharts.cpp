@@ -232,7 +232,7 @@ ControlChartGeometry controlChartGeometry(const QRectF& area, const ControlChart
     const double left = area.left() + 66;
     const double right = area.right() - 96;
     const double top = area.top() + 24;
-    const double bottom = area.bottom() - 36;
+    const double bottom = area.bottom() - 42;
     const double split = top + 0.64 * (bottom - top);
     c.individuals.plot = QRectF(QPointF(left, top), QPointF(right, split - 14));
     c.ranges.plot = QRectF(QPointF(left, split + 10), QPointF(right, bottom));
@@ -279,7 +279,7 @@ ControlChartGeometry controlChartGeometry(const QRectF& area, const ControlChart
                              tr("Individuals: %1").arg(input.symbol)};
     c.texts << StatChartText{QRectF(left, split - 12, right - left, 20), Qt::AlignLeft | Qt::AlignVCenter,
                              tr("Moving range")};
-    c.texts << StatChartText{QRectF(left, bottom + 18, right - left, 16), Qt::AlignHCenter | Qt::AlignTop,
+    c.texts << StatChartText{QRectF(left, bottom + 20, right - left, 20), Qt::AlignHCenter | Qt::AlignTop,
                              tr("Sample")};
 
     // Labels of the lines at the right, per plot, moved apart where lines lie close.

@@ -5,6 +5,15 @@
 #include <algorithm>
 #include <cmath>
 
+ChartChoice defaultChartChoice(const WorkStatistics& work)
+{
+    ChartChoice choice;
+    if (!work.quantities().contains(StatQuantity::DeltaE) && !work.quantities().isEmpty()) {
+        choice.quantity = work.quantities().front();
+    }
+    return choice;
+}
+
 const StatisticsGroup& StatisticsScene::groupOf(const WorkStatistics& work, const ChartChoice& choice)
 {
     if (choice.group >= 0 && choice.group < static_cast<int>(work.groups().size())) {

@@ -21,6 +21,10 @@ struct ChartChoice
     int count = 0;
 };
 
+// All rows, limits from all samples, ΔE when the work shows it, else its
+// first difference.
+ChartChoice defaultChartChoice(const WorkStatistics& work);
+
 struct ChartAreas
 {
     QRectF control;

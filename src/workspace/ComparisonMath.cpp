@@ -1,7 +1,6 @@
 #include "ComparisonMath.h"
 
 #include "Colorimetry.h"
-#include "DeltaE.h"
 
 #include <cmath>
 
@@ -45,19 +44,6 @@ void fillWords(ComparisonOutcome& outcome, double dl, double da, double db)
 
 } // namespace
 
-std::optional<double> displayedNumber(const QString& text)
-{
-    QString plain = text;
-    plain.remove(QLatin1Char('%'));
-    plain = plain.trimmed();
-    bool ok = false;
-    const double value = plain.toDouble(&ok);
-    if (!ok || !std::isfinite(value)) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 double hueDifference(double standardHue, double sampleHue)
 {
     double difference = std::fmod(sampleHue - standardHue, 360.0);
@@ -71,9 +57,9 @@ double hueDifference(double standardHue, double sampleHue)
 
 ComparisonOutcome compareCurrent(const CurrentComparisonInput& input)
 {
-    using V = ComparisonResult;
+    using V = ComparisonRecord;
     ComparisonOutcome outcome;
-    ComparisonResult& r = outcome.result;
+    ComparisonRecord& r = outcome.result;
     if (!readColumns(input.standardTexts, input.sampleTexts, r.standard, r.sample, outcome)) {
         return outcome;
     }
@@ -90,33 +76,29 @@ ComparisonOutcome compareCurrent(const CurrentComparisonInput& input)
     }
     fillWords(outcome, difference[V::LabL], difference[V::LabA], difference[V::LabB]);
 
-    const LabColor standard{r.standard[V::LabL], r.standard[V::LabA], r.standard[V::LabB]};
-    const LabColor sample{r.sample[V::LabL], r.sample[V::LabA], r.sample[V::LabB]};
-    r.deltaE = comparisonDeltaE(WorkspaceLayout::Current, input.layoutIndex, input.formulaCode,
-                                standard, sample);
-    outcome.deltaEText = formatDeltaE(r.deltaE);
-
-    Tolerances tolerances = input.tolerances;
-    if (input.layoutIndex == 1) {
-        tolerances.deltaE = input.parameterThreshold;
-    }
-    outcome.deltaEThreshold = tolerances.deltaE;
     r.hazeDifference = difference[V::Haze];
     r.transmittanceDifference = difference[V::Transmittance];
-    outcome.verdict = judgeComparison(input.displayFlags, r.hazeDifference,
-                                      r.transmittanceDifference, r.deltaE, tolerances);
-    r.pass = outcome.verdict == Verdict::Pass;
-    r.hazeToleranceText = QString::number(tolerances.haze, 'f', 2);
-    r.transmittanceToleranceText = QString::number(tolerances.transmittance, 'f', 2);
-    r.deltaEThresholdText = formatThreshold(tolerances.deltaE);
+    ComparisonSettings settings;
+    settings.hazeTolerance = input.tolerances.haze;
+    settings.transmittanceTolerance = input.tolerances.transmittance;
+    settings.deltaEThreshold = input.tolerances.deltaE;
+    settings.parameterThreshold = input.parameterThreshold;
+    settings.formulaCode = input.formulaCode;
+    settings.displayMode = displayModeOf(input.displayFlags);
+    settings.layoutIndex = input.layoutIndex;
+    settings.formulaText = input.formulaText;
+    judgeRecord(r, settings);
+    outcome.deltaEText = formatDeltaE(r.deltaE);
+    outcome.deltaEThreshold = settings.thresholdInForce();
+    outcome.verdict = r.pass ? Verdict::Pass : Verdict::Ng;
     return outcome;
 }
 
 ComparisonOutcome compareLegacy(const LegacyComparisonInput& input)
 {
-    using V = ComparisonResult;
+    using V = ComparisonRecord;
     ComparisonOutcome outcome;
-    ComparisonResult& r = outcome.result;
+    ComparisonRecord& r = outcome.result;
     if (!readColumns(input.standardTexts, input.sampleTexts, r.legacyStandard, r.legacySample,
                      outcome)) {
         return outcome;
@@ -131,17 +113,16 @@ ComparisonOutcome compareLegacy(const LegacyComparisonInput& input)
     }
     fillWords(outcome, difference[V::LegacyL], difference[V::LegacyA], difference[V::LegacyB]);
 
-    const LabColor standard{r.legacyStandard[V::LegacyL], r.legacyStandard[V::LegacyA],
-                            r.legacyStandard[V::LegacyB]};
-    const LabColor sample{r.legacySample[V::LegacyL], r.legacySample[V::LegacyA],
-                          r.legacySample[V::LegacyB]};
+    r.legacy = true;
+    ComparisonSettings settings;
+    settings.deltaEThreshold = input.deltaEThreshold;
+    settings.formulaCode = input.formulaCode;
+    settings.formulaText = input.formulaText;
+    settings.thresholdText = input.thresholdText;
     // An unknown formula code gives -1, which the legacy verdict passes.
-    r.deltaE = comparisonDeltaE(WorkspaceLayout::Legacy, 0, input.formulaCode, standard, sample);
+    judgeRecord(r, settings);
     outcome.deltaEText = formatDeltaE(r.deltaE);
     outcome.deltaEThreshold = input.deltaEThreshold;
-    outcome.verdict = judgeLegacy(r.deltaE, input.deltaEThreshold);
-    r.pass = outcome.verdict == Verdict::Pass;
-    r.formulaText = input.formulaText;
-    r.thresholdText = input.thresholdText;
+    outcome.verdict = r.pass ? Verdict::Pass : Verdict::Ng;
     return outcome;
 }

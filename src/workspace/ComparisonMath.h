@@ -4,8 +4,8 @@
 // from whatever the operator typed over the standard). A plain function: the
 // page reads the cells, calls it, and writes back what it returns.
 
-#include "ComparisonResult.h"
-#include "Judgement.h"
+#include "ComparisonJudging.h"
+#include "ComparisonRecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,20 +16,21 @@
 struct CurrentComparisonInput
 {
     // Haze, Transmittance, L*, a*, b*, L*, C*, h, Y, x, y as shown ("12.34%").
-    std::array<QString, ComparisonResult::ValueCount> standardTexts;
-    std::array<QString, ComparisonResult::ValueCount> sampleTexts;
+    std::array<QString, ComparisonRecord::ValueCount> standardTexts;
+    std::array<QString, ComparisonRecord::ValueCount> sampleTexts;
     DisplayFlags displayFlags{};
     Tolerances tolerances;           // deltaE: the page's delta-E threshold
     int layoutIndex = 0;             // 1: the colorimeter variant with a formula choice
     int formulaCode = 0;             // the instrument's formula code
     double parameterThreshold = -1.0; // the threshold stored with the formula (layout 1)
+    QString formulaText;             // the shown formula field, kept with the record
 };
 
 struct LegacyComparisonInput
 {
     // L*, a*, b*, C*, h as shown.
-    std::array<QString, ComparisonResult::LegacyCount> standardTexts;
-    std::array<QString, ComparisonResult::LegacyCount> sampleTexts;
+    std::array<QString, ComparisonRecord::LegacyCount> standardTexts;
+    std::array<QString, ComparisonRecord::LegacyCount> sampleTexts;
     int formulaCode = 0;          // first-generation code table
     double deltaEThreshold = -1.0;
     QString formulaText;          // the shown formula field, stored with the row
@@ -44,9 +45,9 @@ struct ComparisonOutcome
     int badStandardIndex = -1; // index into the value order, or -1
     int badSampleIndex = -1;
 
-    // The result row without its bookkeeping (sequence, test name, date-time,
-    // model and serial number are the page's).
-    ComparisonResult result;
+    // The record without its bookkeeping (sequence, test name, time, model
+    // and serial number are the page's), judged by the one rule.
+    ComparisonRecord result;
     // Differences as shown (general format, "%" for haze and transmittance),
     // one per value; the hue difference goes the short way round the circle.
     QStringList differenceTexts;
@@ -57,11 +58,6 @@ struct ComparisonOutcome
     // The threshold the verdict was judged against (the page keeps it).
     double deltaEThreshold = -1.0;
 };
-
-// The text of a displayed value as a number: "%" removed, surrounding blanks
-// ignored. No value for an empty text, a text that is not a number ("-----")
-// or one that is not finite.
-std::optional<double> displayedNumber(const QString& text);
 
 // Sample minus standard hue, the short way round: in (-180, 180].
 double hueDifference(double standardHue, double sampleHue);

@@ -2,28 +2,17 @@
 // the standard-colour upload (the spectral dialog's export is set up where
 // the dialog is opened, FirstPageSpectral.cpp). The work is
 // done by SpreadsheetExport and StandardColorUpload; the page hands in its
-// tables, its display mode and its clear commands.
+// records (through their column mappings), its display mode and its clear commands.
 
 #include "FirstPageFor310.h"
+
+#include "ComparisonJudging.h"
+#include "ComparisonTableModel.h"
 #include "FirstPageForm.h"
 #include "SpreadsheetExport.h"
 #include "StandardColorUpload.h"
 
 #include <QTableWidget>
-
-namespace {
-
-int activeDisplayMode(const DisplayFlags& flags)
-{
-    for (int mode = 0; mode < static_cast<int>(flags.size()); ++mode) {
-        if (flags[mode]) {
-            return mode;
-        }
-    }
-    return -1; // only the columns every mode has
-}
-
-} // namespace
 
 bool FirstPageFor310::on_pushButton_exportExcel_clicked()
 {
@@ -31,7 +20,7 @@ bool FirstPageFor310::on_pushButton_exportExcel_clicked()
         return on_ExportExcelBtn_clicked();
     }
     // A written file is followed by the clear command, which asks first.
-    return SpreadsheetExport::comparison(*ui->tableWidget_data->model(), activeDisplayMode(displayFlags), this,
+    return SpreadsheetExport::comparison(*m_recordModel, displayModeOf(displayFlags), this,
                                          [this] { on_pushButton_clear_clicked(); })
            == ExportOutcome::Written;
 }
@@ -39,7 +28,7 @@ bool FirstPageFor310::on_pushButton_exportExcel_clicked()
 bool FirstPageFor310::on_ExportExcelBtn_clicked()
 {
     // The legacy layout empties its table without asking.
-    return SpreadsheetExport::legacyComparison(*ui->tbData->model(), chineseUi, this, [this] { on_ClearBtn_clicked(); })
+    return SpreadsheetExport::legacyComparison(*m_legacyRecordModel, chineseUi, this, [this] { on_ClearBtn_clicked(); })
            == ExportOutcome::Written;
 }
 

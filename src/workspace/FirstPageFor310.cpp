@@ -1,7 +1,9 @@
 #include "FirstPageFor310.h"
 
 #include "ComparisonHeader.h"
-#include "ComparisonRows.h"
+#include "ComparisonRecordList.h"
+#include "ComparisonTableModel.h"
+#include "RecordTable.h"
 #include "DataFiles.h"
 #include "FirstPageForm.h"
 #include "FirstPageReport.h"
@@ -94,6 +96,20 @@ FirstPageFor310::FirstPageFor310(QWidget* parent) : QWidget(parent), ui(std::mak
     // The comparison tables.
     dataHeader = ComparisonHeader::install(ui->tableWidget_data);
     legacyDataHeader = ComparisonHeader::installLegacy(ui->tbData);
+    // The records behind them: the tables are filled from the records and follow them.
+    m_records = new ComparisonRecordList(this);
+    m_legacyRecords = new ComparisonRecordList(this);
+    m_recordModel = new ComparisonTableModel(*m_records, ComparisonColumns::Layout::Current, this);
+    m_legacyRecordModel = new ComparisonTableModel(*m_legacyRecords, ComparisonColumns::Layout::Legacy, this);
+    m_recordTable = new RecordTable(ui->tableWidget_data, m_records, ComparisonColumns::Layout::Current, this);
+    m_legacyRecordTable = new RecordTable(ui->tbData, m_legacyRecords, ComparisonColumns::Layout::Legacy, this);
+    connect(m_recordTable, &RecordTable::rowsShown, this,
+            [this](int first, int last) { rowsShown(ui->tableWidget_data, first, last); });
+    connect(m_legacyRecordTable, &RecordTable::rowsShown, this,
+            [this](int first, int last) { rowsShown(ui->tbData, first, last); });
+    for (ComparisonRecordList* list : {m_records, m_legacyRecords}) {
+        connect(list, &ComparisonRecordList::countsChanged, this, &FirstPageFor310::showCounters);
+    }
     for (int column = 31; column < 36; ++column) {
         ui->tableWidget_data->setColumnHidden(column, true);
     }
@@ -367,13 +383,10 @@ void FirstPageFor310::languageChange()
 // the language in force.
 void FirstPageFor310::relabelRows()
 {
+    m_recordTable->relabel();
+    m_legacyRecordTable->relabel();
     for (const auto& [table, column] : {std::pair{ui->tableWidget_data, 28}, {ui->tbData, 14}}) {
         for (int row = 0; row < table->rowCount(); ++row) {
-            QTableWidgetItem* item = table->item(row, column);
-            const QVariant pass = item ? item->data(ComparisonRows::kPassRole) : QVariant();
-            if (pass.isValid()) {
-                item->setText(verdictText(pass.toBool() ? Verdict::Pass : Verdict::Ng));
-            }
             if (auto* remove = qobject_cast<QPushButton*>(table->cellWidget(row, column + 1))) {
                 remove->setText(tr("Delete"));
             }

@@ -22,8 +22,14 @@
 #include <array>
 #include <memory>
 
-struct ComparisonResult;
+struct ComparisonRecord;
+struct ComparisonSettings;
+class ComparisonRecordList;
+class ComparisonTableModel;
+class RecordTable;
+struct CurrentComparisonInput;
 struct ImportResult;
+struct LegacyComparisonInput;
 struct ImportSettings;
 class FirstPageReport;
 class JournalKeeper;
@@ -63,9 +69,6 @@ public:
     double deltaEThreshold = -1.0;
     int deltaEFormulaIndex = 0;       // formula 0 until read
     double parameterThreshold = -1.0; // "not read yet", as the tolerances
-    int unqualifiedCount = 0;
-    int qualifiedCount = 0;
-    int totalCount = 0;
     DisplayFlags displayFlags{};
     QButtonGroup* displayModeGroup = nullptr;
     int layoutIndex = 0;
@@ -79,14 +82,25 @@ public:
     FirstPageForm& form() { return *ui; }
     FirstPageReport& reports() { return *m_reports; }
 
-    // Counting a new comparison (before it is appended), and refreshing the counters.
-    void countComparison(bool pass);
+    // The records of the current work: the current table's and the legacy
+    // table's. The tables, the export and the reports read them.
+    ComparisonRecordList& records() { return *m_records; }
+    ComparisonRecordList& legacyRecords() { return *m_legacyRecords; }
+    // The current table's records through its column mapping (the export reads it).
+    ComparisonTableModel& recordModel() { return *m_recordModel; }
+    ComparisonTableModel& legacyRecordModel() { return *m_legacyRecordModel; }
+    // Counters, derived from the records of both tables (never negative).
+    int unqualifiedCount() const;
+    int qualifiedCount() const;
+    int totalCount() const;
     void showCounters();
-    // Appends one finished comparison as a row.
-    void addComparisonRow(const ComparisonResult& result);
-    void addComparisonRow_old(const ComparisonResult& result);
+    // The settings a new comparison is judged against (current or legacy layout).
+    ComparisonSettings judgingSettings(bool legacy) const;
+    // Appends one finished comparison as a record (and so as a row).
+    void addComparisonRow(const ComparisonRecord& record);
+    void addComparisonRow_old(const ComparisonRecord& record);
     // Appends many finished comparisons (an import) at once.
-    void addComparisonRows(const QList<ComparisonResult>& results, bool legacy);
+    void addComparisonRows(const QList<ComparisonRecord>& records, bool legacy);
 
     // The comparison journal in the file at path: rows are kept from now on,
     // and the rows of sessions left open are offered back. A journal that
@@ -171,14 +185,15 @@ protected:
     void setSpectralButtonText();
     void applyColumnWidths(int n);
     void applyLegacyColumnWidths();
-    int deleteRowOfSender(QTableWidget* table, int verdictColumn);
+    int deleteRowOfSender(QTableWidget* table, ComparisonRecordList& records);
+    // New rows of a table: their buttons, the journal, the scroll.
+    void rowsShown(QTableWidget* table, int first, int last);
     void attachRowButtons(QTableWidget* table, int row);
     void nameRowButtons(QTableWidget* table, int firstRow, int lastRow);
     void focusRowButton(QTableWidget* table, int row, int column);
     bool forwardTableKey(QObject* watched, QKeyEvent* event);
     void ensureRowButtons(QTableWidget* table);
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void recountRows();
     // What every clear resets besides the display: standard, counters,
     // sequence, and the journal's open work.
     void resetComparisonWork();
@@ -210,6 +225,9 @@ protected:
     void showSample_old(const ColorReading& reading);
     void compareSample();
     void compareSample_old();
+    // The live displays' texts and the settings in force, as a comparison takes them.
+    CurrentComparisonInput liveComparisonInput() const;
+    LegacyComparisonInput liveLegacyComparisonInput() const;
     void clearJudgement(bool legacy);
     void refuseComparison(QTableWidget* display, int badStandardIndex, int badSampleIndex);
     void takePushedFrames(const QByteArray& chunk, int format, bool legacy);
@@ -227,6 +245,12 @@ protected:
     Transport* m_transport = nullptr;
     ModelTable m_modelTable;
     FirstPageReport* m_reports = nullptr;
+    ComparisonRecordList* m_records = nullptr;
+    ComparisonRecordList* m_legacyRecords = nullptr;
+    ComparisonTableModel* m_recordModel = nullptr;
+    ComparisonTableModel* m_legacyRecordModel = nullptr;
+    RecordTable* m_recordTable = nullptr;
+    RecordTable* m_legacyRecordTable = nullptr;
     JournalKeeper* m_journal = nullptr;
     std::unique_ptr<ReceiveWorker> m_receiver;
     QByteArray pushedData;              // pushed bytes that may still begin a frame

@@ -5,12 +5,11 @@
 
 #include "FirstPageFor310.h"
 
-#include "ComparisonResult.h"
+#include "ComparisonJudging.h"
 #include "DialogFeedback.h"
 #include "FirstPageForm.h"
 #include "JournalKeeper.h"
 #include "RecordImport.h"
-#include "SettingsRules.h"
 
 #include <QLineEdit>
 #include <QTableWidget>
@@ -35,13 +34,14 @@ private:
 ImportSettings FirstPageFor310::importSettings() const
 {
     ImportSettings settings;
-    settings.displayMode = SettingsRules::displayModeInForce(displayFlags);
+    settings.displayMode = displayModeOf(displayFlags);
     settings.layoutIndex = layoutIndex;
     settings.formulaCode = deltaEFormulaIndex;
     settings.tolerances = {hazeTolerance, transmittanceTolerance, deltaEThreshold};
+    settings.parameterThreshold = parameterThreshold;
     settings.modelName = modelName;
     settings.serialNumber = ui->lineEdit_serialNo->text();
-    settings.totalCountBefore = totalCount;
+    settings.totalCountBefore = totalCount();
     settings.formulaText = ui->lineEdit_formula->text();
     settings.thresholdText = ui->lineEdit_thresholds->text();
     return settings;
@@ -83,10 +83,6 @@ void FirstPageFor310::appendImported(const ImportResult& result, bool legacy)
     if (result.rows.isEmpty()) {
         return;
     }
-    qualifiedCount += result.passed;
-    unqualifiedCount += result.failed;
-    totalCount += result.passed + result.failed;
-    showCounters();
     QTableWidget* table = legacy ? ui->tbData : ui->tableWidget_data;
     // One journal transaction and one repaint for the whole import.
     if (m_journal) {

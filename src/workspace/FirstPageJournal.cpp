@@ -4,7 +4,8 @@
 #include "FirstPageFor310.h"
 
 #include "ComparisonJournal.h"
-#include "ComparisonRows.h"
+#include "ComparisonJudging.h"
+#include "RecordTable.h"
 #include "Dialogs.h"
 #include "FirstPageForm.h"
 #include "JournalKeeper.h"
@@ -58,7 +59,10 @@ void FirstPageFor310::startJournal(const QString& path)
         restoredLegacy = restoredLegacy || (!restored.legacyRows.isEmpty() && restored.currentRows.isEmpty());
     }
     if (restoredAny) {
-        recountRows();
+        // The journal puts back shown rows: they become the records they show
+        // (the counters follow), until the journal keeps records itself.
+        m_recordTable->adoptShownRows(displayModeOf(displayFlags), layoutIndex);
+        m_legacyRecordTable->adoptShownRows(-1, layoutIndex);
         relabelRows();
         // The rows come back into the table they were taken in, shown until an
         // instrument is identified.
@@ -66,17 +70,4 @@ void FirstPageFor310::startJournal(const QString& path)
         ui->stackedWidget_comparisonMeasurement->setCurrentWidget(
             restoredLegacy ? ui->page_oldComparisonMeasurement : ui->page_newComparisonMeasurement);
     }
-}
-
-void FirstPageFor310::recountRows()
-{
-    unqualifiedCount = qualifiedCount = totalCount = 0;
-    for (const auto& [table, column] : {std::pair{ui->tableWidget_data, ComparisonRows::kCurrentVerdictColumn},
-                                        {ui->tbData, ComparisonRows::kLegacyVerdictColumn}}) {
-        for (int row = 0; row < table->rowCount(); ++row) {
-            ComparisonRows::rowPasses(*table, row, column) ? ++qualifiedCount : ++unqualifiedCount;
-            ++totalCount;
-        }
-    }
-    showCounters();
 }

@@ -6,7 +6,7 @@
 
 #include "ComparisonDisplay.h"
 #include "ComparisonMath.h"
-#include "ComparisonResult.h"
+#include "ComparisonRecord.h"
 #include "Dialogs.h"
 #include "FirstPageForm.h"
 #include "FrameScanner.h"
@@ -57,9 +57,9 @@ std::array<QString, N> toArray(const QStringList& texts)
     return out;
 }
 
-QString comparisonTime()
+QDateTime comparisonTime()
 {
-    return QDateTime::currentDateTime().toString(QStringLiteral("yyyy/MM/dd  hh:mm"));
+    return QDateTime::currentDateTime();
 }
 
 } // namespace
@@ -306,18 +306,56 @@ void FirstPageFor310::refuseComparison(QTableWidget* display, int badStandardInd
     }
 }
 
-void FirstPageFor310::compareSample()
+CurrentComparisonInput FirstPageFor310::liveComparisonInput() const
 {
-    QTableWidget* display = ui->tableWidget_colorDiff;
+    const QTableWidget* display = ui->tableWidget_colorDiff;
     CurrentComparisonInput input;
-    input.standardTexts = toArray<ComparisonResult::ValueCount>(columnTexts(display, kStandardColumn, kCurrentRows));
-    input.sampleTexts = toArray<ComparisonResult::ValueCount>(columnTexts(display, kSampleColumn, kCurrentRows));
+    input.standardTexts = toArray<ComparisonRecord::ValueCount>(columnTexts(display, kStandardColumn, kCurrentRows));
+    input.sampleTexts = toArray<ComparisonRecord::ValueCount>(columnTexts(display, kSampleColumn, kCurrentRows));
     input.displayFlags = displayFlags;
     input.tolerances = {hazeTolerance, transmittanceTolerance, deltaEThreshold};
     input.layoutIndex = layoutIndex;
     input.formulaCode = deltaEFormulaIndex;
     input.parameterThreshold = parameterThreshold;
-    const ComparisonOutcome outcome = compareCurrent(input);
+    input.formulaText = ui->lineEdit_formula->text();
+    return input;
+}
+
+LegacyComparisonInput FirstPageFor310::liveLegacyComparisonInput() const
+{
+    const QTableWidget* display = ui->tbColorDiff;
+    LegacyComparisonInput input;
+    input.standardTexts = toArray<ComparisonRecord::LegacyCount>(columnTexts(display, kStandardColumn, kLegacyRows));
+    input.sampleTexts = toArray<ComparisonRecord::LegacyCount>(columnTexts(display, kSampleColumn, kLegacyRows));
+    input.formulaCode = deltaEFormulaIndex;
+    input.deltaEThreshold = deltaEThreshold;
+    input.formulaText = ui->lineEdit_formula->text();
+    input.thresholdText = ui->lineEdit_thresholds->text();
+    return input;
+}
+
+ComparisonSettings FirstPageFor310::judgingSettings(bool legacy) const
+{
+    ComparisonSettings s;
+    s.deltaEThreshold = deltaEThreshold;
+    s.formulaCode = deltaEFormulaIndex;
+    s.formulaText = ui->lineEdit_formula->text();
+    if (legacy) {
+        s.thresholdText = ui->lineEdit_thresholds->text();
+        return s;
+    }
+    s.hazeTolerance = hazeTolerance;
+    s.transmittanceTolerance = transmittanceTolerance;
+    s.parameterThreshold = parameterThreshold;
+    s.displayMode = displayModeOf(displayFlags);
+    s.layoutIndex = layoutIndex;
+    return s;
+}
+
+void FirstPageFor310::compareSample()
+{
+    QTableWidget* display = ui->tableWidget_colorDiff;
+    const ComparisonOutcome outcome = compareCurrent(liveComparisonInput());
     if (outcome.refused) {
         // Nothing of an earlier comparison stays beside this sample.
         clearJudgement(false);
@@ -334,30 +372,22 @@ void FirstPageFor310::compareSample()
     setColumnColour(display, kWordColumn, kCurrentDeltaERow, Qt::black);
     deltaEThreshold = outcome.deltaEThreshold;
 
-    countComparison(outcome.result.pass);
     ui->label_result->setText(verdictText(outcome.verdict));
     ui->label_result->setStyleSheet(verdictLabelStyle(outcome.verdict));
     ++comparisonSequence;
-    ComparisonResult result = outcome.result;
-    result.sequence = totalCount;
-    result.testName = QStringLiteral("Comp%1").arg(comparisonSequence);
-    result.dateTime = comparisonTime();
-    result.modelName = modelName;
-    result.serialNumber = ui->lineEdit_serialNo->text();
-    addComparisonRow(result);
+    ComparisonRecord record = outcome.result;
+    record.sequence = totalCount() + 1;
+    record.testName = QStringLiteral("Comp%1").arg(comparisonSequence);
+    record.time = comparisonTime();
+    record.modelName = modelName;
+    record.serialNumber = ui->lineEdit_serialNo->text();
+    addComparisonRow(record);
 }
 
 void FirstPageFor310::compareSample_old()
 {
     QTableWidget* display = ui->tbColorDiff;
-    LegacyComparisonInput input;
-    input.standardTexts = toArray<ComparisonResult::LegacyCount>(columnTexts(display, kStandardColumn, kLegacyRows));
-    input.sampleTexts = toArray<ComparisonResult::LegacyCount>(columnTexts(display, kSampleColumn, kLegacyRows));
-    input.formulaCode = deltaEFormulaIndex;
-    input.deltaEThreshold = deltaEThreshold;
-    input.formulaText = ui->lineEdit_formula->text();
-    input.thresholdText = ui->lineEdit_thresholds->text();
-    const ComparisonOutcome outcome = compareLegacy(input);
+    const ComparisonOutcome outcome = compareLegacy(liveLegacyComparisonInput());
     if (outcome.refused) {
         clearJudgement(true);
         refuseComparison(display, outcome.badStandardIndex, outcome.badSampleIndex);
@@ -372,17 +402,16 @@ void FirstPageFor310::compareSample_old()
     setCellText(display, kLegacyDeltaERow, kDifferenceColumn, outcome.deltaEText);
     setColumnColour(display, kWordColumn, kLegacyDeltaERow, Qt::black);
 
-    countComparison(outcome.result.pass);
     ui->resultlab->setText(verdictText(outcome.verdict));
     ui->resultlab->setStyleSheet(verdictLabelStyle(outcome.verdict));
     ++comparisonSequence;
-    ComparisonResult result = outcome.result;
-    result.sequence = totalCount;
-    result.testName = QStringLiteral("Comp%1").arg(comparisonSequence);
-    result.dateTime = comparisonTime();
-    result.modelName = modelName;
-    result.serialNumber = ui->lineEdit_serialNo->text();
-    addComparisonRow_old(result);
+    ComparisonRecord record = outcome.result;
+    record.sequence = totalCount() + 1;
+    record.testName = QStringLiteral("Comp%1").arg(comparisonSequence);
+    record.time = comparisonTime();
+    record.modelName = modelName;
+    record.serialNumber = ui->lineEdit_serialNo->text();
+    addComparisonRow_old(record);
 }
 
 // ---- results pushed by the instrument ------------------------------------------

@@ -39,25 +39,21 @@ int FirstPageReport::rowOfCellButton(const QTableWidget& table, const QWidget* b
     return -1;
 }
 
-ReportPage* FirstPageReport::openCurrent(const QTableWidget& table, int row, const QString& formulaText,
-                                         const std::array<bool, 7>& displayFlags, int layoutIndex,
-                                         QWidget* page)
+ReportPage* FirstPageReport::openCurrent(const ComparisonRecord& record, QWidget* page)
 {
-    const QStringList cells = rowTexts(table, row);
-    if (row < 0 || row >= table.rowCount() || cells.value(1).isEmpty()) {
+    if (record.testName.isEmpty()) {
         return nullptr;
     }
-    m_snapshot = snapshotFromCurrentRow(cells, formulaText, displayFlags, m_information);
-    return show(new ReportPageFor310(m_snapshot, layoutIndex, page));
+    m_snapshot = snapshotFromRecord(record, m_information);
+    return show(new ReportPageFor310(m_snapshot, record.settings.layoutIndex, page));
 }
 
-ReportPage* FirstPageReport::openLegacy(const QTableWidget& table, int row, bool chineseUi, QWidget* page)
+ReportPage* FirstPageReport::openLegacy(const ComparisonRecord& record, bool chineseUi, QWidget* page)
 {
-    const QStringList cells = rowTexts(table, row);
-    if (row < 0 || row >= table.rowCount() || cells.value(1).isEmpty()) {
+    if (record.testName.isEmpty()) {
         return nullptr;
     }
-    m_snapshot = snapshotFromLegacyRow(cells, m_information);
+    m_snapshot = snapshotFromRecord(record, m_information);
     return show(new ReportPageFor420(m_snapshot, chineseUi, page));
 }
 

@@ -1,16 +1,15 @@
 #pragma once
 // The reports of the comparison table's rows. The workspace keeps one of these:
-// it fills the report snapshot from the row whose "Report" button was pressed,
+// it fills the report snapshot from the record whose "Report" button was pressed,
 // opens the report dialog over the page, and keeps the company, tester and
 // auditor the operator last confirmed, so the next report starts with them
 // (also after a restart: they come from the user's settings).
 
+#include "ComparisonRecord.h"
 #include "ReportSnapshot.h"
 #include "TestInformation.h"
 
 #include <QObject>
-
-#include <array>
 
 class QTableWidget;
 class QWidget;
@@ -25,12 +24,12 @@ public:
     // The row of the table holding button as a cell widget, or -1.
     static int rowOfCellButton(const QTableWidget& table, const QWidget* button);
 
-    // A report of a current-layout row (tableWidget_data), opened non-modally over
-    // page; nullptr when the row has no test name.
-    ReportPage* openCurrent(const QTableWidget& table, int row, const QString& formulaText,
-                            const std::array<bool, 7>& displayFlags, int layoutIndex, QWidget* page);
-    // A report of a legacy-layout row (tbData); chineseUi chooses the Chinese report.
-    ReportPage* openLegacy(const QTableWidget& table, int row, bool chineseUi, QWidget* page);
+    // A report of a current-layout record, opened non-modally over page, with
+    // the display mode, layout and formula it was judged under; nullptr when
+    // the record has no test name.
+    ReportPage* openCurrent(const ComparisonRecord& record, QWidget* page);
+    // A report of a legacy-layout record; chineseUi chooses the Chinese report.
+    ReportPage* openLegacy(const ComparisonRecord& record, bool chineseUi, QWidget* page);
 
     // The snapshot of the last report opened.
     const ReportSnapshot& snapshot() const { return m_snapshot; }

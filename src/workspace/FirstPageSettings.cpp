@@ -7,7 +7,9 @@
 
 #include "FirstPageFor310.h"
 
-#include "ComparisonRows.h"
+#include "ComparisonDisplay.h"
+#include "ComparisonMath.h"
+#include "ComparisonRecordList.h"
 #include "DeltaE.h"
 #include "Dialogs.h"
 #include "DialogFeedback.h"
@@ -24,72 +26,16 @@
 
 namespace {
 
-// Columns of the current comparison table that a new judgement reads and writes.
-namespace Current {
-constexpr int kStandardL = 5;
-constexpr int kSampleL = 16;
-constexpr int kHazeDifference = 25;
-constexpr int kTransmittanceDifference = 26;
-constexpr int kDeltaE = 27;
-constexpr int kHazeTolerance = 31;
-constexpr int kTransmittanceTolerance = 32;
-constexpr int kDeltaEThreshold = 33;
-} // namespace Current
-namespace Legacy {
-constexpr int kStandardL = 3;
-constexpr int kSampleL = 8;
-constexpr int kDeltaE = 13;
-constexpr int kFormula = 17;
-constexpr int kThreshold = 18;
-} // namespace Legacy
-
 QString cellText(const QTableWidget* table, int row, int column)
 {
-    if (const auto* edit = qobject_cast<const QLineEdit*>(table->cellWidget(row, column))) {
-        return edit->text();
-    }
     const QTableWidgetItem* item = table->item(row, column);
     return item ? item->text() : QString();
-}
-
-// Writes text into a cell, keeping the item (and the journal's view of it).
-QTableWidgetItem* setCellText(QTableWidget* table, int row, int column, const QString& text)
-{
-    QTableWidgetItem* item = table->item(row, column);
-    if (!item) {
-        item = new QTableWidgetItem;
-        item->setTextAlignment(Qt::AlignCenter);
-        table->setItem(row, column, item);
-    }
-    item->setText(text);
-    return item;
 }
 
 bool holdsValue(const QString& text)
 {
     const QString t = text.trimmed();
     return !t.isEmpty() && t != QLatin1String("-----");
-}
-
-std::array<QString, 3> labTexts(const QTableWidget* table, int row, int firstColumn)
-{
-    return {cellText(table, row, firstColumn), cellText(table, row, firstColumn + 1),
-            cellText(table, row, firstColumn + 2)};
-}
-
-// The same three values read down a column of a live display.
-std::array<QString, 3> labDown(const QTableWidget* table, int firstRow, int column)
-{
-    return {cellText(table, firstRow, column), cellText(table, firstRow + 1, column),
-            cellText(table, firstRow + 2, column)};
-}
-
-void showVerdictCell(QTableWidgetItem* item, Verdict verdict)
-{
-    item->setText(verdictText(verdict));
-    item->setData(ComparisonRows::kPassRole, verdict == Verdict::Pass);
-    item->setBackground(QColor(verdictCellColor(verdict)));
-    item->setTextAlignment(Qt::AlignCenter);
 }
 
 } // namespace
@@ -221,7 +167,7 @@ void FirstPageFor310::clearComparisonTable()
     resetColorDiff();
     resetMeasurementStyles();
     resetComparisonWork();
-    ui->tableWidget_data->setRowCount(0);
+    m_records->clear();
 }
 
 void FirstPageFor310::judgeAgain()
@@ -244,28 +190,21 @@ void FirstPageFor310::judgeLiveAgain()
 {
     QTableWidget* display = ui->tableWidget_colorDiff;
     // A comparison is shown when the sample's haze or L* sits beside the standard's.
-    const bool shown = (holdsValue(cellText(display, 1, 1)) && holdsValue(cellText(display, 1, 2)))
-                       || (holdsValue(cellText(display, 3, 1)) && holdsValue(cellText(display, 3, 2)));
+    const bool shown = (holdsValue(cellText(display, 1, 2)) && holdsValue(ComparisonDisplay::cellText(display, 1, 1)))
+                       || (holdsValue(cellText(display, 3, 2)) && holdsValue(ComparisonDisplay::cellText(display, 3, 1)));
     if (!shown) {
         return;
     }
     if (layoutIndex == 1) {
         deltaEThreshold = parameterThreshold;
     }
-    SettingsRules::StoredRow live;
-    live.hazeDifference = QString::number(SettingsRules::storedNumber(cellText(display, 1, 2))
-                                          - SettingsRules::storedNumber(cellText(display, 1, 1)));
-    live.transmittanceDifference = QString::number(SettingsRules::storedNumber(cellText(display, 2, 2))
-                                                   - SettingsRules::storedNumber(cellText(display, 2, 1)));
-    live.standardLab = labDown(display, 3, 1);
-    live.sampleLab = labDown(display, 3, 2);
-    const SettingsRules::Judged judged = SettingsRules::judgeStoredRow(live, displayFlags, layoutIndex,
-                                                                       deltaEFormulaIndex, tolerancesInForce());
-    QTableWidgetItem* deltaE = setCellText(display, 12, 3, formatDeltaE(judged.deltaE));
-    deltaE->setForeground(QColor(Qt::black));
-    deltaE->setTextAlignment(Qt::AlignCenter);
-    ui->label_result->setText(verdictText(judged.verdict));
-    ui->label_result->setStyleSheet(verdictLabelStyle(judged.verdict));
+    const ComparisonOutcome outcome = compareCurrent(liveComparisonInput());
+    if (outcome.refused) {
+        return;
+    }
+    ComparisonDisplay::setCellText(display, 12, 3, outcome.deltaEText);
+    ui->label_result->setText(verdictText(outcome.verdict));
+    ui->label_result->setStyleSheet(verdictLabelStyle(outcome.verdict));
 }
 
 void FirstPageFor310::judgeLiveAgain_old()
@@ -274,59 +213,22 @@ void FirstPageFor310::judgeLiveAgain_old()
     if (!holdsValue(cellText(display, 1, 1)) || !holdsValue(cellText(display, 1, 2))) {
         return;
     }
-    const SettingsRules::Judged judged = SettingsRules::judgeStoredLegacyRow(
-        labDown(display, 1, 1), labDown(display, 1, 2), deltaEFormulaIndex, deltaEThreshold);
-    setCellText(display, 6, 3, formatDeltaE(judged.deltaE));
-    ui->resultlab->setText(verdictText(judged.verdict));
-    ui->resultlab->setStyleSheet(verdictLabelStyle(judged.verdict));
+    const ComparisonOutcome outcome = compareLegacy(liveLegacyComparisonInput());
+    if (outcome.refused) {
+        return;
+    }
+    ComparisonDisplay::setCellText(display, 6, 3, outcome.deltaEText);
+    ui->resultlab->setText(verdictText(outcome.verdict));
+    ui->resultlab->setStyleSheet(verdictLabelStyle(outcome.verdict));
 }
 
 void FirstPageFor310::judgeRowsAgain()
 {
-    QTableWidget* table = ui->tableWidget_data;
-    const Tolerances tolerances = tolerancesInForce();
-    // The tolerance columns in the format of a new row.
-    const QString hazeText = QStringLiteral("\u00B1%1%").arg(tolerances.haze, 0, 'f', 2);
-    const QString transmittanceText = QStringLiteral("\u00B1%1%").arg(tolerances.transmittance, 0, 'f', 2);
-    const QString thresholdText = formatThreshold(tolerances.deltaE);
-    unqualifiedCount = qualifiedCount = totalCount = 0;
-    table->setUpdatesEnabled(false);
-    for (int row = 0; row < table->rowCount(); ++row) {
-        SettingsRules::StoredRow stored;
-        stored.hazeDifference = cellText(table, row, Current::kHazeDifference);
-        stored.transmittanceDifference = cellText(table, row, Current::kTransmittanceDifference);
-        stored.standardLab = labTexts(table, row, Current::kStandardL);
-        stored.sampleLab = labTexts(table, row, Current::kSampleL);
-        const SettingsRules::Judged judged =
-            SettingsRules::judgeStoredRow(stored, displayFlags, layoutIndex, deltaEFormulaIndex, tolerances);
-        setCellText(table, row, Current::kDeltaE, QString::number(judged.deltaE, 'f', 2));
-        showVerdictCell(setCellText(table, row, ComparisonRows::kCurrentVerdictColumn, QString()), judged.verdict);
-        setCellText(table, row, Current::kHazeTolerance, hazeText);
-        setCellText(table, row, Current::kTransmittanceTolerance, transmittanceText);
-        setCellText(table, row, Current::kDeltaEThreshold, thresholdText);
-        (judged.verdict == Verdict::Pass ? qualifiedCount : unqualifiedCount) += 1;
-        ++totalCount;
-    }
-    table->setUpdatesEnabled(true);
-    showCounters();
+    // The one judging rule over every record; the table follows the changed ones.
+    m_records->judgeAgain(judgingSettings(false));
 }
 
 void FirstPageFor310::judgeRowsAgain_old()
 {
-    QTableWidget* table = ui->tbData;
-    unqualifiedCount = qualifiedCount = totalCount = 0;
-    table->setUpdatesEnabled(false);
-    for (int row = 0; row < table->rowCount(); ++row) {
-        const SettingsRules::Judged judged = SettingsRules::judgeStoredLegacyRow(
-            labTexts(table, row, Legacy::kStandardL), labTexts(table, row, Legacy::kSampleL), deltaEFormulaIndex,
-            deltaEThreshold);
-        setCellText(table, row, Legacy::kDeltaE, QString::number(judged.deltaE, 'f', 2));
-        showVerdictCell(setCellText(table, row, ComparisonRows::kLegacyVerdictColumn, QString()), judged.verdict);
-        setCellText(table, row, Legacy::kFormula, ui->lineEdit_formula->text());
-        setCellText(table, row, Legacy::kThreshold, ui->lineEdit_thresholds->text());
-        (judged.verdict == Verdict::Pass ? qualifiedCount : unqualifiedCount) += 1;
-        ++totalCount;
-    }
-    table->setUpdatesEnabled(true);
-    showCounters();
+    m_legacyRecords->judgeAgain(judgingSettings(true));
 }

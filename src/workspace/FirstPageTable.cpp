@@ -3,8 +3,8 @@
 
 #include "FirstPageFor310.h"
 
-#include "ComparisonResult.h"
-#include "ComparisonRows.h"
+#include "ComparisonColumns.h"
+#include "ComparisonRecordList.h"
 #include "Dialogs.h"
 #include "FirstPageForm.h"
 #include "FirstPageReport.h"
@@ -31,68 +31,32 @@ QPushButton* rowButton(const QString& text, QWidget* parent)
 
 } // namespace
 
-void FirstPageFor310::countComparison(bool pass)
+int FirstPageFor310::qualifiedCount() const
 {
-    if (pass) {
-        ++qualifiedCount;
-    } else {
-        ++unqualifiedCount;
-    }
-    ++totalCount;
-    showCounters();
+    return m_records->passCount() + m_legacyRecords->passCount();
+}
+
+int FirstPageFor310::unqualifiedCount() const
+{
+    return m_records->ngCount() + m_legacyRecords->ngCount();
+}
+
+int FirstPageFor310::totalCount() const
+{
+    return m_records->size() + m_legacyRecords->size();
 }
 
 void FirstPageFor310::showCounters()
 {
-    ui->lineEdit_unqualNum->setText(QString::number(unqualifiedCount));
-    ui->lineEdit_qualNum->setText(QString::number(qualifiedCount));
-    ui->lineEdit_totalNum->setText(QString::number(totalCount));
+    ui->lineEdit_unqualNum->setText(QString::number(unqualifiedCount()));
+    ui->lineEdit_qualNum->setText(QString::number(qualifiedCount()));
+    ui->lineEdit_totalNum->setText(QString::number(totalCount()));
 }
-
-namespace {
-
-// Appends texts as one row: items in every text column, centred up to
-// centredLast, the verdict kept as data and coloured.
-// Fills row (which exists) with texts.
-void fillRow(QTableWidget* table, int row, const QStringList& texts, int centredLast, int verdictColumn, bool pass)
-{
-    for (int column = 0; column < texts.size(); ++column) {
-        if (column == verdictColumn + 1 || column == verdictColumn + 2) {
-            continue;
-        }
-        auto* item = new QTableWidgetItem(texts.at(column));
-        if (column <= centredLast) {
-            item->setTextAlignment(Qt::AlignCenter);
-        }
-        if (column == verdictColumn) {
-            item->setData(ComparisonRows::kPassRole, pass);
-            item->setBackground(pass ? QColor(Qt::darkGreen) : QColor(Qt::red));
-            item->setForeground(QColor(Qt::white)); // readable on both
-
-        }
-        table->setItem(row, column, item);
-    }
-}
-
-int appendRow(QTableWidget* table, const QStringList& texts, int centredLast, int verdictColumn, bool pass)
-{
-    const int row = table->rowCount();
-    table->setRowCount(row + 1);
-    fillRow(table, row, texts, centredLast, verdictColumn, pass);
-    // A hidden table (an import appending many rows) scrolls once at the end:
-    // each scroll lays out every row's buttons again.
-    if (table->isVisible()) {
-        table->scrollToBottom();
-    }
-    return row;
-}
-
-} // namespace
 
 void FirstPageFor310::attachRowButtons(QTableWidget* table, int row)
 {
     const bool legacy = table == ui->tbData;
-    const int deleteColumn = legacy ? ComparisonRows::kLegacyDeleteColumn : ComparisonRows::kCurrentDeleteColumn;
+    const int deleteColumn = legacy ? ComparisonColumns::kLegacyDeleteColumn : ComparisonColumns::kCurrentDeleteColumn;
     if (table->cellWidget(row, deleteColumn)) {
         return;
     }
@@ -116,7 +80,7 @@ void FirstPageFor310::attachRowButtons(QTableWidget* table, int row)
 void FirstPageFor310::nameRowButtons(QTableWidget* table, int firstRow, int lastRow)
 {
     const bool legacy = table == ui->tbData;
-    const int deleteColumn = legacy ? ComparisonRows::kLegacyDeleteColumn : ComparisonRows::kCurrentDeleteColumn;
+    const int deleteColumn = legacy ? ComparisonColumns::kLegacyDeleteColumn : ComparisonColumns::kCurrentDeleteColumn;
     for (int row = std::max(firstRow, 0); row <= lastRow && row < table->rowCount(); ++row) {
         if (QWidget* remove = table->cellWidget(row, deleteColumn)) {
             remove->setAccessibleName(tr("Delete row %1").arg(row + 1));
@@ -133,7 +97,7 @@ void FirstPageFor310::nameRowButtons(QTableWidget* table, int firstRow, int last
 void FirstPageFor310::focusRowButton(QTableWidget* table, int row, int column)
 {
     const bool legacy = table == ui->tbData;
-    const int deleteColumn = legacy ? ComparisonRows::kLegacyDeleteColumn : ComparisonRows::kCurrentDeleteColumn;
+    const int deleteColumn = legacy ? ComparisonColumns::kLegacyDeleteColumn : ComparisonColumns::kCurrentDeleteColumn;
     if (column != deleteColumn && column != deleteColumn + 1) {
         return;
     }
@@ -216,50 +180,46 @@ void FirstPageFor310::ensureRowButtons(QTableWidget* table)
     }
 }
 
-void FirstPageFor310::addComparisonRow(const ComparisonResult& result)
+void FirstPageFor310::rowsShown(QTableWidget* table, int first, int last)
 {
-    const int row = appendRow(ui->tableWidget_data, ComparisonRows::currentRowTexts(result),
-                              ComparisonRows::kCurrentCentredLast, ComparisonRows::kCurrentVerdictColumn,
-                              result.pass);
-    attachRowButtons(ui->tableWidget_data, row);
+    if (first == last) {
+        attachRowButtons(table, first);
+        // A hidden table (an import appending many rows) scrolls once at the end:
+        // each scroll lays out every row's buttons again.
+        if (table->isVisible()) {
+            table->scrollToBottom();
+        }
+    }
     if (m_journal) {
-        m_journal->rowShown(ui->tableWidget_data, row, comparisonSequence);
+        for (int row = first; row <= last; ++row) {
+            m_journal->rowShown(table, row, comparisonSequence);
+        }
+    }
+    if (first != last) {
+        ensureRowButtons(table);
     }
 }
 
-void FirstPageFor310::addComparisonRow_old(const ComparisonResult& result)
+void FirstPageFor310::addComparisonRow(const ComparisonRecord& record)
 {
-    const int row = appendRow(ui->tbData, ComparisonRows::legacyRowTexts(result),
-                              ComparisonRows::kLegacyCentredLast, ComparisonRows::kLegacyVerdictColumn,
-                              result.pass);
-    attachRowButtons(ui->tbData, row);
-    if (m_journal) {
-        m_journal->rowShown(ui->tbData, row, comparisonSequence);
-    }
+    addComparisonRows({record}, false);
 }
 
-void FirstPageFor310::addComparisonRows(const QList<ComparisonResult>& results, bool legacy)
+void FirstPageFor310::addComparisonRow_old(const ComparisonRecord& record)
+{
+    addComparisonRows({record}, true);
+}
+
+void FirstPageFor310::addComparisonRows(const QList<ComparisonRecord>& records, bool legacy)
 {
     // All rows in one insertion: every row inserted one by one makes the
     // model move the persistent indexes of every row button before it, which
     // grows with the square of the rows.
-    QTableWidget* table = legacy ? ui->tbData : ui->tableWidget_data;
-    const int first = table->rowCount();
-    table->setRowCount(first + static_cast<int>(results.size()));
-    for (int i = 0; i < results.size(); ++i) {
-        const ComparisonResult& result = results.at(i);
-        if (legacy) {
-            fillRow(table, first + i, ComparisonRows::legacyRowTexts(result), ComparisonRows::kLegacyCentredLast,
-                    ComparisonRows::kLegacyVerdictColumn, result.pass);
-        } else {
-            fillRow(table, first + i, ComparisonRows::currentRowTexts(result), ComparisonRows::kCurrentCentredLast,
-                    ComparisonRows::kCurrentVerdictColumn, result.pass);
-        }
-        if (m_journal) {
-            m_journal->rowShown(table, first + i, comparisonSequence);
-        }
+    QList<ComparisonRecord> taken = records;
+    for (ComparisonRecord& record : taken) {
+        record.legacy = legacy; // the table decides the layout the record is shown in
     }
-    ensureRowButtons(table);
+    (legacy ? m_legacyRecords : m_records)->append(std::move(taken));
 }
 
 void FirstPageFor310::doubleClickedSlot(int row, int column)
@@ -276,26 +236,19 @@ void FirstPageFor310::doubleClickedSlot_old(int row, int column)
     }
 }
 
-int FirstPageFor310::deleteRowOfSender(QTableWidget* table, int verdictColumn)
+int FirstPageFor310::deleteRowOfSender(QTableWidget* table, ComparisonRecordList& records)
 {
     const auto* button = qobject_cast<QPushButton*>(sender());
     if (!button) {
         return -1;
     }
     const int row = FirstPageReport::rowOfCellButton(*table, button);
-    // The counters follow the rows: only a row that is removed is uncounted.
-    if (row < 0 || row >= table->rowCount()) {
+    // The counters follow the records: only a record that is removed is uncounted.
+    if (row < 0 || row >= records.size()) {
         return -1;
     }
-    if (ComparisonRows::rowPasses(*table, row, verdictColumn)) {
-        --qualifiedCount;
-    } else {
-        --unqualifiedCount;
-    }
-    --totalCount;
-    showCounters();
     const bool hadFocus = button->hasFocus();
-    table->removeRow(row);
+    records.remove(row);
     nameRowButtons(table, row, table->rowCount() - 1);
     if (hadFocus) {
         table->setFocus(Qt::OtherFocusReason); // the keyboard stays in the table
@@ -305,28 +258,27 @@ int FirstPageFor310::deleteRowOfSender(QTableWidget* table, int verdictColumn)
 
 void FirstPageFor310::on_DeleteBtn_clicked()
 {
-    deleteRowOfSender(ui->tableWidget_data, ComparisonRows::kCurrentVerdictColumn);
+    deleteRowOfSender(ui->tableWidget_data, *m_records);
 }
 
 void FirstPageFor310::on_DeleteBtn_clicked_old()
 {
-    deleteRowOfSender(ui->tbData, ComparisonRows::kLegacyVerdictColumn);
+    deleteRowOfSender(ui->tbData, *m_legacyRecords);
 }
 
 void FirstPageFor310::on_ReportBtn_clicked()
 {
     const int row = FirstPageReport::rowOfCellButton(*ui->tableWidget_data, qobject_cast<QWidget*>(sender()));
-    if (row >= 0) {
-        m_reports->openCurrent(*ui->tableWidget_data, row, ui->lineEdit_formula->text(), displayFlags,
-                               layoutIndex, this);
+    if (row >= 0 && row < m_records->size()) {
+        m_reports->openCurrent(m_records->at(row), this);
     }
 }
 
 void FirstPageFor310::on_ReportBtn_clicked_old()
 {
     const int row = FirstPageReport::rowOfCellButton(*ui->tbData, qobject_cast<QWidget*>(sender()));
-    if (row >= 0) {
-        m_reports->openLegacy(*ui->tbData, row, chineseUi, this);
+    if (row >= 0 && row < m_legacyRecords->size()) {
+        m_reports->openLegacy(m_legacyRecords->at(row), chineseUi, this);
     }
 }
 
@@ -355,14 +307,12 @@ void FirstPageFor310::on_ClearBtn_clicked()
     resetColorDiff_old();
     resetMeasurementStyles_old();
     resetComparisonWork();
-    ui->tbData->setRowCount(0);
+    m_legacyRecords->clear();
 }
 
 void FirstPageFor310::resetComparisonWork()
 {
     standardTaken = false;
-    unqualifiedCount = qualifiedCount = totalCount = 0;
-    showCounters();
     nextMeasurement = 1;
     comparisonSequence = 0;
     if (m_journal) {

@@ -10,7 +10,7 @@
 // The last line is "ratio to wire: R", the total wall time over the total
 // wire time of the imports.
 
-#include "ComparisonResult.h"
+#include "ComparisonRecord.h"
 #include "Dialogs.h"
 #include "EmulatedLink.h"
 #include "FirstPageFor310.h"
@@ -171,7 +171,7 @@ int main(int argc, char* argv[])
         ImportResult part;
         part.outcome = ImportResult::Outcome::Imported;
         part.rows = all.rows.mid(0, n);
-        for (const ComparisonResult& row : part.rows) {
+        for (const ComparisonRecord& row : part.rows) {
             (row.pass ? part.passed : part.failed) += 1;
         }
         QElapsedTimer timer;

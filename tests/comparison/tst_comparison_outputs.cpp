@@ -1,23 +1,22 @@
 // What the operator takes away from a comparison, byte for byte: the cells
 // the spreadsheet exports write (both layouts, every display mode) and the
 // report HTML, in English and in Chinese, for a fixed table of records. The
-// expected files were written by the code that built rows as widget texts,
-// before the records existed; the records must give the same bytes.
+// expected files were written by the code that built rows as widget texts
+// and read them back, before the records existed; the records must give the
+// same bytes.
 //
 // TINTWELL_WRITE_GOLDEN=1 rewrites the files (only after a change of the
 // outputs that is meant).
 
 #include "ComparisonCases.h"
-#include "ComparisonResult.h"
-#include "ComparisonRows.h"
+#include "ComparisonRecordList.h"
+#include "ComparisonTableModel.h"
 #include "ExportTables.h"
-#include "Judgement.h"
 #include "ReportHtml.h"
 #include "ReportRows.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QTableWidget>
 #include <QTest>
 #include <QTranslator>
 
@@ -26,46 +25,6 @@ namespace {
 QString goldenPath(const QString& language)
 {
     return QStringLiteral(TINTWELL_GOLDEN_DIR "/outputs_%1.txt").arg(language);
-}
-
-ComparisonResult resultOf(const ComparisonRecord& r)
-{
-    ComparisonResult result;
-    result.sequence = r.sequence;
-    result.testName = r.testName;
-    result.dateTime = r.time.toString(QLatin1String(kComparisonTimeFormat));
-    result.standard = r.standard;
-    result.sample = r.sample;
-    result.hazeDifference = r.hazeDifference;
-    result.transmittanceDifference = r.transmittanceDifference;
-    result.deltaE = r.deltaE;
-    result.pass = r.pass;
-    result.hazeToleranceText = QString::number(r.settings.hazeTolerance, 'f', 2);
-    result.transmittanceToleranceText = QString::number(r.settings.transmittanceTolerance, 'f', 2);
-    const double threshold =
-        r.settings.layoutIndex == 1 ? r.settings.parameterThreshold : r.settings.deltaEThreshold;
-    result.deltaEThresholdText = QString::number(threshold, 'f', 1);
-    result.modelName = r.modelName;
-    result.serialNumber = r.serialNumber;
-    result.legacyStandard = r.legacyStandard;
-    result.legacySample = r.legacySample;
-    result.formulaText = r.settings.formulaText;
-    result.thresholdText = r.settings.thresholdText;
-    return result;
-}
-
-void fill(QTableWidget& table, const QList<ComparisonRecord>& records)
-{
-    for (const ComparisonRecord& record : records) {
-        const ComparisonResult result = resultOf(record);
-        const QStringList texts =
-            record.legacy ? ComparisonRows::legacyRowTexts(result) : ComparisonRows::currentRowTexts(result);
-        const int row = table.rowCount();
-        table.setRowCount(row + 1);
-        for (int c = 0; c < texts.size(); ++c) {
-            table.setItem(row, c, new QTableWidgetItem(texts.at(c)));
-        }
-    }
 }
 
 QString section(const QString& name, const QList<QStringList>& rows)
@@ -86,30 +45,28 @@ QString section(const QString& name, const QString& html)
 QString outputs(bool chinese)
 {
     const TestInformation information{QStringLiteral("<ACME & Co>"), QStringLiteral("Li"), QStringLiteral("王")};
-    const QList<ComparisonRecord> current = comparisoncases::currentRecords();
-    const QList<ComparisonRecord> legacy = comparisoncases::legacyRecords();
-    QTableWidget currentTable(0, ComparisonRows::kCurrentColumns);
-    QTableWidget legacyTable(0, ComparisonRows::kLegacyColumns);
-    fill(currentTable, current);
-    fill(legacyTable, legacy);
+    ComparisonRecordList current;
+    ComparisonRecordList legacy;
+    current.append(comparisoncases::currentRecords());
+    legacy.append(comparisoncases::legacyRecords());
+    const ComparisonTableModel currentModel(current, ComparisonColumns::Layout::Current);
+    const ComparisonTableModel legacyModel(legacy, ComparisonColumns::Layout::Legacy);
 
     QString out;
     for (int mode = -1; mode <= 6; ++mode) {
-        out += section(QStringLiteral("export mode %1").arg(mode), comparisonExportRows(*currentTable.model(), mode));
+        out += section(QStringLiteral("export mode %1").arg(mode), comparisonExportRows(currentModel, mode));
     }
-    out += section(QStringLiteral("legacy export"), legacyExportRows(*legacyTable.model(), chinese));
+    out += section(QStringLiteral("legacy export"), legacyExportRows(legacyModel, chinese));
     for (int row = 0; row < current.size(); ++row) {
-        const ComparisonSettings& settings = current.at(row).settings;
-        const ReportSnapshot snapshot =
-            snapshotFromCurrentRow(rowTexts(currentTable, row), settings.formulaText,
-                                   displayFlagsFor(settings.displayMode), information);
+        const ComparisonRecord& record = current.at(row);
         out += section(QStringLiteral("report %1").arg(row),
-                       reportHtmlFor310(snapshot, settings.layoutIndex, comparisoncases::builtAt()));
+                       reportHtmlFor310(snapshotFromRecord(record, information), record.settings.layoutIndex,
+                                        comparisoncases::builtAt()));
     }
     for (int row = 0; row < legacy.size(); ++row) {
-        const ReportSnapshot snapshot = snapshotFromLegacyRow(rowTexts(legacyTable, row), information);
         out += section(QStringLiteral("legacy report %1").arg(row),
-                       reportHtmlFor420(snapshot, chinese, comparisoncases::builtAt()));
+                       reportHtmlFor420(snapshotFromRecord(legacy.at(row), information), chinese,
+                                        comparisoncases::builtAt()));
     }
     return out;
 }

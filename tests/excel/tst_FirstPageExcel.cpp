@@ -1,7 +1,7 @@
 // The page's spreadsheet buttons over the emulated instrument: the current
 // export in the display mode of the instrument, the hand-over to the legacy
 // block for a first-generation colorimeter, the upload, the spectral export.
-#include "ComparisonResult.h"
+#include "ComparisonRecord.h"
 #include "ExcelTestSheets.h"
 #include "MeterPageFor310.h"
 #include "PageFixture.h"
@@ -13,23 +13,23 @@
 
 namespace {
 
-ComparisonResult result(int n)
+ComparisonRecord result(int n)
 {
-    ComparisonResult r;
+    ComparisonRecord r;
     r.sequence = n;
     r.testName = QStringLiteral("样品%1").arg(n);
-    r.dateTime = QStringLiteral("2026/12/08  09:30");
+    r.time = QDateTime(QDate(2026, 12, 8), QTime(9, 30));
     r.standard = {1.25, 91.3, 52.1, 3.2, -14.8, 52.1, 15.14, 282.2, 20.5, 0.31234, 0.33};
     r.sample = {1.4, 91.1, 52.4, 3.05, -15.1, 52.4, 15.4, 281.4, 20.9, 0.3125, 0.3301};
     r.deltaE = 0.44721;
     r.pass = true;
-    r.deltaEThresholdText = QStringLiteral("1.0");
+    r.settings.deltaEThreshold = 1.0;
     r.modelName = QStringLiteral("TX420");
     r.serialNumber = QStringLiteral("24200311");
     r.legacyStandard = {52.1, 3.2, -14.8, 15.14, 282.24};
     r.legacySample = {52.4, 3.05, -15.1, 15.4, 281.4};
-    r.formulaText = QStringLiteral("\u25B3E*ab");
-    r.thresholdText = QStringLiteral("1.0");
+    r.settings.formulaText = QStringLiteral("\u25B3E*ab");
+    r.settings.thresholdText = QStringLiteral("1.0");
     return r;
 }
 

@@ -193,45 +193,6 @@ private Q_SLOTS:
         document.setHtml(html);
         QVERIFY2(document.toPlainText().contains(hostile), qPrintable(document.toPlainText()));
     }
-
-    void currentRow_givesTheSnapshotTheReportShows()
-    {
-        QStringList cells{"3", "Comp3", "2026/12/06  23:05", "12.50%", "88.25%", "50.12", "1.50", "-2.25",
-                          "50.12", "2.70", "303.7", "18.40", "0.3123", "0.3300", "13.00%", "87.50%",
-                          "51.00", "1.25", "-2.00", "51.00", "2.40", "301.9", "19.10", "0.3120", "0.3305",
-                          "0.50%", "-0.75%", "0.90", "NG", "", "", "±1.00%", "±2.00%", "1.0", "TX310", "SN7"};
-        std::array<bool, 7> flags{};
-        flags[HazeTLab] = true;
-        const ReportSnapshot s = snapshotFromCurrentRow(cells, QStringLiteral("△E*00"), flags,
-                                                        {QStringLiteral("Co"), QStringLiteral("T"), QStringLiteral("A")});
-        QCOMPARE(s.standard[ReportSnapshot::Haze], 12.5);
-        QCOMPARE(s.sample[ReportSnapshot::SmallY], 0.3305);
-        QCOMPARE(s.transmittanceDifference, -0.75);
-        QVERIFY(!s.verdictPass);
-        QCOMPARE(s.serialNumber, QStringLiteral("SN7"));
-        const QString html = reportHtmlFor310(s, 1, builtAt());
-        QVERIFY(html.contains(dataRow("Transparency", "88.25%", "87.50%", "-0.75%")));
-        QVERIFY(html.contains(dataRow("L*", "50.12", "51.00", "0.88")));
-        QVERIFY(html.contains(QStringLiteral(">±2.00%<hr/>")));
-        QVERIFY(html.contains(QStringLiteral(">Co<hr/>")));
-    }
-
-    void legacyRow_givesTheFiveValues()
-    {
-        const QStringList cells{"1", "Comp1", "2026/12/06  23:05", "50.12", "1.50", "-2.25", "2.70", "303.7",
-                                "51.00", "1.25", "-2.00", "2.40", "301.9", "0.90", "PASS", "", "",
-                                "△E*cmc(2:1)", "1.0", "TX420", "SN9"};
-        const ReportSnapshot s = snapshotFromLegacyRow(cells, {});
-        const QString html = reportHtmlFor420(s, false, builtAt());
-        QVERIFY(html.contains(dataRow("C*", "2.7", "2.4", "-0.3")));
-        QVERIFY(html.contains(dataRow("h", "303.7", "301.9", "-1.8")));
-        QVERIFY(html.contains(QStringLiteral(">TX420 Colorimeter<hr/>")));
-        // The formula and the threshold each in its own place.
-        QVERIFY(html.contains(QStringLiteral("<tr><td width=\"15%\">△E formula:</td><td width=\"33%\">△E*cmc(2:1)<hr/></td>"
-                                             "<td width=\"3%\"></td><td width=\"20%\">△E Thresholds:</td>"
-                                             "<td width=\"25%\">1.0<hr/></td></tr>")));
-        QVERIFY(s.verdictPass);
-    }
 };
 
 QTEST_MAIN(tst_ReportHtml)

@@ -3,6 +3,7 @@
 // last part, control limits frozen from the first 60 samples, for a haze
 // meter (Haze/T) and a colorimeter (Lab, CIEDE2000), in English and Chinese.
 // Run offscreen by scripts/screenshots.
+#include "AppStartup.h"
 #include "ComparisonRecordList.h"
 #include "StatisticsCases.h"
 #include "StatisticsWindow.h"
@@ -17,6 +18,7 @@ int main(int argc, char* argv[])
     if (argc < 2) {
         return 2;
     }
+    applyLookAndFeel(app);
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = true;
     for (const QString& lang : {QStringLiteral("en"), QStringLiteral("zh")}) {

@@ -1,6 +1,7 @@
-// Reports opened from comparison-table rows: the row of a Report button, a row
+// Reports opened from comparison records: the row of a Report button, a record
 // without test name, and company/tester/auditor carried to the next report and
 // across a restart.
+#include "ComparisonColumns.h"
 #include "FirstPageReport.h"
 #include "ReportPage.h"
 #include "ScriptedDialogs.h"
@@ -28,6 +29,14 @@ QStringList currentRow(const QString& name)
             "303.7", "18.40", "0.3123", "0.3300", "13.00%", "87.50%", "51.00", "1.25", "-2.00", "51.00",
             "2.40", "301.9", "19.10", "0.3120", "0.3305", "0.50%", "-0.75%", "0.90", "PASS", "", "",
             "±1.00%", "±2.00%", "1.0", "TX310", "SN7"};
+}
+
+ComparisonRecord labRecord(const QString& name)
+{
+    ComparisonRecord r = ComparisonColumns::recordFromTexts(ComparisonColumns::Layout::Current, currentRow(name), true);
+    r.settings.displayMode = 3;
+    r.settings.formulaText = QStringLiteral("△E*ab");
+    return r;
 }
 
 void confirmInformation(ReportPage* report, const QString& tester)
@@ -80,26 +89,22 @@ private Q_SLOTS:
 
     void rowWithoutTestName_opensNoReport()
     {
-        m_table->item(1, 1)->setText(QString());
         FirstPageReport reports;
-        QCOMPARE(reports.openCurrent(*m_table, 1, QString(), {}, 0, &m_page), nullptr);
+        QCOMPARE(reports.openCurrent(labRecord(QString()), &m_page), nullptr);
         QVERIFY(m_page.findChildren<ReportPage*>().isEmpty());
-        m_table->item(1, 1)->setText(QStringLiteral("Comp2"));
     }
 
     void testInformation_carriesToNextReportAndRestart()
     {
         saveTestInformation({QStringLiteral("Saved Co"), QStringLiteral("Saved tester"), QString()});
-        std::array<bool, 7> lab{};
-        lab[3] = true;
         auto reports = std::make_unique<FirstPageReport>();
-        ReportPage* first = reports->openCurrent(*m_table, 0, QStringLiteral("△E*ab"), lab, 0, &m_page);
+        ReportPage* first = reports->openCurrent(labRecord(QStringLiteral("Comp1")), &m_page);
         QVERIFY(first && first->isVisible());
         QVERIFY(first->browser()->toPlainText().contains(QStringLiteral("Saved tester")));
         QCOMPARE(reports->snapshot().testName, QStringLiteral("Comp1"));
 
         confirmInformation(first, QStringLiteral("Zhang"));
-        ReportPage* second = reports->openCurrent(*m_table, 1, QStringLiteral("△E*ab"), lab, 0, &m_page);
+        ReportPage* second = reports->openCurrent(labRecord(QStringLiteral("Comp2")), &m_page);
         QCOMPARE(second->testInformation().tester, QStringLiteral("Zhang"));
         QCOMPARE(second->testInformation().company, QStringLiteral("Saved Co"));
         QCOMPARE(second->snapshot().testName, QStringLiteral("Comp2"));
@@ -110,12 +115,13 @@ private Q_SLOTS:
 
     void legacyRow_opensTheLegacyReport()
     {
-        QTableWidget legacy(1, 21);
-        fillRow(legacy, 0, {"1", "Comp9", "2026/12/06  23:05", "50.12", "1.50", "-2.25", "2.70", "303.7",
-                            "51.00", "1.25", "-2.00", "2.40", "301.9", "0.90", "PASS", "", "", "△E*00", "1.0",
-                            "TX420", "SN9"});
+        const ComparisonRecord legacy = ComparisonColumns::recordFromTexts(
+            ComparisonColumns::Layout::Legacy,
+            {"1", "Comp9", "2026/12/06  23:05", "50.12", "1.50", "-2.25", "2.70", "303.7", "51.00", "1.25", "-2.00",
+             "2.40", "301.9", "0.90", "PASS", "", "", "△E*00", "1.0", "TX420", "SN9"},
+            true);
         FirstPageReport reports;
-        ReportPage* report = reports.openLegacy(legacy, 0, true, &m_page);
+        ReportPage* report = reports.openLegacy(legacy, true, &m_page);
         QVERIFY(report);
         const QString text = report->browser()->toPlainText();
         QVERIFY2(text.contains(QStringLiteral("TX420 Colorimeter")) && text.contains(QStringLiteral("样品色")),

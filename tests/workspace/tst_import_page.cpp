@@ -1,7 +1,7 @@
 // The settings panel and the record import on the workspace page over the
 // emulated instrument: imports appended or (failing) not at all, the display
 // parameter with one question, rows judged again keeping their instrument.
-#include "ComparisonResult.h"
+#include "ComparisonRecord.h"
 #include "PageFixture.h"
 
 #include <QCoreApplication>
@@ -15,9 +15,9 @@
 
 namespace {
 
-ComparisonResult foreignRow(int n)
+ComparisonRecord foreignRow(int n)
 {
-    ComparisonResult r;
+    ComparisonRecord r;
     r.sequence = n;
     r.standard = {1.25, 91.3, 52.1, 3.2, -14.8, 0, 0, 0, 0, 0, 0};
     r.sample = {1.4, 91.1, 52.4, 3.05, -15.1, 0, 0, 0, 0, 0, 0};
@@ -117,8 +117,8 @@ private Q_SLOTS:
     {
         connectTx310();
         m_page->addComparisonRow(foreignRow(1));
-        ComparisonResult wide = foreignRow(2);
-        wide.sample[ComparisonResult::Haze] = 3.0;
+        ComparisonRecord wide = foreignRow(2);
+        wide.sample[ComparisonRecord::Haze] = 3.0;
         wide.hazeDifference = 1.75;
         m_page->addComparisonRow(wide);
         ui().lineEdit_hazeTolerance->setText(QStringLiteral("1.15"));

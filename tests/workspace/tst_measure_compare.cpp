@@ -1,13 +1,20 @@
 // The live comparison from the displayed texts: differences in general
 // format, the hue the short way round, words, the formula choice, verdicts,
 // and standards that are missing or not numbers.
+#include "ComparisonColumns.h"
 #include "ComparisonMath.h"
 
 #include <QTest>
 
 namespace {
 
-using Texts = std::array<QString, ComparisonResult::ValueCount>;
+// The threshold column of the record's row.
+QString thresholdCell(const ComparisonRecord& record)
+{
+    return ComparisonColumns::cellText(ComparisonColumns::Layout::Current, record, 33);
+}
+
+using Texts = std::array<QString, ComparisonRecord::ValueCount>;
 
 // Haze, T, L*, a*, b*, L*, C*, h, Y, x, y
 Texts texts(const QString& haze, const QString& t, const QString& l, const QString& a,
@@ -76,17 +83,17 @@ private Q_SLOTS:
         QFETCH(int, displayMode);
         const ComparisonOutcome out = compareCurrent(input(standard, sample, displayMode));
         QVERIFY(!out.refused);
-        QCOMPARE(out.differenceTexts.size(), int(ComparisonResult::ValueCount));
-        QTEST(out.differenceTexts.at(ComparisonResult::Haze), "hazeDifference");
-        QTEST(out.differenceTexts.at(ComparisonResult::LabL), "lDifference");
-        QTEST(out.differenceTexts.at(ComparisonResult::LchH), "hueDifference");
+        QCOMPARE(out.differenceTexts.size(), int(ComparisonRecord::ValueCount));
+        QTEST(out.differenceTexts.at(ComparisonRecord::Haze), "hazeDifference");
+        QTEST(out.differenceTexts.at(ComparisonRecord::LabL), "lDifference");
+        QTEST(out.differenceTexts.at(ComparisonRecord::LchH), "hueDifference");
         QTEST(out.words[0], "lWord");
         QTEST(out.deltaEText, "deltaE");
         QTEST(out.result.pass, "pass");
         QCOMPARE(out.verdict == Verdict::Pass, out.result.pass);
-        QCOMPARE(out.result.standard[ComparisonResult::LabL], displayedNumber(standard[2]).value());
-        QCOMPARE(out.result.hazeToleranceText, QStringLiteral("0.50"));
-        QCOMPARE(out.result.deltaEThresholdText, QStringLiteral("1.0"));
+        QCOMPARE(out.result.standard[ComparisonRecord::LabL], displayedNumber(standard[2]).value());
+        QCOMPARE(out.result.settings.hazeTolerance, 0.5);
+        QCOMPARE(thresholdCell(out.result), QStringLiteral("1.0"));
     }
 
     void formulaChoice_data()
@@ -112,7 +119,7 @@ private Q_SLOTS:
         const ComparisonOutcome out = compareCurrent(in);
         const double ab = std::sqrt(4.0 + 4.0 + 9.0);
         QCOMPARE(qFuzzyCompare(out.result.deltaE, ab), isAb);
-        QTEST(out.result.deltaEThresholdText, "threshold");
+        QTEST(thresholdCell(out.result), "threshold");
     }
 
     void unusableCell_refusedNeverZero_data()
@@ -166,8 +173,8 @@ private Q_SLOTS:
         QCOMPARE(out.words[0], QStringLiteral("Slight white"));
         QTEST(out.deltaEText, "deltaE");
         QTEST(out.result.pass, "pass");
-        QCOMPARE(out.result.legacySample[ComparisonResult::LegacyA], 5.0);
-        QCOMPARE(out.result.formulaText, in.formulaText);
+        QCOMPARE(out.result.legacySample[ComparisonRecord::LegacyA], 5.0);
+        QCOMPARE(out.result.settings.formulaText, in.formulaText);
     }
 };
 

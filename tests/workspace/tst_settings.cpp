@@ -209,29 +209,6 @@ private Q_SLOTS:
         QVERIFY(!SettingsExchange(access, m_feedback, false).setDisplayParameter(-1));
         QCOMPARE(access.instrument().displayMode(), 3);
     }
-
-    // Stored differences are read whatever their decoration, so a row judged
-    // again gets the verdict its numbers call for.
-    void storedRowsJudgedAgain_data()
-    {
-        QTest::addColumn<int>("mode"); QTest::addColumn<QString>("hazeDifference");
-        QTest::addColumn<QString>("transmittanceDifference"); QTest::addColumn<bool>("pass");
-        QTest::newRow("bare numbers within") << 0 << "0.50" << "-1.00" << true;
-        QTest::newRow("with %, within") << 0 << "0.50%" << "-1.00%" << true;
-        QTest::newRow("with %, beyond") << 0 << "0.50%" << "-1.01%" << false;
-        QTest::newRow("with ± and %") << 1 << "±1.20%" << "0" << false;
-        QTest::newRow("Lab ignores haze") << 3 << "5.00%" << "5.00%" << true;
-        QTest::newRow("Haze/T/Lab sees haze") << 6 << "1.01%" << "0.00%" << false;
-    }
-    void storedRowsJudgedAgain()
-    {
-        QFETCH(int, mode); QFETCH(QString, hazeDifference); QFETCH(QString, transmittanceDifference); QFETCH(bool, pass);
-        StoredRow row{hazeDifference, transmittanceDifference, {"50.00", "-1.20", "3.00"}, {"50.50", "-1.00", "3.40"}};
-        const Judged judged = judgeStoredRow(row, displayFlagsFor(mode), 0, 0, Tolerances{1.0, 1.0, 1.0});
-        QCOMPARE(judged.verdict == Verdict::Pass, pass);
-        QCOMPARE(judged.deltaE, deltaE(DeltaEFormula::CieAb, {50.0, -1.2, 3.0}, {50.5, -1.0, 3.4}));
-        QCOMPARE(storedNumber(QStringLiteral("-----")), 0.0);
-    }
 };
 
 QTEST_MAIN(tst_settings)

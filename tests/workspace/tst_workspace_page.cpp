@@ -1,7 +1,7 @@
 // The workspace page over the emulated instrument, offscreen: identification
 // and routing of every model, display modes, rows, counters, clears and
 // re-translation.
-#include "ComparisonResult.h"
+#include "ComparisonRecord.h"
 #include "PageFixture.h"
 
 #include <QAccessible>
@@ -24,27 +24,27 @@
 
 namespace {
 
-ComparisonResult result(int n, bool pass)
+ComparisonRecord result(int n, bool pass)
 {
-    ComparisonResult r;
+    ComparisonRecord r;
     r.sequence = n;
     r.testName = QStringLiteral("Comp%1").arg(n);
-    r.dateTime = QStringLiteral("2026/12/08  09:30");
+    r.time = QDateTime(QDate(2026, 12, 8), QTime(9, 30));
     r.standard = {1.25, 91.3, 52.1, 3.2, -14.8, 52.1, 15.14, 282.2, 20.5, 0.31234, 0.33};
     r.sample = {1.4, 91.1, 52.4, 3.05, -15.1, 52.4, 15.4, 281.4, 20.9, 0.3125, 0.3301};
     r.hazeDifference = 0.15;
     r.transmittanceDifference = -0.2;
     r.deltaE = 0.44721;
     r.pass = pass;
-    r.hazeToleranceText = QStringLiteral("0.50");
-    r.transmittanceToleranceText = QStringLiteral("1.00");
-    r.deltaEThresholdText = QStringLiteral("1.0");
+    r.settings.hazeTolerance = 0.5;
+    r.settings.transmittanceTolerance = 1.0;
+    r.settings.deltaEThreshold = 1.0;
     r.modelName = QStringLiteral("TX310");
     r.serialNumber = QStringLiteral("23100158");
     r.legacyStandard = {52.1, 3.2, -14.8, 15.14, 282.24};
     r.legacySample = {52.4, 3.05, -15.1, 15.4, 281.4};
-    r.formulaText = QStringLiteral("\u25B3E*ab");
-    r.thresholdText = QStringLiteral("1.0");
+    r.settings.formulaText = QStringLiteral("\u25B3E*ab");
+    r.settings.thresholdText = QStringLiteral("1.0");
     return r;
 }
 
@@ -278,8 +278,7 @@ private Q_SLOTS:
     void counters_deleteLowersOnlyItsVerdict()
     {
         for (bool pass : {true, false, true}) {
-            m_page->countComparison(pass);
-            m_page->addComparisonRow(result(m_page->totalCount, pass));
+            m_page->addComparisonRow(result(m_page->totalCount() + 1, pass));
         }
         QCOMPARE(counters(), QStringLiteral("1/2/3"));
         // A button that is no cell of the table removes nothing and counts nothing.
@@ -302,13 +301,10 @@ private Q_SLOTS:
     void importedRows_buttonsAppearInView()
     {
         m_page->show();
-        QList<ComparisonResult> results;
+        QList<ComparisonRecord> results;
         for (int i = 0; i < 500; ++i) {
             results << result(i + 1, i != 0);
         }
-        m_page->unqualifiedCount = 1;
-        m_page->qualifiedCount = 499;
-        m_page->totalCount = 500;
         m_page->addComparisonRows(results, false);
         QTableWidget* table = ui().tableWidget_data;
         table->scrollToBottom();
@@ -319,7 +315,7 @@ private Q_SLOTS:
         qobject_cast<QPushButton*>(table->cellWidget(0, 29))->click();
         QCOMPARE(table->rowCount(), 499);
         QCOMPARE(table->item(0, 1)->text(), QStringLiteral("Comp2"));
-        QCOMPARE(m_page->unqualifiedCount, 0); // row 0 was the NG one
+        QCOMPARE(m_page->unqualifiedCount(), 0); // row 0 was the NG one
     }
 
     // The row buttons as assistive technology and the keyboard find them.
@@ -328,7 +324,6 @@ private Q_SLOTS:
         m_page->show();
         QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
         for (int n = 1; n <= 3; ++n) {
-            m_page->countComparison(n != 2);
             m_page->addComparisonRow(result(n, n != 2));
         }
         QTableWidget* table = ui().tableWidget_data;
@@ -382,7 +377,6 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(int, rowsAfter);
         for (int i = 0; i < rows; ++i) {
-            m_page->countComparison(true);
             m_page->addComparisonRow(result(i + 1, true));
         }
         m_page->comparisonSequence = rows;
@@ -392,7 +386,7 @@ private Q_SLOTS:
         }
         m_page->on_pushButton_clear_clicked();
         QCOMPARE(ui().tableWidget_data->rowCount(), rowsAfter);
-        QCOMPARE(m_page->totalCount, rowsAfter);
+        QCOMPARE(m_page->totalCount(), rowsAfter);
         QCOMPARE(m_page->comparisonSequence, rowsAfter);
         QCOMPARE(m_page->standardTaken, rowsAfter > 0);
         if (answer != int(DialogButton::None)) {
@@ -404,7 +398,6 @@ private Q_SLOTS:
     {
         plug(QStringLiteral("TX310"), 0);
         QVERIFY(m_page->identifyDevice());
-        m_page->countComparison(false);
         m_page->addComparisonRow(result(1, false));
         m_page->hazeTolerance = 0.5;
         m_page->nextMeasurement = 2;
@@ -443,10 +436,9 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
         m_page->startJournal(path);
         for (bool pass : {true, false}) {
-            m_page->countComparison(pass);
             ++m_page->comparisonSequence;
-            legacy ? m_page->addComparisonRow_old(result(m_page->totalCount, pass))
-                   : m_page->addComparisonRow(result(m_page->totalCount, pass));
+            legacy ? m_page->addComparisonRow_old(result(m_page->totalCount() + 1, pass))
+                   : m_page->addComparisonRow(result(m_page->totalCount() + 1, pass));
         }
         QTableWidget* table = legacy ? ui().tbData : ui().tableWidget_data;
         table->item(0, 1)->setText(QStringLiteral("Renamed"));
@@ -488,7 +480,6 @@ private Q_SLOTS:
         m_page->startJournal(QStringLiteral("/proc/tintwell-no-such-place/journal.sqlite"));
         QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Warn"));
         QVERIFY(m_dialogs->shown.last().text.contains(QStringLiteral("/proc/tintwell-no-such-place")));
-        m_page->countComparison(true);
         m_page->addComparisonRow(result(1, true));
         QCOMPARE(ui().tableWidget_data->rowCount(), 1);
     }
