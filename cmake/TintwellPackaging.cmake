@@ -1,12 +1,13 @@
 # Install rules, laid out as a Debian system expects, and the Debian package
 # (scripts/package runs CPack's DEB generator over them).
 #
-#   bin/tintwell
+#   bin/tintwell, bin/tintwell-cli
 #   share/tintwell/         catalogues, the model table "meterno", template.xlsx
 #   lib/udev/rules.d/       the rule that lets the logged-in user open the instrument
 #   share/applications/     the desktop entry
 #   share/icons/hicolor/    the icon, scalable and 256 px
-#   share/man/man1/, share/doc/tintwell/   manual page, copyright, changelog
+#   share/man/man1/, share/doc/tintwell/   manual pages, copyright, changelog, the JSON schema
+#   share/bash-completion/completions/    tintwell-cli's completion
 #
 # The program finds its data beside itself or in ../share/tintwell, so the
 # build tree (bin/) and an installed copy both work.
@@ -17,7 +18,7 @@ set(TINTWELL_INSTALL_DATA_DIR ${CMAKE_INSTALL_DATADIR}/tintwell)
 set(TINTWELL_MAINTAINER "Tintwell developers <tintwell@example.org>")
 set(TINTWELL_DEB_RELEASE 1)
 
-install(TARGETS tintwell RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS tintwell tintwell-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${TINTWELL_BIN_DIR}/Tintwell_en.qm ${TINTWELL_BIN_DIR}/Tintwell_zh.qm
               ${TINTWELL_BIN_DIR}/meterno
         DESTINATION ${TINTWELL_INSTALL_DATA_DIR})
@@ -43,8 +44,9 @@ set(VERSION ${PROJECT_VERSION})
 set(DEB_VERSION ${PROJECT_VERSION}-${TINTWELL_DEB_RELEASE})
 set(MAINTAINER ${TINTWELL_MAINTAINER})
 configure_file(${TINTWELL_PACKAGING_DIR}/tintwell.1 ${TINTWELL_GENERATED_DOCS}/tintwell.1 @ONLY)
+configure_file(${TINTWELL_PACKAGING_DIR}/tintwell-cli.1 ${TINTWELL_GENERATED_DOCS}/tintwell-cli.1 @ONLY)
 configure_file(${TINTWELL_PACKAGING_DIR}/changelog.in ${TINTWELL_GENERATED_DOCS}/changelog.Debian @ONLY)
-foreach(doc tintwell.1 changelog.Debian)
+foreach(doc tintwell.1 tintwell-cli.1 changelog.Debian)
   add_custom_command(OUTPUT ${TINTWELL_GENERATED_DOCS}/${doc}.gz
     COMMAND gzip -9nf -k ${TINTWELL_GENERATED_DOCS}/${doc}
     DEPENDS ${TINTWELL_GENERATED_DOCS}/${doc}
@@ -52,7 +54,11 @@ foreach(doc tintwell.1 changelog.Debian)
   list(APPEND TINTWELL_COMPRESSED_DOCS ${TINTWELL_GENERATED_DOCS}/${doc}.gz)
 endforeach()
 add_custom_target(tintwell_docs ALL DEPENDS ${TINTWELL_COMPRESSED_DOCS})
-install(FILES ${TINTWELL_GENERATED_DOCS}/tintwell.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${TINTWELL_GENERATED_DOCS}/tintwell.1.gz ${TINTWELL_GENERATED_DOCS}/tintwell-cli.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${TINTWELL_PACKAGING_DIR}/tintwell-cli.bash DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+        RENAME tintwell-cli)
+install(FILES ${CMAKE_SOURCE_DIR}/docs/tintwell-cli.schema.json DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tintwell)
 install(FILES ${TINTWELL_GENERATED_DOCS}/changelog.Debian.gz ${TINTWELL_PACKAGING_DIR}/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tintwell)
 
@@ -73,6 +79,7 @@ string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "or colour side by side with the differences, the colour difference and a\n"
   "PASS/NG verdict, change the instrument's tolerances, import the records\n"
   "stored in it, export them to spreadsheets and print test reports.\n"
+  "tintwell-cli does the same from scripts, with PASS/NG as its exit status.\n"
   "\n"
   "The interface is in English and Chinese. The package lets the logged-in\n"
   "user open the instrument without administrator rights.")

@@ -11,6 +11,10 @@
 #include <QLoggingCategory>
 #include <QThread>
 
+#include <QSysInfo>
+
+#include <cerrno>
+#include <csignal>
 #include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcInstance, "tintwell.app.instance")
@@ -47,6 +51,21 @@ QString SingleInstance::lockDirectory()
 {
     const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
+
+bool SingleInstance::heldByLiveProcess(const QString& key)
+{
+    QLockFile lock(QDir(lockDirectory()).filePath(key + QStringLiteral(".lock")));
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    if (!lock.getLockInfo(&pid, &host, &application) || pid <= 0) {
+        return false;
+    }
+    if (host != QSysInfo::machineHostName()) {
+        return true; // a shared folder: another machine's copy cannot be asked
+    }
+    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
 }
 
 QString SingleInstance::lockFilePath() const

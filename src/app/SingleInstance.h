@@ -27,6 +27,10 @@ public:
     static QString lockDirectory();
     QString lockFilePath() const;
 
+    // Whether a live process holds the lock of key, without taking it (the
+    // command line asks this: it neither takes the guard nor listens).
+    static bool heldByLiveProcess(const QString& key = defaultKey());
+
     // True when a live copy holds the key. On the first call from the copy
     // that gets the lock, it starts listening for messages.
     bool isRunning();

@@ -95,8 +95,35 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, QWidget* pa
     }
 
     Transport& transport = link.transport();
+    std::unique_ptr<ProgressDialog> progress;
+    bool endWrongReply = false;
+    const Result result = transfer(
+        transport, library,
+        [&](int done, int total) {
+            if (!progress) {
+                progress = dialogs().progress(parent, tr("Storing data,please wait..."), tr("cancel"), 0, total);
+            }
+            progress->setValue(done);
+        },
+        &endWrongReply);
+    if (progress) {
+        progress->close();
+    }
+    if (result != Result::Written) {
+        dialogs().critical(parent, errorTitle, transferFailureText(result, endWrongReply));
+        return result;
+    }
+    dialogs().information(parent, tr("Information"), tr("Write to standard color card library successfully!"));
+    drainAfterTransfer(transport);
+    return Result::Written;
+}
+
+StandardColorUploadResult StandardColorUpload::transfer(Transport& transport, const StandardColorLibrary& library,
+                                                        const std::function<void(int, int)>& progress,
+                                                        bool* endWrongReply)
+{
+    using Result = StandardColorUploadResult;
     if (writeStandardColorCount(transport, library.count, library.countChecksum) != ProtocolResult::Success) {
-        dialogs().critical(parent, errorTitle, tr("Failed to write the total number of standard color cards!"));
         return Result::CountFailed;
     }
     for (int i = 0; i < library.cards.size(); ++i) {
@@ -104,38 +131,57 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, QWidget* pa
         if (writeStandardColorRecord(transport, static_cast<int>(kStandardColorCardBase) + kStandardColorCardStride * i,
                                      card.nameA, card.nameB, card.valueA, card.valueB, card.checksum)
             != ProtocolResult::Success) {
-            dialogs().critical(parent, errorTitle, tr("Failed to write standard color card information!"));
             return Result::CardFailed;
         }
     }
-
     const QByteArray& stream = library.stream;
     const int pages = static_cast<int>((stream.size() + kStandardColorBlockBytes - 1) / kStandardColorBlockBytes);
-    auto progress = dialogs().progress(parent, tr("Storing data,please wait..."), tr("cancel"), 0, pages);
+    if (progress) {
+        progress(0, pages);
+    }
     quint32 address = kStandardColorStreamBase;
     int blocks = 0;
     for (qsizetype at = 0; at < stream.size(); at += kStandardColorBlockBytes) {
         const QByteArray block = stream.mid(at, kStandardColorBlockBytes);
         if (writeBlock(transport, address, block, static_cast<int>(block.size())) != ProtocolResult::Success) {
-            progress->close();
-            dialogs().critical(parent, errorTitle, tr("Failed to write standard color card data!"));
             return Result::DataFailed;
         }
         address += static_cast<quint32>(block.size());
-        progress->setValue(++blocks);
+        if (progress) {
+            progress(++blocks, pages);
+        }
     }
     const int end = writeBlock(transport, address, QByteArray(), 0);
     if (end != ProtocolResult::Success) {
-        progress->close();
-        dialogs().critical(parent, errorTitle,
-                           end == ProtocolResult::WrongReply ? tr("Failed to write!") : tr("Failed to write empty packet!"));
+        if (endWrongReply) {
+            *endWrongReply = end == ProtocolResult::WrongReply;
+        }
         return Result::EndFailed;
     }
-    progress->setValue(pages);
-    progress->close();
-    dialogs().information(parent, tr("Information"), tr("Write to standard color card library successfully!"));
-    // Whatever the instrument still sends is read and dropped.
+    if (progress) {
+        progress(pages, pages);
+    }
+    return Result::Written;
+}
+
+void StandardColorUpload::drainAfterTransfer(Transport& transport)
+{
     QByteArray rest;
     transport.receiveFrame(rest, kFinalReadTimeoutMs, kFinalReadBytes, false);
-    return Result::Written;
+}
+
+QString StandardColorUpload::transferFailureText(StandardColorUploadResult result, bool endWrongReply)
+{
+    switch (result) {
+    case StandardColorUploadResult::CountFailed:
+        return tr("Failed to write the total number of standard color cards!");
+    case StandardColorUploadResult::CardFailed:
+        return tr("Failed to write standard color card information!");
+    case StandardColorUploadResult::DataFailed:
+        return tr("Failed to write standard color card data!");
+    case StandardColorUploadResult::EndFailed:
+        return endWrongReply ? tr("Failed to write!") : tr("Failed to write empty packet!");
+    default:
+        return QString();
+    }
 }

@@ -9,7 +9,10 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <functional>
+
 class LinkAccess;
+class Transport;
 class QWidget;
 
 enum class StandardColorUploadResult {
@@ -36,4 +39,16 @@ public:
     // The used range of the workbook at path, read without ever opening the
     // file for writing. False, with *error, when it cannot be read.
     static bool readWorkbook(const QString& path, QList<QVariantList>& rows, QString* error);
+
+    // The transfer of a checked library alone, for callers without a window:
+    // the card count, the cards, the data stream in blocks (progress(done,
+    // total) after each) and the closing empty block. Written or the step
+    // that failed; endWrongReply tells the two EndFailed texts apart.
+    static StandardColorUploadResult transfer(Transport& transport, const StandardColorLibrary& library,
+                                              const std::function<void(int, int)>& progress,
+                                              bool* endWrongReply = nullptr);
+    // What the instrument still sends after a transfer, read and dropped.
+    static void drainAfterTransfer(Transport& transport);
+    // The message of a failed transfer step.
+    static QString transferFailureText(StandardColorUploadResult result, bool endWrongReply);
 };

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cmath>
 #include <vector>
 
 namespace formats {
@@ -217,7 +218,9 @@ private:
     bool readFormat();
     bool startData();
     bool readSet();
-    bool number(int column, double& value);
+    // ranged: the value is taken, so it must lie within kLargestValue;
+    // fields only checked (the derived XYZ and D50 L*a*b*) need be numbers.
+    bool number(int column, double& value, bool ranged = true);
 
     QByteArrayView m_bytes;
     ExchangeDocument& m_header;
@@ -418,14 +421,17 @@ bool CgatsReader::startData()
     return true;
 }
 
-bool CgatsReader::number(int column, double& value)
+bool CgatsReader::number(int column, double& value, bool ranged)
 {
     const Token& token = m_tokens[std::size_t(column)];
-    if (!token.quoted && parseNumber(token.text, value)) {
-        return true;
-    }
     const QString field = QString::fromUtf8(m_fields[std::size_t(column)]);
     const QString text = QString::fromUtf8(token.text.first(qMin<qsizetype>(40, token.text.size())));
+    if (!token.quoted && parseNumber(token.text, value)) {
+        if (ranged && std::fabs(value) > kLargestValue) {
+            return fail(tr("%1 value \"%2\" is out of range").arg(field, text));
+        }
+        return true;
+    }
     if (token.text.contains(',')) {
         return fail(tr("%1 value \"%2\" has a comma as its decimal mark; CGATS numbers use a point").arg(field, text));
     }
@@ -454,7 +460,7 @@ bool CgatsReader::readSet()
     }
     for (const int column : m_numericColumns) {
         double unused = 0.0;
-        if (!number(column, unused)) {
+        if (!number(column, unused, false)) {
             return false;
         }
     }
@@ -473,6 +479,9 @@ bool CgatsReader::readSet()
             }
             // Only a norm other than percent is scaled, so percent values stay exact.
             sample.spectrum[k] = m_spectralNorm == 100.0 ? value : value * 100.0 / m_spectralNorm;
+            if (!(std::fabs(sample.spectrum[k]) <= kLargestValue)) {
+                return fail(tr("SPEC_%1 is out of range for SPECTRAL_NORM").arg(kFirstWavelengthNm + kWavelengthStepNm * k));
+            }
         }
         sample.hasSpectrum = true;
     }

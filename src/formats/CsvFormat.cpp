@@ -649,7 +649,9 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
             const Column& column = columns.at(c);
             const QByteArrayView cell = row[std::size_t(c)];
             double value = R::kUnknown;
-            if (numericField(column.field) && !cell.isEmpty() && !parseNumber(cell, value)) {
+            // Numbers past any measurement could not be written back as read.
+            if (numericField(column.field) && !cell.isEmpty()
+                && (!parseNumber(cell, value) || (column.field != Field::Sequence && std::fabs(value) > kLargestValue))) {
                 return fail(csvError(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is not a number")
                                                .arg(header.at(c), shown(cell))));
             }
@@ -737,7 +739,8 @@ ReadResult readSpectralCsv(QByteArrayView bytes, QList<NamedSpectrum>& spectra)
         NamedSpectrum spectrum;
         spectrum.name = unguarded(QString::fromUtf8(row[1]));
         for (int k = 0; k < kSpectralPointCount; ++k) {
-            if (!parseNumber(row[std::size_t(2 + k)], spectrum.record.values[std::size_t(k)])) {
+            double& value = spectrum.record.values[std::size_t(k)];
+            if (!parseNumber(row[std::size_t(2 + k)], value) || std::fabs(value) > kLargestValue) {
                 return fail(csvError(reader.line(), QCoreApplication::translate("CsvReader", "%1: \"%2\" is not a number")
                                                         .arg(spectralTitle(k), shown(row[std::size_t(2 + k)]))));
             }

@@ -324,10 +324,13 @@ bool CxfReader::text(QString& out)
 bool CxfReader::number(const QString& elementName, QStringView text, double& value, qint64 line)
 {
     const QByteArray latin = text.trimmed().toLatin1();
+    const QString shown = text.trimmed().left(40).toString();
     if (parseNumber(latin, value)) {
+        if (std::fabs(value) > kLargestValue) {
+            return failAt(line, tr("%1 value \"%2\" is out of range").arg(elementName, shown));
+        }
         return true;
     }
-    const QString shown = text.trimmed().left(40).toString();
     if (latin.contains(',')) {
         return failAt(line, tr("%1 value \"%2\" has a comma as its decimal mark; CxF numbers use a point")
                                 .arg(elementName, shown));

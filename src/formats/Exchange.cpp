@@ -354,9 +354,11 @@ QDateTime parseTableTime(QStringView text)
         || text[14] != u':') {
         return {};
     }
-    const QDate date(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
+    const int year = digitsAt(text, 0, 4);
+    const QDate date(year, digitsAt(text, 5, 2), digitsAt(text, 8, 2));
     const QTime clock(digitsAt(text, 12, 2), digitsAt(text, 15, 2));
-    if (!date.isValid() || !clock.isValid()) {
+    // A digit that is none reads -1, and year -1 is a valid date: refused here.
+    if (year < 1 || !date.isValid() || !clock.isValid()) {
         return {};
     }
     return QDateTime(date, clock);
@@ -368,9 +370,10 @@ QDateTime parseIsoTime(QStringView text)
     // else goes to Qt's full reader.
     if (text.size() >= 19 && text[4] == u'-' && text[7] == u'-' && text[10] == u'T' && text[13] == u':'
         && text[16] == u':') {
-        const QDate date(digitsAt(text, 0, 4), digitsAt(text, 5, 2), digitsAt(text, 8, 2));
+        const int year = digitsAt(text, 0, 4);
+        const QDate date(year, digitsAt(text, 5, 2), digitsAt(text, 8, 2));
         const QTime clock(digitsAt(text, 11, 2), digitsAt(text, 14, 2), digitsAt(text, 17, 2));
-        if (date.isValid() && clock.isValid()) {
+        if (year >= 1 && date.isValid() && clock.isValid()) {
             if (text.size() == 20 && text[19] == u'Z') {
                 return QDateTime(date, clock, Qt::UTC);
             }
@@ -384,7 +387,9 @@ QDateTime parseIsoTime(QStringView text)
             }
         }
     }
-    return QDateTime::fromString(text.toString(), Qt::ISODate);
+    // Years the ISO form writes with four digits only, so what is read can be written again.
+    const QDateTime parsed = QDateTime::fromString(text.toString(), Qt::ISODate);
+    return parsed.isValid() && parsed.date().year() >= 1 && parsed.date().year() <= 9999 ? parsed : QDateTime();
 }
 
 bool parseNumber(QByteArrayView text, double& value)

@@ -95,6 +95,9 @@ void appendIsoTime(QByteArray& out, const QDateTime& time);
 // The two back (local time for the table's form); invalid when malformed.
 QDateTime parseTableTime(QStringView text);
 QDateTime parseIsoTime(QStringView text);
+// The largest magnitude a reader takes for an L*a*b* value or a percentage:
+// far beyond any colour, and small enough to be written back exactly.
+inline constexpr double kLargestValue = 1e5;
 // A strict decimal number: optional sign, digits, optional point and
 // digits, optional exponent; no comma, no white space, no inf or nan.
 bool parseNumber(QByteArrayView text, double& value);

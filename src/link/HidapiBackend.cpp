@@ -80,6 +80,48 @@ HidapiBackend::HidapiBackend()
     m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
 }
 
+HidapiBackend::HidapiBackend(std::string onlyPath) : m_onlyPath(std::move(onlyPath))
+{
+    initialiseHidapi();
+}
+
+std::vector<HidInstrumentInterface> HidapiBackend::attachedInstruments(std::uint16_t vendorId,
+                                                                       std::uint16_t productId)
+{
+    std::vector<HidInstrumentInterface> found;
+    if (!initialiseHidapi()) {
+        return found;
+    }
+    unsigned emptyCounter = 0;
+    hid_device_info* list = hid_enumerate(vendorId, productId);
+    for (hid_device_info* info = list; info; info = info->next) {
+        if (info->vendor_id != vendorId || info->product_id != productId || !info->path) {
+            continue;
+        }
+        const std::string serial = narrowSerial(info->serial_number, emptyCounter);
+        auto same = std::find_if(found.begin(), found.end(),
+                                 [&](const HidInstrumentInterface& i) { return i.serial == serial; });
+        if (same == found.end()) {
+            found.push_back({info->path, serial});
+        } else {
+            same->path = info->path; // the last interface of a device, as open() takes it
+        }
+    }
+    hid_free_enumeration(list);
+    return found;
+}
+
+bool HidapiBackend::openPath(const std::string& path)
+{
+    m_device = hid_open_path(path.c_str());
+    if (!m_device) {
+        qCDebug(lcLink) << "HID interface cannot be opened:" << path.c_str();
+        return false;
+    }
+    m_path = path;
+    return true;
+}
+
 HidapiBackend::~HidapiBackend()
 {
     close();
@@ -93,6 +135,21 @@ bool HidapiBackend::open(std::uint16_t vendorId, std::uint16_t productId)
     close();
     if (!initialiseHidapi()) {
         return false;
+    }
+    if (!m_onlyPath.empty()) {
+        // Only an interface of an instrument: never some other HID device named by mistake.
+        bool listed = false;
+        hid_device_info* list = hid_enumerate(vendorId, productId);
+        for (hid_device_info* info = list; info; info = info->next) {
+            listed = listed || (info->path && m_onlyPath == info->path);
+        }
+        hid_free_enumeration(list);
+        if (!listed || !openPath(m_onlyPath)) {
+            return false;
+        }
+        m_vendorId = vendorId;
+        m_productId = productId;
+        return true;
     }
     const std::vector<Candidate> candidates = openableInterfaces(vendorId, productId);
     std::vector<std::string> serials;

@@ -3,14 +3,29 @@
 
 #include <mutex>
 #include <string>
+#include <vector>
 
 struct hid_device_;
+
+// One attached instrument as enumeration sees it, without opening it.
+struct HidInstrumentInterface
+{
+    std::string path;   // the interface open() would take for this instrument
+    std::string serial; // the USB serial number ("SerNum %x" when empty)
+};
 
 // The real instrument through hidapi's hidraw backend.
 class HidapiBackend final : public HidBackend
 {
 public:
     HidapiBackend();
+    // A backend whose open() takes the interface at this path and no other.
+    explicit HidapiBackend(std::string onlyPath);
+
+    // Every attached instrument with these ids, one entry per serial number,
+    // in enumeration order; an interface that cannot be opened is listed too.
+    static std::vector<HidInstrumentInterface> attachedInstruments(std::uint16_t vendorId,
+                                                                   std::uint16_t productId);
     ~HidapiBackend() override;
 
     HidapiBackend(const HidapiBackend&) = delete;
@@ -32,7 +47,10 @@ public:
     bool isPresent() override;
 
 private:
+    bool openPath(const std::string& path);
+
     hid_device_* m_device = nullptr;
+    std::string m_onlyPath;
     std::string m_path;
     std::uint16_t m_vendorId = 0;
     std::uint16_t m_productId = 0;

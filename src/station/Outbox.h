@@ -41,4 +41,7 @@ public:
     // keep the reason.
     virtual bool reject(const QList<OutboxKey>& keys, const QString& reason) = 0;
     virtual int unacknowledgedCount() = 0;
+    // The worker stops using it (called on the worker's thread, which can
+    // close what it opened there).
+    virtual void close() {}
 };

@@ -119,6 +119,7 @@ void SyncWorker::stop()
         m_timer->stop();
     }
     m_conn.close();
+    m_outbox->close();
 }
 
 void SyncWorker::step()

@@ -64,7 +64,7 @@ FirstPageFor310::FirstPageFor310(QWidget* parent) : QWidget(parent), ui(std::mak
     ui->label_eThresholds->hide();
     ui->lineEdit_eThresholds->hide();
 
-    displayFlags = displayFlagsFor(0);
+    m_state.displayFlags = displayFlagsFor(0);
     displayModeGroup = new QButtonGroup(this);
     for (int mode = 0; mode < 7; ++mode) {
         displayModeGroup->addButton(ui->radioButton(mode), mode);
@@ -259,7 +259,7 @@ void FirstPageFor310::applyDisplayMode()
 {
     QTableWidget* display = ui->tableWidget_colorDiff;
     QTableWidget* data = ui->tableWidget_data;
-    const DisplayModeView view = displayModeView(displayFlags);
+    const DisplayModeView view = displayModeView(m_state.displayFlags);
     for (int row = 1; row <= 12; ++row) {
         display->setRowHidden(row, !view.displayRows.contains(row));
     }
@@ -290,9 +290,9 @@ void FirstPageFor310::applyLegacyColumnWidths()
 
 void FirstPageFor310::setSpectralButtonText()
 {
-    const bool reflectance = layoutUsesParameterPage(layoutIndex);
+    const bool reflectance = layoutUsesParameterPage(m_state.layoutIndex);
     QString text;
-    if (chineseUi) {
+    if (m_state.chineseUi) {
         text = reflectance ? QStringLiteral("光谱反射率") : QStringLiteral("光谱透过率");
     } else {
         text = reflectance ? QStringLiteral("Spectral reflectance") : QStringLiteral("Spectral transmittance");

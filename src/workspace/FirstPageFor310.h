@@ -10,6 +10,7 @@
 // (rows, counters, clears, reports), FirstPageIdentify.cpp (who is attached),
 // FirstPageSettings.cpp (settings panel), FirstPageImport.cpp (record import).
 
+#include "InstrumentState.h"
 #include "Judgement.h"
 #include "LinkAccess.h"
 #include "MeasurementReading.h"
@@ -60,25 +61,13 @@ public:
     QMutex* linkMutex() override { return m_linkMutex; }
     bool isLinkOpen() const;
 
-    // Page state read and written by measurement, settings and import.
-    int nextMeasurement = 1;
-    bool standardTaken = false;
-    int comparisonSequence = 0;
-    double hazeTolerance = -1.0;
-    double transmittanceTolerance = -1.0;
-    double deltaEThreshold = -1.0;
-    int deltaEFormulaIndex = 0;       // formula 0 until read
-    double parameterThreshold = -1.0; // "not read yet", as the tolerances
-    DisplayFlags displayFlags{};
-    QButtonGroup* displayModeGroup = nullptr;
-    int layoutIndex = 0;
-    QString modelName;
-    int softwareVersion = 0;
-    bool chineseUi = false;
-    QString serialNumberText;
+    // What the page knows of the attached instrument and of the comparison in
+    // progress, read and written by measurement, settings and import.
+    InstrumentState& state() { return m_state; }
+    const InstrumentState& state() const { return m_state; }
 
     const ModelTable& modelTable() const { return m_modelTable; }
-    bool isFirstGeneration() const { return isFirstGenerationColorimeter(modelName, softwareVersion); }
+    bool isFirstGeneration() const { return m_state.isFirstGeneration(); }
     FirstPageForm& form() { return *ui; }
     FirstPageReport& reports() { return *m_reports; }
 
@@ -239,6 +228,8 @@ protected:
     void flushPushed();
 
     std::unique_ptr<FirstPageForm> ui;
+    InstrumentState m_state;
+    QButtonGroup* displayModeGroup = nullptr;
     RbTableHeaderView* dataHeader = nullptr;
     RbTableHeaderView* legacyDataHeader = nullptr;
     QMutex* m_linkMutex = nullptr; // the receive worker's lock while one runs

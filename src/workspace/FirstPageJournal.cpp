@@ -54,15 +54,15 @@ void FirstPageFor310::startJournal(const QString& path)
         const JournalKeeper::Restored restored = keeper->restore(session);
         ensureRowButtons(ui->tableWidget_data);
         ensureRowButtons(ui->tbData);
-        comparisonSequence = std::max(comparisonSequence, restored.sequence);
+        m_state.comparisonSequence = std::max(m_state.comparisonSequence, restored.sequence);
         restoredAny = true;
         restoredLegacy = restoredLegacy || (!restored.legacyRows.isEmpty() && restored.currentRows.isEmpty());
     }
     if (restoredAny) {
         // The journal puts back shown rows: they become the records they show
         // (the counters follow), until the journal keeps records itself.
-        m_recordTable->adoptShownRows(displayModeOf(displayFlags), layoutIndex);
-        m_legacyRecordTable->adoptShownRows(-1, layoutIndex);
+        m_recordTable->adoptShownRows(m_state.displayMode(), m_state.layoutIndex);
+        m_legacyRecordTable->adoptShownRows(-1, m_state.layoutIndex);
         relabelRows();
         // The rows come back into the table they were taken in, shown until an
         // instrument is identified.

@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -101,14 +102,29 @@ void FirstPageFor310::focusRowButton(QTableWidget* table, int row, int column)
     if (column != deleteColumn && column != deleteColumn + 1) {
         return;
     }
-    const QWidget* focused = QApplication::focusWidget();
-    if (!focused || (focused != table && focused->parentWidget() != table->viewport())) {
+    const auto keyboardInTable = [table] {
+        const QWidget* focused = QApplication::focusWidget();
+        return focused && (focused == table || focused->parentWidget() == table->viewport());
+    };
+    if (!keyboardInTable()) {
         return;
     }
-    attachRowButtons(table, row);
-    if (QWidget* button = table->cellWidget(row, column)) {
-        button->setFocus(Qt::TabFocusReason);
-    }
+    // Later, not now: the current cell also moves while the model removes
+    // rows, and a cell widget set then would change the view's editors
+    // under its feet.
+    QPointer<QTableWidget> guarded(table);
+    QMetaObject::invokeMethod(
+        this,
+        [this, guarded, row, column, keyboardInTable] {
+            if (!guarded || guarded->currentRow() != row || guarded->currentColumn() != column || !keyboardInTable()) {
+                return;
+            }
+            attachRowButtons(guarded, row);
+            if (QWidget* button = guarded->cellWidget(row, column)) {
+                button->setFocus(Qt::TabFocusReason);
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 // Keys that move through the table, pressed on a row button, move the
@@ -192,7 +208,7 @@ void FirstPageFor310::rowsShown(QTableWidget* table, int first, int last)
     }
     if (m_journal) {
         for (int row = first; row <= last; ++row) {
-            m_journal->rowShown(table, row, comparisonSequence);
+            m_journal->rowShown(table, row, m_state.comparisonSequence);
         }
     }
     if (first != last) {
@@ -247,12 +263,13 @@ int FirstPageFor310::deleteRowOfSender(QTableWidget* table, ComparisonRecordList
     if (row < 0 || row >= records.size()) {
         return -1;
     }
-    const bool hadFocus = button->hasFocus();
+    if (button->hasFocus()) {
+        // The keyboard stays in the table; and a focused button that goes
+        // would hand the focus on from inside the removal.
+        table->setFocus(Qt::OtherFocusReason);
+    }
     records.remove(row);
     nameRowButtons(table, row, table->rowCount() - 1);
-    if (hadFocus) {
-        table->setFocus(Qt::OtherFocusReason); // the keyboard stays in the table
-    }
     return row;
 }
 
@@ -278,7 +295,7 @@ void FirstPageFor310::on_ReportBtn_clicked_old()
 {
     const int row = FirstPageReport::rowOfCellButton(*ui->tbData, qobject_cast<QWidget*>(sender()));
     if (row >= 0 && row < m_legacyRecords->size()) {
-        m_reports->openLegacy(m_legacyRecords->at(row), chineseUi, this);
+        m_reports->openLegacy(m_legacyRecords->at(row), m_state.chineseUi, this);
     }
 }
 
@@ -312,9 +329,9 @@ void FirstPageFor310::on_ClearBtn_clicked()
 
 void FirstPageFor310::resetComparisonWork()
 {
-    standardTaken = false;
-    nextMeasurement = 1;
-    comparisonSequence = 0;
+    m_state.standardTaken = false;
+    m_state.nextMeasurement = 1;
+    m_state.comparisonSequence = 0;
     if (m_journal) {
         m_journal->closeWork();
     }
@@ -330,9 +347,9 @@ void FirstPageFor310::clear()
     ui->lineEdit_firmwareVersion->clear();
     resetColorDiff();
     resetMeasurementStyles();
-    hazeTolerance = transmittanceTolerance = deltaEThreshold = -1.0;
-    standardTaken = false;
-    nextMeasurement = 1; // with no standard, the next pushed result is one
+    m_state.hazeTolerance = m_state.transmittanceTolerance = m_state.deltaEThreshold = -1.0;
+    m_state.standardTaken = false;
+    m_state.nextMeasurement = 1; // with no standard, the next pushed result is one
     ui->lineEdit_hazeTolerance->clear();
     ui->lineEdit_tTolerance->clear();
     ui->lineEdit_eThresholds->clear();
@@ -344,7 +361,7 @@ void FirstPageFor310::clear_old()
     ui->lineEdit_firmwareVersion->clear();
     resetColorDiff_old();
     resetMeasurementStyles_old();
-    deltaEThreshold = -1.0;
-    standardTaken = false;
-    nextMeasurement = 1;
+    m_state.deltaEThreshold = -1.0;
+    m_state.standardTaken = false;
+    m_state.nextMeasurement = 1;
 }

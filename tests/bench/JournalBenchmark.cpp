@@ -322,9 +322,9 @@ std::pair<double, double> importTimes(const QString& journalPath, int records, b
     for (int run = 0; run < runs; ++run) {
         for (BenchPage* page : {&plain, &journaled}) {
             page->setTransport(&link.transport);
-            page->modelName = QStringLiteral("TX310");
-            page->displayFlags = displayFlagsFor(3);
-            page->deltaEThreshold = 2.0;
+            page->state().modelName = QStringLiteral("TX310");
+            page->state().displayFlags = displayFlagsFor(3);
+            page->state().deltaEThreshold = 2.0;
             page->applyDisplayMode();
             page->clearComparisonTable();
             QApplication::processEvents();

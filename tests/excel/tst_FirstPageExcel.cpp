@@ -1,7 +1,10 @@
 // The page's spreadsheet buttons over the emulated instrument: the current
 // export in the display mode of the instrument, the hand-over to the legacy
 // block for a first-generation colorimeter, the upload, the spectral export.
+#include "CgatsFormat.h"
 #include "ComparisonRecord.h"
+#include "CsvFormat.h"
+#include "CxfFormat.h"
 #include "ExcelTestSheets.h"
 #include "MeterPageFor310.h"
 #include "PageFixture.h"
@@ -55,7 +58,7 @@ private Q_SLOTS:
     void currentExport_labColumnsThenClearQuestion()
     {
         connectTo(QStringLiteral("TX420"), 320);
-        QVERIFY(m_page->displayFlags[3]);
+        QVERIFY(m_page->state().displayFlags[3]);
         m_page->addComparisonRow(result(1));
         m_page->addComparisonRow(result(2));
         const QString path = m_dir.filePath(QStringLiteral("current"));
@@ -87,6 +90,46 @@ private Q_SLOTS:
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[0].size(), 19);
         QCOMPARE(rows[1][3].toString(), QStringLiteral("样品1"));
+    }
+
+    // Both layouts hand their records to the exchange formats: the file
+    // holds what the rows hold (current CSV in the display mode's columns,
+    // legacy CxF3 with the legacy L*a*b*).
+    void exchangeExport_fromThePagesRecords()
+    {
+        connectTo(QStringLiteral("TX420"), 320);
+        m_page->addComparisonRow(result(1));
+        m_page->addComparisonRow(result(2));
+        const QString csv = m_dir.filePath(QStringLiteral("page.csv"));
+        m_dialogs->answerSaveFile(csv);
+        m_dialogs->answerButton(DialogButton::No); // keep the rows
+        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+        QVERIFY(m_page->on_pushButton_exportExcel_clicked());
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QList<ComparisonRecord> read;
+        int mode = -2;
+        bool chinese = false;
+        QVERIFY(formats::readComparisonCsv(file.readAll(), read, mode, chinese).ok);
+        QCOMPARE(mode, 3);
+        QCOMPARE(read.size(), 2);
+        QCOMPARE(read[1].testName, QStringLiteral("样品2"));
+        QCOMPARE(read[1].sample[ComparisonRecord::LabB], -15.1);
+
+        tearDownPage();
+        setUpPage();
+        connectTo(QStringLiteral("TX430"), 350);
+        m_page->addComparisonRow_old(result(1));
+        const QString cxf = m_dir.filePath(QStringLiteral("legacy.cxf"));
+        m_dialogs->answerSaveFile(cxf);
+        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+        QVERIFY(m_page->on_pushButton_exportExcel_clicked());
+        QCOMPARE(m_page->form().tbData->rowCount(), 0); // cleared without a question, as after a workbook
+        formats::ExchangeDocument document;
+        QVERIFY(formats::readCxfFile(cxf, document).ok);
+        QCOMPARE(document.samples.size(), 2);
+        QCOMPARE(document.samples[0].b, -14.8);
+        QCOMPARE(document.samples[1].l, 52.4);
     }
 
     void upload_throughThePage()

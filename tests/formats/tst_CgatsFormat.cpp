@@ -156,6 +156,8 @@ private Q_SLOTS:
                                        << QStringLiteral("line 21: LAB_L value \"50,1722\" has a comma") << true;
         QTest::newRow("short set") << false << QByteArray(" -3.45 7.8\n") << QByteArray(" -3.45\n")
                                    << QStringLiteral("line 21: 10 values, NUMBER_OF_FIELDS is 11") << true;
+        QTest::newRow("beyond any colour") << false << QByteArray(" -3.45 7.8\n") << QByteArray(" -3.45 7.8e9\n")
+                                           << QStringLiteral("line 21: D65LAB_B value \"7.8e9\" is out of range") << false;
         QTest::newRow("open quote") << false << QByteArray("\"T1\"") << QByteArray("\"T1")
                                     << QStringLiteral("line 21: a quoted string is not closed") << true;
         QTest::newRow("missing band") << true << QByteArray(" SPEC_550 ") << QByteArray(" SPEC_555 ")

@@ -16,6 +16,10 @@ echo "package: $deb"
 files="$(dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./|/|')"
 expected=(
   /usr/bin/tintwell
+  /usr/bin/tintwell-cli
+  /usr/share/man/man1/tintwell-cli.1.gz
+  /usr/share/bash-completion/completions/tintwell-cli
+  /usr/share/doc/tintwell/tintwell-cli.schema.json
   /usr/share/tintwell/Tintwell_en.qm
   /usr/share/tintwell/Tintwell_zh.qm
   /usr/share/tintwell/meterno
@@ -55,6 +59,16 @@ version="$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$exe" --versio
 help="$(env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$exe" --help)" || fail "--help failed"
 grep -qF -- "--simulate [MODEL[:VERSION]]" <<<"$help" || fail "--help does not list --simulate: $help"
 [ -z "$(find "$work/runtime" "$work/tmp" -mindepth 1)" ] || fail "--version or --help left a lock or socket behind"
+
+# The command line: no display, no lock, its catalogues from usr/share/tintwell.
+cli="$work/root/usr/bin/tintwell-cli"
+env -u DISPLAY -u WAYLAND_DISPLAY "$cli" --help | grep -q "Exit status" || fail "tintwell-cli --help lists no exit status"
+out="$(env -u DISPLAY "$cli" --simulate TX310 --json compare --standard measure --sample measure </dev/null)" ||
+  [ $? -eq 1 ] || fail "tintwell-cli compare failed: $out"
+grep -q '"schema":1' <<<"$out" || fail "tintwell-cli --json printed no schema: $out"
+zh="$("$cli" --lang zh --simulate TX310 --device serial:1 identify 2>&1 >/dev/null)" && fail "a missing serial number succeeded"
+grep -q '[^ -~]' <<<"$zh" || fail "tintwell-cli --lang zh did not find its Chinese catalogue: $zh"
+[ -z "$(find "$work/runtime" "$work/tmp" -mindepth 1)" ] || fail "tintwell-cli left a lock or socket behind"
 
 # Up for 3 s with an emulated instrument.
 QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="tintwell.app.startup.info=true" \

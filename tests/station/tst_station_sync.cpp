@@ -4,6 +4,8 @@
 // connection terminated under it, two stations at once, a station touching
 // another's row, a schema newer than the program.
 #include "FileOutbox.h"
+#include "JournalOutbox.h"
+#include "RecordJournal.h"
 #include "PgTestCluster.h"
 #include "StationSchema.h"
 #include "StationSync.h"
@@ -49,6 +51,7 @@ private Q_SLOTS:
     void backendTerminated_reconnectsAndPreparesAgain();
     void twoStationsAtOnce_anotherStationsRowRefused();
     void newerSchema_refusesToWriteAndSaysSo();
+    void journalIsTheOutbox_changesAndDeletionsArrive();
 
 private:
     // The records of a station on the server, in the order they arrived.
@@ -293,6 +296,31 @@ void TestStationSync::newerSchema_refusesToWriteAndSaysSo()
     QVERIFY2(message.contains(station.serverName()), qPrintable(message));
     QCOMPARE(waiting, 20);
     QCOMPARE(arrived, QStringList());
+}
+
+void TestStationSync::journalIsTheOutbox_changesAndDeletionsArrive()
+{
+    const StationConfig station = newStation();
+    const QString path = m_dir.filePath(QStringLiteral("journal.sqlite"));
+    RecordJournal journal(path);
+    QVERIFY2(journal.open(), qPrintable(journal.errorText()));
+    QList<ComparisonRecord> records = makeRecords(3, QStringLiteral("Comp"));
+    QVERIFY(journal.append(records));
+    JournalOutbox outbox(path);
+    StationSync sync(station, &outbox, quickOptions());
+    QVERIFY(waitUntil([&] { return journal.unacknowledgedCount() == 0; }, 20000));
+    // Renamed and deleted while online: both changes go as newer versions.
+    records[1].testName = QStringLiteral("Renamed");
+    QVERIFY(journal.update({records[1]}));
+    QVERIFY(journal.remove({records[2].id}));
+    sync.journaled();
+    QVERIFY(waitUntil([&] { return journal.unacknowledgedCount() == 0; }, 20000));
+    QCOMPARE(serverNames(station.user), (QStringList{QStringLiteral("Comp0"), QStringLiteral("Renamed"),
+                                                     QStringLiteral("Comp2")}));
+    QCOMPARE(m_cluster.adminCount("SELECT count(*) FROM tintwell.records r JOIN tintwell.stations s ON s.id ="
+                                  " r.station_id WHERE s.db_role = '" + station.user.toUtf8()
+                                  + "' AND r.deleted AND r.test_name = 'Comp2' AND r.version > 1"),
+             qint64(1));
 }
 
 QTEST_GUILESS_MAIN(TestStationSync)

@@ -1872,4 +1872,451 @@ Do you want to replace it?</translation>
         <translation>the table&#x27;s records are not at hand (%1 of %2)</translation>
     </message>
 </context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>the instrument to use when several are attached</source>
+        <translation>the instrument to use when several are attached</translation>
+    </message>
+    <message>
+        <source>add an emulated instrument (TX310 unless named); may be repeated</source>
+        <translation>add an emulated instrument (TX310 unless named); may be repeated</translation>
+    </message>
+    <message>
+        <source>one JSON object per result, with &quot;schema&quot;: 1</source>
+        <translation>one JSON object per result, with &quot;schema&quot;: 1</translation>
+    </message>
+    <message>
+        <source>the language of messages (default: the locale's)</source>
+        <translation>the language of messages (default: the locale's)</translation>
+    </message>
+    <message>
+        <source>this help, or the help of a command</source>
+        <translation>this help, or the help of a command</translation>
+    </message>
+    <message>
+        <source>the version</source>
+        <translation>the version</translation>
+    </message>
+    <message>
+        <source>set the display mode first: hazet, haze, t, lab, lch, yxy, hazetlab</source>
+        <translation>set the display mode first: hazet, haze, t, lab, lch, yxy, hazetlab</translation>
+    </message>
+    <message>
+        <source>csv (the default), json, cgats, cxf or xlsx (with -o)</source>
+        <translation>csv (the default), json, cgats, cxf or xlsx (with -o)</translation>
+    </message>
+    <message>
+        <source>write to FILE instead of standard output (-o)</source>
+        <translation>write to FILE instead of standard output (-o)</translation>
+    </message>
+    <message>
+        <source>list the attached instruments: path, serial number, model, firmware</source>
+        <translation>list the attached instruments: path, serial number, model, firmware</translation>
+    </message>
+    <message>
+        <source>model, serial number, firmware, layout and display mode</source>
+        <translation>model, serial number, firmware, layout and display mode</translation>
+    </message>
+    <message>
+        <source>one measurement, in the display mode in force</source>
+        <translation>one measurement, in the display mode in force</translation>
+    </message>
+    <message>
+        <source>one comparison (N with --count), judged as the window judges; NG gives exit status 1</source>
+        <translation>one comparison (N with --count), judged as the window judges; NG gives exit status 1</translation>
+    </message>
+    <message>
+        <source>the standard: values (L=50,a=1,b=2 or the mode's values in order), a file, or a measurement</source>
+        <translation>the standard: values (L=50,a=1,b=2 or the mode's values in order), a file, or a measurement</translation>
+    </message>
+    <message>
+        <source>the sample (default measure); key waits for the instrument's measuring key</source>
+        <translation>the sample (default measure); key waits for the instrument's measuring key</translation>
+    </message>
+    <message>
+        <source>N samples against the one standard (JSON lines with --json)</source>
+        <translation>N samples against the one standard (JSON lines with --json)</translation>
+    </message>
+    <message>
+        <source>judge against these instead of the instrument's tolerances</source>
+        <translation>judge against these instead of the instrument's tolerances</translation>
+    </message>
+    <message>
+        <source>how long to wait for the measuring key (default 60)</source>
+        <translation>how long to wait for the measuring key (default 60)</translation>
+    </message>
+    <message>
+        <source>the tolerances, formula, threshold and display mode</source>
+        <translation>the tolerances, formula, threshold and display mode</translation>
+    </message>
+    <message>
+        <source>change the instrument's settings; the others stay as stored</source>
+        <translation>change the instrument's settings; the others stay as stored</translation>
+    </message>
+    <message>
+        <source>haze tolerance in percent, 0 to 100</source>
+        <translation>haze tolerance in percent, 0 to 100</translation>
+    </message>
+    <message>
+        <source>transmittance tolerance in percent, 0 to 100</source>
+        <translation>transmittance tolerance in percent, 0 to 100</translation>
+    </message>
+    <message>
+        <source>delta-E threshold, 0.1 to 50</source>
+        <translation>delta-E threshold, 0.1 to 50</translation>
+    </message>
+    <message>
+        <source>colour-difference formula: ab, uv, 94, cmc2:1, cmc1:1, cmc1.4:1, 00 (or its code)</source>
+        <translation>colour-difference formula: ab, uv, 94, cmc2:1, cmc1:1, cmc1.4:1, 00 (or its code)</translation>
+    </message>
+    <message>
+        <source>the comparison records stored in the instrument</source>
+        <translation>the comparison records stored in the instrument</translation>
+    </message>
+    <message>
+        <source>the spectral records stored in the instrument</source>
+        <translation>the spectral records stored in the instrument</translation>
+    </message>
+    <message>
+        <source>send a standard-colour library (workbook, CGATS or CxF3), checked whole before anything is sent</source>
+        <translation>send a standard-colour library (workbook, CGATS or CxF3), checked whole before anything is sent</translation>
+    </message>
+    <message>
+        <source>the comparisons the window kept in its journal, without starting it</source>
+        <translation>the comparisons the window kept in its journal, without starting it</translation>
+    </message>
+    <message>
+        <source>only records from DATE (yyyy-MM-dd or yyyy-MM-ddThh:mm) on</source>
+        <translation>only records from DATE (yyyy-MM-dd or yyyy-MM-ddThh:mm) on</translation>
+    </message>
+    <message>
+        <source>only records of this display mode</source>
+        <translation>only records of this display mode</translation>
+    </message>
+    <message>
+        <source>Unknown option %1.</source>
+        <translation>Unknown option %1.</translation>
+    </message>
+    <message>
+        <source>Unknown option --%1.</source>
+        <translation>Unknown option --%1.</translation>
+    </message>
+    <message>
+        <source>--%1 takes no value.</source>
+        <translation>--%1 takes no value.</translation>
+    </message>
+    <message>
+        <source>--%1 needs a value.</source>
+        <translation>--%1 needs a value.</translation>
+    </message>
+    <message>
+        <source>Exit status:
+  0  every comparison PASS, or the operation succeeded
+  1  at least one comparison NG
+  2  the command line is wrong (also: several instruments and no --device)
+  3  no instrument, the one named is absent, or the Tintwell window holds it
+  4  the instrument refused or did not answer in time
+  5  a file could not be read or written
+</source>
+        <translation>Exit status:
+  0  every comparison PASS, or the operation succeeded
+  1  at least one comparison NG
+  2  the command line is wrong (also: several instruments and no --device)
+  3  no instrument, the one named is absent, or the Tintwell window holds it
+  4  the instrument refused or did not answer in time
+  5  a file could not be read or written
+</translation>
+    </message>
+    <message>
+        <source>Usage: tintwell-cli [OPTIONS] COMMAND [ARGUMENTS]
+Every instrument operation from a script. Results go to standard output,
+messages to standard error; it never asks anything.
+
+Commands:
+</source>
+        <translation>Usage: tintwell-cli [OPTIONS] COMMAND [ARGUMENTS]
+Every instrument operation from a script. Results go to standard output,
+messages to standard error; it never asks anything.
+
+Commands:
+</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>&quot;tintwell-cli COMMAND --help&quot; describes a command; &quot;man tintwell-cli&quot; all of them.
+</source>
+        <translation>&quot;tintwell-cli COMMAND --help&quot; describes a command; &quot;man tintwell-cli&quot; all of them.
+</translation>
+    </message>
+    <message>
+        <source>--lang takes zh or en.</source>
+        <translation>--lang takes zh or en.</translation>
+    </message>
+    <message>
+        <source>Try &quot;tintwell-cli --help&quot;.</source>
+        <translation>Try &quot;tintwell-cli --help&quot;.</translation>
+    </message>
+    <message>
+        <source>No command given.</source>
+        <translation>No command given.</translation>
+    </message>
+    <message>
+        <source>Unknown command &quot;%1&quot;.</source>
+        <translation>Unknown command &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>%1 takes no --%2.</source>
+        <translation>%1 takes no --%2.</translation>
+    </message>
+    <message>
+        <source>Usage: tintwell-cli %1 %2</source>
+        <translation>Usage: tintwell-cli %1 %2</translation>
+    </message>
+    <message>
+        <source>No instrument is attached.</source>
+        <translation>No instrument is attached.</translation>
+    </message>
+    <message>
+        <source>Several instruments are attached; name one with --device:</source>
+        <translation>Several instruments are attached; name one with --device:</translation>
+    </message>
+    <message>
+        <source>No instrument is attached at %1.</source>
+        <translation>No instrument is attached at %1.</translation>
+    </message>
+    <message>
+        <source>--device takes serial:SERIAL or path:PATH.</source>
+        <translation>--device takes serial:SERIAL or path:PATH.</translation>
+    </message>
+    <message>
+        <source>The Tintwell window is running and holds the instrument; close the window first.</source>
+        <translation>The Tintwell window is running and holds the instrument; close the window first.</translation>
+    </message>
+    <message>
+        <source>The instrument at %1 cannot be opened (is the udev rule installed?).</source>
+        <translation>The instrument at %1 cannot be opened (is the udev rule installed?).</translation>
+    </message>
+    <message>
+        <source>The instrument did not answer as expected.</source>
+        <translation>The instrument did not answer as expected.</translation>
+    </message>
+    <message>
+        <source>No instrument with serial number %1 is attached.</source>
+        <translation>No instrument with serial number %1 is attached.</translation>
+    </message>
+    <message>
+        <source>Unknown instrument model &quot;%1&quot;; choose one of %2.</source>
+        <translation>Unknown instrument model &quot;%1&quot;; choose one of %2.</translation>
+    </message>
+    <message>
+        <source>Invalid software version &quot;%1&quot;; write it as 312 or 3.12.</source>
+        <translation>Invalid software version &quot;%1&quot;; write it as 312 or 3.12.</translation>
+    </message>
+    <message>
+        <source>--format takes one of %1.</source>
+        <translation>--format takes one of %1.</translation>
+    </message>
+    <message>
+        <source>A workbook is written to a file: add -o FILE.</source>
+        <translation>A workbook is written to a file: add -o FILE.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written.</source>
+        <translation>%1 cannot be written.</translation>
+    </message>
+    <message>
+        <source>These records hold no L*a*b* values, which %1 carries; choose csv or json.</source>
+        <translation>These records hold no L*a*b* values, which %1 carries; choose csv or json.</translation>
+    </message>
+    <message>
+        <source>Records read: %1.</source>
+        <translation>Records read: %1.</translation>
+    </message>
+    <message>
+        <source>The spectral records could not be read.</source>
+        <translation>The spectral records could not be read.</translation>
+    </message>
+    <message>
+        <source>Spectral records read: %1.</source>
+        <translation>Spectral records read: %1.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>The %1 keeps no standard-colour library.</source>
+        <translation>The %1 keeps no standard-colour library.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written to the instrument: %2</source>
+        <translation>%1 cannot be written to the instrument: %2</translation>
+    </message>
+    <message>
+        <source>Standard colours written: %1 card(s), %2 row(s).</source>
+        <translation>Standard colours written: %1 card(s), %2 row(s).</translation>
+    </message>
+    <message>
+        <source>--since takes a date (yyyy-MM-dd) or a date and time (yyyy-MM-ddThh:mm).</source>
+        <translation>--since takes a date (yyyy-MM-dd) or a date and time (yyyy-MM-ddThh:mm).</translation>
+    </message>
+    <message>
+        <source>--mode takes one of %1.</source>
+        <translation>--mode takes one of %1.</translation>
+    </message>
+    <message>
+        <source>No journal at %1: the window has kept nothing yet.</source>
+        <translation>No journal at %1: the window has kept nothing yet.</translation>
+    </message>
+    <message>
+        <source>The journal holds records of several display modes; choose one with --mode, or --format json or cgats.</source>
+        <translation>The journal holds records of several display modes; choose one with --mode, or --format json or cgats.</translation>
+    </message>
+    <message>
+        <source>A first-generation colorimeter has no display mode to set.</source>
+        <translation>A first-generation colorimeter has no display mode to set.</translation>
+    </message>
+    <message>
+        <source>The %1 does not offer the display mode %2.</source>
+        <translation>The %1 does not offer the display mode %2.</translation>
+    </message>
+    <message>
+        <source>The instrument did not take the display mode.</source>
+        <translation>The instrument did not take the display mode.</translation>
+    </message>
+    <message>
+        <source>The measurement failed (the instrument answered %1).</source>
+        <translation>The measurement failed (the instrument answered %1).</translation>
+    </message>
+    <message>
+        <source>--wait takes a number of seconds.</source>
+        <translation>--wait takes a number of seconds.</translation>
+    </message>
+    <message>
+        <source>Press the instrument's measuring key for the %1 (waiting %2 s).</source>
+        <translation>Press the instrument's measuring key for the %1 (waiting %2 s).</translation>
+    </message>
+    <message>
+        <source>No result came from the measuring key within %1 s.</source>
+        <translation>No result came from the measuring key within %1 s.</translation>
+    </message>
+    <message>
+        <source>The %1: %2</source>
+        <translation>The %1: %2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a tolerance.</source>
+        <translation>&quot;%1&quot; is not a tolerance.</translation>
+    </message>
+    <message>
+        <source>--tolerance takes haze=, t= and de= (or one delta-E threshold).</source>
+        <translation>--tolerance takes haze=, t= and de= (or one delta-E threshold).</translation>
+    </message>
+    <message>
+        <source>compare needs --standard VALUES|FILE|measure.</source>
+        <translation>compare needs --standard VALUES|FILE|measure.</translation>
+    </message>
+    <message>
+        <source>--count takes a number of samples from 1 up.</source>
+        <translation>--count takes a number of samples from 1 up.</translation>
+    </message>
+    <message>
+        <source>--count needs --sample measure or key.</source>
+        <translation>--count needs --sample measure or key.</translation>
+    </message>
+    <message>
+        <source>standard</source>
+        <translation>standard</translation>
+    </message>
+    <message>
+        <source>sample %1 of %2</source>
+        <translation>sample %1 of %2</translation>
+    </message>
+    <message>
+        <source>sample</source>
+        <translation>sample</translation>
+    </message>
+    <message>
+        <source>settings set needs at least one of --%1.</source>
+        <translation>settings set needs at least one of --%1.</translation>
+    </message>
+    <message>
+        <source>The %1 keeps a colour-difference formula and threshold, no haze or transmittance tolerance.</source>
+        <translation>The %1 keeps a colour-difference formula and threshold, no haze or transmittance tolerance.</translation>
+    </message>
+    <message>
+        <source>The %1 judges with a fixed formula; set --threshold alone.</source>
+        <translation>The %1 judges with a fixed formula; set --threshold alone.</translation>
+    </message>
+    <message>
+        <source>--formula takes one of %1.</source>
+        <translation>--formula takes one of %1.</translation>
+    </message>
+    <message>
+        <source>The instrument did not take the colour-difference parameter.</source>
+        <translation>The instrument did not take the colour-difference parameter.</translation>
+    </message>
+    <message>
+        <source>The %1 judges with a fixed formula; it takes no --formula.</source>
+        <translation>The %1 judges with a fixed formula; it takes no --formula.</translation>
+    </message>
+    <message>
+        <source>The instrument did not take the tolerances.</source>
+        <translation>The instrument did not take the tolerances.</translation>
+    </message>
+    <message>
+        <source>The settings could not be read back.</source>
+        <translation>The settings could not be read back.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a value of this instrument; use %2.</source>
+        <translation>&quot;%1&quot; is not a value of this instrument; use %2.</translation>
+    </message>
+    <message>
+        <source>The comparison needs %1.</source>
+        <translation>The comparison needs %1.</translation>
+    </message>
+    <message>
+        <source>Too many values: this display mode shows %1.</source>
+        <translation>Too many values: this display mode shows %1.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number.</source>
+        <translation>&quot;%1&quot; is not a number.</translation>
+    </message>
+</context>
+<context>
+    <name>CgatsReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 value &quot;%2&quot; is out of range</translation>
+    </message>
+    <message>
+        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
+        <translation>SPEC_%1 is out of range for SPECTRAL_NORM</translation>
+    </message>
+</context>
+<context>
+    <name>CxfReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 value &quot;%2&quot; is out of range</translation>
+    </message>
+</context>
 </TS>

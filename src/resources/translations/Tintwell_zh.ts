@@ -1906,4 +1906,451 @@ Do you want to replace it?</source>
         <translation>无法取得表格的记录（%1/%2）</translation>
     </message>
 </context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>the instrument to use when several are attached</source>
+        <translation>连接了多台仪器时要使用的仪器</translation>
+    </message>
+    <message>
+        <source>add an emulated instrument (TX310 unless named); may be repeated</source>
+        <translation>添加一台模拟仪器（未指定时为 TX310）；可重复使用</translation>
+    </message>
+    <message>
+        <source>one JSON object per result, with &quot;schema&quot;: 1</source>
+        <translation>每个结果输出一个 JSON 对象，带 &quot;schema&quot;: 1</translation>
+    </message>
+    <message>
+        <source>the language of messages (default: the locale's)</source>
+        <translation>提示信息的语言（默认跟随系统区域设置）</translation>
+    </message>
+    <message>
+        <source>this help, or the help of a command</source>
+        <translation>显示本帮助，或某个命令的帮助</translation>
+    </message>
+    <message>
+        <source>the version</source>
+        <translation>显示版本</translation>
+    </message>
+    <message>
+        <source>set the display mode first: hazet, haze, t, lab, lch, yxy, hazetlab</source>
+        <translation>先设置显示模式：hazet、haze、t、lab、lch、yxy、hazetlab</translation>
+    </message>
+    <message>
+        <source>csv (the default), json, cgats, cxf or xlsx (with -o)</source>
+        <translation>csv（默认）、json、cgats、cxf 或 xlsx（需配合 -o）</translation>
+    </message>
+    <message>
+        <source>write to FILE instead of standard output (-o)</source>
+        <translation>写入文件 FILE 而不是标准输出（-o）</translation>
+    </message>
+    <message>
+        <source>list the attached instruments: path, serial number, model, firmware</source>
+        <translation>列出已连接的仪器：路径、序列号、型号、固件版本</translation>
+    </message>
+    <message>
+        <source>model, serial number, firmware, layout and display mode</source>
+        <translation>型号、序列号、固件版本、界面布局和显示模式</translation>
+    </message>
+    <message>
+        <source>one measurement, in the display mode in force</source>
+        <translation>测量一次，按当前显示模式输出</translation>
+    </message>
+    <message>
+        <source>one comparison (N with --count), judged as the window judges; NG gives exit status 1</source>
+        <translation>对比一次（使用 --count 时为 N 次），判定方式与窗口相同；NG 时退出状态为 1</translation>
+    </message>
+    <message>
+        <source>the standard: values (L=50,a=1,b=2 or the mode's values in order), a file, or a measurement</source>
+        <translation>标准样：数值（L=50,a=1,b=2 或按显示模式顺序给出的数值）、文件，或一次测量</translation>
+    </message>
+    <message>
+        <source>the sample (default measure); key waits for the instrument's measuring key</source>
+        <translation>样品（默认 measure）；key 表示等待仪器上的测量键</translation>
+    </message>
+    <message>
+        <source>N samples against the one standard (JSON lines with --json)</source>
+        <translation>用同一个标准样对比 N 个样品（使用 --json 时每行一个 JSON）</translation>
+    </message>
+    <message>
+        <source>judge against these instead of the instrument's tolerances</source>
+        <translation>用这些容差代替仪器中的容差进行判定</translation>
+    </message>
+    <message>
+        <source>how long to wait for the measuring key (default 60)</source>
+        <translation>等待测量键的秒数（默认 60）</translation>
+    </message>
+    <message>
+        <source>the tolerances, formula, threshold and display mode</source>
+        <translation>容差、色差公式、阈值和显示模式</translation>
+    </message>
+    <message>
+        <source>change the instrument's settings; the others stay as stored</source>
+        <translation>修改仪器设置；未给出的设置保持不变</translation>
+    </message>
+    <message>
+        <source>haze tolerance in percent, 0 to 100</source>
+        <translation>雾度容差（百分比），0 到 100</translation>
+    </message>
+    <message>
+        <source>transmittance tolerance in percent, 0 to 100</source>
+        <translation>透过率容差（百分比），0 到 100</translation>
+    </message>
+    <message>
+        <source>delta-E threshold, 0.1 to 50</source>
+        <translation>△E 阈值，0.1 到 50</translation>
+    </message>
+    <message>
+        <source>colour-difference formula: ab, uv, 94, cmc2:1, cmc1:1, cmc1.4:1, 00 (or its code)</source>
+        <translation>色差公式：ab、uv、94、cmc2:1、cmc1:1、cmc1.4:1、00（或其代码）</translation>
+    </message>
+    <message>
+        <source>the comparison records stored in the instrument</source>
+        <translation>仪器中保存的色差对比记录</translation>
+    </message>
+    <message>
+        <source>the spectral records stored in the instrument</source>
+        <translation>仪器中保存的光谱记录</translation>
+    </message>
+    <message>
+        <source>send a standard-colour library (workbook, CGATS or CxF3), checked whole before anything is sent</source>
+        <translation>写入标准色库（工作簿、CGATS 或 CxF3 文件），发送前先完整检查整个文件</translation>
+    </message>
+    <message>
+        <source>the comparisons the window kept in its journal, without starting it</source>
+        <translation>窗口日志中保存的对比记录，无需启动窗口</translation>
+    </message>
+    <message>
+        <source>only records from DATE (yyyy-MM-dd or yyyy-MM-ddThh:mm) on</source>
+        <translation>只导出 DATE（yyyy-MM-dd 或 yyyy-MM-ddThh:mm）及之后的记录</translation>
+    </message>
+    <message>
+        <source>only records of this display mode</source>
+        <translation>只导出该显示模式的记录</translation>
+    </message>
+    <message>
+        <source>Unknown option %1.</source>
+        <translation>未知选项 %1。</translation>
+    </message>
+    <message>
+        <source>Unknown option --%1.</source>
+        <translation>未知选项 --%1。</translation>
+    </message>
+    <message>
+        <source>--%1 takes no value.</source>
+        <translation>--%1 不带参数值。</translation>
+    </message>
+    <message>
+        <source>--%1 needs a value.</source>
+        <translation>--%1 需要一个参数值。</translation>
+    </message>
+    <message>
+        <source>Exit status:
+  0  every comparison PASS, or the operation succeeded
+  1  at least one comparison NG
+  2  the command line is wrong (also: several instruments and no --device)
+  3  no instrument, the one named is absent, or the Tintwell window holds it
+  4  the instrument refused or did not answer in time
+  5  a file could not be read or written
+</source>
+        <translation>退出状态：
+  0  所有对比均为 PASS，或操作成功
+  1  至少一次对比为 NG
+  2  命令行有误（包括：连接了多台仪器但未给出 --device）
+  3  没有仪器、指定的仪器不存在，或 Tintwell 窗口正在占用仪器
+  4  仪器拒绝了请求或未及时应答
+  5  文件无法读取或写入
+</translation>
+    </message>
+    <message>
+        <source>Usage: tintwell-cli [OPTIONS] COMMAND [ARGUMENTS]
+Every instrument operation from a script. Results go to standard output,
+messages to standard error; it never asks anything.
+
+Commands:
+</source>
+        <translation>用法：tintwell-cli [选项] 命令 [参数]
+在脚本中完成仪器的所有操作。结果输出到标准输出，
+提示信息输出到标准错误；程序从不询问任何问题。
+
+命令：
+</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>选项：</translation>
+    </message>
+    <message>
+        <source>&quot;tintwell-cli COMMAND --help&quot; describes a command; &quot;man tintwell-cli&quot; all of them.
+</source>
+        <translation>&quot;tintwell-cli 命令 --help&quot; 说明一个命令；&quot;man tintwell-cli&quot; 说明全部命令。
+</translation>
+    </message>
+    <message>
+        <source>--lang takes zh or en.</source>
+        <translation>--lang 的取值为 zh 或 en。</translation>
+    </message>
+    <message>
+        <source>Try &quot;tintwell-cli --help&quot;.</source>
+        <translation>请运行 &quot;tintwell-cli --help&quot; 查看用法。</translation>
+    </message>
+    <message>
+        <source>No command given.</source>
+        <translation>没有给出命令。</translation>
+    </message>
+    <message>
+        <source>Unknown command &quot;%1&quot;.</source>
+        <translation>未知命令 &quot;%1&quot;。</translation>
+    </message>
+    <message>
+        <source>%1 takes no --%2.</source>
+        <translation>%1 不接受 --%2。</translation>
+    </message>
+    <message>
+        <source>Usage: tintwell-cli %1 %2</source>
+        <translation>用法：tintwell-cli %1 %2</translation>
+    </message>
+    <message>
+        <source>No instrument is attached.</source>
+        <translation>没有连接仪器。</translation>
+    </message>
+    <message>
+        <source>Several instruments are attached; name one with --device:</source>
+        <translation>连接了多台仪器；请用 --device 指定其中一台：</translation>
+    </message>
+    <message>
+        <source>No instrument is attached at %1.</source>
+        <translation>%1 处没有连接仪器。</translation>
+    </message>
+    <message>
+        <source>--device takes serial:SERIAL or path:PATH.</source>
+        <translation>--device 的取值为 serial:序列号 或 path:路径。</translation>
+    </message>
+    <message>
+        <source>The Tintwell window is running and holds the instrument; close the window first.</source>
+        <translation>Tintwell 窗口正在运行并占用仪器；请先关闭窗口。</translation>
+    </message>
+    <message>
+        <source>The instrument at %1 cannot be opened (is the udev rule installed?).</source>
+        <translation>无法打开 %1 处的仪器（是否已安装 udev 规则？）。</translation>
+    </message>
+    <message>
+        <source>The instrument did not answer as expected.</source>
+        <translation>仪器的应答不符合预期。</translation>
+    </message>
+    <message>
+        <source>No instrument with serial number %1 is attached.</source>
+        <translation>没有连接序列号为 %1 的仪器。</translation>
+    </message>
+    <message>
+        <source>Unknown instrument model &quot;%1&quot;; choose one of %2.</source>
+        <translation>未知的仪器型号 &quot;%1&quot;；请从 %2 中选择。</translation>
+    </message>
+    <message>
+        <source>Invalid software version &quot;%1&quot;; write it as 312 or 3.12.</source>
+        <translation>软件版本 &quot;%1&quot; 无效；请写成 312 或 3.12。</translation>
+    </message>
+    <message>
+        <source>--format takes one of %1.</source>
+        <translation>--format 的取值为 %1 之一。</translation>
+    </message>
+    <message>
+        <source>A workbook is written to a file: add -o FILE.</source>
+        <translation>工作簿只能写入文件：请加上 -o 文件。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written.</source>
+        <translation>无法写入 %1。</translation>
+    </message>
+    <message>
+        <source>These records hold no L*a*b* values, which %1 carries; choose csv or json.</source>
+        <translation>这些记录没有 %1 所需的 L*a*b* 数值；请选择 csv 或 json。</translation>
+    </message>
+    <message>
+        <source>Records read: %1.</source>
+        <translation>已读取记录：%1 条。</translation>
+    </message>
+    <message>
+        <source>The spectral records could not be read.</source>
+        <translation>无法读取光谱记录。</translation>
+    </message>
+    <message>
+        <source>Spectral records read: %1.</source>
+        <translation>已读取光谱记录：%1 条。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>no such file</source>
+        <translation>文件不存在</translation>
+    </message>
+    <message>
+        <source>The %1 keeps no standard-colour library.</source>
+        <translation>%1 没有标准色库。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written to the instrument: %2</source>
+        <translation>无法将 %1 写入仪器：%2</translation>
+    </message>
+    <message>
+        <source>Standard colours written: %1 card(s), %2 row(s).</source>
+        <translation>已写入标准色：%1 张色卡，%2 行数据。</translation>
+    </message>
+    <message>
+        <source>--since takes a date (yyyy-MM-dd) or a date and time (yyyy-MM-ddThh:mm).</source>
+        <translation>--since 的取值为日期（yyyy-MM-dd）或日期时间（yyyy-MM-ddThh:mm）。</translation>
+    </message>
+    <message>
+        <source>--mode takes one of %1.</source>
+        <translation>--mode 的取值为 %1 之一。</translation>
+    </message>
+    <message>
+        <source>No journal at %1: the window has kept nothing yet.</source>
+        <translation>%1 处没有日志：窗口尚未保存任何记录。</translation>
+    </message>
+    <message>
+        <source>The journal holds records of several display modes; choose one with --mode, or --format json or cgats.</source>
+        <translation>日志中有多种显示模式的记录；请用 --mode 选择其中一种，或使用 --format json 或 cgats。</translation>
+    </message>
+    <message>
+        <source>A first-generation colorimeter has no display mode to set.</source>
+        <translation>第一代色差仪没有可设置的显示模式。</translation>
+    </message>
+    <message>
+        <source>The %1 does not offer the display mode %2.</source>
+        <translation>%1 不提供显示模式 %2。</translation>
+    </message>
+    <message>
+        <source>The instrument did not take the display mode.</source>
+        <translation>仪器未接受该显示模式。</translation>
+    </message>
+    <message>
+        <source>The measurement failed (the instrument answered %1).</source>
+        <translation>测量失败（仪器应答 %1）。</translation>
+    </message>
+    <message>
+        <source>--wait takes a number of seconds.</source>
+        <translation>--wait 的取值为秒数。</translation>
+    </message>
+    <message>
+        <source>Press the instrument's measuring key for the %1 (waiting %2 s).</source>
+        <translation>请按仪器上的测量键测量%1（等待 %2 秒）。</translation>
+    </message>
+    <message>
+        <source>No result came from the measuring key within %1 s.</source>
+        <translation>%1 秒内没有收到测量键的测量结果。</translation>
+    </message>
+    <message>
+        <source>The %1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1：%2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a tolerance.</source>
+        <translation>&quot;%1&quot; 不是有效的容差。</translation>
+    </message>
+    <message>
+        <source>--tolerance takes haze=, t= and de= (or one delta-E threshold).</source>
+        <translation>--tolerance 的取值为 haze=、t= 和 de=（或单个 △E 阈值）。</translation>
+    </message>
+    <message>
+        <source>compare needs --standard VALUES|FILE|measure.</source>
+        <translation>compare 需要 --standard 数值|文件|measure。</translation>
+    </message>
+    <message>
+        <source>--count takes a number of samples from 1 up.</source>
+        <translation>--count 的取值为 1 及以上的样品数。</translation>
+    </message>
+    <message>
+        <source>--count needs --sample measure or key.</source>
+        <translation>--count 需要 --sample measure 或 key。</translation>
+    </message>
+    <message>
+        <source>standard</source>
+        <translation>标准样</translation>
+    </message>
+    <message>
+        <source>sample %1 of %2</source>
+        <translation>第 %1 个样品（共 %2 个）</translation>
+    </message>
+    <message>
+        <source>sample</source>
+        <translation>样品</translation>
+    </message>
+    <message>
+        <source>settings set needs at least one of --%1.</source>
+        <translation>settings set 至少需要 --%1 中的一项。</translation>
+    </message>
+    <message>
+        <source>The %1 keeps a colour-difference formula and threshold, no haze or transmittance tolerance.</source>
+        <translation>%1 保存的是色差公式和阈值，没有雾度或透过率容差。</translation>
+    </message>
+    <message>
+        <source>The %1 judges with a fixed formula; set --threshold alone.</source>
+        <translation>%1 使用固定的色差公式判定；请只设置 --threshold。</translation>
+    </message>
+    <message>
+        <source>--formula takes one of %1.</source>
+        <translation>--formula 的取值为 %1 之一。</translation>
+    </message>
+    <message>
+        <source>The instrument did not take the colour-difference parameter.</source>
+        <translation>仪器未接受该色差参数。</translation>
+    </message>
+    <message>
+        <source>The %1 judges with a fixed formula; it takes no --formula.</source>
+        <translation>%1 使用固定的色差公式判定；不接受 --formula。</translation>
+    </message>
+    <message>
+        <source>The instrument did not take the tolerances.</source>
+        <translation>仪器未接受这些容差。</translation>
+    </message>
+    <message>
+        <source>The settings could not be read back.</source>
+        <translation>无法读回设置。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a value of this instrument; use %2.</source>
+        <translation>&quot;%1&quot; 不是该仪器的数值；请使用 %2。</translation>
+    </message>
+    <message>
+        <source>The comparison needs %1.</source>
+        <translation>对比需要 %1。</translation>
+    </message>
+    <message>
+        <source>Too many values: this display mode shows %1.</source>
+        <translation>数值过多：该显示模式显示 %1。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number.</source>
+        <translation>&quot;%1&quot; 不是数字。</translation>
+    </message>
+</context>
+<context>
+    <name>CgatsReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 的值“%2”超出范围</translation>
+    </message>
+    <message>
+        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
+        <translation>按 SPECTRAL_NORM 换算后 SPEC_%1 超出范围</translation>
+    </message>
+</context>
+<context>
+    <name>CxfReader</name>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 的值“%2”超出范围</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,42 @@
+# bash completion for tintwell-cli
+_tintwell_cli()
+{
+    local cur prev words cword
+    _init_completion || return
+    local commands="devices identify measure compare settings records spectral stdcolor journal"
+    local global="--device --simulate --json --lang --help --version"
+    case $prev in
+        --simulate) COMPREPLY=($(compgen -W "TX310 TX420 TX430 TX450 TX460 TX470" -- "$cur")); return ;;
+        --lang) COMPREPLY=($(compgen -W "zh en" -- "$cur")); return ;;
+        --mode) COMPREPLY=($(compgen -W "hazet haze t lab lch yxy hazetlab" -- "$cur")); return ;;
+        --format) COMPREPLY=($(compgen -W "csv json cgats cxf xlsx" -- "$cur")); return ;;
+        --formula) COMPREPLY=($(compgen -W "ab uv 94 cmc2:1 cmc1:1 cmc1.4:1 00" -- "$cur")); return ;;
+        --standard) COMPREPLY=($(compgen -W "measure" -- "$cur") $(compgen -f -- "$cur")); return ;;
+        --sample) COMPREPLY=($(compgen -W "measure key" -- "$cur") $(compgen -f -- "$cur")); return ;;
+        --device) COMPREPLY=($(compgen -W "serial: path:" -- "$cur")); compopt -o nospace; return ;;
+        -o|--output) _filedir; return ;;
+    esac
+    local first="" second="" i
+    for ((i = 1; i < cword; i++)); do
+        case ${words[i]} in
+            -*) ;;
+            *) if [[ -z $first ]]; then first=${words[i]}; elif [[ -z $second ]]; then second=${words[i]}; fi ;;
+        esac
+    done
+    local options=""
+    case $first in
+        "") COMPREPLY=($(compgen -W "$commands $global" -- "$cur")); return ;;
+        settings) [[ -z $second ]] && { COMPREPLY=($(compgen -W "get set" -- "$cur")); return; }
+                  [[ $second == set ]] && options="--haze-tolerance --t-tolerance --threshold --formula --mode" ;;
+        records|spectral) [[ -z $second ]] && { COMPREPLY=($(compgen -W "export" -- "$cur")); return; }
+                  options="--format -o" ;;
+        journal) [[ -z $second ]] && { COMPREPLY=($(compgen -W "export" -- "$cur")); return; }
+                  options="--since --mode --format -o" ;;
+        stdcolor) [[ -z $second ]] && { COMPREPLY=($(compgen -W "upload" -- "$cur")); return; }
+                  _filedir '@(xlsx|ti3|txt|cxf)'; return ;;
+        measure) options="--mode" ;;
+        compare) options="--standard --sample --count --tolerance --wait --mode" ;;
+    esac
+    COMPREPLY=($(compgen -W "$options $global" -- "$cur"))
+}
+complete -F _tintwell_cli tintwell-cli

@@ -1,0 +1,336 @@
+// The subcommand table, the parsing of a command line, --help, and the run.
+//
+// To add a subcommand: write `int runX(CliContext&)` in a file of its own
+// (declared in CliSubcommands.h or a header beside it), and add one entry to
+// the table below: its words, synopsis, one line of help, its options and
+// the function. Parsing, --help, the manual page's list and the completion
+// come from the table (the manual page and completion by hand: see
+// packaging/tintwell-cli.1 and packaging/tintwell-cli.bash).
+
+#include "CliCommand.h"
+#include "CliContext.h"
+#include "CliSubcommands.h"
+
+#include "DataFiles.h"
+#include "EmulatorModel.h"
+
+#include <QIODevice>
+#include <QLocale>
+#include <QTranslator>
+
+#include <memory>
+
+namespace {
+
+#define CLI_TEXT(text) QT_TRANSLATE_NOOP("Cli", text)
+
+const QList<CliOption>& globalOptions()
+{
+    static const QList<CliOption> options = {
+        {"device", true, "serial:SN|path:PATH", CLI_TEXT("the instrument to use when several are attached")},
+        {"simulate", true, "MODEL[:VERSION]", CLI_TEXT("add an emulated instrument (TX310 unless named); may be repeated")},
+        {"json", false, nullptr, CLI_TEXT("one JSON object per result, with \"schema\": 1")},
+        {"lang", true, "zh|en", CLI_TEXT("the language of messages (default: the locale's)")},
+        {"help", false, nullptr, CLI_TEXT("this help, or the help of a command")},
+        {"version", false, nullptr, CLI_TEXT("the version")},
+    };
+    return options;
+}
+
+const CliOption kMode{"mode", true, "MODE", CLI_TEXT("set the display mode first: hazet, haze, t, lab, lch, yxy, hazetlab")};
+const CliOption kFormat{"format", true, "FORMAT", CLI_TEXT("csv (the default), json, cgats, cxf or xlsx (with -o)")};
+const CliOption kOutput{"output", true, "FILE", CLI_TEXT("write to FILE instead of standard output (-o)")};
+
+} // namespace
+
+const QList<CliSubcommand>& cliSubcommands()
+{
+    static const QList<CliSubcommand> table = {
+        {{QStringLiteral("devices")}, "", CLI_TEXT("list the attached instruments: path, serial number, model, firmware"),
+         {}, 0, runDevices},
+        {{QStringLiteral("identify")}, "", CLI_TEXT("model, serial number, firmware, layout and display mode"), {}, 0,
+         runIdentify},
+        {{QStringLiteral("measure")}, "[--mode MODE]", CLI_TEXT("one measurement, in the display mode in force"),
+         {kMode}, 0, runMeasure},
+        {{QStringLiteral("compare")},
+         "--standard VALUES|FILE|measure [--sample VALUES|FILE|measure|key] [--count N] [--tolerance T] [--mode MODE]",
+         CLI_TEXT("one comparison (N with --count), judged as the window judges; NG gives exit status 1"),
+         {{"standard", true, "VALUES|FILE|measure", CLI_TEXT("the standard: values (L=50,a=1,b=2 or the mode's values in order), a file, or a measurement")},
+          {"sample", true, "VALUES|FILE|measure|key", CLI_TEXT("the sample (default measure); key waits for the instrument's measuring key")},
+          {"count", true, "N", CLI_TEXT("N samples against the one standard (JSON lines with --json)")},
+          {"tolerance", true, "haze=H,t=T,de=E", CLI_TEXT("judge against these instead of the instrument's tolerances")},
+          {"wait", true, "SECONDS", CLI_TEXT("how long to wait for the measuring key (default 60)")},
+          kMode},
+         0, runCompare},
+        {{QStringLiteral("settings"), QStringLiteral("get")}, "", CLI_TEXT("the tolerances, formula, threshold and display mode"),
+         {}, 0, runSettingsGet},
+        {{QStringLiteral("settings"), QStringLiteral("set")},
+         "[--haze-tolerance H] [--t-tolerance T] [--threshold E] [--formula F] [--mode MODE]",
+         CLI_TEXT("change the instrument's settings; the others stay as stored"),
+         {{"haze-tolerance", true, "H", CLI_TEXT("haze tolerance in percent, 0 to 100")},
+          {"t-tolerance", true, "T", CLI_TEXT("transmittance tolerance in percent, 0 to 100")},
+          {"threshold", true, "E", CLI_TEXT("delta-E threshold, 0.1 to 50")},
+          {"formula", true, "F", CLI_TEXT("colour-difference formula: ab, uv, 94, cmc2:1, cmc1:1, cmc1.4:1, 00 (or its code)")},
+          kMode},
+         0, runSettingsSet},
+        {{QStringLiteral("records"), QStringLiteral("export")}, "[--format FORMAT] [-o FILE]",
+         CLI_TEXT("the comparison records stored in the instrument"), {kFormat, kOutput}, 0, runRecordsExport},
+        {{QStringLiteral("spectral"), QStringLiteral("export")}, "[--format FORMAT] [-o FILE]",
+         CLI_TEXT("the spectral records stored in the instrument"), {kFormat, kOutput}, 0, runSpectralExport},
+        {{QStringLiteral("stdcolor"), QStringLiteral("upload")}, "FILE",
+         CLI_TEXT("send a standard-colour library (workbook, CGATS or CxF3), checked whole before anything is sent"),
+         {}, 1, runStdcolorUpload},
+        {{QStringLiteral("journal"), QStringLiteral("export")}, "[--since DATE] [--mode MODE] [--format FORMAT] [-o FILE]",
+         CLI_TEXT("the comparisons the window kept in its journal, without starting it"),
+         {{"since", true, "DATE", CLI_TEXT("only records from DATE (yyyy-MM-dd or yyyy-MM-ddThh:mm) on")},
+          {"mode", true, "MODE", CLI_TEXT("only records of this display mode")}, kFormat, kOutput},
+         0, runJournalExport},
+    };
+    return table;
+}
+
+QStringList CliArguments::values(const QString& name) const
+{
+    QStringList list = m_values.values(name);
+    std::reverse(list.begin(), list.end()); // QMultiHash hands the last inserted first
+    return list;
+}
+
+namespace {
+
+const CliOption* findOption(const QString& name)
+{
+    for (const CliOption& o : globalOptions()) {
+        if (name == QLatin1String(o.name)) {
+            return &o;
+        }
+    }
+    for (const CliSubcommand& c : cliSubcommands()) {
+        for (const CliOption& o : c.options) {
+            if (name == QLatin1String(o.name)) {
+                return &o;
+            }
+        }
+    }
+    return nullptr;
+}
+
+bool looksLikeModel(const QString& text)
+{
+    return isKnownEmulatorModel(text.section(QLatin1Char(':'), 0, 0).trimmed().toUpper());
+}
+
+// Options anywhere on the line; everything else is a word or an operand.
+bool parse(const QStringList& arguments, CliArguments& parsed, QString& error)
+{
+    for (int i = 0; i < arguments.size(); ++i) {
+        QString arg = arguments.at(i);
+        if (arg == QLatin1String("--")) {
+            parsed.positionals << arguments.mid(i + 1);
+            return true;
+        }
+        if (arg == QLatin1String("-o")) {
+            arg = QStringLiteral("--output");
+        } else if (arg == QLatin1String("-h")) {
+            arg = QStringLiteral("--help");
+        }
+        if (!arg.startsWith(QLatin1String("--"))) {
+            if (arg.startsWith(QLatin1Char('-')) && arg.size() > 1) {
+                error = Cli::tr("Unknown option %1.").arg(arg);
+                return false;
+            }
+            parsed.positionals << arg;
+            continue;
+        }
+        const int equals = arg.indexOf(QLatin1Char('='));
+        const QString name = arg.mid(2, equals < 0 ? -1 : equals - 2);
+        const CliOption* option = findOption(name);
+        if (!option) {
+            error = Cli::tr("Unknown option --%1.").arg(name);
+            return false;
+        }
+        QString value;
+        if (equals >= 0) {
+            if (!option->takesValue) {
+                error = Cli::tr("--%1 takes no value.").arg(name);
+                return false;
+            }
+            value = arg.mid(equals + 1);
+        } else if (name == QLatin1String("simulate")) {
+            // A model only when one follows: "--simulate devices" simulates a TX310.
+            if (i + 1 < arguments.size() && looksLikeModel(arguments.at(i + 1))) {
+                value = arguments.at(++i);
+            }
+        } else if (option->takesValue) {
+            if (i + 1 >= arguments.size()) {
+                error = Cli::tr("--%1 needs a value.").arg(name);
+                return false;
+            }
+            value = arguments.at(++i);
+        }
+        parsed.add(name, value);
+    }
+    return true;
+}
+
+const CliSubcommand* resolve(const QStringList& positionals)
+{
+    const CliSubcommand* best = nullptr;
+    for (const CliSubcommand& c : cliSubcommands()) {
+        if (positionals.mid(0, c.words.size()) == c.words && (!best || c.words.size() > best->words.size())) {
+            best = &c;
+        }
+    }
+    return best;
+}
+
+QString optionLine(const CliOption& o)
+{
+    QString head = QStringLiteral("  --%1").arg(QLatin1String(o.name));
+    if (o.valueName) {
+        head += QLatin1Char(' ') + QLatin1String(o.valueName);
+    }
+    return head.leftJustified(34) + QLatin1Char(' ') + QCoreApplication::translate("Cli", o.help);
+}
+
+QString exitStatusHelp()
+{
+    return Cli::tr("Exit status:\n"
+                   "  0  every comparison PASS, or the operation succeeded\n"
+                   "  1  at least one comparison NG\n"
+                   "  2  the command line is wrong (also: several instruments and no --device)\n"
+                   "  3  no instrument, the one named is absent, or the Tintwell window holds it\n"
+                   "  4  the instrument refused or did not answer in time\n"
+                   "  5  a file could not be read or written\n");
+}
+
+QString generalHelp()
+{
+    QString text = Cli::tr("Usage: tintwell-cli [OPTIONS] COMMAND [ARGUMENTS]\n"
+                           "Every instrument operation from a script. Results go to standard output,\n"
+                           "messages to standard error; it never asks anything.\n\nCommands:\n");
+    for (const CliSubcommand& c : cliSubcommands()) {
+        text += (QStringLiteral("  ") + c.words.join(QLatin1Char(' '))).leftJustified(20) + QLatin1Char(' ')
+                + QCoreApplication::translate("Cli", c.summary) + QLatin1Char('\n');
+    }
+    text += QLatin1Char('\n') + Cli::tr("Options:") + QLatin1Char('\n');
+    for (const CliOption& o : globalOptions()) {
+        text += optionLine(o) + QLatin1Char('\n');
+    }
+    text += QLatin1Char('\n') + exitStatusHelp();
+    text += QLatin1Char('\n') + Cli::tr("\"tintwell-cli COMMAND --help\" describes a command; \"man tintwell-cli\" all of them.\n");
+    return text;
+}
+
+QString commandHelp(const CliSubcommand& c)
+{
+    QString text = QStringLiteral("Usage: tintwell-cli %1 %2\n%3\n")
+                       .arg(c.words.join(QLatin1Char(' ')), QLatin1String(c.synopsis),
+                            QCoreApplication::translate("Cli", c.summary));
+    if (!c.options.isEmpty()) {
+        text += QLatin1Char('\n') + Cli::tr("Options:") + QLatin1Char('\n');
+        for (const CliOption& o : c.options) {
+            text += optionLine(o) + QLatin1Char('\n');
+        }
+    }
+    text += QLatin1Char('\n') + exitStatusHelp();
+    return text;
+}
+
+// The catalogue of the language asked for (or the locale's) for this run.
+class RunLanguage
+{
+public:
+    explicit RunLanguage(const QString& language)
+    {
+        if (language.isEmpty() || !QCoreApplication::instance()) {
+            return;
+        }
+        if (m_translator.load(dataFilePath(QStringLiteral("Tintwell_%1.qm").arg(language)))) {
+            QCoreApplication::installTranslator(&m_translator);
+            m_installed = true;
+        }
+    }
+    ~RunLanguage()
+    {
+        if (m_installed) {
+            QCoreApplication::removeTranslator(&m_translator);
+        }
+    }
+
+private:
+    QTranslator m_translator;
+    bool m_installed = false;
+};
+
+void writeText(QIODevice* device, const QString& text)
+{
+    device->write(text.toUtf8());
+}
+
+} // namespace
+
+int runCli(const QStringList& arguments, CliEnvironment& environment)
+{
+    CliArguments parsed;
+    QString error;
+    const bool parsedOk = parse(arguments, parsed, error);
+    QString language = parsed.value(QStringLiteral("lang"));
+    if (parsed.has(QStringLiteral("lang")) && language != QLatin1String("zh") && language != QLatin1String("en")) {
+        writeText(environment.err, Cli::tr("--lang takes zh or en.") + QLatin1Char('\n'));
+        return ExitUsage;
+    }
+    if (language.isEmpty()) {
+        language = QLocale().language() == QLocale::Chinese ? QStringLiteral("zh") : QStringLiteral("en");
+    }
+    RunLanguage catalogue(language);
+    if (!parsedOk) {
+        writeText(environment.err, error + QLatin1Char('\n') + Cli::tr("Try \"tintwell-cli --help\".") + QLatin1Char('\n'));
+        return ExitUsage;
+    }
+    const CliSubcommand* command = resolve(parsed.positionals);
+    if (parsed.has(QStringLiteral("version")) && !command) {
+        writeText(environment.out, QStringLiteral("tintwell-cli %1\n").arg(QLatin1String(TINTWELL_VERSION)));
+        return ExitOk;
+    }
+    if (parsed.has(QStringLiteral("help"))) {
+        writeText(environment.out, command ? commandHelp(*command) : generalHelp());
+        return ExitOk;
+    }
+    if (!command) {
+        writeText(environment.err, (parsed.positionals.isEmpty()
+                                        ? Cli::tr("No command given.")
+                                        : Cli::tr("Unknown command \"%1\".").arg(parsed.positionals.join(QLatin1Char(' '))))
+                                       + QLatin1Char('\n') + Cli::tr("Try \"tintwell-cli --help\".") + QLatin1Char('\n'));
+        return ExitUsage;
+    }
+    // Options of another command are refused rather than silently ignored.
+    for (const QString& name : parsed.given()) {
+        const bool global = std::any_of(globalOptions().cbegin(), globalOptions().cend(),
+                                        [&](const CliOption& o) { return name == QLatin1String(o.name); });
+        const bool own = std::any_of(command->options.cbegin(), command->options.cend(),
+                                     [&](const CliOption& o) { return name == QLatin1String(o.name); });
+        if (!global && !own) {
+            writeText(environment.err, Cli::tr("%1 takes no --%2.").arg(command->words.join(QLatin1Char(' ')), name)
+                                           + QLatin1Char('\n'));
+            return ExitUsage;
+        }
+    }
+    parsed.positionals = parsed.positionals.mid(command->words.size());
+    if (parsed.positionals.size() != command->positionals) {
+        writeText(environment.err, Cli::tr("Usage: tintwell-cli %1 %2")
+                                       .arg(command->words.join(QLatin1Char(' ')), QLatin1String(command->synopsis))
+                                       + QLatin1Char('\n'));
+        return ExitUsage;
+    }
+    CliContext context(environment, *command, parsed);
+    context.setChinese(language == QLatin1String("zh"));
+    for (const QString& model : context.args().values(QStringLiteral("simulate"))) {
+        if (!context.devices().addSimulated(model, error)) {
+            return context.usage(error);
+        }
+    }
+    const int status = command->run(context);
+    context.progressDone();
+    return status;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The functions behind the subcommand table; each returns the exit status.
+
+class CliContext;
+
+int runDevices(CliContext& cli);
+int runIdentify(CliContext& cli);
+int runMeasure(CliContext& cli);
+int runCompare(CliContext& cli);
+int runSettingsGet(CliContext& cli);
+int runSettingsSet(CliContext& cli);
+int runRecordsExport(CliContext& cli);
+int runSpectralExport(CliContext& cli);
+int runStdcolorUpload(CliContext& cli);
+int runJournalExport(CliContext& cli);

@@ -1,0 +1,321 @@
+// tintwell-cli: each exit status, the choice among two emulated instruments,
+// verdicts at the tolerance edges as the window decides them, no waiting
+// without a terminal, and every subcommand end to end in its own process.
+#include "CliCommand.h"
+#include "InstrumentEmulator.h"
+#include "RecordJournal.h"
+#include "VirtualInstrument.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// One run in this process, over emulators the test can prepare.
+struct Run
+{
+    QBuffer out;
+    QBuffer err;
+    CliEnvironment env;
+    std::function<void(InstrumentEmulator&)> prepare;
+    bool windowRunning = false;
+
+    int operator()(const QStringList& arguments)
+    {
+        out.open(QIODevice::WriteOnly);
+        err.open(QIODevice::WriteOnly);
+        env.out = &out;
+        env.err = &err;
+        env.windowRunning = [this] { return windowRunning; };
+        env.makeEmulator = [this](const QString& model, int version) {
+            auto emulator = std::make_shared<InstrumentEmulator>(model, version);
+            if (prepare) {
+                prepare(*emulator);
+            }
+            return emulator;
+        };
+        return runCli(arguments, env);
+    }
+    QString output() const { return QString::fromUtf8(out.data()); }
+    QString messages() const { return QString::fromUtf8(err.data()); }
+    QJsonObject json() const { return QJsonDocument::fromJson(out.data().split('\n').first()).object(); }
+};
+
+QStringList words(const QString& line)
+{
+    return line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// The serial number the emulator reports for a model, as identify prints it.
+QString serialOf(const QString& model)
+{
+    Run run;
+    run(words(QStringLiteral("--simulate %1 --json identify").arg(model)));
+    return run.json().value(QStringLiteral("serial")).toString();
+}
+
+} // namespace
+
+class tst_cli : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void exitStatus_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("refuseEverything");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("said"); // on standard error
+        QTest::newRow("0 PASS") << "--simulate TX310 compare --standard measure --sample measure" << false << 0 << "";
+        QTest::newRow("1 NG") << "--simulate TX310 compare --standard haze=1,t=50 --sample measure" << false << 1 << "";
+        QTest::newRow("2 unknown option") << "--simulate TX310 measure --bogus" << false << 2 << "--bogus";
+        QTest::newRow("2 option of another command") << "--simulate TX310 measure --count 2" << false << 2 << "--count";
+        QTest::newRow("2 no command") << "--simulate TX310" << false << 2 << "No command";
+        QTest::newRow("2 several, none named") << "--simulate TX310 --simulate TX420 identify" << false << 2 << "--device serial:";
+        QTest::newRow("2 values the mode lacks") << "--simulate TX310 compare --standard L=50 --sample measure" << false << 2 << "haze";
+        QTest::newRow("2 tolerance out of range") << "--simulate TX310 settings set --haze-tolerance 101" << false << 2 << "";
+        QTest::newRow("3 serial absent") << "--simulate TX310 --device serial:1 identify" << false << 3 << "1";
+        QTest::newRow("3 path absent") << "--simulate TX310 --device path:/dev/hidraw99 identify" << false << 3 << "/dev/hidraw99";
+        QTest::newRow("4 refused") << "--simulate TX310 identify" << true << 4 << "";
+        QTest::newRow("5 standard unreadable") << "--simulate TX310 compare --standard /nonexistent/std.json" << false << 5 << "/nonexistent/std.json";
+        QTest::newRow("5 output unwritable") << "--simulate TX310 records export -o /nonexistent/r.json" << false << 5 << "/nonexistent/r.json";
+        QTest::newRow("5 standards file missing") << "--simulate TX420 stdcolor upload /nonexistent/std.ti3" << false << 5 << "/nonexistent/std.ti3";
+        QTest::newRow("2 workbook to standard output") << "--simulate TX310 records export --format xlsx" << false << 2 << "-o";
+    }
+    void exitStatus()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, refuseEverything);
+        QFETCH(int, status);
+        QFETCH(QString, said);
+        Run run;
+        if (refuseEverything) {
+            run.prepare = [](InstrumentEmulator& e) { e.injectFault(EmulatorFault::ErrorReply, 1000); };
+        }
+        QCOMPARE(run(words(line)), status);
+        QVERIFY2(run.messages().contains(said), qPrintable(run.messages()));
+        if (status >= 2) {
+            QVERIFY2(run.output().isEmpty(), qPrintable(run.output())); // no half result on standard output
+        }
+    }
+
+    void deviceChoice_data()
+    {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("model");
+        QTest::newRow("serial of the first") << QStringLiteral("serial:") + serialOf(QStringLiteral("TX420")) << "TX420";
+        QTest::newRow("serial of the second") << QStringLiteral("serial:") + serialOf(QStringLiteral("TX310")) << "TX310";
+        QTest::newRow("path of the first") << "path:simulated:1" << "TX420";
+        QTest::newRow("path of the second") << "path:simulated:2" << "TX310";
+    }
+    void deviceChoice()
+    {
+        QFETCH(QString, device);
+        QFETCH(QString, model);
+        Run run;
+        QCOMPARE(run({QStringLiteral("--simulate"), QStringLiteral("TX420"), QStringLiteral("--simulate"),
+                      QStringLiteral("TX310"), QStringLiteral("--device"), device, QStringLiteral("--json"),
+                      QStringLiteral("identify")}),
+                 0);
+        QCOMPARE(run.json().value(QStringLiteral("model")).toString(), model);
+    }
+
+    // The instruments' factory settings: haze 0.50, T 1.00, threshold 1.0 (TX310,
+    // tolerance page); formula delta-E*ab at 1.0 (TX420, parameter page).
+    void verdictAtTheEdges_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("status");
+        QTest::newRow("haze difference equal to its tolerance") << "--simulate TX310 compare --standard haze=10,t=90 --sample haze=10.5,t=90" << 0;
+        QTest::newRow("haze difference above") << "--simulate TX310 compare --standard haze=10,t=90 --sample haze=10.51,t=90" << 1;
+        QTest::newRow("T below by more than its tolerance") << "--simulate TX310 compare --standard 10,90 --sample 10,88.99" << 1;
+        QTest::newRow("Lab mode: delta-E at the threshold") << "--simulate TX310 compare --mode lab --standard L=50,a=0,b=0 --sample L=51,a=0,b=0" << 0;
+        QTest::newRow("Lab mode: delta-E above") << "--simulate TX310 compare --mode lab --standard 50,0,0 --sample 51.01,0,0" << 1;
+        QTest::newRow("parameter page: threshold of the formula") << "--simulate TX420 compare --standard 50,0,0 --sample 51.01,0,0" << 1;
+        QTest::newRow("given tolerance wins") << "--simulate TX420 compare --tolerance de=2 --standard 50,0,0 --sample 51.01,0,0" << 0;
+        QTest::newRow("LCh given as L C h") << "--simulate TX420 compare --mode lch --standard L=50,C=10,h=0 --sample L=50,C=10,h=5" << 0;
+        QTest::newRow("first generation: legacy rule") << "--simulate TX420:250 compare --standard 50,0,0 --sample 50,1.2,0" << 1;
+    }
+    void verdictAtTheEdges()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, status);
+        Run run;
+        QCOMPARE(run(words(line + QStringLiteral(" --json"))), status);
+        QCOMPARE(run.json().value(QStringLiteral("pass")).toBool(), status == 0);
+    }
+
+    void keyWait_countGivesJsonLines()
+    {
+        Run run;
+        const int status = run(words(QStringLiteral("--simulate TX430 --json compare --standard measure --sample key --count 3 --wait 5")));
+        const QList<QByteArray> lines = run.out.data().trimmed().split('\n');
+        QCOMPARE(lines.size(), 3);
+        bool anyNg = false;
+        for (int i = 0; i < 3; ++i) {
+            const QJsonObject record = QJsonDocument::fromJson(lines.at(i)).object();
+            QCOMPARE(record.value(QStringLiteral("name")).toString(), QStringLiteral("Comp%1").arg(i + 1));
+            QVERIFY(record.value(QStringLiteral("deltaE")).isDouble()); // a number, not a text
+            anyNg = anyNg || !record.value(QStringLiteral("pass")).toBool();
+        }
+        QCOMPARE(status, anyNg ? 1 : 0); // one NG among the samples is enough for status 1
+    }
+
+    void settingsSet_keepsWhatWasNotGiven()
+    {
+        Run run;
+        QCOMPARE(run(words(QStringLiteral("--simulate TX310 --json settings set --t-tolerance 2.5"))), 0);
+        const QJsonObject tolerances = run.json().value(QStringLiteral("tolerances")).toObject();
+        QCOMPARE(tolerances.value(QStringLiteral("t")).toDouble(), 2.5);
+        QCOMPARE(tolerances.value(QStringLiteral("haze")).toDouble(), 0.5);
+        QCOMPARE(tolerances.value(QStringLiteral("deltaE")).toDouble(), 1.0);
+    }
+
+    // A standards file the instrument's library cannot take is refused whole:
+    // not one byte of the library is written.
+    void stdcolorUpload_checksTheWholeFileFirst()
+    {
+        QTemporaryDir dir;
+        const QString good = dir.filePath(QStringLiteral("std.ti3"));
+        Run exported;
+        QCOMPARE(exported(words(QStringLiteral("--simulate TX420 records export --format cgats -o ") + good)), 0);
+        QFile file(good);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QByteArray text = file.readAll();
+        const QString bad = dir.filePath(QStringLiteral("bad.ti3"));
+        QFile broken(bad);
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(text.replace("\"T3\"", "\"T3\" 12..5")); // one malformed sample far into the file
+        broken.close();
+
+        std::shared_ptr<InstrumentEmulator> emulator;
+        Run refused;
+        refused.prepare = [&emulator](InstrumentEmulator& e) { emulator.reset(&e, [](InstrumentEmulator*) {}); };
+        QCOMPARE(refused(words(QStringLiteral("--simulate TX420 stdcolor upload ") + bad)), 5);
+        QCOMPARE(emulator->instrument().standardColorCount(), 0);
+        QVERIFY(!emulator->instrument().blockTransferCompleted());
+
+        Run written;
+        written.prepare = [&emulator](InstrumentEmulator& e) { emulator.reset(&e, [](InstrumentEmulator*) {}); };
+        QCOMPARE(written(words(QStringLiteral("--simulate TX420 stdcolor upload ") + good)), 0);
+        QCOMPARE(emulator->instrument().standardColorCount(), 1);
+        QVERIFY(emulator->instrument().blockTransferCompleted());
+    }
+
+    void journalExport_sinceAndModes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+        {
+            RecordJournal journal(path);
+            QVERIFY(journal.open());
+            QList<ComparisonRecord> records;
+            for (int i = 0; i < 3; ++i) {
+                ComparisonRecord r;
+                r.id = QUuid::createUuid();
+                r.testName = QStringLiteral("Comp%1").arg(i + 1);
+                r.time = QDateTime(QDate(2026, 12, 6 + i), QTime(10, 0));
+                r.settings.displayMode = i == 2 ? 3 : 0; // the last one in Lab
+                r.pass = true;
+                records << r;
+            }
+            QVERIFY(journal.append(records));
+        }
+        Run all;
+        all.env.journalPath = path;
+        QCOMPARE(all(words(QStringLiteral("journal export --json"))), 0);
+        QCOMPARE(all.json().value(QStringLiteral("records")).toArray().size(), 3);
+
+        Run since;
+        since.env.journalPath = path;
+        QCOMPARE(since(words(QStringLiteral("journal export --json --since 2026-12-07"))), 0);
+        const QJsonArray later = since.json().value(QStringLiteral("records")).toArray();
+        QCOMPARE(later.size(), 2);
+        QCOMPARE(later.at(0).toObject().value(QStringLiteral("name")).toString(), QStringLiteral("Comp2"));
+
+        Run table; // a table has one display mode's columns
+        table.env.journalPath = path;
+        QCOMPARE(table(words(QStringLiteral("journal export --format csv"))), 2);
+        Run oneMode;
+        oneMode.env.journalPath = path;
+        QCOMPARE(oneMode(words(QStringLiteral("journal export --format csv --mode hazet"))), 0);
+        QCOMPARE(oneMode.out.data().count('\n'), 3); // titles and two records
+    }
+
+    void windowHoldsRealInstruments_emulatedOnesStayUsable()
+    {
+        Run run;
+        run.windowRunning = true;
+        QCOMPARE(run(words(QStringLiteral("--simulate TX310 identify"))), 0);
+    }
+
+    // The real executable with standard input an open pipe nobody writes to:
+    // it must neither read it nor wait for it.
+    void noTerminal_neverWaitsForAKey_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::newRow("measured sample") << "--simulate TX310 compare --standard measure --sample measure";
+        QTest::newRow("sample by the instrument's key") << "--simulate TX310 compare --standard measure --sample key --wait 5";
+        QTest::newRow("several instruments") << "--simulate TX310 --simulate TX420 measure";
+    }
+    void noTerminal_neverWaitsForAKey()
+    {
+        QFETCH(QString, line);
+        QProcess cli;
+        cli.start(QStringLiteral("./tintwell-cli"), words(line)); // stdin stays open
+        QVERIFY(cli.waitForStarted());
+        QVERIFY2(cli.waitForFinished(8000), "tintwell-cli waited for something");
+        QVERIFY(cli.exitStatus() == QProcess::NormalExit);
+    }
+
+    // Every subcommand once, as a script runs it.
+    void endToEnd_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("printed");
+        QTest::newRow("devices") << "--simulate TX310 --simulate TX470 devices" << 0 << "simulated:2";
+        QTest::newRow("identify") << "--simulate TX430:350 identify" << 0 << "first generation";
+        QTest::newRow("measure") << "--simulate TX460 measure --mode lab" << 0 << "L\t";
+        QTest::newRow("compare") << "--simulate TX310 compare --standard measure --sample measure" << 0 << "PASS";
+        QTest::newRow("settings get") << "--simulate TX420 settings get" << 0 << "formula\tab (code 0)";
+        QTest::newRow("settings set") << "--simulate TX420 settings set --formula 00 --threshold 2.5" << 0 << "threshold\t2.5";
+        QTest::newRow("records export") << "--simulate TX310 records export --format json -o FILE" << 0 << "";
+        QTest::newRow("spectral export") << "--simulate TX310 spectral export --format json" << 0 << "\"spectra\":[{";
+        QTest::newRow("journal export") << "journal export --format json" << 0 << "\"type\":\"journal\"";
+        QTest::newRow("help") << "--help" << 0 << "Exit status";
+    }
+    void endToEnd()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, status);
+        QFETCH(QString, printed);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("out.json"));
+        QProcess cli;
+        cli.setStandardInputFile(QProcess::nullDevice());
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.path()); // no journal of this machine's window
+        cli.setProcessEnvironment(environment);
+        cli.start(QStringLiteral("./tintwell-cli"), words(line.replace(QStringLiteral("FILE"), file)));
+        QVERIFY(cli.waitForFinished(20000));
+        const QString out = QString::fromUtf8(cli.readAllStandardOutput());
+        QCOMPARE(cli.exitCode(), status);
+        QVERIFY2(out.contains(printed), qPrintable(out));
+        if (line.contains(QLatin1String("-o "))) {
+            QFile written(file);
+            QVERIFY(written.open(QIODevice::ReadOnly));
+            const QJsonObject exported = QJsonDocument::fromJson(written.readAll()).object();
+            QVERIFY(exported.value(QStringLiteral("records")).toArray().size() > 0);
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_cli)
+#include "tst_cli.moc"

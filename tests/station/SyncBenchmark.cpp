@@ -1,0 +1,181 @@
+// tintwell_sync_bench: the station database against a throw-away local
+// PostgreSQL cluster. 10 stations send 10 000 journaled records each while
+// new records keep being journaled; prints how long until everything was
+// acknowledged, the journal's cost per row with and without the sync
+// running, and how long one standard's statistics over 1 000 000 records
+// take. Last line: "throughput: N records/s".
+#include "JournalOutbox.h"
+#include "PgTestCluster.h"
+#include "RecordJournal.h"
+#include "StationHistory.h"
+#include "StationSchema.h"
+#include "StationSync.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace {
+constexpr int kStations = 10;
+constexpr int kRecordsPerStation = 10000;
+constexpr int kTimedRows = 600;
+constexpr int kHistoryRecords = 1000000;
+
+ComparisonRecord benchRecord(int n, int station)
+{
+    ComparisonRecord r;
+    r.id = QUuid::createUuid();
+    r.testName = QStringLiteral("Comp%1").arg(n);
+    r.time = QDateTime::currentDateTime();
+    r.modelName = QStringLiteral("TX450");
+    r.serialNumber = QStringLiteral("S%1").arg(station);
+    r.standard.fill(ComparisonRecord::kUnknown);
+    r.sample.fill(ComparisonRecord::kUnknown);
+    r.standard[ComparisonRecord::LabL] = 52.1;
+    r.standard[ComparisonRecord::LabA] = -1.2;
+    r.standard[ComparisonRecord::LabB] = 3.4;
+    r.sample = r.standard;
+    r.sample[ComparisonRecord::LabL] += 0.001 * (n % 1000);
+    r.deltaE = 0.001 * (n % 1000);
+    r.pass = r.deltaE < 0.8;
+    return r;
+}
+
+// Mean milliseconds per row of `rows` single-row appends (one transaction each).
+double appendCost(const std::vector<std::unique_ptr<RecordJournal>>& journals, int rows, int first)
+{
+    QElapsedTimer t;
+    t.start();
+    for (int n = 0; n < rows; ++n) {
+        const int station = n % int(journals.size());
+        journals[station]->append({benchRecord(first + n, station)});
+    }
+    return double(t.nsecsElapsed()) / 1e6 / rows;
+}
+
+int fail(const QString& what)
+{
+    std::fprintf(stderr, "%s\n", qPrintable(what));
+    return 1;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    PgTestCluster cluster;
+    QString skip;
+    QString error;
+    if (!cluster.start(&skip, &error)) {
+        return fail(skip.isEmpty() ? error : skip);
+    }
+    PgConnection admin(cluster.admin());
+    const MigrationOutcome migrated = StationSchema::migrate(admin);
+    if (!migrated.ok) {
+        return fail(migrated.error);
+    }
+    QTemporaryDir dir;
+    std::vector<StationConfig> stations;
+    std::vector<std::unique_ptr<RecordJournal>> journals;
+    for (int s = 0; s < kStations; ++s) {
+        stations.push_back(cluster.addStation(QStringLiteral("bench_%1").arg(s)));
+        journals.push_back(std::make_unique<RecordJournal>(dir.filePath(QStringLiteral("j%1.sqlite").arg(s))));
+        if (!journals.back()->open()) {
+            return fail(journals.back()->errorText());
+        }
+    }
+    for (int s = 0; s < kStations; ++s) {
+        QList<ComparisonRecord> batch;
+        for (int n = 0; n < kRecordsPerStation; ++n) {
+            batch.append(benchRecord(n, s));
+        }
+        journals[s]->append(batch);
+    }
+    // The journal's cost per row with no sync running, on journals as full
+    // as the ones timed while syncing.
+    const double alone = appendCost(journals, kTimedRows, 2 * kRecordsPerStation);
+    const int total = kStations * kRecordsPerStation + kTimedRows * 2;
+    std::printf("stations: %d, records journaled before the sync: %d\n", kStations,
+                kStations * kRecordsPerStation + kTimedRows);
+
+    std::vector<std::unique_ptr<JournalOutbox>> outboxes;
+    std::vector<std::unique_ptr<StationSync>> syncs;
+    QElapsedTimer clock;
+    clock.start();
+    for (int s = 0; s < kStations; ++s) {
+        outboxes.push_back(std::make_unique<JournalOutbox>(journals[s]->fileName()));
+        syncs.push_back(std::make_unique<StationSync>(stations[s], outboxes[s].get()));
+    }
+    // New records keep coming while the sync runs.
+    const double withSync = appendCost(journals, kTimedRows, kRecordsPerStation);
+    for (auto& sync : syncs) {
+        sync->journaled();
+    }
+    auto waiting = [&] {
+        int sum = 0;
+        for (auto& j : journals) {
+            sum += j->unacknowledgedCount();
+        }
+        return sum;
+    };
+    while (waiting() > 0 && clock.elapsed() < 120000) {
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+    }
+    const qint64 elapsed = clock.elapsed();
+    const int left = waiting();
+    syncs.clear();
+    outboxes.clear();
+    const qint64 arrived = cluster.adminCount("SELECT count(*) FROM tintwell.records");
+    std::printf("acknowledged: %lld of %d records in %.2f s (%d still waiting)\n", static_cast<long long>(arrived),
+                total, elapsed / 1000.0, left);
+    std::printf("journal per row: %.3f ms alone, %.3f ms while syncing (x%.2f)\n", alone, withSync, withSync / alone);
+
+    // One standard's statistics over a million records of ten stations.
+    QElapsedTimer load;
+    load.start();
+    cluster.adminExec("SET statement_timeout = 0");
+    const QString loaded = cluster.adminExec(
+        "INSERT INTO tintwell.records (id, version, station_id, measured_at, test_name, model, serial_number,"
+        " standard, legacy, standard_values, sample_values, delta_e, haze_difference, transmittance_difference,"
+        " pass, settings) SELECT gen_random_uuid(), 1, 1 + n % 10, now() - n * interval '1 second',"
+        " 'Comp' || n, 'TX450', 'S1', 'Lab 60.00 1.00 2.00', false, '{60,1,2}', '{60,1,2}',"
+        " (n % 997) / 1000.0, 0, 0, n % 997 < 800, '{}' FROM generate_series(1, "
+        + QByteArray::number(kHistoryRecords) + ") n");
+    if (!loaded.isEmpty()) {
+        return fail(loaded);
+    }
+    cluster.adminExec("VACUUM ANALYZE tintwell.records");
+    std::printf("history: %d records of one standard loaded in %.1f s\n", kHistoryRecords, load.elapsed() / 1000.0);
+    QString managerError;
+    StationSchema::addManager(admin, QStringLiteral("bench_manager"), QStringLiteral("pw"), &managerError);
+    PgConnection manager(cluster.as(QStringLiteral("bench_manager"), QStringLiteral("pw")));
+    if (!manager.open()) {
+        return fail(manager.errorText());
+    }
+    HistoryFilter filter;
+    filter.standard = QStringLiteral("Lab 60.00 1.00 2.00");
+    std::vector<double> times;
+    HistoryStatistics stats;
+    for (int run = 0; run < 5; ++run) {
+        QElapsedTimer q;
+        q.start();
+        if (!StationHistory::statistics(manager, filter, &stats, &error)) {
+            return fail(error);
+        }
+        times.push_back(q.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    std::printf("history statistics of one standard: %lld records, mean dE %.4f, sd %.4f, %lld pass;"
+                " %.1f ms (median of 5, slowest %.1f ms)\n",
+                static_cast<long long>(stats.count), stats.deltaEMean, stats.deltaEStandardDeviation,
+                static_cast<long long>(stats.passCount), times[2], times[4]);
+    std::printf("throughput: %.0f records/s\n", arrived * 1000.0 / std::max<qint64>(elapsed, 1));
+    return 0;
+}

@@ -1,0 +1,154 @@
+// History questions across stations on a real server: every filter, names
+// with LIKE's own wildcards and quotes taken literally, statistics computed
+// by the server, paging and cancelling.
+#include "PgTestCluster.h"
+#include "StationHistory.h"
+#include "StationSchema.h"
+
+#include <QTest>
+
+class TestStationHistory : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void filtersSelectTheRecords_data();
+    void filtersSelectTheRecords();
+    void statisticsOfOneStandard();
+    void pagesAndCancel();
+
+private:
+    PgTestCluster m_cluster;
+    std::unique_ptr<PgConnection> m_manager;
+};
+
+void TestStationHistory::initTestCase()
+{
+    QString skip;
+    QString error;
+    if (!m_cluster.start(&skip, &error)) {
+        if (!skip.isEmpty()) {
+            QSKIP(qPrintable(skip));
+        }
+        QFAIL(qPrintable(error));
+    }
+    PgConnection admin(m_cluster.admin());
+    const MigrationOutcome migrated = StationSchema::migrate(admin);
+    QVERIFY2(migrated.ok, qPrintable(migrated.error));
+    QVERIFY(!m_cluster.addStation(QStringLiteral("line_a")).user.isEmpty());
+    QVERIFY(!m_cluster.addStation(QStringLiteral("line_b")).user.isEmpty());
+    QVERIFY(StationSchema::addManager(admin, QStringLiteral("qc"), QStringLiteral("pw-qc"), &error));
+    // station, time, name, model, standard, delta E, pass, deleted
+    const QByteArray rows =
+        "(1, '2026-03-01 08:00+00', 'Comp1', 'TX450', 'Lab 1', 0.2, true, false),"
+        "(1, '2026-03-01 09:00+00', 'Comp2', 'TX450', 'Lab 1', 1.5, false, false),"
+        "(1, '2026-03-02 08:00+00', 'Wei''s sample', 'TX450', 'Lab 2', 0.4, true, false),"
+        "(1, '2026-03-02 09:00+00', 'Comp3', 'TX450', 'Lab 1', 9.9, false, true),"
+        "(2, '2026-03-03 08:00+00', 'Comp_x', 'TX310', 'Haze 1', NULL, true, false),"
+        "(2, '2026-03-03 09:00+00', 'Compax', 'TX310', 'Haze 1', NULL, true, false),"
+        "(2, '2026-03-04 08:00+00', '50%', 'TX310', 'Haze 1', NULL, true, false)";
+    QCOMPARE(m_cluster.adminExec("INSERT INTO tintwell.records (id, version, station_id, measured_at, test_name,"
+                                 " model, serial_number, standard, legacy, standard_values, sample_values, delta_e,"
+                                 " pass, deleted, settings) SELECT gen_random_uuid(), 1, v.s, v.t::timestamptz, v.n,"
+                                 " v.m, 'S', v.st, false, '{}', '{}', v.de, v.p, v.d, '{}' FROM (VALUES "
+                                 + rows + ") AS v(s, t, n, m, st, de, p, d) ORDER BY v.t"),
+             QString());
+    m_manager = std::make_unique<PgConnection>(m_cluster.as(QStringLiteral("qc"), QStringLiteral("pw-qc")));
+    QVERIFY2(m_manager->open(), qPrintable(m_manager->errorText()));
+}
+
+void TestStationHistory::filtersSelectTheRecords_data()
+{
+    QTest::addColumn<HistoryFilter>("filter");
+    QTest::addColumn<QStringList>("names");
+    const QStringList live{"Comp1", "Comp2", "Wei's sample", "Comp_x", "Compax", "50%"};
+    auto with = [](auto set) {
+        HistoryFilter f;
+        set(f);
+        return f;
+    };
+    QTest::newRow("everything but deleted") << HistoryFilter() << live;
+    QTest::newRow("deleted too") << with([](HistoryFilter& f) { f.includeDeleted = true; })
+                                 << QStringList{"Comp1", "Comp2", "Wei's sample", "Comp3", "Comp_x", "Compax", "50%"};
+    QTest::newRow("one station") << with([](HistoryFilter& f) { f.stations = {"line_a"}; })
+                                 << QStringList{"Comp1", "Comp2", "Wei's sample"};
+    QTest::newRow("station name with quotes and braces")
+        << with([](HistoryFilter& f) { f.stations = {"line_a\"}, {'x"}; }) << QStringList();
+    QTest::newRow("model") << with([](HistoryFilter& f) { f.model = "TX310"; })
+                           << QStringList{"Comp_x", "Compax", "50%"};
+    QTest::newRow("standard") << with([](HistoryFilter& f) { f.standard = "Lab 1"; })
+                              << QStringList{"Comp1", "Comp2"};
+    QTest::newRow("wildcard") << with([](HistoryFilter& f) { f.testNamePattern = "Comp*"; })
+                              << QStringList{"Comp1", "Comp2", "Comp_x", "Compax"};
+    QTest::newRow("one-letter wildcard") << with([](HistoryFilter& f) { f.testNamePattern = "Comp?"; })
+                                         << QStringList{"Comp1", "Comp2"};
+    QTest::newRow("underscore is literal") << with([](HistoryFilter& f) { f.testNamePattern = "Comp_x"; })
+                                           << QStringList{"Comp_x"};
+    QTest::newRow("percent is literal") << with([](HistoryFilter& f) { f.testNamePattern = "50%"; })
+                                        << QStringList{"50%"};
+    QTest::newRow("quote in the pattern") << with([](HistoryFilter& f) { f.testNamePattern = "Wei's*"; })
+                                          << QStringList{"Wei's sample"};
+    QTest::newRow("failed only") << with([](HistoryFilter& f) { f.pass = false; }) << QStringList{"Comp2"};
+    QTest::newRow("time range, end excluded")
+        << with([](HistoryFilter& f) {
+               f.from = QDateTime(QDate(2026, 3, 1), QTime(9, 0), Qt::UTC);
+               f.to = QDateTime(QDate(2026, 3, 3), QTime(9, 0), Qt::UTC);
+           })
+        << QStringList{"Comp2", "Wei's sample", "Comp_x"};
+}
+
+void TestStationHistory::filtersSelectTheRecords()
+{
+    QFETCH(HistoryFilter, filter);
+    QFETCH(QStringList, names);
+    QList<HistoryRow> rows;
+    QString error;
+    QVERIFY2(StationHistory::records(*m_manager, filter, &rows, &error), qPrintable(error));
+    QStringList got;
+    for (const HistoryRow& r : rows) {
+        got << r.testName;
+    }
+    QCOMPARE(got, names);
+}
+
+void TestStationHistory::statisticsOfOneStandard()
+{
+    HistoryFilter filter;
+    filter.standard = QStringLiteral("Lab 1");
+    HistoryStatistics s;
+    QString error;
+    QVERIFY2(StationHistory::statistics(*m_manager, filter, &s, &error), qPrintable(error));
+    QCOMPARE(s.count, qint64(2));
+    QCOMPARE(s.passCount, qint64(1));
+    QCOMPARE(s.deltaEMean, 0.85);
+    QVERIFY(qAbs(s.deltaEStandardDeviation - 0.919238815542512) < 1e-12);
+    QCOMPARE(s.deltaEMaximum, 1.5);
+    // A haze standard has no delta E: the server says so, not 0.
+    filter.standard = QStringLiteral("Haze 1");
+    QVERIFY2(StationHistory::statistics(*m_manager, filter, &s, &error), qPrintable(error));
+    QCOMPARE(s.count, qint64(3));
+    QVERIFY(std::isnan(s.deltaEMean));
+}
+
+void TestStationHistory::pagesAndCancel()
+{
+    QList<HistoryRow> rows;
+    QList<int> progress;
+    QString error;
+    QVERIFY(StationHistory::records(*m_manager, HistoryFilter(), &rows, &error,
+                                    [&](int done) { progress << done; }, nullptr, 4));
+    QCOMPARE(rows.size(), 6);
+    QCOMPARE(progress, (QList<int>{4, 6}));
+    QCOMPARE(rows.first().station, QStringLiteral("line_a"));
+    QCOMPARE(rows.first().measuredAt, QDateTime(QDate(2026, 3, 1), QTime(8, 0), Qt::UTC));
+    std::atomic<bool> cancelled{false};
+    rows.clear();
+    QVERIFY(!StationHistory::records(*m_manager, HistoryFilter(), &rows, &error,
+                                     [&](int) { cancelled = true; }, &cancelled, 4));
+    QCOMPARE(error, QString());
+    QCOMPARE(rows.size(), 4);
+}
+
+QTEST_GUILESS_MAIN(TestStationHistory)
+#include "tst_station_history.moc"
