@@ -83,6 +83,7 @@ HidapiBackend::HidapiBackend()
 HidapiBackend::HidapiBackend(std::string onlyPath) : m_onlyPath(std::move(onlyPath))
 {
     initialiseHidapi();
+    m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
 }
 
 std::vector<HidInstrumentInterface> HidapiBackend::attachedInstruments(std::uint16_t vendorId,
@@ -119,7 +120,19 @@ bool HidapiBackend::openPath(const std::string& path)
         return false;
     }
     m_path = path;
+    openWatch();
     return true;
+}
+
+void HidapiBackend::openWatch()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_waitMutex);
+        m_watchFd = ::open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    }
+    if (m_watchFd < 0) {
+        qCDebug(lcLink) << "no second descriptor on" << m_path.c_str() << "; the receive worker polls";
+    }
 }
 
 HidapiBackend::~HidapiBackend()
@@ -180,13 +193,7 @@ bool HidapiBackend::open(std::uint16_t vendorId, std::uint16_t productId)
         return false;
     }
     m_path = chosen->path;
-    {
-        std::lock_guard<std::mutex> lock(m_waitMutex);
-        m_watchFd = ::open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    }
-    if (m_watchFd < 0) {
-        qCDebug(lcLink) << "no second descriptor on" << m_path.c_str() << "; the receive worker polls";
-    }
+    openWatch();
     m_vendorId = vendorId;
     m_productId = productId;
     qCDebug(lcLink) << "opened HID interface" << m_path.c_str() << "serial" << target.c_str();

@@ -47,6 +47,8 @@ public:
     bool isPresent() override;
 
 private:
+    // The second descriptor waitForInput polls, on m_path.
+    void openWatch();
     bool openPath(const std::string& path);
 
     hid_device_* m_device = nullptr;
