@@ -1,6 +1,6 @@
 #include "AppInit.h"
 #include "AppStartup.h"
-#include "ComparisonJournal.h"
+#include "RecordJournal.h"
 #include "FirstPageFor310.h"
 #include "DeviceSetup.h"
 #include "MainWindow.h"
@@ -71,7 +71,7 @@ int main(int argc, char* argv[])
     startupTrace::mark("language");
     SimulatorControls::install(linkFactory, &window);
     // Rows left open by a crash or a closed window are offered back.
-    window.workspace()->startJournal(ComparisonJournal::defaultPath());
+    window.workspace()->startJournal(RecordJournal::defaultPath());
     startupTrace::mark("journal");
     window.setWindowState(Qt::WindowMaximized);
     startupTrace::watchFirstFrame(&window);
