@@ -221,7 +221,7 @@ bool MainWindow::switchLanguage(const QString& catalogue, bool chinese)
     }
     translator = std::move(next);
     QCoreApplication::installTranslator(translator.get());
-    page->chineseUi = chinese;
+    page->state().chineseUi = chinese;
     page->languageChange();
     return true;
 }

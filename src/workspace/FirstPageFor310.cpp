@@ -64,7 +64,7 @@ FirstPageFor310::FirstPageFor310(QWidget* parent) : QWidget(parent), ui(std::mak
     ui->label_eThresholds->hide();
     ui->lineEdit_eThresholds->hide();
 
-    displayFlags = displayFlagsFor(0);
+    m_state.displayFlags = displayFlagsFor(0);
     displayModeGroup = new QButtonGroup(this);
     for (int mode = 0; mode < 7; ++mode) {
         displayModeGroup->addButton(ui->radioButton(mode), mode);
@@ -122,6 +122,7 @@ FirstPageFor310::FirstPageFor310(QWidget* parent) : QWidget(parent), ui(std::mak
     // Beside the executable, or in ../share/tintwell of an installed copy.
     m_modelTable = ::loadModelTable(dataFilePath(QStringLiteral("meterno")));
     m_reports = new FirstPageReport(this);
+    setUpStatistics();
 
     auto* toleranceValidator = new QDoubleValidator(0, 100, 2, this);
     toleranceValidator->setNotation(QDoubleValidator::StandardNotation);
@@ -172,8 +173,9 @@ void FirstPageFor310::setJournal(JournalKeeper* keeper)
 {
     m_journal = keeper;
     if (m_journal) {
-        m_journal->watch(ui->tableWidget_data, 0);
-        m_journal->watch(ui->tbData, 1);
+        m_journal->watch(m_records, false);
+        m_journal->watch(m_legacyRecords, true);
+        m_journal->setCounter([this] { return m_state.comparisonSequence; });
     }
 }
 
@@ -259,7 +261,7 @@ void FirstPageFor310::applyDisplayMode()
 {
     QTableWidget* display = ui->tableWidget_colorDiff;
     QTableWidget* data = ui->tableWidget_data;
-    const DisplayModeView view = displayModeView(displayFlags);
+    const DisplayModeView view = displayModeView(m_state.displayFlags);
     for (int row = 1; row <= 12; ++row) {
         display->setRowHidden(row, !view.displayRows.contains(row));
     }
@@ -290,9 +292,9 @@ void FirstPageFor310::applyLegacyColumnWidths()
 
 void FirstPageFor310::setSpectralButtonText()
 {
-    const bool reflectance = layoutUsesParameterPage(layoutIndex);
+    const bool reflectance = layoutUsesParameterPage(m_state.layoutIndex);
     QString text;
-    if (chineseUi) {
+    if (m_state.chineseUi) {
         text = reflectance ? QStringLiteral("光谱反射率") : QStringLiteral("光谱透过率");
     } else {
         text = reflectance ? QStringLiteral("Spectral reflectance") : QStringLiteral("Spectral transmittance");

@@ -10,6 +10,7 @@
 // (rows, counters, clears, reports), FirstPageIdentify.cpp (who is attached),
 // FirstPageSettings.cpp (settings panel), FirstPageImport.cpp (record import).
 
+#include "InstrumentState.h"
 #include "Judgement.h"
 #include "LinkAccess.h"
 #include "MeasurementReading.h"
@@ -39,6 +40,7 @@ class QMutex;
 class QTableWidget;
 class QTimer;
 class RbTableHeaderView;
+class StatisticsWindow;
 struct FirstPageForm;
 
 class FirstPageFor310 : public QWidget, public LinkAccess
@@ -60,25 +62,13 @@ public:
     QMutex* linkMutex() override { return m_linkMutex; }
     bool isLinkOpen() const;
 
-    // Page state read and written by measurement, settings and import.
-    int nextMeasurement = 1;
-    bool standardTaken = false;
-    int comparisonSequence = 0;
-    double hazeTolerance = -1.0;
-    double transmittanceTolerance = -1.0;
-    double deltaEThreshold = -1.0;
-    int deltaEFormulaIndex = 0;       // formula 0 until read
-    double parameterThreshold = -1.0; // "not read yet", as the tolerances
-    DisplayFlags displayFlags{};
-    QButtonGroup* displayModeGroup = nullptr;
-    int layoutIndex = 0;
-    QString modelName;
-    int softwareVersion = 0;
-    bool chineseUi = false;
-    QString serialNumberText;
+    // What the page knows of the attached instrument and of the comparison in
+    // progress, read and written by measurement, settings and import.
+    InstrumentState& state() { return m_state; }
+    const InstrumentState& state() const { return m_state; }
 
     const ModelTable& modelTable() const { return m_modelTable; }
-    bool isFirstGeneration() const { return isFirstGenerationColorimeter(modelName, softwareVersion); }
+    bool isFirstGeneration() const { return m_state.isFirstGeneration(); }
     FirstPageForm& form() { return *ui; }
     FirstPageReport& reports() { return *m_reports; }
 
@@ -135,6 +125,8 @@ public Q_SLOTS:
     void on_ReportBtn_clicked_old();
     void on_pushButton_clear_clicked();
     void on_ClearBtn_clicked();
+    // Opens the statistics of the shown table's records (FirstPageStatistics.cpp).
+    void on_pushButton_statistics_clicked();
     // Opens the spectral dialog (FirstPageSpectral.cpp).
     void on_pushButton_spectralTransmittance_clicked();
     // Spreadsheet commands (FirstPageExcel.cpp): the comparison export of the
@@ -238,7 +230,15 @@ protected:
     // The same when the worker stops; a partial frame left is dropped.
     void flushPushed();
 
+    // Statistics (FirstPageStatistics.cpp): the legacy table is the one shown
+    // (a first-generation colorimeter, or its rows restored without one).
+    bool showsLegacyTable() const;
+    void setUpStatistics();
+    QList<QStringList> statisticsSheet(bool legacy) const;
+
     std::unique_ptr<FirstPageForm> ui;
+    InstrumentState m_state;
+    QButtonGroup* displayModeGroup = nullptr;
     RbTableHeaderView* dataHeader = nullptr;
     RbTableHeaderView* legacyDataHeader = nullptr;
     QMutex* m_linkMutex = nullptr; // the receive worker's lock while one runs
@@ -252,6 +252,7 @@ protected:
     RecordTable* m_recordTable = nullptr;
     RecordTable* m_legacyRecordTable = nullptr;
     JournalKeeper* m_journal = nullptr;
+    StatisticsWindow* m_statisticsWindow = nullptr;
     std::unique_ptr<ReceiveWorker> m_receiver;
     QByteArray pushedData;              // pushed bytes that may still begin a frame
     QList<PushedResult> m_pushedQueue;  // pushed results waiting for their display

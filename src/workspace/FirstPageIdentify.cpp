@@ -29,36 +29,36 @@ bool FirstPageFor310::identifyDevice()
     IdentificationOutcome outcome;
     {
         LinkLock lock(linkMutex());
-        outcome = identifyInstrument(transport(), m_modelTable, layoutIndex);
+        outcome = identifyInstrument(transport(), m_modelTable, m_state.layoutIndex);
     }
     using Stage = IdentificationOutcome::Stage;
     if (outcome.stage >= Stage::SerialRead) {
-        serialNumberText = QString::number(outcome.serialNumber);
-        ui->lineEdit_serialNo->setText(serialNumberText);
-        modelName = tr("UnKnow");
+        m_state.serialNumberText = QString::number(outcome.serialNumber);
+        ui->lineEdit_serialNo->setText(m_state.serialNumberText);
+        m_state.modelName = tr("UnKnow");
     }
     if (outcome.stage >= Stage::ModelKnown && outcome.model) {
-        modelName = outcome.model->model;
-        layoutIndex = outcome.model->layoutIndex;
-        ui->stackedWidget->setCurrentWidget(layoutUsesParameterPage(layoutIndex) ? ui->page_eParameter
+        m_state.modelName = outcome.model->model;
+        m_state.layoutIndex = outcome.model->layoutIndex;
+        ui->stackedWidget->setCurrentWidget(layoutUsesParameterPage(m_state.layoutIndex) ? ui->page_eParameter
                                                                                 : ui->page_tolerance);
     }
     if (outcome.stage >= Stage::VersionRead) {
-        softwareVersion = outcome.softwareVersion;
-        ui->lineEdit_firmwareVersion->setText(QString::number(softwareVersion / 100.0, 'f', 2));
+        m_state.softwareVersion = outcome.softwareVersion;
+        ui->lineEdit_firmwareVersion->setText(QString::number(m_state.softwareVersion / 100.0, 'f', 2));
         applyLayout(outcome.firstGeneration);
     } else if (outcome.stage >= Stage::SerialRead) {
         // Another instrument answered but its version is unknown: the last
         // one's version must not choose the generation, fetch path or frames.
-        softwareVersion = 0;
+        m_state.softwareVersion = 0;
         ui->lineEdit_firmwareVersion->clear();
     }
     // Haze/T/Lab is offered once the instrument said which mode it shows.
     const bool displayRead = outcome.displayMode >= 0 && applyDisplayParameter(outcome.displayMode);
     ui->radioButton(6)->setVisible(displayRead
-                                   && layoutWidgetsFor(layoutIndex, modelName, softwareVersion).radioShown[6]);
+                                   && layoutWidgetsFor(m_state.layoutIndex, m_state.modelName, m_state.softwareVersion).radioShown[6]);
     if (m_journal && outcome.stage >= Stage::ModelKnown) {
-        m_journal->setSessionInfo(modelName, layoutIndex);
+        m_journal->setSessionInfo(m_state.modelName, m_state.layoutIndex);
     }
     for (const IdentificationBox& box : outcome.boxes) {
         dialogs().information(this, box.title, box.text);
@@ -68,7 +68,7 @@ bool FirstPageFor310::identifyDevice()
 
 void FirstPageFor310::applyLayout(bool firstGeneration)
 {
-    const LayoutWidgets shown = layoutWidgetsFor(layoutIndex, modelName, softwareVersion);
+    const LayoutWidgets shown = layoutWidgetsFor(m_state.layoutIndex, m_state.modelName, m_state.softwareVersion);
     for (int mode = 0; mode < 7; ++mode) {
         ui->radioButton(mode)->setVisible(shown.radioShown[mode]);
     }
@@ -96,10 +96,10 @@ void FirstPageFor310::applyLayout(bool firstGeneration)
 
 bool FirstPageFor310::applyDisplayParameter(int displayMode)
 {
-    if (!layoutAcceptsDisplayMode(layoutIndex, displayMode)) {
+    if (!layoutAcceptsDisplayMode(m_state.layoutIndex, displayMode)) {
         return false;
     }
-    displayFlags = displayFlagsFor(displayMode);
+    m_state.displayFlags = displayFlagsFor(displayMode);
     ui->radioButton(displayMode)->setChecked(true);
     onButtonClicked(displayMode);
     applyDisplayMode();

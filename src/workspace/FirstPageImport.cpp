@@ -34,12 +34,12 @@ private:
 ImportSettings FirstPageFor310::importSettings() const
 {
     ImportSettings settings;
-    settings.displayMode = displayModeOf(displayFlags);
-    settings.layoutIndex = layoutIndex;
-    settings.formulaCode = deltaEFormulaIndex;
-    settings.tolerances = {hazeTolerance, transmittanceTolerance, deltaEThreshold};
-    settings.parameterThreshold = parameterThreshold;
-    settings.modelName = modelName;
+    settings.displayMode = m_state.displayMode();
+    settings.layoutIndex = m_state.layoutIndex;
+    settings.formulaCode = m_state.deltaEFormulaIndex;
+    settings.tolerances = {m_state.hazeTolerance, m_state.transmittanceTolerance, m_state.deltaEThreshold};
+    settings.parameterThreshold = m_state.parameterThreshold;
+    settings.modelName = m_state.modelName;
     settings.serialNumber = ui->lineEdit_serialNo->text();
     settings.totalCountBefore = totalCount();
     settings.formulaText = ui->lineEdit_formula->text();

@@ -118,7 +118,7 @@ bool FirstPageFor310::startMeasurement(int target, bool legacy)
     standardButton->setStyleSheet(target == kStandard ? kActiveButton : kIdleButton);
     sampleButton->setStyleSheet(target == kSample ? kActiveButton : kIdleButton);
     QCoreApplication::processEvents(); // the dashes are painted before the wait
-    nextMeasurement = target;
+    m_state.nextMeasurement = target;
     return true;
 }
 
@@ -138,7 +138,7 @@ void FirstPageFor310::on_pushButton_standardMeasurement_clicked()
     if (!startMeasurement(kStandard, false)) {
         return;
     }
-    if (fetchPathFor(modelName, softwareVersion) == FetchPath::Block) {
+    if (fetchPathFor(m_state.modelName, m_state.softwareVersion) == FetchPath::Block) {
         readstdmeasurement();
     } else {
         standardValueMeasurement();
@@ -150,7 +150,7 @@ void FirstPageFor310::on_pushButton_sampleMeasurement_clicked()
     if (!startMeasurement(kSample, false)) {
         return;
     }
-    if (fetchPathFor(modelName, softwareVersion) == FetchPath::Block) {
+    if (fetchPathFor(m_state.modelName, m_state.softwareVersion) == FetchPath::Block) {
         readsamplemeasurement();
     } else {
         sampleValueMeasurement();
@@ -207,13 +207,13 @@ void FirstPageFor310::measure(int target, FetchPath path)
     int result = ProtocolResult::SendFailed;
     {
         LinkLock lock(*this);
-        result = fetchMeasurement(transport(), path, displayModeOf(displayFlags), reading);
+        result = fetchMeasurement(transport(), path, m_state.displayMode(), reading);
     }
     if (result != ProtocolResult::Success) {
         qCDebug(lcMeasure) << "measurement failed:" << result;
         if (target == kStandard) {
             // The standard column shows dashes now: no sample is compared with them.
-            standardTaken = false;
+            m_state.standardTaken = false;
         }
         dialogs().information(this, tr("Error"), tr("Failed to read measurement data!"));
         return;
@@ -224,7 +224,7 @@ void FirstPageFor310::measure(int target, FetchPath path)
         return;
     }
     legacy ? showSample_old(reading) : showSample(reading);
-    if (standardTaken) {
+    if (m_state.standardTaken) {
         legacy ? compareSample_old() : compareSample();
     }
 }
@@ -236,7 +236,7 @@ void FirstPageFor310::showStandard(const ColorReading& reading)
     QTableWidget* display = ui->tableWidget_colorDiff;
     setEdits(display, kStandardColumn, toList(currentLayoutTexts(reading)), Qt::blue);
     ui->groupBox_standardMeasurement->setStyleSheet(swatchStyleSheet(reading.red, reading.green, reading.blue));
-    standardTaken = true;
+    m_state.standardTaken = true;
     // A new standard starts a new comparison.
     setItems(display, kSampleColumn, repeated(dashes(), kCurrentDeltaERow), Qt::black);
     display->item(kCurrentDeltaERow, kSampleColumn)->setText(QString());
@@ -250,7 +250,7 @@ void FirstPageFor310::showStandard_old(const ColorReading& reading)
     QTableWidget* display = ui->tbColorDiff;
     setItems(display, kStandardColumn, toList(legacyLayoutTexts(reading)), Qt::blue);
     ui->stdBtnGroubox->setStyleSheet(swatchStyleSheet(reading.red, reading.green, reading.blue));
-    standardTaken = true;
+    m_state.standardTaken = true;
     setItems(display, kSampleColumn, repeated(dashes(), kLegacyDeltaERow), Qt::black);
     display->item(kLegacyDeltaERow, kSampleColumn)->setText(QString());
     clearJudgement(true);
@@ -312,11 +312,11 @@ CurrentComparisonInput FirstPageFor310::liveComparisonInput() const
     CurrentComparisonInput input;
     input.standardTexts = toArray<ComparisonRecord::ValueCount>(columnTexts(display, kStandardColumn, kCurrentRows));
     input.sampleTexts = toArray<ComparisonRecord::ValueCount>(columnTexts(display, kSampleColumn, kCurrentRows));
-    input.displayFlags = displayFlags;
-    input.tolerances = {hazeTolerance, transmittanceTolerance, deltaEThreshold};
-    input.layoutIndex = layoutIndex;
-    input.formulaCode = deltaEFormulaIndex;
-    input.parameterThreshold = parameterThreshold;
+    input.displayFlags = m_state.displayFlags;
+    input.tolerances = {m_state.hazeTolerance, m_state.transmittanceTolerance, m_state.deltaEThreshold};
+    input.layoutIndex = m_state.layoutIndex;
+    input.formulaCode = m_state.deltaEFormulaIndex;
+    input.parameterThreshold = m_state.parameterThreshold;
     input.formulaText = ui->lineEdit_formula->text();
     return input;
 }
@@ -327,8 +327,8 @@ LegacyComparisonInput FirstPageFor310::liveLegacyComparisonInput() const
     LegacyComparisonInput input;
     input.standardTexts = toArray<ComparisonRecord::LegacyCount>(columnTexts(display, kStandardColumn, kLegacyRows));
     input.sampleTexts = toArray<ComparisonRecord::LegacyCount>(columnTexts(display, kSampleColumn, kLegacyRows));
-    input.formulaCode = deltaEFormulaIndex;
-    input.deltaEThreshold = deltaEThreshold;
+    input.formulaCode = m_state.deltaEFormulaIndex;
+    input.deltaEThreshold = m_state.deltaEThreshold;
     input.formulaText = ui->lineEdit_formula->text();
     input.thresholdText = ui->lineEdit_thresholds->text();
     return input;
@@ -337,18 +337,18 @@ LegacyComparisonInput FirstPageFor310::liveLegacyComparisonInput() const
 ComparisonSettings FirstPageFor310::judgingSettings(bool legacy) const
 {
     ComparisonSettings s;
-    s.deltaEThreshold = deltaEThreshold;
-    s.formulaCode = deltaEFormulaIndex;
+    s.deltaEThreshold = m_state.deltaEThreshold;
+    s.formulaCode = m_state.deltaEFormulaIndex;
     s.formulaText = ui->lineEdit_formula->text();
     if (legacy) {
         s.thresholdText = ui->lineEdit_thresholds->text();
         return s;
     }
-    s.hazeTolerance = hazeTolerance;
-    s.transmittanceTolerance = transmittanceTolerance;
-    s.parameterThreshold = parameterThreshold;
-    s.displayMode = displayModeOf(displayFlags);
-    s.layoutIndex = layoutIndex;
+    s.hazeTolerance = m_state.hazeTolerance;
+    s.transmittanceTolerance = m_state.transmittanceTolerance;
+    s.parameterThreshold = m_state.parameterThreshold;
+    s.displayMode = m_state.displayMode();
+    s.layoutIndex = m_state.layoutIndex;
     return s;
 }
 
@@ -370,16 +370,16 @@ void FirstPageFor310::compareSample()
     }
     setCellText(display, kCurrentDeltaERow, kDifferenceColumn, outcome.deltaEText);
     setColumnColour(display, kWordColumn, kCurrentDeltaERow, Qt::black);
-    deltaEThreshold = outcome.deltaEThreshold;
+    m_state.deltaEThreshold = outcome.deltaEThreshold;
 
     ui->label_result->setText(verdictText(outcome.verdict));
     ui->label_result->setStyleSheet(verdictLabelStyle(outcome.verdict));
-    ++comparisonSequence;
+    ++m_state.comparisonSequence;
     ComparisonRecord record = outcome.result;
     record.sequence = totalCount() + 1;
-    record.testName = QStringLiteral("Comp%1").arg(comparisonSequence);
+    record.testName = QStringLiteral("Comp%1").arg(m_state.comparisonSequence);
     record.time = comparisonTime();
-    record.modelName = modelName;
+    record.modelName = m_state.modelName;
     record.serialNumber = ui->lineEdit_serialNo->text();
     addComparisonRow(record);
 }
@@ -404,12 +404,12 @@ void FirstPageFor310::compareSample_old()
 
     ui->resultlab->setText(verdictText(outcome.verdict));
     ui->resultlab->setStyleSheet(verdictLabelStyle(outcome.verdict));
-    ++comparisonSequence;
+    ++m_state.comparisonSequence;
     ComparisonRecord record = outcome.result;
     record.sequence = totalCount() + 1;
-    record.testName = QStringLiteral("Comp%1").arg(comparisonSequence);
+    record.testName = QStringLiteral("Comp%1").arg(m_state.comparisonSequence);
     record.time = comparisonTime();
-    record.modelName = modelName;
+    record.modelName = m_state.modelName;
     record.serialNumber = ui->lineEdit_serialNo->text();
     addComparisonRow_old(record);
 }
@@ -422,7 +422,7 @@ void FirstPageFor310::SaveData(const QByteArray& chunk)
         SaveData_old(chunk);
         return;
     }
-    takePushedFrames(chunk, static_cast<int>(pushedFrameFormat(modelName, softwareVersion)), false);
+    takePushedFrames(chunk, static_cast<int>(pushedFrameFormat(m_state.modelName, m_state.softwareVersion)), false);
 }
 
 void FirstPageFor310::SaveData_old(const QByteArray& chunk)
@@ -439,16 +439,16 @@ void FirstPageFor310::takePushedFrames(const QByteArray& chunk, int format, bool
     bool dropped = false;
     for (const PushedFrame& frame : scan.frames) {
         PushedResult result;
-        if (!readingFromPushedFrame(frame, displayModeOf(displayFlags), result.reading)) {
+        if (!readingFromPushedFrame(frame, m_state.displayMode(), result.reading)) {
             qCDebug(lcMeasure) << "pushed frame dropped: block" << frame.blockNumber << "in display mode"
-                               << displayModeOf(displayFlags);
+                               << m_state.displayMode();
             dropped = true;
             continue;
         }
-        if (nextMeasurement != kStandard && nextMeasurement != kSample) {
+        if (m_state.nextMeasurement != kStandard && m_state.nextMeasurement != kSample) {
             continue;
         }
-        result.target = nextMeasurement;
+        result.target = m_state.nextMeasurement;
         result.legacy = legacy;
         m_pushedQueue.append(result);
     }
@@ -488,7 +488,7 @@ void FirstPageFor310::showPushed(const PushedResult& result)
         return;
     }
     result.legacy ? showSample_old(result.reading) : showSample(result.reading);
-    if (standardTaken) {
+    if (m_state.standardTaken) {
         result.legacy ? compareSample_old() : compareSample();
     }
 }

@@ -14,7 +14,6 @@
 #include "Dialogs.h"
 #include "DialogFeedback.h"
 #include "FirstPageForm.h"
-#include "JournalKeeper.h"
 #include "SettingsExchange.h"
 #include "SettingsRules.h"
 #include "setEParameterPageFor470.h"
@@ -46,9 +45,9 @@ void FirstPageFor310::readSettingsAfterConnect()
         return; // the instrument went away during identification
     }
     // A layout index the model table should not hold (4 or more) reads nothing.
-    if (layoutIndex == 1 || layoutIndex == 2) {
+    if (m_state.layoutIndex == 1 || m_state.layoutIndex == 2) {
         on_pushButton_readParameter_clicked();
-    } else if (layoutIndex == 0 || layoutIndex == 3) {
+    } else if (m_state.layoutIndex == 0 || m_state.layoutIndex == 3) {
         on_pushButton_readTolerance_clicked();
     }
 }
@@ -56,14 +55,14 @@ void FirstPageFor310::readSettingsAfterConnect()
 int FirstPageFor310::on_pushButton_readTolerance_clicked()
 {
     DialogFeedback feedback(this);
-    SettingsExchange exchange(*this, feedback, chineseUi);
+    SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return -1;
     }
     const auto read = exchange.readTolerances([this](const Tolerances& t) {
-        hazeTolerance = t.haze;
-        transmittanceTolerance = t.transmittance;
-        deltaEThreshold = t.deltaE;
+        m_state.hazeTolerance = t.haze;
+        m_state.transmittanceTolerance = t.transmittance;
+        m_state.deltaEThreshold = t.deltaE;
         ui->lineEdit_hazeTolerance->setText(QString::number(t.haze, 'f', 2));
         ui->lineEdit_tTolerance->setText(QString::number(t.transmittance, 'f', 2));
         ui->lineEdit_eThresholds->setText(QString::number(t.deltaE, 'f', 1));
@@ -74,7 +73,7 @@ int FirstPageFor310::on_pushButton_readTolerance_clicked()
 void FirstPageFor310::on_pushButton_setTolerance_clicked()
 {
     DialogFeedback feedback(this);
-    SettingsExchange exchange(*this, feedback, chineseUi);
+    SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return;
     }
@@ -82,12 +81,12 @@ void FirstPageFor310::on_pushButton_setTolerance_clicked()
     const auto field = [](const QLineEdit* edit, double lastRead) {
         return SettingsRules::ToleranceField{edit->text(), !edit->isHidden(), lastRead};
     };
-    exchange.setTolerances(field(ui->lineEdit_hazeTolerance, hazeTolerance),
-                           field(ui->lineEdit_tTolerance, transmittanceTolerance),
-                           field(ui->lineEdit_eThresholds, deltaEThreshold), [this](const Tolerances& t) {
-                               hazeTolerance = t.haze;
-                               transmittanceTolerance = t.transmittance;
-                               deltaEThreshold = t.deltaE;
+    exchange.setTolerances(field(ui->lineEdit_hazeTolerance, m_state.hazeTolerance),
+                           field(ui->lineEdit_tTolerance, m_state.transmittanceTolerance),
+                           field(ui->lineEdit_eThresholds, m_state.deltaEThreshold), [this](const Tolerances& t) {
+                               m_state.hazeTolerance = t.haze;
+                               m_state.transmittanceTolerance = t.transmittance;
+                               m_state.deltaEThreshold = t.deltaE;
                                judgeAgain();
                            });
 }
@@ -95,7 +94,7 @@ void FirstPageFor310::on_pushButton_setTolerance_clicked()
 int FirstPageFor310::on_pushButton_readParameter_clicked()
 {
     DialogFeedback feedback(this);
-    SettingsExchange exchange(*this, feedback, chineseUi);
+    SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return -1;
     }
@@ -106,8 +105,8 @@ int FirstPageFor310::on_pushButton_readParameter_clicked()
     if (read->formulaText) {
         ui->lineEdit_formula->setText(*read->formulaText);
     }
-    deltaEFormulaIndex = read->formulaCode;
-    parameterThreshold = deltaEThreshold = read->threshold;
+    m_state.deltaEFormulaIndex = read->formulaCode;
+    m_state.parameterThreshold = m_state.deltaEThreshold = read->threshold;
     ui->lineEdit_thresholds->setText(QString::number(read->threshold, 'f', 1));
     return 1;
 }
@@ -115,18 +114,18 @@ int FirstPageFor310::on_pushButton_readParameter_clicked()
 void FirstPageFor310::on_pushButton_setParameter_clicked()
 {
     DialogFeedback feedback(this);
-    SettingsExchange exchange(*this, feedback, chineseUi);
+    SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return;
     }
-    if (layoutIndex == 2) {
+    if (m_state.layoutIndex == 2) {
         if (!exchange.setDeltaEThreshold(ui->lineEdit_thresholds->text())) {
             return;
         }
     } else {
         // The dialog writes inside this locked section and takes no lock itself.
         LinkLock lock(*this);
-        setEParameterPageFor470 dialog(softwareVersion, modelName, *this, chineseUi, this);
+        setEParameterPageFor470 dialog(m_state.softwareVersion, m_state.modelName, *this, m_state.chineseUi, this);
         if (dialog.exec() != QDialog::Accepted) {
             return;
         }
@@ -138,7 +137,7 @@ void FirstPageFor310::on_pushButton_setParameter_clicked()
 void FirstPageFor310::on_pushButton_setDisplayParameter_clicked()
 {
     DialogFeedback feedback(this);
-    SettingsExchange exchange(*this, feedback, chineseUi);
+    SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return;
     }
@@ -156,7 +155,7 @@ void FirstPageFor310::on_pushButton_setDisplayParameter_clicked()
     if (!exchange.setDisplayParameter(id)) {
         return;
     }
-    displayFlags = displayFlagsFor(id);
+    m_state.displayFlags = displayFlagsFor(id);
     // The operator already agreed to lose the rows: no second question.
     clearComparisonTable();
     applyDisplayMode();
@@ -183,7 +182,7 @@ void FirstPageFor310::judgeAgain()
 
 Tolerances FirstPageFor310::tolerancesInForce() const
 {
-    return {hazeTolerance, transmittanceTolerance, deltaEThreshold};
+    return {m_state.hazeTolerance, m_state.transmittanceTolerance, m_state.deltaEThreshold};
 }
 
 void FirstPageFor310::judgeLiveAgain()
@@ -195,8 +194,8 @@ void FirstPageFor310::judgeLiveAgain()
     if (!shown) {
         return;
     }
-    if (layoutIndex == 1) {
-        deltaEThreshold = parameterThreshold;
+    if (m_state.layoutIndex == 1) {
+        m_state.deltaEThreshold = m_state.parameterThreshold;
     }
     const ComparisonOutcome outcome = compareCurrent(liveComparisonInput());
     if (outcome.refused) {

@@ -206,11 +206,6 @@ void FirstPageFor310::rowsShown(QTableWidget* table, int first, int last)
             table->scrollToBottom();
         }
     }
-    if (m_journal) {
-        for (int row = first; row <= last; ++row) {
-            m_journal->rowShown(table, row, comparisonSequence);
-        }
-    }
     if (first != last) {
         ensureRowButtons(table);
     }
@@ -295,7 +290,7 @@ void FirstPageFor310::on_ReportBtn_clicked_old()
 {
     const int row = FirstPageReport::rowOfCellButton(*ui->tbData, qobject_cast<QWidget*>(sender()));
     if (row >= 0 && row < m_legacyRecords->size()) {
-        m_reports->openLegacy(m_legacyRecords->at(row), chineseUi, this);
+        m_reports->openLegacy(m_legacyRecords->at(row), m_state.chineseUi, this);
     }
 }
 
@@ -329,9 +324,9 @@ void FirstPageFor310::on_ClearBtn_clicked()
 
 void FirstPageFor310::resetComparisonWork()
 {
-    standardTaken = false;
-    nextMeasurement = 1;
-    comparisonSequence = 0;
+    m_state.standardTaken = false;
+    m_state.nextMeasurement = 1;
+    m_state.comparisonSequence = 0;
     if (m_journal) {
         m_journal->closeWork();
     }
@@ -347,9 +342,9 @@ void FirstPageFor310::clear()
     ui->lineEdit_firmwareVersion->clear();
     resetColorDiff();
     resetMeasurementStyles();
-    hazeTolerance = transmittanceTolerance = deltaEThreshold = -1.0;
-    standardTaken = false;
-    nextMeasurement = 1; // with no standard, the next pushed result is one
+    m_state.hazeTolerance = m_state.transmittanceTolerance = m_state.deltaEThreshold = -1.0;
+    m_state.standardTaken = false;
+    m_state.nextMeasurement = 1; // with no standard, the next pushed result is one
     ui->lineEdit_hazeTolerance->clear();
     ui->lineEdit_tTolerance->clear();
     ui->lineEdit_eThresholds->clear();
@@ -361,7 +356,7 @@ void FirstPageFor310::clear_old()
     ui->lineEdit_firmwareVersion->clear();
     resetColorDiff_old();
     resetMeasurementStyles_old();
-    deltaEThreshold = -1.0;
-    standardTaken = false;
-    nextMeasurement = 1;
+    m_state.deltaEThreshold = -1.0;
+    m_state.standardTaken = false;
+    m_state.nextMeasurement = 1;
 }

@@ -184,26 +184,26 @@ private Q_SLOTS:
     void startsInChinese_switchesToEnglishAndBack()
     {
         makeWindow();
-        QVERIFY(window->workspace()->chineseUi);
+        QVERIFY(window->workspace()->state().chineseUi);
         QCOMPARE(trMain("Disconnected"), QStringLiteral("未连接"));
 
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btnLanguageEn")), Qt::LeftButton);
-        QVERIFY(!window->workspace()->chineseUi);
+        QVERIFY(!window->workspace()->state().chineseUi);
         QCOMPARE(trMain("Disconnected"), QStringLiteral("Disconnected"));
 
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btnLanguageZh")), Qt::LeftButton);
-        QVERIFY(window->workspace()->chineseUi);
+        QVERIFY(window->workspace()->state().chineseUi);
         QCOMPARE(trMain("Disconnected"), QStringLiteral("未连接"));
     }
 
     void missingCatalogue_leavesLanguageAndFlagUnchanged()
     {
         makeWindow();
-        QVERIFY(window->workspace()->chineseUi);
+        QVERIFY(window->workspace()->state().chineseUi);
         QTemporaryDir empty;
         window->setCatalogueDirectories({empty.path()});
         window->on_btnLanguageEn_clicked();
-        QVERIFY(window->workspace()->chineseUi);
+        QVERIFY(window->workspace()->state().chineseUi);
         QCOMPARE(trMain("Disconnected"), QStringLiteral("未连接"));
     }
 };

@@ -99,9 +99,9 @@ int main(int argc, char* argv[])
     page.resize(1400, 900);
     page.show();
     page.setTransport(&link.transport);
-    page.modelName = QStringLiteral("TX310");
-    page.hazeTolerance = page.transmittanceTolerance = 1.0;
-    page.deltaEThreshold = 2.0;
+    page.state().modelName = QStringLiteral("TX310");
+    page.state().hazeTolerance = page.state().transmittanceTolerance = 1.0;
+    page.state().deltaEThreshold = 2.0;
 
     std::printf("import of %d records per display mode through the page, paced emulator (1 ms per report)\n",
                 records);
@@ -111,7 +111,7 @@ int main(int argc, char* argv[])
     for (int mode = 0; mode < 7; ++mode) {
         link.instrument().fillComparisonRecords(mode, records);
         link.instrument().setDisplayMode(mode);
-        page.displayFlags = displayFlagsFor(mode);
+        page.state().displayFlags = displayFlagsFor(mode);
         page.applyDisplayMode();
         page.clearComparisonTable();
         QApplication::processEvents();
@@ -148,7 +148,7 @@ int main(int argc, char* argv[])
 
     // Appending alone: rows of a finished import, appended as an import appends them.
     link.instrument().fillComparisonRecords(3, 4000);
-    page.displayFlags = displayFlagsFor(3);
+    page.state().displayFlags = displayFlagsFor(3);
     page.applyDisplayMode();
     link.emulator.setPaced(false);
     const QTableWidget* table = page.form().tableWidget_data;

@@ -24,7 +24,7 @@ private slots:
 void SpectralOpenTest::spectralButton_opensDialogOverThePageLink()
 {
     plug(QStringLiteral("TX420"));
-    m_page->layoutIndex = 1;
+    m_page->state().layoutIndex = 1;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("spectra.xlsx"));
     m_dialogs->answerSaveFile(path);

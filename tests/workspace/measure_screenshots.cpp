@@ -46,12 +46,12 @@ bool shoot(const QString& model, const QDir& out, const QString& name)
     FirstPageFor310* page = window.workspace();
     FirstPageForm& ui = page->form();
     // The factory settings, in case the settings read has not filled them.
-    if (page->hazeTolerance < 0) {
-        page->hazeTolerance = 0.5;
-        page->transmittanceTolerance = 1.0;
+    if (page->state().hazeTolerance < 0) {
+        page->state().hazeTolerance = 0.5;
+        page->state().transmittanceTolerance = 1.0;
     }
-    if (page->deltaEThreshold < 0) {
-        page->deltaEThreshold = 1.0;
+    if (page->state().deltaEThreshold < 0) {
+        page->state().deltaEThreshold = 1.0;
     }
     const bool legacy = page->isFirstGeneration();
     // A standard, a sample within every tolerance, then one that is not.
@@ -73,8 +73,8 @@ bool shoot(const QString& model, const QDir& out, const QString& name)
         QApplication::processEvents();
         ok &= window.grab().save(out.filePath(QStringLiteral("%1-%2.png").arg(name, chinese ? "zh" : "en")));
         // The colour-difference parameter dialog of the colorimeters.
-        if (page->layoutIndex == 1) {
-            setEParameterPageFor470 dialog(page->softwareVersion, page->modelName, *page, chinese, page);
+        if (page->state().layoutIndex == 1) {
+            setEParameterPageFor470 dialog(page->state().softwareVersion, page->state().modelName, *page, chinese, page);
             dialog.show();
             QApplication::processEvents();
             ok &= dialog.grab().save(

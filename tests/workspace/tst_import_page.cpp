@@ -44,7 +44,7 @@ class tst_import_page : public QObject, public PageFixture
         m_dialogs->expectMessage(QStringLiteral("Information"), QStringLiteral("Read successful!"));
         m_page->onDeviceConnected();
         QCOMPARE(ui().lineEdit_eThresholds->text(), QStringLiteral("2.0"));
-        QCOMPARE(m_page->hazeTolerance, 1.0);
+        QCOMPARE(m_page->state().hazeTolerance, 1.0);
     }
 
 private Q_SLOTS:
@@ -97,7 +97,7 @@ private Q_SLOTS:
         plug(QStringLiteral("TX460"), 400);
         instrument().setDeltaEParameter(3, 10);
         m_page->onDeviceConnected();
-        QCOMPARE(m_page->layoutIndex, 2);
+        QCOMPARE(m_page->state().layoutIndex, 2);
         m_page->addComparisonRow(foreignRow(1)); // delta-E*ab 0.45, within 1.0
         ui().lineEdit_thresholds->setText(QStringLiteral("0.3"));
         ui().pushButton_setParameter->click();

@@ -35,9 +35,9 @@ class tst_measure_page : public QObject, public PageFixture
         plug(model, version);
         instrument().setDisplayMode(displayMode);
         QVERIFY(m_page->identifyDevice());
-        m_page->hazeTolerance = 0.5;
-        m_page->transmittanceTolerance = 1.0;
-        m_page->deltaEThreshold = 1.0;
+        m_page->state().hazeTolerance = 0.5;
+        m_page->state().transmittanceTolerance = 1.0;
+        m_page->state().deltaEThreshold = 1.0;
     }
     void measure(QPushButton* button, const EmulatorReading& reading)
     {
@@ -277,11 +277,11 @@ private Q_SLOTS:
         // A standard and a first sample, pushed (as after "Scan Sample").
         pushKey({40.0, 1.0, 2.0, 10.0, 90.0});
         QVERIFY(waitUntil([&] { return liveText(lRow, 1, legacy) == QLatin1String("40.00"); }));
-        m_page->nextMeasurement = 2;
+        m_page->state().nextMeasurement = 2;
         pushKey({40.2, 1.0, 2.0, 10.0, 90.0});
         QVERIFY(waitUntil([&] { return rows(legacy) == 1; }));
         if (waitingStandard) {
-            m_page->nextMeasurement = 1; // as after "Scan Standard": pushed results are standards
+            m_page->state().nextMeasurement = 1; // as after "Scan Standard": pushed results are standards
         }
         m_page->pushedDisplayPauseMs = 60000; // the result waits behind its dashes
         pushKey({waitingStandard ? 50.0 : 40.5, 1.0, 2.0, 10.0, 90.0});

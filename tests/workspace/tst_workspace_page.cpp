@@ -2,7 +2,9 @@
 // and routing of every model, display modes, rows, counters, clears and
 // re-translation.
 #include "ComparisonRecord.h"
+#include "JournalKeeper.h"
 #include "PageFixture.h"
+#include "RecordJournal.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -11,7 +13,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -63,11 +69,12 @@ class tst_workspace_page : public QObject, public PageFixture
 {
     Q_OBJECT
     QTranslator m_chinese;
+    QTemporaryDir m_settings;
 
     void switchLanguage(bool chinese)
     {
         chinese ? QCoreApplication::installTranslator(&m_chinese) : QCoreApplication::removeTranslator(&m_chinese);
-        m_page->chineseUi = chinese;
+        m_page->state().chineseUi = chinese;
         m_page->languageChange();
     }
 
@@ -75,6 +82,9 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_chinese.load(QStringLiteral("Tintwell_zh"), QCoreApplication::applicationDirPath()));
+        // The journal reads the user's settings: these tests' own, never the machine's.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+        qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit()); // for the child processes
     }
     void init() { setUpPage(); }
     void cleanup()
@@ -115,9 +125,9 @@ private Q_SLOTS:
         plug(model, version);
         m_page->show();
         QVERIFY(m_page->identifyDevice());
-        QCOMPARE(m_page->modelName, model);
-        QCOMPARE(m_page->layoutIndex, layout);
-        QCOMPARE(m_page->softwareVersion, version);
+        QCOMPARE(m_page->state().modelName, model);
+        QCOMPARE(m_page->state().layoutIndex, layout);
+        QCOMPARE(m_page->state().softwareVersion, version);
         QCOMPARE(ui().lineEdit_firmwareVersion->text(), QString::number(version / 100.0, 'f', 2));
         QCOMPARE(ui().lineEdit_serialNo->text().isEmpty(), false);
         QCOMPARE(ui().stackedWidget_data->currentWidget() == ui().page_oldData, legacy);
@@ -131,7 +141,7 @@ private Q_SLOTS:
                  layout == 1 || layout == 2 ? ui().page_eParameter : ui().page_tolerance);
         if (!legacy) {
             const int mode = instrument().displayMode();
-            QVERIFY(m_page->displayFlags[mode]);
+            QVERIFY(m_page->state().displayFlags[mode]);
             QVERIFY(ui().radioButton(mode)->isChecked());
         }
     }
@@ -169,15 +179,15 @@ private Q_SLOTS:
         if (!text.isEmpty()) {
             m_dialogs->expectMessage(title, text);
         }
-        const DisplayFlags before = m_page->displayFlags;
+        const DisplayFlags before = m_page->state().displayFlags;
         QCOMPARE(m_page->identifyDevice(), fault == QLatin1String("notable"));
-        QCOMPARE(m_page->modelName, model);
+        QCOMPARE(m_page->state().modelName, model);
         if (fault == QLatin1String("display4")) {
-            QCOMPARE(m_page->displayFlags, before);
+            QCOMPARE(m_page->state().displayFlags, before);
         }
         if (fault == QLatin1String("notable")) {
-            QCOMPARE(m_page->softwareVersion, 410); // version and display parameter still read
-            QVERIFY(m_page->displayFlags[3]);
+            QCOMPARE(m_page->state().softwareVersion, 410); // version and display parameter still read
+            QVERIFY(m_page->state().displayFlags[3]);
         }
     }
 
@@ -237,7 +247,7 @@ private Q_SLOTS:
             m_dialogs->expectMessage(box.section(QLatin1Char('|'), 0, 0), box.section(QLatin1Char('|'), 1));
         }
         m_page->onDeviceConnected();
-        QCOMPARE(m_page->softwareVersion, softwareVersion);
+        QCOMPARE(m_page->state().softwareVersion, softwareVersion);
         QCOMPARE(ui().lineEdit_firmwareVersion->text(),
                  softwareVersion ? QString::number(softwareVersion / 100.0, 'f', 2) : QString());
         QCOMPARE(ui().radioButton_hazeTLab->isVisible(), hazeTLab);
@@ -251,7 +261,7 @@ private Q_SLOTS:
         instrument().setIdentity(310, 777001);
         QVERIFY(m_page->identifyDevice());
         QCOMPARE(ui().lineEdit_serialNo->text(), QStringLiteral("777001"));
-        QCOMPARE(m_page->modelName, QStringLiteral("TX310"));
+        QCOMPARE(m_page->state().modelName, QStringLiteral("TX310"));
     }
 
     void rows_formats()
@@ -381,16 +391,16 @@ private Q_SLOTS:
         for (int i = 0; i < rows; ++i) {
             m_page->addComparisonRow(result(i + 1, true));
         }
-        m_page->comparisonSequence = rows;
-        m_page->standardTaken = true;
+        m_page->state().comparisonSequence = rows;
+        m_page->state().standardTaken = true;
         if (answer != int(DialogButton::None)) {
             m_dialogs->answerButton(DialogButton(answer));
         }
         m_page->on_pushButton_clear_clicked();
         QCOMPARE(ui().tableWidget_data->rowCount(), rowsAfter);
         QCOMPARE(m_page->totalCount(), rowsAfter);
-        QCOMPARE(m_page->comparisonSequence, rowsAfter);
-        QCOMPARE(m_page->standardTaken, rowsAfter > 0);
+        QCOMPARE(m_page->state().comparisonSequence, rowsAfter);
+        QCOMPARE(m_page->state().standardTaken, rowsAfter > 0);
         if (answer != int(DialogButton::None)) {
             QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Tip"));
         }
@@ -401,14 +411,14 @@ private Q_SLOTS:
         plug(QStringLiteral("TX310"), 0);
         QVERIFY(m_page->identifyDevice());
         m_page->addComparisonRow(result(1, false));
-        m_page->hazeTolerance = 0.5;
-        m_page->nextMeasurement = 2;
+        m_page->state().hazeTolerance = 0.5;
+        m_page->state().nextMeasurement = 2;
         m_page->clear();
-        QCOMPARE(m_page->nextMeasurement, 1); // the next pushed result is a standard
+        QCOMPARE(m_page->state().nextMeasurement, 1); // the next pushed result is a standard
         QCOMPARE(ui().tableWidget_data->rowCount(), 1);
         QCOMPARE(counters(), QStringLiteral("1/0/1"));
         QVERIFY(ui().lineEdit_serialNo->text().isEmpty());
-        QCOMPARE(m_page->hazeTolerance, -1.0);
+        QCOMPARE(m_page->state().hazeTolerance, -1.0);
     }
 
     void retranslation_wordsAndVerdict()
@@ -438,7 +448,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
         m_page->startJournal(path);
         for (bool pass : {true, false}) {
-            ++m_page->comparisonSequence;
+            ++m_page->state().comparisonSequence;
             legacy ? m_page->addComparisonRow_old(result(m_page->totalCount() + 1, pass))
                    : m_page->addComparisonRow(result(m_page->totalCount() + 1, pass));
         }
@@ -450,7 +460,7 @@ private Q_SLOTS:
         // A new start, in Chinese: the rows come back as they were.
         QCoreApplication::installTranslator(&m_chinese);
         m_page = std::make_unique<FirstPageFor310>();
-        m_page->chineseUi = true;
+        m_page->state().chineseUi = true;
         m_dialogs->answerButton(DialogButton::Yes);
         m_page->startJournal(path);
         table = legacy ? ui().tbData : ui().tableWidget_data;
@@ -459,7 +469,7 @@ private Q_SLOTS:
         const int verdict = legacy ? 14 : 28;
         QCOMPARE(table->item(1, verdict)->text(), QStringLiteral("不合格"));
         QCOMPARE(counters(), QStringLiteral("1/1/2"));
-        QCOMPARE(m_page->comparisonSequence, 2);
+        QCOMPARE(m_page->state().comparisonSequence, 2);
         QCOMPARE(ui().stackedWidget_data->currentWidget(), legacy ? ui().page_oldData : ui().page_newData);
         // Restored rows have working buttons.
         qobject_cast<QPushButton*>(table->cellWidget(1, verdict + 1))->click();
@@ -474,6 +484,80 @@ private Q_SLOTS:
         m_page = std::make_unique<FirstPageFor310>();
         m_page->startJournal(path);
         QCOMPARE(ui().tableWidget_data->rowCount() + ui().tbData->rowCount(), 0);
+    }
+
+    // A new process, as after a restart or a crash: every record comes back
+    // into its table, with the comparison counter.
+    void journal_freshProcessRestoresEveryRecord_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("current layout, window closed") << QStringLiteral("current") << QStringLiteral("exit");
+        QTest::newRow("legacy layout, process died") << QStringLiteral("legacy") << QStringLiteral("crash");
+    }
+    void journal_freshProcessRestoresEveryRecord()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, ending);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+        const QString child = QCoreApplication::applicationDirPath() + QStringLiteral("/journal_page_child");
+        QProcess fill;
+        fill.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        fill.start(child, {QStringLiteral("fill"), path, QStringLiteral("100"), layout, ending});
+        QVERIFY(fill.waitForFinished(60000));
+        QCOMPARE(fill.exitCode(), 0);
+        QProcess restore;
+        restore.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        restore.start(child, {QStringLiteral("restore"), path});
+        QVERIFY(restore.waitForFinished(60000));
+        QCOMPARE(restore.exitCode(), 0);
+        const QStringList lines = QString::fromUtf8(restore.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 102);
+        QCOMPARE(lines.first(), layout == QLatin1String("legacy") ? QStringLiteral("rows 0 100, table rows 0 100")
+                                                                 : QStringLiteral("rows 100 0, table rows 100 0"));
+        for (int n = 1; n <= 100; ++n) {
+            QCOMPARE(lines.at(n), QStringLiteral("Comp%1").arg(n));
+        }
+        QCOMPARE(lines.last(), QStringLiteral("sequence 100"));
+    }
+
+    // History past the age the settings give is removed at the start, and the
+    // operator is told so; the open work is never touched.
+    void journal_pruningOldHistorySaysSo()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+        {
+            RecordJournal journal(path);
+            QVERIFY(journal.open());
+            ComparisonRecord first = result(1, true);
+            ComparisonRecord second = result(2, false);
+            first.id = QUuid::createUuid();
+            second.id = QUuid::createUuid();
+            QVERIFY(journal.append({first, second}));
+            QVERIFY(journal.closeCurrentSession());
+            QVERIFY(QSqlQuery(QSqlDatabase::database(journal.connectionName()))
+                        .exec(QStringLiteral("UPDATE sessions SET closed_at = %1")
+                                  .arg(QDateTime::currentDateTime().addDays(-31).toMSecsSinceEpoch())));
+            ComparisonRecord third = result(3, true);
+            third.id = QUuid::createUuid();
+            QVERIFY(journal.append({third}));
+            QVERIFY(journal.closeCurrentSession()); // closed today: kept
+        }
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tintwell"),
+                           QStringLiteral("Tintwell"));
+        settings.setValue(QStringLiteral("journal/pruneClosedAfterDays"), 30);
+        settings.sync();
+        m_dialogs->answerButton(DialogButton::Ok);
+        m_page->startJournal(path);
+        settings.remove(QStringLiteral("journal"));
+        QCOMPARE(m_dialogs->shown.size(), 1);
+        QVERIFY2(m_dialogs->shown.last().text.contains(QStringLiteral("30 days ago")
+                                                       + QStringLiteral(" were removed from the comparison journal: ")
+                                                       + QStringLiteral("1 sessions, 2 comparisons")),
+                 qPrintable(m_dialogs->shown.last().text));
+        QCOMPARE(m_page->journal()->journal().closedSessions().size(), 1);
     }
 
     void journal_unusableFolder_warnsAndTableWorks()
@@ -507,7 +591,7 @@ private Q_SLOTS:
         QFETCH(QList<int>, rows);
         QFETCH(QList<int>, columns);
         QFETCH(int, n);
-        m_page->displayFlags = displayFlagsFor(mode);
+        m_page->state().displayFlags = displayFlagsFor(mode);
         m_page->applyDisplayMode();
         QList<int> shownRows, shownColumns;
         for (int row = 1; row <= 12; ++row) {
@@ -522,7 +606,7 @@ private Q_SLOTS:
         }
         QCOMPARE(shownRows, rows);
         QCOMPARE(shownColumns, columns);
-        QCOMPARE(displayModeView(m_page->displayFlags).n, n);
+        QCOMPARE(displayModeView(m_page->state().displayFlags).n, n);
         const QList<int> widths = currentColumnWidths(n, 2300);
         if (n == 18) { // u = 2300 / 23 = 100
             QCOMPARE(widths.mid(0, 4), QList<int>({68, 200, 215, 100}));
@@ -550,7 +634,7 @@ private Q_SLOTS:
     {
         QCoreApplication::installTranslator(&m_chinese);
         FirstPageFor310 page;
-        page.chineseUi = true; // the spectral button follows the flag
+        page.state().chineseUi = true; // the spectral button follows the flag
         page.languageChange();
         const QStringList same = {"Lab", "LCh", "Yxy", "%", "0", "-----", "L*", "a*", "b*", "C*", "h", "Y", "x",
                                   "y", "△", "△E", ""};
@@ -608,7 +692,7 @@ private Q_SLOTS:
                                   ui().lineEdit_tTolerance->isVisible() && ui().label_tTolerance->isVisible(),
                                   ui().lineEdit_eThresholds->isVisible() && ui().label_eThresholds->isVisible()};
         QCOMPARE(visible, shown);
-        QVERIFY(m_page->displayFlags[0]); // nothing set until the instrument takes it
+        QVERIFY(m_page->state().displayFlags[0]); // nothing set until the instrument takes it
         QVERIFY(emulator().receivedFrames().isEmpty());
     }
 };
