@@ -13,6 +13,7 @@ TINTWELL_PACKAGES=(
   libpq-dev # the station database talks to PostgreSQL through libpq
   qtkeychain-qt6-dev # the station database's password lives in the desktop's key store
   postgresql # the station tests start a throw-away cluster (initdb + pg_ctl)
+  openssl # the station's TLS test makes a certificate authority and a server certificate
   # the tests check tintwell-cli's JSON output against its published schema
   python3-jsonschema
 )

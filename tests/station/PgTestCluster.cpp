@@ -6,11 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTcpServer>
 
 #include <unistd.h>
 
 namespace {
-constexpr int kPort = 5432;
 const char* kServerUser = "nobody";
 
 QString findBinDir()
@@ -117,7 +117,7 @@ bool PgTestCluster::start(QString* skip, QString* error, const QString& parent)
         || conf.write(QStringLiteral("listen_addresses = ''\nunix_socket_directories = '%1'\nport = %2\n"
                                      "fsync = off\nfull_page_writes = off\nmax_connections = 60\n")
                           .arg(m_socket)
-                          .arg(kPort)
+                          .arg(m_port)
                           .toUtf8())
                < 0) {
         *error = QStringLiteral("cannot write postgresql.conf");
@@ -179,7 +179,7 @@ StationConfig PgTestCluster::as(const QString& user, const QString& password, co
 {
     StationConfig c;
     c.host = m_socket;
-    c.port = kPort;
+    c.port = m_port;
     c.database = database;
     c.user = user;
     c.password = password;
@@ -224,4 +224,65 @@ StationConfig PgTestCluster::addStation(const QString& role)
         return StationConfig();
     }
     return as(role, password);
+}
+
+QString PgTestCluster::caFile() const
+{
+    return m_dir->filePath(QStringLiteral("ca.crt"));
+}
+
+QString PgTestCluster::otherCaFile() const
+{
+    return m_dir->filePath(QStringLiteral("other-ca.crt"));
+}
+
+bool PgTestCluster::enableTls(QString* error)
+{
+    const QString d = m_dir->path();
+    const QString script = QStringLiteral(
+        "set -e; cd '%1'; "
+        "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=tintwell-test-ca -keyout ca.key -out ca.crt; "
+        "openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=tintwell-other-ca -keyout other-ca.key -out other-ca.crt; "
+        "openssl req -newkey rsa:2048 -nodes -subj /CN=localhost -keyout data/server.key -out server.csr; "
+        "printf 'subjectAltName=DNS:localhost\\n' > san.ext; "
+        "openssl x509 -req -in server.csr -CA ca.crt -CAkey ca.key -CAcreateserial -days 2 -extfile san.ext "
+        "-out data/server.crt; chmod 600 data/server.key; chmod 644 ca.crt other-ca.crt")
+                               .arg(d);
+    QString out;
+    if (!run({QStringLiteral("/bin/sh"), QStringLiteral("-c"), script}, &out)) {
+        *error = QStringLiteral("openssl failed: ") + out;
+        return false;
+    }
+    if (geteuid() == 0 && !run({QStringLiteral("chown"), QStringLiteral("nobody:"), m_data + QStringLiteral("/server.key"),
+                                m_data + QStringLiteral("/server.crt")}, &out)) {
+        *error = QStringLiteral("chown failed: ") + out;
+        return false;
+    }
+    {
+        QTcpServer probe; // a free port for the TCP listener (and the socket's name)
+        if (!probe.listen(QHostAddress::LocalHost, 0)) {
+            *error = QStringLiteral("no free port");
+            return false;
+        }
+        m_port = probe.serverPort();
+    }
+    QFile conf(m_data + QStringLiteral("/postgresql.conf"));
+    QFile hba(m_data + QStringLiteral("/pg_hba.conf"));
+    if (!conf.open(QIODevice::Append) || !hba.open(QIODevice::Append)
+        || conf.write(QStringLiteral("listen_addresses = '127.0.0.1'\nport = %1\nssl = on\n"
+                                     "ssl_cert_file = 'server.crt'\nssl_key_file = 'server.key'\n")
+                          .arg(m_port)
+                          .toUtf8())
+               < 0
+        || hba.write("hostssl all all 127.0.0.1/32 scram-sha-256\n") < 0) {
+        *error = QStringLiteral("cannot write the server's configuration");
+        return false;
+    }
+    conf.close();
+    hba.close();
+    if (!stop() || !startAgain()) {
+        *error = QStringLiteral("the server did not start with TLS: ") + log();
+        return false;
+    }
+    return true;
 }

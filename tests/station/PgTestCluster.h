@@ -37,6 +37,15 @@ public:
     // Runs SQL as the superuser; the message of the failure, empty on success.
     QString adminExec(const QByteArray& sql, const QString& database = QStringLiteral("tintwell"));
     qint64 adminCount(const QByteArray& sql, const QString& database = QStringLiteral("tintwell"));
+    // Turns TLS on: a certificate authority and a server certificate for
+    // "localhost" made with openssl, the server listening on 127.0.0.1 too
+    // (on a free port, from the next start: it restarts). caFile() is the
+    // authority; otherCaFile() one that did not sign it.
+    bool enableTls(QString* error);
+    QString caFile() const;
+    QString otherCaFile() const;
+    int port() const { return m_port; }
+
     // A new station's login role, registered; its configuration.
     StationConfig addStation(const QString& role);
     // The log of the server (for a failing test's output).
@@ -52,6 +61,7 @@ private:
     QString m_socket;
     bool m_running = false;
     int m_nice = 0;
+    int m_port = 5432;
     std::unique_ptr<PgConnection> m_admin;
     QString m_adminDatabase;
 };
