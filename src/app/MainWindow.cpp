@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "Dialogs.h"
+
 #include "CLinker.h"
 #include "DeviceNotifier.h"
 #include "FirstPageFor310.h"
@@ -177,7 +179,7 @@ bool MainWindow::isSizeGripEnabled() const
 
 void MainWindow::initForm()
 {
-    page = new FirstPageFor310(this);
+    page = new FirstPageFor310(Dialogs::instance(), this);
     page->setTransport(linkTransport.get());
     ui->stackedWidget->addWidget(page);
     ui->stackedWidget->setCurrentWidget(page);

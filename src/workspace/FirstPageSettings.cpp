@@ -55,7 +55,7 @@ void FirstPageFor310::readSettingsAfterConnect()
 
 int FirstPageFor310::on_pushButton_readTolerance_clicked()
 {
-    DialogFeedback feedback(this);
+    DialogFeedback feedback(this, dialogs());
     SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return -1;
@@ -73,7 +73,7 @@ int FirstPageFor310::on_pushButton_readTolerance_clicked()
 
 void FirstPageFor310::on_pushButton_setTolerance_clicked()
 {
-    DialogFeedback feedback(this);
+    DialogFeedback feedback(this, dialogs());
     SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return;
@@ -94,7 +94,7 @@ void FirstPageFor310::on_pushButton_setTolerance_clicked()
 
 int FirstPageFor310::on_pushButton_readParameter_clicked()
 {
-    DialogFeedback feedback(this);
+    DialogFeedback feedback(this, dialogs());
     SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return -1;
@@ -114,7 +114,7 @@ int FirstPageFor310::on_pushButton_readParameter_clicked()
 
 void FirstPageFor310::on_pushButton_setParameter_clicked()
 {
-    DialogFeedback feedback(this);
+    DialogFeedback feedback(this, dialogs());
     SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return;
@@ -137,7 +137,7 @@ void FirstPageFor310::on_pushButton_setParameter_clicked()
 
 void FirstPageFor310::on_pushButton_setDisplayParameter_clicked()
 {
-    DialogFeedback feedback(this);
+    DialogFeedback feedback(this, dialogs());
     SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return;
