@@ -1,6 +1,6 @@
 #include "AppInit.h"
 #include "AppStartup.h"
-#include "ComparisonJournal.h"
+#include "RecordJournal.h"
 #include "FirstPageFor310.h"
 #include "DeviceSetup.h"
 #include "MainWindow.h"
@@ -63,7 +63,7 @@ int main(int argc, char* argv[])
     window.setWindowTitle(QStringLiteral("Tintwell V2.0"));
     SimulatorControls::install(linkFactory, &window);
     // Rows left open by a crash or a closed window are offered back.
-    window.workspace()->startJournal(ComparisonJournal::defaultPath());
+    window.workspace()->startJournal(RecordJournal::defaultPath());
     window.setWindowState(Qt::WindowMaximized);
     window.show();
     return app.exec();

@@ -87,3 +87,13 @@ QList<QStringList> statisticsTableRows(const WorkStatistics& work)
     }
     return rows;
 }
+
+QList<QStringList> statisticsSheet(const QList<ComparisonRecord>& records)
+{
+    if (records.isEmpty()) {
+        return {};
+    }
+    WorkStatistics work(shownQuantities(records));
+    work.rebuild(records);
+    return QList<QStringList>{statisticsColumnTitles()} + statisticsTableRows(work);
+}

@@ -31,3 +31,7 @@ QStringList statisticsRow(const StatisticsGroup& group, int index, StatQuantity 
 // Every group's rows, then those of all rows (only these when there is a
 // single standard).
 QList<QStringList> statisticsTableRows(const WorkStatistics& work);
+
+// The "Statistics" sheet of an export: the titles, then every row of the
+// statistics of these records; nothing for no records.
+QList<QStringList> statisticsSheet(const QList<ComparisonRecord>& records);

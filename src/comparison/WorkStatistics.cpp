@@ -72,6 +72,14 @@ QList<StatQuantity> shownQuantities(int displayMode, bool legacy)
     return {Q::Haze, Q::Transmittance, Q::L, Q::A, Q::B, Q::C, Q::H, Q::DeltaE, Q::Y, Q::X, Q::SmallY};
 }
 
+QList<StatQuantity> shownQuantities(const QList<ComparisonRecord>& records)
+{
+    if (records.isEmpty()) {
+        return shownQuantities(-1, false);
+    }
+    return shownQuantities(records.back().settings.displayMode, records.back().legacy);
+}
+
 QString quantitySymbol(StatQuantity quantity)
 {
     switch (quantity) {

@@ -25,6 +25,8 @@ enum class StatQuantity { Haze, Transmittance, L, A, B, C, H, DeltaE, Y, X, Smal
 // 5 Yxy, 6 Haze/T/Lab; legacy records: the colour differences). A mode of -1
 // (none set) shows every difference the record can have.
 QList<StatQuantity> shownQuantities(int displayMode, bool legacy);
+// The differences of a list of records: those of the newest record's mode.
+QList<StatQuantity> shownQuantities(const QList<ComparisonRecord>& records);
 // "ΔHaze", "ΔT", "ΔL*", …, "ΔE", "ΔY", "Δx", "Δy".
 QString quantitySymbol(StatQuantity quantity);
 // Sample minus standard; NaN when the record has no such value (ΔE of -1:

@@ -1,5 +1,6 @@
 #include "JournalMigration.h"
 
+#include "ComparisonColumns.h"
 #include "JournalLog.h"
 #include "RecordCodec.h"
 
@@ -11,8 +12,6 @@
 #include <QSqlQuery>
 #include <QVariant>
 
-#include <cmath>
-#include <limits>
 
 namespace JournalMigration {
 
@@ -23,33 +22,11 @@ constexpr int kMaxColumns = 1000;
 constexpr int kPassRole = Qt::UserRole + 1; // the verdict cell's data
 constexpr int kDisplayRole = Qt::DisplayRole;
 
-// Columns of the former tables.
-namespace Current {
-constexpr int kNo = 0, kName = 1, kTime = 2, kStandard = 3, kSample = 14, kHazeDifference = 25,
-              kTransmittanceDifference = 26, kDeltaE = 27, kVerdict = 28, kHazeTolerance = 31,
-              kTransmittanceTolerance = 32, kThreshold = 33, kModel = 34, kSerial = 35, kColumns = 36;
-}
-namespace Legacy {
-constexpr int kNo = 0, kName = 1, kTime = 2, kStandard = 3, kSample = 8, kDeltaE = 13, kVerdict = 14,
-              kFormula = 17, kThreshold = 18, kModel = 19, kSerial = 20, kColumns = 21;
-}
-
 struct Cell
 {
     QString text;
     QVariant pass;
 };
-
-// A shown number: "12.34%", "±0.50%", "-1.2". NaN when it is none ("-----").
-double number(const QString& text)
-{
-    QString t = text.trimmed();
-    t.remove(QChar(0x00B1));
-    t.remove(QLatin1Char('%'));
-    bool ok = false;
-    const double value = t.trimmed().toDouble(&ok);
-    return ok ? value : std::numeric_limits<double>::quiet_NaN();
-}
 
 bool readRow(const QByteArray& row, int& tableId, QList<Cell>& cells)
 {
@@ -114,14 +91,6 @@ bool verdict(const Cell& cell)
     return text != QLatin1String("NG") && text != QStringLiteral("\u4E0D\u5408\u683C");
 }
 
-template <std::size_t N>
-void values(const QList<Cell>& cells, int first, std::array<double, N>& out)
-{
-    for (std::size_t i = 0; i < N; ++i) {
-        out[i] = number(cells.value(first + static_cast<int>(i)).text);
-    }
-}
-
 } // namespace
 
 bool decodeTableRow(const QByteArray& payload, int layout, ComparisonRecord& record, int& counter)
@@ -137,52 +106,20 @@ bool decodeTableRow(const QByteArray& payload, int layout, ComparisonRecord& rec
         return false;
     }
     const bool legacy = tableId == 1;
-    cells.resize(legacy ? Legacy::kColumns : Current::kColumns);
-    const auto text = [&](int column) { return cells.at(column).text; };
-
-    record = ComparisonRecord();
+    const ComparisonColumns::Layout columns = legacy ? ComparisonColumns::Layout::Legacy
+                                                     : ComparisonColumns::Layout::Current;
+    cells.resize(ComparisonColumns::columnCount(columns));
+    QStringList texts;
+    for (const Cell& cell : std::as_const(cells)) {
+        texts << cell.text;
+    }
+    record = ComparisonColumns::recordFromTexts(columns, texts,
+                                                verdict(cells.at(ComparisonColumns::verdictColumn(columns))));
     record.id = QUuid::createUuid();
     record.version = 1;
     record.legacy = legacy;
-    counter = sequence;
-    record.sequence = number(text(0));
-    record.testName = text(1);
-    record.time = QDateTime::fromString(text(2), QString::fromLatin1(kComparisonTimeFormat));
     record.settings.layoutIndex = layout;
-    if (legacy) {
-        values(cells, Legacy::kStandard, record.legacyStandard);
-        values(cells, Legacy::kSample, record.legacySample);
-        record.deltaE = number(text(Legacy::kDeltaE));
-        record.pass = verdict(cells.at(Legacy::kVerdict));
-        record.settings.formulaText = text(Legacy::kFormula);
-        record.settings.thresholdText = text(Legacy::kThreshold);
-        record.settings.deltaEThreshold = number(text(Legacy::kThreshold));
-        record.modelName = text(Legacy::kModel);
-        record.serialNumber = text(Legacy::kSerial);
-    } else {
-        values(cells, Current::kStandard, record.standard);
-        values(cells, Current::kSample, record.sample);
-        record.hazeDifference = number(text(Current::kHazeDifference));
-        record.transmittanceDifference = number(text(Current::kTransmittanceDifference));
-        record.deltaE = number(text(Current::kDeltaE));
-        record.pass = verdict(cells.at(Current::kVerdict));
-        record.settings.hazeTolerance = number(text(Current::kHazeTolerance));
-        record.settings.transmittanceTolerance = number(text(Current::kTransmittanceTolerance));
-        record.settings.deltaEThreshold = number(text(Current::kThreshold));
-        record.modelName = text(Current::kModel);
-        record.serialNumber = text(Current::kSerial);
-    }
-    if (std::isnan(record.settings.deltaEThreshold)) {
-        record.settings.deltaEThreshold = -1.0;
-    }
-    for (double* tolerance : {&record.settings.hazeTolerance, &record.settings.transmittanceTolerance}) {
-        if (std::isnan(*tolerance)) {
-            *tolerance = -1.0;
-        }
-    }
-    if (std::isnan(record.sequence)) {
-        record.sequence = 0;
-    }
+    counter = sequence;
     return true;
 }
 

@@ -1,9 +1,8 @@
 #pragma once
 // Reading journals of the former format once: they kept each comparison as a
-// whole table row (every cell's data in every role, about 4 KB). The texts of
-// the cells are turned back into numbers here, and only here: the columns are
-// those of the tables as they were when those journals were written, not of
-// today's views.
+// whole table row (every cell's data in every role, about 4 KB). Their cell
+// texts become records through ComparisonColumns::recordFromTexts, the one
+// reader of shown rows, here and nowhere else.
 
 #include "ComparisonRecord.h"
 

@@ -60,6 +60,17 @@ QByteArray idBytes(const QUuid& id)
     return id.toRfc4122();
 }
 
+// The owner's mark, written without waiting for the disk: the next commit of
+// a record syncs it with the record (WAL keeps the order), and a mark lost
+// with nothing after it guards nothing.
+bool markOpen(QSqlQuery& q, bool open)
+{
+    q.exec(QStringLiteral("PRAGMA synchronous=OFF"));
+    const bool ok = q.exec(QStringLiteral("INSERT OR REPLACE INTO state (key, value) VALUES ('open', %1)").arg(open ? 1 : 0));
+    q.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+    return ok;
+}
+
 } // namespace
 
 RecordJournal::RecordJournal(const QString& path)
@@ -77,7 +88,7 @@ RecordJournal::~RecordJournal()
         QSqlDatabase db = QSqlDatabase::database(m_connection, false);
         if (m_active && m_owner) {
             QSqlQuery q(db);
-            q.exec(QStringLiteral("INSERT OR REPLACE INTO state (key, value) VALUES ('open', 0)"));
+            markOpen(q, false);
         }
         db.close();
     }
@@ -164,7 +175,7 @@ bool RecordJournal::openDatabase(Role role)
         return false;
     }
     if (role == Role::Owner) {
-        if (!q.exec(QStringLiteral("INSERT OR REPLACE INTO state (key, value) VALUES ('open', 1)"))) {
+        if (!markOpen(q, true)) {
             return fail(QStringLiteral("cannot write"), q.lastError().text());
         }
         // Sessions whose records were all deleted have nothing to offer back.
@@ -418,8 +429,14 @@ bool RecordJournal::upsert(const QList<ComparisonRecord>& records, int counter, 
         " deleted = 0, data = excluded.data%1")
                   .arg(intoSession ? QStringLiteral(", session = excluded.session") : QString()));
     for (const ComparisonRecord& record : records) {
+        // A record without an id would take the place of every other one
+        // without: it is kept under an id of its own.
+        const QUuid id = record.id.isNull() ? QUuid::createUuid() : record.id;
+        if (record.id.isNull()) {
+            qCWarning(lcJournal) << "a record without an id was given an id of its own";
+        }
         q.bindValue(0, m_session);
-        q.bindValue(1, idBytes(record.id));
+        q.bindValue(1, idBytes(id));
         q.bindValue(2, record.version);
         q.bindValue(3, RecordCodec::encode(record));
         if (!q.exec()) {

@@ -56,6 +56,9 @@ void ReportPage::refreshReport()
     m_html = buildHtml(m_builtAt);
     m_browser->clear();
     if (includesStatistics()) {
+        if (!m_statistics) {
+            m_statistics = m_statisticsSource();
+        }
         m_browser->setHtml(withStatisticsPage(m_html, *m_statistics));
         // After the HTML: setting it starts the document afresh.
         addStatisticsImages(*m_browser->document(), *m_statistics);
@@ -67,7 +70,13 @@ void ReportPage::refreshReport()
 
 void ReportPage::setStatisticsPage(const ReportStatisticsPage& page)
 {
-    m_statistics = page;
+    setStatisticsSource([page] { return page; });
+}
+
+void ReportPage::setStatisticsSource(const std::function<ReportStatisticsPage()>& source)
+{
+    m_statisticsSource = source;
+    m_statistics.reset();
     if (!m_statisticsBox) {
         m_statisticsBox = new QCheckBox(tr("Statistics page"), this);
         m_statisticsBox->setObjectName(QStringLiteral("checkBox_statistics"));
@@ -92,7 +101,7 @@ void ReportPage::setIncludesStatistics(bool include)
 
 bool ReportPage::includesStatistics() const
 {
-    return m_statistics && m_statisticsBox && m_statisticsBox->isChecked();
+    return m_statisticsSource && m_statisticsBox && m_statisticsBox->isChecked();
 }
 
 void ReportPage::copyTestInformationToWorkspace()

@@ -11,6 +11,7 @@
 #include <QDateTime>
 #include <QDialog>
 
+#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -39,6 +40,8 @@ public:
 
     // The statistics page the report can carry after its first page: offered
     // with a "Statistics page" check box beside the buttons, off at first.
+    // The source is asked once, when the box is first ticked.
+    void setStatisticsSource(const std::function<ReportStatisticsPage()>& source);
     void setStatisticsPage(const ReportStatisticsPage& page);
     void setIncludesStatistics(bool include);
     bool includesStatistics() const;
@@ -67,6 +70,7 @@ private:
     QTextBrowser* m_browser = nullptr;
     QString m_html;
     QDateTime m_builtAt;
+    std::function<ReportStatisticsPage()> m_statisticsSource;
     std::optional<ReportStatisticsPage> m_statistics;
     QCheckBox* m_statisticsBox = nullptr;
 };

@@ -143,34 +143,159 @@ bool records(PgConnection& c, const HistoryFilter& filter, QList<HistoryRow>* ro
     }
 }
 
+namespace {
+QDateTime hourFloor(const QDateTime& t)
+{
+    const QDateTime u = t.toUTC();
+    return QDateTime(u.date(), QTime(u.time().hour(), 0), Qt::UTC);
+}
+
+// Count, sums and extremes of a selection, from which mean and deviation follow.
+struct Sums
+{
+    qint64 records = 0, passed = 0, deltaECount = 0, hazeCount = 0, transmittanceCount = 0;
+    double deltaESum = 0, deltaESquares = 0, hazeSum = 0, transmittanceSum = 0;
+    double deltaEMin = std::numeric_limits<double>::quiet_NaN();
+    double deltaEMax = std::numeric_limits<double>::quiet_NaN();
+
+    void add(const PgResult& r)
+    {
+        records += r.toInt(0, 0);
+        passed += r.toInt(0, 1);
+        deltaECount += r.toInt(0, 2);
+        deltaESum += numberOr(r, 0, 3) == numberOr(r, 0, 3) ? numberOr(r, 0, 3) : 0.0;
+        deltaESquares += numberOr(r, 0, 4) == numberOr(r, 0, 4) ? numberOr(r, 0, 4) : 0.0;
+        const double lo = numberOr(r, 0, 5);
+        const double hi = numberOr(r, 0, 6);
+        deltaEMin = std::isnan(deltaEMin) ? lo : (std::isnan(lo) ? deltaEMin : std::min(deltaEMin, lo));
+        deltaEMax = std::isnan(deltaEMax) ? hi : (std::isnan(hi) ? deltaEMax : std::max(deltaEMax, hi));
+        hazeCount += r.toInt(0, 7);
+        hazeSum += r.isNull(0, 8) ? 0.0 : numberOr(r, 0, 8);
+        transmittanceCount += r.toInt(0, 9);
+        transmittanceSum += r.isNull(0, 10) ? 0.0 : numberOr(r, 0, 10);
+    }
+
+    HistoryStatistics result() const
+    {
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        HistoryStatistics s;
+        s.count = records;
+        s.passCount = passed;
+        s.deltaEMean = deltaECount > 0 ? deltaESum / deltaECount : nan;
+        s.deltaEStandardDeviation =
+            deltaECount > 1
+                ? std::sqrt(std::max(0.0, (deltaESquares - deltaESum * deltaESum / deltaECount) / (deltaECount - 1)))
+                : nan;
+        s.deltaEMinimum = deltaEMin;
+        s.deltaEMaximum = deltaEMax;
+        s.hazeDifferenceMean = hazeCount > 0 ? hazeSum / hazeCount : nan;
+        s.transmittanceDifferenceMean = transmittanceCount > 0 ? transmittanceSum / transmittanceCount : nan;
+        return s;
+    }
+};
+
+const char* kRawSums = "count(*), count(*) FILTER (WHERE r.pass), count(r.delta_e), sum(r.delta_e),"
+                       " sum(r.delta_e * r.delta_e), min(r.delta_e), max(r.delta_e), count(r.haze_difference),"
+                       " sum(r.haze_difference), count(r.transmittance_difference), sum(r.transmittance_difference)";
+} // namespace
+
 bool statistics(PgConnection& c, const HistoryFilter& filter, HistoryStatistics* out, QString* error)
 {
-    QList<QByteArray> params;
-    const QString where = whereClause(filter, &params);
-    // The stations table is joined only when a station is asked for, so a
-    // question about one standard reads the standard's index alone.
     const QString from = filter.stations.isEmpty()
                              ? QStringLiteral("tintwell.records r")
                              : QStringLiteral("tintwell.records r JOIN tintwell.stations s ON s.id = r.station_id");
-    const QByteArray sql =
-        QStringLiteral("SELECT count(*), count(*) FILTER (WHERE r.pass), avg(r.delta_e), stddev_samp(r.delta_e),"
-                       " min(r.delta_e), max(r.delta_e), avg(r.haze_difference), avg(r.transmittance_difference)"
-                       " FROM %1 WHERE %2")
-            .arg(from, where)
-            .toUtf8();
-    const PgResult r = c.exec(sql, asParams(params));
-    if (!r.ok()) {
-        *error = failure(c);
-        return false;
+    // Only time, standard and station asked: whole hours come from the
+    // hourly sums, the parts of an hour at either end from the records.
+    const bool hourly = filter.model.isEmpty() && filter.testNamePattern.isEmpty() && !filter.pass.has_value()
+                        && !filter.includeDeleted;
+    if (!hourly) {
+        QList<QByteArray> params;
+        const QString where = whereClause(filter, &params);
+        const PgResult r = c.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(QLatin1String(kRawSums), from, where).toUtf8(),
+                                  asParams(params));
+        if (!r.ok()) {
+            *error = failure(c);
+            return false;
+        }
+        Sums sums;
+        sums.add(r);
+        *out = sums.result();
+        return true;
     }
-    out->count = r.toInt(0, 0);
-    out->passCount = r.toInt(0, 1);
-    out->deltaEMean = numberOr(r, 0, 2);
-    out->deltaEStandardDeviation = numberOr(r, 0, 3);
-    out->deltaEMinimum = numberOr(r, 0, 4);
-    out->deltaEMaximum = numberOr(r, 0, 5);
-    out->hazeDifferenceMean = numberOr(r, 0, 6);
-    out->transmittanceDifferenceMean = numberOr(r, 0, 7);
+    Sums sums;
+    // Whole hours: from the first whole hour after `from` to the last before `to`.
+    QDateTime first = filter.from.isValid() ? hourFloor(filter.from) : QDateTime();
+    if (first.isValid() && first < filter.from) {
+        first = first.addSecs(3600);
+    }
+    const QDateTime last = filter.to.isValid() ? hourFloor(filter.to) : QDateTime();
+    QList<QByteArray> params;
+    QStringList conditions;
+    if (!filter.standard.isEmpty()) {
+        params << filter.standard.toUtf8();
+        conditions << QStringLiteral("h.standard = $%1").arg(params.size());
+    }
+    if (!filter.stations.isEmpty()) {
+        HistoryFilter onlyStations;
+        onlyStations.stations = filter.stations;
+        onlyStations.includeDeleted = true;
+        QList<QByteArray> stationParams;
+        conditions << whereClause(onlyStations, &stationParams, int(params.size()) + 1)
+                          .replace(QStringLiteral("s.name"), QStringLiteral("(SELECT s.name FROM tintwell.stations s WHERE s.id = h.station_id)"));
+        params << stationParams;
+    }
+    if (first.isValid()) {
+        params << first.toString(Qt::ISODate).toUtf8();
+        conditions << QStringLiteral("h.hour >= ($%1::timestamptz AT TIME ZONE 'UTC')").arg(params.size());
+    }
+    if (last.isValid()) {
+        params << last.toString(Qt::ISODate).toUtf8();
+        conditions << QStringLiteral("h.hour < ($%1::timestamptz AT TIME ZONE 'UTC')").arg(params.size());
+    }
+    if (filter.from.isValid() || filter.to.isValid()) {
+        conditions << QStringLiteral("h.hour > '-infinity'");
+    }
+    const bool anyWholeHour = !(first.isValid() && last.isValid() && first >= last);
+    if (anyWholeHour) {
+        const PgResult r = c.exec(
+            QStringLiteral("SELECT coalesce(sum(records), 0), coalesce(sum(passed), 0), coalesce(sum(delta_e_count), 0),"
+                           " sum(delta_e_sum), sum(delta_e_squares), min(delta_e_min), max(delta_e_max),"
+                           " coalesce(sum(haze_count), 0), sum(haze_sum), coalesce(sum(transmittance_count), 0),"
+                           " sum(transmittance_sum) FROM tintwell.standard_hours h WHERE %1")
+                .arg(conditions.isEmpty() ? QStringLiteral("true") : conditions.join(QStringLiteral(" AND ")))
+                .toUtf8(),
+            asParams(params));
+        if (!r.ok()) {
+            *error = failure(c);
+            return false;
+        }
+        sums.add(r);
+    }
+    // The ends: records inside the range but outside the whole hours.
+    if (filter.from.isValid() || filter.to.isValid()) {
+        QList<QByteArray> edgeParams;
+        QString where = whereClause(filter, &edgeParams);
+        if (anyWholeHour) {
+            QStringList outside;
+            if (first.isValid()) {
+                edgeParams << first.toString(Qt::ISODate).toUtf8();
+                outside << QStringLiteral("r.measured_at < $%1::timestamptz").arg(edgeParams.size());
+            }
+            if (last.isValid()) {
+                edgeParams << last.toString(Qt::ISODate).toUtf8();
+                outside << QStringLiteral("r.measured_at >= $%1::timestamptz").arg(edgeParams.size());
+            }
+            where += QStringLiteral(" AND (") + outside.join(QStringLiteral(" OR ")) + QLatin1Char(')');
+        }
+        const PgResult r = c.exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3").arg(QLatin1String(kRawSums), from, where).toUtf8(),
+                                  asParams(edgeParams));
+        if (!r.ok()) {
+            *error = failure(c);
+            return false;
+        }
+        sums.add(r);
+    }
+    *out = sums.result();
     return true;
 }
 

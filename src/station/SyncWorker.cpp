@@ -11,6 +11,12 @@
 
 #include <algorithm>
 
+#ifdef Q_OS_LINUX
+#include <sys/resource.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+#endif
+
 Q_LOGGING_CATEGORY(lcStationSync, "tintwell.station.sync")
 
 namespace {
@@ -97,6 +103,11 @@ SyncWorker::~SyncWorker() = default;
 void SyncWorker::start()
 {
     m_stopped = false;
+#ifdef Q_OS_LINUX
+    // Sending is background work: the operator's measuring and journaling
+    // come first when the computer is busy. Linux takes a nice value per thread.
+    setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 10);
+#endif
     if (!m_timer) {
         m_timer = new QTimer(this);
         m_timer->setSingleShot(true);

@@ -61,11 +61,7 @@ void StatisticsWindow::setRecordList(const ComparisonRecordList* list)
 
 QList<StatQuantity> StatisticsWindow::quantitiesOfList() const
 {
-    if (!m_list || m_list->isEmpty()) {
-        return shownQuantities(-1, false);
-    }
-    const ComparisonRecord& newest = m_list->at(m_list->size() - 1);
-    return shownQuantities(newest.settings.displayMode, newest.legacy);
+    return shownQuantities(m_list ? m_list->records() : QList<ComparisonRecord>());
 }
 
 void StatisticsWindow::rebuild()
@@ -149,31 +145,45 @@ void StatisticsWindow::fillChoices()
 {
     const bool wasFilling = m_filling;
     m_filling = true;
-    // Standards: all rows first, then one entry per standard in order of first use.
-    QComboBox* groups = ui->comboBox_group;
+    // Standards: all rows first, then one entry per standard in order of first
+    // use. The lists are filled again only when they change, so an open list
+    // stays open while rows arrive.
+    QStringList groupNames{statisticsGroupName(m_work.overall(), -1)};
     const int groupCount = static_cast<int>(m_work.groups().size());
-    const int shownGroups = groupCount > 1 ? groupCount + 1 : 1;
-    const int currentGroup = groups->currentIndex();
-    groups->clear();
-    groups->addItem(statisticsGroupName(m_work.overall(), -1));
     if (groupCount > 1) {
         for (int g = 0; g < groupCount; ++g) {
-            groups->addItem(statisticsGroupName(m_work.groups()[g], g));
+            groupNames << statisticsGroupName(m_work.groups()[g], g);
         }
     }
-    groups->setCurrentIndex(currentGroup >= 0 && currentGroup < shownGroups ? currentGroup : 0);
+    QComboBox* groups = ui->comboBox_group;
+    QStringList shownGroups;
+    for (int i = 0; i < groups->count(); ++i) {
+        shownGroups << groups->itemText(i);
+    }
+    if (shownGroups != groupNames) {
+        const int currentGroup = groups->currentIndex();
+        groups->clear();
+        groups->addItems(groupNames);
+        groups->setCurrentIndex(currentGroup >= 0 && currentGroup < groupNames.size() ? currentGroup : 0);
+    }
 
     QComboBox* quantities = ui->comboBox_quantity;
-    const QVariant currentQuantity = quantities->currentData();
-    quantities->clear();
-    for (const StatQuantity q : m_work.quantities()) {
-        quantities->addItem(quantitySymbol(q), static_cast<int>(q));
+    bool sameQuantities = quantities->count() == m_work.quantities().size();
+    for (int i = 0; sameQuantities && i < quantities->count(); ++i) {
+        sameQuantities = quantities->itemData(i).toInt() == static_cast<int>(m_work.quantities().at(i));
     }
-    int index = currentQuantity.isValid() ? quantities->findData(currentQuantity) : -1;
-    if (index < 0) {
-        index = std::max(0, quantities->findData(static_cast<int>(StatQuantity::DeltaE)));
+    if (!sameQuantities) {
+        const QVariant currentQuantity = quantities->currentData();
+        quantities->clear();
+        for (const StatQuantity q : m_work.quantities()) {
+            quantities->addItem(quantitySymbol(q), static_cast<int>(q));
+        }
+        int index = currentQuantity.isValid() ? quantities->findData(currentQuantity) : -1;
+        if (index < 0) {
+            index = std::max(0, quantities->findData(static_cast<int>(defaultChartChoice(m_work).quantity)));
+        }
+        quantities->setCurrentIndex(index);
     }
-    quantities->setCurrentIndex(index);
 
     const bool range = ui->comboBox_baseline->currentIndex() == 2;
     const bool frozen = ui->comboBox_baseline->currentIndex() != 0;

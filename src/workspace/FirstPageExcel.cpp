@@ -23,7 +23,8 @@ bool FirstPageFor310::on_pushButton_exportExcel_clicked()
     // A written file is followed by the clear command, which asks first.
     // CSV, CGATS and CxF3 are written from the records themselves.
     return SpreadsheetExport::comparison(*m_recordModel, m_state.displayMode(), this,
-                                         [this] { on_pushButton_clear_clicked(); }, {}, m_records->records())
+                                         [this] { on_pushButton_clear_clicked(); }, statisticsSheet(false),
+                                         m_records->records())
            == ExportOutcome::Written;
 }
 
@@ -31,7 +32,8 @@ bool FirstPageFor310::on_ExportExcelBtn_clicked()
 {
     // The legacy layout empties its table without asking.
     return SpreadsheetExport::legacyComparison(*m_legacyRecordModel, m_state.chineseUi, this,
-                                               [this] { on_ClearBtn_clicked(); }, {}, m_legacyRecords->records())
+                                               [this] { on_ClearBtn_clicked(); }, statisticsSheet(true),
+                                               m_legacyRecords->records())
            == ExportOutcome::Written;
 }
 

@@ -123,6 +123,7 @@ FirstPageFor310::FirstPageFor310(Dialogs& dialogs, QWidget* parent)
     // Beside the executable, or in ../share/tintwell of an installed copy.
     m_modelTable = ::loadModelTable(dataFilePath(QStringLiteral("meterno")));
     m_reports = new FirstPageReport(this);
+    setUpStatistics();
 
     auto* toleranceValidator = new QDoubleValidator(0, 100, 2, this);
     toleranceValidator->setNotation(QDoubleValidator::StandardNotation);
@@ -173,8 +174,9 @@ void FirstPageFor310::setJournal(JournalKeeper* keeper)
 {
     m_journal = keeper;
     if (m_journal) {
-        m_journal->watch(ui->tableWidget_data, 0);
-        m_journal->watch(ui->tbData, 1);
+        m_journal->watch(m_records, false);
+        m_journal->watch(m_legacyRecords, true);
+        m_journal->setCounter([this] { return m_state.comparisonSequence; });
     }
 }
 

@@ -41,6 +41,7 @@ class QMutex;
 class QTableWidget;
 class QTimer;
 class RbTableHeaderView;
+class StatisticsWindow;
 struct FirstPageForm;
 
 class FirstPageFor310 : public QWidget, public LinkAccess
@@ -130,6 +131,8 @@ public Q_SLOTS:
     void on_ReportBtn_clicked_old();
     void on_pushButton_clear_clicked();
     void on_ClearBtn_clicked();
+    // Opens the statistics of the shown table's records (FirstPageStatistics.cpp).
+    void on_pushButton_statistics_clicked();
     // Opens the spectral dialog (FirstPageSpectral.cpp).
     void on_pushButton_spectralTransmittance_clicked();
     // Spreadsheet commands (FirstPageExcel.cpp): the comparison export of the
@@ -233,6 +236,12 @@ protected:
     // The same when the worker stops; a partial frame left is dropped.
     void flushPushed();
 
+    // Statistics (FirstPageStatistics.cpp): the legacy table is the one shown
+    // (a first-generation colorimeter, or its rows restored without one).
+    bool showsLegacyTable() const;
+    void setUpStatistics();
+    QList<QStringList> statisticsSheet(bool legacy) const;
+
     std::unique_ptr<FirstPageForm> ui;
     Dialogs& m_dialogs;
     InstrumentState m_state;
@@ -250,6 +259,7 @@ protected:
     RecordTable* m_recordTable = nullptr;
     RecordTable* m_legacyRecordTable = nullptr;
     JournalKeeper* m_journal = nullptr;
+    StatisticsWindow* m_statisticsWindow = nullptr;
     std::unique_ptr<ReceiveWorker> m_receiver;
     QByteArray pushedData;              // pushed bytes that may still begin a frame
     QList<PushedResult> m_pushedQueue;  // pushed results waiting for their display

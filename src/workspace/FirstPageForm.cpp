@@ -261,10 +261,12 @@ void FirstPageForm::setupUi(QWidget* page)
     horizontalLayout_buttons->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
     pushButton_readComparisonRecord = make<QPushButton>(widget_buttons, "pushButton_readComparisonRecord");
     pushButton_clear = make<QPushButton>(widget_buttons, "pushButton_clear");
+    pushButton_statistics = make<QPushButton>(widget_buttons, "pushButton_statistics");
     pushButton_exportExcel = make<QPushButton>(widget_buttons, "pushButton_exportExcel");
     pushButton_spectralTransmittance = make<QPushButton>(widget_buttons, "pushButton_spectralTransmittance");
     pushButton_writeStandardColor = make<QPushButton>(widget_buttons, "pushButton_writeStandardColor");
-    for (QPushButton* button : {pushButton_readComparisonRecord, pushButton_clear, pushButton_exportExcel,
+    for (QPushButton* button : {pushButton_readComparisonRecord, pushButton_clear, pushButton_statistics,
+                                pushButton_exportExcel,
                                 pushButton_spectralTransmittance, pushButton_writeStandardColor}) {
         button->setMinimumSize(200, 35);
         horizontalLayout_buttons->addWidget(button);
@@ -362,6 +364,7 @@ void FirstPageForm::retranslateUi()
     pushButton_readParameter->setText(tr("Read parameter"));
     pushButton_readComparisonRecord->setText(tr("Read comparison record"));
     pushButton_clear->setText(tr("Clear"));
+    pushButton_statistics->setText(tr("Statistics"));
     pushButton_exportExcel->setText(tr("Export Excel"));
     pushButton_spectralTransmittance->setText(tr("Spectral transmittance"));
     pushButton_writeStandardColor->setText(tr("Write stdcolor"));

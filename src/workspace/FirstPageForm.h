@@ -86,6 +86,7 @@ struct FirstPageForm
     QHBoxLayout* horizontalLayout_buttons = nullptr;
     QPushButton* pushButton_readComparisonRecord = nullptr;
     QPushButton* pushButton_clear = nullptr;
+    QPushButton* pushButton_statistics = nullptr;
     QPushButton* pushButton_exportExcel = nullptr;
     QPushButton* pushButton_spectralTransmittance = nullptr;
     QPushButton* pushButton_writeStandardColor = nullptr;

@@ -1,21 +1,24 @@
-// The page's rows in the comparison journal: starting it, and offering back
-// the rows of sessions a crash or a closed window left open.
+// The page's records in the comparison journal: starting it, pruning old
+// history as the settings ask (and saying so), and offering back the records
+// of sessions a crash or a closed window left open.
 
 #include "FirstPageFor310.h"
 
-#include "ComparisonJournal.h"
-#include "ComparisonJudging.h"
-#include "RecordTable.h"
+#include "ComparisonRecordList.h"
 #include "Dialogs.h"
 #include "FirstPageForm.h"
 #include "JournalKeeper.h"
+#include "JournalPruning.h"
+#include "RecordJournal.h"
+#include "RecordTable.h"
 
+#include <QSettings>
 #include <QStackedWidget>
 #include <QTableWidget>
 
 void FirstPageFor310::startJournal(const QString& path)
 {
-    auto journal = std::make_unique<ComparisonJournal>(path);
+    auto journal = std::make_unique<RecordJournal>(path);
     if (!journal->open()) {
         dialogs().warning(this, tr("Warn"),
                           tr("The comparison journal cannot be used: %1\nTintwell goes on without it; "
@@ -34,36 +37,46 @@ void FirstPageFor310::startJournal(const QString& path)
                              "the rows of this session are kept in memory only.")
                               .arg(error));
     });
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tintwell"),
+                       QStringLiteral("Tintwell"));
+    const JournalPruning pruning = JournalPruning::load(settings);
+    const RecordJournal::Pruned pruned = pruning.apply(*journal, QDateTime::currentDateTime());
+    if (pruned.sessions > 0) {
+        dialogs().information(this, tr("Tip"),
+                              tr("Sessions closed more than %3 days ago were removed from the comparison journal: "
+                                 "%2 sessions, %1 comparisons (setting journal/pruneClosedAfterDays in %4).")
+                                  .arg(pruned.records)
+                                  .arg(pruned.sessions)
+                                  .arg(pruning.closedAfterDays)
+                                  .arg(settings.fileName()));
+    }
     auto* keeper = new JournalKeeper(std::move(journal), this);
     setJournal(keeper);
 
+    // Sessions left open are offered one by one; each one restored joins the
+    // work, each one declined stays as closed history.
     bool restoredAny = false;
     bool restoredLegacy = false;
     for (const JournalSession& session : keeper->openSessions()) {
-        const QString when = session.started.toLocalTime().toString(QStringLiteral("yyyy/MM/dd  hh:mm"));
+        const QString when = session.started.toString(QStringLiteral("yyyy/MM/dd  hh:mm"));
         const QString model = session.model.isEmpty() ? tr("UnKnow") : session.model;
         const bool yes = dialogs().question(
             this, tr("Tip"),
             tr("%1 comparison rows of the session of %2 (%3) were not cleared or exported. Restore them?")
-                .arg(session.rowCount)
+                .arg(session.recordCount)
                 .arg(when, model));
         if (!yes) {
             keeper->keepAsHistory(session);
             continue;
         }
         const JournalKeeper::Restored restored = keeper->restore(session);
-        ensureRowButtons(ui->tableWidget_data);
-        ensureRowButtons(ui->tbData);
-        m_state.comparisonSequence = std::max(m_state.comparisonSequence, restored.sequence);
+        m_state.comparisonSequence = std::max(m_state.comparisonSequence, restored.counter);
         restoredAny = true;
-        restoredLegacy = restoredLegacy || (!restored.legacyRows.isEmpty() && restored.currentRows.isEmpty());
+        restoredLegacy = restoredLegacy || (restored.legacy > 0 && restored.current == 0);
     }
     if (restoredAny) {
-        // The journal puts back shown rows: they become the records they show
-        // (the counters follow), until the journal keeps records itself.
-        m_recordTable->adoptShownRows(m_state.displayMode(), m_state.layoutIndex);
-        m_legacyRecordTable->adoptShownRows(-1, m_state.layoutIndex);
-        relabelRows();
+        ensureRowButtons(ui->tableWidget_data);
+        ensureRowButtons(ui->tbData);
         // The rows come back into the table they were taken in, shown until an
         // instrument is identified.
         ui->stackedWidget_data->setCurrentWidget(restoredLegacy ? ui->page_oldData : ui->page_newData);

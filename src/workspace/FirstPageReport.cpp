@@ -65,6 +65,9 @@ ReportPage* FirstPageReport::show(ReportPage* report)
         m_snapshot.tester = information.tester;
         m_snapshot.auditor = information.auditor;
     });
+    if (m_statisticsSource) {
+        report->setStatisticsSource(m_statisticsSource);
+    }
     report->show();
     report->raise();
     report->activateWindow();

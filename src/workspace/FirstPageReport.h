@@ -7,9 +7,12 @@
 
 #include "ComparisonRecord.h"
 #include "ReportSnapshot.h"
+#include "ReportStatistics.h"
 #include "TestInformation.h"
 
 #include <QObject>
+
+#include <functional>
 
 class QTableWidget;
 class QWidget;
@@ -31,6 +34,10 @@ public:
     // A report of a legacy-layout record; chineseUi chooses the Chinese report.
     ReportPage* openLegacy(const ComparisonRecord& record, bool chineseUi, QWidget* page);
 
+    // What a report's statistics page is made from when the operator asks
+    // for one (the work of the shown table); none: no statistics page offered.
+    void setStatisticsSource(const std::function<ReportStatisticsPage()>& source) { m_statisticsSource = source; }
+
     // The snapshot of the last report opened.
     const ReportSnapshot& snapshot() const { return m_snapshot; }
     const TestInformation& testInformation() const { return m_information; }
@@ -40,4 +47,5 @@ private:
 
     ReportSnapshot m_snapshot;
     TestInformation m_information;
+    std::function<ReportStatisticsPage()> m_statisticsSource;
 };

@@ -14,7 +14,6 @@
 #include "Dialogs.h"
 #include "DialogFeedback.h"
 #include "FirstPageForm.h"
-#include "JournalKeeper.h"
 #include "SettingsExchange.h"
 #include "SettingsRules.h"
 #include "setEParameterPageFor470.h"

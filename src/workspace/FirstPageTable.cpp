@@ -206,11 +206,6 @@ void FirstPageFor310::rowsShown(QTableWidget* table, int first, int last)
             table->scrollToBottom();
         }
     }
-    if (m_journal) {
-        for (int row = first; row <= last; ++row) {
-            m_journal->rowShown(table, row, m_state.comparisonSequence);
-        }
-    }
     if (first != last) {
         ensureRowButtons(table);
     }

@@ -117,28 +117,6 @@ void RecordTable::refresh(const QList<int>& rows)
     m_table->setUpdatesEnabled(updates);
 }
 
-void RecordTable::adoptShownRows(int displayMode, int layoutIndex)
-{
-    QList<ComparisonRecord> adopted;
-    for (int row = m_records->size(); row < m_table->rowCount(); ++row) {
-        QStringList texts;
-        for (int column = 0; column < columnCount(m_layout); ++column) {
-            const QTableWidgetItem* item = m_table->item(row, column);
-            texts << (item ? item->text() : QString());
-        }
-        const QTableWidgetItem* verdict = m_table->item(row, verdictColumn(m_layout));
-        const QVariant pass = verdict ? verdict->data(kPassRole) : QVariant();
-        const bool passes = pass.isValid() ? pass.toBool()
-                                           : texts.value(verdictColumn(m_layout)) != verdictText(Verdict::Ng);
-        ComparisonRecord record = recordFromTexts(m_layout, texts, passes);
-        record.settings.displayMode = displayMode;
-        record.settings.layoutIndex = layoutIndex;
-        adopted.append(record);
-    }
-    Filling filling(m_filling);
-    m_records->append(adopted);
-}
-
 void RecordTable::relabel()
 {
     QList<int> rows;

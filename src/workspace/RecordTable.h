@@ -3,8 +3,7 @@
 // QTableWidget (tableWidget_data or tbData, kept for its object name, row
 // buttons and journal) is filled from the records through the column mapping
 // and follows every change of the list; a test name typed into the table
-// renames the record. Nothing is ever read back from the cells except by
-// adoptShownRows, for rows a journal of shown rows put back.
+// renames the record. Nothing is ever read back from the cells.
 
 #include "ComparisonColumns.h"
 
@@ -24,9 +23,6 @@ public:
     QTableWidget* table() const { return m_table; }
     ComparisonRecordList* records() const { return m_records; }
 
-    // Rows below the records (put back by the journal) become records, judged
-    // as they were shown, with these settings' display mode and layout.
-    void adoptShownRows(int displayMode, int layoutIndex);
     // The verdict texts again, in the language in force.
     void relabel();
 

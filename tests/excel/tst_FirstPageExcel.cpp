@@ -16,6 +16,18 @@
 
 namespace {
 
+// The row of the statistics sheet of all rows for one difference.
+QVariantList statisticsRow(const QString& path, const QString& symbol)
+{
+    const QList<QVariantList> rows = readSheet(path, 2).denseRows();
+    for (const QVariantList& row : rows) {
+        if (row.size() > 1 && row[0].toString() == QStringLiteral("All rows") && row[1].toString() == symbol) {
+            return row;
+        }
+    }
+    return {};
+}
+
 ComparisonRecord result(int n)
 {
     ComparisonRecord r;
@@ -73,6 +85,11 @@ private Q_SLOTS:
         QCOMPARE(rows[1][13].toString(), QStringLiteral("Result"));
         QCOMPARE(rows[2][3].toString(), QStringLiteral("样品1"));
         QCOMPARE(rows[3][1].toString(), QStringLiteral("TX420"));
+        // The statistics of the exported rows follow on a second sheet.
+        const QVariantList deltaE = statisticsRow(path + QStringLiteral(".xlsx"), QStringLiteral("ΔE"));
+        QVERIFY(!deltaE.isEmpty());
+        QCOMPARE(deltaE[2].toDouble(), 2.0); // rows
+        QCOMPARE(deltaE[7].toDouble(), 0.447); // mean of 0.44721 twice
     }
 
     // A TX430 3.50 goes to the legacy block, and its table empties without a question.
@@ -90,6 +107,7 @@ private Q_SLOTS:
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[0].size(), 19);
         QCOMPARE(rows[1][3].toString(), QStringLiteral("样品1"));
+        QCOMPARE(statisticsRow(path, QStringLiteral("Δa*")).value(11).toDouble(), -0.15); // median
     }
 
     // Both layouts hand their records to the exchange formats: the file

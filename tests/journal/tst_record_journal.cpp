@@ -1,6 +1,9 @@
 // The comparison journal: what survives a killed process and a restart, the
 // station database's outbox, pruning of history, the conversion of journals
-// of the former format and what happens when the file cannot be used.
+// of the former format, what happens when the file cannot be used, and the
+// keeper that follows the page's record lists.
+#include "ComparisonRecordList.h"
+#include "JournalKeeper.h"
 #include "RecordCodec.h"
 #include "RecordJournal.h"
 
@@ -305,9 +308,11 @@ private Q_SLOTS:
         QCOMPARE(journal.closedSessions().size(), 1);
         QVERIFY(journal.closedSessions().first().closedAt.isValid());
         QVERIFY(journal.append({makeRecord(5)}));
+        // Records without an id are kept each on its own, not one over the other.
+        QVERIFY(journal.append({ComparisonRecord(), ComparisonRecord()}));
         sessions = journal.openSessions();
         QCOMPARE(sessions.size(), 1);
-        QCOMPARE(sessions.first().recordCount, 1);
+        QCOMPARE(sessions.first().recordCount, 3);
     }
 
     // What the station database is sent, and when it stops being sent.
@@ -570,6 +575,111 @@ private Q_SLOTS:
         QVERIFY(!journal.isActive());
         QCOMPARE(reported.size(), 1);
         QVERIFY(reported.first().contains(journal.fileName()));
+    }
+
+    // The page's view: the record lists change (appended, imported, renamed,
+    // judged again, deleted) and a restart brings the work back.
+    void keeperFollowsTheListsAcrossRestart()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("keeper.sqlite"));
+        QList<ComparisonRecord> expected;
+        {
+            ComparisonRecordList current;
+            ComparisonRecordList legacy;
+            JournalKeeper keeper(std::make_unique<RecordJournal>(path));
+            QVERIFY(keeper.journal().open());
+            keeper.watch(&current, false);
+            keeper.watch(&legacy, true);
+            int counter = 0;
+            keeper.setCounter([&counter] { return counter; });
+            keeper.setSessionInfo(QStringLiteral("TX420"), 1);
+            for (int n = 1; n <= 2; ++n) {
+                counter = n;
+                current.append(makeRecord(n));
+            }
+            keeper.beginBatch(); // an import
+            legacy.append(QList<ComparisonRecord>{makeRecord(3, true), makeRecord(4, true), makeRecord(5, true)});
+            QCOMPARE(keeper.journal().openSessions().first().recordCount, 2); // not before the batch ends
+            keeper.endBatch();
+            QVERIFY(current.rename(1, QStringLiteral("renamed")));
+            ComparisonRecord rejudged = current.at(0);
+            rejudged.pass = !rejudged.pass;
+            ++rejudged.version;
+            current.replace({0}, {rejudged});
+            QVERIFY(legacy.remove(0));
+            expected << current.records() << legacy.records();
+        } // the window is closed (or the process dies): nothing is asked, the work stays open
+
+        ComparisonRecordList current;
+        ComparisonRecordList legacy;
+        JournalKeeper keeper(std::make_unique<RecordJournal>(path));
+        QVERIFY(keeper.journal().open());
+        keeper.watch(&current, false);
+        keeper.watch(&legacy, true);
+        const QList<JournalSession> sessions = keeper.openSessions();
+        QCOMPARE(sessions.size(), 1);
+        QCOMPARE(sessions.first().recordCount, 4);
+        QCOMPARE(sessions.first().model, QStringLiteral("TX420"));
+        const JournalKeeper::Restored restored = keeper.restore(sessions.first());
+        QCOMPARE(restored.current, 2);
+        QCOMPARE(restored.legacy, 2);
+        QCOMPARE(restored.counter, 2);
+        const QList<ComparisonRecord> back = QList<ComparisonRecord>() << current.records() << legacy.records();
+        QCOMPARE(back.size(), expected.size());
+        for (int i = 0; i < back.size(); ++i) {
+            QCOMPARE(back.at(i).id, expected.at(i).id);
+            QCOMPARE(back.at(i).version, expected.at(i).version);
+            QCOMPARE(difference(back.at(i), expected.at(i)), QString());
+        }
+        // Restored records were not written again.
+        QCOMPARE(keeper.journal().unacknowledgedCount(), 5);
+
+        // Restored records stay in the work; clearing closes them for good.
+        QVERIFY(legacy.remove(0));
+        QCOMPARE(keeper.openSessions().first().recordCount, 3);
+        keeper.closeWork();
+        current.clear();
+        legacy.clear();
+        QCoreApplication::processEvents();
+        QVERIFY(keeper.openSessions().isEmpty());
+    }
+
+    // Clearing one table while the other holds records: those stay in the
+    // open work. Two sessions restored become one: none is left open.
+    void keeperLeavesNothingShownOutOfTheWork()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("work.sqlite"));
+        for (int session = 0; session < 2; ++session) {
+            RecordJournal journal(path);
+            QVERIFY(journal.open());
+            QVERIFY(journal.append({makeRecord(10 * session + 1), makeRecord(10 * session + 2, true)}, 2));
+        }
+        ComparisonRecordList current;
+        ComparisonRecordList legacy;
+        {
+            JournalKeeper keeper(std::make_unique<RecordJournal>(path));
+            QVERIFY(keeper.journal().open());
+            keeper.watch(&current, false);
+            keeper.watch(&legacy, true);
+            const QList<JournalSession> sessions = keeper.openSessions();
+            QCOMPARE(sessions.size(), 2);
+            for (const JournalSession& session : sessions) {
+                keeper.restore(session);
+            }
+            QCOMPARE(current.size() + legacy.size(), 4);
+            QCOMPARE(keeper.openSessions().size(), 1);
+            QCOMPARE(keeper.openSessions().first().recordCount, 4);
+
+            keeper.closeWork(); // the legacy table's Clear
+            legacy.clear();
+            QCoreApplication::processEvents();
+            QCOMPARE(keeper.openSessions().size(), 1);
+            QCOMPARE(keeper.openSessions().first().recordCount, 2); // the current table's two
+        }
+        RecordJournal journal(path);
+        QVERIFY(journal.open());
+        QCOMPARE(journal.openSessions().size(), 1);
+        QCOMPARE(journal.closedSessions().size(), 2);
     }
 
 private:

@@ -71,14 +71,15 @@ bool PgTestCluster::run(const QStringList& command, QString* output, int timeout
     return finished && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
-bool PgTestCluster::start(QString* skip, QString* error)
+bool PgTestCluster::start(QString* skip, QString* error, const QString& parent)
 {
     m_binDir = findBinDir();
     if (m_binDir.isEmpty()) {
         *skip = QStringLiteral("PostgreSQL's server (initdb, pg_ctl) is not installed; scripts/deps.sh installs it");
         return false;
     }
-    m_dir = std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/tintwell-pg-XXXXXX"));
+    m_dir = std::make_unique<QTemporaryDir>((parent.isEmpty() ? QDir::tempPath() : parent)
+                                           + QStringLiteral("/tintwell-pg-XXXXXX"));
     if (!m_dir->isValid()) {
         *error = QStringLiteral("no temporary folder: ") + m_dir->errorString();
         return false;
@@ -151,7 +152,9 @@ bool PgTestCluster::start(QString* skip, QString* error)
 
 bool PgTestCluster::startAgain()
 {
-    m_running = run(asServerUser(QStringLiteral("pg_ctl"))
+    const QStringList nice = m_nice != 0 ? QStringList{QStringLiteral("nice"), QStringLiteral("-n"), QString::number(m_nice)}
+                                         : QStringList();
+    m_running = run(nice + asServerUser(QStringLiteral("pg_ctl"))
                     + QStringList{QStringLiteral("-D"), m_data, QStringLiteral("-l"), m_dir->filePath(QStringLiteral("log")),
                                   QStringLiteral("-w"), QStringLiteral("-t"), QStringLiteral("30"), QStringLiteral("start")});
     return m_running;

@@ -20,9 +20,14 @@ public:
 
     // false with *skip set when PostgreSQL is not installed here (the test
     // skips), with *error set when it is and still did not start (the test fails).
-    bool start(QString* skip, QString* error);
+    // parent: the folder the cluster's temporary folder goes in (empty: the
+    // system's temporary folder).
+    bool start(QString* skip, QString* error, const QString& parent = QString());
     bool stop(const char* mode = "fast");
     bool startAgain();
+    // The server runs at this nice value from its next start (a benchmark's
+    // stand-in for a server on a computer of its own).
+    void setNice(int nice) { m_nice = nice; }
     bool isRunning() const { return m_running; }
 
     // The superuser, trusted on the socket; and any other role by password.
@@ -46,6 +51,7 @@ private:
     QString m_data;
     QString m_socket;
     bool m_running = false;
+    int m_nice = 0;
     std::unique_ptr<PgConnection> m_admin;
     QString m_adminDatabase;
 };

@@ -17,6 +17,9 @@ private Q_SLOTS:
     void filtersSelectTheRecords();
     void statisticsOfOneStandard();
     void pagesAndCancel();
+    // Last: its rows change the records.
+    void hourlySumsAgreeWithTheRecords_data();
+    void hourlySumsAgreeWithTheRecords();
 
 private:
     PgTestCluster m_cluster;
@@ -129,6 +132,68 @@ void TestStationHistory::statisticsOfOneStandard()
     QVERIFY2(StationHistory::statistics(*m_manager, filter, &s, &error), qPrintable(error));
     QCOMPARE(s.count, qint64(3));
     QVERIFY(std::isnan(s.deltaEMean));
+}
+
+void TestStationHistory::hourlySumsAgreeWithTheRecords_data()
+{
+    QTest::addColumn<QString>("standard");
+    QTest::addColumn<QStringList>("stations");
+    QTest::addColumn<QDateTime>("from");
+    QTest::addColumn<QDateTime>("to");
+    // Applied before asking: a change the hourly sums must follow.
+    QTest::addColumn<QByteArray>("change");
+    const QDateTime none;
+    auto at = [](int day, int hour, int minute) { return QDateTime(QDate(2026, 3, day), QTime(hour, minute), Qt::UTC); };
+    QTest::newRow("whole history") << "Lab 1" << QStringList() << none << none << QByteArray();
+    QTest::newRow("parts of hours at both ends") << "Lab 1" << QStringList() << at(1, 7, 30) << at(1, 9, 30) << QByteArray();
+    QTest::newRow("inside one hour") << "Lab 1" << QStringList() << at(1, 8, 0) << at(1, 8, 59) << QByteArray();
+    QTest::newRow("from only") << "Lab 1" << QStringList() << at(1, 8, 1) << none << QByteArray();
+    QTest::newRow("one station") << "Lab 1" << QStringList{"line_a"} << none << at(2, 0, 0) << QByteArray();
+    QTest::newRow("other station") << "Lab 1" << QStringList{"line_b"} << none << none << QByteArray();
+    QTest::newRow("judged again") << "Lab 1" << QStringList() << none << none
+                                  << QByteArray("UPDATE tintwell.records SET delta_e = 0.3, pass = true, version = 2"
+                                                " WHERE test_name = 'Comp2'");
+    QTest::newRow("moved to another hour") << "Lab 1" << QStringList() << at(1, 8, 30) << none
+                                           << QByteArray("UPDATE tintwell.records SET measured_at = '2026-03-05 10:00+00',"
+                                                         " version = 3 WHERE test_name = 'Comp1'");
+    QTest::newRow("deleted") << "Lab 1" << QStringList() << none << none
+                             << QByteArray("UPDATE tintwell.records SET deleted = true, version = 4"
+                                           " WHERE test_name = 'Comp2'");
+    QTest::newRow("restored") << "Lab 1" << QStringList() << none << none
+                              << QByteArray("UPDATE tintwell.records SET deleted = false, version = 5"
+                                            " WHERE test_name IN ('Comp2', 'Comp3')");
+}
+
+void TestStationHistory::hourlySumsAgreeWithTheRecords()
+{
+    QFETCH(QString, standard);
+    QFETCH(QStringList, stations);
+    QFETCH(QDateTime, from);
+    QFETCH(QDateTime, to);
+    QFETCH(QByteArray, change);
+    if (!change.isEmpty()) {
+        QCOMPARE(m_cluster.adminExec(change), QString());
+    }
+    HistoryFilter filter;
+    filter.standard = standard;
+    filter.stations = stations;
+    filter.from = from;
+    filter.to = to;
+    HistoryStatistics hourly;
+    QString error;
+    QVERIFY2(StationHistory::statistics(*m_manager, filter, &hourly, &error), qPrintable(error));
+    // A name pattern that takes every record makes the server count the records themselves.
+    filter.testNamePattern = QStringLiteral("*");
+    HistoryStatistics counted;
+    QVERIFY2(StationHistory::statistics(*m_manager, filter, &counted, &error), qPrintable(error));
+    QCOMPARE(hourly.count, counted.count);
+    QCOMPARE(hourly.passCount, counted.passCount);
+    for (const auto& [a, b] : {std::pair{hourly.deltaEMean, counted.deltaEMean},
+                               std::pair{hourly.deltaEStandardDeviation, counted.deltaEStandardDeviation},
+                               std::pair{hourly.deltaEMinimum, counted.deltaEMinimum},
+                               std::pair{hourly.deltaEMaximum, counted.deltaEMaximum}}) {
+        QVERIFY2((std::isnan(a) && std::isnan(b)) || qAbs(a - b) < 1e-9, qPrintable(QStringLiteral("%1 vs %2").arg(a).arg(b)));
+    }
 }
 
 void TestStationHistory::pagesAndCancel()

@@ -2,7 +2,9 @@
 // and routing of every model, display modes, rows, counters, clears and
 // re-translation.
 #include "ComparisonRecord.h"
+#include "JournalKeeper.h"
 #include "PageFixture.h"
+#include "RecordJournal.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -11,7 +13,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -63,6 +69,7 @@ class tst_workspace_page : public QObject, public PageFixture
 {
     Q_OBJECT
     QTranslator m_chinese;
+    QTemporaryDir m_settings;
 
     void switchLanguage(bool chinese)
     {
@@ -75,6 +82,9 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(m_chinese.load(QStringLiteral("Tintwell_zh"), QCoreApplication::applicationDirPath()));
+        // The journal reads the user's settings: these tests' own, never the machine's.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+        qputenv("XDG_CONFIG_HOME", m_settings.path().toLocal8Bit()); // for the child processes
     }
     void init() { setUpPage(); }
     void cleanup()
@@ -474,6 +484,80 @@ private Q_SLOTS:
         m_page = std::make_unique<FirstPageFor310>(Dialogs::instance());
         m_page->startJournal(path);
         QCOMPARE(ui().tableWidget_data->rowCount() + ui().tbData->rowCount(), 0);
+    }
+
+    // A new process, as after a restart or a crash: every record comes back
+    // into its table, with the comparison counter.
+    void journal_freshProcessRestoresEveryRecord_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("current layout, window closed") << QStringLiteral("current") << QStringLiteral("exit");
+        QTest::newRow("legacy layout, process died") << QStringLiteral("legacy") << QStringLiteral("crash");
+    }
+    void journal_freshProcessRestoresEveryRecord()
+    {
+        QFETCH(QString, layout);
+        QFETCH(QString, ending);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+        const QString child = QCoreApplication::applicationDirPath() + QStringLiteral("/journal_page_child");
+        QProcess fill;
+        fill.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        fill.start(child, {QStringLiteral("fill"), path, QStringLiteral("100"), layout, ending});
+        QVERIFY(fill.waitForFinished(60000));
+        QCOMPARE(fill.exitCode(), 0);
+        QProcess restore;
+        restore.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        restore.start(child, {QStringLiteral("restore"), path});
+        QVERIFY(restore.waitForFinished(60000));
+        QCOMPARE(restore.exitCode(), 0);
+        const QStringList lines = QString::fromUtf8(restore.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 102);
+        QCOMPARE(lines.first(), layout == QLatin1String("legacy") ? QStringLiteral("rows 0 100, table rows 0 100")
+                                                                 : QStringLiteral("rows 100 0, table rows 100 0"));
+        for (int n = 1; n <= 100; ++n) {
+            QCOMPARE(lines.at(n), QStringLiteral("Comp%1").arg(n));
+        }
+        QCOMPARE(lines.last(), QStringLiteral("sequence 100"));
+    }
+
+    // History past the age the settings give is removed at the start, and the
+    // operator is told so; the open work is never touched.
+    void journal_pruningOldHistorySaysSo()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
+        {
+            RecordJournal journal(path);
+            QVERIFY(journal.open());
+            ComparisonRecord first = result(1, true);
+            ComparisonRecord second = result(2, false);
+            first.id = QUuid::createUuid();
+            second.id = QUuid::createUuid();
+            QVERIFY(journal.append({first, second}));
+            QVERIFY(journal.closeCurrentSession());
+            QVERIFY(QSqlQuery(QSqlDatabase::database(journal.connectionName()))
+                        .exec(QStringLiteral("UPDATE sessions SET closed_at = %1")
+                                  .arg(QDateTime::currentDateTime().addDays(-31).toMSecsSinceEpoch())));
+            ComparisonRecord third = result(3, true);
+            third.id = QUuid::createUuid();
+            QVERIFY(journal.append({third}));
+            QVERIFY(journal.closeCurrentSession()); // closed today: kept
+        }
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tintwell"),
+                           QStringLiteral("Tintwell"));
+        settings.setValue(QStringLiteral("journal/pruneClosedAfterDays"), 30);
+        settings.sync();
+        m_dialogs->answerButton(DialogButton::Ok);
+        m_page->startJournal(path);
+        settings.remove(QStringLiteral("journal"));
+        QCOMPARE(m_dialogs->shown.size(), 1);
+        QVERIFY2(m_dialogs->shown.last().text.contains(QStringLiteral("30 days ago")
+                                                       + QStringLiteral(" were removed from the comparison journal: ")
+                                                       + QStringLiteral("1 sessions, 2 comparisons")),
+                 qPrintable(m_dialogs->shown.last().text));
+        QCOMPARE(m_page->journal()->journal().closedSessions().size(), 1);
     }
 
     void journal_unusableFolder_warnsAndTableWorks()

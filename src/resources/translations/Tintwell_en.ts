@@ -66,6 +66,10 @@
 <context>
     <name>FirstPageFor310</name>
     <message>
+        <source>Statistics</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
         <source>More black</source>
         <translation>More black</translation>
     </message>
@@ -416,6 +420,10 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
     <message>
         <source>%1 comparison rows of the session of %2 (%3) were not cleared or exported. Restore them?</source>
         <translation>%1 comparison rows of the session of %2 (%3) were not cleared or exported. Restore them?</translation>
+    </message>
+    <message>
+        <source>Sessions closed more than %3 days ago were removed from the comparison journal: %2 sessions, %1 comparisons (setting journal/pruneClosedAfterDays in %4).</source>
+        <translation>Sessions closed more than %3 days ago were removed from the comparison journal: %2 sessions, %1 comparisons (setting journal/pruneClosedAfterDays in %4).</translation>
     </message>
     <message>
         <source>Please connect the device first!</source>

@@ -66,6 +66,10 @@
 <context>
     <name>FirstPageFor310</name>
     <message>
+        <source>Statistics</source>
+        <translation>统计</translation>
+    </message>
+    <message>
         <source>More black</source>
         <translation>偏黑较多</translation>
     </message>
@@ -416,6 +420,10 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
     <message>
         <source>%1 comparison rows of the session of %2 (%3) were not cleared or exported. Restore them?</source>
         <translation>%2（%3）的 %1 条比对记录尚未清除或导出。是否恢复？</translation>
+    </message>
+    <message>
+        <source>Sessions closed more than %3 days ago were removed from the comparison journal: %2 sessions, %1 comparisons (setting journal/pruneClosedAfterDays in %4).</source>
+        <translation>已从比对记录日志中删除关闭超过 %3 天的会话：%2 个会话，%1 条比对记录（%4 中的设置 journal/pruneClosedAfterDays）。</translation>
     </message>
     <message>
         <source>Please connect the device first!</source>

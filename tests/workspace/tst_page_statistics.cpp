@@ -1,0 +1,41 @@
+// The workspace's "Statistics" button: the window follows the shown table's
+// records as comparisons arrive, and a point clicked in it selects its row.
+#include "PageFixture.h"
+#include "StatisticsCases.h"
+#include "StatisticsWindow.h"
+
+#include <QPushButton>
+#include <QTableWidget>
+
+class tst_page_statistics : public QObject, public PageFixture
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { setUpPage(); }
+    void cleanup() { tearDownPage(); }
+
+    void statisticsButton_followsTheTableAndSelectsRows()
+    {
+        const QList<ComparisonRecord> records = statisticscases::driftingRecords(3, 12);
+        m_page->addComparisonRows(records.mid(0, 10), false);
+        ui().pushButton_statistics->click();
+        auto* window = m_page->findChild<StatisticsWindow*>();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->statistics().rowCount(), 10);
+        m_page->addComparisonRow(records.at(10));
+        QCOMPARE(window->statistics().rowCount(), 11);
+        QCOMPARE(window->statistics().overall().find(StatQuantity::DeltaE)->values.count(), 11);
+
+        Q_EMIT window->rowActivated(7);
+        const QList<QModelIndex> selected = ui().tableWidget_data->selectionModel()->selectedRows();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.front().row(), 7);
+        Q_EMIT window->rowActivated(40); // no such row: the selection stays
+        QCOMPARE(ui().tableWidget_data->selectionModel()->selectedRows().front().row(), 7);
+        window->close();
+    }
+};
+
+QTEST_MAIN(tst_page_statistics)
+#include "tst_page_statistics.moc"
