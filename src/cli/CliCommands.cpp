@@ -9,6 +9,7 @@
 
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliStationCommands.h"
 #include "CliSubcommands.h"
 
 #include "DataFiles.h"
@@ -39,6 +40,12 @@ const QList<CliOption>& globalOptions()
 
 const CliOption kMode{"mode", true, "MODE", CLI_TEXT("set the display mode first: hazet, haze, t, lab, lch, yxy, hazetlab")};
 const CliOption kFormat{"format", true, "FORMAT", CLI_TEXT("csv (the default), json, cgats, cxf or xlsx (with -o)")};
+const CliOption kServer{"server", true, "HOST", CLI_TEXT("the station database's server: host name, address or socket folder")};
+const CliOption kPort{"port", true, "PORT", CLI_TEXT("the server's port (default 5432)")};
+const CliOption kDatabase{"database", true, "DB", CLI_TEXT("the database")};
+const CliOption kUser{"user", true, "ROLE", CLI_TEXT("the role to log in as")};
+const CliOption kCa{"ca", true, "FILE", CLI_TEXT("the certificate authority of the server's certificate (checks the host name)")};
+const CliOption kPasswordStdin{"password-stdin", false, nullptr, CLI_TEXT("read the password from the first line of standard input")};
 const CliOption kOutput{"output", true, "FILE", CLI_TEXT("write to FILE instead of standard output (-o)")};
 
 } // namespace
@@ -85,6 +92,29 @@ const QList<CliSubcommand>& cliSubcommands()
          {{"since", true, "DATE", CLI_TEXT("only records from DATE (yyyy-MM-dd or yyyy-MM-ddThh:mm) on")},
           {"mode", true, "MODE", CLI_TEXT("only records of this display mode")}, kFormat, kOutput},
          0, runJournalExport},
+        {{QStringLiteral("db"), QStringLiteral("migrate")}, "[--server HOST] [--database DB] [--user ROLE] [--password-stdin]",
+         CLI_TEXT("apply the station database's schema (as a role that may create tables and roles)"),
+         {kServer, kPort, kDatabase, kUser, kCa, kPasswordStdin}, 0, runDbMigrate},
+        {{QStringLiteral("db"), QStringLiteral("configure")},
+         "--server HOST --database DB --station NAME --user ROLE [--ca FILE] [--password-stdin] [--test]",
+         CLI_TEXT("where this station sends its records; the password goes to the desktop's key store"),
+         {kServer, kPort, kDatabase, kUser, kCa, kPasswordStdin,
+          {"station", true, "NAME", CLI_TEXT("this station's name")},
+          {"test", false, nullptr, CLI_TEXT("connect once and check the schema")}},
+         0, runDbConfigure},
+        {{QStringLiteral("history")},
+         "[--from DATE] [--to DATE] [--at STATION]... [--model M] [--standard S] [--name PATTERN] [--verdict pass|ng] [--stats]",
+         CLI_TEXT("the records of every station in the station database, or their statistics"),
+         {kServer, kPort, kDatabase, kUser, kCa, kPasswordStdin,
+          {"from", true, "DATE", CLI_TEXT("records from DATE on")},
+          {"to", true, "DATE", CLI_TEXT("records before DATE")},
+          {"at", true, "STATION", CLI_TEXT("records of this station; may be repeated")},
+          {"model", true, "MODEL", CLI_TEXT("records of this instrument model")},
+          {"standard", true, "STANDARD", CLI_TEXT("records compared with this standard")},
+          {"name", true, "PATTERN", CLI_TEXT("test names matching PATTERN (* and ? as wildcards)")},
+          {"verdict", true, "pass|ng", CLI_TEXT("only PASS or only NG records")},
+          {"stats", false, nullptr, CLI_TEXT("count, PASS count and delta-E statistics instead of the records")}},
+         0, runHistory},
     };
     return table;
 }

@@ -174,6 +174,7 @@ JournalKeeper::Restored JournalKeeper::restore(const JournalSession& session)
     QList<ComparisonRecord> records = m_journal->records(session.id);
     QList<ComparisonRecord> current;
     QList<ComparisonRecord> legacy;
+    current.reserve(records.size());
     for (ComparisonRecord& record : records) {
         (record.legacy && listFor(true) ? legacy : current).append(std::move(record));
     }

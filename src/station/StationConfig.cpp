@@ -80,6 +80,18 @@ void StationConfig::save(QSettings& settings) const
     settings.endGroup();
 }
 
+StationConfig StationConfig::loadSaved()
+{
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tintwell"), QStringLiteral("Tintwell"));
+    return load(settings);
+}
+
+void StationConfig::saveAsSaved() const
+{
+    QSettings settings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tintwell"), QStringLiteral("Tintwell"));
+    save(settings);
+}
+
 QString passwordKey(const StationConfig& config)
 {
     return QStringLiteral("%1@%2").arg(config.user, config.serverName());

@@ -37,6 +37,10 @@ struct StationConfig
     // The settings group "station" (everything but the password).
     static StationConfig load(QSettings& settings);
     void save(QSettings& settings) const;
+    // The same in Tintwell's own settings file, as the window and the
+    // command line share it.
+    static StationConfig loadSaved();
+    void saveAsSaved() const;
 };
 
 // The desktop's key store, behind a seam so tests and the command line can

@@ -20,6 +20,12 @@ bool FirstPageFor310::showsLegacyTable() const
 
 void FirstPageFor310::setUpStatistics()
 {
+    // An open window follows the table shown (another instrument, restored legacy rows).
+    connect(ui->stackedWidget_data, &QStackedWidget::currentChanged, this, [this] {
+        if (m_statisticsWindow) {
+            m_statisticsWindow->setRecordList(showsLegacyTable() ? m_legacyRecords : m_records);
+        }
+    });
     m_reports->setStatisticsSource([this] {
         const ComparisonRecordList& list = showsLegacyTable() ? *m_legacyRecords : *m_records;
         WorkStatistics work(shownQuantities(list.records()));

@@ -5,6 +5,7 @@
 #include "StatisticsWindow.h"
 
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTableWidget>
 
 class tst_page_statistics : public QObject, public PageFixture
@@ -33,6 +34,11 @@ private Q_SLOTS:
         QCOMPARE(selected.front().row(), 7);
         Q_EMIT window->rowActivated(40); // no such row: the selection stays
         QCOMPARE(ui().tableWidget_data->selectionModel()->selectedRows().front().row(), 7);
+
+        // The legacy table shown (rows restored without an instrument): the window follows it.
+        m_page->addComparisonRows(records.mid(0, 3), true);
+        ui().stackedWidget_data->setCurrentWidget(ui().page_oldData);
+        QCOMPARE(window->statistics().rowCount(), 3);
         window->close();
     }
 };

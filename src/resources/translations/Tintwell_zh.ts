@@ -67,7 +67,7 @@
     <name>FirstPageFor310</name>
     <message>
         <source>Statistics</source>
-        <translation>统计</translation>
+        <translation>统计分析</translation>
     </message>
     <message>
         <source>More black</source>
@@ -1366,7 +1366,7 @@ Do you want to replace it?</source>
     <name>StatisticsWindow</name>
     <message>
         <source>Statistics</source>
-        <translation>统计</translation>
+        <translation>统计分析</translation>
     </message>
     <message>
         <source>Standard:</source>
