@@ -266,8 +266,11 @@ public:
 
     void close() override
     {
-        std::lock_guard<std::mutex> lock(d->mutex);
-        m_open = false;
+        {
+            std::lock_guard<std::mutex> lock(d->mutex);
+            m_open = false;
+        }
+        d->inputReady.notify_all(); // a waiter for input learns that nothing is open
     }
 
     int writeReport(const std::uint8_t* report, std::size_t length, int timeoutMs) override
@@ -352,6 +355,42 @@ public:
         }
     }
 
+    bool waitForInput(int timeoutMs) override
+    {
+        std::unique_lock<std::mutex> lock(d->mutex);
+        const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+        for (;;) {
+            if (m_wake) {
+                m_wake = false;
+                return false;
+            }
+            if (!alive()) {
+                return true; // the read says what happened
+            }
+            const Clock::time_point now = Clock::now();
+            if (!d->input.empty() && d->input.front().availableAt <= now) {
+                return true;
+            }
+            if (now >= deadline) {
+                return false;
+            }
+            Clock::time_point wakeAt = deadline;
+            if (!d->input.empty()) {
+                wakeAt = std::min(wakeAt, d->input.front().availableAt);
+            }
+            d->inputReady.wait_until(lock, wakeAt);
+        }
+    }
+
+    void wakeInputWaiter() override
+    {
+        {
+            std::lock_guard<std::mutex> lock(d->mutex);
+            m_wake = true;
+        }
+        d->inputReady.notify_all();
+    }
+
     bool isPresent() override
     {
         std::lock_guard<std::mutex> lock(d->mutex);
@@ -375,6 +414,7 @@ private:
     std::shared_ptr<InstrumentEmulator::Impl> d;
     bool m_open = false;
     int m_generation = -1;
+    bool m_wake = false; // wakeInputWaiter() came; the next wait ends at once
 };
 
 InstrumentEmulator::InstrumentEmulator(const QString& model, int softwareVersion)

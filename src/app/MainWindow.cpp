@@ -7,6 +7,7 @@
 #include "FirstPageFor310.h"
 #include "LinkFactory.h"
 #include "LinkTransport.h"
+#include "StartupTrace.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -73,7 +74,9 @@ MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier*
     catalogueDirs = {QString(), QCoreApplication::applicationDirPath()};
     setupUi();
     QMetaObject::connectSlotsByName(this);
+    startupTrace::mark("window frame");
     initForm();
+    startupTrace::mark("workspace page");
     if (notifier) {
         notifier->setParent(this);
         connect(notifier, &DeviceNotifier::deviceArrived, this, &MainWindow::onDeviceArrived);

@@ -7,6 +7,7 @@
 #include "QtDialogs.h"
 #include "SimulatorControls.h"
 #include "SingleInstance.h"
+#include "StartupTrace.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
@@ -17,6 +18,7 @@ void tintwellInitResources();
 
 int main(int argc, char* argv[])
 {
+    startupTrace::begin();
     // --help and --version answer before anything else: no display, no
     // window, no single-instance lock.
     QStringList arguments;
@@ -30,6 +32,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    startupTrace::mark("application");
     // The rows' Delete and Report slots are connected by hand, not by name;
     // Qt would otherwise say at every start that no widget bears their names.
     // QT_LOGGING_RULES still overrides this.
@@ -42,6 +45,7 @@ int main(int argc, char* argv[])
         return 0;
     }
 
+    startupTrace::mark("single instance");
     tintwellInitResources();
     applyLookAndFeel(app);
     app.installEventFilter(AppInit::Instance());
@@ -51,20 +55,27 @@ int main(int argc, char* argv[])
         qtDialogs.critical(nullptr, QStringLiteral("Error"), options.error);
         return 2;
     }
+    startupTrace::mark("resources and look");
     reportDataFiles();
     DeviceSetup setup = createDeviceSetup(options);
+    startupTrace::mark("device setup");
     LinkFactory* linkFactory = setup.factory.get();
     MainWindow window(std::move(setup.factory), setup.notifier);
+    startupTrace::mark("main window");
     QObject::connect(&guard, &SingleInstance::messageReceived, &window, &MainWindow::handleAppMessage);
     // Beside the executable, or in ../share/tintwell for an installed copy;
     // the window loaded its first catalogue before it knew of the second place.
     window.setCatalogueDirectories(catalogueDirectories());
     window.on_btnLanguageZh_clicked();
     window.setWindowTitle(QStringLiteral("Tintwell V2.0"));
+    startupTrace::mark("language");
     SimulatorControls::install(linkFactory, &window);
     // Rows left open by a crash or a closed window are offered back.
     window.workspace()->startJournal(RecordJournal::defaultPath());
+    startupTrace::mark("journal");
     window.setWindowState(Qt::WindowMaximized);
+    startupTrace::watchFirstFrame(&window);
     window.show();
+    startupTrace::mark("shown");
     return app.exec();
 }

@@ -7,18 +7,29 @@
 
 Q_LOGGING_CATEGORY(lcWorker, "tintwell.workspace.worker")
 
-namespace {
-// With time-out 0 the read returns whatever arrived; the length has no effect.
-constexpr int kPollExpectedLen = 142090;
-} // namespace
-
 MyThread::MyThread(Transport& transport, QObject* parent) : QObject(parent), m_transport(transport), m_home(QThread::currentThread())
 {
 }
 
+void MyThread::requestStop()
+{
+    m_stop.store(true);
+    m_transport.wakeInputWaiter();
+}
+
 void MyThread::startThreadSlot()
 {
+    // Input announced but not read yet because an exchange held the link:
+    // read as soon as the lock is free instead of waiting again (the device
+    // may not announce the same bytes twice).
+    bool inputWaiting = false;
     while (!m_stop.load()) {
+        if (!inputWaiting) {
+            inputWaiting = m_transport.waitForInput(kIdleWaitMs);
+            if (!inputWaiting) {
+                continue; // nothing came, or woken to look at the stop flag
+            }
+        }
         if (!m_mutex.tryLock(kLockAttemptMs)) {
             continue; // the user-interface thread holds the link; look at the flag again
         }
@@ -26,13 +37,18 @@ void MyThread::startThreadSlot()
             m_mutex.unlock();
             break;
         }
+        inputWaiting = false;
         QByteArray chunk;
-        const int received = m_transport.receiveFrame(chunk, 0, kPollExpectedLen, false);
+        const int received = m_transport.receiveAvailable(chunk);
         if (received > 0 && !chunk.isEmpty()) {
+            // Queued while the lock is held: an exchange that takes the lock
+            // next and then handles posted events finds this chunk among them.
             Q_EMIT senddata(chunk);
         }
-        m_transport.delayMs(kPollPauseMs);
         m_mutex.unlock();
+        if (received < 0) {
+            m_transport.delayMs(kFailedReadPauseMs);
+        }
     }
     // Back to the thread that created it, which frees it once it is stopped.
     moveToThread(m_home);

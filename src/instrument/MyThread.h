@@ -1,9 +1,11 @@
 #pragma once
-// The receive worker: polls the instrument link for results the instrument
+// The receive worker: waits on the instrument link for results the instrument
 // pushes unasked (its measuring key) and hands every chunk read to the page.
 // It lives on its own QThread and owns the one lock that guards the link:
 // every exchange of the user-interface thread holds it from its first frame
-// to its last, so the worker never takes a reply meant for a command.
+// to its last, so the worker never takes a reply meant for a command. The
+// worker waits for input without the lock and takes it only to read what
+// has arrived, so a command finds the link free at once.
 
 #include "LinkAccess.h"
 
@@ -29,13 +31,17 @@ public:
 
     // The link lock.
     QMutex* mutex() { return &m_mutex; }
-    // Written by the user-interface thread, read by the worker between lock
-    // attempts and at the top of every poll.
-    void requestStop() { m_stop.store(true); }
+    // Written by the user-interface thread, read by the worker after every
+    // wait; ends the wait for input at once.
+    void requestStop();
     bool stopRequested() const { return m_stop.load(); }
 
-    // One read that waits at most 50 ms, then this pause, both under the lock.
-    static constexpr int kPollPauseMs = 30;
+    // The longest wait for input before the stop flag is looked at again
+    // (a stop also ends the wait at once).
+    static constexpr int kIdleWaitMs = 250;
+    // The pause after a read that failed (link closed or broken): waiting on
+    // such a link returns at once, so this keeps the worker from spinning.
+    static constexpr int kFailedReadPauseMs = 30;
     // How long one attempt to take the lock waits before the stop flag is
     // looked at again, so a worker never waits without end for a lock that
     // the user-interface thread holds across a dialog.
@@ -45,7 +51,7 @@ Q_SIGNALS:
     void senddata(const QByteArray& chunk);
 
 public Q_SLOTS:
-    // The polling loop; returns when the stop flag is set.
+    // The receiving loop; returns when the stop flag is set.
     void startThreadSlot();
 
 private:

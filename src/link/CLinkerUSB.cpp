@@ -93,6 +93,38 @@ int CLinkerUSB::pollOnce(QByteArray& buffer)
     return buffer.size();
 }
 
+bool CLinkerUSB::WaitForInput(int timeoutMs)
+{
+    return hidDevice.WaitForInput(timeoutMs);
+}
+
+void CLinkerUSB::WakeInputWaiter()
+{
+    hidDevice.WakeInputWaiter();
+}
+
+int CLinkerUSB::ReadAvailable(QByteArray& buffer)
+{
+    if (!hidDevice.opened) {
+        return -1;
+    }
+    // A read with no wait hands out one report; the bound keeps a device
+    // that never stops sending from holding the link.
+    int taken = 0;
+    while (taken < kScratchBytes) {
+        const int n = hidDevice.Read(scratch.data(), kScratchBytes - taken, 0);
+        if (n <= 0) {
+            break;
+        }
+        buffer.append(reinterpret_cast<const char*>(scratch.data()), n);
+        taken += n;
+    }
+    if (taken == 0) {
+        return hidDevice.lastReadFailed() || !hidDevice.opened ? -1 : 0;
+    }
+    return static_cast<int>(buffer.size());
+}
+
 int CLinkerUSB::ReadMessage(QByteArray& buffer, int timeoutMs, int expectedLen)
 {
     return ReadMessageUntil(buffer, timeoutMs, expectedLen, EndsEarly());

@@ -25,6 +25,10 @@ public:
     // (< 1) when nothing came.
     int ReadMessage(QByteArray& buffer, int timeoutMs, int expectedLen) override;
     int ReadMessageUntil(QByteArray& buffer, int timeoutMs, int expectedLen, const EndsEarly& endsEarly) override;
+    bool WaitForInput(int timeoutMs) override;
+    void WakeInputWaiter() override;
+    // Takes every input report already received, one after the other.
+    int ReadAvailable(QByteArray& buffer) override;
     // The byte count when the whole frame went out, else -1.
     int WriteMessage(QByteArray& frame, int timeoutMs) override;
     bool isOpen() override;

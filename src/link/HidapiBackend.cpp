@@ -10,6 +10,11 @@
 #include <mutex>
 #include <vector>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/eventfd.h>
+#include <unistd.h>
+
 namespace {
 
 constexpr std::size_t kMaxDistinctSerials = 6;
@@ -72,11 +77,13 @@ std::vector<Candidate> openableInterfaces(std::uint16_t vendorId, std::uint16_t 
 HidapiBackend::HidapiBackend()
 {
     initialiseHidapi();
+    m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
 }
 
 HidapiBackend::HidapiBackend(std::string onlyPath) : m_onlyPath(std::move(onlyPath))
 {
     initialiseHidapi();
+    m_wakeFd = ::eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
 }
 
 std::vector<HidInstrumentInterface> HidapiBackend::attachedInstruments(std::uint16_t vendorId,
@@ -113,12 +120,27 @@ bool HidapiBackend::openPath(const std::string& path)
         return false;
     }
     m_path = path;
+    openWatch();
     return true;
+}
+
+void HidapiBackend::openWatch()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_waitMutex);
+        m_watchFd = ::open(m_path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    }
+    if (m_watchFd < 0) {
+        qCDebug(lcLink) << "no second descriptor on" << m_path.c_str() << "; the receive worker polls";
+    }
 }
 
 HidapiBackend::~HidapiBackend()
 {
     close();
+    if (m_wakeFd >= 0) {
+        ::close(m_wakeFd);
+    }
 }
 
 bool HidapiBackend::open(std::uint16_t vendorId, std::uint16_t productId)
@@ -171,6 +193,7 @@ bool HidapiBackend::open(std::uint16_t vendorId, std::uint16_t productId)
         return false;
     }
     m_path = chosen->path;
+    openWatch();
     m_vendorId = vendorId;
     m_productId = productId;
     qCDebug(lcLink) << "opened HID interface" << m_path.c_str() << "serial" << target.c_str();
@@ -179,6 +202,14 @@ bool HidapiBackend::open(std::uint16_t vendorId, std::uint16_t productId)
 
 void HidapiBackend::close()
 {
+    wakeInputWaiter();
+    {
+        std::lock_guard<std::mutex> lock(m_waitMutex);
+        if (m_watchFd >= 0) {
+            ::close(m_watchFd);
+            m_watchFd = -1;
+        }
+    }
     if (m_device) {
         hid_close(m_device);
         m_device = nullptr;
@@ -201,6 +232,42 @@ int HidapiBackend::readReport(std::uint8_t* report, std::size_t capacity, int ti
         return -1;
     }
     return hid_read_timeout(m_device, report, capacity, timeoutMs);
+}
+
+bool HidapiBackend::waitForInput(int timeoutMs)
+{
+    std::unique_lock<std::mutex> lock(m_waitMutex);
+    if (m_watchFd < 0 || m_wakeFd < 0) {
+        lock.unlock();
+        return HidBackend::waitForInput(timeoutMs);
+    }
+    pollfd fds[2] = {{m_watchFd, POLLIN, 0}, {m_wakeFd, POLLIN, 0}};
+    if (::poll(fds, 2, std::max(timeoutMs, 0)) <= 0) {
+        return false; // expired (or a signal): the caller looks again
+    }
+    if (fds[1].revents & POLLIN) {
+        std::uint64_t count = 0;
+        [[maybe_unused]] const ssize_t ignored = ::read(m_wakeFd, &count, sizeof count);
+    }
+    if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) {
+        return true; // unplugged: the read reports it
+    }
+    if (fds[0].revents & POLLIN) {
+        // Only the copies are thrown away; the reports wait on hidapi's descriptor.
+        std::uint8_t discard[256];
+        while (::read(m_watchFd, discard, sizeof discard) > 0) {
+        }
+        return true;
+    }
+    return false;
+}
+
+void HidapiBackend::wakeInputWaiter()
+{
+    if (m_wakeFd >= 0) {
+        const std::uint64_t one = 1;
+        [[maybe_unused]] const ssize_t ignored = ::write(m_wakeFd, &one, sizeof one);
+    }
 }
 
 bool HidapiBackend::isPresent()

@@ -1,6 +1,7 @@
 #pragma once
 #include "HidBackend.h"
 
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -38,10 +39,16 @@ public:
     // hidraw writes block until the report is taken; timeoutMs cannot shorten that.
     int writeReport(const std::uint8_t* report, std::size_t length, int timeoutMs) override;
     int readReport(std::uint8_t* report, std::size_t capacity, int timeoutMs) override;
+    // poll() on a second descriptor of the same hidraw node, which gets its
+    // own copy of every input report, and on an eventfd for the wake-up.
+    bool waitForInput(int timeoutMs) override;
+    void wakeInputWaiter() override;
     // The open interface's path is still among the enumerated devices.
     bool isPresent() override;
 
 private:
+    // The second descriptor waitForInput polls, on m_path.
+    void openWatch();
     bool openPath(const std::string& path);
 
     hid_device_* m_device = nullptr;
@@ -49,4 +56,9 @@ private:
     std::string m_path;
     std::uint16_t m_vendorId = 0;
     std::uint16_t m_productId = 0;
+    // Read only to learn that reports came; -1 when it could not be opened
+    // (waitForInput then polls).
+    int m_watchFd = -1;
+    int m_wakeFd = -1;
+    std::mutex m_waitMutex; // held by waitForInput; close() takes it before closing m_watchFd
 };

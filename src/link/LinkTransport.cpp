@@ -55,6 +55,25 @@ int LinkTransport::receiveReply(QByteArray& buffer, int timeoutMs, int expectedL
     return getU16le(buffer, expectedLen - 2) == expected ? buffer.size() : -1;
 }
 
+bool LinkTransport::waitForInput(int timeoutMs)
+{
+    CLinker* link = m_link.load();
+    return link ? link->WaitForInput(timeoutMs) : true; // no link: the read says so
+}
+
+void LinkTransport::wakeInputWaiter()
+{
+    if (CLinker* link = m_link.load()) {
+        link->WakeInputWaiter();
+    }
+}
+
+int LinkTransport::receiveAvailable(QByteArray& buffer)
+{
+    CLinker* link = m_link.load();
+    return link ? link->ReadAvailable(buffer) : -1;
+}
+
 void LinkTransport::delayMs(int ms)
 {
     // Sleeping instead of spinning; the loop makes sure it never returns early.

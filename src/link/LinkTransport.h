@@ -18,6 +18,9 @@ public:
     int receiveFrame(QByteArray& buffer, int timeoutMs, int expectedLen, bool checkChecksum) override;
     int receiveReply(QByteArray& buffer, int timeoutMs, int expectedLen, bool checkChecksum,
                      const std::function<bool(const QByteArray&)>& endsEarly) override;
+    bool waitForInput(int timeoutMs) override;
+    void wakeInputWaiter() override;
+    int receiveAvailable(QByteArray& buffer) override;
     void delayMs(int ms) override;
 
     // For tests only: when > 0, no receive waits longer than this, so that a

@@ -68,9 +68,40 @@ std::size_t libHidDevice::takeLeftover(std::uint8_t* dst, std::size_t wanted)
     return n;
 }
 
+bool libHidDevice::WaitForInput(int timeoutMs)
+{
+    {
+        std::lock_guard<std::mutex> lock(ioMutex);
+        if (!state || !state->isOpen || pendingBytes() > 0) {
+            return true;
+        }
+    }
+    // Outside ioMutex: a command's reads and Close must not wait for this.
+    // The backend ends the wait when it is closed.
+    return backend->waitForInput(timeoutMs);
+}
+
+void libHidDevice::WakeInputWaiter()
+{
+    if (backend) {
+        backend->wakeInputWaiter();
+    }
+}
+
 int libHidDevice::Read(std::uint8_t* dst, int len, int timeoutMs)
 {
     std::lock_guard<std::mutex> lock(ioMutex);
+    const int delivered = readLocked(dst, len, timeoutMs);
+    if (pendingBytes() > 0) {
+        // Bytes of a report this call did not want: a waiter for input must
+        // look again, the backend will not announce them.
+        backend->wakeInputWaiter();
+    }
+    return delivered;
+}
+
+int libHidDevice::readLocked(std::uint8_t* dst, int len, int timeoutMs)
+{
     if (!state || !state->isOpen || !dst || len <= 0) {
         return 0;
     }

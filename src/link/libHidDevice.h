@@ -59,6 +59,13 @@ public:
     // Sends len bytes as reports of at most 62 data bytes, each waited for up
     // to timeoutMs. len when every report went out, else 0 (also for len 0).
     virtual int Write(const std::uint8_t* src, int len, int timeoutMs);
+    // Waits up to timeoutMs, reading nothing and not holding the device, until
+    // bytes can be read at once (or a read would fail: nothing open, device
+    // broken), or until WakeInputWaiter(). true when a Read should follow;
+    // false when the wait expired or was woken. Reads and Close go on meanwhile.
+    bool WaitForInput(int timeoutMs);
+    // Ends a WaitForInput running now, or else the next one. Any thread.
+    void WakeInputWaiter();
     // true when the device behind the open handle no longer answers (or
     // nothing is open).
     virtual bool isDeviceGone();
@@ -73,6 +80,7 @@ public:
 
 private:
     std::size_t takeLeftover(std::uint8_t* dst, std::size_t wanted);
+    int readLocked(std::uint8_t* dst, int len, int timeoutMs);
 
     std::unique_ptr<HidBackend> backend;
     std::unique_ptr<HidDeviceState> state;

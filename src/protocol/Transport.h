@@ -1,6 +1,7 @@
 #pragma once
 #include <QByteArray>
 
+#include <algorithm>
 #include <functional>
 
 // The narrow door through which protocol commands reach the instrument link.
@@ -11,6 +12,9 @@
 class Transport
 {
 public:
+    // How long waitForInput sleeps on a transport that cannot wait on its device.
+    static constexpr int kPollSliceMs = 30;
+
     virtual ~Transport() = default;
 
     virtual bool isLinkOpen() const = 0;
@@ -32,6 +36,22 @@ public:
         static_cast<void>(endsEarly);
         return receiveFrame(buffer, timeoutMs, expectedLen, checkChecksum);
     }
+    // Waits up to timeoutMs, reading nothing, until received bytes can be
+    // read at once or a read would fail (true), or until wakeInputWaiter()
+    // (false, as when the time passed). Needs no lock: exchanges go on
+    // meanwhile. A transport that cannot wait on its device sleeps a short
+    // slice and says true, so that its reader polls.
+    virtual bool waitForInput(int timeoutMs)
+    {
+        delayMs(std::clamp(timeoutMs, 0, kPollSliceMs));
+        return true;
+    }
+    // Ends a waitForInput running now, or else the next one. Any thread.
+    virtual void wakeInputWaiter() {}
+    // Appends every byte received so far, waiting for none: the buffer
+    // length, 0 when nothing was there, -1 when the link is closed or failed.
+    // The default polls once.
+    virtual int receiveAvailable(QByteArray& buffer) { return receiveFrame(buffer, 0, 0, false); }
     // Blocks the calling thread for at least ms milliseconds.
     virtual void delayMs(int ms) = 0;
 };

@@ -1,13 +1,16 @@
 // Latency of a result pushed by the instrument's measuring key: from the push
 // to its values in the comparison display, through the real receive worker
-// (timed lock, one HID read, 30 ms pause), the queued senddata signal and the
-// page's SaveData. The page's 500 ms display pause is set to 0 and so not
-// counted. The emulated instrument is paced (one report per millisecond), and
-// each push waits a random 0..79 ms first: a key press has nothing to do with
-// the worker's poll, so pushes meet every phase of its 80 ms cycle.
+// (waiting on the device, then reading under the link lock), the queued
+// senddata signal and the page's SaveData. The page's 500 ms display pause is
+// set to 0 and so not counted. The emulated instrument is paced (one report
+// per millisecond), and each push waits a random 0..79 ms first, so that
+// pushes meet the worker in any state. Then the worker idles with the
+// instrument attached and the process's CPU time is read from /proc/self/stat
+// over --idle seconds (10 by default; 0 skips it).
 //
-//   tintwell_latency_bench [--pushes N]
+//   tintwell_latency_bench [--pushes N] [--idle S]
 
+#include "BenchProcess.h"
 #include "ComparisonDisplay.h"
 #include "EmulatedLink.h"
 #include "FirstPageFor310.h"
@@ -30,10 +33,12 @@ namespace {
 constexpr int kLRow = 3;
 constexpr int kGiveUpMs = 5000;
 
-double percentile(const std::vector<double>& sorted, double p)
+using bench::percentile;
+
+int optionValue(const QStringList& args, const QString& name, int fallback)
 {
-    const std::size_t index = static_cast<std::size_t>(p * static_cast<double>(sorted.size() - 1) + 0.5);
-    return sorted[std::min(index, sorted.size() - 1)];
+    const int at = args.indexOf(name);
+    return at > 0 && at + 1 < args.size() ? qMax(0, args.at(at + 1).toInt()) : fallback;
 }
 
 } // namespace
@@ -44,12 +49,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    int pushes = 100;
     const QStringList args = app.arguments();
-    const int at = args.indexOf(QStringLiteral("--pushes"));
-    if (at > 0 && at + 1 < args.size()) {
-        pushes = qMax(1, args.at(at + 1).toInt());
-    }
+    const int pushes = qMax(1, optionValue(args, QStringLiteral("--pushes"), 100));
+    const int idleSeconds = optionValue(args, QStringLiteral("--idle"), 10);
 
     ScriptedDialogs dialogs; // any box would be a failure of the run
     EmulatedLink link(QStringLiteral("TX310"), 312);
@@ -91,14 +93,32 @@ int main(int argc, char** argv)
         }
         latencies.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
     }
+    // The worker idles with the instrument attached: what it costs is the
+    // whole process's CPU time, the event loop included.
+    heartbeat.stop();
+    double idleCpuPercent = -1.0;
+    if (idleSeconds > 0) {
+        const double before = bench::cpuSeconds();
+        QElapsedTimer idle;
+        idle.start();
+        QEventLoop loop;
+        QTimer::singleShot(idleSeconds * 1000, &loop, &QEventLoop::quit);
+        loop.exec();
+        const double used = bench::cpuSeconds() - before;
+        idleCpuPercent = 100.0 * used / (static_cast<double>(idle.elapsed()) / 1000.0);
+    }
     page.closeThreadSlot();
 
     std::sort(latencies.begin(), latencies.end());
     const double median = percentile(latencies, 0.5);
     std::printf("pushes: %d (paced emulator, TX310 3.12 full records, display pause not counted)\n", pushes);
-    std::printf("min:    %.1f ms\n", latencies.front());
-    std::printf("p95:    %.1f ms\n", percentile(latencies, 0.95));
-    std::printf("max:    %.1f ms\n", latencies.back());
+    if (idleCpuPercent >= 0) {
+        std::printf("idle cpu: %.2f %% of a core (%d s, worker waiting, instrument attached)\n", idleCpuPercent,
+                    idleSeconds);
+    }
+    std::printf("min: %.1f ms\n", latencies.front());
+    std::printf("max: %.1f ms\n", latencies.back());
+    std::printf("p95: %.1f ms\n", percentile(latencies, 0.95));
     std::printf("median: %.0f ms\n", median);
     return 0;
 }

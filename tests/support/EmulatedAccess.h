@@ -76,6 +76,13 @@ public:
         seen();
         return m_link->transport.receiveReply(buffer, timeoutMs, expectedLen, checkChecksum, endsEarly);
     }
+    bool waitForInput(int timeoutMs) override { return m_link->transport.waitForInput(timeoutMs); }
+    void wakeInputWaiter() override { m_link->transport.wakeInputWaiter(); }
+    int receiveAvailable(QByteArray& buffer) override
+    {
+        seen();
+        return m_link->transport.receiveAvailable(buffer);
+    }
     void delayMs(int ms) override { m_link->transport.delayMs(ms); }
 
     // Called at every frame sent or awaited (tests that check the lock or the buttons).

@@ -46,6 +46,8 @@ public:
         }
         return n;
     }
+    bool waitForInput(int timeoutMs) override { return m_inner->waitForInput(timeoutMs); }
+    void wakeInputWaiter() override { m_inner->wakeInputWaiter(); }
     bool isPresent() override { return m_inner->isPresent(); }
     std::size_t inputReportLength() const override { return m_inner->inputReportLength(); }
     std::size_t outputReportLength() const override { return m_inner->outputReportLength(); }

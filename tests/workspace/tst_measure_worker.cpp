@@ -1,7 +1,9 @@
 // The receive worker over the emulated instrument (pushed results through the
 // page: tst_measure_page): commands keep their replies while it polls, and it stops while
 // the user-interface thread holds the link lock (a dialog open) without a hang.
+#include "Bytes.h"
 #include "EmulatedLink.h"
+#include "FrameChecksum.h"
 #include "Frames.h"
 #include "MeasurementCommands.h"
 #include "MyThread.h"
@@ -59,6 +61,54 @@ private Q_SLOTS:
         QTest::qWait(100);
         QCOMPARE(m_chunks, 0); // no reply went to the worker
         qDebug() << "longest wait for the link lock:" << longestWait << "ms";
+    }
+
+    // An idle worker waits on the device, not on the link: a command finds the
+    // link free the moment it comes, and a pushed result is read whether it
+    // comes before the command or after it.
+    void idleWorker_wakesForPushOrCommand_data()
+    {
+        QTest::addColumn<bool>("pushFirst");
+        QTest::newRow("pushed result first") << true;
+        QTest::newRow("command first") << false;
+    }
+    void idleWorker_wakesForPushOrCommand()
+    {
+        QFETCH(bool, pushFirst);
+        startWorker();
+        QMutex* lock = m_worker->linkMutex();
+        QVERIFY(waitUntil([this] { return m_worker->isRunning(); }));
+        for (int look = 0; look < 5; ++look) {
+            QVERIFY2(lock->tryLock(), "an idle worker holds the link"); // no waiting at all
+            lock->unlock();
+            QTest::qWait(15);
+        }
+        const auto command = [&] {
+            if (!waitUntil([&] { return lock->tryLock(); })) {
+                return ProtocolResult::NoReply;
+            }
+            MeasurementValues values;
+            const int result = takeMeasurement(m_stack->transport, values);
+            lock->unlock();
+            return result;
+        };
+        int result = ProtocolResult::NoReply;
+        if (pushFirst) {
+            m_stack->emulator.pressMeasureKey();
+            QVERIFY(waitUntil([this] { return m_received.size() >= 64; }));
+            result = command();
+        } else {
+            result = command();
+            m_stack->emulator.pressMeasureKey();
+            QVERIFY(waitUntil([this] { return m_received.size() >= 64; }));
+        }
+        QCOMPARE(result, ProtocolResult::Success);
+        QTest::qWait(50);
+        // The pushed frame and nothing of the command's reply.
+        QCOMPARE(m_received.size(), 64);
+        QCOMPARE(quint8(m_received.at(0)), quint8(0xAB));
+        QCOMPARE(quint8(m_received.at(1)), quint8(0x44));
+        QCOMPARE(getU16le(m_received, 62), frameChecksum(m_received, 62));
     }
 
     void stopWhileTheLockIsHeld_returnsAndTheLockStaysValid()
