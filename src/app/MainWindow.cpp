@@ -182,14 +182,18 @@ bool MainWindow::isSizeGripEnabled() const
 
 void MainWindow::initForm()
 {
-    page = new FirstPageFor310(Dialogs::instance(), this);
-    page->setTransport(linkTransport.get());
-    ui->stackedWidget->addWidget(page);
-    ui->stackedWidget->setCurrentWidget(page);
+    // The window's flags and style sheet come before the page: a style sheet
+    // set on a parent restyles every child it already has, and the page has
+    // hundreds.
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint
                    | Qt::WindowCloseButtonHint);
     setStyleSheet(windowStyleSheet());
+    // Built inside its stack: moving a styled tree to another parent restyles it.
+    page = new FirstPageFor310(Dialogs::instance(), ui->stackedWidget);
+    page->setTransport(linkTransport.get());
+    ui->stackedWidget->addWidget(page);
+    ui->stackedWidget->setCurrentWidget(page);
 }
 
 void MainWindow::initusbport()

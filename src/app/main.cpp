@@ -40,6 +40,7 @@ int main(int argc, char* argv[])
     QtDialogs qtDialogs;
     Dialogs::install(&qtDialogs);
 
+    startupTrace::mark("dialogs");
     SingleInstance guard;
     if (handOverToRunningInstance(guard)) {
         return 0;

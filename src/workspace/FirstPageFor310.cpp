@@ -1,4 +1,5 @@
 #include "FirstPageFor310.h"
+#include "StartupTrace.h"
 
 #include "ComparisonHeader.h"
 #include "ComparisonRecordList.h"
@@ -61,7 +62,9 @@ FirstPageFor310::FirstPageFor310(Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), ui(std::make_unique<FirstPageForm>()), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FirstPageFor310"));
+    startupTrace::mark("page: begin");
     ui->setupUi(this);
+    startupTrace::mark("page: form");
     ui->label_eThresholds->hide();
     ui->lineEdit_eThresholds->hide();
 
@@ -95,6 +98,7 @@ FirstPageFor310::FirstPageFor310(Dialogs& dialogs, QWidget* parent)
     resetColorDiff_old();
 
     // The comparison tables.
+    startupTrace::mark("page: displays");
     dataHeader = ComparisonHeader::install(ui->tableWidget_data);
     legacyDataHeader = ComparisonHeader::installLegacy(ui->tbData);
     // The records behind them: the tables are filled from the records and follow them.
@@ -117,13 +121,18 @@ FirstPageFor310::FirstPageFor310(Dialogs& dialogs, QWidget* parent)
     for (int column = 17; column < 21; ++column) {
         ui->tbData->setColumnHidden(column, true);
     }
+    startupTrace::mark("page: tables");
     applyLegacyColumnWidths();
     applyDisplayMode();
+    startupTrace::mark("page: display mode");
 
     // Beside the executable, or in ../share/tintwell of an installed copy.
     m_modelTable = ::loadModelTable(dataFilePath(QStringLiteral("meterno")));
+    startupTrace::mark("page: model table");
     m_reports = new FirstPageReport(this);
+    startupTrace::mark("page: reports");
     setUpStatistics();
+    startupTrace::mark("page: statistics");
 
     auto* toleranceValidator = new QDoubleValidator(0, 100, 2, this);
     toleranceValidator->setNotation(QDoubleValidator::StandardNotation);
