@@ -8,6 +8,7 @@
 #include "LinkFactory.h"
 #include "LinkTransport.h"
 #include "StartupTrace.h"
+#include "StationStatus.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -85,6 +86,9 @@ MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier*
     on_btnLanguageZh_clicked();
     // Registration and the first connection attempt run once the event loop does.
     QTimer::singleShot(10, this, &MainWindow::initusbport);
+    // Sending to the station database starts once the window is up (the key
+    // store may take a moment to answer).
+    QTimer::singleShot(50, stationStatus, &StationStatus::start);
 }
 
 MainWindow::~MainWindow()
@@ -129,6 +133,10 @@ void MainWindow::setupUi()
     ui->stackedWidget->setBaseSize(33, 24);
     ui->stackedWidget->setStyleSheet(QString());
     ui->gridLayout->addWidget(ui->stackedWidget, 1, 0, 1, 4);
+
+    // The station database's line: the button, and the link state once configured.
+    stationStatus = new StationStatus(this);
+    ui->gridLayout->addWidget(stationStatus, 2, 0, 1, 4);
 
     ui->gridLayout->setRowStretch(0, 1);
     ui->gridLayout->setRowStretch(1, 30);

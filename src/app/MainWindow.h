@@ -17,6 +17,7 @@ class QLabel;
 class QPushButton;
 class QSizeGrip;
 class QStackedWidget;
+class StationStatus;
 class Transport;
 
 // The top-level window: hosts the workspace, owns the one link to the
@@ -82,6 +83,7 @@ private:
     };
     std::unique_ptr<Ui> ui;
     QSizeGrip* sizeGrip = nullptr;
+    StationStatus* stationStatus = nullptr;
     FirstPageFor310* page = nullptr;
     std::unique_ptr<CLinker> link;
     std::unique_ptr<QTranslator> translator;

@@ -97,13 +97,12 @@ void JournalKeeper::changed(ComparisonRecordList* list, const QList<int>& rows)
             records.append(list->at(row));
         }
     }
-    if (m_inBatch) {
-        // A change to a record of the batch: the batch writes it as it is now.
-        for (ComparisonRecord& pending : m_batch) {
-            for (const ComparisonRecord& record : std::as_const(records)) {
-                if (record.id == pending.id) {
-                    pending = record;
-                }
+    // A change to a record of the batch: the batch writes it as it is now.
+    for (ComparisonRecord& pending : m_batch) {
+        for (qsizetype i = 0; i < records.size(); ++i) {
+            if (records.at(i).id == pending.id) {
+                pending = records.takeAt(i);
+                break;
             }
         }
     }

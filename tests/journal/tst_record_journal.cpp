@@ -600,6 +600,7 @@ private Q_SLOTS:
             keeper.beginBatch(); // an import
             legacy.append(QList<ComparisonRecord>{makeRecord(3, true), makeRecord(4, true), makeRecord(5, true)});
             QCOMPARE(keeper.journal().openSessions().first().recordCount, 2); // not before the batch ends
+            QVERIFY(legacy.rename(2, QStringLiteral("named during the import"))); // one version more, not two
             keeper.endBatch();
             QVERIFY(current.rename(1, QStringLiteral("renamed")));
             ComparisonRecord rejudged = current.at(0);

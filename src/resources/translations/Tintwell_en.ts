@@ -2327,4 +2327,297 @@ Commands:
         <translation>%1 value &quot;%2&quot; is out of range</translation>
     </message>
 </context>
+<context>
+    <name>StationStatus</name>
+    <message>
+        <source>Station database: the password could not be read from the key store: %1</source>
+        <translation>Station database: the password could not be read from the key store: %1</translation>
+    </message>
+    <message>
+        <source>Station database: connecting</source>
+        <translation>Station database: connecting</translation>
+    </message>
+    <message>
+        <source>Station database: sending</source>
+        <translation>Station database: sending</translation>
+    </message>
+    <message>
+        <source>Station database: all records sent</source>
+        <translation>Station database: all records sent</translation>
+    </message>
+    <message>
+        <source>Station database: offline, trying again</source>
+        <translation>Station database: offline, trying again</translation>
+    </message>
+    <message>
+        <source>Station database: not sending</source>
+        <translation>Station database: not sending</translation>
+    </message>
+    <message>
+        <source>Station database...</source>
+        <translation>Station database...</translation>
+    </message>
+    <message>
+        <source>Station database</source>
+        <translation>Station database</translation>
+    </message>
+    <message>
+        <source>The password was not stored: the key store refused: %1</source>
+        <translation>The password was not stored: the key store refused: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source> (%n waiting)</source>
+        <translation>
+            <numerusform> (%n waiting)</numerusform>
+            <numerusform> (%n waiting)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>StationDialog</name>
+    <message>
+        <source>Test connection</source>
+        <translation>Test connection</translation>
+    </message>
+    <message>
+        <source>Station database</source>
+        <translation>Station database</translation>
+    </message>
+    <message>
+        <source>kept in the key store; empty: unchanged</source>
+        <translation>kept in the key store; empty: unchanged</translation>
+    </message>
+    <message>
+        <source>CA certificate file: the server&apos;s name is checked</source>
+        <translation>CA certificate file: the server&apos;s name is checked</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation>Database</translation>
+    </message>
+    <message>
+        <source>Station name</source>
+        <translation>Station name</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Certificate authority</source>
+        <translation>Certificate authority</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 ...</source>
+        <translation>Connecting to %1 ...</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached: %2</source>
+        <translation>The station database %1 cannot be reached: %2</translation>
+    </message>
+    <message>
+        <source>Connected to %1: schema version %2.</source>
+        <translation>Connected to %1: schema version %2.</translation>
+    </message>
+</context>
+<context>
+    <name>SyncWorker</name>
+    <message>
+        <source>The station database %1 cannot be reached: %2</source>
+        <translation>The station database %1 cannot be reached: %2</translation>
+    </message>
+    <message>
+        <source>The role %1 is not registered as a station on the station database %2.</source>
+        <translation>The role %1 is not registered as a station on the station database %2.</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused: %2</source>
+        <translation>The station database %1 refused: %2</translation>
+    </message>
+    <message>
+        <source>The connection to the station database %1 was lost: %2</source>
+        <translation>The connection to the station database %1 was lost: %2</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused the records: %2</source>
+        <translation>The station database %1 refused the records: %2</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused record %2 (%3): %4</source>
+        <translation>The station database %1 refused record %2 (%3): %4</translation>
+    </message>
+</context>
+<context>
+    <name>StationSchema</name>
+    <message>
+        <source>%1 on %2: %3</source>
+        <translation>%1 on %2: %3</translation>
+    </message>
+    <message>
+        <source>Reading the schema version failed</source>
+        <translation>Reading the schema version failed</translation>
+    </message>
+    <message>
+        <source>The station database %1 has schema version %2, newer than this Tintwell knows (%3). Nothing is written to it; records wait until Tintwell is updated.</source>
+        <translation>The station database %1 has schema version %2, newer than this Tintwell knows (%3). Nothing is written to it; records wait until Tintwell is updated.</translation>
+    </message>
+    <message>
+        <source>The station database %1 has schema version %2; this Tintwell needs %3. Run &quot;tintwell-cli db migrate&quot; first.</source>
+        <translation>The station database %1 has schema version %2; this Tintwell needs %3. Run &quot;tintwell-cli db migrate&quot; first.</translation>
+    </message>
+    <message>
+        <source>Connecting failed</source>
+        <translation>Connecting failed</translation>
+    </message>
+    <message>
+        <source>Preparing the schema failed</source>
+        <translation>Preparing the schema failed</translation>
+    </message>
+    <message>
+        <source>Migrating failed</source>
+        <translation>Migrating failed</translation>
+    </message>
+    <message>
+        <source>Migration %1 (%2) failed</source>
+        <translation>Migration %1 (%2) failed</translation>
+    </message>
+    <message>
+        <source>Adding the station failed</source>
+        <translation>Adding the station failed</translation>
+    </message>
+    <message>
+        <source>Adding the manager failed</source>
+        <translation>Adding the manager failed</translation>
+    </message>
+</context>
+<context>
+    <name>StationHistory</name>
+    <message>
+        <source>The station database %1 did not answer the query: %2</source>
+        <translation>The station database %1 did not answer the query: %2</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>the station database&apos;s server: host name, address or socket folder</source>
+        <translation>the station database&apos;s server: host name, address or socket folder</translation>
+    </message>
+    <message>
+        <source>the server&apos;s port (default 5432)</source>
+        <translation>the server&apos;s port (default 5432)</translation>
+    </message>
+    <message>
+        <source>the database</source>
+        <translation>the database</translation>
+    </message>
+    <message>
+        <source>the role to log in as</source>
+        <translation>the role to log in as</translation>
+    </message>
+    <message>
+        <source>the certificate authority of the server&apos;s certificate (checks the host name)</source>
+        <translation>the certificate authority of the server&apos;s certificate (checks the host name)</translation>
+    </message>
+    <message>
+        <source>read the password from the first line of standard input</source>
+        <translation>read the password from the first line of standard input</translation>
+    </message>
+    <message>
+        <source>apply the station database&apos;s schema (as a role that may create tables and roles)</source>
+        <translation>apply the station database&apos;s schema (as a role that may create tables and roles)</translation>
+    </message>
+    <message>
+        <source>where this station sends its records; the password goes to the desktop&apos;s key store</source>
+        <translation>where this station sends its records; the password goes to the desktop&apos;s key store</translation>
+    </message>
+    <message>
+        <source>this station&apos;s name</source>
+        <translation>this station&apos;s name</translation>
+    </message>
+    <message>
+        <source>connect once and check the schema</source>
+        <translation>connect once and check the schema</translation>
+    </message>
+    <message>
+        <source>the records of every station in the station database, or their statistics</source>
+        <translation>the records of every station in the station database, or their statistics</translation>
+    </message>
+    <message>
+        <source>records from DATE on</source>
+        <translation>records from DATE on</translation>
+    </message>
+    <message>
+        <source>records before DATE</source>
+        <translation>records before DATE</translation>
+    </message>
+    <message>
+        <source>records of this station; may be repeated</source>
+        <translation>records of this station; may be repeated</translation>
+    </message>
+    <message>
+        <source>records of this instrument model</source>
+        <translation>records of this instrument model</translation>
+    </message>
+    <message>
+        <source>records compared with this standard</source>
+        <translation>records compared with this standard</translation>
+    </message>
+    <message>
+        <source>test names matching PATTERN (* and ? as wildcards)</source>
+        <translation>test names matching PATTERN (* and ? as wildcards)</translation>
+    </message>
+    <message>
+        <source>only PASS or only NG records</source>
+        <translation>only PASS or only NG records</translation>
+    </message>
+    <message>
+        <source>count, PASS count and delta-E statistics instead of the records</source>
+        <translation>count, PASS count and delta-E statistics instead of the records</translation>
+    </message>
+    <message>
+        <source>The key store could not be read: %1</source>
+        <translation>The key store could not be read: %1</translation>
+    </message>
+    <message>
+        <source>No station database is configured: give --server, --database and --user, or run &quot;tintwell-cli db configure&quot; first.</source>
+        <translation>No station database is configured: give --server, --database and --user, or run &quot;tintwell-cli db configure&quot; first.</translation>
+    </message>
+    <message>
+        <source>%1: schema version %2 (was %3)</source>
+        <translation>%1: schema version %2 (was %3)</translation>
+    </message>
+    <message>
+        <source>The password was not stored: the key store refused: %1</source>
+        <translation>The password was not stored: the key store refused: %1</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached: %2</source>
+        <translation>The station database %1 cannot be reached: %2</translation>
+    </message>
+    <message>
+        <source>Station %1 sends to %2 as %3.</source>
+        <translation>Station %1 sends to %2 as %3.</translation>
+    </message>
+    <message>
+        <source>--%1 takes a date (yyyy-MM-dd or yyyy-MM-ddThh:mm), not &quot;%2&quot;.</source>
+        <translation>--%1 takes a date (yyyy-MM-dd or yyyy-MM-ddThh:mm), not &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>--verdict takes pass or ng.</source>
+        <translation>--verdict takes pass or ng.</translation>
+    </message>
+</context>
 </TS>

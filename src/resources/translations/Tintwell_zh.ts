@@ -2361,4 +2361,296 @@ Commands:
         <translation>%1 的值“%2”超出范围</translation>
     </message>
 </context>
+<context>
+    <name>StationStatus</name>
+    <message>
+        <source>Station database: the password could not be read from the key store: %1</source>
+        <translation>工作站数据库：无法从密钥库读取密码：%1</translation>
+    </message>
+    <message>
+        <source>Station database: connecting</source>
+        <translation>工作站数据库：正在连接</translation>
+    </message>
+    <message>
+        <source>Station database: sending</source>
+        <translation>工作站数据库：正在发送</translation>
+    </message>
+    <message>
+        <source>Station database: all records sent</source>
+        <translation>工作站数据库：记录已全部发送</translation>
+    </message>
+    <message>
+        <source>Station database: offline, trying again</source>
+        <translation>工作站数据库：离线，正在重试</translation>
+    </message>
+    <message>
+        <source>Station database: not sending</source>
+        <translation>工作站数据库：未发送</translation>
+    </message>
+    <message>
+        <source>Station database...</source>
+        <translation>工作站数据库...</translation>
+    </message>
+    <message>
+        <source>Station database</source>
+        <translation>工作站数据库</translation>
+    </message>
+    <message>
+        <source>The password was not stored: the key store refused: %1</source>
+        <translation>密码未保存：密钥库拒绝：%1</translation>
+    </message>
+    <message numerus="yes">
+        <source> (%n waiting)</source>
+        <translation>
+            <numerusform> （%n 条待发送）</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>StationDialog</name>
+    <message>
+        <source>Test connection</source>
+        <translation>测试连接</translation>
+    </message>
+    <message>
+        <source>Station database</source>
+        <translation>工作站数据库</translation>
+    </message>
+    <message>
+        <source>kept in the key store; empty: unchanged</source>
+        <translation>保存在密钥库中；留空：不变</translation>
+    </message>
+    <message>
+        <source>CA certificate file: the server&apos;s name is checked</source>
+        <translation>CA 证书文件：将校验服务器名称</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>服务器</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation>数据库</translation>
+    </message>
+    <message>
+        <source>Station name</source>
+        <translation>工作站名称</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>用户</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Certificate authority</source>
+        <translation>证书颁发机构</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 ...</source>
+        <translation>正在连接 %1 ...</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached: %2</source>
+        <translation>无法连接工作站数据库 %1：%2</translation>
+    </message>
+    <message>
+        <source>Connected to %1: schema version %2.</source>
+        <translation>已连接 %1：架构版本 %2。</translation>
+    </message>
+</context>
+<context>
+    <name>SyncWorker</name>
+    <message>
+        <source>The station database %1 cannot be reached: %2</source>
+        <translation>无法连接工作站数据库 %1：%2</translation>
+    </message>
+    <message>
+        <source>The role %1 is not registered as a station on the station database %2.</source>
+        <translation>角色 %1 未在工作站数据库 %2 中登记为工作站。</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused: %2</source>
+        <translation>工作站数据库 %1 拒绝：%2</translation>
+    </message>
+    <message>
+        <source>The connection to the station database %1 was lost: %2</source>
+        <translation>与工作站数据库 %1 的连接已断开：%2</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused the records: %2</source>
+        <translation>工作站数据库 %1 拒绝了记录：%2</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused record %2 (%3): %4</source>
+        <translation>工作站数据库 %1 拒绝了记录 %2（%3）：%4</translation>
+    </message>
+</context>
+<context>
+    <name>StationSchema</name>
+    <message>
+        <source>%1 on %2: %3</source>
+        <translation>%2 上%1：%3</translation>
+    </message>
+    <message>
+        <source>Reading the schema version failed</source>
+        <translation>读取架构版本失败</translation>
+    </message>
+    <message>
+        <source>The station database %1 has schema version %2, newer than this Tintwell knows (%3). Nothing is written to it; records wait until Tintwell is updated.</source>
+        <translation>工作站数据库 %1 的架构版本为 %2，比本 Tintwell 所知的版本（%3）更新。不会向其写入任何内容；记录将等待 Tintwell 更新。</translation>
+    </message>
+    <message>
+        <source>The station database %1 has schema version %2; this Tintwell needs %3. Run &quot;tintwell-cli db migrate&quot; first.</source>
+        <translation>工作站数据库 %1 的架构版本为 %2；本 Tintwell 需要 %3。请先运行“tintwell-cli db migrate”。</translation>
+    </message>
+    <message>
+        <source>Connecting failed</source>
+        <translation>连接失败</translation>
+    </message>
+    <message>
+        <source>Preparing the schema failed</source>
+        <translation>准备架构失败</translation>
+    </message>
+    <message>
+        <source>Migrating failed</source>
+        <translation>迁移失败</translation>
+    </message>
+    <message>
+        <source>Migration %1 (%2) failed</source>
+        <translation>迁移 %1（%2）失败</translation>
+    </message>
+    <message>
+        <source>Adding the station failed</source>
+        <translation>添加工作站失败</translation>
+    </message>
+    <message>
+        <source>Adding the manager failed</source>
+        <translation>添加管理员失败</translation>
+    </message>
+</context>
+<context>
+    <name>StationHistory</name>
+    <message>
+        <source>The station database %1 did not answer the query: %2</source>
+        <translation>工作站数据库 %1 未响应查询：%2</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>the station database&apos;s server: host name, address or socket folder</source>
+        <translation>工作站数据库的服务器：主机名、地址或套接字目录</translation>
+    </message>
+    <message>
+        <source>the server&apos;s port (default 5432)</source>
+        <translation>服务器端口（默认 5432）</translation>
+    </message>
+    <message>
+        <source>the database</source>
+        <translation>数据库</translation>
+    </message>
+    <message>
+        <source>the role to log in as</source>
+        <translation>登录所用的角色</translation>
+    </message>
+    <message>
+        <source>the certificate authority of the server&apos;s certificate (checks the host name)</source>
+        <translation>服务器证书的颁发机构（校验主机名）</translation>
+    </message>
+    <message>
+        <source>read the password from the first line of standard input</source>
+        <translation>从标准输入的第一行读取密码</translation>
+    </message>
+    <message>
+        <source>apply the station database&apos;s schema (as a role that may create tables and roles)</source>
+        <translation>应用工作站数据库的架构（需可创建表和角色的角色）</translation>
+    </message>
+    <message>
+        <source>where this station sends its records; the password goes to the desktop&apos;s key store</source>
+        <translation>本工作站发送记录的目标；密码保存在桌面密钥库中</translation>
+    </message>
+    <message>
+        <source>this station&apos;s name</source>
+        <translation>本工作站的名称</translation>
+    </message>
+    <message>
+        <source>connect once and check the schema</source>
+        <translation>连接一次并检查架构</translation>
+    </message>
+    <message>
+        <source>the records of every station in the station database, or their statistics</source>
+        <translation>工作站数据库中所有工作站的记录或其统计</translation>
+    </message>
+    <message>
+        <source>records from DATE on</source>
+        <translation>自 DATE 起的记录</translation>
+    </message>
+    <message>
+        <source>records before DATE</source>
+        <translation>DATE 之前的记录</translation>
+    </message>
+    <message>
+        <source>records of this station; may be repeated</source>
+        <translation>此工作站的记录；可重复</translation>
+    </message>
+    <message>
+        <source>records of this instrument model</source>
+        <translation>此仪器型号的记录</translation>
+    </message>
+    <message>
+        <source>records compared with this standard</source>
+        <translation>与此标准比较的记录</translation>
+    </message>
+    <message>
+        <source>test names matching PATTERN (* and ? as wildcards)</source>
+        <translation>与 PATTERN 匹配的测试名称（* 和 ? 为通配符）</translation>
+    </message>
+    <message>
+        <source>only PASS or only NG records</source>
+        <translation>仅 PASS 或仅 NG 记录</translation>
+    </message>
+    <message>
+        <source>count, PASS count and delta-E statistics instead of the records</source>
+        <translation>输出数量、PASS 数量和 delta-E 统计，而非记录</translation>
+    </message>
+    <message>
+        <source>The key store could not be read: %1</source>
+        <translation>无法读取密钥库：%1</translation>
+    </message>
+    <message>
+        <source>No station database is configured: give --server, --database and --user, or run &quot;tintwell-cli db configure&quot; first.</source>
+        <translation>未配置工作站数据库：请提供 --server、--database 和 --user，或先运行“tintwell-cli db configure”。</translation>
+    </message>
+    <message>
+        <source>%1: schema version %2 (was %3)</source>
+        <translation>%1：架构版本 %2（原为 %3）</translation>
+    </message>
+    <message>
+        <source>The password was not stored: the key store refused: %1</source>
+        <translation>密码未保存：密钥库拒绝：%1</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached: %2</source>
+        <translation>无法连接工作站数据库 %1：%2</translation>
+    </message>
+    <message>
+        <source>Station %1 sends to %2 as %3.</source>
+        <translation>工作站 %1 以 %3 身份发送到 %2。</translation>
+    </message>
+    <message>
+        <source>--%1 takes a date (yyyy-MM-dd or yyyy-MM-ddThh:mm), not &quot;%2&quot;.</source>
+        <translation>--%1 需要日期（yyyy-MM-dd 或 yyyy-MM-ddThh:mm），而不是“%2”。</translation>
+    </message>
+    <message>
+        <source>--verdict takes pass or ng.</source>
+        <translation>--verdict 只接受 pass 或 ng。</translation>
+    </message>
+</context>
 </TS>

@@ -1,0 +1,42 @@
+#pragma once
+// "Station database": where this station sends its records. "Test
+// connection" connects on a thread of its own and says what the server
+// answered, in the dialog.
+
+#include "StationConfig.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+
+class StationDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit StationDialog(const StationConfig& config, QWidget* parent = nullptr);
+    ~StationDialog() override;
+
+    // What the fields say, with the password typed (empty: keep the stored one).
+    StationConfig config() const;
+    QString testResult() const;
+
+Q_SIGNALS:
+    void tested(bool ok, const QString& text);
+
+private:
+    void testConnection();
+    void showTested(bool ok, const QString& text);
+
+    QLineEdit* m_host;
+    QSpinBox* m_port;
+    QLineEdit* m_database;
+    QLineEdit* m_station;
+    QLineEdit* m_user;
+    QLineEdit* m_password;
+    QLineEdit* m_ca;
+    QPushButton* m_test;
+    QLabel* m_result;
+};

@@ -1,0 +1,128 @@
+#include "StationStatus.h"
+
+#include "Dialogs.h"
+#include "JournalOutbox.h"
+#include "RecordJournal.h"
+#include "StationDialog.h"
+#include "StationSync.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+StationStatus::StationStatus(QWidget* parent)
+    : QWidget(parent)
+    , m_label(new QLabel(this))
+    , m_button(new QPushButton(this))
+{
+    setObjectName(QStringLiteral("stationStatus"));
+    m_label->setObjectName(QStringLiteral("stationStatusLabel"));
+    m_button->setObjectName(QStringLiteral("btnStationDatabase"));
+    m_button->setFocusPolicy(Qt::NoFocus);
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_label, 1);
+    layout->addWidget(m_button);
+    connect(m_button, &QPushButton::clicked, this, &StationStatus::configure);
+    showState();
+}
+
+StationStatus::~StationStatus()
+{
+    m_sync.reset(); // before the outbox it reads
+}
+
+void StationStatus::start()
+{
+    m_sync.reset();
+    m_outbox.reset();
+    StationConfig config = StationConfig::loadSaved();
+    if (!config.isConfigured()) {
+        showState();
+        return;
+    }
+    QString error;
+    KeychainPasswordStore store;
+    if (!store.read(passwordKey(config), &config.password, &error)) {
+        m_label->setText(tr("Station database: the password could not be read from the key store: %1").arg(error));
+        return;
+    }
+    m_outbox = std::make_unique<JournalOutbox>(RecordJournal::defaultPath());
+    SyncOptions options;
+    options.programVersion = QCoreApplication::applicationVersion();
+    m_sync = std::make_unique<StationSync>(config, m_outbox.get(), options);
+    connect(m_sync.get(), &StationSync::stateChanged, this, &StationStatus::showState);
+    connect(m_sync.get(), &StationSync::waitingChanged, this, &StationStatus::showState);
+    showState();
+}
+
+QString StationStatus::text() const
+{
+    return m_label->text();
+}
+
+QString StationStatus::describe(SyncWorker::State state, int waiting, const QString& message)
+{
+    QString line;
+    switch (state) {
+    case SyncWorker::State::Connecting:
+        line = tr("Station database: connecting");
+        break;
+    case SyncWorker::State::Online:
+        line = waiting > 0 ? tr("Station database: sending") : tr("Station database: all records sent");
+        break;
+    case SyncWorker::State::Offline:
+        line = tr("Station database: offline, trying again");
+        break;
+    case SyncWorker::State::Refused:
+        line = tr("Station database: not sending");
+        break;
+    }
+    if (waiting > 0) {
+        line += tr(" (%n waiting)", nullptr, waiting);
+    }
+    if (!message.isEmpty()) {
+        line += QStringLiteral(" - ") + message;
+    }
+    return line;
+}
+
+void StationStatus::showState()
+{
+    m_button->setText(tr("Station database..."));
+    if (!m_sync) {
+        m_label->clear();
+        return;
+    }
+    // The server's message, once, in the line; its full text on hovering.
+    m_label->setText(describe(m_sync->state(), std::max(0, m_sync->waiting()), m_sync->message().section(QLatin1Char('\n'), 0, 0)));
+    m_label->setToolTip(m_sync->message());
+}
+
+void StationStatus::configure()
+{
+    StationDialog dialog(StationConfig::loadSaved(), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const StationConfig config = dialog.config();
+    QString error;
+    KeychainPasswordStore store;
+    if (!config.password.isEmpty() && !store.write(passwordKey(config), config.password, &error)) {
+        dialogs().warning(this, tr("Station database"),
+                          tr("The password was not stored: the key store refused: %1").arg(error));
+        return;
+    }
+    config.saveAsSaved();
+    start();
+}
+
+void StationStatus::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        showState();
+    }
+    QWidget::changeEvent(event);
+}

@@ -1,0 +1,45 @@
+#pragma once
+// The station database in the main window: a line that shows whether the
+// records reach the server and how many wait, with the server's own message
+// once (not a box per attempt), and the button that opens the "Station
+// database" dialog. Without a configuration the line shows only the button
+// and nothing is sent.
+
+#include "SyncWorker.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class JournalOutbox;
+class QLabel;
+class QPushButton;
+class StationSync;
+
+class StationStatus : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit StationStatus(QWidget* parent = nullptr);
+    ~StationStatus() override;
+
+    // Starts sending with the saved configuration and the key store's
+    // password; stops a previous sync first. Nothing when not configured.
+    void start();
+    QString text() const;
+
+    // The line's text for a state (also for tests).
+    static QString describe(SyncWorker::State state, int waiting, const QString& message);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void showState();
+    void configure();
+
+    QLabel* m_label;
+    QPushButton* m_button;
+    std::unique_ptr<JournalOutbox> m_outbox;
+    std::unique_ptr<StationSync> m_sync;
+};
