@@ -84,8 +84,9 @@ bool fillSide(const QList<std::pair<QString, double>>& pairs, int mode, bool leg
         && given.contains(QLatin1String("C")) && given.contains(QLatin1String("h"))) {
         // L C h given: a* and b* follow from them, so delta-E can be judged.
         const double radians = side.values[R::LchH] * M_PI / 180.0;
-        side.values[R::LabA] = side.values[R::LchC] * std::cos(radians);
-        side.values[R::LabB] = side.values[R::LchC] * std::sin(radians);
+        // To the two decimals the display shows a* and b* with, as a measured side has them.
+        side.values[R::LabA] = std::round(side.values[R::LchC] * std::cos(radians) * 100.0) / 100.0;
+        side.values[R::LabB] = std::round(side.values[R::LchC] * std::sin(radians) * 100.0) / 100.0;
         given << QStringLiteral("a") << QStringLiteral("b");
     }
     if (legacy) {

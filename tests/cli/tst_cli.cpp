@@ -4,6 +4,7 @@
 #include "CliCommand.h"
 #include "InstrumentEmulator.h"
 #include "RecordJournal.h"
+#include "SingleInstance.h"
 #include "VirtualInstrument.h"
 
 #include <QBuffer>
@@ -24,6 +25,7 @@ struct Run
     QBuffer err;
     CliEnvironment env;
     std::function<void(InstrumentEmulator&)> prepare;
+    QList<std::shared_ptr<InstrumentEmulator>> made; // kept beyond the run, to look at afterwards
     bool windowRunning = false;
 
     int operator()(const QStringList& arguments)
@@ -38,6 +40,7 @@ struct Run
             if (prepare) {
                 prepare(*emulator);
             }
+            made << emulator;
             return emulator;
         };
         return runCli(arguments, env);
@@ -151,6 +154,71 @@ private Q_SLOTS:
         QCOMPARE(run.json().value(QStringLiteral("pass")).toBool(), status == 0);
     }
 
+    // VALUES as a script writes them: by name or in the mode's order; what the
+    // verdict needs must be there, and nothing is taken as 0 silently.
+    void values_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("standard"); // the standard as printed back, or the message
+        QTest::newRow("in order") << "--simulate TX310 compare --standard 12.5,88 --sample 12.5,88" << 0 << "{\"haze\":12.5,\"t\":88}";
+        QTest::newRow("by name, any order") << "--simulate TX310 compare --standard t=88,haze=12.5 --sample 12.5,88" << 0 << "{\"haze\":12.5,\"t\":88}";
+        QTest::newRow("percent signs") << "--simulate TX310 compare --standard 12.5%,88% --sample 12.5,88" << 0 << "{\"haze\":12.5,\"t\":88}";
+        QTest::newRow("LCh: L C h give a* b*") << "--simulate TX420 compare --mode lch --standard L=50,C=10,h=90 --sample L=50,C=10,h=90" << 0 << "\"a\":0,\"b\":10";
+        QTest::newRow("one value too many") << "--simulate TX310 compare --standard 1,2,3 --sample 1,2" << 2 << "Too many values";
+        QTest::newRow("not a number") << "--simulate TX310 compare --standard 12.5,abc --sample 1,2" << 2 << "\"abc\" is not a number";
+        QTest::newRow("a name the instrument lacks") << "--simulate TX310 compare --standard haze=1,t=2,q=3 --sample 1,2" << 2 << "\"q\"";
+        QTest::newRow("a value the verdict needs") << "--simulate TX310 compare --standard haze=1 --sample 1,2" << 2 << "needs t";
+    }
+    void values()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, status);
+        QFETCH(QString, standard);
+        Run run;
+        QCOMPARE(run(words(line + QStringLiteral(" --json"))), status);
+        if (status == 0) {
+            const QByteArray printed = QJsonDocument(run.json().value(QStringLiteral("standard")).toObject()).toJson(QJsonDocument::Compact);
+            QVERIFY2(printed.contains(standard.toUtf8()) || QString::fromUtf8(printed).contains(standard), printed.constData());
+        } else {
+            QVERIFY2(run.messages().contains(standard), qPrintable(run.messages()));
+        }
+    }
+
+    // A bar on a terminal; a script's log gets the count alone.
+    void progress_onlyOnATerminal_data()
+    {
+        QTest::addColumn<bool>("terminal");
+        QTest::newRow("terminal") << true;
+        QTest::newRow("pipe") << false;
+    }
+    void progress_onlyOnATerminal()
+    {
+        QFETCH(bool, terminal);
+        Run run;
+        run.env.stderrIsTerminal = terminal;
+        QCOMPARE(run(words(QStringLiteral("--simulate TX310 records export --format json"))), 0);
+        QCOMPARE(run.messages().contains(QLatin1String("\r[")), terminal);
+        QVERIFY(run.messages().contains(QLatin1String("25")));
+    }
+
+    // --mode changes the instrument's display parameter before measuring.
+    void measureMode_setsTheInstrument()
+    {
+        Run run;
+        QCOMPARE(run(words(QStringLiteral("--simulate TX310 --json measure --mode yxy"))), 0);
+        QCOMPARE(run.made.first()->instrument().displayMode(), 5);
+        const QJsonObject values = run.json().value(QStringLiteral("values")).toObject();
+        QVERIFY(values.contains(QStringLiteral("x")) && values.contains(QStringLiteral("L"))); // Yxy, and Lab for delta-E
+    }
+
+    void messagesInChinese()
+    {
+        Run run;
+        QCOMPARE(run(words(QStringLiteral("--lang zh --simulate TX310 --device serial:1 identify"))), 3);
+        QVERIFY2(run.messages().contains(QStringLiteral("没有连接序列号为 1 的仪器")), qPrintable(run.messages()));
+    }
+
     void keyWait_countGivesJsonLines()
     {
         Run run;
@@ -194,18 +262,15 @@ private Q_SLOTS:
         broken.write(text.replace("\"T3\"", "\"T3\" 12..5")); // one malformed sample far into the file
         broken.close();
 
-        std::shared_ptr<InstrumentEmulator> emulator;
         Run refused;
-        refused.prepare = [&emulator](InstrumentEmulator& e) { emulator.reset(&e, [](InstrumentEmulator*) {}); };
         QCOMPARE(refused(words(QStringLiteral("--simulate TX420 stdcolor upload ") + bad)), 5);
-        QCOMPARE(emulator->instrument().standardColorCount(), 0);
-        QVERIFY(!emulator->instrument().blockTransferCompleted());
+        QCOMPARE(refused.made.first()->instrument().standardColorCount(), 0);
+        QVERIFY(!refused.made.first()->instrument().blockTransferCompleted());
 
         Run written;
-        written.prepare = [&emulator](InstrumentEmulator& e) { emulator.reset(&e, [](InstrumentEmulator*) {}); };
         QCOMPARE(written(words(QStringLiteral("--simulate TX420 stdcolor upload ") + good)), 0);
-        QCOMPARE(emulator->instrument().standardColorCount(), 1);
-        QVERIFY(emulator->instrument().blockTransferCompleted());
+        QCOMPARE(written.made.first()->instrument().standardColorCount(), 1);
+        QVERIFY(written.made.first()->instrument().blockTransferCompleted());
     }
 
     void journalExport_sinceAndModes()
@@ -246,6 +311,24 @@ private Q_SLOTS:
         oneMode.env.journalPath = path;
         QCOMPARE(oneMode(words(QStringLiteral("journal export --format csv --mode hazet"))), 0);
         QCOMPARE(oneMode.out.data().count('\n'), 3); // titles and two records
+    }
+
+    // What decides "the window holds the instrument" (exit status 3): the
+    // window's lock held by a live process, seen without taking it.
+    void windowProbe_seesALiveHolderWithoutTakingTheLock()
+    {
+        QTemporaryDir runtime;
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+        const QString key = QStringLiteral("tintwell-cli-probe");
+        QVERIFY(!SingleInstance::heldByLiveProcess(key));
+        {
+            SingleInstance window(key);
+            QVERIFY(!window.isRunning()); // this one takes the lock, as the window does
+            QVERIFY(SingleInstance::heldByLiveProcess(key));
+        }
+        QVERIFY(!SingleInstance::heldByLiveProcess(key)); // released with the window
+        SingleInstance later(key);
+        QVERIFY(!later.isRunning()); // the probe never left a lock behind
     }
 
     void windowHoldsRealInstruments_emulatedOnesStayUsable()
