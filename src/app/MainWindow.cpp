@@ -26,6 +26,7 @@
 #include <QSpacerItem>
 #include <QStackedWidget>
 #include <QTimer>
+#include <QWindow>
 
 Q_LOGGING_CATEGORY(lcMain, "tintwell.app")
 
@@ -35,6 +36,7 @@ MainWindow* g_mainWindow = nullptr;
 
 constexpr quint16 kVendorId = 0x2047;
 constexpr quint16 kProductId = 0x0301;
+constexpr int kFirstFrameFallbackMs = 3000;
 
 QString windowStyleSheet()
 {
@@ -204,8 +206,53 @@ void MainWindow::initForm()
     ui->stackedWidget->setCurrentWidget(page);
 }
 
+void MainWindow::afterFirstFrame(std::function<void()> step)
+{
+    if (firstFrameSteps.empty()) {
+        qApp->installEventFilter(this);
+        // A window that is never exposed (started minimised) still gets its steps.
+        QTimer::singleShot(kFirstFrameFallbackMs, this, &MainWindow::runFirstFrameSteps);
+    }
+    firstFrameSteps.push_back(std::move(step));
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Expose && !firstFrameSteps.empty() && windowHandle()
+        && watched == windowHandle() && windowHandle()->isExposed()) {
+        // Handled here first, so that the steps follow the painted frame.
+        watched->event(event);
+        runFirstFrameSteps();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::runFirstFrameSteps()
+{
+    if (firstFrameSteps.empty()) {
+        return;
+    }
+    qApp->removeEventFilter(this);
+    const std::vector<std::function<void()>> steps = std::move(firstFrameSteps);
+    firstFrameSteps.clear();
+    for (const auto& step : steps) {
+        step();
+    }
+    if (usbWaitsForFirstFrame) {
+        usbWaitsForFirstFrame = false;
+        initusbport();
+    }
+}
+
 void MainWindow::initusbport()
 {
+    if (!firstFrameSteps.empty()) {
+        // The journal (and whatever else waits for the first frame) comes
+        // before any result of the instrument can add a row.
+        usbWaitsForFirstFrame = true;
+        return;
+    }
     showLed(false);
     if (notifier && !notifier->start()) {
         qCWarning(lcMain) << "device notifications unavailable; plug-in will not be noticed";

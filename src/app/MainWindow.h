@@ -3,7 +3,9 @@
 #include <QWidget>
 #include <QTranslator>
 
+#include <functional>
 #include <memory>
+#include <vector>
 
 class CLinker;
 class DeviceNotifier;
@@ -48,6 +50,11 @@ public:
     // Where the catalogues are looked for, in order; an empty entry means the
     // working directory. Default: the working directory, then beside the executable.
     void setCatalogueDirectories(const QStringList& directories) { catalogueDirs = directories; }
+    // Runs step right after the window's first frame has been painted, in
+    // the same turn of the event loop (no input is handled before it), for
+    // work that need not delay that frame. The instrument is looked for only
+    // after every such step has run.
+    void afterFirstFrame(std::function<void()> step);
 
 public Q_SLOTS:
     void initForm();
@@ -66,12 +73,14 @@ protected:
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void setupUi();
     void retranslateUi();
     void showLed(bool on);
     bool switchLanguage(const QString& catalogue, bool chinese);
+    void runFirstFrameSteps();
 
     struct Ui
     {
@@ -92,6 +101,8 @@ private:
     DeviceNotifier* notifier = nullptr;
     QStringList catalogueDirs;
     bool ledOn = false;
+    std::vector<std::function<void()>> firstFrameSteps;
+    bool usbWaitsForFirstFrame = false;
 };
 
 // The process's one main window (the one constructed last and still alive).

@@ -71,11 +71,16 @@ int main(int argc, char* argv[])
     window.setWindowTitle(QStringLiteral("Tintwell V2.0"));
     startupTrace::mark("language");
     SimulatorControls::install(linkFactory, &window);
-    // Rows left open by a crash or a closed window are offered back.
-    window.workspace()->startJournal(RecordJournal::defaultPath());
-    startupTrace::mark("journal");
+    window.afterFirstFrame([] { startupTrace::mark("first frame"); });
+    // Rows left open by a crash or a closed window are offered back once the
+    // window is up, and before the instrument is looked for, so before any
+    // row can be added. The journal's opening and integrity check (long with
+    // a large history) no longer delay the first frame.
+    window.afterFirstFrame([&window] {
+        window.workspace()->startJournal(RecordJournal::defaultPath());
+        startupTrace::mark("journal (after the first frame)");
+    });
     window.setWindowState(Qt::WindowMaximized);
-    startupTrace::watchFirstFrame(&window);
     window.show();
     startupTrace::mark("shown");
     return app.exec();

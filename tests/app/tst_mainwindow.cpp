@@ -12,6 +12,7 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 void tintwellInitResources();
 
@@ -108,6 +109,32 @@ private Q_SLOTS:
         QCOMPARE(instrument->opens, 1);
         QVERIFY(window->isLedOn());
         QVERIFY(ledShows(":/image/led_on.png"));
+    }
+
+    // Work put after the first frame (the journal and its restore question)
+    // runs once the window is painted, and before the instrument is looked
+    // for, so no result can add a row ahead of it.
+    void afterFirstFrame_runsAfterThePaintAndBeforeTheInstrument()
+    {
+        expectSettingsRead();
+        makeWindow();
+        bool ran = false;
+        bool linkOpenWhenRan = true;
+        bool exposedWhenRan = false;
+        window->afterFirstFrame([&] {
+            ran = true;
+            linkOpenWhenRan = window->isLinkOpen();
+            exposedWhenRan = window->windowHandle() && window->windowHandle()->isExposed();
+        });
+        QTest::qWait(50); // the instrument would be looked for by now
+        QVERIFY(!ran);
+        QVERIFY(!window->isLinkOpen());
+        window->show();
+        QVERIFY(waitUntil([&] { return ran; }));
+        QVERIFY(exposedWhenRan);
+        QVERIFY(!linkOpenWhenRan);
+        QVERIFY(waitUntil([this] { return window->isLinkOpen(); }));
+        QCOMPARE(instrument->opens, 1);
     }
 
     void startup_withoutInstrument_staysOffUntilArrival()
