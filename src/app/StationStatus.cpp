@@ -1,6 +1,7 @@
 #include "StationStatus.h"
 
 #include "Dialogs.h"
+#include "HistoryWindow.h"
 #include "JournalOutbox.h"
 #include "RecordJournal.h"
 #include "StationDialog.h"
@@ -16,6 +17,7 @@ StationStatus::StationStatus(QWidget* parent)
     : QWidget(parent)
     , m_label(new QLabel(this))
     , m_button(new QPushButton(this))
+    , m_history(new QPushButton(this))
 {
     setObjectName(QStringLiteral("stationStatus"));
     m_label->setObjectName(QStringLiteral("stationStatusLabel"));
@@ -24,8 +26,12 @@ StationStatus::StationStatus(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_label, 1);
+    layout->addWidget(m_history);
     layout->addWidget(m_button);
+    m_history->setObjectName(QStringLiteral("btnStationHistory"));
+    m_history->setFocusPolicy(Qt::NoFocus);
     connect(m_button, &QPushButton::clicked, this, &StationStatus::configure);
+    connect(m_history, &QPushButton::clicked, this, &StationStatus::openHistory);
     showState();
 }
 
@@ -92,6 +98,8 @@ QString StationStatus::describe(SyncWorker::State state, int waiting, const QStr
 void StationStatus::showState()
 {
     m_button->setText(tr("Station database..."));
+    m_history->setText(tr("History..."));
+    m_history->setVisible(m_sync != nullptr);
     if (!m_sync) {
         m_label->clear();
         return;
@@ -117,6 +125,20 @@ void StationStatus::configure()
     }
     config.saveAsSaved();
     start();
+}
+
+void StationStatus::openHistory()
+{
+    StationConfig config = StationConfig::loadSaved();
+    QString error;
+    if (!KeychainPasswordStore().read(passwordKey(config), &config.password, &error)) {
+        dialogs().warning(this, tr("Station database"),
+                          tr("Station database: the password could not be read from the key store: %1").arg(error));
+        return;
+    }
+    auto* window = new HistoryWindow(config, this);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->show();
 }
 
 void StationStatus::changeEvent(QEvent* event)

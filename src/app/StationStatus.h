@@ -38,8 +38,11 @@ private:
     void showState();
     void configure();
 
+    void openHistory();
+
     QLabel* m_label;
     QPushButton* m_button;
+    QPushButton* m_history;
     std::unique_ptr<JournalOutbox> m_outbox;
     std::unique_ptr<StationSync> m_sync;
 };

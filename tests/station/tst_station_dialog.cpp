@@ -1,7 +1,9 @@
 // The "Station database" dialog's "Test connection" against a real server,
 // and the main window's station line: nothing shown while unconfigured, the
 // server's message once when it refuses.
+#include "HistoryWindow.h"
 #include "PgTestCluster.h"
+#include "ScriptedDialogs.h"
 #include "StationDialog.h"
 #include "StationSchema.h"
 #include "StationStatus.h"
@@ -11,6 +13,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestStationDialog : public QObject
@@ -22,6 +25,7 @@ private Q_SLOTS:
     void testConnection_saysWhatTheServerAnswered_data();
     void testConnection_saysWhatTheServerAnswered();
     void notConfigured_showsNothingAndSendsNothing();
+    void historyWindow_queriesOnAThreadAndExports();
 
 private:
     PgTestCluster m_cluster;
@@ -98,6 +102,41 @@ void TestStationDialog::notConfigured_showsNothingAndSendsNothing()
     QVERIFY(status.findChild<QPushButton*>(QStringLiteral("btnStationDatabase"))->isEnabled());
     QCOMPARE(StationStatus::describe(SyncWorker::State::Offline, 3, QStringLiteral("server gone")),
              QStringLiteral("Station database: offline, trying again (3 waiting) - server gone"));
+}
+
+void TestStationDialog::historyWindow_queriesOnAThreadAndExports()
+{
+    QCOMPARE(m_cluster.adminExec(
+                 "INSERT INTO tintwell.records (id, version, station_id, measured_at, test_name, model, serial_number,"
+                 " standard, legacy, standard_values, sample_values, delta_e, pass, settings)"
+                 " SELECT v.id::uuid, 1, s.id, v.t::timestamptz, v.n, 'TX450', 'S', 'Lab 1', false, '{}', '{}', v.de,"
+                 " v.p, '{}' FROM tintwell.stations s, (VALUES"
+                 " ('22222222-0000-0000-0000-000000000001', '2026-03-01 08:00+00', 'Comp1', 0.25, true),"
+                 " ('22222222-0000-0000-0000-000000000002', '2026-03-01 09:00+00', 'Comp \"2\", rework', 1.75, false))"
+                 " AS v(id, t, n, de, p) WHERE s.db_role = 'bench_one'"),
+             QString());
+    ScriptedDialogs dialogs;
+    HistoryWindow window(m_cluster.admin());
+    QSignalSpy finished(&window, &HistoryWindow::finished);
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnQuery")), Qt::LeftButton);
+    QVERIFY(waitUntil([&] { return finished.count() == 1; }, 15000));
+    QVERIFY2(finished.first().at(0).toBool(), qPrintable(finished.first().at(1).toString()));
+    QCOMPARE(window.rows().size(), 2);
+    QVERIFY2(window.statisticsText().startsWith(QStringLiteral("2 records, 1 PASS, 1 NG; ΔE mean 1.0000")),
+             qPrintable(window.statisticsText()));
+    QCOMPARE(dialogs.openProgressDialogs, 0);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("history.csv"));
+    dialogs.answerSaveFile(path);
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnExport")), Qt::LeftButton);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("id,station,time,test name,model,serial number,standard,dE,verdict\n"
+                                        "22222222-0000-0000-0000-000000000001,bench_one,2026-03-01T08:00:00Z,Comp1,"
+                                        "TX450,S,Lab 1,0.25,PASS\n"
+                                        "22222222-0000-0000-0000-000000000002,bench_one,2026-03-01T09:00:00Z,"
+                                        "\"Comp \"\"2\"\", rework\",TX450,S,Lab 1,1.75,NG\n"));
 }
 
 QTEST_MAIN(TestStationDialog)

@@ -2330,6 +2330,10 @@ Commands:
 <context>
     <name>StationStatus</name>
     <message>
+        <source>History...</source>
+        <translation>History...</translation>
+    </message>
+    <message>
         <source>Station database: the password could not be read from the key store: %1</source>
         <translation>Station database: the password could not be read from the key store: %1</translation>
     </message>
@@ -2618,6 +2622,97 @@ Commands:
     <message>
         <source>--verdict takes pass or ng.</source>
         <translation>--verdict takes pass or ng.</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>History of every station</source>
+        <translation>History of every station</translation>
+    </message>
+    <message>
+        <source>names, separated by commas; empty: every station</source>
+        <translation>names, separated by commas; empty: every station</translation>
+    </message>
+    <message>
+        <source>* and ? as wildcards</source>
+        <translation>* and ? as wildcards</translation>
+    </message>
+    <message>
+        <source>PASS and NG</source>
+        <translation>PASS and NG</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>Before</translation>
+    </message>
+    <message>
+        <source>Stations</source>
+        <translation>Stations</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Test name</source>
+        <translation>Test name</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation>Query</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>Export CSV</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Querying the station database...</source>
+        <translation>Querying the station database...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached: %2</source>
+        <translation>The station database %1 cannot be reached: %2</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>Cancelled.</translation>
+    </message>
+    <message>
+        <source>%1 records, %2 PASS, %3 NG; ΔE mean %4, standard deviation %5, from %6 to %7</source>
+        <translation>%1 records, %2 PASS, %3 NG; ΔE mean %4, standard deviation %5, from %6 to %7</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>%1 could not be written.</translation>
     </message>
 </context>
 </TS>

@@ -2364,6 +2364,10 @@ Commands:
 <context>
     <name>StationStatus</name>
     <message>
+        <source>History...</source>
+        <translation>历史记录...</translation>
+    </message>
+    <message>
         <source>Station database: the password could not be read from the key store: %1</source>
         <translation>工作站数据库：无法从密钥库读取密码：%1</translation>
     </message>
@@ -2651,6 +2655,97 @@ Commands:
     <message>
         <source>--verdict takes pass or ng.</source>
         <translation>--verdict 只接受 pass 或 ng。</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>History of every station</source>
+        <translation>所有工作站的历史记录</translation>
+    </message>
+    <message>
+        <source>names, separated by commas; empty: every station</source>
+        <translation>名称，以逗号分隔；留空：所有工作站</translation>
+    </message>
+    <message>
+        <source>* and ? as wildcards</source>
+        <translation>* 和 ? 为通配符</translation>
+    </message>
+    <message>
+        <source>PASS and NG</source>
+        <translation>PASS 和 NG</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>起始</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>截止（不含）</translation>
+    </message>
+    <message>
+        <source>Stations</source>
+        <translation>工作站</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>Test name</source>
+        <translation>测试名称</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>判定</translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation>查询</translation>
+    </message>
+    <message>
+        <source>Export CSV</source>
+        <translation>导出 CSV</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>工作站</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Querying the station database...</source>
+        <translation>正在查询工作站数据库...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached: %2</source>
+        <translation>无法连接工作站数据库 %1：%2</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>已取消。</translation>
+    </message>
+    <message>
+        <source>%1 records, %2 PASS, %3 NG; ΔE mean %4, standard deviation %5, from %6 to %7</source>
+        <translation>%1 条记录，%2 条 PASS，%3 条 NG；ΔE 平均值 %4，标准差 %5，范围 %6 至 %7</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>无法写入 %1。</translation>
     </message>
 </context>
 </TS>

@@ -1,0 +1,228 @@
+#include "HistoryWindow.h"
+
+#include "Dialogs.h"
+#include "PgConnection.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <cmath>
+#include <thread>
+
+namespace {
+QString shown(double v)
+{
+    return std::isnan(v) ? QStringLiteral("-") : QString::number(v, 'f', 4);
+}
+
+QString csvField(QString text)
+{
+    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n'))) {
+        text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        return QLatin1Char('"') + text + QLatin1Char('"');
+    }
+    return text;
+}
+} // namespace
+
+HistoryWindow::HistoryWindow(StationConfig config, QWidget* parent)
+    : QDialog(parent)
+    , m_config(std::move(config))
+    , m_from(new QLineEdit(this))
+    , m_to(new QLineEdit(this))
+    , m_stations(new QLineEdit(this))
+    , m_model(new QLineEdit(this))
+    , m_standard(new QLineEdit(this))
+    , m_name(new QLineEdit(this))
+    , m_verdict(new QComboBox(this))
+    , m_table(new QTableWidget(this))
+    , m_statistics(new QLabel(this))
+{
+    setObjectName(QStringLiteral("HistoryWindow"));
+    setWindowTitle(tr("History of every station"));
+    m_from->setPlaceholderText(QStringLiteral("yyyy-MM-dd"));
+    m_to->setPlaceholderText(QStringLiteral("yyyy-MM-dd"));
+    m_stations->setPlaceholderText(tr("names, separated by commas; empty: every station"));
+    m_name->setPlaceholderText(tr("* and ? as wildcards"));
+    m_verdict->addItems({tr("PASS and NG"), QStringLiteral("PASS"), QStringLiteral("NG")});
+    auto* form = new QFormLayout;
+    form->addRow(tr("From"), m_from);
+    form->addRow(tr("Before"), m_to);
+    form->addRow(tr("Stations"), m_stations);
+    form->addRow(tr("Model"), m_model);
+    form->addRow(tr("Standard"), m_standard);
+    form->addRow(tr("Test name"), m_name);
+    form->addRow(tr("Verdict"), m_verdict);
+    auto* queryButton = new QPushButton(tr("Query"), this);
+    queryButton->setObjectName(QStringLiteral("btnQuery"));
+    auto* exportButton = new QPushButton(tr("Export CSV"), this);
+    exportButton->setObjectName(QStringLiteral("btnExport"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(queryButton);
+    buttons->addWidget(exportButton);
+    buttons->addStretch();
+    m_table->setColumnCount(7);
+    m_table->setHorizontalHeaderLabels({tr("Station"), tr("Time"), tr("Test name"), tr("Model"), tr("Standard"),
+                                        QStringLiteral("ΔE"), tr("Verdict")});
+    m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_statistics->setObjectName(QStringLiteral("historyStatistics"));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    layout->addWidget(m_statistics);
+    layout->addWidget(m_table, 1);
+    connect(queryButton, &QPushButton::clicked, this, &HistoryWindow::query);
+    connect(exportButton, &QPushButton::clicked, this, &HistoryWindow::exportClicked);
+    resize(900, 600);
+}
+
+HistoryWindow::~HistoryWindow()
+{
+    if (m_cancel) {
+        *m_cancel = true;
+    }
+}
+
+HistoryFilter HistoryWindow::filter() const
+{
+    HistoryFilter f;
+    f.from = QDateTime::fromString(m_from->text().trimmed(), Qt::ISODate);
+    f.to = QDateTime::fromString(m_to->text().trimmed(), Qt::ISODate);
+    for (const QString& s : m_stations->text().split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        f.stations << s.trimmed();
+    }
+    f.model = m_model->text().trimmed();
+    f.standard = m_standard->text().trimmed();
+    f.testNamePattern = m_name->text().trimmed();
+    if (m_verdict->currentIndex() > 0) {
+        f.pass = m_verdict->currentIndex() == 1;
+    }
+    return f;
+}
+
+void HistoryWindow::query()
+{
+    if (m_cancel) {
+        return; // one query at a time
+    }
+    auto cancel = std::make_shared<std::atomic<bool>>(false);
+    auto done = std::make_shared<std::atomic<int>>(0);
+    m_cancel = cancel;
+    m_progress = dialogs().progress(this, tr("Querying the station database..."), tr("Cancel"), 0, 0);
+    m_poll = std::make_unique<QTimer>();
+    connect(m_poll.get(), &QTimer::timeout, this, [this, done] {
+        if (m_progress) {
+            m_progress->setValue(done->load());
+            if (m_progress->wasCanceled() && m_cancel) {
+                *m_cancel = true;
+            }
+        }
+    });
+    m_poll->start(100);
+    QPointer<HistoryWindow> self(this);
+    const StationConfig config = m_config;
+    const HistoryFilter f = filter();
+    // Only data crosses to the query's thread; the window's objects stay here.
+    std::thread([self, config, f, cancel, done] {
+        PgConnection connection(config);
+        QList<HistoryRow> rows;
+        HistoryStatistics s;
+        QString error;
+        bool ok = connection.open();
+        if (!ok) {
+            error = tr("The station database %1 cannot be reached: %2").arg(config.serverName(), connection.errorText());
+        } else {
+            ok = StationHistory::statistics(connection, f, &s, &error)
+                 && StationHistory::records(connection, f, &rows, &error, [done](int n) { *done = n; }, cancel.get());
+        }
+        if (!ok && error.isEmpty()) {
+            error = tr("Cancelled.");
+        }
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [self, ok, error, rows, s] {
+            if (self) {
+                self->showResult(ok, error, rows, s);
+            }
+        }, Qt::QueuedConnection);
+    }).detach();
+}
+
+void HistoryWindow::showResult(bool ok, const QString& message, const QList<HistoryRow>& rows, const HistoryStatistics& s)
+{
+    m_poll.reset();
+    if (m_progress) {
+        m_progress->close();
+        m_progress.reset();
+    }
+    m_cancel.reset();
+    if (!ok) {
+        m_statistics->setText(message);
+        Q_EMIT finished(false, message);
+        return;
+    }
+    m_rows = rows;
+    m_table->setRowCount(int(rows.size()));
+    for (int i = 0; i < rows.size(); ++i) {
+        const HistoryRow& r = rows.at(i);
+        const QStringList cells{r.station, r.measuredAt.toLocalTime().toString(QStringLiteral("yyyy/MM/dd  hh:mm")),
+                                r.testName, r.model, r.standard, shown(r.deltaE),
+                                r.pass ? QStringLiteral("PASS") : QStringLiteral("NG")};
+        for (int c = 0; c < cells.size(); ++c) {
+            m_table->setItem(i, c, new QTableWidgetItem(cells.at(c)));
+        }
+    }
+    m_statistics->setText(tr("%1 records, %2 PASS, %3 NG; ΔE mean %4, standard deviation %5, from %6 to %7")
+                              .arg(s.count)
+                              .arg(s.passCount)
+                              .arg(s.count - s.passCount)
+                              .arg(shown(s.deltaEMean), shown(s.deltaEStandardDeviation), shown(s.deltaEMinimum),
+                                   shown(s.deltaEMaximum)));
+    Q_EMIT finished(true, QString());
+}
+
+QString HistoryWindow::statisticsText() const
+{
+    return m_statistics->text();
+}
+
+bool HistoryWindow::exportCsv(const QString& path) const
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    file.write("id,station,time,test name,model,serial number,standard,dE,verdict\n");
+    for (const HistoryRow& r : m_rows) {
+        file.write((QStringList{r.id, csvField(r.station), r.measuredAt.toUTC().toString(Qt::ISODate),
+                                csvField(r.testName), csvField(r.model), csvField(r.serialNumber),
+                                csvField(r.standard), std::isnan(r.deltaE) ? QString() : QString::number(r.deltaE, 'g', 10),
+                                r.pass ? QStringLiteral("PASS") : QStringLiteral("NG")}
+                        .join(QLatin1Char(','))
+                    + QLatin1Char('\n'))
+                       .toUtf8());
+    }
+    return file.commit();
+}
+
+void HistoryWindow::exportClicked()
+{
+    const QString path = dialogs().saveFile(this, tr("Export CSV"), QString(), tr("CSV (*.csv)"), QStringLiteral("csv"));
+    if (path.isEmpty()) {
+        return;
+    }
+    if (!exportCsv(path)) {
+        dialogs().warning(this, tr("Export CSV"), tr("%1 could not be written.").arg(path));
+    }
+}

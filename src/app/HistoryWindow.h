@@ -1,0 +1,59 @@
+#pragma once
+// The records of every station in the station database: filters, the records
+// found, their statistics, and a CSV export. The query runs on a thread of
+// its own behind a progress dialog that can cancel it.
+
+#include "StationConfig.h"
+#include "StationHistory.h"
+
+#include <QDialog>
+
+#include <atomic>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class ProgressDialog;
+class QTableWidget;
+class QTimer;
+
+class HistoryWindow : public QDialog
+{
+    Q_OBJECT
+public:
+    // config: with the password.
+    explicit HistoryWindow(StationConfig config, QWidget* parent = nullptr);
+    ~HistoryWindow() override;
+
+    HistoryFilter filter() const;
+    const QList<HistoryRow>& rows() const { return m_rows; }
+    QString statisticsText() const;
+    bool exportCsv(const QString& path) const;
+
+public Q_SLOTS:
+    void query();
+
+Q_SIGNALS:
+    // The query ended: found, cancelled, or failed with the server's message.
+    void finished(bool ok, const QString& message);
+
+private:
+    void showResult(bool ok, const QString& message, const QList<HistoryRow>& rows, const HistoryStatistics& s);
+    void exportClicked();
+
+    StationConfig m_config;
+    QLineEdit* m_from;
+    QLineEdit* m_to;
+    QLineEdit* m_stations;
+    QLineEdit* m_model;
+    QLineEdit* m_standard;
+    QLineEdit* m_name;
+    QComboBox* m_verdict;
+    QTableWidget* m_table;
+    QLabel* m_statistics;
+    QList<HistoryRow> m_rows;
+    std::shared_ptr<std::atomic<bool>> m_cancel;
+    std::unique_ptr<ProgressDialog> m_progress;
+    std::unique_ptr<QTimer> m_poll;
+};
