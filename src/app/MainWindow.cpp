@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include "Dialogs.h"
+
 #include "CLinker.h"
 #include "DeviceNotifier.h"
 #include "FirstPageFor310.h"
@@ -198,7 +200,7 @@ void MainWindow::initForm()
                    | Qt::WindowCloseButtonHint);
     setStyleSheet(windowStyleSheet());
     // Built inside its stack: moving a styled tree to another parent restyles it.
-    page = new FirstPageFor310(ui->stackedWidget);
+    page = new FirstPageFor310(Dialogs::instance(), ui->stackedWidget);
     page->setTransport(linkTransport.get());
     ui->stackedWidget->addWidget(page);
     ui->stackedWidget->setCurrentWidget(page);

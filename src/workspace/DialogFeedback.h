@@ -7,12 +7,16 @@
 
 #include <memory>
 
+class Dialogs;
 class ProgressDialog;
 class QWidget;
 
 class DialogFeedback final : public InstrumentFeedback
 {
 public:
+    // Through the modal seam the caller was given (the page's).
+    DialogFeedback(QWidget* parent, Dialogs& dialogs);
+    // Through the process-wide seam installed when a box is shown.
     explicit DialogFeedback(QWidget* parent);
     ~DialogFeedback() override;
 
@@ -24,6 +28,9 @@ public:
     bool ask(const InstrumentMessage& question);
 
 private:
+    Dialogs& seam() const;
+
     QWidget* m_parent;
+    Dialogs* m_dialogs = nullptr; // null: the process-wide seam
     std::unique_ptr<ProgressDialog> m_progress;
 };

@@ -58,7 +58,8 @@ const QString kDashes = QStringLiteral("-----");
 
 } // namespace
 
-FirstPageFor310::FirstPageFor310(QWidget* parent) : QWidget(parent), ui(std::make_unique<FirstPageForm>())
+FirstPageFor310::FirstPageFor310(Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<FirstPageForm>()), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FirstPageFor310"));
     startupTrace::mark("page: begin");

@@ -32,6 +32,7 @@ struct CurrentComparisonInput;
 struct ImportResult;
 struct LegacyComparisonInput;
 struct ImportSettings;
+class Dialogs;
 class FirstPageReport;
 class JournalKeeper;
 class QButtonGroup;
@@ -47,7 +48,9 @@ class FirstPageFor310 : public QWidget, public LinkAccess
 {
     Q_OBJECT
 public:
-    explicit FirstPageFor310(QWidget* parent = nullptr);
+    // Every box, question, file and progress dialog of the page goes through
+    // dialogs (the main window's modal seam, or a test's scripted double).
+    explicit FirstPageFor310(Dialogs& dialogs, QWidget* parent = nullptr);
     ~FirstPageFor310() override;
 
     // The transport of the main window's link (or of a test's emulator).
@@ -56,6 +59,9 @@ public:
     void loadModelTable(const QString& path);
     // The journal that keeps the rows; optional.
     void setJournal(JournalKeeper* keeper);
+
+    // The modal seam the page was given.
+    Dialogs& dialogs() const { return m_dialogs; }
 
     // LinkAccess
     Transport& transport() override;
@@ -237,6 +243,7 @@ protected:
     QList<QStringList> statisticsSheet(bool legacy) const;
 
     std::unique_ptr<FirstPageForm> ui;
+    Dialogs& m_dialogs;
     InstrumentState m_state;
     QButtonGroup* displayModeGroup = nullptr;
     RbTableHeaderView* dataHeader = nullptr;

@@ -59,7 +59,7 @@ void FirstPageFor310::on_pushButton_readComparisonRecord_clicked()
     hooks.exportRows = [this] { return on_pushButton_exportExcel_clicked(); };
     hooks.clearRows = [this] { on_pushButton_clear_clicked(); };
     hooks.settings = [this] { return importSettings(); };
-    DialogFeedback feedback(this);
+    DialogFeedback feedback(this, dialogs());
     hooks.askToSaveRows = [&feedback] { return feedback.ask(RecordImport::saveRowsQuestion()); };
     appendImported(RecordImport(*this, feedback).run(false, hooks), false);
 }
@@ -73,7 +73,7 @@ void FirstPageFor310::on_readcolordifrecordBtn_clicked()
     hooks.clearRows = [this] { on_ClearBtn_clicked(); };
     hooks.readParameter = [this] { return on_pushButton_readParameter_clicked() == 1; };
     hooks.settings = [this] { return importSettings(); };
-    DialogFeedback feedback(this);
+    DialogFeedback feedback(this, dialogs());
     hooks.askToSaveRows = [&feedback] { return feedback.ask(RecordImport::saveRowsQuestion()); };
     appendImported(RecordImport(*this, feedback).run(true, hooks), true);
 }

@@ -54,7 +54,7 @@ void FirstPageFor310::readSettingsAfterConnect()
 
 int FirstPageFor310::on_pushButton_readTolerance_clicked()
 {
-    DialogFeedback feedback(this);
+    DialogFeedback feedback(this, dialogs());
     SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return -1;
@@ -72,7 +72,7 @@ int FirstPageFor310::on_pushButton_readTolerance_clicked()
 
 void FirstPageFor310::on_pushButton_setTolerance_clicked()
 {
-    DialogFeedback feedback(this);
+    DialogFeedback feedback(this, dialogs());
     SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return;
@@ -93,7 +93,7 @@ void FirstPageFor310::on_pushButton_setTolerance_clicked()
 
 int FirstPageFor310::on_pushButton_readParameter_clicked()
 {
-    DialogFeedback feedback(this);
+    DialogFeedback feedback(this, dialogs());
     SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return -1;
@@ -113,7 +113,7 @@ int FirstPageFor310::on_pushButton_readParameter_clicked()
 
 void FirstPageFor310::on_pushButton_setParameter_clicked()
 {
-    DialogFeedback feedback(this);
+    DialogFeedback feedback(this, dialogs());
     SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return;
@@ -136,7 +136,7 @@ void FirstPageFor310::on_pushButton_setParameter_clicked()
 
 void FirstPageFor310::on_pushButton_setDisplayParameter_clicked()
 {
-    DialogFeedback feedback(this);
+    DialogFeedback feedback(this, dialogs());
     SettingsExchange exchange(*this, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return;

@@ -84,6 +84,7 @@ ComparisonRecord benchRecord(int n)
 class BenchPage final : public FirstPageFor310
 {
 public:
+    BenchPage() : FirstPageFor310(Dialogs::instance()) {}
     using FirstPageFor310::clearComparisonTable;
 };
 

@@ -60,7 +60,7 @@ int main(int argc, char** argv)
         return 1;
     }
     link.emulator.setPaced(true);
-    FirstPageFor310 page;
+    FirstPageFor310 page(Dialogs::instance());
     page.loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
     page.setTransport(&link.transport);
     if (!page.identifyDevice()) {

@@ -58,6 +58,7 @@ private:
 class BenchPage final : public FirstPageFor310
 {
 public:
+    BenchPage() : FirstPageFor310(Dialogs::instance()) {}
     using FirstPageFor310::appendImported;
     using FirstPageFor310::clearComparisonTable;
 };

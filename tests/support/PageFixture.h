@@ -25,7 +25,7 @@ protected:
     void setUpPage()
     {
         m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_page = std::make_unique<FirstPageFor310>();
+        m_page = std::make_unique<FirstPageFor310>(Dialogs::instance());
         m_page->loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
         m_page->resize(1400, 900);
         m_page->pushedDisplayPauseMs = 20;

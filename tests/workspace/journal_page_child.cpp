@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     if (args.size() < 3) {
         return 2;
     }
-    FirstPageFor310 page;
+    FirstPageFor310 page(dialogs);
     page.startJournal(args.at(2));
     if (args.at(1) == QLatin1String("fill") && args.size() == 6) {
         const bool legacy = args.at(4) == QLatin1String("legacy");
