@@ -35,9 +35,6 @@ RecordTable::RecordTable(QTableWidget* table, ComparisonRecordList* records, Lay
     : QObject(parent), m_table(table), m_records(records), m_layout(layout)
 {
     connect(records, &ComparisonRecordList::appended, this, [this](int first, int last) {
-        if (m_filling) {
-            return; // adopted rows are on screen already
-        }
         Filling filling(m_filling);
         m_table->setRowCount(last + 1);
         for (int row = first; row <= last; ++row) {

@@ -53,6 +53,8 @@ private Q_SLOTS:
     void transport_receiveChecksum();
     void transport_delayNeverEarly();
     void emulator_pushedResultArrivesByPoll();
+    void emulator_waitForInput_data();
+    void emulator_waitForInput();
     void emulator_unplug_deviceGone();
     void emulator_closeDuringRead_readStopsSoon();
     void hidFactory_noInstrument_noLink();
@@ -316,6 +318,43 @@ void CLinkerUsbTest::hidFactory_noInstrument_noLink()
     // No HID device carries these ids.
     HidLinkFactory factory;
     QVERIFY(factory.openLink(0xFFFF, 0xFFFE) == nullptr);
+}
+
+// The receive worker waits on this before it takes the link lock: it must say
+// "read now" for every byte a read would deliver, also for the bytes a reply's
+// read left behind in the HID device (the backend never announces those).
+void CLinkerUsbTest::emulator_waitForInput_data()
+{
+    QTest::addColumn<int>("arrived");   // bytes pushed in one report (0xAB first)
+    QTest::addColumn<int>("replyTook"); // bytes a command's read took first
+    QTest::addColumn<bool>("readNow");
+    QTest::newRow("nothing arrived") << 0 << 0 << false;
+    QTest::newRow("a report waiting") << 30 << 0 << true;
+    QTest::newRow("bytes a reply left behind") << 30 << 10 << true;
+    QTest::newRow("a reply took everything") << 30 << 30 << false;
+}
+
+void CLinkerUsbTest::emulator_waitForInput()
+{
+    QFETCH(int, arrived);
+    QFETCH(int, replyTook);
+    QFETCH(bool, readNow);
+    EmulatedLink stack;
+    QVERIFY(stack.opened);
+    QByteArray pushed(arrived, '\x11');
+    if (arrived > 0) {
+        pushed[0] = '\xAB';
+    }
+    stack.emulator.queueRawInput(pushed);
+    if (replyTook > 0) {
+        QByteArray reply;
+        QCOMPARE(stack.link.ReadMessage(reply, 200, replyTook), replyTook);
+    }
+    QCOMPARE(stack.link.WaitForInput(20), readNow);
+    // What the wait announced is there to be read, all of it, at once.
+    QByteArray rest;
+    QCOMPARE(stack.link.ReadAvailable(rest), arrived - replyTook);
+    QCOMPARE(rest, pushed.mid(replyTook));
 }
 
 QTEST_GUILESS_MAIN(CLinkerUsbTest)
