@@ -116,7 +116,6 @@ void MainWindow::setupUi()
     ui->LinkStatusLabel->setMaximumHeight(30);
     ui->gridLayout->addWidget(ui->LinkStatusLabel, 0, 0);
 
-    ui->gridLayout->addItem(new QSpacerItem(598, 20, QSizePolicy::Expanding, QSizePolicy::Minimum), 0, 1);
 
     ui->btnLanguageEn = new QPushButton(this);
     ui->btnLanguageEn->setObjectName(QStringLiteral("btnLanguageEn"));
@@ -136,9 +135,12 @@ void MainWindow::setupUi()
     ui->stackedWidget->setStyleSheet(QString());
     ui->gridLayout->addWidget(ui->stackedWidget, 1, 0, 1, 4);
 
-    // The station database's line: the button, and the link state once configured.
+    // The station database's line (the button, and the link state once
+    // configured) sits in the top row between the LED and the language buttons,
+    // where it adds no height: the window still fits a 900-pixel-high screen.
     stationStatus = new StationStatus(this);
-    ui->gridLayout->addWidget(stationStatus, 2, 0, 1, 4);
+    stationStatus->setMaximumHeight(30);
+    ui->gridLayout->addWidget(stationStatus, 0, 1);
 
     ui->gridLayout->setRowStretch(0, 1);
     ui->gridLayout->setRowStretch(1, 30);

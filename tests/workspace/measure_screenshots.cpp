@@ -70,7 +70,11 @@ bool shoot(const QString& model, const QDir& out, const QString& name)
     bool ok = true;
     for (const bool chinese : {false, true}) {
         chinese ? window.on_btnLanguageZh_clicked() : window.on_btnLanguageEn_clicked();
-        QApplication::processEvents();
+        // New texts resize their buttons through layout requests that travel up
+        // one parent per pass: let them all arrive before the picture.
+        for (int pass = 0; pass < 5; ++pass) {
+            QApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
         ok &= window.grab().save(out.filePath(QStringLiteral("%1-%2.png").arg(name, chinese ? "zh" : "en")));
         // The colour-difference parameter dialog of the colorimeters.
         if (page->state().layoutIndex == 1) {
