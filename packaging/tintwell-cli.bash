@@ -3,7 +3,7 @@ _tintwell_cli()
 {
     local cur prev words cword
     _init_completion || return
-    local commands="devices identify measure compare settings records spectral stdcolor journal"
+    local commands="devices identify measure compare settings records spectral stdcolor journal db history"
     local global="--device --simulate --json --lang --help --version"
     case $prev in
         --simulate) COMPREPLY=($(compgen -W "TX310 TX420 TX430 TX450 TX460 TX470" -- "$cur")); return ;;
@@ -13,6 +13,8 @@ _tintwell_cli()
         --formula) COMPREPLY=($(compgen -W "ab uv 94 cmc2:1 cmc1:1 cmc1.4:1 00" -- "$cur")); return ;;
         --standard) COMPREPLY=($(compgen -W "measure" -- "$cur") $(compgen -f -- "$cur")); return ;;
         --sample) COMPREPLY=($(compgen -W "measure key" -- "$cur") $(compgen -f -- "$cur")); return ;;
+        --verdict) COMPREPLY=($(compgen -W "pass ng" -- "$cur")); return ;;
+        --ca) _filedir; return ;;
         --device) COMPREPLY=($(compgen -W "serial: path:" -- "$cur")); compopt -o nospace; return ;;
         -o|--output) _filedir; return ;;
     esac
@@ -34,6 +36,10 @@ _tintwell_cli()
                   options="--since --mode --format -o" ;;
         stdcolor) [[ -z $second ]] && { COMPREPLY=($(compgen -W "upload" -- "$cur")); return; }
                   _filedir '@(xlsx|ti3|txt|cxf)'; return ;;
+        db) [[ -z $second ]] && { COMPREPLY=($(compgen -W "migrate configure" -- "$cur")); return; }
+                  options="--server --port --database --user --ca --password-stdin"
+                  [[ $second == configure ]] && options+=" --station --test" ;;
+        history) options="--server --port --database --user --ca --password-stdin --from --to --at --model --standard --name --verdict --stats" ;;
         measure) options="--mode" ;;
         compare) options="--standard --sample --count --tolerance --wait --mode" ;;
     esac
