@@ -28,20 +28,24 @@ const char* const kSchema[] = {
     " counter INTEGER NOT NULL DEFAULT 0, closed_at INTEGER)",
     // seq: the order records were made in. id: the record's UUID (16 bytes).
     // acked: the newest version the station database acknowledged.
+    // refused: the newest version it refused for good, refusal: its reason.
     "CREATE TABLE IF NOT EXISTS records ("
     " seq INTEGER PRIMARY KEY, session INTEGER NOT NULL, id BLOB NOT NULL,"
     " version INTEGER NOT NULL, deleted INTEGER NOT NULL DEFAULT 0,"
-    " acked INTEGER NOT NULL DEFAULT 0, data BLOB NOT NULL)",
+    " acked INTEGER NOT NULL DEFAULT 0, data BLOB NOT NULL,"
+    " refused INTEGER NOT NULL DEFAULT 0, refusal TEXT)",
     "CREATE UNIQUE INDEX IF NOT EXISTS records_id ON records(id)",
     // Counting and restoring a session read this index, never the records of
     // other sessions.
     "CREATE INDEX IF NOT EXISTS records_session ON records(session, deleted)",
-    // The outbox: only records the server has not acknowledged are in it.
-    "CREATE INDEX IF NOT EXISTS records_outbox ON records(seq) WHERE acked < version",
     // 'open': 1 while an owner has the journal open; still 1 at the next start
     // means the last one did not close it (crash, kill, power cut).
     "CREATE TABLE IF NOT EXISTS state (key TEXT PRIMARY KEY, value INTEGER) WITHOUT ROWID",
 };
+
+// The outbox: versions the server has neither acknowledged nor refused. A
+// refused record goes again once it is changed (a newer version).
+const char* const kWaiting = "acked < version AND refused < version";
 
 QString now()
 {
@@ -223,6 +227,25 @@ bool RecordJournal::prepareSchema()
                            .arg(QLatin1String(name), QLatin1String(type)))) {
             return rollback(QStringLiteral("cannot convert the journal"), q.lastError().text());
         }
+    }
+    // Records of schema 2 lack the refusal; the outbox index follows the
+    // outbox's condition.
+    columns.clear();
+    if (q.exec(QStringLiteral("PRAGMA table_info(records)"))) {
+        while (q.next()) {
+            columns << q.value(1).toString();
+        }
+    }
+    for (const auto& [name, type] : {std::pair{"refused", "INTEGER NOT NULL DEFAULT 0"}, {"refusal", "TEXT"}}) {
+        if (!columns.contains(QLatin1String(name))
+            && !q.exec(QStringLiteral("ALTER TABLE records ADD COLUMN %1 %2")
+                           .arg(QLatin1String(name), QLatin1String(type)))) {
+            return rollback(QStringLiteral("cannot convert the journal"), q.lastError().text());
+        }
+    }
+    if (!q.exec(QStringLiteral("DROP INDEX IF EXISTS records_outbox"))
+        || !q.exec(QStringLiteral("CREATE INDEX records_outbox ON records(seq) WHERE %1").arg(QLatin1String(kWaiting)))) {
+        return rollback(QStringLiteral("cannot create the tables"), q.lastError().text());
     }
     JournalMigration::Outcome converted;
     if (!JournalMigration::convertTableRows(db, converted)) {
@@ -578,7 +601,8 @@ RecordJournal::Pruned RecordJournal::pruneClosedSessions(const QDateTime& closed
     }
     QSqlQuery q(db);
     const QString unacknowledged = QStringLiteral(
-        " AND NOT EXISTS (SELECT 1 FROM records r WHERE r.session = sessions.id AND r.acked < r.version)");
+        " AND NOT EXISTS (SELECT 1 FROM records r WHERE r.session = sessions.id AND r.acked < r.version"
+        " AND r.refused < r.version)");
     // Sessions converted from the former format without a closing time count
     // from when they started.
     q.prepare(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS pruning (id INTEGER PRIMARY KEY)"));
@@ -618,7 +642,7 @@ QList<JournalOutboxEntry> RecordJournal::unacknowledged(int limit)
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT id, version, deleted, session, data FROM records"
-                             " WHERE acked < version ORDER BY seq LIMIT ?"));
+                             " WHERE %1 ORDER BY seq LIMIT ?").arg(QLatin1String(kWaiting)));
     q.addBindValue(limit);
     if (!q.exec()) {
         fail(QStringLiteral("cannot read"), q.lastError().text());
@@ -647,7 +671,7 @@ int RecordJournal::unacknowledgedCount()
         return 0;
     }
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
-    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM records WHERE acked < version")) || !q.next()) {
+    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM records WHERE %1").arg(QLatin1String(kWaiting))) || !q.next()) {
         fail(QStringLiteral("cannot read"), q.lastError().text());
         return 0;
     }
@@ -683,4 +707,58 @@ bool RecordJournal::acknowledge(const QList<std::pair<QUuid, qint64>>& versions)
         return fail(QStringLiteral("cannot write"), error);
     }
     return true;
+}
+
+bool RecordJournal::refuse(const QList<std::pair<QUuid, qint64>>& versions, const QString& reason)
+{
+    if (!m_active) {
+        return false;
+    }
+    if (versions.isEmpty()) {
+        return true;
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction()) {
+        return fail(QStringLiteral("cannot write"), db.lastError().text());
+    }
+    QSqlQuery q(db);
+    // Only the version refused: a record changed meanwhile stays in the outbox.
+    q.prepare(QStringLiteral("UPDATE records SET refused = ?, refusal = ? WHERE id = ? AND version = ? AND refused < ?"));
+    for (const auto& [id, version] : versions) {
+        q.bindValue(0, version);
+        q.bindValue(1, reason);
+        q.bindValue(2, idBytes(id));
+        q.bindValue(3, version);
+        q.bindValue(4, version);
+        if (!q.exec()) {
+            const QString error = q.lastError().text();
+            db.rollback();
+            return fail(QStringLiteral("cannot write"), error);
+        }
+    }
+    if (!db.commit()) {
+        const QString error = db.lastError().text();
+        db.rollback();
+        return fail(QStringLiteral("cannot write"), error);
+    }
+    return true;
+}
+
+QList<JournalRefusal> RecordJournal::refusals()
+{
+    QList<JournalRefusal> out;
+    if (!m_active) {
+        return out;
+    }
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT id, refused, refusal FROM records WHERE refused > 0 AND refused = version"
+                               " ORDER BY seq"))) {
+        fail(QStringLiteral("cannot read"), q.lastError().text());
+        return out;
+    }
+    while (q.next()) {
+        out.append({QUuid::fromRfc4122(q.value(0).toByteArray()), q.value(1).toLongLong(), q.value(2).toString()});
+    }
+    return out;
 }

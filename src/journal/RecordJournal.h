@@ -45,11 +45,19 @@ struct JournalOutboxEntry
     qint64 session = 0;
 };
 
+// A version of a record the station database refused for good.
+struct JournalRefusal
+{
+    QUuid id;
+    qint64 version = 0;
+    QString reason;
+};
+
 class RecordJournal
 {
 public:
     // The schema this code writes; a journal with a newer one is left alone.
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     // Owner: the one window that keeps the work (integrity check after an
     // unclean shutdown, empty sessions closed). Shared: a second connection
@@ -136,6 +144,14 @@ public:
     // The server holds these (id, version) pairs. A pair older than the
     // record's version leaves the record in the outbox. One transaction.
     bool acknowledge(const QList<std::pair<QUuid, qint64>>& versions);
+    // The server refused these (id, version) pairs for good (another
+    // station's row, a value it cannot hold): they leave the outbox, also
+    // after a restart, and keep the reason. A pair older than the record's
+    // version leaves the record in the outbox (the change may go). One
+    // transaction.
+    bool refuse(const QList<std::pair<QUuid, qint64>>& versions, const QString& reason);
+    // Records whose newest version was refused, oldest first.
+    QList<JournalRefusal> refusals();
 
 private:
     bool openDatabase(Role role);

@@ -38,14 +38,9 @@ QList<OutboxEntry> JournalOutbox::unacknowledged(int limit)
     if (!j) {
         return {};
     }
-    QMutexLocker lock(&m_lock);
-    const int refused = int(m_rejected.size());
-    lock.unlock();
     QList<OutboxEntry> out;
-    for (const JournalOutboxEntry& e : j->unacknowledged(limit + refused)) {
-        if (rejection({e.record.id, e.record.version}).isEmpty() && out.size() < limit) {
-            out.append({e.record, e.deleted});
-        }
+    for (const JournalOutboxEntry& e : j->unacknowledged(limit)) {
+        out.append({e.record, e.deleted});
     }
     return out;
 }
@@ -66,24 +61,22 @@ bool JournalOutbox::acknowledge(const QList<OutboxKey>& keys)
 
 bool JournalOutbox::reject(const QList<OutboxKey>& keys, const QString& reason)
 {
-    QMutexLocker lock(&m_lock);
-    for (const OutboxKey& k : keys) {
-        m_rejected.insert(k.id, {k.version, reason});
+    RecordJournal* j = journal();
+    if (!j) {
+        return false;
     }
-    return true;
+    QList<std::pair<QUuid, qint64>> versions;
+    versions.reserve(keys.size());
+    for (const OutboxKey& k : keys) {
+        versions.append({k.id, k.version});
+    }
+    return j->refuse(versions, reason);
 }
 
 int JournalOutbox::unacknowledgedCount()
 {
     RecordJournal* j = journal();
-    if (!j) {
-        return 0;
-    }
-    QMutexLocker lock(&m_lock);
-    const int refused = int(m_rejected.size());
-    lock.unlock();
-    // Refused records stay unacknowledged in the journal; they are not waiting.
-    return std::max(0, j->unacknowledgedCount() - refused);
+    return j ? j->unacknowledgedCount() : 0;
 }
 
 void JournalOutbox::close()
@@ -91,9 +84,16 @@ void JournalOutbox::close()
     m_journal.reset();
 }
 
-QString JournalOutbox::rejection(const OutboxKey& key) const
+QString JournalOutbox::rejection(const OutboxKey& key)
 {
-    QMutexLocker lock(&m_lock);
-    const auto it = m_rejected.constFind(key.id);
-    return it != m_rejected.cend() && it->first == key.version ? it->second : QString();
+    RecordJournal* j = journal();
+    if (!j) {
+        return {};
+    }
+    for (const JournalRefusal& r : j->refusals()) {
+        if (r.id == key.id && r.version == key.version) {
+            return r.reason;
+        }
+    }
+    return {};
 }

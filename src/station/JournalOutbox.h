@@ -1,14 +1,11 @@
 #pragma once
 // The comparison journal as the sync worker's outbox. The journal is opened
 // (as a second, shared connection) on the first call, so on the worker's
-// thread. A record the server refused for good is kept out of the queue for
-// the rest of this run with its reason (the journal keeps no refusals): the
-// next run tries it once more, and the server refuses it again.
+// thread. A record the server refused for good keeps its refusal in the
+// journal: it stays out of the queue, also after a restart, until it is
+// changed again.
 
 #include "Outbox.h"
-
-#include <QHash>
-#include <QMutex>
 
 #include <memory>
 
@@ -27,13 +24,12 @@ public:
     void close() override;
 
     // Why the server refused this version of a record; empty when it did not.
-    QString rejection(const OutboxKey& key) const;
+    // Called on the worker's thread (it reads the journal).
+    QString rejection(const OutboxKey& key);
 
 private:
     RecordJournal* journal();
 
     QString m_path;
     std::unique_ptr<RecordJournal> m_journal;
-    mutable QMutex m_lock;
-    QHash<QUuid, std::pair<qint64, QString>> m_rejected;
 };

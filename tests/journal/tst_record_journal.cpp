@@ -364,6 +364,82 @@ private Q_SLOTS:
         QCOMPARE(journal.unacknowledgedCount(), staysInOutbox ? 2 : 1);
     }
 
+    // A record the server refused for good stays out of the outbox after a
+    // restart (also in a journal written before refusals were kept), until
+    // it is changed again.
+    void refusalSurvivesReopening_data()
+    {
+        QTest::addColumn<bool>("formerSchema");
+        QTest::addColumn<bool>("changedAfterwards");
+        QTest::addColumn<bool>("refusedOlderVersion");
+        QTest::newRow("refused") << false << false << false;
+        QTest::newRow("refused in a journal of schema 2") << true << false << false;
+        QTest::newRow("changed after the refusal") << false << true << false;
+        QTest::newRow("refusal of a version changed meanwhile") << false << false << true;
+    }
+
+    void refusalSurvivesReopening()
+    {
+        QFETCH(bool, formerSchema);
+        QFETCH(bool, changedAfterwards);
+        QFETCH(bool, refusedOlderVersion);
+        const QString path = m_dir.filePath(QStringLiteral("refused-%1.sqlite").arg(QTest::currentDataTag()));
+        QList<ComparisonRecord> made{makeRecord(1), makeRecord(2), makeRecord(3)};
+        {
+            RecordJournal journal(path);
+            QVERIFY(journal.open());
+            QVERIFY(journal.append(made));
+            QVERIFY(journal.closeCurrentSession());
+            if (formerSchema) {
+                // The file as schema 2 left it: no refusal columns.
+                QSqlQuery q(QSqlDatabase::database(journal.connectionName()));
+                for (const char* statement :
+                     {"DROP INDEX records_outbox", "ALTER TABLE records DROP COLUMN refused",
+                      "ALTER TABLE records DROP COLUMN refusal",
+                      "CREATE INDEX records_outbox ON records(seq) WHERE acked < version", "PRAGMA user_version = 2"}) {
+                    QVERIFY2(q.exec(QString::fromLatin1(statement)), qPrintable(q.lastError().text()));
+                }
+            }
+        }
+        {
+            RecordJournal journal(path);
+            QVERIFY2(journal.open(RecordJournal::Role::Shared), qPrintable(journal.errorText()));
+            QCOMPARE(journal.unacknowledgedCount(), 3);
+            if (refusedOlderVersion) {
+                ComparisonRecord renamed = made.at(1);
+                renamed.testName = QStringLiteral("Renamed");
+                QVERIFY(journal.update({renamed}));
+            }
+            QVERIFY(journal.refuse({{made.at(1).id, 1}}, QStringLiteral("another station's row")));
+            QCOMPARE(journal.unacknowledgedCount(), refusedOlderVersion ? 3 : 2);
+        }
+        RecordJournal journal(path);
+        QVERIFY(journal.open());
+        if (changedAfterwards) {
+            ComparisonRecord renamed = made.at(1);
+            renamed.testName = QStringLiteral("Renamed");
+            QVERIFY(journal.update({renamed}));
+        }
+        const bool setAside = !changedAfterwards && !refusedOlderVersion;
+        QList<QUuid> waiting;
+        for (const JournalOutboxEntry& e : journal.unacknowledged(10)) {
+            waiting << e.record.id;
+        }
+        QCOMPARE(waiting, setAside ? (QList<QUuid>{made.at(0).id, made.at(2).id})
+                                   : (QList<QUuid>{made.at(0).id, made.at(1).id, made.at(2).id}));
+        QCOMPARE(journal.unacknowledgedCount(), waiting.size());
+        const QList<JournalRefusal> refusals = journal.refusals();
+        QCOMPARE(refusals.size(), setAside ? 1 : 0);
+        if (setAside) {
+            QCOMPARE(refusals.first().id, made.at(1).id);
+            QCOMPARE(refusals.first().version, qint64(1));
+            QCOMPARE(refusals.first().reason, QStringLiteral("another station's row"));
+        }
+        // The others acknowledged: a refused record no longer holds its session back from pruning.
+        QVERIFY(journal.acknowledge({{made.at(0).id, 1}, {made.at(2).id, 1}}));
+        QCOMPARE(journal.pruneClosedSessions(QDateTime::currentDateTime().addDays(1), true).records, setAside ? 3 : 0);
+    }
+
     void pruningRemovesOnlyOldClosedHistory_data()
     {
         QTest::addColumn<int>("closedDaysAgo");

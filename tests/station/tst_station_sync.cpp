@@ -52,6 +52,7 @@ private Q_SLOTS:
     void twoStationsAtOnce_anotherStationsRowRefused();
     void newerSchema_refusesToWriteAndSaysSo();
     void journalIsTheOutbox_changesAndDeletionsArrive();
+    void journalOutbox_refusalSurvivesRestart();
 
 private:
     // The records of a station on the server, in the order they arrived.
@@ -321,6 +322,31 @@ void TestStationSync::journalIsTheOutbox_changesAndDeletionsArrive()
                                   " r.station_id WHERE s.db_role = '" + station.user.toUtf8()
                                   + "' AND r.deleted AND r.test_name = 'Comp2' AND r.version > 1"),
              qint64(1));
+}
+
+// A record the server refused stays set aside when the station starts again
+// (a new outbox on the same journal), and does not hold up the others.
+void TestStationSync::journalOutbox_refusalSurvivesRestart()
+{
+    const QString path = m_dir.filePath(QStringLiteral("refusal.sqlite"));
+    RecordJournal journal(path);
+    QVERIFY2(journal.open(), qPrintable(journal.errorText()));
+    const QList<ComparisonRecord> records = makeRecords(2, QStringLiteral("R"));
+    QVERIFY(journal.append(records));
+    const QString reason = QStringLiteral("another station's row");
+    {
+        JournalOutbox outbox(path);
+        QCOMPARE(outbox.unacknowledged(10).size(), 2);
+        QVERIFY(outbox.reject({{records.at(0).id, 1}}, reason));
+        QCOMPARE(outbox.unacknowledgedCount(), 1);
+    }
+    JournalOutbox restarted(path);
+    const QList<OutboxEntry> waiting = restarted.unacknowledged(10);
+    QCOMPARE(waiting.size(), 1);
+    QCOMPARE(waiting.first().record.id, records.at(1).id);
+    QCOMPARE(restarted.unacknowledgedCount(), 1);
+    QCOMPARE(restarted.rejection({records.at(0).id, 1}), reason);
+    QCOMPARE(restarted.rejection({records.at(1).id, 1}), QString());
 }
 
 QTEST_GUILESS_MAIN(TestStationSync)
