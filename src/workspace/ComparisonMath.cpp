@@ -60,8 +60,26 @@ ComparisonOutcome compareCurrent(const CurrentComparisonInput& input)
     using V = ComparisonRecord;
     ComparisonOutcome outcome;
     ComparisonRecord& r = outcome.result;
-    if (!readColumns(input.standardTexts, input.sampleTexts, r.standard, r.sample, outcome)) {
+    // A standard loaded from a colour file has no haze or transmittance: its
+    // cells show dashes. Such a value is unknown (NaN), which only the display
+    // modes that judge by delta-E alone accept; every other one refuses.
+    std::array<QString, V::ValueCount> standardTexts = input.standardTexts;
+    const int mode = displayModeOf(input.displayFlags);
+    const bool deltaEOnly = mode == 3 || mode == 4 || mode == 5;
+    std::array<bool, V::ValueCount> unknown{};
+    for (int i : {int(V::Haze), int(V::Transmittance)}) {
+        if (deltaEOnly && standardTexts[i].trimmed() == QLatin1String("-----")) {
+            unknown[i] = true;
+            standardTexts[i] = QStringLiteral("0");
+        }
+    }
+    if (!readColumns(standardTexts, input.sampleTexts, r.standard, r.sample, outcome)) {
         return outcome;
+    }
+    for (int i = 0; i < V::ValueCount; ++i) {
+        if (unknown[i]) {
+            r.standard[i] = ComparisonRecord::kUnknown;
+        }
     }
 
     std::array<double, V::ValueCount> difference{};
@@ -71,6 +89,10 @@ ComparisonOutcome compareCurrent(const CurrentComparisonInput& input)
     difference[V::LchH] = hueDifference(r.standard[V::LchH], r.sample[V::LchH]);
     for (int i = 0; i < V::ValueCount; ++i) {
         const bool percent = i == V::Haze || i == V::Transmittance;
+        if (unknown[i]) {
+            outcome.differenceTexts.append(QStringLiteral("-----"));
+            continue;
+        }
         outcome.differenceTexts.append(percent ? percentText(difference[i])
                                                : formatDifference(difference[i]));
     }

@@ -146,6 +146,11 @@ public Q_SLOTS:
     void on_pushButton_standardMeasurement_clicked();
     void on_pushButton_sampleMeasurement_clicked();
     void on_stdmeasurementBtn_clicked();
+    // A standard from a CGATS (.ti3/.txt) or CxF3 file instead of a scan
+    // (FirstPageStandardFile.cpp): true when one was loaded.
+    bool on_pushButton_loadStandard_clicked();
+    bool on_loadstdBtn_clicked();
+    bool loadStandardFile(const QString& path, bool legacy);
     void on_samplemeasurementBtn_clicked();
     void standardValueMeasurement();
     void sampleValueMeasurement();

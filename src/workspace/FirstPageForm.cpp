@@ -47,6 +47,17 @@ QTableWidget* makeDisplayTable(QWidget* parent, const char* name, int rows)
     return table;
 }
 
+// "Load standard…" beside a "Scan Standard" button.
+QPushButton* addLoadButton(QGroupBox* group, const char* name)
+{
+    auto* button = make<QPushButton>(group, name);
+    button->setStyleSheet(QStringLiteral("color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);"));
+    button->setMinimumHeight(40);
+    button->setFocusPolicy(Qt::StrongFocus);
+    group->layout()->addWidget(button);
+    return button;
+}
+
 QGroupBox* makeButtonGroup(QWidget* parent, const char* groupName, const char* buttonName,
                            QPushButton*& button, const QString& buttonStyle)
 {
@@ -142,6 +153,7 @@ void FirstPageForm::setupUi(QWidget* page)
         groupBox_newComparisonMeasurement, "groupBox_standardMeasurement", "pushButton_standardMeasurement",
         pushButton_standardMeasurement,
         QStringLiteral("background-color: rgb(255, 255, 255); color: rgb(0, 0, 255);"));
+    pushButton_loadStandard = addLoadButton(groupBox_standardMeasurement, "pushButton_loadStandard");
     groupBox_sampleMeasurement = makeButtonGroup(
         groupBox_newComparisonMeasurement, "groupBox_sampleMeasurement", "pushButton_sampleMeasurement",
         pushButton_sampleMeasurement, QStringLiteral("color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);"));
@@ -166,6 +178,7 @@ void FirstPageForm::setupUi(QWidget* page)
     stdBtnGroubox = makeButtonGroup(groupBox_oldComparisonMeasurement, "stdBtnGroubox", "stdmeasurementBtn",
                                     stdmeasurementBtn,
                                     QStringLiteral("background-color: rgb(255, 255, 255); color: rgb(0, 0, 255);"));
+    loadstdBtn = addLoadButton(stdBtnGroubox, "loadstdBtn");
     sampBtnGroubox = makeButtonGroup(groupBox_oldComparisonMeasurement, "sampBtnGroubox", "samplemeasurementBtn",
                                      samplemeasurementBtn, QStringLiteral("color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);"));
     oldLayout->addWidget(tbColorDiff, 0, 0, 1, 2);
@@ -332,6 +345,11 @@ void FirstPageForm::retranslateUi()
     }
     for (QPushButton* button : {pushButton_standardMeasurement, stdmeasurementBtn}) {
         button->setText(tr("Scan Standard"));
+    }
+    for (QPushButton* button : {pushButton_loadStandard, loadstdBtn}) {
+        button->setText(tr("Load standard\u2026"));
+        button->setAccessibleName(tr("Load the standard from a CGATS or CxF3 file"));
+        button->setToolTip(tr("Load the standard from a CGATS (.ti3, .txt) or CxF3 (.cxf) file"));
     }
     for (QPushButton* button : {pushButton_sampleMeasurement, samplemeasurementBtn}) {
         button->setText(tr("Scan Sample"));

@@ -31,6 +31,7 @@ struct FirstPageForm
     QLabel* label_result = nullptr;
     QGroupBox* groupBox_standardMeasurement = nullptr;
     QPushButton* pushButton_standardMeasurement = nullptr;
+    QPushButton* pushButton_loadStandard = nullptr; // a standard from a CGATS or CxF3 file
     QGroupBox* groupBox_sampleMeasurement = nullptr;
     QPushButton* pushButton_sampleMeasurement = nullptr;
     QWidget* page_oldComparisonMeasurement = nullptr;
@@ -39,6 +40,7 @@ struct FirstPageForm
     QLabel* resultlab = nullptr;
     QGroupBox* stdBtnGroubox = nullptr;
     QPushButton* stdmeasurementBtn = nullptr;
+    QPushButton* loadstdBtn = nullptr;
     QGroupBox* sampBtnGroubox = nullptr;
     QPushButton* samplemeasurementBtn = nullptr;
 

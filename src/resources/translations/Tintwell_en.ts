@@ -150,6 +150,38 @@
         <translation>Scan Standard</translation>
     </message>
     <message>
+        <source>Load standard…</source>
+        <translation>Load standard…</translation>
+    </message>
+    <message>
+        <source>Load the standard from a CGATS or CxF3 file</source>
+        <translation>Load the standard from a CGATS or CxF3 file</translation>
+    </message>
+    <message>
+        <source>Load the standard from a CGATS (.ti3, .txt) or CxF3 (.cxf) file</source>
+        <translation>Load the standard from a CGATS (.ti3, .txt) or CxF3 (.cxf) file</translation>
+    </message>
+    <message>
+        <source>Load standard</source>
+        <translation>Load standard</translation>
+    </message>
+    <message>
+        <source>Colour exchange files (*.ti3 *.txt *.cxf)</source>
+        <translation>Colour exchange files (*.ti3 *.txt *.cxf)</translation>
+    </message>
+    <message>
+        <source>the file holds no sample with L*a*b* values for D65/10°</source>
+        <translation>the file holds no sample with L*a*b* values for D65/10°</translation>
+    </message>
+    <message>
+        <source>No standard was loaded from %1: %2</source>
+        <translation>No standard was loaded from %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 samples; the standard is &quot;%3&quot;, the first standard in the file.</source>
+        <translation>%1 holds %2 samples; the standard is &quot;%3&quot;, the first standard in the file.</translation>
+    </message>
+    <message>
         <source>Scan Sample</source>
         <translation>Scan Sample</translation>
     </message>

@@ -150,6 +150,38 @@
         <translation>测量标准</translation>
     </message>
     <message>
+        <source>Load standard…</source>
+        <translation>载入标准…</translation>
+    </message>
+    <message>
+        <source>Load the standard from a CGATS or CxF3 file</source>
+        <translation>从 CGATS 或 CxF3 文件载入标准</translation>
+    </message>
+    <message>
+        <source>Load the standard from a CGATS (.ti3, .txt) or CxF3 (.cxf) file</source>
+        <translation>从 CGATS（.ti3、.txt）或 CxF3（.cxf）文件载入标准</translation>
+    </message>
+    <message>
+        <source>Load standard</source>
+        <translation>载入标准</translation>
+    </message>
+    <message>
+        <source>Colour exchange files (*.ti3 *.txt *.cxf)</source>
+        <translation>颜色交换文件 (*.ti3 *.txt *.cxf)</translation>
+    </message>
+    <message>
+        <source>the file holds no sample with L*a*b* values for D65/10°</source>
+        <translation>文件中没有含 D65/10° L*a*b* 值的样品</translation>
+    </message>
+    <message>
+        <source>No standard was loaded from %1: %2</source>
+        <translation>未从 %1 载入标准：%2</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 samples; the standard is &quot;%3&quot;, the first standard in the file.</source>
+        <translation>%1 含有 %2 个样品；标准为文件中的第一个标准“%3”。</translation>
+    </message>
+    <message>
         <source>Scan Sample</source>
         <translation>测量样品</translation>
     </message>
