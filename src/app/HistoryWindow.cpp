@@ -1,11 +1,17 @@
 #include "HistoryWindow.h"
 
+#include "CgatsFormat.h"
+#include "ComparisonRecordList.h"
 #include "Dialogs.h"
+#include "ExcelEngine.h"
+#include "Exchange.h"
 #include "PgConnection.h"
+#include "StatisticsWindow.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -49,6 +55,7 @@ HistoryWindow::HistoryWindow(StationConfig config, QWidget* parent)
     , m_verdict(new QComboBox(this))
     , m_table(new QTableWidget(this))
     , m_statistics(new QLabel(this))
+    , m_records(new ComparisonRecordList(this))
 {
     setObjectName(QStringLiteral("HistoryWindow"));
     setWindowTitle(tr("History of every station"));
@@ -67,10 +74,13 @@ HistoryWindow::HistoryWindow(StationConfig config, QWidget* parent)
     form->addRow(tr("Verdict"), m_verdict);
     auto* queryButton = new QPushButton(tr("Query"), this);
     queryButton->setObjectName(QStringLiteral("btnQuery"));
-    auto* exportButton = new QPushButton(tr("Export CSV"), this);
+    auto* statisticsButton = new QPushButton(tr("Statistics"), this);
+    statisticsButton->setObjectName(QStringLiteral("btnStatistics"));
+    auto* exportButton = new QPushButton(tr("Export"), this);
     exportButton->setObjectName(QStringLiteral("btnExport"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(queryButton);
+    buttons->addWidget(statisticsButton);
     buttons->addWidget(exportButton);
     buttons->addStretch();
     m_table->setColumnCount(7);
@@ -86,6 +96,7 @@ HistoryWindow::HistoryWindow(StationConfig config, QWidget* parent)
     layout->addWidget(m_table, 1);
     connect(queryButton, &QPushButton::clicked, this, &HistoryWindow::query);
     connect(exportButton, &QPushButton::clicked, this, &HistoryWindow::exportClicked);
+    connect(statisticsButton, &QPushButton::clicked, this, &HistoryWindow::showStatistics);
     resize(900, 600);
 }
 
@@ -173,6 +184,13 @@ void HistoryWindow::showResult(bool ok, const QString& message, const QList<Hist
         return;
     }
     m_rows = rows;
+    QList<ComparisonRecord> records;
+    records.reserve(rows.size());
+    for (const HistoryRow& r : rows) {
+        records.append(r.record);
+    }
+    m_records->clear();
+    m_records->append(std::move(records));
     m_table->setRowCount(int(rows.size()));
     for (int i = 0; i < rows.size(); ++i) {
         const HistoryRow& r = rows.at(i);
@@ -197,32 +215,96 @@ QString HistoryWindow::statisticsText() const
     return m_statistics->text();
 }
 
+QList<QStringList> HistoryWindow::exportRows() const
+{
+    QList<QStringList> out{{QStringLiteral("id"), QStringLiteral("station"), QStringLiteral("time"),
+                            QStringLiteral("test name"), QStringLiteral("model"), QStringLiteral("serial number"),
+                            QStringLiteral("standard"), QStringLiteral("dE"), QStringLiteral("verdict")}};
+    for (const HistoryRow& r : m_rows) {
+        out.append({r.id, r.station, r.measuredAt.toUTC().toString(Qt::ISODate), r.testName, r.model, r.serialNumber,
+                    r.standard, std::isnan(r.deltaE) ? QString() : QString::number(r.deltaE, 'g', 10),
+                    r.pass ? QStringLiteral("PASS") : QStringLiteral("NG")});
+    }
+    return out;
+}
+
 bool HistoryWindow::exportCsv(const QString& path) const
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    file.write("id,station,time,test name,model,serial number,standard,dE,verdict\n");
-    for (const HistoryRow& r : m_rows) {
-        file.write((QStringList{r.id, csvField(r.station), r.measuredAt.toUTC().toString(Qt::ISODate),
-                                csvField(r.testName), csvField(r.model), csvField(r.serialNumber),
-                                csvField(r.standard), std::isnan(r.deltaE) ? QString() : QString::number(r.deltaE, 'g', 10),
-                                r.pass ? QStringLiteral("PASS") : QStringLiteral("NG")}
-                        .join(QLatin1Char(','))
-                    + QLatin1Char('\n'))
-                       .toUtf8());
+    for (QStringList row : exportRows()) {
+        for (QString& field : row) {
+            field = csvField(field);
+        }
+        file.write((row.join(QLatin1Char(',')) + QLatin1Char('\n')).toUtf8());
     }
     return file.commit();
 }
 
+bool HistoryWindow::exportWorkbook(const QString& path) const
+{
+    ExcelEngine engine(path);
+    return engine.openWorkbook(1, ExcelEngine::Start::FromTemplate) && engine.writeRows(exportRows())
+           && engine.closeWorkbook();
+}
+
+bool HistoryWindow::exportCgats(const QString& path, QString* error) const
+{
+    // Haze and transmittance records carry no colour: no place in a colour
+    // exchange file.
+    QList<ComparisonRecord> coloured;
+    for (const ComparisonRecord& r : m_records->records()) {
+        if (r.legacy || r.settings.displayMode >= 3) {
+            coloured << r;
+        }
+    }
+    const formats::ExchangeDocument document = formats::documentFromRecords(coloured, QDateTime::currentDateTime());
+    if (document.samples.isEmpty()) {
+        *error = tr("These records hold no L*a*b* values, which CGATS carries; export them as CSV or workbook.");
+        return false;
+    }
+    return formats::writeCgatsFile(document, path, error);
+}
+
+StatisticsWindow* HistoryWindow::showStatistics()
+{
+    if (!m_statisticsWindow) {
+        m_statisticsWindow = new StatisticsWindow(this);
+        m_statisticsWindow->setWindowFlag(Qt::Window);
+        m_statisticsWindow->setAttribute(Qt::WA_DeleteOnClose);
+        m_statisticsWindow->setRecordList(m_records);
+        // A point clicked in a chart selects its record here.
+        connect(m_statisticsWindow, &StatisticsWindow::rowActivated, this, [this](int row) {
+            m_table->selectRow(row);
+        });
+    }
+    m_statisticsWindow->show();
+    m_statisticsWindow->raise();
+    return m_statisticsWindow;
+}
+
 void HistoryWindow::exportClicked()
 {
-    const QString path = dialogs().saveFile(this, tr("Export CSV"), QString(), tr("CSV (*.csv)"), QStringLiteral("csv"));
+    const QString path = dialogs().saveFile(this, tr("Export"), QString(),
+                                            tr("CSV (*.csv);;Excel workbook (*.xlsx);;CGATS (*.ti3 *.txt)"),
+                                            QStringLiteral("csv"));
     if (path.isEmpty()) {
         return;
     }
-    if (!exportCsv(path)) {
-        dialogs().warning(this, tr("Export CSV"), tr("%1 could not be written.").arg(path));
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    QString error;
+    bool written = false;
+    if (suffix == QLatin1String("xlsx")) {
+        written = exportWorkbook(path);
+    } else if (suffix == QLatin1String("ti3") || suffix == QLatin1String("txt")) {
+        written = exportCgats(path, &error);
+    } else {
+        written = exportCsv(path);
+    }
+    if (!written) {
+        dialogs().warning(this, tr("Export"),
+                          error.isEmpty() ? tr("%1 could not be written.").arg(path) : error);
     }
 }

@@ -1,16 +1,21 @@
 #pragma once
 // The records of every station in the station database: filters, the records
 // found, their statistics, and a CSV export. The query runs on a thread of
-// its own behind a progress dialog that can cancel it.
+// its own behind a progress dialog that can cancel it. "Statistics" shows the
+// statistics and control chart of the records found in the workspace's
+// statistics window; the export writes CSV, a workbook or CGATS.
 
 #include "StationConfig.h"
 #include "StationHistory.h"
 
 #include <QDialog>
+#include <QPointer>
 
 #include <atomic>
 #include <memory>
 
+class ComparisonRecordList;
+class StatisticsWindow;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -30,6 +35,13 @@ public:
     const QList<HistoryRow>& rows() const { return m_rows; }
     QString statisticsText() const;
     bool exportCsv(const QString& path) const;
+    bool exportWorkbook(const QString& path) const;
+    // Records with L*a*b* only; false (and *error) when none has them.
+    bool exportCgats(const QString& path, QString* error) const;
+    // The records found, as the statistics window follows them.
+    const ComparisonRecordList& records() const { return *m_records; }
+    // Opens (or raises) the statistics window of the records found.
+    StatisticsWindow* showStatistics();
 
 public Q_SLOTS:
     void query();
@@ -41,6 +53,7 @@ Q_SIGNALS:
 private:
     void showResult(bool ok, const QString& message, const QList<HistoryRow>& rows, const HistoryStatistics& s);
     void exportClicked();
+    QList<QStringList> exportRows() const;
 
     StationConfig m_config;
     QLineEdit* m_from;
@@ -53,6 +66,8 @@ private:
     QTableWidget* m_table;
     QLabel* m_statistics;
     QList<HistoryRow> m_rows;
+    ComparisonRecordList* m_records;
+    QPointer<StatisticsWindow> m_statisticsWindow;
     std::shared_ptr<std::atomic<bool>> m_cancel;
     std::unique_ptr<ProgressDialog> m_progress;
     std::unique_ptr<QTimer> m_poll;

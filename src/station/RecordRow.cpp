@@ -91,3 +91,56 @@ QByteArray recordBatch(const QList<OutboxEntry>& entries)
     }
     return QJsonDocument(rows).toJson(QJsonDocument::Compact);
 }
+
+namespace {
+double numberFrom(const QJsonValue& v)
+{
+    return v.isDouble() ? v.toDouble() : ComparisonRecord::kUnknown;
+}
+
+template <typename Array>
+void numbersFrom(const QJsonValue& v, Array& out)
+{
+    const QJsonArray values = v.toArray();
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        out[i] = int(i) < values.size() ? numberFrom(values.at(int(i))) : ComparisonRecord::kUnknown;
+    }
+}
+} // namespace
+
+ComparisonRecord recordFromRow(const QJsonObject& row)
+{
+    ComparisonRecord r;
+    r.id = QUuid::fromString(row.value(QStringLiteral("id")).toString());
+    r.version = row.value(QStringLiteral("version")).toInteger(1);
+    r.legacy = row.value(QStringLiteral("legacy")).toBool();
+    r.sequence = row.value(QStringLiteral("sequence")).toDouble(0);
+    r.testName = row.value(QStringLiteral("test_name")).toString();
+    const QDateTime at = QDateTime::fromString(row.value(QStringLiteral("measured_at")).toString(), Qt::ISODateWithMs);
+    r.time = at.isValid() ? at.toLocalTime() : QDateTime();
+    r.modelName = row.value(QStringLiteral("model")).toString();
+    r.serialNumber = row.value(QStringLiteral("serial_number")).toString();
+    if (r.legacy) {
+        numbersFrom(row.value(QStringLiteral("standard_values")), r.legacyStandard);
+        numbersFrom(row.value(QStringLiteral("sample_values")), r.legacySample);
+    } else {
+        numbersFrom(row.value(QStringLiteral("standard_values")), r.standard);
+        numbersFrom(row.value(QStringLiteral("sample_values")), r.sample);
+    }
+    r.hazeDifference = numberFrom(row.value(QStringLiteral("haze_difference")));
+    r.transmittanceDifference = numberFrom(row.value(QStringLiteral("transmittance_difference")));
+    r.deltaE = numberFrom(row.value(QStringLiteral("delta_e")));
+    r.pass = row.value(QStringLiteral("pass")).toBool();
+    const QJsonObject s = row.value(QStringLiteral("settings")).toObject();
+    ComparisonSettings& out = r.settings;
+    out.hazeTolerance = s.value(QStringLiteral("hazeTolerance")).toDouble(-1.0);
+    out.transmittanceTolerance = s.value(QStringLiteral("transmittanceTolerance")).toDouble(-1.0);
+    out.deltaEThreshold = s.value(QStringLiteral("deltaEThreshold")).toDouble(-1.0);
+    out.formulaCode = s.value(QStringLiteral("formulaCode")).toInt(0);
+    out.parameterThreshold = s.value(QStringLiteral("parameterThreshold")).toDouble(-1.0);
+    out.displayMode = s.value(QStringLiteral("displayMode")).toInt(-1);
+    out.layoutIndex = s.value(QStringLiteral("layoutIndex")).toInt(0);
+    out.formulaText = s.value(QStringLiteral("formulaText")).toString();
+    out.thresholdText = s.value(QStringLiteral("thresholdText")).toString();
+    return r;
+}

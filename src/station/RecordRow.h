@@ -14,3 +14,6 @@ QString standardName(const ComparisonRecord& record);
 
 QJsonObject recordRow(const OutboxEntry& entry);
 QByteArray recordBatch(const QList<OutboxEntry>& entries);
+// A row of the records table as the server gives it back (row_to_json):
+// the record again; NULL and missing values are NaN.
+ComparisonRecord recordFromRow(const QJsonObject& row);

@@ -1,6 +1,10 @@
 #include "StationHistory.h"
 
 #include "PgConnection.h"
+#include "RecordRow.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <QCoreApplication>
 
@@ -98,7 +102,7 @@ bool records(PgConnection& c, const HistoryFilter& filter, QList<HistoryRow>* ro
     const QByteArray sql =
         QStringLiteral("SELECT r.id, r.version, s.name, extract(epoch FROM r.measured_at) * 1000, r.test_name,"
                        " r.model, r.serial_number, r.standard, r.delta_e, r.haze_difference,"
-                       " r.transmittance_difference, r.pass, r.arrival"
+                       " r.transmittance_difference, r.pass, r.arrival, row_to_json(r)::text"
                        " FROM tintwell.records r JOIN tintwell.stations s ON s.id = r.station_id"
                        " WHERE %1 AND r.arrival > $1::bigint ORDER BY r.arrival LIMIT %2")
             .arg(where)
@@ -131,6 +135,7 @@ bool records(PgConnection& c, const HistoryFilter& filter, QList<HistoryRow>* ro
             row.hazeDifference = numberOr(r, i, 9);
             row.transmittanceDifference = numberOr(r, i, 10);
             row.pass = r.text(i, 11) == QLatin1String("t");
+            row.record = recordFromRow(QJsonDocument::fromJson(r.bytes(i, 13)).object());
             rows->append(row);
         }
         if (progress) {

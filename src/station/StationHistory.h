@@ -3,6 +3,8 @@
 // selection and its statistics, for the history window and `tintwell-cli
 // history`. Every filter value goes to the server as a parameter.
 
+#include "ComparisonRecord.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -40,6 +42,7 @@ struct HistoryRow
     double hazeDifference = 0.0;
     double transmittanceDifference = 0.0;
     bool pass = false;
+    ComparisonRecord record; // the whole record as the station sent it
 };
 
 // Computed by the server over the whole selection (NaN where no value).

@@ -1,13 +1,17 @@
 // The "Station database" dialog's "Test connection" against a real server,
 // and the main window's station line: nothing shown while unconfigured, the
-// server's message once when it refuses.
+// server's message once when it refuses; the history window's statistics
+// and exports.
+#include "ComparisonRecordList.h"
 #include "HistoryWindow.h"
 #include "PgTestCluster.h"
 #include "ScriptedDialogs.h"
 #include "StationDialog.h"
 #include "StationSchema.h"
 #include "StationStatus.h"
+#include "StatisticsWindow.h"
 #include "WaitUntil.h"
+#include "XlsxReader.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +19,9 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <algorithm>
+#include <cmath>
 
 class TestStationDialog : public QObject
 {
@@ -26,6 +33,8 @@ private Q_SLOTS:
     void testConnection_saysWhatTheServerAnswered();
     void notConfigured_showsNothingAndSendsNothing();
     void historyWindow_queriesOnAThreadAndExports();
+    void historyWindow_statisticsAndExportFormats_data();
+    void historyWindow_statisticsAndExportFormats();
 
 private:
     PgTestCluster m_cluster;
@@ -137,6 +146,74 @@ void TestStationDialog::historyWindow_queriesOnAThreadAndExports()
                                         "TX450,S,Lab 1,0.25,PASS\n"
                                         "22222222-0000-0000-0000-000000000002,bench_one,2026-03-01T09:00:00Z,"
                                         "\"Comp \"\"2\"\", rework\",TX450,S,Lab 1,1.75,NG\n"));
+}
+
+// The records found come back whole: the statistics window follows them, and
+// the workbook and CGATS exports hold them.
+void TestStationDialog::historyWindow_statisticsAndExportFormats_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("expected"); // a text the file holds; empty: refused with a box
+    QTest::newRow("workbook") << QStringLiteral("history.xlsx") << QByteArray("Lab sample");
+    QTest::newRow("CGATS") << QStringLiteral("history.ti3") << QByteArray("Lab sample");
+}
+
+void TestStationDialog::historyWindow_statisticsAndExportFormats()
+{
+    QFETCH(QString, file);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(m_cluster.adminExec(
+                 "INSERT INTO tintwell.records (id, version, station_id, measured_at, test_name, model, serial_number,"
+                 " standard, legacy, standard_values, sample_values, delta_e, pass, settings)"
+                 " SELECT gen_random_uuid(), 1, s.id, '2026-04-01 08:00+00', 'Lab sample', 'TX450', 'S', 'Lab 50', false,"
+                 " '{NULL,NULL,50,1,2,NULL,NULL,NULL,NULL,NULL,NULL}', '{NULL,NULL,51,1.5,2.5,NULL,NULL,NULL,NULL,NULL,NULL}',"
+                 " 1.22, true, '{\"displayMode\": 3, \"deltaEThreshold\": 2}'"
+                 " FROM tintwell.stations s WHERE s.db_role = 'bench_one'"),
+             QString());
+    ScriptedDialogs dialogs;
+    HistoryWindow window(m_cluster.admin());
+    QSignalSpy finished(&window, &HistoryWindow::finished);
+    window.query();
+    QVERIFY(waitUntil([&] { return finished.count() == 1; }, 15000));
+    QVERIFY2(finished.first().at(0).toBool(), qPrintable(finished.first().at(1).toString()));
+    const QList<ComparisonRecord>& records = window.records().records();
+    const auto lab = std::find_if(records.cbegin(), records.cend(),
+                                  [](const ComparisonRecord& r) { return r.testName == QLatin1String("Lab sample"); });
+    QVERIFY(lab != records.cend());
+    QCOMPARE(lab->standard[ComparisonRecord::LabL], 50.0);
+    QCOMPARE(lab->sample[ComparisonRecord::LabB], 2.5);
+    QVERIFY(std::isnan(lab->standard[ComparisonRecord::Haze]));
+    QCOMPARE(lab->settings.displayMode, 3);
+    QCOMPARE(lab->time, QDateTime(QDate(2026, 4, 1), QTime(8, 0), Qt::UTC));
+
+    StatisticsWindow* statistics = window.showStatistics();
+    statistics->refresh();
+    QCOMPARE(statistics->statistics().overall().records, int(records.size()));
+    statistics->close();
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(file);
+    dialogs.answerSaveFile(path);
+    QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnExport")), Qt::LeftButton);
+    QFile written(path);
+    QVERIFY(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    if (path.endsWith(QLatin1String(".xlsx"))) {
+        XlsxSheet sheet;
+        QString error;
+        QVERIFY2(readXlsxSheet(bytes, 1, sheet, &error), qPrintable(error));
+        QStringList names;
+        for (const QVariantList& row : sheet.denseRows()) {
+            names << (row.size() > 3 ? row.at(3).toString() : QString());
+        }
+        QCOMPARE(names.size(), records.size() + 1); // the header, then every record
+        QVERIFY2(names.contains(QString::fromUtf8(expected)), qPrintable(names.join(QLatin1Char('|'))));
+    } else {
+        // Only the record with L*a*b* is a sample.
+        QVERIFY2(bytes.contains(expected), bytes.constData());
+        QVERIFY(!bytes.contains("Comp1"));
+        QVERIFY(bytes.contains("NUMBER_OF_SETS"));
+    }
 }
 
 QTEST_MAIN(TestStationDialog)

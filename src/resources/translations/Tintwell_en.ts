@@ -2707,8 +2707,20 @@ Commands:
         <translation>Query</translation>
     </message>
     <message>
-        <source>Export CSV</source>
-        <translation>Export CSV</translation>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv);;Excel workbook (*.xlsx);;CGATS (*.ti3 *.txt)</source>
+        <translation>CSV (*.csv);;Excel workbook (*.xlsx);;CGATS (*.ti3 *.txt)</translation>
+    </message>
+    <message>
+        <source>These records hold no L*a*b* values, which CGATS carries; export them as CSV or workbook.</source>
+        <translation>These records hold no L*a*b* values, which CGATS carries; export them as CSV or workbook.</translation>
     </message>
     <message>
         <source>Station</source>

@@ -2740,8 +2740,20 @@ Commands:
         <translation>查询</translation>
     </message>
     <message>
-        <source>Export CSV</source>
-        <translation>导出 CSV</translation>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>统计</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv);;Excel workbook (*.xlsx);;CGATS (*.ti3 *.txt)</source>
+        <translation>CSV 文件 (*.csv);;Excel 工作簿 (*.xlsx);;CGATS 文件 (*.ti3 *.txt)</translation>
+    </message>
+    <message>
+        <source>These records hold no L*a*b* values, which CGATS carries; export them as CSV or workbook.</source>
+        <translation>这些记录没有 CGATS 所需的 L*a*b* 值；请导出为 CSV 或工作簿。</translation>
     </message>
     <message>
         <source>Station</source>
