@@ -139,6 +139,33 @@ inline QStringList cgatsColumn(const QByteArray& text, const QByteArray& field)
     return values;
 }
 
+// Every id, name, L*a*b* and spectrum of `read` as in `expected`; L*a*b*
+// where a reader computed it (labAdded), and each kind and time (kinds).
+inline void compareSamples(const formats::ExchangeDocument& read, const formats::ExchangeDocument& expected, bool labAdded, bool kinds)
+{
+    QCOMPARE(read.samples.size(), expected.samples.size());
+    for (qsizetype i = 0; i < read.samples.size(); ++i) {
+        const formats::ExchangeSample& got = read.samples.at(i);
+        const formats::ExchangeSample& want = expected.samples.at(i);
+        QCOMPARE(got.id, want.id);
+        QCOMPARE(got.name, want.name);
+        QCOMPARE(got.hasLab, want.hasLab || labAdded);
+        QCOMPARE(got.hasSpectrum, want.hasSpectrum);
+        if (want.hasLab) {
+            QCOMPARE(got.l, want.l);
+            QCOMPARE(got.a, want.a);
+            QCOMPARE(got.b, want.b);
+        }
+        for (int k = 0; want.hasSpectrum && k < kSpectralPointCount; ++k) {
+            QCOMPARE(got.spectrum[k], want.spectrum[k]);
+        }
+        if (kinds) {
+            QCOMPARE(int(got.kind), int(want.kind));
+            QCOMPARE(got.created, want.created.isValid() ? want.created : expected.created);
+        }
+    }
+}
+
 // The path of an installed tool, or "" (the caller skips, saying why).
 inline QString tool(const char* name)
 {

@@ -34,87 +34,52 @@ private:
         return path;
     }
 
-    // Every id, name, L*a*b* and spectrum of `read` as in `expected`.
-    static void compareSamples(const ExchangeDocument& read, const ExchangeDocument& expected, bool labAdded = false)
-    {
-        QCOMPARE(read.samples.size(), expected.samples.size());
-        for (qsizetype i = 0; i < read.samples.size(); ++i) {
-            const ExchangeSample& got = read.samples.at(i);
-            const ExchangeSample& want = expected.samples.at(i);
-            QCOMPARE(got.id, want.id);
-            QCOMPARE(got.name, want.name);
-            QCOMPARE(got.hasLab, want.hasLab || labAdded);
-            if (want.hasLab) {
-                QCOMPARE(got.l, want.l);
-                QCOMPARE(got.a, want.a);
-                QCOMPARE(got.b, want.b);
-            }
-            QCOMPARE(got.hasSpectrum, want.hasSpectrum);
-            if (want.hasSpectrum) {
-                for (int k = 0; k < kSpectralPointCount; ++k) {
-                    QCOMPARE(got.spectrum[k], want.spectrum[k]);
-                }
-            }
-        }
-    }
-
 private Q_SLOTS:
     void initTestCase() { QVERIFY(m_dir.isValid()); }
 
-    // argyll splits our comparison file (all sets into its second output);
-    // every name and D65 value survives, and the neutral standard is L* 100,
-    // a* = b* = 0 for the D50 white as well.
-    void argyllReadsComparisons()
+    // argyll reads what we write: splitti3 splits our comparison file (all
+    // sets into its second output), spec2cie keeps our spectra and adds their
+    // colour for D65 and the 10° observer. Every name and value survives; the
+    // neutral standard and the flat 100 % spectrum are exactly white.
+    void argyllReads_data()
     {
-        const QString splitti3 = testdata::tool("splitti3");
-        if (splitti3.isEmpty()) {
-            QSKIP("argyll is not installed: CGATS files are not checked by a real reader");
-        }
-        const ExchangeDocument document = recordsDocument();
-        const QString in = file(QStringLiteral("records.ti3"), written(document));
-        const QString out = m_dir.filePath(QStringLiteral("records-argyll.ti3"));
-        QByteArray log;
-        QCOMPARE(testdata::run(splitti3, {QStringLiteral("-n"), QStringLiteral("0"), in,
-                                          m_dir.filePath(QStringLiteral("none.ti3")), out},
-                               &log),
-                 0);
-        ExchangeDocument read;
-        const QByteArray text = testdata::readAll(out);
-        const ReadResult result = readCgats(text, read);
-        QVERIFY2(result.ok, qPrintable(result.error + QLatin1Char('\n') + QString::fromUtf8(log)));
-        compareSamples(read, document);
-        QCOMPARE(testdata::cgatsColumn(text, "LAB_L").value(0).toDouble(), 100.0);
-        QCOMPARE(testdata::cgatsColumn(text, "LAB_A").value(0).toDouble(), 0.0);
-        QCOMPARE(testdata::cgatsColumn(text, "LAB_B").value(0).toDouble(), 0.0);
-        QCOMPARE(testdata::cgatsColumn(text, "XYZ_Y").value(0).toDouble(), 100.0);
+        QTest::addColumn<bool>("spectral");
+        QTest::newRow("comparisons, splitti3") << false;
+        QTest::newRow("spectra, spec2cie") << true;
     }
 
-    // spec2cie reads our spectra (keeping them) and adds their colour for D65
-    // and the 10° observer, which our reader takes: the flat 100 % spectrum
-    // is exactly white.
-    void argyllReadsSpectra()
+    void argyllReads()
     {
-        const QString spec2cie = testdata::tool("spec2cie");
-        if (spec2cie.isEmpty()) {
+        QFETCH(bool, spectral);
+        const QString tool = testdata::tool(spectral ? "spec2cie" : "splitti3");
+        if (tool.isEmpty()) {
             QSKIP("argyll is not installed: CGATS files are not checked by a real reader");
         }
-        const ExchangeDocument document = spectraDocument();
-        const QString in = file(QStringLiteral("spectra.ti3"), written(document));
-        const QString out = m_dir.filePath(QStringLiteral("spectra-argyll.ti3"));
+        const ExchangeDocument document = spectral ? spectraDocument() : recordsDocument();
+        const QString in = file(QStringLiteral("in.ti3"), written(document));
+        const QString out = m_dir.filePath(QStringLiteral("argyll.ti3"));
+        const QStringList arguments = spectral ? QStringList{QStringLiteral("-i"), QStringLiteral("D65"), QStringLiteral("-o"),
+                                                             QStringLiteral("1964_10"), in, out}
+                                               : QStringList{QStringLiteral("-n"), QStringLiteral("0"), in,
+                                                             m_dir.filePath(QStringLiteral("none.ti3")), out};
         QByteArray log;
-        QCOMPARE(testdata::run(spec2cie, {QStringLiteral("-i"), QStringLiteral("D65"), QStringLiteral("-o"),
-                                          QStringLiteral("1964_10"), in, out},
-                               &log),
-                 0);
+        QCOMPARE(testdata::run(tool, arguments, &log), 0);
         ExchangeDocument read;
         const QByteArray text = testdata::readAll(out);
         const ReadResult result = readCgats(text, read);
         QVERIFY2(result.ok, qPrintable(result.error + QLatin1Char('\n') + QString::fromUtf8(log)));
-        compareSamples(read, document, true);
-        QCOMPARE(read.samples.at(2).name, QStringLiteral("spec1"));
+        testdata::compareSamples(read, document, spectral, false);
         QCOMPARE(read.samples.at(0).l, 100.0);
         QCOMPARE(read.samples.at(0).a, 0.0);
         QCOMPARE(read.samples.at(0).b, 0.0);
+        if (spectral) {
+            QCOMPARE(read.samples.at(2).name, QStringLiteral("spec1"));
+        } else { // the D50 white of the neutral standard as well
+            QCOMPARE(testdata::cgatsColumn(text, "LAB_L").value(0).toDouble(), 100.0);
+            QCOMPARE(testdata::cgatsColumn(text, "LAB_A").value(0).toDouble(), 0.0);
+            QCOMPARE(testdata::cgatsColumn(text, "LAB_B").value(0).toDouble(), 0.0);
+            QCOMPARE(testdata::cgatsColumn(text, "XYZ_Y").value(0).toDouble(), 100.0);
+        }
     }
 
     void roundTrip_sameBytes_data()
