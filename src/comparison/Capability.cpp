@@ -13,8 +13,8 @@ bool usable(double sigma)
     return std::isfinite(sigma) && sigma > 0.0;
 }
 
-// min(CPU, CPL) for the sides the specification has, against one sigma.
-double centredIndex(const Specification& spec, double mean, double sigma)
+// min(CPU, CPL) for the sides the tolerance has, against one sigma.
+double centredIndex(const ToleranceLimits& spec, double mean, double sigma)
 {
     if (!usable(sigma) || !std::isfinite(mean)) {
         return kNaN;
@@ -29,7 +29,7 @@ double centredIndex(const Specification& spec, double mean, double sigma)
     return std::isinf(index) ? kNaN : index;
 }
 
-double spreadIndex(const Specification& spec, double sigma)
+double spreadIndex(const ToleranceLimits& spec, double sigma)
 {
     if (!spec.twoSided() || !usable(sigma)) {
         return kNaN;
@@ -39,17 +39,17 @@ double spreadIndex(const Specification& spec, double sigma)
 
 } // namespace
 
-bool Specification::known() const
+bool ToleranceLimits::known() const
 {
     return !std::isnan(lower) || !std::isnan(upper);
 }
 
-bool Specification::twoSided() const
+bool ToleranceLimits::twoSided() const
 {
     return !std::isnan(lower) && !std::isnan(upper);
 }
 
-Specification noSpecification()
+ToleranceLimits noLimits()
 {
     return {kNaN, kNaN};
 }
@@ -67,7 +67,7 @@ double bissellLowerBound(double index, int n, double z)
     return index - z * std::sqrt(1.0 / (9.0 * n) + index * index / (2.0 * (n - 1)));
 }
 
-CapabilityIndices capabilityIndices(const Specification& spec, int n, double mean, double sigmaWithin,
+CapabilityIndices capabilityIndices(const ToleranceLimits& spec, int n, double mean, double sigmaWithin,
                                     double sigmaOverall, double percentile50, double percentile99865)
 {
     CapabilityIndices c;

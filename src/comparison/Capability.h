@@ -5,10 +5,10 @@
 
 #include <limits>
 
-// Lower and upper specification limits; NaN where a side has none. Haze and
+// Lower and upper tolerance limits; NaN where a side has none. Haze and
 // transmittance differences are two-sided (plus or minus the tolerance), the
 // colour difference has only an upper limit (the threshold).
-struct Specification
+struct ToleranceLimits
 {
     double lower;
     double upper;
@@ -17,7 +17,7 @@ struct Specification
     bool twoSided() const;
 };
 
-Specification noSpecification();
+ToleranceLimits noLimits();
 
 struct CapabilityIndices
 {
@@ -48,7 +48,7 @@ double bissellLowerBound(double index, int n, double z = kOneSided95);
 // Indices from the summary of the values. sigmaWithin may be NaN (then Cp and
 // Cpk are NaN); percentile50 and percentile99865 are the fitted distribution's
 // quantiles (NaN when none was fitted).
-CapabilityIndices capabilityIndices(const Specification& spec, int n, double mean, double sigmaWithin,
+CapabilityIndices capabilityIndices(const ToleranceLimits& spec, int n, double mean, double sigmaWithin,
                                     double sigmaOverall,
                                     double percentile50 = std::numeric_limits<double>::quiet_NaN(),
                                     double percentile99865 = std::numeric_limits<double>::quiet_NaN());

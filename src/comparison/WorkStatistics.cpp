@@ -130,29 +130,29 @@ double quantityValue(const ComparisonRecord& r, StatQuantity quantity)
     return kNaN;
 }
 
-Specification quantitySpecification(const ComparisonSettings& settings, StatQuantity quantity, bool legacy)
+ToleranceLimits quantityLimits(const ComparisonSettings& settings, StatQuantity quantity, bool legacy)
 {
     switch (quantity) {
     case StatQuantity::Haze:
-        return settings.hazeTolerance >= 0.0 ? Specification{-settings.hazeTolerance, settings.hazeTolerance}
-                                             : noSpecification();
+        return settings.hazeTolerance >= 0.0 ? ToleranceLimits{-settings.hazeTolerance, settings.hazeTolerance}
+                                             : noLimits();
     case StatQuantity::Transmittance:
         return settings.transmittanceTolerance >= 0.0
-            ? Specification{-settings.transmittanceTolerance, settings.transmittanceTolerance}
-            : noSpecification();
+            ? ToleranceLimits{-settings.transmittanceTolerance, settings.transmittanceTolerance}
+            : noLimits();
     case StatQuantity::DeltaE: {
         const double threshold = legacy ? settings.deltaEThreshold : settings.thresholdInForce();
-        return threshold >= 0.0 ? Specification{kNaN, threshold} : noSpecification();
+        return threshold >= 0.0 ? ToleranceLimits{kNaN, threshold} : noLimits();
     }
     default:
         break;
     }
-    return noSpecification();
+    return noLimits();
 }
 
 QuantitySummary::QuantitySummary()
     : mean(kNaN), standardDeviation(kNaN), minimum(kNaN), maximum(kNaN), median(kNaN), percentile95(kNaN),
-      sigmaWithin(kNaN), specification(noSpecification())
+      sigmaWithin(kNaN), limits(noLimits())
 {
 }
 
@@ -174,7 +174,7 @@ const QuantityStatistics* StatisticsGroup::find(StatQuantity quantity) const
 QuantitySummary StatisticsGroup::summary(StatQuantity quantity) const
 {
     QuantitySummary s;
-    s.specification = quantitySpecification(settings, quantity, legacy);
+    s.limits = quantityLimits(settings, quantity, legacy);
     const QuantityStatistics* q = find(quantity);
     if (!q) {
         return s;
@@ -190,12 +190,12 @@ QuantitySummary StatisticsGroup::summary(StatQuantity quantity) const
     s.sigmaWithin = v.sigmaWithin();
     double p50 = kNaN;
     double p99865 = kNaN;
-    if (quantity == StatQuantity::DeltaE && s.specification.known()) {
+    if (quantity == StatQuantity::DeltaE && s.limits.known()) {
         s.fit = fitSkewed(v.positiveSums());
         p50 = s.fit.quantile(0.5);
         p99865 = s.fit.quantile(0.99865);
     }
-    s.indices = capabilityIndices(s.specification, s.n, s.mean, s.sigmaWithin, s.standardDeviation, p50, p99865);
+    s.indices = capabilityIndices(s.limits, s.n, s.mean, s.sigmaWithin, s.standardDeviation, p50, p99865);
     return s;
 }
 

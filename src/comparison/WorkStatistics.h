@@ -35,7 +35,7 @@ double quantityValue(const ComparisonRecord& record, StatQuantity quantity);
 // Haze and transmittance: plus or minus the tolerance; ΔE: up to the threshold
 // the verdict used (a legacy record's own threshold, else the one in force);
 // none otherwise or while a tolerance is unknown (-1).
-Specification quantitySpecification(const ComparisonSettings& settings, StatQuantity quantity, bool legacy = false);
+ToleranceLimits quantityLimits(const ComparisonSettings& settings, StatQuantity quantity, bool legacy = false);
 
 struct QuantityStatistics
 {
@@ -51,7 +51,7 @@ struct QuantitySummary
     int n = 0;
     double mean, standardDeviation, minimum, maximum, median, percentile95;
     double sigmaWithin;
-    Specification specification;
+    ToleranceLimits limits;
     DistributionFit fit; // ΔE only: the skewed fit behind the percentile index
     CapabilityIndices indices;
 

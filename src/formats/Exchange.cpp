@@ -1,5 +1,7 @@
 #include "Exchange.h"
 
+#include <QSaveFile>
+
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -93,18 +95,24 @@ bool usable(double value)
 
 } // namespace
 
-bool standardSample(const ComparisonRecord& record, int n, ExchangeSample& sample)
+namespace {
+
+// The standard's or the sample's colour of a record, as the sample of that kind.
+bool recordSample(const ComparisonRecord& record, int n, SampleKind kind, ExchangeSample& sample)
 {
-    const double l = record.legacy ? record.legacyStandard[ComparisonRecord::LegacyL] : record.standard[ComparisonRecord::LabL];
-    const double a = record.legacy ? record.legacyStandard[ComparisonRecord::LegacyA] : record.standard[ComparisonRecord::LabA];
-    const double b = record.legacy ? record.legacyStandard[ComparisonRecord::LegacyB] : record.standard[ComparisonRecord::LabB];
+    const bool standard = kind == SampleKind::Standard;
+    const auto& current = standard ? record.standard : record.sample;
+    const auto& legacy = standard ? record.legacyStandard : record.legacySample;
+    const double l = record.legacy ? legacy[ComparisonRecord::LegacyL] : current[ComparisonRecord::LabL];
+    const double a = record.legacy ? legacy[ComparisonRecord::LegacyA] : current[ComparisonRecord::LabA];
+    const double b = record.legacy ? legacy[ComparisonRecord::LegacyB] : current[ComparisonRecord::LabB];
     if (!usable(l) || !usable(a) || !usable(b)) {
         return false;
     }
     sample = ExchangeSample{};
-    sample.id = QStringLiteral("S%1").arg(n);
+    sample.id = (standard ? QStringLiteral("S%1") : QStringLiteral("T%1")).arg(n);
     sample.name = record.testName;
-    sample.kind = SampleKind::Standard;
+    sample.kind = kind;
     sample.created = record.time;
     sample.hasLab = true;
     sample.l = l;
@@ -113,23 +121,37 @@ bool standardSample(const ComparisonRecord& record, int n, ExchangeSample& sampl
     return true;
 }
 
+} // namespace
+
+bool standardSample(const ComparisonRecord& record, int n, ExchangeSample& sample)
+{
+    return recordSample(record, n, SampleKind::Standard, sample);
+}
+
 bool targetSample(const ComparisonRecord& record, int n, ExchangeSample& sample)
 {
-    const double l = record.legacy ? record.legacySample[ComparisonRecord::LegacyL] : record.sample[ComparisonRecord::LabL];
-    const double a = record.legacy ? record.legacySample[ComparisonRecord::LegacyA] : record.sample[ComparisonRecord::LabA];
-    const double b = record.legacy ? record.legacySample[ComparisonRecord::LegacyB] : record.sample[ComparisonRecord::LabB];
-    if (!usable(l) || !usable(a) || !usable(b)) {
+    return recordSample(record, n, SampleKind::Target, sample);
+}
+
+bool saveFile(const QString& path, QString* error, const std::function<bool(QIODevice&)>& write)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error) {
+            *error = file.errorString();
+        }
         return false;
     }
-    sample = ExchangeSample{};
-    sample.id = QStringLiteral("T%1").arg(n);
-    sample.name = record.testName;
-    sample.kind = SampleKind::Target;
-    sample.created = record.time;
-    sample.hasLab = true;
-    sample.l = l;
-    sample.a = a;
-    sample.b = b;
+    if (!write(file)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error) {
+            *error = file.errorString();
+        }
+        return false;
+    }
     return true;
 }
 

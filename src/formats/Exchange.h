@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QIODevice>
 #include <QList>
 #include <QString>
 
@@ -62,6 +63,27 @@ using SampleSink = std::function<bool(const ExchangeSample&)>;
 bool standardSample(const ComparisonRecord& record, int n, ExchangeSample& sample);
 bool targetSample(const ComparisonRecord& record, int n, ExchangeSample& sample);
 ExchangeDocument documentFromRecords(const QList<ComparisonRecord>& records, const QDateTime& created);
+
+// Writes path whole or not at all: write fills a temporary file that
+// replaces path only once write has succeeded. The file's own errors go to
+// error; write reports its own.
+bool saveFile(const QString& path, QString* error, const std::function<bool(QIODevice&)>& write);
+
+// Hands a document's samples to a writer whose begin() gave begun, then
+// finishes it; the writer's error goes to error.
+template <typename Writer>
+bool writeSamples(Writer& writer, bool begun, const ExchangeDocument& document, QString* error)
+{
+    bool ok = begun;
+    for (qsizetype i = 0; ok && i < document.samples.size(); ++i) {
+        ok = writer.add(document.samples.at(i));
+    }
+    ok = ok && writer.finish();
+    if (!ok && error) {
+        *error = writer.errorString();
+    }
+    return ok;
+}
 
 // Spectral records as targets with ids "T1", "T2", …: layouts 0 and 3
 // measure transmittance, 1 and 2 reflectance. Unnamed records are called

@@ -24,6 +24,8 @@
 #include <functional>
 #include <utility>
 
+class QSqlQuery;
+
 struct JournalSession
 {
     qint64 id = 0;
@@ -159,6 +161,10 @@ private:
     bool ensureSession();
     bool upsert(const QList<ComparisonRecord>& records, int counter, bool intoSession);
     bool fail(const QString& what, const QString& error);
+    // One transaction: `statement` run `count` times, `bind` filling in the
+    // values of run i. False (and the journal failed) when one run fails.
+    bool writeEach(const QString& statement, qsizetype count,
+                   const std::function<void(QSqlQuery&, qsizetype)>& bind);
     QList<JournalSession> sessions(bool closed);
 
     QString m_path;

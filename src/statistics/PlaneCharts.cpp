@@ -191,7 +191,7 @@ void paintAbPlane(QPainter& painter, const AbPlaneGeometry& g)
 }
 
 HistogramGeometry histogramGeometry(const QRectF& area, const std::vector<double>& sorted,
-                                    const Specification& spec, const QString& symbol)
+                                    const ToleranceLimits& spec, const QString& symbol)
 {
     HistogramGeometry h;
     h.area = area;

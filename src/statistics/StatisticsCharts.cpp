@@ -105,7 +105,7 @@ ControlChartGeometry controlChartGeometry(const QRectF& area, const ControlChart
     }
 
     const ControlLimits& l = input.limits;
-    const Specification& spec = input.specification;
+    const ToleranceLimits& spec = input.tolerance;
     double lo = std::numeric_limits<double>::infinity();
     double hi = -lo;
     if (c.count > 0) {

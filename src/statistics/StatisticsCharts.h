@@ -89,7 +89,7 @@ struct ControlChartInput
     const std::vector<std::uint8_t>* ng = nullptr; // per value: its row was judged NG
     double minimum = 0.0;              // of the values (the sorted list's ends)
     double maximum = 0.0;
-    Specification specification{0, 0};
+    ToleranceLimits tolerance{0, 0};
     QString symbol;                    // "ΔE"
 };
 
@@ -154,7 +154,7 @@ struct HistogramGeometry
 // sorted: the values in ascending order. Bins: about the square root of n,
 // 5 to 40 of them; a quantity with only an upper limit (ΔE) starts at 0.
 HistogramGeometry histogramGeometry(const QRectF& area, const std::vector<double>& sorted,
-                                    const Specification& specification, const QString& symbol);
+                                    const ToleranceLimits& tolerance, const QString& symbol);
 // The bin under pixel, or -1.
 int histogramBinAt(const HistogramGeometry& chart, const QPointF& pixel);
 void paintHistogram(QPainter& painter, const HistogramGeometry& chart);

@@ -32,7 +32,7 @@ const std::vector<std::pair<double, double>>& StatisticsScene::contourFor(const 
     probe.settings = group.settings;
     const std::optional<DeltaEFormula> formula = recordFormula(probe);
     const LabColor lab = recordStandardLab(probe);
-    const double threshold = quantitySpecification(group.settings, StatQuantity::DeltaE, group.legacy).upper;
+    const double threshold = quantityLimits(group.settings, StatQuantity::DeltaE, group.legacy).upper;
     ContourKey key{formula ? static_cast<int>(*formula) : -1, lab.l, lab.a, lab.b,
                    std::isnan(threshold) ? -1.0 : threshold};
     if (!(key == contourKey_)) {
@@ -72,7 +72,7 @@ void StatisticsScene::build(const WorkStatistics& work, const ChartChoice& choic
     controlInput_.ng = q ? &q->ng : &kNoFlags;
     controlInput_.minimum = q ? q->values.minimum() : 0.0;
     controlInput_.maximum = q ? q->values.maximum() : 0.0;
-    controlInput_.specification = quantitySpecification(group.settings, choice.quantity, group.legacy);
+    controlInput_.tolerance = quantityLimits(group.settings, choice.quantity, group.legacy);
     controlInput_.symbol = quantitySymbol(choice.quantity);
     control_ = controlChartGeometry(areas.control, controlInput_);
 
@@ -98,7 +98,7 @@ void StatisticsScene::build(const WorkStatistics& work, const ChartChoice& choic
         plane_ = AbPlaneGeometry();
     }
     histogram_ = histogramGeometry(areas.histogram, q ? q->values.sorted() : std::vector<double>(),
-                                   controlInput_.specification, controlInput_.symbol);
+                                   controlInput_.tolerance, controlInput_.symbol);
 }
 
 int StatisticsScene::controlRowAt(const QPointF& pixel) const

@@ -293,8 +293,8 @@ private Q_SLOTS:
         legacy.settings.layoutIndex = 1;
         legacy.settings.deltaEThreshold = 2.0;
         legacy.settings.parameterThreshold = 9.0;
-        QCOMPARE(quantitySpecification(legacy.settings, StatQuantity::DeltaE, true).upper, 2.0);
-        QCOMPARE(quantitySpecification(legacy.settings, StatQuantity::DeltaE, false).upper, 9.0);
+        QCOMPARE(quantityLimits(legacy.settings, StatQuantity::DeltaE, true).upper, 2.0);
+        QCOMPARE(quantityLimits(legacy.settings, StatQuantity::DeltaE, false).upper, 9.0);
     }
 
     void noIndex_belowTwoOrUnknownTolerance_data()

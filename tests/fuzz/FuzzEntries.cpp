@@ -343,7 +343,10 @@ void pushedFrames(const std::uint8_t* data, std::size_t size)
     QByteArray buffer;
     std::size_t pos = 2;
     while (pos < size) {
-        const std::size_t n = std::min<std::size_t>(data[pos++], size - pos);
+        // The chunk's length byte first, then at most what is left after it.
+        const std::size_t wanted = data[pos];
+        ++pos;
+        const std::size_t n = std::min<std::size_t>(wanted, size - pos);
         buffer.append(reinterpret_cast<const char*>(data + pos), static_cast<int>(n));
         pos += n;
         const PushedScan scan = scanPushedFrames(buffer, format);

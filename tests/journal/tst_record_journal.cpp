@@ -47,6 +47,22 @@ ComparisonRecord makeRecord(int n, bool legacy = false)
     return r;
 }
 
+// The two tables of a window and the keeper of the journal at path watching them.
+struct WatchedTables
+{
+    explicit WatchedTables(const QString& path)
+        : keeper(std::make_unique<RecordJournal>(path))
+    {
+        opened = keeper.journal().open();
+        keeper.watch(&current, false);
+        keeper.watch(&legacy, true);
+    }
+    ComparisonRecordList current;
+    ComparisonRecordList legacy;
+    JournalKeeper keeper;
+    bool opened = false;
+};
+
 bool same(double a, double b)
 {
     return (std::isnan(a) && std::isnan(b)) || (a == b && std::signbit(a) == std::signbit(b));
@@ -660,48 +676,40 @@ private Q_SLOTS:
         const QString path = m_dir.filePath(QStringLiteral("keeper.sqlite"));
         QList<ComparisonRecord> expected;
         {
-            ComparisonRecordList current;
-            ComparisonRecordList legacy;
-            JournalKeeper keeper(std::make_unique<RecordJournal>(path));
-            QVERIFY(keeper.journal().open());
-            keeper.watch(&current, false);
-            keeper.watch(&legacy, true);
+            WatchedTables w(path);
+            QVERIFY(w.opened);
             int counter = 0;
-            keeper.setCounter([&counter] { return counter; });
-            keeper.setSessionInfo(QStringLiteral("TX420"), 1);
+            w.keeper.setCounter([&counter] { return counter; });
+            w.keeper.setSessionInfo(QStringLiteral("TX420"), 1);
             for (int n = 1; n <= 2; ++n) {
                 counter = n;
-                current.append(makeRecord(n));
+                w.current.append(makeRecord(n));
             }
-            keeper.beginBatch(); // an import
-            legacy.append(QList<ComparisonRecord>{makeRecord(3, true), makeRecord(4, true), makeRecord(5, true)});
-            QCOMPARE(keeper.journal().openSessions().first().recordCount, 2); // not before the batch ends
-            QVERIFY(legacy.rename(2, QStringLiteral("named during the import"))); // one version more, not two
-            keeper.endBatch();
-            QVERIFY(current.rename(1, QStringLiteral("renamed")));
-            ComparisonRecord rejudged = current.at(0);
+            w.keeper.beginBatch(); // an import
+            w.legacy.append(QList<ComparisonRecord>{makeRecord(3, true), makeRecord(4, true), makeRecord(5, true)});
+            QCOMPARE(w.keeper.journal().openSessions().first().recordCount, 2); // not before the batch ends
+            QVERIFY(w.legacy.rename(2, QStringLiteral("named during the import"))); // one version more, not two
+            w.keeper.endBatch();
+            QVERIFY(w.current.rename(1, QStringLiteral("renamed")));
+            ComparisonRecord rejudged = w.current.at(0);
             rejudged.pass = !rejudged.pass;
             ++rejudged.version;
-            current.replace({0}, {rejudged});
-            QVERIFY(legacy.remove(0));
-            expected << current.records() << legacy.records();
+            w.current.replace({0}, {rejudged});
+            QVERIFY(w.legacy.remove(0));
+            expected << w.current.records() << w.legacy.records();
         } // the window is closed (or the process dies): nothing is asked, the work stays open
 
-        ComparisonRecordList current;
-        ComparisonRecordList legacy;
-        JournalKeeper keeper(std::make_unique<RecordJournal>(path));
-        QVERIFY(keeper.journal().open());
-        keeper.watch(&current, false);
-        keeper.watch(&legacy, true);
-        const QList<JournalSession> sessions = keeper.openSessions();
+        WatchedTables w(path);
+        QVERIFY(w.opened);
+        const QList<JournalSession> sessions = w.keeper.openSessions();
         QCOMPARE(sessions.size(), 1);
         QCOMPARE(sessions.first().recordCount, 4);
         QCOMPARE(sessions.first().model, QStringLiteral("TX420"));
-        const JournalKeeper::Restored restored = keeper.restore(sessions.first());
+        const JournalKeeper::Restored restored = w.keeper.restore(sessions.first());
         QCOMPARE(restored.current, 2);
         QCOMPARE(restored.legacy, 2);
         QCOMPARE(restored.counter, 2);
-        const QList<ComparisonRecord> back = QList<ComparisonRecord>() << current.records() << legacy.records();
+        const QList<ComparisonRecord> back = QList<ComparisonRecord>() << w.current.records() << w.legacy.records();
         QCOMPARE(back.size(), expected.size());
         for (int i = 0; i < back.size(); ++i) {
             QCOMPARE(back.at(i).id, expected.at(i).id);
@@ -709,16 +717,16 @@ private Q_SLOTS:
             QCOMPARE(difference(back.at(i), expected.at(i)), QString());
         }
         // Restored records were not written again.
-        QCOMPARE(keeper.journal().unacknowledgedCount(), 5);
+        QCOMPARE(w.keeper.journal().unacknowledgedCount(), 5);
 
         // Restored records stay in the work; clearing closes them for good.
-        QVERIFY(legacy.remove(0));
-        QCOMPARE(keeper.openSessions().first().recordCount, 3);
-        keeper.closeWork();
-        current.clear();
-        legacy.clear();
+        QVERIFY(w.legacy.remove(0));
+        QCOMPARE(w.keeper.openSessions().first().recordCount, 3);
+        w.keeper.closeWork();
+        w.current.clear();
+        w.legacy.clear();
         QCoreApplication::processEvents();
-        QVERIFY(keeper.openSessions().isEmpty());
+        QVERIFY(w.keeper.openSessions().isEmpty());
     }
 
     // Clearing one table while the other holds records: those stay in the

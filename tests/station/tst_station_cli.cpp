@@ -1,6 +1,6 @@
 // tintwell-cli's station database commands against a real server: migrate,
 // the history's records and statistics, and what a script sees on failure.
-#include "PgTestCluster.h"
+#include "PgTestStart.h"
 
 #include <QProcess>
 #include <QTemporaryDir>
@@ -22,14 +22,7 @@ private:
 
 void TestStationCli::initTestCase()
 {
-    QString skip;
-    QString error;
-    if (!m_cluster.start(&skip, &error)) {
-        if (!skip.isEmpty()) {
-            QSKIP(qPrintable(skip));
-        }
-        QFAIL(qPrintable(error));
-    }
+    PG_TEST_CLUSTER_START(m_cluster);
 }
 
 void TestStationCli::commands_data()

@@ -4,7 +4,7 @@
 // and exports.
 #include "ComparisonRecordList.h"
 #include "HistoryWindow.h"
-#include "PgTestCluster.h"
+#include "PgTestStart.h"
 #include "ScriptedDialogs.h"
 #include "StationDialog.h"
 #include "StationSchema.h"
@@ -45,17 +45,7 @@ void TestStationDialog::initTestCase()
 {
     // Settings in a folder of the test's own, never the user's.
     QStandardPaths::setTestModeEnabled(true);
-    QString skip;
-    QString error;
-    if (!m_cluster.start(&skip, &error)) {
-        if (!skip.isEmpty()) {
-            QSKIP(qPrintable(skip));
-        }
-        QFAIL(qPrintable(error));
-    }
-    PgConnection admin(m_cluster.admin());
-    const MigrationOutcome migrated = StationSchema::migrate(admin);
-    QVERIFY2(migrated.ok, qPrintable(migrated.error));
+    PG_TEST_CLUSTER_START_MIGRATED(m_cluster);
     m_station = m_cluster.addStation(QStringLiteral("bench_one"));
 }
 

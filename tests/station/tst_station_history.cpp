@@ -1,7 +1,7 @@
 // History questions across stations on a real server: every filter, names
 // with LIKE's own wildcards and quotes taken literally, statistics computed
 // by the server, paging and cancelling.
-#include "PgTestCluster.h"
+#include "PgTestStart.h"
 #include "StationHistory.h"
 #include "StationSchema.h"
 
@@ -28,17 +28,11 @@ private:
 
 void TestStationHistory::initTestCase()
 {
-    QString skip;
-    QString error;
-    if (!m_cluster.start(&skip, &error)) {
-        if (!skip.isEmpty()) {
-            QSKIP(qPrintable(skip));
-        }
-        QFAIL(qPrintable(error));
-    }
+    PG_TEST_CLUSTER_START(m_cluster);
     PgConnection admin(m_cluster.admin());
     const MigrationOutcome migrated = StationSchema::migrate(admin);
     QVERIFY2(migrated.ok, qPrintable(migrated.error));
+    QString error;
     QVERIFY(!m_cluster.addStation(QStringLiteral("line_a")).user.isEmpty());
     QVERIFY(!m_cluster.addStation(QStringLiteral("line_b")).user.isEmpty());
     QVERIFY(StationSchema::addManager(admin, QStringLiteral("qc"), QStringLiteral("pw-qc"), &error));

@@ -1,6 +1,6 @@
 // The station database's schema on a real server: migrating, refusing a newer
 // schema, and what the station and manager roles may do to whose rows.
-#include "PgTestCluster.h"
+#include "PgTestStart.h"
 #include "StationSchema.h"
 
 #include <QTest>
@@ -25,14 +25,7 @@ private:
 
 void TestStationSchema::initTestCase()
 {
-    QString skip;
-    QString error;
-    if (!m_cluster.start(&skip, &error)) {
-        if (!skip.isEmpty()) {
-            QSKIP(qPrintable(skip));
-        }
-        QFAIL(qPrintable(error));
-    }
+    PG_TEST_CLUSTER_START(m_cluster);
     PgConnection admin(m_cluster.admin());
     const MigrationOutcome first = StationSchema::migrate(admin);
     QVERIFY2(first.ok, qPrintable(first.error));

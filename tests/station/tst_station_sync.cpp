@@ -6,7 +6,7 @@
 #include "FileOutbox.h"
 #include "JournalOutbox.h"
 #include "RecordJournal.h"
-#include "PgTestCluster.h"
+#include "PgTestStart.h"
 #include "StationSchema.h"
 #include "StationSync.h"
 #include "WaitUntil.h"
@@ -66,17 +66,7 @@ private:
 
 void TestStationSync::initTestCase()
 {
-    QString skip;
-    QString error;
-    if (!m_cluster.start(&skip, &error)) {
-        if (!skip.isEmpty()) {
-            QSKIP(qPrintable(skip));
-        }
-        QFAIL(qPrintable(error));
-    }
-    PgConnection admin(m_cluster.admin());
-    const MigrationOutcome migrated = StationSchema::migrate(admin);
-    QVERIFY2(migrated.ok, qPrintable(migrated.error));
+    PG_TEST_CLUSTER_START_MIGRATED(m_cluster);
 }
 
 void TestStationSync::init()

@@ -1,7 +1,7 @@
 // TLS to the station database over TCP: with a CA file the server's
 // certificate and name are checked (verify-full); without one the
 // connection is still encrypted.
-#include "PgTestCluster.h"
+#include "PgTestStart.h"
 #include "StationSchema.h"
 
 #include <QTest>
@@ -22,14 +22,8 @@ private:
 
 void TestStationTls::initTestCase()
 {
-    QString skip;
+    PG_TEST_CLUSTER_START(m_cluster);
     QString error;
-    if (!m_cluster.start(&skip, &error)) {
-        if (!skip.isEmpty()) {
-            QSKIP(qPrintable(skip));
-        }
-        QFAIL(qPrintable(error));
-    }
     QVERIFY2(m_cluster.enableTls(&error), qPrintable(error));
     PgConnection admin(m_cluster.admin());
     const MigrationOutcome migrated = StationSchema::migrate(admin);

@@ -1,0 +1,130 @@
+#include "CsvColumns.h"
+
+namespace formats::csv {
+
+namespace {
+
+bool formulaStart(QChar c)
+{
+    return c == QLatin1Char('=') || c == QLatin1Char('+') || c == QLatin1Char('@') || c == QLatin1Char('\t')
+           || c == QLatin1Char('\r');
+}
+
+} // namespace
+
+bool needsGuard(const QString& text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && text.at(i) == QLatin1Char('\'')) {
+        ++i;
+    }
+    return i < text.size() && formulaStart(text.at(i));
+}
+
+QList<Column> currentColumns(int displayMode)
+{
+    const Column stdHaze{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard Haze"), Field::Standard, R::Haze};
+    const Column stdT{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard Transmittance"), Field::Standard,
+                      R::Transmittance};
+    const Column smpHaze{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample Haze"), Field::Sample, R::Haze};
+    const Column smpT{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample Transmittance"), Field::Sample,
+                      R::Transmittance};
+    const Column hazeTol{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Haze Tolerance"), Field::HazeTolerance};
+    const Column dHaze{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3Haze"), Field::HazeDifference};
+    const Column tTol{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Transmittance Tolerance"),
+                      Field::TransmittanceTolerance};
+    const Column dT{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3Transmittance"),
+                    Field::TransmittanceDifference};
+    const Column eTol{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3E Thresholds"), Field::DeltaEThreshold, 0, 1};
+    const Column dE{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3E"), Field::DeltaE};
+    const QList<Column> lab{{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard L*"), Field::Standard, R::LabL},
+                            {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard a*"), Field::Standard, R::LabA},
+                            {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard b*"), Field::Standard, R::LabB}};
+    const QList<Column> sampleLab{{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample L*"), Field::Sample, R::LabL},
+                                  {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample a*"), Field::Sample, R::LabA},
+                                  {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample b*"), Field::Sample, R::LabB}};
+    QList<Column> columns{{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "NO"), Field::Sequence},
+                          {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Model"), Field::Model},
+                          {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "SN"), Field::Serial},
+                          {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Name"), Field::Name},
+                          {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Time"), Field::Time}};
+    switch (displayMode) {
+    case 0:
+        columns << stdHaze << stdT << smpHaze << smpT << hazeTol << dHaze << tTol << dT;
+        break;
+    case 1:
+        columns << stdHaze << smpHaze << hazeTol << dHaze;
+        break;
+    case 2:
+        columns << stdT << smpT << tTol << dT;
+        break;
+    case 3:
+        columns << lab << sampleLab << eTol << dE;
+        break;
+    case 4:
+        columns << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard L*"), Field::Standard, R::LchL}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard C*"), Field::Standard, R::LchC}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard h"), Field::Standard, R::LchH, 1}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample L*"), Field::Sample, R::LchL}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample C*"), Field::Sample, R::LchC}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample h"), Field::Sample, R::LchH, 1} << eTol
+                << dE;
+        break;
+    case 5:
+        columns << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard Y"), Field::Standard, R::Y}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard x"), Field::Standard, R::X, 4}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard y"), Field::Standard, R::SmallY, 4}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample Y"), Field::Sample, R::Y}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample x"), Field::Sample, R::X, 4}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample y"), Field::Sample, R::SmallY, 4} << eTol
+                << dE;
+        break;
+    case 6:
+        columns << stdHaze << stdT << lab << smpHaze << smpT << sampleLab << hazeTol << dHaze << tTol << dT << eTol << dE;
+        break;
+    default:
+        break;
+    }
+    columns << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Result"), Field::Result};
+    return columns;
+}
+
+QList<Column> legacyColumns()
+{
+    return {
+        {nullptr, "NO", Field::Sequence, 0, 0, "序号"},
+        {nullptr, "Model", Field::Model, 0, 0, "型号"},
+        {nullptr, "SN", Field::Serial, 0, 0, "序列号"},
+        {nullptr, "Name", Field::Name, 0, 0, "名称"},
+        {nullptr, "Time", Field::Time, 0, 0, "时间"},
+        {nullptr, "Standard L*", Field::LegacyStandard, R::LegacyL, 2, "标准色L*"},
+        {nullptr, "Standard a*", Field::LegacyStandard, R::LegacyA, 2, "标准色a*"},
+        {nullptr, "Standard b*", Field::LegacyStandard, R::LegacyB, 2, "标准色b*"},
+        {nullptr, "Standard C*", Field::LegacyStandard, R::LegacyC, 2, "标准色C*"},
+        {nullptr, "Standard h", Field::LegacyStandard, R::LegacyH, 1, "标准色h"},
+        {nullptr, "Sample L*", Field::LegacySample, R::LegacyL, 2, "样品色L*"},
+        {nullptr, "Sample a*", Field::LegacySample, R::LegacyA, 2, "样品色a*"},
+        {nullptr, "Sample b*", Field::LegacySample, R::LegacyB, 2, "样品色b*"},
+        {nullptr, "Sample C*", Field::LegacySample, R::LegacyC, 2, "样品色C*"},
+        {nullptr, "Sample h", Field::LegacySample, R::LegacyH, 1, "样品色h"},
+        {nullptr, "\u25B3E Formula", Field::Formula, 0, 0, "\u25B3E公式"},
+        {nullptr, "\u25B3E Thresholds", Field::Threshold, 0, 0, "\u25B3E阀值"},
+        {nullptr, "\u25B3E", Field::DeltaE, 0, 2, "\u25B3E"},
+        {nullptr, "Result", Field::Result, 0, 0, "是否合格"},
+    };
+}
+
+QString titleOf(const Column& column, bool chineseUi)
+{
+    if (!column.context) {
+        return QString::fromUtf8(chineseUi ? column.chinese : column.title);
+    }
+    return QCoreApplication::translate(column.context, column.title);
+}
+
+QString spectralTitle(int k)
+{
+    return QStringLiteral("%1nm").arg(kFirstWavelengthNm + kWavelengthStepNm * k);
+}
+
+} // namespace formats::csv

@@ -1,0 +1,60 @@
+#pragma once
+// The columns of the comparison and spectral tables, shared by the CSV
+// writer and reader so that what one writes the other recognises.
+
+#include "Exchange.h"
+
+#include <QList>
+#include <QString>
+
+namespace formats::csv {
+
+constexpr const char* kPage = "FirstPageFor310";
+constexpr const char* kColorimeter = "Colorimeter";
+constexpr const char* kSpectralPage = "MeterPageFor310";
+
+// Text a spreadsheet would run: a formula character first, possibly after
+// apostrophes (which then need one more, so the reader's single strip is exact).
+bool needsGuard(const QString& text);
+
+enum class Field {
+    Sequence,
+    Model,
+    Serial,
+    Name,
+    Time,
+    Standard,
+    Sample,
+    HazeTolerance,
+    TransmittanceTolerance,
+    DeltaEThreshold,
+    HazeDifference,
+    TransmittanceDifference,
+    DeltaE,
+    Result,
+    LegacyStandard,
+    LegacySample,
+    Formula,
+    Threshold,
+};
+
+struct Column
+{
+    const char* context;
+    const char* title;
+    Field field;
+    int index = 0;
+    int decimals = 2;
+    const char* chinese = nullptr; // legacy titles only
+};
+
+using R = ComparisonRecord;
+
+QList<Column> currentColumns(int displayMode);
+// The legacy layout's block, titled in the interface language without the
+// catalogue, as its spreadsheet export is.
+QList<Column> legacyColumns();
+QString titleOf(const Column& column, bool chineseUi);
+QString spectralTitle(int k);
+
+} // namespace formats::csv

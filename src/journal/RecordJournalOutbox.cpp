@@ -1,0 +1,101 @@
+#include "RecordJournal.h"
+
+#include "JournalLog.h"
+#include "RecordCodec.h"
+#include "RecordJournalSql.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+using RecordJournalSql::idBytes;
+using RecordJournalSql::kWaiting;
+
+QList<JournalOutboxEntry> RecordJournal::unacknowledged(int limit)
+{
+    QList<JournalOutboxEntry> out;
+    if (!m_active || limit <= 0) {
+        return out;
+    }
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT id, version, deleted, session, data FROM records"
+                             " WHERE %1 ORDER BY seq LIMIT ?").arg(QLatin1String(kWaiting)));
+    q.addBindValue(limit);
+    if (!q.exec()) {
+        fail(QStringLiteral("cannot read"), q.lastError().text());
+        return out;
+    }
+    RecordCodec::Decoder decoder;
+    while (q.next()) {
+        JournalOutboxEntry entry;
+        // A tombstone whose last fields cannot be read is still sent as a delete.
+        if (!decoder.decode(q.value(4).toByteArray(), entry.record) && q.value(2).toInt() == 0) {
+            qCWarning(lcJournal) << "a record in the outbox cannot be read";
+            continue;
+        }
+        entry.record.id = QUuid::fromRfc4122(q.value(0).toByteArray());
+        entry.record.version = q.value(1).toLongLong();
+        entry.deleted = q.value(2).toInt() != 0;
+        entry.session = q.value(3).toLongLong();
+        out.append(std::move(entry));
+    }
+    return out;
+}
+
+int RecordJournal::unacknowledgedCount()
+{
+    if (!m_active) {
+        return 0;
+    }
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM records WHERE %1").arg(QLatin1String(kWaiting))) || !q.next()) {
+        fail(QStringLiteral("cannot read"), q.lastError().text());
+        return 0;
+    }
+    return q.value(0).toInt();
+}
+bool RecordJournal::acknowledge(const QList<std::pair<QUuid, qint64>>& versions)
+{
+    return writeEach(QStringLiteral("UPDATE records SET acked = MAX(acked, MIN(?, version)) WHERE id = ?"),
+                     versions.size(), [&](QSqlQuery& q, qsizetype i) {
+                         const auto& [id, version] = versions[i];
+                         q.bindValue(0, version);
+                         q.bindValue(1, idBytes(id));
+                     });
+}
+
+bool RecordJournal::refuse(const QList<std::pair<QUuid, qint64>>& versions, const QString& reason)
+{
+    // Only the version refused: a record changed meanwhile stays in the outbox.
+    return writeEach(
+        QStringLiteral("UPDATE records SET refused = ?, refusal = ? WHERE id = ? AND version = ? AND refused < ?"),
+        versions.size(), [&](QSqlQuery& q, qsizetype i) {
+            const auto& [id, version] = versions[i];
+            q.bindValue(0, version);
+            q.bindValue(1, reason);
+            q.bindValue(2, idBytes(id));
+            q.bindValue(3, version);
+            q.bindValue(4, version);
+        });
+}
+
+QList<JournalRefusal> RecordJournal::refusals()
+{
+    QList<JournalRefusal> out;
+    if (!m_active) {
+        return out;
+    }
+    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    q.setForwardOnly(true);
+    if (!q.exec(QStringLiteral("SELECT id, refused, refusal FROM records WHERE refused > 0 AND refused = version"
+                               " ORDER BY seq"))) {
+        fail(QStringLiteral("cannot read"), q.lastError().text());
+        return out;
+    }
+    while (q.next()) {
+        out.append({QUuid::fromRfc4122(q.value(0).toByteArray()), q.value(1).toLongLong(), q.value(2).toString()});
+    }
+    return out;
+}
