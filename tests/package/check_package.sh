@@ -38,6 +38,7 @@ for file in "${expected[@]}"; do
   grep -qxF "$file" <<<"$files" || fail "$file is not in the package"
 done
 dpkg-deb -f "$deb" Depends | grep -q fonts-wqy-microhei || fail "no dependency on the Chinese font"
+dpkg-deb -f "$deb" Depends | grep -q libpq5 || fail "no dependency on libpq5 (opened when the station database is first used)"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
