@@ -70,8 +70,12 @@ void applyLookAndFeel(QApplication& app)
     app.setFont(QFont(family, 12));
 
     // The desktop shows the icon of the installed entry tintwell.desktop.
-    app.setWindowIcon(QIcon(QStringLiteral(":/icons/tintwell.png")));
     QGuiApplication::setDesktopFileName(QStringLiteral("tintwell"));
+}
+
+void applyWindowIcon(QApplication& app)
+{
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/tintwell.png")));
 }
 
 CommandLineInfo commandLineInfo(const QStringList& arguments)

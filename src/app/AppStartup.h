@@ -17,9 +17,12 @@ bool handOverToRunningInstance(SingleInstance& guard);
 QPalette paletteFromStyleSheet(const QString& sheet);
 
 // Style sheet ":/qss/psblue.css" with its palette, and the application font.
-// A style sheet that does not open is skipped silently. Also the window icon,
-// and the name of the desktop entry the windows belong to ("tintwell").
+// A style sheet that does not open is skipped silently. Also the name of the
+// desktop entry the windows belong to ("tintwell").
 void applyLookAndFeel(QApplication& app);
+// The windows' icon. Reading the first picture loads Qt's image readers, so
+// the start sets it once the window is up.
+void applyWindowIcon(QApplication& app);
 
 // What `--help` or `--version` asks for. handled is false when the command
 // line asks for neither, and the program starts. Decided before the

@@ -68,7 +68,10 @@ int main(int argc, char* argv[])
     QObject::connect(&guard, &SingleInstance::messageReceived, &window, &MainWindow::handleAppMessage);
     window.setWindowTitle(QStringLiteral("Tintwell V2.0"));
     SimulatorControls::install(linkFactory, &window);
-    window.afterFirstFrame([] { startupTrace::mark("first frame"); });
+    window.afterFirstFrame([&app] {
+        startupTrace::mark("first frame");
+        applyWindowIcon(app);
+    });
     // Rows left open by a crash or a closed window are offered back once the
     // window is up, and before the instrument is looked for, so before any
     // row can be added. The journal's opening and integrity check (long with
