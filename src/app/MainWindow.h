@@ -9,6 +9,7 @@
 
 class CLinker;
 class DeviceNotifier;
+class Dialogs;
 class FirstPageFor310;
 class InstrumentLink;
 class LinkFactory;
@@ -32,7 +33,9 @@ class MainWindow : public QWidget
 public:
     // factory opens the link (real, emulated or a test double); notifier
     // reports device arrival and removal and becomes a child of the window.
-    MainWindow(std::unique_ptr<LinkFactory> factory, DeviceNotifier* notifier,
+    // Every box of the window, its page and their dialogs goes through
+    // dialogs (the real QtDialogs, or a test's double), which must outlive it.
+    MainWindow(std::unique_ptr<LinkFactory> factory, DeviceNotifier* notifier, Dialogs& dialogs,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -91,6 +94,7 @@ private:
         QPushButton* btnLanguageZh = nullptr;
         QStackedWidget* stackedWidget = nullptr;
     };
+    Dialogs& dialogs; // the modal seam handed to everything the window builds
     std::unique_ptr<Ui> ui;
     QSizeGrip* sizeGrip = nullptr;
     StationStatus* stationStatus = nullptr;

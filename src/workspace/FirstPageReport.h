@@ -14,6 +14,7 @@
 
 #include <functional>
 
+class Dialogs;
 class QTableWidget;
 class QWidget;
 class ReportPage;
@@ -22,7 +23,8 @@ class FirstPageReport : public QObject
 {
     Q_OBJECT
 public:
-    explicit FirstPageReport(QObject* parent = nullptr);
+    // The reports print and save through dialogs, which must outlive them.
+    explicit FirstPageReport(Dialogs& dialogs, QObject* parent = nullptr);
 
     // The row of the table holding button as a cell widget, or -1.
     static int rowOfCellButton(const QTableWidget& table, const QWidget* button);
@@ -45,6 +47,7 @@ public:
 private:
     ReportPage* show(ReportPage* report);
 
+    Dialogs& m_dialogs;
     ReportSnapshot m_snapshot;
     TestInformation m_information;
     std::function<ReportStatisticsPage()> m_statisticsSource;

@@ -89,7 +89,6 @@ int main(int argc, char* argv[])
     }
 
     BenchDialogs dialogs;
-    Dialogs::install(&dialogs);
     EmulatedLink link(QStringLiteral("TX310"));
     if (!link.opened) {
         std::fprintf(stderr, "the emulated instrument did not open\n");
@@ -189,6 +188,5 @@ int main(int argc, char* argv[])
     }
     std::printf("imports: wall %.3f s, wire %.3f s\n", wallTotal, wireTotal);
     std::printf("ratio to wire: %.3f\n", wallTotal / wireTotal);
-    Dialogs::install(nullptr);
     return 0;
 }
