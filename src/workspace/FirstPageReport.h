@@ -14,7 +14,6 @@
 
 #include <functional>
 
-class QTableWidget;
 class QWidget;
 class ReportPage;
 
@@ -23,9 +22,6 @@ class FirstPageReport : public QObject
     Q_OBJECT
 public:
     explicit FirstPageReport(QObject* parent = nullptr);
-
-    // The row of the table holding button as a cell widget, or -1.
-    static int rowOfCellButton(const QTableWidget& table, const QWidget* button);
 
     // A report of a current-layout record, opened non-modally over page, with
     // the display mode, layout and formula it was judged under; nullptr when
