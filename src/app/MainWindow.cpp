@@ -5,6 +5,7 @@
 #include "CLinker.h"
 #include "DeviceNotifier.h"
 #include "FirstPageFor310.h"
+#include "InstrumentLink.h"
 #include "LinkFactory.h"
 #include "LinkTransport.h"
 #include "StartupTrace.h"
@@ -71,6 +72,7 @@ MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier*
       ui(std::make_unique<Ui>()),
       factory(std::move(linkFactory)),
       linkTransport(std::make_unique<LinkTransport>()),
+      instrumentLink(std::make_unique<InstrumentLink>(linkTransport.get())),
       notifier(deviceNotifier)
 {
     g_mainWindow = this;
@@ -96,6 +98,9 @@ MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier*
 MainWindow::~MainWindow()
 {
     CloseUSB();
+    // The page (and its receive worker) goes before the link it was given.
+    delete page;
+    page = nullptr;
     if (g_mainWindow == this) {
         g_mainWindow = nullptr;
     }
@@ -202,8 +207,7 @@ void MainWindow::initForm()
                    | Qt::WindowCloseButtonHint);
     setStyleSheet(windowStyleSheet());
     // Built inside its stack: moving a styled tree to another parent restyles it.
-    page = new FirstPageFor310(Dialogs::instance(), ui->stackedWidget);
-    page->setTransport(linkTransport.get());
+    page = new FirstPageFor310(*instrumentLink, Dialogs::instance(), ui->stackedWidget);
     ui->stackedWidget->addWidget(page);
     ui->stackedWidget->setCurrentWidget(page);
 }

@@ -10,6 +10,7 @@
 class CLinker;
 class DeviceNotifier;
 class FirstPageFor310;
+class InstrumentLink;
 class LinkFactory;
 class LinkTransport;
 class QGridLayout;
@@ -98,6 +99,9 @@ private:
     std::unique_ptr<QTranslator> translator;
     std::unique_ptr<LinkFactory> factory;
     std::unique_ptr<LinkTransport> linkTransport;
+    // The page's and every dialog's door to the link: its transport and the
+    // one link lock. Outlives the page (~MainWindow frees the page first).
+    std::unique_ptr<InstrumentLink> instrumentLink;
     DeviceNotifier* notifier = nullptr;
     QStringList catalogueDirs;
     bool ledOn = false;

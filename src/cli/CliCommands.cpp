@@ -46,6 +46,9 @@ const CliOption kDatabase{"database", true, "DB", CLI_TEXT("the database")};
 const CliOption kUser{"user", true, "ROLE", CLI_TEXT("the role to log in as")};
 const CliOption kCa{"ca", true, "FILE", CLI_TEXT("the certificate authority of the server's certificate (checks the host name)")};
 const CliOption kPasswordStdin{"password-stdin", false, nullptr, CLI_TEXT("read the password from the first line of standard input")};
+const CliOption kNewPasswordStdin{"new-password-stdin", false, nullptr,
+                                  CLI_TEXT("read the new role's password from standard input (after the login's line "
+                                           "with --password-stdin); without it, the key store's")};
 const CliOption kOutput{"output", true, "FILE", CLI_TEXT("write to FILE instead of standard output (-o)")};
 
 } // namespace
@@ -102,6 +105,16 @@ const QList<CliSubcommand>& cliSubcommands()
           {"station", true, "NAME", CLI_TEXT("this station's name")},
           {"test", false, nullptr, CLI_TEXT("connect once and check the schema")}},
          0, runDbConfigure},
+        {{QStringLiteral("db"), QStringLiteral("add-station")},
+         "NAME [--role ROLE] [--new-password-stdin] [--server HOST] [--database DB] [--user ROLE] [--password-stdin]",
+         CLI_TEXT("create the login role of a station (named NAME unless --role) that writes only its own records"),
+         {kServer, kPort, kDatabase, kUser, kCa, kPasswordStdin, kNewPasswordStdin,
+          {"role", true, "ROLE", CLI_TEXT("the station's login role (default: its name)")}},
+         1, runDbAddStation},
+        {{QStringLiteral("db"), QStringLiteral("add-manager")},
+         "ROLE [--new-password-stdin] [--server HOST] [--database DB] [--user ROLE] [--password-stdin]",
+         CLI_TEXT("create a manager's login role that reads every station's records and writes none"),
+         {kServer, kPort, kDatabase, kUser, kCa, kPasswordStdin, kNewPasswordStdin}, 1, runDbAddManager},
         {{QStringLiteral("history")},
          "[--from DATE] [--to DATE] [--at STATION]... [--model M] [--standard S] [--name PATTERN] [--verdict pass|ng] [--stats]",
          CLI_TEXT("the records of every station in the station database, or their statistics"),

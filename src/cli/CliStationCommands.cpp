@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -40,16 +41,31 @@ StationConfig configFrom(CliContext& cli)
     return c;
 }
 
+// The next line of standard input, without its line end; lines are taken in
+// turn (the login's password, then a new role's).
+bool stdinLine(QString* line)
+{
+    static QFile in;
+    if (!in.isOpen() && !in.open(stdin, QIODevice::ReadOnly)) {
+        return false;
+    }
+    QByteArray bytes = in.readLine();
+    while (bytes.endsWith('\n') || bytes.endsWith('\r')) {
+        bytes.chop(1);
+    }
+    *line = QString::fromUtf8(bytes);
+    return true;
+}
+
 // The password: the first line of standard input with --password-stdin,
 // otherwise the key store's.
 bool readPassword(CliContext& cli, StationConfig& c)
 {
     if (cli.args().has(QStringLiteral("password-stdin"))) {
-        QFile in;
-        if (!in.open(stdin, QIODevice::ReadOnly)) {
+        if (!stdinLine(&c.password)) {
             return false;
         }
-        c.password = QString::fromUtf8(in.readLine()).trimmed();
+        c.password = c.password.trimmed();
         return true;
     }
     QString error;
@@ -102,7 +118,8 @@ int runDbMigrate(CliContext& cli)
         return ExitRefused;
     }
     if (cli.json()) {
-        cli.printJson({{QStringLiteral("server"), c.serverName()},
+        cli.printJson({{QStringLiteral("type"), QStringLiteral("migration")},
+                       {QStringLiteral("server"), c.serverName()},
                        {QStringLiteral("before"), outcome.before},
                        {QStringLiteral("after"), outcome.after}});
     } else {
@@ -195,7 +212,8 @@ int runHistory(CliContext& cli)
             return ExitRefused;
         }
         if (cli.json()) {
-            cli.printJson({{QStringLiteral("count"), s.count},
+            cli.printJson({{QStringLiteral("type"), QStringLiteral("historyStatistics")},
+                           {QStringLiteral("count"), s.count},
                            {QStringLiteral("pass"), s.passCount},
                            {QStringLiteral("deltaEMean"), std::isnan(s.deltaEMean) ? QJsonValue() : QJsonValue(s.deltaEMean)},
                            {QStringLiteral("deltaESd"), std::isnan(s.deltaEStandardDeviation) ? QJsonValue() : QJsonValue(s.deltaEStandardDeviation)},
@@ -223,7 +241,8 @@ int runHistory(CliContext& cli)
     }
     for (const HistoryRow& r : rows) {
         if (cli.json()) {
-            cli.printJson({{QStringLiteral("id"), r.id},
+            cli.printJson({{QStringLiteral("type"), QStringLiteral("historyRecord")},
+                           {QStringLiteral("id"), r.id},
                            {QStringLiteral("station"), r.station},
                            {QStringLiteral("time"), r.measuredAt.toUTC().toString(Qt::ISODate)},
                            {QStringLiteral("testName"), r.testName},
@@ -240,4 +259,96 @@ int runHistory(CliContext& cli)
                       .join(QLatin1Char(',')));
     }
     return ExitOk;
+}
+
+namespace {
+
+// Logs in as the configured (or given) role, reads the new role's password
+// and hands both to `add`. The new password comes from standard input with
+// --new-password-stdin (after the login's line with --password-stdin), or
+// else from the key store's entry of that role on that server (as
+// "db configure" stored it); never from the command line, where any user
+// could read it in the process list.
+int addRole(CliContext& cli, const QString& role, const QString& kind, const QString& station,
+            const std::function<bool(PgConnection&, const QString&, QString*)>& add)
+{
+    StationConfig c = configFrom(cli);
+    if (const int status = needsServer(cli, c); status != ExitOk) {
+        return status;
+    }
+    if (role.trimmed().isEmpty()) {
+        return cli.usage(Cli::tr("\"%1\" cannot be the name of a role.").arg(role));
+    }
+    if (cli.args().has(QStringLiteral("password-stdin")) && !readPassword(cli, c)) {
+        return ExitUsage;
+    }
+    QString password;
+    if (cli.args().has(QStringLiteral("new-password-stdin"))) {
+        if (!stdinLine(&password)) {
+            return ExitUsage;
+        }
+    } else {
+        StationConfig target = c;
+        target.user = role;
+        QString error;
+        KeychainPasswordStore store;
+        if (!store.read(passwordKey(target), &password, &error)) {
+            cli.message(Cli::tr("The key store could not be read: %1").arg(error));
+            return ExitFile;
+        }
+    }
+    if (password.isEmpty()) {
+        return cli.usage(Cli::tr("No password for the role %1: give it on standard input with --new-password-stdin, "
+                                 "or store it first with \"tintwell-cli db configure --user %1 --password-stdin\".")
+                             .arg(role));
+    }
+    PgConnection connection(c);
+    if (!connection.open()) {
+        cli.message(Cli::tr("The station database %1 cannot be reached: %2").arg(c.serverName(), connection.errorText()));
+        return ExitRefused;
+    }
+    QString error;
+    if (!add(connection, password, &error)) {
+        cli.message(error);
+        return ExitRefused;
+    }
+    if (cli.json()) {
+        QJsonObject o{{QStringLiteral("type"), QStringLiteral("role")},
+                      {QStringLiteral("server"), c.serverName()},
+                      {QStringLiteral("role"), role},
+                      {QStringLiteral("kind"), kind}};
+        if (!station.isEmpty()) {
+            o.insert(QStringLiteral("station"), station);
+        }
+        cli.printJson(o);
+    } else if (station.isEmpty()) {
+        cli.print(Cli::tr("%1: the manager role %2 reads every station's records.").arg(c.serverName(), role));
+    } else {
+        cli.print(Cli::tr("%1: station %2 sends as the role %3.").arg(c.serverName(), station, role));
+    }
+    return ExitOk;
+}
+
+} // namespace
+
+int runDbAddStation(CliContext& cli)
+{
+    const QString station = cli.args().positionals.value(0);
+    const QString role = cli.args().has(QStringLiteral("role")) ? cli.args().value(QStringLiteral("role")) : station;
+    if (station.trimmed().isEmpty()) {
+        return cli.usage(Cli::tr("A station needs a name."));
+    }
+    return addRole(cli, role, QStringLiteral("station"), station,
+                   [&](PgConnection& connection, const QString& password, QString* error) {
+                       return StationSchema::addStation(connection, station, role, password, error);
+                   });
+}
+
+int runDbAddManager(CliContext& cli)
+{
+    const QString role = cli.args().positionals.value(0);
+    return addRole(cli, role, QStringLiteral("manager"), QString(),
+                   [&](PgConnection& connection, const QString& password, QString* error) {
+                       return StationSchema::addManager(connection, role, password, error);
+                   });
 }

@@ -7,7 +7,8 @@
 
 Q_LOGGING_CATEGORY(lcWorker, "tintwell.workspace.worker")
 
-MyThread::MyThread(Transport& transport, QObject* parent) : QObject(parent), m_transport(transport), m_home(QThread::currentThread())
+MyThread::MyThread(Transport& transport, QRecursiveMutex* lock, QObject* parent)
+    : QObject(parent), m_transport(transport), m_lock(lock), m_home(QThread::currentThread())
 {
 }
 
@@ -30,11 +31,13 @@ void MyThread::startThreadSlot()
                 continue; // nothing came, or woken to look at the stop flag
             }
         }
-        if (!m_mutex.tryLock(kLockAttemptMs)) {
+        if (m_lock && !m_lock->tryLock(kLockAttemptMs)) {
             continue; // the user-interface thread holds the link; look at the flag again
         }
         if (m_stop.load()) {
-            m_mutex.unlock();
+            if (m_lock) {
+                m_lock->unlock();
+            }
             break;
         }
         inputWaiting = false;
@@ -45,7 +48,9 @@ void MyThread::startThreadSlot()
             // next and then handles posted events finds this chunk among them.
             Q_EMIT senddata(chunk);
         }
-        m_mutex.unlock();
+        if (m_lock) {
+            m_lock->unlock();
+        }
         if (received < 0) {
             m_transport.delayMs(kFailedReadPauseMs);
         }
@@ -55,8 +60,7 @@ void MyThread::startThreadSlot()
     qCDebug(lcWorker) << "worker stopped";
 }
 
-ReceiveWorker::ReceiveWorker(std::function<Transport&()> transportOf)
-    : m_transportOf(std::move(transportOf))
+ReceiveWorker::ReceiveWorker(LinkAccess& link) : m_link(link)
 {
 }
 
@@ -68,17 +72,16 @@ ReceiveWorker::~ReceiveWorker()
 void ReceiveWorker::start(const std::function<void(MyThread*)>& connect)
 {
     stop();
-    releaseRetired();
     auto* thread = new QThread;
-    auto* worker = new MyThread(m_transportOf());
+    auto worker = std::make_unique<MyThread>(m_link.transport(), m_link.linkMutex());
     if (connect) {
-        connect(worker);
+        connect(worker.get());
     }
     worker->moveToThread(thread);
     QObject::connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    QObject::connect(thread, &QThread::started, worker, &MyThread::startThreadSlot);
+    QObject::connect(thread, &QThread::started, worker.get(), &MyThread::startThreadSlot);
     m_thread = thread;
-    m_worker = worker;
+    m_worker = std::move(worker);
     thread->start(QThread::InheritPriority);
     qCDebug(lcWorker) << "mainWidget QThread::currentThreadId()==" << QThread::currentThreadId();
 }
@@ -93,38 +96,13 @@ void ReceiveWorker::stop()
         m_thread->quit();
         m_thread->wait();
     }
-    // The thread deletes itself later; the worker (and its lock) is kept
-    // until no exchange holds the lock any more.
-    m_retired.emplace_back(m_worker);
-    m_worker = nullptr;
+    // The thread deletes itself later; the worker is back on this thread and
+    // the lock belongs to the link, so the worker can go now.
+    m_worker.reset();
     m_thread = nullptr;
-    releaseRetired();
 }
 
 bool ReceiveWorker::isRunning() const
 {
     return m_worker && m_thread && m_thread->isRunning();
-}
-
-Transport& ReceiveWorker::transport()
-{
-    return m_transportOf();
-}
-
-QMutex* ReceiveWorker::linkMutex()
-{
-    return m_worker ? m_worker->mutex() : nullptr;
-}
-
-void ReceiveWorker::releaseRetired()
-{
-    for (auto it = m_retired.begin(); it != m_retired.end();) {
-        QMutex* lock = (*it)->mutex();
-        if (lock->tryLock()) {
-            lock->unlock();
-            it = m_retired.erase(it);
-        } else {
-            ++it;
-        }
-    }
 }

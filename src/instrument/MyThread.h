@@ -1,23 +1,21 @@
 #pragma once
 // The receive worker: waits on the instrument link for results the instrument
 // pushes unasked (its measuring key) and hands every chunk read to the page.
-// It lives on its own QThread and owns the one lock that guards the link:
-// every exchange of the user-interface thread holds it from its first frame
-// to its last, so the worker never takes a reply meant for a command. The
-// worker waits for input without the lock and takes it only to read what
-// has arrived, so a command finds the link free at once.
+// It lives on its own QThread and is given the one lock that guards the link
+// (LinkAccess): every exchange of the user-interface thread holds it from its
+// first frame to its last, so the worker never takes a reply meant for a
+// command. The worker waits for input without the lock and takes it only to
+// read what has arrived, so a command finds the link free at once.
 
 #include "LinkAccess.h"
 
 #include <QByteArray>
-#include <QMutex>
 #include <QObject>
 #include <QPointer>
 
 #include <atomic>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class QThread;
 class Transport;
@@ -26,11 +24,10 @@ class MyThread : public QObject
 {
     Q_OBJECT
 public:
-    // Polls transport; it must outlive the worker's thread.
-    explicit MyThread(Transport& transport, QObject* parent = nullptr);
+    // Reads transport under lock (null: no lock); both must outlive the
+    // worker's thread.
+    MyThread(Transport& transport, QRecursiveMutex* lock, QObject* parent = nullptr);
 
-    // The link lock.
-    QMutex* mutex() { return &m_mutex; }
     // Written by the user-interface thread, read by the worker after every
     // wait; ends the wait for input at once.
     void requestStop();
@@ -56,19 +53,19 @@ public Q_SLOTS:
 
 private:
     Transport& m_transport;
+    QRecursiveMutex* m_lock;
     QThread* m_home;
-    QMutex m_mutex;
     std::atomic<bool> m_stop{false};
 };
 
-// Starts and stops one worker at a time on its own thread, and is the page's
-// door to the link (LinkAccess): the transport and the current worker's lock.
-class ReceiveWorker final : public LinkAccess
+// Starts and stops one worker at a time on its own thread, over the link it
+// is given (asked for its transport at every start).
+class ReceiveWorker final
 {
 public:
-    // transportOf is asked for the transport at every start and every exchange.
-    explicit ReceiveWorker(std::function<Transport&()> transportOf);
-    ~ReceiveWorker() override;
+    // link must outlive this object.
+    explicit ReceiveWorker(LinkAccess& link);
+    ~ReceiveWorker();
     ReceiveWorker(const ReceiveWorker&) = delete;
     ReceiveWorker& operator=(const ReceiveWorker&) = delete;
 
@@ -80,19 +77,10 @@ public:
     void stop();
     bool isRunning() const;
 
-    MyThread* worker() const { return m_worker; }
-
-    Transport& transport() override;
-    QMutex* linkMutex() override;
+    MyThread* worker() const { return m_worker.get(); }
 
 private:
-    // Stopped workers whose lock may still be held by an exchange of the
-    // user-interface thread (one that was in a dialog when the link went
-    // away); each is freed once its lock is free.
-    void releaseRetired();
-
-    std::function<Transport&()> m_transportOf;
+    LinkAccess& m_link;
     QPointer<QThread> m_thread;
-    MyThread* m_worker = nullptr;
-    std::vector<std::unique_ptr<MyThread>> m_retired;
+    std::unique_ptr<MyThread> m_worker;
 };

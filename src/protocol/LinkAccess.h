@@ -6,7 +6,7 @@
 
 #include "Transport.h"
 
-#include <QMutex>
+#include <QRecursiveMutex>
 
 class LinkAccess
 {
@@ -15,9 +15,11 @@ public:
     // The transport of the link that is open now (never null; isLinkOpen()
     // says whether a link is there).
     virtual Transport& transport() = 0;
-    // The receive worker's lock, the one lock that guards the link; null while
-    // no worker runs.
-    virtual QMutex* linkMutex() = 0;
+    // The one lock that guards the link, for the whole life of the access
+    // (the receive worker is given it); null where no other thread reads the
+    // link. Recursive: an exchange that holds it across a box whose event
+    // loop reopens a replugged link (and identifies it) must not hang.
+    virtual QRecursiveMutex* linkMutex() = 0;
 };
 
 // Holds the link lock for one whole exchange, from the first frame to the
@@ -25,7 +27,7 @@ public:
 class LinkLock
 {
 public:
-    explicit LinkLock(QMutex* mutex) : m_mutex(mutex)
+    explicit LinkLock(QRecursiveMutex* mutex) : m_mutex(mutex)
     {
         if (m_mutex) {
             m_mutex->lock();
@@ -46,5 +48,5 @@ public:
     }
 
 private:
-    QMutex* m_mutex;
+    QRecursiveMutex* m_mutex;
 };

@@ -7,7 +7,7 @@
 // The narrow door through which protocol commands reach the instrument link.
 // The main window holds the production instance; tests drive the commands
 // against the emulator through the same implementation without any window.
-// Nothing here locks: the caller holds the receive worker's mutex for the
+// Nothing here locks: the caller holds the link lock (LinkAccess) for the
 // whole exchange.
 class Transport
 {

@@ -249,3 +249,22 @@ QByteArray PgConnection::quoteLiteral(const QString& value) const
     PQfreemem(quoted);
     return out;
 }
+
+QByteArray PgConnection::encryptedPassword(const QString& password, const QString& role)
+{
+    if (!m_conn) {
+        m_error = QStringLiteral("not connected");
+        return {};
+    }
+    const QByteArray secret = password.toUtf8();
+    const QByteArray user = role.toUtf8();
+    // Null algorithm: the one the server's password_encryption names.
+    char* encrypted = PQencryptPasswordConn(m_conn, secret.constData(), user.constData(), nullptr);
+    if (!encrypted) {
+        m_error = QString::fromUtf8(PQerrorMessage(m_conn)).trimmed();
+        return {};
+    }
+    QByteArray out(encrypted);
+    PQfreemem(encrypted);
+    return out;
+}

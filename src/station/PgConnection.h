@@ -84,6 +84,10 @@ public:
     // Quoting for statements that cannot take parameters (CREATE ROLE).
     QByteArray quoteIdentifier(const QString& name) const;
     QByteArray quoteLiteral(const QString& value) const;
+    // The password as the server keeps it (its password_encryption, SCRAM
+    // by default), computed here: CREATE ROLE then carries no clear text for
+    // the server's log or pg_stat_activity. Empty on failure (errorText()).
+    QByteArray encryptedPassword(const QString& password, const QString& role);
 
 private:
     PgResult finish(pg_result* result);

@@ -141,9 +141,13 @@ MigrationOutcome migrate(PgConnection& connection)
 bool addStation(PgConnection& connection, const QString& station, const QString& role, const QString& password,
                 QString* error)
 {
+    if (password.isEmpty() || role.isEmpty() || station.trimmed().isEmpty()) {
+        *error = QCoreApplication::translate("StationSchema", "A station needs a name, a role and a password.");
+        return false;
+    }
     const QByteArray roleId = connection.quoteIdentifier(role);
-    const QByteArray secret = connection.quoteLiteral(password);
-    if (roleId.isEmpty() || secret.isEmpty()) {
+    const QByteArray secret = connection.quoteLiteral(QString::fromUtf8(connection.encryptedPassword(password, role)));
+    if (roleId.isEmpty() || secret.size() <= 2) {
         *error = failure(connection, QCoreApplication::translate("StationSchema", "Adding the station failed"));
         return false;
     }
@@ -161,9 +165,13 @@ bool addStation(PgConnection& connection, const QString& station, const QString&
 
 bool addManager(PgConnection& connection, const QString& role, const QString& password, QString* error)
 {
+    if (password.isEmpty() || role.isEmpty()) {
+        *error = QCoreApplication::translate("StationSchema", "A manager needs a role and a password.");
+        return false;
+    }
     const QByteArray roleId = connection.quoteIdentifier(role);
-    const QByteArray secret = connection.quoteLiteral(password);
-    if (roleId.isEmpty() || secret.isEmpty()
+    const QByteArray secret = connection.quoteLiteral(QString::fromUtf8(connection.encryptedPassword(password, role)));
+    if (roleId.isEmpty() || secret.size() <= 2
         || !connection.exec("CREATE ROLE " + roleId + " LOGIN PASSWORD " + secret + " IN ROLE tintwell_manager")
                 .ok()) {
         *error = failure(connection, QCoreApplication::translate("StationSchema", "Adding the manager failed"));

@@ -39,5 +39,5 @@ bool FirstPageFor310::on_ExportExcelBtn_clicked()
 
 void FirstPageFor310::on_pushButton_writeStandardColor_clicked()
 {
-    StandardColorUpload::run(*this, this, m_state.modelName);
+    StandardColorUpload::run(m_link, this, m_state.modelName);
 }

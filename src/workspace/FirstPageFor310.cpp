@@ -29,16 +29,6 @@
 
 namespace {
 
-// Stands in while no link was handed in: nothing is open, nothing is sent.
-class NoTransport final : public Transport
-{
-public:
-    bool isLinkOpen() const override { return false; }
-    int sendFrame(QByteArray&, int) override { return -1; }
-    int receiveFrame(QByteArray&, int, int, bool) override { return -1; }
-    void delayMs(int) override {}
-};
-
 QString colorimeter(const char* text)
 {
     return QCoreApplication::translate("Colorimeter", text);
@@ -57,8 +47,8 @@ const QString kDashes = QStringLiteral("-----");
 
 } // namespace
 
-FirstPageFor310::FirstPageFor310(Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), ui(std::make_unique<FirstPageForm>()), m_dialogs(dialogs)
+FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), ui(std::make_unique<FirstPageForm>()), m_link(link), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FirstPageFor310"));
     startupTrace::mark("page: begin");
@@ -162,15 +152,9 @@ FirstPageFor310::FirstPageFor310(Dialogs& dialogs, QWidget* parent)
 
 FirstPageFor310::~FirstPageFor310() = default;
 
-Transport& FirstPageFor310::transport()
-{
-    static NoTransport none;
-    return m_transport ? *m_transport : none;
-}
-
 bool FirstPageFor310::isLinkOpen() const
 {
-    return m_transport && m_transport->isLinkOpen();
+    return m_link.transport().isLinkOpen();
 }
 
 void FirstPageFor310::loadModelTable(const QString& path)

@@ -2,8 +2,9 @@
 // The measurement workspace page: the live standard/sample display, the
 // display mode, the settings panel, the counters and the comparison table,
 // in the current layout and in the legacy layout of first-generation
-// colorimeters. The page reaches the instrument only through the transport
-// and the link lock it is given (LinkAccess), never through a global.
+// colorimeters. The page reaches the instrument only through the link access
+// it is given (the transport and the link lock, LinkAccess) and shows boxes
+// only through the modal seam it is given (Dialogs), never through a global.
 //
 // The page's methods live in files by concern: FirstPageForm.cpp (widgets and
 // texts), FirstPageFor310.cpp (display mode, language), FirstPageTable.cpp
@@ -37,24 +38,22 @@ class FirstPageReport;
 class JournalKeeper;
 class QButtonGroup;
 class QKeyEvent;
-class QMutex;
 class QTableWidget;
 class QTimer;
 class RbTableHeaderView;
 class StatisticsWindow;
 struct FirstPageForm;
 
-class FirstPageFor310 : public QWidget, public LinkAccess
+class FirstPageFor310 : public QWidget
 {
     Q_OBJECT
 public:
-    // Every box, question, file and progress dialog of the page goes through
-    // dialogs (the main window's modal seam, or a test's scripted double).
-    explicit FirstPageFor310(Dialogs& dialogs, QWidget* parent = nullptr);
+    // Every exchange with the instrument goes through link (the main window's
+    // InstrumentLink, or a test's emulated access), every box, question, file
+    // and progress dialog through dialogs (the main window's modal seam, or a
+    // test's scripted double). Both must outlive the page.
+    FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* parent = nullptr);
     ~FirstPageFor310() override;
-
-    // The transport of the main window's link (or of a test's emulator).
-    void setTransport(Transport* transport) { m_transport = transport; }
     // Where "meterno" is read from; default beside the executable. Reloads the table.
     void loadModelTable(const QString& path);
     // The journal that keeps the rows; optional.
@@ -63,9 +62,8 @@ public:
     // The modal seam the page was given.
     Dialogs& dialogs() const { return m_dialogs; }
 
-    // LinkAccess
-    Transport& transport() override;
-    QMutex* linkMutex() override { return m_linkMutex; }
+    // The link access the page was given.
+    LinkAccess& link() const { return m_link; }
     bool isLinkOpen() const;
 
     // What the page knows of the attached instrument and of the comparison in
@@ -245,13 +243,12 @@ protected:
     QList<QStringList> statisticsSheet(bool legacy) const;
 
     std::unique_ptr<FirstPageForm> ui;
+    LinkAccess& m_link;
     Dialogs& m_dialogs;
     InstrumentState m_state;
     QButtonGroup* displayModeGroup = nullptr;
     RbTableHeaderView* dataHeader = nullptr;
     RbTableHeaderView* legacyDataHeader = nullptr;
-    QMutex* m_linkMutex = nullptr; // the receive worker's lock while one runs
-    Transport* m_transport = nullptr;
     ModelTable m_modelTable;
     FirstPageReport* m_reports = nullptr;
     ComparisonRecordList* m_records = nullptr;

@@ -28,8 +28,8 @@ bool FirstPageFor310::identifyDevice()
     }
     IdentificationOutcome outcome;
     {
-        LinkLock lock(linkMutex());
-        outcome = identifyInstrument(transport(), m_modelTable, m_state.layoutIndex);
+        LinkLock lock(m_link);
+        outcome = identifyInstrument(m_link.transport(), m_modelTable, m_state.layoutIndex);
     }
     using Stage = IdentificationOutcome::Stage;
     if (outcome.stage >= Stage::SerialRead) {

@@ -61,7 +61,7 @@ void FirstPageFor310::on_pushButton_readComparisonRecord_clicked()
     hooks.settings = [this] { return importSettings(); };
     DialogFeedback feedback(this, dialogs());
     hooks.askToSaveRows = [&feedback] { return feedback.ask(RecordImport::saveRowsQuestion()); };
-    appendImported(RecordImport(*this, feedback).run(false, hooks), false);
+    appendImported(RecordImport(m_link, feedback).run(false, hooks), false);
 }
 
 void FirstPageFor310::on_readcolordifrecordBtn_clicked()
@@ -75,7 +75,7 @@ void FirstPageFor310::on_readcolordifrecordBtn_clicked()
     hooks.settings = [this] { return importSettings(); };
     DialogFeedback feedback(this, dialogs());
     hooks.askToSaveRows = [&feedback] { return feedback.ask(RecordImport::saveRowsQuestion()); };
-    appendImported(RecordImport(*this, feedback).run(true, hooks), true);
+    appendImported(RecordImport(m_link, feedback).run(true, hooks), true);
 }
 
 void FirstPageFor310::appendImported(const ImportResult& result, bool legacy)

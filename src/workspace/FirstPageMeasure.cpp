@@ -70,18 +70,16 @@ void FirstPageFor310::openThreadSlot()
 {
     qCDebug(lcMeasure) << "openThreadSlot";
     if (!m_receiver) {
-        m_receiver = std::make_unique<ReceiveWorker>([this]() -> Transport& { return transport(); });
+        m_receiver = std::make_unique<ReceiveWorker>(m_link);
     }
     m_receiver->start([this](MyThread* worker) {
         connect(worker, &MyThread::senddata, this, &FirstPageFor310::SaveData);
     });
-    m_linkMutex = m_receiver->linkMutex();
 }
 
 void FirstPageFor310::closeThreadSlot()
 {
     qCDebug(lcMeasure) << "closeThreadSlot";
-    m_linkMutex = nullptr;
     if (m_receiver) {
         m_receiver->stop();
     }
@@ -206,8 +204,8 @@ void FirstPageFor310::measure(int target, FetchPath path)
     ColorReading reading;
     int result = ProtocolResult::SendFailed;
     {
-        LinkLock lock(*this);
-        result = fetchMeasurement(transport(), path, m_state.displayMode(), reading);
+        LinkLock lock(m_link);
+        result = fetchMeasurement(m_link.transport(), path, m_state.displayMode(), reading);
     }
     if (result != ProtocolResult::Success) {
         qCDebug(lcMeasure) << "measurement failed:" << result;

@@ -55,7 +55,7 @@ void FirstPageFor310::readSettingsAfterConnect()
 int FirstPageFor310::on_pushButton_readTolerance_clicked()
 {
     DialogFeedback feedback(this, dialogs());
-    SettingsExchange exchange(*this, feedback, m_state.chineseUi);
+    SettingsExchange exchange(m_link, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return -1;
     }
@@ -73,7 +73,7 @@ int FirstPageFor310::on_pushButton_readTolerance_clicked()
 void FirstPageFor310::on_pushButton_setTolerance_clicked()
 {
     DialogFeedback feedback(this, dialogs());
-    SettingsExchange exchange(*this, feedback, m_state.chineseUi);
+    SettingsExchange exchange(m_link, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return;
     }
@@ -94,7 +94,7 @@ void FirstPageFor310::on_pushButton_setTolerance_clicked()
 int FirstPageFor310::on_pushButton_readParameter_clicked()
 {
     DialogFeedback feedback(this, dialogs());
-    SettingsExchange exchange(*this, feedback, m_state.chineseUi);
+    SettingsExchange exchange(m_link, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return -1;
     }
@@ -114,7 +114,7 @@ int FirstPageFor310::on_pushButton_readParameter_clicked()
 void FirstPageFor310::on_pushButton_setParameter_clicked()
 {
     DialogFeedback feedback(this, dialogs());
-    SettingsExchange exchange(*this, feedback, m_state.chineseUi);
+    SettingsExchange exchange(m_link, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return;
     }
@@ -124,8 +124,8 @@ void FirstPageFor310::on_pushButton_setParameter_clicked()
         }
     } else {
         // The dialog writes inside this locked section and takes no lock itself.
-        LinkLock lock(*this);
-        setEParameterPageFor470 dialog(m_state.softwareVersion, m_state.modelName, *this, m_state.chineseUi, this);
+        LinkLock lock(m_link);
+        setEParameterPageFor470 dialog(m_state.softwareVersion, m_state.modelName, m_link, m_state.chineseUi, this);
         if (dialog.exec() != QDialog::Accepted) {
             return;
         }
@@ -137,7 +137,7 @@ void FirstPageFor310::on_pushButton_setParameter_clicked()
 void FirstPageFor310::on_pushButton_setDisplayParameter_clicked()
 {
     DialogFeedback feedback(this, dialogs());
-    SettingsExchange exchange(*this, feedback, m_state.chineseUi);
+    SettingsExchange exchange(m_link, feedback, m_state.chineseUi);
     if (!exchange.requireConnection()) {
         return;
     }

@@ -1,6 +1,6 @@
 // The spectral dialog, opened from the page for one modal visit. It reaches
-// the instrument through the page itself (the page is its LinkAccess, asked
-// at every exchange), so an unplug and replug while it is open is followed;
+// the instrument through the page's link access (asked at every exchange), so
+// an unplug and replug while it is open is followed;
 // "Export Excel" writes its table through the spreadsheet export.
 
 #include "FirstPageFor310.h"
@@ -11,7 +11,7 @@
 
 void FirstPageFor310::on_pushButton_spectralTransmittance_clicked()
 {
-    MeterPageFor310 page(*this, {m_state.layoutIndex, m_state.modelName, m_state.chineseUi}, this);
+    MeterPageFor310 page(m_link, {m_state.layoutIndex, m_state.modelName, m_state.chineseUi}, this);
     page.setExportHandler([](MeterPageFor310& dialog) {
         // The exchange formats are written from the records, with the names
         // the table shows.

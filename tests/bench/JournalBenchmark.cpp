@@ -28,6 +28,7 @@
 #include "EmulatedLink.h"
 #include "FirstPageFor310.h"
 #include "FirstPageForm.h"
+#include "InstrumentLink.h"
 #include "QtDialogs.h"
 #include "ComparisonRecordList.h"
 #include "JournalKeeper.h"
@@ -84,12 +85,13 @@ ComparisonRecord benchRecord(int n)
 class BenchPage final : public FirstPageFor310
 {
 public:
-    BenchPage() : FirstPageFor310(Dialogs::instance()) {}
+    BenchPage(LinkAccess& link, Dialogs& dialogs) : FirstPageFor310(link, dialogs) {}
     using FirstPageFor310::clearComparisonTable;
 };
 
 // Median seconds of importing `records` Lab records, journal off then on.
-std::pair<double, double> importTimes(const QString& journalPath, int records, bool paced, int runs);
+std::pair<double, double> importTimes(const QString& journalPath, int records, bool paced, int runs,
+                                      Dialogs& dialogs);
 
 double percentile(std::vector<double> v, double p)
 {
@@ -298,7 +300,7 @@ int main(int argc, char** argv)
     Dialogs::install(&progressOnly);
     double pacedRatio = 0.0;
     for (const bool paced : {false, true}) {
-        const auto [off, on] = importTimes(dir.filePath(paced ? QStringLiteral("paced.sqlite") : QStringLiteral("unpaced.sqlite")), 1000, paced, 5);
+        const auto [off, on] = importTimes(dir.filePath(paced ? QStringLiteral("paced.sqlite") : QStringLiteral("unpaced.sqlite")), 1000, paced, 5, progressOnly);
         if (off <= 0 || on <= 0) {
             return 1;
         }
@@ -315,19 +317,20 @@ int main(int argc, char** argv)
 
 namespace {
 
-std::pair<double, double> importTimes(const QString& journalPath, int records, bool paced, int runs)
+std::pair<double, double> importTimes(const QString& journalPath, int records, bool paced, int runs,
+                                      Dialogs& dialogs)
 {
     EmulatedLink link(QStringLiteral("TX310"));
     link.emulator.setPaced(paced);
     link.instrument().fillComparisonRecords(3, records);
     link.instrument().setDisplayMode(3);
-    BenchPage plain;
-    BenchPage journaled;
+    InstrumentLink access(&link.transport);
+    BenchPage plain(access, dialogs);
+    BenchPage journaled(access, dialogs);
     journaled.startJournal(journalPath);
     std::vector<double> off, on;
     for (int run = 0; run < runs; ++run) {
         for (BenchPage* page : {&plain, &journaled}) {
-            page->setTransport(&link.transport);
             page->state().modelName = QStringLiteral("TX310");
             page->state().displayFlags = displayFlagsFor(3);
             page->state().deltaEThreshold = 2.0;

@@ -14,6 +14,7 @@
 #include "ComparisonDisplay.h"
 #include "EmulatedLink.h"
 #include "FirstPageFor310.h"
+#include "InstrumentLink.h"
 #include "FirstPageForm.h"
 #include "ScriptedDialogs.h"
 
@@ -60,9 +61,9 @@ int main(int argc, char** argv)
         return 1;
     }
     link.emulator.setPaced(true);
-    FirstPageFor310 page(Dialogs::instance());
+    InstrumentLink access(&link.transport);
+    FirstPageFor310 page(access, dialogs);
     page.loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
-    page.setTransport(&link.transport);
     if (!page.identifyDevice()) {
         std::fprintf(stderr, "identification failed\n");
         return 1;

@@ -14,6 +14,7 @@
 #include "Dialogs.h"
 #include "EmulatedLink.h"
 #include "FirstPageFor310.h"
+#include "InstrumentLink.h"
 #include "FirstPageForm.h"
 #include "QtDialogs.h"
 #include "DialogFeedback.h"
@@ -57,7 +58,7 @@ private:
 class BenchPage final : public FirstPageFor310
 {
 public:
-    BenchPage() : FirstPageFor310(Dialogs::instance()) {}
+    BenchPage(LinkAccess& link, Dialogs& dialogs) : FirstPageFor310(link, dialogs) {}
     using FirstPageFor310::appendImported;
     using FirstPageFor310::clearComparisonTable;
 };
@@ -94,11 +95,11 @@ int main(int argc, char* argv[])
         return 1;
     }
     link.emulator.setPaced(true);
-    BenchPage page;
-    DialogFeedback feedback(&page);
+    InstrumentLink access(&link.transport);
+    BenchPage page(access, dialogs);
+    DialogFeedback feedback(&page, dialogs);
     page.resize(1400, 900);
     page.show();
-    page.setTransport(&link.transport);
     page.state().modelName = QStringLiteral("TX310");
     page.state().hazeTolerance = page.state().transmittanceTolerance = 1.0;
     page.state().deltaEThreshold = 2.0;
@@ -135,7 +136,7 @@ int main(int argc, char* argv[])
         settings.tolerances = {1.0, 1.0, 2.0};
         QElapsedTimer transferTimer;
         transferTimer.start();
-        const ImportResult alone = RecordImport(page, feedback).importCurrent(settings);
+        const ImportResult alone = RecordImport(access, feedback).importCurrent(settings);
         const double transfer = transferTimer.nsecsElapsed() / 1e9;
         if (alone.rows.size() != records) {
             std::fprintf(stderr, "%s: the transfer alone read %d records\n", kModeNames[mode],
@@ -153,7 +154,7 @@ int main(int argc, char* argv[])
     link.emulator.setPaced(false);
     const QAbstractItemModel* table = page.form().tableWidget_data->model();
     std::printf("appending Lab rows to an empty table:\n");
-    RecordImport importer(page, feedback);
+    RecordImport importer(access, feedback);
     ImportSettings settings;
     settings.displayMode = 3;
     settings.tolerances = {1.0, 1.0, 2.0};

@@ -17,6 +17,7 @@
 #include "ComparisonRecordList.h"
 #include "EmulatedLink.h"
 #include "FirstPageFor310.h"
+#include "InstrumentLink.h"
 #include "FirstPageForm.h"
 #include "JournalKeeper.h"
 #include "ScriptedDialogs.h"
@@ -83,9 +84,9 @@ int main(int argc, char** argv)
         return 1;
     }
     link.emulator.setPaced(true);
-    FirstPageFor310 page(dialogs);
+    InstrumentLink access(&link.transport);
+    FirstPageFor310 page(access, dialogs);
     page.loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
-    page.setTransport(&link.transport);
     if (!page.identifyDevice()) {
         std::fprintf(stderr, "identification failed\n");
         return 1;

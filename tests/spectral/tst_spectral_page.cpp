@@ -323,8 +323,8 @@ private slots:
         m_dialogs->expectMessage("Error", "Failed to read data information!");
         click("pushButton_spectralMeasurement");
 
-        // Replugged: a new link and a new worker, whose lock every frame from
-        // now on must be sent and received under.
+        // Replugged: a new link, whose frames must be sent and received under
+        // the same lock.
         m_access->replug(QStringLiteral("TX310"));
         const QList<double> curve = asList(smooth(3, 60));
         m_access->link().instrument().queueSpectrum(curve);
@@ -344,12 +344,7 @@ private:
         m_unguardedFrames = 0;
         m_page = std::make_unique<MeterPageFor310>(*m_access, MeterPageFor310::Context{layout, model, false});
         m_access->onFrame = [this] { // a frame outside the lock, or with the buttons enabled
-            QMutex* held = m_access->linkMutex();
-            const bool unlocked = held->tryLock();
-            if (unlocked) {
-                held->unlock();
-            }
-            m_unguardedFrames += unlocked || buttonsEnabled();
+            m_unguardedFrames += m_access->lockIsFree() || buttonsEnabled();
         };
     }
     void click(const char* button) { m_page->findChild<QPushButton*>(QLatin1String(button))->click(); }

@@ -1,5 +1,6 @@
 // tintwell-cli's station database commands against a real server: migrate,
-// the history's records and statistics, and what a script sees on failure.
+// the roles of stations and managers, the history's records and statistics,
+// and what a script sees on failure.
 #include "PgTestStart.h"
 
 #include <QProcess>
@@ -14,8 +15,19 @@ private Q_SLOTS:
     void initTestCase();
     void commands_data();
     void commands();
+    void addedRoles_reachOnlyWhatTheyMay();
 
 private:
+    struct Run
+    {
+        int exitCode = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+    // Runs tintwell-cli against the cluster as the superuser (unless the
+    // arguments name a --user), with `input` on standard input.
+    Run cli(QStringList arguments, const QByteArray& input);
+
     PgTestCluster m_cluster;
     QTemporaryDir m_home;
 };
@@ -34,7 +46,7 @@ void TestStationCli::commands_data()
     QTest::newRow("migrate a new database") << QStringList{"db", "migrate"} << QByteArray() << 0
                                             << "schema version 3 (was 0)";
     QTest::newRow("migrate again") << QStringList{"db", "migrate", "--json"} << QByteArray() << 0
-                                   << R"({"after":3,"before":3,"schema":1,"server":"SERVER"})";
+                                   << R"({"after":3,"before":3,"schema":1,"server":"SERVER","type":"migration"})";
     QTest::newRow("records as CSV, a comma quoted")
         << QStringList{"history", "--verdict", "ng"}
         << QByteArray("INSERT INTO tintwell.stations (name, db_role) VALUES ('L1', 'tintwell_admin');"
@@ -53,6 +65,31 @@ void TestStationCli::commands_data()
                                                      << "fe_sendauth: no password supplied";
 }
 
+TestStationCli::Run TestStationCli::cli(QStringList arguments, const QByteArray& input)
+{
+    const StationConfig admin = m_cluster.admin();
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path()); // no saved configuration of the machine's
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
+    process.setProcessEnvironment(env);
+    if (!arguments.contains(QStringLiteral("--user"))) {
+        arguments << QStringLiteral("--user") << admin.user;
+    }
+    arguments << QStringLiteral("--server") << admin.host << QStringLiteral("--database") << admin.database
+              << QStringLiteral("--password-stdin") << QStringLiteral("--lang") << QStringLiteral("en");
+    process.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tintwell-cli"), arguments);
+    process.write(input);
+    process.closeWriteChannel();
+    Run run;
+    if (process.waitForFinished(30000)) {
+        run.exitCode = process.exitCode();
+    }
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
 void TestStationCli::commands()
 {
     QFETCH(QStringList, arguments);
@@ -62,27 +99,63 @@ void TestStationCli::commands()
     if (!before.isEmpty()) {
         QCOMPARE(m_cluster.adminExec(before), QString());
     }
-    const StationConfig admin = m_cluster.admin();
-    QProcess cli;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path()); // no saved configuration of the machine's
-    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C"));
-    cli.setProcessEnvironment(env);
-    QStringList all = arguments;
-    all << QStringLiteral("--server") << admin.host << QStringLiteral("--database") << admin.database
-        << QStringLiteral("--password-stdin") << QStringLiteral("--lang") << QStringLiteral("en");
-    if (!arguments.contains(QStringLiteral("--user"))) {
-        all << QStringLiteral("--user") << admin.user;
-    }
-    cli.start(QCoreApplication::applicationDirPath() + QStringLiteral("/tintwell-cli"), all);
-    cli.write("\n");
-    cli.closeWriteChannel();
-    QVERIFY(cli.waitForFinished(30000));
-    const QByteArray out = exitCode == 0 ? cli.readAllStandardOutput() : cli.readAllStandardError();
-    QCOMPARE(cli.exitCode(), exitCode);
+    const Run run = cli(arguments, "\n");
+    const QByteArray out = exitCode == 0 ? run.out : run.err;
+    QCOMPARE(run.exitCode, exitCode);
     QString expected = lastLine;
-    expected.replace(QStringLiteral("SERVER"), admin.serverName());
+    expected.replace(QStringLiteral("SERVER"), m_cluster.admin().serverName());
     QVERIFY2(QString::fromUtf8(out).trimmed().endsWith(expected), out.constData());
+}
+
+// Roles made by db add-station / add-manager, used with the password given on
+// standard input: a station adds its own records and no other station's, a
+// manager reads everything and writes nothing.
+void TestStationCli::addedRoles_reachOnlyWhatTheyMay()
+{
+    const QString server = m_cluster.admin().serverName();
+    Run run = cli({"db", "add-station", "Line 2", "--role", "line2", "--new-password-stdin"}, "\nsecret two\n");
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QCOMPARE(run.out.trimmed(), QStringLiteral("%1: station Line 2 sends as the role line2.").arg(server).toUtf8());
+    run = cli({"db", "add-station", "line3", "--new-password-stdin", "--json"}, "\nsecret three\n");
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    QCOMPARE(run.out.trimmed(),
+             QStringLiteral(R"({"kind":"station","role":"line3","schema":1,"server":"%1","station":"line3","type":"role"})")
+                 .arg(server)
+                 .toUtf8());
+    run = cli({"db", "add-manager", "boss", "--new-password-stdin"}, "\nsecret boss\n");
+    QVERIFY2(run.exitCode == 0, run.err.constData());
+    // The server holds a hash, never the password itself.
+    QCOMPARE(m_cluster.adminCount("SELECT count(*) FROM pg_authid WHERE rolname IN ('line2', 'line3', 'boss')"
+                                  " AND rolpassword LIKE 'SCRAM-SHA-256$%'"),
+             qint64(3));
+
+    // Refusals: a name taken, no password, no name.
+    run = cli({"db", "add-station", "Line 2", "--role", "line2b", "--new-password-stdin"}, "\nx\n");
+    QCOMPARE(run.exitCode, 4);
+    QVERIFY2(run.err.contains("Line 2"), run.err.constData());
+    QCOMPARE(m_cluster.adminCount("SELECT count(*) FROM pg_roles WHERE rolname = 'line2b'"), qint64(0));
+    run = cli({"db", "add-manager", "boss2", "--new-password-stdin"}, "\n\n");
+    QCOMPARE(run.exitCode, 2);
+    QVERIFY2(run.err.contains("No password for the role boss2"), run.err.constData());
+
+    const QByteArray insert = "INSERT INTO tintwell.records (id, version, station_id, measured_at, test_name, model,"
+                              " serial_number, standard, legacy, standard_values, sample_values, pass, settings)"
+                              " SELECT $1, 1, id, now(), 'x', 'TX450', 'S', 'Lab 1', false, '{}', '{}', true, '{}'"
+                              " FROM tintwell.stations WHERE name = $2";
+    PgConnection line2(m_cluster.as(QStringLiteral("line2"), QStringLiteral("secret two")));
+    QVERIFY2(line2.open(), qPrintable(line2.errorText()));
+    QVERIFY2(line2.exec(insert, {QByteArray("22222222-0000-0000-0000-000000000001"), QByteArray("Line 2")}).ok(),
+             qPrintable(line2.errorText()));
+    QVERIFY(!line2.exec(insert, {QByteArray("22222222-0000-0000-0000-000000000002"), QByteArray("line3")}).ok());
+    QCOMPARE(line2.sqlState(), QByteArray("42501"));
+
+    PgConnection boss(m_cluster.as(QStringLiteral("boss"), QStringLiteral("secret boss")));
+    QVERIFY2(boss.open(), qPrintable(boss.errorText()));
+    const PgResult seen = boss.exec("SELECT count(*) FROM tintwell.records WHERE id = '22222222-0000-0000-0000-000000000001'");
+    QVERIFY2(seen.ok(), qPrintable(boss.errorText()));
+    QCOMPARE(seen.toInt(0, 0), qint64(1));
+    QVERIFY(!boss.exec(insert, {QByteArray("22222222-0000-0000-0000-000000000003"), QByteArray("Line 2")}).ok());
+    QCOMPARE(boss.sqlState(), QByteArray("42501"));
 }
 
 QTEST_GUILESS_MAIN(TestStationCli)

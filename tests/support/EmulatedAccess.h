@@ -1,9 +1,9 @@
 #pragma once
 // The emulated instrument as the screens and the instrument exchanges reach
-// it: a LinkAccess over the production stack (EmulatedLink) with the lock a
-// receive worker would hold. The transport handed out is this object; it
-// follows the link plugged in now, so replug() (the instrument unplugged, a
-// new one plugged in, with a new worker's lock) needs nothing handed over
+// it: a LinkAccess over the production stack (EmulatedLink) with one link
+// lock for its whole life, as the window's InstrumentLink. The transport
+// handed out is this object; it follows the link plugged in now, so replug()
+// (the instrument unplugged, a new one plugged in) needs nothing handed over
 // again. Faults are the emulator's: injectFault, injectFaultAtRequest,
 // refuseRequest (a request that cannot be sent), unplugAtRequest, unplug.
 
@@ -12,93 +12,122 @@
 #include "LinkAccess.h"
 
 #include <QList>
-#include <QMutex>
 #include <QPair>
+#include <QRecursiveMutex>
+#include <QThread>
 
+#include <algorithm>
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 class EmulatedAccess final : public LinkAccess, public Transport
 {
 public:
+    // model empty: nothing plugged in yet (plug with replug()).
     explicit EmulatedAccess(const QString& model = QStringLiteral("TX310"), int softwareVersion = 0)
     {
-        replug(model, softwareVersion);
+        if (!model.isEmpty()) {
+            replug(model, softwareVersion);
+        }
     }
 
-    // The instrument plugged in now, and its emulator.
-    EmulatedLink& link() { return *m_link; }
-    const EmulatedLink& link() const { return *m_link; }
-    InstrumentEmulator& emulator() { return m_link->emulator; }
-    VirtualInstrument& instrument() { return m_link->instrument(); }
+    // The instrument plugged in now, and its emulator (one must be plugged in).
+    EmulatedLink& link() { return *m_current.load(); }
+    const EmulatedLink& link() const { return *m_current.load(); }
+    InstrumentEmulator& emulator() { return link().emulator; }
+    VirtualInstrument& instrument() { return link().instrument(); }
+    bool isPlugged() const { return m_current.load() != nullptr; }
 
-    // Unplugs the instrument and plugs a new one in. The old link and lock
-    // stay alive: a worker of the old link may still let go of its lock.
+    // Unplugs the instrument and plugs a new one in. The old link stays
+    // alive: a worker may still be waiting on it. The lock is the same.
     void replug(const QString& model, int softwareVersion = 0)
     {
-        if (m_link) {
-            m_link->emulator.unplug();
-            m_link->link.Close();
-            m_retired.emplace_back(std::move(m_link), std::move(m_mutex));
+        if (isPlugged()) {
+            unplug();
         }
-        m_link = std::make_unique<EmulatedLink>(model, softwareVersion);
-        m_mutex = std::make_unique<QMutex>();
+        m_links.push_back(std::make_unique<EmulatedLink>(model, softwareVersion));
+        m_current.store(m_links.back().get());
     }
 
     // The instrument pulled out and the link closed, as the application
     // closes it when it notices; the access stays usable for replug().
     void unplug()
     {
-        m_link->emulator.unplug();
-        m_link->link.Close();
+        link().emulator.unplug();
+        link().link.Close();
     }
 
-    // LinkAccess
+    // LinkAccess: one lock for the life of the access, as the window's.
     Transport& transport() override { return *this; }
-    QMutex* linkMutex() override { return m_mutex.get(); }
+    QRecursiveMutex* linkMutex() override { return &m_mutex; }
 
     // Transport: the link plugged in now; onFrame sees every frame sent or awaited.
-    bool isLinkOpen() const override { return m_link->transport.isLinkOpen(); }
+    bool isLinkOpen() const override { return isPlugged() && link().transport.isLinkOpen(); }
     int sendFrame(QByteArray& frame, int timeoutMs) override
     {
         seen();
-        return m_link->transport.sendFrame(frame, timeoutMs);
+        return isPlugged() ? link().transport.sendFrame(frame, timeoutMs) : -1;
     }
     int receiveFrame(QByteArray& buffer, int timeoutMs, int expectedLen, bool checkChecksum) override
     {
         seen();
-        return m_link->transport.receiveFrame(buffer, timeoutMs, expectedLen, checkChecksum);
+        return isPlugged() ? link().transport.receiveFrame(buffer, timeoutMs, expectedLen, checkChecksum) : -1;
     }
     int receiveReply(QByteArray& buffer, int timeoutMs, int expectedLen, bool checkChecksum,
                      const std::function<bool(const QByteArray&)>& endsEarly) override
     {
         seen();
-        return m_link->transport.receiveReply(buffer, timeoutMs, expectedLen, checkChecksum, endsEarly);
+        return isPlugged() ? link().transport.receiveReply(buffer, timeoutMs, expectedLen, checkChecksum, endsEarly)
+                           : -1;
     }
-    bool waitForInput(int timeoutMs) override { return m_link->transport.waitForInput(timeoutMs); }
-    void wakeInputWaiter() override { m_link->transport.wakeInputWaiter(); }
+    bool waitForInput(int timeoutMs) override
+    {
+        if (!isPlugged()) {
+            QThread::msleep(static_cast<unsigned long>(std::clamp(timeoutMs, 0, kPollSliceMs)));
+            return false;
+        }
+        return link().transport.waitForInput(timeoutMs);
+    }
+    void wakeInputWaiter() override
+    {
+        if (isPlugged()) {
+            link().transport.wakeInputWaiter();
+        }
+    }
     int receiveAvailable(QByteArray& buffer) override
     {
         seen();
-        return m_link->transport.receiveAvailable(buffer);
+        return isPlugged() ? link().transport.receiveAvailable(buffer) : -1;
     }
-    void delayMs(int ms) override { m_link->transport.delayMs(ms); }
+    void delayMs(int ms) override
+    {
+        if (isPlugged()) {
+            link().transport.delayMs(ms);
+        }
+    }
 
     // Called at every frame sent or awaited (tests that check the lock or the buttons).
     std::function<void()> onFrame;
 
     // Request frames the instrument plugged in now received.
-    int requests() const { return static_cast<int>(m_link->emulator.receivedFrames().size()); }
+    int requests() const { return static_cast<int>(link().emulator.receivedFrames().size()); }
 
-    // true when nobody holds the link lock.
+    // true when no thread holds the link lock (asked from another thread:
+    // the lock is recursive, so the holder itself could always take it).
     bool lockIsFree()
     {
-        if (!m_mutex->tryLock()) {
-            return false;
-        }
-        m_mutex->unlock();
-        return true;
+        bool free = false;
+        std::thread probe([this, &free] {
+            free = m_mutex.tryLock();
+            if (free) {
+                m_mutex.unlock();
+            }
+        });
+        probe.join();
+        return free;
     }
 
     // The memory reads the instrument received: address and length of each.
@@ -116,7 +145,7 @@ private:
     QList<QPair<quint32, int>> requestsOf(quint8 function) const
     {
         QList<QPair<quint32, int>> found;
-        for (const QByteArray& frame : m_link->emulator.receivedFrames()) {
+        for (const QByteArray& frame : link().emulator.receivedFrames()) {
             if (frame.size() >= 8 && quint8(frame.at(1)) == function) {
                 found.append({getU32le(frame, 2), int(getU16le(frame, 6))});
             }
@@ -124,7 +153,7 @@ private:
         return found;
     }
 
-    std::unique_ptr<EmulatedLink> m_link;
-    std::unique_ptr<QMutex> m_mutex;
-    std::vector<std::pair<std::unique_ptr<EmulatedLink>, std::unique_ptr<QMutex>>> m_retired;
+    std::vector<std::unique_ptr<EmulatedLink>> m_links; // every link plugged in so far
+    std::atomic<EmulatedLink*> m_current{nullptr};     // read by the receive worker too
+    QRecursiveMutex m_mutex;
 };

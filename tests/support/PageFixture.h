@@ -19,12 +19,14 @@
 class PageFixture
 {
 protected:
-    // A new page with the build's model table, 1400 x 900, and a 20 ms pause
-    // before a pushed result's values.
+    // A new page over the emulated link access (nothing plugged in yet) and
+    // the scripted dialogs, with the build's model table, 1400 x 900, and a
+    // 20 ms pause before a pushed result's values.
     void setUpPage()
     {
         m_dialogs = std::make_unique<ScriptedDialogs>();
-        m_page = std::make_unique<FirstPageFor310>(Dialogs::instance());
+        m_access = std::make_unique<EmulatedAccess>(QString());
+        m_page = std::make_unique<FirstPageFor310>(*m_access, *m_dialogs);
         m_page->loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
         m_page->resize(1400, 900);
         m_page->pushedDisplayPauseMs = 20;
@@ -41,17 +43,12 @@ protected:
         m_dialogs.reset();
     }
 
-    // An instrument plugged in and handed to the page; a second call unplugs
-    // the first and plugs the new one in.
+    // An instrument plugged in; a second call unplugs the first and plugs
+    // the new one in. The page follows through its link access.
     void plug(const QString& model, int softwareVersion = 0)
     {
-        if (m_access) {
-            m_access->replug(model, softwareVersion);
-        } else {
-            m_access = std::make_unique<EmulatedAccess>(model, softwareVersion);
-        }
+        m_access->replug(model, softwareVersion);
         QVERIFY(m_access->link().opened);
-        m_page->setTransport(&m_access->transport());
     }
 
     FirstPageForm& ui() { return m_page->form(); }
@@ -79,6 +76,6 @@ protected:
     }
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;
-    std::unique_ptr<EmulatedAccess> m_access; // the instrument plugged in, or none
+    std::unique_ptr<EmulatedAccess> m_access; // the page's link access (an instrument plugged in, or none)
     std::unique_ptr<FirstPageFor310> m_page;
 };

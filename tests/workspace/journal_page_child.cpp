@@ -10,6 +10,7 @@
 #include "ComparisonRecordList.h"
 #include "Dialogs.h"
 #include "FirstPageFor310.h"
+#include "InstrumentLink.h"
 #include "FirstPageForm.h"
 
 #include <QApplication>
@@ -50,7 +51,8 @@ int main(int argc, char** argv)
     if (args.size() < 3) {
         return 2;
     }
-    FirstPageFor310 page(dialogs);
+    InstrumentLink noInstrument;
+    FirstPageFor310 page(noInstrument, dialogs);
     page.startJournal(args.at(2));
     if (args.at(1) == QLatin1String("fill") && args.size() == 6) {
         const bool legacy = args.at(4) == QLatin1String("legacy");

@@ -78,7 +78,7 @@ bool shoot(const QString& model, const QDir& out, const QString& name)
         ok &= window.grab().save(out.filePath(QStringLiteral("%1-%2.png").arg(name, chinese ? "zh" : "en")));
         // The colour-difference parameter dialog of the colorimeters.
         if (page->state().layoutIndex == 1) {
-            setEParameterPageFor470 dialog(page->state().softwareVersion, page->state().modelName, *page, chinese, page);
+            setEParameterPageFor470 dialog(page->state().softwareVersion, page->state().modelName, page->link(), chinese, page);
             dialog.show();
             QApplication::processEvents();
             ok &= dialog.grab().save(

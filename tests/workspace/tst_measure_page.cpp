@@ -301,14 +301,22 @@ private Q_SLOTS:
     {
         connectTo(QStringLiteral("TX310"), 312, 6);
         m_page->openThreadSlot();
-        QVERIFY(m_page->linkMutex());
-        LinkLock held(*m_page); // an exchange keeps the link while its box is open
-        QTest::qWait(100);      // the worker is waiting for the lock now
+        LinkLock held(m_page->link()); // an exchange keeps the link while its box is open
+        QTest::qWait(100);             // the worker is waiting for the lock now
         // The removal notice, delivered by the box's event loop.
         emulator().unplug();
         m_page->closeThreadSlot();
         QVERIFY(!m_page->receiveWorker());
-        held.unlock(); // the box closes; the stopped worker's lock is still there to let go
+        // Plugged in again while the box is still open: the new link is
+        // identified under the lock the box's exchange holds, without a hang.
+        plug(QStringLiteral("TX310"), 312);
+        QVERIFY(m_page->identifyDevice());
+        m_page->openThreadSlot();
+        QVERIFY(m_page->receiveWorker());
+        held.unlock(); // the box closes
+        QVERIFY(m_access->lockIsFree());
+        m_page->closeThreadSlot();
+        emulator().unplug();
         m_dialogs->expectMessage(QStringLiteral("Error"), kFailed);
         m_page->readsamplemeasurement(); // the exchange goes on and sees the closed link
         QCOMPARE(rows(), 0);
@@ -330,13 +338,11 @@ private Q_SLOTS:
         m_page->clear();
         QCOMPARE(rows(), rowsBefore + 1);
         QVERIFY(!m_page->receiveWorker());
-        QVERIFY(!m_page->linkMutex());
 
         m_page->pushedDisplayPauseMs = 20;
         connectTo(QStringLiteral("TX310"), 312, 6); // plugged in again: a new link
         m_page->openThreadSlot();
         QVERIFY(m_page->receiveWorker());
-        QVERIFY(m_page->linkMutex());
         pushKey({49.0, 1.0, 2.0, 10.0, 90.0});
         // The cleared workspace has no standard: the next pushed result is one.
         QVERIFY(waitUntil([this] { return cell(kLRow, 1) == QLatin1String("49.00"); }));

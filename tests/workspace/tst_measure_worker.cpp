@@ -5,6 +5,7 @@
 #include "EmulatedLink.h"
 #include "FrameChecksum.h"
 #include "Frames.h"
+#include "InstrumentLink.h"
 #include "MeasurementCommands.h"
 #include "MyThread.h"
 #include "WaitUntil.h"
@@ -17,6 +18,7 @@ class tst_measure_worker : public QObject
     Q_OBJECT
 private:
     std::unique_ptr<EmulatedLink> m_stack;
+    std::unique_ptr<InstrumentLink> m_link;
     std::unique_ptr<ReceiveWorker> m_worker;
     QByteArray m_received;
     int m_chunks = 0;
@@ -36,13 +38,15 @@ private Q_SLOTS:
     {
         m_stack = std::make_unique<EmulatedLink>(QStringLiteral("TX310"), 106);
         QVERIFY(m_stack->opened);
-        m_worker = std::make_unique<ReceiveWorker>([this]() -> Transport& { return m_stack->transport; });
+        m_link = std::make_unique<InstrumentLink>(&m_stack->transport);
+        m_worker = std::make_unique<ReceiveWorker>(*m_link);
         m_received.clear();
         m_chunks = 0;
     }
     void cleanup()
     {
         m_worker.reset();
+        m_link.reset();
         m_stack.reset();
     }
 
@@ -53,7 +57,7 @@ private Q_SLOTS:
         for (int i = 0; i < 15; ++i) {
             QElapsedTimer waited;
             waited.start();
-            LinkLock lock(*m_worker);
+            LinkLock lock(*m_link);
             longestWait = qMax(longestWait, waited.elapsed());
             MeasurementValues values;
             QCOMPARE(takeMeasurement(m_stack->transport, values), ProtocolResult::Success);
@@ -76,7 +80,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, pushFirst);
         startWorker();
-        QMutex* lock = m_worker->linkMutex();
+        QRecursiveMutex* lock = m_link->linkMutex();
         QVERIFY(waitUntil([this] { return m_worker->isRunning(); }));
         for (int look = 0; look < 5; ++look) {
             QVERIFY2(lock->tryLock(), "an idle worker holds the link"); // no waiting at all
@@ -114,15 +118,14 @@ private Q_SLOTS:
     void stopWhileTheLockIsHeld_returnsAndTheLockStaysValid()
     {
         startWorker();
-        QMutex* lock = m_worker->linkMutex();
-        QVERIFY(lock);
-        LinkLock held(lock); // a message box of an exchange is open
-        m_worker->stop();    // the removal notice closes the link
+        LinkLock held(*m_link); // a message box of an exchange is open
+        m_worker->stop();       // the removal notice closes the link
         QVERIFY(!m_worker->isRunning());
-        QVERIFY(!m_worker->linkMutex());
-        held.unlock();       // the box closes: the old lock is still there to let go
-        startWorker();       // plugged back in: a new worker with its own lock
+        startWorker();          // plugged back in while the box is open: a new worker
         m_stack->emulator.pressMeasureKey();
+        QTest::qWait(100);
+        QCOMPARE(m_chunks, 0);  // it waits for the lock the box's exchange holds
+        held.unlock();          // the box closes
         QVERIFY(waitUntil([this] { return m_chunks > 0; }));
     }
 };

@@ -480,7 +480,7 @@ private Q_SLOTS:
 
         // A new start, in Chinese: the rows come back as they were.
         QCoreApplication::installTranslator(&m_chinese);
-        m_page = std::make_unique<FirstPageFor310>(Dialogs::instance());
+        m_page = std::make_unique<FirstPageFor310>(*m_access, *m_dialogs);
         m_page->state().chineseUi = true;
         m_dialogs->answerButton(DialogButton::Yes);
         m_page->startJournal(path);
@@ -503,7 +503,7 @@ private Q_SLOTS:
         }
         ui().pushButton_clear->click();
         QCOMPARE(table->model()->rowCount(), 0);
-        m_page = std::make_unique<FirstPageFor310>(Dialogs::instance());
+        m_page = std::make_unique<FirstPageFor310>(*m_access, *m_dialogs);
         m_page->startJournal(path);
         QCOMPARE(ui().tableWidget_data->model()->rowCount() + ui().tbData->model()->rowCount(), 0);
     }
@@ -655,7 +655,7 @@ private Q_SLOTS:
     void chinese_everyWidgetTextTranslated()
     {
         QCoreApplication::installTranslator(&m_chinese);
-        FirstPageFor310 page(Dialogs::instance());
+        FirstPageFor310 page(*m_access, *m_dialogs);
         page.state().chineseUi = true; // the spectral button follows the flag
         page.languageChange();
         const QStringList same = {"Lab", "LCh", "Yxy", "%", "0", "-----", "L*", "a*", "b*", "C*", "h", "Y", "x",

@@ -2537,6 +2537,14 @@ Commands:
         <source>Adding the manager failed</source>
         <translation>Adding the manager failed</translation>
     </message>
+    <message>
+        <source>A station needs a name, a role and a password.</source>
+        <translation>A station needs a name, a role and a password.</translation>
+    </message>
+    <message>
+        <source>A manager needs a role and a password.</source>
+        <translation>A manager needs a role and a password.</translation>
+    </message>
 </context>
 <context>
     <name>StationHistory</name>
@@ -2654,6 +2662,42 @@ Commands:
     <message>
         <source>--verdict takes pass or ng.</source>
         <translation>--verdict takes pass or ng.</translation>
+    </message>
+    <message>
+        <source>read the new role&apos;s password from standard input (after the login&apos;s line with --password-stdin); without it, the key store&apos;s</source>
+        <translation>read the new role&apos;s password from standard input (after the login&apos;s line with --password-stdin); without it, the key store&apos;s</translation>
+    </message>
+    <message>
+        <source>create the login role of a station (named NAME unless --role) that writes only its own records</source>
+        <translation>create the login role of a station (named NAME unless --role) that writes only its own records</translation>
+    </message>
+    <message>
+        <source>the station&apos;s login role (default: its name)</source>
+        <translation>the station&apos;s login role (default: its name)</translation>
+    </message>
+    <message>
+        <source>create a manager&apos;s login role that reads every station&apos;s records and writes none</source>
+        <translation>create a manager&apos;s login role that reads every station&apos;s records and writes none</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be the name of a role.</source>
+        <translation>&quot;%1&quot; cannot be the name of a role.</translation>
+    </message>
+    <message>
+        <source>No password for the role %1: give it on standard input with --new-password-stdin, or store it first with &quot;tintwell-cli db configure --user %1 --password-stdin&quot;.</source>
+        <translation>No password for the role %1: give it on standard input with --new-password-stdin, or store it first with &quot;tintwell-cli db configure --user %1 --password-stdin&quot;.</translation>
+    </message>
+    <message>
+        <source>%1: the manager role %2 reads every station&apos;s records.</source>
+        <translation>%1: the manager role %2 reads every station&apos;s records.</translation>
+    </message>
+    <message>
+        <source>%1: station %2 sends as the role %3.</source>
+        <translation>%1: station %2 sends as the role %3.</translation>
+    </message>
+    <message>
+        <source>A station needs a name.</source>
+        <translation>A station needs a name.</translation>
     </message>
 </context>
 <context>

@@ -2570,6 +2570,14 @@ Commands:
         <source>Adding the manager failed</source>
         <translation>添加管理员失败</translation>
     </message>
+    <message>
+        <source>A station needs a name, a role and a password.</source>
+        <translation>工作站需要名称、角色和密码。</translation>
+    </message>
+    <message>
+        <source>A manager needs a role and a password.</source>
+        <translation>管理者需要角色和密码。</translation>
+    </message>
 </context>
 <context>
     <name>StationHistory</name>
@@ -2687,6 +2695,42 @@ Commands:
     <message>
         <source>--verdict takes pass or ng.</source>
         <translation>--verdict 只接受 pass 或 ng。</translation>
+    </message>
+    <message>
+        <source>read the new role&apos;s password from standard input (after the login&apos;s line with --password-stdin); without it, the key store&apos;s</source>
+        <translation>从标准输入读取新角色的密码（与 --password-stdin 同用时在登录密码那一行之后）；不给时取自密钥库</translation>
+    </message>
+    <message>
+        <source>create the login role of a station (named NAME unless --role) that writes only its own records</source>
+        <translation>创建工作站的登录角色（未给 --role 时以 NAME 命名），它只能写入自己的记录</translation>
+    </message>
+    <message>
+        <source>the station&apos;s login role (default: its name)</source>
+        <translation>工作站的登录角色（默认：其名称）</translation>
+    </message>
+    <message>
+        <source>create a manager&apos;s login role that reads every station&apos;s records and writes none</source>
+        <translation>创建管理者的登录角色，可读取所有工作站的记录，不能写入</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be the name of a role.</source>
+        <translation>“%1”不能用作角色名称。</translation>
+    </message>
+    <message>
+        <source>No password for the role %1: give it on standard input with --new-password-stdin, or store it first with &quot;tintwell-cli db configure --user %1 --password-stdin&quot;.</source>
+        <translation>角色 %1 没有密码：请用 --new-password-stdin 从标准输入提供，或先用“tintwell-cli db configure --user %1 --password-stdin”存入密钥库。</translation>
+    </message>
+    <message>
+        <source>%1: the manager role %2 reads every station&apos;s records.</source>
+        <translation>%1：管理者角色 %2 可读取所有工作站的记录。</translation>
+    </message>
+    <message>
+        <source>%1: station %2 sends as the role %3.</source>
+        <translation>%1：工作站 %2 以角色 %3 发送记录。</translation>
+    </message>
+    <message>
+        <source>A station needs a name.</source>
+        <translation>工作站需要一个名称。</translation>
     </message>
 </context>
 <context>
