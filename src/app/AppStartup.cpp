@@ -84,7 +84,7 @@ CommandLineInfo commandLineInfo(const QStringList& arguments)
             info.handled = true;
             info.text =
                 QStringLiteral(
-                    "Usage: tintwell [--simulate [MODEL[:VERSION]]]\n"
+                    "Usage: tintwell [--simulate [MODEL[:VERSION]]] [--lang zh|en]\n"
                     "\n"
                     "Tintwell, the desktop companion of handheld haze meters and colorimeters\n"
                     "attached over USB: measure, compare with a standard, read and change the\n"
@@ -95,6 +95,7 @@ CommandLineInfo commandLineInfo(const QStringList& arguments)
                     "                                real one. MODEL: %1\n"
                     "                                (default %2). VERSION: its software version,\n"
                     "                                written 350 or 3.50.\n"
+                    "  --lang zh|en                  the language the window starts in (zh)\n"
                     "  -h, --help                    show this help and exit\n"
                     "  -v, --version                 show the version and exit\n")
                     .arg(models, emulatorModelNames().value(0));

@@ -68,6 +68,13 @@ MainWindow* mainWindowInstance()
 
 MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier* deviceNotifier,
                        QWidget* parent)
+    : MainWindow(std::move(linkFactory), deviceNotifier,
+                 StartLanguage{{QString(), QCoreApplication::applicationDirPath()}, true}, parent)
+{
+}
+
+MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier* deviceNotifier,
+                       const StartLanguage& language, QWidget* parent)
     : QWidget(parent),
       ui(std::make_unique<Ui>()),
       factory(std::move(linkFactory)),
@@ -76,18 +83,27 @@ MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier*
       notifier(deviceNotifier)
 {
     g_mainWindow = this;
-    catalogueDirs = {QString(), QCoreApplication::applicationDirPath()};
+    catalogueDirs = language.catalogueDirectories;
+    // The catalogue goes in before any widget exists: every text is set once,
+    // already translated, and installing it restyles and retranslates nothing.
+    translator = loadCatalogue(language.chinese ? QStringLiteral("Tintwell_zh") : QStringLiteral("Tintwell_en"));
+    if (translator) {
+        QCoreApplication::installTranslator(translator.get());
+    }
+    startupTrace::mark("language");
     setupUi();
     QMetaObject::connectSlotsByName(this);
     startupTrace::mark("window frame");
     initForm();
+    if (translator) {
+        page->setChineseUi(language.chinese);
+    }
     startupTrace::mark("workspace page");
     if (notifier) {
         notifier->setParent(this);
         connect(notifier, &DeviceNotifier::deviceArrived, this, &MainWindow::onDeviceArrived);
         connect(notifier, &DeviceNotifier::deviceRemoved, this, &MainWindow::onDeviceRemoved);
     }
-    on_btnLanguageZh_clicked();
     // Registration and the first connection attempt run once the event loop does.
     QTimer::singleShot(10, this, &MainWindow::initusbport);
     // Sending to the station database starts once the window is up (the key
@@ -275,15 +291,24 @@ void MainWindow::showLed(bool on)
     retranslateUi();
 }
 
-bool MainWindow::switchLanguage(const QString& catalogue, bool chinese)
+std::unique_ptr<QTranslator> MainWindow::loadCatalogue(const QString& catalogue) const
 {
-    // Load into a fresh translator: a catalogue that does not load must leave
-    // the language in force untouched.
     auto next = std::make_unique<QTranslator>();
     const bool loaded = std::any_of(catalogueDirs.cbegin(), catalogueDirs.cend(),
                                     [&](const QString& dir) { return next->load(catalogue, dir); });
     if (!loaded) {
         qCDebug(lcMain) << "catalogue not found:" << catalogue << catalogueDirs;
+        return nullptr;
+    }
+    return next;
+}
+
+bool MainWindow::switchLanguage(const QString& catalogue, bool chinese)
+{
+    // Load into a fresh translator: a catalogue that does not load must leave
+    // the language in force untouched.
+    std::unique_ptr<QTranslator> next = loadCatalogue(catalogue);
+    if (!next) {
         return false;
     }
     if (translator) {

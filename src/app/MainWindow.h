@@ -30,9 +30,24 @@ class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
+    // The language the window starts in, and where its catalogues are looked
+    // for, in order (an empty entry means the working directory).
+    struct StartLanguage
+    {
+        QStringList catalogueDirectories;
+        bool chinese = true;
+    };
+
     // factory opens the link (real, emulated or a test double); notifier
     // reports device arrival and removal and becomes a child of the window.
+    // Starts in Chinese, catalogues from the working directory, then beside
+    // the executable.
     MainWindow(std::unique_ptr<LinkFactory> factory, DeviceNotifier* notifier,
+               QWidget* parent = nullptr);
+    // Starts in the language given. Its catalogue is loaded once, before the
+    // window's widgets are built, so their texts are set once, translated;
+    // when it does not load, the window starts with the texts as written.
+    MainWindow(std::unique_ptr<LinkFactory> factory, DeviceNotifier* notifier, const StartLanguage& language,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -81,6 +96,7 @@ private:
     void retranslateUi();
     void showLed(bool on);
     bool switchLanguage(const QString& catalogue, bool chinese);
+    std::unique_ptr<QTranslator> loadCatalogue(const QString& catalogue) const;
     void runFirstFrameSteps();
 
     struct Ui

@@ -5,16 +5,15 @@
 #include <QDataStream>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QLockFile>
 #include <QLoggingCategory>
 #include <QThread>
 
-#include <QSysInfo>
-
 #include <cerrno>
-#include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcInstance, "tintwell.app.instance")
@@ -38,7 +37,14 @@ SingleInstance::SingleInstance(const QString& key, QObject* parent)
 {
 }
 
-SingleInstance::~SingleInstance() = default;
+SingleInstance::~SingleInstance()
+{
+    // Closing drops the lock. The file stays: removing it could let two
+    // later copies lock two different files of the same name.
+    if (m_lockFd >= 0) {
+        ::close(m_lockFd);
+    }
+}
 
 QString SingleInstance::defaultKey()
 {
@@ -55,17 +61,15 @@ QString SingleInstance::lockDirectory()
 
 bool SingleInstance::heldByLiveProcess(const QString& key)
 {
-    QLockFile lock(QDir(lockDirectory()).filePath(key + QStringLiteral(".lock")));
-    qint64 pid = 0;
-    QString host;
-    QString application;
-    if (!lock.getLockInfo(&pid, &host, &application) || pid <= 0) {
+    const QByteArray path = QFile::encodeName(QDir(lockDirectory()).filePath(key + QStringLiteral(".lock")));
+    const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         return false;
     }
-    if (host != QSysInfo::machineHostName()) {
-        return true; // a shared folder: another machine's copy cannot be asked
-    }
-    return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM;
+    // A shared lock is refused only while a copy holds its exclusive one.
+    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
 }
 
 QString SingleInstance::lockFilePath() const
@@ -79,24 +83,35 @@ bool SingleInstance::isRunning()
         return m_othersRunning;
     }
     m_checked = true;
-    m_lock = std::make_unique<QLockFile>(lockFilePath());
-    // The lock is held for the whole run, so it must never go stale by age;
-    // only a lock whose process has died is stale.
-    m_lock->setStaleLockTime(0);
-    if (!m_lock->tryLock(0)) {
-        if (m_lock->error() == QLockFile::LockFailedError) {
+    const QByteArray path = QFile::encodeName(lockFilePath());
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    const int openError = errno;
+    if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int lockError = errno;
+        ::close(fd);
+        if (lockError == EWOULDBLOCK) {
             qCDebug(lcInstance) << "lock held by another copy" << lockFilePath();
             m_othersRunning = true;
             return true;
         }
-        // Not another copy: the lock could not be taken at all. Run unguarded
+        // Not another copy (e.g. a file system without locks): run unguarded
         // rather than refuse to start (and leave any socket alone).
-        m_lockError = m_lock->error() == QLockFile::PermissionError
+        m_lockError = QCoreApplication::translate("SingleInstance", "the file cannot be locked");
+        qCWarning(lcInstance) << "cannot lock" << lockFilePath() << qt_error_string(lockError);
+        return false;
+    }
+    if (fd < 0) {
+        m_lockError = openError == EACCES || openError == EPERM || openError == EROFS
                           ? QCoreApplication::translate("SingleInstance", "permission denied")
                           : QCoreApplication::translate("SingleInstance", "the file cannot be created");
-        qCWarning(lcInstance) << "cannot take the lock" << lockFilePath() << m_lock->error();
-        m_lock.reset();
+        qCWarning(lcInstance) << "cannot take the lock" << lockFilePath() << qt_error_string(openError);
         return false;
+    }
+    m_lockFd = fd;
+    // Who holds it, for a person looking; never synced, nothing depends on it.
+    const QByteArray holder = QByteArray::number(QCoreApplication::applicationPid()) + '\n';
+    if (::ftruncate(fd, 0) != 0 || ::write(fd, holder.constData(), static_cast<size_t>(holder.size())) < 0) {
+        qCDebug(lcInstance) << "lock file left without the holder's pid" << qt_error_string(errno);
     }
     // A socket left behind by a crashed copy would make listen() fail.
     QLocalServer::removeServer(m_key);

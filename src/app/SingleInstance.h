@@ -2,18 +2,17 @@
 #include <QObject>
 #include <QString>
 
-#include <memory>
-
 class QLocalServer;
-class QLockFile;
 
-// Keeps one running copy per user. The first copy holds a lock file (in
-// $XDG_RUNTIME_DIR when set, else the temporary folder) and listens on a
-// local socket; a later copy finds the lock held by a live process and sends
-// its message over the socket. A lock left by a crashed copy is stale (its
-// process is gone) and does not block the next start. A lock that cannot be
-// taken for any other reason (no such folder, permission, full disk) leaves
-// the copy running without the guard; lockError() says why.
+// Keeps one running copy per user. The first copy holds an advisory lock
+// (flock) on a lock file (in $XDG_RUNTIME_DIR when set, else the temporary
+// folder) and listens on a local socket; a later copy finds the lock held and
+// sends its message over the socket. The kernel drops the lock with the
+// process that held it, however it ended, so a crashed copy never blocks the
+// next start, and nothing needs writing to disk: the file stays in place
+// between runs. A lock that cannot be taken for any other reason (no such
+// folder, permission) leaves the copy running without the guard; lockError()
+// says why.
 class SingleInstance : public QObject
 {
     Q_OBJECT
@@ -48,7 +47,7 @@ private:
     void onNewConnection();
 
     QString m_key;
-    std::unique_ptr<QLockFile> m_lock;
+    int m_lockFd = -1; // the open lock file while this copy holds its lock
     QLocalServer* m_server = nullptr;
     bool m_checked = false;
     bool m_othersRunning = false;

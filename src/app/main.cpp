@@ -61,15 +61,12 @@ int main(int argc, char* argv[])
     DeviceSetup setup = createDeviceSetup(options);
     startupTrace::mark("device setup");
     LinkFactory* linkFactory = setup.factory.get();
-    MainWindow window(std::move(setup.factory), setup.notifier);
+    // Beside the executable, or in ../share/tintwell for an installed copy.
+    MainWindow window(std::move(setup.factory), setup.notifier,
+                      MainWindow::StartLanguage{catalogueDirectories(), options.chinese});
     startupTrace::mark("main window");
     QObject::connect(&guard, &SingleInstance::messageReceived, &window, &MainWindow::handleAppMessage);
-    // Beside the executable, or in ../share/tintwell for an installed copy;
-    // the window loaded its first catalogue before it knew of the second place.
-    window.setCatalogueDirectories(catalogueDirectories());
-    window.on_btnLanguageZh_clicked();
     window.setWindowTitle(QStringLiteral("Tintwell V2.0"));
-    startupTrace::mark("language");
     SimulatorControls::install(linkFactory, &window);
     window.afterFirstFrame([] { startupTrace::mark("first frame"); });
     // Rows left open by a crash or a closed window are offered back once the

@@ -283,6 +283,12 @@ void FirstPageFor310::applyLegacyColumnWidths()
     }
 }
 
+void FirstPageFor310::setChineseUi(bool chinese)
+{
+    m_state.chineseUi = chinese;
+    setSpectralButtonText();
+}
+
 void FirstPageFor310::setSpectralButtonText()
 {
     const bool reflectance = layoutUsesParameterPage(m_state.layoutIndex);

@@ -71,6 +71,10 @@ public:
     InstrumentState& state() { return m_state; }
     const InstrumentState& state() const { return m_state; }
 
+    // The start-up language of a page built with its catalogue already in
+    // force: the flag and the texts it chooses (no retranslation).
+    void setChineseUi(bool chinese);
+
     const ModelTable& modelTable() const { return m_modelTable; }
     bool isFirstGeneration() const { return m_state.isFirstGeneration(); }
     FirstPageForm& form() { return *ui; }

@@ -252,7 +252,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("handled");
         QTest::addColumn<QString>("printed"); // a pattern one whole line of the output matches
         QTest::newRow("help") << QStringList{QStringLiteral("--help")} << true
-                              << QStringLiteral("Usage: tintwell \\[--simulate \\[MODEL\\[:VERSION\\]\\]\\]");
+                              << QStringLiteral("Usage: tintwell \\[--simulate \\[MODEL\\[:VERSION\\]\\]\\] \\[--lang zh\\|en\\]");
         QTest::newRow("-h after --simulate")
             << QStringList{QStringLiteral("--simulate"), QStringLiteral("TX430"), QStringLiteral("-h")}
             << true << QStringLiteral(" +-v, --version +show the version and exit");
