@@ -4,39 +4,9 @@
 #include "ReportPageFor420.h"
 #include "ReportRows.h"
 
-#include <QTableWidget>
-
 FirstPageReport::FirstPageReport(Dialogs& dialogs, QObject* parent)
     : QObject(parent), m_dialogs(dialogs), m_information(loadTestInformation())
 {
-}
-
-int FirstPageReport::rowOfCellButton(const QTableWidget& table, const QWidget* button)
-{
-    if (!button) {
-        return -1;
-    }
-    const auto holds = [&](int row) {
-        for (int column = 0; column < table.columnCount(); ++column) {
-            if (table.cellWidget(row, column) == button) {
-                return true;
-            }
-        }
-        return false;
-    };
-    // A cell widget's geometry is in the table's viewport coordinates. The row
-    // found there must hold the button: a button of no cell (or one not laid
-    // out yet) must not name some other row.
-    const int row = table.indexAt(button->frameGeometry().topLeft()).row();
-    if (row >= 0 && holds(row)) {
-        return row;
-    }
-    for (int candidate = 0; candidate < table.rowCount(); ++candidate) {
-        if (holds(candidate)) {
-            return candidate;
-        }
-    }
-    return -1;
 }
 
 ReportPage* FirstPageReport::openCurrent(const ComparisonRecord& record, QWidget* page)

@@ -15,7 +15,6 @@
 #include <functional>
 
 class Dialogs;
-class QTableWidget;
 class QWidget;
 class ReportPage;
 
@@ -25,9 +24,6 @@ class FirstPageReport : public QObject
 public:
     // The reports print and save through dialogs, which must outlive them.
     explicit FirstPageReport(Dialogs& dialogs, QObject* parent = nullptr);
-
-    // The row of the table holding button as a cell widget, or -1.
-    static int rowOfCellButton(const QTableWidget& table, const QWidget* button);
 
     // A report of a current-layout record, opened non-modally over page, with
     // the display mode, layout and formula it was judged under; nullptr when

@@ -142,7 +142,7 @@ void FirstPageFor310::on_pushButton_setDisplayParameter_clicked()
     if (!exchange.requireConnection()) {
         return;
     }
-    if (ui->tableWidget_data->rowCount() > 0) {
+    if (!m_records->isEmpty()) {
         const DialogButton answer = dialogs().message(
             this, MessageIcon::Warning, tr("Warn"),
             tr("The comparison measurement record list data will be cleared. Do you want to continue saving "

@@ -43,7 +43,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -341,8 +341,8 @@ std::pair<double, double> importTimes(const QString& journalPath, int records, b
             page->form().pushButton_readComparisonRecord->click();
             QApplication::processEvents(); // the journal's deferred work runs here
             (page == &plain ? off : on).push_back(timer.nsecsElapsed() / 1e9);
-            if (page->form().tableWidget_data->rowCount() != records) {
-                std::fprintf(stderr, "import gave %d rows, %d expected\n", page->form().tableWidget_data->rowCount(),
+            if (page->form().tableWidget_data->model()->rowCount() != records) {
+                std::fprintf(stderr, "import gave %d rows, %d expected\n", page->form().tableWidget_data->model()->rowCount(),
                              records);
                 return {0.0, 0.0};
             }

@@ -9,19 +9,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
 namespace {
-
-void fillRow(QTableWidget& table, int row, const QStringList& cells)
-{
-    for (int column = 0; column < cells.size(); ++column) {
-        table.setItem(row, column, new QTableWidgetItem(cells.at(column)));
-    }
-}
 
 QStringList currentRow(const QString& name)
 {
@@ -56,20 +48,11 @@ private:
     QTemporaryDir m_dir;
     ScriptedDialogs m_dialogs;
     QWidget m_page;
-    QTableWidget* m_table = nullptr;
 
 private Q_SLOTS:
     void initTestCase()
     {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
-        m_table = new QTableWidget(2, 36, &m_page);
-        m_table->resize(800, 300);
-        fillRow(*m_table, 0, currentRow(QStringLiteral("Comp1")));
-        fillRow(*m_table, 1, currentRow(QStringLiteral("Comp2")));
-        for (int row = 0; row < 2; ++row) {
-            m_table->setCellWidget(row, 30, new QPushButton(QStringLiteral("Report")));
-        }
-        m_table->scrollToItem(m_table->item(0, 30));
         m_page.show();
     }
 
@@ -78,13 +61,6 @@ private Q_SLOTS:
         for (ReportPage* report : m_page.findChildren<ReportPage*>()) {
             delete report;
         }
-    }
-
-    void reportButton_findsItsRow()
-    {
-        QCOMPARE(FirstPageReport::rowOfCellButton(*m_table, m_table->cellWidget(1, 30)), 1);
-        QCOMPARE(FirstPageReport::rowOfCellButton(*m_table, m_table->cellWidget(0, 30)), 0);
-        QCOMPARE(FirstPageReport::rowOfCellButton(*m_table, nullptr), -1);
     }
 
     void rowWithoutTestName_opensNoReport()
