@@ -3,15 +3,16 @@
 #include <QString>
 #include <QStringList>
 
+class Dialogs;
 class QApplication;
 class SingleInstance;
 
 // The message a later copy sends to the running one.
 inline const char* const kActivateMessage = "active!!!!!";
 
-// When another copy runs: asks it to show itself, tells the user, and
-// returns true (the caller then exits with 0).
-bool handOverToRunningInstance(SingleInstance& guard);
+// When another copy runs: asks it to show itself, tells the user through
+// dialogs, and returns true (the caller then exits with 0).
+bool handOverToRunningInstance(SingleInstance& guard, Dialogs& dialogs);
 
 // The palette built from the colour at characters 20 to 26 of a style sheet.
 QPalette paletteFromStyleSheet(const QString& sheet);

@@ -37,12 +37,11 @@ int main(int argc, char* argv[])
     // Qt would otherwise say at every start that no widget bears their names.
     // QT_LOGGING_RULES still overrides this.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qmetaobject.connectslotsbyname=false"));
-    QtDialogs qtDialogs;
-    Dialogs::install(&qtDialogs);
+    QtDialogs qtDialogs; // the one modal seam, handed to the window and everything it builds
 
     startupTrace::mark("dialogs");
     SingleInstance guard;
-    if (handOverToRunningInstance(guard)) {
+    if (handOverToRunningInstance(guard, qtDialogs)) {
         return 0;
     }
 
@@ -62,7 +61,7 @@ int main(int argc, char* argv[])
     startupTrace::mark("device setup");
     LinkFactory* linkFactory = setup.factory.get();
     // Beside the executable, or in ../share/tintwell for an installed copy.
-    MainWindow window(std::move(setup.factory), setup.notifier,
+    MainWindow window(std::move(setup.factory), setup.notifier, qtDialogs,
                       MainWindow::StartLanguage{catalogueDirectories(), options.chinese});
     startupTrace::mark("main window");
     QObject::connect(&guard, &SingleInstance::messageReceived, &window, &MainWindow::handleAppMessage);
