@@ -68,6 +68,14 @@ StartOptions parseStartOptions(const QStringList& arguments)
         } else if (arg.startsWith(QLatin1String("--simulate="))) {
             options.simulate = true;
             options.model = arg.mid(11).trimmed().toUpper();
+        } else if (arg == QLatin1String("--lang") || arg.startsWith(QLatin1String("--lang="))) {
+            const QString language = arg.size() > 6 ? arg.mid(7) : arguments.value(++i);
+            if (language != QLatin1String("en") && language != QLatin1String("zh")) {
+                options.valid = false;
+                options.error = QCoreApplication::translate("DeviceSetup", "--lang takes zh or en.");
+                return options;
+            }
+            options.chinese = language == QLatin1String("zh");
         }
     }
     if (options.simulate) {

@@ -7,12 +7,14 @@
 class DeviceNotifier;
 #include "LinkFactory.h"
 
-// What the command line chose: the real instrument or an emulated one.
+// What the command line chose: the real instrument or an emulated one, and
+// the language the window starts in.
 struct StartOptions
 {
     bool simulate = false;
     QString model;           // emulated model (TX310 unless named)
     int softwareVersion = 0; // emulated version x 100; 0 keeps the model's own
+    bool chinese = true;     // the start-up language: Chinese unless --lang en
     bool valid = true;
     QString error;
 };

@@ -66,9 +66,17 @@ MainWindow* mainWindowInstance()
     return g_mainWindow;
 }
 
-MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier* deviceNotifier,
+MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier* deviceNotifier, Dialogs& modalSeam,
                        QWidget* parent)
+    : MainWindow(std::move(linkFactory), deviceNotifier, modalSeam,
+                 StartLanguage{{QString(), QCoreApplication::applicationDirPath()}, true}, parent)
+{
+}
+
+MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier* deviceNotifier, Dialogs& modalSeam,
+                       const StartLanguage& language, QWidget* parent)
     : QWidget(parent),
+      dialogs(modalSeam),
       ui(std::make_unique<Ui>()),
       factory(std::move(linkFactory)),
       linkTransport(std::make_unique<LinkTransport>()),
@@ -76,18 +84,27 @@ MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier*
       notifier(deviceNotifier)
 {
     g_mainWindow = this;
-    catalogueDirs = {QString(), QCoreApplication::applicationDirPath()};
+    catalogueDirs = language.catalogueDirectories;
+    // The catalogue goes in before any widget exists: every text is set once,
+    // already translated, and installing it restyles and retranslates nothing.
+    translator = loadCatalogue(language.chinese ? QStringLiteral("Tintwell_zh") : QStringLiteral("Tintwell_en"));
+    if (translator) {
+        QCoreApplication::installTranslator(translator.get());
+    }
+    startupTrace::mark("language");
     setupUi();
     QMetaObject::connectSlotsByName(this);
     startupTrace::mark("window frame");
     initForm();
+    if (translator) {
+        page->setChineseUi(language.chinese);
+    }
     startupTrace::mark("workspace page");
     if (notifier) {
         notifier->setParent(this);
         connect(notifier, &DeviceNotifier::deviceArrived, this, &MainWindow::onDeviceArrived);
         connect(notifier, &DeviceNotifier::deviceRemoved, this, &MainWindow::onDeviceRemoved);
     }
-    on_btnLanguageZh_clicked();
     // Registration and the first connection attempt run once the event loop does.
     QTimer::singleShot(10, this, &MainWindow::initusbport);
     // Sending to the station database starts once the window is up (the key
@@ -143,7 +160,7 @@ void MainWindow::setupUi()
     // The station database's line (the button, and the link state once
     // configured) sits in the top row between the LED and the language buttons,
     // where it adds no height: the window still fits a 900-pixel-high screen.
-    stationStatus = new StationStatus(this);
+    stationStatus = new StationStatus(dialogs, this);
     stationStatus->setMaximumHeight(30);
     ui->gridLayout->addWidget(stationStatus, 0, 1);
 
@@ -207,7 +224,7 @@ void MainWindow::initForm()
                    | Qt::WindowCloseButtonHint);
     setStyleSheet(windowStyleSheet());
     // Built inside its stack: moving a styled tree to another parent restyles it.
-    page = new FirstPageFor310(*instrumentLink, Dialogs::instance(), ui->stackedWidget);
+    page = new FirstPageFor310(*instrumentLink, dialogs, ui->stackedWidget);
     ui->stackedWidget->addWidget(page);
     ui->stackedWidget->setCurrentWidget(page);
 }
@@ -275,15 +292,24 @@ void MainWindow::showLed(bool on)
     retranslateUi();
 }
 
-bool MainWindow::switchLanguage(const QString& catalogue, bool chinese)
+std::unique_ptr<QTranslator> MainWindow::loadCatalogue(const QString& catalogue) const
 {
-    // Load into a fresh translator: a catalogue that does not load must leave
-    // the language in force untouched.
     auto next = std::make_unique<QTranslator>();
     const bool loaded = std::any_of(catalogueDirs.cbegin(), catalogueDirs.cend(),
                                     [&](const QString& dir) { return next->load(catalogue, dir); });
     if (!loaded) {
         qCDebug(lcMain) << "catalogue not found:" << catalogue << catalogueDirs;
+        return nullptr;
+    }
+    return next;
+}
+
+bool MainWindow::switchLanguage(const QString& catalogue, bool chinese)
+{
+    // Load into a fresh translator: a catalogue that does not load must leave
+    // the language in force untouched.
+    std::unique_ptr<QTranslator> next = loadCatalogue(catalogue);
+    if (!next) {
         return false;
     }
     if (translator) {

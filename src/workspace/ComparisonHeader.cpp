@@ -6,7 +6,7 @@
 #include <QColor>
 #include <QCoreApplication>
 #include <QStringList>
-#include <QTableWidget>
+#include <QTableView>
 
 namespace ComparisonHeader {
 
@@ -81,11 +81,8 @@ void configure(RbTableHeaderView* header)
     styleCells(header, kColumnCount);
 }
 
-RbTableHeaderView* install(QTableWidget* table)
+RbTableHeaderView* install(QTableView* table)
 {
-    if (table->columnCount() < kColumnCount) {
-        table->setColumnCount(kColumnCount);
-    }
     auto* header = new RbTableHeaderView(Qt::Horizontal, kLevelCount, kColumnCount, table);
     configure(header);
     table->setHorizontalHeader(header);
@@ -124,11 +121,8 @@ void configureLegacy(RbTableHeaderView* header)
     styleCells(header, kLegacyColumnCount);
 }
 
-RbTableHeaderView* installLegacy(QTableWidget* table)
+RbTableHeaderView* installLegacy(QTableView* table)
 {
-    if (table->columnCount() < kLegacyColumnCount) {
-        table->setColumnCount(kLegacyColumnCount);
-    }
     auto* header = new RbTableHeaderView(Qt::Horizontal, kLevelCount, kLegacyColumnCount, table);
     configureLegacy(header);
     table->setHorizontalHeader(header);

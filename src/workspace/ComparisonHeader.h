@@ -2,7 +2,7 @@
 // The comparison tables' two-level headers: spans, labels, level heights and
 // the dark header cells. The page re-sets the labels in the current language.
 
-class QTableWidget;
+class QTableView;
 class RbTableHeaderView;
 
 namespace ComparisonHeader {
@@ -20,9 +20,9 @@ constexpr int kBothLevelsLast = 30;
 // freshly constructed horizontal header of kLevelCount by kColumnCount cells.
 void configure(RbTableHeaderView* header);
 
-// Builds the header (the table gets kColumnCount columns if it has fewer) and
-// installs it as the table's horizontal header; the table owns it.
-RbTableHeaderView* install(QTableWidget* table);
+// Builds the header and installs it as the table's horizontal header (after
+// the table's model is set: a new model would replace the header's); the table owns it.
+RbTableHeaderView* install(QTableView* table);
 
 // The legacy table's header: "Standard" over 3..7, "Sample" over 8..12.
 constexpr int kLegacyColumnCount = 21;
@@ -30,7 +30,7 @@ constexpr int kLegacyStandardFirst = 3;
 constexpr int kLegacySampleFirst = 8;
 constexpr int kLegacyGroupSize = 5;
 void configureLegacy(RbTableHeaderView* header);
-RbTableHeaderView* installLegacy(QTableWidget* table);
+RbTableHeaderView* installLegacy(QTableView* table);
 
 // The labels in the language in force (the page calls these after a switch).
 void retranslate(RbTableHeaderView* header);

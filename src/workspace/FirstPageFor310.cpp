@@ -4,7 +4,6 @@
 #include "ComparisonHeader.h"
 #include "ComparisonRecordList.h"
 #include "ComparisonTableModel.h"
-#include "RecordTable.h"
 #include "DataFiles.h"
 #include "FirstPageForm.h"
 #include "FirstPageReport.h"
@@ -89,26 +88,26 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
 
     // The comparison tables.
     startupTrace::mark("page: displays");
-    dataHeader = ComparisonHeader::install(ui->tableWidget_data);
-    legacyDataHeader = ComparisonHeader::installLegacy(ui->tbData);
-    // The records behind them: the tables are filled from the records and follow them.
+    // The records behind them: the tables are views of the records.
     m_records = new ComparisonRecordList(this);
     m_legacyRecords = new ComparisonRecordList(this);
-    m_recordModel = new ComparisonTableModel(*m_records, ComparisonColumns::Layout::Current, this);
-    m_legacyRecordModel = new ComparisonTableModel(*m_legacyRecords, ComparisonColumns::Layout::Legacy, this);
-    m_recordTable = new RecordTable(ui->tableWidget_data, m_records, ComparisonColumns::Layout::Current, this);
-    m_legacyRecordTable = new RecordTable(ui->tbData, m_legacyRecords, ComparisonColumns::Layout::Legacy, this);
-    connect(m_recordTable, &RecordTable::rowsShown, this,
+    m_recordModel = new RecordTableModel(*m_records, ComparisonColumns::Layout::Current, this);
+    m_legacyRecordModel = new RecordTableModel(*m_legacyRecords, ComparisonColumns::Layout::Legacy, this);
+    ui->tableWidget_data->setRecordModel(m_recordModel);
+    ui->tbData->setRecordModel(m_legacyRecordModel);
+    dataHeader = ComparisonHeader::install(ui->tableWidget_data);
+    legacyDataHeader = ComparisonHeader::installLegacy(ui->tbData);
+    connect(m_records, &ComparisonRecordList::appended, this,
             [this](int first, int last) { rowsShown(ui->tableWidget_data, first, last); });
-    connect(m_legacyRecordTable, &RecordTable::rowsShown, this,
+    connect(m_legacyRecords, &ComparisonRecordList::appended, this,
             [this](int first, int last) { rowsShown(ui->tbData, first, last); });
     for (ComparisonRecordList* list : {m_records, m_legacyRecords}) {
         connect(list, &ComparisonRecordList::countsChanged, this, &FirstPageFor310::showCounters);
     }
-    for (int column = 31; column < 36; ++column) {
+    for (int column = ComparisonColumns::kCurrentFirstHidden; column < ComparisonColumns::kCurrentColumns; ++column) {
         ui->tableWidget_data->setColumnHidden(column, true);
     }
-    for (int column = 17; column < 21; ++column) {
+    for (int column = ComparisonColumns::kLegacyFirstHidden; column < ComparisonColumns::kLegacyColumns; ++column) {
         ui->tbData->setColumnHidden(column, true);
     }
     startupTrace::mark("page: tables");
@@ -119,7 +118,7 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     // Beside the executable, or in ../share/tintwell of an installed copy.
     m_modelTable = ::loadModelTable(dataFilePath(QStringLiteral("meterno")));
     startupTrace::mark("page: model table");
-    m_reports = new FirstPageReport(this);
+    m_reports = new FirstPageReport(m_dialogs, this);
     startupTrace::mark("page: reports");
     setUpStatistics();
     startupTrace::mark("page: statistics");
@@ -131,19 +130,19 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     auto* thresholdValidator = new QDoubleValidator(0, 50, 1, this);
     thresholdValidator->setNotation(QDoubleValidator::StandardNotation);
     ui->lineEdit_eThresholds->setValidator(thresholdValidator);
-    connect(ui->tableWidget_data, &QTableWidget::cellDoubleClicked, this, &FirstPageFor310::doubleClickedSlot);
-    connect(ui->tbData, &QTableWidget::cellDoubleClicked, this, &FirstPageFor310::doubleClickedSlot_old);
-    for (QTableWidget* table : {ui->tableWidget_data, ui->tbData}) {
+    connect(ui->tableWidget_data, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { doubleClickedSlot(index.row(), index.column()); });
+    connect(ui->tbData, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex& index) { doubleClickedSlot_old(index.row(), index.column()); });
+    for (RecordTableView* table : {ui->tableWidget_data, ui->tbData}) {
         table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        // Rows without their buttons yet get them as they come into view.
-        connect(table->verticalScrollBar(), &QScrollBar::valueChanged, this,
-                [this, table] { ensureRowButtons(table); });
         table->viewport()->installEventFilter(this);
-        connect(table, &QTableWidget::currentCellChanged, this,
-                [this, table](int row, int column) { focusRowButton(table, row, column); });
-        connect(table, &QTableWidget::itemChanged, this, [this, table](QTableWidgetItem* item) {
-            if (item->column() == 1) { // a renamed test: its report button's name
-                nameRowButtons(table, item->row(), item->row());
+        const bool legacy = table == ui->tbData;
+        connect(table, &RecordTableView::rowButtonClicked, this, [this, table, legacy](const QModelIndex& index) {
+            if (table->recordModel()->isDeleteColumn(index.column())) {
+                legacy ? on_DeleteBtn_clicked_old() : on_DeleteBtn_clicked();
+            } else {
+                legacy ? on_ReportBtn_clicked_old() : on_ReportBtn_clicked();
             }
         });
     }
@@ -254,7 +253,7 @@ void FirstPageFor310::onButtonClicked(int id)
 void FirstPageFor310::applyDisplayMode()
 {
     QTableWidget* display = ui->tableWidget_colorDiff;
-    QTableWidget* data = ui->tableWidget_data;
+    QTableView* data = ui->tableWidget_data;
     const DisplayModeView view = displayModeView(m_state.displayFlags);
     for (int row = 1; row <= 12; ++row) {
         display->setRowHidden(row, !view.displayRows.contains(row));
@@ -284,6 +283,12 @@ void FirstPageFor310::applyLegacyColumnWidths()
     }
 }
 
+void FirstPageFor310::setChineseUi(bool chinese)
+{
+    m_state.chineseUi = chinese;
+    setSpectralButtonText();
+}
+
 void FirstPageFor310::setSpectralButtonText()
 {
     const bool reflectance = layoutUsesParameterPage(m_state.layoutIndex);
@@ -298,9 +303,6 @@ void FirstPageFor310::setSpectralButtonText()
 
 bool FirstPageFor310::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::KeyPress && forwardTableKey(watched, static_cast<QKeyEvent*>(event))) {
-        return true;
-    }
     if (event->type() == QEvent::Resize) {
         const auto* resize = static_cast<QResizeEvent*>(event);
         if (resize->size().width() != resize->oldSize().width()) {
@@ -308,13 +310,6 @@ bool FirstPageFor310::eventFilter(QObject* watched, QEvent* event)
                 applyColumnWidths(m_widthCount);
             } else if (watched == ui->tbData->viewport()) {
                 applyLegacyColumnWidths();
-            }
-        }
-    }
-    if (event->type() == QEvent::Resize || event->type() == QEvent::Show) {
-        for (QTableWidget* table : {ui->tableWidget_data, ui->tbData}) {
-            if (watched == table->viewport()) {
-                ensureRowButtons(table);
             }
         }
     }
@@ -375,23 +370,12 @@ void FirstPageFor310::languageChange()
     relabelRows();
 }
 
-// The verdict cells, from the verdict kept as data, and the rows' buttons, in
-// the language in force.
+// The verdict cells, from the verdict kept as data, and the rows' buttons and
+// their names, in the language in force.
 void FirstPageFor310::relabelRows()
 {
-    m_recordTable->relabel();
-    m_legacyRecordTable->relabel();
-    for (const auto& [table, column] : {std::pair{ui->tableWidget_data, 28}, {ui->tbData, 14}}) {
-        for (int row = 0; row < table->rowCount(); ++row) {
-            if (auto* remove = qobject_cast<QPushButton*>(table->cellWidget(row, column + 1))) {
-                remove->setText(tr("Delete"));
-            }
-            if (auto* report = qobject_cast<QPushButton*>(table->cellWidget(row, column + 2))) {
-                report->setText(tr("Report"));
-            }
-        }
-        nameRowButtons(table, 0, table->rowCount() - 1);
-    }
+    m_recordModel->relabel();
+    m_legacyRecordModel->relabel();
 }
 
 void FirstPageFor310::retranslate()
@@ -400,7 +384,7 @@ void FirstPageFor310::retranslate()
     ComparisonHeader::retranslate(dataHeader);
     ComparisonHeader::retranslateLegacy(legacyDataHeader);
     setSpectralButtonText();
-    for (QTableWidget* table : {ui->tableWidget_data, ui->tbData}) {
+    for (RecordTableView* table : {ui->tableWidget_data, ui->tbData}) {
         table->horizontalHeader()->viewport()->update();
     }
 }

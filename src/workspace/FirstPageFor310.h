@@ -16,6 +16,7 @@
 #include "LinkAccess.h"
 #include "MeasurementReading.h"
 #include "MyThread.h"
+#include "RecordTable.h"
 #include "WorkspaceRules.h"
 
 #include <QList>
@@ -28,7 +29,6 @@ struct ComparisonRecord;
 struct ComparisonSettings;
 class ComparisonRecordList;
 class ComparisonTableModel;
-class RecordTable;
 struct CurrentComparisonInput;
 struct ImportResult;
 struct LegacyComparisonInput;
@@ -70,6 +70,10 @@ public:
     // progress, read and written by measurement, settings and import.
     InstrumentState& state() { return m_state; }
     const InstrumentState& state() const { return m_state; }
+
+    // The start-up language of a page built with its catalogue already in
+    // force: the flag and the texts it chooses (no retranslation).
+    void setChineseUi(bool chinese);
 
     const ModelTable& modelTable() const { return m_modelTable; }
     bool isFirstGeneration() const { return m_state.isFirstGeneration(); }
@@ -186,14 +190,11 @@ protected:
     void setSpectralButtonText();
     void applyColumnWidths(int n);
     void applyLegacyColumnWidths();
-    int deleteRowOfSender(QTableWidget* table, ComparisonRecordList& records);
-    // New rows of a table: their buttons, the journal, the scroll.
-    void rowsShown(QTableWidget* table, int first, int last);
-    void attachRowButtons(QTableWidget* table, int row);
-    void nameRowButtons(QTableWidget* table, int firstRow, int lastRow);
-    void focusRowButton(QTableWidget* table, int row, int column);
-    bool forwardTableKey(QObject* watched, QKeyEvent* event);
-    void ensureRowButtons(QTableWidget* table);
+    // The row of the table's current cell when that is its Delete (Report)
+    // button's, else -1.
+    int rowOfCurrentButton(const RecordTableView* table, bool report) const;
+    // New rows of a table: a single new row is scrolled into view.
+    void rowsShown(RecordTableView* table, int first, int last);
     bool eventFilter(QObject* watched, QEvent* event) override;
     // What every clear resets besides the display: standard, counters,
     // sequence, and the journal's open work.
@@ -256,10 +257,8 @@ protected:
     FirstPageReport* m_reports = nullptr;
     ComparisonRecordList* m_records = nullptr;
     ComparisonRecordList* m_legacyRecords = nullptr;
-    ComparisonTableModel* m_recordModel = nullptr;
-    ComparisonTableModel* m_legacyRecordModel = nullptr;
-    RecordTable* m_recordTable = nullptr;
-    RecordTable* m_legacyRecordTable = nullptr;
+    RecordTableModel* m_recordModel = nullptr;
+    RecordTableModel* m_legacyRecordModel = nullptr;
     JournalKeeper* m_journal = nullptr;
     StatisticsWindow* m_statisticsWindow = nullptr;
     std::unique_ptr<ReceiveWorker> m_receiver;

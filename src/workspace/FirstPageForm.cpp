@@ -34,15 +34,17 @@ const QString kGreen = QStringLiteral("background-color: rgb(0, 255, 0);");
 QTableWidget* makeDisplayTable(QWidget* parent, const char* name, int rows)
 {
     auto* table = make<QTableWidget>(parent, name);
-    table->setRowCount(rows);
-    table->setColumnCount(5);
-    table->setStyleSheet(QStringLiteral("background:#ffffff;"));
+    // Headers hidden and stretching before the rows and columns exist: each
+    // row or column added to a shown header measures every section's label.
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setRowCount(rows);
+    table->setColumnCount(5);
+    table->setStyleSheet(QStringLiteral("background:#ffffff;"));
     table->setMinimumHeight(rows * 22);
     return table;
 }
@@ -291,17 +293,17 @@ void FirstPageForm::setupUi(QWidget* page)
     horizontalLayout_newData = new QHBoxLayout(page_newData);
     horizontalLayout_newData->setObjectName(QStringLiteral("horizontalLayout_newData"));
     horizontalLayout_newData->setContentsMargins(0, 0, 0, 0);
-    tableWidget_data = make<QTableWidget>(page_newData, "tableWidget_data");
+    tableWidget_data = make<RecordTableView>(page_newData, "tableWidget_data");
     horizontalLayout_newData->addWidget(tableWidget_data);
     stackedWidget_data->addWidget(page_newData);
     page_oldData = make<QWidget>(stackedWidget_data, "page_oldData");
     horizontalLayout_oldData = new QHBoxLayout(page_oldData);
     horizontalLayout_oldData->setObjectName(QStringLiteral("horizontalLayout_oldData"));
     horizontalLayout_oldData->setContentsMargins(0, 0, 0, 0);
-    tbData = make<QTableWidget>(page_oldData, "tbData");
+    tbData = make<RecordTableView>(page_oldData, "tbData");
     horizontalLayout_oldData->addWidget(tbData);
     stackedWidget_data->addWidget(page_oldData);
-    for (QTableWidget* table : {tableWidget_data, tbData}) {
+    for (QTableView* table : {static_cast<QTableView*>(tableWidget_data), static_cast<QTableView*>(tbData)}) {
         table->verticalHeader()->hide();
         table->setMinimumHeight(180);
     }

@@ -2,6 +2,8 @@
 // The widgets of the workspace page, by the object names the page's slots
 // are connected by.
 
+#include "RecordTable.h" // the comparison tables
+
 class QButtonGroup;
 class QGridLayout;
 class QGroupBox;
@@ -96,10 +98,10 @@ struct FirstPageForm
     QStackedWidget* stackedWidget_data = nullptr;
     QWidget* page_newData = nullptr;
     QHBoxLayout* horizontalLayout_newData = nullptr;
-    QTableWidget* tableWidget_data = nullptr;
+    RecordTableView* tableWidget_data = nullptr;
     QWidget* page_oldData = nullptr;
     QHBoxLayout* horizontalLayout_oldData = nullptr;
-    QTableWidget* tbData = nullptr;
+    RecordTableView* tbData = nullptr;
 
     QLabel* companyinfoLab = nullptr;
     QLabel* companywetLab = nullptr;

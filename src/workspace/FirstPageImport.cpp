@@ -9,10 +9,10 @@
 #include "DialogFeedback.h"
 #include "FirstPageForm.h"
 #include "JournalKeeper.h"
+#include "ComparisonRecordList.h"
 #include "RecordImport.h"
 
 #include <QLineEdit>
-#include <QTableWidget>
 
 namespace {
 
@@ -55,7 +55,7 @@ void FirstPageFor310::on_pushButton_readComparisonRecord_clicked()
     }
     CommandsDisabled busy(ui->widget_buttons);
     RecordImport::PageHooks hooks;
-    hooks.rowCount = [this] { return ui->tableWidget_data->rowCount(); };
+    hooks.rowCount = [this] { return m_records->size(); };
     hooks.exportRows = [this] { return on_pushButton_exportExcel_clicked(); };
     hooks.clearRows = [this] { on_pushButton_clear_clicked(); };
     hooks.settings = [this] { return importSettings(); };
@@ -68,7 +68,7 @@ void FirstPageFor310::on_readcolordifrecordBtn_clicked()
 {
     CommandsDisabled busy(ui->widget_buttons);
     RecordImport::PageHooks hooks;
-    hooks.rowCount = [this] { return ui->tbData->rowCount(); };
+    hooks.rowCount = [this] { return m_legacyRecords->size(); };
     hooks.exportRows = [this] { return on_ExportExcelBtn_clicked(); };
     hooks.clearRows = [this] { on_ClearBtn_clicked(); };
     hooks.readParameter = [this] { return on_pushButton_readParameter_clicked() == 1; };
@@ -83,20 +83,12 @@ void FirstPageFor310::appendImported(const ImportResult& result, bool legacy)
     if (result.rows.isEmpty()) {
         return;
     }
-    QTableWidget* table = legacy ? ui->tbData : ui->tableWidget_data;
-    // One journal transaction and one repaint for the whole import.
+    // One journal transaction and one insertion for the whole import.
     if (m_journal) {
         m_journal->beginBatch();
     }
-    // A shown table lays out every row's buttons again for each row added;
-    // hidden, it does so once when it is shown again.
-    const bool wasHidden = table->isHidden();
-    table->setUpdatesEnabled(false);
-    table->hide();
     addComparisonRows(result.rows, legacy);
-    table->setVisible(!wasHidden);
-    table->setUpdatesEnabled(true);
-    table->scrollToBottom();
+    (legacy ? ui->tbData : ui->tableWidget_data)->scrollToBottom();
     if (m_journal) {
         m_journal->endBatch();
     }

@@ -14,7 +14,6 @@
 
 #include <QSettings>
 #include <QStackedWidget>
-#include <QTableWidget>
 
 void FirstPageFor310::startJournal(const QString& path)
 {
@@ -75,8 +74,6 @@ void FirstPageFor310::startJournal(const QString& path)
         restoredLegacy = restoredLegacy || (restored.legacy > 0 && restored.current == 0);
     }
     if (restoredAny) {
-        ensureRowButtons(ui->tableWidget_data);
-        ensureRowButtons(ui->tbData);
         // The rows come back into the table they were taken in, shown until an
         // instrument is identified.
         ui->stackedWidget_data->setCurrentWidget(restoredLegacy ? ui->page_oldData : ui->page_newData);

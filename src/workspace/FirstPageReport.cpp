@@ -4,39 +4,9 @@
 #include "ReportPageFor420.h"
 #include "ReportRows.h"
 
-#include <QTableWidget>
-
-FirstPageReport::FirstPageReport(QObject* parent)
-    : QObject(parent), m_information(loadTestInformation())
+FirstPageReport::FirstPageReport(Dialogs& dialogs, QObject* parent)
+    : QObject(parent), m_dialogs(dialogs), m_information(loadTestInformation())
 {
-}
-
-int FirstPageReport::rowOfCellButton(const QTableWidget& table, const QWidget* button)
-{
-    if (!button) {
-        return -1;
-    }
-    const auto holds = [&](int row) {
-        for (int column = 0; column < table.columnCount(); ++column) {
-            if (table.cellWidget(row, column) == button) {
-                return true;
-            }
-        }
-        return false;
-    };
-    // A cell widget's geometry is in the table's viewport coordinates. The row
-    // found there must hold the button: a button of no cell (or one not laid
-    // out yet) must not name some other row.
-    const int row = table.indexAt(button->frameGeometry().topLeft()).row();
-    if (row >= 0 && holds(row)) {
-        return row;
-    }
-    for (int candidate = 0; candidate < table.rowCount(); ++candidate) {
-        if (holds(candidate)) {
-            return candidate;
-        }
-    }
-    return -1;
 }
 
 ReportPage* FirstPageReport::openCurrent(const ComparisonRecord& record, QWidget* page)
@@ -45,7 +15,7 @@ ReportPage* FirstPageReport::openCurrent(const ComparisonRecord& record, QWidget
         return nullptr;
     }
     m_snapshot = snapshotFromRecord(record, m_information);
-    return show(new ReportPageFor310(m_snapshot, record.settings.layoutIndex, page));
+    return show(new ReportPageFor310(m_snapshot, record.settings.layoutIndex, m_dialogs, page));
 }
 
 ReportPage* FirstPageReport::openLegacy(const ComparisonRecord& record, bool chineseUi, QWidget* page)
@@ -54,7 +24,7 @@ ReportPage* FirstPageReport::openLegacy(const ComparisonRecord& record, bool chi
         return nullptr;
     }
     m_snapshot = snapshotFromRecord(record, m_information);
-    return show(new ReportPageFor420(m_snapshot, chineseUi, page));
+    return show(new ReportPageFor420(m_snapshot, chineseUi, m_dialogs, page));
 }
 
 ReportPage* FirstPageReport::show(ReportPage* report)

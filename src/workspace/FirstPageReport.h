@@ -14,7 +14,7 @@
 
 #include <functional>
 
-class QTableWidget;
+class Dialogs;
 class QWidget;
 class ReportPage;
 
@@ -22,10 +22,8 @@ class FirstPageReport : public QObject
 {
     Q_OBJECT
 public:
-    explicit FirstPageReport(QObject* parent = nullptr);
-
-    // The row of the table holding button as a cell widget, or -1.
-    static int rowOfCellButton(const QTableWidget& table, const QWidget* button);
+    // The reports print and save through dialogs, which must outlive them.
+    explicit FirstPageReport(Dialogs& dialogs, QObject* parent = nullptr);
 
     // A report of a current-layout record, opened non-modally over page, with
     // the display mode, layout and formula it was judged under; nullptr when
@@ -45,6 +43,7 @@ public:
 private:
     ReportPage* show(ReportPage* report);
 
+    Dialogs& m_dialogs;
     ReportSnapshot m_snapshot;
     TestInformation m_information;
     std::function<ReportStatisticsPage()> m_statisticsSource;

@@ -125,7 +125,8 @@ void FirstPageFor310::on_pushButton_setParameter_clicked()
     } else {
         // The dialog writes inside this locked section and takes no lock itself.
         LinkLock lock(m_link);
-        setEParameterPageFor470 dialog(m_state.softwareVersion, m_state.modelName, m_link, m_state.chineseUi, this);
+        setEParameterPageFor470 dialog(m_state.softwareVersion, m_state.modelName, m_link, dialogs(),
+                                       m_state.chineseUi, this);
         if (dialog.exec() != QDialog::Accepted) {
             return;
         }
@@ -141,7 +142,7 @@ void FirstPageFor310::on_pushButton_setDisplayParameter_clicked()
     if (!exchange.requireConnection()) {
         return;
     }
-    if (ui->tableWidget_data->rowCount() > 0) {
+    if (!m_records->isEmpty()) {
         const DialogButton answer = dialogs().message(
             this, MessageIcon::Warning, tr("Warn"),
             tr("The comparison measurement record list data will be cleared. Do you want to continue saving "

@@ -11,7 +11,6 @@
 #include "StatisticsWindow.h"
 
 #include <QStackedWidget>
-#include <QTableWidget>
 
 bool FirstPageFor310::showsLegacyTable() const
 {
@@ -43,8 +42,8 @@ void FirstPageFor310::on_pushButton_statistics_clicked()
     if (!m_statisticsWindow) {
         m_statisticsWindow = new StatisticsWindow(this);
         connect(m_statisticsWindow, &StatisticsWindow::rowActivated, this, [this](int row) {
-            QTableWidget* table = showsLegacyTable() ? ui->tbData : ui->tableWidget_data;
-            if (row >= 0 && row < table->rowCount()) {
+            RecordTableView* table = showsLegacyTable() ? ui->tbData : ui->tableWidget_data;
+            if (row >= 0 && row < table->model()->rowCount()) {
                 table->selectRow(row);
                 table->scrollTo(table->model()->index(row, 0));
             }

@@ -3,122 +3,227 @@
 #include "ComparisonRecordList.h"
 #include "Judgement.h"
 
+#include <QBrush>
 #include <QColor>
-#include <QTableWidget>
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QStyledItemDelegate>
 
 using namespace ComparisonColumns;
 
 namespace {
 
-// Sets m_filling for a scope: the table's own changes are not renames.
-class Filling
+QString pageText(const char* text)
+{
+    return QCoreApplication::translate("FirstPageFor310", text);
+}
+
+// The template of the painted row buttons: initStyleOption is protected.
+class ButtonLook : public QPushButton
 {
 public:
-    explicit Filling(bool& flag) : m_flag(flag), m_was(flag) { m_flag = true; }
-    ~Filling() { m_flag = m_was; }
-    Filling(const Filling&) = delete;
-    Filling& operator=(const Filling&) = delete;
-
-private:
-    bool& m_flag;
-    bool m_was;
+    using QPushButton::QPushButton;
+    using QPushButton::initStyleOption;
 };
 
-bool isButtonColumn(Layout layout, int column)
+// Paints a row button over its cell, where a button widget in the cell would
+// stand, pressed while the mouse holds it, with the focus frame while its
+// cell is the keyboard's.
+class RowButtonDelegate : public QStyledItemDelegate
 {
-    return column == deleteColumn(layout) || column == deleteColumn(layout) + 1;
-}
+public:
+    explicit RowButtonDelegate(RecordTableView* view) : QStyledItemDelegate(view), m_view(view) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index); // the cell under it (no text)
+        const auto* look = static_cast<const ButtonLook*>(m_view->buttonLook());
+        QStyleOptionButton button;
+        look->initStyleOption(&button);
+        button.rect = buttonRect(option, index);
+        button.text = index.data(RecordTableModel::kButtonTextRole).toString();
+        button.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver | QStyle::State_Sunken | QStyle::State_Raised);
+        button.state |= m_view->pressedIndex() == index ? QStyle::State_Sunken : QStyle::State_Raised;
+        button.state |= option.state & (QStyle::State_HasFocus | QStyle::State_MouseOver | QStyle::State_Active);
+        if (!m_view->isEnabled()) {
+            button.state &= ~QStyle::State_Enabled;
+        }
+        painter->save();
+        painter->setFont(look->font());
+        look->style()->drawControl(QStyle::CE_PushButton, &button, painter, look);
+        painter->restore();
+    }
+
+private:
+    // The geometry a widget in the cell is given (QStyledItemDelegate::updateEditorGeometry).
+    QRect buttonRect(const QStyleOptionViewItem& option, const QModelIndex& index) const
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        opt.showDecorationSelected = true;
+        return m_view->style()->subElementRect(QStyle::SE_ItemViewItemText, &opt, m_view);
+    }
+
+    RecordTableView* m_view;
+};
 
 } // namespace
 
-RecordTable::RecordTable(QTableWidget* table, ComparisonRecordList* records, Layout layout, QObject* parent)
-    : QObject(parent), m_table(table), m_records(records), m_layout(layout)
+RecordTableModel::RecordTableModel(ComparisonRecordList& records, Layout layout, QObject* parent)
+    : ComparisonTableModel(records, layout, parent)
 {
-    connect(records, &ComparisonRecordList::appended, this, [this](int first, int last) {
-        Filling filling(m_filling);
-        m_table->setRowCount(last + 1);
-        for (int row = first; row <= last; ++row) {
-            fillRow(row);
-        }
-        emit rowsShown(first, last);
-    });
-    connect(records, &ComparisonRecordList::removed, this, [this](int row) {
-        Filling filling(m_filling);
-        m_table->removeRow(row);
-    });
-    connect(records, &ComparisonRecordList::cleared, this, [this] {
-        Filling filling(m_filling);
-        m_table->setRowCount(0);
-    });
-    connect(records, &ComparisonRecordList::changed, this, &RecordTable::refresh);
-    connect(table, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
-        if (!m_filling && item->column() == kTestNameColumn) {
-            m_records->rename(item->row(), item->text());
-        }
-    });
 }
 
-void RecordTable::showVerdict(QTableWidgetItem* item, bool pass)
+QVariant RecordTableModel::data(const QModelIndex& index, int role) const
 {
-    item->setData(kPassRole, pass);
-    item->setBackground(QColor(verdictCellColor(pass ? Verdict::Pass : Verdict::Ng)));
-    item->setForeground(QColor(Qt::white)); // readable on both
+    if (!index.isValid() || index.row() >= rowCount()) {
+        return {};
+    }
+    const int column = index.column();
+    if (isButtonColumn(column)) {
+        const bool remove = isDeleteColumn(column);
+        switch (role) {
+        case kButtonTextRole:
+            return remove ? pageText("Delete") : pageText("Report");
+        case Qt::AccessibleTextRole:
+            // The row's place (1 the first) and its test name.
+            return remove ? pageText("Delete row %1").arg(index.row() + 1)
+                          : pageText("Report for %1").arg(ComparisonTableModel::data(
+                                this->index(index.row(), kTestNameColumn), Qt::DisplayRole).toString());
+        case Qt::AccessibleDescriptionRole:
+            return remove ? pageText("Delete") : pageText("Report");
+        default:
+            return ComparisonTableModel::data(index, role);
+        }
+    }
+    if (column == verdictColumn(layout())) {
+        switch (role) {
+        case Qt::BackgroundRole:
+            return QBrush(QColor(verdictCellColor(ComparisonTableModel::data(index, kPassRole).toBool()
+                                                      ? Verdict::Pass
+                                                      : Verdict::Ng)));
+        case Qt::ForegroundRole:
+            return QBrush(QColor(Qt::white)); // readable on both
+        default:
+            break;
+        }
+    }
+    return ComparisonTableModel::data(index, role);
 }
 
-void RecordTable::fillRow(int row)
+void RecordTableModel::relabel()
 {
-    const ComparisonRecord& record = m_records->at(row);
-    const int columns = columnCount(m_layout);
-    const int verdict = verdictColumn(m_layout);
-    for (int column = 0; column < columns; ++column) {
-        if (isButtonColumn(m_layout, column)) {
-            continue;
-        }
-        auto* item = new QTableWidgetItem(cellText(m_layout, record, column));
-        if (column <= centredLast(m_layout)) {
-            item->setTextAlignment(Qt::AlignCenter);
-        }
-        if (column == verdict) {
-            showVerdict(item, record.pass);
-        }
-        m_table->setItem(row, column, item);
+    if (rowCount() > 0) {
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
     }
 }
 
-void RecordTable::refresh(const QList<int>& rows)
+RecordTableView::RecordTableView(QWidget* parent) : QTableView(parent)
 {
-    Filling filling(m_filling);
-    const bool updates = m_table->updatesEnabled();
-    m_table->setUpdatesEnabled(false);
-    const int columns = columnCount(m_layout);
-    const int verdict = verdictColumn(m_layout);
-    for (int row : rows) {
-        if (row >= m_table->rowCount()) {
-            continue;
-        }
-        const ComparisonRecord& record = m_records->at(row);
-        for (int column = 0; column < columns; ++column) {
-            QTableWidgetItem* item = m_table->item(row, column);
-            if (!item || isButtonColumn(m_layout, column)) {
-                continue;
-            }
-            const QString text = cellText(m_layout, record, column);
-            if (item->text() != text) {
-                item->setText(text);
-            }
-            if (column == verdict && item->data(kPassRole) != QVariant(record.pass)) {
-                showVerdict(item, record.pass);
-            }
-        }
-    }
-    m_table->setUpdatesEnabled(updates);
+    m_look = new ButtonLook(viewport());
+    m_look->setObjectName(QStringLiteral("rowButtonLook"));
+    m_look->hide();
+    m_look->setAttribute(Qt::WA_DontShowOnScreen);
+    viewport()->setAttribute(Qt::WA_Hover);
 }
 
-void RecordTable::relabel()
+void RecordTableView::setRecordModel(RecordTableModel* model)
 {
-    QList<int> rows;
-    for (int row = 0; row < m_records->size(); ++row) {
-        rows.append(row);
+    m_model = model;
+    setModel(model);
+    auto* buttons = new RowButtonDelegate(this);
+    setItemDelegateForColumn(deleteColumn(model->layout()), buttons);
+    setItemDelegateForColumn(deleteColumn(model->layout()) + 1, buttons);
+}
+
+bool RecordTableView::isButton(const QModelIndex& index) const
+{
+    return m_model && index.isValid() && m_model->isButtonColumn(index.column());
+}
+
+void RecordTableView::press(const QModelIndex& index)
+{
+    if (currentIndex() != index) {
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     }
-    refresh(rows);
+    emit rowButtonClicked(index);
+}
+
+void RecordTableView::keyPressEvent(QKeyEvent* event)
+{
+    const QModelIndex current = currentIndex();
+    if (isButton(current) && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Select:
+            event->accept();
+            press(current);
+            return;
+        default:
+            break;
+        }
+    }
+    QTableView::keyPressEvent(event);
+}
+
+// A press on a button cell belongs to the button, as it would to a button
+// widget there: no selection, no drag; the cell becomes current.
+void RecordTableView::mousePressEvent(QMouseEvent* event)
+{
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || !isButton(index)) {
+        QTableView::mousePressEvent(event);
+        return;
+    }
+    event->accept();
+    setFocus(Qt::MouseFocusReason);
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    m_pressed = index;
+    m_pressedInside = true;
+    viewport()->update(visualRect(index));
+}
+
+void RecordTableView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (!m_pressed.isValid()) {
+        QTableView::mouseMoveEvent(event);
+        return;
+    }
+    const bool inside = indexAt(event->position().toPoint()) == m_pressed;
+    if (inside != m_pressedInside) {
+        m_pressedInside = inside;
+        viewport()->update(visualRect(m_pressed));
+    }
+}
+
+void RecordTableView::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (!m_pressed.isValid()) {
+        QTableView::mouseReleaseEvent(event);
+        return;
+    }
+    const QModelIndex index = m_pressed;
+    const bool inside = indexAt(event->position().toPoint()) == index;
+    m_pressed = QPersistentModelIndex();
+    m_pressedInside = false;
+    viewport()->update(visualRect(index));
+    if (event->button() == Qt::LeftButton && inside) {
+        press(index);
+    }
+}
+
+// A second press on a button is a press, as on a button widget.
+void RecordTableView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && isButton(indexAt(event->position().toPoint()))) {
+        mousePressEvent(event);
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(event);
 }

@@ -1,42 +1,77 @@
 #pragma once
-// One comparison table of the page as a view of a record list: the
-// QTableWidget (tableWidget_data or tbData, kept for its object name, row
-// buttons and journal) is filled from the records through the column mapping
-// and follows every change of the list; a test name typed into the table
-// renames the record. Nothing is ever read back from the cells.
+// The page's two comparison tables (tableWidget_data, tbData) as views of
+// their record lists: nothing per row but the record itself.
+//
+// RecordTableModel adds to the column mapping what only a screen needs: the
+// verdict cell's colours, the row buttons' texts and the names assistive
+// technology reads for them ("Delete row N", "Report for <test name>", in the
+// language in force). RecordTableView paints each row's Delete and Report
+// buttons with the look of the application's table buttons and presses them
+// from the mouse and from the keyboard (the button cell is current: Space or
+// Enter).
 
-#include "ComparisonColumns.h"
+#include "ComparisonTableModel.h"
 
-#include <QObject>
+#include <QPersistentModelIndex>
+#include <QTableView>
 
-class ComparisonRecordList;
-class QTableWidget;
-class QTableWidgetItem;
+class QPushButton;
 
-class RecordTable : public QObject
+class RecordTableModel : public ComparisonTableModel
 {
     Q_OBJECT
 public:
-    RecordTable(QTableWidget* table, ComparisonRecordList* records, ComparisonColumns::Layout layout,
-                QObject* parent = nullptr);
+    // The text a row button shows.
+    static constexpr int kButtonTextRole = Qt::UserRole + 2;
 
-    QTableWidget* table() const { return m_table; }
-    ComparisonRecordList* records() const { return m_records; }
+    RecordTableModel(ComparisonRecordList& records, ComparisonColumns::Layout layout, QObject* parent = nullptr);
 
-    // The verdict texts again, in the language in force.
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+    bool isDeleteColumn(int column) const { return column == ComparisonColumns::deleteColumn(layout()); }
+    bool isReportColumn(int column) const { return column == ComparisonColumns::deleteColumn(layout()) + 1; }
+    bool isButtonColumn(int column) const { return isDeleteColumn(column) || isReportColumn(column); }
+
+    // Every cell again (texts, verdicts, the buttons and their names), after
+    // a change of language.
     void relabel();
+};
+
+class RecordTableView : public QTableView
+{
+    Q_OBJECT
+public:
+    explicit RecordTableView(QWidget* parent = nullptr);
+
+    // Shows model (set once, before the header is installed).
+    void setRecordModel(RecordTableModel* model);
+    RecordTableModel* recordModel() const { return m_model; }
+
+    // The button cell held down by the mouse (shown pressed), or none.
+    QModelIndex pressedIndex() const { return m_pressedInside ? QModelIndex(m_pressed) : QModelIndex(); }
+    // A never shown button, child of the viewport: the painted buttons take
+    // its style, font and palette, so the application's style sheet applies to
+    // them as to a button in a table.
+    const QPushButton* buttonLook() const { return m_look; }
 
 Q_SIGNALS:
-    // Rows first..last were filled for new records.
-    void rowsShown(int first, int last);
+    // A row button was pressed (clicked, or Space/Enter on its cell); it is
+    // the current index.
+    void rowButtonClicked(const QModelIndex& index);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    void fillRow(int row);
-    void showVerdict(QTableWidgetItem* item, bool pass);
-    void refresh(const QList<int>& rows);
+    bool isButton(const QModelIndex& index) const;
+    void press(const QModelIndex& index);
 
-    QTableWidget* m_table;
-    ComparisonRecordList* m_records;
-    ComparisonColumns::Layout m_layout;
-    bool m_filling = false;
+    RecordTableModel* m_model = nullptr;
+    QPushButton* m_look = nullptr;
+    QPersistentModelIndex m_pressed;
+    bool m_pressedInside = false;
 };

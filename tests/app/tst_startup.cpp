@@ -185,6 +185,7 @@ private Q_SLOTS:
         QCOMPARE(qApp->styleSheet(), sheet);
         QCOMPARE(QApplication::font().family(), QStringLiteral("Microsoft Yahei"));
         QCOMPARE(QApplication::font().pointSize(), 12);
+        applyWindowIcon(*qApp);
         QVERIFY(!QApplication::windowIcon().isNull());
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("tintwell")); // tintwell.desktop
     }
@@ -252,7 +253,7 @@ private Q_SLOTS:
         QTest::addColumn<bool>("handled");
         QTest::addColumn<QString>("printed"); // a pattern one whole line of the output matches
         QTest::newRow("help") << QStringList{QStringLiteral("--help")} << true
-                              << QStringLiteral("Usage: tintwell \\[--simulate \\[MODEL\\[:VERSION\\]\\]\\]");
+                              << QStringLiteral("Usage: tintwell \\[--simulate \\[MODEL\\[:VERSION\\]\\]\\] \\[--lang zh\\|en\\]");
         QTest::newRow("-h after --simulate")
             << QStringList{QStringLiteral("--simulate"), QStringLiteral("TX430"), QStringLiteral("-h")}
             << true << QStringLiteral(" +-v, --version +show the version and exit");

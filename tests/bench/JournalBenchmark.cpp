@@ -43,7 +43,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -297,7 +297,6 @@ int main(int argc, char** argv)
     std::printf("rejudge 1000: %.1f ms\n", work);
 
     QtDialogs progressOnly; // the import's progress dialog is the real one
-    Dialogs::install(&progressOnly);
     double pacedRatio = 0.0;
     for (const bool paced : {false, true}) {
         const auto [off, on] = importTimes(dir.filePath(paced ? QStringLiteral("paced.sqlite") : QStringLiteral("unpaced.sqlite")), 1000, paced, 5, progressOnly);
@@ -342,8 +341,8 @@ std::pair<double, double> importTimes(const QString& journalPath, int records, b
             page->form().pushButton_readComparisonRecord->click();
             QApplication::processEvents(); // the journal's deferred work runs here
             (page == &plain ? off : on).push_back(timer.nsecsElapsed() / 1e9);
-            if (page->form().tableWidget_data->rowCount() != records) {
-                std::fprintf(stderr, "import gave %d rows, %d expected\n", page->form().tableWidget_data->rowCount(),
+            if (page->form().tableWidget_data->model()->rowCount() != records) {
+                std::fprintf(stderr, "import gave %d rows, %d expected\n", page->form().tableWidget_data->model()->rowCount(),
                              records);
                 return {0.0, 0.0};
             }

@@ -1,16 +1,27 @@
 // Start-up against a bare Qt window: Tintwell and tintwell_bare_window (one
 // QMainWindow with a label) are started alternately, --runs times each
-// (11 by default), on the offscreen platform with a fresh home folder, and
-// each is timed from the start of its process to its first frame (the first
-// expose event of its window, handled), then killed; its lock file and socket
-// are removed, as a closed window removes them. Tintwell's start-up marks
-// (tintwell.startup) give the breakdown, as medians over its runs.
+// (11 by default), and each is timed from the start of its process to its
+// first frame (the first expose event of its window, handled), then killed.
+// Both are started the same way: the same platform plugin, the same
+// environment, the same X server, and for every start a fresh home folder
+// (configuration, cache and runtime folders empty) holding a copy of one
+// journal of --journal closed records (100 000 by default), written once.
 //
-//   tintwell_startup_bench [--runs N] [--simulate] [--journal N] [-- tintwell arguments]
+// Four variants: Tintwell in English and in Chinese (--lang en / zh), each
+// without an instrument and with --simulate. Each variant is measured under
+// a virtual X server (Xvfb, started by the bench: what an operator's desktop
+// costs, where a bare window takes far longer than offscreen) and offscreen.
 //
-// --simulate starts Tintwell with an emulated instrument; --journal N puts a
-// journal of N records in closed sessions into the home folder first.
-// The last line is "ratio to bare window: R" (medians).
+//   tintwell_startup_bench [--runs N] [--journal N] [--platform xvfb|offscreen|both]
+//                          [-- more tintwell arguments]
+//
+// Printed: Tintwell's start-up marks (tintwell.startup, medians of the ms
+// since its main() began and of the processor time its process had used) per
+// variant, the medians and the ratio of each variant, the processor time both
+// had used at their first frame (steadier than the clock on a busy machine),
+// the worst ratio of each platform, and last "ratio to bare window: R": the
+// worst variant under Xvfb (offscreen when Xvfb is not installed or
+// --platform offscreen is given).
 
 #include "BenchProcess.h"
 #include "ComparisonRecord.h"
@@ -19,9 +30,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -33,8 +46,62 @@ constexpr int kGiveUpMs = 30000;
 
 struct Run
 {
-    double ms = -1.0;            // process start to the first-frame line
-    QMap<QString, double> marks; // Tintwell's own marks, ms since its main()
+    double ms = -1.0; // process start to the first-frame line
+    // The program's own marks: ms since its main() began, and the processor
+    // time its process had used by then (all threads, from its start).
+    QMap<QString, std::pair<double, double>> marks;
+    double cpuMs() const { return marks.value(QStringLiteral("first frame"), {-1.0, -1.0}).second; }
+};
+
+// A fresh home for every start: the folders a desktop session provides,
+// empty, and (for Tintwell) the prepared journal where it looks for it.
+class Home
+{
+public:
+    explicit Home(const QString& root, const QString& journal) : m_root(root), m_journal(journal) {}
+
+    QProcessEnvironment prepare(QProcessEnvironment env) const
+    {
+        QDir(m_root).removeRecursively();
+        const auto folder = [&](const char* name) {
+            const QString path = QDir(m_root).filePath(QLatin1String(name));
+            QDir().mkpath(path);
+            return path;
+        };
+        env.insert(QStringLiteral("HOME"), folder("home"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder("home/.config"));
+        env.insert(QStringLiteral("XDG_DATA_HOME"), folder("home/.local/share"));
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), folder("home/.cache"));
+        const QString runtime = folder("runtime");
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+        if (!m_journal.isEmpty()) {
+            const QString target = QDir(m_root).filePath(QStringLiteral("home/.local/share/") + journalRelativePath());
+            QDir().mkpath(QFileInfo(target).absolutePath());
+            QFile::copy(m_journal, target);
+        }
+        return env;
+    }
+
+    // Where Tintwell keeps its journal, relative to its data home.
+    static QString journalRelativePath()
+    {
+        static QString relative;
+        if (relative.isEmpty()) {
+            const QByteArray saved = qgetenv("XDG_DATA_HOME");
+            qputenv("XDG_DATA_HOME", "/xdg-data-home");
+            const QString name = QCoreApplication::applicationName();
+            QCoreApplication::setApplicationName(QStringLiteral("tintwell"));
+            relative = QDir(QStringLiteral("/xdg-data-home")).relativeFilePath(RecordJournal::defaultPath());
+            QCoreApplication::setApplicationName(name);
+            saved.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", saved);
+        }
+        return relative;
+    }
+
+private:
+    QString m_root;
+    QString m_journal;
 };
 
 Run startOnce(const QString& program, const QStringList& arguments, const QProcessEnvironment& env)
@@ -47,7 +114,8 @@ Run startOnce(const QString& program, const QStringList& arguments, const QProce
     timer.start();
     process.start(program, arguments);
     QByteArray output;
-    static const QRegularExpression markLine(QStringLiteral("^tintwell\\.startup: ([0-9.]+) ms (.+)$"));
+    static const QRegularExpression markLine(
+        QStringLiteral("^(?:tintwell\\.startup|bare): ([0-9.]+) ms \\(cpu ([0-9.]+) ms\\) (.+)$"));
     while (run.ms < 0 && timer.elapsed() < kGiveUpMs && process.state() != QProcess::NotRunning) {
         process.waitForReadyRead(100);
         output += process.readAll();
@@ -57,16 +125,11 @@ Run startOnce(const QString& program, const QStringList& arguments, const QProce
     }
     process.kill();
     process.waitForFinished();
-    // What a window closed by the user leaves behind: no lock, no socket.
-    QDir runtime(env.value(QStringLiteral("XDG_RUNTIME_DIR")));
-    for (const QString& name : runtime.entryList(QDir::Files | QDir::System | QDir::Hidden)) {
-        runtime.remove(name);
-    }
     output += process.readAll();
     for (const QByteArray& line : output.split('\n')) {
         const QRegularExpressionMatch m = markLine.match(QString::fromUtf8(line.trimmed()));
         if (m.hasMatch()) {
-            run.marks.insert(m.captured(2), m.captured(1).toDouble());
+            run.marks.insert(m.captured(3), {m.captured(1).toDouble(), m.captured(2).toDouble()});
         }
     }
     if (run.ms < 0) {
@@ -114,6 +177,154 @@ double median(std::vector<double> values)
     return bench::percentile(values, 0.5);
 }
 
+// A virtual X server for the runs, on a display number it picks itself.
+class VirtualDisplay
+{
+public:
+    ~VirtualDisplay()
+    {
+        if (m_server.state() != QProcess::NotRunning) {
+            m_server.terminate();
+            if (!m_server.waitForFinished(3000)) {
+                m_server.kill();
+                m_server.waitForFinished();
+            }
+        }
+    }
+
+    // ":N", or empty when no server could be started.
+    QString start()
+    {
+        const QString xvfb = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+        if (xvfb.isEmpty()) {
+            return {};
+        }
+        m_server.setProcessChannelMode(QProcess::SeparateChannels);
+        m_server.start(xvfb, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                              QStringLiteral("0"), QStringLiteral("1600x900x24"), QStringLiteral("-nolisten"),
+                              QStringLiteral("tcp")});
+        QByteArray out;
+        QElapsedTimer timer;
+        timer.start();
+        while (!out.contains('\n') && timer.elapsed() < 10000 && m_server.state() != QProcess::NotRunning) {
+            m_server.waitForReadyRead(200);
+            out += m_server.readAllStandardOutput();
+        }
+        bool ok = false;
+        const int number = out.trimmed().toInt(&ok);
+        return ok ? QStringLiteral(":%1").arg(number) : QString();
+    }
+
+private:
+    QProcess m_server;
+};
+
+struct Variant
+{
+    const char* name;
+    QStringList arguments;
+};
+
+struct Measured
+{
+    double ratio = 0.0;
+    QString variant;
+};
+
+// The variants on one platform; returns the worst ratio.
+Measured measurePlatform(const QString& platform, const QProcessEnvironment& base, const Home& home, int runs,
+                         const QStringList& extraArguments)
+{
+    const QString bin = QCoreApplication::applicationDirPath();
+    const QString tintwell = bin + QStringLiteral("/tintwell");
+    const QString bare = bin + QStringLiteral("/tintwell_bare_window");
+    const std::vector<Variant> variants = {
+        {"English", {QStringLiteral("--lang"), QStringLiteral("en")}},
+        {"Chinese", {QStringLiteral("--lang"), QStringLiteral("zh")}},
+        {"English --simulate", {QStringLiteral("--lang"), QStringLiteral("en"), QStringLiteral("--simulate")}},
+        {"Chinese --simulate", {QStringLiteral("--lang"), QStringLiteral("zh"), QStringLiteral("--simulate")}},
+    };
+
+    Measured worst;
+    QStringList lines;
+    QMap<QString, QList<std::pair<double, double>>> markTable; // mark -> (wall, cpu) medians per variant
+    QMap<QString, double> markOrder;
+    for (std::size_t v = 0; v < variants.size(); ++v) {
+        const QStringList arguments = variants[v].arguments + extraArguments;
+        // One start of each first: the files they map come into the page cache.
+        startOnce(bare, {}, home.prepare(base));
+        startOnce(tintwell, arguments, home.prepare(base));
+        std::vector<double> bareMs;
+        std::vector<double> tintwellMs;
+        std::vector<double> bareCpu;
+        std::vector<double> tintwellCpu;
+        QMap<QString, std::pair<std::vector<double>, std::vector<double>>> marks;
+        for (int i = 0; i < runs; ++i) {
+            const Run b = startOnce(bare, {}, home.prepare(base));
+            const Run t = startOnce(tintwell, arguments, home.prepare(base));
+            if (b.ms < 0 || t.ms < 0) {
+                return {-1.0, QString()};
+            }
+            bareMs.push_back(b.ms);
+            tintwellMs.push_back(t.ms);
+            bareCpu.push_back(b.cpuMs());
+            tintwellCpu.push_back(t.cpuMs());
+            for (auto it = t.marks.cbegin(); it != t.marks.cend(); ++it) {
+                marks[it.key()].first.push_back(it.value().first);
+                marks[it.key()].second.push_back(it.value().second);
+            }
+        }
+        for (auto it = marks.cbegin(); it != marks.cend(); ++it) {
+            QList<std::pair<double, double>>& row = markTable[it.key()];
+            while (row.size() < static_cast<int>(v)) {
+                row.append({-1.0, -1.0});
+            }
+            row.append({median(it.value().first), median(it.value().second)});
+            markOrder[it.key()] = std::max(markOrder.value(it.key()), row.last().first);
+        }
+        const double bareMedian = median(bareMs);
+        const double tintwellMedian = median(tintwellMs);
+        const double ratio = tintwellMedian / bareMedian;
+        lines << QString::asprintf("%s, %-19s bare %6.1f ms (%5.1f-%5.1f), tintwell %6.1f ms (%5.1f-%5.1f), ratio %.2f",
+                                   qPrintable(platform), variants[v].name, bareMedian,
+                                   *std::min_element(bareMs.begin(), bareMs.end()),
+                                   *std::max_element(bareMs.begin(), bareMs.end()), tintwellMedian,
+                                   *std::min_element(tintwellMs.begin(), tintwellMs.end()),
+                                   *std::max_element(tintwellMs.begin(), tintwellMs.end()), ratio);
+        lines << QString::asprintf("%*s processor time to the first frame: bare %.1f ms, tintwell %.1f ms, ratio %.2f",
+                                   static_cast<int>(platform.size()) + 21, "", median(bareCpu), median(tintwellCpu),
+                                   median(tintwellCpu) / median(bareCpu));
+        if (ratio > worst.ratio) {
+            worst = {ratio, QString::fromLatin1(variants[v].name)};
+        }
+    }
+
+    std::printf("%s: Tintwell marks, medians: ms since its main() began / processor ms since its process began\n"
+                "    English       Chinese       English --simulate  Chinese --simulate\n",
+                qPrintable(platform));
+    std::vector<std::pair<double, QString>> sorted;
+    for (auto it = markOrder.cbegin(); it != markOrder.cend(); ++it) {
+        sorted.emplace_back(it.value(), it.key());
+    }
+    std::sort(sorted.begin(), sorted.end());
+    for (const auto& entry : sorted) {
+        QString row;
+        const QList<std::pair<double, double>> values = markTable.value(entry.second);
+        for (std::size_t v = 0; v < variants.size(); ++v) {
+            const auto ms = v < static_cast<std::size_t>(values.size()) ? values.at(static_cast<int>(v))
+                                                                         : std::pair{-1.0, -1.0};
+            row += ms.first < 0 ? QStringLiteral("          -  ")
+                                : QString::asprintf(" %6.1f/%5.1f", ms.first, ms.second);
+        }
+        std::printf("%s  %s\n", qPrintable(row), qPrintable(entry.second));
+    }
+    for (const QString& line : lines) {
+        std::printf("%s\n", qPrintable(line));
+    }
+    std::fflush(stdout);
+    return worst;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -126,91 +337,71 @@ int main(int argc, char** argv)
         tintwellArgs = args.mid(dashes + 1);
         args = args.mid(0, dashes);
     }
-    const auto option = [&](const char* name, int fallback) {
+    const auto option = [&](const char* name, const QString& fallback) {
         const int at = args.indexOf(QLatin1String(name));
-        return at >= 0 && at + 1 < args.size() ? args.at(at + 1).toInt() : fallback;
+        return at >= 0 && at + 1 < args.size() ? args.at(at + 1) : fallback;
     };
-    const int runs = qMax(1, option("--runs", 11));
-    const int journalRecords = qMax(0, option("--journal", 0));
-    if (args.contains(QStringLiteral("--simulate"))) {
-        tintwellArgs.prepend(QStringLiteral("--simulate"));
-    }
+    const int runs = qMax(1, option("--runs", QStringLiteral("11")).toInt());
+    const int journalRecords = qMax(0, option("--journal", QStringLiteral("100000")).toInt());
+    const QString platforms = option("--platform", QStringLiteral("both"));
 
-    QTemporaryDir home;
-    if (!home.isValid()) {
+    QTemporaryDir work;
+    if (!work.isValid()) {
         std::fprintf(stderr, "no temporary folder\n");
         return 1;
     }
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    const auto folder = [&](const char* name) {
-        const QString path = home.filePath(QLatin1String(name));
-        QDir().mkpath(path);
-        return path;
-    };
-    env.insert(QStringLiteral("HOME"), folder("home"));
-    env.insert(QStringLiteral("XDG_CONFIG_HOME"), folder("home/.config"));
-    env.insert(QStringLiteral("XDG_DATA_HOME"), folder("home/.local/share"));
-    env.insert(QStringLiteral("XDG_CACHE_HOME"), folder("home/.cache"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), folder("runtime"));
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=false\ntintwell.startup.info=true"));
-    env.remove(QStringLiteral("QT_MESSAGE_PATTERN"));
-
+    QString journal;
     if (journalRecords > 0) {
-        // Where Tintwell looks: its data folder under this home.
-        qputenv("XDG_DATA_HOME", env.value(QStringLiteral("XDG_DATA_HOME")).toLocal8Bit());
-        const QString name = QCoreApplication::applicationName();
-        QCoreApplication::setApplicationName(QStringLiteral("tintwell"));
-        const QString path = RecordJournal::defaultPath();
-        QCoreApplication::setApplicationName(name);
-        QDir().mkpath(QFileInfo(path).absolutePath());
-        if (!fillJournal(path, journalRecords)) {
+        journal = work.filePath(QStringLiteral("journal.sqlite"));
+        if (!fillJournal(journal, journalRecords)) {
             return 1;
         }
+        std::printf("journal: %d records in closed sessions, %.1f MB, copied into every fresh home\n",
+                    journalRecords, static_cast<double>(QFileInfo(journal).size()) / 1e6);
     }
+    const Home home(work.filePath(QStringLiteral("home")), journal);
 
-    const QString bin = QCoreApplication::applicationDirPath();
-    const QString tintwell = bin + QStringLiteral("/tintwell");
-    const QString bare = bin + QStringLiteral("/tintwell_bare_window");
-    // One start of each first: the files they map come into the page cache.
-    startOnce(bare, {}, env);
-    startOnce(tintwell, tintwellArgs, env);
-
-    std::vector<double> bareMs;
-    std::vector<double> tintwellMs;
-    QMap<QString, std::vector<double>> marks;
-    QStringList order;
-    for (int i = 0; i < runs; ++i) {
-        const Run b = startOnce(bare, {}, env);
-        const Run t = startOnce(tintwell, tintwellArgs, env);
-        if (b.ms < 0 || t.ms < 0) {
-            return 1;
-        }
-        bareMs.push_back(b.ms);
-        tintwellMs.push_back(t.ms);
-        for (auto it = t.marks.cbegin(); it != t.marks.cend(); ++it) {
-            marks[it.key()].push_back(it.value());
-        }
-    }
-    std::printf("runs: %d each, alternating (offscreen, fresh home%s%s)\n", runs,
-                journalRecords > 0 ? qPrintable(QStringLiteral(", journal of %1 closed records").arg(journalRecords)) : "",
+    QProcessEnvironment base = QProcessEnvironment::systemEnvironment();
+    base.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("*.debug=false\ntintwell.startup.info=true"));
+    base.remove(QStringLiteral("QT_MESSAGE_PATTERN"));
+    base.remove(QStringLiteral("SESSION_MANAGER"));
+    std::printf("runs: %d each, alternating, a fresh home for every start%s\n", runs,
                 tintwellArgs.isEmpty() ? "" : qPrintable(QStringLiteral(", tintwell ") + tintwellArgs.join(QLatin1Char(' '))));
-    std::printf("Tintwell marks (median ms since its main() began):\n");
-    std::vector<std::pair<double, QString>> sorted;
-    for (auto it = marks.cbegin(); it != marks.cend(); ++it) {
-        sorted.emplace_back(median(it.value()), it.key());
+
+    Measured offscreen{-1.0, {}};
+    Measured xvfb{-1.0, {}};
+    if (platforms == QLatin1String("offscreen") || platforms == QLatin1String("both")) {
+        QProcessEnvironment env = base;
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.remove(QStringLiteral("DISPLAY"));
+        offscreen = measurePlatform(QStringLiteral("offscreen"), env, home, runs, tintwellArgs);
+        if (offscreen.ratio < 0) {
+            return 1;
+        }
     }
-    std::sort(sorted.begin(), sorted.end());
-    for (const auto& [ms, what] : sorted) {
-        std::printf("  %8.1f  %s\n", ms, qPrintable(what));
+    VirtualDisplay display;
+    if (platforms == QLatin1String("xvfb") || platforms == QLatin1String("both")) {
+        const QString name = display.start();
+        if (name.isEmpty()) {
+            std::printf("Xvfb: not available, offscreen only\n");
+        } else {
+            QProcessEnvironment env = base;
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+            env.insert(QStringLiteral("DISPLAY"), name);
+            env.remove(QStringLiteral("XAUTHORITY"));
+            env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+            xvfb = measurePlatform(QStringLiteral("Xvfb"), env, home, runs, tintwellArgs);
+            if (xvfb.ratio < 0) {
+                return 1;
+            }
+        }
     }
-    const double bareMedian = median(bareMs);
-    const double tintwellMedian = median(tintwellMs);
-    std::printf("bare window: median %.1f ms (min %.1f, max %.1f)\n", bareMedian,
-                *std::min_element(bareMs.begin(), bareMs.end()), *std::max_element(bareMs.begin(), bareMs.end()));
-    std::printf("tintwell:    median %.1f ms (min %.1f, max %.1f)\n", tintwellMedian,
-                *std::min_element(tintwellMs.begin(), tintwellMs.end()),
-                *std::max_element(tintwellMs.begin(), tintwellMs.end()));
-    std::printf("ratio to bare window: %.2f\n", tintwellMedian / bareMedian);
+    if (offscreen.ratio > 0) {
+        std::printf("offscreen: worst ratio %.2f (%s)\n", offscreen.ratio, qPrintable(offscreen.variant));
+    }
+    if (xvfb.ratio > 0) {
+        std::printf("Xvfb: worst ratio %.2f (%s)\n", xvfb.ratio, qPrintable(xvfb.variant));
+    }
+    std::printf("ratio to bare window: %.2f\n", xvfb.ratio > 0 ? xvfb.ratio : offscreen.ratio);
     return 0;
 }

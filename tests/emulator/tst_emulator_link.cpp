@@ -161,17 +161,26 @@ void TestEmulatorLink::startOptions_data()
     QTest::addColumn<bool>("valid");
     QTest::addColumn<QString>("model");
     QTest::addColumn<int>("version");
-    QTest::newRow("real instrument") << QStringList{"tintwell"} << false << true << QString() << 0;
-    QTest::newRow("default model") << QStringList{"tintwell", "--simulate"} << true << true << "TX310" << 0;
-    QTest::newRow("model") << QStringList{"tintwell", "--simulate", "tx460"} << true << true << "TX460" << 0;
+    QTest::addColumn<bool>("chinese");
+    QTest::newRow("real instrument") << QStringList{"tintwell"} << false << true << QString() << 0 << true;
+    QTest::newRow("default model") << QStringList{"tintwell", "--simulate"} << true << true << "TX310" << 0 << true;
+    QTest::newRow("model") << QStringList{"tintwell", "--simulate", "tx460"} << true << true << "TX460" << 0 << true;
     QTest::newRow("model and version") << QStringList{"tintwell", "--simulate", "TX430:350"} << true << true
-                                       << "TX430" << 350;
+                                       << "TX430" << 350 << true;
     QTest::newRow("decimal version") << QStringList{"tintwell", "--simulate=TX420:2.99"} << true << true
-                                     << "TX420" << 299;
+                                     << "TX420" << 299 << true;
     QTest::newRow("unknown model") << QStringList{"tintwell", "--simulate", "TX999"} << true << false
-                                   << "TX999" << 0;
+                                   << "TX999" << 0 << true;
     QTest::newRow("bad version") << QStringList{"tintwell", "--simulate", "TX430:new"} << true << false
-                                 << "TX430" << 0;
+                                 << "TX430" << 0 << true;
+    QTest::newRow("English, then simulate") << QStringList{"tintwell", "--lang", "en", "--simulate"} << true << true
+                                            << "TX310" << 0 << false;
+    QTest::newRow("Chinese after the model") << QStringList{"tintwell", "--simulate", "TX430", "--lang=zh"} << true
+                                             << true << "TX430" << 0 << true;
+    QTest::newRow("unknown language") << QStringList{"tintwell", "--lang", "fr"} << false << false << QString() << 0
+                                      << true;
+    QTest::newRow("language missing") << QStringList{"tintwell", "--lang"} << false << false << QString() << 0
+                                      << true;
 }
 
 void TestEmulatorLink::startOptions()
@@ -181,12 +190,14 @@ void TestEmulatorLink::startOptions()
     QFETCH(bool, valid);
     QFETCH(QString, model);
     QFETCH(int, version);
+    QFETCH(bool, chinese);
     const StartOptions options = parseStartOptions(arguments);
     QCOMPARE(options.simulate, simulate);
     QCOMPARE(options.valid, valid);
     QCOMPARE(options.error.isEmpty(), valid);
     QCOMPARE(options.model, model);
     QCOMPARE(options.softwareVersion, version);
+    QCOMPARE(options.chinese, chinese);
 }
 
 void TestEmulatorLink::simulateSetup_plugReachesNotifier()

@@ -11,6 +11,7 @@
 #include "SpreadsheetExport.h"
 
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -78,7 +79,7 @@ private Q_SLOTS:
         m_dialogs->answerButton(DialogButton::Yes); // clear the rows
         m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
         m_page->form().pushButton_exportExcel->click(); // the button reaches its slot by name
-        QCOMPARE(m_page->form().tableWidget_data->rowCount(), 0);
+        QCOMPARE(m_page->form().tableWidget_data->model()->rowCount(), 0);
         const QList<QVariantList> rows = readBack(path + QStringLiteral(".xlsx"));
         QCOMPARE(rows.size(), 4);
         QCOMPARE(rows[1].size(), 14);
@@ -102,7 +103,7 @@ private Q_SLOTS:
         m_dialogs->answerSaveFile(path);
         m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file: \r\n\t%1").arg(path));
         QVERIFY(m_page->on_pushButton_exportExcel_clicked());
-        QCOMPARE(m_page->form().tbData->rowCount(), 0);
+        QCOMPARE(m_page->form().tbData->model()->rowCount(), 0);
         const QList<QVariantList> rows = readBack(path);
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[0].size(), 19);
@@ -142,7 +143,7 @@ private Q_SLOTS:
         m_dialogs->answerSaveFile(cxf);
         m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
         QVERIFY(m_page->on_pushButton_exportExcel_clicked());
-        QCOMPARE(m_page->form().tbData->rowCount(), 0); // cleared without a question, as after a workbook
+        QCOMPARE(m_page->form().tbData->model()->rowCount(), 0); // cleared without a question, as after a workbook
         formats::ExchangeDocument document;
         QVERIFY(formats::readCxfFile(cxf, document).ok);
         QCOMPARE(document.samples.size(), 2);
@@ -166,9 +167,9 @@ private Q_SLOTS:
     void spectralExport_keepsRowsWhenClearDeclined()
     {
         connectTo(QStringLiteral("TX310"), 312);
-        MeterPageFor310 spectral(*m_access, MeterPageFor310::Context{0, QStringLiteral("TX310"), false});
+        MeterPageFor310 spectral(*m_access, *m_dialogs, MeterPageFor310::Context{0, QStringLiteral("TX310"), false});
         spectral.setExportHandler([](MeterPageFor310& dialog) { // as the page sets it up
-            return SpreadsheetExport::spectral(*dialog.table()->model(), &dialog,
+            return SpreadsheetExport(dialog.dialogs()).spectral(*dialog.table()->model(), &dialog,
                                                [&dialog] { dialog.on_pushButton_clearData_clicked(); })
                    == ExportOutcome::Written;
         });

@@ -12,7 +12,6 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
-#include <QTableWidget>
 #include <QTest>
 
 #include <memory>
@@ -62,13 +61,13 @@ protected:
         return QStringLiteral("%1/%2/%3").arg(ui().lineEdit_unqualNum->text(), ui().lineEdit_qualNum->text(),
                                               ui().lineEdit_totalNum->text());
     }
-    QTableWidget* table(bool legacy = false) { return legacy ? ui().tbData : ui().tableWidget_data; }
-    int rows(bool legacy = false) { return table(legacy)->rowCount(); }
-    // The text of a comparison-table cell; empty where there is no item.
+    RecordTableView* table(bool legacy = false) { return legacy ? ui().tbData : ui().tableWidget_data; }
+    int rows(bool legacy = false) { return table(legacy)->model()->rowCount(); }
+    // The text of a comparison-table cell as the table shows it.
     QString rowText(int row, int column, bool legacy = false)
     {
-        const QTableWidgetItem* item = table(legacy)->item(row, column);
-        return item ? item->text() : QString();
+        const QAbstractItemModel* model = table(legacy)->model();
+        return model->data(model->index(row, column)).toString();
     }
     // The text of a cell of the live comparison display.
     QString liveText(int row, int column, bool legacy = false)

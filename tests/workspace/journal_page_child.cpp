@@ -14,7 +14,7 @@
 #include "FirstPageForm.h"
 
 #include <QApplication>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <cstdio>
 #include <cstdlib>
@@ -46,7 +46,6 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     RestoreOnly dialogs;
-    Dialogs::install(&dialogs);
     const QStringList args = app.arguments();
     if (args.size() < 3) {
         return 2;
@@ -73,7 +72,7 @@ int main(int argc, char** argv)
     }
     if (args.at(1) == QLatin1String("restore")) {
         std::printf("rows %d %d, table rows %d %d\n", page.records().size(), page.legacyRecords().size(),
-                    page.form().tableWidget_data->rowCount(), page.form().tbData->rowCount());
+                    page.form().tableWidget_data->model()->rowCount(), page.form().tbData->model()->rowCount());
         for (const ComparisonRecordList* list : {&page.records(), &page.legacyRecords()}) {
             for (const ComparisonRecord& record : list->records()) {
                 std::printf("%s\n", qPrintable(record.testName));

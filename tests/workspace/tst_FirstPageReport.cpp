@@ -9,19 +9,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
-#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 
 namespace {
-
-void fillRow(QTableWidget& table, int row, const QStringList& cells)
-{
-    for (int column = 0; column < cells.size(); ++column) {
-        table.setItem(row, column, new QTableWidgetItem(cells.at(column)));
-    }
-}
 
 QStringList currentRow(const QString& name)
 {
@@ -56,20 +48,11 @@ private:
     QTemporaryDir m_dir;
     ScriptedDialogs m_dialogs;
     QWidget m_page;
-    QTableWidget* m_table = nullptr;
 
 private Q_SLOTS:
     void initTestCase()
     {
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
-        m_table = new QTableWidget(2, 36, &m_page);
-        m_table->resize(800, 300);
-        fillRow(*m_table, 0, currentRow(QStringLiteral("Comp1")));
-        fillRow(*m_table, 1, currentRow(QStringLiteral("Comp2")));
-        for (int row = 0; row < 2; ++row) {
-            m_table->setCellWidget(row, 30, new QPushButton(QStringLiteral("Report")));
-        }
-        m_table->scrollToItem(m_table->item(0, 30));
         m_page.show();
     }
 
@@ -80,16 +63,9 @@ private Q_SLOTS:
         }
     }
 
-    void reportButton_findsItsRow()
-    {
-        QCOMPARE(FirstPageReport::rowOfCellButton(*m_table, m_table->cellWidget(1, 30)), 1);
-        QCOMPARE(FirstPageReport::rowOfCellButton(*m_table, m_table->cellWidget(0, 30)), 0);
-        QCOMPARE(FirstPageReport::rowOfCellButton(*m_table, nullptr), -1);
-    }
-
     void rowWithoutTestName_opensNoReport()
     {
-        FirstPageReport reports;
+        FirstPageReport reports(m_dialogs);
         QCOMPARE(reports.openCurrent(labRecord(QString()), &m_page), nullptr);
         QVERIFY(m_page.findChildren<ReportPage*>().isEmpty());
     }
@@ -97,7 +73,7 @@ private Q_SLOTS:
     void testInformation_carriesToNextReportAndRestart()
     {
         saveTestInformation({QStringLiteral("Saved Co"), QStringLiteral("Saved tester"), QString()});
-        auto reports = std::make_unique<FirstPageReport>();
+        auto reports = std::make_unique<FirstPageReport>(m_dialogs);
         ReportPage* first = reports->openCurrent(labRecord(QStringLiteral("Comp1")), &m_page);
         QVERIFY(first && first->isVisible());
         QVERIFY(first->browser()->toPlainText().contains(QStringLiteral("Saved tester")));
@@ -109,7 +85,7 @@ private Q_SLOTS:
         QCOMPARE(second->testInformation().company, QStringLiteral("Saved Co"));
         QCOMPARE(second->snapshot().testName, QStringLiteral("Comp2"));
 
-        reports = std::make_unique<FirstPageReport>(); // the next start
+        reports = std::make_unique<FirstPageReport>(m_dialogs); // the next start
         QCOMPARE(reports->testInformation().tester, QStringLiteral("Zhang"));
     }
 
@@ -120,7 +96,7 @@ private Q_SLOTS:
             {"1", "Comp9", "2026/12/06  23:05", "50.12", "1.50", "-2.25", "2.70", "303.7", "51.00", "1.25", "-2.00",
              "2.40", "301.9", "0.90", "PASS", "", "", "△E*00", "1.0", "TX420", "SN9"},
             true);
-        FirstPageReport reports;
+        FirstPageReport reports(m_dialogs);
         ReportPage* report = reports.openLegacy(legacy, true, &m_page);
         QVERIFY(report);
         const QString text = report->browser()->toPlainText();

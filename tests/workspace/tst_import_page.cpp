@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
 #include <QTest>
 
 #include <memory>
@@ -59,7 +58,7 @@ private Q_SLOTS:
         connectTx310();
         instrument().fillComparisonRecords(0, 25);
         ui().pushButton_readComparisonRecord->click();
-        QCOMPARE(table()->rowCount(), 25);
+        QCOMPARE(rows(), 25);
         QCOMPARE(QStringList({cell(0, 0), cell(24, 0)}), QStringList({"1", "25"})); // numbered from 1
         QCOMPARE(cell(1, 1), QStringLiteral("Batch 0417 A1"));
         QCOMPARE(cell(0, 31), QStringLiteral("\u00B11.00%"));
@@ -72,7 +71,7 @@ private Q_SLOTS:
         m_dialogs->expectMessage(QStringLiteral("Error"),
                                  QStringLiteral("Failed to read the number of color difference records!"));
         ui().pushButton_readComparisonRecord->click();
-        QCOMPARE(table()->rowCount(), 25);
+        QCOMPARE(rows(), 25);
         QCOMPARE(counters(), countedAfterFirst);
     }
 
@@ -85,9 +84,9 @@ private Q_SLOTS:
         m_page->onDeviceConnected();
         instrument().setDeltaEParameter(5, 30); // changed on the keypad since
         ui().pushButton_readComparisonRecord->click();
-        QCOMPARE(ui().tbData->rowCount(), instrument().legacyRecordCount());
-        QCOMPARE(ui().tbData->item(0, 17)->text(), QStringLiteral("\u25B3E*00"));
-        QCOMPARE(ui().tbData->item(0, 18)->text(), QStringLiteral("3.0"));
+        QCOMPARE(ui().tbData->model()->rowCount(), instrument().legacyRecordCount());
+        QCOMPARE(rowText(0, 17, true), QStringLiteral("\u25B3E*00"));
+        QCOMPARE(rowText(0, 18, true), QStringLiteral("3.0"));
     }
 
     // Layout 2 writes the threshold itself (formula 0), reads the parameter
@@ -138,7 +137,7 @@ private Q_SLOTS:
         ui().pushButton_setDisplayParameter->click();
         QCOMPARE(m_dialogs->messages().size(), 3); // two boxes above and the one question
         QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Warn"));
-        QCOMPARE(table()->rowCount(), 0);
+        QCOMPARE(rows(), 0);
         QCOMPARE(counters(), QStringLiteral("0/0/0"));
         QCOMPARE(instrument().displayMode(), 3);
     }

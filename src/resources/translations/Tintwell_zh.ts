@@ -507,6 +507,10 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <source>Invalid software version &quot;%1&quot;; write it as 312 or 3.12.</source>
         <translation>无效的软件版本“%1”，请写成 312 或 3.12。</translation>
     </message>
+    <message>
+        <source>--lang takes zh or en.</source>
+        <translation>--lang 的值只能是 zh 或 en。</translation>
+    </message>
 </context>
 <context>
     <name>ReportPageFor310</name>
@@ -707,6 +711,10 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
     <message>
         <source>the file cannot be created</source>
         <translation>无法创建该文件</translation>
+    </message>
+    <message>
+        <source>the file cannot be locked</source>
+        <translation>无法对该文件加锁</translation>
     </message>
     <message>
         <source>Cannot lock %1: %2. Tintwell starts without the check for a second copy.</source>
