@@ -88,10 +88,11 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE ${TINTWELL_DEB_RELEASE})
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TINTWELL_MAINTAINER})
-# Libraries from dpkg-shlibdeps; besides them the Chinese font and the SQLite
-# driver Qt loads as a plug-in (no library links it, so shlibdeps cannot see it).
+# Libraries from dpkg-shlibdeps; besides them the Chinese font, the SQLite
+# driver Qt loads as a plug-in, libpq and libzip, opened at their first use
+# (no program links them, so shlibdeps cannot see them).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, libqt6sql6-sqlite, libpq5, libzip4")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${TINTWELL_PACKAGING_DIR}/postinst ${TINTWELL_PACKAGING_DIR}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)

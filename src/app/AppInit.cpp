@@ -25,6 +25,12 @@ AppInit* AppInit::Instance()
 
 bool AppInit::eventFilter(QObject* watched, QEvent* event)
 {
+    // Every event of every object passes here: the mouse events are told
+    // apart first, before the object is looked at.
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseMove) {
+        return QObject::eventFilter(watched, event);
+    }
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || !watched->property("canMove").toBool()) {
         return QObject::eventFilter(watched, event);

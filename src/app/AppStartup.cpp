@@ -20,21 +20,21 @@
 
 Q_LOGGING_CATEGORY(lcStartup, "tintwell.app.startup")
 
-bool handOverToRunningInstance(SingleInstance& guard)
+bool handOverToRunningInstance(SingleInstance& guard, Dialogs& dialogs)
 {
     if (!guard.isRunning()) {
         if (!guard.lockError().isEmpty()) {
-            dialogs().warning(nullptr, QStringLiteral("Warn"),
-                              QCoreApplication::translate("SingleInstance",
-                                                          "Cannot lock %1: %2. Tintwell starts without "
-                                                          "the check for a second copy.")
-                                  .arg(guard.lockFilePath(), guard.lockError()));
+            dialogs.warning(nullptr, QStringLiteral("Warn"),
+                            QCoreApplication::translate("SingleInstance",
+                                                        "Cannot lock %1: %2. Tintwell starts without "
+                                                        "the check for a second copy.")
+                                .arg(guard.lockFilePath(), guard.lockError()));
         }
         return false;
     }
     guard.sendMessage(QString::fromLatin1(kActivateMessage), 5000);
     // Shown as it stands: no catalogue is loaded yet.
-    dialogs().information(nullptr, QStringLiteral("Warn"), QStringLiteral("Device already opened!"));
+    dialogs.information(nullptr, QStringLiteral("Warn"), QStringLiteral("Device already opened!"));
     return true;
 }
 
@@ -70,8 +70,12 @@ void applyLookAndFeel(QApplication& app)
     app.setFont(QFont(family, 12));
 
     // The desktop shows the icon of the installed entry tintwell.desktop.
-    app.setWindowIcon(QIcon(QStringLiteral(":/icons/tintwell.png")));
     QGuiApplication::setDesktopFileName(QStringLiteral("tintwell"));
+}
+
+void applyWindowIcon(QApplication& app)
+{
+    app.setWindowIcon(QIcon(QStringLiteral(":/icons/tintwell.png")));
 }
 
 CommandLineInfo commandLineInfo(const QStringList& arguments)

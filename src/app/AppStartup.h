@@ -3,23 +3,27 @@
 #include <QString>
 #include <QStringList>
 
+class Dialogs;
 class QApplication;
 class SingleInstance;
 
 // The message a later copy sends to the running one.
 inline const char* const kActivateMessage = "active!!!!!";
 
-// When another copy runs: asks it to show itself, tells the user, and
-// returns true (the caller then exits with 0).
-bool handOverToRunningInstance(SingleInstance& guard);
+// When another copy runs: asks it to show itself, tells the user through
+// dialogs, and returns true (the caller then exits with 0).
+bool handOverToRunningInstance(SingleInstance& guard, Dialogs& dialogs);
 
 // The palette built from the colour at characters 20 to 26 of a style sheet.
 QPalette paletteFromStyleSheet(const QString& sheet);
 
 // Style sheet ":/qss/psblue.css" with its palette, and the application font.
-// A style sheet that does not open is skipped silently. Also the window icon,
-// and the name of the desktop entry the windows belong to ("tintwell").
+// A style sheet that does not open is skipped silently. Also the name of the
+// desktop entry the windows belong to ("tintwell").
 void applyLookAndFeel(QApplication& app);
+// The windows' icon. Reading the first picture loads Qt's image readers, so
+// the start sets it once the window is up.
+void applyWindowIcon(QApplication& app);
 
 // What `--help` or `--version` asks for. handled is false when the command
 // line asks for neither, and the program starts. Decided before the

@@ -43,9 +43,10 @@ QString csvField(QString text)
 }
 } // namespace
 
-HistoryWindow::HistoryWindow(StationConfig config, QWidget* parent)
+HistoryWindow::HistoryWindow(StationConfig config, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent)
     , m_config(std::move(config))
+    , m_dialogs(dialogs)
     , m_from(new QLineEdit(this))
     , m_to(new QLineEdit(this))
     , m_stations(new QLineEdit(this))
@@ -132,7 +133,7 @@ void HistoryWindow::query()
     auto cancel = std::make_shared<std::atomic<bool>>(false);
     auto done = std::make_shared<std::atomic<int>>(0);
     m_cancel = cancel;
-    m_progress = dialogs().progress(this, tr("Querying the station database..."), tr("Cancel"), 0, 0);
+    m_progress = m_dialogs.progress(this, tr("Querying the station database..."), tr("Cancel"), 0, 0);
     m_poll = std::make_unique<QTimer>();
     connect(m_poll.get(), &QTimer::timeout, this, [this, done] {
         if (m_progress) {
@@ -287,7 +288,7 @@ StatisticsWindow* HistoryWindow::showStatistics()
 
 void HistoryWindow::exportClicked()
 {
-    const QString path = dialogs().saveFile(this, tr("Export"), QString(),
+    const QString path = m_dialogs.saveFile(this, tr("Export"), QString(),
                                             tr("CSV (*.csv);;Excel workbook (*.xlsx);;CGATS (*.ti3 *.txt)"),
                                             QStringLiteral("csv"));
     if (path.isEmpty()) {
@@ -304,7 +305,7 @@ void HistoryWindow::exportClicked()
         written = exportCsv(path);
     }
     if (!written) {
-        dialogs().warning(this, tr("Export"),
+        m_dialogs.warning(this, tr("Export"),
                           error.isEmpty() ? tr("%1 could not be written.").arg(path) : error);
     }
 }

@@ -17,6 +17,7 @@
 class ComparisonRecordList;
 class StatisticsWindow;
 class QComboBox;
+class Dialogs;
 class QLabel;
 class QLineEdit;
 class ProgressDialog;
@@ -27,8 +28,9 @@ class HistoryWindow : public QDialog
 {
     Q_OBJECT
 public:
-    // config: with the password.
-    explicit HistoryWindow(StationConfig config, QWidget* parent = nullptr);
+    // config: with the password. The query's progress and the export's
+    // questions go through dialogs, which must outlive the window.
+    HistoryWindow(StationConfig config, Dialogs& dialogs, QWidget* parent = nullptr);
     ~HistoryWindow() override;
 
     HistoryFilter filter() const;
@@ -56,6 +58,7 @@ private:
     QList<QStringList> exportRows() const;
 
     StationConfig m_config;
+    Dialogs& m_dialogs;
     QLineEdit* m_from;
     QLineEdit* m_to;
     QLineEdit* m_stations;

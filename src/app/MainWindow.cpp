@@ -66,16 +66,17 @@ MainWindow* mainWindowInstance()
     return g_mainWindow;
 }
 
-MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier* deviceNotifier,
+MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier* deviceNotifier, Dialogs& modalSeam,
                        QWidget* parent)
-    : MainWindow(std::move(linkFactory), deviceNotifier,
+    : MainWindow(std::move(linkFactory), deviceNotifier, modalSeam,
                  StartLanguage{{QString(), QCoreApplication::applicationDirPath()}, true}, parent)
 {
 }
 
-MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier* deviceNotifier,
+MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier* deviceNotifier, Dialogs& modalSeam,
                        const StartLanguage& language, QWidget* parent)
     : QWidget(parent),
+      dialogs(modalSeam),
       ui(std::make_unique<Ui>()),
       factory(std::move(linkFactory)),
       linkTransport(std::make_unique<LinkTransport>()),
@@ -159,7 +160,7 @@ void MainWindow::setupUi()
     // The station database's line (the button, and the link state once
     // configured) sits in the top row between the LED and the language buttons,
     // where it adds no height: the window still fits a 900-pixel-high screen.
-    stationStatus = new StationStatus(this);
+    stationStatus = new StationStatus(dialogs, this);
     stationStatus->setMaximumHeight(30);
     ui->gridLayout->addWidget(stationStatus, 0, 1);
 
@@ -223,7 +224,7 @@ void MainWindow::initForm()
                    | Qt::WindowCloseButtonHint);
     setStyleSheet(windowStyleSheet());
     // Built inside its stack: moving a styled tree to another parent restyles it.
-    page = new FirstPageFor310(*instrumentLink, Dialogs::instance(), ui->stackedWidget);
+    page = new FirstPageFor310(*instrumentLink, dialogs, ui->stackedWidget);
     ui->stackedWidget->addWidget(page);
     ui->stackedWidget->setCurrentWidget(page);
 }

@@ -9,6 +9,7 @@
 
 class CLinker;
 class DeviceNotifier;
+class Dialogs;
 class FirstPageFor310;
 class InstrumentLink;
 class LinkFactory;
@@ -40,15 +41,17 @@ public:
 
     // factory opens the link (real, emulated or a test double); notifier
     // reports device arrival and removal and becomes a child of the window.
+    // Every box of the window, its page and their dialogs goes through
+    // dialogs (the real QtDialogs, or a test's double), which must outlive it.
     // Starts in Chinese, catalogues from the working directory, then beside
     // the executable.
-    MainWindow(std::unique_ptr<LinkFactory> factory, DeviceNotifier* notifier,
+    MainWindow(std::unique_ptr<LinkFactory> factory, DeviceNotifier* notifier, Dialogs& dialogs,
                QWidget* parent = nullptr);
     // Starts in the language given. Its catalogue is loaded once, before the
     // window's widgets are built, so their texts are set once, translated;
     // when it does not load, the window starts with the texts as written.
-    MainWindow(std::unique_ptr<LinkFactory> factory, DeviceNotifier* notifier, const StartLanguage& language,
-               QWidget* parent = nullptr);
+    MainWindow(std::unique_ptr<LinkFactory> factory, DeviceNotifier* notifier, Dialogs& dialogs,
+               const StartLanguage& language, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     bool isLinkOpen() const;
@@ -107,6 +110,7 @@ private:
         QPushButton* btnLanguageZh = nullptr;
         QStackedWidget* stackedWidget = nullptr;
     };
+    Dialogs& dialogs; // the modal seam handed to everything the window builds
     std::unique_ptr<Ui> ui;
     QSizeGrip* sizeGrip = nullptr;
     StationStatus* stationStatus = nullptr;

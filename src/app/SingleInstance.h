@@ -2,12 +2,12 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class QSocketNotifier;
 
 // Keeps one running copy per user. The first copy holds an advisory lock
 // (flock) on a lock file (in $XDG_RUNTIME_DIR when set, else the temporary
-// folder) and listens on a local socket; a later copy finds the lock held and
-// sends its message over the socket. The kernel drops the lock with the
+// folder) and listens on a Unix socket beside it (readable by the user only);
+// a later copy finds the lock held and sends its message over the socket. The kernel drops the lock with the
 // process that held it, however it ended, so a crashed copy never blocks the
 // next start, and nothing needs writing to disk: the file stays in place
 // between runs. A lock that cannot be taken for any other reason (no such
@@ -25,6 +25,7 @@ public:
     // $XDG_RUNTIME_DIR when set, else the temporary folder.
     static QString lockDirectory();
     QString lockFilePath() const;
+    QString socketPath() const;
 
     // Whether a live process holds the lock of key, without taking it (the
     // command line asks this: it neither takes the guard nor listens).
@@ -44,11 +45,14 @@ Q_SIGNALS:
     void messageReceived(const QString& message);
 
 private:
+    class Connection;
+    bool listen();
     void onNewConnection();
 
     QString m_key;
     int m_lockFd = -1; // the open lock file while this copy holds its lock
-    QLocalServer* m_server = nullptr;
+    int m_listenFd = -1;                   // the socket later copies connect to
+    QSocketNotifier* m_listener = nullptr; // tells of their connections
     bool m_checked = false;
     bool m_othersRunning = false;
     QString m_lockError;

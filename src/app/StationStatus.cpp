@@ -13,8 +13,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-StationStatus::StationStatus(QWidget* parent)
+StationStatus::StationStatus(Dialogs& dialogs, QWidget* parent)
     : QWidget(parent)
+    , m_dialogs(dialogs)
     , m_label(new QLabel(this))
     , m_button(new QPushButton(this))
     , m_history(new QPushButton(this))
@@ -119,7 +120,7 @@ void StationStatus::configure()
     QString error;
     KeychainPasswordStore store;
     if (!config.password.isEmpty() && !store.write(passwordKey(config), config.password, &error)) {
-        dialogs().warning(this, tr("Station database"),
+        m_dialogs.warning(this, tr("Station database"),
                           tr("The password was not stored: the key store refused: %1").arg(error));
         return;
     }
@@ -132,11 +133,11 @@ void StationStatus::openHistory()
     StationConfig config = StationConfig::loadSaved();
     QString error;
     if (!KeychainPasswordStore().read(passwordKey(config), &config.password, &error)) {
-        dialogs().warning(this, tr("Station database"),
+        m_dialogs.warning(this, tr("Station database"),
                           tr("Station database: the password could not be read from the key store: %1").arg(error));
         return;
     }
-    auto* window = new HistoryWindow(config, this);
+    auto* window = new HistoryWindow(config, m_dialogs, this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
 }

@@ -11,6 +11,7 @@
 
 #include <memory>
 
+class Dialogs;
 class JournalOutbox;
 class QLabel;
 class QPushButton;
@@ -20,7 +21,9 @@ class StationStatus : public QWidget
 {
     Q_OBJECT
 public:
-    explicit StationStatus(QWidget* parent = nullptr);
+    // Its boxes (and the history window's) go through dialogs, which must
+    // outlive it.
+    explicit StationStatus(Dialogs& dialogs, QWidget* parent = nullptr);
     ~StationStatus() override;
 
     // Starts sending with the saved configuration and the key store's
@@ -40,6 +43,7 @@ private:
 
     void openHistory();
 
+    Dialogs& m_dialogs;
     QLabel* m_label;
     QPushButton* m_button;
     QPushButton* m_history;

@@ -37,12 +37,11 @@ int main(int argc, char* argv[])
     // Qt would otherwise say at every start that no widget bears their names.
     // QT_LOGGING_RULES still overrides this.
     QLoggingCategory::setFilterRules(QStringLiteral("qt.core.qmetaobject.connectslotsbyname=false"));
-    QtDialogs qtDialogs;
-    Dialogs::install(&qtDialogs);
+    QtDialogs qtDialogs; // the one modal seam, handed to the window and everything it builds
 
     startupTrace::mark("dialogs");
     SingleInstance guard;
-    if (handOverToRunningInstance(guard)) {
+    if (handOverToRunningInstance(guard, qtDialogs)) {
         return 0;
     }
 
@@ -62,13 +61,16 @@ int main(int argc, char* argv[])
     startupTrace::mark("device setup");
     LinkFactory* linkFactory = setup.factory.get();
     // Beside the executable, or in ../share/tintwell for an installed copy.
-    MainWindow window(std::move(setup.factory), setup.notifier,
+    MainWindow window(std::move(setup.factory), setup.notifier, qtDialogs,
                       MainWindow::StartLanguage{catalogueDirectories(), options.chinese});
     startupTrace::mark("main window");
     QObject::connect(&guard, &SingleInstance::messageReceived, &window, &MainWindow::handleAppMessage);
     window.setWindowTitle(QStringLiteral("Tintwell V2.0"));
     SimulatorControls::install(linkFactory, &window);
-    window.afterFirstFrame([] { startupTrace::mark("first frame"); });
+    window.afterFirstFrame([&app] {
+        startupTrace::mark("first frame");
+        applyWindowIcon(app);
+    });
     // Rows left open by a crash or a closed window are offered back once the
     // window is up, and before the instrument is looked for, so before any
     // row can be added. The journal's opening and integrity check (long with

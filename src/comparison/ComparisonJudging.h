@@ -23,6 +23,9 @@ double recordDeltaE(const ComparisonRecord& record, const ComparisonSettings& se
 // Current layout: the differences the display mode looks at against their
 // tolerances, delta-E against the threshold in force (layout 1: the threshold
 // stored with the formula). Legacy layout: delta-E against its threshold.
+// A record lacking a value its display mode judges (unknown, NaN: the haze or
+// transmittance of a standard read from a colour file, the L*a*b* of an
+// imported haze record) is NG: what was not compared never passes.
 Verdict verdictOf(const ComparisonRecord& record, const ComparisonSettings& settings);
 
 // Takes the settings into the record, computes delta-E again and decides the

@@ -53,13 +53,13 @@ ExportOutcome SpreadsheetExport::writeExchange(QWidget* parent, const std::funct
     QString error;
     if (!write(&error)) {
         qCWarning(lcExcel) << "export not written:" << error;
-        dialogs().information(parent, tr("Error"), tr("Failed to store data: %1").arg(error));
+        m_dialogs.information(parent, tr("Error"), tr("Failed to store data: %1").arg(error));
         return ExportOutcome::Failed;
     }
     if (clear) {
         clear();
     }
-    dialogs().information(parent, tr("Storing data"), tr("Data stored to file Success"));
+    m_dialogs.information(parent, tr("Storing data"), tr("Data stored to file Success"));
     return ExportOutcome::Written;
 }
 
@@ -101,7 +101,7 @@ bool SpreadsheetExport::chooseTarget(QWidget* parent, const QString& prefix, QSt
 {
     // The name checked for replacing is the name written: ".xlsx" is added
     // before that question, never after it.
-    path = dialogs().saveFile(parent, tr("Storing data to Excel"),
+    path = m_dialogs.saveFile(parent, tr("Storing data to Excel"),
                               proposedExportName(prefix, QDateTime::currentDateTime()), fileFilter(),
                               QStringLiteral("xlsx"));
     if (path.isEmpty()) {
@@ -116,11 +116,11 @@ bool SpreadsheetExport::chooseTarget(QWidget* parent, const QString& prefix, QSt
     if (!ExcelEngine::isReplaceable(path)) {
         const QFileInfo info(path);
         if (!info.exists() && info.absoluteDir().exists()) {
-            dialogs().information(parent, tr("Error"),
+            m_dialogs.information(parent, tr("Error"),
                                   tr("Can't create a file in the folder %1: the folder is read-only. Please choose another folder.")
                                       .arg(QDir::toNativeSeparators(info.absolutePath())));
         } else {
-            dialogs().information(parent, tr("Error"), tr("Can't overwrite this file, maybe the file is in use!"));
+            m_dialogs.information(parent, tr("Error"), tr("Can't overwrite this file, maybe the file is in use!"));
         }
         outcome = ExportOutcome::CannotReplace;
         return false;
@@ -136,7 +136,7 @@ void SpreadsheetExport::addStatistics(QWidget* parent, const QString& path, cons
     QString error;
     if (!addSheetAfterFirst(path, QStringLiteral("Statistics"), statistics, &error)) {
         qCWarning(lcExcel) << "statistics sheet not added to" << path << error;
-        dialogs().information(parent, tr("Storing data"),
+        m_dialogs.information(parent, tr("Storing data"),
                               tr("The data were stored, but the statistics sheet could not be added: %1").arg(error));
     }
 }
@@ -146,21 +146,21 @@ ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWid
 {
     ExcelEngine engine(path);
     if (!engine.openWorkbook(1, ExcelEngine::Start::FromTemplate)) {
-        dialogs().information(parent, tr("Error"), tr("Failed to store data, can't open file!"));
+        m_dialogs.information(parent, tr("Error"), tr("Failed to store data, can't open file!"));
         return ExportOutcome::CannotOpen;
     }
     const int maximum = rows.rowCount() + 1;
-    auto progress = dialogs().progress(parent, tr("Storing data,please wait..."), tr("cancel"), 0, maximum);
+    auto progress = m_dialogs.progress(parent, tr("Storing data,please wait..."), tr("cancel"), 0, maximum);
     const bool written = engine.writeTable(rows, progress.get(), false) && engine.closeWorkbook();
     if (!written) {
         progress->close();
-        dialogs().information(parent, tr("Error"), tr("Failed to export data to excel file"));
+        m_dialogs.information(parent, tr("Error"), tr("Failed to export data to excel file"));
         return ExportOutcome::Failed;
     }
     if (engine.wasCancelled()) {
         progress->close();
         // The heading row is the table's first row.
-        dialogs().information(parent, tr("Storing data"),
+        m_dialogs.information(parent, tr("Storing data"),
                               tr("Export cancelled: %1 of %2 records were stored to the file, and the records are kept.")
                                   .arg(qMax(0, engine.rowsWritten() - 1)).arg(rows.rowCount() - 1));
         return ExportOutcome::Cancelled;
@@ -171,7 +171,7 @@ ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWid
     if (clear) {
         clear();
     }
-    dialogs().information(parent, tr("Storing data"), tr("Data stored to file Success"));
+    m_dialogs.information(parent, tr("Storing data"), tr("Data stored to file Success"));
     return ExportOutcome::Written;
 }
 
@@ -180,7 +180,7 @@ ExportOutcome SpreadsheetExport::comparison(const QAbstractItemModel& table, int
                                             const QList<ComparisonRecord>& records)
 {
     if (table.rowCount() < 1) {
-        dialogs().information(parent, tr("error"), tr("No data for Storing to Excel!"));
+        m_dialogs.information(parent, tr("error"), tr("No data for Storing to Excel!"));
         return ExportOutcome::NoData;
     }
     QString path;
@@ -199,7 +199,7 @@ ExportOutcome SpreadsheetExport::spectral(const QAbstractItemModel& table, QWidg
                                           int layoutIndex)
 {
     if (table.rowCount() <= 1) { // the first row is the heading row
-        dialogs().information(parent, tr("error"), tr("No data for Storing to Excel!"));
+        m_dialogs.information(parent, tr("error"), tr("No data for Storing to Excel!"));
         return ExportOutcome::NoData;
     }
     QString path;
@@ -234,7 +234,7 @@ ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& tabl
                                                   const QList<ComparisonRecord>& records)
 {
     if (table.rowCount() < 1) {
-        dialogs().information(parent, tr("error"), tr("No data for Storing to Excel!"));
+        m_dialogs.information(parent, tr("error"), tr("No data for Storing to Excel!"));
         return ExportOutcome::NoData;
     }
     QString path;
@@ -247,11 +247,11 @@ ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& tabl
     }
     ExcelEngine engine(path);
     if (!engine.openWorkbook(1, ExcelEngine::Start::FromTemplate)) {
-        dialogs().information(parent, tr("Error"), tr("Failed to store data, can't open file!"));
+        m_dialogs.information(parent, tr("Error"), tr("Failed to store data, can't open file!"));
         return ExportOutcome::CannotOpen;
     }
     if (!engine.writeRows(legacyExportRows(table, chineseUi)) || !engine.closeWorkbook()) {
-        dialogs().information(parent, tr("Error"), tr("Failed to export data to excel file"));
+        m_dialogs.information(parent, tr("Error"), tr("Failed to export data to excel file"));
         return ExportOutcome::Failed;
     }
     addStatistics(parent, path, statistics);
@@ -260,9 +260,9 @@ ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& tabl
     }
     // This message follows the page's language flag, not the catalogue.
     if (chineseUi) {
-        dialogs().information(parent, QStringLiteral("存储数据"), QStringLiteral("将数据成功存储到文件: \r\n\t%1").arg(path));
+        m_dialogs.information(parent, QStringLiteral("存储数据"), QStringLiteral("将数据成功存储到文件: \r\n\t%1").arg(path));
     } else {
-        dialogs().information(parent, QStringLiteral("Storing data"), QStringLiteral("Data stored to file: \r\n\t%1").arg(path));
+        m_dialogs.information(parent, QStringLiteral("Storing data"), QStringLiteral("Data stored to file: \r\n\t%1").arg(path));
     }
     return ExportOutcome::Written;
 }

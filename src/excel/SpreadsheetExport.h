@@ -3,7 +3,7 @@
 // information box with one OK button): the questions, the
 // progress dialog, the messages and the clearing that follows a written
 // file. The page hands in its table and its clear command; nothing here
-// knows a widget.
+// knows a widget. Every box goes through the modal seam the export is given.
 //
 // The file the operator chose is replaced only when the new workbook is
 // complete (it is never deleted first), and a cancelled export is reported
@@ -23,6 +23,7 @@
 
 #include <functional>
 
+class Dialogs;
 class QAbstractItemModel;
 class QWidget;
 
@@ -40,17 +41,20 @@ class SpreadsheetExport
 {
     Q_DECLARE_TR_FUNCTIONS(SpreadsheetExport)
 public:
+    // dialogs: the seam every question, file dialog, progress and message goes through.
+    explicit SpreadsheetExport(Dialogs& dialogs) : m_dialogs(dialogs) {}
+
     // The comparison export of the current layout: the columns of the
     // display mode (0 … 6), titles in sheet row 2, records from row 3.
     // clear is the page's clear command (it asks its own question).
     // statistics: the rows of a second sheet "Statistics" after the data
     // (titles first); none when empty. A cancelled export gets none, as it
     // holds only part of the rows the statistics describe.
-    static ExportOutcome comparison(const QAbstractItemModel& table, int displayMode, QWidget* parent,
+    ExportOutcome comparison(const QAbstractItemModel& table, int displayMode, QWidget* parent,
                                     const std::function<void()>& clear, const QList<QStringList>& statistics = {},
                                     const QList<ComparisonRecord>& records = {});
     // The legacy 19-column block from A1; clear empties the table without asking.
-    static ExportOutcome legacyComparison(const QAbstractItemModel& table, bool chineseUi, QWidget* parent,
+    ExportOutcome legacyComparison(const QAbstractItemModel& table, bool chineseUi, QWidget* parent,
                                           const std::function<void()>& clear,
                                           const QList<QStringList>& statistics = {},
                                           const QList<ComparisonRecord>& records = {});
@@ -58,7 +62,7 @@ public:
     // own question. The caller disables its buttons around the call.
     // spectra: the records with the names the table shows; layoutIndex tells
     // transmittance (0, 3) from reflectance (1, 2).
-    static ExportOutcome spectral(const QAbstractItemModel& table, QWidget* parent, const std::function<void()>& clear,
+    ExportOutcome spectral(const QAbstractItemModel& table, QWidget* parent, const std::function<void()>& clear,
                                   const QList<NamedSpectrum>& spectra = {}, int layoutIndex = 0);
 
     // A first-generation colorimeter is exported with the legacy block.
@@ -69,16 +73,18 @@ public:
     static QString fileFilter();
 
 private:
-    static bool chooseTarget(QWidget* parent, const QString& prefix, QString& path, ExportOutcome& outcome);
+    bool chooseTarget(QWidget* parent, const QString& prefix, QString& path, ExportOutcome& outcome);
     // Writes an exchange format with write (false with the reason), then
     // clears and reports as a workbook export does.
-    static ExportOutcome writeExchange(QWidget* parent, const std::function<bool(QString*)>& write,
+    ExportOutcome writeExchange(QWidget* parent, const std::function<bool(QString*)>& write,
                                        const std::function<void()>& clear);
-    static ExportOutcome comparisonExchange(const QString& path, const QList<ComparisonRecord>& records,
+    ExportOutcome comparisonExchange(const QString& path, const QList<ComparisonRecord>& records,
                                             qsizetype rows, int displayMode, bool chineseUi, QWidget* parent,
                                             const std::function<void()>& clear);
-    static ExportOutcome writeTable(const QAbstractItemModel& rows, QWidget* parent, const QString& path,
+    ExportOutcome writeTable(const QAbstractItemModel& rows, QWidget* parent, const QString& path,
                                     const std::function<void()>& clear, const QList<QStringList>& statistics = {});
     // Adds the statistics sheet to the written file; says so when it cannot.
-    static void addStatistics(QWidget* parent, const QString& path, const QList<QStringList>& statistics);
+    void addStatistics(QWidget* parent, const QString& path, const QList<QStringList>& statistics);
+
+    Dialogs& m_dialogs;
 };

@@ -45,20 +45,21 @@ bool StandardColorUpload::readWorkbook(const QString& path, QList<QVariantList>&
     return true;
 }
 
-StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, QWidget* parent, const QString& modelName)
+StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, Dialogs& dialogs, QWidget* parent,
+                                                   const QString& modelName)
 {
     using Result = StandardColorUploadResult;
     const QString errorTitle = tr("Error");
     if (!link.transport().isLinkOpen()) {
-        dialogs().critical(parent, errorTitle, tr("Please connect the device first!"));
+        dialogs.critical(parent, errorTitle, tr("Please connect the device first!"));
         return Result::NotConnected;
     }
     // The receive worker stays away from the link for the whole command.
     LinkLock lock(link);
     const QString filter = QStringLiteral("excel file (*.xlsx);;") + tr("CGATS standards (*.ti3 *.txt)")
                            + QStringLiteral(";;") + tr("CxF3 standards (*.cxf)");
-    const QString path = dialogs().openFileName(parent, QStringLiteral("Select one Excel files to open"),
-                                                QStringLiteral("./"), filter);
+    const QString path = dialogs.openFileName(parent, QStringLiteral("Select one Excel files to open"),
+                                              QStringLiteral("./"), filter);
     if (path.isEmpty()) {
         return Result::NoFileChosen;
     }
@@ -67,19 +68,19 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, QWidget* pa
         // Standards from another program: read strictly, under any name.
         QString problem;
         if (!StandardColorExchange::readRows(path, modelName, rows, &problem)) {
-            dialogs().critical(parent, errorTitle,
-                               tr("The standards in %1 cannot be written: %2").arg(QFileInfo(path).fileName(), problem));
+            dialogs.critical(parent, errorTitle,
+                             tr("The standards in %1 cannot be written: %2").arg(QFileInfo(path).fileName(), problem));
             return Result::SheetRefused;
         }
     } else {
         if (QFileInfo(path).fileName() != kLibraryFileName) {
-            dialogs().warning(parent, errorTitle, tr("File error, unable to write!"));
+            dialogs.warning(parent, errorTitle, tr("File error, unable to write!"));
             return Result::WrongFileName;
         }
         QString readError;
         if (!readWorkbook(path, rows, &readError)) {
             qCDebug(lcExcel) << "standard colour workbook" << path << readError;
-            dialogs().critical(parent, errorTitle, tr("Can't open file!"));
+            dialogs.critical(parent, errorTitle, tr("Can't open file!"));
             return Result::CannotOpen;
         }
     }
@@ -87,9 +88,9 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, QWidget* pa
     StandardColorSheetProblem problem;
     if (!StandardColorSheet::parse(rows, modelName, library, problem)) {
         if (problem.kind == StandardColorSheetProblem::WrongModel) {
-            dialogs().warning(parent, errorTitle, problem.message);
+            dialogs.warning(parent, errorTitle, problem.message);
         } else {
-            dialogs().critical(parent, errorTitle, problem.message);
+            dialogs.critical(parent, errorTitle, problem.message);
         }
         return Result::SheetRefused;
     }
@@ -101,7 +102,7 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, QWidget* pa
         transport, library,
         [&](int done, int total) {
             if (!progress) {
-                progress = dialogs().progress(parent, tr("Storing data,please wait..."), tr("cancel"), 0, total);
+                progress = dialogs.progress(parent, tr("Storing data,please wait..."), tr("cancel"), 0, total);
             }
             progress->setValue(done);
         },
@@ -110,10 +111,10 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, QWidget* pa
         progress->close();
     }
     if (result != Result::Written) {
-        dialogs().critical(parent, errorTitle, transferFailureText(result, endWrongReply));
+        dialogs.critical(parent, errorTitle, transferFailureText(result, endWrongReply));
         return result;
     }
-    dialogs().information(parent, tr("Information"), tr("Write to standard color card library successfully!"));
+    dialogs.information(parent, tr("Information"), tr("Write to standard color card library successfully!"));
     drainAfterTransfer(transport);
     return Result::Written;
 }

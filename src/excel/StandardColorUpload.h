@@ -11,6 +11,7 @@
 
 #include <functional>
 
+class Dialogs;
 class LinkAccess;
 class Transport;
 class QWidget;
@@ -33,8 +34,9 @@ class StandardColorUpload
     Q_DECLARE_TR_FUNCTIONS(StandardColorUpload)
 public:
     // The whole command: the file dialog, the checks, the transfer and its
-    // messages, holding the link lock throughout.
-    static StandardColorUploadResult run(LinkAccess& link, QWidget* parent, const QString& modelName);
+    // messages (through dialogs), holding the link lock throughout.
+    static StandardColorUploadResult run(LinkAccess& link, Dialogs& dialogs, QWidget* parent,
+                                         const QString& modelName);
 
     // The used range of the workbook at path, read without ever opening the
     // file for writing. False, with *error, when it cannot be read.

@@ -79,6 +79,7 @@ LayoutWidgets layoutWidgetsFor(int layoutIndex, const QString& model, int softwa
     if (softwareVersion > 113 && model == QLatin1String("TX310")) {
         w.radioShown[6] = true;
     }
+    w.loadStandardShown = w.radioShown[3] || w.radioShown[4] || w.radioShown[5];
     return w;
 }
 

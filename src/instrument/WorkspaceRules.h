@@ -42,6 +42,10 @@ struct LayoutWidgets
     bool formulaShown = true;
     bool spectralShown = true;
     bool writeStandardColorShown = false;
+    // "Load standard…": a standard from a colour file has no haze or
+    // transmittance, so only a layout with a mode judged by delta-E alone
+    // (Lab, LCh, Yxy) can use it; a haze meter cannot.
+    bool loadStandardShown = true;
 };
 LayoutWidgets layoutWidgetsFor(int layoutIndex, const QString& model, int softwareVersion);
 

@@ -16,8 +16,8 @@
 #include <QStandardPaths>
 #include <QTextBrowser>
 
-ReportPage::ReportPage(const ReportSnapshot& snapshot, QWidget* parent)
-    : QDialog(parent), m_snapshot(snapshot)
+ReportPage::ReportPage(const ReportSnapshot& snapshot, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent), m_snapshot(snapshot), m_dialogs(dialogs)
 {
     setAttribute(Qt::WA_DeleteOnClose);
 }
@@ -122,7 +122,7 @@ void ReportPage::on_Informationbtn_clicked()
 void ReportPage::on_PrintReportbtn_clicked()
 {
     QPrinter printer;
-    if (dialogs().printSetup(this, printer)) {
+    if (m_dialogs.printSetup(this, printer)) {
         m_browser->document()->print(&printer);
     }
 }
@@ -135,19 +135,19 @@ void ReportPage::on_SavePdfbtn_clicked()
         + QStringLiteral(".pdf");
     // ".pdf" is added before the question about replacing a file, never after it.
     const QString path =
-        dialogs().saveFile(this, tr("Save PDF"), suggested, tr("PDF files (*.pdf)"), QStringLiteral("pdf"));
+        m_dialogs.saveFile(this, tr("Save PDF"), suggested, tr("PDF files (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty()) {
         return;
     }
     const QFileInfo info(path);
     if (!info.exists() && info.absoluteDir().exists() && !isWritableFolder(info.absolutePath())) {
-        dialogs().warning(this, tr("Error"),
+        m_dialogs.warning(this, tr("Error"),
                           tr("Can't create a file in the folder %1: the folder is read-only. Please choose another folder.")
                               .arg(QDir::toNativeSeparators(info.absolutePath())));
         return;
     }
     if (!writeReportPdf(*m_browser->document(), path, title)) {
-        dialogs().warning(this, tr("Error"),
+        m_dialogs.warning(this, tr("Error"),
                           tr("The report could not be saved to %1.").arg(QDir::toNativeSeparators(path)));
         return;
     }

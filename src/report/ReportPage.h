@@ -14,6 +14,7 @@
 #include <functional>
 #include <optional>
 
+class Dialogs;
 class QCheckBox;
 class QTextBrowser;
 
@@ -59,7 +60,8 @@ public Q_SLOTS:
     void on_SavePdfbtn_clicked();
 
 protected:
-    ReportPage(const ReportSnapshot& snapshot, QWidget* parent);
+    // Printing and saving ask through dialogs, which must outlive the report.
+    ReportPage(const ReportSnapshot& snapshot, Dialogs& dialogs, QWidget* parent);
     // Called by the subclass once its form is set up.
     void finishSetup(QTextBrowser* browser);
     virtual QString buildHtml(const QDateTime& builtAt) const = 0;
@@ -67,6 +69,7 @@ protected:
 
 private:
     ReportSnapshot m_snapshot;
+    Dialogs& m_dialogs;
     QTextBrowser* m_browser = nullptr;
     QString m_html;
     QDateTime m_builtAt;

@@ -14,7 +14,7 @@ class ReportPageFor310 : public ReportPage
 {
     Q_OBJECT
 public:
-    ReportPageFor310(const ReportSnapshot& snapshot, int layoutIndex, QWidget* parent);
+    ReportPageFor310(const ReportSnapshot& snapshot, int layoutIndex, Dialogs& dialogs, QWidget* parent);
     ~ReportPageFor310() override;
 
     QString formulaText() const override { return snapshot().formulaText; }

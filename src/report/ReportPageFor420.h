@@ -15,7 +15,7 @@ class ReportPageFor420 : public ReportPage
 {
     Q_OBJECT
 public:
-    ReportPageFor420(const ReportSnapshot& snapshot, bool chineseUi, QWidget* parent);
+    ReportPageFor420(const ReportSnapshot& snapshot, bool chineseUi, Dialogs& dialogs, QWidget* parent);
     ~ReportPageFor420() override;
 
     QString deviceText() const override { return legacyDeviceText(snapshot()); }

@@ -30,8 +30,8 @@ QTableWidgetItem* centredItem(const QString& text)
 
 } // namespace
 
-MeterPageFor310::MeterPageFor310(LinkAccess& link, const Context& context, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::MeterPageFor310>()), m_link(link), m_context(context)
+MeterPageFor310::MeterPageFor310(LinkAccess& link, Dialogs& dialogs, const Context& context, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::MeterPageFor310>()), m_link(link), m_dialogs(dialogs), m_context(context)
 {
     ui->setupUi(this);
     setModal(true);

@@ -3,7 +3,8 @@
 // stored in the instrument, the table of records (names, shown flags,
 // deletion) and the chart painted below it. It reaches the instrument through
 // the LinkAccess it is given, asking for the transport and the link lock at
-// every exchange, so an unplug and replug while it is open is followed.
+// every exchange, so an unplug and replug while it is open is followed; its
+// boxes go through the modal seam it is given.
 
 #include "SpectralData.h"
 
@@ -14,6 +15,7 @@
 #include <functional>
 #include <memory>
 
+class Dialogs;
 class LinkAccess;
 class QCheckBox;
 class QTableWidget;
@@ -51,8 +53,12 @@ public:
     static constexpr int kColumnOperation = 34;
     static constexpr int kColumnCount = 35;
 
-    MeterPageFor310(LinkAccess& link, const Context& context, QWidget* parent = nullptr);
+    // link and dialogs must outlive the dialog.
+    MeterPageFor310(LinkAccess& link, Dialogs& dialogs, const Context& context, QWidget* parent = nullptr);
     ~MeterPageFor310() override;
+
+    // The modal seam the dialog was given (its export handler uses it too).
+    Dialogs& dialogs() const { return m_dialogs; }
 
     void setExportHandler(ExportHandler handler) { m_exportHandler = std::move(handler); }
 
@@ -95,6 +101,7 @@ private:
 
     std::unique_ptr<Ui::MeterPageFor310> ui;
     LinkAccess& m_link;
+    Dialogs& m_dialogs;
     Context m_context;
     QList<SpectralRecord> m_records;
     int m_unnamedCounter = 1;

@@ -5,10 +5,6 @@
 #include <QFileInfo>
 #include <QtGlobal>
 
-namespace {
-Dialogs* g_dialogs = nullptr;
-}
-
 void Dialogs::information(QWidget* parent, const QString& title, const QString& text)
 {
     message(parent, MessageIcon::Information, title, text, int(DialogButton::Ok));
@@ -56,17 +52,4 @@ QString Dialogs::saveFile(QWidget* parent, const QString& caption, const QString
 bool Dialogs::printSetup(QWidget*, QPrinter&)
 {
     return false;
-}
-
-Dialogs& Dialogs::instance()
-{
-    if (!g_dialogs) {
-        qFatal("No dialog implementation installed");
-    }
-    return *g_dialogs;
-}
-
-void Dialogs::install(Dialogs* dialogs)
-{
-    g_dialogs = dialogs;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The one seam for everything modal: message boxes, questions, file dialogs
-// and progress dialogs. Production code shows Qt dialogs through QtDialogs;
-// tests install a scripted double that records what was shown.
+// and progress dialogs. There is no process-wide instance: the program makes
+// one QtDialogs and the main window hands it to everything it builds; tests
+// hand in a scripted double that records what was shown.
 // This header needs QtCore only, so layers below the screens can use it.
 
 #include <QString>
@@ -60,10 +61,4 @@ public:
     // cancelled or declined.
     QString saveFile(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
                      const QString& suffix);
-
-    // The process-wide seam. The caller keeps ownership of what it installs.
-    static Dialogs& instance();
-    static void install(Dialogs* dialogs);
 };
-
-inline Dialogs& dialogs() { return Dialogs::instance(); }

@@ -2,29 +2,20 @@
 
 #include "Dialogs.h"
 
-DialogFeedback::DialogFeedback(QWidget* parent, Dialogs& dialogs) : m_parent(parent), m_dialogs(&dialogs)
+DialogFeedback::DialogFeedback(QWidget* parent, Dialogs& dialogs) : m_parent(parent), m_dialogs(dialogs)
 {
-}
-
-DialogFeedback::DialogFeedback(QWidget* parent) : m_parent(parent)
-{
-}
-
-Dialogs& DialogFeedback::seam() const
-{
-    return m_dialogs ? *m_dialogs : Dialogs::instance();
 }
 
 DialogFeedback::~DialogFeedback() = default;
 
 void DialogFeedback::inform(const InstrumentMessage& message)
 {
-    seam().information(m_parent, message.title, message.text);
+    m_dialogs.information(m_parent, message.title, message.text);
 }
 
 void DialogFeedback::progressStart(const QString& label, const QString& cancelText, int maximum)
 {
-    m_progress = seam().progress(m_parent, label, cancelText, 0, maximum);
+    m_progress = m_dialogs.progress(m_parent, label, cancelText, 0, maximum);
 }
 
 bool DialogFeedback::progressStep(int value)
@@ -46,5 +37,5 @@ void DialogFeedback::progressEnd()
 
 bool DialogFeedback::ask(const InstrumentMessage& question)
 {
-    return seam().question(m_parent, question.title, question.text);
+    return m_dialogs.question(m_parent, question.title, question.text);
 }

@@ -16,8 +16,6 @@ class DialogFeedback final : public InstrumentFeedback
 public:
     // Through the modal seam the caller was given (the page's).
     DialogFeedback(QWidget* parent, Dialogs& dialogs);
-    // Through the process-wide seam installed when a box is shown.
-    explicit DialogFeedback(QWidget* parent);
     ~DialogFeedback() override;
 
     void inform(const InstrumentMessage& message) override;
@@ -28,9 +26,7 @@ public:
     bool ask(const InstrumentMessage& question);
 
 private:
-    Dialogs& seam() const;
-
     QWidget* m_parent;
-    Dialogs* m_dialogs = nullptr; // null: the process-wide seam
+    Dialogs& m_dialogs;
     std::unique_ptr<ProgressDialog> m_progress;
 };

@@ -22,22 +22,22 @@ bool FirstPageFor310::on_pushButton_exportExcel_clicked()
     }
     // A written file is followed by the clear command, which asks first.
     // CSV, CGATS and CxF3 are written from the records themselves.
-    return SpreadsheetExport::comparison(*m_recordModel, m_state.displayMode(), this,
-                                         [this] { on_pushButton_clear_clicked(); }, statisticsSheet(false),
-                                         m_records->records())
+    return SpreadsheetExport(dialogs()).comparison(*m_recordModel, m_state.displayMode(), this,
+                                                   [this] { on_pushButton_clear_clicked(); }, statisticsSheet(false),
+                                                   m_records->records())
            == ExportOutcome::Written;
 }
 
 bool FirstPageFor310::on_ExportExcelBtn_clicked()
 {
     // The legacy layout empties its table without asking.
-    return SpreadsheetExport::legacyComparison(*m_legacyRecordModel, m_state.chineseUi, this,
-                                               [this] { on_ClearBtn_clicked(); }, statisticsSheet(true),
-                                               m_legacyRecords->records())
+    return SpreadsheetExport(dialogs()).legacyComparison(*m_legacyRecordModel, m_state.chineseUi, this,
+                                                         [this] { on_ClearBtn_clicked(); }, statisticsSheet(true),
+                                                         m_legacyRecords->records())
            == ExportOutcome::Written;
 }
 
 void FirstPageFor310::on_pushButton_writeStandardColor_clicked()
 {
-    StandardColorUpload::run(m_link, this, m_state.modelName);
+    StandardColorUpload::run(m_link, dialogs(), this, m_state.modelName);
 }

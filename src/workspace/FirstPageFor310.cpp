@@ -118,7 +118,7 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     // Beside the executable, or in ../share/tintwell of an installed copy.
     m_modelTable = ::loadModelTable(dataFilePath(QStringLiteral("meterno")));
     startupTrace::mark("page: model table");
-    m_reports = new FirstPageReport(this);
+    m_reports = new FirstPageReport(m_dialogs, this);
     startupTrace::mark("page: reports");
     setUpStatistics();
     startupTrace::mark("page: statistics");

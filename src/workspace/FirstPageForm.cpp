@@ -34,15 +34,17 @@ const QString kGreen = QStringLiteral("background-color: rgb(0, 255, 0);");
 QTableWidget* makeDisplayTable(QWidget* parent, const char* name, int rows)
 {
     auto* table = make<QTableWidget>(parent, name);
-    table->setRowCount(rows);
-    table->setColumnCount(5);
-    table->setStyleSheet(QStringLiteral("background:#ffffff;"));
+    // Headers hidden and stretching before the rows and columns exist: each
+    // row or column added to a shown header measures every section's label.
     table->horizontalHeader()->hide();
     table->verticalHeader()->hide();
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    table->setRowCount(rows);
+    table->setColumnCount(5);
+    table->setStyleSheet(QStringLiteral("background:#ffffff;"));
     table->setMinimumHeight(rows * 22);
     return table;
 }

@@ -77,6 +77,7 @@ void FirstPageFor310::applyLayout(bool firstGeneration)
     ui->lineEdit_formula->setVisible(shown.formulaShown);
     ui->pushButton_spectralTransmittance->setVisible(shown.spectralShown);
     ui->pushButton_writeStandardColor->setVisible(shown.writeStandardColorShown);
+    ui->pushButton_loadStandard->setVisible(shown.loadStandardShown);
     setSpectralButtonText();
 
     QGridLayout* grid = ui->gridLayout_firstPageFor310;

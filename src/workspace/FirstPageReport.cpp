@@ -4,8 +4,8 @@
 #include "ReportPageFor420.h"
 #include "ReportRows.h"
 
-FirstPageReport::FirstPageReport(QObject* parent)
-    : QObject(parent), m_information(loadTestInformation())
+FirstPageReport::FirstPageReport(Dialogs& dialogs, QObject* parent)
+    : QObject(parent), m_dialogs(dialogs), m_information(loadTestInformation())
 {
 }
 
@@ -15,7 +15,7 @@ ReportPage* FirstPageReport::openCurrent(const ComparisonRecord& record, QWidget
         return nullptr;
     }
     m_snapshot = snapshotFromRecord(record, m_information);
-    return show(new ReportPageFor310(m_snapshot, record.settings.layoutIndex, page));
+    return show(new ReportPageFor310(m_snapshot, record.settings.layoutIndex, m_dialogs, page));
 }
 
 ReportPage* FirstPageReport::openLegacy(const ComparisonRecord& record, bool chineseUi, QWidget* page)
@@ -24,7 +24,7 @@ ReportPage* FirstPageReport::openLegacy(const ComparisonRecord& record, bool chi
         return nullptr;
     }
     m_snapshot = snapshotFromRecord(record, m_information);
-    return show(new ReportPageFor420(m_snapshot, chineseUi, page));
+    return show(new ReportPageFor420(m_snapshot, chineseUi, m_dialogs, page));
 }
 
 ReportPage* FirstPageReport::show(ReportPage* report)

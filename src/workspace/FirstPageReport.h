@@ -14,6 +14,7 @@
 
 #include <functional>
 
+class Dialogs;
 class QWidget;
 class ReportPage;
 
@@ -21,7 +22,8 @@ class FirstPageReport : public QObject
 {
     Q_OBJECT
 public:
-    explicit FirstPageReport(QObject* parent = nullptr);
+    // The reports print and save through dialogs, which must outlive them.
+    explicit FirstPageReport(Dialogs& dialogs, QObject* parent = nullptr);
 
     // A report of a current-layout record, opened non-modally over page, with
     // the display mode, layout and formula it was judged under; nullptr when
@@ -41,6 +43,7 @@ public:
 private:
     ReportPage* show(ReportPage* report);
 
+    Dialogs& m_dialogs;
     ReportSnapshot m_snapshot;
     TestInformation m_information;
     std::function<ReportStatisticsPage()> m_statisticsSource;

@@ -125,7 +125,8 @@ void FirstPageFor310::on_pushButton_setParameter_clicked()
     } else {
         // The dialog writes inside this locked section and takes no lock itself.
         LinkLock lock(m_link);
-        setEParameterPageFor470 dialog(m_state.softwareVersion, m_state.modelName, m_link, m_state.chineseUi, this);
+        setEParameterPageFor470 dialog(m_state.softwareVersion, m_state.modelName, m_link, dialogs(),
+                                       m_state.chineseUi, this);
         if (dialog.exec() != QDialog::Accepted) {
             return;
         }

@@ -11,7 +11,7 @@
 
 void FirstPageFor310::on_pushButton_spectralTransmittance_clicked()
 {
-    MeterPageFor310 page(m_link, {m_state.layoutIndex, m_state.modelName, m_state.chineseUi}, this);
+    MeterPageFor310 page(m_link, dialogs(), {m_state.layoutIndex, m_state.modelName, m_state.chineseUi}, this);
     page.setExportHandler([](MeterPageFor310& dialog) {
         // The exchange formats are written from the records, with the names
         // the table shows.
@@ -20,7 +20,7 @@ void FirstPageFor310::on_pushButton_spectralTransmittance_clicked()
             spectra.append({dialog.records().at(i), dialog.recordName(i)});
         }
         // After a written file the dialog's clear command asks its own question.
-        const ExportOutcome outcome = SpreadsheetExport::spectral(
+        const ExportOutcome outcome = SpreadsheetExport(dialog.dialogs()).spectral(
             *dialog.table()->model(), &dialog, [&dialog] { dialog.on_pushButton_clearData_clicked(); }, spectra,
             dialog.context().layoutIndex);
         return outcome == ExportOutcome::Written;

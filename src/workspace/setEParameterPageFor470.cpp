@@ -11,9 +11,10 @@
 #include <QButtonGroup>
 
 setEParameterPageFor470::setEParameterPageFor470(int softwareVersion, const QString& modelName, LinkAccess& link,
-                                                 bool chineseUi, QWidget* parent)
+                                                 Dialogs& dialogs, bool chineseUi, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::setEParameterPageFor470>()), m_softwareVersion(softwareVersion),
-      m_modelName(modelName), m_link(link), m_chineseUi(chineseUi), m_formulaGroup(new QButtonGroup(this))
+      m_modelName(modelName), m_link(link), m_dialogs(dialogs), m_chineseUi(chineseUi),
+      m_formulaGroup(new QButtonGroup(this))
 {
     ui->setupUi(this);
     const std::array<int, 7> ids =
@@ -40,10 +41,10 @@ void setEParameterPageFor470::on_Okbtn_clicked()
 {
     Transport& transport = m_link.transport();
     if (!transport.isLinkOpen()) {
-        dialogs().information(this, tr("Error"), tr("Please connect the device first!"));
+        m_dialogs.information(this, tr("Error"), tr("Please connect the device first!"));
         return;
     }
-    DialogFeedback feedback(this);
+    DialogFeedback feedback(this, m_dialogs);
     if (SettingsExchange::writeDeltaEParameter(transport, feedback, m_chineseUi, selectedFormulaCode(),
                                                ui->ThresholdsEdit->text())) {
         accept();

@@ -1,12 +1,14 @@
 #pragma once
 // The modal dialog in which the operator chooses the colour-difference
 // formula and threshold of a colorimeter and writes them. It runs inside the
-// page's locked section and never takes the link lock itself.
+// page's locked section and never takes the link lock itself; its boxes go
+// through the modal seam it is given.
 
 #include <QDialog>
 
 #include <memory>
 
+class Dialogs;
 class LinkAccess;
 class QButtonGroup;
 
@@ -20,8 +22,8 @@ class setEParameterPageFor470 : public QDialog
 public:
     // softwareVersion in hundredths; a first-generation colorimeter offers six
     // formulas and numbers "△E*00" 5.
-    setEParameterPageFor470(int softwareVersion, const QString& modelName, LinkAccess& link, bool chineseUi,
-                            QWidget* parent = nullptr);
+    setEParameterPageFor470(int softwareVersion, const QString& modelName, LinkAccess& link, Dialogs& dialogs,
+                            bool chineseUi, QWidget* parent = nullptr);
     ~setEParameterPageFor470() override;
 
     // The formula code of the selected button.
@@ -36,6 +38,7 @@ private:
     int m_softwareVersion;
     QString m_modelName;
     LinkAccess& m_link;
+    Dialogs& m_dialogs;
     bool m_chineseUi;
     QButtonGroup* m_formulaGroup;
 };

@@ -31,12 +31,11 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     PrintingDialogs printing;
-    Dialogs::install(&printing);
     if (argc < 2) {
         return 2;
     }
     SingleInstance guard(QString::fromLocal8Bit(argv[1]));
-    if (handOverToRunningInstance(guard)) {
+    if (handOverToRunningInstance(guard, printing)) {
         return 0;
     }
     QTextStream(stdout) << "first instance" << Qt::endl;

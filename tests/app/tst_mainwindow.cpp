@@ -29,7 +29,7 @@ private:
     void makeWindow()
     {
         notifier = new ManualDeviceNotifier;
-        window = std::make_unique<MainWindow>(std::make_unique<FakeLinkFactory>(instrument), notifier);
+        window = std::make_unique<MainWindow>(std::make_unique<FakeLinkFactory>(instrument), notifier, *dialogs);
     }
 
     bool ledShows(const char* resource) const

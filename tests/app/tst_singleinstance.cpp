@@ -47,7 +47,7 @@ private Q_SLOTS:
         QVERIFY(!first.isRunning());
 
         MainWindow window(std::make_unique<FakeLinkFactory>(std::make_shared<FakeInstrument>()),
-                          new ManualDeviceNotifier);
+                          new ManualDeviceNotifier, dialogs);
         connect(&first, &SingleInstance::messageReceived, &window, &MainWindow::handleAppMessage);
         QSignalSpy received(&first, &SingleInstance::messageReceived);
         QVERIFY(!window.isVisible());
@@ -147,7 +147,7 @@ private Q_SLOTS:
                                                  "without the check for a second copy.")
                                       .arg(lockPath));
         }
-        const bool handedOver = handOverToRunningInstance(guard);
+        const bool handedOver = handOverToRunningInstance(guard, dialogs);
         if (wasSet) {
             qputenv("XDG_RUNTIME_DIR", saved);
         } else {

@@ -185,6 +185,7 @@ private Q_SLOTS:
         QCOMPARE(qApp->styleSheet(), sheet);
         QCOMPARE(QApplication::font().family(), QStringLiteral("Microsoft Yahei"));
         QCOMPARE(QApplication::font().pointSize(), 12);
+        applyWindowIcon(*qApp);
         QVERIFY(!QApplication::windowIcon().isNull());
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("tintwell")); // tintwell.desktop
     }

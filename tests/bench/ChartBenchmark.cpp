@@ -13,6 +13,7 @@
 
 #include "EmulatedAccess.h"
 #include "MeterPageFor310.h"
+#include "ScriptedDialogs.h"
 #include "SpectralCases.h"
 #include "SpectralChart.h"
 
@@ -94,7 +95,8 @@ int main(int argc, char** argv)
 
     EmulatedAccess access; // nothing attached: the chart is all that runs
     access.unplug();
-    MeterPageFor310 page(access, {0, QStringLiteral("TX310"), false});
+    ScriptedDialogs dialogs; // any box would be a failure of the run
+    MeterPageFor310 page(access, dialogs, {0, QStringLiteral("TX310"), false});
     for (int i = 0; i < kCurves; ++i) {
         page.appendRecord(spectralcases::smooth(i % 40, 60.0 + (i % 97) * 0.5), QString());
     }

@@ -297,7 +297,6 @@ int main(int argc, char** argv)
     std::printf("rejudge 1000: %.1f ms\n", work);
 
     QtDialogs progressOnly; // the import's progress dialog is the real one
-    Dialogs::install(&progressOnly);
     double pacedRatio = 0.0;
     for (const bool paced : {false, true}) {
         const auto [off, on] = importTimes(dir.filePath(paced ? QStringLiteral("paced.sqlite") : QStringLiteral("unpaced.sqlite")), 1000, paced, 5, progressOnly);

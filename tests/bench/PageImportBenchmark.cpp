@@ -88,7 +88,6 @@ int main(int argc, char* argv[])
     }
 
     BenchDialogs dialogs;
-    Dialogs::install(&dialogs);
     EmulatedLink link(QStringLiteral("TX310"));
     if (!link.opened) {
         std::fprintf(stderr, "the emulated instrument did not open\n");
@@ -185,6 +184,5 @@ int main(int argc, char* argv[])
     }
     std::printf("imports: wall %.3f s, wire %.3f s\n", wallTotal, wireTotal);
     std::printf("ratio to wire: %.3f\n", wallTotal / wireTotal);
-    Dialogs::install(nullptr);
     return 0;
 }

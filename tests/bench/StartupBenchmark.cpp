@@ -15,8 +15,10 @@
 //   tintwell_startup_bench [--runs N] [--journal N] [--platform xvfb|offscreen|both]
 //                          [-- more tintwell arguments]
 //
-// Printed: Tintwell's start-up marks (tintwell.startup, medians in ms since
-// its main() began) per variant, the medians and the ratio of each variant,
+// Printed: Tintwell's start-up marks (tintwell.startup, medians of the ms
+// since its main() began and of the processor time its process had used) per
+// variant, the medians and the ratio of each variant, the processor time both
+// had used at their first frame (steadier than the clock on a busy machine),
 // the worst ratio of each platform, and last "ratio to bare window: R": the
 // worst variant under Xvfb (offscreen when Xvfb is not installed or
 // --platform offscreen is given).
@@ -44,8 +46,11 @@ constexpr int kGiveUpMs = 30000;
 
 struct Run
 {
-    double ms = -1.0;            // process start to the first-frame line
-    QMap<QString, double> marks; // Tintwell's own marks, ms since its main()
+    double ms = -1.0; // process start to the first-frame line
+    // The program's own marks: ms since its main() began, and the processor
+    // time its process had used by then (all threads, from its start).
+    QMap<QString, std::pair<double, double>> marks;
+    double cpuMs() const { return marks.value(QStringLiteral("first frame"), {-1.0, -1.0}).second; }
 };
 
 // A fresh home for every start: the folders a desktop session provides,
@@ -109,7 +114,8 @@ Run startOnce(const QString& program, const QStringList& arguments, const QProce
     timer.start();
     process.start(program, arguments);
     QByteArray output;
-    static const QRegularExpression markLine(QStringLiteral("^tintwell\\.startup: ([0-9.]+) ms (.+)$"));
+    static const QRegularExpression markLine(
+        QStringLiteral("^(?:tintwell\\.startup|bare): ([0-9.]+) ms \\(cpu ([0-9.]+) ms\\) (.+)$"));
     while (run.ms < 0 && timer.elapsed() < kGiveUpMs && process.state() != QProcess::NotRunning) {
         process.waitForReadyRead(100);
         output += process.readAll();
@@ -123,7 +129,7 @@ Run startOnce(const QString& program, const QStringList& arguments, const QProce
     for (const QByteArray& line : output.split('\n')) {
         const QRegularExpressionMatch m = markLine.match(QString::fromUtf8(line.trimmed()));
         if (m.hasMatch()) {
-            run.marks.insert(m.captured(2), m.captured(1).toDouble());
+            run.marks.insert(m.captured(3), {m.captured(1).toDouble(), m.captured(2).toDouble()});
         }
     }
     if (run.ms < 0) {
@@ -241,7 +247,7 @@ Measured measurePlatform(const QString& platform, const QProcessEnvironment& bas
 
     Measured worst;
     QStringList lines;
-    QMap<QString, QList<double>> markTable; // mark -> median per variant
+    QMap<QString, QList<std::pair<double, double>>> markTable; // mark -> (wall, cpu) medians per variant
     QMap<QString, double> markOrder;
     for (std::size_t v = 0; v < variants.size(); ++v) {
         const QStringList arguments = variants[v].arguments + extraArguments;
@@ -250,7 +256,9 @@ Measured measurePlatform(const QString& platform, const QProcessEnvironment& bas
         startOnce(tintwell, arguments, home.prepare(base));
         std::vector<double> bareMs;
         std::vector<double> tintwellMs;
-        QMap<QString, std::vector<double>> marks;
+        std::vector<double> bareCpu;
+        std::vector<double> tintwellCpu;
+        QMap<QString, std::pair<std::vector<double>, std::vector<double>>> marks;
         for (int i = 0; i < runs; ++i) {
             const Run b = startOnce(bare, {}, home.prepare(base));
             const Run t = startOnce(tintwell, arguments, home.prepare(base));
@@ -259,17 +267,20 @@ Measured measurePlatform(const QString& platform, const QProcessEnvironment& bas
             }
             bareMs.push_back(b.ms);
             tintwellMs.push_back(t.ms);
+            bareCpu.push_back(b.cpuMs());
+            tintwellCpu.push_back(t.cpuMs());
             for (auto it = t.marks.cbegin(); it != t.marks.cend(); ++it) {
-                marks[it.key()].push_back(it.value());
+                marks[it.key()].first.push_back(it.value().first);
+                marks[it.key()].second.push_back(it.value().second);
             }
         }
         for (auto it = marks.cbegin(); it != marks.cend(); ++it) {
-            QList<double>& row = markTable[it.key()];
+            QList<std::pair<double, double>>& row = markTable[it.key()];
             while (row.size() < static_cast<int>(v)) {
-                row.append(-1.0);
+                row.append({-1.0, -1.0});
             }
-            row.append(median(it.value()));
-            markOrder[it.key()] = std::max(markOrder.value(it.key()), row.last());
+            row.append({median(it.value().first), median(it.value().second)});
+            markOrder[it.key()] = std::max(markOrder.value(it.key()), row.last().first);
         }
         const double bareMedian = median(bareMs);
         const double tintwellMedian = median(tintwellMs);
@@ -280,12 +291,16 @@ Measured measurePlatform(const QString& platform, const QProcessEnvironment& bas
                                    *std::max_element(bareMs.begin(), bareMs.end()), tintwellMedian,
                                    *std::min_element(tintwellMs.begin(), tintwellMs.end()),
                                    *std::max_element(tintwellMs.begin(), tintwellMs.end()), ratio);
+        lines << QString::asprintf("%*s processor time to the first frame: bare %.1f ms, tintwell %.1f ms, ratio %.2f",
+                                   static_cast<int>(platform.size()) + 21, "", median(bareCpu), median(tintwellCpu),
+                                   median(tintwellCpu) / median(bareCpu));
         if (ratio > worst.ratio) {
             worst = {ratio, QString::fromLatin1(variants[v].name)};
         }
     }
 
-    std::printf("%s: Tintwell marks, median ms since its main() began (en, zh, en --simulate, zh --simulate):\n",
+    std::printf("%s: Tintwell marks, medians: ms since its main() began / processor ms since its process began\n"
+                "    English       Chinese       English --simulate  Chinese --simulate\n",
                 qPrintable(platform));
     std::vector<std::pair<double, QString>> sorted;
     for (auto it = markOrder.cbegin(); it != markOrder.cend(); ++it) {
@@ -294,10 +309,12 @@ Measured measurePlatform(const QString& platform, const QProcessEnvironment& bas
     std::sort(sorted.begin(), sorted.end());
     for (const auto& entry : sorted) {
         QString row;
-        const QList<double> values = markTable.value(entry.second);
+        const QList<std::pair<double, double>> values = markTable.value(entry.second);
         for (std::size_t v = 0; v < variants.size(); ++v) {
-            const double ms = v < static_cast<std::size_t>(values.size()) ? values.at(static_cast<int>(v)) : -1.0;
-            row += ms < 0 ? QStringLiteral("       -") : QString::asprintf("%8.1f", ms);
+            const auto ms = v < static_cast<std::size_t>(values.size()) ? values.at(static_cast<int>(v))
+                                                                         : std::pair{-1.0, -1.0};
+            row += ms.first < 0 ? QStringLiteral("          -  ")
+                                : QString::asprintf(" %6.1f/%5.1f", ms.first, ms.second);
         }
         std::printf("%s  %s\n", qPrintable(row), qPrintable(entry.second));
     }

@@ -67,6 +67,18 @@ private Q_SLOTS:
         // for live rows, pushed results, imports and judging again alike.
         QTest::newRow("layout 1, within the parameter threshold") << 3 << 1 << 2.5 << 0.0 << 0.0 << true;
         QTest::newRow("layout 1, beyond it") << 4 << 1 << 3.5 << 0.0 << 0.0 << false;
+        // A value the mode judges is unknown (a standard from a colour file, an
+        // imported record judged again in another mode): never a PASS. Unknown
+        // values the mode ignores do not matter.
+        const double unknown = ComparisonRecord::kUnknown;
+        QTest::newRow("Haze/T, haze unknown") << 0 << 0 << 0.0 << unknown << 0.0 << false;
+        QTest::newRow("Haze, haze unknown") << 1 << 0 << 0.0 << unknown << 0.0 << false;
+        QTest::newRow("T, T unknown") << 2 << 0 << 0.0 << 0.0 << unknown << false;
+        QTest::newRow("Haze, T unknown ignored") << 1 << 0 << 0.0 << 0.5 << unknown << true;
+        QTest::newRow("Lab, haze and T unknown ignored") << 3 << 0 << 0.5 << unknown << unknown << true;
+        QTest::newRow("Haze/T/Lab, T unknown") << 6 << 0 << 0.5 << 0.5 << unknown << false;
+        QTest::newRow("LCh, L* unknown") << 4 << 0 << unknown << 0.0 << 0.0 << false;
+        QTest::newRow("Haze, L* unknown ignored") << 1 << 0 << unknown << 0.5 << 0.0 << true;
     }
 
     void judge()
@@ -101,6 +113,11 @@ private Q_SLOTS:
         judgeRecord(legacy, s);
         QCOMPARE(legacy.deltaE, -1.0);
         QVERIFY(legacy.pass);
+        // An L* never measured: delta-E unknown, not a PASS.
+        legacy.legacySample[ComparisonRecord::LegacyL] = ComparisonRecord::kUnknown;
+        s.formulaCode = 0;
+        judgeRecord(legacy, s);
+        QVERIFY(!legacy.pass);
 
         // Layout 1 follows the formula code (6: CIEDE2000); other layouts always delta-E*ab.
         ComparisonRecord r;

@@ -167,9 +167,9 @@ private Q_SLOTS:
     void spectralExport_keepsRowsWhenClearDeclined()
     {
         connectTo(QStringLiteral("TX310"), 312);
-        MeterPageFor310 spectral(*m_access, MeterPageFor310::Context{0, QStringLiteral("TX310"), false});
+        MeterPageFor310 spectral(*m_access, *m_dialogs, MeterPageFor310::Context{0, QStringLiteral("TX310"), false});
         spectral.setExportHandler([](MeterPageFor310& dialog) { // as the page sets it up
-            return SpreadsheetExport::spectral(*dialog.table()->model(), &dialog,
+            return SpreadsheetExport(dialog.dialogs()).spectral(*dialog.table()->model(), &dialog,
                                                [&dialog] { dialog.on_pushButton_clearData_clicked(); })
                    == ExportOutcome::Written;
         });

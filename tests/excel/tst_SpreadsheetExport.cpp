@@ -96,7 +96,7 @@ private Q_SLOTS:
         const auto model = table(2, 36);
         const QString path = m_dir.filePath(QStringLiteral("mode%1").arg(mode));
         expectSaved(path);
-        QCOMPARE(SpreadsheetExport::comparison(*model, mode, nullptr, clear()), ExportOutcome::Written);
+        QCOMPARE(exporter().comparison(*model, mode, nullptr, clear()), ExportOutcome::Written);
         QCOMPARE(m_cleared, 1);
         const QList<QVariantList> rows = readBack(path + QStringLiteral(".xlsx"));
         QCOMPARE(rows.size(), 4);
@@ -129,7 +129,7 @@ private Q_SLOTS:
         QFETCH(QString, title);
         QFETCH(QString, text);
         m_dialogs->expectMessage(title, text.arg(path));
-        QCOMPARE(SpreadsheetExport::legacyComparison(*model, chinese, nullptr, clear()), ExportOutcome::Written);
+        QCOMPARE(exporter().legacyComparison(*model, chinese, nullptr, clear()), ExportOutcome::Written);
         QCOMPARE(m_cleared, 1);
         const QList<QVariantList> rows = readBack(path);
         QCOMPARE(rows.size(), 4);
@@ -158,8 +158,8 @@ private Q_SLOTS:
         for (int i = 0; i < 2; ++i) {
             m_dialogs->expectMessage(QStringLiteral("error"), QStringLiteral("No data for Storing to Excel!"));
         }
-        QCOMPARE(SpreadsheetExport::spectral(*table(1, 35), nullptr, clear()), ExportOutcome::NoData);
-        QCOMPARE(SpreadsheetExport::comparison(*table(0, 36), ExportLab, nullptr, clear()), ExportOutcome::NoData);
+        QCOMPARE(exporter().spectral(*table(1, 35), nullptr, clear()), ExportOutcome::NoData);
+        QCOMPARE(exporter().comparison(*table(0, 36), ExportLab, nullptr, clear()), ExportOutcome::NoData);
         QCOMPARE(m_cleared, 0);
     }
 
@@ -172,7 +172,7 @@ private Q_SLOTS:
         delete model->takeItem(2, 5);
         const QString path = m_dir.filePath(QStringLiteral("MeterData.xlsx"));
         expectSaved(path);
-        QCOMPARE(SpreadsheetExport::spectral(*model, nullptr, clear()), ExportOutcome::Written);
+        QCOMPARE(exporter().spectral(*model, nullptr, clear()), ExportOutcome::Written);
         const QList<QVariantList> rows = readBack(path);
         QCOMPARE(rows.size(), 4);
         QCOMPARE(rows[1].size(), 33);
@@ -224,9 +224,9 @@ private Q_SLOTS:
             m_dialogs->expectMessage(QStringLiteral("Error"), QStringLiteral("Failed to store data: ") + error);
         }
         const ExportOutcome outcome =
-            kind == 0   ? SpreadsheetExport::spectral(*table(5, 35), nullptr, clear(), testdata::spectra(), 1)
-            : kind == 2 ? SpreadsheetExport::legacyComparison(*table(4, 21), false, nullptr, clear(), {}, records)
-                        : SpreadsheetExport::comparison(*table(4, 36), ExportLab, nullptr, clear(), {}, records);
+            kind == 0   ? exporter().spectral(*table(5, 35), nullptr, clear(), testdata::spectra(), 1)
+            : kind == 2 ? exporter().legacyComparison(*table(4, 21), false, nullptr, clear(), {}, records)
+                        : exporter().comparison(*table(4, 36), ExportLab, nullptr, clear(), {}, records);
         QCOMPARE(outcome, error.isEmpty() ? ExportOutcome::Written : ExportOutcome::Failed);
         QCOMPARE(m_cleared, error.isEmpty() ? 1 : 0);
         QCOMPARE(QFile::exists(path), error.isEmpty());
@@ -283,7 +283,7 @@ private Q_SLOTS:
         m_dialogs->cancelProgressAt(2); // after the titles and one record
         m_dialogs->expectMessage(QStringLiteral("Storing data"),
                                  QStringLiteral("Export cancelled: 1 of 5 records were stored to the file, and the records are kept."));
-        QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, clear()), ExportOutcome::Cancelled);
+        QCOMPARE(exporter().comparison(*model, ExportLab, nullptr, clear()), ExportOutcome::Cancelled);
         QCOMPARE(m_cleared, 0);
         QCOMPARE(readBack(path).size(), 3);
     }
@@ -308,12 +308,12 @@ private Q_SLOTS:
             m_dialogs->answerSaveFile(path);
             if (legacy) {
                 m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file: \r\n\t%1").arg(path));
-                QCOMPARE(SpreadsheetExport::legacyComparison(*model, false, nullptr, clear(),
+                QCOMPARE(exporter().legacyComparison(*model, false, nullptr, clear(),
                                                              withStatistics ? statistics : QList<QStringList>()),
                          ExportOutcome::Written);
             } else {
                 m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
-                QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, clear(),
+                QCOMPARE(exporter().comparison(*model, ExportLab, nullptr, clear(),
                                                        withStatistics ? statistics : QList<QStringList>()),
                          ExportOutcome::Written);
             }
@@ -346,7 +346,7 @@ private Q_SLOTS:
         m_dialogs->cancelProgressAt(2);
         m_dialogs->expectMessage(QStringLiteral("Storing data"),
                                  QStringLiteral("Export cancelled: 1 of 5 records were stored to the file, and the records are kept."));
-        QCOMPARE(SpreadsheetExport::comparison(*table(5, 36), ExportLab, nullptr, clear(), {{"n"}, {"5"}}),
+        QCOMPARE(exporter().comparison(*table(5, 36), ExportLab, nullptr, clear(), {{"n"}, {"5"}}),
                  ExportOutcome::Cancelled);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -367,7 +367,7 @@ private Q_SLOTS:
         const auto model = table(2, 36);
         m_dialogs->answerSaveFile(path);
         m_dialogs->expectMessage(QStringLiteral("Error"), QStringLiteral("Can't overwrite this file, maybe the file is in use!"));
-        QCOMPARE(SpreadsheetExport::comparison(*model, ExportLab, nullptr, clear()), ExportOutcome::CannotReplace);
+        QCOMPARE(exporter().comparison(*model, ExportLab, nullptr, clear()), ExportOutcome::CannotReplace);
         QCOMPARE(m_dialogs->shown.last().icon, MessageIcon::Information); // every export box is an information box
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -398,7 +398,7 @@ private Q_SLOTS:
         if (replace) {
             m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
         }
-        QCOMPARE(SpreadsheetExport::comparison(*table(2, 36), ExportLab, nullptr, clear()),
+        QCOMPARE(exporter().comparison(*table(2, 36), ExportLab, nullptr, clear()),
                  replace ? ExportOutcome::Written : ExportOutcome::NoFileChosen);
         QCOMPARE(m_dialogs->messages().first(),
                  QStringLiteral("Replace file|%1 already exists.\nDo you want to replace it?").arg(written));
@@ -421,7 +421,7 @@ private Q_SLOTS:
         m_dialogs->expectMessage(QStringLiteral("Error"),
                                  QStringLiteral("Can't create a file in the folder %1: the folder is read-only. "
                                                 "Please choose another folder.").arg(folder));
-        const ExportOutcome outcome = SpreadsheetExport::spectral(*table(2, 35), nullptr, clear());
+        const ExportOutcome outcome = exporter().spectral(*table(2, 35), nullptr, clear());
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(outcome, ExportOutcome::CannotReplace);
         QCOMPARE(QDir(folder).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden), QStringList());
@@ -434,7 +434,7 @@ private Q_SLOTS:
         const QString path = m_dir.filePath(QStringLiteral("again.xlsx"));
         for (const int records : {6, 1}) {
             expectSaved(path);
-            QCOMPARE(SpreadsheetExport::comparison(*table(records, 36), ExportLab, nullptr, {}), ExportOutcome::Written);
+            QCOMPARE(exporter().comparison(*table(records, 36), ExportLab, nullptr, {}), ExportOutcome::Written);
         }
         QCOMPARE(readBack(path).size(), 3);
     }
@@ -475,6 +475,7 @@ private:
 
     QTemporaryDir m_dir;
     std::unique_ptr<ScriptedDialogs> m_dialogs;
+    SpreadsheetExport exporter() { return SpreadsheetExport(*m_dialogs); }
     int m_cleared = 0;
 };
 

@@ -213,7 +213,7 @@ private Q_SLOTS:
         if (result == int(StandardColorUploadResult::NotConnected)) { // refused before any file is asked for
             m_access->unplug();
             m_dialogs->expectMessage(QStringLiteral("Error"), message);
-            QCOMPARE(StandardColorUpload::run(*m_access, nullptr, QStringLiteral("TX420")), StandardColorUploadResult::NotConnected);
+            QCOMPARE(StandardColorUpload::run(*m_access, *m_dialogs, nullptr, QStringLiteral("TX420")), StandardColorUploadResult::NotConnected);
         } else {
             QCOMPARE(int(upload(path, QStringLiteral("TX420"), QStringLiteral("Error"), message)), result);
         }
@@ -341,7 +341,7 @@ private:
     {
         m_dialogs->answerOpenFile(path);
         m_dialogs->expectMessage(title, message);
-        return StandardColorUpload::run(*m_access, nullptr, model);
+        return StandardColorUpload::run(*m_access, *m_dialogs, nullptr, model);
     }
     static QByteArray contents(const QString& path)
     {

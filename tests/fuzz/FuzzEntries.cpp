@@ -7,7 +7,6 @@
 
 #include "Bytes.h"
 #include "CLinkerUSB.h"
-#include "Dialogs.h"
 #include "FrameChecksum.h"
 #include "FrameScanner.h"
 #include "HidBackend.h"
@@ -28,29 +27,6 @@
 
 namespace fuzz {
 namespace {
-
-// Answers every box with Cancel and every file dialog with nothing, at once.
-class SilentDialogs final : public Dialogs
-{
-public:
-    DialogButton message(QWidget*, MessageIcon, const QString&, const QString&, int) override
-    {
-        return DialogButton::Cancel;
-    }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    std::unique_ptr<ProgressDialog> progress(QWidget*, const QString&, const QString&, int,
-                                             int) override
-    {
-        return nullptr;
-    }
-};
 
 // A transport whose replies are the fuzz input. Frames sent are accepted and
 // dropped; waits take no time.
@@ -209,12 +185,6 @@ void standardColorSheet(const std::uint8_t* data, std::size_t size)
             std::abort();
         }
     }
-}
-
-void initialise()
-{
-    static SilentDialogs dialogs;
-    Dialogs::install(&dialogs);
 }
 
 QByteArray protocolInput(int command, bool repairChecksums, int parameter,

@@ -53,10 +53,6 @@ void cgatsFile(const std::uint8_t* data, std::size_t size);
 void cxfFile(const std::uint8_t* data, std::size_t size);
 void csvFile(const std::uint8_t* data, std::size_t size);
 
-// Silences the modal seam (a few commands may show a box) and sets up what
-// Qt needs. Idempotent.
-void initialise();
-
 // Builds a protocolReplies input from its parts.
 QByteArray protocolInput(int command, bool repairChecksums, int parameter,
                          const QList<QByteArray>& replies);

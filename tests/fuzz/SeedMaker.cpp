@@ -45,7 +45,6 @@ bool write(const QString& path, const QByteArray& bytes)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    fuzz::initialise();
     if (argc != 2) {
         qCritical("usage: fuzz_seed_maker <corpus dir>");
         return 2;

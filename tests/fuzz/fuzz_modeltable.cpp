@@ -1,12 +1,6 @@
 // libFuzzer target: the model table file "meterno", read as the workspace reads it.
 #include "FuzzEntries.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::initialise();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::modelTable(data, size);

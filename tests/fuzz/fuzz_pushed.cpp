@@ -1,12 +1,6 @@
 // libFuzzer target: results pushed by the instrument, found in the reads of the receive worker.
 #include "FuzzEntries.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***)
-{
-    fuzz::initialise();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     fuzz::pushedFrames(data, size);

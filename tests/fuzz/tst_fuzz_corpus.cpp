@@ -14,8 +14,6 @@ class TestFuzzCorpus : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { fuzz::initialise(); }
-
     void replay_data()
     {
         QTest::addColumn<QString>("target");

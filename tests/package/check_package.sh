@@ -38,6 +38,9 @@ for file in "${expected[@]}"; do
   grep -qxF "$file" <<<"$files" || fail "$file is not in the package"
 done
 dpkg-deb -f "$deb" Depends | grep -q fonts-wqy-microhei || fail "no dependency on the Chinese font"
+for lib in libpq5 libzip4; do
+  dpkg-deb -f "$deb" Depends | grep -q "$lib" || fail "no dependency on $lib (opened at its first use)"
+done
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

@@ -6,6 +6,7 @@
 #include "ReportPageFor310.h"
 #include "ReportPageFor420.h"
 #include "ReportPdf.h"
+#include "QtDialogs.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,6 +31,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     applyLookAndFeel(app);
+    QtDialogs dialogs; // printing and saving are not clicked
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = true;
     for (const QString lang : {QStringLiteral("en"), QStringLiteral("zh")}) {
@@ -46,8 +48,8 @@ int main(int argc, char* argv[])
         s.modelName = chinese ? QStringLiteral("TX420") : QStringLiteral("TX310");
 
         // English: the current layout; Chinese: the legacy colorimeter's Chinese report.
-        ReportPage* page = chinese ? static_cast<ReportPage*>(new ReportPageFor420(s, true, nullptr))
-                                   : new ReportPageFor310(s, 1, nullptr);
+        ReportPage* page = chinese ? static_cast<ReportPage*>(new ReportPageFor420(s, true, dialogs, nullptr))
+                                   : new ReportPageFor310(s, 1, dialogs, nullptr);
         page->resize(700, 980);
         page->show();
         ok &= save(page, out.filePath(QStringLiteral("report-preview-%1.png").arg(lang)));

@@ -30,10 +30,10 @@ using namespace reportcases;
 namespace {
 
 // kind 0: current layout; 1: legacy English; 2: legacy Chinese.
-ReportPage* openReport(int kind, const ReportSnapshot& s)
+ReportPage* openReport(int kind, const ReportSnapshot& s, Dialogs& dialogs)
 {
-    ReportPage* page = kind == 0 ? static_cast<ReportPage*>(new ReportPageFor310(s, 1, nullptr))
-                                 : new ReportPageFor420(s, kind == 2, nullptr);
+    ReportPage* page = kind == 0 ? static_cast<ReportPage*>(new ReportPageFor310(s, 1, dialogs, nullptr))
+                                 : new ReportPageFor420(s, kind == 2, dialogs, nullptr);
     page->show();
     return page;
 }
@@ -104,7 +104,7 @@ private Q_SLOTS:
     void informationOk_updatesPreviewWorkspaceAndSettings()
     {
         QFETCH(int, kind);
-        m_page = openReport(kind, labComparison());
+        m_page = openReport(kind, labComparison(), *m_dialogs);
         QSignalSpy toWorkspace(m_page.data(), &ReportPage::testInformationChanged);
         QDialog* info = openInformation(m_page);
         QVERIFY(info && info->isVisible());
@@ -152,7 +152,7 @@ private Q_SLOTS:
 
     void informationCancel_changesNothing()
     {
-        m_page = openReport(0, labComparison());
+        m_page = openReport(0, labComparison(), *m_dialogs);
         QSignalSpy toWorkspace(m_page.data(), &ReportPage::testInformationChanged);
         const QString before = m_page->html();
         QDialog* info = openInformation(m_page);
@@ -180,7 +180,7 @@ private Q_SLOTS:
         QFETCH(bool, accept);
         const QString path = m_dir.filePath(QStringLiteral("printed.pdf"));
         QFile::remove(path);
-        m_page = openReport(0, labComparison());
+        m_page = openReport(0, labComparison(), *m_dialogs);
         m_dialogs->answerPrint(accept ? path : QString());
         m_page->findChild<QPushButton*>(QStringLiteral("PrintReportbtn"))->click();
         QCOMPARE(QFileInfo(path).size() > 0, accept);
@@ -212,7 +212,7 @@ private Q_SLOTS:
         if (kind == 2) {
             s.verdict = QStringLiteral("合格");
         }
-        m_page = openReport(kind, s);
+        m_page = openReport(kind, s, *m_dialogs);
         const QString path = m_dir.filePath(QStringLiteral("report%1").arg(kind));
         m_dialogs->answerSaveFile(path);
         m_page->findChild<QPushButton*>(QStringLiteral("SavePdfbtn"))->click();
@@ -237,7 +237,7 @@ private Q_SLOTS:
         }
         WorkStatistics work(shownQuantities(3, false));
         work.rebuild(statisticscases::driftingRecords(3, 40));
-        m_page = openReport(0, labComparison());
+        m_page = openReport(0, labComparison(), *m_dialogs);
         const QString firstPage = m_page->html();
         m_page->setStatisticsPage(reportStatisticsPage(work, ChartChoice()));
         QCOMPARE(m_page->browser()->toPlainText().contains(QStringLiteral("Cpk")), false); // off at first
@@ -284,7 +284,7 @@ private Q_SLOTS:
         const QString link = folder + QStringLiteral("/link");
         // A hard link: it keeps whatever file the name pointed to.
         QCOMPARE(::link(QFile::encodeName(pdf).constData(), QFile::encodeName(link).constData()), 0);
-        m_page = openReport(0, labComparison());
+        m_page = openReport(0, labComparison(), *m_dialogs);
         m_dialogs->answerSaveFile(typed);
         m_dialogs->answerButton(DialogButton::Yes);
         m_page->findChild<QPushButton*>(QStringLiteral("SavePdfbtn"))->click();
@@ -303,7 +303,7 @@ private Q_SLOTS:
         const QString folder = m_dir.filePath(QStringLiteral("read-only"));
         QVERIFY(QDir().mkpath(folder));
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-        m_page = openReport(0, labComparison());
+        m_page = openReport(0, labComparison(), *m_dialogs);
         m_dialogs->answerSaveFile(folder + QStringLiteral("/report.pdf"));
         m_dialogs->expectMessage(QStringLiteral("Error"),
                                  QStringLiteral("Can't create a file in the folder %1: the folder is read-only. "
@@ -315,7 +315,7 @@ private Q_SLOTS:
 
     void savePdf_unwritableFile_warns()
     {
-        m_page = openReport(0, labComparison());
+        m_page = openReport(0, labComparison(), *m_dialogs);
         const QString path = m_dir.filePath(QStringLiteral("no/such/folder/report.pdf"));
         m_dialogs->answerSaveFile(path);
         m_dialogs->expectMessage(QStringLiteral("Error"),

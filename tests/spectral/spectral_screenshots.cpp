@@ -23,7 +23,6 @@ int main(int argc, char* argv[])
     }
     applyLookAndFeel(app);
     QtDialogs qtDialogs;
-    Dialogs::install(&qtDialogs);
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = true;
     for (const QString lang : {QStringLiteral("en"), QStringLiteral("zh")}) {
@@ -39,7 +38,7 @@ int main(int argc, char* argv[])
         };
         for (const Instrument& instrument : {Instrument{"TX310", 0, 88.0}, Instrument{"TX420", 1, 45.0}}) {
             EmulatedAccess access(QString::fromLatin1(instrument.model));
-            MeterPageFor310 page(access, {instrument.layout, QString::fromLatin1(instrument.model), chinese});
+            MeterPageFor310 page(access, qtDialogs, {instrument.layout, QString::fromLatin1(instrument.model), chinese});
             // Two measurements: the instrument's own curve, then one queued.
             auto* measure = page.findChild<QPushButton*>(QStringLiteral("pushButton_spectralMeasurement"));
             measure->click();

@@ -342,7 +342,7 @@ private:
     {
         m_access = std::make_unique<EmulatedAccess>(model);
         m_unguardedFrames = 0;
-        m_page = std::make_unique<MeterPageFor310>(*m_access, MeterPageFor310::Context{layout, model, false});
+        m_page = std::make_unique<MeterPageFor310>(*m_access, *m_dialogs, MeterPageFor310::Context{layout, model, false});
         m_access->onFrame = [this] { // a frame outside the lock, or with the buttons enabled
             m_unguardedFrames += m_access->lockIsFree() || buttonsEnabled();
         };

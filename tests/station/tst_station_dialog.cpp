@@ -95,7 +95,8 @@ void TestStationDialog::testConnection_saysWhatTheServerAnswered()
 
 void TestStationDialog::notConfigured_showsNothingAndSendsNothing()
 {
-    StationStatus status;
+    ScriptedDialogs dialogs; // any box would fail the test
+    StationStatus status(dialogs);
     status.start();
     QCOMPARE(status.text(), QString());
     QVERIFY(status.findChild<QPushButton*>(QStringLiteral("btnStationDatabase"))->isEnabled());
@@ -115,7 +116,7 @@ void TestStationDialog::historyWindow_queriesOnAThreadAndExports()
                  " AS v(id, t, n, de, p) WHERE s.db_role = 'bench_one'"),
              QString());
     ScriptedDialogs dialogs;
-    HistoryWindow window(m_cluster.admin());
+    HistoryWindow window(m_cluster.admin(), dialogs);
     QSignalSpy finished(&window, &HistoryWindow::finished);
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnQuery")), Qt::LeftButton);
     QVERIFY(waitUntil([&] { return finished.count() == 1; }, 15000));
@@ -161,7 +162,7 @@ void TestStationDialog::historyWindow_statisticsAndExportFormats()
                  " FROM tintwell.stations s WHERE s.db_role = 'bench_one'"),
              QString());
     ScriptedDialogs dialogs;
-    HistoryWindow window(m_cluster.admin());
+    HistoryWindow window(m_cluster.admin(), dialogs);
     QSignalSpy finished(&window, &HistoryWindow::finished);
     window.query();
     QVERIFY(waitUntil([&] { return finished.count() == 1; }, 15000));

@@ -10,8 +10,6 @@
 class AnsweringDialogs final : public Dialogs
 {
 public:
-    AnsweringDialogs() { Dialogs::install(this); }
-
     DialogButton message(QWidget*, MessageIcon, const QString& title, const QString& text, int buttons) override
     {
         qDebug().noquote() << "box:" << title << "|" << text;

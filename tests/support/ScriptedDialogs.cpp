@@ -40,24 +40,9 @@ private:
 
 } // namespace
 
-namespace {
-ScriptedDialogs* g_installed = nullptr;
-}
+ScriptedDialogs::ScriptedDialogs() = default;
 
-ScriptedDialogs::ScriptedDialogs()
-{
-    Dialogs::install(this);
-    g_installed = this;
-}
-
-ScriptedDialogs::~ScriptedDialogs()
-{
-    // A double replaced by a newer one leaves the newer one installed.
-    if (g_installed == this) {
-        Dialogs::install(nullptr);
-        g_installed = nullptr;
-    }
-}
+ScriptedDialogs::~ScriptedDialogs() = default;
 
 QStringList ScriptedDialogs::messages() const
 {

@@ -20,8 +20,8 @@ public:
         MessageIcon icon = MessageIcon::NoIcon;
     };
 
-    ScriptedDialogs();  // installs itself
-    ~ScriptedDialogs() override; // uninstalls itself unless a newer double replaced it
+    ScriptedDialogs();
+    ~ScriptedDialogs() override;
 
     // The next box with a single OK button must have this title and text.
     void expectMessage(const QString& title, const QString& text)

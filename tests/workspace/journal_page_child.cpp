@@ -46,7 +46,6 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     RestoreOnly dialogs;
-    Dialogs::install(&dialogs);
     const QStringList args = app.arguments();
     if (args.size() < 3) {
         return 2;

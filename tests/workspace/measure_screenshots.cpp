@@ -25,7 +25,7 @@ void tintwellInitResources();
 
 namespace {
 
-bool shoot(const QString& model, const QDir& out, const QString& name)
+bool shoot(const QString& model, const QDir& out, const QString& name, Dialogs& dialogs)
 {
     const StartOptions options = parseStartOptions({QStringLiteral("tintwell"), QStringLiteral("--simulate"), model});
     DeviceSetup setup = createDeviceSetup(options);
@@ -34,7 +34,7 @@ bool shoot(const QString& model, const QDir& out, const QString& name)
         return false;
     }
     const std::shared_ptr<InstrumentEmulator> instrument = emulated->emulator();
-    MainWindow window(std::move(setup.factory), setup.notifier);
+    MainWindow window(std::move(setup.factory), setup.notifier, dialogs);
     window.setWindowTitle(QStringLiteral("Tintwell V2.0"));
     window.resize(1600, 900);
     window.show();
@@ -78,7 +78,8 @@ bool shoot(const QString& model, const QDir& out, const QString& name)
         ok &= window.grab().save(out.filePath(QStringLiteral("%1-%2.png").arg(name, chinese ? "zh" : "en")));
         // The colour-difference parameter dialog of the colorimeters.
         if (page->state().layoutIndex == 1) {
-            setEParameterPageFor470 dialog(page->state().softwareVersion, page->state().modelName, page->link(), chinese, page);
+            setEParameterPageFor470 dialog(page->state().softwareVersion, page->state().modelName, page->link(),
+                                           page->dialogs(), chinese, page);
             dialog.show();
             QApplication::processEvents();
             ok &= dialog.grab().save(
@@ -100,7 +101,7 @@ int main(int argc, char* argv[])
     tintwellInitResources();
     applyLookAndFeel(app);
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    bool ok = shoot(QStringLiteral("TX310"), out, QStringLiteral("comparison-current"));
-    ok &= shoot(QStringLiteral("TX420:2.99"), out, QStringLiteral("comparison-legacy"));
+    bool ok = shoot(QStringLiteral("TX310"), out, QStringLiteral("comparison-current"), dialogs);
+    ok &= shoot(QStringLiteral("TX420:2.99"), out, QStringLiteral("comparison-legacy"), dialogs);
     return ok ? 0 : 1;
 }

@@ -65,7 +65,7 @@ private Q_SLOTS:
 
     void rowWithoutTestName_opensNoReport()
     {
-        FirstPageReport reports;
+        FirstPageReport reports(m_dialogs);
         QCOMPARE(reports.openCurrent(labRecord(QString()), &m_page), nullptr);
         QVERIFY(m_page.findChildren<ReportPage*>().isEmpty());
     }
@@ -73,7 +73,7 @@ private Q_SLOTS:
     void testInformation_carriesToNextReportAndRestart()
     {
         saveTestInformation({QStringLiteral("Saved Co"), QStringLiteral("Saved tester"), QString()});
-        auto reports = std::make_unique<FirstPageReport>();
+        auto reports = std::make_unique<FirstPageReport>(m_dialogs);
         ReportPage* first = reports->openCurrent(labRecord(QStringLiteral("Comp1")), &m_page);
         QVERIFY(first && first->isVisible());
         QVERIFY(first->browser()->toPlainText().contains(QStringLiteral("Saved tester")));
@@ -85,7 +85,7 @@ private Q_SLOTS:
         QCOMPARE(second->testInformation().company, QStringLiteral("Saved Co"));
         QCOMPARE(second->snapshot().testName, QStringLiteral("Comp2"));
 
-        reports = std::make_unique<FirstPageReport>(); // the next start
+        reports = std::make_unique<FirstPageReport>(m_dialogs); // the next start
         QCOMPARE(reports->testInformation().tester, QStringLiteral("Zhang"));
     }
 
@@ -96,7 +96,7 @@ private Q_SLOTS:
             {"1", "Comp9", "2026/12/06  23:05", "50.12", "1.50", "-2.25", "2.70", "303.7", "51.00", "1.25", "-2.00",
              "2.40", "301.9", "0.90", "PASS", "", "", "△E*00", "1.0", "TX420", "SN9"},
             true);
-        FirstPageReport reports;
+        FirstPageReport reports(m_dialogs);
         ReportPage* report = reports.openLegacy(legacy, true, &m_page);
         QVERIFY(report);
         const QString text = report->browser()->toPlainText();

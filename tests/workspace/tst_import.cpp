@@ -42,7 +42,6 @@ ImportSettings settingsFor(int mode, int layout = 0)
 class tst_import : public QObject
 {
     Q_OBJECT
-    DialogFeedback m_feedback{nullptr}; // boxes through the installed scripted dialogs
 
 private Q_SLOTS:
     void decodesEveryRecordLayout_data()
@@ -72,9 +71,10 @@ private Q_SLOTS:
     {
         QFETCH(int, mode); QFETCH(QList<int>, record); QFETCH(Values, standard); QFETCH(Values, sample);
         ScriptedDialogs dialogs;
+        DialogFeedback feedback(nullptr, dialogs);
         EmulatedAccess access;
         access.instrument().storeComparisonRecords(mode, {words(record)}, {StoredRecords::nameRecord("A", 16)});
-        const ImportResult result = RecordImport(access, m_feedback).importCurrent(settingsFor(mode));
+        const ImportResult result = RecordImport(access, feedback).importCurrent(settingsFor(mode));
         QCOMPARE(result.rows.size(), 1);
         const ComparisonRecord& row = result.rows.first();
         for (int i = 0; i < ComparisonRecord::ValueCount; ++i) {
@@ -92,6 +92,7 @@ private Q_SLOTS:
     void legacyRecordsCarryChromaAndHue()
     {
         ScriptedDialogs dialogs;
+        DialogFeedback feedback(nullptr, dialogs);
         EmulatedAccess access(QStringLiteral("TX420"), 200);
         access.instrument().storeLegacyRecords(
             {words(labStd + labSmp), StoredRecords::legacyRecord(1)},
@@ -100,7 +101,7 @@ private Q_SLOTS:
         settings.formulaCode = 5; // delta-E*00 on a first-generation colorimeter
         settings.tolerances.deltaE = 0.5;
         settings.totalCountBefore = 7;
-        const ImportResult result = RecordImport(access, m_feedback).importLegacy(settings);
+        const ImportResult result = RecordImport(access, feedback).importLegacy(settings);
         QCOMPARE(result.rows.size(), 2);
         const ComparisonRecord& row = result.rows.first();
         QCOMPARE(row.testName, QStringLiteral("CD-FOURTEEN-14"));
@@ -118,9 +119,10 @@ private Q_SLOTS:
     void thirtyLabRecordsInFourPages()
     {
         ScriptedDialogs dialogs;
+        DialogFeedback feedback(nullptr, dialogs);
         EmulatedAccess access;
         access.instrument().fillComparisonRecords(3, 30);
-        const ImportResult result = RecordImport(access, m_feedback).importCurrent(settingsFor(3));
+        const ImportResult result = RecordImport(access, feedback).importCurrent(settingsFor(3));
         QCOMPARE(result.rows.size(), 30);
         QCOMPARE(access.memoryReads().mid(1), (QList<QPair<quint32, int>>{
                                                   {0x580000, 256}, {0x580100, 104}, {0x5C0000, 256}, {0x5C0100, 224}}));
@@ -135,11 +137,12 @@ private Q_SLOTS:
     void tolerancesNeverReadMakeEveryHazeTRecordNg()
     {
         ScriptedDialogs dialogs;
+        DialogFeedback feedback(nullptr, dialogs);
         EmulatedAccess access;
         access.instrument().fillComparisonRecords(0, 25);
         ImportSettings settings = settingsFor(0);
         settings.tolerances = Tolerances(); // -1: not read
-        const ImportResult result = RecordImport(access, m_feedback).importCurrent(settings);
+        const ImportResult result = RecordImport(access, feedback).importCurrent(settings);
         QCOMPARE(result.failed, 25);
         QCOMPARE(result.rows.first().settings.hazeTolerance, -1.0);
     }
@@ -158,6 +161,7 @@ private Q_SLOTS:
     {
         QFETCH(int, layout); QFETCH(int, formulaCode); QFETCH(int, formula);
         ScriptedDialogs dialogs;
+        DialogFeedback feedback(nullptr, dialogs);
         EmulatedAccess access(QStringLiteral("TX470"));
         access.instrument().storeComparisonRecords(3, {words(labStd + QList<int>{5250, 80, 350})},
                                                         {StoredRecords::nameRecord("F", 16)});
@@ -165,7 +169,7 @@ private Q_SLOTS:
         settings.formulaCode = formulaCode;
         settings.tolerances.deltaE = 2.0;
         settings.parameterThreshold = 3.0;
-        const ImportResult result = RecordImport(access, m_feedback).importCurrent(settings);
+        const ImportResult result = RecordImport(access, feedback).importCurrent(settings);
         const double expected = deltaE(DeltaEFormula(formula), {50.0, -1.2, 3.0}, {52.5, 0.8, 3.5});
         QCOMPARE(result.rows.first().deltaE, expected);
         QCOMPARE(result.rows.first().pass, expected <= (layout == 1 ? 3.0 : 2.0));
@@ -199,6 +203,7 @@ private Q_SLOTS:
         QFETCH(int, records); QFETCH(int, fault); QFETCH(int, failRequest); QFETCH(int, cancelAt);
         QFETCH(int, outcome); QFETCH(QString, title); QFETCH(QString, text); QFETCH(int, requests);
         ScriptedDialogs dialogs;
+        DialogFeedback feedback(nullptr, dialogs);
         EmulatedAccess access;
         access.instrument().fillComparisonRecords(3, records);
         if (fault >= 0) {
@@ -209,7 +214,7 @@ private Q_SLOTS:
         }
         dialogs.cancelProgressAt(cancelAt);
         dialogs.expectMessage(title, text);
-        const ImportResult result = RecordImport(access, m_feedback).importCurrent(settingsFor(3));
+        const ImportResult result = RecordImport(access, feedback).importCurrent(settingsFor(3));
         QCOMPARE(int(result.outcome), outcome);
         QVERIFY(result.rows.isEmpty());
         QCOMPARE(result.passed + result.failed, 0);
@@ -237,6 +242,7 @@ private Q_SLOTS:
         QFETCH(bool, connected); QFETCH(int, rows); QFETCH(int, answer);
         QFETCH(bool, exported); QFETCH(int, outcome); QFETCH(int, clears);
         ScriptedDialogs dialogs;
+        DialogFeedback feedback(nullptr, dialogs);
         EmulatedAccess access;
         access.instrument().fillComparisonRecords(1, 3);
         if (!connected) {
@@ -254,8 +260,8 @@ private Q_SLOTS:
         hooks.clearRows = [&] { ++cleared; };
         hooks.exportRows = [exported] { return exported; };
         hooks.settings = [] { return settingsFor(1); };
-        hooks.askToSaveRows = [this] { return m_feedback.ask(RecordImport::saveRowsQuestion()); };
-        const ImportResult result = RecordImport(access, m_feedback).run(false, hooks);
+        hooks.askToSaveRows = [&feedback] { return feedback.ask(RecordImport::saveRowsQuestion()); };
+        const ImportResult result = RecordImport(access, feedback).run(false, hooks);
         QCOMPARE(int(result.outcome), outcome);
         QCOMPARE(cleared, clears);
         QCOMPARE(result.rows.size(), outcome == int(ImportResult::Outcome::Imported) ? 3 : 0);

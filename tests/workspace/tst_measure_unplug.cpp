@@ -93,10 +93,10 @@ private Q_SLOTS:
     void init()
     {
         m_dialogs = std::make_unique<UnplugDialogs>();
-        Dialogs::install(m_dialogs.get());
         m_emulator = std::make_shared<InstrumentEmulator>(QStringLiteral("TX310"));
         m_notifier = new ManualDeviceNotifier;
-        m_window = std::make_unique<MainWindow>(std::make_unique<EmulatedLinkFactory>(m_emulator), m_notifier);
+        m_window = std::make_unique<MainWindow>(std::make_unique<EmulatedLinkFactory>(m_emulator), m_notifier,
+                                                *m_dialogs);
         QVERIFY(waitUntil([this] { return m_window->isLedOn(); }));
         QVERIFY(page().receiveWorker());
         m_dialogs->shown.clear();
@@ -108,14 +108,13 @@ private Q_SLOTS:
     void cleanup()
     {
         m_window.reset();
-        Dialogs::install(nullptr);
         m_dialogs.reset();
     }
 
     void unplugInAMessageBoxHoldingTheLink_closes()
     {
         QTest::qWait(100); // the worker is polling
-        DialogFeedback feedback(&page());
+        DialogFeedback feedback(&page(), page().dialogs());
         SettingsExchange settings(page().link(), feedback, false);
         QVERIFY(!settings.setDeltaEThreshold(QStringLiteral("99"))); // out of range: a box, lock held
         QCOMPARE(m_dialogs->shown.size(), 1);
@@ -127,7 +126,7 @@ private Q_SLOTS:
     {
         m_emulator->instrument().fillComparisonRecords(0, 40); // several pages
         m_dialogs->unplugAtProgress = 1;
-        DialogFeedback feedback(&page());
+        DialogFeedback feedback(&page(), page().dialogs());
         RecordImport import(page().link(), feedback);
         ImportSettings settings;
         settings.displayMode = 0;

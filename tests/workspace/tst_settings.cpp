@@ -31,7 +31,6 @@ Q_DECLARE_METATYPE(SettingsRules::ToleranceField)
 class tst_settings : public QObject
 {
     Q_OBJECT
-    DialogFeedback m_feedback{nullptr}; // boxes through the installed scripted dialogs
 
 private Q_SLOTS:
     // Inputs checked in order; limits accepted, just beyond refused; an empty
@@ -105,11 +104,12 @@ private Q_SLOTS:
         QFETCH(ToleranceField, haze); QFETCH(ToleranceField, transmittance); QFETCH(ToleranceField, threshold);
         QFETCH(QString, message); QFETCH(QList<int>, stored);
         ScriptedDialogs dialogs;
+        DialogFeedback feedback(nullptr, dialogs);
         EmulatedAccess access;
         access.instrument().setTolerances(250, 300, 20);
         dialogs.answerButton(DialogButton::Ok);
         std::optional<Tolerances> announced;
-        const std::optional<Tolerances> result = SettingsExchange(access, m_feedback, false).setTolerances(
+        const std::optional<Tolerances> result = SettingsExchange(access, feedback, false).setTolerances(
             haze, transmittance, threshold, [&](const Tolerances& t) { announced = t; });
         QCOMPARE(dialogs.messages().last().section(QLatin1Char('|'), 1), message);
         const VirtualInstrument& in = access.instrument();
@@ -136,9 +136,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, model); QFETCH(int, version); QFETCH(int, code); QFETCH(int, storedCode); QFETCH(QString, formula);
         ScriptedDialogs dialogs;
+        DialogFeedback feedback(nullptr, dialogs);
         EmulatedAccess access(model, version);
         access.instrument().setDeltaEParameter(code, 23);
-        const auto read = SettingsExchange(access, m_feedback, false)
+        const auto read = SettingsExchange(access, feedback, false)
                               .readDeltaEParameter(isFirstGenerationColorimeter(model, version));
         QVERIFY(read.has_value());
         QCOMPARE(read->formulaCode, storedCode);
@@ -183,7 +184,7 @@ private Q_SLOTS:
         if (!message.isEmpty()) {
             dialogs.expectMessage(message.section(QLatin1Char('|'), 0, 0), message.section(QLatin1Char('|'), 1));
         }
-        setEParameterPageFor470 dialog(version, model, access, chinese);
+        setEParameterPageFor470 dialog(version, model, access, dialogs, chinese);
         QCOMPARE(dialog.findChild<QRadioButton*>(QStringLiteral("formulaBtn_5"))->isHidden(),
                  isFirstGenerationColorimeter(model, version));
         dialog.findChild<QRadioButton*>(button)->setChecked(true);
@@ -203,10 +204,11 @@ private Q_SLOTS:
     void displayParameterWithoutAMode()
     {
         ScriptedDialogs dialogs;
+        DialogFeedback feedback(nullptr, dialogs);
         EmulatedAccess access;
         access.instrument().setDisplayMode(3);
         dialogs.expectMessage(QStringLiteral("Error"), QStringLiteral("Failed to Setup  DisplayParam information!"));
-        QVERIFY(!SettingsExchange(access, m_feedback, false).setDisplayParameter(-1));
+        QVERIFY(!SettingsExchange(access, feedback, false).setDisplayParameter(-1));
         QCOMPARE(access.instrument().displayMode(), 3);
     }
 };

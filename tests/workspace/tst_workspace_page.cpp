@@ -112,16 +112,17 @@ private Q_SLOTS:
         QTest::addColumn<bool>("hazeTLab");
         QTest::addColumn<bool>("spectral");
         QTest::addColumn<bool>("stdColor");
-        QTest::newRow("TX310 1.13") << "TX310" << 113 << 0 << false << false << true << false;
-        QTest::newRow("TX310 1.14") << "TX310" << 114 << 0 << false << true << true << false;
-        QTest::newRow("TX420 2.99") << "TX420" << 299 << 1 << true << false << false << true;
-        QTest::newRow("TX420 3.00") << "TX420" << 300 << 1 << false << false << true << true;
-        QTest::newRow("TX430 3.99") << "TX430" << 399 << 1 << true << false << false << true;
-        QTest::newRow("TX430 4.00") << "TX430" << 400 << 1 << false << false << true << true;
-        QTest::newRow("TX450 2.99") << "TX450" << 299 << 1 << true << false << false << true;
-        QTest::newRow("TX460 3.99") << "TX460" << 399 << 2 << true << false << true << false;
-        QTest::newRow("TX460 4.10") << "TX460" << 410 << 2 << false << false << true << false;
-        QTest::newRow("TX470 (production information)") << "TX470" << 215 << 3 << false << false << false << false;
+        QTest::addColumn<bool>("loadStandard"); // a haze meter cannot use a standard from a colour file
+        QTest::newRow("TX310 1.13") << "TX310" << 113 << 0 << false << false << true << false << true;
+        QTest::newRow("TX310 1.14") << "TX310" << 114 << 0 << false << true << true << false << true;
+        QTest::newRow("TX420 2.99") << "TX420" << 299 << 1 << true << false << false << true << true;
+        QTest::newRow("TX420 3.00") << "TX420" << 300 << 1 << false << false << true << true << true;
+        QTest::newRow("TX430 3.99") << "TX430" << 399 << 1 << true << false << false << true << true;
+        QTest::newRow("TX430 4.00") << "TX430" << 400 << 1 << false << false << true << true << true;
+        QTest::newRow("TX450 2.99") << "TX450" << 299 << 1 << true << false << false << true << true;
+        QTest::newRow("TX460 3.99") << "TX460" << 399 << 2 << true << false << true << false << true;
+        QTest::newRow("TX460 4.10") << "TX460" << 410 << 2 << false << false << true << false << true;
+        QTest::newRow("TX470 (production information)") << "TX470" << 215 << 3 << false << false << false << false << false;
     }
     void identification_routesEveryModel()
     {
@@ -132,6 +133,7 @@ private Q_SLOTS:
         QFETCH(bool, hazeTLab);
         QFETCH(bool, spectral);
         QFETCH(bool, stdColor);
+        QFETCH(bool, loadStandard);
         plug(model, version);
         m_page->show();
         QVERIFY(m_page->identifyDevice());
@@ -147,6 +149,7 @@ private Q_SLOTS:
         QCOMPARE(ui().radioButton_hazeTLab->isVisible() && !legacy, hazeTLab);
         QCOMPARE(ui().pushButton_spectralTransmittance->isVisible(), spectral);
         QCOMPARE(ui().pushButton_writeStandardColor->isVisible(), stdColor);
+        QCOMPARE((legacy ? ui().loadstdBtn : ui().pushButton_loadStandard)->isVisible(), loadStandard);
         QCOMPARE(ui().stackedWidget->currentWidget(),
                  layout == 1 || layout == 2 ? ui().page_eParameter : ui().page_tolerance);
         if (!legacy) {
