@@ -36,8 +36,10 @@ bool writeSmallFile(const QString& path, const QByteArray& bytes)
     return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
 }
 
-// A cpu cgroup (v1 or v2) that weighs, all its processes together, as much
-// as one program at nice 10; empty when none can be made.
+// A cpu cgroup (v1 or v2) marked idle: its processes run only on a CPU no
+// other program wants, and give it up at once when one does (with a mere
+// low weight they finish their time slice first). Where the kernel has no
+// idle groups, the least weight. Empty when no cgroup can be made.
 QString makeBackgroundCgroup()
 {
     const QString name = QStringLiteral("tintwell-pg-%1").arg(QCoreApplication::applicationPid());
@@ -46,8 +48,8 @@ QString makeBackgroundCgroup()
         if (!QFile::exists(QLatin1String(root) + QStringLiteral("/cgroup.procs")) || !QDir().mkdir(dir)) {
             continue;
         }
-        if (writeSmallFile(dir + QStringLiteral("/cpu.shares"), "110")
-            || writeSmallFile(dir + QStringLiteral("/cpu.weight.nice"), "10")) {
+        if (writeSmallFile(dir + QStringLiteral("/cpu.idle"), "1") || writeSmallFile(dir + QStringLiteral("/cpu.shares"), "2")
+            || writeSmallFile(dir + QStringLiteral("/cpu.weight"), "1")) {
             return dir;
         }
         QDir().rmdir(dir);
@@ -76,7 +78,7 @@ QString PgTestCluster::backgroundText() const
     }
     return m_cgroup.isEmpty() ? QStringLiteral("nice 10 (no cpu cgroup could be made: each server process still weighs as "
                                                "much as this whole program)")
-                              : QStringLiteral("in the cpu cgroup %1, weighing as one program at nice 10").arg(m_cgroup);
+                              : QStringLiteral("in the idle cpu cgroup %1").arg(m_cgroup);
 }
 
 QStringList PgTestCluster::asServerUser(const QString& program) const

@@ -27,11 +27,11 @@ public:
     bool startAgain();
     // From the start on, the server runs in the background (a benchmark's
     // stand-in for a server on a computer of its own): at nice 10, and where
-    // a cpu cgroup can be made (as root), in one of its own weighing as one
-    // program at nice 10. The nice value alone holds nothing back: every
+    // a cpu cgroup can be made (as root), in an idle one of its own, on CPU
+    // time nothing else wants. The nice value alone holds nothing back: every
     // PostgreSQL process is a session leader, so with the kernel's autogroups
     // each backend is a scheduling group of its own, weighing as much as the
-    // whole benchmark.
+    // whole benchmark. On a busy computer the idle server may fall far behind.
     void setBackground(bool background) { m_background = background; }
     // How the server was held back, for a benchmark's output.
     QString backgroundText() const;

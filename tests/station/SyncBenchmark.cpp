@@ -1,10 +1,11 @@
 // tintwell_sync_bench: the station database against a throw-away local
 // PostgreSQL cluster. 10 stations send 10 000 journaled records each while
-// new records keep being journaled, one at a time, until the stations have
-// caught up; prints how long until everything was acknowledged, the
-// journal's cost per row with and without the sync running (the same rows,
-// one transaction each, timed one by one), and how long one standard's
-// statistics over 1 000 000 records take. Last line: "throughput: N records/s".
+// new records keep being journaled, one a millisecond round the stations,
+// until the stations have caught up; prints how long until everything was
+// acknowledged, the journal's cost per row with and without the sync running
+// (the same rows at the same pace, one transaction each, timed one by one),
+// and how long one standard's statistics over 1 000 000 records take.
+// Last line: "throughput: N records/s".
 #include "JournalOutbox.h"
 #include "PgTestCluster.h"
 #include "RecordJournal.h"
@@ -31,6 +32,11 @@ namespace {
 constexpr int kStations = 10;
 constexpr int kRecordsPerStation = 10000;
 constexpr int kAloneRows = 3000;
+// One row a millisecond, round the 10 stations: each journals 100 a second,
+// far faster than an operator, while the computer keeps time to spare for
+// the sync and the server (journaled back to back, the rows alone would keep
+// a core busy with their own commits).
+constexpr qint64 kRowIntervalNs = 1000000;
 // Rows keep coming while more than this many wait to be sent (one batch a station).
 constexpr int kCaughtUp = kStations * 500;
 constexpr int kHistoryRecords = 1000000;
@@ -73,13 +79,16 @@ struct JournalCost
     double cpuWaitMs = -1; // per row: runnable, waiting for a CPU
 };
 
-// Appends single records (one transaction each) round the journals while
-// `more()` says so, checked every 100 rows outside the timing.
+// Appends single records (one transaction each) round the journals, one
+// every kRowIntervalNs, while `more()` says so (checked every 100 rows,
+// outside the timing).
 JournalCost journalRows(const std::vector<std::unique_ptr<RecordJournal>>& journals, int first,
                         const std::function<bool(int rows)>& more)
 {
     std::vector<double> times;
     const qint64 waitedBefore = runQueueWait();
+    QElapsedTimer pace;
+    pace.start();
     for (int n = 0; n % 100 != 0 || more(n); ++n) {
         const int station = n % int(journals.size());
         const ComparisonRecord record = benchRecord(first + n, station);
@@ -87,6 +96,10 @@ JournalCost journalRows(const std::vector<std::unique_ptr<RecordJournal>>& journ
         t.start();
         journals[station]->append({record});
         times.push_back(t.nsecsElapsed() / 1e6);
+        const qint64 early = (n + 1) * kRowIntervalNs - pace.nsecsElapsed();
+        if (early > 0) {
+            QThread::usleep(static_cast<unsigned long>(early / 1000));
+        }
     }
     const qint64 waitedAfter = runQueueWait();
     JournalCost cost;
