@@ -119,7 +119,7 @@ Run startOnce(const QString& program, const QStringList& arguments, const QProce
     while (run.ms < 0 && timer.elapsed() < kGiveUpMs && process.state() != QProcess::NotRunning) {
         process.waitForReadyRead(100);
         output += process.readAll();
-        if (output.contains("first frame")) {
+        if (output.contains(" first frame\n")) { // the mark itself, not a later one naming it
             run.ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
         }
     }
