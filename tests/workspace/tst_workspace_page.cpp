@@ -2,6 +2,7 @@
 // and routing of every model, display modes, rows, counters, clears and
 // re-translation.
 #include "ComparisonRecord.h"
+#include "ComparisonRecordList.h"
 #include "JournalKeeper.h"
 #include "PageFixture.h"
 #include "RecordJournal.h"
@@ -370,7 +371,16 @@ private Q_SLOTS:
         QCOMPARE(view->tableInterface()->cellAt(2, 29)->text(QAccessible::Description), QStringLiteral("Delete"));
         // Places follow a deleted row; names follow a renamed test and the language.
         clickRowButton(table, 0, 29);
-        QVERIFY(table->model()->setData(table->model()->index(1, 1), QStringLiteral("Batch A")));
+        // A double click on the test name edits it; Enter renames the record.
+        const QRect name = table->visualRect(table->model()->index(1, 1));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, name.center());
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, name.center());
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, QStringLiteral("Batch A"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(m_page->records().at(1).testName, QStringLiteral("Batch A")); // committed at the next turn
         QCOMPARE(names(1), QStringList({"Delete row 2", "Report for Batch A"}));
         switchLanguage(true);
         QCOMPARE(names(1), QStringList({QStringLiteral("删除第2行"), QStringLiteral("Batch A的报告")}));
