@@ -58,12 +58,47 @@ int RecordJournal::unacknowledgedCount()
 }
 bool RecordJournal::acknowledge(const QList<std::pair<QUuid, qint64>>& versions)
 {
-    return writeEach(QStringLiteral("UPDATE records SET acked = MAX(acked, MIN(?, version)) WHERE id = ?"),
-                     versions.size(), [&](QSqlQuery& q, qsizetype i) {
-                         const auto& [id, version] = versions[i];
-                         q.bindValue(0, version);
-                         q.bindValue(1, idBytes(id));
-                     });
+    if (!m_active) {
+        return false;
+    }
+    if (versions.isEmpty()) {
+        return true;
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery q(db);
+    // The batch goes into a table of this connection's own first, without
+    // the journal's lock; the lock is then held for one statement, so the
+    // window's next record never waits behind hundreds of single updates.
+    // BEGIN IMMEDIATE takes the lock before reading (a deferred transaction
+    // could be refused outright when another writer got in between).
+    const auto failed = [&](const QString& error) {
+        QSqlQuery(db).exec(QStringLiteral("ROLLBACK"));
+        return fail(QStringLiteral("cannot write"), error);
+    };
+    if (!q.exec(QStringLiteral("CREATE TEMP TABLE IF NOT EXISTS acked_batch (id BLOB NOT NULL, version INTEGER NOT NULL)"))
+        || !q.exec(QStringLiteral("BEGIN")) || !q.exec(QStringLiteral("DELETE FROM temp.acked_batch"))) {
+        return failed(q.lastError().text());
+    }
+    q.prepare(QStringLiteral("INSERT INTO temp.acked_batch (id, version) VALUES (?, ?)"));
+    for (const auto& [id, version] : versions) {
+        q.bindValue(0, idBytes(id));
+        q.bindValue(1, version);
+        if (!q.exec()) {
+            return failed(q.lastError().text());
+        }
+    }
+    if (!q.exec(QStringLiteral("COMMIT")) || !q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        return failed(q.lastError().text());
+    }
+    // An acknowledged version older than the record's (changed meanwhile)
+    // leaves it in the outbox.
+    if (!q.exec(QStringLiteral("UPDATE records SET acked = MAX(records.acked, MIN(b.version, records.version))"
+                               " FROM (SELECT id, MAX(version) AS version FROM temp.acked_batch GROUP BY id) AS b"
+                               " WHERE records.id = b.id"))
+        || !q.exec(QStringLiteral("COMMIT"))) {
+        return failed(q.lastError().text());
+    }
+    return true;
 }
 
 bool RecordJournal::refuse(const QList<std::pair<QUuid, qint64>>& versions, const QString& reason)

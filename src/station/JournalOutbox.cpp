@@ -17,16 +17,33 @@ JournalOutbox::~JournalOutbox() = default;
 
 RecordJournal* JournalOutbox::journal()
 {
+    // A RecordJournal turns itself off after a failed read or write (the
+    // window's connection held the journal past the busy time-out, say). For
+    // the sync that costs a resend at most, so the next call opens it afresh
+    // rather than the sync stopping until the program is restarted.
+    if (m_journal && !m_journal->isActive()) {
+        m_journal.reset();
+    }
     if (!m_journal) {
         m_journal = std::make_unique<RecordJournal>(m_path);
         if (!m_journal->open(RecordJournal::Role::Shared)) {
-            qCWarning(lcStationSync).noquote() << m_journal->errorText();
+            if (m_journal->errorText() != m_lastError) {
+                qCWarning(lcStationSync).noquote() << m_journal->errorText();
+            }
+            m_lastError = m_journal->errorText();
         } else {
+            m_lastError.clear();
             // This connection only writes acknowledgements: one lost in a power
             // cut means a harmless resend, so its commits need not wait for the
             // disk, and the operator's journaling does not queue behind them.
-            QSqlQuery(QSqlDatabase::database(m_journal->connectionName()))
-                .exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+            QSqlQuery q(QSqlDatabase::database(m_journal->connectionName()));
+            q.exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
+            // Copying the write-ahead log into the database is left to this
+            // thread: it checkpoints at a quarter of the size the window's
+            // connection does, so the window's commits seldom meet the log's
+            // limit (a checkpoint syncs the whole database file).
+            q.exec(QStringLiteral("PRAGMA wal_autocheckpoint=250"));
+            q.exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
         }
     }
     return m_journal->isActive() ? m_journal.get() : nullptr;

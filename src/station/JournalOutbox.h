@@ -3,7 +3,8 @@
 // (as a second, shared connection) on the first call, so on the worker's
 // thread. A record the server refused for good keeps its refusal in the
 // journal: it stays out of the queue, also after a restart, until it is
-// changed again.
+// changed again. A failed read or write (the journal busy too long) costs a
+// resend: the journal is opened again for the next call.
 
 #include "Outbox.h"
 
@@ -32,4 +33,5 @@ private:
 
     QString m_path;
     std::unique_ptr<RecordJournal> m_journal;
+    QString m_lastError; // of opening, said once
 };

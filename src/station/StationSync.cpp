@@ -18,7 +18,12 @@ StationSync::StationSync(StationConfig config, Outbox* outbox, SyncOptions optio
     });
     connect(m_worker, &SyncWorker::acknowledged, this, &StationSync::acknowledged);
     connect(m_worker, &SyncWorker::rejected, this, &StationSync::rejected);
-    m_thread.start();
+    // Sending is background work: the thread runs only when the program's
+    // other threads (the window, the instrument's) do not want the CPU, so
+    // the operator's measuring and journaling never wait for it. On Linux
+    // this is SCHED_IDLE, which yields at once to a waking thread of the
+    // program, where a nice value lets the sync finish its time slice first.
+    m_thread.start(QThread::IdlePriority);
     QMetaObject::invokeMethod(m_worker, &SyncWorker::start, Qt::QueuedConnection);
 }
 

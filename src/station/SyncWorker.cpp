@@ -11,11 +11,6 @@
 
 #include <algorithm>
 
-#ifdef Q_OS_LINUX
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-#endif
 
 Q_LOGGING_CATEGORY(lcStationSync, "tintwell.station.sync")
 
@@ -103,11 +98,6 @@ SyncWorker::~SyncWorker() = default;
 void SyncWorker::start()
 {
     m_stopped = false;
-#ifdef Q_OS_LINUX
-    // Sending is background work: the operator's measuring and journaling
-    // come first when the computer is busy. Linux takes a nice value per thread.
-    setpriority(PRIO_PROCESS, pid_t(syscall(SYS_gettid)), 10);
-#endif
     if (!m_timer) {
         m_timer = new QTimer(this);
         m_timer->setSingleShot(true);

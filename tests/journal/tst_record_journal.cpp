@@ -14,10 +14,13 @@
 #include <QSqlQuery>
 #include <QTableWidgetItem>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 
+#include <atomic>
 #include <cmath>
 #include <csignal>
+#include <memory>
 
 namespace {
 
@@ -454,6 +457,53 @@ private Q_SLOTS:
         // The others acknowledged: a refused record no longer holds its session back from pruning.
         QVERIFY(journal.acknowledge({{made.at(0).id, 1}, {made.at(2).id, 1}}));
         QCOMPARE(journal.pruneClosedSessions(QDateTime::currentDateTime().addDays(1), true).records, setAside ? 3 : 0);
+    }
+
+    // The station sync acknowledges on a connection of its own, on its own
+    // thread, while the window keeps journaling one record at a time (a
+    // record a millisecond, far faster than an operator): no write of either
+    // side fails, and exactly what was acknowledged has left the outbox.
+    void acknowledgingWhileTheOwnerJournals()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("concurrent.sqlite"));
+        RecordJournal owner(path);
+        QVERIFY(owner.open());
+        QList<ComparisonRecord> backlog;
+        for (int n = 0; n < 2000; ++n) {
+            backlog.append(makeRecord(n));
+        }
+        QVERIFY(owner.append(backlog));
+        std::atomic<bool> syncFailed{false};
+        std::atomic<int> acknowledged{0};
+        std::unique_ptr<QThread> sync(QThread::create([&] {
+            RecordJournal journal(path);
+            if (!journal.open(RecordJournal::Role::Shared)) {
+                syncFailed = true;
+                return;
+            }
+            for (QList<JournalOutboxEntry> entries = journal.unacknowledged(150); !entries.isEmpty();
+                 entries = journal.unacknowledged(150)) {
+                QList<std::pair<QUuid, qint64>> versions;
+                for (const JournalOutboxEntry& e : entries) {
+                    versions.append({e.record.id, e.record.version});
+                }
+                if (!journal.acknowledge(versions)) {
+                    syncFailed = true;
+                    return;
+                }
+                acknowledged += int(versions.size());
+            }
+        }));
+        sync->start();
+        int journaled = 0;
+        for (; journaled < 300 || !sync->isFinished(); ++journaled) {
+            QVERIFY2(owner.append({makeRecord(5000 + journaled)}), qPrintable(owner.errorText()));
+            QThread::usleep(1000);
+        }
+        QVERIFY(sync->wait(60000));
+        QVERIFY(!syncFailed);
+        QVERIFY(acknowledged >= backlog.size());
+        QCOMPARE(owner.unacknowledgedCount(), int(backlog.size()) + journaled - acknowledged);
     }
 
     void pruningRemovesOnlyOldClosedHistory_data()

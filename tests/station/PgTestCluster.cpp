@@ -30,6 +30,30 @@ QString findBinDir()
     }
     return QString();
 }
+bool writeSmallFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush();
+}
+
+// A cpu cgroup (v1 or v2) that weighs, all its processes together, as much
+// as one program at nice 10; empty when none can be made.
+QString makeBackgroundCgroup()
+{
+    const QString name = QStringLiteral("tintwell-pg-%1").arg(QCoreApplication::applicationPid());
+    for (const char* root : {"/sys/fs/cgroup/cpu", "/sys/fs/cgroup"}) {
+        const QString dir = QLatin1String(root) + QLatin1Char('/') + name;
+        if (!QFile::exists(QLatin1String(root) + QStringLiteral("/cgroup.procs")) || !QDir().mkdir(dir)) {
+            continue;
+        }
+        if (writeSmallFile(dir + QStringLiteral("/cpu.shares"), "110")
+            || writeSmallFile(dir + QStringLiteral("/cpu.weight.nice"), "10")) {
+            return dir;
+        }
+        QDir().rmdir(dir);
+    }
+    return {};
+}
 } // namespace
 
 PgTestCluster::PgTestCluster() = default;
@@ -40,6 +64,19 @@ PgTestCluster::~PgTestCluster()
     if (m_running) {
         stop("immediate");
     }
+    if (!m_cgroup.isEmpty()) {
+        QDir().rmdir(m_cgroup);
+    }
+}
+
+QString PgTestCluster::backgroundText() const
+{
+    if (!m_background) {
+        return QStringLiteral("as any other program");
+    }
+    return m_cgroup.isEmpty() ? QStringLiteral("nice 10 (no cpu cgroup could be made: each server process still weighs as "
+                                               "much as this whole program)")
+                              : QStringLiteral("in the cpu cgroup %1, weighing as one program at nice 10").arg(m_cgroup);
 }
 
 QStringList PgTestCluster::asServerUser(const QString& program) const
@@ -124,15 +161,19 @@ bool PgTestCluster::start(QString* skip, QString* error, const QString& parent)
         return false;
     }
     conf.close();
+    if (m_background) {
+        m_cgroup = makeBackgroundCgroup();
+    }
     // Stops the server should this program die before its destructor ran.
     const QString runAs = geteuid() == 0 ? QStringLiteral("runuser -u nobody -- ") : QString();
     QProcess watcher;
     watcher.setProgram(QStringLiteral("/bin/sh"));
     watcher.setArguments({QStringLiteral("-c"),
                           QStringLiteral("while kill -0 %1 2>/dev/null; do sleep 1; done; "
-                                         "%2'%3/pg_ctl' -D '%4' stop -m immediate >/dev/null 2>&1; rm -rf '%5'")
+                                         "%2'%3/pg_ctl' -D '%4' stop -m immediate >/dev/null 2>&1; rm -rf '%5'%6")
                               .arg(QCoreApplication::applicationPid())
-                              .arg(runAs, m_binDir, m_data, m_dir->path())});
+                              .arg(runAs, m_binDir, m_data, m_dir->path(),
+                                   m_cgroup.isEmpty() ? QString() : QStringLiteral("; rmdir '%1'").arg(m_cgroup))});
     // Not holding the test's output open: CTest waits for that to close.
     watcher.setStandardInputFile(QProcess::nullDevice());
     watcher.setStandardOutputFile(QProcess::nullDevice());
@@ -152,9 +193,16 @@ bool PgTestCluster::start(QString* skip, QString* error, const QString& parent)
 
 bool PgTestCluster::startAgain()
 {
-    const QStringList nice = m_nice != 0 ? QStringList{QStringLiteral("nice"), QStringLiteral("-n"), QString::number(m_nice)}
-                                         : QStringList();
-    m_running = run(nice + asServerUser(QStringLiteral("pg_ctl"))
+    QStringList background;
+    if (!m_cgroup.isEmpty()) {
+        // pg_ctl starts in the cgroup, so the server and every backend it forks stay there.
+        background << QStringLiteral("/bin/sh") << QStringLiteral("-c")
+                   << QStringLiteral("echo $$ > \"$0/cgroup.procs\" && exec \"$@\"") << m_cgroup;
+    }
+    if (m_background) {
+        background << QStringLiteral("nice") << QStringLiteral("-n") << QStringLiteral("10");
+    }
+    m_running = run(background + asServerUser(QStringLiteral("pg_ctl"))
                     + QStringList{QStringLiteral("-D"), m_data, QStringLiteral("-l"), m_dir->filePath(QStringLiteral("log")),
                                   QStringLiteral("-w"), QStringLiteral("-t"), QStringLiteral("30"), QStringLiteral("start")});
     return m_running;

@@ -25,9 +25,16 @@ public:
     bool start(QString* skip, QString* error, const QString& parent = QString());
     bool stop(const char* mode = "fast");
     bool startAgain();
-    // The server runs at this nice value from its next start (a benchmark's
-    // stand-in for a server on a computer of its own).
-    void setNice(int nice) { m_nice = nice; }
+    // From the start on, the server runs in the background (a benchmark's
+    // stand-in for a server on a computer of its own): at nice 10, and where
+    // a cpu cgroup can be made (as root), in one of its own weighing as one
+    // program at nice 10. The nice value alone holds nothing back: every
+    // PostgreSQL process is a session leader, so with the kernel's autogroups
+    // each backend is a scheduling group of its own, weighing as much as the
+    // whole benchmark.
+    void setBackground(bool background) { m_background = background; }
+    // How the server was held back, for a benchmark's output.
+    QString backgroundText() const;
     bool isRunning() const { return m_running; }
 
     // The superuser, trusted on the socket; and any other role by password.
@@ -60,7 +67,8 @@ private:
     QString m_data;
     QString m_socket;
     bool m_running = false;
-    int m_nice = 0;
+    bool m_background = false;
+    QString m_cgroup; // the server's cpu cgroup, empty without one
     int m_port = 5432;
     std::unique_ptr<PgConnection> m_admin;
     QString m_adminDatabase;

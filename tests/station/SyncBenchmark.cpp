@@ -1,9 +1,10 @@
 // tintwell_sync_bench: the station database against a throw-away local
 // PostgreSQL cluster. 10 stations send 10 000 journaled records each while
-// new records keep being journaled; prints how long until everything was
-// acknowledged, the journal's cost per row with and without the sync
-// running, and how long one standard's statistics over 1 000 000 records
-// take. Last line: "throughput: N records/s".
+// new records keep being journaled, one at a time, until the stations have
+// caught up; prints how long until everything was acknowledged, the
+// journal's cost per row with and without the sync running (the same rows,
+// one transaction each, timed one by one), and how long one standard's
+// statistics over 1 000 000 records take. Last line: "throughput: N records/s".
 #include "JournalOutbox.h"
 #include "PgTestCluster.h"
 #include "RecordJournal.h"
@@ -21,13 +22,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <functional>
 #include <memory>
 #include <vector>
 
 namespace {
 constexpr int kStations = 10;
 constexpr int kRecordsPerStation = 10000;
-constexpr int kTimedRows = 600;
+constexpr int kAloneRows = 3000;
+// Rows keep coming while more than this many wait to be sent (one batch a station).
+constexpr int kCaughtUp = kStations * 500;
 constexpr int kHistoryRecords = 1000000;
 
 ComparisonRecord benchRecord(int n, int station)
@@ -50,16 +55,54 @@ ComparisonRecord benchRecord(int n, int station)
     return r;
 }
 
-// Mean milliseconds per row of `rows` single-row appends (one transaction each).
-double appendCost(const std::vector<std::unique_ptr<RecordJournal>>& journals, int rows, int first)
+// Nanoseconds this thread has waited for a CPU while it could run (Linux);
+// -1 where the kernel does not say.
+qint64 runQueueWait()
 {
-    QElapsedTimer t;
-    t.start();
-    for (int n = 0; n < rows; ++n) {
+    std::ifstream stat("/proc/thread-self/schedstat");
+    qint64 onCpu = 0;
+    qint64 waited = -1;
+    return stat >> onCpu >> waited ? waited : -1;
+}
+
+struct JournalCost
+{
+    int rows = 0;
+    double meanMs = 0;
+    double medianMs = 0;
+    double cpuWaitMs = -1; // per row: runnable, waiting for a CPU
+};
+
+// Appends single records (one transaction each) round the journals while
+// `more()` says so, checked every 100 rows outside the timing.
+JournalCost journalRows(const std::vector<std::unique_ptr<RecordJournal>>& journals, int first,
+                        const std::function<bool(int rows)>& more)
+{
+    std::vector<double> times;
+    const qint64 waitedBefore = runQueueWait();
+    for (int n = 0; n % 100 != 0 || more(n); ++n) {
         const int station = n % int(journals.size());
-        journals[station]->append({benchRecord(first + n, station)});
+        const ComparisonRecord record = benchRecord(first + n, station);
+        QElapsedTimer t;
+        t.start();
+        journals[station]->append({record});
+        times.push_back(t.nsecsElapsed() / 1e6);
     }
-    return double(t.nsecsElapsed()) / 1e6 / rows;
+    const qint64 waitedAfter = runQueueWait();
+    JournalCost cost;
+    cost.rows = int(times.size());
+    if (cost.rows == 0) {
+        return cost;
+    }
+    for (double t : times) {
+        cost.meanMs += t / cost.rows;
+    }
+    std::nth_element(times.begin(), times.begin() + cost.rows / 2, times.end());
+    cost.medianMs = times[cost.rows / 2];
+    if (waitedBefore >= 0 && waitedAfter >= 0) {
+        cost.cpuWaitMs = (waitedAfter - waitedBefore) / 1e6 / cost.rows;
+    }
+    return cost;
 }
 
 int fail(const QString& what)
@@ -79,11 +122,12 @@ int main(int argc, char** argv)
     // server has a disk of its own, and the stations' journals should not
     // queue behind its writes here.
     const QString serverParent = QFileInfo(QStringLiteral("/dev/shm")).isWritable() ? QStringLiteral("/dev/shm") : QString();
-    std::printf("server (nice 10) files in %s\n", qPrintable(serverParent.isEmpty() ? QDir::tempPath() : serverParent));
-    cluster.setNice(10);
+    cluster.setBackground(true);
     if (!cluster.start(&skip, &error, serverParent)) {
         return fail(skip.isEmpty() ? error : skip);
     }
+    std::printf("server: files in %s, runs %s\n", qPrintable(serverParent.isEmpty() ? QDir::tempPath() : serverParent),
+                qPrintable(cluster.backgroundText()));
     PgConnection admin(cluster.admin());
     const MigrationOutcome migrated = StationSchema::migrate(admin);
     if (!migrated.ok) {
@@ -108,24 +152,12 @@ int main(int argc, char** argv)
     }
     // The journal's cost per row with no sync running, on journals as full
     // as the ones timed while syncing.
-    const double alone = appendCost(journals, kTimedRows, 2 * kRecordsPerStation);
-    const int total = kStations * kRecordsPerStation + kTimedRows * 2;
+    const JournalCost alone = journalRows(journals, 2 * kRecordsPerStation, [](int rows) { return rows < kAloneRows; });
     std::printf("stations: %d, records journaled before the sync: %d\n", kStations,
-                kStations * kRecordsPerStation + kTimedRows);
+                kStations * kRecordsPerStation + alone.rows);
 
     std::vector<std::unique_ptr<JournalOutbox>> outboxes;
     std::vector<std::unique_ptr<StationSync>> syncs;
-    QElapsedTimer clock;
-    clock.start();
-    for (int s = 0; s < kStations; ++s) {
-        outboxes.push_back(std::make_unique<JournalOutbox>(journals[s]->fileName()));
-        syncs.push_back(std::make_unique<StationSync>(stations[s], outboxes[s].get()));
-    }
-    // New records keep coming while the sync runs.
-    const double withSync = appendCost(journals, kTimedRows, kRecordsPerStation);
-    for (auto& sync : syncs) {
-        sync->journaled();
-    }
     auto waiting = [&] {
         int sum = 0;
         for (auto& j : journals) {
@@ -133,6 +165,20 @@ int main(int argc, char** argv)
         }
         return sum;
     };
+    QElapsedTimer clock;
+    clock.start();
+    for (int s = 0; s < kStations; ++s) {
+        outboxes.push_back(std::make_unique<JournalOutbox>(journals[s]->fileName()));
+        syncs.push_back(std::make_unique<StationSync>(stations[s], outboxes[s].get()));
+    }
+    // New records keep coming while the sync runs, until it has caught up.
+    const JournalCost withSync = journalRows(journals, 3 * kRecordsPerStation, [&](int) {
+        return waiting() > kCaughtUp && clock.elapsed() < 60000;
+    });
+    const int total = kStations * kRecordsPerStation + alone.rows + withSync.rows;
+    for (auto& sync : syncs) {
+        sync->journaled();
+    }
     while (waiting() > 0 && clock.elapsed() < 120000) {
         QCoreApplication::processEvents();
         QThread::msleep(20);
@@ -144,13 +190,24 @@ int main(int argc, char** argv)
     const qint64 arrived = cluster.adminCount("SELECT count(*) FROM tintwell.records");
     std::printf("acknowledged: %lld of %d records in %.2f s (%d still waiting)\n", static_cast<long long>(arrived),
                 total, elapsed / 1000.0, left);
-    std::printf("journal per row: %.3f ms alone, %.3f ms while syncing (x%.2f)\n", alone, withSync, withSync / alone);
+    std::printf("journal per row: %.3f ms alone (%d rows), %.3f ms while syncing (%d rows) (x%.2f)\n", alone.meanMs,
+                alone.rows, withSync.meanMs, withSync.rows, withSync.meanMs / alone.meanMs);
+    std::printf("  median %.3f ms alone, %.3f ms while syncing", alone.medianMs, withSync.medianMs);
+    if (alone.cpuWaitMs >= 0 && withSync.cpuWaitMs >= 0) {
+        std::printf("; waiting for a CPU %.3f / %.3f ms per row", alone.cpuWaitMs, withSync.cpuWaitMs);
+    }
+    std::printf("\n");
     double loadAverage[3] = {0, 0, 0};
     if (getloadavg(loadAverage, 3) > 0) {
         std::printf("load average of the computer meanwhile: %.2f on %d cores\n", loadAverage[0], QThread::idealThreadCount());
     }
 
-    // One standard's statistics over a million records of ten stations.
+    // One standard's statistics over a million records of ten stations
+    // (left out with --sync-only).
+    if (app.arguments().contains(QStringLiteral("--sync-only"))) {
+        std::printf("throughput: %.0f records/s\n", arrived * 1000.0 / std::max<qint64>(elapsed, 1));
+        return 0;
+    }
     QElapsedTimer load;
     load.start();
     cluster.adminExec("SET statement_timeout = 0");
