@@ -223,11 +223,13 @@ void RecordTableView::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
-// A second press on a button is a press, as on a button widget.
+// A double click on a row button presses it once: the first click already
+// deleted the row, and the second would delete the row that moved up under
+// the mouse.
 void RecordTableView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && isButton(indexAt(event->position().toPoint()))) {
-        mousePressEvent(event);
+    if (isButton(indexAt(event->position().toPoint()))) {
+        event->accept();
         return;
     }
     QTableView::mouseDoubleClickEvent(event);
