@@ -92,6 +92,7 @@ MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier*
         QCoreApplication::installTranslator(translator.get());
     }
     startupTrace::mark("language");
+    legacyLayoutLater = language.legacyLayoutAfterFirstFrame;
     setupUi();
     QMetaObject::connectSlotsByName(this);
     startupTrace::mark("window frame");
@@ -224,9 +225,18 @@ void MainWindow::initForm()
                    | Qt::WindowCloseButtonHint);
     setStyleSheet(windowStyleSheet());
     // Built inside its stack: moving a styled tree to another parent restyles it.
-    page = new FirstPageFor310(*instrumentLink, dialogs, ui->stackedWidget);
+    page = new FirstPageFor310(*instrumentLink, dialogs, ui->stackedWidget,
+                               legacyLayoutLater ? FirstPageFor310::LegacyLayout::Later
+                                                 : FirstPageFor310::LegacyLayout::Now);
     ui->stackedWidget->addWidget(page);
     ui->stackedWidget->setCurrentWidget(page);
+    if (legacyLayoutLater) {
+        // Before every later step: the journal may restore legacy rows.
+        afterFirstFrame([this] {
+            page->buildLegacyLayout();
+            startupTrace::mark("legacy layout (built after the first frame)");
+        });
+    }
 }
 
 void MainWindow::afterFirstFrame(std::function<void()> step)
@@ -245,6 +255,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
         && watched == windowHandle() && windowHandle()->isExposed()) {
         // Handled here first, so that the steps follow the painted frame.
         watched->event(event);
+        startupTrace::mark("first frame");
         runFirstFrameSteps();
         return true;
     }

@@ -32,11 +32,15 @@ class MainWindow : public QWidget
     Q_OBJECT
 public:
     // The language the window starts in, and where its catalogues are looked
-    // for, in order (an empty entry means the working directory).
+    // for, in order (an empty entry means the working directory). With
+    // legacyLayoutAfterFirstFrame the page's legacy layout (hidden until a
+    // first-generation colorimeter or its rows need it) is built right after
+    // the window's first frame, as the first step that waits for it.
     struct StartLanguage
     {
         QStringList catalogueDirectories;
         bool chinese = true;
+        bool legacyLayoutAfterFirstFrame = false;
     };
 
     // factory opens the link (real, emulated or a test double); notifier
@@ -127,6 +131,7 @@ private:
     bool ledOn = false;
     std::vector<std::function<void()>> firstFrameSteps;
     bool usbWaitsForFirstFrame = false;
+    bool legacyLayoutLater = false;
 };
 
 // The process's one main window (the one constructed last and still alive).

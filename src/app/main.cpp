@@ -62,15 +62,12 @@ int main(int argc, char* argv[])
     LinkFactory* linkFactory = setup.factory.get();
     // Beside the executable, or in ../share/tintwell for an installed copy.
     MainWindow window(std::move(setup.factory), setup.notifier, qtDialogs,
-                      MainWindow::StartLanguage{catalogueDirectories(), options.chinese});
+                      MainWindow::StartLanguage{catalogueDirectories(), options.chinese, true});
     startupTrace::mark("main window");
     QObject::connect(&guard, &SingleInstance::messageReceived, &window, &MainWindow::handleAppMessage);
     window.setWindowTitle(QStringLiteral("Tintwell V2.0"));
     SimulatorControls::install(linkFactory, &window);
-    window.afterFirstFrame([&app] {
-        startupTrace::mark("first frame");
-        applyWindowIcon(app);
-    });
+    window.afterFirstFrame([&app] { applyWindowIcon(app); });
     // Rows left open by a crash or a closed window are offered back once the
     // window is up, and before the instrument is looked for, so before any
     // row can be added. The journal's opening and integrity check (long with

@@ -48,15 +48,18 @@ NumberCell numberCell(Layout layout, R& r, int column)
     return column == 13 ? NumberCell{&r.deltaE, 2, false} : NumberCell{};
 }
 
-// A value never measured (NaN) shows as 0, as the table always showed it.
-double shown(double value)
-{
-    return std::isnan(value) ? 0.0 : value;
-}
+// A value that is not known (NaN: the haze of a standard taken from a colour
+// file, a value a file or the station did not carry) shows the dashes the
+// live display shows for it, never a made-up 0 beside its verdict. Measured
+// comparisons always carry every value, so their cells are unchanged.
+const QLatin1String kUnknownText("-----");
 
 QString numberText(const NumberCell& cell)
 {
-    QString text = QString::number(shown(*cell.value), 'f', cell.decimals);
+    if (std::isnan(*cell.value)) {
+        return kUnknownText;
+    }
+    QString text = QString::number(*cell.value, 'f', cell.decimals);
     return cell.percent ? text + QLatin1Char('%') : text;
 }
 
@@ -166,7 +169,10 @@ std::optional<double> shownNumber(Layout layout, const ComparisonRecord& record,
     if (!number.value) {
         return std::nullopt;
     }
-    return QString::number(shown(*number.value), 'f', number.decimals).toDouble();
+    if (std::isnan(*number.value)) {
+        return ComparisonRecord::kUnknown;
+    }
+    return QString::number(*number.value, 'f', number.decimals).toDouble();
 }
 
 ComparisonRecord recordFromTexts(Layout layout, const QStringList& texts, bool pass)

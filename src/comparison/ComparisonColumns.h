@@ -56,7 +56,8 @@ QString cellText(Layout layout, const ComparisonRecord& record, int column);
 QStringList rowTexts(Layout layout, const ComparisonRecord& record);
 
 // The number a numeric cell shows, as it reads back from its text (so with
-// the cell's rounding); nothing for a column that holds no number.
+// the cell's rounding); NaN for a value not known; nothing for a column that
+// holds no number.
 std::optional<double> shownNumber(Layout layout, const ComparisonRecord& record, int column);
 
 // The columns that hold a standard's (sample's) first value.

@@ -47,12 +47,12 @@ const QString kDashes = QStringLiteral("-----");
 
 } // namespace
 
-FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* parent)
+FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* parent, LegacyLayout legacyLayout)
     : QWidget(parent), ui(std::make_unique<FirstPageForm>()), m_link(link), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FirstPageFor310"));
     startupTrace::mark("page: begin");
-    ui->setupUi(this);
+    ui->setupUi(this, false);
     startupTrace::mark("page: form");
     ui->label_eThresholds->hide();
     ui->lineEdit_eThresholds->hide();
@@ -64,7 +64,7 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     }
     connect(displayModeGroup, &QButtonGroup::idClicked, this, &FirstPageFor310::onButtonClicked);
 
-    // The live displays.
+    // The live display.
     QTableWidget* display = ui->tableWidget_colorDiff;
     const char* const rowNames[12] = {"Haze", "Transmittance", "L*", "a*", "b*", "L*",
                                       "C*",   "h",             "Y",  "x",  "y"};
@@ -72,19 +72,8 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
         display->setItem(row, 0, centredItem(tr(rowNames[row - 1])));
     }
     display->setItem(12, 0, centredItem(colorimeter("\u25B3E")));
-    QTableWidget* legacy = ui->tbColorDiff;
-    const char* const legacyNames[5] = {"L*", "a*", "b*", "C*", "h"};
-    for (int row = 1; row <= 5; ++row) {
-        legacy->setItem(row, 0, centredItem(tr(legacyNames[row - 1])));
-    }
-    legacy->setItem(6, 0, centredItem(colorimeter("\u25B3E")));
-    for (QTableWidget* table : {display, legacy}) {
-        table->setItem(0, 1, centredItem(tr("Standard"), Qt::blue));
-        table->setItem(0, 2, centredItem(tr("Sample")));
-        table->setItem(0, 3, centredItem(colorimeter("\u25B3")));
-    }
+    setDisplayHeadings(display);
     resetColorDiff();
-    resetColorDiff_old();
 
     // The comparison tables.
     startupTrace::mark("page: displays");
@@ -94,24 +83,21 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     m_recordModel = new RecordTableModel(*m_records, ComparisonColumns::Layout::Current, this);
     m_legacyRecordModel = new RecordTableModel(*m_legacyRecords, ComparisonColumns::Layout::Legacy, this);
     ui->tableWidget_data->setRecordModel(m_recordModel);
-    ui->tbData->setRecordModel(m_legacyRecordModel);
     dataHeader = ComparisonHeader::install(ui->tableWidget_data);
-    legacyDataHeader = ComparisonHeader::installLegacy(ui->tbData);
     connect(m_records, &ComparisonRecordList::appended, this,
             [this](int first, int last) { rowsShown(ui->tableWidget_data, first, last); });
-    connect(m_legacyRecords, &ComparisonRecordList::appended, this,
-            [this](int first, int last) { rowsShown(ui->tbData, first, last); });
+    connect(m_legacyRecords, &ComparisonRecordList::appended, this, [this](int first, int last) {
+        if (ui->tbData) {
+            rowsShown(ui->tbData, first, last);
+        }
+    });
     for (ComparisonRecordList* list : {m_records, m_legacyRecords}) {
         connect(list, &ComparisonRecordList::countsChanged, this, &FirstPageFor310::showCounters);
     }
     for (int column = ComparisonColumns::kCurrentFirstHidden; column < ComparisonColumns::kCurrentColumns; ++column) {
         ui->tableWidget_data->setColumnHidden(column, true);
     }
-    for (int column = ComparisonColumns::kLegacyFirstHidden; column < ComparisonColumns::kLegacyColumns; ++column) {
-        ui->tbData->setColumnHidden(column, true);
-    }
     startupTrace::mark("page: tables");
-    applyLegacyColumnWidths();
     applyDisplayMode();
     startupTrace::mark("page: display mode");
 
@@ -132,22 +118,67 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     ui->lineEdit_eThresholds->setValidator(thresholdValidator);
     connect(ui->tableWidget_data, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { doubleClickedSlot(index.row(), index.column()); });
+    setUpTableView(ui->tableWidget_data, false);
+    setSpectralButtonText();
+    if (legacyLayout == LegacyLayout::Now) {
+        setUpLegacyLayout(); // its buttons are connected by name below
+    }
+    QMetaObject::connectSlotsByName(this);
+}
+
+void FirstPageFor310::buildLegacyLayout()
+{
+    if (ui->tbData) {
+        return;
+    }
+    setUpLegacyLayout();
+    // By hand: the page's slots were connected by name before these existed.
+    connect(ui->stdmeasurementBtn, &QPushButton::clicked, this, &FirstPageFor310::on_stdmeasurementBtn_clicked);
+    connect(ui->loadstdBtn, &QPushButton::clicked, this, &FirstPageFor310::on_loadstdBtn_clicked);
+    connect(ui->samplemeasurementBtn, &QPushButton::clicked, this, &FirstPageFor310::on_samplemeasurementBtn_clicked);
+}
+
+void FirstPageFor310::setUpLegacyLayout()
+{
+    ui->setupLegacyUi();
+    QTableWidget* legacy = ui->tbColorDiff;
+    const char* const legacyNames[5] = {"L*", "a*", "b*", "C*", "h"};
+    for (int row = 1; row <= 5; ++row) {
+        legacy->setItem(row, 0, centredItem(tr(legacyNames[row - 1])));
+    }
+    legacy->setItem(6, 0, centredItem(colorimeter("\u25B3E")));
+    setDisplayHeadings(legacy);
+    resetColorDiff_old();
+
+    ui->tbData->setRecordModel(m_legacyRecordModel);
+    legacyDataHeader = ComparisonHeader::installLegacy(ui->tbData);
+    for (int column = ComparisonColumns::kLegacyFirstHidden; column < ComparisonColumns::kLegacyColumns; ++column) {
+        ui->tbData->setColumnHidden(column, true);
+    }
+    applyLegacyColumnWidths();
     connect(ui->tbData, &QAbstractItemView::doubleClicked, this,
             [this](const QModelIndex& index) { doubleClickedSlot_old(index.row(), index.column()); });
-    for (RecordTableView* table : {ui->tableWidget_data, ui->tbData}) {
-        table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-        table->viewport()->installEventFilter(this);
-        const bool legacy = table == ui->tbData;
-        connect(table, &RecordTableView::rowButtonClicked, this, [this, table, legacy](const QModelIndex& index) {
-            if (table->recordModel()->isDeleteColumn(index.column())) {
-                legacy ? on_DeleteBtn_clicked_old() : on_DeleteBtn_clicked();
-            } else {
-                legacy ? on_ReportBtn_clicked_old() : on_ReportBtn_clicked();
-            }
-        });
-    }
-    setSpectralButtonText();
-    QMetaObject::connectSlotsByName(this);
+    setUpTableView(ui->tbData, true);
+}
+
+void FirstPageFor310::setDisplayHeadings(QTableWidget* display)
+{
+    display->setItem(0, 1, centredItem(tr("Standard"), Qt::blue));
+    display->setItem(0, 2, centredItem(tr("Sample")));
+    display->setItem(0, 3, centredItem(colorimeter("\u25B3")));
+}
+
+void FirstPageFor310::setUpTableView(RecordTableView* table, bool legacy)
+{
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->viewport()->installEventFilter(this);
+    connect(table, &RecordTableView::rowButtonClicked, this, [this, table, legacy](const QModelIndex& index) {
+        if (table->recordModel()->isDeleteColumn(index.column())) {
+            legacy ? on_DeleteBtn_clicked_old() : on_DeleteBtn_clicked();
+        } else {
+            legacy ? on_ReportBtn_clicked_old() : on_ReportBtn_clicked();
+        }
+    });
 }
 
 FirstPageFor310::~FirstPageFor310() = default;
@@ -308,7 +339,7 @@ bool FirstPageFor310::eventFilter(QObject* watched, QEvent* event)
         if (resize->size().width() != resize->oldSize().width()) {
             if (watched == ui->tableWidget_data->viewport()) {
                 applyColumnWidths(m_widthCount);
-            } else if (watched == ui->tbData->viewport()) {
+            } else if (ui->tbData && watched == ui->tbData->viewport()) {
                 applyLegacyColumnWidths();
             }
         }
@@ -329,7 +360,7 @@ void FirstPageFor310::languageChange()
     const QString serial = ui->lineEdit_serialNo->text();
     const QString version = ui->lineEdit_firmwareVersion->text();
     const QString result = ui->label_result->text();
-    const QString legacyResult = ui->resultlab->text();
+    const QString legacyResult = ui->resultlab ? ui->resultlab->text() : QString();
     retranslate();
     ui->lineEdit_serialNo->setText(serial);
     ui->lineEdit_firmwareVersion->setText(version);
@@ -341,7 +372,9 @@ void FirstPageFor310::languageChange()
         }
     };
     verdictAgain(ui->label_result, result);
-    verdictAgain(ui->resultlab, legacyResult);
+    if (ui->resultlab) {
+        verdictAgain(ui->resultlab, legacyResult);
+    }
 
     // The fixed items of the live displays, and the deviation words from the
     // differences shown.
@@ -350,8 +383,6 @@ void FirstPageFor310::languageChange()
     display->item(0, 2)->setText(tr("Sample"));
     display->item(1, 0)->setText(tr("Haze"));
     display->item(2, 0)->setText(tr("Transmittance"));
-    ui->tbColorDiff->item(0, 1)->setText(tr("Standard"));
-    ui->tbColorDiff->item(0, 2)->setText(tr("Sample"));
     const auto wordsAgain = [](QTableWidget* table, int firstRow) {
         const DeviationAxis axes[3] = {DeviationAxis::L, DeviationAxis::A, DeviationAxis::B};
         for (int i = 0; i < 3; ++i) {
@@ -365,7 +396,11 @@ void FirstPageFor310::languageChange()
         }
     };
     wordsAgain(display, 3);
-    wordsAgain(ui->tbColorDiff, 1);
+    if (QTableWidget* legacy = ui->tbColorDiff) { // once the legacy layout is built
+        legacy->item(0, 1)->setText(tr("Standard"));
+        legacy->item(0, 2)->setText(tr("Sample"));
+        wordsAgain(legacy, 1);
+    }
 
     relabelRows();
 }
@@ -382,9 +417,13 @@ void FirstPageFor310::retranslate()
 {
     ui->retranslateUi();
     ComparisonHeader::retranslate(dataHeader);
-    ComparisonHeader::retranslateLegacy(legacyDataHeader);
+    if (legacyDataHeader) {
+        ComparisonHeader::retranslateLegacy(legacyDataHeader);
+    }
     setSpectralButtonText();
     for (RecordTableView* table : {ui->tableWidget_data, ui->tbData}) {
-        table->horizontalHeader()->viewport()->update();
+        if (table) {
+            table->horizontalHeader()->viewport()->update();
+        }
     }
 }

@@ -52,7 +52,15 @@ public:
     // InstrumentLink, or a test's emulated access), every box, question, file
     // and progress dialog through dialogs (the main window's modal seam, or a
     // test's scripted double). Both must outlive the page.
-    FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* parent = nullptr);
+    // The legacy layout (first-generation colorimeters: its live display and
+    // its table, on the second page of their stacks) is built with the page,
+    // or Later: its widgets stay null until buildLegacyLayout().
+    enum class LegacyLayout { Now, Later };
+    FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* parent = nullptr,
+                    LegacyLayout legacyLayout = LegacyLayout::Now);
+    // Builds the legacy layout if it is not built yet. The main window does it
+    // right after its first frame, before anything can show a legacy row.
+    void buildLegacyLayout();
     ~FirstPageFor310() override;
     // Where "meterno" is read from; default beside the executable. Reloads the table.
     void loadModelTable(const QString& path);
@@ -188,6 +196,9 @@ protected:
     bool applyDisplayParameter(int displayMode);
     void setToleranceInputs(const ToleranceInputs& inputs);
     void setSpectralButtonText();
+    void setUpLegacyLayout();
+    void setDisplayHeadings(QTableWidget* display);
+    void setUpTableView(RecordTableView* table, bool legacy);
     void applyColumnWidths(int n);
     void applyLegacyColumnWidths();
     // The row of the table's current cell when that is its Delete (Report)

@@ -86,6 +86,17 @@ QLabel* makeResultLabel(QWidget* parent, const char* name)
     return label;
 }
 
+// The texts of one live comparison display (current or legacy).
+void retranslateMeasurement(QGroupBox* group, QPushButton* standard, QPushButton* load, QPushButton* sample)
+{
+    group->setTitle(tr(" Comparison measurement"));
+    standard->setText(tr("Scan Standard"));
+    load->setText(tr("Load standard\u2026"));
+    load->setAccessibleName(tr("Load the standard from a CGATS or CxF3 file"));
+    load->setToolTip(tr("Load the standard from a CGATS (.ti3, .txt) or CxF3 (.cxf) file"));
+    sample->setText(tr("Scan Sample"));
+}
+
 QLineEdit* makeReadOnlyEdit(QWidget* parent, const char* name)
 {
     auto* edit = make<QLineEdit>(parent, name);
@@ -95,7 +106,7 @@ QLineEdit* makeReadOnlyEdit(QWidget* parent, const char* name)
 
 } // namespace
 
-void FirstPageForm::setupUi(QWidget* page)
+void FirstPageForm::setupUi(QWidget* page, bool withLegacyLayout)
 {
     gridLayout_firstPageFor310 = new QGridLayout(page);
     gridLayout_firstPageFor310->setObjectName(QStringLiteral("gridLayout_firstPageFor310"));
@@ -166,30 +177,6 @@ void FirstPageForm::setupUi(QWidget* page)
     newLayout->setColumnStretch(0, 1);
     newLayout->setColumnStretch(1, 1);
     stackedWidget_comparisonMeasurement->addWidget(page_newComparisonMeasurement);
-
-    page_oldComparisonMeasurement = make<QWidget>(stackedWidget_comparisonMeasurement,
-                                                  "page_oldComparisonMeasurement");
-    auto* oldPageLayout = new QHBoxLayout(page_oldComparisonMeasurement);
-    oldPageLayout->setContentsMargins(0, 0, 0, 0);
-    groupBox_oldComparisonMeasurement = make<QGroupBox>(page_oldComparisonMeasurement,
-                                                        "groupBox_oldComparisonMeasurement");
-    oldPageLayout->addWidget(groupBox_oldComparisonMeasurement);
-    auto* oldLayout = new QGridLayout(groupBox_oldComparisonMeasurement);
-    tbColorDiff = makeDisplayTable(groupBox_oldComparisonMeasurement, "tbColorDiff", 7);
-    resultlab = makeResultLabel(groupBox_oldComparisonMeasurement, "resultlab");
-    stdBtnGroubox = makeButtonGroup(groupBox_oldComparisonMeasurement, "stdBtnGroubox", "stdmeasurementBtn",
-                                    stdmeasurementBtn,
-                                    QStringLiteral("background-color: rgb(255, 255, 255); color: rgb(0, 0, 255);"));
-    loadstdBtn = addLoadButton(stdBtnGroubox, "loadstdBtn");
-    sampBtnGroubox = makeButtonGroup(groupBox_oldComparisonMeasurement, "sampBtnGroubox", "samplemeasurementBtn",
-                                     samplemeasurementBtn, QStringLiteral("color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);"));
-    oldLayout->addWidget(tbColorDiff, 0, 0, 1, 2);
-    oldLayout->addWidget(resultlab, 0, 2);
-    oldLayout->addWidget(stdBtnGroubox, 1, 0);
-    oldLayout->addWidget(sampBtnGroubox, 1, 1);
-    oldLayout->setColumnStretch(0, 1);
-    oldLayout->setColumnStretch(1, 1);
-    stackedWidget_comparisonMeasurement->addWidget(page_oldComparisonMeasurement);
 
     // Display parameter.
     groupBox_setDisplayParameter = make<QGroupBox>(page, "groupBox_setDisplayParameter");
@@ -296,17 +283,8 @@ void FirstPageForm::setupUi(QWidget* page)
     tableWidget_data = make<RecordTableView>(page_newData, "tableWidget_data");
     horizontalLayout_newData->addWidget(tableWidget_data);
     stackedWidget_data->addWidget(page_newData);
-    page_oldData = make<QWidget>(stackedWidget_data, "page_oldData");
-    horizontalLayout_oldData = new QHBoxLayout(page_oldData);
-    horizontalLayout_oldData->setObjectName(QStringLiteral("horizontalLayout_oldData"));
-    horizontalLayout_oldData->setContentsMargins(0, 0, 0, 0);
-    tbData = make<RecordTableView>(page_oldData, "tbData");
-    horizontalLayout_oldData->addWidget(tbData);
-    stackedWidget_data->addWidget(page_oldData);
-    for (QTableView* table : {static_cast<QTableView*>(tableWidget_data), static_cast<QTableView*>(tbData)}) {
-        table->verticalHeader()->hide();
-        table->setMinimumHeight(180);
-    }
+    tableWidget_data->verticalHeader()->hide();
+    tableWidget_data->setMinimumHeight(180);
 
     companyinfoLab = make<QLabel>(page, "companyinfoLab");
     companywetLab = make<QLabel>(page, "companywetLab");
@@ -335,6 +313,58 @@ void FirstPageForm::setupUi(QWidget* page)
     stackedWidget_comparisonMeasurement->setCurrentIndex(0);
     stackedWidget_data->setCurrentIndex(0);
     retranslateUi();
+    if (withLegacyLayout) {
+        setupLegacyUi();
+    }
+}
+
+void FirstPageForm::setupLegacyUi()
+{
+    if (tbData) {
+        return;
+    }
+    // The second page of each stack: it does not become the current one.
+    page_oldComparisonMeasurement = make<QWidget>(stackedWidget_comparisonMeasurement,
+                                                  "page_oldComparisonMeasurement");
+    auto* oldPageLayout = new QHBoxLayout(page_oldComparisonMeasurement);
+    oldPageLayout->setContentsMargins(0, 0, 0, 0);
+    groupBox_oldComparisonMeasurement = make<QGroupBox>(page_oldComparisonMeasurement,
+                                                        "groupBox_oldComparisonMeasurement");
+    oldPageLayout->addWidget(groupBox_oldComparisonMeasurement);
+    auto* oldLayout = new QGridLayout(groupBox_oldComparisonMeasurement);
+    tbColorDiff = makeDisplayTable(groupBox_oldComparisonMeasurement, "tbColorDiff", 7);
+    resultlab = makeResultLabel(groupBox_oldComparisonMeasurement, "resultlab");
+    stdBtnGroubox = makeButtonGroup(groupBox_oldComparisonMeasurement, "stdBtnGroubox", "stdmeasurementBtn",
+                                    stdmeasurementBtn,
+                                    QStringLiteral("background-color: rgb(255, 255, 255); color: rgb(0, 0, 255);"));
+    loadstdBtn = addLoadButton(stdBtnGroubox, "loadstdBtn");
+    sampBtnGroubox = makeButtonGroup(groupBox_oldComparisonMeasurement, "sampBtnGroubox", "samplemeasurementBtn",
+                                     samplemeasurementBtn, QStringLiteral("color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);"));
+    oldLayout->addWidget(tbColorDiff, 0, 0, 1, 2);
+    oldLayout->addWidget(resultlab, 0, 2);
+    oldLayout->addWidget(stdBtnGroubox, 1, 0);
+    oldLayout->addWidget(sampBtnGroubox, 1, 1);
+    oldLayout->setColumnStretch(0, 1);
+    oldLayout->setColumnStretch(1, 1);
+    stackedWidget_comparisonMeasurement->addWidget(page_oldComparisonMeasurement);
+
+    page_oldData = make<QWidget>(stackedWidget_data, "page_oldData");
+    horizontalLayout_oldData = new QHBoxLayout(page_oldData);
+    horizontalLayout_oldData->setObjectName(QStringLiteral("horizontalLayout_oldData"));
+    horizontalLayout_oldData->setContentsMargins(0, 0, 0, 0);
+    tbData = make<RecordTableView>(page_oldData, "tbData");
+    horizontalLayout_oldData->addWidget(tbData);
+    stackedWidget_data->addWidget(page_oldData);
+    tbData->verticalHeader()->hide();
+    tbData->setMinimumHeight(180);
+    // Keyboard order: each legacy widget right after its current twin (only
+    // one of the two is ever shown).
+    QWidget::setTabOrder(pushButton_sampleMeasurement, tbColorDiff);
+    QWidget::setTabOrder(tbColorDiff, stdmeasurementBtn);
+    QWidget::setTabOrder(stdmeasurementBtn, loadstdBtn);
+    QWidget::setTabOrder(loadstdBtn, samplemeasurementBtn);
+    QWidget::setTabOrder(tableWidget_data, tbData);
+    retranslateLegacyUi();
 }
 
 void FirstPageForm::retranslateUi()
@@ -342,20 +372,8 @@ void FirstPageForm::retranslateUi()
     groupBox_deviceInformation->setTitle(tr("Device information"));
     label_serialNo->setText(tr("SN:"));
     label_firmwareVersion->setText(tr("Firmware Version:"));
-    for (QGroupBox* group : {groupBox_newComparisonMeasurement, groupBox_oldComparisonMeasurement}) {
-        group->setTitle(tr(" Comparison measurement"));
-    }
-    for (QPushButton* button : {pushButton_standardMeasurement, stdmeasurementBtn}) {
-        button->setText(tr("Scan Standard"));
-    }
-    for (QPushButton* button : {pushButton_loadStandard, loadstdBtn}) {
-        button->setText(tr("Load standard\u2026"));
-        button->setAccessibleName(tr("Load the standard from a CGATS or CxF3 file"));
-        button->setToolTip(tr("Load the standard from a CGATS (.ti3, .txt) or CxF3 (.cxf) file"));
-    }
-    for (QPushButton* button : {pushButton_sampleMeasurement, samplemeasurementBtn}) {
-        button->setText(tr("Scan Sample"));
-    }
+    retranslateMeasurement(groupBox_newComparisonMeasurement, pushButton_standardMeasurement,
+                           pushButton_loadStandard, pushButton_sampleMeasurement);
     groupBox_setDisplayParameter->setTitle(tr("Set display parameter"));
     radioButton_hazeT->setText(tr("Haze/T"));
     radioButton_haze->setText(tr("Haze"));
@@ -390,6 +408,14 @@ void FirstPageForm::retranslateUi()
     pushButton_writeStandardColor->setText(tr("Write stdcolor"));
     companyinfoLab->setText(tr("Tintwell haze and colour QC workstation"));
     companywetLab->setText(tr("Works with the TX310, TX420, TX430, TX450, TX460 and TX470"));
+    if (tbData) {
+        retranslateLegacyUi();
+    }
+}
+
+void FirstPageForm::retranslateLegacyUi()
+{
+    retranslateMeasurement(groupBox_oldComparisonMeasurement, stdmeasurementBtn, loadstdBtn, samplemeasurementBtn);
 }
 
 QRadioButton* FirstPageForm::radioButton(int displayMode) const

@@ -106,10 +106,14 @@ struct FirstPageForm
     QLabel* companyinfoLab = nullptr;
     QLabel* companywetLab = nullptr;
 
-    // Builds every widget on page.
-    void setupUi(QWidget* page);
+    // Builds every widget on page; the legacy layout's (the second page of
+    // the live display's stack and of the tables' stack) only when asked.
+    void setupUi(QWidget* page, bool withLegacyLayout = true);
+    // Builds the legacy layout's widgets, once (they stay null until then).
+    void setupLegacyUi();
     // Re-applies every form text in the language in force.
     void retranslateUi();
+    void retranslateLegacyUi();
     // The seven display-mode radio buttons, by mode.
     QRadioButton* radioButton(int displayMode) const;
 };

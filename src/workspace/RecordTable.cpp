@@ -17,9 +17,15 @@ using namespace ComparisonColumns;
 
 namespace {
 
-QString pageText(const char* text)
+// The buttons' texts, in the page's catalogue context (written out for lupdate).
+QString deleteText()
 {
-    return QCoreApplication::translate("FirstPageFor310", text);
+    return QCoreApplication::translate("FirstPageFor310", "Delete");
+}
+
+QString reportText()
+{
+    return QCoreApplication::translate("FirstPageFor310", "Report");
 }
 
 // The template of the painted row buttons: initStyleOption is protected.
@@ -88,14 +94,13 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const
         const bool remove = isDeleteColumn(column);
         switch (role) {
         case kButtonTextRole:
-            return remove ? pageText("Delete") : pageText("Report");
+        case Qt::AccessibleDescriptionRole:
+            return remove ? deleteText() : reportText();
         case Qt::AccessibleTextRole:
             // The row's place (1 the first) and its test name.
-            return remove ? pageText("Delete row %1").arg(index.row() + 1)
-                          : pageText("Report for %1").arg(ComparisonTableModel::data(
-                                this->index(index.row(), kTestNameColumn), Qt::DisplayRole).toString());
-        case Qt::AccessibleDescriptionRole:
-            return remove ? pageText("Delete") : pageText("Report");
+            return remove ? QCoreApplication::translate("FirstPageFor310", "Delete row %1").arg(index.row() + 1)
+                          : QCoreApplication::translate("FirstPageFor310", "Report for %1")
+                                .arg(ComparisonTableModel::data(this->index(index.row(), kTestNameColumn)).toString());
         default:
             return ComparisonTableModel::data(index, role);
         }
@@ -218,11 +223,13 @@ void RecordTableView::mouseReleaseEvent(QMouseEvent* event)
     }
 }
 
-// A second press on a button is a press, as on a button widget.
+// A double click on a row button presses it once: the first click already
+// deleted the row, and the second would delete the row that moved up under
+// the mouse.
 void RecordTableView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton && isButton(indexAt(event->position().toPoint()))) {
-        mousePressEvent(event);
+    if (isButton(indexAt(event->position().toPoint()))) {
+        event->accept();
         return;
     }
     QTableView::mouseDoubleClickEvent(event);

@@ -1,6 +1,7 @@
 #include "DeviceNotifier.h"
 #include "FakeLink.h"
 #include "FirstPageFor310.h"
+#include "FirstPageForm.h"
 #include "MainWindow.h"
 #include "ScriptedDialogs.h"
 #include "WaitUntil.h"
@@ -61,6 +62,59 @@ private Q_SLOTS:
         dialogs.reset();
         QVERIFY2(visibleTopLevelWindows().isEmpty(), qPrintable(visibleTopLevelWindows().join(',')));
         QVERIFY(!unused);
+    }
+
+    // As the program starts: the hidden legacy layout is built right after the
+    // first frame, before the instrument is looked for; its buttons then work,
+    // each once.
+    void legacyLayoutAfterFirstFrame_builtBeforeTheInstrument()
+    {
+        notifier = new ManualDeviceNotifier;
+        window = std::make_unique<MainWindow>(
+            std::make_unique<FakeLinkFactory>(instrument), notifier, *dialogs,
+            MainWindow::StartLanguage{{QString(), QCoreApplication::applicationDirPath()}, true, true});
+        FirstPageForm& form = window->workspace()->form();
+        QVERIFY(!form.tbData && !form.tbColorDiff && !form.loadstdBtn);
+        QTest::qWait(50); // the instrument is looked for 10 ms after the start at the earliest
+        QVERIFY(!window->isLinkOpen());
+
+        expectSettingsRead();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTRY_VERIFY(form.tbData && form.tbColorDiff && form.loadstdBtn);
+        QTRY_VERIFY(window->isLinkOpen());
+        QCOMPARE(form.stackedWidget_data->indexOf(form.page_oldData), 1);
+        QCOMPARE(form.stackedWidget_data->currentIndex(), 0);
+        QCOMPARE(form.stdmeasurementBtn->text(), QCoreApplication::translate("FirstPageFor310", "Scan Standard"));
+
+        dialogs->answerOpenFile(QString()); // cancelled
+        form.loadstdBtn->click();
+        int opened = 0;
+        for (const ScriptedDialogs::Shown& shown : dialogs->shown) {
+            opened += shown.kind == QLatin1String("open") ? 1 : 0;
+        }
+        QCOMPARE(opened, 1);
+        window->hide();
+    }
+
+    // The legacy layout built after the first frame moves nothing: the page
+    // looks the same in that frame as once the layout is built.
+    void legacyLayoutAfterFirstFrame_pageLooksTheSame()
+    {
+        instrument->attached = false;
+        notifier = new ManualDeviceNotifier;
+        window = std::make_unique<MainWindow>(
+            std::make_unique<FakeLinkFactory>(instrument), notifier, *dialogs,
+            MainWindow::StartLanguage{{QString(), QCoreApplication::applicationDirPath()}, true, true});
+        window->resize(1600, 900);
+        window->show();
+        const QImage firstFrame = window->workspace()->grab().toImage(); // before any event is handled
+        QVERIFY(!window->workspace()->form().tbData);
+        window->workspace()->buildLegacyLayout();
+        QVERIFY(window->workspace()->form().tbData);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest); // what the layouts make of it
+        QCOMPARE(window->workspace()->grab().toImage(), firstFrame);
+        window->hide();
     }
 
     void form_hasItsNamedWidgetsAndWorkspace()

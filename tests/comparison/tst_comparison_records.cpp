@@ -198,11 +198,17 @@ private Q_SLOTS:
             QCOMPARE(ComparisonColumns::rowTexts(layout, back), texts);
             QCOMPARE(back.time, record.time);
         }
-        // A value never measured shows as the 0 the tables always showed.
-        ComparisonRecord haze = records.first();
-        haze.standard[ComparisonRecord::LabL] = haze.deltaE = ComparisonRecord::kUnknown;
-        QCOMPARE(ComparisonColumns::cellText(ComparisonColumns::Layout::Current, haze, 5), QStringLiteral("0.00"));
-        QCOMPARE(ComparisonColumns::cellText(ComparisonColumns::Layout::Current, haze, 27), QStringLiteral("0.00"));
+        // A value not known (a standard from a colour file has no haze) shows
+        // the live display's dashes, never a 0 beside its verdict, and the
+        // report reads it as not known.
+        ComparisonRecord fileStandard = records.first();
+        fileStandard.standard[ComparisonRecord::Haze] = fileStandard.hazeDifference = ComparisonRecord::kUnknown;
+        using ComparisonColumns::Layout;
+        QCOMPARE(ComparisonColumns::cellText(Layout::Current, fileStandard, 3), QStringLiteral("-----"));
+        QCOMPARE(ComparisonColumns::cellText(Layout::Current, fileStandard, 25), QStringLiteral("-----"));
+        QCOMPARE(ComparisonColumns::cellText(Layout::Current, fileStandard, 4), QStringLiteral("88.25%"));
+        QVERIFY(std::isnan(*ComparisonColumns::shownNumber(Layout::Current, fileStandard, 25)));
+        QCOMPARE(*ComparisonColumns::shownNumber(Layout::Current, fileStandard, 4), 88.25);
     }
 
     void displayedNumber_data()

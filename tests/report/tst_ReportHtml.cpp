@@ -7,6 +7,8 @@
 #include <QTest>
 #include <QTextDocument>
 
+#include <limits>
+
 using namespace reportcases;
 
 namespace {
@@ -112,6 +114,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("layoutIndex");
         QTest::addColumn<QStringList>("present");
         QTest::addColumn<QStringList>("absent");
+        QTest::addColumn<bool>("hazeUnknown");
 
         const QString timeOnly = QStringLiteral(
             "<tr><td width=\"20%\">Test Time:</td><td width=\"25%\">2026/12/06  23:05<hr/></td></tr><br />");
@@ -122,30 +125,34 @@ private Q_SLOTS:
 
         QTest::newRow("Lab: L* 50.123 against 51") << int(Lab) << 0
             << QStringList{dataRow("L*", "50.12", "51.00", "0.88"), dataRow("△E", {}, {}, "0.90")}
-            << QStringList{formulaRow, hazeRow};
+            << QStringList{formulaRow, hazeRow} << false;
         QTest::newRow("Yxy: x and y with four decimals") << int(Yxy) << 0
             << QStringList{dataRow("Y", "18.40", "19.10", "0.70"), dataRow("x", "0.3123", "0.3120", "-0.0003"),
                            dataRow("y", "0.3300", "0.3305", "0.0005")}
-            << QStringList{};
+            << QStringList{} << false;
         QTest::newRow("LCh: h with one decimal") << int(LCh) << 0
             << QStringList{dataRow("C*", "2.70", "2.40", "-0.30"), dataRow("h", "303.7", "301.9", "-1.7")}
-            << QStringList{};
+            << QStringList{} << false;
         QTest::newRow("Haze/T: time alone, no colour difference") << int(HazeT) << 0
             << QStringList{timeOnly, hazeRow + tRow + dataRow("Result", {}, {}, "PASS")}
-            << QStringList{deltaERow, QStringLiteral("Thresholds:")};
+            << QStringList{deltaERow, QStringLiteral("Thresholds:")} << false;
         QTest::newRow("Haze: tolerance beside the time") << int(Haze) << 0
             << QStringList{QStringLiteral("Haze Tolerance:</td><td width=\"33%\">±1.00%<hr/></td><td width=\"3%\"></td>"
                                           "<td width=\"20%\">Test Time:</td>"), hazeRow}
-            << QStringList{tRow, deltaERow};
+            << QStringList{tRow, deltaERow} << false;
         QTest::newRow("layout 1 adds the formula row") << int(Lab) << 1
             << QStringList{QStringLiteral("<td width=\"25%\">2026/12/06  23:05<hr/></td></tr><br />") + formulaRow}
-            << QStringList{};
+            << QStringList{} << false;
         QTest::newRow("layout 1 without a colour mode has no formula row") << int(HazeT) << 1
-            << QStringList{timeOnly} << QStringList{QStringLiteral("formula:")};
+            << QStringList{timeOnly} << QStringList{QStringLiteral("formula:")} << false;
         QTest::newRow("Haze/T/Lab: haze, transmittance and Lab") << int(HazeTLab) << 1
             << QStringList{hazeRow + tRow + dataRow("L*", "50.12", "51.00", "0.88"),
                            QStringLiteral("△E Thresholds:</td><td width=\"33%\">1.0<hr/>")}
-            << QStringList{timeOnly, QStringLiteral("formula:")};
+            << QStringList{timeOnly, QStringLiteral("formula:")} << false;
+        // A standard taken from a colour file has no haze: dashes, never 0 or "nan".
+        QTest::newRow("Haze/T, the standard's haze not known") << int(HazeT) << 0
+            << QStringList{dataRow("Haze", "-----", "13.00%", "-----") + tRow}
+            << QStringList{QStringLiteral("nan")} << true;
     }
 
     void currentLayoutRows()
@@ -154,7 +161,12 @@ private Q_SLOTS:
         QFETCH(int, layoutIndex);
         QFETCH(QStringList, present);
         QFETCH(QStringList, absent);
-        const QString html = reportHtmlFor310(labComparison(Flag(flag)), layoutIndex, builtAt());
+        QFETCH(bool, hazeUnknown);
+        ReportSnapshot snapshot = labComparison(Flag(flag));
+        if (hazeUnknown) {
+            snapshot.standard[ReportSnapshot::Haze] = snapshot.hazeDifference = std::numeric_limits<double>::quiet_NaN();
+        }
+        const QString html = reportHtmlFor310(snapshot, layoutIndex, builtAt());
         for (const QString& part : present) {
             QVERIFY2(html.contains(part), qPrintable(part));
         }

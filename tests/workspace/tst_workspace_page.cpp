@@ -339,13 +339,20 @@ private Q_SLOTS:
         clickRowButton(table, 497, 29);
         QCOMPARE(rows(), 498);
         QCOMPARE(rowText(497, 1), QStringLiteral("Comp500"));
+        // A double click on Delete deletes its row only, not the next one moving up.
+        table->scrollTo(table->model()->index(5, 29));
+        const QPoint centre = table->visualRect(table->model()->index(5, 29)).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, centre);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, centre);
+        QCOMPARE(rows(), 497);
+        QCOMPARE(rowText(5, 1), QStringLiteral("Comp8"));
         // Pressed on Delete, released on the verdict: no delete.
         const QModelIndex remove = table->model()->index(10, 29);
         table->scrollTo(remove);
         QTest::mousePress(table->viewport(), Qt::LeftButton, {}, table->visualRect(remove).center());
         QTest::mouseRelease(table->viewport(), Qt::LeftButton, {},
                             table->visualRect(table->model()->index(10, 28)).center());
-        QCOMPARE(rows(), 498);
+        QCOMPARE(rows(), 497);
     }
 
     // The row buttons as assistive technology and the keyboard find them.
