@@ -117,6 +117,8 @@ void FirstPageForm::setupUi(QWidget* page, bool withLegacyLayout)
     auto* deviceLayout = new QGridLayout(groupBox_deviceInformation);
     label_serialNo = make<QLabel>(groupBox_deviceInformation, "label_serialNo");
     lineEdit_serialNo = makeReadOnlyEdit(groupBox_deviceInformation, "lineEdit_serialNo");
+    // The whole serial number stays readable in a window narrower than the screen.
+    lineEdit_serialNo->setMinimumWidth(lineEdit_serialNo->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
     label_firmwareVersion = make<QLabel>(groupBox_deviceInformation, "label_firmwareVersion");
     lineEdit_firmwareVersion = makeReadOnlyEdit(groupBox_deviceInformation, "lineEdit_firmwareVersion");
     deviceLayout->addWidget(label_serialNo, 0, 0);

@@ -25,7 +25,7 @@ void tintwellInitResources();
 
 namespace {
 
-bool shoot(const QString& model, const QDir& out, const QString& name, Dialogs& dialogs)
+bool shoot(const QString& model, const QDir& out, const QString& name, Dialogs& dialogs, bool narrow)
 {
     const StartOptions options = parseStartOptions({QStringLiteral("tintwell"), QStringLiteral("--simulate"), model});
     DeviceSetup setup = createDeviceSetup(options);
@@ -76,6 +76,16 @@ bool shoot(const QString& model, const QDir& out, const QString& name, Dialogs& 
             QApplication::processEvents(QEventLoop::AllEvents, 20);
         }
         ok &= window.grab().save(out.filePath(QStringLiteral("%1-%2.png").arg(name, chinese ? "zh" : "en")));
+        if (narrow) {
+            // A window narrower than the screen, as on a bench PC's half screen.
+            window.resize(1100, 720);
+            for (int pass = 0; pass < 5; ++pass) {
+                QApplication::processEvents(QEventLoop::AllEvents, 20);
+            }
+            ok &= window.grab().save(
+                out.filePath(QStringLiteral("%1-narrow-%2.png").arg(name, chinese ? "zh" : "en")));
+            window.resize(1600, 900);
+        }
         // The colour-difference parameter dialog of the colorimeters.
         if (page->state().layoutIndex == 1) {
             setEParameterPageFor470 dialog(page->state().softwareVersion, page->state().modelName, page->link(),
@@ -101,7 +111,7 @@ int main(int argc, char* argv[])
     tintwellInitResources();
     applyLookAndFeel(app);
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    bool ok = shoot(QStringLiteral("TX310"), out, QStringLiteral("comparison-current"), dialogs);
-    ok &= shoot(QStringLiteral("TX420:2.99"), out, QStringLiteral("comparison-legacy"), dialogs);
+    bool ok = shoot(QStringLiteral("TX310"), out, QStringLiteral("comparison-current"), dialogs, true);
+    ok &= shoot(QStringLiteral("TX420:2.99"), out, QStringLiteral("comparison-legacy"), dialogs, false);
     return ok ? 0 : 1;
 }
