@@ -48,6 +48,15 @@ ON CONFLICT (id) DO UPDATE SET
 WHERE r.version < EXCLUDED.version OR r.station_id IS DISTINCT FROM EXCLUDED.station_id
 )sql";
 
+// A failure that passes by itself: the statement cancelled or out of time,
+// a deadlock or serialisation conflict, a lock not granted, the server short
+// of resources. Tried again after the usual back-off, not set aside as a
+// refusal.
+bool passingFailure(const QByteArray& sqlState)
+{
+    return sqlState == "57014" || sqlState == "55P03" || sqlState.startsWith("40") || sqlState.startsWith("53");
+}
+
 QList<OutboxKey> keysOf(const QList<OutboxEntry>& entries)
 {
     QList<OutboxKey> keys;
@@ -232,6 +241,11 @@ SyncWorker::Outcome SyncWorker::send(const QList<OutboxEntry>& all)
         return Outcome::Lost;
     }
     const QString error = m_conn.errorText();
+    if (passingFailure(m_conn.sqlState())) {
+        setState(State::Offline, tr("The station database %1 did not take the records this time, trying again: %2")
+                                     .arg(m_config.serverName(), error));
+        return Outcome::Retry;
+    }
     if (rowRefusals(m_conn.sqlState())) {
         return sendOneByOne(entries);
     }
@@ -276,6 +290,11 @@ SyncWorker::Outcome SyncWorker::sendOneByOne(const QList<OutboxEntry>& entries)
             return Outcome::Lost;
         }
         const QString error = m_conn.errorText();
+        if (passingFailure(m_conn.sqlState())) {
+            setState(State::Offline, tr("The station database %1 did not take the records this time, trying again: %2")
+                                         .arg(m_config.serverName(), error));
+            return Outcome::Retry;
+        }
         if (!rowRefusals(m_conn.sqlState())) {
             setState(State::Refused,
                      tr("The station database %1 refused the records: %2").arg(m_config.serverName(), error));

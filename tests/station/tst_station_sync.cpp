@@ -2,7 +2,8 @@
 // network brings: the server stopped in the middle of the work, the station
 // killed between the server's commit and the journal's acknowledgement, the
 // connection terminated under it, two stations at once, a station touching
-// another's row, a schema newer than the program.
+// another's row, a schema newer than the program, a batch cancelled on the
+// server.
 #include "FileOutbox.h"
 #include "JournalOutbox.h"
 #include "RecordJournal.h"
@@ -53,6 +54,7 @@ private Q_SLOTS:
     void newerSchema_refusesToWriteAndSaysSo();
     void journalIsTheOutbox_changesAndDeletionsArrive();
     void journalOutbox_refusalSurvivesRestart();
+    void batchCancelled_triedAgainNotRefused();
 
 private:
     // The records of a station on the server, in the order they arrived.
@@ -337,6 +339,39 @@ void TestStationSync::journalOutbox_refusalSurvivesRestart()
     QCOMPARE(restarted.unacknowledgedCount(), 1);
     QCOMPARE(restarted.rejection({records.at(0).id, 1}), reason);
     QCOMPARE(restarted.rejection({records.at(1).id, 1}), QString());
+}
+
+// A batch the server cancels (here by hand, while it waits for a lock; a
+// statement time-out or a deadlock alike) is tried again after the usual
+// back-off: the line says so, never that the server refuses the records.
+void TestStationSync::batchCancelled_triedAgainNotRefused()
+{
+    const StationConfig station = newStation();
+    FileOutbox outbox(m_dir.filePath(QStringLiteral("cancelled.sqlite")));
+    const QList<ComparisonRecord> records = makeRecords(30, QStringLiteral("Held"));
+    QVERIFY(outbox.journalAll(records));
+    PgConnection locker(m_cluster.admin());
+    QVERIFY2(locker.open(), qPrintable(locker.errorText()));
+    QVERIFY(locker.exec("BEGIN").ok());
+    QVERIFY(locker.exec("LOCK TABLE tintwell.records IN EXCLUSIVE MODE").ok());
+    StationSync sync(station, &outbox, quickOptions());
+    QList<SyncWorker::State> states;
+    connect(&sync, &StationSync::stateChanged, this, [&](SyncWorker::State state, const QString&) { states << state; });
+    PgConnection admin(m_cluster.admin());
+    QVERIFY2(admin.open(), qPrintable(admin.errorText()));
+    QVERIFY(waitUntil([&] {
+        const PgResult r = admin.exec("SELECT pg_cancel_backend(pid) FROM pg_stat_activity"
+                                      " WHERE usename = $1 AND wait_event_type = 'Lock'",
+                                      {station.user.toUtf8()});
+        return r.ok() && r.rows() > 0;
+    }, 10000));
+    QVERIFY(waitUntil([&] { return states.contains(SyncWorker::State::Offline); }, 10000));
+    QVERIFY2(sync.message().contains(QStringLiteral("trying again")), qPrintable(sync.message()));
+    QVERIFY(locker.exec("COMMIT").ok());
+    QVERIFY(waitUntil([&] { return outbox.unacknowledgedCount() == 0; }, 20000));
+    QVERIFY(waitUntil([&] { return sync.state() == SyncWorker::State::Online; }, 5000));
+    QVERIFY(!states.contains(SyncWorker::State::Refused));
+    QCOMPARE(serverNames(station.user), namesOf(records));
 }
 
 QTEST_GUILESS_MAIN(TestStationSync)

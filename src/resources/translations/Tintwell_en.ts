@@ -2494,6 +2494,10 @@ Commands:
         <source>The station database %1 refused record %2 (%3): %4</source>
         <translation>The station database %1 refused record %2 (%3): %4</translation>
     </message>
+    <message>
+        <source>The station database %1 did not take the records this time, trying again: %2</source>
+        <translation>The station database %1 did not take the records this time, trying again: %2</translation>
+    </message>
 </context>
 <context>
     <name>StationSchema</name>

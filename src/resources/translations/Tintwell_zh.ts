@@ -2535,6 +2535,10 @@ Commands:
         <source>The station database %1 refused record %2 (%3): %4</source>
         <translation>工作站数据库 %1 拒绝了记录 %2（%3）：%4</translation>
     </message>
+    <message>
+        <source>The station database %1 did not take the records this time, trying again: %2</source>
+        <translation>工作站数据库 %1 这次未接收记录，将再次尝试：%2</translation>
+    </message>
 </context>
 <context>
     <name>StationSchema</name>
