@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QTcpServer>
+#include <QThread>
 
 #include <unistd.h>
 
@@ -66,8 +67,10 @@ PgTestCluster::~PgTestCluster()
     if (m_running) {
         stop("immediate");
     }
-    if (!m_cgroup.isEmpty()) {
-        QDir().rmdir(m_cgroup);
+    // Empty once the last server process has gone, which may take a moment
+    // after an immediate stop.
+    for (int tries = 0; !m_cgroup.isEmpty() && !QDir().rmdir(m_cgroup) && tries < 20; ++tries) {
+        QThread::msleep(100);
     }
 }
 
