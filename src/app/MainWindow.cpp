@@ -6,6 +6,7 @@
 #include "DeviceNotifier.h"
 #include "FirstPageFor310.h"
 #include "InstrumentLink.h"
+#include "JournalKeeper.h"
 #include "LinkFactory.h"
 #include "LinkTransport.h"
 #include "StartupTrace.h"
@@ -236,6 +237,14 @@ void MainWindow::initForm()
             page->buildLegacyLayout();
             startupTrace::mark("legacy layout (built after the first frame)");
         });
+    }
+}
+
+void MainWindow::startJournal(const QString& path)
+{
+    page->startJournal(path);
+    if (JournalKeeper* keeper = page->journal()) {
+        connect(keeper, &JournalKeeper::journaled, stationStatus, &StationStatus::recordsJournaled);
     }
 }
 

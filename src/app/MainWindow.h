@@ -66,6 +66,9 @@ public:
     Transport& transport();
 
     FirstPageFor310* workspace() const { return page; }
+    // The page's comparison journal in the file at path; what it writes goes
+    // to the station database at once when one is configured.
+    void startJournal(const QString& path);
     CLinker* currentLink() const { return link.get(); }
     bool isLedOn() const { return ledOn; }
     // The resize grip in the bottom right corner.

@@ -65,6 +65,13 @@ void StationStatus::start()
     showState();
 }
 
+void StationStatus::recordsJournaled()
+{
+    if (m_sync) {
+        m_sync->journaled();
+    }
+}
+
 QString StationStatus::text() const
 {
     return m_label->text();

@@ -30,6 +30,8 @@ public:
     // password; stops a previous sync first. Nothing when not configured.
     void start();
     QString text() const;
+    // The window's journal wrote records: send them now, not at the next idle poll.
+    void recordsJournaled();
 
     // The line's text for a state (also for tests).
     static QString describe(SyncWorker::State state, int waiting, const QString& message);

@@ -73,7 +73,7 @@ int main(int argc, char* argv[])
     // row can be added. The journal's opening and integrity check (long with
     // a large history) no longer delay the first frame.
     window.afterFirstFrame([&window] {
-        window.workspace()->startJournal(RecordJournal::defaultPath());
+        window.startJournal(RecordJournal::defaultPath());
         startupTrace::mark("journal (after the first frame)");
     });
     window.setWindowState(Qt::WindowMaximized);

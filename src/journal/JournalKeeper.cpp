@@ -67,6 +67,7 @@ void JournalKeeper::appended(ComparisonRecordList* list, int first, int last)
         return;
     }
     m_journal->append(records, counter());
+    Q_EMIT journaled();
 }
 
 void JournalKeeper::aboutToRemove(ComparisonRecordList* list, int row)
@@ -83,6 +84,7 @@ void JournalKeeper::aboutToRemove(ComparisonRecordList* list, int row)
         }
     }
     m_journal->remove({id});
+    Q_EMIT journaled();
 }
 
 void JournalKeeper::changed(ComparisonRecordList* list, const QList<int>& rows)
@@ -107,6 +109,7 @@ void JournalKeeper::changed(ComparisonRecordList* list, const QList<int>& rows)
         }
     }
     m_journal->update(records);
+    Q_EMIT journaled();
 }
 
 void JournalKeeper::beginBatch()
@@ -123,6 +126,7 @@ void JournalKeeper::endBatch()
     const QList<ComparisonRecord> batch = std::exchange(m_batch, {});
     if (m_journal->isActive()) {
         m_journal->append(batch, counter());
+        Q_EMIT journaled();
     }
 }
 
@@ -159,6 +163,7 @@ void JournalKeeper::journalRemaining()
     m_sinceClose.clear();
     if (!remaining.isEmpty() && m_journal->isActive()) {
         m_journal->append(remaining, counter());
+        Q_EMIT journaled();
     }
 }
 

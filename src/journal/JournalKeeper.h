@@ -57,6 +57,12 @@ public:
     // The operator chose not to restore: the session stays as closed history.
     void keepAsHistory(const JournalSession& session);
 
+Q_SIGNALS:
+    // Records were written (appended, changed or deleted): whoever sends the
+    // journal on (the station database's sync) may look now instead of at
+    // its next idle poll.
+    void journaled();
+
 private:
     struct Watched
     {

@@ -731,21 +731,27 @@ private Q_SLOTS:
             int counter = 0;
             w.keeper.setCounter([&counter] { return counter; });
             w.keeper.setSessionInfo(QStringLiteral("TX420"), 1);
+            // Every write is announced (the station's sync sends it at once), a batch's appends once at its end.
+            QSignalSpy journaled(&w.keeper, &JournalKeeper::journaled);
             for (int n = 1; n <= 2; ++n) {
                 counter = n;
                 w.current.append(makeRecord(n));
             }
+            QCOMPARE(journaled.count(), 2);
             w.keeper.beginBatch(); // an import
             w.legacy.append(QList<ComparisonRecord>{makeRecord(3, true), makeRecord(4, true), makeRecord(5, true)});
             QCOMPARE(w.keeper.journal().openSessions().first().recordCount, 2); // not before the batch ends
+            QCOMPARE(journaled.count(), 2);
             QVERIFY(w.legacy.rename(2, QStringLiteral("named during the import"))); // one version more, not two
             w.keeper.endBatch();
+            QCOMPARE(journaled.count(), 4);
             QVERIFY(w.current.rename(1, QStringLiteral("renamed")));
             ComparisonRecord rejudged = w.current.at(0);
             rejudged.pass = !rejudged.pass;
             ++rejudged.version;
             w.current.replace({0}, {rejudged});
             QVERIFY(w.legacy.remove(0));
+            QCOMPARE(journaled.count(), 7);
             expected << w.current.records() << w.legacy.records();
         } // the window is closed (or the process dies): nothing is asked, the work stays open
 
