@@ -76,6 +76,11 @@ bool saveFile(const QString& path, QString* error, const std::function<bool(QIOD
 inline constexpr qsizetype kWritePieceBytes = 1 << 20;
 bool flushBuffer(QIODevice& device, QByteArray& buffer, bool force, QString& error);
 
+// A reader's fault at a line of its input: "line 12: …".
+QString lineError(int line, const QString& message);
+// A refused value as a fault message quotes it: its first 40 bytes at most.
+QString shownValue(QByteArrayView text);
+
 // Hands a document's samples to a writer whose begin() gave begun, then
 // finishes it; the writer's error goes to error.
 template <typename Writer>
