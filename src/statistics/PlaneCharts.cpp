@@ -68,7 +68,7 @@ AbPlaneGeometry abPlaneGeometry(const QRectF& area, const AbPlaneInput& input)
     g.plane.xMin = g.plane.yMin = -reach;
     g.plane.xMax = g.plane.yMax = reach;
     const std::vector<double> ticks = axisTicks(-reach, reach, 6);
-    const int decimals = ticks.size() > 1 ? decimalsFor(ticks[1] - ticks[0]) : 2;
+    const int decimals = tickDecimals(ticks);
     const QRectF& p = g.plane.plot;
     for (const double t : ticks) {
         g.grid << QLineF(g.plane.x(t), p.top(), g.plane.x(t), p.bottom());
@@ -224,7 +224,7 @@ HistogramGeometry histogramGeometry(const QRectF& area, const std::vector<double
     h.frame.yMax = most * 1.1;
     yAxis(h.frame, 4, h.grid, h.texts);
     const std::vector<double> ticks = axisTicks(lo, hi, 6);
-    const int decimals = ticks.size() > 1 ? decimalsFor(ticks[1] - ticks[0]) : 2;
+    const int decimals = tickDecimals(ticks);
     for (const double t : ticks) {
         h.texts << StatChartText{QRectF(h.frame.x(t) - 30, h.frame.plot.bottom() + 2, 60, 16),
                                  Qt::AlignHCenter | Qt::AlignTop, number(t, decimals)};
