@@ -116,8 +116,6 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     auto* thresholdValidator = new QDoubleValidator(0, 50, 1, this);
     thresholdValidator->setNotation(QDoubleValidator::StandardNotation);
     ui->lineEdit_eThresholds->setValidator(thresholdValidator);
-    connect(ui->tableWidget_data, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex& index) { doubleClickedSlot(index.row(), index.column()); });
     setUpTableView(ui->tableWidget_data, false);
     setSpectralButtonText();
     if (legacyLayout == LegacyLayout::Now) {
@@ -156,8 +154,6 @@ void FirstPageFor310::setUpLegacyLayout()
         ui->tbData->setColumnHidden(column, true);
     }
     applyLegacyColumnWidths();
-    connect(ui->tbData, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex& index) { doubleClickedSlot_old(index.row(), index.column()); });
     setUpTableView(ui->tbData, true);
 }
 
@@ -172,11 +168,12 @@ void FirstPageFor310::setUpTableView(RecordTableView* table, bool legacy)
 {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->viewport()->installEventFilter(this);
-    connect(table, &RecordTableView::rowButtonClicked, this, [this, table, legacy](const QModelIndex& index) {
-        if (table->recordModel()->isDeleteColumn(index.column())) {
-            legacy ? on_DeleteBtn_clicked_old() : on_DeleteBtn_clicked();
-        } else {
-            legacy ? on_ReportBtn_clicked_old() : on_ReportBtn_clicked();
+    connect(table, &RecordTableView::rowButtonClicked, this,
+            [this, legacy](const QModelIndex& index) { rowButtonPressed(index, legacy); });
+    // A double click edits a test name; nothing else is edited.
+    connect(table, &QAbstractItemView::doubleClicked, table, [table](const QModelIndex& index) {
+        if (index.column() == ComparisonColumns::kTestNameColumn) {
+            table->edit(index);
         }
     });
 }

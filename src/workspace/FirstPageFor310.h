@@ -133,12 +133,6 @@ public Q_SLOTS:
     virtual void languageChange();
     virtual void retranslate();
     void onButtonClicked(int id);
-    void doubleClickedSlot(int row, int column);
-    void doubleClickedSlot_old(int row, int column);
-    void on_DeleteBtn_clicked();
-    void on_DeleteBtn_clicked_old();
-    void on_ReportBtn_clicked();
-    void on_ReportBtn_clicked_old();
     void on_pushButton_clear_clicked();
     void on_ClearBtn_clicked();
     // Opens the statistics of the shown table's records (FirstPageStatistics.cpp).
@@ -199,11 +193,10 @@ protected:
     void setUpLegacyLayout();
     void setDisplayHeadings(QTableWidget* display);
     void setUpTableView(RecordTableView* table, bool legacy);
+    // A row's Delete (the record goes) or Report button was pressed.
+    void rowButtonPressed(const QModelIndex& index, bool legacy);
     void applyColumnWidths(int n);
     void applyLegacyColumnWidths();
-    // The row of the table's current cell when that is its Delete (Report)
-    // button's, else -1.
-    int rowOfCurrentButton(const RecordTableView* table, bool report) const;
     // New rows of a table: a single new row is scrolled into view.
     void rowsShown(RecordTableView* table, int first, int last);
     bool eventFilter(QObject* watched, QEvent* event) override;
