@@ -211,7 +211,6 @@ protected:
     void judgeLiveAgain_old();
     void judgeRowsAgain();
     void judgeRowsAgain_old();
-    Tolerances tolerancesInForce() const;
     ImportSettings importSettings() const;
     void appendImported(const ImportResult& result, bool legacy);
 
@@ -231,6 +230,9 @@ protected:
     void showSample_old(const ColorReading& reading);
     void compareSample();
     void compareSample_old();
+    // The comparison just judged as a new row: its number, its "Comp" name,
+    // the time, and the instrument that measured it.
+    void addCompared(ComparisonRecord record, bool legacy);
     // The live displays' texts and the settings in force, as a comparison takes them.
     CurrentComparisonInput liveComparisonInput() const;
     LegacyComparisonInput liveLegacyComparisonInput() const;

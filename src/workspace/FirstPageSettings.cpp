@@ -181,11 +181,6 @@ void FirstPageFor310::judgeAgain()
     }
 }
 
-Tolerances FirstPageFor310::tolerancesInForce() const
-{
-    return {m_state.hazeTolerance, m_state.transmittanceTolerance, m_state.deltaEThreshold};
-}
-
 void FirstPageFor310::judgeLiveAgain()
 {
     QTableWidget* display = ui->tableWidget_colorDiff;
