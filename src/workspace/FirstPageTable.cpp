@@ -3,16 +3,13 @@
 
 #include "FirstPageFor310.h"
 
-#include "ComparisonColumns.h"
 #include "ComparisonRecordList.h"
 #include "Dialogs.h"
 #include "FirstPageForm.h"
 #include "FirstPageReport.h"
 #include "JournalKeeper.h"
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QStackedWidget>
 
 int FirstPageFor310::qualifiedCount() const
 {
@@ -87,9 +84,7 @@ void FirstPageFor310::rowButtonPressed(const QModelIndex& index, bool legacy)
 
 void FirstPageFor310::on_pushButton_clear_clicked()
 {
-    // The legacy table also when it is the one shown without an instrument
-    // (rows restored from the journal).
-    if (isFirstGeneration() || ui->stackedWidget_data->currentWidget() == ui->page_oldData) {
+    if (showsLegacyTable()) {
         on_ClearBtn_clicked();
         return;
     }

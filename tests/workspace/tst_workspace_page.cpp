@@ -523,6 +523,21 @@ private Q_SLOTS:
         QCOMPARE(ui().tableWidget_data->model()->rowCount() + ui().tbData->model()->rowCount(), 0);
     }
 
+    // Legacy rows shown without an instrument (restored from the journal) are
+    // the ones exported, as they are the ones counted and cleared.
+    void export_legacyRowsShownWithoutInstrument()
+    {
+        m_page->addComparisonRow_old(result(1, true));
+        ui().stackedWidget_data->setCurrentWidget(ui().page_oldData);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("legacy.cxf"));
+        m_dialogs->answerSaveFile(path);
+        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+        QVERIFY(m_page->on_pushButton_exportExcel_clicked());
+        QVERIFY(QFile(path).size() > 0);
+        QCOMPARE(rows(true), 0); // emptied without a question, as after every legacy export
+    }
+
     // A new process, as after a restart or a crash: every record comes back
     // into its table, with the comparison counter.
     void journal_freshProcessRestoresEveryRecord_data()
