@@ -1556,10 +1556,6 @@ Do you want to replace it?</translation>
 <context>
     <name>CgatsWriter</name>
     <message>
-        <source>Cannot write the file: %1</source>
-        <translation>Cannot write the file: %1</translation>
-    </message>
-    <message>
         <source>The samples have neither L*a*b* values nor a spectrum.</source>
         <translation>The samples have neither L*a*b* values nor a spectrum.</translation>
     </message>
@@ -1786,7 +1782,7 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
-    <name>CsvWriter</name>
+    <name>ExchangeWriter</name>
     <message>
         <source>Cannot write the file: %1</source>
         <translation>Cannot write the file: %1</translation>

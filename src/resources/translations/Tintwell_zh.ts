@@ -1598,10 +1598,6 @@ Do you want to replace it?</source>
 <context>
     <name>CgatsWriter</name>
     <message>
-        <source>Cannot write the file: %1</source>
-        <translation>无法写入文件：%1</translation>
-    </message>
-    <message>
         <source>The samples have neither L*a*b* values nor a spectrum.</source>
         <translation>样品既没有 L*a*b* 值，也没有光谱。</translation>
     </message>
@@ -1828,7 +1824,7 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
-    <name>CsvWriter</name>
+    <name>ExchangeWriter</name>
     <message>
         <source>Cannot write the file: %1</source>
         <translation>无法写入文件：%1</translation>
