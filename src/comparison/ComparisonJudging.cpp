@@ -43,12 +43,18 @@ double recordDeltaE(const ComparisonRecord& record, const ComparisonSettings& se
                             lab(record.standard), lab(record.sample));
 }
 
+Tolerances judgedTolerances(const ComparisonSettings& settings, bool legacy)
+{
+    return {settings.hazeTolerance, settings.transmittanceTolerance,
+            legacy ? settings.deltaEThreshold : settings.thresholdInForce()};
+}
+
 Verdict verdictOf(const ComparisonRecord& record, const ComparisonSettings& settings)
 {
+    const Tolerances tolerances = judgedTolerances(settings, record.legacy);
     if (record.legacy) {
-        return judgeLegacy(record.deltaE, settings.deltaEThreshold);
+        return judgeLegacy(record.deltaE, tolerances.deltaE);
     }
-    const Tolerances tolerances{settings.hazeTolerance, settings.transmittanceTolerance, settings.thresholdInForce()};
     return judgeComparison(displayFlagsFor(settings.displayMode), record.hazeDifference,
                            record.transmittanceDifference, record.deltaE, tolerances);
 }

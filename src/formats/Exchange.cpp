@@ -1,5 +1,9 @@
 #include "Exchange.h"
 
+#include "CgatsFormat.h"
+#include "CxfFormat.h"
+
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <charconv>
@@ -133,6 +137,13 @@ bool targetSample(const ComparisonRecord& record, int n, ExchangeSample& sample)
     return recordSample(record, n, SampleKind::Target, sample);
 }
 
+ReadResult readExchangeFile(const QString& path, ExchangeDocument& document)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("cxf"), Qt::CaseInsensitive) == 0
+               ? readCxfFile(path, document)
+               : readCgatsFile(path, document);
+}
+
 bool saveFile(const QString& path, QString* error, const std::function<bool(QIODevice&)>& write)
 {
     QSaveFile file(path);
@@ -153,6 +164,16 @@ bool saveFile(const QString& path, QString* error, const std::function<bool(QIOD
         return false;
     }
     return true;
+}
+
+QString lineError(int line, const QString& message)
+{
+    return QCoreApplication::translate("ExchangeReader", "line %1: %2").arg(line).arg(message);
+}
+
+QString shownValue(QByteArrayView text)
+{
+    return QString::fromUtf8(text.first(qMin<qsizetype>(40, text.size())));
 }
 
 bool flushBuffer(QIODevice& device, QByteArray& buffer, bool force, QString& error)

@@ -51,6 +51,10 @@ struct ReadResult
     QString error;
 };
 
+// A colour exchange file read whole: CxF3 when its name ends in ".cxf" (in
+// any case), CGATS otherwise (".ti3", ".txt").
+ReadResult readExchangeFile(const QString& path, ExchangeDocument& document);
+
 // Samples are handed to a sink one at a time, so neither side holds a whole
 // large file; a false answer stops the reading (reported as an error).
 using SampleSink = std::function<bool(const ExchangeSample&)>;
@@ -75,6 +79,11 @@ bool saveFile(const QString& path, QString* error, const std::function<bool(QIOD
 // the device's reason in error, when the device takes less.
 inline constexpr qsizetype kWritePieceBytes = 1 << 20;
 bool flushBuffer(QIODevice& device, QByteArray& buffer, bool force, QString& error);
+
+// A reader's fault at a line of its input: "line 12: …".
+QString lineError(int line, const QString& message);
+// A refused value as a fault message quotes it: its first 40 bytes at most.
+QString shownValue(QByteArrayView text);
 
 // Hands a document's samples to a writer whose begin() gave begun, then
 // finishes it; the writer's error goes to error.

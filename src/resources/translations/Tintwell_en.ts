@@ -1579,10 +1579,6 @@ Do you want to replace it?</translation>
 <context>
     <name>CgatsReader</name>
     <message>
-        <source>line %1: %2</source>
-        <translation>line %1: %2</translation>
-    </message>
-    <message>
         <source>a quoted string is not closed</source>
         <translation>a quoted string is not closed</translation>
     </message>
@@ -1782,6 +1778,13 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
+    <name>ExchangeReader</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+</context>
+<context>
     <name>ExchangeWriter</name>
     <message>
         <source>Cannot write the file: %1</source>
@@ -1790,10 +1793,6 @@ Do you want to replace it?</translation>
 </context>
 <context>
     <name>CsvReader</name>
-    <message>
-        <source>line %1: %2</source>
-        <translation>line %1: %2</translation>
-    </message>
     <message>
         <source>a quoted cell is never closed</source>
         <translation>a quoted cell is never closed</translation>

@@ -1621,10 +1621,6 @@ Do you want to replace it?</source>
 <context>
     <name>CgatsReader</name>
     <message>
-        <source>line %1: %2</source>
-        <translation>第 %1 行：%2</translation>
-    </message>
-    <message>
         <source>a quoted string is not closed</source>
         <translation>引号中的字符串没有结束</translation>
     </message>
@@ -1824,6 +1820,13 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
+    <name>ExchangeReader</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+</context>
+<context>
     <name>ExchangeWriter</name>
     <message>
         <source>Cannot write the file: %1</source>
@@ -1832,10 +1835,6 @@ Do you want to replace it?</source>
 </context>
 <context>
     <name>CsvReader</name>
-    <message>
-        <source>line %1: %2</source>
-        <translation>第 %1 行：%2</translation>
-    </message>
     <message>
         <source>a quoted cell is never closed</source>
         <translation>引号中的单元格没有结束</translation>
