@@ -1,8 +1,6 @@
 #include "SpreadsheetExport.h"
 
-#include "CgatsFormat.h"
 #include "CsvFormat.h"
-#include "CxfFormat.h"
 #include "DeltaE.h"
 #include "Dialogs.h"
 #include "ExcelEngine.h"
@@ -21,7 +19,8 @@ namespace {
 constexpr auto kComparisonPrefix = QLatin1String("CompareM");
 constexpr auto kSpectralPrefix = QLatin1String("MeterData");
 
-enum class FileFormat { Workbook, Csv, Cgats, Cxf };
+// A colour exchange file is CGATS or CxF3, as its name says.
+enum class FileFormat { Workbook, Csv, ColourExchange };
 
 FileFormat formatOf(const QString& path)
 {
@@ -29,11 +28,8 @@ FileFormat formatOf(const QString& path)
     if (suffix == QLatin1String("csv")) {
         return FileFormat::Csv;
     }
-    if (suffix == QLatin1String("ti3")) {
-        return FileFormat::Cgats;
-    }
-    if (suffix == QLatin1String("cxf")) {
-        return FileFormat::Cxf;
+    if (suffix == QLatin1String("ti3") || suffix == QLatin1String("cxf")) {
+        return FileFormat::ColourExchange;
     }
     return FileFormat::Workbook;
 }
@@ -86,8 +82,7 @@ ExportOutcome SpreadsheetExport::comparisonExchange(const QString& path, const Q
                 *error = tr("the records hold no L*a*b* values, which this format carries; choose CSV or a workbook");
                 return false;
             }
-            return format == FileFormat::Cgats ? formats::writeCgatsFile(document, path, error)
-                                               : formats::writeCxfFile(document, path, error);
+            return formats::writeExchangeFile(document, path, error);
         },
         clear);
 }
@@ -220,8 +215,7 @@ ExportOutcome SpreadsheetExport::spectral(const QAbstractItemModel& table, QWidg
                 }
                 const formats::ExchangeDocument document =
                     formats::documentFromSpectra(spectra, layoutIndex, QDateTime::currentDateTime());
-                return formatOf(path) == FileFormat::Cgats ? formats::writeCgatsFile(document, path, error)
-                                                           : formats::writeCxfFile(document, path, error);
+                return formats::writeExchangeFile(document, path, error);
             },
             clear);
     }

@@ -137,11 +137,23 @@ bool targetSample(const ComparisonRecord& record, int n, ExchangeSample& sample)
     return recordSample(record, n, SampleKind::Target, sample);
 }
 
+namespace {
+
+bool cxfName(const QString& path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("cxf"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 ReadResult readExchangeFile(const QString& path, ExchangeDocument& document)
 {
-    return QFileInfo(path).suffix().compare(QLatin1String("cxf"), Qt::CaseInsensitive) == 0
-               ? readCxfFile(path, document)
-               : readCgatsFile(path, document);
+    return cxfName(path) ? readCxfFile(path, document) : readCgatsFile(path, document);
+}
+
+bool writeExchangeFile(const ExchangeDocument& document, const QString& path, QString* error)
+{
+    return cxfName(path) ? writeCxfFile(document, path, error) : writeCgatsFile(document, path, error);
 }
 
 bool saveFile(const QString& path, QString* error, const std::function<bool(QIODevice&)>& write)

@@ -55,6 +55,9 @@ struct ReadResult
 // any case), CGATS otherwise (".ti3", ".txt").
 ReadResult readExchangeFile(const QString& path, ExchangeDocument& document);
 
+// And written whole: CxF3 for a ".cxf" name, CGATS otherwise.
+bool writeExchangeFile(const ExchangeDocument& document, const QString& path, QString* error = nullptr);
+
 // Samples are handed to a sink one at a time, so neither side holds a whole
 // large file; a false answer stops the reading (reported as an error).
 using SampleSink = std::function<bool(const ExchangeSample&)>;
