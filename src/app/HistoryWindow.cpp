@@ -2,6 +2,7 @@
 
 #include "CgatsFormat.h"
 #include "ComparisonRecordList.h"
+#include "CsvFormat.h"
 #include "Dialogs.h"
 #include "ExcelEngine.h"
 #include "Exchange.h"
@@ -31,15 +32,6 @@ namespace {
 QString shown(double v)
 {
     return std::isnan(v) ? QStringLiteral("-") : QString::number(v, 'f', 4);
-}
-
-QString csvField(QString text)
-{
-    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n'))) {
-        text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-        return QLatin1Char('"') + text + QLatin1Char('"');
-    }
-    return text;
 }
 } // namespace
 
@@ -231,17 +223,22 @@ QList<QStringList> HistoryWindow::exportRows() const
 
 bool HistoryWindow::exportCsv(const QString& path) const
 {
+    // Names come from every station: the writer keeps one that starts like a
+    // formula from running in a spreadsheet.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    for (QStringList row : exportRows()) {
-        for (QString& field : row) {
-            field = csvField(field);
+    formats::CsvWriter csv(file);
+    for (const QStringList& row : exportRows()) {
+        for (const QString& field : row) {
+            csv.text(field);
         }
-        file.write((row.join(QLatin1Char(',')) + QLatin1Char('\n')).toUtf8());
+        if (!csv.endRow()) {
+            return false;
+        }
     }
-    return file.commit();
+    return csv.finish() && file.commit();
 }
 
 bool HistoryWindow::exportWorkbook(const QString& path) const

@@ -1,6 +1,7 @@
 #include "CliStationCommands.h"
 
 #include "CliContext.h"
+#include "CsvFormat.h"
 #include "PgConnection.h"
 #include "StationHistory.h"
 #include "StationSchema.h"
@@ -235,12 +236,8 @@ int runHistory(CliContext& cli)
         cli.message(error);
         return ExitRefused;
     }
-    if (!cli.json()) {
-        cli.print(QStringLiteral("id,station,time,test name,model,serial number,standard,dE,haze difference,"
-                                 "transmittance difference,verdict"));
-    }
-    for (const HistoryRow& r : rows) {
-        if (cli.json()) {
+    if (cli.json()) {
+        for (const HistoryRow& r : rows) {
             cli.printJson({{QStringLiteral("type"), QStringLiteral("historyRecord")},
                            {QStringLiteral("id"), r.id},
                            {QStringLiteral("station"), r.station},
@@ -250,13 +247,34 @@ int runHistory(CliContext& cli)
                            {QStringLiteral("standard"), r.standard},
                            {QStringLiteral("deltaE"), std::isnan(r.deltaE) ? QJsonValue() : QJsonValue(r.deltaE)},
                            {QStringLiteral("pass"), r.pass}});
-            continue;
         }
-        cli.print(QStringList{r.id, csvField(r.station), r.measuredAt.toUTC().toString(Qt::ISODate), csvField(r.testName),
-                              csvField(r.model), csvField(r.serialNumber), csvField(r.standard), number(r.deltaE),
-                              number(r.hazeDifference), number(r.transmittanceDifference),
-                              r.pass ? QStringLiteral("PASS") : QStringLiteral("NG")}
-                      .join(QLatin1Char(',')));
+        return ExitOk;
+    }
+    // The names come from every station: the writer keeps one that starts
+    // like a formula from running in a spreadsheet.
+    formats::CsvWriter csv(*cli.environment().out);
+    for (const char* title : {"id", "station", "time", "test name", "model", "serial number", "standard", "dE",
+                              "haze difference", "transmittance difference", "verdict"}) {
+        csv.text(QString::fromLatin1(title));
+    }
+    bool written = csv.endRow();
+    for (const HistoryRow& r : rows) {
+        for (const QString& text : {r.id, r.station, r.measuredAt.toUTC().toString(Qt::ISODate), r.testName, r.model,
+                                    r.serialNumber, r.standard}) {
+            csv.text(text);
+        }
+        for (const double value : {r.deltaE, r.hazeDifference, r.transmittanceDifference}) {
+            csv.number(value, 4);
+        }
+        csv.text(r.pass ? QStringLiteral("PASS") : QStringLiteral("NG"));
+        if (!csv.endRow()) {
+            written = false;
+            break;
+        }
+    }
+    if (!written || !csv.finish()) {
+        cli.message(csv.errorString());
+        return ExitFile;
     }
     return ExitOk;
 }

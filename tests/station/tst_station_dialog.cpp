@@ -111,7 +111,7 @@ void TestStationDialog::historyWindow_queriesOnAThreadAndExports()
                  " standard, legacy, standard_values, sample_values, delta_e, pass, settings)"
                  " SELECT v.id::uuid, 1, s.id, v.t::timestamptz, v.n, 'TX450', 'S', 'Lab 1', false, '{}', '{}', v.de,"
                  " v.p, '{}' FROM tintwell.stations s, (VALUES"
-                 " ('22222222-0000-0000-0000-000000000001', '2026-03-01 08:00+00', 'Comp1', 0.25, true),"
+                 " ('22222222-0000-0000-0000-000000000001', '2026-03-01 08:00+00', '=Comp1', 0.25, true),"
                  " ('22222222-0000-0000-0000-000000000002', '2026-03-01 09:00+00', 'Comp \"2\", rework', 1.75, false))"
                  " AS v(id, t, n, de, p) WHERE s.db_role = 'bench_one'"),
              QString());
@@ -132,11 +132,12 @@ void TestStationDialog::historyWindow_queriesOnAThreadAndExports()
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnExport")), Qt::LeftButton);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("id,station,time,test name,model,serial number,standard,dE,verdict\n"
-                                        "22222222-0000-0000-0000-000000000001,bench_one,2026-03-01T08:00:00Z,Comp1,"
-                                        "TX450,S,Lab 1,0.25,PASS\n"
+    // A name another station typed like a formula stays text in a spreadsheet.
+    QCOMPARE(file.readAll(), QByteArray("\xEF\xBB\xBFid,station,time,test name,model,serial number,standard,dE,verdict\r\n"
+                                        "22222222-0000-0000-0000-000000000001,bench_one,2026-03-01T08:00:00Z,\"'=Comp1\","
+                                        "TX450,S,Lab 1,0.25,PASS\r\n"
                                         "22222222-0000-0000-0000-000000000002,bench_one,2026-03-01T09:00:00Z,"
-                                        "\"Comp \"\"2\"\", rework\",TX450,S,Lab 1,1.75,NG\n"));
+                                        "\"Comp \"\"2\"\", rework\",TX450,S,Lab 1,1.75,NG\r\n"));
 }
 
 // The records found come back whole: the statistics window follows them, and
