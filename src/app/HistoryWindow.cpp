@@ -52,6 +52,8 @@ HistoryWindow::HistoryWindow(StationConfig config, Dialogs& dialogs, QWidget* pa
 {
     setObjectName(QStringLiteral("HistoryWindow"));
     setWindowTitle(tr("History of every station"));
+    m_from->setObjectName(QStringLiteral("historyFrom"));
+    m_to->setObjectName(QStringLiteral("historyTo"));
     m_from->setPlaceholderText(QStringLiteral("yyyy-MM-dd"));
     m_to->setPlaceholderText(QStringLiteral("yyyy-MM-dd"));
     m_stations->setPlaceholderText(tr("names, separated by commas; empty: every station"));
@@ -121,6 +123,15 @@ void HistoryWindow::query()
 {
     if (m_cancel) {
         return; // one query at a time
+    }
+    // A date mistyped would otherwise drop its filter and find every record.
+    for (const QLineEdit* date : {m_from, m_to}) {
+        const QString text = date->text().trimmed();
+        if (!text.isEmpty() && !QDateTime::fromString(text, Qt::ISODate).isValid()) {
+            m_dialogs.warning(this, windowTitle(),
+                              tr("\"%1\" is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.").arg(text));
+            return;
+        }
     }
     auto cancel = std::make_shared<std::atomic<bool>>(false);
     auto done = std::make_shared<std::atomic<int>>(0);
