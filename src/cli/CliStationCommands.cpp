@@ -87,18 +87,20 @@ int needsServer(CliContext& cli, const StationConfig& c)
                              "or run \"tintwell-cli db configure\" first."));
 }
 
+// Opens the connection, or says why it cannot.
+bool reached(CliContext& cli, PgConnection& connection)
+{
+    if (connection.open()) {
+        return true;
+    }
+    cli.message(Cli::tr("The station database %1 cannot be reached: %2")
+                    .arg(connection.config().serverName(), connection.errorText()));
+    return false;
+}
+
 QString number(double v)
 {
     return std::isnan(v) ? QString() : QString::number(v, 'f', 4);
-}
-
-QString csvField(QString text)
-{
-    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n'))) {
-        text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-        return QLatin1Char('"') + text + QLatin1Char('"');
-    }
-    return text;
 }
 
 } // namespace
@@ -152,12 +154,13 @@ int runDbConfigure(CliContext& cli)
             return ExitFile;
         }
         PgConnection connection(c);
+        if (!reached(cli, connection)) {
+            return ExitRefused;
+        }
         QString error;
-        const int version = connection.open() ? StationSchema::serverVersion(connection, &error) : -1;
+        const int version = StationSchema::serverVersion(connection, &error);
         if (version < 0) {
-            cli.message(error.isEmpty() ? Cli::tr("The station database %1 cannot be reached: %2")
-                                              .arg(c.serverName(), connection.errorText())
-                                        : error);
+            cli.message(error);
             return ExitRefused;
         }
         const QString refusal = StationSchema::writeRefusal(connection, version);
@@ -201,8 +204,7 @@ int runHistory(CliContext& cli)
         filter.pass = v == QLatin1String("pass");
     }
     PgConnection connection(c);
-    if (!connection.open()) {
-        cli.message(Cli::tr("The station database %1 cannot be reached: %2").arg(c.serverName(), connection.errorText()));
+    if (!reached(cli, connection)) {
         return ExitRefused;
     }
     QString error;
@@ -321,8 +323,7 @@ int addRole(CliContext& cli, const QString& role, const QString& kind, const QSt
                              .arg(role));
     }
     PgConnection connection(c);
-    if (!connection.open()) {
-        cli.message(Cli::tr("The station database %1 cannot be reached: %2").arg(c.serverName(), connection.errorText()));
+    if (!reached(cli, connection)) {
         return ExitRefused;
     }
     QString error;
