@@ -129,27 +129,27 @@ int waitForKey(CliContext& cli, CliInstrument& instrument, Side& side, const QSt
 }
 
 // One side of a comparison from "measure", "key", a file or VALUES.
-int acquire(CliContext& cli, CliInstrument& instrument, const QString& spec, const QString& what, Side& side)
+int acquire(CliContext& cli, CliInstrument& instrument, const QString& source, const QString& what, Side& side)
 {
     const bool legacy = instrument.firstGeneration;
-    if (spec == QLatin1String("measure")) {
+    if (source == QLatin1String("measure")) {
         return measureOnce(cli, instrument, side);
     }
-    if (spec == QLatin1String("key")) {
+    if (source == QLatin1String("key")) {
         return waitForKey(cli, instrument, side, what);
     }
     QString error;
-    const bool looksLikeFile = spec.contains(QLatin1Char('/')) || spec.endsWith(QLatin1String(".json"))
-                               || spec.endsWith(QLatin1String(".txt")) || QFileInfo::exists(spec);
+    const bool looksLikeFile = source.contains(QLatin1Char('/')) || source.endsWith(QLatin1String(".json"))
+                               || source.endsWith(QLatin1String(".txt")) || QFileInfo::exists(source);
     if (!looksLikeFile) {
-        if (!CliValues::parseSide(spec, instrument.displayMode, legacy, side, error)) {
+        if (!CliValues::parseSide(source, instrument.displayMode, legacy, side, error)) {
             return cli.usage(Cli::tr("The %1: %2").arg(what, error));
         }
         return ExitOk;
     }
-    QFile file(spec);
+    QFile file(source);
     if (!file.open(QIODevice::ReadOnly)) {
-        cli.message(Cli::tr("%1 cannot be read: %2").arg(spec, file.errorString()));
+        cli.message(Cli::tr("%1 cannot be read: %2").arg(source, file.errorString()));
         return ExitFile;
     }
     const QByteArray bytes = file.read(1 << 20).trimmed();
@@ -160,7 +160,7 @@ int acquire(CliContext& cli, CliInstrument& instrument, const QString& spec, con
                             : CliValues::parseSide(QString::fromUtf8(bytes).simplified().remove(QLatin1Char(' ')),
                                                    instrument.displayMode, legacy, side, error);
     if (!parsed) {
-        cli.message(Cli::tr("%1: %2").arg(spec, error));
+        cli.message(Cli::tr("%1: %2").arg(source, error));
         return ExitFile;
     }
     return ExitOk;

@@ -16,6 +16,12 @@ bool exceeds(double value, double limit)
     return value > limit + boundNoise;
 }
 
+// A difference that is not known (NaN) was not compared, so it never passes.
+bool judgedOut(double difference, double limit)
+{
+    return std::isnan(difference) || exceeds(difference, limit);
+}
+
 const char* const context = "FirstPageFor310";
 
 // Words per axis, from the most negative band to the most positive one.
@@ -80,10 +86,10 @@ Verdict judgeComparison(const DisplayFlags& flags, double hazeDifference,
                         double transmittanceDifference, double deltaE,
                         const Tolerances& tolerances)
 {
-    const bool hazeOut = exceeds(std::abs(hazeDifference), tolerances.haze);
-    const bool transmittanceOut = exceeds(std::abs(transmittanceDifference),
-                                          tolerances.transmittance);
-    const bool deltaEOut = exceeds(deltaE, tolerances.deltaE);
+    const bool hazeOut = judgedOut(std::abs(hazeDifference), tolerances.haze);
+    const bool transmittanceOut = judgedOut(std::abs(transmittanceDifference),
+                                            tolerances.transmittance);
+    const bool deltaEOut = judgedOut(deltaE, tolerances.deltaE);
 
     bool ng = false;
     if (isSet(flags, DisplayFlag::HazeT)) {
@@ -107,7 +113,7 @@ Verdict judgeComparison(const DisplayFlags& flags, double hazeDifference,
 
 Verdict judgeLegacy(double deltaE, double deltaEThreshold)
 {
-    return exceeds(deltaE, deltaEThreshold) ? Verdict::Ng : Verdict::Pass;
+    return judgedOut(deltaE, deltaEThreshold) ? Verdict::Ng : Verdict::Pass;
 }
 
 QString verdictText(Verdict verdict)

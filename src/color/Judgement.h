@@ -36,12 +36,15 @@ struct Tolerances
 
 // Verdict of the current layout: NG when a difference that the set display
 // modes look at exceeds its tolerance; a difference equal to it passes (with
-// the same noise margin as deviationWord). No flag set gives PASS.
+// the same noise margin as deviationWord); a looked-at difference that is not
+// known (NaN) is NG, as what was not compared never passes. No flag set gives
+// PASS.
 Verdict judgeComparison(const DisplayFlags& flags, double hazeDifference,
                         double transmittanceDifference, double deltaE,
                         const Tolerances& tolerances);
 // Verdict of the legacy layout: delta-E against its threshold alone, so a
-// delta-E of -1 (unknown formula code) passes any threshold from -1 up.
+// delta-E of -1 (unknown formula code) passes any threshold from -1 up; an
+// unknown one (NaN) is NG.
 Verdict judgeLegacy(double deltaE, double deltaEThreshold);
 
 // "PASS" or "NG", translated in the workspace page's context.

@@ -14,27 +14,27 @@ bool usable(double sigma)
 }
 
 // min(CPU, CPL) for the sides the tolerance has, against one sigma.
-double centredIndex(const ToleranceLimits& spec, double mean, double sigma)
+double centredIndex(const ToleranceLimits& limits, double mean, double sigma)
 {
     if (!usable(sigma) || !std::isfinite(mean)) {
         return kNaN;
     }
     double index = std::numeric_limits<double>::infinity();
-    if (!std::isnan(spec.upper)) {
-        index = std::min(index, (spec.upper - mean) / (3.0 * sigma));
+    if (!std::isnan(limits.upper)) {
+        index = std::min(index, (limits.upper - mean) / (3.0 * sigma));
     }
-    if (!std::isnan(spec.lower)) {
-        index = std::min(index, (mean - spec.lower) / (3.0 * sigma));
+    if (!std::isnan(limits.lower)) {
+        index = std::min(index, (mean - limits.lower) / (3.0 * sigma));
     }
     return std::isinf(index) ? kNaN : index;
 }
 
-double spreadIndex(const ToleranceLimits& spec, double sigma)
+double spreadIndex(const ToleranceLimits& limits, double sigma)
 {
-    if (!spec.twoSided() || !usable(sigma)) {
+    if (!limits.twoSided() || !usable(sigma)) {
         return kNaN;
     }
-    return (spec.upper - spec.lower) / (6.0 * sigma);
+    return (limits.upper - limits.lower) / (6.0 * sigma);
 }
 
 } // namespace
@@ -67,23 +67,23 @@ double bissellLowerBound(double index, int n, double z)
     return index - z * std::sqrt(1.0 / (9.0 * n) + index * index / (2.0 * (n - 1)));
 }
 
-CapabilityIndices capabilityIndices(const ToleranceLimits& spec, int n, double mean, double sigmaWithin,
+CapabilityIndices capabilityIndices(const ToleranceLimits& limits, int n, double mean, double sigmaWithin,
                                     double sigmaOverall, double percentile50, double percentile99865)
 {
     CapabilityIndices c;
     c.n = n;
-    if (n < 2 || !spec.known()) {
+    if (n < 2 || !limits.known()) {
         return c;
     }
-    c.cp = spreadIndex(spec, sigmaWithin);
-    c.cpk = centredIndex(spec, mean, sigmaWithin);
-    c.pp = spreadIndex(spec, sigmaOverall);
-    c.ppk = centredIndex(spec, mean, sigmaOverall);
+    c.cp = spreadIndex(limits, sigmaWithin);
+    c.cpk = centredIndex(limits, mean, sigmaWithin);
+    c.pp = spreadIndex(limits, sigmaOverall);
+    c.ppk = centredIndex(limits, mean, sigmaOverall);
     c.cpkLower = bissellLowerBound(c.cpk, n);
     c.ppkLower = bissellLowerBound(c.ppk, n);
     const double upperTail = percentile99865 - percentile50;
-    if (!std::isnan(spec.upper) && std::isnan(spec.lower) && std::isfinite(upperTail) && upperTail > 0.0) {
-        c.percentileIndex = (spec.upper - percentile50) / upperTail;
+    if (!std::isnan(limits.upper) && std::isnan(limits.lower) && std::isfinite(upperTail) && upperTail > 0.0) {
+        c.percentileIndex = (limits.upper - percentile50) / upperTail;
     }
     return c;
 }

@@ -48,7 +48,7 @@ double bissellLowerBound(double index, int n, double z = kOneSided95);
 // Indices from the summary of the values. sigmaWithin may be NaN (then Cp and
 // Cpk are NaN); percentile50 and percentile99865 are the fitted distribution's
 // quantiles (NaN when none was fitted).
-CapabilityIndices capabilityIndices(const ToleranceLimits& spec, int n, double mean, double sigmaWithin,
+CapabilityIndices capabilityIndices(const ToleranceLimits& limits, int n, double mean, double sigmaWithin,
                                     double sigmaOverall,
                                     double percentile50 = std::numeric_limits<double>::quiet_NaN(),
                                     double percentile99865 = std::numeric_limits<double>::quiet_NaN());

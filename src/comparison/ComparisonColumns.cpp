@@ -48,12 +48,6 @@ NumberCell numberCell(Layout layout, R& r, int column)
     return column == 13 ? NumberCell{&r.deltaE, 2, false} : NumberCell{};
 }
 
-// A value that is not known (NaN: the haze of a standard taken from a colour
-// file, a value a file or the station did not carry) shows the dashes the
-// live display shows for it, never a made-up 0 beside its verdict. Measured
-// comparisons always carry every value, so their cells are unchanged.
-const QLatin1String kUnknownText("-----");
-
 QString numberText(const NumberCell& cell)
 {
     if (std::isnan(*cell.value)) {
@@ -185,7 +179,8 @@ ComparisonRecord recordFromTexts(Layout layout, const QStringList& texts, bool p
     for (int column = 0; column < columnCount(layout); ++column) {
         const NumberCell number = numberCell(layout, r, column);
         if (number.value) {
-            *number.value = displayedNumber(texts.value(column)).value_or(0.0);
+            const QString text = texts.value(column);
+            *number.value = text == kUnknownText ? R::kUnknown : displayedNumber(text).value_or(0.0);
         }
     }
     r.pass = pass;

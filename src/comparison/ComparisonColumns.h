@@ -47,6 +47,12 @@ int centredLast(Layout layout);
 int firstHiddenColumn(Layout layout);
 inline Layout layoutOf(const ComparisonRecord& record) { return record.legacy ? Layout::Legacy : Layout::Current; }
 
+// What a numeric cell shows for a value that is not known (NaN: the haze of a
+// standard taken from a colour file, a value a file or the station did not
+// carry): the dashes of the live display, never a made-up 0 beside its
+// verdict. Measured comparisons carry every value. Reads back as not known.
+inline constexpr QLatin1String kUnknownText("-----");
+
 // NO: the count after this row, general format with up to 6 significant digits.
 QString sequenceText(double sequence);
 QString timeText(const QDateTime& time);

@@ -21,26 +21,6 @@ bool sameNumber(double a, double b)
     return a == b || (std::isnan(a) && std::isnan(b));
 }
 
-bool isSet(const DisplayFlags& flags, DisplayFlag flag)
-{
-    return flags[static_cast<std::size_t>(flag)];
-}
-
-// A value the display mode judges is unknown (NaN): the haze or transmittance
-// of a standard read from a colour file, the L*a*b* of an imported haze
-// record, so the difference or delta-E is unknown too.
-bool lacksJudgedValue(const ComparisonRecord& record, const DisplayFlags& flags)
-{
-    const bool all = isSet(flags, DisplayFlag::HazeTLab);
-    const bool haze = all || isSet(flags, DisplayFlag::HazeT) || isSet(flags, DisplayFlag::Haze);
-    const bool transmittance = all || isSet(flags, DisplayFlag::HazeT) || isSet(flags, DisplayFlag::Transmittance);
-    const bool deltaE = all || isSet(flags, DisplayFlag::Lab) || isSet(flags, DisplayFlag::LCh)
-                        || isSet(flags, DisplayFlag::Yxy);
-    return (haze && std::isnan(record.hazeDifference))
-           || (transmittance && std::isnan(record.transmittanceDifference))
-           || (deltaE && std::isnan(record.deltaE));
-}
-
 } // namespace
 
 int displayModeOf(const DisplayFlags& flags)
@@ -63,19 +43,20 @@ double recordDeltaE(const ComparisonRecord& record, const ComparisonSettings& se
                             lab(record.standard), lab(record.sample));
 }
 
+Tolerances judgedTolerances(const ComparisonSettings& settings, bool legacy)
+{
+    return {settings.hazeTolerance, settings.transmittanceTolerance,
+            legacy ? settings.deltaEThreshold : settings.thresholdInForce()};
+}
+
 Verdict verdictOf(const ComparisonRecord& record, const ComparisonSettings& settings)
 {
-    // What cannot be compared is never a PASS: a record lacking a value its
-    // mode judges is NG, as its counters, exports and reports then say.
+    const Tolerances tolerances = judgedTolerances(settings, record.legacy);
     if (record.legacy) {
-        return std::isnan(record.deltaE) ? Verdict::Ng : judgeLegacy(record.deltaE, settings.deltaEThreshold);
+        return judgeLegacy(record.deltaE, tolerances.deltaE);
     }
-    const DisplayFlags flags = displayFlagsFor(settings.displayMode);
-    if (lacksJudgedValue(record, flags)) {
-        return Verdict::Ng;
-    }
-    const Tolerances tolerances{settings.hazeTolerance, settings.transmittanceTolerance, settings.thresholdInForce()};
-    return judgeComparison(flags, record.hazeDifference, record.transmittanceDifference, record.deltaE, tolerances);
+    return judgeComparison(displayFlagsFor(settings.displayMode), record.hazeDifference,
+                           record.transmittanceDifference, record.deltaE, tolerances);
 }
 
 bool judgeRecord(ComparisonRecord& record, const ComparisonSettings& settings)

@@ -19,6 +19,11 @@ int displayModeOf(const DisplayFlags& flags);
 // unknown legacy code).
 double recordDeltaE(const ComparisonRecord& record, const ComparisonSettings& settings);
 
+// What a verdict judges against: the haze and transmittance tolerances and
+// the delta-E threshold in force (layout 1: the threshold stored with the
+// formula); a legacy record's own threshold. Statistics draw the same limits.
+Tolerances judgedTolerances(const ComparisonSettings& settings, bool legacy);
+
 // The verdict of the record's differences and delta-E against the settings.
 // Current layout: the differences the display mode looks at against their
 // tolerances, delta-E against the threshold in force (layout 1: the threshold

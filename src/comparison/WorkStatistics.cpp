@@ -1,5 +1,7 @@
 #include "WorkStatistics.h"
 
+#include "ComparisonJudging.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -132,18 +134,15 @@ double quantityValue(const ComparisonRecord& r, StatQuantity quantity)
 
 ToleranceLimits quantityLimits(const ComparisonSettings& settings, StatQuantity quantity, bool legacy)
 {
+    const Tolerances judged = judgedTolerances(settings, legacy);
     switch (quantity) {
     case StatQuantity::Haze:
-        return settings.hazeTolerance >= 0.0 ? ToleranceLimits{-settings.hazeTolerance, settings.hazeTolerance}
-                                             : noLimits();
+        return judged.haze >= 0.0 ? ToleranceLimits{-judged.haze, judged.haze} : noLimits();
     case StatQuantity::Transmittance:
-        return settings.transmittanceTolerance >= 0.0
-            ? ToleranceLimits{-settings.transmittanceTolerance, settings.transmittanceTolerance}
-            : noLimits();
-    case StatQuantity::DeltaE: {
-        const double threshold = legacy ? settings.deltaEThreshold : settings.thresholdInForce();
-        return threshold >= 0.0 ? ToleranceLimits{kNaN, threshold} : noLimits();
-    }
+        return judged.transmittance >= 0.0 ? ToleranceLimits{-judged.transmittance, judged.transmittance}
+                                           : noLimits();
+    case StatQuantity::DeltaE:
+        return judged.deltaE >= 0.0 ? ToleranceLimits{kNaN, judged.deltaE} : noLimits();
     default:
         break;
     }

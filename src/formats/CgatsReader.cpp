@@ -75,7 +75,7 @@ bool CgatsReader::fail(const QString& message)
 
 bool CgatsReader::failAt(int line, const QString& message)
 {
-    m_error = tr("line %1: %2").arg(line).arg(message);
+    m_error = lineError(line, message);
     return false;
 }
 
@@ -243,7 +243,7 @@ bool CgatsReader::number(int column, double& value, bool ranged)
 {
     const Token& token = m_tokens[std::size_t(column)];
     const QString field = QString::fromUtf8(m_fields[std::size_t(column)]);
-    const QString text = QString::fromUtf8(token.text.first(qMin<qsizetype>(40, token.text.size())));
+    const QString text = shownValue(token.text);
     if (!token.quoted && parseNumber(token.text, value)) {
         if (ranged && std::fabs(value) > kLargestValue) {
             return fail(tr("%1 value \"%2\" is out of range").arg(field, text));

@@ -6,8 +6,6 @@ namespace formats {
 
 namespace {
 
-constexpr qsizetype kFlushBytes = 1 << 20;
-
 const char* const kLabFields[] = {"XYZ_X", "XYZ_Y", "XYZ_Z", "LAB_L", "LAB_A", "LAB_B", "D65LAB_L", "D65LAB_A", "D65LAB_B"};
 
 // A quoted CGATS string: a quote is doubled; a line break or other control
@@ -43,14 +41,7 @@ bool CgatsWriter::fail(const QString& error)
 
 bool CgatsWriter::flush(bool force)
 {
-    if (m_buffer.size() < kFlushBytes && !force) {
-        return true;
-    }
-    if (m_device.write(m_buffer) != m_buffer.size()) {
-        return fail(tr("Cannot write the file: %1").arg(m_device.errorString()));
-    }
-    m_buffer.clear();
-    return true;
+    return flushBuffer(m_device, m_buffer, force, m_error);
 }
 
 bool CgatsWriter::begin(const QString& description, const QDateTime& created, bool transmittance, qsizetype count,
@@ -63,7 +54,7 @@ bool CgatsWriter::begin(const QString& description, const QDateTime& created, bo
     m_written = 0;
     m_lab = lab;
     m_spectrum = spectrum;
-    m_buffer.reserve(kFlushBytes + 4096);
+    m_buffer.reserve(kWritePieceBytes + 4096);
     m_buffer.append("CTI3\n\nDESCRIPTOR ");
     appendQuoted(m_buffer, description);
     m_buffer.append("\nORIGINATOR \"Tintwell\"\nCREATED ");

@@ -20,7 +20,6 @@ namespace formats {
 
 class CsvWriter
 {
-    Q_DECLARE_TR_FUNCTIONS(CsvWriter)
 public:
     // Writes the byte-order mark at once.
     explicit CsvWriter(QIODevice& device);
@@ -40,7 +39,6 @@ public:
 
 private:
     void separator();
-    bool flush(bool force);
 
     QIODevice& m_device;
     QByteArray m_buffer;

@@ -16,11 +16,6 @@ using namespace csv;
 
 namespace {
 
-QString csvError(int line, const QString& message)
-{
-    return QCoreApplication::translate("CsvReader", "line %1: %2").arg(line).arg(message);
-}
-
 // RFC 4180 rows one at a time; a cell is a view of the input, or of a
 // scratch copy where doubled quotes were undone.
 class CsvRows
@@ -42,7 +37,7 @@ public:
 private:
     bool fail(const char* message)
     {
-        m_error = csvError(m_line, QCoreApplication::translate("CsvReader", message));
+        m_error = lineError(m_line, QCoreApplication::translate("CsvReader", message));
         return false;
     }
 
@@ -166,11 +161,6 @@ bool numericField(Field field)
            && field != Field::Result && field != Field::Formula && field != Field::Threshold;
 }
 
-QString shown(QByteArrayView cell)
-{
-    return QString::fromUtf8(cell.first(qMin<qsizetype>(40, cell.size())));
-}
-
 } // namespace
 
 ReadResult parseCsv(QByteArrayView bytes, QList<QStringList>& rows)
@@ -198,7 +188,7 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
     CsvRows reader(bytes);
     if (!reader.next()) {
         return fail(reader.error().isEmpty()
-                        ? csvError(1, QCoreApplication::translate("CsvReader", "the file has no header row"))
+                        ? lineError(1, QCoreApplication::translate("CsvReader", "the file has no header row"))
                         : reader.error());
     }
     QList<Column> columns;
@@ -219,7 +209,7 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
         }
     }
     if (columns.isEmpty()) {
-        return fail(csvError(1, QCoreApplication::translate("CsvReader", "the header row is not that of a comparison table")));
+        return fail(lineError(1, QCoreApplication::translate("CsvReader", "the header row is not that of a comparison table")));
     }
     const QString pass = verdictText(Verdict::Pass);
     const QString ng = verdictText(Verdict::Ng);
@@ -232,7 +222,7 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
         const std::vector<QByteArrayView>& row = reader.cells();
         const int line = reader.line();
         if (qsizetype(row.size()) != columns.size()) {
-            return fail(csvError(line, QCoreApplication::translate("CsvReader", "%1 cells, the header has %2")
+            return fail(lineError(line, QCoreApplication::translate("CsvReader", "%1 cells, the header has %2")
                                            .arg(row.size())
                                            .arg(columns.size())));
         }
@@ -246,8 +236,8 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
             // Numbers past any measurement could not be written back as read.
             if (numericField(column.field) && !cell.isEmpty()
                 && (!parseNumber(cell, value) || (column.field != Field::Sequence && std::fabs(value) > kLargestValue))) {
-                return fail(csvError(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is not a number")
-                                               .arg(header.at(c), shown(cell))));
+                return fail(lineError(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is not a number")
+                                               .arg(header.at(c), shownValue(cell))));
             }
             switch (column.field) {
             case Field::Sequence: record.sequence = value; break;
@@ -264,8 +254,8 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
                     }
                 }
                 if (!cell.isEmpty() && !record.time.isValid()) {
-                    return fail(csvError(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is no time")
-                                                   .arg(header.at(c), shown(cell))));
+                    return fail(lineError(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is no time")
+                                                   .arg(header.at(c), shownValue(cell))));
                 }
                 break;
             case Field::Standard: record.standard[std::size_t(column.index)] = value; break;
@@ -286,8 +276,8 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
                 } else if (cell == ngBytes || cell == "NG") {
                     record.pass = false;
                 } else {
-                    return fail(csvError(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is neither %3 nor %4")
-                                                   .arg(header.at(c), shown(cell), pass, ng)));
+                    return fail(lineError(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is neither %3 nor %4")
+                                                   .arg(header.at(c), shownValue(cell), pass, ng)));
                 }
                 break;
             case Field::Formula: record.settings.formulaText = unguarded(QString::fromUtf8(cell)); break;
@@ -312,21 +302,21 @@ ReadResult readSpectralCsv(QByteArrayView bytes, QList<NamedSpectrum>& spectra)
     CsvRows reader(bytes);
     if (!reader.next() || reader.cells().size() != std::size_t(2 + kSpectralPointCount)) {
         return fail(reader.error().isEmpty()
-                        ? csvError(1, QCoreApplication::translate("CsvReader", "the header row is not that of a spectral table"))
+                        ? lineError(1, QCoreApplication::translate("CsvReader", "the header row is not that of a spectral table"))
                         : reader.error());
     }
     for (int k = 0; k < kSpectralPointCount; ++k) {
         const QByteArrayView title = reader.cells()[std::size_t(2 + k)];
         if (title != spectralTitle(k).toLatin1()) {
-            return fail(csvError(1, QCoreApplication::translate("CsvReader", "column %1 should be %2, not \"%3\"")
+            return fail(lineError(1, QCoreApplication::translate("CsvReader", "column %1 should be %2, not \"%3\"")
                                         .arg(3 + k)
-                                        .arg(spectralTitle(k), shown(title))));
+                                        .arg(spectralTitle(k), shownValue(title))));
         }
     }
     while (reader.next()) {
         const std::vector<QByteArrayView>& row = reader.cells();
         if (row.size() != std::size_t(2 + kSpectralPointCount)) {
-            return fail(csvError(reader.line(), QCoreApplication::translate("CsvReader", "%1 cells, the header has %2")
+            return fail(lineError(reader.line(), QCoreApplication::translate("CsvReader", "%1 cells, the header has %2")
                                                     .arg(row.size())
                                                     .arg(2 + kSpectralPointCount)));
         }
@@ -335,8 +325,8 @@ ReadResult readSpectralCsv(QByteArrayView bytes, QList<NamedSpectrum>& spectra)
         for (int k = 0; k < kSpectralPointCount; ++k) {
             double& value = spectrum.record.values[std::size_t(k)];
             if (!parseNumber(row[std::size_t(2 + k)], value) || std::fabs(value) > kLargestValue) {
-                return fail(csvError(reader.line(), QCoreApplication::translate("CsvReader", "%1: \"%2\" is not a number")
-                                                        .arg(spectralTitle(k), shown(row[std::size_t(2 + k)]))));
+                return fail(lineError(reader.line(), QCoreApplication::translate("CsvReader", "%1: \"%2\" is not a number")
+                                                        .arg(spectralTitle(k), shownValue(row[std::size_t(2 + k)]))));
             }
         }
         spectra.append(spectrum);

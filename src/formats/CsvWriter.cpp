@@ -12,8 +12,6 @@ using namespace csv;
 
 namespace {
 
-constexpr qsizetype kFlushBytes = 1 << 20;
-
 double tolerance(double value)
 {
     return value < 0.0 ? R::kUnknown : value;
@@ -50,7 +48,7 @@ void writeCell(CsvWriter& csv, const Column& column, const ComparisonRecord& rec
 
 CsvWriter::CsvWriter(QIODevice& device) : m_device(device)
 {
-    m_buffer.reserve(kFlushBytes + 4096);
+    m_buffer.reserve(kWritePieceBytes + 4096);
     m_buffer.append("\xEF\xBB\xBF");
 }
 
@@ -114,29 +112,16 @@ void CsvWriter::plain(QByteArrayView text)
     m_buffer.append(text);
 }
 
-bool CsvWriter::flush(bool force)
-{
-    if (m_buffer.size() < kFlushBytes && !force) {
-        return true;
-    }
-    if (m_device.write(m_buffer) != m_buffer.size()) {
-        m_error = tr("Cannot write the file: %1").arg(m_device.errorString());
-        return false;
-    }
-    m_buffer.clear();
-    return true;
-}
-
 bool CsvWriter::endRow()
 {
     m_buffer.append("\r\n");
     m_rowStarted = false;
-    return flush(false);
+    return flushBuffer(m_device, m_buffer, false, m_error);
 }
 
 bool CsvWriter::finish()
 {
-    return flush(true);
+    return flushBuffer(m_device, m_buffer, true, m_error);
 }
 
 struct ComparisonCsvWriter::Columns

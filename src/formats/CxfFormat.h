@@ -3,12 +3,12 @@
 // information, one Object per sample (ObjectType Standard or Target, Name,
 // Id, CreationDate) with its CIELab values for D65 and the 10° observer and,
 // for spectral samples, its reflectance or transmittance spectrum at 400 …
-// 700 nm in 10 nm steps as factors (0 … 1); the colour specifications they
-// refer to follow the objects.
+// 700 nm in 10 nm steps as factors (0 … 1); the measurement conditions they
+// refer to (illuminant, observer, wavelength range) follow the objects.
 //
 // The reader is strict and names the element and line of every fault (a
 // wrong namespace, missing bands, a comma as decimal mark, an undefined
-// colour specification, L*a*b* for another illuminant or observer); it
+// ColorSpecification reference, L*a*b* for another illuminant or observer); it
 // refuses document type declarations and nesting deeper than 32 levels.
 
 #include "Exchange.h"

@@ -62,7 +62,7 @@ Element elementOf(QStringView name)
 
 struct LabValues
 {
-    QString specification;
+    QString conditionsId; // the Id of the ColorSpecification it refers to
     double values[3] = {0.0, 0.0, 0.0};
     bool seen[3] = {false, false, false};
     qint64 line = 0;
@@ -70,9 +70,9 @@ struct LabValues
 
 struct SpectrumValues
 {
-    QString specification;
+    QString conditionsId;
     bool transmittance = false;
-    int startWl = -1; // -1: from the specification
+    int startWl = -1; // -1: from its conditions
     std::vector<double> values;
     qint64 line = 0;
 };
@@ -85,7 +85,8 @@ struct PendingObject
     std::vector<SpectrumValues> spectra;
 };
 
-struct Specification
+// A ColorSpecification element: the conditions values refer to.
+struct Conditions
 {
     QString illuminant;
     QString observer;
@@ -114,8 +115,8 @@ private:
     QString m_error;
     std::vector<Element> m_stack;
     std::vector<PendingObject> m_objects;
-    QHash<QString, Specification> m_specifications;
-    Specification* m_specification = nullptr;
+    QHash<QString, Conditions> m_conditions;
+    Conditions* m_openConditions = nullptr; // the ColorSpecification being read
     bool m_transmittance = false;
 };
 
@@ -202,7 +203,7 @@ bool CxfReader::element(Element kind)
     case Element::ColorCIELab:
         if (inObject && object) {
             LabValues lab;
-            lab.specification = attributes.value(QStringLiteral("ColorSpecification")).toString();
+            lab.conditionsId = attributes.value(QStringLiteral("ColorSpecification")).toString();
             lab.line = m_xml.lineNumber();
             object->labs.push_back(lab);
         }
@@ -231,7 +232,7 @@ bool CxfReader::element(Element kind)
         SpectrumValues spectrum;
         spectrum.line = m_xml.lineNumber();
         spectrum.transmittance = m_xml.name() == QLatin1String("TransmittanceSpectrum");
-        spectrum.specification = attributes.value(QStringLiteral("ColorSpecification")).toString();
+        spectrum.conditionsId = attributes.value(QStringLiteral("ColorSpecification")).toString();
         if (attributes.hasAttribute(QStringLiteral("StartWL"))) {
             bool ok = false;
             spectrum.startWl = attributes.value(QStringLiteral("StartWL")).toInt(&ok);
@@ -272,13 +273,13 @@ bool CxfReader::element(Element kind)
     case Element::ColorSpecification:
         if (!inObject) {
             const QString id = attributes.value(QStringLiteral("Id")).toString();
-            m_specification = &m_specifications[id];
+            m_openConditions = &m_conditions[id];
         }
         return true;
     case Element::Illuminant:
     case Element::Observer:
     case Element::MeasurementType: {
-        if (inObject || !m_specification
+        if (inObject || !m_openConditions
             || std::find(m_stack.begin(), m_stack.end(), Element::ColorSpecification) == m_stack.end()) {
             return true;
         }
@@ -286,17 +287,17 @@ bool CxfReader::element(Element kind)
         if (!text(value)) {
             return false;
         }
-        (kind == Element::Illuminant   ? m_specification->illuminant
-         : kind == Element::Observer ? m_specification->observer
-                                       : m_specification->measurementType) = value.trimmed();
+        (kind == Element::Illuminant   ? m_openConditions->illuminant
+         : kind == Element::Observer ? m_openConditions->observer
+                                       : m_openConditions->measurementType) = value.trimmed();
         return true;
     }
     case Element::WavelengthRange:
-        if (!inObject && m_specification) {
+        if (!inObject && m_openConditions) {
             bool startOk = false;
             bool incrementOk = false;
-            m_specification->startWl = attributes.value(QStringLiteral("StartWL")).toInt(&startOk);
-            m_specification->increment = attributes.value(QStringLiteral("Increment")).toInt(&incrementOk);
+            m_openConditions->startWl = attributes.value(QStringLiteral("StartWL")).toInt(&startOk);
+            m_openConditions->increment = attributes.value(QStringLiteral("Increment")).toInt(&incrementOk);
             if (!startOk || !incrementOk) {
                 return fail(tr("WavelengthRange needs whole numbers for StartWL and Increment"));
             }
@@ -316,33 +317,33 @@ bool CxfReader::resolve(PendingObject& object)
         if (!lab.seen[0] || !lab.seen[1] || !lab.seen[2]) {
             return failAt(lab.line, tr("%1: ColorCIELab needs L, A and B").arg(who));
         }
-        const auto spec = m_specifications.constFind(lab.specification);
-        if (spec == m_specifications.cend()) {
-            return failAt(lab.line, tr("%1: ColorSpecification \"%2\" is not defined").arg(who, lab.specification.left(40)));
+        const auto conditions = m_conditions.constFind(lab.conditionsId);
+        if (conditions == m_conditions.cend()) {
+            return failAt(lab.line, tr("%1: ColorSpecification \"%2\" is not defined").arg(who, lab.conditionsId.left(40)));
         }
-        if (spec->illuminant != QLatin1String("D65") || spec->observer != QLatin1String("10_Degree")) {
+        if (conditions->illuminant != QLatin1String("D65") || conditions->observer != QLatin1String("10_Degree")) {
             labProblem = tr("%1: its ColorCIELab is for %2/%3; standards need D65/10_Degree")
-                             .arg(who, spec->illuminant.left(20), spec->observer.left(20));
+                             .arg(who, conditions->illuminant.left(20), conditions->observer.left(20));
             continue;
         }
         sample.hasLab = true;
         sample.l = lab.values[0];
         sample.a = lab.values[1];
         sample.b = lab.values[2];
-        if (spec->measurementType.contains(QLatin1String("Transmittance"))) {
+        if (conditions->measurementType.contains(QLatin1String("Transmittance"))) {
             m_transmittance = true;
         }
         break;
     }
     if (!object.spectra.empty()) {
         const SpectrumValues& spectrum = object.spectra.front();
-        const auto spec = m_specifications.constFind(spectrum.specification);
-        if (spec == m_specifications.cend()) {
+        const auto conditions = m_conditions.constFind(spectrum.conditionsId);
+        if (conditions == m_conditions.cend()) {
             return failAt(spectrum.line,
-                          tr("%1: ColorSpecification \"%2\" is not defined").arg(who, spectrum.specification.left(40)));
+                          tr("%1: ColorSpecification \"%2\" is not defined").arg(who, spectrum.conditionsId.left(40)));
         }
-        const int start = spectrum.startWl >= 0 ? spectrum.startWl : spec->startWl;
-        const int increment = spec->increment > 0 ? spec->increment : kWavelengthStepNm;
+        const int start = spectrum.startWl >= 0 ? spectrum.startWl : conditions->startWl;
+        const int increment = conditions->increment > 0 ? conditions->increment : kWavelengthStepNm;
         if (start < 0) {
             return failAt(spectrum.line, tr("%1: the spectrum has no StartWL").arg(who));
         }
@@ -398,7 +399,7 @@ ReadResult CxfReader::run()
         }
         if (token == QXmlStreamReader::EndElement) {
             if (!m_stack.empty() && m_stack.back() == Element::ColorSpecification) {
-                m_specification = nullptr;
+                m_openConditions = nullptr;
             }
             if (!m_stack.empty()) {
                 m_stack.pop_back();

@@ -7,8 +7,8 @@ namespace formats {
 namespace {
 
 constexpr qsizetype kFlushBytes = 1 << 20;
-constexpr const char* kLabSpecification = "Tintwell_D65_10";
-constexpr const char* kSpectrumSpecification = "Tintwell_Spectrum";
+constexpr const char* kLabConditions = "Tintwell_D65_10";
+constexpr const char* kSpectrumConditions = "Tintwell_Spectrum";
 
 // Text for element content or an attribute value: markup characters as
 // entities; tab, line feed and carriage return as character references so
@@ -40,7 +40,7 @@ QByteArray dateText(const QDateTime& when)
     return text;
 }
 
-void appendSpecification(QByteArray& out, const char* id, const char* type, const char* geometry, bool range)
+void appendConditions(QByteArray& out, const char* id, const char* type, const char* geometry, bool range)
 {
     out.append("   <cc:ColorSpecification Id=\"").append(id).append("\">\n");
     out.append("    <cc:TristimulusSpec>\n     <cc:Illuminant>D65</cc:Illuminant>\n"
@@ -104,7 +104,7 @@ bool CxfWriter::add(const ExchangeSample& sample)
     m_buffer.append("</cc:CreationDate>\n    <cc:ColorValues>\n");
     if (sample.hasLab) {
         m_usedLab = true;
-        m_buffer.append("     <cc:ColorCIELab ColorSpecification=\"").append(kLabSpecification).append("\">\n      <cc:L>");
+        m_buffer.append("     <cc:ColorCIELab ColorSpecification=\"").append(kLabConditions).append("\">\n      <cc:L>");
         appendNumber(m_buffer, sample.l, 6);
         m_buffer.append("</cc:L>\n      <cc:A>");
         appendNumber(m_buffer, sample.a, 6);
@@ -115,7 +115,7 @@ bool CxfWriter::add(const ExchangeSample& sample)
     if (sample.hasSpectrum) {
         m_usedSpectrum = true;
         const char* element = m_transmittance ? "cc:TransmittanceSpectrum" : "cc:ReflectanceSpectrum";
-        m_buffer.append("     <").append(element).append(" ColorSpecification=\"").append(kSpectrumSpecification);
+        m_buffer.append("     <").append(element).append(" ColorSpecification=\"").append(kSpectrumConditions);
         m_buffer.append("\" StartWL=\"400\">");
         for (int k = 0; k < kSpectralPointCount; ++k) {
             if (k) {
@@ -136,11 +136,11 @@ bool CxfWriter::finish()
     // reports "Diffuse"; in reflection the colorimeters include the specular part.
     const char* geometry = m_transmittance ? "Diffuse" : "Specular_Included";
     if (m_usedLab || !m_usedSpectrum) {
-        appendSpecification(m_buffer, kLabSpecification,
+        appendConditions(m_buffer, kLabConditions,
                             m_transmittance ? "Colorimetric_Transmittance" : "Colorimetric_Reflectance", geometry, false);
     }
     if (m_usedSpectrum) {
-        appendSpecification(m_buffer, kSpectrumSpecification,
+        appendConditions(m_buffer, kSpectrumConditions,
                             m_transmittance ? "Spectrum_Transmittance" : "Spectrum_Reflectance", geometry, true);
     }
     m_buffer.append("  </cc:ColorSpecificationCollection>\n </cc:Resources>\n</cc:CxF>\n");

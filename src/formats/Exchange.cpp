@@ -155,6 +155,29 @@ bool saveFile(const QString& path, QString* error, const std::function<bool(QIOD
     return true;
 }
 
+QString lineError(int line, const QString& message)
+{
+    return QCoreApplication::translate("ExchangeReader", "line %1: %2").arg(line).arg(message);
+}
+
+QString shownValue(QByteArrayView text)
+{
+    return QString::fromUtf8(text.first(qMin<qsizetype>(40, text.size())));
+}
+
+bool flushBuffer(QIODevice& device, QByteArray& buffer, bool force, QString& error)
+{
+    if (buffer.size() < kWritePieceBytes && !force) {
+        return true;
+    }
+    if (device.write(buffer) != buffer.size()) {
+        error = QCoreApplication::translate("ExchangeWriter", "Cannot write the file: %1").arg(device.errorString());
+        return false;
+    }
+    buffer.clear();
+    return true;
+}
+
 ExchangeDocument documentFromRecords(const QList<ComparisonRecord>& records, const QDateTime& created)
 {
     ExchangeDocument document;

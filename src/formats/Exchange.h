@@ -69,6 +69,18 @@ ExchangeDocument documentFromRecords(const QList<ComparisonRecord>& records, con
 // error; write reports its own.
 bool saveFile(const QString& path, QString* error, const std::function<bool(QIODevice&)>& write);
 
+// The writers gather their output and hand it to the device a piece at a
+// time, so a large export is never held whole: flushBuffer passes buffer on
+// once it holds kWritePieceBytes (force: at once) and empties it; false, with
+// the device's reason in error, when the device takes less.
+inline constexpr qsizetype kWritePieceBytes = 1 << 20;
+bool flushBuffer(QIODevice& device, QByteArray& buffer, bool force, QString& error);
+
+// A reader's fault at a line of its input: "line 12: …".
+QString lineError(int line, const QString& message);
+// A refused value as a fault message quotes it: its first 40 bytes at most.
+QString shownValue(QByteArrayView text);
+
 // Hands a document's samples to a writer whose begin() gave begun, then
 // finishes it; the writer's error goes to error.
 template <typename Writer>

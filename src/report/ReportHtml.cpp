@@ -1,5 +1,7 @@
 #include "ReportHtml.h"
 
+#include "ComparisonColumns.h"
+
 #include <QCoreApplication>
 
 #include <cmath>
@@ -16,18 +18,14 @@ QString colorimeter(const char* source)
     return QCoreApplication::translate("Colorimeter", source);
 }
 
-// A value not known (a standard taken from a colour file has no haze) shows
-// the table's dashes.
-const QLatin1String kUnknownText("-----");
-
 QString fixed(double value, int decimals)
 {
-    return std::isnan(value) ? QString(kUnknownText) : QString::number(value, 'f', decimals);
+    return std::isnan(value) ? QString(ComparisonColumns::kUnknownText) : QString::number(value, 'f', decimals);
 }
 
 QString percent(double value)
 {
-    return std::isnan(value) ? QString(kUnknownText) : fixed(value, 2) + QLatin1Char('%');
+    return std::isnan(value) ? QString(ComparisonColumns::kUnknownText) : fixed(value, 2) + QLatin1Char('%');
 }
 
 // General notation with up to six significant digits.

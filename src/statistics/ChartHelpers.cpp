@@ -17,6 +17,11 @@ int decimalsFor(double step)
     return step > 0 ? std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 6) : 2;
 }
 
+int tickDecimals(const std::vector<double>& ticks)
+{
+    return ticks.size() > 1 ? decimalsFor(ticks[1] - ticks[0]) : 2;
+}
+
 QString number(double value, int decimals)
 {
     return QString::number(value, 'f', decimals);
@@ -42,7 +47,7 @@ void include(double& lo, double& hi, double value)
 void yAxis(const PlotFrame& frame, int tickCount, QList<QLineF>& grid, QList<StatChartText>& texts)
 {
     const std::vector<double> ticks = axisTicks(frame.yMin, frame.yMax, tickCount);
-    const int decimals = ticks.size() > 1 ? decimalsFor(ticks[1] - ticks[0]) : 2;
+    const int decimals = tickDecimals(ticks);
     for (const double t : ticks) {
         const double y = frame.y(t);
         grid << QLineF(frame.plot.left(), y, frame.plot.right(), y);
@@ -50,8 +55,6 @@ void yAxis(const PlotFrame& frame, int tickCount, QList<QLineF>& grid, QList<Sta
                                number(t, decimals)};
     }
 }
-
-// The individuals line, keeping per pixel column only the first, lowest,
 
 QPen pen(const QColor& colour, double width, Qt::PenStyle style)
 {
@@ -65,7 +68,6 @@ void drawTexts(QPainter& painter, const QList<StatChartText>& texts)
         painter.drawText(t.rect, t.alignment, t.text);
     }
 }
-
 
 } // namespace statcharts
 

@@ -9,6 +9,7 @@
 #include <array>
 #include <cmath>
 #include <utility>
+#include <vector>
 
 namespace statcharts {
 
@@ -20,6 +21,8 @@ inline constexpr double kPi = 3.14159265358979323846;
 QString tr(const char* text);
 // Decimals that show a tick step (0.05 -> 2).
 int decimalsFor(double step);
+// Decimals that show the step of axis ticks (two for a single tick or none).
+int tickDecimals(const std::vector<double>& ticks);
 QString number(double value, int decimals);
 // The value range padded by a twentieth on each side (a flat range gets +-1).
 std::pair<double, double> padded(double lo, double hi);

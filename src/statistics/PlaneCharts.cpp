@@ -68,7 +68,7 @@ AbPlaneGeometry abPlaneGeometry(const QRectF& area, const AbPlaneInput& input)
     g.plane.xMin = g.plane.yMin = -reach;
     g.plane.xMax = g.plane.yMax = reach;
     const std::vector<double> ticks = axisTicks(-reach, reach, 6);
-    const int decimals = ticks.size() > 1 ? decimalsFor(ticks[1] - ticks[0]) : 2;
+    const int decimals = tickDecimals(ticks);
     const QRectF& p = g.plane.plot;
     for (const double t : ticks) {
         g.grid << QLineF(g.plane.x(t), p.top(), g.plane.x(t), p.bottom());
@@ -191,7 +191,7 @@ void paintAbPlane(QPainter& painter, const AbPlaneGeometry& g)
 }
 
 HistogramGeometry histogramGeometry(const QRectF& area, const std::vector<double>& sorted,
-                                    const ToleranceLimits& spec, const QString& symbol)
+                                    const ToleranceLimits& limits, const QString& symbol)
 {
     HistogramGeometry h;
     h.area = area;
@@ -201,9 +201,9 @@ HistogramGeometry histogramGeometry(const QRectF& area, const std::vector<double
     const int n = static_cast<int>(sorted.size());
     double lo = n ? sorted.front() : 0.0;
     double hi = n ? sorted.back() : 1.0;
-    include(lo, hi, spec.lower);
-    include(lo, hi, spec.upper);
-    if (std::isnan(spec.lower) && !std::isnan(spec.upper)) {
+    include(lo, hi, limits.lower);
+    include(lo, hi, limits.upper);
+    if (std::isnan(limits.lower) && !std::isnan(limits.upper)) {
         lo = std::min(lo, 0.0);
     }
     if (!(hi > lo)) {
@@ -224,7 +224,7 @@ HistogramGeometry histogramGeometry(const QRectF& area, const std::vector<double
     h.frame.yMax = most * 1.1;
     yAxis(h.frame, 4, h.grid, h.texts);
     const std::vector<double> ticks = axisTicks(lo, hi, 6);
-    const int decimals = ticks.size() > 1 ? decimalsFor(ticks[1] - ticks[0]) : 2;
+    const int decimals = tickDecimals(ticks);
     for (const double t : ticks) {
         h.texts << StatChartText{QRectF(h.frame.x(t) - 30, h.frame.plot.bottom() + 2, 60, 16),
                                  Qt::AlignHCenter | Qt::AlignTop, number(t, decimals)};
@@ -234,10 +234,10 @@ HistogramGeometry histogramGeometry(const QRectF& area, const std::vector<double
         const double centre = left + h.binWidth / 2;
         h.bars << QRectF(QPointF(h.frame.x(left), h.frame.y(h.counts[i])),
                          QPointF(h.frame.x(left + h.binWidth), h.frame.y(0)));
-        h.beyondTolerance.push_back((!std::isnan(spec.upper) && centre > spec.upper)
-                                    || (!std::isnan(spec.lower) && centre < spec.lower));
+        h.beyondTolerance.push_back((!std::isnan(limits.upper) && centre > limits.upper)
+                                    || (!std::isnan(limits.lower) && centre < limits.lower));
     }
-    for (const double limit : {spec.lower, spec.upper}) {
+    for (const double limit : {limits.lower, limits.upper}) {
         if (!std::isnan(limit)) {
             h.toleranceLines << QLineF(h.frame.x(limit), h.frame.plot.top(), h.frame.x(limit), h.frame.plot.bottom());
         }

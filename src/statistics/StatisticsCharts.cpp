@@ -105,7 +105,7 @@ ControlChartGeometry controlChartGeometry(const QRectF& area, const ControlChart
     }
 
     const ControlLimits& l = input.limits;
-    const ToleranceLimits& spec = input.tolerance;
+    const ToleranceLimits& limits = input.tolerance;
     double lo = std::numeric_limits<double>::infinity();
     double hi = -lo;
     if (c.count > 0) {
@@ -116,8 +116,8 @@ ControlChartGeometry controlChartGeometry(const QRectF& area, const ControlChart
         include(lo, hi, l.lower);
         include(lo, hi, l.upper);
     }
-    include(lo, hi, spec.lower);
-    include(lo, hi, spec.upper);
+    include(lo, hi, limits.lower);
+    include(lo, hi, limits.upper);
     if (!std::isfinite(lo)) {
         lo = 0.0;
         hi = 1.0;
@@ -167,11 +167,11 @@ ControlChartGeometry controlChartGeometry(const QRectF& area, const ControlChart
                                 QPointF(c.individuals.x(l.baselineFirst + l.baselineCount - 0.5), bottom));
         }
     }
-    if (!std::isnan(spec.upper)) {
-        c.toleranceLines << lineLabel(c.individuals, spec.upper, QStringLiteral("USL"), chartToleranceColour());
+    if (!std::isnan(limits.upper)) {
+        c.toleranceLines << lineLabel(c.individuals, limits.upper, QStringLiteral("USL"), chartToleranceColour());
     }
-    if (!std::isnan(spec.lower)) {
-        c.toleranceLines << lineLabel(c.individuals, spec.lower, QStringLiteral("LSL"), chartToleranceColour());
+    if (!std::isnan(limits.lower)) {
+        c.toleranceLines << lineLabel(c.individuals, limits.lower, QStringLiteral("LSL"), chartToleranceColour());
     }
 
     for (QList<int>* labels : {&individualLabels, &rangeLabels}) {

@@ -3,6 +3,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -152,6 +153,16 @@ void TestJudgement::judgeComparison_data()
     row("two flags, the second fails", flagsOf({F::Haze, F::Lab}), 0.0, 0.0, 1.01, 0.5, 0.5, 1.0,
         false);
 
+    // A looked-at difference that is unknown (NaN) was not compared: NG; one
+    // the mode ignores does not matter.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    row("haze unknown", flagsOf({F::Haze}), nan, 0.0, 0, 0.5, 0.5, 1.0, false);
+    row("haze/T T unknown", flagsOf({F::HazeT}), 0.0, nan, 0, 0.5, 0.5, 1.0, false);
+    row("Lab delta-E unknown", flagsOf({F::Lab}), 0.0, 0.0, nan, 0.5, 0.5, 1.0, false);
+    row("haze/T/Lab delta-E unknown", flagsOf({F::HazeTLab}), 0.0, 0.0, nan, 0.5, 0.5, 1.0, false);
+    row("Lab ignores unknown haze and T", flagsOf({F::Lab}), nan, nan, 0.5, 0.5, 0.5, 1.0, true);
+    row("haze/T ignores unknown delta-E", flagsOf({F::HazeT}), 0.0, 0.0, nan, 0.5, 0.5, 1.0, true);
+
     // Tolerances not read yet stay at -1: every comparison fails.
     const char* const unreadNames[] = {"unread haze/T", "unread haze", "unread T",
                                        "unread Lab",    "unread LCh",  "unread Yxy",
@@ -189,6 +200,7 @@ void TestJudgement::judgeLegacy_data()
     QTest::newRow("unknown formula, unread threshold") << -1.0 << -1.0 << true;
     QTest::newRow("unknown formula, threshold below -1") << -1.0 << -1.5 << false;
     QTest::newRow("measured, unread threshold") << 0.0 << -1.0 << false;
+    QTest::newRow("unknown delta-E") << std::numeric_limits<double>::quiet_NaN() << 2.0 << false;
 }
 
 void TestJudgement::judgeLegacy()

@@ -209,6 +209,12 @@ private Q_SLOTS:
         QCOMPARE(ComparisonColumns::cellText(Layout::Current, fileStandard, 4), QStringLiteral("88.25%"));
         QVERIFY(std::isnan(*ComparisonColumns::shownNumber(Layout::Current, fileStandard, 25)));
         QCOMPARE(*ComparisonColumns::shownNumber(Layout::Current, fileStandard, 4), 88.25);
+        // Read back from its shown row, the value stays not known rather than 0.
+        const QStringList shown = ComparisonColumns::rowTexts(Layout::Current, fileStandard);
+        const ComparisonRecord back = ComparisonColumns::recordFromTexts(Layout::Current, shown, fileStandard.pass);
+        QVERIFY(std::isnan(back.standard[ComparisonRecord::Haze]));
+        QVERIFY(std::isnan(back.hazeDifference));
+        QCOMPARE(ComparisonColumns::rowTexts(Layout::Current, back), shown);
     }
 
     void displayedNumber_data()

@@ -1,4 +1,5 @@
 // CSV as LibreOffice reads it, the formula guard, and our reader.
+#include "CgatsFormat.h"
 #include "CsvFormat.h"
 #include "FormatsTestData.h"
 
@@ -39,6 +40,21 @@ QByteArray spectralCsv(const QList<NamedSpectrum>& spectra)
     buffer.open(QIODevice::WriteOnly);
     return writeSpectralCsv(spectra, buffer) ? buffer.data() : QByteArray();
 }
+
+// Takes nothing, as a full disk does.
+class FullDevice : public QIODevice
+{
+public:
+    FullDevice()
+    {
+        open(QIODevice::WriteOnly);
+        setErrorString(QStringLiteral("No space left on device"));
+    }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char*, qint64) override { return -1; }
+};
 
 } // namespace
 
@@ -195,6 +211,27 @@ private Q_SLOTS:
         QCOMPARE(first.contains("合格"), chinese);
         QCOMPARE(read.value(1).pass, false);
         QCOMPARE(comparisonCsv(read, mode, chinese), first);
+    }
+
+    // Every writer reports a device that takes nothing, with its reason.
+    void writers_reportRefusingDevice_data()
+    {
+        QTest::addColumn<int>("writer");
+        QTest::newRow("comparison CSV") << 0;
+        QTest::newRow("spectral CSV") << 1;
+        QTest::newRow("CGATS") << 2;
+    }
+
+    void writers_reportRefusingDevice()
+    {
+        QFETCH(int, writer);
+        FullDevice device;
+        QString error;
+        const bool ok = writer == 0   ? writeComparisonCsv(testdata::records(), 1, false, device, &error)
+                        : writer == 1 ? writeSpectralCsv(testdata::spectra(), device, &error)
+                                      : writeCgats(documentFromRecords(testdata::records(), {}), device, &error);
+        QVERIFY(!ok);
+        QCOMPARE(error, QStringLiteral("Cannot write the file: No space left on device"));
     }
 
     void malformed_refused_data()

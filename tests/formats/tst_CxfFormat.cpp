@@ -109,7 +109,7 @@ private Q_SLOTS:
                                        << QStringLiteral("line 19: Object \"T2\": the spectrum is missing bands from 700 nm on");
         QTest::newRow("other step") << true << QByteArray("Increment=\"10\"") << QByteArray("Increment=\"20\"")
                                     << QStringLiteral("line 13: Object \"T1\": the spectrum (from 400 nm in 20 nm steps)");
-        QTest::newRow("undefined specification") << false << QByteArray("ColorSpecification=\"Tintwell_D65_10\"")
+        QTest::newRow("conditions not defined") << false << QByteArray("ColorSpecification=\"Tintwell_D65_10\"")
                                                  << QByteArray("ColorSpecification=\"Elsewhere\"")
                                                  << QStringLiteral("line 13: Object \"S1\": ColorSpecification \"Elsewhere\" is not defined");
         QTest::newRow("D50 L*a*b*") << false << QByteArray("<cc:Illuminant>D65") << QByteArray("<cc:Illuminant>D50")

@@ -1556,10 +1556,6 @@ Do you want to replace it?</translation>
 <context>
     <name>CgatsWriter</name>
     <message>
-        <source>Cannot write the file: %1</source>
-        <translation>Cannot write the file: %1</translation>
-    </message>
-    <message>
         <source>The samples have neither L*a*b* values nor a spectrum.</source>
         <translation>The samples have neither L*a*b* values nor a spectrum.</translation>
     </message>
@@ -1582,10 +1578,6 @@ Do you want to replace it?</translation>
 </context>
 <context>
     <name>CgatsReader</name>
-    <message>
-        <source>line %1: %2</source>
-        <translation>line %1: %2</translation>
-    </message>
     <message>
         <source>a quoted string is not closed</source>
         <translation>a quoted string is not closed</translation>
@@ -1786,7 +1778,14 @@ Do you want to replace it?</translation>
     </message>
 </context>
 <context>
-    <name>CsvWriter</name>
+    <name>ExchangeReader</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>ExchangeWriter</name>
     <message>
         <source>Cannot write the file: %1</source>
         <translation>Cannot write the file: %1</translation>
@@ -1794,10 +1793,6 @@ Do you want to replace it?</translation>
 </context>
 <context>
     <name>CsvReader</name>
-    <message>
-        <source>line %1: %2</source>
-        <translation>line %1: %2</translation>
-    </message>
     <message>
         <source>a quoted cell is never closed</source>
         <translation>a quoted cell is never closed</translation>

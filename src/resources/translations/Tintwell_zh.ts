@@ -1598,10 +1598,6 @@ Do you want to replace it?</source>
 <context>
     <name>CgatsWriter</name>
     <message>
-        <source>Cannot write the file: %1</source>
-        <translation>无法写入文件：%1</translation>
-    </message>
-    <message>
         <source>The samples have neither L*a*b* values nor a spectrum.</source>
         <translation>样品既没有 L*a*b* 值，也没有光谱。</translation>
     </message>
@@ -1624,10 +1620,6 @@ Do you want to replace it?</source>
 </context>
 <context>
     <name>CgatsReader</name>
-    <message>
-        <source>line %1: %2</source>
-        <translation>第 %1 行：%2</translation>
-    </message>
     <message>
         <source>a quoted string is not closed</source>
         <translation>引号中的字符串没有结束</translation>
@@ -1828,7 +1820,14 @@ Do you want to replace it?</source>
     </message>
 </context>
 <context>
-    <name>CsvWriter</name>
+    <name>ExchangeReader</name>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+</context>
+<context>
+    <name>ExchangeWriter</name>
     <message>
         <source>Cannot write the file: %1</source>
         <translation>无法写入文件：%1</translation>
@@ -1836,10 +1835,6 @@ Do you want to replace it?</source>
 </context>
 <context>
     <name>CsvReader</name>
-    <message>
-        <source>line %1: %2</source>
-        <translation>第 %1 行：%2</translation>
-    </message>
     <message>
         <source>a quoted cell is never closed</source>
         <translation>引号中的单元格没有结束</translation>
