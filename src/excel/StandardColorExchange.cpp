@@ -1,8 +1,7 @@
 #include "StandardColorExchange.h"
 
 #include "Bytes.h"
-#include "CgatsFormat.h"
-#include "CxfFormat.h"
+#include "Exchange.h"
 #include "RecordCommands.h"
 #include "StandardColorSheet.h"
 
@@ -38,8 +37,7 @@ bool StandardColorExchange::readRows(const QString& path, const QString& modelNa
                                      QString* error)
 {
     formats::ExchangeDocument document;
-    const bool cxf = QFileInfo(path).suffix().toLower() == QLatin1String("cxf");
-    const formats::ReadResult result = cxf ? formats::readCxfFile(path, document) : formats::readCgatsFile(path, document);
+    const formats::ReadResult result = formats::readExchangeFile(path, document);
     if (!result.ok) {
         if (error) {
             *error = result.error;

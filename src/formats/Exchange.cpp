@@ -1,5 +1,9 @@
 #include "Exchange.h"
 
+#include "CgatsFormat.h"
+#include "CxfFormat.h"
+
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <charconv>
@@ -131,6 +135,13 @@ bool standardSample(const ComparisonRecord& record, int n, ExchangeSample& sampl
 bool targetSample(const ComparisonRecord& record, int n, ExchangeSample& sample)
 {
     return recordSample(record, n, SampleKind::Target, sample);
+}
+
+ReadResult readExchangeFile(const QString& path, ExchangeDocument& document)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("cxf"), Qt::CaseInsensitive) == 0
+               ? readCxfFile(path, document)
+               : readCgatsFile(path, document);
 }
 
 bool saveFile(const QString& path, QString* error, const std::function<bool(QIODevice&)>& write)

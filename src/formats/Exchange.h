@@ -51,6 +51,10 @@ struct ReadResult
     QString error;
 };
 
+// A colour exchange file read whole: CxF3 when its name ends in ".cxf" (in
+// any case), CGATS otherwise (".ti3", ".txt").
+ReadResult readExchangeFile(const QString& path, ExchangeDocument& document);
+
 // Samples are handed to a sink one at a time, so neither side holds a whole
 // large file; a false answer stops the reading (reported as an error).
 using SampleSink = std::function<bool(const ExchangeSample&)>;
