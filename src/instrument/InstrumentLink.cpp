@@ -29,8 +29,3 @@ Transport& InstrumentLink::transport()
     static NoTransport none;
     return m_transport ? *m_transport : none;
 }
-
-bool InstrumentLink::isLinkOpen() const
-{
-    return m_transport && m_transport->isLinkOpen();
-}

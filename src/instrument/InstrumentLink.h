@@ -25,7 +25,6 @@ public:
 
     Transport& transport() override;
     QRecursiveMutex* linkMutex() override { return &m_lock; }
-    bool isLinkOpen() const;
 
 private:
     Transport* m_transport;

@@ -83,7 +83,7 @@ void ReceiveWorker::start(const std::function<void(MyThread*)>& connect)
     m_thread = thread;
     m_worker = std::move(worker);
     thread->start(QThread::InheritPriority);
-    qCDebug(lcWorker) << "mainWidget QThread::currentThreadId()==" << QThread::currentThreadId();
+    qCDebug(lcWorker) << "worker started";
 }
 
 void ReceiveWorker::stop()

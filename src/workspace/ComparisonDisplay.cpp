@@ -1,5 +1,7 @@
 #include "ComparisonDisplay.h"
 
+#include "ComparisonColumns.h"
+
 #include <QLineEdit>
 #include <QPalette>
 #include <QTableWidget>
@@ -20,7 +22,7 @@ void colourEdit(QLineEdit* edit, const QColor& colour)
 
 QString dashes()
 {
-    return QStringLiteral("-----");
+    return ComparisonColumns::kUnknownText;
 }
 
 QTableWidgetItem* centredItem(const QString& text, const QColor& colour)

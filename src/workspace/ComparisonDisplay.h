@@ -22,7 +22,8 @@ constexpr int kWordColumn = 4;
 // "-----": a value not measured (yet).
 QString dashes();
 
-QTableWidgetItem* centredItem(const QString& text, const QColor& colour);
+// A read-only item holding text, centred, in colour.
+QTableWidgetItem* centredItem(const QString& text, const QColor& colour = Qt::black);
 
 // Rows 1 .. texts.size() of column get line edits (the current standard)
 // or items holding texts, centred, in colour.

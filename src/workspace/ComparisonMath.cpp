@@ -1,6 +1,7 @@
 #include "ComparisonMath.h"
 
 #include "Colorimetry.h"
+#include "ComparisonColumns.h"
 
 #include <cmath>
 
@@ -68,7 +69,7 @@ ComparisonOutcome compareCurrent(const CurrentComparisonInput& input)
     const bool deltaEOnly = mode == 3 || mode == 4 || mode == 5;
     std::array<bool, V::ValueCount> unknown{};
     for (int i : {int(V::Haze), int(V::Transmittance)}) {
-        if (deltaEOnly && standardTexts[i].trimmed() == QLatin1String("-----")) {
+        if (deltaEOnly && standardTexts[i].trimmed() == ComparisonColumns::kUnknownText) {
             unknown[i] = true;
             standardTexts[i] = QStringLiteral("0");
         }
@@ -90,7 +91,7 @@ ComparisonOutcome compareCurrent(const CurrentComparisonInput& input)
     for (int i = 0; i < V::ValueCount; ++i) {
         const bool percent = i == V::Haze || i == V::Transmittance;
         if (unknown[i]) {
-            outcome.differenceTexts.append(QStringLiteral("-----"));
+            outcome.differenceTexts.append(ComparisonColumns::kUnknownText);
             continue;
         }
         outcome.differenceTexts.append(percent ? percentText(difference[i])

@@ -17,7 +17,9 @@
 
 bool FirstPageFor310::on_pushButton_exportExcel_clicked()
 {
-    if (isFirstGeneration()) {
+    // The legacy table also when it is the one shown without an instrument
+    // (rows restored from the journal): its rows are the ones the operator sees.
+    if (showsLegacyTable()) {
         return on_ExportExcelBtn_clicked();
     }
     // A written file is followed by the clear command, which asks first.

@@ -1,6 +1,7 @@
 #include "FirstPageFor310.h"
 #include "StartupTrace.h"
 
+#include "ComparisonDisplay.h"
 #include "ComparisonHeader.h"
 #include "ComparisonRecordList.h"
 #include "ComparisonTableModel.h"
@@ -27,23 +28,14 @@
 #include <QStackedWidget>
 #include <QTableWidget>
 
+using namespace ComparisonDisplay;
+
 namespace {
 
 QString colorimeter(const char* text)
 {
     return QCoreApplication::translate("Colorimeter", text);
 }
-
-QTableWidgetItem* centredItem(const QString& text, const QColor& colour = Qt::black)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(Qt::AlignCenter);
-    item->setForeground(colour);
-    item->setFlags(item->flags() & ~Qt::ItemIsEditable);
-    return item;
-}
-
-const QString kDashes = QStringLiteral("-----");
 
 } // namespace
 
@@ -116,8 +108,6 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     auto* thresholdValidator = new QDoubleValidator(0, 50, 1, this);
     thresholdValidator->setNotation(QDoubleValidator::StandardNotation);
     ui->lineEdit_eThresholds->setValidator(thresholdValidator);
-    connect(ui->tableWidget_data, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex& index) { doubleClickedSlot(index.row(), index.column()); });
     setUpTableView(ui->tableWidget_data, false);
     setSpectralButtonText();
     if (legacyLayout == LegacyLayout::Now) {
@@ -156,8 +146,6 @@ void FirstPageFor310::setUpLegacyLayout()
         ui->tbData->setColumnHidden(column, true);
     }
     applyLegacyColumnWidths();
-    connect(ui->tbData, &QAbstractItemView::doubleClicked, this,
-            [this](const QModelIndex& index) { doubleClickedSlot_old(index.row(), index.column()); });
     setUpTableView(ui->tbData, true);
 }
 
@@ -172,11 +160,12 @@ void FirstPageFor310::setUpTableView(RecordTableView* table, bool legacy)
 {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->viewport()->installEventFilter(this);
-    connect(table, &RecordTableView::rowButtonClicked, this, [this, table, legacy](const QModelIndex& index) {
-        if (table->recordModel()->isDeleteColumn(index.column())) {
-            legacy ? on_DeleteBtn_clicked_old() : on_DeleteBtn_clicked();
-        } else {
-            legacy ? on_ReportBtn_clicked_old() : on_ReportBtn_clicked();
+    connect(table, &RecordTableView::rowButtonClicked, this,
+            [this, legacy](const QModelIndex& index) { rowButtonPressed(index, legacy); });
+    // A double click edits a test name; nothing else is edited.
+    connect(table, &QAbstractItemView::doubleClicked, table, [table](const QModelIndex& index) {
+        if (index.column() == ComparisonColumns::kTestNameColumn) {
+            table->edit(index);
         }
     });
 }
@@ -206,18 +195,10 @@ void FirstPageFor310::setJournal(JournalKeeper* keeper)
 void FirstPageFor310::resetColorDiff()
 {
     QTableWidget* display = ui->tableWidget_colorDiff;
-    for (int row = 1; row <= 12; ++row) {
-        auto* edit = new QLineEdit(kDashes);
-        edit->setAlignment(Qt::AlignCenter);
-        edit->setStyleSheet(QStringLiteral("color: blue"));
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Text, Qt::blue);
-        edit->setPalette(palette);
-        edit->setFrame(false);
-        display->setCellWidget(row, 1, edit);
-        for (int column = 2; column <= 4; ++column) {
-            display->setItem(row, column, centredItem(kDashes));
-        }
+    const QStringList dashed = repeated(dashes(), 12);
+    setEdits(display, kStandardColumn, dashed, Qt::blue); // the standard's edits are reused
+    for (int column = kSampleColumn; column <= kWordColumn; ++column) {
+        setItems(display, column, dashed, Qt::black);
     }
     static_cast<QLineEdit*>(display->cellWidget(12, 1))->clear();
     for (const auto& cell : {std::pair{7, 4}, {8, 4}, {12, 2}, {12, 4}}) {
@@ -230,7 +211,7 @@ void FirstPageFor310::resetColorDiff_old()
     QTableWidget* legacy = ui->tbColorDiff;
     for (int row = 1; row <= 6; ++row) {
         for (int column = 1; column <= 4; ++column) {
-            legacy->setItem(row, column, centredItem(kDashes, column == 1 ? Qt::blue : Qt::black));
+            legacy->setItem(row, column, centredItem(dashes(), column == 1 ? Qt::blue : Qt::black));
         }
     }
     for (const auto& cell : {std::pair{4, 4}, {5, 4}, {6, 1}, {6, 2}, {6, 4}}) {

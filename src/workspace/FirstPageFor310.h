@@ -133,12 +133,6 @@ public Q_SLOTS:
     virtual void languageChange();
     virtual void retranslate();
     void onButtonClicked(int id);
-    void doubleClickedSlot(int row, int column);
-    void doubleClickedSlot_old(int row, int column);
-    void on_DeleteBtn_clicked();
-    void on_DeleteBtn_clicked_old();
-    void on_ReportBtn_clicked();
-    void on_ReportBtn_clicked_old();
     void on_pushButton_clear_clicked();
     void on_ClearBtn_clicked();
     // Opens the statistics of the shown table's records (FirstPageStatistics.cpp).
@@ -199,11 +193,10 @@ protected:
     void setUpLegacyLayout();
     void setDisplayHeadings(QTableWidget* display);
     void setUpTableView(RecordTableView* table, bool legacy);
+    // A row's Delete (the record goes) or Report button was pressed.
+    void rowButtonPressed(const QModelIndex& index, bool legacy);
     void applyColumnWidths(int n);
     void applyLegacyColumnWidths();
-    // The row of the table's current cell when that is its Delete (Report)
-    // button's, else -1.
-    int rowOfCurrentButton(const RecordTableView* table, bool report) const;
     // New rows of a table: a single new row is scrolled into view.
     void rowsShown(RecordTableView* table, int first, int last);
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -218,7 +211,6 @@ protected:
     void judgeLiveAgain_old();
     void judgeRowsAgain();
     void judgeRowsAgain_old();
-    Tolerances tolerancesInForce() const;
     ImportSettings importSettings() const;
     void appendImported(const ImportResult& result, bool legacy);
 
@@ -238,6 +230,9 @@ protected:
     void showSample_old(const ColorReading& reading);
     void compareSample();
     void compareSample_old();
+    // The comparison just judged as a new row: its number, its "Comp" name,
+    // the time, and the instrument that measured it.
+    void addCompared(ComparisonRecord record, bool legacy);
     // The live displays' texts and the settings in force, as a comparison takes them.
     CurrentComparisonInput liveComparisonInput() const;
     LegacyComparisonInput liveLegacyComparisonInput() const;

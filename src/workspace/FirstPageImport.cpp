@@ -37,7 +37,7 @@ ImportSettings FirstPageFor310::importSettings() const
     settings.displayMode = m_state.displayMode();
     settings.layoutIndex = m_state.layoutIndex;
     settings.formulaCode = m_state.deltaEFormulaIndex;
-    settings.tolerances = {m_state.hazeTolerance, m_state.transmittanceTolerance, m_state.deltaEThreshold};
+    settings.tolerances = m_state.tolerances();
     settings.parameterThreshold = m_state.parameterThreshold;
     settings.modelName = m_state.modelName;
     settings.serialNumber = ui->lineEdit_serialNo->text();

@@ -57,11 +57,6 @@ std::array<QString, N> toArray(const QStringList& texts)
     return out;
 }
 
-QDateTime comparisonTime()
-{
-    return QDateTime::currentDateTime();
-}
-
 } // namespace
 
 // ---- the receive worker -----------------------------------------------------
@@ -311,7 +306,7 @@ CurrentComparisonInput FirstPageFor310::liveComparisonInput() const
     input.standardTexts = toArray<ComparisonRecord::ValueCount>(columnTexts(display, kStandardColumn, kCurrentRows));
     input.sampleTexts = toArray<ComparisonRecord::ValueCount>(columnTexts(display, kSampleColumn, kCurrentRows));
     input.displayFlags = m_state.displayFlags;
-    input.tolerances = {m_state.hazeTolerance, m_state.transmittanceTolerance, m_state.deltaEThreshold};
+    input.tolerances = m_state.tolerances();
     input.layoutIndex = m_state.layoutIndex;
     input.formulaCode = m_state.deltaEFormulaIndex;
     input.parameterThreshold = m_state.parameterThreshold;
@@ -372,14 +367,7 @@ void FirstPageFor310::compareSample()
 
     ui->label_result->setText(verdictText(outcome.verdict));
     ui->label_result->setStyleSheet(verdictLabelStyle(outcome.verdict));
-    ++m_state.comparisonSequence;
-    ComparisonRecord record = outcome.result;
-    record.sequence = totalCount() + 1;
-    record.testName = QStringLiteral("Comp%1").arg(m_state.comparisonSequence);
-    record.time = comparisonTime();
-    record.modelName = m_state.modelName;
-    record.serialNumber = ui->lineEdit_serialNo->text();
-    addComparisonRow(record);
+    addCompared(outcome.result, false);
 }
 
 void FirstPageFor310::compareSample_old()
@@ -402,14 +390,18 @@ void FirstPageFor310::compareSample_old()
 
     ui->resultlab->setText(verdictText(outcome.verdict));
     ui->resultlab->setStyleSheet(verdictLabelStyle(outcome.verdict));
+    addCompared(outcome.result, true);
+}
+
+void FirstPageFor310::addCompared(ComparisonRecord record, bool legacy)
+{
     ++m_state.comparisonSequence;
-    ComparisonRecord record = outcome.result;
     record.sequence = totalCount() + 1;
     record.testName = QStringLiteral("Comp%1").arg(m_state.comparisonSequence);
-    record.time = comparisonTime();
+    record.time = QDateTime::currentDateTime();
     record.modelName = m_state.modelName;
     record.serialNumber = ui->lineEdit_serialNo->text();
-    addComparisonRow_old(record);
+    addComparisonRows({record}, legacy);
 }
 
 // ---- results pushed by the instrument ------------------------------------------

@@ -25,16 +25,12 @@
 
 namespace {
 
-QString cellText(const QTableWidget* table, int row, int column)
-{
-    const QTableWidgetItem* item = table->item(row, column);
-    return item ? item->text() : QString();
-}
+using ComparisonDisplay::cellText;
 
 bool holdsValue(const QString& text)
 {
     const QString t = text.trimmed();
-    return !t.isEmpty() && t != QLatin1String("-----");
+    return !t.isEmpty() && t != ComparisonDisplay::dashes();
 }
 
 } // namespace
@@ -181,17 +177,12 @@ void FirstPageFor310::judgeAgain()
     }
 }
 
-Tolerances FirstPageFor310::tolerancesInForce() const
-{
-    return {m_state.hazeTolerance, m_state.transmittanceTolerance, m_state.deltaEThreshold};
-}
-
 void FirstPageFor310::judgeLiveAgain()
 {
     QTableWidget* display = ui->tableWidget_colorDiff;
     // A comparison is shown when the sample's haze or L* sits beside the standard's.
-    const bool shown = (holdsValue(cellText(display, 1, 2)) && holdsValue(ComparisonDisplay::cellText(display, 1, 1)))
-                       || (holdsValue(cellText(display, 3, 2)) && holdsValue(ComparisonDisplay::cellText(display, 3, 1)));
+    const bool shown = (holdsValue(cellText(display, 1, 2)) && holdsValue(cellText(display, 1, 1)))
+                       || (holdsValue(cellText(display, 3, 2)) && holdsValue(cellText(display, 3, 1)));
     if (!shown) {
         return;
     }

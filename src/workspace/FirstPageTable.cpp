@@ -1,18 +1,15 @@
 // The comparison table of the workspace page: appending rows, the counters,
-// the rows' Delete and Report buttons, editing a test name and the clears.
+// the rows' Delete and Report buttons and the clears.
 
 #include "FirstPageFor310.h"
 
-#include "ComparisonColumns.h"
 #include "ComparisonRecordList.h"
 #include "Dialogs.h"
 #include "FirstPageForm.h"
 #include "FirstPageReport.h"
 #include "JournalKeeper.h"
 
-#include <QLabel>
 #include <QLineEdit>
-#include <QStackedWidget>
 
 int FirstPageFor310::qualifiedCount() const
 {
@@ -66,70 +63,28 @@ void FirstPageFor310::addComparisonRows(const QList<ComparisonRecord>& records, 
     (legacy ? m_legacyRecords : m_records)->append(std::move(taken));
 }
 
-void FirstPageFor310::doubleClickedSlot(int row, int column)
+// The row buttons are painted by the table, which says which one was pressed.
+void FirstPageFor310::rowButtonPressed(const QModelIndex& index, bool legacy)
 {
-    if (column == ComparisonColumns::kTestNameColumn) {
-        ui->tableWidget_data->edit(m_recordModel->index(row, column));
+    ComparisonRecordList* records = legacy ? m_legacyRecords : m_records;
+    const RecordTableModel* model = legacy ? m_legacyRecordModel : m_recordModel;
+    if (!index.isValid() || index.row() >= records->size()) {
+        return;
     }
-}
-
-void FirstPageFor310::doubleClickedSlot_old(int row, int column)
-{
-    if (column == ComparisonColumns::kTestNameColumn) {
-        ui->tbData->edit(m_legacyRecordModel->index(row, column));
-    }
-}
-
-// The row buttons are painted by the table: a press makes its cell current
-// and calls these slots, which act on that row only.
-int FirstPageFor310::rowOfCurrentButton(const RecordTableView* table, bool report) const
-{
-    const QModelIndex current = table->currentIndex();
-    const RecordTableModel* model = table->recordModel();
-    if (!current.isValid() || !(report ? model->isReportColumn(current.column()) : model->isDeleteColumn(current.column()))
-        || current.row() >= model->rowCount()) {
-        return -1;
-    }
-    return current.row();
-}
-
-void FirstPageFor310::on_DeleteBtn_clicked()
-{
-    const int row = rowOfCurrentButton(ui->tableWidget_data, false);
-    if (row >= 0) {
-        m_records->remove(row); // the counters follow the records
-    }
-}
-
-void FirstPageFor310::on_DeleteBtn_clicked_old()
-{
-    const int row = rowOfCurrentButton(ui->tbData, false);
-    if (row >= 0) {
-        m_legacyRecords->remove(row);
-    }
-}
-
-void FirstPageFor310::on_ReportBtn_clicked()
-{
-    const int row = rowOfCurrentButton(ui->tableWidget_data, true);
-    if (row >= 0) {
-        m_reports->openCurrent(m_records->at(row), this);
-    }
-}
-
-void FirstPageFor310::on_ReportBtn_clicked_old()
-{
-    const int row = rowOfCurrentButton(ui->tbData, true);
-    if (row >= 0) {
-        m_reports->openLegacy(m_legacyRecords->at(row), m_state.chineseUi, this);
+    if (model->isDeleteColumn(index.column())) {
+        records->remove(index.row()); // the counters follow the records
+    } else if (!model->isReportColumn(index.column())) {
+        return;
+    } else if (legacy) {
+        m_reports->openLegacy(records->at(index.row()), m_state.chineseUi, this);
+    } else {
+        m_reports->openCurrent(records->at(index.row()), this);
     }
 }
 
 void FirstPageFor310::on_pushButton_clear_clicked()
 {
-    // The legacy table also when it is the one shown without an instrument
-    // (rows restored from the journal).
-    if (isFirstGeneration() || ui->stackedWidget_data->currentWidget() == ui->page_oldData) {
+    if (showsLegacyTable()) {
         on_ClearBtn_clicked();
         return;
     }

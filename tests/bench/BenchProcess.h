@@ -3,9 +3,11 @@
 
 #include <QFile>
 #include <QList>
+#include <QStringList>
 
 #include <algorithm>
 #include <cstddef>
+#include <limits>
 #include <unistd.h>
 #include <vector>
 
@@ -44,6 +46,15 @@ inline long residentKb()
         }
     }
     return -1;
+}
+
+// The number given after the option name among a benchmark's arguments, at
+// least minimum; fallback when the option is not given.
+inline int intOption(const QStringList& args, const char* name, int fallback,
+                     int minimum = std::numeric_limits<int>::min())
+{
+    const qsizetype at = args.indexOf(QLatin1String(name));
+    return at >= 0 && at + 1 < args.size() ? std::max(minimum, args.at(at + 1).toInt()) : fallback;
 }
 
 // The p-th quantile (0..1) of sorted samples, nearest rank.

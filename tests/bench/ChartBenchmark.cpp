@@ -11,6 +11,7 @@
 //
 //   tintwell_chart_bench [--runs N] [--width W] [--height H]
 
+#include "BenchProcess.h"
 #include "EmulatedAccess.h"
 #include "MeterPageFor310.h"
 #include "ScriptedDialogs.h"
@@ -29,12 +30,6 @@
 #include <vector>
 
 namespace {
-
-int argument(const QStringList& args, const char* name, int fallback)
-{
-    const int at = args.indexOf(QLatin1String(name));
-    return at > 0 && at + 1 < args.size() ? std::max(1, args.at(at + 1).toInt()) : fallback;
-}
 
 double median(std::vector<double> v)
 {
@@ -88,9 +83,9 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const int runs = argument(args, "--runs", 31);
-    const int width = argument(args, "--width", 1920);
-    const int height = argument(args, "--height", 1040);
+    const int runs = bench::intOption(args, "--runs", 31, 1);
+    const int width = bench::intOption(args, "--width", 1920, 1);
+    const int height = bench::intOption(args, "--height", 1040, 1);
     constexpr int kCurves = 1000;
 
     EmulatedAccess access; // nothing attached: the chart is all that runs

@@ -6,6 +6,7 @@
 //
 // The last line is "rejudge N: T ms".
 
+#include "BenchProcess.h"
 #include "ComparisonJudging.h"
 #include "ComparisonRecordList.h"
 
@@ -17,12 +18,6 @@
 #include <vector>
 
 namespace {
-
-int option(const QStringList& args, const QString& name, int fallback)
-{
-    const int at = static_cast<int>(args.indexOf(name));
-    return at >= 0 && at + 1 < args.size() ? args.at(at + 1).toInt() : fallback;
-}
 
 QList<ComparisonRecord> makeRecords(int count, bool legacy)
 {
@@ -54,8 +49,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const int count = option(args, QStringLiteral("--records"), 100000);
-    const int runs = option(args, QStringLiteral("--runs"), 5);
+    const int count = bench::intOption(args, "--records", 100000);
+    const int runs = bench::intOption(args, "--runs", 5);
 
     struct Case
     {

@@ -6,6 +6,7 @@
 //
 // The last line is "ratio to openpyxl: R" (openpyxl's time over ours).
 
+#include "BenchProcess.h"
 #include "ExcelEngine.h"
 #include "ExportTables.h"
 
@@ -138,20 +139,16 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     QTemporaryDir dir;
-    const auto option = [&](const char* name, int fallback) {
-        const int at = args.indexOf(QLatin1String(name));
-        return at > 0 && at + 1 < args.size() ? args.at(at + 1).toInt() : fallback;
-    };
     if (args.contains(QStringLiteral("--peak"))) {
-        const int rows = option("--peak", 100000);
+        const int rows = bench::intOption(args, "--peak", 100000);
         const qint64 before = peakKiB();
         const qint64 ms = exportRows(dir.filePath(QStringLiteral("peak.xlsx")), rows);
         std::printf("%d %lld %lld %lld\n", rows, static_cast<long long>(ms), static_cast<long long>(before),
                     static_cast<long long>(peakKiB()));
         return ms < 0 ? 1 : 0;
     }
-    const int rows = option("--rows", 10000);
-    const int runs = std::max(1, option("--runs", 3));
+    const int rows = bench::intOption(args, "--rows", 10000);
+    const int runs = bench::intOption(args, "--runs", 3, 1);
 
     std::vector<qint64> ours;
     for (int i = 0; i < runs; ++i) {

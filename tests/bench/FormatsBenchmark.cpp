@@ -13,6 +13,7 @@
 // brackets: on a machine shared with other work it counts their turns too).
 // The last line is "slowest: N MB/s" (the slowest of the six rates).
 
+#include "BenchProcess.h"
 #include "CgatsFormat.h"
 #include "CsvFormat.h"
 #include "CxfFormat.h"
@@ -201,8 +202,7 @@ int main(int argc, char** argv)
                     static_cast<long long>(cpuNs(CLOCK_PROCESS_CPUTIME_ID) - cpuStart));
         return ok ? 0 : 1;
     }
-    const int at = args.indexOf(QStringLiteral("--records"));
-    const int records = at > 0 && at + 1 < args.size() ? args.at(at + 1).toInt() : 100000;
+    const int records = bench::intOption(args, "--records", 100000);
     QTemporaryDir dir;
     double slowest = 1e18;
     bool met = true;

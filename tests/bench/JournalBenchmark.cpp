@@ -25,6 +25,7 @@
 // The last line is "import overhead: R": the paced import's median time with
 // the journal over its median time without it.
 
+#include "BenchProcess.h"
 #include "EmulatedLink.h"
 #include "FirstPageFor310.h"
 #include "FirstPageForm.h"
@@ -182,12 +183,8 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    int rows = 300;
     const QStringList args = app.arguments();
-    const int at = args.indexOf(QStringLiteral("--rows"));
-    if (at > 0 && at + 1 < args.size()) {
-        rows = std::max(1, args.at(at + 1).toInt());
-    }
+    const int rows = bench::intOption(args, "--rows", 300, 1);
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\nqt.*=false\ntintwell.journal.info=false"));
     const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     QDir().mkpath(base);

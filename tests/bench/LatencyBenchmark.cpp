@@ -36,12 +36,6 @@ constexpr int kGiveUpMs = 5000;
 
 using bench::percentile;
 
-int optionValue(const QStringList& args, const QString& name, int fallback)
-{
-    const int at = args.indexOf(name);
-    return at > 0 && at + 1 < args.size() ? qMax(0, args.at(at + 1).toInt()) : fallback;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -51,8 +45,8 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const int pushes = qMax(1, optionValue(args, QStringLiteral("--pushes"), 100));
-    const int idleSeconds = optionValue(args, QStringLiteral("--idle"), 10);
+    const int pushes = bench::intOption(args, "--pushes", 100, 1);
+    const int idleSeconds = bench::intOption(args, "--idle", 10, 0);
 
     ScriptedDialogs dialogs; // any box would be a failure of the run
     EmulatedLink link(QStringLiteral("TX310"), 312);

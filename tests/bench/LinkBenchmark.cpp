@@ -5,6 +5,7 @@
 //
 //   tintwell_link_bench [--runs N]
 
+#include "BenchProcess.h"
 #include "EmulatedLink.h"
 #include "FakeHidBackend.h"
 #include "Frames.h"
@@ -100,12 +101,8 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false"));
-    int runs = 5;
     const QStringList args = app.arguments();
-    const int at = args.indexOf(QStringLiteral("--runs"));
-    if (at >= 0 && at + 1 < args.size()) {
-        runs = std::max(1, args.at(at + 1).toInt());
-    }
+    const int runs = bench::intOption(args, "--runs", 5, 1);
 
     const QList<QPair<const char*, QByteArray>> floods = {
         {"ReadMessage(200 ms), foreign reports every 10 ms", QByteArray::fromHex("0105ab70")},

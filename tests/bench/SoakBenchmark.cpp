@@ -45,12 +45,6 @@ double lightnessOf(int push)
     return 20.0 + 0.01 * (push % 6000);
 }
 
-int optionValue(const QStringList& args, const QString& name, int fallback)
-{
-    const int at = args.indexOf(name);
-    return at > 0 && at + 1 < args.size() ? qMax(1, args.at(at + 1).toInt()) : fallback;
-}
-
 // Waits as the application's event loop does, asleep until events arrive (a
 // 5 ms wake-up rechecks the condition). A loop spinning on processEvents would
 // keep a core busy that the worker and the instrument need, and a thread that
@@ -80,8 +74,8 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const int pushes = optionValue(args, QStringLiteral("--pushes"), 20000);
-    const int everyMs = optionValue(args, QStringLiteral("--every"), 5);
+    const int pushes = bench::intOption(args, "--pushes", 20000, 1);
+    const int everyMs = bench::intOption(args, "--every", 5, 1);
 
     QTemporaryDir dir;
     ScriptedDialogs dialogs; // any box would be a failure of the run

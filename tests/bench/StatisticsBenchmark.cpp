@@ -9,6 +9,7 @@
 //
 //   tintwell_stats_bench [--records N] [--runs N]
 
+#include "BenchProcess.h"
 #include "StatisticsScene.h"
 #include "WorkStatistics.h"
 
@@ -24,12 +25,6 @@
 #include <vector>
 
 namespace {
-
-int argument(const QStringList& args, const char* name, int fallback)
-{
-    const int at = args.indexOf(QLatin1String(name));
-    return at > 0 && at + 1 < args.size() ? std::max(1, args.at(at + 1).toInt()) : fallback;
-}
 
 double threadMs()
 {
@@ -103,8 +98,8 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    const int total = argument(args, "--records", 100000);
-    const int runs = argument(args, "--runs", 200);
+    const int total = bench::intOption(args, "--records", 100000, 1);
+    const int runs = bench::intOption(args, "--runs", 200, 1);
 
     RecordMaker maker;
     QList<ComparisonRecord> records;
