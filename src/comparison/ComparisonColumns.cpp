@@ -76,6 +76,16 @@ double plainNumber(const QString& text)
 
 } // namespace
 
+int valueDecimals(int index)
+{
+    return index >= 0 && index < R::ValueCount ? kValueDecimals[index] : 2;
+}
+
+int legacyValueDecimals(int index)
+{
+    return index >= 0 && index < R::LegacyCount ? kLegacyDecimals[index] : 2;
+}
+
 int columnCount(Layout layout)
 {
     return layout == Layout::Current ? kCurrentColumns : kLegacyColumns;

@@ -53,6 +53,11 @@ inline Layout layoutOf(const ComparisonRecord& record) { return record.legacy ? 
 // verdict. Measured comparisons carry every value. Reads back as not known.
 inline constexpr QLatin1String kUnknownText("-----");
 
+// The decimals a table shows of a record's value (an index into standard or
+// sample) and of a legacy record's value: what every export of them keeps.
+int valueDecimals(int index);
+int legacyValueDecimals(int index);
+
 // NO: the count after this row, general format with up to 6 significant digits.
 QString sequenceText(double sequence);
 QString timeText(const QDateTime& time);

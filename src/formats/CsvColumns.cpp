@@ -35,7 +35,7 @@ QList<Column> currentColumns(int displayMode)
                       Field::TransmittanceTolerance};
     const Column dT{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3Transmittance"),
                     Field::TransmittanceDifference};
-    const Column eTol{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3E Thresholds"), Field::DeltaEThreshold, 0, 1};
+    const Column eTol{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3E Thresholds"), Field::DeltaEThreshold};
     const Column dE{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3E"), Field::DeltaE};
     const QList<Column> lab{{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard L*"), Field::Standard, R::LabL},
                             {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard a*"), Field::Standard, R::LabA},
@@ -64,19 +64,19 @@ QList<Column> currentColumns(int displayMode)
     case 4:
         columns << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard L*"), Field::Standard, R::LchL}
                 << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard C*"), Field::Standard, R::LchC}
-                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard h"), Field::Standard, R::LchH, 1}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard h"), Field::Standard, R::LchH}
                 << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample L*"), Field::Sample, R::LchL}
                 << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample C*"), Field::Sample, R::LchC}
-                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample h"), Field::Sample, R::LchH, 1} << eTol
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample h"), Field::Sample, R::LchH} << eTol
                 << dE;
         break;
     case 5:
         columns << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard Y"), Field::Standard, R::Y}
-                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard x"), Field::Standard, R::X, 4}
-                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard y"), Field::Standard, R::SmallY, 4}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard x"), Field::Standard, R::X}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard y"), Field::Standard, R::SmallY}
                 << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample Y"), Field::Sample, R::Y}
-                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample x"), Field::Sample, R::X, 4}
-                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample y"), Field::Sample, R::SmallY, 4} << eTol
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample x"), Field::Sample, R::X}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample y"), Field::Sample, R::SmallY} << eTol
                 << dE;
         break;
     case 6:
@@ -92,25 +92,25 @@ QList<Column> currentColumns(int displayMode)
 QList<Column> legacyColumns()
 {
     return {
-        {nullptr, "NO", Field::Sequence, 0, 0, "序号"},
-        {nullptr, "Model", Field::Model, 0, 0, "型号"},
-        {nullptr, "SN", Field::Serial, 0, 0, "序列号"},
-        {nullptr, "Name", Field::Name, 0, 0, "名称"},
-        {nullptr, "Time", Field::Time, 0, 0, "时间"},
-        {nullptr, "Standard L*", Field::LegacyStandard, R::LegacyL, 2, "标准色L*"},
-        {nullptr, "Standard a*", Field::LegacyStandard, R::LegacyA, 2, "标准色a*"},
-        {nullptr, "Standard b*", Field::LegacyStandard, R::LegacyB, 2, "标准色b*"},
-        {nullptr, "Standard C*", Field::LegacyStandard, R::LegacyC, 2, "标准色C*"},
-        {nullptr, "Standard h", Field::LegacyStandard, R::LegacyH, 1, "标准色h"},
-        {nullptr, "Sample L*", Field::LegacySample, R::LegacyL, 2, "样品色L*"},
-        {nullptr, "Sample a*", Field::LegacySample, R::LegacyA, 2, "样品色a*"},
-        {nullptr, "Sample b*", Field::LegacySample, R::LegacyB, 2, "样品色b*"},
-        {nullptr, "Sample C*", Field::LegacySample, R::LegacyC, 2, "样品色C*"},
-        {nullptr, "Sample h", Field::LegacySample, R::LegacyH, 1, "样品色h"},
-        {nullptr, "\u25B3E Formula", Field::Formula, 0, 0, "\u25B3E公式"},
-        {nullptr, "\u25B3E Thresholds", Field::Threshold, 0, 0, "\u25B3E阀值"},
-        {nullptr, "\u25B3E", Field::DeltaE, 0, 2, "\u25B3E"},
-        {nullptr, "Result", Field::Result, 0, 0, "是否合格"},
+        {nullptr, "NO", Field::Sequence, 0, "序号"},
+        {nullptr, "Model", Field::Model, 0, "型号"},
+        {nullptr, "SN", Field::Serial, 0, "序列号"},
+        {nullptr, "Name", Field::Name, 0, "名称"},
+        {nullptr, "Time", Field::Time, 0, "时间"},
+        {nullptr, "Standard L*", Field::LegacyStandard, R::LegacyL, "标准色L*"},
+        {nullptr, "Standard a*", Field::LegacyStandard, R::LegacyA, "标准色a*"},
+        {nullptr, "Standard b*", Field::LegacyStandard, R::LegacyB, "标准色b*"},
+        {nullptr, "Standard C*", Field::LegacyStandard, R::LegacyC, "标准色C*"},
+        {nullptr, "Standard h", Field::LegacyStandard, R::LegacyH, "标准色h"},
+        {nullptr, "Sample L*", Field::LegacySample, R::LegacyL, "样品色L*"},
+        {nullptr, "Sample a*", Field::LegacySample, R::LegacyA, "样品色a*"},
+        {nullptr, "Sample b*", Field::LegacySample, R::LegacyB, "样品色b*"},
+        {nullptr, "Sample C*", Field::LegacySample, R::LegacyC, "样品色C*"},
+        {nullptr, "Sample h", Field::LegacySample, R::LegacyH, "样品色h"},
+        {nullptr, "\u25B3E Formula", Field::Formula, 0, "\u25B3E公式"},
+        {nullptr, "\u25B3E Thresholds", Field::Threshold, 0, "\u25B3E阀值"},
+        {nullptr, "\u25B3E", Field::DeltaE, 0, "\u25B3E"},
+        {nullptr, "Result", Field::Result, 0, "是否合格"},
     };
 }
 

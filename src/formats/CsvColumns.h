@@ -43,8 +43,7 @@ struct Column
     const char* context;
     const char* title;
     Field field;
-    int index = 0;
-    int decimals = 2;
+    int index = 0;                 // of a value: into standard or sample
     const char* chinese = nullptr; // legacy titles only
 };
 

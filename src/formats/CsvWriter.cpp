@@ -1,5 +1,6 @@
 #include "CsvFormat.h"
 
+#include "ComparisonColumns.h"
 #include "CsvColumns.h"
 #include "Judgement.h"
 
@@ -9,6 +10,8 @@
 namespace formats {
 
 using namespace csv;
+using ComparisonColumns::legacyValueDecimals;
+using ComparisonColumns::valueDecimals;
 
 namespace {
 
@@ -28,10 +31,14 @@ void writeCell(CsvWriter& csv, const Column& column, const ComparisonRecord& rec
         csv.plain({});
         appendTableTime(csv.buffer(), record.time);
         break;
-    case Field::Standard: csv.number(record.standard[std::size_t(column.index)], column.decimals); break;
-    case Field::Sample: csv.number(record.sample[std::size_t(column.index)], column.decimals); break;
-    case Field::LegacyStandard: csv.number(record.legacyStandard[std::size_t(column.index)], column.decimals); break;
-    case Field::LegacySample: csv.number(record.legacySample[std::size_t(column.index)], column.decimals); break;
+    case Field::Standard: csv.number(record.standard[std::size_t(column.index)], valueDecimals(column.index)); break;
+    case Field::Sample: csv.number(record.sample[std::size_t(column.index)], valueDecimals(column.index)); break;
+    case Field::LegacyStandard:
+        csv.number(record.legacyStandard[std::size_t(column.index)], legacyValueDecimals(column.index));
+        break;
+    case Field::LegacySample:
+        csv.number(record.legacySample[std::size_t(column.index)], legacyValueDecimals(column.index));
+        break;
     case Field::HazeTolerance: csv.number(tolerance(record.settings.hazeTolerance), 2); break;
     case Field::TransmittanceTolerance: csv.number(tolerance(record.settings.transmittanceTolerance), 2); break;
     case Field::DeltaEThreshold: csv.number(tolerance(record.settings.deltaEThreshold), 1); break;
