@@ -2,6 +2,7 @@
 
 #include "CgatsFormat.h"
 #include "ComparisonRecordList.h"
+#include "CsvFormat.h"
 #include "Dialogs.h"
 #include "ExcelEngine.h"
 #include "Exchange.h"
@@ -32,15 +33,6 @@ QString shown(double v)
 {
     return std::isnan(v) ? QStringLiteral("-") : QString::number(v, 'f', 4);
 }
-
-QString csvField(QString text)
-{
-    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n'))) {
-        text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-        return QLatin1Char('"') + text + QLatin1Char('"');
-    }
-    return text;
-}
 } // namespace
 
 HistoryWindow::HistoryWindow(StationConfig config, Dialogs& dialogs, QWidget* parent)
@@ -60,6 +52,8 @@ HistoryWindow::HistoryWindow(StationConfig config, Dialogs& dialogs, QWidget* pa
 {
     setObjectName(QStringLiteral("HistoryWindow"));
     setWindowTitle(tr("History of every station"));
+    m_from->setObjectName(QStringLiteral("historyFrom"));
+    m_to->setObjectName(QStringLiteral("historyTo"));
     m_from->setPlaceholderText(QStringLiteral("yyyy-MM-dd"));
     m_to->setPlaceholderText(QStringLiteral("yyyy-MM-dd"));
     m_stations->setPlaceholderText(tr("names, separated by commas; empty: every station"));
@@ -129,6 +123,15 @@ void HistoryWindow::query()
 {
     if (m_cancel) {
         return; // one query at a time
+    }
+    // A date mistyped would otherwise drop its filter and find every record.
+    for (const QLineEdit* date : {m_from, m_to}) {
+        const QString text = date->text().trimmed();
+        if (!text.isEmpty() && !QDateTime::fromString(text, Qt::ISODate).isValid()) {
+            m_dialogs.warning(this, windowTitle(),
+                              tr("\"%1\" is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.").arg(text));
+            return;
+        }
     }
     auto cancel = std::make_shared<std::atomic<bool>>(false);
     auto done = std::make_shared<std::atomic<int>>(0);
@@ -231,17 +234,22 @@ QList<QStringList> HistoryWindow::exportRows() const
 
 bool HistoryWindow::exportCsv(const QString& path) const
 {
+    // Names come from every station: the writer keeps one that starts like a
+    // formula from running in a spreadsheet.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return false;
     }
-    for (QStringList row : exportRows()) {
-        for (QString& field : row) {
-            field = csvField(field);
+    formats::CsvWriter csv(file);
+    for (const QStringList& row : exportRows()) {
+        for (const QString& field : row) {
+            csv.text(field);
         }
-        file.write((row.join(QLatin1Char(',')) + QLatin1Char('\n')).toUtf8());
+        if (!csv.endRow()) {
+            return false;
+        }
     }
-    return file.commit();
+    return csv.finish() && file.commit();
 }
 
 bool HistoryWindow::exportWorkbook(const QString& path) const

@@ -94,6 +94,37 @@ int writeWorkbook(CliContext& cli, const QByteArray& csv)
     return ExitOk;
 }
 
+// The whole JSON document on one line.
+int writeJsonExport(CliContext& cli, const QJsonObject& document)
+{
+    return writeExport(cli, QJsonDocument(document).toJson(QJsonDocument::Compact) + '\n');
+}
+
+// What a format writer left in bytes: a workbook of it for xlsx, else the bytes as they are.
+int writeFormatted(CliContext& cli, const QString& format, bool written, const QString& error, const QByteArray& bytes)
+{
+    if (!written) {
+        cli.message(error);
+        return ExitFile;
+    }
+    return format == QLatin1String("xlsx") ? writeWorkbook(cli, bytes) : writeExport(cli, bytes);
+}
+
+// A colour exchange file, as CGATS or CxF.
+bool writeExchange(const QString& format, const formats::ExchangeDocument& document, QIODevice& device, QString* error)
+{
+    return format == QLatin1String("cgats") ? formats::writeCgats(document, device, error)
+                                            : formats::writeCxf(document, device, error);
+}
+
+// The format and the instrument an export from the instrument reads; null
+// with the status set and the reason said.
+std::unique_ptr<CliInstrument> openForExport(CliContext& cli, QString& format, int& status)
+{
+    format = exportFormat(cli, status);
+    return format.isEmpty() ? nullptr : cli.openInstrument(status);
+}
+
 QJsonObject exportHeader(const QString& type, const QString& model, const QString& serial)
 {
     QJsonObject object;
@@ -115,7 +146,7 @@ int exportRecords(CliContext& cli, const QString& format, const QList<Comparison
             items.append(CliValues::recordJson(record));
         }
         header.insert(QStringLiteral("records"), items);
-        return writeExport(cli, QJsonDocument(header).toJson(QJsonDocument::Compact) + '\n');
+        return writeJsonExport(cli, header);
     }
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -136,14 +167,9 @@ int exportRecords(CliContext& cli, const QString& format, const QList<Comparison
         if (document.samples.isEmpty() && !records.isEmpty()) {
             return cli.usage(Cli::tr("These records hold no L*a*b* values, which %1 carries; choose csv or json.").arg(format));
         }
-        written = format == QLatin1String("cgats") ? formats::writeCgats(document, buffer, &error)
-                                                    : formats::writeCxf(document, buffer, &error);
+        written = writeExchange(format, document, buffer, &error);
     }
-    if (!written) {
-        cli.message(error);
-        return ExitFile;
-    }
-    return format == QLatin1String("xlsx") ? writeWorkbook(cli, buffer.data()) : writeExport(cli, buffer.data());
+    return writeFormatted(cli, format, written, error, buffer.data());
 }
 
 } // namespace
@@ -151,11 +177,8 @@ int exportRecords(CliContext& cli, const QString& format, const QList<Comparison
 int runRecordsExport(CliContext& cli)
 {
     int status = ExitOk;
-    const QString format = exportFormat(cli, status);
-    if (format.isEmpty()) {
-        return status;
-    }
-    const std::unique_ptr<CliInstrument> instrument = cli.openInstrument(status);
+    QString format;
+    const std::unique_ptr<CliInstrument> instrument = openForExport(cli, format, status);
     if (!instrument) {
         return status;
     }
@@ -187,11 +210,8 @@ int runRecordsExport(CliContext& cli)
 int runSpectralExport(CliContext& cli)
 {
     int status = ExitOk;
-    const QString format = exportFormat(cli, status);
-    if (format.isEmpty()) {
-        return status;
-    }
-    const std::unique_ptr<CliInstrument> instrument = cli.openInstrument(status);
+    QString format;
+    const std::unique_ptr<CliInstrument> instrument = openForExport(cli, format, status);
     if (!instrument) {
         return status;
     }
@@ -224,7 +244,7 @@ int runSpectralExport(CliContext& cli)
         }
         QJsonObject object = exportHeader(QStringLiteral("spectra"), instrument->modelName, instrument->serialNumber);
         object.insert(QStringLiteral("spectra"), items);
-        return writeExport(cli, QJsonDocument(object).toJson(QJsonDocument::Compact) + '\n');
+        return writeJsonExport(cli, object);
     }
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -235,14 +255,9 @@ int runSpectralExport(CliContext& cli)
     } else {
         const formats::ExchangeDocument document =
             formats::documentFromSpectra(result.records, instrument->layoutIndex, QDateTime::currentDateTime());
-        written = format == QLatin1String("cgats") ? formats::writeCgats(document, buffer, &error)
-                                                    : formats::writeCxf(document, buffer, &error);
+        written = writeExchange(format, document, buffer, &error);
     }
-    if (!written) {
-        cli.message(error);
-        return ExitFile;
-    }
-    return format == QLatin1String("xlsx") ? writeWorkbook(cli, buffer.data()) : writeExport(cli, buffer.data());
+    return writeFormatted(cli, format, written, error, buffer.data());
 }
 
 int runStdcolorUpload(CliContext& cli)

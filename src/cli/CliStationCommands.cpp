@@ -1,6 +1,7 @@
 #include "CliStationCommands.h"
 
 #include "CliContext.h"
+#include "CsvFormat.h"
 #include "PgConnection.h"
 #include "StationHistory.h"
 #include "StationSchema.h"
@@ -86,18 +87,20 @@ int needsServer(CliContext& cli, const StationConfig& c)
                              "or run \"tintwell-cli db configure\" first."));
 }
 
+// Opens the connection, or says why it cannot.
+bool reached(CliContext& cli, PgConnection& connection)
+{
+    if (connection.open()) {
+        return true;
+    }
+    cli.message(Cli::tr("The station database %1 cannot be reached: %2")
+                    .arg(connection.config().serverName(), connection.errorText()));
+    return false;
+}
+
 QString number(double v)
 {
     return std::isnan(v) ? QString() : QString::number(v, 'f', 4);
-}
-
-QString csvField(QString text)
-{
-    if (text.contains(QLatin1Char(',')) || text.contains(QLatin1Char('"')) || text.contains(QLatin1Char('\n'))) {
-        text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-        return QLatin1Char('"') + text + QLatin1Char('"');
-    }
-    return text;
 }
 
 } // namespace
@@ -151,12 +154,13 @@ int runDbConfigure(CliContext& cli)
             return ExitFile;
         }
         PgConnection connection(c);
+        if (!reached(cli, connection)) {
+            return ExitRefused;
+        }
         QString error;
-        const int version = connection.open() ? StationSchema::serverVersion(connection, &error) : -1;
+        const int version = StationSchema::serverVersion(connection, &error);
         if (version < 0) {
-            cli.message(error.isEmpty() ? Cli::tr("The station database %1 cannot be reached: %2")
-                                              .arg(c.serverName(), connection.errorText())
-                                        : error);
+            cli.message(error);
             return ExitRefused;
         }
         const QString refusal = StationSchema::writeRefusal(connection, version);
@@ -200,8 +204,7 @@ int runHistory(CliContext& cli)
         filter.pass = v == QLatin1String("pass");
     }
     PgConnection connection(c);
-    if (!connection.open()) {
-        cli.message(Cli::tr("The station database %1 cannot be reached: %2").arg(c.serverName(), connection.errorText()));
+    if (!reached(cli, connection)) {
         return ExitRefused;
     }
     QString error;
@@ -235,12 +238,8 @@ int runHistory(CliContext& cli)
         cli.message(error);
         return ExitRefused;
     }
-    if (!cli.json()) {
-        cli.print(QStringLiteral("id,station,time,test name,model,serial number,standard,dE,haze difference,"
-                                 "transmittance difference,verdict"));
-    }
-    for (const HistoryRow& r : rows) {
-        if (cli.json()) {
+    if (cli.json()) {
+        for (const HistoryRow& r : rows) {
             cli.printJson({{QStringLiteral("type"), QStringLiteral("historyRecord")},
                            {QStringLiteral("id"), r.id},
                            {QStringLiteral("station"), r.station},
@@ -250,13 +249,34 @@ int runHistory(CliContext& cli)
                            {QStringLiteral("standard"), r.standard},
                            {QStringLiteral("deltaE"), std::isnan(r.deltaE) ? QJsonValue() : QJsonValue(r.deltaE)},
                            {QStringLiteral("pass"), r.pass}});
-            continue;
         }
-        cli.print(QStringList{r.id, csvField(r.station), r.measuredAt.toUTC().toString(Qt::ISODate), csvField(r.testName),
-                              csvField(r.model), csvField(r.serialNumber), csvField(r.standard), number(r.deltaE),
-                              number(r.hazeDifference), number(r.transmittanceDifference),
-                              r.pass ? QStringLiteral("PASS") : QStringLiteral("NG")}
-                      .join(QLatin1Char(',')));
+        return ExitOk;
+    }
+    // The names come from every station: the writer keeps one that starts
+    // like a formula from running in a spreadsheet.
+    formats::CsvWriter csv(*cli.environment().out);
+    for (const char* title : {"id", "station", "time", "test name", "model", "serial number", "standard", "dE",
+                              "haze difference", "transmittance difference", "verdict"}) {
+        csv.text(QString::fromLatin1(title));
+    }
+    bool written = csv.endRow();
+    for (const HistoryRow& r : rows) {
+        for (const QString& text : {r.id, r.station, r.measuredAt.toUTC().toString(Qt::ISODate), r.testName, r.model,
+                                    r.serialNumber, r.standard}) {
+            csv.text(text);
+        }
+        for (const double value : {r.deltaE, r.hazeDifference, r.transmittanceDifference}) {
+            csv.number(value, 4);
+        }
+        csv.text(r.pass ? QStringLiteral("PASS") : QStringLiteral("NG"));
+        if (!csv.endRow()) {
+            written = false;
+            break;
+        }
+    }
+    if (!written || !csv.finish()) {
+        cli.message(csv.errorString());
+        return ExitFile;
     }
     return ExitOk;
 }
@@ -303,8 +323,7 @@ int addRole(CliContext& cli, const QString& role, const QString& kind, const QSt
                              .arg(role));
     }
     PgConnection connection(c);
-    if (!connection.open()) {
-        cli.message(Cli::tr("The station database %1 cannot be reached: %2").arg(c.serverName(), connection.errorText()));
+    if (!reached(cli, connection)) {
         return ExitRefused;
     }
     QString error;

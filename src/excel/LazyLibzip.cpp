@@ -10,50 +10,22 @@
 // A libzip function called anywhere else must be added here (the link fails
 // until it is).
 
+#include "LazyLibrary.h"
+
 #include <zip.h>
-
-#include <dlfcn.h>
-
-#include <cstdlib>
-#include <string>
 
 namespace {
 
-struct Library
+const LazyLibrary& library()
 {
-    void* handle = nullptr;
-    std::string error; // why it could not be opened
-};
-
-const Library& library()
-{
-    static const Library lib = [] {
-        Library l;
-        const char* name = std::getenv("TINTWELL_LIBZIP");
-        if (!name || !*name) {
-            name = "libzip.so.4";
-        }
-        l.handle = ::dlopen(name, RTLD_NOW | RTLD_LOCAL);
-        if (!l.handle) {
-            const char* why = ::dlerror();
-            l.error = std::string("the zip library cannot be loaded: ") + (why ? why : name);
-        }
-        return l;
-    }();
+    static const LazyLibrary lib("TINTWELL_LIBZIP", "libzip.so.4", "the zip library");
     return lib;
-}
-
-template <typename F>
-F resolve(const char* name)
-{
-    const Library& lib = library();
-    return lib.handle ? reinterpret_cast<F>(::dlsym(lib.handle, name)) : nullptr;
 }
 
 } // namespace
 
 // Each function looks its libzip counterpart up once.
-#define TINTWELL_REAL(name) static const auto real = resolve<decltype(&name)>(#name)
+#define TINTWELL_REAL(name) static const auto real = library().resolve<decltype(&name)>(#name)
 
 extern "C" {
 
@@ -89,13 +61,13 @@ void zip_error_fini(zip_error_t* error)
 const char* zip_error_strerror(zip_error_t* error)
 {
     TINTWELL_REAL(zip_error_strerror);
-    return real ? real(error) : library().error.c_str();
+    return real ? real(error) : library().error().c_str();
 }
 
 const char* zip_strerror(zip_t* archive)
 {
     TINTWELL_REAL(zip_strerror);
-    return real ? real(archive) : library().error.c_str();
+    return real ? real(archive) : library().error().c_str();
 }
 
 zip_t* zip_open(const char* path, int flags, int* errorp)

@@ -10,50 +10,29 @@
 // A libpq function called anywhere else must be added here (the link fails
 // until it is).
 
+#include "LazyLibrary.h"
+
 #include <libpq-fe.h>
-
-#include <dlfcn.h>
-
-#include <cstdlib>
-#include <string>
 
 namespace {
 
-struct Library
+const LazyLibrary& library()
 {
-    void* handle = nullptr;
-    std::string error; // why it could not be opened, as PQerrorMessage gives it
-};
-
-const Library& library()
-{
-    static const Library lib = [] {
-        Library l;
-        const char* name = std::getenv("TINTWELL_LIBPQ");
-        if (!name || !*name) {
-            name = "libpq.so.5";
-        }
-        l.handle = ::dlopen(name, RTLD_NOW | RTLD_LOCAL);
-        if (!l.handle) {
-            const char* why = ::dlerror();
-            l.error = std::string("the PostgreSQL client library cannot be loaded: ") + (why ? why : name) + "\n";
-        }
-        return l;
-    }();
+    static const LazyLibrary lib("TINTWELL_LIBPQ", "libpq.so.5", "the PostgreSQL client library");
     return lib;
 }
 
-template <typename F>
-F resolve(const char* name)
+// The error as PQerrorMessage gives one: ending in a line break.
+const char* errorMessage()
 {
-    const Library& lib = library();
-    return lib.handle ? reinterpret_cast<F>(::dlsym(lib.handle, name)) : nullptr;
+    static const std::string message = library().error() + "\n";
+    return message.c_str();
 }
 
 } // namespace
 
 // Each function looks its libpq counterpart up once.
-#define TINTWELL_REAL(name) static const auto real = resolve<decltype(&name)>(#name)
+#define TINTWELL_REAL(name) static const auto real = library().resolve<decltype(&name)>(#name)
 
 extern "C" {
 
@@ -72,7 +51,7 @@ ConnStatusType PQstatus(const PGconn* conn)
 char* PQerrorMessage(const PGconn* conn)
 {
     TINTWELL_REAL(PQerrorMessage);
-    return real ? real(conn) : const_cast<char*>(library().error.c_str());
+    return real ? real(conn) : const_cast<char*>(errorMessage());
 }
 
 void PQfinish(PGconn* conn)
@@ -138,7 +117,7 @@ ExecStatusType PQresultStatus(const PGresult* res)
 char* PQresultErrorMessage(const PGresult* res)
 {
     TINTWELL_REAL(PQresultErrorMessage);
-    return real ? real(res) : const_cast<char*>(library().error.c_str());
+    return real ? real(res) : const_cast<char*>(errorMessage());
 }
 
 char* PQresultErrorField(const PGresult* res, int fieldcode)

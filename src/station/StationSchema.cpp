@@ -22,6 +22,18 @@ bool execOrRollback(PgConnection& connection, const QByteArray& sql, const QList
     connection.rollback();
     return false;
 }
+
+// CREATE ROLE for a login in group, carrying only the password's hash;
+// empty when quoting or hashing failed (the connection's errorText() says why).
+QByteArray createRoleSql(PgConnection& connection, const QString& role, const QString& password, const char* group)
+{
+    const QByteArray roleId = connection.quoteIdentifier(role);
+    const QByteArray secret = connection.quoteLiteral(QString::fromUtf8(connection.encryptedPassword(password, role)));
+    if (roleId.isEmpty() || secret.size() <= 2) {
+        return QByteArray();
+    }
+    return "CREATE ROLE " + roleId + " LOGIN PASSWORD " + secret + " IN ROLE " + group;
+}
 } // namespace
 
 namespace StationSchema {
@@ -145,15 +157,9 @@ bool addStation(PgConnection& connection, const QString& station, const QString&
         *error = QCoreApplication::translate("StationSchema", "A station needs a name, a role and a password.");
         return false;
     }
-    const QByteArray roleId = connection.quoteIdentifier(role);
-    const QByteArray secret = connection.quoteLiteral(QString::fromUtf8(connection.encryptedPassword(password, role)));
-    if (roleId.isEmpty() || secret.size() <= 2) {
-        *error = failure(connection, QCoreApplication::translate("StationSchema", "Adding the station failed"));
-        return false;
-    }
-    const bool ok = execOrRollback(connection, "BEGIN")
-                    && execOrRollback(connection, "CREATE ROLE " + roleId + " LOGIN PASSWORD " + secret
-                                                      + " IN ROLE tintwell_station")
+    const QByteArray createRole = createRoleSql(connection, role, password, "tintwell_station");
+    const bool ok = !createRole.isEmpty() && execOrRollback(connection, "BEGIN")
+                    && execOrRollback(connection, createRole)
                     && execOrRollback(connection, "INSERT INTO tintwell.stations (name, db_role) VALUES ($1, $2)",
                                       {station.toUtf8(), role.toUtf8()})
                     && execOrRollback(connection, "COMMIT");
@@ -169,11 +175,8 @@ bool addManager(PgConnection& connection, const QString& role, const QString& pa
         *error = QCoreApplication::translate("StationSchema", "A manager needs a role and a password.");
         return false;
     }
-    const QByteArray roleId = connection.quoteIdentifier(role);
-    const QByteArray secret = connection.quoteLiteral(QString::fromUtf8(connection.encryptedPassword(password, role)));
-    if (roleId.isEmpty() || secret.size() <= 2
-        || !connection.exec("CREATE ROLE " + roleId + " LOGIN PASSWORD " + secret + " IN ROLE tintwell_manager")
-                .ok()) {
+    const QByteArray createRole = createRoleSql(connection, role, password, "tintwell_manager");
+    if (createRole.isEmpty() || !connection.exec(createRole).ok()) {
         *error = failure(connection, QCoreApplication::translate("StationSchema", "Adding the manager failed"));
         return false;
     }

@@ -59,6 +59,13 @@ void TestStationCli::commands_data()
         << 0 << "11111111-0000-0000-0000-000000000001,L1,2026-03-01T08:00:00Z,\"Comp, 1\",TX450,S,Lab 1,1.2500,,,NG";
     QTest::newRow("statistics of a standard") << QStringList{"history", "--stats", "--standard", "Lab 1"} << QByteArray()
                                               << 0 << "2,1,1,0.7500,0.7071,0.2500,1.2500";
+    QTest::newRow("a name like a formula stays text")
+        << QStringList{"history", "--standard", "Lab 9"}
+        << QByteArray("INSERT INTO tintwell.records (id, version, station_id, measured_at, test_name, model,"
+                      " serial_number, standard, legacy, standard_values, sample_values, delta_e, pass, settings)"
+                      " VALUES ('11111111-0000-0000-0000-000000000003', 1, 1, '2026-03-01 08:20+00', '@SUM(A1)',"
+                      " 'TX450', 'S', 'Lab 9', false, '{}', '{}', 0.5, true, '{}')")
+        << 0 << "11111111-0000-0000-0000-000000000003,L1,2026-03-01T08:20:00Z,\"'@SUM(A1)\",TX450,S,Lab 9,0.5000,,,PASS";
     QTest::newRow("a wrong verdict") << QStringList{"history", "--verdict", "maybe"} << QByteArray() << 2
                                      << "Try \"tintwell-cli --help\".";
     QTest::newRow("a role the server does not know") << QStringList{"history", "--user", "ghost"} << QByteArray() << 4

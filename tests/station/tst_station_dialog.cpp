@@ -33,6 +33,8 @@ private Q_SLOTS:
     void testConnection_saysWhatTheServerAnswered();
     void notConfigured_showsNothingAndSendsNothing();
     void historyWindow_queriesOnAThreadAndExports();
+    void historyWindow_datesFilterOrAreRefused_data();
+    void historyWindow_datesFilterOrAreRefused();
     void historyWindow_statisticsAndExportFormats_data();
     void historyWindow_statisticsAndExportFormats();
 
@@ -111,7 +113,7 @@ void TestStationDialog::historyWindow_queriesOnAThreadAndExports()
                  " standard, legacy, standard_values, sample_values, delta_e, pass, settings)"
                  " SELECT v.id::uuid, 1, s.id, v.t::timestamptz, v.n, 'TX450', 'S', 'Lab 1', false, '{}', '{}', v.de,"
                  " v.p, '{}' FROM tintwell.stations s, (VALUES"
-                 " ('22222222-0000-0000-0000-000000000001', '2026-03-01 08:00+00', 'Comp1', 0.25, true),"
+                 " ('22222222-0000-0000-0000-000000000001', '2026-03-01 08:00+00', '=Comp1', 0.25, true),"
                  " ('22222222-0000-0000-0000-000000000002', '2026-03-01 09:00+00', 'Comp \"2\", rework', 1.75, false))"
                  " AS v(id, t, n, de, p) WHERE s.db_role = 'bench_one'"),
              QString());
@@ -132,11 +134,57 @@ void TestStationDialog::historyWindow_queriesOnAThreadAndExports()
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnExport")), Qt::LeftButton);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), QByteArray("id,station,time,test name,model,serial number,standard,dE,verdict\n"
-                                        "22222222-0000-0000-0000-000000000001,bench_one,2026-03-01T08:00:00Z,Comp1,"
-                                        "TX450,S,Lab 1,0.25,PASS\n"
+    // A name another station typed like a formula stays text in a spreadsheet.
+    QCOMPARE(file.readAll(), QByteArray("\xEF\xBB\xBFid,station,time,test name,model,serial number,standard,dE,verdict\r\n"
+                                        "22222222-0000-0000-0000-000000000001,bench_one,2026-03-01T08:00:00Z,\"'=Comp1\","
+                                        "TX450,S,Lab 1,0.25,PASS\r\n"
                                         "22222222-0000-0000-0000-000000000002,bench_one,2026-03-01T09:00:00Z,"
-                                        "\"Comp \"\"2\"\", rework\",TX450,S,Lab 1,1.75,NG\n"));
+                                        "\"Comp \"\"2\"\", rework\",TX450,S,Lab 1,1.75,NG\r\n"));
+}
+
+void TestStationDialog::historyWindow_datesFilterOrAreRefused_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QString>("refused"); // the text refused with a box; empty: the query runs
+    QTest::newRow("dates") << "2025-01-01" << "2025-01-15" << QString();
+    QTest::newRow("dates and times") << "2025-01-15T00:00" << "2025-02-01T00:00" << QString();
+    QTest::newRow("a start written otherwise") << "01.01.2025" << "2025-01-15" << "01.01.2025";
+    QTest::newRow("an end that is no date") << "2025-01-01" << "yesterday" << "yesterday";
+}
+
+void TestStationDialog::historyWindow_datesFilterOrAreRefused()
+{
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QString, refused);
+    QCOMPARE(m_cluster.adminExec(
+                 "INSERT INTO tintwell.records (id, version, station_id, measured_at, test_name, model, serial_number,"
+                 " standard, legacy, standard_values, sample_values, delta_e, pass, settings)"
+                 " SELECT v.id::uuid, 1, s.id, v.t::timestamptz, 'January', 'TX450', 'S', 'Lab 1', false, '{}', '{}',"
+                 " 0.5, true, '{}' FROM tintwell.stations s, (VALUES"
+                 " ('33333333-0000-0000-0000-000000000001', '2025-01-10 10:00+00'),"
+                 " ('33333333-0000-0000-0000-000000000002', '2025-01-20 10:00+00'))"
+                 " AS v(id, t) WHERE s.db_role = 'bench_one' ON CONFLICT DO NOTHING"),
+             QString());
+    ScriptedDialogs dialogs;
+    HistoryWindow window(m_cluster.admin(), dialogs);
+    window.findChild<QLineEdit*>(QStringLiteral("historyFrom"))->setText(from);
+    window.findChild<QLineEdit*>(QStringLiteral("historyTo"))->setText(to);
+    QSignalSpy finished(&window, &HistoryWindow::finished);
+    if (!refused.isEmpty()) {
+        dialogs.expectMessage(window.windowTitle(),
+                              QStringLiteral("\"%1\" is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.").arg(refused));
+        window.query();
+        QVERIFY(!dialogs.hasUnusedAnswers());
+        QCOMPARE(dialogs.openProgressDialogs, 0);
+        QCOMPARE(finished.count(), 0);
+        return;
+    }
+    window.query();
+    QVERIFY(waitUntil([&] { return finished.count() == 1; }, 15000));
+    QVERIFY2(finished.first().at(0).toBool(), qPrintable(finished.first().at(1).toString()));
+    QCOMPARE(window.rows().size(), 1);
 }
 
 // The records found come back whole: the statistics window follows them, and

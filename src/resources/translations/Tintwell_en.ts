@@ -2801,5 +2801,9 @@ Commands:
         <source>%1 could not be written.</source>
         <translation>%1 could not be written.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</source>
+        <translation>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</translation>
+    </message>
 </context>
 </TS>

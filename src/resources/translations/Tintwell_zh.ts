@@ -2842,5 +2842,9 @@ Commands:
         <source>%1 could not be written.</source>
         <translation>无法写入 %1。</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</source>
+        <translation>“%1”不是日期：请写成 yyyy-MM-dd 或 yyyy-MM-ddThh:mm。</translation>
+    </message>
 </context>
 </TS>
