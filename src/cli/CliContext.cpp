@@ -39,6 +39,20 @@ int CliContext::usage(const QString& text)
     return ExitUsage;
 }
 
+bool CliContext::dateOption(const QString& name, QDateTime& value)
+{
+    if (!m_args.has(name)) {
+        return true;
+    }
+    const QString text = m_args.value(name);
+    value = QDateTime::fromString(text, Qt::ISODate);
+    if (!value.isValid()) {
+        usage(Cli::tr("--%1 takes a date (yyyy-MM-dd or yyyy-MM-ddThh:mm), not \"%2\".").arg(name, text));
+        return false;
+    }
+    return true;
+}
+
 void CliContext::progress(int value, int maximum)
 {
     if (!m_env.stderrIsTerminal || maximum <= 0) {

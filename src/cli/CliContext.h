@@ -6,6 +6,7 @@
 #include "CliCommand.h"
 #include "CliDevices.h"
 
+#include <QDateTime>
 #include <QJsonObject>
 
 class CliContext
@@ -31,6 +32,10 @@ public:
     void message(const QString& text);
     // A usage message and ExitUsage.
     int usage(const QString& text);
+    // The value of --name as a date (yyyy-MM-dd, from the day's start) or a
+    // date and time; left as it is when not given. False with the usage
+    // refusal said when it is no date.
+    bool dateOption(const QString& name, QDateTime& value);
     // Progress of a long transfer on standard error, drawn only on a terminal.
     void progress(int value, int maximum);
     void progressDone();

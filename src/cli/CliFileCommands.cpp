@@ -309,15 +309,8 @@ int runJournalExport(CliContext& cli)
         return status;
     }
     QDateTime since;
-    if (cli.args().has(QStringLiteral("since"))) {
-        const QString text = cli.args().value(QStringLiteral("since"));
-        since = QDateTime::fromString(text, Qt::ISODate);
-        if (!since.isValid()) {
-            since = QDate::fromString(text, Qt::ISODate).startOfDay();
-        }
-        if (!since.isValid()) {
-            return cli.usage(Cli::tr("--since takes a date (yyyy-MM-dd) or a date and time (yyyy-MM-ddThh:mm)."));
-        }
+    if (!cli.dateOption(QStringLiteral("since"), since)) {
+        return ExitUsage;
     }
     int mode = -1;
     if (cli.args().has(QStringLiteral("mode"))) {

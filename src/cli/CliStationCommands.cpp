@@ -184,13 +184,8 @@ int runHistory(CliContext& cli)
     }
     const CliArguments& a = cli.args();
     HistoryFilter filter;
-    for (const auto& [name, target] : {std::pair{QStringLiteral("from"), &filter.from}, std::pair{QStringLiteral("to"), &filter.to}}) {
-        if (a.has(name)) {
-            *target = QDateTime::fromString(a.value(name), Qt::ISODate);
-            if (!target->isValid()) {
-                return cli.usage(Cli::tr("--%1 takes a date (yyyy-MM-dd or yyyy-MM-ddThh:mm), not \"%2\".").arg(name, a.value(name)));
-            }
-        }
+    if (!cli.dateOption(QStringLiteral("from"), filter.from) || !cli.dateOption(QStringLiteral("to"), filter.to)) {
+        return ExitUsage;
     }
     filter.stations = a.values(QStringLiteral("at"));
     filter.model = a.value(QStringLiteral("model"));

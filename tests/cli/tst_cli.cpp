@@ -90,6 +90,7 @@ private Q_SLOTS:
         QTest::newRow("5 standard unreadable") << "--simulate TX310 compare --standard /nonexistent/std.json" << false << 5 << "/nonexistent/std.json";
         QTest::newRow("5 output unwritable") << "--simulate TX310 records export -o /nonexistent/r.json" << false << 5 << "/nonexistent/r.json";
         QTest::newRow("5 standards file missing") << "--simulate TX420 stdcolor upload /nonexistent/std.ti3" << false << 5 << "/nonexistent/std.ti3";
+        QTest::newRow("2 since no date") << "journal export --since 07.12.2026" << false << 2 << "--since takes a date (yyyy-MM-dd or yyyy-MM-ddThh:mm), not \"07.12.2026\"";
         QTest::newRow("2 workbook to standard output") << "--simulate TX310 records export --format xlsx" << false << 2 << "-o";
     }
     void exitStatus()

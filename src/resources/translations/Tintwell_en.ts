@@ -2204,10 +2204,6 @@ Commands:
         <translation>Standard colours written: %1 card(s), %2 row(s).</translation>
     </message>
     <message>
-        <source>--since takes a date (yyyy-MM-dd) or a date and time (yyyy-MM-ddThh:mm).</source>
-        <translation>--since takes a date (yyyy-MM-dd) or a date and time (yyyy-MM-ddThh:mm).</translation>
-    </message>
-    <message>
         <source>--mode takes one of %1.</source>
         <translation>--mode takes one of %1.</translation>
     </message>

@@ -2246,10 +2246,6 @@ Commands:
         <translation>已写入标准色：%1 张色卡，%2 行数据。</translation>
     </message>
     <message>
-        <source>--since takes a date (yyyy-MM-dd) or a date and time (yyyy-MM-ddThh:mm).</source>
-        <translation>--since 的取值为日期（yyyy-MM-dd）或日期时间（yyyy-MM-ddThh:mm）。</translation>
-    </message>
-    <message>
         <source>--mode takes one of %1.</source>
         <translation>--mode 的取值为 %1 之一。</translation>
     </message>
