@@ -9,7 +9,10 @@
 // The page's methods live in files by concern: FirstPageForm.cpp (widgets and
 // texts), FirstPageFor310.cpp (display mode, language), FirstPageTable.cpp
 // (rows, counters, clears, reports), FirstPageIdentify.cpp (who is attached),
-// FirstPageSettings.cpp (settings panel), FirstPageImport.cpp (record import).
+// FirstPageSettings.cpp (settings panel), FirstPageImport.cpp (record import),
+// FirstPageMeasure.cpp (measuring, pushed results), FirstPageStandardFile.cpp
+// (a standard from a file), FirstPageExcel.cpp (export, standard upload),
+// FirstPageJournal.cpp, FirstPageStatistics.cpp and FirstPageSpectral.cpp.
 
 #include "InstrumentState.h"
 #include "Judgement.h"
