@@ -127,7 +127,7 @@ bool CxfReader::fail(const QString& message)
 
 bool CxfReader::failAt(qint64 line, const QString& message)
 {
-    m_error = tr("line %1: %2").arg(line).arg(message);
+    m_error = lineError(int(line), message);
     return false;
 }
 

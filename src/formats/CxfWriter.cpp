@@ -6,7 +6,6 @@ namespace formats {
 
 namespace {
 
-constexpr qsizetype kFlushBytes = 1 << 20;
 constexpr const char* kLabConditions = "Tintwell_D65_10";
 constexpr const char* kSpectrumConditions = "Tintwell_Spectrum";
 
@@ -59,22 +58,14 @@ void appendConditions(QByteArray& out, const char* id, const char* type, const c
 
 bool CxfWriter::flush(bool force)
 {
-    if (m_buffer.size() < kFlushBytes && !force) {
-        return true;
-    }
-    if (m_device.write(m_buffer) != m_buffer.size()) {
-        m_error = tr("Cannot write the file: %1").arg(m_device.errorString());
-        return false;
-    }
-    m_buffer.clear();
-    return true;
+    return flushBuffer(m_device, m_buffer, force, m_error);
 }
 
 bool CxfWriter::begin(const QString& description, const QDateTime& created, bool transmittance)
 {
     m_transmittance = transmittance;
     m_created = dateText(created);
-    m_buffer.reserve(kFlushBytes + 8192);
+    m_buffer.reserve(kWritePieceBytes + 8192);
     m_buffer.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<cc:CxF xmlns:cc=\"").append(kCxfNamespace);
     m_buffer.append("\">\n <cc:FileInformation>\n  <cc:Creator>Tintwell</cc:Creator>\n  <cc:CreationDate>");
     m_buffer.append(m_created).append("</cc:CreationDate>\n  <cc:Description>");

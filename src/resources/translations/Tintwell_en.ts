@@ -1686,20 +1686,12 @@ Do you want to replace it?</translation>
 <context>
     <name>CxfWriter</name>
     <message>
-        <source>Cannot write the file: %1</source>
-        <translation>Cannot write the file: %1</translation>
-    </message>
-    <message>
         <source>Sample &quot;%1&quot; has neither L*a*b* values nor a spectrum.</source>
         <translation>Sample &quot;%1&quot; has neither L*a*b* values nor a spectrum.</translation>
     </message>
 </context>
 <context>
     <name>CxfReader</name>
-    <message>
-        <source>line %1: %2</source>
-        <translation>line %1: %2</translation>
-    </message>
     <message>
         <source>%1 value &quot;%2&quot; has a comma as its decimal mark; CxF numbers use a point</source>
         <translation>%1 value &quot;%2&quot; has a comma as its decimal mark; CxF numbers use a point</translation>

@@ -1728,20 +1728,12 @@ Do you want to replace it?</source>
 <context>
     <name>CxfWriter</name>
     <message>
-        <source>Cannot write the file: %1</source>
-        <translation>无法写入文件：%1</translation>
-    </message>
-    <message>
         <source>Sample &quot;%1&quot; has neither L*a*b* values nor a spectrum.</source>
         <translation>样品“%1”既没有 L*a*b* 值，也没有光谱。</translation>
     </message>
 </context>
 <context>
     <name>CxfReader</name>
-    <message>
-        <source>line %1: %2</source>
-        <translation>第 %1 行：%2</translation>
-    </message>
     <message>
         <source>%1 value &quot;%2&quot; has a comma as its decimal mark; CxF numbers use a point</source>
         <translation>%1 的值“%2”用逗号作小数点；CxF 数字应使用小数点“.”</translation>
