@@ -93,7 +93,7 @@ MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier*
         QCoreApplication::installTranslator(translator.get());
     }
     startupTrace::mark("language");
-    legacyLayoutLater = language.legacyLayoutAfterFirstFrame;
+    hiddenPartsLater = language.hiddenPartsAfterFirstFrame;
     setupUi();
     QMetaObject::connectSlotsByName(this);
     startupTrace::mark("window frame");
@@ -227,15 +227,15 @@ void MainWindow::initForm()
     setStyleSheet(windowStyleSheet());
     // Built inside its stack: moving a styled tree to another parent restyles it.
     page = new FirstPageFor310(*instrumentLink, dialogs, ui->stackedWidget,
-                               legacyLayoutLater ? FirstPageFor310::LegacyLayout::Later
-                                                 : FirstPageFor310::LegacyLayout::Now);
+                               hiddenPartsLater ? FirstPageFor310::HiddenParts::Later
+                                                 : FirstPageFor310::HiddenParts::Now);
     ui->stackedWidget->addWidget(page);
     ui->stackedWidget->setCurrentWidget(page);
-    if (legacyLayoutLater) {
+    if (hiddenPartsLater) {
         // Before every later step: the journal may restore legacy rows.
         afterFirstFrame([this] {
-            page->buildLegacyLayout();
-            startupTrace::mark("legacy layout (built after the first frame)");
+            page->buildHiddenParts();
+            startupTrace::mark("hidden parts (built after the first frame)");
         });
     }
 }

@@ -33,14 +33,15 @@ class MainWindow : public QWidget
 public:
     // The language the window starts in, and where its catalogues are looked
     // for, in order (an empty entry means the working directory). With
-    // legacyLayoutAfterFirstFrame the page's legacy layout (hidden until a
-    // first-generation colorimeter or its rows need it) is built right after
-    // the window's first frame, as the first step that waits for it.
+    // hiddenPartsAfterFirstFrame the page's parts that start hidden (the legacy
+    // layout, the delta-E parameter panel, the standard's edits of the rows
+    // the display mode hides) are built right after the window's first frame,
+    // as the first step that waits for it.
     struct StartLanguage
     {
         QStringList catalogueDirectories;
         bool chinese = true;
-        bool legacyLayoutAfterFirstFrame = false;
+        bool hiddenPartsAfterFirstFrame = false;
     };
 
     // factory opens the link (real, emulated or a test double); notifier
@@ -134,7 +135,7 @@ private:
     bool ledOn = false;
     std::vector<std::function<void()>> firstFrameSteps;
     bool usbWaitsForFirstFrame = false;
-    bool legacyLayoutLater = false;
+    bool hiddenPartsLater = false;
 };
 
 // The process's one main window (the one constructed last and still alive).

@@ -3,6 +3,7 @@
 #include "RecordJournal.h"
 #include "FirstPageFor310.h"
 #include "DeviceSetup.h"
+#include "FontConfigWarmUp.h"
 #include "MainWindow.h"
 #include "QtDialogs.h"
 #include "SimulatorControls.h"
@@ -31,6 +32,8 @@ int main(int argc, char* argv[])
         return info.exitCode;
     }
 
+    // Fontconfig reads its configuration while QApplication connects to the display.
+    FontConfigWarmUp fontConfig;
     QApplication app(argc, argv);
     startupTrace::mark("application");
     // The rows' Delete and Report slots are connected by hand, not by name;
@@ -46,6 +49,11 @@ int main(int argc, char* argv[])
     }
 
     startupTrace::mark("single instance");
+    fontConfig.wait();
+    if (!fontConfig.loaded()) {
+        qCInfo(lcStartupTrace).noquote() << "fonts: no warm-up:" << fontConfig.errorText();
+    }
+    startupTrace::mark("fonts");
     tintwellInitResources();
     applyLookAndFeel(app);
     app.installEventFilter(AppInit::Instance());

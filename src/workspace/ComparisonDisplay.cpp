@@ -34,20 +34,25 @@ QTableWidgetItem* centredItem(const QString& text, const QColor& colour)
     return item;
 }
 
+void setEdit(QTableWidget* table, int row, int column, const QString& text, const QColor& colour)
+{
+    // The cell's line edit is reused: a new one per value would leave the
+    // old one on screen until the event loop deletes it.
+    auto* edit = qobject_cast<QLineEdit*>(table->cellWidget(row, column));
+    if (!edit) {
+        edit = new QLineEdit;
+        edit->setAlignment(Qt::AlignCenter);
+        edit->setFrame(false);
+        table->setCellWidget(row, column, edit);
+    }
+    edit->setText(text);
+    colourEdit(edit, colour);
+}
+
 void setEdits(QTableWidget* table, int column, const QStringList& texts, const QColor& colour)
 {
     for (int i = 0; i < texts.size(); ++i) {
-        // The cell's line edit is reused: a new one per value would leave the
-        // old one on screen until the event loop deletes it.
-        auto* edit = qobject_cast<QLineEdit*>(table->cellWidget(i + 1, column));
-        if (!edit) {
-            edit = new QLineEdit;
-            edit->setAlignment(Qt::AlignCenter);
-            edit->setFrame(false);
-            table->setCellWidget(i + 1, column, edit);
-        }
-        edit->setText(texts.at(i));
-        colourEdit(edit, colour);
+        setEdit(table, i + 1, column, texts.at(i), colour);
     }
 }
 

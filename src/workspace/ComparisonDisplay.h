@@ -28,6 +28,8 @@ QTableWidgetItem* centredItem(const QString& text, const QColor& colour = Qt::bl
 // Rows 1 .. texts.size() of column get line edits (the current standard)
 // or items holding texts, centred, in colour.
 void setEdits(QTableWidget* table, int column, const QStringList& texts, const QColor& colour);
+// One cell's line edit (made if the cell has none) holding text, in colour.
+void setEdit(QTableWidget* table, int row, int column, const QString& text, const QColor& colour);
 void setItems(QTableWidget* table, int column, const QStringList& texts, const QColor& colour);
 // The same texts, lastRow times.
 QStringList repeated(const QString& text, int lastRow);

@@ -32,6 +32,9 @@ using namespace ComparisonDisplay;
 
 namespace {
 
+// The live display's last row: delta-E (its standard cell stays empty).
+constexpr int kDeltaERow = 12;
+
 QString colorimeter(const char* text)
 {
     return QCoreApplication::translate("Colorimeter", text);
@@ -39,7 +42,7 @@ QString colorimeter(const char* text)
 
 } // namespace
 
-FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* parent, LegacyLayout legacyLayout)
+FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* parent, HiddenParts hiddenParts)
     : QWidget(parent), ui(std::make_unique<FirstPageForm>()), m_link(link), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FirstPageFor310"));
@@ -65,7 +68,16 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     }
     display->setItem(12, 0, centredItem(colorimeter("\u25B3E")));
     setDisplayHeadings(display);
-    resetColorDiff();
+    if (hiddenParts == HiddenParts::Now) {
+        resetColorDiff();
+    } else {
+        // Only the rows the display mode shows get their standard's edit now;
+        // the others come with the hidden parts, right after the first frame.
+        resetColorDiffItems();
+        for (int row : displayModeView(m_state.displayFlags).displayRows) {
+            setEdit(display, row, kStandardColumn, row == kDeltaERow ? QString() : dashes(), Qt::blue);
+        }
+    }
 
     // The comparison tables.
     startupTrace::mark("page: displays");
@@ -110,22 +122,49 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     ui->lineEdit_eThresholds->setValidator(thresholdValidator);
     setUpTableView(ui->tableWidget_data, false);
     setSpectralButtonText();
-    if (legacyLayout == LegacyLayout::Now) {
-        setUpLegacyLayout(); // its buttons are connected by name below
+    if (hiddenParts == HiddenParts::Now) {
+        // Their buttons are connected by name below.
+        setUpLegacyLayout();
+        ui->setupParameterUi();
     }
     QMetaObject::connectSlotsByName(this);
 }
 
-void FirstPageFor310::buildLegacyLayout()
+void FirstPageFor310::buildHiddenParts()
 {
-    if (ui->tbData) {
-        return;
-    }
-    setUpLegacyLayout();
     // By hand: the page's slots were connected by name before these existed.
-    connect(ui->stdmeasurementBtn, &QPushButton::clicked, this, &FirstPageFor310::on_stdmeasurementBtn_clicked);
-    connect(ui->loadstdBtn, &QPushButton::clicked, this, &FirstPageFor310::on_loadstdBtn_clicked);
-    connect(ui->samplemeasurementBtn, &QPushButton::clicked, this, &FirstPageFor310::on_samplemeasurementBtn_clicked);
+    if (!ui->tbData) {
+        setUpLegacyLayout();
+        connect(ui->stdmeasurementBtn, &QPushButton::clicked, this, &FirstPageFor310::on_stdmeasurementBtn_clicked);
+        connect(ui->loadstdBtn, &QPushButton::clicked, this, &FirstPageFor310::on_loadstdBtn_clicked);
+        connect(ui->samplemeasurementBtn, &QPushButton::clicked, this,
+                &FirstPageFor310::on_samplemeasurementBtn_clicked);
+    }
+    if (!ui->page_eParameter) {
+        ui->setupParameterUi();
+        connect(ui->pushButton_setParameter, &QPushButton::clicked, this,
+                &FirstPageFor310::on_pushButton_setParameter_clicked);
+        connect(ui->pushButton_readParameter, &QPushButton::clicked, this,
+                &FirstPageFor310::on_pushButton_readParameter_clicked);
+    }
+    completeStandardEdits();
+}
+
+void FirstPageFor310::completeStandardEdits()
+{
+    QTableWidget* display = ui->tableWidget_colorDiff;
+    QWidget* previous = nullptr;
+    for (int row = 1; row <= kDeltaERow; ++row) {
+        if (!display->cellWidget(row, kStandardColumn)) {
+            setEdit(display, row, kStandardColumn, row == kDeltaERow ? QString() : dashes(), Qt::blue);
+        }
+        // Keyboard order: row after row, wherever an edit was made.
+        QWidget* edit = display->cellWidget(row, kStandardColumn);
+        if (previous) {
+            QWidget::setTabOrder(previous, edit);
+        }
+        previous = edit;
+    }
 }
 
 void FirstPageFor310::setUpLegacyLayout()
@@ -195,12 +234,18 @@ void FirstPageFor310::setJournal(JournalKeeper* keeper)
 void FirstPageFor310::resetColorDiff()
 {
     QTableWidget* display = ui->tableWidget_colorDiff;
-    const QStringList dashed = repeated(dashes(), 12);
-    setEdits(display, kStandardColumn, dashed, Qt::blue); // the standard's edits are reused
+    setEdits(display, kStandardColumn, repeated(dashes(), kDeltaERow), Qt::blue); // the standard's edits are reused
+    static_cast<QLineEdit*>(display->cellWidget(kDeltaERow, kStandardColumn))->clear();
+    resetColorDiffItems();
+}
+
+void FirstPageFor310::resetColorDiffItems()
+{
+    QTableWidget* display = ui->tableWidget_colorDiff;
+    const QStringList dashed = repeated(dashes(), kDeltaERow);
     for (int column = kSampleColumn; column <= kWordColumn; ++column) {
         setItems(display, column, dashed, Qt::black);
     }
-    static_cast<QLineEdit*>(display->cellWidget(12, 1))->clear();
     for (const auto& cell : {std::pair{7, 4}, {8, 4}, {12, 2}, {12, 4}}) {
         display->item(cell.first, cell.second)->setText(QString());
     }

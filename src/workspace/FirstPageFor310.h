@@ -55,15 +55,19 @@ public:
     // InstrumentLink, or a test's emulated access), every box, question, file
     // and progress dialog through dialogs (the main window's modal seam, or a
     // test's scripted double). Both must outlive the page.
-    // The legacy layout (first-generation colorimeters: its live display and
-    // its table, on the second page of their stacks) is built with the page,
-    // or Later: its widgets stay null until buildLegacyLayout().
-    enum class LegacyLayout { Now, Later };
+    // The parts that start hidden are built with the page, or Later: until
+    // buildHiddenParts() their widgets stay null. They are the legacy layout
+    // (first-generation colorimeters: its live display and its table, on the
+    // second page of their stacks), the delta-E parameter panel (the second
+    // page of the settings stack) and the standard's line edits of the rows
+    // the display mode hides.
+    enum class HiddenParts { Now, Later };
     FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* parent = nullptr,
-                    LegacyLayout legacyLayout = LegacyLayout::Now);
-    // Builds the legacy layout if it is not built yet. The main window does it
-    // right after its first frame, before anything can show a legacy row.
-    void buildLegacyLayout();
+                    HiddenParts hiddenParts = HiddenParts::Now);
+    // Builds what is not built yet of the hidden parts. The main window does
+    // it right after its first frame, before an instrument is looked for and
+    // before anything can show a legacy row.
+    void buildHiddenParts();
     ~FirstPageFor310() override;
     // Where "meterno" is read from; default beside the executable. Reloads the table.
     void loadModelTable(const QString& path);
@@ -186,6 +190,8 @@ protected:
     void readSettingsAfterConnect();
     // The live displays back to dashes, and the measurement buttons' styles.
     void resetColorDiff();
+    // The items of the live display's sample, difference and word columns.
+    void resetColorDiffItems();
     void resetColorDiff_old();
     void resetMeasurementStyles();
     void resetMeasurementStyles_old();
@@ -194,6 +200,9 @@ protected:
     void setToleranceInputs(const ToleranceInputs& inputs);
     void setSpectralButtonText();
     void setUpLegacyLayout();
+    // Gives every row of the live display's standard column its line edit
+    // ("-----", the delta-E row empty), keeping the edits it already has.
+    void completeStandardEdits();
     void setDisplayHeadings(QTableWidget* display);
     void setUpTableView(RecordTableView* table, bool legacy);
     // A row's Delete (the record goes) or Report button was pressed.

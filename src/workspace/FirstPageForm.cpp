@@ -106,7 +106,7 @@ QLineEdit* makeReadOnlyEdit(QWidget* parent, const char* name)
 
 } // namespace
 
-void FirstPageForm::setupUi(QWidget* page, bool withLegacyLayout)
+void FirstPageForm::setupUi(QWidget* page, bool withHiddenParts)
 {
     gridLayout_firstPageFor310 = new QGridLayout(page);
     gridLayout_firstPageFor310->setObjectName(QStringLiteral("gridLayout_firstPageFor310"));
@@ -229,30 +229,7 @@ void FirstPageForm::setupUi(QWidget* page, bool withLegacyLayout)
     toleranceButtons->addWidget(pushButton_readTolerance);
     toleranceLayout->addLayout(toleranceButtons, 3, 0, 1, 3);
     stackedWidget->addWidget(page_tolerance);
-
-    page_eParameter = make<QWidget>(stackedWidget, "page_eParameter");
-    auto* parameterPage = new QHBoxLayout(page_eParameter);
-    parameterPage->setContentsMargins(0, 0, 0, 0);
-    groupBox_eParameter = make<QGroupBox>(page_eParameter, "groupBox_eParameter");
-    parameterPage->addWidget(groupBox_eParameter);
-    auto* parameterLayout = new QGridLayout(groupBox_eParameter);
-    label_formula = make<QLabel>(groupBox_eParameter, "label_formula");
-    lineEdit_formula = make<QLineEdit>(groupBox_eParameter, "lineEdit_formula");
-    label_thresholds = make<QLabel>(groupBox_eParameter, "label_thresholds");
-    lineEdit_thresholds = make<QLineEdit>(groupBox_eParameter, "lineEdit_thresholds");
-    pushButton_setParameter = make<QPushButton>(groupBox_eParameter, "pushButton_setParameter");
-    pushButton_readParameter = make<QPushButton>(groupBox_eParameter, "pushButton_readParameter");
-    parameterLayout->addWidget(label_formula, 0, 0);
-    parameterLayout->addWidget(lineEdit_formula, 0, 1);
-    parameterLayout->addWidget(label_thresholds, 1, 0);
-    parameterLayout->addWidget(lineEdit_thresholds, 1, 1);
-    auto* parameterButtons = new QHBoxLayout;
-    parameterButtons->addWidget(pushButton_setParameter);
-    parameterButtons->addWidget(pushButton_readParameter);
-    parameterLayout->addLayout(parameterButtons, 2, 0, 1, 2);
-    stackedWidget->addWidget(page_eParameter);
-    for (QPushButton* button : {pushButton_setTolerance, pushButton_readTolerance, pushButton_setParameter,
-                                pushButton_readParameter}) {
+    for (QPushButton* button : {pushButton_setTolerance, pushButton_readTolerance}) {
         button->setMinimumHeight(35);
     }
 
@@ -315,9 +292,48 @@ void FirstPageForm::setupUi(QWidget* page, bool withLegacyLayout)
     stackedWidget_comparisonMeasurement->setCurrentIndex(0);
     stackedWidget_data->setCurrentIndex(0);
     retranslateUi();
-    if (withLegacyLayout) {
+    if (withHiddenParts) {
+        setupParameterUi();
         setupLegacyUi();
     }
+}
+
+void FirstPageForm::setupParameterUi()
+{
+    if (page_eParameter) {
+        return;
+    }
+    // The second page of the settings stack: it does not become the current one.
+    page_eParameter = make<QWidget>(stackedWidget, "page_eParameter");
+    auto* parameterPage = new QHBoxLayout(page_eParameter);
+    parameterPage->setContentsMargins(0, 0, 0, 0);
+    groupBox_eParameter = make<QGroupBox>(page_eParameter, "groupBox_eParameter");
+    parameterPage->addWidget(groupBox_eParameter);
+    auto* parameterLayout = new QGridLayout(groupBox_eParameter);
+    label_formula = make<QLabel>(groupBox_eParameter, "label_formula");
+    lineEdit_formula = make<QLineEdit>(groupBox_eParameter, "lineEdit_formula");
+    label_thresholds = make<QLabel>(groupBox_eParameter, "label_thresholds");
+    lineEdit_thresholds = make<QLineEdit>(groupBox_eParameter, "lineEdit_thresholds");
+    pushButton_setParameter = make<QPushButton>(groupBox_eParameter, "pushButton_setParameter");
+    pushButton_readParameter = make<QPushButton>(groupBox_eParameter, "pushButton_readParameter");
+    parameterLayout->addWidget(label_formula, 0, 0);
+    parameterLayout->addWidget(lineEdit_formula, 0, 1);
+    parameterLayout->addWidget(label_thresholds, 1, 0);
+    parameterLayout->addWidget(lineEdit_thresholds, 1, 1);
+    auto* parameterButtons = new QHBoxLayout;
+    parameterButtons->addWidget(pushButton_setParameter);
+    parameterButtons->addWidget(pushButton_readParameter);
+    parameterLayout->addLayout(parameterButtons, 2, 0, 1, 2);
+    stackedWidget->addWidget(page_eParameter);
+    for (QPushButton* button : {pushButton_setParameter, pushButton_readParameter}) {
+        button->setMinimumHeight(35);
+    }
+    // Keyboard order: right after the tolerance panel (only one of the two is shown).
+    QWidget::setTabOrder(pushButton_readTolerance, lineEdit_formula);
+    QWidget::setTabOrder(lineEdit_formula, lineEdit_thresholds);
+    QWidget::setTabOrder(lineEdit_thresholds, pushButton_setParameter);
+    QWidget::setTabOrder(pushButton_setParameter, pushButton_readParameter);
+    retranslateParameterUi();
 }
 
 void FirstPageForm::setupLegacyUi()
@@ -397,11 +413,6 @@ void FirstPageForm::retranslateUi()
     label_eThresholds->setText(tr("\u25B3E Thresholds(0.1-50):"));
     pushButton_setTolerance->setText(tr("Set tolerance"));
     pushButton_readTolerance->setText(tr("Read tolerance"));
-    groupBox_eParameter->setTitle(tr("\u25B3E parameter"));
-    label_formula->setText(tr("\u25B3E formula:"));
-    label_thresholds->setText(tr("\u25B3E Thresholds:"));
-    pushButton_setParameter->setText(tr("Set parameter "));
-    pushButton_readParameter->setText(tr("Read parameter"));
     pushButton_readComparisonRecord->setText(tr("Read comparison record"));
     pushButton_clear->setText(tr("Clear"));
     pushButton_statistics->setText(tr("Statistics"));
@@ -410,9 +421,21 @@ void FirstPageForm::retranslateUi()
     pushButton_writeStandardColor->setText(tr("Write stdcolor"));
     companyinfoLab->setText(tr("Tintwell haze and colour QC workstation"));
     companywetLab->setText(tr("Works with the TX310, TX420, TX430, TX450, TX460 and TX470"));
+    if (page_eParameter) {
+        retranslateParameterUi();
+    }
     if (tbData) {
         retranslateLegacyUi();
     }
+}
+
+void FirstPageForm::retranslateParameterUi()
+{
+    groupBox_eParameter->setTitle(tr("\u25B3E parameter"));
+    label_formula->setText(tr("\u25B3E formula:"));
+    label_thresholds->setText(tr("\u25B3E Thresholds:"));
+    pushButton_setParameter->setText(tr("Set parameter "));
+    pushButton_readParameter->setText(tr("Read parameter"));
 }
 
 void FirstPageForm::retranslateLegacyUi()

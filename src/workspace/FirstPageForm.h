@@ -106,14 +106,19 @@ struct FirstPageForm
     QLabel* companyinfoLab = nullptr;
     QLabel* companywetLab = nullptr;
 
-    // Builds every widget on page; the legacy layout's (the second page of
-    // the live display's stack and of the tables' stack) only when asked.
-    void setupUi(QWidget* page, bool withLegacyLayout = true);
-    // Builds the legacy layout's widgets, once (they stay null until then).
+    // Builds every widget on page; those that start hidden (the legacy
+    // layout: the second page of the live display's stack and of the tables'
+    // stack; the delta-E parameter panel: the second page of the settings
+    // stack) only when asked.
+    void setupUi(QWidget* page, bool withHiddenParts = true);
+    // Build the legacy layout's widgets and the parameter panel's, once
+    // (they stay null until then).
     void setupLegacyUi();
+    void setupParameterUi();
     // Re-applies every form text in the language in force.
     void retranslateUi();
     void retranslateLegacyUi();
+    void retranslateParameterUi();
     // The seven display-mode radio buttons, by mode.
     QRadioButton* radioButton(int displayMode) const;
 };

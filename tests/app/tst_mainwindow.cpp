@@ -7,10 +7,12 @@
 #include "WaitUntil.h"
 
 #include <QCoreApplication>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
@@ -64,10 +66,10 @@ private Q_SLOTS:
         QVERIFY(!unused);
     }
 
-    // As the program starts: the hidden legacy layout is built right after the
-    // first frame, before the instrument is looked for; its buttons then work,
-    // each once.
-    void legacyLayoutAfterFirstFrame_builtBeforeTheInstrument()
+    // As the program starts: the hidden parts (the legacy layout among them)
+    // are built right after the first frame, before the instrument is looked
+    // for; the legacy buttons then work, each once.
+    void hiddenPartsAfterFirstFrame_builtBeforeTheInstrument()
     {
         notifier = new ManualDeviceNotifier;
         window = std::make_unique<MainWindow>(
@@ -97,9 +99,10 @@ private Q_SLOTS:
         window->hide();
     }
 
-    // The legacy layout built after the first frame moves nothing: the page
-    // looks the same in that frame as once the layout is built.
-    void legacyLayoutAfterFirstFrame_pageLooksTheSame()
+    // The hidden parts built after the first frame (the legacy layout, the
+    // parameter panel, the edits of hidden rows) move nothing: the page looks
+    // the same in that frame as once they are built, and they are complete.
+    void hiddenPartsAfterFirstFrame_pageLooksTheSame()
     {
         instrument->attached = false;
         notifier = new ManualDeviceNotifier;
@@ -109,9 +112,24 @@ private Q_SLOTS:
         window->resize(1600, 900);
         window->show();
         const QImage firstFrame = window->workspace()->grab().toImage(); // before any event is handled
-        QVERIFY(!window->workspace()->form().tbData);
-        window->workspace()->buildLegacyLayout();
-        QVERIFY(window->workspace()->form().tbData);
+        const FirstPageForm& form = window->workspace()->form();
+        QTableWidget* display = form.tableWidget_colorDiff;
+        QVERIFY(!form.tbData && !form.page_eParameter);
+        QVERIFY(display->cellWidget(1, 1) && !display->cellWidget(3, 1)); // rows hidden by the display mode wait
+        window->workspace()->buildHiddenParts();
+        QVERIFY(form.tbData && form.page_eParameter);
+        QCOMPARE(form.stackedWidget->indexOf(form.page_eParameter), 1);
+        QCOMPARE(form.stackedWidget->currentWidget(), form.page_tolerance);
+        QCOMPARE(form.groupBox_eParameter->title(), QCoreApplication::translate("FirstPageFor310", "\u25B3E parameter"));
+        QCOMPARE(form.pushButton_readTolerance->nextInFocusChain(), form.lineEdit_formula);
+        for (int row = 1; row <= 12; ++row) { // every row has its edit, in keyboard order
+            auto* edit = qobject_cast<QLineEdit*>(display->cellWidget(row, 1));
+            QVERIFY2(edit, qPrintable(QString::number(row)));
+            QCOMPARE(edit->text(), row == 12 ? QString() : QStringLiteral("-----"));
+            if (row > 1) {
+                QCOMPARE(display->cellWidget(row - 1, 1)->nextInFocusChain(), edit);
+            }
+        }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest); // what the layouts make of it
         QCOMPARE(window->workspace()->grab().toImage(), firstFrame);
         window->hide();
