@@ -2,10 +2,12 @@
 #include "AppStartup.h"
 #include "ComparisonHeader.h"
 #include "DataFiles.h"
+#include "FontConfigWarmUp.h"
 #include "RbTableHeaderView.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QFontDatabase>
 #include <QFile>
 #include <QHash>
 #include <QImage>
@@ -291,6 +293,35 @@ private Q_SLOTS:
         QVERIFY(!dataFileExists(QStringLiteral("no-such-file")));
         QCOMPARE(dataFilePath(QStringLiteral("no-such-file")), QDir(beside).filePath(QStringLiteral("no-such-file")));
         QCOMPARE(dataDirectories().value(1), QDir::cleanPath(beside + QStringLiteral("/../share/tintwell")));
+    }
+
+    // Fontconfig read on a thread of its own, or (without the library or
+    // its FcInit) not warmed up at all: either way the fonts load afterwards.
+    void fontWarmUp_readsConfigurationOrStandsAside_data()
+    {
+        QTest::addColumn<QByteArray>("library");
+        QTest::addColumn<bool>("loaded");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("fontconfig") << QByteArray() << true << QString();
+        QTest::newRow("missing library") << QByteArray("libtintwell-no-such-fontconfig.so.1") << false
+                                         << QStringLiteral("fontconfig cannot be loaded");
+        QTest::newRow("library without FcInit") << QByteArray("libz.so.1") << false
+                                                << QStringLiteral("fontconfig has no FcInit");
+    }
+
+    void fontWarmUp_readsConfigurationOrStandsAside()
+    {
+        QFETCH(QByteArray, library);
+        QFETCH(bool, loaded);
+        QFETCH(QString, error);
+        qputenv("TINTWELL_FONTCONFIG_LIBRARY", library);
+        FontConfigWarmUp warmUp;
+        warmUp.wait();
+        warmUp.wait(); // a second wait returns at once
+        qunsetenv("TINTWELL_FONTCONFIG_LIBRARY");
+        QCOMPARE(warmUp.loaded(), loaded);
+        QVERIFY2(warmUp.errorText().startsWith(error), qPrintable(warmUp.errorText()));
+        QVERIFY(!QFontDatabase::families().isEmpty());
     }
 
     void ledPictures_areCompiledIn()
