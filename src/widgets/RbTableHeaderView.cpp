@@ -40,6 +40,21 @@ RbTableHeaderView::RbTableHeaderView(Qt::Orientation orientation, int rowCount,
 
 RbTableHeaderView::~RbTableHeaderView() = default;
 
+void RbTableHeaderView::setModel(QAbstractItemModel* model)
+{
+    if (model == m_headerModel) {
+        QHeaderView::setModel(model);
+    }
+}
+
+void RbTableHeaderView::setSelectionModel(QItemSelectionModel* selectionModel)
+{
+    // Nor its selection: that of the table's rows is of another model.
+    if (selectionModel && selectionModel->model() == m_headerModel) {
+        QHeaderView::setSelectionModel(selectionModel);
+    }
+}
+
 void RbTableHeaderView::setCellSpan(int row, int column, int rowSpanCount, int columnSpanCount)
 {
     const QModelIndex cell = m_headerModel->index(row, column);

@@ -14,6 +14,7 @@
 // an owner that changes labels on a visible header repaints its viewport.
 
 #include <QHeaderView>
+#include <QItemSelectionModel>
 
 class QColor;
 class RbTableHeaderModel;
@@ -26,6 +27,12 @@ public:
     RbTableHeaderView(Qt::Orientation orientation, int rowCount, int columnCount,
                       QWidget* parent = nullptr);
     ~RbTableHeaderView() override;
+
+    // The header shows its own model of levels and spans: the view it is
+    // installed on cannot hand it the table's model (a view hands its model
+    // to its headers whenever it is given one).
+    void setModel(QAbstractItemModel* model) override;
+    void setSelectionModel(QItemSelectionModel* selectionModel) override;
 
     // Stores a row span when rowSpanCount > 0 and a column span when
     // columnSpanCount != 0 (the model drops non-positive spans); a span that

@@ -86,8 +86,10 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     m_legacyRecords = new ComparisonRecordList(this);
     m_recordModel = new RecordTableModel(*m_records, ComparisonColumns::Layout::Current, this);
     m_legacyRecordModel = new RecordTableModel(*m_legacyRecords, ComparisonColumns::Layout::Legacy, this);
-    ui->tableWidget_data->setRecordModel(m_recordModel);
+    // The header first: the view's default header would lay out every column
+    // of the model only to be replaced.
     dataHeader = ComparisonHeader::install(ui->tableWidget_data);
+    ui->tableWidget_data->setRecordModel(m_recordModel);
     connect(m_records, &ComparisonRecordList::appended, this,
             [this](int first, int last) { rowsShown(ui->tableWidget_data, first, last); });
     connect(m_legacyRecords, &ComparisonRecordList::appended, this, [this](int first, int last) {
@@ -179,8 +181,8 @@ void FirstPageFor310::setUpLegacyLayout()
     setDisplayHeadings(legacy);
     resetColorDiff_old();
 
-    ui->tbData->setRecordModel(m_legacyRecordModel);
     legacyDataHeader = ComparisonHeader::installLegacy(ui->tbData);
+    ui->tbData->setRecordModel(m_legacyRecordModel);
     for (int column = ComparisonColumns::kLegacyFirstHidden; column < ComparisonColumns::kLegacyColumns; ++column) {
         ui->tbData->setColumnHidden(column, true);
     }

@@ -6,6 +6,8 @@
 #include <QPaintEvent>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include <QStandardItemModel>
+#include <QTableView>
 #include <QTest>
 
 #include <cmath>
@@ -105,6 +107,7 @@ private Q_SLOTS:
     void sectionSize_coversEveryLevel_data();
     void sectionSize_coversEveryLevel();
     void shownHeader_isTwoLevelsHigh();
+    void installedBeforeTheViewsModel_keepsItsLevels();
     void press_onGroupCell_emitsGroupRange_data();
     void press_onGroupCell_emitsGroupRange();
     void press_onCellOutsideGroups_emitsNothing_data();
@@ -260,6 +263,23 @@ void RbTableHeaderViewTest::sectionSize_coversEveryLevel()
         header.resizeSection(column, column < 3 ? 90 : 40);
     }
     QCOMPARE(header.sectionSizeFromContents(section), QSize(width, 60));
+}
+
+// A view hands its model to its headers: the installed header keeps its own.
+void RbTableHeaderViewTest::installedBeforeTheViewsModel_keepsItsLevels()
+{
+    QAbstractItemModel* levels = m_header->model();
+    QStandardItemModel rows(5, ComparisonHeader::kColumnCount);
+    QTableView view;
+    RbTableHeaderView* header = ComparisonHeader::install(&view);
+    QAbstractItemModel* own = header->model();
+    QCOMPARE(own->rowCount(), levels->rowCount());
+    view.setModel(&rows);
+    QCOMPARE(header->model(), own);
+    QCOMPARE(header->selectionModel()->model(), own);
+    QCOMPARE(view.horizontalHeader(), header);
+    QCOMPARE(header->count(), ComparisonHeader::kColumnCount);
+    QCOMPARE(own->data(own->index(0, 0)), levels->data(levels->index(0, 0)));
 }
 
 void RbTableHeaderViewTest::shownHeader_isTwoLevelsHigh()
