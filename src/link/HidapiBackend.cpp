@@ -1,5 +1,6 @@
 #include "HidapiBackend.h"
 
+#include "LazyLinkLibraries.h"
 #include "LinkLog.h"
 
 #include <QString>
@@ -25,7 +26,12 @@ bool initialiseHidapi()
     static bool ok = false;
     std::call_once(once, [] {
         ok = hid_init() == 0;
-        if (!ok) {
+        if (ok) {
+            return;
+        }
+        if (!hidapiLoadError().empty()) {
+            qCWarning(lcLink).noquote() << QString::fromStdString(hidapiLoadError());
+        } else {
             qCWarning(lcLink) << "hidapi could not be initialised";
         }
     });

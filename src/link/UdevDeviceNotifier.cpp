@@ -1,5 +1,6 @@
 #include "UdevDeviceNotifier.h"
 
+#include "LazyLinkLibraries.h"
 #include "LinkLog.h"
 
 #include <QSocketNotifier>
@@ -27,7 +28,12 @@ bool UdevDeviceNotifier::start()
     }
     m_udev = udev_new();
     if (!m_udev) {
-        qCWarning(lcLink) << "udev unavailable: device notifications are off";
+        if (!udevLoadError().empty()) {
+            qCWarning(lcLink).noquote()
+                << QString::fromStdString(udevLoadError()) + QStringLiteral(": device notifications are off");
+        } else {
+            qCWarning(lcLink) << "udev unavailable: device notifications are off";
+        }
         return false;
     }
     m_monitor = udev_monitor_new_from_netlink(m_udev, "udev");

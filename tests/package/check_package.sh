@@ -38,7 +38,7 @@ for file in "${expected[@]}"; do
   grep -qxF "$file" <<<"$files" || fail "$file is not in the package"
 done
 dpkg-deb -f "$deb" Depends | grep -q fonts-wqy-microhei || fail "no dependency on the Chinese font"
-for lib in libpq5 libzip4; do
+for lib in libpq5 libzip4 libhidapi-hidraw0 libudev1; do
   dpkg-deb -f "$deb" Depends | grep -q "$lib" || fail "no dependency on $lib (opened at its first use)"
 done
 
