@@ -31,9 +31,27 @@ QString tr(const char* text)
 const QString kGrey = QStringLiteral("background-color: rgb(180, 180, 180);");
 const QString kGreen = QStringLiteral("background-color: rgb(0, 255, 0);");
 
+// A live display: as high as all its rows where the window has room, and
+// down to the rows shown (FirstPageForm::kDisplayRowHeight each; the page sets
+// the minimum as its display mode hides rows) where it has not, so that the
+// window fits a small screen.
+class LiveDisplayTable final : public QTableWidget
+{
+public:
+    LiveDisplayTable(QWidget* parent, int rows)
+        : QTableWidget(parent), m_preferredHeight(rows * FirstPageForm::kDisplayRowHeight)
+    {
+    }
+    QSize sizeHint() const override { return {QTableWidget::sizeHint().width(), m_preferredHeight}; }
+
+private:
+    int m_preferredHeight;
+};
+
 QTableWidget* makeDisplayTable(QWidget* parent, const char* name, int rows)
 {
-    auto* table = make<QTableWidget>(parent, name);
+    auto* table = new LiveDisplayTable(parent, rows);
+    table->setObjectName(QLatin1String(name));
     // Headers hidden and stretching before the rows and columns exist: each
     // row or column added to a shown header measures every section's label.
     table->horizontalHeader()->hide();
@@ -45,7 +63,7 @@ QTableWidget* makeDisplayTable(QWidget* parent, const char* name, int rows)
     table->setRowCount(rows);
     table->setColumnCount(5);
     table->setStyleSheet(QStringLiteral("background:#ffffff;"));
-    table->setMinimumHeight(rows * 22);
+    table->setMinimumHeight(rows * FirstPageForm::kDisplayRowHeight);
     return table;
 }
 
