@@ -317,6 +317,9 @@ void FirstPageFor310::applyDisplayMode()
     for (int row = 1; row <= 12; ++row) {
         display->setRowHidden(row, !view.displayRows.contains(row));
     }
+    // The headings and the rows shown must stay readable; the hidden rows
+    // need no room (the window then fits a smaller screen).
+    display->setMinimumHeight(FirstPageForm::kDisplayRowHeight * (1 + static_cast<int>(view.displayRows.size())));
     for (int column = 3; column <= 27; ++column) {
         data->setColumnHidden(column, !view.dataColumns.contains(column));
     }

@@ -31,9 +31,27 @@ QString tr(const char* text)
 const QString kGrey = QStringLiteral("background-color: rgb(180, 180, 180);");
 const QString kGreen = QStringLiteral("background-color: rgb(0, 255, 0);");
 
+// A live display: as high as all its rows where the window has room, and
+// down to the rows shown (FirstPageForm::kDisplayRowHeight each; the page sets
+// the minimum as its display mode hides rows) where it has not, so that the
+// window fits a small screen.
+class LiveDisplayTable final : public QTableWidget
+{
+public:
+    LiveDisplayTable(QWidget* parent, int rows)
+        : QTableWidget(parent), m_preferredHeight(rows * FirstPageForm::kDisplayRowHeight)
+    {
+    }
+    QSize sizeHint() const override { return {QTableWidget::sizeHint().width(), m_preferredHeight}; }
+
+private:
+    int m_preferredHeight;
+};
+
 QTableWidget* makeDisplayTable(QWidget* parent, const char* name, int rows)
 {
-    auto* table = make<QTableWidget>(parent, name);
+    auto* table = new LiveDisplayTable(parent, rows);
+    table->setObjectName(QLatin1String(name));
     // Headers hidden and stretching before the rows and columns exist: each
     // row or column added to a shown header measures every section's label.
     table->horizontalHeader()->hide();
@@ -45,7 +63,7 @@ QTableWidget* makeDisplayTable(QWidget* parent, const char* name, int rows)
     table->setRowCount(rows);
     table->setColumnCount(5);
     table->setStyleSheet(QStringLiteral("background:#ffffff;"));
-    table->setMinimumHeight(rows * 22);
+    table->setMinimumHeight(rows * FirstPageForm::kDisplayRowHeight);
     return table;
 }
 
@@ -156,7 +174,6 @@ void FirstPageForm::setupUi(QWidget* page, bool withHiddenParts)
     stackedWidget_comparisonMeasurement = make<QStackedWidget>(page, "stackedWidget_comparisonMeasurement");
     page_newComparisonMeasurement = make<QWidget>(stackedWidget_comparisonMeasurement,
                                                   "page_newComparisonMeasurement");
-    stackedWidget_comparisonMeasurement->addWidget(page_newComparisonMeasurement);
     auto* newPageLayout = new QHBoxLayout(page_newComparisonMeasurement);
     newPageLayout->setContentsMargins(0, 0, 0, 0);
     groupBox_newComparisonMeasurement = make<QGroupBox>(page_newComparisonMeasurement,
@@ -179,6 +196,7 @@ void FirstPageForm::setupUi(QWidget* page, bool withHiddenParts)
     newLayout->addWidget(groupBox_sampleMeasurement, 1, 1);
     newLayout->setColumnStretch(0, 1);
     newLayout->setColumnStretch(1, 1);
+    stackedWidget_comparisonMeasurement->addWidget(page_newComparisonMeasurement);
 
     // Display parameter.
     groupBox_setDisplayParameter = make<QGroupBox>(page, "groupBox_setDisplayParameter");
@@ -201,7 +219,6 @@ void FirstPageForm::setupUi(QWidget* page, bool withHiddenParts)
     // Settings: tolerances, or the delta-E parameter.
     stackedWidget = make<QStackedWidget>(page, "stackedWidget");
     page_tolerance = make<QWidget>(stackedWidget, "page_tolerance");
-    stackedWidget->addWidget(page_tolerance);
     auto* tolerancePage = new QHBoxLayout(page_tolerance);
     tolerancePage->setContentsMargins(0, 0, 0, 0);
     groupBox_setTolerance = make<QGroupBox>(page_tolerance, "groupBox_setTolerance");
@@ -229,6 +246,7 @@ void FirstPageForm::setupUi(QWidget* page, bool withHiddenParts)
     toleranceButtons->addWidget(pushButton_setTolerance);
     toleranceButtons->addWidget(pushButton_readTolerance);
     toleranceLayout->addLayout(toleranceButtons, 3, 0, 1, 3);
+    stackedWidget->addWidget(page_tolerance);
     for (QPushButton* button : {pushButton_setTolerance, pushButton_readTolerance}) {
         button->setMinimumHeight(35);
     }
@@ -256,12 +274,12 @@ void FirstPageForm::setupUi(QWidget* page, bool withHiddenParts)
     // The comparison tables.
     stackedWidget_data = make<QStackedWidget>(page, "stackedWidget_data");
     page_newData = make<QWidget>(stackedWidget_data, "page_newData");
-    stackedWidget_data->addWidget(page_newData);
     horizontalLayout_newData = new QHBoxLayout(page_newData);
     horizontalLayout_newData->setObjectName(QStringLiteral("horizontalLayout_newData"));
     horizontalLayout_newData->setContentsMargins(0, 0, 0, 0);
     tableWidget_data = make<RecordTableView>(page_newData, "tableWidget_data");
     horizontalLayout_newData->addWidget(tableWidget_data);
+    stackedWidget_data->addWidget(page_newData);
     tableWidget_data->verticalHeader()->hide();
     tableWidget_data->setMinimumHeight(180);
 

@@ -18,6 +18,9 @@ class QWidget;
 
 struct FirstPageForm
 {
+    // The least height of a live display's row.
+    static constexpr int kDisplayRowHeight = 22;
+
     QGridLayout* gridLayout_firstPageFor310 = nullptr;
 
     QGroupBox* groupBox_deviceInformation = nullptr;

@@ -135,6 +135,31 @@ private Q_SLOTS:
         window->hide();
     }
 
+    // Built at once (as the screenshots and most tests build it) or completed
+    // after its first frame (as the program does), the page looks the same.
+    void hiddenPartsAfterFirstFrame_looksAsBuiltAtOnce()
+    {
+        instrument->attached = false;
+        const auto grabPage = [this](bool later) {
+            notifier = new ManualDeviceNotifier;
+            window = std::make_unique<MainWindow>(
+                std::make_unique<FakeLinkFactory>(instrument), notifier, *dialogs,
+                MainWindow::StartLanguage{{QString(), QCoreApplication::applicationDirPath()}, true, later});
+            window->resize(1600, 900);
+            window->show();
+            if (later) {
+                window->workspace()->buildHiddenParts();
+            }
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+            const QImage page = window->workspace()->grab().toImage();
+            window->hide();
+            window.reset();
+            return page;
+        };
+        const QImage atOnce = grabPage(false);
+        QCOMPARE(grabPage(true), atOnce);
+    }
+
     void form_hasItsNamedWidgetsAndWorkspace()
     {
         makeWindow();

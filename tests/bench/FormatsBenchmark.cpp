@@ -207,7 +207,7 @@ int main(int argc, char** argv)
     double slowest = 1e18;
     bool met = true;
     std::printf("%d comparison records (Lab; CGATS and CxF3 hold a standard and a sample each)\n", records);
-    for (const QString format : {QStringLiteral("csv"), QStringLiteral("cgats"), QStringLiteral("cxf")}) {
+    for (const QString& format : {QStringLiteral("csv"), QStringLiteral("cgats"), QStringLiteral("cxf")}) {
         const QString path = dir.filePath(QStringLiteral("records.") + format);
         QProcess child;
         child.start(app.applicationFilePath(), {QStringLiteral("--child"), format, QString::number(records), path});

@@ -34,7 +34,7 @@ int main(int argc, char* argv[])
     QtDialogs dialogs; // printing and saving are not clicked
     const QDir out(QString::fromLocal8Bit(argv[1]));
     bool ok = true;
-    for (const QString lang : {QStringLiteral("en"), QStringLiteral("zh")}) {
+    for (const QString& lang : {QStringLiteral("en"), QStringLiteral("zh")}) {
         QTranslator translator;
         ok &= translator.load(QStringLiteral("Tintwell_") + lang, QCoreApplication::applicationDirPath());
         QCoreApplication::installTranslator(&translator);

@@ -157,6 +157,9 @@ private Q_SLOTS:
             QVERIFY(m_page->state().displayFlags[mode]);
             QVERIFY(ui().radioButton(mode)->isChecked());
         }
+        // The page fits a 900-pixel-high screen with a panel, the window's title
+        // and top row: the display's hidden rows take no room.
+        QVERIFY2(m_page->minimumSizeHint().height() <= 720, qPrintable(QString::number(m_page->minimumSizeHint().height())));
     }
 
     void identification_failures_data()
