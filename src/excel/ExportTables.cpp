@@ -58,8 +58,8 @@ QList<ExportColumn> comparisonExportColumns(int displayMode)
     const ExportColumn dHaze{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3Haze"), 25};
     const ExportColumn tTol{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Transmittance Tolerance"), 32};
     const ExportColumn dT{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3Transmittance"), 26};
-    const ExportColumn eTol{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3E Thresholds"), 33};
-    const ExportColumn dE{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3E"), 27};
+    const ExportColumn eTol{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "△E Thresholds"), 33};
+    const ExportColumn dE{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "△E"), 27};
     const QList<ExportColumn> lab{{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard L*"), 5},
                                   {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard a*"), 6},
                                   {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard b*"), 7}};

@@ -35,8 +35,8 @@ QList<Column> currentColumns(int displayMode)
                       Field::TransmittanceTolerance};
     const Column dT{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3Transmittance"),
                     Field::TransmittanceDifference};
-    const Column eTol{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3E Thresholds"), Field::DeltaEThreshold};
-    const Column dE{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "\u25B3E"), Field::DeltaE};
+    const Column eTol{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "△E Thresholds"), Field::DeltaEThreshold};
+    const Column dE{kColorimeter, QT_TRANSLATE_NOOP("Colorimeter", "△E"), Field::DeltaE};
     const QList<Column> lab{{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard L*"), Field::Standard, R::LabL},
                             {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard a*"), Field::Standard, R::LabA},
                             {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard b*"), Field::Standard, R::LabB}};

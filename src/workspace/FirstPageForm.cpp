@@ -23,11 +23,6 @@ T* make(QWidget* parent, const char* name)
     return widget;
 }
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("FirstPageFor310", text);
-}
-
 const QString kGrey = QStringLiteral("background-color: rgb(180, 180, 180);");
 const QString kGreen = QStringLiteral("background-color: rgb(0, 255, 0);");
 
@@ -107,12 +102,12 @@ QLabel* makeResultLabel(QWidget* parent, const char* name)
 // The texts of one live comparison display (current or legacy).
 void retranslateMeasurement(QGroupBox* group, QPushButton* standard, QPushButton* load, QPushButton* sample)
 {
-    group->setTitle(tr(" Comparison measurement"));
-    standard->setText(tr("Scan Standard"));
-    load->setText(tr("Load standard\u2026"));
-    load->setAccessibleName(tr("Load the standard from a CGATS or CxF3 file"));
-    load->setToolTip(tr("Load the standard from a CGATS (.ti3, .txt) or CxF3 (.cxf) file"));
-    sample->setText(tr("Scan Sample"));
+    group->setTitle(FirstPageForm::tr(" Comparison measurement"));
+    standard->setText(FirstPageForm::tr("Scan Standard"));
+    load->setText(FirstPageForm::tr("Load standard\u2026"));
+    load->setAccessibleName(FirstPageForm::tr("Load the standard from a CGATS or CxF3 file"));
+    load->setToolTip(FirstPageForm::tr("Load the standard from a CGATS (.ti3, .txt) or CxF3 (.cxf) file"));
+    sample->setText(FirstPageForm::tr("Scan Sample"));
 }
 
 QLineEdit* makeReadOnlyEdit(QWidget* parent, const char* name)
@@ -120,6 +115,92 @@ QLineEdit* makeReadOnlyEdit(QWidget* parent, const char* name)
     auto* edit = make<QLineEdit>(parent, name);
     edit->setReadOnly(true);
     return edit;
+}
+
+// A page of a stack holding one group box, edge to edge. The page joins its
+// stack once filled: a page that joins empty is laid out again as it fills.
+QGroupBox* makeGroupPage(QStackedWidget* stack, const char* pageName, const char* groupName, QWidget*& page)
+{
+    page = make<QWidget>(stack, pageName);
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* group = make<QGroupBox>(page, groupName);
+    layout->addWidget(group);
+    return group;
+}
+
+// A settings panel's "Set …" and "Read …" buttons, side by side.
+QHBoxLayout* makeSetAndRead(QPushButton* set, QPushButton* read)
+{
+    auto* row = new QHBoxLayout;
+    for (QPushButton* button : {set, read}) {
+        button->setMinimumHeight(35);
+        row->addWidget(button);
+    }
+    return row;
+}
+
+// One layout's live comparison display, in its group: the display (rows
+// high), the verdict beside it, and under them the standard's buttons (scan,
+// load from a file) and the sample's.
+struct LiveDisplayNames
+{
+    const char* display;
+    int rows;
+    const char* result;
+    const char* standardGroup;
+    const char* standard;
+    const char* load;
+    const char* sampleGroup;
+    const char* sample;
+};
+
+struct LiveDisplay
+{
+    QTableWidget* display = nullptr;
+    QLabel* result = nullptr;
+    QGroupBox* standardGroup = nullptr;
+    QPushButton* standard = nullptr;
+    QPushButton* load = nullptr;
+    QGroupBox* sampleGroup = nullptr;
+    QPushButton* sample = nullptr;
+};
+
+LiveDisplay makeLiveDisplay(QGroupBox* group, const LiveDisplayNames& names)
+{
+    LiveDisplay live;
+    auto* layout = new QGridLayout(group);
+    live.display = makeDisplayTable(group, names.display, names.rows);
+    live.result = makeResultLabel(group, names.result);
+    live.standardGroup =
+        makeButtonGroup(group, names.standardGroup, names.standard, live.standard,
+                        QStringLiteral("background-color: rgb(255, 255, 255); color: rgb(0, 0, 255);"));
+    live.load = addLoadButton(live.standardGroup, names.load);
+    live.sampleGroup = makeButtonGroup(group, names.sampleGroup, names.sample, live.sample,
+                                       QStringLiteral("color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);"));
+    layout->addWidget(live.display, 0, 0, 1, 2);
+    layout->addWidget(live.result, 0, 2);
+    layout->addWidget(live.standardGroup, 1, 0);
+    layout->addWidget(live.sampleGroup, 1, 1);
+    layout->setColumnStretch(0, 1);
+    layout->setColumnStretch(1, 1);
+    return live;
+}
+
+// One layout's comparison table, alone on its page of the tables' stack.
+RecordTableView* makeRecordPage(QStackedWidget* stack, const char* pageName, const char* layoutName,
+                                const char* tableName, QWidget*& page, QHBoxLayout*& layout)
+{
+    page = make<QWidget>(stack, pageName);
+    layout = new QHBoxLayout(page);
+    layout->setObjectName(QLatin1String(layoutName));
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* table = make<RecordTableView>(page, tableName);
+    layout->addWidget(table);
+    stack->addWidget(page);
+    table->verticalHeader()->hide();
+    table->setMinimumHeight(180);
+    return table;
 }
 
 } // namespace
@@ -172,30 +253,20 @@ void FirstPageForm::setupUi(QWidget* page, bool withHiddenParts)
 
     // The live comparison display, current and legacy.
     stackedWidget_comparisonMeasurement = make<QStackedWidget>(page, "stackedWidget_comparisonMeasurement");
-    page_newComparisonMeasurement = make<QWidget>(stackedWidget_comparisonMeasurement,
-                                                  "page_newComparisonMeasurement");
-    auto* newPageLayout = new QHBoxLayout(page_newComparisonMeasurement);
-    newPageLayout->setContentsMargins(0, 0, 0, 0);
-    groupBox_newComparisonMeasurement = make<QGroupBox>(page_newComparisonMeasurement,
-                                                        "groupBox_newComparisonMeasurement");
-    newPageLayout->addWidget(groupBox_newComparisonMeasurement);
-    auto* newLayout = new QGridLayout(groupBox_newComparisonMeasurement);
-    tableWidget_colorDiff = makeDisplayTable(groupBox_newComparisonMeasurement, "tableWidget_colorDiff", 13);
-    label_result = makeResultLabel(groupBox_newComparisonMeasurement, "label_result");
-    groupBox_standardMeasurement = makeButtonGroup(
-        groupBox_newComparisonMeasurement, "groupBox_standardMeasurement", "pushButton_standardMeasurement",
-        pushButton_standardMeasurement,
-        QStringLiteral("background-color: rgb(255, 255, 255); color: rgb(0, 0, 255);"));
-    pushButton_loadStandard = addLoadButton(groupBox_standardMeasurement, "pushButton_loadStandard");
-    groupBox_sampleMeasurement = makeButtonGroup(
-        groupBox_newComparisonMeasurement, "groupBox_sampleMeasurement", "pushButton_sampleMeasurement",
-        pushButton_sampleMeasurement, QStringLiteral("color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);"));
-    newLayout->addWidget(tableWidget_colorDiff, 0, 0, 1, 2);
-    newLayout->addWidget(label_result, 0, 2);
-    newLayout->addWidget(groupBox_standardMeasurement, 1, 0);
-    newLayout->addWidget(groupBox_sampleMeasurement, 1, 1);
-    newLayout->setColumnStretch(0, 1);
-    newLayout->setColumnStretch(1, 1);
+    groupBox_newComparisonMeasurement = makeGroupPage(stackedWidget_comparisonMeasurement,
+                                                      "page_newComparisonMeasurement",
+                                                      "groupBox_newComparisonMeasurement", page_newComparisonMeasurement);
+    const LiveDisplay current = makeLiveDisplay(
+        groupBox_newComparisonMeasurement,
+        {"tableWidget_colorDiff", 13, "label_result", "groupBox_standardMeasurement", "pushButton_standardMeasurement",
+         "pushButton_loadStandard", "groupBox_sampleMeasurement", "pushButton_sampleMeasurement"});
+    tableWidget_colorDiff = current.display;
+    label_result = current.result;
+    groupBox_standardMeasurement = current.standardGroup;
+    pushButton_standardMeasurement = current.standard;
+    pushButton_loadStandard = current.load;
+    groupBox_sampleMeasurement = current.sampleGroup;
+    pushButton_sampleMeasurement = current.sample;
     stackedWidget_comparisonMeasurement->addWidget(page_newComparisonMeasurement);
 
     // Display parameter.
@@ -218,11 +289,7 @@ void FirstPageForm::setupUi(QWidget* page, bool withHiddenParts)
 
     // Settings: tolerances, or the delta-E parameter.
     stackedWidget = make<QStackedWidget>(page, "stackedWidget");
-    page_tolerance = make<QWidget>(stackedWidget, "page_tolerance");
-    auto* tolerancePage = new QHBoxLayout(page_tolerance);
-    tolerancePage->setContentsMargins(0, 0, 0, 0);
-    groupBox_setTolerance = make<QGroupBox>(page_tolerance, "groupBox_setTolerance");
-    tolerancePage->addWidget(groupBox_setTolerance);
+    groupBox_setTolerance = makeGroupPage(stackedWidget, "page_tolerance", "groupBox_setTolerance", page_tolerance);
     auto* toleranceLayout = new QGridLayout(groupBox_setTolerance);
     label_hazeTolerance = make<QLabel>(groupBox_setTolerance, "label_hazeTolerance");
     lineEdit_hazeTolerance = make<QLineEdit>(groupBox_setTolerance, "lineEdit_hazeTolerance");
@@ -242,14 +309,8 @@ void FirstPageForm::setupUi(QWidget* page, bool withHiddenParts)
     toleranceLayout->addWidget(label_tTolerancePercentage, 1, 2);
     toleranceLayout->addWidget(label_eThresholds, 2, 0);
     toleranceLayout->addWidget(lineEdit_eThresholds, 2, 1);
-    auto* toleranceButtons = new QHBoxLayout;
-    toleranceButtons->addWidget(pushButton_setTolerance);
-    toleranceButtons->addWidget(pushButton_readTolerance);
-    toleranceLayout->addLayout(toleranceButtons, 3, 0, 1, 3);
+    toleranceLayout->addLayout(makeSetAndRead(pushButton_setTolerance, pushButton_readTolerance), 3, 0, 1, 3);
     stackedWidget->addWidget(page_tolerance);
-    for (QPushButton* button : {pushButton_setTolerance, pushButton_readTolerance}) {
-        button->setMinimumHeight(35);
-    }
 
     // The buttons row.
     widget_buttons = make<QWidget>(page, "widget_buttons");
@@ -273,15 +334,8 @@ void FirstPageForm::setupUi(QWidget* page, bool withHiddenParts)
 
     // The comparison tables.
     stackedWidget_data = make<QStackedWidget>(page, "stackedWidget_data");
-    page_newData = make<QWidget>(stackedWidget_data, "page_newData");
-    horizontalLayout_newData = new QHBoxLayout(page_newData);
-    horizontalLayout_newData->setObjectName(QStringLiteral("horizontalLayout_newData"));
-    horizontalLayout_newData->setContentsMargins(0, 0, 0, 0);
-    tableWidget_data = make<RecordTableView>(page_newData, "tableWidget_data");
-    horizontalLayout_newData->addWidget(tableWidget_data);
-    stackedWidget_data->addWidget(page_newData);
-    tableWidget_data->verticalHeader()->hide();
-    tableWidget_data->setMinimumHeight(180);
+    tableWidget_data = makeRecordPage(stackedWidget_data, "page_newData", "horizontalLayout_newData", "tableWidget_data",
+                                      page_newData, horizontalLayout_newData);
 
     companyinfoLab = make<QLabel>(page, "companyinfoLab");
     companywetLab = make<QLabel>(page, "companywetLab");
@@ -322,11 +376,7 @@ void FirstPageForm::setupParameterUi()
         return;
     }
     // The second page of the settings stack: it does not become the current one.
-    page_eParameter = make<QWidget>(stackedWidget, "page_eParameter");
-    auto* parameterPage = new QHBoxLayout(page_eParameter);
-    parameterPage->setContentsMargins(0, 0, 0, 0);
-    groupBox_eParameter = make<QGroupBox>(page_eParameter, "groupBox_eParameter");
-    parameterPage->addWidget(groupBox_eParameter);
+    groupBox_eParameter = makeGroupPage(stackedWidget, "page_eParameter", "groupBox_eParameter", page_eParameter);
     auto* parameterLayout = new QGridLayout(groupBox_eParameter);
     label_formula = make<QLabel>(groupBox_eParameter, "label_formula");
     lineEdit_formula = make<QLineEdit>(groupBox_eParameter, "lineEdit_formula");
@@ -338,14 +388,8 @@ void FirstPageForm::setupParameterUi()
     parameterLayout->addWidget(lineEdit_formula, 0, 1);
     parameterLayout->addWidget(label_thresholds, 1, 0);
     parameterLayout->addWidget(lineEdit_thresholds, 1, 1);
-    auto* parameterButtons = new QHBoxLayout;
-    parameterButtons->addWidget(pushButton_setParameter);
-    parameterButtons->addWidget(pushButton_readParameter);
-    parameterLayout->addLayout(parameterButtons, 2, 0, 1, 2);
+    parameterLayout->addLayout(makeSetAndRead(pushButton_setParameter, pushButton_readParameter), 2, 0, 1, 2);
     stackedWidget->addWidget(page_eParameter);
-    for (QPushButton* button : {pushButton_setParameter, pushButton_readParameter}) {
-        button->setMinimumHeight(35);
-    }
     // Keyboard order: right after the tolerance panel (only one of the two is shown).
     QWidget::setTabOrder(pushButton_readTolerance, lineEdit_formula);
     QWidget::setTabOrder(lineEdit_formula, lineEdit_thresholds);
@@ -360,39 +404,24 @@ void FirstPageForm::setupLegacyUi()
         return;
     }
     // The second page of each stack: it does not become the current one.
-    page_oldComparisonMeasurement = make<QWidget>(stackedWidget_comparisonMeasurement,
-                                                  "page_oldComparisonMeasurement");
-    auto* oldPageLayout = new QHBoxLayout(page_oldComparisonMeasurement);
-    oldPageLayout->setContentsMargins(0, 0, 0, 0);
-    groupBox_oldComparisonMeasurement = make<QGroupBox>(page_oldComparisonMeasurement,
-                                                        "groupBox_oldComparisonMeasurement");
-    oldPageLayout->addWidget(groupBox_oldComparisonMeasurement);
-    auto* oldLayout = new QGridLayout(groupBox_oldComparisonMeasurement);
-    tbColorDiff = makeDisplayTable(groupBox_oldComparisonMeasurement, "tbColorDiff", 7);
-    resultlab = makeResultLabel(groupBox_oldComparisonMeasurement, "resultlab");
-    stdBtnGroubox = makeButtonGroup(groupBox_oldComparisonMeasurement, "stdBtnGroubox", "stdmeasurementBtn",
-                                    stdmeasurementBtn,
-                                    QStringLiteral("background-color: rgb(255, 255, 255); color: rgb(0, 0, 255);"));
-    loadstdBtn = addLoadButton(stdBtnGroubox, "loadstdBtn");
-    sampBtnGroubox = makeButtonGroup(groupBox_oldComparisonMeasurement, "sampBtnGroubox", "samplemeasurementBtn",
-                                     samplemeasurementBtn, QStringLiteral("color: rgb(0, 0, 0);background-color: rgb(255, 255, 255);"));
-    oldLayout->addWidget(tbColorDiff, 0, 0, 1, 2);
-    oldLayout->addWidget(resultlab, 0, 2);
-    oldLayout->addWidget(stdBtnGroubox, 1, 0);
-    oldLayout->addWidget(sampBtnGroubox, 1, 1);
-    oldLayout->setColumnStretch(0, 1);
-    oldLayout->setColumnStretch(1, 1);
+    groupBox_oldComparisonMeasurement = makeGroupPage(stackedWidget_comparisonMeasurement,
+                                                      "page_oldComparisonMeasurement",
+                                                      "groupBox_oldComparisonMeasurement", page_oldComparisonMeasurement);
+    const LiveDisplay legacy =
+        makeLiveDisplay(groupBox_oldComparisonMeasurement, {"tbColorDiff", 7, "resultlab", "stdBtnGroubox",
+                                                            "stdmeasurementBtn", "loadstdBtn", "sampBtnGroubox",
+                                                            "samplemeasurementBtn"});
+    tbColorDiff = legacy.display;
+    resultlab = legacy.result;
+    stdBtnGroubox = legacy.standardGroup;
+    stdmeasurementBtn = legacy.standard;
+    loadstdBtn = legacy.load;
+    sampBtnGroubox = legacy.sampleGroup;
+    samplemeasurementBtn = legacy.sample;
     stackedWidget_comparisonMeasurement->addWidget(page_oldComparisonMeasurement);
 
-    page_oldData = make<QWidget>(stackedWidget_data, "page_oldData");
-    horizontalLayout_oldData = new QHBoxLayout(page_oldData);
-    horizontalLayout_oldData->setObjectName(QStringLiteral("horizontalLayout_oldData"));
-    horizontalLayout_oldData->setContentsMargins(0, 0, 0, 0);
-    tbData = make<RecordTableView>(page_oldData, "tbData");
-    horizontalLayout_oldData->addWidget(tbData);
-    stackedWidget_data->addWidget(page_oldData);
-    tbData->verticalHeader()->hide();
-    tbData->setMinimumHeight(180);
+    tbData = makeRecordPage(stackedWidget_data, "page_oldData", "horizontalLayout_oldData", "tbData", page_oldData,
+                            horizontalLayout_oldData);
     // Keyboard order: each legacy widget right after its current twin (only
     // one of the two is ever shown).
     QWidget::setTabOrder(pushButton_sampleMeasurement, tbColorDiff);
@@ -428,7 +457,7 @@ void FirstPageForm::retranslateUi()
     label_hazeTolerancePercentage->setText(tr("%"));
     label_tTolerance->setText(tr("T Tolerance(0-100)\u00B1:"));
     label_tTolerancePercentage->setText(tr("%"));
-    label_eThresholds->setText(tr("\u25B3E Thresholds(0.1-50):"));
+    label_eThresholds->setText(tr("△E Thresholds(0.1-50):"));
     pushButton_setTolerance->setText(tr("Set tolerance"));
     pushButton_readTolerance->setText(tr("Read tolerance"));
     pushButton_readComparisonRecord->setText(tr("Read comparison record"));
@@ -449,9 +478,9 @@ void FirstPageForm::retranslateUi()
 
 void FirstPageForm::retranslateParameterUi()
 {
-    groupBox_eParameter->setTitle(tr("\u25B3E parameter"));
-    label_formula->setText(tr("\u25B3E formula:"));
-    label_thresholds->setText(tr("\u25B3E Thresholds:"));
+    groupBox_eParameter->setTitle(tr("△E parameter"));
+    label_formula->setText(tr("△E formula:"));
+    label_thresholds->setText(tr("△E Thresholds:"));
     pushButton_setParameter->setText(tr("Set parameter "));
     pushButton_readParameter->setText(tr("Read parameter"));
 }

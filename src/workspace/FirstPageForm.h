@@ -4,6 +4,8 @@
 
 #include "RecordTable.h" // the comparison tables
 
+#include <QCoreApplication>
+
 class QButtonGroup;
 class QGridLayout;
 class QGroupBox;
@@ -124,4 +126,7 @@ struct FirstPageForm
     void retranslateParameterUi();
     // The seven display-mode radio buttons, by mode.
     QRadioButton* radioButton(int displayMode) const;
+
+    // The form's texts are the page's: translated in its context.
+    Q_DECLARE_TR_FUNCTIONS(FirstPageFor310)
 };
