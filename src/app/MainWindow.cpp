@@ -330,6 +330,9 @@ bool MainWindow::switchLanguage(const QString& catalogue, bool chinese)
     // the language in force untouched.
     std::unique_ptr<QTranslator> next = loadCatalogue(catalogue);
     if (!next) {
+        dialogs.warning(this, tr("Warn"),
+                        tr("The texts of this language (%1.qm) are not in %2: the window stays in its language.")
+                            .arg(catalogue, catalogueDirs.join(QStringLiteral(", "))));
         return false;
     }
     if (translator) {

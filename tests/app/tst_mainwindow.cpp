@@ -29,10 +29,14 @@ private:
     std::unique_ptr<MainWindow> window;
     std::unique_ptr<ScriptedDialogs> dialogs;
 
-    void makeWindow()
+    // In Chinese; with hiddenPartsLater as the program starts (the page's
+    // hidden parts wait for the first frame).
+    void makeWindow(bool hiddenPartsLater = false)
     {
         notifier = new ManualDeviceNotifier;
-        window = std::make_unique<MainWindow>(std::make_unique<FakeLinkFactory>(instrument), notifier, *dialogs);
+        window = std::make_unique<MainWindow>(
+            std::make_unique<FakeLinkFactory>(instrument), notifier, *dialogs,
+            MainWindow::StartLanguage{{QString(), QCoreApplication::applicationDirPath()}, true, hiddenPartsLater});
     }
 
     bool ledShows(const char* resource) const
@@ -71,10 +75,7 @@ private Q_SLOTS:
     // for; the legacy buttons then work, each once.
     void hiddenPartsAfterFirstFrame_builtBeforeTheInstrument()
     {
-        notifier = new ManualDeviceNotifier;
-        window = std::make_unique<MainWindow>(
-            std::make_unique<FakeLinkFactory>(instrument), notifier, *dialogs,
-            MainWindow::StartLanguage{{QString(), QCoreApplication::applicationDirPath()}, true, true});
+        makeWindow(true);
         FirstPageForm& form = window->workspace()->form();
         QVERIFY(!form.tbData && !form.tbColorDiff && !form.loadstdBtn);
         QTest::qWait(50); // the instrument is looked for 10 ms after the start at the earliest
@@ -105,10 +106,7 @@ private Q_SLOTS:
     void hiddenPartsAfterFirstFrame_pageLooksTheSame()
     {
         instrument->attached = false;
-        notifier = new ManualDeviceNotifier;
-        window = std::make_unique<MainWindow>(
-            std::make_unique<FakeLinkFactory>(instrument), notifier, *dialogs,
-            MainWindow::StartLanguage{{QString(), QCoreApplication::applicationDirPath()}, true, true});
+        makeWindow(true);
         window->resize(1600, 900);
         window->show();
         const QImage firstFrame = window->workspace()->grab().toImage(); // before any event is handled
@@ -141,10 +139,7 @@ private Q_SLOTS:
     {
         instrument->attached = false;
         const auto grabPage = [this](bool later) {
-            notifier = new ManualDeviceNotifier;
-            window = std::make_unique<MainWindow>(
-                std::make_unique<FakeLinkFactory>(instrument), notifier, *dialogs,
-                MainWindow::StartLanguage{{QString(), QCoreApplication::applicationDirPath()}, true, later});
+            makeWindow(later);
             window->resize(1600, 900);
             window->show();
             if (later) {
@@ -326,6 +321,9 @@ private Q_SLOTS:
         QVERIFY(window->workspace()->state().chineseUi);
         QTemporaryDir empty;
         window->setCatalogueDirectories({empty.path()});
+        dialogs->expectMessage(trMain("Warn"), trMain("The texts of this language (%1.qm) are not in %2: the window "
+                                                      "stays in its language.")
+                                                   .arg(QStringLiteral("Tintwell_en"), empty.path()));
         window->on_btnLanguageEn_clicked();
         QVERIFY(window->workspace()->state().chineseUi);
         QCOMPARE(trMain("Disconnected"), QStringLiteral("未连接"));

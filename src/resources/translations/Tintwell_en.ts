@@ -16,6 +16,14 @@
         <translation>Connected</translation>
     </message>
     <message>
+        <source>Warn</source>
+        <translation>Warn</translation>
+    </message>
+    <message>
+        <source>The texts of this language (%1.qm) are not in %2: the window stays in its language.</source>
+        <translation>The texts of this language (%1.qm) are not in %2: the window stays in its language.</translation>
+    </message>
+    <message>
         <source>Disconnected</source>
         <translation>Disconnected</translation>
     </message>

@@ -16,6 +16,14 @@
         <translation>已连接</translation>
     </message>
     <message>
+        <source>Warn</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The texts of this language (%1.qm) are not in %2: the window stays in its language.</source>
+        <translation>此语言的文字（%1.qm）不在 %2 中：窗口保持当前语言。</translation>
+    </message>
+    <message>
         <source>Disconnected</source>
         <translation>未连接</translation>
     </message>
