@@ -24,9 +24,6 @@ const LazyLibrary& library()
 
 } // namespace
 
-// Each function looks its libzip counterpart up once.
-#define TINTWELL_REAL(name) static const auto real = library().resolve<decltype(&name)>(#name)
-
 extern "C" {
 
 void zip_error_init(zip_error_t* error)

@@ -49,6 +49,5 @@ bool writeCgatsFile(const ExchangeDocument& document, const QString& path, QStri
 // empty), the samples to sink.
 ReadResult readCgats(QByteArrayView bytes, ExchangeDocument& header, const SampleSink& sink);
 ReadResult readCgats(QByteArrayView bytes, ExchangeDocument& document);
-ReadResult readCgatsFile(const QString& path, ExchangeDocument& document);
 
 } // namespace formats

@@ -1,6 +1,5 @@
 #include "CgatsFormat.h"
 
-#include <QFile>
 
 #include <cmath>
 #include <vector>
@@ -31,6 +30,9 @@ public:
 private:
     bool nextLine();
     bool tokenize();
+    // Reads lines until one holds words. False when the file ends first
+    // (failing with atEnd, translated then) or a line cannot be split.
+    bool nextTokens(const char* atEnd);
     bool fail(const QString& message);
     bool failAt(int line, const QString& message);
     bool readFormat();
@@ -169,6 +171,19 @@ bool CgatsReader::readFormat()
             return false;
         }
     }
+}
+
+bool CgatsReader::nextTokens(const char* atEnd)
+{
+    do {
+        if (!nextLine()) {
+            return fail(tr(atEnd));
+        }
+        if (!tokenize()) {
+            return false;
+        }
+    } while (m_tokens.empty());
+    return true;
 }
 
 bool CgatsReader::startData()
@@ -337,14 +352,8 @@ ReadResult CgatsReader::run()
         }
     }
     for (;;) {
-        if (!nextLine()) {
-            return done(fail(tr("the file ends before BEGIN_DATA")));
-        }
-        if (!tokenize()) {
+        if (!nextTokens(QT_TR_NOOP("the file ends before BEGIN_DATA"))) {
             return done(false);
-        }
-        if (m_tokens.empty()) {
-            continue;
         }
         const QByteArrayView keyword = m_tokens.front().text;
         const QByteArrayView value = m_tokens.size() > 1 ? m_tokens[1].text : QByteArrayView();
@@ -388,14 +397,8 @@ ReadResult CgatsReader::run()
         return done(false);
     }
     for (;;) {
-        if (!nextLine()) {
-            return done(fail(tr("the file ends without END_DATA")));
-        }
-        if (!tokenize()) {
+        if (!nextTokens(QT_TR_NOOP("the file ends without END_DATA"))) {
             return done(false);
-        }
-        if (m_tokens.empty()) {
-            continue;
         }
         if (m_tokens.size() == 1 && !m_tokens.front().quoted && m_tokens.front().text == "END_DATA") {
             break;
@@ -430,15 +433,6 @@ ReadResult readCgats(QByteArrayView bytes, ExchangeDocument& document)
     });
     document.samples = result.ok ? samples : QList<ExchangeSample>();
     return result;
-}
-
-ReadResult readCgatsFile(const QString& path, ExchangeDocument& document)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return ReadResult{false, file.errorString()};
-    }
-    return readCgats(file.readAll(), document);
 }
 
 } // namespace formats

@@ -45,6 +45,5 @@ bool writeCxf(const ExchangeDocument& document, QIODevice& device, QString* erro
 bool writeCxfFile(const ExchangeDocument& document, const QString& path, QString* error = nullptr);
 
 ReadResult readCxf(QByteArrayView bytes, ExchangeDocument& document);
-ReadResult readCxfFile(const QString& path, ExchangeDocument& document);
 
 } // namespace formats

@@ -1,6 +1,5 @@
 #include "CxfFormat.h"
 
-#include <QFile>
 #include <QHash>
 #include <QXmlStreamReader>
 
@@ -448,15 +447,6 @@ ReadResult CxfReader::run()
 ReadResult readCxf(QByteArrayView bytes, ExchangeDocument& document)
 {
     return CxfReader(bytes, document).run();
-}
-
-ReadResult readCxfFile(const QString& path, ExchangeDocument& document)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return ReadResult{false, file.errorString()};
-    }
-    return readCxf(file.readAll(), document);
 }
 
 } // namespace formats

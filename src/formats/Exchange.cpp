@@ -3,6 +3,7 @@
 #include "CgatsFormat.h"
 #include "CxfFormat.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -148,7 +149,12 @@ bool cxfName(const QString& path)
 
 ReadResult readExchangeFile(const QString& path, ExchangeDocument& document)
 {
-    return cxfName(path) ? readCxfFile(path, document) : readCgatsFile(path, document);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return ReadResult{false, file.errorString()};
+    }
+    const QByteArray bytes = file.readAll();
+    return cxfName(path) ? readCxf(bytes, document) : readCgats(bytes, document);
 }
 
 bool writeExchangeFile(const ExchangeDocument& document, const QString& path, QString* error)

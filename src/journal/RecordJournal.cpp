@@ -43,13 +43,18 @@ RecordJournal::RecordJournal(const QString& path)
 {
 }
 
+QSqlDatabase RecordJournal::database() const
+{
+    return QSqlDatabase::database(m_connection, false);
+}
+
 RecordJournal::~RecordJournal()
 {
     if (!QSqlDatabase::contains(m_connection)) {
         return;
     }
     {
-        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        QSqlDatabase db = database();
         if (m_active && m_owner) {
             QSqlQuery q(db);
             markOpen(q, false);
@@ -85,7 +90,7 @@ bool RecordJournal::fail(const QString& what, const QString& error)
 bool RecordJournal::openDatabase(Role role)
 {
     QSqlDatabase db = QSqlDatabase::contains(m_connection)
-                          ? QSqlDatabase::database(m_connection, false)
+                          ? database()
                           : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     if (!db.isValid()) {
         return fail(QStringLiteral("no SQLite driver"), db.lastError().text());
@@ -175,7 +180,7 @@ bool RecordJournal::open(Role role)
     }
     // Damaged: keep it for whoever wants to look, start a new journal.
     {
-        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        QSqlDatabase db = database();
         db.close();
     }
     const QString aside = m_path + QStringLiteral(".damaged-")
@@ -204,7 +209,7 @@ bool RecordJournal::writeEach(const QString& statement, qsizetype count,
     if (count == 0) {
         return true;
     }
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = database();
     if (!db.transaction()) {
         return fail(QStringLiteral("cannot write"), db.lastError().text());
     }

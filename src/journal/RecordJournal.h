@@ -18,6 +18,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QSqlDatabase>
 #include <QString>
 #include <QUuid>
 
@@ -156,6 +157,8 @@ public:
     QList<JournalRefusal> refusals();
 
 private:
+    // The journal's own connection (not opened again when closed).
+    QSqlDatabase database() const;
     bool openDatabase(Role role);
     bool prepareSchema();
     bool ensureSession();

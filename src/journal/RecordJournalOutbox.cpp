@@ -18,7 +18,7 @@ QList<JournalOutboxEntry> RecordJournal::unacknowledged(int limit)
     if (!m_active || limit <= 0) {
         return out;
     }
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q(database());
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT id, version, deleted, session, data FROM records"
                              " WHERE %1 ORDER BY seq LIMIT ?").arg(QLatin1String(kWaiting)));
@@ -49,7 +49,7 @@ int RecordJournal::unacknowledgedCount()
     if (!m_active) {
         return 0;
     }
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q(database());
     if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM records WHERE %1").arg(QLatin1String(kWaiting))) || !q.next()) {
         fail(QStringLiteral("cannot read"), q.lastError().text());
         return 0;
@@ -64,7 +64,7 @@ bool RecordJournal::acknowledge(const QList<std::pair<QUuid, qint64>>& versions)
     if (versions.isEmpty()) {
         return true;
     }
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = database();
     QSqlQuery q(db);
     // The batch goes into a table of this connection's own first, without
     // the journal's lock; the lock is then held for one statement, so the
@@ -122,7 +122,7 @@ QList<JournalRefusal> RecordJournal::refusals()
     if (!m_active) {
         return out;
     }
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q(database());
     q.setForwardOnly(true);
     if (!q.exec(QStringLiteral("SELECT id, refused, refusal FROM records WHERE refused > 0 AND refused = version"
                                " ORDER BY seq"))) {

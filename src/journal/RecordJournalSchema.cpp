@@ -40,11 +40,31 @@ const char* const kSchema[] = {
     "CREATE TABLE IF NOT EXISTS state (key TEXT PRIMARY KEY, value INTEGER) WITHOUT ROWID",
 };
 
+// Adds to table the columns (name, type) it lacks: journals of a former
+// schema are converted in place.
+bool addMissingColumns(QSqlQuery& q, const char* table, std::initializer_list<std::pair<const char*, const char*>> added)
+{
+    QStringList columns;
+    if (q.exec(QStringLiteral("PRAGMA table_info(%1)").arg(QLatin1String(table)))) {
+        while (q.next()) {
+            columns << q.value(1).toString();
+        }
+    }
+    for (const auto& [name, type] : added) {
+        if (!columns.contains(QLatin1String(name))
+            && !q.exec(QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+                           .arg(QLatin1String(table), QLatin1String(name), QLatin1String(type)))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 bool RecordJournal::prepareSchema()
 {
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = database();
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
         return fail(QStringLiteral("cannot write"), q.lastError().text());
@@ -66,34 +86,11 @@ bool RecordJournal::prepareSchema()
             return rollback(QStringLiteral("cannot create the tables"), q.lastError().text());
         }
     }
-    // Sessions of the former format lack the newer columns.
-    QStringList columns;
-    if (q.exec(QStringLiteral("PRAGMA table_info(sessions)"))) {
-        while (q.next()) {
-            columns << q.value(1).toString();
-        }
-    }
-    for (const auto& [name, type] : {std::pair{"counter", "INTEGER NOT NULL DEFAULT 0"}, {"closed_at", "INTEGER"}}) {
-        if (!columns.contains(QLatin1String(name))
-            && !q.exec(QStringLiteral("ALTER TABLE sessions ADD COLUMN %1 %2")
-                           .arg(QLatin1String(name), QLatin1String(type)))) {
-            return rollback(QStringLiteral("cannot convert the journal"), q.lastError().text());
-        }
-    }
-    // Records of schema 2 lack the refusal; the outbox index follows the
-    // outbox's condition.
-    columns.clear();
-    if (q.exec(QStringLiteral("PRAGMA table_info(records)"))) {
-        while (q.next()) {
-            columns << q.value(1).toString();
-        }
-    }
-    for (const auto& [name, type] : {std::pair{"refused", "INTEGER NOT NULL DEFAULT 0"}, {"refusal", "TEXT"}}) {
-        if (!columns.contains(QLatin1String(name))
-            && !q.exec(QStringLiteral("ALTER TABLE records ADD COLUMN %1 %2")
-                           .arg(QLatin1String(name), QLatin1String(type)))) {
-            return rollback(QStringLiteral("cannot convert the journal"), q.lastError().text());
-        }
+    // Sessions of the former format lack the newer columns, records of
+    // schema 2 the refusal; the outbox index follows the outbox's condition.
+    if (!addMissingColumns(q, "sessions", {{"counter", "INTEGER NOT NULL DEFAULT 0"}, {"closed_at", "INTEGER"}})
+        || !addMissingColumns(q, "records", {{"refused", "INTEGER NOT NULL DEFAULT 0"}, {"refusal", "TEXT"}})) {
+        return rollback(QStringLiteral("cannot convert the journal"), q.lastError().text());
     }
     if (!q.exec(QStringLiteral("DROP INDEX IF EXISTS records_outbox"))
         || !q.exec(QStringLiteral("CREATE INDEX records_outbox ON records(seq) WHERE %1").arg(QLatin1String(kWaiting)))) {

@@ -27,7 +27,7 @@ QList<JournalSession> RecordJournal::sessions(bool closed)
     if (!m_active) {
         return out;
     }
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q(database());
     q.setForwardOnly(true);
     q.prepare(QStringLiteral(
         "SELECT s.id, s.started, s.model, s.layout, s.counter, s.closed_at,"
@@ -71,7 +71,7 @@ QList<ComparisonRecord> RecordJournal::records(qint64 session)
     if (!m_active) {
         return out;
     }
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q(database());
     q.setForwardOnly(true);
     // Counted from the session's index first: the list is made once, not
     // grown (and moved) a few dozen times over 100 000 records.
@@ -122,7 +122,7 @@ bool RecordJournal::ensureSession()
     if (m_session != 0) {
         return true;
     }
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q(database());
     q.prepare(QStringLiteral("INSERT INTO sessions (started, model, layout) VALUES (?, ?, ?)"));
     q.addBindValue(now());
     q.addBindValue(m_model);
@@ -142,7 +142,7 @@ bool RecordJournal::upsert(const QList<ComparisonRecord>& records, int counter, 
     if (records.isEmpty() && counter < 0) {
         return true;
     }
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = database();
     if (!db.transaction()) {
         return fail(QStringLiteral("cannot write"), db.lastError().text());
     }
@@ -211,7 +211,7 @@ bool RecordJournal::merge(qint64 from, qint64 into)
     if (!m_active || from == 0 || into == 0 || from == into) {
         return false;
     }
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = database();
     if (!db.transaction()) {
         return fail(QStringLiteral("cannot write"), db.lastError().text());
     }
@@ -250,7 +250,7 @@ bool RecordJournal::closeSession(qint64 session)
     if (!m_active || session == 0) {
         return false;
     }
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    QSqlQuery q(database());
     q.prepare(QStringLiteral("UPDATE sessions SET closed = 1, closed_at = ? WHERE id = ?"));
     q.addBindValue(QDateTime::currentMSecsSinceEpoch());
     q.addBindValue(session);
@@ -277,7 +277,7 @@ RecordJournal::Pruned RecordJournal::pruneClosedSessions(const QDateTime& closed
     if (!m_active) {
         return {-1, -1};
     }
-    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlDatabase db = database();
     if (!db.transaction()) {
         fail(QStringLiteral("cannot write"), db.lastError().text());
         return {-1, -1};

@@ -32,9 +32,6 @@ const std::string& hidapiLoadError()
     return library().error();
 }
 
-// Each function looks its hidapi counterpart up once.
-#define TINTWELL_REAL(name) static const auto real = library().resolve<decltype(&name)>(#name)
-
 extern "C" {
 
 int hid_init()

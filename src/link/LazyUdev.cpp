@@ -33,9 +33,6 @@ const std::string& udevLoadError()
     return library().error();
 }
 
-// Each function looks its libudev counterpart up once.
-#define TINTWELL_REAL(name) static const auto real = library().resolve<decltype(&name)>(#name)
-
 extern "C" {
 
 struct udev* udev_new(void)

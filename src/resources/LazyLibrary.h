@@ -48,3 +48,8 @@ private:
     void* m_handle = nullptr;
     std::string m_error;
 };
+
+// In a file of definitions that hand each call on: declares `real`, the
+// library's own function name, looked up once. The file defines library(),
+// which gives its LazyLibrary.
+#define TINTWELL_REAL(name) static const auto real = library().resolve<decltype(&name)>(#name)

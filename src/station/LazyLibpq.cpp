@@ -31,9 +31,6 @@ const char* errorMessage()
 
 } // namespace
 
-// Each function looks its libpq counterpart up once.
-#define TINTWELL_REAL(name) static const auto real = library().resolve<decltype(&name)>(#name)
-
 extern "C" {
 
 PGconn* PQconnectdbParams(const char* const* keywords, const char* const* values, int expandDbname)

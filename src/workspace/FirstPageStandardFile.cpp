@@ -7,10 +7,9 @@
 
 #include "FirstPageFor310.h"
 
-#include "CgatsFormat.h"
 #include "ComparisonDisplay.h"
-#include "CxfFormat.h"
 #include "Dialogs.h"
+#include "Exchange.h"
 #include "FirstPageForm.h"
 
 #include <QFileInfo>
@@ -82,9 +81,7 @@ bool FirstPageFor310::loadStandardFile(const QString& path, bool legacy)
     using namespace ComparisonDisplay;
     const QString fileName = QFileInfo(path).fileName();
     formats::ExchangeDocument document;
-    const bool cxf = QFileInfo(path).suffix().compare(QLatin1String("cxf"), Qt::CaseInsensitive) == 0;
-    const formats::ReadResult result = cxf ? formats::readCxfFile(path, document)
-                                           : formats::readCgatsFile(path, document);
+    const formats::ReadResult result = formats::readExchangeFile(path, document);
     const formats::ExchangeSample* standard = result.ok ? standardOf(document) : nullptr;
     if (!standard) {
         const QString reason =

@@ -145,7 +145,7 @@ private Q_SLOTS:
         QVERIFY(m_page->on_pushButton_exportExcel_clicked());
         QCOMPARE(m_page->form().tbData->model()->rowCount(), 0); // cleared without a question, as after a workbook
         formats::ExchangeDocument document;
-        QVERIFY(formats::readCxfFile(cxf, document).ok);
+        QVERIFY(formats::readExchangeFile(cxf, document).ok);
         QCOMPARE(document.samples.size(), 2);
         QCOMPARE(document.samples[0].b, -14.8);
         QCOMPARE(document.samples[1].l, 52.4);
