@@ -74,9 +74,7 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
         // Only the rows the display mode shows get their standard's edit now;
         // the others come with the hidden parts, right after the first frame.
         resetColorDiffItems();
-        for (int row : displayModeView(m_state.displayFlags).displayRows) {
-            setEdit(display, row, kStandardColumn, row == kDeltaERow ? QString() : dashes(), Qt::blue);
-        }
+        completeStandardEdits(displayModeView(m_state.displayFlags).displayRows);
     }
 
     // The comparison tables.
@@ -149,23 +147,29 @@ void FirstPageFor310::buildHiddenParts()
         connect(ui->pushButton_readParameter, &QPushButton::clicked, this,
                 &FirstPageFor310::on_pushButton_readParameter_clicked);
     }
-    completeStandardEdits();
+    QList<int> everyRow;
+    for (int row = 1; row <= kDeltaERow; ++row) {
+        everyRow << row;
+    }
+    completeStandardEdits(everyRow);
 }
 
-void FirstPageFor310::completeStandardEdits()
+void FirstPageFor310::completeStandardEdits(const QList<int>& rows)
 {
     QTableWidget* display = ui->tableWidget_colorDiff;
-    QWidget* previous = nullptr;
-    for (int row = 1; row <= kDeltaERow; ++row) {
+    for (int row : rows) {
         if (!display->cellWidget(row, kStandardColumn)) {
             setEdit(display, row, kStandardColumn, row == kDeltaERow ? QString() : dashes(), Qt::blue);
         }
-        // Keyboard order: row after row, wherever an edit was made.
+    }
+    // Keyboard order: row after row, wherever an edit was made.
+    QWidget* previous = nullptr;
+    for (int row = 1; row <= kDeltaERow; ++row) {
         QWidget* edit = display->cellWidget(row, kStandardColumn);
-        if (previous) {
+        if (previous && edit) {
             QWidget::setTabOrder(previous, edit);
         }
-        previous = edit;
+        previous = edit ? edit : previous;
     }
 }
 

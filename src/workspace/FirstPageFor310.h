@@ -200,9 +200,10 @@ protected:
     void setToleranceInputs(const ToleranceInputs& inputs);
     void setSpectralButtonText();
     void setUpLegacyLayout();
-    // Gives every row of the live display's standard column its line edit
-    // ("-----", the delta-E row empty), keeping the edits it already has.
-    void completeStandardEdits();
+    // Gives these rows of the live display's standard column their line edit
+    // ("-----", the delta-E row empty), keeping the edits it already has, and
+    // keeps the edits in keyboard order, row after row.
+    void completeStandardEdits(const QList<int>& rows);
     void setDisplayHeadings(QTableWidget* display);
     void setUpTableView(RecordTableView* table, bool legacy);
     // A row's Delete (the record goes) or Report button was pressed.
