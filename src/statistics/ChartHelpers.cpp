@@ -1,16 +1,10 @@
 #include "ChartHelpers.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
 
 namespace statcharts {
-
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("StatisticsWindow", text);
-}
 
 int decimalsFor(double step)
 {

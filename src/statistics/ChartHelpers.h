@@ -17,8 +17,6 @@ namespace statcharts {
 inline constexpr double kChiSquare2At95 = 5.991464547107979;
 inline constexpr double kPi = 3.14159265358979323846;
 
-// A chart text, translated in the window's context.
-QString tr(const char* text);
 // Decimals that show a tick step (0.05 -> 2).
 int decimalsFor(double step);
 // Decimals that show the step of axis ticks (two for a single tick or none).

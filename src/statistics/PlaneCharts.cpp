@@ -1,5 +1,6 @@
 #include "ChartHelpers.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -85,7 +86,7 @@ AbPlaneGeometry abPlaneGeometry(const QRectF& area, const AbPlaneInput& input)
     g.texts << StatChartText{QRectF(p.left() - 56, area.top() + 2, 60, 20), Qt::AlignLeft | Qt::AlignVCenter,
                              QStringLiteral("Δb*")};
     g.texts << StatChartText{QRectF(p.left(), area.top() + 2, p.width(), 20), Qt::AlignHCenter | Qt::AlignVCenter,
-                             tr("a*b* plane")};
+                             QCoreApplication::translate("StatisticsWindow", "a*b* plane")};
 
     for (const auto& q : input.contour) {
         g.contour << QPointF(g.plane.x(q.first), g.plane.y(q.second));
@@ -197,7 +198,8 @@ HistogramGeometry histogramGeometry(const QRectF& area, const std::vector<double
     h.area = area;
     h.frame.plot = QRectF(QPointF(area.left() + 56, area.top() + 24), QPointF(area.right() - 16, area.bottom() - 36));
     h.texts << StatChartText{QRectF(h.frame.plot.left(), area.top() + 2, h.frame.plot.width(), 20),
-                             Qt::AlignHCenter | Qt::AlignVCenter, tr("Histogram: %1").arg(symbol)};
+                             Qt::AlignHCenter | Qt::AlignVCenter,
+                             QCoreApplication::translate("StatisticsWindow", "Histogram: %1").arg(symbol)};
     const int n = static_cast<int>(sorted.size());
     double lo = n ? sorted.front() : 0.0;
     double hi = n ? sorted.back() : 1.0;

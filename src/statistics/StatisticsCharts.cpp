@@ -1,5 +1,6 @@
 #include "ChartHelpers.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 
 #include <algorithm>
@@ -139,11 +140,11 @@ ControlChartGeometry controlChartGeometry(const QRectF& area, const ControlChart
                                  QString::number(static_cast<int>(t))};
     }
     c.texts << StatChartText{QRectF(left, area.top() + 2, right - left, 20), Qt::AlignLeft | Qt::AlignVCenter,
-                             tr("Individuals: %1").arg(input.symbol)};
+                             QCoreApplication::translate("StatisticsWindow", "Individuals: %1").arg(input.symbol)};
     c.texts << StatChartText{QRectF(left, split - 12, right - left, 20), Qt::AlignLeft | Qt::AlignVCenter,
-                             tr("Moving range")};
+                             QCoreApplication::translate("StatisticsWindow", "Moving range")};
     c.texts << StatChartText{QRectF(left, bottom + 20, right - left, 20), Qt::AlignHCenter | Qt::AlignTop,
-                             tr("Sample")};
+                             QCoreApplication::translate("StatisticsWindow", "Sample")};
 
     // Labels of the lines at the right, per plot, moved apart where lines lie close.
     QList<int> individualLabels;
