@@ -1,8 +1,9 @@
-// Start-up against a bare Qt window: Tintwell and tintwell_bare_window (one
-// QMainWindow with a label) are started alternately, --runs times each
-// (11 by default), and each is timed from the start of its process to its
-// first frame (the first expose event of its window, handled), then killed.
-// Both are started the same way: the same platform plugin, the same
+// Start-up against a bare Qt window: Tintwell, tintwell_bare_window (one
+// QMainWindow with a label) and tintwell_form_window (the workspace page's
+// form alone under Tintwell's look: what Tintwell's first frame cannot cost
+// less than) are started in turn, --runs times each (11 by default), and each
+// is timed from the start of its process to its first frame (the first expose
+// event of its window, handled), then killed. All are started the same way: the same platform plugin, the same
 // environment, the same X server, and for every start a fresh home folder
 // (configuration, cache and runtime folders empty) holding a copy of one
 // journal of --journal closed records (100 000 by default), written once.
@@ -19,7 +20,8 @@
 // since its main() began and of the processor time its process had used) per
 // variant, the medians and the ratio of each variant, the processor time both
 // had used at their first frame (steadier than the clock on a busy machine),
-// the worst ratio of each platform, and last "ratio to bare window: R": the
+// the worst ratio of each platform (and of the form alone to the bare window),
+// and last "ratio to bare window: R": the
 // worst variant under Xvfb (offscreen when Xvfb is not installed or
 // --platform offscreen is given).
 
@@ -121,7 +123,7 @@ Run startOnce(const QString& program, const QStringList& arguments, const QProce
     process.start(program, arguments);
     QByteArray output;
     static const QRegularExpression markLine(
-        QStringLiteral("^(?:tintwell\\.startup|bare): ([0-9.]+) ms \\(cpu ([0-9.]+) ms\\) (.+)$"));
+        QStringLiteral("^(?:tintwell\\.startup|bare|form): ([0-9.]+) ms \\(cpu ([0-9.]+) ms\\) (.+)$"));
     while (run.ms < 0 && timer.elapsed() < kGiveUpMs && process.state() != QProcess::NotRunning) {
         process.waitForReadyRead(100);
         output += process.readAll();
@@ -235,6 +237,7 @@ struct Measured
 {
     double ratio = 0.0;
     QString variant;
+    double formRatio = 0.0; // the form alone to the bare window, worst variant
 };
 
 // The variants on one platform; returns the worst ratio.
@@ -244,6 +247,7 @@ Measured measurePlatform(const QString& platform, const QProcessEnvironment& bas
     const QString bin = QCoreApplication::applicationDirPath();
     const QString tintwell = bin + QStringLiteral("/tintwell");
     const QString bare = bin + QStringLiteral("/tintwell_bare_window");
+    const QString form = bin + QStringLiteral("/tintwell_form_window");
     const std::vector<Variant> variants = {
         {"English", {QStringLiteral("--lang"), QStringLiteral("en")}},
         {"Chinese", {QStringLiteral("--lang"), QStringLiteral("zh")}},
@@ -257,23 +261,30 @@ Measured measurePlatform(const QString& platform, const QProcessEnvironment& bas
     QMap<QString, double> markOrder;
     for (std::size_t v = 0; v < variants.size(); ++v) {
         const QStringList arguments = variants[v].arguments + extraArguments;
+        const QStringList formArguments = variants[v].arguments.mid(0, 2); // --lang
         // One start of each first: the files they map come into the page cache.
         startOnce(bare, {}, home.prepare(base));
+        startOnce(form, formArguments, home.prepare(base));
         startOnce(tintwell, arguments, home.prepare(base));
         std::vector<double> bareMs;
+        std::vector<double> formMs;
         std::vector<double> tintwellMs;
         std::vector<double> bareCpu;
+        std::vector<double> formCpu;
         std::vector<double> tintwellCpu;
         QMap<QString, std::pair<std::vector<double>, std::vector<double>>> marks;
         for (int i = 0; i < runs; ++i) {
             const Run b = startOnce(bare, {}, home.prepare(base));
+            const Run f = startOnce(form, formArguments, home.prepare(base));
             const Run t = startOnce(tintwell, arguments, home.prepare(base));
-            if (b.ms < 0 || t.ms < 0) {
+            if (b.ms < 0 || f.ms < 0 || t.ms < 0) {
                 return {-1.0, QString()};
             }
             bareMs.push_back(b.ms);
+            formMs.push_back(f.ms);
             tintwellMs.push_back(t.ms);
             bareCpu.push_back(b.cpuMs());
+            formCpu.push_back(f.cpuMs());
             tintwellCpu.push_back(t.cpuMs());
             for (auto it = t.marks.cbegin(); it != t.marks.cend(); ++it) {
                 marks[it.key()].first.push_back(it.value().first);
@@ -288,21 +299,27 @@ Measured measurePlatform(const QString& platform, const QProcessEnvironment& bas
             row.append({median(it.value().first), median(it.value().second)});
             markOrder[it.key()] = std::max(markOrder.value(it.key()), row.last().first);
         }
-        const double bareMedian = median(bareMs);
-        const double tintwellMedian = median(tintwellMs);
-        const double ratio = tintwellMedian / bareMedian;
-        lines << QString::asprintf("%s, %-19s bare %6.1f ms (%5.1f-%5.1f), tintwell %6.1f ms (%5.1f-%5.1f), ratio %.2f",
-                                   qPrintable(platform), variants[v].name, bareMedian,
-                                   *std::min_element(bareMs.begin(), bareMs.end()),
-                                   *std::max_element(bareMs.begin(), bareMs.end()), tintwellMedian,
-                                   *std::min_element(tintwellMs.begin(), tintwellMs.end()),
-                                   *std::max_element(tintwellMs.begin(), tintwellMs.end()), ratio);
-        lines << QString::asprintf("%*s processor time to the first frame: bare %.1f ms, tintwell %.1f ms, ratio %.2f",
-                                   static_cast<int>(platform.size()) + 21, "", median(bareCpu), median(tintwellCpu),
+        const auto spread = [](const std::vector<double>& ms) {
+            return QString::asprintf("%6.1f ms (%5.1f-%5.1f)", median(ms), *std::min_element(ms.begin(), ms.end()),
+                                     *std::max_element(ms.begin(), ms.end()));
+        };
+        const double ratio = median(tintwellMs) / median(bareMs);
+        const double formRatio = median(formMs) / median(bareMs);
+        lines << QString::asprintf("%s, %-19s bare %s, form %s, tintwell %s, ratio %.2f", qPrintable(platform),
+                                   variants[v].name, qPrintable(spread(bareMs)), qPrintable(spread(formMs)),
+                                   qPrintable(spread(tintwellMs)), ratio);
+        const QString indent(platform.size() + 21, QLatin1Char(' '));
+        lines << QString::asprintf("%s form alone to bare %.2f, tintwell to its form alone %.2f", qPrintable(indent),
+                                   formRatio, median(tintwellMs) / median(formMs));
+        lines << QString::asprintf("%s processor time to the first frame: bare %.1f ms, form %.1f ms, tintwell %.1f ms, "
+                                   "ratio %.2f",
+                                   qPrintable(indent), median(bareCpu), median(formCpu), median(tintwellCpu),
                                    median(tintwellCpu) / median(bareCpu));
         if (ratio > worst.ratio) {
-            worst = {ratio, QString::fromLatin1(variants[v].name)};
+            worst.ratio = ratio;
+            worst.variant = QString::fromLatin1(variants[v].name);
         }
+        worst.formRatio = std::max(worst.formRatio, formRatio);
     }
 
     std::printf("%s: Tintwell marks, medians: ms since its main() began / processor ms since its process began\n"
@@ -403,10 +420,12 @@ int main(int argc, char** argv)
         }
     }
     if (offscreen.ratio > 0) {
-        std::printf("offscreen: worst ratio %.2f (%s)\n", offscreen.ratio, qPrintable(offscreen.variant));
+        std::printf("offscreen: worst ratio %.2f (%s); the form alone to bare: %.2f\n", offscreen.ratio,
+                    qPrintable(offscreen.variant), offscreen.formRatio);
     }
     if (xvfb.ratio > 0) {
-        std::printf("Xvfb: worst ratio %.2f (%s)\n", xvfb.ratio, qPrintable(xvfb.variant));
+        std::printf("Xvfb: worst ratio %.2f (%s); the form alone to bare: %.2f\n", xvfb.ratio, qPrintable(xvfb.variant),
+                    xvfb.formRatio);
     }
     std::printf("ratio to bare window: %.2f\n", xvfb.ratio > 0 ? xvfb.ratio : offscreen.ratio);
     return 0;
