@@ -58,6 +58,7 @@ void MyThread::startThreadSlot()
     // Back to the thread that created it, which frees it once it is stopped.
     moveToThread(m_home);
     qCDebug(lcWorker) << "worker stopped";
+    m_loopEnded.store(true, std::memory_order_release); // nothing of this object is touched after it
 }
 
 ReceiveWorker::ReceiveWorker(LinkAccess& link) : m_link(link)
@@ -98,6 +99,9 @@ void ReceiveWorker::stop()
     }
     // The thread deletes itself later; the worker is back on this thread and
     // the lock belongs to the link, so the worker can go now.
+    if (!m_worker->loopEnded()) {
+        qCWarning(lcWorker) << "worker freed without its loop having ended";
+    }
     m_worker.reset();
     m_thread = nullptr;
 }

@@ -32,6 +32,12 @@ public:
     // wait; ends the wait for input at once.
     void requestStop();
     bool stopRequested() const { return m_stop.load(); }
+    // Whether the receiving loop has returned: its last step, which
+    // ReceiveWorker::stop() reads once the thread is joined before it frees
+    // the worker. The join orders the two already, but inside QtCore, where
+    // the thread sanitizer cannot see it (a thread that has already ended is
+    // joined under a futex alone); this pair is an order it does see.
+    bool loopEnded() const { return m_loopEnded.load(std::memory_order_acquire); }
 
     // The longest wait for input before the stop flag is looked at again
     // (a stop also ends the wait at once).
@@ -56,6 +62,7 @@ private:
     QRecursiveMutex* m_lock;
     QThread* m_home;
     std::atomic<bool> m_stop{false};
+    std::atomic<bool> m_loopEnded{false};
 };
 
 // Starts and stops one worker at a time on its own thread, over the link it
