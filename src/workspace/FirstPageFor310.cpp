@@ -28,6 +28,8 @@
 #include <QStackedWidget>
 #include <QTableWidget>
 
+#include <numeric>
+
 using namespace ComparisonDisplay;
 
 namespace {
@@ -47,7 +49,7 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
 {
     setObjectName(QStringLiteral("FirstPageFor310"));
     startupTrace::mark("page: begin");
-    ui->setupUi(this, false);
+    ui->setupUi(this);
     startupTrace::mark("page: form");
     ui->label_eThresholds->hide();
     ui->lineEdit_eThresholds->hide();
@@ -68,14 +70,10 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     }
     display->setItem(12, 0, centredItem(colorimeter("\u25B3E")));
     setDisplayHeadings(display);
-    if (hiddenParts == HiddenParts::Now) {
-        resetColorDiff();
-    } else {
-        // Only the rows the display mode shows get their standard's edit now;
-        // the others come with the hidden parts, right after the first frame.
-        resetColorDiffItems();
-        completeStandardEdits(displayModeView(m_state.displayFlags).displayRows);
-    }
+    // Only the rows the display mode shows get their standard's edit now; the
+    // others come with the hidden parts.
+    resetColorDiffItems();
+    completeStandardEdits(displayModeView(m_state.displayFlags).displayRows);
 
     // The comparison tables.
     startupTrace::mark("page: displays");
@@ -122,17 +120,15 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     ui->lineEdit_eThresholds->setValidator(thresholdValidator);
     setUpTableView(ui->tableWidget_data, false);
     setSpectralButtonText();
-    if (hiddenParts == HiddenParts::Now) {
-        // Their buttons are connected by name below.
-        setUpLegacyLayout();
-        ui->setupParameterUi();
-    }
     QMetaObject::connectSlotsByName(this);
+    if (hiddenParts == HiddenParts::Now) {
+        buildHiddenParts();
+    }
 }
 
 void FirstPageFor310::buildHiddenParts()
 {
-    // By hand: the page's slots were connected by name before these existed.
+    // By hand: the page's slots are connected by name before these exist.
     if (!ui->tbData) {
         setUpLegacyLayout();
         connect(ui->stdmeasurementBtn, &QPushButton::clicked, this, &FirstPageFor310::on_stdmeasurementBtn_clicked);
@@ -147,10 +143,8 @@ void FirstPageFor310::buildHiddenParts()
         connect(ui->pushButton_readParameter, &QPushButton::clicked, this,
                 &FirstPageFor310::on_pushButton_readParameter_clicked);
     }
-    QList<int> everyRow;
-    for (int row = 1; row <= kDeltaERow; ++row) {
-        everyRow << row;
-    }
+    QList<int> everyRow(kDeltaERow);
+    std::iota(everyRow.begin(), everyRow.end(), 1);
     completeStandardEdits(everyRow);
 }
 

@@ -129,6 +129,21 @@ QGroupBox* makeGroupPage(QStackedWidget* stack, const char* pageName, const char
     return group;
 }
 
+// Widgets into a grid, row after row, each in the next column; returns the
+// first row left free.
+int addRows(QGridLayout* layout, std::initializer_list<std::initializer_list<QWidget*>> rows)
+{
+    int row = 0;
+    for (const auto& widgets : rows) {
+        int column = 0;
+        for (QWidget* widget : widgets) {
+            layout->addWidget(widget, row, column++);
+        }
+        ++row;
+    }
+    return row;
+}
+
 // A settings panel's "Set …" and "Read …" buttons, side by side.
 QHBoxLayout* makeSetAndRead(QPushButton* set, QPushButton* read)
 {
@@ -205,7 +220,7 @@ RecordTableView* makeRecordPage(QStackedWidget* stack, const char* pageName, con
 
 } // namespace
 
-void FirstPageForm::setupUi(QWidget* page, bool withHiddenParts)
+void FirstPageForm::setupUi(QWidget* page)
 {
     gridLayout_firstPageFor310 = new QGridLayout(page);
     gridLayout_firstPageFor310->setObjectName(QStringLiteral("gridLayout_firstPageFor310"));
@@ -220,10 +235,7 @@ void FirstPageForm::setupUi(QWidget* page, bool withHiddenParts)
     lineEdit_serialNo->setMinimumWidth(lineEdit_serialNo->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")));
     label_firmwareVersion = make<QLabel>(groupBox_deviceInformation, "label_firmwareVersion");
     lineEdit_firmwareVersion = makeReadOnlyEdit(groupBox_deviceInformation, "lineEdit_firmwareVersion");
-    deviceLayout->addWidget(label_serialNo, 0, 0);
-    deviceLayout->addWidget(lineEdit_serialNo, 0, 1);
-    deviceLayout->addWidget(label_firmwareVersion, 0, 2);
-    deviceLayout->addWidget(lineEdit_firmwareVersion, 0, 3);
+    addRows(deviceLayout, {{label_serialNo, lineEdit_serialNo, label_firmwareVersion, lineEdit_firmwareVersion}});
 
     groupBox_count = make<QGroupBox>(page, "groupBox_count");
     auto* countLayout = new QHBoxLayout(groupBox_count);
@@ -301,15 +313,12 @@ void FirstPageForm::setupUi(QWidget* page, bool withHiddenParts)
     lineEdit_eThresholds = make<QLineEdit>(groupBox_setTolerance, "lineEdit_eThresholds");
     pushButton_setTolerance = make<QPushButton>(groupBox_setTolerance, "pushButton_setTolerance");
     pushButton_readTolerance = make<QPushButton>(groupBox_setTolerance, "pushButton_readTolerance");
-    toleranceLayout->addWidget(label_hazeTolerance, 0, 0);
-    toleranceLayout->addWidget(lineEdit_hazeTolerance, 0, 1);
-    toleranceLayout->addWidget(label_hazeTolerancePercentage, 0, 2);
-    toleranceLayout->addWidget(label_tTolerance, 1, 0);
-    toleranceLayout->addWidget(lineEdit_tTolerance, 1, 1);
-    toleranceLayout->addWidget(label_tTolerancePercentage, 1, 2);
-    toleranceLayout->addWidget(label_eThresholds, 2, 0);
-    toleranceLayout->addWidget(lineEdit_eThresholds, 2, 1);
-    toleranceLayout->addLayout(makeSetAndRead(pushButton_setTolerance, pushButton_readTolerance), 3, 0, 1, 3);
+    const int toleranceButtons =
+        addRows(toleranceLayout, {{label_hazeTolerance, lineEdit_hazeTolerance, label_hazeTolerancePercentage},
+                                  {label_tTolerance, lineEdit_tTolerance, label_tTolerancePercentage},
+                                  {label_eThresholds, lineEdit_eThresholds}});
+    toleranceLayout->addLayout(makeSetAndRead(pushButton_setTolerance, pushButton_readTolerance), toleranceButtons,
+                               0, 1, 3);
     stackedWidget->addWidget(page_tolerance);
 
     // The buttons row.
@@ -364,10 +373,6 @@ void FirstPageForm::setupUi(QWidget* page, bool withHiddenParts)
     stackedWidget_comparisonMeasurement->setCurrentIndex(0);
     stackedWidget_data->setCurrentIndex(0);
     retranslateUi();
-    if (withHiddenParts) {
-        setupParameterUi();
-        setupLegacyUi();
-    }
 }
 
 void FirstPageForm::setupParameterUi()
@@ -384,11 +389,10 @@ void FirstPageForm::setupParameterUi()
     lineEdit_thresholds = make<QLineEdit>(groupBox_eParameter, "lineEdit_thresholds");
     pushButton_setParameter = make<QPushButton>(groupBox_eParameter, "pushButton_setParameter");
     pushButton_readParameter = make<QPushButton>(groupBox_eParameter, "pushButton_readParameter");
-    parameterLayout->addWidget(label_formula, 0, 0);
-    parameterLayout->addWidget(lineEdit_formula, 0, 1);
-    parameterLayout->addWidget(label_thresholds, 1, 0);
-    parameterLayout->addWidget(lineEdit_thresholds, 1, 1);
-    parameterLayout->addLayout(makeSetAndRead(pushButton_setParameter, pushButton_readParameter), 2, 0, 1, 2);
+    const int parameterButtons =
+        addRows(parameterLayout, {{label_formula, lineEdit_formula}, {label_thresholds, lineEdit_thresholds}});
+    parameterLayout->addLayout(makeSetAndRead(pushButton_setParameter, pushButton_readParameter), parameterButtons,
+                               0, 1, 2);
     stackedWidget->addWidget(page_eParameter);
     // Keyboard order: right after the tolerance panel (only one of the two is shown).
     QWidget::setTabOrder(pushButton_readTolerance, lineEdit_formula);

@@ -111,11 +111,11 @@ struct FirstPageForm
     QLabel* companyinfoLab = nullptr;
     QLabel* companywetLab = nullptr;
 
-    // Builds every widget on page; those that start hidden (the legacy
-    // layout: the second page of the live display's stack and of the tables'
-    // stack; the delta-E parameter panel: the second page of the settings
-    // stack) only when asked.
-    void setupUi(QWidget* page, bool withHiddenParts = true);
+    // Builds the widgets on page that show at start. Those that start hidden
+    // (the legacy layout: the second page of the live display's stack and of
+    // the tables' stack; the delta-E parameter panel: the second page of the
+    // settings stack) are built by the two below.
+    void setupUi(QWidget* page);
     // Build the legacy layout's widgets and the parameter panel's, once
     // (they stay null until then).
     void setupLegacyUi();

@@ -35,7 +35,7 @@ int main(int argc, char** argv)
     QMainWindow window;
     auto* page = new QWidget;
     FirstPageForm form;
-    form.setupUi(page, false);
+    form.setupUi(page);
     form.retranslateUi();
     window.setCentralWidget(page);
     window.setWindowState(Qt::WindowMaximized);
