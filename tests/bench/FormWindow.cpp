@@ -15,6 +15,8 @@
 #include <QMainWindow>
 #include <QTranslator>
 
+#include <cstdio>
+
 void tintwellInitResources();
 
 int main(int argc, char** argv)
@@ -29,9 +31,13 @@ int main(int argc, char** argv)
     const int lang = app.arguments().indexOf(QStringLiteral("--lang"));
     const bool english = lang > 0 && app.arguments().value(lang + 1) == QLatin1String("en");
     QTranslator catalogue;
-    if (catalogue.load(dataFilePath(english ? QStringLiteral("Tintwell_en.qm") : QStringLiteral("Tintwell_zh.qm")))) {
-        QCoreApplication::installTranslator(&catalogue);
+    const QString file = dataFilePath(english ? QStringLiteral("Tintwell_en.qm") : QStringLiteral("Tintwell_zh.qm"));
+    if (!catalogue.load(file)) {
+        // Measured in the source texts, it would not be the language asked for.
+        std::fprintf(stderr, "form: cannot load %s\n", qPrintable(file));
+        return 1;
     }
+    QCoreApplication::installTranslator(&catalogue);
     QMainWindow window;
     auto* page = new QWidget;
     FirstPageForm form;
