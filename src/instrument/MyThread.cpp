@@ -5,7 +5,7 @@
 #include <QLoggingCategory>
 #include <QThread>
 
-Q_LOGGING_CATEGORY(lcWorker, "tintwell.workspace.worker")
+Q_LOGGING_CATEGORY(lcWorker, "tintwell.instrument.worker")
 
 MyThread::MyThread(Transport& transport, QRecursiveMutex* lock, QObject* parent)
     : QObject(parent), m_transport(transport), m_lock(lock), m_home(QThread::currentThread())

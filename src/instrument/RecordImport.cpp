@@ -8,7 +8,7 @@
 
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcImport, "tintwell.workspace.import")
+Q_LOGGING_CATEGORY(lcImport, "tintwell.instrument.import")
 
 namespace {
 

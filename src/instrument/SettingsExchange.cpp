@@ -5,7 +5,7 @@
 
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcSettings, "tintwell.workspace.settings")
+Q_LOGGING_CATEGORY(lcSettings, "tintwell.instrument.settings")
 
 using namespace SettingsRules;
 
