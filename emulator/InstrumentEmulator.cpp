@@ -4,6 +4,7 @@
 #include "EmulatorLog.h"
 #include "EmulatorModel.h"
 #include "FrameChecksum.h"
+#include "InstrumentIds.h"
 #include "VirtualInstrument.h"
 
 #include <algorithm>
@@ -23,8 +24,6 @@ constexpr std::uint8_t kReportId = 0x3F;
 constexpr std::size_t kReportLength = 64;
 constexpr int kReportPayload = 62;
 constexpr int kSplitChunk = 5;
-constexpr std::uint16_t kVendorId = 0x2047;
-constexpr std::uint16_t kProductId = 0x0301;
 constexpr quint8 kStart = 0xAB;
 constexpr int kLargestRequestData = 4096;
 // One interrupt transfer per USB frame.
@@ -256,7 +255,7 @@ public:
     bool open(std::uint16_t vendorId, std::uint16_t productId) override
     {
         std::lock_guard<std::mutex> lock(d->mutex);
-        if (!d->plugged || vendorId != kVendorId || productId != kProductId) {
+        if (!d->plugged || vendorId != kInstrumentVendorId || productId != kInstrumentProductId) {
             return false;
         }
         m_open = true;

@@ -5,6 +5,7 @@
 #include "CLinker.h"
 #include "DeviceNotifier.h"
 #include "FirstPageFor310.h"
+#include "InstrumentIds.h"
 #include "InstrumentLink.h"
 #include "JournalKeeper.h"
 #include "LinkFactory.h"
@@ -36,8 +37,6 @@ namespace {
 
 MainWindow* g_mainWindow = nullptr;
 
-constexpr quint16 kVendorId = 0x2047;
-constexpr quint16 kProductId = 0x0301;
 constexpr int kFirstFrameFallbackMs = 3000;
 
 QString windowStyleSheet()
@@ -394,7 +393,7 @@ bool MainWindow::OpenUSB()
     if (link || !factory) {
         return false;
     }
-    link = factory->openLink(kVendorId, kProductId);
+    link = factory->openLink(kInstrumentVendorId, kInstrumentProductId);
     if (!link) {
         return false;
     }

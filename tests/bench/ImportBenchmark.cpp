@@ -7,6 +7,7 @@
 
 #include "EmulatedLinkFactory.h"
 #include "InstrumentEmulator.h"
+#include "InstrumentIds.h"
 #include "LinkTransport.h"
 #include "RecordCommands.h"
 #include "StoredRecords.h"
@@ -69,7 +70,7 @@ struct Run
 Run importOnce(InstrumentEmulator& emulator, EmulatedLinkFactory& factory, int records)
 {
     Run run;
-    std::unique_ptr<CLinker> link = factory.openLink(0x2047, 0x0301);
+    std::unique_ptr<CLinker> link = factory.openLink(kInstrumentVendorId, kInstrumentProductId);
     if (!link) {
         std::fprintf(stderr, "the emulated instrument did not open\n");
         return run;

@@ -10,6 +10,7 @@
 #include "FakeHidBackend.h"
 #include "Frames.h"
 #include "IdentificationCommands.h"
+#include "InstrumentIds.h"
 #include "SettingsCommands.h"
 
 #include <QCoreApplication>
@@ -41,7 +42,7 @@ qint64 floodedRead(const QByteArray& report)
     fake->flood = report;
     fake->floodForMs = 10000;
     CLinkerUSB link(std::move(fake));
-    link.Open(0x2047, 0x0301);
+    link.Open(kInstrumentVendorId, kInstrumentProductId);
     QByteArray buffer;
     QElapsedTimer timer;
     timer.start();

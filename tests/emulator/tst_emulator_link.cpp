@@ -8,6 +8,7 @@
 #include "EmulatorModel.h"
 #include "IdentificationCommands.h"
 #include "InstrumentEmulator.h"
+#include "InstrumentIds.h"
 #include "LinkTransport.h"
 #include "RecordCommands.h"
 #include "ScriptedDialogs.h"
@@ -61,11 +62,11 @@ void TestEmulatorLink::factory_opensWhilePlugged()
 {
     auto emulator = std::make_shared<InstrumentEmulator>();
     EmulatedLinkFactory factory(emulator);
-    QVERIFY(!factory.openLink(0x2047, 0x0302));
+    QVERIFY(!factory.openLink(kInstrumentVendorId, 0x0302));
     emulator->unplug();
-    QVERIFY(!factory.openLink(0x2047, 0x0301));
+    QVERIFY(!factory.openLink(kInstrumentVendorId, kInstrumentProductId));
     emulator->plug();
-    std::unique_ptr<CLinker> link = factory.openLink(0x2047, 0x0301);
+    std::unique_ptr<CLinker> link = factory.openLink(kInstrumentVendorId, kInstrumentProductId);
     QVERIFY(link);
     QVERIFY(link->isOpen());
     QVERIFY(!link->isDeviceGone());
@@ -89,7 +90,7 @@ void TestEmulatorLink::identification_matchesShippedModelTable()
     QFETCH(int, version);
     auto emulator = std::make_shared<InstrumentEmulator>(model, version);
     EmulatedLinkFactory factory(emulator);
-    std::unique_ptr<CLinker> link = factory.openLink(0x2047, 0x0301);
+    std::unique_ptr<CLinker> link = factory.openLink(kInstrumentVendorId, kInstrumentProductId);
     QVERIFY(link);
     LinkTransport transport;
     transport.setLink(link.get());
@@ -136,7 +137,7 @@ void TestEmulatorLink::recordImport_throughProductionStack()
 {
     auto emulator = std::make_shared<InstrumentEmulator>(QStringLiteral("TX420"));
     EmulatedLinkFactory factory(emulator);
-    std::unique_ptr<CLinker> link = factory.openLink(0x2047, 0x0301);
+    std::unique_ptr<CLinker> link = factory.openLink(kInstrumentVendorId, kInstrumentProductId);
     QVERIFY(link);
     LinkTransport transport;
     transport.setLink(link.get());
@@ -232,7 +233,7 @@ void TestEmulatorLink::simulatorKeys_pushAndUnplug()
     SimulatorControls* controls = SimulatorControls::install(setup.factory.get(), &window);
     QVERIFY(controls);
     QVERIFY(window.windowTitle().contains(QStringLiteral("TX310")));
-    std::unique_ptr<CLinker> link = setup.factory->openLink(0x2047, 0x0301);
+    std::unique_ptr<CLinker> link = setup.factory->openLink(kInstrumentVendorId, kInstrumentProductId);
     QVERIFY(link);
 
     // An older TX310 pushes the block of its display mode (haze/T here).
@@ -250,7 +251,7 @@ void TestEmulatorLink::simulatorKeys_pushAndUnplug()
     controls->plugAction()->trigger();
     QCOMPARE(window.windowTitle(), pluggedTitle);
     QVERIFY(link->isDeviceGone()); // the old link stays dead; OpenUSB makes a new one
-    QVERIFY(setup.factory->openLink(0x2047, 0x0301));
+    QVERIFY(setup.factory->openLink(kInstrumentVendorId, kInstrumentProductId));
 
     QCOMPARE(SimulatorControls::install(nullptr, &window), nullptr);
 }

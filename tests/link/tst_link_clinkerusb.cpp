@@ -5,6 +5,7 @@
 #include "CLinkerUSB.h"
 #include "FakeHidBackend.h"
 #include "HidLinkFactory.h"
+#include "InstrumentIds.h"
 #include "LinkTransport.h"
 #include "WaitUntil.h"
 
@@ -69,7 +70,7 @@ void CLinkerUsbTest::init()
     auto fake = std::make_unique<FakeHidBackend>();
     m_fake = fake.get();
     m_link = std::make_unique<CLinkerUSB>(std::move(fake));
-    QVERIFY(m_link->Open(0x2047, 0x0301));
+    QVERIFY(m_link->Open(kInstrumentVendorId, kInstrumentProductId));
     QVERIFY(m_link->isOpen());
 }
 

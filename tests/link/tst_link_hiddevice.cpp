@@ -1,6 +1,7 @@
 // The report framing of libHidDevice over a scripted byte pipe.
 
 #include "FakeHidBackend.h"
+#include "InstrumentIds.h"
 #include "libHidDevice.h"
 
 #include <QtTest>
@@ -50,7 +51,7 @@ void HidDeviceTest::init()
     auto fake = std::make_unique<FakeHidBackend>();
     m_fake = fake.get();
     m_device = std::make_unique<libHidDevice>(std::move(fake));
-    QCOMPARE(m_device->Open(0x2047, 0x0301), 0);
+    QCOMPARE(m_device->Open(kInstrumentVendorId, kInstrumentProductId), 0);
     QVERIFY(m_device->opened);
 }
 
@@ -193,7 +194,7 @@ void HidDeviceTest::open_failure_staysClosed()
     auto fake = std::make_unique<FakeHidBackend>();
     fake->opens = false;
     libHidDevice device(std::move(fake));
-    QCOMPARE(device.Open(0x2047, 0x0301), -1);
+    QCOMPARE(device.Open(kInstrumentVendorId, kInstrumentProductId), -1);
     QVERIFY(!device.opened);
     std::uint8_t buf[4] = {1, 2, 3, 4};
     QCOMPARE(device.Write(buf, 4, 50), 0);

@@ -8,6 +8,7 @@
 #include "FrameChecksum.h"
 #include "HidBackend.h"
 #include "InstrumentEmulator.h"
+#include "InstrumentIds.h"
 #include "LinkTransport.h"
 #include "VirtualInstrument.h"
 
@@ -64,7 +65,7 @@ struct EmulatedLink
         : emulator(model, softwareVersion),
           link(std::make_unique<CountingBackend>(emulator.createBackend(), reportsWritten, reportsRead))
     {
-        opened = link.Open(0x2047, 0x0301);
+        opened = link.Open(kInstrumentVendorId, kInstrumentProductId);
         transport.setLink(&link);
         // The emulator answers at once; a reply missing for this long is missing.
         transport.setReceiveTimeoutLimitMs(kReceiveLimitMs);

@@ -4,6 +4,7 @@
 // by an emulated TX310, so the workspace identifies it without boxes.
 #include "CLinker.h"
 #include "EmulatorModel.h"
+#include "InstrumentIds.h"
 #include "LinkFactory.h"
 #include "VirtualInstrument.h"
 
@@ -68,7 +69,7 @@ public:
     std::unique_ptr<CLinker> openLink(std::uint16_t vendorId, std::uint16_t productId) override
     {
         ++m_instrument->attempts;
-        if (!m_instrument->attached || vendorId != 0x2047 || productId != 0x0301) {
+        if (!m_instrument->attached || vendorId != kInstrumentVendorId || productId != kInstrumentProductId) {
             return nullptr;
         }
         ++m_instrument->opens;

@@ -6,6 +6,7 @@
 #include "FrameChecksum.h"
 #include "HidBackend.h"
 #include "InstrumentEmulator.h"
+#include "InstrumentIds.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
@@ -42,7 +43,7 @@ public:
     explicit RawClient(InstrumentEmulator& emulator)
         : backend(emulator.createBackend())
     {
-        opened = backend->open(0x2047, 0x0301);
+        opened = backend->open(kInstrumentVendorId, kInstrumentProductId);
     }
 
     // Writes bytes as output reports of at most `chunk` data bytes each.
