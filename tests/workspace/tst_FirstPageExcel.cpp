@@ -5,7 +5,7 @@
 #include "ComparisonRecord.h"
 #include "CsvFormat.h"
 #include "CxfFormat.h"
-#include "ExcelTestSheets.h"
+#include "../excel/ExcelTestSheets.h"
 #include "MeterPageFor310.h"
 #include "PageFixture.h"
 #include "SpreadsheetExport.h"

@@ -5,7 +5,7 @@
 #include "CgatsFormat.h"
 #include "CsvFormat.h"
 #include "CxfFormat.h"
-#include "ExcelTestSheets.h"
+#include "../excel/ExcelTestSheets.h"
 #include "ExportTables.h"
 #include "ScriptedDialogs.h"
 #include "SpreadsheetExport.h"
