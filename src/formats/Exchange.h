@@ -6,7 +6,7 @@
 // wrote reads back to the same document.
 
 #include "ComparisonRecord.h"
-#include "SpectralData.h"
+#include "SpectralRecord.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

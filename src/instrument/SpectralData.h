@@ -1,9 +1,10 @@
 #pragma once
-// Spectral curves: one record is 31 percentages at 400 .. 700 nm in 10 nm
-// steps. The measurement exchange, and the reading of the records stored in
+// Spectral curves (SpectralRecord.h): the measurement exchange, and the reading of the records stored in
 // the instrument (value and name areas read in blocks of 256 bytes). The
 // caller holds the link lock for each whole exchange. Results are
 // ProtocolResult codes.
+
+#include "SpectralRecord.h"
 
 #include <QByteArray>
 #include <QList>
@@ -13,22 +14,6 @@
 #include <functional>
 
 class Transport;
-
-constexpr int kSpectralPointCount = 31;
-constexpr int kFirstWavelengthNm = 400;
-constexpr int kWavelengthStepNm = 10;
-
-struct SpectralRecord
-{
-    std::array<double, kSpectralPointCount> values{}; // percent, index k <-> 400 + 10 k nm
-    bool shown = true;
-};
-
-struct NamedSpectrum
-{
-    SpectralRecord record;
-    QString name; // empty when the instrument stored none
-};
 
 // The 31 values at offset: signed 16-bit little-endian hundredths of a
 // percent, so a reading just below zero stays negative (0xFFFF is -0.01 %).

@@ -4,7 +4,7 @@
 // and percent labels, the axis titles, and one polyline per shown record on a
 // scale of 60, 120 or 240 percent taken from the shown records only.
 
-#include "SpectralData.h"
+#include "SpectralRecord.h"
 
 #include <QColor>
 #include <QLineF>

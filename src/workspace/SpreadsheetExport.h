@@ -14,7 +14,7 @@
 // the records handed in (records / spectra), never from the table's texts.
 
 #include "ComparisonRecord.h"
-#include "SpectralData.h"
+#include "SpectralRecord.h"
 
 #include <QCoreApplication>
 #include <QList>
