@@ -3,7 +3,6 @@
 #include "BlankWorkbook.h"
 #include "CellReference.h"
 #include "DataFiles.h"
-#include "Dialogs.h"
 #include "FileReplace.h"
 
 #include <QAbstractItemModel>
@@ -208,7 +207,8 @@ bool ExcelEngine::writeRows(const QList<QStringList>& rows)
     return true;
 }
 
-bool ExcelEngine::writeTable(const QAbstractItemModel& table, ProgressDialog* progress, bool withHeader)
+bool ExcelEngine::writeTable(const QAbstractItemModel& table, const std::function<bool(int)>& progress,
+                             bool withHeader)
 {
     m_cancelled = false;
     m_rowsWritten = 0;
@@ -235,12 +235,9 @@ bool ExcelEngine::writeTable(const QAbstractItemModel& table, ProgressDialog* pr
             }
         }
         m_rowsWritten = r + 1;
-        if (progress) {
-            progress->setValue(r + 1);
-            if (progress->wasCanceled()) {
-                m_cancelled = true;
-                break;
-            }
+        if (progress && !progress(r + 1)) {
+            m_cancelled = true;
+            break;
         }
     }
     return saveWorkbook();

@@ -20,9 +20,9 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
-class ProgressDialog;
 class QAbstractItemModel;
 class QTemporaryFile;
 
@@ -51,8 +51,10 @@ public:
     // Row 1 the horizontal headers (when withHeader; a column the model only
     // numbers has none), then table row r at
     // sheet row r + 2; cells the table holds no data for stay untouched.
-    // Progress after each row; a cancel stops after the current row. Saves.
-    bool writeTable(const QAbstractItemModel& table, ProgressDialog* progress, bool withHeader = true);
+    // progress(rows done) after each row; its false answer (a cancel) stops
+    // after the current row. Saves.
+    bool writeTable(const QAbstractItemModel& table, const std::function<bool(int)>& progress,
+                    bool withHeader = true);
     bool wasCancelled() const { return m_cancelled; }
     int rowsWritten() const { return m_rowsWritten; }
 

@@ -146,7 +146,11 @@ ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWid
     }
     const int maximum = rows.rowCount() + 1;
     auto progress = m_dialogs.progress(parent, tr("Storing data,please wait..."), tr("cancel"), 0, maximum);
-    const bool written = engine.writeTable(rows, progress.get(), false) && engine.closeWorkbook();
+    const auto step = [&progress](int done) {
+        progress->setValue(done);
+        return !progress->wasCanceled();
+    };
+    const bool written = engine.writeTable(rows, step, false) && engine.closeWorkbook();
     if (!written) {
         progress->close();
         m_dialogs.information(parent, tr("Error"), tr("Failed to export data to excel file"));

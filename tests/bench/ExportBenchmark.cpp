@@ -62,7 +62,7 @@ qint64 exportRows(const QString& path, int rows)
     timer.start();
     const auto sheet = comparisonExportTable(table, ExportLab);
     ExcelEngine engine(path);
-    if (!engine.openWorkbook(1, ExcelEngine::Start::FromTemplate) || !engine.writeTable(*sheet, nullptr, false)
+    if (!engine.openWorkbook(1, ExcelEngine::Start::FromTemplate) || !engine.writeTable(*sheet, {}, false)
         || !engine.closeWorkbook()) {
         std::fprintf(stderr, "export failed: %s\n", qPrintable(engine.errorString()));
         return -1;
