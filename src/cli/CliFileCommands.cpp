@@ -17,7 +17,7 @@
 #include "SpectralData.h"
 #include "StandardColorExchange.h"
 #include "StandardColorSheet.h"
-#include "StandardColorUpload.h"
+#include "StandardColorTransfer.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -86,7 +86,7 @@ int writeWorkbook(CliContext& cli, const QByteArray& csv)
     const QString path = cli.args().value(QStringLiteral("output"));
     TextTableModel table(rows, columns);
     ExcelEngine engine(path);
-    if (!parsed.ok || !engine.openWorkbook(1, ExcelEngine::Start::FromTemplate) || !engine.writeTable(table, nullptr, false)
+    if (!parsed.ok || !engine.openWorkbook(1, ExcelEngine::Start::FromTemplate) || !engine.writeTable(table, {}, false)
         || !engine.closeWorkbook()) {
         cli.message(Cli::tr("%1 cannot be written.").arg(path));
         return ExitFile;
@@ -280,7 +280,7 @@ int runStdcolorUpload(CliContext& cli)
     QString problem;
     const bool read = StandardColorExchange::isExchangeFile(path)
                           ? StandardColorExchange::readRows(path, instrument->modelName, rows, &problem)
-                          : StandardColorUpload::readWorkbook(path, rows, &problem);
+                          : StandardColorSheet::readWorkbook(path, rows, &problem);
     StandardColorLibrary library;
     StandardColorSheetProblem sheetProblem;
     if (!read || !StandardColorSheet::parse(rows, instrument->modelName, library, sheetProblem)) {
@@ -289,14 +289,14 @@ int runStdcolorUpload(CliContext& cli)
         return ExitFile;
     }
     bool endWrongReply = false;
-    const StandardColorUploadResult result = StandardColorUpload::transfer(
+    const StandardColorUploadResult result = StandardColorTransfer::transfer(
         instrument->transport(), library, [&cli](int done, int total) { cli.progress(done, total); }, &endWrongReply);
     cli.progressDone();
     if (result != StandardColorUploadResult::Written) {
-        cli.message(StandardColorUpload::transferFailureText(result, endWrongReply));
+        cli.message(StandardColorTransfer::transferFailureText(result, endWrongReply));
         return ExitRefused;
     }
-    StandardColorUpload::drainAfterTransfer(instrument->transport());
+    StandardColorTransfer::drainAfterTransfer(instrument->transport());
     cli.message(Cli::tr("Standard colours written: %1 card(s), %2 row(s).").arg(library.count).arg(library.dataRows));
     return ExitOk;
 }

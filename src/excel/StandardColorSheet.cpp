@@ -2,6 +2,9 @@
 
 #include "Bytes.h"
 #include "RecordCommands.h"
+#include "XlsxReader.h"
+
+#include <QFile>
 
 #include <QLocale>
 
@@ -180,5 +183,29 @@ bool StandardColorSheet::parse(const QList<QVariantList>& rows, const QString& m
         }
     }
     library.stream = names + values;
+    return true;
+}
+
+bool StandardColorSheet::readWorkbook(const QString& path, QList<QVariantList>& rows, QString* error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        if (error) {
+            *error = file.errorString();
+        }
+        return false;
+    }
+    const XlsxLimits limits;
+    if (file.size() > limits.maxArchiveBytes) {
+        if (error) {
+            *error = QStringLiteral("the file is too large");
+        }
+        return false;
+    }
+    XlsxSheet sheet;
+    if (!readXlsxSheet(file.readAll(), 1, sheet, error, limits)) {
+        return false;
+    }
+    rows = sheet.denseRows();
     return true;
 }

@@ -4,38 +4,14 @@
 // cards, rows 50 … the data rows. The whole sheet is checked before anything
 // is sent, so a faulty sheet never leaves the instrument half written.
 
-#include <QByteArray>
+#include "StandardColorLibrary.h"
+
 #include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QVariant>
 
-constexpr int kStandardColorMaxCards = 47;      // card rows lie above row 50
 constexpr int kStandardColorFirstDataRow = 50;
-constexpr int kStandardColorDataNameBytes = 20;
-constexpr int kStandardColorDataRowBytes = 26;  // 20-byte name + three 16-bit values
-constexpr quint32 kStandardColorCardBase = 0x2000;
-constexpr int kStandardColorCardStride = 48;
-constexpr quint32 kStandardColorStreamBase = 0x40000;
-constexpr int kStandardColorBlockBytes = 256;
-
-struct StandardColorCardRow
-{
-    QString nameA;
-    QString nameB;
-    int valueA = 0; // the card's number of data rows
-    int valueB = 0;
-    quint16 checksum = 0;
-};
-
-struct StandardColorLibrary
-{
-    int count = 0;
-    quint16 countChecksum = 0;
-    QList<StandardColorCardRow> cards;
-    int dataRows = 0;  // S, the sum of the cards' data-row counts
-    QByteArray stream; // all names (20 bytes each), then all values (6 bytes each)
-};
 
 // A value cell's text as the instrument's integer: the value × 100, cut
 // (not rounded) after two decimals: "12.345" → 1234, "-0.05" → -5, "7" → 700.
@@ -60,4 +36,7 @@ public:
     // library; on a fault, problem says which row and why.
     static bool parse(const QList<QVariantList>& rows, const QString& modelName, StandardColorLibrary& library,
                       StandardColorSheetProblem& problem);
+    // The used range of the workbook at path, read without ever opening the
+    // file for writing. False, with *error, when it cannot be read.
+    static bool readWorkbook(const QString& path, QList<QVariantList>& rows, QString* error);
 };

@@ -1,11 +1,9 @@
 #include "StandardColorUpload.h"
 
 #include "Dialogs.h"
-#include "Frames.h"
 #include "LinkAccess.h"
-#include "RecordCommands.h"
 #include "StandardColorExchange.h"
-#include "XlsxReader.h"
+#include "StandardColorSheet.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,34 +14,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcExcel)
 namespace {
 
 constexpr auto kLibraryFileName = QLatin1String("StdColor.xlsx");
-constexpr int kFinalReadBytes = 1024;
-constexpr int kFinalReadTimeoutMs = 1000;
 
 } // namespace
-
-bool StandardColorUpload::readWorkbook(const QString& path, QList<QVariantList>& rows, QString* error)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error) {
-            *error = file.errorString();
-        }
-        return false;
-    }
-    const XlsxLimits limits;
-    if (file.size() > limits.maxArchiveBytes) {
-        if (error) {
-            *error = QStringLiteral("the file is too large");
-        }
-        return false;
-    }
-    XlsxSheet sheet;
-    if (!readXlsxSheet(file.readAll(), 1, sheet, error, limits)) {
-        return false;
-    }
-    rows = sheet.denseRows();
-    return true;
-}
 
 StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, Dialogs& dialogs, QWidget* parent,
                                                    const QString& modelName)
@@ -78,7 +50,7 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, Dialogs& di
             return Result::WrongFileName;
         }
         QString readError;
-        if (!readWorkbook(path, rows, &readError)) {
+        if (!StandardColorSheet::readWorkbook(path, rows, &readError)) {
             qCDebug(lcExcel) << "standard colour workbook" << path << readError;
             dialogs.critical(parent, errorTitle, tr("Can't open file!"));
             return Result::CannotOpen;
@@ -98,7 +70,7 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, Dialogs& di
     Transport& transport = link.transport();
     std::unique_ptr<ProgressDialog> progress;
     bool endWrongReply = false;
-    const Result result = transfer(
+    const Result result = StandardColorTransfer::transfer(
         transport, library,
         [&](int done, int total) {
             if (!progress) {
@@ -111,78 +83,10 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, Dialogs& di
         progress->close();
     }
     if (result != Result::Written) {
-        dialogs.critical(parent, errorTitle, transferFailureText(result, endWrongReply));
+        dialogs.critical(parent, errorTitle, StandardColorTransfer::transferFailureText(result, endWrongReply));
         return result;
     }
     dialogs.information(parent, tr("Information"), tr("Write to standard color card library successfully!"));
-    drainAfterTransfer(transport);
+    StandardColorTransfer::drainAfterTransfer(transport);
     return Result::Written;
-}
-
-StandardColorUploadResult StandardColorUpload::transfer(Transport& transport, const StandardColorLibrary& library,
-                                                        const std::function<void(int, int)>& progress,
-                                                        bool* endWrongReply)
-{
-    using Result = StandardColorUploadResult;
-    if (writeStandardColorCount(transport, library.count, library.countChecksum) != ProtocolResult::Success) {
-        return Result::CountFailed;
-    }
-    for (int i = 0; i < library.cards.size(); ++i) {
-        const StandardColorCardRow& card = library.cards.at(i);
-        if (writeStandardColorRecord(transport, static_cast<int>(kStandardColorCardBase) + kStandardColorCardStride * i,
-                                     card.nameA, card.nameB, card.valueA, card.valueB, card.checksum)
-            != ProtocolResult::Success) {
-            return Result::CardFailed;
-        }
-    }
-    const QByteArray& stream = library.stream;
-    const int pages = static_cast<int>((stream.size() + kStandardColorBlockBytes - 1) / kStandardColorBlockBytes);
-    if (progress) {
-        progress(0, pages);
-    }
-    quint32 address = kStandardColorStreamBase;
-    int blocks = 0;
-    for (qsizetype at = 0; at < stream.size(); at += kStandardColorBlockBytes) {
-        const QByteArray block = stream.mid(at, kStandardColorBlockBytes);
-        if (writeBlock(transport, address, block, static_cast<int>(block.size())) != ProtocolResult::Success) {
-            return Result::DataFailed;
-        }
-        address += static_cast<quint32>(block.size());
-        if (progress) {
-            progress(++blocks, pages);
-        }
-    }
-    const int end = writeBlock(transport, address, QByteArray(), 0);
-    if (end != ProtocolResult::Success) {
-        if (endWrongReply) {
-            *endWrongReply = end == ProtocolResult::WrongReply;
-        }
-        return Result::EndFailed;
-    }
-    if (progress) {
-        progress(pages, pages);
-    }
-    return Result::Written;
-}
-
-void StandardColorUpload::drainAfterTransfer(Transport& transport)
-{
-    QByteArray rest;
-    transport.receiveFrame(rest, kFinalReadTimeoutMs, kFinalReadBytes, false);
-}
-
-QString StandardColorUpload::transferFailureText(StandardColorUploadResult result, bool endWrongReply)
-{
-    switch (result) {
-    case StandardColorUploadResult::CountFailed:
-        return tr("Failed to write the total number of standard color cards!");
-    case StandardColorUploadResult::CardFailed:
-        return tr("Failed to write standard color card information!");
-    case StandardColorUploadResult::DataFailed:
-        return tr("Failed to write standard color card data!");
-    case StandardColorUploadResult::EndFailed:
-        return endWrongReply ? tr("Failed to write!") : tr("Failed to write empty packet!");
-    default:
-        return QString();
-    }
 }
