@@ -4,7 +4,7 @@
 #include "CgatsFormat.h"
 #include "CxfFormat.h"
 #include "EmulatedAccess.h"
-#include "ExcelTestSheets.h"
+#include "../excel/ExcelTestSheets.h"
 #include "ScriptedDialogs.h"
 #include "StandardColorUpload.h"
 
