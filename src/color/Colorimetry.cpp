@@ -96,11 +96,6 @@ ColorReading scaleMeasurement(const std::array<int, 21>& raw)
     return reading;
 }
 
-QString swatchStyleSheet(int red, int green, int blue)
-{
-    return QStringLiteral("background-color: rgb(%1, %2, %3);").arg(red).arg(green).arg(blue);
-}
-
 double chroma(double a, double b)
 {
     return std::sqrt(a * a + b * b);

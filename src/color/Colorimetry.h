@@ -109,9 +109,6 @@ struct ColorReading
 // L*, a*, b*, three unused, L*, C*, h, Y, x, y, four unused, R, G, B, Haze, T.
 ColorReading scaleMeasurement(const std::array<int, 21>& raw);
 
-// Style sheet of a swatch showing the instrument's RGB colour unchanged.
-QString swatchStyleSheet(int red, int green, int blue);
-
 // C* = sqrt(a*^2 + b*^2).
 double chroma(double a, double b);
 // Hue angle in degrees, 0 to 360, as the colour-difference formulas use it.

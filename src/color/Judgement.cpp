@@ -123,14 +123,3 @@ QString verdictText(Verdict verdict)
     }
     return QCoreApplication::translate(context, QT_TRANSLATE_NOOP("FirstPageFor310", "PASS"));
 }
-
-QString verdictLabelStyle(Verdict verdict)
-{
-    return verdict == Verdict::Ng ? QStringLiteral("QLabel{background:red;}")
-                                  : QStringLiteral("QLabel{background-color: rgb(0, 255, 0);}");
-}
-
-Qt::GlobalColor verdictCellColor(Verdict verdict)
-{
-    return verdict == Verdict::Ng ? Qt::red : Qt::darkGreen;
-}

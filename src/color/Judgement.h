@@ -49,7 +49,3 @@ Verdict judgeLegacy(double deltaE, double deltaEThreshold);
 
 // "PASS" or "NG", translated in the workspace page's context.
 QString verdictText(Verdict verdict);
-// Style of the result label showing the verdict.
-QString verdictLabelStyle(Verdict verdict);
-// Background of the verdict cell in the comparison table.
-Qt::GlobalColor verdictCellColor(Verdict verdict);

@@ -11,6 +11,7 @@
 #include "FirstPageForm.h"
 #include "FrameScanner.h"
 #include "Frames.h"
+#include "VerdictStyle.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

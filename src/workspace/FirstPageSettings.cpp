@@ -16,6 +16,7 @@
 #include "FirstPageForm.h"
 #include "SettingsExchange.h"
 #include "SettingsRules.h"
+#include "VerdictStyle.h"
 #include "setEParameterPageFor470.h"
 
 #include <QButtonGroup>

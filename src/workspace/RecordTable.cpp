@@ -2,6 +2,7 @@
 
 #include "ComparisonRecordList.h"
 #include "Judgement.h"
+#include "VerdictStyle.h"
 
 #include <QBrush>
 #include <QColor>
