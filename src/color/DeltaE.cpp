@@ -152,17 +152,6 @@ double deltaE2000(const LabColor& s, const LabColor& p)
 
 } // namespace
 
-bool isFirstGenerationColorimeter(const QString& model, int softwareVersion)
-{
-    if (model == QLatin1String("TX420") || model == QLatin1String("TX450")) {
-        return softwareVersion < 300;
-    }
-    if (model == QLatin1String("TX430") || model == QLatin1String("TX460")) {
-        return softwareVersion < 400;
-    }
-    return false;
-}
-
 std::optional<DeltaEFormula> formulaFromCode(int code, bool firstGeneration)
 {
     switch (code) {

@@ -15,13 +15,9 @@ enum class DeltaEFormula {
     Cie2000, // CIEDE2000
 };
 
-// A first-generation colorimeter (TX420/TX450 below software 3.00, TX430/TX460
-// below 4.00; softwareVersion is in hundredths) numbers its formulas
-// differently and is served by the legacy workspace layout.
-bool isFirstGenerationColorimeter(const QString& model, int softwareVersion);
-
 // The instrument's formula code: codes 5 and 6 swap meaning between the
-// generations; nothing above 6 names a formula.
+// generations (isFirstGenerationColorimeter, src/instrument, tells them
+// apart); nothing above 6 names a formula.
 std::optional<DeltaEFormula> formulaFromCode(int code, bool firstGeneration);
 // The code as stored after reading it: a first-generation colorimeter that
 // reports a code above 5 is taken to mean code 0.

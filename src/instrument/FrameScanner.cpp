@@ -1,6 +1,7 @@
 #include "FrameScanner.h"
 
 #include "DeltaE.h"
+#include "InstrumentGeneration.h"
 
 #include <QString>
 

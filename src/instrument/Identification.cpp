@@ -2,6 +2,7 @@
 
 #include "Frames.h"
 #include "IdentificationCommands.h"
+#include "InstrumentGeneration.h"
 #include "SettingsCommands.h"
 #include "Transport.h"
 

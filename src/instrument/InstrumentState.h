@@ -7,6 +7,7 @@
 
 #include "ComparisonJudging.h"
 #include "DeltaE.h"
+#include "InstrumentGeneration.h"
 #include "Judgement.h"
 
 #include <QString>

@@ -3,6 +3,7 @@
 #include "DeltaE.h"
 #include "FrameScanner.h"
 #include "Frames.h"
+#include "InstrumentGeneration.h"
 #include "MeasurementCommands.h"
 
 namespace {

@@ -1,5 +1,7 @@
 #include "WorkspaceRules.h"
 
+#include "InstrumentGeneration.h"
+
 #include <QFileInfo>
 #include <QSettings>
 

@@ -27,7 +27,7 @@ ModelTable loadModelTable(const QString& path);
 // The first entry for the meter number, or nothing.
 std::optional<ModelEntry> findModel(const ModelTable& table, quint32 meterNumber);
 
-// isFirstGenerationColorimeter (DeltaE.h) says which instruments the legacy layout serves.
+// isFirstGenerationColorimeter (InstrumentGeneration.h) says which instruments the legacy layout serves.
 // Layouts 0: 0..6, 1: 3 and 4, 2: 3 only, 3: 0..2; larger layouts as layout 0.
 bool layoutAcceptsDisplayMode(int layoutIndex, int displayMode);
 // Layouts 1 and 2 take the delta-E parameter page and a reflectance spectral

@@ -6,6 +6,7 @@
 #include "ExcelEngine.h"
 #include "ExportTables.h"
 #include "ExtraSheet.h"
+#include "InstrumentGeneration.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -3,6 +3,7 @@
 #include "DeltaE.h"
 #include "DialogFeedback.h"
 #include "Dialogs.h"
+#include "InstrumentGeneration.h"
 #include "LinkAccess.h"
 #include "SettingsExchange.h"
 #include "SettingsRules.h"

@@ -5,6 +5,7 @@
 #include "DeltaE.h"
 #include "DialogFeedback.h"
 #include "EmulatedAccess.h"
+#include "InstrumentGeneration.h"
 #include "ScriptedDialogs.h"
 #include "SettingsExchange.h"
 #include "SettingsRules.h"
