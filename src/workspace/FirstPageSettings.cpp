@@ -120,8 +120,8 @@ void FirstPageFor310::on_pushButton_setParameter_clicked()
             return;
         }
     } else {
-        // The dialog writes inside this locked section and takes no lock itself.
-        LinkLock lock(m_link);
+        // The dialog takes the link lock for its write alone: no lock is held
+        // while the operator fills it in.
         setEParameterPageFor470 dialog(m_state.softwareVersion, m_state.modelName, m_link, dialogs(),
                                        m_state.chineseUi, this);
         if (dialog.exec() != QDialog::Accepted) {
