@@ -41,7 +41,9 @@ bool judgeRecord(ComparisonRecord& record, const ComparisonSettings& settings);
 // indexes of the records that changed.
 QList<int> judgeRecordsAgain(QList<ComparisonRecord>& records, const ComparisonSettings& settings);
 
-// A number read from a displayed text ("12.34%", " 2.3 "): nothing for an
-// empty text, dashes or a text that is not a finite number. Used only where
-// the operator typed over a shown standard.
+// A number read from a displayed or typed text ("12.34%", " 2.3 "): nothing
+// for an empty text, dashes or a text that is not a finite number. Used for
+// the live comparison's standard and sample columns (shown, or typed over by
+// the operator), for values given on the command line, and for the rows of a
+// journal of the former text format, converted once.
 std::optional<double> displayedNumber(const QString& text);

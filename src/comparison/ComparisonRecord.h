@@ -7,8 +7,10 @@
 // made from a record for the eye and is never parsed back.
 //
 // Values are the numbers as the instrument reported them (rounded as the
-// live display shows them). A value that was never measured (the Lab of an
-// imported haze record) is NaN; its cell shows 0 as the table always has.
+// live display shows them). A value the instrument did not send (the Lab of
+// an imported haze record) is 0, and its cell shows 0 as the table always
+// has. A value that is not known (kUnknown, NaN: the haze and transmittance
+// of a standard loaded from a colour file) shows dashes.
 
 #include <QDateTime>
 #include <QString>
