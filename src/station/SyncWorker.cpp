@@ -93,6 +93,12 @@ QList<OutboxEntry> newestVersions(const QList<OutboxEntry>& entries, QList<Outbo
 }
 } // namespace
 
+int retryDelayMs(const SyncOptions& options, int failures)
+{
+    const int doublings = std::clamp(failures - 1, 0, 16);
+    return int(std::min<qint64>(qint64(options.firstRetryDelayMs) << doublings, options.longestRetryDelayMs));
+}
+
 SyncWorker::SyncWorker(StationConfig config, Outbox* outbox, SyncOptions options)
     : m_config(std::move(config))
     , m_outbox(outbox)
@@ -317,16 +323,15 @@ void SyncWorker::retryLater(bool immediately)
     if (m_stopped) {
         return;
     }
+    ++m_failures;
     int delay = 0;
     if (!immediately) {
-        const int doublings = std::min(m_failures, 16);
-        delay = std::min<qint64>(qint64(m_options.firstRetryDelayMs) << doublings, m_options.longestRetryDelayMs);
+        delay = retryDelayMs(m_options, m_failures);
         // A refusal does not go away by itself: ask again only now and then.
         if (m_state == State::Refused) {
             delay = m_options.longestRetryDelayMs;
         }
     }
-    ++m_failures;
     m_waitingOutFailure = delay > 0;
     m_timer->start(delay);
 }

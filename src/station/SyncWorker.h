@@ -32,6 +32,11 @@ struct SyncOptions
     std::function<void(const QList<OutboxKey>&)> beforeSend;
 };
 
+// The wait before the next attempt after `failures` failed attempts in a
+// row (the first failure waits firstRetryDelayMs): doubled each time, up to
+// longestRetryDelayMs.
+int retryDelayMs(const SyncOptions& options, int failures);
+
 class SyncWorker : public QObject
 {
     Q_OBJECT

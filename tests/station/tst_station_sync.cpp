@@ -55,6 +55,8 @@ private Q_SLOTS:
     void journalIsTheOutbox_changesAndDeletionsArrive();
     void journalOutbox_refusalSurvivesRestart();
     void batchCancelled_triedAgainNotRefused();
+    void retryDelay_doublesAfterEachFailure_data();
+    void retryDelay_doublesAfterEachFailure();
 
 private:
     // The records of a station on the server, in the order they arrived.
@@ -372,6 +374,28 @@ void TestStationSync::batchCancelled_triedAgainNotRefused()
     QVERIFY(waitUntil([&] { return sync.state() == SyncWorker::State::Online; }, 5000));
     QVERIFY(!states.contains(SyncWorker::State::Refused));
     QCOMPARE(serverNames(station.user), namesOf(records));
+}
+
+void TestStationSync::retryDelay_doublesAfterEachFailure_data()
+{
+    QTest::addColumn<int>("failures");
+    QTest::addColumn<int>("delayMs");
+    QTest::newRow("first failure") << 1 << 250;
+    QTest::newRow("second") << 2 << 500;
+    QTest::newRow("third") << 3 << 1000;
+    QTest::newRow("seventh") << 7 << 16000;
+    QTest::newRow("eighth: at the longest") << 8 << 30000;
+    QTest::newRow("ever after") << 1000 << 30000;
+}
+
+void TestStationSync::retryDelay_doublesAfterEachFailure()
+{
+    QFETCH(int, failures);
+    QFETCH(int, delayMs);
+    SyncOptions options;
+    options.firstRetryDelayMs = 250;
+    options.longestRetryDelayMs = 30000;
+    QCOMPARE(retryDelayMs(options, failures), delayMs);
 }
 
 QTEST_GUILESS_MAIN(TestStationSync)
