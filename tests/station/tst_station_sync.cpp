@@ -3,7 +3,7 @@
 // killed between the server's commit and the journal's acknowledgement, the
 // connection terminated under it, two stations at once, a station touching
 // another's row, a schema newer than the program, a batch cancelled on the
-// server.
+// server, damaged journal rows; and when the worker tries again.
 #include "FileOutbox.h"
 #include "JournalOutbox.h"
 #include "RecordJournal.h"
@@ -13,6 +13,8 @@
 #include "WaitUntil.h"
 
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,6 +57,7 @@ private Q_SLOTS:
     void journalIsTheOutbox_changesAndDeletionsArrive();
     void journalOutbox_refusalSurvivesRestart();
     void batchCancelled_triedAgainNotRefused();
+    void damagedJournalRows_setAsideTheRestArrive();
     void retryDelay_doublesAfterEachFailure_data();
     void retryDelay_doublesAfterEachFailure();
 
@@ -374,6 +377,40 @@ void TestStationSync::batchCancelled_triedAgainNotRefused()
     QVERIFY(waitUntil([&] { return sync.state() == SyncWorker::State::Online; }, 5000));
     QVERIFY(!states.contains(SyncWorker::State::Refused));
     QCOMPARE(serverNames(station.user), namesOf(records));
+}
+
+// A whole batch of rows the journal cannot read, ahead of good ones: they are
+// set aside as refused, with the reason, the count is published, and the good
+// records behind them go.
+void TestStationSync::damagedJournalRows_setAsideTheRestArrive()
+{
+    const StationConfig station = newStation();
+    const QString path = m_dir.filePath(QStringLiteral("damaged.sqlite"));
+    RecordJournal journal(path);
+    QVERIFY2(journal.open(), qPrintable(journal.errorText()));
+    const QList<ComparisonRecord> damaged = makeRecords(500, QStringLiteral("Damaged"));
+    const QList<ComparisonRecord> good = makeRecords(10, QStringLiteral("Good"));
+    QVERIFY(journal.append(damaged + good));
+    {
+        QSqlQuery cut(QSqlDatabase::database(journal.connectionName()));
+        QVERIFY(cut.exec(QStringLiteral("UPDATE records SET data = substr(data, 1, 3)"
+                                        " WHERE seq IN (SELECT seq FROM records ORDER BY seq LIMIT 500)")));
+        QCOMPARE(cut.numRowsAffected(), 500);
+    }
+    JournalOutbox outbox(path);
+    SyncOptions options = quickOptions();
+    options.batchSize = 500;
+    StationSync sync(station, &outbox, options);
+    QSignalSpy setAside(&sync, &StationSync::rejected);
+    QVERIFY(waitUntil([&] { return journal.unacknowledgedCount() == 0; }, 20000));
+    QVERIFY(waitUntil([&] { return sync.refused() == 500; }, 5000));
+    QCOMPARE(serverNames(station.user), namesOf(good));
+    QCOMPARE(setAside.count(), 1);
+    QCOMPARE(setAside.first().at(0).toInt(), 500);
+    const QList<JournalRefusal> refusals = journal.refusals();
+    QCOMPARE(refusals.size(), 500);
+    QCOMPARE(refusals.first().id, damaged.first().id);
+    QVERIFY2(refusals.last().reason.contains(QStringLiteral("damaged")), qPrintable(refusals.last().reason));
 }
 
 void TestStationSync::retryDelay_doublesAfterEachFailure_data()
