@@ -8,6 +8,7 @@
 #include "JournalOutbox.h"
 #include "RecordJournal.h"
 #include "PgTestStart.h"
+#include "StationHistory.h"
 #include "StationSchema.h"
 #include "StationSync.h"
 #include "WaitUntil.h"
@@ -58,6 +59,7 @@ private Q_SLOTS:
     void journalOutbox_refusalSurvivesRestart();
     void batchCancelled_triedAgainNotRefused();
     void damagedJournalRows_setAsideTheRestArrive();
+    void legacyRecord_arrivesWithEveryValue();
     void retryDelay_doublesAfterEachFailure_data();
     void retryDelay_doublesAfterEachFailure();
 
@@ -411,6 +413,72 @@ void TestStationSync::damagedJournalRows_setAsideTheRestArrive()
     QCOMPARE(refusals.size(), 500);
     QCOMPARE(refusals.first().id, damaged.first().id);
     QVERIFY2(refusals.last().reason.contains(QStringLiteral("damaged")), qPrintable(refusals.last().reason));
+}
+
+// A record of the first-generation layout keeps every value through the
+// journal, the sync and the server, read back as the history reads it.
+void TestStationSync::legacyRecord_arrivesWithEveryValue()
+{
+    const StationConfig station = newStation();
+    const QString path = m_dir.filePath(QStringLiteral("legacy.sqlite"));
+    RecordJournal journal(path);
+    QVERIFY2(journal.open(), qPrintable(journal.errorText()));
+    ComparisonRecord legacy;
+    legacy.id = QUuid::createUuid();
+    legacy.legacy = true;
+    legacy.sequence = 7;
+    legacy.testName = QStringLiteral("Legacy7");
+    legacy.time = QDateTime(QDate(2026, 3, 4), QTime(10, 12), Qt::UTC);
+    legacy.modelName = QStringLiteral("TX200");
+    legacy.serialNumber = QStringLiteral("SN1");
+    legacy.standard.fill(ComparisonRecord::kUnknown);
+    legacy.sample.fill(ComparisonRecord::kUnknown);
+    legacy.legacyStandard = {50.0, 1.0, 2.0, 2.24, 63.4};
+    legacy.legacySample = {51.0, 1.5, 2.0, 2.5, 53.1};
+    legacy.hazeDifference = ComparisonRecord::kUnknown;
+    legacy.transmittanceDifference = ComparisonRecord::kUnknown;
+    legacy.deltaE = 1.12;
+    legacy.pass = true;
+    legacy.settings.formulaCode = 2;
+    legacy.settings.parameterThreshold = 1.5;
+    legacy.settings.formulaText = QStringLiteral("CIE94");
+    legacy.settings.thresholdText = QStringLiteral("1.5");
+    QVERIFY(journal.append({legacy}));
+    JournalOutbox outbox(path);
+    StationSync sync(station, &outbox, quickOptions());
+    QVERIFY(waitUntil([&] { return journal.unacknowledgedCount() == 0; }, 20000));
+
+    PgConnection admin(m_cluster.admin());
+    QVERIFY2(admin.open(), qPrintable(admin.errorText()));
+    HistoryFilter filter;
+    filter.testNamePattern = legacy.testName;
+    QList<HistoryRow> rows;
+    QString error;
+    QVERIFY2(StationHistory::records(admin, filter, &rows, &error), qPrintable(error));
+    QCOMPARE(rows.size(), 1);
+    const ComparisonRecord back = rows.first().record;
+    const auto same = [](double a, double b) { return (std::isnan(a) && std::isnan(b)) || a == b; };
+    const auto sameValues = [&](const ComparisonRecord::LegacyValues& a, const ComparisonRecord::LegacyValues& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), same);
+    };
+    QCOMPARE(rows.first().standard, QStringLiteral("Lab 50.00 1.00 2.00"));
+    QVERIFY(back.legacy);
+    QCOMPARE(back.id, legacy.id);
+    QCOMPARE(back.testName, legacy.testName);
+    QCOMPARE(back.time, legacy.time);
+    QCOMPARE(back.modelName, legacy.modelName);
+    QCOMPARE(back.serialNumber, legacy.serialNumber);
+    QCOMPARE(back.sequence, legacy.sequence);
+    QVERIFY(sameValues(back.legacyStandard, legacy.legacyStandard));
+    QVERIFY(sameValues(back.legacySample, legacy.legacySample));
+    QVERIFY(same(back.hazeDifference, legacy.hazeDifference));
+    QVERIFY(same(back.transmittanceDifference, legacy.transmittanceDifference));
+    QCOMPARE(back.deltaE, legacy.deltaE);
+    QCOMPARE(back.pass, legacy.pass);
+    QCOMPARE(back.settings.formulaCode, legacy.settings.formulaCode);
+    QCOMPARE(back.settings.parameterThreshold, legacy.settings.parameterThreshold);
+    QCOMPARE(back.settings.formulaText, legacy.settings.formulaText);
+    QCOMPARE(back.settings.thresholdText, legacy.settings.thresholdText);
 }
 
 void TestStationSync::retryDelay_doublesAfterEachFailure_data()
