@@ -62,6 +62,7 @@ void StationStatus::start()
     m_sync = std::make_unique<StationSync>(config, m_outbox.get(), options);
     connect(m_sync.get(), &StationSync::stateChanged, this, &StationStatus::showState);
     connect(m_sync.get(), &StationSync::waitingChanged, this, &StationStatus::showState);
+    connect(m_sync.get(), &StationSync::refusedChanged, this, &StationStatus::showState);
     showState();
 }
 
@@ -77,7 +78,7 @@ QString StationStatus::text() const
     return m_label->text();
 }
 
-QString StationStatus::describe(SyncWorker::State state, int waiting, const QString& message)
+QString StationStatus::describe(SyncWorker::State state, int waiting, const QString& message, int refused)
 {
     QString line;
     switch (state) {
@@ -97,6 +98,9 @@ QString StationStatus::describe(SyncWorker::State state, int waiting, const QStr
     if (waiting > 0) {
         line += tr(" (%n waiting)", nullptr, waiting);
     }
+    if (refused > 0) {
+        line += tr(" (%n set aside)", nullptr, refused);
+    }
     if (!message.isEmpty()) {
         line += QStringLiteral(" - ") + message;
     }
@@ -113,7 +117,8 @@ void StationStatus::showState()
         return;
     }
     // The server's message, once, in the line; its full text on hovering.
-    m_label->setText(describe(m_sync->state(), std::max(0, m_sync->waiting()), m_sync->message().section(QLatin1Char('\n'), 0, 0)));
+    m_label->setText(describe(m_sync->state(), std::max(0, m_sync->waiting()), m_sync->message().section(QLatin1Char('\n'), 0, 0),
+                              std::max(0, m_sync->refused())));
     m_label->setToolTip(m_sync->message());
 }
 

@@ -33,8 +33,8 @@ public:
     // The window's journal wrote records: send them now, not at the next idle poll.
     void recordsJournaled();
 
-    // The line's text for a state (also for tests).
-    static QString describe(SyncWorker::State state, int waiting, const QString& message);
+    // The line's text for a state (also for tests); refused: the records set aside.
+    static QString describe(SyncWorker::State state, int waiting, const QString& message, int refused = 0);
 
 protected:
     void changeEvent(QEvent* event) override;

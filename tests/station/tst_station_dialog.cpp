@@ -104,6 +104,8 @@ void TestStationDialog::notConfigured_showsNothingAndSendsNothing()
     QVERIFY(status.findChild<QPushButton*>(QStringLiteral("btnStationDatabase"))->isEnabled());
     QCOMPARE(StationStatus::describe(SyncWorker::State::Offline, 3, QStringLiteral("server gone")),
              QStringLiteral("Station database: offline, trying again (3 waiting) - server gone"));
+    QCOMPARE(StationStatus::describe(SyncWorker::State::Online, 0, QString(), 2),
+             QStringLiteral("Station database: all records sent (2 set aside)"));
 }
 
 void TestStationDialog::historyWindow_queriesOnAThreadAndExports()

@@ -2399,6 +2399,13 @@ Commands:
             <numerusform> (%n waiting)</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source> (%n set aside)</source>
+        <translation>
+            <numerusform> (%n set aside)</numerusform>
+            <numerusform> (%n set aside)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>StationDialog</name>
@@ -2488,6 +2495,10 @@ Commands:
     <message>
         <source>The station database %1 did not take the records this time, trying again: %2</source>
         <translation>The station database %1 did not take the records this time, trying again: %2</translation>
+    </message>
+    <message>
+        <source>The journal&apos;s copy of this record is damaged and cannot be read; it is not sent.</source>
+        <translation>The journal&apos;s copy of this record is damaged and cannot be read; it is not sent.</translation>
     </message>
 </context>
 <context>

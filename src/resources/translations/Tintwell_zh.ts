@@ -2440,6 +2440,12 @@ Commands:
             <numerusform> （%n 条待发送）</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source> (%n set aside)</source>
+        <translation>
+            <numerusform> （%n 条已搁置）</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>StationDialog</name>
@@ -2529,6 +2535,10 @@ Commands:
     <message>
         <source>The station database %1 did not take the records this time, trying again: %2</source>
         <translation>工作站数据库 %1 这次未接收记录，将再次尝试：%2</translation>
+    </message>
+    <message>
+        <source>The journal&apos;s copy of this record is damaged and cannot be read; it is not sent.</source>
+        <translation>日志中这条记录的副本已损坏，无法读取；不予发送。</translation>
     </message>
 </context>
 <context>
