@@ -29,6 +29,8 @@
 #include <algorithm>
 #include <cmath>
 
+void tintwellInitResources(); // the window's style sheet
+
 class TestStationDialog : public QObject
 {
     Q_OBJECT
@@ -65,6 +67,7 @@ void TestStationDialog::initTestCase()
 {
     // Settings in a folder of the test's own, never the user's.
     QStandardPaths::setTestModeEnabled(true);
+    tintwellInitResources();
     PG_TEST_CLUSTER_START_MIGRATED(m_cluster);
     m_station = m_cluster.addStation(QStringLiteral("bench_one"));
 }
