@@ -50,12 +50,12 @@ void StationStatus::start()
         showState();
         return;
     }
-    QString error;
+    m_keyStoreError.clear();
     KeychainPasswordStore store;
-    if (!store.read(passwordKey(config), &config.password, &error)) {
-        m_label->setText(tr("Station database: the password could not be read from the key store: %1").arg(error));
-        return;
+    if (!store.read(passwordKey(config), &config.password, &m_keyStoreError)) {
+        config.password.clear();
     }
+    m_unverified = !config.verifyServer && !config.usesUnixSocket();
     m_outbox = std::make_unique<JournalOutbox>(RecordJournal::defaultPath());
     SyncOptions options;
     options.programVersion = QCoreApplication::applicationVersion();
@@ -78,7 +78,8 @@ QString StationStatus::text() const
     return m_label->text();
 }
 
-QString StationStatus::describe(SyncWorker::State state, int waiting, const QString& message, int refused)
+QString StationStatus::describe(SyncWorker::State state, int waiting, const QString& message, int refused,
+                                bool unverified)
 {
     QString line;
     switch (state) {
@@ -101,6 +102,9 @@ QString StationStatus::describe(SyncWorker::State state, int waiting, const QStr
     if (refused > 0) {
         line += tr(" (%n set aside)", nullptr, refused);
     }
+    if (unverified) {
+        line += tr(", the server not verified");
+    }
     if (!message.isEmpty()) {
         line += QStringLiteral(" - ") + message;
     }
@@ -117,9 +121,15 @@ void StationStatus::showState()
         return;
     }
     // The server's message, once, in the line; its full text on hovering.
-    m_label->setText(describe(m_sync->state(), std::max(0, m_sync->waiting()), m_sync->message().section(QLatin1Char('\n'), 0, 0),
-                              std::max(0, m_sync->refused())));
-    m_label->setToolTip(m_sync->message());
+    m_label->setText(describe(m_sync->state(), std::max(0, m_sync->waiting()),
+                              m_sync->message().section(QLatin1Char('\n'), 0, 0), std::max(0, m_sync->refused()),
+                              m_unverified));
+    QString tip = m_sync->message();
+    if (!m_keyStoreError.isEmpty()) {
+        tip += (tip.isEmpty() ? QString() : QStringLiteral("\n"))
+               + tr("The key store could not be read, so no password was given: %1").arg(m_keyStoreError);
+    }
+    m_label->setToolTip(tip);
 }
 
 void StationStatus::configure()

@@ -2395,6 +2395,14 @@ Commands:
 <context>
     <name>StationStatus</name>
     <message>
+        <source>, the server not verified</source>
+        <translation>，服务器未经验证</translation>
+    </message>
+    <message>
+        <source>The key store could not be read, so no password was given: %1</source>
+        <translation>无法读取密钥库，因此未提供密码：%1</translation>
+    </message>
+    <message>
         <source>History...</source>
         <translation>历史记录...</translation>
     </message>
@@ -2450,6 +2458,30 @@ Commands:
 <context>
     <name>StationDialog</name>
     <message>
+        <source>Do not verify the server</source>
+        <translation>不验证服务器</translation>
+    </message>
+    <message>
+        <source>host name or address</source>
+        <translation>主机名或地址</translation>
+    </message>
+    <message>
+        <source>CA certificate file; empty: the system&apos;s trusted authorities</source>
+        <translation>CA 证书文件；留空：使用系统信任的颁发机构</translation>
+    </message>
+    <message>
+        <source>The server is not verified: whoever answers at this address receives the records and can pose as the station database.</source>
+        <translation>服务器未经验证：在此地址应答的任何一方都会收到记录，并可冒充工作站数据库。</translation>
+    </message>
+    <message>
+        <source>Give the server, the database and the user to test the connection.</source>
+        <translation>请填写服务器、数据库和用户后再测试连接。</translation>
+    </message>
+    <message>
+        <source>The key store could not be read: %1</source>
+        <translation>无法读取密钥库：%1</translation>
+    </message>
+    <message>
         <source>Test connection</source>
         <translation>测试连接</translation>
     </message>
@@ -2460,10 +2492,6 @@ Commands:
     <message>
         <source>kept in the key store; empty: unchanged</source>
         <translation>保存在密钥库中；留空：不变</translation>
-    </message>
-    <message>
-        <source>CA certificate file: the server&apos;s name is checked</source>
-        <translation>CA 证书文件：将校验服务器名称</translation>
     </message>
     <message>
         <source>Server</source>
@@ -2496,10 +2524,6 @@ Commands:
     <message>
         <source>Connecting to %1 ...</source>
         <translation>正在连接 %1 ...</translation>
-    </message>
-    <message>
-        <source>The station database %1 cannot be reached: %2</source>
-        <translation>无法连接工作站数据库 %1：%2</translation>
     </message>
     <message>
         <source>Connected to %1: schema version %2.</source>
@@ -2851,6 +2875,37 @@ Commands:
     <message>
         <source>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</source>
         <translation>“%1”不是日期：请写成 yyyy-MM-dd 或 yyyy-MM-ddThh:mm。</translation>
+    </message>
+</context>
+<context>
+    <name>PgConnection</name>
+    <message>
+        <source>The station database %1 does not answer: check the server&apos;s name and port, and that the server is running.</source>
+        <translation>工作站数据库 %1 无应答：请检查服务器名称和端口，以及服务器是否正在运行。</translation>
+    </message>
+    <message>
+        <source>The station database %1 did not prove who it is: its certificate is not signed by a trusted authority, or names another server. Check the server&apos;s name, or give the file of the authority that signed its certificate.</source>
+        <translation>工作站数据库 %1 未能证明其身份：其证书并非由受信任的颁发机构签发，或证书上写的是另一台服务器。请检查服务器名称，或指定签发其证书的颁发机构的文件。</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused the password of %2: check the user and the password.</source>
+        <translation>工作站数据库 %1 拒绝了 %2 的密码：请检查用户和密码。</translation>
+    </message>
+    <message>
+        <source>The station database %1 wants a password for %2, and none is stored or given.</source>
+        <translation>工作站数据库 %1 需要 %2 的密码，但既未保存也未输入密码。</translation>
+    </message>
+    <message>
+        <source>The station database %1 asked for the password of %2 in a way that would give it away, and was refused: the server must log stations in with scram-sha-256 over TLS.</source>
+        <translation>工作站数据库 %1 要求以会泄露密码的方式提供 %2 的密码，已被拒绝：服务器必须通过 TLS 以 scram-sha-256 方式登录工作站。</translation>
+    </message>
+    <message>
+        <source>The station database %1 does not let %2 in.</source>
+        <translation>工作站数据库 %1 不允许 %2 登录。</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached.</source>
+        <translation>无法连接工作站数据库 %1。</translation>
     </message>
 </context>
 </TS>
