@@ -7,6 +7,7 @@
 #include "LinkAccess.h"
 #include "SpectralChartView.h"
 #include "SpectralLog.h"
+#include "WindowFit.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
@@ -35,10 +36,10 @@ MeterPageFor310::MeterPageFor310(LinkAccess& link, Dialogs& dialogs, const Conte
     ui->setupUi(this);
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // The desktop's available area, its frame included.
     const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     if (screen) {
-        const QRect available = screen->availableGeometry();
-        resize(available.width(), available.height());
+        fitWindowToScreen(this, screen->availableGeometry().size(), parent);
     }
     ui->widget_chart->setRecords(&m_records, m_context.layoutIndex);
     setUpTable();

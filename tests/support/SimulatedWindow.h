@@ -64,6 +64,7 @@ struct SimulatedWindow
     // Shown, and the instrument identified (or false after 5 s).
     bool showConnected()
     {
+        window->setWindowState(Qt::WindowMaximized); // as main() shows it
         window->show();
         QElapsedTimer waited;
         waited.start();
