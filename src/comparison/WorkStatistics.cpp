@@ -1,6 +1,7 @@
 #include "WorkStatistics.h"
 
 #include "ComparisonJudging.h"
+#include "HueDifference.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,13 +28,7 @@ double legacyDifference(const R& record, int value)
 // Metric hue difference 2 sqrt(C1 C2) sin(Δh / 2), Δh the short way round.
 double metricHueDifference(double c1, double h1, double c2, double h2)
 {
-    double dh = h2 - h1;
-    while (dh > 180.0) {
-        dh -= 360.0;
-    }
-    while (dh <= -180.0) {
-        dh += 360.0;
-    }
+    const double dh = hueDifference(h1, h2);
     return 2.0 * std::sqrt(std::max(0.0, c1 * c2)) * std::sin(dh * kRadiansPerDegree / 2.0);
 }
 
