@@ -4,6 +4,7 @@
 
 #include "CLinker.h"
 #include "DeviceNotifier.h"
+#include "EmulatorModel.h"
 #include "FirstPageFor310.h"
 #include "InstrumentLink.h"
 #include "JournalKeeper.h"
@@ -18,6 +19,7 @@
 #include <algorithm>
 #include <QEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLoggingCategory>
@@ -164,7 +166,17 @@ void MainWindow::setupUi()
     // where it adds no height: the window still fits a 900-pixel-high screen.
     stationStatus = new StationStatus(dialogs, this);
     stationStatus->setMaximumHeight(30);
-    ui->gridLayout->addWidget(stationStatus, 0, 1);
+    // Beside the LED while no instrument is connected: where to start. It
+    // gives way to a narrow window (its tooltip holds the whole text).
+    ui->instrumentHintLabel = new QLabel(this);
+    ui->instrumentHintLabel->setObjectName(QStringLiteral("instrumentHintLabel"));
+    ui->instrumentHintLabel->setMaximumHeight(30);
+    ui->instrumentHintLabel->setMinimumWidth(1);
+    auto* topRow = new QHBoxLayout;
+    topRow->setContentsMargins(0, 0, 0, 0);
+    topRow->addWidget(ui->instrumentHintLabel);
+    topRow->addWidget(stationStatus, 1);
+    ui->gridLayout->addLayout(topRow, 0, 1);
 
     ui->gridLayout->setRowStretch(0, 1);
     ui->gridLayout->setRowStretch(1, 30);
@@ -183,6 +195,12 @@ void MainWindow::retranslateUi()
     ui->btnLanguageZh->setToolTip(QString());
     ui->LinkStatusLabel->setToolTip(ledOn ? QCoreApplication::translate("MainWindow", "Connected")
                                           : QCoreApplication::translate("MainWindow", "Disconnected"));
+    const QString hint = QCoreApplication::translate("MainWindow", "No instrument: plug one in over USB, or start "
+                                                                   "Tintwell with --simulate MODEL (%1).")
+                             .arg(emulatorModelNames().join(QStringLiteral(", ")));
+    ui->instrumentHintLabel->setText(ledOn ? QString() : hint);
+    ui->instrumentHintLabel->setToolTip(ledOn ? QString() : hint);
+    ui->instrumentHintLabel->setVisible(!ledOn);
 }
 
 void MainWindow::changeEvent(QEvent* event)

@@ -114,6 +114,7 @@ private:
     {
         QGridLayout* gridLayout = nullptr;
         QLabel* LinkStatusLabel = nullptr;
+        QLabel* instrumentHintLabel = nullptr; // where to start while no instrument is connected
         QPushButton* btnLanguageEn = nullptr;
         QPushButton* btnLanguageZh = nullptr;
         QStackedWidget* stackedWidget = nullptr;

@@ -222,12 +222,20 @@ private Q_SLOTS:
         QVERIFY(waitUntil([this] { return instrument->attempts > 0; }));
         QVERIFY(!window->isLinkOpen());
         QVERIFY(ledShows(":/image/led_off.png"));
+        // It says where to start: plug one in, or the emulator and its models.
+        auto* hint = window->findChild<QLabel*>(QStringLiteral("instrumentHintLabel"));
+        QVERIFY(hint && hint->isVisibleTo(window.get()));
+        QVERIFY2(hint->text().contains(QStringLiteral("USB")) && hint->text().contains(QStringLiteral("--simulate"))
+                     && hint->text().contains(QStringLiteral("TX470")),
+                 qPrintable(hint->text()));
+        QVERIFY2(hint->text().contains(QStringLiteral("仪器")), qPrintable(hint->text())); // the window is in Chinese
 
         expectSettingsRead();
         instrument->attached = true;
         notifier->arrive();
         QVERIFY(window->isLinkOpen());
         QVERIFY(ledShows(":/image/led_on.png"));
+        QVERIFY(!hint->isVisibleTo(window.get()));
     }
 
     void arrivalWhileConnected_opensNothing()

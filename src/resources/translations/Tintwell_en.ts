@@ -4,6 +4,10 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>No instrument: plug one in over USB, or start Tintwell with --simulate MODEL (%1).</source>
+        <translation>No instrument: plug one in over USB, or start Tintwell with --simulate MODEL (%1).</translation>
+    </message>
+    <message>
         <source>English</source>
         <translation>English</translation>
     </message>
@@ -1450,6 +1454,14 @@ Do you want to replace it?</translation>
 <context>
     <name>Statistics</name>
     <message>
+        <source>ΔHaze</source>
+        <translation>ΔHaze</translation>
+    </message>
+    <message>
+        <source>ΔT</source>
+        <translation>ΔT</translation>
+    </message>
+    <message>
         <source>gamma</source>
         <translation>gamma</translation>
     </message>
@@ -2800,6 +2812,21 @@ Commands:
     <message>
         <source>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</source>
         <translation>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceSetup</name>
+    <message>
+        <source>Try &quot;tintwell --help&quot;.</source>
+        <translation>Try &quot;tintwell --help&quot;.</translation>
+    </message>
+    <message>
+        <source>Unknown option &quot;%1&quot;.</source>
+        <translation>Unknown option &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &quot;%1&quot;.</source>
+        <translation>Unexpected argument &quot;%1&quot;.</translation>
     </message>
 </context>
 </TS>
