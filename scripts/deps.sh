@@ -8,6 +8,7 @@ TINTWELL_PACKAGES=(
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
   libhidapi-dev libudev-dev libqt6sql6-sqlite
   fonts-wqy-microhei poppler-utils
+  qt6-translations-l10n # Qt's own texts in Chinese: standard buttons, file and print dialogs
   libzip-dev python3-openpyxl libreoffice-calc-nogui
   argyll # the format tests read the CGATS and CxF3 files Tintwell writes with argyll's tools
   libpq-dev # the station database talks to PostgreSQL through libpq

@@ -22,6 +22,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLoggingCategory>
 #include <QPixmap>
 #include <QPushButton>
@@ -93,6 +94,7 @@ MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier*
     translator = loadCatalogue(language.chinese ? QStringLiteral("Tintwell_zh") : QStringLiteral("Tintwell_en"));
     if (translator) {
         QCoreApplication::installTranslator(translator.get());
+        installQtCatalogue(language.chinese);
     }
     startupTrace::mark("language");
     hiddenPartsLater = language.hiddenPartsAfterFirstFrame;
@@ -342,6 +344,26 @@ std::unique_ptr<QTranslator> MainWindow::loadCatalogue(const QString& catalogue)
     return next;
 }
 
+void MainWindow::installQtCatalogue(bool chinese)
+{
+    if (qtTranslator) {
+        QCoreApplication::removeTranslator(qtTranslator.get());
+        qtTranslator.reset();
+    }
+    if (!chinese) {
+        return; // Qt's own texts are English already
+    }
+    // Debian's qt6-translations-l10n; without it Qt's dialogs stay in English.
+    auto next = std::make_unique<QTranslator>();
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!next->load(QStringLiteral("qtbase_zh_CN"), dir)) {
+        qCWarning(lcMain) << "Qt's own Chinese texts (qtbase_zh_CN.qm) not found in" << dir;
+        return;
+    }
+    qtTranslator = std::move(next);
+    QCoreApplication::installTranslator(qtTranslator.get());
+}
+
 bool MainWindow::switchLanguage(const QString& catalogue, bool chinese)
 {
     // Load into a fresh translator: a catalogue that does not load must leave
@@ -358,6 +380,7 @@ bool MainWindow::switchLanguage(const QString& catalogue, bool chinese)
     }
     translator = std::move(next);
     QCoreApplication::installTranslator(translator.get());
+    installQtCatalogue(chinese);
     page->state().chineseUi = chinese;
     page->languageChange();
     return true;

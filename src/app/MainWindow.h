@@ -108,6 +108,7 @@ private:
     void showLed(bool on);
     bool switchLanguage(const QString& catalogue, bool chinese);
     std::unique_ptr<QTranslator> loadCatalogue(const QString& catalogue) const;
+    void installQtCatalogue(bool chinese);
     void runFirstFrameSteps();
 
     struct Ui
@@ -126,6 +127,8 @@ private:
     FirstPageFor310* page = nullptr;
     std::unique_ptr<CLinker> link;
     std::unique_ptr<QTranslator> translator;
+    // Qt's own texts (standard buttons, file and print dialogs) in Chinese; none in English.
+    std::unique_ptr<QTranslator> qtTranslator;
     std::unique_ptr<LinkFactory> factory;
     std::unique_ptr<LinkTransport> linkTransport;
     // The page's and every dialog's door to the link: its transport and the

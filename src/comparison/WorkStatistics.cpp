@@ -3,6 +3,8 @@
 #include "ComparisonJudging.h"
 #include "HueDifference.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -80,8 +82,9 @@ QList<StatQuantity> shownQuantities(const QList<ComparisonRecord>& records)
 QString quantitySymbol(StatQuantity quantity)
 {
     switch (quantity) {
-    case StatQuantity::Haze: return QStringLiteral("ΔHaze");
-    case StatQuantity::Transmittance: return QStringLiteral("ΔT");
+    // Words have Chinese; the symbols below read the same in both languages.
+    case StatQuantity::Haze: return QCoreApplication::translate("Statistics", "ΔHaze");
+    case StatQuantity::Transmittance: return QCoreApplication::translate("Statistics", "ΔT");
     case StatQuantity::L: return QStringLiteral("ΔL*");
     case StatQuantity::A: return QStringLiteral("Δa*");
     case StatQuantity::B: return QStringLiteral("Δb*");

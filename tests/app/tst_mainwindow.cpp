@@ -7,9 +7,11 @@
 #include "WaitUntil.h"
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -294,19 +296,36 @@ private Q_SLOTS:
         QCOMPARE(window->receiveFrame(buffer, 0, 10, false), -1);
     }
 
+    // Qt's own texts (standard buttons, file and print dialogs) follow the language buttons too.
+    static QString cancelText()
+    {
+        const QDialogButtonBox box(QDialogButtonBox::Cancel);
+        return box.button(QDialogButtonBox::Cancel)->text();
+    }
+    static QString messageBoxYesText()
+    {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes);
+        return box.button(QMessageBox::Yes)->text();
+    }
+
     void startsInChinese_switchesToEnglishAndBack()
     {
         makeWindow();
         QVERIFY(window->workspace()->state().chineseUi);
         QCOMPARE(trMain("Disconnected"), QStringLiteral("未连接"));
+        QCOMPARE(cancelText(), QStringLiteral("取消"));
+        QCOMPARE(messageBoxYesText(), QStringLiteral("是(&Y)"));
 
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btnLanguageEn")), Qt::LeftButton);
         QVERIFY(!window->workspace()->state().chineseUi);
         QCOMPARE(trMain("Disconnected"), QStringLiteral("Disconnected"));
+        QVERIFY2(cancelText().contains(QStringLiteral("Cancel")), qPrintable(cancelText()));
 
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btnLanguageZh")), Qt::LeftButton);
         QVERIFY(window->workspace()->state().chineseUi);
         QCOMPARE(trMain("Disconnected"), QStringLiteral("未连接"));
+        QCOMPARE(cancelText(), QStringLiteral("取消"));
     }
 
     void missingCatalogue_leavesLanguageAndFlagUnchanged()
