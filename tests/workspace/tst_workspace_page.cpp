@@ -6,6 +6,7 @@
 #include "JournalKeeper.h"
 #include "PageFixture.h"
 #include "RecordJournal.h"
+#include "ReportPage.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -411,6 +412,41 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), table);
         QTest::keyClick(table, Qt::Key_Enter);
         QCOMPARE(counters(), QStringLiteral("0/0/0"));
+    }
+
+    // The named entry points of the rows' buttons act on the row of the
+    // table's current cell; a double click edits the test name only.
+    void rowEntryPoints_actOnTheCurrentRow_data()
+    {
+        QTest::addColumn<bool>("legacy");
+        QTest::newRow("current") << false;
+        QTest::newRow("legacy") << true;
+    }
+
+    void rowEntryPoints_actOnTheCurrentRow()
+    {
+        QFETCH(bool, legacy);
+        m_page->show();
+        for (int n = 1; n <= 3; ++n) {
+            legacy ? m_page->addComparisonRow_old(result(n, true)) : m_page->addComparisonRow(result(n, true));
+        }
+        RecordTableView* view = table(legacy);
+        view->setCurrentIndex(view->model()->index(1, 5));
+        legacy ? m_page->on_DeleteBtn_clicked_old() : m_page->on_DeleteBtn_clicked();
+        QCOMPARE(rows(legacy), 2);
+        QCOMPARE(rowText(1, 1, legacy), QStringLiteral("Comp3"));
+
+        view->setCurrentIndex(view->model()->index(0, 2));
+        legacy ? m_page->on_ReportBtn_clicked_old() : m_page->on_ReportBtn_clicked();
+        std::unique_ptr<ReportPage> report(m_page->findChild<ReportPage*>());
+        QVERIFY(report);
+        QCOMPARE(report->snapshot().testName, QStringLiteral("Comp1"));
+        report.reset();
+
+        legacy ? m_page->doubleClickedSlot_old(0, 3) : m_page->doubleClickedSlot(0, 3);
+        QVERIFY(view->viewport()->findChildren<QLineEdit*>().isEmpty());
+        legacy ? m_page->doubleClickedSlot_old(1, 1) : m_page->doubleClickedSlot(1, 1);
+        QCOMPARE(view->viewport()->findChildren<QLineEdit*>().size(), 1);
     }
 
     void clear_asksBeforeLosingRows_data()
