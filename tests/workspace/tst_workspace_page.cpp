@@ -414,6 +414,36 @@ private Q_SLOTS:
         QCOMPARE(counters(), QStringLiteral("0/0/0"));
     }
 
+    // Through assistive technology a row button is a button that presses:
+    // Delete removes its row, Report opens the report of its row.
+    void rowButtons_pressedThroughAccessibility()
+    {
+        m_page->show();
+        for (int n = 1; n <= 2; ++n) {
+            m_page->addComparisonRow(result(n, true));
+        }
+        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(table());
+        QVERIFY(view && view->tableInterface());
+        const QStringList press{QAccessibleActionInterface::pressAction()};
+        QAccessibleInterface* remove = view->tableInterface()->cellAt(0, 29);
+        QVERIFY(remove && remove->actionInterface());
+        QCOMPARE(remove->role(), QAccessible::Button);
+        QCOMPARE(remove->actionInterface()->actionNames(), press);
+        QCOMPARE(view->tableInterface()->cellAt(0, 30)->actionInterface()->actionNames(), press);
+        // Cells keep their place among the children as the view numbers them.
+        QCOMPARE(view->child(view->indexOfChild(remove)), remove);
+        QCOMPARE(remove->tableCellInterface()->rowIndex(), 0);
+
+        remove->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(rows(), 1);
+        QCOMPARE(rowText(0, 1), QStringLiteral("Comp2"));
+
+        view->tableInterface()->cellAt(0, 30)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(m_page->findChild<ReportPage*>());
+        std::unique_ptr<ReportPage> report(m_page->findChild<ReportPage*>());
+        QCOMPARE(report->snapshot().testName, QStringLiteral("Comp2"));
+    }
+
     // The named entry points of the rows' buttons act on the row of the
     // table's current cell; a double click edits the test name only.
     void rowEntryPoints_actOnTheCurrentRow_data()
