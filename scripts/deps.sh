@@ -17,6 +17,8 @@ TINTWELL_PACKAGES=(
   openssl # the station's TLS test makes a certificate authority and a server certificate
   # the tests check tintwell-cli's JSON output against its published schema
   python3-jsonschema
+  # a test presses the table's row buttons through AT-SPI, as a screen reader does
+  xvfb at-spi2-core dbus-daemon python3-gi gir1.2-atspi-2.0
 )
 
 # What scripts/package needs besides: dpkg-shlibdeps (dpkg-dev) for the
