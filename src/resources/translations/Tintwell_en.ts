@@ -4,6 +4,10 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>No instrument: plug one in over USB, or start Tintwell with --simulate MODEL (%1).</source>
+        <translation>No instrument: plug one in over USB, or start Tintwell with --simulate MODEL (%1).</translation>
+    </message>
+    <message>
         <source>English</source>
         <translation>English</translation>
     </message>
@@ -1450,6 +1454,14 @@ Do you want to replace it?</translation>
 <context>
     <name>Statistics</name>
     <message>
+        <source>ΔHaze</source>
+        <translation>ΔHaze</translation>
+    </message>
+    <message>
+        <source>ΔT</source>
+        <translation>ΔT</translation>
+    </message>
+    <message>
         <source>gamma</source>
         <translation>gamma</translation>
     </message>
@@ -2866,6 +2878,18 @@ Commands:
     <message>
         <source>The station database %1 cannot be reached.</source>
         <translation>The station database %1 cannot be reached.</translation>
+    <name>DeviceSetup</name>
+    <message>
+        <source>Try &quot;tintwell --help&quot;.</source>
+        <translation>Try &quot;tintwell --help&quot;.</translation>
+    </message>
+    <message>
+        <source>Unknown option &quot;%1&quot;.</source>
+        <translation>Unknown option &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &quot;%1&quot;.</source>
+        <translation>Unexpected argument &quot;%1&quot;.</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,10 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>No instrument: plug one in over USB, or start Tintwell with --simulate MODEL (%1).</source>
+        <translation>未连接仪器：请通过 USB 插入仪器，或以 --simulate 型号 启动 Tintwell（%1）。</translation>
+    </message>
+    <message>
         <source>English</source>
         <translation>English</translation>
     </message>
@@ -507,6 +511,18 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
 </context>
 <context>
     <name>DeviceSetup</name>
+    <message>
+        <source>Try &quot;tintwell --help&quot;.</source>
+        <translation>请运行“tintwell --help”查看用法。</translation>
+    </message>
+    <message>
+        <source>Unknown option &quot;%1&quot;.</source>
+        <translation>未知的选项“%1”。</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &quot;%1&quot;.</source>
+        <translation>多余的参数“%1”。</translation>
+    </message>
     <message>
         <source>Unknown instrument model &quot;%1&quot;; choose one of %2.</source>
         <translation>未知的仪器型号“%1”，请从以下型号中选择：%2。</translation>
@@ -1491,6 +1507,14 @@ Do you want to replace it?</source>
 </context>
 <context>
     <name>Statistics</name>
+    <message>
+        <source>ΔHaze</source>
+        <translation>Δ雾度</translation>
+    </message>
+    <message>
+        <source>ΔT</source>
+        <translation>Δ透过率</translation>
+    </message>
     <message>
         <source>gamma</source>
         <translation>伽马</translation>
