@@ -2878,6 +2878,9 @@ Commands:
     <message>
         <source>The station database %1 cannot be reached.</source>
         <translation>The station database %1 cannot be reached.</translation>
+    </message>
+</context>
+<context>
     <name>DeviceSetup</name>
     <message>
         <source>Try &quot;tintwell --help&quot;.</source>
