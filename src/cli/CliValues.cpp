@@ -3,6 +3,7 @@
 #include "CliCommand.h"
 #include "Colorimetry.h"
 #include "ComparisonJudging.h"
+#include "HueDifference.h"
 #include "MeasurementReading.h"
 
 #include <QJsonArray>
@@ -123,17 +124,6 @@ QJsonValue number(double value)
 QJsonValue rounded(double value)
 {
     return std::isnan(value) ? QJsonValue() : QJsonValue(std::round(value * 1e4) / 1e4);
-}
-
-double hueDifference(double standardHue, double sampleHue)
-{
-    double difference = std::fmod(sampleHue - standardHue, 360.0);
-    if (difference <= -180.0) {
-        difference += 360.0;
-    } else if (difference > 180.0) {
-        difference -= 360.0;
-    }
-    return difference;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "BlankWorkbook.h"
 #include "CellReference.h"
 #include "DataFiles.h"
+#include "Dialogs.h"
 #include "FileReplace.h"
 
 #include <QAbstractItemModel>
@@ -241,6 +242,20 @@ bool ExcelEngine::writeTable(const QAbstractItemModel& table, const std::functio
         }
     }
     return saveWorkbook();
+}
+
+bool ExcelEngine::writeTableWidget(const QAbstractItemModel* table, ProgressDialog* progressDialog)
+{
+    if (!table) {
+        return false;
+    }
+    if (!progressDialog) {
+        return writeTable(*table, {});
+    }
+    return writeTable(*table, [progressDialog](int done) {
+        progressDialog->setValue(done);
+        return !progressDialog->wasCanceled();
+    });
 }
 
 void ExcelEngine::readUsedRange(QList<QVariantList>& rows) const

@@ -23,6 +23,7 @@
 #include <functional>
 #include <memory>
 
+class ProgressDialog;
 class QAbstractItemModel;
 class QTemporaryFile;
 
@@ -55,6 +56,9 @@ public:
     // after the current row. Saves.
     bool writeTable(const QAbstractItemModel& table, const std::function<bool(int)>& progress,
                     bool withHeader = true);
+    // The same for a table that may be missing (false then), with its header
+    // row; progressDialog (or none) shows the rows written and can cancel.
+    bool writeTableWidget(const QAbstractItemModel* table, ProgressDialog* progressDialog);
     bool wasCancelled() const { return m_cancelled; }
     int rowsWritten() const { return m_rowsWritten; }
 

@@ -45,17 +45,6 @@ void fillWords(ComparisonOutcome& outcome, double dl, double da, double db)
 
 } // namespace
 
-double hueDifference(double standardHue, double sampleHue)
-{
-    double difference = std::fmod(sampleHue - standardHue, 360.0);
-    if (difference <= -180.0) {
-        difference += 360.0;
-    } else if (difference > 180.0) {
-        difference -= 360.0;
-    }
-    return difference;
-}
-
 ComparisonOutcome compareCurrent(const CurrentComparisonInput& input)
 {
     using V = ComparisonRecord;

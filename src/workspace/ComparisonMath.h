@@ -6,6 +6,7 @@
 
 #include "ComparisonJudging.h"
 #include "ComparisonRecord.h"
+#include "HueDifference.h"
 
 #include <QString>
 #include <QStringList>
@@ -58,9 +59,6 @@ struct ComparisonOutcome
     // The threshold the verdict was judged against (the page keeps it).
     double deltaEThreshold = -1.0;
 };
-
-// Sample minus standard hue, the short way round: in (-180, 180].
-double hueDifference(double standardHue, double sampleHue);
 
 ComparisonOutcome compareCurrent(const CurrentComparisonInput& input);
 ComparisonOutcome compareLegacy(const LegacyComparisonInput& input);

@@ -199,13 +199,16 @@ void FirstPageFor310::setUpTableView(RecordTableView* table, bool legacy)
 {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->viewport()->installEventFilter(this);
-    connect(table, &RecordTableView::rowButtonClicked, this,
-            [this, legacy](const QModelIndex& index) { rowButtonPressed(index, legacy); });
-    // A double click edits a test name; nothing else is edited.
-    connect(table, &QAbstractItemView::doubleClicked, table, [table](const QModelIndex& index) {
-        if (index.column() == ComparisonColumns::kTestNameColumn) {
-            table->edit(index);
+    // The pressed button's cell is current: the slots find their row there.
+    connect(table, &RecordTableView::rowButtonClicked, this, [this, legacy, table](const QModelIndex& index) {
+        if (table->recordModel()->isDeleteColumn(index.column())) {
+            legacy ? on_DeleteBtn_clicked_old() : on_DeleteBtn_clicked();
+        } else {
+            legacy ? on_ReportBtn_clicked_old() : on_ReportBtn_clicked();
         }
+    });
+    connect(table, &QAbstractItemView::doubleClicked, this, [this, legacy](const QModelIndex& index) {
+        legacy ? doubleClickedSlot_old(index.row(), index.column()) : doubleClickedSlot(index.row(), index.column());
     });
 }
 

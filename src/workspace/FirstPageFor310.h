@@ -142,6 +142,15 @@ public Q_SLOTS:
     void onButtonClicked(int id);
     void on_pushButton_clear_clicked();
     void on_ClearBtn_clicked();
+    // A row's Delete and Report buttons (FirstPageRows.cpp): each acts on the
+    // row of its table's current cell, where the pressed button stands.
+    void on_DeleteBtn_clicked();
+    void on_DeleteBtn_clicked_old();
+    void on_ReportBtn_clicked();
+    void on_ReportBtn_clicked_old();
+    // A double click on a table's cell: the test name (column 1) is edited.
+    void doubleClickedSlot(int row, int column);
+    void doubleClickedSlot_old(int row, int column);
     // Opens the statistics of the shown table's records (FirstPageStatistics.cpp).
     void on_pushButton_statistics_clicked();
     // Opens the spectral dialog (FirstPageSpectral.cpp).
