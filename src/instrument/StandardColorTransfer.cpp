@@ -17,8 +17,8 @@ constexpr int kFinalReadTimeoutMs = 1000;
 } // namespace
 
 StandardColorUploadResult StandardColorTransfer::transfer(Transport& transport, const StandardColorLibrary& library,
-                                                        const std::function<void(int, int)>& progress,
-                                                        bool* endWrongReply)
+                                                          const std::function<void(int, int)>& progress,
+                                                          bool* endWrongReply)
 {
     using Result = StandardColorUploadResult;
     if (writeStandardColorCount(transport, library.count, library.countChecksum) != ProtocolResult::Success) {
