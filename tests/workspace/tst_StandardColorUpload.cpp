@@ -6,6 +6,7 @@
 #include "EmulatedAccess.h"
 #include "../excel/ExcelTestSheets.h"
 #include "ScriptedDialogs.h"
+#include "StandardColorSheet.h"
 #include "StandardColorUpload.h"
 
 #include <QProcess>
