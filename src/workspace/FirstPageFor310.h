@@ -162,6 +162,8 @@ public Q_SLOTS:
     bool on_pushButton_loadStandard_clicked();
     bool on_loadstdBtn_clicked();
     bool loadStandardFile(const QString& path, bool legacy);
+    // The standard file the operator chooses; empty when none.
+    QString chooseStandardFile();
     void on_samplemeasurementBtn_clicked();
     void standardValueMeasurement();
     void sampleValueMeasurement();
