@@ -213,6 +213,13 @@ private Q_SLOTS:
         QVERIFY(std::isnan(back.standard[ComparisonRecord::Haze]));
         QVERIFY(std::isnan(back.hazeDifference));
         QCOMPARE(ComparisonColumns::rowTexts(Layout::Current, back), shown);
+        // An empty or damaged cell of a former journal is not known either, never 0.
+        QStringList damaged = shown;
+        damaged[5] = QString();
+        damaged[16] = QStringLiteral("x");
+        const ComparisonRecord unread = ComparisonColumns::recordFromTexts(Layout::Current, damaged, true);
+        QVERIFY(std::isnan(unread.standard[ComparisonRecord::LabL]));
+        QVERIFY(std::isnan(unread.sample[ComparisonRecord::LabL]));
     }
 
     void displayedNumber_data()
