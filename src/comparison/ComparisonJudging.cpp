@@ -33,6 +33,11 @@ int displayModeOf(const DisplayFlags& flags)
     return -1;
 }
 
+bool judgesByDeltaEOnly(int displayMode)
+{
+    return displayMode == 3 || displayMode == 4 || displayMode == 5;
+}
+
 double recordDeltaE(const ComparisonRecord& record, const ComparisonSettings& settings)
 {
     if (record.legacy) {
@@ -82,11 +87,28 @@ bool judgeRecord(ComparisonRecord& record, const ComparisonSettings& settings)
     return true;
 }
 
+bool judgedUnder(const ComparisonRecord& record, const ComparisonSettings& settings)
+{
+    const ComparisonSettings& taken = record.settings;
+    return record.legacy || taken.displayMode < 0
+           || (taken.displayMode == settings.displayMode && taken.layoutIndex == settings.layoutIndex);
+}
+
+int takenInDisplayMode(const QList<ComparisonRecord>& records)
+{
+    for (const ComparisonRecord& record : records) {
+        if (!record.legacy && record.settings.displayMode >= 0) {
+            return record.settings.displayMode;
+        }
+    }
+    return -1;
+}
+
 QList<int> judgeRecordsAgain(QList<ComparisonRecord>& records, const ComparisonSettings& settings)
 {
     QList<int> changed;
     for (int i = 0; i < records.size(); ++i) {
-        if (judgeRecord(records[i], settings)) {
+        if (judgedUnder(records[i], settings) && judgeRecord(records[i], settings)) {
             changed.append(i);
         }
     }

@@ -14,6 +14,11 @@
 // Every reader of the flags (export columns, import, the page) asks this.
 int displayModeOf(const DisplayFlags& flags);
 
+// The display modes that judge by delta-E alone (Lab, LCh, Yxy): the only
+// ones a standard without haze and transmittance (one read from a colour
+// file) can be judged in.
+bool judgesByDeltaEOnly(int displayMode);
+
 // Delta-E of the record's standard and sample under the formula the settings
 // name (the legacy layout's own code table for a legacy record; -1 for an
 // unknown legacy code).
@@ -37,9 +42,20 @@ Verdict verdictOf(const ComparisonRecord& record, const ComparisonSettings& sett
 // verdict. The version goes up when anything the record shows changed; true then.
 bool judgeRecord(ComparisonRecord& record, const ComparisonSettings& settings);
 
-// Judges every record again against one set of settings; the
-// indexes of the records that changed.
+// Whether settings may judge the record again: not a record taken in another
+// display mode or workspace layout (rows restored from another instrument's
+// session), which the settings in force would judge by values it does not
+// have; such a record keeps its verdict and the settings it was judged under.
+// A record that names no display mode is judged again.
+bool judgedUnder(const ComparisonRecord& record, const ComparisonSettings& settings);
+
+// Judges every record again against one set of settings (those judgedUnder
+// them); the indexes of the records that changed.
 QList<int> judgeRecordsAgain(QList<ComparisonRecord>& records, const ComparisonSettings& settings);
+
+// The display mode records were taken in: the first one's that names one,
+// -1 when none does.
+int takenInDisplayMode(const QList<ComparisonRecord>& records);
 
 // A number read from a displayed or typed text ("12.34%", " 2.3 "): nothing
 // for an empty text, dashes or a text that is not a finite number. Used for

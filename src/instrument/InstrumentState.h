@@ -32,7 +32,6 @@ struct InstrumentState
     // The comparison in progress.
     int nextMeasurement = 1; // 1: a standard comes next, 2: a sample
     bool standardTaken = false;
-    int comparisonSequence = 0; // the number of the last "Comp" name given
 
     // The language the page speaks (some texts are chosen by it, not by the catalogue).
     bool chineseUi = false;

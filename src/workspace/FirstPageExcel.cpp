@@ -10,6 +10,7 @@
 #include "ComparisonRecordList.h"
 #include "ComparisonTableModel.h"
 #include "FirstPageForm.h"
+#include "JournalKeeper.h"
 #include "SpreadsheetExport.h"
 #include "StandardColorUpload.h"
 
@@ -24,19 +25,37 @@ bool FirstPageFor310::on_pushButton_exportExcel_clicked()
     }
     // A written file is followed by the clear command, which asks first.
     // CSV, CGATS and CxF3 are written from the records themselves.
-    return SpreadsheetExport(dialogs()).comparison(*m_recordModel, m_state.displayMode(), this,
-                                                   [this] { on_pushButton_clear_clicked(); }, statisticsSheet(false),
-                                                   m_records->records())
-           == ExportOutcome::Written;
+    // In the columns the table shows: the mode its rows were taken in.
+    const bool written = SpreadsheetExport(dialogs()).comparison(*m_recordModel, tableDisplayMode(), this,
+                                                                 [this] { on_pushButton_clear_clicked(); },
+                                                                 statisticsSheet(false), m_records->records())
+                         == ExportOutcome::Written;
+    if (written) {
+        workExported(*m_records);
+    }
+    return written;
+}
+
+void FirstPageFor310::workExported(const ComparisonRecordList& list)
+{
+    // Every row is in the file, in whatever format: the work is done with
+    // even when the operator keeps the rows on screen.
+    if (m_journal && !list.isEmpty()) {
+        m_journal->closeWork(&list);
+    }
 }
 
 bool FirstPageFor310::on_ExportExcelBtn_clicked()
 {
     // The legacy layout empties its table without asking.
-    return SpreadsheetExport(dialogs()).legacyComparison(*m_legacyRecordModel, m_state.chineseUi, this,
-                                                         [this] { on_ClearBtn_clicked(); }, statisticsSheet(true),
-                                                         m_legacyRecords->records())
-           == ExportOutcome::Written;
+    const bool written = SpreadsheetExport(dialogs()).legacyComparison(*m_legacyRecordModel, m_state.chineseUi, this,
+                                                                       [this] { on_ClearBtn_clicked(); },
+                                                                       statisticsSheet(true), m_legacyRecords->records())
+                         == ExportOutcome::Written;
+    if (written) {
+        workExported(*m_legacyRecords);
+    }
+    return written;
 }
 
 void FirstPageFor310::on_pushButton_writeStandardColor_clicked()

@@ -3,6 +3,7 @@
 
 #include "ComparisonDisplay.h"
 #include "ComparisonHeader.h"
+#include "ComparisonJudging.h"
 #include "ComparisonRecordList.h"
 #include "ComparisonTableModel.h"
 #include "DataFiles.h"
@@ -28,6 +29,7 @@
 #include <QStackedWidget>
 #include <QTableWidget>
 
+#include <algorithm>
 #include <numeric>
 
 using namespace ComparisonDisplay;
@@ -96,6 +98,9 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     for (ComparisonRecordList* list : {m_records, m_legacyRecords}) {
         connect(list, &ComparisonRecordList::countsChanged, this, &FirstPageFor310::showCounters);
     }
+    connect(m_records, &ComparisonRecordList::countsChanged, this, &FirstPageFor310::applyTableColumns);
+    // The counters are the shown table's.
+    connect(ui->stackedWidget_data, &QStackedWidget::currentChanged, this, &FirstPageFor310::showCounters);
     for (int column = ComparisonColumns::kCurrentFirstHidden; column < ComparisonColumns::kCurrentColumns; ++column) {
         ui->tableWidget_data->setColumnHidden(column, true);
     }
@@ -230,7 +235,7 @@ void FirstPageFor310::setJournal(JournalKeeper* keeper)
     if (m_journal) {
         m_journal->watch(m_records, false);
         m_journal->watch(m_legacyRecords, true);
-        m_journal->setCounter([this] { return m_state.comparisonSequence; });
+        m_journal->setCounter([this] { return std::max(m_records->nameSequence(), m_legacyRecords->nameSequence()); });
     }
 }
 
@@ -313,7 +318,6 @@ void FirstPageFor310::onButtonClicked(int id)
 void FirstPageFor310::applyDisplayMode()
 {
     QTableWidget* display = ui->tableWidget_colorDiff;
-    QTableView* data = ui->tableWidget_data;
     const DisplayModeView view = displayModeView(m_state.displayFlags);
     for (int row = 1; row <= 12; ++row) {
         display->setRowHidden(row, !view.displayRows.contains(row));
@@ -321,10 +325,43 @@ void FirstPageFor310::applyDisplayMode()
     // The headings and the rows shown must stay readable; the hidden rows
     // need no room (the window then fits a smaller screen).
     display->setMinimumHeight(FirstPageForm::kDisplayRowHeight * (1 + static_cast<int>(view.displayRows.size())));
+    m_tableDisplayMode = -2; // the columns again
+    applyTableColumns();
+    applyLoadStandardState();
+}
+
+int FirstPageFor310::tableDisplayMode() const
+{
+    const int taken = takenInDisplayMode(m_records->records());
+    return taken >= 0 ? taken : m_state.displayMode();
+}
+
+void FirstPageFor310::applyTableColumns()
+{
+    // The table shows its rows in the mode they were taken in (rows restored
+    // from another instrument's session), until they are exported or cleared.
+    const int mode = tableDisplayMode();
+    if (mode == m_tableDisplayMode) {
+        return;
+    }
+    m_tableDisplayMode = mode;
+    const DisplayModeView view = displayModeView(mode >= 0 ? displayFlagsFor(mode) : m_state.displayFlags);
     for (int column = 3; column <= 27; ++column) {
-        data->setColumnHidden(column, !view.dataColumns.contains(column));
+        ui->tableWidget_data->setColumnHidden(column, !view.dataColumns.contains(column));
     }
     applyColumnWidths(view.n);
+}
+
+void FirstPageFor310::applyLoadStandardState()
+{
+    // A file standard has no haze or transmittance: every sample would be
+    // refused in the modes that judge them.
+    const bool judged = judgesByDeltaEOnly(m_state.displayMode());
+    QPushButton* load = ui->pushButton_loadStandard;
+    load->setEnabled(judged);
+    load->setToolTip(judged ? FirstPageForm::tr("Load the standard from a CGATS (.ti3, .txt) or CxF3 (.cxf) file")
+                            : tr("A standard from a file has no haze or transmittance: it can be judged only in "
+                                 "the Lab, LCh and Yxy modes."));
 }
 
 // The columns share the width the table has inside its window (not the
@@ -448,6 +485,7 @@ void FirstPageFor310::relabelRows()
 void FirstPageFor310::retranslate()
 {
     ui->retranslateUi();
+    applyLoadStandardState(); // its tooltip says why when it is off
     ComparisonHeader::retranslate(dataHeader);
     if (legacyDataHeader) {
         ComparisonHeader::retranslateLegacy(legacyDataHeader);

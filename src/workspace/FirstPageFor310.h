@@ -102,7 +102,10 @@ public:
     // The current table's records through its column mapping (the export reads it).
     ComparisonTableModel& recordModel() { return *m_recordModel; }
     ComparisonTableModel& legacyRecordModel() { return *m_legacyRecordModel; }
-    // Counters, derived from the records of both tables (never negative).
+    // The records of the table shown (the legacy one for a first-generation
+    // colorimeter, or for its rows restored without one).
+    const ComparisonRecordList& shownRecords() const;
+    // Counters, derived from the records of the table shown (never negative).
     int unqualifiedCount() const;
     int qualifiedCount() const;
     int totalCount() const;
@@ -123,6 +126,11 @@ public:
 
     // Shows and hides the display rows and table columns of the display mode.
     void applyDisplayMode();
+    // "Load standard…" only in the modes a file standard can be judged in.
+    void applyLoadStandardState();
+    // The display mode of the current table: the one its rows were taken in,
+    // else the instrument's. Its columns, its export and new rows follow it.
+    int tableDisplayMode() const;
     // Identification of the attached instrument; false when it stopped at a failure.
     bool identifyDevice();
 
@@ -171,6 +179,8 @@ public Q_SLOTS:
     bool on_pushButton_loadStandard_clicked();
     bool on_loadstdBtn_clicked();
     bool loadStandardFile(const QString& path, bool legacy);
+    // The standard file the operator chooses; empty when none.
+    QString chooseStandardFile();
     void on_samplemeasurementBtn_clicked();
     void standardValueMeasurement();
     void sampleValueMeasurement();
@@ -218,6 +228,8 @@ protected:
     // A row's Delete (the record goes) or Report button was pressed.
     void rowButtonPressed(const QModelIndex& index, bool legacy);
     void applyColumnWidths(int n);
+    // The current table's columns for tableDisplayMode(), when it changed.
+    void applyTableColumns();
     void applyLegacyColumnWidths();
     // New rows of a table: a single new row is scrolled into view.
     void rowsShown(RecordTableView* table, int first, int last);
@@ -226,6 +238,11 @@ protected:
     // sequence, and the journal's open work.
     void resetComparisonWork();
     void relabelRows();
+    // Whether comparisons taken in displayMode may join the table (the current
+    // one holds no rows of another mode); says why not when they may not.
+    bool joinsTable(bool legacy, int displayMode);
+    // Every row of list was written to a file: the journal's work is done with.
+    void workExported(const ComparisonRecordList& list);
     // Settings and import (FirstPageSettings.cpp, FirstPageImport.cpp).
     void clearComparisonTable(); // the Clear operation without its question
     void judgeAgain();           // the live comparison and every row, after a settings change
@@ -294,4 +311,5 @@ protected:
     QList<PushedResult> m_pushedQueue;  // pushed results waiting for their display
     QTimer* m_pushedTimer = nullptr;    // the dashes' pause of the first waiting result
     int m_widthCount = 11;              // n of the column widths in force
+    int m_tableDisplayMode = -2;        // the mode the table's columns show (-2: none yet)
 };

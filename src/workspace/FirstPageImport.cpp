@@ -80,7 +80,7 @@ void FirstPageFor310::on_readcolordifrecordBtn_clicked()
 
 void FirstPageFor310::appendImported(const ImportResult& result, bool legacy)
 {
-    if (result.rows.isEmpty()) {
+    if (result.rows.isEmpty() || !joinsTable(legacy, result.rows.first().settings.displayMode)) {
         return;
     }
     // One journal transaction and one insertion for the whole import.

@@ -69,7 +69,12 @@ void FirstPageFor310::startJournal(const QString& path)
             continue;
         }
         const JournalKeeper::Restored restored = keeper->restore(session);
-        m_state.comparisonSequence = std::max(m_state.comparisonSequence, restored.counter);
+        // The names go on from the session's counter in the tables it filled.
+        for (auto [list, count] : {std::pair{m_records, restored.current}, {m_legacyRecords, restored.legacy}}) {
+            if (count > 0) {
+                list->setNameSequence(std::max(list->nameSequence(), restored.counter));
+            }
+        }
         restoredAny = true;
         restoredLegacy = restoredLegacy || (restored.legacy > 0 && restored.current == 0);
     }

@@ -7,6 +7,7 @@
 #include "ComparisonDisplay.h"
 #include "ComparisonMath.h"
 #include "ComparisonRecord.h"
+#include "ComparisonRecordList.h"
 #include "Dialogs.h"
 #include "FirstPageForm.h"
 #include "FrameScanner.h"
@@ -396,9 +397,13 @@ void FirstPageFor310::compareSample_old()
 
 void FirstPageFor310::addCompared(ComparisonRecord record, bool legacy)
 {
-    ++m_state.comparisonSequence;
-    record.sequence = totalCount() + 1;
-    record.testName = QStringLiteral("Comp%1").arg(m_state.comparisonSequence);
+    // NO and name follow the table the row joins, not the other one's rows.
+    ComparisonRecordList& list = legacy ? *m_legacyRecords : *m_records;
+    if (!joinsTable(legacy, record.settings.displayMode)) {
+        return;
+    }
+    record.sequence = list.size() + 1;
+    record.testName = QStringLiteral("Comp%1").arg(list.takeNameNumber());
     record.time = QDateTime::currentDateTime();
     record.modelName = m_state.modelName;
     record.serialNumber = ui->lineEdit_serialNo->text();

@@ -10,6 +10,7 @@
 #include "ComparisonDisplay.h"
 #include "Dialogs.h"
 #include "Exchange.h"
+#include "FileFolders.h"
 #include "FirstPageForm.h"
 
 #include <QFileInfo>
@@ -64,16 +65,26 @@ const formats::ExchangeSample* standardOf(const formats::ExchangeDocument& docum
 
 bool FirstPageFor310::on_pushButton_loadStandard_clicked()
 {
-    const QString path = dialogs().openFileName(this, tr("Load standard"), QString(),
-                                                tr("Colour exchange files (*.ti3 *.txt *.cxf)"));
+    const QString path = chooseStandardFile();
     return !path.isEmpty() && loadStandardFile(path, false);
 }
 
 bool FirstPageFor310::on_loadstdBtn_clicked()
 {
-    const QString path = dialogs().openFileName(this, tr("Load standard"), QString(),
-                                                tr("Colour exchange files (*.ti3 *.txt *.cxf)"));
+    const QString path = chooseStandardFile();
     return !path.isEmpty() && loadStandardFile(path, true);
+}
+
+QString FirstPageFor310::chooseStandardFile()
+{
+    // Every format the reader takes, at once and one by one.
+    const QString filter = QStringList{tr("Colour exchange files (*.ti3 *.txt *.cxf)"), tr("CGATS files (*.ti3 *.txt)"),
+                                       tr("CxF3 files (*.cxf)")}
+                               .join(QStringLiteral(";;"));
+    const QString path = dialogs().openFileName(this, tr("Load standard"),
+                                                FileFolders::startFolder(FileFolders::Kind::Standards), filter);
+    FileFolders::remember(FileFolders::Kind::Standards, path);
+    return path;
 }
 
 bool FirstPageFor310::loadStandardFile(const QString& path, bool legacy)

@@ -3,6 +3,7 @@
 
 #include "FirstPageFor310.h"
 
+#include "ComparisonJudging.h"
 #include "ComparisonRecordList.h"
 #include "Dialogs.h"
 #include "FirstPageForm.h"
@@ -10,20 +11,29 @@
 #include "JournalKeeper.h"
 
 #include <QLineEdit>
+#include <QRadioButton>
+
+// The counters are those of the table shown: rows of the other table (a
+// haze meter's rows kept while a first-generation colorimeter is attached)
+// are neither counted nor cleared with it.
+const ComparisonRecordList& FirstPageFor310::shownRecords() const
+{
+    return showsLegacyTable() ? *m_legacyRecords : *m_records;
+}
 
 int FirstPageFor310::qualifiedCount() const
 {
-    return m_records->passCount() + m_legacyRecords->passCount();
+    return shownRecords().passCount();
 }
 
 int FirstPageFor310::unqualifiedCount() const
 {
-    return m_records->ngCount() + m_legacyRecords->ngCount();
+    return shownRecords().ngCount();
 }
 
 int FirstPageFor310::totalCount() const
 {
-    return m_records->size() + m_legacyRecords->size();
+    return shownRecords().size();
 }
 
 void FirstPageFor310::showCounters()
@@ -49,6 +59,22 @@ void FirstPageFor310::addComparisonRow(const ComparisonRecord& record)
 void FirstPageFor310::addComparisonRow_old(const ComparisonRecord& record)
 {
     addComparisonRows({record}, true);
+}
+
+bool FirstPageFor310::joinsTable(bool legacy, int displayMode)
+{
+    // Rows of another mode (restored from another instrument's session) stay
+    // as they were taken until they are cleared: a row of this mode beside
+    // them would be shown in their columns, with values it does not have.
+    const int taken = legacy ? -1 : takenInDisplayMode(m_records->records());
+    if (taken < 0 || displayMode < 0 || displayMode == taken) {
+        return true;
+    }
+    dialogs().warning(this, tr("Warn"),
+                      tr("The rows in the table were taken in the %1 mode: clear them (export them first if they "
+                         "are still needed) before adding comparisons made in the %2 mode.")
+                          .arg(ui->radioButton(taken)->text(), ui->radioButton(displayMode)->text()));
+    return false;
 }
 
 void FirstPageFor310::addComparisonRows(const QList<ComparisonRecord>& records, bool legacy)
@@ -112,7 +138,6 @@ void FirstPageFor310::resetComparisonWork()
 {
     m_state.standardTaken = false;
     m_state.nextMeasurement = 1;
-    m_state.comparisonSequence = 0;
     if (m_journal) {
         m_journal->closeWork();
     }

@@ -61,7 +61,7 @@ int main(int argc, char** argv)
             record.testName = QStringLiteral("Comp%1").arg(n);
             record.time = QDateTime::currentDateTime();
             record.pass = n % 3 != 0;
-            page.state().comparisonSequence = n;
+            (legacy ? page.legacyRecords() : page.records()).setNameSequence(n);
             legacy ? page.addComparisonRow_old(record) : page.addComparisonRow(record);
         }
         if (args.at(5) == QLatin1String("crash")) {
@@ -78,7 +78,8 @@ int main(int argc, char** argv)
                 std::printf("%s\n", qPrintable(record.testName));
             }
         }
-        std::printf("sequence %d\n", page.state().comparisonSequence);
+        const ComparisonRecordList& filled = page.records().isEmpty() ? page.legacyRecords() : page.records();
+        std::printf("sequence %d\n", filled.nameSequence());
         return 0;
     }
     return 2;
