@@ -1,9 +1,9 @@
 // The engine against argyll's spec2cie: curves of every kind (flat greys, a
 // steep edge, a peak, a curve flat except near the ends) under each
 // illuminant spec2cie knows (and under colord-data's own distributions given
-// to it as files) with both observers. spec2cie reads the curve between the
-// 10 nm bands with its own interpolation on a finer grid and holds the end
-// values outward, where the engine uses the ASTM E2022 weights. It also reads
+// to it as files) with both observers. spec2cie resamples the curve onto its
+// own colour-matching tables (no E308 weights) and holds the end values
+// outward, where the engine uses the ASTM E2022 weights. It also reads
 // an illuminant given as a file its own way: its whites differ from CIE's
 // published ones by up to 0.11 (F7/2° Z: 108.639 against 108.755; the
 // engine's is 108.749). So the two agree within 0.12 in X, Y and Z for
