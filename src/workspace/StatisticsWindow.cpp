@@ -247,10 +247,19 @@ void StatisticsWindow::fillTable()
     const int rowHeight = table->verticalHeader()->defaultSectionSize();
     const int chrome = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth() + 2;
     const int full = std::min(chrome + table->rowCount() * rowHeight, 12 * rowHeight);
-    table->setMaximumHeight(full);
     // The least height keeps its rows in sight above a horizontal scroll bar.
-    table->setMinimumHeight(std::min(full, chrome + table->horizontalScrollBar()->sizeHint().height()
-                                               + kLeastTableRows * rowHeight));
+    table->setMinimumHeight(
+        std::min(full, chrome + table->horizontalScrollBar()->sizeHint().height() + kLeastTableRows * rowHeight));
+    if (table->maximumHeight() != full) {
+        table->setMaximumHeight(full);
+        // The splitter keeps its panes' sizes when a pane's limits change:
+        // the table's pane takes its new height, the charts the rest.
+        const QList<int> sizes = ui->splitter_tableCharts->sizes();
+        const int both = sizes.value(0) + sizes.value(1);
+        if (sizes.size() == 2 && both > 0) {
+            ui->splitter_tableCharts->setSizes({full, both - full});
+        }
+    }
     ui->label_counts->setText(tr("Rows: %1    PASS: %2    NG: %3    Pass rate: %4")
                                   .arg(group.records)
                                   .arg(group.passed)
