@@ -5,6 +5,9 @@
 #include "CLinker.h"
 #include "DeviceNotifier.h"
 #include "FirstPageFor310.h"
+#include "RecordTables.h"
+#include "ComparisonRecordList.h"
+#include "InstrumentPanel.h"
 #include "InstrumentLink.h"
 #include "JournalKeeper.h"
 #include "LinkFactory.h"
@@ -99,7 +102,7 @@ MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier*
     startupTrace::mark("window frame");
     initForm();
     if (translator) {
-        page->setChineseUi(language.chinese);
+        page->panel().setChineseUi(language.chinese);
     }
     startupTrace::mark("workspace page");
     if (notifier) {
@@ -242,8 +245,8 @@ void MainWindow::initForm()
 
 void MainWindow::startJournal(const QString& path)
 {
-    page->startJournal(path);
-    if (JournalKeeper* keeper = page->journal()) {
+    page->tables().startJournal(path);
+    if (JournalKeeper* keeper = page->tables().journal()) {
         connect(keeper, &JournalKeeper::journaled, stationStatus, &StationStatus::recordsJournaled);
     }
 }

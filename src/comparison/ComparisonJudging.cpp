@@ -23,16 +23,6 @@ bool sameNumber(double a, double b)
 
 } // namespace
 
-int displayModeOf(const DisplayFlags& flags)
-{
-    for (int mode = static_cast<int>(flags.size()) - 1; mode >= 0; --mode) {
-        if (flags[static_cast<std::size_t>(mode)]) {
-            return mode;
-        }
-    }
-    return -1;
-}
-
 double recordDeltaE(const ComparisonRecord& record, const ComparisonSettings& settings)
 {
     if (record.legacy) {
@@ -55,7 +45,7 @@ Verdict verdictOf(const ComparisonRecord& record, const ComparisonSettings& sett
     if (record.legacy) {
         return judgeLegacy(record.deltaE, tolerances.deltaE);
     }
-    return judgeComparison(displayFlagsFor(settings.displayMode), record.hazeDifference,
+    return judgeComparison(settings.displayMode, record.hazeDifference,
                            record.transmittanceDifference, record.deltaE, tolerances);
 }
 

@@ -10,10 +10,6 @@
 
 #include <optional>
 
-// The display mode of a set of flags: the last one set, -1 when none is.
-// Every reader of the flags (export columns, import, the page) asks this.
-int displayModeOf(const DisplayFlags& flags);
-
 // Delta-E of the record's standard and sample under the formula the settings
 // name (the legacy layout's own code table for a legacy record; -1 for an
 // unknown legacy code).

@@ -10,6 +10,7 @@
 #include "ComparisonRecordList.h"
 #include "ComparisonTableModel.h"
 #include "FirstPageForm.h"
+#include "RecordTables.h"
 #include "SpreadsheetExport.h"
 #include "StandardColorUpload.h"
 
@@ -19,27 +20,28 @@ bool FirstPageFor310::on_pushButton_exportExcel_clicked()
 {
     // The legacy table also when it is the one shown without an instrument
     // (rows restored from the journal): its rows are the ones the operator sees.
-    if (showsLegacyTable()) {
+    if (m_tables->showsLegacyTable()) {
         return on_ExportExcelBtn_clicked();
     }
     // A written file is followed by the clear command, which asks first.
     // CSV, CGATS and CxF3 are written from the records themselves.
-    return SpreadsheetExport(dialogs()).comparison(*m_recordModel, m_state.displayMode(), this,
-                                                   [this] { on_pushButton_clear_clicked(); }, statisticsSheet(false),
-                                                   m_records->records())
+    return SpreadsheetExport(m_dialogs).comparison(m_tables->recordModel(), m_state.displayMode, this,
+                                                   [this] { on_pushButton_clear_clicked(); },
+                                                   m_tables->statisticsSheet(false), m_tables->records().records())
            == ExportOutcome::Written;
 }
 
 bool FirstPageFor310::on_ExportExcelBtn_clicked()
 {
     // The legacy layout empties its table without asking.
-    return SpreadsheetExport(dialogs()).legacyComparison(*m_legacyRecordModel, m_state.chineseUi, this,
-                                                         [this] { on_ClearBtn_clicked(); }, statisticsSheet(true),
-                                                         m_legacyRecords->records())
+    return SpreadsheetExport(m_dialogs).legacyComparison(m_tables->legacyRecordModel(), m_state.chineseUi, this,
+                                                         [this] { on_ClearBtn_clicked(); },
+                                                         m_tables->statisticsSheet(true),
+                                                         m_tables->legacyRecords().records())
            == ExportOutcome::Written;
 }
 
 void FirstPageFor310::on_pushButton_writeStandardColor_clicked()
 {
-    StandardColorUpload::run(m_link, dialogs(), this, m_state.modelName);
+    StandardColorUpload::run(m_link, m_dialogs, this, m_state.modelName);
 }

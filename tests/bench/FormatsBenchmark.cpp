@@ -137,7 +137,7 @@ qsizetype readBack(const QString& format, const QByteArray& bytes)
 {
     if (format == QLatin1String("csv")) {
         QList<ComparisonRecord> records;
-        int mode = 0;
+        DisplayMode mode = DisplayMode::HazeT;
         bool chinese = false;
         const ReadResult result = readComparisonCsv(bytes, records, mode, chinese);
         return result.ok ? records.size() : -1;

@@ -1,6 +1,9 @@
 // The page's spreadsheet buttons over the emulated instrument: the current
 // export in the display mode of the instrument, the hand-over to the legacy
 // block for a first-generation colorimeter, the upload, the spectral export.
+#include "RecordTables.h"
+#include "ComparisonRecordList.h"
+#include "InstrumentPanel.h"
 #include "CgatsFormat.h"
 #include "ComparisonRecord.h"
 #include "CsvFormat.h"
@@ -59,7 +62,7 @@ class tst_FirstPageExcel : public QObject, public PageFixture
     void connectTo(const QString& model, int version)
     {
         plug(model, version);
-        QVERIFY(m_page->identifyDevice());
+        QVERIFY(m_page->panel().identifyDevice());
     }
 
 private Q_SLOTS:
@@ -71,9 +74,9 @@ private Q_SLOTS:
     void currentExport_labColumnsThenClearQuestion()
     {
         connectTo(QStringLiteral("TX420"), 320);
-        QVERIFY(m_page->state().displayFlags[3]);
-        m_page->addComparisonRow(result(1));
-        m_page->addComparisonRow(result(2));
+        QCOMPARE(m_page->state().displayMode, DisplayMode::Lab);
+        m_page->tables().addComparisonRow(result(1));
+        m_page->tables().addComparisonRow(result(2));
         const QString path = m_dir.filePath(QStringLiteral("current"));
         m_dialogs->answerSaveFile(path);
         m_dialogs->answerButton(DialogButton::Yes); // clear the rows
@@ -97,8 +100,8 @@ private Q_SLOTS:
     void firstGeneration_exportsLegacyBlock()
     {
         connectTo(QStringLiteral("TX430"), 350);
-        QVERIFY(m_page->isFirstGeneration());
-        m_page->addComparisonRow_old(result(1));
+        QVERIFY(m_page->state().isFirstGeneration());
+        m_page->tables().addComparisonRow_old(result(1));
         const QString path = m_dir.filePath(QStringLiteral("legacy.xlsx"));
         m_dialogs->answerSaveFile(path);
         m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file: \r\n\t%1").arg(path));
@@ -117,8 +120,8 @@ private Q_SLOTS:
     void exchangeExport_fromThePagesRecords()
     {
         connectTo(QStringLiteral("TX420"), 320);
-        m_page->addComparisonRow(result(1));
-        m_page->addComparisonRow(result(2));
+        m_page->tables().addComparisonRow(result(1));
+        m_page->tables().addComparisonRow(result(2));
         const QString csv = m_dir.filePath(QStringLiteral("page.csv"));
         m_dialogs->answerSaveFile(csv);
         m_dialogs->answerButton(DialogButton::No); // keep the rows
@@ -127,10 +130,10 @@ private Q_SLOTS:
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QList<ComparisonRecord> read;
-        int mode = -2;
+        DisplayMode mode = DisplayMode::None;
         bool chinese = false;
         QVERIFY(formats::readComparisonCsv(file.readAll(), read, mode, chinese).ok);
-        QCOMPARE(mode, 3);
+        QCOMPARE(mode, DisplayMode::Lab);
         QCOMPARE(read.size(), 2);
         QCOMPARE(read[1].testName, QStringLiteral("样品2"));
         QCOMPARE(read[1].sample[ComparisonRecord::LabB], -15.1);
@@ -138,7 +141,7 @@ private Q_SLOTS:
         tearDownPage();
         setUpPage();
         connectTo(QStringLiteral("TX430"), 350);
-        m_page->addComparisonRow_old(result(1));
+        m_page->tables().addComparisonRow_old(result(1));
         const QString cxf = m_dir.filePath(QStringLiteral("legacy.cxf"));
         m_dialogs->answerSaveFile(cxf);
         m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));

@@ -10,6 +10,7 @@
 #include "ComparisonRecordList.h"
 #include "Dialogs.h"
 #include "FirstPageFor310.h"
+#include "RecordTables.h"
 #include "InstrumentLink.h"
 #include "FirstPageForm.h"
 
@@ -52,7 +53,7 @@ int main(int argc, char** argv)
     }
     InstrumentLink noInstrument;
     FirstPageFor310 page(noInstrument, dialogs);
-    page.startJournal(args.at(2));
+    page.tables().startJournal(args.at(2));
     if (args.at(1) == QLatin1String("fill") && args.size() == 6) {
         const bool legacy = args.at(4) == QLatin1String("legacy");
         for (int n = 1; n <= args.at(3).toInt(); ++n) {
@@ -62,7 +63,7 @@ int main(int argc, char** argv)
             record.time = QDateTime::currentDateTime();
             record.pass = n % 3 != 0;
             page.state().comparisonSequence = n;
-            legacy ? page.addComparisonRow_old(record) : page.addComparisonRow(record);
+            legacy ? page.tables().addComparisonRow_old(record) : page.tables().addComparisonRow(record);
         }
         if (args.at(5) == QLatin1String("crash")) {
             std::fflush(stdout);
@@ -71,9 +72,9 @@ int main(int argc, char** argv)
         return 0;
     }
     if (args.at(1) == QLatin1String("restore")) {
-        std::printf("rows %d %d, table rows %d %d\n", page.records().size(), page.legacyRecords().size(),
+        std::printf("rows %d %d, table rows %d %d\n", page.tables().records().size(), page.tables().legacyRecords().size(),
                     page.form().tableWidget_data->model()->rowCount(), page.form().tbData->model()->rowCount());
-        for (const ComparisonRecordList* list : {&page.records(), &page.legacyRecords()}) {
+        for (const ComparisonRecordList* list : {&page.tables().records(), &page.tables().legacyRecords()}) {
             for (const ComparisonRecord& record : list->records()) {
                 std::printf("%s\n", qPrintable(record.testName));
             }

@@ -7,6 +7,8 @@
 #include "Dialogs.h"
 #include "EmulatedLinkFactory.h"
 #include "FirstPageFor310.h"
+#include "InstrumentPanel.h"
+#include "MeasurementSession.h"
 #include "InstrumentEmulator.h"
 #include "MainWindow.h"
 #include "DialogFeedback.h"
@@ -98,7 +100,7 @@ private Q_SLOTS:
         m_window = std::make_unique<MainWindow>(std::make_unique<EmulatedLinkFactory>(m_emulator), m_notifier,
                                                 *m_dialogs);
         QVERIFY(waitUntil([this] { return m_window->isLedOn(); }));
-        QVERIFY(page().receiveWorker());
+        QVERIFY(page().session().receiveWorker());
         m_dialogs->shown.clear();
         m_dialogs->unplug = [this] {
             m_emulator->unplug();
@@ -114,22 +116,22 @@ private Q_SLOTS:
     void unplugInAMessageBoxHoldingTheLink_closes()
     {
         QTest::qWait(100); // the worker is polling
-        DialogFeedback feedback(&page(), page().dialogs());
-        SettingsExchange settings(page().link(), feedback, false);
+        DialogFeedback feedback(&page(), page().panel().dialogs());
+        SettingsExchange settings(page().panel().link(), feedback, false);
         QVERIFY(!settings.setDeltaEThreshold(QStringLiteral("99"))); // out of range: a box, lock held
         QCOMPARE(m_dialogs->shown.size(), 1);
         QVERIFY(!m_window->isLedOn());
-        QVERIFY(!page().receiveWorker());
+        QVERIFY(!page().session().receiveWorker());
     }
 
     void unplugWhileAnImportShowsItsProgress_closesAndTheImportEnds()
     {
         m_emulator->instrument().fillComparisonRecords(0, 40); // several pages
         m_dialogs->unplugAtProgress = 1;
-        DialogFeedback feedback(&page(), page().dialogs());
-        RecordImport import(page().link(), feedback);
+        DialogFeedback feedback(&page(), page().panel().dialogs());
+        RecordImport import(page().panel().link(), feedback);
         ImportSettings settings;
-        settings.displayMode = 0;
+        settings.judging.displayMode = DisplayMode::HazeT;
         settings.modelName = QStringLiteral("TX310");
         const ImportResult result = import.importCurrent(settings);
         QVERIFY(result.outcome != ImportResult::Outcome::Imported);
@@ -137,13 +139,13 @@ private Q_SLOTS:
         const QString error = QCoreApplication::translate("RecordImport", "Error"); // the window is in Chinese
         QVERIFY2(m_dialogs->shown.first().startsWith(error + QLatin1Char('|')), qPrintable(m_dialogs->shown.first()));
         QVERIFY(!m_window->isLedOn());
-        QVERIFY(!page().receiveWorker());
+        QVERIFY(!page().session().receiveWorker());
 
         // Plugged in again: a new worker, and the window measures again.
         m_emulator->plug();
         m_notifier->arrive();
         QVERIFY(waitUntil([this] { return m_window->isLedOn(); }));
-        QVERIFY(page().receiveWorker());
+        QVERIFY(page().session().receiveWorker());
     }
 };
 
