@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 
 #include "CLinker.h"
+#include "DeviceChanges.h"
 #include "DeviceNotifier.h"
 #include "FirstPageFor310.h"
 #include "RecordTables.h"
@@ -85,6 +86,9 @@ MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier*
       factory(std::move(linkFactory)),
       linkTransport(std::make_unique<LinkTransport>()),
       instrumentLink(std::make_unique<InstrumentLink>(linkTransport.get())),
+      deviceChanges(std::make_unique<DeviceChanges>(instrumentLink->linkMutex(), this,
+                                                    DeviceChanges::Handlers{[this] { handleRemoval(); },
+                                                                            [this] { handleArrival(); }})),
       notifier(deviceNotifier)
 {
     g_mainWindow = this;
@@ -426,14 +430,24 @@ void MainWindow::CloseUSB()
 void MainWindow::onDeviceArrived()
 {
     qCDebug(lcMain) << "device arrival";
-    if (!link) {
-        OpenUSB();
-    }
+    deviceChanges->deviceArrived();
 }
 
 void MainWindow::onDeviceRemoved()
 {
     qCDebug(lcMain) << "device removal";
+    deviceChanges->deviceRemoved();
+}
+
+void MainWindow::handleArrival()
+{
+    if (!link) {
+        OpenUSB();
+    }
+}
+
+void MainWindow::handleRemoval()
+{
     if (link && link->isDeviceGone()) {
         CloseUSB();
     }

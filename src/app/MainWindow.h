@@ -8,6 +8,7 @@
 #include <vector>
 
 class CLinker;
+class DeviceChanges;
 class DeviceNotifier;
 class Dialogs;
 class FirstPageFor310;
@@ -92,7 +93,9 @@ public Q_SLOTS:
     bool OpenUSB();
     void CloseUSB();
     // Device notifications: arrival opens while disconnected; removal closes
-    // only when the link says the instrument itself is gone.
+    // only when the link says the instrument itself is gone. A notice that
+    // comes while an exchange of this window holds the link (inside its box)
+    // is handled once that exchange has let go.
     void onDeviceArrived();
     void onDeviceRemoved();
 
@@ -109,6 +112,8 @@ private:
     bool switchLanguage(const QString& catalogue, bool chinese);
     std::unique_ptr<QTranslator> loadCatalogue(const QString& catalogue) const;
     void runFirstFrameSteps();
+    void handleArrival();
+    void handleRemoval();
 
     struct Ui
     {
@@ -130,6 +135,8 @@ private:
     // The page's and every dialog's door to the link: its transport and the
     // one link lock. Outlives the page (~MainWindow frees the page first).
     std::unique_ptr<InstrumentLink> instrumentLink;
+    // Plug and unplug notices, kept while an exchange holds the link lock.
+    std::unique_ptr<DeviceChanges> deviceChanges;
     DeviceNotifier* notifier = nullptr;
     QStringList catalogueDirs;
     bool ledOn = false;

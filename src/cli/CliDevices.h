@@ -72,7 +72,7 @@ public:
     ~CliInstrument() override;
 
     Transport& transport() override { return m_transport; }
-    QRecursiveMutex* linkMutex() override { return nullptr; }
+    LinkMutex* linkMutex() override { return nullptr; }
 
     const CliDevice& device() const { return m_device; }
     // Identification as the window does it; false with the reasons in feedback.

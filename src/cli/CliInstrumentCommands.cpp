@@ -449,7 +449,7 @@ int runSettingsSet(CliContext& cli)
         if (args.has(QStringLiteral("threshold")) || args.has(QStringLiteral("formula"))) {
             const bool written = device.layoutIndex == 2
                                      ? exchange.setDeltaEThreshold(thresholdText)
-                                     : SettingsExchange::writeDeltaEParameter(device.transport(), feedback, false, code, thresholdText);
+                                     : SettingsExchange::writeDeltaEParameter(device, feedback, false, code, thresholdText);
             if (!written) {
                 return failed(cli, feedback, Cli::tr("The instrument did not take the colour-difference parameter."));
             }

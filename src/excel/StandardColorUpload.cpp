@@ -54,8 +54,6 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, Dialogs& di
         dialogs.critical(parent, errorTitle, tr("Please connect the device first!"));
         return Result::NotConnected;
     }
-    // The receive worker stays away from the link for the whole command.
-    LinkLock lock(link);
     const QString filter = QStringLiteral("excel file (*.xlsx);;") + tr("CGATS standards (*.ti3 *.txt)")
                            + QStringLiteral(";;") + tr("CxF3 standards (*.cxf)");
     const QString path = dialogs.openFileName(parent, QStringLiteral("Select one Excel files to open"),
@@ -95,6 +93,10 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, Dialogs& di
         return Result::SheetRefused;
     }
 
+    // The receive worker stays away from the link from the first frame
+    // written to the drain of what the instrument sends after it; the file
+    // dialog and the refusals above hold nothing.
+    LinkLock lock(link);
     Transport& transport = link.transport();
     std::unique_ptr<ProgressDialog> progress;
     bool endWrongReply = false;
@@ -111,6 +113,7 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, Dialogs& di
         progress->close();
     }
     if (result != Result::Written) {
+        lock.unlock(); // the exchange is over
         dialogs.critical(parent, errorTitle, transferFailureText(result, endWrongReply));
         return result;
     }

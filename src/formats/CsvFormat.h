@@ -27,7 +27,8 @@ public:
     void text(const QString& text);
     // Fixed decimals; NaN (never measured) is an empty cell.
     void number(double value, int decimals);
-    // Up to six significant digits, as the spectral table shows its values.
+    // Up to six significant digits, as the spectral table shows its values;
+    // a whole number (a sequence number) in full.
     void general(double value);
     void empty();
     // A cell of plain ASCII that needs neither quotes nor a guard (a time).

@@ -103,7 +103,11 @@ void CsvWriter::general(double value)
     separator();
     if (std::isfinite(value)) {
         char buffer[32];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
+        // A sequence number past a million would lose its last digits in
+        // the six-digit form (1234567 as 1.23457e+06).
+        const bool whole = std::fabs(value) < 1e15 && value == std::trunc(value);
+        const auto result = whole ? std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value))
+                                  : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 6);
         m_buffer.append(buffer, result.ptr - buffer);
     }
 }

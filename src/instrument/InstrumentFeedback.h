@@ -2,8 +2,9 @@
 // What an exchange with the instrument has to tell whoever started it. The
 // exchanges decide the message and when it is due; the window shows it as a
 // box and a progress dialog, the command line writes it to standard error.
-// Calls arrive at the moment the box used to appear (a range box while the
-// link lock is still held, the failure box after it was let go).
+// Calls arrive at the moment the box used to appear (a range box before the
+// link lock is taken, the failure box after it was let go; only a progress
+// dialog's steps come while an exchange holds the link).
 
 #include <QString>
 

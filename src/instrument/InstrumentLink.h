@@ -8,7 +8,6 @@
 
 #include "LinkAccess.h"
 
-#include <QRecursiveMutex>
 
 class InstrumentLink final : public LinkAccess
 {
@@ -24,9 +23,9 @@ public:
     void setTransport(Transport* transport) { m_transport = transport; }
 
     Transport& transport() override;
-    QRecursiveMutex* linkMutex() override { return &m_lock; }
+    LinkMutex* linkMutex() override { return &m_lock; }
 
 private:
     Transport* m_transport;
-    QRecursiveMutex m_lock;
+    LinkMutex m_lock;
 };

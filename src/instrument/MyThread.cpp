@@ -7,7 +7,7 @@
 
 Q_LOGGING_CATEGORY(lcWorker, "tintwell.workspace.worker")
 
-MyThread::MyThread(Transport& transport, QRecursiveMutex* lock, QObject* parent)
+MyThread::MyThread(Transport& transport, LinkMutex* lock, QObject* parent)
     : QObject(parent), m_transport(transport), m_lock(lock), m_home(QThread::currentThread())
 {
 }

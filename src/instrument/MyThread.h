@@ -26,7 +26,7 @@ class MyThread : public QObject
 public:
     // Reads transport under lock (null: no lock); both must outlive the
     // worker's thread.
-    MyThread(Transport& transport, QRecursiveMutex* lock, QObject* parent = nullptr);
+    MyThread(Transport& transport, LinkMutex* lock, QObject* parent = nullptr);
 
     // Written by the user-interface thread, read by the worker after every
     // wait; ends the wait for input at once.
@@ -59,7 +59,7 @@ public Q_SLOTS:
 
 private:
     Transport& m_transport;
-    QRecursiveMutex* m_lock;
+    LinkMutex* m_lock;
     QThread* m_home;
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_loopEnded{false};

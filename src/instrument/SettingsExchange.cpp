@@ -109,20 +109,22 @@ std::optional<DeltaEParameter> SettingsExchange::readDeltaEParameter(bool firstG
 
 bool SettingsExchange::setDeltaEThreshold(const QString& thresholdText)
 {
-    LinkLock lock(m_link);
-    return writeDeltaEParameter(m_link.transport(), m_feedback, m_chineseUi, 0, thresholdText);
+    return writeDeltaEParameter(m_link, m_feedback, m_chineseUi, 0, thresholdText);
 }
 
-bool SettingsExchange::writeDeltaEParameter(Transport& transport, InstrumentFeedback& feedback, bool chineseUi,
+bool SettingsExchange::writeDeltaEParameter(LinkAccess& link, InstrumentFeedback& feedback, bool chineseUi,
                                             int formulaCode, const QString& thresholdText)
 {
+    // A threshold out of range is refused before the link is taken.
     const std::optional<int> threshold = deltaEParameterThreshold(thresholdText);
     if (!threshold) {
         const Message m = deltaEThresholdRangeMessage(chineseUi);
         feedback.inform({m.title, m.text});
         return false;
     }
-    const int rc = ::setDeltaEParameter(transport, formulaCode, *threshold);
+    LinkLock lock(link);
+    const int rc = ::setDeltaEParameter(link.transport(), formulaCode, *threshold);
+    lock.unlock();
     if (rc != ProtocolResult::Success) {
         qCDebug(lcSettings) << "writing the delta-E parameter failed:" << rc;
         const Message m = deltaEWriteFailedMessage(chineseUi);

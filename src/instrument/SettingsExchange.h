@@ -42,12 +42,13 @@ public:
     // The colour-difference parameter as the page keeps it; silent on success.
     std::optional<SettingsRules::DeltaEParameter> readDeltaEParameter(bool firstGeneration);
 
-    // Layout 2: the threshold alone, formula code 0, under the link lock.
+    // Layout 2: the threshold alone, formula code 0.
     bool setDeltaEThreshold(const QString& thresholdText);
 
-    // The write of the parameter dialog, which runs inside the page's locked
-    // section and so takes no lock: the range box or the write-failure box.
-    static bool writeDeltaEParameter(Transport& transport, InstrumentFeedback& feedback, bool chineseUi, int formulaCode,
+    // The write of the parameter dialog (and of layout 2): a threshold out of
+    // range is refused with its box before the link is taken; the link lock
+    // is held for the write alone, and let go before the write-failure box.
+    static bool writeDeltaEParameter(LinkAccess& link, InstrumentFeedback& feedback, bool chineseUi, int formulaCode,
                                      const QString& thresholdText);
 
     // The display parameter 0..6 (-1 when no mode is chosen, which fails).

@@ -280,8 +280,8 @@ void InstrumentPanel::setParameter()
             return;
         }
     } else {
-        // The dialog writes inside this locked section and takes no lock itself.
-        LinkLock lock(m_link);
+        // The dialog takes the link lock for its write alone: no lock is held
+        // while the operator fills it in.
         setEParameterPageFor470 dialog(m_state.softwareVersion, m_state.modelName, m_link, m_dialogs,
                                        m_state.chineseUi, m_page);
         if (dialog.exec() != QDialog::Accepted) {

@@ -39,13 +39,12 @@ int setEParameterPageFor470::selectedFormulaCode() const
 
 void setEParameterPageFor470::on_Okbtn_clicked()
 {
-    Transport& transport = m_link.transport();
-    if (!transport.isLinkOpen()) {
+    if (!m_link.transport().isLinkOpen()) {
         m_dialogs.information(this, tr("Error"), tr("Please connect the device first!"));
         return;
     }
     DialogFeedback feedback(this, m_dialogs);
-    if (SettingsExchange::writeDeltaEParameter(transport, feedback, m_chineseUi, selectedFormulaCode(),
+    if (SettingsExchange::writeDeltaEParameter(m_link, feedback, m_chineseUi, selectedFormulaCode(),
                                                ui->ThresholdsEdit->text())) {
         accept();
     }

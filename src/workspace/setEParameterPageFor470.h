@@ -1,8 +1,8 @@
 #pragma once
 // The modal dialog in which the operator chooses the colour-difference
-// formula and threshold of a colorimeter and writes them. It runs inside the
-// page's locked section and never takes the link lock itself; its boxes go
-// through the modal seam it is given.
+// formula and threshold of a colorimeter and writes them. It holds the link
+// lock for its write alone (not while the operator fills it in, nor across
+// its boxes); its boxes go through the modal seam it is given.
 
 #include <QDialog>
 

@@ -7,6 +7,7 @@
 #include "ControlChart.h"
 #include "Distributions.h"
 #include "RunningStatistics.h"
+#include "StatisticsTable.h"
 #include "WorkStatistics.h"
 
 #include <QTest>
@@ -15,6 +16,7 @@
 
 using Values = std::vector<double>;
 Q_DECLARE_METATYPE(Values)
+using Modes = QList<int>;
 
 namespace {
 
@@ -326,6 +328,49 @@ private Q_SLOTS:
             QCOMPARE(!std::isnan(index), indices);
         }
         QVERIFY(std::isnan(s.indices.cp)); // one-sided: never a Cp
+    }
+
+    // The statistics sheet lists the differences of the newest record's
+    // display mode, in every mode of either layout.
+    void sheet_showsTheDifferencesOfEveryMode_data()
+    {
+        QTest::addColumn<Modes>("modes"); // of the records, oldest first
+        QTest::addColumn<bool>("legacy");
+        QTest::addColumn<QString>("differences");
+        const QString colour = QStringLiteral("ΔL* Δa* Δb* ΔC* ΔH* ΔE");
+        QTest::newRow("current, Haze/T") << Modes{0} << false << QStringLiteral("ΔHaze ΔT");
+        QTest::newRow("current, Haze") << Modes{1} << false << QStringLiteral("ΔHaze");
+        QTest::newRow("current, T") << Modes{2} << false << QStringLiteral("ΔT");
+        QTest::newRow("current, Lab") << Modes{3} << false << colour;
+        QTest::newRow("current, LCh") << Modes{4} << false << colour;
+        QTest::newRow("current, Yxy") << Modes{5} << false << QStringLiteral("ΔY Δx Δy ΔE");
+        QTest::newRow("current, Haze/T/Lab") << Modes{6} << false << QStringLiteral("ΔHaze ΔT ") + colour;
+        QTest::newRow("current, none set") << Modes{-1} << false
+                                           << QStringLiteral("ΔHaze ΔT ") + colour + QStringLiteral(" ΔY Δx Δy");
+        QTest::newRow("current, the newest mode counts") << Modes{0, 5} << false << QStringLiteral("ΔY Δx Δy ΔE");
+        QTest::newRow("legacy, Lab") << Modes{3} << true << colour;
+        QTest::newRow("legacy, LCh") << Modes{4} << true << colour;
+        QTest::newRow("legacy, none set") << Modes{-1} << true << colour;
+    }
+    void sheet_showsTheDifferencesOfEveryMode()
+    {
+        QFETCH(Modes, modes);
+        QFETCH(bool, legacy);
+        QFETCH(QString, differences);
+        QList<ComparisonRecord> records;
+        for (const int mode : modes) {
+            ComparisonRecord r = colourRecord(50, 0.5, 0.5, true);
+            r.legacy = legacy;
+            r.settings.displayMode = mode;
+            records << r;
+        }
+        const QList<QStringList> sheet = statisticsSheet(records);
+        QStringList shown;
+        for (qsizetype row = 1; row < sheet.size(); ++row) { // after the titles; one standard: all rows only
+            QCOMPARE(sheet.at(row).at(StatStandard), QStringLiteral("All rows"));
+            shown << sheet.at(row).at(StatQuantityColumn);
+        }
+        QCOMPARE(shown.join(QLatin1Char(' ')), differences);
     }
 
     void groupsByStandard_addedEqualsRebuilt()

@@ -82,6 +82,52 @@ private Q_SLOTS:
         }
     }
 
+    // The text of each numeric field, against fixed text: D65/10° L*a*b* and
+    // spectra to six decimals without trailing zeros, the derived D50 XYZ and
+    // L*a*b* to four (the neutral standard is the D50 white exactly).
+    void numericFields_fixedText_data()
+    {
+        QTest::addColumn<QByteArray>("field");
+        QTest::addColumn<double>("l");
+        QTest::addColumn<double>("a");
+        QTest::addColumn<double>("b");
+        QTest::addColumn<double>("spectrum"); // every band
+        QTest::addColumn<QString>("text");
+        QTest::newRow("D65LAB_L") << QByteArray("D65LAB_L") << 50.1234567 << 0.0 << 0.0 << 1.0 << QStringLiteral("50.123457");
+        QTest::newRow("D65LAB_A, zeros dropped") << QByteArray("D65LAB_A") << 50.0 << -3.4 << 0.0 << 1.0 << QStringLiteral("-3.4");
+        QTest::newRow("D65LAB_B, zero") << QByteArray("D65LAB_B") << 50.0 << 0.0 << 0.0 << 1.0 << QStringLiteral("0.0");
+        QTest::newRow("XYZ_X") << QByteArray("XYZ_X") << 100.0 << 0.0 << 0.0 << 1.0 << QStringLiteral("96.4200");
+        QTest::newRow("XYZ_Y") << QByteArray("XYZ_Y") << 100.0 << 0.0 << 0.0 << 1.0 << QStringLiteral("100.0000");
+        QTest::newRow("XYZ_Z") << QByteArray("XYZ_Z") << 100.0 << 0.0 << 0.0 << 1.0 << QStringLiteral("82.4900");
+        QTest::newRow("LAB_L") << QByteArray("LAB_L") << 100.0 << 0.0 << 0.0 << 1.0 << QStringLiteral("100.0000");
+        QTest::newRow("LAB_A, no minus zero") << QByteArray("LAB_A") << 100.0 << 0.0 << 0.0 << 1.0 << QStringLiteral("0.0000");
+        QTest::newRow("LAB_B, D50") << QByteArray("LAB_B") << 50.12 << -3.45 << 7.8 << 1.0 << QStringLiteral("7.8142");
+        QTest::newRow("SPEC_400") << QByteArray("SPEC_400") << 50.0 << 0.0 << 0.0 << 12.3456789 << QStringLiteral("12.345679");
+        QTest::newRow("SPEC_700, whole") << QByteArray("SPEC_700") << 50.0 << 0.0 << 0.0 << 100.0 << QStringLiteral("100.0");
+        QTest::newRow("SPEC_550, small") << QByteArray("SPEC_550") << 50.0 << 0.0 << 0.0 << 0.0000004 << QStringLiteral("0.0");
+    }
+
+    void numericFields_fixedText()
+    {
+        QFETCH(QByteArray, field);
+        QFETCH(double, l);
+        QFETCH(double, a);
+        QFETCH(double, b);
+        QFETCH(double, spectrum);
+        QFETCH(QString, text);
+        ExchangeSample sample;
+        sample.id = QStringLiteral("T1");
+        sample.hasLab = sample.hasSpectrum = true;
+        sample.l = l;
+        sample.a = a;
+        sample.b = b;
+        sample.spectrum.fill(spectrum);
+        ExchangeDocument document;
+        document.created = m_created;
+        document.samples << sample;
+        QCOMPARE(testdata::cgatsColumn(written(document), field), QStringList{text});
+    }
+
     void roundTrip_sameBytes_data()
     {
         QTest::addColumn<bool>("spectral");
@@ -113,14 +159,24 @@ private Q_SLOTS:
                                              << QStringLiteral("line 18: NUMBER_OF_SETS says 9, the data holds 8") << true;
         QTest::newRow("fewer sets announced") << false << QByteArray("NUMBER_OF_SETS 8") << QByteArray("NUMBER_OF_SETS 7")
                                               << QStringLiteral("line 27: more sets than NUMBER_OF_SETS (7)") << true;
-        QTest::newRow("field count") << false << QByteArray("NUMBER_OF_FIELDS 11") << QByteArray("NUMBER_OF_FIELDS 12")
-                                     << QStringLiteral("line 13: NUMBER_OF_FIELDS says 12, the field list has 11") << false;
+        QTest::newRow("more fields announced") << false << QByteArray("NUMBER_OF_FIELDS 11") << QByteArray("NUMBER_OF_FIELDS 12")
+                                               << QStringLiteral("line 13: NUMBER_OF_FIELDS says 12, the field list has 11") << false;
+        QTest::newRow("fewer fields announced") << false << QByteArray("NUMBER_OF_FIELDS 11") << QByteArray("NUMBER_OF_FIELDS 10")
+                                                << QStringLiteral("line 13: NUMBER_OF_FIELDS says 10, the field list has 11") << false;
         QTest::newRow("no END_DATA") << false << QByteArray("END_DATA\n") << QByteArray()
                                      << QStringLiteral("the file ends without END_DATA") << true;
         QTest::newRow("comma decimal") << false << QByteArray(" 50.1722 ") << QByteArray(" 50,1722 ")
                                        << QStringLiteral("line 21: LAB_L value \"50,1722\" has a comma") << true;
         QTest::newRow("short set") << false << QByteArray(" -3.45 7.8\n") << QByteArray(" -3.45\n")
                                    << QStringLiteral("line 21: 10 values, NUMBER_OF_FIELDS is 11") << true;
+        QTest::newRow("long set") << false << QByteArray(" -3.45 7.8\n") << QByteArray(" -3.45 7.8 1.0\n")
+                                  << QStringLiteral("line 21: 12 values, NUMBER_OF_FIELDS is 11") << true;
+        QTest::newRow("long set, an empty string") << false << QByteArray(" -3.45 7.8\n") << QByteArray(" -3.45 7.8 \"\"\n")
+                                                   << QStringLiteral("line 21: 12 values, NUMBER_OF_FIELDS is 11") << true;
+        QTest::newRow("short spectral set") << true << QByteArray(" 100.0\n") << QByteArray("\n")
+                                            << QStringLiteral("line 21: 32 values, NUMBER_OF_FIELDS is 33") << true;
+        QTest::newRow("long spectral set") << true << QByteArray(" 100.0\n") << QByteArray(" 100.0 100.0\n")
+                                           << QStringLiteral("line 21: 34 values, NUMBER_OF_FIELDS is 33") << true;
         QTest::newRow("beyond any colour") << false << QByteArray(" -3.45 7.8\n") << QByteArray(" -3.45 7.8e9\n")
                                            << QStringLiteral("line 21: D65LAB_B value \"7.8e9\" is out of range") << false;
         QTest::newRow("open quote") << false << QByteArray("\"T1\"") << QByteArray("\"T1")

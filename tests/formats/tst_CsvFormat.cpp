@@ -42,6 +42,39 @@ QByteArray spectralCsv(const QList<NamedSpectrum>& spectra)
     return writeSpectralCsv(spectra, buffer) ? buffer.data() : QByteArray();
 }
 
+QByteArray legacyHeader()
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    ComparisonCsvWriter writer(buffer, 3, true, false);
+    return writer.finish() ? buffer.data() : QByteArray();
+}
+
+// A record, or a spectrum, whose every number is value.
+ComparisonRecord everyNumber(double value, bool legacy)
+{
+    ComparisonRecord record;
+    record.legacy = legacy;
+    record.sequence = value;
+    record.standard.fill(value);
+    record.sample.fill(value);
+    record.legacyStandard.fill(value);
+    record.legacySample.fill(value);
+    record.hazeDifference = record.transmittanceDifference = record.deltaE = value;
+    record.settings.hazeTolerance = record.settings.transmittanceTolerance = record.settings.deltaEThreshold = value;
+    return record;
+}
+
+// A data row repeated: cells cells of "1" (a number for every column).
+QByteArray row(int cells)
+{
+    QByteArray out("1");
+    for (int i = 1; i < cells; ++i) {
+        out.append(",1");
+    }
+    return out + "\r\n";
+}
+
 } // namespace
 
 class TestCsvFormat : public QObject
@@ -152,6 +185,74 @@ private Q_SLOTS:
         QCOMPARE(read.value(0).testName, text);
     }
 
+    // The cell each numeric column gets, against fixed text: the table's
+    // decimals (ΔE 2, threshold 1, h 1, x and y 4), NaN as an empty cell,
+    // "-0.00" without its sign, whole sequence numbers in full, spectra to six
+    // significant digits.
+    void numericCells_fixedText_data()
+    {
+        QTest::addColumn<int>("mode"); // -1 legacy layout, -2 spectral table
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QByteArray>("cell");
+        const double nan = ComparisonRecord::kUnknown;
+        QTest::newRow("NO") << 3 << QStringLiteral("NO") << 12.0 << QByteArray("12");
+        QTest::newRow("NO past a million") << 3 << QStringLiteral("NO") << 1234567.0 << QByteArray("1234567");
+        QTest::newRow("Standard Haze") << 0 << QStringLiteral("Standard Haze") << 12.3456 << QByteArray("12.35");
+        QTest::newRow("Sample Transmittance") << 0 << QStringLiteral("Sample Transmittance") << 89.996
+                                              << QByteArray("90.00");
+        QTest::newRow("Haze Tolerance") << 1 << QStringLiteral("Haze Tolerance") << 1.23456 << QByteArray("1.23");
+        QTest::newRow("Transmittance Tolerance") << 2 << QStringLiteral("Transmittance Tolerance") << 1.23456
+                                                 << QByteArray("1.23");
+        QTest::newRow("tolerance unknown") << 1 << QStringLiteral("Haze Tolerance") << -1.0 << QByteArray();
+        QTest::newRow("ΔHaze") << 0 << QStringLiteral("\u25B3Haze") << -1.23456 << QByteArray("-1.23");
+        QTest::newRow("ΔHaze rounding to zero") << 1 << QStringLiteral("\u25B3Haze") << -0.004 << QByteArray("0.00");
+        QTest::newRow("ΔTransmittance") << 2 << QStringLiteral("\u25B3Transmittance") << 1.23456 << QByteArray("1.23");
+        QTest::newRow("Standard L*") << 3 << QStringLiteral("Standard L*") << 12.3456 << QByteArray("12.35");
+        QTest::newRow("Sample b*, Haze/T/Lab") << 6 << QStringLiteral("Sample b*") << -12.3456 << QByteArray("-12.35");
+        QTest::newRow("ΔE Thresholds") << 3 << QStringLiteral("\u25B3E Thresholds") << 1.23456 << QByteArray("1.2");
+        QTest::newRow("ΔE") << 3 << QStringLiteral("\u25B3E") << 1.23456 << QByteArray("1.23");
+        QTest::newRow("ΔE never measured") << 3 << QStringLiteral("\u25B3E") << nan << QByteArray();
+        QTest::newRow("Standard C*") << 4 << QStringLiteral("Standard C*") << 12.3456 << QByteArray("12.35");
+        QTest::newRow("Sample h") << 4 << QStringLiteral("Sample h") << 123.456 << QByteArray("123.5");
+        QTest::newRow("ΔE, LCh") << 4 << QStringLiteral("\u25B3E") << 1.23456 << QByteArray("1.23");
+        QTest::newRow("Standard Y") << 5 << QStringLiteral("Standard Y") << 12.3456 << QByteArray("12.35");
+        QTest::newRow("Standard x") << 5 << QStringLiteral("Standard x") << 0.312749 << QByteArray("0.3127");
+        QTest::newRow("Sample y") << 5 << QStringLiteral("Sample y") << 0.329051 << QByteArray("0.3291");
+        QTest::newRow("ΔE, Yxy") << 5 << QStringLiteral("\u25B3E") << 1.23456 << QByteArray("1.23");
+        QTest::newRow("legacy Standard L*") << -1 << QStringLiteral("Standard L*") << 12.3456 << QByteArray("12.35");
+        QTest::newRow("legacy Sample C*") << -1 << QStringLiteral("Sample C*") << 12.3456 << QByteArray("12.35");
+        QTest::newRow("legacy Standard h") << -1 << QStringLiteral("Standard h") << 123.456 << QByteArray("123.5");
+        QTest::newRow("legacy ΔE") << -1 << QStringLiteral("\u25B3E") << 1.23456 << QByteArray("1.23");
+        QTest::newRow("spectral No") << -2 << QStringLiteral("No") << 0.0 << QByteArray("1");
+        QTest::newRow("spectral 400nm") << -2 << QStringLiteral("400nm") << 12.3456789 << QByteArray("12.3457");
+        QTest::newRow("spectral 700nm, whole") << -2 << QStringLiteral("700nm") << 100.0 << QByteArray("100");
+        QTest::newRow("spectral 550nm, small") << -2 << QStringLiteral("550nm") << 0.0123456789
+                                               << QByteArray("0.0123457");
+    }
+
+    void numericCells_fixedText()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, column);
+        QFETCH(double, value);
+        QFETCH(QByteArray, cell);
+        QByteArray bytes;
+        if (mode == -2) {
+            QList<NamedSpectrum> spectra(1);
+            spectra[0].record.values.fill(value);
+            bytes = spectralCsv(spectra);
+        } else {
+            bytes = comparisonCsv({everyNumber(value, mode == -1)}, mode, false);
+        }
+        QList<QStringList> rows;
+        QVERIFY(parseCsv(bytes, rows).ok);
+        QCOMPARE(rows.size(), 2);
+        const qsizetype at = rows.at(0).indexOf(column);
+        QVERIFY2(at >= 0, qPrintable(rows.at(0).join(QLatin1Char('|'))));
+        QCOMPARE(rows.at(1).value(at).toUtf8(), cell);
+    }
+
     void roundTrip_sameBytes_data()
     {
         QTest::addColumn<int>("mode"); // -1 spectral
@@ -221,33 +322,68 @@ private Q_SLOTS:
         QCOMPARE(error, QStringLiteral("Cannot write the file: No space left on device"));
     }
 
+    // Every count is refused on both sides, naming the line and the counts:
+    // a data row shorter or longer than its header (a comma at the end is one
+    // cell more), and a spectral header of another width.
     void malformed_refused_data()
     {
+        QTest::addColumn<bool>("spectral");
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
         const QByteArray header = comparisonCsv({}, 1, false);
-        QTest::newRow("open quote") << QByteArray(header + "1,\"TX\r\n2,x\r\n") << QStringLiteral("line 2: a quoted cell is never closed");
-        QTest::newRow("after quote") << QByteArray(header + "1,\"TX\"x,\r\n") << QStringLiteral("line 2: text after a closing quote");
-        QTest::newRow("bare quote") << QByteArray(header + "1,T\"X\r\n") << QStringLiteral("line 2: a quote inside an unquoted cell");
-        QTest::newRow("unknown header") << QByteArray("NO,Model\r\n") << QStringLiteral("line 1: the header row is not that of a comparison table");
-        QTest::newRow("short row") << QByteArray(header + "1,TX420\r\n") << QStringLiteral("line 2: 2 cells, the header has 10");
-        QTest::newRow("comma decimal") << QByteArray(header + "1,TX420,1,n,,\"1,5\",2.0,0.5,0.5,PASS\r\n")
+        const QByteArray legacy = legacyHeader();
+        const QByteArray spectral = spectralCsv({});
+        const QByteArray good = "1,TX420,1,n,,1.5,2.0,0.5,0.5,PASS\r\n";
+        QTest::newRow("open quote") << false << QByteArray(header + "1,\"TX\r\n2,x\r\n") << QStringLiteral("line 2: a quoted cell is never closed");
+        QTest::newRow("after quote") << false << QByteArray(header + "1,\"TX\"x,\r\n") << QStringLiteral("line 2: text after a closing quote");
+        QTest::newRow("bare quote") << false << QByteArray(header + "1,T\"X\r\n") << QStringLiteral("line 2: a quote inside an unquoted cell");
+        QTest::newRow("unknown header") << false << QByteArray("NO,Model\r\n") << QStringLiteral("line 1: the header row is not that of a comparison table");
+        QTest::newRow("short row") << false << QByteArray(header + "1,TX420\r\n") << QStringLiteral("line 2: 2 cells, the header has 10");
+        QTest::newRow("long row") << false << QByteArray(header + good + row(11))
+                                  << QStringLiteral("line 3: 11 cells, the header has 10");
+        QTest::newRow("comma at the end") << false << QByteArray(header + good.chopped(2) + ",\r\n")
+                                          << QStringLiteral("line 2: 11 cells, the header has 10");
+        QTest::newRow("legacy short row") << false << QByteArray(legacy + row(18))
+                                          << QStringLiteral("line 2: 18 cells, the header has 19");
+        QTest::newRow("legacy long row") << false << QByteArray(legacy + row(20))
+                                         << QStringLiteral("line 2: 20 cells, the header has 19");
+        QTest::newRow("comma decimal") << false << QByteArray(header + "1,TX420,1,n,,\"1,5\",2.0,0.5,0.5,PASS\r\n")
                                        << QStringLiteral("line 2: Standard Haze: \"1,5\" is not a number");
-        QTest::newRow("verdict") << QByteArray(header + "1,TX420,1,n,,1.5,2.0,0.5,0.5,maybe\r\n")
+        QTest::newRow("verdict") << false << QByteArray(header + "1,TX420,1,n,,1.5,2.0,0.5,0.5,maybe\r\n")
                                  << QStringLiteral("line 2: Result: \"maybe\" is neither PASS nor NG");
+        QTest::newRow("spectral short header") << true << QByteArray(spectral.chopped(8) + "\r\n")
+                                               << QStringLiteral("line 1: the header row is not that of a spectral table");
+        QTest::newRow("spectral long header") << true << QByteArray(spectral.chopped(2) + ",710nm\r\n")
+                                              << QStringLiteral("line 1: the header row is not that of a spectral table");
+        QTest::newRow("spectral short row") << true << QByteArray(spectral + row(32))
+                                            << QStringLiteral("line 2: 32 cells, the header has 33");
+        QTest::newRow("spectral long row") << true << QByteArray(spectral + row(33) + row(34))
+                                           << QStringLiteral("line 3: 34 cells, the header has 33");
+        QTest::newRow("spectral comma at the end") << true << QByteArray(spectral + row(33).chopped(2) + ",\r\n")
+                                                   << QStringLiteral("line 2: 34 cells, the header has 33");
     }
 
     void malformed_refused()
     {
+        QFETCH(bool, spectral);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, message);
-        QList<ComparisonRecord> read;
-        DisplayMode mode = DisplayMode::HazeT;
-        bool chinese = false;
-        const ReadResult result = readComparisonCsv(bytes, read, mode, chinese);
+        ReadResult result;
+        bool empty = false;
+        if (spectral) {
+            QList<NamedSpectrum> read;
+            result = readSpectralCsv(bytes, read);
+            empty = read.isEmpty();
+        } else {
+            QList<ComparisonRecord> read;
+            DisplayMode mode = DisplayMode::HazeT;
+            bool chinese = false;
+            result = readComparisonCsv(bytes, read, mode, chinese);
+            empty = read.isEmpty();
+        }
         QVERIFY(!result.ok);
         QCOMPARE(result.error, message);
-        QVERIFY(read.isEmpty());
+        QVERIFY(empty);
     }
 };
 

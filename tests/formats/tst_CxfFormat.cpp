@@ -4,6 +4,7 @@
 #include "FormatsTestData.h"
 
 #include <QBuffer>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace formats;
@@ -75,6 +76,44 @@ private Q_SLOTS:
         }
     }
 
+    // The text of each value, against fixed text: L*a*b* to six decimals
+    // without trailing zeros, spectra as factors to eight.
+    void values_fixedText_data()
+    {
+        QTest::addColumn<QString>("element"); // L, A, B or the band's wavelength
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("L") << QStringLiteral("L") << 50.1234567 << QStringLiteral("50.123457");
+        QTest::newRow("A, zeros dropped") << QStringLiteral("A") << -3.4 << QStringLiteral("-3.4");
+        QTest::newRow("B, zero") << QStringLiteral("B") << 0.0 << QStringLiteral("0.0");
+        QTest::newRow("400 nm") << QStringLiteral("400") << 12.3456789 << QStringLiteral("0.12345679");
+        QTest::newRow("700 nm, whole") << QStringLiteral("700") << 100.0 << QStringLiteral("1.0");
+        QTest::newRow("550 nm, small") << QStringLiteral("550") << 0.000001 << QStringLiteral("0.00000001");
+    }
+
+    void values_fixedText()
+    {
+        QFETCH(QString, element);
+        QFETCH(double, value);
+        QFETCH(QString, text);
+        ExchangeSample sample;
+        sample.id = QStringLiteral("T1");
+        sample.hasLab = sample.hasSpectrum = true;
+        sample.l = sample.a = sample.b = value;
+        sample.spectrum.fill(value);
+        ExchangeDocument document;
+        document.created = m_created;
+        document.samples << sample;
+        const QString xml = QString::fromUtf8(written(document));
+        bool band = false;
+        const int nm = element.toInt(&band);
+        const QRegularExpression pattern(band ? QStringLiteral("StartWL=\"400\">([^<]*)</cc:ReflectanceSpectrum>")
+                                              : QStringLiteral("<cc:%1>([^<]*)</cc:%1>").arg(element));
+        const QRegularExpressionMatch match = pattern.match(xml);
+        QVERIFY2(match.hasMatch(), qPrintable(xml));
+        QCOMPARE(band ? match.captured(1).split(QLatin1Char(' ')).value((nm - 400) / 10) : match.captured(1), text);
+    }
+
     void roundTrip_sameValues_data() { argyllConverts_data(); }
 
     void roundTrip_sameValues()
@@ -91,6 +130,23 @@ private Q_SLOTS:
         ExchangeDocument again;
         QVERIFY(readCxf(written(read), again).ok);
         testdata::compareSamples(again, original, false, true);
+    }
+
+    // A spectrum holds as many values as its range has bands: fewer than
+    // 400 … 700 nm needs are refused (below), a wider range than the 31
+    // bands is read at the right bands (another program's 380 … 730 nm).
+    void widerSpectrum_readsItsBands()
+    {
+        const ExchangeDocument original = document(true, 1);
+        QByteArray bytes = written(original);
+        const QByteArray from = "StartWL=\"400\">";
+        QCOMPARE(bytes.count(from), original.samples.size());
+        bytes.replace(from, "StartWL=\"380\">7 7 ");
+        bytes.replace("</cc:ReflectanceSpectrum>", " 7 7 7</cc:ReflectanceSpectrum>");
+        ExchangeDocument read;
+        const ReadResult result = readCxf(bytes, read);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        testdata::compareSamples(read, original, false, true);
     }
 
     // Every fault is refused with the line it is on.

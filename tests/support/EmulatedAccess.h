@@ -13,7 +13,6 @@
 
 #include <QList>
 #include <QPair>
-#include <QRecursiveMutex>
 #include <QThread>
 
 #include <algorithm>
@@ -62,7 +61,7 @@ public:
 
     // LinkAccess: one lock for the life of the access, as the window's.
     Transport& transport() override { return *this; }
-    QRecursiveMutex* linkMutex() override { return &m_mutex; }
+    LinkMutex* linkMutex() override { return &m_mutex; }
 
     // Transport: the link plugged in now; onFrame sees every frame sent or awaited.
     bool isLinkOpen() const override { return isPlugged() && link().transport.isLinkOpen(); }
@@ -115,8 +114,8 @@ public:
     // Request frames the instrument plugged in now received.
     int requests() const { return static_cast<int>(link().emulator.receivedFrames().size()); }
 
-    // true when no thread holds the link lock (asked from another thread:
-    // the lock is recursive, so the holder itself could always take it).
+    // true when no thread holds the link lock (asked from another thread, so
+    // the answer does not depend on who asks).
     bool lockIsFree()
     {
         bool free = false;
@@ -155,5 +154,5 @@ private:
 
     std::vector<std::unique_ptr<EmulatedLink>> m_links; // every link plugged in so far
     std::atomic<EmulatedLink*> m_current{nullptr};     // read by the receive worker too
-    QRecursiveMutex m_mutex;
+    LinkMutex m_mutex;
 };

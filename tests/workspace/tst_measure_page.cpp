@@ -312,31 +312,6 @@ private Q_SLOTS:
         QCOMPARE(liveText(lRow, 1, legacy), shownStandard);
     }
 
-    void unplugWhileAnExchangeHoldsTheLinkInABox_closesWithoutHanging()
-    {
-        connectTo(QStringLiteral("TX310"), 312, 6);
-        m_page->openThreadSlot();
-        LinkLock held(m_page->panel().link()); // an exchange keeps the link while its box is open
-        QTest::qWait(100);             // the worker is waiting for the lock now
-        // The removal notice, delivered by the box's event loop.
-        emulator().unplug();
-        m_page->closeThreadSlot();
-        QVERIFY(!m_page->session().receiveWorker());
-        // Plugged in again while the box is still open: the new link is
-        // identified under the lock the box's exchange holds, without a hang.
-        plug(QStringLiteral("TX310"), 312);
-        QVERIFY(m_page->panel().identifyDevice());
-        m_page->openThreadSlot();
-        QVERIFY(m_page->session().receiveWorker());
-        held.unlock(); // the box closes
-        QVERIFY(m_access->lockIsFree());
-        m_page->closeThreadSlot();
-        emulator().unplug();
-        m_dialogs->expectMessage(QStringLiteral("Error"), kFailed);
-        m_page->readsamplemeasurement(); // the exchange goes on and sees the closed link
-        QCOMPARE(rows(), 0);
-    }
-
     void unplugWhileAResultWaits_noRowLost_andReplugWorks()
     {
         connectTo(QStringLiteral("TX310"), 312, 6);

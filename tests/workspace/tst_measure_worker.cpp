@@ -80,7 +80,7 @@ private Q_SLOTS:
     {
         QFETCH(bool, pushFirst);
         startWorker();
-        QRecursiveMutex* lock = m_link->linkMutex();
+        LinkMutex* lock = m_link->linkMutex();
         QVERIFY(waitUntil([this] { return m_worker->isRunning(); }));
         for (int look = 0; look < 5; ++look) {
             QVERIFY2(lock->tryLock(), "an idle worker holds the link"); // no waiting at all
@@ -119,9 +119,9 @@ private Q_SLOTS:
     {
         startWorker();
         LinkLock held(*m_link); // a message box of an exchange is open
-        m_worker->stop();       // the removal notice closes the link
+        m_worker->stop();       // stopped although it cannot take the lock
         QVERIFY(!m_worker->isRunning());
-        startWorker();          // plugged back in while the box is open: a new worker
+        startWorker();          // a new worker while the box is still open
         m_stack->emulator.pressMeasureKey();
         QTest::qWait(100);
         QCOMPARE(m_chunks, 0);  // it waits for the lock the box's exchange holds
