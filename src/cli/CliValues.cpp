@@ -114,6 +114,19 @@ bool fillSide(const QList<std::pair<QString, double>>& pairs, DisplayMode mode, 
     return true;
 }
 
+// A number of a VALUES operand ("50.1", " 12.5%"): nothing for a text that
+// is not a finite number.
+std::optional<double> operandNumber(QString text)
+{
+    text = text.trimmed();
+    if (text.endsWith(QLatin1Char('%'))) {
+        text.chop(1);
+    }
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
 QJsonValue number(double value)
 {
     return std::isnan(value) ? QJsonValue() : QJsonValue(value);
@@ -194,7 +207,7 @@ bool parseSide(const QString& text, DisplayMode mode, bool legacy, Side& side, Q
             error = Cli::tr("Too many values: this display mode shows %1.").arg(order.join(QStringLiteral(", ")));
             return false;
         }
-        const std::optional<double> value = displayedNumber(valueText);
+        const std::optional<double> value = operandNumber(valueText);
         if (!value) {
             error = Cli::tr("\"%1\" is not a number.").arg(valueText.trimmed());
             return false;

@@ -11,6 +11,7 @@
 #include "WorkspaceRules.h"
 
 #include <QDoubleValidator>
+#include <QLabel>
 #include <QEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -75,7 +76,11 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     }
 }
 
-FirstPageFor310::~FirstPageFor310() = default;
+FirstPageFor310::~FirstPageFor310()
+{
+    // The worker goes before the widgets it hands its results to.
+    m_session->stopReceiving();
+}
 
 void FirstPageFor310::buildHiddenParts()
 {

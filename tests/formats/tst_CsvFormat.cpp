@@ -46,7 +46,7 @@ QByteArray legacyHeader()
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    ComparisonCsvWriter writer(buffer, 3, true, false);
+    ComparisonCsvWriter writer(buffer, DisplayMode::Lab, true, false);
     return writer.finish() ? buffer.data() : QByteArray();
 }
 
@@ -289,7 +289,7 @@ private Q_SLOTS:
         }
         const QByteArray first = comparisonCsv(legacy ? legacyRecords() : testdata::records(), mode, chinese);
         QList<ComparisonRecord> read;
-        int readMode = -2;
+        auto readMode = static_cast<DisplayMode>(-2); // neither a mode nor none: the reader sets it
         bool readChinese = !chinese;
         const ReadResult result = readComparisonCsv(first, read, readMode, readChinese);
         QVERIFY2(result.ok, qPrintable(result.error));

@@ -1,6 +1,7 @@
 // The comparison as a function of numbers: rounding as the display shows
 // values, differences with the hue the short way round, the formula choice,
 // verdicts, and values that keep a comparison from being made.
+#include "Colorimetry.h"
 #include "Comparison.h"
 #include "ComparisonColumns.h"
 #include "Judgement.h"

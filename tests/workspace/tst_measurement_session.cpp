@@ -2,6 +2,7 @@
 // emulated instrument takes a scanned standard and sample, then samples and a
 // standard the instrument pushes through the receive worker, and makes the
 // judged records the page would show.
+#include "Colorimetry.h"
 #include "EmulatedAccess.h"
 #include "MeasurementSession.h"
 #include "MyThread.h"
