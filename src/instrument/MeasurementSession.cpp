@@ -38,8 +38,6 @@ MeasurementSession::~MeasurementSession() = default;
 
 bool MeasurementSession::measure(Target target, FetchPath path)
 {
-    // Results pushed from now on go where this scan points.
-    m_nextMeasurement = target;
     ColorReading reading;
     int result = ProtocolResult::SendFailed;
     {

@@ -60,9 +60,9 @@ public:
     // The last comparison judged (live display), until a new standard or a reset.
     const std::optional<ComparisonRecord>& liveRecord() const { return m_live; }
 
-    // Measures once on the path and takes the result for target; results
-    // pushed from now on go to target too. false (and measurementFailed)
-    // when the instrument gave none.
+    // Measures once on the path and takes the result for target. false (and
+    // measurementFailed) when the instrument gave none. Where pushed results
+    // go is the caller's (the scan buttons set it first).
     bool measure(Target target, FetchPath path);
     // A reading as the standard (a new comparison starts) or as the sample
     // (compared with the standard, if one is taken).

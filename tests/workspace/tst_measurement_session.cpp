@@ -64,11 +64,12 @@ private Q_SLOTS:
         QVERIFY(m_session->measure(MeasurementSession::Standard, FetchPath::Full));
         QVERIFY(m_session->standardTaken());
         QCOMPARE(m_session->standard().values[R::LabL], 50.0);
+        // "Scan Sample": the sample, and the results pushed from now on are samples too.
+        m_session->setNextMeasurement(MeasurementSession::Sample);
         m_access->instrument().queueReading({50.3, 1.0, 2.0, 10.0, 90.0});
         QVERIFY(m_session->measure(MeasurementSession::Sample, FetchPath::Full));
         QCOMPARE(m_records.size(), 1);
 
-        // Pushed results go where the last scan pointed: samples, until the standard is asked for.
         m_session->startReceiving([this](MyThread* worker) {
             connect(worker, &MyThread::senddata, m_session.get(), &MeasurementSession::takePushed);
         });
