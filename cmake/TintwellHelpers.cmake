@@ -4,8 +4,9 @@ function(tintwell_add_test name)
   cmake_parse_arguments(ARG "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE Qt6::Test tintwell_testsupport ${ARG_LIBS})
-  # Tests that switch language need the compiled catalogues beside them.
-  add_dependencies(${name} tintwell_translations)
+  # Tests that switch language need the compiled catalogues beside them, and the
+  # exports start from the workbook template.
+  add_dependencies(${name} tintwell_translations tintwell_template)
   add_test(NAME ${name} COMMAND ${name})
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)

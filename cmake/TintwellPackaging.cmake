@@ -88,11 +88,11 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE ${TINTWELL_DEB_RELEASE})
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${TINTWELL_MAINTAINER})
-# Libraries from dpkg-shlibdeps; besides them the Chinese font, the SQLite
-# driver Qt loads as a plug-in, libpq, libzip, hidapi and libudev, opened at
+# Libraries from dpkg-shlibdeps; besides them the Chinese font, Qt's own
+# Chinese catalogue (a data file), the SQLite driver Qt loads as a plug-in, libpq, libzip, hidapi and libudev, opened at
 # their first use (no program links them, so shlibdeps cannot see them).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, libqt6sql6-sqlite, libpq5, libzip4, libhidapi-hidraw0, libudev1")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-microhei, qt6-translations-l10n, libqt6sql6-sqlite, libpq5, libzip4, libhidapi-hidraw0, libudev1")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${TINTWELL_PACKAGING_DIR}/postinst ${TINTWELL_PACKAGING_DIR}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)

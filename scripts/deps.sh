@@ -8,6 +8,7 @@ TINTWELL_PACKAGES=(
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools libgl-dev
   libhidapi-dev libudev-dev libqt6sql6-sqlite
   fonts-wqy-microhei poppler-utils
+  qt6-translations-l10n # Qt's own texts in Chinese: standard buttons, file and print dialogs
   libzip-dev python3-openpyxl libreoffice-calc-nogui
   argyll # the format tests read the CGATS and CxF3 files Tintwell writes with argyll's tools
   libpq-dev # the station database talks to PostgreSQL through libpq
@@ -16,6 +17,8 @@ TINTWELL_PACKAGES=(
   openssl # the station's TLS test makes a certificate authority and a server certificate
   # the tests check tintwell-cli's JSON output against its published schema
   python3-jsonschema
+  # a test presses the table's row buttons through AT-SPI, as a screen reader does
+  xvfb at-spi2-core dbus-daemon python3-gi gir1.2-atspi-2.0
 )
 
 # What scripts/package needs besides: dpkg-shlibdeps (dpkg-dev) for the

@@ -1,6 +1,7 @@
 #include "AppStartup.h"
 
 #include "DataFiles.h"
+#include "DeviceSetup.h"
 #include "Dialogs.h"
 #include "EmulatorModel.h"
 #include "SingleInstance.h"
@@ -13,6 +14,9 @@
 #include <QFontDatabase>
 #include <QIcon>
 #include <QLoggingCategory>
+#include <QTranslator>
+
+#include <algorithm>
 
 #ifndef TINTWELL_VERSION
 #define TINTWELL_VERSION "unknown"
@@ -112,6 +116,30 @@ CommandLineInfo commandLineInfo(const QStringList& arguments)
         }
     }
     return info;
+}
+
+QString startOptionsRefusal(const QStringList& arguments)
+{
+    if (parseStartOptions(arguments).valid) {
+        return QString();
+    }
+    // The window's catalogue is not in yet: the refusal loads it for itself.
+    QTranslator translator;
+    const QString catalogue =
+        parseStartOptions(arguments).chinese ? QStringLiteral("Tintwell_zh") : QStringLiteral("Tintwell_en");
+    const QStringList directories = catalogueDirectories();
+    const bool loaded = std::any_of(directories.cbegin(), directories.cend(),
+                                    [&](const QString& dir) { return translator.load(catalogue, dir); });
+    if (loaded) {
+        QCoreApplication::installTranslator(&translator);
+    }
+    const QString text = QStringLiteral("tintwell: %1\n%2\n")
+                             .arg(parseStartOptions(arguments).error,
+                                  QCoreApplication::translate("DeviceSetup", "Try \"tintwell --help\"."));
+    if (loaded) {
+        QCoreApplication::removeTranslator(&translator);
+    }
+    return text;
 }
 
 QStringList catalogueDirectories()

@@ -36,6 +36,12 @@ struct CommandLineInfo
 };
 CommandLineInfo commandLineInfo(const QStringList& arguments);
 
+// A start-up line the window cannot follow (an unknown option, an unknown
+// model, a stray word): the message for standard error, in the language the
+// line chose (Chinese unless --lang en), naming what was refused; empty when
+// the line is good. The program then exits with status 2.
+QString startOptionsRefusal(const QStringList& arguments);
+
 // Where the translation catalogues are looked for, in order: the working
 // directory, then the data folders (beside the executable, ../share/tintwell).
 QStringList catalogueDirectories();

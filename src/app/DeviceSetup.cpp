@@ -58,6 +58,20 @@ bool splitModelText(const QString& modelText, QString& model, int& version, QStr
 StartOptions parseStartOptions(const QStringList& arguments)
 {
     StartOptions options;
+    // The language first: every refusal below is said in the language chosen,
+    // wherever --lang stands on the line.
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& arg = arguments.at(i);
+        if (arg == QLatin1String("--lang") || arg.startsWith(QLatin1String("--lang="))) {
+            const QString language = arg.size() > 6 ? arg.mid(7) : arguments.value(++i);
+            if (language != QLatin1String("en") && language != QLatin1String("zh")) {
+                options.valid = false;
+                options.error = QCoreApplication::translate("DeviceSetup", "--lang takes zh or en.");
+                return options;
+            }
+            options.chinese = language == QLatin1String("zh");
+        }
+    }
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& arg = arguments.at(i);
         if (arg == QLatin1String("--simulate")) {
@@ -68,14 +82,16 @@ StartOptions parseStartOptions(const QStringList& arguments)
         } else if (arg.startsWith(QLatin1String("--simulate="))) {
             options.simulate = true;
             options.model = arg.mid(11).trimmed().toUpper();
-        } else if (arg == QLatin1String("--lang") || arg.startsWith(QLatin1String("--lang="))) {
-            const QString language = arg.size() > 6 ? arg.mid(7) : arguments.value(++i);
-            if (language != QLatin1String("en") && language != QLatin1String("zh")) {
-                options.valid = false;
-                options.error = QCoreApplication::translate("DeviceSetup", "--lang takes zh or en.");
-                return options;
-            }
-            options.chinese = language == QLatin1String("zh");
+        } else if (arg == QLatin1String("--lang")) {
+            ++i; // read above
+        } else if (!arg.startsWith(QLatin1String("--lang="))) {
+            // Anything else would be ignored in silence: a mistyped option
+            // starts a window that is not what was asked for.
+            options.valid = false;
+            options.error = arg.startsWith(QLatin1Char('-'))
+                                ? QCoreApplication::translate("DeviceSetup", "Unknown option \"%1\".").arg(arg)
+                                : QCoreApplication::translate("DeviceSetup", "Unexpected argument \"%1\".").arg(arg);
+            return options;
         }
     }
     if (options.simulate) {

@@ -5,6 +5,7 @@
 #include "CLinker.h"
 #include "DeviceChanges.h"
 #include "DeviceNotifier.h"
+#include "EmulatorModel.h"
 #include "FirstPageFor310.h"
 #include "RecordTables.h"
 #include "ComparisonRecordList.h"
@@ -22,8 +23,10 @@
 #include <algorithm>
 #include <QEvent>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLoggingCategory>
 #include <QPixmap>
 #include <QPushButton>
@@ -98,6 +101,7 @@ MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier*
     translator = loadCatalogue(language.chinese ? QStringLiteral("Tintwell_zh") : QStringLiteral("Tintwell_en"));
     if (translator) {
         QCoreApplication::installTranslator(translator.get());
+        installQtCatalogue(language.chinese);
     }
     startupTrace::mark("language");
     hiddenPartsLater = language.hiddenPartsAfterFirstFrame;
@@ -171,7 +175,17 @@ void MainWindow::setupUi()
     // where it adds no height: the window still fits a 900-pixel-high screen.
     stationStatus = new StationStatus(dialogs, this);
     stationStatus->setMaximumHeight(30);
-    ui->gridLayout->addWidget(stationStatus, 0, 1);
+    // Beside the LED while no instrument is connected: where to start. It
+    // gives way to a narrow window (its tooltip holds the whole text).
+    ui->instrumentHintLabel = new QLabel(this);
+    ui->instrumentHintLabel->setObjectName(QStringLiteral("instrumentHintLabel"));
+    ui->instrumentHintLabel->setMaximumHeight(30);
+    ui->instrumentHintLabel->setMinimumWidth(1);
+    auto* topRow = new QHBoxLayout;
+    topRow->setContentsMargins(0, 0, 0, 0);
+    topRow->addWidget(ui->instrumentHintLabel);
+    topRow->addWidget(stationStatus, 1);
+    ui->gridLayout->addLayout(topRow, 0, 1);
 
     ui->gridLayout->setRowStretch(0, 1);
     ui->gridLayout->setRowStretch(1, 30);
@@ -190,6 +204,12 @@ void MainWindow::retranslateUi()
     ui->btnLanguageZh->setToolTip(QString());
     ui->LinkStatusLabel->setToolTip(ledOn ? QCoreApplication::translate("MainWindow", "Connected")
                                           : QCoreApplication::translate("MainWindow", "Disconnected"));
+    const QString hint = QCoreApplication::translate("MainWindow", "No instrument: plug one in over USB, or start "
+                                                                   "Tintwell with --simulate MODEL (%1).")
+                             .arg(emulatorModelNames().join(QStringLiteral(", ")));
+    ui->instrumentHintLabel->setText(ledOn ? QString() : hint);
+    ui->instrumentHintLabel->setToolTip(ledOn ? QString() : hint);
+    ui->instrumentHintLabel->setVisible(!ledOn);
 }
 
 void MainWindow::changeEvent(QEvent* event)
@@ -331,6 +351,26 @@ std::unique_ptr<QTranslator> MainWindow::loadCatalogue(const QString& catalogue)
     return next;
 }
 
+void MainWindow::installQtCatalogue(bool chinese)
+{
+    if (qtTranslator) {
+        QCoreApplication::removeTranslator(qtTranslator.get());
+        qtTranslator.reset();
+    }
+    if (!chinese) {
+        return; // Qt's own texts are English already
+    }
+    // Debian's qt6-translations-l10n; without it Qt's dialogs stay in English.
+    auto next = std::make_unique<QTranslator>();
+    const QString dir = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!next->load(QStringLiteral("qtbase_zh_CN"), dir)) {
+        qCWarning(lcMain) << "Qt's own Chinese texts (qtbase_zh_CN.qm) not found in" << dir;
+        return;
+    }
+    qtTranslator = std::move(next);
+    QCoreApplication::installTranslator(qtTranslator.get());
+}
+
 bool MainWindow::switchLanguage(const QString& catalogue, bool chinese)
 {
     // Load into a fresh translator: a catalogue that does not load must leave
@@ -347,6 +387,7 @@ bool MainWindow::switchLanguage(const QString& catalogue, bool chinese)
     }
     translator = std::move(next);
     QCoreApplication::installTranslator(translator.get());
+    installQtCatalogue(chinese);
     page->state().chineseUi = chinese;
     page->languageChange();
     return true;

@@ -111,6 +111,7 @@ private:
     void showLed(bool on);
     bool switchLanguage(const QString& catalogue, bool chinese);
     std::unique_ptr<QTranslator> loadCatalogue(const QString& catalogue) const;
+    void installQtCatalogue(bool chinese);
     void runFirstFrameSteps();
     void handleArrival();
     void handleRemoval();
@@ -119,6 +120,7 @@ private:
     {
         QGridLayout* gridLayout = nullptr;
         QLabel* LinkStatusLabel = nullptr;
+        QLabel* instrumentHintLabel = nullptr; // where to start while no instrument is connected
         QPushButton* btnLanguageEn = nullptr;
         QPushButton* btnLanguageZh = nullptr;
         QStackedWidget* stackedWidget = nullptr;
@@ -130,6 +132,8 @@ private:
     FirstPageFor310* page = nullptr;
     std::unique_ptr<CLinker> link;
     std::unique_ptr<QTranslator> translator;
+    // Qt's own texts (standard buttons, file and print dialogs) in Chinese; none in English.
+    std::unique_ptr<QTranslator> qtTranslator;
     std::unique_ptr<LinkFactory> factory;
     std::unique_ptr<LinkTransport> linkTransport;
     // The page's and every dialog's door to the link: its transport and the

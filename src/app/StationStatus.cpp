@@ -50,18 +50,19 @@ void StationStatus::start()
         showState();
         return;
     }
-    QString error;
+    m_keyStoreError.clear();
     KeychainPasswordStore store;
-    if (!store.read(passwordKey(config), &config.password, &error)) {
-        m_label->setText(tr("Station database: the password could not be read from the key store: %1").arg(error));
-        return;
+    if (!store.read(passwordKey(config), &config.password, &m_keyStoreError)) {
+        config.password.clear();
     }
+    m_unverified = !config.verifyServer && !config.usesUnixSocket();
     m_outbox = std::make_unique<JournalOutbox>(RecordJournal::defaultPath());
     SyncOptions options;
     options.programVersion = QCoreApplication::applicationVersion();
     m_sync = std::make_unique<StationSync>(config, m_outbox.get(), options);
     connect(m_sync.get(), &StationSync::stateChanged, this, &StationStatus::showState);
     connect(m_sync.get(), &StationSync::waitingChanged, this, &StationStatus::showState);
+    connect(m_sync.get(), &StationSync::refusedChanged, this, &StationStatus::showState);
     showState();
 }
 
@@ -77,7 +78,8 @@ QString StationStatus::text() const
     return m_label->text();
 }
 
-QString StationStatus::describe(SyncWorker::State state, int waiting, const QString& message)
+QString StationStatus::describe(SyncWorker::State state, int waiting, const QString& message, int refused,
+                                bool unverified)
 {
     QString line;
     switch (state) {
@@ -97,6 +99,12 @@ QString StationStatus::describe(SyncWorker::State state, int waiting, const QStr
     if (waiting > 0) {
         line += tr(" (%n waiting)", nullptr, waiting);
     }
+    if (refused > 0) {
+        line += tr(" (%n set aside)", nullptr, refused);
+    }
+    if (unverified) {
+        line += tr(", the server not verified");
+    }
     if (!message.isEmpty()) {
         line += QStringLiteral(" - ") + message;
     }
@@ -113,8 +121,15 @@ void StationStatus::showState()
         return;
     }
     // The server's message, once, in the line; its full text on hovering.
-    m_label->setText(describe(m_sync->state(), std::max(0, m_sync->waiting()), m_sync->message().section(QLatin1Char('\n'), 0, 0)));
-    m_label->setToolTip(m_sync->message());
+    m_label->setText(describe(m_sync->state(), std::max(0, m_sync->waiting()),
+                              m_sync->message().section(QLatin1Char('\n'), 0, 0), std::max(0, m_sync->refused()),
+                              m_unverified));
+    QString tip = m_sync->message();
+    if (!m_keyStoreError.isEmpty()) {
+        tip += (tip.isEmpty() ? QString() : QStringLiteral("\n"))
+               + tr("The key store could not be read, so no password was given: %1").arg(m_keyStoreError);
+    }
+    m_label->setToolTip(tip);
 }
 
 void StationStatus::configure()

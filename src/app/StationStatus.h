@@ -28,13 +28,17 @@ public:
 
     // Starts sending with the saved configuration and the key store's
     // password; stops a previous sync first. Nothing when not configured.
+    // A key store that cannot be read is no password: the server says
+    // whether it wants one.
     void start();
     QString text() const;
     // The window's journal wrote records: send them now, not at the next idle poll.
     void recordsJournaled();
 
-    // The line's text for a state (also for tests).
-    static QString describe(SyncWorker::State state, int waiting, const QString& message);
+    // The line's text for a state (also for tests); refused: the records set
+    // aside; unverified: the connection does not check who the server is.
+    static QString describe(SyncWorker::State state, int waiting, const QString& message, int refused = 0,
+                            bool unverified = false);
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -51,4 +55,7 @@ private:
     QPushButton* m_history;
     std::unique_ptr<JournalOutbox> m_outbox;
     std::unique_ptr<StationSync> m_sync;
+    bool m_unverified = false;
+    // Why the key store gave no password (shown on hovering the line).
+    QString m_keyStoreError;
 };

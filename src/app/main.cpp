@@ -43,6 +43,13 @@ int main(int argc, char* argv[])
     QtDialogs qtDialogs; // the one modal seam, handed to the window and everything it builds
 
     startupTrace::mark("dialogs");
+    // A line the window cannot follow is refused on the terminal, before
+    // anything is shown or handed to a running copy.
+    const QString refusal = startOptionsRefusal(app.arguments());
+    if (!refusal.isEmpty()) {
+        std::fputs(refusal.toLocal8Bit().constData(), stderr);
+        return 2;
+    }
     SingleInstance guard;
     if (handOverToRunningInstance(guard, qtDialogs)) {
         return 0;
@@ -59,10 +66,6 @@ int main(int argc, char* argv[])
     app.installEventFilter(AppInit::Instance());
 
     const StartOptions options = parseStartOptions(app.arguments());
-    if (!options.valid) {
-        qtDialogs.critical(nullptr, QStringLiteral("Error"), options.error);
-        return 2;
-    }
     startupTrace::mark("resources and look");
     reportDataFiles();
     DeviceSetup setup = createDeviceSetup(options);

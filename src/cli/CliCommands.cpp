@@ -17,8 +17,10 @@
 
 #include <QIODevice>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTranslator>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -158,9 +160,21 @@ const CliOption* findOption(const QString& name)
     return nullptr;
 }
 
+// A model's name, known or not ("TX430", "TX999:3.50"), rather than a
+// command's word or a file operand: a word that follows --simulate.
 bool looksLikeModel(const QString& text)
 {
-    return isKnownEmulatorModel(text.section(QLatin1Char(':'), 0, 0).trimmed().toUpper());
+    static const QRegularExpression pattern(QStringLiteral("^[A-Za-z]+[0-9]+(:[0-9.]*)?$"));
+    return pattern.match(text.trimmed()).hasMatch();
+}
+
+// Words that begin some command ("settings" of "settings get"): not unknown,
+// only incomplete.
+bool beginsCommand(const QStringList& words)
+{
+    return std::any_of(cliSubcommands().cbegin(), cliSubcommands().cend(), [&](const CliSubcommand& c) {
+        return words.size() <= c.words.size() && c.words.mid(0, words.size()) == words;
+    });
 }
 
 // Options anywhere on the line; everything else is a word or an operand.
@@ -200,7 +214,8 @@ bool parse(const QStringList& arguments, CliArguments& parsed, QString& error)
             }
             value = arg.mid(equals + 1);
         } else if (name == QLatin1String("simulate")) {
-            // A model only when one follows: "--simulate devices" simulates a TX310.
+            // A model only when one follows: "--simulate devices" simulates a
+            // TX310; "--simulate TX999 devices" names a model that is then refused.
             if (i + 1 < arguments.size() && looksLikeModel(arguments.at(i + 1))) {
                 value = arguments.at(++i);
             }
@@ -332,6 +347,12 @@ int runCli(const QStringList& arguments, CliEnvironment& environment)
         return ExitUsage;
     }
     const CliSubcommand* command = resolve(parsed.positionals);
+    // An unknown command is refused whatever follows it, --help and --version too.
+    if (!command && !parsed.positionals.isEmpty() && !beginsCommand(parsed.positionals)) {
+        writeText(environment.err, Cli::tr("Unknown command \"%1\".").arg(parsed.positionals.join(QLatin1Char(' ')))
+                                       + QLatin1Char('\n') + Cli::tr("Try \"tintwell-cli --help\".") + QLatin1Char('\n'));
+        return ExitUsage;
+    }
     if (parsed.has(QStringLiteral("version")) && !command) {
         writeText(environment.out, QStringLiteral("tintwell-cli %1\n").arg(QLatin1String(TINTWELL_VERSION)));
         return ExitOk;

@@ -51,7 +51,11 @@ bool stdinLine(QString* line)
         return false;
     }
     QByteArray bytes = in.readLine();
-    while (bytes.endsWith('\n') || bytes.endsWith('\r')) {
+    // Only the line end: spaces are part of a password.
+    if (bytes.endsWith('\n')) {
+        bytes.chop(1);
+    }
+    if (bytes.endsWith('\r')) {
         bytes.chop(1);
     }
     *line = QString::fromUtf8(bytes);
@@ -63,11 +67,7 @@ bool stdinLine(QString* line)
 bool readPassword(CliContext& cli, StationConfig& c)
 {
     if (cli.args().has(QStringLiteral("password-stdin"))) {
-        if (!stdinLine(&c.password)) {
-            return false;
-        }
-        c.password = c.password.trimmed();
-        return true;
+        return stdinLine(&c.password);
     }
     QString error;
     KeychainPasswordStore store;
@@ -93,8 +93,7 @@ bool reached(CliContext& cli, PgConnection& connection)
     if (connection.open()) {
         return true;
     }
-    cli.message(Cli::tr("The station database %1 cannot be reached: %2")
-                    .arg(connection.config().serverName(), connection.errorText()));
+    cli.message(connection.failureText());
     return false;
 }
 
@@ -150,7 +149,8 @@ int runDbConfigure(CliContext& cli)
     }
     c.saveAsSaved();
     if (cli.args().has(QStringLiteral("test"))) {
-        if (!readPassword(cli, c)) {
+        // The line given on standard input was read above, and is the one tested.
+        if (!cli.args().has(QStringLiteral("password-stdin")) && !readPassword(cli, c)) {
             return ExitFile;
         }
         PgConnection connection(c);

@@ -4,6 +4,7 @@
 #include "Colorimetry.h"
 #include "Comparison.h"
 #include "ComparisonJudging.h"
+#include "HueDifference.h"
 #include "MeasurementReading.h"
 
 #include <QJsonArray>

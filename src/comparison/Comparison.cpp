@@ -60,17 +60,6 @@ ComparisonRecord::LegacyValues shownLegacyValues(ComparisonRecord::LegacyValues 
     return values;
 }
 
-double hueDifference(double standardHue, double sampleHue)
-{
-    double difference = std::fmod(sampleHue - standardHue, 360.0);
-    if (difference <= -180.0) {
-        difference += 360.0;
-    } else if (difference > 180.0) {
-        difference -= 360.0;
-    }
-    return difference;
-}
-
 ComparisonRecord::Values valueDifferences(const ComparisonRecord& record)
 {
     R::Values d{};

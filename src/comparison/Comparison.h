@@ -7,6 +7,7 @@
 // records here; nothing reads a number back from a text.
 
 #include "ComparisonRecord.h"
+#include "HueDifference.h"
 
 #include <array>
 
@@ -16,9 +17,6 @@ double roundedTo(double value, int decimals);
 // The values rounded to the decimals the live display shows them with.
 ComparisonRecord::Values shownValues(ComparisonRecord::Values values);
 ComparisonRecord::LegacyValues shownLegacyValues(ComparisonRecord::LegacyValues values);
-
-// Sample minus standard hue, the short way round: in (-180, 180].
-double hueDifference(double standardHue, double sampleHue);
 
 // Sample minus standard of every value (the hue the short way round); NaN
 // where either is not known.

@@ -1,6 +1,9 @@
 #include "WorkStatistics.h"
 
 #include "ComparisonJudging.h"
+#include "HueDifference.h"
+
+#include <QCoreApplication>
 
 #include <algorithm>
 #include <cmath>
@@ -27,13 +30,7 @@ double legacyDifference(const R& record, int value)
 // Metric hue difference 2 sqrt(C1 C2) sin(Δh / 2), Δh the short way round.
 double metricHueDifference(double c1, double h1, double c2, double h2)
 {
-    double dh = h2 - h1;
-    while (dh > 180.0) {
-        dh -= 360.0;
-    }
-    while (dh <= -180.0) {
-        dh += 360.0;
-    }
+    const double dh = hueDifference(h1, h2);
     return 2.0 * std::sqrt(std::max(0.0, c1 * c2)) * std::sin(dh * kRadiansPerDegree / 2.0);
 }
 
@@ -85,8 +82,9 @@ QList<StatQuantity> shownQuantities(const QList<ComparisonRecord>& records)
 QString quantitySymbol(StatQuantity quantity)
 {
     switch (quantity) {
-    case StatQuantity::Haze: return QStringLiteral("ΔHaze");
-    case StatQuantity::Transmittance: return QStringLiteral("ΔT");
+    // Words have Chinese; the symbols below read the same in both languages.
+    case StatQuantity::Haze: return QCoreApplication::translate("Statistics", "ΔHaze");
+    case StatQuantity::Transmittance: return QCoreApplication::translate("Statistics", "ΔT");
     case StatQuantity::L: return QStringLiteral("ΔL*");
     case StatQuantity::A: return QStringLiteral("Δa*");
     case StatQuantity::B: return QStringLiteral("Δb*");

@@ -53,6 +53,11 @@ public:
     // sheet row r + 2; cells the table holds no data for stay untouched.
     // Progress after each row; a cancel stops after the current row. Saves.
     bool writeTable(const QAbstractItemModel& table, ProgressDialog* progress, bool withHeader = true);
+    // The same for a table that may be missing (false then), with its header row.
+    bool writeTableWidget(const QAbstractItemModel* table, ProgressDialog* progressDialog)
+    {
+        return table && writeTable(*table, progressDialog);
+    }
     bool wasCancelled() const { return m_cancelled; }
     int rowsWritten() const { return m_rowsWritten; }
 

@@ -31,17 +31,16 @@ bool SettingsExchange::requireConnection()
 std::optional<Tolerances> SettingsExchange::readTolerances(const std::function<void(const Tolerances&)>& onRead)
 {
     LinkLock lock(m_link);
-    int haze = 0;
-    int transmittance = 0;
-    int deltaE = 0;
-    const int rc = readTolerance(m_link.transport(), haze, transmittance, deltaE);
+    ToleranceSet stored;
+    const int rc = readTolerance(m_link.transport(), stored);
     lock.unlock();
     if (rc != ProtocolResult::Success) {
         qCDebug(lcSettings) << "reading the tolerances failed:" << rc;
         show(tr("Error"), tr("Failed to Read Tolerance information!"));
         return std::nullopt;
     }
-    const Tolerances read{haze / 100.0, transmittance / 100.0, deltaE / 10.0};
+    const Tolerances read{stored.hazeTolerance / 100.0, stored.transmittanceTolerance / 100.0,
+                          stored.deltaEThreshold / 10.0};
     if (onRead) {
         onRead(read);
     }
@@ -59,17 +58,15 @@ std::optional<Tolerances> SettingsExchange::setTolerances(ToleranceField haze, T
     if (anyHidden) {
         // A hidden tolerance goes back unchanged. What was read earlier may
         // have been changed on the keypad since: read it again under this lock.
-        int h = 0;
-        int t = 0;
-        int e = 0;
-        if (readTolerance(transport, h, t, e) != ProtocolResult::Success) {
+        ToleranceSet stored;
+        if (readTolerance(transport, stored) != ProtocolResult::Success) {
             lock.unlock();
             show(tr("Error"), tr("Failed to Setup  Tolerance information!"));
             return std::nullopt;
         }
-        haze.lastRead = h / 100.0;
-        transmittance.lastRead = t / 100.0;
-        deltaEThreshold.lastRead = e / 10.0;
+        haze.lastRead = stored.hazeTolerance / 100.0;
+        transmittance.lastRead = stored.transmittanceTolerance / 100.0;
+        deltaEThreshold.lastRead = stored.deltaEThreshold / 10.0;
     }
     const ToleranceCheck check = checkTolerances(haze, transmittance, deltaEThreshold);
     if (!check.write) {

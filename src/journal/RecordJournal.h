@@ -46,6 +46,10 @@ struct JournalOutboxEntry
     ComparisonRecord record; // with id and version; a deleted record as last kept
     bool deleted = false;
     qint64 session = 0;
+    // Its stored fields cannot be read (a damaged row): only id and version
+    // are known, there is nothing to send. A tombstone is never unreadable:
+    // it goes as a delete whatever its last fields.
+    bool unreadable = false;
 };
 
 // A version of a record the station database refused for good.
@@ -141,7 +145,8 @@ public:
     Pruned pruneClosedSessions(const QDateTime& closedBefore, bool keepUnacknowledged);
 
     // The outbox: records whose newest version the server has not
-    // acknowledged, oldest record first, at most `limit`.
+    // acknowledged, oldest record first, at most `limit`. Records that cannot
+    // be read are among them, marked unreadable, for the caller to refuse.
     QList<JournalOutboxEntry> unacknowledged(int limit);
     int unacknowledgedCount();
     // The server holds these (id, version) pairs. A pair older than the
@@ -153,8 +158,9 @@ public:
     // version leaves the record in the outbox (the change may go). One
     // transaction.
     bool refuse(const QList<std::pair<QUuid, qint64>>& versions, const QString& reason);
-    // Records whose newest version was refused, oldest first.
+    // Records whose newest version was refused, oldest first; how many.
     QList<JournalRefusal> refusals();
+    int refusedCount();
 
 private:
     // The journal's own connection (not opened again when closed).

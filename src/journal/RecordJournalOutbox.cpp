@@ -28,18 +28,25 @@ QList<JournalOutboxEntry> RecordJournal::unacknowledged(int limit)
         return out;
     }
     RecordCodec::Decoder decoder;
+    int unreadable = 0;
     while (q.next()) {
         JournalOutboxEntry entry;
+        entry.deleted = q.value(2).toInt() != 0;
         // A tombstone whose last fields cannot be read is still sent as a delete.
-        if (!decoder.decode(q.value(4).toByteArray(), entry.record) && q.value(2).toInt() == 0) {
-            qCWarning(lcJournal) << "a record in the outbox cannot be read";
-            continue;
+        if (!decoder.decode(q.value(4).toByteArray(), entry.record) && !entry.deleted) {
+            // Handed out marked, not left out: skipped, it would come back at
+            // the head of every later batch and hold up the records behind it.
+            entry.record = ComparisonRecord();
+            entry.unreadable = true;
+            ++unreadable;
         }
         entry.record.id = QUuid::fromRfc4122(q.value(0).toByteArray());
         entry.record.version = q.value(1).toLongLong();
-        entry.deleted = q.value(2).toInt() != 0;
         entry.session = q.value(3).toLongLong();
         out.append(std::move(entry));
+    }
+    if (unreadable > 0) {
+        qCWarning(lcJournal) << unreadable << "records in the outbox cannot be read";
     }
     return out;
 }
@@ -114,6 +121,19 @@ bool RecordJournal::refuse(const QList<std::pair<QUuid, qint64>>& versions, cons
             q.bindValue(3, version);
             q.bindValue(4, version);
         });
+}
+
+int RecordJournal::refusedCount()
+{
+    if (!m_active) {
+        return 0;
+    }
+    QSqlQuery q(database());
+    if (!q.exec(QStringLiteral("SELECT COUNT(*) FROM records WHERE refused > 0 AND refused = version")) || !q.next()) {
+        fail(QStringLiteral("cannot read"), q.lastError().text());
+        return 0;
+    }
+    return q.value(0).toInt();
 }
 
 QList<JournalRefusal> RecordJournal::refusals()

@@ -111,6 +111,24 @@ int setTolerance(Transport& transport, int haze, int transmittance, int deltaE)
     return writeSettingsBlock(transport, kToleranceAddress, values, Frame::SlowWriteTimeoutMs);
 }
 
+int readTolerance(Transport& transport, ToleranceSet& tolerances)
+{
+    int haze = 0;
+    int transmittance = 0;
+    int deltaE = 0;
+    const int result = readTolerance(transport, haze, transmittance, deltaE);
+    if (result == ProtocolResult::Success) {
+        tolerances = {quint16(haze), quint16(transmittance), quint16(deltaE)};
+    }
+    return result;
+}
+
+int setTolerance(Transport& transport, const ToleranceSet& tolerances)
+{
+    return setTolerance(transport, tolerances.hazeTolerance, tolerances.transmittanceTolerance,
+                        tolerances.deltaEThreshold);
+}
+
 int readDeltaEParameter(Transport& transport, int& formula, int& threshold)
 {
     QByteArray reply;

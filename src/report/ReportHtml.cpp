@@ -1,6 +1,7 @@
 #include "ReportHtml.h"
 
 #include "ComparisonColumns.h"
+#include "HueDifference.h"
 
 #include <QCoreApplication>
 
@@ -111,11 +112,17 @@ QString signatureTable(const SignatureCells& w, const QString& testerLabel, cons
            + QStringLiteral("<hr/></td>") + QStringLiteral("</tr></table></body></html>");
 }
 
+// Sample minus standard; the hue the short way round, as the live display shows it.
+double valueDifference(const ReportSnapshot& s, ReportSnapshot::Value v)
+{
+    return v == ReportSnapshot::LchH ? hueDifference(s.standard[v], s.sample[v]) : s.sample[v] - s.standard[v];
+}
+
 // Rows of standard, sample and difference for one value of the current layout.
 QString valueRow(const ReportSnapshot& s, const QString& label, ReportSnapshot::Value v, int decimals)
 {
     return dataRow(label, fixed(s.standard[v], decimals), fixed(s.sample[v], decimals),
-                   fixed(s.sample[v] - s.standard[v], decimals));
+                   fixed(valueDifference(s, v), decimals));
 }
 
 QString hazeRow(const ReportSnapshot& s)
@@ -237,7 +244,7 @@ QString reportHtmlFor420(const ReportSnapshot& s, bool chinese, const QDateTime&
     for (int i = 0; i < 5; ++i) {
         const V::Value v = order[i];
         values += dataRow(QLatin1String(labels[i]), general(s.standard[v]), general(s.sample[v]),
-                          general(s.sample[v] - s.standard[v]));
+                          general(valueDifference(s, v)));
     }
     const QString device = legacyDeviceText(s);
 

@@ -5,13 +5,13 @@
 #include "Dialogs.h"
 #include "Frames.h"
 #include "LinkAccess.h"
-#include "SpectralChart.h"
+#include "SpectralChartView.h"
 #include "SpectralLog.h"
+#include "WindowFit.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QHeaderView>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTableWidget>
@@ -36,11 +36,12 @@ MeterPageFor310::MeterPageFor310(LinkAccess& link, Dialogs& dialogs, const Conte
     ui->setupUi(this);
     setModal(true);
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+    // The desktop's available area, its frame included.
     const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
     if (screen) {
-        const QRect available = screen->availableGeometry();
-        resize(available.width(), available.height());
+        fitWindowToScreen(this, screen->availableGeometry().size(), parent);
     }
+    ui->widget_chart->setRecords(&m_records, m_context.layoutIndex);
     setUpTable();
     connect(ui->tableWidget_data, &QTableWidget::cellDoubleClicked, this,
             &MeterPageFor310::slot_cellDoubleClicked);
@@ -128,7 +129,7 @@ void MeterPageFor310::addSpectralRow(const SpectralRecord& record, const QString
     remove->setStyleSheet(QStringLiteral("min-height:12px;padding:0px;"));
     connect(remove, &QPushButton::clicked, this, &MeterPageFor310::slot_updateTable);
     t->setCellWidget(r, kColumnOperation, remove);
-    update();
+    refreshChart();
 }
 
 void MeterPageFor310::appendRecord(const SpectralRecord& record, const QString& name)
@@ -249,7 +250,7 @@ bool MeterPageFor310::clearAfterQuestion()
     }
     ui->tableWidget_data->setRowCount(1);
     m_records.clear();
-    update();
+    refreshChart();
     return true;
 }
 
@@ -305,7 +306,7 @@ void MeterPageFor310::slot_updateChart(bool checked)
             headingCheckBox()->setChecked(false);
         }
     }
-    update();
+    refreshChart();
 }
 
 void MeterPageFor310::slot_updateTable()
@@ -315,13 +316,10 @@ void MeterPageFor310::slot_updateTable()
         m_records.removeAt(r - 1);
         ui->tableWidget_data->removeRow(r);
     }
-    update();
+    refreshChart();
 }
 
-void MeterPageFor310::paintEvent(QPaintEvent* event)
+void MeterPageFor310::refreshChart()
 {
-    QDialog::paintEvent(event);
-    QPainter painter(this);
-    paintSpectralChart(painter, spectralChartGeometry(QRectF(ui->widget_chart->geometry()), m_records,
-                                                      m_context.layoutIndex));
+    ui->widget_chart->update();
 }

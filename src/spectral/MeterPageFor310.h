@@ -88,10 +88,10 @@ public slots:
     void slot_updateChart(bool checked);
     void slot_updateTable();
 
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
 private:
+    // The chart shows the records as they are now (after a row is added, a
+    // curve shown or hidden, a delete, a clear).
+    void refreshChart();
     void setUpTable();
     // true when the operator confirmed and the list was emptied.
     bool clearAfterQuestion();

@@ -57,7 +57,7 @@ QList<OutboxEntry> JournalOutbox::unacknowledged(int limit)
     }
     QList<OutboxEntry> out;
     for (const JournalOutboxEntry& e : j->unacknowledged(limit)) {
-        out.append({e.record, e.deleted});
+        out.append({e.record, e.deleted, e.unreadable});
     }
     return out;
 }
@@ -94,6 +94,12 @@ int JournalOutbox::unacknowledgedCount()
 {
     RecordJournal* j = journal();
     return j ? j->unacknowledgedCount() : 0;
+}
+
+int JournalOutbox::refusedCount()
+{
+    RecordJournal* j = journal();
+    return j ? j->refusedCount() : 0;
 }
 
 void JournalOutbox::close()

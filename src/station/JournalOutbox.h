@@ -22,6 +22,7 @@ public:
     bool acknowledge(const QList<OutboxKey>& keys) override;
     bool reject(const QList<OutboxKey>& keys, const QString& reason) override;
     int unacknowledgedCount() override;
+    int refusedCount() override;
     void close() override;
 
     // Why the server refused this version of a record; empty when it did not.

@@ -33,10 +33,34 @@ const char* errorMessage()
 
 extern "C" {
 
-PGconn* PQconnectdbParams(const char* const* keywords, const char* const* values, int expandDbname)
+PGconn* PQconnectStartParams(const char* const* keywords, const char* const* values, int expandDbname)
 {
-    TINTWELL_REAL(PQconnectdbParams);
+    TINTWELL_REAL(PQconnectStartParams);
     return real ? real(keywords, values, expandDbname) : nullptr;
+}
+
+PostgresPollingStatusType PQconnectPoll(PGconn* conn)
+{
+    TINTWELL_REAL(PQconnectPoll);
+    return real ? real(conn) : PGRES_POLLING_FAILED;
+}
+
+int PQsocket(const PGconn* conn)
+{
+    TINTWELL_REAL(PQsocket);
+    return real ? real(conn) : -1;
+}
+
+PGVerbosity PQsetErrorVerbosity(PGconn* conn, PGVerbosity verbosity)
+{
+    TINTWELL_REAL(PQsetErrorVerbosity);
+    return real ? real(conn, verbosity) : PQERRORS_DEFAULT;
+}
+
+int PQconnectionNeedsPassword(const PGconn* conn)
+{
+    TINTWELL_REAL(PQconnectionNeedsPassword);
+    return real ? real(conn) : 0;
 }
 
 ConnStatusType PQstatus(const PGconn* conn)

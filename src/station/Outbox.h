@@ -14,6 +14,9 @@ struct OutboxEntry
 {
     ComparisonRecord record;   // id and version identify what is sent
     bool deleted = false;      // the operator deleted it: the server keeps it marked
+    // The outbox cannot read its fields (a damaged row): nothing to send; the
+    // worker refuses it so it no longer holds up the rest.
+    bool unreadable = false;
 };
 
 // A version of a record.
@@ -41,6 +44,8 @@ public:
     // keep the reason.
     virtual bool reject(const QList<OutboxKey>& keys, const QString& reason) = 0;
     virtual int unacknowledgedCount() = 0;
+    // Records set aside: their newest version was refused.
+    virtual int refusedCount() = 0;
     // The worker stops using it (called on the worker's thread, which can
     // close what it opened there).
     virtual void close() {}

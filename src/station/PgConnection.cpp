@@ -1,9 +1,17 @@
 #include "PgConnection.h"
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 
 #include <libpq-fe.h>
 
+#include <poll.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
 #include <vector>
 
 Q_LOGGING_CATEGORY(lcStationDb, "tintwell.station.db")
@@ -69,26 +77,150 @@ void PgConnection::addStatement(const QByteArray& name, const QByteArray& sql)
     m_prepared = false;
 }
 
+namespace {
+PgConnectStage stageOf(ConnStatusType status)
+{
+    switch (status) {
+    case CONNECTION_SSL_STARTUP:
+        return PgConnectStage::Tls;
+    case CONNECTION_STARTED:
+    case CONNECTION_MADE:
+    case CONNECTION_NEEDED:
+    case CONNECTION_BAD:
+        return PgConnectStage::Connecting;
+    default:
+        return PgConnectStage::Login;
+    }
+}
+
+// A SQLSTATE after a colon: five letters and digits, at least one a digit
+// (the severity before it, "FATAL" or its translation, has none).
+const char* const kSqlState = ":\\s+((?=[A-Z]*[0-9])[0-9A-Z]{5}): ";
+
+// The server's SQLSTATE in a message written with PQERRORS_VERBOSE
+// ("FATAL:  28P01: password ..."; the severity is in the client's language);
+// the last one, since the message collects every address tried.
+QByteArray sqlStateIn(const QString& message)
+{
+    static const QRegularExpression code(QString::fromLatin1(kSqlState));
+    QByteArray state;
+    for (const auto& match : code.globalMatch(message)) {
+        state = match.captured(1).toLatin1();
+    }
+    return state;
+}
+
+// The verbose message as the default one reads: without the code and the
+// server's source location ("LOCATION:  auth_failed, auth.c:323").
+QString withoutVerboseParts(QString message)
+{
+    static const QRegularExpression code(QString::fromLatin1(kSqlState));
+    static const QRegularExpression location(QStringLiteral("^[^:\\n]+:\\s+\\w+, [\\w.-]+\\.c:\\d+\\n?"),
+                                             QRegularExpression::MultilineOption);
+    message.replace(code, QStringLiteral(":  "));
+    message.remove(location);
+    return message.trimmed();
+}
+} // namespace
+
+PgFailure classifyConnectFailure(const PgConnectFacts& facts)
+{
+    if (facts.timedOut) {
+        return PgFailure::Unreachable;
+    }
+    if (facts.sqlState == "28P01") {
+        return PgFailure::WrongPassword;
+    }
+    // 57P01..57P03: shutting down, or not yet accepting connections.
+    if (facts.sqlState.startsWith("57P") || facts.sqlState.startsWith("08")) {
+        return PgFailure::Unreachable;
+    }
+    if (!facts.sqlState.isEmpty()) {
+        return PgFailure::Refused;
+    }
+    if (facts.passwordNeeded) {
+        return PgFailure::NoPassword;
+    }
+    switch (facts.stage) {
+    case PgConnectStage::Connecting:
+        return PgFailure::Unreachable;
+    case PgConnectStage::Tls:
+        return PgFailure::Certificate;
+    case PgConnectStage::Login:
+        // libpq itself ended a login the server offered without SCRAM
+        // bound to the channel; the server gives no code for that.
+        return facts.channelBindingRequired ? PgFailure::InsecureLogin : PgFailure::Refused;
+    }
+    return PgFailure::Refused;
+}
+
+QString describeConnectFailure(PgFailure failure, const StationConfig& config)
+{
+    const QString server = config.serverName();
+    switch (failure) {
+    case PgFailure::None:
+        return QString();
+    case PgFailure::Unreachable:
+        return QCoreApplication::translate("PgConnection", "The station database %1 does not answer: check the "
+                                                           "server's name and port, and that the server is running.")
+            .arg(server);
+    case PgFailure::Certificate:
+        return QCoreApplication::translate("PgConnection",
+                                           "The station database %1 did not prove who it is: its certificate is not "
+                                           "signed by a trusted authority, or names another server. Check the server's "
+                                           "name, or give the file of the authority that signed its certificate.")
+            .arg(server);
+    case PgFailure::WrongPassword:
+        return QCoreApplication::translate("PgConnection", "The station database %1 refused the password of %2: "
+                                                           "check the user and the password.")
+            .arg(server, config.user);
+    case PgFailure::NoPassword:
+        return QCoreApplication::translate("PgConnection", "The station database %1 wants a password for %2, and none "
+                                                           "is stored or given.")
+            .arg(server, config.user);
+    case PgFailure::InsecureLogin:
+        return QCoreApplication::translate("PgConnection",
+                                           "The station database %1 asked for the password of %2 in a way that would "
+                                           "give it away, and was refused: the server must log stations in with "
+                                           "scram-sha-256 over TLS.")
+            .arg(server, config.user);
+    case PgFailure::Refused:
+        return QCoreApplication::translate("PgConnection", "The station database %1 does not let %2 in.")
+            .arg(server, config.user);
+    case PgFailure::Other:
+        break;
+    }
+    return QCoreApplication::translate("PgConnection", "The station database %1 cannot be reached.").arg(server);
+}
+
+QString PgConnection::failureText() const
+{
+    if (m_failure == PgFailure::None) {
+        return m_error;
+    }
+    return describeConnectFailure(m_failure, m_config) + QLatin1Char('\n') + m_error;
+}
+
 bool PgConnection::open()
 {
     close();
-    const auto params = m_config.connectionParameters();
-    std::vector<const char*> keys;
-    std::vector<const char*> values;
-    for (const auto& [key, value] : params) {
-        keys.push_back(key.constData());
-        values.push_back(value.constData());
-    }
-    keys.push_back(nullptr);
-    values.push_back(nullptr);
-    m_conn = PQconnectdbParams(keys.data(), values.data(), 0);
-    if (PQstatus(m_conn) != CONNECTION_OK) {
-        m_error = QString::fromUtf8(PQerrorMessage(m_conn)).trimmed();
-        m_sqlState.clear();
+    m_failure = PgFailure::None;
+    PgConnectFacts facts;
+    facts.channelBindingRequired = !m_config.usesUnixSocket();
+    if (!connectPolling(&facts)) {
+        const QString message = m_conn ? QString::fromUtf8(PQerrorMessage(m_conn)) : QString::fromUtf8(PQerrorMessage(nullptr));
+        facts.sqlState = sqlStateIn(message);
+        facts.passwordNeeded = m_conn && PQconnectionNeedsPassword(m_conn);
+        m_failure = m_conn ? classifyConnectFailure(facts) : PgFailure::Other;
+        m_error = facts.timedOut ? QStringLiteral("timeout expired") : withoutVerboseParts(message);
+        m_sqlState = facts.sqlState;
         m_lost = true;
         close();
+        qCDebug(lcStationDb) << "connecting to" << m_config.serverName() << "failed:" << int(m_failure) << m_error;
         return false;
     }
+    // Statements' errors as users read them, without the source location.
+    PQsetErrorVerbosity(m_conn, PQERRORS_DEFAULT);
     // The server's notices ("already exists, skipping") are for diagnostics.
     PQsetNoticeProcessor(
         m_conn, [](void*, const char* message) { qCDebug(lcStationDb) << QString::fromUtf8(message).trimmed(); },
@@ -99,6 +231,48 @@ bool PgConnection::open()
     PQsetClientEncoding(m_conn, "UTF8");
     qCDebug(lcStationDb) << "connected to" << m_config.serverName() << "as backend" << backendPid();
     return true;
+}
+
+// Connects step by step, so the server's refusal comes with its SQLSTATE
+// (verbose messages, set before the server can answer) and a failure with
+// how far it got. The time-out is the connection's whole.
+bool PgConnection::connectPolling(PgConnectFacts* facts)
+{
+    const auto params = m_config.connectionParameters();
+    std::vector<const char*> keys;
+    std::vector<const char*> values;
+    for (const auto& [key, value] : params) {
+        keys.push_back(key.constData());
+        values.push_back(value.constData());
+    }
+    keys.push_back(nullptr);
+    values.push_back(nullptr);
+    m_conn = PQconnectStartParams(keys.data(), values.data(), 0);
+    if (!m_conn) {
+        return false;
+    }
+    PQsetErrorVerbosity(m_conn, PQERRORS_VERBOSE);
+    const QDeadlineTimer deadline(std::chrono::seconds(std::max(2, m_config.connectTimeoutSeconds)));
+    PostgresPollingStatusType polling = PQstatus(m_conn) == CONNECTION_BAD ? PGRES_POLLING_FAILED : PGRES_POLLING_WRITING;
+    while (polling != PGRES_POLLING_OK && polling != PGRES_POLLING_FAILED) {
+        if (polling == PGRES_POLLING_READING || polling == PGRES_POLLING_WRITING) {
+            pollfd fd{PQsocket(m_conn), short(polling == PGRES_POLLING_READING ? POLLIN : POLLOUT), 0};
+            const int ready = ::poll(&fd, 1, int(std::min<qint64>(deadline.remainingTime(), 1000)));
+            if (ready < 0 && errno != EINTR) {
+                return false;
+            }
+            if (ready <= 0) {
+                if (deadline.hasExpired()) {
+                    facts->timedOut = true;
+                    return false;
+                }
+                continue;
+            }
+        }
+        facts->stage = stageOf(PQstatus(m_conn));
+        polling = PQconnectPoll(m_conn);
+    }
+    return polling == PGRES_POLLING_OK;
 }
 
 bool PgConnection::prepareAll()

@@ -43,6 +43,35 @@ private:
 // A text parameter; std::nullopt is SQL NULL.
 using PgParam = std::optional<QByteArray>;
 
+// Why a connection could not be opened, as the user can act on it.
+enum class PgFailure {
+    None,
+    Unreachable,   // nothing answers at that address and port, or the server is starting or stopping
+    Certificate,   // TLS: the server did not prove who it is (or offers no TLS)
+    WrongPassword, // the server refused the password
+    NoPassword,    // the server wants a password and none was given
+    InsecureLogin, // the server asked for a login that would give the password away
+    Refused,       // the server refused for another reason (no such database, role not let in)
+    Other,         // no server was tried (the client library is missing)
+};
+
+// How far a connection attempt had got when it failed.
+enum class PgConnectStage { Connecting, Tls, Login };
+
+struct PgConnectFacts
+{
+    PgConnectStage stage = PgConnectStage::Connecting;
+    QByteArray sqlState;         // the server's code, when it refused with one
+    bool passwordNeeded = false; // the server asked for a password and none was given
+    bool channelBindingRequired = false;
+    bool timedOut = false;
+};
+
+PgFailure classifyConnectFailure(const PgConnectFacts& facts);
+// What went wrong, in the interface's language, naming the server and the
+// role; libpq's own text is the detail shown beside it.
+QString describeConnectFailure(PgFailure failure, const StationConfig& config);
+
 class PgConnection
 {
 public:
@@ -74,6 +103,10 @@ public:
 
     // PostgreSQL's own message of the last failure and its SQLSTATE code.
     QString errorText() const { return m_error; }
+    // Why the last open() failed (None after one that succeeded).
+    PgFailure failure() const { return m_failure; }
+    // describeConnectFailure() of the last open(), then libpq's text.
+    QString failureText() const;
     QByteArray sqlState() const { return m_sqlState; }
     // Counts, for whoever wants to see reconnecting at work.
     int connectionCount() const { return m_connections; }
@@ -92,12 +125,14 @@ public:
 private:
     PgResult finish(pg_result* result);
     bool prepareAll();
+    bool connectPolling(PgConnectFacts* facts);
 
     StationConfig m_config;
     pg_conn* m_conn = nullptr;
     QList<std::pair<QByteArray, QByteArray>> m_statements;
     QString m_error;
     QByteArray m_sqlState;
+    PgFailure m_failure = PgFailure::None;
     bool m_lost = false;
     bool m_prepared = false;
     int m_connections = 0;

@@ -1,6 +1,7 @@
 #include "StationConfig.h"
 
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QSettings>
 
 #include <qt6keychain/keychain.h>
@@ -14,7 +15,25 @@ QString StationConfig::sslMode() const
     if (usesUnixSocket()) {
         return QStringLiteral("disable");
     }
-    return caFile.isEmpty() ? QStringLiteral("require") : QStringLiteral("verify-full");
+    return verifyServer ? QStringLiteral("verify-full") : QStringLiteral("require");
+}
+
+QString StationConfig::rootCertificate() const
+{
+    if (!caFile.isEmpty()) {
+        return caFile;
+    }
+    // The system's bundle of trusted authorities, where the distributions
+    // keep it (libpq before 16 knows no "system" of its own).
+    for (const char* bundle : {"/etc/ssl/certs/ca-certificates.crt", "/etc/pki/tls/certs/ca-bundle.crt",
+                               "/etc/ssl/ca-bundle.pem", "/etc/ssl/cert.pem"}) {
+        if (QFileInfo::exists(QString::fromLatin1(bundle))) {
+            return QString::fromLatin1(bundle);
+        }
+    }
+    // libpq 16 and later find the system's store themselves; older ones
+    // refuse, saying that no such file exists.
+    return QStringLiteral("system");
 }
 
 QString StationConfig::serverName() const
@@ -47,8 +66,15 @@ std::vector<std::pair<QByteArray, QByteArray>> StationConfig::connectionParamete
     if (!password.isEmpty()) {
         p.emplace_back("password", password.toUtf8());
     }
-    if (!caFile.isEmpty()) {
-        p.emplace_back("sslrootcert", caFile.toUtf8());
+    if (!usesUnixSocket()) {
+        if (verifyServer) {
+            p.emplace_back("sslrootcert", rootCertificate().toUtf8());
+        }
+        // SCRAM bound to the TLS channel is the only login accepted: a
+        // server (or whoever poses as one) that asks for the password in
+        // clear text or as MD5, or lets the station in without proving that
+        // it knows the password, is refused before the password leaves.
+        p.emplace_back("channel_binding", "require");
     }
     return p;
 }
@@ -63,6 +89,7 @@ StationConfig StationConfig::load(QSettings& settings)
     c.station = settings.value(QStringLiteral("name")).toString();
     c.user = settings.value(QStringLiteral("user")).toString();
     c.caFile = settings.value(QStringLiteral("caFile")).toString();
+    c.verifyServer = settings.value(QStringLiteral("verifyServer"), true).toBool();
     settings.endGroup();
     return c;
 }
@@ -76,6 +103,7 @@ void StationConfig::save(QSettings& settings) const
     settings.setValue(QStringLiteral("name"), station);
     settings.setValue(QStringLiteral("user"), user);
     settings.setValue(QStringLiteral("caFile"), caFile);
+    settings.setValue(QStringLiteral("verifyServer"), verifyServer);
     settings.remove(QStringLiteral("password"));
     settings.endGroup();
 }

@@ -19,16 +19,22 @@ struct StationConfig
     QString station;   // the name the station is known by on the server
     QString user;      // its login role
     QString password;  // from the key store; never written to settings
-    // The certificate authority that signed the server's certificate. Given:
-    // TLS with the host name checked (verify-full); otherwise TCP connections
-    // still require TLS, only without checking who answers.
+    // The certificate authority that signed the server's certificate; empty:
+    // the system's trusted authorities. Either way a TCP connection checks
+    // the certificate and the host name (verify-full) ...
     QString caFile;
+    // ... unless the user asked for a connection that does not ("Do not
+    // verify the server"): still encrypted, but anyone in between can pose
+    // as the server.
+    bool verifyServer = true;
     int connectTimeoutSeconds = 5;
 
     // Enough is filled in to try a connection.
     bool isConfigured() const { return !host.isEmpty() && !database.isEmpty() && !user.isEmpty(); }
     bool usesUnixSocket() const { return host.startsWith(QLatin1Char('/')); }
     QString sslMode() const;
+    // The trusted authorities' file given to libpq when the server is verified.
+    QString rootCertificate() const;
     // "host:port/database" as messages name the server.
     QString serverName() const;
     // libpq's keyword/value pairs (no quoting: each value is passed as it is).

@@ -7,6 +7,9 @@
 namespace {
 // Every migrator takes this lock first, so two never interleave.
 constexpr const char* kMigrationLock = "SELECT pg_advisory_xact_lock(7311904)";
+// The migrator's own statements, and the migrations, find nothing a station
+// may have made (an operator or function in a schema it may create in).
+constexpr const char* kMigrationPath = "SET LOCAL search_path = pg_catalog, pg_temp";
 
 QString failure(const PgConnection& connection, const QString& what)
 {
@@ -83,8 +86,11 @@ QString writeRefusal(const PgConnection& connection, int version)
     return QString();
 }
 
-MigrationOutcome migrate(PgConnection& connection)
+MigrationOutcome migrate(PgConnection& connection, int target)
 {
+    if (target < 0) {
+        target = knownVersion();
+    }
     MigrationOutcome out;
     if (!connection.isOpen() && !connection.open()) {
         out.error = failure(connection, QCoreApplication::translate("StationSchema", "Connecting failed"));
@@ -92,7 +98,8 @@ MigrationOutcome migrate(PgConnection& connection)
     }
     // The schema and its version table come first: the lock and the version
     // read need them, and both are harmless to create twice.
-    if (!execOrRollback(connection, "BEGIN") || !execOrRollback(connection, kMigrationLock)
+    if (!execOrRollback(connection, "BEGIN") || !execOrRollback(connection, kMigrationPath)
+        || !execOrRollback(connection, kMigrationLock)
         || !execOrRollback(connection, "CREATE SCHEMA IF NOT EXISTS tintwell")
         || !execOrRollback(connection,
                            "CREATE TABLE IF NOT EXISTS tintwell.schema_version ("
@@ -115,7 +122,11 @@ MigrationOutcome migrate(PgConnection& connection)
         return out;
     }
     for (const Migration& m : migrations()) {
-        if (!execOrRollback(connection, "BEGIN") || !execOrRollback(connection, kMigrationLock)) {
+        if (m.version > target) {
+            break;
+        }
+        if (!execOrRollback(connection, "BEGIN") || !execOrRollback(connection, kMigrationPath)
+            || !execOrRollback(connection, kMigrationLock)) {
             out.error = failure(connection, QCoreApplication::translate("StationSchema", "Migrating failed"));
             return out;
         }
@@ -143,7 +154,7 @@ MigrationOutcome migrate(PgConnection& connection)
         }
     }
     out.after = serverVersion(connection, &error);
-    out.ok = out.after == knownVersion();
+    out.ok = out.after == target;
     if (!out.ok) {
         out.error = error.isEmpty() ? writeRefusal(connection, out.after) : error;
     }

@@ -40,7 +40,8 @@ QString writeRefusal(const PgConnection& connection, int serverVersion);
 
 // Applies the missing migrations, each in its own transaction, serialised
 // against other migrators by an advisory lock. Refuses a newer schema.
-MigrationOutcome migrate(PgConnection& connection);
+// target: the version to stop at (negative: the newest this program knows).
+MigrationOutcome migrate(PgConnection& connection, int target = -1);
 
 // Creates the login role of a station (a member of tintwell_station) and
 // registers the station under that role. Needs a role that may create roles.

@@ -16,6 +16,10 @@ StationSync::StationSync(StationConfig config, Outbox* outbox, SyncOptions optio
         m_waiting = waiting;
         Q_EMIT waitingChanged(waiting);
     });
+    connect(m_worker, &SyncWorker::refusedChanged, this, [this](int refused) {
+        m_refused = refused;
+        Q_EMIT refusedChanged(refused);
+    });
     connect(m_worker, &SyncWorker::acknowledged, this, &StationSync::acknowledged);
     connect(m_worker, &SyncWorker::rejected, this, &StationSync::rejected);
     // Sending is background work: the thread runs only when the program's

@@ -21,6 +21,8 @@ public:
     SyncWorker::State state() const { return m_state; }
     QString message() const { return m_message; }
     int waiting() const { return m_waiting; }
+    // Records set aside (refused, unreadable); -1 until the worker counted them.
+    int refused() const { return m_refused; }
     const SyncWorker* worker() const { return m_worker; }
 
 public Q_SLOTS:
@@ -31,6 +33,7 @@ Q_SIGNALS:
     void waitingChanged(int waiting);
     void acknowledged(int count);
     void rejected(int count, const QString& message);
+    void refusedChanged(int refused);
 
 private:
     QThread m_thread;
@@ -38,4 +41,5 @@ private:
     SyncWorker::State m_state = SyncWorker::State::Connecting;
     QString m_message;
     int m_waiting = -1;
+    int m_refused = -1;
 };

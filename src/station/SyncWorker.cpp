@@ -93,6 +93,12 @@ QList<OutboxEntry> newestVersions(const QList<OutboxEntry>& entries, QList<Outbo
 }
 } // namespace
 
+int retryDelayMs(const SyncOptions& options, int failures)
+{
+    const int doublings = std::clamp(failures - 1, 0, 16);
+    return int(std::min<qint64>(qint64(options.firstRetryDelayMs) << doublings, options.longestRetryDelayMs));
+}
+
 SyncWorker::SyncWorker(StationConfig config, Outbox* outbox, SyncOptions options)
     : m_config(std::move(config))
     , m_outbox(outbox)
@@ -214,8 +220,45 @@ bool SyncWorker::connectAndCheck()
     return true;
 }
 
-SyncWorker::Outcome SyncWorker::send(const QList<OutboxEntry>& all)
+// Records the outbox cannot read leave the queue as refusals with their
+// reason, as records the server refused do. false when that could not be
+// recorded (they come again).
+bool SyncWorker::setAsideUnreadable(QList<OutboxEntry>* entries)
 {
+    QList<OutboxKey> unreadable;
+    for (auto it = entries->begin(); it != entries->end();) {
+        if (it->unreadable) {
+            unreadable.append({it->record.id, it->record.version});
+            it = entries->erase(it);
+        } else {
+            ++it;
+        }
+    }
+    if (unreadable.isEmpty()) {
+        return true;
+    }
+    const QString reason = tr("The journal's copy of this record is damaged and cannot be read; it is not sent.");
+    if (!m_outbox->reject(unreadable, reason)) {
+        qCWarning(lcStationSync) << "the journal did not record the refusal of" << unreadable.size()
+                                 << "records it cannot read";
+        return false;
+    }
+    qCWarning(lcStationSync) << unreadable.size() << "records the journal cannot read are set aside";
+    m_refusedStale = true;
+    Q_EMIT rejected(int(unreadable.size()), reason);
+    return true;
+}
+
+SyncWorker::Outcome SyncWorker::send(const QList<OutboxEntry>& batch)
+{
+    QList<OutboxEntry> all = batch;
+    if (!setAsideUnreadable(&all) && all.isEmpty()) {
+        // Nothing else to send: wait before reading the same rows again.
+        return Outcome::Retry;
+    }
+    if (all.isEmpty()) {
+        return Outcome::Sent;
+    }
     QList<OutboxKey> superseded;
     const QList<OutboxEntry> entries = newestVersions(all, &superseded);
     const QList<OutboxKey> keys = keysOf(entries);
@@ -233,6 +276,7 @@ SyncWorker::Outcome SyncWorker::send(const QList<OutboxEntry>& all)
             qCWarning(lcStationSync) << "the journal did not record the acknowledgement of" << keys.size() << "records";
         }
         Q_EMIT acknowledged(int(keys.size()));
+        m_refusedStale = true;
         return Outcome::Sent;
     }
     if (m_conn.connectionLost()) {
@@ -307,6 +351,7 @@ SyncWorker::Outcome SyncWorker::sendOneByOne(const QList<OutboxEntry>& entries)
         ++refused;
     }
     if (refused > 0) {
+        m_refusedStale = true;
         Q_EMIT rejected(refused, reason);
     }
     return Outcome::Sent;
@@ -317,16 +362,15 @@ void SyncWorker::retryLater(bool immediately)
     if (m_stopped) {
         return;
     }
+    ++m_failures;
     int delay = 0;
     if (!immediately) {
-        const int doublings = std::min(m_failures, 16);
-        delay = std::min<qint64>(qint64(m_options.firstRetryDelayMs) << doublings, m_options.longestRetryDelayMs);
+        delay = retryDelayMs(m_options, m_failures);
         // A refusal does not go away by itself: ask again only now and then.
         if (m_state == State::Refused) {
             delay = m_options.longestRetryDelayMs;
         }
     }
-    ++m_failures;
     m_waitingOutFailure = delay > 0;
     m_timer->start(delay);
 }
@@ -347,8 +391,20 @@ void SyncWorker::setState(State state, const QString& message)
 void SyncWorker::publishCounts()
 {
     const int waiting = m_outbox->unacknowledgedCount();
+    // The records set aside change by a refusal, or by a change of a refused
+    // record, which then waits and is sent: counted again only then, not at
+    // every idle look.
     if (waiting != m_lastWaiting) {
+        m_refusedStale = true;
         m_lastWaiting = waiting;
         Q_EMIT waitingChanged(waiting);
+    }
+    if (m_refusedStale) {
+        m_refusedStale = false;
+        const int refused = m_outbox->refusedCount();
+        if (refused != m_lastRefused) {
+            m_lastRefused = refused;
+            Q_EMIT refusedChanged(refused);
+        }
     }
 }

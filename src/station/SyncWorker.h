@@ -32,6 +32,11 @@ struct SyncOptions
     std::function<void(const QList<OutboxKey>&)> beforeSend;
 };
 
+// The wait before the next attempt after `failures` failed attempts in a
+// row (the first failure waits firstRetryDelayMs): doubled each time, up to
+// longestRetryDelayMs.
+int retryDelayMs(const SyncOptions& options, int failures);
+
 class SyncWorker : public QObject
 {
     Q_OBJECT
@@ -65,8 +70,11 @@ Q_SIGNALS:
     // Records the server has not yet acknowledged.
     void waitingChanged(int waiting);
     void acknowledged(int count);
-    // Records the server refused for good; they no longer hold up the rest.
+    // Records the server refused for good, or the journal could not read;
+    // they no longer hold up the rest.
     void rejected(int count, const QString& message);
+    // Records set aside so far (refused, unreadable), as the outbox keeps them.
+    void refusedChanged(int refused);
 
 private:
     enum class Outcome { Sent, Lost, Retry };
@@ -74,6 +82,7 @@ private:
     bool connectAndCheck();
     Outcome send(const QList<OutboxEntry>& entries);
     Outcome sendOneByOne(const QList<OutboxEntry>& entries);
+    bool setAsideUnreadable(QList<OutboxEntry>* entries);
     bool rowRefusals(const QByteArray& sqlState);
     void retryLater(bool immediately = false);
     void setState(State state, const QString& message);
@@ -91,6 +100,8 @@ private:
     bool m_waitingOutFailure = false;
     bool m_stopped = false;
     int m_lastWaiting = -1;
+    int m_lastRefused = -1;
+    bool m_refusedStale = true; // counted again at the next publishCounts()
     std::atomic<int> m_connections{0};
     std::atomic<int> m_prepares{0};
 };

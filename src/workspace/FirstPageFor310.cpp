@@ -26,7 +26,7 @@ constexpr int kDeltaERow = 12;
 } // namespace
 
 FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* parent, HiddenParts hiddenParts)
-    : QWidget(parent), ui(std::make_unique<FirstPageForm>()), m_link(link), m_dialogs(dialogs)
+    : QWidget(parent), ui(std::make_shared<FirstPageForm>()), m_link(link), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FirstPageFor310"));
     startupTrace::mark("page: begin");
@@ -61,6 +61,20 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     });
     connect(m_session, &MeasurementSession::measurementFailed, this,
             [this] { m_dialogs.information(this, tr("Error"), tr("Failed to read measurement data!")); });
+    // The rows' buttons and double clicks come in through the page's slots.
+    connect(m_tables, &RecordTables::rowButtonClicked, this, [this](bool legacy, bool report) {
+        if (report) {
+            legacy ? on_ReportBtn_clicked_old() : on_ReportBtn_clicked();
+        } else {
+            legacy ? on_DeleteBtn_clicked_old() : on_DeleteBtn_clicked();
+        }
+    });
+    connect(m_tables, &RecordTables::cellDoubleClicked, this, [this](bool legacy, int row, int column) {
+        legacy ? doubleClickedSlot_old(row, column) : doubleClickedSlot(row, column);
+    });
+    // A new catalogue in force: the page's texts again.
+    connect(m_display, &LiveDisplay::languageChanged, this, &FirstPageFor310::languageChange);
+    installEventFilter(m_display);
 
     auto* toleranceValidator = new QDoubleValidator(0, 100, 2, this);
     toleranceValidator->setNotation(QDoubleValidator::StandardNotation);
@@ -74,12 +88,6 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     if (hiddenParts == HiddenParts::Now) {
         buildHiddenParts();
     }
-}
-
-FirstPageFor310::~FirstPageFor310()
-{
-    // The worker goes before the widgets it hands its results to.
-    m_session->stopReceiving();
 }
 
 void FirstPageFor310::buildHiddenParts()
@@ -109,14 +117,6 @@ void FirstPageFor310::buildHiddenParts()
 void FirstPageFor310::onButtonClicked(int id)
 {
     m_panel->displayModeChosen(id);
-}
-
-void FirstPageFor310::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::LanguageChange) {
-        languageChange();
-    }
-    QWidget::changeEvent(event);
 }
 
 void FirstPageFor310::languageChange()

@@ -50,7 +50,6 @@ public:
     enum class HiddenParts { Now, Later };
     FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* parent = nullptr,
                     HiddenParts hiddenParts = HiddenParts::Now);
-    ~FirstPageFor310() override;
     // Builds what is not built yet of the hidden parts. The main window does
     // it right after its first frame, before an instrument is looked for and
     // before anything can show a legacy row.
@@ -79,6 +78,15 @@ public Q_SLOTS:
     void onButtonClicked(int id);
     void on_pushButton_clear_clicked();
     void on_ClearBtn_clicked();
+    // A row's Delete and Report buttons (FirstPageRows.cpp): each acts on the
+    // row of its table's current cell, where the pressed button stands.
+    void on_DeleteBtn_clicked();
+    void on_DeleteBtn_clicked_old();
+    void on_ReportBtn_clicked();
+    void on_ReportBtn_clicked_old();
+    // A double click on a table's cell: the test name (column 1) is edited.
+    void doubleClickedSlot(int row, int column);
+    void doubleClickedSlot_old(int row, int column);
     // Opens the statistics of the shown table's records.
     void on_pushButton_statistics_clicked();
     // Opens the spectral dialog.
@@ -122,11 +130,9 @@ public:
     // The legacy import, for a first-generation colorimeter (no button of its own).
     void on_readcolordifrecordBtn_clicked();
 
-protected:
-    void changeEvent(QEvent* event) override;
-
 private:
-    std::unique_ptr<FirstPageForm> ui;
+    // Shared so the page needs no destructor of its own where the form is incomplete.
+    std::shared_ptr<FirstPageForm> ui;
     LinkAccess& m_link;
     Dialogs& m_dialogs;
     InstrumentState m_state;

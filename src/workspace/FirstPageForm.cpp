@@ -43,6 +43,16 @@ private:
     int m_preferredHeight;
 };
 
+// A button of the buttons row: 200 pixels wide where the row has room, and
+// down to its text where it has not, so that the window fits a small screen.
+class RowButton final : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+    QSize sizeHint() const override { return QPushButton::sizeHint().expandedTo(QSize(200, 35)); }
+    QSize minimumSizeHint() const override { return QPushButton::sizeHint().expandedTo(QSize(0, 35)); }
+};
+
 QTableWidget* makeDisplayTable(QWidget* parent, const char* name, int rows)
 {
     auto* table = new LiveDisplayTable(parent, rows);
@@ -328,16 +338,17 @@ void FirstPageForm::setupUi(QWidget* page)
     horizontalLayout_buttons->setSpacing(10);
     horizontalLayout_buttons->setContentsMargins(10, 10, 10, 10);
     horizontalLayout_buttons->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
-    pushButton_readComparisonRecord = make<QPushButton>(widget_buttons, "pushButton_readComparisonRecord");
-    pushButton_clear = make<QPushButton>(widget_buttons, "pushButton_clear");
-    pushButton_statistics = make<QPushButton>(widget_buttons, "pushButton_statistics");
-    pushButton_exportExcel = make<QPushButton>(widget_buttons, "pushButton_exportExcel");
-    pushButton_spectralTransmittance = make<QPushButton>(widget_buttons, "pushButton_spectralTransmittance");
-    pushButton_writeStandardColor = make<QPushButton>(widget_buttons, "pushButton_writeStandardColor");
+    pushButton_readComparisonRecord = make<RowButton>(widget_buttons, "pushButton_readComparisonRecord");
+    pushButton_clear = make<RowButton>(widget_buttons, "pushButton_clear");
+    pushButton_statistics = make<RowButton>(widget_buttons, "pushButton_statistics");
+    pushButton_exportExcel = make<RowButton>(widget_buttons, "pushButton_exportExcel");
+    pushButton_spectralTransmittance = make<RowButton>(widget_buttons, "pushButton_spectralTransmittance");
+    pushButton_writeStandardColor = make<RowButton>(widget_buttons, "pushButton_writeStandardColor");
     for (QPushButton* button : {pushButton_readComparisonRecord, pushButton_clear, pushButton_statistics,
                                 pushButton_exportExcel,
                                 pushButton_spectralTransmittance, pushButton_writeStandardColor}) {
-        button->setMinimumSize(200, 35);
+        button->setMinimumHeight(35);
+        button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         horizontalLayout_buttons->addWidget(button);
     }
 

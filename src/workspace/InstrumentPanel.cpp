@@ -19,6 +19,7 @@
 #include <QButtonGroup>
 #include <QCoreApplication>
 #include <QGridLayout>
+#include <QLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -140,18 +141,34 @@ void InstrumentPanel::applyLayout(bool firstGeneration)
     ui.pushButton_loadStandard->setVisible(shown.loadStandardShown);
     setSpectralButtonText();
 
+    // Each page shown below activates every layout up to the window with the
+    // minimum of that moment (parts of both layouts shown), and a window grows
+    // to it for good: the window's layout waits until the switch is done.
+    QWidget* window = m_page->window();
+    QLayout* windowLayout = window != m_page ? window->layout() : nullptr;
+    const bool windowLayoutEnabled = windowLayout && windowLayout->isEnabled();
+    if (windowLayoutEnabled) {
+        windowLayout->setEnabled(false);
+    }
     QGridLayout* grid = ui.gridLayout_firstPageFor310;
     grid->removeWidget(ui.stackedWidget);
     if (firstGeneration) {
         ui.groupBox_setDisplayParameter->hide();
         ui.stackedWidget_comparisonMeasurement->setCurrentWidget(ui.page_oldComparisonMeasurement);
         ui.stackedWidget_data->setCurrentWidget(ui.page_oldData);
-        grid->addWidget(ui.stackedWidget, 0, 4);
+        // Over the rows of the device information and the display's top,
+        // where the display parameter is in the current layout, so the page
+        // is no higher than that one.
+        grid->addWidget(ui.stackedWidget, 0, 4, 2, 1);
     } else {
         ui.groupBox_setDisplayParameter->show();
         ui.stackedWidget_comparisonMeasurement->setCurrentWidget(ui.page_newComparisonMeasurement);
         ui.stackedWidget_data->setCurrentWidget(ui.page_newData);
         grid->addWidget(ui.stackedWidget, 2, 4, 3, 1);
+    }
+    if (windowLayoutEnabled) {
+        windowLayout->setEnabled(true);
+        windowLayout->invalidate();
     }
 }
 

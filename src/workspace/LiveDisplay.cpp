@@ -380,6 +380,14 @@ void LiveDisplay::refuse(int badStandardIndex, int badSampleIndex, bool legacy)
     m_dialogs.information(m_page, page("Error"), page(text).arg(quantity));
 }
 
+bool LiveDisplay::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_page && event->type() == QEvent::LanguageChange) {
+        Q_EMIT languageChanged();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void LiveDisplay::applyDisplayMode(DisplayMode mode)
 {
     QTableWidget* current = ui.tableWidget_colorDiff;

@@ -56,6 +56,9 @@ public:
     // The fixed texts, words and verdict again, in the language in force.
     void retranslate();
 
+    // The page's LanguageChange event (the display watches the page for it).
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
     // Hands the operator's finished edits of the standard to the session.
     void commitEdits();
 
@@ -66,6 +69,10 @@ public:
     // Every pushed result that has arrived (also still queued to the page) is
     // shown and judged now, without the pause.
     void showArrivedPushed();
+
+Q_SIGNALS:
+    // The page was told a new catalogue is in force.
+    void languageChanged();
 
 private:
     QTableWidget* display(bool legacy) const;

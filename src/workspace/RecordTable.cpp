@@ -1,8 +1,10 @@
 #include "RecordTable.h"
 
 #include "ComparisonRecordList.h"
+#include "RecordTableAccessible.h"
 #include "Judgement.h"
 
+#include <QAccessible>
 #include <QBrush>
 #include <QColor>
 #include <QCoreApplication>
@@ -129,6 +131,13 @@ void RecordTableModel::relabel()
 
 RecordTableView::RecordTableView(QWidget* parent) : QTableView(parent)
 {
+    // Before anyone asks for the view's accessible: ours offers the row
+    // buttons' press action, Qt's table cells only a selection toggle.
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(&RecordTableAccessible::factory);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled)
     m_look = new ButtonLook(viewport());
     m_look->setObjectName(QStringLiteral("rowButtonLook"));
     m_look->hide();
@@ -156,6 +165,13 @@ void RecordTableView::press(const QModelIndex& index)
         selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     }
     emit rowButtonClicked(index);
+}
+
+void RecordTableView::pressRowButton(const QModelIndex& index)
+{
+    if (isButton(index) && index.model() == model()) {
+        press(index);
+    }
 }
 
 void RecordTableView::keyPressEvent(QKeyEvent* event)

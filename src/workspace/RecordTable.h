@@ -8,7 +8,7 @@
 // language in force). RecordTableView paints each row's Delete and Report
 // buttons with the look of the application's table buttons and presses them
 // from the mouse and from the keyboard (the button cell is current: Space or
-// Enter).
+// Enter), and through assistive technology (RecordTableAccessible).
 
 #include "ComparisonTableModel.h"
 
@@ -53,6 +53,8 @@ public:
     // its style, font and palette, so the application's style sheet applies to
     // them as to a button in a table.
     const QPushButton* buttonLook() const { return m_look; }
+    // Presses a row button as a click does (assistive technology's press action).
+    void pressRowButton(const QModelIndex& index);
 
 Q_SIGNALS:
     // A row button was pressed (clicked, or Space/Enter on its cell); it is

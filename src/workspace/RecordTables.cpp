@@ -97,13 +97,12 @@ void RecordTables::setUpTableView(RecordTableView* table, bool legacy)
 {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->viewport()->installEventFilter(this);
-    connect(table, &RecordTableView::rowButtonClicked, this,
-            [this, legacy](const QModelIndex& index) { rowButtonPressed(index, legacy); });
-    // A double click edits a test name; nothing else is edited.
-    connect(table, &QAbstractItemView::doubleClicked, table, [table](const QModelIndex& index) {
-        if (index.column() == ComparisonColumns::kTestNameColumn) {
-            table->edit(index);
-        }
+    // The pressed button's cell is current: the page's slots find their row there.
+    connect(table, &RecordTableView::rowButtonClicked, this, [this, legacy, table](const QModelIndex& index) {
+        Q_EMIT rowButtonClicked(legacy, !table->recordModel()->isDeleteColumn(index.column()));
+    });
+    connect(table, &QAbstractItemView::doubleClicked, this, [this, legacy](const QModelIndex& index) {
+        Q_EMIT cellDoubleClicked(legacy, index.row(), index.column());
     });
 }
 
@@ -215,6 +214,26 @@ void RecordTables::rowButtonPressed(const QModelIndex& index, bool legacy)
         m_reports->openLegacy(records->at(index.row()), m_state.chineseUi, m_page);
     } else {
         m_reports->openCurrent(records->at(index.row()), m_page);
+    }
+}
+
+void RecordTables::pressCurrentRowButton(bool legacy, bool report)
+{
+    const RecordTableView* table = legacy ? ui.tbData : ui.tableWidget_data;
+    if (!table || !table->recordModel() || !table->currentIndex().isValid()) {
+        return;
+    }
+    const RecordTableModel* model = table->recordModel();
+    rowButtonPressed(model->index(table->currentIndex().row(),
+                                  ComparisonColumns::deleteColumn(model->layout()) + (report ? 1 : 0)),
+                     legacy);
+}
+
+void RecordTables::editTestName(bool legacy, int row, int column)
+{
+    RecordTableView* table = legacy ? ui.tbData : ui.tableWidget_data;
+    if (table && column == ComparisonColumns::kTestNameColumn && row >= 0 && row < table->model()->rowCount()) {
+        table->edit(table->model()->index(row, column)); // nothing else is edited
     }
 }
 

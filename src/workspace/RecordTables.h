@@ -74,6 +74,12 @@ public:
     // The verdict cells, the rows' buttons and the headings, in the language in force.
     void retranslate();
 
+    // The Delete (or Report) button of the row of a table's current cell
+    // pressed: the record goes (or its report opens). Nothing without a current row.
+    void pressCurrentRowButton(bool legacy, bool report);
+    // A double click on a cell: the test name (column 1) is edited, nothing else.
+    void editTestName(bool legacy, int row, int column);
+
     // The legacy table is the one shown (a first-generation colorimeter, or
     // its rows restored without one).
     bool showsLegacyTable() const;
@@ -88,6 +94,11 @@ public:
     // The journal that keeps the rows; optional.
     void setJournal(JournalKeeper* keeper);
     JournalKeeper* journal() const { return m_journal; }
+
+Q_SIGNALS:
+    // A row's button was pressed (its cell is current now), or a cell double-clicked.
+    void rowButtonClicked(bool legacy, bool report);
+    void cellDoubleClicked(bool legacy, int row, int column);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,6 +3,7 @@
 #include "ComparisonRecordList.h"
 #include "StatisticsTable.h"
 #include "ui_StatisticsWindow.h"
+#include "WindowFit.h"
 
 #include <QEvent>
 #include <QHeaderView>
@@ -36,6 +37,8 @@ StatisticsWindow::StatisticsWindow(QWidget* parent)
     connect(ui->spinBox_to, &QSpinBox::valueChanged, this, changed);
     m_work.setQuantities(quantitiesOfList());
     refresh();
+    // The size the form gives, within the screen's available area.
+    fitWindowToScreen(this, size(), parent);
 }
 
 StatisticsWindow::~StatisticsWindow() = default;

@@ -7,9 +7,11 @@
 #include "WaitUntil.h"
 
 #include <QCoreApplication>
+#include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -222,12 +224,20 @@ private Q_SLOTS:
         QVERIFY(waitUntil([this] { return instrument->attempts > 0; }));
         QVERIFY(!window->isLinkOpen());
         QVERIFY(ledShows(":/image/led_off.png"));
+        // It says where to start: plug one in, or the emulator and its models.
+        auto* hint = window->findChild<QLabel*>(QStringLiteral("instrumentHintLabel"));
+        QVERIFY(hint && hint->isVisibleTo(window.get()));
+        QVERIFY2(hint->text().contains(QStringLiteral("USB")) && hint->text().contains(QStringLiteral("--simulate"))
+                     && hint->text().contains(QStringLiteral("TX470")),
+                 qPrintable(hint->text()));
+        QVERIFY2(hint->text().contains(QStringLiteral("仪器")), qPrintable(hint->text())); // the window is in Chinese
 
         expectSettingsRead();
         instrument->attached = true;
         notifier->arrive();
         QVERIFY(window->isLinkOpen());
         QVERIFY(ledShows(":/image/led_on.png"));
+        QVERIFY(!hint->isVisibleTo(window.get()));
     }
 
     void arrivalWhileConnected_opensNothing()
@@ -286,19 +296,36 @@ private Q_SLOTS:
         QCOMPARE(window->receiveFrame(buffer, 0, 10, false), -1);
     }
 
+    // Qt's own texts (standard buttons, file and print dialogs) follow the language buttons too.
+    static QString cancelText()
+    {
+        const QDialogButtonBox box(QDialogButtonBox::Cancel);
+        return box.button(QDialogButtonBox::Cancel)->text();
+    }
+    static QString messageBoxYesText()
+    {
+        QMessageBox box;
+        box.setStandardButtons(QMessageBox::Yes);
+        return box.button(QMessageBox::Yes)->text();
+    }
+
     void startsInChinese_switchesToEnglishAndBack()
     {
         makeWindow();
         QVERIFY(window->workspace()->state().chineseUi);
         QCOMPARE(trMain("Disconnected"), QStringLiteral("未连接"));
+        QCOMPARE(cancelText(), QStringLiteral("取消"));
+        QCOMPARE(messageBoxYesText(), QStringLiteral("是(&Y)"));
 
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btnLanguageEn")), Qt::LeftButton);
         QVERIFY(!window->workspace()->state().chineseUi);
         QCOMPARE(trMain("Disconnected"), QStringLiteral("Disconnected"));
+        QVERIFY2(cancelText().contains(QStringLiteral("Cancel")), qPrintable(cancelText()));
 
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("btnLanguageZh")), Qt::LeftButton);
         QVERIFY(window->workspace()->state().chineseUi);
         QCOMPARE(trMain("Disconnected"), QStringLiteral("未连接"));
+        QCOMPARE(cancelText(), QStringLiteral("取消"));
     }
 
     void missingCatalogue_leavesLanguageAndFlagUnchanged()

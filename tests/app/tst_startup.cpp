@@ -283,6 +283,37 @@ private Q_SLOTS:
         }
     }
 
+    // A line the window cannot follow is named on standard error, in the
+    // language the line chose wherever --lang stands (Chinese by default).
+    void commandLine_refusedInTheLanguageChosen_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("said"); // empty: the window starts
+        QTest::newRow("unknown option, Chinese") << "--bogus" << "未知的选项“--bogus”";
+        QTest::newRow("unknown option, English") << "--lang en --bogus" << "tintwell: Unknown option \"--bogus\".";
+        QTest::newRow("English named after") << "--bogus --lang=en" << "Unknown option \"--bogus\"";
+        QTest::newRow("unknown model, Chinese") << "--simulate TX999" << "未知的仪器型号“TX999”";
+        QTest::newRow("unknown model, English") << "--lang en --simulate TX999" << "Unknown instrument model \"TX999\"";
+        QTest::newRow("stray word") << "--lang en TX430" << "Unexpected argument \"TX430\"";
+        QTest::newRow("help named") << "--lang en -x" << "Try \"tintwell --help\".";
+        QTest::newRow("good line") << "--simulate TX470:3.50 --lang en" << "";
+    }
+
+    void commandLine_refusedInTheLanguageChosen()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, said);
+        const QString text =
+            startOptionsRefusal(QStringList{QStringLiteral("tintwell")} + line.split(QLatin1Char(' ')));
+        if (said.isEmpty()) {
+            QVERIFY2(text.isEmpty(), qPrintable(text));
+        } else {
+            QVERIFY2(text.contains(said), qPrintable(text));
+        }
+        // The catalogue it loaded for the message is gone again.
+        QCOMPARE(QCoreApplication::translate("DeviceSetup", "--lang takes zh or en."), QStringLiteral("--lang takes zh or en."));
+    }
+
     // The build tree: data beside the executable; a missing file is named
     // where it was expected first.
     void dataFiles_foundBesideTheExecutable()

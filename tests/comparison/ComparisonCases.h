@@ -60,6 +60,9 @@ inline QList<ComparisonRecord> currentRecords()
             << current(8, QStringLiteral("Comp8"), 3, 1, a, b, 1.23456, true)
             << current(9, QStringLiteral("Comp9"), 4, 1, b, d, -1.0, true)
             << current(1000000, QString(), 0, 2, c, d, 123.4, false);
+    // Hues either side of 0: the difference goes the short way round (5.8).
+    records[4].standard[ComparisonRecord::LchH] = 357.1;
+    records[4].sample[ComparisonRecord::LchH] = 2.9;
     // Tolerances never read from the instrument.
     records[6].settings = ComparisonSettings{};
     records[6].settings.displayMode = DisplayMode::HazeTLab;
@@ -94,7 +97,7 @@ inline QList<ComparisonRecord> legacyRecords()
                       0.94, true)
             << legacy(2, QStringLiteral("Comp2"), L{20.0, 60.5, -70.25, 93.0, 310.8}, L{50.12, 1.5, -2.25, 2.7, 1.5},
                       98.76, false)
-            << legacy(3, QStringLiteral("名<称>"), L{99.99, -0.01, 0.0, 0.01, 359.9}, L{99.99, -0.01, 0.0, 0.01, 0.1},
+            << legacy(3, QStringLiteral("名<称>"), L{99.99, -0.01, 0.0, 0.01, 357.1}, L{99.99, -0.01, 0.0, 0.01, 2.9},
                       -1.0, true);
     records[2].settings.formulaText = QStringLiteral("CMC(1:1)");
     records[2].settings.thresholdText = QString();

@@ -14,6 +14,7 @@
 #include "ExportTables.h"
 #include "ReportHtml.h"
 #include "ReportRows.h"
+#include "WorkStatistics.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -114,6 +115,31 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(actual.size(), expected.size());
+    }
+
+    // The statistics name their differences in the language chosen; symbols stay symbols.
+    void statisticsSymbols_inChinese_data()
+    {
+        QTest::addColumn<int>("quantity");
+        QTest::addColumn<QString>("english");
+        QTest::addColumn<QString>("chinese");
+        QTest::newRow("haze") << int(StatQuantity::Haze) << "ΔHaze" << "Δ雾度";
+        QTest::newRow("transmittance") << int(StatQuantity::Transmittance) << "ΔT" << "Δ透过率";
+        QTest::newRow("delta E") << int(StatQuantity::DeltaE) << "ΔE" << "ΔE";
+    }
+
+    void statisticsSymbols_inChinese()
+    {
+        QFETCH(int, quantity);
+        QFETCH(QString, english);
+        QFETCH(QString, chinese);
+        QCOMPARE(quantitySymbol(StatQuantity(quantity)), english);
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral("Tintwell_zh"), QCoreApplication::applicationDirPath()));
+        QCoreApplication::installTranslator(&translator);
+        const QString shown = quantitySymbol(StatQuantity(quantity));
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(shown, chinese);
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -112,6 +113,28 @@ private Q_SLOTS:
         QCOMPARE(sheet.denseRows().first().first().toString(), QStringLiteral("r1c1"));
         QCOMPARE(sheet.denseRows().last().last().toString(), block.last().last());
         QVERIFY(sheetXml(path).contains("<dimension ref=\"A1:" + cellReference(rows, columns).toUtf8()));
+    }
+
+    // The table's writer: the titles a column has in row 1, the rows from
+    // row 2; no table, or no workbook open, writes nothing.
+    void writeTableWidget_titlesThenRows()
+    {
+        QStandardItemModel table(2, 2);
+        table.setHorizontalHeaderItem(0, new QStandardItem(QStringLiteral("Name")));
+        table.setItem(0, 0, new QStandardItem(QStringLiteral("Comp1")));
+        table.setItem(1, 1, new QStandardItem(QStringLiteral("NG")));
+        const QString path = m_dir.filePath(QStringLiteral("table.xlsx"));
+        ExcelEngine engine(path);
+        QVERIFY(!engine.writeTableWidget(&table, nullptr)); // not open yet
+        QVERIFY(engine.openWorkbook(1, ExcelEngine::Start::FromTemplate));
+        QVERIFY(!engine.writeTableWidget(nullptr, nullptr));
+        QVERIFY(engine.writeTableWidget(&table, nullptr));
+        QVERIFY(engine.closeWorkbook());
+        const QList<QVariantList> rows = readSheet(path).denseRows();
+        QCOMPARE(rows.value(0).value(0).toString(), QStringLiteral("Name"));
+        QCOMPARE(rows.value(1).value(0).toString(), QStringLiteral("Comp1"));
+        QCOMPARE(rows.value(2).value(1).toString(), QStringLiteral("NG"));
+        QVERIFY(!rows.value(0).value(1).isValid()); // a column without a title keeps its cell
     }
 
     // A missing target starts as a copy of template.xlsx in the working

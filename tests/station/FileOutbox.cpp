@@ -174,6 +174,15 @@ int FileOutbox::unacknowledgedCount()
     return q.value(0).toInt();
 }
 
+int FileOutbox::refusedCount()
+{
+    QSqlQuery q(db());
+    if (!q.exec(QStringLiteral("SELECT count(*) FROM outbox WHERE rejected IS NOT NULL")) || !q.next()) {
+        return -1;
+    }
+    return q.value(0).toInt();
+}
+
 bool FileOutbox::forgetAcknowledgements()
 {
     return QSqlQuery(db()).exec(QStringLiteral("UPDATE outbox SET acked = 0"));

@@ -23,6 +23,7 @@ public:
     bool acknowledge(const QList<OutboxKey>& keys) override;
     bool reject(const QList<OutboxKey>& keys, const QString& reason) override;
     int unacknowledgedCount() override;
+    int refusedCount() override;
 
     QString rejection(const QUuid& id);
     // As if no acknowledgement had ever been journaled: everything goes again.

@@ -339,3 +339,23 @@ bool PgTestCluster::enableTls(QString* error)
     }
     return true;
 }
+
+bool PgTestCluster::addFirstHbaRule(const QByteArray& rule, QString* error)
+{
+    QFile hba(m_data + QStringLiteral("/pg_hba.conf"));
+    if (!hba.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read pg_hba.conf");
+        return false;
+    }
+    const QByteArray rules = rule + '\n' + hba.readAll();
+    hba.close();
+    if (!hba.open(QIODevice::WriteOnly | QIODevice::Truncate) || hba.write(rules) != rules.size()) {
+        *error = QStringLiteral("cannot write pg_hba.conf");
+        return false;
+    }
+    hba.close();
+    *error = adminExec("SELECT pg_reload_conf()");
+    // The postmaster reads the file on its signal; new backends see it soon after.
+    QThread::msleep(300);
+    return error->isEmpty();
+}

@@ -51,6 +51,9 @@ public:
     bool enableTls(QString* error);
     QString caFile() const;
     QString otherCaFile() const;
+    // A pg_hba.conf rule put before the others, in force at once (reloaded):
+    // "hostssl all clear_role 127.0.0.1/32 password".
+    bool addFirstHbaRule(const QByteArray& rule, QString* error);
     int port() const { return m_port; }
 
     // A new station's login role, registered; its configuration.

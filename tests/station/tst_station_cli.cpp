@@ -16,6 +16,8 @@ private Q_SLOTS:
     void commands_data();
     void commands();
     void addedRoles_reachOnlyWhatTheyMay();
+    void passwordStdin_keepsSpaces_data();
+    void passwordStdin_keepsSpaces();
 
 private:
     struct Run
@@ -44,9 +46,10 @@ void TestStationCli::commands_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("lastLine");  // of standard output, or of standard error on failure
     QTest::newRow("migrate a new database") << QStringList{"db", "migrate"} << QByteArray() << 0
-                                            << "schema version 3 (was 0)";
+                                            << QStringLiteral("schema version %1 (was 0)").arg(StationSchema::knownVersion());
     QTest::newRow("migrate again") << QStringList{"db", "migrate", "--json"} << QByteArray() << 0
-                                   << R"({"after":3,"before":3,"schema":1,"server":"SERVER","type":"migration"})";
+                                   << QStringLiteral(R"({"after":%1,"before":%1,"schema":1,"server":"SERVER","type":"migration"})")
+                                          .arg(StationSchema::knownVersion());
     QTest::newRow("records as CSV, a comma quoted")
         << QStringList{"history", "--verdict", "ng"}
         << QByteArray("INSERT INTO tintwell.stations (name, db_role) VALUES ('L1', 'tintwell_admin');"
@@ -163,6 +166,30 @@ void TestStationCli::addedRoles_reachOnlyWhatTheyMay()
     QCOMPARE(seen.toInt(0, 0), qint64(1));
     QVERIFY(!boss.exec(insert, {QByteArray("22222222-0000-0000-0000-000000000003"), QByteArray("Line 2")}).ok());
     QCOMPARE(boss.sqlState(), QByteArray("42501"));
+}
+
+// A role made with --new-password-stdin logs in with --password-stdin given
+// the same line: both take the line without its end, spaces and all.
+void TestStationCli::passwordStdin_keepsSpaces_data()
+{
+    QTest::addColumn<QByteArray>("login");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("the same line") << QByteArray("  two words  \n") << 0;
+    QTest::newRow("ended by CR LF") << QByteArray("  two words  \r\n") << 0;
+    QTest::newRow("the spaces left out") << QByteArray("two words\n") << 4;
+}
+
+void TestStationCli::passwordStdin_keepsSpaces()
+{
+    QFETCH(QByteArray, login);
+    QFETCH(int, exitCode);
+    if (m_cluster.adminCount("SELECT count(*) FROM pg_roles WHERE rolname = 'spaced'") == 0) {
+        QCOMPARE(cli({"db", "migrate"}, "\n").exitCode, 0);
+        const Run added = cli({"db", "add-station", "spaced", "--new-password-stdin"}, "\n  two words  \n");
+        QVERIFY2(added.exitCode == 0, added.err.constData());
+    }
+    const Run run = cli({"history", "--user", "spaced", "--stats"}, login);
+    QVERIFY2(run.exitCode == exitCode, run.err.constData());
 }
 
 QTEST_GUILESS_MAIN(TestStationCli)

@@ -1,7 +1,9 @@
 // The "Station database" dialog's "Test connection" against a real server,
-// and the main window's station line: nothing shown while unconfigured, the
-// server's message once when it refuses; the history window's statistics
-// and exports.
+// saying why it failed in the interface's language with its fields still
+// readable, and the main window's station line: nothing shown while
+// unconfigured, the server's state (not the key store) when it cannot be
+// reached, in every language; the history window's statistics and exports.
+#include "AppStartup.h"
 #include "ComparisonRecordList.h"
 #include "HistoryWindow.h"
 #include "PgTestStart.h"
@@ -13,15 +15,21 @@
 #include "WaitUntil.h"
 #include "XlsxReader.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 
 #include <algorithm>
 #include <cmath>
+
+void tintwellInitResources(); // the window's style sheet
 
 class TestStationDialog : public QObject
 {
@@ -31,7 +39,10 @@ private Q_SLOTS:
     void initTestCase();
     void testConnection_saysWhatTheServerAnswered_data();
     void testConnection_saysWhatTheServerAnswered();
+    void failedTest_keepsFieldsReadableAndSaysWhyInTheLanguage_data();
+    void failedTest_keepsFieldsReadableAndSaysWhyInTheLanguage();
     void notConfigured_showsNothingAndSendsNothing();
+    void serverDown_lineShowsTheServerInEveryLanguage();
     void historyWindow_queriesOnAThreadAndExports();
     void historyWindow_datesFilterOrAreRefused_data();
     void historyWindow_datesFilterOrAreRefused();
@@ -43,25 +54,45 @@ private:
     StationConfig m_station;
 };
 
+namespace {
+// A TCP port nothing listens on.
+int closedPort()
+{
+    QTcpServer probe;
+    return probe.listen(QHostAddress::LocalHost, 0) ? probe.serverPort() : 1;
+}
+} // namespace
+
 void TestStationDialog::initTestCase()
 {
     // Settings in a folder of the test's own, never the user's.
     QStandardPaths::setTestModeEnabled(true);
+    tintwellInitResources();
     PG_TEST_CLUSTER_START_MIGRATED(m_cluster);
     m_station = m_cluster.addStation(QStringLiteral("bench_one"));
 }
 
 void TestStationDialog::testConnection_saysWhatTheServerAnswered_data()
 {
+    QTest::addColumn<QString>("host"); // "cluster": its socket
     QTest::addColumn<QString>("password");
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<bool>("ok");
     QTest::addColumn<QString>("says");
-    QTest::newRow("right password") << "pw-bench_one" << QByteArray() << true
+    QTest::newRow("right password") << "cluster" << "pw-bench_one" << QByteArray() << true
                                     << QStringLiteral("schema version %1.").arg(StationSchema::knownVersion());
-    QTest::newRow("wrong password") << "guess" << QByteArray() << false
-                                    << "password authentication failed for user \"bench_one\"";
-    QTest::newRow("newer schema") << "pw-bench_one"
+    QTest::newRow("wrong password, with the server's words")
+        << "cluster" << "guess" << QByteArray() << false
+        << "refused the password of bench_one: check the user and the password.\n"
+           "connection to server on socket";
+    QTest::newRow("no password typed, none stored")
+        << "cluster" << "" << QByteArray() << false << "wants a password for bench_one, and none is stored or given.";
+    QTest::newRow("server down") << "127.0.0.1" << "pw-bench_one" << QByteArray() << false
+                                 << "does not answer: check the server's name and port";
+    // libpq would try a socket of its own choosing.
+    QTest::newRow("no server given") << "" << "pw-bench_one" << QByteArray() << false
+                                     << "Give the server, the database and the user to test the connection.";
+    QTest::newRow("newer schema") << "cluster" << "pw-bench_one"
                                   << "INSERT INTO tintwell.schema_version (version, name) VALUES ("
                                          + QByteArray::number(StationSchema::knownVersion() + 1) + ", 'next')"
                                   << false << "newer than this Tintwell knows";
@@ -69,6 +100,7 @@ void TestStationDialog::testConnection_saysWhatTheServerAnswered_data()
 
 void TestStationDialog::testConnection_saysWhatTheServerAnswered()
 {
+    QFETCH(QString, host);
     QFETCH(QString, password);
     QFETCH(QByteArray, before);
     QFETCH(bool, ok);
@@ -78,6 +110,10 @@ void TestStationDialog::testConnection_saysWhatTheServerAnswered()
     }
     StationConfig config = m_station;
     config.password = QString();
+    if (host != QLatin1String("cluster")) {
+        config.host = host;
+        config.port = closedPort();
+    }
     StationDialog dialog(config);
     for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
         if (edit->echoMode() == QLineEdit::Password) {
@@ -92,7 +128,66 @@ void TestStationDialog::testConnection_saysWhatTheServerAnswered()
     QVERIFY(answered);
     QCOMPARE(tested.first().at(0).toBool(), ok);
     QVERIFY2(dialog.testResult().contains(says), qPrintable(dialog.testResult()));
-    QVERIFY2(dialog.testResult().contains(m_station.serverName()), qPrintable(dialog.testResult()));
+    if (!host.isEmpty()) {
+        QVERIFY2(dialog.testResult().contains(config.serverName()), qPrintable(dialog.testResult()));
+    }
+    // The server's code and source location are not for the user.
+    QVERIFY2(!dialog.testResult().contains(QStringLiteral("28P01")), qPrintable(dialog.testResult()));
+    QVERIFY2(!dialog.testResult().contains(QStringLiteral(".c:")), qPrintable(dialog.testResult()));
+}
+
+// The dialog as the window shows it (its style sheet and font): after a
+// failed test every field keeps its height, each is wide enough for its
+// placeholder, and the cause is in the interface's language.
+void TestStationDialog::failedTest_keepsFieldsReadableAndSaysWhyInTheLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("English") << "en" << "does not answer";
+    QTest::newRow("Chinese") << "zh" << "无应答";
+}
+
+void TestStationDialog::failedTest_keepsFieldsReadableAndSaysWhyInTheLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, says);
+    QTranslator chinese;
+    if (language == QLatin1String("zh")) {
+        QVERIFY(chinese.load(QStringLiteral("Tintwell_zh"), QCoreApplication::applicationDirPath()));
+        QCoreApplication::installTranslator(&chinese);
+    }
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    const QFont font = app->font();
+    applyLookAndFeel(*app);
+    StationConfig config = m_station;
+    config.host = QStringLiteral("127.0.0.1");
+    config.port = closedPort();
+    StationDialog dialog(config);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const QList<QLineEdit*> edits = dialog.findChildren<QLineEdit*>();
+    QList<int> heights;
+    for (QLineEdit* edit : edits) {
+        heights << edit->height();
+        QVERIFY2(edit->width() >= edit->fontMetrics().horizontalAdvance(edit->placeholderText()),
+                 qPrintable(edit->placeholderText()));
+    }
+    QSignalSpy tested(&dialog, &StationDialog::tested);
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("btnTestConnection")), Qt::LeftButton);
+    const bool answered = waitUntil([&] { return tested.count() == 1; }, 15000);
+    QCoreApplication::processEvents();
+    QList<int> after;
+    for (QLineEdit* edit : edits) {
+        after << edit->height();
+    }
+    const QString result = dialog.testResult();
+    dialog.close();
+    app->setStyleSheet(QString());
+    app->setFont(font);
+    QCoreApplication::removeTranslator(&chinese);
+    QVERIFY(answered);
+    QVERIFY2(result.contains(says), qPrintable(result));
+    QCOMPARE(after, heights);
 }
 
 void TestStationDialog::notConfigured_showsNothingAndSendsNothing()
@@ -104,6 +199,32 @@ void TestStationDialog::notConfigured_showsNothingAndSendsNothing()
     QVERIFY(status.findChild<QPushButton*>(QStringLiteral("btnStationDatabase"))->isEnabled());
     QCOMPARE(StationStatus::describe(SyncWorker::State::Offline, 3, QStringLiteral("server gone")),
              QStringLiteral("Station database: offline, trying again (3 waiting) - server gone"));
+    QCOMPARE(StationStatus::describe(SyncWorker::State::Online, 0, QString(), 2),
+             QStringLiteral("Station database: all records sent (2 set aside)"));
+}
+
+// The key store here cannot be read: the line still shows what the server
+// does, and a language switch redraws it rather than blanking it.
+void TestStationDialog::serverDown_lineShowsTheServerInEveryLanguage()
+{
+    StationConfig config = m_station;
+    config.host = QStringLiteral("127.0.0.1");
+    config.port = closedPort();
+    config.verifyServer = false;
+    config.saveAsSaved();
+    ScriptedDialogs dialogs;
+    StationStatus status(dialogs);
+    status.start();
+    const bool offline = waitUntil([&] { return status.text().contains(QStringLiteral("offline")); }, 15000);
+    const QString before = status.text();
+    QEvent change(QEvent::LanguageChange);
+    QCoreApplication::sendEvent(&status, &change);
+    const QString after = status.text();
+    StationConfig().saveAsSaved();
+    QVERIFY2(offline, qPrintable(before));
+    QVERIFY2(before.contains(QStringLiteral("the server not verified")), qPrintable(before));
+    QVERIFY2(!before.contains(QStringLiteral("key store")), qPrintable(before));
+    QCOMPARE(after, before);
 }
 
 void TestStationDialog::historyWindow_queriesOnAThreadAndExports()

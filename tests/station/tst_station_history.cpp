@@ -16,6 +16,8 @@ private Q_SLOTS:
     void filtersSelectTheRecords_data();
     void filtersSelectTheRecords();
     void statisticsOfOneStandard();
+    void statisticsOfOneRecord_haveNoDeviation_data();
+    void statisticsOfOneRecord_haveNoDeviation();
     void pagesAndCancel();
     // Last: its rows change the records.
     void hourlySumsAgreeWithTheRecords_data();
@@ -126,6 +128,30 @@ void TestStationHistory::statisticsOfOneStandard()
     QVERIFY2(StationHistory::statistics(*m_manager, filter, &s, &error), qPrintable(error));
     QCOMPARE(s.count, qint64(3));
     QVERIFY(std::isnan(s.deltaEMean));
+}
+
+void TestStationHistory::statisticsOfOneRecord_haveNoDeviation_data()
+{
+    // An empty pattern asks the hourly sums, '*' the records themselves.
+    QTest::addColumn<QString>("pattern");
+    QTest::newRow("from the hourly sums") << QString();
+    QTest::newRow("from the records") << QStringLiteral("*");
+}
+
+// One record has a mean, a minimum and a maximum, but no deviation.
+void TestStationHistory::statisticsOfOneRecord_haveNoDeviation()
+{
+    QFETCH(QString, pattern);
+    HistoryFilter filter;
+    filter.standard = QStringLiteral("Lab 2");
+    filter.testNamePattern = pattern;
+    HistoryStatistics s;
+    QString error;
+    QVERIFY2(StationHistory::statistics(*m_manager, filter, &s, &error), qPrintable(error));
+    QCOMPARE(s.count, qint64(1));
+    QCOMPARE(s.deltaEMean, 0.4);
+    QCOMPARE(s.deltaEMinimum, 0.4);
+    QVERIFY2(std::isnan(s.deltaEStandardDeviation), qPrintable(QString::number(s.deltaEStandardDeviation)));
 }
 
 void TestStationHistory::hourlySumsAgreeWithTheRecords_data()

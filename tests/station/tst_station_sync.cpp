@@ -3,16 +3,19 @@
 // killed between the server's commit and the journal's acknowledgement, the
 // connection terminated under it, two stations at once, a station touching
 // another's row, a schema newer than the program, a batch cancelled on the
-// server.
+// server, damaged journal rows; and when the worker tries again.
 #include "FileOutbox.h"
 #include "JournalOutbox.h"
 #include "RecordJournal.h"
 #include "PgTestStart.h"
+#include "StationHistory.h"
 #include "StationSchema.h"
 #include "StationSync.h"
 #include "WaitUntil.h"
 
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -55,6 +58,10 @@ private Q_SLOTS:
     void journalIsTheOutbox_changesAndDeletionsArrive();
     void journalOutbox_refusalSurvivesRestart();
     void batchCancelled_triedAgainNotRefused();
+    void damagedJournalRows_setAsideTheRestArrive();
+    void legacyRecord_arrivesWithEveryValue();
+    void retryDelay_doublesAfterEachFailure_data();
+    void retryDelay_doublesAfterEachFailure();
 
 private:
     // The records of a station on the server, in the order they arrived.
@@ -372,6 +379,128 @@ void TestStationSync::batchCancelled_triedAgainNotRefused()
     QVERIFY(waitUntil([&] { return sync.state() == SyncWorker::State::Online; }, 5000));
     QVERIFY(!states.contains(SyncWorker::State::Refused));
     QCOMPARE(serverNames(station.user), namesOf(records));
+}
+
+// A whole batch of rows the journal cannot read, ahead of good ones: they are
+// set aside as refused, with the reason, the count is published, and the good
+// records behind them go.
+void TestStationSync::damagedJournalRows_setAsideTheRestArrive()
+{
+    const StationConfig station = newStation();
+    const QString path = m_dir.filePath(QStringLiteral("damaged.sqlite"));
+    RecordJournal journal(path);
+    QVERIFY2(journal.open(), qPrintable(journal.errorText()));
+    const QList<ComparisonRecord> damaged = makeRecords(500, QStringLiteral("Damaged"));
+    const QList<ComparisonRecord> good = makeRecords(10, QStringLiteral("Good"));
+    QVERIFY(journal.append(damaged + good));
+    {
+        QSqlQuery cut(QSqlDatabase::database(journal.connectionName()));
+        QVERIFY(cut.exec(QStringLiteral("UPDATE records SET data = substr(data, 1, 3)"
+                                        " WHERE seq IN (SELECT seq FROM records ORDER BY seq LIMIT 500)")));
+        QCOMPARE(cut.numRowsAffected(), 500);
+    }
+    JournalOutbox outbox(path);
+    SyncOptions options = quickOptions();
+    options.batchSize = 500;
+    StationSync sync(station, &outbox, options);
+    QSignalSpy setAside(&sync, &StationSync::rejected);
+    QVERIFY(waitUntil([&] { return journal.unacknowledgedCount() == 0; }, 20000));
+    QVERIFY(waitUntil([&] { return sync.refused() == 500; }, 5000));
+    QCOMPARE(serverNames(station.user), namesOf(good));
+    QCOMPARE(setAside.count(), 1);
+    QCOMPARE(setAside.first().at(0).toInt(), 500);
+    const QList<JournalRefusal> refusals = journal.refusals();
+    QCOMPARE(refusals.size(), 500);
+    QCOMPARE(refusals.first().id, damaged.first().id);
+    QVERIFY2(refusals.last().reason.contains(QStringLiteral("damaged")), qPrintable(refusals.last().reason));
+}
+
+// A record of the first-generation layout keeps every value through the
+// journal, the sync and the server, read back as the history reads it.
+void TestStationSync::legacyRecord_arrivesWithEveryValue()
+{
+    const StationConfig station = newStation();
+    const QString path = m_dir.filePath(QStringLiteral("legacy.sqlite"));
+    RecordJournal journal(path);
+    QVERIFY2(journal.open(), qPrintable(journal.errorText()));
+    ComparisonRecord legacy;
+    legacy.id = QUuid::createUuid();
+    legacy.legacy = true;
+    legacy.sequence = 7;
+    legacy.testName = QStringLiteral("Legacy7");
+    legacy.time = QDateTime(QDate(2026, 3, 4), QTime(10, 12), Qt::UTC);
+    legacy.modelName = QStringLiteral("TX200");
+    legacy.serialNumber = QStringLiteral("SN1");
+    legacy.standard.fill(ComparisonRecord::kUnknown);
+    legacy.sample.fill(ComparisonRecord::kUnknown);
+    legacy.legacyStandard = {50.0, 1.0, 2.0, 2.24, 63.4};
+    legacy.legacySample = {51.0, 1.5, 2.0, 2.5, 53.1};
+    legacy.hazeDifference = ComparisonRecord::kUnknown;
+    legacy.transmittanceDifference = ComparisonRecord::kUnknown;
+    legacy.deltaE = 1.12;
+    legacy.pass = true;
+    legacy.settings.formulaCode = 2;
+    legacy.settings.parameterThreshold = 1.5;
+    legacy.settings.formulaText = QStringLiteral("CIE94");
+    legacy.settings.thresholdText = QStringLiteral("1.5");
+    QVERIFY(journal.append({legacy}));
+    JournalOutbox outbox(path);
+    StationSync sync(station, &outbox, quickOptions());
+    QVERIFY(waitUntil([&] { return journal.unacknowledgedCount() == 0; }, 20000));
+
+    PgConnection admin(m_cluster.admin());
+    QVERIFY2(admin.open(), qPrintable(admin.errorText()));
+    HistoryFilter filter;
+    filter.testNamePattern = legacy.testName;
+    QList<HistoryRow> rows;
+    QString error;
+    QVERIFY2(StationHistory::records(admin, filter, &rows, &error), qPrintable(error));
+    QCOMPARE(rows.size(), 1);
+    const ComparisonRecord back = rows.first().record;
+    const auto same = [](double a, double b) { return (std::isnan(a) && std::isnan(b)) || a == b; };
+    const auto sameValues = [&](const ComparisonRecord::LegacyValues& a, const ComparisonRecord::LegacyValues& b) {
+        return std::equal(a.begin(), a.end(), b.begin(), same);
+    };
+    QCOMPARE(rows.first().standard, QStringLiteral("Lab 50.00 1.00 2.00"));
+    QVERIFY(back.legacy);
+    QCOMPARE(back.id, legacy.id);
+    QCOMPARE(back.testName, legacy.testName);
+    QCOMPARE(back.time, legacy.time);
+    QCOMPARE(back.modelName, legacy.modelName);
+    QCOMPARE(back.serialNumber, legacy.serialNumber);
+    QCOMPARE(back.sequence, legacy.sequence);
+    QVERIFY(sameValues(back.legacyStandard, legacy.legacyStandard));
+    QVERIFY(sameValues(back.legacySample, legacy.legacySample));
+    QVERIFY(same(back.hazeDifference, legacy.hazeDifference));
+    QVERIFY(same(back.transmittanceDifference, legacy.transmittanceDifference));
+    QCOMPARE(back.deltaE, legacy.deltaE);
+    QCOMPARE(back.pass, legacy.pass);
+    QCOMPARE(back.settings.formulaCode, legacy.settings.formulaCode);
+    QCOMPARE(back.settings.parameterThreshold, legacy.settings.parameterThreshold);
+    QCOMPARE(back.settings.formulaText, legacy.settings.formulaText);
+    QCOMPARE(back.settings.thresholdText, legacy.settings.thresholdText);
+}
+
+void TestStationSync::retryDelay_doublesAfterEachFailure_data()
+{
+    QTest::addColumn<int>("failures");
+    QTest::addColumn<int>("delayMs");
+    QTest::newRow("first failure") << 1 << 250;
+    QTest::newRow("second") << 2 << 500;
+    QTest::newRow("third") << 3 << 1000;
+    QTest::newRow("seventh") << 7 << 16000;
+    QTest::newRow("eighth: at the longest") << 8 << 30000;
+    QTest::newRow("ever after") << 1000 << 30000;
+}
+
+void TestStationSync::retryDelay_doublesAfterEachFailure()
+{
+    QFETCH(int, failures);
+    QFETCH(int, delayMs);
+    SyncOptions options;
+    options.firstRetryDelayMs = 250;
+    options.longestRetryDelayMs = 30000;
+    QCOMPARE(retryDelayMs(options, failures), delayMs);
 }
 
 QTEST_GUILESS_MAIN(TestStationSync)

@@ -9,6 +9,7 @@
 #include "JournalKeeper.h"
 #include "PageFixture.h"
 #include "RecordJournal.h"
+#include "ReportPage.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -414,6 +415,71 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), table);
         QTest::keyClick(table, Qt::Key_Enter);
         QCOMPARE(counters(), QStringLiteral("0/0/0"));
+    }
+
+    // Through assistive technology a row button is a button that presses:
+    // Delete removes its row, Report opens the report of its row.
+    void rowButtons_pressedThroughAccessibility()
+    {
+        m_page->show();
+        for (int n = 1; n <= 2; ++n) {
+            m_page->tables().addComparisonRow(result(n, true));
+        }
+        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(table());
+        QVERIFY(view && view->tableInterface());
+        const QStringList press{QAccessibleActionInterface::pressAction()};
+        QAccessibleInterface* remove = view->tableInterface()->cellAt(0, 29);
+        QVERIFY(remove && remove->actionInterface());
+        QCOMPARE(remove->role(), QAccessible::Button);
+        QCOMPARE(remove->actionInterface()->actionNames(), press);
+        QCOMPARE(view->tableInterface()->cellAt(0, 30)->actionInterface()->actionNames(), press);
+        // Cells keep their place among the children as the view numbers them.
+        QCOMPARE(view->child(view->indexOfChild(remove)), remove);
+        QCOMPARE(remove->tableCellInterface()->rowIndex(), 0);
+
+        remove->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(rows(), 1);
+        QCOMPARE(rowText(0, 1), QStringLiteral("Comp2"));
+
+        view->tableInterface()->cellAt(0, 30)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(m_page->findChild<ReportPage*>());
+        std::unique_ptr<ReportPage> report(m_page->findChild<ReportPage*>());
+        QCOMPARE(report->snapshot().testName, QStringLiteral("Comp2"));
+    }
+
+    // The named entry points of the rows' buttons act on the row of the
+    // table's current cell; a double click edits the test name only.
+    void rowEntryPoints_actOnTheCurrentRow_data()
+    {
+        QTest::addColumn<bool>("legacy");
+        QTest::newRow("current") << false;
+        QTest::newRow("legacy") << true;
+    }
+
+    void rowEntryPoints_actOnTheCurrentRow()
+    {
+        QFETCH(bool, legacy);
+        m_page->show();
+        for (int n = 1; n <= 3; ++n) {
+            legacy ? m_page->tables().addComparisonRow_old(result(n, true)) : m_page->tables().addComparisonRow(result(n, true));
+        }
+        RecordTableView* view = table(legacy);
+        view->setCurrentIndex(view->model()->index(1, 5));
+        legacy ? m_page->on_DeleteBtn_clicked_old() : m_page->on_DeleteBtn_clicked();
+        QCOMPARE(rows(legacy), 2);
+        QCOMPARE(rowText(1, 1, legacy), QStringLiteral("Comp3"));
+
+        view->setCurrentIndex(view->model()->index(0, 2));
+        legacy ? m_page->on_ReportBtn_clicked_old() : m_page->on_ReportBtn_clicked();
+        std::unique_ptr<ReportPage> report(m_page->findChild<ReportPage*>());
+        QVERIFY(report);
+        QCOMPARE(report->snapshot().testName, QStringLiteral("Comp1"));
+        report.reset();
+
+        legacy ? m_page->doubleClickedSlot_old(0, 3) : m_page->doubleClickedSlot(0, 3);
+        QVERIFY(view->viewport()->findChildren<QLineEdit*>().isEmpty());
+        legacy ? m_page->doubleClickedSlot_old(1, 1) : m_page->doubleClickedSlot(1, 1);
+        QCOMPARE(view->viewport()->findChildren<QLineEdit*>().size(), 1);
     }
 
     void clear_asksBeforeLosingRows_data()

@@ -4,6 +4,10 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>No instrument: plug one in over USB, or start Tintwell with --simulate MODEL (%1).</source>
+        <translation>No instrument: plug one in over USB, or start Tintwell with --simulate MODEL (%1).</translation>
+    </message>
+    <message>
         <source>English</source>
         <translation>English</translation>
     </message>
@@ -1450,6 +1454,14 @@ Do you want to replace it?</translation>
 <context>
     <name>Statistics</name>
     <message>
+        <source>ΔHaze</source>
+        <translation>ΔHaze</translation>
+    </message>
+    <message>
+        <source>ΔT</source>
+        <translation>ΔT</translation>
+    </message>
+    <message>
         <source>gamma</source>
         <translation>gamma</translation>
     </message>
@@ -2353,6 +2365,14 @@ Commands:
 <context>
     <name>StationStatus</name>
     <message>
+        <source>, the server not verified</source>
+        <translation>, the server not verified</translation>
+    </message>
+    <message>
+        <source>The key store could not be read, so no password was given: %1</source>
+        <translation>The key store could not be read, so no password was given: %1</translation>
+    </message>
+    <message>
         <source>History...</source>
         <translation>History...</translation>
     </message>
@@ -2399,9 +2419,40 @@ Commands:
             <numerusform> (%n waiting)</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source> (%n set aside)</source>
+        <translation>
+            <numerusform> (%n set aside)</numerusform>
+            <numerusform> (%n set aside)</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>StationDialog</name>
+    <message>
+        <source>Do not verify the server</source>
+        <translation>Do not verify the server</translation>
+    </message>
+    <message>
+        <source>host name or address</source>
+        <translation>host name or address</translation>
+    </message>
+    <message>
+        <source>CA certificate file; empty: the system&apos;s trusted authorities</source>
+        <translation>CA certificate file; empty: the system&apos;s trusted authorities</translation>
+    </message>
+    <message>
+        <source>The server is not verified: whoever answers at this address receives the records and can pose as the station database.</source>
+        <translation>The server is not verified: whoever answers at this address receives the records and can pose as the station database.</translation>
+    </message>
+    <message>
+        <source>Give the server, the database and the user to test the connection.</source>
+        <translation>Give the server, the database and the user to test the connection.</translation>
+    </message>
+    <message>
+        <source>The key store could not be read: %1</source>
+        <translation>The key store could not be read: %1</translation>
+    </message>
     <message>
         <source>Test connection</source>
         <translation>Test connection</translation>
@@ -2413,10 +2464,6 @@ Commands:
     <message>
         <source>kept in the key store; empty: unchanged</source>
         <translation>kept in the key store; empty: unchanged</translation>
-    </message>
-    <message>
-        <source>CA certificate file: the server&apos;s name is checked</source>
-        <translation>CA certificate file: the server&apos;s name is checked</translation>
     </message>
     <message>
         <source>Server</source>
@@ -2449,10 +2496,6 @@ Commands:
     <message>
         <source>Connecting to %1 ...</source>
         <translation>Connecting to %1 ...</translation>
-    </message>
-    <message>
-        <source>The station database %1 cannot be reached: %2</source>
-        <translation>The station database %1 cannot be reached: %2</translation>
     </message>
     <message>
         <source>Connected to %1: schema version %2.</source>
@@ -2488,6 +2531,10 @@ Commands:
     <message>
         <source>The station database %1 did not take the records this time, trying again: %2</source>
         <translation>The station database %1 did not take the records this time, trying again: %2</translation>
+    </message>
+    <message>
+        <source>The journal&apos;s copy of this record is damaged and cannot be read; it is not sent.</source>
+        <translation>The journal&apos;s copy of this record is damaged and cannot be read; it is not sent.</translation>
     </message>
 </context>
 <context>
@@ -2800,6 +2847,52 @@ Commands:
     <message>
         <source>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</source>
         <translation>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</translation>
+    </message>
+</context>
+<context>
+    <name>PgConnection</name>
+    <message>
+        <source>The station database %1 does not answer: check the server&apos;s name and port, and that the server is running.</source>
+        <translation>The station database %1 does not answer: check the server&apos;s name and port, and that the server is running.</translation>
+    </message>
+    <message>
+        <source>The station database %1 did not prove who it is: its certificate is not signed by a trusted authority, or names another server. Check the server&apos;s name, or give the file of the authority that signed its certificate.</source>
+        <translation>The station database %1 did not prove who it is: its certificate is not signed by a trusted authority, or names another server. Check the server&apos;s name, or give the file of the authority that signed its certificate.</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused the password of %2: check the user and the password.</source>
+        <translation>The station database %1 refused the password of %2: check the user and the password.</translation>
+    </message>
+    <message>
+        <source>The station database %1 wants a password for %2, and none is stored or given.</source>
+        <translation>The station database %1 wants a password for %2, and none is stored or given.</translation>
+    </message>
+    <message>
+        <source>The station database %1 asked for the password of %2 in a way that would give it away, and was refused: the server must log stations in with scram-sha-256 over TLS.</source>
+        <translation>The station database %1 asked for the password of %2 in a way that would give it away, and was refused: the server must log stations in with scram-sha-256 over TLS.</translation>
+    </message>
+    <message>
+        <source>The station database %1 does not let %2 in.</source>
+        <translation>The station database %1 does not let %2 in.</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached.</source>
+        <translation>The station database %1 cannot be reached.</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceSetup</name>
+    <message>
+        <source>Try &quot;tintwell --help&quot;.</source>
+        <translation>Try &quot;tintwell --help&quot;.</translation>
+    </message>
+    <message>
+        <source>Unknown option &quot;%1&quot;.</source>
+        <translation>Unknown option &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &quot;%1&quot;.</source>
+        <translation>Unexpected argument &quot;%1&quot;.</translation>
     </message>
 </context>
 </TS>

@@ -4,6 +4,10 @@
 <context>
     <name>MainWindow</name>
     <message>
+        <source>No instrument: plug one in over USB, or start Tintwell with --simulate MODEL (%1).</source>
+        <translation>未连接仪器：请通过 USB 插入仪器，或以 --simulate 型号 启动 Tintwell（%1）。</translation>
+    </message>
+    <message>
         <source>English</source>
         <translation>English</translation>
     </message>
@@ -507,6 +511,18 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
 </context>
 <context>
     <name>DeviceSetup</name>
+    <message>
+        <source>Try &quot;tintwell --help&quot;.</source>
+        <translation>请运行“tintwell --help”查看用法。</translation>
+    </message>
+    <message>
+        <source>Unknown option &quot;%1&quot;.</source>
+        <translation>未知的选项“%1”。</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &quot;%1&quot;.</source>
+        <translation>多余的参数“%1”。</translation>
+    </message>
     <message>
         <source>Unknown instrument model &quot;%1&quot;; choose one of %2.</source>
         <translation>未知的仪器型号“%1”，请从以下型号中选择：%2。</translation>
@@ -1492,6 +1508,14 @@ Do you want to replace it?</source>
 <context>
     <name>Statistics</name>
     <message>
+        <source>ΔHaze</source>
+        <translation>Δ雾度</translation>
+    </message>
+    <message>
+        <source>ΔT</source>
+        <translation>Δ透过率</translation>
+    </message>
+    <message>
         <source>gamma</source>
         <translation>伽马</translation>
     </message>
@@ -2395,6 +2419,14 @@ Commands:
 <context>
     <name>StationStatus</name>
     <message>
+        <source>, the server not verified</source>
+        <translation>，服务器未经验证</translation>
+    </message>
+    <message>
+        <source>The key store could not be read, so no password was given: %1</source>
+        <translation>无法读取密钥库，因此未提供密码：%1</translation>
+    </message>
+    <message>
         <source>History...</source>
         <translation>历史记录...</translation>
     </message>
@@ -2440,9 +2472,39 @@ Commands:
             <numerusform> （%n 条待发送）</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source> (%n set aside)</source>
+        <translation>
+            <numerusform> （%n 条已搁置）</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>StationDialog</name>
+    <message>
+        <source>Do not verify the server</source>
+        <translation>不验证服务器</translation>
+    </message>
+    <message>
+        <source>host name or address</source>
+        <translation>主机名或地址</translation>
+    </message>
+    <message>
+        <source>CA certificate file; empty: the system&apos;s trusted authorities</source>
+        <translation>CA 证书文件；留空：使用系统信任的颁发机构</translation>
+    </message>
+    <message>
+        <source>The server is not verified: whoever answers at this address receives the records and can pose as the station database.</source>
+        <translation>服务器未经验证：在此地址应答的任何一方都会收到记录，并可冒充工作站数据库。</translation>
+    </message>
+    <message>
+        <source>Give the server, the database and the user to test the connection.</source>
+        <translation>请填写服务器、数据库和用户后再测试连接。</translation>
+    </message>
+    <message>
+        <source>The key store could not be read: %1</source>
+        <translation>无法读取密钥库：%1</translation>
+    </message>
     <message>
         <source>Test connection</source>
         <translation>测试连接</translation>
@@ -2454,10 +2516,6 @@ Commands:
     <message>
         <source>kept in the key store; empty: unchanged</source>
         <translation>保存在密钥库中；留空：不变</translation>
-    </message>
-    <message>
-        <source>CA certificate file: the server&apos;s name is checked</source>
-        <translation>CA 证书文件：将校验服务器名称</translation>
     </message>
     <message>
         <source>Server</source>
@@ -2490,10 +2548,6 @@ Commands:
     <message>
         <source>Connecting to %1 ...</source>
         <translation>正在连接 %1 ...</translation>
-    </message>
-    <message>
-        <source>The station database %1 cannot be reached: %2</source>
-        <translation>无法连接工作站数据库 %1：%2</translation>
     </message>
     <message>
         <source>Connected to %1: schema version %2.</source>
@@ -2529,6 +2583,10 @@ Commands:
     <message>
         <source>The station database %1 did not take the records this time, trying again: %2</source>
         <translation>工作站数据库 %1 这次未接收记录，将再次尝试：%2</translation>
+    </message>
+    <message>
+        <source>The journal&apos;s copy of this record is damaged and cannot be read; it is not sent.</source>
+        <translation>日志中这条记录的副本已损坏，无法读取；不予发送。</translation>
     </message>
 </context>
 <context>
@@ -2841,6 +2899,37 @@ Commands:
     <message>
         <source>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</source>
         <translation>“%1”不是日期：请写成 yyyy-MM-dd 或 yyyy-MM-ddThh:mm。</translation>
+    </message>
+</context>
+<context>
+    <name>PgConnection</name>
+    <message>
+        <source>The station database %1 does not answer: check the server&apos;s name and port, and that the server is running.</source>
+        <translation>工作站数据库 %1 无应答：请检查服务器名称和端口，以及服务器是否正在运行。</translation>
+    </message>
+    <message>
+        <source>The station database %1 did not prove who it is: its certificate is not signed by a trusted authority, or names another server. Check the server&apos;s name, or give the file of the authority that signed its certificate.</source>
+        <translation>工作站数据库 %1 未能证明其身份：其证书并非由受信任的颁发机构签发，或证书上写的是另一台服务器。请检查服务器名称，或指定签发其证书的颁发机构的文件。</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused the password of %2: check the user and the password.</source>
+        <translation>工作站数据库 %1 拒绝了 %2 的密码：请检查用户和密码。</translation>
+    </message>
+    <message>
+        <source>The station database %1 wants a password for %2, and none is stored or given.</source>
+        <translation>工作站数据库 %1 需要 %2 的密码，但既未保存也未输入密码。</translation>
+    </message>
+    <message>
+        <source>The station database %1 asked for the password of %2 in a way that would give it away, and was refused: the server must log stations in with scram-sha-256 over TLS.</source>
+        <translation>工作站数据库 %1 要求以会泄露密码的方式提供 %2 的密码，已被拒绝：服务器必须通过 TLS 以 scram-sha-256 方式登录工作站。</translation>
+    </message>
+    <message>
+        <source>The station database %1 does not let %2 in.</source>
+        <translation>工作站数据库 %1 不允许 %2 登录。</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached.</source>
+        <translation>无法连接工作站数据库 %1。</translation>
     </message>
 </context>
 </TS>
