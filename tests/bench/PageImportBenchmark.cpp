@@ -15,6 +15,7 @@
 #include "EmulatedLink.h"
 #include "FirstPageFor310.h"
 #include "InstrumentPanel.h"
+#include "RecordTables.h"
 #include "InstrumentLink.h"
 #include "FirstPageForm.h"
 #include "QtDialogs.h"
@@ -55,13 +56,13 @@ private:
     QtDialogs m_real;
 };
 
-// The page with its protected steps reachable by the benchmark.
+// The page with the steps the benchmark times.
 class BenchPage final : public FirstPageFor310
 {
 public:
     BenchPage(LinkAccess& link, Dialogs& dialogs) : FirstPageFor310(link, dialogs) {}
-    using FirstPageFor310::appendImported;
-    using FirstPageFor310::clearComparisonTable;
+    void appendImported(const ImportResult& result, bool legacy) { tables().appendImported(result, legacy); }
+    void clearComparisonTable() { panel().clearWork(false); }
 };
 
 int movedReports(InstrumentEmulator& emulator)

@@ -361,7 +361,7 @@ private Q_SLOTS:
         for (const int mode : modes) {
             ComparisonRecord r = colourRecord(50, 0.5, 0.5, true);
             r.legacy = legacy;
-            r.settings.displayMode = mode;
+            r.settings.displayMode = displayModeFromIndex(mode);
             records << r;
         }
         const QList<QStringList> sheet = statisticsSheet(records);

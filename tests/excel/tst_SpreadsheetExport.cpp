@@ -94,7 +94,7 @@ private Q_SLOTS:
         QFETCH(QString, titles);
         QFETCH(QList<int>, sources);
         const auto model = table(2, 36);
-        const QString path = m_dir.filePath(QStringLiteral("mode%1").arg(mode));
+        const QString path = m_dir.filePath(QStringLiteral("mode%1").arg(displayModeIndex(mode)));
         expectSaved(path);
         QCOMPARE(exporter().comparison(*model, mode, nullptr, clear()), ExportOutcome::Written);
         QCOMPARE(m_cleared, 1);
