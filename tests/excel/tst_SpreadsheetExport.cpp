@@ -66,7 +66,7 @@ private Q_SLOTS:
                                   << "NO|Model|SN|Name|Time|Standard L*|Standard a*|Standard b*|Sample L*|Sample a*|Sample b*|△E Thresholds|△E|Result"
                                   << QList<int>{0, 34, 35, 1, 2, 5, 6, 7, 16, 17, 18, 33, 27, 28};
         QTest::newRow("Haze/T/Lab: A-V")
-            << int(DisplayMode::HazeTLab)
+            << DisplayMode::HazeTLab
             << "NO|Model|SN|Name|Time|Standard Haze|Standard Transmittance|Standard L*|Standard a*|Standard b*|Sample Haze|"
                "Sample Transmittance|Sample L*|Sample a*|Sample b*|Haze Tolerance|△Haze|Transmittance Tolerance|△Transmittance|"
                "△E Thresholds|△E|Result"
