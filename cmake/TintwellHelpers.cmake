@@ -11,8 +11,10 @@ function(tintwell_add_test name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
+  # Each test its own user settings (remembered folders, the journal's
+  # pruning), never those of whoever runs the tests.
   set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=*.debug=false"
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=*.debug=false;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config/${name}"
     WORKING_DIRECTORY ${TINTWELL_BIN_DIR}
     TIMEOUT ${ARG_TIMEOUT})
 endfunction()

@@ -5,6 +5,7 @@
 #include "CsvFormat.h"
 #include "Dialogs.h"
 #include "ExcelEngine.h"
+#include "FileFolders.h"
 #include "Exchange.h"
 #include "PgConnection.h"
 #include "StatisticsWindow.h"
@@ -296,12 +297,13 @@ StatisticsWindow* HistoryWindow::showStatistics()
 
 void HistoryWindow::exportClicked()
 {
-    const QString path = m_dialogs.saveFile(this, tr("Export"), QString(),
+    const QString path = m_dialogs.saveFile(this, tr("Export"), FileFolders::startFolder(FileFolders::Kind::Exports),
                                             tr("CSV (*.csv);;Excel workbook (*.xlsx);;CGATS (*.ti3 *.txt)"),
                                             QStringLiteral("csv"));
     if (path.isEmpty()) {
         return;
     }
+    FileFolders::remember(FileFolders::Kind::Exports, path);
     const QString suffix = QFileInfo(path).suffix().toLower();
     QString error;
     bool written = false;

@@ -205,7 +205,8 @@ ComparisonRecord recordFromTexts(Layout layout, const QStringList& texts, bool p
         const NumberCell number = numberCell(layout, r, column);
         if (number.value) {
             const QString text = texts.value(column);
-            *number.value = text == kUnknownText ? R::kUnknown : displayedNumber(text).value_or(0.0);
+            // A text that holds no number (empty, damaged) is not known either, never 0.
+            *number.value = text == kUnknownText ? R::kUnknown : displayedNumber(text).value_or(R::kUnknown);
         }
     }
     r.pass = pass;

@@ -72,11 +72,28 @@ bool judgeRecord(ComparisonRecord& record, const ComparisonSettings& settings)
     return true;
 }
 
+bool judgedUnder(const ComparisonRecord& record, const ComparisonSettings& settings)
+{
+    const ComparisonSettings& taken = record.settings;
+    return record.legacy || taken.displayMode == DisplayMode::None
+           || (taken.displayMode == settings.displayMode && taken.layoutIndex == settings.layoutIndex);
+}
+
+DisplayMode takenInDisplayMode(const QList<ComparisonRecord>& records)
+{
+    for (const ComparisonRecord& record : records) {
+        if (!record.legacy && record.settings.displayMode != DisplayMode::None) {
+            return record.settings.displayMode;
+        }
+    }
+    return DisplayMode::None;
+}
+
 QList<int> judgeRecordsAgain(QList<ComparisonRecord>& records, const ComparisonSettings& settings)
 {
     QList<int> changed;
     for (int i = 0; i < records.size(); ++i) {
-        if (judgeRecord(records[i], settings)) {
+        if (judgedUnder(records[i], settings) && judgeRecord(records[i], settings)) {
             changed.append(i);
         }
     }

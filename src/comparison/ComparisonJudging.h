@@ -33,9 +33,20 @@ Verdict verdictOf(const ComparisonRecord& record, const ComparisonSettings& sett
 // verdict. The version goes up when anything the record shows changed; true then.
 bool judgeRecord(ComparisonRecord& record, const ComparisonSettings& settings);
 
-// Judges every record again against one set of settings; the
-// indexes of the records that changed.
+// Whether settings may judge the record again: not a record taken in another
+// display mode or workspace layout (rows restored from another instrument's
+// session), which the settings in force would judge by values it does not
+// have; such a record keeps its verdict and the settings it was judged under.
+// A record that names no display mode is judged again.
+bool judgedUnder(const ComparisonRecord& record, const ComparisonSettings& settings);
+
+// Judges every record again against one set of settings (those judgedUnder
+// them); the indexes of the records that changed.
 QList<int> judgeRecordsAgain(QList<ComparisonRecord>& records, const ComparisonSettings& settings);
+
+// The display mode records were taken in: the first one's that names one,
+// None when none does.
+DisplayMode takenInDisplayMode(const QList<ComparisonRecord>& records);
 
 // A number read from a displayed text ("12.34%", " 2.3 "): nothing for an
 // empty text, dashes or a text that is not a finite number. Used only where

@@ -26,6 +26,13 @@ public:
     int passCount() const { return m_passCount; }
     int ngCount() const { return size() - m_passCount; }
 
+    // The number of the last "Comp%1" name given to a comparison of this
+    // list: each table names its own comparisons, and a clear starts again at 0.
+    int nameSequence() const { return m_nameSequence; }
+    void setNameSequence(int sequence) { m_nameSequence = sequence; }
+    // The next name's number, taken.
+    int takeNameNumber() { return ++m_nameSequence; }
+
     // Appends records; a record without an id gets one.
     void append(const ComparisonRecord& record);
     void append(QList<ComparisonRecord> records);
@@ -56,4 +63,5 @@ Q_SIGNALS:
 private:
     QList<ComparisonRecord> m_records;
     int m_passCount = 0;
+    int m_nameSequence = 0;
 };

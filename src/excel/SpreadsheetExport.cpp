@@ -6,6 +6,7 @@
 #include "ExcelEngine.h"
 #include "ExportTables.h"
 #include "ExtraSheet.h"
+#include "FileFolders.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -97,12 +98,14 @@ bool SpreadsheetExport::chooseTarget(QWidget* parent, const QString& prefix, QSt
     // The name checked for replacing is the name written: ".xlsx" is added
     // before that question, never after it.
     path = m_dialogs.saveFile(parent, tr("Storing data to Excel"),
-                              proposedExportName(prefix, QDateTime::currentDateTime()), fileFilter(),
-                              QStringLiteral("xlsx"));
+                              FileFolders::startPath(FileFolders::Kind::Exports,
+                                                     proposedExportName(prefix, QDateTime::currentDateTime())),
+                              fileFilter(), QStringLiteral("xlsx"));
     if (path.isEmpty()) {
         outcome = ExportOutcome::NoFileChosen;
         return false;
     }
+    FileFolders::remember(FileFolders::Kind::Exports, path);
     if (formatOf(path) == FileFormat::Workbook) {
         path = withXlsxSuffix(path);
     }

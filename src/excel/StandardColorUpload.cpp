@@ -1,6 +1,7 @@
 #include "StandardColorUpload.h"
 
 #include "Dialogs.h"
+#include "FileFolders.h"
 #include "Frames.h"
 #include "LinkAccess.h"
 #include "RecordCommands.h"
@@ -54,25 +55,30 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, Dialogs& di
         dialogs.critical(parent, errorTitle, tr("Please connect the device first!"));
         return Result::NotConnected;
     }
-    const QString filter = QStringLiteral("excel file (*.xlsx);;") + tr("CGATS standards (*.ti3 *.txt)")
-                           + QStringLiteral(";;") + tr("CxF3 standards (*.cxf)");
+    // Every format read is offered at once first, then each on its own.
+    const QString filter = tr("Standard colours (*.xlsx *.ti3 *.txt *.cxf)") + QStringLiteral(";;excel file (*.xlsx);;")
+                           + tr("CGATS standards (*.ti3 *.txt)") + QStringLiteral(";;") + tr("CxF3 standards (*.cxf)");
     const QString path = dialogs.openFileName(parent, QStringLiteral("Select one Excel files to open"),
-                                              QStringLiteral("./"), filter);
+                                              FileFolders::startFolder(FileFolders::Kind::Standards), filter);
     if (path.isEmpty()) {
         return Result::NoFileChosen;
     }
+    FileFolders::remember(FileFolders::Kind::Standards, path);
     QList<QVariantList> rows;
     if (StandardColorExchange::isExchangeFile(path)) {
         // Standards from another program: read strictly, under any name.
         QString problem;
         if (!StandardColorExchange::readRows(path, modelName, rows, &problem)) {
             dialogs.critical(parent, errorTitle,
-                             tr("The standards in %1 cannot be written: %2").arg(QFileInfo(path).fileName(), problem));
+                             tr("The standards in %1 cannot be read: %2").arg(QFileInfo(path).fileName(), problem));
             return Result::SheetRefused;
         }
     } else {
         if (QFileInfo(path).fileName() != kLibraryFileName) {
-            dialogs.warning(parent, errorTitle, tr("File error, unable to write!"));
+            // Nothing was written: the file is refused as one that cannot be read.
+            dialogs.warning(parent, errorTitle,
+                            tr("File error, cannot read %1: a standard-colour workbook must be named %2.")
+                                .arg(QFileInfo(path).fileName(), kLibraryFileName));
             return Result::WrongFileName;
         }
         QString readError;

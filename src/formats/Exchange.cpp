@@ -105,6 +105,13 @@ namespace {
 // The standard's or the sample's colour of a record, as the sample of that kind.
 bool recordSample(const ComparisonRecord& record, int n, SampleKind kind, ExchangeSample& sample)
 {
+    // Taken in the Haze/T, Haze or T mode, a record has no L*a*b*: the
+    // instrument sends none in those modes, and the zeros in their place are
+    // no colour.
+    const int mode = record.settings.displayMode;
+    if (!record.legacy && mode >= 0 && mode <= 2) {
+        return false;
+    }
     const bool standard = kind == SampleKind::Standard;
     const auto& current = standard ? record.standard : record.sample;
     const auto& legacy = standard ? record.legacyStandard : record.legacySample;

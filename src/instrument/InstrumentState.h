@@ -2,7 +2,7 @@
 // What the workspace knows of the attached instrument, in one object without
 // widgets: who is attached, the settings read from it, the display mode and
 // the settings a comparison is judged against (MeasurementSession keeps the
-// comparison in progress). The
+// comparison in progress, the record lists name their rows). The
 // page keeps one and hands it to what needs it; a program without a window
 // can keep one just the same.
 
@@ -29,9 +29,6 @@ struct InstrumentState
     // The display mode in force.
     DisplayMode displayMode = DisplayMode::HazeT;
 
-    // The number of the last "Comp" name given (the measuring session names
-    // comparisons, the journal restores the count).
-    int comparisonSequence = 0;
 
     // The language the page speaks (some texts are chosen by it, not by the catalogue).
     bool chineseUi = false;

@@ -128,8 +128,6 @@ void MeasurementSession::compare(bool legacy)
         // The threshold judged against is the one the page keeps (layout 1: the formula's).
         m_state.deltaEThreshold = settings.thresholdInForce();
     }
-    ++m_state.comparisonSequence;
-    record.testName = QStringLiteral("Comp%1").arg(m_state.comparisonSequence);
     record.time = QDateTime::currentDateTime();
     record.modelName = m_state.modelName;
     m_live = record;

@@ -105,8 +105,8 @@ Q_SIGNALS:
     void preparing(int target, bool legacy);
     void standardShown(bool legacy);
     void sampleShown(bool legacy);
-    // A judged comparison of the sample with the standard, named and stamped
-    // ("Comp<n>", now, the model and serial number); the caller numbers and keeps it.
+    // A judged comparison of the sample with the standard, stamped with the
+    // time and the model; the caller numbers, names and keeps it.
     void compared(const ComparisonRecord& record);
     // No comparison was made: a value of the standard (or sample) is not known.
     void refused(int badStandardIndex, int badSampleIndex, bool legacy);

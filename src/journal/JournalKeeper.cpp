@@ -130,9 +130,14 @@ void JournalKeeper::endBatch()
     }
 }
 
-void JournalKeeper::closeWork()
+void JournalKeeper::closeWork(const ComparisonRecordList* done)
 {
     endBatch();
+    if (done) {
+        for (const ComparisonRecord& record : done->records()) {
+            m_done.insert(record.id);
+        }
+    }
     m_journal->closeCurrentSession();
     // The page empties the list it cleared right after closing the work; what
     // is still in a list then (the other table's records) joins the next
@@ -155,12 +160,13 @@ void JournalKeeper::journalRemaining()
             continue;
         }
         for (const ComparisonRecord& record : w.list->records()) {
-            if (!m_sinceClose.contains(record.id)) {
+            if (!m_sinceClose.contains(record.id) && !m_done.contains(record.id)) {
                 remaining.append(record);
             }
         }
     }
     m_sinceClose.clear();
+    m_done.clear();
     if (!remaining.isEmpty() && m_journal->isActive()) {
         m_journal->append(remaining, counter());
         Q_EMIT journaled();

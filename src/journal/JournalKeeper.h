@@ -41,7 +41,9 @@ public:
     // Clear, export: the records shown are done with. Records still in a
     // watched list at the next turn of the event loop (the other table's)
     // start the next session, so nothing on screen is left out of the work.
-    void closeWork();
+    // done: a list whose records were exported and may stay on screen; they
+    // are done with all the same and start no session (new records do).
+    void closeWork(const ComparisonRecordList* done = nullptr);
 
     // Restoring: the sessions left open, and one session's records put back
     // into the lists they were taken from. A second session restored joins the
@@ -82,6 +84,7 @@ private:
     QList<ComparisonRecord> m_batch;
     bool m_inBatch = false;
     QSet<QUuid> m_sinceClose; // appended after closeWork, before journalRemaining
+    QSet<QUuid> m_done;       // exported with closeWork: not carried into the next session
     bool m_remainingPending = false;
     bool m_quiet = false; // while the keeper itself fills the lists
 };

@@ -1,6 +1,7 @@
 #include "ReportPage.h"
 
 #include "Dialogs.h"
+#include "FileFolders.h"
 #include "FileReplace.h"
 #include "ReportHtml.h"
 #include "ReportLog.h"
@@ -13,7 +14,6 @@
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTextBrowser>
 
 ReportPage::ReportPage(const ReportSnapshot& snapshot, Dialogs& dialogs, QWidget* parent)
@@ -130,15 +130,14 @@ void ReportPage::on_PrintReportbtn_clicked()
 void ReportPage::on_SavePdfbtn_clicked()
 {
     const QString title = reportTitle(m_builtAt);
-    const QString suggested =
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QLatin1Char('/') + title
-        + QStringLiteral(".pdf");
+    const QString suggested = FileFolders::startPath(FileFolders::Kind::Reports, title + QStringLiteral(".pdf"));
     // ".pdf" is added before the question about replacing a file, never after it.
     const QString path =
         m_dialogs.saveFile(this, tr("Save PDF"), suggested, tr("PDF files (*.pdf)"), QStringLiteral("pdf"));
     if (path.isEmpty()) {
         return;
     }
+    FileFolders::remember(FileFolders::Kind::Reports, path);
     const QFileInfo info(path);
     if (!info.exists() && info.absoluteDir().exists() && !isWritableFolder(info.absolutePath())) {
         m_dialogs.warning(this, tr("Error"),

@@ -25,20 +25,30 @@ bool FirstPageFor310::on_pushButton_exportExcel_clicked()
     }
     // A written file is followed by the clear command, which asks first.
     // CSV, CGATS and CxF3 are written from the records themselves.
-    return SpreadsheetExport(m_dialogs).comparison(m_tables->recordModel(), m_state.displayMode, this,
-                                                   [this] { on_pushButton_clear_clicked(); },
-                                                   m_tables->statisticsSheet(false), m_tables->records().records())
-           == ExportOutcome::Written;
+    // In the columns the table shows: the mode its rows were taken in.
+    const bool written = SpreadsheetExport(m_dialogs).comparison(m_tables->recordModel(), m_tables->tableDisplayMode(),
+                                                                 this, [this] { on_pushButton_clear_clicked(); },
+                                                                 m_tables->statisticsSheet(false),
+                                                                 m_tables->records().records())
+                         == ExportOutcome::Written;
+    if (written) {
+        m_tables->workExported(false);
+    }
+    return written;
 }
 
 bool FirstPageFor310::on_ExportExcelBtn_clicked()
 {
     // The legacy layout empties its table without asking.
-    return SpreadsheetExport(m_dialogs).legacyComparison(m_tables->legacyRecordModel(), m_state.chineseUi, this,
-                                                         [this] { on_ClearBtn_clicked(); },
-                                                         m_tables->statisticsSheet(true),
-                                                         m_tables->legacyRecords().records())
-           == ExportOutcome::Written;
+    const bool written = SpreadsheetExport(m_dialogs).legacyComparison(m_tables->legacyRecordModel(), m_state.chineseUi,
+                                                                       this, [this] { on_ClearBtn_clicked(); },
+                                                                       m_tables->statisticsSheet(true),
+                                                                       m_tables->legacyRecords().records())
+                         == ExportOutcome::Written;
+    if (written) {
+        m_tables->workExported(true);
+    }
+    return written;
 }
 
 void FirstPageFor310::on_pushButton_writeStandardColor_clicked()

@@ -135,4 +135,5 @@ void FirstPageFor310::retranslate()
     ui->retranslateUi();
     m_tables->retranslate();
     m_panel->setSpectralButtonText();
+    m_panel->applyLoadStandardState(); // its tooltip says why when it is off
 }

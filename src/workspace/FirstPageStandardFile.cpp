@@ -11,8 +11,10 @@
 #include "MeasurementSession.h"
 #include "Dialogs.h"
 #include "Exchange.h"
+#include "FileFolders.h"
 #include "FirstPageForm.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLoggingCategory>
@@ -59,19 +61,32 @@ const formats::ExchangeSample* standardOf(const formats::ExchangeDocument& docum
     return first;
 }
 
+// The standard file the operator chooses; empty when none.
+QString chooseStandardFile(Dialogs& dialogs, QWidget* page)
+{
+    const auto tr = [](const char* text) { return QCoreApplication::translate("FirstPageFor310", text); };
+    // Every format the reader takes, at once and one by one.
+    const QString filter = QStringList{tr(QT_TRANSLATE_NOOP("FirstPageFor310", "Colour exchange files (*.ti3 *.txt *.cxf)")),
+                                       tr(QT_TRANSLATE_NOOP("FirstPageFor310", "CGATS files (*.ti3 *.txt)")),
+                                       tr(QT_TRANSLATE_NOOP("FirstPageFor310", "CxF3 files (*.cxf)"))}
+                               .join(QStringLiteral(";;"));
+    const QString path = dialogs.openFileName(page, tr(QT_TRANSLATE_NOOP("FirstPageFor310", "Load standard")),
+                                              FileFolders::startFolder(FileFolders::Kind::Standards), filter);
+    FileFolders::remember(FileFolders::Kind::Standards, path);
+    return path;
+}
+
 } // namespace
 
 bool FirstPageFor310::on_pushButton_loadStandard_clicked()
 {
-    const QString path = m_dialogs.openFileName(this, tr("Load standard"), QString(),
-                                                tr("Colour exchange files (*.ti3 *.txt *.cxf)"));
+    const QString path = chooseStandardFile(m_dialogs, this);
     return !path.isEmpty() && loadStandardFile(path, false);
 }
 
 bool FirstPageFor310::on_loadstdBtn_clicked()
 {
-    const QString path = m_dialogs.openFileName(this, tr("Load standard"), QString(),
-                                                tr("Colour exchange files (*.ti3 *.txt *.cxf)"));
+    const QString path = chooseStandardFile(m_dialogs, this);
     return !path.isEmpty() && loadStandardFile(path, true);
 }
 

@@ -187,7 +187,20 @@ bool InstrumentPanel::applyDisplayParameter(DisplayMode displayMode)
 void InstrumentPanel::applyDisplayMode()
 {
     m_display.applyDisplayMode(m_state.displayMode);
-    m_tables.applyDisplayMode(m_state.displayMode);
+    m_tables.applyDisplayMode();
+    applyLoadStandardState();
+}
+
+void InstrumentPanel::applyLoadStandardState()
+{
+    // A file standard has no haze or transmittance: every sample would be
+    // refused in the modes that judge them.
+    const bool judged = judgesByDeltaEAlone(m_state.displayMode);
+    QPushButton* load = ui.pushButton_loadStandard;
+    load->setEnabled(judged);
+    load->setToolTip(judged ? FirstPageForm::tr("Load the standard from a CGATS (.ti3, .txt) or CxF3 (.cxf) file")
+                            : page("A standard from a file has no haze or transmittance: it can be judged only in "
+                                   "the Lab, LCh and Yxy modes."));
 }
 
 void InstrumentPanel::displayModeChosen(int id)

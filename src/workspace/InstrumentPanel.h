@@ -51,6 +51,8 @@ public:
 
     // Shows and hides the display rows and table columns of the display mode.
     void applyDisplayMode();
+    // "Load standard…" only in the modes a file standard can be judged in.
+    void applyLoadStandardState();
     // A display-mode button was chosen: the tolerance inputs it asks for.
     void displayModeChosen(int id);
 

@@ -21,6 +21,7 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QResizeEvent>
 #include <QSettings>
 #include <QStackedWidget>
@@ -75,6 +76,9 @@ void RecordTables::setUpCurrent()
     for (ComparisonRecordList* list : {m_records, m_legacyRecords}) {
         connect(list, &ComparisonRecordList::countsChanged, this, &RecordTables::showCounters);
     }
+    connect(m_records, &ComparisonRecordList::countsChanged, this, &RecordTables::applyTableColumns);
+    // The counters are the shown table's.
+    connect(ui.stackedWidget_data, &QStackedWidget::currentChanged, this, &RecordTables::showCounters);
     for (int column = ComparisonColumns::kCurrentFirstHidden; column < ComparisonColumns::kCurrentColumns; ++column) {
         ui.tableWidget_data->setColumnHidden(column, true);
     }
@@ -108,19 +112,27 @@ void RecordTables::setUpTableView(RecordTableView* table, bool legacy)
 
 // ---- rows and counters ------------------------------------------------------
 
+// The counters are those of the table shown: rows of the other table (a
+// haze meter's rows kept while a first-generation colorimeter is attached)
+// are neither counted nor cleared with it.
+const ComparisonRecordList& RecordTables::shownRecords() const
+{
+    return showsLegacyTable() ? *m_legacyRecords : *m_records;
+}
+
 int RecordTables::qualifiedCount() const
 {
-    return m_records->passCount() + m_legacyRecords->passCount();
+    return shownRecords().passCount();
 }
 
 int RecordTables::unqualifiedCount() const
 {
-    return m_records->ngCount() + m_legacyRecords->ngCount();
+    return shownRecords().ngCount();
 }
 
 int RecordTables::totalCount() const
 {
-    return m_records->size() + m_legacyRecords->size();
+    return shownRecords().size();
 }
 
 void RecordTables::showCounters()
@@ -162,14 +174,54 @@ void RecordTables::addComparisonRows(const QList<ComparisonRecord>& records, boo
 
 void RecordTables::addCompared(ComparisonRecord record)
 {
-    record.sequence = totalCount() + 1;
+    const bool legacy = record.legacy;
+    if (!joinsTable(legacy, record.settings.displayMode)) {
+        return;
+    }
+    // NO and name follow the table the row joins, not the other one's rows.
+    ComparisonRecordList& list = legacy ? *m_legacyRecords : *m_records;
+    record.sequence = list.size() + 1;
+    record.testName = QStringLiteral("Comp%1").arg(list.takeNameNumber());
     record.serialNumber = ui.lineEdit_serialNo->text();
-    addComparisonRows({record}, record.legacy);
+    addComparisonRows({record}, legacy);
+}
+
+bool RecordTables::joinsTable(bool legacy, DisplayMode displayMode)
+{
+    // Rows of another mode (restored from another instrument's session) stay
+    // as they were taken until they are cleared: a row of this mode beside
+    // them would be shown in their columns, with values it does not have.
+    const DisplayMode taken = legacy ? DisplayMode::None : takenInDisplayMode(m_records->records());
+    if (taken == DisplayMode::None || displayMode == DisplayMode::None || displayMode == taken) {
+        return true;
+    }
+    m_dialogs.warning(m_page, page("Warn"),
+                      page("The rows in the table were taken in the %1 mode: clear them (export them first if they "
+                           "are still needed) before adding comparisons made in the %2 mode.")
+                          .arg(ui.radioButton(displayModeIndex(taken))->text(),
+                               ui.radioButton(displayModeIndex(displayMode))->text()));
+    return false;
+}
+
+DisplayMode RecordTables::tableDisplayMode() const
+{
+    const DisplayMode taken = takenInDisplayMode(m_records->records());
+    return taken != DisplayMode::None ? taken : m_state.displayMode;
+}
+
+void RecordTables::workExported(bool legacy)
+{
+    // Every row is in the file, in whatever format: the work is done with
+    // even when the operator keeps the rows on screen.
+    const ComparisonRecordList& list = legacy ? *m_legacyRecords : *m_records;
+    if (m_journal && !list.isEmpty()) {
+        m_journal->closeWork(&list);
+    }
 }
 
 void RecordTables::appendImported(const ImportResult& result, bool legacy)
 {
-    if (result.rows.isEmpty()) {
+    if (result.rows.isEmpty() || !joinsTable(legacy, result.rows.first().settings.displayMode)) {
         return;
     }
     // One journal transaction and one insertion for the whole import.
@@ -191,7 +243,6 @@ void RecordTables::judgeRowsAgain(const ComparisonSettings& settings, bool legac
 
 void RecordTables::clearRows(bool legacy)
 {
-    m_state.comparisonSequence = 0;
     if (m_journal) {
         m_journal->closeWork();
     }
@@ -239,8 +290,22 @@ void RecordTables::editTestName(bool legacy, int row, int column)
 
 // ---- display mode, widths, language --------------------------------------------
 
-void RecordTables::applyDisplayMode(DisplayMode mode)
+void RecordTables::applyDisplayMode()
 {
+    m_columnsShown = false; // the columns again
+    applyTableColumns();
+}
+
+void RecordTables::applyTableColumns()
+{
+    // The table shows its rows in the mode they were taken in (rows restored
+    // from another instrument's session), until they are exported or cleared.
+    const DisplayMode mode = tableDisplayMode();
+    if (m_columnsShown && mode == m_tableDisplayMode) {
+        return;
+    }
+    m_columnsShown = true;
+    m_tableDisplayMode = mode;
     const DisplayModeView view = displayModeView(mode);
     for (int column = 3; column <= 27; ++column) {
         ui.tableWidget_data->setColumnHidden(column, !view.dataColumns.contains(column));
@@ -357,7 +422,7 @@ void RecordTables::setJournal(JournalKeeper* keeper)
     if (m_journal) {
         m_journal->watch(m_records, false);
         m_journal->watch(m_legacyRecords, true);
-        m_journal->setCounter([this] { return m_state.comparisonSequence; });
+        m_journal->setCounter([this] { return std::max(m_records->nameSequence(), m_legacyRecords->nameSequence()); });
     }
 }
 
@@ -416,7 +481,12 @@ void RecordTables::startJournal(const QString& path)
             continue;
         }
         const JournalKeeper::Restored restored = keeper->restore(session);
-        m_state.comparisonSequence = std::max(m_state.comparisonSequence, restored.counter);
+        // The names go on from the session's counter in the tables it filled.
+        for (auto [list, count] : {std::pair{m_records, restored.current}, {m_legacyRecords, restored.legacy}}) {
+            if (count > 0) {
+                list->setNameSequence(std::max(list->nameSequence(), restored.counter));
+            }
+        }
         restoredAny = true;
         restoredLegacy = restoredLegacy || (restored.legacy > 0 && restored.current == 0);
     }

@@ -49,7 +49,10 @@ public:
     ComparisonTableModel& legacyRecordModel();
     FirstPageReport& reports() { return *m_reports; }
 
-    // Counters, derived from the records of both tables (never negative).
+    // The records of the table shown (the legacy one for a first-generation
+    // colorimeter, or for its rows restored without one).
+    const ComparisonRecordList& shownRecords() const;
+    // Counters, derived from the records of the table shown (never negative).
     int unqualifiedCount() const;
     int qualifiedCount() const;
     int totalCount() const;
@@ -59,9 +62,18 @@ public:
     void addComparisonRow_old(const ComparisonRecord& record);
     // Appends many finished comparisons (an import) at once.
     void addComparisonRows(const QList<ComparisonRecord>& records, bool legacy);
-    // A comparison just judged: numbered after the rows and stamped with the
-    // serial number shown, into the table of its layout.
+    // A comparison just judged: numbered and named after the rows of the
+    // table of its layout, stamped with the serial number shown, into that
+    // table (unless rows of another display mode are there).
     void addCompared(ComparisonRecord record);
+    // Whether comparisons taken in displayMode may join the table (the current
+    // one holds no rows of another mode); says why not when they may not.
+    bool joinsTable(bool legacy, DisplayMode displayMode);
+    // The display mode of the current table: the one its rows were taken in,
+    // else the instrument's. Its columns, its export and new rows follow it.
+    DisplayMode tableDisplayMode() const;
+    // Every row of a table was written to a file: the journal's work is done with.
+    void workExported(bool legacy);
     // The rows of an import, in one journal transaction, scrolled to the end.
     void appendImported(const ImportResult& result, bool legacy);
     // Every row judged again against settings (the one judging rule).
@@ -69,8 +81,8 @@ public:
     // The rows of a layout go; the journal's open work is closed.
     void clearRows(bool legacy);
 
-    // The columns the display mode shows, and their widths.
-    void applyDisplayMode(DisplayMode mode);
+    // The columns of the table's display mode (tableDisplayMode()), and their widths.
+    void applyDisplayMode();
     // The verdict cells, the rows' buttons and the headings, in the language in force.
     void retranslate();
 
@@ -109,6 +121,8 @@ private:
     void rowsShown(RecordTableView* table, int first, int last);
     void showCounters();
     void applyColumnWidths(int n);
+    // The current table's columns for tableDisplayMode(), when it changed.
+    void applyTableColumns();
     void applyLegacyColumnWidths();
     void setUpStatistics();
 
@@ -126,4 +140,6 @@ private:
     JournalKeeper* m_journal = nullptr;
     StatisticsWindow* m_statisticsWindow = nullptr;
     int m_widthCount = 11; // n of the column widths in force
+    bool m_columnsShown = false;                      // the current table's columns are set
+    DisplayMode m_tableDisplayMode = DisplayMode::None; // the mode they show
 };

@@ -10,6 +10,7 @@
 // The last line is "ratio to wire: R", the total wall time over the total
 // wire time of the imports.
 
+#include "ComparisonRecordList.h"
 #include "ComparisonRecord.h"
 #include "Dialogs.h"
 #include "EmulatedLink.h"

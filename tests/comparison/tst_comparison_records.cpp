@@ -170,13 +170,17 @@ private Q_SLOTS:
         QCOMPARE(changed.count(), 1);
         QVERIFY(!model.setData(model.index(0, 2), QStringLiteral("x")));
 
-        // Judging again with tolerances nothing exceeds: every record passes.
-        ComparisonSettings loose = settingsFor(6, 0);
+        // Judging again with tolerances nothing exceeds: the record taken in
+        // the mode and layout in force (T, layout 0) passes; records taken in
+        // another mode or layout keep the verdict and settings they were
+        // judged under, as the settings in force would judge values they lack.
+        ComparisonSettings loose = settingsFor(2, 0);
         loose.hazeTolerance = loose.transmittanceTolerance = loose.deltaEThreshold = 1000.0;
         list.judgeAgain(loose);
-        QCOMPARE(list.passCount(), 9);
-        QCOMPARE(list.ngCount(), 0);
-        QCOMPARE(model.data(model.index(0, 33)).toString(), QStringLiteral("1000.0"));
+        QCOMPARE(list.passCount(), 7);
+        QCOMPARE(list.ngCount(), 2);
+        QCOMPARE(model.data(model.index(1, 33)).toString(), QStringLiteral("1000.0"));
+        QCOMPARE(model.data(model.index(0, 33)).toString(), QStringLiteral("1.0"));
 
         // Clearing, then deleting, never drives a counter below zero.
         list.clear();
@@ -213,6 +217,13 @@ private Q_SLOTS:
         QVERIFY(std::isnan(back.standard[ComparisonRecord::Haze]));
         QVERIFY(std::isnan(back.hazeDifference));
         QCOMPARE(ComparisonColumns::rowTexts(Layout::Current, back), shown);
+        // An empty or damaged cell of a former journal is not known either, never 0.
+        QStringList damaged = shown;
+        damaged[5] = QString();
+        damaged[16] = QStringLiteral("x");
+        const ComparisonRecord unread = ComparisonColumns::recordFromTexts(Layout::Current, damaged, true);
+        QVERIFY(std::isnan(unread.standard[ComparisonRecord::LabL]));
+        QVERIFY(std::isnan(unread.sample[ComparisonRecord::LabL]));
     }
 
     void displayedNumber_data()

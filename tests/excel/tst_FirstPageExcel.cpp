@@ -6,14 +6,19 @@
 #include "InstrumentPanel.h"
 #include "CgatsFormat.h"
 #include "ComparisonRecord.h"
+#include "ComparisonRecordList.h"
 #include "CsvFormat.h"
 #include "CxfFormat.h"
 #include "ExcelTestSheets.h"
+#include "JournalKeeper.h"
 #include "MeterPageFor310.h"
 #include "PageFixture.h"
 #include "SpreadsheetExport.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QPushButton>
+#include <QSettings>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -58,6 +63,7 @@ class tst_FirstPageExcel : public QObject, public PageFixture
 {
     Q_OBJECT
     QTemporaryDir m_dir;
+    QTemporaryDir m_settings;
 
     void connectTo(const QString& model, int version)
     {
@@ -66,6 +72,11 @@ class tst_FirstPageExcel : public QObject, public PageFixture
     }
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        // The page reads and writes the user's settings: these tests' own.
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+    }
     void init() { setUpPage(); }
     void cleanup() { tearDownPage(); }
 
@@ -154,6 +165,60 @@ private Q_SLOTS:
         QCOMPARE(document.samples[1].l, 52.4);
     }
 
+    // A file of every row is an export whatever its format, also when the
+    // operator keeps the rows: the next start offers nothing back (the
+    // strict double fails on the question), and later rows are new work.
+    void export_anyFormat_closesTheJournalsWork_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::newRow("CSV") << QStringLiteral("rows.csv");
+        QTest::newRow("workbook") << QStringLiteral("rows.xlsx");
+        QTest::newRow("CGATS") << QStringLiteral("rows.ti3");
+    }
+    void export_anyFormat_closesTheJournalsWork()
+    {
+        QFETCH(QString, fileName);
+        QTemporaryDir dir;
+        const QString journal = dir.filePath(QStringLiteral("journal.sqlite"));
+        m_page->tables().startJournal(journal);
+        m_page->tables().addComparisonRow(result(1));
+        m_page->tables().addComparisonRow(result(2));
+        m_dialogs->answerSaveFile(dir.filePath(fileName));
+        m_dialogs->answerButton(DialogButton::No); // keep the rows on screen
+        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+        QVERIFY(m_page->on_pushButton_exportExcel_clicked());
+        QCOMPARE(m_page->tables().records().size(), 2);
+        QTest::qWait(1); // the rows of the other table join the next session at the next turn
+        m_page->tables().addComparisonRow(result(3));
+        m_page.reset();
+
+        m_page = std::make_unique<FirstPageFor310>(*m_access, *m_dialogs);
+        m_dialogs->answerButton(DialogButton::No); // the one row after the export is offered
+        m_page->tables().startJournal(journal);
+        QCOMPARE(m_dialogs->shown.last().kind, QStringLiteral("question"));
+        QVERIFY2(m_dialogs->shown.last().text.startsWith(QStringLiteral("1 comparison rows")),
+                 qPrintable(m_dialogs->shown.last().text));
+    }
+
+    // The save dialog proposes its name in the home folder, then in the
+    // folder of the last export; never in the program's folder.
+    void export_dialogStartsInTheLastExportFolder()
+    {
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tintwell"), QStringLiteral("Tintwell"))
+            .remove(QStringLiteral("folders"));
+        for (const QString& folder : {QDir::homePath(), m_dir.path()}) {
+            m_page->tables().addComparisonRow(result(1));
+            m_dialogs->answerSaveFile(m_dir.filePath(QStringLiteral("rows.csv")));
+            m_dialogs->answerButton(DialogButton::Yes); // clear the rows
+            m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+            QVERIFY(m_page->on_pushButton_exportExcel_clicked());
+            const ScriptedDialogs::Shown save = m_dialogs->shown.at(m_dialogs->shown.size() - 3);
+            QCOMPARE(save.kind, QStringLiteral("save"));
+            QCOMPARE(QFileInfo(save.dir).absolutePath(), folder);
+            QVERIFY(QFileInfo(save.dir).fileName().startsWith(QStringLiteral("CompareM")));
+        }
+    }
+
     void upload_throughThePage()
     {
         connectTo(QStringLiteral("TX420"), 320);
@@ -162,6 +227,10 @@ private Q_SLOTS:
         m_dialogs->answerOpenFile(path);
         m_dialogs->expectMessage(QStringLiteral("Information"), QStringLiteral("Write to standard color card library successfully!"));
         m_page->form().pushButton_writeStandardColor->click();
+        // Its dialog shows every format it reads at once.
+        QCOMPARE(m_dialogs->shown.first().kind, QStringLiteral("open"));
+        QVERIFY2(m_dialogs->shown.first().text.startsWith(QStringLiteral("Standard colours (*.xlsx *.ti3 *.txt *.cxf);;")),
+                 qPrintable(m_dialogs->shown.first().text));
         QCOMPARE(instrument().standardColorCount(), 1);
         QCOMPARE(instrument().standardColorStream().size(), 26);
     }

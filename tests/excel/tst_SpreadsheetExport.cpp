@@ -201,6 +201,10 @@ private Q_SLOTS:
         QTest::newRow("haze only as CGATS") << QStringLiteral("x.ti3") << 4
                                             << QStringLiteral("the records hold no L*a*b* values, which this format "
                                                               "carries; choose CSV or a workbook");
+        // Taken in Haze/T: the zeros in the L*a*b* fields are no colour.
+        QTest::newRow("Haze/T records as CxF3") << QStringLiteral("x.cxf") << 5
+                                                << QStringLiteral("the records hold no L*a*b* values, which this format "
+                                                                  "carries; choose CSV or a workbook");
     }
     void exchangeFormats()
     {
@@ -215,6 +219,11 @@ private Q_SLOTS:
             if (kind == 4) {
                 record.standard[ComparisonRecord::LabL] = ComparisonRecord::kUnknown;
                 record.sample[ComparisonRecord::LabL] = ComparisonRecord::kUnknown;
+            }
+            if (kind == 5) {
+                record.settings.displayMode = 0;
+                record.standard.fill(0.0);
+                record.sample.fill(0.0);
             }
         }
         if (error.isEmpty()) {

@@ -9,14 +9,22 @@
 #include "StandardColorUpload.h"
 
 #include <QProcess>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 class StandardColorUploadTest : public QObject
 {
     Q_OBJECT
+    QTemporaryDir m_settings;
 
 private Q_SLOTS:
+    // The upload remembers its folder in the user's settings: these tests' own.
+    void initTestCase()
+    {
+        QVERIFY(m_settings.isValid());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path());
+    }
     void init()
     {
         m_access = std::make_unique<EmulatedAccess>(QStringLiteral("TX420"));
@@ -188,7 +196,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("refuseTransfer");
         QTest::addColumn<QString>("message");
         QTest::addColumn<int>("result");
-        QTest::newRow("another file name") << "StdColor copy.xlsx" << false << "File error, unable to write!"
+        QTest::newRow("another file name") << "StdColor copy.xlsx" << false
+                                           << "File error, cannot read StdColor copy.xlsx: a standard-colour workbook must be named StdColor.xlsx."
                                            << int(StandardColorUploadResult::WrongFileName);
         QTest::newRow("not connected") << "StdColor.xlsx" << false << "Please connect the device first!"
                                        << int(StandardColorUploadResult::NotConnected);
@@ -313,7 +322,7 @@ private Q_SLOTS:
         if (!message.isEmpty()) {
             const qsizetype framesBefore = m_access->emulator().receivedFrames().size();
             QCOMPARE(upload(path, QStringLiteral("TX420"), QStringLiteral("Error"),
-                            QStringLiteral("The standards in %1 cannot be written: %2").arg(name, message)),
+                            QStringLiteral("The standards in %1 cannot be read: %2").arg(name, message)),
                      StandardColorUploadResult::SheetRefused);
             QCOMPARE(m_access->emulator().receivedFrames().size(), framesBefore);
             return;

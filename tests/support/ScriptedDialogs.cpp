@@ -59,7 +59,7 @@ DialogButton ScriptedDialogs::message(QWidget*, MessageIcon icon, const QString&
                                       const QString& text, int buttons)
 {
     const bool onlyOk = buttons == int(DialogButton::Ok) || buttons == 0;
-    shown.append({onlyOk ? QStringLiteral("message") : QStringLiteral("question"), title, text, icon});
+    shown.append({onlyOk ? QStringLiteral("message") : QStringLiteral("question"), title, text, icon, QString()});
     if (onlyOk) {
         if (!m_messages.isEmpty()) {
             const Shown expected = m_messages.dequeue();
@@ -84,9 +84,10 @@ DialogButton ScriptedDialogs::message(QWidget*, MessageIcon icon, const QString&
     return m_buttons.dequeue();
 }
 
-QString ScriptedDialogs::nextFile(const QString& kind, const QString& caption)
+QString ScriptedDialogs::nextFile(const QString& kind, const QString& caption, const QString& dir,
+                                  const QString& filter)
 {
-    shown.append({kind, caption, QString(), MessageIcon::NoIcon});
+    shown.append({kind, caption, filter, MessageIcon::NoIcon, dir});
     if (m_files.isEmpty()) {
         QTest::qFail(qPrintable(QStringLiteral("unscripted file dialog: %1").arg(caption)), __FILE__,
                      __LINE__);
@@ -95,14 +96,14 @@ QString ScriptedDialogs::nextFile(const QString& kind, const QString& caption)
     return m_files.dequeue();
 }
 
-QString ScriptedDialogs::openFileName(QWidget*, const QString& caption, const QString&, const QString&)
+QString ScriptedDialogs::openFileName(QWidget*, const QString& caption, const QString& dir, const QString& filter)
 {
-    return nextFile(QStringLiteral("open"), caption);
+    return nextFile(QStringLiteral("open"), caption, dir, filter);
 }
 
-QString ScriptedDialogs::saveFileName(QWidget*, const QString& caption, const QString&, const QString&)
+QString ScriptedDialogs::saveFileName(QWidget*, const QString& caption, const QString& dir, const QString& filter)
 {
-    return nextFile(QStringLiteral("save"), caption);
+    return nextFile(QStringLiteral("save"), caption, dir, filter);
 }
 
 std::unique_ptr<ProgressDialog> ScriptedDialogs::progress(QWidget*, const QString& label,
@@ -111,7 +112,7 @@ std::unique_ptr<ProgressDialog> ScriptedDialogs::progress(QWidget*, const QStrin
 {
     shown.append({QStringLiteral("progress"), label,
                   QStringLiteral("%1 [%2..%3]").arg(cancelText).arg(minimum).arg(maximum),
-                  MessageIcon::NoIcon});
+                  MessageIcon::NoIcon, QString()});
     const int cancelAt = m_cancelAt;
     m_cancelAt = -1;
     return std::make_unique<ScriptedProgress>(*this, cancelAt);
@@ -119,7 +120,7 @@ std::unique_ptr<ProgressDialog> ScriptedDialogs::progress(QWidget*, const QStrin
 
 bool ScriptedDialogs::printSetup(QWidget*, QPrinter& printer)
 {
-    shown.append({QStringLiteral("print"), QString(), QString(), MessageIcon::NoIcon});
+    shown.append({QStringLiteral("print"), QString(), QString(), MessageIcon::NoIcon, QString()});
     if (m_prints.isEmpty()) {
         QTest::qFail("unscripted print dialog", __FILE__, __LINE__);
         return false;

@@ -16,8 +16,9 @@ public:
     {
         QString kind; // "message", "question", "open", "save", "progress", "print"
         QString title;
-        QString text;
+        QString text; // a file dialog's filter
         MessageIcon icon = MessageIcon::NoIcon;
+        QString dir; // a file dialog's start (folder, or a file in it)
     };
 
     ScriptedDialogs();
@@ -26,7 +27,7 @@ public:
     // The next box with a single OK button must have this title and text.
     void expectMessage(const QString& title, const QString& text)
     {
-        m_messages.enqueue({QStringLiteral("message"), title, text, MessageIcon::NoIcon});
+        m_messages.enqueue({QStringLiteral("message"), title, text, MessageIcon::NoIcon, QString()});
     }
     // The next question is answered with button; DialogButton::Ok also
     // acknowledges the next OK box, whatever it says.
@@ -63,7 +64,7 @@ public:
     bool printSetup(QWidget* parent, QPrinter& printer) override;
 
 private:
-    QString nextFile(const QString& kind, const QString& caption);
+    QString nextFile(const QString& kind, const QString& caption, const QString& dir, const QString& filter);
 
     QQueue<Shown> m_messages;
     QQueue<DialogButton> m_buttons;

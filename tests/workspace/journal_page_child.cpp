@@ -7,10 +7,10 @@
 //     "rows <current> <legacy>, table rows <current> <legacy>", each restored
 //     record's test name and "sequence <n>".
 // Any other box makes it fail.
+#include "RecordTables.h"
 #include "ComparisonRecordList.h"
 #include "Dialogs.h"
 #include "FirstPageFor310.h"
-#include "RecordTables.h"
 #include "InstrumentLink.h"
 #include "FirstPageForm.h"
 
@@ -62,7 +62,7 @@ int main(int argc, char** argv)
             record.testName = QStringLiteral("Comp%1").arg(n);
             record.time = QDateTime::currentDateTime();
             record.pass = n % 3 != 0;
-            page.state().comparisonSequence = n;
+            (legacy ? page.tables().legacyRecords() : page.tables().records()).setNameSequence(n);
             legacy ? page.tables().addComparisonRow_old(record) : page.tables().addComparisonRow(record);
         }
         if (args.at(5) == QLatin1String("crash")) {
@@ -79,7 +79,8 @@ int main(int argc, char** argv)
                 std::printf("%s\n", qPrintable(record.testName));
             }
         }
-        std::printf("sequence %d\n", page.state().comparisonSequence);
+        const ComparisonRecordList& filled = page.tables().records().isEmpty() ? page.tables().legacyRecords() : page.tables().records();
+        std::printf("sequence %d\n", filled.nameSequence());
         return 0;
     }
     return 2;

@@ -10,6 +10,8 @@
 #include "PageFixture.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QSettings>
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -22,6 +24,7 @@ class tst_load_standard : public QObject, public PageFixture
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    QTemporaryDir m_settings;
 
     // A target (L* 70) before the standard (L* 50, a* 10, b* -20) when
     // targetFirst: CxF3 tells them apart, CGATS has no kinds.
@@ -56,8 +59,50 @@ class tst_load_standard : public QObject, public PageFixture
     }
 
 private Q_SLOTS:
+    // The dialogs remember their folders in the user's settings: these tests' own.
+    void initTestCase() { QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_settings.path()); }
     void init() { QVERIFY(m_dir.isValid()); setUpPage(); }
     void cleanup() { tearDownPage(); }
+
+    // "Load standard…" only where a file standard can be judged (delta-E
+    // alone); elsewhere its tooltip says why.
+    void loadStandard_offeredOnlyWhereDeltaEJudges_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("Haze/T") << 0 << false;
+        QTest::newRow("Haze/T/Lab") << 6 << false;
+        QTest::newRow("Lab") << 3 << true;
+        QTest::newRow("Yxy") << 5 << true;
+    }
+    void loadStandard_offeredOnlyWhereDeltaEJudges()
+    {
+        QFETCH(int, mode);
+        QFETCH(bool, enabled);
+        plug(QStringLiteral("TX310"), 312);
+        instrument().setDisplayMode(mode);
+        QVERIFY(m_page->panel().identifyDevice());
+        QCOMPARE(ui().pushButton_loadStandard->isEnabled(), enabled);
+        QCOMPARE(ui().pushButton_loadStandard->toolTip().contains(QStringLiteral("Lab, LCh and Yxy")), !enabled);
+    }
+
+    // The dialog offers every format the reader takes and starts in the
+    // home folder, then in the folder last used for a standard.
+    void loadStandard_dialogStartsWhereTheStandardsAre()
+    {
+        QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tintwell"), QStringLiteral("Tintwell"))
+            .remove(QStringLiteral("folders"));
+        connectTo(false);
+        const QString file = m_dir.filePath(QStringLiteral("standard.cxf"));
+        QVERIFY(write(document(false), file));
+        for (const QString& expected : {QDir::homePath(), m_dir.path()}) {
+            m_dialogs->answerOpenFile(file);
+            QVERIFY(m_page->on_pushButton_loadStandard_clicked());
+            QCOMPARE(m_dialogs->shown.last().kind, QStringLiteral("open"));
+            QCOMPARE(m_dialogs->shown.last().dir, expected);
+            QVERIFY(m_dialogs->shown.last().text.startsWith(QStringLiteral("Colour exchange files (*.ti3 *.txt *.cxf)")));
+        }
+    }
 
     void fileStandard_judgesTheNextSample_data()
     {

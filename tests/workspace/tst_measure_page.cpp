@@ -103,6 +103,36 @@ private Q_SLOTS:
         QCOMPARE(counters(), QStringLiteral("2/1/3"));
     }
 
+    // A haze meter's rows kept while a first-generation colorimeter is
+    // attached belong to the other table: they are neither counted nor
+    // numbered with the legacy rows, cleared or not.
+    void legacyRows_countedAndNamedInTheirOwnTable_data()
+    {
+        QTest::addColumn<bool>("clearFirst");
+        QTest::newRow("after Clear") << true;
+        QTest::newRow("without Clear") << false;
+    }
+    void legacyRows_countedAndNamedInTheirOwnTable()
+    {
+        QFETCH(bool, clearFirst);
+        connectTo(QStringLiteral("TX310"), 312, 0);
+        scanStandard({50.0, 1.0, 2.0, 10.0, 90.0});
+        scanSample({50.0, 1.0, 2.0, 10.1, 90.0});
+        scanSample({50.0, 1.0, 2.0, 10.2, 90.0});
+        QCOMPARE(counters(), QStringLiteral("0/2/2"));
+        connectTo(QStringLiteral("TX420"), 200, 3);
+        QCOMPARE(counters(), QStringLiteral("0/0/0"));
+        if (clearFirst) {
+            ui().pushButton_clear->click(); // the legacy table asks nothing
+        }
+        measure(ui().stdmeasurementBtn, {50.0, 1.0, 2.0, 10.0, 90.0});
+        measure(ui().samplemeasurementBtn, {50.1, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(rows(true), 1);
+        QCOMPARE(QStringList({rowText(0, 0, true), rowText(0, 1, true)}), QStringList({"1", "Comp1"}));
+        QCOMPARE(counters(), QStringLiteral("0/1/1"));
+        QCOMPARE(rows(false), 2); // the haze meter's rows stay, in their table
+    }
+
     void sampleBeforeStandard_shownButNoRow()
     {
         connectTo(QStringLiteral("TX310"), 312, 6);

@@ -96,7 +96,6 @@ private Q_SLOTS:
             QCOMPARE(r.sample[R::LabL], expected[i].sampleL);
             QCOMPARE(formatDeltaE(r.deltaE), expected[i].deltaE);
             QCOMPARE(r.pass, expected[i].pass);
-            QCOMPARE(r.testName, QStringLiteral("Comp%1").arg(i + 1));
             QCOMPARE(r.modelName, QStringLiteral("TX310"));
             QCOMPARE(r.settings.displayMode, DisplayMode::Lab);
         }

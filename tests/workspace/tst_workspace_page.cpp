@@ -6,6 +6,7 @@
 #include "MeasurementSession.h"
 #include "ComparisonRecord.h"
 #include "ComparisonRecordList.h"
+#include "CsvFormat.h"
 #include "JournalKeeper.h"
 #include "PageFixture.h"
 #include "RecordJournal.h"
@@ -31,6 +32,7 @@
 #include <QTest>
 #include <QTranslator>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -499,7 +501,7 @@ private Q_SLOTS:
         for (int i = 0; i < rows; ++i) {
             m_page->tables().addComparisonRow(result(i + 1, true));
         }
-        m_page->state().comparisonSequence = rows;
+        m_page->tables().records().setNameSequence(rows);
         m_page->session().takeStandard(ColorReading(), false);
         if (answer != int(DialogButton::None)) {
             m_dialogs->answerButton(DialogButton(answer));
@@ -507,7 +509,7 @@ private Q_SLOTS:
         m_page->on_pushButton_clear_clicked();
         QCOMPARE(ui().tableWidget_data->model()->rowCount(), rowsAfter);
         QCOMPARE(m_page->tables().totalCount(), rowsAfter);
-        QCOMPARE(m_page->state().comparisonSequence, rowsAfter);
+        QCOMPARE(m_page->tables().records().nameSequence(), rowsAfter);
         QCOMPARE(m_page->session().standardTaken(), rowsAfter > 0);
         if (answer != int(DialogButton::None)) {
             QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Tip"));
@@ -562,7 +564,7 @@ private Q_SLOTS:
         const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
         m_page->tables().startJournal(path);
         for (bool pass : {true, false}) {
-            ++m_page->state().comparisonSequence;
+            (legacy ? m_page->tables().legacyRecords() : m_page->tables().records()).takeNameNumber();
             legacy ? m_page->tables().addComparisonRow_old(result(m_page->tables().totalCount() + 1, pass))
                    : m_page->tables().addComparisonRow(result(m_page->tables().totalCount() + 1, pass));
         }
@@ -583,7 +585,7 @@ private Q_SLOTS:
         const int verdict = legacy ? 14 : 28;
         QCOMPARE(rowText(1, verdict, legacy), QStringLiteral("不合格"));
         QCOMPARE(counters(), QStringLiteral("1/1/2"));
-        QCOMPARE(m_page->state().comparisonSequence, 2);
+        QCOMPARE((legacy ? m_page->tables().legacyRecords() : m_page->tables().records()).nameSequence(), 2);
         QCOMPARE(ui().stackedWidget_data->currentWidget(), legacy ? ui().page_oldData : ui().page_newData);
         // Restored rows have working buttons.
         m_page->show();
@@ -599,6 +601,66 @@ private Q_SLOTS:
         m_page = std::make_unique<FirstPageFor310>(*m_access, *m_dialogs);
         m_page->tables().startJournal(path);
         QCOMPARE(ui().tableWidget_data->model()->rowCount() + ui().tbData->model()->rowCount(), 0);
+    }
+
+    // Rows a TX460 took in L*a*b*, restored with a TX470 in Haze/T attached:
+    // shown and exported as they were taken, never with a haze and T they do
+    // not have; a comparison of the other mode waits for their export or clear.
+    void journal_restoredRowsOfAnotherMode_keepTheirValues()
+    {
+        QTemporaryDir dir;
+        const QString journal = dir.filePath(QStringLiteral("journal.sqlite"));
+        m_page->tables().startJournal(journal);
+        ComparisonRecord lab = result(1, true);
+        for (auto* values : {&lab.standard, &lab.sample}) {
+            (*values)[ComparisonRecord::Haze] = (*values)[ComparisonRecord::Transmittance] = 0.0;
+        }
+        lab.hazeDifference = lab.transmittanceDifference = 0.0;
+        lab.settings.displayMode = 3;
+        lab.settings.layoutIndex = 2;
+        lab.modelName = QStringLiteral("TX460");
+        m_page->tables().addComparisonRow(lab);
+        m_page.reset();
+
+        m_page = std::make_unique<FirstPageFor310>(*m_access, *m_dialogs);
+        m_page->panel().loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
+        plug(QStringLiteral("TX470"), 320);
+        instrument().setDisplayMode(0);
+        QVERIFY(m_page->panel().identifyDevice());
+        m_dialogs->answerButton(DialogButton::Yes);
+        m_page->tables().startJournal(journal);
+        QCOMPARE(rows(), 1);
+        QVERIFY(!table()->isColumnHidden(5));  // the standard's L*
+        QVERIFY(table()->isColumnHidden(3));   // not its haze
+        QVERIFY(table()->isColumnHidden(25));  // nor a haze difference
+
+        const QString csv = dir.filePath(QStringLiteral("rows.csv"));
+        m_dialogs->answerSaveFile(csv);
+        m_dialogs->answerButton(DialogButton::No); // keep the rows
+        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+        QVERIFY(m_page->on_pushButton_exportExcel_clicked());
+        QFile file(csv);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QList<ComparisonRecord> read;
+        int mode = -2;
+        bool chinese = false;
+        const QByteArray bytes = file.readAll();
+        QVERIFY(formats::readComparisonCsv(bytes, read, mode, chinese).ok);
+        QCOMPARE(mode, 3);
+        QCOMPARE(read.size(), 1);
+        QCOMPARE(read[0].sample[ComparisonRecord::LabB], -15.1);
+        QVERIFY2(!bytes.contains("Haze"), bytes.constData()); // no haze column of zeros
+
+        // A Haze/T comparison of the TX470 does not join them.
+        m_dialogs->expectMessage(QStringLiteral("Warn"),
+                                 QStringLiteral("The rows in the table were taken in the Lab mode: clear them (export "
+                                                "them first if they are still needed) before adding comparisons made "
+                                                "in the Haze/T mode."));
+        instrument().queueReading({50.0, 1.0, 2.0, 10.0, 90.0});
+        ui().pushButton_standardMeasurement->click();
+        instrument().queueReading({50.0, 1.0, 2.0, 10.5, 90.0});
+        ui().pushButton_sampleMeasurement->click();
+        QCOMPARE(rows(), 1);
     }
 
     // Legacy rows shown without an instrument (restored from the journal) are

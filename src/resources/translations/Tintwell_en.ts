@@ -485,6 +485,22 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <source>The sample's %1 is empty or not a number; nothing was compared.</source>
         <translation>The sample's %1 is empty or not a number; nothing was compared.</translation>
     </message>
+    <message>
+        <source>A standard from a file has no haze or transmittance: it can be judged only in the Lab, LCh and Yxy modes.</source>
+        <translation>A standard from a file has no haze or transmittance: it can be judged only in the Lab, LCh and Yxy modes.</translation>
+    </message>
+    <message>
+        <source>CGATS files (*.ti3 *.txt)</source>
+        <translation>CGATS files (*.ti3 *.txt)</translation>
+    </message>
+    <message>
+        <source>CxF3 files (*.cxf)</source>
+        <translation>CxF3 files (*.cxf)</translation>
+    </message>
+    <message>
+        <source>The rows in the table were taken in the %1 mode: clear them (export them first if they are still needed) before adding comparisons made in the %2 mode.</source>
+        <translation>The rows in the table were taken in the %1 mode: clear them (export them first if they are still needed) before adding comparisons made in the %2 mode.</translation>
+    </message>
 </context>
 <context>
     <name>ReportPageFor310</name>
@@ -1057,8 +1073,8 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <translation>Please connect the device first!</translation>
     </message>
     <message>
-        <source>File error, unable to write!</source>
-        <translation>File error, unable to write!</translation>
+        <source>File error, cannot read %1: a standard-colour workbook must be named %2.</source>
+        <translation>File error, cannot read %1: a standard-colour workbook must be named %2.</translation>
     </message>
     <message>
         <source>Can't open file!</source>
@@ -1095,6 +1111,10 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
     <message>
         <source>Write to standard color card library successfully!</source>
         <translation>Write to standard color card library successfully!</translation>
+    </message>
+    <message>
+        <source>Standard colours (*.xlsx *.ti3 *.txt *.cxf)</source>
+        <translation>Standard colours (*.xlsx *.ti3 *.txt *.cxf)</translation>
     </message>
 </context>
 <context>
@@ -1888,8 +1908,8 @@ Do you want to replace it?</translation>
         <translation>CxF3 standards (*.cxf)</translation>
     </message>
     <message>
-        <source>The standards in %1 cannot be written: %2</source>
-        <translation>The standards in %1 cannot be written: %2</translation>
+        <source>The standards in %1 cannot be read: %2</source>
+        <translation>The standards in %1 cannot be read: %2</translation>
     </message>
 </context>
 <context>

@@ -485,6 +485,22 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <source>The sample's %1 is empty or not a number; nothing was compared.</source>
         <translation>样品的%1为空或不是数字，未进行比较。</translation>
     </message>
+    <message>
+        <source>A standard from a file has no haze or transmittance: it can be judged only in the Lab, LCh and Yxy modes.</source>
+        <translation>文件中的标准没有雾度和透过率：只能在 Lab、LCh 和 Yxy 模式下判定。</translation>
+    </message>
+    <message>
+        <source>CGATS files (*.ti3 *.txt)</source>
+        <translation>CGATS 文件 (*.ti3 *.txt)</translation>
+    </message>
+    <message>
+        <source>CxF3 files (*.cxf)</source>
+        <translation>CxF3 文件 (*.cxf)</translation>
+    </message>
+    <message>
+        <source>The rows in the table were taken in the %1 mode: clear them (export them first if they are still needed) before adding comparisons made in the %2 mode.</source>
+        <translation>表中的记录是在 %1 模式下测得的：请先清除这些记录（如仍需要，请先导出），再添加在 %2 模式下测得的比较。</translation>
+    </message>
 </context>
 <context>
     <name>SimulatorControls</name>
@@ -1111,8 +1127,8 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <translation>请先连接设备！</translation>
     </message>
     <message>
-        <source>File error, unable to write!</source>
-        <translation>文件错误，无法写入！</translation>
+        <source>File error, cannot read %1: a standard-colour workbook must be named %2.</source>
+        <translation>文件错误，无法读取 %1：标准色库工作簿必须命名为 %2。</translation>
     </message>
     <message>
         <source>Can't open file!</source>
@@ -1149,6 +1165,10 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
     <message>
         <source>Write to standard color card library successfully!</source>
         <translation>成功写入标准色卡库！</translation>
+    </message>
+    <message>
+        <source>Standard colours (*.xlsx *.ti3 *.txt *.cxf)</source>
+        <translation>标准色文件 (*.xlsx *.ti3 *.txt *.cxf)</translation>
     </message>
 </context>
 <context>
@@ -1942,8 +1962,8 @@ Do you want to replace it?</source>
         <translation>CxF3 标准色文件 (*.cxf)</translation>
     </message>
     <message>
-        <source>The standards in %1 cannot be written: %2</source>
-        <translation>无法写入 %1 中的标准色：%2</translation>
+        <source>The standards in %1 cannot be read: %2</source>
+        <translation>无法读取 %1 中的标准色：%2</translation>
     </message>
 </context>
 <context>
