@@ -221,7 +221,7 @@ private Q_SLOTS:
                 record.sample[ComparisonRecord::LabL] = ComparisonRecord::kUnknown;
             }
             if (kind == 5) {
-                record.settings.displayMode = 0;
+                record.settings.displayMode = DisplayMode::HazeT;
                 record.standard.fill(0.0);
                 record.sample.fill(0.0);
             }

@@ -616,7 +616,7 @@ private Q_SLOTS:
             (*values)[ComparisonRecord::Haze] = (*values)[ComparisonRecord::Transmittance] = 0.0;
         }
         lab.hazeDifference = lab.transmittanceDifference = 0.0;
-        lab.settings.displayMode = 3;
+        lab.settings.displayMode = DisplayMode::Lab;
         lab.settings.layoutIndex = 2;
         lab.modelName = QStringLiteral("TX460");
         m_page->tables().addComparisonRow(lab);
@@ -642,11 +642,11 @@ private Q_SLOTS:
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QList<ComparisonRecord> read;
-        int mode = -2;
+        DisplayMode mode = DisplayMode::None;
         bool chinese = false;
         const QByteArray bytes = file.readAll();
         QVERIFY(formats::readComparisonCsv(bytes, read, mode, chinese).ok);
-        QCOMPARE(mode, 3);
+        QCOMPARE(mode, DisplayMode::Lab);
         QCOMPARE(read.size(), 1);
         QCOMPARE(read[0].sample[ComparisonRecord::LabB], -15.1);
         QVERIFY2(!bytes.contains("Haze"), bytes.constData()); // no haze column of zeros
