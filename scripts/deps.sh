@@ -10,6 +10,7 @@ TINTWELL_PACKAGES=(
   fonts-wqy-microhei poppler-utils
   qt6-translations-l10n # Qt's own texts in Chinese: standard buttons, file and print dialogs
   libzip-dev python3-openpyxl libreoffice-calc-nogui
+  colord-data # the CIE colour-matching functions and illuminants, compiled into the colorimetry engine at build time
   argyll # the format tests read the CGATS and CxF3 files Tintwell writes with argyll's tools
   libpq-dev # the station database talks to PostgreSQL through libpq
   qtkeychain-qt6-dev # the station database's password lives in the desktop's key store

@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "EmulatorModel.h"
 #include "SingleInstance.h"
+#include "WindowFit.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -15,6 +16,7 @@
 #include <QIcon>
 #include <QLoggingCategory>
 #include <QTranslator>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -75,6 +77,13 @@ void applyLookAndFeel(QApplication& app)
 
     // The desktop shows the icon of the installed entry tintwell.desktop.
     QGuiApplication::setDesktopFileName(QStringLiteral("tintwell"));
+}
+
+void showMaximisedMainWindow(QWidget& window)
+{
+    fitWindowToScreen(&window, window.size(), nullptr);
+    window.setWindowState(Qt::WindowMaximized);
+    window.show();
 }
 
 void applyWindowIcon(QApplication& app)

@@ -5,6 +5,7 @@
 
 class Dialogs;
 class QApplication;
+class QWidget;
 class SingleInstance;
 
 // The message a later copy sends to the running one.
@@ -21,6 +22,10 @@ QPalette paletteFromStyleSheet(const QString& sheet);
 // A style sheet that does not open is skipped silently. Also the name of the
 // desktop entry the windows belong to ("tintwell").
 void applyLookAndFeel(QApplication& app);
+// Shows the main window as the program starts: maximised, and its normal
+// geometry (what leaving the maximised state restores) its default size
+// within the screen's available area, so that a 1280 by 720 screen holds it.
+void showMaximisedMainWindow(QWidget& window);
 // The windows' icon. Reading the first picture loads Qt's image readers, so
 // the start sets it once the window is up.
 void applyWindowIcon(QApplication& app);

@@ -87,8 +87,7 @@ int main(int argc, char* argv[])
         window.startJournal(RecordJournal::defaultPath());
         startupTrace::mark("journal (after the first frame)");
     });
-    window.setWindowState(Qt::WindowMaximized);
-    window.show();
+    showMaximisedMainWindow(window);
     startupTrace::mark("shown");
     return app.exec();
 }

@@ -21,7 +21,10 @@ void fitWindowToScreen(QWidget* window, const QSize& preferred, const QWidget* a
     if (!screen) {
         return;
     }
-    QMargins frame;
+    // Until a window is shown its frame is not known: room is kept for a
+    // title bar and borders of the usual size, so the frame does not start
+    // below the screen's edge.
+    QMargins frame(4, 30, 4, 4);
     if (anchor && anchor->window()->isVisible()) {
         const QWidget* shown = anchor->window();
         const QRect outer = shown->frameGeometry();

@@ -16,5 +16,5 @@ QRect fittedWindowGeometry(const QRect& available, const QSize& preferred, const
 
 // Resizes and places window (a top-level not yet shown) so: on the screen of
 // anchor (or the primary screen), with the frame of anchor's window when that
-// one is shown (none known otherwise).
+// one is shown (else room for a title bar and borders of the usual size).
 void fitWindowToScreen(QWidget* window, const QSize& preferred, const QWidget* anchor);

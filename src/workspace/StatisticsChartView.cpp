@@ -8,7 +8,8 @@
 StatisticsChartView::StatisticsChartView(QWidget* parent) : QWidget(parent)
 {
     setMouseTracking(true);
-    setMinimumSize(240, 180);
+    // Two stacked in the window's right column still fit a 720-pixel-high screen.
+    setMinimumSize(240, 150);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -7,10 +7,18 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolTip>
 
 #include <cmath>
+
+namespace {
+
+// The statistics rows the table keeps in sight however small the window.
+constexpr int kLeastTableRows = 3;
+
+} // namespace
 
 StatisticsWindow::StatisticsWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::StatisticsWindow>())
@@ -20,6 +28,9 @@ StatisticsWindow::StatisticsWindow(QWidget* parent)
     ui->chart_plane->setScene(&m_scene, StatisticsChartView::Plane);
     ui->chart_histogram->setScene(&m_scene, StatisticsChartView::Histogram);
     ui->tableWidget_statistics->verticalHeader()->hide();
+    // Extra height goes to the charts; the table has its rows' height at most.
+    ui->splitter_tableCharts->setStretchFactor(0, 0);
+    ui->splitter_tableCharts->setStretchFactor(1, 1);
     for (StatisticsChartView* view : {ui->chart_control, ui->chart_plane, ui->chart_histogram}) {
         connect(view, &StatisticsChartView::hovered, this, &StatisticsWindow::showHover);
         connect(view, &StatisticsChartView::rowClicked, this, &StatisticsWindow::rowActivated);
@@ -230,10 +241,25 @@ void StatisticsWindow::fillTable()
         ++row;
     }
     table->resizeColumnsToContents();
-    // As high as its rows (eleven at most), so the charts get the rest.
-    const int height = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth()
-                       + table->rowCount() * table->verticalHeader()->defaultSectionSize() + 2;
-    table->setFixedHeight(std::min(height, 12 * table->verticalHeader()->defaultSectionSize()));
+    // As high as its rows (eleven at most) where the window has room, so the
+    // charts get the rest; on a small screen it gives way down to three rows
+    // and scrolls, and the splitter lets the user trade rows for charts.
+    const int rowHeight = table->verticalHeader()->defaultSectionSize();
+    const int chrome = table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth() + 2;
+    const int full = std::min(chrome + table->rowCount() * rowHeight, 12 * rowHeight);
+    // The least height keeps its rows in sight above a horizontal scroll bar.
+    table->setMinimumHeight(
+        std::min(full, chrome + table->horizontalScrollBar()->sizeHint().height() + kLeastTableRows * rowHeight));
+    if (table->maximumHeight() != full) {
+        table->setMaximumHeight(full);
+        // The splitter keeps its panes' sizes when a pane's limits change:
+        // the table's pane takes its new height, the charts the rest.
+        const QList<int> sizes = ui->splitter_tableCharts->sizes();
+        const int both = sizes.value(0) + sizes.value(1);
+        if (sizes.size() == 2 && both > 0) {
+            ui->splitter_tableCharts->setSizes({full, both - full});
+        }
+    }
     ui->label_counts->setText(tr("Rows: %1    PASS: %2    NG: %3    Pass rate: %4")
                                   .arg(group.records)
                                   .arg(group.passed)

@@ -1,5 +1,7 @@
 // Writes pictures of the report dialogs and the saved PDFs for the
 // documentation: report_screenshots <folder>. Run offscreen by scripts/screenshots.
+// With --as-opened only the preview, at the size it opens with on the screen,
+// its name carrying the screen's size (report-preview-1366x768-en.png).
 #include "AppStartup.h"
 #include "InformationPageFor310.h"
 #include "ReportCases.h"
@@ -11,8 +13,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
+#include <QScreen>
 #include <QTextBrowser>
 #include <QTranslator>
+
+void tintwellInitResources();
 
 namespace {
 
@@ -30,9 +35,13 @@ int main(int argc, char* argv[])
     if (argc < 2) {
         return 2;
     }
+    // The look a user sees: the application's style sheet from its resources.
+    tintwellInitResources();
     applyLookAndFeel(app);
     QtDialogs dialogs; // printing and saving are not clicked
     const QDir out(QString::fromLocal8Bit(argv[1]));
+    const bool asOpened = argc > 2 && qstrcmp(argv[2], "--as-opened") == 0;
+    const QSize screen = QGuiApplication::primaryScreen()->size();
     bool ok = true;
     for (const QString& lang : {QStringLiteral("en"), QStringLiteral("zh")}) {
         QTranslator translator;
@@ -50,6 +59,16 @@ int main(int argc, char* argv[])
         // English: the current layout; Chinese: the legacy colorimeter's Chinese report.
         ReportPage* page = chinese ? static_cast<ReportPage*>(new ReportPageFor420(s, true, dialogs, nullptr))
                                    : new ReportPageFor310(s, 1, dialogs, nullptr);
+        if (asOpened) {
+            page->show();
+            ok &= save(page, out.filePath(QStringLiteral("report-preview-%1x%2-%3.png")
+                                              .arg(screen.width())
+                                              .arg(screen.height())
+                                              .arg(lang)));
+            delete page;
+            QCoreApplication::removeTranslator(&translator);
+            continue;
+        }
         page->resize(700, 980);
         page->show();
         ok &= save(page, out.filePath(QStringLiteral("report-preview-%1.png").arg(lang)));

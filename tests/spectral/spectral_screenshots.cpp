@@ -2,7 +2,9 @@
 // spectral_screenshots <folder>. Several curves measured from the emulated
 // instrument and added by name, for a transmittance (TX310) and a
 // reflectance (TX420) instrument, in English and Chinese. Run offscreen by
-// scripts/screenshots.
+// scripts/screenshots. With --as-opened the dialog keeps the size it opens
+// with on the screen, and the names carry the screen's size
+// (spectral-tx310-1366x768-en.png).
 #include "AppStartup.h"
 #include "EmulatedAccess.h"
 #include "MeterPageFor310.h"
@@ -12,8 +14,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTranslator>
+
+void tintwellInitResources();
 
 int main(int argc, char* argv[])
 {
@@ -21,9 +26,14 @@ int main(int argc, char* argv[])
     if (argc < 2) {
         return 2;
     }
+    // The look a user sees: the application's style sheet from its resources.
+    tintwellInitResources();
     applyLookAndFeel(app);
     QtDialogs qtDialogs;
     const QDir out(QString::fromLocal8Bit(argv[1]));
+    const bool asOpened = argc > 2 && qstrcmp(argv[2], "--as-opened") == 0;
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    const QString sized = asOpened ? QStringLiteral("-%1x%2").arg(screen.width()).arg(screen.height()) : QString();
     bool ok = true;
     for (const QString& lang : {QStringLiteral("en"), QStringLiteral("zh")}) {
         QTranslator translator;
@@ -50,11 +60,13 @@ int main(int argc, char* argv[])
             for (int i = 0; i < names.size(); ++i) {
                 page.appendRecord(spectralcases::smooth(i, instrument.level - 6.0 * i), names.at(i));
             }
-            page.resize(1400, 860);
+            if (!asOpened) {
+                page.resize(1400, 860);
+            }
             page.show();
             QApplication::processEvents();
-            const QString file = QStringLiteral("spectral-%1-%2.png")
-                                     .arg(QString::fromLatin1(instrument.model).toLower(), lang);
+            const QString file = QStringLiteral("spectral-%1%2-%3.png")
+                                     .arg(QString::fromLatin1(instrument.model).toLower(), sized, lang);
             ok &= page.grab().save(out.filePath(file));
         }
         QCoreApplication::removeTranslator(&translator);

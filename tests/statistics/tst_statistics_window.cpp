@@ -6,7 +6,9 @@
 #include "StatisticsChartView.h"
 #include "StatisticsWindow.h"
 
+#include <QHeaderView>
 #include <QSignalSpy>
+#include <QSplitter>
 #include <QTableWidget>
 #include <QTest>
 
@@ -57,6 +59,46 @@ private Q_SLOTS:
         list.clear();
         QTRY_COMPARE(cell(window, 5, 1), QStringLiteral("0"));
         QCOMPARE(cell(window, 5, 3), QStringLiteral("—")); // no mean without rows
+    }
+
+    // The table as high as its rows, and the charts right below it, whichever
+    // display mode the list shows and in whatever order they come.
+    void tableRows_chartsTakeTheRest_data()
+    {
+        QTest::addColumn<QList<int>>("modes");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("every quantity, then Haze/T: fewer rows") << QList<int>{-1, 0} << 2;
+        QTest::newRow("every quantity, then Lab") << QList<int>{-1, 3} << 6;
+        QTest::newRow("Haze/T, then Haze/T/Lab: more rows") << QList<int>{0, 6} << 8;
+        QTest::newRow("Lab, then every quantity") << QList<int>{3, -1} << 11;
+    }
+    void tableRows_chartsTakeTheRest()
+    {
+        QFETCH(QList<int>, modes);
+        QFETCH(int, rows);
+        ComparisonRecordList list;
+        StatisticsWindow window;
+        window.resize(1200, 800);
+        window.setRecordList(&list);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        for (const int mode : modes) {
+            list.clear();
+            if (mode >= 0) {
+                list.append(driftingRecords(mode, 20));
+            }
+            QCoreApplication::processEvents();
+            QCoreApplication::processEvents();
+        }
+        auto* table = window.findChild<QTableWidget*>(QStringLiteral("tableWidget_statistics"));
+        QCOMPARE(table->rowCount(), rows);
+        const int rowHeight = table->verticalHeader()->defaultSectionSize();
+        QTRY_VERIFY2(table->viewport()->height() >= rows * rowHeight, qPrintable(QString::number(table->height())));
+        QVERIFY(table->viewport()->height() < (rows + 1) * rowHeight);
+        auto* splitter = window.findChild<QSplitter*>(QStringLiteral("splitter_tableCharts"));
+        QCOMPARE(splitter->sizes().value(0), table->height()); // no gap under the table
+        auto* charts = window.findChild<QWidget*>(QStringLiteral("widget_charts"));
+        QCOMPARE(charts->geometry().bottom(), splitter->height() - 1);
     }
 
     void clickOnAPoint_namesItsRow()

@@ -64,8 +64,7 @@ struct SimulatedWindow
     // Shown, and the instrument identified (or false after 5 s).
     bool showConnected()
     {
-        window->setWindowState(Qt::WindowMaximized); // as main() shows it
-        window->show();
+        showMaximisedMainWindow(*window); // as main() shows it
         QElapsedTimer waited;
         waited.start();
         while (!window->isLedOn() && waited.elapsed() < 5000) {

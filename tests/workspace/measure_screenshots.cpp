@@ -3,7 +3,11 @@
 // measures a standard and two samples with the page's own scan buttons (one
 // within tolerance, one not) in the current and the legacy layout, and grabs
 // the window (and the colorimeter's colour-difference parameter dialog) in
-// English and in Chinese.
+// English and in Chinese. With --as-opened the window takes the screen's
+// available area, as the maximised window of `tintwell` does, a colorimeter
+// of the current layout (TX460) joins, and each picture is of the whole screen
+// (the dialog over the window), its name carrying the screen's size
+// (comparison-legacy-1366x768-zh.png).
 #include "AnsweringDialogs.h"
 #include "AppStartup.h"
 #include "DeviceSetup.h"
@@ -21,12 +25,28 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QScreen>
 
 void tintwellInitResources();
 
 namespace {
 
-bool shoot(const QString& model, const QDir& out, const QString& name, Dialogs& dialogs, bool narrow)
+void settle()
+{
+    // New texts resize their buttons through layout requests that travel up
+    // one parent per pass: let them all arrive before the picture.
+    for (int pass = 0; pass < 5; ++pass) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+}
+
+// The window, or with asOpened the whole screen it is shown on.
+QPixmap picture(QWidget& window, bool asOpened)
+{
+    return asOpened ? window.screen()->grabWindow(0) : window.grab();
+}
+
+bool shoot(const QString& model, const QDir& out, const QString& name, Dialogs& dialogs, bool narrow, bool asOpened)
 {
     const StartOptions options = parseStartOptions({QStringLiteral("tintwell"), QStringLiteral("--simulate"), model});
     DeviceSetup setup = createDeviceSetup(options);
@@ -37,7 +57,13 @@ bool shoot(const QString& model, const QDir& out, const QString& name, Dialogs& 
     const std::shared_ptr<InstrumentEmulator> instrument = emulated->emulator();
     MainWindow window(std::move(setup.factory), setup.notifier, dialogs);
     window.setWindowTitle(QStringLiteral("Tintwell V2.0"));
-    window.resize(1600, 900);
+    const QRect available = window.screen()->availableGeometry();
+    const QString sized = asOpened ? QStringLiteral("-%1x%2").arg(available.width()).arg(available.height()) : QString();
+    if (asOpened) {
+        window.setGeometry(available);
+    } else {
+        window.resize(1600, 900);
+    }
     window.show();
     QElapsedTimer waited;
     waited.start();
@@ -71,13 +97,10 @@ bool shoot(const QString& model, const QDir& out, const QString& name, Dialogs& 
     bool ok = true;
     for (const bool chinese : {false, true}) {
         chinese ? window.on_btnLanguageZh_clicked() : window.on_btnLanguageEn_clicked();
-        // New texts resize their buttons through layout requests that travel up
-        // one parent per pass: let them all arrive before the picture.
-        for (int pass = 0; pass < 5; ++pass) {
-            QApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        ok &= window.grab().save(out.filePath(QStringLiteral("%1-%2.png").arg(name, chinese ? "zh" : "en")));
-        if (narrow) {
+        settle();
+        const char* lang = chinese ? "zh" : "en";
+        ok &= picture(window, asOpened).save(out.filePath(QStringLiteral("%1%2-%3.png").arg(name, sized, lang)));
+        if (narrow && !asOpened) {
             // A window narrower than the screen, as on a bench PC's half screen.
             window.resize(1100, 720);
             for (int pass = 0; pass < 5; ++pass) {
@@ -92,9 +115,9 @@ bool shoot(const QString& model, const QDir& out, const QString& name, Dialogs& 
             setEParameterPageFor470 dialog(page->state().softwareVersion, page->state().modelName, page->panel().link(),
                                            page->panel().dialogs(), chinese, page);
             dialog.show();
-            QApplication::processEvents();
-            ok &= dialog.grab().save(
-                out.filePath(QStringLiteral("%1-deltae-%2.png").arg(name, chinese ? "zh" : "en")));
+            settle();
+            ok &= (asOpened ? picture(window, true) : dialog.grab())
+                      .save(out.filePath(QStringLiteral("%1-deltae%2-%3.png").arg(name, sized, lang)));
         }
     }
     return ok;
@@ -112,7 +135,11 @@ int main(int argc, char* argv[])
     tintwellInitResources();
     applyLookAndFeel(app);
     const QDir out(QString::fromLocal8Bit(argv[1]));
-    bool ok = shoot(QStringLiteral("TX310"), out, QStringLiteral("comparison-current"), dialogs, true);
-    ok &= shoot(QStringLiteral("TX420:2.99"), out, QStringLiteral("comparison-legacy"), dialogs, false);
+    const bool asOpened = argc > 2 && qstrcmp(argv[2], "--as-opened") == 0;
+    bool ok = shoot(QStringLiteral("TX310"), out, QStringLiteral("comparison-current"), dialogs, true, asOpened);
+    if (asOpened) {
+        ok &= shoot(QStringLiteral("TX460"), out, QStringLiteral("comparison-colorimeter"), dialogs, false, true);
+    }
+    ok &= shoot(QStringLiteral("TX420:2.99"), out, QStringLiteral("comparison-legacy"), dialogs, false, asOpened);
     return ok ? 0 : 1;
 }
