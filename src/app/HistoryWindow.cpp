@@ -266,7 +266,7 @@ bool HistoryWindow::exportCgats(const QString& path, QString* error) const
     // exchange file.
     QList<ComparisonRecord> coloured;
     for (const ComparisonRecord& r : m_records->records()) {
-        if (r.legacy || r.settings.displayMode >= 3) {
+        if (r.legacy || judgesDeltaE(r.settings.displayMode)) {
             coloured << r;
         }
     }

@@ -7,6 +7,9 @@
 #include "DeviceNotifier.h"
 #include "EmulatorModel.h"
 #include "FirstPageFor310.h"
+#include "RecordTables.h"
+#include "ComparisonRecordList.h"
+#include "InstrumentPanel.h"
 #include "InstrumentIds.h"
 #include "InstrumentLink.h"
 #include "JournalKeeper.h"
@@ -106,7 +109,7 @@ MainWindow::MainWindow(std::unique_ptr<LinkFactory> linkFactory, DeviceNotifier*
     startupTrace::mark("window frame");
     initForm();
     if (translator) {
-        page->setChineseUi(language.chinese);
+        page->panel().setChineseUi(language.chinese);
     }
     startupTrace::mark("workspace page");
     if (notifier) {
@@ -265,8 +268,8 @@ void MainWindow::initForm()
 
 void MainWindow::startJournal(const QString& path)
 {
-    page->startJournal(path);
-    if (JournalKeeper* keeper = page->journal()) {
+    page->tables().startJournal(path);
+    if (JournalKeeper* keeper = page->tables().journal()) {
         connect(keeper, &JournalKeeper::journaled, stationStatus, &StationStatus::recordsJournaled);
     }
 }

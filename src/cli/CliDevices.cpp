@@ -3,6 +3,8 @@
 #include "CliCommand.h"
 
 #include "CLinkerUSB.h"
+#include "Colorimetry.h"
+#include "InstrumentState.h"
 #include "DataFiles.h"
 #include "DeltaE.h"
 #include "EmulatorModel.h"
@@ -109,17 +111,18 @@ bool CliInstrument::readSettings(CliFeedback& feedback)
 
 ComparisonSettings CliInstrument::comparisonSettings() const
 {
-    ComparisonSettings settings;
-    settings.hazeTolerance = tolerances.haze;
-    settings.transmittanceTolerance = tolerances.transmittance;
-    settings.deltaEThreshold = tolerances.deltaE;
-    settings.formulaCode = formulaCode;
-    settings.parameterThreshold = parameterThreshold;
-    settings.displayMode = firstGeneration ? -1 : displayMode;
-    settings.layoutIndex = layoutIndex;
-    settings.formulaText = formulaText;
-    settings.thresholdText = QString::number(tolerances.deltaE, 'f', 1);
-    return settings;
+    // What the window knows of the same instrument, judged as the window judges.
+    InstrumentState state;
+    state.modelName = modelName;
+    state.softwareVersion = softwareVersion;
+    state.layoutIndex = layoutIndex;
+    state.hazeTolerance = tolerances.haze;
+    state.transmittanceTolerance = tolerances.transmittance;
+    state.deltaEThreshold = tolerances.deltaE;
+    state.deltaEFormulaIndex = formulaCode;
+    state.parameterThreshold = parameterThreshold;
+    state.displayMode = displayMode;
+    return state.judgingSettings(firstGeneration, formulaText, formatThreshold(tolerances.deltaE));
 }
 
 bool CliInstrument::waitForPushedReading(int waitMs, ColorReading& reading)

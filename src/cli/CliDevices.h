@@ -87,7 +87,7 @@ public:
     int layoutIndex = 0;
     int softwareVersion = 0;
     bool firstGeneration = false;
-    int displayMode = -1;
+    DisplayMode displayMode = DisplayMode::None;
     Tolerances tolerances;  // the tolerance page's three values, or -1
     int formulaCode = 0;
     double parameterThreshold = -1.0;

@@ -28,6 +28,8 @@
 #include <QSaveFile>
 #include <QSet>
 
+#include <optional>
+
 namespace {
 
 const QStringList& knownFormats()
@@ -136,7 +138,7 @@ QJsonObject exportHeader(const QString& type, const QString& model, const QStrin
 }
 
 // Records in the chosen format; displayMode picks the CSV columns.
-int exportRecords(CliContext& cli, const QString& format, const QList<ComparisonRecord>& records, int displayMode,
+int exportRecords(CliContext& cli, const QString& format, const QList<ComparisonRecord>& records, DisplayMode displayMode,
                   QJsonObject header)
 {
     QString error;
@@ -158,8 +160,7 @@ int exportRecords(CliContext& cli, const QString& format, const QList<Comparison
         // L*a*b* at 0): they have no place in a colour exchange file.
         QList<ComparisonRecord> coloured;
         for (const ComparisonRecord& record : records) {
-            const int mode = record.settings.displayMode;
-            if (record.legacy || mode >= 3) {
+            if (record.legacy || judgesDeltaE(record.settings.displayMode)) {
                 coloured << record;
             }
         }
@@ -185,15 +186,9 @@ int runRecordsExport(CliContext& cli)
     CliFeedback feedback([&cli](int value, int maximum) { cli.progress(value, maximum); },
                          [&cli] { cli.progressDone(); });
     ImportSettings settings;
-    settings.displayMode = instrument->displayMode;
-    settings.layoutIndex = instrument->layoutIndex;
-    settings.formulaCode = instrument->formulaCode;
-    settings.tolerances = instrument->tolerances;
-    settings.parameterThreshold = instrument->parameterThreshold;
+    settings.judging = instrument->comparisonSettings();
     settings.modelName = instrument->modelName;
     settings.serialNumber = instrument->serialNumber;
-    settings.formulaText = instrument->formulaText;
-    settings.thresholdText = QString::number(instrument->tolerances.deltaE, 'f', 1);
     settings.importTime = QDateTime::currentDateTime();
     RecordImport import(*instrument, feedback);
     const ImportResult result =
@@ -312,10 +307,10 @@ int runJournalExport(CliContext& cli)
     if (!cli.dateOption(QStringLiteral("since"), since)) {
         return ExitUsage;
     }
-    int mode = -1;
+    std::optional<DisplayMode> mode;
     if (cli.args().has(QStringLiteral("mode"))) {
         mode = CliValues::displayModeFromName(cli.args().value(QStringLiteral("mode")));
-        if (mode < 0) {
+        if (*mode == DisplayMode::None) {
             return cli.usage(Cli::tr("--mode takes one of %1.").arg(CliValues::displayModeKeys()));
         }
     }
@@ -337,16 +332,17 @@ int runJournalExport(CliContext& cli)
                   [](const JournalSession& a, const JournalSession& b) { return a.id < b.id; });
         for (const JournalSession& session : sessions) {
             for (const ComparisonRecord& record : journal.records(session.id)) {
-                const int recordMode = record.legacy ? -2 : record.settings.displayMode;
-                if ((!since.isValid() || record.time >= since) && (mode < 0 || recordMode == mode)) {
+                const bool modeChosen = !mode || (!record.legacy && record.settings.displayMode == *mode);
+                if ((!since.isValid() || record.time >= since) && modeChosen) {
                     records << record;
                 }
             }
         }
     }
+    // The tables the records need: one per display mode, legacy records their own (-2).
     QSet<int> modes;
     for (const ComparisonRecord& record : records) {
-        modes.insert(record.legacy ? -2 : record.settings.displayMode);
+        modes.insert(record.legacy ? -2 : displayModeIndex(record.settings.displayMode));
     }
     if (modes.size() > 1 && (format == QLatin1String("csv") || format == QLatin1String("xlsx"))) {
         // A table has the columns of one display mode.
@@ -354,6 +350,7 @@ int runJournalExport(CliContext& cli)
                                  "or --format json or cgats."));
     }
     cli.message(Cli::tr("Records read: %1.").arg(records.size()));
-    const int tableMode = modes.isEmpty() ? std::max(mode, 0) : std::max(*modes.cbegin(), 0);
+    const DisplayMode tableMode = modes.isEmpty() ? mode.value_or(DisplayMode::HazeT)
+                                                  : displayModeFromIndex(std::max(*modes.cbegin(), 0));
     return exportRecords(cli, format, records, tableMode, exportHeader(QStringLiteral("journal"), QString(), QString()));
 }

@@ -4,6 +4,7 @@
 #include "CliContext.h"
 #include "CliSubcommands.h"
 #include "CliValues.h"
+#include "Comparison.h"
 
 #include "Colorimetry.h"
 #include "ComparisonJudging.h"
@@ -75,8 +76,8 @@ int applyMode(CliContext& cli, CliInstrument& instrument)
     if (!cli.args().has(QStringLiteral("mode"))) {
         return ExitOk;
     }
-    const int mode = CliValues::displayModeFromName(cli.args().value(QStringLiteral("mode")));
-    if (mode < 0) {
+    const DisplayMode mode = CliValues::displayModeFromName(cli.args().value(QStringLiteral("mode")));
+    if (mode == DisplayMode::None) {
         return cli.usage(Cli::tr("--mode takes one of %1.").arg(CliValues::displayModeKeys()));
     }
     if (instrument.firstGeneration) {
@@ -379,23 +380,16 @@ int runCompare(CliContext& cli)
         if ((status = acquire(cli, *instrument, sampleSpec, what, sample)) != ExitOk) {
             return status;
         }
-        ComparisonRecord record;
+        // The window's one comparison: the same values and settings, the same record.
+        ComparisonRecord record = instrument->firstGeneration
+                                      ? compareLegacyValues(standard.legacy, sample.legacy, settings)
+                                      : compareValues(standard.values, sample.values, settings);
         record.id = QUuid::createUuid();
-        record.legacy = instrument->firstGeneration;
         record.sequence = i;
         record.testName = QStringLiteral("Comp%1").arg(i);
         record.time = QDateTime::currentDateTime();
         record.modelName = instrument->modelName;
         record.serialNumber = instrument->serialNumber;
-        record.standard = standard.values;
-        record.sample = sample.values;
-        record.legacyStandard = standard.legacy;
-        record.legacySample = sample.legacy;
-        record.hazeDifference = sample.values[ComparisonRecord::Haze] - standard.values[ComparisonRecord::Haze];
-        record.transmittanceDifference =
-            sample.values[ComparisonRecord::Transmittance] - standard.values[ComparisonRecord::Transmittance];
-        // The window's one rule: the same settings, the same verdict.
-        judgeRecord(record, settings);
         ngCount += record.pass ? 0 : 1;
         if (cli.json()) {
             cli.printJson(CliValues::recordJson(record));

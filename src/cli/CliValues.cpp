@@ -2,6 +2,7 @@
 
 #include "CliCommand.h"
 #include "Colorimetry.h"
+#include "Comparison.h"
 #include "ComparisonJudging.h"
 #include "HueDifference.h"
 #include "MeasurementReading.h"
@@ -44,22 +45,22 @@ int legacyIndex(const QString& key)
 }
 
 // The keys a verdict in this mode depends on (delta-E needs L* a* b*).
-QStringList judgedKeys(int mode, bool legacy)
+QStringList judgedKeys(DisplayMode mode, bool legacy)
 {
     if (legacy) {
         return {QStringLiteral("L"), QStringLiteral("a"), QStringLiteral("b")};
     }
     switch (mode) {
-    case 0: return {QStringLiteral("haze"), QStringLiteral("t")};
-    case 1: return {QStringLiteral("haze")};
-    case 2: return {QStringLiteral("t")};
-    case 6: return {QStringLiteral("haze"), QStringLiteral("t"), QStringLiteral("L"), QStringLiteral("a"), QStringLiteral("b")};
+    case DisplayMode::HazeT: return {QStringLiteral("haze"), QStringLiteral("t")};
+    case DisplayMode::Haze: return {QStringLiteral("haze")};
+    case DisplayMode::Transmittance: return {QStringLiteral("t")};
+    case DisplayMode::HazeTLab: return {QStringLiteral("haze"), QStringLiteral("t"), QStringLiteral("L"), QStringLiteral("a"), QStringLiteral("b")};
     default: return {QStringLiteral("L"), QStringLiteral("a"), QStringLiteral("b")};
     }
 }
 
 // Fills a side from key/value pairs; unset values stay unknown (NaN).
-bool fillSide(const QList<std::pair<QString, double>>& pairs, int mode, bool legacy, Side& side, QString& error)
+bool fillSide(const QList<std::pair<QString, double>>& pairs, DisplayMode mode, bool legacy, Side& side, QString& error)
 {
     side.values.fill(R::kUnknown);
     side.legacy.fill(R::kUnknown);
@@ -114,6 +115,19 @@ bool fillSide(const QList<std::pair<QString, double>>& pairs, int mode, bool leg
     return true;
 }
 
+// A number of a VALUES operand ("50.1", " 12.5%"): nothing for a text that
+// is not a finite number.
+std::optional<double> operandNumber(QString text)
+{
+    text = text.trimmed();
+    if (text.endsWith(QLatin1Char('%'))) {
+        text.chop(1);
+    }
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
+}
+
 QJsonValue number(double value)
 {
     return std::isnan(value) ? QJsonValue() : QJsonValue(value);
@@ -128,20 +142,20 @@ QJsonValue rounded(double value)
 
 } // namespace
 
-int displayModeFromName(const QString& name)
+DisplayMode displayModeFromName(const QString& name)
 {
     const QString key = name.trimmed().toLower().remove(QLatin1Char('/'));
-    for (int mode = 0; mode < 7; ++mode) {
-        if (key == QLatin1String(kModeKeys[mode]) || key == QString::number(mode)) {
-            return mode;
+    for (int index = 0; index < kDisplayModeCount; ++index) {
+        if (key == QLatin1String(kModeKeys[index]) || key == QString::number(index)) {
+            return displayModeFromIndex(index);
         }
     }
-    return -1;
+    return DisplayMode::None;
 }
 
-QString displayModeName(int mode)
+QString displayModeName(DisplayMode mode)
 {
-    return mode >= 0 && mode < 7 ? QString::fromLatin1(kModeNames[mode]) : QStringLiteral("-");
+    return mode == DisplayMode::None ? QStringLiteral("-") : QString::fromLatin1(kModeNames[displayModeIndex(mode)]);
 }
 
 QString displayModeKeys()
@@ -153,38 +167,29 @@ QString displayModeKeys()
     return keys.join(QStringLiteral(", "));
 }
 
-QStringList shownKeys(int mode, bool legacy)
+QStringList shownKeys(DisplayMode mode, bool legacy)
 {
     if (legacy) {
         return {QStringLiteral("L"), QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("C"), QStringLiteral("h")};
     }
     switch (mode) {
-    case 0: return {QStringLiteral("haze"), QStringLiteral("t")};
-    case 1: return {QStringLiteral("haze")};
-    case 2: return {QStringLiteral("t")};
-    case 3: return {QStringLiteral("L"), QStringLiteral("a"), QStringLiteral("b")};
-    case 4: return {QStringLiteral("L"), QStringLiteral("C"), QStringLiteral("h")};
-    case 5: return {QStringLiteral("Y"), QStringLiteral("x"), QStringLiteral("y")};
-    case 6: return {QStringLiteral("haze"), QStringLiteral("t"), QStringLiteral("L"), QStringLiteral("a"), QStringLiteral("b")};
+    case DisplayMode::HazeT: return {QStringLiteral("haze"), QStringLiteral("t")};
+    case DisplayMode::Haze: return {QStringLiteral("haze")};
+    case DisplayMode::Transmittance: return {QStringLiteral("t")};
+    case DisplayMode::Lab: return {QStringLiteral("L"), QStringLiteral("a"), QStringLiteral("b")};
+    case DisplayMode::LCh: return {QStringLiteral("L"), QStringLiteral("C"), QStringLiteral("h")};
+    case DisplayMode::Yxy: return {QStringLiteral("Y"), QStringLiteral("x"), QStringLiteral("y")};
+    case DisplayMode::HazeTLab: return {QStringLiteral("haze"), QStringLiteral("t"), QStringLiteral("L"), QStringLiteral("a"), QStringLiteral("b")};
     default: return {};
     }
 }
 
 Side sideFromReading(const ColorReading& reading)
 {
-    Side side;
-    const std::array<QString, 11> current = currentLayoutTexts(reading);
-    for (int i = 0; i < R::ValueCount; ++i) {
-        side.values[std::size_t(i)] = displayedNumber(current[std::size_t(i)]).value_or(R::kUnknown);
-    }
-    const std::array<QString, 5> legacy = legacyLayoutTexts(reading);
-    for (int i = 0; i < R::LegacyCount; ++i) {
-        side.legacy[std::size_t(i)] = displayedNumber(legacy[std::size_t(i)]).value_or(R::kUnknown);
-    }
-    return side;
+    return {shownValues(currentLayoutValues(reading)), shownLegacyValues(legacyLayoutValues(reading))};
 }
 
-bool parseSide(const QString& text, int mode, bool legacy, Side& side, QString& error)
+bool parseSide(const QString& text, DisplayMode mode, bool legacy, Side& side, QString& error)
 {
     const QStringList parts = text.split(QLatin1Char(','), Qt::SkipEmptyParts);
     const QStringList order = shownKeys(mode, legacy);
@@ -203,7 +208,7 @@ bool parseSide(const QString& text, int mode, bool legacy, Side& side, QString& 
             error = Cli::tr("Too many values: this display mode shows %1.").arg(order.join(QStringLiteral(", ")));
             return false;
         }
-        const std::optional<double> value = displayedNumber(valueText);
+        const std::optional<double> value = operandNumber(valueText);
         if (!value) {
             error = Cli::tr("\"%1\" is not a number.").arg(valueText.trimmed());
             return false;
@@ -213,7 +218,7 @@ bool parseSide(const QString& text, int mode, bool legacy, Side& side, QString& 
     return fillSide(pairs, mode, legacy, side, error);
 }
 
-bool sideFromJson(const QJsonObject& object, int mode, bool legacy, Side& side, QString& error)
+bool sideFromJson(const QJsonObject& object, DisplayMode mode, bool legacy, Side& side, QString& error)
 {
     const QJsonObject values = object.contains(QStringLiteral("values")) ? object.value(QStringLiteral("values")).toObject()
                                                                           : object;
@@ -231,14 +236,14 @@ bool sideFromJson(const QJsonObject& object, int mode, bool legacy, Side& side, 
     return fillSide(pairs, mode, legacy, side, error);
 }
 
-QJsonObject sideJson(const Side& side, int mode, bool legacy)
+QJsonObject sideJson(const Side& side, DisplayMode mode, bool legacy)
 {
     QJsonObject object;
     for (const QString& key : shownKeys(mode, legacy)) {
         object.insert(key, number(legacy ? side.legacy[std::size_t(legacyIndex(key))]
                                          : side.values[std::size_t(currentIndex(key))]));
     }
-    if (!legacy && (mode == 4 || mode == 5)) {
+    if (!legacy && (mode == DisplayMode::LCh || mode == DisplayMode::Yxy)) {
         // Delta-E is judged from L* a* b*: keep them, so this side can be a standard later.
         object.insert(QStringLiteral("L"), number(side.values[R::LabL]));
         object.insert(QStringLiteral("a"), number(side.values[R::LabA]));
@@ -247,7 +252,7 @@ QJsonObject sideJson(const Side& side, int mode, bool legacy)
     return object;
 }
 
-QString sideText(const Side& side, int mode, bool legacy)
+QString sideText(const Side& side, DisplayMode mode, bool legacy)
 {
     QStringList parts;
     for (const QString& key : shownKeys(mode, legacy)) {
@@ -259,22 +264,15 @@ QString sideText(const Side& side, int mode, bool legacy)
 
 QJsonObject recordJson(const ComparisonRecord& record)
 {
-    const int mode = record.settings.displayMode;
+    const DisplayMode mode = record.settings.displayMode;
     const bool legacy = record.legacy;
     Side standard{record.standard, record.legacyStandard};
     Side sample{record.sample, record.legacySample};
+    const R::Values current = valueDifferences(record);
+    const R::LegacyValues legacyDifferences = legacyValueDifferences(record);
     QJsonObject differences;
     for (const QString& key : shownKeys(mode, legacy)) {
-        double d = 0.0;
-        if (legacy) {
-            const int i = legacyIndex(key);
-            d = i == R::LegacyH ? hueDifference(record.legacyStandard[R::LegacyH], record.legacySample[R::LegacyH])
-                                : record.legacySample[std::size_t(i)] - record.legacyStandard[std::size_t(i)];
-        } else {
-            const int i = currentIndex(key);
-            d = i == R::LchH ? hueDifference(record.standard[R::LchH], record.sample[R::LchH])
-                             : record.sample[std::size_t(i)] - record.standard[std::size_t(i)];
-        }
+        const double d = legacy ? legacyDifferences[std::size_t(legacyIndex(key))] : current[std::size_t(currentIndex(key))];
         differences.insert(key, rounded(d));
     }
     QJsonObject tolerances;
@@ -306,15 +304,15 @@ QJsonObject recordJson(const ComparisonRecord& record)
 
 QString recordText(const ComparisonRecord& record)
 {
-    const int mode = record.settings.displayMode;
+    const DisplayMode mode = record.settings.displayMode;
     QString line = QStringLiteral("%1  %2  standard %3  sample %4")
                        .arg(record.pass ? QStringLiteral("PASS") : QStringLiteral("NG  "), record.testName,
                             sideText({record.standard, record.legacyStandard}, mode, record.legacy),
                             sideText({record.sample, record.legacySample}, mode, record.legacy));
-    if (record.legacy || mode >= 3) {
+    if (record.legacy || judgesDeltaE(mode)) {
         line += QStringLiteral("  dE %1").arg(formatDeltaE(record.deltaE));
     }
-    if (!record.legacy && mode != 3 && mode != 4 && mode != 5) {
+    if (!record.legacy && !judgesByDeltaEAlone(mode)) {
         line += QStringLiteral("  dHaze %1  dT %2")
                     .arg(formatDifference(record.hazeDifference), formatDifference(record.transmittanceDifference));
     }

@@ -5,6 +5,7 @@
 // records as JSON and text.
 
 #include "ComparisonRecord.h"
+#include "DisplayMode.h"
 
 #include <QJsonObject>
 #include <QString>
@@ -14,15 +15,15 @@ struct ColorReading;
 
 namespace CliValues {
 
-// "hazet", "haze", "t", "lab", "lch", "yxy", "hazetlab" (or 0..6); -1 for another text.
-int displayModeFromName(const QString& name);
+// "hazet", "haze", "t", "lab", "lch", "yxy", "hazetlab" (or 0..6); None for another text.
+DisplayMode displayModeFromName(const QString& name);
 // "Haze/T", "Haze", "T", "Lab", "LCh", "Yxy", "Haze/T/Lab"; "-" for none.
-QString displayModeName(int mode);
+QString displayModeName(DisplayMode mode);
 QString displayModeKeys(); // for messages: "hazet, haze, t, lab, lch, yxy, hazetlab"
 
 // The quantities of one side of a comparison: "haze", "t", "L", "a", "b", "C", "h", "Y", "x", "y".
 // The keys a display mode shows, in the order it shows them; the legacy layout shows L a b C h.
-QStringList shownKeys(int displayMode, bool legacy);
+QStringList shownKeys(DisplayMode displayMode, bool legacy);
 
 // One side as numbers. Current layout: ComparisonRecord::Values; legacy: LegacyValues.
 struct Side
@@ -37,14 +38,14 @@ Side sideFromReading(const ColorReading& reading);
 
 // Parses VALUES for the display mode; false with the reason. Values a mode
 // judges by must all be given (Lab for delta-E; LCh may give L C h instead).
-bool parseSide(const QString& text, int displayMode, bool legacy, Side& side, QString& error);
+bool parseSide(const QString& text, DisplayMode displayMode, bool legacy, Side& side, QString& error);
 // A side from a JSON object as `measure --json` prints it ({"values": {...}})
 // or a plain {"L": 50.1, ...}.
-bool sideFromJson(const QJsonObject& object, int displayMode, bool legacy, Side& side, QString& error);
+bool sideFromJson(const QJsonObject& object, DisplayMode displayMode, bool legacy, Side& side, QString& error);
 
 // Keys and numbers of a side for the mode.
-QJsonObject sideJson(const Side& side, int displayMode, bool legacy);
-QString sideText(const Side& side, int displayMode, bool legacy);
+QJsonObject sideJson(const Side& side, DisplayMode displayMode, bool legacy);
+QString sideText(const Side& side, DisplayMode displayMode, bool legacy);
 
 // The record as JSON: name, time, mode, standard, sample, differences, deltaE,
 // verdict, pass, tolerances, model and serial number.

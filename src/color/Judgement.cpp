@@ -60,11 +60,6 @@ int deviationBand(double d)
     return 4;
 }
 
-bool isSet(const DisplayFlags& flags, DisplayFlag flag)
-{
-    return flags[static_cast<std::size_t>(flag)];
-}
-
 } // namespace
 
 QString deviationWord(DeviationAxis axis, double difference)
@@ -73,16 +68,7 @@ QString deviationWord(DeviationAxis axis, double difference)
     return QCoreApplication::translate(context, words[static_cast<int>(axis)][band]);
 }
 
-DisplayFlags displayFlagsFor(int displayMode)
-{
-    DisplayFlags flags{};
-    if (displayMode >= 0 && displayMode < static_cast<int>(flags.size())) {
-        flags[static_cast<std::size_t>(displayMode)] = true;
-    }
-    return flags;
-}
-
-Verdict judgeComparison(const DisplayFlags& flags, double hazeDifference,
+Verdict judgeComparison(DisplayMode mode, double hazeDifference,
                         double transmittanceDifference, double deltaE,
                         const Tolerances& tolerances)
 {
@@ -91,23 +77,8 @@ Verdict judgeComparison(const DisplayFlags& flags, double hazeDifference,
                                             tolerances.transmittance);
     const bool deltaEOut = judgedOut(deltaE, tolerances.deltaE);
 
-    bool ng = false;
-    if (isSet(flags, DisplayFlag::HazeT)) {
-        ng = ng || hazeOut || transmittanceOut;
-    }
-    if (isSet(flags, DisplayFlag::Haze)) {
-        ng = ng || hazeOut;
-    }
-    if (isSet(flags, DisplayFlag::Transmittance)) {
-        ng = ng || transmittanceOut;
-    }
-    if (isSet(flags, DisplayFlag::Lab) || isSet(flags, DisplayFlag::LCh)
-        || isSet(flags, DisplayFlag::Yxy)) {
-        ng = ng || deltaEOut;
-    }
-    if (isSet(flags, DisplayFlag::HazeTLab)) {
-        ng = ng || hazeOut || transmittanceOut || deltaEOut;
-    }
+    const bool ng = (judgesHaze(mode) && hazeOut) || (judgesTransmittance(mode) && transmittanceOut)
+                    || (judgesDeltaE(mode) && deltaEOut);
     return ng ? Verdict::Ng : Verdict::Pass;
 }
 

@@ -3,6 +3,8 @@
 #include <QtGlobal>
 #include <array>
 
+#include "DisplayMode.h"
+
 // Deviation words beside the colour differences and the PASS/NG verdict.
 
 enum class DeviationAxis { L, A, B };
@@ -18,13 +20,6 @@ QString deviationWord(DeviationAxis axis, double difference);
 
 enum class Verdict { Pass, Ng };
 
-// One flag per display mode, indexed by the instrument's display parameter.
-enum class DisplayFlag { HazeT, Haze, Transmittance, Lab, LCh, Yxy, HazeTLab };
-using DisplayFlags = std::array<bool, 7>;
-
-// Flags with exactly the given display mode set; none for a mode outside 0..6.
-DisplayFlags displayFlagsFor(int displayMode);
-
 // The tolerances a comparison is judged against, in displayed units (percent
 // for haze and transmittance). -1 means not read from the instrument yet.
 struct Tolerances
@@ -34,12 +29,12 @@ struct Tolerances
     double deltaE = -1.0;
 };
 
-// Verdict of the current layout: NG when a difference that the set display
-// modes look at exceeds its tolerance; a difference equal to it passes (with
-// the same noise margin as deviationWord); a looked-at difference that is not
-// known (NaN) is NG, as what was not compared never passes. No flag set gives
-// PASS.
-Verdict judgeComparison(const DisplayFlags& flags, double hazeDifference,
+// Verdict of the current layout: NG when a difference that the display mode
+// looks at exceeds its tolerance; a difference equal to it passes (with the
+// same noise margin as deviationWord); a looked-at difference that is not
+// known (NaN) is NG, as what was not compared never passes. No mode (None)
+// gives PASS.
+Verdict judgeComparison(DisplayMode mode, double hazeDifference,
                         double transmittanceDifference, double deltaE,
                         const Tolerances& tolerances);
 // Verdict of the legacy layout: delta-E against its threshold alone, so a

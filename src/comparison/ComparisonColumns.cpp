@@ -14,6 +14,7 @@ using R = ComparisonRecord;
 // Decimals of the eleven values of the current layout, and of the legacy five.
 constexpr int kValueDecimals[R::ValueCount] = {2, 2, 2, 2, 2, 2, 2, 1, 2, 4, 4};
 constexpr int kLegacyDecimals[R::LegacyCount] = {2, 2, 2, 2, 1};
+constexpr int kLiveLegacyDecimals[R::LegacyCount] = {2, 2, 2, 2, 2};
 
 struct NumberCell
 {
@@ -84,6 +85,20 @@ int valueDecimals(int index)
 int legacyValueDecimals(int index)
 {
     return index >= 0 && index < R::LegacyCount ? kLegacyDecimals[index] : 2;
+}
+
+int liveDecimals(Layout layout, int index)
+{
+    if (layout == Layout::Current) {
+        return valueDecimals(index);
+    }
+    return index >= 0 && index < R::LegacyCount ? kLiveLegacyDecimals[index] : 2;
+}
+
+QString liveValueText(Layout layout, int index, double value)
+{
+    const bool percent = layout == Layout::Current && (index == R::Haze || index == R::Transmittance);
+    return numberText({&value, liveDecimals(layout, index), percent});
 }
 
 int columnCount(Layout layout)

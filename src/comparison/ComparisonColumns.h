@@ -57,6 +57,13 @@ inline constexpr QLatin1String kUnknownText("-----");
 // sample) and of a legacy record's value: what every export of them keeps.
 int valueDecimals(int index);
 int legacyValueDecimals(int index);
+// The decimals the live display shows a measured value with, and so the
+// rounding every comparison is made of (the legacy display shows h with two
+// decimals, its table with one).
+int liveDecimals(Layout layout, int index);
+// A value as the live display shows it: its decimals, "%" after haze and
+// transmittance; dashes for a value not known.
+QString liveValueText(Layout layout, int index, double value);
 
 // NO: the count after this row, general format with up to 6 significant digits.
 QString sequenceText(double sequence);

@@ -23,21 +23,6 @@ bool sameNumber(double a, double b)
 
 } // namespace
 
-int displayModeOf(const DisplayFlags& flags)
-{
-    for (int mode = static_cast<int>(flags.size()) - 1; mode >= 0; --mode) {
-        if (flags[static_cast<std::size_t>(mode)]) {
-            return mode;
-        }
-    }
-    return -1;
-}
-
-bool judgesByDeltaEOnly(int displayMode)
-{
-    return displayMode == 3 || displayMode == 4 || displayMode == 5;
-}
-
 double recordDeltaE(const ComparisonRecord& record, const ComparisonSettings& settings)
 {
     if (record.legacy) {
@@ -60,7 +45,7 @@ Verdict verdictOf(const ComparisonRecord& record, const ComparisonSettings& sett
     if (record.legacy) {
         return judgeLegacy(record.deltaE, tolerances.deltaE);
     }
-    return judgeComparison(displayFlagsFor(settings.displayMode), record.hazeDifference,
+    return judgeComparison(settings.displayMode, record.hazeDifference,
                            record.transmittanceDifference, record.deltaE, tolerances);
 }
 
@@ -90,18 +75,18 @@ bool judgeRecord(ComparisonRecord& record, const ComparisonSettings& settings)
 bool judgedUnder(const ComparisonRecord& record, const ComparisonSettings& settings)
 {
     const ComparisonSettings& taken = record.settings;
-    return record.legacy || taken.displayMode < 0
+    return record.legacy || taken.displayMode == DisplayMode::None
            || (taken.displayMode == settings.displayMode && taken.layoutIndex == settings.layoutIndex);
 }
 
-int takenInDisplayMode(const QList<ComparisonRecord>& records)
+DisplayMode takenInDisplayMode(const QList<ComparisonRecord>& records)
 {
     for (const ComparisonRecord& record : records) {
-        if (!record.legacy && record.settings.displayMode >= 0) {
+        if (!record.legacy && record.settings.displayMode != DisplayMode::None) {
             return record.settings.displayMode;
         }
     }
-    return -1;
+    return DisplayMode::None;
 }
 
 QList<int> judgeRecordsAgain(QList<ComparisonRecord>& records, const ComparisonSettings& settings)

@@ -10,15 +10,6 @@
 
 #include <optional>
 
-// The display mode of a set of flags: the last one set, -1 when none is.
-// Every reader of the flags (export columns, import, the page) asks this.
-int displayModeOf(const DisplayFlags& flags);
-
-// The display modes that judge by delta-E alone (Lab, LCh, Yxy): the only
-// ones a standard without haze and transmittance (one read from a colour
-// file) can be judged in.
-bool judgesByDeltaEOnly(int displayMode);
-
 // Delta-E of the record's standard and sample under the formula the settings
 // name (the legacy layout's own code table for a legacy record; -1 for an
 // unknown legacy code).
@@ -54,8 +45,8 @@ bool judgedUnder(const ComparisonRecord& record, const ComparisonSettings& setti
 QList<int> judgeRecordsAgain(QList<ComparisonRecord>& records, const ComparisonSettings& settings);
 
 // The display mode records were taken in: the first one's that names one,
-// -1 when none does.
-int takenInDisplayMode(const QList<ComparisonRecord>& records);
+// None when none does.
+DisplayMode takenInDisplayMode(const QList<ComparisonRecord>& records);
 
 // A number read from a displayed or typed text ("12.34%", " 2.3 "): nothing
 // for an empty text, dashes or a text that is not a finite number. Used for

@@ -12,6 +12,8 @@
 // has. A value that is not known (kUnknown, NaN: the haze and transmittance
 // of a standard loaded from a colour file) shows dashes.
 
+#include "DisplayMode.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QUuid>
@@ -31,9 +33,8 @@ struct ComparisonSettings
     // a code table of its own) and, for layout 1, the threshold stored with it.
     int formulaCode = 0;
     double parameterThreshold = -1.0;
-    // Display mode as the instrument numbers it (0 Haze/T, 1 Haze, 2 T, 3 Lab,
-    // 4 LCh, 5 Yxy, 6 Haze/T/Lab); -1 when none is set.
-    int displayMode = -1;
+    // The display mode judged by; None when none is set (legacy records).
+    DisplayMode displayMode = DisplayMode::None;
     // Workspace layout of the instrument the record was taken with (0..3).
     int layoutIndex = 0;
     // The formula as shown beside the table (kept for the report and export).

@@ -44,7 +44,7 @@ QuantityStatistics emptyQuantity(StatQuantity quantity)
 
 } // namespace
 
-QList<StatQuantity> shownQuantities(int displayMode, bool legacy)
+QList<StatQuantity> shownQuantities(DisplayMode displayMode, bool legacy)
 {
     using Q = StatQuantity;
     const QList<Q> colour{Q::L, Q::A, Q::B, Q::C, Q::H, Q::DeltaE};
@@ -52,18 +52,18 @@ QList<StatQuantity> shownQuantities(int displayMode, bool legacy)
         return colour;
     }
     switch (displayMode) {
-    case 0:
+    case DisplayMode::HazeT:
         return {Q::Haze, Q::Transmittance};
-    case 1:
+    case DisplayMode::Haze:
         return {Q::Haze};
-    case 2:
+    case DisplayMode::Transmittance:
         return {Q::Transmittance};
-    case 3:
-    case 4:
+    case DisplayMode::Lab:
+    case DisplayMode::LCh:
         return colour;
-    case 5:
+    case DisplayMode::Yxy:
         return {Q::Y, Q::X, Q::SmallY, Q::DeltaE};
-    case 6:
+    case DisplayMode::HazeTLab:
         return {Q::Haze, Q::Transmittance, Q::L, Q::A, Q::B, Q::C, Q::H, Q::DeltaE};
     default:
         break;
@@ -74,7 +74,7 @@ QList<StatQuantity> shownQuantities(int displayMode, bool legacy)
 QList<StatQuantity> shownQuantities(const QList<ComparisonRecord>& records)
 {
     if (records.isEmpty()) {
-        return shownQuantities(-1, false);
+        return shownQuantities(DisplayMode::None, false);
     }
     return shownQuantities(records.back().settings.displayMode, records.back().legacy);
 }

@@ -24,7 +24,7 @@ enum class StatQuantity { Haze, Transmittance, L, A, B, C, H, DeltaE, Y, X, Smal
 // The differences a display mode shows (0 Haze/T, 1 Haze, 2 T, 3 Lab, 4 LCh,
 // 5 Yxy, 6 Haze/T/Lab; legacy records: the colour differences). A mode of -1
 // (none set) shows every difference the record can have.
-QList<StatQuantity> shownQuantities(int displayMode, bool legacy);
+QList<StatQuantity> shownQuantities(DisplayMode displayMode, bool legacy);
 // The differences of a list of records: those of the newest record's mode.
 QList<StatQuantity> shownQuantities(const QList<ComparisonRecord>& records);
 // "ΔHaze", "ΔT", "ΔL*", …, "ΔE", "ΔY", "Δx", "Δy".

@@ -47,7 +47,7 @@ const LegacyColumn kLegacyColumns[] = {
 
 } // namespace
 
-QList<ExportColumn> comparisonExportColumns(int displayMode)
+QList<ExportColumn> comparisonExportColumns(DisplayMode displayMode)
 {
     // Titles marked for translation where they are used (QT_TRANSLATE_NOOP).
     const ExportColumn stdHaze{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard Haze"), 3};
@@ -73,19 +73,19 @@ QList<ExportColumn> comparisonExportColumns(int displayMode)
                                 {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Name"), 1},
                                 {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Time"), 2}};
     switch (displayMode) {
-    case ExportHazeTransmittance:
+    case DisplayMode::HazeT:
         columns << stdHaze << stdT << smpHaze << smpT << hazeTol << dHaze << tTol << dT;
         break;
-    case ExportHaze:
+    case DisplayMode::Haze:
         columns << stdHaze << smpHaze << hazeTol << dHaze;
         break;
-    case ExportTransmittance:
+    case DisplayMode::Transmittance:
         columns << stdT << smpT << tTol << dT;
         break;
-    case ExportLab:
+    case DisplayMode::Lab:
         columns << lab << sampleLab << eTol << dE;
         break;
-    case ExportLCh:
+    case DisplayMode::LCh:
         columns << ExportColumn{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard L*"), 8}
                 << ExportColumn{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard C*"), 9}
                 << ExportColumn{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard h"), 10}
@@ -93,7 +93,7 @@ QList<ExportColumn> comparisonExportColumns(int displayMode)
                 << ExportColumn{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample C*"), 20}
                 << ExportColumn{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample h"), 21} << eTol << dE;
         break;
-    case ExportYxy:
+    case DisplayMode::Yxy:
         columns << ExportColumn{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard Y"), 11}
                 << ExportColumn{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard x"), 12}
                 << ExportColumn{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard y"), 13}
@@ -101,7 +101,7 @@ QList<ExportColumn> comparisonExportColumns(int displayMode)
                 << ExportColumn{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample x"), 23}
                 << ExportColumn{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample y"), 24} << eTol << dE;
         break;
-    case ExportHazeTransmittanceLab:
+    case DisplayMode::HazeTLab:
         columns << stdHaze << stdT << lab << smpHaze << smpT << sampleLab << hazeTol << dHaze << tTol << dT << eTol << dE;
         break;
     default:
@@ -132,7 +132,7 @@ QList<QStringList> rowsOf(const QAbstractItemModel& model)
 
 } // namespace
 
-std::unique_ptr<ExportTableModel> comparisonExportTable(const QAbstractItemModel& table, int displayMode)
+std::unique_ptr<ExportTableModel> comparisonExportTable(const QAbstractItemModel& table, DisplayMode displayMode)
 {
     QList<int> sources;
     QStringList titles;
@@ -152,7 +152,7 @@ std::unique_ptr<ExportTableModel> spectralExportTable(const QAbstractItemModel& 
     return std::make_unique<ExportTableModel>(table, sources, QStringList(), kSpectralExportColumns, true);
 }
 
-QList<QStringList> comparisonExportRows(const QAbstractItemModel& table, int displayMode)
+QList<QStringList> comparisonExportRows(const QAbstractItemModel& table, DisplayMode displayMode)
 {
     return rowsOf(*comparisonExportTable(table, displayMode));
 }

@@ -3,6 +3,7 @@
 // them: every cell as its text. Plain functions over item models, so a page,
 // a test or a benchmark can hand in any table.
 
+#include "DisplayMode.h"
 #include <QAbstractTableModel>
 #include <QDateTime>
 #include <QList>
@@ -21,22 +22,12 @@ struct ExportColumn
 };
 
 // Display modes as the instrument numbers them.
-enum ExportDisplayMode {
-    ExportHazeTransmittance = 0,
-    ExportHaze = 1,
-    ExportTransmittance = 2,
-    ExportLab = 3,
-    ExportLCh = 4,
-    ExportYxy = 5,
-    ExportHazeTransmittanceLab = 6,
-};
-
 // The columns of the current comparison export for a display mode: number,
 // model, serial number, name, time, the mode's standard, sample, tolerance
 // and difference columns, the verdict.
-QList<ExportColumn> comparisonExportColumns(int displayMode);
+QList<ExportColumn> comparisonExportColumns(DisplayMode displayMode);
 // The titles (translated) in row 0, then one row per table row.
-QList<QStringList> comparisonExportRows(const QAbstractItemModel& table, int displayMode);
+QList<QStringList> comparisonExportRows(const QAbstractItemModel& table, DisplayMode displayMode);
 // The legacy 19-column block: titles in English or Chinese, then the rows.
 QList<QStringList> legacyExportRows(const QAbstractItemModel& table, bool chineseUi);
 // Every row of the spectral table (its heading row first), 33 columns.
@@ -73,7 +64,7 @@ private:
 
 // The tables the three exports write.
 constexpr int kComparisonExportTableColumns = 36;
-std::unique_ptr<ExportTableModel> comparisonExportTable(const QAbstractItemModel& table, int displayMode);
+std::unique_ptr<ExportTableModel> comparisonExportTable(const QAbstractItemModel& table, DisplayMode displayMode);
 std::unique_ptr<ExportTableModel> spectralExportTable(const QAbstractItemModel& table);
 
 // A table of texts: row r, column c is rows[r][c]; columns beyond a row's

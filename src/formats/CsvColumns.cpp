@@ -21,7 +21,7 @@ bool needsGuard(const QString& text)
     return i < text.size() && formulaStart(text.at(i));
 }
 
-QList<Column> currentColumns(int displayMode)
+QList<Column> currentColumns(DisplayMode displayMode)
 {
     const Column stdHaze{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard Haze"), Field::Standard, R::Haze};
     const Column stdT{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard Transmittance"), Field::Standard,
@@ -49,19 +49,19 @@ QList<Column> currentColumns(int displayMode)
                           {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Name"), Field::Name},
                           {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Time"), Field::Time}};
     switch (displayMode) {
-    case 0:
+    case DisplayMode::HazeT:
         columns << stdHaze << stdT << smpHaze << smpT << hazeTol << dHaze << tTol << dT;
         break;
-    case 1:
+    case DisplayMode::Haze:
         columns << stdHaze << smpHaze << hazeTol << dHaze;
         break;
-    case 2:
+    case DisplayMode::Transmittance:
         columns << stdT << smpT << tTol << dT;
         break;
-    case 3:
+    case DisplayMode::Lab:
         columns << lab << sampleLab << eTol << dE;
         break;
-    case 4:
+    case DisplayMode::LCh:
         columns << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard L*"), Field::Standard, R::LchL}
                 << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard C*"), Field::Standard, R::LchC}
                 << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard h"), Field::Standard, R::LchH}
@@ -70,7 +70,7 @@ QList<Column> currentColumns(int displayMode)
                 << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample h"), Field::Sample, R::LchH} << eTol
                 << dE;
         break;
-    case 5:
+    case DisplayMode::Yxy:
         columns << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard Y"), Field::Standard, R::Y}
                 << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard x"), Field::Standard, R::X}
                 << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard y"), Field::Standard, R::SmallY}
@@ -79,7 +79,7 @@ QList<Column> currentColumns(int displayMode)
                 << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample y"), Field::Sample, R::SmallY} << eTol
                 << dE;
         break;
-    case 6:
+    case DisplayMode::HazeTLab:
         columns << stdHaze << stdT << lab << smpHaze << smpT << sampleLab << hazeTol << dHaze << tTol << dT << eTol << dE;
         break;
     default:

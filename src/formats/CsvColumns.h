@@ -2,6 +2,7 @@
 // The columns of the comparison and spectral tables, shared by the CSV
 // writer and reader so that what one writes the other recognises.
 
+#include "DisplayMode.h"
 #include "Exchange.h"
 
 #include <QList>
@@ -49,7 +50,7 @@ struct Column
 
 using R = ComparisonRecord;
 
-QList<Column> currentColumns(int displayMode);
+QList<Column> currentColumns(DisplayMode displayMode);
 // The legacy layout's block, titled in the interface language without the
 // catalogue, as its spreadsheet export is.
 QList<Column> legacyColumns();

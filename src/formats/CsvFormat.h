@@ -9,6 +9,7 @@
 // character, so the reader can take exactly one off again. Numbers, negative
 // ones included, are never altered.
 
+#include "DisplayMode.h"
 #include "Exchange.h"
 
 #include <QIODevice>
@@ -53,7 +54,7 @@ private:
 class ComparisonCsvWriter
 {
 public:
-    ComparisonCsvWriter(QIODevice& device, int displayMode, bool legacy, bool chineseUi);
+    ComparisonCsvWriter(QIODevice& device, DisplayMode displayMode, bool legacy, bool chineseUi);
     ~ComparisonCsvWriter();
     bool add(const ComparisonRecord& record);
     bool finish();
@@ -70,9 +71,9 @@ private:
 // spreadsheet export has them), or, for legacy records, the legacy layout's
 // 19 columns with English or Chinese titles. Titles of the current layout
 // are translated.
-bool writeComparisonCsv(const QList<ComparisonRecord>& records, int displayMode, bool chineseUi, QIODevice& device,
+bool writeComparisonCsv(const QList<ComparisonRecord>& records, DisplayMode displayMode, bool chineseUi, QIODevice& device,
                         QString* error = nullptr);
-bool writeComparisonCsvFile(const QList<ComparisonRecord>& records, int displayMode, bool chineseUi,
+bool writeComparisonCsvFile(const QList<ComparisonRecord>& records, DisplayMode displayMode, bool chineseUi,
                             const QString& path, QString* error = nullptr);
 // No, Name, 400nm … 700nm; unnamed records as "spec1", "spec2", …
 bool writeSpectralCsv(const QList<NamedSpectrum>& spectra, QIODevice& device, QString* error = nullptr);
@@ -85,7 +86,7 @@ ReadResult parseCsv(QByteArrayView bytes, QList<QStringList>& rows);
 // What writeComparisonCsv wrote, back as records (the columns it did not
 // write stay at their defaults) with its display mode (-1 for the legacy
 // layout) and the title language.
-ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& records, int& displayMode,
+ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& records, DisplayMode& displayMode,
                              bool& chineseUi);
 ReadResult readSpectralCsv(QByteArrayView bytes, QList<NamedSpectrum>& spectra);
 

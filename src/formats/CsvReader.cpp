@@ -177,7 +177,7 @@ ReadResult parseCsv(QByteArrayView bytes, QList<QStringList>& rows)
     return ReadResult{true, QString()};
 }
 
-ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& records, int& displayMode,
+ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& records, DisplayMode& displayMode,
                              bool& chineseUi)
 {
     records.clear();
@@ -194,14 +194,15 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
     QList<Column> columns;
     bool legacy = false;
     chineseUi = false;
-    displayMode = -1;
+    displayMode = DisplayMode::None;
     const QStringList header = texts(reader.cells());
     if (sameTitles(header, legacyColumns(), 1) || sameTitles(header, legacyColumns(), 2)) {
         legacy = true;
         chineseUi = !sameTitles(header, legacyColumns(), 1);
         columns = legacyColumns();
     } else {
-        for (int mode = 0; mode <= 6 && columns.isEmpty(); ++mode) {
+        for (int index = 0; index < kDisplayModeCount && columns.isEmpty(); ++index) {
+            const DisplayMode mode = displayModeFromIndex(index);
             if (sameTitles(header, currentColumns(mode), 0) || sameTitles(header, currentColumns(mode), 1)) {
                 displayMode = mode;
                 columns = currentColumns(mode);

@@ -140,7 +140,7 @@ struct ComparisonCsvWriter::Columns
     QList<Column> list;
 };
 
-ComparisonCsvWriter::ComparisonCsvWriter(QIODevice& device, int displayMode, bool legacy, bool chineseUi)
+ComparisonCsvWriter::ComparisonCsvWriter(QIODevice& device, DisplayMode displayMode, bool legacy, bool chineseUi)
     : m_csv(device), m_columns(std::make_unique<Columns>(Columns{legacy ? legacyColumns() : currentColumns(displayMode)}))
 {
     for (const Column& column : m_columns->list) {
@@ -174,7 +174,7 @@ QString ComparisonCsvWriter::errorString() const
     return m_csv.errorString();
 }
 
-bool writeComparisonCsv(const QList<ComparisonRecord>& records, int displayMode, bool chineseUi, QIODevice& device,
+bool writeComparisonCsv(const QList<ComparisonRecord>& records, DisplayMode displayMode, bool chineseUi, QIODevice& device,
                         QString* error)
 {
     ComparisonCsvWriter writer(device, displayMode, !records.isEmpty() && records.first().legacy, chineseUi);
@@ -189,7 +189,7 @@ bool writeComparisonCsv(const QList<ComparisonRecord>& records, int displayMode,
     return ok;
 }
 
-bool writeComparisonCsvFile(const QList<ComparisonRecord>& records, int displayMode, bool chineseUi,
+bool writeComparisonCsvFile(const QList<ComparisonRecord>& records, DisplayMode displayMode, bool chineseUi,
                             const QString& path, QString* error)
 {
     return saveFile(path, error, [&](QIODevice& device) {

@@ -108,8 +108,8 @@ bool recordSample(const ComparisonRecord& record, int n, SampleKind kind, Exchan
     // Taken in the Haze/T, Haze or T mode, a record has no L*a*b*: the
     // instrument sends none in those modes, and the zeros in their place are
     // no colour.
-    const int mode = record.settings.displayMode;
-    if (!record.legacy && mode >= 0 && mode <= 2) {
+    const DisplayMode mode = record.settings.displayMode;
+    if (!record.legacy && mode != DisplayMode::None && !judgesDeltaE(mode)) {
         return false;
     }
     const bool standard = kind == SampleKind::Standard;

@@ -111,9 +111,10 @@ IdentificationOutcome identifyInstrument(Transport& transport, const ModelTable&
         return outcome;
     }
 
-    int displayMode = -1;
-    if (readDisplayParameter(transport, displayMode) != ProtocolResult::Success
-        || !layoutAcceptsDisplayMode(layout, displayMode)) {
+    int displayParameter = -1;
+    const bool read = readDisplayParameter(transport, displayParameter) == ProtocolResult::Success;
+    const DisplayMode displayMode = displayModeFromIndex(displayParameter);
+    if (!read || !layoutAcceptsDisplayMode(layout, displayMode)) {
         addBox(outcome, tr("Error"), tr("Failed to read DisplayParam!"));
         return outcome;
     }

@@ -3,6 +3,7 @@
 // procedure over the transport. The page applies the outcome to its widgets
 // and shows its boxes in order; the command line prints them.
 
+#include "DisplayMode.h"
 #include "InstrumentFeedback.h"
 #include "WorkspaceRules.h"
 
@@ -24,7 +25,7 @@ struct IdentificationOutcome
     std::optional<ModelEntry> model; // empty: not in the table (model "UnKnow")
     int softwareVersion = 0;
     bool firstGeneration = false;
-    int displayMode = -1;            // -1: not read, or refused for the layout
+    DisplayMode displayMode = DisplayMode::None; // None: not read, or refused for the layout
     QList<IdentificationBox> boxes;  // what to show, in order
 };
 

@@ -1,7 +1,8 @@
 #pragma once
-// What the workspace knows of the attached instrument and of the comparison
-// in progress, in one object without widgets: who is attached, the settings
-// read from it, the display mode, and where the next measurement goes. The
+// What the workspace knows of the attached instrument, in one object without
+// widgets: who is attached, the settings read from it, the display mode and
+// the settings a comparison is judged against (MeasurementSession keeps the
+// comparison in progress, the record lists name their rows). The
 // page keeps one and hands it to what needs it; a program without a window
 // can keep one just the same.
 
@@ -26,18 +27,36 @@ struct InstrumentState
     double deltaEThreshold = -1.0;
     int deltaEFormulaIndex = 0;       // formula 0 until read
     double parameterThreshold = -1.0; // the threshold stored with the formula (layout 1)
-    // One flag per display mode; exactly one is set once a mode is known.
-    DisplayFlags displayFlags = displayFlagsFor(0);
+    // The display mode in force.
+    DisplayMode displayMode = DisplayMode::HazeT;
 
-    // The comparison in progress.
-    int nextMeasurement = 1; // 1: a standard comes next, 2: a sample
-    bool standardTaken = false;
 
     // The language the page speaks (some texts are chosen by it, not by the catalogue).
     bool chineseUi = false;
 
-    // The display mode in force (0 Haze/T ... 6 Haze/T/Lab), -1 for none.
-    int displayMode() const { return displayModeOf(displayFlags); }
     bool isFirstGeneration() const { return isFirstGenerationColorimeter(modelName, softwareVersion); }
     Tolerances tolerances() const { return {hazeTolerance, transmittanceTolerance, deltaEThreshold}; }
+
+    // The settings a comparison made now is judged against: the current
+    // layout's tolerances, formula, display mode and layout, or the legacy
+    // layout's formula and threshold; with the formula and threshold as
+    // shown beside the table. The one place settings are filled: live,
+    // pushed, imported and re-judged comparisons and the command line.
+    ComparisonSettings judgingSettings(bool legacy, const QString& formulaText, const QString& thresholdText) const
+    {
+        ComparisonSettings s;
+        s.deltaEThreshold = deltaEThreshold;
+        s.formulaCode = deltaEFormulaIndex;
+        s.formulaText = formulaText;
+        if (legacy) {
+            s.thresholdText = thresholdText;
+            return s;
+        }
+        s.hazeTolerance = hazeTolerance;
+        s.transmittanceTolerance = transmittanceTolerance;
+        s.parameterThreshold = parameterThreshold;
+        s.displayMode = displayMode;
+        s.layoutIndex = layoutIndex;
+        return s;
+    }
 };

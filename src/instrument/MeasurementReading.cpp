@@ -9,7 +9,12 @@
 namespace {
 
 constexpr int kBlockBase = 0x20;
-constexpr int kBlockModes = 6; // 0 Haze/T ... 5 Yxy; Haze/T/Lab has none
+
+// The modes with a result block of their own: all but Haze/T/Lab.
+bool hasBlock(DisplayMode mode)
+{
+    return mode != DisplayMode::None && mode != DisplayMode::HazeTLab;
+}
 
 std::array<int, 21> rawFromRecord(const MeasurementValues& v)
 {
@@ -30,28 +35,29 @@ ColorReading readingFromBlock(const MeasurementBlock& block)
     raw[17] = block.bytes[1];
     raw[18] = block.bytes[2];
     const auto& v = block.values;
-    switch (block.mode) {
-    case 0:
+    const DisplayMode mode = displayModeFromIndex(block.mode);
+    switch (mode) {
+    case DisplayMode::HazeT:
         raw[19] = v[0];
         raw[20] = v[1];
         break;
-    case 1:
+    case DisplayMode::Haze:
         raw[19] = v[0];
         break;
-    case 2:
+    case DisplayMode::Transmittance:
         raw[20] = v[0];
         break;
-    case 3:
-    case 4:
-    case 5:
+    case DisplayMode::Lab:
+    case DisplayMode::LCh:
+    case DisplayMode::Yxy:
         raw[0] = v[0];
         raw[1] = v[1];
         raw[2] = v[2];
-        if (block.mode == 4) {
+        if (mode == DisplayMode::LCh) {
             raw[6] = v[3];
             raw[7] = v[4];
             raw[8] = v[5];
-        } else if (block.mode == 5) {
+        } else if (mode == DisplayMode::Yxy) {
             raw[9] = v[3];
             raw[10] = v[4];
             raw[11] = v[5];
@@ -88,7 +94,7 @@ FetchPath fetchPathFor(const QString& model, int softwareVersion)
     return blockModel && softwareVersion < 106 ? FetchPath::Block : FetchPath::Full;
 }
 
-int fetchMeasurement(Transport& transport, FetchPath path, int displayMode, ColorReading& reading)
+int fetchMeasurement(Transport& transport, FetchPath path, DisplayMode displayMode, ColorReading& reading)
 {
     switch (path) {
     case FetchPath::Full: {
@@ -100,12 +106,12 @@ int fetchMeasurement(Transport& transport, FetchPath path, int displayMode, Colo
         return result;
     }
     case FetchPath::Block: {
-        if (displayMode < 0 || displayMode >= kBlockModes) {
+        if (!hasBlock(displayMode)) {
             // No block to read: a reading of zeros would be an invented one.
             return ProtocolResult::ValueDoesNotFit;
         }
         MeasurementBlock block;
-        const int result = readMeasurementBlock(transport, displayMode, block);
+        const int result = readMeasurementBlock(transport, displayModeIndex(displayMode), block);
         if (result == ProtocolResult::Success) {
             reading = readingFromBlock(block);
         }
@@ -123,7 +129,7 @@ int fetchMeasurement(Transport& transport, FetchPath path, int displayMode, Colo
     return ProtocolResult::ValueDoesNotFit;
 }
 
-bool readingFromPushedFrame(const PushedFrame& frame, int displayMode, ColorReading& reading)
+bool readingFromPushedFrame(const PushedFrame& frame, DisplayMode displayMode, ColorReading& reading)
 {
     switch (frame.format) {
     case PushedFrameFormat::FullRecord: {
@@ -137,12 +143,11 @@ bool readingFromPushedFrame(const PushedFrame& frame, int displayMode, ColorRead
     case PushedFrameFormat::Block: {
         // Only the block of the mode in force; Haze/T/Lab has none of its own,
         // and a block of another mode would show a reading as the wrong quantities.
-        if (displayMode < 0 || displayMode >= kBlockModes
-            || frame.blockNumber != kBlockBase + displayMode) {
+        if (!hasBlock(displayMode) || frame.blockNumber != kBlockBase + displayModeIndex(displayMode)) {
             return false;
         }
         MeasurementBlock block;
-        if (!decodeMeasurementBlock(frame.bytes, displayMode, block)) {
+        if (!decodeMeasurementBlock(frame.bytes, displayModeIndex(displayMode), block)) {
             return false;
         }
         reading = readingFromBlock(block);
@@ -160,24 +165,13 @@ bool readingFromPushedFrame(const PushedFrame& frame, int displayMode, ColorRead
     return false;
 }
 
-std::array<QString, 11> currentLayoutTexts(const ColorReading& r)
+ComparisonRecord::Values currentLayoutValues(const ColorReading& r)
 {
-    return {formatValue(Quantity::Haze, r.haze),
-            formatValue(Quantity::Transmittance, r.transmittance),
-            formatValue(Quantity::L, r.lab.l),
-            formatValue(Quantity::A, r.lab.a),
-            formatValue(Quantity::B, r.lab.b),
-            formatValue(Quantity::LchL, r.lchL),
-            formatValue(Quantity::Chroma, r.chroma),
-            formatValue(Quantity::Hue, r.hue),
-            formatValue(Quantity::LuminanceY, r.luminanceY),
-            formatValue(Quantity::ChromaticityX, r.chromaticityX),
-            formatValue(Quantity::ChromaticityY, r.chromaticityY)};
+    return {r.haze, r.transmittance, r.lab.l, r.lab.a, r.lab.b, r.lchL, r.chroma, r.hue,
+            r.luminanceY, r.chromaticityX, r.chromaticityY};
 }
 
-std::array<QString, 5> legacyLayoutTexts(const ColorReading& r)
+ComparisonRecord::LegacyValues legacyLayoutValues(const ColorReading& r)
 {
-    return {formatValue(Quantity::L, r.lab.l), formatValue(Quantity::A, r.lab.a),
-            formatValue(Quantity::B, r.lab.b), formatValue(Quantity::Chroma, r.chroma),
-            formatValue(Quantity::LegacyHue, r.hue)};
+    return {r.lab.l, r.lab.a, r.lab.b, r.chroma, r.hue};
 }

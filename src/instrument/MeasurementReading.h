@@ -4,7 +4,8 @@
 // functions: the caller holds the link lock around a fetch.
 
 #include "Colorimetry.h"
-#include "ComparisonJudging.h" // displayModeOf
+#include "ComparisonRecord.h"
+#include "DisplayMode.h"
 #include "Judgement.h"
 
 #include <QString>
@@ -29,15 +30,15 @@ FetchPath fetchPathFor(const QString& model, int softwareVersion);
 // result (1 or a negative ProtocolResult). On the block path a display mode
 // without a block of its own (Haze/T/Lab, or none) is a failed measurement:
 // nothing is sent and no reading is invented.
-int fetchMeasurement(Transport& transport, FetchPath path, int displayMode, ColorReading& reading);
+int fetchMeasurement(Transport& transport, FetchPath path, DisplayMode displayMode, ColorReading& reading);
 
 // The reading a pushed frame carries. false (reading untouched) for a block of
 // another display mode than displayMode, for any block while the mode has no
 // block of its own, and for a frame too short to decode.
-bool readingFromPushedFrame(const PushedFrame& frame, int displayMode, ColorReading& reading);
+bool readingFromPushedFrame(const PushedFrame& frame, DisplayMode displayMode, ColorReading& reading);
 
-// The eleven texts of the current layout's value column, in its row order:
-// Haze, Transmittance, L*, a*, b*, L*, C*, h, Y, x, y ("12.34%", "0.3127").
-std::array<QString, 11> currentLayoutTexts(const ColorReading& reading);
-// The five texts of the legacy layout: L*, a*, b*, C*, h, two decimals each.
-std::array<QString, 5> legacyLayoutTexts(const ColorReading& reading);
+// The values of a reading in the current layout's order (Haze, Transmittance,
+// L*, a*, b*, L*, C*, h, Y, x, y) and in the legacy layout's (L*, a*, b*, C*,
+// h), as measured; a comparison rounds them as the display shows them.
+ComparisonRecord::Values currentLayoutValues(const ColorReading& reading);
+ComparisonRecord::LegacyValues legacyLayoutValues(const ColorReading& reading);

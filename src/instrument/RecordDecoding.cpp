@@ -15,8 +15,6 @@ constexpr quint32 kDataBase = 0x400000;
 constexpr quint32 kAreaStride = 0x80000;
 constexpr quint32 kNameOffset = 0x40000;
 
-enum Mode { HazeT, Haze, Transmittance, Lab, LCh, Yxy, HazeTLab };
-
 // One 16-bit word of a record: signed or unsigned, divided down.
 double word(const QByteArray& record, int index, bool isSigned, double divisor)
 {
@@ -33,15 +31,15 @@ void decodeColor(int mode, const QByteArray& record, int first, Values& v)
     using R = ComparisonRecord;
     auto u = [&](int i, double divisor) { return word(record, first + i, false, divisor); };
     auto s = [&](int i) { return word(record, first + i, true, 100.0); };
-    switch (mode) {
-    case HazeT:
+    switch (displayModeFromIndex(mode)) {
+    case DisplayMode::HazeT:
         v[R::Haze] = u(0, 100.0);
         v[R::Transmittance] = u(1, 100.0);
         break;
-    case Haze:
+    case DisplayMode::Haze:
         v[R::Haze] = u(0, 100.0);
         break;
-    case Transmittance:
+    case DisplayMode::Transmittance:
         v[R::Transmittance] = u(0, 100.0);
         break;
     default:
@@ -49,15 +47,15 @@ void decodeColor(int mode, const QByteArray& record, int first, Values& v)
         v[R::LabL] = s(0);
         v[R::LabA] = s(1);
         v[R::LabB] = s(2);
-        if (mode == LCh) {
+        if (mode == displayModeIndex(DisplayMode::LCh)) {
             v[R::LchL] = u(3, 100.0);
             v[R::LchC] = u(4, 100.0);
             v[R::LchH] = u(5, 10.0);
-        } else if (mode == Yxy) {
+        } else if (mode == displayModeIndex(DisplayMode::Yxy)) {
             v[R::Y] = u(3, 100.0);
             v[R::X] = u(4, 10000.0);
             v[R::SmallY] = u(5, 10000.0);
-        } else if (mode == HazeTLab) {
+        } else if (mode == displayModeIndex(DisplayMode::HazeTLab)) {
             v[R::Haze] = u(3, 100.0);
             v[R::Transmittance] = u(4, 100.0);
         }
@@ -114,7 +112,7 @@ quint32 nameArea(int displayMode)
 
 bool carriesLab(int displayMode)
 {
-    return displayMode >= Lab && displayMode <= HazeTLab;
+    return judgesDeltaE(displayModeFromIndex(displayMode));
 }
 
 bool decodeComparisonRecord(int displayMode, const QByteArray& record, ComparisonRecord& result)

@@ -1,6 +1,6 @@
 #include "RecordImport.h"
 
-#include "ComparisonJudging.h"
+#include "Comparison.h"
 #include "Frames.h"
 #include "LinkAccess.h"
 #include "RecordCommands.h"
@@ -15,23 +15,6 @@ namespace {
 QDateTime importTimeOf(const ImportSettings& settings)
 {
     return settings.importTime.isValid() ? settings.importTime : QDateTime::currentDateTime();
-}
-
-// The settings every imported record is judged against: those of a live
-// comparison on the page at the moment of the import.
-ComparisonSettings judgingSettings(const ImportSettings& settings, int displayMode)
-{
-    ComparisonSettings s;
-    s.hazeTolerance = settings.tolerances.haze;
-    s.transmittanceTolerance = settings.tolerances.transmittance;
-    s.deltaEThreshold = settings.tolerances.deltaE;
-    s.parameterThreshold = settings.parameterThreshold;
-    s.formulaCode = settings.formulaCode;
-    s.displayMode = displayMode;
-    s.layoutIndex = settings.layoutIndex;
-    s.formulaText = settings.formulaText;
-    s.thresholdText = settings.thresholdText;
-    return s;
 }
 
 void count(ImportResult& result, bool pass)
@@ -162,7 +145,8 @@ RecordImport::Pages RecordImport::transfer(const Layout& layout, const std::func
 
 ImportResult RecordImport::importCurrent(const ImportSettings& settings)
 {
-    const int mode = settings.displayMode;
+    // The instrument keeps the records of each display mode in an area of its own.
+    const int mode = displayModeIndex(settings.judging.displayMode);
     Layout layout;
     layout.dataArea = RecordDecoding::dataArea(mode);
     layout.nameArea = RecordDecoding::nameArea(mode);
@@ -172,7 +156,7 @@ ImportResult RecordImport::importCurrent(const ImportSettings& settings)
     layout.dataPageErrorText = tr("Reading difference recording lab data failed!");
     Transport& transport = m_link.transport();
     const Pages pages = transfer(layout, [&](int& count) {
-        return readComparisonRecordCount(transport, count, mode, settings.layoutIndex);
+        return readComparisonRecordCount(transport, count, mode, settings.judging.layoutIndex);
     });
     ImportResult result;
     result.outcome = pages.outcome;
@@ -181,19 +165,15 @@ ImportResult RecordImport::importCurrent(const ImportSettings& settings)
     }
 
     const QDateTime time = importTimeOf(settings);
-    const ComparisonSettings judging = judgingSettings(settings, mode);
     result.rows.reserve(pages.count);
     for (int i = 0; i < pages.count; ++i) {
-        ComparisonRecord row;
-        RecordDecoding::decodeComparisonRecord(mode, pages.data.mid(i * layout.dataSize, layout.dataSize), row);
+        ComparisonRecord decoded;
+        RecordDecoding::decodeComparisonRecord(mode, pages.data.mid(i * layout.dataSize, layout.dataSize), decoded);
+        // The formula and threshold rule of a live comparison in this layout.
+        ComparisonRecord row = compareValues(decoded.standard, decoded.sample, settings.judging);
         row.testName = RecordDecoding::comparisonRecordName(
             pages.names.mid(i * layout.nameSize, layout.nameSize));
         row.time = time;
-        row.hazeDifference = row.sample[ComparisonRecord::Haze] - row.standard[ComparisonRecord::Haze];
-        row.transmittanceDifference =
-            row.sample[ComparisonRecord::Transmittance] - row.standard[ComparisonRecord::Transmittance];
-        // The formula and threshold rule of a live comparison in this layout.
-        judgeRecord(row, judging);
         count(result, row.pass);
         row.sequence = settings.totalCountBefore + i + 1;
         row.modelName = settings.modelName;
@@ -225,19 +205,18 @@ ImportResult RecordImport::importLegacy(const ImportSettings& settings)
 
     using R = ComparisonRecord;
     const QDateTime time = importTimeOf(settings);
-    const ComparisonSettings judging = judgingSettings(settings, settings.displayMode);
     result.rows.reserve(pages.count);
     for (int i = 0; i < pages.count; ++i) {
-        ComparisonRecord row;
-        row.legacy = true;
-        RecordDecoding::decodeLegacyRecord(pages.data.mid(i * kLegacyDataSize, kLegacyDataSize), row);
+        ComparisonRecord decoded;
+        RecordDecoding::decodeLegacyRecord(pages.data.mid(i * kLegacyDataSize, kLegacyDataSize), decoded);
+        ComparisonRecord row = compareLegacyValues(decoded.legacyStandard, decoded.legacySample, settings.judging);
         row.testName = RecordDecoding::legacyRecordName(pages.names.mid(i * kLegacyNameSize, kLegacyNameSize));
         row.time = time;
+        // Statistics and exchange files read a legacy record's L*a*b* where a current one keeps it.
         for (int v : {R::LegacyL, R::LegacyA, R::LegacyB}) {
             row.standard[R::LabL + v] = row.legacyStandard[v];
             row.sample[R::LabL + v] = row.legacySample[v];
         }
-        judgeRecord(row, judging);
         count(result, row.pass);
         row.sequence = settings.totalCountBefore + i + 1;
         row.modelName = settings.modelName;

@@ -26,16 +26,13 @@ class LinkAccess;
 // What an import needs to know of the page at the moment it runs.
 struct ImportSettings
 {
-    int displayMode = -1;  // current procedure: the display mode in force (0..6)
-    int layoutIndex = 0;   // 0..3; selects the count cell and the formula rule
-    int formulaCode = 0;   // the page's deltaEFormulaIndex
-    Tolerances tolerances; // hazeTolerance, transmittanceTolerance, deltaEThreshold
-    double parameterThreshold = -1.0; // layout 1 judges delta-E against this one, as live rows do
+    // What every record is judged against, as a live comparison is
+    // (InstrumentState::judgingSettings); the current procedure reads the
+    // records of its display mode and the count cell of its layout.
+    ComparisonSettings judging;
     QString modelName;
     QString serialNumber;  // the text of the serial-number field
     int totalCountBefore = 0; // the first row's NO is this + 1
-    QString formulaText;   // legacy rows: the shown formula and threshold fields
-    QString thresholdText;
     QDateTime importTime;  // stamped on every row; now when not set
 };
 

@@ -131,13 +131,13 @@ bool SettingsExchange::writeDeltaEParameter(LinkAccess& link, InstrumentFeedback
     return true;
 }
 
-bool SettingsExchange::setDisplayParameter(int displayMode)
+bool SettingsExchange::setDisplayParameter(DisplayMode displayMode)
 {
     LinkLock lock(m_link);
-    const int rc = ::setDisplayParameter(m_link.transport(), displayMode);
+    const int rc = ::setDisplayParameter(m_link.transport(), displayModeIndex(displayMode));
     lock.unlock();
     if (rc != ProtocolResult::Success) {
-        qCDebug(lcSettings) << "setting the display parameter to" << displayMode << "failed:" << rc;
+        qCDebug(lcSettings) << "setting the display parameter to" << displayModeIndex(displayMode) << "failed:" << rc;
         show(tr("Error"), tr("Failed to Setup  DisplayParam information!"));
         return false;
     }

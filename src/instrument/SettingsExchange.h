@@ -4,6 +4,7 @@
 // each under the link lock. The page keeps the values; this class only moves
 // them and says what happened, through the caller's InstrumentFeedback.
 
+#include "DisplayMode.h"
 #include "InstrumentFeedback.h"
 #include "LinkAccess.h"
 #include "SettingsRules.h"
@@ -51,7 +52,7 @@ public:
                                      const QString& thresholdText);
 
     // The display parameter 0..6 (-1 when no mode is chosen, which fails).
-    bool setDisplayParameter(int displayMode);
+    bool setDisplayParameter(DisplayMode displayMode);
 
 private:
     void show(const QString& title, const QString& text);

@@ -36,17 +36,17 @@ std::optional<ModelEntry> findModel(const ModelTable& table, quint32 meterNumber
     return std::nullopt;
 }
 
-bool layoutAcceptsDisplayMode(int layoutIndex, int displayMode)
+bool layoutAcceptsDisplayMode(int layoutIndex, DisplayMode mode)
 {
     switch (layoutIndex) {
     case 1:
-        return displayMode == 3 || displayMode == 4;
+        return mode == DisplayMode::Lab || mode == DisplayMode::LCh;
     case 2:
-        return displayMode == 3;
+        return mode == DisplayMode::Lab;
     case 3:
-        return displayMode >= 0 && displayMode <= 2;
+        return mode == DisplayMode::HazeT || mode == DisplayMode::Haze || mode == DisplayMode::Transmittance;
     default:
-        return displayMode >= 0 && displayMode <= 6;
+        return mode != DisplayMode::None;
     }
 }
 
@@ -81,31 +81,22 @@ LayoutWidgets layoutWidgetsFor(int layoutIndex, const QString& model, int softwa
     if (softwareVersion > 113 && model == QLatin1String("TX310")) {
         w.radioShown[6] = true;
     }
-    w.loadStandardShown = w.radioShown[3] || w.radioShown[4] || w.radioShown[5];
+    w.loadStandardShown = false;
+    for (int index = 0; index < kDisplayModeCount; ++index) {
+        w.loadStandardShown = w.loadStandardShown || (w.radioShown[index] && judgesByDeltaEAlone(displayModeFromIndex(index)));
+    }
     return w;
 }
 
-std::optional<ToleranceInputs> toleranceInputsFor(int displayMode)
+std::optional<ToleranceInputs> toleranceInputsFor(DisplayMode mode)
 {
-    switch (displayMode) {
-    case 0:
-        return ToleranceInputs{true, true, false};
-    case 1:
-        return ToleranceInputs{true, false, false};
-    case 2:
-        return ToleranceInputs{false, true, false};
-    case 3:
-    case 4:
-    case 5:
-        return ToleranceInputs{false, false, true};
-    case 6:
-        return ToleranceInputs{true, true, true};
-    default:
+    if (mode == DisplayMode::None) {
         return std::nullopt;
     }
+    return ToleranceInputs{judgesHaze(mode), judgesTransmittance(mode), judgesDeltaE(mode)};
 }
 
-DisplayModeView displayModeView(const DisplayFlags& flags)
+DisplayModeView displayModeView(DisplayMode mode)
 {
     struct ModeShows
     {
@@ -123,24 +114,13 @@ DisplayModeView displayModeView(const DisplayFlags& flags)
         {{1, 2, 3, 4, 5, 12}, {3, 4, 5, 6, 7, 14, 15, 16, 17, 18, 25, 26, 27}, 18},
     }};
     DisplayModeView view;
-    for (std::size_t mode = 0; mode < flags.size(); ++mode) {
-        if (!flags[mode]) {
-            continue;
-        }
-        for (int row : shows[mode].rows) {
-            if (!view.displayRows.contains(row)) {
-                view.displayRows.append(row);
-            }
-        }
-        for (int column : shows[mode].columns) {
-            if (!view.dataColumns.contains(column)) {
-                view.dataColumns.append(column);
-            }
-        }
-        view.n = shows[mode].n;
+    if (mode == DisplayMode::None) {
+        return view;
     }
-    std::sort(view.displayRows.begin(), view.displayRows.end());
-    std::sort(view.dataColumns.begin(), view.dataColumns.end());
+    const ModeShows& shown = shows[static_cast<std::size_t>(displayModeIndex(mode))];
+    view.displayRows = shown.rows;
+    view.dataColumns = shown.columns;
+    view.n = shown.n;
     return view;
 }
 

@@ -29,7 +29,7 @@ std::optional<ModelEntry> findModel(const ModelTable& table, quint32 meterNumber
 
 // isFirstGenerationColorimeter (InstrumentGeneration.h) says which instruments the legacy layout serves.
 // Layouts 0: 0..6, 1: 3 and 4, 2: 3 only, 3: 0..2; larger layouts as layout 0.
-bool layoutAcceptsDisplayMode(int layoutIndex, int displayMode);
+bool layoutAcceptsDisplayMode(int layoutIndex, DisplayMode mode);
 // Layouts 1 and 2 take the delta-E parameter page and a reflectance spectral
 // button; every other layout the tolerance page and transmittance.
 bool layoutUsesParameterPage(int layoutIndex);
@@ -37,7 +37,7 @@ bool layoutUsesParameterPage(int layoutIndex);
 // Which widgets of the page a layout shows.
 struct LayoutWidgets
 {
-    std::array<bool, 7> radioShown{}; // per display mode
+    std::array<bool, kDisplayModeCount> radioShown{}; // per display mode (its index)
     bool setDisplayParameterShown = true;
     bool formulaShown = true;
     bool spectralShown = true;
@@ -49,24 +49,24 @@ struct LayoutWidgets
 };
 LayoutWidgets layoutWidgetsFor(int layoutIndex, const QString& model, int softwareVersion);
 
-// Which tolerance inputs a display mode asks for (ids above 6: none changed).
+// Which tolerance inputs a display mode asks for (None: none changed).
 struct ToleranceInputs
 {
     bool haze = false;
     bool transmittance = false;
     bool deltaE = false;
 };
-std::optional<ToleranceInputs> toleranceInputsFor(int displayMode);
+std::optional<ToleranceInputs> toleranceInputsFor(DisplayMode mode);
 
-// The rows of the live display and the columns of the comparison table a set
-// of display flags shows, and n, the count that sizes the columns.
+// The rows of the live display and the columns of the comparison table a
+// display mode shows, and n, the count that sizes the columns.
 struct DisplayModeView
 {
     QList<int> displayRows;  // of tableWidget_colorDiff, 1..12
     QList<int> dataColumns;  // of tableWidget_data, 3..27
     int n = 0;
 };
-DisplayModeView displayModeView(const DisplayFlags& flags);
+DisplayModeView displayModeView(DisplayMode mode);
 
 // Widths of the current table's columns 0..30 for n and the width the table
 // has for them (its viewport's).

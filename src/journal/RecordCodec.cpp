@@ -282,7 +282,7 @@ QByteArray encode(const ComparisonRecord& record)
     w.number(s.deltaEThreshold);
     w.signedVarint(s.formulaCode);
     w.number(s.parameterThreshold);
-    w.signedVarint(s.displayMode);
+    w.signedVarint(displayModeIndex(s.displayMode));
     w.signedVarint(s.layoutIndex);
     w.text(s.formulaText);
     w.text(s.thresholdText);
@@ -358,7 +358,7 @@ bool Decoder::decode(const QByteArray& bytes, ComparisonRecord& record)
     s.deltaEThreshold = r.number();
     s.formulaCode = static_cast<int>(r.signedVarint());
     s.parameterThreshold = r.number();
-    s.displayMode = static_cast<int>(r.signedVarint());
+    s.displayMode = displayModeFromIndex(static_cast<int>(r.signedVarint()));
     s.layoutIndex = static_cast<int>(r.signedVarint());
     if (!r.text(data, size)) {
         return false;

@@ -151,7 +151,6 @@ QString deltaERow310(const ReportSnapshot& s)
     return dataRow(colorimeter("△E"), QString(), QString(), fixed(s.deltaE, 2));
 }
 
-enum Flag { HazeT, HazeOnly, TOnly, Lab, Lch, Yxy, HazeTLab };
 
 } // namespace
 
@@ -168,7 +167,7 @@ QString legacyDeviceText(const ReportSnapshot& snapshot)
 QString reportHtmlFor310(const ReportSnapshot& s, int layoutIndex, const QDateTime& builtAt)
 {
     using V = ReportSnapshot;
-    const auto& flags = s.displayFlags;
+    const DisplayMode mode = s.displayMode;
     const InfoWidths w{15, 33, 20, 25};
     const QString hazeTol = QStringLiteral("Haze Tolerance:");
     const QString tTol = QStringLiteral("Transmittance Tolerance:");
@@ -178,50 +177,50 @@ QString reportHtmlFor310(const ReportSnapshot& s, int layoutIndex, const QDateTi
     QStringList info;
     info << twoPairs(w, QStringLiteral("Device: "), s.modelName, QStringLiteral("SN:"), s.serialNumber)
          << twoPairs(w, QStringLiteral("Company:"), s.company, QStringLiteral("Sample Name:"), s.testName);
-    if (flags[HazeT]) {
+    if (mode == DisplayMode::HazeT) {
         info << twoPairs(w, hazeTol, s.hazeToleranceText, tTol, s.transmittanceToleranceText)
              << onePair(w.c, w.d, testTime, s.dateTime);
     }
-    if (flags[HazeOnly]) {
+    if (mode == DisplayMode::Haze) {
         info << twoPairs(w, hazeTol, s.hazeToleranceText, testTime, s.dateTime);
     }
-    if (flags[TOnly]) {
+    if (mode == DisplayMode::Transmittance) {
         info << twoPairs(w, tTol, s.transmittanceToleranceText, testTime, s.dateTime);
     }
-    if (flags[Lab] || flags[Lch] || flags[Yxy]) {
+    if (judgesByDeltaEAlone(mode)) {
         info << twoPairs(w, thresholds, s.deltaEThresholdText, testTime, s.dateTime);
         if (layoutIndex == 1) {
             info << QStringLiteral("<tr>") + labelCell(w.a, colorimeter("△E ") + QStringLiteral("formula:"))
                         + valueCell(w.b, s.formulaText) + emptyCell(3) + QStringLiteral("</tr>");
         }
     }
-    if (flags[HazeTLab]) {
+    if (mode == DisplayMode::HazeTLab) {
         info << twoPairs(w, hazeTol, s.hazeToleranceText, tTol, s.transmittanceToleranceText)
              << twoPairs(w, thresholds, s.deltaEThresholdText, testTime, s.dateTime);
     }
 
     QString values;
-    if (flags[HazeT]) {
+    if (mode == DisplayMode::HazeT) {
         values += hazeRow(s) + transmittanceRow(s);
     }
-    if (flags[HazeOnly]) {
+    if (mode == DisplayMode::Haze) {
         values += hazeRow(s);
     }
-    if (flags[TOnly]) {
+    if (mode == DisplayMode::Transmittance) {
         values += transmittanceRow(s);
     }
-    if (flags[Lab]) {
+    if (mode == DisplayMode::Lab) {
         values += labRows(s) + deltaERow310(s);
     }
-    if (flags[Lch]) {
+    if (mode == DisplayMode::LCh) {
         values += valueRow(s, QStringLiteral("L*"), V::LchL, 2) + valueRow(s, QStringLiteral("C*"), V::LchC, 2)
                   + valueRow(s, QStringLiteral("h"), V::LchH, 1) + deltaERow310(s);
     }
-    if (flags[Yxy]) {
+    if (mode == DisplayMode::Yxy) {
         values += valueRow(s, QStringLiteral("Y"), V::Y, 2) + valueRow(s, QStringLiteral("x"), V::X, 4)
                   + valueRow(s, QStringLiteral("y"), V::SmallY, 4) + deltaERow310(s);
     }
-    if (flags[HazeTLab]) {
+    if (mode == DisplayMode::HazeTLab) {
         values += hazeRow(s) + transmittanceRow(s) + labRows(s) + deltaERow310(s);
     }
 

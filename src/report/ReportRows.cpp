@@ -48,7 +48,7 @@ ReportSnapshot snapshotFromRecord(const ComparisonRecord& record, const TestInfo
         s.transmittanceToleranceText = cellText(layout, record, 32);
         s.deltaEThresholdText = cellText(layout, record, 33);
         s.formulaText = record.settings.formulaText;
-        s.displayFlags = displayFlagsFor(record.settings.displayMode);
+        s.displayMode = record.settings.displayMode;
     }
     setInformation(s, information);
     return s;

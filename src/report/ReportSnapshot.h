@@ -4,6 +4,7 @@
 // dialogs copy it when they are built and write the three test-information
 // texts back, so that they carry over to the next report.
 
+#include "DisplayMode.h"
 #include <QString>
 
 #include <array>
@@ -34,6 +35,6 @@ struct ReportSnapshot
     QString company;
     QString tester;
     QString auditor;
-    // Display mode in force: Haze/T, Haze, T, Lab, LCh, Yxy, Haze/T/Lab.
-    std::array<bool, 7> displayFlags{};
+    // Display mode in force.
+    DisplayMode displayMode = DisplayMode::None;
 };

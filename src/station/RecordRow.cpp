@@ -56,7 +56,7 @@ QJsonObject recordRow(const OutboxEntry& entry)
         {QStringLiteral("deltaEThreshold"), number(s.deltaEThreshold)},
         {QStringLiteral("formulaCode"), s.formulaCode},
         {QStringLiteral("parameterThreshold"), number(s.parameterThreshold)},
-        {QStringLiteral("displayMode"), s.displayMode},
+        {QStringLiteral("displayMode"), displayModeIndex(s.displayMode)},
         {QStringLiteral("layoutIndex"), s.layoutIndex},
         {QStringLiteral("formulaText"), s.formulaText},
         {QStringLiteral("thresholdText"), s.thresholdText},
@@ -138,7 +138,7 @@ ComparisonRecord recordFromRow(const QJsonObject& row)
     out.deltaEThreshold = s.value(QStringLiteral("deltaEThreshold")).toDouble(-1.0);
     out.formulaCode = s.value(QStringLiteral("formulaCode")).toInt(0);
     out.parameterThreshold = s.value(QStringLiteral("parameterThreshold")).toDouble(-1.0);
-    out.displayMode = s.value(QStringLiteral("displayMode")).toInt(-1);
+    out.displayMode = displayModeFromIndex(s.value(QStringLiteral("displayMode")).toInt(-1));
     out.layoutIndex = s.value(QStringLiteral("layoutIndex")).toInt(0);
     out.formulaText = s.value(QStringLiteral("formulaText")).toString();
     out.thresholdText = s.value(QStringLiteral("thresholdText")).toString();

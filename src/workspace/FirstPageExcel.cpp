@@ -10,7 +10,7 @@
 #include "ComparisonRecordList.h"
 #include "ComparisonTableModel.h"
 #include "FirstPageForm.h"
-#include "JournalKeeper.h"
+#include "RecordTables.h"
 #include "SpreadsheetExport.h"
 #include "StandardColorUpload.h"
 
@@ -20,45 +20,38 @@ bool FirstPageFor310::on_pushButton_exportExcel_clicked()
 {
     // The legacy table also when it is the one shown without an instrument
     // (rows restored from the journal): its rows are the ones the operator sees.
-    if (showsLegacyTable()) {
+    if (m_tables->showsLegacyTable()) {
         return on_ExportExcelBtn_clicked();
     }
     // A written file is followed by the clear command, which asks first.
     // CSV, CGATS and CxF3 are written from the records themselves.
     // In the columns the table shows: the mode its rows were taken in.
-    const bool written = SpreadsheetExport(dialogs()).comparison(*m_recordModel, tableDisplayMode(), this,
-                                                                 [this] { on_pushButton_clear_clicked(); },
-                                                                 statisticsSheet(false), m_records->records())
+    const bool written = SpreadsheetExport(m_dialogs).comparison(m_tables->recordModel(), m_tables->tableDisplayMode(),
+                                                                 this, [this] { on_pushButton_clear_clicked(); },
+                                                                 m_tables->statisticsSheet(false),
+                                                                 m_tables->records().records())
                          == ExportOutcome::Written;
     if (written) {
-        workExported(*m_records);
+        m_tables->workExported(false);
     }
     return written;
-}
-
-void FirstPageFor310::workExported(const ComparisonRecordList& list)
-{
-    // Every row is in the file, in whatever format: the work is done with
-    // even when the operator keeps the rows on screen.
-    if (m_journal && !list.isEmpty()) {
-        m_journal->closeWork(&list);
-    }
 }
 
 bool FirstPageFor310::on_ExportExcelBtn_clicked()
 {
     // The legacy layout empties its table without asking.
-    const bool written = SpreadsheetExport(dialogs()).legacyComparison(*m_legacyRecordModel, m_state.chineseUi, this,
-                                                                       [this] { on_ClearBtn_clicked(); },
-                                                                       statisticsSheet(true), m_legacyRecords->records())
+    const bool written = SpreadsheetExport(m_dialogs).legacyComparison(m_tables->legacyRecordModel(), m_state.chineseUi,
+                                                                       this, [this] { on_ClearBtn_clicked(); },
+                                                                       m_tables->statisticsSheet(true),
+                                                                       m_tables->legacyRecords().records())
                          == ExportOutcome::Written;
     if (written) {
-        workExported(*m_legacyRecords);
+        m_tables->workExported(true);
     }
     return written;
 }
 
 void FirstPageFor310::on_pushButton_writeStandardColor_clicked()
 {
-    StandardColorUpload::run(m_link, dialogs(), this, m_state.modelName);
+    StandardColorUpload::run(m_link, m_dialogs, this, m_state.modelName);
 }

@@ -11,7 +11,7 @@
 
 void FirstPageFor310::on_pushButton_spectralTransmittance_clicked()
 {
-    MeterPageFor310 page(m_link, dialogs(), {m_state.layoutIndex, m_state.modelName, m_state.chineseUi}, this);
+    MeterPageFor310 page(m_link, m_dialogs, {m_state.layoutIndex, m_state.modelName, m_state.chineseUi}, this);
     page.setExportHandler([](MeterPageFor310& dialog) {
         // The exchange formats are written from the records, with the names
         // the table shows.

@@ -7,12 +7,14 @@
 
 #include "FirstPageFor310.h"
 
-#include "ComparisonDisplay.h"
+#include "LiveDisplay.h"
+#include "MeasurementSession.h"
 #include "Dialogs.h"
 #include "Exchange.h"
 #include "FileFolders.h"
 #include "FirstPageForm.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QLoggingCategory>
@@ -21,8 +23,6 @@
 namespace {
 
 Q_LOGGING_CATEGORY(lcStandardFile, "tintwell.workspace.standardfile")
-
-const QString kGreySwatch = QStringLiteral("background-color: rgb(180, 180, 180);");
 
 // The reading a measurement of this colour would show: the values a file
 // gives, and what the display derives from them.
@@ -61,35 +61,37 @@ const formats::ExchangeSample* standardOf(const formats::ExchangeDocument& docum
     return first;
 }
 
+// The standard file the operator chooses; empty when none.
+QString chooseStandardFile(Dialogs& dialogs, QWidget* page)
+{
+    const auto tr = [](const char* text) { return QCoreApplication::translate("FirstPageFor310", text); };
+    // Every format the reader takes, at once and one by one.
+    const QString filter = QStringList{tr(QT_TRANSLATE_NOOP("FirstPageFor310", "Colour exchange files (*.ti3 *.txt *.cxf)")),
+                                       tr(QT_TRANSLATE_NOOP("FirstPageFor310", "CGATS files (*.ti3 *.txt)")),
+                                       tr(QT_TRANSLATE_NOOP("FirstPageFor310", "CxF3 files (*.cxf)"))}
+                               .join(QStringLiteral(";;"));
+    const QString path = dialogs.openFileName(page, tr(QT_TRANSLATE_NOOP("FirstPageFor310", "Load standard")),
+                                              FileFolders::startFolder(FileFolders::Kind::Standards), filter);
+    FileFolders::remember(FileFolders::Kind::Standards, path);
+    return path;
+}
+
 } // namespace
 
 bool FirstPageFor310::on_pushButton_loadStandard_clicked()
 {
-    const QString path = chooseStandardFile();
+    const QString path = chooseStandardFile(m_dialogs, this);
     return !path.isEmpty() && loadStandardFile(path, false);
 }
 
 bool FirstPageFor310::on_loadstdBtn_clicked()
 {
-    const QString path = chooseStandardFile();
+    const QString path = chooseStandardFile(m_dialogs, this);
     return !path.isEmpty() && loadStandardFile(path, true);
-}
-
-QString FirstPageFor310::chooseStandardFile()
-{
-    // Every format the reader takes, at once and one by one.
-    const QString filter = QStringList{tr("Colour exchange files (*.ti3 *.txt *.cxf)"), tr("CGATS files (*.ti3 *.txt)"),
-                                       tr("CxF3 files (*.cxf)")}
-                               .join(QStringLiteral(";;"));
-    const QString path = dialogs().openFileName(this, tr("Load standard"),
-                                                FileFolders::startFolder(FileFolders::Kind::Standards), filter);
-    FileFolders::remember(FileFolders::Kind::Standards, path);
-    return path;
 }
 
 bool FirstPageFor310::loadStandardFile(const QString& path, bool legacy)
 {
-    using namespace ComparisonDisplay;
     const QString fileName = QFileInfo(path).fileName();
     formats::ExchangeDocument document;
     const formats::ReadResult result = formats::readExchangeFile(path, document);
@@ -98,26 +100,17 @@ bool FirstPageFor310::loadStandardFile(const QString& path, bool legacy)
         const QString reason =
             result.ok ? tr("the file holds no sample with L*a*b* values for D65/10\u00B0") : result.error;
         qCDebug(lcStandardFile) << "standard refused:" << path << reason;
-        dialogs().information(this, tr("Error"), tr("No standard was loaded from %1: %2").arg(fileName, reason));
+        m_dialogs.information(this, tr("Error"), tr("No standard was loaded from %1: %2").arg(fileName, reason));
         return false;
     }
     // Results pushed before the load are judged against the standard they were taken for.
-    showArrivedPushed();
-    const ColorReading reading = readingFromLab(standard->l, standard->a, standard->b);
-    if (legacy) {
-        showStandard_old(reading);
-        ui->stdBtnGroubox->setStyleSheet(kGreySwatch);
-    } else {
-        showStandard(reading);
-        // No haze or transmittance in the file: unknown, not 0.
-        setEdits(ui->tableWidget_colorDiff, kStandardColumn, {dashes(), dashes()}, Qt::blue);
-        ui->groupBox_standardMeasurement->setStyleSheet(kGreySwatch);
-    }
-    // Results the instrument pushes from now on are samples.
-    m_state.nextMeasurement = 2;
+    m_display->showArrivedPushed();
+    // No haze or transmittance in the file (unknown, not 0), no colour of the
+    // instrument's; results the instrument pushes from now on are samples.
+    m_session->takeStandardFromFile(readingFromLab(standard->l, standard->a, standard->b), legacy);
     const QString name = standard->name.isEmpty() ? standard->id : standard->name;
     if (document.samples.size() > 1) {
-        dialogs().information(this, tr("Standard"),
+        m_dialogs.information(this, tr("Standard"),
                               tr("%1 holds %2 samples; the standard is \"%3\", the first standard in the file.")
                                   .arg(fileName)
                                   .arg(document.samples.size())

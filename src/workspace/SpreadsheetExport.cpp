@@ -62,7 +62,7 @@ ExportOutcome SpreadsheetExport::writeExchange(QWidget* parent, const std::funct
 }
 
 ExportOutcome SpreadsheetExport::comparisonExchange(const QString& path, const QList<ComparisonRecord>& records,
-                                                    qsizetype rows, int displayMode, bool chineseUi, QWidget* parent,
+                                                    qsizetype rows, DisplayMode displayMode, bool chineseUi, QWidget* parent,
                                                     const std::function<void()>& clear)
 {
     return writeExchange(
@@ -178,7 +178,7 @@ ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWid
     return ExportOutcome::Written;
 }
 
-ExportOutcome SpreadsheetExport::comparison(const QAbstractItemModel& table, int displayMode, QWidget* parent,
+ExportOutcome SpreadsheetExport::comparison(const QAbstractItemModel& table, DisplayMode displayMode, QWidget* parent,
                                             const std::function<void()>& clear, const QList<QStringList>& statistics,
                                             const QList<ComparisonRecord>& records)
 {
@@ -245,7 +245,7 @@ ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& tabl
         return outcome;
     }
     if (formatOf(path) != FileFormat::Workbook) {
-        return comparisonExchange(path, records, table.rowCount(), -1, chineseUi, parent, clear);
+        return comparisonExchange(path, records, table.rowCount(), DisplayMode::None, chineseUi, parent, clear);
     }
     ExcelEngine engine(path);
     if (!engine.openWorkbook(1, ExcelEngine::Start::FromTemplate)) {

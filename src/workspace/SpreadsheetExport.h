@@ -13,6 +13,7 @@
 // a name ending in .csv, .ti3 or .cxf is written as CSV, CGATS or CxF3 from
 // the records handed in (records / spectra), never from the table's texts.
 
+#include "DisplayMode.h"
 #include "ComparisonRecord.h"
 #include "SpectralRecord.h"
 
@@ -50,7 +51,7 @@ public:
     // statistics: the rows of a second sheet "Statistics" after the data
     // (titles first); none when empty. A cancelled export gets none, as it
     // holds only part of the rows the statistics describe.
-    ExportOutcome comparison(const QAbstractItemModel& table, int displayMode, QWidget* parent,
+    ExportOutcome comparison(const QAbstractItemModel& table, DisplayMode displayMode, QWidget* parent,
                                     const std::function<void()>& clear, const QList<QStringList>& statistics = {},
                                     const QList<ComparisonRecord>& records = {});
     // The legacy 19-column block from A1; clear empties the table without asking.
@@ -79,7 +80,7 @@ private:
     ExportOutcome writeExchange(QWidget* parent, const std::function<bool(QString*)>& write,
                                        const std::function<void()>& clear);
     ExportOutcome comparisonExchange(const QString& path, const QList<ComparisonRecord>& records,
-                                            qsizetype rows, int displayMode, bool chineseUi, QWidget* parent,
+                                            qsizetype rows, DisplayMode displayMode, bool chineseUi, QWidget* parent,
                                             const std::function<void()>& clear);
     ExportOutcome writeTable(const QAbstractItemModel& rows, QWidget* parent, const QString& path,
                                     const std::function<void()>& clear, const QList<QStringList>& statistics = {});

@@ -150,7 +150,7 @@ private slots:
         MainWindow& window = *simulated.window;
         QVERIFY(simulated.showConnected());
         FirstPageFor310& page = *window.workspace();
-        QCOMPARE(page.isFirstGeneration(), version == 299);
+        QCOMPARE(page.state().isFirstGeneration(), version == 299);
 
         // The workspace, as large as the screen; no longer maximised it
         // keeps within the screen too (its default 1333 by 712 would not).

@@ -77,7 +77,7 @@ int main(int argc, char** argv)
             settings.parameterThreshold = 0.5 + run * 0.25;
             settings.formulaCode = c.formulaCode;
             settings.layoutIndex = c.layoutIndex;
-            settings.displayMode = c.displayMode;
+            settings.displayMode = displayModeFromIndex(c.displayMode);
             QElapsedTimer timer;
             timer.start();
             list.judgeAgain(settings);

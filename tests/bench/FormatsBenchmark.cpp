@@ -94,7 +94,7 @@ bool writeRecords(const QString& format, int n, QIODevice& device, RecordPool& r
 {
     const QDateTime created(QDate(2026, 12, 8), QTime(16, 0));
     if (format == QLatin1String("csv")) {
-        ComparisonCsvWriter writer(device, 3, false, false);
+        ComparisonCsvWriter writer(device, DisplayMode::Lab, false, false);
         for (int i = 1; i <= n; ++i) {
             if (!writer.add(records(i))) {
                 return false;
@@ -137,7 +137,7 @@ qsizetype readBack(const QString& format, const QByteArray& bytes)
 {
     if (format == QLatin1String("csv")) {
         QList<ComparisonRecord> records;
-        int mode = 0;
+        DisplayMode mode = DisplayMode::HazeT;
         bool chinese = false;
         const ReadResult result = readComparisonCsv(bytes, records, mode, chinese);
         return result.ok ? records.size() : -1;

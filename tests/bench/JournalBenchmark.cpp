@@ -28,6 +28,7 @@
 #include "BenchProcess.h"
 #include "EmulatedLink.h"
 #include "FirstPageFor310.h"
+#include "InstrumentPanel.h"
 #include "FirstPageForm.h"
 #include "InstrumentLink.h"
 #include "QtDialogs.h"
@@ -77,7 +78,7 @@ ComparisonRecord benchRecord(int n)
     r.settings.transmittanceTolerance = 1.0;
     r.settings.deltaEThreshold = 2.0;
     r.settings.formulaCode = 1;
-    r.settings.displayMode = 6;
+    r.settings.displayMode = DisplayMode::HazeTLab;
     r.settings.formulaText = QStringLiteral("CIE76");
     return r;
 }
@@ -328,9 +329,9 @@ std::pair<double, double> importTimes(const QString& journalPath, int records, b
     for (int run = 0; run < runs; ++run) {
         for (BenchPage* page : {&plain, &journaled}) {
             page->state().modelName = QStringLiteral("TX310");
-            page->state().displayFlags = displayFlagsFor(3);
+            page->state().displayMode = DisplayMode::Lab;
             page->state().deltaEThreshold = 2.0;
-            page->applyDisplayMode();
+            page->panel().applyDisplayMode();
             page->clearComparisonTable();
             QApplication::processEvents();
             QElapsedTimer timer;

@@ -14,6 +14,8 @@
 #include "ComparisonDisplay.h"
 #include "EmulatedLink.h"
 #include "FirstPageFor310.h"
+#include "InstrumentPanel.h"
+#include "MeasurementSession.h"
 #include "InstrumentLink.h"
 #include "FirstPageForm.h"
 #include "ScriptedDialogs.h"
@@ -57,12 +59,12 @@ int main(int argc, char** argv)
     link.emulator.setPaced(true);
     InstrumentLink access(&link.transport);
     FirstPageFor310 page(access, dialogs);
-    page.loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
-    if (!page.identifyDevice()) {
+    page.panel().loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
+    if (!page.panel().identifyDevice()) {
         std::fprintf(stderr, "identification failed\n");
         return 1;
     }
-    page.pushedDisplayPauseMs = 0;
+    page.session().pushedDisplayPauseMs = 0;
     page.openThreadSlot();
     QTableWidget* display = page.form().tableWidget_colorDiff;
     // Wakes the wait below even when nothing arrives, so a lost push ends the run.

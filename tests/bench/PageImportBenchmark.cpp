@@ -10,10 +10,13 @@
 // The last line is "ratio to wire: R", the total wall time over the total
 // wire time of the imports.
 
+#include "ComparisonRecordList.h"
 #include "ComparisonRecord.h"
 #include "Dialogs.h"
 #include "EmulatedLink.h"
 #include "FirstPageFor310.h"
+#include "InstrumentPanel.h"
+#include "RecordTables.h"
 #include "InstrumentLink.h"
 #include "FirstPageForm.h"
 #include "QtDialogs.h"
@@ -54,13 +57,13 @@ private:
     QtDialogs m_real;
 };
 
-// The page with its protected steps reachable by the benchmark.
+// The page with the steps the benchmark times.
 class BenchPage final : public FirstPageFor310
 {
 public:
     BenchPage(LinkAccess& link, Dialogs& dialogs) : FirstPageFor310(link, dialogs) {}
-    using FirstPageFor310::appendImported;
-    using FirstPageFor310::clearComparisonTable;
+    void appendImported(const ImportResult& result, bool legacy) { tables().appendImported(result, legacy); }
+    void clearComparisonTable() { panel().clearWork(false); }
 };
 
 int movedReports(InstrumentEmulator& emulator)
@@ -111,8 +114,8 @@ int main(int argc, char* argv[])
     for (int mode = 0; mode < 7; ++mode) {
         link.instrument().fillComparisonRecords(mode, records);
         link.instrument().setDisplayMode(mode);
-        page.state().displayFlags = displayFlagsFor(mode);
-        page.applyDisplayMode();
+        page.state().displayMode = displayModeFromIndex(mode);
+        page.panel().applyDisplayMode();
         page.clearComparisonTable();
         QApplication::processEvents();
 
@@ -131,8 +134,10 @@ int main(int argc, char* argv[])
         wireTotal += wire;
         // The same transfer without the page: reading, decoding and judging only.
         ImportSettings settings;
-        settings.displayMode = mode;
-        settings.tolerances = {1.0, 1.0, 2.0};
+        settings.judging.displayMode = displayModeFromIndex(mode);
+        settings.judging.hazeTolerance = 1.0;
+    settings.judging.transmittanceTolerance = 1.0;
+    settings.judging.deltaEThreshold = 2.0;
         QElapsedTimer transferTimer;
         transferTimer.start();
         const ImportResult alone = RecordImport(access, feedback).importCurrent(settings);
@@ -148,15 +153,17 @@ int main(int argc, char* argv[])
 
     // Appending alone: rows of a finished import, appended as an import appends them.
     link.instrument().fillComparisonRecords(3, 4000);
-    page.state().displayFlags = displayFlagsFor(3);
-    page.applyDisplayMode();
+    page.state().displayMode = DisplayMode::Lab;
+    page.panel().applyDisplayMode();
     link.emulator.setPaced(false);
     const QAbstractItemModel* table = page.form().tableWidget_data->model();
     std::printf("appending Lab rows to an empty table:\n");
     RecordImport importer(access, feedback);
     ImportSettings settings;
-    settings.displayMode = 3;
-    settings.tolerances = {1.0, 1.0, 2.0};
+    settings.judging.displayMode = DisplayMode::Lab;
+    settings.judging.hazeTolerance = 1.0;
+    settings.judging.transmittanceTolerance = 1.0;
+    settings.judging.deltaEThreshold = 2.0;
     const ImportResult all = importer.importCurrent(settings);
     if (all.rows.size() != 4000) {
         std::fprintf(stderr, "the 4000 Lab records did not import\n");

@@ -17,6 +17,9 @@
 #include "ComparisonRecordList.h"
 #include "EmulatedLink.h"
 #include "FirstPageFor310.h"
+#include "RecordTables.h"
+#include "InstrumentPanel.h"
+#include "MeasurementSession.h"
 #include "InstrumentLink.h"
 #include "FirstPageForm.h"
 #include "JournalKeeper.h"
@@ -87,17 +90,17 @@ int main(int argc, char** argv)
     link.emulator.setPaced(true);
     InstrumentLink access(&link.transport);
     FirstPageFor310 page(access, dialogs);
-    page.loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
-    if (!page.identifyDevice()) {
+    page.panel().loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
+    if (!page.panel().identifyDevice()) {
         std::fprintf(stderr, "identification failed\n");
         return 1;
     }
-    page.startJournal(dir.filePath(QStringLiteral("journal.sqlite")));
-    if (!page.journal()) {
+    page.tables().startJournal(dir.filePath(QStringLiteral("journal.sqlite")));
+    if (!page.tables().journal()) {
         std::fprintf(stderr, "the journal did not start\n");
         return 1;
     }
-    page.pushedDisplayPauseMs = 0;
+    page.session().pushedDisplayPauseMs = 0;
     page.openThreadSlot();
     QTableWidget* display = page.form().tableWidget_colorDiff;
 
@@ -110,7 +113,7 @@ int main(int argc, char** argv)
     }
     link.instrument().queueReading({50.5, 1.0, 2.0, 10.0, 90.0});
     page.on_pushButton_sampleMeasurement_clicked();
-    ComparisonRecordList& rows = page.records();
+    ComparisonRecordList& rows = page.tables().records();
     const int first = rows.size();
     if (first != 1) {
         std::fprintf(stderr, "the scanned sample gave %d rows\n", first);
@@ -169,7 +172,7 @@ int main(int argc, char** argv)
         }
     }
     const int lost = pushes - inOrder;
-    RecordJournal& journal = page.journal()->journal();
+    RecordJournal& journal = page.tables().journal()->journal();
     const int journalled = static_cast<int>(journal.records(journal.currentSession()).size());
 
     std::sort(lateness.begin(), lateness.end());

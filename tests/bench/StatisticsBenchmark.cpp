@@ -60,7 +60,7 @@ public:
         r.sample[ComparisonRecord::LabB] += db;
         r.deltaE = std::round(std::sqrt(da * da + db * db + dl * dl) * 100) / 100;
         r.settings.deltaEThreshold = 1.0;
-        r.settings.displayMode = 3;
+        r.settings.displayMode = DisplayMode::Lab;
         r.pass = r.deltaE <= 1.0;
         r.testName = QStringLiteral("Comp%1").arg(i + 1);
         return r;
@@ -112,7 +112,7 @@ int main(int argc, char* argv[])
         extra << maker.next(total + i, total);
     }
 
-    WorkStatistics work(shownQuantities(3, false));
+    WorkStatistics work(shownQuantities(DisplayMode::Lab, false));
     StatisticsScene scene;
     double sink = 0.0;
     std::vector<double> full;

@@ -274,7 +274,7 @@ private Q_SLOTS:
                 r.id = QUuid::createUuid();
                 r.testName = QStringLiteral("Comp%1").arg(i + 1);
                 r.time = QDateTime(QDate(2026, 12, 6 + i), QTime(10, 0));
-                r.settings.displayMode = i == 2 ? 3 : 0; // the last one in Lab
+                r.settings.displayMode = i == 2 ? DisplayMode::Lab : DisplayMode::HazeT; // the last one in Lab
                 r.pass = true;
                 records << r;
             }

@@ -5,22 +5,8 @@
 #include <cmath>
 #include <limits>
 
-namespace {
 
-constexpr int noMode = -1;
-
-DisplayFlags flagsOf(std::initializer_list<DisplayFlag> set)
-{
-    DisplayFlags flags{};
-    for (const DisplayFlag f : set) {
-        flags[static_cast<std::size_t>(f)] = true;
-    }
-    return flags;
-}
-
-} // namespace
-
-Q_DECLARE_METATYPE(DisplayFlags)
+Q_DECLARE_METATYPE(DisplayMode)
 
 class TestJudgement : public QObject
 {
@@ -29,8 +15,6 @@ class TestJudgement : public QObject
 private Q_SLOTS:
     void deviationWord_data();
     void deviationWord();
-    void displayFlagsFor_data();
-    void displayFlagsFor();
     void judgeComparison_data();
     void judgeComparison();
     void judgeLegacy_data();
@@ -80,31 +64,9 @@ void TestJudgement::deviationWord()
     QCOMPARE(::deviationWord(static_cast<DeviationAxis>(axis), difference), word);
 }
 
-void TestJudgement::displayFlagsFor_data()
-{
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("setIndex");
-
-    for (int mode = 0; mode <= 6; ++mode) {
-        QTest::addRow("mode %d", mode) << mode << mode;
-    }
-    QTest::newRow("mode 7 sets nothing") << 7 << noMode;
-    QTest::newRow("negative sets nothing") << -1 << noMode;
-}
-
-void TestJudgement::displayFlagsFor()
-{
-    QFETCH(int, mode);
-    QFETCH(int, setIndex);
-    const DisplayFlags flags = ::displayFlagsFor(mode);
-    for (int i = 0; i < 7; ++i) {
-        QCOMPARE(flags[static_cast<std::size_t>(i)], i == setIndex);
-    }
-}
-
 void TestJudgement::judgeComparison_data()
 {
-    QTest::addColumn<DisplayFlags>("flags");
+    QTest::addColumn<DisplayMode>("mode");
     QTest::addColumn<double>("hazeDifference");
     QTest::addColumn<double>("transmittanceDifference");
     QTest::addColumn<double>("deltaE");
@@ -113,68 +75,65 @@ void TestJudgement::judgeComparison_data()
     QTest::addColumn<double>("threshold");
     QTest::addColumn<bool>("pass");
 
-    using F = DisplayFlag;
-    const auto row = [](const char* name, DisplayFlags flags, double dh, double dt, double de,
+    using F = DisplayMode;
+    const auto row = [](const char* name, DisplayMode mode, double dh, double dt, double de,
                         double th, double tt, double te, bool pass) {
-        QTest::newRow(name) << flags << dh << dt << de << th << tt << te << pass;
+        QTest::newRow(name) << mode << dh << dt << de << th << tt << te << pass;
     };
 
-    row("no flag passes anything", DisplayFlags{}, 50, 50, 50, 0.5, 0.5, 1.0, true);
+    row("no mode passes anything", DisplayMode::None, 50, 50, 50, 0.5, 0.5, 1.0, true);
 
-    row("haze/T within", flagsOf({F::HazeT}), 0.4, -0.4, 99, 0.5, 0.5, 1.0, true);
-    row("haze/T haze equal to tolerance", flagsOf({F::HazeT}), 0.5, 0.0, 0, 0.5, 0.5, 1.0, true);
-    row("haze/T haze over", flagsOf({F::HazeT}), 0.51, 0.0, 0, 0.5, 0.5, 1.0, false);
-    row("haze/T negative T over", flagsOf({F::HazeT}), 0.0, -0.51, 0, 0.5, 0.5, 1.0, false);
+    row("haze/T within", F::HazeT, 0.4, -0.4, 99, 0.5, 0.5, 1.0, true);
+    row("haze/T haze equal to tolerance", F::HazeT, 0.5, 0.0, 0, 0.5, 0.5, 1.0, true);
+    row("haze/T haze over", F::HazeT, 0.51, 0.0, 0, 0.5, 0.5, 1.0, false);
+    row("haze/T negative T over", F::HazeT, 0.0, -0.51, 0, 0.5, 0.5, 1.0, false);
 
-    row("haze ignores T", flagsOf({F::Haze}), 0.5, 30.0, 99, 0.5, 0.5, 1.0, true);
-    row("haze over", flagsOf({F::Haze}), 0.51, 0.0, 0, 0.5, 0.5, 1.0, false);
-    row("haze negative over", flagsOf({F::Haze}), -0.6, 0.0, 0, 0.5, 0.5, 1.0, false);
-    row("haze displayed difference equal", flagsOf({F::Haze}), 10.30 - 10.10, 0.0, 0, 0.2, 0.5,
+    row("haze ignores T", F::Haze, 0.5, 30.0, 99, 0.5, 0.5, 1.0, true);
+    row("haze over", F::Haze, 0.51, 0.0, 0, 0.5, 0.5, 1.0, false);
+    row("haze negative over", F::Haze, -0.6, 0.0, 0, 0.5, 0.5, 1.0, false);
+    row("haze displayed difference equal", F::Haze, 10.30 - 10.10, 0.0, 0, 0.2, 0.5,
         1.0, true);
 
-    row("T ignores haze", flagsOf({F::Transmittance}), 30.0, 0.5, 99, 0.5, 0.5, 1.0, true);
-    row("T over", flagsOf({F::Transmittance}), 0.0, 0.51, 0, 0.5, 0.5, 1.0, false);
+    row("T ignores haze", F::Transmittance, 30.0, 0.5, 99, 0.5, 0.5, 1.0, true);
+    row("T over", F::Transmittance, 0.0, 0.51, 0, 0.5, 0.5, 1.0, false);
 
-    row("Lab equal to threshold", flagsOf({F::Lab}), 30.0, 30.0, 1.0, 0.5, 0.5, 1.0, true);
-    row("Lab over", flagsOf({F::Lab}), 0.0, 0.0, 1.01, 0.5, 0.5, 1.0, false);
+    row("Lab equal to threshold", F::Lab, 30.0, 30.0, 1.0, 0.5, 0.5, 1.0, true);
+    row("Lab over", F::Lab, 0.0, 0.0, 1.01, 0.5, 0.5, 1.0, false);
     // dL 50.60 - 50.00 and da 10.80 - 10.00 give a delta-E of 1.0000000000000013.
-    row("Lab displayed delta-E equal", flagsOf({F::Lab}), 0.0, 0.0,
+    row("Lab displayed delta-E equal", F::Lab, 0.0, 0.0,
         std::sqrt(std::pow(50.60 - 50.00, 2) + std::pow(10.80 - 10.00, 2)), 0.5, 0.5, 1.0, true);
-    row("LCh over", flagsOf({F::LCh}), 0.0, 0.0, 1.01, 0.5, 0.5, 1.0, false);
-    row("LCh within", flagsOf({F::LCh}), 9.0, 9.0, 0.99, 0.5, 0.5, 1.0, true);
-    row("Yxy over", flagsOf({F::Yxy}), 0.0, 0.0, 1.01, 0.5, 0.5, 1.0, false);
-    row("Yxy within", flagsOf({F::Yxy}), 9.0, 9.0, 0.99, 0.5, 0.5, 1.0, true);
+    row("LCh over", F::LCh, 0.0, 0.0, 1.01, 0.5, 0.5, 1.0, false);
+    row("LCh within", F::LCh, 9.0, 9.0, 0.99, 0.5, 0.5, 1.0, true);
+    row("Yxy over", F::Yxy, 0.0, 0.0, 1.01, 0.5, 0.5, 1.0, false);
+    row("Yxy within", F::Yxy, 9.0, 9.0, 0.99, 0.5, 0.5, 1.0, true);
 
-    row("haze/T/Lab all within", flagsOf({F::HazeTLab}), 0.5, 0.5, 1.0, 0.5, 0.5, 1.0, true);
-    row("haze/T/Lab haze over", flagsOf({F::HazeTLab}), 0.51, 0.0, 0, 0.5, 0.5, 1.0, false);
-    row("haze/T/Lab T over", flagsOf({F::HazeTLab}), 0.0, 0.51, 0, 0.5, 0.5, 1.0, false);
-    row("haze/T/Lab dE over", flagsOf({F::HazeTLab}), 0.0, 0.0, 1.01, 0.5, 0.5, 1.0, false);
-
-    row("two flags, the second fails", flagsOf({F::Haze, F::Lab}), 0.0, 0.0, 1.01, 0.5, 0.5, 1.0,
-        false);
+    row("haze/T/Lab all within", F::HazeTLab, 0.5, 0.5, 1.0, 0.5, 0.5, 1.0, true);
+    row("haze/T/Lab haze over", F::HazeTLab, 0.51, 0.0, 0, 0.5, 0.5, 1.0, false);
+    row("haze/T/Lab T over", F::HazeTLab, 0.0, 0.51, 0, 0.5, 0.5, 1.0, false);
+    row("haze/T/Lab dE over", F::HazeTLab, 0.0, 0.0, 1.01, 0.5, 0.5, 1.0, false);
 
     // A looked-at difference that is unknown (NaN) was not compared: NG; one
     // the mode ignores does not matter.
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    row("haze unknown", flagsOf({F::Haze}), nan, 0.0, 0, 0.5, 0.5, 1.0, false);
-    row("haze/T T unknown", flagsOf({F::HazeT}), 0.0, nan, 0, 0.5, 0.5, 1.0, false);
-    row("Lab delta-E unknown", flagsOf({F::Lab}), 0.0, 0.0, nan, 0.5, 0.5, 1.0, false);
-    row("haze/T/Lab delta-E unknown", flagsOf({F::HazeTLab}), 0.0, 0.0, nan, 0.5, 0.5, 1.0, false);
-    row("Lab ignores unknown haze and T", flagsOf({F::Lab}), nan, nan, 0.5, 0.5, 0.5, 1.0, true);
-    row("haze/T ignores unknown delta-E", flagsOf({F::HazeT}), 0.0, 0.0, nan, 0.5, 0.5, 1.0, true);
+    row("haze unknown", F::Haze, nan, 0.0, 0, 0.5, 0.5, 1.0, false);
+    row("haze/T T unknown", F::HazeT, 0.0, nan, 0, 0.5, 0.5, 1.0, false);
+    row("Lab delta-E unknown", F::Lab, 0.0, 0.0, nan, 0.5, 0.5, 1.0, false);
+    row("haze/T/Lab delta-E unknown", F::HazeTLab, 0.0, 0.0, nan, 0.5, 0.5, 1.0, false);
+    row("Lab ignores unknown haze and T", F::Lab, nan, nan, 0.5, 0.5, 0.5, 1.0, true);
+    row("haze/T ignores unknown delta-E", F::HazeT, 0.0, 0.0, nan, 0.5, 0.5, 1.0, true);
 
     // Tolerances not read yet stay at -1: every comparison fails.
     const char* const unreadNames[] = {"unread haze/T", "unread haze", "unread T",
                                        "unread Lab",    "unread LCh",  "unread Yxy",
                                        "unread haze/T/Lab"};
     for (int mode = 0; mode <= 6; ++mode) {
-        row(unreadNames[mode], ::displayFlagsFor(mode), 0.0, 0.0, 0.0, -1.0, -1.0, -1.0, false);
+        row(unreadNames[mode], displayModeFromIndex(mode), 0.0, 0.0, 0.0, -1.0, -1.0, -1.0, false);
     }
 }
 
 void TestJudgement::judgeComparison()
 {
-    QFETCH(DisplayFlags, flags);
+    QFETCH(DisplayMode, mode);
     QFETCH(double, hazeDifference);
     QFETCH(double, transmittanceDifference);
     QFETCH(double, deltaE);
@@ -182,7 +141,7 @@ void TestJudgement::judgeComparison()
     QFETCH(double, transmittanceTolerance);
     QFETCH(double, threshold);
     QFETCH(bool, pass);
-    const Verdict v = ::judgeComparison(flags, hazeDifference, transmittanceDifference, deltaE,
+    const Verdict v = ::judgeComparison(mode, hazeDifference, transmittanceDifference, deltaE,
                                         {hazeTolerance, transmittanceTolerance, threshold});
     QCOMPARE(v == Verdict::Pass, pass);
 }

@@ -36,7 +36,7 @@ inline ComparisonRecord current(int sequence, const QString& name, int displayMo
     r.settings.transmittanceTolerance = 2.0;
     r.settings.deltaEThreshold = 1.0;
     r.settings.parameterThreshold = 2.5;
-    r.settings.displayMode = displayMode;
+    r.settings.displayMode = displayModeFromIndex(displayMode);
     r.settings.layoutIndex = layoutIndex;
     r.settings.formulaText = layoutIndex == 1 ? QStringLiteral("\u25B3E*00") : QStringLiteral("\u25B3E*ab");
     return r;
@@ -65,7 +65,7 @@ inline QList<ComparisonRecord> currentRecords()
     records[4].sample[ComparisonRecord::LchH] = 2.9;
     // Tolerances never read from the instrument.
     records[6].settings = ComparisonSettings{};
-    records[6].settings.displayMode = 6;
+    records[6].settings.displayMode = DisplayMode::HazeTLab;
     return records;
 }
 

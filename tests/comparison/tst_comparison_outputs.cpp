@@ -55,7 +55,7 @@ QString outputs(bool chinese)
 
     QString out;
     for (int mode = -1; mode <= 6; ++mode) {
-        out += section(QStringLiteral("export mode %1").arg(mode), comparisonExportRows(currentModel, mode));
+        out += section(QStringLiteral("export mode %1").arg(mode), comparisonExportRows(currentModel, displayModeFromIndex(mode)));
     }
     out += section(QStringLiteral("legacy export"), legacyExportRows(legacyModel, chinese));
     for (int row = 0; row < current.size(); ++row) {

@@ -45,7 +45,7 @@ ComparisonRecord colourRecord(double standardL, double sampleA, double deltaE, b
     r.deltaE = deltaE;
     r.pass = pass;
     r.settings.deltaEThreshold = 1.0;
-    r.settings.displayMode = 3;
+    r.settings.displayMode = DisplayMode::Lab;
     return r;
 }
 
@@ -361,7 +361,7 @@ private Q_SLOTS:
         for (const int mode : modes) {
             ComparisonRecord r = colourRecord(50, 0.5, 0.5, true);
             r.legacy = legacy;
-            r.settings.displayMode = mode;
+            r.settings.displayMode = displayModeFromIndex(mode);
             records << r;
         }
         const QList<QStringList> sheet = statisticsSheet(records);
@@ -380,11 +380,11 @@ private Q_SLOTS:
         for (int i = 0; i < 7; ++i) {
             records << colourRecord(i % 2 ? 60.0 : 50.0, 0.1 * i, deltaE[i], deltaE[i] <= 1.0 && deltaE[i] >= 0);
         }
-        WorkStatistics added(shownQuantities(3, false));
+        WorkStatistics added(shownQuantities(DisplayMode::Lab, false));
         for (const ComparisonRecord& r : records) {
             added.add(r);
         }
-        WorkStatistics rebuilt(shownQuantities(3, false));
+        WorkStatistics rebuilt(shownQuantities(DisplayMode::Lab, false));
         rebuilt.rebuild(records);
         for (const WorkStatistics* w : {&added, &rebuilt}) {
             QCOMPARE(w->groups().size(), size_t(2));

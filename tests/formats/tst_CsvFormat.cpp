@@ -32,7 +32,7 @@ QByteArray comparisonCsv(const QList<ComparisonRecord>& records, int mode, bool 
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    return writeComparisonCsv(records, mode, chinese, buffer) ? buffer.data() : QByteArray();
+    return writeComparisonCsv(records, displayModeFromIndex(mode), chinese, buffer) ? buffer.data() : QByteArray();
 }
 
 QByteArray spectralCsv(const QList<NamedSpectrum>& spectra)
@@ -46,7 +46,7 @@ QByteArray legacyHeader()
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    ComparisonCsvWriter writer(buffer, 3, true, false);
+    ComparisonCsvWriter writer(buffer, DisplayMode::Lab, true, false);
     return writer.finish() ? buffer.data() : QByteArray();
 }
 
@@ -178,7 +178,7 @@ private Q_SLOTS:
         QList<ComparisonRecord> records = testdata::records().mid(0, 1);
         records[0].testName = text;
         QList<ComparisonRecord> read;
-        int mode = 0;
+        DisplayMode mode = DisplayMode::HazeT;
         bool chinese = true;
         const ReadResult result = readComparisonCsv(comparisonCsv(records, 3, false), read, mode, chinese);
         QVERIFY2(result.ok, qPrintable(result.error));
@@ -289,11 +289,11 @@ private Q_SLOTS:
         }
         const QByteArray first = comparisonCsv(legacy ? legacyRecords() : testdata::records(), mode, chinese);
         QList<ComparisonRecord> read;
-        int readMode = -2;
+        auto readMode = static_cast<DisplayMode>(-2); // neither a mode nor none: the reader sets it
         bool readChinese = !chinese;
         const ReadResult result = readComparisonCsv(first, read, readMode, readChinese);
         QVERIFY2(result.ok, qPrintable(result.error));
-        QCOMPARE(readMode, legacy ? -1 : mode);
+        QCOMPARE(displayModeIndex(readMode), legacy ? -1 : mode);
         QCOMPARE(readChinese, chinese && legacy);
         QCOMPARE(first.contains("合格"), chinese);
         QCOMPARE(read.value(1).pass, false);
@@ -315,7 +315,7 @@ private Q_SLOTS:
         QFile device(QStringLiteral("/dev/full")); // takes nothing, as a full disk does
         QVERIFY(device.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
         QString error;
-        const bool ok = writer == 0   ? writeComparisonCsv(testdata::records(), 1, false, device, &error)
+        const bool ok = writer == 0   ? writeComparisonCsv(testdata::records(), DisplayMode::Haze, false, device, &error)
                         : writer == 1 ? writeSpectralCsv(testdata::spectra(), device, &error)
                                       : writeCgats(documentFromRecords(testdata::records(), {}), device, &error);
         QVERIFY(!ok);
@@ -376,7 +376,7 @@ private Q_SLOTS:
             empty = read.isEmpty();
         } else {
             QList<ComparisonRecord> read;
-            int mode = 0;
+            DisplayMode mode = DisplayMode::HazeT;
             bool chinese = false;
             result = readComparisonCsv(bytes, read, mode, chinese);
             empty = read.isEmpty();

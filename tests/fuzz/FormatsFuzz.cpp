@@ -97,14 +97,14 @@ void csvFile(const std::uint8_t* data, std::size_t size)
 {
     const QByteArrayView bytes = view(data, size);
     QList<ComparisonRecord> records;
-    int mode = 0;
+    DisplayMode mode = DisplayMode::HazeT;
     bool chinese = false;
     if (formats::readComparisonCsv(bytes, records, mode, chinese).ok) {
-        const int writeMode = mode < 0 ? 3 : mode;
+        const DisplayMode writeMode = mode == DisplayMode::None ? DisplayMode::Lab : mode;
         const QByteArray first =
             written([&](QIODevice& d) { return formats::writeComparisonCsv(records, writeMode, chinese, d); });
         QList<ComparisonRecord> again;
-        int againMode = 0;
+        DisplayMode againMode = DisplayMode::HazeT;
         bool againChinese = false;
         if (!formats::readComparisonCsv(first, again, againMode, againChinese).ok
             || written([&](QIODevice& d) { return formats::writeComparisonCsv(again, writeMode, chinese, d); }) != first) {

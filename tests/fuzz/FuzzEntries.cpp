@@ -134,7 +134,7 @@ void modelTable(const std::uint8_t* data, std::size_t size)
             std::abort();
         }
         for (int mode = -1; mode <= 7; ++mode) {
-            layoutAcceptsDisplayMode(entry.layoutIndex, mode);
+            layoutAcceptsDisplayMode(entry.layoutIndex, displayModeFromIndex(mode));
         }
         layoutWidgetsFor(entry.layoutIndex, entry.model, 0);
     }
@@ -329,8 +329,8 @@ void pushedFrames(const std::uint8_t* data, std::size_t size)
                 std::abort();
             }
             ColorReading reading;
-            readingFromPushedFrame(frame, displayMode, reading);
-            currentLayoutTexts(reading);
+            readingFromPushedFrame(frame, displayModeFromIndex(displayMode), reading);
+            currentLayoutValues(reading);
         }
         buffer.remove(0, scan.consumed);
         // What waits is at most the beginning of one frame, up to its last decoded byte.

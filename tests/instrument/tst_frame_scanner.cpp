@@ -79,7 +79,7 @@ private Q_SLOTS:
         const QByteArray frame = pushedFrame(kind, k);
         ColorReading expected;
         QVERIFY(readingFromPushedFrame({kind, kind == PushedFrameFormat::Block ? 0x20 + k : -1, frame},
-                                       k, expected));
+                                       displayModeFromIndex(k), expected));
         for (int noiseLength = 0; noiseLength <= 70; ++noiseLength) {
             const QByteArray bytes = noise(noiseLength) + frame;
             for (int split = 0; split <= bytes.size(); ++split) {
@@ -91,8 +91,8 @@ private Q_SLOTS:
                 QVERIFY2(frames.first().bytes.size() > lastDecoded, qPrintable(where));
                 QVERIFY2(frame.startsWith(frames.first().bytes), qPrintable(where));
                 ColorReading reading;
-                QVERIFY2(readingFromPushedFrame(frames.first(), k, reading), qPrintable(where));
-                QCOMPARE(currentLayoutTexts(reading), currentLayoutTexts(expected));
+                QVERIFY2(readingFromPushedFrame(frames.first(), displayModeFromIndex(k), reading), qPrintable(where));
+                QCOMPARE(currentLayoutValues(reading), currentLayoutValues(expected));
                 QVERIFY2(left.size() < 7, qPrintable(where)); // at most a header's beginning waits
             }
         }
@@ -149,7 +149,7 @@ private Q_SLOTS:
                                                  PushedFrameFormat::Block);
         QCOMPARE(scan.frames.size(), 1);
         ColorReading reading;
-        QCOMPARE(readingFromPushedFrame(scan.frames.first(), displayMode, reading), taken);
+        QCOMPARE(readingFromPushedFrame(scan.frames.first(), displayModeFromIndex(displayMode), reading), taken);
     }
 
     void formatPerInstrument_data()

@@ -1,6 +1,7 @@
 // The legacy fetch path against the emulated instrument, and which path a
 // colorimeter takes (the block and full-record paths of the TX310 through the
 // page: tst_measure_page).
+#include "Comparison.h"
 #include "EmulatedLink.h"
 #include "MeasurementReading.h"
 
@@ -18,10 +19,9 @@ private Q_SLOTS:
         QCOMPARE(fetchPathFor(QStringLiteral("TX450"), 200), FetchPath::Legacy);
         QCOMPARE(fetchPathFor(QStringLiteral("TX420"), 300), FetchPath::Full); // whatever the mode
         ColorReading reading;
-        QCOMPARE(fetchMeasurement(stack.transport, FetchPath::Legacy, 3, reading), 1);
-        const auto texts = legacyLayoutTexts(reading);
-        QCOMPARE(QStringList(texts.begin(), texts.end()),
-                 QStringList({"52.31", "-5.28", "6.42", "8.31", "129.43"}));
+        QCOMPARE(fetchMeasurement(stack.transport, FetchPath::Legacy, DisplayMode::Lab, reading), 1);
+        const ComparisonRecord::LegacyValues values = shownLegacyValues(legacyLayoutValues(reading));
+        QCOMPARE(QList<double>(values.begin(), values.end()), QList<double>({52.31, -5.28, 6.42, 8.31, 129.43}));
     }
 };
 

@@ -209,7 +209,7 @@ private Q_SLOTS:
         odd.standard[6] = -123456.1234567;
         odd.sample[0] = 4503599627370497.0;                 // past 2^52
         odd.settings.formulaCode = -1;
-        odd.settings.displayMode = 6;
+        odd.settings.displayMode = DisplayMode::HazeTLab;
         odd.settings.layoutIndex = 3;
         odd.testName = QStringLiteral("样品 \u00B1 <b>&</b>");
         odd.time = QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5, 678), Qt::UTC);

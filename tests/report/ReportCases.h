@@ -38,7 +38,7 @@ inline ReportSnapshot labComparison(Flag flag = Lab)
     s.deltaEThresholdText = QStringLiteral("1.0");
     s.formulaText = QStringLiteral("△E*ab");
     s.formulaTextLegacy = QStringLiteral("△E*00");
-    s.displayFlags[flag] = true;
+    s.displayMode = displayModeFromIndex(flag);
     return s;
 }
 

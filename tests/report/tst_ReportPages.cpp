@@ -235,7 +235,7 @@ private Q_SLOTS:
         if (QStandardPaths::findExecutable(QStringLiteral("pdfimages")).isEmpty()) {
             QSKIP("pdfimages (poppler-utils) is not installed");
         }
-        WorkStatistics work(shownQuantities(3, false));
+        WorkStatistics work(shownQuantities(DisplayMode::Lab, false));
         work.rebuild(statisticscases::driftingRecords(3, 40));
         m_page = openReport(0, labComparison(), *m_dialogs);
         const QString firstPage = m_page->html();

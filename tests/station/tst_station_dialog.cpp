@@ -343,7 +343,7 @@ void TestStationDialog::historyWindow_statisticsAndExportFormats()
     QCOMPARE(lab->standard[ComparisonRecord::LabL], 50.0);
     QCOMPARE(lab->sample[ComparisonRecord::LabB], 2.5);
     QVERIFY(std::isnan(lab->standard[ComparisonRecord::Haze]));
-    QCOMPARE(lab->settings.displayMode, 3);
+    QCOMPARE(lab->settings.displayMode, DisplayMode::Lab);
     QCOMPARE(lab->time, QDateTime(QDate(2026, 4, 1), QTime(8, 0), Qt::UTC));
 
     StatisticsWindow* statistics = window.showStatistics();

@@ -25,7 +25,7 @@ inline QList<ComparisonRecord> driftingRecords(int displayMode, int count, bool 
     std::mt19937 random(24);
     std::normal_distribution<double> noise(0.0, 1.0);
     ComparisonSettings settings;
-    settings.displayMode = displayMode;
+    settings.displayMode = displayModeFromIndex(displayMode);
     settings.hazeTolerance = 0.5;
     settings.transmittanceTolerance = 0.8;
     settings.deltaEThreshold = 1.0;

@@ -21,7 +21,7 @@ const double kDeltaE[] = {49.6, 47.6, 49.9, 51.3, 47.8, 51.2, 52.6, 52.4, 53.6, 
 
 WorkStatistics flowWork()
 {
-    WorkStatistics work(shownQuantities(3, false));
+    WorkStatistics work(shownQuantities(DisplayMode::Lab, false));
     for (const double e : kDeltaE) {
         ComparisonRecord r;
         r.standard.fill(0.0);

@@ -7,6 +7,8 @@
 #include "ComparisonDisplay.h"
 #include "EmulatedAccess.h"
 #include "FirstPageFor310.h"
+#include "InstrumentPanel.h"
+#include "MeasurementSession.h"
 #include "FirstPageForm.h"
 #include "ScriptedDialogs.h"
 
@@ -27,9 +29,9 @@ protected:
         m_dialogs = std::make_unique<ScriptedDialogs>();
         m_access = std::make_unique<EmulatedAccess>(QString());
         m_page = std::make_unique<FirstPageFor310>(*m_access, *m_dialogs);
-        m_page->loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
+        m_page->panel().loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
         m_page->resize(1400, 900);
-        m_page->pushedDisplayPauseMs = 20;
+        m_page->session().pushedDisplayPauseMs = 20;
     }
     // Every scripted answer used and no progress dialog left open; then all goes.
     void tearDownPage()

@@ -7,6 +7,7 @@
 //     "rows <current> <legacy>, table rows <current> <legacy>", each restored
 //     record's test name and "sequence <n>".
 // Any other box makes it fail.
+#include "RecordTables.h"
 #include "ComparisonRecordList.h"
 #include "Dialogs.h"
 #include "FirstPageFor310.h"
@@ -52,7 +53,7 @@ int main(int argc, char** argv)
     }
     InstrumentLink noInstrument;
     FirstPageFor310 page(noInstrument, dialogs);
-    page.startJournal(args.at(2));
+    page.tables().startJournal(args.at(2));
     if (args.at(1) == QLatin1String("fill") && args.size() == 6) {
         const bool legacy = args.at(4) == QLatin1String("legacy");
         for (int n = 1; n <= args.at(3).toInt(); ++n) {
@@ -61,8 +62,8 @@ int main(int argc, char** argv)
             record.testName = QStringLiteral("Comp%1").arg(n);
             record.time = QDateTime::currentDateTime();
             record.pass = n % 3 != 0;
-            (legacy ? page.legacyRecords() : page.records()).setNameSequence(n);
-            legacy ? page.addComparisonRow_old(record) : page.addComparisonRow(record);
+            (legacy ? page.tables().legacyRecords() : page.tables().records()).setNameSequence(n);
+            legacy ? page.tables().addComparisonRow_old(record) : page.tables().addComparisonRow(record);
         }
         if (args.at(5) == QLatin1String("crash")) {
             std::fflush(stdout);
@@ -71,14 +72,14 @@ int main(int argc, char** argv)
         return 0;
     }
     if (args.at(1) == QLatin1String("restore")) {
-        std::printf("rows %d %d, table rows %d %d\n", page.records().size(), page.legacyRecords().size(),
+        std::printf("rows %d %d, table rows %d %d\n", page.tables().records().size(), page.tables().legacyRecords().size(),
                     page.form().tableWidget_data->model()->rowCount(), page.form().tbData->model()->rowCount());
-        for (const ComparisonRecordList* list : {&page.records(), &page.legacyRecords()}) {
+        for (const ComparisonRecordList* list : {&page.tables().records(), &page.tables().legacyRecords()}) {
             for (const ComparisonRecord& record : list->records()) {
                 std::printf("%s\n", qPrintable(record.testName));
             }
         }
-        const ComparisonRecordList& filled = page.records().isEmpty() ? page.legacyRecords() : page.records();
+        const ComparisonRecordList& filled = page.tables().records().isEmpty() ? page.tables().legacyRecords() : page.tables().records();
         std::printf("sequence %d\n", filled.nameSequence());
         return 0;
     }

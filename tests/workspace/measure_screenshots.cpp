@@ -13,6 +13,7 @@
 #include "DeviceSetup.h"
 #include "EmulatedLinkFactory.h"
 #include "FirstPageFor310.h"
+#include "InstrumentPanel.h"
 #include "FirstPageForm.h"
 #include "InstrumentEmulator.h"
 #include "MainWindow.h"
@@ -79,7 +80,7 @@ bool shoot(const QString& model, const QDir& out, const QString& name, Dialogs& 
     if (page->state().deltaEThreshold < 0) {
         page->state().deltaEThreshold = 1.0;
     }
-    const bool legacy = page->isFirstGeneration();
+    const bool legacy = page->state().isFirstGeneration();
     // A standard, a sample within every tolerance, then one that is not.
     const EmulatorReading readings[] = {
         {52.10, 3.20, 14.80, 1.25, 91.30},
@@ -111,8 +112,8 @@ bool shoot(const QString& model, const QDir& out, const QString& name, Dialogs& 
         }
         // The colour-difference parameter dialog of the colorimeters.
         if (page->state().layoutIndex == 1) {
-            setEParameterPageFor470 dialog(page->state().softwareVersion, page->state().modelName, page->link(),
-                                           page->dialogs(), chinese, page);
+            setEParameterPageFor470 dialog(page->state().softwareVersion, page->state().modelName, page->panel().link(),
+                                           page->panel().dialogs(), chinese, page);
             dialog.show();
             settle();
             ok &= (asOpened ? picture(window, true) : dialog.grab())

@@ -1,6 +1,9 @@
 // The page's spreadsheet buttons over the emulated instrument: the current
 // export in the display mode of the instrument, the hand-over to the legacy
 // block for a first-generation colorimeter, the upload, the spectral export.
+#include "RecordTables.h"
+#include "ComparisonRecordList.h"
+#include "InstrumentPanel.h"
 #include "CgatsFormat.h"
 #include "ComparisonRecord.h"
 #include "ComparisonRecordList.h"
@@ -65,7 +68,7 @@ class tst_FirstPageExcel : public QObject, public PageFixture
     void connectTo(const QString& model, int version)
     {
         plug(model, version);
-        QVERIFY(m_page->identifyDevice());
+        QVERIFY(m_page->panel().identifyDevice());
     }
 
 private Q_SLOTS:
@@ -82,9 +85,9 @@ private Q_SLOTS:
     void currentExport_labColumnsThenClearQuestion()
     {
         connectTo(QStringLiteral("TX420"), 320);
-        QVERIFY(m_page->state().displayFlags[3]);
-        m_page->addComparisonRow(result(1));
-        m_page->addComparisonRow(result(2));
+        QCOMPARE(m_page->state().displayMode, DisplayMode::Lab);
+        m_page->tables().addComparisonRow(result(1));
+        m_page->tables().addComparisonRow(result(2));
         const QString path = m_dir.filePath(QStringLiteral("current"));
         m_dialogs->answerSaveFile(path);
         m_dialogs->answerButton(DialogButton::Yes); // clear the rows
@@ -108,8 +111,8 @@ private Q_SLOTS:
     void firstGeneration_exportsLegacyBlock()
     {
         connectTo(QStringLiteral("TX430"), 350);
-        QVERIFY(m_page->isFirstGeneration());
-        m_page->addComparisonRow_old(result(1));
+        QVERIFY(m_page->state().isFirstGeneration());
+        m_page->tables().addComparisonRow_old(result(1));
         const QString path = m_dir.filePath(QStringLiteral("legacy.xlsx"));
         m_dialogs->answerSaveFile(path);
         m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file: \r\n\t%1").arg(path));
@@ -128,8 +131,8 @@ private Q_SLOTS:
     void exchangeExport_fromThePagesRecords()
     {
         connectTo(QStringLiteral("TX420"), 320);
-        m_page->addComparisonRow(result(1));
-        m_page->addComparisonRow(result(2));
+        m_page->tables().addComparisonRow(result(1));
+        m_page->tables().addComparisonRow(result(2));
         const QString csv = m_dir.filePath(QStringLiteral("page.csv"));
         m_dialogs->answerSaveFile(csv);
         m_dialogs->answerButton(DialogButton::No); // keep the rows
@@ -138,10 +141,10 @@ private Q_SLOTS:
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QList<ComparisonRecord> read;
-        int mode = -2;
+        DisplayMode mode = DisplayMode::None;
         bool chinese = false;
         QVERIFY(formats::readComparisonCsv(file.readAll(), read, mode, chinese).ok);
-        QCOMPARE(mode, 3);
+        QCOMPARE(mode, DisplayMode::Lab);
         QCOMPARE(read.size(), 2);
         QCOMPARE(read[1].testName, QStringLiteral("样品2"));
         QCOMPARE(read[1].sample[ComparisonRecord::LabB], -15.1);
@@ -149,7 +152,7 @@ private Q_SLOTS:
         tearDownPage();
         setUpPage();
         connectTo(QStringLiteral("TX430"), 350);
-        m_page->addComparisonRow_old(result(1));
+        m_page->tables().addComparisonRow_old(result(1));
         const QString cxf = m_dir.filePath(QStringLiteral("legacy.cxf"));
         m_dialogs->answerSaveFile(cxf);
         m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
@@ -177,21 +180,21 @@ private Q_SLOTS:
         QFETCH(QString, fileName);
         QTemporaryDir dir;
         const QString journal = dir.filePath(QStringLiteral("journal.sqlite"));
-        m_page->startJournal(journal);
-        m_page->addComparisonRow(result(1));
-        m_page->addComparisonRow(result(2));
+        m_page->tables().startJournal(journal);
+        m_page->tables().addComparisonRow(result(1));
+        m_page->tables().addComparisonRow(result(2));
         m_dialogs->answerSaveFile(dir.filePath(fileName));
         m_dialogs->answerButton(DialogButton::No); // keep the rows on screen
         m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
         QVERIFY(m_page->on_pushButton_exportExcel_clicked());
-        QCOMPARE(m_page->records().size(), 2);
+        QCOMPARE(m_page->tables().records().size(), 2);
         QTest::qWait(1); // the rows of the other table join the next session at the next turn
-        m_page->addComparisonRow(result(3));
+        m_page->tables().addComparisonRow(result(3));
         m_page.reset();
 
         m_page = std::make_unique<FirstPageFor310>(*m_access, *m_dialogs);
         m_dialogs->answerButton(DialogButton::No); // the one row after the export is offered
-        m_page->startJournal(journal);
+        m_page->tables().startJournal(journal);
         QCOMPARE(m_dialogs->shown.last().kind, QStringLiteral("question"));
         QVERIFY2(m_dialogs->shown.last().text.startsWith(QStringLiteral("1 comparison rows")),
                  qPrintable(m_dialogs->shown.last().text));
@@ -204,7 +207,7 @@ private Q_SLOTS:
         QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Tintwell"), QStringLiteral("Tintwell"))
             .remove(QStringLiteral("folders"));
         for (const QString& folder : {QDir::homePath(), m_dir.path()}) {
-            m_page->addComparisonRow(result(1));
+            m_page->tables().addComparisonRow(result(1));
             m_dialogs->answerSaveFile(m_dir.filePath(QStringLiteral("rows.csv")));
             m_dialogs->answerButton(DialogButton::Yes); // clear the rows
             m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));

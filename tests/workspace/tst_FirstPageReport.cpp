@@ -26,7 +26,7 @@ QStringList currentRow(const QString& name)
 ComparisonRecord labRecord(const QString& name)
 {
     ComparisonRecord r = ComparisonColumns::recordFromTexts(ComparisonColumns::Layout::Current, currentRow(name), true);
-    r.settings.displayMode = 3;
+    r.settings.displayMode = DisplayMode::Lab;
     r.settings.formulaText = QStringLiteral("△E*ab");
     return r;
 }

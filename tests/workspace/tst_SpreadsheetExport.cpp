@@ -59,30 +59,30 @@ private Q_SLOTS:
 
     void columns_data()
     {
-        QTest::addColumn<int>("mode");
+        QTest::addColumn<DisplayMode>("mode");
         QTest::addColumn<QString>("titles");
         QTest::addColumn<QList<int>>("sources");
-        QTest::newRow("Lab: A-N") << int(ExportLab)
+        QTest::newRow("Lab: A-N") << DisplayMode::Lab
                                   << "NO|Model|SN|Name|Time|Standard L*|Standard a*|Standard b*|Sample L*|Sample a*|Sample b*|△E Thresholds|△E|Result"
                                   << QList<int>{0, 34, 35, 1, 2, 5, 6, 7, 16, 17, 18, 33, 27, 28};
         QTest::newRow("Haze/T/Lab: A-V")
-            << int(ExportHazeTransmittanceLab)
+            << DisplayMode::HazeTLab
             << "NO|Model|SN|Name|Time|Standard Haze|Standard Transmittance|Standard L*|Standard a*|Standard b*|Sample Haze|"
                "Sample Transmittance|Sample L*|Sample a*|Sample b*|Haze Tolerance|△Haze|Transmittance Tolerance|△Transmittance|"
                "△E Thresholds|△E|Result"
             << QList<int>{0, 34, 35, 1, 2, 3, 4, 5, 6, 7, 14, 15, 16, 17, 18, 31, 25, 32, 26, 33, 27, 28};
-        QTest::newRow("Haze") << int(ExportHaze) << "NO|Model|SN|Name|Time|Standard Haze|Sample Haze|Haze Tolerance|△Haze|Result"
+        QTest::newRow("Haze") << DisplayMode::Haze << "NO|Model|SN|Name|Time|Standard Haze|Sample Haze|Haze Tolerance|△Haze|Result"
                               << QList<int>{0, 34, 35, 1, 2, 3, 14, 31, 25, 28};
-        QTest::newRow("T") << int(ExportTransmittance)
+        QTest::newRow("T") << DisplayMode::Transmittance
                            << "NO|Model|SN|Name|Time|Standard Transmittance|Sample Transmittance|Transmittance Tolerance|△Transmittance|Result"
                            << QList<int>{0, 34, 35, 1, 2, 4, 15, 32, 26, 28};
-        QTest::newRow("LCh") << int(ExportLCh)
+        QTest::newRow("LCh") << DisplayMode::LCh
                              << "NO|Model|SN|Name|Time|Standard L*|Standard C*|Standard h|Sample L*|Sample C*|Sample h|△E Thresholds|△E|Result"
                              << QList<int>{0, 34, 35, 1, 2, 8, 9, 10, 19, 20, 21, 33, 27, 28};
-        QTest::newRow("Yxy") << int(ExportYxy)
+        QTest::newRow("Yxy") << DisplayMode::Yxy
                              << "NO|Model|SN|Name|Time|Standard Y|Standard x|Standard y|Sample Y|Sample x|Sample y|△E Thresholds|△E|Result"
                              << QList<int>{0, 34, 35, 1, 2, 11, 12, 13, 22, 23, 24, 33, 27, 28};
-        QTest::newRow("Haze/T") << int(ExportHazeTransmittance)
+        QTest::newRow("Haze/T") << DisplayMode::HazeT
                                 << "NO|Model|SN|Name|Time|Standard Haze|Standard Transmittance|Sample Haze|Sample Transmittance|"
                                    "Haze Tolerance|△Haze|Transmittance Tolerance|△Transmittance|Result"
                                 << QList<int>{0, 34, 35, 1, 2, 3, 4, 14, 15, 31, 25, 32, 26, 28};
@@ -90,11 +90,11 @@ private Q_SLOTS:
     // Titles in sheet row 2 (row 1 is the template's), records from row 3.
     void columns()
     {
-        QFETCH(int, mode);
+        QFETCH(DisplayMode, mode);
         QFETCH(QString, titles);
         QFETCH(QList<int>, sources);
         const auto model = table(2, 36);
-        const QString path = m_dir.filePath(QStringLiteral("mode%1").arg(mode));
+        const QString path = m_dir.filePath(QStringLiteral("mode%1").arg(displayModeIndex(mode)));
         expectSaved(path);
         QCOMPARE(exporter().comparison(*model, mode, nullptr, clear()), ExportOutcome::Written);
         QCOMPARE(m_cleared, 1);
@@ -159,7 +159,7 @@ private Q_SLOTS:
             m_dialogs->expectMessage(QStringLiteral("error"), QStringLiteral("No data for Storing to Excel!"));
         }
         QCOMPARE(exporter().spectral(*table(1, 35), nullptr, clear()), ExportOutcome::NoData);
-        QCOMPARE(exporter().comparison(*table(0, 36), ExportLab, nullptr, clear()), ExportOutcome::NoData);
+        QCOMPARE(exporter().comparison(*table(0, 36), DisplayMode::Lab, nullptr, clear()), ExportOutcome::NoData);
         QCOMPARE(m_cleared, 0);
     }
 
@@ -221,7 +221,7 @@ private Q_SLOTS:
                 record.sample[ComparisonRecord::LabL] = ComparisonRecord::kUnknown;
             }
             if (kind == 5) {
-                record.settings.displayMode = 0;
+                record.settings.displayMode = DisplayMode::HazeT;
                 record.standard.fill(0.0);
                 record.sample.fill(0.0);
             }
@@ -235,7 +235,7 @@ private Q_SLOTS:
         const ExportOutcome outcome =
             kind == 0   ? exporter().spectral(*table(5, 35), nullptr, clear(), testdata::spectra(), 1)
             : kind == 2 ? exporter().legacyComparison(*table(4, 21), false, nullptr, clear(), {}, records)
-                        : exporter().comparison(*table(4, 36), ExportLab, nullptr, clear(), {}, records);
+                        : exporter().comparison(*table(4, 36), DisplayMode::Lab, nullptr, clear(), {}, records);
         QCOMPARE(outcome, error.isEmpty() ? ExportOutcome::Written : ExportOutcome::Failed);
         QCOMPARE(m_cleared, error.isEmpty() ? 1 : 0);
         QCOMPARE(QFile::exists(path), error.isEmpty());
@@ -253,10 +253,10 @@ private Q_SLOTS:
                 }
             } else {
                 QList<ComparisonRecord> read;
-                int mode = 0;
+                DisplayMode mode = DisplayMode::HazeT;
                 bool chinese = false;
                 QVERIFY(formats::readComparisonCsv(bytes, read, mode, chinese).ok);
-                QCOMPARE(mode, kind == 2 ? -1 : int(ExportLab));
+                QCOMPARE(mode, kind == 2 ? DisplayMode::None : DisplayMode::Lab);
                 for (const ComparisonRecord& record : read) {
                     names << record.testName;
                 }
@@ -292,7 +292,7 @@ private Q_SLOTS:
         m_dialogs->cancelProgressAt(2); // after the titles and one record
         m_dialogs->expectMessage(QStringLiteral("Storing data"),
                                  QStringLiteral("Export cancelled: 1 of 5 records were stored to the file, and the records are kept."));
-        QCOMPARE(exporter().comparison(*model, ExportLab, nullptr, clear()), ExportOutcome::Cancelled);
+        QCOMPARE(exporter().comparison(*model, DisplayMode::Lab, nullptr, clear()), ExportOutcome::Cancelled);
         QCOMPARE(m_cleared, 0);
         QCOMPARE(readBack(path).size(), 3);
     }
@@ -322,7 +322,7 @@ private Q_SLOTS:
                          ExportOutcome::Written);
             } else {
                 m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
-                QCOMPARE(exporter().comparison(*model, ExportLab, nullptr, clear(),
+                QCOMPARE(exporter().comparison(*model, DisplayMode::Lab, nullptr, clear(),
                                                        withStatistics ? statistics : QList<QStringList>()),
                          ExportOutcome::Written);
             }
@@ -355,7 +355,7 @@ private Q_SLOTS:
         m_dialogs->cancelProgressAt(2);
         m_dialogs->expectMessage(QStringLiteral("Storing data"),
                                  QStringLiteral("Export cancelled: 1 of 5 records were stored to the file, and the records are kept."));
-        QCOMPARE(exporter().comparison(*table(5, 36), ExportLab, nullptr, clear(), {{"n"}, {"5"}}),
+        QCOMPARE(exporter().comparison(*table(5, 36), DisplayMode::Lab, nullptr, clear(), {{"n"}, {"5"}}),
                  ExportOutcome::Cancelled);
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -376,7 +376,7 @@ private Q_SLOTS:
         const auto model = table(2, 36);
         m_dialogs->answerSaveFile(path);
         m_dialogs->expectMessage(QStringLiteral("Error"), QStringLiteral("Can't overwrite this file, maybe the file is in use!"));
-        QCOMPARE(exporter().comparison(*model, ExportLab, nullptr, clear()), ExportOutcome::CannotReplace);
+        QCOMPARE(exporter().comparison(*model, DisplayMode::Lab, nullptr, clear()), ExportOutcome::CannotReplace);
         QCOMPARE(m_dialogs->shown.last().icon, MessageIcon::Information); // every export box is an information box
         QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -407,7 +407,7 @@ private Q_SLOTS:
         if (replace) {
             m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
         }
-        QCOMPARE(exporter().comparison(*table(2, 36), ExportLab, nullptr, clear()),
+        QCOMPARE(exporter().comparison(*table(2, 36), DisplayMode::Lab, nullptr, clear()),
                  replace ? ExportOutcome::Written : ExportOutcome::NoFileChosen);
         QCOMPARE(m_dialogs->messages().first(),
                  QStringLiteral("Replace file|%1 already exists.\nDo you want to replace it?").arg(written));
@@ -443,7 +443,7 @@ private Q_SLOTS:
         const QString path = m_dir.filePath(QStringLiteral("again.xlsx"));
         for (const int records : {6, 1}) {
             expectSaved(path);
-            QCOMPARE(exporter().comparison(*table(records, 36), ExportLab, nullptr, {}), ExportOutcome::Written);
+            QCOMPARE(exporter().comparison(*table(records, 36), DisplayMode::Lab, nullptr, {}), ExportOutcome::Written);
         }
         QCOMPARE(readBack(path).size(), 3);
     }
@@ -455,7 +455,7 @@ private Q_SLOTS:
         const QString catalogue = QCoreApplication::applicationDirPath() + QStringLiteral("/Tintwell_zh.qm");
         QVERIFY2(translator.load(catalogue), qPrintable(catalogue));
         QCoreApplication::installTranslator(&translator);
-        const QStringList titles = comparisonExportRows(*table(0, 36), ExportHazeTransmittanceLab).first();
+        const QStringList titles = comparisonExportRows(*table(0, 36), DisplayMode::HazeTLab).first();
         QCoreApplication::removeTranslator(&translator);
         QCOMPARE(titles.join(u'|'),
                  QStringLiteral("序号|型号|序列号|名称|时间|标准雾度|标准透过率|标准色L*|标准色a*|标准色b*|样品雾度|样品透过率|"

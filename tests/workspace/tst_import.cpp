@@ -28,9 +28,11 @@ const QList<int> labStd{5000, 0x10000 - 120, 300}, labSmp{5100, 0x10000 - 100, 3
 ImportSettings settingsFor(int mode, int layout = 0)
 {
     ImportSettings s;
-    s.displayMode = mode;
-    s.layoutIndex = layout;
-    s.tolerances = {1.0, 1.0, 1.0};
+    s.judging.displayMode = displayModeFromIndex(mode);
+    s.judging.layoutIndex = layout;
+    s.judging.hazeTolerance = 1.0;
+    s.judging.transmittanceTolerance = 1.0;
+    s.judging.deltaEThreshold = 1.0;
     s.modelName = QStringLiteral("TX310");
     s.serialNumber = QStringLiteral("SN42");
     s.importTime = QDateTime(QDate(2026, 12, 8), QTime(9, 5));
@@ -98,8 +100,8 @@ private Q_SLOTS:
             {words(labStd + labSmp), StoredRecords::legacyRecord(1)},
             {StoredRecords::nameRecord("CD-FOURTEEN-14", 14), StoredRecords::legacyName(1)});
         ImportSettings settings = settingsFor(3);
-        settings.formulaCode = 5; // delta-E*00 on a first-generation colorimeter
-        settings.tolerances.deltaE = 0.5;
+        settings.judging.formulaCode = 5; // delta-E*00 on a first-generation colorimeter
+        settings.judging.deltaEThreshold = 0.5;
         settings.totalCountBefore = 7;
         const ImportResult result = RecordImport(access, feedback).importLegacy(settings);
         QCOMPARE(result.rows.size(), 2);
@@ -141,7 +143,7 @@ private Q_SLOTS:
         EmulatedAccess access;
         access.instrument().fillComparisonRecords(0, 25);
         ImportSettings settings = settingsFor(0);
-        settings.tolerances = Tolerances(); // -1: not read
+        settings.judging.hazeTolerance = settings.judging.transmittanceTolerance = settings.judging.deltaEThreshold = -1.0; // not read
         const ImportResult result = RecordImport(access, feedback).importCurrent(settings);
         QCOMPARE(result.failed, 25);
         QCOMPARE(result.rows.first().settings.hazeTolerance, -1.0);
@@ -166,9 +168,9 @@ private Q_SLOTS:
         access.instrument().storeComparisonRecords(3, {words(labStd + QList<int>{5250, 80, 350})},
                                                         {StoredRecords::nameRecord("F", 16)});
         ImportSettings settings = settingsFor(3, layout);
-        settings.formulaCode = formulaCode;
-        settings.tolerances.deltaE = 2.0;
-        settings.parameterThreshold = 3.0;
+        settings.judging.formulaCode = formulaCode;
+        settings.judging.deltaEThreshold = 2.0;
+        settings.judging.parameterThreshold = 3.0;
         const ImportResult result = RecordImport(access, feedback).importCurrent(settings);
         const double expected = deltaE(DeltaEFormula(formula), {50.0, -1.2, 3.0}, {52.5, 0.8, 3.5});
         QCOMPARE(result.rows.first().deltaE, expected);

@@ -1,6 +1,8 @@
 // The settings panel and the record import on the workspace page over the
 // emulated instrument: imports appended or (failing) not at all, the display
 // parameter with one question, rows judged again keeping their instrument.
+#include "RecordTables.h"
+#include "ComparisonRecordList.h"
 #include "ComparisonRecord.h"
 #include "PageFixture.h"
 
@@ -97,7 +99,7 @@ private Q_SLOTS:
         instrument().setDeltaEParameter(3, 10);
         m_page->onDeviceConnected();
         QCOMPARE(m_page->state().layoutIndex, 2);
-        m_page->addComparisonRow(foreignRow(1)); // delta-E*ab 0.45, within 1.0
+        m_page->tables().addComparisonRow(foreignRow(1)); // delta-E*ab 0.45, within 1.0
         ui().lineEdit_thresholds->setText(QStringLiteral("0.3"));
         ui().pushButton_setParameter->click();
         QCOMPARE(instrument().deltaEFormula(), 0);
@@ -115,11 +117,11 @@ private Q_SLOTS:
     void settingTolerancesJudgesRowsAgain_displayParameterClearsThem()
     {
         connectTx310();
-        m_page->addComparisonRow(foreignRow(1));
+        m_page->tables().addComparisonRow(foreignRow(1));
         ComparisonRecord wide = foreignRow(2);
         wide.sample[ComparisonRecord::Haze] = 3.0;
         wide.hazeDifference = 1.75;
-        m_page->addComparisonRow(wide);
+        m_page->tables().addComparisonRow(wide);
         ui().lineEdit_hazeTolerance->setText(QStringLiteral("1.15"));
         m_dialogs->expectMessage(QStringLiteral("Information"), QStringLiteral("Setup successfully!"));
         ui().pushButton_setTolerance->click();

@@ -1,6 +1,9 @@
 // A standard loaded from a CGATS or CxF3 file on the workspace page: the next
 // sample is judged against it, in both layouts; a file without a usable
 // standard is refused with the reader's reason and the standard shown stays.
+#include "RecordTables.h"
+#include "InstrumentPanel.h"
+#include "MeasurementSession.h"
 #include "CgatsFormat.h"
 #include "ComparisonRecordList.h"
 #include "CxfFormat.h"
@@ -51,7 +54,7 @@ class tst_load_standard : public QObject, public PageFixture
     {
         legacy ? plug(QStringLiteral("TX450"), 200) : plug(QStringLiteral("TX310"), 312);
         instrument().setDisplayMode(3); // L*a*b*: judged by delta-E
-        QVERIFY(m_page->identifyDevice());
+        QVERIFY(m_page->panel().identifyDevice());
         m_page->state().deltaEThreshold = 1.0;
     }
 
@@ -78,7 +81,7 @@ private Q_SLOTS:
         QFETCH(bool, enabled);
         plug(QStringLiteral("TX310"), 312);
         instrument().setDisplayMode(mode);
-        QVERIFY(m_page->identifyDevice());
+        QVERIFY(m_page->panel().identifyDevice());
         QCOMPARE(ui().pushButton_loadStandard->isEnabled(), enabled);
         QCOMPARE(ui().pushButton_loadStandard->toolTip().contains(QStringLiteral("Lab, LCh and Yxy")), !enabled);
     }
@@ -134,7 +137,7 @@ private Q_SLOTS:
 
         instrument().queueReading({sampleL, 10.0, -20.0, 0.0, 0.0});
         (legacy ? ui().samplemeasurementBtn : ui().pushButton_sampleMeasurement)->click();
-        ComparisonRecordList& list = legacy ? m_page->legacyRecords() : m_page->records();
+        ComparisonRecordList& list = legacy ? m_page->tables().legacyRecords() : m_page->tables().records();
         QCOMPARE(list.size(), 1);
         const ComparisonRecord& record = list.at(0);
         QCOMPARE(legacy ? record.legacyStandard[ComparisonRecord::LegacyL] : record.standard[ComparisonRecord::LabL], 50.0);
@@ -195,7 +198,7 @@ private Q_SLOTS:
         m_dialogs->expectMessage("Error", QStringLiteral("No standard was loaded from %1: %2").arg(name, reason));
         ui().pushButton_loadStandard->click();
         QCOMPARE(QStringList({liveText(1, 1), liveText(3, 1)}), QStringList({"0.00%", "40.00"}));
-        QVERIFY(m_page->state().standardTaken);
+        QVERIFY(m_page->session().standardTaken());
     }
 };
 

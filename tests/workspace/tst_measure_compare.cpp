@@ -1,37 +1,39 @@
-// The live comparison from the displayed texts: differences in general
-// format, the hue the short way round, words, the formula choice, verdicts,
-// and standards that are missing or not numbers.
+// The comparison as a function of numbers: rounding as the display shows
+// values, differences with the hue the short way round, the formula choice,
+// verdicts, and values that keep a comparison from being made.
+#include "Colorimetry.h"
+#include "Comparison.h"
 #include "ComparisonColumns.h"
-#include "ComparisonMath.h"
+#include "Judgement.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <cmath>
 
 namespace {
 
-// The threshold column of the record's row.
+using R = ComparisonRecord;
+
+// Haze, T, L*, a*, b*, L*, C*, h, Y, x, y
+R::Values values(double haze, double t, double l, double a, double b, double hue = 10.0)
+{
+    return {haze, t, l, a, b, l, 2.0, hue, 18.4, 0.3123, 0.33};
+}
+
+ComparisonSettings settingsFor(int displayMode)
+{
+    ComparisonSettings s;
+    s.hazeTolerance = 0.5;
+    s.transmittanceTolerance = 1.0;
+    s.deltaEThreshold = 1.0;
+    s.displayMode = displayModeFromIndex(displayMode);
+    return s;
+}
+
 QString thresholdCell(const ComparisonRecord& record)
 {
     return ComparisonColumns::cellText(ComparisonColumns::Layout::Current, record, 33);
-}
-
-using Texts = std::array<QString, ComparisonRecord::ValueCount>;
-
-// Haze, T, L*, a*, b*, L*, C*, h, Y, x, y
-Texts texts(const QString& haze, const QString& t, const QString& l, const QString& a,
-            const QString& b, const QString& hue = QStringLiteral("10.0"))
-{
-    return {haze, t, l, a, b, l, QStringLiteral("2.00"), hue, QStringLiteral("18.40"),
-            QStringLiteral("0.3123"), QStringLiteral("0.3300")};
-}
-
-CurrentComparisonInput input(const Texts& standard, const Texts& sample, int displayMode)
-{
-    CurrentComparisonInput in;
-    in.standardTexts = standard;
-    in.sampleTexts = sample;
-    in.displayFlags = displayFlagsFor(displayMode);
-    in.tolerances = {0.5, 1.0, 1.0};
-    return in;
 }
 
 } // namespace
@@ -40,60 +42,72 @@ class tst_measure_compare : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // The rounding a comparison is made of is the display's: the same digits
+    // as the shown text, without making the text.
+    void roundedTo_matchesTheShownText()
+    {
+        QRandomGenerator random(20261209);
+        QList<double> cases{0.125, -0.125, 2.675, -2.675, 1.005, 0.0049, -0.0049, 359.95, 12.345, 0.31235, 99.995};
+        for (int i = 0; i < 20000; ++i) {
+            cases << (random.generateDouble() - 0.5) * 400.0;
+        }
+        for (double value : cases) {
+            for (int decimals : {1, 2, 4}) {
+                // The number the shown text stands for (a value just below 0 shows "-0.00", which is 0).
+                const QString shown = QString::number(value, 'f', decimals);
+                QCOMPARE(roundedTo(value, decimals), shown.toDouble());
+            }
+        }
+        QVERIFY(std::isnan(roundedTo(R::kUnknown, 2)));
+    }
+
     void current_data()
     {
-        QTest::addColumn<Texts>("standard");
-        QTest::addColumn<Texts>("sample");
+        QTest::addColumn<R::Values>("standard");
+        QTest::addColumn<R::Values>("sample");
         QTest::addColumn<int>("displayMode");
-        QTest::addColumn<QString>("hazeDifference");
-        QTest::addColumn<QString>("lDifference");
-        QTest::addColumn<QString>("hueDifference");
-        QTest::addColumn<QString>("lWord");
+        QTest::addColumn<double>("hazeDifference");
+        QTest::addColumn<double>("lDifference");
+        QTest::addColumn<double>("hueDifference");
         QTest::addColumn<QString>("deltaE");
         QTest::addColumn<bool>("pass");
-        QTest::newRow("haze 0.5 in general format, within tolerance")
-            << texts("12.34%", "88.00%", "50.00", "1.00", "2.00") << texts("12.84%", "88.50%", "50.00", "1.00", "2.00")
-            << 0 << "0.5%" << "0" << "0" << "Normal" << "0.00" << true;
+        QTest::newRow("haze 0.5 within tolerance")
+            << values(12.34, 88, 50, 1, 2) << values(12.84, 88.5, 50, 1, 2) << 0 << 0.5 << 0.0 << 0.0 << "0.00" << true;
         QTest::newRow("haze just over tolerance is NG")
-            << texts("12.34%", "88.00%", "50.00", "1.00", "2.00") << texts("12.85%", "88.00%", "50.00", "1.00", "2.00")
-            << 1 << "0.51%" << "0" << "0" << "Normal" << "0.00" << false;
+            << values(12.34, 88, 50, 1, 2) << values(12.85, 88, 50, 1, 2) << 1 << 0.51 << 0.0 << 0.0 << "0.00" << false;
         QTest::newRow("haze ignored in Lab mode")
-            << texts("12.34%", "88.00%", "50.00", "1.00", "2.00") << texts("20.00%", "80.00%", "49.50", "1.00", "2.00")
-            << 3 << "7.66%" << "-0.5" << "0" << "Slight black" << "0.50" << true;
+            << values(12.34, 88, 50, 1, 2) << values(20, 80, 49.5, 1, 2) << 3 << 7.66 << -0.5 << 0.0 << "0.50" << true;
         QTest::newRow("L* -1.25 over the threshold in Haze/T/Lab mode")
-            << texts("12.34%", "88.00%", "50.00", "1.00", "2.00") << texts("12.34%", "88.00%", "48.75", "1.00", "2.00")
-            << 6 << "0%" << "-1.25" << "0" << "Slight black" << "1.25" << false;
+            << values(12.34, 88, 50, 1, 2) << values(12.34, 88, 48.75, 1, 2) << 6 << 0.0 << -1.25 << 0.0 << "1.25"
+            << false;
         QTest::newRow("hue 359 to 1 is +2, not -358")
-            << texts("0.00%", "0.00%", "50.00", "1.00", "2.00", "359.0") << texts("0.00%", "0.00%", "54.50", "1.00", "2.00", "1.0")
-            << 4 << "0%" << "4.5" << "2" << "More white" << "4.50" << false;
+            << values(0, 0, 50, 1, 2, 359) << values(0, 0, 54.5, 1, 2, 1) << 4 << 0.0 << 4.5 << 2.0 << "4.50" << false;
         QTest::newRow("hue 1 to 359 is -2")
-            << texts("0.00%", "0.00%", "50.00", "1.00", "2.00", "1.0") << texts("0.00%", "0.00%", "50.00", "1.00", "2.00", "359.0")
-            << 4 << "0%" << "0" << "-2" << "Normal" << "0.00" << true;
+            << values(0, 0, 50, 1, 2, 1) << values(0, 0, 50, 1, 2, 359) << 4 << 0.0 << 0.0 << -2.0 << "0.00" << true;
         QTest::newRow("hue 0 to 180 is +180, and 180 to 0 too")
-            << texts("0.00%", "0.00%", "50.00", "1.00", "2.00", "180.0") << texts("0.00%", "0.00%", "50.00", "1.00", "2.00", "0.0")
-            << 4 << "0%" << "0" << "180" << "Normal" << "0.00" << true;
-        QTest::newRow("typed standard 50 without decimals")
-            << texts("0.00%", "0.00%", "50", "1.00", "2.00") << texts("0.00%", "0.00%", "50.30", "1.00", "2.00")
-            << 3 << "0%" << "0.3" << "0" << "Slight white" << "0.30" << true;
+            << values(0, 0, 50, 1, 2, 180) << values(0, 0, 50, 1, 2, 0) << 4 << 0.0 << 0.0 << 180.0 << "0.00" << true;
+        // Rounded as shown before the difference: 50.004 shows 50.00, 50.296 shows 50.30.
+        QTest::newRow("values rounded as the display shows them")
+            << values(0, 0, 50.004, 1, 2) << values(0, 0, 50.296, 1, 2) << 3 << 0.0 << 0.3 << 0.0 << "0.30" << true;
     }
     void current()
     {
-        QFETCH(Texts, standard);
-        QFETCH(Texts, sample);
+        QFETCH(R::Values, standard);
+        QFETCH(R::Values, sample);
         QFETCH(int, displayMode);
-        const ComparisonOutcome out = compareCurrent(input(standard, sample, displayMode));
-        QVERIFY(!out.refused);
-        QCOMPARE(out.differenceTexts.size(), int(ComparisonRecord::ValueCount));
-        QTEST(out.differenceTexts.at(ComparisonRecord::Haze), "hazeDifference");
-        QTEST(out.differenceTexts.at(ComparisonRecord::LabL), "lDifference");
-        QTEST(out.differenceTexts.at(ComparisonRecord::LchH), "hueDifference");
-        QTEST(out.words[0], "lWord");
-        QTEST(out.deltaEText, "deltaE");
-        QTEST(out.result.pass, "pass");
-        QCOMPARE(out.verdict == Verdict::Pass, out.result.pass);
-        QCOMPARE(out.result.standard[ComparisonRecord::LabL], displayedNumber(standard[2]).value());
-        QCOMPARE(out.result.settings.hazeTolerance, 0.5);
-        QCOMPARE(thresholdCell(out.result), QStringLiteral("1.0"));
+        const ComparisonRecord r = compareValues(standard, sample, settingsFor(displayMode));
+        const R::Values d = valueDifferences(r);
+        QCOMPARE(r.hazeDifference, d[R::Haze]);
+        QFETCH(double, hazeDifference);
+        QFETCH(double, lDifference);
+        QFETCH(double, hueDifference);
+        QVERIFY2(qAbs(d[R::Haze] - hazeDifference) < 1e-9, qPrintable(QString::number(d[R::Haze])));
+        QVERIFY2(qAbs(d[R::LabL] - lDifference) < 1e-9, qPrintable(QString::number(d[R::LabL])));
+        QVERIFY2(qAbs(d[R::LchH] - hueDifference) < 1e-9, qPrintable(QString::number(d[R::LchH])));
+        QTEST(formatDeltaE(r.deltaE), "deltaE");
+        QTEST(r.pass, "pass");
+        QCOMPARE(r.settings.hazeTolerance, 0.5);
+        QCOMPARE(thresholdCell(r), QStringLiteral("1.0"));
     }
 
     void formulaChoice_data()
@@ -111,40 +125,34 @@ private Q_SLOTS:
         QFETCH(int, layoutIndex);
         QFETCH(int, code);
         QFETCH(bool, isAb);
-        CurrentComparisonInput in = input(texts("0.00%", "0.00%", "50.00", "10.00", "20.00"),
-                                          texts("0.00%", "0.00%", "52.00", "12.00", "17.00"), 3);
-        in.layoutIndex = layoutIndex;
-        in.formulaCode = code;
-        in.parameterThreshold = 3.0;
-        const ComparisonOutcome out = compareCurrent(in);
-        const double ab = std::sqrt(4.0 + 4.0 + 9.0);
-        QCOMPARE(qFuzzyCompare(out.result.deltaE, ab), isAb);
-        QTEST(thresholdCell(out.result), "threshold");
+        ComparisonSettings settings = settingsFor(3);
+        settings.layoutIndex = layoutIndex;
+        settings.formulaCode = code;
+        settings.parameterThreshold = 3.0;
+        const ComparisonRecord r = compareValues(values(0, 0, 50, 10, 20), values(0, 0, 52, 12, 17), settings);
+        QCOMPARE(qFuzzyCompare(r.deltaE, std::sqrt(4.0 + 4.0 + 9.0)), isAb);
+        QTEST(thresholdCell(r), "threshold");
     }
 
-    void unusableCell_refusedNeverZero_data()
+    // What was not measured (or the operator left unreadable) is never compared as 0.
+    void unusableValue_refusedNeverZero_data()
     {
         QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<bool>("inStandard");
-        QTest::newRow("dashes of a failed standard") << 2 << "-----" << true;
-        QTest::newRow("emptied by the operator") << 3 << "" << true;
-        QTest::newRow("typed as text") << 0 << "abc%" << true;
-        QTest::newRow("not finite") << 4 << "inf" << true;
-        QTest::newRow("sample still dashes") << 1 << "-----" << false;
+        QTest::addColumn<int>("displayMode");
+        QTest::addColumn<int>("refusedAt");
+        QTest::newRow("L* unknown in Haze/T/Lab") << int(R::LabL) << 6 << int(R::LabL);
+        QTest::newRow("haze unknown in Haze/T") << int(R::Haze) << 0 << int(R::Haze);
+        QTest::newRow("haze unknown in Lab: judged by delta-E alone") << int(R::Haze) << 3 << -1;
+        QTest::newRow("T unknown in Yxy") << int(R::Transmittance) << 5 << -1;
+        QTest::newRow("x unknown in Lab") << int(R::X) << 3 << int(R::X);
     }
-    void unusableCell_refusedNeverZero()
+    void unusableValue_refusedNeverZero()
     {
         QFETCH(int, index);
-        QFETCH(QString, text);
-        QFETCH(bool, inStandard);
-        Texts standard = texts("1.00%", "90.00%", "50.00", "1.00", "2.00");
-        Texts sample = standard;
-        (inStandard ? standard : sample)[static_cast<std::size_t>(index)] = text;
-        const ComparisonOutcome out = compareCurrent(input(standard, sample, 6));
-        QVERIFY(out.refused);
-        QCOMPARE(out.badStandardIndex, inStandard ? index : -1);
-        QCOMPARE(out.badSampleIndex, inStandard ? -1 : index);
+        QFETCH(int, displayMode);
+        R::Values standard = values(1, 90, 50, 1, 2);
+        standard[std::size_t(index)] = R::kUnknown;
+        QTEST(unusableValue(standard, displayModeFromIndex(displayMode)), "refusedAt");
     }
 
     void legacy_data()
@@ -161,20 +169,22 @@ private Q_SLOTS:
     {
         QFETCH(int, code);
         QFETCH(double, threshold);
-        LegacyComparisonInput in;
-        in.standardTexts = {"50.00", "1.00", "2.00", "2.24", "359.50"};
-        in.sampleTexts = {"53.00", "5.00", "2.00", "5.39", "0.50"};
-        in.formulaCode = code;
-        in.deltaEThreshold = threshold;
-        in.formulaText = QStringLiteral("△E*ab");
-        const ComparisonOutcome out = compareLegacy(in);
-        QVERIFY(!out.refused);
-        QCOMPARE(out.differenceTexts, QStringList({"3", "4", "0", "3.15", "1"}));
-        QCOMPARE(out.words[0], QStringLiteral("Slight white"));
-        QTEST(out.deltaEText, "deltaE");
-        QTEST(out.result.pass, "pass");
-        QCOMPARE(out.result.legacySample[ComparisonRecord::LegacyA], 5.0);
-        QCOMPARE(out.result.settings.formulaText, in.formulaText);
+        ComparisonSettings settings;
+        settings.formulaCode = code;
+        settings.deltaEThreshold = threshold;
+        settings.formulaText = QStringLiteral("△E*ab");
+        const ComparisonRecord r = compareLegacyValues({50, 1, 2, 2.236, 359.5}, {53, 5, 2, 5.389, 0.5}, settings);
+        const R::LegacyValues d = legacyValueDifferences(r);
+        QStringList shown;
+        for (double v : d) {
+            shown << formatDifference(v);
+        }
+        QCOMPARE(shown, QStringList({"3", "4", "0", "3.15", "1"}));
+        QTEST(formatDeltaE(r.deltaE), "deltaE");
+        QTEST(r.pass, "pass");
+        QVERIFY(r.legacy);
+        QCOMPARE(r.legacyStandard[R::LegacyC], 2.24); // rounded as the display shows it
+        QCOMPARE(r.settings.formulaText, settings.formulaText);
     }
 };
 

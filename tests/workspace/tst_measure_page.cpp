@@ -2,6 +2,8 @@
 // offscreen: comparisons from the PC, the fetch paths, a standard typed over,
 // results pushed by the instrument's key through the receive worker, failed
 // measurements and unplugging while a result waits for its display.
+#include "InstrumentPanel.h"
+#include "MeasurementSession.h"
 #include "ComparisonDisplay.h"
 #include "PageFixture.h"
 #include "WaitUntil.h"
@@ -23,6 +25,19 @@ constexpr int kVerdictColumn = 28;
 
 } // namespace
 
+namespace {
+
+// The operator types over a shown standard value and finishes the edit.
+void typeOver(QLineEdit* edit, const QString& text)
+{
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+}
+
+} // namespace
+
 class tst_measure_page : public QObject, public PageFixture
 {
     Q_OBJECT
@@ -34,7 +49,7 @@ class tst_measure_page : public QObject, public PageFixture
     {
         plug(model, version);
         instrument().setDisplayMode(displayMode);
-        QVERIFY(m_page->identifyDevice());
+        QVERIFY(m_page->panel().identifyDevice());
         m_page->state().hazeTolerance = 0.5;
         m_page->state().transmittanceTolerance = 1.0;
         m_page->state().deltaEThreshold = 1.0;
@@ -165,7 +180,7 @@ private Q_SLOTS:
     {
         connectTo(QStringLiteral("TX310"), 312, 3);
         scanStandard({52.0, 1.0, 2.0, 10.0, 90.0});
-        qobject_cast<QLineEdit*>(display()->cellWidget(kLRow, 1))->setText(QStringLiteral("50.00"));
+        typeOver(qobject_cast<QLineEdit*>(display()->cellWidget(kLRow, 1)), QStringLiteral("50.00"));
         scanSample({50.3, 1.0, 2.0, 10.0, 90.0});
         QCOMPARE(cell(kLRow, 3), QStringLiteral("0.3"));
         QCOMPARE(cell(kLRow, 4), QStringLiteral("Slight white"));
@@ -180,7 +195,7 @@ private Q_SLOTS:
         scanStandard({52.0, 1.0, 2.0, 10.0, 90.0});
         scanSample({50.3, 1.0, 2.0, 10.0, 90.0});
         QCOMPARE(ui().label_result->text(), QStringLiteral("NG"));
-        qobject_cast<QLineEdit*>(display()->cellWidget(kLRow, 1))->setText(QString());
+        typeOver(qobject_cast<QLineEdit*>(display()->cellWidget(kLRow, 1)), QString());
         m_dialogs->expectMessage(QStringLiteral("Error"),
                                  QStringLiteral("The standard's L* is empty or not a number; nothing was compared."));
         scanSample({50.3, 1.0, 2.0, 10.0, 90.0});
@@ -307,13 +322,13 @@ private Q_SLOTS:
         // A standard and a first sample, pushed (as after "Scan Sample").
         pushKey({40.0, 1.0, 2.0, 10.0, 90.0});
         QVERIFY(waitUntil([&] { return liveText(lRow, 1, legacy) == QLatin1String("40.00"); }));
-        m_page->state().nextMeasurement = 2;
+        m_page->session().setNextMeasurement(MeasurementSession::Sample);
         pushKey({40.2, 1.0, 2.0, 10.0, 90.0});
         QVERIFY(waitUntil([&] { return rows(legacy) == 1; }));
         if (waitingStandard) {
-            m_page->state().nextMeasurement = 1; // as after "Scan Standard": pushed results are standards
+            m_page->session().setNextMeasurement(MeasurementSession::Standard); // as after "Scan Standard": pushed results are standards
         }
-        m_page->pushedDisplayPauseMs = 60000; // the result waits behind its dashes
+        m_page->session().pushedDisplayPauseMs = 60000; // the result waits behind its dashes
         pushKey({waitingStandard ? 50.0 : 40.5, 1.0, 2.0, 10.0, 90.0});
         const int waitingColumn = waitingStandard ? 1 : 2;
         QVERIFY(waitUntil([&] { return liveText(lRow, waitingColumn, legacy) == QLatin1String("-----"); }));
@@ -332,7 +347,7 @@ private Q_SLOTS:
         connectTo(QStringLiteral("TX310"), 312, 6);
         m_page->openThreadSlot();
         scanStandard({50.0, 1.0, 2.0, 10.0, 90.0});
-        m_page->pushedDisplayPauseMs = 60000;
+        m_page->session().pushedDisplayPauseMs = 60000;
         m_page->on_pushButton_sampleMeasurement_clicked();
         const int rowsBefore = rows();
         pushKey({50.1, 1.0, 2.0, 10.0, 90.0});
@@ -342,12 +357,12 @@ private Q_SLOTS:
         m_page->closeThreadSlot(); // as the main window's CloseUSB does, before it frees the link
         m_page->clear();
         QCOMPARE(rows(), rowsBefore + 1);
-        QVERIFY(!m_page->receiveWorker());
+        QVERIFY(!m_page->session().receiveWorker());
 
-        m_page->pushedDisplayPauseMs = 20;
+        m_page->session().pushedDisplayPauseMs = 20;
         connectTo(QStringLiteral("TX310"), 312, 6); // plugged in again: a new link
         m_page->openThreadSlot();
-        QVERIFY(m_page->receiveWorker());
+        QVERIFY(m_page->session().receiveWorker());
         pushKey({49.0, 1.0, 2.0, 10.0, 90.0});
         // The cleared workspace has no standard: the next pushed result is one.
         QVERIFY(waitUntil([this] { return cell(kLRow, 1) == QLatin1String("49.00"); }));

@@ -9,6 +9,8 @@
 #include "Dialogs.h"
 #include "EmulatedLinkFactory.h"
 #include "FirstPageFor310.h"
+#include "InstrumentPanel.h"
+#include "MeasurementSession.h"
 #include "InstrumentState.h"
 #include "LinkFactory.h"
 #include "InstrumentEmulator.h"
@@ -119,7 +121,7 @@ private Q_SLOTS:
         m_window = std::make_unique<MainWindow>(std::make_unique<CurrentEmulatorFactory>(m_emulator), m_notifier,
                                                 *m_dialogs);
         QVERIFY(waitUntil([this] { return m_window->isLedOn(); }));
-        QVERIFY(page().receiveWorker());
+        QVERIFY(page().session().receiveWorker());
         m_dialogs->shown.clear();
     }
     void cleanup()
@@ -136,10 +138,10 @@ private Q_SLOTS:
         m_dialogs->unplug = [this, &closedInTheBox] {
             m_emulator->unplug();
             m_notifier->remove();
-            closedInTheBox = !m_window->isLedOn() && !page().receiveWorker();
+            closedInTheBox = !m_window->isLedOn() && !page().session().receiveWorker();
         };
-        DialogFeedback feedback(&page(), page().dialogs());
-        SettingsExchange settings(page().link(), feedback, false);
+        DialogFeedback feedback(&page(), page().panel().dialogs());
+        SettingsExchange settings(page().panel().link(), feedback, false);
         QVERIFY(!settings.setDeltaEThreshold(QStringLiteral("99"))); // refused before the link is taken
         QCOMPARE(m_dialogs->shown.size(), 1);
         QVERIFY(closedInTheBox);
@@ -162,13 +164,13 @@ private Q_SLOTS:
         QVERIFY2(m_dialogs->shown.first().startsWith(error + QLatin1Char('|')), qPrintable(m_dialogs->shown.first()));
         QVERIFY(openInTheDialog);
         QVERIFY(waitUntil([this] { return !m_window->isLedOn(); }));
-        QVERIFY(!page().receiveWorker());
+        QVERIFY(!page().session().receiveWorker());
 
         // Plugged in again: a new worker, and the window measures again.
         m_emulator->plug();
         m_notifier->arrive();
         QVERIFY(waitUntil([this] { return m_window->isLedOn(); }));
-        QVERIFY(page().receiveWorker());
+        QVERIFY(page().session().receiveWorker());
     }
 
     // Pulled out and another instrument plugged in while the import's progress
@@ -195,21 +197,21 @@ private Q_SLOTS:
         QCOMPARE(modelInTheDialog, QStringLiteral("TX310"));        // nothing was identified inside it
         QVERIFY(waitUntil([this] { return page().state().modelName == QLatin1String("TX470"); }));
         QVERIFY(m_window->isLedOn());
-        QVERIFY(page().receiveWorker());
+        QVERIFY(page().session().receiveWorker());
         QVERIFY(m_window->currentLink() && !m_window->currentLink()->isDeviceGone());
         // The new instrument answers the window's commands.
-        DialogFeedback feedback(&page(), page().dialogs());
-        SettingsExchange settings(page().link(), feedback, false);
+        DialogFeedback feedback(&page(), page().panel().dialogs());
+        SettingsExchange settings(page().panel().link(), feedback, false);
         QVERIFY(settings.readDeltaEParameter(false).has_value());
     }
 
 private:
     ImportResult importFromTheWindow()
     {
-        DialogFeedback feedback(&page(), page().dialogs());
-        RecordImport import(page().link(), feedback);
+        DialogFeedback feedback(&page(), page().panel().dialogs());
+        RecordImport import(page().panel().link(), feedback);
         ImportSettings settings;
-        settings.displayMode = 0;
+        settings.judging.displayMode = DisplayMode::HazeT;
         settings.modelName = QStringLiteral("TX310");
         return import.importCurrent(settings);
     }

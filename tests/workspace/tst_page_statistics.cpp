@@ -1,5 +1,7 @@
 // The workspace's "Statistics" button: the window follows the shown table's
 // records as comparisons arrive, and a point clicked in it selects its row.
+#include "RecordTables.h"
+#include "ComparisonRecordList.h"
 #include "PageFixture.h"
 #include "StatisticsCases.h"
 #include "StatisticsWindow.h"
@@ -19,12 +21,12 @@ private Q_SLOTS:
     void statisticsButton_followsTheTableAndSelectsRows()
     {
         const QList<ComparisonRecord> records = statisticscases::driftingRecords(3, 12);
-        m_page->addComparisonRows(records.mid(0, 10), false);
+        m_page->tables().addComparisonRows(records.mid(0, 10), false);
         ui().pushButton_statistics->click();
         auto* window = m_page->findChild<StatisticsWindow*>();
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->statistics().rowCount(), 10);
-        m_page->addComparisonRow(records.at(10));
+        m_page->tables().addComparisonRow(records.at(10));
         QCOMPARE(window->statistics().rowCount(), 11);
         QCOMPARE(window->statistics().overall().find(StatQuantity::DeltaE)->values.count(), 11);
 
@@ -36,7 +38,7 @@ private Q_SLOTS:
         QCOMPARE(ui().tableWidget_data->selectionModel()->selectedRows().front().row(), 7);
 
         // The legacy table shown (rows restored without an instrument): the window follows it.
-        m_page->addComparisonRows(records.mid(0, 3), true);
+        m_page->tables().addComparisonRows(records.mid(0, 3), true);
         ui().stackedWidget_data->setCurrentWidget(ui().page_oldData);
         QCOMPARE(window->statistics().rowCount(), 3);
         window->close();

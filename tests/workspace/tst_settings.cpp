@@ -209,7 +209,7 @@ private Q_SLOTS:
         EmulatedAccess access;
         access.instrument().setDisplayMode(3);
         dialogs.expectMessage(QStringLiteral("Error"), QStringLiteral("Failed to Setup  DisplayParam information!"));
-        QVERIFY(!SettingsExchange(access, feedback, false).setDisplayParameter(-1));
+        QVERIFY(!SettingsExchange(access, feedback, false).setDisplayParameter(DisplayMode::None));
         QCOMPARE(access.instrument().displayMode(), 3);
     }
 };

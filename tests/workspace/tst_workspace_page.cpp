@@ -1,6 +1,9 @@
 // The workspace page over the emulated instrument, offscreen: identification
 // and routing of every model, display modes, rows, counters, clears and
 // re-translation.
+#include "RecordTables.h"
+#include "InstrumentPanel.h"
+#include "MeasurementSession.h"
 #include "ComparisonRecord.h"
 #include "ComparisonRecordList.h"
 #include "CsvFormat.h"
@@ -139,7 +142,7 @@ private Q_SLOTS:
         QFETCH(bool, loadStandard);
         plug(model, version);
         m_page->show();
-        QVERIFY(m_page->identifyDevice());
+        QVERIFY(m_page->panel().identifyDevice());
         QCOMPARE(m_page->state().modelName, model);
         QCOMPARE(m_page->state().layoutIndex, layout);
         QCOMPARE(m_page->state().softwareVersion, version);
@@ -157,7 +160,7 @@ private Q_SLOTS:
                  layout == 1 || layout == 2 ? ui().page_eParameter : ui().page_tolerance);
         if (!legacy) {
             const int mode = instrument().displayMode();
-            QVERIFY(m_page->state().displayFlags[mode]);
+            QCOMPARE(m_page->state().displayMode, displayModeFromIndex(mode));
             QVERIFY(ui().radioButton(mode)->isChecked());
         }
         // The page fits a 900-pixel-high screen with a panel, the window's title
@@ -190,7 +193,7 @@ private Q_SLOTS:
         } else if (fault == QLatin1String("meter")) {
             instrument().setIdentity(999, 5);
         } else if (fault == QLatin1String("notable")) {
-            m_page->loadModelTable(QStringLiteral("/nonexistent/meterno"));
+            m_page->panel().loadModelTable(QStringLiteral("/nonexistent/meterno"));
         } else {
             instrument().setKeyInformationOffered(false);
             instrument().setProductionInformationOffered(false);
@@ -198,15 +201,15 @@ private Q_SLOTS:
         if (!text.isEmpty()) {
             m_dialogs->expectMessage(title, text);
         }
-        const DisplayFlags before = m_page->state().displayFlags;
-        QCOMPARE(m_page->identifyDevice(), fault == QLatin1String("notable"));
+        const DisplayMode before = m_page->state().displayMode;
+        QCOMPARE(m_page->panel().identifyDevice(), fault == QLatin1String("notable"));
         QCOMPARE(m_page->state().modelName, model);
         if (fault == QLatin1String("display4")) {
-            QCOMPARE(m_page->state().displayFlags, before);
+            QCOMPARE(m_page->state().displayMode, before);
         }
         if (fault == QLatin1String("notable")) {
             QCOMPARE(m_page->state().softwareVersion, 410); // version and display parameter still read
-            QVERIFY(m_page->state().displayFlags[3]);
+            QCOMPARE(m_page->state().displayMode, DisplayMode::Lab);
         }
     }
 
@@ -245,7 +248,7 @@ private Q_SLOTS:
         m_page->show();
         plug(QStringLiteral("TX310"), 114);
         instrument().setDisplayMode(6);
-        QVERIFY(m_page->identifyDevice());
+        QVERIFY(m_page->panel().identifyDevice());
         QVERIFY(ui().radioButton_hazeTLab->isVisible());
 
         plug(model, version);
@@ -260,7 +263,7 @@ private Q_SLOTS:
             QVERIFY(table.open(QIODevice::WriteOnly));
             table.write("[Device1]\nMeterNo=310\nModel=TX310\nUIIndex=4\n");
             table.close();
-            m_page->loadModelTable(table.fileName());
+            m_page->panel().loadModelTable(table.fileName());
         }
         for (const QString& box : boxes) {
             m_dialogs->expectMessage(box.section(QLatin1Char('|'), 0, 0), box.section(QLatin1Char('|'), 1));
@@ -278,14 +281,14 @@ private Q_SLOTS:
         plug(QStringLiteral("TX310"), 0);
         instrument().setKeyInformationOffered(false);
         instrument().setIdentity(310, 777001);
-        QVERIFY(m_page->identifyDevice());
+        QVERIFY(m_page->panel().identifyDevice());
         QCOMPARE(ui().lineEdit_serialNo->text(), QStringLiteral("777001"));
         QCOMPARE(m_page->state().modelName, QStringLiteral("TX310"));
     }
 
     void rows_formats()
     {
-        m_page->addComparisonRow(result(7, false));
+        m_page->tables().addComparisonRow(result(7, false));
         const QStringList current = rowTexts(*ui().tableWidget_data, 0);
         QCOMPARE(current.mid(0, 15),
                  QStringList({"7", "Comp7", "2026/12/08  09:30", "1.25%", "91.30%", "52.10", "3.20", "-14.80",
@@ -296,7 +299,7 @@ private Q_SLOTS:
         QCOMPARE(model->index(0, 28).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::red));
         QCOMPARE(model->index(0, 5).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
 
-        m_page->addComparisonRow_old(result(1234567, true));
+        m_page->tables().addComparisonRow_old(result(1234567, true));
         QCOMPARE(rowTexts(*ui().tbData, 0),
                  QStringList({"1.23457e+06", "Comp1234567", "2026/12/08  09:30", "52.10", "3.20", "-14.80",
                               "15.14", "282.2", "52.40", "3.05", "-15.10", "15.40", "281.4", "0.45", "PASS", "",
@@ -309,7 +312,7 @@ private Q_SLOTS:
     {
         m_page->show();
         for (bool pass : {true, false, true}) {
-            m_page->addComparisonRow(result(m_page->totalCount() + 1, pass));
+            m_page->tables().addComparisonRow(result(m_page->tables().totalCount() + 1, pass));
         }
         QCOMPARE(counters(), QStringLiteral("1/2/3"));
         // After a switch to Chinese the verdict is still known: deleting the NG row lowers NG.
@@ -331,12 +334,12 @@ private Q_SLOTS:
         for (int i = 0; i < 500; ++i) {
             results << result(i + 1, i != 0);
         }
-        m_page->addComparisonRows(results, false);
+        m_page->tables().addComparisonRows(results, false);
         RecordTableView* table = ui().tableWidget_data;
         clickRowButton(table, 0, 29);
         QCOMPARE(rows(), 499);
         QCOMPARE(rowText(0, 1), QStringLiteral("Comp2"));
-        QCOMPARE(m_page->unqualifiedCount(), 0); // row 0 was the NG one
+        QCOMPARE(m_page->tables().unqualifiedCount(), 0); // row 0 was the NG one
         clickRowButton(table, 497, 29);
         QCOMPARE(rows(), 498);
         QCOMPARE(rowText(497, 1), QStringLiteral("Comp500"));
@@ -362,7 +365,7 @@ private Q_SLOTS:
         m_page->show();
         QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
         for (int n = 1; n <= 3; ++n) {
-            m_page->addComparisonRow(result(n, n != 2));
+            m_page->tables().addComparisonRow(result(n, n != 2));
         }
         RecordTableView* table = ui().tableWidget_data;
         QAccessibleInterface* view = QAccessible::queryAccessibleInterface(table);
@@ -388,7 +391,7 @@ private Q_SLOTS:
         editor->selectAll();
         QTest::keyClicks(editor, QStringLiteral("Batch A"));
         QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_COMPARE(m_page->records().at(1).testName, QStringLiteral("Batch A")); // committed at the next turn
+        QTRY_COMPARE(m_page->tables().records().at(1).testName, QStringLiteral("Batch A")); // committed at the next turn
         QCOMPARE(names(1), QStringList({"Delete row 2", "Report for Batch A"}));
         switchLanguage(true);
         QCOMPARE(names(1), QStringList({QStringLiteral("删除第2行"), QStringLiteral("Batch A的报告")}));
@@ -422,7 +425,7 @@ private Q_SLOTS:
     {
         m_page->show();
         for (int n = 1; n <= 2; ++n) {
-            m_page->addComparisonRow(result(n, true));
+            m_page->tables().addComparisonRow(result(n, true));
         }
         QAccessibleInterface* view = QAccessible::queryAccessibleInterface(table());
         QVERIFY(view && view->tableInterface());
@@ -460,7 +463,7 @@ private Q_SLOTS:
         QFETCH(bool, legacy);
         m_page->show();
         for (int n = 1; n <= 3; ++n) {
-            legacy ? m_page->addComparisonRow_old(result(n, true)) : m_page->addComparisonRow(result(n, true));
+            legacy ? m_page->tables().addComparisonRow_old(result(n, true)) : m_page->tables().addComparisonRow(result(n, true));
         }
         RecordTableView* view = table(legacy);
         view->setCurrentIndex(view->model()->index(1, 5));
@@ -496,18 +499,18 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(int, rowsAfter);
         for (int i = 0; i < rows; ++i) {
-            m_page->addComparisonRow(result(i + 1, true));
+            m_page->tables().addComparisonRow(result(i + 1, true));
         }
-        m_page->records().setNameSequence(rows);
-        m_page->state().standardTaken = true;
+        m_page->tables().records().setNameSequence(rows);
+        m_page->session().takeStandard(ColorReading(), false);
         if (answer != int(DialogButton::None)) {
             m_dialogs->answerButton(DialogButton(answer));
         }
         m_page->on_pushButton_clear_clicked();
         QCOMPARE(ui().tableWidget_data->model()->rowCount(), rowsAfter);
-        QCOMPARE(m_page->totalCount(), rowsAfter);
-        QCOMPARE(m_page->records().nameSequence(), rowsAfter);
-        QCOMPARE(m_page->state().standardTaken, rowsAfter > 0);
+        QCOMPARE(m_page->tables().totalCount(), rowsAfter);
+        QCOMPARE(m_page->tables().records().nameSequence(), rowsAfter);
+        QCOMPARE(m_page->session().standardTaken(), rowsAfter > 0);
         if (answer != int(DialogButton::None)) {
             QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Tip"));
         }
@@ -516,12 +519,12 @@ private Q_SLOTS:
     void disconnection_keepsRowsAndCounters()
     {
         plug(QStringLiteral("TX310"), 0);
-        QVERIFY(m_page->identifyDevice());
-        m_page->addComparisonRow(result(1, false));
+        QVERIFY(m_page->panel().identifyDevice());
+        m_page->tables().addComparisonRow(result(1, false));
         m_page->state().hazeTolerance = 0.5;
-        m_page->state().nextMeasurement = 2;
+        m_page->session().setNextMeasurement(MeasurementSession::Sample);
         m_page->clear();
-        QCOMPARE(m_page->state().nextMeasurement, 1); // the next pushed result is a standard
+        QCOMPARE(m_page->session().nextMeasurement(), 1); // the next pushed result is a standard
         QCOMPARE(ui().tableWidget_data->model()->rowCount(), 1);
         QCOMPARE(counters(), QStringLiteral("1/0/1"));
         QVERIFY(ui().lineEdit_serialNo->text().isEmpty());
@@ -530,12 +533,18 @@ private Q_SLOTS:
 
     void retranslation_wordsAndVerdict()
     {
-        ui().label_result->setText(QStringLiteral("NG"));
-        ui().tableWidget_colorDiff->item(4, 3)->setText(QStringLiteral("0.50"));
+        // A comparison shown: a* 0.50 over the standard, NG (no tolerance read).
+        ColorReading standard;
+        standard.lab = {50.0, 1.0, 2.0};
+        ColorReading sample = standard;
+        sample.lab.a = 1.5;
+        m_page->session().takeStandard(standard, false);
+        m_page->session().takeSample(sample, false);
+        QCOMPARE(ui().label_result->text(), QStringLiteral("NG"));
         switchLanguage(true);
         QCOMPARE(ui().label_result->text(), QStringLiteral("不合格"));
         QCOMPARE(ui().tableWidget_colorDiff->item(4, 4)->text(), QStringLiteral("稍红"));
-        QCOMPARE(ui().tableWidget_colorDiff->item(3, 4)->text(), QStringLiteral("-----"));
+        QCOMPARE(ui().tableWidget_colorDiff->item(3, 4)->text(), QStringLiteral("正常"));
         QCOMPARE(ui().pushButton_spectralTransmittance->text(), QStringLiteral("光谱透过率"));
         switchLanguage(false);
         QCOMPARE(ui().label_result->text(), QStringLiteral("NG"));
@@ -553,11 +562,11 @@ private Q_SLOTS:
         QFETCH(bool, legacy);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("journal.sqlite"));
-        m_page->startJournal(path);
+        m_page->tables().startJournal(path);
         for (bool pass : {true, false}) {
-            (legacy ? m_page->legacyRecords() : m_page->records()).takeNameNumber();
-            legacy ? m_page->addComparisonRow_old(result(m_page->totalCount() + 1, pass))
-                   : m_page->addComparisonRow(result(m_page->totalCount() + 1, pass));
+            (legacy ? m_page->tables().legacyRecords() : m_page->tables().records()).takeNameNumber();
+            legacy ? m_page->tables().addComparisonRow_old(result(m_page->tables().totalCount() + 1, pass))
+                   : m_page->tables().addComparisonRow(result(m_page->tables().totalCount() + 1, pass));
         }
         RecordTableView* table = legacy ? ui().tbData : ui().tableWidget_data;
         QVERIFY(table->model()->setData(table->model()->index(0, 1), QStringLiteral("Renamed")));
@@ -569,14 +578,14 @@ private Q_SLOTS:
         m_page = std::make_unique<FirstPageFor310>(*m_access, *m_dialogs);
         m_page->state().chineseUi = true;
         m_dialogs->answerButton(DialogButton::Yes);
-        m_page->startJournal(path);
+        m_page->tables().startJournal(path);
         table = legacy ? ui().tbData : ui().tableWidget_data;
         QCOMPARE(rows(legacy), 2);
         QCOMPARE(rowText(0, 1, legacy), QStringLiteral("Renamed"));
         const int verdict = legacy ? 14 : 28;
         QCOMPARE(rowText(1, verdict, legacy), QStringLiteral("不合格"));
         QCOMPARE(counters(), QStringLiteral("1/1/2"));
-        QCOMPARE((legacy ? m_page->legacyRecords() : m_page->records()).nameSequence(), 2);
+        QCOMPARE((legacy ? m_page->tables().legacyRecords() : m_page->tables().records()).nameSequence(), 2);
         QCOMPARE(ui().stackedWidget_data->currentWidget(), legacy ? ui().page_oldData : ui().page_newData);
         // Restored rows have working buttons.
         m_page->show();
@@ -590,7 +599,7 @@ private Q_SLOTS:
         ui().pushButton_clear->click();
         QCOMPARE(table->model()->rowCount(), 0);
         m_page = std::make_unique<FirstPageFor310>(*m_access, *m_dialogs);
-        m_page->startJournal(path);
+        m_page->tables().startJournal(path);
         QCOMPARE(ui().tableWidget_data->model()->rowCount() + ui().tbData->model()->rowCount(), 0);
     }
 
@@ -601,25 +610,25 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString journal = dir.filePath(QStringLiteral("journal.sqlite"));
-        m_page->startJournal(journal);
+        m_page->tables().startJournal(journal);
         ComparisonRecord lab = result(1, true);
         for (auto* values : {&lab.standard, &lab.sample}) {
             (*values)[ComparisonRecord::Haze] = (*values)[ComparisonRecord::Transmittance] = 0.0;
         }
         lab.hazeDifference = lab.transmittanceDifference = 0.0;
-        lab.settings.displayMode = 3;
+        lab.settings.displayMode = DisplayMode::Lab;
         lab.settings.layoutIndex = 2;
         lab.modelName = QStringLiteral("TX460");
-        m_page->addComparisonRow(lab);
+        m_page->tables().addComparisonRow(lab);
         m_page.reset();
 
         m_page = std::make_unique<FirstPageFor310>(*m_access, *m_dialogs);
-        m_page->loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
+        m_page->panel().loadModelTable(QCoreApplication::applicationDirPath() + QStringLiteral("/meterno"));
         plug(QStringLiteral("TX470"), 320);
         instrument().setDisplayMode(0);
-        QVERIFY(m_page->identifyDevice());
+        QVERIFY(m_page->panel().identifyDevice());
         m_dialogs->answerButton(DialogButton::Yes);
-        m_page->startJournal(journal);
+        m_page->tables().startJournal(journal);
         QCOMPARE(rows(), 1);
         QVERIFY(!table()->isColumnHidden(5));  // the standard's L*
         QVERIFY(table()->isColumnHidden(3));   // not its haze
@@ -633,11 +642,11 @@ private Q_SLOTS:
         QFile file(csv);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QList<ComparisonRecord> read;
-        int mode = -2;
+        DisplayMode mode = DisplayMode::None;
         bool chinese = false;
         const QByteArray bytes = file.readAll();
         QVERIFY(formats::readComparisonCsv(bytes, read, mode, chinese).ok);
-        QCOMPARE(mode, 3);
+        QCOMPARE(mode, DisplayMode::Lab);
         QCOMPARE(read.size(), 1);
         QCOMPARE(read[0].sample[ComparisonRecord::LabB], -15.1);
         QVERIFY2(!bytes.contains("Haze"), bytes.constData()); // no haze column of zeros
@@ -658,7 +667,7 @@ private Q_SLOTS:
     // the ones exported, as they are the ones counted and cleared.
     void export_legacyRowsShownWithoutInstrument()
     {
-        m_page->addComparisonRow_old(result(1, true));
+        m_page->tables().addComparisonRow_old(result(1, true));
         ui().stackedWidget_data->setCurrentWidget(ui().page_oldData);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("legacy.cxf"));
@@ -733,23 +742,23 @@ private Q_SLOTS:
         settings.setValue(QStringLiteral("journal/pruneClosedAfterDays"), 30);
         settings.sync();
         m_dialogs->answerButton(DialogButton::Ok);
-        m_page->startJournal(path);
+        m_page->tables().startJournal(path);
         settings.remove(QStringLiteral("journal"));
         QCOMPARE(m_dialogs->shown.size(), 1);
         QVERIFY2(m_dialogs->shown.last().text.contains(QStringLiteral("30 days ago")
                                                        + QStringLiteral(" were removed from the comparison journal: ")
                                                        + QStringLiteral("1 sessions, 2 comparisons")),
                  qPrintable(m_dialogs->shown.last().text));
-        QCOMPARE(m_page->journal()->journal().closedSessions().size(), 1);
+        QCOMPARE(m_page->tables().journal()->journal().closedSessions().size(), 1);
     }
 
     void journal_unusableFolder_warnsAndTableWorks()
     {
         m_dialogs->answerButton(DialogButton::Ok);
-        m_page->startJournal(QStringLiteral("/proc/tintwell-no-such-place/journal.sqlite"));
+        m_page->tables().startJournal(QStringLiteral("/proc/tintwell-no-such-place/journal.sqlite"));
         QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Warn"));
         QVERIFY(m_dialogs->shown.last().text.contains(QStringLiteral("/proc/tintwell-no-such-place")));
-        m_page->addComparisonRow(result(1, true));
+        m_page->tables().addComparisonRow(result(1, true));
         QCOMPARE(ui().tableWidget_data->model()->rowCount(), 1);
     }
 
@@ -774,8 +783,8 @@ private Q_SLOTS:
         QFETCH(QList<int>, rows);
         QFETCH(QList<int>, columns);
         QFETCH(int, n);
-        m_page->state().displayFlags = displayFlagsFor(mode);
-        m_page->applyDisplayMode();
+        m_page->state().displayMode = displayModeFromIndex(mode);
+        m_page->panel().applyDisplayMode();
         QList<int> shownRows, shownColumns;
         for (int row = 1; row <= 12; ++row) {
             if (!ui().tableWidget_colorDiff->isRowHidden(row)) {
@@ -789,7 +798,7 @@ private Q_SLOTS:
         }
         QCOMPARE(shownRows, rows);
         QCOMPARE(shownColumns, columns);
-        QCOMPARE(displayModeView(m_page->state().displayFlags).n, n);
+        QCOMPARE(displayModeView(m_page->state().displayMode).n, n);
         const QList<int> widths = currentColumnWidths(n, 2300);
         if (n == 18) { // u = 2300 / 23 = 100
             QCOMPARE(widths.mid(0, 4), QList<int>({68, 200, 215, 100}));
@@ -875,7 +884,7 @@ private Q_SLOTS:
                                   ui().lineEdit_tTolerance->isVisible() && ui().label_tTolerance->isVisible(),
                                   ui().lineEdit_eThresholds->isVisible() && ui().label_eThresholds->isVisible()};
         QCOMPARE(visible, shown);
-        QVERIFY(m_page->state().displayFlags[0]); // nothing set until the instrument takes it
+        QCOMPARE(m_page->state().displayMode, DisplayMode::HazeT); // nothing set until the instrument takes it
         QVERIFY(emulator().receivedFrames().isEmpty());
     }
 };

@@ -1,0 +1,261 @@
+#include "MeasurementSession.h"
+
+#include "Comparison.h"
+#include "Frames.h"
+#include "MyThread.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QEvent>
+#include <QLoggingCategory>
+#include <QTimer>
+
+#include <cmath>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcSession, "tintwell.instrument.session")
+
+MeasurementSession::Side sideOf(const ColorReading& reading)
+{
+    MeasurementSession::Side side;
+    side.values = shownValues(currentLayoutValues(reading));
+    side.legacyValues = shownLegacyValues(legacyLayoutValues(reading));
+    side.rgb = std::array<int, 3>{reading.red, reading.green, reading.blue};
+    side.taken = true;
+    return side;
+}
+
+} // namespace
+
+MeasurementSession::MeasurementSession(LinkAccess& link, InstrumentState& state, QObject* parent)
+    : QObject(parent), m_link(link), m_state(state)
+{
+    m_settings = [this](bool legacy) { return m_state.judgingSettings(legacy, QString(), QString()); };
+}
+
+MeasurementSession::~MeasurementSession() = default;
+
+bool MeasurementSession::measure(Target target, FetchPath path)
+{
+    ColorReading reading;
+    int result = ProtocolResult::SendFailed;
+    {
+        LinkLock lock(m_link);
+        result = fetchMeasurement(m_link.transport(), path, m_state.displayMode, reading);
+    }
+    if (result != ProtocolResult::Success) {
+        qCDebug(lcSession) << "measurement failed:" << result;
+        if (target == Standard) {
+            // The standard column shows dashes now: no sample is compared with them.
+            m_standardTaken = false;
+        }
+        // Its column shows dashes: no comparison is shown to judge again.
+        m_live.reset();
+        Q_EMIT measurementFailed();
+        return false;
+    }
+    take(target, reading, path == FetchPath::Legacy);
+    return true;
+}
+
+void MeasurementSession::take(int target, const ColorReading& reading, bool legacy)
+{
+    if (target == Standard) {
+        takeStandard(reading, legacy);
+    } else {
+        takeSample(reading, legacy);
+    }
+}
+
+void MeasurementSession::takeStandard(const ColorReading& reading, bool legacy)
+{
+    m_standard = sideOf(reading);
+    m_standardTaken = true;
+    // A new standard starts a new comparison.
+    m_sample = Side();
+    m_live.reset();
+    Q_EMIT standardShown(legacy);
+}
+
+void MeasurementSession::takeStandardFromFile(const ColorReading& reading, bool legacy)
+{
+    m_standard = sideOf(reading);
+    m_standard.rgb.reset();
+    // No haze or transmittance in a colour file: unknown, not 0.
+    m_standard.values[ComparisonRecord::Haze] = ComparisonRecord::kUnknown;
+    m_standard.values[ComparisonRecord::Transmittance] = ComparisonRecord::kUnknown;
+    m_standardTaken = true;
+    m_sample = Side();
+    m_live.reset();
+    Q_EMIT standardShown(legacy);
+    // Results the instrument pushes from now on are samples.
+    m_nextMeasurement = Sample;
+}
+
+void MeasurementSession::takeSample(const ColorReading& reading, bool legacy)
+{
+    m_sample = sideOf(reading);
+    Q_EMIT sampleShown(legacy);
+    if (m_standardTaken) {
+        compare(legacy);
+    }
+}
+
+void MeasurementSession::setStandardValue(int index, double value)
+{
+    if (index >= 0 && index < ComparisonRecord::ValueCount) {
+        m_standard.values[std::size_t(index)] = value;
+    }
+}
+
+void MeasurementSession::compare(bool legacy)
+{
+    const ComparisonSettings settings = m_settings(legacy);
+    const int badStandard = legacy ? unusableLegacyValue(m_standard.legacyValues)
+                                   : unusableValue(m_standard.values, settings.displayMode);
+    const int badSample = legacy ? unusableLegacyValue(m_sample.legacyValues)
+                                 : unusableValue(m_sample.values, settings.displayMode);
+    if (badStandard >= 0 || badSample >= 0) {
+        qCDebug(lcSession) << "comparison refused: standard" << badStandard << "sample" << badSample;
+        m_live.reset();
+        Q_EMIT refused(badStandard, badSample, legacy);
+        return;
+    }
+    ComparisonRecord record = legacy ? compareLegacyValues(m_standard.legacyValues, m_sample.legacyValues, settings)
+                                     : compareValues(m_standard.values, m_sample.values, settings);
+    if (!legacy) {
+        // The threshold judged against is the one the page keeps (layout 1: the formula's).
+        m_state.deltaEThreshold = settings.thresholdInForce();
+    }
+    record.time = QDateTime::currentDateTime();
+    record.modelName = m_state.modelName;
+    m_live = record;
+    Q_EMIT compared(record);
+}
+
+std::optional<ComparisonRecord> MeasurementSession::judgeLiveAgain(bool legacy)
+{
+    if (!m_live || m_live->legacy != legacy) {
+        return std::nullopt;
+    }
+    if (!legacy && m_state.layoutIndex == 1) {
+        m_state.deltaEThreshold = m_state.parameterThreshold;
+    }
+    const ComparisonSettings settings = m_settings(legacy);
+    ComparisonRecord again = *m_live;
+    judgeRecord(again, settings);
+    m_live = again;
+    return again;
+}
+
+// ---- results pushed by the instrument ------------------------------------------
+
+void MeasurementSession::takePushed(const QByteArray& chunk)
+{
+    if (m_state.isFirstGeneration()) {
+        takePushedFrames(chunk, PushedFrameFormat::Legacy, true);
+        return;
+    }
+    takePushedFrames(chunk, pushedFrameFormat(m_state.modelName, m_state.softwareVersion), false);
+}
+
+void MeasurementSession::takePushedFrames(const QByteArray& chunk, PushedFrameFormat format, bool legacy)
+{
+    m_pushedData.append(chunk);
+    const PushedScan scan = scanPushedFrames(m_pushedData, format);
+    // Done with before anything is shown: only what can still begin a frame waits.
+    m_pushedData.remove(0, scan.consumed);
+    bool dropped = false;
+    for (const PushedFrame& frame : scan.frames) {
+        PushedResult result;
+        if (!readingFromPushedFrame(frame, m_state.displayMode, result.reading)) {
+            qCDebug(lcSession) << "pushed frame dropped: block" << frame.blockNumber << "in display mode"
+                               << displayModeIndex(m_state.displayMode);
+            dropped = true;
+            continue;
+        }
+        if (m_nextMeasurement != Standard && m_nextMeasurement != Sample) {
+            continue;
+        }
+        result.target = m_nextMeasurement;
+        result.legacy = legacy;
+        m_pushedQueue.append(result);
+    }
+    showNextPushed();
+    if (dropped) {
+        // A measurement was taken and is not shown: said as a failed fetch is.
+        Q_EMIT measurementFailed();
+    }
+}
+
+// Results are shown one after another: dashes first, the values after the
+// pause. Results arriving meanwhile wait their turn, in the order they came.
+void MeasurementSession::showNextPushed()
+{
+    if (!m_pushedTimer) {
+        m_pushedTimer = new QTimer(this);
+        m_pushedTimer->setSingleShot(true);
+        connect(m_pushedTimer, &QTimer::timeout, this, [this] {
+            if (!m_pushedQueue.isEmpty()) {
+                const PushedResult next = m_pushedQueue.takeFirst();
+                take(next.target, next.reading, next.legacy);
+            }
+            showNextPushed();
+        });
+    }
+    if (m_pushedTimer->isActive() || m_pushedQueue.isEmpty()) {
+        return;
+    }
+    const PushedResult& next = m_pushedQueue.first();
+    Q_EMIT preparing(next.target, next.legacy);
+    m_pushedTimer->start(pushedDisplayPauseMs);
+}
+
+void MeasurementSession::showArrivedPushed()
+{
+    if (m_pushedTimer) {
+        m_pushedTimer->stop();
+    }
+    while (!m_pushedQueue.isEmpty()) {
+        const PushedResult next = m_pushedQueue.takeFirst();
+        take(next.target, next.reading, next.legacy);
+    }
+}
+
+void MeasurementSession::flushPushed()
+{
+    showArrivedPushed();
+    m_pushedData.clear();
+}
+
+// ---- the receive worker -----------------------------------------------------
+
+void MeasurementSession::startReceiving(const std::function<void(MyThread*)>& connect)
+{
+    if (!m_receiver) {
+        m_receiver = std::make_unique<ReceiveWorker>(m_link);
+    }
+    m_receiver->start(connect);
+}
+
+void MeasurementSession::stopReceiving()
+{
+    if (m_receiver) {
+        m_receiver->stop();
+    }
+}
+
+MyThread* MeasurementSession::receiveWorker() const
+{
+    return m_receiver ? m_receiver->worker() : nullptr;
+}
+
+void MeasurementSession::reset()
+{
+    m_standardTaken = false;
+    m_nextMeasurement = Standard;
+    m_standard = Side();
+    m_sample = Side();
+    m_live.reset();
+}
