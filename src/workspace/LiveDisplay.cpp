@@ -9,6 +9,7 @@
 #include "FirstPageForm.h"
 #include "Judgement.h"
 #include "MeasurementSession.h"
+#include "VerdictStyle.h"
 #include "WorkspaceRules.h"
 
 #include <QCoreApplication>

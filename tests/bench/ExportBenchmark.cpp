@@ -60,7 +60,7 @@ qint64 exportRows(const QString& path, int rows)
     const GeneratedComparisons table(rows);
     QElapsedTimer timer;
     timer.start();
-    const auto sheet = comparisonExportTable(table, ExportLab);
+    const auto sheet = comparisonExportTable(table, DisplayMode::Lab);
     ExcelEngine engine(path);
     if (!engine.openWorkbook(1, ExcelEngine::Start::FromTemplate) || !engine.writeTable(*sheet, {}, false)
         || !engine.closeWorkbook()) {

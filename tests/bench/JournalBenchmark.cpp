@@ -29,6 +29,7 @@
 #include "EmulatedLink.h"
 #include "FirstPageFor310.h"
 #include "InstrumentPanel.h"
+#include "RecordTables.h"
 #include "FirstPageForm.h"
 #include "InstrumentLink.h"
 #include "QtDialogs.h"
@@ -83,13 +84,7 @@ ComparisonRecord benchRecord(int n)
     return r;
 }
 
-// The page with the Clear operation (without its question) reachable.
-class BenchPage final : public FirstPageFor310
-{
-public:
-    BenchPage(LinkAccess& link, Dialogs& dialogs) : FirstPageFor310(link, dialogs) {}
-    using FirstPageFor310::clearComparisonTable;
-};
+using BenchPage = FirstPageFor310;
 
 // Median seconds of importing `records` Lab records, journal off then on.
 std::pair<double, double> importTimes(const QString& journalPath, int records, bool paced, int runs,
@@ -324,7 +319,7 @@ std::pair<double, double> importTimes(const QString& journalPath, int records, b
     InstrumentLink access(&link.transport);
     BenchPage plain(access, dialogs);
     BenchPage journaled(access, dialogs);
-    journaled.startJournal(journalPath);
+    journaled.tables().startJournal(journalPath);
     std::vector<double> off, on;
     for (int run = 0; run < runs; ++run) {
         for (BenchPage* page : {&plain, &journaled}) {
@@ -332,7 +327,7 @@ std::pair<double, double> importTimes(const QString& journalPath, int records, b
             page->state().displayMode = DisplayMode::Lab;
             page->state().deltaEThreshold = 2.0;
             page->panel().applyDisplayMode();
-            page->clearComparisonTable();
+            page->panel().clearWork(false); // the Clear operation without its question
             QApplication::processEvents();
             QElapsedTimer timer;
             timer.start();
