@@ -30,8 +30,15 @@ _tintwell_cli()
         "") COMPREPLY=($(compgen -W "$commands $global" -- "$cur")); return ;;
         settings) [[ -z $second ]] && { COMPREPLY=($(compgen -W "get set" -- "$cur")); return; }
                   [[ $second == set ]] && options="--haze-tolerance --t-tolerance --threshold --formula --mode" ;;
-        records|spectral) [[ -z $second ]] && { COMPREPLY=($(compgen -W "export" -- "$cur")); return; }
+        records) [[ -z $second ]] && { COMPREPLY=($(compgen -W "export" -- "$cur")); return; }
                   options="--format -o" ;;
+        spectral) [[ -z $second ]] && { COMPREPLY=($(compgen -W "export colour compare indices" -- "$cur")); return; }
+                  case $second in
+                      export) options="--format -o" ;;
+                      compare) options="--standard --sample --illuminants --observer" ;;
+                      *) options="--illuminant --observer" ;;
+                  esac
+                  if [[ $second != export && $cur != -* ]]; then _filedir '@(xlsx|ti3|txt|cxf|csv)'; return; fi ;;
         journal) [[ -z $second ]] && { COMPREPLY=($(compgen -W "export" -- "$cur")); return; }
                   options="--since --mode --format -o" ;;
         stdcolor) [[ -z $second ]] && { COMPREPLY=($(compgen -W "upload" -- "$cur")); return; }

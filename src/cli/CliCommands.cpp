@@ -51,6 +51,9 @@ const CliOption kPasswordStdin{"password-stdin", false, nullptr, CLI_TEXT("read 
 const CliOption kNewPasswordStdin{"new-password-stdin", false, nullptr,
                                   CLI_TEXT("read the new role's password from standard input (after the login's line "
                                            "with --password-stdin); without it, the key store's")};
+const CliOption kIlluminant{"illuminant", true, "ILL",
+                            CLI_TEXT("A, C, D50, D55, D65, D75, F2, F7 or F11 (default D65)")};
+const CliOption kObserver{"observer", true, "2|10", CLI_TEXT("the CIE 1931 2° or 1964 10° observer (default 10)")};
 const CliOption kOutput{"output", true, "FILE", CLI_TEXT("write to FILE instead of standard output (-o)")};
 
 } // namespace
@@ -89,6 +92,22 @@ const QList<CliSubcommand>& cliSubcommands()
          CLI_TEXT("the comparison records stored in the instrument"), {kFormat, kOutput}, 0, runRecordsExport},
         {{QStringLiteral("spectral"), QStringLiteral("export")}, "[--format FORMAT] [-o FILE]",
          CLI_TEXT("the spectral records stored in the instrument"), {kFormat, kOutput}, 0, runSpectralExport},
+        {{QStringLiteral("spectral"), QStringLiteral("colour")}, "FILE [--illuminant ILL] [--observer 2|10]",
+         CLI_TEXT("XYZ and L*a*b* of every curve of a CGATS, CxF3, CSV or workbook file (D65/10° unless given)"),
+         {kIlluminant, kObserver}, 1, runSpectralColour},
+        {{QStringLiteral("spectral"), QStringLiteral("compare")},
+         "FILE --standard NAME --sample NAME --illuminants D65,A,F11 [--observer 2|10]",
+         CLI_TEXT("differences of two curves under each illuminant, and the metamerism index (additive "
+                  "correction) against the first"),
+         {{"standard", true, "NAME", CLI_TEXT("the standard: the name of a curve of the file")},
+          {"sample", true, "NAME", CLI_TEXT("the sample: the name of a curve of the file")},
+          {"illuminants", true, "ILL,ILL,...", CLI_TEXT("the reference illuminant first, then the test illuminants")},
+          kObserver},
+         1, runSpectralCompare},
+        {{QStringLiteral("spectral"), QStringLiteral("indices")}, "FILE [--illuminant ILL] [--observer 2|10]",
+         CLI_TEXT("E313 yellowness, CIE whiteness and tint of every curve, flagged outside their ranges (D65/10° "
+                  "unless given)"),
+         {kIlluminant, kObserver}, 1, runSpectralIndices},
         {{QStringLiteral("stdcolor"), QStringLiteral("upload")}, "FILE",
          CLI_TEXT("send a standard-colour library (workbook, CGATS or CxF3), checked whole before anything is sent"),
          {}, 1, runStdcolorUpload},

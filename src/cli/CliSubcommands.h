@@ -11,5 +11,9 @@ int runSettingsGet(CliContext& cli);
 int runSettingsSet(CliContext& cli);
 int runRecordsExport(CliContext& cli);
 int runSpectralExport(CliContext& cli);
+// CliSpectralCommands.cpp: the colorimetry of the curves of a file.
+int runSpectralColour(CliContext& cli);
+int runSpectralCompare(CliContext& cli);
+int runSpectralIndices(CliContext& cli);
 int runStdcolorUpload(CliContext& cli);
 int runJournalExport(CliContext& cli);

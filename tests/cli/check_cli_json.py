@@ -15,6 +15,14 @@ with open(schema_path, encoding="utf-8") as f:
 jsonschema.Draft202012Validator.check_schema(schema)
 validator = jsonschema.Draft202012Validator(schema)
 
+data_home = tempfile.mkdtemp()  # no journal of this machine's window
+# The curves the spectral commands read: what spectral export writes from the emulator.
+curves = os.path.join(data_home, "spectra.ti3")
+subprocess.run([cli, "--simulate", "TX310", "spectral", "export", "--format", "cgats", "-o", curves],
+               stdin=subprocess.DEVNULL, capture_output=True, timeout=60, check=True)
+names = [json.loads(l)["name"] for l in subprocess.run([cli, "--json", "spectral", "colour", curves],
+         capture_output=True, timeout=60, check=True).stdout.decode("utf-8").splitlines() if l.strip()]
+
 RUNS = [
     ("devices", ["--simulate", "TX310", "--simulate", "TX430:350", "devices"]),
     ("identify", ["--simulate", "TX470", "identify"]),
@@ -31,9 +39,13 @@ RUNS = [
     ("records export Lab", ["--simulate", "TX420", "records", "export", "--format", "json"]),
     ("spectral export", ["--simulate", "TX430", "spectral", "export", "--format", "json"]),
     ("journal export", ["journal", "export"]),
+    ("spectral colour", ["spectral", "colour", curves, "--illuminant", "F11", "--observer", "2"]),
+    ("spectral compare", ["spectral", "compare", curves, "--standard", names[0], "--sample", names[-1],
+                          "--illuminants", "D65,A,F11"]),
+    ("spectral indices", ["spectral", "indices", curves]),
+    ("spectral indices under A", ["spectral", "indices", curves, "--illuminant", "A"]),
 ]
 
-data_home = tempfile.mkdtemp()  # no journal of this machine's window
 failures = 0
 checked = 0
 for name, args in RUNS:

@@ -1,10 +1,12 @@
 // tintwell-cli: each exit status, the choice among two emulated instruments,
 // verdicts at the tolerance edges as the window decides them, no waiting
 // without a terminal, and every subcommand end to end in its own process.
+#include "CgatsFormat.h"
 #include "CliCommand.h"
 #include "InstrumentEmulator.h"
 #include "RecordJournal.h"
 #include "SingleInstance.h"
+#include "TristimulusWeights.h"
 #include "VirtualInstrument.h"
 
 #include <QBuffer>
@@ -13,8 +15,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cmath>
 
 namespace {
 
@@ -61,6 +67,91 @@ QString serialOf(const QString& model)
     Run run;
     run(words(QStringLiteral("--simulate %1 --json identify").arg(model)));
     return run.json().value(QStringLiteral("serial")).toString();
+}
+
+// Curves of the spectral commands' tests, in percent.
+using Curve31 = std::array<double, kSpectralPointCount>;
+
+Curve31 flatCurve(double value)
+{
+    Curve31 curve;
+    curve.fill(value);
+    return curve;
+}
+
+// A grey and a curve of the same D65/10° XYZ: the grey plus a wiggle with
+// its D65/10° weights taken out, so the two match under D65 and part under A.
+QPair<Curve31, Curve31> metamericPair()
+{
+    const auto& weights = colorimetry::TristimulusWeights::standard(colorimetry::Illuminant::D65,
+                                                                     colorimetry::Observer::Cie1964TenDegree);
+    std::array<Curve31, 3> basis; // Gram-Schmidt over the weight rows
+    for (int r = 0; r < 3; ++r) {
+        basis[r] = weights.bandWeights(r);
+        for (int q = 0; q < r; ++q) {
+            double dot = 0.0;
+            for (int k = 0; k < kSpectralPointCount; ++k) {
+                dot += basis[r][k] * basis[q][k];
+            }
+            for (int k = 0; k < kSpectralPointCount; ++k) {
+                basis[r][k] -= dot * basis[q][k];
+            }
+        }
+        double norm = 0.0;
+        for (const double v : basis[r]) {
+            norm += v * v;
+        }
+        for (double& v : basis[r]) {
+            v /= std::sqrt(norm);
+        }
+    }
+    Curve31 wiggle;
+    for (int k = 0; k < kSpectralPointCount; ++k) {
+        wiggle[k] = 15.0 * std::sin(k * 0.7);
+    }
+    for (const Curve31& b : basis) {
+        double dot = 0.0;
+        for (int k = 0; k < kSpectralPointCount; ++k) {
+            dot += wiggle[k] * b[k];
+        }
+        for (int k = 0; k < kSpectralPointCount; ++k) {
+            wiggle[k] -= dot * b[k];
+        }
+    }
+    Curve31 sample = flatCurve(50.0);
+    for (int k = 0; k < kSpectralPointCount; ++k) {
+        sample[k] += wiggle[k];
+    }
+    return {flatCurve(50.0), sample};
+}
+
+// A CGATS file of named curves; empty when it cannot be written.
+QString writeCurves(const QString& path, const QList<QPair<QString, Curve31>>& curves)
+{
+    formats::ExchangeDocument document;
+    document.created = QDateTime::currentDateTime();
+    int n = 0;
+    for (const auto& [name, curve] : curves) {
+        formats::ExchangeSample sample;
+        sample.id = QStringLiteral("T%1").arg(++n);
+        sample.name = name;
+        sample.hasSpectrum = true;
+        sample.spectrum = curve;
+        document.samples << sample;
+    }
+    return formats::writeCgatsFile(document, path) ? path : QString();
+}
+
+// Every line of a --json run.
+QList<QJsonObject> jsonLines(const QByteArray& out)
+{
+    QList<QJsonObject> lines;
+    for (const QByteArray& line : out.split('\n')) {
+        if (!line.trimmed().isEmpty()) {
+            lines << QJsonDocument::fromJson(line).object();
+        }
+    }
+    return lines;
 }
 
 } // namespace
@@ -369,6 +460,266 @@ private Q_SLOTS:
             const QJsonObject exported = QJsonDocument::fromJson(written.readAll()).object();
             QVERIFY(exported.value(QStringLiteral("records")).toArray().size() > 0);
         }
+    }
+
+    // spectral colour: a perfect white (100 % in every band) is Y = 100,
+    // L* = 100, a* = b* = 0 under every illuminant and observer.
+    void spectralColour_perfectWhite_data()
+    {
+        QTest::addColumn<QString>("illuminant");
+        QTest::addColumn<QString>("observer");
+        for (const char* illuminant : {"A", "C", "D50", "D55", "D65", "D75", "F2", "F7", "F11"}) {
+            for (const char* observer : {"2", "10"}) {
+                QTest::addRow("%s/%s", illuminant, observer) << illuminant << observer;
+            }
+        }
+    }
+    void spectralColour_perfectWhite()
+    {
+        QFETCH(QString, illuminant);
+        QFETCH(QString, observer);
+        QTemporaryDir dir;
+        const QString file = writeCurves(dir.filePath(QStringLiteral("white.ti3")), {{QStringLiteral("white"), flatCurve(100.0)}});
+        QVERIFY(!file.isEmpty());
+        Run run;
+        QCOMPARE(run({QStringLiteral("--json"), QStringLiteral("spectral"), QStringLiteral("colour"), file,
+                      QStringLiteral("--illuminant"), illuminant, QStringLiteral("--observer"), observer}),
+                 0);
+        const QList<QJsonObject> lines = jsonLines(run.out.data());
+        QCOMPARE(lines.size(), 1);
+        const QJsonObject result = lines.first();
+        QCOMPARE(result.value(QStringLiteral("name")).toString(), QStringLiteral("white"));
+        QCOMPARE(result.value(QStringLiteral("illuminant")).toString(), illuminant);
+        QCOMPARE(result.value(QStringLiteral("observer")).toInt(), observer.toInt());
+        for (const auto& [key, expected] : {std::pair{"Y", 100.0}, {"L", 100.0}, {"a", 0.0}, {"b", 0.0}}) {
+            const double value = result.value(QLatin1String(key)).toDouble(-1e9);
+            QVERIFY2(std::abs(value - expected) < 1e-6, qPrintable(QStringLiteral("%1 = %2").arg(key).arg(value)));
+        }
+    }
+
+    // spectral indices of a perfect white: CIE whiteness W = Y = 100 and tint 0
+    // (it sits on the white point), E313 yellowness about 0 (its coefficients
+    // are chosen so); indices a standard does not define under the illuminant are null.
+    void spectralIndices_perfectWhite_data()
+    {
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<bool>("hasYellowness");
+        QTest::addColumn<bool>("hasWhiteness");
+        QTest::newRow("default D65/10") << "" << true << true;
+        QTest::newRow("D65/2") << "--observer 2" << true << true;
+        QTest::newRow("C: yellowness only") << "--illuminant C" << true << false;
+        QTest::newRow("A: neither") << "--illuminant A --observer 2" << false << false;
+    }
+    void spectralIndices_perfectWhite()
+    {
+        QFETCH(QString, options);
+        QFETCH(bool, hasYellowness);
+        QFETCH(bool, hasWhiteness);
+        QTemporaryDir dir;
+        const QString file = writeCurves(dir.filePath(QStringLiteral("white.ti3")), {{QStringLiteral("white"), flatCurve(100.0)}});
+        Run run;
+        QCOMPARE(run(QStringList{QStringLiteral("--json"), QStringLiteral("spectral"), QStringLiteral("indices"), file} + words(options)), 0);
+        const QList<QJsonObject> lines = jsonLines(run.out.data());
+        QCOMPARE(lines.size(), 1);
+        const QJsonObject result = lines.first();
+        QCOMPARE(result.value(QStringLiteral("yi_e313")).isDouble(), hasYellowness);
+        QCOMPARE(result.value(QStringLiteral("wi_cie")).isDouble(), hasWhiteness);
+        QCOMPARE(result.value(QStringLiteral("tint_cie")).isDouble(), hasWhiteness);
+        if (hasYellowness) {
+            QVERIFY2(std::abs(result.value(QStringLiteral("yi_e313")).toDouble()) < 0.1, qPrintable(run.output()));
+        }
+        if (hasWhiteness) {
+            QVERIFY2(std::abs(result.value(QStringLiteral("wi_cie")).toDouble() - 100.0) < 1e-6, qPrintable(run.output()));
+            QVERIFY2(std::abs(result.value(QStringLiteral("tint_cie")).toDouble()) < 1e-6, qPrintable(run.output()));
+            // A perfect white lies beyond CIE's 5Y - 280 = 220 only in Y; W 100 is inside.
+            QCOMPARE(result.value(QStringLiteral("wi_cie_in_range")).toBool(), true);
+        } else {
+            QVERIFY(result.value(QStringLiteral("wi_cie_in_range")).isNull());
+        }
+        QVERIFY2(hasYellowness && hasWhiteness ? run.messages().isEmpty() : run.messages().contains(QLatin1String("D65")),
+                 qPrintable(run.messages()));
+    }
+
+    // spectral compare: a curve against itself differs by nothing anywhere;
+    // a pair metameric under D65 matches there and parts under A and F11,
+    // and the index names its correction.
+    void spectralCompare_data()
+    {
+        QTest::addColumn<QString>("sample");
+        QTest::addColumn<bool>("metameric");
+        QTest::newRow("a curve with itself") << "grey" << false;
+        QTest::newRow("a metameric pair") << "metamer" << true;
+    }
+    void spectralCompare()
+    {
+        QFETCH(QString, sample);
+        QFETCH(bool, metameric);
+        QTemporaryDir dir;
+        const auto [grey, metamer] = metamericPair();
+        const QString file = writeCurves(dir.filePath(QStringLiteral("pair.ti3")),
+                                         {{QStringLiteral("grey"), grey}, {QStringLiteral("metamer"), metamer}});
+        Run run;
+        QCOMPARE(run({QStringLiteral("--json"), QStringLiteral("spectral"), QStringLiteral("compare"), file,
+                      QStringLiteral("--standard"), QStringLiteral("grey"), QStringLiteral("--sample"), sample,
+                      QStringLiteral("--illuminants"), QStringLiteral("D65,A,F11")}),
+                 0);
+        const QList<QJsonObject> lines = jsonLines(run.out.data());
+        QCOMPARE(lines.size(), 3);
+        const QStringList illuminants{QStringLiteral("D65"), QStringLiteral("A"), QStringLiteral("F11")};
+        for (int n = 0; n < 3; ++n) {
+            const QJsonObject line = lines.at(n);
+            QCOMPARE(line.value(QStringLiteral("illuminant")).toString(), illuminants.at(n));
+            QCOMPARE(line.value(QStringLiteral("reference")).toBool(), n == 0);
+            QCOMPARE(line.contains(QStringLiteral("mi_ab")), n > 0);
+            const double dEab = line.value(QStringLiteral("dE_ab")).toDouble(-1);
+            const double dE00 = line.value(QStringLiteral("dE00")).toDouble(-1);
+            if (n == 0 || !metameric) {
+                QVERIFY2(dEab >= 0 && dEab < 1e-3 && dE00 >= 0 && dE00 < 1e-3, qPrintable(run.output()));
+            }
+            if (n > 0) {
+                QCOMPARE(line.value(QStringLiteral("mi_correction")).toString(), QStringLiteral("additive"));
+                QCOMPARE(line.value(QStringLiteral("referenceIlluminant")).toString(), QStringLiteral("D65"));
+                const double miAb = line.value(QStringLiteral("mi_ab")).toDouble(-1);
+                const double mi00 = line.value(QStringLiteral("mi_00")).toDouble(-1);
+                if (metameric) {
+                    QVERIFY2(miAb > 0.5 && mi00 > 0.2, qPrintable(run.output()));
+                    // Matched under the reference, the correction is nil: the index is the difference.
+                    QVERIFY2(std::abs(miAb - dEab) < 1e-3, qPrintable(run.output()));
+                } else {
+                    QVERIFY2(miAb >= 0 && miAb < 1e-3 && mi00 >= 0 && mi00 < 1e-3, qPrintable(run.output()));
+                }
+            }
+        }
+    }
+
+    // Names and options the spectral commands refuse, each naming what it refuses.
+    void spectralRefusals_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("unknown illuminant") << "spectral colour FILE --illuminant D66" << 2 << "\"D66\"";
+        QTest::newRow("unknown illuminant, in Chinese") << "--lang zh spectral colour FILE --illuminant X1" << 2 << "未知的光源 \"X1\"";
+        QTest::newRow("unknown observer") << "spectral indices FILE --observer 4" << 2 << "\"4\"";
+        QTest::newRow("unknown test illuminant") << "spectral compare FILE --standard grey --sample grey --illuminants D65,Q7" << 2 << "\"Q7\"";
+        QTest::newRow("no illuminants") << "spectral compare FILE --standard grey --sample grey" << 2 << "--illuminants";
+        QTest::newRow("unknown standard") << "spectral compare FILE --standard red --sample grey --illuminants D65,A" << 2 << "\"red\"";
+        QTest::newRow("unknown sample") << "spectral compare FILE --standard grey --sample blue --illuminants D65,A" << 2 << "\"blue\"";
+        QTest::newRow("a name two curves have") << "spectral compare FILE --standard twice --sample grey --illuminants D65" << 2 << "2 curves are named \"twice\"";
+        QTest::newRow("no file") << "spectral colour /nonexistent/c.ti3" << 5 << "/nonexistent/c.ti3";
+        QTest::newRow("no curves in the file") << "spectral colour LAB" << 5 << "holds no spectral curves";
+        QTest::newRow("no file given") << "spectral colour" << 2 << "Usage";
+    }
+    void spectralRefusals()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, status);
+        QFETCH(QString, said);
+        QTemporaryDir dir;
+        const QString file = writeCurves(dir.filePath(QStringLiteral("c.ti3")), {{QStringLiteral("grey"), flatCurve(50.0)},
+                                                                                  {QStringLiteral("twice"), flatCurve(20.0)},
+                                                                                  {QStringLiteral("twice"), flatCurve(30.0)}});
+        formats::ExchangeDocument labOnly;
+        formats::ExchangeSample lab;
+        lab.id = QStringLiteral("S1");
+        lab.hasLab = true;
+        lab.l = 50.0;
+        labOnly.samples << lab;
+        const QString labFile = dir.filePath(QStringLiteral("lab.ti3"));
+        QVERIFY(formats::writeCgatsFile(labOnly, labFile));
+        Run run;
+        QCOMPARE(run(words(line.replace(QStringLiteral("FILE"), file).replace(QStringLiteral("LAB"), labFile))), status);
+        QVERIFY2(run.messages().contains(said), qPrintable(run.messages()));
+        QVERIFY2(run.output().isEmpty(), qPrintable(run.output()));
+    }
+
+    // What spectral export writes from the instrument, every format, reads
+    // back to the same curves: the same names, in order, and the same colour.
+    void spectralColour_readsWhatSpectralExportWrote()
+    {
+        QTemporaryDir dir;
+        QList<QList<QJsonObject>> results;
+        for (const char* format : {"cgats", "cxf", "csv", "xlsx"}) {
+            const QString file = dir.filePath(QStringLiteral("spectra.") + QLatin1String(format == QByteArray("cgats") ? "ti3" : format));
+            Run exportRun;
+            QCOMPARE(exportRun({QStringLiteral("--simulate"), QStringLiteral("TX310"), QStringLiteral("spectral"),
+                                QStringLiteral("export"), QStringLiteral("--format"), QLatin1String(format), QStringLiteral("-o"), file}),
+                     0);
+            Run run;
+            QCOMPARE(run({QStringLiteral("--json"), QStringLiteral("spectral"), QStringLiteral("colour"), file}), 0);
+            results << jsonLines(run.out.data());
+        }
+        Run exported;
+        QCOMPARE(exported(words(QStringLiteral("--simulate TX310 spectral export --format json"))), 0);
+        const QJsonArray spectra = exported.json().value(QStringLiteral("spectra")).toArray();
+        QVERIFY(spectra.size() > 1);
+        for (const QList<QJsonObject>& lines : results) {
+            QCOMPARE(lines.size(), spectra.size());
+            for (int n = 0; n < lines.size(); ++n) {
+                const QString name = spectra.at(n).toObject().value(QStringLiteral("name")).toString();
+                QCOMPARE(lines.at(n).value(QStringLiteral("name")).toString(), name.isEmpty() ? QStringLiteral("spec1") : name);
+                for (const char* key : {"X", "Y", "Z"}) {
+                    const double first = results.first().at(n).value(QLatin1String(key)).toDouble();
+                    QVERIFY2(std::abs(lines.at(n).value(QLatin1String(key)).toDouble() - first) < 1e-3, key);
+                }
+            }
+        }
+    }
+
+    // spectral colour against argyll's spec2cie on the CGATS file spectral export wrote.
+    void spectralColour_agreesWithSpec2cie()
+    {
+        const QString spec2cie = QStandardPaths::findExecutable(QStringLiteral("spec2cie"));
+        if (spec2cie.isEmpty()) {
+            QSKIP("spec2cie is not installed (Debian package argyll)");
+        }
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("spectra.ti3"));
+        Run exportRun;
+        QCOMPARE(exportRun({QStringLiteral("--simulate"), QStringLiteral("TX310"), QStringLiteral("spectral"),
+                            QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("cgats"), QStringLiteral("-o"), file}),
+                 0);
+        const QString argyllOut = dir.filePath(QStringLiteral("argyll.ti3"));
+        QProcess process;
+        process.start(spec2cie, {QStringLiteral("-i"), QStringLiteral("D65"), QStringLiteral("-o"), QStringLiteral("1964_10"), file, argyllOut});
+        QVERIFY(process.waitForFinished(30000));
+        QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+        Run run;
+        QCOMPARE(run({QStringLiteral("--json"), QStringLiteral("spectral"), QStringLiteral("colour"), file}), 0);
+        const QList<QJsonObject> ours = jsonLines(run.out.data());
+        // spec2cie's XYZ_X/Y/Z columns, a set per line between BEGIN_DATA and END_DATA.
+        QFile theirs(argyllOut);
+        QVERIFY(theirs.open(QIODevice::ReadOnly | QIODevice::Text));
+        QStringList fields;
+        bool inFormat = false;
+        bool inData = false;
+        int n = 0;
+        for (const QString& raw : QString::fromUtf8(theirs.readAll()).split(QLatin1Char('\n'))) {
+            const QString line = raw.trimmed();
+            if (line == QLatin1String("BEGIN_DATA_FORMAT") || line == QLatin1String("END_DATA_FORMAT")) {
+                inFormat = line.startsWith(QLatin1String("BEGIN"));
+            } else if (line == QLatin1String("BEGIN_DATA") || line == QLatin1String("END_DATA")) {
+                inData = line.startsWith(QLatin1String("BEGIN"));
+            } else if (inFormat) {
+                fields += line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            } else if (inData && !line.isEmpty()) {
+                QStringList values; // a quoted name ("Curve 1") is one value
+                static const QRegularExpression value(QStringLiteral("\"[^\"]*\"|\\S+"));
+                for (const QRegularExpressionMatch& match : value.globalMatch(line)) {
+                    values << match.captured();
+                }
+                QVERIFY(n < ours.size());
+                for (const char* key : {"X", "Y", "Z"}) {
+                    const int at = int(fields.indexOf(QStringLiteral("XYZ_") + QLatin1String(key)));
+                    QVERIFY(at >= 0 && at < values.size());
+                    const double mine = ours.at(n).value(QLatin1String(key)).toDouble();
+                    QVERIFY2(std::abs(values.at(at).toDouble() - mine) < 0.2,
+                             qPrintable(QStringLiteral("set %1 %2: spec2cie %3, ours %4").arg(n + 1).arg(key, values.at(at)).arg(mine)));
+                }
+                ++n;
+            }
+        }
+        QCOMPARE(n, ours.size());
     }
 };
 

@@ -2915,4 +2915,119 @@ Commands:
         <translation>Unexpected argument &quot;%1&quot;.</translation>
     </message>
 </context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>Unknown illuminant &quot;%1&quot;: use one of %2.</source>
+        <translation>Unknown illuminant &quot;%1&quot;: use one of %2.</translation>
+    </message>
+    <message>
+        <source>Unknown observer &quot;%1&quot;: use 2 or 10.</source>
+        <translation>Unknown observer &quot;%1&quot;: use 2 or 10.</translation>
+    </message>
+    <message>
+        <source>no heading row of a spectral table (No, Name, 400nm … 700nm)</source>
+        <translation>no heading row of a spectral table (No, Name, 400nm … 700nm)</translation>
+    </message>
+    <message>
+        <source>row %1, %2nm: &quot;%3&quot; is not a number</source>
+        <translation>row %1, %2nm: &quot;%3&quot; is not a number</translation>
+    </message>
+    <message>
+        <source>%1 holds no spectral curves.</source>
+        <translation>%1 holds no spectral curves.</translation>
+    </message>
+    <message>
+        <source>No curve named &quot;%1&quot; in %2.</source>
+        <translation>No curve named &quot;%1&quot; in %2.</translation>
+    </message>
+    <message>
+        <source>%1 curves are named &quot;%2&quot; in %3: the %4 is ambiguous.</source>
+        <translation>%1 curves are named &quot;%2&quot; in %3: the %4 is ambiguous.</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>--illuminants names the reference illuminant and the test illuminants, the reference first: --illuminants D65,A,F11.</source>
+        <translation>--illuminants names the reference illuminant and the test illuminants, the reference first: --illuminants D65,A,F11.</translation>
+    </message>
+    <message>
+        <source>--%1 NAME names a curve of the file.</source>
+        <translation>--%1 NAME names a curve of the file.</translation>
+    </message>
+    <message>
+        <source># standard &quot;%1&quot;, sample &quot;%2&quot;, observer %3; differences sample minus standard, dE_ab CIE 1976, dE00 CIEDE2000</source>
+        <translation># standard &quot;%1&quot;, sample &quot;%2&quot;, observer %3; differences sample minus standard, dE_ab CIE 1976, dE00 CIEDE2000</translation>
+    </message>
+    <message>
+        <source># metamerism index against reference %1, additive correction: mi_ab delta-E*ab, mi_00 CIEDE2000</source>
+        <translation># metamerism index against reference %1, additive correction: mi_ab delta-E*ab, mi_00 CIEDE2000</translation>
+    </message>
+    <message>
+        <source>illuminant</source>
+        <translation>illuminant</translation>
+    </message>
+    <message>
+        <source>E313 yellowness is defined under C and D65, CIE whiteness and tint under D65: none of them under %1.</source>
+        <translation>E313 yellowness is defined under C and D65, CIE whiteness and tint under D65: none of them under %1.</translation>
+    </message>
+    <message>
+        <source>CIE whiteness and tint are defined under D65 only, not under %1.</source>
+        <translation>CIE whiteness and tint are defined under D65 only, not under %1.</translation>
+    </message>
+    <message>
+        <source># %1; yi_e313 ASTM E313 yellowness, wi_cie and tint_cie CIE whiteness and tint; a range &quot;outside&quot;: beyond the specimens the standard allows</source>
+        <translation># %1; yi_e313 ASTM E313 yellowness, wi_cie and tint_cie CIE whiteness and tint; a range &quot;outside&quot;: beyond the specimens the standard allows</translation>
+    </message>
+    <message>
+        <source>E313 range</source>
+        <translation>E313 range</translation>
+    </message>
+    <message>
+        <source>CIE range</source>
+        <translation>CIE range</translation>
+    </message>
+    <message>
+        <source>inside</source>
+        <translation>inside</translation>
+    </message>
+    <message>
+        <source>outside</source>
+        <translation>outside</translation>
+    </message>
+    <message>
+        <source>the CIE 1931 2° or 1964 10° observer (default 10)</source>
+        <translation>the CIE 1931 2° or 1964 10° observer (default 10)</translation>
+    </message>
+    <message>
+        <source>A, C, D50, D55, D65, D75, F2, F7 or F11 (default D65)</source>
+        <translation>A, C, D50, D55, D65, D75, F2, F7 or F11 (default D65)</translation>
+    </message>
+    <message>
+        <source>XYZ and L*a*b* of every curve of a CGATS, CxF3, CSV or workbook file (D65/10° unless given)</source>
+        <translation>XYZ and L*a*b* of every curve of a CGATS, CxF3, CSV or workbook file (D65/10° unless given)</translation>
+    </message>
+    <message>
+        <source>differences of two curves under each illuminant, and the metamerism index (additive correction) against the first</source>
+        <translation>differences of two curves under each illuminant, and the metamerism index (additive correction) against the first</translation>
+    </message>
+    <message>
+        <source>the standard: the name of a curve of the file</source>
+        <translation>the standard: the name of a curve of the file</translation>
+    </message>
+    <message>
+        <source>the sample: the name of a curve of the file</source>
+        <translation>the sample: the name of a curve of the file</translation>
+    </message>
+    <message>
+        <source>the reference illuminant first, then the test illuminants</source>
+        <translation>the reference illuminant first, then the test illuminants</translation>
+    </message>
+    <message>
+        <source>E313 yellowness, CIE whiteness and tint of every curve, flagged outside their ranges (D65/10° unless given)</source>
+        <translation>E313 yellowness, CIE whiteness and tint of every curve, flagged outside their ranges (D65/10° unless given)</translation>
+    </message>
+</context>
 </TS>

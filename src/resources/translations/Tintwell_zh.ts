@@ -2952,4 +2952,119 @@ Commands:
         <translation>无法连接工作站数据库 %1。</translation>
     </message>
 </context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>Unknown illuminant &quot;%1&quot;: use one of %2.</source>
+        <translation>未知的光源 &quot;%1&quot;：请使用 %2 之一。</translation>
+    </message>
+    <message>
+        <source>Unknown observer &quot;%1&quot;: use 2 or 10.</source>
+        <translation>未知的观察者 &quot;%1&quot;：请使用 2 或 10。</translation>
+    </message>
+    <message>
+        <source>no heading row of a spectral table (No, Name, 400nm … 700nm)</source>
+        <translation>没有光谱表的标题行（No、Name、400nm … 700nm）</translation>
+    </message>
+    <message>
+        <source>row %1, %2nm: &quot;%3&quot; is not a number</source>
+        <translation>第 %1 行，%2nm：&quot;%3&quot; 不是数字</translation>
+    </message>
+    <message>
+        <source>%1 holds no spectral curves.</source>
+        <translation>%1 中没有光谱曲线。</translation>
+    </message>
+    <message>
+        <source>No curve named &quot;%1&quot; in %2.</source>
+        <translation>%2 中没有名为 &quot;%1&quot; 的曲线。</translation>
+    </message>
+    <message>
+        <source>%1 curves are named &quot;%2&quot; in %3: the %4 is ambiguous.</source>
+        <translation>%3 中有 %1 条名为 &quot;%2&quot; 的曲线：%4 不明确。</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>--illuminants names the reference illuminant and the test illuminants, the reference first: --illuminants D65,A,F11.</source>
+        <translation>--illuminants 给出参考光源和测试光源，参考光源在前：--illuminants D65,A,F11。</translation>
+    </message>
+    <message>
+        <source>--%1 NAME names a curve of the file.</source>
+        <translation>--%1 NAME 指定文件中的一条曲线。</translation>
+    </message>
+    <message>
+        <source># standard &quot;%1&quot;, sample &quot;%2&quot;, observer %3; differences sample minus standard, dE_ab CIE 1976, dE00 CIEDE2000</source>
+        <translation># 标样 &quot;%1&quot;，样品 &quot;%2&quot;，观察者 %3；差值为样品减标样，dE_ab 为 CIE 1976，dE00 为 CIEDE2000</translation>
+    </message>
+    <message>
+        <source># metamerism index against reference %1, additive correction: mi_ab delta-E*ab, mi_00 CIEDE2000</source>
+        <translation># 相对参考光源 %1 的同色异谱指数，加法修正：mi_ab 为 delta-E*ab，mi_00 为 CIEDE2000</translation>
+    </message>
+    <message>
+        <source>illuminant</source>
+        <translation>光源</translation>
+    </message>
+    <message>
+        <source>E313 yellowness is defined under C and D65, CIE whiteness and tint under D65: none of them under %1.</source>
+        <translation>E313 黄度只在 C 和 D65 下定义，CIE 白度和色调只在 D65 下定义：%1 下均无定义。</translation>
+    </message>
+    <message>
+        <source>CIE whiteness and tint are defined under D65 only, not under %1.</source>
+        <translation>CIE 白度和色调只在 D65 下定义，%1 下无定义。</translation>
+    </message>
+    <message>
+        <source># %1; yi_e313 ASTM E313 yellowness, wi_cie and tint_cie CIE whiteness and tint; a range &quot;outside&quot;: beyond the specimens the standard allows</source>
+        <translation># %1；yi_e313 为 ASTM E313 黄度，wi_cie 和 tint_cie 为 CIE 白度和色调；范围为 &quot;超出&quot;：超出该标准允许的试样范围</translation>
+    </message>
+    <message>
+        <source>E313 range</source>
+        <translation>E313 范围</translation>
+    </message>
+    <message>
+        <source>CIE range</source>
+        <translation>CIE 范围</translation>
+    </message>
+    <message>
+        <source>inside</source>
+        <translation>范围内</translation>
+    </message>
+    <message>
+        <source>outside</source>
+        <translation>超出</translation>
+    </message>
+    <message>
+        <source>the CIE 1931 2° or 1964 10° observer (default 10)</source>
+        <translation>CIE 1931 2° 或 1964 10° 观察者（默认 10）</translation>
+    </message>
+    <message>
+        <source>A, C, D50, D55, D65, D75, F2, F7 or F11 (default D65)</source>
+        <translation>A、C、D50、D55、D65、D75、F2、F7 或 F11（默认 D65）</translation>
+    </message>
+    <message>
+        <source>XYZ and L*a*b* of every curve of a CGATS, CxF3, CSV or workbook file (D65/10° unless given)</source>
+        <translation>CGATS、CxF3、CSV 或工作簿文件中每条曲线的 XYZ 和 L*a*b*（未指定时为 D65/10°）</translation>
+    </message>
+    <message>
+        <source>differences of two curves under each illuminant, and the metamerism index (additive correction) against the first</source>
+        <translation>两条曲线在每种光源下的差值，以及相对第一种光源的同色异谱指数（加法修正）</translation>
+    </message>
+    <message>
+        <source>the standard: the name of a curve of the file</source>
+        <translation>标样：文件中一条曲线的名称</translation>
+    </message>
+    <message>
+        <source>the sample: the name of a curve of the file</source>
+        <translation>样品：文件中一条曲线的名称</translation>
+    </message>
+    <message>
+        <source>the reference illuminant first, then the test illuminants</source>
+        <translation>先参考光源，后测试光源</translation>
+    </message>
+    <message>
+        <source>E313 yellowness, CIE whiteness and tint of every curve, flagged outside their ranges (D65/10° unless given)</source>
+        <translation>每条曲线的 E313 黄度、CIE 白度和色调，超出其适用范围时标出（未指定时为 D65/10°）</translation>
+    </message>
+</context>
 </TS>
