@@ -94,10 +94,12 @@ void MeterPageFor310::setUpColourViews()
     }
     ui->tableView_colour->setModel(m_colourTable);
     ui->tableView_compare->setModel(m_comparisonTable);
-    ui->tableView_colour->horizontalHeader()->setDefaultSectionSize(70);
+    ui->tableView_colour->horizontalHeader()->setDefaultSectionSize(66);
+    ui->tableView_colour->setColumnWidth(CurveColourTable::Name, 110);
     ui->tableView_compare->horizontalHeader()->setDefaultSectionSize(58);
     ui->tableView_compare->verticalHeader()->hide();
-    ui->tableView_compare->setColumnWidth(ComparisonTable::Illuminant, 90);
+    ui->tableView_compare->setColumnWidth(ComparisonTable::Illuminant, 100);
+    ui->tableView_compare->setColumnWidth(ComparisonTable::Metamerism, 80);
 
     for (const Illuminant illuminant : colorimetry::kAllIlluminants) {
         ui->comboBox_illuminant->addItem(colorimetry::illuminantName(illuminant), int(illuminant));

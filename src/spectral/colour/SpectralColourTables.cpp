@@ -88,6 +88,12 @@ QVariant CurveColourTable::data(const QModelIndex& index, int role) const
 
 QVariant CurveColourTable::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal && role == Qt::ToolTipRole
+        && (section == Whiteness || section == Tint || section == Yellowness)) {
+        return section == Yellowness ? dialogText("ASTM E313 yellowness under %1")
+                                           .arg(illuminantName(m_model.yellownessIlluminant()))
+                                     : dialogText("CIE whiteness and tint under D65");
+    }
     if (role != Qt::DisplayRole) {
         return {};
     }
@@ -103,11 +109,11 @@ QVariant CurveColourTable::headerData(int section, Qt::Orientation orientation, 
     case Third:
         return QString::fromLatin1(values[int(m_model.curveValues())][section - First]);
     case Whiteness:
-        return dialogText("WI (D65)");
+        return dialogText("WI");
     case Tint:
-        return dialogText("Tint (D65)");
+        return dialogText("Tint");
     case Yellowness:
-        return dialogText("YI E313 (%1)").arg(illuminantName(m_model.yellownessIlluminant()));
+        return dialogText("YI %1").arg(illuminantName(m_model.yellownessIlluminant()));
     default:
         return {};
     }
