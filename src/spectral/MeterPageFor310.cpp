@@ -6,17 +6,30 @@
 #include "Frames.h"
 #include "LinkAccess.h"
 #include "SpectralChartView.h"
+#include "SpectralColourTables.h"
 #include "SpectralLog.h"
 #include "WindowFit.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QEvent>
+#include <QListWidget>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QScreen>
+#include <QTableView>
 #include <QTableWidget>
 
+using colorimetry::Illuminant;
+using colorimetry::Observer;
+
 namespace {
+
+const char* const kValueChoices[] = {QT_TRANSLATE_NOOP("MeterPageFor310", "L*a*b*"),
+                                     QT_TRANSLATE_NOOP("MeterPageFor310", "L*C*h"),
+                                     QT_TRANSLATE_NOOP("MeterPageFor310", "Yxy")};
 
 const int kColumnWidths[] = {35, 100, 53, 60, 100}; // number, name, each value, curve, operation
 
@@ -45,6 +58,7 @@ MeterPageFor310::MeterPageFor310(LinkAccess& link, Dialogs& dialogs, const Conte
     setUpTable();
     connect(ui->tableWidget_data, &QTableWidget::cellDoubleClicked, this,
             &MeterPageFor310::slot_cellDoubleClicked);
+    setUpColourViews();
 }
 
 MeterPageFor310::~MeterPageFor310() = default;
@@ -52,6 +66,174 @@ MeterPageFor310::~MeterPageFor310() = default;
 QTableWidget* MeterPageFor310::table() const
 {
     return ui->tableWidget_data;
+}
+
+QTableView* MeterPageFor310::colourTable() const
+{
+    return ui->tableView_colour;
+}
+
+QTableView* MeterPageFor310::comparisonTable() const
+{
+    return ui->tableView_compare;
+}
+
+void MeterPageFor310::setUpColourViews()
+{
+    // The records' table and the chart keep most of the height.
+    ui->gridLayout_meterPage->setRowStretch(1, 1);
+    ui->gridLayout_meterPage->setRowStretch(2, 1);
+    ui->gridLayout_meterPage->setColumnStretch(0, 1);
+
+    m_colourTable = new CurveColourTable(m_colour, this);
+    m_comparisonTable = new ComparisonTable(m_colour, this);
+    for (QTableView* view : {ui->tableView_colour, ui->tableView_compare}) {
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        view->verticalHeader()->setDefaultSectionSize(22);
+        view->horizontalHeader()->setMinimumSectionSize(40);
+    }
+    ui->tableView_colour->setModel(m_colourTable);
+    ui->tableView_compare->setModel(m_comparisonTable);
+    ui->tableView_colour->horizontalHeader()->setDefaultSectionSize(66);
+    ui->tableView_colour->setColumnWidth(CurveColourTable::Name, 110);
+    ui->tableView_compare->horizontalHeader()->setDefaultSectionSize(58);
+    ui->tableView_compare->verticalHeader()->hide();
+    ui->tableView_compare->setColumnWidth(ComparisonTable::Illuminant, 100);
+    ui->tableView_compare->setColumnWidth(ComparisonTable::Metamerism, 80);
+
+    for (const Illuminant illuminant : colorimetry::kAllIlluminants) {
+        ui->comboBox_illuminant->addItem(colorimetry::illuminantName(illuminant), int(illuminant));
+        auto* item = new QListWidgetItem(colorimetry::illuminantName(illuminant), ui->listWidget_illuminants);
+        item->setData(Qt::UserRole, int(illuminant));
+        const auto& tests = m_colour.settings().tests;
+        const bool reference = illuminant == SpectralComparisonSettings::kReference;
+        item->setCheckState(reference || std::find(tests.begin(), tests.end(), illuminant) != tests.end()
+                                ? Qt::Checked
+                                : Qt::Unchecked);
+        if (reference) {
+            item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable); // always evaluated
+        }
+    }
+    ui->comboBox_illuminant->setCurrentIndex(ui->comboBox_illuminant->findData(int(m_colour.illuminant())));
+    for (const Observer observer : colorimetry::kAllObservers) {
+        ui->comboBox_observer->addItem(colorimetry::observerName(observer), int(observer));
+    }
+    ui->comboBox_observer->setCurrentIndex(ui->comboBox_observer->findData(int(m_colour.observer())));
+    for (const char* text : kValueChoices) {
+        ui->comboBox_values->addItem(tr(text));
+    }
+    for (const DeltaEFormula formula : comparisonFormulas()) {
+        ui->comboBox_formula->addItem(formulaText(formula), int(formula));
+    }
+    ui->doubleSpinBox_limit->setValue(m_colour.settings().limit);
+
+    connect(ui->comboBox_illuminant, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
+        m_colour.setIlluminant(Illuminant(ui->comboBox_illuminant->itemData(index).toInt()));
+        refreshColour(false);
+    });
+    connect(ui->comboBox_observer, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
+        m_colour.setObserver(Observer(ui->comboBox_observer->itemData(index).toInt()));
+        refreshColour(false);
+        refreshComparison();
+    });
+    connect(ui->comboBox_values, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
+        m_colour.setCurveValues(CurveValues(index));
+        refreshColour(false);
+    });
+    connect(ui->comboBox_standard, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
+        m_colour.setStandard(index);
+        refreshComparison();
+    });
+    connect(ui->comboBox_sample, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
+        m_colour.setSample(index);
+        refreshComparison();
+    });
+    connect(ui->comboBox_formula, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
+        m_colour.setFormula(DeltaEFormula(ui->comboBox_formula->itemData(index).toInt()));
+        refreshComparison();
+    });
+    connect(ui->doubleSpinBox_limit, qOverload<double>(&QDoubleSpinBox::valueChanged), this, [this](double limit) {
+        m_colour.setLimit(limit);
+        refreshComparison();
+    });
+    connect(ui->listWidget_illuminants, &QListWidget::itemChanged, this, [this] { applyTestIlluminants(); });
+    connect(ui->tableWidget_data, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        const int index = item->row() - 1;
+        if (item->column() == kColumnName && index >= 0 && index < m_colour.curveCount()) {
+            m_colour.setName(index, item->text());
+            ui->comboBox_standard->setItemText(index, item->text());
+            ui->comboBox_sample->setItemText(index, item->text());
+            refreshColour(false);
+        }
+    });
+    refreshComparison();
+}
+
+void MeterPageFor310::applyTestIlluminants()
+{
+    std::vector<Illuminant> tests;
+    for (int i = 0; i < ui->listWidget_illuminants->count(); ++i) {
+        const QListWidgetItem* item = ui->listWidget_illuminants->item(i);
+        if (item->checkState() == Qt::Checked) {
+            tests.push_back(Illuminant(item->data(Qt::UserRole).toInt()));
+        }
+    }
+    m_colour.setTestIlluminants(tests);
+    refreshComparison();
+}
+
+void MeterPageFor310::refreshColour(bool rowsChanged)
+{
+    if (rowsChanged) {
+        m_colourTable->reset();
+    } else {
+        m_colourTable->refresh();
+    }
+}
+
+void MeterPageFor310::refreshComparison()
+{
+    m_comparisonTable->reset();
+    const QString formula = formulaText(m_colour.settings().formula);
+    ui->label_compareNote->setText(
+        tr("%1 and %2 under each illuminant; metamerism index (MI) against %3 by %1 with the additive correction "
+           "(the differences under %3 taken off). A row passes when %1 and MI are within the limit.")
+            .arg(formula, formulaText(DeltaEFormula::CieAb),
+                 colorimetry::illuminantName(SpectralComparisonSettings::kReference)));
+    ui->label_verdict->setText(m_colour.comparison().empty()
+                                   ? tr("Choose a standard and a sample.")
+                                   : tr("Result: %1").arg(verdictText(m_colour.comparisonPassed())));
+}
+
+void MeterPageFor310::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange) {
+        retranslate();
+    }
+    QDialog::changeEvent(event);
+}
+
+void MeterPageFor310::retranslate()
+{
+    ui->retranslateUi(this);
+    QTableWidget* t = ui->tableWidget_data;
+    t->item(0, kColumnNumber)->setText(tr("No"));
+    t->item(0, kColumnName)->setText(tr("Name"));
+    t->item(0, kColumnOperation)->setText(tr("Operation"));
+    headingCheckBox()->setText(tr("Curve"));
+    for (int r = 1; r < t->rowCount(); ++r) {
+        if (auto* remove = qobject_cast<QPushButton*>(t->cellWidget(r, kColumnOperation))) {
+            remove->setText(tr("Delete"));
+        }
+    }
+    for (int i = 0; i < ui->comboBox_values->count(); ++i) {
+        ui->comboBox_values->setItemText(i, tr(kValueChoices[i]));
+    }
+    for (int i = 0; i < ui->comboBox_formula->count(); ++i) {
+        ui->comboBox_formula->setItemText(i, formulaText(DeltaEFormula(ui->comboBox_formula->itemData(i).toInt())));
+    }
+    refreshColour(false);
+    refreshComparison();
 }
 
 QRect MeterPageFor310::chartArea() const
@@ -136,6 +318,14 @@ void MeterPageFor310::appendRecord(const SpectralRecord& record, const QString& 
 {
     m_records.append(record);
     addSpectralRow(record, name);
+    const QString shownName = recordName(int(m_records.size()) - 1);
+    m_colour.appendCurve(record.values, shownName);
+    refreshColour(true);
+    ui->comboBox_standard->addItem(shownName); // the first record becomes the standard
+    ui->comboBox_sample->addItem(shownName);
+    if (ui->comboBox_sample->count() == 2) {
+        ui->comboBox_sample->setCurrentIndex(1); // the second record, the first sample
+    }
 }
 
 void MeterPageFor310::setCommandButtonsEnabled(bool enabled)
@@ -250,6 +440,11 @@ bool MeterPageFor310::clearAfterQuestion()
     }
     ui->tableWidget_data->setRowCount(1);
     m_records.clear();
+    m_colour.clear();
+    ui->comboBox_standard->clear();
+    ui->comboBox_sample->clear();
+    refreshColour(true);
+    refreshComparison();
     refreshChart();
     return true;
 }
@@ -315,6 +510,17 @@ void MeterPageFor310::slot_updateTable()
     if (r > 0 && r <= m_records.size()) {
         m_records.removeAt(r - 1);
         ui->tableWidget_data->removeRow(r);
+        // The model drops the curve first, so the combos' index changes
+        // below name curves that still exist.
+        m_colour.removeCurve(r - 1);
+        const QSignalBlocker standard(ui->comboBox_standard);
+        const QSignalBlocker sample(ui->comboBox_sample);
+        ui->comboBox_standard->removeItem(r - 1);
+        ui->comboBox_sample->removeItem(r - 1);
+        ui->comboBox_standard->setCurrentIndex(m_colour.standard());
+        ui->comboBox_sample->setCurrentIndex(m_colour.sample());
+        refreshColour(true);
+        refreshComparison();
     }
     refreshChart();
 }

@@ -6,6 +6,7 @@
 // every exchange, so an unplug and replug while it is open is followed; its
 // boxes go through the modal seam it is given.
 
+#include "SpectralColourModel.h"
 #include "SpectralData.h"
 
 #include <QDialog>
@@ -15,9 +16,12 @@
 #include <functional>
 #include <memory>
 
+class ComparisonTable;
+class CurveColourTable;
 class Dialogs;
 class LinkAccess;
 class QCheckBox;
+class QTableView;
 class QTableWidget;
 
 namespace Ui {
@@ -68,6 +72,10 @@ public:
     QTableWidget* table() const;
     QRect chartArea() const;
     const Context& context() const { return m_context; }
+    // The colour of every record and the comparison, as the colour views show them.
+    const SpectralColourModel& colour() const { return m_colour; }
+    QTableView* colourTable() const;
+    QTableView* comparisonTable() const;
 
     // Appends a table row for record (the record list is not touched); an
     // empty name becomes "spec<n>" from the unnamed counter.
@@ -88,7 +96,16 @@ public slots:
     void slot_updateChart(bool checked);
     void slot_updateTable();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void setUpColourViews();
+    void retranslate();
+    // The colour views after the records changed (rowsChanged) or only their values.
+    void refreshColour(bool rowsChanged);
+    void refreshComparison();
+    void applyTestIlluminants();
     // The chart shows the records as they are now (after a row is added, a
     // curve shown or hidden, a delete, a clear).
     void refreshChart();
@@ -107,4 +124,7 @@ private:
     int m_unnamedCounter = 1;
     int m_commandDepth = 0;
     ExportHandler m_exportHandler;
+    SpectralColourModel m_colour;
+    CurveColourTable* m_colourTable = nullptr; // owned by the dialog (Qt parent)
+    ComparisonTable* m_comparisonTable = nullptr;
 };

@@ -7,6 +7,8 @@
 #include "SpectralChart.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QTableView>
 #include <QLayout>
 #include <QLineEdit>
 #include <QMutex>
@@ -337,6 +339,44 @@ private slots:
         click("pushButton_spectralHistory");
         checkIdle(2 + 5);
     }
+
+    // The colour views show every measured curve and follow a change of
+    // illuminant; two curves are compared under D65, A and F11; a delete
+    // drops the comparison of the deleted curve.
+    void measurement_colourViewsShowTheCurves()
+    {
+        open();
+        m_access->link().instrument().queueSpectrum(asList(flat(100)));
+        click("pushButton_spectralMeasurement");
+        m_access->link().instrument().queueSpectrum(asList(smooth(3, 60)));
+        click("pushButton_spectralMeasurement");
+        const QAbstractItemModel* colour = m_page->colourTable()->model();
+        QCOMPARE(colour->rowCount(), 2);
+        const auto cell = [](const QAbstractItemModel* m, int row, int column) {
+            return m->data(m->index(row, column)).toString();
+        };
+        QCOMPARE(cell(colour, 0, 0), QStringLiteral("spec1"));
+        QCOMPARE((QStringList{cell(colour, 0, 1), cell(colour, 0, 2), cell(colour, 0, 3)}),
+                 (QStringList{"100.00", "0.00", "0.00"}));
+        const QString bUnderD65 = cell(colour, 1, 3);
+        QVERIFY(bUnderD65.toDouble() > 1.0);
+        m_page->findChild<QComboBox*>("comboBox_illuminant")->setCurrentText("A");
+        QVERIFY(cell(colour, 1, 3).toDouble() > bUnderD65.toDouble() + 1.0); // warmer light, yellower
+        QCOMPARE(cell(colour, 0, 1), QStringLiteral("100.00"));
+
+        const QAbstractItemModel* compare = m_page->comparisonTable()->model();
+        QCOMPARE(compare->rowCount(), 3);
+        QCOMPARE(cell(compare, 0, 0), QStringLiteral("D65 (reference)"));
+        QCOMPARE(cell(compare, 1, 0), QStringLiteral("A"));
+        QCOMPARE(cell(compare, 2, 0), QStringLiteral("F11"));
+        QCOMPARE(cell(compare, 0, 9), QStringLiteral("NG")); // white against a coloured curve
+
+        qobject_cast<QPushButton*>(m_page->table()->cellWidget(1, MeterPageFor310::kColumnOperation))->click();
+        QCOMPARE(colour->rowCount(), 1);
+        QCOMPARE(compare->rowCount(), 0); // the standard is gone
+        checkIdle(1);
+    }
+
 private:
     void open(const QString& model = QStringLiteral("TX310"), int layout = 0)
     {

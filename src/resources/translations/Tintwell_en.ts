@@ -1057,6 +1057,102 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <source>Reflectance(%)</source>
         <translation>Reflectance(%)</translation>
     </message>
+    <message>
+        <source>Colour</source>
+        <translation>Colour</translation>
+    </message>
+    <message>
+        <source>Illuminant</source>
+        <translation>Illuminant</translation>
+    </message>
+    <message>
+        <source>Observer</source>
+        <translation>Observer</translation>
+    </message>
+    <message>
+        <source>Values</source>
+        <translation>Values</translation>
+    </message>
+    <message>
+        <source>Compare</source>
+        <translation>Compare</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>Formula</source>
+        <translation>Formula</translation>
+    </message>
+    <message>
+        <source>△E limit</source>
+        <translation>△E limit</translation>
+    </message>
+    <message>
+        <source>L*a*b*</source>
+        <translation>L*a*b*</translation>
+    </message>
+    <message>
+        <source>L*C*h</source>
+        <translation>L*C*h</translation>
+    </message>
+    <message>
+        <source>Yxy</source>
+        <translation>Yxy</translation>
+    </message>
+    <message>
+        <source>Outside the range of specimens the index is defined for</source>
+        <translation>Outside the range of specimens the index is defined for</translation>
+    </message>
+    <message>
+        <source>WI</source>
+        <translation>WI</translation>
+    </message>
+    <message>
+        <source>Tint</source>
+        <translation>Tint</translation>
+    </message>
+    <message>
+        <source>YI %1</source>
+        <translation>YI %1</translation>
+    </message>
+    <message>
+        <source>%1 (reference)</source>
+        <translation>%1 (reference)</translation>
+    </message>
+    <message>
+        <source>MI (%1)</source>
+        <translation>MI (%1)</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>%1 and %2 under each illuminant; metamerism index (MI) against %3 by %1 with the additive correction (the differences under %3 taken off). A row passes when %1 and MI are within the limit.</source>
+        <translation>%1 and %2 under each illuminant; metamerism index (MI) against %3 by %1 with the additive correction (the differences under %3 taken off). A row passes when %1 and MI are within the limit.</translation>
+    </message>
+    <message>
+        <source>Choose a standard and a sample.</source>
+        <translation>Choose a standard and a sample.</translation>
+    </message>
+    <message>
+        <source>Result: %1</source>
+        <translation>Result: %1</translation>
+    </message>
+    <message>
+        <source>ASTM E313 yellowness under %1</source>
+        <translation>ASTM E313 yellowness under %1</translation>
+    </message>
+    <message>
+        <source>CIE whiteness and tint under D65</source>
+        <translation>CIE whiteness and tint under D65</translation>
+    </message>
 </context>
 <context>
     <name>StandardColorUpload</name>

@@ -1111,6 +1111,102 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <source>Reflectance(%)</source>
         <translation>反射率(%)</translation>
     </message>
+    <message>
+        <source>Colour</source>
+        <translation>颜色</translation>
+    </message>
+    <message>
+        <source>Illuminant</source>
+        <translation>光源</translation>
+    </message>
+    <message>
+        <source>Observer</source>
+        <translation>观察者</translation>
+    </message>
+    <message>
+        <source>Values</source>
+        <translation>数值</translation>
+    </message>
+    <message>
+        <source>Compare</source>
+        <translation>比较</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>样品</translation>
+    </message>
+    <message>
+        <source>Formula</source>
+        <translation>公式</translation>
+    </message>
+    <message>
+        <source>△E limit</source>
+        <translation>△E限值</translation>
+    </message>
+    <message>
+        <source>L*a*b*</source>
+        <translation>L*a*b*</translation>
+    </message>
+    <message>
+        <source>L*C*h</source>
+        <translation>L*C*h</translation>
+    </message>
+    <message>
+        <source>Yxy</source>
+        <translation>Yxy</translation>
+    </message>
+    <message>
+        <source>Outside the range of specimens the index is defined for</source>
+        <translation>超出该指数所适用的样品范围</translation>
+    </message>
+    <message>
+        <source>WI</source>
+        <translation>白度</translation>
+    </message>
+    <message>
+        <source>Tint</source>
+        <translation>淡色调</translation>
+    </message>
+    <message>
+        <source>YI %1</source>
+        <translation>黄度 %1</translation>
+    </message>
+    <message>
+        <source>%1 (reference)</source>
+        <translation>%1（参考）</translation>
+    </message>
+    <message>
+        <source>MI (%1)</source>
+        <translation>MI (%1)</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>%1 and %2 under each illuminant; metamerism index (MI) against %3 by %1 with the additive correction (the differences under %3 taken off). A row passes when %1 and MI are within the limit.</source>
+        <translation>各光源下的%1与%2；同色异谱指数（MI）以%3为参考，按%1计算，采用加法修正（减去%3下的差值）。%1与MI均不超过限值时该行合格。</translation>
+    </message>
+    <message>
+        <source>Choose a standard and a sample.</source>
+        <translation>请选择标准和样品。</translation>
+    </message>
+    <message>
+        <source>Result: %1</source>
+        <translation>结果：%1</translation>
+    </message>
+    <message>
+        <source>ASTM E313 yellowness under %1</source>
+        <translation>ASTM E313 黄度，光源 %1</translation>
+    </message>
+    <message>
+        <source>CIE whiteness and tint under D65</source>
+        <translation>CIE 白度与淡色调，光源 D65</translation>
+    </message>
 </context>
 <context>
     <name>StandardColorUpload</name>
