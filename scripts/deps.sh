@@ -62,7 +62,12 @@ tintwell_build() {
     if command -v ccache >/dev/null 2>&1; then
       launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     fi
-    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}" "$@"
+    local strict=()
+    # .ci/run asks for warnings as errors.
+    if [ -n "${TINTWELL_WERROR:-}" ]; then
+      strict=(-DTINTWELL_WERROR=ON)
+    fi
+    cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE="$type" "${launcher[@]}" "${strict[@]}" "$@"
   fi
   cmake --build "$dir" --parallel "$(nproc)"
   TINTWELL_BUILD_DIR="$dir"

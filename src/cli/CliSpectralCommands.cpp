@@ -11,7 +11,7 @@
 #include "DeltaE.h"
 #include "Exchange.h"
 #include "SpectralPower.h"
-#include "StandardColorUpload.h"
+#include "StandardColorSheet.h"
 #include "TristimulusWeights.h"
 
 #include <QFile>
@@ -99,7 +99,7 @@ bool cellNumber(const QVariant& cell, double& value)
 bool readSpectralWorkbook(const QString& path, QList<NamedCurve>& curves, QString& error)
 {
     QList<QVariantList> rows;
-    if (!StandardColorUpload::readWorkbook(path, rows, &error)) {
+    if (!StandardColorSheet::readWorkbook(path, rows, &error)) {
         return false;
     }
     const auto isHeading = [](const QVariantList& row) {
