@@ -83,7 +83,7 @@ void ComparisonRecordList::clear()
     emit aboutToClear();
     m_records.clear();
     m_passCount = 0;
-    m_nameSequence = 0;
+    m_comparisonSequence = 0;
     emit cleared();
     emit countsChanged();
 }

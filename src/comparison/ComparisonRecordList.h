@@ -28,10 +28,10 @@ public:
 
     // The number of the last "Comp%1" name given to a comparison of this
     // list: each table names its own comparisons, and a clear starts again at 0.
-    int nameSequence() const { return m_nameSequence; }
-    void setNameSequence(int sequence) { m_nameSequence = sequence; }
+    int comparisonSequence() const { return m_comparisonSequence; }
+    void setNameSequence(int sequence) { m_comparisonSequence = sequence; }
     // The next name's number, taken.
-    int takeNameNumber() { return ++m_nameSequence; }
+    int takeNameNumber() { return ++m_comparisonSequence; }
 
     // Appends records; a record without an id gets one.
     void append(const ComparisonRecord& record);
@@ -63,5 +63,5 @@ Q_SIGNALS:
 private:
     QList<ComparisonRecord> m_records;
     int m_passCount = 0;
-    int m_nameSequence = 0;
+    int m_comparisonSequence = 0;
 };

@@ -53,15 +53,20 @@ constexpr int ReceiveTimeoutMs = 6000;
 constexpr int SlowWriteTimeoutMs = 10000;
 } // namespace Frame
 
+// A request frame as sent and a reply frame as received: plain bytes, built
+// and read by the functions below.
+using RequestFrame = QByteArray;
+using ReplyFrame = QByteArray;
+
 // AB, function, address, length (no data, no checksum).
-QByteArray memoryRequest(quint8 function, quint32 address, quint16 length);
+RequestFrame memoryRequest(quint8 function, quint32 address, quint16 length);
 // AB, 0x20, selector, length (no parameter, no checksum).
-QByteArray informationRequest(quint16 selector, quint16 length);
+RequestFrame informationRequest(quint16 selector, quint16 length);
 // Appends the data-block checksum of bytes [from, end) of frame, low byte first.
 void appendDataChecksum(QByteArray& frame, int from);
 
 // true when the reply holds at least count bytes.
-inline bool replyHolds(const QByteArray& reply, int count)
+inline bool replyHolds(const ReplyFrame& reply, int count)
 {
     return count >= 0 && reply.size() >= count;
 }
@@ -69,7 +74,7 @@ inline bool replyHolds(const QByteArray& reply, int count)
 // from what the request asked for. Also foreign when too short to hold them.
 bool replyIsForeign(const QByteArray& reply, int posA, quint8 expectedA, int posB, quint8 expectedB);
 // The instrument's error reply: byte 1 the error form, byte 2 the code.
-bool isErrorReply(const QByteArray& reply, quint8 form, quint8 code);
+bool isErrorReply(const ReplyFrame& reply, quint8 form, quint8 code);
 
 // An error reply a request can get: its form (byte 1) and code (byte 2).
 struct ErrorForm

@@ -422,7 +422,7 @@ void RecordTables::setJournal(JournalKeeper* keeper)
     if (m_journal) {
         m_journal->watch(m_records, false);
         m_journal->watch(m_legacyRecords, true);
-        m_journal->setCounter([this] { return std::max(m_records->nameSequence(), m_legacyRecords->nameSequence()); });
+        m_journal->setCounter([this] { return std::max(m_records->comparisonSequence(), m_legacyRecords->comparisonSequence()); });
     }
 }
 
@@ -484,7 +484,7 @@ void RecordTables::startJournal(const QString& path)
         // The names go on from the session's counter in the tables it filled.
         for (auto [list, count] : {std::pair{m_records, restored.current}, {m_legacyRecords, restored.legacy}}) {
             if (count > 0) {
-                list->setNameSequence(std::max(list->nameSequence(), restored.counter));
+                list->setNameSequence(std::max(list->comparisonSequence(), restored.counter));
             }
         }
         restoredAny = true;

@@ -80,7 +80,7 @@ int main(int argc, char** argv)
             }
         }
         const ComparisonRecordList& filled = page.tables().records().isEmpty() ? page.tables().legacyRecords() : page.tables().records();
-        std::printf("sequence %d\n", filled.nameSequence());
+        std::printf("sequence %d\n", filled.comparisonSequence());
         return 0;
     }
     return 2;

@@ -509,7 +509,7 @@ private Q_SLOTS:
         m_page->on_pushButton_clear_clicked();
         QCOMPARE(ui().tableWidget_data->model()->rowCount(), rowsAfter);
         QCOMPARE(m_page->tables().totalCount(), rowsAfter);
-        QCOMPARE(m_page->tables().records().nameSequence(), rowsAfter);
+        QCOMPARE(m_page->tables().records().comparisonSequence(), rowsAfter);
         QCOMPARE(m_page->session().standardTaken(), rowsAfter > 0);
         if (answer != int(DialogButton::None)) {
             QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Tip"));
@@ -585,7 +585,7 @@ private Q_SLOTS:
         const int verdict = legacy ? 14 : 28;
         QCOMPARE(rowText(1, verdict, legacy), QStringLiteral("不合格"));
         QCOMPARE(counters(), QStringLiteral("1/1/2"));
-        QCOMPARE((legacy ? m_page->tables().legacyRecords() : m_page->tables().records()).nameSequence(), 2);
+        QCOMPARE((legacy ? m_page->tables().legacyRecords() : m_page->tables().records()).comparisonSequence(), 2);
         QCOMPARE(ui().stackedWidget_data->currentWidget(), legacy ? ui().page_oldData : ui().page_newData);
         // Restored rows have working buttons.
         m_page->show();
