@@ -29,7 +29,7 @@ public:
     // The number of the last "Comp%1" name given to a comparison of this
     // list: each table names its own comparisons, and a clear starts again at 0.
     int comparisonSequence() const { return m_comparisonSequence; }
-    void setNameSequence(int sequence) { m_comparisonSequence = sequence; }
+    void setComparisonSequence(int sequence) { m_comparisonSequence = sequence; }
     // The next name's number, taken.
     int takeNameNumber() { return ++m_comparisonSequence; }
 

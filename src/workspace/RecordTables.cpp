@@ -484,7 +484,7 @@ void RecordTables::startJournal(const QString& path)
         // The names go on from the session's counter in the tables it filled.
         for (auto [list, count] : {std::pair{m_records, restored.current}, {m_legacyRecords, restored.legacy}}) {
             if (count > 0) {
-                list->setNameSequence(std::max(list->comparisonSequence(), restored.counter));
+                list->setComparisonSequence(std::max(list->comparisonSequence(), restored.counter));
             }
         }
         restoredAny = true;

@@ -62,7 +62,7 @@ int main(int argc, char** argv)
             record.testName = QStringLiteral("Comp%1").arg(n);
             record.time = QDateTime::currentDateTime();
             record.pass = n % 3 != 0;
-            (legacy ? page.tables().legacyRecords() : page.tables().records()).setNameSequence(n);
+            (legacy ? page.tables().legacyRecords() : page.tables().records()).setComparisonSequence(n);
             legacy ? page.tables().addComparisonRow_old(record) : page.tables().addComparisonRow(record);
         }
         if (args.at(5) == QLatin1String("crash")) {

@@ -501,7 +501,7 @@ private Q_SLOTS:
         for (int i = 0; i < rows; ++i) {
             m_page->tables().addComparisonRow(result(i + 1, true));
         }
-        m_page->tables().records().setNameSequence(rows);
+        m_page->tables().records().setComparisonSequence(rows);
         m_page->session().takeStandard(ColorReading(), false);
         if (answer != int(DialogButton::None)) {
             m_dialogs->answerButton(DialogButton(answer));
