@@ -234,18 +234,28 @@ QString numberText(double value, int decimals)
     return std::isnan(value) ? QStringLiteral("-") : QString::number(value, 'f', decimals);
 }
 
+// The one illuminant and the observer asked for, and the file's curves;
+// ExitOk, or the exit status of what was wrong (said on standard error).
+int conditionsAndCurves(CliContext& cli, std::optional<Illuminant>& illuminant, std::optional<Observer>& observer,
+                        QList<NamedCurve>& curves)
+{
+    illuminant = singleIlluminant(cli);
+    observer = illuminant ? observerOption(cli) : std::nullopt;
+    if (!illuminant || !observer) {
+        return ExitUsage;
+    }
+    int status = ExitOk;
+    return readCurves(cli, curves, status) ? ExitOk : status;
+}
+
 } // namespace
 
 int runSpectralColour(CliContext& cli)
 {
-    const std::optional<Illuminant> illuminant = singleIlluminant(cli);
-    const std::optional<Observer> observer = illuminant ? observerOption(cli) : std::nullopt;
-    if (!illuminant || !observer) {
-        return ExitUsage;
-    }
+    std::optional<Illuminant> illuminant;
+    std::optional<Observer> observer;
     QList<NamedCurve> curves;
-    int status = ExitOk;
-    if (!readCurves(cli, curves, status)) {
+    if (const int status = conditionsAndCurves(cli, illuminant, observer, curves); status != ExitOk) {
         return status;
     }
     const TristimulusWeights& weights = TristimulusWeights::standard(*illuminant, *observer);
@@ -371,14 +381,10 @@ int runSpectralCompare(CliContext& cli)
 
 int runSpectralIndices(CliContext& cli)
 {
-    const std::optional<Illuminant> illuminant = singleIlluminant(cli);
-    const std::optional<Observer> observer = illuminant ? observerOption(cli) : std::nullopt;
-    if (!illuminant || !observer) {
-        return ExitUsage;
-    }
+    std::optional<Illuminant> illuminant;
+    std::optional<Observer> observer;
     QList<NamedCurve> curves;
-    int status = ExitOk;
-    if (!readCurves(cli, curves, status)) {
+    if (const int status = conditionsAndCurves(cli, illuminant, observer, curves); status != ExitOk) {
         return status;
     }
     // E313 has coefficients for C and D65 only; CIE defines whiteness under D65 only.

@@ -94,8 +94,14 @@ bool SpreadsheetExport::usesLegacyExport(const QString& modelName, int softwareV
     return isFirstGenerationColorimeter(modelName, softwareVersion);
 }
 
-bool SpreadsheetExport::chooseTarget(QWidget* parent, const QString& prefix, QString& path, ExportOutcome& outcome)
+bool SpreadsheetExport::chooseTarget(QWidget* parent, const QString& prefix, bool hasRows, QString& path,
+                                     ExportOutcome& outcome)
 {
+    if (!hasRows) {
+        m_dialogs.information(parent, tr("error"), tr("No data for Storing to Excel!"));
+        outcome = ExportOutcome::NoData;
+        return false;
+    }
     // The name checked for replacing is the name written: ".xlsx" is added
     // before that question, never after it.
     path = m_dialogs.saveFile(parent, tr("Storing data to Excel"),
@@ -182,13 +188,9 @@ ExportOutcome SpreadsheetExport::comparison(const QAbstractItemModel& table, Dis
                                             const std::function<void()>& clear, const QList<QStringList>& statistics,
                                             const QList<ComparisonRecord>& records)
 {
-    if (table.rowCount() < 1) {
-        m_dialogs.information(parent, tr("error"), tr("No data for Storing to Excel!"));
-        return ExportOutcome::NoData;
-    }
     QString path;
     ExportOutcome outcome = ExportOutcome::Failed;
-    if (!chooseTarget(parent, kComparisonPrefix, path, outcome)) {
+    if (!chooseTarget(parent, kComparisonPrefix, table.rowCount() >= 1, path, outcome)) {
         return outcome;
     }
     if (formatOf(path) != FileFormat::Workbook) {
@@ -201,13 +203,10 @@ ExportOutcome SpreadsheetExport::spectral(const QAbstractItemModel& table, QWidg
                                           const std::function<void()>& clear, const QList<NamedSpectrum>& spectra,
                                           int layoutIndex)
 {
-    if (table.rowCount() <= 1) { // the first row is the heading row
-        m_dialogs.information(parent, tr("error"), tr("No data for Storing to Excel!"));
-        return ExportOutcome::NoData;
-    }
     QString path;
     ExportOutcome outcome = ExportOutcome::Failed;
-    if (!chooseTarget(parent, kSpectralPrefix, path, outcome)) {
+    // The first row is the heading row.
+    if (!chooseTarget(parent, kSpectralPrefix, table.rowCount() > 1, path, outcome)) {
         return outcome;
     }
     if (formatOf(path) != FileFormat::Workbook) {
@@ -235,13 +234,9 @@ ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& tabl
                                                   const QList<QStringList>& statistics,
                                                   const QList<ComparisonRecord>& records)
 {
-    if (table.rowCount() < 1) {
-        m_dialogs.information(parent, tr("error"), tr("No data for Storing to Excel!"));
-        return ExportOutcome::NoData;
-    }
     QString path;
     ExportOutcome outcome = ExportOutcome::Failed;
-    if (!chooseTarget(parent, kComparisonPrefix, path, outcome)) {
+    if (!chooseTarget(parent, kComparisonPrefix, table.rowCount() >= 1, path, outcome)) {
         return outcome;
     }
     if (formatOf(path) != FileFormat::Workbook) {

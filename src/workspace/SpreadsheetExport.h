@@ -74,7 +74,7 @@ public:
     static QString fileFilter();
 
 private:
-    bool chooseTarget(QWidget* parent, const QString& prefix, QString& path, ExportOutcome& outcome);
+    bool chooseTarget(QWidget* parent, const QString& prefix, bool hasRows, QString& path, ExportOutcome& outcome);
     // Writes an exchange format with write (false with the reason), then
     // clears and reports as a workbook export does.
     ExportOutcome writeExchange(QWidget* parent, const std::function<bool(QString*)>& write,
