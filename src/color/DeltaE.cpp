@@ -1,6 +1,5 @@
 #include "DeltaE.h"
 
-#include "ColorLog.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -215,27 +214,4 @@ double deltaE(DeltaEFormula formula, const LabColor& standard, const LabColor& s
     }
     Q_UNREACHABLE();
     return 0.0;
-}
-
-std::optional<DeltaEFormula> comparisonFormula(WorkspaceLayout layout, int layoutIndex,
-                                               int formulaCode)
-{
-    if (layout == WorkspaceLayout::Legacy) {
-        return formulaFromCode(formulaCode, true);
-    }
-    if (layoutIndex != 1) {
-        return DeltaEFormula::CieAb;
-    }
-    return formulaFromCode(formulaCode, false).value_or(DeltaEFormula::CieAb);
-}
-
-double comparisonDeltaE(WorkspaceLayout layout, int layoutIndex, int formulaCode,
-                        const LabColor& standard, const LabColor& sample)
-{
-    const std::optional<DeltaEFormula> formula = comparisonFormula(layout, layoutIndex, formulaCode);
-    if (!formula) {
-        qCDebug(lcColor) << "formula code" << formulaCode << "names no formula; delta-E is -1";
-        return -1.0;
-    }
-    return deltaE(*formula, standard, sample);
 }

@@ -28,19 +28,3 @@ QString formulaText(DeltaEFormula formula);
 
 // Delta-E between a standard (first) and a sample (second).
 double deltaE(DeltaEFormula formula, const LabColor& standard, const LabColor& sample);
-
-enum class WorkspaceLayout {
-    Current, // every instrument except first-generation colorimeters
-    Legacy,  // first-generation colorimeters, live and record import
-};
-
-// The formula a comparison uses. The legacy layout and the colorimeter variant
-// of the current layout (layoutIndex 1) follow the stored code, the legacy one
-// with the first-generation table; every other current variant uses
-// delta-E*ab. No value means the legacy layout holds an unknown code.
-std::optional<DeltaEFormula> comparisonFormula(WorkspaceLayout layout, int layoutIndex,
-                                               int formulaCode);
-// Delta-E of a comparison under comparisonFormula; -1 when the legacy layout
-// holds an unknown code (the current layout keeps delta-E*ab then).
-double comparisonDeltaE(WorkspaceLayout layout, int layoutIndex, int formulaCode,
-                        const LabColor& standard, const LabColor& sample);

@@ -1,6 +1,6 @@
 #include "ComparisonJudging.h"
 
-#include "DeltaE.h"
+#include "ComparisonFormula.h"
 
 #include <cmath>
 
@@ -26,10 +26,10 @@ bool sameNumber(double a, double b)
 double recordDeltaE(const ComparisonRecord& record, const ComparisonSettings& settings)
 {
     if (record.legacy) {
-        return comparisonDeltaE(WorkspaceLayout::Legacy, 0, settings.formulaCode, lab(record.legacyStandard),
+        return comparisonDeltaE(true, 0, settings.formulaCode, lab(record.legacyStandard),
                                 lab(record.legacySample));
     }
-    return comparisonDeltaE(WorkspaceLayout::Current, settings.layoutIndex, settings.formulaCode,
+    return comparisonDeltaE(false, settings.layoutIndex, settings.formulaCode,
                             lab(record.standard), lab(record.sample));
 }
 

@@ -1,11 +1,12 @@
 #include "ToleranceContour.h"
 
+#include "ComparisonFormula.h"
+
 #include <cmath>
 
 std::optional<DeltaEFormula> recordFormula(const ComparisonRecord& record)
 {
-    return comparisonFormula(record.legacy ? WorkspaceLayout::Legacy : WorkspaceLayout::Current,
-                             record.settings.layoutIndex, record.settings.formulaCode);
+    return comparisonFormula(record.legacy, record.settings.layoutIndex, record.settings.formulaCode);
 }
 
 LabColor recordStandardLab(const ComparisonRecord& record)

@@ -46,8 +46,6 @@ private Q_SLOTS:
     void formulaCodeAsRead();
     void formulaText_beginsWithTriangle();
     void firstGenerationCode6_readsAsDeltaEab();
-    void comparisonFormula_data();
-    void comparisonFormula();
 };
 
 void TestDeltaE::formulas_data()
@@ -368,50 +366,6 @@ void TestDeltaE::firstGenerationCode6_readsAsDeltaEab()
     const std::optional<DeltaEFormula> formula = ::formulaFromCode(stored, firstGeneration);
     QVERIFY(formula.has_value());
     QCOMPARE(::formulaText(*formula), QString::fromUtf8("△E*ab"));
-    const Lab standard{50, 2.5, 0};
-    const Lab sample{58, 24, 15};
-    QCOMPARE(comparisonDeltaE(WorkspaceLayout::Legacy, 0, stored, standard, sample),
-             deltaE(DeltaEFormula::CieAb, standard, sample));
-}
-
-void TestDeltaE::comparisonFormula_data()
-{
-    QTest::addColumn<int>("layout");
-    QTest::addColumn<int>("layoutIndex");
-    QTest::addColumn<int>("code");
-    QTest::addColumn<int>("formula");
-    QTest::addColumn<double>("expected");
-
-    const int current = int(WorkspaceLayout::Current);
-    const int legacy = int(WorkspaceLayout::Legacy);
-    // Standard {50, 2.5, 0}, sample {58, 24, 15}.
-    const double ab = 27.4089401473;
-    const double cmc14 = 33.5444401394;
-    const double de00 = 19.4535179442;
-    QTest::newRow("haze layout ignores code") << current << 0 << 6 << int(DeltaEFormula::CieAb) << ab;
-    QTest::newRow("layout 2 ignores code") << current << 2 << 5 << int(DeltaEFormula::CieAb) << ab;
-    QTest::newRow("layout 3 ignores code") << current << 3 << 3 << int(DeltaEFormula::CieAb) << ab;
-    QTest::newRow("colorimeter layout, code 6") << current << 1 << 6 << int(DeltaEFormula::Cie2000) << de00;
-    QTest::newRow("colorimeter layout, code 5") << current << 1 << 5 << int(DeltaEFormula::Cmc14To1) << cmc14;
-    QTest::newRow("colorimeter layout, code 7 keeps ab") << current << 1 << 7 << int(DeltaEFormula::CieAb) << ab;
-    QTest::newRow("legacy, code 5") << legacy << 0 << 5 << int(DeltaEFormula::Cie2000) << de00;
-    QTest::newRow("legacy, code 6") << legacy << 0 << 6 << int(DeltaEFormula::Cmc14To1) << cmc14;
-    QTest::newRow("legacy, code 7 gives -1") << legacy << 0 << 7 << noFormula << -1.0;
-    QTest::newRow("legacy, code 255 gives -1") << legacy << 1 << 255 << noFormula << -1.0;
-}
-
-void TestDeltaE::comparisonFormula()
-{
-    QFETCH(int, layout);
-    QFETCH(int, layoutIndex);
-    QFETCH(int, code);
-    QFETCH(int, formula);
-    QFETCH(double, expected);
-    const auto where = static_cast<WorkspaceLayout>(layout);
-    const std::optional<DeltaEFormula> got = ::comparisonFormula(where, layoutIndex, code);
-    QCOMPARE(got ? int(*got) : noFormula, formula);
-    const double value = comparisonDeltaE(where, layoutIndex, code, {50, 2.5, 0}, {58, 24, 15});
-    QVERIFY2(std::abs(value - expected) < 1e-8, qPrintable(describe(value)));
 }
 
 QTEST_GUILESS_MAIN(TestDeltaE)

@@ -4,6 +4,7 @@
 #include "Colorimetry.h"
 #include "Comparison.h"
 #include "ComparisonColumns.h"
+#include "ComparisonFormula.h"
 #include "Judgement.h"
 
 #include <QRandomGenerator>
@@ -38,10 +39,46 @@ QString thresholdCell(const ComparisonRecord& record)
 
 } // namespace
 
-class tst_measure_compare : public QObject
+class tst_comparison_function : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // Which formula a comparison uses, by its table and variant.
+    void comparisonFormula_data()
+    {
+        QTest::addColumn<bool>("legacy");
+        QTest::addColumn<int>("layoutIndex");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("formula"); // -1: none
+        QTest::addColumn<double>("expected");
+        // Standard {50, 2.5, 0}, sample {58, 24, 15}.
+        const double ab = 27.4089401473;
+        const double cmc14 = 33.5444401394;
+        const double de00 = 19.4535179442;
+        QTest::newRow("haze layout ignores code") << false << 0 << 6 << int(DeltaEFormula::CieAb) << ab;
+        QTest::newRow("layout 2 ignores code") << false << 2 << 5 << int(DeltaEFormula::CieAb) << ab;
+        QTest::newRow("layout 3 ignores code") << false << 3 << 3 << int(DeltaEFormula::CieAb) << ab;
+        QTest::newRow("colorimeter layout, code 6") << false << 1 << 6 << int(DeltaEFormula::Cie2000) << de00;
+        QTest::newRow("colorimeter layout, code 5") << false << 1 << 5 << int(DeltaEFormula::Cmc14To1) << cmc14;
+        QTest::newRow("colorimeter layout, code 7 keeps ab") << false << 1 << 7 << int(DeltaEFormula::CieAb) << ab;
+        QTest::newRow("legacy, code 5") << true << 0 << 5 << int(DeltaEFormula::Cie2000) << de00;
+        QTest::newRow("legacy, code 6") << true << 0 << 6 << int(DeltaEFormula::Cmc14To1) << cmc14;
+        QTest::newRow("legacy, code 7 gives -1") << true << 0 << 7 << -1 << -1.0;
+        QTest::newRow("legacy, code 255 gives -1") << true << 1 << 255 << -1 << -1.0;
+    }
+    void comparisonFormula()
+    {
+        QFETCH(bool, legacy);
+        QFETCH(int, layoutIndex);
+        QFETCH(int, code);
+        QFETCH(int, formula);
+        QFETCH(double, expected);
+        const std::optional<DeltaEFormula> got = ::comparisonFormula(legacy, layoutIndex, code);
+        QCOMPARE(got ? int(*got) : -1, formula);
+        const double value = comparisonDeltaE(legacy, layoutIndex, code, {50, 2.5, 0}, {58, 24, 15});
+        QVERIFY2(std::abs(value - expected) < 1e-8, qPrintable(QString::number(value, 'g', 12)));
+    }
+
     // The rounding a comparison is made of is the display's: the same digits
     // as the shown text, without making the text.
     void roundedTo_matchesTheShownText()
@@ -188,5 +225,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_measure_compare)
-#include "tst_measure_compare.moc"
+QTEST_GUILESS_MAIN(tst_comparison_function)
+#include "tst_comparison_function.moc"
