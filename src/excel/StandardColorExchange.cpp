@@ -2,7 +2,7 @@
 
 #include "Bytes.h"
 #include "Exchange.h"
-#include "RecordCommands.h"
+#include "StandardColorLibrary.h"
 #include "StandardColorSheet.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "StandardColorSheet.h"
 
 #include "Bytes.h"
-#include "RecordCommands.h"
+#include "StandardColorLibrary.h"
 #include "XlsxReader.h"
 
 #include <QFile>

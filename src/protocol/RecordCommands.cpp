@@ -31,17 +31,6 @@ bool isLayout03(int layout)
     return layout == 0 || layout == 3;
 }
 
-bool appendName(QByteArray& record, const QString& name)
-{
-    const QByteArray utf8 = name.toUtf8();
-    if (utf8.size() > kStandardColorNameBytes) {
-        return false;
-    }
-    record.append(utf8);
-    record.append(kStandardColorNameBytes - utf8.size(), '\0');
-    return true;
-}
-
 int expectAck(Transport& transport, QByteArray& request, quint8 addressLow, quint8 length)
 {
     QByteArray reply;
@@ -148,29 +137,6 @@ int readBlock(Transport& transport, quint32 address, QByteArray& out, int len)
     }
     out.append(reply.constData() + Frame::HeaderBytes, len);
     return ProtocolResult::Success;
-}
-
-QByteArray standardColorRecord(const QString& nameA, const QString& nameB, int valueA, int valueB,
-                               bool* fits)
-{
-    QByteArray record;
-    record.reserve(kStandardColorRecordBytes);
-    const bool ok = valueA >= 0 && valueA <= 0xFFFF && valueB >= 0 && valueB <= 0xFFFF
-                    && appendName(record, nameA) && appendName(record, nameB);
-    if (fits) {
-        *fits = ok;
-    }
-    if (!ok) {
-        return QByteArray();
-    }
-    putU16le(record, static_cast<quint16>(valueA));
-    putU16le(record, static_cast<quint16>(valueB));
-    return record;
-}
-
-quint16 standardColorChecksum(const QByteArray& values)
-{
-    return frameChecksum(values);
 }
 
 int writeStandardColorCount(Transport& transport, int count, quint16 expectedChecksum)

@@ -3,6 +3,8 @@
 // receive worker's mutex (an import holds it across all its pages). Results
 // are ProtocolResult codes.
 
+#include "StandardColorLibrary.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -21,17 +23,6 @@ int readColorDifferenceRecordInfo(Transport& transport, int& count);
 int readSpectralRecordInfo(Transport& transport, int& count, int layout);
 // Reads len (0..65535) bytes of memory at address and appends them to out.
 int readBlock(Transport& transport, quint32 address, QByteArray& out, int len);
-
-// The 36-byte name record of one standard colour: two names in UTF-8, each
-// zero-padded to 16 bytes, then the two 16-bit values. Empty (and *fits
-// false) when a name takes more than 16 bytes in UTF-8 or a value does not
-// fit 16 bits: such a record cannot be stored without damaging it.
-constexpr int kStandardColorNameBytes = 16;
-constexpr int kStandardColorRecordBytes = 36;
-QByteArray standardColorRecord(const QString& nameA, const QString& nameB, int valueA, int valueB,
-                               bool* fits = nullptr);
-// The data checksum the instrument keeps after a count or record.
-quint16 standardColorChecksum(const QByteArray& values);
 
 // The library's colour count at 0x2F00. BadDataChecksum, nothing sent, when
 // expectedChecksum is not the checksum of the two count bytes.

@@ -4,7 +4,7 @@
 
 #include "Bytes.h"
 #include "ExcelEngine.h"
-#include "RecordCommands.h"
+#include "StandardColorLibrary.h"
 #include "XlsxReader.h"
 
 #include <QFile>
