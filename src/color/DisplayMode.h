@@ -4,6 +4,8 @@
 // the instrument's display parameter (0..6) and the numbers kept in files and
 // in the station database are converted at those edges only.
 
+#include <array>
+
 enum class DisplayMode {
     None = -1, // no mode known (a legacy record, a file that names none)
     HazeT = 0,
@@ -28,6 +30,35 @@ constexpr int displayModeIndex(DisplayMode mode)
 {
     return static_cast<int>(mode);
 }
+
+// The mode as one flag per mode in the order of the display parameter
+// (Haze/T, Haze, T, Lab, LCh, Yxy, Haze/T/Lab): exactly one set, none for None.
+using DisplayFlags = std::array<bool, kDisplayModeCount>;
+constexpr DisplayFlags displayFlagsOf(DisplayMode mode)
+{
+    DisplayFlags flags{};
+    const int index = displayModeIndex(mode);
+    if (index >= 0 && index < kDisplayModeCount) {
+        flags[static_cast<std::size_t>(index)] = true;
+    }
+    return flags;
+}
+// The mode of flags with exactly one set; None otherwise.
+constexpr DisplayMode displayModeOfFlags(const DisplayFlags& flags)
+{
+    DisplayMode mode = DisplayMode::None;
+    for (int index = 0; index < kDisplayModeCount; ++index) {
+        if (flags[static_cast<std::size_t>(index)]) {
+            if (mode != DisplayMode::None) {
+                return DisplayMode::None;
+            }
+            mode = displayModeFromIndex(index);
+        }
+    }
+    return mode;
+}
+static_assert(displayModeOfFlags(displayFlagsOf(DisplayMode::Yxy)) == DisplayMode::Yxy);
+static_assert(displayModeOfFlags(DisplayFlags{true, false, false, true}) == DisplayMode::None);
 
 // Lab, LCh and Yxy judge by delta-E alone (haze and transmittance are not looked at).
 constexpr bool judgesByDeltaEAlone(DisplayMode mode)

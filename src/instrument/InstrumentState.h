@@ -29,7 +29,8 @@ struct InstrumentState
     double parameterThreshold = -1.0; // the threshold stored with the formula (layout 1)
     // The display mode in force.
     DisplayMode displayMode = DisplayMode::HazeT;
-
+    // The same as one flag per mode, exactly one set.
+    DisplayFlags displayFlags() const { return displayFlagsOf(displayMode); }
 
     // The language the page speaks (some texts are chosen by it, not by the catalogue).
     bool chineseUi = false;

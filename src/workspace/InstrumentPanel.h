@@ -71,6 +71,8 @@ public:
     void judgeAgain();
     // The Clear operation of a layout without its question: display, session, rows.
     void clearWork(bool legacy);
+    // The seven display-mode radio buttons, ids 0..6 as the display parameter.
+    QButtonGroup* displayModeGroup() const { return m_displayModeGroup; }
 
 private:
     void applyLayout(bool firstGeneration);

@@ -145,7 +145,7 @@ private slots:
         QFETCH(QString, model);
         QFETCH(int, version);
         QFETCH(bool, chinese);
-        AcceptingDialogs dialogs;
+        AnsweringDialogs dialogs;
         SimulatedWindow simulated(model, version, chinese, dialogs);
         MainWindow& window = *simulated.window;
         QVERIFY(simulated.showConnected());

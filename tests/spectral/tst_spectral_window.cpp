@@ -91,7 +91,7 @@ private slots:
         QFETCH(QString, model);
         QFETCH(QString, command);
         QFETCH(bool, chinese);
-        AcceptingDialogs dialogs;
+        AnsweringDialogs dialogs;
         SimulatedWindow simulated(model, 0, chinese, dialogs);
         QVERIFY(simulated.showConnected());
         dialogs.shown.clear();

@@ -11,6 +11,9 @@
 #include "MeasurementSession.h"
 #include "FirstPageForm.h"
 #include "ScriptedDialogs.h"
+#include "CsvFormat.h"
+
+#include <QFile>
 
 #include <QCoreApplication>
 #include <QLineEdit>
@@ -75,6 +78,32 @@ protected:
     QString liveText(int row, int column, bool legacy = false)
     {
         return ComparisonDisplay::cellText(legacy ? ui().tbColorDiff : ui().tableWidget_colorDiff, row, column);
+    }
+
+    // "Export Excel" of the shown table to the CSV file path, the rows kept;
+    // the file as written, its records and display mode read back.
+    struct CsvExport
+    {
+        QByteArray bytes;
+        QList<ComparisonRecord> records;
+        DisplayMode mode = DisplayMode::None;
+    };
+    CsvExport exportCsvKeepingRows(const QString& path)
+    {
+        CsvExport out;
+        m_dialogs->answerSaveFile(path);
+        m_dialogs->answerButton(DialogButton::No); // keep the rows
+        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
+        if (!m_page->on_pushButton_exportExcel_clicked())
+            return out;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return out;
+        out.bytes = file.readAll();
+        bool chinese = false;
+        if (!formats::readComparisonCsv(out.bytes, out.records, out.mode, chinese).ok)
+            out.records.clear();
+        return out;
     }
 
     std::unique_ptr<ScriptedDialogs> m_dialogs;

@@ -3,6 +3,7 @@
 // look (compiled-in style sheet, fonts), the emulated instrument plugged in,
 // the window's own style sheet, and its page built at once. For tests and
 // picture tools that must see what an operator sees; they link tintwell_app.
+#include "AnsweringDialogs.h"
 #include "AppStartup.h"
 #include "DeviceNotifier.h"
 #include "Dialogs.h"
@@ -17,30 +18,6 @@
 #include <memory>
 
 void tintwellInitResources();
-
-// Every box answered at once (OK, Yes); what was shown is kept as "title|text".
-class AcceptingDialogs final : public Dialogs
-{
-public:
-    QStringList shown;
-    DialogButton message(QWidget*, MessageIcon, const QString& title, const QString& text, int buttons) override
-    {
-        shown << title + QLatin1Char('|') + text;
-        return (buttons & int(DialogButton::Yes)) ? DialogButton::Yes : DialogButton::Ok;
-    }
-    QString openFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    QString saveFileName(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    std::unique_ptr<ProgressDialog> progress(QWidget*, const QString&, const QString&, int, int) override
-    {
-        struct Quiet final : ProgressDialog
-        {
-            void setValue(int) override {}
-            bool wasCanceled() const override { return false; }
-            void close() override {}
-        };
-        return std::make_unique<Quiet>();
-    }
-};
 
 // Once per process, before the first window: the look main() applies.
 inline void applyApplicationLook()

@@ -12,6 +12,9 @@
 #include "RecordJournal.h"
 #include "ReportPage.h"
 
+#include <algorithm>
+
+#include <QButtonGroup>
 #include <QAccessible>
 #include <QApplication>
 #include <QCoreApplication>
@@ -29,6 +32,7 @@
 #include <QTableWidget>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QButtonGroup>
 #include <QTest>
 #include <QTranslator>
 
@@ -211,6 +215,10 @@ private Q_SLOTS:
             QCOMPARE(m_page->state().softwareVersion, 410); // version and display parameter still read
             QCOMPARE(m_page->state().displayMode, DisplayMode::Lab);
         }
+        // One display-mode flag is set, and its button is the group's checked one.
+        const DisplayFlags flags = m_page->state().displayFlags();
+        QCOMPARE(std::count(flags.begin(), flags.end(), true), 1);
+        QCOMPARE(m_page->panel().displayModeGroup()->checkedId(), displayModeIndex(m_page->state().displayMode));
     }
 
     // A second instrument after a TX310 1.14 that showed Haze/T/Lab: what an
@@ -634,21 +642,11 @@ private Q_SLOTS:
         QVERIFY(table()->isColumnHidden(3));   // not its haze
         QVERIFY(table()->isColumnHidden(25));  // nor a haze difference
 
-        const QString csv = dir.filePath(QStringLiteral("rows.csv"));
-        m_dialogs->answerSaveFile(csv);
-        m_dialogs->answerButton(DialogButton::No); // keep the rows
-        m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file Success"));
-        QVERIFY(m_page->on_pushButton_exportExcel_clicked());
-        QFile file(csv);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QList<ComparisonRecord> read;
-        DisplayMode mode = DisplayMode::None;
-        bool chinese = false;
-        const QByteArray bytes = file.readAll();
-        QVERIFY(formats::readComparisonCsv(bytes, read, mode, chinese).ok);
-        QCOMPARE(mode, DisplayMode::Lab);
-        QCOMPARE(read.size(), 1);
-        QCOMPARE(read[0].sample[ComparisonRecord::LabB], -15.1);
+        const CsvExport csv = exportCsvKeepingRows(dir.filePath(QStringLiteral("rows.csv")));
+        QCOMPARE(csv.mode, DisplayMode::Lab);
+        QCOMPARE(csv.records.size(), 1);
+        QCOMPARE(csv.records[0].sample[ComparisonRecord::LabB], -15.1);
+        const QByteArray& bytes = csv.bytes;
         QVERIFY2(!bytes.contains("Haze"), bytes.constData()); // no haze column of zeros
 
         // A Haze/T comparison of the TX470 does not join them.
