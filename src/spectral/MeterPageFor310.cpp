@@ -94,7 +94,7 @@ void MeterPageFor310::setUpColourViews()
     }
     ui->tableView_colour->setModel(m_colourTable);
     ui->tableView_compare->setModel(m_comparisonTable);
-    ui->tableView_colour->horizontalHeader()->setDefaultSectionSize(66);
+    ui->tableView_colour->horizontalHeader()->setDefaultSectionSize(76); // "(-161.04)" whole
     ui->tableView_colour->setColumnWidth(CurveColourTable::Name, 110);
     ui->tableView_compare->horizontalHeader()->setDefaultSectionSize(58);
     ui->tableView_compare->verticalHeader()->hide();

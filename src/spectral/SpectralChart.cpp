@@ -1,6 +1,7 @@
 #include "SpectralChart.h"
 
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 #include <QVarLengthArray>
@@ -162,7 +163,16 @@ void paintSpectralChart(QPainter& painter, const SpectralChartGeometry& chart)
     if (!chart.yTitle.text.isEmpty()) {
         // Turned about the centre of its band; the band is laid out across
         // the turned axes so the title is not confined to the band's width.
-        const QPointF centre = chart.yTitle.rect.center();
+        // Where the chart is narrow the band reaches the value labels: the
+        // title then moves left, clear of the widest of them.
+        const QFontMetricsF metrics(painter.font());
+        double widest = 0.0;
+        for (const ChartText& label : chart.yLabels) {
+            widest = std::max(widest, metrics.horizontalAdvance(label.text));
+        }
+        const double clear = chart.left - widest - 2.0 - metrics.height() / 2.0;
+        QPointF centre = chart.yTitle.rect.center();
+        centre.setX(std::max(chart.area.x() + metrics.height() / 2.0, std::min(centre.x(), clear)));
         painter.save();
         painter.translate(centre);
         painter.rotate(270);
