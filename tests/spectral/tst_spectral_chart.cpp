@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QTest>
+
+#include <algorithm>
 #include <QTranslator>
 
 using namespace spectralcases;
@@ -130,21 +132,36 @@ private slots:
         QVERIFY(colourNear(image, c.xAt(12) + 4, c.yAt(45), QColor(1, 100, 200)));
         QVERIFY(!colourNear(image, c.xAt(12) + 4, c.yAt(37.5), QColor(1, 100, 200)));
 
-        // The y axis title is drawn turned upright: drawn alone, it is taller than wide.
-        SpectralChartGeometry titleOnly;
-        titleOnly.yTitle = c.yTitle;
-        const QImage title = render(titleOnly);
-        const QRect band = c.yTitle.rect.toAlignedRect();
-        QRect inked;
-        for (int y = band.top(); y <= band.bottom(); ++y) {
-            for (int x = band.left(); x <= band.right(); ++x) {
-                if (title.rect().contains(x, y) && title.pixelColor(x, y) != Qt::white) {
-                    inked |= QRect(x, y, 1, 1);
+        // The y axis title is drawn turned upright, taller than wide, and
+        // clear of the value labels, also in a chart too narrow for its band.
+        for (const QRectF& area : {kArea, QRectF(0, 0, 420, 300)}) {
+            const SpectralChartGeometry chart = spectralChartGeometry(area, {flat(30)}, 1);
+            SpectralChartGeometry labels;
+            labels.area = chart.area;
+            labels.left = chart.left;
+            labels.yLabels = chart.yLabels;
+            SpectralChartGeometry both = labels;
+            both.yTitle = chart.yTitle;
+            const QImage without = render(labels);
+            const QImage with = render(both);
+            QRect title;
+            int firstLabelColumn = with.width();
+            for (int y = 0; y < with.height(); ++y) {
+                for (int x = 0; x < with.width(); ++x) {
+                    if (with.pixelColor(x, y) != without.pixelColor(x, y)) {
+                        title |= QRect(x, y, 1, 1);
+                    } else if (without.pixelColor(x, y) != Qt::white
+                               && std::any_of(labels.yLabels.begin(), labels.yLabels.end(),
+                                              [&](const ChartText& l) { return l.rect.contains(x, y); })) {
+                        firstLabelColumn = std::min(firstLabelColumn, x);
+                    }
                 }
             }
+            QVERIFY2(!title.isEmpty() && title.height() > 2 * title.width(),
+                     qPrintable(QStringLiteral("%1x%2").arg(title.width()).arg(title.height())));
+            QVERIFY2(title.right() < firstLabelColumn,
+                     qPrintable(QStringLiteral("title to %1, labels from %2").arg(title.right()).arg(firstLabelColumn)));
         }
-        QVERIFY2(!inked.isEmpty() && inked.height() > 2 * inked.width(),
-                 qPrintable(QStringLiteral("%1x%2").arg(inked.width()).arg(inked.height())));
     }
 
     void chineseCatalogue_translatesTitlesAndMessages()
