@@ -234,34 +234,45 @@ QString numberText(double value, int decimals)
     return std::isnan(value) ? QStringLiteral("-") : QString::number(value, 'f', decimals);
 }
 
-// The one illuminant and the observer asked for, and the file's curves;
-// ExitOk, or the exit status of what was wrong (said on standard error).
-int conditionsAndCurves(CliContext& cli, std::optional<Illuminant>& illuminant, std::optional<Observer>& observer,
-                        QList<NamedCurve>& curves)
+// The one illuminant and the observer asked for, and the file's curves.
+struct CurvesUnder
 {
-    illuminant = singleIlluminant(cli);
-    observer = illuminant ? observerOption(cli) : std::nullopt;
+    Illuminant illuminant;
+    Observer observer;
+    QList<NamedCurve> curves;
+};
+// Nothing, with the exit status in status, when something was wrong (said on standard error).
+std::optional<CurvesUnder> curvesUnder(CliContext& cli, int& status)
+{
+    status = ExitUsage;
+    const std::optional<Illuminant> illuminant = singleIlluminant(cli);
+    const std::optional<Observer> observer = illuminant ? observerOption(cli) : std::nullopt;
     if (!illuminant || !observer) {
-        return ExitUsage;
+        return std::nullopt;
     }
-    int status = ExitOk;
-    return readCurves(cli, curves, status) ? ExitOk : status;
+    CurvesUnder input{*illuminant, *observer, {}};
+    if (!readCurves(cli, input.curves, status)) {
+        return std::nullopt;
+    }
+    return input;
 }
 
 } // namespace
 
 int runSpectralColour(CliContext& cli)
 {
-    std::optional<Illuminant> illuminant;
-    std::optional<Observer> observer;
-    QList<NamedCurve> curves;
-    if (const int status = conditionsAndCurves(cli, illuminant, observer, curves); status != ExitOk) {
+    int status = ExitOk;
+    const std::optional<CurvesUnder> input = curvesUnder(cli, status);
+    if (!input) {
         return status;
     }
-    const TristimulusWeights& weights = TristimulusWeights::standard(*illuminant, *observer);
+    const Illuminant illuminant = input->illuminant;
+    const Observer observer = input->observer;
+    const QList<NamedCurve>& curves = input->curves;
+    const TristimulusWeights& weights = TristimulusWeights::standard(illuminant, observer);
     if (!cli.json()) {
         cli.print(QStringLiteral("# %1\n%2\tX\tY\tZ\tL*\ta*\tb*")
-                      .arg(conditionsText(*illuminant, *observer), Cli::tr("name")));
+                      .arg(conditionsText(illuminant, observer), Cli::tr("name")));
     }
     for (const NamedCurve& curve : curves) {
         const XyzColor xyz = weights.xyz(curve.curve);
@@ -269,8 +280,8 @@ int runSpectralColour(CliContext& cli)
         if (cli.json()) {
             QJsonObject object;
             object.insert(QStringLiteral("type"), QStringLiteral("spectralColour"));
-            object.insert(QStringLiteral("illuminant"), illuminantName(*illuminant));
-            object.insert(QStringLiteral("observer"), observerDegrees(*observer));
+            object.insert(QStringLiteral("illuminant"), illuminantName(illuminant));
+            object.insert(QStringLiteral("observer"), observerDegrees(observer));
             object.insert(QStringLiteral("name"), curve.name);
             object.insert(QStringLiteral("X"), xyz.x);
             object.insert(QStringLiteral("Y"), xyz.y);
@@ -381,34 +392,36 @@ int runSpectralCompare(CliContext& cli)
 
 int runSpectralIndices(CliContext& cli)
 {
-    std::optional<Illuminant> illuminant;
-    std::optional<Observer> observer;
-    QList<NamedCurve> curves;
-    if (const int status = conditionsAndCurves(cli, illuminant, observer, curves); status != ExitOk) {
+    int status = ExitOk;
+    const std::optional<CurvesUnder> input = curvesUnder(cli, status);
+    if (!input) {
         return status;
     }
+    const Illuminant illuminant = input->illuminant;
+    const Observer observer = input->observer;
+    const QList<NamedCurve>& curves = input->curves;
     // E313 has coefficients for C and D65 only; CIE defines whiteness under D65 only.
-    if (*illuminant != Illuminant::C && *illuminant != Illuminant::D65) {
+    if (illuminant != Illuminant::C && illuminant != Illuminant::D65) {
         cli.message(Cli::tr("E313 yellowness is defined under C and D65, CIE whiteness and tint under D65: "
-                            "none of them under %1.").arg(illuminantName(*illuminant)));
-    } else if (*illuminant != Illuminant::D65) {
+                            "none of them under %1.").arg(illuminantName(illuminant)));
+    } else if (illuminant != Illuminant::D65) {
         cli.message(Cli::tr("CIE whiteness and tint are defined under D65 only, not under %1.")
-                        .arg(illuminantName(*illuminant)));
+                        .arg(illuminantName(illuminant)));
     }
-    const TristimulusWeights& weights = TristimulusWeights::standard(*illuminant, *observer);
+    const TristimulusWeights& weights = TristimulusWeights::standard(illuminant, observer);
     if (!cli.json()) {
         cli.print(Cli::tr("# %1; yi_e313 ASTM E313 yellowness, wi_cie and tint_cie CIE whiteness and tint; "
                           "a range \"outside\": beyond the specimens the standard allows")
-                      .arg(conditionsText(*illuminant, *observer)));
+                      .arg(conditionsText(illuminant, observer)));
         cli.print(Cli::tr("name") + QStringLiteral("\tyi_e313\t") + Cli::tr("E313 range")
                   + QStringLiteral("\twi_cie\ttint_cie\t") + Cli::tr("CIE range"));
     }
     for (const NamedCurve& curve : curves) {
         const XyzColor xyz = weights.xyz(curve.curve);
-        const std::optional<YellownessResult> yi = yellownessE313(xyz, *illuminant, *observer);
+        const std::optional<YellownessResult> yi = yellownessE313(xyz, illuminant, observer);
         std::optional<WhitenessResult> wi;
-        if (*illuminant == Illuminant::D65) {
-            wi = cieWhiteness(xyz, *observer);
+        if (illuminant == Illuminant::D65) {
+            wi = cieWhiteness(xyz, observer);
         }
         const double none = std::nan("");
         const double yiValue = yi ? yi->yellowness : none;
@@ -417,8 +430,8 @@ int runSpectralIndices(CliContext& cli)
         if (cli.json()) {
             QJsonObject object;
             object.insert(QStringLiteral("type"), QStringLiteral("spectralIndices"));
-            object.insert(QStringLiteral("illuminant"), illuminantName(*illuminant));
-            object.insert(QStringLiteral("observer"), observerDegrees(*observer));
+            object.insert(QStringLiteral("illuminant"), illuminantName(illuminant));
+            object.insert(QStringLiteral("observer"), observerDegrees(observer));
             object.insert(QStringLiteral("name"), curve.name);
             object.insert(QStringLiteral("yi_e313"), optionalNumber(yiValue));
             object.insert(QStringLiteral("yi_e313_in_range"), yi ? QJsonValue(yi->inRange) : QJsonValue());

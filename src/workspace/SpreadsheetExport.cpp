@@ -184,17 +184,28 @@ ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWid
     return ExportOutcome::Written;
 }
 
+bool SpreadsheetExport::workbookTarget(const QAbstractItemModel& table, const QList<ComparisonRecord>& records,
+                                       DisplayMode displayMode, bool chineseUi, QWidget* parent,
+                                       const std::function<void()>& clear, QString& path, ExportOutcome& outcome)
+{
+    if (!chooseTarget(parent, kComparisonPrefix, table.rowCount() >= 1, path, outcome)) {
+        return false;
+    }
+    if (formatOf(path) != FileFormat::Workbook) {
+        outcome = comparisonExchange(path, records, table.rowCount(), displayMode, chineseUi, parent, clear);
+        return false;
+    }
+    return true;
+}
+
 ExportOutcome SpreadsheetExport::comparison(const QAbstractItemModel& table, DisplayMode displayMode, QWidget* parent,
                                             const std::function<void()>& clear, const QList<QStringList>& statistics,
                                             const QList<ComparisonRecord>& records)
 {
     QString path;
     ExportOutcome outcome = ExportOutcome::Failed;
-    if (!chooseTarget(parent, kComparisonPrefix, table.rowCount() >= 1, path, outcome)) {
+    if (!workbookTarget(table, records, displayMode, false, parent, clear, path, outcome)) {
         return outcome;
-    }
-    if (formatOf(path) != FileFormat::Workbook) {
-        return comparisonExchange(path, records, table.rowCount(), displayMode, false, parent, clear);
     }
     return writeTable(*comparisonExportTable(table, displayMode), parent, path, clear, statistics);
 }
@@ -236,11 +247,8 @@ ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& tabl
 {
     QString path;
     ExportOutcome outcome = ExportOutcome::Failed;
-    if (!chooseTarget(parent, kComparisonPrefix, table.rowCount() >= 1, path, outcome)) {
+    if (!workbookTarget(table, records, DisplayMode::None, chineseUi, parent, clear, path, outcome)) {
         return outcome;
-    }
-    if (formatOf(path) != FileFormat::Workbook) {
-        return comparisonExchange(path, records, table.rowCount(), DisplayMode::None, chineseUi, parent, clear);
     }
     ExcelEngine engine(path);
     if (!engine.openWorkbook(1, ExcelEngine::Start::FromTemplate)) {

@@ -75,6 +75,11 @@ public:
 
 private:
     bool chooseTarget(QWidget* parent, const QString& prefix, bool hasRows, QString& path, ExportOutcome& outcome);
+    // A comparison export's file: true for a workbook still to write; an
+    // exchange format is written at once (false, with its outcome).
+    bool workbookTarget(const QAbstractItemModel& table, const QList<ComparisonRecord>& records,
+                        DisplayMode displayMode, bool chineseUi, QWidget* parent, const std::function<void()>& clear,
+                        QString& path, ExportOutcome& outcome);
     // Writes an exchange format with write (false with the reason), then
     // clears and reports as a workbook export does.
     ExportOutcome writeExchange(QWidget* parent, const std::function<bool(QString*)>& write,
