@@ -79,15 +79,24 @@ void FirstPageFor310::sampleValueMeasurement()
     m_session->measure(MeasurementSession::Sample, FetchPath::Full);
 }
 
+// A first-generation colorimeter goes on to the legacy reading.
 void FirstPageFor310::readstdmeasurement()
 {
-    m_session->measure(MeasurementSession::Standard, m_state.isFirstGeneration() ? FetchPath::Legacy : FetchPath::Block);
+    if (m_state.isFirstGeneration()) {
+        readstdmeasurement_old();
+        return;
+    }
+    m_session->measure(MeasurementSession::Standard, FetchPath::Block);
 }
 
 void FirstPageFor310::readsamplemeasurement()
 {
     m_display->commitEdits();
-    m_session->measure(MeasurementSession::Sample, m_state.isFirstGeneration() ? FetchPath::Legacy : FetchPath::Block);
+    if (m_state.isFirstGeneration()) {
+        readsamplemeasurement_old();
+        return;
+    }
+    m_session->measure(MeasurementSession::Sample, FetchPath::Block);
 }
 
 void FirstPageFor310::readstdmeasurement_old()
