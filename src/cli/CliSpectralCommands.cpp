@@ -236,6 +236,16 @@ QString numberText(double value, int decimals)
 
 } // namespace
 
+std::optional<ColourConditions> colourConditionsOption(CliContext& cli)
+{
+    const std::optional<Illuminant> illuminant = singleIlluminant(cli);
+    const std::optional<Observer> observer = illuminant ? observerOption(cli) : std::nullopt;
+    if (!illuminant || !observer) {
+        return std::nullopt;
+    }
+    return ColourConditions{*illuminant, *observer};
+}
+
 int runSpectralColour(CliContext& cli)
 {
     const std::optional<Illuminant> illuminant = singleIlluminant(cli);

@@ -1,12 +1,16 @@
 #pragma once
 // Records and spectra the format tests write, and running the real readers.
 
+#include "CgatsText.h"
 #include "Exchange.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtTest>
+
+#include <cmath>
+#include <optional>
 
 namespace testdata {
 
@@ -87,57 +91,9 @@ inline void writeAll(const QString& path, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-// One field of every set of a CGATS text another program wrote, as text:
-// words split at blanks outside quotes, quotes removed ("" is a quote).
-inline QStringList cgatsColumn(const QByteArray& text, const QByteArray& field)
-{
-    auto words = [](const QByteArray& line) {
-        QStringList out;
-        QByteArray word;
-        bool quoted = false;
-        bool any = false;
-        for (qsizetype i = 0; i <= line.size(); ++i) {
-            const char c = i < line.size() ? line.at(i) : ' ';
-            if (quoted) {
-                if (c == '"' && i + 1 < line.size() && line.at(i + 1) == '"') {
-                    word.append('"');
-                    ++i;
-                } else if (c == '"') {
-                    quoted = false;
-                } else {
-                    word.append(c);
-                }
-            } else if (c == '"') {
-                quoted = any = true;
-            } else if (c == ' ' || c == '\t' || c == '\r') {
-                if (any || !word.isEmpty()) {
-                    out << QString::fromUtf8(word);
-                }
-                word.clear();
-                any = false;
-            } else {
-                word.append(c);
-            }
-        }
-        return out;
-    };
-    const QList<QByteArray> lines = text.split('\n');
-    qsizetype index = -1;
-    QStringList values;
-    bool data = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines.at(i).startsWith("BEGIN_DATA_FORMAT") && i + 1 < lines.size()) {
-            index = words(lines.at(i + 1)).indexOf(QString::fromLatin1(field));
-        } else if (lines.at(i).startsWith("END_DATA")) {
-            data = false;
-        } else if (data && index >= 0) {
-            values << words(lines.at(i)).value(index);
-        } else if (lines.at(i).startsWith("BEGIN_DATA")) {
-            data = true;
-        }
-    }
-    return values;
-}
+// One field of every set of a CGATS text another program wrote.
+using cgatstext::column;
+inline QStringList cgatsColumn(const QByteArray& text, const QByteArray& field) { return column(text, field); }
 
 // Every id, name, L*a*b* and spectrum of `read` as in `expected`; L*a*b*
 // where a reader computed it (labAdded), and each kind and time (kinds).
@@ -162,6 +118,54 @@ inline void compareSamples(const formats::ExchangeDocument& read, const formats:
         if (kinds) {
             QCOMPARE(int(got.kind), int(want.kind));
             QCOMPARE(got.created, want.created.isValid() ? want.created : expected.created);
+        }
+    }
+}
+
+// The computed-colour cases: none (the older files), D65/10° (the default),
+// A/2°, and F11/10° (which argyll's spec2cie has no table for).
+inline void computedConditions_data()
+{
+    QTest::addColumn<int>("illuminant"); // -1: no computed colour
+    QTest::addColumn<int>("observer");
+    QTest::addColumn<QString>("argyll"); // spec2cie's name of the illuminant, or ""
+    using colorimetry::Illuminant;
+    using colorimetry::Observer;
+    QTest::newRow("none") << -1 << 0 << QString();
+    QTest::newRow("D65/10") << int(Illuminant::D65) << int(Observer::Cie1964TenDegree) << QStringLiteral("D65");
+    QTest::newRow("A/2") << int(Illuminant::A) << int(Observer::Cie1931TwoDegree) << QStringLiteral("A");
+    QTest::newRow("F11/10") << int(Illuminant::F11) << int(Observer::Cie1964TenDegree) << QString();
+}
+
+inline std::optional<colorimetry::ColourConditions> conditionsOf(int illuminant, int observer)
+{
+    if (illuminant < 0) {
+        return std::nullopt;
+    }
+    return colorimetry::ColourConditions{colorimetry::Illuminant(illuminant), colorimetry::Observer(observer)};
+}
+
+// What a reader gave back: the conditions, and every sample's computed
+// colour the engine's to the four decimals the files keep.
+inline void compareComputed(const formats::ExchangeDocument& read, const std::optional<colorimetry::ColourConditions>& conditions)
+{
+    QCOMPARE(read.computedFor.has_value(), conditions.has_value());
+    if (conditions) {
+        QCOMPARE(int(read.computedFor->illuminant), int(conditions->illuminant));
+        QCOMPARE(int(read.computedFor->observer), int(conditions->observer));
+    }
+    for (const formats::ExchangeSample& sample : read.samples) {
+        QCOMPARE(sample.computed.has_value(), conditions.has_value());
+        if (!conditions) {
+            continue;
+        }
+        const formats::ComputedColour want = formats::computedColour(sample.spectrum, *conditions);
+        const formats::ComputedColour& got = *sample.computed;
+        const double values[][2] = {{got.xyz.x, want.xyz.x}, {got.xyz.y, want.xyz.y}, {got.xyz.z, want.xyz.z},
+                                    {got.lab.l, want.lab.l}, {got.lab.a, want.lab.a}, {got.lab.b, want.lab.b}};
+        for (const auto& pair : values) {
+            QVERIFY2(std::abs(pair[0] - pair[1]) <= 5e-5, qPrintable(QStringLiteral("%1: read %2, engine %3")
+                                                                    .arg(sample.id).arg(pair[0]).arg(pair[1])));
         }
     }
 }

@@ -76,6 +76,62 @@ private Q_SLOTS:
         }
     }
 
+    // Each object's computed colour as ColorCIEXYZ and ColorCIELab under a
+    // TristimulusSpec naming the illuminant, the observer and E308_Table5:
+    // our reader gives the engine's values back and keeps them apart from a
+    // measured L*a*b* (under D65/10° too), cxf2ti3 carries them over.
+    void computedColour_data() { testdata::computedConditions_data(); }
+    void computedColour()
+    {
+        QFETCH(int, illuminant);
+        QFETCH(int, observer);
+        const auto conditions = testdata::conditionsOf(illuminant, observer);
+        ExchangeDocument original = documentFromSpectra(testdata::spectra(), 1, m_created, conditions);
+        original.samples[1].hasLab = true; // measured as well
+        original.samples[1].l = 50.0;
+        original.samples[1].a = 1.5;
+        original.samples[1].b = -2.0;
+        const QByteArray xml = written(original);
+        ExchangeDocument read;
+        const ReadResult result = readCxf(xml, read);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        testdata::compareComputed(read, conditions);
+        testdata::compareSamples(read, original, false, true);
+        QCOMPARE(xml.contains("<cc:ColorCIEXYZ"), conditions.has_value());
+        if (!conditions) {
+            return;
+        }
+        const QString degrees = conditions->observer == colorimetry::Observer::Cie1931TwoDegree ? QStringLiteral("2") : QStringLiteral("10");
+        const QRegularExpression spec(QStringLiteral("<cc:ColorSpecification Id=\"Tintwell_Computed\">\\s*<cc:TristimulusSpec>\\s*"
+                                                     "<cc:Illuminant>%1</cc:Illuminant>\\s*<cc:Observer>%2_Degree</cc:Observer>\\s*"
+                                                     "<cc:Method>E308_Table5</cc:Method>")
+                                          .arg(colorimetry::illuminantName(conditions->illuminant), degrees));
+        QVERIFY2(spec.match(QString::fromUtf8(xml)).hasMatch(), xml.constData());
+        const QString cxf2ti3 = testdata::tool("cxf2ti3");
+        if (cxf2ti3.isEmpty()) {
+            QSKIP("argyll is not installed: the computed colour is not checked by a real reader");
+        }
+        original.samples[1].hasLab = false; // cxf2ti3 would take the measured L*a*b* for the object's
+        const QString in = m_dir.filePath(QStringLiteral("computed.cxf"));
+        testdata::writeAll(in, written(original));
+        const QString base = m_dir.filePath(QStringLiteral("computed"));
+        QByteArray log;
+        QCOMPARE(testdata::run(cxf2ti3, {in, base}, &log), 0);
+        const QByteArray text = testdata::readAll(base + QStringLiteral(".cie"));
+        const QByteArray fields[] = {"XYZ_X", "XYZ_Y", "XYZ_Z", "LAB_L", "LAB_A", "LAB_B"};
+        for (int f = 0; f < 6; ++f) {
+            const QList<double> values = cgatstext::numbers(text, fields[f]);
+            QCOMPARE(values.size(), original.samples.size());
+            for (qsizetype i = 0; i < values.size(); ++i) {
+                const ComputedColour& c = *original.samples.at(i).computed;
+                const double want[] = {c.xyz.x, c.xyz.y, c.xyz.z, c.lab.l, c.lab.a, c.lab.b};
+                // cxf2ti3 writes six significant digits.
+                QVERIFY2(std::abs(values[i] - want[f]) <= 1e-3,
+                         qPrintable(QStringLiteral("%1: %2, ours %3").arg(QLatin1String(fields[f])).arg(values[i]).arg(want[f])));
+            }
+        }
+    }
+
     // The text of each value, against fixed text: L*a*b* to six decimals
     // without trailing zeros, spectra as factors to eight.
     void values_fixedText_data()
@@ -162,7 +218,7 @@ private Q_SLOTS:
         QTest::newRow("comma decimal") << false << QByteArray("<cc:L>50.12<") << QByteArray("<cc:L>50,12<")
                                        << QStringLiteral("line 24: L value \"50,12\" has a comma");
         QTest::newRow("missing bands") << true << QByteArray(" 0.9135</") << QByteArray("</")
-                                       << QStringLiteral("line 19: Object \"T2\": the spectrum is missing bands from 700 nm on");
+                                       << QStringLiteral("line 29: Object \"T2\": the spectrum is missing bands from 700 nm on");
         QTest::newRow("other step") << true << QByteArray("Increment=\"10\"") << QByteArray("Increment=\"20\"")
                                     << QStringLiteral("line 13: Object \"T1\": the spectrum (from 400 nm in 20 nm steps)");
         QTest::newRow("conditions not defined") << false << QByteArray("ColorSpecification=\"Tintwell_D65_10\"")

@@ -11,7 +11,10 @@
 #include "SpreadsheetExport.h"
 #include "XlsxArchive.h"
 
+#include <QDir>
+#include <QProcess>
 #include <QStandardItemModel>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTranslator>
 
@@ -179,6 +182,86 @@ private Q_SLOTS:
         QCOMPARE(rows[1][0].toString(), QStringLiteral("0:0"));
         QCOMPARE(rows[3][32].toString(), QStringLiteral("2:32"));
         QCOMPARE(rows[3][5].toString(), QString());
+    }
+
+    // With the records at hand the workbook gets a second sheet, "Colour":
+    // the illuminant and observer named, then every curve's colour and
+    // indices, the engine's to the four decimals written, as our reader,
+    // openpyxl and LibreOffice read the sheet.
+    void spectralColourSheet()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("colour.xlsx"));
+        expectSaved(path);
+        const colorimetry::ColourConditions conditions{colorimetry::Illuminant::A, colorimetry::Observer::Cie1931TwoDegree};
+        const QList<NamedSpectrum> spectra = testdata::spectra();
+        QCOMPARE(exporter().spectral(*table(int(spectra.size()) + 1, 35), nullptr, clear(), spectra, 1, conditions),
+                 ExportOutcome::Written);
+        QList<QList<QStringList>> readings;
+        QList<QStringList> ours;
+        for (const QVariantList& row : readSheet(path, 2).denseRows()) {
+            QStringList texts;
+            for (const QVariant& cell : row) {
+                texts << cell.toString();
+            }
+            ours << texts;
+        }
+        readings << ours;
+        const auto lines = [](const QByteArray& text, QChar separator) {
+            QList<QStringList> rows;
+            for (const QString& line : QString::fromUtf8(text).split(u'\n')) {
+                QStringList fields = line.trimmed().split(separator);
+                for (QString& field : fields) { // a CSV text field in quotes
+                    if (field.size() >= 2 && field.startsWith(u'"') && field.endsWith(u'"')) {
+                        field = field.mid(1, field.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+                    }
+                }
+                rows << fields;
+            }
+            return rows;
+        };
+        if (QProcess::execute(QStringLiteral("python3"), {QStringLiteral("-c"), QStringLiteral("import openpyxl")}) == 0) {
+            QProcess python;
+            python.start(QStringLiteral("python3"),
+                         {QStringLiteral("-c"),
+                          QStringLiteral("import openpyxl,sys\nws=openpyxl.load_workbook(sys.argv[1])['Colour']\n"
+                                         "for r in ws.iter_rows(values_only=True): print('\\t'.join('' if v is None else str(v) for v in r))\n"),
+                          path});
+            QVERIFY(python.waitForFinished(60000));
+            readings << lines(python.readAllStandardOutput(), u'\t');
+        }
+        const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        if (!soffice.isEmpty()) {
+            QProcess office; // the second sheet only
+            office.start(soffice, {QStringLiteral("-env:UserInstallation=file://") + m_dir.filePath(QStringLiteral("profile")),
+                                   QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                                   QStringLiteral("csv:Text - txt - csv (StarCalc):9,34,76,1,,0,false,true,false,false,false,2"),
+                                   QStringLiteral("--outdir"), m_dir.filePath(QStringLiteral("office")), path});
+            QVERIFY(office.waitForFinished(90000));
+            const QStringList written = QDir(m_dir.filePath(QStringLiteral("office"))).entryList(QDir::Files);
+            QVERIFY2(written.size() == 1, qPrintable(QString::fromUtf8(office.readAllStandardError())));
+            readings << lines(testdata::readAll(m_dir.filePath(QStringLiteral("office/")) + written.first()), u'\t');
+        }
+        for (const QList<QStringList>& rows : readings) {
+            QCOMPARE(rows.value(0).value(1), QStringLiteral("A"));
+            QCOMPARE(rows.value(1).value(1), QStringLiteral("2°"));
+            QCOMPARE(rows.value(5).mid(0, 12).join(u'|'), QStringLiteral("No|Name|X|Y|Z|L*|a*|b*|C*|h|x|y"));
+            for (int i = 0; i < spectra.size(); ++i) {
+                const QStringList row = rows.value(6 + i);
+                const colorimetry::CurveColour c = colorimetry::curveColour(spectra.at(i).record.values, conditions);
+                QCOMPARE(row.value(1), i == 2 ? QStringLiteral("spec1") : spectra.at(i).name);
+                const double want[] = {c.xyz.x, c.xyz.y, c.xyz.z, c.lab.l, c.lab.a, c.lab.b, c.lch.c, c.lch.h,
+                                       c.yxy.cx, c.yxy.cy, c.yellowness->yellowness, 0.0, c.whiteness->whiteness,
+                                       c.whiteness->tint};
+                for (int k = 0; k < 14; ++k) {
+                    if (k != 11) {
+                        QVERIFY2(std::abs(row.value(2 + k).toDouble() - want[k]) <= 5e-5,
+                                 qPrintable(QStringLiteral("row %1 column %2: %3").arg(i).arg(k + 2).arg(row.value(2 + k))));
+                    }
+                }
+                QCOMPARE(row.value(13), c.yellowness->inRange ? QStringLiteral("yes") : QStringLiteral("no"));
+                QCOMPARE(row.value(16), c.whiteness->inRange ? QStringLiteral("yes") : QStringLiteral("no"));
+            }
+        }
     }
 
     // A name ending in .csv, .ti3 or .cxf is written in that format from the
