@@ -9,6 +9,7 @@
 #include "SingleInstance.h"
 #include "TristimulusWeights.h"
 #include "VirtualInstrument.h"
+#include "XlsxReader.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -662,6 +663,65 @@ private Q_SLOTS:
                     QVERIFY2(std::abs(lines.at(n).value(QLatin1String(key)).toDouble() - first) < 1e-3, key);
                 }
             }
+        }
+    }
+
+    // spectral export gives its files the colour for --illuminant and
+    // --observer: CGATS and CxF3 beside the curves, the workbook in its
+    // colour sheet; an unknown illuminant is refused before the instrument
+    // is asked.
+    void spectralExport_carriesTheColour_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<QString>("illuminant");
+        QTest::addColumn<QString>("observer");
+        QTest::newRow("cgats, A/2") << "cgats" << "--illuminant A --observer 2" << "A" << "2°";
+        QTest::newRow("cxf, F11/10") << "cxf" << "--illuminant F11" << "F11" << "10°";
+        QTest::newRow("xlsx, D65/10") << "xlsx" << "" << "D65" << "10°";
+        QTest::newRow("unknown illuminant") << "cgats" << "--illuminant D66" << "" << "";
+    }
+    void spectralExport_carriesTheColour()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, options);
+        QFETCH(QString, illuminant);
+        QFETCH(QString, observer);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("spectra.") + (format == QLatin1String("cgats") ? QStringLiteral("ti3") : format));
+        Run run;
+        const int status = run(words(QStringLiteral("--simulate TX310 spectral export --format %1 -o %2 %3").arg(format, file, options)));
+        if (illuminant.isEmpty()) {
+            QCOMPARE(status, 2);
+            for (const auto& emulator : run.made) {
+                QVERIFY(emulator->receivedFrames().isEmpty());
+            }
+            return;
+        }
+        QCOMPARE(status, 0);
+        if (format == QLatin1String("xlsx")) {
+            QFile bytes(file);
+            QVERIFY(bytes.open(QIODevice::ReadOnly));
+            XlsxSheet sheet;
+            QString error;
+            QVERIFY2(readXlsxSheet(bytes.readAll(), 2, sheet, &error), qPrintable(error));
+            const QList<QVariantList> rows = sheet.denseRows();
+            QCOMPARE(rows.value(0).value(1).toString(), illuminant);
+            QCOMPARE(rows.value(1).value(1).toString(), observer);
+            QCOMPARE(rows.value(5).value(2).toString(), QStringLiteral("X"));
+            QVERIFY(rows.size() > 6);
+            return;
+        }
+        formats::ExchangeDocument document;
+        const formats::ReadResult result = formats::readExchangeFile(file, document);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QVERIFY(document.computedFor.has_value());
+        QCOMPARE(colorimetry::illuminantName(document.computedFor->illuminant), illuminant);
+        QCOMPARE(colorimetry::observerName(document.computedFor->observer), observer);
+        QVERIFY(!document.samples.isEmpty());
+        for (const formats::ExchangeSample& sample : document.samples) {
+            QVERIFY(sample.computed.has_value());
+            QVERIFY(std::abs(sample.computed->xyz.y - formats::computedColour(sample.spectrum, *document.computedFor).xyz.y) < 1e-4);
         }
     }
 

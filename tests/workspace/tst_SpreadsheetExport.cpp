@@ -219,9 +219,13 @@ private Q_SLOTS:
             }
             return rows;
         };
-        if (QProcess::execute(QStringLiteral("python3"), {QStringLiteral("-c"), QStringLiteral("import openpyxl")}) == 0) {
+        QString python3 = QStringLiteral("/usr/bin/python3"); // Debian's, with python3-openpyxl
+        if (QProcess::execute(python3, {QStringLiteral("-c"), QStringLiteral("import openpyxl")}) != 0) {
+            python3 = QStandardPaths::findExecutable(QStringLiteral("python3"));
+        }
+        if (!python3.isEmpty() && QProcess::execute(python3, {QStringLiteral("-c"), QStringLiteral("import openpyxl")}) == 0) {
             QProcess python;
-            python.start(QStringLiteral("python3"),
+            python.start(python3,
                          {QStringLiteral("-c"),
                           QStringLiteral("import openpyxl,sys\nws=openpyxl.load_workbook(sys.argv[1])['Colour']\n"
                                          "for r in ws.iter_rows(values_only=True): print('\\t'.join('' if v is None else str(v) for v in r))\n"),
@@ -240,6 +244,10 @@ private Q_SLOTS:
             const QStringList written = QDir(m_dir.filePath(QStringLiteral("office"))).entryList(QDir::Files);
             QVERIFY2(written.size() == 1, qPrintable(QString::fromUtf8(office.readAllStandardError())));
             readings << lines(testdata::readAll(m_dir.filePath(QStringLiteral("office/")) + written.first()), u'\t');
+        }
+        if (readings.size() < 3) {
+            qWarning("openpyxl or LibreOffice is not installed: the colour sheet was read by %d of 3 readers",
+                     int(readings.size()));
         }
         for (const QList<QStringList>& rows : readings) {
             QCOMPARE(rows.value(0).value(1), QStringLiteral("A"));
