@@ -5,6 +5,7 @@
 #include "CgatsText.h"
 #include "CliCommand.h"
 #include "InstrumentEmulator.h"
+#include "Metamers.h"
 #include "RecordJournal.h"
 #include "SingleInstance.h"
 #include "TristimulusWeights.h"
@@ -83,46 +84,13 @@ Curve31 flatCurve(double value)
 // its D65/10° weights taken out, so the two match under D65 and part under A.
 QPair<Curve31, Curve31> metamericPair()
 {
-    const auto& weights = colorimetry::TristimulusWeights::standard(colorimetry::Illuminant::D65,
-                                                                     colorimetry::Observer::Cie1964TenDegree);
-    std::array<Curve31, 3> basis; // Gram-Schmidt over the weight rows
-    for (int r = 0; r < 3; ++r) {
-        basis[r] = weights.bandWeights(r);
-        for (int q = 0; q < r; ++q) {
-            double dot = 0.0;
-            for (int k = 0; k < kSpectralPointCount; ++k) {
-                dot += basis[r][k] * basis[q][k];
-            }
-            for (int k = 0; k < kSpectralPointCount; ++k) {
-                basis[r][k] -= dot * basis[q][k];
-            }
-        }
-        double norm = 0.0;
-        for (const double v : basis[r]) {
-            norm += v * v;
-        }
-        for (double& v : basis[r]) {
-            v /= std::sqrt(norm);
-        }
-    }
     Curve31 wiggle;
     for (int k = 0; k < kSpectralPointCount; ++k) {
         wiggle[k] = 15.0 * std::sin(k * 0.7);
     }
-    for (const Curve31& b : basis) {
-        double dot = 0.0;
-        for (int k = 0; k < kSpectralPointCount; ++k) {
-            dot += wiggle[k] * b[k];
-        }
-        for (int k = 0; k < kSpectralPointCount; ++k) {
-            wiggle[k] -= dot * b[k];
-        }
-    }
-    Curve31 sample = flatCurve(50.0);
-    for (int k = 0; k < kSpectralPointCount; ++k) {
-        sample[k] += wiggle[k];
-    }
-    return {flatCurve(50.0), sample};
+    const auto& weights = colorimetry::TristimulusWeights::standard(colorimetry::Illuminant::D65,
+                                                                     colorimetry::Observer::Cie1964TenDegree);
+    return {flatCurve(50.0), metamerOf(flatCurve(50.0), weights, wiggle)};
 }
 
 // A CGATS file of named curves; empty when it cannot be written.
