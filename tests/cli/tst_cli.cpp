@@ -94,21 +94,7 @@ QPair<Curve31, Curve31> metamericPair()
 }
 
 // A CGATS file of named curves; empty when it cannot be written.
-QString writeCurves(const QString& path, const QList<QPair<QString, Curve31>>& curves)
-{
-    formats::ExchangeDocument document;
-    document.created = QDateTime::currentDateTime();
-    int n = 0;
-    for (const auto& [name, curve] : curves) {
-        formats::ExchangeSample sample;
-        sample.id = QStringLiteral("T%1").arg(++n);
-        sample.name = name;
-        sample.hasSpectrum = true;
-        sample.spectrum = curve;
-        document.samples << sample;
-    }
-    return formats::writeCgatsFile(document, path) ? path : QString();
-}
+using cgatstext::writeCurves;
 
 // Every line of a --json run.
 QList<QJsonObject> jsonLines(const QByteArray& out)

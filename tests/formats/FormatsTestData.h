@@ -78,11 +78,7 @@ inline QList<NamedSpectrum> spectra()
     return list;
 }
 
-inline QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using cgatstext::readAll;
 
 inline void writeAll(const QString& path, const QByteArray& bytes)
 {
