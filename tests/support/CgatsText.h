@@ -8,6 +8,7 @@
 #include <QList>
 #include <QPair>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
@@ -69,53 +70,25 @@ inline QString runSpec2cie(const QString& illuminant, const QString& observer, c
 // outside quotes, quotes removed ("" is a quote); the field list may span lines.
 inline QStringList column(const QByteArray& text, const QByteArray& field)
 {
-    auto words = [](const QByteArray& line) {
+    static const QRegularExpression word(QStringLiteral("\"((?:[^\"]|\"\")*)\"|([^\\s\"]+)"));
+    const auto words = [](const QString& line) {
         QStringList out;
-        QByteArray word;
-        bool quoted = false;
-        bool any = false;
-        for (qsizetype i = 0; i <= line.size(); ++i) {
-            const char c = i < line.size() ? line.at(i) : ' ';
-            if (quoted) {
-                if (c == '"' && i + 1 < line.size() && line.at(i + 1) == '"') {
-                    word.append('"');
-                    ++i;
-                } else if (c == '"') {
-                    quoted = false;
-                } else {
-                    word.append(c);
-                }
-            } else if (c == '"') {
-                quoted = any = true;
-            } else if (c == ' ' || c == '\t' || c == '\r') {
-                if (any || !word.isEmpty()) {
-                    out << QString::fromUtf8(word);
-                }
-                word.clear();
-                any = false;
-            } else {
-                word.append(c);
-            }
+        for (const QRegularExpressionMatch& m : word.globalMatch(line)) {
+            out << (m.capturedStart(2) >= 0 ? m.captured(2) : m.captured(1).replace(QStringLiteral("\"\""), QStringLiteral("\"")));
         }
         return out;
     };
     QStringList fields;
     QStringList values;
-    bool format = false;
-    bool data = false;
-    for (const QByteArray& line : text.split('\n')) {
-        const QByteArray trimmed = line.trimmed();
-        if (trimmed == "BEGIN_DATA_FORMAT" || trimmed == "END_DATA_FORMAT") {
-            format = trimmed.startsWith("BEGIN");
-        } else if (trimmed == "BEGIN_DATA" || trimmed == "END_DATA") {
-            data = trimmed.startsWith("BEGIN");
-        } else if (format) {
+    int part = 0; // 1 in the field list, 2 in the data
+    for (const QString& line : QString::fromUtf8(text).split(u'\n')) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(QLatin1String("BEGIN_DATA")) || trimmed.startsWith(QLatin1String("END_DATA"))) {
+            part = trimmed == QLatin1String("BEGIN_DATA_FORMAT") ? 1 : trimmed == QLatin1String("BEGIN_DATA") ? 2 : 0;
+        } else if (part == 1) {
             fields += words(trimmed);
-        } else if (data && !trimmed.isEmpty()) {
-            const qsizetype index = fields.indexOf(QString::fromLatin1(field));
-            if (index >= 0) {
-                values << words(trimmed).value(index);
-            }
+        } else if (part == 2 && !trimmed.isEmpty() && fields.contains(QString::fromLatin1(field))) {
+            values << words(trimmed).value(fields.indexOf(QString::fromLatin1(field)));
         }
     }
     return values;
