@@ -175,7 +175,9 @@ bool writeCgats(const ExchangeDocument& document, QIODevice& device, QString* er
     CgatsWriter writer(device);
     const bool begun = writer.begin(document.description, document.created, document.transmittance,
                                     document.samples.size(), lab || document.samples.isEmpty(), spectrum,
-                                    document.computedFor);
+                                    document.samples.isEmpty() || !document.samples.first().computed
+                                        ? std::nullopt
+                                        : document.computedFor);
     return writeSamples(writer, begun, document, error);
 }
 

@@ -358,9 +358,8 @@ bool CxfReader::readComputed(PendingObject& object, const LabValues& lab)
     if (!illuminant || !observer) {
         return true;
     }
-    if (!m_document.computedFor) {
-        m_document.computedFor = colorimetry::ColourConditions{*illuminant, *observer};
-    } else if (m_document.computedFor->illuminant != *illuminant || m_document.computedFor->observer != *observer) {
+    if (m_document.computedFor
+        && (m_document.computedFor->illuminant != *illuminant || m_document.computedFor->observer != *observer)) {
         return true;
     }
     for (const LabValues& xyz : object.xyzs) {
@@ -372,6 +371,7 @@ bool CxfReader::readComputed(PendingObject& object, const LabValues& lab)
         }
         object.sample.computed = ComputedColour{{xyz.values[0], xyz.values[1], xyz.values[2]},
                                                 {lab.values[0], lab.values[1], lab.values[2]}};
+        m_document.computedFor = colorimetry::ColourConditions{*illuminant, *observer};
         return true;
     }
     return true;
