@@ -90,8 +90,11 @@ const QList<CliSubcommand>& cliSubcommands()
          0, runSettingsSet},
         {{QStringLiteral("records"), QStringLiteral("export")}, "[--format FORMAT] [-o FILE]",
          CLI_TEXT("the comparison records stored in the instrument"), {kFormat, kOutput}, 0, runRecordsExport},
-        {{QStringLiteral("spectral"), QStringLiteral("export")}, "[--format FORMAT] [-o FILE]",
-         CLI_TEXT("the spectral records stored in the instrument"), {kFormat, kOutput}, 0, runSpectralExport},
+        {{QStringLiteral("spectral"), QStringLiteral("export")},
+         "[--format FORMAT] [-o FILE] [--illuminant ILL] [--observer 2|10]",
+         CLI_TEXT("the spectral records stored in the instrument, with their colour (D65/10° unless given) in "
+                  "CGATS, CxF3 and the workbook"),
+         {kFormat, kOutput, kIlluminant, kObserver}, 0, runSpectralExport},
         {{QStringLiteral("spectral"), QStringLiteral("colour")}, "FILE [--illuminant ILL] [--observer 2|10]",
          CLI_TEXT("XYZ and L*a*b* of every curve of a CGATS, CxF3, CSV or workbook file (D65/10° unless given)"),
          {kIlluminant, kObserver}, 1, runSpectralColour},

@@ -12,8 +12,10 @@
 #include "ExcelEngine.h"
 #include "Exchange.h"
 #include "ExportTables.h"
+#include "ExtraSheet.h"
 #include "RecordImport.h"
 #include "RecordJournal.h"
+#include "SpectralColourSheet.h"
 #include "SpectralData.h"
 #include "StandardColorExchange.h"
 #include "StandardColorSheet.h"
@@ -206,6 +208,10 @@ int runSpectralExport(CliContext& cli)
 {
     int status = ExitOk;
     QString format;
+    const std::optional<colorimetry::ColourConditions> colour = colourConditionsOption(cli);
+    if (!colour) {
+        return ExitUsage;
+    }
     const std::unique_ptr<CliInstrument> instrument = openForExport(cli, format, status);
     if (!instrument) {
         return status;
@@ -249,10 +255,19 @@ int runSpectralExport(CliContext& cli)
         written = formats::writeSpectralCsv(result.records, buffer, &error);
     } else {
         const formats::ExchangeDocument document =
-            formats::documentFromSpectra(result.records, instrument->layoutIndex, QDateTime::currentDateTime());
+            formats::documentFromSpectra(result.records, instrument->layoutIndex, QDateTime::currentDateTime(), colour);
         written = writeExchange(format, document, buffer, &error);
     }
-    return writeFormatted(cli, format, written, error, buffer.data());
+    const int exit = writeFormatted(cli, format, written, error, buffer.data());
+    // The workbook gets the colour sheet the window's export adds.
+    if (exit == ExitOk && format == QLatin1String("xlsx")) {
+        const QString path = cli.args().value(QStringLiteral("output"));
+        if (!addSheetAfterFirst(path, spectralColourSheetName(), spectralColourRows(result.records, *colour), &error)) {
+            cli.message(Cli::tr("%1 cannot be written: %2").arg(path, error));
+            return ExitFile;
+        }
+    }
+    return exit;
 }
 
 int runStdcolorUpload(CliContext& cli)

@@ -259,6 +259,16 @@ std::optional<CurvesUnder> curvesUnder(CliContext& cli, int& status)
 
 } // namespace
 
+std::optional<ColourConditions> colourConditionsOption(CliContext& cli)
+{
+    const std::optional<Illuminant> illuminant = singleIlluminant(cli);
+    const std::optional<Observer> observer = illuminant ? observerOption(cli) : std::nullopt;
+    if (!illuminant || !observer) {
+        return std::nullopt;
+    }
+    return ColourConditions{*illuminant, *observer};
+}
+
 int runSpectralColour(CliContext& cli)
 {
     int status = ExitOk;

@@ -1,7 +1,15 @@
 #pragma once
 // The functions behind the subcommand table; each returns the exit status.
 
+#include "CurveColour.h"
+
+#include <optional>
+
 class CliContext;
+
+// --illuminant and --observer, D65/10° unless given; none, with the usage
+// refusal said, for an unknown one.
+std::optional<colorimetry::ColourConditions> colourConditionsOption(CliContext& cli);
 
 int runDevices(CliContext& cli);
 int runIdentify(CliContext& cli);

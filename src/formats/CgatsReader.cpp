@@ -1,7 +1,9 @@
 #include "CgatsFormat.h"
 
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace formats {
@@ -64,6 +66,12 @@ private:
     int m_idColumn = -1;
     int m_nameColumn = -1;
     int m_labColumns[3] = {-1, -1, -1};
+    // XYZ_X, XYZ_Y, XYZ_Z, LAB_L, LAB_A, LAB_B: the computed colour of a
+    // spectrum when the header names its illuminant and observer.
+    int m_computedColumns[6] = {-1, -1, -1, -1, -1, -1};
+    std::optional<colorimetry::Illuminant> m_illuminant;
+    std::optional<colorimetry::Observer> m_observer;
+    bool m_hasComputed = false;
     int m_spectrumColumns[kSpectralPointCount];
     bool m_hasSpectrum = false;
     // Fields that hold numbers by definition, checked even where unused.
@@ -221,6 +229,12 @@ bool CgatsReader::startData()
             m_labColumns[field.back() == 'L' ? 0 : field.back() == 'A' ? 1 : 2] = column;
             ++labFields;
         } else if (field.startsWith("XYZ_") || field.startsWith("LAB_")) {
+            static const char* const computed[] = {"XYZ_X", "XYZ_Y", "XYZ_Z", "LAB_L", "LAB_A", "LAB_B"};
+            for (int c = 0; c < 6; ++c) {
+                if (field == computed[c]) {
+                    m_computedColumns[c] = column;
+                }
+            }
             m_numericColumns.push_back(column);
         } else if (field.startsWith("SPEC_")) {
             bool ok = false;
@@ -246,6 +260,12 @@ bool CgatsReader::startData()
             }
         }
         m_hasSpectrum = true;
+    }
+    m_hasComputed = m_hasSpectrum && labFields == 0 && m_illuminant && m_observer
+                    && std::all_of(std::begin(m_computedColumns), std::end(m_computedColumns),
+                                   [](int column) { return column >= 0; });
+    if (m_hasComputed) {
+        m_header.computedFor = colorimetry::ColourConditions{*m_illuminant, *m_observer};
     }
     if (labFields == 0 && !m_hasSpectrum) {
         return failAt(m_formatLine, tr("no D65LAB_L/A/B fields and no spectrum (LAB_L/A/B hold values for the D50 white, not the "
@@ -318,6 +338,15 @@ bool CgatsReader::readSet()
         }
         sample.hasSpectrum = true;
     }
+    if (m_hasComputed) {
+        double v[6];
+        for (int c = 0; c < 6; ++c) {
+            if (!number(m_computedColumns[c], v[c])) {
+                return false;
+            }
+        }
+        sample.computed = ComputedColour{{v[0], v[1], v[2]}, {v[3], v[4], v[5]}};
+    }
     if (!m_sink(sample)) {
         return fail(tr("reading was stopped"));
     }
@@ -383,6 +412,16 @@ ReadResult CgatsReader::run()
             m_header.description = QString::fromUtf8(value);
         } else if (keyword == "CREATED") {
             m_header.created = parseIsoTime(QString::fromUtf8(value));
+        } else if (keyword == "ILLUMINANT") {
+            m_illuminant = colorimetry::illuminantFromName(QString::fromUtf8(value));
+        } else if (keyword == "OBSERVER") {
+            if (value == "2" || value == "1931_2") {
+                m_observer = colorimetry::Observer::Cie1931TwoDegree;
+            } else if (value == "10" || value == "1964_10") {
+                m_observer = colorimetry::Observer::Cie1964TenDegree;
+            } else {
+                m_observer.reset();
+            }
         } else if (keyword == "MEASUREMENT_MODE") {
             m_header.transmittance = value == "TRANSMITTANCE";
         } else if (keyword == "SPECTRAL_NORM") {

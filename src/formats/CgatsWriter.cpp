@@ -7,6 +7,7 @@ namespace formats {
 namespace {
 
 const char* const kLabFields[] = {"XYZ_X", "XYZ_Y", "XYZ_Z", "LAB_L", "LAB_A", "LAB_B", "D65LAB_L", "D65LAB_A", "D65LAB_B"};
+const char* const kComputedFields[] = {"XYZ_X", "XYZ_Y", "XYZ_Z", "LAB_L", "LAB_A", "LAB_B"};
 
 // A quoted CGATS string: a quote is doubled; a line break or other control
 // character would end the line, so it is written as a space.
@@ -45,8 +46,9 @@ bool CgatsWriter::flush(bool force)
 }
 
 bool CgatsWriter::begin(const QString& description, const QDateTime& created, bool transmittance, qsizetype count,
-                        bool lab, bool spectrum)
+                        bool lab, bool spectrum, const std::optional<colorimetry::ColourConditions>& computed)
 {
+    m_computed = computed && spectrum && !lab;
     if (!lab && !spectrum && count > 0) {
         return fail(tr("The samples have neither L*a*b* values nor a spectrum."));
     }
@@ -69,11 +71,31 @@ bool CgatsWriter::begin(const QString& description, const QDateTime& created, bo
         m_buffer.append("SPECTRAL_BANDS \"31\"\nSPECTRAL_START_NM \"400.0\"\nSPECTRAL_END_NM \"700.0\"\n"
                         "SPECTRAL_NORM \"100.0\"\n");
     }
-    const int fields = 2 + (lab ? 9 : 0) + (spectrum ? kSpectralPointCount : 0);
+    if (m_computed) {
+        using namespace colorimetry;
+        const XyzColor& white = TristimulusWeights::standard(computed->illuminant, computed->observer).white();
+        m_buffer.append("KEYWORD \"ILLUMINANT\"\nILLUMINANT ");
+        appendQuoted(m_buffer, illuminantName(computed->illuminant));
+        m_buffer.append("\nKEYWORD \"OBSERVER\"\nOBSERVER ");
+        m_buffer.append(computed->observer == Observer::Cie1931TwoDegree ? "\"2\"" : "\"10\"");
+        m_buffer.append("\nKEYWORD \"ILLUMINANT_WHITE_POINT_XYZ\"\nILLUMINANT_WHITE_POINT_XYZ \"");
+        appendFixed(m_buffer, white.x / 100.0, 6);
+        m_buffer.append(' ');
+        appendFixed(m_buffer, white.y / 100.0, 6);
+        m_buffer.append(' ');
+        appendFixed(m_buffer, white.z / 100.0, 6);
+        m_buffer.append("\"\n");
+    }
+    const int fields = 2 + (lab ? 9 : 0) + (m_computed ? 6 : 0) + (spectrum ? kSpectralPointCount : 0);
     m_buffer.append("\nNUMBER_OF_FIELDS ").append(QByteArray::number(fields));
     m_buffer.append("\nBEGIN_DATA_FORMAT\nSAMPLE_ID SAMPLE_NAME");
     if (lab) {
         for (const char* field : kLabFields) {
+            m_buffer.append(' ').append(field);
+        }
+    }
+    if (m_computed) {
+        for (const char* field : kComputedFields) {
             m_buffer.append(' ').append(field);
         }
     }
@@ -98,6 +120,9 @@ bool CgatsWriter::add(const ExchangeSample& sample)
     if (m_spectrum && !sample.hasSpectrum) {
         return fail(tr("Sample \"%1\" has no spectrum.").arg(sample.id));
     }
+    if (m_computed && !sample.computed) {
+        return fail(tr("Sample \"%1\" has no computed colour.").arg(sample.id));
+    }
     appendQuoted(m_buffer, sample.id);
     m_buffer.append(' ');
     appendQuoted(m_buffer, sample.name);
@@ -114,6 +139,13 @@ bool CgatsWriter::add(const ExchangeSample& sample)
         for (const double measured : {sample.l, sample.a, sample.b}) {
             m_buffer.append(' ');
             appendNumber(m_buffer, measured, 6);
+        }
+    }
+    if (m_computed) {
+        const ComputedColour& c = *sample.computed;
+        for (const double value : {c.xyz.x, c.xyz.y, c.xyz.z, c.lab.l, c.lab.a, c.lab.b}) {
+            m_buffer.append(' ');
+            appendFixed(m_buffer, value, 4);
         }
     }
     if (m_spectrum) {
@@ -142,7 +174,10 @@ bool writeCgats(const ExchangeDocument& document, QIODevice& device, QString* er
     const bool spectrum = !document.samples.isEmpty() && document.samples.first().hasSpectrum;
     CgatsWriter writer(device);
     const bool begun = writer.begin(document.description, document.created, document.transmittance,
-                                    document.samples.size(), lab || document.samples.isEmpty(), spectrum);
+                                    document.samples.size(), lab || document.samples.isEmpty(), spectrum,
+                                    document.samples.isEmpty() || !document.samples.first().computed
+                                        ? std::nullopt
+                                        : document.computedFor);
     return writeSamples(writer, begun, document, error);
 }
 

@@ -20,6 +20,11 @@ enum class Element {
     CreationDate,
     Description,
     ColorCIELab,
+    ColorCIEXYZ,
+    X,
+    Y,
+    Z,
+    Method,
     L,
     A,
     B,
@@ -40,6 +45,11 @@ Element elementOf(QStringView name)
         {"CreationDate", Element::CreationDate},
         {"Description", Element::Description},
         {"ColorCIELab", Element::ColorCIELab},
+        {"ColorCIEXYZ", Element::ColorCIEXYZ},
+        {"X", Element::X},
+        {"Y", Element::Y},
+        {"Z", Element::Z},
+        {"Method", Element::Method},
         {"L", Element::L},
         {"A", Element::A},
         {"B", Element::B},
@@ -81,6 +91,7 @@ struct PendingObject
     ExchangeSample sample;
     qint64 line = 0;
     std::vector<LabValues> labs;
+    std::vector<LabValues> xyzs; // X, Y, Z in values[0..2]
     std::vector<SpectrumValues> spectra;
 };
 
@@ -90,6 +101,7 @@ struct Conditions
     QString illuminant;
     QString observer;
     QString measurementType;
+    QString method; // E308_Table5 or E308_Table6: colour computed from a spectrum
     int startWl = -1;
     int increment = -1;
 };
@@ -108,6 +120,10 @@ private:
     bool text(QString& out);
     bool number(const QString& elementName, QStringView text, double& value, qint64 line);
     bool resolve(PendingObject& object);
+    static bool isComputed(const Conditions& conditions);
+    // The object's computed colour: lab and the ColorCIEXYZ under the same
+    // conditions, when the engine knows them.
+    bool readComputed(PendingObject& object, const LabValues& lab);
 
     QXmlStreamReader m_xml;
     ExchangeDocument& m_document;
@@ -207,10 +223,23 @@ bool CxfReader::element(Element kind)
             object->labs.push_back(lab);
         }
         return true;
+    case Element::ColorCIEXYZ:
+        if (inObject && object) {
+            LabValues xyz;
+            xyz.conditionsId = attributes.value(QStringLiteral("ColorSpecification")).toString();
+            xyz.line = m_xml.lineNumber();
+            object->xyzs.push_back(xyz);
+        }
+        return true;
+    case Element::X:
+    case Element::Y:
+    case Element::Z:
     case Element::L:
     case Element::A:
     case Element::B: {
-        if (parent != Element::ColorCIELab || !inObject || !object || object->labs.empty()) {
+        const bool isXyz = kind == Element::X || kind == Element::Y || kind == Element::Z;
+        if (parent != (isXyz ? Element::ColorCIEXYZ : Element::ColorCIELab) || !inObject || !object
+            || (isXyz ? object->xyzs : object->labs).empty()) {
             return true;
         }
         const qint64 line = m_xml.lineNumber();
@@ -219,8 +248,8 @@ bool CxfReader::element(Element kind)
         if (!text(value)) {
             return false;
         }
-        const int index = kind == Element::L ? 0 : kind == Element::A ? 1 : 2;
-        LabValues& lab = object->labs.back();
+        const int index = kind == Element::L || kind == Element::X ? 0 : kind == Element::A || kind == Element::Y ? 1 : 2;
+        LabValues& lab = (isXyz ? object->xyzs : object->labs).back();
         lab.seen[index] = true;
         return number(name, value, lab.values[index], line);
     }
@@ -277,6 +306,7 @@ bool CxfReader::element(Element kind)
         return true;
     case Element::Illuminant:
     case Element::Observer:
+    case Element::Method:
     case Element::MeasurementType: {
         if (inObject || !m_openConditions
             || std::find(m_stack.begin(), m_stack.end(), Element::ColorSpecification) == m_stack.end()) {
@@ -286,9 +316,10 @@ bool CxfReader::element(Element kind)
         if (!text(value)) {
             return false;
         }
-        (kind == Element::Illuminant   ? m_openConditions->illuminant
+        (kind == Element::Illuminant ? m_openConditions->illuminant
          : kind == Element::Observer ? m_openConditions->observer
-                                       : m_openConditions->measurementType) = value.trimmed();
+         : kind == Element::Method   ? m_openConditions->method
+                                     : m_openConditions->measurementType) = value.trimmed();
         return true;
     }
     case Element::WavelengthRange:
@@ -307,18 +338,72 @@ bool CxfReader::element(Element kind)
     }
 }
 
+bool CxfReader::isComputed(const Conditions& conditions)
+{
+    return conditions.method.startsWith(QLatin1String("E308_"));
+}
+
+bool CxfReader::readComputed(PendingObject& object, const LabValues& lab)
+{
+    const Conditions& conditions = m_conditions[lab.conditionsId];
+    const std::optional<colorimetry::Illuminant> illuminant = colorimetry::illuminantFromName(conditions.illuminant);
+    std::optional<colorimetry::Observer> observer;
+    if (conditions.observer == QLatin1String("2_Degree")) {
+        observer = colorimetry::Observer::Cie1931TwoDegree;
+    } else if (conditions.observer == QLatin1String("10_Degree")) {
+        observer = colorimetry::Observer::Cie1964TenDegree;
+    }
+    // Conditions the engine does not know, or other than the first object's,
+    // leave the computed colour out: the spectrum is what was measured.
+    if (!illuminant || !observer) {
+        return true;
+    }
+    if (m_document.computedFor
+        && (m_document.computedFor->illuminant != *illuminant || m_document.computedFor->observer != *observer)) {
+        return true;
+    }
+    for (const LabValues& xyz : object.xyzs) {
+        if (xyz.conditionsId != lab.conditionsId) {
+            continue;
+        }
+        if (!xyz.seen[0] || !xyz.seen[1] || !xyz.seen[2]) {
+            return failAt(xyz.line, tr("Object \"%1\": ColorCIEXYZ needs X, Y and Z").arg(object.sample.id.left(40)));
+        }
+        object.sample.computed = ComputedColour{{xyz.values[0], xyz.values[1], xyz.values[2]},
+                                                {lab.values[0], lab.values[1], lab.values[2]}};
+        m_document.computedFor = colorimetry::ColourConditions{*illuminant, *observer};
+        return true;
+    }
+    return true;
+}
+
 bool CxfReader::resolve(PendingObject& object)
 {
     ExchangeSample& sample = object.sample;
     const QString who = tr("Object \"%1\"").arg(sample.id.left(40));
     QString labProblem;
+    const LabValues* computedLab = nullptr;
     for (const LabValues& lab : object.labs) {
+        if (sample.hasLab) {
+            // The measured L*a*b* is taken; after it only the computed colour is looked for.
+            const auto conditions = m_conditions.constFind(lab.conditionsId);
+            if (!computedLab && !object.spectra.empty() && conditions != m_conditions.cend() && isComputed(*conditions)
+                && lab.seen[0] && lab.seen[1] && lab.seen[2]) {
+                computedLab = &lab;
+            }
+            continue;
+        }
         if (!lab.seen[0] || !lab.seen[1] || !lab.seen[2]) {
             return failAt(lab.line, tr("%1: ColorCIELab needs L, A and B").arg(who));
         }
         const auto conditions = m_conditions.constFind(lab.conditionsId);
         if (conditions == m_conditions.cend()) {
             return failAt(lab.line, tr("%1: ColorSpecification \"%2\" is not defined").arg(who, lab.conditionsId.left(40)));
+        }
+        // Computed from the object's spectrum, not measured.
+        if (isComputed(*conditions) && !object.spectra.empty()) {
+            computedLab = computedLab ? computedLab : &lab;
+            continue;
         }
         if (conditions->illuminant != QLatin1String("D65") || conditions->observer != QLatin1String("10_Degree")) {
             labProblem = tr("%1: its ColorCIELab is for %2/%3; standards need D65/10_Degree")
@@ -332,7 +417,6 @@ bool CxfReader::resolve(PendingObject& object)
         if (conditions->measurementType.contains(QLatin1String("Transmittance"))) {
             m_transmittance = true;
         }
-        break;
     }
     if (!object.spectra.empty()) {
         const SpectrumValues& spectrum = object.spectra.front();
@@ -369,6 +453,9 @@ bool CxfReader::resolve(PendingObject& object)
         if (spectrum.transmittance) {
             m_transmittance = true;
         }
+    }
+    if (computedLab && sample.hasSpectrum && !readComputed(object, *computedLab)) {
+        return false;
     }
     if (!sample.hasLab && !sample.hasSpectrum) {
         return failAt(object.line, labProblem.isEmpty()

@@ -8,6 +8,7 @@ namespace {
 
 constexpr const char* kLabConditions = "Tintwell_D65_10";
 constexpr const char* kSpectrumConditions = "Tintwell_Spectrum";
+constexpr const char* kComputedConditions = "Tintwell_Computed";
 
 // Text for element content or an attribute value: markup characters as
 // entities; tab, line feed and carriage return as character references so
@@ -39,12 +40,22 @@ QByteArray dateText(const QDateTime& when)
     return text;
 }
 
-void appendConditions(QByteArray& out, const char* id, const char* type, const char* geometry, bool range)
+// The measured values' conditions are the instrument's D65/10°, method unknown.
+void appendConditions(QByteArray& out, const char* id, const char* type, const char* geometry, bool range,
+                      const std::optional<colorimetry::ColourConditions>& computed = std::nullopt)
 {
     out.append("   <cc:ColorSpecification Id=\"").append(id).append("\">\n");
-    out.append("    <cc:TristimulusSpec>\n     <cc:Illuminant>D65</cc:Illuminant>\n"
-               "     <cc:Observer>10_Degree</cc:Observer>\n     <cc:Method>unknown</cc:Method>\n"
-               "    </cc:TristimulusSpec>\n");
+    if (computed) {
+        out.append("    <cc:TristimulusSpec>\n     <cc:Illuminant>");
+        out.append(colorimetry::illuminantName(computed->illuminant).toLatin1());
+        out.append("</cc:Illuminant>\n     <cc:Observer>");
+        out.append(computed->observer == colorimetry::Observer::Cie1931TwoDegree ? "2_Degree" : "10_Degree");
+        out.append("</cc:Observer>\n     <cc:Method>E308_Table5</cc:Method>\n    </cc:TristimulusSpec>\n");
+    } else {
+        out.append("    <cc:TristimulusSpec>\n     <cc:Illuminant>D65</cc:Illuminant>\n"
+                   "     <cc:Observer>10_Degree</cc:Observer>\n     <cc:Method>unknown</cc:Method>\n"
+                   "    </cc:TristimulusSpec>\n");
+    }
     out.append("    <cc:MeasurementSpec>\n     <cc:MeasurementType>").append(type).append("</cc:MeasurementType>\n");
     out.append("     <cc:GeometryChoice>\n      <cc:SphereGeometry>").append(geometry);
     out.append("</cc:SphereGeometry>\n     </cc:GeometryChoice>\n");
@@ -61,9 +72,11 @@ bool CxfWriter::flush(bool force)
     return flushBuffer(m_device, m_buffer, force, m_error);
 }
 
-bool CxfWriter::begin(const QString& description, const QDateTime& created, bool transmittance)
+bool CxfWriter::begin(const QString& description, const QDateTime& created, bool transmittance,
+                      const std::optional<colorimetry::ColourConditions>& computed)
 {
     m_transmittance = transmittance;
+    m_computed = computed;
     m_created = dateText(created);
     m_buffer.reserve(kWritePieceBytes + 8192);
     m_buffer.append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<cc:CxF xmlns:cc=\"").append(kCxfNamespace);
@@ -115,6 +128,23 @@ bool CxfWriter::add(const ExchangeSample& sample)
             appendNumber(m_buffer, sample.spectrum[k] / 100.0, 8);
         }
         m_buffer.append("</").append(element).append(">\n");
+        if (m_computed && sample.computed) {
+            m_usedComputed = true;
+            const ComputedColour& c = *sample.computed;
+            m_buffer.append("     <cc:ColorCIEXYZ ColorSpecification=\"").append(kComputedConditions).append("\">\n");
+            const std::pair<const char*, double> values[] = {{"X", c.xyz.x}, {"Y", c.xyz.y}, {"Z", c.xyz.z},
+                                                             {"L", c.lab.l}, {"A", c.lab.a}, {"B", c.lab.b}};
+            for (int i = 0; i < 6; ++i) {
+                if (i == 3) {
+                    m_buffer.append("     </cc:ColorCIEXYZ>\n     <cc:ColorCIELab ColorSpecification=\"");
+                    m_buffer.append(kComputedConditions).append("\">\n");
+                }
+                m_buffer.append("      <cc:").append(values[i].first).append('>');
+                appendFixed(m_buffer, values[i].second, 4);
+                m_buffer.append("</cc:").append(values[i].first).append(">\n");
+            }
+            m_buffer.append("     </cc:ColorCIELab>\n");
+        }
     }
     m_buffer.append("    </cc:ColorValues>\n   </cc:Object>\n");
     return flush(false);
@@ -134,6 +164,11 @@ bool CxfWriter::finish()
         appendConditions(m_buffer, kSpectrumConditions,
                             m_transmittance ? "Spectrum_Transmittance" : "Spectrum_Reflectance", geometry, true);
     }
+    if (m_usedComputed) {
+        appendConditions(m_buffer, kComputedConditions,
+                         m_transmittance ? "Colorimetric_Transmittance" : "Colorimetric_Reflectance", geometry, false,
+                         m_computed);
+    }
     m_buffer.append("  </cc:ColorSpecificationCollection>\n </cc:Resources>\n</cc:CxF>\n");
     return flush(true);
 }
@@ -141,7 +176,8 @@ bool CxfWriter::finish()
 bool writeCxf(const ExchangeDocument& document, QIODevice& device, QString* error)
 {
     CxfWriter writer(device);
-    const bool begun = writer.begin(document.description, document.created, document.transmittance);
+    const bool begun =
+        writer.begin(document.description, document.created, document.transmittance, document.computedFor);
     return writeSamples(writer, begun, document, error);
 }
 

@@ -252,12 +252,26 @@ ExchangeSample spectralSample(const NamedSpectrum& spectrum, int n)
     return sample;
 }
 
-ExchangeDocument documentFromSpectra(const QList<NamedSpectrum>& spectra, int layoutIndex, const QDateTime& created)
+ComputedColour computedColour(const std::array<double, kSpectralPointCount>& spectrum,
+                              const colorimetry::ColourConditions& conditions)
+{
+    static_assert(kSpectralPointCount == colorimetry::kBandCount, "the records' bands are the engine's");
+    const colorimetry::TristimulusWeights& weights =
+        colorimetry::TristimulusWeights::standard(conditions.illuminant, conditions.observer);
+    ComputedColour colour;
+    colour.xyz = weights.xyz(spectrum);
+    colour.lab = colorimetry::labFromXyz(colour.xyz, weights.white());
+    return colour;
+}
+
+ExchangeDocument documentFromSpectra(const QList<NamedSpectrum>& spectra, int layoutIndex, const QDateTime& created,
+                                     const std::optional<colorimetry::ColourConditions>& colour)
 {
     ExchangeDocument document;
     document.description = QStringLiteral("Tintwell spectra");
     document.created = created;
     document.transmittance = transmittanceLayout(layoutIndex);
+    document.computedFor = colour;
     int n = 0;
     int unnamed = 0;
     for (const NamedSpectrum& spectrum : spectra) {
@@ -266,6 +280,9 @@ ExchangeDocument documentFromSpectra(const QList<NamedSpectrum>& spectra, int la
         // Unnamed records are numbered on their own, as the spectral table does.
         if (spectrum.name.isEmpty()) {
             sample.name = QStringLiteral("spec%1").arg(++unnamed);
+        }
+        if (colour) {
+            sample.computed = computedColour(sample.spectrum, *colour);
         }
         document.samples.append(sample);
     }

@@ -1,11 +1,13 @@
 #pragma once
 // What the exchange formats carry: samples with a name, an id, CIE L*a*b*
 // for illuminant D65 and the 10° observer (as the instruments measure) and,
-// for spectral records, 31 values at 400 … 700 nm in percent. The writers
+// for spectral records, 31 values at 400 … 700 nm in percent, with the
+// colour computed from them for an illuminant and observer. The writers
 // take a document of samples; the readers give one back, so what one writer
 // wrote reads back to the same document.
 
 #include "ComparisonRecord.h"
+#include "CurveColour.h"
 #include "SpectralRecord.h"
 
 #include <QCoreApplication>
@@ -16,10 +18,22 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 namespace formats {
 
 enum class SampleKind { Standard, Target };
+
+// The colour of a spectrum as the colorimetry engine computes it (ASTM E308
+// Table 5 weights) for the document's computedFor conditions: XYZ with a
+// perfect white at Y = 100, and L*a*b* against that illuminant's and
+// observer's white. Files write it beside the spectrum, never in place of
+// the instrument's own L*a*b*.
+struct ComputedColour
+{
+    XyzColor xyz;
+    LabColor lab;
+};
 
 struct ExchangeSample
 {
@@ -33,6 +47,7 @@ struct ExchangeSample
     double b = 0.0;
     bool hasSpectrum = false;
     std::array<double, kSpectralPointCount> spectrum{}; // percent, 400 + 10 k nm
+    std::optional<ComputedColour> computed; // only with a spectrum
 };
 
 struct ExchangeDocument
@@ -41,6 +56,8 @@ struct ExchangeDocument
     QDateTime created;
     // Measured in transmission (haze meters: layouts 0 and 3) or reflection.
     bool transmittance = false;
+    // The conditions of the samples' computed colour; none when they carry none.
+    std::optional<colorimetry::ColourConditions> computedFor;
     QList<ExchangeSample> samples;
 };
 
@@ -106,10 +123,15 @@ bool writeSamples(Writer& writer, bool begun, const ExchangeDocument& document, 
 
 // Spectral records as targets with ids "T1", "T2", …: layouts 0 and 3
 // measure transmittance, 1 and 2 reflectance. Unnamed records are called
-// "spec1", "spec2", … as the spectral table numbers them.
+// "spec1", "spec2", … as the spectral table numbers them. Each sample gets
+// its colour computed for colour (D65/10° unless given; none for nullopt).
 bool transmittanceLayout(int layoutIndex);
 ExchangeSample spectralSample(const NamedSpectrum& spectrum, int n);
-ExchangeDocument documentFromSpectra(const QList<NamedSpectrum>& spectra, int layoutIndex, const QDateTime& created);
+ExchangeDocument documentFromSpectra(const QList<NamedSpectrum>& spectra, int layoutIndex, const QDateTime& created,
+                                     const std::optional<colorimetry::ColourConditions>& colour =
+                                         colorimetry::ColourConditions{});
+ComputedColour computedColour(const std::array<double, kSpectralPointCount>& spectrum,
+                              const colorimetry::ColourConditions& conditions);
 
 // Colour arithmetic the files need: the D65/10° L*a*b* as XYZ and L*a*b* for
 // the D50 white of colour-management tools (Bradford adaptation).

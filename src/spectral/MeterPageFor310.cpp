@@ -8,6 +8,7 @@
 #include "SpectralChartView.h"
 #include "SpectralColourTables.h"
 #include "SpectralLog.h"
+#include "SpectrumStandards.h"
 #include "WindowFit.h"
 
 #include <QCheckBox>
@@ -94,6 +95,12 @@ void MeterPageFor310::setUpColourViews()
     }
     ui->tableView_colour->setModel(m_colourTable);
     ui->tableView_compare->setModel(m_comparisonTable);
+    ui->tableView_colour->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ui->tableView_colour->setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(ui->tableView_colour->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { updateTakeStandard(); });
+    connect(m_colourTable, &QAbstractItemModel::modelReset, this, [this] { updateTakeStandard(); });
+    updateTakeStandard();
     ui->tableView_colour->horizontalHeader()->setDefaultSectionSize(76); // "(-161.04)" whole
     ui->tableView_colour->setColumnWidth(CurveColourTable::Name, 110);
     ui->tableView_compare->horizontalHeader()->setDefaultSectionSize(58);
@@ -180,6 +187,39 @@ void MeterPageFor310::applyTestIlluminants()
     }
     m_colour.setTestIlluminants(tests);
     refreshComparison();
+}
+
+void MeterPageFor310::setSpectrumStandards(SpectrumStandards* standards)
+{
+    m_standards = standards;
+    updateTakeStandard();
+}
+
+void MeterPageFor310::updateTakeStandard()
+{
+    const int row = ui->tableView_colour->currentIndex().row();
+    ui->pushButton_takeStandard->setVisible(m_standards != nullptr);
+    ui->pushButton_takeStandard->setEnabled(row >= 0 && row < m_colour.curveCount());
+}
+
+void MeterPageFor310::on_pushButton_takeStandard_clicked()
+{
+    const int row = ui->tableView_colour->currentIndex().row();
+    if (!m_standards || row < 0 || row >= m_colour.curveCount()) {
+        return;
+    }
+    SpectrumStandards::Offer offer;
+    offer.name = m_colour.name(row);
+    offer.spectrum = m_colour.curve(row);
+    // A standard's L*a*b* is the instrument's: D65 and the 10° observer.
+    offer.labD65TenDegree = colorimetry::curveColour(offer.spectrum, {}).lab;
+    offer.transmittance = m_context.layoutIndex == 0 || m_context.layoutIndex == 3;
+    QString error;
+    if (m_standards->takeAsStandard(offer, this, error)) {
+        dialogs().information(this, tr("Take as standard"), tr("\"%1\" is now a standard of the library.").arg(offer.name));
+    } else if (!error.isEmpty()) {
+        showError(tr("\"%1\" was not taken as a standard: %2").arg(offer.name, error));
+    }
 }
 
 void MeterPageFor310::refreshColour(bool rowsChanged)

@@ -20,6 +20,7 @@ class ComparisonTable;
 class CurveColourTable;
 class Dialogs;
 class LinkAccess;
+class SpectrumStandards;
 class QCheckBox;
 class QTableView;
 class QTableWidget;
@@ -65,6 +66,9 @@ public:
     Dialogs& dialogs() const { return m_dialogs; }
 
     void setExportHandler(ExportHandler handler) { m_exportHandler = std::move(handler); }
+    // Where "Take as standard…" sends the curve chosen in the colour table;
+    // without one the button is hidden. standards must outlive the dialog.
+    void setSpectrumStandards(SpectrumStandards* standards);
 
     const QList<SpectralRecord>& records() const { return m_records; }
     // The name of record index as the table shows it (edited names included).
@@ -95,6 +99,7 @@ public slots:
     void slot_cellDoubleClicked(int row, int column);
     void slot_updateChart(bool checked);
     void slot_updateTable();
+    void on_pushButton_takeStandard_clicked();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -106,6 +111,7 @@ private:
     void refreshColour(bool rowsChanged);
     void refreshComparison();
     void applyTestIlluminants();
+    void updateTakeStandard();
     // The chart shows the records as they are now (after a row is added, a
     // curve shown or hidden, a delete, a clear).
     void refreshChart();
@@ -124,6 +130,7 @@ private:
     int m_unnamedCounter = 1;
     int m_commandDepth = 0;
     ExportHandler m_exportHandler;
+    SpectrumStandards* m_standards = nullptr;
     SpectralColourModel m_colour;
     CurveColourTable* m_colourTable = nullptr; // owned by the dialog (Qt parent)
     ComparisonTable* m_comparisonTable = nullptr;

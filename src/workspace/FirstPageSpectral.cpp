@@ -19,10 +19,12 @@ void FirstPageFor310::on_pushButton_spectralTransmittance_clicked()
         for (int i = 0; i < dialog.records().size(); ++i) {
             spectra.append({dialog.records().at(i), dialog.recordName(i)});
         }
-        // After a written file the dialog's clear command asks its own question.
+        // After a written file the dialog's clear command asks its own
+        // question. The colour goes with the illuminant and observer the
+        // Colour view shows.
         const ExportOutcome outcome = SpreadsheetExport(dialog.dialogs()).spectral(
             *dialog.table()->model(), &dialog, [&dialog] { dialog.on_pushButton_clearData_clicked(); }, spectra,
-            dialog.context().layoutIndex);
+            dialog.context().layoutIndex, {dialog.colour().illuminant(), dialog.colour().observer()});
         return outcome == ExportOutcome::Written;
     });
     page.exec();

@@ -8,6 +8,7 @@
 #include "ExtraSheet.h"
 #include "FileFolders.h"
 #include "InstrumentGeneration.h"
+#include "SpectralColourSheet.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -146,8 +147,22 @@ void SpreadsheetExport::addStatistics(QWidget* parent, const QString& path, cons
     }
 }
 
+void SpreadsheetExport::addColour(QWidget* parent, const QString& path, const QList<QStringList>& colour)
+{
+    if (colour.isEmpty()) {
+        return;
+    }
+    QString error;
+    if (!addSheetAfterFirst(path, spectralColourSheetName(), colour, &error)) {
+        qCWarning(lcExcel) << "colour sheet not added to" << path << error;
+        m_dialogs.information(parent, tr("Storing data"),
+                              tr("The data were stored, but the colour sheet could not be added: %1").arg(error));
+    }
+}
+
 ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWidget* parent, const QString& path,
-                                            const std::function<void()>& clear, const QList<QStringList>& statistics)
+                                            const std::function<void()>& clear, const QList<QStringList>& statistics,
+                                            const QList<QStringList>& colour)
 {
     ExcelEngine engine(path);
     if (!engine.openWorkbook(1, ExcelEngine::Start::FromTemplate)) {
@@ -177,6 +192,7 @@ ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWid
     progress->setValue(maximum);
     progress->close();
     addStatistics(parent, path, statistics);
+    addColour(parent, path, colour);
     if (clear) {
         clear();
     }
@@ -212,7 +228,7 @@ ExportOutcome SpreadsheetExport::comparison(const QAbstractItemModel& table, Dis
 
 ExportOutcome SpreadsheetExport::spectral(const QAbstractItemModel& table, QWidget* parent,
                                           const std::function<void()>& clear, const QList<NamedSpectrum>& spectra,
-                                          int layoutIndex)
+                                          int layoutIndex, const colorimetry::ColourConditions& colour)
 {
     QString path;
     ExportOutcome outcome = ExportOutcome::Failed;
@@ -232,12 +248,16 @@ ExportOutcome SpreadsheetExport::spectral(const QAbstractItemModel& table, QWidg
                     return formats::writeSpectralCsvFile(spectra, path, error);
                 }
                 const formats::ExchangeDocument document =
-                    formats::documentFromSpectra(spectra, layoutIndex, QDateTime::currentDateTime());
+                    formats::documentFromSpectra(spectra, layoutIndex, QDateTime::currentDateTime(), colour);
                 return formats::writeExchangeFile(document, path, error);
             },
             clear);
     }
-    return writeTable(*spectralExportTable(table), parent, path, clear);
+    // The colour is computed from the records, so without all of them the
+    // workbook holds the table alone.
+    const bool recordsAtHand = !spectra.isEmpty() && spectra.size() == table.rowCount() - 1;
+    return writeTable(*spectralExportTable(table), parent, path, clear, {},
+                      recordsAtHand ? spectralColourRows(spectra, colour) : QList<QStringList>());
 }
 
 ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& table, bool chineseUi, QWidget* parent,

@@ -15,6 +15,7 @@
 
 #include "DisplayMode.h"
 #include "ComparisonRecord.h"
+#include "CurveColour.h"
 #include "SpectralRecord.h"
 
 #include <QCoreApplication>
@@ -62,9 +63,13 @@ public:
     // The whole spectral table (heading row in sheet row 2); clear asks its
     // own question. The caller disables its buttons around the call.
     // spectra: the records with the names the table shows; layoutIndex tells
-    // transmittance (0, 3) from reflectance (1, 2).
+    // transmittance (0, 3) from reflectance (1, 2). With the spectra at hand
+    // the files carry their colour computed for colour: the workbook a
+    // second sheet "Colour", CGATS and CxF3 the computed values beside the
+    // curves.
     ExportOutcome spectral(const QAbstractItemModel& table, QWidget* parent, const std::function<void()>& clear,
-                                  const QList<NamedSpectrum>& spectra = {}, int layoutIndex = 0);
+                                  const QList<NamedSpectrum>& spectra = {}, int layoutIndex = 0,
+                                  const colorimetry::ColourConditions& colour = {});
 
     // A first-generation colorimeter is exported with the legacy block.
     static bool usesLegacyExport(const QString& modelName, int softwareVersion);
@@ -88,9 +93,12 @@ private:
                                             qsizetype rows, DisplayMode displayMode, bool chineseUi, QWidget* parent,
                                             const std::function<void()>& clear);
     ExportOutcome writeTable(const QAbstractItemModel& rows, QWidget* parent, const QString& path,
-                                    const std::function<void()>& clear, const QList<QStringList>& statistics = {});
+                                    const std::function<void()>& clear, const QList<QStringList>& statistics = {},
+                                    const QList<QStringList>& colour = {});
     // Adds the statistics sheet to the written file; says so when it cannot.
     void addStatistics(QWidget* parent, const QString& path, const QList<QStringList>& statistics);
+    // Adds the spectral colour sheet likewise.
+    void addColour(QWidget* parent, const QString& path, const QList<QStringList>& colour);
 
     Dialogs& m_dialogs;
 };

@@ -2,12 +2,16 @@
 // verdicts at the tolerance edges as the window decides them, no waiting
 // without a terminal, and every subcommand end to end in its own process.
 #include "CgatsFormat.h"
+#include "CgatsText.h"
+#include "../formats/FormatsTestData.h"
 #include "CliCommand.h"
 #include "InstrumentEmulator.h"
+#include "Metamers.h"
 #include "RecordJournal.h"
 #include "SingleInstance.h"
 #include "TristimulusWeights.h"
 #include "VirtualInstrument.h"
+#include "XlsxReader.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -15,8 +19,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -83,64 +85,17 @@ Curve31 flatCurve(double value)
 // its D65/10° weights taken out, so the two match under D65 and part under A.
 QPair<Curve31, Curve31> metamericPair()
 {
-    const auto& weights = colorimetry::TristimulusWeights::standard(colorimetry::Illuminant::D65,
-                                                                     colorimetry::Observer::Cie1964TenDegree);
-    std::array<Curve31, 3> basis; // Gram-Schmidt over the weight rows
-    for (int r = 0; r < 3; ++r) {
-        basis[r] = weights.bandWeights(r);
-        for (int q = 0; q < r; ++q) {
-            double dot = 0.0;
-            for (int k = 0; k < kSpectralPointCount; ++k) {
-                dot += basis[r][k] * basis[q][k];
-            }
-            for (int k = 0; k < kSpectralPointCount; ++k) {
-                basis[r][k] -= dot * basis[q][k];
-            }
-        }
-        double norm = 0.0;
-        for (const double v : basis[r]) {
-            norm += v * v;
-        }
-        for (double& v : basis[r]) {
-            v /= std::sqrt(norm);
-        }
-    }
     Curve31 wiggle;
     for (int k = 0; k < kSpectralPointCount; ++k) {
         wiggle[k] = 15.0 * std::sin(k * 0.7);
     }
-    for (const Curve31& b : basis) {
-        double dot = 0.0;
-        for (int k = 0; k < kSpectralPointCount; ++k) {
-            dot += wiggle[k] * b[k];
-        }
-        for (int k = 0; k < kSpectralPointCount; ++k) {
-            wiggle[k] -= dot * b[k];
-        }
-    }
-    Curve31 sample = flatCurve(50.0);
-    for (int k = 0; k < kSpectralPointCount; ++k) {
-        sample[k] += wiggle[k];
-    }
-    return {flatCurve(50.0), sample};
+    const auto& weights = colorimetry::TristimulusWeights::standard(colorimetry::Illuminant::D65,
+                                                                     colorimetry::Observer::Cie1964TenDegree);
+    return {flatCurve(50.0), metamerOf(flatCurve(50.0), weights, wiggle)};
 }
 
 // A CGATS file of named curves; empty when it cannot be written.
-QString writeCurves(const QString& path, const QList<QPair<QString, Curve31>>& curves)
-{
-    formats::ExchangeDocument document;
-    document.created = QDateTime::currentDateTime();
-    int n = 0;
-    for (const auto& [name, curve] : curves) {
-        formats::ExchangeSample sample;
-        sample.id = QStringLiteral("T%1").arg(++n);
-        sample.name = name;
-        sample.hasSpectrum = true;
-        sample.spectrum = curve;
-        document.samples << sample;
-    }
-    return formats::writeCgatsFile(document, path) ? path : QString();
-}
+using cgatstext::writeCurves;
 
 // Every line of a --json run.
 QList<QJsonObject> jsonLines(const QByteArray& out)
@@ -462,81 +417,55 @@ private Q_SLOTS:
         }
     }
 
-    // spectral colour: a perfect white (100 % in every band) is Y = 100,
-    // L* = 100, a* = b* = 0 under every illuminant and observer.
-    void spectralColour_perfectWhite_data()
+    // A perfect white (100 % in every band): spectral colour gives Y = 100,
+    // L* = 100, a* = b* = 0 under every illuminant and observer; spectral
+    // indices CIE whiteness W = Y = 100 and tint 0 (it sits on the white
+    // point), E313 yellowness about 0 (its coefficients are chosen so), and
+    // null, said on standard error, where a standard does not define the
+    // index under the illuminant.
+    void perfectWhite_data()
     {
-        QTest::addColumn<QString>("illuminant");
-        QTest::addColumn<QString>("observer");
+        QTest::addColumn<QString>("line"); // after "--json spectral"
+        QTest::addColumn<QString>("expected"); // key=value; null: none
         for (const char* illuminant : {"A", "C", "D50", "D55", "D65", "D75", "F2", "F7", "F11"}) {
             for (const char* observer : {"2", "10"}) {
-                QTest::addRow("%s/%s", illuminant, observer) << illuminant << observer;
+                QTest::addRow("colour %s/%s", illuminant, observer)
+                    << QStringLiteral("colour FILE --illuminant %1 --observer %2").arg(illuminant, observer)
+                    << QStringLiteral("name=white illuminant=%1 observer=%2 Y=100 L=100 a=0 b=0").arg(illuminant, observer);
             }
         }
+        QTest::newRow("indices, default D65/10") << "indices FILE" << "yi_e313=0 wi_cie=100 tint_cie=0 wi_cie_in_range=true";
+        QTest::newRow("indices D65/2") << "indices FILE --observer 2" << "yi_e313=0 wi_cie=100 tint_cie=0 wi_cie_in_range=true";
+        QTest::newRow("indices C: yellowness only") << "indices FILE --illuminant C"
+                                                    << "yi_e313=0 wi_cie=null tint_cie=null wi_cie_in_range=null";
+        QTest::newRow("indices A: neither") << "indices FILE --illuminant A --observer 2"
+                                            << "yi_e313=null wi_cie=null tint_cie=null wi_cie_in_range=null";
     }
-    void spectralColour_perfectWhite()
+    void perfectWhite()
     {
-        QFETCH(QString, illuminant);
-        QFETCH(QString, observer);
-        QTemporaryDir dir;
-        const QString file = writeCurves(dir.filePath(QStringLiteral("white.ti3")), {{QStringLiteral("white"), flatCurve(100.0)}});
-        QVERIFY(!file.isEmpty());
-        Run run;
-        QCOMPARE(run({QStringLiteral("--json"), QStringLiteral("spectral"), QStringLiteral("colour"), file,
-                      QStringLiteral("--illuminant"), illuminant, QStringLiteral("--observer"), observer}),
-                 0);
-        const QList<QJsonObject> lines = jsonLines(run.out.data());
-        QCOMPARE(lines.size(), 1);
-        const QJsonObject result = lines.first();
-        QCOMPARE(result.value(QStringLiteral("name")).toString(), QStringLiteral("white"));
-        QCOMPARE(result.value(QStringLiteral("illuminant")).toString(), illuminant);
-        QCOMPARE(result.value(QStringLiteral("observer")).toInt(), observer.toInt());
-        for (const auto& [key, expected] : {std::pair{"Y", 100.0}, {"L", 100.0}, {"a", 0.0}, {"b", 0.0}}) {
-            const double value = result.value(QLatin1String(key)).toDouble(-1e9);
-            QVERIFY2(std::abs(value - expected) < 1e-6, qPrintable(QStringLiteral("%1 = %2").arg(key).arg(value)));
-        }
-    }
-
-    // spectral indices of a perfect white: CIE whiteness W = Y = 100 and tint 0
-    // (it sits on the white point), E313 yellowness about 0 (its coefficients
-    // are chosen so); indices a standard does not define under the illuminant are null.
-    void spectralIndices_perfectWhite_data()
-    {
-        QTest::addColumn<QString>("options");
-        QTest::addColumn<bool>("hasYellowness");
-        QTest::addColumn<bool>("hasWhiteness");
-        QTest::newRow("default D65/10") << "" << true << true;
-        QTest::newRow("D65/2") << "--observer 2" << true << true;
-        QTest::newRow("C: yellowness only") << "--illuminant C" << true << false;
-        QTest::newRow("A: neither") << "--illuminant A --observer 2" << false << false;
-    }
-    void spectralIndices_perfectWhite()
-    {
-        QFETCH(QString, options);
-        QFETCH(bool, hasYellowness);
-        QFETCH(bool, hasWhiteness);
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
         QTemporaryDir dir;
         const QString file = writeCurves(dir.filePath(QStringLiteral("white.ti3")), {{QStringLiteral("white"), flatCurve(100.0)}});
         Run run;
-        QCOMPARE(run(QStringList{QStringLiteral("--json"), QStringLiteral("spectral"), QStringLiteral("indices"), file} + words(options)), 0);
+        QCOMPARE(run(QStringList{QStringLiteral("--json"), QStringLiteral("spectral")} + words(line.replace(QStringLiteral("FILE"), file))), 0);
         const QList<QJsonObject> lines = jsonLines(run.out.data());
         QCOMPARE(lines.size(), 1);
-        const QJsonObject result = lines.first();
-        QCOMPARE(result.value(QStringLiteral("yi_e313")).isDouble(), hasYellowness);
-        QCOMPARE(result.value(QStringLiteral("wi_cie")).isDouble(), hasWhiteness);
-        QCOMPARE(result.value(QStringLiteral("tint_cie")).isDouble(), hasWhiteness);
-        if (hasYellowness) {
-            QVERIFY2(std::abs(result.value(QStringLiteral("yi_e313")).toDouble()) < 0.1, qPrintable(run.output()));
+        for (const QString& pair : expected.split(u' ')) {
+            const QString key = pair.section(u'=', 0, 0);
+            const QString want = pair.section(u'=', 1);
+            const QJsonValue got = lines.first().value(key);
+            bool number = false;
+            const double value = want.toDouble(&number);
+            if (want == QLatin1String("null")) {
+                QVERIFY2(got.isNull(), qPrintable(key));
+            } else if (number && got.isDouble()) { // yellowness is about 0, the rest exact
+                QVERIFY2(std::abs(got.toDouble() - value) < (key == QLatin1String("yi_e313") ? 0.1 : 1e-6), qPrintable(run.output()));
+            } else {
+                QCOMPARE(got.toVariant().toString(), want);
+            }
         }
-        if (hasWhiteness) {
-            QVERIFY2(std::abs(result.value(QStringLiteral("wi_cie")).toDouble() - 100.0) < 1e-6, qPrintable(run.output()));
-            QVERIFY2(std::abs(result.value(QStringLiteral("tint_cie")).toDouble()) < 1e-6, qPrintable(run.output()));
-            // A perfect white lies beyond CIE's 5Y - 280 = 220 only in Y; W 100 is inside.
-            QCOMPARE(result.value(QStringLiteral("wi_cie_in_range")).toBool(), true);
-        } else {
-            QVERIFY(result.value(QStringLiteral("wi_cie_in_range")).isNull());
-        }
-        QVERIFY2(hasYellowness && hasWhiteness ? run.messages().isEmpty() : run.messages().contains(QLatin1String("D65")),
+        QVERIFY2(expected.contains(QLatin1String("null")) ? run.messages().contains(QLatin1String("D65")) : run.messages().isEmpty(),
                  qPrintable(run.messages()));
     }
 
@@ -666,11 +595,52 @@ private Q_SLOTS:
         }
     }
 
+    // spectral export gives its files the colour for --illuminant and
+    // --observer: CGATS and CxF3 beside the curves, the workbook in its
+    // colour sheet; an unknown illuminant is refused before the instrument
+    // is asked.
+    void spectralExport_carriesTheColour_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("options");
+        QTest::addColumn<QString>("named"); // illuminant and observer as the file names them, "" refused
+        QTest::newRow("cgats, A/2") << "ti3" << "--format cgats --illuminant A --observer 2" << "A2°";
+        QTest::newRow("cxf, F11/10") << "cxf" << "--format cxf --illuminant F11" << "F1110°";
+        QTest::newRow("xlsx, D65/10") << "xlsx" << "--format xlsx" << "D6510°";
+        QTest::newRow("unknown illuminant") << "ti3" << "--format cgats --illuminant D66" << "";
+    }
+    void spectralExport_carriesTheColour()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, options);
+        QFETCH(QString, named);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("spectra.") + format);
+        Run run;
+        QCOMPARE(run(words(QStringLiteral("--simulate TX310 spectral export -o %1 %2").arg(file, options))), named.isEmpty() ? 2 : 0);
+        for (const auto& emulator : run.made) {
+            QCOMPARE(emulator->receivedFrames().isEmpty(), named.isEmpty());
+        }
+        if (format == QLatin1String("xlsx")) {
+            XlsxSheet sheet;
+            QVERIFY(readXlsxSheet(testdata::readAll(file), 2, sheet, nullptr));
+            const QList<QVariantList> rows = sheet.denseRows();
+            QCOMPARE(rows.value(0).value(1).toString() + rows.value(1).value(1).toString(), named);
+            QVERIFY(rows.size() > 6);
+        } else if (!named.isEmpty()) {
+            formats::ExchangeDocument document;
+            QVERIFY(formats::readExchangeFile(file, document).ok && document.computedFor);
+            QCOMPARE(colorimetry::illuminantName(document.computedFor->illuminant)
+                         + colorimetry::observerName(document.computedFor->observer),
+                     named);
+            testdata::compareComputed(document, document.computedFor);
+        }
+    }
+
     // spectral colour against argyll's spec2cie on the CGATS file spectral export wrote.
     void spectralColour_agreesWithSpec2cie()
     {
-        const QString spec2cie = QStandardPaths::findExecutable(QStringLiteral("spec2cie"));
-        if (spec2cie.isEmpty()) {
+        if (cgatstext::spec2cie().isEmpty()) {
             QSKIP("spec2cie is not installed (Debian package argyll)");
         }
         QTemporaryDir dir;
@@ -680,46 +650,21 @@ private Q_SLOTS:
                             QStringLiteral("export"), QStringLiteral("--format"), QStringLiteral("cgats"), QStringLiteral("-o"), file}),
                  0);
         const QString argyllOut = dir.filePath(QStringLiteral("argyll.ti3"));
-        QProcess process;
-        process.start(spec2cie, {QStringLiteral("-i"), QStringLiteral("D65"), QStringLiteral("-o"), QStringLiteral("1964_10"), file, argyllOut});
-        QVERIFY(process.waitForFinished(30000));
-        QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+        const QString error = cgatstext::runSpec2cie(QStringLiteral("D65"), QStringLiteral("1964_10"), file, argyllOut);
+        QVERIFY2(error.isEmpty(), qPrintable(error));
         Run run;
         QCOMPARE(run({QStringLiteral("--json"), QStringLiteral("spectral"), QStringLiteral("colour"), file}), 0);
         const QList<QJsonObject> ours = jsonLines(run.out.data());
-        // spec2cie's XYZ_X/Y/Z columns, a set per line between BEGIN_DATA and END_DATA.
-        QFile theirs(argyllOut);
-        QVERIFY(theirs.open(QIODevice::ReadOnly | QIODevice::Text));
-        QStringList fields;
-        bool inFormat = false;
-        bool inData = false;
-        int n = 0;
-        for (const QString& raw : QString::fromUtf8(theirs.readAll()).split(QLatin1Char('\n'))) {
-            const QString line = raw.trimmed();
-            if (line == QLatin1String("BEGIN_DATA_FORMAT") || line == QLatin1String("END_DATA_FORMAT")) {
-                inFormat = line.startsWith(QLatin1String("BEGIN"));
-            } else if (line == QLatin1String("BEGIN_DATA") || line == QLatin1String("END_DATA")) {
-                inData = line.startsWith(QLatin1String("BEGIN"));
-            } else if (inFormat) {
-                fields += line.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-            } else if (inData && !line.isEmpty()) {
-                QStringList values; // a quoted name ("Curve 1") is one value
-                static const QRegularExpression value(QStringLiteral("\"[^\"]*\"|\\S+"));
-                for (const QRegularExpressionMatch& match : value.globalMatch(line)) {
-                    values << match.captured();
-                }
-                QVERIFY(n < ours.size());
-                for (const char* key : {"X", "Y", "Z"}) {
-                    const int at = int(fields.indexOf(QStringLiteral("XYZ_") + QLatin1String(key)));
-                    QVERIFY(at >= 0 && at < values.size());
-                    const double mine = ours.at(n).value(QLatin1String(key)).toDouble();
-                    QVERIFY2(std::abs(values.at(at).toDouble() - mine) < 0.2,
-                             qPrintable(QStringLiteral("set %1 %2: spec2cie %3, ours %4").arg(n + 1).arg(key, values.at(at)).arg(mine)));
-                }
-                ++n;
+        const QByteArray theirs = cgatstext::readAll(argyllOut);
+        for (const char* key : {"X", "Y", "Z"}) {
+            const QList<double> values = cgatstext::numbers(theirs, QByteArray("XYZ_") + key);
+            QCOMPARE(values.size(), ours.size());
+            for (int n = 0; n < ours.size(); ++n) {
+                const double mine = ours.at(n).value(QLatin1String(key)).toDouble();
+                QVERIFY2(std::abs(values.at(n) - mine) < 0.2,
+                         qPrintable(QStringLiteral("set %1 %2: spec2cie %3, ours %4").arg(n + 1).arg(key).arg(values.at(n)).arg(mine)));
             }
         }
-        QCOMPARE(n, ours.size());
     }
 };
 

@@ -5,6 +5,7 @@
 
 #include "ColorIndices.h"
 #include "DeltaE.h"
+#include "Metamers.h"
 
 #include <QTest>
 
@@ -244,42 +245,12 @@ void ColorIndices::metamerismIndex_ofPairMatchingUnderD65()
     // A smooth standard; the sample adds a wiggle with the D65 weights'
     // three rows projected out, so X, Y, Z under D65 stay the same.
     Curve standard;
-    std::array<double, kBandCount> wiggle;
+    Curve wiggle;
     for (int i = 0; i < kBandCount; ++i) {
         standard[std::size_t(i)] = 30.0 + 20.0 * std::sin(i / 6.0);
         wiggle[std::size_t(i)] = 8.0 * std::sin(i / 2.2) + 5.0 * std::cos(i / 1.3);
     }
-    std::array<std::array<double, kBandCount>, 3> basis;
-    for (int row = 0; row < 3; ++row) {
-        basis[std::size_t(row)] = d65.bandWeights(row);
-        for (int previous = 0; previous < row; ++previous) {
-            double dot = 0.0;
-            for (int i = 0; i < kBandCount; ++i) {
-                dot += basis[std::size_t(row)][std::size_t(i)] * basis[std::size_t(previous)][std::size_t(i)];
-            }
-            for (int i = 0; i < kBandCount; ++i) {
-                basis[std::size_t(row)][std::size_t(i)] -= dot * basis[std::size_t(previous)][std::size_t(i)];
-            }
-        }
-        double norm = 0.0;
-        for (double v : basis[std::size_t(row)]) {
-            norm += v * v;
-        }
-        for (double& v : basis[std::size_t(row)]) {
-            v /= std::sqrt(norm);
-        }
-        double dot = 0.0;
-        for (int i = 0; i < kBandCount; ++i) {
-            dot += wiggle[std::size_t(i)] * basis[std::size_t(row)][std::size_t(i)];
-        }
-        for (int i = 0; i < kBandCount; ++i) {
-            wiggle[std::size_t(i)] -= dot * basis[std::size_t(row)][std::size_t(i)];
-        }
-    }
-    Curve metamer;
-    for (int i = 0; i < kBandCount; ++i) {
-        metamer[std::size_t(i)] = standard[std::size_t(i)] + wiggle[std::size_t(i)];
-    }
+    const Curve metamer = metamerOf(standard, d65, wiggle);
     const LabColor standardD65 = labFromXyz(d65.xyz(standard), d65.white());
     const LabColor metamerD65 = labFromXyz(d65.xyz(metamer), d65.white());
     QVERIFY(deltaE(DeltaEFormula::CieAb, standardD65, metamerD65) < 1e-9);

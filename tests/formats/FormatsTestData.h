@@ -1,12 +1,18 @@
 #pragma once
 // Records and spectra the format tests write, and running the real readers.
 
+#include "CgatsText.h"
 #include "Exchange.h"
 
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QtTest>
+
+#include <cmath>
+#include <optional>
+
+Q_DECLARE_METATYPE(std::optional<colorimetry::ColourConditions>)
 
 namespace testdata {
 
@@ -74,11 +80,7 @@ inline QList<NamedSpectrum> spectra()
     return list;
 }
 
-inline QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using cgatstext::readAll;
 
 inline void writeAll(const QString& path, const QByteArray& bytes)
 {
@@ -87,57 +89,9 @@ inline void writeAll(const QString& path, const QByteArray& bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-// One field of every set of a CGATS text another program wrote, as text:
-// words split at blanks outside quotes, quotes removed ("" is a quote).
-inline QStringList cgatsColumn(const QByteArray& text, const QByteArray& field)
-{
-    auto words = [](const QByteArray& line) {
-        QStringList out;
-        QByteArray word;
-        bool quoted = false;
-        bool any = false;
-        for (qsizetype i = 0; i <= line.size(); ++i) {
-            const char c = i < line.size() ? line.at(i) : ' ';
-            if (quoted) {
-                if (c == '"' && i + 1 < line.size() && line.at(i + 1) == '"') {
-                    word.append('"');
-                    ++i;
-                } else if (c == '"') {
-                    quoted = false;
-                } else {
-                    word.append(c);
-                }
-            } else if (c == '"') {
-                quoted = any = true;
-            } else if (c == ' ' || c == '\t' || c == '\r') {
-                if (any || !word.isEmpty()) {
-                    out << QString::fromUtf8(word);
-                }
-                word.clear();
-                any = false;
-            } else {
-                word.append(c);
-            }
-        }
-        return out;
-    };
-    const QList<QByteArray> lines = text.split('\n');
-    qsizetype index = -1;
-    QStringList values;
-    bool data = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines.at(i).startsWith("BEGIN_DATA_FORMAT") && i + 1 < lines.size()) {
-            index = words(lines.at(i + 1)).indexOf(QString::fromLatin1(field));
-        } else if (lines.at(i).startsWith("END_DATA")) {
-            data = false;
-        } else if (data && index >= 0) {
-            values << words(lines.at(i)).value(index);
-        } else if (lines.at(i).startsWith("BEGIN_DATA")) {
-            data = true;
-        }
-    }
-    return values;
-}
+// One field of every set of a CGATS text another program wrote.
+using cgatstext::column;
+inline QStringList cgatsColumn(const QByteArray& text, const QByteArray& field) { return column(text, field); }
 
 // Every id, name, L*a*b* and spectrum of `read` as in `expected`; L*a*b*
 // where a reader computed it (labAdded), and each kind and time (kinds).
@@ -162,6 +116,42 @@ inline void compareSamples(const formats::ExchangeDocument& read, const formats:
         if (kinds) {
             QCOMPARE(int(got.kind), int(want.kind));
             QCOMPARE(got.created, want.created.isValid() ? want.created : expected.created);
+        }
+    }
+}
+
+// The computed-colour cases: none (the older files), D65/10° (the default),
+// A/2°, and F11/10° (which spec2cie has no table for); argyll: spec2cie's name.
+inline void computedConditions_data()
+{
+    QTest::addColumn<std::optional<colorimetry::ColourConditions>>("conditions");
+    QTest::addColumn<QString>("argyll");
+    using namespace colorimetry;
+    QTest::newRow("none") << std::optional<ColourConditions>() << QString();
+    QTest::newRow("D65/10") << std::optional(ColourConditions{}) << QStringLiteral("D65");
+    QTest::newRow("A/2") << std::optional(ColourConditions{Illuminant::A, Observer::Cie1931TwoDegree}) << QStringLiteral("A");
+    QTest::newRow("F11/10") << std::optional(ColourConditions{Illuminant::F11, Observer::Cie1964TenDegree}) << QString();
+}
+
+// X, Y, Z, L*, a*, b* as the files write them, in that order.
+inline std::array<double, 6> six(const formats::ComputedColour& c)
+{
+    return {c.xyz.x, c.xyz.y, c.xyz.z, c.lab.l, c.lab.a, c.lab.b};
+}
+inline const char* const kComputedFields[] = {"XYZ_X", "XYZ_Y", "XYZ_Z", "LAB_L", "LAB_A", "LAB_B"};
+
+// What a reader gave back: the conditions, and every sample's computed
+// colour the engine's to the four decimals the files keep.
+inline void compareComputed(const formats::ExchangeDocument& read, const std::optional<colorimetry::ColourConditions>& conditions)
+{
+    QCOMPARE(read.computedFor.has_value(), conditions.has_value());
+    QVERIFY(!conditions || (read.computedFor->illuminant == conditions->illuminant
+                            && read.computedFor->observer == conditions->observer));
+    for (const formats::ExchangeSample& sample : read.samples) {
+        QCOMPARE(sample.computed.has_value(), conditions.has_value());
+        for (int i = 0; conditions && i < 6; ++i) {
+            const double want = six(formats::computedColour(sample.spectrum, *conditions))[i];
+            QVERIFY2(std::abs(six(*sample.computed)[i] - want) <= 5e-5, qPrintable(sample.id));
         }
     }
 }

@@ -76,6 +76,48 @@ private Q_SLOTS:
         }
     }
 
+    // Each object's computed colour as ColorCIEXYZ and ColorCIELab under a
+    // TristimulusSpec naming the illuminant, the observer and E308_Table5:
+    // our reader gives the engine's values back and keeps them apart from a
+    // measured L*a*b* (under D65/10° too), cxf2ti3 carries them over.
+    void computedColour_data() { testdata::computedConditions_data(); }
+    void computedColour()
+    {
+        QFETCH(std::optional<colorimetry::ColourConditions>, conditions);
+        ExchangeDocument original = documentFromSpectra(testdata::spectra(), 1, m_created, conditions);
+        original.samples[1].hasLab = true; // measured as well
+        original.samples[1].l = 50.0;
+        ExchangeDocument read;
+        const QByteArray xml = written(original);
+        QVERIFY(readCxf(xml, read).ok);
+        testdata::compareComputed(read, conditions);
+        testdata::compareSamples(read, original, false, true);
+        if (!conditions) {
+            return;
+        }
+        const QString degrees = conditions->observer == colorimetry::Observer::Cie1931TwoDegree ? QStringLiteral("2") : QStringLiteral("10");
+        QVERIFY(QString::fromUtf8(xml).contains(QRegularExpression(
+            QStringLiteral("<cc:ColorSpecification Id=\"Tintwell_Computed\">\\s*<cc:TristimulusSpec>\\s*<cc:Illuminant>%1</"
+                           "cc:Illuminant>\\s*<cc:Observer>%2_Degree</cc:Observer>\\s*<cc:Method>E308_Table5<")
+                .arg(colorimetry::illuminantName(conditions->illuminant), degrees))));
+        if (testdata::tool("cxf2ti3").isEmpty()) {
+            QSKIP("argyll is not installed: the computed colour is not checked by a real reader");
+        }
+        original.samples[1].hasLab = false; // else cxf2ti3 takes the measured L*a*b*
+        const QString in = m_dir.filePath(QStringLiteral("computed.cxf"));
+        testdata::writeAll(in, written(original));
+        const QString base = m_dir.filePath(QStringLiteral("computed"));
+        QCOMPARE(testdata::run(testdata::tool("cxf2ti3"), {in, base}), 0);
+        const QByteArray text = testdata::readAll(base + QStringLiteral(".cie"));
+        for (int f = 0; f < 6; ++f) {
+            const QList<double> values = cgatstext::numbers(text, testdata::kComputedFields[f]);
+            QCOMPARE(values.size(), original.samples.size());
+            for (qsizetype i = 0; i < values.size(); ++i) { // cxf2ti3 keeps six significant digits
+                QVERIFY(std::abs(values[i] - testdata::six(*original.samples.at(i).computed)[f]) <= 1e-3);
+            }
+        }
+    }
+
     // The text of each value, against fixed text: L*a*b* to six decimals
     // without trailing zeros, spectra as factors to eight.
     void values_fixedText_data()
@@ -162,7 +204,7 @@ private Q_SLOTS:
         QTest::newRow("comma decimal") << false << QByteArray("<cc:L>50.12<") << QByteArray("<cc:L>50,12<")
                                        << QStringLiteral("line 24: L value \"50,12\" has a comma");
         QTest::newRow("missing bands") << true << QByteArray(" 0.9135</") << QByteArray("</")
-                                       << QStringLiteral("line 19: Object \"T2\": the spectrum is missing bands from 700 nm on");
+                                       << QStringLiteral("line 29: Object \"T2\": the spectrum is missing bands from 700 nm on");
         QTest::newRow("other step") << true << QByteArray("Increment=\"10\"") << QByteArray("Increment=\"20\"")
                                     << QStringLiteral("line 13: Object \"T1\": the spectrum (from 400 nm in 20 nm steps)");
         QTest::newRow("conditions not defined") << false << QByteArray("ColorSpecification=\"Tintwell_D65_10\"")

@@ -1,6 +1,7 @@
 // The colour of the spectral dialog's curves and the comparison of a
 // standard with a sample, without a window.
 #include "ColorSpaces.h"
+#include "Metamers.h"
 #include "SpectralColourModel.h"
 
 #include <QTest>
@@ -22,50 +23,14 @@ Curve flat(double value)
     return curve;
 }
 
-// A sample with the standard's XYZ under D65 and the observer but another
-// curve: a wave with its D65 X, Y and Z parts projected out, added to it.
+// A sample with the standard's XYZ under D65 and the observer but another curve.
 Curve metamerOf(const Curve& standard, Observer observer)
 {
-    const TristimulusWeights& w = TristimulusWeights::standard(Illuminant::D65, observer);
     Curve wave;
     for (int k = 0; k < kBandCount; ++k) {
         wave[size_t(k)] = 8.0 * std::sin(k * 0.6);
     }
-    // Gram-Schmidt on the three weight rows, then take wave's part along them off.
-    std::array<std::array<double, kBandCount>, 3> basis{};
-    for (int r = 0; r < 3; ++r) {
-        basis[size_t(r)] = w.bandWeights(r);
-        for (int q = 0; q < r; ++q) {
-            double dot = 0.0;
-            for (int k = 0; k < kBandCount; ++k) {
-                dot += basis[size_t(r)][size_t(k)] * basis[size_t(q)][size_t(k)];
-            }
-            for (int k = 0; k < kBandCount; ++k) {
-                basis[size_t(r)][size_t(k)] -= dot * basis[size_t(q)][size_t(k)];
-            }
-        }
-        double norm = 0.0;
-        for (const double v : basis[size_t(r)]) {
-            norm += v * v;
-        }
-        for (double& v : basis[size_t(r)]) {
-            v /= std::sqrt(norm);
-        }
-    }
-    for (const auto& b : basis) {
-        double dot = 0.0;
-        for (int k = 0; k < kBandCount; ++k) {
-            dot += wave[size_t(k)] * b[size_t(k)];
-        }
-        for (int k = 0; k < kBandCount; ++k) {
-            wave[size_t(k)] -= dot * b[size_t(k)];
-        }
-    }
-    Curve sample = standard;
-    for (int k = 0; k < kBandCount; ++k) {
-        sample[size_t(k)] += wave[size_t(k)];
-    }
-    return sample;
+    return ::metamerOf(standard, TristimulusWeights::standard(Illuminant::D65, observer), wave);
 }
 
 Curve edge()

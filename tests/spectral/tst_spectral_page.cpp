@@ -5,9 +5,13 @@
 #include "ScriptedDialogs.h"
 #include "SpectralCases.h"
 #include "SpectralChart.h"
+#include "SpectrumStandards.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
+#include <QTabWidget>
+#include <QTranslator>
 #include <QTableView>
 #include <QLayout>
 #include <QLineEdit>
@@ -16,6 +20,7 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 using namespace spectralcases;
@@ -375,6 +380,100 @@ private slots:
         QCOMPARE(colour->rowCount(), 1);
         QCOMPARE(compare->rowCount(), 0); // the standard is gone
         checkIdle(1);
+    }
+
+    // Switching the language retranslates the colour views: the tabs, the
+    // tables' headings, the reference illuminant's name, the verdict and
+    // the button (back to English as well).
+    void languageSwitch_retranslatesColourViews_data()
+    {
+        QTest::addColumn<bool>("chinese");
+        QTest::addColumn<QString>("texts");
+        QTest::newRow("中文") << true << "颜色|比较|光源|观察者|名称|白度|D65（参考）|结果：不合格|设为标准…";
+        QTest::newRow("English") << false << "Colour|Compare|Illuminant|Observer|Name|WI|D65 (reference)|Result: NG|Take as standard…";
+    }
+    void languageSwitch_retranslatesColourViews()
+    {
+        QFETCH(bool, chinese);
+        QFETCH(QString, texts);
+        open();
+        m_page->appendRecord(flat(100), QStringLiteral("white"));
+        m_page->appendRecord(smooth(3, 60), QStringLiteral("warm"));
+        m_page->findChild<QComboBox*>("comboBox_standard")->setCurrentIndex(0);
+        m_page->findChild<QComboBox*>("comboBox_sample")->setCurrentIndex(1);
+        QTranslator catalogue;
+        QVERIFY(catalogue.load(QStringLiteral("Tintwell_zh"), QCoreApplication::applicationDirPath()));
+        for (bool install : {true, chinese}) { // English: to Chinese and back
+            install ? QCoreApplication::installTranslator(&catalogue) : QCoreApplication::removeTranslator(&catalogue);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        }
+        const auto* tabs = m_page->findChild<QTabWidget*>("tabWidget_colour");
+        const QAbstractItemModel* colour = m_page->colourTable()->model();
+        const QAbstractItemModel* compare = m_page->comparisonTable()->model();
+        const QStringList shown{tabs->tabText(0), tabs->tabText(1), m_page->findChild<QLabel*>("label_illuminant")->text(),
+                                m_page->findChild<QLabel*>("label_observer")->text(),
+                                colour->headerData(0, Qt::Horizontal).toString(),
+                                colour->headerData(4, Qt::Horizontal).toString(), compare->data(compare->index(0, 0)).toString(),
+                                m_page->findChild<QLabel*>("label_verdict")->text(),
+                                m_page->findChild<QPushButton*>("pushButton_takeStandard")->text()};
+        QCoreApplication::removeTranslator(&catalogue);
+        QCOMPARE(shown.join(u'|'), texts);
+    }
+
+    // "Take as standard…" hands the chosen curve, with its L*a*b* under
+    // D65/10° whatever the view shows, to the standards it was given, and
+    // says what came of it; without a curve chosen it is disabled, without
+    // standards hidden.
+    void takeAsStandard_handsTheCurveOver_data()
+    {
+        QTest::addColumn<bool>("taken");
+        QTest::addColumn<QString>("error");
+        QTest::addColumn<QString>("box"); // title: text; "" none
+        QTest::newRow("taken") << true << "" << "Take as standard: \"warm\" is now a standard of the library.";
+        QTest::newRow("refused") << false << "read-only" << "Error: \"warm\" was not taken as a standard: read-only";
+        QTest::newRow("cancelled") << false << "" << "";
+    }
+    void takeAsStandard_handsTheCurveOver()
+    {
+        QFETCH(bool, taken);
+        QFETCH(QString, error);
+        QFETCH(QString, box);
+        struct Standards : SpectrumStandards
+        {
+            bool answer = false;
+            QString reason;
+            QList<Offer> offers;
+            bool takeAsStandard(const Offer& offer, QWidget*, QString& why) override
+            {
+                offers << offer;
+                why = reason;
+                return answer;
+            }
+        } standards;
+        standards.answer = taken;
+        standards.reason = error;
+        open();
+        auto* button = m_page->findChild<QPushButton*>("pushButton_takeStandard");
+        QVERIFY(button->isHidden());
+        m_page->setSpectrumStandards(&standards);
+        m_page->appendRecord(flat(100), QStringLiteral("white"));
+        const SpectralRecord warm = smooth(3, 60);
+        m_page->appendRecord(warm, QStringLiteral("warm"));
+        m_page->findChild<QComboBox*>("comboBox_illuminant")->setCurrentText("A");
+        QVERIFY(!button->isHidden() && !button->isEnabled());
+        m_page->colourTable()->setCurrentIndex(m_page->colourTable()->model()->index(1, 0));
+        if (!box.isEmpty()) {
+            m_dialogs->expectMessage(box.section(QStringLiteral(": "), 0, 0), box.section(QStringLiteral(": "), 1));
+        }
+        button->click();
+        QCOMPARE(standards.offers.size(), 1);
+        const SpectrumStandards::Offer& offer = standards.offers.first();
+        QCOMPARE(offer.name, QStringLiteral("warm"));
+        QCOMPARE(offer.spectrum, warm.values);
+        QVERIFY(offer.transmittance); // layout 0, a haze meter
+        const LabColor lab = colorimetry::curveColour(warm.values, {}).lab;
+        QCOMPARE(offer.labD65TenDegree.b, lab.b);
+        QVERIFY(std::abs(lab.b - m_page->colour().colour(1).lab.b) > 1.0); // not the view's A
     }
 
 private:

@@ -11,7 +11,10 @@
 #include "SpreadsheetExport.h"
 #include "XlsxArchive.h"
 
+#include <QDir>
+#include <QProcess>
 #include <QStandardItemModel>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTranslator>
 
@@ -179,6 +182,68 @@ private Q_SLOTS:
         QCOMPARE(rows[1][0].toString(), QStringLiteral("0:0"));
         QCOMPARE(rows[3][32].toString(), QStringLiteral("2:32"));
         QCOMPARE(rows[3][5].toString(), QString());
+    }
+
+    // With the records at hand the workbook gets a second sheet, "Colour":
+    // the illuminant and observer named, then every curve's colour and
+    // indices, the engine's to the four decimals written, as our reader,
+    // openpyxl and LibreOffice (as tab-separated text) read the sheet.
+    void spectralColourSheet()
+    {
+        const QString path = m_dir.filePath(QStringLiteral("colour.xlsx"));
+        expectSaved(path);
+        const colorimetry::ColourConditions conditions{colorimetry::Illuminant::A, colorimetry::Observer::Cie1931TwoDegree};
+        const QList<NamedSpectrum> spectra = testdata::spectra();
+        QCOMPARE(exporter().spectral(*table(int(spectra.size()) + 1, 35), nullptr, clear(), spectra, 1, conditions),
+                 ExportOutcome::Written);
+        QList<QList<QStringList>> readings{{}};
+        for (const QVariantList& row : readSheet(path, 2).denseRows()) {
+            readings[0] << QStringList();
+            for (const QVariant& cell : row) {
+                readings[0].last() << cell.toString();
+            }
+        }
+        const QString python = QStringLiteral("import openpyxl,sys\nfor r in openpyxl.load_workbook(sys.argv[1])['Colour'].iter_rows("
+                                              "values_only=True): print('\\t'.join('' if v is None else str(v) for v in r))");
+        const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+        const QString office = m_dir.filePath(QStringLiteral("office"));
+        const QList<QPair<QString, QStringList>> readers{
+            {QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), python, path}}, // Debian's, with python3-openpyxl
+            {soffice, {QStringLiteral("-env:UserInstallation=file://") + m_dir.filePath(QStringLiteral("profile")),
+                       QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                       QStringLiteral("csv:Text - txt - csv (StarCalc):9,0,76,1,,0,false,true,false,false,false,2"),
+                       QStringLiteral("--outdir"), office, path}}};
+        for (const auto& [program, arguments] : readers) {
+            QProcess process;
+            process.start(program, arguments);
+            if (!process.waitForFinished(90000) || process.exitCode() != 0) {
+                qWarning() << program << "did not read the workbook; the colour sheet is not checked with it";
+                continue;
+            }
+            const QStringList files = QDir(office).entryList(QDir::Files);
+            const QByteArray text = program == soffice && !files.isEmpty() ? testdata::readAll(office + u'/' + files.first())
+                                                                           : process.readAllStandardOutput();
+            readings << QList<QStringList>();
+            for (const QString& line : QString::fromUtf8(text).split(u'\n')) {
+                readings.last() << line.trimmed().split(u'\t');
+            }
+        }
+        for (const QList<QStringList>& rows : readings) {
+            QCOMPARE(rows.value(0).value(1) + rows.value(1).value(1), QStringLiteral("A2°"));
+            QCOMPARE(rows.value(5).mid(0, 12).join(u'|'), QStringLiteral("No|Name|X|Y|Z|L*|a*|b*|C*|h|x|y"));
+            for (int i = 0; i < spectra.size(); ++i) {
+                const QStringList row = rows.value(6 + i);
+                const colorimetry::CurveColour c = colorimetry::curveColour(spectra.at(i).record.values, conditions);
+                QCOMPARE(row.value(1), i == 2 ? QStringLiteral("spec1") : spectra.at(i).name);
+                const double want[] = {c.xyz.x, c.xyz.y, c.xyz.z, c.lab.l, c.lab.a, c.lab.b, c.lch.c, c.lch.h, c.yxy.cx,
+                                       c.yxy.cy, c.yellowness->yellowness, 0.0, c.whiteness->whiteness, c.whiteness->tint};
+                for (int k = 0; k < 14; ++k) {
+                    QVERIFY2(k == 11 || std::abs(row.value(2 + k).toDouble() - want[k]) <= 5e-5, qPrintable(row.join(u' ')));
+                }
+                QCOMPARE(row.value(13), QLatin1String(c.yellowness->inRange ? "yes" : "no"));
+                QCOMPARE(row.value(16), QLatin1String(c.whiteness->inRange ? "yes" : "no"));
+            }
+        }
     }
 
     // A name ending in .csv, .ti3 or .cxf is written in that format from the

@@ -2138,8 +2138,8 @@ Do you want to replace it?</translation>
         <translation>the comparison records stored in the instrument</translation>
     </message>
     <message>
-        <source>the spectral records stored in the instrument</source>
-        <translation>the spectral records stored in the instrument</translation>
+        <source>the spectral records stored in the instrument, with their colour (D65/10° unless given) in CGATS, CxF3 and the workbook</source>
+        <translation>the spectral records stored in the instrument, with their colour (D65/10° unless given) in CGATS, CxF3 and the workbook</translation>
     </message>
     <message>
         <source>send a standard-colour library (workbook, CGATS or CxF3), checked whole before anything is sent</source>
@@ -3124,6 +3124,113 @@ Commands:
     <message>
         <source>E313 yellowness, CIE whiteness and tint of every curve, flagged outside their ranges (D65/10° unless given)</source>
         <translation>E313 yellowness, CIE whiteness and tint of every curve, flagged outside their ranges (D65/10° unless given)</translation>
+    </message>
+</context>
+<context>
+    <name>SpectralColourSheet</name>
+    <message>
+        <source>Illuminant</source>
+        <translation>Illuminant</translation>
+    </message>
+    <message>
+        <source>Observer</source>
+        <translation>Observer</translation>
+    </message>
+    <message>
+        <source>Weights</source>
+        <translation>Weights</translation>
+    </message>
+    <message>
+        <source>ASTM E308 Table 5, 10 nm, the bands beyond 400 and 700 nm added to the end bands</source>
+        <translation>ASTM E308 Table 5, 10 nm, the bands beyond 400 and 700 nm added to the end bands</translation>
+    </message>
+    <message>
+        <source>Indices</source>
+        <translation>Indices</translation>
+    </message>
+    <message>
+        <source>E313 yellowness under %1, CIE whiteness and tint under %2</source>
+        <translation>E313 yellowness under %1, CIE whiteness and tint under %2</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Yellowness E313</source>
+        <translation>Yellowness E313</translation>
+    </message>
+    <message>
+        <source>Yellowness in range</source>
+        <translation>Yellowness in range</translation>
+    </message>
+    <message>
+        <source>CIE whiteness</source>
+        <translation>CIE whiteness</translation>
+    </message>
+    <message>
+        <source>CIE tint</source>
+        <translation>CIE tint</translation>
+    </message>
+    <message>
+        <source>Whiteness in range</source>
+        <translation>Whiteness in range</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>no</translation>
+    </message>
+</context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>The data were stored, but the colour sheet could not be added: %1</source>
+        <translation>The data were stored, but the colour sheet could not be added: %1</translation>
+    </message>
+</context>
+<context>
+    <name>CgatsWriter</name>
+    <message>
+        <source>Sample &quot;%1&quot; has no computed colour.</source>
+        <translation>Sample &quot;%1&quot; has no computed colour.</translation>
+    </message>
+</context>
+<context>
+    <name>CxfReader</name>
+    <message>
+        <source>Object &quot;%1&quot;: ColorCIEXYZ needs X, Y and Z</source>
+        <translation>Object &quot;%1&quot;: ColorCIEXYZ needs X, Y and Z</translation>
+    </message>
+</context>
+<context>
+    <name>MeterPageFor310</name>
+    <message>
+        <source>Take as standard…</source>
+        <translation>Take as standard…</translation>
+    </message>
+    <message>
+        <source>Take the chosen curve as a library standard</source>
+        <translation>Take the chosen curve as a library standard</translation>
+    </message>
+    <message>
+        <source>Take as standard</source>
+        <translation>Take as standard</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is now a standard of the library.</source>
+        <translation>&quot;%1&quot; is now a standard of the library.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not taken as a standard: %2</source>
+        <translation>&quot;%1&quot; was not taken as a standard: %2</translation>
     </message>
 </context>
 </TS>

@@ -2192,8 +2192,8 @@ Do you want to replace it?</source>
         <translation>仪器中保存的色差对比记录</translation>
     </message>
     <message>
-        <source>the spectral records stored in the instrument</source>
-        <translation>仪器中保存的光谱记录</translation>
+        <source>the spectral records stored in the instrument, with their colour (D65/10° unless given) in CGATS, CxF3 and the workbook</source>
+        <translation>仪器中保存的光谱记录，CGATS、CxF3 和工作簿中附带其颜色（未指定时为 D65/10°）</translation>
     </message>
     <message>
         <source>send a standard-colour library (workbook, CGATS or CxF3), checked whole before anything is sent</source>
@@ -3161,6 +3161,113 @@ Commands:
     <message>
         <source>E313 yellowness, CIE whiteness and tint of every curve, flagged outside their ranges (D65/10° unless given)</source>
         <translation>每条曲线的 E313 黄度、CIE 白度和色调，超出其适用范围时标出（未指定时为 D65/10°）</translation>
+    </message>
+</context>
+<context>
+    <name>SpectralColourSheet</name>
+    <message>
+        <source>Illuminant</source>
+        <translation>光源</translation>
+    </message>
+    <message>
+        <source>Observer</source>
+        <translation>观察者</translation>
+    </message>
+    <message>
+        <source>Weights</source>
+        <translation>权重</translation>
+    </message>
+    <message>
+        <source>ASTM E308 Table 5, 10 nm, the bands beyond 400 and 700 nm added to the end bands</source>
+        <translation>ASTM E308 表 5，10 nm，400 nm 与 700 nm 以外的波段并入两端波段</translation>
+    </message>
+    <message>
+        <source>Indices</source>
+        <translation>指数</translation>
+    </message>
+    <message>
+        <source>E313 yellowness under %1, CIE whiteness and tint under %2</source>
+        <translation>E313 黄度按 %1，CIE 白度与色调按 %2</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Yellowness E313</source>
+        <translation>E313 黄度</translation>
+    </message>
+    <message>
+        <source>Yellowness in range</source>
+        <translation>黄度在适用范围内</translation>
+    </message>
+    <message>
+        <source>CIE whiteness</source>
+        <translation>CIE 白度</translation>
+    </message>
+    <message>
+        <source>CIE tint</source>
+        <translation>CIE 色调</translation>
+    </message>
+    <message>
+        <source>Whiteness in range</source>
+        <translation>白度在适用范围内</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>否</translation>
+    </message>
+</context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>The data were stored, but the colour sheet could not be added: %1</source>
+        <translation>数据已存储，但无法添加颜色工作表：%1</translation>
+    </message>
+</context>
+<context>
+    <name>CgatsWriter</name>
+    <message>
+        <source>Sample &quot;%1&quot; has no computed colour.</source>
+        <translation>样品“%1”没有计算出的颜色。</translation>
+    </message>
+</context>
+<context>
+    <name>CxfReader</name>
+    <message>
+        <source>Object &quot;%1&quot;: ColorCIEXYZ needs X, Y and Z</source>
+        <translation>对象“%1”：ColorCIEXYZ 需要 X、Y 和 Z</translation>
+    </message>
+</context>
+<context>
+    <name>MeterPageFor310</name>
+    <message>
+        <source>Take as standard…</source>
+        <translation>设为标准…</translation>
+    </message>
+    <message>
+        <source>Take the chosen curve as a library standard</source>
+        <translation>将所选曲线设为标准库中的标准</translation>
+    </message>
+    <message>
+        <source>Take as standard</source>
+        <translation>设为标准</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is now a standard of the library.</source>
+        <translation>“%1”已成为标准库中的标准。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not taken as a standard: %2</source>
+        <translation>“%1”未能设为标准：%2</translation>
     </message>
 </context>
 </TS>

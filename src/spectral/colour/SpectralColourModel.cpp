@@ -152,7 +152,7 @@ void SpectralColourModel::setObserver(Observer observer)
 
 Illuminant SpectralColourModel::yellownessIlluminant() const
 {
-    return m_illuminant == Illuminant::C ? Illuminant::C : Illuminant::D65;
+    return colorimetry::yellownessIlluminant(m_illuminant);
 }
 
 void SpectralColourModel::setStandard(int index)
@@ -194,19 +194,7 @@ bool SpectralColourModel::comparisonPassed() const
 
 CurveColour SpectralColourModel::computeColour(const Curve& curve) const
 {
-    const TristimulusWeights& weights = TristimulusWeights::standard(m_illuminant, m_settings.observer);
-    CurveColour c;
-    c.xyz = weights.xyz(curve);
-    c.lab = labFromXyz(c.xyz, weights.white());
-    c.lch = lchFromLab(c.lab);
-    c.yxy = yxyFromXyz(c.xyz, weights.white());
-    const XyzColor d65 = m_illuminant == Illuminant::D65
-                             ? c.xyz
-                             : TristimulusWeights::standard(Illuminant::D65, m_settings.observer).xyz(curve);
-    c.whiteness = cieWhiteness(d65, m_settings.observer);
-    const Illuminant yellow = yellownessIlluminant();
-    c.yellowness = yellownessE313(yellow == m_illuminant ? c.xyz : d65, yellow, m_settings.observer);
-    return c;
+    return curveColour(curve, {m_illuminant, m_settings.observer});
 }
 
 void SpectralColourModel::recomputeColours()

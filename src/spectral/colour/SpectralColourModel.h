@@ -7,6 +7,7 @@
 // dialog shows what this class holds; nothing here knows a widget.
 
 #include "ColorIndices.h"
+#include "CurveColour.h"
 #include "DeltaE.h"
 
 #include <QString>
@@ -17,17 +18,7 @@
 // How the values beside each curve are given.
 enum class CurveValues { Lab, Lch, Yxy };
 
-struct CurveColour
-{
-    XyzColor xyz;
-    LabColor lab;
-    colorimetry::LchColor lch;
-    colorimetry::YxyColor yxy;
-    // Under D65 and the chosen observer, as CIE defines them; none for a black.
-    std::optional<colorimetry::WhitenessResult> whiteness;
-    // Under SpectralColourModel::yellownessIlluminant(); none for Y <= 0.
-    std::optional<colorimetry::YellownessResult> yellowness;
-};
+using CurveColour = colorimetry::CurveColour;
 
 // The settings a comparison is made with.
 struct SpectralComparisonSettings
