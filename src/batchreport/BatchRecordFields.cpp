@@ -1,0 +1,81 @@
+#include "BatchRecordFields.h"
+
+#include "WorkStatistics.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cmath>
+
+namespace {
+
+const char* const kContext = "BatchReport";
+
+QString limitText(StatQuantity quantity, const ToleranceLimits& limits)
+{
+    const QString symbol = quantitySymbol(quantity);
+    if (limits.twoSided() && std::abs(limits.lower + limits.upper) < 1e-12) {
+        return QStringLiteral("%1 ±%2").arg(symbol, QString::number(limits.upper, 'f', 2));
+    }
+    if (limits.twoSided()) {
+        return QStringLiteral("%1 %2..%3").arg(symbol, QString::number(limits.lower, 'f', 2),
+                                               QString::number(limits.upper, 'f', 2));
+    }
+    if (!std::isnan(limits.upper)) {
+        return QStringLiteral("%1 ≤ %2").arg(symbol, QString::number(limits.upper, 'f', 2));
+    }
+    return QStringLiteral("%1 ≥ %2").arg(symbol, QString::number(limits.lower, 'f', 2));
+}
+
+bool beyond(double value, const ToleranceLimits& limits)
+{
+    if (std::isnan(value)) {
+        return true; // what was not compared never passes
+    }
+    return (!std::isnan(limits.upper) && value > limits.upper) || (!std::isnan(limits.lower) && value < limits.lower);
+}
+
+} // namespace
+
+BatchStandardFields batchStandardFields(const ComparisonRecord&, const QString& fallbackName)
+{
+    // Today's records name no standard of their own: it is known by its
+    // values and by the first row compared with it.
+    return {fallbackName, QString(), QString()};
+}
+
+BatchJudgementFields batchJudgementFields(const ComparisonRecord& record)
+{
+    BatchJudgementFields fields;
+    QStringList limits;
+    QStringList decided;
+    for (const StatQuantity quantity : shownQuantities(record.settings.displayMode, record.legacy)) {
+        const ToleranceLimits l = quantityLimits(record.settings, quantity, record.legacy);
+        if (!l.known()) {
+            continue;
+        }
+        const QString text = limitText(quantity, l);
+        limits << text;
+        if (!record.pass && beyond(quantityValue(record, quantity), l)) {
+            decided << text;
+        }
+    }
+    const QString formula = record.settings.formulaText.trimmed();
+    fields.tolerances = limits.isEmpty() ? QCoreApplication::translate(kContext, "not read from the instrument")
+                                         : limits.join(QStringLiteral("  "));
+    if (!formula.isEmpty()) {
+        fields.tolerances += QStringLiteral(" (%1)").arg(formula);
+    }
+    fields.decidedBy = decided.join(QStringLiteral(", "));
+    return fields;
+}
+
+BatchReadings batchReadings(const ComparisonRecord&)
+{
+    return {}; // one reading per specimen
+}
+
+QString batchHazeProcedure(const ComparisonRecord&)
+{
+    return QString(); // the instruments do not report it
+}
