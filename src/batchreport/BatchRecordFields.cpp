@@ -60,7 +60,9 @@ BatchJudgementFields batchJudgementFields(const ComparisonRecord& record)
             decided << text;
         }
     }
-    const QString formula = record.settings.formulaText.trimmed();
+    // The formula only where a colour difference is judged.
+    const bool judgesDeltaE = shownQuantities(record.settings.displayMode, record.legacy).contains(StatQuantity::DeltaE);
+    const QString formula = judgesDeltaE ? record.settings.formulaText.trimmed() : QString();
     fields.tolerances = limits.isEmpty() ? QCoreApplication::translate(kContext, "not read from the instrument")
                                          : limits.join(QStringLiteral("  "));
     if (!formula.isEmpty()) {

@@ -92,7 +92,7 @@ QString timeRange(const QList<ComparisonRecord>& records)
         return QString();
     }
     const QString format = QStringLiteral("yyyy-MM-dd hh:mm");
-    if (first == last) {
+    if (first.toString(format) == last.toString(format)) {
         return first.toString(format);
     }
     return QStringLiteral("%1 – %2").arg(first.toString(format), last.toString(format));
@@ -175,9 +175,9 @@ QString hazeFlagText(int flags)
     return marks.join(QLatin1Char(' '));
 }
 
-QString batchPageText(int page, int pages)
+QString batchPageText(const BatchReportDocument& document, int page, int pages)
 {
-    return tr("Page %1 of %2").arg(page).arg(pages);
+    return document.pageFormat.arg(page).arg(pages);
 }
 
 BatchReportDocument buildBatchReport(const BatchReportInput& input, const QDateTime& builtAt)
@@ -186,6 +186,7 @@ BatchReportDocument buildBatchReport(const BatchReportInput& input, const QDateT
     BatchReportDocument doc;
     doc.rowCount = static_cast<int>(records.size());
     doc.title = tr("Batch report");
+    doc.pageFormat = tr("Page %1 of %2");
     doc.footer = tr("Tintwell batch report, %1").arg(builtAt.toString(QStringLiteral("yyyy-MM-dd hh:mm")));
 
     const QList<StatQuantity> quantities = shownQuantities(records);

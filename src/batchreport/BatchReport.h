@@ -66,7 +66,8 @@ struct BatchBlock
 struct BatchReportDocument
 {
     QString title;
-    QString footer; // left of the page number
+    QString footer;     // left of the page number
+    QString pageFormat; // "Page %1 of %2" in the document's language
     QList<BatchBlock> blocks;
     // What the charts are drawn from.
     std::shared_ptr<WorkStatistics> work;
@@ -89,5 +90,5 @@ int paintBatchReport(const BatchReportDocument& document, QPagedPaintDevice& dev
 // The PDF at path is replaced only by a complete report. False with a message
 // in the interface language when it cannot be written.
 bool writeBatchReportPdf(const BatchReportDocument& document, const QString& path, QString* error = nullptr);
-// "Page %1 of %2".
-QString batchPageText(int page, int pages);
+// "Page 2 of 5" in the document's language.
+QString batchPageText(const BatchReportDocument& document, int page, int pages);

@@ -33,8 +33,10 @@ constexpr double kCellPadding = 0.9;  // mm each side
 constexpr double kFooterHeight = 8.0; // mm
 // The charts' logical sizes (as the statistics window's proportions).
 const QSizeF kControlSize(900, 430);
-const QSizeF kPlaneSize(620, 560);
-const QSizeF kHistogramSize(620, 560);
+// The lower two are drawn half as wide as the control chart: smaller
+// logical sizes keep their texts as large.
+const QSizeF kPlaneSize(470, 425);
+const QSizeF kHistogramSize(470, 425);
 
 QFont reportFont(double points, bool bold = false)
 {
@@ -125,7 +127,7 @@ private:
         const QRectF area(0, device_.height() - mm(kFooterHeight) + mm(2), width_, mm(kFooterHeight - 2));
         p_.drawLine(QPointF(0, area.top() - mm(1)), QPointF(width_, area.top() - mm(1)));
         p_.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, doc_.footer);
-        p_.drawText(area, Qt::AlignRight | Qt::AlignVCenter, batchPageText(page_, total_));
+        p_.drawText(area, Qt::AlignRight | Qt::AlignVCenter, batchPageText(doc_, page_, total_));
         p_.setPen(Qt::black);
     }
 
@@ -148,9 +150,11 @@ private:
             text(b.text, reportFont(16, true), Qt::AlignHCenter, 4);
             break;
         case BatchBlock::Heading: {
-            // A heading stays with the first lines of what follows it.
+            // A heading stays with the first lines of what follows it (with
+            // the charts, all of them).
             const QFontMetricsF fm(reportFont(11, true), &device_);
-            need(fm.height() + mm(18));
+            const bool beforeCharts = index + 1 < doc_.blocks.size() && doc_.blocks.at(index + 1).kind == BatchBlock::Charts;
+            need(fm.height() + mm(2) + (beforeCharts ? chartsHeight() : mm(18)));
             y_ += mm(2);
             text(b.text, reportFont(11, true), Qt::AlignLeft, 1.5);
             break;
@@ -366,6 +370,13 @@ private:
         p_.restore();
     }
 
+    double chartsHeight() const
+    {
+        const double half = (width_ - mm(4)) / 2;
+        return width_ * kControlSize.height() / kControlSize.width() + half * kPlaneSize.height() / kPlaneSize.width()
+               + mm(4);
+    }
+
     void charts()
     {
         if (!doc_.work) {
@@ -374,7 +385,7 @@ private:
         const double controlHeight = width_ * kControlSize.height() / kControlSize.width();
         const double half = (width_ - mm(4)) / 2;
         const double lowerHeight = half * kPlaneSize.height() / kPlaneSize.width();
-        need(controlHeight + lowerHeight + mm(4));
+        need(chartsHeight());
         if (paint_) {
             StatisticsScene scene;
             scene.build(*doc_.work, doc_.choice,
