@@ -37,16 +37,48 @@ bool beyond(double value, const ToleranceLimits& limits)
 
 } // namespace
 
-BatchStandardFields batchStandardFields(const ComparisonRecord&, const QString& fallbackName)
+BatchStandardFields batchStandardFields(const ComparisonRecord& record, const QString& fallbackName)
 {
-    // Today's records name no standard of their own: it is known by its
-    // values and by the first row compared with it.
-    return {fallbackName, QString(), QString()};
+    const LibraryJudgement& library = record.library;
+    if (!library.inUse()) {
+        // A standard scanned or typed: known by its values and by the first
+        // row compared with it.
+        return {fallbackName, QString(), QString()};
+    }
+    const QString origin = library.standardCode.isEmpty()
+                               ? QCoreApplication::translate(kContext, "standards library")
+                               : QCoreApplication::translate(kContext, "standards library, code %1").arg(library.standardCode);
+    return {library.standardName.isEmpty() ? fallbackName : library.standardName,
+            QString::number(library.standardVersion), origin};
 }
 
 BatchJudgementFields batchJudgementFields(const ComparisonRecord& record)
 {
     BatchJudgementFields fields;
+    const LibraryJudgement& library = record.library;
+    if (library.inUse()) {
+        // The set the record was judged against, as the command line writes it.
+        const ToleranceSet& set = library.tolerances;
+        const QString name = set.name.isEmpty() ? QCoreApplication::translate(kContext, "the standard's own")
+                                                : set.name;
+        fields.tolerances = QCoreApplication::translate(kContext, "%1, version %2: %3")
+                                .arg(name)
+                                .arg(set.version)
+                                .arg(formatToleranceLimits(set.limits));
+        if (set.warnPercent > 0) {
+            fields.tolerances += QCoreApplication::translate(kContext, ", warning beyond %1 %").arg(set.warnPercent);
+        }
+        fields.instrumentTolerances = false;
+        fields.warning = library.warning;
+        fields.decidedBy = library.decidedBy;
+        for (const ToleranceLimit& limit : set.limits) {
+            if (toleranceQuantityToken(limit.quantity).compare(library.decidedBy, Qt::CaseInsensitive) == 0) {
+                fields.decidedBy = formatToleranceLimits({limit});
+                break;
+            }
+        }
+        return fields;
+    }
     QStringList limits;
     QStringList decided;
     for (const StatQuantity quantity : shownQuantities(record.settings.displayMode, record.legacy)) {

@@ -11,8 +11,8 @@
 
 struct BatchStandardFields
 {
-    QString name;    // the standard's name as the report shows it
-    QString version; // empty: the standard has no version
+    QString name;    // the library standard's name, else the statistics' "Standard 2 (Comp7)"
+    QString version; // the library standard's version; empty: none
     QString origin;  // where its values came from; empty: not known
 };
 
@@ -23,7 +23,8 @@ struct BatchJudgementFields
     QString tolerances;
     bool instrumentTolerances = true;
     bool warning = false;
-    // The limit that decided an NG verdict ("ΔE ≤ 1.00"); empty when none did.
+    // The limit that decided an NG verdict, or warned ("ΔE ≤ 1.00",
+    // "dE00<=1"); empty when none did.
     QString decidedBy;
 };
 

@@ -134,6 +134,44 @@ private Q_SLOTS:
         QCOMPARE(column("Pass rate"), QStringLiteral("%1%").arg(100.0 * passed / n, 0, 'f', 1));
     }
 
+    // Rows judged against a library standard show its name, version and
+    // set, the warning and the limit that decided.
+    void libraryStandard_nameVersionWarningAndDecidingLimit()
+    {
+        LibraryJudgement library;
+        library.standardId = QUuid::createUuid();
+        library.standardName = QStringLiteral("Red 7");
+        library.standardCode = QStringLiteral("R7");
+        library.standardVersion = 3;
+        library.tolerances.name = QStringLiteral("Automotive");
+        library.tolerances.version = 2;
+        library.tolerances.limits = {{ToleranceQuantity::dEab, 0.0, 1.0, true}};
+        library.tolerances.warnPercent = 50;
+        const ComparisonSettings settings = batchcases::settingsFor(DisplayMode::Lab);
+        const auto standard = batchcases::labValues(50, 10, -5);
+        QList<ComparisonRecord> records;
+        for (const double dl : {0.2, 0.7, 1.4}) { // PASS, PASS with a warning, NG
+            records << batchcases::named(compareValues(standard, batchcases::labValues(50 + dl, 10, -5), settings, library),
+                                         static_cast<int>(records.size()));
+        }
+        const BatchReportDocument doc = documentOf(records);
+        const BatchTable& standards = tableAfter(doc, QStringLiteral("Standard"));
+        QCOMPARE(standards.rows.size(), 1);
+        QCOMPARE(standards.rows.first().mid(0, 3),
+                 (QStringList{QStringLiteral("Red 7"), QStringLiteral("3"), QStringLiteral("standards library, code R7")}));
+        QVERIFY(standards.rows.first().last().startsWith(QStringLiteral("Automotive, version 2: dEab<=1")));
+        const BatchTable& specimens = tableAfter(doc, QStringLiteral("Specimens"));
+        const auto cell = [&](int row, const char* heading) {
+            return specimens.rows.at(row).at(static_cast<int>(specimens.headings.indexOf(QString::fromUtf8(heading))));
+        };
+        const QStringList verdicts{cell(0, "Verdict"), cell(1, "Verdict"), cell(2, "Verdict")};
+        QCOMPARE(verdicts, (QStringList{QStringLiteral("PASS"), QStringLiteral("PASS"), QStringLiteral("NG")}));
+        QCOMPARE(cell(0, "Warning"), QString());
+        QCOMPARE(cell(1, "Warning"), QStringLiteral("warning"));
+        QCOMPARE(cell(2, "Decided by"), QStringLiteral("dEab<=1"));
+        QCOMPARE(cell(0, "Decided by"), QString());
+    }
+
     void hazeFlags_data()
     {
         QTest::addColumn<double>("haze");

@@ -3129,6 +3129,26 @@ Commands:
 <context>
     <name>BatchReport</name>
     <message>
+        <source>standards library</source>
+        <translation>standards library</translation>
+    </message>
+    <message>
+        <source>standards library, code %1</source>
+        <translation>standards library, code %1</translation>
+    </message>
+    <message>
+        <source>the standard's own</source>
+        <translation>the standard's own</translation>
+    </message>
+    <message>
+        <source>%1, version %2: %3</source>
+        <translation>%1, version %2: %3</translation>
+    </message>
+    <message>
+        <source>, warning beyond %1 %</source>
+        <translation>, warning beyond %1 %</translation>
+    </message>
+    <message>
         <source>A: haze above 30 %, beyond the hazemeter procedure of ASTM D1003 (its procedure for diffusing materials applies). B: haze of 40 % or more, outside the scope of ISO 14782. Values flagged: %1.</source>
         <translation>A: haze above 30 %, beyond the hazemeter procedure of ASTM D1003 (its procedure for diffusing materials applies). B: haze of 40 % or more, outside the scope of ISO 14782. Values flagged: %1.</translation>
     </message>
@@ -3363,10 +3383,6 @@ Commands:
     <message>
         <source>There are no rows to report.</source>
         <translation>There are no rows to report.</translation>
-    </message>
-    <message>
-        <source>Which rows should the report hold?</source>
-        <translation>Which rows should the report hold?</translation>
     </message>
     <message>
         <source>The preview shows the first %1 of %2 rows; the PDF and the print hold them all.</source>

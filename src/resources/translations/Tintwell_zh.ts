@@ -3166,6 +3166,26 @@ Commands:
 <context>
     <name>BatchReport</name>
     <message>
+        <source>standards library</source>
+        <translation>标准库</translation>
+    </message>
+    <message>
+        <source>standards library, code %1</source>
+        <translation>标准库，代码 %1</translation>
+    </message>
+    <message>
+        <source>the standard's own</source>
+        <translation>该标准自身的</translation>
+    </message>
+    <message>
+        <source>%1, version %2: %3</source>
+        <translation>%1，版本 %2：%3</translation>
+    </message>
+    <message>
+        <source>, warning beyond %1 %</source>
+        <translation>，超过 %1 % 时警告</translation>
+    </message>
+    <message>
         <source>A: haze above 30 %, beyond the hazemeter procedure of ASTM D1003 (its procedure for diffusing materials applies). B: haze of 40 % or more, outside the scope of ISO 14782. Values flagged: %1.</source>
         <translation>A：雾度高于 30 %，超出 ASTM D1003 雾度计法的范围（应采用其漫射材料的方法）。B：雾度为 40 % 或以上，超出 ISO 14782 的适用范围。标出的数值：%1 个。</translation>
     </message>
@@ -3400,10 +3420,6 @@ Commands:
     <message>
         <source>There are no rows to report.</source>
         <translation>没有可报告的行。</translation>
-    </message>
-    <message>
-        <source>Which rows should the report hold?</source>
-        <translation>报告应包含哪些行？</translation>
     </message>
     <message>
         <source>The preview shows the first %1 of %2 rows; the PDF and the print hold them all.</source>
