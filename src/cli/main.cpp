@@ -38,11 +38,14 @@ int main(int argc, char* argv[])
             && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
             qputenv("QT_QPA_PLATFORM", "offscreen");
         }
-        application = std::make_unique<QGuiApplication>(argc, argv);
+        // Only the program's name: a GUI application takes options of its own
+        // from the command line (-session, -display, …), which are ours here.
+        static int guiArgc = 1;
+        static char* guiArgv[] = {argv[0], nullptr};
+        application = std::make_unique<QGuiApplication>(guiArgc, guiArgv);
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QCoreApplication& app = *application;
     // The window's name: the journal and other data are found where the window keeps them.
     QCoreApplication::setApplicationName(QStringLiteral("tintwell"));
     // Standard error carries the run's own messages; the libraries' notes
@@ -58,7 +61,9 @@ int main(int argc, char* argv[])
     environment.stdinIsTerminal = ::isatty(STDIN_FILENO) == 1;
     environment.stderrIsTerminal = ::isatty(STDERR_FILENO) == 1;
     environment.windowRunning = [] { return SingleInstance::heldByLiveProcess(); };
-    QStringList arguments = app.arguments();
-    arguments.removeFirst();
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
     return runCli(arguments, environment);
 }

@@ -4,6 +4,7 @@
 #include "RecordJournal.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -289,6 +290,35 @@ private Q_SLOTS:
             const QString text = pdfText(out);
             QCOMPARE(text.count(QRegularExpression(QStringLiteral("\\bComp\\d+\\s+12-08"))), rows);
         }
+    }
+
+    // The program itself, without a display: --session reaches the command
+    // (a GUI application would take -session as its own).
+    void cli_executableWithoutDisplay()
+    {
+        QTemporaryDir dir;
+        QDir().mkpath(dir.filePath(QStringLiteral("tintwell")));
+        {
+            RecordJournal journal(dir.filePath(QStringLiteral("tintwell/journal.sqlite")));
+            QVERIFY(journal.open());
+            const QList<ComparisonRecord> batch = batchcases::colourBatch(5);
+            QVERIFY(journal.append(batch.mid(0, 2)));
+            QVERIFY(journal.closeCurrentSession());
+            QVERIFY(journal.append(batch.mid(2)));
+        }
+        const QString out = dir.filePath(QStringLiteral("out.pdf"));
+        QProcess cli;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), dir.path());
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        cli.setProcessEnvironment(environment);
+        cli.start(QStringLiteral("./tintwell-cli"), {QStringLiteral("report"), QStringLiteral("batch"),
+                                                     QStringLiteral("--session"), QStringLiteral("1"),
+                                                     QStringLiteral("-o"), out});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), 0);
+        QCOMPARE(pdfText(out).count(QRegularExpression(QStringLiteral("\\bComp\\d+\\s+12-08"))), 2);
     }
 };
 
