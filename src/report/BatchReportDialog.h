@@ -1,8 +1,8 @@
 #pragma once
 // The batch report's window: its preview, "Save PDF" and "Print". A thin
 // view over the document of src/batchreport; the PDF and the printer get
-// every row, the preview the first rows of a long batch (a text view of tens
-// of thousands of table rows would take long to lay out).
+// every row, the preview the first rows of a long batch (a text view takes
+// seconds to lay out a table of a thousand rows).
 
 #include "BatchReport.h"
 
@@ -15,7 +15,7 @@ class BatchReportDialog : public QDialog
 {
     Q_OBJECT
 public:
-    static constexpr int kPreviewRows = 2000;
+    static constexpr int kPreviewRows = 300;
 
     // dialogs must outlive the window.
     BatchReportDialog(const BatchReportInput& input, Dialogs& dialogs, QWidget* parent = nullptr);
