@@ -7,6 +7,9 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrinter>
@@ -49,19 +52,36 @@ BatchReportDocument previewOf(const BatchReportDocument& document)
 } // namespace
 
 BatchReportDialog::BatchReportDialog(const BatchReportInput& input, Dialogs& dialogs, QWidget* parent)
-    : QDialog(parent), m_dialogs(dialogs), m_document(buildBatchReport(input, QDateTime::currentDateTime()))
+    : QDialog(parent), m_dialogs(dialogs), m_input(input)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("Batch report preview"));
     auto* layout = new QVBoxLayout(this);
+
+    // The header's people, as the information dialogs keep them.
+    auto* fields = new QHBoxLayout;
+    const auto field = [&](const char* label, const QString& value) {
+        auto* edit = new QLineEdit(value, this);
+        auto* caption = new QLabel(tr(label), this);
+        caption->setBuddy(edit);
+        edit->setAccessibleName(tr(label));
+        fields->addWidget(caption);
+        fields->addWidget(edit, 1);
+        return edit;
+    };
+    m_company = field("Company", input.company);
+    m_tester = field("Tester", input.tester);
+    m_auditor = field("Auditor", input.auditor);
+    auto* apply = new QPushButton(tr("Apply"), this);
+    apply->setAccessibleName(tr("Apply"));
+    fields->addWidget(apply);
+    connect(apply, &QPushButton::clicked, this, &BatchReportDialog::applyTestInformation);
+    layout->addLayout(fields);
+
     m_browser = new QTextBrowser(this);
     m_browser->setReadOnly(true);
     m_browser->setTextInteractionFlags(m_browser->textInteractionFlags() | Qt::TextSelectableByKeyboard);
     m_browser->setAccessibleName(tr("Batch report preview"));
-    const BatchReportDocument preview = previewOf(m_document);
-    addBatchReportImages(*m_browser->document(), preview);
-    m_previewHtml = batchReportHtml(preview);
-    m_browser->setHtml(m_previewHtml);
     layout->addWidget(m_browser);
 
     auto* buttons = new QDialogButtonBox(this);
@@ -75,11 +95,44 @@ BatchReportDialog::BatchReportDialog(const BatchReportInput& input, Dialogs& dia
     connect(printButton, &QPushButton::clicked, this, &BatchReportDialog::print);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     layout->addWidget(buttons);
+    rebuild();
     fitWindowToScreen(this, QSize(860, 900), parent);
+}
+
+void BatchReportDialog::rebuild()
+{
+    m_document = buildBatchReport(m_input, QDateTime::currentDateTime());
+    const BatchReportDocument preview = previewOf(m_document);
+    m_browser->clear();
+    addBatchReportImages(*m_browser->document(), preview);
+    m_previewHtml = batchReportHtml(preview);
+    m_browser->setHtml(m_previewHtml);
+}
+
+void BatchReportDialog::setTestInformation(const TestInformation& information)
+{
+    m_company->setText(information.company);
+    m_tester->setText(information.tester);
+    m_auditor->setText(information.auditor);
+}
+
+void BatchReportDialog::applyTestInformation()
+{
+    const TestInformation information{m_company->text(), m_tester->text(), m_auditor->text()};
+    if (information == TestInformation{m_input.company, m_input.tester, m_input.auditor}) {
+        return;
+    }
+    m_input.company = information.company;
+    m_input.tester = information.tester;
+    m_input.auditor = information.auditor;
+    saveTestInformation(information); // the next report starts with them
+    Q_EMIT testInformationChanged(information);
+    rebuild();
 }
 
 bool BatchReportDialog::savePdf()
 {
+    applyTestInformation();
     const QString name = QDateTime::currentDateTime().toString(QStringLiteral("'BatchReport_'yyyyMMddhhmmss"));
     const QString suggested = FileFolders::startPath(FileFolders::Kind::Reports, name + QStringLiteral(".pdf"));
     const QString path =
@@ -100,6 +153,7 @@ bool BatchReportDialog::savePdf()
 
 void BatchReportDialog::print()
 {
+    applyTestInformation();
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 12),
                                       QPageLayout::Millimeter));

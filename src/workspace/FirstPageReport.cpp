@@ -43,6 +43,8 @@ BatchReportDialog* FirstPageReport::openBatch(BatchReportInput input, QWidget* p
     input.tester = m_information.tester;
     input.auditor = m_information.auditor;
     auto* dialog = new BatchReportDialog(input, m_dialogs, page);
+    connect(dialog, &BatchReportDialog::testInformationChanged, this,
+            [this](const TestInformation& information) { m_information = information; });
     dialog->show();
     dialog->raise();
     dialog->activateWindow();

@@ -44,19 +44,27 @@ private Q_SLOTS:
         QVERIFY(!preview.contains(QStringLiteral(">Comp%1<").arg(BatchReportDialog::kPreviewRows + 1)));
         QVERIFY(preview.contains(QStringLiteral("first %1 of %2 rows").arg(BatchReportDialog::kPreviewRows).arg(rows)));
 
+        // The people typed above the preview go into the report and are kept.
+        const TestInformation people{QStringLiteral("Eastbank QC"), QStringLiteral("Ann Tester"),
+                                     QStringLiteral("Bo Approver")};
+        dialog->setTestInformation(people);
         QTemporaryDir dir;
         const QString saved = dir.filePath(QStringLiteral("saved.pdf"));
         dialogs.answerSaveFile(saved);
         dialogs.answerButton(DialogButton::Ok); // "saved to"
         QVERIFY(dialog->savePdf());
-        QCOMPARE(rowsIn(pdfText(saved)), rows);
+        const QString text = pdfText(saved);
+        QCOMPARE(rowsIn(text), rows);
+        QVERIFY(text.contains(QStringLiteral("Ann Tester")) && text.contains(QStringLiteral("Bo Approver")));
+        QVERIFY(dialog->previewHtml().contains(QStringLiteral("Eastbank QC")));
+        QVERIFY(loadTestInformation() == people);
 
         const QString printed = dir.filePath(QStringLiteral("printed.pdf"));
         dialogs.answerPrint(printed);
         dialog->print();
-        const QString text = pdfText(printed);
-        QCOMPARE(rowsIn(text), rows);
-        QVERIFY(text.contains(QRegularExpression(QStringLiteral("Page 1 of \\d+"))));
+        const QString printedText = pdfText(printed);
+        QCOMPARE(rowsIn(printedText), rows);
+        QVERIFY(printedText.contains(QRegularExpression(QStringLiteral("Page 1 of \\d+"))));
 
         // A folder that cannot be written: said in a box, nothing claimed.
         dialogs.answerSaveFile(QStringLiteral("/nonexistent/folder/report.pdf"));

@@ -3129,6 +3129,10 @@ Commands:
 <context>
     <name>BatchReport</name>
     <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
         <source>standards library</source>
         <translation>standards library</translation>
     </message>

@@ -3166,6 +3166,10 @@ Commands:
 <context>
     <name>BatchReport</name>
     <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
         <source>standards library</source>
         <translation>标准库</translation>
     </message>
