@@ -173,6 +173,43 @@ private Q_SLOTS:
         QCOMPARE(cell(0, "Decided by"), QString());
     }
 
+    void displayModes_data()
+    {
+        QTest::addColumn<int>("mode"); // -1: a first-generation colorimeter's record
+        QTest::addColumn<QString>("heading");
+        QTest::addColumn<QString>("value"); // the sample's value under that heading
+        QTest::newRow("haze/T") << int(DisplayMode::HazeT) << "T" << "90.00";
+        QTest::newRow("haze") << int(DisplayMode::Haze) << "Haze" << "1.00";
+        QTest::newRow("lab") << int(DisplayMode::Lab) << "b*" << "-4.00";
+        QTest::newRow("lch") << int(DisplayMode::LCh) << "C*" << "10.77";
+        QTest::newRow("haze/T/lab") << int(DisplayMode::HazeTLab) << "L*" << "51.00";
+        QTest::newRow("legacy") << -1 << "a*" << "10.00";
+    }
+
+    // Every row has a cell under every heading, and a value lands under its own.
+    void displayModes()
+    {
+        QFETCH(int, mode);
+        QFETCH(QString, heading);
+        QFETCH(QString, value);
+        ComparisonRecord record;
+        if (mode < 0) {
+            ComparisonSettings settings = batchcases::settingsFor(DisplayMode::None);
+            record = compareLegacyValues({50, 10, -5, 11.18, 333.4}, {51, 10, -4, 10.77, 338.2}, settings);
+        } else {
+            const auto sample = batchcases::labValues(51, 10, -4);
+            record = compareValues(batchcases::labValues(50, 10, -5), sample,
+                                   batchcases::settingsFor(static_cast<DisplayMode>(mode)));
+        }
+        const BatchReportDocument doc = documentOf({batchcases::named(record, 0)});
+        const BatchTable& specimens = tableAfter(doc, QStringLiteral("Specimens"));
+        QCOMPARE(specimens.rows.size(), 1);
+        QCOMPARE(specimens.rows.first().size(), specimens.headings.size());
+        const int column = static_cast<int>(specimens.headings.indexOf(heading));
+        QVERIFY(column >= 0);
+        QCOMPARE(specimens.rows.first().at(column), value);
+    }
+
     void hazeFlags_data()
     {
         QTest::addColumn<double>("haze");
