@@ -3,7 +3,7 @@ _tintwell_cli()
 {
     local cur prev words cword
     _init_completion || return
-    local commands="devices identify measure compare settings records spectral stdcolor journal db history"
+    local commands="devices identify measure compare settings records spectral stdcolor journal report db history"
     local global="--device --simulate --json --lang --help --version"
     case $prev in
         --simulate) COMPREPLY=($(compgen -W "TX310 TX420 TX430 TX450 TX460 TX470" -- "$cur")); return ;;
@@ -32,6 +32,8 @@ _tintwell_cli()
                   [[ $second == set ]] && options="--haze-tolerance --t-tolerance --threshold --formula --mode" ;;
         records) [[ -z $second ]] && { COMPREPLY=($(compgen -W "export" -- "$cur")); return; }
                   options="--format -o" ;;
+        report) [[ -z $second ]] && { COMPREPLY=($(compgen -W "batch" -- "$cur")); return; }
+                  options="--session --since --standard -o" ;;
         spectral) [[ -z $second ]] && { COMPREPLY=($(compgen -W "export colour compare indices" -- "$cur")); return; }
                   case $second in
                       export) options="--format -o" ;;

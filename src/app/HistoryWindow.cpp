@@ -1,5 +1,8 @@
 #include "HistoryWindow.h"
 
+#include "BatchReportDialog.h"
+#include "TestInformation.h"
+
 #include "CgatsFormat.h"
 #include "ComparisonRecordList.h"
 #include "CsvFormat.h"
@@ -21,6 +24,8 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+
+#include <algorithm>
 #include <QSaveFile>
 #include <QTableWidget>
 #include <QTimer>
@@ -74,10 +79,13 @@ HistoryWindow::HistoryWindow(StationConfig config, Dialogs& dialogs, QWidget* pa
     statisticsButton->setObjectName(QStringLiteral("btnStatistics"));
     auto* exportButton = new QPushButton(tr("Export"), this);
     exportButton->setObjectName(QStringLiteral("btnExport"));
+    auto* batchButton = new QPushButton(QCoreApplication::translate("BatchReport", "Batch report…"), this);
+    batchButton->setObjectName(QStringLiteral("btnBatchReport"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(queryButton);
     buttons->addWidget(statisticsButton);
     buttons->addWidget(exportButton);
+    buttons->addWidget(batchButton);
     buttons->addStretch();
     m_table->setColumnCount(7);
     m_table->setHorizontalHeaderLabels({tr("Station"), tr("Time"), tr("Test name"), tr("Model"), tr("Standard"),
@@ -93,6 +101,7 @@ HistoryWindow::HistoryWindow(StationConfig config, Dialogs& dialogs, QWidget* pa
     connect(queryButton, &QPushButton::clicked, this, &HistoryWindow::query);
     connect(exportButton, &QPushButton::clicked, this, &HistoryWindow::exportClicked);
     connect(statisticsButton, &QPushButton::clicked, this, &HistoryWindow::showStatistics);
+    connect(batchButton, &QPushButton::clicked, this, &HistoryWindow::showBatchReport);
     resize(900, 600);
 }
 
@@ -293,6 +302,43 @@ StatisticsWindow* HistoryWindow::showStatistics()
     m_statisticsWindow->show();
     m_statisticsWindow->raise();
     return m_statisticsWindow;
+}
+
+BatchReportDialog* HistoryWindow::showBatchReport()
+{
+    const auto text = [](const char* source) { return QCoreApplication::translate("BatchReport", source); };
+    const QList<ComparisonRecord>& found = m_records->records();
+    QList<int> selected;
+    if (m_table->selectionModel()) {
+        for (const QModelIndex& index : m_table->selectionModel()->selectedRows()) {
+            selected << index.row();
+        }
+    }
+    std::sort(selected.begin(), selected.end());
+    BatchReportInput input;
+    for (const int row : selected) {
+        if (row >= 0 && row < found.size()) {
+            input.records << found.at(row);
+        }
+    }
+    input.scope = text("Selected rows");
+    if (input.records.isEmpty()) {
+        input.records = found;
+        input.scope = text("All rows");
+    }
+    if (input.records.isEmpty()) {
+        m_dialogs.information(this, text("Batch report"), text("There are no rows to report."));
+        return nullptr;
+    }
+    const TestInformation information = loadTestInformation();
+    input.company = information.company;
+    input.tester = information.tester;
+    input.auditor = information.auditor;
+    auto* dialog = new BatchReportDialog(input, m_dialogs, this);
+    dialog->setWindowFlag(Qt::Window);
+    dialog->show();
+    dialog->raise();
+    return dialog;
 }
 
 void HistoryWindow::exportClicked()

@@ -14,6 +14,7 @@
 #include <atomic>
 #include <memory>
 
+class BatchReportDialog;
 class ComparisonRecordList;
 class StatisticsWindow;
 class QComboBox;
@@ -44,6 +45,8 @@ public:
     const ComparisonRecordList& records() const { return *m_records; }
     // Opens (or raises) the statistics window of the records found.
     StatisticsWindow* showStatistics();
+    // The batch report of the rows selected, or of every row found when none is.
+    BatchReportDialog* showBatchReport();
 
 public Q_SLOTS:
     void query();

@@ -25,3 +25,5 @@ int runSpectralCompare(CliContext& cli);
 int runSpectralIndices(CliContext& cli);
 int runStdcolorUpload(CliContext& cli);
 int runJournalExport(CliContext& cli);
+// CliReportCommands.cpp: the batch report of journal records, as a PDF.
+int runReportBatch(CliContext& cli);

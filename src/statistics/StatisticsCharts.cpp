@@ -237,6 +237,22 @@ int controlChartIndexAt(const ControlChartGeometry& chart, const ControlSeries& 
     return best;
 }
 
+namespace {
+
+// A long zigzag line stroked as one path costs the raster painter seconds
+// (its outline crosses itself thousands of times); in pieces of a few dozen
+// points, sharing their ends, it looks the same and costs milliseconds.
+void drawPolylineInPieces(QPainter& painter, const QPolygonF& line)
+{
+    constexpr int kPiece = 32;
+    for (int first = 0; first + 1 < line.size(); first += kPiece) {
+        const int count = std::min<int>(kPiece + 1, static_cast<int>(line.size()) - first);
+        painter.drawPolyline(line.constData() + first, count);
+    }
+}
+
+} // namespace
+
 void paintControlChart(QPainter& painter, const ControlChartGeometry& c)
 {
     painter.save();
@@ -252,8 +268,8 @@ void paintControlChart(QPainter& painter, const ControlChartGeometry& c)
     painter.drawRect(c.ranges.plot);
 
     painter.setPen(pen(QColor(40, 70, 150), 1.2));
-    painter.drawPolyline(c.values);
-    painter.drawPolyline(c.movingRanges);
+    drawPolylineInPieces(painter, c.values);
+    drawPolylineInPieces(painter, c.movingRanges);
     for (int i = 0; i < c.limitLines.size(); ++i) {
         painter.setPen(i == 0 ? pen(Qt::darkGreen, 1.2) : pen(chartLimitColour(), 1.2, Qt::DashLine));
         painter.drawLine(c.limitLines.at(i));

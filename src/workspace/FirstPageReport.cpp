@@ -1,5 +1,10 @@
 #include "FirstPageReport.h"
 
+#include "BatchReportDialog.h"
+#include "Dialogs.h"
+
+#include <QCoreApplication>
+
 #include "ReportPageFor310.h"
 #include "ReportPageFor420.h"
 #include "ReportRows.h"
@@ -25,6 +30,25 @@ ReportPage* FirstPageReport::openLegacy(const ComparisonRecord& record, bool chi
     }
     m_snapshot = snapshotFromRecord(record, m_information);
     return show(new ReportPageFor420(m_snapshot, chineseUi, m_dialogs, page));
+}
+
+BatchReportDialog* FirstPageReport::openBatch(BatchReportInput input, QWidget* page)
+{
+    if (input.records.isEmpty()) {
+        m_dialogs.information(page, QCoreApplication::translate("BatchReport", "Batch report"),
+                              QCoreApplication::translate("BatchReport", "There are no rows to report."));
+        return nullptr;
+    }
+    input.company = m_information.company;
+    input.tester = m_information.tester;
+    input.auditor = m_information.auditor;
+    auto* dialog = new BatchReportDialog(input, m_dialogs, page);
+    connect(dialog, &BatchReportDialog::testInformationChanged, this,
+            [this](const TestInformation& information) { m_information = information; });
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+    return dialog;
 }
 
 ReportPage* FirstPageReport::show(ReportPage* report)

@@ -14,9 +14,11 @@
 
 #include <functional>
 
+class BatchReportDialog;
 class Dialogs;
 class QWidget;
 class ReportPage;
+struct BatchReportInput;
 
 class FirstPageReport : public QObject
 {
@@ -31,6 +33,11 @@ public:
     ReportPage* openCurrent(const ComparisonRecord& record, QWidget* page);
     // A report of a legacy-layout record; chineseUi chooses the Chinese report.
     ReportPage* openLegacy(const ComparisonRecord& record, bool chineseUi, QWidget* page);
+
+    // The batch report of records, opened non-modally over page, with the
+    // company, tester and auditor last confirmed; nullptr without records
+    // (said in a box).
+    BatchReportDialog* openBatch(BatchReportInput input, QWidget* page);
 
     // What a report's statistics page is made from when the operator asks
     // for one (the work of the shown table); none: no statistics page offered.

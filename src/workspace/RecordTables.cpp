@@ -1,5 +1,6 @@
 #include "RecordTables.h"
 
+#include "BatchReport.h"
 #include "ComparisonColumns.h"
 #include "ComparisonHeader.h"
 #include "ComparisonRecordList.h"
@@ -21,6 +22,7 @@
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QSettings>
@@ -108,6 +110,70 @@ void RecordTables::setUpTableView(RecordTableView* table, bool legacy)
     connect(table, &QAbstractItemView::doubleClicked, this, [this, legacy](const QModelIndex& index) {
         Q_EMIT cellDoubleClicked(legacy, index.row(), index.column());
     });
+    // The batch report, from the mouse's right button or the keyboard's menu key.
+    table->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(table, &QWidget::customContextMenuRequested, this,
+            [this, table, legacy](const QPoint& at) { showBatchReportMenu(table, legacy, at); });
+}
+
+void RecordTables::showBatchReportMenu(RecordTableView* table, bool legacy, const QPoint& at)
+{
+    const auto text = [](const char* source) { return QCoreApplication::translate("BatchReport", source); };
+    const QList<ComparisonRecord>& records = (legacy ? m_legacyRecords : m_records)->records();
+    QMenu menu(table);
+    QMenu* batch = menu.addMenu(text("Batch report…"));
+    batch->addAction(text("All rows"), this, [this, legacy] { openBatchReport(legacy, BatchRows::All); })
+        ->setEnabled(!records.isEmpty());
+    WorkStatistics work(shownQuantities(records));
+    work.rebuild(records);
+    if (work.groups().size() > 1) {
+        for (int g = 0; g < static_cast<int>(work.groups().size()); ++g) {
+            batch->addAction(text("Rows of %1").arg(statisticsGroupName(work.groups()[g], g)), this,
+                             [this, legacy, g] { openBatchReport(legacy, BatchRows::Standard, g); });
+        }
+    }
+    const int selected = static_cast<int>(table->selectionModel() ? table->selectionModel()->selectedRows().size() : 0);
+    batch->addAction(QStringLiteral("%1 (%2)").arg(text("Selected rows")).arg(selected), this,
+                     [this, legacy] { openBatchReport(legacy, BatchRows::Selected); })
+        ->setEnabled(selected > 0);
+    menu.exec(table->viewport()->mapToGlobal(at));
+}
+
+void RecordTables::openBatchReport(bool legacy, BatchRows rows, int standard)
+{
+    const auto text = [](const char* source) { return QCoreApplication::translate("BatchReport", source); };
+    const QList<ComparisonRecord>& all = (legacy ? m_legacyRecords : m_records)->records();
+    RecordTableView* table = legacy ? ui.tbData : ui.tableWidget_data;
+    BatchReportInput input;
+    if (m_state.softwareVersion > 0) {
+        input.firmware = QString::number(m_state.softwareVersion / 100.0, 'f', 2);
+    }
+    if (rows == BatchRows::All) {
+        input.records = all;
+        input.scope = text("All rows");
+    } else if (rows == BatchRows::Standard) {
+        WorkStatistics work(shownQuantities(all));
+        work.rebuild(all);
+        if (standard >= 0 && standard < static_cast<int>(work.groups().size())) {
+            for (const int row : work.groups()[standard].rows) {
+                input.records << all.at(row);
+            }
+            input.scope = text("Rows of %1").arg(statisticsGroupName(work.groups()[standard], standard));
+        }
+    } else if (table && table->selectionModel()) {
+        QList<int> chosen;
+        for (const QModelIndex& index : table->selectionModel()->selectedRows()) {
+            chosen << index.row();
+        }
+        std::sort(chosen.begin(), chosen.end());
+        for (const int row : chosen) {
+            if (row >= 0 && row < all.size()) {
+                input.records << all.at(row);
+            }
+        }
+        input.scope = text("Selected rows");
+    }
+    m_reports->openBatch(input, m_page);
 }
 
 // ---- rows and counters ------------------------------------------------------

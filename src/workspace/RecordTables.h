@@ -18,6 +18,7 @@ class Dialogs;
 class FirstPageReport;
 class JournalKeeper;
 class QModelIndex;
+class QPoint;
 class QWidget;
 class RbTableHeaderView;
 class RecordTableModel;
@@ -98,6 +99,11 @@ public:
     // The statistics window of the table shown.
     void showStatistics();
     QList<QStringList> statisticsSheet(bool legacy) const;
+    // The batch report of a table's rows: all of them, those compared with
+    // one standard (its index among the statistics' standards), or the rows
+    // selected in the table. Offered by the tables' context menu.
+    enum class BatchRows { All, Standard, Selected };
+    void openBatchReport(bool legacy, BatchRows rows, int standard = -1);
 
     // The comparison journal in the file at path: rows are kept from now on,
     // and the rows of sessions left open are offered back. A journal that
@@ -125,6 +131,7 @@ private:
     void applyTableColumns();
     void applyLegacyColumnWidths();
     void setUpStatistics();
+    void showBatchReportMenu(RecordTableView* table, bool legacy, const QPoint& at);
 
     FirstPageForm& ui;
     Dialogs& m_dialogs;

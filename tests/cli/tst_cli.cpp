@@ -126,7 +126,7 @@ private Q_SLOTS:
         QTest::newRow("2 unknown option") << "--simulate TX310 measure --bogus" << false << 2 << "--bogus";
         QTest::newRow("2 option of another command") << "--simulate TX310 measure --count 2" << false << 2 << "--count";
         QTest::newRow("2 no command") << "--simulate TX310" << false << 2 << "No command";
-        QTest::newRow("2 unknown command, --help after it") << "report batch --help" << false << 2 << "Unknown command \"report batch\"";
+        QTest::newRow("2 unknown command, --help after it") << "report weekly --help" << false << 2 << "Unknown command \"report weekly\"";
         QTest::newRow("2 unknown command, --version after it") << "frobnicate --version" << false << 2 << "frobnicate";
         QTest::newRow("2 unknown model named") << "--simulate TX999 devices" << false << 2 << "Unknown instrument model \"TX999\"";
         QTest::newRow("2 unknown model, in Chinese") << "--lang zh --simulate TX999 devices" << false << 2 << "未知的仪器型号";

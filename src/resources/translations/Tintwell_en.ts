@@ -3155,6 +3155,106 @@ Commands:
     <message>
         <source>No</source>
         <translation>No</translation>
+    <name>BatchReport</name>
+    <message>
+        <source>Apply</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>standards library</source>
+        <translation>standards library</translation>
+    </message>
+    <message>
+        <source>standards library, code %1</source>
+        <translation>standards library, code %1</translation>
+    </message>
+    <message>
+        <source>the standard's own</source>
+        <translation>the standard's own</translation>
+    </message>
+    <message>
+        <source>%1, version %2: %3</source>
+        <translation>%1, version %2: %3</translation>
+    </message>
+    <message>
+        <source>, warning beyond %1 %</source>
+        <translation>, warning beyond %1 %</translation>
+    </message>
+    <message>
+        <source>A: haze above 30 %, beyond the hazemeter procedure of ASTM D1003 (its procedure for diffusing materials applies). B: haze of 40 % or more, outside the scope of ISO 14782. Values flagged: %1.</source>
+        <translation>A: haze above 30 %, beyond the hazemeter procedure of ASTM D1003 (its procedure for diffusing materials applies). B: haze of 40 % or more, outside the scope of ISO 14782. Values flagged: %1.</translation>
+    </message>
+    <message>
+        <source>Approved by</source>
+        <translation>Approved by</translation>
+    </message>
+    <message>
+        <source>Auditor</source>
+        <translation>Auditor</translation>
+    </message>
+    <message>
+        <source>Batch report</source>
+        <translation>Batch report</translation>
+    </message>
+    <message>
+        <source>Cannot write in %1: %2</source>
+        <translation>Cannot write in %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot write the report into %1.</source>
+        <translation>Cannot write the report into %1.</translation>
+    </message>
+    <message>
+        <source>Cannot write the report into %1: %2</source>
+        <translation>Cannot write the report into %1: %2</translation>
+    </message>
+    <message>
+        <source>Charts of %1</source>
+        <translation>Charts of %1</translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation>Company</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>Date and time</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>Decided by</source>
+        <translation>Decided by</translation>
+    </message>
+    <message>
+        <source>Firmware</source>
+        <translation>Firmware</translation>
+    </message>
+    <message>
+        <source>Flag</source>
+        <translation>Flag</translation>
+    </message>
+    <message>
+        <source>Haze test</source>
+        <translation>Haze test</translation>
+    </message>
+    <message>
+        <source>Haze</source>
+        <translation>Haze</translation>
+    </message>
+    <message>
+        <source>Haze, mean ± SD</source>
+        <translation>Haze, mean ± SD</translation>
+    </message>
+    <message>
+        <source>Instrument model</source>
+        <translation>Instrument model</translation>
+    </message>
+    <message>
+        <source>NG</source>
+        <translation>NG</translation>
     </message>
     <message>
         <source>Name</source>
@@ -3231,6 +3331,223 @@ Commands:
     <message>
         <source>&quot;%1&quot; was not taken as a standard: %2</source>
         <translation>&quot;%1&quot; was not taken as a standard: %2</translation>
+        <source>No.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Origin</source>
+        <translation>Origin</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>PASS</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Page %1 of %2</translation>
+    </message>
+    <message>
+        <source>Procedure followed</source>
+        <translation>Procedure followed</translation>
+    </message>
+    <message>
+        <source>Readings</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>Rows</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Serial number</translation>
+    </message>
+    <message>
+        <source>Specimens</source>
+        <translation>Specimens</translation>
+    </message>
+    <message>
+        <source>Specimens: %1    PASS: %2    NG: %3    Pass rate: %4</source>
+        <translation>Specimens: %1    PASS: %2    NG: %3    Pass rate: %4</translation>
+    </message>
+    <message>
+        <source>Spread</source>
+        <translation>Spread</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Standards</source>
+        <translation>Standards</translation>
+    </message>
+    <message>
+        <source>Statistics of the batch</source>
+        <translation>Statistics of the batch</translation>
+    </message>
+    <message>
+        <source>Std.</source>
+        <translation>Std.</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>Tester</source>
+        <translation>Tester</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Tintwell batch report, %1</source>
+        <translation>Tintwell batch report, %1</translation>
+    </message>
+    <message>
+        <source>Tolerances</source>
+        <translation>Tolerances</translation>
+    </message>
+    <message>
+        <source>Transmittance, mean ± SD</source>
+        <translation>Transmittance, mean ± SD</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>Version</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>instrument: %1</source>
+        <translation>instrument: %1</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>not read from the instrument</source>
+        <translation>not read from the instrument</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>warning</translation>
+    </message>
+    <message>
+        <source>Batch report…</source>
+        <translation>Batch report…</translation>
+    </message>
+    <message>
+        <source>All rows</source>
+        <translation>All rows</translation>
+    </message>
+    <message>
+        <source>Selected rows</source>
+        <translation>Selected rows</translation>
+    </message>
+    <message>
+        <source>Rows of %1</source>
+        <translation>Rows of %1</translation>
+    </message>
+    <message>
+        <source>Save PDF</source>
+        <translation>Save PDF</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Save the batch report</source>
+        <translation>Save the batch report</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The report was saved to %1.</source>
+        <translation>The report was saved to %1.</translation>
+    </message>
+    <message>
+        <source>There are no rows to report.</source>
+        <translation>There are no rows to report.</translation>
+    </message>
+    <message>
+        <source>The preview shows the first %1 of %2 rows; the PDF and the print hold them all.</source>
+        <translation>The preview shows the first %1 of %2 rows; the PDF and the print hold them all.</translation>
+    </message>
+    <message>
+        <source>Batch report preview</source>
+        <translation>Batch report preview</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>report batch needs -o FILE.pdf.</source>
+        <translation>report batch needs -o FILE.pdf.</translation>
+    </message>
+    <message>
+        <source>Give --session or --since, not both.</source>
+        <translation>Give --session or --since, not both.</translation>
+    </message>
+    <message>
+        <source>--session takes the number of a session of the journal.</source>
+        <translation>--session takes the number of a session of the journal.</translation>
+    </message>
+    <message>
+        <source>The report cannot be drawn in this process.</source>
+        <translation>The report cannot be drawn in this process.</translation>
+    </message>
+    <message>
+        <source>The journal has no session %1.</source>
+        <translation>The journal has no session %1.</translation>
+    </message>
+    <message>
+        <source>session %1</source>
+        <translation>session %1</translation>
+    </message>
+    <message>
+        <source>since %1</source>
+        <translation>since %1</translation>
+    </message>
+    <message>
+        <source>No rows were compared with a standard named %1.</source>
+        <translation>No rows were compared with a standard named %1.</translation>
+    </message>
+    <message>
+        <source>No records to report: the journal holds none of those chosen.</source>
+        <translation>No records to report: the journal holds none of those chosen.</translation>
+    </message>
+    <message>
+        <source>Report of %1 records written to %2.</source>
+        <translation>Report of %1 records written to %2.</translation>
+    </message>
+    <message>
+        <source>the batch report of the comparisons the window kept in its journal, as a PDF</source>
+        <translation>the batch report of the comparisons the window kept in its journal, as a PDF</translation>
+    </message>
+    <message>
+        <source>only the records of this journal session</source>
+        <translation>only the records of this journal session</translation>
+    </message>
+    <message>
+        <source>only the rows compared with this standard (its name or number)</source>
+        <translation>only the rows compared with this standard (its name or number)</translation>
     </message>
 </context>
 </TS>

@@ -3192,6 +3192,106 @@ Commands:
     <message>
         <source>No</source>
         <translation>序号</translation>
+    <name>BatchReport</name>
+    <message>
+        <source>Apply</source>
+        <translation>应用</translation>
+    </message>
+    <message>
+        <source>standards library</source>
+        <translation>标准库</translation>
+    </message>
+    <message>
+        <source>standards library, code %1</source>
+        <translation>标准库，代码 %1</translation>
+    </message>
+    <message>
+        <source>the standard's own</source>
+        <translation>该标准自身的</translation>
+    </message>
+    <message>
+        <source>%1, version %2: %3</source>
+        <translation>%1，版本 %2：%3</translation>
+    </message>
+    <message>
+        <source>, warning beyond %1 %</source>
+        <translation>，超过 %1 % 时警告</translation>
+    </message>
+    <message>
+        <source>A: haze above 30 %, beyond the hazemeter procedure of ASTM D1003 (its procedure for diffusing materials applies). B: haze of 40 % or more, outside the scope of ISO 14782. Values flagged: %1.</source>
+        <translation>A：雾度高于 30 %，超出 ASTM D1003 雾度计法的范围（应采用其漫射材料的方法）。B：雾度为 40 % 或以上，超出 ISO 14782 的适用范围。标出的数值：%1 个。</translation>
+    </message>
+    <message>
+        <source>Approved by</source>
+        <translation>批准人</translation>
+    </message>
+    <message>
+        <source>Auditor</source>
+        <translation>审核员</translation>
+    </message>
+    <message>
+        <source>Batch report</source>
+        <translation>批量报告</translation>
+    </message>
+    <message>
+        <source>Cannot write in %1: %2</source>
+        <translation>无法在 %1 中写入：%2</translation>
+    </message>
+    <message>
+        <source>Cannot write the report into %1.</source>
+        <translation>无法将报告写入 %1。</translation>
+    </message>
+    <message>
+        <source>Cannot write the report into %1: %2</source>
+        <translation>无法将报告写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>Charts of %1</source>
+        <translation>%1 图表</translation>
+    </message>
+    <message>
+        <source>Company</source>
+        <translation>公司</translation>
+    </message>
+    <message>
+        <source>Date and time</source>
+        <translation>日期和时间</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>Decided by</source>
+        <translation>判定依据</translation>
+    </message>
+    <message>
+        <source>Firmware</source>
+        <translation>固件</translation>
+    </message>
+    <message>
+        <source>Flag</source>
+        <translation>标记</translation>
+    </message>
+    <message>
+        <source>Haze test</source>
+        <translation>雾度测试</translation>
+    </message>
+    <message>
+        <source>Haze</source>
+        <translation>雾度</translation>
+    </message>
+    <message>
+        <source>Haze, mean ± SD</source>
+        <translation>雾度，平均值 ± 标准差</translation>
+    </message>
+    <message>
+        <source>Instrument model</source>
+        <translation>仪器型号</translation>
+    </message>
+    <message>
+        <source>NG</source>
+        <translation>不合格</translation>
     </message>
     <message>
         <source>Name</source>
@@ -3268,6 +3368,223 @@ Commands:
     <message>
         <source>&quot;%1&quot; was not taken as a standard: %2</source>
         <translation>“%1”未能设为标准：%2</translation>
+        <source>No.</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Origin</source>
+        <translation>来源</translation>
+    </message>
+    <message>
+        <source>PASS</source>
+        <translation>合格</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>第 %1 页，共 %2 页</translation>
+    </message>
+    <message>
+        <source>Procedure followed</source>
+        <translation>所依据的方法</translation>
+    </message>
+    <message>
+        <source>Readings</source>
+        <translation>读数次数</translation>
+    </message>
+    <message>
+        <source>Rows</source>
+        <translation>行数</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Specimens</source>
+        <translation>样品</translation>
+    </message>
+    <message>
+        <source>Specimens: %1    PASS: %2    NG: %3    Pass rate: %4</source>
+        <translation>样品：%1    合格：%2    不合格：%3    合格率：%4</translation>
+    </message>
+    <message>
+        <source>Spread</source>
+        <translation>离散度</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>Standards</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>Statistics of the batch</source>
+        <translation>本批统计</translation>
+    </message>
+    <message>
+        <source>Std.</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <translation>透过率</translation>
+    </message>
+    <message>
+        <source>Tester</source>
+        <translation>测试员</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Tintwell batch report, %1</source>
+        <translation>Tintwell 批量报告，%1</translation>
+    </message>
+    <message>
+        <source>Tolerances</source>
+        <translation>容差</translation>
+    </message>
+    <message>
+        <source>Transmittance, mean ± SD</source>
+        <translation>透过率，平均值 ± 标准差</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>判定</translation>
+    </message>
+    <message>
+        <source>Version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>instrument: %1</source>
+        <translation>仪器：%1</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>not read from the instrument</source>
+        <translation>未从仪器读取</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Batch report…</source>
+        <translation>批量报告…</translation>
+    </message>
+    <message>
+        <source>All rows</source>
+        <translation>全部行</translation>
+    </message>
+    <message>
+        <source>Selected rows</source>
+        <translation>所选行</translation>
+    </message>
+    <message>
+        <source>Rows of %1</source>
+        <translation>%1 的行</translation>
+    </message>
+    <message>
+        <source>Save PDF</source>
+        <translation>保存 PDF</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>打印</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Save the batch report</source>
+        <translation>保存批量报告</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF 文件 (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The report was saved to %1.</source>
+        <translation>报告已保存到 %1。</translation>
+    </message>
+    <message>
+        <source>There are no rows to report.</source>
+        <translation>没有可报告的行。</translation>
+    </message>
+    <message>
+        <source>The preview shows the first %1 of %2 rows; the PDF and the print hold them all.</source>
+        <translation>预览显示 %2 行中的前 %1 行；PDF 和打印件包含全部行。</translation>
+    </message>
+    <message>
+        <source>Batch report preview</source>
+        <translation>批量报告预览</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>report batch needs -o FILE.pdf.</source>
+        <translation>report batch 需要 -o FILE.pdf。</translation>
+    </message>
+    <message>
+        <source>Give --session or --since, not both.</source>
+        <translation>请给出 --session 或 --since，不能同时给出。</translation>
+    </message>
+    <message>
+        <source>--session takes the number of a session of the journal.</source>
+        <translation>--session 需要日志中某个会话的编号。</translation>
+    </message>
+    <message>
+        <source>The report cannot be drawn in this process.</source>
+        <translation>此进程无法绘制报告。</translation>
+    </message>
+    <message>
+        <source>The journal has no session %1.</source>
+        <translation>日志中没有会话 %1。</translation>
+    </message>
+    <message>
+        <source>session %1</source>
+        <translation>会话 %1</translation>
+    </message>
+    <message>
+        <source>since %1</source>
+        <translation>自 %1 起</translation>
+    </message>
+    <message>
+        <source>No rows were compared with a standard named %1.</source>
+        <translation>没有与名为 %1 的标准比较过的行。</translation>
+    </message>
+    <message>
+        <source>No records to report: the journal holds none of those chosen.</source>
+        <translation>没有可报告的记录：日志中没有所选的记录。</translation>
+    </message>
+    <message>
+        <source>Report of %1 records written to %2.</source>
+        <translation>%1 条记录的报告已写入 %2。</translation>
+    </message>
+    <message>
+        <source>the batch report of the comparisons the window kept in its journal, as a PDF</source>
+        <translation>窗口日志中所保存比较的批量报告，写成 PDF</translation>
+    </message>
+    <message>
+        <source>only the records of this journal session</source>
+        <translation>只取日志中此会话的记录</translation>
+    </message>
+    <message>
+        <source>only the rows compared with this standard (its name or number)</source>
+        <translation>只取与此标准（其名称或编号）比较的行</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,6 @@
 #include "TestInformation.h"
 
-#include "ReportLog.h"
+#include "BatchReportLog.h"
 
 #include <QSettings>
 
@@ -31,7 +31,7 @@ bool saveTestInformation(const TestInformation& information)
     settings.endGroup();
     settings.sync();
     if (settings.status() != QSettings::NoError) {
-        qCWarning(lcReport) << "test information not saved to" << settings.fileName();
+        qCWarning(lcBatchReport) << "test information not saved to" << settings.fileName();
         return false;
     }
     return true;

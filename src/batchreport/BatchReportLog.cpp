@@ -1,0 +1,3 @@
+#include "BatchReportLog.h"
+
+Q_LOGGING_CATEGORY(lcBatchReport, "tintwell.batchreport")
