@@ -3155,6 +3155,9 @@ Commands:
     <message>
         <source>No</source>
         <translation>No</translation>
+    </message>
+</context>
+<context>
     <name>BatchReport</name>
     <message>
         <source>Apply</source>

@@ -3192,6 +3192,9 @@ Commands:
     <message>
         <source>No</source>
         <translation>序号</translation>
+    </message>
+</context>
+<context>
     <name>BatchReport</name>
     <message>
         <source>Apply</source>
