@@ -100,9 +100,27 @@ private Q_SLOTS:
         QVERIFY(!record.pass);
         QCOMPARE(record.library.standardVersion, qint64(1));
         // Only the operator's re-judging takes the current version.
-        QVERIFY(judgeRecordWithLibrary(record, other, reopened.judgementFor(*reopened.standard(id))));
-        QVERIFY(record.pass);
-        QCOMPARE(record.library.standardVersion, qint64(2));
+        ComparisonRecord rejudged = record;
+        bool changed = false;
+        QVERIFY(judgeWithCurrentVersion(rejudged, other, reopened, &changed));
+        QVERIFY(changed);
+        QVERIFY(rejudged.pass);
+        QCOMPARE(rejudged.library.standardVersion, qint64(2));
+        QCOMPARE(rejudged.id, record.id);
+        QVERIFY(rejudged.version > record.version);
+        QVERIFY(judgeWithCurrentVersion(rejudged, other, reopened, &changed));
+        QVERIFY(!changed); // already the current version: nothing to write again
+
+        // New values in version 3 are the standard the row is judged against then.
+        Standard moved = *reopened.standard(id);
+        moved.withLab(50.5, 10, 5);
+        QVERIFY(reopened.edit(moved));
+        QVERIFY(judgeWithCurrentVersion(rejudged, other, reopened, &changed));
+        QCOMPARE(rejudged.standard[R::LabL], 50.5);
+        QCOMPARE(rejudged.library.standardVersion, qint64(3));
+        QVERIFY(reopened.remove(id));
+        QVERIFY(!judgeWithCurrentVersion(rejudged, other, reopened));
+        QCOMPARE(rejudged.library.standardVersion, qint64(3));
     }
 
     void refusals_data()
