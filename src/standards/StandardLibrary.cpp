@@ -175,6 +175,14 @@ bool StandardLibrary::open()
     return true;
 }
 
+bool StandardLibrary::reload()
+{
+    if (!m_open) {
+        return fail(tr("The library of standards is not open."));
+    }
+    return load();
+}
+
 bool StandardLibrary::load()
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);

@@ -43,6 +43,9 @@ public:
     QString fileName() const { return m_path; }
     bool isReadOnly() const { return m_access == Access::ReadOnly; }
     void setReadOnly(bool readOnly) { m_access = readOnly ? Access::ReadOnly : Access::ReadWrite; }
+    // Reads the current standards and sets again: after another connection
+    // (the station sync on its own thread, another process) changed the file.
+    bool reload();
     // The last failure, translated ("A standard named \"X\" exists already").
     QString errorText() const { return m_error; }
 

@@ -205,7 +205,8 @@ private Q_SLOTS:
     // server's versions; an older version never replaces a newer one.
     void readOnlyCopy_takesOnlyTheServersVersions()
     {
-        StandardLibrary library(nextPath(), StandardLibrary::Access::ReadOnly);
+        const QString path = nextPath();
+        StandardLibrary library(path, StandardLibrary::Access::ReadOnly);
         QVERIFY(library.open());
         QVERIFY(!library.add(labStandard(QStringLiteral("Red 7"), 40, 30, 10)));
         QVERIFY(library.errorText().contains(QStringLiteral("read-only")));
@@ -232,8 +233,14 @@ private Q_SLOTS:
         QVERIFY(library.upsertFromServer({newer}, {}));
         QCOMPARE(library.standard(s.id)->name, QStringLiteral("Red 7 new"));
         QVERIFY(!library.findByName(QStringLiteral("Red 7")));
+        // What another connection (the sync's, on its own thread) wrote is seen after reload().
+        StandardLibrary window(path, StandardLibrary::Access::ReadOnly);
+        QVERIFY(window.open());
         QVERIFY(library.upsertFromServer({}, {}, {s.id}));
         QCOMPARE(library.count(), 0);
+        QCOMPARE(window.count(), 1);
+        QVERIFY(window.reload());
+        QCOMPARE(window.count(), 0);
         QCOMPARE(library.versions(s.id).size(), 2); // versions 3 and 5 stay readable
     }
 
