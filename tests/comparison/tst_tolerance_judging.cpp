@@ -318,6 +318,13 @@ private Q_SLOTS:
         QCOMPARE(r.library.decidedBy, QStringLiteral("dL"));
         QCOMPARE(r.library.standardVersion, qint64(2));
 
+        // A library standard without limits yet: the instrument's threshold judges.
+        ComparisonSettings strict = settings;
+        strict.deltaEThreshold = 0.5;
+        QVERIFY(judgeRecordWithLibrary(r, strict, judgement(LibraryToleranceSet())));
+        QVERIFY(!r.pass);
+        QVERIFY(r.library.decidedBy.isEmpty());
+
         // Back to the instrument's tolerances.
         QVERIFY(judgeRecordWithLibrary(r, settings, LibraryJudgement()));
         QVERIFY(r.pass);
