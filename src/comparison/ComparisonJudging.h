@@ -28,7 +28,8 @@ Tolerances judgedTolerances(const ComparisonSettings& settings, bool legacy);
 // transmittance of a standard read from a colour file, the L*a*b* of an
 // imported haze record) is NG: what was not compared never passes.
 // A record judged against a library standard is judged by its set alone
-// (judgeAgainstSet).
+// (judgeAgainstSet); a standard whose set has no limits, by the instrument's
+// tolerances (an empty set would pass anything).
 Verdict verdictOf(const ComparisonRecord& record, const ComparisonSettings& settings);
 
 // Takes the settings into the record, computes delta-E again and decides the
@@ -48,7 +49,7 @@ bool judgeRecordWithLibrary(ComparisonRecord& record, const ComparisonSettings& 
 // limits (the others NaN): L*a*b*, C* and H* (H* signed as the hue
 // difference, the short way round), delta-E under each formula, haze and
 // transmittance.
-ToleranceDifferences toleranceDifferences(const ComparisonRecord& record, const ToleranceSet& set);
+ToleranceDifferences toleranceDifferences(const ComparisonRecord& record, const LibraryToleranceSet& set);
 
 // Whether settings may judge the record again: not a record taken in another
 // display mode or workspace layout (rows restored from another instrument's
