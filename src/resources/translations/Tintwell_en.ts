@@ -3424,6 +3424,9 @@ Commands:
     <message>
         <source>Version</source>
         <translation>Version</translation>
+    </message>
+</context>
+<context>
     <name>ToleranceSet</name>
     <message>
         <source>Tolerance &quot;%1&quot;: %2</source>

@@ -3533,6 +3533,9 @@ Commands:
     <message>
         <source>Batch report preview</source>
         <translation>批量报告预览</translation>
+    </message>
+</context>
+<context>
     <name>ToleranceSet</name>
     <message>
         <source>Tolerance &quot;%1&quot;: %2</source>
