@@ -335,6 +335,8 @@ int addRole(CliContext& cli, const QString& role, const QString& kind, const QSt
             o.insert(QStringLiteral("station"), station);
         }
         cli.printJson(o);
+    } else if (kind == QLatin1String("editor")) {
+        cli.print(Cli::tr("%1: the editor role %2 edits the library of standards.").arg(c.serverName(), role));
     } else if (station.isEmpty()) {
         cli.print(Cli::tr("%1: the manager role %2 reads every station's records.").arg(c.serverName(), role));
     } else {
@@ -364,5 +366,14 @@ int runDbAddManager(CliContext& cli)
     return addRole(cli, role, QStringLiteral("manager"), QString(),
                    [&](PgConnection& connection, const QString& password, QString* error) {
                        return StationSchema::addManager(connection, role, password, error);
+                   });
+}
+
+int runDbAddEditor(CliContext& cli)
+{
+    const QString role = cli.args().positionals.value(0);
+    return addRole(cli, role, QStringLiteral("editor"), QString(),
+                   [&](PgConnection& connection, const QString& password, QString* error) {
+                       return StationSchema::addEditor(connection, role, password, error);
                    });
 }

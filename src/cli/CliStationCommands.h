@@ -11,3 +11,5 @@ int runHistory(CliContext& cli);
 // A login role for a station (registered under its name) or for a manager.
 int runDbAddStation(CliContext& cli);
 int runDbAddManager(CliContext& cli);
+// A login role that edits the library of standards and reads no records.
+int runDbAddEditor(CliContext& cli);
