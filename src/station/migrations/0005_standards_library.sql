@@ -102,9 +102,9 @@ BEGIN
         WHERE t.id OPERATOR(pg_catalog.=) NEW.id AND t.current;
     END IF;
     newest := coalesce(newest, 0);
-    IF NEW.version IS NOT NULL AND NEW.version OPERATOR(pg_catalog.<>) newest OPERATOR(pg_catalog.+) 1 THEN
-        RAISE EXCEPTION 'version % of % was already written by someone else (the newest is %)',
-            NEW.version OPERATOR(pg_catalog.-) 1, NEW.id, newest USING ERRCODE = 'serialization_failure';
+    IF NEW.version IS NOT NULL AND NEW.version OPERATOR(pg_catalog.<>) (newest OPERATOR(pg_catalog.+) 1) THEN
+        RAISE EXCEPTION 'version % of % cannot be written: someone else changed it meanwhile (its newest version is %)',
+            NEW.version, NEW.id, newest USING ERRCODE = 'serialization_failure';
     END IF;
     NEW.version := newest OPERATOR(pg_catalog.+) 1;
     NEW.current := true;
