@@ -14,10 +14,8 @@
 #include <cstdio>
 #include <functional>
 
-namespace {
-
 // The saved configuration with the command line's options over it.
-StationConfig configFrom(CliContext& cli)
+StationConfig stationConfigFrom(CliContext& cli)
 {
     StationConfig c = StationConfig::loadSaved();
     const CliArguments& a = cli.args();
@@ -40,6 +38,13 @@ StationConfig configFrom(CliContext& cli)
         c.caFile = a.value(QStringLiteral("ca"));
     }
     return c;
+}
+
+namespace {
+
+StationConfig configFrom(CliContext& cli)
+{
+    return stationConfigFrom(cli);
 }
 
 // The next line of standard input, without its line end; lines are taken in
@@ -77,6 +82,15 @@ bool readPassword(CliContext& cli, StationConfig& c)
     }
     return true;
 }
+
+} // namespace
+
+bool readStationPassword(CliContext& cli, StationConfig& c)
+{
+    return readPassword(cli, c);
+}
+
+namespace {
 
 int needsServer(CliContext& cli, const StationConfig& c)
 {

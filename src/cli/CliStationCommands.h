@@ -3,7 +3,15 @@
 // configuring this station, the roles of stations and managers, and the
 // history across stations.
 
+#include "StationConfig.h"
+
 class CliContext;
+
+// The saved configuration with the station options of the command line over it.
+StationConfig stationConfigFrom(CliContext& cli);
+// The password: standard input's first line with --password-stdin, else the
+// key store's. false with the reason said.
+bool readStationPassword(CliContext& cli, StationConfig& config);
 
 int runDbMigrate(CliContext& cli);
 int runDbConfigure(CliContext& cli);
