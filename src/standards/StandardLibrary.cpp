@@ -40,7 +40,8 @@ QString numbersText(const double* values, int count)
         items << (std::isfinite(values[i]) ? QString::number(values[i], 'g', QLocale::FloatingPointShortest)
                                            : QString());
     }
-    return items.join(QLatin1Char(';'));
+    // Not a null text for no values: SQLite would take that as NULL.
+    return items.isEmpty() ? QStringLiteral("") : items.join(QLatin1Char(';'));
 }
 
 QList<double> numbersFrom(const QString& text)
@@ -374,6 +375,14 @@ bool StandardLibrary::nameTaken(const QString& name, const QUuid& except) const
     return other && other->id != except;
 }
 
+namespace {
+// A text column's value: never NULL (SQLite takes a null QString for NULL).
+QString textValue(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+} // namespace
+
 bool StandardLibrary::writeStandard(const Standard& s, bool current)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
@@ -383,18 +392,18 @@ bool StandardLibrary::writeStandard(const Standard& s, bool current)
                              " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     q.addBindValue(uuidText(s.id));
     q.addBindValue(s.version);
-    q.addBindValue(s.name);
-    q.addBindValue(s.code);
+    q.addBindValue(textValue(s.name));
+    q.addBindValue(textValue(s.code));
     q.addBindValue(numbersText(s.values.data(), R::ValueCount));
     q.addBindValue(numbersText(s.spectrum.constData(), int(s.spectrum.size())));
     q.addBindValue(standardOriginToken(s.origin.kind));
-    q.addBindValue(s.origin.model);
-    q.addBindValue(s.origin.serial);
-    q.addBindValue(s.origin.time.isValid() ? s.origin.time.toString(Qt::ISODateWithMs) : QString());
-    q.addBindValue(s.origin.path);
-    q.addBindValue(s.note);
-    q.addBindValue(uuidText(s.toleranceSetId));
-    q.addBindValue(s.modified.toString(Qt::ISODateWithMs));
+    q.addBindValue(textValue(s.origin.model));
+    q.addBindValue(textValue(s.origin.serial));
+    q.addBindValue(textValue(s.origin.time.isValid() ? s.origin.time.toString(Qt::ISODateWithMs) : QString()));
+    q.addBindValue(textValue(s.origin.path));
+    q.addBindValue(textValue(s.note));
+    q.addBindValue(textValue(uuidText(s.toleranceSetId)));
+    q.addBindValue(textValue(s.modified.toString(Qt::ISODateWithMs)));
     if (!q.exec()) {
         return fail(q.lastError().text());
     }
@@ -424,8 +433,8 @@ bool StandardLibrary::writeSet(const ToleranceSet& set)
     q.prepare(QStringLiteral("INSERT OR REPLACE INTO set_versions (id, version, name, limits, warn) VALUES (?, ?, ?, ?, ?)"));
     q.addBindValue(uuidText(set.id));
     q.addBindValue(set.version);
-    q.addBindValue(set.name);
-    q.addBindValue(formatToleranceLimits(set.limits));
+    q.addBindValue(textValue(set.name));
+    q.addBindValue(textValue(formatToleranceLimits(set.limits)));
     q.addBindValue(set.warnPercent);
     if (!q.exec()) {
         return fail(q.lastError().text());

@@ -4,7 +4,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QTimeZone>
 
 #include <cmath>
 
@@ -167,7 +166,7 @@ Standard standardFrom(const PgResult& r, int row)
     s.origin = originFrom(r.bytes(row, 10));
     s.note = r.text(row, 11);
     s.toleranceSetId = r.isNull(row, 12) ? QUuid() : QUuid::fromString(r.text(row, 12));
-    s.modified = QDateTime::fromMSecsSinceEpoch(r.toInt(row, 14), QTimeZone::UTC);
+    s.modified = QDateTime::fromMSecsSinceEpoch(r.toInt(row, 14), Qt::UTC);
     return s;
 }
 
