@@ -107,6 +107,32 @@ int main(int argc, char** argv)
     std::printf("server: %d standards with their own sets written in %.2f s\n", kStandards, written.elapsed() / 1000.0);
 
     QTemporaryDir dir;
+    // The two halves of a copy, timed here at normal priority: reading the
+    // server's library, and writing it into a station's file.
+    {
+        PgConnection reader(station);
+        ServerLibraryCopy server;
+        QElapsedTimer t;
+        t.start();
+        if (!reader.open() || !ServerLibrary::read(reader, 0, &server, &error)) {
+            return fail(error + reader.errorText());
+        }
+        const double readMs = t.nsecsElapsed() / 1e6;
+        StandardLibrary file(dir.filePath(QStringLiteral("parts.sqlite")), StandardLibrary::Access::ReadOnly);
+        t.restart();
+        if (!file.open() || !file.replaceFromServer(server.standards, server.sets)) {
+            return fail(file.errorText());
+        }
+        const double writeMs = t.nsecsElapsed() / 1e6;
+        t.restart();
+        StandardLibrary again(file.fileName(), StandardLibrary::Access::ReadOnly);
+        if (!again.open()) {
+            return fail(again.errorText());
+        }
+        std::printf("copy in parts: read from the server %.0f ms, written to the station's file %.0f ms"
+                    "; reading it back afterwards %.0f ms\n",
+                    readMs, writeMs, t.nsecsElapsed() / 1e6);
+    }
     const QString path = dir.filePath(QStringLiteral("standards.sqlite"));
     NoRecords outbox;
     SyncOptions options;
