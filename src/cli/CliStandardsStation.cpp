@@ -63,7 +63,7 @@ bool stationLibraryInUse(CliContext& cli)
     return stationConfigFrom(cli).isConfigured();
 }
 
-int runStandardsOnServer(CliContext& cli, bool edits, const std::function<int(StandardLibrary&)>& run)
+int runStandardsOnServer(CliContext& cli, bool edits, const std::function<int(CliContext&)>& run)
 {
     StationConfig config = stationConfigFrom(cli);
     if (!readStationPassword(cli, config)) {
@@ -96,21 +96,30 @@ int runStandardsOnServer(CliContext& cli, bool edits, const std::function<int(St
         return ExitRefused;
     }
     QTemporaryDir dir;
-    StandardLibrary copy(dir.filePath(QStringLiteral("server.sqlite")));
-    if (!dir.isValid() || !copy.open() || !copy.replaceFromServer(server.standards, server.sets)) {
-        cli.message(Cli::tr("The library of standards of %1 cannot be copied here: %2")
-                        .arg(config.serverName(), dir.isValid() ? copy.errorText() : dir.errorString()));
-        return ExitFile;
+    const QString path = dir.filePath(QStringLiteral("standards.sqlite"));
+    {
+        StandardLibrary copy(path);
+        if (!dir.isValid() || !copy.open() || !copy.replaceFromServer(server.standards, server.sets)) {
+            cli.message(Cli::tr("The library of standards of %1 cannot be copied here: %2")
+                            .arg(config.serverName(), dir.isValid() ? copy.errorText() : dir.errorString()));
+            return ExitFile;
+        }
     }
-    if (!edits) {
-        copy.setReadOnly(true);
-    }
-    const int status = run(copy);
+    // The command opens the copy as it would open the station's own library.
+    CliEnvironment& env = cli.environment();
+    const QString ownPath = env.standardsPath;
+    env.standardsPath = path;
+    const int status = run(cli);
+    env.standardsPath = ownPath;
     if (status != ExitOk || !edits) {
         return status;
     }
-    const ServerLibraryChange change = changes(server, copy);
-    if (!ServerLibrary::write(connection, change, &error)) {
+    StandardLibrary after(path);
+    if (!after.open()) {
+        cli.message(after.errorText());
+        return ExitFile;
+    }
+    if (!ServerLibrary::write(connection, changes(server, after), &error)) {
         cli.message(error);
         return connection.sqlState() == "42501" ? ExitUsage : ExitRefused;
     }
