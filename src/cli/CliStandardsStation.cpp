@@ -24,18 +24,18 @@ ServerLibraryChange changes(const ServerLibraryCopy& before, const StandardLibra
         byId.insert(s.id, &s);
     }
     QHash<QUuid, qint64> setVersions;
-    for (const ToleranceSet& t : before.sets) {
+    for (const LibraryToleranceSet& t : before.sets) {
         setVersions.insert(t.id, t.version);
     }
     ServerLibraryChange change;
     QSet<QUuid> setsTaken;
-    const auto takeSet = [&](const std::optional<ToleranceSet>& set) {
+    const auto takeSet = [&](const std::optional<LibraryToleranceSet>& set) {
         if (set && set->version > setVersions.value(set->id, 0) && !setsTaken.contains(set->id)) {
             setsTaken.insert(set->id);
             change.sets.append(*set);
         }
     };
-    for (const ToleranceSet& shared : after.sharedSets()) {
+    for (const LibraryToleranceSet& shared : after.sharedSets()) {
         takeSet(shared);
     }
     QSet<QUuid> current;

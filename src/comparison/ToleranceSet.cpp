@@ -195,7 +195,7 @@ std::optional<double> parseWarnPercent(const QString& text)
     return value;
 }
 
-ToleranceOutcome judgeAgainstSet(const ToleranceSet& set, const ToleranceDifferences& differences)
+ToleranceOutcome judgeAgainstSet(const LibraryToleranceSet& set, const ToleranceDifferences& differences)
 {
     ToleranceOutcome outcome;
     std::optional<ToleranceQuantity> firstWarning;

@@ -83,7 +83,7 @@ StandardOrigin originFrom(const QByteArray& json)
     return origin;
 }
 
-QJsonObject setRow(const ToleranceSet& set)
+QJsonObject setRow(const LibraryToleranceSet& set)
 {
     return QJsonObject{{QStringLiteral("id"), uuid(set.id)},
                        {QStringLiteral("version"), set.version},
@@ -212,7 +212,7 @@ bool read(PgConnection& connection, qint64 since, ServerLibraryCopy* copy, QStri
     connection.exec("COMMIT");
     copy->revision = std::max(since, revision.toInt(0, 0));
     for (int row = 0; row < sets.rows(); ++row) {
-        ToleranceSet set;
+        LibraryToleranceSet set;
         set.id = QUuid::fromString(sets.text(row, 0));
         set.version = sets.toInt(row, 1);
         set.name = sets.text(row, 2);
@@ -273,7 +273,7 @@ bool write(PgConnection& connection, const ServerLibraryChange& change, QString*
         return true;
     }
     QJsonArray sets;
-    for (const ToleranceSet& s : change.sets) {
+    for (const LibraryToleranceSet& s : change.sets) {
         sets.append(setRow(s));
     }
     QJsonArray standards;

@@ -19,7 +19,7 @@
 struct ServerLibraryCopy
 {
     QList<Standard> standards;  // current versions, not removed
-    QList<ToleranceSet> sets;   // current versions
+    QList<LibraryToleranceSet> sets;   // current versions
     QList<QUuid> removed;       // standards removed since (a change only)
     qint64 revision = 0;        // the newest revision the copy holds
     bool whole = true;          // the whole library, not a change
@@ -30,7 +30,7 @@ struct ServerLibraryCopy
 // removed standards are written as a last version marked removed.
 struct ServerLibraryChange
 {
-    QList<ToleranceSet> sets;
+    QList<LibraryToleranceSet> sets;
     QList<Standard> standards;
     QList<Standard> removed;
     bool isEmpty() const { return sets.isEmpty() && standards.isEmpty() && removed.isEmpty(); }

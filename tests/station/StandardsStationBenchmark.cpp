@@ -84,7 +84,7 @@ int main(int argc, char** argv)
 
     ServerLibraryChange library;
     for (int n = 0; n < kStandards; ++n) {
-        ToleranceSet set;
+        LibraryToleranceSet set;
         set.id = QUuid::createUuid();
         set.version = 1;
         set.limits = parseToleranceLimits(QStringLiteral("dE00<=1.0,dL=-0.8..0.8,db=-0.3..0.6:info")).limits;

@@ -29,9 +29,9 @@ SyncOptions quickOptions(const QString& standardsPath)
     return o;
 }
 
-ToleranceSet ownSet(const QString& limits, double warn = 0)
+LibraryToleranceSet ownSet(const QString& limits, double warn = 0)
 {
-    ToleranceSet set;
+    LibraryToleranceSet set;
     set.id = QUuid::createUuid();
     set.version = 1;
     set.limits = parseToleranceLimits(limits).limits;
@@ -75,8 +75,8 @@ private:
     StationConfig m_manager;
     StationConfig m_editor;
     Standard m_red;
-    ToleranceSet m_redSet;
-    ToleranceSet m_shared;
+    LibraryToleranceSet m_redSet;
+    LibraryToleranceSet m_shared;
 };
 
 void TestStationStandards::initTestCase()
@@ -142,7 +142,7 @@ void TestStationStandards::connectedStation_copiesWholeThenHearsOfChanges()
         const auto red = copy.findByCode(QStringLiteral("4006381333931"));
         QVERIFY(red);
         QCOMPARE(red->values[ComparisonRecord::LabL], 40.0);
-        const ToleranceSet set = copy.setOf(*red);
+        const LibraryToleranceSet set = copy.setOf(*red);
         QCOMPARE(formatToleranceLimits(set.limits), formatToleranceLimits(m_redSet.limits));
         QCOMPARE(set.warnPercent, 80.0);
     }
@@ -267,7 +267,7 @@ void TestStationStandards::editAfterRecording_rowKeepsItsVerdict()
     QCOMPARE(record.library.decidedBy, QStringLiteral("dE00"));
 
     // The manager tightens Red 1's own set; the station hears of it.
-    ToleranceSet tighter = copy.setOf(red);
+    LibraryToleranceSet tighter = copy.setOf(red);
     tighter.version += 1;
     tighter.limits = parseToleranceLimits(QStringLiteral("dE00<=0.5")).limits;
     const int before = int(copied.size());
