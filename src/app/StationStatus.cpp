@@ -9,6 +9,7 @@
 #include "StationSync.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -64,6 +65,14 @@ void StationStatus::start()
     m_sync = std::make_unique<StationSync>(config, m_outbox.get(), options);
     connect(m_sync.get(), &StationSync::standardsCopied, this, &StationStatus::standardsCopied);
     connect(m_sync.get(), &StationSync::standardsProblemChanged, this, &StationStatus::showState);
+    connect(m_sync.get(), &StationSync::standardsKept, this, [this](const QString& path, int count) {
+        m_dialogs.information(this, tr("Station database"),
+                              tr("This station's library held %n standard(s) the station database does not have. "
+                                 "The station now works from the station database's library; they were saved to "
+                                 "%1, for a manager to import (\"tintwell-cli standards import\").",
+                                 nullptr, count)
+                                  .arg(QDir::toNativeSeparators(path)));
+    });
     connect(m_sync.get(), &StationSync::stateChanged, this, &StationStatus::showState);
     connect(m_sync.get(), &StationSync::waitingChanged, this, &StationStatus::showState);
     connect(m_sync.get(), &StationSync::refusedChanged, this, &StationStatus::showState);

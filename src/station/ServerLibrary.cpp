@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringList>
 
 #include <cmath>
 
@@ -248,6 +249,25 @@ bool versions(PgConnection& connection, const QUuid& id, QList<Standard>* out, Q
     }
     for (int row = 0; row < r.rows(); ++row) {
         out->append(standardFrom(r, row));
+    }
+    return true;
+}
+
+bool knownIds(PgConnection& connection, const QList<QUuid>& ids, QList<QUuid>* known, QString* error)
+{
+    known->clear();
+    QStringList texts;
+    for (const QUuid& id : ids) {
+        texts << id.toString(QUuid::WithoutBraces);
+    }
+    const PgResult r = connection.exec("SELECT DISTINCT s.id FROM tintwell.standards s WHERE s.id = ANY ($1::uuid[])",
+                                       {(QLatin1Char('{') + texts.join(QLatin1Char(',')) + QLatin1Char('}')).toUtf8()});
+    if (!r.ok()) {
+        *error = failed(connection, tr("Reading the library of standards failed"));
+        return false;
+    }
+    for (int row = 0; row < r.rows(); ++row) {
+        known->append(QUuid::fromString(r.text(row, 0)));
     }
     return true;
 }

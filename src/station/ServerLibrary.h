@@ -47,6 +47,9 @@ inline constexpr const char* kChannel = "tintwell_standards";
 bool read(PgConnection& connection, qint64 since, ServerLibraryCopy* copy, QString* error);
 // Every version of one standard, the oldest first.
 bool versions(PgConnection& connection, const QUuid& id, QList<Standard>* out, QString* error);
+// Of ids, those the server has any version of (a standard removed there
+// included).
+bool knownIds(PgConnection& connection, const QList<QUuid>& ids, QList<QUuid>* known, QString* error);
 // The role logged in may write the library (a manager or an editor).
 bool mayEdit(PgConnection& connection);
 // Writes the change in one transaction. A station's role is refused; so is

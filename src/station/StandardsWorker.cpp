@@ -1,10 +1,15 @@
 #include "StandardsWorker.h"
 
 #include "ServerLibrary.h"
+#include "StandardFiles.h"
 #include "StandardLibrary.h"
 #include "StationSchema.h"
 
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
 #include <QLoggingCategory>
+#include <QSet>
 #include <QSocketNotifier>
 #include <QTimer>
 
@@ -104,6 +109,9 @@ bool StandardsWorker::copy()
         return false;
     }
     if (server.whole) {
+        if (!keepLocalOnly(server)) {
+            return false;
+        }
         if (!m_library->replaceFromServer(server.standards, server.sets)) {
             lost(tr("The station's copy of the library of standards cannot be written: %1").arg(m_library->errorText()));
             return false;
@@ -119,6 +127,53 @@ bool StandardsWorker::copy()
                                    << server.standards.size() << "standards, revision" << server.revision;
         Q_EMIT copied(server.revision, server.whole, int(server.standards.size() + server.removed.size()));
     }
+    return true;
+}
+
+// A whole copy replaces what the file held. Standards the server never had
+// (the station's own, from before it had a station database) are written to
+// a CSV file beside it first, or the copy waits: nothing is thrown away.
+bool StandardsWorker::keepLocalOnly(const ServerLibraryCopy& server)
+{
+    QSet<QUuid> onServer;
+    for (const Standard& s : server.standards) {
+        onServer.insert(s.id);
+    }
+    QList<QUuid> others;
+    for (const Standard& s : m_library->standards()) {
+        if (!onServer.contains(s.id)) {
+            others.append(s.id);
+        }
+    }
+    if (others.isEmpty()) {
+        return true;
+    }
+    QList<QUuid> known;
+    QString error;
+    if (!ServerLibrary::knownIds(m_conn, others, &known, &error)) {
+        lost(error);
+        return false;
+    }
+    const QSet<QUuid> knownSet(known.cbegin(), known.cend());
+    QList<Standard> localOnly;
+    for (const Standard& s : m_library->standards()) {
+        if (!onServer.contains(s.id) && !knownSet.contains(s.id)) {
+            localOnly.append(s);
+        }
+    }
+    if (localOnly.isEmpty()) {
+        return true;
+    }
+    const QString path = QFileInfo(m_library->fileName()).dir().filePath(
+        QStringLiteral("standards-kept-%1.csv").arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"))));
+    if (!StandardFiles::writeFile(localOnly, *m_library, path, QString(), &error)) {
+        lost(tr("The station's own standards could not be kept before the station database's library replaced "
+                "them, so its copy waits: %1")
+                 .arg(error));
+        return false;
+    }
+    qCWarning(lcStationStandards).noquote() << localOnly.size() << "standards of this station only were written to" << path;
+    Q_EMIT keptLocal(path, int(localOnly.size()));
     return true;
 }
 

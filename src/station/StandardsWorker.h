@@ -16,6 +16,7 @@
 #include <memory>
 
 class QSocketNotifier;
+struct ServerLibraryCopy;
 class QTimer;
 class StandardLibrary;
 
@@ -41,10 +42,15 @@ Q_SIGNALS:
     // message: empty once the copy is up to date again; otherwise why it
     // is not (the server away, the copy's file, an older schema).
     void problem(const QString& message);
+    // Standards this station had that the server never had (made before the
+    // station database was set up) were written to path before the copy
+    // replaced them; a manager can import them there.
+    void keptLocal(const QString& path, int count);
 
 private:
     void connectAndCopy();
     bool copy();
+    bool keepLocalOnly(const ServerLibraryCopy& server);
     void readNotifications();
     bool copyWhileTold();
     void dropNotifier();

@@ -32,6 +32,7 @@ StationSync::StationSync(StationConfig config, Outbox* outbox, SyncOptions optio
             m_standardsRevision = revision;
             Q_EMIT standardsCopied(revision, whole, count);
         });
+        connect(m_standards, &StandardsWorker::keptLocal, this, &StationSync::standardsKept);
         connect(m_standards, &StandardsWorker::problem, this, [this](const QString& message) {
             m_standardsProblem = message;
             Q_EMIT standardsProblemChanged(message);

@@ -45,6 +45,9 @@ Q_SIGNALS:
     void standardsCopied(qint64 revision, bool whole, int count);
     // Why the copy is not up to date (empty: it is again).
     void standardsProblemChanged(const QString& message);
+    // Standards of this station only were written to path before the first
+    // copy replaced them (StandardsWorker::keptLocal).
+    void standardsKept(const QString& path, int count);
 
 private:
     QThread m_thread;

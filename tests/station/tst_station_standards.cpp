@@ -10,6 +10,7 @@
 #include "RecordJournal.h"
 #include "PgTestStart.h"
 #include "ServerLibrary.h"
+#include "StandardFiles.h"
 #include "StandardLibrary.h"
 #include "StationSync.h"
 #include "WaitUntil.h"
@@ -62,6 +63,7 @@ private Q_SLOTS:
     void onlyManagersAndEditorsWrite_data();
     void onlyManagersAndEditorsWrite();
     void secondEditOfOneVersion_isRefused();
+    void firstCopy_keepsTheStationsOwnStandards();
     void serverAway_stationWorksFromItsCopy();
     void editAfterRecording_rowKeepsItsVerdict();
 
@@ -216,6 +218,41 @@ void TestStationStandards::secondEditOfOneVersion_isRefused()
     QVERIFY2(ServerLibrary::versions(c, green.id, &versions, &error), qPrintable(error));
     QCOMPARE(versions.size(), 2);
     QCOMPARE(versions.last().note, QStringLiteral("first editor"));
+}
+
+// A station that kept a library of its own before it had a station
+// database: the first copy replaces it, but what the server never had is
+// written to a CSV file first; a standard the server removed is not.
+void TestStationStandards::firstCopy_keepsTheStationsOwnStandards()
+{
+    Standard gone = labStandard(QStringLiteral("Gone 1"), 70, {});
+    edit({{}, {gone}, {}});
+    edit({{}, {}, {gone}});
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("standards.sqlite"));
+    {
+        StandardLibrary own(path);
+        QVERIFY(own.open());
+        QVERIFY(own.replaceFromServer({gone}, {}));
+        Standard mine = labStandard(QStringLiteral("Own 1"), 55, {});
+        QVERIFY2(own.add(mine, ownSet(QStringLiteral("dE00<=2"))), qPrintable(own.errorText()));
+    }
+    FileOutbox outbox(m_dir.filePath(QStringLiteral("own-outbox.sqlite")));
+    StationSync sync(m_station, &outbox, quickOptions(path));
+    QSignalSpy kept(&sync, &StationSync::standardsKept);
+    QSignalSpy copied(&sync, &StationSync::standardsCopied);
+    QVERIFY2(waitUntil([&] { return !copied.isEmpty(); }, 10000), qPrintable(sync.standardsProblem()));
+    QCOMPARE(kept.size(), 1);
+    QCOMPARE(kept.first().at(1).toInt(), 1);
+    const StandardFiles::ReadResult saved = StandardFiles::readFile(kept.first().at(0).toString());
+    QVERIFY2(saved.ok(), qPrintable(saved.error));
+    QCOMPARE(saved.standards.size(), 1);
+    QCOMPARE(saved.standards.first().standard.name, QStringLiteral("Own 1"));
+    QCOMPARE(formatToleranceLimits(saved.standards.first().ownSet->limits), QStringLiteral("dE00<=2"));
+    StandardLibrary copy(path, StandardLibrary::Access::ReadOnly);
+    QVERIFY(copy.open());
+    QVERIFY(!copy.findByName(QStringLiteral("Own 1")));
+    QVERIFY(copy.findByName(QStringLiteral("Red 1")));
 }
 
 void TestStationStandards::serverAway_stationWorksFromItsCopy()

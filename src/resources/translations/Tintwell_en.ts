@@ -2480,6 +2480,13 @@ Commands:
 </context>
 <context>
     <name>StationStatus</name>
+    <message numerus="yes">
+        <source>This station's library held %n standard(s) the station database does not have. The station now works from the station database's library; they were saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</source>
+        <translation>
+            <numerusform>This station's library held %n standard the station database does not have. The station now works from the station database's library; it was saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</numerusform>
+            <numerusform>This station's library held %n standards the station database does not have. The station now works from the station database's library; they were saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</numerusform>
+        </translation>
+    </message>
     <message>
         <source>, the server not verified</source>
         <translation>, the server not verified</translation>
@@ -2686,6 +2693,10 @@ Commands:
 </context>
 <context>
     <name>StandardsWorker</name>
+    <message>
+        <source>The station's own standards could not be kept before the station database's library replaced them, so its copy waits: %1</source>
+        <translation>The station's own standards could not be kept before the station database's library replaced them, so its copy waits: %1</translation>
+    </message>
     <message>
         <source>The station's copy of the library of standards cannot be written: %1</source>
         <translation>The station's copy of the library of standards cannot be written: %1</translation>

@@ -2534,6 +2534,12 @@ Commands:
 </context>
 <context>
     <name>StationStatus</name>
+    <message numerus="yes">
+        <source>This station's library held %n standard(s) the station database does not have. The station now works from the station database's library; they were saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</source>
+        <translation>
+            <numerusform>本工作站的标准库中有 %n 个工作站数据库没有的标准。本工作站现在使用工作站数据库的标准库；这些标准已保存到 %1，可由管理员导入（“tintwell-cli standards import”）。</numerusform>
+        </translation>
+    </message>
     <message>
         <source>, the server not verified</source>
         <translation>，服务器未经验证</translation>
@@ -2738,6 +2744,10 @@ Commands:
 </context>
 <context>
     <name>StandardsWorker</name>
+    <message>
+        <source>The station's own standards could not be kept before the station database's library replaced them, so its copy waits: %1</source>
+        <translation>在工作站数据库的标准库替换本工作站自有的标准之前，未能保存这些标准，因此副本暂不更新：%1</translation>
+    </message>
     <message>
         <source>The station's copy of the library of standards cannot be written: %1</source>
         <translation>无法写入本工作站的标准库副本：%1</translation>
