@@ -56,6 +56,7 @@ _tintwell_cli()
                       add|set) options="--lab --haze --t --code --note --tolerance --warn" ;;
                       export) options="--model" ;;
                   esac
+                  options+=" --server --port --database --user --ca --password-stdin"
                   if [[ ($second == import || $second == export) && $cur != -* ]]; then _filedir '@(csv|ti3|txt|cxf|xlsx)'; return; fi ;;
     esac
     COMPREPLY=($(compgen -W "$options $global" -- "$cur"))

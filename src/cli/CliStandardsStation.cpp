@@ -121,7 +121,12 @@ int runStandardsOnServer(CliContext& cli, bool edits, const std::function<int(Cl
     }
     if (!ServerLibrary::write(connection, changes(server, after), &error)) {
         cli.message(error);
-        return connection.sqlState() == "42501" ? ExitUsage : ExitRefused;
+        // An edit refused (the role, a name taken, a version someone else
+        // wrote meanwhile) as a refused edit is here; anything else as the
+        // server's failure.
+        const QByteArray state = connection.sqlState();
+        const bool refusedEdit = state == "42501" || state == "40001" || state.startsWith("23");
+        return refusedEdit ? ExitUsage : ExitRefused;
     }
     return ExitOk;
 }
