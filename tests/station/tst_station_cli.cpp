@@ -223,6 +223,13 @@ void TestStationCli::standards_editedOnTheServerOnly_data()
                                     << "Red 1 3 t set 2";
     QTest::newRow("station reads nothing") << "line9" << QStringList{"standards", "list", "--json"} << 0 << QString()
                                            << "Red 1 3 t set 2";
+    QTest::newRow("editor shares a set") << "lab" << QStringList{"standards", "share", "Plant", "--tolerance", "dEab<=2"}
+                                         << 0 << QString() << "Red 1 3 t set 2";
+    QTest::newRow("editor adds by the shared set")
+        << "lab" << QStringList{"standards", "add", "Blue 7", "--lab", "30,1,1", "--shared-set", "plant"} << 0 << QString()
+        << "Blue 7 1 f set 1, Red 1 3 t set 2";
+    QTest::newRow("station reads the shared set") << "line9" << QStringList{"standards", "list"} << 0
+                                                  << "Blue 7\t-\tv1\tdEab<=2 (Plant)" << "Blue 7 1 f set 1, Red 1 3 t set 2";
 }
 
 void TestStationCli::standards_editedOnTheServerOnly()
@@ -250,7 +257,7 @@ void TestStationCli::standards_editedOnTheServerOnly()
     }
     PgConnection admin(m_cluster.admin());
     QVERIFY(admin.open());
-    const PgResult r = admin.exec("SELECT string_agg(concat_ws(' ', s.name, s.version, s.removed, 'set', t.version), ', ')"
+    const PgResult r = admin.exec("SELECT string_agg(concat_ws(' ', s.name, s.version, s.removed, 'set', t.version), ', ' ORDER BY s.name)"
                                   " FROM tintwell.standards s JOIN tintwell.tolerance_sets t ON t.id = s.tolerance_set"
                                   " AND t.current WHERE s.current");
     QVERIFY2(r.ok(), qPrintable(admin.errorText()));
