@@ -12,6 +12,7 @@
 #include "ServerLibrary.h"
 #include "StandardFiles.h"
 #include "StandardLibrary.h"
+#include "StationHistory.h"
 #include "StationSync.h"
 #include "WaitUntil.h"
 
@@ -329,6 +330,22 @@ void TestStationStandards::editAfterRecording_rowKeepsItsVerdict()
                              " WHERE id = '" + record.id.toString(QUuid::WithoutBraces).toUtf8() + "'";
     QVERIFY(waitUntil([&] { return admin.exec(query).rows() == 1; }, 5000));
     QCOMPARE(admin.exec(query).text(0, 0), QStringLiteral("t %1 %2 t dE00 Red 1").arg(red.version).arg(setVersion));
+    // A manager's history gives the record back with the set it was judged by.
+    PgConnection manager(m_manager);
+    QVERIFY(manager.open());
+    HistoryFilter filter;
+    filter.standard = QStringLiteral("Red 1");
+    QList<HistoryRow> rows;
+    QString error;
+    QVERIFY2(StationHistory::records(manager, filter, &rows, &error), qPrintable(error));
+    QCOMPARE(rows.size(), 1);
+    const LibraryJudgement& kept = rows.first().record.library;
+    QCOMPARE(kept.standardId, red.id);
+    QCOMPARE(kept.standardVersion, red.version);
+    QCOMPARE(kept.tolerances.version, setVersion);
+    QCOMPARE(formatToleranceLimits(kept.tolerances.limits), formatToleranceLimits(record.library.tolerances.limits));
+    QCOMPARE(kept.tolerances.warnPercent, 80.0);
+    QCOMPARE(kept.decidedBy, QStringLiteral("dE00"));
     // Only re-judging with the current version, asked for, applies the edit.
     QVERIFY(judgeRecordWithLibrary(record, settings, now.judgementFor(*now.standard(red.id))));
     QVERIFY(!record.pass);
