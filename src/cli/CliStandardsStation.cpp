@@ -18,10 +18,8 @@ namespace {
 ServerLibraryChange changes(const ServerLibraryCopy& before, const StandardLibrary& after)
 {
     QHash<QUuid, qint64> standardVersions;
-    QHash<QUuid, const Standard*> byId;
     for (const Standard& s : before.standards) {
         standardVersions.insert(s.id, s.version);
-        byId.insert(s.id, &s);
     }
     QHash<QUuid, qint64> setVersions;
     for (const LibraryToleranceSet& t : before.sets) {
