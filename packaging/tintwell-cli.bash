@@ -45,11 +45,11 @@ _tintwell_cli()
                   options="--since --mode --format -o" ;;
         stdcolor) [[ -z $second ]] && { COMPREPLY=($(compgen -W "upload" -- "$cur")); return; }
                   _filedir '@(xlsx|ti3|txt|cxf)'; return ;;
-        db) [[ -z $second ]] && { COMPREPLY=($(compgen -W "migrate configure add-station add-manager" -- "$cur")); return; }
+        db) [[ -z $second ]] && { COMPREPLY=($(compgen -W "migrate configure add-station add-manager add-editor" -- "$cur")); return; }
                   options="--server --port --database --user --ca --password-stdin"
                   [[ $second == configure ]] && options+=" --station --test"
                   [[ $second == add-station ]] && options+=" --role --new-password-stdin"
-                  [[ $second == add-manager ]] && options+=" --new-password-stdin" ;;
+                  [[ $second == add-manager || $second == add-editor ]] && options+=" --new-password-stdin" ;;
         history) options="--server --port --database --user --ca --password-stdin --from --to --at --model --standard --name --verdict --stats" ;;
         measure) options="--mode" ;;
         compare) options="--standard --standard-name --standard-code --fail-on-warning --sample --count --tolerance --wait --mode" ;;
@@ -59,6 +59,7 @@ _tintwell_cli()
                       share) options="--tolerance --warn" ;;
                       export) options="--model" ;;
                   esac
+                  options+=" --server --port --database --user --ca --password-stdin"
                   if [[ ($second == import || $second == export) && $cur != -* ]]; then _filedir '@(csv|ti3|txt|cxf|xlsx)'; return; fi ;;
     esac
     COMPREPLY=($(compgen -W "$options $global" -- "$cur"))

@@ -5,9 +5,11 @@
 #include "JournalOutbox.h"
 #include "RecordJournal.h"
 #include "StationDialog.h"
+#include "StandardLibrary.h"
 #include "StationSync.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -59,7 +61,18 @@ void StationStatus::start()
     m_outbox = std::make_unique<JournalOutbox>(RecordJournal::defaultPath());
     SyncOptions options;
     options.programVersion = QCoreApplication::applicationVersion();
+    options.standardsPath = StandardLibrary::defaultPath();
     m_sync = std::make_unique<StationSync>(config, m_outbox.get(), options);
+    connect(m_sync.get(), &StationSync::standardsCopied, this, &StationStatus::standardsCopied);
+    connect(m_sync.get(), &StationSync::standardsProblemChanged, this, &StationStatus::showState);
+    connect(m_sync.get(), &StationSync::standardsKept, this, [this](const QString& path, int count) {
+        m_dialogs.information(this, tr("Station database"),
+                              tr("This station's library held %n standard(s) the station database does not have. "
+                                 "The station now works from the station database's library; they were saved to "
+                                 "%1, for a manager to import (\"tintwell-cli standards import\").",
+                                 nullptr, count)
+                                  .arg(QDir::toNativeSeparators(path)));
+    });
     connect(m_sync.get(), &StationSync::stateChanged, this, &StationStatus::showState);
     connect(m_sync.get(), &StationSync::waitingChanged, this, &StationStatus::showState);
     connect(m_sync.get(), &StationSync::refusedChanged, this, &StationStatus::showState);
@@ -125,6 +138,9 @@ void StationStatus::showState()
                               m_sync->message().section(QLatin1Char('\n'), 0, 0), std::max(0, m_sync->refused()),
                               m_unverified));
     QString tip = m_sync->message();
+    if (!m_sync->standardsProblem().isEmpty()) {
+        tip += (tip.isEmpty() ? QString() : QStringLiteral("\n")) + m_sync->standardsProblem();
+    }
     if (!m_keyStoreError.isEmpty()) {
         tip += (tip.isEmpty() ? QString() : QStringLiteral("\n"))
                + tr("The key store could not be read, so no password was given: %1").arg(m_keyStoreError);

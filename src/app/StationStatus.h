@@ -34,11 +34,19 @@ public:
     QString text() const;
     // The window's journal wrote records: send them now, not at the next idle poll.
     void recordsJournaled();
+    // A station database is set up: the library of standards is the server's,
+    // and the station's copy (StandardLibrary::defaultPath()) only reads.
+    bool keepsLibraryCopy() const { return m_sync != nullptr; }
 
     // The line's text for a state (also for tests); refused: the records set
     // aside; unverified: the connection does not check who the server is.
     static QString describe(SyncWorker::State state, int waiting, const QString& message, int refused = 0,
                             bool unverified = false);
+
+Q_SIGNALS:
+    // The station's copy of the library of standards changed: whatever
+    // shows it reads it again.
+    void standardsCopied();
 
 protected:
     void changeEvent(QEvent* event) override;

@@ -10,6 +10,7 @@
 #include "CliCommand.h"
 #include "CliContext.h"
 #include "CliStandardsCommands.h"
+#include "CliStandardsStation.h"
 #include "CliStationCommands.h"
 #include "CliSubcommands.h"
 
@@ -67,6 +68,16 @@ const QList<CliOption> kStandardFields = {
     {"warn", true, "PERCENT", CLI_TEXT("the warning band: a PASS beyond this percentage of a limit is a warning")},
     {"shared-set", true, "SET", CLI_TEXT("judge by this shared tolerance set instead of limits of its own")},
 };
+// With a station database the library is the server's: these log in to it.
+const QList<CliOption> kStationOptions = {kServer, kPort, kDatabase, kUser, kCa, kPasswordStdin};
+
+// A standards command on the station database's library when one is set up
+// or named, else on this computer's.
+template <int (*run)(CliContext&), bool edits>
+int standardsCommand(CliContext& cli)
+{
+    return stationLibraryInUse(cli) ? runStandardsOnServer(cli, edits, run) : run(cli);
+}
 
 } // namespace
 
@@ -94,28 +105,34 @@ const QList<CliSubcommand>& cliSubcommands()
           kMode},
          0, runCompare},
         {{QStringLiteral("standards"), QStringLiteral("list")}, "[--json]",
-         CLI_TEXT("the standards of the library: name, code, version and tolerances"), {}, 0, runStandardsList},
+         CLI_TEXT("the standards of the library: name, code, version and tolerances"), kStationOptions, 0,
+         standardsCommand<runStandardsList, false>},
         {{QStringLiteral("standards"), QStringLiteral("show")}, "NAME", CLI_TEXT("one standard of the library in full"),
-         {}, 1, runStandardsShow},
+         kStationOptions, 1, standardsCommand<runStandardsShow, false>},
         {{QStringLiteral("standards"), QStringLiteral("add")},
          "NAME [--lab L,a,b] [--haze H] [--t T] [--code CODE] [--note TEXT] [--tolerance LIST] [--warn PERCENT] "
          "[--shared-set SET]",
-         CLI_TEXT("add a standard to the library"), kStandardFields, 1, runStandardsAdd},
+         CLI_TEXT("add a standard to the library"), kStandardFields + kStationOptions, 1,
+         standardsCommand<runStandardsAdd, true>},
         {{QStringLiteral("standards"), QStringLiteral("set")},
          "NAME [--lab L,a,b] [--haze H] [--t T] [--code CODE] [--note TEXT] [--tolerance LIST] [--warn PERCENT] "
          "[--shared-set SET]",
-         CLI_TEXT("change a standard: a new version, the others stay readable"), kStandardFields, 1, runStandardsSet},
+         CLI_TEXT("change a standard: a new version, the others stay readable"), kStandardFields + kStationOptions, 1,
+         standardsCommand<runStandardsSet, true>},
         {{QStringLiteral("standards"), QStringLiteral("share")}, "SET [--tolerance LIST] [--warn PERCENT]",
          CLI_TEXT("make or change a shared tolerance set (a new version) that standards name with --shared-set"),
-         {kStandardFields[5], kStandardFields[6]}, 1, runStandardsShare},
+         QList<CliOption>{kStandardFields[5], kStandardFields[6]} + kStationOptions, 1,
+         standardsCommand<runStandardsShare, true>},
         {{QStringLiteral("standards"), QStringLiteral("remove")}, "NAME",
-         CLI_TEXT("take a standard out of the library (its versions stay readable)"), {}, 1, runStandardsRemove},
+         CLI_TEXT("take a standard out of the library (its versions stay readable)"), kStationOptions, 1,
+         standardsCommand<runStandardsRemove, true>},
         {{QStringLiteral("standards"), QStringLiteral("import")}, "FILE",
          CLI_TEXT("standards from a CSV, CGATS, CxF3 or standard-colour workbook file; known names get a new version"),
-         {}, 1, runStandardsImport},
+         kStationOptions, 1, standardsCommand<runStandardsImport, true>},
         {{QStringLiteral("standards"), QStringLiteral("export")}, "FILE [--model MODEL]",
          CLI_TEXT("the library to a CSV, CGATS, CxF3 or (for MODEL) standard-colour workbook file"),
-         {{"model", true, "MODEL", CLI_TEXT("the instrument model a workbook is made for")}}, 1, runStandardsExport},
+         QList<CliOption>{{"model", true, "MODEL", CLI_TEXT("the instrument model a workbook is made for")}} + kStationOptions,
+         1, standardsCommand<runStandardsExport, false>},
         {{QStringLiteral("settings"), QStringLiteral("get")}, "", CLI_TEXT("the tolerances, formula, threshold and display mode"),
          {}, 0, runSettingsGet},
         {{QStringLiteral("settings"), QStringLiteral("set")},
@@ -185,6 +202,10 @@ const QList<CliSubcommand>& cliSubcommands()
          "ROLE [--new-password-stdin] [--server HOST] [--database DB] [--user ROLE] [--password-stdin]",
          CLI_TEXT("create a manager's login role that reads every station's records and writes none"),
          {kServer, kPort, kDatabase, kUser, kCa, kPasswordStdin, kNewPasswordStdin}, 1, runDbAddManager},
+        {{QStringLiteral("db"), QStringLiteral("add-editor")},
+         "ROLE [--new-password-stdin] [--server HOST] [--database DB] [--user ROLE] [--password-stdin]",
+         CLI_TEXT("create a login role that edits the library of standards and reads no records"),
+         {kServer, kPort, kDatabase, kUser, kCa, kPasswordStdin, kNewPasswordStdin}, 1, runDbAddEditor},
         {{QStringLiteral("history")},
          "[--from DATE] [--to DATE] [--at STATION]... [--model M] [--standard S] [--name PATTERN] [--verdict pass|ng] [--stats]",
          CLI_TEXT("the records of every station in the station database, or their statistics"),

@@ -14,10 +14,8 @@
 #include <cstdio>
 #include <functional>
 
-namespace {
-
 // The saved configuration with the command line's options over it.
-StationConfig configFrom(CliContext& cli)
+StationConfig stationConfigFrom(CliContext& cli)
 {
     StationConfig c = StationConfig::loadSaved();
     const CliArguments& a = cli.args();
@@ -40,6 +38,13 @@ StationConfig configFrom(CliContext& cli)
         c.caFile = a.value(QStringLiteral("ca"));
     }
     return c;
+}
+
+namespace {
+
+StationConfig configFrom(CliContext& cli)
+{
+    return stationConfigFrom(cli);
 }
 
 // The next line of standard input, without its line end; lines are taken in
@@ -77,6 +82,15 @@ bool readPassword(CliContext& cli, StationConfig& c)
     }
     return true;
 }
+
+} // namespace
+
+bool readStationPassword(CliContext& cli, StationConfig& c)
+{
+    return readPassword(cli, c);
+}
+
+namespace {
 
 int needsServer(CliContext& cli, const StationConfig& c)
 {
@@ -335,6 +349,8 @@ int addRole(CliContext& cli, const QString& role, const QString& kind, const QSt
             o.insert(QStringLiteral("station"), station);
         }
         cli.printJson(o);
+    } else if (kind == QLatin1String("editor")) {
+        cli.print(Cli::tr("%1: the editor role %2 edits the library of standards.").arg(c.serverName(), role));
     } else if (station.isEmpty()) {
         cli.print(Cli::tr("%1: the manager role %2 reads every station's records.").arg(c.serverName(), role));
     } else {
@@ -364,5 +380,14 @@ int runDbAddManager(CliContext& cli)
     return addRole(cli, role, QStringLiteral("manager"), QString(),
                    [&](PgConnection& connection, const QString& password, QString* error) {
                        return StationSchema::addManager(connection, role, password, error);
+                   });
+}
+
+int runDbAddEditor(CliContext& cli)
+{
+    const QString role = cli.args().positionals.value(0);
+    return addRole(cli, role, QStringLiteral("editor"), QString(),
+                   [&](PgConnection& connection, const QString& password, QString* error) {
+                       return StationSchema::addEditor(connection, role, password, error);
                    });
 }

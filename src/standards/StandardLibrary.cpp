@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSet>
 #include <QSqlQuery>
 #include <QStringList>
 #include <QVariant>
@@ -42,7 +43,8 @@ QString numbersText(const double* values, int count)
         items << (std::isfinite(values[i]) ? QString::number(values[i], 'g', QLocale::FloatingPointShortest)
                                            : QString());
     }
-    return items.join(QLatin1Char(';'));
+    // Not a null text for no values: SQLite would take that as NULL.
+    return items.isEmpty() ? QStringLiteral("") : items.join(QLatin1Char(';'));
 }
 
 QList<double> numbersFrom(const QString& text)
@@ -384,6 +386,42 @@ bool StandardLibrary::nameTaken(const QString& name, const QUuid& except) const
     return other && other->id != except;
 }
 
+namespace {
+// A text column's value: never NULL (SQLite takes a null QString for NULL).
+QString textValue(const QString& text)
+{
+    return text.isNull() ? QStringLiteral("") : text;
+}
+
+// The values of a standard_versions row, in the order of its INSERT.
+void bindStandardVersion(QSqlQuery& q, const Standard& s)
+{
+    q.addBindValue(uuidText(s.id));
+    q.addBindValue(s.version);
+    q.addBindValue(textValue(s.name));
+    q.addBindValue(textValue(s.code));
+    q.addBindValue(numbersText(s.values.data(), R::ValueCount));
+    q.addBindValue(numbersText(s.spectrum.constData(), int(s.spectrum.size())));
+    q.addBindValue(standardOriginToken(s.origin.kind));
+    q.addBindValue(textValue(s.origin.model));
+    q.addBindValue(textValue(s.origin.serial));
+    q.addBindValue(textValue(s.origin.time.isValid() ? s.origin.time.toString(Qt::ISODateWithMs) : QString()));
+    q.addBindValue(textValue(s.origin.path));
+    q.addBindValue(textValue(s.note));
+    q.addBindValue(textValue(uuidText(s.toleranceSetId)));
+    q.addBindValue(textValue(s.modified.toString(Qt::ISODateWithMs)));
+}
+
+void bindSetVersion(QSqlQuery& q, const LibraryToleranceSet& set)
+{
+    q.addBindValue(uuidText(set.id));
+    q.addBindValue(set.version);
+    q.addBindValue(textValue(set.name));
+    q.addBindValue(textValue(formatToleranceLimits(set.limits)));
+    q.addBindValue(set.warnPercent);
+}
+} // namespace
+
 QString StandardLibrary::codeTakenBy(const QString& code, const QUuid& except) const
 {
     const std::optional<Standard> other = findByCode(code);
@@ -397,20 +435,7 @@ bool StandardLibrary::writeStandard(const Standard& s, bool current)
     q.prepare(QStringLiteral("INSERT OR REPLACE INTO standard_versions (id, version, name, code, vals, spectrum, "
                              "origin, origin_model, origin_serial, origin_time, origin_path, note, set_id, modified)"
                              " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    q.addBindValue(uuidText(s.id));
-    q.addBindValue(s.version);
-    q.addBindValue(s.name);
-    q.addBindValue(s.code);
-    q.addBindValue(numbersText(s.values.data(), R::ValueCount));
-    q.addBindValue(numbersText(s.spectrum.constData(), int(s.spectrum.size())));
-    q.addBindValue(standardOriginToken(s.origin.kind));
-    q.addBindValue(s.origin.model);
-    q.addBindValue(s.origin.serial);
-    q.addBindValue(s.origin.time.isValid() ? s.origin.time.toString(Qt::ISODateWithMs) : QString());
-    q.addBindValue(s.origin.path);
-    q.addBindValue(s.note);
-    q.addBindValue(uuidText(s.toleranceSetId));
-    q.addBindValue(s.modified.toString(Qt::ISODateWithMs));
+    bindStandardVersion(q, s);
     if (!q.exec()) {
         return fail(q.lastError().text());
     }
@@ -438,11 +463,7 @@ bool StandardLibrary::writeSet(const LibraryToleranceSet& set)
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QSqlQuery q(db);
     q.prepare(QStringLiteral("INSERT OR REPLACE INTO set_versions (id, version, name, limits, warn) VALUES (?, ?, ?, ?, ?)"));
-    q.addBindValue(uuidText(set.id));
-    q.addBindValue(set.version);
-    q.addBindValue(set.name);
-    q.addBindValue(formatToleranceLimits(set.limits));
-    q.addBindValue(set.warnPercent);
+    bindSetVersion(q, set);
     if (!q.exec()) {
         return fail(q.lastError().text());
     }
@@ -680,18 +701,42 @@ bool StandardLibrary::replaceFromServer(const QList<Standard>& standards, const 
         return fail(tr("The library of standards is not open."));
     }
     Transaction t(m_connection);
-    QSqlQuery q(QSqlDatabase::database(m_connection, false));
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery q(db);
     if (!t.begun() || !q.exec(QStringLiteral("DELETE FROM standards")) || !q.exec(QStringLiteral("DELETE FROM sets"))) {
         return fail(q.lastError().text());
     }
+    // A whole library at once: each statement prepared once, not per row
+    // (the server keeps the names unique, and every name was freed above).
+    QSqlQuery setVersion(db);
+    QSqlQuery setCurrent(db);
+    QSqlQuery version(db);
+    QSqlQuery current(db);
+    if (!setVersion.prepare(QStringLiteral("INSERT OR REPLACE INTO set_versions (id, version, name, limits, warn)"
+                                           " VALUES (?, ?, ?, ?, ?)"))
+        || !setCurrent.prepare(QStringLiteral("INSERT OR REPLACE INTO sets (id, version, name_key) VALUES (?, ?, ?)"))
+        || !version.prepare(QStringLiteral("INSERT OR REPLACE INTO standard_versions (id, version, name, code, vals,"
+                                           " spectrum, origin, origin_model, origin_serial, origin_time, origin_path,"
+                                           " note, set_id, modified) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"))
+        || !current.prepare(QStringLiteral("INSERT OR REPLACE INTO standards (id, version, name_key) VALUES (?, ?, ?)"))) {
+        return fail(db.lastError().text());
+    }
     for (const LibraryToleranceSet& set : sets) {
-        if (!writeSet(set)) {
-            return false;
+        bindSetVersion(setVersion, set);
+        setCurrent.addBindValue(uuidText(set.id));
+        setCurrent.addBindValue(set.version);
+        setCurrent.addBindValue(set.name.isEmpty() ? QVariant() : QVariant(key(set.name)));
+        if (!setVersion.exec() || !setCurrent.exec()) {
+            return fail(setVersion.lastError().text() + setCurrent.lastError().text());
         }
     }
     for (const Standard& s : standards) {
-        if (!writeStandard(s, true)) {
-            return false;
+        bindStandardVersion(version, s);
+        current.addBindValue(uuidText(s.id));
+        current.addBindValue(s.version);
+        current.addBindValue(key(s.name));
+        if (!version.exec() || !current.exec()) {
+            return fail(version.lastError().text() + current.lastError().text());
         }
     }
     if (!t.commit()) {
@@ -710,16 +755,24 @@ bool StandardLibrary::upsertFromServer(const QList<Standard>& standards, const Q
     if (!t.begun()) {
         return fail(t.error());
     }
+    QList<LibraryToleranceSet> newerSets;
     for (const LibraryToleranceSet& set : sets) {
         const std::optional<LibraryToleranceSet> old = toleranceSet(set.id);
-        if ((!old || old->version < set.version) && !writeSet(set)) {
-            return false;
+        if (!old || old->version < set.version) {
+            if (!writeSet(set)) {
+                return false;
+            }
+            newerSets.append(set);
         }
     }
+    QList<Standard> newer;
     for (const Standard& s : standards) {
         const std::optional<Standard> old = standard(s.id);
-        if ((!old || old->version < s.version) && !writeStandard(s, true)) {
-            return false;
+        if (!old || old->version < s.version) {
+            if (!writeStandard(s, true)) {
+                return false;
+            }
+            newer.append(s);
         }
     }
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
@@ -733,7 +786,30 @@ bool StandardLibrary::upsertFromServer(const QList<Standard>& standards, const Q
     if (!t.commit()) {
         return fail(t.error());
     }
-    return load();
+    // The standards in memory follow the rows just written, as the file now
+    // has them (a name taken over drops the standard that held it), without
+    // reading the whole library again.
+    for (const LibraryToleranceSet& set : newerSets) {
+        m_sets.insert(set.id, set);
+    }
+    QSet<QUuid> replaced(removed.cbegin(), removed.cend());
+    QHash<QString, QUuid> names;
+    for (const Standard& s : newer) {
+        replaced.insert(s.id);
+        names.insert(key(s.name), s.id);
+    }
+    m_current.erase(std::remove_if(m_current.begin(), m_current.end(),
+                                   [&](const Entry& e) {
+                                       const auto name = names.constFind(e.nameKey);
+                                       return replaced.contains(e.standard.id)
+                                              || (name != names.cend() && *name != e.standard.id);
+                                   }),
+                    m_current.end());
+    for (const Standard& s : newer) {
+        m_current.append({s, key(s.name), key(s.code)});
+    }
+    reindex();
+    return true;
 }
 
 bool judgeWithCurrentVersion(ComparisonRecord& record, const ComparisonSettings& settings,

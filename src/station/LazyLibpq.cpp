@@ -199,6 +199,18 @@ void PQfreemem(void* ptr)
     }
 }
 
+int PQconsumeInput(PGconn* conn)
+{
+    TINTWELL_REAL(PQconsumeInput);
+    return real ? real(conn) : 0;
+}
+
+PGnotify* PQnotifies(PGconn* conn)
+{
+    TINTWELL_REAL(PQnotifies);
+    return real ? real(conn) : nullptr;
+}
+
 char* PQescapeLiteral(PGconn* conn, const char* str, size_t len)
 {
     TINTWELL_REAL(PQescapeLiteral);

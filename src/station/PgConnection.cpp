@@ -314,6 +314,36 @@ int PgConnection::backendPid() const
     return m_conn ? PQbackendPID(m_conn) : 0;
 }
 
+int PgConnection::socket() const
+{
+    return m_conn ? PQsocket(m_conn) : -1;
+}
+
+bool PgConnection::consumeInput()
+{
+    if (!m_conn || !PQconsumeInput(m_conn) || PQstatus(m_conn) != CONNECTION_OK) {
+        m_error = m_conn ? QString::fromUtf8(PQerrorMessage(m_conn)).trimmed() : QStringLiteral("not connected");
+        m_lost = true;
+        close();
+        return false;
+    }
+    return true;
+}
+
+QList<std::pair<QByteArray, QByteArray>> PgConnection::takeNotifications()
+{
+    QList<std::pair<QByteArray, QByteArray>> out;
+    while (m_conn) {
+        PGnotify* n = PQnotifies(m_conn);
+        if (!n) {
+            break;
+        }
+        out.append({QByteArray(n->relname), QByteArray(n->extra)});
+        PQfreemem(n);
+    }
+    return out;
+}
+
 namespace {
 struct ParamArrays
 {

@@ -114,6 +114,13 @@ public:
     int prepareCount() const { return m_prepares; }
     int backendPid() const;
 
+    // Notifications (LISTEN): the socket to watch for them, reading what
+    // arrived (false when the connection was lost), and the channels'
+    // payloads received so far, oldest first.
+    int socket() const;
+    bool consumeInput();
+    QList<std::pair<QByteArray, QByteArray>> takeNotifications();
+
     // Quoting for statements that cannot take parameters (CREATE ROLE).
     QByteArray quoteIdentifier(const QString& name) const;
     QByteArray quoteLiteral(const QString& value) const;

@@ -29,6 +29,9 @@ QString shown(double v)
 
 QString standardName(const ComparisonRecord& r)
 {
+    if (r.library.inUse()) {
+        return r.library.standardName;
+    }
     if (r.legacy) {
         return QStringLiteral("Lab %1 %2 %3")
             .arg(shown(r.legacyStandard[ComparisonRecord::LegacyL]), shown(r.legacyStandard[ComparisonRecord::LegacyA]),
@@ -61,7 +64,17 @@ QJsonObject recordRow(const OutboxEntry& entry)
         {QStringLiteral("formulaText"), s.formulaText},
         {QStringLiteral("thresholdText"), s.thresholdText},
     };
-    return QJsonObject{
+    const LibraryJudgement& library = r.library;
+    if (library.inUse()) {
+        // The set in force as it was, so the server's row says what judged it.
+        settings.insert(QStringLiteral("toleranceSet"),
+                        QJsonObject{{QStringLiteral("name"), library.tolerances.name},
+                                    {QStringLiteral("limits"), formatToleranceLimits(library.tolerances.limits)},
+                                    {QStringLiteral("warnPercent"), library.tolerances.warnPercent},
+                                    {QStringLiteral("standardCode"), library.standardCode}});
+    }
+    const auto id = [](const QUuid& u) { return u.isNull() ? QJsonValue() : QJsonValue(u.toString(QUuid::WithoutBraces)); };
+    QJsonObject row{
         {QStringLiteral("id"), r.id.toString(QUuid::WithoutBraces)},
         {QStringLiteral("version"), r.version},
         // With its offset, so the server stores the same instant.
@@ -81,6 +94,15 @@ QJsonObject recordRow(const OutboxEntry& entry)
         {QStringLiteral("settings"), settings},
         {QStringLiteral("deleted"), entry.deleted},
     };
+    if (library.inUse()) {
+        row.insert(QStringLiteral("library_standard_id"), id(library.standardId));
+        row.insert(QStringLiteral("library_standard_version"), library.standardVersion);
+        row.insert(QStringLiteral("tolerance_set_id"), id(library.tolerances.id));
+        row.insert(QStringLiteral("tolerance_set_version"), library.tolerances.version);
+        row.insert(QStringLiteral("warning"), library.warning);
+        row.insert(QStringLiteral("decided_by"), library.decidedBy.isEmpty() ? QJsonValue() : QJsonValue(library.decidedBy));
+    }
+    return row;
 }
 
 QByteArray recordBatch(const QList<OutboxEntry>& entries)
@@ -142,5 +164,21 @@ ComparisonRecord recordFromRow(const QJsonObject& row)
     out.layoutIndex = s.value(QStringLiteral("layoutIndex")).toInt(0);
     out.formulaText = s.value(QStringLiteral("formulaText")).toString();
     out.thresholdText = s.value(QStringLiteral("thresholdText")).toString();
+    const QUuid standardId = QUuid::fromString(row.value(QStringLiteral("library_standard_id")).toString());
+    if (!standardId.isNull()) {
+        LibraryJudgement& library = r.library;
+        const QJsonObject set = s.value(QStringLiteral("toleranceSet")).toObject();
+        library.standardId = standardId;
+        library.standardName = row.value(QStringLiteral("standard")).toString();
+        library.standardCode = set.value(QStringLiteral("standardCode")).toString();
+        library.standardVersion = row.value(QStringLiteral("library_standard_version")).toInteger();
+        library.tolerances.id = QUuid::fromString(row.value(QStringLiteral("tolerance_set_id")).toString());
+        library.tolerances.version = row.value(QStringLiteral("tolerance_set_version")).toInteger();
+        library.tolerances.name = set.value(QStringLiteral("name")).toString();
+        library.tolerances.limits = parseToleranceLimits(set.value(QStringLiteral("limits")).toString()).limits;
+        library.tolerances.warnPercent = set.value(QStringLiteral("warnPercent")).toDouble();
+        library.warning = row.value(QStringLiteral("warning")).toBool();
+        library.decidedBy = row.value(QStringLiteral("decided_by")).toString();
+    }
     return r;
 }

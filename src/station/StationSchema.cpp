@@ -194,4 +194,18 @@ bool addManager(PgConnection& connection, const QString& role, const QString& pa
     return true;
 }
 
+bool addEditor(PgConnection& connection, const QString& role, const QString& password, QString* error)
+{
+    if (password.isEmpty() || role.isEmpty()) {
+        *error = QCoreApplication::translate("StationSchema", "An editor needs a role and a password.");
+        return false;
+    }
+    const QByteArray createRole = createRoleSql(connection, role, password, "tintwell_editor");
+    if (createRole.isEmpty() || !connection.exec(createRole).ok()) {
+        *error = failure(connection, QCoreApplication::translate("StationSchema", "Adding the editor failed"));
+        return false;
+    }
+    return true;
+}
+
 } // namespace StationSchema

@@ -49,5 +49,8 @@ bool addStation(PgConnection& connection, const QString& station, const QString&
                 const QString& password, QString* error);
 // Creates a manager's login role: reads every station's rows, writes none.
 bool addManager(PgConnection& connection, const QString& role, const QString& password, QString* error);
+// Creates a library editor's login role: adds and edits the standards and
+// tolerance sets, reads no records.
+bool addEditor(PgConnection& connection, const QString& role, const QString& password, QString* error);
 
 } // namespace StationSchema

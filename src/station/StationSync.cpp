@@ -1,8 +1,10 @@
 #include "StationSync.h"
 
+#include "StandardsWorker.h"
+
 StationSync::StationSync(StationConfig config, Outbox* outbox, SyncOptions options, QObject* parent)
     : QObject(parent)
-    , m_worker(new SyncWorker(std::move(config), outbox, std::move(options)))
+    , m_worker(new SyncWorker(config, outbox, options))
 {
     m_thread.setObjectName(QStringLiteral("station sync"));
     m_worker->moveToThread(&m_thread);
@@ -22,6 +24,20 @@ StationSync::StationSync(StationConfig config, Outbox* outbox, SyncOptions optio
     });
     connect(m_worker, &SyncWorker::acknowledged, this, &StationSync::acknowledged);
     connect(m_worker, &SyncWorker::rejected, this, &StationSync::rejected);
+    if (!options.standardsPath.isEmpty()) {
+        m_standards = new StandardsWorker(config, options.standardsPath, options);
+        m_standards->moveToThread(&m_thread);
+        connect(&m_thread, &QThread::finished, m_standards, &QObject::deleteLater);
+        connect(m_standards, &StandardsWorker::copied, this, [this](qint64 revision, bool whole, int count) {
+            m_standardsRevision = revision;
+            Q_EMIT standardsCopied(revision, whole, count);
+        });
+        connect(m_standards, &StandardsWorker::keptLocal, this, &StationSync::standardsKept);
+        connect(m_standards, &StandardsWorker::problem, this, [this](const QString& message) {
+            m_standardsProblem = message;
+            Q_EMIT standardsProblemChanged(message);
+        });
+    }
     // Sending is background work: the thread runs only when the program's
     // other threads (the window, the instrument's) do not want the CPU, so
     // the operator's measuring and journaling never wait for it. On Linux
@@ -29,10 +45,16 @@ StationSync::StationSync(StationConfig config, Outbox* outbox, SyncOptions optio
     // program, where a nice value lets the sync finish its time slice first.
     m_thread.start(QThread::IdlePriority);
     QMetaObject::invokeMethod(m_worker, &SyncWorker::start, Qt::QueuedConnection);
+    if (m_standards) {
+        QMetaObject::invokeMethod(m_standards, &StandardsWorker::start, Qt::QueuedConnection);
+    }
 }
 
 StationSync::~StationSync()
 {
+    if (m_standards) {
+        QMetaObject::invokeMethod(m_standards, &StandardsWorker::stop, Qt::BlockingQueuedConnection);
+    }
     QMetaObject::invokeMethod(m_worker, &SyncWorker::stop, Qt::BlockingQueuedConnection);
     m_thread.quit();
     m_thread.wait();

@@ -26,6 +26,9 @@ struct SyncOptions
     int longestRetryDelayMs = 30000; // ... up to this
     int idlePollMs = 2000;         // looks for records journaled elsewhere
     QString programVersion;
+    // The station's copy of the library of standards, kept up to date from
+    // the server's; empty: none kept.
+    QString standardsPath;
     // Called on the worker's thread after the server committed a batch and
     // before the journal acknowledges it; and before each batch is sent.
     std::function<void(const QList<OutboxKey>&)> afterCommit;

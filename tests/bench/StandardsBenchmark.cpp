@@ -1,7 +1,9 @@
 // The library of standards at plant size: 10 000 standards in the SQLite
 // file, searched as the operator types (median per key), one chosen (found
 // by name and code, its set looked up, the record's library fields made),
-// and 100 000 records judged against their sets by the one judging rule.
+// and 100 000 records judged against their sets by the one judging rule;
+// then a station's copy of such a library from a station database (the
+// first full copy, a change reaching a connected station).
 //
 //   tintwell_standards_bench [--standards N] [--records N] [--runs N]
 //
@@ -10,6 +12,7 @@
 #include "BenchProcess.h"
 #include "ComparisonJudging.h"
 #include "StandardLibrary.h"
+#include "StationCopyTimings.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -166,8 +169,20 @@ int main(int argc, char** argv)
         warnings += r.library.warning ? 1 : 0;
     }
 
-    // The station copy's timings (first full copy, a change reaching a
-    // connected station) go here, from the station database's side.
+    // A station's copy of the library from a station database (a local
+    // throw-away PostgreSQL cluster; left out where PostgreSQL is not installed).
+    StationCopyTimings station;
+    QString skip;
+    QString error;
+    if (measureStationCopy(standardCount, &station, &skip, &error)) {
+        std::printf("station: first full copy of %d standards: %.0f ms (read from the server %.0f ms, written to the"
+                    " station's file %.0f ms; the editor wrote them in %.0f ms)\n",
+                    station.standards, station.firstCopyMs, station.readMs, station.fileMs, station.serverWriteMs);
+        std::printf("station: a change reaching a connected station: %.1f ms median, %.1f ms worst of %d\n",
+                    station.changeMedianMs, station.changeWorstMs, station.changes);
+    } else {
+        std::printf("station: not measured: %s\n", qPrintable(skip.isEmpty() ? error : skip));
+    }
 
     std::printf("choose one: %.3f ms median, %.3f ms worst\n", median(choosing),
                 *std::max_element(choosing.begin(), choosing.end()));

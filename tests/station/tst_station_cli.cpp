@@ -18,6 +18,8 @@ private Q_SLOTS:
     void addedRoles_reachOnlyWhatTheyMay();
     void passwordStdin_keepsSpaces_data();
     void passwordStdin_keepsSpaces();
+    void standards_editedOnTheServerOnly_data();
+    void standards_editedOnTheServerOnly();
 
 private:
     struct Run
@@ -190,6 +192,76 @@ void TestStationCli::passwordStdin_keepsSpaces()
     }
     const Run run = cli({"history", "--user", "spaced", "--stats"}, login);
     QVERIFY2(run.exitCode == exitCode, run.err.constData());
+}
+
+// The standards commands with the station options work on the server's
+// library: an editor adds, changes and removes; a station's role reads, and
+// is told who may edit. Rows run in order, each on what the last left.
+void TestStationCli::standards_editedOnTheServerOnly_data()
+{
+    QTest::addColumn<QString>("who");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("output"); // a line of standard output, or a part of standard error on failure
+    // The standards on the server after the row: name, version, removed, its set's version.
+    QTest::addColumn<QString>("server");
+    QTest::newRow("editor adds") << "lab"
+        << QStringList{"standards", "add", "Red 1", "--lab", "40,2,-3", "--tolerance", "dE00<=1,db=-0.3..0.6:info", "--warn", "80"}
+        << 0 << QString() << "Red 1 1 f set 1";
+    QTest::newRow("station reads") << "line9" << QStringList{"standards", "list"} << 0
+                                   << "Red 1\t-\tv1\tdE00<=1,db=-0.3..0.6:info warn 80%" << "Red 1 1 f set 1";
+    QTest::newRow("station may not change") << "line9" << QStringList{"standards", "set", "Red 1", "--code", "9"} << 2
+                                            << "only a manager or a library editor may change it"
+                                            << "Red 1 1 f set 1";
+    QTest::newRow("station may not import") << "line9" << QStringList{"standards", "import", "/nonexistent.csv"} << 2
+                                            << "the role line9 only reads it" << "Red 1 1 f set 1";
+    QTest::newRow("editor changes the set") << "lab" << QStringList{"standards", "set", "red 1", "--tolerance", "dE00<=0.8"}
+                                            << 0 << QString() << "Red 1 2 f set 2";
+    QTest::newRow("a name in use") << "lab" << QStringList{"standards", "add", "RED 1", "--lab", "1,2,3"} << 2
+                                   << "RED 1" << "Red 1 2 f set 2";
+    QTest::newRow("editor removes") << "lab" << QStringList{"standards", "remove", "Red 1"} << 0 << QString()
+                                    << "Red 1 3 t set 2";
+    QTest::newRow("station reads nothing") << "line9" << QStringList{"standards", "list", "--json"} << 0 << QString()
+                                           << "Red 1 3 t set 2";
+    QTest::newRow("editor shares a set") << "lab" << QStringList{"standards", "share", "Plant", "--tolerance", "dEab<=2"}
+                                         << 0 << QString() << "Red 1 3 t set 2";
+    QTest::newRow("editor adds by the shared set")
+        << "lab" << QStringList{"standards", "add", "Blue 7", "--lab", "30,1,1", "--shared-set", "plant"} << 0 << QString()
+        << "Blue 7 1 f set 1, Red 1 3 t set 2";
+    QTest::newRow("station reads the shared set") << "line9" << QStringList{"standards", "list"} << 0
+                                                  << "Blue 7\t-\tv1\tdEab<=2 (Plant)" << "Blue 7 1 f set 1, Red 1 3 t set 2";
+}
+
+void TestStationCli::standards_editedOnTheServerOnly()
+{
+    QFETCH(QString, who);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, output);
+    QFETCH(QString, server);
+    if (m_cluster.adminCount("SELECT count(*) FROM pg_roles WHERE rolname IN ('lab', 'line9')") < 2) {
+        QCOMPARE(cli({"db", "migrate"}, "\n").exitCode, 0);
+        Run added = cli({"db", "add-editor", "lab", "--new-password-stdin"}, "\npw lab\n");
+        QVERIFY2(added.exitCode == 0, added.err.constData());
+        QVERIFY2(added.out.contains("the editor role lab edits the library of standards"), added.out.constData());
+        added = cli({"db", "add-station", "line9", "--new-password-stdin"}, "\npw nine\n");
+        QVERIFY2(added.exitCode == 0, added.err.constData());
+    }
+    const Run run = cli(arguments << "--user" << who, who == QLatin1String("lab") ? "pw lab\n" : "pw nine\n");
+    QVERIFY2(run.exitCode == exitCode, run.err.constData());
+    if (exitCode == 0) {
+        QVERIFY2(output.isEmpty() ? run.out.trimmed().isEmpty() : run.out.split('\n').contains(output.toUtf8()),
+                 run.out.constData());
+    } else {
+        QVERIFY2(run.err.contains(output.toUtf8()), run.err.constData());
+    }
+    PgConnection admin(m_cluster.admin());
+    QVERIFY(admin.open());
+    const PgResult r = admin.exec("SELECT string_agg(concat_ws(' ', s.name, s.version, s.removed, 'set', t.version), ', ' ORDER BY s.name)"
+                                  " FROM tintwell.standards s JOIN tintwell.tolerance_sets t ON t.id = s.tolerance_set"
+                                  " AND t.current WHERE s.current");
+    QVERIFY2(r.ok(), qPrintable(admin.errorText()));
+    QCOMPARE(r.text(0, 0), server);
 }
 
 QTEST_GUILESS_MAIN(TestStationCli)

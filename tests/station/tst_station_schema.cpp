@@ -12,6 +12,9 @@ const char* kRecordA = "aaaaaaaa-0000-0000-0000-000000000001";
 const char* kRecordB = "bbbbbbbb-0000-0000-0000-000000000001";
 const char* kSessionA = "aaaaaaaa-5555-0000-0000-000000000001";
 const char* kSessionB = "bbbbbbbb-5555-0000-0000-000000000001";
+// The library: one standard in two versions and a shared set.
+const char* kStandard = "dddddddd-0000-0000-0000-000000000001";
+const char* kSharedSet = "eeeeeeee-0000-0000-0000-000000000001";
 // The newest schema before definer code was made safe.
 constexpr int kSchemaBeforeDefinerSafety = 3;
 } // namespace
@@ -44,6 +47,7 @@ private:
     StationConfig m_a;
     StationConfig m_b;
     StationConfig m_manager;
+    StationConfig m_editor;
     QString m_upgradedHoursBefore;
     QString m_upgradedHoursAfter;
 };
@@ -98,7 +102,21 @@ void TestStationSchema::initTestCase()
     QVERIFY2(StationSchema::addManager(admin, QStringLiteral("manager"), QStringLiteral("pw-m"), &managerError),
              qPrintable(managerError));
     m_manager = m_cluster.as(QStringLiteral("manager"), QStringLiteral("pw-m"));
+    QVERIFY2(StationSchema::addEditor(admin, QStringLiteral("editor"), QStringLiteral("pw-e"), &managerError),
+             qPrintable(managerError));
+    m_editor = m_cluster.as(QStringLiteral("editor"), QStringLiteral("pw-e"));
     fill(QStringLiteral("tintwell"));
+    PgConnection editor(m_editor);
+    QVERIFY2(editor.open(), qPrintable(editor.errorText()));
+    for (const QByteArray& sql : {"INSERT INTO tintwell.tolerance_sets (id, name, limits) VALUES ('" + QByteArray(kSharedSet)
+                                      + "', 'Strict', '[{\"quantity\": \"dE00\", \"high\": 1}]')",
+                                  "INSERT INTO tintwell.standards (id, name, lab_l) VALUES ('" + QByteArray(kStandard)
+                                      + "', 'Red 1', 40)",
+                                  "INSERT INTO tintwell.standards (id, name, lab_l) VALUES ('" + QByteArray(kStandard)
+                                      + "', 'Red 1', 41)",
+                                  QByteArray("INSERT INTO tintwell.standards (id, name) VALUES (gen_random_uuid(), 'Green')")}) {
+        QVERIFY2(editor.exec(sql).ok(), qPrintable(sql + ": " + editor.errorText().toUtf8()));
+    }
 
     // A database that was at schema 3, with records, when this program came.
     const QString upgraded = QStringLiteral("upgraded");
@@ -175,7 +193,8 @@ void TestStationSchema::definerCode_pinnedAndOwnedByNoSuperuser()
         " WHERE p.pronamespace = 'tintwell'::regnamespace AND (p.prosecdef OR p.proname = 'current_station')",
         database);
     const QString pinned = QStringLiteral(" tintwell_owner false false search_path=pg_catalog, tintwell, pg_temp false");
-    QCOMPARE(found, QStringLiteral("current_station%1, standard_hours_add%1, standard_hours_recount%1 | tintwell_owner")
+    QCOMPARE(found, QStringLiteral("current_station%1, library_new_version%1, standard_hours_add%1,"
+                                   " standard_hours_recount%1 | tintwell_owner")
                         .arg(pinned));
 }
 
@@ -228,6 +247,44 @@ void TestStationSchema::rolesReachOnlyTheirRows_data()
         << "manager" << QByteArray("SELECT station_id FROM tintwell.standard_hours") << 2 << QByteArray();
     QTest::newRow("manager changes a row") << "manager"
         << QByteArray("UPDATE tintwell.records SET pass = false") << 0 << denied;
+
+    // The library of standards: managers and editors add versions, nobody
+    // changes or deletes one, stations only read.
+    const QByteArray addStandard = "INSERT INTO tintwell.standards (id, name, tolerance_set) VALUES"
+                                   " ($1, 'Blue 7', '" + QByteArray(kSharedSet) + "')";
+    const QByteArray addSet = "INSERT INTO tintwell.tolerance_sets (id, name, limits) VALUES ($1, 'Loose', '[]')";
+    QTest::newRow("a reads the library") << "a" << QByteArray("SELECT id FROM tintwell.standards WHERE current") << 2
+                                         << QByteArray();
+    QTest::newRow("a adds a standard") << "a" << addStandard << 0 << denied;
+    QTest::newRow("a adds a set") << "a" << addSet << 0 << denied;
+    QTest::newRow("a changes a standard") << "a" << QByteArray("UPDATE tintwell.standards SET lab_l = 1") << 0 << denied;
+    QTest::newRow("a removes a standard") << "a" << QByteArray("DELETE FROM tintwell.standards") << 0 << denied;
+    QTest::newRow("a calls the versioning code") << "a" << QByteArray("SELECT tintwell.library_new_version()") << 0
+                                                 << denied;
+    QTest::newRow("a becomes an editor") << "a" << QByteArray("SET ROLE tintwell_editor") << 0 << denied;
+    QTest::newRow("a makes itself an editor") << "a" << QByteArray("GRANT tintwell_editor TO station_a") << 0
+                                              << denied;
+    QTest::newRow("manager adds a standard") << "manager" << addStandard << 1 << QByteArray();
+    QTest::newRow("editor adds a set") << "editor" << addSet << 1 << QByteArray();
+    QTest::newRow("editor adds a version of a standard")
+        << "editor" << QByteArray("INSERT INTO tintwell.standards (id, name) VALUES ('" + QByteArray(kStandard)
+                                  + "', 'Red 1, lighter') RETURNING version")
+        << 1 << QByteArray();
+    QTest::newRow("editor gives the version another wrote")
+        << "editor" << QByteArray("INSERT INTO tintwell.standards (id, version, name) VALUES ('" + QByteArray(kStandard)
+                                  + "', 2, 'Red 1')")
+        << 0 << QByteArray("40001");
+    QTest::newRow("editor takes a name in use, in other case")
+        << "editor" << QByteArray("INSERT INTO tintwell.standards (id, name) VALUES ($1, 'RED 1')") << 0
+        << QByteArray("23505");
+    QTest::newRow("editor names a set that does not exist")
+        << "editor" << QByteArray("INSERT INTO tintwell.standards (id, name, tolerance_set) VALUES ($1, 'Blue 8', $1)")
+        << 0 << QByteArray("23503");
+    QTest::newRow("editor rewrites a version") << "editor"
+        << QByteArray("UPDATE tintwell.standards SET name = 'x'") << 0 << denied;
+    QTest::newRow("manager deletes a version") << "manager" << QByteArray("DELETE FROM tintwell.tolerance_sets") << 0
+                                               << denied;
+    QTest::newRow("editor reads records") << "editor" << QByteArray("SELECT id FROM tintwell.records") << 0 << denied;
 }
 
 void TestStationSchema::rolesReachOnlyTheirRows()
@@ -236,7 +293,7 @@ void TestStationSchema::rolesReachOnlyTheirRows()
     QFETCH(QByteArray, sql);
     QFETCH(int, rows);
     QFETCH(QByteArray, refusal);
-    PgConnection c(who == QLatin1String("a") ? m_a : m_manager);
+    PgConnection c(who == QLatin1String("a") ? m_a : who == QLatin1String("editor") ? m_editor : m_manager);
     QVERIFY2(c.open(), qPrintable(c.errorText()));
     const QList<PgParam> params = sql.contains("$1") ? QList<PgParam>{QByteArray("cccccccc-0000-0000-0000-000000000001")}
                                                      : QList<PgParam>{};

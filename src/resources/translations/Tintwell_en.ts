@@ -2480,6 +2480,13 @@ Commands:
 </context>
 <context>
     <name>StationStatus</name>
+    <message numerus="yes">
+        <source>This station's library held %n standard(s) the station database does not have. The station now works from the station database's library; they were saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</source>
+        <translation>
+            <numerusform>This station's library held %n standard the station database does not have. The station now works from the station database's library; it was saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</numerusform>
+            <numerusform>This station's library held %n standards the station database does not have. The station now works from the station database's library; they were saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</numerusform>
+        </translation>
+    </message>
     <message>
         <source>, the server not verified</source>
         <translation>, the server not verified</translation>
@@ -2651,6 +2658,90 @@ Commands:
     <message>
         <source>The journal&apos;s copy of this record is damaged and cannot be read; it is not sent.</source>
         <translation>The journal&apos;s copy of this record is damaged and cannot be read; it is not sent.</translation>
+    </message>
+</context>
+<context>
+    <name>ServerLibrary</name>
+    <message>
+        <source>%1 on %2: %3</source>
+        <translation>%1 on %2: %3</translation>
+    </message>
+    <message>
+        <source>Reading the library of standards failed</source>
+        <translation>Reading the library of standards failed</translation>
+    </message>
+    <message>
+        <source>Writing the library of standards failed</source>
+        <translation>Writing the library of standards failed</translation>
+    </message>
+    <message>
+        <source>The station database %1 holds the tolerance set %2 with a limit this Tintwell does not know; update Tintwell.</source>
+        <translation>The station database %1 holds the tolerance set %2 with a limit this Tintwell does not know; update Tintwell.</translation>
+    </message>
+    <message>
+        <source>The library of standards is kept in the station database %1: only a manager or a library editor may change it (log in with that role, e.g. &quot;tintwell-cli standards ... --user MANAGER&quot;); the role %2 only reads it.</source>
+        <translation>The library of standards is kept in the station database %1: only a manager or a library editor may change it (log in with that role, e.g. &quot;tintwell-cli standards ... --user MANAGER&quot;); the role %2 only reads it.</translation>
+    </message>
+    <message>
+        <source>The station database %1 already holds a standard or shared set of that name: %2</source>
+        <translation>The station database %1 already holds a standard or shared set of that name: %2</translation>
+    </message>
+    <message>
+        <source>Someone else changed the library on the station database %1 meanwhile; nothing was written. Try again: %2</source>
+        <translation>Someone else changed the library on the station database %1 meanwhile; nothing was written. Try again: %2</translation>
+    </message>
+</context>
+<context>
+    <name>StandardsWorker</name>
+    <message>
+        <source>The station's own standards could not be kept before the station database's library replaced them, so its copy waits: %1</source>
+        <translation>The station's own standards could not be kept before the station database's library replaced them, so its copy waits: %1</translation>
+    </message>
+    <message>
+        <source>The station's copy of the library of standards cannot be written: %1</source>
+        <translation>The station's copy of the library of standards cannot be written: %1</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached; the station works from its copy of the library of standards: %2</source>
+        <translation>The station database %1 cannot be reached; the station works from its copy of the library of standards: %2</translation>
+    </message>
+    <message>
+        <source>The station database %1 has no library of standards yet (schema version %2); run &quot;tintwell-cli db migrate&quot;.</source>
+        <translation>The station database %1 has no library of standards yet (schema version %2); run &quot;tintwell-cli db migrate&quot;.</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused: %2</source>
+        <translation>The station database %1 refused: %2</translation>
+    </message>
+    <message>
+        <source>The connection to the station database %1 was lost: %2</source>
+        <translation>The connection to the station database %1 was lost: %2</translation>
+    </message>
+</context>
+<context>
+    <name>StationSchema</name>
+    <message>
+        <source>An editor needs a role and a password.</source>
+        <translation>An editor needs a role and a password.</translation>
+    </message>
+    <message>
+        <source>Adding the editor failed</source>
+        <translation>Adding the editor failed</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>%1: the editor role %2 edits the library of standards.</source>
+        <translation>%1: the editor role %2 edits the library of standards.</translation>
+    </message>
+    <message>
+        <source>The library of standards of %1 cannot be copied here: %2</source>
+        <translation>The library of standards of %1 cannot be copied here: %2</translation>
+    </message>
+    <message>
+        <source>create a login role that edits the library of standards and reads no records</source>
+        <translation>create a login role that edits the library of standards and reads no records</translation>
     </message>
 </context>
 <context>

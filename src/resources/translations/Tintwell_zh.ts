@@ -2534,6 +2534,12 @@ Commands:
 </context>
 <context>
     <name>StationStatus</name>
+    <message numerus="yes">
+        <source>This station's library held %n standard(s) the station database does not have. The station now works from the station database's library; they were saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</source>
+        <translation>
+            <numerusform>本工作站的标准库中有 %n 个工作站数据库没有的标准。本工作站现在使用工作站数据库的标准库；这些标准已保存到 %1，可由管理员导入（“tintwell-cli standards import”）。</numerusform>
+        </translation>
+    </message>
     <message>
         <source>, the server not verified</source>
         <translation>，服务器未经验证</translation>
@@ -2703,6 +2709,90 @@ Commands:
     <message>
         <source>The journal&apos;s copy of this record is damaged and cannot be read; it is not sent.</source>
         <translation>日志中这条记录的副本已损坏，无法读取；不予发送。</translation>
+    </message>
+</context>
+<context>
+    <name>ServerLibrary</name>
+    <message>
+        <source>%1 on %2: %3</source>
+        <translation>%2 上%1：%3</translation>
+    </message>
+    <message>
+        <source>Reading the library of standards failed</source>
+        <translation>读取标准库失败</translation>
+    </message>
+    <message>
+        <source>Writing the library of standards failed</source>
+        <translation>写入标准库失败</translation>
+    </message>
+    <message>
+        <source>The station database %1 holds the tolerance set %2 with a limit this Tintwell does not know; update Tintwell.</source>
+        <translation>工作站数据库 %1 中的容差组 %2 含有本 Tintwell 不认识的限值；请更新 Tintwell。</translation>
+    </message>
+    <message>
+        <source>The library of standards is kept in the station database %1: only a manager or a library editor may change it (log in with that role, e.g. &quot;tintwell-cli standards ... --user MANAGER&quot;); the role %2 only reads it.</source>
+        <translation>标准库保存在工作站数据库 %1 中：只有管理员或标准库编辑者可以修改它（请以该角色登录，例如“tintwell-cli standards ... --user MANAGER”）；角色 %2 只能读取。</translation>
+    </message>
+    <message>
+        <source>The station database %1 already holds a standard or shared set of that name: %2</source>
+        <translation>工作站数据库 %1 中已有同名的标准或共享容差组：%2</translation>
+    </message>
+    <message>
+        <source>Someone else changed the library on the station database %1 meanwhile; nothing was written. Try again: %2</source>
+        <translation>在此期间有人修改了工作站数据库 %1 上的标准库；未写入任何内容。请重试：%2</translation>
+    </message>
+</context>
+<context>
+    <name>StandardsWorker</name>
+    <message>
+        <source>The station's own standards could not be kept before the station database's library replaced them, so its copy waits: %1</source>
+        <translation>在工作站数据库的标准库替换本工作站自有的标准之前，未能保存这些标准，因此副本暂不更新：%1</translation>
+    </message>
+    <message>
+        <source>The station's copy of the library of standards cannot be written: %1</source>
+        <translation>无法写入本工作站的标准库副本：%1</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached; the station works from its copy of the library of standards: %2</source>
+        <translation>无法连接工作站数据库 %1；本工作站使用其标准库副本工作：%2</translation>
+    </message>
+    <message>
+        <source>The station database %1 has no library of standards yet (schema version %2); run &quot;tintwell-cli db migrate&quot;.</source>
+        <translation>工作站数据库 %1 尚无标准库（架构版本 %2）；请运行“tintwell-cli db migrate”。</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused: %2</source>
+        <translation>工作站数据库 %1 拒绝：%2</translation>
+    </message>
+    <message>
+        <source>The connection to the station database %1 was lost: %2</source>
+        <translation>与工作站数据库 %1 的连接已断开：%2</translation>
+    </message>
+</context>
+<context>
+    <name>StationSchema</name>
+    <message>
+        <source>An editor needs a role and a password.</source>
+        <translation>编辑者需要角色和密码。</translation>
+    </message>
+    <message>
+        <source>Adding the editor failed</source>
+        <translation>添加编辑者失败</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>%1: the editor role %2 edits the library of standards.</source>
+        <translation>%1：编辑者角色 %2 可编辑标准库。</translation>
+    </message>
+    <message>
+        <source>The library of standards of %1 cannot be copied here: %2</source>
+        <translation>无法将 %1 的标准库复制到本地：%2</translation>
+    </message>
+    <message>
+        <source>create a login role that edits the library of standards and reads no records</source>
+        <translation>创建可编辑标准库、不读取任何记录的登录角色</translation>
     </message>
 </context>
 <context>
