@@ -40,7 +40,7 @@ QString statisticText(double value, int decimals)
 
 QStringList statisticsColumnTitles()
 {
-    return {tr("Standard"), tr("Difference"), tr("Rows"), tr("PASS"), tr("NG"), tr("Pass rate"), tr("n"),
+    return {tr("Standard"), tr("Difference"), tr("Rows"), tr("PASS"), tr("NG"), tr("Warnings"), tr("Pass rate"), tr("n"),
             tr("Mean"), tr("SD"), tr("Min"), tr("Max"), tr("Median"), tr("P95"), tr("Cp"), tr("Cpk"),
             tr("Pp"), tr("Ppk"), tr("Cpk 95% lower"), tr("Ppk 95% lower"), tr("Percentile index"), tr("Fit")};
 }
@@ -49,6 +49,9 @@ QString statisticsGroupName(const StatisticsGroup& group, int index)
 {
     if (group.overall) {
         return tr("All rows");
+    }
+    if (!group.libraryName.isEmpty()) {
+        return tr("%1 v%2 (%3)").arg(group.libraryName).arg(group.libraryVersion).arg(group.firstTestName);
     }
     return tr("Standard %1 (%2)").arg(index + 1).arg(group.firstTestName);
 }
@@ -59,7 +62,7 @@ QStringList statisticsRow(const StatisticsGroup& group, int index, StatQuantity 
     const CapabilityIndices& c = s.indices;
     QStringList row;
     row << statisticsGroupName(group, index) << quantitySymbol(quantity) << QString::number(group.records)
-        << QString::number(group.passed) << QString::number(group.failed())
+        << QString::number(group.passed) << QString::number(group.failed()) << QString::number(group.warnings)
         << (group.records ? QStringLiteral("%1%").arg(statisticText(100.0 * group.passRate(), 1)) : statisticsDash())
         << QString::number(s.n);
     // Differences carry the display's two decimals; one more for the spread.

@@ -11,7 +11,7 @@
 #include <QStringList>
 
 enum StatisticsColumn {
-    StatStandard, StatQuantityColumn, StatRecords, StatPass, StatNg, StatPassRate, StatN, StatMean, StatSd,
+    StatStandard, StatQuantityColumn, StatRecords, StatPass, StatNg, StatWarnings, StatPassRate, StatN, StatMean, StatSd,
     StatMin, StatMax, StatMedian, StatP95, StatCp, StatCpk, StatPp, StatPpk, StatCpkLower, StatPpkLower,
     StatPercentileIndex, StatFit, StatColumnCount
 };
@@ -24,7 +24,8 @@ QString statisticText(double value, int decimals);
 // Translated column titles (context "Statistics").
 QStringList statisticsColumnTitles();
 // "All rows" or "Standard 2 (Comp7)": the standard's number in order of
-// first use and the test name of its first row.
+// first use and the test name of its first row; a library standard by its
+// name and version, "Red 12 v3 (Comp7)".
 QString statisticsGroupName(const StatisticsGroup& group, int index);
 // One row of texts for a difference of a group.
 QStringList statisticsRow(const StatisticsGroup& group, int index, StatQuantity quantity);
