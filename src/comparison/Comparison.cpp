@@ -81,9 +81,10 @@ ComparisonRecord::LegacyValues legacyValueDifferences(const ComparisonRecord& re
 }
 
 ComparisonRecord compareValues(const ComparisonRecord::Values& standard, const ComparisonRecord::Values& sample,
-                               const ComparisonSettings& settings)
+                               const ComparisonSettings& settings, const LibraryJudgement& library)
 {
     ComparisonRecord r;
+    r.library = library;
     r.standard = shownValues(standard);
     r.sample = shownValues(sample);
     r.hazeDifference = r.sample[R::Haze] - r.standard[R::Haze];
@@ -93,9 +94,11 @@ ComparisonRecord compareValues(const ComparisonRecord::Values& standard, const C
 }
 
 ComparisonRecord compareLegacyValues(const ComparisonRecord::LegacyValues& standard,
-                                     const ComparisonRecord::LegacyValues& sample, const ComparisonSettings& settings)
+                                     const ComparisonRecord::LegacyValues& sample, const ComparisonSettings& settings,
+                                     const LibraryJudgement& library)
 {
     ComparisonRecord r;
+    r.library = library;
     r.legacy = true;
     r.legacyStandard = shownLegacyValues(standard);
     r.legacySample = shownLegacyValues(sample);

@@ -27,12 +27,13 @@ ComparisonRecord::LegacyValues legacyValueDifferences(const ComparisonRecord& re
 // serial number are the caller's) of the standard's and the sample's values,
 // rounded as the display shows them, judged against the settings in force.
 // An unknown value (NaN) stays unknown; the verdict judges it NG where the
-// display mode looks at it.
+// display mode looks at it. With a library standard in use, its set judges.
 ComparisonRecord compareValues(const ComparisonRecord::Values& standard, const ComparisonRecord::Values& sample,
-                               const ComparisonSettings& settings);
+                               const ComparisonSettings& settings, const LibraryJudgement& library = LibraryJudgement());
 // The same for a first-generation colorimeter's five values.
 ComparisonRecord compareLegacyValues(const ComparisonRecord::LegacyValues& standard,
-                                     const ComparisonRecord::LegacyValues& sample, const ComparisonSettings& settings);
+                                     const ComparisonRecord::LegacyValues& sample, const ComparisonSettings& settings,
+                                     const LibraryJudgement& library = LibraryJudgement());
 
 // The index of the first value that keeps a comparison from being made, or
 // -1: a value not known (an edit the operator left empty or not a number, or

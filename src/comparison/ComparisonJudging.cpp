@@ -1,8 +1,10 @@
 #include "ComparisonJudging.h"
 
 #include "DeltaE.h"
+#include "HueDifference.h"
 
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -19,6 +21,34 @@ LabColor lab(const ComparisonRecord::LegacyValues& v)
 bool sameNumber(double a, double b)
 {
     return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+constexpr double kPi = 3.14159265358979323846;
+
+std::optional<DeltaEFormula> formulaOf(ToleranceQuantity quantity)
+{
+    switch (quantity) {
+    case ToleranceQuantity::dEab: return DeltaEFormula::CieAb;
+    case ToleranceQuantity::dEuv: return DeltaEFormula::CieUv;
+    case ToleranceQuantity::dE94: return DeltaEFormula::Cie94;
+    case ToleranceQuantity::dEcmc21: return DeltaEFormula::Cmc2To1;
+    case ToleranceQuantity::dEcmc11: return DeltaEFormula::Cmc1To1;
+    case ToleranceQuantity::dEcmc141: return DeltaEFormula::Cmc14To1;
+    case ToleranceQuantity::dE00: return DeltaEFormula::Cie2000;
+    default: return std::nullopt;
+    }
+}
+
+bool known(const LabColor& c)
+{
+    return std::isfinite(c.l) && std::isfinite(c.a) && std::isfinite(c.b);
+}
+
+ToleranceOutcome libraryOutcome(const ComparisonRecord& record)
+{
+    const ToleranceSet& set = record.library.tolerances;
+    return judgeAgainstSet(set, toleranceDifferences(record, set));
 }
 
 } // namespace
@@ -39,8 +69,57 @@ Tolerances judgedTolerances(const ComparisonSettings& settings, bool legacy)
             legacy ? settings.deltaEThreshold : settings.thresholdInForce()};
 }
 
+ToleranceDifferences toleranceDifferences(const ComparisonRecord& record, const ToleranceSet& set)
+{
+    ToleranceDifferences d;
+    d.fill(kNaN);
+    const LabColor standard = record.legacy ? lab(record.legacyStandard) : lab(record.standard);
+    const LabColor sample = record.legacy ? lab(record.legacySample) : lab(record.sample);
+    const bool labKnown = known(standard) && known(sample);
+    for (const ToleranceLimit& limit : set.limits) {
+        const int index = static_cast<int>(limit.quantity);
+        if (!std::isnan(d[index])) {
+            continue;
+        }
+        if (const std::optional<DeltaEFormula> formula = formulaOf(limit.quantity)) {
+            d[index] = labKnown ? deltaE(*formula, standard, sample) : kNaN;
+            continue;
+        }
+        switch (limit.quantity) {
+        case ToleranceQuantity::dL: d[index] = sample.l - standard.l; break;
+        case ToleranceQuantity::da: d[index] = sample.a - standard.a; break;
+        case ToleranceQuantity::db: d[index] = sample.b - standard.b; break;
+        case ToleranceQuantity::dC:
+            d[index] = std::hypot(sample.a, sample.b) - std::hypot(standard.a, standard.b);
+            break;
+        case ToleranceQuantity::dH: {
+            // 2 sqrt(C1 C2) sin(dh / 2): signed as the hue difference.
+            const double c1 = std::hypot(standard.a, standard.b);
+            const double c2 = std::hypot(sample.a, sample.b);
+            const double h1 = std::atan2(standard.b, standard.a) * 180.0 / kPi;
+            const double h2 = std::atan2(sample.b, sample.a) * 180.0 / kPi;
+            const double dh = hueDifference(h1, h2) * kPi / 180.0;
+            d[index] = 2.0 * std::sqrt(c1 * c2) * std::sin(dh / 2.0);
+            break;
+        }
+        case ToleranceQuantity::Haze:
+            d[index] = record.legacy ? kNaN : record.hazeDifference;
+            break;
+        case ToleranceQuantity::T:
+            d[index] = record.legacy ? kNaN : record.transmittanceDifference;
+            break;
+        default:
+            break;
+        }
+    }
+    return d;
+}
+
 Verdict verdictOf(const ComparisonRecord& record, const ComparisonSettings& settings)
 {
+    if (record.library.inUse()) {
+        return libraryOutcome(record).pass ? Verdict::Pass : Verdict::Ng;
+    }
     const Tolerances tolerances = judgedTolerances(settings, record.legacy);
     if (record.legacy) {
         return judgeLegacy(record.deltaE, tolerances.deltaE);
@@ -63,13 +142,47 @@ bool judgeRecord(ComparisonRecord& record, const ComparisonSettings& settings)
                          || settings.thresholdText != record.settings.thresholdText;
     record.deltaE = deltaE;
     record.settings = settings;
-    const bool pass = verdictOf(record, settings) == Verdict::Pass;
-    if (!changed && pass == record.pass) {
+    bool pass = false;
+    bool warning = false;
+    QString decidedBy;
+    if (record.library.inUse()) {
+        const ToleranceOutcome outcome = libraryOutcome(record);
+        pass = outcome.pass;
+        warning = outcome.warning;
+        decidedBy = outcome.decidedBy ? toleranceQuantityToken(*outcome.decidedBy) : QString();
+    } else {
+        pass = verdictOf(record, settings) == Verdict::Pass;
+    }
+    if (!changed && pass == record.pass && warning == record.library.warning
+        && decidedBy == record.library.decidedBy) {
         return false;
     }
     record.pass = pass;
+    record.library.warning = warning;
+    record.library.decidedBy = decidedBy;
     ++record.version;
     return true;
+}
+
+bool judgeRecordWithLibrary(ComparisonRecord& record, const ComparisonSettings& settings,
+                            const LibraryJudgement& library)
+{
+    const LibraryJudgement& was = record.library;
+    const bool changed = was.standardId != library.standardId || was.standardVersion != library.standardVersion
+                         || was.standardName != library.standardName || was.standardCode != library.standardCode
+                         || was.tolerances.id != library.tolerances.id
+                         || was.tolerances.version != library.tolerances.version
+                         || !was.tolerances.sameLimits(library.tolerances);
+    const bool wasWarning = was.warning;
+    const QString wasDecidedBy = was.decidedBy;
+    record.library = library;
+    record.library.warning = wasWarning;
+    record.library.decidedBy = wasDecidedBy;
+    const bool judged = judgeRecord(record, settings);
+    if (changed && !judged) {
+        ++record.version;
+    }
+    return changed || judged;
 }
 
 bool judgedUnder(const ComparisonRecord& record, const ComparisonSettings& settings)

@@ -27,11 +27,28 @@ Tolerances judgedTolerances(const ComparisonSettings& settings, bool legacy);
 // A record lacking a value its display mode judges (unknown, NaN: the haze or
 // transmittance of a standard read from a colour file, the L*a*b* of an
 // imported haze record) is NG: what was not compared never passes.
+// A record judged against a library standard is judged by its set alone
+// (judgeAgainstSet).
 Verdict verdictOf(const ComparisonRecord& record, const ComparisonSettings& settings);
 
 // Takes the settings into the record, computes delta-E again and decides the
 // verdict. The version goes up when anything the record shows changed; true then.
+// A record judged against a library standard keeps the standard's version and
+// the set it carries (record.library), whatever the settings; its warning and
+// the limit that decided are filled in.
 bool judgeRecord(ComparisonRecord& record, const ComparisonSettings& settings);
+// Judges the record against another library standard or set version (the
+// operator re-judging with the current version, or a standard chosen for a
+// new comparison); a library not in use returns the record to the
+// instrument's tolerances. true when anything the record shows changed.
+bool judgeRecordWithLibrary(ComparisonRecord& record, const ComparisonSettings& settings,
+                            const LibraryJudgement& library);
+
+// The differences of the record's sample from its standard that the set
+// limits (the others NaN): L*a*b*, C* and H* (H* signed as the hue
+// difference, the short way round), delta-E under each formula, haze and
+// transmittance.
+ToleranceDifferences toleranceDifferences(const ComparisonRecord& record, const ToleranceSet& set);
 
 // Whether settings may judge the record again: not a record taken in another
 // display mode or workspace layout (rows restored from another instrument's

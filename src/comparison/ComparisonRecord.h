@@ -13,6 +13,7 @@
 // of a standard loaded from a colour file) shows dashes.
 
 #include "DisplayMode.h"
+#include "ToleranceSet.h"
 
 #include <QDateTime>
 #include <QString>
@@ -85,6 +86,9 @@ struct ComparisonRecord
     bool pass = false;
 
     ComparisonSettings settings;
+    // The library standard and tolerance set judged against; not in use when
+    // the instrument's tolerances judge.
+    LibraryJudgement library;
 };
 
 // The date-time text every table and export shows: "yyyy/MM/dd  hh:mm".

@@ -27,6 +27,7 @@ enum TimeTag : quint8 { kNoTime = 0, kLocal = 1, kUtc = 2, kOffset = 3 };
 // Flags.
 constexpr quint8 kLegacyFlag = 0x01;
 constexpr quint8 kPassFlag = 0x02;
+constexpr quint8 kWarningFlag = 0x04; // format 2: a PASS with a warning
 
 class Writer
 {
@@ -262,8 +263,10 @@ QByteArray encode(const ComparisonRecord& record)
 {
     Writer w;
     w.bytes.reserve(160);
-    w.byte(kFormat);
-    w.byte((record.legacy ? kLegacyFlag : 0) | (record.pass ? kPassFlag : 0));
+    const LibraryJudgement& library = record.library;
+    w.byte(library.inUse() ? kLibraryFormat : kFormat);
+    w.byte((record.legacy ? kLegacyFlag : 0) | (record.pass ? kPassFlag : 0)
+           | (library.inUse() && library.warning ? kWarningFlag : 0));
     w.number(record.sequence);
     w.text(record.testName);
     w.time(record.time);
@@ -286,6 +289,18 @@ QByteArray encode(const ComparisonRecord& record)
     w.signedVarint(s.layoutIndex);
     w.text(s.formulaText);
     w.text(s.thresholdText);
+    if (library.inUse()) {
+        w.bytes.append(library.standardId.toRfc4122());
+        w.text(library.standardName);
+        w.text(library.standardCode);
+        w.signedVarint(library.standardVersion);
+        w.bytes.append(library.tolerances.id.toRfc4122());
+        w.text(library.tolerances.name);
+        w.signedVarint(library.tolerances.version);
+        w.text(formatToleranceLimits(library.tolerances.limits));
+        w.number(library.tolerances.warnPercent);
+        w.text(library.decidedBy);
+    }
     return w.bytes;
 }
 
@@ -323,7 +338,8 @@ int Decoder::localOffset(qint64 msecs)
 bool Decoder::decode(const QByteArray& bytes, ComparisonRecord& record)
 {
     Reader r(bytes);
-    if (r.byte() != kFormat) {
+    const quint8 format = r.byte();
+    if (format != kFormat && format != kLibraryFormat) {
         return false;
     }
     const quint8 flags = r.byte();
@@ -368,6 +384,52 @@ bool Decoder::decode(const QByteArray& bytes, ComparisonRecord& record)
         return false;
     }
     s.thresholdText = shared(m_threshold, data, size);
+    record.library = LibraryJudgement();
+    if (format == kLibraryFormat) {
+        LibraryJudgement& library = record.library;
+        const auto uuid = [&r](QUuid& id) {
+            QByteArray raw(16, Qt::Uninitialized);
+            for (char& c : raw) {
+                c = static_cast<char>(r.byte());
+            }
+            id = QUuid::fromRfc4122(raw);
+        };
+        const auto text = [&](QString& out) {
+            if (!r.text(data, size)) {
+                return false;
+            }
+            out = QString::fromUtf8(data, size);
+            return true;
+        };
+        uuid(library.standardId);
+        if (!text(library.standardName) || !text(library.standardCode)) {
+            return false;
+        }
+        library.standardVersion = r.signedVarint();
+        uuid(library.tolerances.id);
+        if (!text(library.tolerances.name)) {
+            return false;
+        }
+        library.tolerances.version = r.signedVarint();
+        if (!r.text(data, size)) {
+            return false;
+        }
+        if (m_limitsText.size() != size || std::memcmp(m_limitsText.constData(), data, size) != 0) {
+            m_limitsText = QByteArray(data, size);
+            const ToleranceParse parsed = parseToleranceLimits(QString::fromUtf8(m_limitsText));
+            if (!parsed.ok()) {
+                m_limitsText.clear();
+                return false;
+            }
+            m_limits = parsed.limits;
+        }
+        library.tolerances.limits = m_limits;
+        library.tolerances.warnPercent = r.number();
+        if (!text(library.decidedBy)) {
+            return false;
+        }
+        library.warning = flags & kWarningFlag;
+    }
     return r.ok();
 }
 

@@ -7,7 +7,9 @@
 // double its eight.
 //
 // The first byte is the format. Later formats may append fields: a decoder
-// reads what it knows and leaves newer fields at their defaults.
+// reads what it knows and leaves newer fields at their defaults. Format 2
+// appends the library standard and tolerance set a record was judged against;
+// a record judged by the instrument's tolerances is still written as format 1.
 
 #include "ComparisonRecord.h"
 
@@ -17,6 +19,7 @@
 namespace RecordCodec {
 
 inline constexpr quint8 kFormat = 1;
+inline constexpr quint8 kLibraryFormat = 2;
 
 QByteArray encode(const ComparisonRecord& record);
 
@@ -47,6 +50,9 @@ private:
     Shared m_serial;
     Shared m_formula;
     Shared m_threshold;
+    // Records of one session share a few sets: the last limits read.
+    QByteArray m_limitsText;
+    QList<ToleranceLimit> m_limits;
 };
 
 } // namespace RecordCodec

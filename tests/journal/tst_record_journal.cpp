@@ -104,6 +104,14 @@ QString difference(const ComparisonRecord& a, const ComparisonRecord& b)
                            && same(s.deltaEThreshold, t.deltaEThreshold) && same(s.parameterThreshold, t.parameterThreshold)},
         {"codes", s.formulaCode == t.formulaCode && s.displayMode == t.displayMode && s.layoutIndex == t.layoutIndex},
         {"texts", s.formulaText == t.formulaText && s.thresholdText == t.thresholdText},
+        {"library", a.library.standardId == b.library.standardId && a.library.standardName == b.library.standardName
+                        && a.library.standardCode == b.library.standardCode
+                        && a.library.standardVersion == b.library.standardVersion
+                        && a.library.tolerances.id == b.library.tolerances.id
+                        && a.library.tolerances.name == b.library.tolerances.name
+                        && a.library.tolerances.version == b.library.tolerances.version
+                        && a.library.tolerances.sameLimits(b.library.tolerances)
+                        && a.library.warning == b.library.warning && a.library.decidedBy == b.library.decidedBy},
     };
     for (const auto& [name, ok] : checks) {
         if (!ok) {
@@ -220,6 +228,18 @@ private Q_SLOTS:
         ComparisonRecord empty;
         empty.time = QDateTime();
         QTest::newRow("nothing set") << empty << 100;
+        ComparisonRecord library = makeRecord(11);
+        library.library.standardId = QUuid::createUuid();
+        library.library.standardName = QStringLiteral("红 12");
+        library.library.standardCode = QStringLiteral("4006381333931");
+        library.library.standardVersion = 3;
+        library.library.tolerances.id = QUuid::createUuid();
+        library.library.tolerances.version = 7;
+        library.library.tolerances.limits = parseToleranceLimits(QStringLiteral("dE00<=1,db=-0.3..0.6:info")).limits;
+        library.library.tolerances.warnPercent = 80;
+        library.library.warning = true;
+        library.library.decidedBy = QStringLiteral("db");
+        QTest::newRow("judged against a library standard") << library << 260;
     }
 
     void codecKeepsEveryValue()

@@ -1,0 +1,230 @@
+#include "ToleranceSet.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <QStringList>
+
+#include <cmath>
+
+namespace {
+
+// The noise margin the instrument's tolerances are compared with: differences
+// of displayed two-decimal values carry binary noise.
+constexpr double kMargin = 1e-9;
+
+const std::array<const char*, kToleranceQuantityCount> kTokens = {
+    "dL", "da", "db", "dC", "dH", "dEab", "dEuv", "dE94", "dEcmc21", "dEcmc11", "dEcmc141", "dE00", "haze", "t",
+};
+
+QString tr(const char* text)
+{
+    return QCoreApplication::translate("ToleranceSet", text);
+}
+
+QString number(double value)
+{
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
+std::optional<double> finiteNumber(const QString& text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value) || text.trimmed().isEmpty()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+// How far value lies towards its limit: the fraction of the bound on its
+// side (a delta-E: of its limit). 0 for a value on the far side of zero from
+// that bound, where no band applies.
+double bandFraction(const ToleranceLimit& limit, double value)
+{
+    if (value > 0.0 && limit.high > 0.0) {
+        return value / limit.high;
+    }
+    if (value < 0.0 && limit.low < 0.0) {
+        return value / limit.low;
+    }
+    return 0.0;
+}
+
+bool exceeds(const ToleranceLimit& limit, double value)
+{
+    if (isDeltaEQuantity(limit.quantity)) {
+        return value > limit.high + kMargin;
+    }
+    return value > limit.high + kMargin || value < limit.low - kMargin;
+}
+
+} // namespace
+
+QString toleranceQuantityToken(ToleranceQuantity quantity)
+{
+    const int index = static_cast<int>(quantity);
+    return index >= 0 && index < kToleranceQuantityCount ? QString::fromLatin1(kTokens[index]) : QString();
+}
+
+std::optional<ToleranceQuantity> toleranceQuantityFromToken(const QString& token)
+{
+    for (int i = 0; i < kToleranceQuantityCount; ++i) {
+        if (token.compare(QLatin1String(kTokens[i]), Qt::CaseInsensitive) == 0) {
+            return static_cast<ToleranceQuantity>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+bool isDeltaEQuantity(ToleranceQuantity quantity)
+{
+    return quantity >= ToleranceQuantity::dEab && quantity <= ToleranceQuantity::dE00;
+}
+
+QString formatToleranceLimits(const QList<ToleranceLimit>& limits)
+{
+    QStringList items;
+    for (const ToleranceLimit& limit : limits) {
+        QString item = toleranceQuantityToken(limit.quantity);
+        if (isDeltaEQuantity(limit.quantity)) {
+            item += QStringLiteral("<=") + number(limit.high);
+        } else {
+            item += QLatin1Char('=') + number(limit.low) + QStringLiteral("..") + number(limit.high);
+        }
+        if (!limit.decides) {
+            item += QStringLiteral(":info");
+        }
+        items.append(item);
+    }
+    return items.join(QLatin1Char(','));
+}
+
+ToleranceParse parseToleranceLimits(const QString& text)
+{
+    ToleranceParse result;
+    if (text.trimmed().isEmpty()) {
+        return result;
+    }
+    std::array<bool, kToleranceQuantityCount> seen{};
+    const QStringList items = text.split(QLatin1Char(','));
+    for (const QString& raw : items) {
+        QString item = raw.trimmed();
+        const auto fail = [&](const char* why) {
+            result.limits.clear();
+            result.error = tr("Tolerance \"%1\": %2").arg(raw.trimmed(), tr(why));
+            return result;
+        };
+        if (item.isEmpty()) {
+            return fail(QT_TRANSLATE_NOOP("ToleranceSet", "empty limit"));
+        }
+        ToleranceLimit limit;
+        const int colon = item.indexOf(QLatin1Char(':'));
+        if (colon >= 0) {
+            const QString suffix = item.mid(colon + 1).trimmed();
+            if (suffix.compare(QLatin1String("info"), Qt::CaseInsensitive) != 0) {
+                return fail(QT_TRANSLATE_NOOP("ToleranceSet", "only \":info\" may follow a limit"));
+            }
+            limit.decides = false;
+            item = item.left(colon).trimmed();
+        }
+        const int le = item.indexOf(QStringLiteral("<="));
+        const int eq = item.indexOf(QLatin1Char('='));
+        const bool isLimitForm = le >= 0 && le < eq;
+        const int split = isLimitForm ? le : eq;
+        if (split <= 0) {
+            return fail(QT_TRANSLATE_NOOP("ToleranceSet", "expected a quantity followed by <= or ="));
+        }
+        const std::optional<ToleranceQuantity> quantity = toleranceQuantityFromToken(item.left(split).trimmed());
+        if (!quantity) {
+            return fail(QT_TRANSLATE_NOOP("ToleranceSet",
+                                          "unknown quantity (dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 "
+                                          "dEcmc141 dE00 haze t)"));
+        }
+        limit.quantity = *quantity;
+        const QString value = item.mid(split + (isLimitForm ? 2 : 1)).trimmed();
+        if (isDeltaEQuantity(limit.quantity)) {
+            if (!isLimitForm) {
+                return fail(QT_TRANSLATE_NOOP("ToleranceSet", "a delta-E limit is written <=LIMIT"));
+            }
+            const std::optional<double> high = finiteNumber(value);
+            if (!high || *high < 0.0) {
+                return fail(QT_TRANSLATE_NOOP("ToleranceSet", "the limit must be a number from 0 up"));
+            }
+            limit.high = *high;
+        } else {
+            if (isLimitForm) {
+                return fail(QT_TRANSLATE_NOOP("ToleranceSet", "a difference is limited by a range =LOW..HIGH"));
+            }
+            const int dots = value.indexOf(QStringLiteral(".."));
+            if (dots < 0) {
+                const std::optional<double> bound = finiteNumber(value);
+                if (!bound || *bound < 0.0) {
+                    return fail(QT_TRANSLATE_NOOP("ToleranceSet", "expected a range LOW..HIGH or a number from 0 up"));
+                }
+                limit.low = -*bound;
+                limit.high = *bound;
+            } else {
+                const std::optional<double> low = finiteNumber(value.left(dots));
+                const std::optional<double> high = finiteNumber(value.mid(dots + 2));
+                if (!low || !high) {
+                    return fail(QT_TRANSLATE_NOOP("ToleranceSet", "expected a range LOW..HIGH of two numbers"));
+                }
+                if (*low > *high) {
+                    return fail(QT_TRANSLATE_NOOP("ToleranceSet", "the low end of the range is above its high end"));
+                }
+                limit.low = *low;
+                limit.high = *high;
+            }
+        }
+        const int index = static_cast<int>(limit.quantity);
+        if (seen[index]) {
+            return fail(QT_TRANSLATE_NOOP("ToleranceSet", "this quantity is limited twice"));
+        }
+        seen[index] = true;
+        result.limits.append(limit);
+    }
+    return result;
+}
+
+std::optional<double> parseWarnPercent(const QString& text)
+{
+    const std::optional<double> value = finiteNumber(text);
+    if (!value || *value < 0.0 || *value >= 100.0) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+ToleranceOutcome judgeAgainstSet(const ToleranceSet& set, const ToleranceDifferences& differences)
+{
+    ToleranceOutcome outcome;
+    std::optional<ToleranceQuantity> firstWarning;
+    const double band = set.warnPercent > 0.0 ? set.warnPercent / 100.0 : 0.0;
+    for (const ToleranceLimit& limit : set.limits) {
+        const double value = differences[static_cast<int>(limit.quantity)];
+        if (std::isnan(value)) {
+            if (limit.decides && outcome.pass) {
+                outcome.pass = false;
+                outcome.decidedBy = limit.quantity;
+            }
+            continue;
+        }
+        const bool beyond = exceeds(limit, value);
+        if (limit.decides && beyond) {
+            if (outcome.pass) {
+                outcome.pass = false;
+                outcome.decidedBy = limit.quantity;
+            }
+            continue;
+        }
+        const bool warns = (!limit.decides && beyond) || (band > 0.0 && bandFraction(limit, value) > band + kMargin);
+        if (warns && !firstWarning) {
+            firstWarning = limit.quantity;
+        }
+    }
+    if (outcome.pass && firstWarning) {
+        outcome.warning = true;
+        outcome.decidedBy = firstWarning;
+    }
+    return outcome;
+}

@@ -1,0 +1,133 @@
+#pragma once
+// A library standard's tolerances as data: limits on the differences of a
+// sample from the standard, each deciding the verdict or only informing, and
+// a warning band. Records keep a copy of the set they were judged against
+// (with its id and version), so an edit of the library never changes the
+// verdict of a row already taken.
+//
+// The text form is the command line's LIST: comma-separated limits,
+//   dE00<=1.0,dL=-0.8..0.8,db=-0.3..0.6:info
+// delta-E limits as `<=limit`, every other quantity as a range `low..high`
+// (a single number `dL=0.8` stands for -0.8..0.8); `:info` makes a limit
+// inform only.
+
+#include <QList>
+#include <QString>
+#include <QUuid>
+
+#include <array>
+#include <optional>
+
+enum class ToleranceQuantity {
+    dL, da, db, dC, dH,
+    dEab, dEuv, dE94, dEcmc21, dEcmc11, dEcmc141, dE00,
+    Haze, T,
+};
+inline constexpr int kToleranceQuantityCount = 14;
+
+// The command line's token: "dL", "da", ..., "dE00", "haze", "t".
+QString toleranceQuantityToken(ToleranceQuantity quantity);
+// The quantity of a token (case-insensitive); nothing for an unknown one.
+std::optional<ToleranceQuantity> toleranceQuantityFromToken(const QString& token);
+// Delta-E quantities have a limit (`<=`), the others a range.
+bool isDeltaEQuantity(ToleranceQuantity quantity);
+
+struct ToleranceLimit
+{
+    ToleranceQuantity quantity = ToleranceQuantity::dE00;
+    // A range low..high of sample minus standard (percent for haze and T).
+    // Delta-E: only high counts (the sample passes with delta-E <= high);
+    // low is 0.
+    double low = 0.0;
+    double high = 0.0;
+    // false: the limit only informs; going beyond it is a warning, never NG.
+    bool decides = true;
+
+    bool operator==(const ToleranceLimit& other) const
+    {
+        return quantity == other.quantity && low == other.low && high == other.high && decides == other.decides;
+    }
+    bool operator!=(const ToleranceLimit& other) const { return !(*this == other); }
+};
+
+struct ToleranceSet
+{
+    QUuid id;
+    // Empty: the standard's own set; otherwise a shared set's name (unique,
+    // case-insensitive).
+    QString name;
+    // Raised by every edit; a record names the version it was judged with.
+    qint64 version = 0;
+    QList<ToleranceLimit> limits;
+    // A passing value beyond this percentage of its limit (of a range: of the
+    // bound on the value's side) is a warning. 0: no warning band.
+    double warnPercent = 0.0;
+
+    bool isEmpty() const { return limits.isEmpty(); }
+    // Same limits and band (id, name and version aside).
+    bool sameLimits(const ToleranceSet& other) const
+    {
+        return limits == other.limits && warnPercent == other.warnPercent;
+    }
+};
+
+// The LIST text of the limits ("dE00<=1,dL=-0.8..0.8,db=-0.3..0.6:info");
+// numbers in the shortest form that reads back the same.
+QString formatToleranceLimits(const QList<ToleranceLimit>& limits);
+
+struct ToleranceParse
+{
+    QList<ToleranceLimit> limits;
+    // Empty when the text was read; else what is wrong, translated, naming
+    // the offending item.
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+// Reads a LIST. Strict: an unknown quantity, a missing or non-finite number,
+// a range whose low is above its high, a negative delta-E limit, a quantity
+// given twice, an empty item or an unknown suffix are errors. An empty text
+// is an empty list.
+ToleranceParse parseToleranceLimits(const QString& text);
+// A warning band from the command line's --warn: a number from 0 up to
+// (not including) 100; nothing otherwise.
+std::optional<double> parseWarnPercent(const QString& text);
+
+// What the record knows of the library standard it was judged against.
+// standardId null: no library standard; the instrument's tolerances judge
+// as they always have.
+struct LibraryJudgement
+{
+    QUuid standardId;
+    QString standardName;
+    QString standardCode;
+    qint64 standardVersion = 0;
+    // The set in force: a copy, with its id and version.
+    ToleranceSet tolerances;
+    // Outcome of the last judging (judgeRecord fills these in).
+    bool warning = false;
+    // Token of the limit that decided NG, or that warned; empty if none.
+    QString decidedBy;
+
+    bool inUse() const { return !standardId.isNull(); }
+};
+
+// The differences a set judges, indexed by ToleranceQuantity; NaN where not
+// known.
+using ToleranceDifferences = std::array<double, kToleranceQuantityCount>;
+
+struct ToleranceOutcome
+{
+    bool pass = true;
+    bool warning = false;
+    // The limit that decided NG (the first deciding limit exceeded, in the
+    // set's order) or, on a PASS, the first that warned; nothing otherwise.
+    std::optional<ToleranceQuantity> decidedBy;
+};
+
+// The verdict of differences against a set: NG when a deciding limit is
+// exceeded or its quantity is not known (what was not compared never
+// passes); a PASS is a warning when a deciding limit's value lies beyond the
+// warning band, or an informing limit's value beyond its band or its limit.
+// A value equal to a bound passes, with the same 1e-9 noise margin as the
+// instrument's tolerances. An empty set passes.
+ToleranceOutcome judgeAgainstSet(const ToleranceSet& set, const ToleranceDifferences& differences);
