@@ -1,6 +1,8 @@
 #include "StandardsWindow.h"
 
 #include "Dialogs.h"
+#include "FileFolders.h"
+#include "StandardFiles.h"
 #include "StandardLibrary.h"
 #include "StandardListModel.h"
 #include "StandardTexts.h"
@@ -8,6 +10,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -472,4 +475,72 @@ void StandardsWindow::writeToInstrument()
     if (m_write) {
         m_write(chosen, this);
     }
+}
+
+void StandardsWindow::setInstrumentModel(const QString& modelName)
+{
+    m_modelName = modelName;
+}
+
+void StandardsWindow::importFile()
+{
+    const QString title = tr("Import standards");
+    const QString filter = tr("Standards (*.csv *.ti3 *.txt *.cxf *.xlsx)") + QStringLiteral(";;")
+                           + tr("CSV (*.csv)") + QStringLiteral(";;") + tr("CGATS (*.ti3 *.txt)")
+                           + QStringLiteral(";;") + tr("CxF3 (*.cxf)") + QStringLiteral(";;")
+                           + tr("Standard-colour workbook (*.xlsx)");
+    const QString path =
+        m_dialogs.openFileName(this, title, FileFolders::startFolder(FileFolders::Kind::Standards), filter);
+    if (path.isEmpty()) {
+        return;
+    }
+    FileFolders::remember(FileFolders::Kind::Standards, path);
+    const QString fileName = QFileInfo(path).fileName();
+    const StandardFiles::ReadResult read = StandardFiles::readFile(path);
+    if (!read.ok()) {
+        m_dialogs.warning(this, title, tr("Nothing was imported from %1: %2").arg(fileName, read.error));
+        return;
+    }
+    StandardFiles::ImportCount count;
+    QString error;
+    const bool imported = StandardFiles::importInto(m_library, read.standards, count, &error);
+    m_model->reload();
+    const QString counts = tr("%1 added, %2 changed, %3 unchanged.").arg(count.added).arg(count.edited).arg(count.unchanged);
+    if (!imported) {
+        // What was taken before the refusal stays, and is counted.
+        m_dialogs.warning(this, title, tr("The import of %1 stopped: %2\n%3").arg(fileName, error, counts));
+        return;
+    }
+    m_dialogs.information(this, title, tr("Imported from %1: %2").arg(fileName, counts));
+}
+
+void StandardsWindow::exportFile()
+{
+    const QString title = tr("Export standards");
+    // The standards chosen in the list when several are, else the whole library.
+    QList<Standard> standards = m_list->selectionModel()->selectedRows().size() > 1 ? chosenStandards()
+                                                                                      : m_library.standards();
+    if (standards.isEmpty()) {
+        m_dialogs.information(this, title, tr("The library holds no standards to export."));
+        return;
+    }
+    const QString filter = tr("CSV (*.csv)") + QStringLiteral(";;") + tr("CGATS (*.ti3)") + QStringLiteral(";;")
+                           + tr("CxF3 (*.cxf)") + QStringLiteral(";;") + tr("Standard-colour workbook (*.xlsx)");
+    const QString path = m_dialogs.saveFile(this, title, FileFolders::startFolder(FileFolders::Kind::Standards),
+                                            filter, QStringLiteral("csv"));
+    if (path.isEmpty()) {
+        return;
+    }
+    FileFolders::remember(FileFolders::Kind::Standards, path);
+    QString error;
+    if (!StandardFiles::kindOf(path)) {
+        m_dialogs.warning(this, title, tr("%1: choose a name ending in .csv, .ti3, .cxf or .xlsx.")
+                                           .arg(QFileInfo(path).fileName()));
+        return;
+    }
+    if (!StandardFiles::writeFile(standards, m_library, path, m_modelName, &error)) {
+        m_dialogs.warning(this, title, tr("%1 was not written: %2").arg(QFileInfo(path).fileName(), error));
+        return;
+    }
+    m_dialogs.information(this, title, tr("%1 standards written to %2.").arg(standards.size()).arg(path));
 }

@@ -35,6 +35,8 @@ public:
     // without it the button stays off.
     using WriteToInstrument = std::function<void(const QList<Standard>&, QWidget* window)>;
     void setWriteToInstrument(WriteToInstrument write);
+    // The instrument a standard-colour workbook is exported for.
+    void setInstrumentModel(const QString& modelName);
 
     StandardListModel& model() { return *m_model; }
     // The standard shown in the form (none: a new one is being typed).
@@ -70,6 +72,7 @@ private:
     StandardListModel* m_model = nullptr;
     WriteToInstrument m_write;
     std::optional<Standard> m_shown;
+    QString m_modelName;
 
     QLabel* m_readOnly = nullptr;
     QLineEdit* m_search = nullptr;

@@ -264,6 +264,7 @@ StandardsWindow* StandardPickerPanel::openLibrary()
     } else {
         m_window->reload();
     }
+    m_window->setInstrumentModel(m_state.modelName);
     m_window->show();
     m_window->raise();
     m_window->activateWindow();

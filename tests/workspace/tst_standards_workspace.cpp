@@ -17,6 +17,8 @@
 #include "WorkStatistics.h"
 
 #include <QBrush>
+#include <QLabel>
+#include <QToolButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
