@@ -54,10 +54,12 @@ StandardPicker::Outcome StandardPicker::submit(const QString& text)
         found = m_library->findByName(wanted);
     }
     if (!found) {
-        // The text the completer shows for a standard picked from its list.
-        for (const Standard& candidate : m_library->search(wanted, 2)) {
-            if (suggestionText(candidate).compare(wanted, Qt::CaseInsensitive) == 0) {
-                found = candidate;
+        // The text the completer shows for a standard picked from its list: "name  [code]".
+        const qsizetype open = wanted.lastIndexOf(QStringLiteral("  ["));
+        if (open > 0 && wanted.endsWith(QLatin1Char(']'))) {
+            const std::optional<Standard> byCode = m_library->findByCode(wanted.mid(open + 3).chopped(1));
+            if (byCode && suggestionText(*byCode).compare(wanted, Qt::CaseInsensitive) == 0) {
+                found = byCode;
             }
         }
     }
