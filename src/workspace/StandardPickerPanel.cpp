@@ -99,16 +99,6 @@ StandardPickerPanel::StandardPickerPanel(FirstPageForm& form, MeasurementSession
     m_completer->setCaseSensitivity(Qt::CaseInsensitive);
     m_edit->setCompleter(m_completer);
 
-    // The tolerances in force, in the settings panel.
-    m_inForce = new QLabel(ui.groupBox_setTolerance);
-    m_inForce->setObjectName(QStringLiteral("label_libraryTolerances"));
-    m_inForce->setWordWrap(true);
-    m_inForce->setStyleSheet(QStringLiteral("background-color: rgb(255, 236, 179); color: black; padding: 3px;"));
-    m_inForce->hide();
-    if (auto* grid = qobject_cast<QGridLayout*>(ui.groupBox_setTolerance->layout())) {
-        grid->addWidget(m_inForce, grid->rowCount(), 0, 1, 3);
-    }
-
     connect(m_edit, &QLineEdit::textEdited, this, &StandardPickerPanel::suggest);
     connect(m_edit, &QLineEdit::returnPressed, this, &StandardPickerPanel::submit);
     connect(m_completer, qOverload<const QModelIndex&>(&QCompleter::activated), this, [this](const QModelIndex& index) {
@@ -204,24 +194,44 @@ void StandardPickerPanel::submit()
     }
 }
 
+QLabel* StandardPickerPanel::inForceLabel(QGroupBox* group)
+{
+    // Under the panel's own fields, in whichever settings page the layout shows.
+    const QString name = QStringLiteral("label_libraryTolerances");
+    auto* label = group->findChild<QLabel*>(name, Qt::FindDirectChildrenOnly);
+    auto* grid = qobject_cast<QGridLayout*>(group->layout());
+    if (!label && grid) {
+        label = new QLabel(group);
+        label->setObjectName(name);
+        label->setWordWrap(true);
+        label->setStyleSheet(QStringLiteral("background-color: rgb(255, 236, 179); color: black; padding: 3px;"));
+        grid->addWidget(label, grid->rowCount(), 0, 1, grid->columnCount());
+    }
+    return label;
+}
+
 void StandardPickerPanel::showChoice()
 {
     const std::optional<Standard>& chosen = m_picker->chosen();
+    QString text;
     if (chosen) {
-        const LibraryJudgement& inForce = m_session.libraryStandard();
         m_edit->setText(chosen->name);
-        m_inForce->setText(tr("In force: the library's tolerances of %1 (version %2): %3. The instrument's "
-                              "tolerances are not changed.")
-                               .arg(chosen->name)
-                               .arg(chosen->version)
-                               .arg(StandardTexts::set(inForce.tolerances)));
-        m_inForce->setAccessibleName(m_inForce->text());
-        m_inForce->show();
-    } else {
-        if (!m_edit->hasFocus()) {
-            m_edit->clear();
+        text = tr("In force: the library's tolerances of %1 (version %2): %3. The instrument's "
+                  "tolerances are not changed.")
+                   .arg(chosen->name)
+                   .arg(chosen->version)
+                   .arg(StandardTexts::set(m_session.libraryStandard().tolerances));
+    } else if (!m_edit->hasFocus()) {
+        m_edit->clear();
+    }
+    for (QGroupBox* group : {ui.groupBox_setTolerance, ui.groupBox_eParameter}) {
+        if (QLabel* label = group && (chosen || group->findChild<QLabel*>(QStringLiteral("label_libraryTolerances")))
+                                ? inForceLabel(group)
+                                : nullptr) {
+            label->setText(text);
+            label->setAccessibleName(text);
+            label->setVisible(chosen.has_value());
         }
-        m_inForce->hide();
     }
     applyEnabled();
 }

@@ -14,6 +14,7 @@ class Dialogs;
 class LinkAccess;
 class MeasurementSession;
 class QCompleter;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -55,6 +56,7 @@ private:
     void suggest(const QString& text);
     void showChoice();
     void applyEnabled();
+    QLabel* inForceLabel(QGroupBox* group);
 
     FirstPageForm& ui;
     MeasurementSession& m_session;
@@ -69,7 +71,6 @@ private:
     QToolButton* m_clear = nullptr;
     QPushButton* m_save = nullptr;
     QPushButton* m_open = nullptr;
-    QLabel* m_inForce = nullptr;
     QCompleter* m_completer = nullptr;
     QStandardItemModel* m_suggestions = nullptr;
     StandardsWindow* m_window = nullptr;
