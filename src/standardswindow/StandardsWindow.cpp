@@ -152,6 +152,9 @@ void StandardsWindow::build()
     splitter->addWidget(right);
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 2);
+    // Room for names like "PET film clear 50  [6901234500017]".
+    left->setMinimumWidth(260);
+    splitter->setSizes({320, 780});
 
     // Files and the instrument.
     auto* bottom = new QHBoxLayout;
