@@ -3,7 +3,7 @@ _tintwell_cli()
 {
     local cur prev words cword
     _init_completion || return
-    local commands="devices identify measure compare settings records spectral stdcolor journal db history"
+    local commands="devices identify measure compare standards settings records spectral stdcolor journal db history"
     local global="--device --simulate --json --lang --help --version"
     case $prev in
         --simulate) COMPREPLY=($(compgen -W "TX310 TX420 TX430 TX450 TX460 TX470" -- "$cur")); return ;;
@@ -50,7 +50,13 @@ _tintwell_cli()
                   [[ $second == add-manager ]] && options+=" --new-password-stdin" ;;
         history) options="--server --port --database --user --ca --password-stdin --from --to --at --model --standard --name --verdict --stats" ;;
         measure) options="--mode" ;;
-        compare) options="--standard --sample --count --tolerance --wait --mode" ;;
+        compare) options="--standard --standard-name --standard-code --fail-on-warning --sample --count --tolerance --wait --mode" ;;
+        standards) [[ -z $second ]] && { COMPREPLY=($(compgen -W "list show add set remove import export" -- "$cur")); return; }
+                  case $second in
+                      add|set) options="--lab --haze --t --code --note --tolerance --warn" ;;
+                      export) options="--model" ;;
+                  esac
+                  if [[ ($second == import || $second == export) && $cur != -* ]]; then _filedir '@(csv|ti3|txt|cxf|xlsx)'; return; fi ;;
     esac
     COMPREPLY=($(compgen -W "$options $global" -- "$cur"))
 }

@@ -41,6 +41,9 @@ struct CliEnvironment
     std::function<bool()> windowRunning;
     // The journal the window keeps; empty: its usual place.
     QString journalPath;
+    // The library of standards; empty: beside journalPath when that is given,
+    // else its usual place.
+    QString standardsPath;
 };
 
 // One option a subcommand accepts.

@@ -9,6 +9,7 @@
 
 #include "CliCommand.h"
 #include "CliContext.h"
+#include "CliStandardsCommands.h"
 #include "CliStationCommands.h"
 #include "CliSubcommands.h"
 
@@ -55,6 +56,16 @@ const CliOption kIlluminant{"illuminant", true, "ILL",
                             CLI_TEXT("A, C, D50, D55, D65, D75, F2, F7 or F11 (default D65)")};
 const CliOption kObserver{"observer", true, "2|10", CLI_TEXT("the CIE 1931 2° or 1964 10° observer (default 10)")};
 const CliOption kOutput{"output", true, "FILE", CLI_TEXT("write to FILE instead of standard output (-o)")};
+const QList<CliOption> kStandardFields = {
+    {"lab", true, "L,a,b", CLI_TEXT("the standard's L*, a* and b*")},
+    {"haze", true, "H", CLI_TEXT("the standard's haze in percent")},
+    {"t", true, "T", CLI_TEXT("the standard's transmittance in percent")},
+    {"code", true, "CODE", CLI_TEXT("an article number or barcode, to find the standard by")},
+    {"note", true, "TEXT", CLI_TEXT("a note")},
+    {"tolerance", true, "LIST", CLI_TEXT("its limits: dE00<=1.0,dL=-0.8..0.8,db=-0.3..0.6:info (dL da db dC dH dEab "
+                                         "dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t; :info only informs)")},
+    {"warn", true, "PERCENT", CLI_TEXT("the warning band: a PASS beyond this percentage of a limit is a warning")},
+};
 
 } // namespace
 
@@ -68,15 +79,37 @@ const QList<CliSubcommand>& cliSubcommands()
         {{QStringLiteral("measure")}, "[--mode MODE]", CLI_TEXT("one measurement, in the display mode in force"),
          {kMode}, 0, runMeasure},
         {{QStringLiteral("compare")},
-         "--standard VALUES|FILE|measure [--sample VALUES|FILE|measure|key] [--count N] [--tolerance T] [--mode MODE]",
+         "--standard VALUES|FILE|measure|--standard-name NAME|--standard-code CODE [--sample VALUES|FILE|measure|key] "
+         "[--count N] [--tolerance T] [--fail-on-warning] [--mode MODE]",
          CLI_TEXT("one comparison (N with --count), judged as the window judges; NG gives exit status 1"),
          {{"standard", true, "VALUES|FILE|measure", CLI_TEXT("the standard: values (L=50,a=1,b=2 or the mode's values in order), a file, or a measurement")},
           {"sample", true, "VALUES|FILE|measure|key", CLI_TEXT("the sample (default measure); key waits for the instrument's measuring key")},
           {"count", true, "N", CLI_TEXT("N samples against the one standard (JSON lines with --json)")},
           {"tolerance", true, "haze=H,t=T,de=E", CLI_TEXT("judge against these instead of the instrument's tolerances")},
           {"wait", true, "SECONDS", CLI_TEXT("how long to wait for the measuring key (default 60)")},
+          {"standard-name", true, "NAME", CLI_TEXT("judge against this standard of the library and its tolerances")},
+          {"standard-code", true, "CODE", CLI_TEXT("the same, the standard found by its code")},
+          {"fail-on-warning", false, nullptr, CLI_TEXT("a PASS with a warning gives exit status 1")},
           kMode},
          0, runCompare},
+        {{QStringLiteral("standards"), QStringLiteral("list")}, "[--json]",
+         CLI_TEXT("the standards of the library: name, code, version and tolerances"), {}, 0, runStandardsList},
+        {{QStringLiteral("standards"), QStringLiteral("show")}, "NAME", CLI_TEXT("one standard of the library in full"),
+         {}, 1, runStandardsShow},
+        {{QStringLiteral("standards"), QStringLiteral("add")},
+         "NAME [--lab L,a,b] [--haze H] [--t T] [--code CODE] [--note TEXT] [--tolerance LIST] [--warn PERCENT]",
+         CLI_TEXT("add a standard to the library"), kStandardFields, 1, runStandardsAdd},
+        {{QStringLiteral("standards"), QStringLiteral("set")},
+         "NAME [--lab L,a,b] [--haze H] [--t T] [--code CODE] [--note TEXT] [--tolerance LIST] [--warn PERCENT]",
+         CLI_TEXT("change a standard: a new version, the others stay readable"), kStandardFields, 1, runStandardsSet},
+        {{QStringLiteral("standards"), QStringLiteral("remove")}, "NAME",
+         CLI_TEXT("take a standard out of the library (its versions stay readable)"), {}, 1, runStandardsRemove},
+        {{QStringLiteral("standards"), QStringLiteral("import")}, "FILE",
+         CLI_TEXT("standards from a CSV, CGATS, CxF3 or standard-colour workbook file; known names get a new version"),
+         {}, 1, runStandardsImport},
+        {{QStringLiteral("standards"), QStringLiteral("export")}, "FILE [--model MODEL]",
+         CLI_TEXT("the library to a CSV, CGATS, CxF3 or (for MODEL) standard-colour workbook file"),
+         {{"model", true, "MODEL", CLI_TEXT("the instrument model a workbook is made for")}}, 1, runStandardsExport},
         {{QStringLiteral("settings"), QStringLiteral("get")}, "", CLI_TEXT("the tolerances, formula, threshold and display mode"),
          {}, 0, runSettingsGet},
         {{QStringLiteral("settings"), QStringLiteral("set")},

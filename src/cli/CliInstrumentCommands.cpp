@@ -2,6 +2,7 @@
 // workspace page makes, without a window.
 
 #include "CliContext.h"
+#include "CliStandardsCommands.h"
 #include "CliSubcommands.h"
 #include "CliValues.h"
 #include "Comparison.h"
@@ -13,6 +14,7 @@
 #include "MeasurementReading.h"
 #include "SettingsExchange.h"
 #include "SettingsRules.h"
+#include "StandardLibrary.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -343,8 +345,13 @@ int runMeasure(CliContext& cli)
 int runCompare(CliContext& cli)
 {
     const CliArguments& args = cli.args();
-    if (!args.has(QStringLiteral("standard"))) {
-        return cli.usage(Cli::tr("compare needs --standard VALUES|FILE|measure."));
+    const bool fromLibrary = args.has(QStringLiteral("standard-name")) || args.has(QStringLiteral("standard-code"));
+    if (args.has(QStringLiteral("standard")) == fromLibrary) {
+        return cli.usage(Cli::tr("compare needs --standard VALUES|FILE|measure, --standard-name NAME or "
+                                 "--standard-code CODE (one of them)."));
+    }
+    if (fromLibrary && args.has(QStringLiteral("tolerance"))) {
+        return cli.usage(Cli::tr("A library standard is judged by its own tolerances; --tolerance is not taken with it."));
     }
     bool ok = true;
     const int count = args.has(QStringLiteral("count")) ? args.value(QStringLiteral("count")).toInt(&ok) : 1;
@@ -356,6 +363,21 @@ int runCompare(CliContext& cli)
         return cli.usage(Cli::tr("--count needs --sample measure or key."));
     }
     int status = ExitOk;
+    // The library standard first: a wrong name is said before the instrument is opened.
+    std::optional<Standard> libraryStandard;
+    LibraryJudgement library;
+    if (fromLibrary) {
+        const std::unique_ptr<StandardLibrary> standards = CliStandards::openLibrary(cli);
+        if (!standards) {
+            return ExitFile;
+        }
+        bool named = false;
+        libraryStandard = CliStandards::chosenStandard(cli, *standards, named, status);
+        if (!libraryStandard) {
+            return status;
+        }
+        library = standards->judgementFor(*libraryStandard);
+    }
     const std::unique_ptr<CliInstrument> instrument = cli.openInstrument(status);
     if (!instrument) {
         return status;
@@ -370,10 +392,17 @@ int runCompare(CliContext& cli)
         return cli.usage(error);
     }
     Side standard;
-    if ((status = acquire(cli, *instrument, args.value(QStringLiteral("standard")), Cli::tr("standard"), standard)) != ExitOk) {
+    if (libraryStandard) {
+        standard.values = libraryStandard->values;
+        using R = ComparisonRecord;
+        const R::Values& v = libraryStandard->values;
+        standard.legacy = {v[R::LabL], v[R::LabA], v[R::LabB], v[R::LchC], v[R::LchH]};
+    } else if ((status = acquire(cli, *instrument, args.value(QStringLiteral("standard")), Cli::tr("standard"),
+                                 standard)) != ExitOk) {
         return status;
     }
     int ngCount = 0;
+    int warningCount = 0;
     for (int i = 1; i <= count; ++i) {
         Side sample;
         const QString what = count > 1 ? Cli::tr("sample %1 of %2").arg(i).arg(count) : Cli::tr("sample");
@@ -382,8 +411,8 @@ int runCompare(CliContext& cli)
         }
         // The window's one comparison: the same values and settings, the same record.
         ComparisonRecord record = instrument->firstGeneration
-                                      ? compareLegacyValues(standard.legacy, sample.legacy, settings)
-                                      : compareValues(standard.values, sample.values, settings);
+                                      ? compareLegacyValues(standard.legacy, sample.legacy, settings, library)
+                                      : compareValues(standard.values, sample.values, settings, library);
         record.id = QUuid::createUuid();
         record.sequence = i;
         record.testName = QStringLiteral("Comp%1").arg(i);
@@ -391,13 +420,15 @@ int runCompare(CliContext& cli)
         record.modelName = instrument->modelName;
         record.serialNumber = instrument->serialNumber;
         ngCount += record.pass ? 0 : 1;
+        warningCount += record.pass && record.library.warning ? 1 : 0;
         if (cli.json()) {
             cli.printJson(CliValues::recordJson(record));
         } else {
             cli.print(CliValues::recordText(record));
         }
     }
-    return ngCount > 0 ? ExitNg : ExitOk;
+    const bool warningFails = args.has(QStringLiteral("fail-on-warning")) && warningCount > 0;
+    return ngCount > 0 || warningFails ? ExitNg : ExitOk;
 }
 
 int runSettingsGet(CliContext& cli)

@@ -299,6 +299,19 @@ QJsonObject recordJson(const ComparisonRecord& record)
     object.insert(QStringLiteral("formula"), record.settings.formulaCode);
     object.insert(QStringLiteral("verdict"), record.pass ? QStringLiteral("PASS") : QStringLiteral("NG"));
     object.insert(QStringLiteral("pass"), record.pass);
+    // The library standard judged against (null: the instrument's tolerances
+    // judged), whether the PASS is a warning, and the limit that decided or warned.
+    const LibraryJudgement& library = record.library;
+    QJsonObject standardOfLibrary;
+    if (library.inUse()) {
+        standardOfLibrary.insert(QStringLiteral("name"), library.standardName);
+        standardOfLibrary.insert(QStringLiteral("code"),
+                                 library.standardCode.isEmpty() ? QJsonValue() : QJsonValue(library.standardCode));
+        standardOfLibrary.insert(QStringLiteral("version"), double(library.standardVersion));
+    }
+    object.insert(QStringLiteral("library_standard"), library.inUse() ? QJsonValue(standardOfLibrary) : QJsonValue());
+    object.insert(QStringLiteral("warning"), library.inUse() && library.warning);
+    object.insert(QStringLiteral("decided_by"), library.decidedBy.isEmpty() ? QJsonValue() : QJsonValue(library.decidedBy));
     return object;
 }
 
@@ -315,6 +328,13 @@ QString recordText(const ComparisonRecord& record)
     if (!record.legacy && !judgesByDeltaEAlone(mode)) {
         line += QStringLiteral("  dHaze %1  dT %2")
                     .arg(formatDifference(record.hazeDifference), formatDifference(record.transmittanceDifference));
+    }
+    if (record.library.inUse()) {
+        line += QStringLiteral("  [%1 v%2%3%4]")
+                    .arg(record.library.standardName)
+                    .arg(record.library.standardVersion)
+                    .arg(record.library.warning ? QStringLiteral(" warning") : QString(),
+                         record.library.decidedBy.isEmpty() ? QString() : QLatin1Char(' ') + record.library.decidedBy);
     }
     return line;
 }

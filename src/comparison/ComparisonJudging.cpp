@@ -47,7 +47,7 @@ bool known(const LabColor& c)
 
 ToleranceOutcome libraryOutcome(const ComparisonRecord& record)
 {
-    const ToleranceSet& set = record.library.tolerances;
+    const LibraryToleranceSet& set = record.library.tolerances;
     return judgeAgainstSet(set, toleranceDifferences(record, set));
 }
 
@@ -69,7 +69,7 @@ Tolerances judgedTolerances(const ComparisonSettings& settings, bool legacy)
             legacy ? settings.deltaEThreshold : settings.thresholdInForce()};
 }
 
-ToleranceDifferences toleranceDifferences(const ComparisonRecord& record, const ToleranceSet& set)
+ToleranceDifferences toleranceDifferences(const ComparisonRecord& record, const LibraryToleranceSet& set)
 {
     ToleranceDifferences d;
     d.fill(kNaN);

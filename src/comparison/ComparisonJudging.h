@@ -48,7 +48,7 @@ bool judgeRecordWithLibrary(ComparisonRecord& record, const ComparisonSettings& 
 // limits (the others NaN): L*a*b*, C* and H* (H* signed as the hue
 // difference, the short way round), delta-E under each formula, haze and
 // transmittance.
-ToleranceDifferences toleranceDifferences(const ComparisonRecord& record, const ToleranceSet& set);
+ToleranceDifferences toleranceDifferences(const ComparisonRecord& record, const LibraryToleranceSet& set);
 
 // Whether settings may judge the record again: not a record taken in another
 // display mode or workspace layout (rows restored from another instrument's

@@ -62,8 +62,16 @@ bool exceeds(const ToleranceLimit& limit, double value)
 
 QString toleranceQuantityToken(ToleranceQuantity quantity)
 {
+    // Made once: judging 100 000 records names a limit for most of them.
+    static const std::array<QString, kToleranceQuantityCount> tokens = [] {
+        std::array<QString, kToleranceQuantityCount> made;
+        for (int i = 0; i < kToleranceQuantityCount; ++i) {
+            made[std::size_t(i)] = QString::fromLatin1(kTokens[std::size_t(i)]);
+        }
+        return made;
+    }();
     const int index = static_cast<int>(quantity);
-    return index >= 0 && index < kToleranceQuantityCount ? QString::fromLatin1(kTokens[index]) : QString();
+    return index >= 0 && index < kToleranceQuantityCount ? tokens[std::size_t(index)] : QString();
 }
 
 std::optional<ToleranceQuantity> toleranceQuantityFromToken(const QString& token)
@@ -195,7 +203,7 @@ std::optional<double> parseWarnPercent(const QString& text)
     return value;
 }
 
-ToleranceOutcome judgeAgainstSet(const ToleranceSet& set, const ToleranceDifferences& differences)
+ToleranceOutcome judgeAgainstSet(const LibraryToleranceSet& set, const ToleranceDifferences& differences)
 {
     ToleranceOutcome outcome;
     std::optional<ToleranceQuantity> firstWarning;

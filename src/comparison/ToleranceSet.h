@@ -50,7 +50,7 @@ struct ToleranceLimit
     bool operator!=(const ToleranceLimit& other) const { return !(*this == other); }
 };
 
-struct ToleranceSet
+struct LibraryToleranceSet
 {
     QUuid id;
     // Empty: the standard's own set; otherwise a shared set's name (unique,
@@ -65,7 +65,7 @@ struct ToleranceSet
 
     bool isEmpty() const { return limits.isEmpty(); }
     // Same limits and band (id, name and version aside).
-    bool sameLimits(const ToleranceSet& other) const
+    bool sameLimits(const LibraryToleranceSet& other) const
     {
         return limits == other.limits && warnPercent == other.warnPercent;
     }
@@ -102,7 +102,7 @@ struct LibraryJudgement
     QString standardCode;
     qint64 standardVersion = 0;
     // The set in force: a copy, with its id and version.
-    ToleranceSet tolerances;
+    LibraryToleranceSet tolerances;
     // Outcome of the last judging (judgeRecord fills these in).
     bool warning = false;
     // Token of the limit that decided NG, or that warned; empty if none.
@@ -130,4 +130,4 @@ struct ToleranceOutcome
 // warning band, or an informing limit's value beyond its band or its limit.
 // A value equal to a bound passes, with the same 1e-9 noise margin as the
 // instrument's tolerances. An empty set passes.
-ToleranceOutcome judgeAgainstSet(const ToleranceSet& set, const ToleranceDifferences& differences);
+ToleranceOutcome judgeAgainstSet(const LibraryToleranceSet& set, const ToleranceDifferences& differences);

@@ -1,5 +1,7 @@
 #include "CsvColumns.h"
 
+#include <algorithm>
+
 namespace formats::csv {
 
 namespace {
@@ -112,6 +114,30 @@ QList<Column> legacyColumns()
         {nullptr, "\u25B3E", Field::DeltaE, 0, "\u25B3E"},
         {nullptr, "Result", Field::Result, 0, "是否合格"},
     };
+}
+
+QList<Column> libraryColumns(bool legacy)
+{
+    if (legacy) {
+        return {
+            {nullptr, "Library standard", Field::LibraryStandard, 0, "库标准"},
+            {nullptr, "Standard version", Field::StandardVersion, 0, "标准版本"},
+            {nullptr, "Warning", Field::Warning, 0, "预警"},
+            {nullptr, "Decided by", Field::DecidedBy, 0, "判定依据"},
+        };
+    }
+    return {
+        {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Library standard"), Field::LibraryStandard},
+        {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard version"), Field::StandardVersion},
+        {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Warning"), Field::Warning},
+        {kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Decided by"), Field::DecidedBy},
+    };
+}
+
+bool judgedWithLibrary(const QList<ComparisonRecord>& records)
+{
+    return std::any_of(records.cbegin(), records.cend(),
+                       [](const ComparisonRecord& r) { return !r.library.standardName.isEmpty(); });
 }
 
 QString titleOf(const Column& column, bool chineseUi)

@@ -37,6 +37,11 @@ enum class Field {
     LegacySample,
     Formula,
     Threshold,
+    // Appended when records were judged against a library standard.
+    LibraryStandard,
+    StandardVersion,
+    Warning,
+    DecidedBy,
 };
 
 struct Column
@@ -54,6 +59,12 @@ QList<Column> currentColumns(DisplayMode displayMode);
 // The legacy layout's block, titled in the interface language without the
 // catalogue, as its spreadsheet export is.
 QList<Column> legacyColumns();
+// The four columns after a table's own when its records were judged against
+// library standards: the standard's name and version, the warning, the limit
+// that decided or warned. Legacy titles follow the legacy block's language.
+QList<Column> libraryColumns(bool legacy);
+// Whether a table of these records carries the library columns.
+bool judgedWithLibrary(const QList<ComparisonRecord>& records);
 QString titleOf(const Column& column, bool chineseUi);
 QString spectralTitle(int k);
 

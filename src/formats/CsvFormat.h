@@ -54,7 +54,9 @@ private:
 class ComparisonCsvWriter
 {
 public:
-    ComparisonCsvWriter(QIODevice& device, DisplayMode displayMode, bool legacy, bool chineseUi);
+    // withLibrary: the library columns follow (see judgedWithLibrary).
+    ComparisonCsvWriter(QIODevice& device, DisplayMode displayMode, bool legacy, bool chineseUi,
+                        bool withLibrary = false);
     ~ComparisonCsvWriter();
     bool add(const ComparisonRecord& record);
     bool finish();

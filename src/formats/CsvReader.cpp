@@ -158,7 +158,8 @@ bool sameTitles(const QStringList& header, const QList<Column>& columns, int var
 bool numericField(Field field)
 {
     return field != Field::Model && field != Field::Serial && field != Field::Name && field != Field::Time
-           && field != Field::Result && field != Field::Formula && field != Field::Threshold;
+           && field != Field::Result && field != Field::Formula && field != Field::Threshold
+           && field != Field::LibraryStandard && field != Field::Warning && field != Field::DecidedBy;
 }
 
 } // namespace
@@ -196,17 +197,25 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
     chineseUi = false;
     displayMode = DisplayMode::None;
     const QStringList header = texts(reader.cells());
-    if (sameTitles(header, legacyColumns(), 1) || sameTitles(header, legacyColumns(), 2)) {
-        legacy = true;
-        chineseUi = !sameTitles(header, legacyColumns(), 1);
-        columns = legacyColumns();
-    } else {
+    // With or without the library columns after the table's own.
+    for (const bool library : {false, true}) {
+        const QList<Column> legacyTable = legacyColumns() + (library ? libraryColumns(true) : QList<Column>());
+        if (sameTitles(header, legacyTable, 1) || sameTitles(header, legacyTable, 2)) {
+            legacy = true;
+            chineseUi = !sameTitles(header, legacyTable, 1);
+            columns = legacyTable;
+            break;
+        }
         for (int index = 0; index < kDisplayModeCount && columns.isEmpty(); ++index) {
             const DisplayMode mode = displayModeFromIndex(index);
-            if (sameTitles(header, currentColumns(mode), 0) || sameTitles(header, currentColumns(mode), 1)) {
+            const QList<Column> table = currentColumns(mode) + (library ? libraryColumns(false) : QList<Column>());
+            if (sameTitles(header, table, 0) || sameTitles(header, table, 1)) {
                 displayMode = mode;
-                columns = currentColumns(mode);
+                columns = table;
             }
+        }
+        if (!columns.isEmpty()) {
+            break;
         }
     }
     if (columns.isEmpty()) {
@@ -283,6 +292,31 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
                 break;
             case Field::Formula: record.settings.formulaText = unguarded(QString::fromUtf8(cell)); break;
             case Field::Threshold: record.settings.thresholdText = unguarded(QString::fromUtf8(cell)); break;
+            case Field::LibraryStandard: record.library.standardName = unguarded(QString::fromUtf8(cell)); break;
+            case Field::StandardVersion:
+                // Versions count from 1; what a file names is kept as read.
+                if (!std::isnan(value) && (value < 1 || value > 9e15 || value != std::trunc(value))) {
+                    return fail(lineError(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is not a version")
+                                                   .arg(header.at(c), shownValue(cell))));
+                }
+                record.library.standardVersion = std::isnan(value) ? 0 : qint64(value);
+                break;
+            case Field::Warning:
+                if (cell != "WARNING" && !cell.isEmpty()) {
+                    return fail(lineError(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is neither WARNING nor empty")
+                                                   .arg(header.at(c), shownValue(cell))));
+                }
+                record.library.warning = !cell.isEmpty();
+                break;
+            case Field::DecidedBy: {
+                const QString token = QString::fromUtf8(cell);
+                if (!token.isEmpty() && !toleranceQuantityFromToken(token)) {
+                    return fail(lineError(line, QCoreApplication::translate("CsvReader", "%1: \"%2\" is no limit")
+                                                   .arg(header.at(c), shownValue(cell))));
+                }
+                record.library.decidedBy = token;
+                break;
+            }
             }
         }
         records.append(record);

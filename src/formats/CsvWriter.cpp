@@ -48,6 +48,14 @@ void writeCell(CsvWriter& csv, const Column& column, const ComparisonRecord& rec
     case Field::Result: csv.text(verdictText(record.pass ? Verdict::Pass : Verdict::Ng)); break;
     case Field::Formula: csv.text(record.settings.formulaText); break;
     case Field::Threshold: csv.text(record.settings.thresholdText); break;
+    case Field::LibraryStandard: csv.text(record.library.standardName); break;
+    case Field::StandardVersion:
+        record.library.standardName.isEmpty() || record.library.standardVersion < 1
+            ? csv.empty()
+            : csv.general(double(record.library.standardVersion));
+        break;
+    case Field::Warning: csv.plain(record.library.warning ? "WARNING" : ""); break;
+    case Field::DecidedBy: csv.text(record.library.decidedBy); break;
     }
 }
 
@@ -140,9 +148,13 @@ struct ComparisonCsvWriter::Columns
     QList<Column> list;
 };
 
-ComparisonCsvWriter::ComparisonCsvWriter(QIODevice& device, DisplayMode displayMode, bool legacy, bool chineseUi)
+ComparisonCsvWriter::ComparisonCsvWriter(QIODevice& device, DisplayMode displayMode, bool legacy, bool chineseUi,
+                                         bool withLibrary)
     : m_csv(device), m_columns(std::make_unique<Columns>(Columns{legacy ? legacyColumns() : currentColumns(displayMode)}))
 {
+    if (withLibrary) {
+        m_columns->list += libraryColumns(legacy);
+    }
     for (const Column& column : m_columns->list) {
         m_csv.text(titleOf(column, chineseUi));
     }
@@ -177,7 +189,8 @@ QString ComparisonCsvWriter::errorString() const
 bool writeComparisonCsv(const QList<ComparisonRecord>& records, DisplayMode displayMode, bool chineseUi, QIODevice& device,
                         QString* error)
 {
-    ComparisonCsvWriter writer(device, displayMode, !records.isEmpty() && records.first().legacy, chineseUi);
+    ComparisonCsvWriter writer(device, displayMode, !records.isEmpty() && records.first().legacy, chineseUi,
+                               judgedWithLibrary(records));
     bool ok = true;
     for (qsizetype r = 0; ok && r < records.size(); ++r) {
         ok = writer.add(records.at(r));

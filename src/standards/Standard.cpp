@@ -66,7 +66,7 @@ void Standard::withLab(double l, double a, double b)
     values[R::SmallY] = sum > 0.0 ? xyz.y / sum : R::kUnknown;
 }
 
-LibraryJudgement libraryJudgementFor(const Standard& standard, const ToleranceSet& set)
+LibraryJudgement libraryJudgementFor(const Standard& standard, const LibraryToleranceSet& set)
 {
     LibraryJudgement library;
     library.standardId = standard.id;

@@ -68,4 +68,4 @@ struct Standard
 
 // The record's library fields for a comparison against standard judged by
 // set (a copy, with its id and version).
-LibraryJudgement libraryJudgementFor(const Standard& standard, const ToleranceSet& set);
+LibraryJudgement libraryJudgementFor(const Standard& standard, const LibraryToleranceSet& set);

@@ -178,7 +178,7 @@ ReadResult readCsv(QByteArrayView bytes)
         if (!limits.ok()) {
             return fail(limits.error);
         }
-        ToleranceSet set;
+        LibraryToleranceSet set;
         set.limits = limits.limits;
         if (!row[Warn].trimmed().isEmpty()) {
             const std::optional<double> warn = parseWarnPercent(row[Warn]);
@@ -364,7 +364,7 @@ bool writeCsv(const QList<Standard>& standards, const StandardLibrary& library, 
     };
     for (int i = 0; ok && i < standards.size(); ++i) {
         const Standard& s = standards[i];
-        const ToleranceSet set = library.setOf(s);
+        const LibraryToleranceSet set = library.setOf(s);
         csv.text(s.name);
         csv.text(s.code);
         for (const int v : {int(R::LabL), int(R::LabA), int(R::LabB), int(R::Haze), int(R::Transmittance)}) {
@@ -456,9 +456,9 @@ bool importInto(StandardLibrary& library, const QList<Imported>& standards, Impo
     };
     for (const Imported& imported : standards) {
         Standard s = imported.standard;
-        std::optional<ToleranceSet> ownSet = imported.ownSet;
+        std::optional<LibraryToleranceSet> ownSet = imported.ownSet;
         if (!imported.sharedSetName.isEmpty()) {
-            const std::optional<ToleranceSet> shared = library.findSharedSet(imported.sharedSetName);
+            const std::optional<LibraryToleranceSet> shared = library.findSharedSet(imported.sharedSetName);
             if (!shared) {
                 return fail(tr("\"%1\": there is no shared tolerance set \"%2\".").arg(s.name, imported.sharedSetName));
             }
@@ -482,7 +482,7 @@ bool importInto(StandardLibrary& library, const QList<Imported>& standards, Impo
         if (imported.sharedSetName.isEmpty() && !ownSet) {
             s.toleranceSetId = was->toleranceSetId;
         }
-        const ToleranceSet current = library.setOf(*was);
+        const LibraryToleranceSet current = library.setOf(*was);
         const bool setSame = ownSet ? (current.name.isEmpty() && current.sameLimits(*ownSet))
                                           || (current.id.isNull() && ownSet->isEmpty() && ownSet->warnPercent == 0.0)
                                     : s.toleranceSetId == was->toleranceSetId;

@@ -32,7 +32,7 @@ struct Imported
     Standard standard;
     // CSV: the standard's own set as written (empty: none); other files
     // carry no tolerances (nothing: an existing standard keeps its set).
-    std::optional<ToleranceSet> ownSet;
+    std::optional<LibraryToleranceSet> ownSet;
     QString sharedSetName;
 };
 

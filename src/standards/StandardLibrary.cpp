@@ -62,17 +62,17 @@ QString uuidText(const QUuid& id)
     return id.isNull() ? QString() : id.toString(QUuid::WithoutBraces);
 }
 
+// Texts may be empty (bound as NULL by Qt); they read back as empty.
 constexpr const char* kSchema[] = {
     "CREATE TABLE IF NOT EXISTS standard_versions (id TEXT NOT NULL, version INTEGER NOT NULL,"
-    " name TEXT NOT NULL, code TEXT NOT NULL, vals TEXT NOT NULL, spectrum TEXT NOT NULL,"
-    " origin TEXT NOT NULL, origin_model TEXT NOT NULL, origin_serial TEXT NOT NULL, origin_time TEXT NOT NULL,"
-    " origin_path TEXT NOT NULL, note TEXT NOT NULL, set_id TEXT NOT NULL, modified TEXT NOT NULL,"
+    " name TEXT NOT NULL, code TEXT, vals TEXT, spectrum TEXT, origin TEXT, origin_model TEXT, origin_serial TEXT,"
+    " origin_time TEXT, origin_path TEXT, note TEXT, set_id TEXT, modified TEXT,"
     " PRIMARY KEY (id, version))",
     // The current version of every standard in the library; a removed one has no row.
     "CREATE TABLE IF NOT EXISTS standards (id TEXT PRIMARY KEY, version INTEGER NOT NULL,"
     " name_key TEXT NOT NULL UNIQUE)",
-    "CREATE TABLE IF NOT EXISTS set_versions (id TEXT NOT NULL, version INTEGER NOT NULL, name TEXT NOT NULL,"
-    " limits TEXT NOT NULL, warn REAL NOT NULL, PRIMARY KEY (id, version))",
+    "CREATE TABLE IF NOT EXISTS set_versions (id TEXT NOT NULL, version INTEGER NOT NULL, name TEXT,"
+    " limits TEXT, warn REAL NOT NULL, PRIMARY KEY (id, version))",
     // The current version of every set; a shared set's name is unique, a standard's own has none.
     "CREATE TABLE IF NOT EXISTS sets (id TEXT PRIMARY KEY, version INTEGER NOT NULL, name_key TEXT UNIQUE)",
 };
@@ -104,9 +104,9 @@ Standard standardFrom(const QSqlQuery& q)
     return s;
 }
 
-ToleranceSet setFrom(const QSqlQuery& q)
+LibraryToleranceSet setFrom(const QSqlQuery& q)
 {
-    ToleranceSet set;
+    LibraryToleranceSet set;
     set.id = QUuid::fromString(q.value(0).toString());
     set.version = q.value(1).toLongLong();
     set.name = q.value(2).toString();
@@ -195,7 +195,7 @@ bool StandardLibrary::load()
         return false;
     }
     while (q.next()) {
-        ToleranceSet set = setFrom(q);
+        LibraryToleranceSet set = setFrom(q);
         m_sets.insert(set.id, set);
     }
     reindex();
@@ -303,13 +303,13 @@ QList<Standard> StandardLibrary::search(const QString& text, int limit) const
     return prefix;
 }
 
-std::optional<ToleranceSet> StandardLibrary::toleranceSet(const QUuid& id) const
+std::optional<LibraryToleranceSet> StandardLibrary::toleranceSet(const QUuid& id) const
 {
     const auto it = m_sets.constFind(id);
-    return it == m_sets.cend() ? std::nullopt : std::optional<ToleranceSet>(*it);
+    return it == m_sets.cend() ? std::nullopt : std::optional<LibraryToleranceSet>(*it);
 }
 
-std::optional<ToleranceSet> StandardLibrary::toleranceSetVersion(const QUuid& id, qint64 version) const
+std::optional<LibraryToleranceSet> StandardLibrary::toleranceSetVersion(const QUuid& id, qint64 version) const
 {
     QSqlQuery q(QSqlDatabase::database(m_connection, false));
     q.prepare(QStringLiteral("SELECT id, version, name, limits, warn FROM set_versions WHERE id = ? AND version = ?"));
@@ -321,23 +321,23 @@ std::optional<ToleranceSet> StandardLibrary::toleranceSetVersion(const QUuid& id
     return setFrom(q);
 }
 
-QList<ToleranceSet> StandardLibrary::sharedSets() const
+QList<LibraryToleranceSet> StandardLibrary::sharedSets() const
 {
-    QList<ToleranceSet> list;
-    for (const ToleranceSet& set : m_sets) {
+    QList<LibraryToleranceSet> list;
+    for (const LibraryToleranceSet& set : m_sets) {
         if (!set.name.isEmpty()) {
             list.append(set);
         }
     }
     std::sort(list.begin(), list.end(),
-              [](const ToleranceSet& a, const ToleranceSet& b) { return key(a.name) < key(b.name); });
+              [](const LibraryToleranceSet& a, const LibraryToleranceSet& b) { return key(a.name) < key(b.name); });
     return list;
 }
 
-std::optional<ToleranceSet> StandardLibrary::findSharedSet(const QString& name) const
+std::optional<LibraryToleranceSet> StandardLibrary::findSharedSet(const QString& name) const
 {
     const QString k = key(name);
-    for (const ToleranceSet& set : m_sets) {
+    for (const LibraryToleranceSet& set : m_sets) {
         if (!set.name.isEmpty() && key(set.name) == k) {
             return set;
         }
@@ -345,9 +345,9 @@ std::optional<ToleranceSet> StandardLibrary::findSharedSet(const QString& name) 
     return std::nullopt;
 }
 
-ToleranceSet StandardLibrary::setOf(const Standard& standard) const
+LibraryToleranceSet StandardLibrary::setOf(const Standard& standard) const
 {
-    return toleranceSet(standard.toleranceSetId).value_or(ToleranceSet());
+    return toleranceSet(standard.toleranceSetId).value_or(LibraryToleranceSet());
 }
 
 LibraryJudgement StandardLibrary::judgementFor(const Standard& standard) const
@@ -372,6 +372,12 @@ bool StandardLibrary::nameTaken(const QString& name, const QUuid& except) const
 {
     const std::optional<Standard> other = findByName(name);
     return other && other->id != except;
+}
+
+QString StandardLibrary::codeTakenBy(const QString& code, const QUuid& except) const
+{
+    const std::optional<Standard> other = findByCode(code);
+    return other && other->id != except ? other->name : QString();
 }
 
 bool StandardLibrary::writeStandard(const Standard& s, bool current)
@@ -417,7 +423,7 @@ bool StandardLibrary::writeStandard(const Standard& s, bool current)
     return true;
 }
 
-bool StandardLibrary::writeSet(const ToleranceSet& set)
+bool StandardLibrary::writeSet(const LibraryToleranceSet& set)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     QSqlQuery q(db);
@@ -486,14 +492,14 @@ private:
     bool m_done = false;
 };
 
-bool hasContent(const std::optional<ToleranceSet>& set)
+bool hasContent(const std::optional<LibraryToleranceSet>& set)
 {
     return set && (!set->limits.isEmpty() || set->warnPercent > 0.0);
 }
 
 } // namespace
 
-std::optional<Standard> StandardLibrary::add(Standard standard, const std::optional<ToleranceSet>& ownSet)
+std::optional<Standard> StandardLibrary::add(Standard standard, const std::optional<LibraryToleranceSet>& ownSet)
 {
     if (!writable()) {
         return std::nullopt;
@@ -508,11 +514,16 @@ std::optional<Standard> StandardLibrary::add(Standard standard, const std::optio
         fail(tr("A standard named \"%1\" is in the library already.").arg(standard.name));
         return std::nullopt;
     }
+    if (const QString taken = codeTakenBy(standard.code, QUuid()); !taken.isEmpty()) {
+        fail(tr("The code \"%1\" is that of \"%2\" already; a barcode must find one standard.")
+                 .arg(standard.code, taken));
+        return std::nullopt;
+    }
     standard.id = QUuid::createUuid();
     standard.version = 1;
     standard.modified = QDateTime::currentDateTimeUtc();
     Transaction t(m_connection);
-    std::optional<ToleranceSet> set;
+    std::optional<LibraryToleranceSet> set;
     if (hasContent(ownSet)) {
         set = *ownSet;
         set->id = QUuid::createUuid();
@@ -540,7 +551,7 @@ std::optional<Standard> StandardLibrary::add(Standard standard, const std::optio
     return standard;
 }
 
-std::optional<Standard> StandardLibrary::edit(Standard standard, const std::optional<ToleranceSet>& ownSet)
+std::optional<Standard> StandardLibrary::edit(Standard standard, const std::optional<LibraryToleranceSet>& ownSet)
 {
     if (!writable()) {
         return std::nullopt;
@@ -560,12 +571,17 @@ std::optional<Standard> StandardLibrary::edit(Standard standard, const std::opti
         fail(tr("A standard named \"%1\" is in the library already.").arg(standard.name));
         return std::nullopt;
     }
+    if (const QString taken = codeTakenBy(standard.code, standard.id); !taken.isEmpty()) {
+        fail(tr("The code \"%1\" is that of \"%2\" already; a barcode must find one standard.")
+                 .arg(standard.code, taken));
+        return std::nullopt;
+    }
     standard.version = was->version + 1;
     standard.modified = QDateTime::currentDateTimeUtc();
     Transaction t(m_connection);
-    std::optional<ToleranceSet> set;
+    std::optional<LibraryToleranceSet> set;
     if (ownSet) {
-        const std::optional<ToleranceSet> old = toleranceSet(was->toleranceSetId);
+        const std::optional<LibraryToleranceSet> old = toleranceSet(was->toleranceSetId);
         set = *ownSet;
         set->name.clear();
         if (old && old->name.isEmpty()) {
@@ -616,7 +632,7 @@ bool StandardLibrary::remove(const QUuid& id)
     return true;
 }
 
-std::optional<ToleranceSet> StandardLibrary::saveSharedSet(ToleranceSet set)
+std::optional<LibraryToleranceSet> StandardLibrary::saveSharedSet(LibraryToleranceSet set)
 {
     if (!writable()) {
         return std::nullopt;
@@ -626,11 +642,11 @@ std::optional<ToleranceSet> StandardLibrary::saveSharedSet(ToleranceSet set)
         fail(tr("A shared tolerance set needs a name."));
         return std::nullopt;
     }
-    if (const std::optional<ToleranceSet> other = findSharedSet(set.name); other && other->id != set.id) {
+    if (const std::optional<LibraryToleranceSet> other = findSharedSet(set.name); other && other->id != set.id) {
         fail(tr("A tolerance set named \"%1\" is in the library already.").arg(set.name));
         return std::nullopt;
     }
-    const std::optional<ToleranceSet> old = toleranceSet(set.id);
+    const std::optional<LibraryToleranceSet> old = toleranceSet(set.id);
     if (old) {
         set.version = old->version + 1;
     } else {
@@ -648,7 +664,7 @@ std::optional<ToleranceSet> StandardLibrary::saveSharedSet(ToleranceSet set)
     return set;
 }
 
-bool StandardLibrary::replaceFromServer(const QList<Standard>& standards, const QList<ToleranceSet>& sets)
+bool StandardLibrary::replaceFromServer(const QList<Standard>& standards, const QList<LibraryToleranceSet>& sets)
 {
     if (!m_open) {
         return fail(tr("The library of standards is not open."));
@@ -658,7 +674,7 @@ bool StandardLibrary::replaceFromServer(const QList<Standard>& standards, const 
     if (!t.begun() || !q.exec(QStringLiteral("DELETE FROM standards")) || !q.exec(QStringLiteral("DELETE FROM sets"))) {
         return fail(q.lastError().text());
     }
-    for (const ToleranceSet& set : sets) {
+    for (const LibraryToleranceSet& set : sets) {
         if (!writeSet(set)) {
             return false;
         }
@@ -674,7 +690,7 @@ bool StandardLibrary::replaceFromServer(const QList<Standard>& standards, const 
     return load();
 }
 
-bool StandardLibrary::upsertFromServer(const QList<Standard>& standards, const QList<ToleranceSet>& sets,
+bool StandardLibrary::upsertFromServer(const QList<Standard>& standards, const QList<LibraryToleranceSet>& sets,
                                        const QList<QUuid>& removed)
 {
     if (!m_open) {
@@ -684,8 +700,8 @@ bool StandardLibrary::upsertFromServer(const QList<Standard>& standards, const Q
     if (!t.begun()) {
         return fail(t.error());
     }
-    for (const ToleranceSet& set : sets) {
-        const std::optional<ToleranceSet> old = toleranceSet(set.id);
+    for (const LibraryToleranceSet& set : sets) {
+        const std::optional<LibraryToleranceSet> old = toleranceSet(set.id);
         if ((!old || old->version < set.version) && !writeSet(set)) {
             return false;
         }

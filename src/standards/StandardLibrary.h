@@ -61,40 +61,41 @@ public:
     // empty text gives the first standards by name.
     QList<Standard> search(const QString& text, int limit = 50) const;
 
-    std::optional<ToleranceSet> toleranceSet(const QUuid& id) const;
-    std::optional<ToleranceSet> toleranceSetVersion(const QUuid& id, qint64 version) const;
+    std::optional<LibraryToleranceSet> toleranceSet(const QUuid& id) const;
+    std::optional<LibraryToleranceSet> toleranceSetVersion(const QUuid& id, qint64 version) const;
     // The named sets that several standards may share, sorted by name.
-    QList<ToleranceSet> sharedSets() const;
-    std::optional<ToleranceSet> findSharedSet(const QString& name) const;
+    QList<LibraryToleranceSet> sharedSets() const;
+    std::optional<LibraryToleranceSet> findSharedSet(const QString& name) const;
     // The set judging against the standard now; an empty set if it has none.
-    ToleranceSet setOf(const Standard& standard) const;
+    LibraryToleranceSet setOf(const Standard& standard) const;
     // What a record judged against the standard now carries.
     LibraryJudgement judgementFor(const Standard& standard) const;
 
     // --- writing (refused in read-only mode) ---
-    // Adds a standard (its id made here, version 1). ownSet, if it has limits
+    // Adds a standard (its id made here, version 1); names and codes are
+    // unique (a barcode finds one standard). ownSet, if it has limits
     // or a band, becomes the standard's own set; otherwise the standard keeps
     // the toleranceSetId it names (a shared set, or none). The stored standard,
     // or nothing with errorText.
-    std::optional<Standard> add(Standard standard, const std::optional<ToleranceSet>& ownSet = std::nullopt);
+    std::optional<Standard> add(Standard standard, const std::optional<LibraryToleranceSet>& ownSet = std::nullopt);
     // Writes the next version of the standard standard.id (its other fields
     // as given). ownSet: writes the next version of its own set (made if it
     // had none) and names it. Refused for a removed or unknown standard, or a
     // name another standard has.
-    std::optional<Standard> edit(Standard standard, const std::optional<ToleranceSet>& ownSet = std::nullopt);
+    std::optional<Standard> edit(Standard standard, const std::optional<LibraryToleranceSet>& ownSet = std::nullopt);
     // Takes the standard out of the library; its versions stay readable.
     bool remove(const QUuid& id);
     // Adds or edits a shared set (name required, unique case-insensitive):
     // a new id or the next version.
-    std::optional<ToleranceSet> saveSharedSet(ToleranceSet set);
+    std::optional<LibraryToleranceSet> saveSharedSet(LibraryToleranceSet set);
 
     // --- the station sync (allowed in read-only mode) ---
     // Replaces the whole library by the server's: the standards' current
     // versions and the sets they name, as the server numbered them.
-    bool replaceFromServer(const QList<Standard>& standards, const QList<ToleranceSet>& sets);
+    bool replaceFromServer(const QList<Standard>& standards, const QList<LibraryToleranceSet>& sets);
     // Takes the server's newer versions in (older or equal ones are ignored)
     // and removes the standards named removed.
-    bool upsertFromServer(const QList<Standard>& standards, const QList<ToleranceSet>& sets,
+    bool upsertFromServer(const QList<Standard>& standards, const QList<LibraryToleranceSet>& sets,
                           const QList<QUuid>& removed = {});
 
 private:
@@ -108,9 +109,11 @@ private:
     bool writable();
     bool fail(const QString& text);
     bool writeStandard(const Standard& standard, bool current);
-    bool writeSet(const ToleranceSet& set);
+    bool writeSet(const LibraryToleranceSet& set);
     bool load();
     bool nameTaken(const QString& name, const QUuid& except) const;
+    // The name of another standard with this code; empty if none.
+    QString codeTakenBy(const QString& code, const QUuid& except) const;
     QString connectionName() const { return m_connection; }
 
     QString m_path;
@@ -122,6 +125,6 @@ private:
     QList<Entry> m_current;
     QHash<QUuid, int> m_byId;
     QHash<QString, int> m_byCode; // exact code
-    QHash<QUuid, ToleranceSet> m_sets; // current versions
+    QHash<QUuid, LibraryToleranceSet> m_sets; // current versions
     void reindex();
 };

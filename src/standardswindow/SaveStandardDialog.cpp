@@ -10,7 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-SaveStandardDialog::SaveStandardDialog(const QList<ToleranceSet>& sharedSets, const QString& values, QWidget* parent)
+SaveStandardDialog::SaveStandardDialog(const QList<LibraryToleranceSet>& sharedSets, const QString& values, QWidget* parent)
     : QDialog(parent), m_shared(sharedSets)
 {
     setObjectName(QStringLiteral("SaveStandardDialog"));
@@ -34,7 +34,7 @@ SaveStandardDialog::SaveStandardDialog(const QList<ToleranceSet>& sharedSets, co
     m_setChoice->setObjectName(QStringLiteral("comboBox_set"));
     m_setChoice->setAccessibleName(tr("Tolerance set"));
     m_setChoice->addItem(tr("Its own tolerances"));
-    for (const ToleranceSet& set : m_shared) {
+    for (const LibraryToleranceSet& set : m_shared) {
         m_setChoice->addItem(tr("Shared: %1").arg(set.name));
     }
     m_editor = new ToleranceSetEditor(this);
@@ -58,7 +58,7 @@ SaveStandardDialog::SaveStandardDialog(const QList<ToleranceSet>& sharedSets, co
     resize(560, 460);
 }
 
-void SaveStandardDialog::setOwnSet(const ToleranceSet& set)
+void SaveStandardDialog::setOwnSet(const LibraryToleranceSet& set)
 {
     m_own = set;
     if (m_setChoice->currentIndex() == 0) {
@@ -94,7 +94,7 @@ QString SaveStandardDialog::note() const
     return m_note->toPlainText();
 }
 
-std::optional<ToleranceSet> SaveStandardDialog::tolerances(QString* error) const
+std::optional<LibraryToleranceSet> SaveStandardDialog::tolerances(QString* error) const
 {
     const int index = m_setChoice->currentIndex();
     if (index > 0) {

@@ -3,7 +3,7 @@
 // its tolerances: a set of its own (edited here) or a shared set of the
 // library. The caller keeps it in the library.
 
-#include "ToleranceSet.h"
+#include "LibraryToleranceSet.h"
 
 #include <QDialog>
 
@@ -20,16 +20,16 @@ class SaveStandardDialog final : public QDialog
 public:
     // sharedSets: the library's shared sets, offered instead of an own set;
     // values: the scanned standard's values as shown.
-    SaveStandardDialog(const QList<ToleranceSet>& sharedSets, const QString& values, QWidget* parent = nullptr);
+    SaveStandardDialog(const QList<LibraryToleranceSet>& sharedSets, const QString& values, QWidget* parent = nullptr);
 
     QString name() const;
     QString code() const;
     QString note() const;
     // The own set as edited, or the shared set chosen; nothing (and error)
     // when the own set's limits cannot be read.
-    std::optional<ToleranceSet> tolerances(QString* error) const;
+    std::optional<LibraryToleranceSet> tolerances(QString* error) const;
     // A starting set for the own set (the instrument's tolerances as limits).
-    void setOwnSet(const ToleranceSet& set);
+    void setOwnSet(const LibraryToleranceSet& set);
     // Shows why the library refused the standard; the dialog stays open.
     void showProblem(const QString& text);
 
@@ -45,6 +45,6 @@ private:
     ToleranceSetEditor* m_editor = nullptr;
     QLabel* m_problem = nullptr;
     QDialogButtonBox* m_buttons = nullptr;
-    QList<ToleranceSet> m_shared;
-    ToleranceSet m_own;
+    QList<LibraryToleranceSet> m_shared;
+    LibraryToleranceSet m_own;
 };

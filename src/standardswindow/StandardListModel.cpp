@@ -81,7 +81,7 @@ QStringList StandardListModel::versionTexts(const QUuid& id) const
     return texts;
 }
 
-std::optional<Standard> StandardListModel::save(Standard standard, const ToleranceSet& set, QString* error)
+std::optional<Standard> StandardListModel::save(Standard standard, const LibraryToleranceSet& set, QString* error)
 {
     const auto failed = [&] {
         if (error) {
@@ -89,14 +89,14 @@ std::optional<Standard> StandardListModel::save(Standard standard, const Toleran
         }
         return std::nullopt;
     };
-    std::optional<ToleranceSet> ownSet;
+    std::optional<LibraryToleranceSet> ownSet;
     if (!set.name.trimmed().isEmpty()) {
-        ToleranceSet shared = set;
+        LibraryToleranceSet shared = set;
         shared.name = set.name.trimmed();
         // Saved only when changed: every standard sharing it gets the new version.
-        const std::optional<ToleranceSet> current = shared.id.isNull() ? std::nullopt : m_library.toleranceSet(shared.id);
+        const std::optional<LibraryToleranceSet> current = shared.id.isNull() ? std::nullopt : m_library.toleranceSet(shared.id);
         if (!current || !current->sameLimits(shared) || current->name != shared.name) {
-            const std::optional<ToleranceSet> saved = m_library.saveSharedSet(shared);
+            const std::optional<LibraryToleranceSet> saved = m_library.saveSharedSet(shared);
             if (!saved) {
                 return failed();
             }
@@ -106,7 +106,7 @@ std::optional<Standard> StandardListModel::save(Standard standard, const Toleran
     } else if (!set.isEmpty() || set.warnPercent > 0.0 || !standard.toleranceSetId.isNull()) {
         ownSet = set;
         ownSet->id = QUuid();
-        if (const std::optional<ToleranceSet> current = m_library.toleranceSet(standard.toleranceSetId)) {
+        if (const std::optional<LibraryToleranceSet> current = m_library.toleranceSet(standard.toleranceSetId)) {
             if (current->name.isEmpty()) {
                 ownSet->id = current->id; // the next version of its own set
             }

@@ -44,7 +44,7 @@ public:
     // version) judged by set: a set with a name is saved as that shared
     // set (a new one or its next version), a set without one as the
     // standard's own. The stored standard, or nothing with error.
-    std::optional<Standard> save(Standard standard, const ToleranceSet& set, QString* error);
+    std::optional<Standard> save(Standard standard, const LibraryToleranceSet& set, QString* error);
     // Takes the standard out of the library (its versions stay readable).
     bool remove(const QUuid& id, QString* error);
 

@@ -77,7 +77,7 @@ QString StandardTexts::limit(const ToleranceLimit& limit)
     return limit.decides ? text : tr("%1 (informs)").arg(text);
 }
 
-QString StandardTexts::set(const ToleranceSet& set)
+QString StandardTexts::set(const LibraryToleranceSet& set)
 {
     if (set.limits.isEmpty()) {
         return tr("no limits");
@@ -121,7 +121,7 @@ QString StandardTexts::verdictToolTip(const ComparisonRecord& record)
 {
     const LibraryJudgement& library = record.library;
     if (library.inUse()) {
-        const ToleranceSet& set = library.tolerances;
+        const LibraryToleranceSet& set = library.tolerances;
         QString limitShown;
         for (const ToleranceLimit& each : set.limits) {
             if (toleranceQuantityToken(each.quantity).compare(library.decidedBy, Qt::CaseInsensitive) == 0) {

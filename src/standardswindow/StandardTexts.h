@@ -19,7 +19,7 @@ public:
     // One limit, "(informs)" added when it does not decide.
     static QString limit(const ToleranceLimit& limit);
     // Every limit of the set, then its warning band; "no limits" when empty.
-    static QString set(const ToleranceSet& set);
+    static QString set(const LibraryToleranceSet& set);
     // "L* 50.00  a* 10.00  b* −5.00  Haze 1.20 %  T 90.00 %": what the standard has.
     static QString values(const Standard& standard);
     // The verdict cell's tooltip: the verdict, the limit that decided or

@@ -344,28 +344,28 @@ void StandardsWindow::fillSetChoice(const QUuid& setId)
 {
     m_setChoice->clear();
     m_setChoice->addItem(tr("Its own tolerances"), QUuid());
-    const QList<ToleranceSet> shared = m_library.sharedSets();
-    for (const ToleranceSet& set : shared) {
+    const QList<LibraryToleranceSet> shared = m_library.sharedSets();
+    for (const LibraryToleranceSet& set : shared) {
         m_setChoice->addItem(tr("Shared: %1").arg(set.name), set.id);
     }
-    const std::optional<ToleranceSet> set = m_library.toleranceSet(setId);
+    const std::optional<LibraryToleranceSet> set = m_library.toleranceSet(setId);
     const int index = set && !set->name.isEmpty() ? m_setChoice->findData(set->id) : 0;
     m_setChoice->setCurrentIndex(std::max(index, 0));
     m_setName->setText(set ? set->name : QString());
-    m_editor->setSet(set.value_or(ToleranceSet()));
+    m_editor->setSet(set.value_or(LibraryToleranceSet()));
 }
 
 void StandardsWindow::setChoiceChanged()
 {
     const QUuid id = m_setChoice->currentData().toUuid();
-    const std::optional<ToleranceSet> set = m_library.toleranceSet(id);
+    const std::optional<LibraryToleranceSet> set = m_library.toleranceSet(id);
     if (set) {
         m_setName->setText(set->name);
         m_editor->setSet(*set);
     } else {
         // Its own: what it had, or a new set starting from the limits shown.
         m_setName->clear();
-        const std::optional<ToleranceSet> own = m_shown ? m_library.toleranceSet(m_shown->toleranceSetId) : std::nullopt;
+        const std::optional<LibraryToleranceSet> own = m_shown ? m_library.toleranceSet(m_shown->toleranceSetId) : std::nullopt;
         if (own && own->name.isEmpty()) {
             m_editor->setSet(*own);
         }
@@ -419,7 +419,7 @@ bool StandardsWindow::saveStandard()
         standard.origin = StandardOrigin();
     }
     QString error;
-    std::optional<ToleranceSet> set = m_editor->set(&error);
+    std::optional<LibraryToleranceSet> set = m_editor->set(&error);
     if (!set) {
         m_dialogs.warning(this, title, error);
         return false;

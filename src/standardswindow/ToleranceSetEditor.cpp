@@ -79,7 +79,7 @@ void ToleranceSetEditor::retranslate()
     }
 }
 
-void ToleranceSetEditor::setSet(const ToleranceSet& set)
+void ToleranceSetEditor::setSet(const LibraryToleranceSet& set)
 {
     m_set = set;
     m_table->setRowCount(0);
@@ -168,7 +168,7 @@ QString ToleranceSetEditor::limitsText() const
     return items.join(QLatin1Char(','));
 }
 
-std::optional<ToleranceSet> ToleranceSetEditor::set(QString* error) const
+std::optional<LibraryToleranceSet> ToleranceSetEditor::set(QString* error) const
 {
     const ToleranceParse parsed = parseToleranceLimits(limitsText());
     if (!parsed.ok()) {
@@ -177,7 +177,7 @@ std::optional<ToleranceSet> ToleranceSetEditor::set(QString* error) const
         }
         return std::nullopt;
     }
-    ToleranceSet result = m_set;
+    LibraryToleranceSet result = m_set;
     result.limits = parsed.limits;
     result.warnPercent = m_warn->value();
     return result;

@@ -4,7 +4,7 @@
 // only informs) and the warning band. What it holds is read back through the
 // set parser, so it refuses what the command line refuses, naming the item.
 
-#include "ToleranceSet.h"
+#include "LibraryToleranceSet.h"
 
 #include <QWidget>
 
@@ -19,9 +19,9 @@ public:
     explicit ToleranceSetEditor(QWidget* parent = nullptr);
 
     // Shows the set's limits and band (its id, name and version are kept).
-    void setSet(const ToleranceSet& set);
+    void setSet(const LibraryToleranceSet& set);
     // The set as edited; nothing, with error, when a row is not a limit.
-    std::optional<ToleranceSet> set(QString* error) const;
+    std::optional<LibraryToleranceSet> set(QString* error) const;
     void setReadOnly(bool readOnly);
     void retranslate();
 
@@ -42,6 +42,6 @@ private:
     QDoubleSpinBox* m_warn = nullptr;
     QPushButton* m_add = nullptr;
     QPushButton* m_remove = nullptr;
-    ToleranceSet m_set;
+    LibraryToleranceSet m_set;
     bool m_readOnly = false;
 };

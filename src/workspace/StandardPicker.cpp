@@ -126,7 +126,7 @@ bool StandardPicker::canSaveMeasured() const
 }
 
 std::optional<Standard> StandardPicker::saveMeasured(const QString& name, const QString& code, const QString& note,
-                                                     const ToleranceSet& tolerances)
+                                                     const LibraryToleranceSet& tolerances)
 {
     m_message.clear();
     if (!canSaveMeasured()) {
@@ -146,7 +146,7 @@ std::optional<Standard> StandardPicker::saveMeasured(const QString& name, const 
     } else {
         standard.origin.kind = StandardOrigin::Kind::File;
     }
-    std::optional<ToleranceSet> ownSet;
+    std::optional<LibraryToleranceSet> ownSet;
     if (!tolerances.name.isEmpty() && !tolerances.id.isNull()) {
         standard.toleranceSetId = tolerances.id; // a shared set
     } else {

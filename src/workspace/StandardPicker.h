@@ -58,7 +58,7 @@ public:
     // instrument, its serial number, now) with tolerances; chosen at once.
     // Nothing, with message(), when the library refuses.
     std::optional<Standard> saveMeasured(const QString& name, const QString& code, const QString& note,
-                                         const ToleranceSet& tolerances);
+                                         const LibraryToleranceSet& tolerances);
 
 Q_SIGNALS:
     // The standard in force changed (chosen, cleared, or dropped by a scan).

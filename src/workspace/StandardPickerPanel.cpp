@@ -30,9 +30,9 @@ constexpr int kIdRole = Qt::UserRole + 1;
 
 // The limits the instrument's tolerances give, as a starting set for a
 // standard kept from a scan: haze and T where the display mode judges them.
-ToleranceSet instrumentSet(const InstrumentState& state)
+LibraryToleranceSet instrumentSet(const InstrumentState& state)
 {
-    ToleranceSet set;
+    LibraryToleranceSet set;
     const auto range = [&](ToleranceQuantity quantity, double tolerance) {
         if (tolerance >= 0.0) {
             ToleranceLimit limit;
@@ -249,7 +249,7 @@ void StandardPickerPanel::saveAsStandard()
     // The dialog stays until the library takes the standard or the operator cancels.
     while (dialog.exec() == QDialog::Accepted) {
         QString error;
-        const std::optional<ToleranceSet> set = dialog.tolerances(&error);
+        const std::optional<LibraryToleranceSet> set = dialog.tolerances(&error);
         if (set && m_picker->saveMeasured(dialog.name(), dialog.code(), dialog.note(), *set)) {
             if (m_window) {
                 m_window->reload();

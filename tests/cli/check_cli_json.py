@@ -23,6 +23,12 @@ subprocess.run([cli, "--simulate", "TX310", "spectral", "export", "--format", "c
 names = [json.loads(l)["name"] for l in subprocess.run([cli, "--json", "spectral", "colour", curves],
          capture_output=True, timeout=60, check=True).stdout.decode("utf-8").splitlines() if l.strip()]
 
+# A library standard for the standards commands and compare --standard-code.
+subprocess.run([cli, "standards", "add", "Red 12", "--lab", "50,1,2", "--code", "4006381333931",
+                "--tolerance", "dE00<=1,dL=-0.8..0.8,db=-0.3..0.6:info", "--warn", "80"],
+               stdin=subprocess.DEVNULL, capture_output=True, timeout=60, check=True,
+               env=dict(os.environ, XDG_DATA_HOME=data_home))
+
 RUNS = [
     ("devices", ["--simulate", "TX310", "--simulate", "TX430:350", "devices"]),
     ("identify", ["--simulate", "TX470", "identify"]),
@@ -44,6 +50,9 @@ RUNS = [
                           "--illuminants", "D65,A,F11"]),
     ("spectral indices", ["spectral", "indices", curves]),
     ("spectral indices under A", ["spectral", "indices", curves, "--illuminant", "A"]),
+    ("standards list", ["standards", "list"]),
+    ("standards show", ["standards", "show", "red 12"]),
+    ("compare, library standard", ["--simulate", "TX420", "compare", "--standard-code", "4006381333931"]),
 ]
 
 failures = 0

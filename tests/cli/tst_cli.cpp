@@ -417,6 +417,93 @@ private Q_SLOTS:
         QCOMPARE(run(words(QStringLiteral("--simulate TX310 identify"))), 0);
     }
 
+    // The library of standards and compare against one of it, in this
+    // process, each row over a fresh library holding Red-12 (L*a*b* 50,1,2,
+    // code 4006, dE00<=1 and dL within +-0.8 decide, db -0.3..0.6 informs,
+    // 80 % band). Commands of a row run in turn (" ; "); the last one's
+    // status and output are checked.
+    void standards_data()
+    {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out");
+        QTest::addColumn<QString>("err");
+        QTest::newRow("list") << "standards list" << 0 << "Red-12\t4006\tv1\tdE00<=1,dL=-0.8..0.8" << "";
+        QTest::newRow("list --json") << "--json standards list" << 0
+                                     << "\"limits\":\"dE00<=1,dL=-0.8..0.8,db=-0.3..0.6:info\"" << "";
+        QTest::newRow("show, any case") << "standards show red-12" << 0 << "version\t1 (1 kept)" << "";
+        QTest::newRow("show unknown") << "standards show Blue" << 2 << "" << "no standard \"Blue\"";
+        QTest::newRow("add, then list") << "standards add Blue --lab 40,0,-30 --code 7001 ; standards list" << 0
+                                        << "Blue\t7001\tv1\t-" << "";
+        QTest::newRow("add a taken name") << "standards add RED-12 --lab 1,2,3" << 2 << "" << "already";
+        QTest::newRow("add, bad tolerance") << "standards add Blue --lab 1,2,3 --tolerance dE00<=x" << 2 << ""
+                                            << "dE00<=x";
+        QTest::newRow("add, band of 100") << "standards add Blue --lab 1,2,3 --warn 100" << 2 << "" << "--warn";
+        QTest::newRow("add, bad lab") << "standards add Blue --lab 1,2" << 2 << "" << "--lab";
+        QTest::newRow("add, no values") << "standards add Blue" << 2 << "" << "no values";
+        QTest::newRow("set: a new version") << "standards set Red-12 --warn 50 ; standards show Red-12" << 0
+                                            << "version\t2 (2 kept)" << "";
+        QTest::newRow("set nothing") << "standards set Red-12" << 2 << "" << "--lab";
+        QTest::newRow("remove") << "standards remove Red-12 ; standards show Red-12" << 2 << "" << "no standard";
+        QTest::newRow("export, remove, import") << "standards export DIR/x.csv ; standards remove Red-12 ; "
+                                                   "standards import DIR/x.csv ; standards show Red-12"
+                                                << 0 << "warn 80%" << "";
+        QTest::newRow("import, unknown kind") << "standards import DIR/x.pdf" << 2 << "" << ".csv";
+        QTest::newRow("import, missing file") << "standards import DIR/none.csv" << 5 << "" << "none.csv";
+        QTest::newRow("workbook needs a model") << "standards export DIR/x.xlsx" << 2 << "" << "--model";
+        QTest::newRow("compare PASS") << "--simulate TX420 --json compare --standard-name Red-12 --sample 50.3,1,2"
+                                      << 0 << "\"decided_by\":null" << "";
+        QTest::newRow("compare, warning is PASS")
+            << "--simulate TX420 --json compare --standard-name Red-12 --sample 50.5,1,2.55" << 0
+            << "\"decided_by\":\"db\"" << "";
+        QTest::newRow("compare, warning fails when asked")
+            << "--simulate TX420 --json compare --standard-name Red-12 --sample 50.5,1,2.55 --fail-on-warning" << 1
+            << "\"warning\":true" << "";
+        QTest::newRow("compare NG names the limit")
+            << "--simulate TX420 --json compare --standard-name Red-12 --sample 50.9,1,2" << 1
+            << "\"decided_by\":\"dL\"" << "";
+        QTest::newRow("compare by code") << "--simulate TX420 --json compare --standard-code 4006 --sample 50,1,2" << 0
+                                         << "\"library_standard\":{\"code\":\"4006\",\"name\":\"Red-12\",\"version\":1}"
+                                         << "";
+        QTest::newRow("compare, instrument's tolerances") << "--simulate TX420 --json compare --standard 50,1,2 --sample 50,1,2"
+                                                          << 0 << "\"library_standard\":null" << "";
+        QTest::newRow("compare, unknown code") << "--simulate TX420 compare --standard-code 999 --sample 50,1,2" << 2
+                                               << "" << "\"999\"";
+        QTest::newRow("compare, two standards") << "--simulate TX420 compare --standard 50,1,2 --standard-name Red-12"
+                                                << 2 << "" << "one of them";
+        QTest::newRow("in Chinese") << "--lang zh standards show Blue" << 2 << "" << "标准库中没有标准“Blue”";
+    }
+    void standards()
+    {
+        QFETCH(QString, lines);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QTemporaryDir dir;
+        const QString library = dir.filePath(QStringLiteral("standards.sqlite"));
+        const auto run = [&](const QString& line, Run& r) {
+            r.env.standardsPath = library;
+            return r(words(QString(line).replace(QStringLiteral("DIR"), dir.path())));
+        };
+        Run setup;
+        QCOMPARE(run(QStringLiteral("standards add Red-12 --lab 50,1,2 --code 4006 "
+                                    "--tolerance dE00<=1,dL=-0.8..0.8,db=-0.3..0.6:info --warn 80"),
+                     setup),
+                 0);
+        const QStringList steps = lines.split(QStringLiteral(" ; "));
+        for (int i = 0; i < steps.size(); ++i) {
+            Run r;
+            const int got = run(steps[i], r);
+            if (i + 1 < steps.size()) {
+                QVERIFY2(got == 0, qPrintable(steps[i] + QLatin1Char(' ') + r.messages()));
+                continue;
+            }
+            QVERIFY2(got == status, qPrintable(QString::number(got) + QLatin1Char(' ') + r.messages()));
+            QVERIFY2(r.output().contains(out), qPrintable(r.output()));
+            QVERIFY2(r.messages().contains(err), qPrintable(r.messages()));
+        }
+    }
+
     // Every subcommand once, as a script runs it: the real executable, its
     // standard input an open pipe nobody writes to, which it must neither
     // read nor wait for.

@@ -13,9 +13,9 @@ Q_DECLARE_METATYPE(ComparisonRecord)
 
 namespace {
 
-ToleranceSet setOf(const QString& list, double warnPercent = 0.0)
+LibraryToleranceSet setOf(const QString& list, double warnPercent = 0.0)
 {
-    ToleranceSet set;
+    LibraryToleranceSet set;
     set.id = QUuid::createUuid();
     set.version = 1;
     set.limits = parseToleranceLimits(list).limits;
@@ -51,7 +51,7 @@ ComparisonSettings labSettings()
     return s;
 }
 
-LibraryJudgement judgement(const ToleranceSet& set, qint64 standardVersion = 1)
+LibraryJudgement judgement(const LibraryToleranceSet& set, qint64 standardVersion = 1)
 {
     LibraryJudgement library;
     library.standardId = QUuid::createUuid();
@@ -122,7 +122,7 @@ private Q_SLOTS:
         QFETCH(double, warnPercent);
         QFETCH(bool, pass);
         QFETCH(bool, warning);
-        const ToleranceSet set = setOf(list, warnPercent);
+        const LibraryToleranceSet set = setOf(list, warnPercent);
         QCOMPARE(set.limits.size(), 1);
         const ToleranceQuantity quantity = set.limits.first().quantity;
         const ToleranceOutcome outcome = judgeAgainstSet(set, differencesWith(quantity, bound * fraction));
@@ -277,7 +277,7 @@ private Q_SLOTS:
         QFETCH(ComparisonRecord, record);
         QFETCH(int, quantity);
         QFETCH(double, expected);
-        ToleranceSet set;
+        LibraryToleranceSet set;
         set.limits.append({static_cast<ToleranceQuantity>(quantity), -1.0, 1.0, true});
         const ToleranceDifferences d = toleranceDifferences(record, set);
         QVERIFY2(std::abs(d[quantity] - expected) < 1e-3, qPrintable(QString::number(d[quantity])));
@@ -293,7 +293,7 @@ private Q_SLOTS:
         QVERIFY(r.pass); // the instrument's threshold 5 passes a delta-E of 0.85
         QVERIFY(!r.library.inUse());
 
-        const ToleranceSet v1 = setOf(QStringLiteral("dL=-0.8..0.8"));
+        const LibraryToleranceSet v1 = setOf(QStringLiteral("dL=-0.8..0.8"));
         const qint64 before = r.version;
         QVERIFY(judgeRecordWithLibrary(r, settings, judgement(v1)));
         QVERIFY(r.version > before);
@@ -306,7 +306,7 @@ private Q_SLOTS:
         QVERIFY(!r.pass);
         QCOMPARE(r.library.tolerances.version, qint64(1));
 
-        ToleranceSet v2 = setOf(QStringLiteral("dL=-1..1"), 80.0);
+        LibraryToleranceSet v2 = setOf(QStringLiteral("dL=-1..1"), 80.0);
         v2.id = v1.id;
         v2.version = 2;
         LibraryJudgement current = r.library;

@@ -258,14 +258,18 @@ private Q_SLOTS:
         QTest::addColumn<int>("mode"); // -1 spectral
         QTest::addColumn<bool>("legacy");
         QTest::addColumn<bool>("chinese");
+        QTest::addColumn<bool>("library"); // judged against a library standard: its columns follow
         for (int mode = 0; mode <= 6; ++mode) {
-            QTest::addRow("display mode %d", mode) << mode << false << false;
+            QTest::addRow("display mode %d", mode) << mode << false << false << false;
         }
         // The current layout's titles and verdicts through the Chinese catalogue.
-        QTest::newRow("display mode 3, Chinese catalogue") << 3 << false << true;
-        QTest::newRow("legacy English") << 3 << true << false;
-        QTest::newRow("legacy Chinese") << 3 << true << true;
-        QTest::newRow("spectral") << -1 << false << false;
+        QTest::newRow("display mode 3, Chinese catalogue") << 3 << false << true << false;
+        QTest::newRow("legacy English") << 3 << true << false << false;
+        QTest::newRow("legacy Chinese") << 3 << true << true << false;
+        QTest::newRow("display mode 6, library standard") << 6 << false << false << true;
+        QTest::newRow("display mode 3, library standard, Chinese") << 3 << false << true << true;
+        QTest::newRow("legacy Chinese, library standard") << 3 << true << true << true;
+        QTest::newRow("spectral") << -1 << false << false << false;
     }
 
     void roundTrip_sameBytes()
@@ -273,6 +277,7 @@ private Q_SLOTS:
         QFETCH(int, mode);
         QFETCH(bool, legacy);
         QFETCH(bool, chinese);
+        QFETCH(bool, library);
         if (mode < 0) {
             const QByteArray first = spectralCsv(testdata::spectra());
             QList<NamedSpectrum> read;
@@ -287,7 +292,18 @@ private Q_SLOTS:
             QVERIFY(catalogue.load(QCoreApplication::applicationDirPath() + QStringLiteral("/Tintwell_zh.qm")));
             QCoreApplication::installTranslator(&catalogue);
         }
-        const QByteArray first = comparisonCsv(legacy ? legacyRecords() : testdata::records(), mode, chinese);
+        QList<ComparisonRecord> records = legacy ? legacyRecords() : testdata::records();
+        if (library) {
+            records[0].library.standardName = QStringLiteral("红 12, \"=A1\"");
+            records[0].library.standardVersion = 3;
+            records[0].library.warning = true;
+            records[0].library.decidedBy = QStringLiteral("dE00");
+            records[1].library.standardName = QStringLiteral("Blue");
+            records[1].library.standardVersion = 1;
+            records[1].library.decidedBy = QStringLiteral("db");
+        }
+        const QByteArray first = comparisonCsv(records, mode, chinese);
+        QCOMPARE(first.contains(chinese ? "库标准" : "Library standard"), library);
         QList<ComparisonRecord> read;
         auto readMode = static_cast<DisplayMode>(-2); // neither a mode nor none: the reader sets it
         bool readChinese = !chinese;
@@ -297,6 +313,9 @@ private Q_SLOTS:
         QCOMPARE(readChinese, chinese && legacy);
         QCOMPARE(first.contains("合格"), chinese);
         QCOMPARE(read.value(1).pass, false);
+        QCOMPARE(read.value(0).library.standardName, records[0].library.standardName);
+        QCOMPARE(read.value(0).library.warning, library);
+        QCOMPARE(read.value(1).library.decidedBy, records[1].library.decidedBy);
         QCOMPARE(comparisonCsv(read, mode, chinese), first);
     }
 

@@ -1,5 +1,7 @@
 // The exchange-format readers under hostile input (see FuzzEntries.h).
 #include "FuzzEntries.h"
+#include "StandardFiles.h"
+#include "ToleranceSet.h"
 
 #include "CgatsFormat.h"
 #include "CsvFormat.h"
@@ -7,6 +9,7 @@
 
 #include <QBuffer>
 
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 
@@ -117,6 +120,39 @@ void csvFile(const std::uint8_t* data, std::size_t size)
         QList<NamedSpectrum> again;
         if (!formats::readSpectralCsv(first, again).ok
             || written([&](QIODevice& d) { return formats::writeSpectralCsv(again, d); }) != first) {
+            std::abort();
+        }
+    }
+}
+
+void standardsFile(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0) {
+        return;
+    }
+    const QByteArrayView bytes = view(data + 1, size - 1);
+    const auto soundLimits = [](const QList<ToleranceLimit>& limits) {
+        for (const ToleranceLimit& limit : limits) {
+            if (!(limit.low <= limit.high) || !std::isfinite(limit.low) || !std::isfinite(limit.high)) {
+                return false;
+            }
+        }
+        const ToleranceParse again = parseToleranceLimits(formatToleranceLimits(limits));
+        return again.ok() && again.limits == limits;
+    };
+    if (!(data[0] & 1)) {
+        const ToleranceParse parsed = parseToleranceLimits(QString::fromUtf8(bytes));
+        if (parsed.ok() && !soundLimits(parsed.limits)) {
+            std::abort();
+        }
+        return;
+    }
+    const StandardFiles::ReadResult read = StandardFiles::readCsv(bytes);
+    for (const StandardFiles::Imported& imported : read.standards) {
+        const Standard& s = imported.standard;
+        const bool spectrumOk = s.spectrum.isEmpty() || s.spectrum.size() == kStandardSpectrumBands;
+        if (s.name.trimmed().isEmpty() || !(s.hasLab() || s.hasHaze() || s.hasTransmittance()) || !spectrumOk
+            || (imported.ownSet && !soundLimits(imported.ownSet->limits))) {
             std::abort();
         }
     }

@@ -53,6 +53,13 @@ void cgatsFile(const std::uint8_t* data, std::size_t size);
 void cxfFile(const std::uint8_t* data, std::size_t size);
 void csvFile(const std::uint8_t* data, std::size_t size);
 
+// Input: selector byte (bit 0 set: a library-of-standards CSV; clear: a
+// tolerance LIST), then the text. A LIST that reads is written and read
+// again and must give the same limits; a CSV that reads must hold only
+// standards the library would keep (a name, values, 0 or 31 spectral values,
+// sound ranges). Anything else aborts.
+void standardsFile(const std::uint8_t* data, std::size_t size);
+
 // Builds a protocolReplies input from its parts.
 QByteArray protocolInput(int command, bool repairChecksums, int parameter,
                          const QList<QByteArray>& replies);

@@ -26,6 +26,7 @@ private Q_SLOTS:
         QTest::newRow("CGATS") << QStringLiteral("fuzz_cgats") << 6;
         QTest::newRow("CxF3") << QStringLiteral("fuzz_cxf") << 6;
         QTest::newRow("CSV") << QStringLiteral("fuzz_csv") << 5;
+        QTest::newRow("standards") << QStringLiteral("fuzz_standards") << 6;
     }
 
     void replay()
@@ -41,6 +42,7 @@ private Q_SLOTS:
             {QStringLiteral("fuzz_cgats"), fuzz::cgatsFile},
             {QStringLiteral("fuzz_cxf"), fuzz::cxfFile},
             {QStringLiteral("fuzz_csv"), fuzz::csvFile},
+            {QStringLiteral("fuzz_standards"), fuzz::standardsFile},
         };
         // TINTWELL_FUZZ_CORPUS_DIR replays another corpus (a campaign's, in
         // build/fuzz/corpus) to find its slowest input.

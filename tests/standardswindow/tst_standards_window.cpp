@@ -55,7 +55,7 @@ class tst_standards_window : public QObject
         Standard s;
         s.name = name;
         s.withLab(l, 1, 2);
-        ToleranceSet set;
+        LibraryToleranceSet set;
         set.limits << limitOf(ToleranceQuantity::dE00, 0, 1.0);
         return *m_library->add(s, set);
     }
@@ -104,7 +104,7 @@ private Q_SLOTS:
 
     void setText_namesTheBand()
     {
-        ToleranceSet set;
+        LibraryToleranceSet set;
         QCOMPARE(StandardTexts::set(set), QStringLiteral("no limits"));
         set.limits << limitOf(ToleranceQuantity::dE00, 0, 1) << limitOf(ToleranceQuantity::T, -1, 1);
         set.warnPercent = 80;
@@ -149,12 +149,12 @@ private Q_SLOTS:
     void setEditor_roundTripAndRefusal()
     {
         ToleranceSetEditor editor;
-        ToleranceSet set;
+        LibraryToleranceSet set;
         set.limits << limitOf(ToleranceQuantity::dE00, 0, 1.25) << limitOf(ToleranceQuantity::db, -0.3, 0.6, false);
         set.warnPercent = 80;
         editor.setSet(set);
         QString error;
-        std::optional<ToleranceSet> back = editor.set(&error);
+        std::optional<LibraryToleranceSet> back = editor.set(&error);
         QVERIFY2(back, qPrintable(error));
         QCOMPARE(back->limits, set.limits);
         QCOMPARE(back->warnPercent, 80.0);
@@ -271,7 +271,7 @@ private Q_SLOTS:
     // The dialog keeps the operator until the standard has a name and a set that reads.
     void saveDialog_refusesWithoutName()
     {
-        ToleranceSet shared;
+        LibraryToleranceSet shared;
         shared.id = QUuid::createUuid();
         shared.name = QStringLiteral("Film");
         SaveStandardDialog dialog({shared}, QStringLiteral("L* 50.00"));

@@ -52,7 +52,7 @@ void addStandard(StandardLibrary& library, const QString& name, const QString& c
     standard.values[ComparisonRecord::Haze] = haze;
     standard.values[ComparisonRecord::Transmittance] = t;
     standard.note = QStringLiteral("Agreed with the customer, 2026");
-    ToleranceSet set;
+    LibraryToleranceSet set;
     set.limits = parseToleranceLimits(limits).limits;
     set.warnPercent = warn;
     library.add(standard, set);

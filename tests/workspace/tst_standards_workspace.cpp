@@ -25,9 +25,9 @@
 
 namespace {
 
-ToleranceSet setOf(const QString& list, double warn)
+LibraryToleranceSet setOf(const QString& list, double warn)
 {
-    ToleranceSet set;
+    LibraryToleranceSet set;
     const ToleranceParse parsed = parseToleranceLimits(list);
     set.limits = parsed.limits;
     set.warnPercent = warn;
@@ -234,7 +234,7 @@ private Q_SLOTS:
         QCOMPARE(picker().chosen()->id, saved->id);
 
         m_page->session().takeStandard(scanned, false);
-        QVERIFY(!picker().saveMeasured(QStringLiteral("green 7"), QString(), QString(), ToleranceSet()));
+        QVERIFY(!picker().saveMeasured(QStringLiteral("green 7"), QString(), QString(), LibraryToleranceSet()));
         QVERIFY(!picker().message().isEmpty());
     }
 
@@ -273,7 +273,7 @@ private Q_SLOTS:
 
         Standard edited = model.standardAt(0);
         edited.note = QStringLiteral("new batch");
-        ToleranceSet shared = setOf(QStringLiteral("dE00<=0.8"), 75);
+        LibraryToleranceSet shared = setOf(QStringLiteral("dE00<=0.8"), 75);
         shared.name = QStringLiteral("Automotive");
         QString error;
         const std::optional<Standard> saved = model.save(edited, shared, &error);
@@ -288,7 +288,7 @@ private Q_SLOTS:
         m_library->setReadOnly(true);
         QVERIFY(model.isReadOnly());
         QVERIFY(!model.readOnlyReason().isEmpty());
-        QVERIFY(!model.save(*saved, ToleranceSet(), &error));
+        QVERIFY(!model.save(*saved, LibraryToleranceSet(), &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(m_library->standard(saved->id)->version, saved->version);
     }

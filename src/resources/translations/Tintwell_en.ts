@@ -3127,6 +3127,371 @@ Commands:
     </message>
 </context>
 <context>
+    <name>ToleranceSet</name>
+    <message>
+        <source>Tolerance &quot;%1&quot;: %2</source>
+        <translation>Tolerance &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>empty limit</source>
+        <translation>empty limit</translation>
+    </message>
+    <message>
+        <source>only &quot;:info&quot; may follow a limit</source>
+        <translation>only &quot;:info&quot; may follow a limit</translation>
+    </message>
+    <message>
+        <source>expected a quantity followed by &lt;= or =</source>
+        <translation>expected a quantity followed by &lt;= or =</translation>
+    </message>
+    <message>
+        <source>unknown quantity (dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t)</source>
+        <translation>unknown quantity (dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t)</translation>
+    </message>
+    <message>
+        <source>a delta-E limit is written &lt;=LIMIT</source>
+        <translation>a delta-E limit is written &lt;=LIMIT</translation>
+    </message>
+    <message>
+        <source>the limit must be a number from 0 up</source>
+        <translation>the limit must be a number from 0 up</translation>
+    </message>
+    <message>
+        <source>a difference is limited by a range =LOW..HIGH</source>
+        <translation>a difference is limited by a range =LOW..HIGH</translation>
+    </message>
+    <message>
+        <source>expected a range LOW..HIGH or a number from 0 up</source>
+        <translation>expected a range LOW..HIGH or a number from 0 up</translation>
+    </message>
+    <message>
+        <source>expected a range LOW..HIGH of two numbers</source>
+        <translation>expected a range LOW..HIGH of two numbers</translation>
+    </message>
+    <message>
+        <source>the low end of the range is above its high end</source>
+        <translation>the low end of the range is above its high end</translation>
+    </message>
+    <message>
+        <source>this quantity is limited twice</source>
+        <translation>this quantity is limited twice</translation>
+    </message>
+</context>
+<context>
+    <name>StandardLibrary</name>
+    <message>
+        <source>The library of standards %1 cannot be used: %2</source>
+        <translation>The library of standards %1 cannot be used: %2</translation>
+    </message>
+    <message>
+        <source>The library of standards is not open.</source>
+        <translation>The library of standards is not open.</translation>
+    </message>
+    <message>
+        <source>The library of standards is read-only here: it is kept in the station database, where a manager changes it.</source>
+        <translation>The library of standards is read-only here: it is kept in the station database, where a manager changes it.</translation>
+    </message>
+    <message>
+        <source>A standard needs a name.</source>
+        <translation>A standard needs a name.</translation>
+    </message>
+    <message>
+        <source>The spectrum of &quot;%1&quot; has %2 values; a spectrum has 31 (400 to 700 nm).</source>
+        <translation>The spectrum of &quot;%1&quot; has %2 values; a spectrum has 31 (400 to 700 nm).</translation>
+    </message>
+    <message>
+        <source>The standard &quot;%1&quot; has no values: give L*a*b*, haze or T.</source>
+        <translation>The standard &quot;%1&quot; has no values: give L*a*b*, haze or T.</translation>
+    </message>
+    <message>
+        <source>A standard named &quot;%1&quot; is in the library already.</source>
+        <translation>A standard named &quot;%1&quot; is in the library already.</translation>
+    </message>
+    <message>
+        <source>The tolerance set named for &quot;%1&quot; is not in the library.</source>
+        <translation>The tolerance set named for &quot;%1&quot; is not in the library.</translation>
+    </message>
+    <message>
+        <source>The standard &quot;%1&quot; is not in the library.</source>
+        <translation>The standard &quot;%1&quot; is not in the library.</translation>
+    </message>
+    <message>
+        <source>That standard is not in the library.</source>
+        <translation>That standard is not in the library.</translation>
+    </message>
+    <message>
+        <source>A shared tolerance set needs a name.</source>
+        <translation>A shared tolerance set needs a name.</translation>
+    </message>
+    <message>
+        <source>A tolerance set named &quot;%1&quot; is in the library already.</source>
+        <translation>A tolerance set named &quot;%1&quot; is in the library already.</translation>
+    </message>
+</context>
+<context>
+    <name>StandardFiles</name>
+    <message>
+        <source>The file is empty; its first row names the columns: %1.</source>
+        <translation>The file is empty; its first row names the columns: %1.</translation>
+    </message>
+    <message>
+        <source>the columns must be %1, optionally followed by s400 … s700</source>
+        <translation>the columns must be %1, optionally followed by s400 … s700</translation>
+    </message>
+    <message>
+        <source>%1 cells where the header has %2</source>
+        <translation>%1 cells where the header has %2</translation>
+    </message>
+    <message>
+        <source>the standard has no name</source>
+        <translation>the standard has no name</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is named twice</source>
+        <translation>&quot;%1&quot; is named twice</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; in column %2 is not a number</source>
+        <translation>&quot;%1&quot; in column %2 is not a number</translation>
+    </message>
+    <message>
+        <source>L, a and b are given together or not at all</source>
+        <translation>L, a and b are given together or not at all</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has no values: give L, a and b, haze or t</source>
+        <translation>&quot;%1&quot; has no values: give L, a and b, haze or t</translation>
+    </message>
+    <message>
+        <source>the spectrum needs a number in every column s400 … s700 (%1)</source>
+        <translation>the spectrum needs a number in every column s400 … s700 (%1)</translation>
+    </message>
+    <message>
+        <source>the warning band &quot;%1&quot; is not a percentage from 0 up to 100</source>
+        <translation>the warning band &quot;%1&quot; is not a percentage from 0 up to 100</translation>
+    </message>
+    <message>
+        <source>a standard has its own tolerances or a shared set, not both</source>
+        <translation>a standard has its own tolerances or a shared set, not both</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is named twice in the file</source>
+        <translation>&quot;%1&quot; is named twice in the file</translation>
+    </message>
+    <message>
+        <source>The workbook %1 cannot be read: %2</source>
+        <translation>The workbook %1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>Row %1: every standard of the library needs a name of its own.</source>
+        <translation>Row %1: every standard of the library needs a name of its own.</translation>
+    </message>
+    <message>
+        <source>%1: standards are read from .csv, .ti3, .txt, .cxf or .xlsx files.</source>
+        <translation>%1: standards are read from .csv, .ti3, .txt, .cxf or .xlsx files.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>%1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>%1: standards are written to .csv, .ti3, .txt, .cxf or .xlsx files.</source>
+        <translation>%1: standards are written to .csv, .ti3, .txt, .cxf or .xlsx files.</translation>
+    </message>
+    <message>
+        <source>None of the standards has L*a*b* values to write to %1.</source>
+        <translation>None of the standards has L*a*b* values to write to %1.</translation>
+    </message>
+    <message>
+        <source>A standard-colour workbook is made for one instrument model; name it.</source>
+        <translation>A standard-colour workbook is made for one instrument model; name it.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: there is no shared tolerance set &quot;%2&quot;.</source>
+        <translation>&quot;%1&quot;: there is no shared tolerance set &quot;%2&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>There is no standard &quot;%1&quot; in the library.</source>
+        <translation>There is no standard &quot;%1&quot; in the library.</translation>
+    </message>
+    <message>
+        <source>--lab takes three numbers L,a,b, not &quot;%1&quot;.</source>
+        <translation>--lab takes three numbers L,a,b, not &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>--%1 takes a number, not &quot;%2&quot;.</source>
+        <translation>--%1 takes a number, not &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>--warn takes a percentage from 0 up to 100, not &quot;%1&quot;.</source>
+        <translation>--warn takes a percentage from 0 up to 100, not &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Name the library standard by --standard-name or by --standard-code, not both.</source>
+        <translation>Name the library standard by --standard-name or by --standard-code, not both.</translation>
+    </message>
+    <message>
+        <source>No standard in the library has the code &quot;%1&quot;.</source>
+        <translation>No standard in the library has the code &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Added &quot;%1&quot; (version %2).</source>
+        <translation>Added &quot;%1&quot; (version %2).</translation>
+    </message>
+    <message>
+        <source>standards set needs at least one of --%1.</source>
+        <translation>standards set needs at least one of --%1.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is now version %2.</source>
+        <translation>&quot;%1&quot; is now version %2.</translation>
+    </message>
+    <message>
+        <source>Removed &quot;%1&quot;; its versions stay readable.</source>
+        <translation>Removed &quot;%1&quot;; its versions stay readable.</translation>
+    </message>
+    <message>
+        <source>%1 added, %2 changed, %3 unchanged.</source>
+        <translation>%1 added, %2 changed, %3 unchanged.</translation>
+    </message>
+    <message>
+        <source>%1: standards are written to .csv, .ti3, .txt, .cxf or .xlsx files.</source>
+        <translation>%1: standards are written to .csv, .ti3, .txt, .cxf or .xlsx files.</translation>
+    </message>
+    <message>
+        <source>A standard-colour workbook is made for one model: give --model MODEL.</source>
+        <translation>A standard-colour workbook is made for one model: give --model MODEL.</translation>
+    </message>
+    <message>
+        <source>compare needs --standard VALUES|FILE|measure, --standard-name NAME or --standard-code CODE (one of them).</source>
+        <translation>compare needs --standard VALUES|FILE|measure, --standard-name NAME or --standard-code CODE (one of them).</translation>
+    </message>
+    <message>
+        <source>A library standard is judged by its own tolerances; --tolerance is not taken with it.</source>
+        <translation>A library standard is judged by its own tolerances; --tolerance is not taken with it.</translation>
+    </message>
+    <message>
+        <source>the standard&apos;s L*, a* and b*</source>
+        <translation>the standard&apos;s L*, a* and b*</translation>
+    </message>
+    <message>
+        <source>the standard&apos;s haze in percent</source>
+        <translation>the standard&apos;s haze in percent</translation>
+    </message>
+    <message>
+        <source>the standard&apos;s transmittance in percent</source>
+        <translation>the standard&apos;s transmittance in percent</translation>
+    </message>
+    <message>
+        <source>an article number or barcode, to find the standard by</source>
+        <translation>an article number or barcode, to find the standard by</translation>
+    </message>
+    <message>
+        <source>a note</source>
+        <translation>a note</translation>
+    </message>
+    <message>
+        <source>its limits: dE00&lt;=1.0,dL=-0.8..0.8,db=-0.3..0.6:info (dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t; :info only informs)</source>
+        <translation>its limits: dE00&lt;=1.0,dL=-0.8..0.8,db=-0.3..0.6:info (dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t; :info only informs)</translation>
+    </message>
+    <message>
+        <source>the warning band: a PASS beyond this percentage of a limit is a warning</source>
+        <translation>the warning band: a PASS beyond this percentage of a limit is a warning</translation>
+    </message>
+    <message>
+        <source>judge against this standard of the library and its tolerances</source>
+        <translation>judge against this standard of the library and its tolerances</translation>
+    </message>
+    <message>
+        <source>the same, the standard found by its code</source>
+        <translation>the same, the standard found by its code</translation>
+    </message>
+    <message>
+        <source>a PASS with a warning gives exit status 1</source>
+        <translation>a PASS with a warning gives exit status 1</translation>
+    </message>
+    <message>
+        <source>the standards of the library: name, code, version and tolerances</source>
+        <translation>the standards of the library: name, code, version and tolerances</translation>
+    </message>
+    <message>
+        <source>one standard of the library in full</source>
+        <translation>one standard of the library in full</translation>
+    </message>
+    <message>
+        <source>add a standard to the library</source>
+        <translation>add a standard to the library</translation>
+    </message>
+    <message>
+        <source>change a standard: a new version, the others stay readable</source>
+        <translation>change a standard: a new version, the others stay readable</translation>
+    </message>
+    <message>
+        <source>take a standard out of the library (its versions stay readable)</source>
+        <translation>take a standard out of the library (its versions stay readable)</translation>
+    </message>
+    <message>
+        <source>standards from a CSV, CGATS, CxF3 or standard-colour workbook file; known names get a new version</source>
+        <translation>standards from a CSV, CGATS, CxF3 or standard-colour workbook file; known names get a new version</translation>
+    </message>
+    <message>
+        <source>the library to a CSV, CGATS, CxF3 or (for MODEL) standard-colour workbook file</source>
+        <translation>the library to a CSV, CGATS, CxF3 or (for MODEL) standard-colour workbook file</translation>
+    </message>
+    <message>
+        <source>the instrument model a workbook is made for</source>
+        <translation>the instrument model a workbook is made for</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Library standard</source>
+        <translation>Library standard</translation>
+    </message>
+    <message>
+        <source>Standard version</source>
+        <translation>Standard version</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Decided by</source>
+        <translation>Decided by</translation>
+    </message>
+</context>
+<context>
+    <name>CsvReader</name>
+    <message>
+        <source>%1: &quot;%2&quot; is not a version</source>
+        <translation>%1: &quot;%2&quot; is not a version</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is neither WARNING nor empty</source>
+        <translation>%1: &quot;%2&quot; is neither WARNING nor empty</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is no limit</source>
+        <translation>%1: &quot;%2&quot; is no limit</translation>
+    </message>
+</context>
+<context>
+    <name>StandardLibrary</name>
+    <message>
+        <source>The code &quot;%1&quot; is that of &quot;%2&quot; already; a barcode must find one standard.</source>
+        <translation>The code &quot;%1&quot; is that of &quot;%2&quot; already; a barcode must find one standard.</translation>
+    </message>
+</context>
+<context>
     <name>StandardPicker</name>
     <message>
         <source>No library of standards is open.</source>

@@ -3164,6 +3164,371 @@ Commands:
     </message>
 </context>
 <context>
+    <name>ToleranceSet</name>
+    <message>
+        <source>Tolerance &quot;%1&quot;: %2</source>
+        <translation>公差“%1”：%2</translation>
+    </message>
+    <message>
+        <source>empty limit</source>
+        <translation>空的限值</translation>
+    </message>
+    <message>
+        <source>only &quot;:info&quot; may follow a limit</source>
+        <translation>限值后只能跟“:info”</translation>
+    </message>
+    <message>
+        <source>expected a quantity followed by &lt;= or =</source>
+        <translation>应为一个量，后跟 &lt;= 或 =</translation>
+    </message>
+    <message>
+        <source>unknown quantity (dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t)</source>
+        <translation>未知的量（dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t）</translation>
+    </message>
+    <message>
+        <source>a delta-E limit is written &lt;=LIMIT</source>
+        <translation>色差限值写作 &lt;=限值</translation>
+    </message>
+    <message>
+        <source>the limit must be a number from 0 up</source>
+        <translation>限值必须是不小于 0 的数</translation>
+    </message>
+    <message>
+        <source>a difference is limited by a range =LOW..HIGH</source>
+        <translation>差值的限值是一个范围 =下限..上限</translation>
+    </message>
+    <message>
+        <source>expected a range LOW..HIGH or a number from 0 up</source>
+        <translation>应为范围 下限..上限，或不小于 0 的数</translation>
+    </message>
+    <message>
+        <source>expected a range LOW..HIGH of two numbers</source>
+        <translation>应为由两个数组成的范围 下限..上限</translation>
+    </message>
+    <message>
+        <source>the low end of the range is above its high end</source>
+        <translation>范围的下限大于上限</translation>
+    </message>
+    <message>
+        <source>this quantity is limited twice</source>
+        <translation>这个量被限定了两次</translation>
+    </message>
+</context>
+<context>
+    <name>StandardLibrary</name>
+    <message>
+        <source>The library of standards %1 cannot be used: %2</source>
+        <translation>标准库 %1 无法使用：%2</translation>
+    </message>
+    <message>
+        <source>The library of standards is not open.</source>
+        <translation>标准库未打开。</translation>
+    </message>
+    <message>
+        <source>The library of standards is read-only here: it is kept in the station database, where a manager changes it.</source>
+        <translation>此处的标准库为只读：它保存在工作站数据库中，由管理员修改。</translation>
+    </message>
+    <message>
+        <source>A standard needs a name.</source>
+        <translation>标准需要一个名称。</translation>
+    </message>
+    <message>
+        <source>The spectrum of &quot;%1&quot; has %2 values; a spectrum has 31 (400 to 700 nm).</source>
+        <translation>“%1”的光谱有 %2 个值；光谱应有 31 个（400 至 700 nm）。</translation>
+    </message>
+    <message>
+        <source>The standard &quot;%1&quot; has no values: give L*a*b*, haze or T.</source>
+        <translation>标准“%1”没有数值：请给出 L*a*b*、雾度或透过率。</translation>
+    </message>
+    <message>
+        <source>A standard named &quot;%1&quot; is in the library already.</source>
+        <translation>标准库中已有名为“%1”的标准。</translation>
+    </message>
+    <message>
+        <source>The tolerance set named for &quot;%1&quot; is not in the library.</source>
+        <translation>为“%1”指定的公差组不在标准库中。</translation>
+    </message>
+    <message>
+        <source>The standard &quot;%1&quot; is not in the library.</source>
+        <translation>标准“%1”不在标准库中。</translation>
+    </message>
+    <message>
+        <source>That standard is not in the library.</source>
+        <translation>该标准不在标准库中。</translation>
+    </message>
+    <message>
+        <source>A shared tolerance set needs a name.</source>
+        <translation>共享公差组需要一个名称。</translation>
+    </message>
+    <message>
+        <source>A tolerance set named &quot;%1&quot; is in the library already.</source>
+        <translation>标准库中已有名为“%1”的公差组。</translation>
+    </message>
+</context>
+<context>
+    <name>StandardFiles</name>
+    <message>
+        <source>The file is empty; its first row names the columns: %1.</source>
+        <translation>文件为空；第一行应列出各列：%1。</translation>
+    </message>
+    <message>
+        <source>the columns must be %1, optionally followed by s400 … s700</source>
+        <translation>各列必须为 %1，其后可跟 s400 … s700</translation>
+    </message>
+    <message>
+        <source>%1 cells where the header has %2</source>
+        <translation>有 %1 个单元格，而表头有 %2 个</translation>
+    </message>
+    <message>
+        <source>the standard has no name</source>
+        <translation>标准没有名称</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is named twice</source>
+        <translation>“%1”出现了两次</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; in column %2 is not a number</source>
+        <translation>列 %2 中的“%1”不是数字</translation>
+    </message>
+    <message>
+        <source>L, a and b are given together or not at all</source>
+        <translation>L、a、b 必须同时给出或都不给出</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has no values: give L, a and b, haze or t</source>
+        <translation>“%1”没有数值：请给出 L、a 和 b、haze 或 t</translation>
+    </message>
+    <message>
+        <source>the spectrum needs a number in every column s400 … s700 (%1)</source>
+        <translation>光谱在 s400 … s700 的每一列都需要一个数（%1）</translation>
+    </message>
+    <message>
+        <source>the warning band &quot;%1&quot; is not a percentage from 0 up to 100</source>
+        <translation>预警带“%1”不是 0 至 100（不含）之间的百分比</translation>
+    </message>
+    <message>
+        <source>a standard has its own tolerances or a shared set, not both</source>
+        <translation>标准要么有自己的公差，要么使用共享公差组，不能两者都有</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is named twice in the file</source>
+        <translation>文件中“%1”出现了两次</translation>
+    </message>
+    <message>
+        <source>The workbook %1 cannot be read: %2</source>
+        <translation>无法读取工作簿 %1：%2</translation>
+    </message>
+    <message>
+        <source>Row %1: every standard of the library needs a name of its own.</source>
+        <translation>第 %1 行：库中每个标准都需要自己的名称。</translation>
+    </message>
+    <message>
+        <source>%1: standards are read from .csv, .ti3, .txt, .cxf or .xlsx files.</source>
+        <translation>%1：标准只能从 .csv、.ti3、.txt、.cxf 或 .xlsx 文件读取。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read: %2</source>
+        <translation>无法读取 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1: standards are written to .csv, .ti3, .txt, .cxf or .xlsx files.</source>
+        <translation>%1：标准只能写入 .csv、.ti3、.txt、.cxf 或 .xlsx 文件。</translation>
+    </message>
+    <message>
+        <source>None of the standards has L*a*b* values to write to %1.</source>
+        <translation>没有任何标准有可写入 %1 的 L*a*b* 值。</translation>
+    </message>
+    <message>
+        <source>A standard-colour workbook is made for one instrument model; name it.</source>
+        <translation>标准色工作簿只针对一种仪器型号，请指定型号。</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: there is no shared tolerance set &quot;%2&quot;.</source>
+        <translation>“%1”：没有名为“%2”的共享公差组。</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>There is no standard &quot;%1&quot; in the library.</source>
+        <translation>标准库中没有标准“%1”。</translation>
+    </message>
+    <message>
+        <source>--lab takes three numbers L,a,b, not &quot;%1&quot;.</source>
+        <translation>--lab 需要三个数 L,a,b，而不是“%1”。</translation>
+    </message>
+    <message>
+        <source>--%1 takes a number, not &quot;%2&quot;.</source>
+        <translation>--%1 需要一个数，而不是“%2”。</translation>
+    </message>
+    <message>
+        <source>--warn takes a percentage from 0 up to 100, not &quot;%1&quot;.</source>
+        <translation>--warn 需要 0 至 100（不含）之间的百分比，而不是“%1”。</translation>
+    </message>
+    <message>
+        <source>Name the library standard by --standard-name or by --standard-code, not both.</source>
+        <translation>请用 --standard-name 或 --standard-code 指定标准库中的标准，不能同时使用。</translation>
+    </message>
+    <message>
+        <source>No standard in the library has the code &quot;%1&quot;.</source>
+        <translation>标准库中没有代码为“%1”的标准。</translation>
+    </message>
+    <message>
+        <source>Added &quot;%1&quot; (version %2).</source>
+        <translation>已添加“%1”（版本 %2）。</translation>
+    </message>
+    <message>
+        <source>standards set needs at least one of --%1.</source>
+        <translation>standards set 至少需要 --%1 中的一个。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is now version %2.</source>
+        <translation>“%1”现在是版本 %2。</translation>
+    </message>
+    <message>
+        <source>Removed &quot;%1&quot;; its versions stay readable.</source>
+        <translation>已移除“%1”；其各版本仍可读取。</translation>
+    </message>
+    <message>
+        <source>%1 added, %2 changed, %3 unchanged.</source>
+        <translation>添加 %1 个，修改 %2 个，未变 %3 个。</translation>
+    </message>
+    <message>
+        <source>%1: standards are written to .csv, .ti3, .txt, .cxf or .xlsx files.</source>
+        <translation>%1：标准只能写入 .csv、.ti3、.txt、.cxf 或 .xlsx 文件。</translation>
+    </message>
+    <message>
+        <source>A standard-colour workbook is made for one model: give --model MODEL.</source>
+        <translation>标准色工作簿只针对一种型号：请给出 --model 型号。</translation>
+    </message>
+    <message>
+        <source>compare needs --standard VALUES|FILE|measure, --standard-name NAME or --standard-code CODE (one of them).</source>
+        <translation>compare 需要 --standard 数值|文件|measure、--standard-name 名称或 --standard-code 代码（三者之一）。</translation>
+    </message>
+    <message>
+        <source>A library standard is judged by its own tolerances; --tolerance is not taken with it.</source>
+        <translation>标准库中的标准按其自己的公差判定；不能同时使用 --tolerance。</translation>
+    </message>
+    <message>
+        <source>the standard&apos;s L*, a* and b*</source>
+        <translation>标准的 L*、a* 和 b*</translation>
+    </message>
+    <message>
+        <source>the standard&apos;s haze in percent</source>
+        <translation>标准的雾度（百分比）</translation>
+    </message>
+    <message>
+        <source>the standard&apos;s transmittance in percent</source>
+        <translation>标准的透过率（百分比）</translation>
+    </message>
+    <message>
+        <source>an article number or barcode, to find the standard by</source>
+        <translation>物料号或条形码，用于查找标准</translation>
+    </message>
+    <message>
+        <source>a note</source>
+        <translation>备注</translation>
+    </message>
+    <message>
+        <source>its limits: dE00&lt;=1.0,dL=-0.8..0.8,db=-0.3..0.6:info (dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t; :info only informs)</source>
+        <translation>其限值：dE00&lt;=1.0,dL=-0.8..0.8,db=-0.3..0.6:info（dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t；:info 仅作提示）</translation>
+    </message>
+    <message>
+        <source>the warning band: a PASS beyond this percentage of a limit is a warning</source>
+        <translation>预警带：超过限值此百分比的合格结果给出预警</translation>
+    </message>
+    <message>
+        <source>judge against this standard of the library and its tolerances</source>
+        <translation>按标准库中的此标准及其公差判定</translation>
+    </message>
+    <message>
+        <source>the same, the standard found by its code</source>
+        <translation>同上，按代码查找标准</translation>
+    </message>
+    <message>
+        <source>a PASS with a warning gives exit status 1</source>
+        <translation>带预警的合格结果返回退出状态 1</translation>
+    </message>
+    <message>
+        <source>the standards of the library: name, code, version and tolerances</source>
+        <translation>标准库中的标准：名称、代码、版本和公差</translation>
+    </message>
+    <message>
+        <source>one standard of the library in full</source>
+        <translation>标准库中一个标准的全部信息</translation>
+    </message>
+    <message>
+        <source>add a standard to the library</source>
+        <translation>向标准库添加一个标准</translation>
+    </message>
+    <message>
+        <source>change a standard: a new version, the others stay readable</source>
+        <translation>修改一个标准：生成新版本，旧版本仍可读取</translation>
+    </message>
+    <message>
+        <source>take a standard out of the library (its versions stay readable)</source>
+        <translation>从标准库中移除一个标准（其各版本仍可读取）</translation>
+    </message>
+    <message>
+        <source>standards from a CSV, CGATS, CxF3 or standard-colour workbook file; known names get a new version</source>
+        <translation>从 CSV、CGATS、CxF3 或标准色工作簿文件导入标准；已有名称生成新版本</translation>
+    </message>
+    <message>
+        <source>the library to a CSV, CGATS, CxF3 or (for MODEL) standard-colour workbook file</source>
+        <translation>将标准库导出为 CSV、CGATS、CxF3 或（针对某型号的）标准色工作簿文件</translation>
+    </message>
+    <message>
+        <source>the instrument model a workbook is made for</source>
+        <translation>工作簿所针对的仪器型号</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Library standard</source>
+        <translation>库标准</translation>
+    </message>
+    <message>
+        <source>Standard version</source>
+        <translation>标准版本</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>预警</translation>
+    </message>
+    <message>
+        <source>Decided by</source>
+        <translation>判定依据</translation>
+    </message>
+</context>
+<context>
+    <name>CsvReader</name>
+    <message>
+        <source>%1: &quot;%2&quot; is not a version</source>
+        <translation>%1：“%2”不是版本号</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is neither WARNING nor empty</source>
+        <translation>%1：“%2”既不是 WARNING 也不是空白</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is no limit</source>
+        <translation>%1：“%2”不是限值</translation>
+    </message>
+</context>
+<context>
+    <name>StandardLibrary</name>
+    <message>
+        <source>The code &quot;%1&quot; is that of &quot;%2&quot; already; a barcode must find one standard.</source>
+        <translation>代码“%1”已属于“%2”；一个条形码只能对应一个标准。</translation>
+    </message>
+</context>
+<context>
     <name>StandardPicker</name>
     <message>
         <source>No library of standards is open.</source>
