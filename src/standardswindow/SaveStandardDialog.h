@@ -3,7 +3,7 @@
 // its tolerances: a set of its own (edited here) or a shared set of the
 // library. The caller keeps it in the library.
 
-#include "LibraryToleranceSet.h"
+#include "ToleranceSet.h"
 
 #include <QDialog>
 

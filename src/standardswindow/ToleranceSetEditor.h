@@ -4,7 +4,7 @@
 // only informs) and the warning band. What it holds is read back through the
 // set parser, so it refuses what the command line refuses, naming the item.
 
-#include "LibraryToleranceSet.h"
+#include "ToleranceSet.h"
 
 #include <QWidget>
 
