@@ -40,9 +40,9 @@ QString statisticText(double value, int decimals)
 
 QStringList statisticsColumnTitles()
 {
-    return {tr("Standard"), tr("Difference"), tr("Rows"), tr("PASS"), tr("NG"), tr("Warnings"), tr("Pass rate"), tr("n"),
+    return {tr("Standard"), tr("Difference"), tr("Rows"), tr("PASS"), tr("NG"), tr("Pass rate"), tr("n"),
             tr("Mean"), tr("SD"), tr("Min"), tr("Max"), tr("Median"), tr("P95"), tr("Cp"), tr("Cpk"),
-            tr("Pp"), tr("Ppk"), tr("Cpk 95% lower"), tr("Ppk 95% lower"), tr("Percentile index"), tr("Fit")};
+            tr("Pp"), tr("Ppk"), tr("Cpk 95% lower"), tr("Ppk 95% lower"), tr("Percentile index"), tr("Fit"), tr("Warnings")};
 }
 
 QString statisticsGroupName(const StatisticsGroup& group, int index)
@@ -62,7 +62,7 @@ QStringList statisticsRow(const StatisticsGroup& group, int index, StatQuantity 
     const CapabilityIndices& c = s.indices;
     QStringList row;
     row << statisticsGroupName(group, index) << quantitySymbol(quantity) << QString::number(group.records)
-        << QString::number(group.passed) << QString::number(group.failed()) << QString::number(group.warnings)
+        << QString::number(group.passed) << QString::number(group.failed())
         << (group.records ? QStringLiteral("%1%").arg(statisticText(100.0 * group.passRate(), 1)) : statisticsDash())
         << QString::number(s.n);
     // Differences carry the display's two decimals; one more for the spread.
@@ -71,6 +71,7 @@ QStringList statisticsRow(const StatisticsGroup& group, int index, StatQuantity 
     row << statisticText(c.cp, 2) << statisticText(c.cpk, 2) << statisticText(c.pp, 2) << statisticText(c.ppk, 2)
         << statisticText(c.cpkLower, 2) << statisticText(c.ppkLower, 2) << statisticText(c.percentileIndex, 2)
         << (quantity == StatQuantity::DeltaE ? fitName(s.fit) : statisticsDash());
+    row << QString::number(group.warnings);
     return row;
 }
 

@@ -11,9 +11,11 @@
 #include <QStringList>
 
 enum StatisticsColumn {
-    StatStandard, StatQuantityColumn, StatRecords, StatPass, StatNg, StatWarnings, StatPassRate, StatN, StatMean, StatSd,
+    StatStandard, StatQuantityColumn, StatRecords, StatPass, StatNg, StatPassRate, StatN, StatMean, StatSd,
     StatMin, StatMax, StatMedian, StatP95, StatCp, StatCpk, StatPp, StatPpk, StatCpkLower, StatPpkLower,
-    StatPercentileIndex, StatFit, StatColumnCount
+    StatPercentileIndex, StatFit,
+    // Last, so the columns a spreadsheet of earlier exports reads keep their places.
+    StatWarnings, StatColumnCount
 };
 
 // The dash every missing figure shows.
