@@ -51,9 +51,10 @@ _tintwell_cli()
         history) options="--server --port --database --user --ca --password-stdin --from --to --at --model --standard --name --verdict --stats" ;;
         measure) options="--mode" ;;
         compare) options="--standard --standard-name --standard-code --fail-on-warning --sample --count --tolerance --wait --mode" ;;
-        standards) [[ -z $second ]] && { COMPREPLY=($(compgen -W "list show add set remove import export" -- "$cur")); return; }
+        standards) [[ -z $second ]] && { COMPREPLY=($(compgen -W "list show add set share remove import export" -- "$cur")); return; }
                   case $second in
-                      add|set) options="--lab --haze --t --code --note --tolerance --warn" ;;
+                      add|set) options="--lab --haze --t --code --note --tolerance --warn --shared-set" ;;
+                      share) options="--tolerance --warn" ;;
                       export) options="--model" ;;
                   esac
                   if [[ ($second == import || $second == export) && $cur != -* ]]; then _filedir '@(csv|ti3|txt|cxf|xlsx)'; return; fi ;;

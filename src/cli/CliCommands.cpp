@@ -65,6 +65,7 @@ const QList<CliOption> kStandardFields = {
     {"tolerance", true, "LIST", CLI_TEXT("its limits: dE00<=1.0,dL=-0.8..0.8,db=-0.3..0.6:info (dL da db dC dH dEab "
                                          "dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t; :info only informs)")},
     {"warn", true, "PERCENT", CLI_TEXT("the warning band: a PASS beyond this percentage of a limit is a warning")},
+    {"shared-set", true, "SET", CLI_TEXT("judge by this shared tolerance set instead of limits of its own")},
 };
 
 } // namespace
@@ -97,11 +98,16 @@ const QList<CliSubcommand>& cliSubcommands()
         {{QStringLiteral("standards"), QStringLiteral("show")}, "NAME", CLI_TEXT("one standard of the library in full"),
          {}, 1, runStandardsShow},
         {{QStringLiteral("standards"), QStringLiteral("add")},
-         "NAME [--lab L,a,b] [--haze H] [--t T] [--code CODE] [--note TEXT] [--tolerance LIST] [--warn PERCENT]",
+         "NAME [--lab L,a,b] [--haze H] [--t T] [--code CODE] [--note TEXT] [--tolerance LIST] [--warn PERCENT] "
+         "[--shared-set SET]",
          CLI_TEXT("add a standard to the library"), kStandardFields, 1, runStandardsAdd},
         {{QStringLiteral("standards"), QStringLiteral("set")},
-         "NAME [--lab L,a,b] [--haze H] [--t T] [--code CODE] [--note TEXT] [--tolerance LIST] [--warn PERCENT]",
+         "NAME [--lab L,a,b] [--haze H] [--t T] [--code CODE] [--note TEXT] [--tolerance LIST] [--warn PERCENT] "
+         "[--shared-set SET]",
          CLI_TEXT("change a standard: a new version, the others stay readable"), kStandardFields, 1, runStandardsSet},
+        {{QStringLiteral("standards"), QStringLiteral("share")}, "SET [--tolerance LIST] [--warn PERCENT]",
+         CLI_TEXT("make or change a shared tolerance set (a new version) that standards name with --shared-set"),
+         {kStandardFields[5], kStandardFields[6]}, 1, runStandardsShare},
         {{QStringLiteral("standards"), QStringLiteral("remove")}, "NAME",
          CLI_TEXT("take a standard out of the library (its versions stay readable)"), {}, 1, runStandardsRemove},
         {{QStringLiteral("standards"), QStringLiteral("import")}, "FILE",

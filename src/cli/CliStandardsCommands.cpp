@@ -94,8 +94,8 @@ std::optional<Standard> named(CliContext& cli, const StandardLibrary& library, c
 
 // Applies --lab, --haze, --t, --code, --note to s; --tolerance and --warn to
 // ownSet (starting from current). False with the usage said.
-bool applyOptions(CliContext& cli, Standard& s, const LibraryToleranceSet& current, std::optional<LibraryToleranceSet>& ownSet,
-                  int& status)
+bool applyOptions(CliContext& cli, const StandardLibrary& library, Standard& s, const LibraryToleranceSet& current,
+                  std::optional<LibraryToleranceSet>& ownSet, int& status)
 {
     const CliArguments& args = cli.args();
     const auto bad = [&](const QString& text) {
@@ -131,6 +131,17 @@ bool applyOptions(CliContext& cli, Standard& s, const LibraryToleranceSet& curre
     }
     if (args.has(QStringLiteral("note"))) {
         s.note = args.value(QStringLiteral("note"));
+    }
+    if (args.has(QStringLiteral("shared-set"))) {
+        if (args.has(QStringLiteral("tolerance")) || args.has(QStringLiteral("warn"))) {
+            return bad(Cli::tr("A standard has its own --tolerance and --warn or a --shared-set, not both."));
+        }
+        const QString name = args.value(QStringLiteral("shared-set"));
+        const std::optional<LibraryToleranceSet> shared = library.findSharedSet(name);
+        if (!shared) {
+            return bad(Cli::tr("There is no shared tolerance set \"%1\"; make it with standards share.").arg(name));
+        }
+        s.toleranceSetId = shared->id;
     }
     if (args.has(QStringLiteral("tolerance")) || args.has(QStringLiteral("warn"))) {
         LibraryToleranceSet set = current.name.isEmpty() ? current : LibraryToleranceSet();
@@ -255,7 +266,7 @@ int runStandardsAdd(CliContext& cli)
     s.name = cli.args().positionals.value(0);
     std::optional<LibraryToleranceSet> ownSet;
     int status = ExitOk;
-    if (!applyOptions(cli, s, LibraryToleranceSet(), ownSet, status)) {
+    if (!applyOptions(cli, *library, s, LibraryToleranceSet(), ownSet, status)) {
         return status;
     }
     const std::optional<Standard> added = library->add(s, ownSet);
@@ -278,13 +289,13 @@ int runStandardsSet(CliContext& cli)
     }
     static const QStringList kSettable{QStringLiteral("lab"), QStringLiteral("haze"), QStringLiteral("t"),
                                        QStringLiteral("code"), QStringLiteral("note"), QStringLiteral("tolerance"),
-                                       QStringLiteral("warn")};
+                                       QStringLiteral("warn"), QStringLiteral("shared-set")};
     if (std::none_of(kSettable.cbegin(), kSettable.cend(), [&](const QString& o) { return cli.args().has(o); })) {
         return cli.usage(Cli::tr("standards set needs at least one of --%1.").arg(kSettable.join(QStringLiteral(", --"))));
     }
     std::optional<LibraryToleranceSet> ownSet;
     int status = ExitOk;
-    if (!applyOptions(cli, *s, library->setOf(*s), ownSet, status)) {
+    if (!applyOptions(cli, *library, *s, library->setOf(*s), ownSet, status)) {
         return status;
     }
     const std::optional<Standard> edited = library->edit(*s, ownSet);
@@ -354,5 +365,40 @@ int runStandardsExport(CliContext& cli)
         cli.message(error);
         return ExitFile;
     }
+    return ExitOk;
+}
+
+int runStandardsShare(CliContext& cli)
+{
+    const std::unique_ptr<StandardLibrary> library = CliStandards::openLibrary(cli);
+    if (!library) {
+        return ExitFile;
+    }
+    const QString name = cli.args().positionals.value(0);
+    LibraryToleranceSet set = library->findSharedSet(name).value_or(LibraryToleranceSet());
+    set.name = set.id.isNull() ? name : set.name;
+    if (!cli.args().has(QStringLiteral("tolerance")) && !cli.args().has(QStringLiteral("warn"))) {
+        return cli.usage(Cli::tr("standards share needs --tolerance LIST, --warn PERCENT or both."));
+    }
+    if (cli.args().has(QStringLiteral("tolerance"))) {
+        const ToleranceParse parsed = parseToleranceLimits(cli.args().value(QStringLiteral("tolerance")));
+        if (!parsed.ok()) {
+            return cli.usage(parsed.error);
+        }
+        set.limits = parsed.limits;
+    }
+    if (cli.args().has(QStringLiteral("warn"))) {
+        const std::optional<double> warn = parseWarnPercent(cli.args().value(QStringLiteral("warn")));
+        if (!warn) {
+            return cli.usage(Cli::tr("--warn takes a percentage from 0 up to 100, not \"%1\".")
+                                 .arg(cli.args().value(QStringLiteral("warn"))));
+        }
+        set.warnPercent = *warn;
+    }
+    const std::optional<LibraryToleranceSet> saved = library->saveSharedSet(set);
+    if (!saved) {
+        return refused(cli, *library);
+    }
+    cli.message(Cli::tr("Shared tolerance set \"%1\" is version %2.").arg(saved->name).arg(saved->version));
     return ExitOk;
 }

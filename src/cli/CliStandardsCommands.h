@@ -20,6 +20,8 @@ int runStandardsSet(CliContext& cli);
 int runStandardsRemove(CliContext& cli);
 int runStandardsImport(CliContext& cli);
 int runStandardsExport(CliContext& cli);
+// A named tolerance set that several standards share (--shared-set).
+int runStandardsShare(CliContext& cli);
 
 namespace CliStandards {
 

@@ -45,6 +45,14 @@ bool known(const LabColor& c)
     return std::isfinite(c.l) && std::isfinite(c.a) && std::isfinite(c.b);
 }
 
+// A library standard without limits (none set yet) is judged by the
+// instrument's tolerances, as if no library standard were in use: a set
+// without limits would pass anything.
+bool judgedBySet(const ComparisonRecord& record)
+{
+    return record.library.inUse() && !record.library.tolerances.limits.isEmpty();
+}
+
 ToleranceOutcome libraryOutcome(const ComparisonRecord& record)
 {
     const LibraryToleranceSet& set = record.library.tolerances;
@@ -117,7 +125,7 @@ ToleranceDifferences toleranceDifferences(const ComparisonRecord& record, const 
 
 Verdict verdictOf(const ComparisonRecord& record, const ComparisonSettings& settings)
 {
-    if (record.library.inUse()) {
+    if (judgedBySet(record)) {
         return libraryOutcome(record).pass ? Verdict::Pass : Verdict::Ng;
     }
     const Tolerances tolerances = judgedTolerances(settings, record.legacy);
@@ -145,7 +153,7 @@ bool judgeRecord(ComparisonRecord& record, const ComparisonSettings& settings)
     bool pass = false;
     bool warning = false;
     QString decidedBy;
-    if (record.library.inUse()) {
+    if (judgedBySet(record)) {
         const ToleranceOutcome outcome = libraryOutcome(record);
         pass = outcome.pass;
         warning = outcome.warning;

@@ -28,7 +28,8 @@ Tolerances judgedTolerances(const ComparisonSettings& settings, bool legacy);
 // transmittance of a standard read from a colour file, the L*a*b* of an
 // imported haze record) is NG: what was not compared never passes.
 // A record judged against a library standard is judged by its set alone
-// (judgeAgainstSet).
+// (judgeAgainstSet); a standard whose set has no limits, by the instrument's
+// tolerances (an empty set would pass anything).
 Verdict verdictOf(const ComparisonRecord& record, const ComparisonSettings& settings);
 
 // Takes the settings into the record, computes delta-E again and decides the

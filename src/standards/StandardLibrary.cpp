@@ -1,5 +1,7 @@
 #include "StandardLibrary.h"
 
+#include "Comparison.h"
+#include "ComparisonJudging.h"
 #include "RecordJournal.h"
 
 #include <QCoreApplication>
@@ -171,6 +173,14 @@ bool StandardLibrary::open()
     m_open = true;
     m_error.clear();
     return true;
+}
+
+bool StandardLibrary::reload()
+{
+    if (!m_open) {
+        return fail(tr("The library of standards is not open."));
+    }
+    return load();
 }
 
 bool StandardLibrary::load()
@@ -724,4 +734,49 @@ bool StandardLibrary::upsertFromServer(const QList<Standard>& standards, const Q
         return fail(t.error());
     }
     return load();
+}
+
+bool judgeWithCurrentVersion(ComparisonRecord& record, const ComparisonSettings& settings,
+                             const StandardLibrary& library, bool* changed)
+{
+    if (!record.library.inUse()) {
+        return false;
+    }
+    const std::optional<Standard> current = library.standard(record.library.standardId);
+    if (!current) {
+        return false;
+    }
+    const LibraryJudgement judgement = library.judgementFor(*current);
+    const R::Values& v = current->values;
+    // The comparison made again as it was made first, from the numbers.
+    ComparisonRecord again =
+        record.legacy ? compareLegacyValues({v[R::LabL], v[R::LabA], v[R::LabB], v[R::LchC], v[R::LchH]},
+                                            record.legacySample, settings, judgement)
+                      : compareValues(v, record.sample, settings, judgement);
+    const auto same = [](const auto& a, const auto& b) {
+        return std::equal(a.begin(), a.end(), b.begin(),
+                          [](double x, double y) { return x == y || (std::isnan(x) && std::isnan(y)); });
+    };
+    const bool differs = again.pass != record.pass || again.library.warning != record.library.warning
+                         || again.library.decidedBy != record.library.decidedBy
+                         || again.library.standardVersion != record.library.standardVersion
+                         || again.library.tolerances.version != record.library.tolerances.version
+                         || again.library.tolerances.id != record.library.tolerances.id
+                         || !same(again.standard, record.standard)
+                         || !same(again.legacyStandard, record.legacyStandard)
+                         || !(again.deltaE == record.deltaE || (std::isnan(again.deltaE) && std::isnan(record.deltaE)));
+    if (changed) {
+        *changed = differs;
+    }
+    if (differs) {
+        again.id = record.id;
+        again.version = record.version + 1;
+        again.sequence = record.sequence;
+        again.testName = record.testName;
+        again.time = record.time;
+        again.modelName = record.modelName;
+        again.serialNumber = record.serialNumber;
+        record = again;
+    }
+    return true;
 }

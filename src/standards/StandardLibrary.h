@@ -20,6 +20,8 @@
 
 #include <optional>
 
+struct ComparisonSettings;
+
 class StandardLibrary
 {
 public:
@@ -41,6 +43,9 @@ public:
     QString fileName() const { return m_path; }
     bool isReadOnly() const { return m_access == Access::ReadOnly; }
     void setReadOnly(bool readOnly) { m_access = readOnly ? Access::ReadOnly : Access::ReadWrite; }
+    // Reads the current standards and sets again: after another connection
+    // (the station sync on its own thread, another process) changed the file.
+    bool reload();
     // The last failure, translated ("A standard named \"X\" exists already").
     QString errorText() const { return m_error; }
 
@@ -128,3 +133,12 @@ private:
     QHash<QUuid, LibraryToleranceSet> m_sets; // current versions
     void reindex();
 };
+
+// The operator's "judge again with the current version": the record's
+// standard values and set become those of the current version of the library
+// standard it was judged against, and it is judged again under settings (the
+// sample, the record's id and bookkeeping stay). false, and the record left as
+// it was, when that standard is no longer in the library or the record names
+// none; changed tells whether anything the record shows changed.
+bool judgeWithCurrentVersion(ComparisonRecord& record, const ComparisonSettings& settings,
+                             const StandardLibrary& library, bool* changed = nullptr);

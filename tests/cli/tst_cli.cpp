@@ -444,6 +444,11 @@ private Q_SLOTS:
         QTest::newRow("set: a new version") << "standards set Red-12 --warn 50 ; standards show Red-12" << 0
                                             << "version\t2 (2 kept)" << "";
         QTest::newRow("set nothing") << "standards set Red-12" << 2 << "" << "--lab";
+        QTest::newRow("share a set, then use it")
+            << "standards share Plant --tolerance dE00<=0.5 ; standards set Red-12 --shared-set plant ; "
+               "--simulate TX420 --json compare --standard-name Red-12 --sample 50.6,1,2"
+            << 1 << "\"decided_by\":\"dE00\"" << "";
+        QTest::newRow("unknown shared set") << "standards set Red-12 --shared-set Plant" << 2 << "" << "standards share";
         QTest::newRow("remove") << "standards remove Red-12 ; standards show Red-12" << 2 << "" << "no standard";
         QTest::newRow("export, remove, import") << "standards export DIR/x.csv ; standards remove Red-12 ; "
                                                    "standards import DIR/x.csv ; standards show Red-12"

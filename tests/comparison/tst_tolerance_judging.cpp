@@ -146,18 +146,18 @@ private Q_SLOTS:
         QTest::addColumn<bool>("warning");
         QTest::addColumn<QString>("decidedBy");
         const double nan = std::nan("");
-        const QString issue = QStringLiteral("dE00<=1.0,dL=-0.8..0.8,db=-0.3..0.6");
-        QTest::newRow("all within") << issue << 0.0 << 0.5 << 0.2 << 0.1 << true << false << QString();
+        const QString plant = QStringLiteral("dE00<=1.0,dL=-0.8..0.8,db=-0.3..0.6");
+        QTest::newRow("all within") << plant << 0.0 << 0.5 << 0.2 << 0.1 << true << false << QString();
         QTest::newRow("first deciding limit exceeded names it")
-            << issue << 0.0 << 1.2 << 0.9 << 0.1 << false << false << QStringLiteral("dE00");
-        QTest::newRow("second exceeded") << issue << 0.0 << 0.5 << -0.81 << 0.1 << false << false << QStringLiteral("dL");
-        QTest::newRow("yellowing beyond +0.6") << issue << 0.0 << 0.7 << 0.0 << 0.61 << false << false << QStringLiteral("db");
-        QTest::newRow("bluer allowed only to -0.3") << issue << 0.0 << 0.5 << 0.0 << -0.31 << false << false << QStringLiteral("db");
+            << plant << 0.0 << 1.2 << 0.9 << 0.1 << false << false << QStringLiteral("dE00");
+        QTest::newRow("second exceeded") << plant << 0.0 << 0.5 << -0.81 << 0.1 << false << false << QStringLiteral("dL");
+        QTest::newRow("yellowing beyond +0.6") << plant << 0.0 << 0.7 << 0.0 << 0.61 << false << false << QStringLiteral("db");
+        QTest::newRow("bluer allowed only to -0.3") << plant << 0.0 << 0.5 << 0.0 << -0.31 << false << false << QStringLiteral("db");
         QTest::newRow("NG outranks an earlier warning")
-            << issue << 80.0 << 0.85 << 0.9 << 0.1 << false << false << QStringLiteral("dL");
+            << plant << 80.0 << 0.85 << 0.9 << 0.1 << false << false << QStringLiteral("dL");
         QTest::newRow("warning names the first in the band")
-            << issue << 80.0 << 0.5 << 0.7 << 0.55 << true << true << QStringLiteral("dL");
-        QTest::newRow("unknown deciding value is NG") << issue << 0.0 << nan << 0.0 << 0.0 << false << false << QStringLiteral("dE00");
+            << plant << 80.0 << 0.5 << 0.7 << 0.55 << true << true << QStringLiteral("dL");
+        QTest::newRow("unknown deciding value is NG") << plant << 0.0 << nan << 0.0 << 0.0 << false << false << QStringLiteral("dE00");
         QTest::newRow("unknown informing value is ignored")
             << QStringLiteral("dE00<=1,db=-0.3..0.6:info") << 0.0 << 0.5 << 0.0 << nan << true << false << QString();
         QTest::newRow("range beside zero: zero is outside")
@@ -191,7 +191,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("formatted"); // empty: an error naming `bad`
         QTest::addColumn<QString>("bad");
-        QTest::newRow("issue's example") << QStringLiteral("dE00<=1.0,dL=-0.8..0.8,db=-0.3..0.6:info")
+        QTest::newRow("deciding and informing") << QStringLiteral("dE00<=1.0,dL=-0.8..0.8,db=-0.3..0.6:info")
                                          << QStringLiteral("dE00<=1,dL=-0.8..0.8,db=-0.3..0.6:info") << QString();
         QTest::newRow("every quantity, spaces, any case")
             << QStringLiteral(" DEAB<=2 , dEuv<=2,dE94<=1,dEcmc21<=1,dEcmc11<=1,dEcmc141<=1,da=-1..1,dC=-1..2,dH=0.5,"
@@ -317,6 +317,13 @@ private Q_SLOTS:
         QVERIFY(r.library.warning);
         QCOMPARE(r.library.decidedBy, QStringLiteral("dL"));
         QCOMPARE(r.library.standardVersion, qint64(2));
+
+        // A library standard without limits yet: the instrument's threshold judges.
+        ComparisonSettings strict = settings;
+        strict.deltaEThreshold = 0.5;
+        QVERIFY(judgeRecordWithLibrary(r, strict, judgement(LibraryToleranceSet())));
+        QVERIFY(!r.pass);
+        QVERIFY(r.library.decidedBy.isEmpty());
 
         // Back to the instrument's tolerances.
         QVERIFY(judgeRecordWithLibrary(r, settings, LibraryJudgement()));

@@ -100,9 +100,27 @@ private Q_SLOTS:
         QVERIFY(!record.pass);
         QCOMPARE(record.library.standardVersion, qint64(1));
         // Only the operator's re-judging takes the current version.
-        QVERIFY(judgeRecordWithLibrary(record, other, reopened.judgementFor(*reopened.standard(id))));
-        QVERIFY(record.pass);
-        QCOMPARE(record.library.standardVersion, qint64(2));
+        ComparisonRecord rejudged = record;
+        bool changed = false;
+        QVERIFY(judgeWithCurrentVersion(rejudged, other, reopened, &changed));
+        QVERIFY(changed);
+        QVERIFY(rejudged.pass);
+        QCOMPARE(rejudged.library.standardVersion, qint64(2));
+        QCOMPARE(rejudged.id, record.id);
+        QVERIFY(rejudged.version > record.version);
+        QVERIFY(judgeWithCurrentVersion(rejudged, other, reopened, &changed));
+        QVERIFY(!changed); // already the current version: nothing to write again
+
+        // New values in version 3 are the standard the row is judged against then.
+        Standard moved = *reopened.standard(id);
+        moved.withLab(50.5, 10, 5);
+        QVERIFY(reopened.edit(moved));
+        QVERIFY(judgeWithCurrentVersion(rejudged, other, reopened, &changed));
+        QCOMPARE(rejudged.standard[R::LabL], 50.5);
+        QCOMPARE(rejudged.library.standardVersion, qint64(3));
+        QVERIFY(reopened.remove(id));
+        QVERIFY(!judgeWithCurrentVersion(rejudged, other, reopened));
+        QCOMPARE(rejudged.library.standardVersion, qint64(3));
     }
 
     void refusals_data()
@@ -187,7 +205,8 @@ private Q_SLOTS:
     // server's versions; an older version never replaces a newer one.
     void readOnlyCopy_takesOnlyTheServersVersions()
     {
-        StandardLibrary library(nextPath(), StandardLibrary::Access::ReadOnly);
+        const QString path = nextPath();
+        StandardLibrary library(path, StandardLibrary::Access::ReadOnly);
         QVERIFY(library.open());
         QVERIFY(!library.add(labStandard(QStringLiteral("Red 7"), 40, 30, 10)));
         QVERIFY(library.errorText().contains(QStringLiteral("read-only")));
@@ -214,8 +233,14 @@ private Q_SLOTS:
         QVERIFY(library.upsertFromServer({newer}, {}));
         QCOMPARE(library.standard(s.id)->name, QStringLiteral("Red 7 new"));
         QVERIFY(!library.findByName(QStringLiteral("Red 7")));
+        // What another connection (the sync's, on its own thread) wrote is seen after reload().
+        StandardLibrary window(path, StandardLibrary::Access::ReadOnly);
+        QVERIFY(window.open());
         QVERIFY(library.upsertFromServer({}, {}, {s.id}));
         QCOMPARE(library.count(), 0);
+        QCOMPARE(window.count(), 1);
+        QVERIFY(window.reload());
+        QCOMPARE(window.count(), 0);
         QCOMPARE(library.versions(s.id).size(), 2); // versions 3 and 5 stay readable
     }
 

@@ -4081,6 +4081,30 @@ Commands:
     <message>
         <source>%1 v%2 (%3)</source>
         <translation>%1 v%2 (%3)</translation>
+    <name>Cli</name>
+    <message>
+        <source>A standard has its own --tolerance and --warn or a --shared-set, not both.</source>
+        <translation>A standard has its own --tolerance and --warn or a --shared-set, not both.</translation>
+    </message>
+    <message>
+        <source>There is no shared tolerance set &quot;%1&quot;; make it with standards share.</source>
+        <translation>There is no shared tolerance set &quot;%1&quot;; make it with standards share.</translation>
+    </message>
+    <message>
+        <source>standards share needs --tolerance LIST, --warn PERCENT or both.</source>
+        <translation>standards share needs --tolerance LIST, --warn PERCENT or both.</translation>
+    </message>
+    <message>
+        <source>Shared tolerance set &quot;%1&quot; is version %2.</source>
+        <translation>Shared tolerance set &quot;%1&quot; is version %2.</translation>
+    </message>
+    <message>
+        <source>judge by this shared tolerance set instead of limits of its own</source>
+        <translation>judge by this shared tolerance set instead of limits of its own</translation>
+    </message>
+    <message>
+        <source>make or change a shared tolerance set (a new version) that standards name with --shared-set</source>
+        <translation>make or change a shared tolerance set (a new version) that standards name with --shared-set</translation>
     </message>
 </context>
 </TS>
