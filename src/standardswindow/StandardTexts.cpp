@@ -120,7 +120,7 @@ QString StandardTexts::decidedBySymbol(const QString& token)
 QString StandardTexts::verdictToolTip(const ComparisonRecord& record)
 {
     const LibraryJudgement& library = record.library;
-    if (library.inUse()) {
+    if (library.inUse() && !library.tolerances.limits.isEmpty()) {
         const LibraryToleranceSet& set = library.tolerances;
         QString limitShown;
         for (const ToleranceLimit& each : set.limits) {
@@ -189,5 +189,12 @@ QString StandardTexts::verdictToolTip(const ComparisonRecord& record)
     } else {
         first = tr("NG: %1.").arg(beyond.join(QStringLiteral(", ")));
     }
-    return first + QLatin1Char('\n') + tr("Judged by the instrument's tolerances.");
+    QString judged = tr("Judged by the instrument's tolerances.");
+    if (library.inUse()) {
+        // A library standard whose set has no limits yet.
+        judged = tr("Library standard %1, version %2, has no limits yet: judged by the instrument's tolerances.")
+                     .arg(library.standardName)
+                     .arg(library.standardVersion);
+    }
+    return first + QLatin1Char('\n') + judged;
 }

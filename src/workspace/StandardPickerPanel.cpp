@@ -216,11 +216,16 @@ void StandardPickerPanel::showChoice()
     QString text;
     if (chosen) {
         m_edit->setText(chosen->name);
-        text = tr("In force: the library's tolerances of %1 (version %2): %3. The instrument's "
-                  "tolerances are not changed.")
-                   .arg(chosen->name)
-                   .arg(chosen->version)
-                   .arg(StandardTexts::set(m_session.libraryStandard().tolerances));
+        const LibraryToleranceSet& set = m_session.libraryStandard().tolerances;
+        text = set.limits.isEmpty()
+                   ? tr("%1 (version %2) has no tolerances yet: the instrument's tolerances judge.")
+                         .arg(chosen->name)
+                         .arg(chosen->version)
+                   : tr("In force: the library's tolerances of %1 (version %2): %3. The instrument's "
+                        "tolerances are not changed.")
+                         .arg(chosen->name)
+                         .arg(chosen->version)
+                         .arg(StandardTexts::set(set));
     } else if (!m_edit->hasFocus()) {
         m_edit->clear();
     }

@@ -124,6 +124,7 @@ private Q_SLOTS:
         QTest::newRow("haze") << hazeT << 0.7 << 0.3 << 0.0 << "NG: ΔHaze beyond ±0.50 %.";
         QTest::newRow("both") << hazeT << -0.7 << -1.5 << 0.0 << "NG: ΔHaze beyond ±0.50 %, ΔT beyond ±1.00 %.";
         QTest::newRow("delta E") << int(DisplayMode::Lab) << 5.0 << 5.0 << 1.5 << "NG: ΔE beyond 1.00.";
+        QTest::newRow("library standard without limits") << -1 << 0.7 << 0.3 << 0.0 << "NG: ΔHaze beyond ±0.50 %.";
     }
     void instrumentToolTip()
     {
@@ -133,6 +134,12 @@ private Q_SLOTS:
         QFETCH(double, deltaE);
         QFETCH(QString, first);
         ComparisonRecord record;
+        if (mode < 0) {
+            // A library standard whose set has no limits yet: the instrument's tolerances judge.
+            mode = int(DisplayMode::HazeT);
+            record.library.standardId = QUuid::createUuid();
+            record.library.standardName = QStringLiteral("Film");
+        }
         record.hazeDifference = haze;
         record.transmittanceDifference = t;
         record.deltaE = deltaE;
@@ -142,6 +149,7 @@ private Q_SLOTS:
         record.settings.deltaEThreshold = 1.0;
         record.pass = verdictOf(record, record.settings) == Verdict::Pass;
         QCOMPARE(StandardTexts::verdictToolTip(record).section(QLatin1Char('\n'), 0, 0), first);
+        QCOMPARE(StandardTexts::verdictToolTip(record).contains(QStringLiteral("Film")), record.library.inUse());
     }
 
     // The editor's rows read back through the parser: what it shows comes

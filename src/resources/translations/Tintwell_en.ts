@@ -3492,6 +3492,33 @@ Commands:
     </message>
 </context>
 <context>
+    <name>Cli</name>
+    <message>
+        <source>A standard has its own --tolerance and --warn or a --shared-set, not both.</source>
+        <translation>A standard has its own --tolerance and --warn or a --shared-set, not both.</translation>
+    </message>
+    <message>
+        <source>There is no shared tolerance set &quot;%1&quot;; make it with standards share.</source>
+        <translation>There is no shared tolerance set &quot;%1&quot;; make it with standards share.</translation>
+    </message>
+    <message>
+        <source>standards share needs --tolerance LIST, --warn PERCENT or both.</source>
+        <translation>standards share needs --tolerance LIST, --warn PERCENT or both.</translation>
+    </message>
+    <message>
+        <source>Shared tolerance set &quot;%1&quot; is version %2.</source>
+        <translation>Shared tolerance set &quot;%1&quot; is version %2.</translation>
+    </message>
+    <message>
+        <source>judge by this shared tolerance set instead of limits of its own</source>
+        <translation>judge by this shared tolerance set instead of limits of its own</translation>
+    </message>
+    <message>
+        <source>make or change a shared tolerance set (a new version) that standards name with --shared-set</source>
+        <translation>make or change a shared tolerance set (a new version) that standards name with --shared-set</translation>
+    </message>
+</context>
+<context>
     <name>StandardPicker</name>
     <message>
         <source>No library of standards is open.</source>
@@ -3559,6 +3586,10 @@ Commands:
     <message>
         <source>Library standard</source>
         <translation>Library standard</translation>
+    </message>
+    <message>
+        <source>%1 (version %2) has no tolerances yet: the instrument's tolerances judge.</source>
+        <translation>%1 (version %2) has no tolerances yet: the instrument's tolerances judge.</translation>
     </message>
     <message>
         <source>In force: the library's tolerances of %1 (version %2): %3. The instrument's tolerances are not changed.</source>
@@ -3646,6 +3677,10 @@ Commands:
     <message>
         <source>Judged by the instrument's tolerances.</source>
         <translation>Judged by the instrument's tolerances.</translation>
+    </message>
+    <message>
+        <source>Library standard %1, version %2, has no limits yet: judged by the instrument's tolerances.</source>
+        <translation>Library standard %1, version %2, has no limits yet: judged by the instrument's tolerances.</translation>
     </message>
 </context>
 <context>
@@ -4081,30 +4116,6 @@ Commands:
     <message>
         <source>%1 v%2 (%3)</source>
         <translation>%1 v%2 (%3)</translation>
-    <name>Cli</name>
-    <message>
-        <source>A standard has its own --tolerance and --warn or a --shared-set, not both.</source>
-        <translation>A standard has its own --tolerance and --warn or a --shared-set, not both.</translation>
-    </message>
-    <message>
-        <source>There is no shared tolerance set &quot;%1&quot;; make it with standards share.</source>
-        <translation>There is no shared tolerance set &quot;%1&quot;; make it with standards share.</translation>
-    </message>
-    <message>
-        <source>standards share needs --tolerance LIST, --warn PERCENT or both.</source>
-        <translation>standards share needs --tolerance LIST, --warn PERCENT or both.</translation>
-    </message>
-    <message>
-        <source>Shared tolerance set &quot;%1&quot; is version %2.</source>
-        <translation>Shared tolerance set &quot;%1&quot; is version %2.</translation>
-    </message>
-    <message>
-        <source>judge by this shared tolerance set instead of limits of its own</source>
-        <translation>judge by this shared tolerance set instead of limits of its own</translation>
-    </message>
-    <message>
-        <source>make or change a shared tolerance set (a new version) that standards name with --shared-set</source>
-        <translation>make or change a shared tolerance set (a new version) that standards name with --shared-set</translation>
     </message>
 </context>
 </TS>

@@ -3529,6 +3529,33 @@ Commands:
     </message>
 </context>
 <context>
+    <name>Cli</name>
+    <message>
+        <source>A standard has its own --tolerance and --warn or a --shared-set, not both.</source>
+        <translation>标准要么有自己的 --tolerance 和 --warn，要么使用 --shared-set，不能两者都有。</translation>
+    </message>
+    <message>
+        <source>There is no shared tolerance set &quot;%1&quot;; make it with standards share.</source>
+        <translation>没有共享公差组“%1”；请用 standards share 创建。</translation>
+    </message>
+    <message>
+        <source>standards share needs --tolerance LIST, --warn PERCENT or both.</source>
+        <translation>standards share 需要 --tolerance 列表、--warn 百分比，或两者都给出。</translation>
+    </message>
+    <message>
+        <source>Shared tolerance set &quot;%1&quot; is version %2.</source>
+        <translation>共享公差组“%1”现在是版本 %2。</translation>
+    </message>
+    <message>
+        <source>judge by this shared tolerance set instead of limits of its own</source>
+        <translation>按此共享公差组判定，而不用自己的限值</translation>
+    </message>
+    <message>
+        <source>make or change a shared tolerance set (a new version) that standards name with --shared-set</source>
+        <translation>创建或修改一个共享公差组（生成新版本），标准用 --shared-set 引用它</translation>
+    </message>
+</context>
+<context>
     <name>StandardPicker</name>
     <message>
         <source>No library of standards is open.</source>
@@ -3596,6 +3623,10 @@ Commands:
     <message>
         <source>Library standard</source>
         <translation>库标准</translation>
+    </message>
+    <message>
+        <source>%1 (version %2) has no tolerances yet: the instrument's tolerances judge.</source>
+        <translation>%1（版本 %2）尚无容差：按仪器的容差判定。</translation>
     </message>
     <message>
         <source>In force: the library's tolerances of %1 (version %2): %3. The instrument's tolerances are not changed.</source>
@@ -3683,6 +3714,10 @@ Commands:
     <message>
         <source>Judged by the instrument's tolerances.</source>
         <translation>按仪器的容差判定。</translation>
+    </message>
+    <message>
+        <source>Library standard %1, version %2, has no limits yet: judged by the instrument's tolerances.</source>
+        <translation>库标准 %1（版本 %2）尚无限值：按仪器的容差判定。</translation>
     </message>
 </context>
 <context>
@@ -4118,30 +4153,6 @@ Commands:
     <message>
         <source>%1 v%2 (%3)</source>
         <translation>%1 v%2 (%3)</translation>
-    <name>Cli</name>
-    <message>
-        <source>A standard has its own --tolerance and --warn or a --shared-set, not both.</source>
-        <translation>标准要么有自己的 --tolerance 和 --warn，要么使用 --shared-set，不能两者都有。</translation>
-    </message>
-    <message>
-        <source>There is no shared tolerance set &quot;%1&quot;; make it with standards share.</source>
-        <translation>没有共享公差组“%1”；请用 standards share 创建。</translation>
-    </message>
-    <message>
-        <source>standards share needs --tolerance LIST, --warn PERCENT or both.</source>
-        <translation>standards share 需要 --tolerance 列表、--warn 百分比，或两者都给出。</translation>
-    </message>
-    <message>
-        <source>Shared tolerance set &quot;%1&quot; is version %2.</source>
-        <translation>共享公差组“%1”现在是版本 %2。</translation>
-    </message>
-    <message>
-        <source>judge by this shared tolerance set instead of limits of its own</source>
-        <translation>按此共享公差组判定，而不用自己的限值</translation>
-    </message>
-    <message>
-        <source>make or change a shared tolerance set (a new version) that standards name with --shared-set</source>
-        <translation>创建或修改一个共享公差组（生成新版本），标准用 --shared-set 引用它</translation>
     </message>
 </context>
 </TS>
