@@ -16,9 +16,13 @@
 #include "LinkFactory.h"
 #include "LinkTransport.h"
 #include "StartupTrace.h"
+#include "StandardLibrary.h"
+#include "StandardPickerPanel.h"
 #include "StationStatus.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <algorithm>
@@ -269,6 +273,14 @@ void MainWindow::initForm()
 void MainWindow::startJournal(const QString& path)
 {
     page->tables().startJournal(path);
+    // The library of standards beside the journal; without it the picker stays off, saying so.
+    standards = std::make_unique<StandardLibrary>(QFileInfo(path).dir().filePath(QStringLiteral("standards.sqlite")));
+    if (standards->open()) {
+        page->panel().standards().setLibrary(standards.get());
+    } else {
+        qCWarning(lcMain) << "library of standards not opened:" << standards->errorText();
+        standards.reset();
+    }
     if (JournalKeeper* keeper = page->tables().journal()) {
         connect(keeper, &JournalKeeper::journaled, stationStatus, &StationStatus::recordsJournaled);
     }

@@ -22,6 +22,7 @@ class QLabel;
 class QPushButton;
 class QSizeGrip;
 class QStackedWidget;
+class StandardLibrary;
 class StationStatus;
 class Transport;
 
@@ -142,6 +143,8 @@ private:
     // Plug and unplug notices, kept while an exchange holds the link lock.
     std::unique_ptr<DeviceChanges> deviceChanges;
     DeviceNotifier* notifier = nullptr;
+    // The library of standards the page's picker and library window use; outlives the page.
+    std::unique_ptr<StandardLibrary> standards;
     QStringList catalogueDirs;
     bool ledOn = false;
     std::vector<std::function<void()>> firstFrameSteps;

@@ -58,7 +58,7 @@ BatchJudgementFields batchJudgementFields(const ComparisonRecord& record)
     const LibraryJudgement& library = record.library;
     if (library.inUse()) {
         // The set the record was judged against, as the command line writes it.
-        const ToleranceSet& set = library.tolerances;
+        const LibraryToleranceSet& set = library.tolerances;
         const QString name = set.name.isEmpty() ? QCoreApplication::translate(kContext, "the standard's own")
                                                 : set.name;
         fields.tolerances = QCoreApplication::translate(kContext, "%1, version %2: %3")

@@ -260,12 +260,13 @@ void StatisticsWindow::fillTable()
             ui->splitter_tableCharts->setSizes({full, both - full});
         }
     }
-    ui->label_counts->setText(tr("Rows: %1    PASS: %2    NG: %3    Pass rate: %4")
+    ui->label_counts->setText(tr("Rows: %1    PASS: %2    NG: %3    Warnings: %5    Pass rate: %4")
                                   .arg(group.records)
                                   .arg(group.passed)
                                   .arg(group.failed())
                                   .arg(group.records ? QStringLiteral("%1%").arg(statisticText(100.0 * group.passRate(), 1))
-                                                     : statisticsDash()));
+                                                     : statisticsDash())
+                                  .arg(group.warnings));
 }
 
 void StatisticsWindow::refresh()

@@ -42,13 +42,16 @@ QStringList statisticsColumnTitles()
 {
     return {tr("Standard"), tr("Difference"), tr("Rows"), tr("PASS"), tr("NG"), tr("Pass rate"), tr("n"),
             tr("Mean"), tr("SD"), tr("Min"), tr("Max"), tr("Median"), tr("P95"), tr("Cp"), tr("Cpk"),
-            tr("Pp"), tr("Ppk"), tr("Cpk 95% lower"), tr("Ppk 95% lower"), tr("Percentile index"), tr("Fit")};
+            tr("Pp"), tr("Ppk"), tr("Cpk 95% lower"), tr("Ppk 95% lower"), tr("Percentile index"), tr("Fit"), tr("Warnings")};
 }
 
 QString statisticsGroupName(const StatisticsGroup& group, int index)
 {
     if (group.overall) {
         return tr("All rows");
+    }
+    if (!group.libraryName.isEmpty()) {
+        return tr("%1 v%2 (%3)").arg(group.libraryName).arg(group.libraryVersion).arg(group.firstTestName);
     }
     return tr("Standard %1 (%2)").arg(index + 1).arg(group.firstTestName);
 }
@@ -68,6 +71,7 @@ QStringList statisticsRow(const StatisticsGroup& group, int index, StatQuantity 
     row << statisticText(c.cp, 2) << statisticText(c.cpk, 2) << statisticText(c.pp, 2) << statisticText(c.ppk, 2)
         << statisticText(c.cpkLower, 2) << statisticText(c.ppkLower, 2) << statisticText(c.percentileIndex, 2)
         << (quantity == StatQuantity::DeltaE ? fitName(s.fit) : statisticsDash());
+    row << QString::number(group.warnings);
     return row;
 }
 

@@ -13,7 +13,9 @@
 enum StatisticsColumn {
     StatStandard, StatQuantityColumn, StatRecords, StatPass, StatNg, StatPassRate, StatN, StatMean, StatSd,
     StatMin, StatMax, StatMedian, StatP95, StatCp, StatCpk, StatPp, StatPpk, StatCpkLower, StatPpkLower,
-    StatPercentileIndex, StatFit, StatColumnCount
+    StatPercentileIndex, StatFit,
+    // Last, so the columns a spreadsheet of earlier exports reads keep their places.
+    StatWarnings, StatColumnCount
 };
 
 // The dash every missing figure shows.
@@ -24,7 +26,8 @@ QString statisticText(double value, int decimals);
 // Translated column titles (context "Statistics").
 QStringList statisticsColumnTitles();
 // "All rows" or "Standard 2 (Comp7)": the standard's number in order of
-// first use and the test name of its first row.
+// first use and the test name of its first row; a library standard by its
+// name and version, "Red 12 v3 (Comp7)".
 QString statisticsGroupName(const StatisticsGroup& group, int index);
 // One row of texts for a difference of a group.
 QStringList statisticsRow(const StatisticsGroup& group, int index, StatQuantity quantity);

@@ -227,6 +227,11 @@ QByteArray WorkStatistics::standardKey(const ComparisonRecord& record)
         key.append(reinterpret_cast<const char*>(record.standard.data()),
                    static_cast<int>(sizeof(double) * record.standard.size()));
     }
+    if (record.library.inUse()) {
+        // Each version of a library standard is a standard of its own.
+        key.append(record.library.standardId.toRfc4122());
+        key.append(QByteArray::number(record.library.standardVersion));
+    }
     return key;
 }
 
@@ -237,6 +242,10 @@ StatisticsGroup WorkStatistics::newGroup(const ComparisonRecord& record) const
     g.standard = record.standard;
     g.legacyStandard = record.legacyStandard;
     g.firstTestName = record.testName;
+    if (record.library.inUse()) {
+        g.libraryName = record.library.standardName;
+        g.libraryVersion = record.library.standardVersion;
+    }
     for (const StatQuantity q : quantities_) {
         g.quantities.push_back(emptyQuantity(q));
     }
@@ -266,6 +275,7 @@ void WorkStatistics::count(const ComparisonRecord& record, int row, StatisticsGr
 {
     ++g.records;
     g.passed += record.pass ? 1 : 0;
+    g.warnings += record.pass && record.library.warning ? 1 : 0;
     g.settings = record.settings;
     g.rows.push_back(row);
     if (keepsAb_) {

@@ -67,6 +67,10 @@ struct StatisticsGroup
     QString firstTestName;
     int records = 0;
     int passed = 0;
+    int warnings = 0;            // PASS rows with a warning (a library standard's band)
+    // The library standard the group's rows were judged against ("" for none).
+    QString libraryName;
+    qint64 libraryVersion = 0;
     ComparisonSettings settings; // of the group's newest record
     std::vector<QuantityStatistics> quantities;
     std::vector<int> rows;       // record rows of the group

@@ -70,6 +70,7 @@ void MeasurementSession::take(int target, const ColorReading& reading, bool lega
 
 void MeasurementSession::takeStandard(const ColorReading& reading, bool legacy)
 {
+    forgetLibraryStandard();
     m_standard = sideOf(reading);
     m_standardTaken = true;
     // A new standard starts a new comparison.
@@ -80,6 +81,7 @@ void MeasurementSession::takeStandard(const ColorReading& reading, bool legacy)
 
 void MeasurementSession::takeStandardFromFile(const ColorReading& reading, bool legacy)
 {
+    forgetLibraryStandard();
     m_standard = sideOf(reading);
     m_standard.rgb.reset();
     // No haze or transmittance in a colour file: unknown, not 0.
@@ -91,6 +93,37 @@ void MeasurementSession::takeStandardFromFile(const ColorReading& reading, bool 
     Q_EMIT standardShown(legacy);
     // Results the instrument pushes from now on are samples.
     m_nextMeasurement = Sample;
+}
+
+void MeasurementSession::takeLibraryStandard(const ComparisonRecord::Values& values, const LibraryJudgement& library,
+                                             bool legacy)
+{
+    m_standard = Side();
+    m_standard.values = shownValues(values);
+    using V = ComparisonRecord;
+    m_standard.legacyValues = shownLegacyValues(
+        {values[V::LabL], values[V::LabA], values[V::LabB], values[V::LchC], values[V::LchH]});
+    m_standard.taken = true;
+    m_standardTaken = true;
+    m_library = library;
+    m_sample = Side();
+    m_live.reset();
+    Q_EMIT standardShown(legacy);
+    Q_EMIT libraryStandardChanged();
+    m_nextMeasurement = Sample;
+}
+
+void MeasurementSession::dropLibraryStandard()
+{
+    forgetLibraryStandard();
+}
+
+void MeasurementSession::forgetLibraryStandard()
+{
+    if (m_library.inUse()) {
+        m_library = LibraryJudgement();
+        Q_EMIT libraryStandardChanged();
+    }
 }
 
 void MeasurementSession::takeSample(const ColorReading& reading, bool legacy)
@@ -122,8 +155,9 @@ void MeasurementSession::compare(bool legacy)
         Q_EMIT refused(badStandard, badSample, legacy);
         return;
     }
-    ComparisonRecord record = legacy ? compareLegacyValues(m_standard.legacyValues, m_sample.legacyValues, settings)
-                                     : compareValues(m_standard.values, m_sample.values, settings);
+    ComparisonRecord record = legacy
+                                  ? compareLegacyValues(m_standard.legacyValues, m_sample.legacyValues, settings, m_library)
+                                  : compareValues(m_standard.values, m_sample.values, settings, m_library);
     if (!legacy) {
         // The threshold judged against is the one the page keeps (layout 1: the formula's).
         m_state.deltaEThreshold = settings.thresholdInForce();
@@ -253,6 +287,7 @@ MyThread* MeasurementSession::receiveWorker() const
 
 void MeasurementSession::reset()
 {
+    forgetLibraryStandard();
     m_standardTaken = false;
     m_nextMeasurement = Standard;
     m_standard = Side();

@@ -71,6 +71,15 @@ public:
     // A standard of known L*a*b* from a colour file: no haze or transmittance,
     // no colour of the instrument's; the next result pushed is a sample.
     void takeStandardFromFile(const ColorReading& reading, bool legacy);
+    // A standard of the library: its values (kUnknown where it has none) are
+    // the live standard, and its set (library) judges every sample compared
+    // with it; the next result pushed is a sample. A new scan, a file's
+    // standard or a reset drops it.
+    void takeLibraryStandard(const ComparisonRecord::Values& values, const LibraryJudgement& library, bool legacy);
+    // The instrument's tolerances judge again; the standard's values stay.
+    void dropLibraryStandard();
+    // The library standard in force (not in use: the instrument's tolerances judge).
+    const LibraryJudgement& libraryStandard() const { return m_library; }
     // The operator typed over one value of the shown standard (current
     // layout): a number, or NaN for an edit left empty or not a number.
     void setStandardValue(int index, double value);
@@ -112,6 +121,8 @@ Q_SIGNALS:
     void refused(int badStandardIndex, int badSampleIndex, bool legacy);
     // A measurement (fetched or pushed) gave no reading.
     void measurementFailed();
+    // The library standard in force was taken or dropped.
+    void libraryStandardChanged();
 
 private:
     struct PushedResult
@@ -123,6 +134,7 @@ private:
     void take(int target, const ColorReading& reading, bool legacy);
     void compare(bool legacy);
     void showNextPushed();
+    void forgetLibraryStandard();
 
     LinkAccess& m_link;
     InstrumentState& m_state;
@@ -132,6 +144,7 @@ private:
     Side m_standard;
     Side m_sample;
     std::optional<ComparisonRecord> m_live;
+    LibraryJudgement m_library;         // the library standard in force, if in use
     QByteArray m_pushedData;            // pushed bytes that may still begin a frame
     QList<PushedResult> m_pushedQueue;  // pushed results waiting for their display
     QTimer* m_pushedTimer = nullptr;    // the dashes' pause of the first waiting result

@@ -258,11 +258,14 @@ void FirstPageForm::setupUi(QWidget* page)
     label_totalNum = make<QLabel>(groupBox_count, "label_totalNum");
     label_totalNum->setStyleSheet(kGreen);
     lineEdit_totalNum = makeReadOnlyEdit(groupBox_count, "lineEdit_totalNum");
-    for (QLineEdit* edit : {lineEdit_unqualNum, lineEdit_qualNum, lineEdit_totalNum}) {
+    label_warningNum = make<QLabel>(groupBox_count, "label_warningNum");
+    label_warningNum->setStyleSheet(QStringLiteral("background-color: rgb(255, 176, 0);"));
+    lineEdit_warningNum = makeReadOnlyEdit(groupBox_count, "lineEdit_warningNum");
+    for (QLineEdit* edit : {lineEdit_unqualNum, lineEdit_qualNum, lineEdit_warningNum, lineEdit_totalNum}) {
         edit->setText(QStringLiteral("0"));
         edit->setAlignment(Qt::AlignCenter);
     }
-    for (QLabel* label : {label_unqualNum, label_qualNum, label_totalNum}) {
+    for (QLabel* label : {label_unqualNum, label_qualNum, label_warningNum, label_totalNum}) {
         label->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
         label->setAlignment(Qt::AlignCenter);
     }
@@ -270,6 +273,8 @@ void FirstPageForm::setupUi(QWidget* page)
     countLayout->addWidget(lineEdit_unqualNum);
     countLayout->addWidget(label_qualNum);
     countLayout->addWidget(lineEdit_qualNum);
+    countLayout->addWidget(label_warningNum);
+    countLayout->addWidget(lineEdit_warningNum);
     countLayout->addWidget(label_totalNum);
     countLayout->addWidget(lineEdit_totalNum);
 
@@ -467,6 +472,9 @@ void FirstPageForm::retranslateUi()
     label_unqualNum->setText(tr("NG "));
     label_qualNum->setText(tr("PASS "));
     label_totalNum->setText(tr("Total"));
+    label_warningNum->setText(tr("Warning"));
+    label_warningNum->setToolTip(tr("PASS rows with a value beyond the warning band of their standard's tolerances"));
+    lineEdit_warningNum->setAccessibleName(tr("Warnings"));
     groupBox_setTolerance->setTitle(tr("Set tolerance"));
     label_hazeTolerance->setText(tr("Haze Tolerance(0-100)\u00B1:"));
     label_hazeTolerancePercentage->setText(tr("%"));

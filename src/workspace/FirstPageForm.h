@@ -68,6 +68,9 @@ struct FirstPageForm
     QLineEdit* lineEdit_qualNum = nullptr;
     QLabel* label_totalNum = nullptr;
     QLineEdit* lineEdit_totalNum = nullptr;
+    // PASS rows with a warning (a library standard's warning band).
+    QLabel* label_warningNum = nullptr;
+    QLineEdit* lineEdit_warningNum = nullptr;
 
     QStackedWidget* stackedWidget = nullptr;
     QWidget* page_tolerance = nullptr;

@@ -1,5 +1,7 @@
 #include "InstrumentPanel.h"
 
+#include "StandardPickerPanel.h"
+
 #include "ComparisonRecordList.h"
 #include "DataFiles.h"
 #include "Dialogs.h"
@@ -42,6 +44,7 @@ InstrumentPanel::InstrumentPanel(FirstPageForm& form, LinkAccess& link, Dialogs&
     : QObject(page), ui(form), m_link(link), m_dialogs(dialogs), m_state(state), m_session(session),
       m_display(display), m_tables(tables), m_page(page)
 {
+    m_standards = new StandardPickerPanel(form, session, state, link, dialogs, page);
     m_displayModeGroup = new QButtonGroup(this);
     for (int mode = 0; mode < kDisplayModeCount; ++mode) {
         m_displayModeGroup->addButton(ui.radioButton(mode), mode);

@@ -18,6 +18,7 @@ class MeasurementSession;
 class QButtonGroup;
 class QWidget;
 class RecordTables;
+class StandardPickerPanel;
 struct ComparisonSettings;
 struct FirstPageForm;
 struct ImportSettings;
@@ -34,6 +35,8 @@ public:
     // The modal seam and the link access the page was given.
     Dialogs& dialogs() const { return m_dialogs; }
     LinkAccess& link() const { return m_link; }
+    // The library standard picker beside "Scan Standard", and the library window.
+    StandardPickerPanel& standards() const { return *m_standards; }
     bool isLinkOpen() const;
 
     // Where "meterno" is read from; default beside the executable. Reloads the table.
@@ -89,4 +92,5 @@ private:
     QWidget* m_page;
     QButtonGroup* m_displayModeGroup = nullptr;
     ModelTable m_modelTable;
+    StandardPickerPanel* m_standards = nullptr;
 };

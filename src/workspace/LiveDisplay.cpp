@@ -312,12 +312,12 @@ void LiveDisplay::clearJudgement(bool legacy)
     verdict->setStyleSheet(kEmptyVerdict);
 }
 
-void LiveDisplay::showVerdict(bool legacy, bool pass)
+void LiveDisplay::showVerdict(bool legacy, bool pass, bool warning)
 {
     QLabel* verdict = legacy ? ui.resultlab : ui.label_result;
     const Verdict v = pass ? Verdict::Pass : Verdict::Ng;
     verdict->setText(verdictText(v));
-    verdict->setStyleSheet(verdictLabelStyle(v));
+    verdict->setStyleSheet(verdictLabelStyle(v, warning));
 }
 
 void LiveDisplay::showWords(const ComparisonRecord& record)
@@ -357,14 +357,14 @@ void LiveDisplay::showComparison(const ComparisonRecord& record)
     const int deltaERow = record.legacy ? kLegacyDeltaERow : kCurrentDeltaERow;
     setCellText(shown, deltaERow, kDifferenceColumn, formatDeltaE(record.deltaE));
     setColumnColour(shown, kWordColumn, deltaERow, Qt::black);
-    showVerdict(record.legacy, record.pass);
+    showVerdict(record.legacy, record.pass, record.library.warning);
 }
 
 void LiveDisplay::showJudgedAgain(const ComparisonRecord& record)
 {
     setCellText(display(record.legacy), record.legacy ? kLegacyDeltaERow : kCurrentDeltaERow, kDifferenceColumn,
                 formatDeltaE(record.deltaE));
-    showVerdict(record.legacy, record.pass);
+    showVerdict(record.legacy, record.pass, record.library.warning);
 }
 
 void LiveDisplay::refuse(int badStandardIndex, int badSampleIndex, bool legacy)
@@ -415,6 +415,6 @@ void LiveDisplay::retranslate()
     // The words and the verdict of the comparison shown, from its numbers.
     if (const std::optional<ComparisonRecord>& live = m_session.liveRecord()) {
         showWords(*live);
-        showVerdict(live->legacy, live->pass);
+        showVerdict(live->legacy, live->pass, live->library.warning);
     }
 }

@@ -77,7 +77,7 @@ Q_SIGNALS:
 private:
     QTableWidget* display(bool legacy) const;
     void clearJudgement(bool legacy);
-    void showVerdict(bool legacy, bool pass);
+    void showVerdict(bool legacy, bool pass, bool warning = false);
     void showWords(const ComparisonRecord& record);
     void watchEdits();
 

@@ -3,6 +3,7 @@
 #include "ComparisonRecordList.h"
 #include "RecordTableAccessible.h"
 #include "Judgement.h"
+#include "StandardTexts.h"
 #include "VerdictStyle.h"
 
 #include <QAccessible>
@@ -83,7 +84,7 @@ private:
 } // namespace
 
 RecordTableModel::RecordTableModel(ComparisonRecordList& records, Layout layout, QObject* parent)
-    : ComparisonTableModel(records, layout, parent)
+    : ComparisonTableModel(records, layout, parent), m_list(records)
 {
 }
 
@@ -110,12 +111,16 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const
     }
     if (column == verdictColumn(layout())) {
         switch (role) {
-        case Qt::BackgroundRole:
-            return QBrush(QColor(verdictCellColor(ComparisonTableModel::data(index, kPassRole).toBool()
-                                                      ? Verdict::Pass
-                                                      : Verdict::Ng)));
+        case Qt::BackgroundRole: {
+            const ComparisonRecord& record = m_list.at(index.row());
+            return QBrush(verdictCellColor(record.pass ? Verdict::Pass : Verdict::Ng, record.library.warning));
+        }
         case Qt::ForegroundRole:
-            return QBrush(QColor(Qt::white)); // readable on both
+            return QBrush(QColor(Qt::white)); // readable on all three
+        case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole:
+            // Which limit decided, or warned, and what the row was judged against.
+            return StandardTexts::verdictToolTip(m_list.at(index.row()));
         default:
             break;
         }

@@ -3,7 +3,7 @@
 // their record lists: nothing per row but the record itself.
 //
 // RecordTableModel adds to the column mapping what only a screen needs: the
-// verdict cell's colours, the row buttons' texts and the names assistive
+// verdict cell's colours and tooltip (the limit that decided or warned), the row buttons' texts and the names assistive
 // technology reads for them ("Delete row N", "Report for <test name>", in the
 // language in force). RecordTableView paints each row's Delete and Report
 // buttons with the look of the application's table buttons and presses them
@@ -35,6 +35,9 @@ public:
     // Every cell again (texts, verdicts, the buttons and their names), after
     // a change of language.
     void relabel();
+
+private:
+    ComparisonRecordList& m_list;
 };
 
 class RecordTableView : public QTableView

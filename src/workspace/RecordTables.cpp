@@ -201,11 +201,19 @@ int RecordTables::totalCount() const
     return shownRecords().size();
 }
 
+int RecordTables::warningCount() const
+{
+    const QList<ComparisonRecord>& shown = shownRecords().records();
+    return int(std::count_if(shown.begin(), shown.end(),
+                             [](const ComparisonRecord& r) { return r.pass && r.library.warning; }));
+}
+
 void RecordTables::showCounters()
 {
     ui.lineEdit_unqualNum->setText(QString::number(unqualifiedCount()));
     ui.lineEdit_qualNum->setText(QString::number(qualifiedCount()));
     ui.lineEdit_totalNum->setText(QString::number(totalCount()));
+    ui.lineEdit_warningNum->setText(QString::number(warningCount()));
 }
 
 void RecordTables::rowsShown(RecordTableView* table, int first, int last)

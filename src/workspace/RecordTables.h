@@ -57,6 +57,8 @@ public:
     int unqualifiedCount() const;
     int qualifiedCount() const;
     int totalCount() const;
+    // PASS rows with a warning (judged against a library standard's set).
+    int warningCount() const;
 
     // Appends one finished comparison as a record (and so as a row).
     void addComparisonRow(const ComparisonRecord& record);

@@ -1,6 +1,7 @@
 #include "StandardColorUpload.h"
 
 #include "Dialogs.h"
+#include "Exchange.h"
 #include "FileFolders.h"
 #include "LinkAccess.h"
 #include "StandardColorExchange.h"
@@ -60,6 +61,57 @@ StandardColorUploadResult StandardColorUpload::run(LinkAccess& link, Dialogs& di
             return Result::CannotOpen;
         }
     }
+    return send(link, dialogs, parent, modelName, rows);
+}
+
+StandardColorUploadResult StandardColorUpload::runStandards(LinkAccess& link, Dialogs& dialogs, QWidget* parent,
+                                                            const QString& modelName,
+                                                            const QList<Standard>& standards)
+{
+    using Result = StandardColorUploadResult;
+    const QString errorTitle = tr("Error");
+    if (!link.transport().isLinkOpen()) {
+        dialogs.critical(parent, errorTitle, tr("Please connect the device first!"));
+        return Result::NotConnected;
+    }
+    formats::ExchangeDocument document;
+    QStringList withoutLab;
+    for (const Standard& standard : standards) {
+        if (!standard.hasLab()) {
+            withoutLab << standard.name;
+            continue;
+        }
+        formats::ExchangeSample sample;
+        sample.name = standard.name;
+        sample.id = QString::number(document.samples.size() + 1);
+        sample.hasLab = true;
+        sample.kind = formats::SampleKind::Standard;
+        sample.l = standard.values[ComparisonRecord::LabL];
+        sample.a = standard.values[ComparisonRecord::LabA];
+        sample.b = standard.values[ComparisonRecord::LabB];
+        document.samples << sample;
+    }
+    if (!withoutLab.isEmpty()) {
+        // The instrument's standard colours are L*a*b*: nothing is sent rather than a part.
+        dialogs.critical(parent, errorTitle,
+                         tr("Nothing was written: these standards have no L*a*b* values: %1")
+                             .arg(withoutLab.mid(0, 5).join(QStringLiteral(", "))));
+        return Result::SheetRefused;
+    }
+    QList<QVariantList> rows;
+    QString problem;
+    if (!StandardColorExchange::rowsFromDocument(document, QStringLiteral("Library"), modelName, rows, &problem)) {
+        dialogs.critical(parent, errorTitle, tr("The standards cannot be written: %1").arg(problem));
+        return Result::SheetRefused;
+    }
+    return send(link, dialogs, parent, modelName, rows);
+}
+
+StandardColorUploadResult StandardColorUpload::send(LinkAccess& link, Dialogs& dialogs, QWidget* parent,
+                                                    const QString& modelName, const QList<QVariantList>& rows)
+{
+    using Result = StandardColorUploadResult;
+    const QString errorTitle = tr("Error");
     StandardColorLibrary library;
     StandardColorSheetProblem problem;
     if (!StandardColorSheet::parse(rows, modelName, library, problem)) {

@@ -6,10 +6,13 @@
 // opened for reading only and never written; the whole library is checked
 // before the first byte is sent.
 
+#include "Standard.h"
 #include "StandardColorTransfer.h"
 
 #include <QCoreApplication>
+#include <QList>
 #include <QString>
+#include <QVariantList>
 
 class Dialogs;
 class LinkAccess;
@@ -23,4 +26,13 @@ public:
     // messages (through dialogs), holding the link lock throughout.
     static StandardColorUploadResult run(LinkAccess& link, Dialogs& dialogs, QWidget* parent,
                                          const QString& modelName);
+    // "Write to instrument" of the library window: the standards' L*a*b*
+    // as one card named "Library", checked and sent as a file's are.
+    static StandardColorUploadResult runStandards(LinkAccess& link, Dialogs& dialogs, QWidget* parent,
+                                                  const QString& modelName, const QList<Standard>& standards);
+
+private:
+    // The sheet rows checked against the model and sent, with the messages.
+    static StandardColorUploadResult send(LinkAccess& link, Dialogs& dialogs, QWidget* parent,
+                                          const QString& modelName, const QList<QVariantList>& rows);
 };

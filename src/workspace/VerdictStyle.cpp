@@ -1,14 +1,21 @@
 #include "VerdictStyle.h"
 
-QString verdictLabelStyle(Verdict verdict)
+QString verdictLabelStyle(Verdict verdict, bool warning)
 {
-    return verdict == Verdict::Ng ? QStringLiteral("QLabel{background:red;}")
-                                  : QStringLiteral("QLabel{background-color: rgb(0, 255, 0);}");
+    if (verdict == Verdict::Ng) {
+        return QStringLiteral("QLabel{background:red;}");
+    }
+    return warning ? QStringLiteral("QLabel{background-color: rgb(255, 176, 0);}")
+                   : QStringLiteral("QLabel{background-color: rgb(0, 255, 0);}");
 }
 
-Qt::GlobalColor verdictCellColor(Verdict verdict)
+QColor verdictCellColor(Verdict verdict, bool warning)
 {
-    return verdict == Verdict::Ng ? Qt::red : Qt::darkGreen;
+    if (verdict == Verdict::Ng) {
+        return QColor(Qt::red);
+    }
+    // Dark enough for the cell's white text.
+    return warning ? QColor(176, 96, 0) : QColor(Qt::darkGreen);
 }
 
 QString swatchStyleSheet(int red, int green, int blue)

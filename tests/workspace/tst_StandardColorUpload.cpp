@@ -343,6 +343,38 @@ private Q_SLOTS:
         QCOMPARE(qint16(getU16le(stream, 50)), qint16(780));
     }
 
+    // "Write to instrument" of the library window: the chosen standards as one
+    // card, sent by the same exchange; a standard without L*a*b* sends nothing.
+    void libraryStandards_upload()
+    {
+        QList<Standard> standards;
+        for (const auto& [name, l] : {std::pair{"Cap red", 41.3}, std::pair{"Cap blue", 32.0}}) {
+            Standard s;
+            s.name = QString::fromUtf8(name);
+            s.withLab(l, -3.45, 7.8);
+            standards << s;
+        }
+        m_dialogs->expectMessage(QStringLiteral("Information"),
+                                 QStringLiteral("Write to standard color card library successfully!"));
+        QCOMPARE(StandardColorUpload::runStandards(*m_access, *m_dialogs, nullptr, QStringLiteral("TX420"), standards),
+                 StandardColorUploadResult::Written);
+        const QByteArray stream = m_access->instrument().standardColorStream();
+        QCOMPARE(m_access->instrument().standardColorCards().value(0).valueA, 2);
+        QCOMPARE(stream.mid(20, 20), QByteArray("Cap blue").leftJustified(20, '\0'));
+        QCOMPARE(qint16(getU16le(stream, 46)), qint16(3200));
+
+        Standard haze;
+        haze.name = QStringLiteral("Film");
+        haze.values[ComparisonRecord::Haze] = 1.2;
+        const qsizetype framesBefore = m_access->emulator().receivedFrames().size();
+        m_dialogs->expectMessage(QStringLiteral("Error"),
+                                 QStringLiteral("Nothing was written: these standards have no L*a*b* values: Film"));
+        QCOMPARE(StandardColorUpload::runStandards(*m_access, *m_dialogs, nullptr, QStringLiteral("TX420"),
+                                                   standards + QList<Standard>{haze}),
+                 StandardColorUploadResult::SheetRefused);
+        QCOMPARE(m_access->emulator().receivedFrames().size(), framesBefore);
+    }
+
 private:
     // Picks path in the open-file dialog and expects the one message box.
     StandardColorUploadResult upload(const QString& path, const QString& model = QStringLiteral("TX420"),

@@ -827,7 +827,7 @@ private Q_SLOTS:
         page.state().chineseUi = true; // the spectral button follows the flag
         page.languageChange();
         const QStringList same = {"Lab", "LCh", "Yxy", "%", "0", "-----", "L*", "a*", "b*", "C*", "h", "Y", "x",
-                                  "y", "△", "△E", ""};
+                                  "y", "△", "△E", "\u2715", ""};
         QStringList untranslated;
         const auto check = [&](const QString& text, const QString& where) {
             const bool hasChinese = std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x2E80; });

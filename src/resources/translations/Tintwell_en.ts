@@ -1531,8 +1531,8 @@ Do you want to replace it?</translation>
         <translation>Samples</translation>
     </message>
     <message>
-        <source>Rows: %1    PASS: %2    NG: %3    Pass rate: %4</source>
-        <translation>Rows: %1    PASS: %2    NG: %3    Pass rate: %4</translation>
+        <source>Rows: %1    PASS: %2    NG: %3    Warnings: %5    Pass rate: %4</source>
+        <translation>Rows: %1    PASS: %2    NG: %3    Warnings: %5    Pass rate: %4</translation>
     </message>
     <message>
         <source>PASS</source>
@@ -4023,6 +4023,606 @@ Commands:
     <message>
         <source>make or change a shared tolerance set (a new version) that standards name with --shared-set</source>
         <translation>make or change a shared tolerance set (a new version) that standards name with --shared-set</translation>
+    </message>
+</context>
+<context>
+    <name>StandardPicker</name>
+    <message>
+        <source>No library of standards is open.</source>
+        <translation>No library of standards is open.</translation>
+    </message>
+    <message>
+        <source>No standard has the name or code &quot;%1&quot;.</source>
+        <translation>No standard has the name or code &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Several standards match &quot;%1&quot;: choose one from the list.</source>
+        <translation>Several standards match &quot;%1&quot;: choose one from the list.</translation>
+    </message>
+    <message>
+        <source>No scanned standard to keep.</source>
+        <translation>No scanned standard to keep.</translation>
+    </message>
+</context>
+<context>
+    <name>StandardPickerPanel</name>
+    <message>
+        <source>Library standard:</source>
+        <translation>Library standard:</translation>
+    </message>
+    <message>
+        <source>Name or code (a scanner's barcode)</source>
+        <translation>Name or code (a scanner's barcode)</translation>
+    </message>
+    <message>
+        <source>Library standard: type a name or code, or scan its barcode</source>
+        <translation>Library standard: type a name or code, or scan its barcode</translation>
+    </message>
+    <message>
+        <source>Back to the instrument's tolerances</source>
+        <translation>Back to the instrument's tolerances</translation>
+    </message>
+    <message>
+        <source>Save as standard…</source>
+        <translation>Save as standard…</translation>
+    </message>
+    <message>
+        <source>Save the scanned standard in the library</source>
+        <translation>Save the scanned standard in the library</translation>
+    </message>
+    <message>
+        <source>Library…</source>
+        <translation>Library…</translation>
+    </message>
+    <message>
+        <source>Open the library of standards</source>
+        <translation>Open the library of standards</translation>
+    </message>
+    <message>
+        <source>Keeps the scanned standard in the library with its tolerances</source>
+        <translation>Keeps the scanned standard in the library with its tolerances</translation>
+    </message>
+    <message>
+        <source>Scan a standard first (a library standard is in the library already)</source>
+        <translation>Scan a standard first (a library standard is in the library already)</translation>
+    </message>
+    <message>
+        <source>No library of standards is open</source>
+        <translation>No library of standards is open</translation>
+    </message>
+    <message>
+        <source>Library standard</source>
+        <translation>Library standard</translation>
+    </message>
+    <message>
+        <source>%1 (version %2) has no tolerances yet: the instrument's tolerances judge.</source>
+        <translation>%1 (version %2) has no tolerances yet: the instrument's tolerances judge.</translation>
+    </message>
+    <message>
+        <source>In force: the library's tolerances of %1 (version %2): %3. The instrument's tolerances are not changed.</source>
+        <translation>In force: the library's tolerances of %1 (version %2): %3. The instrument's tolerances are not changed.</translation>
+    </message>
+</context>
+<context>
+    <name>StandardTexts</name>
+    <message>
+        <source>ΔHaze</source>
+        <translation>ΔHaze</translation>
+    </message>
+    <message>
+        <source>ΔT</source>
+        <translation>ΔT</translation>
+    </message>
+    <message>
+        <source>%1 (informs)</source>
+        <translation>%1 (informs)</translation>
+    </message>
+    <message>
+        <source>no limits</source>
+        <translation>no limits</translation>
+    </message>
+    <message>
+        <source>; warning beyond %1 % of a limit</source>
+        <translation>; warning beyond %1 % of a limit</translation>
+    </message>
+    <message>
+        <source>Haze %1 %</source>
+        <translation>Haze %1 %</translation>
+    </message>
+    <message>
+        <source>T %1 %</source>
+        <translation>T %1 %</translation>
+    </message>
+    <message>
+        <source>no values</source>
+        <translation>no values</translation>
+    </message>
+    <message>
+        <source>NG: %1 is beyond its limit %2.</source>
+        <translation>NG: %1 is beyond its limit %2.</translation>
+    </message>
+    <message>
+        <source>PASS with a warning: %1 is beyond %2 % of its limit %3.</source>
+        <translation>PASS with a warning: %1 is beyond %2 % of its limit %3.</translation>
+    </message>
+    <message>
+        <source>PASS: within every limit.</source>
+        <translation>PASS: within every limit.</translation>
+    </message>
+    <message>
+        <source>Library standard %1, version %2</source>
+        <translation>Library standard %1, version %2</translation>
+    </message>
+    <message>
+        <source>Tolerances: %1</source>
+        <translation>Tolerances: %1</translation>
+    </message>
+    <message>
+        <source>ΔHaze beyond ±%1 %</source>
+        <translation>ΔHaze beyond ±%1 %</translation>
+    </message>
+    <message>
+        <source>ΔT beyond ±%1 %</source>
+        <translation>ΔT beyond ±%1 %</translation>
+    </message>
+    <message>
+        <source>ΔE beyond %1</source>
+        <translation>ΔE beyond %1</translation>
+    </message>
+    <message>
+        <source>PASS: within the instrument's tolerances.</source>
+        <translation>PASS: within the instrument's tolerances.</translation>
+    </message>
+    <message>
+        <source>NG: a value the verdict needs is not known.</source>
+        <translation>NG: a value the verdict needs is not known.</translation>
+    </message>
+    <message>
+        <source>NG: %1.</source>
+        <translation>NG: %1.</translation>
+    </message>
+    <message>
+        <source>Judged by the instrument's tolerances.</source>
+        <translation>Judged by the instrument's tolerances.</translation>
+    </message>
+    <message>
+        <source>Library standard %1, version %2, has no limits yet: judged by the instrument's tolerances.</source>
+        <translation>Library standard %1, version %2, has no limits yet: judged by the instrument's tolerances.</translation>
+    </message>
+</context>
+<context>
+    <name>ToleranceSetEditor</name>
+    <message>
+        <source>Difference</source>
+        <translation>Difference</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>Low</translation>
+    </message>
+    <message>
+        <source>High / ≤</source>
+        <translation>High / ≤</translation>
+    </message>
+    <message>
+        <source>Decides</source>
+        <translation>Decides</translation>
+    </message>
+    <message>
+        <source>Limits of the tolerance set</source>
+        <translation>Limits of the tolerance set</translation>
+    </message>
+    <message>
+        <source>Add limit</source>
+        <translation>Add limit</translation>
+    </message>
+    <message>
+        <source>Remove limit</source>
+        <translation>Remove limit</translation>
+    </message>
+    <message>
+        <source>Remove the chosen limit</source>
+        <translation>Remove the chosen limit</translation>
+    </message>
+    <message>
+        <source>Warning band:</source>
+        <translation>Warning band:</translation>
+    </message>
+    <message>
+        <source>Warning band in percent of each limit</source>
+        <translation>Warning band in percent of each limit</translation>
+    </message>
+    <message>
+        <source>A passing value beyond this share of a limit is flagged as a warning; 0: none</source>
+        <translation>A passing value beyond this share of a limit is flagged as a warning; 0: none</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>decides</source>
+        <translation>decides</translation>
+    </message>
+    <message>
+        <source>Limit %1 decides the verdict</source>
+        <translation>Limit %1 decides the verdict</translation>
+    </message>
+    <message>
+        <source>Difference of limit %1</source>
+        <translation>Difference of limit %1</translation>
+    </message>
+    <message>
+        <source>Low bound of limit %1</source>
+        <translation>Low bound of limit %1</translation>
+    </message>
+    <message>
+        <source>High bound of limit %1</source>
+        <translation>High bound of limit %1</translation>
+    </message>
+</context>
+<context>
+    <name>SaveStandardDialog</name>
+    <message>
+        <source>Save as standard</source>
+        <translation>Save as standard</translation>
+    </message>
+    <message>
+        <source>Values of the standard</source>
+        <translation>Values of the standard</translation>
+    </message>
+    <message>
+        <source>Values:</source>
+        <translation>Values:</translation>
+    </message>
+    <message>
+        <source>Name of the standard</source>
+        <translation>Name of the standard</translation>
+    </message>
+    <message>
+        <source>Code or barcode of the standard</source>
+        <translation>Code or barcode of the standard</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>Tolerance set</source>
+        <translation>Tolerance set</translation>
+    </message>
+    <message>
+        <source>Its own tolerances</source>
+        <translation>Its own tolerances</translation>
+    </message>
+    <message>
+        <source>Shared: %1</source>
+        <translation>Shared: %1</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Code:</source>
+        <translation>Code:</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>Note:</translation>
+    </message>
+    <message>
+        <source>Tolerances:</source>
+        <translation>Tolerances:</translation>
+    </message>
+    <message>
+        <source>The standard needs a name.</source>
+        <translation>The standard needs a name.</translation>
+    </message>
+</context>
+<context>
+    <name>StandardListModel</name>
+    <message>
+        <source>v%1  %2  %3</source>
+        <translation>v%1  %2  %3</translation>
+    </message>
+    <message>
+        <source>This is the station's copy of the library in the station database: standards and tolerances are read here and changed by a manager.</source>
+        <translation>This is the station's copy of the library in the station database: standards and tolerances are read here and changed by a manager.</translation>
+    </message>
+</context>
+<context>
+    <name>StandardsWindow</name>
+    <message>
+        <source>Library of standards</source>
+        <translation>Library of standards</translation>
+    </message>
+    <message>
+        <source>Search by name or code</source>
+        <translation>Search by name or code</translation>
+    </message>
+    <message>
+        <source>Search the standards by name or code</source>
+        <translation>Search the standards by name or code</translation>
+    </message>
+    <message>
+        <source>Standards</source>
+        <translation>Standards</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>New standard</source>
+        <translation>New standard</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Remove the chosen standard</source>
+        <translation>Remove the chosen standard</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Code:</source>
+        <translation>Code:</translation>
+    </message>
+    <message>
+        <source>Values:</source>
+        <translation>Values:</translation>
+    </message>
+    <message>
+        <source>Origin:</source>
+        <translation>Origin:</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>Note:</translation>
+    </message>
+    <message>
+        <source>Versions:</source>
+        <translation>Versions:</translation>
+    </message>
+    <message>
+        <source>Tolerances:</source>
+        <translation>Tolerances:</translation>
+    </message>
+    <message>
+        <source>Limits:</source>
+        <translation>Limits:</translation>
+    </message>
+    <message>
+        <source>Name of the standard</source>
+        <translation>Name of the standard</translation>
+    </message>
+    <message>
+        <source>Code or barcode of the standard</source>
+        <translation>Code or barcode of the standard</translation>
+    </message>
+    <message>
+        <source>Haze %</source>
+        <translation>Haze %</translation>
+    </message>
+    <message>
+        <source>T %</source>
+        <translation>T %</translation>
+    </message>
+    <message>
+        <source>Standard's %1</source>
+        <translation>Standard's %1</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>Note</translation>
+    </message>
+    <message>
+        <source>Versions of the standard, the newest first</source>
+        <translation>Versions of the standard, the newest first</translation>
+    </message>
+    <message>
+        <source>Tolerance set: its own or a shared one</source>
+        <translation>Tolerance set: its own or a shared one</translation>
+    </message>
+    <message>
+        <source>Name of the shared set</source>
+        <translation>Name of the shared set</translation>
+    </message>
+    <message>
+        <source>Shared set name (empty: its own)</source>
+        <translation>Shared set name (empty: its own)</translation>
+    </message>
+    <message>
+        <source>Save (new version)</source>
+        <translation>Save (new version)</translation>
+    </message>
+    <message>
+        <source>Import…</source>
+        <translation>Import…</translation>
+    </message>
+    <message>
+        <source>Import standards from a file</source>
+        <translation>Import standards from a file</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>Export…</translation>
+    </message>
+    <message>
+        <source>Export the standards to a file</source>
+        <translation>Export the standards to a file</translation>
+    </message>
+    <message>
+        <source>Write to instrument</source>
+        <translation>Write to instrument</translation>
+    </message>
+    <message>
+        <source>Write the chosen standards to the instrument's standard colours</source>
+        <translation>Write the chosen standards to the instrument's standard colours</translation>
+    </message>
+    <message>
+        <source>Sends the chosen standards to the instrument's standard-colour library</source>
+        <translation>Sends the chosen standards to the instrument's standard-colour library</translation>
+    </message>
+    <message>
+        <source>Measured with the %1 %2 on %3</source>
+        <translation>Measured with the %1 %2 on %3</translation>
+    </message>
+    <message>
+        <source>From the file %1</source>
+        <translation>From the file %1</translation>
+    </message>
+    <message>
+        <source>Typed</source>
+        <translation>Typed</translation>
+    </message>
+    <message>
+        <source>A new standard</source>
+        <translation>A new standard</translation>
+    </message>
+    <message>
+        <source>Its own tolerances</source>
+        <translation>Its own tolerances</translation>
+    </message>
+    <message>
+        <source>Shared: %1</source>
+        <translation>Shared: %1</translation>
+    </message>
+    <message>
+        <source>The standard needs a name.</source>
+        <translation>The standard needs a name.</translation>
+    </message>
+    <message>
+        <source>%1 is not a number: &quot;%2&quot;.</source>
+        <translation>%1 is not a number: &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Give all three of L*, a* and b*, or none.</source>
+        <translation>Give all three of L*, a* and b*, or none.</translation>
+    </message>
+    <message>
+        <source>The standard was not saved: %1</source>
+        <translation>The standard was not saved: %1</translation>
+    </message>
+    <message>
+        <source>The standard was not removed: %1</source>
+        <translation>The standard was not removed: %1</translation>
+    </message>
+    <message>
+        <source>Choose the standards to write in the list first.</source>
+        <translation>Choose the standards to write in the list first.</translation>
+    </message>
+    <message>
+        <source>Import standards</source>
+        <translation>Import standards</translation>
+    </message>
+    <message>
+        <source>Standards (*.csv *.ti3 *.txt *.cxf *.xlsx)</source>
+        <translation>Standards (*.csv *.ti3 *.txt *.cxf *.xlsx)</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>CGATS (*.ti3 *.txt)</source>
+        <translation>CGATS (*.ti3 *.txt)</translation>
+    </message>
+    <message>
+        <source>CxF3 (*.cxf)</source>
+        <translation>CxF3 (*.cxf)</translation>
+    </message>
+    <message>
+        <source>Standard-colour workbook (*.xlsx)</source>
+        <translation>Standard-colour workbook (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Nothing was imported from %1: %2</source>
+        <translation>Nothing was imported from %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 added, %2 changed, %3 unchanged.</source>
+        <translation>%1 added, %2 changed, %3 unchanged.</translation>
+    </message>
+    <message>
+        <source>The import of %1 stopped: %2
+%3</source>
+        <translation>The import of %1 stopped: %2
+%3</translation>
+    </message>
+    <message>
+        <source>Imported from %1: %2</source>
+        <translation>Imported from %1: %2</translation>
+    </message>
+    <message>
+        <source>Export standards</source>
+        <translation>Export standards</translation>
+    </message>
+    <message>
+        <source>The library holds no standards to export.</source>
+        <translation>The library holds no standards to export.</translation>
+    </message>
+    <message>
+        <source>CGATS (*.ti3)</source>
+        <translation>CGATS (*.ti3)</translation>
+    </message>
+    <message>
+        <source>%1: choose a name ending in .csv, .ti3, .cxf or .xlsx.</source>
+        <translation>%1: choose a name ending in .csv, .ti3, .cxf or .xlsx.</translation>
+    </message>
+    <message>
+        <source>%1 was not written: %2</source>
+        <translation>%1 was not written: %2</translation>
+    </message>
+    <message>
+        <source>%1 standards written to %2.</source>
+        <translation>%1 standards written to %2.</translation>
+    </message>
+    <message>
+        <source>Remove the standard &quot;%1&quot; from the library? Rows judged with it keep their verdicts, and its versions stay readable.</source>
+        <translation>Remove the standard &quot;%1&quot; from the library? Rows judged with it keep their verdicts, and its versions stay readable.</translation>
+    </message>
+</context>
+<context>
+    <name>StandardColorUpload</name>
+    <message>
+        <source>Nothing was written: these standards have no L*a*b* values: %1</source>
+        <translation>Nothing was written: these standards have no L*a*b* values: %1</translation>
+    </message>
+    <message>
+        <source>The standards cannot be written: %1</source>
+        <translation>The standards cannot be written: %1</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>PASS rows with a value beyond the warning band of their standard's tolerances</source>
+        <translation>PASS rows with a value beyond the warning band of their standard's tolerances</translation>
+    </message>
+    <message>
+        <source>Warnings</source>
+        <translation>Warnings</translation>
+    </message>
+</context>
+<context>
+    <name>Statistics</name>
+    <message>
+        <source>Warnings</source>
+        <translation>Warnings</translation>
+    </message>
+    <message>
+        <source>%1 v%2 (%3)</source>
+        <translation>%1 v%2 (%3)</translation>
     </message>
 </context>
 </TS>

@@ -1585,8 +1585,8 @@ Do you want to replace it?</source>
         <translation>样品数</translation>
     </message>
     <message>
-        <source>Rows: %1    PASS: %2    NG: %3    Pass rate: %4</source>
-        <translation>行数：%1    合格：%2    不合格：%3    合格率：%4</translation>
+        <source>Rows: %1    PASS: %2    NG: %3    Warnings: %5    Pass rate: %4</source>
+        <translation>行数：%1    合格：%2    不合格：%3    预警：%5    合格率：%4</translation>
     </message>
     <message>
         <source>PASS</source>
@@ -4065,6 +4065,606 @@ Commands:
     <message>
         <source>make or change a shared tolerance set (a new version) that standards name with --shared-set</source>
         <translation>创建或修改一个共享公差组（生成新版本），标准用 --shared-set 引用它</translation>
+    </message>
+</context>
+<context>
+    <name>StandardPicker</name>
+    <message>
+        <source>No library of standards is open.</source>
+        <translation>未打开标准库。</translation>
+    </message>
+    <message>
+        <source>No standard has the name or code &quot;%1&quot;.</source>
+        <translation>没有名称或编码为“%1”的标准。</translation>
+    </message>
+    <message>
+        <source>Several standards match &quot;%1&quot;: choose one from the list.</source>
+        <translation>有多个标准与“%1”匹配：请从列表中选择一个。</translation>
+    </message>
+    <message>
+        <source>No scanned standard to keep.</source>
+        <translation>没有可保存的已扫描标准。</translation>
+    </message>
+</context>
+<context>
+    <name>StandardPickerPanel</name>
+    <message>
+        <source>Library standard:</source>
+        <translation>库标准：</translation>
+    </message>
+    <message>
+        <source>Name or code (a scanner's barcode)</source>
+        <translation>名称或编码（扫码枪条码）</translation>
+    </message>
+    <message>
+        <source>Library standard: type a name or code, or scan its barcode</source>
+        <translation>库标准：输入名称或编码，或扫描其条码</translation>
+    </message>
+    <message>
+        <source>Back to the instrument's tolerances</source>
+        <translation>恢复使用仪器的容差</translation>
+    </message>
+    <message>
+        <source>Save as standard…</source>
+        <translation>另存为标准…</translation>
+    </message>
+    <message>
+        <source>Save the scanned standard in the library</source>
+        <translation>将扫描的标准保存到标准库</translation>
+    </message>
+    <message>
+        <source>Library…</source>
+        <translation>标准库…</translation>
+    </message>
+    <message>
+        <source>Open the library of standards</source>
+        <translation>打开标准库</translation>
+    </message>
+    <message>
+        <source>Keeps the scanned standard in the library with its tolerances</source>
+        <translation>将扫描的标准连同其容差保存到标准库</translation>
+    </message>
+    <message>
+        <source>Scan a standard first (a library standard is in the library already)</source>
+        <translation>请先扫描标准（库标准已在库中）</translation>
+    </message>
+    <message>
+        <source>No library of standards is open</source>
+        <translation>未打开标准库</translation>
+    </message>
+    <message>
+        <source>Library standard</source>
+        <translation>库标准</translation>
+    </message>
+    <message>
+        <source>%1 (version %2) has no tolerances yet: the instrument's tolerances judge.</source>
+        <translation>%1（版本 %2）尚无容差：按仪器的容差判定。</translation>
+    </message>
+    <message>
+        <source>In force: the library's tolerances of %1 (version %2): %3. The instrument's tolerances are not changed.</source>
+        <translation>生效中：标准库中 %1（版本 %2）的容差：%3。仪器的容差未被更改。</translation>
+    </message>
+</context>
+<context>
+    <name>StandardTexts</name>
+    <message>
+        <source>ΔHaze</source>
+        <translation>Δ雾度</translation>
+    </message>
+    <message>
+        <source>ΔT</source>
+        <translation>Δ透过率</translation>
+    </message>
+    <message>
+        <source>%1 (informs)</source>
+        <translation>%1（仅提示）</translation>
+    </message>
+    <message>
+        <source>no limits</source>
+        <translation>无限值</translation>
+    </message>
+    <message>
+        <source>; warning beyond %1 % of a limit</source>
+        <translation>；超过限值的 %1 % 时预警</translation>
+    </message>
+    <message>
+        <source>Haze %1 %</source>
+        <translation>雾度 %1 %</translation>
+    </message>
+    <message>
+        <source>T %1 %</source>
+        <translation>透过率 %1 %</translation>
+    </message>
+    <message>
+        <source>no values</source>
+        <translation>无数值</translation>
+    </message>
+    <message>
+        <source>NG: %1 is beyond its limit %2.</source>
+        <translation>NG：%1 超出其限值 %2。</translation>
+    </message>
+    <message>
+        <source>PASS with a warning: %1 is beyond %2 % of its limit %3.</source>
+        <translation>PASS（预警）：%1 超过其限值 %3 的 %2 %。</translation>
+    </message>
+    <message>
+        <source>PASS: within every limit.</source>
+        <translation>PASS：在所有限值之内。</translation>
+    </message>
+    <message>
+        <source>Library standard %1, version %2</source>
+        <translation>库标准 %1，版本 %2</translation>
+    </message>
+    <message>
+        <source>Tolerances: %1</source>
+        <translation>容差：%1</translation>
+    </message>
+    <message>
+        <source>ΔHaze beyond ±%1 %</source>
+        <translation>Δ雾度超出 ±%1 %</translation>
+    </message>
+    <message>
+        <source>ΔT beyond ±%1 %</source>
+        <translation>Δ透过率超出 ±%1 %</translation>
+    </message>
+    <message>
+        <source>ΔE beyond %1</source>
+        <translation>ΔE 超出 %1</translation>
+    </message>
+    <message>
+        <source>PASS: within the instrument's tolerances.</source>
+        <translation>PASS：在仪器的容差之内。</translation>
+    </message>
+    <message>
+        <source>NG: a value the verdict needs is not known.</source>
+        <translation>NG：判定所需的某个数值未知。</translation>
+    </message>
+    <message>
+        <source>NG: %1.</source>
+        <translation>NG：%1。</translation>
+    </message>
+    <message>
+        <source>Judged by the instrument's tolerances.</source>
+        <translation>按仪器的容差判定。</translation>
+    </message>
+    <message>
+        <source>Library standard %1, version %2, has no limits yet: judged by the instrument's tolerances.</source>
+        <translation>库标准 %1（版本 %2）尚无限值：按仪器的容差判定。</translation>
+    </message>
+</context>
+<context>
+    <name>ToleranceSetEditor</name>
+    <message>
+        <source>Difference</source>
+        <translation>差值</translation>
+    </message>
+    <message>
+        <source>Low</source>
+        <translation>下限</translation>
+    </message>
+    <message>
+        <source>High / ≤</source>
+        <translation>上限 / ≤</translation>
+    </message>
+    <message>
+        <source>Decides</source>
+        <translation>判定</translation>
+    </message>
+    <message>
+        <source>Limits of the tolerance set</source>
+        <translation>容差组的限值</translation>
+    </message>
+    <message>
+        <source>Add limit</source>
+        <translation>添加限值</translation>
+    </message>
+    <message>
+        <source>Remove limit</source>
+        <translation>删除限值</translation>
+    </message>
+    <message>
+        <source>Remove the chosen limit</source>
+        <translation>删除所选限值</translation>
+    </message>
+    <message>
+        <source>Warning band:</source>
+        <translation>预警带：</translation>
+    </message>
+    <message>
+        <source>Warning band in percent of each limit</source>
+        <translation>预警带，占各限值的百分比</translation>
+    </message>
+    <message>
+        <source>A passing value beyond this share of a limit is flagged as a warning; 0: none</source>
+        <translation>合格值超过限值的此比例时标记为预警；0：不预警</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>decides</source>
+        <translation>判定</translation>
+    </message>
+    <message>
+        <source>Limit %1 decides the verdict</source>
+        <translation>限值 %1 参与判定</translation>
+    </message>
+    <message>
+        <source>Difference of limit %1</source>
+        <translation>限值 %1 的差值</translation>
+    </message>
+    <message>
+        <source>Low bound of limit %1</source>
+        <translation>限值 %1 的下限</translation>
+    </message>
+    <message>
+        <source>High bound of limit %1</source>
+        <translation>限值 %1 的上限</translation>
+    </message>
+</context>
+<context>
+    <name>SaveStandardDialog</name>
+    <message>
+        <source>Save as standard</source>
+        <translation>另存为标准</translation>
+    </message>
+    <message>
+        <source>Values of the standard</source>
+        <translation>标准的数值</translation>
+    </message>
+    <message>
+        <source>Values:</source>
+        <translation>数值：</translation>
+    </message>
+    <message>
+        <source>Name of the standard</source>
+        <translation>标准名称</translation>
+    </message>
+    <message>
+        <source>Code or barcode of the standard</source>
+        <translation>标准的编码或条码</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>备注</translation>
+    </message>
+    <message>
+        <source>Tolerance set</source>
+        <translation>容差组</translation>
+    </message>
+    <message>
+        <source>Its own tolerances</source>
+        <translation>自有容差</translation>
+    </message>
+    <message>
+        <source>Shared: %1</source>
+        <translation>共享：%1</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>Code:</source>
+        <translation>编码：</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>备注：</translation>
+    </message>
+    <message>
+        <source>Tolerances:</source>
+        <translation>容差：</translation>
+    </message>
+    <message>
+        <source>The standard needs a name.</source>
+        <translation>标准需要一个名称。</translation>
+    </message>
+</context>
+<context>
+    <name>StandardListModel</name>
+    <message>
+        <source>v%1  %2  %3</source>
+        <translation>v%1  %2  %3</translation>
+    </message>
+    <message>
+        <source>This is the station's copy of the library in the station database: standards and tolerances are read here and changed by a manager.</source>
+        <translation>这是工作站数据库中标准库的本站副本：此处只能查看标准和容差，由管理员修改。</translation>
+    </message>
+</context>
+<context>
+    <name>StandardsWindow</name>
+    <message>
+        <source>Library of standards</source>
+        <translation>标准库</translation>
+    </message>
+    <message>
+        <source>Search by name or code</source>
+        <translation>按名称或编码搜索</translation>
+    </message>
+    <message>
+        <source>Search the standards by name or code</source>
+        <translation>按名称或编码搜索标准</translation>
+    </message>
+    <message>
+        <source>Standards</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>New</source>
+        <translation>新建</translation>
+    </message>
+    <message>
+        <source>New standard</source>
+        <translation>新建标准</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Remove the chosen standard</source>
+        <translation>删除所选标准</translation>
+    </message>
+    <message>
+        <source>Name:</source>
+        <translation>名称：</translation>
+    </message>
+    <message>
+        <source>Code:</source>
+        <translation>编码：</translation>
+    </message>
+    <message>
+        <source>Values:</source>
+        <translation>数值：</translation>
+    </message>
+    <message>
+        <source>Origin:</source>
+        <translation>来源：</translation>
+    </message>
+    <message>
+        <source>Note:</source>
+        <translation>备注：</translation>
+    </message>
+    <message>
+        <source>Versions:</source>
+        <translation>版本：</translation>
+    </message>
+    <message>
+        <source>Tolerances:</source>
+        <translation>容差：</translation>
+    </message>
+    <message>
+        <source>Limits:</source>
+        <translation>限值：</translation>
+    </message>
+    <message>
+        <source>Name of the standard</source>
+        <translation>标准名称</translation>
+    </message>
+    <message>
+        <source>Code or barcode of the standard</source>
+        <translation>标准的编码或条码</translation>
+    </message>
+    <message>
+        <source>Haze %</source>
+        <translation>雾度 %</translation>
+    </message>
+    <message>
+        <source>T %</source>
+        <translation>透过率 %</translation>
+    </message>
+    <message>
+        <source>Standard's %1</source>
+        <translation>标准的 %1</translation>
+    </message>
+    <message>
+        <source>Note</source>
+        <translation>备注</translation>
+    </message>
+    <message>
+        <source>Versions of the standard, the newest first</source>
+        <translation>标准的各版本，最新的在前</translation>
+    </message>
+    <message>
+        <source>Tolerance set: its own or a shared one</source>
+        <translation>容差组：自有或共享</translation>
+    </message>
+    <message>
+        <source>Name of the shared set</source>
+        <translation>共享容差组名称</translation>
+    </message>
+    <message>
+        <source>Shared set name (empty: its own)</source>
+        <translation>共享容差组名称（留空：自有）</translation>
+    </message>
+    <message>
+        <source>Save (new version)</source>
+        <translation>保存（新版本）</translation>
+    </message>
+    <message>
+        <source>Import…</source>
+        <translation>导入…</translation>
+    </message>
+    <message>
+        <source>Import standards from a file</source>
+        <translation>从文件导入标准</translation>
+    </message>
+    <message>
+        <source>Export…</source>
+        <translation>导出…</translation>
+    </message>
+    <message>
+        <source>Export the standards to a file</source>
+        <translation>将标准导出到文件</translation>
+    </message>
+    <message>
+        <source>Write to instrument</source>
+        <translation>写入仪器</translation>
+    </message>
+    <message>
+        <source>Write the chosen standards to the instrument's standard colours</source>
+        <translation>将所选标准写入仪器的标准色</translation>
+    </message>
+    <message>
+        <source>Sends the chosen standards to the instrument's standard-colour library</source>
+        <translation>将所选标准发送到仪器的标准色库</translation>
+    </message>
+    <message>
+        <source>Measured with the %1 %2 on %3</source>
+        <translation>于 %3 用 %1 %2 测量</translation>
+    </message>
+    <message>
+        <source>From the file %1</source>
+        <translation>来自文件 %1</translation>
+    </message>
+    <message>
+        <source>Typed</source>
+        <translation>手工输入</translation>
+    </message>
+    <message>
+        <source>A new standard</source>
+        <translation>新标准</translation>
+    </message>
+    <message>
+        <source>Its own tolerances</source>
+        <translation>自有容差</translation>
+    </message>
+    <message>
+        <source>Shared: %1</source>
+        <translation>共享：%1</translation>
+    </message>
+    <message>
+        <source>The standard needs a name.</source>
+        <translation>标准需要一个名称。</translation>
+    </message>
+    <message>
+        <source>%1 is not a number: &quot;%2&quot;.</source>
+        <translation>%1 不是数字：“%2”。</translation>
+    </message>
+    <message>
+        <source>Give all three of L*, a* and b*, or none.</source>
+        <translation>请同时给出 L*、a* 和 b* 三个值，或都不填。</translation>
+    </message>
+    <message>
+        <source>The standard was not saved: %1</source>
+        <translation>标准未保存：%1</translation>
+    </message>
+    <message>
+        <source>The standard was not removed: %1</source>
+        <translation>标准未删除：%1</translation>
+    </message>
+    <message>
+        <source>Choose the standards to write in the list first.</source>
+        <translation>请先在列表中选择要写入的标准。</translation>
+    </message>
+    <message>
+        <source>Import standards</source>
+        <translation>导入标准</translation>
+    </message>
+    <message>
+        <source>Standards (*.csv *.ti3 *.txt *.cxf *.xlsx)</source>
+        <translation>标准 (*.csv *.ti3 *.txt *.cxf *.xlsx)</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>CGATS (*.ti3 *.txt)</source>
+        <translation>CGATS (*.ti3 *.txt)</translation>
+    </message>
+    <message>
+        <source>CxF3 (*.cxf)</source>
+        <translation>CxF3 (*.cxf)</translation>
+    </message>
+    <message>
+        <source>Standard-colour workbook (*.xlsx)</source>
+        <translation>标准色工作簿 (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Nothing was imported from %1: %2</source>
+        <translation>未从 %1 导入任何内容：%2</translation>
+    </message>
+    <message>
+        <source>%1 added, %2 changed, %3 unchanged.</source>
+        <translation>新增 %1 个，修改 %2 个，未变 %3 个。</translation>
+    </message>
+    <message>
+        <source>The import of %1 stopped: %2
+%3</source>
+        <translation>%1 的导入已中止：%2
+%3</translation>
+    </message>
+    <message>
+        <source>Imported from %1: %2</source>
+        <translation>已从 %1 导入：%2</translation>
+    </message>
+    <message>
+        <source>Export standards</source>
+        <translation>导出标准</translation>
+    </message>
+    <message>
+        <source>The library holds no standards to export.</source>
+        <translation>标准库中没有可导出的标准。</translation>
+    </message>
+    <message>
+        <source>CGATS (*.ti3)</source>
+        <translation>CGATS (*.ti3)</translation>
+    </message>
+    <message>
+        <source>%1: choose a name ending in .csv, .ti3, .cxf or .xlsx.</source>
+        <translation>%1：请选择以 .csv、.ti3、.cxf 或 .xlsx 结尾的文件名。</translation>
+    </message>
+    <message>
+        <source>%1 was not written: %2</source>
+        <translation>%1 未写入：%2</translation>
+    </message>
+    <message>
+        <source>%1 standards written to %2.</source>
+        <translation>已将 %1 个标准写入 %2。</translation>
+    </message>
+    <message>
+        <source>Remove the standard &quot;%1&quot; from the library? Rows judged with it keep their verdicts, and its versions stay readable.</source>
+        <translation>从标准库中删除标准“%1”？用它判定的行保留其判定结果，其各版本仍可查看。</translation>
+    </message>
+</context>
+<context>
+    <name>StandardColorUpload</name>
+    <message>
+        <source>Nothing was written: these standards have no L*a*b* values: %1</source>
+        <translation>未写入任何内容：以下标准没有 L*a*b* 值：%1</translation>
+    </message>
+    <message>
+        <source>The standards cannot be written: %1</source>
+        <translation>无法写入这些标准：%1</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Warning</source>
+        <translation>预警</translation>
+    </message>
+    <message>
+        <source>PASS rows with a value beyond the warning band of their standard's tolerances</source>
+        <translation>数值超出其标准容差预警带的 PASS 行</translation>
+    </message>
+    <message>
+        <source>Warnings</source>
+        <translation>预警</translation>
+    </message>
+</context>
+<context>
+    <name>Statistics</name>
+    <message>
+        <source>Warnings</source>
+        <translation>预警</translation>
+    </message>
+    <message>
+        <source>%1 v%2 (%3)</source>
+        <translation>%1 v%2 (%3)</translation>
     </message>
 </context>
 </TS>
