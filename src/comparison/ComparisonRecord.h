@@ -15,6 +15,7 @@
 #include "DisplayMode.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QUuid>
 
@@ -85,6 +86,20 @@ struct ComparisonRecord
     bool pass = false;
 
     ComparisonSettings settings;
+
+    // Several readings of one specimen: every reading of the standard and of
+    // the sample as the display showed it (current or legacy layout, as the
+    // record is). The values above are their mean or median. Empty: one
+    // reading, as every record had before. n and the spread: Readings.h.
+    struct ReadingsSummary
+    {
+        QList<Values> standard;
+        QList<Values> sample;
+        QList<LegacyValues> legacyStandard;
+        QList<LegacyValues> legacySample;
+        bool median = false; // the values are the median of the readings (else their mean)
+    };
+    ReadingsSummary readings;
 };
 
 // The date-time text every table and export shows: "yyyy/MM/dd  hh:mm".

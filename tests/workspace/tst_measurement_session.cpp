@@ -5,15 +5,37 @@
 #include "Colorimetry.h"
 #include "EmulatedAccess.h"
 #include "MeasurementSession.h"
+#include "MeasurementSequence.h"
 #include "MyThread.h"
+#include "Readings.h"
 #include "WaitUntil.h"
 
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
 namespace {
 
 using R = ComparisonRecord;
+using Plan = MeasurementSession::ReadingsPlan;
+
+// L* as the display shows it (two decimals), averaged independently of the session.
+double shownL(const EmulatorReading& reading)
+{
+    return std::round(reading.L * 100.0) / 100.0;
+}
+
+double averageL(QList<double> ls, bool median)
+{
+    std::sort(ls.begin(), ls.end());
+    const qsizetype n = ls.size();
+    const double v = median ? (n % 2 ? ls.at(n / 2) : (ls.at(n / 2 - 1) + ls.at(n / 2)) / 2.0)
+                            : std::accumulate(ls.begin(), ls.end(), 0.0) / double(n);
+    return std::round(v * 100.0) / 100.0;
+}
 
 } // namespace
 
@@ -130,6 +152,155 @@ private Q_SLOTS:
         } else {
             QCOMPARE(refused.first().at(0).toInt(), int(R::LabL));
         }
+    }
+
+    // Several readings of each specimen, from the emulator's drifting
+    // measurement sequence: the comparison is made from their mean or median,
+    // and the record keeps every reading and its spread.
+    void severalReadings_meanOrMedian_data()
+    {
+        QTest::addColumn<int>("perStandard");
+        QTest::addColumn<int>("perSample");
+        QTest::addColumn<bool>("median");
+        QTest::newRow("mean of 3 samples") << 1 << 3 << false;
+        QTest::newRow("median of 3 samples") << 1 << 3 << true;
+        QTest::newRow("median of 4 samples") << 1 << 4 << true;
+        QTest::newRow("2 standards, mean of 5 samples") << 2 << 5 << false;
+    }
+    void severalReadings_meanOrMedian()
+    {
+        QFETCH(int, perStandard);
+        QFETCH(int, perSample);
+        QFETCH(bool, median);
+        m_session->setReadingsPlan(Plan{perStandard, perSample, median, 0.0});
+        QSignalSpy taken(m_session.get(), &MeasurementSession::readingTaken);
+        int k = 0;
+        QList<double> standardLs, sampleLs;
+        for (int i = 0; i < perStandard; ++i, ++k) {
+            m_access->instrument().queueReading(builtInReading(k, false));
+            standardLs << shownL(builtInReading(k, false));
+            QVERIFY(m_session->measure(MeasurementSession::Standard, FetchPath::Full));
+        }
+        QVERIFY(m_session->standardTaken());
+        for (int i = 0; i < perSample; ++i, ++k) {
+            QVERIFY(m_records.isEmpty()); // nothing is compared before the last reading
+            m_access->instrument().queueReading(builtInReading(k, false));
+            sampleLs << shownL(builtInReading(k, false));
+            QVERIFY(m_session->measure(MeasurementSession::Sample, FetchPath::Full));
+        }
+        QCOMPARE(m_records.size(), 1);
+        const ComparisonRecord& r = m_records.first();
+        QCOMPARE(r.standard[R::LabL], averageL(standardLs, false));
+        QCOMPARE(r.sample[R::LabL], averageL(sampleLs, median));
+        QCOMPARE(r.readings.median, median);
+        QCOMPARE(standardReadingCount(r), perStandard);
+        QCOMPARE(r.readings.sample.size(), qsizetype(perSample));
+        QCOMPARE(r.readings.sample.last()[R::LabL], sampleLs.last());
+        // The spread of L*: sample standard deviation and range of the readings.
+        const double mean = std::accumulate(sampleLs.begin(), sampleLs.end(), 0.0) / double(perSample);
+        double squares = 0.0;
+        for (double l : sampleLs) {
+            squares += (l - mean) * (l - mean);
+        }
+        QVERIFY(std::fabs(readingsDeviation(r.readings.sample)[R::LabL] - std::sqrt(squares / (perSample - 1))) < 1e-9);
+        const auto [lo, hi] = std::minmax_element(sampleLs.begin(), sampleLs.end());
+        QVERIFY(std::fabs(readingsRange(r.readings.sample)[R::LabL] - (*hi - *lo)) < 1e-9);
+        // "Reading k of n" for every reading; the last of each specimen says it is complete.
+        QCOMPARE(taken.size(), (perStandard > 1 ? perStandard : 0) + perSample);
+        QCOMPARE(taken.last().at(1).toInt(), perSample);
+        QCOMPARE(taken.last().at(2).toInt(), perSample);
+    }
+
+    // The hue of readings either side of 0 degrees averages near 0, not 180.
+    void hueAveragedAcrossZero()
+    {
+        R::Values a{}, b{};
+        a[R::LchH] = 359.0;
+        b[R::LchH] = 3.0;
+        QCOMPARE(averageReadings({a, b}, false)[R::LchH], 1.0);
+        QCOMPARE(readingsRange({a, b})[R::LchH], 4.0);
+        b[R::LchH] = 0.5;
+        QCOMPARE(averageReadings({a, a, b}, true)[R::LchH], 359.0);
+    }
+
+    // "Discard last reading" takes the last one back before the n-th; the
+    // mean is of those kept. Nothing to discard between specimens.
+    void discardLastReading_leavesItOut()
+    {
+        m_session->setReadingsPlan(Plan{1, 3, false, 0.0});
+        QVERIFY(!m_session->discardLastReading());
+        m_access->instrument().queueReading({50.0, 1.0, 2.0, 10.0, 90.0});
+        QVERIFY(m_session->measure(MeasurementSession::Standard, FetchPath::Full));
+        const double ls[] = {50.1, 58.0, 50.3, 50.5}; // 58.0 is discarded
+        for (int i = 0; i < 4; ++i) {
+            m_access->instrument().queueReading({ls[i], 1.0, 2.0, 10.0, 90.0});
+            QVERIFY(m_session->measure(MeasurementSession::Sample, FetchPath::Full));
+            if (i == 1) {
+                QCOMPARE(m_session->sample().values[R::LabL], 54.05); // the average so far is shown
+                QVERIFY(m_session->discardLastReading());
+                QCOMPARE(m_session->pendingReadings().count(), qsizetype(1));
+            }
+        }
+        QCOMPARE(m_records.size(), 1);
+        QCOMPARE(m_records.first().sample[R::LabL], 50.3);
+        QCOMPARE(m_records.first().readings.sample.size(), qsizetype(3));
+        QVERIFY(!m_session->discardLastReading());
+    }
+
+    // Readings farther apart than the limit ask for one more, once, saying by how much.
+    void reReadRule_asksForOneMore_data()
+    {
+        QTest::addColumn<double>("limit");
+        QTest::addColumn<double>("secondL");
+        QTest::addColumn<int>("readingsUsed");
+        QTest::newRow("off") << 0.0 << 52.0 << 3;
+        QTest::newRow("within the limit") << 1.0 << 50.8 << 3;
+        QTest::newRow("beyond the limit") << 1.0 << 52.0 << 4;
+    }
+    void reReadRule_asksForOneMore()
+    {
+        QFETCH(double, limit);
+        QFETCH(double, secondL);
+        QFETCH(int, readingsUsed);
+        m_session->setReadingsPlan(Plan{1, 3, true, limit});
+        QSignalSpy asked(m_session.get(), &MeasurementSession::reReadAsked);
+        m_access->instrument().queueReading({50.0, 1.0, 2.0, 10.0, 90.0});
+        QVERIFY(m_session->measure(MeasurementSession::Standard, FetchPath::Full));
+        const double ls[] = {50.0, secondL, 50.2, 50.1, 50.0};
+        for (int i = 0; i < 5 && m_records.isEmpty(); ++i) {
+            m_access->instrument().queueReading({ls[i], 1.0, 2.0, 10.0, 90.0});
+            QVERIFY(m_session->measure(MeasurementSession::Sample, FetchPath::Full));
+        }
+        QCOMPARE(m_records.size(), 1);
+        QCOMPARE(m_records.first().readings.sample.size(), qsizetype(readingsUsed));
+        QCOMPARE(asked.size(), readingsUsed > 3 ? 1 : 0);
+        if (!asked.isEmpty()) {
+            QCOMPARE(asked.first().at(1).toDouble(), secondL - 50.0); // the largest delta-E*ab between two readings
+            QCOMPARE(asked.first().at(2).toDouble(), limit);
+        }
+    }
+
+    // Results of the instrument's key are readings too: three presses make one sample.
+    void pushedResults_areReadings()
+    {
+        m_session->setReadingsPlan(Plan{2, 3, false, 0.0});
+        m_session->startReceiving([this](MyThread* worker) {
+            connect(worker, &MyThread::senddata, m_session.get(), &MeasurementSession::takePushed);
+        });
+        push({50.0, 1.0, 2.0, 10.0, 90.0});
+        push({50.2, 1.0, 2.0, 10.0, 90.0});
+        QVERIFY(waitUntil([this] { return m_session->standardTaken(); }));
+        QCOMPARE(m_session->standard().values[R::LabL], 50.1);
+        m_session->setNextMeasurement(MeasurementSession::Sample);
+        for (double l : {51.0, 51.3, 51.9}) {
+            push({l, 1.0, 2.0, 10.0, 90.0});
+        }
+        QVERIFY(waitUntil([this] { return !m_records.isEmpty(); }));
+        m_session->stopReceiving();
+        QCOMPARE(m_records.size(), 1);
+        QCOMPARE(m_records.first().sample[R::LabL], 51.4);
+        QCOMPARE(formatDeltaE(m_records.first().deltaE), QStringLiteral("1.30"));
+        QCOMPARE(m_records.first().readings.standard.size(), qsizetype(2));
     }
 
     // A failed standard leaves nothing to compare a sample with.
