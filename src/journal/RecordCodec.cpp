@@ -28,6 +28,13 @@ enum TimeTag : quint8 { kNoTime = 0, kLocal = 1, kUtc = 2, kOffset = 3 };
 constexpr quint8 kLegacyFlag = 0x01;
 constexpr quint8 kPassFlag = 0x02;
 
+// The readings' flags: the median was taken; which lists follow.
+constexpr quint8 kMedianFlag = 0x01;
+constexpr quint8 kStandardReadings = 0x02;
+constexpr quint8 kSampleReadings = 0x04;
+constexpr quint8 kLegacyStandardReadings = 0x08;
+constexpr quint8 kLegacySampleReadings = 0x10;
+
 class Writer
 {
 public:
@@ -129,6 +136,7 @@ public:
 
     bool ok() const { return m_ok; }
     bool atEnd() const { return m_data >= m_end; }
+    qint64 left() const { return m_end - m_data; }
 
     quint8 byte()
     {
@@ -256,6 +264,33 @@ void readValues(Reader& r, std::array<double, N>& values)
     }
 }
 
+template <std::size_t N>
+void writeReadings(Writer& w, const QList<std::array<double, N>>& readings)
+{
+    if (readings.isEmpty()) {
+        return;
+    }
+    w.varint(static_cast<quint64>(readings.size()));
+    for (const auto& values : readings) {
+        writeValues(w, values);
+    }
+}
+
+template <std::size_t N>
+bool readReadings(Reader& r, QList<std::array<double, N>>& readings)
+{
+    const quint64 count = r.varint();
+    // Every value takes a byte at least: a count past the bytes left is no record.
+    if (!r.ok() || count == 0 || count > static_cast<quint64>(r.left()) / N) {
+        return false;
+    }
+    readings.resize(static_cast<qsizetype>(count));
+    for (auto& values : readings) {
+        readValues(r, values);
+    }
+    return r.ok();
+}
+
 } // namespace
 
 QByteArray encode(const ComparisonRecord& record)
@@ -286,6 +321,15 @@ QByteArray encode(const ComparisonRecord& record)
     w.signedVarint(s.layoutIndex);
     w.text(s.formulaText);
     w.text(s.thresholdText);
+    const ComparisonRecord::ReadingsSummary& readings = record.readings;
+    w.byte((readings.median ? kMedianFlag : 0) | (readings.standard.isEmpty() ? 0 : kStandardReadings)
+           | (readings.sample.isEmpty() ? 0 : kSampleReadings)
+           | (readings.legacyStandard.isEmpty() ? 0 : kLegacyStandardReadings)
+           | (readings.legacySample.isEmpty() ? 0 : kLegacySampleReadings));
+    writeReadings(w, readings.standard);
+    writeReadings(w, readings.sample);
+    writeReadings(w, readings.legacyStandard);
+    writeReadings(w, readings.legacySample);
     return w.bytes;
 }
 
@@ -323,7 +367,8 @@ int Decoder::localOffset(qint64 msecs)
 bool Decoder::decode(const QByteArray& bytes, ComparisonRecord& record)
 {
     Reader r(bytes);
-    if (r.byte() != kFormat) {
+    const quint8 format = r.byte();
+    if (format != 1 && format != kFormat) {
         return false;
     }
     const quint8 flags = r.byte();
@@ -368,6 +413,19 @@ bool Decoder::decode(const QByteArray& bytes, ComparisonRecord& record)
         return false;
     }
     s.thresholdText = shared(m_threshold, data, size);
+    record.readings = ComparisonRecord::ReadingsSummary();
+    if (format == 1) {
+        return r.ok(); // one reading of each
+    }
+    ComparisonRecord::ReadingsSummary& readings = record.readings;
+    const quint8 listed = r.byte();
+    readings.median = listed & kMedianFlag;
+    if (((listed & kStandardReadings) && !readReadings(r, readings.standard))
+        || ((listed & kSampleReadings) && !readReadings(r, readings.sample))
+        || ((listed & kLegacyStandardReadings) && !readReadings(r, readings.legacyStandard))
+        || ((listed & kLegacySampleReadings) && !readReadings(r, readings.legacySample))) {
+        return false;
+    }
     return r.ok();
 }
 

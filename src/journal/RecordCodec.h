@@ -16,7 +16,9 @@
 
 namespace RecordCodec {
 
-inline constexpr quint8 kFormat = 1;
+// 2 adds the readings of a specimen read several times; a record of format 1
+// comes back with one reading of each.
+inline constexpr quint8 kFormat = 2;
 
 QByteArray encode(const ComparisonRecord& record);
 

@@ -72,6 +72,22 @@ bool same(double a, double b)
 }
 
 // Every field the journal keeps, or the first that differs.
+template <typename List>
+bool readingsSame(const List& x, const List& y)
+{
+    if (x.size() != y.size()) {
+        return false;
+    }
+    for (qsizetype r = 0; r < x.size(); ++r) {
+        for (std::size_t i = 0; i < x.at(r).size(); ++i) {
+            if (!same(x.at(r)[i], y.at(r)[i])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 QString difference(const ComparisonRecord& a, const ComparisonRecord& b)
 {
     const auto values = [](const auto& x, const auto& y) {
@@ -104,6 +120,10 @@ QString difference(const ComparisonRecord& a, const ComparisonRecord& b)
                            && same(s.deltaEThreshold, t.deltaEThreshold) && same(s.parameterThreshold, t.parameterThreshold)},
         {"codes", s.formulaCode == t.formulaCode && s.displayMode == t.displayMode && s.layoutIndex == t.layoutIndex},
         {"texts", s.formulaText == t.formulaText && s.thresholdText == t.thresholdText},
+        {"readings", a.readings.median == b.readings.median && readingsSame(a.readings.standard, b.readings.standard)
+                         && readingsSame(a.readings.sample, b.readings.sample)
+                         && readingsSame(a.readings.legacyStandard, b.readings.legacyStandard)
+                         && readingsSame(a.readings.legacySample, b.readings.legacySample)},
     };
     for (const auto& [name, ok] : checks) {
         if (!ok) {
@@ -220,6 +240,36 @@ private Q_SLOTS:
         ComparisonRecord empty;
         empty.time = QDateTime();
         QTest::newRow("nothing set") << empty << 100;
+        ComparisonRecord read = makeRecord(11);
+        read.readings.median = true;
+        read.readings.standard = {read.standard, read.standard, read.standard};
+        read.readings.sample = {read.sample, read.sample};
+        read.readings.sample[1][ComparisonRecord::LabL] = kNaN;
+        QTest::newRow("several readings") << read << 400;
+        ComparisonRecord legacyRead = makeRecord(12, true);
+        legacyRead.readings.legacySample = {legacyRead.legacySample, legacyRead.legacySample};
+        QTest::newRow("several readings, legacy") << legacyRead << 250;
+    }
+
+    // A row written before readings were kept comes back with one reading of each.
+    void codecReadsFormatOne()
+    {
+        const ComparisonRecord record = makeRecord(7);
+        QByteArray bytes = RecordCodec::encode(record);
+        QCOMPARE(bytes.back(), '\0'); // no readings listed
+        bytes.chop(1);
+        bytes[0] = 1;
+        RecordCodec::Decoder decoder;
+        ComparisonRecord back;
+        back.readings.sample = {record.sample, record.sample};
+        QVERIFY(decoder.decode(bytes, back));
+        QCOMPARE(difference(back, record), QString());
+        QVERIFY(back.readings.sample.isEmpty());
+        // A count of readings past the bytes given is refused.
+        QByteArray huge = RecordCodec::encode(record);
+        huge.back() = 0x04;
+        huge.append("\xff\xff\xff\x7f", 4);
+        QVERIFY(!decoder.decode(huge, back));
     }
 
     void codecKeepsEveryValue()
