@@ -37,6 +37,18 @@ enum class Field {
     LegacySample,
     Formula,
     Threshold,
+    // Several readings per specimen: n of each side, and the spread of a
+    // value (index; legacy: of the legacy values) as its title's "SD" and "range".
+    StandardCount,
+    SampleCount,
+    StandardDeviation,
+    SampleDeviation,
+    StandardRange,
+    SampleRange,
+    LegacyStandardDeviation,
+    LegacySampleDeviation,
+    LegacyStandardRange,
+    LegacySampleRange,
 };
 
 struct Column
@@ -54,7 +66,13 @@ QList<Column> currentColumns(DisplayMode displayMode);
 // The legacy layout's block, titled in the interface language without the
 // catalogue, as its spreadsheet export is.
 QList<Column> legacyColumns();
+// The columns of n and the spread, after those of the table, when a record
+// was read several times: n of the standard and the sample, then the SD and
+// range of every value the table's columns show.
+QList<Column> readingsColumns(const QList<Column>& tableColumns);
 QString titleOf(const Column& column, bool chineseUi);
+// The title untranslated (the English a file may carry).
+QString englishTitleOf(const Column& column);
 QString spectralTitle(int k);
 
 } // namespace formats::csv

@@ -146,7 +146,7 @@ bool sameTitles(const QStringList& header, const QList<Column>& columns, int var
     for (qsizetype c = 0; c < columns.size(); ++c) {
         const Column& column = columns.at(c);
         const QString title = variant == 0   ? titleOf(column, false)
-                              : variant == 1 ? QString::fromUtf8(column.title)
+                              : variant == 1 ? englishTitleOf(column)
                                              : titleOf(column, true);
         if (header.at(c) != title) {
             return false;
@@ -196,16 +196,21 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
     chineseUi = false;
     displayMode = DisplayMode::None;
     const QStringList header = texts(reader.cells());
-    if (sameTitles(header, legacyColumns(), 1) || sameTitles(header, legacyColumns(), 2)) {
-        legacy = true;
-        chineseUi = !sameTitles(header, legacyColumns(), 1);
-        columns = legacyColumns();
-    } else {
-        for (int index = 0; index < kDisplayModeCount && columns.isEmpty(); ++index) {
-            const DisplayMode mode = displayModeFromIndex(index);
-            if (sameTitles(header, currentColumns(mode), 0) || sameTitles(header, currentColumns(mode), 1)) {
+    // A table of records read several times has the columns of n and the spread after its own.
+    const auto withReadings = [](const QList<Column>& table) { return table + readingsColumns(table); };
+    for (const QList<Column>& legacyTable : {legacyColumns(), withReadings(legacyColumns())}) {
+        if (columns.isEmpty() && (sameTitles(header, legacyTable, 1) || sameTitles(header, legacyTable, 2))) {
+            legacy = true;
+            chineseUi = !sameTitles(header, legacyTable, 1);
+            columns = legacyTable;
+        }
+    }
+    for (int index = 0; index < kDisplayModeCount && columns.isEmpty(); ++index) {
+        const DisplayMode mode = displayModeFromIndex(index);
+        for (const QList<Column>& table : {currentColumns(mode), withReadings(currentColumns(mode))}) {
+            if (columns.isEmpty() && (sameTitles(header, table, 0) || sameTitles(header, table, 1))) {
                 displayMode = mode;
-                columns = currentColumns(mode);
+                columns = table;
             }
         }
     }
@@ -283,6 +288,7 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
                 break;
             case Field::Formula: record.settings.formulaText = unguarded(QString::fromUtf8(cell)); break;
             case Field::Threshold: record.settings.thresholdText = unguarded(QString::fromUtf8(cell)); break;
+            default: break; // n and the spread: the readings themselves are not in the file
             }
         }
         records.append(record);

@@ -3,7 +3,9 @@
 #include "ComparisonColumns.h"
 #include "CsvColumns.h"
 #include "Judgement.h"
+#include "Readings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -48,6 +50,36 @@ void writeCell(CsvWriter& csv, const Column& column, const ComparisonRecord& rec
     case Field::Result: csv.text(verdictText(record.pass ? Verdict::Pass : Verdict::Ng)); break;
     case Field::Formula: csv.text(record.settings.formulaText); break;
     case Field::Threshold: csv.text(record.settings.thresholdText); break;
+    case Field::StandardCount: csv.general(standardReadingCount(record)); break;
+    case Field::SampleCount: csv.general(sampleReadingCount(record)); break;
+    case Field::StandardDeviation:
+        csv.number(readingsDeviation(record.readings.standard)[std::size_t(column.index)], valueDecimals(column.index) + 1);
+        break;
+    case Field::SampleDeviation:
+        csv.number(readingsDeviation(record.readings.sample)[std::size_t(column.index)], valueDecimals(column.index) + 1);
+        break;
+    case Field::StandardRange:
+        csv.number(readingsRange(record.readings.standard)[std::size_t(column.index)], valueDecimals(column.index));
+        break;
+    case Field::SampleRange:
+        csv.number(readingsRange(record.readings.sample)[std::size_t(column.index)], valueDecimals(column.index));
+        break;
+    case Field::LegacyStandardDeviation:
+        csv.number(legacyReadingsDeviation(record.readings.legacyStandard)[std::size_t(column.index)],
+                   legacyValueDecimals(column.index) + 1);
+        break;
+    case Field::LegacySampleDeviation:
+        csv.number(legacyReadingsDeviation(record.readings.legacySample)[std::size_t(column.index)],
+                   legacyValueDecimals(column.index) + 1);
+        break;
+    case Field::LegacyStandardRange:
+        csv.number(legacyReadingsRange(record.readings.legacyStandard)[std::size_t(column.index)],
+                   legacyValueDecimals(column.index));
+        break;
+    case Field::LegacySampleRange:
+        csv.number(legacyReadingsRange(record.readings.legacySample)[std::size_t(column.index)],
+                   legacyValueDecimals(column.index));
+        break;
     }
 }
 
@@ -140,9 +172,13 @@ struct ComparisonCsvWriter::Columns
     QList<Column> list;
 };
 
-ComparisonCsvWriter::ComparisonCsvWriter(QIODevice& device, DisplayMode displayMode, bool legacy, bool chineseUi)
+ComparisonCsvWriter::ComparisonCsvWriter(QIODevice& device, DisplayMode displayMode, bool legacy, bool chineseUi,
+                                         bool readings)
     : m_csv(device), m_columns(std::make_unique<Columns>(Columns{legacy ? legacyColumns() : currentColumns(displayMode)}))
 {
+    if (readings) {
+        m_columns->list += readingsColumns(m_columns->list);
+    }
     for (const Column& column : m_columns->list) {
         m_csv.text(titleOf(column, chineseUi));
     }
@@ -177,7 +213,8 @@ QString ComparisonCsvWriter::errorString() const
 bool writeComparisonCsv(const QList<ComparisonRecord>& records, DisplayMode displayMode, bool chineseUi, QIODevice& device,
                         QString* error)
 {
-    ComparisonCsvWriter writer(device, displayMode, !records.isEmpty() && records.first().legacy, chineseUi);
+    const bool readings = std::any_of(records.begin(), records.end(), hasSeveralReadings);
+    ComparisonCsvWriter writer(device, displayMode, !records.isEmpty() && records.first().legacy, chineseUi, readings);
     bool ok = true;
     for (qsizetype r = 0; ok && r < records.size(); ++r) {
         ok = writer.add(records.at(r));
