@@ -1,6 +1,7 @@
 #include "Readings.h"
 
 #include "Comparison.h"
+#include "ComparisonColumns.h"
 
 #include <algorithm>
 #include <cmath>
@@ -96,6 +97,56 @@ std::array<double, N> average(const QList<std::array<double, N>>& readings, bool
     return out;
 }
 
+// The mean or median of values shown with `decimals` decimals, rounded to
+// them half away from zero, worked out in whole units of the last decimal so
+// that a mean of exactly a half (12.35 and 12.42: 12.385) rounds up as by
+// hand, not down as its nearest double would.
+double shownAverageOf(const QList<double>& values, bool median, int decimals)
+{
+    if (values.isEmpty() || std::any_of(values.begin(), values.end(), [](double v) { return !std::isfinite(v); })) {
+        return median ? medianOf(values) : meanOf(values);
+    }
+    const double scale = std::pow(10.0, decimals);
+    QList<qint64> units;
+    units.reserve(values.size());
+    for (double v : values) {
+        if (std::fabs(v * scale) > 1e15) {
+            return roundedTo(median ? medianOf(values) : meanOf(values), decimals);
+        }
+        units.append(std::llround(v * scale));
+    }
+    qint64 sum = 0;
+    qint64 count = units.size();
+    if (median) {
+        std::sort(units.begin(), units.end());
+        const qsizetype half = units.size() / 2;
+        sum = units.size() % 2 ? units.at(half) : units.at(half - 1) + units.at(half);
+        count = units.size() % 2 ? 1 : 2;
+    } else {
+        for (qint64 u : units) {
+            sum += u;
+        }
+    }
+    qint64 whole = sum / count;
+    const qint64 rest = sum % count;
+    if (2 * std::llabs(rest) >= count) {
+        whole += sum < 0 ? -1 : 1;
+    }
+    return double(whole) / scale;
+}
+
+template <std::size_t N>
+std::array<double, N> shownAverage(const QList<std::array<double, N>>& readings, bool median, int hueIndex,
+                                   ComparisonColumns::Layout layout)
+{
+    std::array<double, N> out{};
+    for (std::size_t i = 0; i < N; ++i) {
+        out[i] = shownAverageOf(column(readings, i, hueIndex), median, ComparisonColumns::liveDecimals(layout, int(i)));
+    }
+    out[std::size_t(hueIndex)] = wrappedHue(out[std::size_t(hueIndex)]);
+    return out;
+}
+
 template <std::size_t N, typename F>
 std::array<double, N> perValue(const QList<std::array<double, N>>& readings, int hueIndex, F f)
 {
@@ -135,6 +186,16 @@ ComparisonRecord::Values averageReadings(const Readings& readings, bool median)
 ComparisonRecord::LegacyValues averageLegacyReadings(const LegacyReadings& readings, bool median)
 {
     return average(readings, median, R::LegacyH);
+}
+
+ComparisonRecord::Values shownAverageReadings(const Readings& readings, bool median)
+{
+    return shownAverage(readings, median, R::LchH, ComparisonColumns::Layout::Current);
+}
+
+ComparisonRecord::LegacyValues shownAverageLegacyReadings(const LegacyReadings& readings, bool median)
+{
+    return shownAverage(readings, median, R::LegacyH, ComparisonColumns::Layout::Legacy);
 }
 
 ComparisonRecord::Values readingsDeviation(const Readings& readings)

@@ -15,6 +15,10 @@ using LegacyReadings = QList<ComparisonRecord::LegacyValues>;
 // known. No readings: every value NaN.
 ComparisonRecord::Values averageReadings(const Readings& readings, bool median);
 ComparisonRecord::LegacyValues averageLegacyReadings(const LegacyReadings& readings, bool median);
+// The same rounded as the live display shows a value, from readings as it
+// showed them: a mean of exactly a half rounds away from zero.
+ComparisonRecord::Values shownAverageReadings(const Readings& readings, bool median);
+ComparisonRecord::LegacyValues shownAverageLegacyReadings(const LegacyReadings& readings, bool median);
 
 // The sample standard deviation (n - 1) and the range (largest minus
 // smallest) of every value; NaN with fewer than two readings.

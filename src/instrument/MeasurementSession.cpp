@@ -135,8 +135,8 @@ void MeasurementSession::showPending()
 {
     const bool legacy = m_pending.legacy;
     Side& side = m_pending.target == Standard ? m_standard : m_sample;
-    side.values = shownValues(averageReadings(m_pending.values, m_plan.median));
-    side.legacyValues = shownLegacyValues(averageLegacyReadings(m_pending.legacyValues, m_plan.median));
+    side.values = shownAverageReadings(m_pending.values, m_plan.median);
+    side.legacyValues = shownAverageLegacyReadings(m_pending.legacyValues, m_plan.median);
     side.taken = false;
     const int taken = int(m_pending.count());
     if (taken < m_pending.needed) {

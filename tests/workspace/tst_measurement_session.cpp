@@ -4,10 +4,12 @@
 // judged records the page would show.
 #include "Colorimetry.h"
 #include "EmulatedAccess.h"
+#include "Frames.h"
 #include "MeasurementSession.h"
 #include "MeasurementSequence.h"
 #include "MyThread.h"
 #include "Readings.h"
+#include "SpectralData.h"
 #include "WaitUntil.h"
 
 #include <QSignalSpy>
@@ -30,11 +32,16 @@ double shownL(const EmulatorReading& reading)
 
 double averageL(QList<double> ls, bool median)
 {
-    std::sort(ls.begin(), ls.end());
-    const qsizetype n = ls.size();
-    const double v = median ? (n % 2 ? ls.at(n / 2) : (ls.at(n / 2 - 1) + ls.at(n / 2)) / 2.0)
-                            : std::accumulate(ls.begin(), ls.end(), 0.0) / double(n);
-    return std::round(v * 100.0) / 100.0;
+    // In hundredths, whole numbers: a mean of exactly a half rounds away from zero.
+    QList<double> units;
+    for (double l : ls) {
+        units.append(std::round(l * 100.0));
+    }
+    std::sort(units.begin(), units.end());
+    const qsizetype n = units.size();
+    const double v = median ? (n % 2 ? units.at(n / 2) : (units.at(n / 2 - 1) + units.at(n / 2)) / 2.0)
+                            : std::accumulate(units.begin(), units.end(), 0.0) / double(n);
+    return std::round(v) / 100.0;
 }
 
 } // namespace
@@ -211,16 +218,37 @@ private Q_SLOTS:
         QCOMPARE(taken.last().at(2).toInt(), perSample);
     }
 
-    // The hue of readings either side of 0 degrees averages near 0, not 180.
-    void hueAveragedAcrossZero()
+    // The average as the display shows it: a mean of exactly a half rounds
+    // away from zero as by hand; the hue is averaged the short way round.
+    void shownAverage_data()
     {
-        R::Values a{}, b{};
-        a[R::LchH] = 359.0;
-        b[R::LchH] = 3.0;
-        QCOMPARE(averageReadings({a, b}, false)[R::LchH], 1.0);
-        QCOMPARE(readingsRange({a, b})[R::LchH], 4.0);
-        b[R::LchH] = 0.5;
-        QCOMPARE(averageReadings({a, a, b}, true)[R::LchH], 359.0);
+        QTest::addColumn<int>("index");
+        QTest::addColumn<bool>("median");
+        QTest::addColumn<QList<double>>("values");
+        QTest::addColumn<double>("average");
+        QTest::addColumn<double>("range");
+        QTest::newRow("mean of a half") << int(R::LabL) << false << QList<double>{12.35, 12.42} << 12.39 << 0.07;
+        QTest::newRow("mean of a half below 0") << int(R::LabA) << false << QList<double>{-12.35, -12.42} << -12.39 << 0.07;
+        QTest::newRow("median of two, a half") << int(R::Haze) << true << QList<double>{12.35, 12.42} << 12.39 << 0.07;
+        QTest::newRow("mean of three") << int(R::LabL) << false << QList<double>{50.0, 50.0, 50.01} << 50.0 << 0.01;
+        QTest::newRow("median of three") << int(R::LabB) << true << QList<double>{1.0, 9.0, 2.0} << 2.0 << 8.0;
+        QTest::newRow("hue across 0") << int(R::LchH) << false << QList<double>{359.0, 3.0} << 1.0 << 4.0;
+        QTest::newRow("hue median across 0") << int(R::LchH) << true << QList<double>{359.0, 359.0, 0.5} << 359.0 << 1.5;
+    }
+    void shownAverage()
+    {
+        QFETCH(int, index);
+        QFETCH(bool, median);
+        QFETCH(QList<double>, values);
+        QFETCH(double, average);
+        QFETCH(double, range);
+        Readings readings;
+        for (double v : values) {
+            readings.append(R::Values{});
+            readings.last()[std::size_t(index)] = v;
+        }
+        QCOMPARE(shownAverageReadings(readings, median)[std::size_t(index)], average);
+        QVERIFY(std::fabs(readingsRange(readings)[std::size_t(index)] - range) < 1e-9);
     }
 
     // "Discard last reading" takes the last one back before the n-th; the
@@ -301,6 +329,32 @@ private Q_SLOTS:
         QCOMPARE(m_records.first().sample[R::LabL], 51.4);
         QCOMPARE(formatDeltaE(m_records.first().deltaE), QStringLiteral("1.30"));
         QCOMPARE(m_records.first().readings.standard.size(), qsizetype(2));
+    }
+
+    // Curves of several readings are averaged band by band.
+    void spectralReadings_averagedPerBand_data()
+    {
+        QTest::addColumn<bool>("median");
+        QTest::addColumn<double>("expected400");
+        QTest::newRow("mean") << false << 20.0;
+        QTest::newRow("median") << true << 12.0;
+    }
+    void spectralReadings_averagedPerBand()
+    {
+        QFETCH(bool, median);
+        QFETCH(double, expected400);
+        for (double first : {10.0, 12.0, 38.0}) {
+            QList<double> curve(kSpectralPointCount, 50.0);
+            curve[0] = first;
+            curve[30] = first + 1.0;
+            m_access->instrument().queueSpectrum(curve);
+        }
+        SpectralRecord record;
+        LinkLock lock(*m_access);
+        QCOMPARE(measureSpectrumReadings(m_access->transport(), 3, median, record), int(ProtocolResult::Success));
+        QCOMPARE(record.values[0], expected400);
+        QCOMPARE(record.values[30], expected400 + 1.0);
+        QCOMPARE(record.values[15], 50.0);
     }
 
     // A failed standard leaves nothing to compare a sample with.
