@@ -49,8 +49,8 @@ _tintwell_cli()
                   [[ $second == add-station ]] && options+=" --role --new-password-stdin"
                   [[ $second == add-manager ]] && options+=" --new-password-stdin" ;;
         history) options="--server --port --database --user --ca --password-stdin --from --to --at --model --standard --name --verdict --stats" ;;
-        measure) options="--mode" ;;
-        compare) options="--standard --sample --count --tolerance --wait --mode" ;;
+        measure) options="--mode --readings --median" ;;
+        compare) options="--standard --sample --count --readings --median --tolerance --wait --mode" ;;
     esac
     COMPREPLY=($(compgen -W "$options $global" -- "$cur"))
 }

@@ -54,6 +54,9 @@ const CliOption kNewPasswordStdin{"new-password-stdin", false, nullptr,
 const CliOption kIlluminant{"illuminant", true, "ILL",
                             CLI_TEXT("A, C, D50, D55, D65, D75, F2, F7 or F11 (default D65)")};
 const CliOption kObserver{"observer", true, "2|10", CLI_TEXT("the CIE 1931 2° or 1964 10° observer (default 10)")};
+const CliOption kReadings{"readings", true, "N",
+                           CLI_TEXT("N readings of each measured specimen, compared by their mean (standard's first)")};
+const CliOption kMedian{"median", false, nullptr, CLI_TEXT("the median of the readings instead of their mean")};
 const CliOption kOutput{"output", true, "FILE", CLI_TEXT("write to FILE instead of standard output (-o)")};
 
 } // namespace
@@ -65,17 +68,18 @@ const QList<CliSubcommand>& cliSubcommands()
          {}, 0, runDevices},
         {{QStringLiteral("identify")}, "", CLI_TEXT("model, serial number, firmware, layout and display mode"), {}, 0,
          runIdentify},
-        {{QStringLiteral("measure")}, "[--mode MODE]", CLI_TEXT("one measurement, in the display mode in force"),
-         {kMode}, 0, runMeasure},
+        {{QStringLiteral("measure")}, "[--mode MODE] [--readings N [--median]]",
+         CLI_TEXT("one measurement, in the display mode in force (the mean of N readings with --readings)"),
+         {kMode, kReadings, kMedian}, 0, runMeasure},
         {{QStringLiteral("compare")},
-         "--standard VALUES|FILE|measure [--sample VALUES|FILE|measure|key] [--count N] [--tolerance T] [--mode MODE]",
+         "--standard VALUES|FILE|measure [--sample VALUES|FILE|measure|key] [--count N] [--readings N [--median]] [--tolerance T] [--mode MODE]",
          CLI_TEXT("one comparison (N with --count), judged as the window judges; NG gives exit status 1"),
          {{"standard", true, "VALUES|FILE|measure", CLI_TEXT("the standard: values (L=50,a=1,b=2 or the mode's values in order), a file, or a measurement")},
           {"sample", true, "VALUES|FILE|measure|key", CLI_TEXT("the sample (default measure); key waits for the instrument's measuring key")},
           {"count", true, "N", CLI_TEXT("N samples against the one standard (JSON lines with --json)")},
           {"tolerance", true, "haze=H,t=T,de=E", CLI_TEXT("judge against these instead of the instrument's tolerances")},
           {"wait", true, "SECONDS", CLI_TEXT("how long to wait for the measuring key (default 60)")},
-          kMode},
+          kReadings, kMedian, kMode},
          0, runCompare},
         {{QStringLiteral("settings"), QStringLiteral("get")}, "", CLI_TEXT("the tolerances, formula, threshold and display mode"),
          {}, 0, runSettingsGet},
