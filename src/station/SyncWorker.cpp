@@ -24,16 +24,16 @@ const QByteArray kSendStatement = R"sql(
 INSERT INTO tintwell.records AS r
     (id, version, station_id, session_id, measured_at, test_name, model, serial_number, standard,
      legacy, sequence, standard_values, sample_values, haze_difference, transmittance_difference,
-     delta_e, pass, settings, deleted)
+     delta_e, pass, settings, deleted, readings)
 SELECT b.id, b.version, tintwell.current_station(), $2::uuid, b.measured_at, b.test_name, b.model,
        b.serial_number, b.standard, b.legacy, b.sequence, b.standard_values, b.sample_values,
-       b.haze_difference, b.transmittance_difference, b.delta_e, b.pass, b.settings, b.deleted
+       b.haze_difference, b.transmittance_difference, b.delta_e, b.pass, b.settings, b.deleted, b.readings
 FROM ROWS FROM (jsonb_to_recordset($1::jsonb) AS (
         id uuid, version bigint, measured_at timestamptz, test_name text, model text,
         serial_number text, standard text, legacy boolean, sequence float8,
         standard_values float8[], sample_values float8[], haze_difference float8,
         transmittance_difference float8, delta_e float8, pass boolean, settings jsonb,
-        deleted boolean)) WITH ORDINALITY AS b
+        deleted boolean, readings jsonb)) WITH ORDINALITY AS b
 ORDER BY b.ordinality
 ON CONFLICT (id) DO UPDATE SET
     version = EXCLUDED.version, session_id = EXCLUDED.session_id,
@@ -44,7 +44,7 @@ ON CONFLICT (id) DO UPDATE SET
     haze_difference = EXCLUDED.haze_difference,
     transmittance_difference = EXCLUDED.transmittance_difference, delta_e = EXCLUDED.delta_e,
     pass = EXCLUDED.pass, settings = EXCLUDED.settings, deleted = EXCLUDED.deleted,
-    changed_at = now()
+    readings = EXCLUDED.readings, changed_at = now()
 WHERE r.version < EXCLUDED.version OR r.station_id IS DISTINCT FROM EXCLUDED.station_id
 )sql";
 
