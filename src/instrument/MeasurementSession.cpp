@@ -122,8 +122,10 @@ void MeasurementSession::takeReading(int target, const ColorReading& reading, bo
             m_pending.reReadAsked = true;
             m_pending.needed = taken + 1;
             qCDebug(lcSession) << "readings too far apart:" << spread << "above" << limit;
-            Q_EMIT reReadAsked(target, spread, limit, legacy);
+            target == Standard ? Q_EMIT standardShown(legacy) : Q_EMIT sampleShown(legacy);
             Q_EMIT readingTaken(target, taken, m_pending.needed, legacy);
+            // After "reading 3 of 4", so the reason is what stays in view.
+            Q_EMIT reReadAsked(target, spread, limit, legacy);
             return;
         }
     }

@@ -1,6 +1,9 @@
 #include "FirstPageForm.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QSpacerItem>
 #include <QStackedWidget>
 #include <QTableWidget>
@@ -331,12 +335,52 @@ void FirstPageForm::setupUi(QWidget* page)
                                0, 1, 3);
     stackedWidget->addWidget(page_tolerance);
 
+    // Readings per specimen.
+    groupBox_readings = make<QGroupBox>(page, "groupBox_readings");
+    auto* readingsLayout = new QGridLayout(groupBox_readings);
+    readingsLayout->setContentsMargins(6, 4, 6, 4);
+    readingsLayout->setVerticalSpacing(2);
+    label_standardReadings = make<QLabel>(groupBox_readings, "label_standardReadings");
+    spinBox_standardReadings = make<QSpinBox>(groupBox_readings, "spinBox_standardReadings");
+    label_sampleReadings = make<QLabel>(groupBox_readings, "label_sampleReadings");
+    spinBox_sampleReadings = make<QSpinBox>(groupBox_readings, "spinBox_sampleReadings");
+    for (QSpinBox* box : {spinBox_standardReadings, spinBox_sampleReadings}) {
+        box->setRange(1, 20);
+    }
+    comboBox_readingsAverage = make<QComboBox>(groupBox_readings, "comboBox_readingsAverage");
+    comboBox_readingsAverage->addItems({QString(), QString()});
+    label_reReadAbove = make<QLabel>(groupBox_readings, "label_reReadAbove");
+    doubleSpinBox_reReadAbove = make<QDoubleSpinBox>(groupBox_readings, "doubleSpinBox_reReadAbove");
+    doubleSpinBox_reReadAbove->setRange(0.0, 50.0);
+    doubleSpinBox_reReadAbove->setDecimals(2);
+    doubleSpinBox_reReadAbove->setSingleStep(0.1);
+    checkBox_cgatsEveryReading = make<QCheckBox>(groupBox_readings, "checkBox_cgatsEveryReading");
+    label_standardReadings->setBuddy(spinBox_standardReadings);
+    label_sampleReadings->setBuddy(spinBox_sampleReadings);
+    label_reReadAbove->setBuddy(doubleSpinBox_reReadAbove);
+    readingsLayout->addWidget(label_standardReadings, 0, 0);
+    readingsLayout->addWidget(spinBox_standardReadings, 0, 1);
+    readingsLayout->addWidget(label_sampleReadings, 0, 2);
+    readingsLayout->addWidget(spinBox_sampleReadings, 0, 3);
+    readingsLayout->addWidget(comboBox_readingsAverage, 1, 0);
+    readingsLayout->addWidget(label_reReadAbove, 1, 1, 1, 2);
+    readingsLayout->addWidget(doubleSpinBox_reReadAbove, 1, 3);
+    readingsLayout->addWidget(checkBox_cgatsEveryReading, 2, 0, 1, 4);
+
     // The buttons row.
     widget_buttons = make<QWidget>(page, "widget_buttons");
     horizontalLayout_buttons = new QHBoxLayout(widget_buttons);
     horizontalLayout_buttons->setObjectName(QStringLiteral("horizontalLayout_buttons"));
     horizontalLayout_buttons->setSpacing(10);
     horizontalLayout_buttons->setContentsMargins(10, 10, 10, 10);
+    // What is read of the specimen so far, and its discard (shown with several readings).
+    label_readingsStatus = make<QLabel>(widget_buttons, "label_readingsStatus");
+    pushButton_discardReading = make<QPushButton>(widget_buttons, "pushButton_discardReading");
+    pushButton_discardReading->setMinimumHeight(35);
+    horizontalLayout_buttons->addWidget(label_readingsStatus);
+    horizontalLayout_buttons->addWidget(pushButton_discardReading);
+    label_readingsStatus->hide();
+    pushButton_discardReading->hide();
     horizontalLayout_buttons->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
     pushButton_readComparisonRecord = make<RowButton>(widget_buttons, "pushButton_readComparisonRecord");
     pushButton_clear = make<RowButton>(widget_buttons, "pushButton_clear");
@@ -369,7 +413,8 @@ void FirstPageForm::setupUi(QWidget* page)
     grid->addWidget(groupBox_count, 0, 2, 1, 2);
     grid->addWidget(stackedWidget_comparisonMeasurement, 1, 0, 4, 4);
     grid->addWidget(groupBox_setDisplayParameter, 0, 4, 2, 1);
-    grid->addWidget(stackedWidget, 2, 4, 3, 1);
+    grid->addWidget(stackedWidget, 2, 4, 2, 1);
+    grid->addWidget(groupBox_readings, 4, 4, 1, 1);
     grid->addWidget(widget_buttons, 5, 0, 1, 5);
     grid->addWidget(stackedWidget_data, 6, 0, 1, 5);
     grid->addWidget(companyinfoLab, 7, 0, 1, 2);
@@ -475,6 +520,21 @@ void FirstPageForm::retranslateUi()
     label_eThresholds->setText(tr("△E Thresholds(0.1-50):"));
     pushButton_setTolerance->setText(tr("Set tolerance"));
     pushButton_readTolerance->setText(tr("Read tolerance"));
+    groupBox_readings->setTitle(tr("Readings"));
+    label_standardReadings->setText(tr("Per standard:"));
+    spinBox_standardReadings->setAccessibleName(tr("Readings per standard"));
+    label_sampleReadings->setText(tr("Per sample:"));
+    spinBox_sampleReadings->setAccessibleName(tr("Readings per sample"));
+    comboBox_readingsAverage->setItemText(0, tr("Mean"));
+    comboBox_readingsAverage->setItemText(1, tr("Median"));
+    comboBox_readingsAverage->setAccessibleName(tr("Average of the readings"));
+    label_reReadAbove->setText(tr("Read again above \u0394E:"));
+    doubleSpinBox_reReadAbove->setSpecialValueText(tr("off"));
+    doubleSpinBox_reReadAbove->setAccessibleName(tr("Read again when the \u0394E between readings exceeds"));
+    doubleSpinBox_reReadAbove->setToolTip(tr("One more reading is asked for when two readings of a specimen differ by more than this \u0394E (off: never)"));
+    checkBox_cgatsEveryReading->setText(tr("CGATS: every reading"));
+    checkBox_cgatsEveryReading->setToolTip(tr("CGATS exports carry one set per reading instead of their mean"));
+    pushButton_discardReading->setText(tr("Discard last reading"));
     pushButton_readComparisonRecord->setText(tr("Read comparison record"));
     pushButton_clear->setText(tr("Clear"));
     pushButton_statistics->setText(tr("Statistics"));

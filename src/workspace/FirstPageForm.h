@@ -7,6 +7,10 @@
 #include <QCoreApplication>
 
 class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QSpinBox;
 class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
@@ -90,6 +94,20 @@ struct FirstPageForm
     QLineEdit* lineEdit_thresholds = nullptr;
     QPushButton* pushButton_setParameter = nullptr;
     QPushButton* pushButton_readParameter = nullptr;
+
+    // Several readings per specimen: the settings, and in the buttons row
+    // what has been read of the specimen so far and the discard.
+    QGroupBox* groupBox_readings = nullptr;
+    QLabel* label_standardReadings = nullptr;
+    QSpinBox* spinBox_standardReadings = nullptr;
+    QLabel* label_sampleReadings = nullptr;
+    QSpinBox* spinBox_sampleReadings = nullptr;
+    QComboBox* comboBox_readingsAverage = nullptr; // Mean, Median
+    QLabel* label_reReadAbove = nullptr;
+    QDoubleSpinBox* doubleSpinBox_reReadAbove = nullptr; // 0: off
+    QCheckBox* checkBox_cgatsEveryReading = nullptr;
+    QLabel* label_readingsStatus = nullptr;
+    QPushButton* pushButton_discardReading = nullptr;
 
     QWidget* widget_buttons = nullptr;
     QHBoxLayout* horizontalLayout_buttons = nullptr;

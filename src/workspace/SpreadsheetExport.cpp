@@ -8,6 +8,7 @@
 #include "ExtraSheet.h"
 #include "FileFolders.h"
 #include "InstrumentGeneration.h"
+#include "ReadingsSettings.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -78,8 +79,11 @@ ExportOutcome SpreadsheetExport::comparisonExchange(const QString& path, const Q
             if (format == FileFormat::Csv) {
                 return formats::writeComparisonCsvFile(records, displayMode, chineseUi, path, error);
             }
+            // CGATS may carry one set per reading; CxF3 the mean as always.
+            const bool cgats = QFileInfo(path).suffix().compare(QLatin1String("cxf"), Qt::CaseInsensitive) != 0;
+            const bool everyReading = cgats && ReadingsSettings::loadUser().cgatsEveryReading;
             const formats::ExchangeDocument document =
-                formats::documentFromRecords(records, QDateTime::currentDateTime());
+                formats::documentFromRecords(records, QDateTime::currentDateTime(), everyReading);
             if (document.samples.isEmpty()) {
                 *error = tr("the records hold no L*a*b* values, which this format carries; choose CSV or a workbook");
                 return false;

@@ -9,10 +9,13 @@
 #include "MeasurementSequence.h"
 #include "MyThread.h"
 #include "Readings.h"
+#include "ReadingsSettings.h"
 #include "SpectralData.h"
 #include "WaitUntil.h"
 
+#include <QSettings>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -355,6 +358,39 @@ private Q_SLOTS:
         QCOMPARE(record.values[0], expected400);
         QCOMPARE(record.values[30], expected400 + 1.0);
         QCOMPARE(record.values[15], 50.0);
+    }
+
+    // The settings file is the user's to edit: what it says out of range is brought into range.
+    void readingsSettings_keptInRange_data()
+    {
+        QTest::addColumn<QString>("perSample");
+        QTest::addColumn<QString>("average");
+        QTest::addColumn<QString>("reReadAbove");
+        QTest::addColumn<int>("samples");
+        QTest::addColumn<bool>("median");
+        QTest::addColumn<double>("limit");
+        QTest::newRow("as written") << "3" << "median" << "0.5" << 3 << true << 0.5;
+        QTest::newRow("none") << "0" << "mean" << "-1" << 1 << false << 0.0;
+        QTest::newRow("too many") << "1000" << "MEDIAN" << "nan" << ReadingsSettings::kMostReadings << true << 0.0;
+        QTest::newRow("not numbers") << "three" << "" << "x" << 1 << false << 0.0;
+    }
+    void readingsSettings_keptInRange()
+    {
+        QFETCH(QString, perSample);
+        QFETCH(QString, average);
+        QFETCH(QString, reReadAbove);
+        QTemporaryDir dir;
+        QSettings file(dir.filePath(QStringLiteral("t.ini")), QSettings::IniFormat);
+        file.setValue(QStringLiteral("readings/perSample"), perSample);
+        file.setValue(QStringLiteral("readings/average"), average);
+        file.setValue(QStringLiteral("readings/reReadAbove"), reReadAbove);
+        const ReadingsSettings read = ReadingsSettings::load(file);
+        QTEST(read.plan.perSample, "samples");
+        QTEST(read.plan.median, "median");
+        QTEST(read.plan.reReadAbove, "limit");
+        QCOMPARE(read.plan.perStandard, 1);
+        read.save(file);
+        QCOMPARE(ReadingsSettings::load(file).plan.perSample, read.plan.perSample); // saved as read
     }
 
     // A failed standard leaves nothing to compare a sample with.

@@ -2082,8 +2082,8 @@ Do you want to replace it?</translation>
         <translation>model, serial number, firmware, layout and display mode</translation>
     </message>
     <message>
-        <source>one measurement, in the display mode in force</source>
-        <translation>one measurement, in the display mode in force</translation>
+        <source>one measurement, in the display mode in force (the mean of N readings with --readings)</source>
+        <translation>one measurement, in the display mode in force (the mean of N readings with --readings)</translation>
     </message>
     <message>
         <source>one comparison (N with --count), judged as the window judges; NG gives exit status 1</source>
@@ -3124,6 +3124,136 @@ Commands:
     <message>
         <source>E313 yellowness, CIE whiteness and tint of every curve, flagged outside their ranges (D65/10° unless given)</source>
         <translation>E313 yellowness, CIE whiteness and tint of every curve, flagged outside their ranges (D65/10° unless given)</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Standard n</source>
+        <translation>Standard n</translation>
+    </message>
+    <message>
+        <source>Sample n</source>
+        <translation>Sample n</translation>
+    </message>
+    <message>
+        <source>%1 SD</source>
+        <translation>%1 SD</translation>
+    </message>
+    <message>
+        <source>%1 range</source>
+        <translation>%1 range</translation>
+    </message>
+    <message>
+        <source>Readings</source>
+        <translation>Readings</translation>
+    </message>
+    <message>
+        <source>Per standard:</source>
+        <translation>Per standard:</translation>
+    </message>
+    <message>
+        <source>Readings per standard</source>
+        <translation>Readings per standard</translation>
+    </message>
+    <message>
+        <source>Per sample:</source>
+        <translation>Per sample:</translation>
+    </message>
+    <message>
+        <source>Readings per sample</source>
+        <translation>Readings per sample</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>Median</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>Average of the readings</source>
+        <translation>Average of the readings</translation>
+    </message>
+    <message>
+        <source>Read again above ΔE:</source>
+        <translation>Read again above ΔE:</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>Read again when the ΔE between readings exceeds</source>
+        <translation>Read again when the ΔE between readings exceeds</translation>
+    </message>
+    <message>
+        <source>One more reading is asked for when two readings of a specimen differ by more than this ΔE (off: never)</source>
+        <translation>One more reading is asked for when two readings of a specimen differ by more than this ΔE (off: never)</translation>
+    </message>
+    <message>
+        <source>CGATS: every reading</source>
+        <translation>CGATS: every reading</translation>
+    </message>
+    <message>
+        <source>CGATS exports carry one set per reading instead of their mean</source>
+        <translation>CGATS exports carry one set per reading instead of their mean</translation>
+    </message>
+    <message>
+        <source>Discard last reading</source>
+        <translation>Discard last reading</translation>
+    </message>
+    <message>
+        <source>%1: %2 readings taken</source>
+        <translation>%1: %2 readings taken</translation>
+    </message>
+    <message>
+        <source>%1: reading %2 of %3</source>
+        <translation>%1: reading %2 of %3</translation>
+    </message>
+    <message>
+        <source>%1: readings differ by ΔE %2, more than %3: take one more reading</source>
+        <translation>%1: readings differ by ΔE %2, more than %3: take one more reading</translation>
+    </message>
+    <message>
+        <source>%1: n = %2</source>
+        <translation>%1: n = %2</translation>
+    </message>
+    <message>
+        <source>  %1: SD %2, range %3</source>
+        <translation>  %1: SD %2, range %3</translation>
+    </message>
+    <message>
+        <source>Median of the readings</source>
+        <translation>Median of the readings</translation>
+    </message>
+    <message>
+        <source>Mean of the readings</source>
+        <translation>Mean of the readings</translation>
+    </message>
+    <message>
+        <source>%1 (n=%2)</source>
+        <translation>%1 (n=%2)</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>N readings of each measured specimen, compared by their mean (standard's first)</source>
+        <translation>N readings of each measured specimen, compared by their mean (standard's first)</translation>
+    </message>
+    <message>
+        <source>the median of the readings instead of their mean</source>
+        <translation>the median of the readings instead of their mean</translation>
+    </message>
+    <message>
+        <source>--readings takes a number of readings from 1 to 100.</source>
+        <translation>--readings takes a number of readings from 1 to 100.</translation>
+    </message>
+    <message>
+        <source>%1, reading %2 of %3</source>
+        <translation>%1, reading %2 of %3</translation>
     </message>
 </context>
 </TS>

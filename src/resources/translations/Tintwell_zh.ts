@@ -2136,8 +2136,8 @@ Do you want to replace it?</source>
         <translation>型号、序列号、固件版本、界面布局和显示模式</translation>
     </message>
     <message>
-        <source>one measurement, in the display mode in force</source>
-        <translation>测量一次，按当前显示模式输出</translation>
+        <source>one measurement, in the display mode in force (the mean of N readings with --readings)</source>
+        <translation>测量一次，按当前显示模式输出（使用 --readings 时为 N 次读数的平均值）</translation>
     </message>
     <message>
         <source>one comparison (N with --count), judged as the window judges; NG gives exit status 1</source>
@@ -3161,6 +3161,136 @@ Commands:
     <message>
         <source>E313 yellowness, CIE whiteness and tint of every curve, flagged outside their ranges (D65/10° unless given)</source>
         <translation>每条曲线的 E313 黄度、CIE 白度和色调，超出其适用范围时标出（未指定时为 D65/10°）</translation>
+    </message>
+</context>
+<context>
+    <name>FirstPageFor310</name>
+    <message>
+        <source>Standard n</source>
+        <translation>标准色读数次数</translation>
+    </message>
+    <message>
+        <source>Sample n</source>
+        <translation>样品读数次数</translation>
+    </message>
+    <message>
+        <source>%1 SD</source>
+        <translation>%1 标准差</translation>
+    </message>
+    <message>
+        <source>%1 range</source>
+        <translation>%1 极差</translation>
+    </message>
+    <message>
+        <source>Readings</source>
+        <translation>读数</translation>
+    </message>
+    <message>
+        <source>Per standard:</source>
+        <translation>每个标准:</translation>
+    </message>
+    <message>
+        <source>Readings per standard</source>
+        <translation>每个标准的读数次数</translation>
+    </message>
+    <message>
+        <source>Per sample:</source>
+        <translation>每个样品:</translation>
+    </message>
+    <message>
+        <source>Readings per sample</source>
+        <translation>每个样品的读数次数</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>平均值</translation>
+    </message>
+    <message>
+        <source>Median</source>
+        <translation>中位数</translation>
+    </message>
+    <message>
+        <source>Average of the readings</source>
+        <translation>读数的平均方式</translation>
+    </message>
+    <message>
+        <source>Read again above ΔE:</source>
+        <translation>ΔE 超过时重测:</translation>
+    </message>
+    <message>
+        <source>off</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Read again when the ΔE between readings exceeds</source>
+        <translation>读数之间的 ΔE 超过此值时重测</translation>
+    </message>
+    <message>
+        <source>One more reading is asked for when two readings of a specimen differ by more than this ΔE (off: never)</source>
+        <translation>同一试样的两次读数相差超过此 ΔE 时，要求再测一次（关闭：从不）</translation>
+    </message>
+    <message>
+        <source>CGATS: every reading</source>
+        <translation>CGATS：每次读数</translation>
+    </message>
+    <message>
+        <source>CGATS exports carry one set per reading instead of their mean</source>
+        <translation>CGATS 导出每次读数各一组，而不是它们的平均值</translation>
+    </message>
+    <message>
+        <source>Discard last reading</source>
+        <translation>放弃上一次读数</translation>
+    </message>
+    <message>
+        <source>%1: %2 readings taken</source>
+        <translation>%1：已测 %2 次读数</translation>
+    </message>
+    <message>
+        <source>%1: reading %2 of %3</source>
+        <translation>%1：第 %2 次读数，共 %3 次</translation>
+    </message>
+    <message>
+        <source>%1: readings differ by ΔE %2, more than %3: take one more reading</source>
+        <translation>%1：读数之间相差 ΔE %2，超过 %3：请再测一次</translation>
+    </message>
+    <message>
+        <source>%1: n = %2</source>
+        <translation>%1：n = %2</translation>
+    </message>
+    <message>
+        <source>  %1: SD %2, range %3</source>
+        <translation>  %1：标准差 %2，极差 %3</translation>
+    </message>
+    <message>
+        <source>Median of the readings</source>
+        <translation>读数的中位数</translation>
+    </message>
+    <message>
+        <source>Mean of the readings</source>
+        <translation>读数的平均值</translation>
+    </message>
+    <message>
+        <source>%1 (n=%2)</source>
+        <translation>%1（n=%2）</translation>
+    </message>
+</context>
+<context>
+    <name>Cli</name>
+    <message>
+        <source>N readings of each measured specimen, compared by their mean (standard's first)</source>
+        <translation>每个被测试样测 N 次读数，以其平均值比较（先测标准）</translation>
+    </message>
+    <message>
+        <source>the median of the readings instead of their mean</source>
+        <translation>用读数的中位数代替平均值</translation>
+    </message>
+    <message>
+        <source>--readings takes a number of readings from 1 to 100.</source>
+        <translation>--readings 取 1 到 100 之间的读数次数。</translation>
+    </message>
+    <message>
+        <source>%1, reading %2 of %3</source>
+        <translation>%1，第 %2 次读数，共 %3 次</translation>
     </message>
 </context>
 </TS>
