@@ -30,7 +30,6 @@ ReadingsSettings ReadingsSettings::load(QSettings& settings)
     bool ok = false;
     const double limit = settings.value(QStringLiteral("readings/reReadAbove"), 0.0).toDouble(&ok);
     s.plan.reReadAbove = ok && std::isfinite(limit) && limit > 0.0 ? limit : 0.0;
-    s.cgatsEveryReading = settings.value(QStringLiteral("readings/cgatsEveryReading"), false).toBool();
     return s;
 }
 
@@ -40,7 +39,6 @@ void ReadingsSettings::save(QSettings& settings) const
     settings.setValue(QStringLiteral("readings/perSample"), plan.perSample);
     settings.setValue(QStringLiteral("readings/average"), plan.median ? QStringLiteral("median") : QStringLiteral("mean"));
     settings.setValue(QStringLiteral("readings/reReadAbove"), plan.reReadAbove);
-    settings.setValue(QStringLiteral("readings/cgatsEveryReading"), cgatsEveryReading);
 }
 
 ReadingsSettings ReadingsSettings::loadUser()

@@ -5,7 +5,6 @@
 //   perSample=3
 //   average=median     ; mean (absent) or median
 //   reReadAbove=0.5    ; delta-E between two readings that asks for one more; 0: off
-//   cgatsEveryReading=true ; CGATS exports one set per reading instead of their mean
 
 #include "MeasurementSession.h"
 
@@ -16,7 +15,6 @@ struct ReadingsSettings
     static constexpr int kMostReadings = 20;
 
     MeasurementSession::ReadingsPlan plan;
-    bool cgatsEveryReading = false;
 
     // Values out of range are brought into it (1 … kMostReadings, a threshold of 0 or more).
     static ReadingsSettings load(QSettings& settings);

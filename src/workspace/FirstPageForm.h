@@ -7,7 +7,6 @@
 #include <QCoreApplication>
 
 class QButtonGroup;
-class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QSpinBox;
@@ -95,17 +94,15 @@ struct FirstPageForm
     QPushButton* pushButton_setParameter = nullptr;
     QPushButton* pushButton_readParameter = nullptr;
 
-    // Several readings per specimen: the settings, and in the buttons row
-    // what has been read of the specimen so far and the discard.
-    QGroupBox* groupBox_readings = nullptr;
-    QLabel* label_standardReadings = nullptr;
+    // Several readings per specimen: the settings in one row under the
+    // tolerances, and in the buttons row what has been read of the specimen
+    // so far and the discard.
+    QWidget* widget_settingsColumn = nullptr; // the settings stack over the readings row
+    QWidget* widget_readings = nullptr;
     QSpinBox* spinBox_standardReadings = nullptr;
-    QLabel* label_sampleReadings = nullptr;
     QSpinBox* spinBox_sampleReadings = nullptr;
     QComboBox* comboBox_readingsAverage = nullptr; // Mean, Median
-    QLabel* label_reReadAbove = nullptr;
     QDoubleSpinBox* doubleSpinBox_reReadAbove = nullptr; // 0: off
-    QCheckBox* checkBox_cgatsEveryReading = nullptr;
     QLabel* label_readingsStatus = nullptr;
     QPushButton* pushButton_discardReading = nullptr;
 

@@ -7,7 +7,6 @@
 #include "Readings.h"
 #include "ReadingsSettings.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDoubleSpinBox>
@@ -106,7 +105,6 @@ ReadingsPanel::ReadingsPanel(FirstPageForm& form, MeasurementSession& session, c
     }
     connect(ui.comboBox_readingsAverage, &QComboBox::currentIndexChanged, this, &ReadingsPanel::settingsChanged);
     connect(ui.doubleSpinBox_reReadAbove, &QDoubleSpinBox::valueChanged, this, &ReadingsPanel::settingsChanged);
-    connect(ui.checkBox_cgatsEveryReading, &QCheckBox::toggled, this, &ReadingsPanel::settingsChanged);
     connect(ui.pushButton_discardReading, &QPushButton::clicked, this, [this] { m_session.discardLastReading(); });
     connect(&m_session, &MeasurementSession::readingTaken, this, &ReadingsPanel::showReading);
     connect(&m_session, &MeasurementSession::reReadAsked, this,
@@ -121,12 +119,10 @@ void ReadingsPanel::load()
         const QSignalBlocker b2(ui.spinBox_sampleReadings);
         const QSignalBlocker b3(ui.comboBox_readingsAverage);
         const QSignalBlocker b4(ui.doubleSpinBox_reReadAbove);
-        const QSignalBlocker b5(ui.checkBox_cgatsEveryReading);
         ui.spinBox_standardReadings->setValue(settings.plan.perStandard);
         ui.spinBox_sampleReadings->setValue(settings.plan.perSample);
         ui.comboBox_readingsAverage->setCurrentIndex(settings.plan.median ? 1 : 0);
         ui.doubleSpinBox_reReadAbove->setValue(settings.plan.reReadAbove);
-        ui.checkBox_cgatsEveryReading->setChecked(settings.cgatsEveryReading);
     }
     m_session.setReadingsPlan(settings.plan);
 }
@@ -138,7 +134,6 @@ void ReadingsPanel::settingsChanged()
     settings.plan.perSample = ui.spinBox_sampleReadings->value();
     settings.plan.median = ui.comboBox_readingsAverage->currentIndex() == 1;
     settings.plan.reReadAbove = ui.doubleSpinBox_reReadAbove->value();
-    settings.cgatsEveryReading = ui.checkBox_cgatsEveryReading->isChecked();
     settings.saveUser();
     m_session.setReadingsPlan(settings.plan);
     ui.label_readingsStatus->clear();
@@ -158,8 +153,21 @@ QString ReadingsPanel::statusText(int target, int taken, int needed, const QList
     return values.isEmpty() ? head : QStringLiteral("%1 \u2014 %2").arg(head, values.join(QStringLiteral(" \u00B7 ")));
 }
 
+void ReadingsPanel::retranslate()
+{
+    if (ui.label_readingsStatus->isHidden()) {
+        return;
+    }
+    const Shown shown = m_shown;
+    showReading(shown.target, shown.taken, shown.needed, shown.legacy);
+    if (shown.reRead) {
+        showReRead(shown.target, shown.deltaE, shown.limit);
+    }
+}
+
 void ReadingsPanel::showReading(int target, int taken, int needed, bool legacy)
 {
+    m_shown = Shown{target, taken, needed, legacy, false, 0.0, 0.0};
     const MeasurementSession::PendingReadings& pending = m_session.pendingReadings();
     const ShownQuantity main = shownQuantities(m_state.displayMode, legacy).first();
     QList<double> values;
@@ -171,6 +179,7 @@ void ReadingsPanel::showReading(int target, int taken, int needed, bool legacy)
     status->setStyleSheet(QString());
     status->setText(statusText(target, taken, needed, values, decimalsOf(main, legacy)));
     status->setAccessibleName(status->text());
+    status->setToolTip(status->text());
     status->show();
     ui.pushButton_discardReading->setVisible(true);
     ui.pushButton_discardReading->setEnabled(count > 0 && taken < needed);
@@ -178,12 +187,16 @@ void ReadingsPanel::showReading(int target, int taken, int needed, bool legacy)
 
 void ReadingsPanel::showReRead(int target, double deltaE, double limit)
 {
+    m_shown.reRead = true;
+    m_shown.deltaE = deltaE;
+    m_shown.limit = limit;
     const QString side = target == MeasurementSession::Standard ? page("Standard") : page("Sample");
     QLabel* status = ui.label_readingsStatus;
     status->setText(page("%1: readings differ by \u0394E %2, more than %3: take one more reading")
                         .arg(side, number(deltaE, 2), number(limit, 2)));
     status->setStyleSheet(QStringLiteral("color: rgb(200, 0, 0);"));
     status->setAccessibleName(status->text());
+    status->setToolTip(status->text());
     status->show();
 }
 

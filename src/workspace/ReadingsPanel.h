@@ -21,6 +21,9 @@ public:
     // form, session and state must outlive the panel.
     ReadingsPanel(FirstPageForm& form, MeasurementSession& session, const InstrumentState& state, QObject* parent);
 
+    // The status line again in the language in force.
+    void retranslate();
+
     // The status line after a reading: "Sample: reading 2 of 3", then the
     // readings' main value (haze, T, L* or Y as the mode shows them).
     static QString statusText(int target, int taken, int needed, const QList<double>& mainValues, int decimals);
@@ -38,4 +41,15 @@ private:
     FirstPageForm& ui;
     MeasurementSession& m_session;
     const InstrumentState& m_state;
+    // What the status line says, to say it again in another language.
+    struct Shown
+    {
+        int target = 0;
+        int taken = 0;
+        int needed = 0;
+        bool legacy = false;
+        bool reRead = false;
+        double deltaE = 0.0;
+        double limit = 0.0;
+    } m_shown;
 };

@@ -8,12 +8,14 @@
 #include "ExtraSheet.h"
 #include "FileFolders.h"
 #include "InstrumentGeneration.h"
-#include "ReadingsSettings.h"
+#include "Readings.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
+
+#include <algorithm>
 
 Q_DECLARE_LOGGING_CATEGORY(lcExcel)
 
@@ -79,9 +81,13 @@ ExportOutcome SpreadsheetExport::comparisonExchange(const QString& path, const Q
             if (format == FileFormat::Csv) {
                 return formats::writeComparisonCsvFile(records, displayMode, chineseUi, path, error);
             }
-            // CGATS may carry one set per reading; CxF3 the mean as always.
+            // CGATS may carry one set per reading of rows read several times; CxF3 their mean.
             const bool cgats = QFileInfo(path).suffix().compare(QLatin1String("cxf"), Qt::CaseInsensitive) != 0;
-            const bool everyReading = cgats && ReadingsSettings::loadUser().cgatsEveryReading;
+            const bool everyReading =
+                cgats && std::any_of(records.begin(), records.end(), hasSeveralReadings)
+                && m_dialogs.question(parent, tr("Storing data"),
+                                      tr("Some rows were read several times. Write one set per reading to the "
+                                         "CGATS file? (No: the mean or median of their readings.)"));
             const formats::ExchangeDocument document =
                 formats::documentFromRecords(records, QDateTime::currentDateTime(), everyReading);
             if (document.samples.isEmpty()) {

@@ -3145,20 +3145,8 @@ Commands:
         <translation>%1 range</translation>
     </message>
     <message>
-        <source>Readings</source>
-        <translation>Readings</translation>
-    </message>
-    <message>
-        <source>Per standard:</source>
-        <translation>Per standard:</translation>
-    </message>
-    <message>
         <source>Readings per standard</source>
         <translation>Readings per standard</translation>
-    </message>
-    <message>
-        <source>Per sample:</source>
-        <translation>Per sample:</translation>
     </message>
     <message>
         <source>Readings per sample</source>
@@ -3177,28 +3165,12 @@ Commands:
         <translation>Average of the readings</translation>
     </message>
     <message>
-        <source>Read again above ΔE:</source>
-        <translation>Read again above ΔE:</translation>
-    </message>
-    <message>
-        <source>off</source>
-        <translation>off</translation>
-    </message>
-    <message>
         <source>Read again when the ΔE between readings exceeds</source>
         <translation>Read again when the ΔE between readings exceeds</translation>
     </message>
     <message>
         <source>One more reading is asked for when two readings of a specimen differ by more than this ΔE (off: never)</source>
         <translation>One more reading is asked for when two readings of a specimen differ by more than this ΔE (off: never)</translation>
-    </message>
-    <message>
-        <source>CGATS: every reading</source>
-        <translation>CGATS: every reading</translation>
-    </message>
-    <message>
-        <source>CGATS exports carry one set per reading instead of their mean</source>
-        <translation>CGATS exports carry one set per reading instead of their mean</translation>
     </message>
     <message>
         <source>Discard last reading</source>
@@ -3236,6 +3208,30 @@ Commands:
         <source>%1 (n=%2)</source>
         <translation>%1 (n=%2)</translation>
     </message>
+    <message>
+        <source>Std ×</source>
+        <translation>Std ×</translation>
+    </message>
+    <message>
+        <source>Sample ×</source>
+        <translation>Sample ×</translation>
+    </message>
+    <message>
+        <source>Readings per standard: the standard is their mean or median</source>
+        <translation>Readings per standard: the standard is their mean or median</translation>
+    </message>
+    <message>
+        <source>Readings per sample: the sample is their mean or median</source>
+        <translation>Readings per sample: the sample is their mean or median</translation>
+    </message>
+    <message>
+        <source>Re-read&gt;</source>
+        <translation>Re-read&gt;</translation>
+    </message>
+    <message>
+        <source>No re-read</source>
+        <translation>No re-read</translation>
+    </message>
 </context>
 <context>
     <name>Cli</name>
@@ -3254,6 +3250,13 @@ Commands:
     <message>
         <source>%1, reading %2 of %3</source>
         <translation>%1, reading %2 of %3</translation>
+    </message>
+</context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>Some rows were read several times. Write one set per reading to the CGATS file? (No: the mean or median of their readings.)</source>
+        <translation>Some rows were read several times. Write one set per reading to the CGATS file? (No: the mean or median of their readings.)</translation>
     </message>
 </context>
 </TS>

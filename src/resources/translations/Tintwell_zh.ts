@@ -3182,20 +3182,8 @@ Commands:
         <translation>%1 极差</translation>
     </message>
     <message>
-        <source>Readings</source>
-        <translation>读数</translation>
-    </message>
-    <message>
-        <source>Per standard:</source>
-        <translation>每个标准:</translation>
-    </message>
-    <message>
         <source>Readings per standard</source>
         <translation>每个标准的读数次数</translation>
-    </message>
-    <message>
-        <source>Per sample:</source>
-        <translation>每个样品:</translation>
     </message>
     <message>
         <source>Readings per sample</source>
@@ -3214,28 +3202,12 @@ Commands:
         <translation>读数的平均方式</translation>
     </message>
     <message>
-        <source>Read again above ΔE:</source>
-        <translation>ΔE 超过时重测:</translation>
-    </message>
-    <message>
-        <source>off</source>
-        <translation>关闭</translation>
-    </message>
-    <message>
         <source>Read again when the ΔE between readings exceeds</source>
         <translation>读数之间的 ΔE 超过此值时重测</translation>
     </message>
     <message>
         <source>One more reading is asked for when two readings of a specimen differ by more than this ΔE (off: never)</source>
         <translation>同一试样的两次读数相差超过此 ΔE 时，要求再测一次（关闭：从不）</translation>
-    </message>
-    <message>
-        <source>CGATS: every reading</source>
-        <translation>CGATS：每次读数</translation>
-    </message>
-    <message>
-        <source>CGATS exports carry one set per reading instead of their mean</source>
-        <translation>CGATS 导出每次读数各一组，而不是它们的平均值</translation>
     </message>
     <message>
         <source>Discard last reading</source>
@@ -3273,6 +3245,30 @@ Commands:
         <source>%1 (n=%2)</source>
         <translation>%1（n=%2）</translation>
     </message>
+    <message>
+        <source>Std ×</source>
+        <translation>标准 ×</translation>
+    </message>
+    <message>
+        <source>Sample ×</source>
+        <translation>样品 ×</translation>
+    </message>
+    <message>
+        <source>Readings per standard: the standard is their mean or median</source>
+        <translation>每个标准的读数次数：标准取其平均值或中位数</translation>
+    </message>
+    <message>
+        <source>Readings per sample: the sample is their mean or median</source>
+        <translation>每个样品的读数次数：样品取其平均值或中位数</translation>
+    </message>
+    <message>
+        <source>Re-read&gt;</source>
+        <translation>重测&gt;</translation>
+    </message>
+    <message>
+        <source>No re-read</source>
+        <translation>不重测</translation>
+    </message>
 </context>
 <context>
     <name>Cli</name>
@@ -3291,6 +3287,13 @@ Commands:
     <message>
         <source>%1, reading %2 of %3</source>
         <translation>%1，第 %2 次读数，共 %3 次</translation>
+    </message>
+</context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>Some rows were read several times. Write one set per reading to the CGATS file? (No: the mean or median of their readings.)</source>
+        <translation>有些行测了多次读数。是否在 CGATS 文件中为每次读数各写一组？（否：写其读数的平均值或中位数。）</translation>
     </message>
 </context>
 </TS>
