@@ -187,6 +187,9 @@ bool MeasurementSession::discardLastReading()
     }
     m_pending.values.removeLast();
     m_pending.legacyValues.removeLast();
+    // Back to the plan's count; the re-read rule looks at the readings kept again.
+    m_pending.needed = m_pending.target == Standard ? m_plan.perStandard : m_plan.perSample;
+    m_pending.reReadAsked = false;
     const int target = m_pending.target;
     const bool legacy = m_pending.legacy;
     if (m_pending.count() == 0) {
@@ -243,6 +246,12 @@ void MeasurementSession::takeSample(const ColorReading& reading, bool legacy)
 void MeasurementSession::setStandardValue(int index, double value)
 {
     if (index >= 0 && index < ComparisonRecord::ValueCount) {
+        const double shown = m_standard.values[std::size_t(index)];
+        if (!(shown == value || (std::isnan(shown) && std::isnan(value)))) {
+            // A typed standard is no longer the average of its readings.
+            m_readings.standard.clear();
+            m_readings.legacyStandard.clear();
+        }
         m_standard.values[std::size_t(index)] = value;
     }
 }

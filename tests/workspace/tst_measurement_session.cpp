@@ -284,31 +284,60 @@ private Q_SLOTS:
         QTest::addColumn<double>("limit");
         QTest::addColumn<double>("secondL");
         QTest::addColumn<int>("readingsUsed");
-        QTest::newRow("off") << 0.0 << 52.0 << 3;
-        QTest::newRow("within the limit") << 1.0 << 50.8 << 3;
-        QTest::newRow("beyond the limit") << 1.0 << 52.0 << 4;
+        QTest::addColumn<bool>("discardWhenAsked");
+        QTest::newRow("off") << 0.0 << 52.0 << 3 << false;
+        QTest::newRow("within the limit") << 1.0 << 50.8 << 3 << false;
+        QTest::newRow("beyond the limit") << 1.0 << 52.0 << 4 << false;
+        // The last reading was the odd one: discarded, the plan's three are read again.
+        QTest::newRow("beyond, last discarded") << 1.0 << 52.0 << 3 << true;
     }
     void reReadRule_asksForOneMore()
     {
         QFETCH(double, limit);
         QFETCH(double, secondL);
         QFETCH(int, readingsUsed);
+        QFETCH(bool, discardWhenAsked);
         m_session->setReadingsPlan(Plan{1, 3, true, limit});
         QSignalSpy asked(m_session.get(), &MeasurementSession::reReadAsked);
         m_access->instrument().queueReading({50.0, 1.0, 2.0, 10.0, 90.0});
         QVERIFY(m_session->measure(MeasurementSession::Standard, FetchPath::Full));
-        const double ls[] = {50.0, secondL, 50.2, 50.1, 50.0};
+        const double ls[] = {50.0, 50.2, secondL, 50.1, 50.0};
         for (int i = 0; i < 5 && m_records.isEmpty(); ++i) {
             m_access->instrument().queueReading({ls[i], 1.0, 2.0, 10.0, 90.0});
             QVERIFY(m_session->measure(MeasurementSession::Sample, FetchPath::Full));
+            if (discardWhenAsked && i == 2) {
+                QVERIFY(m_session->discardLastReading());
+            }
         }
         QCOMPARE(m_records.size(), 1);
         QCOMPARE(m_records.first().readings.sample.size(), qsizetype(readingsUsed));
-        QCOMPARE(asked.size(), readingsUsed > 3 ? 1 : 0);
+        QCOMPARE(asked.size(), limit > 0.0 && secondL > 51.0 ? 1 : 0);
+        bool oddKept = false;
+        for (const R::Values& reading : m_records.first().readings.sample) {
+            oddKept = oddKept || reading[R::LabL] == secondL;
+        }
+        QCOMPARE(oddKept, !discardWhenAsked);
         if (!asked.isEmpty()) {
             QCOMPARE(asked.first().at(1).toDouble(), secondL - 50.0); // the largest delta-E*ab between two readings
             QCOMPARE(asked.first().at(2).toDouble(), limit);
         }
+    }
+
+    // A standard typed over is no longer the average of its readings: the record keeps none of them.
+    void typedOverAveragedStandard_keepsNoReadings()
+    {
+        m_session->setReadingsPlan(Plan{2, 1, false, 0.0});
+        for (double l : {50.0, 50.2}) {
+            m_access->instrument().queueReading({l, 1.0, 2.0, 10.0, 90.0});
+            QVERIFY(m_session->measure(MeasurementSession::Standard, FetchPath::Full));
+        }
+        m_session->setStandardValue(R::LabA, 1.0); // the same number: still the average
+        m_session->setStandardValue(R::LabL, 49.0);
+        m_access->instrument().queueReading({50.3, 1.0, 2.0, 10.0, 90.0});
+        QVERIFY(m_session->measure(MeasurementSession::Sample, FetchPath::Full));
+        QCOMPARE(m_records.size(), 1);
+        QCOMPARE(m_records.first().standard[R::LabL], 49.0);
+        QVERIFY(m_records.first().readings.standard.isEmpty());
     }
 
     // Results of the instrument's key are readings too: three presses make one sample.
