@@ -51,8 +51,8 @@ _tintwell_cli()
                   [[ $second == add-station ]] && options+=" --role --new-password-stdin"
                   [[ $second == add-manager || $second == add-editor ]] && options+=" --new-password-stdin" ;;
         history) options="--server --port --database --user --ca --password-stdin --from --to --at --model --standard --name --verdict --stats" ;;
-        measure) options="--mode" ;;
-        compare) options="--standard --standard-name --standard-code --fail-on-warning --sample --count --tolerance --wait --mode" ;;
+        measure) options="--mode --readings --median" ;;
+        compare) options="--standard --standard-name --standard-code --fail-on-warning --sample --count --readings --median --tolerance --wait --mode" ;;
         standards) [[ -z $second ]] && { COMPREPLY=($(compgen -W "list show add set share remove import export" -- "$cur")); return; }
                   case $second in
                       add|set) options="--lab --haze --t --code --note --tolerance --warn --shared-set" ;;

@@ -56,6 +56,9 @@ const CliOption kNewPasswordStdin{"new-password-stdin", false, nullptr,
 const CliOption kIlluminant{"illuminant", true, "ILL",
                             CLI_TEXT("A, C, D50, D55, D65, D75, F2, F7 or F11 (default D65)")};
 const CliOption kObserver{"observer", true, "2|10", CLI_TEXT("the CIE 1931 2° or 1964 10° observer (default 10)")};
+const CliOption kReadings{"readings", true, "N",
+                           CLI_TEXT("N readings of each measured specimen, compared by their mean (standard's first)")};
+const CliOption kMedian{"median", false, nullptr, CLI_TEXT("the median of the readings instead of their mean")};
 const CliOption kOutput{"output", true, "FILE", CLI_TEXT("write to FILE instead of standard output (-o)")};
 const QList<CliOption> kStandardFields = {
     {"lab", true, "L,a,b", CLI_TEXT("the standard's L*, a* and b*")},
@@ -88,11 +91,12 @@ const QList<CliSubcommand>& cliSubcommands()
          {}, 0, runDevices},
         {{QStringLiteral("identify")}, "", CLI_TEXT("model, serial number, firmware, layout and display mode"), {}, 0,
          runIdentify},
-        {{QStringLiteral("measure")}, "[--mode MODE]", CLI_TEXT("one measurement, in the display mode in force"),
-         {kMode}, 0, runMeasure},
+        {{QStringLiteral("measure")}, "[--mode MODE] [--readings N [--median]]",
+         CLI_TEXT("one measurement, in the display mode in force (the mean of N readings with --readings)"),
+         {kMode, kReadings, kMedian}, 0, runMeasure},
         {{QStringLiteral("compare")},
          "--standard VALUES|FILE|measure|--standard-name NAME|--standard-code CODE [--sample VALUES|FILE|measure|key] "
-         "[--count N] [--tolerance T] [--fail-on-warning] [--mode MODE]",
+         "[--count N] [--readings N [--median]] [--tolerance T] [--fail-on-warning] [--mode MODE]",
          CLI_TEXT("one comparison (N with --count), judged as the window judges; NG gives exit status 1"),
          {{"standard", true, "VALUES|FILE|measure", CLI_TEXT("the standard: values (L=50,a=1,b=2 or the mode's values in order), a file, or a measurement")},
           {"sample", true, "VALUES|FILE|measure|key", CLI_TEXT("the sample (default measure); key waits for the instrument's measuring key")},
@@ -102,7 +106,7 @@ const QList<CliSubcommand>& cliSubcommands()
           {"standard-name", true, "NAME", CLI_TEXT("judge against this standard of the library and its tolerances")},
           {"standard-code", true, "CODE", CLI_TEXT("the same, the standard found by its code")},
           {"fail-on-warning", false, nullptr, CLI_TEXT("a PASS with a warning gives exit status 1")},
-          kMode},
+          kReadings, kMedian, kMode},
          0, runCompare},
         {{QStringLiteral("standards"), QStringLiteral("list")}, "[--json]",
          CLI_TEXT("the standards of the library: name, code, version and tolerances"), kStationOptions, 0,

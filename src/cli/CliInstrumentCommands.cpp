@@ -12,6 +12,7 @@
 #include "DeltaE.h"
 #include "InstrumentEmulator.h"
 #include "MeasurementReading.h"
+#include "Readings.h"
 #include "SettingsExchange.h"
 #include "SettingsRules.h"
 #include "StandardLibrary.h"
@@ -129,6 +130,33 @@ int waitForKey(CliContext& cli, CliInstrument& instrument, Side& side, const QSt
     }
     side = CliValues::sideFromReading(reading);
     return ExitOk;
+}
+
+// --readings N (1 without it), or -1 (after the usage message) for a bad N.
+int readingsWanted(CliContext& cli)
+{
+    if (!cli.args().has(QStringLiteral("readings"))) {
+        return 1;
+    }
+    bool ok = true;
+    const int n = cli.args().value(QStringLiteral("readings")).toInt(&ok);
+    if (!ok || n < 1 || n > 100) {
+        cli.usage(Cli::tr("--readings takes a number of readings from 1 to 100."));
+        return -1;
+    }
+    return n;
+}
+
+// The mean (or median) of the readings, rounded as the display shows it.
+Side averaged(const QList<Side>& readings, bool median)
+{
+    Readings values;
+    LegacyReadings legacy;
+    for (const Side& side : readings) {
+        values.append(side.values);
+        legacy.append(side.legacy);
+    }
+    return Side{shownAverageReadings(values, median), shownAverageLegacyReadings(legacy, median)};
 }
 
 // One side of a comparison from "measure", "key", a file or VALUES.
@@ -311,6 +339,10 @@ int runIdentify(CliContext& cli)
 
 int runMeasure(CliContext& cli)
 {
+    const int n = readingsWanted(cli);
+    if (n < 0) {
+        return ExitUsage;
+    }
     int status = ExitOk;
     const std::unique_ptr<CliInstrument> instrument = cli.openInstrument(status);
     if (!instrument) {
@@ -319,10 +351,15 @@ int runMeasure(CliContext& cli)
     if ((status = applyMode(cli, *instrument)) != ExitOk) {
         return status;
     }
-    Side side;
-    if ((status = measureOnce(cli, *instrument, side)) != ExitOk) {
-        return status;
+    QList<Side> readings;
+    for (int i = 0; i < n; ++i) {
+        Side one;
+        if ((status = measureOnce(cli, *instrument, one)) != ExitOk) {
+            return status;
+        }
+        readings.append(one);
     }
+    const Side side = n > 1 ? averaged(readings, cli.args().has(QStringLiteral("median"))) : readings.first();
     const bool legacy = instrument->firstGeneration;
     if (cli.json()) {
         QJsonObject object;
@@ -332,6 +369,10 @@ int runMeasure(CliContext& cli)
         object.insert(QStringLiteral("time"), QDateTime::currentDateTime().toString(Qt::ISODate));
         object.insert(QStringLiteral("mode"), legacy ? QStringLiteral("Lab") : CliValues::displayModeName(instrument->displayMode));
         object.insert(QStringLiteral("values"), CliValues::sideJson(side, instrument->displayMode, legacy));
+        if (n > 1) {
+            object.insert(QStringLiteral("readings"), CliValues::readingsJson(readings, instrument->displayMode, legacy));
+            object.insert(QStringLiteral("spread"), CliValues::spreadJson(readings, instrument->displayMode, legacy));
+        }
         cli.printJson(object);
     } else {
         const QJsonObject values = CliValues::sideJson(side, instrument->displayMode, legacy);
@@ -357,6 +398,10 @@ int runCompare(CliContext& cli)
     const int count = args.has(QStringLiteral("count")) ? args.value(QStringLiteral("count")).toInt(&ok) : 1;
     if (!ok || count < 1) {
         return cli.usage(Cli::tr("--count takes a number of samples from 1 up."));
+    }
+    const int n = readingsWanted(cli);
+    if (n < 0) {
+        return ExitUsage;
     }
     const QString sampleSpec = args.has(QStringLiteral("sample")) ? args.value(QStringLiteral("sample")) : QStringLiteral("measure");
     if (count > 1 && sampleSpec != QLatin1String("measure") && sampleSpec != QLatin1String("key")) {
@@ -391,22 +436,45 @@ int runCompare(CliContext& cli)
         && !applyToleranceOverride(args.value(QStringLiteral("tolerance")), settings, error)) {
         return cli.usage(error);
     }
+    const bool median = args.has(QStringLiteral("median"));
+    // Several readings of each measured side: the standard's first, then each sample's.
+    const auto acquireReadings = [&](const QString& source, const QString& what, Side& side, QList<Side>& readings) {
+        const bool measured = source == QLatin1String("measure") || source == QLatin1String("key");
+        const int times = measured ? n : 1;
+        readings.clear();
+        for (int k = 1; k <= times; ++k) {
+            Side one;
+            const QString reading = times > 1 ? Cli::tr("%1, reading %2 of %3").arg(what).arg(k).arg(times) : what;
+            const int rc = acquire(cli, *instrument, source, reading, one);
+            if (rc != ExitOk) {
+                return rc;
+            }
+            readings.append(one);
+        }
+        side = times > 1 ? averaged(readings, median) : readings.first();
+        if (times < 2) {
+            readings.clear();
+        }
+        return int(ExitOk);
+    };
     Side standard;
+    QList<Side> standardReadings;
     if (libraryStandard) {
         standard.values = libraryStandard->values;
         using R = ComparisonRecord;
         const R::Values& v = libraryStandard->values;
         standard.legacy = {v[R::LabL], v[R::LabA], v[R::LabB], v[R::LchC], v[R::LchH]};
-    } else if ((status = acquire(cli, *instrument, args.value(QStringLiteral("standard")), Cli::tr("standard"),
-                                 standard)) != ExitOk) {
+    } else if ((status = acquireReadings(args.value(QStringLiteral("standard")), Cli::tr("standard"), standard,
+                                         standardReadings)) != ExitOk) {
         return status;
     }
     int ngCount = 0;
     int warningCount = 0;
     for (int i = 1; i <= count; ++i) {
         Side sample;
+        QList<Side> sampleReadings;
         const QString what = count > 1 ? Cli::tr("sample %1 of %2").arg(i).arg(count) : Cli::tr("sample");
-        if ((status = acquire(cli, *instrument, sampleSpec, what, sample)) != ExitOk) {
+        if ((status = acquireReadings(sampleSpec, what, sample, sampleReadings)) != ExitOk) {
             return status;
         }
         // The window's one comparison: the same values and settings, the same record.
@@ -419,6 +487,15 @@ int runCompare(CliContext& cli)
         record.time = QDateTime::currentDateTime();
         record.modelName = instrument->modelName;
         record.serialNumber = instrument->serialNumber;
+        record.readings.median = median;
+        for (const Side& one : standardReadings) {
+            instrument->firstGeneration ? record.readings.legacyStandard.append(one.legacy)
+                                        : record.readings.standard.append(one.values);
+        }
+        for (const Side& one : sampleReadings) {
+            instrument->firstGeneration ? record.readings.legacySample.append(one.legacy)
+                                        : record.readings.sample.append(one.values);
+        }
         ngCount += record.pass ? 0 : 1;
         warningCount += record.pass && record.library.warning ? 1 : 0;
         if (cli.json()) {

@@ -1,4 +1,5 @@
 #include "CliValues.h"
+#include "Readings.h"
 
 #include "CliCommand.h"
 #include "Colorimetry.h"
@@ -262,6 +263,55 @@ QString sideText(const Side& side, DisplayMode mode, bool legacy)
     return parts.join(QLatin1Char(','));
 }
 
+QJsonArray readingsJson(const QList<Side>& readings, DisplayMode mode, bool legacy)
+{
+    QJsonArray array;
+    for (const Side& side : readings) {
+        array.append(sideJson(side, mode, legacy));
+    }
+    return array;
+}
+
+QJsonObject spreadJson(const QList<Side>& readings, DisplayMode mode, bool legacy)
+{
+    Readings values;
+    LegacyReadings legacyValues;
+    for (const Side& side : readings) {
+        values.append(side.values);
+        legacyValues.append(side.legacy);
+    }
+    return sideJson(Side{readingsDeviation(values), legacyReadingsDeviation(legacyValues)}, mode, legacy);
+}
+
+namespace {
+
+QList<Side> sides(const ComparisonRecord& record, bool standard)
+{
+    const Readings& values = standard ? record.readings.standard : record.readings.sample;
+    const LegacyReadings& legacyValues = standard ? record.readings.legacyStandard : record.readings.legacySample;
+    QList<Side> out;
+    const qsizetype n = record.legacy ? legacyValues.size() : values.size();
+    if (n == 0) {
+        out.append(standard ? Side{record.standard, record.legacyStandard} : Side{record.sample, record.legacySample});
+    }
+    for (qsizetype i = 0; i < n; ++i) {
+        out.append(record.legacy ? Side{{}, legacyValues.at(i)} : Side{values.at(i), {}});
+    }
+    return out;
+}
+
+} // namespace
+
+QList<Side> standardReadings(const ComparisonRecord& record)
+{
+    return sides(record, true);
+}
+
+QList<Side> sampleReadings(const ComparisonRecord& record)
+{
+    return sides(record, false);
+}
+
 QJsonObject recordJson(const ComparisonRecord& record)
 {
     const DisplayMode mode = record.settings.displayMode;
@@ -312,6 +362,15 @@ QJsonObject recordJson(const ComparisonRecord& record)
     object.insert(QStringLiteral("library_standard"), library.inUse() ? QJsonValue(standardOfLibrary) : QJsonValue());
     object.insert(QStringLiteral("warning"), library.inUse() && library.warning);
     object.insert(QStringLiteral("decided_by"), library.decidedBy.isEmpty() ? QJsonValue() : QJsonValue(library.decidedBy));
+    if (hasSeveralReadings(record)) {
+        const QList<Side> standards = standardReadings(record);
+        const QList<Side> samples = sampleReadings(record);
+        object.insert(QStringLiteral("readings"),
+                      QJsonObject{{QStringLiteral("standard"), readingsJson(standards, mode, legacy)},
+                                  {QStringLiteral("sample"), readingsJson(samples, mode, legacy)}});
+        object.insert(QStringLiteral("spread"), QJsonObject{{QStringLiteral("standard"), spreadJson(standards, mode, legacy)},
+                                                            {QStringLiteral("sample"), spreadJson(samples, mode, legacy)}});
+    }
     return object;
 }
 

@@ -7,7 +7,9 @@
 #include "ComparisonRecord.h"
 #include "DisplayMode.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -47,8 +49,18 @@ bool sideFromJson(const QJsonObject& object, DisplayMode displayMode, bool legac
 QJsonObject sideJson(const Side& side, DisplayMode displayMode, bool legacy);
 QString sideText(const Side& side, DisplayMode displayMode, bool legacy);
 
+// Several readings of one side: "readings" (each reading's values, keyed
+// as sideJson keys them) and "spread" (the standard deviation of each value,
+// null with one reading).
+QJsonArray readingsJson(const QList<Side>& readings, DisplayMode displayMode, bool legacy);
+QJsonObject spreadJson(const QList<Side>& readings, DisplayMode displayMode, bool legacy);
+// A record's readings as sides (one side of its values when read once).
+QList<Side> standardReadings(const ComparisonRecord& record);
+QList<Side> sampleReadings(const ComparisonRecord& record);
+
 // The record as JSON: name, time, mode, standard, sample, differences, deltaE,
-// verdict, pass, tolerances, model and serial number.
+// verdict, pass, tolerances, model and serial number; a record read several
+// times adds "readings" and "spread", each with "standard" and "sample".
 QJsonObject recordJson(const ComparisonRecord& record);
 // One line for people: "PASS  dE 0.53  (Comp1)".
 QString recordText(const ComparisonRecord& record);

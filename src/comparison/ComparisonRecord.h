@@ -16,6 +16,7 @@
 #include "ToleranceSet.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QString>
 #include <QUuid>
 
@@ -89,6 +90,20 @@ struct ComparisonRecord
     // The library standard and tolerance set judged against; not in use when
     // the instrument's tolerances judge.
     LibraryJudgement library;
+
+    // Several readings of one specimen: every reading of the standard and of
+    // the sample as the display showed it (current or legacy layout, as the
+    // record is). The values above are their mean or median. Empty: one
+    // reading, as every record had before. n and the spread: Readings.h.
+    struct ReadingsSummary
+    {
+        QList<Values> standard;
+        QList<Values> sample;
+        QList<LegacyValues> legacyStandard;
+        QList<LegacyValues> legacySample;
+        bool median = false; // the values are the median of the readings (else their mean)
+    };
+    ReadingsSummary readings;
 };
 
 // The date-time text every table and export shows: "yyyy/MM/dd  hh:mm".

@@ -24,6 +24,7 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     ComparisonColumns::Layout layout() const { return m_layout; }
+    const ComparisonRecordList& records() const { return m_records; }
 
 private:
     ComparisonRecordList& m_records;

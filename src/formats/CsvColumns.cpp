@@ -140,12 +140,77 @@ bool judgedWithLibrary(const QList<ComparisonRecord>& records)
                        [](const ComparisonRecord& r) { return !r.library.standardName.isEmpty(); });
 }
 
+QList<Column> readingsColumns(const QList<Column>& tableColumns)
+{
+    const bool legacy = !tableColumns.isEmpty() && !tableColumns.first().context;
+    QList<Column> columns;
+    if (legacy) {
+        columns << Column{nullptr, "Standard n", Field::StandardCount, 0, "标准色读数次数"}
+                << Column{nullptr, "Sample n", Field::SampleCount, 0, "样品色读数次数"};
+    } else {
+        columns << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Standard n"), Field::StandardCount}
+                << Column{kPage, QT_TRANSLATE_NOOP("FirstPageFor310", "Sample n"), Field::SampleCount};
+    }
+    for (const Column& column : tableColumns) {
+        const auto spread = [&](Field deviation, Field range) {
+            Column sd = column;
+            sd.field = deviation;
+            Column r = column;
+            r.field = range;
+            columns << sd << r;
+        };
+        switch (column.field) {
+        case Field::Standard: spread(Field::StandardDeviation, Field::StandardRange); break;
+        case Field::Sample: spread(Field::SampleDeviation, Field::SampleRange); break;
+        case Field::LegacyStandard: spread(Field::LegacyStandardDeviation, Field::LegacyStandardRange); break;
+        case Field::LegacySample: spread(Field::LegacySampleDeviation, Field::LegacySampleRange); break;
+        default: break;
+        }
+    }
+    return columns;
+}
+
+namespace {
+
+bool isDeviation(Field field)
+{
+    return field == Field::StandardDeviation || field == Field::SampleDeviation
+           || field == Field::LegacyStandardDeviation || field == Field::LegacySampleDeviation;
+}
+
+bool isRange(Field field)
+{
+    return field == Field::StandardRange || field == Field::SampleRange || field == Field::LegacyStandardRange
+           || field == Field::LegacySampleRange;
+}
+
+} // namespace
+
 QString titleOf(const Column& column, bool chineseUi)
 {
-    if (!column.context) {
-        return QString::fromUtf8(chineseUi ? column.chinese : column.title);
+    const QString base = column.context ? QCoreApplication::translate(column.context, column.title)
+                                        : QString::fromUtf8(chineseUi ? column.chinese : column.title);
+    if (isDeviation(column.field)) {
+        return column.context ? QCoreApplication::translate(kPage, "%1 SD").arg(base)
+                              : (chineseUi ? QStringLiteral("%1标准差") : QStringLiteral("%1 SD")).arg(base);
     }
-    return QCoreApplication::translate(column.context, column.title);
+    if (isRange(column.field)) {
+        return column.context ? QCoreApplication::translate(kPage, "%1 range").arg(base)
+                              : (chineseUi ? QStringLiteral("%1极差") : QStringLiteral("%1 range")).arg(base);
+    }
+    return base;
+}
+
+QString englishTitleOf(const Column& column)
+{
+    const QString base = QString::fromUtf8(column.title);
+    if (isDeviation(column.field)) {
+        return QStringLiteral("%1 SD").arg(base);
+    }
+    if (isRange(column.field)) {
+        return QStringLiteral("%1 range").arg(base);
+    }
+    return base;
 }
 
 QString spectralTitle(int k)

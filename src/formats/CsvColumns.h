@@ -42,6 +42,18 @@ enum class Field {
     StandardVersion,
     Warning,
     DecidedBy,
+    // Several readings per specimen: n of each side, and the spread of a
+    // value (index; legacy: of the legacy values) as its title's "SD" and "range".
+    StandardCount,
+    SampleCount,
+    StandardDeviation,
+    SampleDeviation,
+    StandardRange,
+    SampleRange,
+    LegacyStandardDeviation,
+    LegacySampleDeviation,
+    LegacyStandardRange,
+    LegacySampleRange,
 };
 
 struct Column
@@ -65,7 +77,13 @@ QList<Column> legacyColumns();
 QList<Column> libraryColumns(bool legacy);
 // Whether a table of these records carries the library columns.
 bool judgedWithLibrary(const QList<ComparisonRecord>& records);
+// The columns of n and the spread, after those of the table, when a record
+// was read several times: n of the standard and the sample, then the SD and
+// range of every value the table's columns show.
+QList<Column> readingsColumns(const QList<Column>& tableColumns);
 QString titleOf(const Column& column, bool chineseUi);
+// The title untranslated (the English a file may carry).
+QString englishTitleOf(const Column& column);
 QString spectralTitle(int k);
 
 } // namespace formats::csv

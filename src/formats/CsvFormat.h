@@ -50,13 +50,15 @@ private:
 
 // Comparison records one at a time (so a large export is never held whole):
 // the header row at construction, then add() per record, finish(). Legacy
-// writes the legacy layout's block.
+// writes the legacy layout's block; readings adds the columns of n and the
+// spread (records read several times).
 class ComparisonCsvWriter
 {
 public:
-    // withLibrary: the library columns follow (see judgedWithLibrary).
+    // withLibrary: the library columns follow (see judgedWithLibrary);
+    // readings: then those of n and the spread (records read several times).
     ComparisonCsvWriter(QIODevice& device, DisplayMode displayMode, bool legacy, bool chineseUi,
-                        bool withLibrary = false);
+                        bool withLibrary = false, bool readings = false);
     ~ComparisonCsvWriter();
     bool add(const ComparisonRecord& record);
     bool finish();
@@ -72,7 +74,8 @@ private:
 // The comparison table's columns for a display mode (0 … 6, as the
 // spreadsheet export has them), or, for legacy records, the legacy layout's
 // 19 columns with English or Chinese titles. Titles of the current layout
-// are translated.
+// are translated. When a record was read several times, the columns of n and
+// the spread (SD, range) of each value follow.
 bool writeComparisonCsv(const QList<ComparisonRecord>& records, DisplayMode displayMode, bool chineseUi, QIODevice& device,
                         QString* error = nullptr);
 bool writeComparisonCsvFile(const QList<ComparisonRecord>& records, DisplayMode displayMode, bool chineseUi,

@@ -146,7 +146,7 @@ bool sameTitles(const QStringList& header, const QList<Column>& columns, int var
     for (qsizetype c = 0; c < columns.size(); ++c) {
         const Column& column = columns.at(c);
         const QString title = variant == 0   ? titleOf(column, false)
-                              : variant == 1 ? QString::fromUtf8(column.title)
+                              : variant == 1 ? englishTitleOf(column)
                                              : titleOf(column, true);
         if (header.at(c) != title) {
             return false;
@@ -197,9 +197,22 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
     chineseUi = false;
     displayMode = DisplayMode::None;
     const QStringList header = texts(reader.cells());
-    // With or without the library columns after the table's own.
-    for (const bool library : {false, true}) {
-        const QList<Column> legacyTable = legacyColumns() + (library ? libraryColumns(true) : QList<Column>());
+    // After a table's own columns may come those of the library standard
+    // judged against, then those of n and the spread of records read several times.
+    const auto extended = [](QList<Column> table, bool legacyTable, bool library, bool readings) {
+        const QList<Column> own = table;
+        if (library) {
+            table += libraryColumns(legacyTable);
+        }
+        if (readings) {
+            table += readingsColumns(own);
+        }
+        return table;
+    };
+    for (int variant = 0; variant < 4 && columns.isEmpty(); ++variant) {
+        const bool library = variant & 1;
+        const bool readings = variant & 2;
+        const QList<Column> legacyTable = extended(legacyColumns(), true, library, readings);
         if (sameTitles(header, legacyTable, 1) || sameTitles(header, legacyTable, 2)) {
             legacy = true;
             chineseUi = !sameTitles(header, legacyTable, 1);
@@ -208,14 +221,11 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
         }
         for (int index = 0; index < kDisplayModeCount && columns.isEmpty(); ++index) {
             const DisplayMode mode = displayModeFromIndex(index);
-            const QList<Column> table = currentColumns(mode) + (library ? libraryColumns(false) : QList<Column>());
+            const QList<Column> table = extended(currentColumns(mode), false, library, readings);
             if (sameTitles(header, table, 0) || sameTitles(header, table, 1)) {
                 displayMode = mode;
                 columns = table;
             }
-        }
-        if (!columns.isEmpty()) {
-            break;
         }
     }
     if (columns.isEmpty()) {
@@ -317,6 +327,7 @@ ReadResult readComparisonCsv(QByteArrayView bytes, QList<ComparisonRecord>& reco
                 record.library.decidedBy = token;
                 break;
             }
+            default: break; // n and the spread: the readings themselves are not in the file
             }
         }
         records.append(record);

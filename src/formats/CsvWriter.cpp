@@ -3,7 +3,9 @@
 #include "ComparisonColumns.h"
 #include "CsvColumns.h"
 #include "Judgement.h"
+#include "Readings.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -56,6 +58,36 @@ void writeCell(CsvWriter& csv, const Column& column, const ComparisonRecord& rec
         break;
     case Field::Warning: csv.plain(record.library.warning ? "WARNING" : ""); break;
     case Field::DecidedBy: csv.text(record.library.decidedBy); break;
+    case Field::StandardCount: csv.general(standardReadingCount(record)); break;
+    case Field::SampleCount: csv.general(sampleReadingCount(record)); break;
+    case Field::StandardDeviation:
+        csv.number(readingsDeviation(record.readings.standard)[std::size_t(column.index)], valueDecimals(column.index) + 1);
+        break;
+    case Field::SampleDeviation:
+        csv.number(readingsDeviation(record.readings.sample)[std::size_t(column.index)], valueDecimals(column.index) + 1);
+        break;
+    case Field::StandardRange:
+        csv.number(readingsRange(record.readings.standard)[std::size_t(column.index)], valueDecimals(column.index));
+        break;
+    case Field::SampleRange:
+        csv.number(readingsRange(record.readings.sample)[std::size_t(column.index)], valueDecimals(column.index));
+        break;
+    case Field::LegacyStandardDeviation:
+        csv.number(legacyReadingsDeviation(record.readings.legacyStandard)[std::size_t(column.index)],
+                   legacyValueDecimals(column.index) + 1);
+        break;
+    case Field::LegacySampleDeviation:
+        csv.number(legacyReadingsDeviation(record.readings.legacySample)[std::size_t(column.index)],
+                   legacyValueDecimals(column.index) + 1);
+        break;
+    case Field::LegacyStandardRange:
+        csv.number(legacyReadingsRange(record.readings.legacyStandard)[std::size_t(column.index)],
+                   legacyValueDecimals(column.index));
+        break;
+    case Field::LegacySampleRange:
+        csv.number(legacyReadingsRange(record.readings.legacySample)[std::size_t(column.index)],
+                   legacyValueDecimals(column.index));
+        break;
     }
 }
 
@@ -149,11 +181,15 @@ struct ComparisonCsvWriter::Columns
 };
 
 ComparisonCsvWriter::ComparisonCsvWriter(QIODevice& device, DisplayMode displayMode, bool legacy, bool chineseUi,
-                                         bool withLibrary)
+                                         bool withLibrary, bool readings)
     : m_csv(device), m_columns(std::make_unique<Columns>(Columns{legacy ? legacyColumns() : currentColumns(displayMode)}))
 {
+    const QList<Column> own = m_columns->list;
     if (withLibrary) {
         m_columns->list += libraryColumns(legacy);
+    }
+    if (readings) {
+        m_columns->list += readingsColumns(own);
     }
     for (const Column& column : m_columns->list) {
         m_csv.text(titleOf(column, chineseUi));
@@ -189,8 +225,9 @@ QString ComparisonCsvWriter::errorString() const
 bool writeComparisonCsv(const QList<ComparisonRecord>& records, DisplayMode displayMode, bool chineseUi, QIODevice& device,
                         QString* error)
 {
+    const bool readings = std::any_of(records.begin(), records.end(), hasSeveralReadings);
     ComparisonCsvWriter writer(device, displayMode, !records.isEmpty() && records.first().legacy, chineseUi,
-                               judgedWithLibrary(records));
+                               judgedWithLibrary(records), readings);
     bool ok = true;
     for (qsizetype r = 0; ok && r < records.size(); ++r) {
         ok = writer.add(records.at(r));

@@ -214,8 +214,53 @@ bool flushBuffer(QIODevice& device, QByteArray& buffer, bool force, QString& err
     return true;
 }
 
-ExchangeDocument documentFromRecords(const QList<ComparisonRecord>& records, const QDateTime& created)
+namespace {
+
+// A side read several times as one sample per reading: ids "S3.1", "S3.2",
+// …, named "<name> (1/3)"; a side read once as its one sample.
+void appendSide(QList<ExchangeSample>& samples, const ComparisonRecord& record, int n, SampleKind kind)
 {
+    const bool standard = kind == SampleKind::Standard;
+    const qsizetype count = record.legacy ? (standard ? record.readings.legacyStandard : record.readings.legacySample).size()
+                                          : (standard ? record.readings.standard : record.readings.sample).size();
+    ExchangeSample sample;
+    if (count < 2) {
+        if (recordSample(record, n, kind, sample)) {
+            samples.append(sample);
+        }
+        return;
+    }
+    for (qsizetype k = 0; k < count; ++k) {
+        ComparisonRecord one = record;
+        if (record.legacy) {
+            (standard ? one.legacyStandard : one.legacySample) =
+                (standard ? record.readings.legacyStandard : record.readings.legacySample).at(k);
+        } else {
+            (standard ? one.standard : one.sample) = (standard ? record.readings.standard : record.readings.sample).at(k);
+        }
+        if (recordSample(one, n, kind, sample)) {
+            sample.id += QStringLiteral(".%1").arg(k + 1);
+            sample.name = QStringLiteral("%1 (%2/%3)").arg(record.testName).arg(k + 1).arg(count);
+            samples.append(sample);
+        }
+    }
+}
+
+} // namespace
+
+ExchangeDocument documentFromRecords(const QList<ComparisonRecord>& records, const QDateTime& created, bool everyReading)
+{
+    if (everyReading) {
+        ExchangeDocument document = documentFromRecords({}, created);
+        document.transmittance = !records.isEmpty() && transmittanceLayout(records.first().settings.layoutIndex);
+        int n = 0;
+        for (const ComparisonRecord& record : records) {
+            ++n;
+            appendSide(document.samples, record, n, SampleKind::Standard);
+            appendSide(document.samples, record, n, SampleKind::Target);
+        }
+        return document;
+    }
     ExchangeDocument document;
     document.description = QStringLiteral("Tintwell comparisons");
     document.created = created;

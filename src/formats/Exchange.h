@@ -84,9 +84,12 @@ using SampleSink = std::function<bool(const ExchangeSample&)>;
 // name. A record whose L*a*b* was not measured (a haze meter's) gives none;
 // legacy records give their L*a*b* likewise. The document is a
 // transmittance one when the first record's layout (0 or 3) measures so.
+// everyReading: a side read several times gives one sample per reading
+// ("T3.1", "T3.2", … named "<name> (1/3)") instead of their mean.
 bool standardSample(const ComparisonRecord& record, int n, ExchangeSample& sample);
 bool targetSample(const ComparisonRecord& record, int n, ExchangeSample& sample);
-ExchangeDocument documentFromRecords(const QList<ComparisonRecord>& records, const QDateTime& created);
+ExchangeDocument documentFromRecords(const QList<ComparisonRecord>& records, const QDateTime& created,
+                                     bool everyReading = false);
 
 // Writes path whole or not at all: write fills a temporary file that
 // replaces path only once write has succeeded. The file's own errors go to

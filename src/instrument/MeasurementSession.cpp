@@ -3,6 +3,7 @@
 #include "Comparison.h"
 #include "Frames.h"
 #include "MyThread.h"
+#include "Readings.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -10,7 +11,9 @@
 #include <QLoggingCategory>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -61,6 +64,12 @@ bool MeasurementSession::measure(Target target, FetchPath path)
 
 void MeasurementSession::take(int target, const ColorReading& reading, bool legacy)
 {
+    const int needed = target == Standard ? m_plan.perStandard : m_plan.perSample;
+    if (needed > 1) {
+        takeReading(target, reading, legacy);
+        return;
+    }
+    m_pending = PendingReadings();
     if (target == Standard) {
         takeStandard(reading, legacy);
     } else {
@@ -68,9 +77,137 @@ void MeasurementSession::take(int target, const ColorReading& reading, bool lega
     }
 }
 
+void MeasurementSession::setReadingsPlan(const ReadingsPlan& plan)
+{
+    m_plan = plan;
+    m_plan.perStandard = std::max(1, plan.perStandard);
+    m_plan.perSample = std::max(1, plan.perSample);
+    // A specimen half read is read again under the new plan.
+    m_pending = PendingReadings();
+}
+
+// One reading of several: kept, and the side shows the average so far; the
+// n-th finishes the specimen (or asks for one more when they lie too far apart).
+void MeasurementSession::takeReading(int target, const ColorReading& reading, bool legacy)
+{
+    if (m_pending.count() == 0 || m_pending.target != target || m_pending.legacy != legacy) {
+        m_pending = PendingReadings();
+        m_pending.target = target;
+        m_pending.legacy = legacy;
+        m_pending.needed = target == Standard ? m_plan.perStandard : m_plan.perSample;
+        if (target == Standard) {
+            // A new standard starts a new comparison.
+            m_standardTaken = false;
+            m_sample = Side();
+        }
+        // The comparison shown is an earlier sample's.
+        m_live.reset();
+    }
+    const Side one = sideOf(reading);
+    m_pending.values.append(one.values);
+    m_pending.legacyValues.append(one.legacyValues);
+    Side& side = target == Standard ? m_standard : m_sample;
+    side.rgb = one.rgb;
+    showPending();
+    const int taken = int(m_pending.count());
+    if (taken < m_pending.needed) {
+        return;
+    }
+    const double limit = m_plan.reReadAbove;
+    if (limit > 0.0 && !m_pending.reReadAsked) {
+        const ComparisonSettings settings = m_settings(legacy);
+        const double spread = legacy ? legacyReadingsDeltaESpread(m_pending.legacyValues, settings)
+                                     : readingsDeltaESpread(m_pending.values, settings);
+        if (spread > limit) {
+            m_pending.reReadAsked = true;
+            m_pending.needed = taken + 1;
+            qCDebug(lcSession) << "readings too far apart:" << spread << "above" << limit;
+            target == Standard ? Q_EMIT standardShown(legacy) : Q_EMIT sampleShown(legacy);
+            Q_EMIT readingTaken(target, taken, m_pending.needed, legacy);
+            // After "reading 3 of 4", so the reason is what stays in view.
+            Q_EMIT reReadAsked(target, spread, limit, legacy);
+            return;
+        }
+    }
+    finishPending();
+}
+
+// The side shows the average of the readings so far, not yet taken for a comparison.
+void MeasurementSession::showPending()
+{
+    const bool legacy = m_pending.legacy;
+    Side& side = m_pending.target == Standard ? m_standard : m_sample;
+    side.values = shownAverageReadings(m_pending.values, m_plan.median);
+    side.legacyValues = shownAverageLegacyReadings(m_pending.legacyValues, m_plan.median);
+    side.taken = false;
+    const int taken = int(m_pending.count());
+    if (taken < m_pending.needed) {
+        if (m_pending.target == Standard) {
+            m_standardTaken = false;
+            Q_EMIT standardShown(legacy);
+        } else {
+            Q_EMIT sampleShown(legacy);
+        }
+        Q_EMIT readingTaken(m_pending.target, taken, m_pending.needed, legacy);
+    }
+}
+
+void MeasurementSession::finishPending()
+{
+    // Told while the readings are still at hand, so the display can list them.
+    Q_EMIT readingTaken(m_pending.target, int(m_pending.count()), int(m_pending.count()), m_pending.legacy);
+    const PendingReadings done = std::exchange(m_pending, PendingReadings());
+    const bool legacy = done.legacy;
+    m_readings.median = m_plan.median;
+    if (done.target == Standard) {
+        m_readings.standard = legacy ? QList<ComparisonRecord::Values>() : done.values;
+        m_readings.legacyStandard = legacy ? done.legacyValues : QList<ComparisonRecord::LegacyValues>();
+        m_readings.sample.clear();
+        m_readings.legacySample.clear();
+        m_standard.taken = true;
+        m_standardTaken = true;
+        m_sample = Side();
+        m_live.reset();
+        Q_EMIT standardShown(legacy);
+        return;
+    }
+    m_readings.sample = legacy ? QList<ComparisonRecord::Values>() : done.values;
+    m_readings.legacySample = legacy ? done.legacyValues : QList<ComparisonRecord::LegacyValues>();
+    m_sample.taken = true;
+    Q_EMIT sampleShown(legacy);
+    if (m_standardTaken) {
+        compare(legacy);
+    }
+}
+
+bool MeasurementSession::discardLastReading()
+{
+    if (m_pending.count() == 0) {
+        return false;
+    }
+    m_pending.values.removeLast();
+    m_pending.legacyValues.removeLast();
+    // Back to the plan's count; the re-read rule looks at the readings kept again.
+    m_pending.needed = m_pending.target == Standard ? m_plan.perStandard : m_plan.perSample;
+    m_pending.reReadAsked = false;
+    const int target = m_pending.target;
+    const bool legacy = m_pending.legacy;
+    if (m_pending.count() == 0) {
+        const int needed = m_pending.needed;
+        m_pending = PendingReadings();
+        (target == Standard ? m_standard : m_sample) = Side();
+        Q_EMIT preparing(target, legacy);
+        Q_EMIT readingTaken(target, 0, needed, legacy);
+        return true;
+    }
+    showPending();
+    return true;
+}
+
 void MeasurementSession::takeStandard(const ColorReading& reading, bool legacy)
 {
     forgetLibraryStandard();
+    m_readings = ComparisonRecord::ReadingsSummary();
     m_standard = sideOf(reading);
     m_standardTaken = true;
     // A new standard starts a new comparison.
@@ -84,6 +221,8 @@ void MeasurementSession::takeStandardFromFile(const ColorReading& reading, bool 
     forgetLibraryStandard();
     m_standard = sideOf(reading);
     m_standard.rgb.reset();
+    m_pending = PendingReadings();
+    m_readings = ComparisonRecord::ReadingsSummary();
     // No haze or transmittance in a colour file: unknown, not 0.
     m_standard.values[ComparisonRecord::Haze] = ComparisonRecord::kUnknown;
     m_standard.values[ComparisonRecord::Transmittance] = ComparisonRecord::kUnknown;
@@ -129,6 +268,8 @@ void MeasurementSession::forgetLibraryStandard()
 void MeasurementSession::takeSample(const ColorReading& reading, bool legacy)
 {
     m_sample = sideOf(reading);
+    m_readings.sample.clear();
+    m_readings.legacySample.clear();
     Q_EMIT sampleShown(legacy);
     if (m_standardTaken) {
         compare(legacy);
@@ -138,6 +279,12 @@ void MeasurementSession::takeSample(const ColorReading& reading, bool legacy)
 void MeasurementSession::setStandardValue(int index, double value)
 {
     if (index >= 0 && index < ComparisonRecord::ValueCount) {
+        const double shown = m_standard.values[std::size_t(index)];
+        if (!(shown == value || (std::isnan(shown) && std::isnan(value)))) {
+            // A typed standard is no longer the average of its readings.
+            m_readings.standard.clear();
+            m_readings.legacyStandard.clear();
+        }
         m_standard.values[std::size_t(index)] = value;
     }
 }
@@ -164,6 +311,10 @@ void MeasurementSession::compare(bool legacy)
     }
     record.time = QDateTime::currentDateTime();
     record.modelName = m_state.modelName;
+    if (!m_readings.standard.isEmpty() || !m_readings.sample.isEmpty() || !m_readings.legacyStandard.isEmpty()
+        || !m_readings.legacySample.isEmpty()) {
+        record.readings = m_readings;
+    }
     m_live = record;
     Q_EMIT compared(record);
 }
@@ -293,4 +444,6 @@ void MeasurementSession::reset()
     m_standard = Side();
     m_sample = Side();
     m_live.reset();
+    m_pending = PendingReadings();
+    m_readings = ComparisonRecord::ReadingsSummary();
 }

@@ -57,6 +57,36 @@ public:
     };
     const Side& standard() const { return m_standard; }
     const Side& sample() const { return m_sample; }
+    // Several readings of each specimen: with n > 1 every result (scanned or
+    // pushed) is one reading of the same specimen; after the n-th their mean
+    // or median becomes the standard or the sample. reReadAbove > 0: when the
+    // largest delta-E between two readings exceeds it, one more reading is
+    // asked for (once per specimen).
+    struct ReadingsPlan
+    {
+        int perStandard = 1;
+        int perSample = 1;
+        bool median = false;
+        double reReadAbove = 0.0;
+    };
+    void setReadingsPlan(const ReadingsPlan& plan);
+    const ReadingsPlan& readingsPlan() const { return m_plan; }
+    // The readings taken so far of the specimen being read (none between specimens).
+    struct PendingReadings
+    {
+        int target = 0;
+        bool legacy = false;
+        int needed = 1;
+        bool reReadAsked = false;
+        QList<ComparisonRecord::Values> values;
+        QList<ComparisonRecord::LegacyValues> legacyValues;
+        qsizetype count() const { return values.size(); }
+    };
+    const PendingReadings& pendingReadings() const { return m_pending; }
+    // Throws the last reading of the specimen being read away; false when
+    // there is none (before the first, or the specimen is finished).
+    bool discardLastReading();
+
     // The last comparison judged (live display), until a new standard or a reset.
     const std::optional<ComparisonRecord>& liveRecord() const { return m_live; }
 
@@ -123,6 +153,12 @@ Q_SIGNALS:
     void measurementFailed();
     // The library standard in force was taken or dropped.
     void libraryStandardChanged();
+    // One reading of several of target's specimen was taken or discarded
+    // ("Reading 2 of 3"); the side shows the average of those taken so far.
+    void readingTaken(int target, int taken, int needed, bool legacy);
+    // The readings are too far apart: deltaE between two of them exceeds
+    // limit, so one more reading is needed.
+    void reReadAsked(int target, double deltaE, double limit, bool legacy);
 
 private:
     struct PushedResult
@@ -132,6 +168,9 @@ private:
         ColorReading reading;
     };
     void take(int target, const ColorReading& reading, bool legacy);
+    void takeReading(int target, const ColorReading& reading, bool legacy);
+    void showPending();
+    void finishPending();
     void compare(bool legacy);
     void showNextPushed();
     void forgetLibraryStandard();
@@ -145,6 +184,9 @@ private:
     Side m_sample;
     std::optional<ComparisonRecord> m_live;
     LibraryJudgement m_library;         // the library standard in force, if in use
+    ReadingsPlan m_plan;
+    PendingReadings m_pending;
+    ComparisonRecord::ReadingsSummary m_readings; // of the standard and sample shown
     QByteArray m_pushedData;            // pushed bytes that may still begin a frame
     QList<PushedResult> m_pushedQueue;  // pushed results waiting for their display
     QTimer* m_pushedTimer = nullptr;    // the dashes' pause of the first waiting result

@@ -3,6 +3,7 @@
 #include "Bytes.h"
 #include "Frames.h"
 #include "InstrumentText.h"
+#include "Readings.h"
 #include "RecordCommands.h"
 #include "Transport.h"
 
@@ -55,6 +56,23 @@ int measureSpectrum(Transport& transport, SpectralRecord& record)
         return ProtocolResult::WrongReply;
     }
     record.values = decodeSpectralValues(reply, Frame::InfoHeaderBytes);
+    record.shown = true;
+    return ProtocolResult::Success;
+}
+
+int measureSpectrumReadings(Transport& transport, int n, bool median, SpectralRecord& record)
+{
+    QList<QList<double>> curves;
+    for (int i = 0; i < std::max(1, n); ++i) {
+        SpectralRecord one;
+        const int result = measureSpectrum(transport, one);
+        if (result != ProtocolResult::Success) {
+            return result;
+        }
+        curves.append(QList<double>(one.values.begin(), one.values.end()));
+    }
+    const QList<double> averaged = averageCurves(curves, median);
+    std::copy(averaged.begin(), averaged.end(), record.values.begin());
     record.shown = true;
     return ProtocolResult::Success;
 }

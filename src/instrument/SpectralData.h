@@ -23,6 +23,9 @@ std::array<double, kSpectralPointCount> decodeSpectralValues(const QByteArray& b
 // One spectral measurement: request AB 20 49 00 3E 00, a 70-byte reply whose
 // byte 1 echoes 0x20 or byte 4 echoes 0x3E, values from byte 6.
 int measureSpectrum(Transport& transport, SpectralRecord& record);
+// n measurements of one specimen, averaged band by band (mean or median);
+// the first failure's result, and record untouched, when one fails.
+int measureSpectrumReadings(Transport& transport, int n, bool median, SpectralRecord& record);
 
 // Where and how the stored records are read: n records of 64 bytes (31
 // values and the block checksum) and 16-byte names, each area in blocks of

@@ -27,7 +27,15 @@ enum TimeTag : quint8 { kNoTime = 0, kLocal = 1, kUtc = 2, kOffset = 3 };
 // Flags.
 constexpr quint8 kLegacyFlag = 0x01;
 constexpr quint8 kPassFlag = 0x02;
-constexpr quint8 kWarningFlag = 0x04; // format 2: a PASS with a warning
+constexpr quint8 kWarningFlag = 0x04; // formats 2 and 3: a PASS with a warning
+constexpr quint8 kLibraryBlockFlag = 0x08; // format 3: the library block is there
+
+// The readings' flags: the median was taken; which lists follow.
+constexpr quint8 kMedianFlag = 0x01;
+constexpr quint8 kStandardReadings = 0x02;
+constexpr quint8 kSampleReadings = 0x04;
+constexpr quint8 kLegacyStandardReadings = 0x08;
+constexpr quint8 kLegacySampleReadings = 0x10;
 
 class Writer
 {
@@ -130,6 +138,7 @@ public:
 
     bool ok() const { return m_ok; }
     bool atEnd() const { return m_data >= m_end; }
+    qint64 left() const { return m_end - m_data; }
 
     quint8 byte()
     {
@@ -257,6 +266,33 @@ void readValues(Reader& r, std::array<double, N>& values)
     }
 }
 
+template <std::size_t N>
+void writeReadings(Writer& w, const QList<std::array<double, N>>& readings)
+{
+    if (readings.isEmpty()) {
+        return;
+    }
+    w.varint(static_cast<quint64>(readings.size()));
+    for (const auto& values : readings) {
+        writeValues(w, values);
+    }
+}
+
+template <std::size_t N>
+bool readReadings(Reader& r, QList<std::array<double, N>>& readings)
+{
+    const quint64 count = r.varint();
+    // Every value takes a byte at least: a count past the bytes left is no record.
+    if (!r.ok() || count == 0 || count > static_cast<quint64>(r.left()) / N) {
+        return false;
+    }
+    readings.resize(static_cast<qsizetype>(count));
+    for (auto& values : readings) {
+        readValues(r, values);
+    }
+    return r.ok();
+}
+
 } // namespace
 
 QByteArray encode(const ComparisonRecord& record)
@@ -264,9 +300,13 @@ QByteArray encode(const ComparisonRecord& record)
     Writer w;
     w.bytes.reserve(160);
     const LibraryJudgement& library = record.library;
-    w.byte(library.inUse() ? kLibraryFormat : kFormat);
+    const ComparisonRecord::ReadingsSummary& readings = record.readings;
+    const bool severalReadings = readings.median || !readings.standard.isEmpty() || !readings.sample.isEmpty()
+                                 || !readings.legacyStandard.isEmpty() || !readings.legacySample.isEmpty();
+    w.byte(severalReadings ? kReadingsFormat : library.inUse() ? kLibraryFormat : kFormat);
     w.byte((record.legacy ? kLegacyFlag : 0) | (record.pass ? kPassFlag : 0)
-           | (library.inUse() && library.warning ? kWarningFlag : 0));
+           | (library.inUse() && library.warning ? kWarningFlag : 0)
+           | (severalReadings && library.inUse() ? kLibraryBlockFlag : 0));
     w.number(record.sequence);
     w.text(record.testName);
     w.time(record.time);
@@ -300,6 +340,16 @@ QByteArray encode(const ComparisonRecord& record)
         w.text(formatToleranceLimits(library.tolerances.limits));
         w.number(library.tolerances.warnPercent);
         w.text(library.decidedBy);
+    }
+    if (severalReadings) {
+        w.byte((readings.median ? kMedianFlag : 0) | (readings.standard.isEmpty() ? 0 : kStandardReadings)
+               | (readings.sample.isEmpty() ? 0 : kSampleReadings)
+               | (readings.legacyStandard.isEmpty() ? 0 : kLegacyStandardReadings)
+               | (readings.legacySample.isEmpty() ? 0 : kLegacySampleReadings));
+        writeReadings(w, readings.standard);
+        writeReadings(w, readings.sample);
+        writeReadings(w, readings.legacyStandard);
+        writeReadings(w, readings.legacySample);
     }
     return w.bytes;
 }
@@ -339,7 +389,7 @@ bool Decoder::decode(const QByteArray& bytes, ComparisonRecord& record)
 {
     Reader r(bytes);
     const quint8 format = r.byte();
-    if (format != kFormat && format != kLibraryFormat) {
+    if (format != kFormat && format != kLibraryFormat && format != kReadingsFormat) {
         return false;
     }
     const quint8 flags = r.byte();
@@ -385,7 +435,7 @@ bool Decoder::decode(const QByteArray& bytes, ComparisonRecord& record)
     }
     s.thresholdText = shared(m_threshold, data, size);
     record.library = LibraryJudgement();
-    if (format == kLibraryFormat) {
+    if (format == kLibraryFormat || (format == kReadingsFormat && (flags & kLibraryBlockFlag))) {
         LibraryJudgement& library = record.library;
         const auto uuid = [&r](QUuid& id) {
             QByteArray raw(16, Qt::Uninitialized);
@@ -429,6 +479,19 @@ bool Decoder::decode(const QByteArray& bytes, ComparisonRecord& record)
             return false;
         }
         library.warning = flags & kWarningFlag;
+    }
+    record.readings = ComparisonRecord::ReadingsSummary();
+    if (format != kReadingsFormat) {
+        return r.ok(); // one reading of each
+    }
+    ComparisonRecord::ReadingsSummary& readings = record.readings;
+    const quint8 listed = r.byte();
+    readings.median = listed & kMedianFlag;
+    if (((listed & kStandardReadings) && !readReadings(r, readings.standard))
+        || ((listed & kSampleReadings) && !readReadings(r, readings.sample))
+        || ((listed & kLegacyStandardReadings) && !readReadings(r, readings.legacyStandard))
+        || ((listed & kLegacySampleReadings) && !readReadings(r, readings.legacySample))) {
+        return false;
     }
     return r.ok();
 }

@@ -18,8 +18,13 @@
 
 namespace RecordCodec {
 
+// 1: a record judged by the instrument's tolerances, read once; 2 adds the
+// library standard and tolerance set it was judged against; 3 adds the
+// readings of a specimen read several times (and the library block, when its
+// flag says so). Records of formats 1 and 2 come back with one reading of each.
 inline constexpr quint8 kFormat = 1;
 inline constexpr quint8 kLibraryFormat = 2;
+inline constexpr quint8 kReadingsFormat = 3;
 
 QByteArray encode(const ComparisonRecord& record);
 

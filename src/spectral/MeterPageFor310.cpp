@@ -1,4 +1,5 @@
 #include "MeterPageFor310.h"
+#include "ReadingsSettings.h"
 
 #include "ui_MeterPageFor310.h"
 
@@ -395,7 +396,9 @@ void MeterPageFor310::on_pushButton_spectralMeasurement_clicked()
     {
         // The link of this moment and its lock, for this exchange only.
         LinkLock lock(m_link);
-        result = measureSpectrum(m_link.transport(), record);
+        // Several readings per sample: their curves averaged band by band.
+        const ReadingsSettings readings = ReadingsSettings::loadUser();
+        result = measureSpectrumReadings(m_link.transport(), readings.plan.perSample, readings.plan.median, record);
     }
     if (result == ProtocolResult::Success) {
         appendRecord(record, QString());

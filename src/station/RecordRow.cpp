@@ -21,6 +21,27 @@ QJsonArray numbers(const Array& values)
     return out;
 }
 
+// The readings of a record read several times; null for one reading of each.
+QJsonValue readingsRow(const ComparisonRecord& r)
+{
+    const ComparisonRecord::ReadingsSummary& readings = r.readings;
+    const auto lists = [](const auto& list) {
+        QJsonArray out;
+        for (const auto& values : list) {
+            out.append(numbers(values));
+        }
+        return out;
+    };
+    const QJsonArray standard = r.legacy ? lists(readings.legacyStandard) : lists(readings.standard);
+    const QJsonArray sample = r.legacy ? lists(readings.legacySample) : lists(readings.sample);
+    if (standard.isEmpty() && sample.isEmpty()) {
+        return QJsonValue(QJsonValue::Null);
+    }
+    return QJsonObject{{QStringLiteral("median"), readings.median},
+                       {QStringLiteral("standard"), standard},
+                       {QStringLiteral("sample"), sample}};
+}
+
 QString shown(double v)
 {
     return std::isfinite(v) ? QString::number(v, 'f', 2) : QStringLiteral("-");
@@ -93,6 +114,7 @@ QJsonObject recordRow(const OutboxEntry& entry)
         {QStringLiteral("pass"), r.pass},
         {QStringLiteral("settings"), settings},
         {QStringLiteral("deleted"), entry.deleted},
+        {QStringLiteral("readings"), readingsRow(r)},
     };
     if (library.inUse()) {
         row.insert(QStringLiteral("library_standard_id"), id(library.standardId));
@@ -179,6 +201,22 @@ ComparisonRecord recordFromRow(const QJsonObject& row)
         library.tolerances.warnPercent = set.value(QStringLiteral("warnPercent")).toDouble();
         library.warning = row.value(QStringLiteral("warning")).toBool();
         library.decidedBy = row.value(QStringLiteral("decided_by")).toString();
+    }
+    // The readings, a row of an older schema (no column) or read once has none.
+    const QJsonObject readings = row.value(QStringLiteral("readings")).toObject();
+    r.readings.median = readings.value(QStringLiteral("median")).toBool();
+    const auto listsFrom = [](const QJsonValue& v, auto& list) {
+        for (const QJsonValue& values : v.toArray()) {
+            list.emplaceBack();
+            numbersFrom(values, list.last());
+        }
+    };
+    if (r.legacy) {
+        listsFrom(readings.value(QStringLiteral("standard")), r.readings.legacyStandard);
+        listsFrom(readings.value(QStringLiteral("sample")), r.readings.legacySample);
+    } else {
+        listsFrom(readings.value(QStringLiteral("standard")), r.readings.standard);
+        listsFrom(readings.value(QStringLiteral("sample")), r.readings.sample);
     }
     return r;
 }

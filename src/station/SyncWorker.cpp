@@ -25,19 +25,19 @@ INSERT INTO tintwell.records AS r
     (id, version, station_id, session_id, measured_at, test_name, model, serial_number, standard,
      legacy, sequence, standard_values, sample_values, haze_difference, transmittance_difference,
      delta_e, pass, settings, deleted, library_standard_id, library_standard_version, tolerance_set_id,
-     tolerance_set_version, warning, decided_by)
+     tolerance_set_version, warning, decided_by, readings)
 SELECT b.id, b.version, tintwell.current_station(), $2::uuid, b.measured_at, b.test_name, b.model,
        b.serial_number, b.standard, b.legacy, b.sequence, b.standard_values, b.sample_values,
        b.haze_difference, b.transmittance_difference, b.delta_e, b.pass, b.settings, b.deleted,
        b.library_standard_id, b.library_standard_version, b.tolerance_set_id, b.tolerance_set_version,
-       coalesce(b.warning, false), b.decided_by
+       coalesce(b.warning, false), b.decided_by, b.readings
 FROM ROWS FROM (jsonb_to_recordset($1::jsonb) AS (
         id uuid, version bigint, measured_at timestamptz, test_name text, model text,
         serial_number text, standard text, legacy boolean, sequence float8,
         standard_values float8[], sample_values float8[], haze_difference float8,
         transmittance_difference float8, delta_e float8, pass boolean, settings jsonb,
         deleted boolean, library_standard_id uuid, library_standard_version bigint, tolerance_set_id uuid,
-        tolerance_set_version bigint, warning boolean, decided_by text)) WITH ORDINALITY AS b
+        tolerance_set_version bigint, warning boolean, decided_by text, readings jsonb)) WITH ORDINALITY AS b
 ORDER BY b.ordinality
 ON CONFLICT (id) DO UPDATE SET
     version = EXCLUDED.version, session_id = EXCLUDED.session_id,
@@ -52,7 +52,7 @@ ON CONFLICT (id) DO UPDATE SET
     library_standard_version = EXCLUDED.library_standard_version,
     tolerance_set_id = EXCLUDED.tolerance_set_id, tolerance_set_version = EXCLUDED.tolerance_set_version,
     warning = EXCLUDED.warning, decided_by = EXCLUDED.decided_by,
-    changed_at = now()
+    readings = EXCLUDED.readings, changed_at = now()
 WHERE r.version < EXCLUDED.version OR r.station_id IS DISTINCT FROM EXCLUDED.station_id
 )sql";
 

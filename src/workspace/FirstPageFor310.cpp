@@ -7,6 +7,7 @@
 #include "InstrumentPanel.h"
 #include "LiveDisplay.h"
 #include "MeasurementSession.h"
+#include "ReadingsPanel.h"
 #include "RecordTables.h"
 #include "WorkspaceRules.h"
 
@@ -40,6 +41,7 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     m_tables = new RecordTables(*ui, m_dialogs, m_state, this);
     m_panel = new InstrumentPanel(*ui, m_link, m_dialogs, m_state, *m_session, *m_display, *m_tables, this);
     m_session->setSettingsSource([this](bool legacy) { return m_panel->judgingSettings(legacy); });
+    auto* readings = new ReadingsPanel(*ui, *m_session, m_state, this); // several readings per specimen
 
     // Only the rows the display mode shows get their standard's edit now; the
     // others come with the hidden parts.
@@ -74,6 +76,7 @@ FirstPageFor310::FirstPageFor310(LinkAccess& link, Dialogs& dialogs, QWidget* pa
     });
     // A new catalogue in force: the page's texts again.
     connect(m_display, &LiveDisplay::languageChanged, this, &FirstPageFor310::languageChange);
+    connect(m_display, &LiveDisplay::languageChanged, readings, &ReadingsPanel::retranslate);
     installEventFilter(m_display);
 
     auto* toleranceValidator = new QDoubleValidator(0, 100, 2, this);

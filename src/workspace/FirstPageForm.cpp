@@ -1,6 +1,8 @@
 #include "FirstPageForm.h"
 
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QDoubleSpinBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,9 +11,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QSpacerItem>
 #include <QStackedWidget>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -336,12 +340,45 @@ void FirstPageForm::setupUi(QWidget* page)
                                0, 1, 3);
     stackedWidget->addWidget(page_tolerance);
 
+    // Readings per specimen, one row: standard, sample, average, re-read limit.
+    widget_readings = make<QWidget>(page, "widget_readings");
+    auto* readingsLayout = new QHBoxLayout(widget_readings);
+    readingsLayout->setContentsMargins(0, 0, 0, 0);
+    readingsLayout->setSpacing(4);
+    spinBox_standardReadings = make<QSpinBox>(widget_readings, "spinBox_standardReadings");
+    spinBox_sampleReadings = make<QSpinBox>(widget_readings, "spinBox_sampleReadings");
+    for (QSpinBox* box : {spinBox_standardReadings, spinBox_sampleReadings}) {
+        box->setRange(1, 20);
+    }
+    comboBox_readingsAverage = make<QComboBox>(widget_readings, "comboBox_readingsAverage");
+    comboBox_readingsAverage->addItems({QString(), QString()});
+    comboBox_readingsAverage->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    doubleSpinBox_reReadAbove = make<QDoubleSpinBox>(widget_readings, "doubleSpinBox_reReadAbove");
+    doubleSpinBox_reReadAbove->setRange(0.0, 50.0);
+    doubleSpinBox_reReadAbove->setDecimals(2);
+    doubleSpinBox_reReadAbove->setSingleStep(0.1);
+    readingsLayout->addWidget(spinBox_standardReadings);
+    readingsLayout->addWidget(spinBox_sampleReadings);
+    readingsLayout->addWidget(comboBox_readingsAverage);
+    readingsLayout->addWidget(doubleSpinBox_reReadAbove, 1);
+
     // The buttons row.
     widget_buttons = make<QWidget>(page, "widget_buttons");
     horizontalLayout_buttons = new QHBoxLayout(widget_buttons);
     horizontalLayout_buttons->setObjectName(QStringLiteral("horizontalLayout_buttons"));
     horizontalLayout_buttons->setSpacing(10);
     horizontalLayout_buttons->setContentsMargins(10, 10, 10, 10);
+    // What is read of the specimen so far, and its discard (shown with several readings).
+    label_readingsStatus = make<QLabel>(widget_buttons, "label_readingsStatus");
+    // A long list of readings is cut off (its tooltip has it whole) rather than widen the window.
+    label_readingsStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    label_readingsStatus->setMinimumWidth(120);
+    pushButton_discardReading = make<QPushButton>(widget_buttons, "pushButton_discardReading");
+    pushButton_discardReading->setMinimumHeight(35);
+    horizontalLayout_buttons->addWidget(label_readingsStatus, 1); // the room the spacer would take
+    horizontalLayout_buttons->addWidget(pushButton_discardReading);
+    label_readingsStatus->hide();
+    pushButton_discardReading->hide();
     horizontalLayout_buttons->addItem(new QSpacerItem(40, 20, QSizePolicy::Expanding, QSizePolicy::Minimum));
     pushButton_readComparisonRecord = make<RowButton>(widget_buttons, "pushButton_readComparisonRecord");
     pushButton_clear = make<RowButton>(widget_buttons, "pushButton_clear");
@@ -374,7 +411,14 @@ void FirstPageForm::setupUi(QWidget* page)
     grid->addWidget(groupBox_count, 0, 2, 1, 2);
     grid->addWidget(stackedWidget_comparisonMeasurement, 1, 0, 4, 4);
     grid->addWidget(groupBox_setDisplayParameter, 0, 4, 2, 1);
-    grid->addWidget(stackedWidget, 2, 4, 3, 1);
+    // The settings and, under them, the readings row share one cell of the grid.
+    widget_settingsColumn = make<QWidget>(page, "widget_settingsColumn");
+    auto* settingsLayout = new QVBoxLayout(widget_settingsColumn);
+    settingsLayout->setContentsMargins(0, 0, 0, 0);
+    settingsLayout->setSpacing(6);
+    settingsLayout->addWidget(stackedWidget, 1);
+    settingsLayout->addWidget(widget_readings);
+    grid->addWidget(widget_settingsColumn, 2, 4, 3, 1);
     grid->addWidget(widget_buttons, 5, 0, 1, 5);
     grid->addWidget(stackedWidget_data, 6, 0, 1, 5);
     grid->addWidget(companyinfoLab, 7, 0, 1, 2);
@@ -483,6 +527,20 @@ void FirstPageForm::retranslateUi()
     label_eThresholds->setText(tr("△E Thresholds(0.1-50):"));
     pushButton_setTolerance->setText(tr("Set tolerance"));
     pushButton_readTolerance->setText(tr("Read tolerance"));
+    spinBox_standardReadings->setPrefix(tr("Std \u00D7"));
+    spinBox_standardReadings->setAccessibleName(tr("Readings per standard"));
+    spinBox_standardReadings->setToolTip(tr("Readings per standard: the standard is their mean or median"));
+    spinBox_sampleReadings->setPrefix(tr("Sample \u00D7"));
+    spinBox_sampleReadings->setAccessibleName(tr("Readings per sample"));
+    spinBox_sampleReadings->setToolTip(tr("Readings per sample: the sample is their mean or median"));
+    comboBox_readingsAverage->setItemText(0, tr("Mean"));
+    comboBox_readingsAverage->setItemText(1, tr("Median"));
+    comboBox_readingsAverage->setAccessibleName(tr("Average of the readings"));
+    doubleSpinBox_reReadAbove->setPrefix(tr("Re-read>"));
+    doubleSpinBox_reReadAbove->setSpecialValueText(tr("No re-read"));
+    doubleSpinBox_reReadAbove->setAccessibleName(tr("Read again when the \u0394E between readings exceeds"));
+    doubleSpinBox_reReadAbove->setToolTip(tr("One more reading is asked for when two readings of a specimen differ by more than this \u0394E (off: never)"));
+    pushButton_discardReading->setText(tr("Discard last reading"));
     pushButton_readComparisonRecord->setText(tr("Read comparison record"));
     pushButton_clear->setText(tr("Clear"));
     pushButton_statistics->setText(tr("Statistics"));

@@ -7,6 +7,9 @@
 #include <QCoreApplication>
 
 class QButtonGroup;
+class QComboBox;
+class QDoubleSpinBox;
+class QSpinBox;
 class QGridLayout;
 class QGroupBox;
 class QHBoxLayout;
@@ -93,6 +96,18 @@ struct FirstPageForm
     QLineEdit* lineEdit_thresholds = nullptr;
     QPushButton* pushButton_setParameter = nullptr;
     QPushButton* pushButton_readParameter = nullptr;
+
+    // Several readings per specimen: the settings in one row under the
+    // tolerances, and in the buttons row what has been read of the specimen
+    // so far and the discard.
+    QWidget* widget_settingsColumn = nullptr; // the settings stack over the readings row
+    QWidget* widget_readings = nullptr;
+    QSpinBox* spinBox_standardReadings = nullptr;
+    QSpinBox* spinBox_sampleReadings = nullptr;
+    QComboBox* comboBox_readingsAverage = nullptr; // Mean, Median
+    QDoubleSpinBox* doubleSpinBox_reReadAbove = nullptr; // 0: off
+    QLabel* label_readingsStatus = nullptr;
+    QPushButton* pushButton_discardReading = nullptr;
 
     QWidget* widget_buttons = nullptr;
     QHBoxLayout* horizontalLayout_buttons = nullptr;

@@ -154,20 +154,20 @@ void InstrumentPanel::applyLayout(bool firstGeneration)
         windowLayout->setEnabled(false);
     }
     QGridLayout* grid = ui.gridLayout_firstPageFor310;
-    grid->removeWidget(ui.stackedWidget);
+    grid->removeWidget(ui.widget_settingsColumn);
     if (firstGeneration) {
         ui.groupBox_setDisplayParameter->hide();
         ui.stackedWidget_comparisonMeasurement->setCurrentWidget(ui.page_oldComparisonMeasurement);
         ui.stackedWidget_data->setCurrentWidget(ui.page_oldData);
-        // Over the rows of the device information and the display's top,
-        // where the display parameter is in the current layout, so the page
-        // is no higher than that one.
-        grid->addWidget(ui.stackedWidget, 0, 4, 2, 1);
+        // Over the rows of the device information and the display, where the
+        // display parameter is in the current layout, so the page is no
+        // higher than that one.
+        grid->addWidget(ui.widget_settingsColumn, 0, 4, 5, 1);
     } else {
         ui.groupBox_setDisplayParameter->show();
         ui.stackedWidget_comparisonMeasurement->setCurrentWidget(ui.page_newComparisonMeasurement);
         ui.stackedWidget_data->setCurrentWidget(ui.page_newData);
-        grid->addWidget(ui.stackedWidget, 2, 4, 3, 1);
+        grid->addWidget(ui.widget_settingsColumn, 2, 4, 3, 1);
     }
     if (windowLayoutEnabled) {
         windowLayout->setEnabled(true);

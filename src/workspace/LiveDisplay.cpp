@@ -290,6 +290,10 @@ void LiveDisplay::showStandard(bool legacy)
 void LiveDisplay::showSample(bool legacy)
 {
     const MeasurementSession::Side& sample = m_session.sample();
+    if (!sample.taken) {
+        // The average of the readings so far: no comparison is shown beside it yet.
+        clearJudgement(legacy);
+    }
     setItems(display(legacy), kSampleColumn, valueTexts(sample, legacy), Qt::blue);
     (legacy ? ui.sampBtnGroubox : ui.groupBox_sampleMeasurement)->setStyleSheet(swatchOf(sample));
 }

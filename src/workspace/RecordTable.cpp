@@ -1,5 +1,7 @@
 #include "RecordTable.h"
 
+#include "ReadingsPanel.h"
+
 #include "ComparisonRecordList.h"
 #include "RecordTableAccessible.h"
 #include "Judgement.h"
@@ -108,6 +110,15 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const
         default:
             return ComparisonTableModel::data(index, role);
         }
+    }
+    if (role == Qt::ToolTipRole || (role == Qt::DisplayRole && column == kTestNameColumn)) {
+        // A specimen read several times: n beside the name, the spread in the row's tooltip.
+        const ComparisonRecord& record = records().at(index.row());
+        if (role == Qt::ToolTipRole) {
+            const QString tip = ReadingsPanel::recordToolTip(record);
+            return tip.isEmpty() ? ComparisonTableModel::data(index, role) : QVariant(tip);
+        }
+        return ReadingsPanel::shownName(record, ComparisonTableModel::data(index, role).toString());
     }
     if (column == verdictColumn(layout())) {
         switch (role) {

@@ -9,11 +9,14 @@
 #include "FileFolders.h"
 #include "InstrumentGeneration.h"
 #include "SpectralColourSheet.h"
+#include "Readings.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
+
+#include <algorithm>
 
 Q_DECLARE_LOGGING_CATEGORY(lcExcel)
 
@@ -79,8 +82,15 @@ ExportOutcome SpreadsheetExport::comparisonExchange(const QString& path, const Q
             if (format == FileFormat::Csv) {
                 return formats::writeComparisonCsvFile(records, displayMode, chineseUi, path, error);
             }
+            // CGATS may carry one set per reading of rows read several times; CxF3 their mean.
+            const bool cgats = QFileInfo(path).suffix().compare(QLatin1String("cxf"), Qt::CaseInsensitive) != 0;
+            const bool everyReading =
+                cgats && std::any_of(records.begin(), records.end(), hasSeveralReadings)
+                && m_dialogs.question(parent, tr("Storing data"),
+                                      tr("Some rows were read several times. Write one set per reading to the "
+                                         "CGATS file? (No: the mean or median of their readings.)"));
             const formats::ExchangeDocument document =
-                formats::documentFromRecords(records, QDateTime::currentDateTime());
+                formats::documentFromRecords(records, QDateTime::currentDateTime(), everyReading);
             if (document.samples.isEmpty()) {
                 *error = tr("the records hold no L*a*b* values, which this format carries; choose CSV or a workbook");
                 return false;

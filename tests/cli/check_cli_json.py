@@ -35,6 +35,8 @@ RUNS = [
     ("identify, first generation", ["--simulate", "TX450:250", "identify"]),
     ("measure Haze/T", ["--simulate", "TX310", "measure"]),
     ("measure LCh", ["--simulate", "TX420", "measure", "--mode", "lch"]),
+    ("measure, 3 readings", ["--simulate", "TX420", "measure", "--mode", "lab", "--readings", "3", "--median"]),
+    ("compare, 2 readings", ["--simulate", "TX310", "compare", "--standard", "measure", "--count", "2", "--readings", "2"]),
     ("compare x3", ["--simulate", "TX310", "compare", "--standard", "measure", "--count", "3"]),
     ("compare legacy", ["--simulate", "TX420:250", "compare", "--standard", "measure"]),
     ("compare Yxy", ["--simulate", "TX310", "compare", "--mode", "yxy", "--standard", "measure"]),

@@ -22,6 +22,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <numeric>
+
 #include <cmath>
 
 namespace {
@@ -251,6 +254,52 @@ private Q_SLOTS:
         QCOMPARE(run.made.first()->instrument().displayMode(), 5);
         const QJsonObject values = run.json().value(QStringLiteral("values")).toObject();
         QVERIFY(values.contains(QStringLiteral("x")) && values.contains(QStringLiteral("L"))); // Yxy, and Lab for delta-E
+    }
+
+    // --readings N: values are the mean (or median) of the N readings listed,
+    // the spread their standard deviation; compare lists each side's readings.
+    void readings_meanOrMedianOfTheListed_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("median");
+        QTest::newRow("mean of 3") << "--simulate TX420 --json measure --mode lab --readings 3" << false;
+        QTest::newRow("median of 4") << "--simulate TX420 --json measure --mode lab --readings 4 --median" << true;
+    }
+    void readings_meanOrMedianOfTheListed()
+    {
+        QFETCH(QString, line);
+        QFETCH(bool, median);
+        Run run;
+        QCOMPARE(run(words(line)), 0);
+        const QJsonObject object = run.json();
+        const QJsonArray readings = object.value(QStringLiteral("readings")).toArray();
+        QCOMPARE(readings.size(), median ? 4 : 3);
+        QList<double> ls;
+        for (const QJsonValue& reading : readings) {
+            ls.append(reading.toObject().value(QStringLiteral("L")).toDouble());
+        }
+        QVERIFY2(ls.first() != ls.last(), "the emulator's readings drift"); // else the test proves nothing
+        std::sort(ls.begin(), ls.end());
+        const double mean = std::accumulate(ls.begin(), ls.end(), 0.0) / double(ls.size());
+        // In hundredths, whole numbers: a mean of exactly a half rounds away from zero.
+        const auto units = [](double l) { return std::round(l * 100.0); };
+        const double expected = median ? (units(ls.at(1)) + units(ls.at(2))) / 2.0
+                                       : (units(ls.at(0)) + units(ls.at(1)) + units(ls.at(2))) / 3.0;
+        QCOMPARE(object.value(QStringLiteral("values")).toObject().value(QStringLiteral("L")).toDouble(),
+                 std::round(expected) / 100.0);
+        double squares = 0.0;
+        for (double l : ls) {
+            squares += (l - mean) * (l - mean);
+        }
+        QVERIFY(std::fabs(object.value(QStringLiteral("spread")).toObject().value(QStringLiteral("L")).toDouble()
+                          - std::sqrt(squares / double(ls.size() - 1))) < 1e-9);
+
+        Run compare;
+        compare(words(QStringLiteral("--simulate TX310 --json compare --standard measure --readings 2")));
+        const QJsonObject record = compare.json();
+        QCOMPARE(record.value(QStringLiteral("readings")).toObject().value(QStringLiteral("standard")).toArray().size(), 2);
+        QCOMPARE(record.value(QStringLiteral("readings")).toObject().value(QStringLiteral("sample")).toArray().size(), 2);
+        QVERIFY(record.value(QStringLiteral("spread")).toObject().value(QStringLiteral("sample")).isObject());
     }
 
     void keyWait_countGivesJsonLines()

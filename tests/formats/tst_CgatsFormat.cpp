@@ -186,6 +186,32 @@ private Q_SLOTS:
         QCOMPARE(written(read), first);
     }
 
+    // One set per reading: a side read three times gives three samples of
+    // its own readings' L*a*b* (the file reads back), a side read once its one.
+    void everyReading_oneSetPerReading()
+    {
+        QList<ComparisonRecord> records = testdata::records();
+        ComparisonRecord& first = records.first();
+        for (int k = 0; k < 3; ++k) {
+            first.readings.sample.append(first.sample);
+            first.readings.sample.last()[ComparisonRecord::LabL] += 0.5 * k;
+        }
+        const ExchangeDocument mean = documentFromRecords(records, m_created);
+        const ExchangeDocument every = documentFromRecords(records, m_created, true);
+        QCOMPARE(every.samples.size(), mean.samples.size() + 2);
+        QStringList ids;
+        for (const ExchangeSample& sample : every.samples.mid(0, 4)) {
+            ids << sample.id;
+        }
+        QCOMPARE(ids, (QStringList{"S1", "T1.1", "T1.2", "T1.3"}));
+        QCOMPARE(every.samples.at(3).l, first.sample[ComparisonRecord::LabL] + 1.0);
+        QCOMPARE(every.samples.at(3).name, first.testName + QStringLiteral(" (3/3)"));
+        ExchangeDocument read;
+        const ReadResult result = readCgats(written(every), read);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(read.samples.size(), every.samples.size());
+    }
+
     // Each fault is refused by our reader, naming its line, and where argyll
     // is strict about it, by argyll's reader too.
     void malformed_refused_data()

@@ -253,6 +253,51 @@ private Q_SLOTS:
         QCOMPARE(rows.at(1).value(at).toUtf8(), cell);
     }
 
+    // Records read several times add n and the spread of every value shown;
+    // the reader takes such a file back.
+    void readings_nAndSpreadColumns_data()
+    {
+        QTest::addColumn<bool>("legacy");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QByteArray>("cell");
+        QTest::newRow("n of the sample") << false << QStringLiteral("Sample n") << QByteArray("3");
+        QTest::newRow("n of a standard read once") << false << QStringLiteral("Standard n") << QByteArray("1");
+        QTest::newRow("SD of L*") << false << QStringLiteral("Sample L* SD") << QByteArray("0.100");
+        QTest::newRow("range of b*") << false << QStringLiteral("Sample b* range") << QByteArray("0.00");
+        QTest::newRow("SD of a standard read once") << false << QStringLiteral("Standard L* SD") << QByteArray();
+        QTest::newRow("legacy range of L*") << true << QStringLiteral("Sample L* range") << QByteArray("0.20");
+        QTest::newRow("legacy SD of h") << true << QStringLiteral("Sample h SD") << QByteArray("0.00");
+    }
+    void readings_nAndSpreadColumns()
+    {
+        QFETCH(bool, legacy);
+        QFETCH(QString, column);
+        QFETCH(QByteArray, cell);
+        QList<ComparisonRecord> records = legacy ? legacyRecords() : testdata::records();
+        ComparisonRecord& first = records.first();
+        for (int k = 0; k < 3; ++k) {
+            if (legacy) {
+                first.readings.legacySample.append(first.legacySample);
+                first.readings.legacySample.last()[ComparisonRecord::LegacyL] += 0.1 * k;
+            } else {
+                first.readings.sample.append(first.sample);
+                first.readings.sample.last()[ComparisonRecord::LabL] += 0.1 * k;
+            }
+        }
+        const QByteArray bytes = comparisonCsv(records, 3, false);
+        QList<QStringList> rows;
+        QVERIFY(parseCsv(bytes, rows).ok);
+        const qsizetype at = rows.at(0).indexOf(column);
+        QVERIFY2(at >= 0, qPrintable(rows.at(0).join(QLatin1Char('|'))));
+        QCOMPARE(rows.at(1).value(at).toUtf8(), cell);
+        QList<ComparisonRecord> read;
+        DisplayMode mode = DisplayMode::None;
+        bool chinese = true;
+        const ReadResult result = readComparisonCsv(bytes, read, mode, chinese);
+        QVERIFY2(result.ok, qPrintable(result.error));
+        QCOMPARE(read.size(), records.size());
+    }
+
     void roundTrip_sameBytes_data()
     {
         QTest::addColumn<int>("mode"); // -1 spectral

@@ -72,6 +72,22 @@ bool same(double a, double b)
 }
 
 // Every field the journal keeps, or the first that differs.
+template <typename List>
+bool readingsSame(const List& x, const List& y)
+{
+    if (x.size() != y.size()) {
+        return false;
+    }
+    for (qsizetype r = 0; r < x.size(); ++r) {
+        for (std::size_t i = 0; i < x.at(r).size(); ++i) {
+            if (!same(x.at(r)[i], y.at(r)[i])) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 QString difference(const ComparisonRecord& a, const ComparisonRecord& b)
 {
     const auto values = [](const auto& x, const auto& y) {
@@ -112,6 +128,10 @@ QString difference(const ComparisonRecord& a, const ComparisonRecord& b)
                         && a.library.tolerances.version == b.library.tolerances.version
                         && a.library.tolerances.sameLimits(b.library.tolerances)
                         && a.library.warning == b.library.warning && a.library.decidedBy == b.library.decidedBy},
+        {"readings", a.readings.median == b.readings.median && readingsSame(a.readings.standard, b.readings.standard)
+                         && readingsSame(a.readings.sample, b.readings.sample)
+                         && readingsSame(a.readings.legacyStandard, b.readings.legacyStandard)
+                         && readingsSame(a.readings.legacySample, b.readings.legacySample)},
     };
     for (const auto& [name, ok] : checks) {
         if (!ok) {
@@ -240,6 +260,40 @@ private Q_SLOTS:
         library.library.warning = true;
         library.library.decidedBy = QStringLiteral("db");
         QTest::newRow("judged against a library standard") << library << 260;
+        ComparisonRecord read = makeRecord(11);
+        read.readings.median = true;
+        read.readings.standard = {read.standard, read.standard, read.standard};
+        read.readings.sample = {read.sample, read.sample};
+        read.readings.sample[1][ComparisonRecord::LabL] = kNaN;
+        QTest::newRow("several readings") << read << 400;
+        ComparisonRecord both = library;
+        both.readings = read.readings;
+        QTest::newRow("several readings, judged against a library standard") << both << 660;
+        ComparisonRecord legacyRead = makeRecord(12, true);
+        legacyRead.readings.legacySample = {legacyRead.legacySample, legacyRead.legacySample};
+        QTest::newRow("several readings, legacy") << legacyRead << 250;
+    }
+
+    // A row written before readings were kept comes back with one reading of each.
+    void codecReadsFormatOne()
+    {
+        const ComparisonRecord record = makeRecord(7);
+        const QByteArray bytes = RecordCodec::encode(record);
+        QCOMPARE(int(bytes.at(0)), int(RecordCodec::kFormat)); // read once: the first format, byte for byte
+        RecordCodec::Decoder decoder;
+        ComparisonRecord back;
+        back.readings.sample = {record.sample, record.sample};
+        QVERIFY(decoder.decode(bytes, back));
+        QCOMPARE(difference(back, record), QString());
+        QVERIFY(back.readings.sample.isEmpty());
+        // A count of readings past the bytes given is refused.
+        ComparisonRecord median = record;
+        median.readings.median = true; // no list: the readings' flags are the last byte
+        QByteArray huge = RecordCodec::encode(median);
+        QCOMPARE(int(huge.at(0)), int(RecordCodec::kReadingsFormat));
+        huge.back() = 0x05; // the median of sample readings, whose count follows
+        huge.append("\xff\xff\xff\x7f", 4);
+        QVERIFY(!decoder.decode(huge, back));
     }
 
     void codecKeepsEveryValue()

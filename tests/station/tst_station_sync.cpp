@@ -443,6 +443,9 @@ void TestStationSync::legacyRecord_arrivesWithEveryValue()
     legacy.settings.parameterThreshold = 1.5;
     legacy.settings.formulaText = QStringLiteral("CIE94");
     legacy.settings.thresholdText = QStringLiteral("1.5");
+    // The sample read twice: both readings arrive, with their median.
+    legacy.readings.median = true;
+    legacy.readings.legacySample = {{50.9, 1.4, 2.0, 2.44, 55.0}, {51.1, 1.6, 2.0, 2.56, 51.3}};
     QVERIFY(journal.append({legacy}));
     JournalOutbox outbox(path);
     StationSync sync(station, &outbox, quickOptions());
@@ -471,6 +474,10 @@ void TestStationSync::legacyRecord_arrivesWithEveryValue()
     QCOMPARE(back.sequence, legacy.sequence);
     QVERIFY(sameValues(back.legacyStandard, legacy.legacyStandard));
     QVERIFY(sameValues(back.legacySample, legacy.legacySample));
+    QVERIFY(back.readings.median);
+    QVERIFY(back.readings.legacyStandard.isEmpty());
+    QCOMPARE(back.readings.legacySample.size(), 2);
+    QVERIFY(sameValues(back.readings.legacySample.at(1), legacy.readings.legacySample.at(1)));
     QVERIFY(same(back.hazeDifference, legacy.hazeDifference));
     QVERIFY(same(back.transmittanceDifference, legacy.transmittanceDifference));
     QCOMPARE(back.deltaE, legacy.deltaE);

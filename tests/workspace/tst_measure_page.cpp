@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QTest>
 
@@ -101,6 +103,35 @@ private Q_SLOTS:
             QCOMPARE(rowText(row, kVerdictColumn), samples[row].verdict);
         }
         QCOMPARE(counters(), QStringLiteral("2/1/3"));
+    }
+
+    // Three readings per sample through the page: the status line counts
+    // them, a discarded one is left out, and the one row says n and the spread.
+    void threeReadingsPerSample_oneRow()
+    {
+        connectTo(QStringLiteral("TX310"), 312, 6);
+        const auto reset = qScopeGuard([this] { ui().spinBox_sampleReadings->setValue(1); }); // the settings file is shared
+        ui().spinBox_sampleReadings->setValue(3);
+        scanStandard({50.0, 1.0, 2.0, 10.0, 90.0});
+        scanSample({50.1, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(rows(), 0);
+        QVERIFY(!ui().label_readingsStatus->isHidden());
+        QVERIFY2(ui().label_readingsStatus->text().contains(QStringLiteral("reading 1 of 3")),
+                 qPrintable(ui().label_readingsStatus->text()));
+        scanSample({55.0, 1.0, 2.0, 10.0, 90.0});
+        QVERIFY(ui().pushButton_discardReading->isEnabled());
+        ui().pushButton_discardReading->click();
+        QVERIFY(ui().label_readingsStatus->text().contains(QStringLiteral("reading 1 of 3")));
+        scanSample({50.3, 1.0, 2.0, 10.0, 90.0});
+        scanSample({50.5, 1.0, 2.0, 10.0, 90.0});
+        QCOMPARE(rows(), 1);
+        QCOMPARE(cell(kLRow, 2), QStringLiteral("50.30"));
+        QCOMPARE(rowText(0, 1), QStringLiteral("Comp1 (n=3)"));
+        const QAbstractItemModel* model = ui().tableWidget_data->model();
+        const QString tip = model->data(model->index(0, 1), Qt::ToolTipRole).toString();
+        QVERIFY2(tip.contains(QStringLiteral("Sample: n = 3")) && tip.contains(QStringLiteral("L*: SD 0.200, range 0.40")),
+                 qPrintable(tip));
+        QVERIFY(!ui().pushButton_discardReading->isEnabled());
     }
 
     // A haze meter's rows kept while a first-generation colorimeter is

@@ -74,6 +74,18 @@
         <source>△</source>
         <translation>△</translation>
     </message>
+    <message>
+        <source>△E </source>
+        <translation>△E </translation>
+    </message>
+    <message>
+        <source>△Haze</source>
+        <translation>△Haze</translation>
+    </message>
+    <message>
+        <source>△E Thresholds</source>
+        <translation>△E Thresholds</translation>
+    </message>
 </context>
 <context>
     <name>FirstPageFor310</name>
@@ -501,6 +513,254 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <source>The rows in the table were taken in the %1 mode: clear them (export them first if they are still needed) before adding comparisons made in the %2 mode.</source>
         <translation>The rows in the table were taken in the %1 mode: clear them (export them first if they are still needed) before adding comparisons made in the %2 mode.</translation>
     </message>
+    <message>
+        <source>The comparison measurement record list data will be cleared. Do you want to continue saving the parameter settings?</source>
+        <translation>The comparison measurement record list data will be cleared. Do you want to continue saving the parameter settings?</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation>SN</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Standard Haze</source>
+        <translation>Standard Haze</translation>
+    </message>
+    <message>
+        <source>Standard Transmittance</source>
+        <translation>Standard Transmittance</translation>
+    </message>
+    <message>
+        <source>Sample Haze</source>
+        <translation>Sample Haze</translation>
+    </message>
+    <message>
+        <source>Sample Transmittance</source>
+        <translation>Sample Transmittance</translation>
+    </message>
+    <message>
+        <source>Haze Tolerance</source>
+        <translation>Haze Tolerance</translation>
+    </message>
+    <message>
+        <source>Transmittance Tolerance</source>
+        <translation>Transmittance Tolerance</translation>
+    </message>
+    <message>
+        <source>Standard L*</source>
+        <translation>Standard L*</translation>
+    </message>
+    <message>
+        <source>Standard a*</source>
+        <translation>Standard a*</translation>
+    </message>
+    <message>
+        <source>Standard b*</source>
+        <translation>Standard b*</translation>
+    </message>
+    <message>
+        <source>Standard C*</source>
+        <translation>Standard C*</translation>
+    </message>
+    <message>
+        <source>Standard h</source>
+        <translation>Standard h</translation>
+    </message>
+    <message>
+        <source>Standard Y</source>
+        <translation>Standard Y</translation>
+    </message>
+    <message>
+        <source>Standard x</source>
+        <translation>Standard x</translation>
+    </message>
+    <message>
+        <source>Standard y</source>
+        <translation>Standard y</translation>
+    </message>
+    <message>
+        <source>Sample L*</source>
+        <translation>Sample L*</translation>
+    </message>
+    <message>
+        <source>Sample a*</source>
+        <translation>Sample a*</translation>
+    </message>
+    <message>
+        <source>Sample b*</source>
+        <translation>Sample b*</translation>
+    </message>
+    <message>
+        <source>Sample C*</source>
+        <translation>Sample C*</translation>
+    </message>
+    <message>
+        <source>Sample h</source>
+        <translation>Sample h</translation>
+    </message>
+    <message>
+        <source>Sample Y</source>
+        <translation>Sample Y</translation>
+    </message>
+    <message>
+        <source>Sample x</source>
+        <translation>Sample x</translation>
+    </message>
+    <message>
+        <source>Sample y</source>
+        <translation>Sample y</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>Delete row %1</source>
+        <translation>Delete row %1</translation>
+    </message>
+    <message>
+        <source>Report for %1</source>
+        <translation>Report for %1</translation>
+    </message>
+    <message>
+        <source>Library standard</source>
+        <translation>Library standard</translation>
+    </message>
+    <message>
+        <source>Standard version</source>
+        <translation>Standard version</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Decided by</source>
+        <translation>Decided by</translation>
+    </message>
+    <message>
+        <source>PASS rows with a value beyond the warning band of their standard's tolerances</source>
+        <translation>PASS rows with a value beyond the warning band of their standard's tolerances</translation>
+    </message>
+    <message>
+        <source>Warnings</source>
+        <translation>Warnings</translation>
+    </message>
+    <message>
+        <source>Standard n</source>
+        <translation>Standard n</translation>
+    </message>
+    <message>
+        <source>Sample n</source>
+        <translation>Sample n</translation>
+    </message>
+    <message>
+        <source>%1 SD</source>
+        <translation>%1 SD</translation>
+    </message>
+    <message>
+        <source>%1 range</source>
+        <translation>%1 range</translation>
+    </message>
+    <message>
+        <source>Readings per standard</source>
+        <translation>Readings per standard</translation>
+    </message>
+    <message>
+        <source>Readings per sample</source>
+        <translation>Readings per sample</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>Mean</translation>
+    </message>
+    <message>
+        <source>Median</source>
+        <translation>Median</translation>
+    </message>
+    <message>
+        <source>Average of the readings</source>
+        <translation>Average of the readings</translation>
+    </message>
+    <message>
+        <source>Read again when the ΔE between readings exceeds</source>
+        <translation>Read again when the ΔE between readings exceeds</translation>
+    </message>
+    <message>
+        <source>One more reading is asked for when two readings of a specimen differ by more than this ΔE (off: never)</source>
+        <translation>One more reading is asked for when two readings of a specimen differ by more than this ΔE (off: never)</translation>
+    </message>
+    <message>
+        <source>Discard last reading</source>
+        <translation>Discard last reading</translation>
+    </message>
+    <message>
+        <source>%1: %2 readings taken</source>
+        <translation>%1: %2 readings taken</translation>
+    </message>
+    <message>
+        <source>%1: reading %2 of %3</source>
+        <translation>%1: reading %2 of %3</translation>
+    </message>
+    <message>
+        <source>%1: readings differ by ΔE %2, more than %3: take one more reading</source>
+        <translation>%1: readings differ by ΔE %2, more than %3: take one more reading</translation>
+    </message>
+    <message>
+        <source>%1: n = %2</source>
+        <translation>%1: n = %2</translation>
+    </message>
+    <message>
+        <source>  %1: SD %2, range %3</source>
+        <translation>  %1: SD %2, range %3</translation>
+    </message>
+    <message>
+        <source>Median of the readings</source>
+        <translation>Median of the readings</translation>
+    </message>
+    <message>
+        <source>Mean of the readings</source>
+        <translation>Mean of the readings</translation>
+    </message>
+    <message>
+        <source>%1 (n=%2)</source>
+        <translation>%1 (n=%2)</translation>
+    </message>
+    <message>
+        <source>Std ×</source>
+        <translation>Std ×</translation>
+    </message>
+    <message>
+        <source>Sample ×</source>
+        <translation>Sample ×</translation>
+    </message>
+    <message>
+        <source>Readings per standard: the standard is their mean or median</source>
+        <translation>Readings per standard: the standard is their mean or median</translation>
+    </message>
+    <message>
+        <source>Readings per sample: the sample is their mean or median</source>
+        <translation>Readings per sample: the sample is their mean or median</translation>
+    </message>
+    <message>
+        <source>Re-read&gt;</source>
+        <translation>Re-read&gt;</translation>
+    </message>
+    <message>
+        <source>No re-read</source>
+        <translation>No re-read</translation>
+    </message>
 </context>
 <context>
     <name>ReportPageFor310</name>
@@ -581,6 +841,10 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
     <message>
         <source>Report preview</source>
         <translation>Report preview</translation>
+    </message>
+    <message>
+        <source>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</source>
+        <translation>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</translation>
     </message>
 </context>
 <context>
@@ -686,13 +950,6 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
     </message>
 </context>
 <context>
-    <name>Colorimeter</name>
-    <message>
-        <source>△E </source>
-        <translation>△E </translation>
-    </message>
-</context>
-<context>
     <name>SingleInstance</name>
     <message>
         <source>permission denied</source>
@@ -705,18 +962,6 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
     <message>
         <source>Cannot lock %1: %2. Tintwell starts without the check for a second copy.</source>
         <translation>Cannot lock %1: %2. Tintwell starts without the check for a second copy.</translation>
-    </message>
-</context>
-<!-- settings panel and record import -->
-<context>
-    <name>FirstPageFor310</name>
-    <message>
-        <source>Warn</source>
-        <translation>Warn</translation>
-    </message>
-    <message>
-        <source>The comparison measurement record list data will be cleared. Do you want to continue saving the parameter settings?</source>
-        <translation>The comparison measurement record list data will be cleared. Do you want to continue saving the parameter settings?</translation>
     </message>
 </context>
 <context>
@@ -938,7 +1183,6 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <translation>Pass or not</translation>
     </message>
 </context>
-<!-- spectral dialog -->
 <context>
     <name>MeterPageFor310</name>
     <message>
@@ -1153,6 +1397,26 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <source>CIE whiteness and tint under D65</source>
         <translation>CIE whiteness and tint under D65</translation>
     </message>
+    <message>
+        <source>Take as standard…</source>
+        <translation>Take as standard…</translation>
+    </message>
+    <message>
+        <source>Take the chosen curve as a library standard</source>
+        <translation>Take the chosen curve as a library standard</translation>
+    </message>
+    <message>
+        <source>Take as standard</source>
+        <translation>Take as standard</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is now a standard of the library.</source>
+        <translation>&quot;%1&quot; is now a standard of the library.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not taken as a standard: %2</source>
+        <translation>&quot;%1&quot; was not taken as a standard: %2</translation>
+    </message>
 </context>
 <context>
     <name>StandardColorUpload</name>
@@ -1211,6 +1475,26 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
     <message>
         <source>Standard colours (*.xlsx *.ti3 *.txt *.cxf)</source>
         <translation>Standard colours (*.xlsx *.ti3 *.txt *.cxf)</translation>
+    </message>
+    <message>
+        <source>CGATS standards (*.ti3 *.txt)</source>
+        <translation>CGATS standards (*.ti3 *.txt)</translation>
+    </message>
+    <message>
+        <source>CxF3 standards (*.cxf)</source>
+        <translation>CxF3 standards (*.cxf)</translation>
+    </message>
+    <message>
+        <source>The standards in %1 cannot be read: %2</source>
+        <translation>The standards in %1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>Nothing was written: these standards have no L*a*b* values: %1</source>
+        <translation>Nothing was written: these standards have no L*a*b* values: %1</translation>
+    </message>
+    <message>
+        <source>The standards cannot be written: %1</source>
+        <translation>The standards cannot be written: %1</translation>
     </message>
 </context>
 <context>
@@ -1318,147 +1602,41 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
         <source>No data for Storing to Excel!</source>
         <translation>No data for Storing to Excel!</translation>
     </message>
-</context>
-<context>
-    <name>FirstPageFor310</name>
     <message>
-        <source>NO</source>
-        <translation>NO</translation>
+        <source>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</source>
+        <translation>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</translation>
     </message>
     <message>
-        <source>Model</source>
-        <translation>Model</translation>
+        <source>CSV, UTF-8 (*.csv)</source>
+        <translation>CSV, UTF-8 (*.csv)</translation>
     </message>
     <message>
-        <source>SN</source>
-        <translation>SN</translation>
+        <source>CGATS measurement file (*.ti3)</source>
+        <translation>CGATS measurement file (*.ti3)</translation>
     </message>
     <message>
-        <source>Name</source>
-        <translation>Name</translation>
+        <source>CxF3 colour exchange (*.cxf)</source>
+        <translation>CxF3 colour exchange (*.cxf)</translation>
     </message>
     <message>
-        <source>Time</source>
-        <translation>Time</translation>
+        <source>Failed to store data: %1</source>
+        <translation>Failed to store data: %1</translation>
     </message>
     <message>
-        <source>Standard Haze</source>
-        <translation>Standard Haze</translation>
+        <source>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</source>
+        <translation>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</translation>
     </message>
     <message>
-        <source>Standard Transmittance</source>
-        <translation>Standard Transmittance</translation>
+        <source>the table's records are not at hand (%1 of %2)</source>
+        <translation>the table's records are not at hand (%1 of %2)</translation>
     </message>
     <message>
-        <source>Sample Haze</source>
-        <translation>Sample Haze</translation>
+        <source>The data were stored, but the colour sheet could not be added: %1</source>
+        <translation>The data were stored, but the colour sheet could not be added: %1</translation>
     </message>
     <message>
-        <source>Sample Transmittance</source>
-        <translation>Sample Transmittance</translation>
-    </message>
-    <message>
-        <source>Haze Tolerance</source>
-        <translation>Haze Tolerance</translation>
-    </message>
-    <message>
-        <source>Transmittance Tolerance</source>
-        <translation>Transmittance Tolerance</translation>
-    </message>
-    <message>
-        <source>Standard L*</source>
-        <translation>Standard L*</translation>
-    </message>
-    <message>
-        <source>Standard a*</source>
-        <translation>Standard a*</translation>
-    </message>
-    <message>
-        <source>Standard b*</source>
-        <translation>Standard b*</translation>
-    </message>
-    <message>
-        <source>Standard C*</source>
-        <translation>Standard C*</translation>
-    </message>
-    <message>
-        <source>Standard h</source>
-        <translation>Standard h</translation>
-    </message>
-    <message>
-        <source>Standard Y</source>
-        <translation>Standard Y</translation>
-    </message>
-    <message>
-        <source>Standard x</source>
-        <translation>Standard x</translation>
-    </message>
-    <message>
-        <source>Standard y</source>
-        <translation>Standard y</translation>
-    </message>
-    <message>
-        <source>Sample L*</source>
-        <translation>Sample L*</translation>
-    </message>
-    <message>
-        <source>Sample a*</source>
-        <translation>Sample a*</translation>
-    </message>
-    <message>
-        <source>Sample b*</source>
-        <translation>Sample b*</translation>
-    </message>
-    <message>
-        <source>Sample C*</source>
-        <translation>Sample C*</translation>
-    </message>
-    <message>
-        <source>Sample h</source>
-        <translation>Sample h</translation>
-    </message>
-    <message>
-        <source>Sample Y</source>
-        <translation>Sample Y</translation>
-    </message>
-    <message>
-        <source>Sample x</source>
-        <translation>Sample x</translation>
-    </message>
-    <message>
-        <source>Sample y</source>
-        <translation>Sample y</translation>
-    </message>
-    <message>
-        <source>Result</source>
-        <translation>Result</translation>
-    </message>
-    <message>
-        <source>Delete row %1</source>
-        <translation>Delete row %1</translation>
-    </message>
-    <message>
-        <source>Report for %1</source>
-        <translation>Report for %1</translation>
-    </message>
-</context>
-<context>
-    <name>Colorimeter</name>
-    <message>
-        <source>△Haze</source>
-        <translation>△Haze</translation>
-    </message>
-    <message>
-        <source>△Transmittance</source>
-        <translation>△Transmittance</translation>
-    </message>
-    <message>
-        <source>△E Thresholds</source>
-        <translation>△E Thresholds</translation>
-    </message>
-    <message>
-        <source>△E</source>
-        <translation>△E</translation>
+        <source>Some rows were read several times. Write one set per reading to the CGATS file? (No: the mean or median of their readings.)</source>
+        <translation>Some rows were read several times. Write one set per reading to the CGATS file? (No: the mean or median of their readings.)</translation>
     </message>
 </context>
 <context>
@@ -1472,20 +1650,6 @@ Tintwell goes on without it; the rows of this session are kept in memory only.</
 Do you want to replace it?</source>
         <translation>%1 already exists.
 Do you want to replace it?</translation>
-    </message>
-</context>
-<context>
-    <name>SpreadsheetExport</name>
-    <message>
-        <source>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</source>
-        <translation>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</translation>
-    </message>
-</context>
-<context>
-    <name>ReportPage</name>
-    <message>
-        <source>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</source>
-        <translation>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</translation>
     </message>
 </context>
 <context>
@@ -1531,8 +1695,8 @@ Do you want to replace it?</translation>
         <translation>Samples</translation>
     </message>
     <message>
-        <source>Rows: %1    PASS: %2    NG: %3    Warnings: %5    Pass rate: %4</source>
-        <translation>Rows: %1    PASS: %2    NG: %3    Warnings: %5    Pass rate: %4</translation>
+        <source>Rows: %1    PASS: %2    NG: %3    Pass rate: %4</source>
+        <translation>Rows: %1    PASS: %2    NG: %3    Pass rate: %4</translation>
     </message>
     <message>
         <source>PASS</source>
@@ -1565,6 +1729,10 @@ Do you want to replace it?</translation>
     <message>
         <source>Histogram: %1</source>
         <translation>Histogram: %1</translation>
+    </message>
+    <message>
+        <source>Rows: %1    PASS: %2    NG: %3    Warnings: %5    Pass rate: %4</source>
+        <translation>Rows: %1    PASS: %2    NG: %3    Warnings: %5    Pass rate: %4</translation>
     </message>
 </context>
 <context>
@@ -1677,6 +1845,14 @@ Do you want to replace it?</translation>
         <source>Standard %1 (%2)</source>
         <translation>Standard %1 (%2)</translation>
     </message>
+    <message>
+        <source>Warnings</source>
+        <translation>Warnings</translation>
+    </message>
+    <message>
+        <source>%1 v%2 (%3)</source>
+        <translation>%1 v%2 (%3)</translation>
+    </message>
 </context>
 <context>
     <name>ReportStatistics</name>
@@ -1710,6 +1886,10 @@ Do you want to replace it?</translation>
     <message>
         <source>%1 samples written, %2 announced.</source>
         <translation>%1 samples written, %2 announced.</translation>
+    </message>
+    <message>
+        <source>Sample &quot;%1&quot; has no computed colour.</source>
+        <translation>Sample &quot;%1&quot; has no computed colour.</translation>
     </message>
 </context>
 <context>
@@ -1759,8 +1939,8 @@ Do you want to replace it?</translation>
         <translation>SPEC_%1 is missing: a spectrum needs every band from 400 to 700 nm in 10 nm steps</translation>
     </message>
     <message>
-        <source>no D65LAB_L/A/B fields and no spectrum (LAB_L/A/B hold values for the D50 white, not the instrument&#x27;s D65/10°)</source>
-        <translation>no D65LAB_L/A/B fields and no spectrum (LAB_L/A/B hold values for the D50 white, not the instrument&#x27;s D65/10°)</translation>
+        <source>no D65LAB_L/A/B fields and no spectrum (LAB_L/A/B hold values for the D50 white, not the instrument's D65/10°)</source>
+        <translation>no D65LAB_L/A/B fields and no spectrum (LAB_L/A/B hold values for the D50 white, not the instrument's D65/10°)</translation>
     </message>
     <message>
         <source>%1 value &quot;%2&quot; has a comma as its decimal mark; CGATS numbers use a point</source>
@@ -1817,6 +1997,14 @@ Do you want to replace it?</translation>
     <message>
         <source>NUMBER_OF_SETS says %1, the data holds %2 (END_DATA on line %3)</source>
         <translation>NUMBER_OF_SETS says %1, the data holds %2 (END_DATA on line %3)</translation>
+    </message>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 value &quot;%2&quot; is out of range</translation>
+    </message>
+    <message>
+        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
+        <translation>SPEC_%1 is out of range for SPECTRAL_NORM</translation>
     </message>
 </context>
 <context>
@@ -1904,6 +2092,14 @@ Do you want to replace it?</translation>
         <source>the file holds no XML element</source>
         <translation>the file holds no XML element</translation>
     </message>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 value &quot;%2&quot; is out of range</translation>
+    </message>
+    <message>
+        <source>Object &quot;%1&quot;: ColorCIEXYZ needs X, Y and Z</source>
+        <translation>Object &quot;%1&quot;: ColorCIEXYZ needs X, Y and Z</translation>
+    </message>
 </context>
 <context>
     <name>ExchangeReader</name>
@@ -1969,6 +2165,18 @@ Do you want to replace it?</translation>
         <source>column %1 should be %2, not &quot;%3&quot;</source>
         <translation>column %1 should be %2, not &quot;%3&quot;</translation>
     </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a version</source>
+        <translation>%1: &quot;%2&quot; is not a version</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is neither WARNING nor empty</source>
+        <translation>%1: &quot;%2&quot; is neither WARNING nor empty</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is no limit</source>
+        <translation>%1: &quot;%2&quot; is no limit</translation>
+    </message>
 </context>
 <context>
     <name>StandardColorExchange</name>
@@ -1991,48 +2199,6 @@ Do you want to replace it?</translation>
     <message>
         <source>standard &quot;%1&quot; has a value (%2) the library cannot hold</source>
         <translation>standard &quot;%1&quot; has a value (%2) the library cannot hold</translation>
-    </message>
-</context>
-<context>
-    <name>StandardColorUpload</name>
-    <message>
-        <source>CGATS standards (*.ti3 *.txt)</source>
-        <translation>CGATS standards (*.ti3 *.txt)</translation>
-    </message>
-    <message>
-        <source>CxF3 standards (*.cxf)</source>
-        <translation>CxF3 standards (*.cxf)</translation>
-    </message>
-    <message>
-        <source>The standards in %1 cannot be read: %2</source>
-        <translation>The standards in %1 cannot be read: %2</translation>
-    </message>
-</context>
-<context>
-    <name>SpreadsheetExport</name>
-    <message>
-        <source>CSV, UTF-8 (*.csv)</source>
-        <translation>CSV, UTF-8 (*.csv)</translation>
-    </message>
-    <message>
-        <source>CGATS measurement file (*.ti3)</source>
-        <translation>CGATS measurement file (*.ti3)</translation>
-    </message>
-    <message>
-        <source>CxF3 colour exchange (*.cxf)</source>
-        <translation>CxF3 colour exchange (*.cxf)</translation>
-    </message>
-    <message>
-        <source>Failed to store data: %1</source>
-        <translation>Failed to store data: %1</translation>
-    </message>
-    <message>
-        <source>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</source>
-        <translation>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</translation>
-    </message>
-    <message>
-        <source>the table&#x27;s records are not at hand (%1 of %2)</source>
-        <translation>the table&#x27;s records are not at hand (%1 of %2)</translation>
     </message>
 </context>
 <context>
@@ -2138,8 +2304,8 @@ Do you want to replace it?</translation>
         <translation>the comparison records stored in the instrument</translation>
     </message>
     <message>
-        <source>the spectral records stored in the instrument, with their colour (D65/10° unless given) in CGATS, CxF3 and the workbook</source>
-        <translation>the spectral records stored in the instrument, with their colour (D65/10° unless given) in CGATS, CxF3 and the workbook</translation>
+        <source>the spectral records stored in the instrument</source>
+        <translation>the spectral records stored in the instrument</translation>
     </message>
     <message>
         <source>send a standard-colour library (workbook, CGATS or CxF3), checked whole before anything is sent</source>
@@ -2459,358 +2625,13 @@ Commands:
         <source>&quot;%1&quot; is not a number.</source>
         <translation>&quot;%1&quot; is not a number.</translation>
     </message>
-</context>
-<context>
-    <name>CgatsReader</name>
     <message>
-        <source>%1 value &quot;%2&quot; is out of range</source>
-        <translation>%1 value &quot;%2&quot; is out of range</translation>
+        <source>the station database's server: host name, address or socket folder</source>
+        <translation>the station database's server: host name, address or socket folder</translation>
     </message>
     <message>
-        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
-        <translation>SPEC_%1 is out of range for SPECTRAL_NORM</translation>
-    </message>
-</context>
-<context>
-    <name>CxfReader</name>
-    <message>
-        <source>%1 value &quot;%2&quot; is out of range</source>
-        <translation>%1 value &quot;%2&quot; is out of range</translation>
-    </message>
-</context>
-<context>
-    <name>StationStatus</name>
-    <message numerus="yes">
-        <source>This station's library held %n standard(s) the station database does not have. The station now works from the station database's library; they were saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</source>
-        <translation>
-            <numerusform>This station's library held %n standard the station database does not have. The station now works from the station database's library; it was saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</numerusform>
-            <numerusform>This station's library held %n standards the station database does not have. The station now works from the station database's library; they were saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>, the server not verified</source>
-        <translation>, the server not verified</translation>
-    </message>
-    <message>
-        <source>The key store could not be read, so no password was given: %1</source>
-        <translation>The key store could not be read, so no password was given: %1</translation>
-    </message>
-    <message>
-        <source>History...</source>
-        <translation>History...</translation>
-    </message>
-    <message>
-        <source>Station database: the password could not be read from the key store: %1</source>
-        <translation>Station database: the password could not be read from the key store: %1</translation>
-    </message>
-    <message>
-        <source>Station database: connecting</source>
-        <translation>Station database: connecting</translation>
-    </message>
-    <message>
-        <source>Station database: sending</source>
-        <translation>Station database: sending</translation>
-    </message>
-    <message>
-        <source>Station database: all records sent</source>
-        <translation>Station database: all records sent</translation>
-    </message>
-    <message>
-        <source>Station database: offline, trying again</source>
-        <translation>Station database: offline, trying again</translation>
-    </message>
-    <message>
-        <source>Station database: not sending</source>
-        <translation>Station database: not sending</translation>
-    </message>
-    <message>
-        <source>Station database...</source>
-        <translation>Station database...</translation>
-    </message>
-    <message>
-        <source>Station database</source>
-        <translation>Station database</translation>
-    </message>
-    <message>
-        <source>The password was not stored: the key store refused: %1</source>
-        <translation>The password was not stored: the key store refused: %1</translation>
-    </message>
-    <message numerus="yes">
-        <source> (%n waiting)</source>
-        <translation>
-            <numerusform> (%n waiting)</numerusform>
-            <numerusform> (%n waiting)</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source> (%n set aside)</source>
-        <translation>
-            <numerusform> (%n set aside)</numerusform>
-            <numerusform> (%n set aside)</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
-    <name>StationDialog</name>
-    <message>
-        <source>Do not verify the server</source>
-        <translation>Do not verify the server</translation>
-    </message>
-    <message>
-        <source>host name or address</source>
-        <translation>host name or address</translation>
-    </message>
-    <message>
-        <source>CA certificate file; empty: the system&apos;s trusted authorities</source>
-        <translation>CA certificate file; empty: the system&apos;s trusted authorities</translation>
-    </message>
-    <message>
-        <source>The server is not verified: whoever answers at this address receives the records and can pose as the station database.</source>
-        <translation>The server is not verified: whoever answers at this address receives the records and can pose as the station database.</translation>
-    </message>
-    <message>
-        <source>Give the server, the database and the user to test the connection.</source>
-        <translation>Give the server, the database and the user to test the connection.</translation>
-    </message>
-    <message>
-        <source>The key store could not be read: %1</source>
-        <translation>The key store could not be read: %1</translation>
-    </message>
-    <message>
-        <source>Test connection</source>
-        <translation>Test connection</translation>
-    </message>
-    <message>
-        <source>Station database</source>
-        <translation>Station database</translation>
-    </message>
-    <message>
-        <source>kept in the key store; empty: unchanged</source>
-        <translation>kept in the key store; empty: unchanged</translation>
-    </message>
-    <message>
-        <source>Server</source>
-        <translation>Server</translation>
-    </message>
-    <message>
-        <source>Port</source>
-        <translation>Port</translation>
-    </message>
-    <message>
-        <source>Database</source>
-        <translation>Database</translation>
-    </message>
-    <message>
-        <source>Station name</source>
-        <translation>Station name</translation>
-    </message>
-    <message>
-        <source>User</source>
-        <translation>User</translation>
-    </message>
-    <message>
-        <source>Password</source>
-        <translation>Password</translation>
-    </message>
-    <message>
-        <source>Certificate authority</source>
-        <translation>Certificate authority</translation>
-    </message>
-    <message>
-        <source>Connecting to %1 ...</source>
-        <translation>Connecting to %1 ...</translation>
-    </message>
-    <message>
-        <source>Connected to %1: schema version %2.</source>
-        <translation>Connected to %1: schema version %2.</translation>
-    </message>
-</context>
-<context>
-    <name>SyncWorker</name>
-    <message>
-        <source>The station database %1 cannot be reached: %2</source>
-        <translation>The station database %1 cannot be reached: %2</translation>
-    </message>
-    <message>
-        <source>The role %1 is not registered as a station on the station database %2.</source>
-        <translation>The role %1 is not registered as a station on the station database %2.</translation>
-    </message>
-    <message>
-        <source>The station database %1 refused: %2</source>
-        <translation>The station database %1 refused: %2</translation>
-    </message>
-    <message>
-        <source>The connection to the station database %1 was lost: %2</source>
-        <translation>The connection to the station database %1 was lost: %2</translation>
-    </message>
-    <message>
-        <source>The station database %1 refused the records: %2</source>
-        <translation>The station database %1 refused the records: %2</translation>
-    </message>
-    <message>
-        <source>The station database %1 refused record %2 (%3): %4</source>
-        <translation>The station database %1 refused record %2 (%3): %4</translation>
-    </message>
-    <message>
-        <source>The station database %1 did not take the records this time, trying again: %2</source>
-        <translation>The station database %1 did not take the records this time, trying again: %2</translation>
-    </message>
-    <message>
-        <source>The journal&apos;s copy of this record is damaged and cannot be read; it is not sent.</source>
-        <translation>The journal&apos;s copy of this record is damaged and cannot be read; it is not sent.</translation>
-    </message>
-</context>
-<context>
-    <name>ServerLibrary</name>
-    <message>
-        <source>%1 on %2: %3</source>
-        <translation>%1 on %2: %3</translation>
-    </message>
-    <message>
-        <source>Reading the library of standards failed</source>
-        <translation>Reading the library of standards failed</translation>
-    </message>
-    <message>
-        <source>Writing the library of standards failed</source>
-        <translation>Writing the library of standards failed</translation>
-    </message>
-    <message>
-        <source>The station database %1 holds the tolerance set %2 with a limit this Tintwell does not know; update Tintwell.</source>
-        <translation>The station database %1 holds the tolerance set %2 with a limit this Tintwell does not know; update Tintwell.</translation>
-    </message>
-    <message>
-        <source>The library of standards is kept in the station database %1: only a manager or a library editor may change it (log in with that role, e.g. &quot;tintwell-cli standards ... --user MANAGER&quot;); the role %2 only reads it.</source>
-        <translation>The library of standards is kept in the station database %1: only a manager or a library editor may change it (log in with that role, e.g. &quot;tintwell-cli standards ... --user MANAGER&quot;); the role %2 only reads it.</translation>
-    </message>
-    <message>
-        <source>The station database %1 already holds a standard or shared set of that name: %2</source>
-        <translation>The station database %1 already holds a standard or shared set of that name: %2</translation>
-    </message>
-    <message>
-        <source>Someone else changed the library on the station database %1 meanwhile; nothing was written. Try again: %2</source>
-        <translation>Someone else changed the library on the station database %1 meanwhile; nothing was written. Try again: %2</translation>
-    </message>
-</context>
-<context>
-    <name>StandardsWorker</name>
-    <message>
-        <source>The station's own standards could not be kept before the station database's library replaced them, so its copy waits: %1</source>
-        <translation>The station's own standards could not be kept before the station database's library replaced them, so its copy waits: %1</translation>
-    </message>
-    <message>
-        <source>The station's copy of the library of standards cannot be written: %1</source>
-        <translation>The station's copy of the library of standards cannot be written: %1</translation>
-    </message>
-    <message>
-        <source>The station database %1 cannot be reached; the station works from its copy of the library of standards: %2</source>
-        <translation>The station database %1 cannot be reached; the station works from its copy of the library of standards: %2</translation>
-    </message>
-    <message>
-        <source>The station database %1 has no library of standards yet (schema version %2); run &quot;tintwell-cli db migrate&quot;.</source>
-        <translation>The station database %1 has no library of standards yet (schema version %2); run &quot;tintwell-cli db migrate&quot;.</translation>
-    </message>
-    <message>
-        <source>The station database %1 refused: %2</source>
-        <translation>The station database %1 refused: %2</translation>
-    </message>
-    <message>
-        <source>The connection to the station database %1 was lost: %2</source>
-        <translation>The connection to the station database %1 was lost: %2</translation>
-    </message>
-</context>
-<context>
-    <name>StationSchema</name>
-    <message>
-        <source>An editor needs a role and a password.</source>
-        <translation>An editor needs a role and a password.</translation>
-    </message>
-    <message>
-        <source>Adding the editor failed</source>
-        <translation>Adding the editor failed</translation>
-    </message>
-</context>
-<context>
-    <name>Cli</name>
-    <message>
-        <source>%1: the editor role %2 edits the library of standards.</source>
-        <translation>%1: the editor role %2 edits the library of standards.</translation>
-    </message>
-    <message>
-        <source>The library of standards of %1 cannot be copied here: %2</source>
-        <translation>The library of standards of %1 cannot be copied here: %2</translation>
-    </message>
-    <message>
-        <source>create a login role that edits the library of standards and reads no records</source>
-        <translation>create a login role that edits the library of standards and reads no records</translation>
-    </message>
-</context>
-<context>
-    <name>StationSchema</name>
-    <message>
-        <source>%1 on %2: %3</source>
-        <translation>%1 on %2: %3</translation>
-    </message>
-    <message>
-        <source>Reading the schema version failed</source>
-        <translation>Reading the schema version failed</translation>
-    </message>
-    <message>
-        <source>The station database %1 has schema version %2, newer than this Tintwell knows (%3). Nothing is written to it; records wait until Tintwell is updated.</source>
-        <translation>The station database %1 has schema version %2, newer than this Tintwell knows (%3). Nothing is written to it; records wait until Tintwell is updated.</translation>
-    </message>
-    <message>
-        <source>The station database %1 has schema version %2; this Tintwell needs %3. Run &quot;tintwell-cli db migrate&quot; first.</source>
-        <translation>The station database %1 has schema version %2; this Tintwell needs %3. Run &quot;tintwell-cli db migrate&quot; first.</translation>
-    </message>
-    <message>
-        <source>Connecting failed</source>
-        <translation>Connecting failed</translation>
-    </message>
-    <message>
-        <source>Preparing the schema failed</source>
-        <translation>Preparing the schema failed</translation>
-    </message>
-    <message>
-        <source>Migrating failed</source>
-        <translation>Migrating failed</translation>
-    </message>
-    <message>
-        <source>Migration %1 (%2) failed</source>
-        <translation>Migration %1 (%2) failed</translation>
-    </message>
-    <message>
-        <source>Adding the station failed</source>
-        <translation>Adding the station failed</translation>
-    </message>
-    <message>
-        <source>Adding the manager failed</source>
-        <translation>Adding the manager failed</translation>
-    </message>
-    <message>
-        <source>A station needs a name, a role and a password.</source>
-        <translation>A station needs a name, a role and a password.</translation>
-    </message>
-    <message>
-        <source>A manager needs a role and a password.</source>
-        <translation>A manager needs a role and a password.</translation>
-    </message>
-</context>
-<context>
-    <name>StationHistory</name>
-    <message>
-        <source>The station database %1 did not answer the query: %2</source>
-        <translation>The station database %1 did not answer the query: %2</translation>
-    </message>
-</context>
-<context>
-    <name>Cli</name>
-    <message>
-        <source>the station database&apos;s server: host name, address or socket folder</source>
-        <translation>the station database&apos;s server: host name, address or socket folder</translation>
-    </message>
-    <message>
-        <source>the server&apos;s port (default 5432)</source>
-        <translation>the server&apos;s port (default 5432)</translation>
+        <source>the server's port (default 5432)</source>
+        <translation>the server's port (default 5432)</translation>
     </message>
     <message>
         <source>the database</source>
@@ -2821,24 +2642,24 @@ Commands:
         <translation>the role to log in as</translation>
     </message>
     <message>
-        <source>the certificate authority of the server&apos;s certificate (checks the host name)</source>
-        <translation>the certificate authority of the server&apos;s certificate (checks the host name)</translation>
+        <source>the certificate authority of the server's certificate (checks the host name)</source>
+        <translation>the certificate authority of the server's certificate (checks the host name)</translation>
     </message>
     <message>
         <source>read the password from the first line of standard input</source>
         <translation>read the password from the first line of standard input</translation>
     </message>
     <message>
-        <source>apply the station database&apos;s schema (as a role that may create tables and roles)</source>
-        <translation>apply the station database&apos;s schema (as a role that may create tables and roles)</translation>
+        <source>apply the station database's schema (as a role that may create tables and roles)</source>
+        <translation>apply the station database's schema (as a role that may create tables and roles)</translation>
     </message>
     <message>
-        <source>where this station sends its records; the password goes to the desktop&apos;s key store</source>
-        <translation>where this station sends its records; the password goes to the desktop&apos;s key store</translation>
+        <source>where this station sends its records; the password goes to the desktop's key store</source>
+        <translation>where this station sends its records; the password goes to the desktop's key store</translation>
     </message>
     <message>
-        <source>this station&apos;s name</source>
-        <translation>this station&apos;s name</translation>
+        <source>this station's name</source>
+        <translation>this station's name</translation>
     </message>
     <message>
         <source>connect once and check the schema</source>
@@ -2913,20 +2734,20 @@ Commands:
         <translation>--verdict takes pass or ng.</translation>
     </message>
     <message>
-        <source>read the new role&apos;s password from standard input (after the login&apos;s line with --password-stdin); without it, the key store&apos;s</source>
-        <translation>read the new role&apos;s password from standard input (after the login&apos;s line with --password-stdin); without it, the key store&apos;s</translation>
+        <source>read the new role's password from standard input (after the login's line with --password-stdin); without it, the key store's</source>
+        <translation>read the new role's password from standard input (after the login's line with --password-stdin); without it, the key store's</translation>
     </message>
     <message>
         <source>create the login role of a station (named NAME unless --role) that writes only its own records</source>
         <translation>create the login role of a station (named NAME unless --role) that writes only its own records</translation>
     </message>
     <message>
-        <source>the station&apos;s login role (default: its name)</source>
-        <translation>the station&apos;s login role (default: its name)</translation>
+        <source>the station's login role (default: its name)</source>
+        <translation>the station's login role (default: its name)</translation>
     </message>
     <message>
-        <source>create a manager&apos;s login role that reads every station&apos;s records and writes none</source>
-        <translation>create a manager&apos;s login role that reads every station&apos;s records and writes none</translation>
+        <source>create a manager's login role that reads every station's records and writes none</source>
+        <translation>create a manager's login role that reads every station's records and writes none</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be the name of a role.</source>
@@ -2937,8 +2758,8 @@ Commands:
         <translation>No password for the role %1: give it on standard input with --new-password-stdin, or store it first with &quot;tintwell-cli db configure --user %1 --password-stdin&quot;.</translation>
     </message>
     <message>
-        <source>%1: the manager role %2 reads every station&apos;s records.</source>
-        <translation>%1: the manager role %2 reads every station&apos;s records.</translation>
+        <source>%1: the manager role %2 reads every station's records.</source>
+        <translation>%1: the manager role %2 reads every station's records.</translation>
     </message>
     <message>
         <source>%1: station %2 sends as the role %3.</source>
@@ -2948,162 +2769,6 @@ Commands:
         <source>A station needs a name.</source>
         <translation>A station needs a name.</translation>
     </message>
-</context>
-<context>
-    <name>HistoryWindow</name>
-    <message>
-        <source>History of every station</source>
-        <translation>History of every station</translation>
-    </message>
-    <message>
-        <source>names, separated by commas; empty: every station</source>
-        <translation>names, separated by commas; empty: every station</translation>
-    </message>
-    <message>
-        <source>* and ? as wildcards</source>
-        <translation>* and ? as wildcards</translation>
-    </message>
-    <message>
-        <source>PASS and NG</source>
-        <translation>PASS and NG</translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation>From</translation>
-    </message>
-    <message>
-        <source>Before</source>
-        <translation>Before</translation>
-    </message>
-    <message>
-        <source>Stations</source>
-        <translation>Stations</translation>
-    </message>
-    <message>
-        <source>Model</source>
-        <translation>Model</translation>
-    </message>
-    <message>
-        <source>Standard</source>
-        <translation>Standard</translation>
-    </message>
-    <message>
-        <source>Test name</source>
-        <translation>Test name</translation>
-    </message>
-    <message>
-        <source>Verdict</source>
-        <translation>Verdict</translation>
-    </message>
-    <message>
-        <source>Query</source>
-        <translation>Query</translation>
-    </message>
-    <message>
-        <source>Export</source>
-        <translation>Export</translation>
-    </message>
-    <message>
-        <source>Statistics</source>
-        <translation>Statistics</translation>
-    </message>
-    <message>
-        <source>CSV (*.csv);;Excel workbook (*.xlsx);;CGATS (*.ti3 *.txt)</source>
-        <translation>CSV (*.csv);;Excel workbook (*.xlsx);;CGATS (*.ti3 *.txt)</translation>
-    </message>
-    <message>
-        <source>These records hold no L*a*b* values, which CGATS carries; export them as CSV or workbook.</source>
-        <translation>These records hold no L*a*b* values, which CGATS carries; export them as CSV or workbook.</translation>
-    </message>
-    <message>
-        <source>Station</source>
-        <translation>Station</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>Time</translation>
-    </message>
-    <message>
-        <source>Querying the station database...</source>
-        <translation>Querying the station database...</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancel</translation>
-    </message>
-    <message>
-        <source>The station database %1 cannot be reached: %2</source>
-        <translation>The station database %1 cannot be reached: %2</translation>
-    </message>
-    <message>
-        <source>Cancelled.</source>
-        <translation>Cancelled.</translation>
-    </message>
-    <message>
-        <source>%1 records, %2 PASS, %3 NG; ΔE mean %4, standard deviation %5, from %6 to %7</source>
-        <translation>%1 records, %2 PASS, %3 NG; ΔE mean %4, standard deviation %5, from %6 to %7</translation>
-    </message>
-    <message>
-        <source>CSV (*.csv)</source>
-        <translation>CSV (*.csv)</translation>
-    </message>
-    <message>
-        <source>%1 could not be written.</source>
-        <translation>%1 could not be written.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</source>
-        <translation>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</translation>
-    </message>
-</context>
-<context>
-    <name>PgConnection</name>
-    <message>
-        <source>The station database %1 does not answer: check the server&apos;s name and port, and that the server is running.</source>
-        <translation>The station database %1 does not answer: check the server&apos;s name and port, and that the server is running.</translation>
-    </message>
-    <message>
-        <source>The station database %1 did not prove who it is: its certificate is not signed by a trusted authority, or names another server. Check the server&apos;s name, or give the file of the authority that signed its certificate.</source>
-        <translation>The station database %1 did not prove who it is: its certificate is not signed by a trusted authority, or names another server. Check the server&apos;s name, or give the file of the authority that signed its certificate.</translation>
-    </message>
-    <message>
-        <source>The station database %1 refused the password of %2: check the user and the password.</source>
-        <translation>The station database %1 refused the password of %2: check the user and the password.</translation>
-    </message>
-    <message>
-        <source>The station database %1 wants a password for %2, and none is stored or given.</source>
-        <translation>The station database %1 wants a password for %2, and none is stored or given.</translation>
-    </message>
-    <message>
-        <source>The station database %1 asked for the password of %2 in a way that would give it away, and was refused: the server must log stations in with scram-sha-256 over TLS.</source>
-        <translation>The station database %1 asked for the password of %2 in a way that would give it away, and was refused: the server must log stations in with scram-sha-256 over TLS.</translation>
-    </message>
-    <message>
-        <source>The station database %1 does not let %2 in.</source>
-        <translation>The station database %1 does not let %2 in.</translation>
-    </message>
-    <message>
-        <source>The station database %1 cannot be reached.</source>
-        <translation>The station database %1 cannot be reached.</translation>
-    </message>
-</context>
-<context>
-    <name>DeviceSetup</name>
-    <message>
-        <source>Try &quot;tintwell --help&quot;.</source>
-        <translation>Try &quot;tintwell --help&quot;.</translation>
-    </message>
-    <message>
-        <source>Unknown option &quot;%1&quot;.</source>
-        <translation>Unknown option &quot;%1&quot;.</translation>
-    </message>
-    <message>
-        <source>Unexpected argument &quot;%1&quot;.</source>
-        <translation>Unexpected argument &quot;%1&quot;.</translation>
-    </message>
-</context>
-<context>
-    <name>Cli</name>
     <message>
         <source>Unknown illuminant &quot;%1&quot;: use one of %2.</source>
         <translation>Unknown illuminant &quot;%1&quot;: use one of %2.</translation>
@@ -3216,6 +2881,651 @@ Commands:
         <source>E313 yellowness, CIE whiteness and tint of every curve, flagged outside their ranges (D65/10° unless given)</source>
         <translation>E313 yellowness, CIE whiteness and tint of every curve, flagged outside their ranges (D65/10° unless given)</translation>
     </message>
+    <message>
+        <source>the spectral records stored in the instrument, with their colour (D65/10° unless given) in CGATS, CxF3 and the workbook</source>
+        <translation>the spectral records stored in the instrument, with their colour (D65/10° unless given) in CGATS, CxF3 and the workbook</translation>
+    </message>
+    <message>
+        <source>report batch needs -o FILE.pdf.</source>
+        <translation>report batch needs -o FILE.pdf.</translation>
+    </message>
+    <message>
+        <source>Give --session or --since, not both.</source>
+        <translation>Give --session or --since, not both.</translation>
+    </message>
+    <message>
+        <source>--session takes the number of a session of the journal.</source>
+        <translation>--session takes the number of a session of the journal.</translation>
+    </message>
+    <message>
+        <source>The report cannot be drawn in this process.</source>
+        <translation>The report cannot be drawn in this process.</translation>
+    </message>
+    <message>
+        <source>The journal has no session %1.</source>
+        <translation>The journal has no session %1.</translation>
+    </message>
+    <message>
+        <source>session %1</source>
+        <translation>session %1</translation>
+    </message>
+    <message>
+        <source>since %1</source>
+        <translation>since %1</translation>
+    </message>
+    <message>
+        <source>No rows were compared with a standard named %1.</source>
+        <translation>No rows were compared with a standard named %1.</translation>
+    </message>
+    <message>
+        <source>No records to report: the journal holds none of those chosen.</source>
+        <translation>No records to report: the journal holds none of those chosen.</translation>
+    </message>
+    <message>
+        <source>Report of %1 records written to %2.</source>
+        <translation>Report of %1 records written to %2.</translation>
+    </message>
+    <message>
+        <source>the batch report of the comparisons the window kept in its journal, as a PDF</source>
+        <translation>the batch report of the comparisons the window kept in its journal, as a PDF</translation>
+    </message>
+    <message>
+        <source>only the records of this journal session</source>
+        <translation>only the records of this journal session</translation>
+    </message>
+    <message>
+        <source>only the rows compared with this standard (its name or number)</source>
+        <translation>only the rows compared with this standard (its name or number)</translation>
+    </message>
+    <message>
+        <source>There is no standard &quot;%1&quot; in the library.</source>
+        <translation>There is no standard &quot;%1&quot; in the library.</translation>
+    </message>
+    <message>
+        <source>--lab takes three numbers L,a,b, not &quot;%1&quot;.</source>
+        <translation>--lab takes three numbers L,a,b, not &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>--%1 takes a number, not &quot;%2&quot;.</source>
+        <translation>--%1 takes a number, not &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>--warn takes a percentage from 0 up to 100, not &quot;%1&quot;.</source>
+        <translation>--warn takes a percentage from 0 up to 100, not &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Name the library standard by --standard-name or by --standard-code, not both.</source>
+        <translation>Name the library standard by --standard-name or by --standard-code, not both.</translation>
+    </message>
+    <message>
+        <source>No standard in the library has the code &quot;%1&quot;.</source>
+        <translation>No standard in the library has the code &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Added &quot;%1&quot; (version %2).</source>
+        <translation>Added &quot;%1&quot; (version %2).</translation>
+    </message>
+    <message>
+        <source>standards set needs at least one of --%1.</source>
+        <translation>standards set needs at least one of --%1.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is now version %2.</source>
+        <translation>&quot;%1&quot; is now version %2.</translation>
+    </message>
+    <message>
+        <source>Removed &quot;%1&quot;; its versions stay readable.</source>
+        <translation>Removed &quot;%1&quot;; its versions stay readable.</translation>
+    </message>
+    <message>
+        <source>%1 added, %2 changed, %3 unchanged.</source>
+        <translation>%1 added, %2 changed, %3 unchanged.</translation>
+    </message>
+    <message>
+        <source>%1: standards are written to .csv, .ti3, .txt, .cxf or .xlsx files.</source>
+        <translation>%1: standards are written to .csv, .ti3, .txt, .cxf or .xlsx files.</translation>
+    </message>
+    <message>
+        <source>A standard-colour workbook is made for one model: give --model MODEL.</source>
+        <translation>A standard-colour workbook is made for one model: give --model MODEL.</translation>
+    </message>
+    <message>
+        <source>compare needs --standard VALUES|FILE|measure, --standard-name NAME or --standard-code CODE (one of them).</source>
+        <translation>compare needs --standard VALUES|FILE|measure, --standard-name NAME or --standard-code CODE (one of them).</translation>
+    </message>
+    <message>
+        <source>A library standard is judged by its own tolerances; --tolerance is not taken with it.</source>
+        <translation>A library standard is judged by its own tolerances; --tolerance is not taken with it.</translation>
+    </message>
+    <message>
+        <source>the standard's L*, a* and b*</source>
+        <translation>the standard's L*, a* and b*</translation>
+    </message>
+    <message>
+        <source>the standard's haze in percent</source>
+        <translation>the standard's haze in percent</translation>
+    </message>
+    <message>
+        <source>the standard's transmittance in percent</source>
+        <translation>the standard's transmittance in percent</translation>
+    </message>
+    <message>
+        <source>an article number or barcode, to find the standard by</source>
+        <translation>an article number or barcode, to find the standard by</translation>
+    </message>
+    <message>
+        <source>a note</source>
+        <translation>a note</translation>
+    </message>
+    <message>
+        <source>its limits: dE00&lt;=1.0,dL=-0.8..0.8,db=-0.3..0.6:info (dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t; :info only informs)</source>
+        <translation>its limits: dE00&lt;=1.0,dL=-0.8..0.8,db=-0.3..0.6:info (dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t; :info only informs)</translation>
+    </message>
+    <message>
+        <source>the warning band: a PASS beyond this percentage of a limit is a warning</source>
+        <translation>the warning band: a PASS beyond this percentage of a limit is a warning</translation>
+    </message>
+    <message>
+        <source>judge against this standard of the library and its tolerances</source>
+        <translation>judge against this standard of the library and its tolerances</translation>
+    </message>
+    <message>
+        <source>the same, the standard found by its code</source>
+        <translation>the same, the standard found by its code</translation>
+    </message>
+    <message>
+        <source>a PASS with a warning gives exit status 1</source>
+        <translation>a PASS with a warning gives exit status 1</translation>
+    </message>
+    <message>
+        <source>the standards of the library: name, code, version and tolerances</source>
+        <translation>the standards of the library: name, code, version and tolerances</translation>
+    </message>
+    <message>
+        <source>one standard of the library in full</source>
+        <translation>one standard of the library in full</translation>
+    </message>
+    <message>
+        <source>add a standard to the library</source>
+        <translation>add a standard to the library</translation>
+    </message>
+    <message>
+        <source>change a standard: a new version, the others stay readable</source>
+        <translation>change a standard: a new version, the others stay readable</translation>
+    </message>
+    <message>
+        <source>take a standard out of the library (its versions stay readable)</source>
+        <translation>take a standard out of the library (its versions stay readable)</translation>
+    </message>
+    <message>
+        <source>standards from a CSV, CGATS, CxF3 or standard-colour workbook file; known names get a new version</source>
+        <translation>standards from a CSV, CGATS, CxF3 or standard-colour workbook file; known names get a new version</translation>
+    </message>
+    <message>
+        <source>the library to a CSV, CGATS, CxF3 or (for MODEL) standard-colour workbook file</source>
+        <translation>the library to a CSV, CGATS, CxF3 or (for MODEL) standard-colour workbook file</translation>
+    </message>
+    <message>
+        <source>the instrument model a workbook is made for</source>
+        <translation>the instrument model a workbook is made for</translation>
+    </message>
+    <message>
+        <source>A standard has its own --tolerance and --warn or a --shared-set, not both.</source>
+        <translation>A standard has its own --tolerance and --warn or a --shared-set, not both.</translation>
+    </message>
+    <message>
+        <source>There is no shared tolerance set &quot;%1&quot;; make it with standards share.</source>
+        <translation>There is no shared tolerance set &quot;%1&quot;; make it with standards share.</translation>
+    </message>
+    <message>
+        <source>standards share needs --tolerance LIST, --warn PERCENT or both.</source>
+        <translation>standards share needs --tolerance LIST, --warn PERCENT or both.</translation>
+    </message>
+    <message>
+        <source>Shared tolerance set &quot;%1&quot; is version %2.</source>
+        <translation>Shared tolerance set &quot;%1&quot; is version %2.</translation>
+    </message>
+    <message>
+        <source>judge by this shared tolerance set instead of limits of its own</source>
+        <translation>judge by this shared tolerance set instead of limits of its own</translation>
+    </message>
+    <message>
+        <source>make or change a shared tolerance set (a new version) that standards name with --shared-set</source>
+        <translation>make or change a shared tolerance set (a new version) that standards name with --shared-set</translation>
+    </message>
+    <message>
+        <source>%1: the editor role %2 edits the library of standards.</source>
+        <translation>%1: the editor role %2 edits the library of standards.</translation>
+    </message>
+    <message>
+        <source>The library of standards of %1 cannot be copied here: %2</source>
+        <translation>The library of standards of %1 cannot be copied here: %2</translation>
+    </message>
+    <message>
+        <source>create a login role that edits the library of standards and reads no records</source>
+        <translation>create a login role that edits the library of standards and reads no records</translation>
+    </message>
+    <message>
+        <source>one measurement, in the display mode in force (the mean of N readings with --readings)</source>
+        <translation>one measurement, in the display mode in force (the mean of N readings with --readings)</translation>
+    </message>
+    <message>
+        <source>N readings of each measured specimen, compared by their mean (standard's first)</source>
+        <translation>N readings of each measured specimen, compared by their mean (standard's first)</translation>
+    </message>
+    <message>
+        <source>the median of the readings instead of their mean</source>
+        <translation>the median of the readings instead of their mean</translation>
+    </message>
+    <message>
+        <source>--readings takes a number of readings from 1 to 100.</source>
+        <translation>--readings takes a number of readings from 1 to 100.</translation>
+    </message>
+    <message>
+        <source>%1, reading %2 of %3</source>
+        <translation>%1, reading %2 of %3</translation>
+    </message>
+</context>
+<context>
+    <name>StationStatus</name>
+    <message>
+        <source>, the server not verified</source>
+        <translation>, the server not verified</translation>
+    </message>
+    <message>
+        <source>The key store could not be read, so no password was given: %1</source>
+        <translation>The key store could not be read, so no password was given: %1</translation>
+    </message>
+    <message>
+        <source>History...</source>
+        <translation>History...</translation>
+    </message>
+    <message>
+        <source>Station database: the password could not be read from the key store: %1</source>
+        <translation>Station database: the password could not be read from the key store: %1</translation>
+    </message>
+    <message>
+        <source>Station database: connecting</source>
+        <translation>Station database: connecting</translation>
+    </message>
+    <message>
+        <source>Station database: sending</source>
+        <translation>Station database: sending</translation>
+    </message>
+    <message>
+        <source>Station database: all records sent</source>
+        <translation>Station database: all records sent</translation>
+    </message>
+    <message>
+        <source>Station database: offline, trying again</source>
+        <translation>Station database: offline, trying again</translation>
+    </message>
+    <message>
+        <source>Station database: not sending</source>
+        <translation>Station database: not sending</translation>
+    </message>
+    <message>
+        <source>Station database...</source>
+        <translation>Station database...</translation>
+    </message>
+    <message>
+        <source>Station database</source>
+        <translation>Station database</translation>
+    </message>
+    <message>
+        <source>The password was not stored: the key store refused: %1</source>
+        <translation>The password was not stored: the key store refused: %1</translation>
+    </message>
+    <message numerus="yes">
+        <source> (%n waiting)</source>
+        <translation>
+            <numerusform> (%n waiting)</numerusform>
+            <numerusform> (%n waiting)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source> (%n set aside)</source>
+        <translation>
+            <numerusform> (%n set aside)</numerusform>
+            <numerusform> (%n set aside)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>This station's library held %n standard(s) the station database does not have. The station now works from the station database's library; they were saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</source>
+        <translation>
+            <numerusform>This station's library held %n standard the station database does not have. The station now works from the station database's library; it was saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</numerusform>
+            <numerusform>This station's library held %n standards the station database does not have. The station now works from the station database's library; they were saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>StationDialog</name>
+    <message>
+        <source>Do not verify the server</source>
+        <translation>Do not verify the server</translation>
+    </message>
+    <message>
+        <source>host name or address</source>
+        <translation>host name or address</translation>
+    </message>
+    <message>
+        <source>CA certificate file; empty: the system's trusted authorities</source>
+        <translation>CA certificate file; empty: the system's trusted authorities</translation>
+    </message>
+    <message>
+        <source>The server is not verified: whoever answers at this address receives the records and can pose as the station database.</source>
+        <translation>The server is not verified: whoever answers at this address receives the records and can pose as the station database.</translation>
+    </message>
+    <message>
+        <source>Give the server, the database and the user to test the connection.</source>
+        <translation>Give the server, the database and the user to test the connection.</translation>
+    </message>
+    <message>
+        <source>The key store could not be read: %1</source>
+        <translation>The key store could not be read: %1</translation>
+    </message>
+    <message>
+        <source>Test connection</source>
+        <translation>Test connection</translation>
+    </message>
+    <message>
+        <source>Station database</source>
+        <translation>Station database</translation>
+    </message>
+    <message>
+        <source>kept in the key store; empty: unchanged</source>
+        <translation>kept in the key store; empty: unchanged</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>Server</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation>Database</translation>
+    </message>
+    <message>
+        <source>Station name</source>
+        <translation>Station name</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Password</translation>
+    </message>
+    <message>
+        <source>Certificate authority</source>
+        <translation>Certificate authority</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 ...</source>
+        <translation>Connecting to %1 ...</translation>
+    </message>
+    <message>
+        <source>Connected to %1: schema version %2.</source>
+        <translation>Connected to %1: schema version %2.</translation>
+    </message>
+</context>
+<context>
+    <name>SyncWorker</name>
+    <message>
+        <source>The station database %1 cannot be reached: %2</source>
+        <translation>The station database %1 cannot be reached: %2</translation>
+    </message>
+    <message>
+        <source>The role %1 is not registered as a station on the station database %2.</source>
+        <translation>The role %1 is not registered as a station on the station database %2.</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused: %2</source>
+        <translation>The station database %1 refused: %2</translation>
+    </message>
+    <message>
+        <source>The connection to the station database %1 was lost: %2</source>
+        <translation>The connection to the station database %1 was lost: %2</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused the records: %2</source>
+        <translation>The station database %1 refused the records: %2</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused record %2 (%3): %4</source>
+        <translation>The station database %1 refused record %2 (%3): %4</translation>
+    </message>
+    <message>
+        <source>The station database %1 did not take the records this time, trying again: %2</source>
+        <translation>The station database %1 did not take the records this time, trying again: %2</translation>
+    </message>
+    <message>
+        <source>The journal's copy of this record is damaged and cannot be read; it is not sent.</source>
+        <translation>The journal's copy of this record is damaged and cannot be read; it is not sent.</translation>
+    </message>
+</context>
+<context>
+    <name>StationSchema</name>
+    <message>
+        <source>%1 on %2: %3</source>
+        <translation>%1 on %2: %3</translation>
+    </message>
+    <message>
+        <source>Reading the schema version failed</source>
+        <translation>Reading the schema version failed</translation>
+    </message>
+    <message>
+        <source>The station database %1 has schema version %2, newer than this Tintwell knows (%3). Nothing is written to it; records wait until Tintwell is updated.</source>
+        <translation>The station database %1 has schema version %2, newer than this Tintwell knows (%3). Nothing is written to it; records wait until Tintwell is updated.</translation>
+    </message>
+    <message>
+        <source>The station database %1 has schema version %2; this Tintwell needs %3. Run &quot;tintwell-cli db migrate&quot; first.</source>
+        <translation>The station database %1 has schema version %2; this Tintwell needs %3. Run &quot;tintwell-cli db migrate&quot; first.</translation>
+    </message>
+    <message>
+        <source>Connecting failed</source>
+        <translation>Connecting failed</translation>
+    </message>
+    <message>
+        <source>Preparing the schema failed</source>
+        <translation>Preparing the schema failed</translation>
+    </message>
+    <message>
+        <source>Migrating failed</source>
+        <translation>Migrating failed</translation>
+    </message>
+    <message>
+        <source>Migration %1 (%2) failed</source>
+        <translation>Migration %1 (%2) failed</translation>
+    </message>
+    <message>
+        <source>Adding the station failed</source>
+        <translation>Adding the station failed</translation>
+    </message>
+    <message>
+        <source>Adding the manager failed</source>
+        <translation>Adding the manager failed</translation>
+    </message>
+    <message>
+        <source>A station needs a name, a role and a password.</source>
+        <translation>A station needs a name, a role and a password.</translation>
+    </message>
+    <message>
+        <source>A manager needs a role and a password.</source>
+        <translation>A manager needs a role and a password.</translation>
+    </message>
+    <message>
+        <source>An editor needs a role and a password.</source>
+        <translation>An editor needs a role and a password.</translation>
+    </message>
+    <message>
+        <source>Adding the editor failed</source>
+        <translation>Adding the editor failed</translation>
+    </message>
+</context>
+<context>
+    <name>StationHistory</name>
+    <message>
+        <source>The station database %1 did not answer the query: %2</source>
+        <translation>The station database %1 did not answer the query: %2</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>History of every station</source>
+        <translation>History of every station</translation>
+    </message>
+    <message>
+        <source>names, separated by commas; empty: every station</source>
+        <translation>names, separated by commas; empty: every station</translation>
+    </message>
+    <message>
+        <source>* and ? as wildcards</source>
+        <translation>* and ? as wildcards</translation>
+    </message>
+    <message>
+        <source>PASS and NG</source>
+        <translation>PASS and NG</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>Before</translation>
+    </message>
+    <message>
+        <source>Stations</source>
+        <translation>Stations</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Model</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Test name</source>
+        <translation>Test name</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>Verdict</translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation>Query</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>Export</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv);;Excel workbook (*.xlsx);;CGATS (*.ti3 *.txt)</source>
+        <translation>CSV (*.csv);;Excel workbook (*.xlsx);;CGATS (*.ti3 *.txt)</translation>
+    </message>
+    <message>
+        <source>These records hold no L*a*b* values, which CGATS carries; export them as CSV or workbook.</source>
+        <translation>These records hold no L*a*b* values, which CGATS carries; export them as CSV or workbook.</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>Station</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Querying the station database...</source>
+        <translation>Querying the station database...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached: %2</source>
+        <translation>The station database %1 cannot be reached: %2</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>Cancelled.</translation>
+    </message>
+    <message>
+        <source>%1 records, %2 PASS, %3 NG; ΔE mean %4, standard deviation %5, from %6 to %7</source>
+        <translation>%1 records, %2 PASS, %3 NG; ΔE mean %4, standard deviation %5, from %6 to %7</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>%1 could not be written.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</source>
+        <translation>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</translation>
+    </message>
+</context>
+<context>
+    <name>PgConnection</name>
+    <message>
+        <source>The station database %1 does not answer: check the server's name and port, and that the server is running.</source>
+        <translation>The station database %1 does not answer: check the server's name and port, and that the server is running.</translation>
+    </message>
+    <message>
+        <source>The station database %1 did not prove who it is: its certificate is not signed by a trusted authority, or names another server. Check the server's name, or give the file of the authority that signed its certificate.</source>
+        <translation>The station database %1 did not prove who it is: its certificate is not signed by a trusted authority, or names another server. Check the server's name, or give the file of the authority that signed its certificate.</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused the password of %2: check the user and the password.</source>
+        <translation>The station database %1 refused the password of %2: check the user and the password.</translation>
+    </message>
+    <message>
+        <source>The station database %1 wants a password for %2, and none is stored or given.</source>
+        <translation>The station database %1 wants a password for %2, and none is stored or given.</translation>
+    </message>
+    <message>
+        <source>The station database %1 asked for the password of %2 in a way that would give it away, and was refused: the server must log stations in with scram-sha-256 over TLS.</source>
+        <translation>The station database %1 asked for the password of %2 in a way that would give it away, and was refused: the server must log stations in with scram-sha-256 over TLS.</translation>
+    </message>
+    <message>
+        <source>The station database %1 does not let %2 in.</source>
+        <translation>The station database %1 does not let %2 in.</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached.</source>
+        <translation>The station database %1 cannot be reached.</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceSetup</name>
+    <message>
+        <source>Try &quot;tintwell --help&quot;.</source>
+        <translation>Try &quot;tintwell --help&quot;.</translation>
+    </message>
+    <message>
+        <source>Unknown option &quot;%1&quot;.</source>
+        <translation>Unknown option &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>Unexpected argument &quot;%1&quot;.</source>
+        <translation>Unexpected argument &quot;%1&quot;.</translation>
+    </message>
 </context>
 <context>
     <name>SpectralColourSheet</name>
@@ -3246,6 +3556,38 @@ Commands:
     <message>
         <source>No</source>
         <translation>No</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Yellowness E313</source>
+        <translation>Yellowness E313</translation>
+    </message>
+    <message>
+        <source>Yellowness in range</source>
+        <translation>Yellowness in range</translation>
+    </message>
+    <message>
+        <source>CIE whiteness</source>
+        <translation>CIE whiteness</translation>
+    </message>
+    <message>
+        <source>CIE tint</source>
+        <translation>CIE tint</translation>
+    </message>
+    <message>
+        <source>Whiteness in range</source>
+        <translation>Whiteness in range</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>no</translation>
     </message>
 </context>
 <context>
@@ -3355,76 +3697,6 @@ Commands:
         <translation>Name</translation>
     </message>
     <message>
-        <source>Yellowness E313</source>
-        <translation>Yellowness E313</translation>
-    </message>
-    <message>
-        <source>Yellowness in range</source>
-        <translation>Yellowness in range</translation>
-    </message>
-    <message>
-        <source>CIE whiteness</source>
-        <translation>CIE whiteness</translation>
-    </message>
-    <message>
-        <source>CIE tint</source>
-        <translation>CIE tint</translation>
-    </message>
-    <message>
-        <source>Whiteness in range</source>
-        <translation>Whiteness in range</translation>
-    </message>
-    <message>
-        <source>yes</source>
-        <translation>yes</translation>
-    </message>
-    <message>
-        <source>no</source>
-        <translation>no</translation>
-    </message>
-</context>
-<context>
-    <name>SpreadsheetExport</name>
-    <message>
-        <source>The data were stored, but the colour sheet could not be added: %1</source>
-        <translation>The data were stored, but the colour sheet could not be added: %1</translation>
-    </message>
-</context>
-<context>
-    <name>CgatsWriter</name>
-    <message>
-        <source>Sample &quot;%1&quot; has no computed colour.</source>
-        <translation>Sample &quot;%1&quot; has no computed colour.</translation>
-    </message>
-</context>
-<context>
-    <name>CxfReader</name>
-    <message>
-        <source>Object &quot;%1&quot;: ColorCIEXYZ needs X, Y and Z</source>
-        <translation>Object &quot;%1&quot;: ColorCIEXYZ needs X, Y and Z</translation>
-    </message>
-</context>
-<context>
-    <name>MeterPageFor310</name>
-    <message>
-        <source>Take as standard…</source>
-        <translation>Take as standard…</translation>
-    </message>
-    <message>
-        <source>Take the chosen curve as a library standard</source>
-        <translation>Take the chosen curve as a library standard</translation>
-    </message>
-    <message>
-        <source>Take as standard</source>
-        <translation>Take as standard</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is now a standard of the library.</source>
-        <translation>&quot;%1&quot; is now a standard of the library.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was not taken as a standard: %2</source>
-        <translation>&quot;%1&quot; was not taken as a standard: %2</translation>
         <source>No.</source>
         <translation>No.</translation>
     </message>
@@ -3515,6 +3787,78 @@ Commands:
     <message>
         <source>Version</source>
         <translation>Version</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>instrument: %1</source>
+        <translation>instrument: %1</translation>
+    </message>
+    <message>
+        <source>n</source>
+        <translation>n</translation>
+    </message>
+    <message>
+        <source>not read from the instrument</source>
+        <translation>not read from the instrument</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>warning</translation>
+    </message>
+    <message>
+        <source>Batch report…</source>
+        <translation>Batch report…</translation>
+    </message>
+    <message>
+        <source>All rows</source>
+        <translation>All rows</translation>
+    </message>
+    <message>
+        <source>Selected rows</source>
+        <translation>Selected rows</translation>
+    </message>
+    <message>
+        <source>Rows of %1</source>
+        <translation>Rows of %1</translation>
+    </message>
+    <message>
+        <source>Save PDF</source>
+        <translation>Save PDF</translation>
+    </message>
+    <message>
+        <source>Print</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Save the batch report</source>
+        <translation>Save the batch report</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The report was saved to %1.</source>
+        <translation>The report was saved to %1.</translation>
+    </message>
+    <message>
+        <source>There are no rows to report.</source>
+        <translation>There are no rows to report.</translation>
+    </message>
+    <message>
+        <source>The preview shows the first %1 of %2 rows; the PDF and the print hold them all.</source>
+        <translation>The preview shows the first %1 of %2 rows; the PDF and the print hold them all.</translation>
+    </message>
+    <message>
+        <source>Batch report preview</source>
+        <translation>Batch report preview</translation>
     </message>
 </context>
 <context>
@@ -3618,6 +3962,10 @@ Commands:
         <source>A tolerance set named &quot;%1&quot; is in the library already.</source>
         <translation>A tolerance set named &quot;%1&quot; is in the library already.</translation>
     </message>
+    <message>
+        <source>The code &quot;%1&quot; is that of &quot;%2&quot; already; a barcode must find one standard.</source>
+        <translation>The code &quot;%1&quot; is that of &quot;%2&quot; already; a barcode must find one standard.</translation>
+    </message>
 </context>
 <context>
     <name>StandardFiles</name>
@@ -3707,322 +4055,61 @@ Commands:
     </message>
 </context>
 <context>
-    <name>Cli</name>
+    <name>ServerLibrary</name>
     <message>
-        <source>There is no standard &quot;%1&quot; in the library.</source>
-        <translation>There is no standard &quot;%1&quot; in the library.</translation>
+        <source>%1 on %2: %3</source>
+        <translation>%1 on %2: %3</translation>
     </message>
     <message>
-        <source>--lab takes three numbers L,a,b, not &quot;%1&quot;.</source>
-        <translation>--lab takes three numbers L,a,b, not &quot;%1&quot;.</translation>
+        <source>Reading the library of standards failed</source>
+        <translation>Reading the library of standards failed</translation>
     </message>
     <message>
-        <source>--%1 takes a number, not &quot;%2&quot;.</source>
-        <translation>--%1 takes a number, not &quot;%2&quot;.</translation>
+        <source>Writing the library of standards failed</source>
+        <translation>Writing the library of standards failed</translation>
     </message>
     <message>
-        <source>--warn takes a percentage from 0 up to 100, not &quot;%1&quot;.</source>
-        <translation>--warn takes a percentage from 0 up to 100, not &quot;%1&quot;.</translation>
+        <source>The station database %1 holds the tolerance set %2 with a limit this Tintwell does not know; update Tintwell.</source>
+        <translation>The station database %1 holds the tolerance set %2 with a limit this Tintwell does not know; update Tintwell.</translation>
     </message>
     <message>
-        <source>Name the library standard by --standard-name or by --standard-code, not both.</source>
-        <translation>Name the library standard by --standard-name or by --standard-code, not both.</translation>
+        <source>The library of standards is kept in the station database %1: only a manager or a library editor may change it (log in with that role, e.g. &quot;tintwell-cli standards ... --user MANAGER&quot;); the role %2 only reads it.</source>
+        <translation>The library of standards is kept in the station database %1: only a manager or a library editor may change it (log in with that role, e.g. &quot;tintwell-cli standards ... --user MANAGER&quot;); the role %2 only reads it.</translation>
     </message>
     <message>
-        <source>No standard in the library has the code &quot;%1&quot;.</source>
-        <translation>No standard in the library has the code &quot;%1&quot;.</translation>
+        <source>The station database %1 already holds a standard or shared set of that name: %2</source>
+        <translation>The station database %1 already holds a standard or shared set of that name: %2</translation>
     </message>
     <message>
-        <source>Added &quot;%1&quot; (version %2).</source>
-        <translation>Added &quot;%1&quot; (version %2).</translation>
-    </message>
-    <message>
-        <source>standards set needs at least one of --%1.</source>
-        <translation>standards set needs at least one of --%1.</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is now version %2.</source>
-        <translation>&quot;%1&quot; is now version %2.</translation>
-    </message>
-    <message>
-        <source>Removed &quot;%1&quot;; its versions stay readable.</source>
-        <translation>Removed &quot;%1&quot;; its versions stay readable.</translation>
-    </message>
-    <message>
-        <source>%1 added, %2 changed, %3 unchanged.</source>
-        <translation>%1 added, %2 changed, %3 unchanged.</translation>
-    </message>
-    <message>
-        <source>%1: standards are written to .csv, .ti3, .txt, .cxf or .xlsx files.</source>
-        <translation>%1: standards are written to .csv, .ti3, .txt, .cxf or .xlsx files.</translation>
-    </message>
-    <message>
-        <source>A standard-colour workbook is made for one model: give --model MODEL.</source>
-        <translation>A standard-colour workbook is made for one model: give --model MODEL.</translation>
-    </message>
-    <message>
-        <source>compare needs --standard VALUES|FILE|measure, --standard-name NAME or --standard-code CODE (one of them).</source>
-        <translation>compare needs --standard VALUES|FILE|measure, --standard-name NAME or --standard-code CODE (one of them).</translation>
-    </message>
-    <message>
-        <source>A library standard is judged by its own tolerances; --tolerance is not taken with it.</source>
-        <translation>A library standard is judged by its own tolerances; --tolerance is not taken with it.</translation>
-    </message>
-    <message>
-        <source>the standard&apos;s L*, a* and b*</source>
-        <translation>the standard&apos;s L*, a* and b*</translation>
-    </message>
-    <message>
-        <source>the standard&apos;s haze in percent</source>
-        <translation>the standard&apos;s haze in percent</translation>
-    </message>
-    <message>
-        <source>the standard&apos;s transmittance in percent</source>
-        <translation>the standard&apos;s transmittance in percent</translation>
-    </message>
-    <message>
-        <source>an article number or barcode, to find the standard by</source>
-        <translation>an article number or barcode, to find the standard by</translation>
-    </message>
-    <message>
-        <source>a note</source>
-        <translation>a note</translation>
-    </message>
-    <message>
-        <source>its limits: dE00&lt;=1.0,dL=-0.8..0.8,db=-0.3..0.6:info (dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t; :info only informs)</source>
-        <translation>its limits: dE00&lt;=1.0,dL=-0.8..0.8,db=-0.3..0.6:info (dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t; :info only informs)</translation>
-    </message>
-    <message>
-        <source>the warning band: a PASS beyond this percentage of a limit is a warning</source>
-        <translation>the warning band: a PASS beyond this percentage of a limit is a warning</translation>
-    </message>
-    <message>
-        <source>judge against this standard of the library and its tolerances</source>
-        <translation>judge against this standard of the library and its tolerances</translation>
-    </message>
-    <message>
-        <source>the same, the standard found by its code</source>
-        <translation>the same, the standard found by its code</translation>
-    </message>
-    <message>
-        <source>a PASS with a warning gives exit status 1</source>
-        <translation>a PASS with a warning gives exit status 1</translation>
-    </message>
-    <message>
-        <source>the standards of the library: name, code, version and tolerances</source>
-        <translation>the standards of the library: name, code, version and tolerances</translation>
-    </message>
-    <message>
-        <source>one standard of the library in full</source>
-        <translation>one standard of the library in full</translation>
-    </message>
-    <message>
-        <source>add a standard to the library</source>
-        <translation>add a standard to the library</translation>
-    </message>
-    <message>
-        <source>change a standard: a new version, the others stay readable</source>
-        <translation>change a standard: a new version, the others stay readable</translation>
-    </message>
-    <message>
-        <source>take a standard out of the library (its versions stay readable)</source>
-        <translation>take a standard out of the library (its versions stay readable)</translation>
-    </message>
-    <message>
-        <source>standards from a CSV, CGATS, CxF3 or standard-colour workbook file; known names get a new version</source>
-        <translation>standards from a CSV, CGATS, CxF3 or standard-colour workbook file; known names get a new version</translation>
-    </message>
-    <message>
-        <source>the library to a CSV, CGATS, CxF3 or (for MODEL) standard-colour workbook file</source>
-        <translation>the library to a CSV, CGATS, CxF3 or (for MODEL) standard-colour workbook file</translation>
-    </message>
-    <message>
-        <source>the instrument model a workbook is made for</source>
-        <translation>the instrument model a workbook is made for</translation>
+        <source>Someone else changed the library on the station database %1 meanwhile; nothing was written. Try again: %2</source>
+        <translation>Someone else changed the library on the station database %1 meanwhile; nothing was written. Try again: %2</translation>
     </message>
 </context>
 <context>
-    <name>FirstPageFor310</name>
+    <name>StandardsWorker</name>
     <message>
-        <source>Library standard</source>
-        <translation>Library standard</translation>
+        <source>The station's own standards could not be kept before the station database's library replaced them, so its copy waits: %1</source>
+        <translation>The station's own standards could not be kept before the station database's library replaced them, so its copy waits: %1</translation>
     </message>
     <message>
-        <source>Standard version</source>
-        <translation>Standard version</translation>
+        <source>The station's copy of the library of standards cannot be written: %1</source>
+        <translation>The station's copy of the library of standards cannot be written: %1</translation>
     </message>
     <message>
-        <source>Warning</source>
-        <translation>Warning</translation>
+        <source>The station database %1 cannot be reached; the station works from its copy of the library of standards: %2</source>
+        <translation>The station database %1 cannot be reached; the station works from its copy of the library of standards: %2</translation>
     </message>
     <message>
-        <source>instrument: %1</source>
-        <translation>instrument: %1</translation>
+        <source>The station database %1 has no library of standards yet (schema version %2); run &quot;tintwell-cli db migrate&quot;.</source>
+        <translation>The station database %1 has no library of standards yet (schema version %2); run &quot;tintwell-cli db migrate&quot;.</translation>
     </message>
     <message>
-        <source>n</source>
-        <translation>n</translation>
+        <source>The station database %1 refused: %2</source>
+        <translation>The station database %1 refused: %2</translation>
     </message>
     <message>
-        <source>not read from the instrument</source>
-        <translation>not read from the instrument</translation>
-    </message>
-    <message>
-        <source>warning</source>
-        <translation>warning</translation>
-    </message>
-    <message>
-        <source>Batch report…</source>
-        <translation>Batch report…</translation>
-    </message>
-    <message>
-        <source>All rows</source>
-        <translation>All rows</translation>
-    </message>
-    <message>
-        <source>Selected rows</source>
-        <translation>Selected rows</translation>
-    </message>
-    <message>
-        <source>Rows of %1</source>
-        <translation>Rows of %1</translation>
-    </message>
-    <message>
-        <source>Save PDF</source>
-        <translation>Save PDF</translation>
-    </message>
-    <message>
-        <source>Print</source>
-        <translation>Print</translation>
-    </message>
-    <message>
-        <source>Close</source>
-        <translation>Close</translation>
-    </message>
-    <message>
-        <source>Save the batch report</source>
-        <translation>Save the batch report</translation>
-    </message>
-    <message>
-        <source>PDF files (*.pdf)</source>
-        <translation>PDF files (*.pdf)</translation>
-    </message>
-    <message>
-        <source>The report was saved to %1.</source>
-        <translation>The report was saved to %1.</translation>
-    </message>
-    <message>
-        <source>There are no rows to report.</source>
-        <translation>There are no rows to report.</translation>
-    </message>
-    <message>
-        <source>The preview shows the first %1 of %2 rows; the PDF and the print hold them all.</source>
-        <translation>The preview shows the first %1 of %2 rows; the PDF and the print hold them all.</translation>
-    </message>
-    <message>
-        <source>Batch report preview</source>
-        <translation>Batch report preview</translation>
-        <source>Decided by</source>
-        <translation>Decided by</translation>
-    </message>
-</context>
-<context>
-    <name>CsvReader</name>
-    <message>
-        <source>%1: &quot;%2&quot; is not a version</source>
-        <translation>%1: &quot;%2&quot; is not a version</translation>
-    </message>
-    <message>
-        <source>%1: &quot;%2&quot; is neither WARNING nor empty</source>
-        <translation>%1: &quot;%2&quot; is neither WARNING nor empty</translation>
-    </message>
-    <message>
-        <source>%1: &quot;%2&quot; is no limit</source>
-        <translation>%1: &quot;%2&quot; is no limit</translation>
-    </message>
-</context>
-<context>
-    <name>StandardLibrary</name>
-    <message>
-        <source>The code &quot;%1&quot; is that of &quot;%2&quot; already; a barcode must find one standard.</source>
-        <translation>The code &quot;%1&quot; is that of &quot;%2&quot; already; a barcode must find one standard.</translation>
-    </message>
-</context>
-<context>
-    <name>Cli</name>
-    <message>
-        <source>report batch needs -o FILE.pdf.</source>
-        <translation>report batch needs -o FILE.pdf.</translation>
-    </message>
-    <message>
-        <source>Give --session or --since, not both.</source>
-        <translation>Give --session or --since, not both.</translation>
-    </message>
-    <message>
-        <source>--session takes the number of a session of the journal.</source>
-        <translation>--session takes the number of a session of the journal.</translation>
-    </message>
-    <message>
-        <source>The report cannot be drawn in this process.</source>
-        <translation>The report cannot be drawn in this process.</translation>
-    </message>
-    <message>
-        <source>The journal has no session %1.</source>
-        <translation>The journal has no session %1.</translation>
-    </message>
-    <message>
-        <source>session %1</source>
-        <translation>session %1</translation>
-    </message>
-    <message>
-        <source>since %1</source>
-        <translation>since %1</translation>
-    </message>
-    <message>
-        <source>No rows were compared with a standard named %1.</source>
-        <translation>No rows were compared with a standard named %1.</translation>
-    </message>
-    <message>
-        <source>No records to report: the journal holds none of those chosen.</source>
-        <translation>No records to report: the journal holds none of those chosen.</translation>
-    </message>
-    <message>
-        <source>Report of %1 records written to %2.</source>
-        <translation>Report of %1 records written to %2.</translation>
-    </message>
-    <message>
-        <source>the batch report of the comparisons the window kept in its journal, as a PDF</source>
-        <translation>the batch report of the comparisons the window kept in its journal, as a PDF</translation>
-    </message>
-    <message>
-        <source>only the records of this journal session</source>
-        <translation>only the records of this journal session</translation>
-    </message>
-    <message>
-        <source>only the rows compared with this standard (its name or number)</source>
-        <translation>only the rows compared with this standard (its name or number)</translation>
-        <source>A standard has its own --tolerance and --warn or a --shared-set, not both.</source>
-        <translation>A standard has its own --tolerance and --warn or a --shared-set, not both.</translation>
-    </message>
-    <message>
-        <source>There is no shared tolerance set &quot;%1&quot;; make it with standards share.</source>
-        <translation>There is no shared tolerance set &quot;%1&quot;; make it with standards share.</translation>
-    </message>
-    <message>
-        <source>standards share needs --tolerance LIST, --warn PERCENT or both.</source>
-        <translation>standards share needs --tolerance LIST, --warn PERCENT or both.</translation>
-    </message>
-    <message>
-        <source>Shared tolerance set &quot;%1&quot; is version %2.</source>
-        <translation>Shared tolerance set &quot;%1&quot; is version %2.</translation>
-    </message>
-    <message>
-        <source>judge by this shared tolerance set instead of limits of its own</source>
-        <translation>judge by this shared tolerance set instead of limits of its own</translation>
-    </message>
-    <message>
-        <source>make or change a shared tolerance set (a new version) that standards name with --shared-set</source>
-        <translation>make or change a shared tolerance set (a new version) that standards name with --shared-set</translation>
+        <source>The connection to the station database %1 was lost: %2</source>
+        <translation>The connection to the station database %1 was lost: %2</translation>
     </message>
 </context>
 <context>
@@ -4589,40 +4676,42 @@ Commands:
     </message>
 </context>
 <context>
-    <name>StandardColorUpload</name>
+    <name>BatchReportDialog</name>
     <message>
-        <source>Nothing was written: these standards have no L*a*b* values: %1</source>
-        <translation>Nothing was written: these standards have no L*a*b* values: %1</translation>
+        <source>Apply</source>
+        <translation>Apply</translation>
     </message>
     <message>
-        <source>The standards cannot be written: %1</source>
-        <translation>The standards cannot be written: %1</translation>
-    </message>
-</context>
-<context>
-    <name>FirstPageFor310</name>
-    <message>
-        <source>Warning</source>
-        <translation>Warning</translation>
+        <source>Batch report</source>
+        <translation>Batch report</translation>
     </message>
     <message>
-        <source>PASS rows with a value beyond the warning band of their standard's tolerances</source>
-        <translation>PASS rows with a value beyond the warning band of their standard's tolerances</translation>
+        <source>Save PDF</source>
+        <translation>Save PDF</translation>
     </message>
     <message>
-        <source>Warnings</source>
-        <translation>Warnings</translation>
-    </message>
-</context>
-<context>
-    <name>Statistics</name>
-    <message>
-        <source>Warnings</source>
-        <translation>Warnings</translation>
+        <source>Print</source>
+        <translation>Print</translation>
     </message>
     <message>
-        <source>%1 v%2 (%3)</source>
-        <translation>%1 v%2 (%3)</translation>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Save the batch report</source>
+        <translation>Save the batch report</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF files (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The report was saved to %1.</source>
+        <translation>The report was saved to %1.</translation>
+    </message>
+    <message>
+        <source>Batch report preview</source>
+        <translation>Batch report preview</translation>
     </message>
 </context>
 </TS>

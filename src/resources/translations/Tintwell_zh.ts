@@ -74,6 +74,18 @@
         <source>△</source>
         <translation>△</translation>
     </message>
+    <message>
+        <source>△E </source>
+        <translation>△E </translation>
+    </message>
+    <message>
+        <source>△Haze</source>
+        <translation>△雾度</translation>
+    </message>
+    <message>
+        <source>△E Thresholds</source>
+        <translation>△E阀值</translation>
+    </message>
 </context>
 <context>
     <name>FirstPageFor310</name>
@@ -501,6 +513,254 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <source>The rows in the table were taken in the %1 mode: clear them (export them first if they are still needed) before adding comparisons made in the %2 mode.</source>
         <translation>表中的记录是在 %1 模式下测得的：请先清除这些记录（如仍需要，请先导出），再添加在 %2 模式下测得的比较。</translation>
     </message>
+    <message>
+        <source>The comparison measurement record list data will be cleared. Do you want to continue saving the parameter settings?</source>
+        <translation>对比测量记录列表数据将被清空，是否继续保存参数设置？</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>SN</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Standard Haze</source>
+        <translation>标准雾度</translation>
+    </message>
+    <message>
+        <source>Standard Transmittance</source>
+        <translation>标准透过率</translation>
+    </message>
+    <message>
+        <source>Sample Haze</source>
+        <translation>样品雾度</translation>
+    </message>
+    <message>
+        <source>Sample Transmittance</source>
+        <translation>样品透过率</translation>
+    </message>
+    <message>
+        <source>Haze Tolerance</source>
+        <translation>雾度容差</translation>
+    </message>
+    <message>
+        <source>Transmittance Tolerance</source>
+        <translation>透过率容差</translation>
+    </message>
+    <message>
+        <source>Standard L*</source>
+        <translation>标准色L*</translation>
+    </message>
+    <message>
+        <source>Standard a*</source>
+        <translation>标准色a*</translation>
+    </message>
+    <message>
+        <source>Standard b*</source>
+        <translation>标准色b*</translation>
+    </message>
+    <message>
+        <source>Standard C*</source>
+        <translation>标准色C*</translation>
+    </message>
+    <message>
+        <source>Standard h</source>
+        <translation>标准色h</translation>
+    </message>
+    <message>
+        <source>Standard Y</source>
+        <translation>标准色Y</translation>
+    </message>
+    <message>
+        <source>Standard x</source>
+        <translation>标准色x</translation>
+    </message>
+    <message>
+        <source>Standard y</source>
+        <translation>标准色y</translation>
+    </message>
+    <message>
+        <source>Sample L*</source>
+        <translation>样品色L*</translation>
+    </message>
+    <message>
+        <source>Sample a*</source>
+        <translation>样品色a*</translation>
+    </message>
+    <message>
+        <source>Sample b*</source>
+        <translation>样品色b*</translation>
+    </message>
+    <message>
+        <source>Sample C*</source>
+        <translation>样品色C*</translation>
+    </message>
+    <message>
+        <source>Sample h</source>
+        <translation>样品色h</translation>
+    </message>
+    <message>
+        <source>Sample Y</source>
+        <translation>样品色Y</translation>
+    </message>
+    <message>
+        <source>Sample x</source>
+        <translation>样品色x</translation>
+    </message>
+    <message>
+        <source>Sample y</source>
+        <translation>样品色y</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>是否合格</translation>
+    </message>
+    <message>
+        <source>Delete row %1</source>
+        <translation>删除第%1行</translation>
+    </message>
+    <message>
+        <source>Report for %1</source>
+        <translation>%1的报告</translation>
+    </message>
+    <message>
+        <source>Library standard</source>
+        <translation>库标准</translation>
+    </message>
+    <message>
+        <source>Standard version</source>
+        <translation>标准版本</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>预警</translation>
+    </message>
+    <message>
+        <source>Decided by</source>
+        <translation>判定依据</translation>
+    </message>
+    <message>
+        <source>PASS rows with a value beyond the warning band of their standard's tolerances</source>
+        <translation>数值超出其标准容差预警带的 PASS 行</translation>
+    </message>
+    <message>
+        <source>Warnings</source>
+        <translation>预警</translation>
+    </message>
+    <message>
+        <source>Standard n</source>
+        <translation>标准色读数次数</translation>
+    </message>
+    <message>
+        <source>Sample n</source>
+        <translation>样品读数次数</translation>
+    </message>
+    <message>
+        <source>%1 SD</source>
+        <translation>%1 标准差</translation>
+    </message>
+    <message>
+        <source>%1 range</source>
+        <translation>%1 极差</translation>
+    </message>
+    <message>
+        <source>Readings per standard</source>
+        <translation>每个标准的读数次数</translation>
+    </message>
+    <message>
+        <source>Readings per sample</source>
+        <translation>每个样品的读数次数</translation>
+    </message>
+    <message>
+        <source>Mean</source>
+        <translation>平均值</translation>
+    </message>
+    <message>
+        <source>Median</source>
+        <translation>中位数</translation>
+    </message>
+    <message>
+        <source>Average of the readings</source>
+        <translation>读数的平均方式</translation>
+    </message>
+    <message>
+        <source>Read again when the ΔE between readings exceeds</source>
+        <translation>读数之间的 ΔE 超过此值时重测</translation>
+    </message>
+    <message>
+        <source>One more reading is asked for when two readings of a specimen differ by more than this ΔE (off: never)</source>
+        <translation>同一试样的两次读数相差超过此 ΔE 时，要求再测一次（关闭：从不）</translation>
+    </message>
+    <message>
+        <source>Discard last reading</source>
+        <translation>放弃上一次读数</translation>
+    </message>
+    <message>
+        <source>%1: %2 readings taken</source>
+        <translation>%1：已测 %2 次读数</translation>
+    </message>
+    <message>
+        <source>%1: reading %2 of %3</source>
+        <translation>%1：第 %2 次读数，共 %3 次</translation>
+    </message>
+    <message>
+        <source>%1: readings differ by ΔE %2, more than %3: take one more reading</source>
+        <translation>%1：读数之间相差 ΔE %2，超过 %3：请再测一次</translation>
+    </message>
+    <message>
+        <source>%1: n = %2</source>
+        <translation>%1：n = %2</translation>
+    </message>
+    <message>
+        <source>  %1: SD %2, range %3</source>
+        <translation>  %1：标准差 %2，极差 %3</translation>
+    </message>
+    <message>
+        <source>Median of the readings</source>
+        <translation>读数的中位数</translation>
+    </message>
+    <message>
+        <source>Mean of the readings</source>
+        <translation>读数的平均值</translation>
+    </message>
+    <message>
+        <source>%1 (n=%2)</source>
+        <translation>%1（n=%2）</translation>
+    </message>
+    <message>
+        <source>Std ×</source>
+        <translation>标准 ×</translation>
+    </message>
+    <message>
+        <source>Sample ×</source>
+        <translation>样品 ×</translation>
+    </message>
+    <message>
+        <source>Readings per standard: the standard is their mean or median</source>
+        <translation>每个标准的读数次数：标准取其平均值或中位数</translation>
+    </message>
+    <message>
+        <source>Readings per sample: the sample is their mean or median</source>
+        <translation>每个样品的读数次数：样品取其平均值或中位数</translation>
+    </message>
+    <message>
+        <source>Re-read&gt;</source>
+        <translation>重测&gt;</translation>
+    </message>
+    <message>
+        <source>No re-read</source>
+        <translation>不重测</translation>
+    </message>
 </context>
 <context>
     <name>SimulatorControls</name>
@@ -632,6 +892,10 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <source>Report preview</source>
         <translation>报告预览</translation>
     </message>
+    <message>
+        <source>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</source>
+        <translation>无法在文件夹 %1 中创建文件：该文件夹为只读。请选择其他文件夹。</translation>
+    </message>
 </context>
 <context>
     <name>InformationPageFor310</name>
@@ -736,13 +1000,6 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
     </message>
 </context>
 <context>
-    <name>Colorimeter</name>
-    <message>
-        <source>△E </source>
-        <translation>△E </translation>
-    </message>
-</context>
-<context>
     <name>SingleInstance</name>
     <message>
         <source>permission denied</source>
@@ -759,18 +1016,6 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
     <message>
         <source>Cannot lock %1: %2. Tintwell starts without the check for a second copy.</source>
         <translation>无法锁定 %1：%2。Tintwell 将在不检查是否已有另一个副本运行的情况下启动。</translation>
-    </message>
-</context>
-<!-- settings panel and record import -->
-<context>
-    <name>FirstPageFor310</name>
-    <message>
-        <source>Warn</source>
-        <translation>警告</translation>
-    </message>
-    <message>
-        <source>The comparison measurement record list data will be cleared. Do you want to continue saving the parameter settings?</source>
-        <translation>对比测量记录列表数据将被清空，是否继续保存参数设置？</translation>
     </message>
 </context>
 <context>
@@ -992,7 +1237,6 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <translation>是否合格</translation>
     </message>
 </context>
-<!-- spectral dialog -->
 <context>
     <name>MeterPageFor310</name>
     <message>
@@ -1207,6 +1451,26 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <source>CIE whiteness and tint under D65</source>
         <translation>CIE 白度与淡色调，光源 D65</translation>
     </message>
+    <message>
+        <source>Take as standard…</source>
+        <translation>设为标准…</translation>
+    </message>
+    <message>
+        <source>Take the chosen curve as a library standard</source>
+        <translation>将所选曲线设为标准库中的标准</translation>
+    </message>
+    <message>
+        <source>Take as standard</source>
+        <translation>设为标准</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is now a standard of the library.</source>
+        <translation>“%1”已成为标准库中的标准。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; was not taken as a standard: %2</source>
+        <translation>“%1”未能设为标准：%2</translation>
+    </message>
 </context>
 <context>
     <name>StandardColorUpload</name>
@@ -1265,6 +1529,26 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
     <message>
         <source>Standard colours (*.xlsx *.ti3 *.txt *.cxf)</source>
         <translation>标准色文件 (*.xlsx *.ti3 *.txt *.cxf)</translation>
+    </message>
+    <message>
+        <source>CGATS standards (*.ti3 *.txt)</source>
+        <translation>CGATS 标准色文件 (*.ti3 *.txt)</translation>
+    </message>
+    <message>
+        <source>CxF3 standards (*.cxf)</source>
+        <translation>CxF3 标准色文件 (*.cxf)</translation>
+    </message>
+    <message>
+        <source>The standards in %1 cannot be read: %2</source>
+        <translation>无法读取 %1 中的标准色：%2</translation>
+    </message>
+    <message>
+        <source>Nothing was written: these standards have no L*a*b* values: %1</source>
+        <translation>未写入任何内容：以下标准没有 L*a*b* 值：%1</translation>
+    </message>
+    <message>
+        <source>The standards cannot be written: %1</source>
+        <translation>无法写入这些标准：%1</translation>
     </message>
 </context>
 <context>
@@ -1372,147 +1656,41 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
         <source>No data for Storing to Excel!</source>
         <translation>没有可存储到Excel的数据！</translation>
     </message>
-</context>
-<context>
-    <name>FirstPageFor310</name>
     <message>
-        <source>NO</source>
-        <translation>序号</translation>
+        <source>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</source>
+        <translation>无法在文件夹 %1 中创建文件：该文件夹为只读。请选择其他文件夹。</translation>
     </message>
     <message>
-        <source>Model</source>
-        <translation>型号</translation>
+        <source>CSV, UTF-8 (*.csv)</source>
+        <translation>CSV，UTF-8 (*.csv)</translation>
     </message>
     <message>
-        <source>SN</source>
-        <translation>序列号</translation>
+        <source>CGATS measurement file (*.ti3)</source>
+        <translation>CGATS 测量文件 (*.ti3)</translation>
     </message>
     <message>
-        <source>Name</source>
-        <translation>名称</translation>
+        <source>CxF3 colour exchange (*.cxf)</source>
+        <translation>CxF3 颜色交换文件 (*.cxf)</translation>
     </message>
     <message>
-        <source>Time</source>
-        <translation>时间</translation>
+        <source>Failed to store data: %1</source>
+        <translation>存储数据失败：%1</translation>
     </message>
     <message>
-        <source>Standard Haze</source>
-        <translation>标准雾度</translation>
+        <source>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</source>
+        <translation>记录中没有该格式所需的 L*a*b* 值；请选择 CSV 或 Excel 工作簿</translation>
     </message>
     <message>
-        <source>Standard Transmittance</source>
-        <translation>标准透过率</translation>
+        <source>the table's records are not at hand (%1 of %2)</source>
+        <translation>无法取得表格的记录（%1/%2）</translation>
     </message>
     <message>
-        <source>Sample Haze</source>
-        <translation>样品雾度</translation>
+        <source>The data were stored, but the colour sheet could not be added: %1</source>
+        <translation>数据已存储，但无法添加颜色工作表：%1</translation>
     </message>
     <message>
-        <source>Sample Transmittance</source>
-        <translation>样品透过率</translation>
-    </message>
-    <message>
-        <source>Haze Tolerance</source>
-        <translation>雾度容差</translation>
-    </message>
-    <message>
-        <source>Transmittance Tolerance</source>
-        <translation>透过率容差</translation>
-    </message>
-    <message>
-        <source>Standard L*</source>
-        <translation>标准色L*</translation>
-    </message>
-    <message>
-        <source>Standard a*</source>
-        <translation>标准色a*</translation>
-    </message>
-    <message>
-        <source>Standard b*</source>
-        <translation>标准色b*</translation>
-    </message>
-    <message>
-        <source>Standard C*</source>
-        <translation>标准色C*</translation>
-    </message>
-    <message>
-        <source>Standard h</source>
-        <translation>标准色h</translation>
-    </message>
-    <message>
-        <source>Standard Y</source>
-        <translation>标准色Y</translation>
-    </message>
-    <message>
-        <source>Standard x</source>
-        <translation>标准色x</translation>
-    </message>
-    <message>
-        <source>Standard y</source>
-        <translation>标准色y</translation>
-    </message>
-    <message>
-        <source>Sample L*</source>
-        <translation>样品色L*</translation>
-    </message>
-    <message>
-        <source>Sample a*</source>
-        <translation>样品色a*</translation>
-    </message>
-    <message>
-        <source>Sample b*</source>
-        <translation>样品色b*</translation>
-    </message>
-    <message>
-        <source>Sample C*</source>
-        <translation>样品色C*</translation>
-    </message>
-    <message>
-        <source>Sample h</source>
-        <translation>样品色h</translation>
-    </message>
-    <message>
-        <source>Sample Y</source>
-        <translation>样品色Y</translation>
-    </message>
-    <message>
-        <source>Sample x</source>
-        <translation>样品色x</translation>
-    </message>
-    <message>
-        <source>Sample y</source>
-        <translation>样品色y</translation>
-    </message>
-    <message>
-        <source>Result</source>
-        <translation>是否合格</translation>
-    </message>
-    <message>
-        <source>Delete row %1</source>
-        <translation>删除第%1行</translation>
-    </message>
-    <message>
-        <source>Report for %1</source>
-        <translation>%1的报告</translation>
-    </message>
-</context>
-<context>
-    <name>Colorimeter</name>
-    <message>
-        <source>△Haze</source>
-        <translation>△雾度</translation>
-    </message>
-    <message>
-        <source>△Transmittance</source>
-        <translation>△透过率</translation>
-    </message>
-    <message>
-        <source>△E Thresholds</source>
-        <translation>△E阀值</translation>
-    </message>
-    <message>
-        <source>△E</source>
-        <translation>△E</translation>
+        <source>Some rows were read several times. Write one set per reading to the CGATS file? (No: the mean or median of their readings.)</source>
+        <translation>有些行测了多次读数。是否在 CGATS 文件中为每次读数各写一组？（否：写其读数的平均值或中位数。）</translation>
     </message>
 </context>
 <context>
@@ -1526,20 +1704,6 @@ Tintwell 将在没有日志的情况下继续工作；本次的记录只保存�
 Do you want to replace it?</source>
         <translation>%1 已存在。
 要替换它吗？</translation>
-    </message>
-</context>
-<context>
-    <name>SpreadsheetExport</name>
-    <message>
-        <source>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</source>
-        <translation>无法在文件夹 %1 中创建文件：该文件夹为只读。请选择其他文件夹。</translation>
-    </message>
-</context>
-<context>
-    <name>ReportPage</name>
-    <message>
-        <source>Can't create a file in the folder %1: the folder is read-only. Please choose another folder.</source>
-        <translation>无法在文件夹 %1 中创建文件：该文件夹为只读。请选择其他文件夹。</translation>
     </message>
 </context>
 <context>
@@ -1585,8 +1749,8 @@ Do you want to replace it?</source>
         <translation>样品数</translation>
     </message>
     <message>
-        <source>Rows: %1    PASS: %2    NG: %3    Warnings: %5    Pass rate: %4</source>
-        <translation>行数：%1    合格：%2    不合格：%3    预警：%5    合格率：%4</translation>
+        <source>Rows: %1    PASS: %2    NG: %3    Pass rate: %4</source>
+        <translation>行数：%1    合格：%2    不合格：%3    合格率：%4</translation>
     </message>
     <message>
         <source>PASS</source>
@@ -1619,6 +1783,10 @@ Do you want to replace it?</source>
     <message>
         <source>Histogram: %1</source>
         <translation>直方图：%1</translation>
+    </message>
+    <message>
+        <source>Rows: %1    PASS: %2    NG: %3    Warnings: %5    Pass rate: %4</source>
+        <translation>行数：%1    合格：%2    不合格：%3    预警：%5    合格率：%4</translation>
     </message>
 </context>
 <context>
@@ -1731,6 +1899,14 @@ Do you want to replace it?</source>
         <source>Standard %1 (%2)</source>
         <translation>标准 %1（%2）</translation>
     </message>
+    <message>
+        <source>Warnings</source>
+        <translation>预警</translation>
+    </message>
+    <message>
+        <source>%1 v%2 (%3)</source>
+        <translation>%1 v%2 (%3)</translation>
+    </message>
 </context>
 <context>
     <name>ReportStatistics</name>
@@ -1764,6 +1940,10 @@ Do you want to replace it?</source>
     <message>
         <source>%1 samples written, %2 announced.</source>
         <translation>已写入 %1 个样品，预告为 %2 个。</translation>
+    </message>
+    <message>
+        <source>Sample &quot;%1&quot; has no computed colour.</source>
+        <translation>样品“%1”没有计算出的颜色。</translation>
     </message>
 </context>
 <context>
@@ -1813,7 +1993,7 @@ Do you want to replace it?</source>
         <translation>缺少 SPEC_%1：光谱需要 400 至 700 nm 间隔 10 nm 的每个波段</translation>
     </message>
     <message>
-        <source>no D65LAB_L/A/B fields and no spectrum (LAB_L/A/B hold values for the D50 white, not the instrument&#x27;s D65/10°)</source>
+        <source>no D65LAB_L/A/B fields and no spectrum (LAB_L/A/B hold values for the D50 white, not the instrument's D65/10°)</source>
         <translation>没有 D65LAB_L/A/B 字段，也没有光谱（LAB_L/A/B 是 D50 白点的值，不是仪器的 D65/10°）</translation>
     </message>
     <message>
@@ -1871,6 +2051,14 @@ Do you want to replace it?</source>
     <message>
         <source>NUMBER_OF_SETS says %1, the data holds %2 (END_DATA on line %3)</source>
         <translation>NUMBER_OF_SETS 为 %1，数据却有 %2 组（END_DATA 在第 %3 行）</translation>
+    </message>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 的值“%2”超出范围</translation>
+    </message>
+    <message>
+        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
+        <translation>按 SPECTRAL_NORM 换算后 SPEC_%1 超出范围</translation>
     </message>
 </context>
 <context>
@@ -1958,6 +2146,14 @@ Do you want to replace it?</source>
         <source>the file holds no XML element</source>
         <translation>文件不含任何 XML 元素</translation>
     </message>
+    <message>
+        <source>%1 value &quot;%2&quot; is out of range</source>
+        <translation>%1 的值“%2”超出范围</translation>
+    </message>
+    <message>
+        <source>Object &quot;%1&quot;: ColorCIEXYZ needs X, Y and Z</source>
+        <translation>对象“%1”：ColorCIEXYZ 需要 X、Y 和 Z</translation>
+    </message>
 </context>
 <context>
     <name>ExchangeReader</name>
@@ -2023,6 +2219,18 @@ Do you want to replace it?</source>
         <source>column %1 should be %2, not &quot;%3&quot;</source>
         <translation>第 %1 列应为 %2，而不是“%3”</translation>
     </message>
+    <message>
+        <source>%1: &quot;%2&quot; is not a version</source>
+        <translation>%1：“%2”不是版本号</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is neither WARNING nor empty</source>
+        <translation>%1：“%2”既不是 WARNING 也不是空白</translation>
+    </message>
+    <message>
+        <source>%1: &quot;%2&quot; is no limit</source>
+        <translation>%1：“%2”不是限值</translation>
+    </message>
 </context>
 <context>
     <name>StandardColorExchange</name>
@@ -2045,48 +2253,6 @@ Do you want to replace it?</source>
     <message>
         <source>standard &quot;%1&quot; has a value (%2) the library cannot hold</source>
         <translation>标准色“%1”的值（%2）超出色库可保存的范围</translation>
-    </message>
-</context>
-<context>
-    <name>StandardColorUpload</name>
-    <message>
-        <source>CGATS standards (*.ti3 *.txt)</source>
-        <translation>CGATS 标准色文件 (*.ti3 *.txt)</translation>
-    </message>
-    <message>
-        <source>CxF3 standards (*.cxf)</source>
-        <translation>CxF3 标准色文件 (*.cxf)</translation>
-    </message>
-    <message>
-        <source>The standards in %1 cannot be read: %2</source>
-        <translation>无法读取 %1 中的标准色：%2</translation>
-    </message>
-</context>
-<context>
-    <name>SpreadsheetExport</name>
-    <message>
-        <source>CSV, UTF-8 (*.csv)</source>
-        <translation>CSV，UTF-8 (*.csv)</translation>
-    </message>
-    <message>
-        <source>CGATS measurement file (*.ti3)</source>
-        <translation>CGATS 测量文件 (*.ti3)</translation>
-    </message>
-    <message>
-        <source>CxF3 colour exchange (*.cxf)</source>
-        <translation>CxF3 颜色交换文件 (*.cxf)</translation>
-    </message>
-    <message>
-        <source>Failed to store data: %1</source>
-        <translation>存储数据失败：%1</translation>
-    </message>
-    <message>
-        <source>the records hold no L*a*b* values, which this format carries; choose CSV or a workbook</source>
-        <translation>记录中没有该格式所需的 L*a*b* 值；请选择 CSV 或 Excel 工作簿</translation>
-    </message>
-    <message>
-        <source>the table&#x27;s records are not at hand (%1 of %2)</source>
-        <translation>无法取得表格的记录（%1/%2）</translation>
     </message>
 </context>
 <context>
@@ -2192,8 +2358,8 @@ Do you want to replace it?</source>
         <translation>仪器中保存的色差对比记录</translation>
     </message>
     <message>
-        <source>the spectral records stored in the instrument, with their colour (D65/10° unless given) in CGATS, CxF3 and the workbook</source>
-        <translation>仪器中保存的光谱记录，CGATS、CxF3 和工作簿中附带其颜色（未指定时为 D65/10°）</translation>
+        <source>the spectral records stored in the instrument</source>
+        <translation>仪器中保存的光谱记录</translation>
     </message>
     <message>
         <source>send a standard-colour library (workbook, CGATS or CxF3), checked whole before anything is sent</source>
@@ -2513,354 +2679,12 @@ Commands:
         <source>&quot;%1&quot; is not a number.</source>
         <translation>&quot;%1&quot; 不是数字。</translation>
     </message>
-</context>
-<context>
-    <name>CgatsReader</name>
     <message>
-        <source>%1 value &quot;%2&quot; is out of range</source>
-        <translation>%1 的值“%2”超出范围</translation>
-    </message>
-    <message>
-        <source>SPEC_%1 is out of range for SPECTRAL_NORM</source>
-        <translation>按 SPECTRAL_NORM 换算后 SPEC_%1 超出范围</translation>
-    </message>
-</context>
-<context>
-    <name>CxfReader</name>
-    <message>
-        <source>%1 value &quot;%2&quot; is out of range</source>
-        <translation>%1 的值“%2”超出范围</translation>
-    </message>
-</context>
-<context>
-    <name>StationStatus</name>
-    <message numerus="yes">
-        <source>This station's library held %n standard(s) the station database does not have. The station now works from the station database's library; they were saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</source>
-        <translation>
-            <numerusform>本工作站的标准库中有 %n 个工作站数据库没有的标准。本工作站现在使用工作站数据库的标准库；这些标准已保存到 %1，可由管理员导入（“tintwell-cli standards import”）。</numerusform>
-        </translation>
-    </message>
-    <message>
-        <source>, the server not verified</source>
-        <translation>，服务器未经验证</translation>
-    </message>
-    <message>
-        <source>The key store could not be read, so no password was given: %1</source>
-        <translation>无法读取密钥库，因此未提供密码：%1</translation>
-    </message>
-    <message>
-        <source>History...</source>
-        <translation>历史记录...</translation>
-    </message>
-    <message>
-        <source>Station database: the password could not be read from the key store: %1</source>
-        <translation>工作站数据库：无法从密钥库读取密码：%1</translation>
-    </message>
-    <message>
-        <source>Station database: connecting</source>
-        <translation>工作站数据库：正在连接</translation>
-    </message>
-    <message>
-        <source>Station database: sending</source>
-        <translation>工作站数据库：正在发送</translation>
-    </message>
-    <message>
-        <source>Station database: all records sent</source>
-        <translation>工作站数据库：记录已全部发送</translation>
-    </message>
-    <message>
-        <source>Station database: offline, trying again</source>
-        <translation>工作站数据库：离线，正在重试</translation>
-    </message>
-    <message>
-        <source>Station database: not sending</source>
-        <translation>工作站数据库：未发送</translation>
-    </message>
-    <message>
-        <source>Station database...</source>
-        <translation>工作站数据库...</translation>
-    </message>
-    <message>
-        <source>Station database</source>
-        <translation>工作站数据库</translation>
-    </message>
-    <message>
-        <source>The password was not stored: the key store refused: %1</source>
-        <translation>密码未保存：密钥库拒绝：%1</translation>
-    </message>
-    <message numerus="yes">
-        <source> (%n waiting)</source>
-        <translation>
-            <numerusform> （%n 条待发送）</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source> (%n set aside)</source>
-        <translation>
-            <numerusform> （%n 条已搁置）</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
-    <name>StationDialog</name>
-    <message>
-        <source>Do not verify the server</source>
-        <translation>不验证服务器</translation>
-    </message>
-    <message>
-        <source>host name or address</source>
-        <translation>主机名或地址</translation>
-    </message>
-    <message>
-        <source>CA certificate file; empty: the system&apos;s trusted authorities</source>
-        <translation>CA 证书文件；留空：使用系统信任的颁发机构</translation>
-    </message>
-    <message>
-        <source>The server is not verified: whoever answers at this address receives the records and can pose as the station database.</source>
-        <translation>服务器未经验证：在此地址应答的任何一方都会收到记录，并可冒充工作站数据库。</translation>
-    </message>
-    <message>
-        <source>Give the server, the database and the user to test the connection.</source>
-        <translation>请填写服务器、数据库和用户后再测试连接。</translation>
-    </message>
-    <message>
-        <source>The key store could not be read: %1</source>
-        <translation>无法读取密钥库：%1</translation>
-    </message>
-    <message>
-        <source>Test connection</source>
-        <translation>测试连接</translation>
-    </message>
-    <message>
-        <source>Station database</source>
-        <translation>工作站数据库</translation>
-    </message>
-    <message>
-        <source>kept in the key store; empty: unchanged</source>
-        <translation>保存在密钥库中；留空：不变</translation>
-    </message>
-    <message>
-        <source>Server</source>
-        <translation>服务器</translation>
-    </message>
-    <message>
-        <source>Port</source>
-        <translation>端口</translation>
-    </message>
-    <message>
-        <source>Database</source>
-        <translation>数据库</translation>
-    </message>
-    <message>
-        <source>Station name</source>
-        <translation>工作站名称</translation>
-    </message>
-    <message>
-        <source>User</source>
-        <translation>用户</translation>
-    </message>
-    <message>
-        <source>Password</source>
-        <translation>密码</translation>
-    </message>
-    <message>
-        <source>Certificate authority</source>
-        <translation>证书颁发机构</translation>
-    </message>
-    <message>
-        <source>Connecting to %1 ...</source>
-        <translation>正在连接 %1 ...</translation>
-    </message>
-    <message>
-        <source>Connected to %1: schema version %2.</source>
-        <translation>已连接 %1：架构版本 %2。</translation>
-    </message>
-</context>
-<context>
-    <name>SyncWorker</name>
-    <message>
-        <source>The station database %1 cannot be reached: %2</source>
-        <translation>无法连接工作站数据库 %1：%2</translation>
-    </message>
-    <message>
-        <source>The role %1 is not registered as a station on the station database %2.</source>
-        <translation>角色 %1 未在工作站数据库 %2 中登记为工作站。</translation>
-    </message>
-    <message>
-        <source>The station database %1 refused: %2</source>
-        <translation>工作站数据库 %1 拒绝：%2</translation>
-    </message>
-    <message>
-        <source>The connection to the station database %1 was lost: %2</source>
-        <translation>与工作站数据库 %1 的连接已断开：%2</translation>
-    </message>
-    <message>
-        <source>The station database %1 refused the records: %2</source>
-        <translation>工作站数据库 %1 拒绝了记录：%2</translation>
-    </message>
-    <message>
-        <source>The station database %1 refused record %2 (%3): %4</source>
-        <translation>工作站数据库 %1 拒绝了记录 %2（%3）：%4</translation>
-    </message>
-    <message>
-        <source>The station database %1 did not take the records this time, trying again: %2</source>
-        <translation>工作站数据库 %1 这次未接收记录，将再次尝试：%2</translation>
-    </message>
-    <message>
-        <source>The journal&apos;s copy of this record is damaged and cannot be read; it is not sent.</source>
-        <translation>日志中这条记录的副本已损坏，无法读取；不予发送。</translation>
-    </message>
-</context>
-<context>
-    <name>ServerLibrary</name>
-    <message>
-        <source>%1 on %2: %3</source>
-        <translation>%2 上%1：%3</translation>
-    </message>
-    <message>
-        <source>Reading the library of standards failed</source>
-        <translation>读取标准库失败</translation>
-    </message>
-    <message>
-        <source>Writing the library of standards failed</source>
-        <translation>写入标准库失败</translation>
-    </message>
-    <message>
-        <source>The station database %1 holds the tolerance set %2 with a limit this Tintwell does not know; update Tintwell.</source>
-        <translation>工作站数据库 %1 中的容差组 %2 含有本 Tintwell 不认识的限值；请更新 Tintwell。</translation>
-    </message>
-    <message>
-        <source>The library of standards is kept in the station database %1: only a manager or a library editor may change it (log in with that role, e.g. &quot;tintwell-cli standards ... --user MANAGER&quot;); the role %2 only reads it.</source>
-        <translation>标准库保存在工作站数据库 %1 中：只有管理员或标准库编辑者可以修改它（请以该角色登录，例如“tintwell-cli standards ... --user MANAGER”）；角色 %2 只能读取。</translation>
-    </message>
-    <message>
-        <source>The station database %1 already holds a standard or shared set of that name: %2</source>
-        <translation>工作站数据库 %1 中已有同名的标准或共享容差组：%2</translation>
-    </message>
-    <message>
-        <source>Someone else changed the library on the station database %1 meanwhile; nothing was written. Try again: %2</source>
-        <translation>在此期间有人修改了工作站数据库 %1 上的标准库；未写入任何内容。请重试：%2</translation>
-    </message>
-</context>
-<context>
-    <name>StandardsWorker</name>
-    <message>
-        <source>The station's own standards could not be kept before the station database's library replaced them, so its copy waits: %1</source>
-        <translation>在工作站数据库的标准库替换本工作站自有的标准之前，未能保存这些标准，因此副本暂不更新：%1</translation>
-    </message>
-    <message>
-        <source>The station's copy of the library of standards cannot be written: %1</source>
-        <translation>无法写入本工作站的标准库副本：%1</translation>
-    </message>
-    <message>
-        <source>The station database %1 cannot be reached; the station works from its copy of the library of standards: %2</source>
-        <translation>无法连接工作站数据库 %1；本工作站使用其标准库副本工作：%2</translation>
-    </message>
-    <message>
-        <source>The station database %1 has no library of standards yet (schema version %2); run &quot;tintwell-cli db migrate&quot;.</source>
-        <translation>工作站数据库 %1 尚无标准库（架构版本 %2）；请运行“tintwell-cli db migrate”。</translation>
-    </message>
-    <message>
-        <source>The station database %1 refused: %2</source>
-        <translation>工作站数据库 %1 拒绝：%2</translation>
-    </message>
-    <message>
-        <source>The connection to the station database %1 was lost: %2</source>
-        <translation>与工作站数据库 %1 的连接已断开：%2</translation>
-    </message>
-</context>
-<context>
-    <name>StationSchema</name>
-    <message>
-        <source>An editor needs a role and a password.</source>
-        <translation>编辑者需要角色和密码。</translation>
-    </message>
-    <message>
-        <source>Adding the editor failed</source>
-        <translation>添加编辑者失败</translation>
-    </message>
-</context>
-<context>
-    <name>Cli</name>
-    <message>
-        <source>%1: the editor role %2 edits the library of standards.</source>
-        <translation>%1：编辑者角色 %2 可编辑标准库。</translation>
-    </message>
-    <message>
-        <source>The library of standards of %1 cannot be copied here: %2</source>
-        <translation>无法将 %1 的标准库复制到本地：%2</translation>
-    </message>
-    <message>
-        <source>create a login role that edits the library of standards and reads no records</source>
-        <translation>创建可编辑标准库、不读取任何记录的登录角色</translation>
-    </message>
-</context>
-<context>
-    <name>StationSchema</name>
-    <message>
-        <source>%1 on %2: %3</source>
-        <translation>%2 上%1：%3</translation>
-    </message>
-    <message>
-        <source>Reading the schema version failed</source>
-        <translation>读取架构版本失败</translation>
-    </message>
-    <message>
-        <source>The station database %1 has schema version %2, newer than this Tintwell knows (%3). Nothing is written to it; records wait until Tintwell is updated.</source>
-        <translation>工作站数据库 %1 的架构版本为 %2，比本 Tintwell 所知的版本（%3）更新。不会向其写入任何内容；记录将等待 Tintwell 更新。</translation>
-    </message>
-    <message>
-        <source>The station database %1 has schema version %2; this Tintwell needs %3. Run &quot;tintwell-cli db migrate&quot; first.</source>
-        <translation>工作站数据库 %1 的架构版本为 %2；本 Tintwell 需要 %3。请先运行“tintwell-cli db migrate”。</translation>
-    </message>
-    <message>
-        <source>Connecting failed</source>
-        <translation>连接失败</translation>
-    </message>
-    <message>
-        <source>Preparing the schema failed</source>
-        <translation>准备架构失败</translation>
-    </message>
-    <message>
-        <source>Migrating failed</source>
-        <translation>迁移失败</translation>
-    </message>
-    <message>
-        <source>Migration %1 (%2) failed</source>
-        <translation>迁移 %1（%2）失败</translation>
-    </message>
-    <message>
-        <source>Adding the station failed</source>
-        <translation>添加工作站失败</translation>
-    </message>
-    <message>
-        <source>Adding the manager failed</source>
-        <translation>添加管理员失败</translation>
-    </message>
-    <message>
-        <source>A station needs a name, a role and a password.</source>
-        <translation>工作站需要名称、角色和密码。</translation>
-    </message>
-    <message>
-        <source>A manager needs a role and a password.</source>
-        <translation>管理者需要角色和密码。</translation>
-    </message>
-</context>
-<context>
-    <name>StationHistory</name>
-    <message>
-        <source>The station database %1 did not answer the query: %2</source>
-        <translation>工作站数据库 %1 未响应查询：%2</translation>
-    </message>
-</context>
-<context>
-    <name>Cli</name>
-    <message>
-        <source>the station database&apos;s server: host name, address or socket folder</source>
+        <source>the station database's server: host name, address or socket folder</source>
         <translation>工作站数据库的服务器：主机名、地址或套接字目录</translation>
     </message>
     <message>
-        <source>the server&apos;s port (default 5432)</source>
+        <source>the server's port (default 5432)</source>
         <translation>服务器端口（默认 5432）</translation>
     </message>
     <message>
@@ -2872,7 +2696,7 @@ Commands:
         <translation>登录所用的角色</translation>
     </message>
     <message>
-        <source>the certificate authority of the server&apos;s certificate (checks the host name)</source>
+        <source>the certificate authority of the server's certificate (checks the host name)</source>
         <translation>服务器证书的颁发机构（校验主机名）</translation>
     </message>
     <message>
@@ -2880,15 +2704,15 @@ Commands:
         <translation>从标准输入的第一行读取密码</translation>
     </message>
     <message>
-        <source>apply the station database&apos;s schema (as a role that may create tables and roles)</source>
+        <source>apply the station database's schema (as a role that may create tables and roles)</source>
         <translation>应用工作站数据库的架构（需可创建表和角色的角色）</translation>
     </message>
     <message>
-        <source>where this station sends its records; the password goes to the desktop&apos;s key store</source>
+        <source>where this station sends its records; the password goes to the desktop's key store</source>
         <translation>本工作站发送记录的目标；密码保存在桌面密钥库中</translation>
     </message>
     <message>
-        <source>this station&apos;s name</source>
+        <source>this station's name</source>
         <translation>本工作站的名称</translation>
     </message>
     <message>
@@ -2964,7 +2788,7 @@ Commands:
         <translation>--verdict 只接受 pass 或 ng。</translation>
     </message>
     <message>
-        <source>read the new role&apos;s password from standard input (after the login&apos;s line with --password-stdin); without it, the key store&apos;s</source>
+        <source>read the new role's password from standard input (after the login's line with --password-stdin); without it, the key store's</source>
         <translation>从标准输入读取新角色的密码（与 --password-stdin 同用时在登录密码那一行之后）；不给时取自密钥库</translation>
     </message>
     <message>
@@ -2972,11 +2796,11 @@ Commands:
         <translation>创建工作站的登录角色（未给 --role 时以 NAME 命名），它只能写入自己的记录</translation>
     </message>
     <message>
-        <source>the station&apos;s login role (default: its name)</source>
+        <source>the station's login role (default: its name)</source>
         <translation>工作站的登录角色（默认：其名称）</translation>
     </message>
     <message>
-        <source>create a manager&apos;s login role that reads every station&apos;s records and writes none</source>
+        <source>create a manager's login role that reads every station's records and writes none</source>
         <translation>创建管理者的登录角色，可读取所有工作站的记录，不能写入</translation>
     </message>
     <message>
@@ -2988,7 +2812,7 @@ Commands:
         <translation>角色 %1 没有密码：请用 --new-password-stdin 从标准输入提供，或先用“tintwell-cli db configure --user %1 --password-stdin”存入密钥库。</translation>
     </message>
     <message>
-        <source>%1: the manager role %2 reads every station&apos;s records.</source>
+        <source>%1: the manager role %2 reads every station's records.</source>
         <translation>%1：管理者角色 %2 可读取所有工作站的记录。</translation>
     </message>
     <message>
@@ -2999,147 +2823,6 @@ Commands:
         <source>A station needs a name.</source>
         <translation>工作站需要一个名称。</translation>
     </message>
-</context>
-<context>
-    <name>HistoryWindow</name>
-    <message>
-        <source>History of every station</source>
-        <translation>所有工作站的历史记录</translation>
-    </message>
-    <message>
-        <source>names, separated by commas; empty: every station</source>
-        <translation>名称，以逗号分隔；留空：所有工作站</translation>
-    </message>
-    <message>
-        <source>* and ? as wildcards</source>
-        <translation>* 和 ? 为通配符</translation>
-    </message>
-    <message>
-        <source>PASS and NG</source>
-        <translation>PASS 和 NG</translation>
-    </message>
-    <message>
-        <source>From</source>
-        <translation>起始</translation>
-    </message>
-    <message>
-        <source>Before</source>
-        <translation>截止（不含）</translation>
-    </message>
-    <message>
-        <source>Stations</source>
-        <translation>工作站</translation>
-    </message>
-    <message>
-        <source>Model</source>
-        <translation>型号</translation>
-    </message>
-    <message>
-        <source>Standard</source>
-        <translation>标准</translation>
-    </message>
-    <message>
-        <source>Test name</source>
-        <translation>测试名称</translation>
-    </message>
-    <message>
-        <source>Verdict</source>
-        <translation>判定</translation>
-    </message>
-    <message>
-        <source>Query</source>
-        <translation>查询</translation>
-    </message>
-    <message>
-        <source>Export</source>
-        <translation>导出</translation>
-    </message>
-    <message>
-        <source>Statistics</source>
-        <translation>统计</translation>
-    </message>
-    <message>
-        <source>CSV (*.csv);;Excel workbook (*.xlsx);;CGATS (*.ti3 *.txt)</source>
-        <translation>CSV 文件 (*.csv);;Excel 工作簿 (*.xlsx);;CGATS 文件 (*.ti3 *.txt)</translation>
-    </message>
-    <message>
-        <source>These records hold no L*a*b* values, which CGATS carries; export them as CSV or workbook.</source>
-        <translation>这些记录没有 CGATS 所需的 L*a*b* 值；请导出为 CSV 或工作簿。</translation>
-    </message>
-    <message>
-        <source>Station</source>
-        <translation>工作站</translation>
-    </message>
-    <message>
-        <source>Time</source>
-        <translation>时间</translation>
-    </message>
-    <message>
-        <source>Querying the station database...</source>
-        <translation>正在查询工作站数据库...</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>取消</translation>
-    </message>
-    <message>
-        <source>The station database %1 cannot be reached: %2</source>
-        <translation>无法连接工作站数据库 %1：%2</translation>
-    </message>
-    <message>
-        <source>Cancelled.</source>
-        <translation>已取消。</translation>
-    </message>
-    <message>
-        <source>%1 records, %2 PASS, %3 NG; ΔE mean %4, standard deviation %5, from %6 to %7</source>
-        <translation>%1 条记录，%2 条 PASS，%3 条 NG；ΔE 平均值 %4，标准差 %5，范围 %6 至 %7</translation>
-    </message>
-    <message>
-        <source>CSV (*.csv)</source>
-        <translation>CSV (*.csv)</translation>
-    </message>
-    <message>
-        <source>%1 could not be written.</source>
-        <translation>无法写入 %1。</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</source>
-        <translation>“%1”不是日期：请写成 yyyy-MM-dd 或 yyyy-MM-ddThh:mm。</translation>
-    </message>
-</context>
-<context>
-    <name>PgConnection</name>
-    <message>
-        <source>The station database %1 does not answer: check the server&apos;s name and port, and that the server is running.</source>
-        <translation>工作站数据库 %1 无应答：请检查服务器名称和端口，以及服务器是否正在运行。</translation>
-    </message>
-    <message>
-        <source>The station database %1 did not prove who it is: its certificate is not signed by a trusted authority, or names another server. Check the server&apos;s name, or give the file of the authority that signed its certificate.</source>
-        <translation>工作站数据库 %1 未能证明其身份：其证书并非由受信任的颁发机构签发，或证书上写的是另一台服务器。请检查服务器名称，或指定签发其证书的颁发机构的文件。</translation>
-    </message>
-    <message>
-        <source>The station database %1 refused the password of %2: check the user and the password.</source>
-        <translation>工作站数据库 %1 拒绝了 %2 的密码：请检查用户和密码。</translation>
-    </message>
-    <message>
-        <source>The station database %1 wants a password for %2, and none is stored or given.</source>
-        <translation>工作站数据库 %1 需要 %2 的密码，但既未保存也未输入密码。</translation>
-    </message>
-    <message>
-        <source>The station database %1 asked for the password of %2 in a way that would give it away, and was refused: the server must log stations in with scram-sha-256 over TLS.</source>
-        <translation>工作站数据库 %1 要求以会泄露密码的方式提供 %2 的密码，已被拒绝：服务器必须通过 TLS 以 scram-sha-256 方式登录工作站。</translation>
-    </message>
-    <message>
-        <source>The station database %1 does not let %2 in.</source>
-        <translation>工作站数据库 %1 不允许 %2 登录。</translation>
-    </message>
-    <message>
-        <source>The station database %1 cannot be reached.</source>
-        <translation>无法连接工作站数据库 %1。</translation>
-    </message>
-</context>
-<context>
-    <name>Cli</name>
     <message>
         <source>Unknown illuminant &quot;%1&quot;: use one of %2.</source>
         <translation>未知的光源 &quot;%1&quot;：请使用 %2 之一。</translation>
@@ -3252,6 +2935,633 @@ Commands:
         <source>E313 yellowness, CIE whiteness and tint of every curve, flagged outside their ranges (D65/10° unless given)</source>
         <translation>每条曲线的 E313 黄度、CIE 白度和色调，超出其适用范围时标出（未指定时为 D65/10°）</translation>
     </message>
+    <message>
+        <source>the spectral records stored in the instrument, with their colour (D65/10° unless given) in CGATS, CxF3 and the workbook</source>
+        <translation>仪器中保存的光谱记录，CGATS、CxF3 和工作簿中附带其颜色（未指定时为 D65/10°）</translation>
+    </message>
+    <message>
+        <source>report batch needs -o FILE.pdf.</source>
+        <translation>report batch 需要 -o FILE.pdf。</translation>
+    </message>
+    <message>
+        <source>Give --session or --since, not both.</source>
+        <translation>请给出 --session 或 --since，不能同时给出。</translation>
+    </message>
+    <message>
+        <source>--session takes the number of a session of the journal.</source>
+        <translation>--session 需要日志中某个会话的编号。</translation>
+    </message>
+    <message>
+        <source>The report cannot be drawn in this process.</source>
+        <translation>此进程无法绘制报告。</translation>
+    </message>
+    <message>
+        <source>The journal has no session %1.</source>
+        <translation>日志中没有会话 %1。</translation>
+    </message>
+    <message>
+        <source>session %1</source>
+        <translation>会话 %1</translation>
+    </message>
+    <message>
+        <source>since %1</source>
+        <translation>自 %1 起</translation>
+    </message>
+    <message>
+        <source>No rows were compared with a standard named %1.</source>
+        <translation>没有与名为 %1 的标准比较过的行。</translation>
+    </message>
+    <message>
+        <source>No records to report: the journal holds none of those chosen.</source>
+        <translation>没有可报告的记录：日志中没有所选的记录。</translation>
+    </message>
+    <message>
+        <source>Report of %1 records written to %2.</source>
+        <translation>%1 条记录的报告已写入 %2。</translation>
+    </message>
+    <message>
+        <source>the batch report of the comparisons the window kept in its journal, as a PDF</source>
+        <translation>窗口日志中所保存比较的批量报告，写成 PDF</translation>
+    </message>
+    <message>
+        <source>only the records of this journal session</source>
+        <translation>只取日志中此会话的记录</translation>
+    </message>
+    <message>
+        <source>only the rows compared with this standard (its name or number)</source>
+        <translation>只取与此标准（其名称或编号）比较的行</translation>
+    </message>
+    <message>
+        <source>There is no standard &quot;%1&quot; in the library.</source>
+        <translation>标准库中没有标准“%1”。</translation>
+    </message>
+    <message>
+        <source>--lab takes three numbers L,a,b, not &quot;%1&quot;.</source>
+        <translation>--lab 需要三个数 L,a,b，而不是“%1”。</translation>
+    </message>
+    <message>
+        <source>--%1 takes a number, not &quot;%2&quot;.</source>
+        <translation>--%1 需要一个数，而不是“%2”。</translation>
+    </message>
+    <message>
+        <source>--warn takes a percentage from 0 up to 100, not &quot;%1&quot;.</source>
+        <translation>--warn 需要 0 至 100（不含）之间的百分比，而不是“%1”。</translation>
+    </message>
+    <message>
+        <source>Name the library standard by --standard-name or by --standard-code, not both.</source>
+        <translation>请用 --standard-name 或 --standard-code 指定标准库中的标准，不能同时使用。</translation>
+    </message>
+    <message>
+        <source>No standard in the library has the code &quot;%1&quot;.</source>
+        <translation>标准库中没有代码为“%1”的标准。</translation>
+    </message>
+    <message>
+        <source>Added &quot;%1&quot; (version %2).</source>
+        <translation>已添加“%1”（版本 %2）。</translation>
+    </message>
+    <message>
+        <source>standards set needs at least one of --%1.</source>
+        <translation>standards set 至少需要 --%1 中的一个。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is now version %2.</source>
+        <translation>“%1”现在是版本 %2。</translation>
+    </message>
+    <message>
+        <source>Removed &quot;%1&quot;; its versions stay readable.</source>
+        <translation>已移除“%1”；其各版本仍可读取。</translation>
+    </message>
+    <message>
+        <source>%1 added, %2 changed, %3 unchanged.</source>
+        <translation>添加 %1 个，修改 %2 个，未变 %3 个。</translation>
+    </message>
+    <message>
+        <source>%1: standards are written to .csv, .ti3, .txt, .cxf or .xlsx files.</source>
+        <translation>%1：标准只能写入 .csv、.ti3、.txt、.cxf 或 .xlsx 文件。</translation>
+    </message>
+    <message>
+        <source>A standard-colour workbook is made for one model: give --model MODEL.</source>
+        <translation>标准色工作簿只针对一种型号：请给出 --model 型号。</translation>
+    </message>
+    <message>
+        <source>compare needs --standard VALUES|FILE|measure, --standard-name NAME or --standard-code CODE (one of them).</source>
+        <translation>compare 需要 --standard 数值|文件|measure、--standard-name 名称或 --standard-code 代码（三者之一）。</translation>
+    </message>
+    <message>
+        <source>A library standard is judged by its own tolerances; --tolerance is not taken with it.</source>
+        <translation>标准库中的标准按其自己的公差判定；不能同时使用 --tolerance。</translation>
+    </message>
+    <message>
+        <source>the standard's L*, a* and b*</source>
+        <translation>标准的 L*、a* 和 b*</translation>
+    </message>
+    <message>
+        <source>the standard's haze in percent</source>
+        <translation>标准的雾度（百分比）</translation>
+    </message>
+    <message>
+        <source>the standard's transmittance in percent</source>
+        <translation>标准的透过率（百分比）</translation>
+    </message>
+    <message>
+        <source>an article number or barcode, to find the standard by</source>
+        <translation>物料号或条形码，用于查找标准</translation>
+    </message>
+    <message>
+        <source>a note</source>
+        <translation>备注</translation>
+    </message>
+    <message>
+        <source>its limits: dE00&lt;=1.0,dL=-0.8..0.8,db=-0.3..0.6:info (dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t; :info only informs)</source>
+        <translation>其限值：dE00&lt;=1.0,dL=-0.8..0.8,db=-0.3..0.6:info（dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t；:info 仅作提示）</translation>
+    </message>
+    <message>
+        <source>the warning band: a PASS beyond this percentage of a limit is a warning</source>
+        <translation>预警带：超过限值此百分比的合格结果给出预警</translation>
+    </message>
+    <message>
+        <source>judge against this standard of the library and its tolerances</source>
+        <translation>按标准库中的此标准及其公差判定</translation>
+    </message>
+    <message>
+        <source>the same, the standard found by its code</source>
+        <translation>同上，按代码查找标准</translation>
+    </message>
+    <message>
+        <source>a PASS with a warning gives exit status 1</source>
+        <translation>带预警的合格结果返回退出状态 1</translation>
+    </message>
+    <message>
+        <source>the standards of the library: name, code, version and tolerances</source>
+        <translation>标准库中的标准：名称、代码、版本和公差</translation>
+    </message>
+    <message>
+        <source>one standard of the library in full</source>
+        <translation>标准库中一个标准的全部信息</translation>
+    </message>
+    <message>
+        <source>add a standard to the library</source>
+        <translation>向标准库添加一个标准</translation>
+    </message>
+    <message>
+        <source>change a standard: a new version, the others stay readable</source>
+        <translation>修改一个标准：生成新版本，旧版本仍可读取</translation>
+    </message>
+    <message>
+        <source>take a standard out of the library (its versions stay readable)</source>
+        <translation>从标准库中移除一个标准（其各版本仍可读取）</translation>
+    </message>
+    <message>
+        <source>standards from a CSV, CGATS, CxF3 or standard-colour workbook file; known names get a new version</source>
+        <translation>从 CSV、CGATS、CxF3 或标准色工作簿文件导入标准；已有名称生成新版本</translation>
+    </message>
+    <message>
+        <source>the library to a CSV, CGATS, CxF3 or (for MODEL) standard-colour workbook file</source>
+        <translation>将标准库导出为 CSV、CGATS、CxF3 或（针对某型号的）标准色工作簿文件</translation>
+    </message>
+    <message>
+        <source>the instrument model a workbook is made for</source>
+        <translation>工作簿所针对的仪器型号</translation>
+    </message>
+    <message>
+        <source>A standard has its own --tolerance and --warn or a --shared-set, not both.</source>
+        <translation>标准要么有自己的 --tolerance 和 --warn，要么使用 --shared-set，不能两者都有。</translation>
+    </message>
+    <message>
+        <source>There is no shared tolerance set &quot;%1&quot;; make it with standards share.</source>
+        <translation>没有共享公差组“%1”；请用 standards share 创建。</translation>
+    </message>
+    <message>
+        <source>standards share needs --tolerance LIST, --warn PERCENT or both.</source>
+        <translation>standards share 需要 --tolerance 列表、--warn 百分比，或两者都给出。</translation>
+    </message>
+    <message>
+        <source>Shared tolerance set &quot;%1&quot; is version %2.</source>
+        <translation>共享公差组“%1”现在是版本 %2。</translation>
+    </message>
+    <message>
+        <source>judge by this shared tolerance set instead of limits of its own</source>
+        <translation>按此共享公差组判定，而不用自己的限值</translation>
+    </message>
+    <message>
+        <source>make or change a shared tolerance set (a new version) that standards name with --shared-set</source>
+        <translation>创建或修改一个共享公差组（生成新版本），标准用 --shared-set 引用它</translation>
+    </message>
+    <message>
+        <source>%1: the editor role %2 edits the library of standards.</source>
+        <translation>%1：编辑者角色 %2 可编辑标准库。</translation>
+    </message>
+    <message>
+        <source>The library of standards of %1 cannot be copied here: %2</source>
+        <translation>无法将 %1 的标准库复制到本地：%2</translation>
+    </message>
+    <message>
+        <source>create a login role that edits the library of standards and reads no records</source>
+        <translation>创建可编辑标准库、不读取任何记录的登录角色</translation>
+    </message>
+    <message>
+        <source>one measurement, in the display mode in force (the mean of N readings with --readings)</source>
+        <translation>测量一次，按当前显示模式输出（使用 --readings 时为 N 次读数的平均值）</translation>
+    </message>
+    <message>
+        <source>N readings of each measured specimen, compared by their mean (standard's first)</source>
+        <translation>每个被测试样测 N 次读数，以其平均值比较（先测标准）</translation>
+    </message>
+    <message>
+        <source>the median of the readings instead of their mean</source>
+        <translation>用读数的中位数代替平均值</translation>
+    </message>
+    <message>
+        <source>--readings takes a number of readings from 1 to 100.</source>
+        <translation>--readings 取 1 到 100 之间的读数次数。</translation>
+    </message>
+    <message>
+        <source>%1, reading %2 of %3</source>
+        <translation>%1，第 %2 次读数，共 %3 次</translation>
+    </message>
+</context>
+<context>
+    <name>StationStatus</name>
+    <message>
+        <source>, the server not verified</source>
+        <translation>，服务器未经验证</translation>
+    </message>
+    <message>
+        <source>The key store could not be read, so no password was given: %1</source>
+        <translation>无法读取密钥库，因此未提供密码：%1</translation>
+    </message>
+    <message>
+        <source>History...</source>
+        <translation>历史记录...</translation>
+    </message>
+    <message>
+        <source>Station database: the password could not be read from the key store: %1</source>
+        <translation>工作站数据库：无法从密钥库读取密码：%1</translation>
+    </message>
+    <message>
+        <source>Station database: connecting</source>
+        <translation>工作站数据库：正在连接</translation>
+    </message>
+    <message>
+        <source>Station database: sending</source>
+        <translation>工作站数据库：正在发送</translation>
+    </message>
+    <message>
+        <source>Station database: all records sent</source>
+        <translation>工作站数据库：记录已全部发送</translation>
+    </message>
+    <message>
+        <source>Station database: offline, trying again</source>
+        <translation>工作站数据库：离线，正在重试</translation>
+    </message>
+    <message>
+        <source>Station database: not sending</source>
+        <translation>工作站数据库：未发送</translation>
+    </message>
+    <message>
+        <source>Station database...</source>
+        <translation>工作站数据库...</translation>
+    </message>
+    <message>
+        <source>Station database</source>
+        <translation>工作站数据库</translation>
+    </message>
+    <message>
+        <source>The password was not stored: the key store refused: %1</source>
+        <translation>密码未保存：密钥库拒绝：%1</translation>
+    </message>
+    <message numerus="yes">
+        <source> (%n waiting)</source>
+        <translation>
+            <numerusform> （%n 条待发送）</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source> (%n set aside)</source>
+        <translation>
+            <numerusform> （%n 条已搁置）</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>This station's library held %n standard(s) the station database does not have. The station now works from the station database's library; they were saved to %1, for a manager to import (&quot;tintwell-cli standards import&quot;).</source>
+        <translation>
+            <numerusform>本工作站的标准库中有 %n 个工作站数据库没有的标准。本工作站现在使用工作站数据库的标准库；这些标准已保存到 %1，可由管理员导入（“tintwell-cli standards import”）。</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>StationDialog</name>
+    <message>
+        <source>Do not verify the server</source>
+        <translation>不验证服务器</translation>
+    </message>
+    <message>
+        <source>host name or address</source>
+        <translation>主机名或地址</translation>
+    </message>
+    <message>
+        <source>CA certificate file; empty: the system's trusted authorities</source>
+        <translation>CA 证书文件；留空：使用系统信任的颁发机构</translation>
+    </message>
+    <message>
+        <source>The server is not verified: whoever answers at this address receives the records and can pose as the station database.</source>
+        <translation>服务器未经验证：在此地址应答的任何一方都会收到记录，并可冒充工作站数据库。</translation>
+    </message>
+    <message>
+        <source>Give the server, the database and the user to test the connection.</source>
+        <translation>请填写服务器、数据库和用户后再测试连接。</translation>
+    </message>
+    <message>
+        <source>The key store could not be read: %1</source>
+        <translation>无法读取密钥库：%1</translation>
+    </message>
+    <message>
+        <source>Test connection</source>
+        <translation>测试连接</translation>
+    </message>
+    <message>
+        <source>Station database</source>
+        <translation>工作站数据库</translation>
+    </message>
+    <message>
+        <source>kept in the key store; empty: unchanged</source>
+        <translation>保存在密钥库中；留空：不变</translation>
+    </message>
+    <message>
+        <source>Server</source>
+        <translation>服务器</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>端口</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation>数据库</translation>
+    </message>
+    <message>
+        <source>Station name</source>
+        <translation>工作站名称</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>用户</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>密码</translation>
+    </message>
+    <message>
+        <source>Certificate authority</source>
+        <translation>证书颁发机构</translation>
+    </message>
+    <message>
+        <source>Connecting to %1 ...</source>
+        <translation>正在连接 %1 ...</translation>
+    </message>
+    <message>
+        <source>Connected to %1: schema version %2.</source>
+        <translation>已连接 %1：架构版本 %2。</translation>
+    </message>
+</context>
+<context>
+    <name>SyncWorker</name>
+    <message>
+        <source>The station database %1 cannot be reached: %2</source>
+        <translation>无法连接工作站数据库 %1：%2</translation>
+    </message>
+    <message>
+        <source>The role %1 is not registered as a station on the station database %2.</source>
+        <translation>角色 %1 未在工作站数据库 %2 中登记为工作站。</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused: %2</source>
+        <translation>工作站数据库 %1 拒绝：%2</translation>
+    </message>
+    <message>
+        <source>The connection to the station database %1 was lost: %2</source>
+        <translation>与工作站数据库 %1 的连接已断开：%2</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused the records: %2</source>
+        <translation>工作站数据库 %1 拒绝了记录：%2</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused record %2 (%3): %4</source>
+        <translation>工作站数据库 %1 拒绝了记录 %2（%3）：%4</translation>
+    </message>
+    <message>
+        <source>The station database %1 did not take the records this time, trying again: %2</source>
+        <translation>工作站数据库 %1 这次未接收记录，将再次尝试：%2</translation>
+    </message>
+    <message>
+        <source>The journal's copy of this record is damaged and cannot be read; it is not sent.</source>
+        <translation>日志中这条记录的副本已损坏，无法读取；不予发送。</translation>
+    </message>
+</context>
+<context>
+    <name>StationSchema</name>
+    <message>
+        <source>%1 on %2: %3</source>
+        <translation>%2 上%1：%3</translation>
+    </message>
+    <message>
+        <source>Reading the schema version failed</source>
+        <translation>读取架构版本失败</translation>
+    </message>
+    <message>
+        <source>The station database %1 has schema version %2, newer than this Tintwell knows (%3). Nothing is written to it; records wait until Tintwell is updated.</source>
+        <translation>工作站数据库 %1 的架构版本为 %2，比本 Tintwell 所知的版本（%3）更新。不会向其写入任何内容；记录将等待 Tintwell 更新。</translation>
+    </message>
+    <message>
+        <source>The station database %1 has schema version %2; this Tintwell needs %3. Run &quot;tintwell-cli db migrate&quot; first.</source>
+        <translation>工作站数据库 %1 的架构版本为 %2；本 Tintwell 需要 %3。请先运行“tintwell-cli db migrate”。</translation>
+    </message>
+    <message>
+        <source>Connecting failed</source>
+        <translation>连接失败</translation>
+    </message>
+    <message>
+        <source>Preparing the schema failed</source>
+        <translation>准备架构失败</translation>
+    </message>
+    <message>
+        <source>Migrating failed</source>
+        <translation>迁移失败</translation>
+    </message>
+    <message>
+        <source>Migration %1 (%2) failed</source>
+        <translation>迁移 %1（%2）失败</translation>
+    </message>
+    <message>
+        <source>Adding the station failed</source>
+        <translation>添加工作站失败</translation>
+    </message>
+    <message>
+        <source>Adding the manager failed</source>
+        <translation>添加管理员失败</translation>
+    </message>
+    <message>
+        <source>A station needs a name, a role and a password.</source>
+        <translation>工作站需要名称、角色和密码。</translation>
+    </message>
+    <message>
+        <source>A manager needs a role and a password.</source>
+        <translation>管理者需要角色和密码。</translation>
+    </message>
+    <message>
+        <source>An editor needs a role and a password.</source>
+        <translation>编辑者需要角色和密码。</translation>
+    </message>
+    <message>
+        <source>Adding the editor failed</source>
+        <translation>添加编辑者失败</translation>
+    </message>
+</context>
+<context>
+    <name>StationHistory</name>
+    <message>
+        <source>The station database %1 did not answer the query: %2</source>
+        <translation>工作站数据库 %1 未响应查询：%2</translation>
+    </message>
+</context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>History of every station</source>
+        <translation>所有工作站的历史记录</translation>
+    </message>
+    <message>
+        <source>names, separated by commas; empty: every station</source>
+        <translation>名称，以逗号分隔；留空：所有工作站</translation>
+    </message>
+    <message>
+        <source>* and ? as wildcards</source>
+        <translation>* 和 ? 为通配符</translation>
+    </message>
+    <message>
+        <source>PASS and NG</source>
+        <translation>PASS 和 NG</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>起始</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>截止（不含）</translation>
+    </message>
+    <message>
+        <source>Stations</source>
+        <translation>工作站</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>Test name</source>
+        <translation>测试名称</translation>
+    </message>
+    <message>
+        <source>Verdict</source>
+        <translation>判定</translation>
+    </message>
+    <message>
+        <source>Query</source>
+        <translation>查询</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Statistics</source>
+        <translation>统计</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv);;Excel workbook (*.xlsx);;CGATS (*.ti3 *.txt)</source>
+        <translation>CSV 文件 (*.csv);;Excel 工作簿 (*.xlsx);;CGATS 文件 (*.ti3 *.txt)</translation>
+    </message>
+    <message>
+        <source>These records hold no L*a*b* values, which CGATS carries; export them as CSV or workbook.</source>
+        <translation>这些记录没有 CGATS 所需的 L*a*b* 值；请导出为 CSV 或工作簿。</translation>
+    </message>
+    <message>
+        <source>Station</source>
+        <translation>工作站</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Querying the station database...</source>
+        <translation>正在查询工作站数据库...</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached: %2</source>
+        <translation>无法连接工作站数据库 %1：%2</translation>
+    </message>
+    <message>
+        <source>Cancelled.</source>
+        <translation>已取消。</translation>
+    </message>
+    <message>
+        <source>%1 records, %2 PASS, %3 NG; ΔE mean %4, standard deviation %5, from %6 to %7</source>
+        <translation>%1 条记录，%2 条 PASS，%3 条 NG；ΔE 平均值 %4，标准差 %5，范围 %6 至 %7</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>%1 could not be written.</source>
+        <translation>无法写入 %1。</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</source>
+        <translation>“%1”不是日期：请写成 yyyy-MM-dd 或 yyyy-MM-ddThh:mm。</translation>
+    </message>
+</context>
+<context>
+    <name>PgConnection</name>
+    <message>
+        <source>The station database %1 does not answer: check the server's name and port, and that the server is running.</source>
+        <translation>工作站数据库 %1 无应答：请检查服务器名称和端口，以及服务器是否正在运行。</translation>
+    </message>
+    <message>
+        <source>The station database %1 did not prove who it is: its certificate is not signed by a trusted authority, or names another server. Check the server's name, or give the file of the authority that signed its certificate.</source>
+        <translation>工作站数据库 %1 未能证明其身份：其证书并非由受信任的颁发机构签发，或证书上写的是另一台服务器。请检查服务器名称，或指定签发其证书的颁发机构的文件。</translation>
+    </message>
+    <message>
+        <source>The station database %1 refused the password of %2: check the user and the password.</source>
+        <translation>工作站数据库 %1 拒绝了 %2 的密码：请检查用户和密码。</translation>
+    </message>
+    <message>
+        <source>The station database %1 wants a password for %2, and none is stored or given.</source>
+        <translation>工作站数据库 %1 需要 %2 的密码，但既未保存也未输入密码。</translation>
+    </message>
+    <message>
+        <source>The station database %1 asked for the password of %2 in a way that would give it away, and was refused: the server must log stations in with scram-sha-256 over TLS.</source>
+        <translation>工作站数据库 %1 要求以会泄露密码的方式提供 %2 的密码，已被拒绝：服务器必须通过 TLS 以 scram-sha-256 方式登录工作站。</translation>
+    </message>
+    <message>
+        <source>The station database %1 does not let %2 in.</source>
+        <translation>工作站数据库 %1 不允许 %2 登录。</translation>
+    </message>
+    <message>
+        <source>The station database %1 cannot be reached.</source>
+        <translation>无法连接工作站数据库 %1。</translation>
+    </message>
 </context>
 <context>
     <name>SpectralColourSheet</name>
@@ -3282,6 +3592,38 @@ Commands:
     <message>
         <source>No</source>
         <translation>序号</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>Yellowness E313</source>
+        <translation>E313 黄度</translation>
+    </message>
+    <message>
+        <source>Yellowness in range</source>
+        <translation>黄度在适用范围内</translation>
+    </message>
+    <message>
+        <source>CIE whiteness</source>
+        <translation>CIE 白度</translation>
+    </message>
+    <message>
+        <source>CIE tint</source>
+        <translation>CIE 色调</translation>
+    </message>
+    <message>
+        <source>Whiteness in range</source>
+        <translation>白度在适用范围内</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>否</translation>
     </message>
 </context>
 <context>
@@ -3391,76 +3733,6 @@ Commands:
         <translation>名称</translation>
     </message>
     <message>
-        <source>Yellowness E313</source>
-        <translation>E313 黄度</translation>
-    </message>
-    <message>
-        <source>Yellowness in range</source>
-        <translation>黄度在适用范围内</translation>
-    </message>
-    <message>
-        <source>CIE whiteness</source>
-        <translation>CIE 白度</translation>
-    </message>
-    <message>
-        <source>CIE tint</source>
-        <translation>CIE 色调</translation>
-    </message>
-    <message>
-        <source>Whiteness in range</source>
-        <translation>白度在适用范围内</translation>
-    </message>
-    <message>
-        <source>yes</source>
-        <translation>是</translation>
-    </message>
-    <message>
-        <source>no</source>
-        <translation>否</translation>
-    </message>
-</context>
-<context>
-    <name>SpreadsheetExport</name>
-    <message>
-        <source>The data were stored, but the colour sheet could not be added: %1</source>
-        <translation>数据已存储，但无法添加颜色工作表：%1</translation>
-    </message>
-</context>
-<context>
-    <name>CgatsWriter</name>
-    <message>
-        <source>Sample &quot;%1&quot; has no computed colour.</source>
-        <translation>样品“%1”没有计算出的颜色。</translation>
-    </message>
-</context>
-<context>
-    <name>CxfReader</name>
-    <message>
-        <source>Object &quot;%1&quot;: ColorCIEXYZ needs X, Y and Z</source>
-        <translation>对象“%1”：ColorCIEXYZ 需要 X、Y 和 Z</translation>
-    </message>
-</context>
-<context>
-    <name>MeterPageFor310</name>
-    <message>
-        <source>Take as standard…</source>
-        <translation>设为标准…</translation>
-    </message>
-    <message>
-        <source>Take the chosen curve as a library standard</source>
-        <translation>将所选曲线设为标准库中的标准</translation>
-    </message>
-    <message>
-        <source>Take as standard</source>
-        <translation>设为标准</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is now a standard of the library.</source>
-        <translation>“%1”已成为标准库中的标准。</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; was not taken as a standard: %2</source>
-        <translation>“%1”未能设为标准：%2</translation>
         <source>No.</source>
         <translation>序号</translation>
     </message>
@@ -3726,6 +3998,10 @@ Commands:
         <source>A tolerance set named &quot;%1&quot; is in the library already.</source>
         <translation>标准库中已有名为“%1”的公差组。</translation>
     </message>
+    <message>
+        <source>The code &quot;%1&quot; is that of &quot;%2&quot; already; a barcode must find one standard.</source>
+        <translation>代码“%1”已属于“%2”；一个条形码只能对应一个标准。</translation>
+    </message>
 </context>
 <context>
     <name>StandardFiles</name>
@@ -3815,256 +4091,61 @@ Commands:
     </message>
 </context>
 <context>
-    <name>Cli</name>
+    <name>ServerLibrary</name>
     <message>
-        <source>report batch needs -o FILE.pdf.</source>
-        <translation>report batch 需要 -o FILE.pdf。</translation>
+        <source>%1 on %2: %3</source>
+        <translation>%2 上%1：%3</translation>
     </message>
     <message>
-        <source>Give --session or --since, not both.</source>
-        <translation>请给出 --session 或 --since，不能同时给出。</translation>
+        <source>Reading the library of standards failed</source>
+        <translation>读取标准库失败</translation>
     </message>
     <message>
-        <source>--session takes the number of a session of the journal.</source>
-        <translation>--session 需要日志中某个会话的编号。</translation>
+        <source>Writing the library of standards failed</source>
+        <translation>写入标准库失败</translation>
     </message>
     <message>
-        <source>The report cannot be drawn in this process.</source>
-        <translation>此进程无法绘制报告。</translation>
+        <source>The station database %1 holds the tolerance set %2 with a limit this Tintwell does not know; update Tintwell.</source>
+        <translation>工作站数据库 %1 中的容差组 %2 含有本 Tintwell 不认识的限值；请更新 Tintwell。</translation>
     </message>
     <message>
-        <source>The journal has no session %1.</source>
-        <translation>日志中没有会话 %1。</translation>
+        <source>The library of standards is kept in the station database %1: only a manager or a library editor may change it (log in with that role, e.g. &quot;tintwell-cli standards ... --user MANAGER&quot;); the role %2 only reads it.</source>
+        <translation>标准库保存在工作站数据库 %1 中：只有管理员或标准库编辑者可以修改它（请以该角色登录，例如“tintwell-cli standards ... --user MANAGER”）；角色 %2 只能读取。</translation>
     </message>
     <message>
-        <source>session %1</source>
-        <translation>会话 %1</translation>
+        <source>The station database %1 already holds a standard or shared set of that name: %2</source>
+        <translation>工作站数据库 %1 中已有同名的标准或共享容差组：%2</translation>
     </message>
     <message>
-        <source>since %1</source>
-        <translation>自 %1 起</translation>
-    </message>
-    <message>
-        <source>No rows were compared with a standard named %1.</source>
-        <translation>没有与名为 %1 的标准比较过的行。</translation>
-    </message>
-    <message>
-        <source>No records to report: the journal holds none of those chosen.</source>
-        <translation>没有可报告的记录：日志中没有所选的记录。</translation>
-    </message>
-    <message>
-        <source>Report of %1 records written to %2.</source>
-        <translation>%1 条记录的报告已写入 %2。</translation>
-    </message>
-    <message>
-        <source>the batch report of the comparisons the window kept in its journal, as a PDF</source>
-        <translation>窗口日志中所保存比较的批量报告，写成 PDF</translation>
-    </message>
-    <message>
-        <source>only the records of this journal session</source>
-        <translation>只取日志中此会话的记录</translation>
-    </message>
-    <message>
-        <source>only the rows compared with this standard (its name or number)</source>
-        <translation>只取与此标准（其名称或编号）比较的行</translation>
-        <source>There is no standard &quot;%1&quot; in the library.</source>
-        <translation>标准库中没有标准“%1”。</translation>
-    </message>
-    <message>
-        <source>--lab takes three numbers L,a,b, not &quot;%1&quot;.</source>
-        <translation>--lab 需要三个数 L,a,b，而不是“%1”。</translation>
-    </message>
-    <message>
-        <source>--%1 takes a number, not &quot;%2&quot;.</source>
-        <translation>--%1 需要一个数，而不是“%2”。</translation>
-    </message>
-    <message>
-        <source>--warn takes a percentage from 0 up to 100, not &quot;%1&quot;.</source>
-        <translation>--warn 需要 0 至 100（不含）之间的百分比，而不是“%1”。</translation>
-    </message>
-    <message>
-        <source>Name the library standard by --standard-name or by --standard-code, not both.</source>
-        <translation>请用 --standard-name 或 --standard-code 指定标准库中的标准，不能同时使用。</translation>
-    </message>
-    <message>
-        <source>No standard in the library has the code &quot;%1&quot;.</source>
-        <translation>标准库中没有代码为“%1”的标准。</translation>
-    </message>
-    <message>
-        <source>Added &quot;%1&quot; (version %2).</source>
-        <translation>已添加“%1”（版本 %2）。</translation>
-    </message>
-    <message>
-        <source>standards set needs at least one of --%1.</source>
-        <translation>standards set 至少需要 --%1 中的一个。</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; is now version %2.</source>
-        <translation>“%1”现在是版本 %2。</translation>
-    </message>
-    <message>
-        <source>Removed &quot;%1&quot;; its versions stay readable.</source>
-        <translation>已移除“%1”；其各版本仍可读取。</translation>
-    </message>
-    <message>
-        <source>%1 added, %2 changed, %3 unchanged.</source>
-        <translation>添加 %1 个，修改 %2 个，未变 %3 个。</translation>
-    </message>
-    <message>
-        <source>%1: standards are written to .csv, .ti3, .txt, .cxf or .xlsx files.</source>
-        <translation>%1：标准只能写入 .csv、.ti3、.txt、.cxf 或 .xlsx 文件。</translation>
-    </message>
-    <message>
-        <source>A standard-colour workbook is made for one model: give --model MODEL.</source>
-        <translation>标准色工作簿只针对一种型号：请给出 --model 型号。</translation>
-    </message>
-    <message>
-        <source>compare needs --standard VALUES|FILE|measure, --standard-name NAME or --standard-code CODE (one of them).</source>
-        <translation>compare 需要 --standard 数值|文件|measure、--standard-name 名称或 --standard-code 代码（三者之一）。</translation>
-    </message>
-    <message>
-        <source>A library standard is judged by its own tolerances; --tolerance is not taken with it.</source>
-        <translation>标准库中的标准按其自己的公差判定；不能同时使用 --tolerance。</translation>
-    </message>
-    <message>
-        <source>the standard&apos;s L*, a* and b*</source>
-        <translation>标准的 L*、a* 和 b*</translation>
-    </message>
-    <message>
-        <source>the standard&apos;s haze in percent</source>
-        <translation>标准的雾度（百分比）</translation>
-    </message>
-    <message>
-        <source>the standard&apos;s transmittance in percent</source>
-        <translation>标准的透过率（百分比）</translation>
-    </message>
-    <message>
-        <source>an article number or barcode, to find the standard by</source>
-        <translation>物料号或条形码，用于查找标准</translation>
-    </message>
-    <message>
-        <source>a note</source>
-        <translation>备注</translation>
-    </message>
-    <message>
-        <source>its limits: dE00&lt;=1.0,dL=-0.8..0.8,db=-0.3..0.6:info (dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t; :info only informs)</source>
-        <translation>其限值：dE00&lt;=1.0,dL=-0.8..0.8,db=-0.3..0.6:info（dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 dEcmc141 dE00 haze t；:info 仅作提示）</translation>
-    </message>
-    <message>
-        <source>the warning band: a PASS beyond this percentage of a limit is a warning</source>
-        <translation>预警带：超过限值此百分比的合格结果给出预警</translation>
-    </message>
-    <message>
-        <source>judge against this standard of the library and its tolerances</source>
-        <translation>按标准库中的此标准及其公差判定</translation>
-    </message>
-    <message>
-        <source>the same, the standard found by its code</source>
-        <translation>同上，按代码查找标准</translation>
-    </message>
-    <message>
-        <source>a PASS with a warning gives exit status 1</source>
-        <translation>带预警的合格结果返回退出状态 1</translation>
-    </message>
-    <message>
-        <source>the standards of the library: name, code, version and tolerances</source>
-        <translation>标准库中的标准：名称、代码、版本和公差</translation>
-    </message>
-    <message>
-        <source>one standard of the library in full</source>
-        <translation>标准库中一个标准的全部信息</translation>
-    </message>
-    <message>
-        <source>add a standard to the library</source>
-        <translation>向标准库添加一个标准</translation>
-    </message>
-    <message>
-        <source>change a standard: a new version, the others stay readable</source>
-        <translation>修改一个标准：生成新版本，旧版本仍可读取</translation>
-    </message>
-    <message>
-        <source>take a standard out of the library (its versions stay readable)</source>
-        <translation>从标准库中移除一个标准（其各版本仍可读取）</translation>
-    </message>
-    <message>
-        <source>standards from a CSV, CGATS, CxF3 or standard-colour workbook file; known names get a new version</source>
-        <translation>从 CSV、CGATS、CxF3 或标准色工作簿文件导入标准；已有名称生成新版本</translation>
-    </message>
-    <message>
-        <source>the library to a CSV, CGATS, CxF3 or (for MODEL) standard-colour workbook file</source>
-        <translation>将标准库导出为 CSV、CGATS、CxF3 或（针对某型号的）标准色工作簿文件</translation>
-    </message>
-    <message>
-        <source>the instrument model a workbook is made for</source>
-        <translation>工作簿所针对的仪器型号</translation>
+        <source>Someone else changed the library on the station database %1 meanwhile; nothing was written. Try again: %2</source>
+        <translation>在此期间有人修改了工作站数据库 %1 上的标准库；未写入任何内容。请重试：%2</translation>
     </message>
 </context>
 <context>
-    <name>FirstPageFor310</name>
+    <name>StandardsWorker</name>
     <message>
-        <source>Library standard</source>
-        <translation>库标准</translation>
+        <source>The station's own standards could not be kept before the station database's library replaced them, so its copy waits: %1</source>
+        <translation>在工作站数据库的标准库替换本工作站自有的标准之前，未能保存这些标准，因此副本暂不更新：%1</translation>
     </message>
     <message>
-        <source>Standard version</source>
-        <translation>标准版本</translation>
+        <source>The station's copy of the library of standards cannot be written: %1</source>
+        <translation>无法写入本工作站的标准库副本：%1</translation>
     </message>
     <message>
-        <source>Warning</source>
-        <translation>预警</translation>
+        <source>The station database %1 cannot be reached; the station works from its copy of the library of standards: %2</source>
+        <translation>无法连接工作站数据库 %1；本工作站使用其标准库副本工作：%2</translation>
     </message>
     <message>
-        <source>Decided by</source>
-        <translation>判定依据</translation>
-    </message>
-</context>
-<context>
-    <name>CsvReader</name>
-    <message>
-        <source>%1: &quot;%2&quot; is not a version</source>
-        <translation>%1：“%2”不是版本号</translation>
+        <source>The station database %1 has no library of standards yet (schema version %2); run &quot;tintwell-cli db migrate&quot;.</source>
+        <translation>工作站数据库 %1 尚无标准库（架构版本 %2）；请运行“tintwell-cli db migrate”。</translation>
     </message>
     <message>
-        <source>%1: &quot;%2&quot; is neither WARNING nor empty</source>
-        <translation>%1：“%2”既不是 WARNING 也不是空白</translation>
+        <source>The station database %1 refused: %2</source>
+        <translation>工作站数据库 %1 拒绝：%2</translation>
     </message>
     <message>
-        <source>%1: &quot;%2&quot; is no limit</source>
-        <translation>%1：“%2”不是限值</translation>
-    </message>
-</context>
-<context>
-    <name>StandardLibrary</name>
-    <message>
-        <source>The code &quot;%1&quot; is that of &quot;%2&quot; already; a barcode must find one standard.</source>
-        <translation>代码“%1”已属于“%2”；一个条形码只能对应一个标准。</translation>
-    </message>
-</context>
-<context>
-    <name>Cli</name>
-    <message>
-        <source>A standard has its own --tolerance and --warn or a --shared-set, not both.</source>
-        <translation>标准要么有自己的 --tolerance 和 --warn，要么使用 --shared-set，不能两者都有。</translation>
-    </message>
-    <message>
-        <source>There is no shared tolerance set &quot;%1&quot;; make it with standards share.</source>
-        <translation>没有共享公差组“%1”；请用 standards share 创建。</translation>
-    </message>
-    <message>
-        <source>standards share needs --tolerance LIST, --warn PERCENT or both.</source>
-        <translation>standards share 需要 --tolerance 列表、--warn 百分比，或两者都给出。</translation>
-    </message>
-    <message>
-        <source>Shared tolerance set &quot;%1&quot; is version %2.</source>
-        <translation>共享公差组“%1”现在是版本 %2。</translation>
-    </message>
-    <message>
-        <source>judge by this shared tolerance set instead of limits of its own</source>
-        <translation>按此共享公差组判定，而不用自己的限值</translation>
-    </message>
-    <message>
-        <source>make or change a shared tolerance set (a new version) that standards name with --shared-set</source>
-        <translation>创建或修改一个共享公差组（生成新版本），标准用 --shared-set 引用它</translation>
+        <source>The connection to the station database %1 was lost: %2</source>
+        <translation>与工作站数据库 %1 的连接已断开：%2</translation>
     </message>
 </context>
 <context>
@@ -4631,40 +4712,42 @@ Commands:
     </message>
 </context>
 <context>
-    <name>StandardColorUpload</name>
+    <name>BatchReportDialog</name>
     <message>
-        <source>Nothing was written: these standards have no L*a*b* values: %1</source>
-        <translation>未写入任何内容：以下标准没有 L*a*b* 值：%1</translation>
+        <source>Apply</source>
+        <translation>应用</translation>
     </message>
     <message>
-        <source>The standards cannot be written: %1</source>
-        <translation>无法写入这些标准：%1</translation>
-    </message>
-</context>
-<context>
-    <name>FirstPageFor310</name>
-    <message>
-        <source>Warning</source>
-        <translation>预警</translation>
+        <source>Batch report</source>
+        <translation>批量报告</translation>
     </message>
     <message>
-        <source>PASS rows with a value beyond the warning band of their standard's tolerances</source>
-        <translation>数值超出其标准容差预警带的 PASS 行</translation>
+        <source>Save PDF</source>
+        <translation>保存 PDF</translation>
     </message>
     <message>
-        <source>Warnings</source>
-        <translation>预警</translation>
-    </message>
-</context>
-<context>
-    <name>Statistics</name>
-    <message>
-        <source>Warnings</source>
-        <translation>预警</translation>
+        <source>Print</source>
+        <translation>打印</translation>
     </message>
     <message>
-        <source>%1 v%2 (%3)</source>
-        <translation>%1 v%2 (%3)</translation>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Save the batch report</source>
+        <translation>保存批量报告</translation>
+    </message>
+    <message>
+        <source>PDF files (*.pdf)</source>
+        <translation>PDF 文件 (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The report was saved to %1.</source>
+        <translation>报告已保存到 %1。</translation>
+    </message>
+    <message>
+        <source>Batch report preview</source>
+        <translation>批量报告预览</translation>
     </message>
 </context>
 </TS>
