@@ -111,15 +111,6 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const
             return ComparisonTableModel::data(index, role);
         }
     }
-    if (role == Qt::ToolTipRole || (role == Qt::DisplayRole && column == kTestNameColumn)) {
-        // A specimen read several times: n beside the name, the spread in the row's tooltip.
-        const ComparisonRecord& record = records().at(index.row());
-        if (role == Qt::ToolTipRole) {
-            const QString tip = ReadingsPanel::recordToolTip(record);
-            return tip.isEmpty() ? ComparisonTableModel::data(index, role) : QVariant(tip);
-        }
-        return ReadingsPanel::shownName(record, ComparisonTableModel::data(index, role).toString());
-    }
     if (column == verdictColumn(layout())) {
         switch (role) {
         case Qt::BackgroundRole: {
@@ -128,13 +119,28 @@ QVariant RecordTableModel::data(const QModelIndex& index, int role) const
         }
         case Qt::ForegroundRole:
             return QBrush(QColor(Qt::white)); // readable on all three
-        case Qt::ToolTipRole:
+        case Qt::ToolTipRole: {
+            // Which limit decided, or warned, and what the row was judged against;
+            // then the spread of a specimen read several times.
+            const ComparisonRecord& record = m_list.at(index.row());
+            const QString readings = ReadingsPanel::recordToolTip(record);
+            const QString verdict = StandardTexts::verdictToolTip(record);
+            return readings.isEmpty() ? verdict : verdict + QLatin1Char('\n') + readings;
+        }
         case Qt::AccessibleDescriptionRole:
-            // Which limit decided, or warned, and what the row was judged against.
             return StandardTexts::verdictToolTip(m_list.at(index.row()));
         default:
             break;
         }
+    }
+    if (role == Qt::ToolTipRole || (role == Qt::DisplayRole && column == kTestNameColumn)) {
+        // A specimen read several times: n beside the name, the spread in the row's tooltip.
+        const ComparisonRecord& record = records().at(index.row());
+        if (role == Qt::ToolTipRole) {
+            const QString tip = ReadingsPanel::recordToolTip(record);
+            return tip.isEmpty() ? ComparisonTableModel::data(index, role) : QVariant(tip);
+        }
+        return ReadingsPanel::shownName(record, ComparisonTableModel::data(index, role).toString());
     }
     return ComparisonTableModel::data(index, role);
 }
