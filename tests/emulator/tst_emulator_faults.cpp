@@ -4,11 +4,8 @@
 #include "EmulatorModel.h"
 #include "RawClient.h"
 #include "VirtualInstrument.h"
-#include "WaitUntil.h"
 
 #include <QtTest>
-
-#include <atomic>
 
 namespace {
 
@@ -53,8 +50,6 @@ private Q_SLOTS:
     void pushedFrames_data();
     void pushedFrames();
     void rawInput_chunkedIntoReports();
-    void readReport_waitsForItsTimeOut();
-    void replyWaitsForReader_onOtherThread();
     void pacing_aboutOneReportPerMillisecond();
 };
 
@@ -324,39 +319,6 @@ void TestEmulatorFaults::rawInput_chunkedIntoReports()
     QCOMPARE(client.reports.size(), 2);
     QCOMPARE(client.reports.at(0).size(), 62);
     QCOMPARE(client.reports.at(1).size(), 38);
-}
-
-void TestEmulatorFaults::readReport_waitsForItsTimeOut()
-{
-    InstrumentEmulator emulator;
-    RawClient client(emulator);
-    QElapsedTimer timer;
-    timer.start();
-    QCOMPARE(client.readReport(60), QByteArray());
-    QCOMPARE(client.lastResult, 0);
-    QVERIFY(timer.elapsed() >= 55);
-    QVERIFY(timer.elapsed() < 2000); // room for a loaded machine
-}
-
-void TestEmulatorFaults::replyWaitsForReader_onOtherThread()
-{
-    InstrumentEmulator emulator;
-    RawClient client(emulator);
-    QByteArray received;
-    // The receive worker reads on its own thread while the request goes out.
-    std::atomic<bool> reading{false};
-    std::atomic<bool> done{false}; // also hands received over to this thread
-    std::unique_ptr<QThread> reader(QThread::create([&client, &received, &reading, &done] {
-        reading = true;
-        received = client.readReport(1000);
-        done = true;
-    }));
-    reader->start();
-    QVERIFY(waitUntil([&reading] { return reading.load(); }));
-    QVERIFY(client.send(kReadTolerance));
-    QVERIFY(reader->wait(2000));
-    QVERIFY(done.load());
-    QCOMPARE(received, toleranceReply(emulator));
 }
 
 void TestEmulatorFaults::pacing_aboutOneReportPerMillisecond()

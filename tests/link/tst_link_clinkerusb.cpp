@@ -53,7 +53,6 @@ private Q_SLOTS:
     void transport_receiveChecksum_data();
     void transport_receiveChecksum();
     void transport_delayNeverEarly();
-    void emulator_pushedResultArrivesByPoll();
     void emulator_waitForInput_data();
     void emulator_waitForInput();
     void emulator_unplug_deviceGone();
@@ -260,22 +259,6 @@ void CLinkerUsbTest::transport_delayNeverEarly()
     timer.start();
     transport.delayMs(30);
     QVERIFY(timer.elapsed() >= 30);
-}
-
-void CLinkerUsbTest::emulator_pushedResultArrivesByPoll()
-{
-    EmulatedLink stack;
-    QVERIFY(stack.opened);
-    stack.emulator.pressMeasureKey();
-    QByteArray buffer;
-    QVERIFY(waitUntil([&] {
-        stack.link.ReadMessage(buffer, 0, 0);
-        return buffer.size() >= 64;
-    }));
-    QCOMPARE(buffer.size(), 64);
-    QCOMPARE(quint8(buffer.at(0)), quint8(0xAB));
-    QCOMPARE(quint8(buffer.at(1)), quint8(0x44));
-    QCOMPARE(getU16le(buffer, 62), frameChecksum(buffer, 62));
 }
 
 void CLinkerUsbTest::emulator_unplug_deviceGone()
