@@ -61,8 +61,7 @@ private Q_SLOTS:
     void settings_writeThenReadBack();
     void settings_valueOutOfRange_nothingSent_data();
     void settings_valueOutOfRange_nothingSent();
-    void readKeyInformation_identity();
-    void readProductionInformation_identity();
+    void identity_keyAndProductionInformation();
     void readSoftwareVersion_version();
     void identificationFailureTips_data();
     void identificationFailureTips();
@@ -174,27 +173,23 @@ void ProtocolValuesTest::settings_valueOutOfRange_nothingSent()
     QVERIFY(m_stack->emulator.receivedFrames().isEmpty());
 }
 
-void ProtocolValuesTest::readKeyInformation_identity()
+// Both ways of asking who the instrument is give the same identity.
+void ProtocolValuesTest::identity_keyAndProductionInformation()
 {
     const EmulatorModel& model = m_stack->instrument().model();
-    KeyInformation info;
-    QCOMPARE(readKeyInformation(m_stack->transport, info), ProtocolResult::Success);
+    KeyInformation key;
+    QCOMPARE(readKeyInformation(m_stack->transport, key), ProtocolResult::Success);
     QCOMPARE(m_stack->lastRequest().left(8), hexBytes("AB 20 05 00 12 00 5E 21"));
-    QCOMPARE(info.meterNumber, model.meterNumber);
-    QCOMPARE(info.serialNumber, model.serialNumber);
-    QCOMPARE(info.productionDate, model.productionDate);
-    QCOMPARE(info.marker, quint8(0xA5));
-}
-
-void ProtocolValuesTest::readProductionInformation_identity()
-{
-    const EmulatorModel& model = m_stack->instrument().model();
-    ProductionInformation info;
-    QCOMPARE(readProductionInformation(m_stack->transport, info), ProtocolResult::Success);
+    QCOMPARE(key.marker, quint8(0xA5));
+    ProductionInformation production;
+    QCOMPARE(readProductionInformation(m_stack->transport, production), ProtocolResult::Success);
     QCOMPARE(m_stack->lastRequest().left(8), hexBytes("AB 40 00 00 00 00 14 00"));
-    QCOMPARE(info.meterNumber, model.meterNumber);
-    QCOMPARE(info.serialNumber, model.serialNumber);
-    QCOMPARE(info.productionDate, model.productionDate);
+    QCOMPARE(key.meterNumber, model.meterNumber);
+    QCOMPARE(production.meterNumber, model.meterNumber);
+    QCOMPARE(key.serialNumber, model.serialNumber);
+    QCOMPARE(production.serialNumber, model.serialNumber);
+    QCOMPARE(key.productionDate, model.productionDate);
+    QCOMPARE(production.productionDate, model.productionDate);
     QVERIFY(m_dialogs->shown.isEmpty());
 }
 
