@@ -1,5 +1,6 @@
 // Faults, unplugging, pushed results, report framing and pacing of the
-// emulated instrument, seen through raw HID reports.
+// emulated instrument, seen through raw HID reports. (The checksum faults
+// are seen through the commands in tst_protocol_commands, which expect them.)
 
 #include "EmulatorModel.h"
 #include "RawClient.h"
@@ -31,8 +32,6 @@ class TestEmulatorFaults : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void requestSplitOverReports_answered_data();
-    void requestSplitOverReports_answered();
     void badRequestChecksum_noAnswer();
     void staleRequestBytes_forgottenAfterPause();
     void silence_countedPerReply();
@@ -40,9 +39,6 @@ private Q_SLOTS:
     void faultsAtRequest();
     void noiseBefore_thenWholeReply();
     void splitReply_smallReports();
-    void mergeWithNext_twoRepliesInOneReport();
-    void badFrameChecksum_lastBytesWrong();
-    void badBlockChecksum_frameStillSound();
     void errorReply_forms_data();
     void errorReply_forms();
     void unplug_pipeFailsUntilReopened();
@@ -52,23 +48,6 @@ private Q_SLOTS:
     void rawInput_chunkedIntoReports();
     void pacing_aboutOneReportPerMillisecond();
 };
-
-void TestEmulatorFaults::requestSplitOverReports_answered_data()
-{
-    QTest::addColumn<int>("chunk");
-    QTest::newRow("one report") << 62;
-    QTest::newRow("three bytes per report") << 3;
-    QTest::newRow("one byte per report") << 1;
-}
-
-void TestEmulatorFaults::requestSplitOverReports_answered()
-{
-    QFETCH(int, chunk);
-    InstrumentEmulator emulator;
-    RawClient client(emulator);
-    QVERIFY(client.sendRaw(withChecksum(kReadTolerance), chunk));
-    QCOMPARE(client.receive(18), toleranceReply(emulator));
-}
 
 void TestEmulatorFaults::badRequestChecksum_noAnswer()
 {
@@ -172,48 +151,6 @@ void TestEmulatorFaults::splitReply_smallReports()
     // The fault is spent: the next reply comes in one report.
     QCOMPARE(client.exchange(kReadTolerance, 18), toleranceReply(emulator));
     QCOMPARE(client.reports.size(), 1);
-}
-
-void TestEmulatorFaults::mergeWithNext_twoRepliesInOneReport()
-{
-    InstrumentEmulator emulator;
-    emulator.injectFault(EmulatorFault::MergeWithNext);
-    RawClient client(emulator);
-    QCOMPARE(client.exchange(kReadTolerance, 18, 100), QByteArray());
-    const QByteArray version = hex("AB 20 0C 00 02 00");
-    QVERIFY(client.send(version));
-    const QByteArray report = client.readReport(200);
-    QCOMPARE(report.size(), 28);
-    QCOMPARE(report.left(18), toleranceReply(emulator));
-    QCOMPARE(report.mid(18, 6), version);
-    QVERIFY(frameChecksumOk(report.mid(18)));
-}
-
-void TestEmulatorFaults::badFrameChecksum_lastBytesWrong()
-{
-    InstrumentEmulator emulator;
-    emulator.injectFault(EmulatorFault::BadFrameChecksum);
-    RawClient client(emulator);
-    const QByteArray reply = client.exchange(kReadTolerance, 18);
-    const QByteArray good = toleranceReply(emulator);
-    QCOMPARE(reply.size(), 18);
-    QCOMPARE(reply.left(16), good.left(16));
-    QVERIFY(!frameChecksumOk(reply));
-}
-
-void TestEmulatorFaults::badBlockChecksum_frameStillSound()
-{
-    InstrumentEmulator emulator;
-    RawClient client(emulator);
-    // A reply without a data block leaves the fault waiting for one that has.
-    emulator.injectFault(EmulatorFault::BadBlockChecksum);
-    QCOMPARE(client.exchange(hex("AB 20 0C 00 02 00"), 10).size(), 10);
-    const QByteArray reply = client.exchange(kReadTolerance, 18);
-    QCOMPARE(reply.size(), 18);
-    QVERIFY(frameChecksumOk(reply));
-    QCOMPARE(reply.left(14), toleranceReply(emulator).left(14));
-    QVERIFY(!blockChecksumOk(reply, 8, 6));
-    QVERIFY(blockChecksumOk(client.exchange(kReadTolerance, 18), 8, 6));
 }
 
 void TestEmulatorFaults::errorReply_forms_data()

@@ -17,7 +17,6 @@ class TestEmulatorReplies : public QObject
 private Q_SLOTS:
     void keyInformation_data();
     void keyInformation();
-    void productionInformation_refusedWhenSwitchedOff();
     void softwareVersion_data();
     void softwareVersion();
     void settingsReads();
@@ -87,19 +86,6 @@ void TestEmulatorReplies::keyInformation()
     QCOMPARE(getU16le(info, 10), quint16(2024));
     QCOMPARE(getU32le(info, 14), serial);
     QCOMPARE(getU32le(info, 18), meterNumber);
-}
-
-void TestEmulatorReplies::productionInformation_refusedWhenSwitchedOff()
-{
-    InstrumentEmulator emulator(QStringLiteral("TX470"));
-    emulator.instrument().setProductionInformationOffered(false);
-    RawClient client(emulator);
-    QByteArray reply = client.exchange(hex("AB 40 00 00 00 00 14 00"), 30, 100);
-    QCOMPARE(reply, withChecksum(hex("AB C7 08")));
-    // The long form pads the refusal to an acknowledgement's length.
-    emulator.instrument().setLongRefusals(true);
-    reply = client.exchange(hex("AB 40 00 00 00 00 14 00"), 30, 100);
-    QCOMPARE(reply, withChecksum(hex("AB C7 08 00 00 00 00 00")));
 }
 
 void TestEmulatorReplies::softwareVersion_data()
