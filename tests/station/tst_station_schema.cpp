@@ -15,8 +15,7 @@ const char* kSessionB = "bbbbbbbb-5555-0000-0000-000000000001";
 // The newest schema before definer code was made safe.
 constexpr int kSchemaBeforeDefinerSafety = 3;
 
-// An INSERT of one record: id, version, station and session as given, the
-// rest placeholders the schema takes; tail follows the VALUES list.
+// One record with id, version, station and session given, placeholders elsewhere; then tail.
 QByteArray insertRecord(const QByteArray& id, const QByteArray& version, const QByteArray& station,
                         const QByteArray& session = "NULL", const QByteArray& tail = QByteArray())
 {
