@@ -23,7 +23,6 @@ private Q_SLOTS:
     void settingsWrites_data();
     void settingsWrites();
     void fullRecord_valuesAtTheirOffsets();
-    void legacyRead_sameRecordWithoutExtraBytes();
     void measurementBlocks_data();
     void measurementBlocks();
     void builtInSequence_driftsAndGivesBothVerdicts_data();
@@ -205,20 +204,6 @@ void TestEmulatorReplies::fullRecord_valuesAtTheirOffsets()
     QCOMPARE(reply.mid(43, 19), QByteArray(19, '\0'));
     // The request went in with its two extra bytes.
     QCOMPARE(emulator.receivedFrames().last(), withChecksum(hex("AB 44 00 00 00 00 36 00 18 64")));
-}
-
-void TestEmulatorReplies::legacyRead_sameRecordWithoutExtraBytes()
-{
-    InstrumentEmulator emulator;
-    RawClient client(emulator);
-    const QByteArray reply = client.exchange(hex("AB 44 00 00 00 00 36 00"), 64);
-    QCOMPARE(reply.size(), 64);
-    QCOMPARE(reply.left(8), hex("AB 44 00 00 00 00 36 00"));
-    const MeasurementRecord last = emulator.instrument().lastMeasurement();
-    QCOMPARE(getS16le(reply, 8), qint16(last.r[0]));
-    QCOMPARE(emulator.receivedFrames().size(), 1);
-    QCOMPARE(emulator.receivedFrames().first().size(), 10);
-    QCOMPARE(emulator.instrument().measurementsTaken(), 1);
 }
 
 void TestEmulatorReplies::measurementBlocks_data()
