@@ -113,8 +113,6 @@ private Q_SLOTS:
 
     void init() { AppInit::mousePressed = false; }
 
-    void appInit_isOneObject() { QCOMPARE(AppInit::Instance(), AppInit::Instance()); }
-
     void dragFilter_withoutCanMove_passesEventsOn()
     {
         MouseCounter w;

@@ -1,14 +1,12 @@
 // Faults, unplugging, pushed results, report framing and pacing of the
-// emulated instrument, seen through raw HID reports.
+// emulated instrument, seen through raw HID reports. (The checksum faults
+// are seen through the commands in tst_protocol_commands, which expect them.)
 
 #include "EmulatorModel.h"
 #include "RawClient.h"
 #include "VirtualInstrument.h"
-#include "WaitUntil.h"
 
 #include <QtTest>
-
-#include <atomic>
 
 namespace {
 
@@ -34,8 +32,6 @@ class TestEmulatorFaults : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void requestSplitOverReports_answered_data();
-    void requestSplitOverReports_answered();
     void badRequestChecksum_noAnswer();
     void staleRequestBytes_forgottenAfterPause();
     void silence_countedPerReply();
@@ -43,9 +39,6 @@ private Q_SLOTS:
     void faultsAtRequest();
     void noiseBefore_thenWholeReply();
     void splitReply_smallReports();
-    void mergeWithNext_twoRepliesInOneReport();
-    void badFrameChecksum_lastBytesWrong();
-    void badBlockChecksum_frameStillSound();
     void errorReply_forms_data();
     void errorReply_forms();
     void unplug_pipeFailsUntilReopened();
@@ -53,27 +46,8 @@ private Q_SLOTS:
     void pushedFrames_data();
     void pushedFrames();
     void rawInput_chunkedIntoReports();
-    void readReport_waitsForItsTimeOut();
-    void replyWaitsForReader_onOtherThread();
     void pacing_aboutOneReportPerMillisecond();
 };
-
-void TestEmulatorFaults::requestSplitOverReports_answered_data()
-{
-    QTest::addColumn<int>("chunk");
-    QTest::newRow("one report") << 62;
-    QTest::newRow("three bytes per report") << 3;
-    QTest::newRow("one byte per report") << 1;
-}
-
-void TestEmulatorFaults::requestSplitOverReports_answered()
-{
-    QFETCH(int, chunk);
-    InstrumentEmulator emulator;
-    RawClient client(emulator);
-    QVERIFY(client.sendRaw(withChecksum(kReadTolerance), chunk));
-    QCOMPARE(client.receive(18), toleranceReply(emulator));
-}
 
 void TestEmulatorFaults::badRequestChecksum_noAnswer()
 {
@@ -179,48 +153,6 @@ void TestEmulatorFaults::splitReply_smallReports()
     QCOMPARE(client.reports.size(), 1);
 }
 
-void TestEmulatorFaults::mergeWithNext_twoRepliesInOneReport()
-{
-    InstrumentEmulator emulator;
-    emulator.injectFault(EmulatorFault::MergeWithNext);
-    RawClient client(emulator);
-    QCOMPARE(client.exchange(kReadTolerance, 18, 100), QByteArray());
-    const QByteArray version = hex("AB 20 0C 00 02 00");
-    QVERIFY(client.send(version));
-    const QByteArray report = client.readReport(200);
-    QCOMPARE(report.size(), 28);
-    QCOMPARE(report.left(18), toleranceReply(emulator));
-    QCOMPARE(report.mid(18, 6), version);
-    QVERIFY(frameChecksumOk(report.mid(18)));
-}
-
-void TestEmulatorFaults::badFrameChecksum_lastBytesWrong()
-{
-    InstrumentEmulator emulator;
-    emulator.injectFault(EmulatorFault::BadFrameChecksum);
-    RawClient client(emulator);
-    const QByteArray reply = client.exchange(kReadTolerance, 18);
-    const QByteArray good = toleranceReply(emulator);
-    QCOMPARE(reply.size(), 18);
-    QCOMPARE(reply.left(16), good.left(16));
-    QVERIFY(!frameChecksumOk(reply));
-}
-
-void TestEmulatorFaults::badBlockChecksum_frameStillSound()
-{
-    InstrumentEmulator emulator;
-    RawClient client(emulator);
-    // A reply without a data block leaves the fault waiting for one that has.
-    emulator.injectFault(EmulatorFault::BadBlockChecksum);
-    QCOMPARE(client.exchange(hex("AB 20 0C 00 02 00"), 10).size(), 10);
-    const QByteArray reply = client.exchange(kReadTolerance, 18);
-    QCOMPARE(reply.size(), 18);
-    QVERIFY(frameChecksumOk(reply));
-    QCOMPARE(reply.left(14), toleranceReply(emulator).left(14));
-    QVERIFY(!blockChecksumOk(reply, 8, 6));
-    QVERIFY(blockChecksumOk(client.exchange(kReadTolerance, 18), 8, 6));
-}
-
 void TestEmulatorFaults::errorReply_forms_data()
 {
     QTest::addColumn<QByteArray>("request");
@@ -324,39 +256,6 @@ void TestEmulatorFaults::rawInput_chunkedIntoReports()
     QCOMPARE(client.reports.size(), 2);
     QCOMPARE(client.reports.at(0).size(), 62);
     QCOMPARE(client.reports.at(1).size(), 38);
-}
-
-void TestEmulatorFaults::readReport_waitsForItsTimeOut()
-{
-    InstrumentEmulator emulator;
-    RawClient client(emulator);
-    QElapsedTimer timer;
-    timer.start();
-    QCOMPARE(client.readReport(60), QByteArray());
-    QCOMPARE(client.lastResult, 0);
-    QVERIFY(timer.elapsed() >= 55);
-    QVERIFY(timer.elapsed() < 2000); // room for a loaded machine
-}
-
-void TestEmulatorFaults::replyWaitsForReader_onOtherThread()
-{
-    InstrumentEmulator emulator;
-    RawClient client(emulator);
-    QByteArray received;
-    // The receive worker reads on its own thread while the request goes out.
-    std::atomic<bool> reading{false};
-    std::atomic<bool> done{false}; // also hands received over to this thread
-    std::unique_ptr<QThread> reader(QThread::create([&client, &received, &reading, &done] {
-        reading = true;
-        received = client.readReport(1000);
-        done = true;
-    }));
-    reader->start();
-    QVERIFY(waitUntil([&reading] { return reading.load(); }));
-    QVERIFY(client.send(kReadTolerance));
-    QVERIFY(reader->wait(2000));
-    QVERIFY(done.load());
-    QCOMPARE(received, toleranceReply(emulator));
 }
 
 void TestEmulatorFaults::pacing_aboutOneReportPerMillisecond()

@@ -1,24 +1,17 @@
-// The emulated instrument behind the production stack: the link factory,
-// identification against the shipped model table, a record import, the
-// --simulate start option and the simulator keys.
+// The emulated instrument behind the production stack: the link factory, the
+// --simulate start option and the simulator keys. (Identification of every
+// model against the shipped table is the workspace page's test.)
 
 #include "DeviceNotifier.h"
 #include "DeviceSetup.h"
 #include "EmulatedLinkFactory.h"
 #include "EmulatorModel.h"
-#include "IdentificationCommands.h"
 #include "InstrumentEmulator.h"
 #include "InstrumentIds.h"
-#include "LinkTransport.h"
-#include "RecordCommands.h"
 #include "ScriptedDialogs.h"
-#include "SettingsCommands.h"
 #include "SimulatorControls.h"
-#include "StoredRecords.h"
-#include "VirtualInstrument.h"
 
 #include <QAction>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QWidget>
 #include <QtTest>
@@ -31,9 +24,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void factory_opensWhilePlugged();
-    void identification_matchesShippedModelTable_data();
-    void identification_matchesShippedModelTable();
-    void recordImport_throughProductionStack();
     void startOptions_data();
     void startOptions();
     void simulateSetup_plugReachesNotifier();
@@ -72,87 +62,6 @@ void TestEmulatorLink::factory_opensWhilePlugged()
     QVERIFY(!link->isDeviceGone());
     emulator->unplug();
     QVERIFY(link->isDeviceGone());
-}
-
-void TestEmulatorLink::identification_matchesShippedModelTable_data()
-{
-    QTest::addColumn<QString>("model");
-    QTest::addColumn<int>("version");
-    for (const QString& name : emulatorModelNames()) {
-        QTest::newRow(qPrintable(name)) << name << 0;
-    }
-    QTest::newRow("TX450 first generation") << "TX450" << 250;
-}
-
-void TestEmulatorLink::identification_matchesShippedModelTable()
-{
-    QFETCH(QString, model);
-    QFETCH(int, version);
-    auto emulator = std::make_shared<InstrumentEmulator>(model, version);
-    EmulatedLinkFactory factory(emulator);
-    std::unique_ptr<CLinker> link = factory.openLink(kInstrumentVendorId, kInstrumentProductId);
-    QVERIFY(link);
-    LinkTransport transport;
-    transport.setLink(link.get());
-
-    const EmulatorModel expected = emulator->model();
-    quint32 meterNumber = 0;
-    if (expected.offersKeyInformation) {
-        KeyInformation info;
-        QCOMPARE(readKeyInformation(transport, info), 1);
-        meterNumber = info.meterNumber;
-        QCOMPARE(info.serialNumber, expected.serialNumber);
-    } else {
-        // Key information is refused at once; the production information answers.
-        KeyInformation key;
-        QCOMPARE(readKeyInformation(transport, key), -5);
-        ProductionInformation info;
-        QCOMPARE(readProductionInformation(transport, info), 1);
-        meterNumber = info.meterNumber;
-        QCOMPARE(info.serialNumber, expected.serialNumber);
-    }
-    int softwareVersion = 0;
-    QCOMPARE(readSoftwareVersion(transport, softwareVersion), 1);
-    QCOMPARE(softwareVersion, expected.softwareVersion);
-    int displayMode = -1;
-    QCOMPARE(readDisplayParameter(transport, displayMode), 1);
-    QCOMPARE(displayMode, expected.displayMode);
-
-    // The table shipped beside the executable names the model and its layout.
-    QSettings table(QStringLiteral("meterno"), QSettings::IniFormat);
-    bool found = false;
-    for (int n = 1; !table.value(QStringLiteral("Device%1/MeterNo").arg(n)).toString().isEmpty(); ++n) {
-        const QString group = QStringLiteral("Device%1/").arg(n);
-        if (table.value(group + QStringLiteral("MeterNo")).toUInt() == meterNumber) {
-            QCOMPARE(table.value(group + QStringLiteral("Model")).toString(), model);
-            QCOMPARE(table.value(group + QStringLiteral("UIIndex")).toInt(), expected.layoutIndex);
-            found = true;
-            break;
-        }
-    }
-    QVERIFY2(found, "meter number missing from the model table");
-}
-
-void TestEmulatorLink::recordImport_throughProductionStack()
-{
-    auto emulator = std::make_shared<InstrumentEmulator>(QStringLiteral("TX420"));
-    EmulatedLinkFactory factory(emulator);
-    std::unique_ptr<CLinker> link = factory.openLink(kInstrumentVendorId, kInstrumentProductId);
-    QVERIFY(link);
-    LinkTransport transport;
-    transport.setLink(link.get());
-    int count = 0;
-    QCOMPARE(readComparisonRecordCount(transport, count, 4, 1), 1);
-    QCOMPARE(count, StoredRecords::kDefaultCounts[4]);
-    QByteArray data;
-    for (int at = 0; at < count * 24; at += 256) {
-        QCOMPARE(readBlock(transport, 0x600000 + at, data, std::min(256, count * 24 - at)), 1);
-    }
-    QCOMPARE(data.size(), count * 24);
-    QCOMPARE(data.mid(24 * 7, 24), StoredRecords::comparisonRecord(4, 7, false));
-    int spectral = 0;
-    QCOMPARE(readSpectralRecordInfo(transport, spectral, 1), 1);
-    QCOMPARE(spectral, StoredRecords::kDefaultSpectralCount);
 }
 
 void TestEmulatorLink::startOptions_data()

@@ -17,16 +17,12 @@ class TestEmulatorReplies : public QObject
 private Q_SLOTS:
     void keyInformation_data();
     void keyInformation();
-    void keyInformation_wrongAccessWord_refused();
-    void productionInformation_refusedWhenSwitchedOff();
     void softwareVersion_data();
     void softwareVersion();
     void settingsReads();
-    void setTolerance_vectorFrame_acknowledgedAndStored();
     void settingsWrites_data();
     void settingsWrites();
     void fullRecord_valuesAtTheirOffsets();
-    void legacyRead_sameRecordWithoutExtraBytes();
     void measurementBlocks_data();
     void measurementBlocks();
     void builtInSequence_driftsAndGivesBothVerdicts_data();
@@ -91,27 +87,6 @@ void TestEmulatorReplies::keyInformation()
     QCOMPARE(getU32le(info, 18), meterNumber);
 }
 
-void TestEmulatorReplies::keyInformation_wrongAccessWord_refused()
-{
-    InstrumentEmulator emulator;
-    RawClient client(emulator);
-    const QByteArray reply = client.exchange(hex("AB 20 05 00 12 00 00 00"), 26, 100);
-    QCOMPARE(reply, withChecksum(hex("AB A0 02")));
-}
-
-void TestEmulatorReplies::productionInformation_refusedWhenSwitchedOff()
-{
-    InstrumentEmulator emulator(QStringLiteral("TX470"));
-    emulator.instrument().setProductionInformationOffered(false);
-    RawClient client(emulator);
-    QByteArray reply = client.exchange(hex("AB 40 00 00 00 00 14 00"), 30, 100);
-    QCOMPARE(reply, withChecksum(hex("AB C7 08")));
-    // The long form pads the refusal to an acknowledgement's length.
-    emulator.instrument().setLongRefusals(true);
-    reply = client.exchange(hex("AB 40 00 00 00 00 14 00"), 30, 100);
-    QCOMPARE(reply, withChecksum(hex("AB C7 08 00 00 00 00 00")));
-}
-
 void TestEmulatorReplies::softwareVersion_data()
 {
     QTest::addColumn<QString>("model");
@@ -151,21 +126,6 @@ void TestEmulatorReplies::settingsReads()
     QByteArray deltaE = hex("AB 40 25 02 00 00 05 00 00 0A 00");
     putU16le(deltaE, frameChecksum(hex("00 0A 00")));
     QCOMPARE(client.exchange(hex("AB 40 25 02 00 00 05 00"), 15), withChecksum(deltaE));
-}
-
-void TestEmulatorReplies::setTolerance_vectorFrame_acknowledgedAndStored()
-{
-    InstrumentEmulator emulator;
-    RawClient client(emulator);
-    const QByteArray frame = hex("AB 70 0F 03 00 00 08 00 E2 04 40 1F 0F 00 C7 AF 3A B6");
-    QVERIFY(client.sendRaw(frame));
-    QCOMPARE(client.receive(10), withChecksum(hex("AB 70 0F 03 00 00 08 00")));
-    QCOMPARE(emulator.instrument().hazeTolerance(), 1250);
-    QCOMPARE(emulator.instrument().transmittanceTolerance(), 8000);
-    QCOMPARE(emulator.instrument().deltaEThreshold(), 15);
-    // What was written reads back with its checksum.
-    const QByteArray reply = client.exchange(hex("AB 40 0F 03 00 00 08 00"), 18);
-    QCOMPARE(reply.mid(8, 8), hex("E2 04 40 1F 0F 00 C7 AF"));
 }
 
 void TestEmulatorReplies::settingsWrites_data()
@@ -244,20 +204,6 @@ void TestEmulatorReplies::fullRecord_valuesAtTheirOffsets()
     QCOMPARE(reply.mid(43, 19), QByteArray(19, '\0'));
     // The request went in with its two extra bytes.
     QCOMPARE(emulator.receivedFrames().last(), withChecksum(hex("AB 44 00 00 00 00 36 00 18 64")));
-}
-
-void TestEmulatorReplies::legacyRead_sameRecordWithoutExtraBytes()
-{
-    InstrumentEmulator emulator;
-    RawClient client(emulator);
-    const QByteArray reply = client.exchange(hex("AB 44 00 00 00 00 36 00"), 64);
-    QCOMPARE(reply.size(), 64);
-    QCOMPARE(reply.left(8), hex("AB 44 00 00 00 00 36 00"));
-    const MeasurementRecord last = emulator.instrument().lastMeasurement();
-    QCOMPARE(getS16le(reply, 8), qint16(last.r[0]));
-    QCOMPARE(emulator.receivedFrames().size(), 1);
-    QCOMPARE(emulator.receivedFrames().first().size(), 10);
-    QCOMPARE(emulator.instrument().measurementsTaken(), 1);
 }
 
 void TestEmulatorReplies::measurementBlocks_data()

@@ -7,6 +7,7 @@
 #include "HidLinkFactory.h"
 #include "InstrumentIds.h"
 #include "LinkTransport.h"
+#include "RawClient.h"
 #include "WaitUntil.h"
 
 #include <QElapsedTimer>
@@ -14,22 +15,6 @@
 #include <QtTest>
 
 #include <atomic>
-
-namespace {
-
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(QByteArray(text).replace(' ', ""));
-}
-
-QByteArray sealed(const char* text)
-{
-    QByteArray frame = hex(text);
-    putU16le(frame, frameChecksum(frame));
-    return frame;
-}
-
-} // namespace
 
 class CLinkerUsbTest : public QObject
 {
@@ -53,7 +38,6 @@ private Q_SLOTS:
     void transport_receiveChecksum_data();
     void transport_receiveChecksum();
     void transport_delayNeverEarly();
-    void emulator_pushedResultArrivesByPoll();
     void emulator_waitForInput_data();
     void emulator_waitForInput();
     void emulator_unplug_deviceGone();
@@ -78,7 +62,7 @@ void CLinkerUsbTest::readMessage_collectsFrame_data()
 {
     QTest::addColumn<QList<QByteArray>>("reports");
     QTest::addColumn<QByteArray>("frame");
-    const QByteArray ack = sealed("AB 70 0F 03 00 00 08 00");
+    const QByteArray ack = withChecksum(hex("AB 70 0F 03 00 00 08 00"));
     QTest::newRow("one report") << QList<QByteArray>{ack} << ack;
     QTest::newRow("noise before 0xAB") << QList<QByteArray>{hex("00 13 7F") + ack} << ack;
     QTest::newRow("noise report, then frame") << QList<QByteArray>{hex("01 02"), ack} << ack;
@@ -135,8 +119,8 @@ void CLinkerUsbTest::readMessage_endlessReports_returnsByDeadline()
 
 void CLinkerUsbTest::readMessage_twoFramesInOneReport_secondWaits()
 {
-    const QByteArray first = sealed("AB 70 00 03 00 00 03 00");
-    const QByteArray second = sealed("AB 70 25 02 00 00 05 00");
+    const QByteArray first = withChecksum(hex("AB 70 00 03 00 00 03 00"));
+    const QByteArray second = withChecksum(hex("AB 70 25 02 00 00 05 00"));
     m_fake->queueData(first + second);
     QByteArray buffer;
     QCOMPARE(m_link->ReadMessage(buffer, 1000, 10), 10);
@@ -161,7 +145,7 @@ void CLinkerUsbTest::readMessage_closedLink_failsAtOnce()
 {
     m_link->Close();
     QVERIFY(!m_link->isOpen());
-    m_fake->queueData(sealed("AB 70 00 03 00 00 03 00"));
+    m_fake->queueData(withChecksum(hex("AB 70 00 03 00 00 03 00")));
     QByteArray buffer;
     QVERIFY(m_link->ReadMessage(buffer, 6000, 10) <= 0);
     QVERIFY(m_link->ReadMessage(buffer, 0, 0) <= 0);
@@ -204,7 +188,7 @@ void CLinkerUsbTest::poll_returnsWhatArrived()
 
 void CLinkerUsbTest::writeMessage_resultAndFailure()
 {
-    QByteArray frame = sealed("AB 40 0F 03 00 00 08 00");
+    QByteArray frame = withChecksum(hex("AB 40 0F 03 00 00 08 00"));
     QCOMPARE(m_link->WriteMessage(frame, 1000), 10);
     QCOMPARE(m_fake->written.size(), 1);
     QByteArray big(100, 'q');
@@ -232,7 +216,7 @@ void CLinkerUsbTest::transport_receiveChecksum_data()
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<bool>("check");
     QTest::addColumn<int>("result");
-    const QByteArray ack = sealed("AB 70 0F 03 00 00 08 00");
+    const QByteArray ack = withChecksum(hex("AB 70 0F 03 00 00 08 00"));
     QByteArray swapped = ack;
     std::swap(swapped[8], swapped[9]);
     QTest::newRow("intact, checked") << ack << true << 10;
@@ -260,22 +244,6 @@ void CLinkerUsbTest::transport_delayNeverEarly()
     timer.start();
     transport.delayMs(30);
     QVERIFY(timer.elapsed() >= 30);
-}
-
-void CLinkerUsbTest::emulator_pushedResultArrivesByPoll()
-{
-    EmulatedLink stack;
-    QVERIFY(stack.opened);
-    stack.emulator.pressMeasureKey();
-    QByteArray buffer;
-    QVERIFY(waitUntil([&] {
-        stack.link.ReadMessage(buffer, 0, 0);
-        return buffer.size() >= 64;
-    }));
-    QCOMPARE(buffer.size(), 64);
-    QCOMPARE(quint8(buffer.at(0)), quint8(0xAB));
-    QCOMPARE(quint8(buffer.at(1)), quint8(0x44));
-    QCOMPARE(getU16le(buffer, 62), frameChecksum(buffer, 62));
 }
 
 void CLinkerUsbTest::emulator_unplug_deviceGone()

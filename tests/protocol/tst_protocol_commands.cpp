@@ -246,8 +246,6 @@ void ProtocolCommandsTest::command_shortOrLongReply()
     const CommandCase c = caseNamed(command);
     EmulatedLink stack(c.model);
     ShortReplyTransport transport(stack.transport, keep);
-    if (!succeeds) {
-    }
     const int result = c.run(transport);
     if (succeeds) {
         QCOMPARE(result, ProtocolResult::Success);

@@ -22,7 +22,6 @@ class ProtocolFramesTest : public QObject
 private Q_SLOTS:
     void frameChecksum_knownVectors_data();
     void frameChecksum_knownVectors();
-    void frameChecksum_goesOutLowByteFirst();
     void memoryRequest_layout_data();
     void memoryRequest_layout();
     void replyIsForeign_bothBytesMustDiffer_data();
@@ -51,16 +50,6 @@ void ProtocolFramesTest::frameChecksum_knownVectors()
     QCOMPARE(frameChecksum(bytes), static_cast<quint16>(expected));
     QCOMPARE(frameChecksum(reinterpret_cast<const quint8*>(bytes.constData()), bytes.size()),
              static_cast<quint16>(expected));
-}
-
-void ProtocolFramesTest::frameChecksum_goesOutLowByteFirst()
-{
-    QByteArray frame = memoryRequest(Frame::ReadMemory, 0x030F, 8);
-    putU16le(frame, frameChecksum(frame));
-    QCOMPARE(frame, hex("AB 40 0F 03 00 00 08 00 09 3B"));
-    QByteArray values = hex("E2 04 40 1F 0F 00");
-    appendDataChecksum(values, 0);
-    QCOMPARE(values.right(2), hex("C7 AF"));
 }
 
 void ProtocolFramesTest::memoryRequest_layout_data()

@@ -8,6 +8,7 @@
 #include "IdentificationCommands.h"
 #include "MeasurementCommands.h"
 #include "MeasurementSequence.h"
+#include "RawClient.h"
 #include "RecordCommands.h"
 #include "ScriptedDialogs.h"
 #include "SettingsCommands.h"
@@ -19,13 +20,6 @@
 #include <memory>
 
 namespace {
-
-QByteArray sealedFrame(const char* hexText)
-{
-    QByteArray frame = hexBytes(hexText);
-    putU16le(frame, frameChecksum(frame));
-    return frame;
-}
 
 MeasurementRecord distinctRecord()
 {
@@ -61,8 +55,7 @@ private Q_SLOTS:
     void settings_writeThenReadBack();
     void settings_valueOutOfRange_nothingSent_data();
     void settings_valueOutOfRange_nothingSent();
-    void readKeyInformation_identity();
-    void readProductionInformation_identity();
+    void identity_keyAndProductionInformation();
     void readSoftwareVersion_version();
     void identificationFailureTips_data();
     void identificationFailureTips();
@@ -174,27 +167,23 @@ void ProtocolValuesTest::settings_valueOutOfRange_nothingSent()
     QVERIFY(m_stack->emulator.receivedFrames().isEmpty());
 }
 
-void ProtocolValuesTest::readKeyInformation_identity()
+// Both ways of asking who the instrument is give the same identity.
+void ProtocolValuesTest::identity_keyAndProductionInformation()
 {
     const EmulatorModel& model = m_stack->instrument().model();
-    KeyInformation info;
-    QCOMPARE(readKeyInformation(m_stack->transport, info), ProtocolResult::Success);
+    KeyInformation key;
+    QCOMPARE(readKeyInformation(m_stack->transport, key), ProtocolResult::Success);
     QCOMPARE(m_stack->lastRequest().left(8), hexBytes("AB 20 05 00 12 00 5E 21"));
-    QCOMPARE(info.meterNumber, model.meterNumber);
-    QCOMPARE(info.serialNumber, model.serialNumber);
-    QCOMPARE(info.productionDate, model.productionDate);
-    QCOMPARE(info.marker, quint8(0xA5));
-}
-
-void ProtocolValuesTest::readProductionInformation_identity()
-{
-    const EmulatorModel& model = m_stack->instrument().model();
-    ProductionInformation info;
-    QCOMPARE(readProductionInformation(m_stack->transport, info), ProtocolResult::Success);
+    QCOMPARE(key.marker, quint8(0xA5));
+    ProductionInformation production;
+    QCOMPARE(readProductionInformation(m_stack->transport, production), ProtocolResult::Success);
     QCOMPARE(m_stack->lastRequest().left(8), hexBytes("AB 40 00 00 00 00 14 00"));
-    QCOMPARE(info.meterNumber, model.meterNumber);
-    QCOMPARE(info.serialNumber, model.serialNumber);
-    QCOMPARE(info.productionDate, model.productionDate);
+    QCOMPARE(key.meterNumber, model.meterNumber);
+    QCOMPARE(production.meterNumber, model.meterNumber);
+    QCOMPARE(key.serialNumber, model.serialNumber);
+    QCOMPARE(production.serialNumber, model.serialNumber);
+    QCOMPARE(key.productionDate, model.productionDate);
+    QCOMPARE(production.productionDate, model.productionDate);
     QVERIFY(m_dialogs->shown.isEmpty());
 }
 
@@ -243,7 +232,7 @@ void ProtocolValuesTest::identificationFailureTips()
         putU16le(refusal, 0x0000);
         m_stack->answerNextWith(refusal);
     } else if (situation == "foreign") {
-        m_stack->answerNextWith(sealedFrame("AB 21 0C 00 03 00 38 01"));
+        m_stack->answerNextWith(withChecksum(hexBytes("AB 21 0C 00 03 00 38 01")));
     }
     int result = 0;
     if (production) {
@@ -265,7 +254,7 @@ void ProtocolValuesTest::takeMeasurement_allValues()
     m_stack->instrument().queueMeasurement(rec);
     MeasurementValues v;
     QCOMPARE(takeMeasurement(m_stack->transport, v), ProtocolResult::Success);
-    QCOMPARE(m_stack->lastRequest(), sealedFrame("AB 44 00 00 00 00 36 00 18 64"));
+    QCOMPARE(m_stack->lastRequest(), withChecksum(hexBytes("AB 44 00 00 00 00 36 00 18 64")));
     for (int i = 0; i < 21; ++i) {
         QCOMPARE(fieldOf(v, i), rec.r[i]);
     }
@@ -281,7 +270,7 @@ void ProtocolValuesTest::readMeasurementLegacy_eightValues()
     timer.start();
     QCOMPARE(readMeasurementLegacy(m_stack->transport, v), ProtocolResult::Success);
     QVERIFY(timer.elapsed() >= 1500);
-    QCOMPARE(m_stack->lastRequest(), sealedFrame("AB 44 00 00 00 00 36 00"));
+    QCOMPARE(m_stack->lastRequest(), withChecksum(hexBytes("AB 44 00 00 00 00 36 00")));
     for (int i : {0, 1, 2, 7, 8, 16, 17, 18}) {
         QCOMPARE(fieldOf(v, i), rec.r[i]);
     }
@@ -474,7 +463,7 @@ void ProtocolValuesTest::writeBlock_transferAndEnd()
     QCOMPARE(writeBlock(colorimeter.transport, start, data.left(200), 200), ProtocolResult::Success);
     QCOMPARE(writeBlock(colorimeter.transport, start + 200, data.mid(200), 100), ProtocolResult::Success);
     QCOMPARE(writeBlock(colorimeter.transport, start + 300, QByteArray(), 0), ProtocolResult::Success);
-    QCOMPARE(colorimeter.lastRequest(), sealedFrame("AB 74 2C 01 04 00 00 00"));
+    QCOMPARE(colorimeter.lastRequest(), withChecksum(hexBytes("AB 74 2C 01 04 00 00 00")));
     QVERIFY(colorimeter.instrument().blockTransferCompleted());
     QCOMPARE(colorimeter.instrument().standardColorStream(), data);
 }
@@ -530,9 +519,9 @@ void ProtocolValuesTest::refusal_recognisedInEitherForm()
 void ProtocolValuesTest::writeBlock_endAckWrongLength_wrongReply()
 {
     EmulatedLink colorimeter(QStringLiteral("TX420"));
-    colorimeter.answerNextWith(sealedFrame("AB 74 00 00 04 00 01 00"));
+    colorimeter.answerNextWith(withChecksum(hexBytes("AB 74 00 00 04 00 01 00")));
     QCOMPARE(writeBlock(colorimeter.transport, 0x40000, QByteArray(), 0), ProtocolResult::WrongReply);
-    colorimeter.answerNextWith(sealedFrame("AB 75 00 00 04 00 00 00"));
+    colorimeter.answerNextWith(withChecksum(hexBytes("AB 75 00 00 04 00 00 00")));
     QCOMPARE(writeBlock(colorimeter.transport, 0x40000, QByteArray(), 0), ProtocolResult::WrongReply);
 }
 

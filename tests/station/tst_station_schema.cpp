@@ -17,6 +17,15 @@ const char* kStandard = "dddddddd-0000-0000-0000-000000000001";
 const char* kSharedSet = "eeeeeeee-0000-0000-0000-000000000001";
 // The newest schema before definer code was made safe.
 constexpr int kSchemaBeforeDefinerSafety = 3;
+
+// One record with id, version, station and session given, placeholders elsewhere; then tail.
+QByteArray insertRecord(const QByteArray& id, const QByteArray& version, const QByteArray& station,
+                        const QByteArray& session = "NULL", const QByteArray& tail = QByteArray())
+{
+    return "INSERT INTO tintwell.records (id, version, station_id, session_id, test_name, model, serial_number,"
+           " standard, legacy, standard_values, sample_values, pass, settings) VALUES (" + id + ", " + version + ", "
+           + station + ", " + session + ", 'x', 'x', 'x', 'Lab 1 2 3', false, '{}', '{}', true, '{}')" + tail;
+}
 } // namespace
 
 class TestStationSchema : public QObject
@@ -206,23 +215,20 @@ void TestStationSchema::rolesReachOnlyTheirRows_data()
     QTest::addColumn<int>("rows");
     // The SQLSTATE of the server's refusal; empty: the server takes it.
     QTest::addColumn<QByteArray>("refusal");
-    const QByteArray insertAsB = "INSERT INTO tintwell.records (id, version, station_id, measured_at, test_name, model,"
-                                 " serial_number, standard, legacy, standard_values, sample_values, pass, settings)"
-                                 " SELECT $1, 2, id, now(), 'x', 'x', 'x', 'x', false, '{}', '{}', true, '{}'"
-                                 " FROM tintwell.stations WHERE db_role = 'station_b'";
-    const QByteArray insertInSession = "INSERT INTO tintwell.records (id, version, station_id, session_id, test_name,"
-                                       " model, serial_number, standard, legacy, standard_values, sample_values, pass,"
-                                       " settings) VALUES ($1, 1, tintwell.current_station(), '%1', 'x', 'x', 'x', 'x',"
-                                       " false, '{}', '{}', true, '{}')";
+    const QByteArray insertAsB =
+        insertRecord("$1", "2", "(SELECT id FROM tintwell.stations WHERE db_role = 'station_b')");
+    const auto insertInSession = [](const char* session) {
+        return insertRecord("$1", "1", "tintwell.current_station()", "'" + QByteArray(session) + "'");
+    };
     const QByteArray denied = "42501";
     QTest::newRow("a sees only its own") << "a" << QByteArray("SELECT id FROM tintwell.records") << 1 << QByteArray();
     QTest::newRow("a sees only its own hourly sums")
         << "a" << QByteArray("SELECT station_id FROM tintwell.standard_hours") << 1 << QByteArray();
     QTest::newRow("a writes a row as b") << "a" << insertAsB << 0 << denied;
     QTest::newRow("a files a record under its own session")
-        << "a" << QByteArray(insertInSession).replace("%1", kSessionA) << 1 << QByteArray();
+        << "a" << insertInSession(kSessionA) << 1 << QByteArray();
     QTest::newRow("a files a record under b's session")
-        << "a" << QByteArray(insertInSession).replace("%1", kSessionB) << 0 << QByteArray("23503");
+        << "a" << insertInSession(kSessionB) << 0 << QByteArray("23503");
     QTest::newRow("a changes b's row: nothing to see") << "a"
         << QByteArray("UPDATE tintwell.records SET test_name = 'mine' WHERE id = 'bbbbbbbb-0000-0000-0000-000000000001'")
         << 0 << QByteArray();
@@ -230,10 +236,8 @@ void TestStationSchema::rolesReachOnlyTheirRows_data()
         << QByteArray("UPDATE tintwell.records SET station_id = station_id + 1 WHERE id = 'aaaaaaaa-0000-0000-0000-000000000001'")
         << 0 << denied;
     QTest::newRow("a upserts over b's row") << "a"
-        << QByteArray("INSERT INTO tintwell.records (id, version, station_id, measured_at, test_name, model,"
-                      " serial_number, standard, legacy, standard_values, sample_values, pass, settings)"
-                      " VALUES ('bbbbbbbb-0000-0000-0000-000000000001', 9, tintwell.current_station(), now(), 'x', 'x',"
-                      " 'x', 'x', false, '{}', '{}', true, '{}') ON CONFLICT (id) DO UPDATE SET version = 9")
+        << insertRecord("'" + QByteArray(kRecordB) + "'", "9", "tintwell.current_station()", "NULL",
+                        " ON CONFLICT (id) DO UPDATE SET version = 9")
         << 0 << denied;
     QTest::newRow("a deletes its own row") << "a"
         << QByteArray("DELETE FROM tintwell.records WHERE id = 'aaaaaaaa-0000-0000-0000-000000000001'") << 0 << denied;
@@ -327,10 +331,7 @@ void TestStationSchema::stationAttacks_gainNothing_data()
                                 " RETURN %2; END $f$";
     const QByteArray ownChange = "UPDATE tintwell.records SET version = version + 1, delta_e = 0.7"
                                  " WHERE id = 'aaaaaaaa-0000-0000-0000-000000000001'";
-    const QByteArray ownInsert = "INSERT INTO tintwell.records (id, version, station_id, test_name, model,"
-                                 " serial_number, standard, legacy, standard_values, sample_values, pass, settings)"
-                                 " VALUES (gen_random_uuid(), 1, tintwell.current_station(), 'x', 'x', 'x', 'Lab 1 2 3',"
-                                 " false, '{}', '{}', true, '{}')";
+    const QByteArray ownInsert = insertRecord("gen_random_uuid()", "1", "tintwell.current_station()");
     const QByteArray onB = "UPDATE tintwell.records SET test_name = 'taken', version = version + 1"
                            " WHERE id = 'bbbbbbbb-0000-0000-0000-000000000001'";
     for (const QString& database : {QStringLiteral("tintwell"), QStringLiteral("upgraded")}) {

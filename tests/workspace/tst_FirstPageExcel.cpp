@@ -2,7 +2,6 @@
 // export in the display mode of the instrument, the hand-over to the legacy
 // block for a first-generation colorimeter, the upload, the spectral export.
 #include "RecordTables.h"
-#include "ComparisonRecordList.h"
 #include "InstrumentPanel.h"
 #include "CgatsFormat.h"
 #include "ComparisonRecord.h"
@@ -13,6 +12,7 @@
 #include "JournalKeeper.h"
 #include "MeterPageFor310.h"
 #include "PageFixture.h"
+#include "SampleComparison.h"
 #include "SpreadsheetExport.h"
 
 #include <QDir>
@@ -37,23 +37,11 @@ QVariantList statisticsRow(const QString& path, const QString& symbol)
     return {};
 }
 
+// A TX420's comparison with a Chinese name, as the exports show it.
 ComparisonRecord result(int n)
 {
-    ComparisonRecord r;
-    r.sequence = n;
-    r.testName = QStringLiteral("样品%1").arg(n);
-    r.time = QDateTime(QDate(2026, 12, 8), QTime(9, 30));
-    r.standard = {1.25, 91.3, 52.1, 3.2, -14.8, 52.1, 15.14, 282.2, 20.5, 0.31234, 0.33};
-    r.sample = {1.4, 91.1, 52.4, 3.05, -15.1, 52.4, 15.4, 281.4, 20.9, 0.3125, 0.3301};
-    r.deltaE = 0.44721;
-    r.pass = true;
-    r.settings.deltaEThreshold = 1.0;
+    ComparisonRecord r = sampleComparison(n, true, QStringLiteral("样品%1"));
     r.modelName = QStringLiteral("TX420");
-    r.serialNumber = QStringLiteral("24200311");
-    r.legacyStandard = {52.1, 3.2, -14.8, 15.14, 282.24};
-    r.legacySample = {52.4, 3.05, -15.1, 15.4, 281.4};
-    r.settings.formulaText = QStringLiteral("\u25B3E*ab");
-    r.settings.thresholdText = QStringLiteral("1.0");
     return r;
 }
 

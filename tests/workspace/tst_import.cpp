@@ -142,19 +142,6 @@ private Q_SLOTS:
         QVERIFY(access.lockIsFree());
     }
 
-    void tolerancesNeverReadMakeEveryHazeTRecordNg()
-    {
-        ScriptedDialogs dialogs;
-        DialogFeedback feedback(nullptr, dialogs);
-        EmulatedAccess access;
-        access.instrument().fillComparisonRecords(0, 25);
-        ImportSettings settings = settingsFor(0);
-        settings.judging.hazeTolerance = settings.judging.transmittanceTolerance = settings.judging.deltaEThreshold = -1.0; // not read
-        const ImportResult result = RecordImport(access, feedback).importCurrent(settings);
-        QCOMPARE(result.failed, 25);
-        QCOMPARE(result.rows.first().settings.hazeTolerance, -1.0);
-    }
-
     // The instrument's formula in layout 1 (code 6 is delta-E*00), delta-E*ab elsewhere;
     // layout 1 judges against the threshold stored with the formula, as live rows do.
     void importJudgesWithTheLiveFormulaRule_data()

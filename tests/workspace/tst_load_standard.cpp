@@ -155,7 +155,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("from"); // replaced by "to"; an empty "to": the file ends before the last "from"
         QTest::addColumn<QByteArray>("to");
         QTest::newRow("ti3 without END_DATA") << "a.ti3" << QByteArray("END_DATA") << QByteArray();
-        QTest::newRow("ti3 with comma decimals") << "b.ti3" << QByteArray("50.0") << QByteArray("50,0");
         QTest::newRow("cxf in another namespace") << "c.cxf" << QByteArray(formats::kCxfNamespace) << QByteArray("urn:other");
         QTest::newRow("ti3 with spectra only") << "d.ti3" << QByteArray() << QByteArray();
     }

@@ -11,6 +11,7 @@
 #include "PageFixture.h"
 #include "RecordJournal.h"
 #include "ReportPage.h"
+#include "SampleComparison.h"
 
 #include <algorithm>
 
@@ -32,7 +33,6 @@
 #include <QTableWidget>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QButtonGroup>
 #include <QTest>
 #include <QTranslator>
 
@@ -40,30 +40,6 @@
 #include <memory>
 
 namespace {
-
-ComparisonRecord result(int n, bool pass)
-{
-    ComparisonRecord r;
-    r.sequence = n;
-    r.testName = QStringLiteral("Comp%1").arg(n);
-    r.time = QDateTime(QDate(2026, 12, 8), QTime(9, 30));
-    r.standard = {1.25, 91.3, 52.1, 3.2, -14.8, 52.1, 15.14, 282.2, 20.5, 0.31234, 0.33};
-    r.sample = {1.4, 91.1, 52.4, 3.05, -15.1, 52.4, 15.4, 281.4, 20.9, 0.3125, 0.3301};
-    r.hazeDifference = 0.15;
-    r.transmittanceDifference = -0.2;
-    r.deltaE = 0.44721;
-    r.pass = pass;
-    r.settings.hazeTolerance = 0.5;
-    r.settings.transmittanceTolerance = 1.0;
-    r.settings.deltaEThreshold = 1.0;
-    r.modelName = QStringLiteral("TX310");
-    r.serialNumber = QStringLiteral("23100158");
-    r.legacyStandard = {52.1, 3.2, -14.8, 15.14, 282.24};
-    r.legacySample = {52.4, 3.05, -15.1, 15.4, 281.4};
-    r.settings.formulaText = QStringLiteral("\u25B3E*ab");
-    r.settings.thresholdText = QStringLiteral("1.0");
-    return r;
-}
 
 QStringList rowTexts(const QTableView& table, int row)
 {
@@ -151,7 +127,8 @@ private Q_SLOTS:
         QCOMPARE(m_page->state().layoutIndex, layout);
         QCOMPARE(m_page->state().softwareVersion, version);
         QCOMPARE(ui().lineEdit_firmwareVersion->text(), QString::number(version / 100.0, 'f', 2));
-        QCOMPARE(ui().lineEdit_serialNo->text().isEmpty(), false);
+        // From the key information, or the production information where the key is refused (TX470).
+        QCOMPARE(ui().lineEdit_serialNo->text(), QString::number(instrument().model().serialNumber));
         QCOMPARE(ui().stackedWidget_data->currentWidget() == ui().page_oldData, legacy);
         QCOMPARE(ui().stackedWidget_comparisonMeasurement->currentWidget() == ui().page_oldComparisonMeasurement,
                  legacy);
@@ -284,19 +261,9 @@ private Q_SLOTS:
         QCOMPARE(emulator().receivedFrames().size(), requests);
     }
 
-    void identification_keyRefused_usesProductionInformation()
-    {
-        plug(QStringLiteral("TX310"), 0);
-        instrument().setKeyInformationOffered(false);
-        instrument().setIdentity(310, 777001);
-        QVERIFY(m_page->panel().identifyDevice());
-        QCOMPARE(ui().lineEdit_serialNo->text(), QStringLiteral("777001"));
-        QCOMPARE(m_page->state().modelName, QStringLiteral("TX310"));
-    }
-
     void rows_formats()
     {
-        m_page->tables().addComparisonRow(result(7, false));
+        m_page->tables().addComparisonRow(sampleComparison(7, false));
         const QStringList current = rowTexts(*ui().tableWidget_data, 0);
         QCOMPARE(current.mid(0, 15),
                  QStringList({"7", "Comp7", "2026/12/08  09:30", "1.25%", "91.30%", "52.10", "3.20", "-14.80",
@@ -307,7 +274,7 @@ private Q_SLOTS:
         QCOMPARE(model->index(0, 28).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::red));
         QCOMPARE(model->index(0, 5).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
 
-        m_page->tables().addComparisonRow_old(result(1234567, true));
+        m_page->tables().addComparisonRow_old(sampleComparison(1234567, true));
         QCOMPARE(rowTexts(*ui().tbData, 0),
                  QStringList({"1.23457e+06", "Comp1234567", "2026/12/08  09:30", "52.10", "3.20", "-14.80",
                               "15.14", "282.2", "52.40", "3.05", "-15.10", "15.40", "281.4", "0.45", "PASS", "",
@@ -320,7 +287,7 @@ private Q_SLOTS:
     {
         m_page->show();
         for (bool pass : {true, false, true}) {
-            m_page->tables().addComparisonRow(result(m_page->tables().totalCount() + 1, pass));
+            m_page->tables().addComparisonRow(sampleComparison(m_page->tables().totalCount() + 1, pass));
         }
         QCOMPARE(counters(), QStringLiteral("1/2/3"));
         // After a switch to Chinese the verdict is still known: deleting the NG row lowers NG.
@@ -340,7 +307,7 @@ private Q_SLOTS:
         m_page->show();
         QList<ComparisonRecord> results;
         for (int i = 0; i < 500; ++i) {
-            results << result(i + 1, i != 0);
+            results << sampleComparison(i + 1, i != 0);
         }
         m_page->tables().addComparisonRows(results, false);
         RecordTableView* table = ui().tableWidget_data;
@@ -373,7 +340,7 @@ private Q_SLOTS:
         m_page->show();
         QVERIFY(QTest::qWaitForWindowActive(m_page.get()));
         for (int n = 1; n <= 3; ++n) {
-            m_page->tables().addComparisonRow(result(n, n != 2));
+            m_page->tables().addComparisonRow(sampleComparison(n, n != 2));
         }
         RecordTableView* table = ui().tableWidget_data;
         QAccessibleInterface* view = QAccessible::queryAccessibleInterface(table);
@@ -433,7 +400,7 @@ private Q_SLOTS:
     {
         m_page->show();
         for (int n = 1; n <= 2; ++n) {
-            m_page->tables().addComparisonRow(result(n, true));
+            m_page->tables().addComparisonRow(sampleComparison(n, true));
         }
         QAccessibleInterface* view = QAccessible::queryAccessibleInterface(table());
         QVERIFY(view && view->tableInterface());
@@ -471,7 +438,7 @@ private Q_SLOTS:
         QFETCH(bool, legacy);
         m_page->show();
         for (int n = 1; n <= 3; ++n) {
-            legacy ? m_page->tables().addComparisonRow_old(result(n, true)) : m_page->tables().addComparisonRow(result(n, true));
+            legacy ? m_page->tables().addComparisonRow_old(sampleComparison(n, true)) : m_page->tables().addComparisonRow(sampleComparison(n, true));
         }
         RecordTableView* view = table(legacy);
         view->setCurrentIndex(view->model()->index(1, 5));
@@ -507,7 +474,7 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(int, rowsAfter);
         for (int i = 0; i < rows; ++i) {
-            m_page->tables().addComparisonRow(result(i + 1, true));
+            m_page->tables().addComparisonRow(sampleComparison(i + 1, true));
         }
         m_page->tables().records().setComparisonSequence(rows);
         m_page->session().takeStandard(ColorReading(), false);
@@ -528,7 +495,7 @@ private Q_SLOTS:
     {
         plug(QStringLiteral("TX310"), 0);
         QVERIFY(m_page->panel().identifyDevice());
-        m_page->tables().addComparisonRow(result(1, false));
+        m_page->tables().addComparisonRow(sampleComparison(1, false));
         m_page->state().hazeTolerance = 0.5;
         m_page->session().setNextMeasurement(MeasurementSession::Sample);
         m_page->clear();
@@ -573,8 +540,8 @@ private Q_SLOTS:
         m_page->tables().startJournal(path);
         for (bool pass : {true, false}) {
             (legacy ? m_page->tables().legacyRecords() : m_page->tables().records()).takeNameNumber();
-            legacy ? m_page->tables().addComparisonRow_old(result(m_page->tables().totalCount() + 1, pass))
-                   : m_page->tables().addComparisonRow(result(m_page->tables().totalCount() + 1, pass));
+            legacy ? m_page->tables().addComparisonRow_old(sampleComparison(m_page->tables().totalCount() + 1, pass))
+                   : m_page->tables().addComparisonRow(sampleComparison(m_page->tables().totalCount() + 1, pass));
         }
         RecordTableView* table = legacy ? ui().tbData : ui().tableWidget_data;
         QVERIFY(table->model()->setData(table->model()->index(0, 1), QStringLiteral("Renamed")));
@@ -619,7 +586,7 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString journal = dir.filePath(QStringLiteral("journal.sqlite"));
         m_page->tables().startJournal(journal);
-        ComparisonRecord lab = result(1, true);
+        ComparisonRecord lab = sampleComparison(1, true);
         for (auto* values : {&lab.standard, &lab.sample}) {
             (*values)[ComparisonRecord::Haze] = (*values)[ComparisonRecord::Transmittance] = 0.0;
         }
@@ -665,7 +632,7 @@ private Q_SLOTS:
     // the ones exported, as they are the ones counted and cleared.
     void export_legacyRowsShownWithoutInstrument()
     {
-        m_page->tables().addComparisonRow_old(result(1, true));
+        m_page->tables().addComparisonRow_old(sampleComparison(1, true));
         ui().stackedWidget_data->setCurrentWidget(ui().page_oldData);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("legacy.cxf"));
@@ -721,8 +688,8 @@ private Q_SLOTS:
         {
             RecordJournal journal(path);
             QVERIFY(journal.open());
-            ComparisonRecord first = result(1, true);
-            ComparisonRecord second = result(2, false);
+            ComparisonRecord first = sampleComparison(1, true);
+            ComparisonRecord second = sampleComparison(2, false);
             first.id = QUuid::createUuid();
             second.id = QUuid::createUuid();
             QVERIFY(journal.append({first, second}));
@@ -730,7 +697,7 @@ private Q_SLOTS:
             QVERIFY(QSqlQuery(QSqlDatabase::database(journal.connectionName()))
                         .exec(QStringLiteral("UPDATE sessions SET closed_at = %1")
                                   .arg(QDateTime::currentDateTime().addDays(-31).toMSecsSinceEpoch())));
-            ComparisonRecord third = result(3, true);
+            ComparisonRecord third = sampleComparison(3, true);
             third.id = QUuid::createUuid();
             QVERIFY(journal.append({third}));
             QVERIFY(journal.closeCurrentSession()); // closed today: kept
@@ -756,7 +723,7 @@ private Q_SLOTS:
         m_page->tables().startJournal(QStringLiteral("/proc/tintwell-no-such-place/journal.sqlite"));
         QCOMPARE(m_dialogs->shown.last().title, QStringLiteral("Warn"));
         QVERIFY(m_dialogs->shown.last().text.contains(QStringLiteral("/proc/tintwell-no-such-place")));
-        m_page->tables().addComparisonRow(result(1, true));
+        m_page->tables().addComparisonRow(sampleComparison(1, true));
         QCOMPARE(ui().tableWidget_data->model()->rowCount(), 1);
     }
 
