@@ -10,7 +10,6 @@
 #include "ExcelEngine.h"
 #include "FileFolders.h"
 #include "Exchange.h"
-#include "PgConnection.h"
 #include "StatisticsWindow.h"
 
 #include <QComboBox>
@@ -41,10 +40,12 @@ QString shown(double v)
 }
 } // namespace
 
-HistoryWindow::HistoryWindow(StationConfig config, Dialogs& dialogs, QWidget* parent)
+HistoryWindow::HistoryWindow(std::unique_ptr<HistorySource> source, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent)
-    , m_config(std::move(config))
+    , m_source(std::move(source))
     , m_dialogs(dialogs)
+    , m_moreButton(new QPushButton(tr("More rows"), this))
+    , m_session(new QComboBox(this))
     , m_from(new QLineEdit(this))
     , m_to(new QLineEdit(this))
     , m_stations(new QLineEdit(this))
@@ -57,7 +58,7 @@ HistoryWindow::HistoryWindow(StationConfig config, Dialogs& dialogs, QWidget* pa
     , m_records(new ComparisonRecordList(this))
 {
     setObjectName(QStringLiteral("HistoryWindow"));
-    setWindowTitle(tr("History of every station"));
+    setWindowTitle(m_source->title());
     m_from->setObjectName(QStringLiteral("historyFrom"));
     m_to->setObjectName(QStringLiteral("historyTo"));
     m_from->setPlaceholderText(QStringLiteral("yyyy-MM-dd"));
@@ -68,7 +69,23 @@ HistoryWindow::HistoryWindow(StationConfig config, Dialogs& dialogs, QWidget* pa
     auto* form = new QFormLayout;
     form->addRow(tr("From"), m_from);
     form->addRow(tr("Before"), m_to);
-    form->addRow(tr("Stations"), m_stations);
+    if (m_source->acrossStations()) {
+        form->addRow(tr("Stations"), m_stations);
+    } else {
+        m_stations->hide();
+    }
+    QString sessionsError;
+    const QList<HistorySession> sessions = m_source->sessions(&sessionsError);
+    m_session->setObjectName(QStringLiteral("historySession"));
+    m_session->addItem(tr("Every session"), qint64(0));
+    for (const HistorySession& session : sessions) {
+        m_session->addItem(session.label, session.id);
+    }
+    if (!sessions.isEmpty()) {
+        form->addRow(tr("Session"), m_session);
+    } else {
+        m_session->hide();
+    }
     form->addRow(tr("Model"), m_model);
     form->addRow(tr("Standard"), m_standard);
     form->addRow(tr("Test name"), m_name);
@@ -86,11 +103,23 @@ HistoryWindow::HistoryWindow(StationConfig config, Dialogs& dialogs, QWidget* pa
     buttons->addWidget(statisticsButton);
     buttons->addWidget(exportButton);
     buttons->addWidget(batchButton);
+    buttons->addWidget(m_moreButton);
     buttons->addStretch();
+    m_moreButton->setObjectName(QStringLiteral("btnMoreRows"));
+    m_moreButton->setEnabled(false);
+    const std::pair<QWidget*, QString> names[] = {
+        {m_from, tr("From")}, {m_to, tr("Before")}, {m_stations, tr("Stations")}, {m_model, tr("Model")},
+        {m_standard, tr("Standard")}, {m_name, tr("Test name")}, {m_verdict, tr("Verdict")}, {m_session, tr("Session")},
+        {m_table, tr("Records found")}};
+    for (const auto& [widget, name] : names) {
+        widget->setAccessibleName(name);
+    }
     m_table->setColumnCount(7);
     m_table->setHorizontalHeaderLabels({tr("Station"), tr("Time"), tr("Test name"), tr("Model"), tr("Standard"),
                                         QStringLiteral("ΔE"), tr("Verdict")});
     m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->setColumnHidden(0, !m_source->acrossStations());
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_statistics->setObjectName(QStringLiteral("historyStatistics"));
     auto* layout = new QVBoxLayout(this);
@@ -102,6 +131,7 @@ HistoryWindow::HistoryWindow(StationConfig config, Dialogs& dialogs, QWidget* pa
     connect(exportButton, &QPushButton::clicked, this, &HistoryWindow::exportClicked);
     connect(statisticsButton, &QPushButton::clicked, this, &HistoryWindow::showStatistics);
     connect(batchButton, &QPushButton::clicked, this, &HistoryWindow::showBatchReport);
+    connect(m_moreButton, &QPushButton::clicked, this, &HistoryWindow::fetchMore);
     resize(900, 600);
 }
 
@@ -126,6 +156,7 @@ HistoryFilter HistoryWindow::filter() const
     if (m_verdict->currentIndex() > 0) {
         f.pass = m_verdict->currentIndex() == 1;
     }
+    f.session = m_session->currentData().toLongLong();
     return f;
 }
 
@@ -143,10 +174,27 @@ void HistoryWindow::query()
             return;
         }
     }
+    m_shown = filter();
+    ++m_generation;
+    run(m_shown, 0, true);
+}
+
+void HistoryWindow::fetchMore()
+{
+    if (m_cancel || !m_more) {
+        return;
+    }
+    run(m_shown, m_rows.size(), false);
+}
+
+void HistoryWindow::run(const HistoryFilter& f, qint64 offset, bool withStatistics)
+{
     auto cancel = std::make_shared<std::atomic<bool>>(false);
     auto done = std::make_shared<std::atomic<int>>(0);
     m_cancel = cancel;
-    m_progress = m_dialogs.progress(this, tr("Querying the station database..."), tr("Cancel"), 0, 0);
+    m_progress = m_dialogs.progress(this, m_source->acrossStations() ? tr("Querying the station database...")
+                                                                      : tr("Reading the journal..."),
+                                    tr("Cancel"), 0, 0);
     m_poll = std::make_unique<QTimer>();
     connect(m_poll.get(), &QTimer::timeout, this, [this, done] {
         if (m_progress) {
@@ -158,33 +206,34 @@ void HistoryWindow::query()
     });
     m_poll->start(100);
     QPointer<HistoryWindow> self(this);
-    const StationConfig config = m_config;
-    const HistoryFilter f = filter();
+    const std::shared_ptr<const HistorySource> source = m_source;
+    const int generation = m_generation;
     // Only data crosses to the query's thread; the window's objects stay here.
-    std::thread([self, config, f, cancel, done] {
-        PgConnection connection(config);
+    // The rows come first, the statistics of the whole selection after them.
+    std::thread([self, source, f, offset, withStatistics, cancel, done, generation] {
         QList<HistoryRow> rows;
-        HistoryStatistics s;
         QString error;
-        bool ok = connection.open();
-        if (!ok) {
-            error = tr("The station database %1 cannot be reached: %2").arg(config.serverName(), connection.errorText());
-        } else {
-            ok = StationHistory::statistics(connection, f, &s, &error)
-                 && StationHistory::records(connection, f, &rows, &error, [done](int n) { *done = n; }, cancel.get());
-        }
+        bool ok = source->rows(f, offset, &rows, &error, [done](int n) { *done = n; }, cancel.get());
         if (!ok && error.isEmpty()) {
             error = tr("Cancelled.");
         }
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [self, ok, error, rows, s] {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [self, ok, error, rows, offset] {
             if (self) {
-                self->showResult(ok, error, rows, s);
+                self->showResult(ok, error, rows, offset > 0);
             }
         }, Qt::QueuedConnection);
+        HistoryStatistics s;
+        if (ok && withStatistics && source->statistics(f, &s, &error, cancel.get())) {
+            QMetaObject::invokeMethod(QCoreApplication::instance(), [self, s, generation] {
+                if (self && self->m_generation == generation) { // not an older query's
+                    self->showStatisticsText(s);
+                }
+            }, Qt::QueuedConnection);
+        }
     }).detach();
 }
 
-void HistoryWindow::showResult(bool ok, const QString& message, const QList<HistoryRow>& rows, const HistoryStatistics& s)
+void HistoryWindow::showResult(bool ok, const QString& message, const QList<HistoryRow>& rows, bool append)
 {
     m_poll.reset();
     if (m_progress) {
@@ -197,31 +246,44 @@ void HistoryWindow::showResult(bool ok, const QString& message, const QList<Hist
         Q_EMIT finished(false, message);
         return;
     }
-    m_rows = rows;
+    if (!append) {
+        m_rows.clear();
+        m_records->clear();
+        m_table->setRowCount(0);
+        m_statistics->setText(tr("Computing the statistics..."));
+    }
+    const int first = int(m_rows.size());
+    m_rows += rows;
+    m_more = m_source->pageSize() > 0 && rows.size() >= m_source->pageSize();
+    m_moreButton->setEnabled(m_more);
     QList<ComparisonRecord> records;
     records.reserve(rows.size());
     for (const HistoryRow& r : rows) {
         records.append(r.record);
     }
-    m_records->clear();
     m_records->append(std::move(records));
-    m_table->setRowCount(int(rows.size()));
+    m_table->setRowCount(int(m_rows.size()));
     for (int i = 0; i < rows.size(); ++i) {
         const HistoryRow& r = rows.at(i);
         const QStringList cells{r.station, r.measuredAt.toLocalTime().toString(QStringLiteral("yyyy/MM/dd  hh:mm")),
                                 r.testName, r.model, r.standard, shown(r.deltaE),
                                 r.pass ? QStringLiteral("PASS") : QStringLiteral("NG")};
         for (int c = 0; c < cells.size(); ++c) {
-            m_table->setItem(i, c, new QTableWidgetItem(cells.at(c)));
+            m_table->setItem(first + i, c, new QTableWidgetItem(cells.at(c)));
         }
     }
+    Q_EMIT finished(true, QString());
+}
+
+void HistoryWindow::showStatisticsText(const HistoryStatistics& s)
+{
     m_statistics->setText(tr("%1 records, %2 PASS, %3 NG; ΔE mean %4, standard deviation %5, from %6 to %7")
                               .arg(s.count)
                               .arg(s.passCount)
                               .arg(s.count - s.passCount)
                               .arg(shown(s.deltaEMean), shown(s.deltaEStandardDeviation), shown(s.deltaEMinimum),
                                    shown(s.deltaEMaximum)));
-    Q_EMIT finished(true, QString());
+    Q_EMIT statisticsShown();
 }
 
 QString HistoryWindow::statisticsText() const

@@ -1,12 +1,13 @@
 #pragma once
-// The records of every station in the station database: filters, the records
-// found, their statistics, and a CSV export. The query runs on a thread of
-// its own behind a progress dialog that can cancel it. "Statistics" shows the
+// The history: the records of every station in the station database, or of
+// this computer's journal (HistorySource): filters, the records found, their
+// statistics, and a CSV export. The query runs on a thread of its own behind
+// a progress dialog that can cancel it; a source that gives pages shows the
+// first at once and "More rows" fetches the next. "Statistics" shows the
 // statistics and control chart of the records found in the workspace's
 // statistics window; the export writes CSV, a workbook or CGATS.
 
-#include "StationConfig.h"
-#include "StationHistory.h"
+#include "HistorySource.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -21,6 +22,7 @@ class QComboBox;
 class Dialogs;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class ProgressDialog;
 class QTableWidget;
 class QTimer;
@@ -29,9 +31,9 @@ class HistoryWindow : public QDialog
 {
     Q_OBJECT
 public:
-    // config: with the password. The query's progress and the export's
-    // questions go through dialogs, which must outlive the window.
-    HistoryWindow(StationConfig config, Dialogs& dialogs, QWidget* parent = nullptr);
+    // The query's progress and the export's questions go through dialogs,
+    // which must outlive the window.
+    HistoryWindow(std::unique_ptr<HistorySource> source, Dialogs& dialogs, QWidget* parent = nullptr);
     ~HistoryWindow() override;
 
     HistoryFilter filter() const;
@@ -48,20 +50,34 @@ public:
     // The batch report of the rows selected, or of every row found when none is.
     BatchReportDialog* showBatchReport();
 
+    // A full page came back: more rows may follow.
+    bool hasMore() const { return m_more; }
+
 public Q_SLOTS:
     void query();
+    // The next page of the same query.
+    void fetchMore();
 
 Q_SIGNALS:
     // The query ended: found, cancelled, or failed with the server's message.
     void finished(bool ok, const QString& message);
+    // The statistics of the whole selection arrived (after the rows).
+    void statisticsShown();
 
 private:
-    void showResult(bool ok, const QString& message, const QList<HistoryRow>& rows, const HistoryStatistics& s);
+    void run(const HistoryFilter& f, qint64 offset, bool withStatistics);
+    void showResult(bool ok, const QString& message, const QList<HistoryRow>& rows, bool append);
+    void showStatisticsText(const HistoryStatistics& s);
     void exportClicked();
     QList<QStringList> exportRows() const;
 
-    StationConfig m_config;
+    std::shared_ptr<const HistorySource> m_source;
     Dialogs& m_dialogs;
+    HistoryFilter m_shown; // the filter of the rows shown
+    bool m_more = false;
+    int m_generation = 0; // the query whose statistics are awaited
+    QPushButton* m_moreButton;
+    QComboBox* m_session;
     QLineEdit* m_from;
     QLineEdit* m_to;
     QLineEdit* m_stations;

@@ -2,6 +2,8 @@
 
 #include "Dialogs.h"
 #include "HistoryWindow.h"
+#include "JournalHistory.h"
+#include "StationHistory.h"
 #include "JournalOutbox.h"
 #include "RecordJournal.h"
 #include "StationDialog.h"
@@ -128,7 +130,7 @@ void StationStatus::showState()
 {
     m_button->setText(tr("Station database..."));
     m_history->setText(tr("History..."));
-    m_history->setVisible(m_sync != nullptr);
+    m_history->setVisible(true); // the station's history, or this computer's journal
     if (!m_sync) {
         m_label->clear();
         return;
@@ -169,13 +171,20 @@ void StationStatus::configure()
 void StationStatus::openHistory()
 {
     StationConfig config = StationConfig::loadSaved();
+    if (!config.isConfigured()) {
+        // No station database: the history of this computer, from its journal.
+        auto* window = new HistoryWindow(std::make_unique<JournalHistory>(RecordJournal::defaultPath()), m_dialogs, this);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+        window->show();
+        return;
+    }
     QString error;
     if (!KeychainPasswordStore().read(passwordKey(config), &config.password, &error)) {
         m_dialogs.warning(this, tr("Station database"),
                           tr("Station database: the password could not be read from the key store: %1").arg(error));
         return;
     }
-    auto* window = new HistoryWindow(config, m_dialogs, this);
+    auto* window = new HistoryWindow(std::make_unique<StationHistorySource>(config), m_dialogs, this);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->show();
 }

@@ -64,7 +64,7 @@ class RecordJournal
 {
 public:
     // The schema this code writes; a journal with a newer one is left alone.
-    static constexpr int kSchemaVersion = 3;
+    static constexpr int kSchemaVersion = 4;
 
     // Owner: the one window that keeps the work (integrity check after an
     // unclean shutdown, empty sessions closed). Shared: a second connection

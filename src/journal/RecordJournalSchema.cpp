@@ -100,6 +100,11 @@ bool RecordJournal::prepareSchema()
     if (!JournalMigration::convertTableRows(db, converted)) {
         return rollback(QStringLiteral("cannot convert the journal"), converted.error);
     }
+    // After the conversion, whose rows need them too.
+    QString historyError;
+    if (!RecordJournalSql::addHistoryColumns(db, &historyError)) {
+        return rollback(QStringLiteral("cannot convert the journal"), historyError);
+    }
     if (!q.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion))
         || !q.exec(QStringLiteral("COMMIT"))) {
         return rollback(QStringLiteral("cannot write"), q.lastError().text());

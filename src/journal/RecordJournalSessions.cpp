@@ -162,10 +162,13 @@ bool RecordJournal::upsert(const QList<ComparisonRecord>& records, int counter, 
     // session); its version rises past the journal's, so the station database
     // sees every change.
     q.prepare(QStringLiteral(
-        "INSERT INTO records (session, id, version, data) VALUES (?, ?, ?, ?)"
+        "INSERT INTO records (session, id, version, data, %2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"
         " ON CONFLICT(id) DO UPDATE SET version = MAX(excluded.version, records.version + 1),"
-        " deleted = 0, data = excluded.data%1")
-                  .arg(intoSession ? QStringLiteral(", session = excluded.session") : QString()));
+        " deleted = 0, data = excluded.data, measured_at = excluded.measured_at, test_name = excluded.test_name,"
+        " model = excluded.model, standard = excluded.standard, pass = excluded.pass, delta_e = excluded.delta_e,"
+        " haze_difference = excluded.haze_difference, transmittance_difference = excluded.transmittance_difference%1")
+                  .arg(intoSession ? QStringLiteral(", session = excluded.session") : QString(),
+                       QLatin1String(RecordJournalSql::kHistoryColumns)));
     for (const ComparisonRecord& record : records) {
         // A record without an id would take the place of every other one
         // without: it is kept under an id of its own.
@@ -177,6 +180,7 @@ bool RecordJournal::upsert(const QList<ComparisonRecord>& records, int counter, 
         q.bindValue(1, idBytes(id));
         q.bindValue(2, record.version);
         q.bindValue(3, RecordCodec::encode(record));
+        RecordJournalSql::bindHistoryColumns(q, 4, record);
         if (!q.exec()) {
             return rollback(q.lastError().text());
         }

@@ -305,3 +305,32 @@ bool statistics(PgConnection& c, const HistoryFilter& filter, HistoryStatistics*
 }
 
 } // namespace StationHistory
+
+QString StationHistorySource::title() const
+{
+    return QCoreApplication::translate("HistoryWindow", "History of every station");
+}
+
+bool StationHistorySource::connect(PgConnection& connection, QString* error) const
+{
+    if (connection.open()) {
+        return true;
+    }
+    *error = QCoreApplication::translate("HistoryWindow", "The station database %1 cannot be reached: %2")
+                 .arg(m_config.serverName(), connection.errorText());
+    return false;
+}
+
+bool StationHistorySource::rows(const HistoryFilter& filter, qint64, QList<HistoryRow>* out, QString* error,
+                                const std::function<void(int)>& progress, const std::atomic<bool>* cancelled) const
+{
+    PgConnection connection(m_config);
+    return connect(connection, error) && StationHistory::records(connection, filter, out, error, progress, cancelled);
+}
+
+bool StationHistorySource::statistics(const HistoryFilter& filter, HistoryStatistics* out, QString* error,
+                                      const std::atomic<bool>*) const
+{
+    PgConnection connection(m_config);
+    return connect(connection, error) && StationHistory::statistics(connection, filter, out, error);
+}

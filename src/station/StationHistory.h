@@ -3,7 +3,8 @@
 // selection and its statistics, for the history window and `tintwell-cli
 // history`. Every filter value goes to the server as a parameter.
 
-#include "ComparisonRecord.h"
+#include "HistorySource.h"
+#include "StationConfig.h"
 
 #include <QDateTime>
 #include <QList>
@@ -15,48 +16,6 @@
 #include <optional>
 
 class PgConnection;
-
-struct HistoryFilter
-{
-    QDateTime from;            // invalid: no lower bound
-    QDateTime to;              // invalid: no upper bound
-    QStringList stations;      // empty: every station
-    QString model;             // empty: every model
-    QString standard;          // empty: every standard
-    QString testNamePattern;   // '*' and '?' as wildcards; empty: every name
-    std::optional<bool> pass;  // the verdict; nullopt: both
-    bool includeDeleted = false;
-};
-
-struct HistoryRow
-{
-    QString id;
-    qint64 version = 0;
-    QString station;
-    QDateTime measuredAt;
-    QString testName;
-    QString model;
-    QString serialNumber;
-    QString standard;
-    double deltaE = 0.0;
-    double hazeDifference = 0.0;
-    double transmittanceDifference = 0.0;
-    bool pass = false;
-    ComparisonRecord record; // the whole record as the station sent it
-};
-
-// Computed by the server over the whole selection (NaN where no value).
-struct HistoryStatistics
-{
-    qint64 count = 0;
-    qint64 passCount = 0;
-    double deltaEMean = 0.0;
-    double deltaEStandardDeviation = 0.0;
-    double deltaEMinimum = 0.0;
-    double deltaEMaximum = 0.0;
-    double hazeDifferenceMean = 0.0;
-    double transmittanceDifferenceMean = 0.0;
-};
 
 namespace StationHistory {
 
@@ -73,3 +32,23 @@ bool records(PgConnection& connection, const HistoryFilter& filter, QList<Histor
 bool statistics(PgConnection& connection, const HistoryFilter& filter, HistoryStatistics* out, QString* error);
 
 } // namespace StationHistory
+
+// The history of every station, from the station database: every row of the
+// selection at once, as the server sends it in pages.
+class StationHistorySource : public HistorySource
+{
+public:
+    explicit StationHistorySource(StationConfig config) : m_config(std::move(config)) {}
+    QString title() const override;
+    bool acrossStations() const override { return true; }
+    int pageSize() const override { return 0; }
+    bool rows(const HistoryFilter& filter, qint64 offset, QList<HistoryRow>* out, QString* error,
+              const std::function<void(int)>& progress, const std::atomic<bool>* cancelled) const override;
+    bool statistics(const HistoryFilter& filter, HistoryStatistics* out, QString* error,
+                    const std::atomic<bool>* cancelled) const override;
+    QList<HistorySession> sessions(QString*) const override { return {}; }
+
+private:
+    bool connect(PgConnection& connection, QString* error) const;
+    StationConfig m_config;
+};

@@ -9,6 +9,7 @@
 #include "PgTestStart.h"
 #include "ScriptedDialogs.h"
 #include "StationDialog.h"
+#include "StationHistory.h"
 #include "StationSchema.h"
 #include "StationStatus.h"
 #include "StatisticsWindow.h"
@@ -239,12 +240,15 @@ void TestStationDialog::historyWindow_queriesOnAThreadAndExports()
                  " AS v(id, t, n, de, p) WHERE s.db_role = 'bench_one'"),
              QString());
     ScriptedDialogs dialogs;
-    HistoryWindow window(m_cluster.admin(), dialogs);
+    HistoryWindow window(std::make_unique<StationHistorySource>(m_cluster.admin()), dialogs);
     QSignalSpy finished(&window, &HistoryWindow::finished);
+    QSignalSpy statisticsShown(&window, &HistoryWindow::statisticsShown);
     QTest::mouseClick(window.findChild<QPushButton*>(QStringLiteral("btnQuery")), Qt::LeftButton);
     QVERIFY(waitUntil([&] { return finished.count() == 1; }, 15000));
     QVERIFY2(finished.first().at(0).toBool(), qPrintable(finished.first().at(1).toString()));
     QCOMPARE(window.rows().size(), 2);
+    // The statistics of the selection follow the rows.
+    QVERIFY(waitUntil([&] { return statisticsShown.count() == 1; }, 15000));
     QVERIFY2(window.statisticsText().startsWith(QStringLiteral("2 records, 1 PASS, 1 NG; ΔE mean 1.0000")),
              qPrintable(window.statisticsText()));
     QCOMPARE(dialogs.openProgressDialogs, 0);
@@ -289,7 +293,7 @@ void TestStationDialog::historyWindow_datesFilterOrAreRefused()
                  " AS v(id, t) WHERE s.db_role = 'bench_one' ON CONFLICT DO NOTHING"),
              QString());
     ScriptedDialogs dialogs;
-    HistoryWindow window(m_cluster.admin(), dialogs);
+    HistoryWindow window(std::make_unique<StationHistorySource>(m_cluster.admin()), dialogs);
     window.findChild<QLineEdit*>(QStringLiteral("historyFrom"))->setText(from);
     window.findChild<QLineEdit*>(QStringLiteral("historyTo"))->setText(to);
     QSignalSpy finished(&window, &HistoryWindow::finished);
@@ -331,7 +335,7 @@ void TestStationDialog::historyWindow_statisticsAndExportFormats()
                  " FROM tintwell.stations s WHERE s.db_role = 'bench_one'"),
              QString());
     ScriptedDialogs dialogs;
-    HistoryWindow window(m_cluster.admin(), dialogs);
+    HistoryWindow window(std::make_unique<StationHistorySource>(m_cluster.admin()), dialogs);
     QSignalSpy finished(&window, &HistoryWindow::finished);
     window.query();
     QVERIFY(waitUntil([&] { return finished.count() == 1; }, 15000));

@@ -4714,4 +4714,56 @@ Commands:
         <translation>Batch report preview</translation>
     </message>
 </context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>History of this computer</source>
+        <translation>History of this computer</translation>
+    </message>
+    <message>
+        <source>More rows</source>
+        <translation>More rows</translation>
+    </message>
+    <message>
+        <source>Every session</source>
+        <translation>Every session</translation>
+    </message>
+    <message>
+        <source>Session</source>
+        <translation>Session</translation>
+    </message>
+    <message>
+        <source>Records found</source>
+        <translation>Records found</translation>
+    </message>
+    <message>
+        <source>Reading the journal...</source>
+        <translation>Reading the journal...</translation>
+    </message>
+    <message>
+        <source>Computing the statistics...</source>
+        <translation>Computing the statistics...</translation>
+    </message>
+</context>
+<context>
+    <name>JournalHistory</name>
+    <message>
+        <source>The journal %1 cannot be read: %2</source>
+        <translation>The journal %1 cannot be read: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %2, %n record(s)</source>
+        <translation>
+            <numerusform>%1, %2, %n record</numerusform>
+            <numerusform>%1, %2, %n records</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %2, %n record(s), open</source>
+        <translation>
+            <numerusform>%1, %2, %n record, open</numerusform>
+            <numerusform>%1, %2, %n records, open</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

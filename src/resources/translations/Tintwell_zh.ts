@@ -4750,4 +4750,54 @@ Commands:
         <translation>批量报告预览</translation>
     </message>
 </context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>History of this computer</source>
+        <translation>本机历史记录</translation>
+    </message>
+    <message>
+        <source>More rows</source>
+        <translation>更多行</translation>
+    </message>
+    <message>
+        <source>Every session</source>
+        <translation>所有会话</translation>
+    </message>
+    <message>
+        <source>Session</source>
+        <translation>会话</translation>
+    </message>
+    <message>
+        <source>Records found</source>
+        <translation>查到的记录</translation>
+    </message>
+    <message>
+        <source>Reading the journal...</source>
+        <translation>正在读取日志...</translation>
+    </message>
+    <message>
+        <source>Computing the statistics...</source>
+        <translation>正在计算统计...</translation>
+    </message>
+</context>
+<context>
+    <name>JournalHistory</name>
+    <message>
+        <source>The journal %1 cannot be read: %2</source>
+        <translation>无法读取日志 %1：%2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %2, %n record(s)</source>
+        <translation>
+            <numerusform>%1，%2，%n 条记录</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %2, %n record(s), open</source>
+        <translation>
+            <numerusform>%1，%2，%n 条记录，未关闭</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>
