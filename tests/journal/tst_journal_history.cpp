@@ -1,6 +1,5 @@
-// The history over the journal: the filters, pages in time order, the
-// statistics of the selection, a journal of the former schema filled in,
-// and a query cancelled while it reads.
+// The history over the journal: the filters in time order, a journal of the
+// former schema filled in, and a query cancelled while it reads.
 #include "JournalHistory.h"
 #include "RecordJournal.h"
 
@@ -144,28 +143,6 @@ private Q_SLOTS:
         HistoryStatistics s;
         QVERIFY2(history.statistics(f, &s, &error, nullptr), qPrintable(error));
         QCOMPARE(s.count, qint64(expected.size()));
-    }
-
-    void pagesAndStatisticsCoverTheSelection()
-    {
-        const JournalHistory history(m_path, 3);
-        QList<HistoryRow> first, second;
-        QString error;
-        QVERIFY(history.rows({}, 0, &first, &error, {}, nullptr));
-        QVERIFY(history.rows({}, first.size(), &second, &error, {}, nullptr));
-        QCOMPARE(names(first) + names(second), (QStringList{"A1", "A2", "Comp[1]", "Late"}));
-        HistoryStatistics s;
-        QVERIFY(history.statistics({}, &s, &error, nullptr));
-        QCOMPARE(s.count, qint64(4));
-        QCOMPARE(s.passCount, qint64(2));
-        // "Late" has no ΔE: the mean of 1, 3, 2, their sample deviation 1.
-        QCOMPARE(s.deltaEMean, 2.0);
-        QCOMPARE(s.deltaEStandardDeviation, 1.0);
-        QCOMPARE(s.deltaEMinimum, 1.0);
-        QCOMPARE(s.deltaEMaximum, 3.0);
-        const QList<HistorySession> sessions = history.sessions(&error);
-        QCOMPARE(sessions.size(), 2);
-        QCOMPARE(sessions.last().id, m_closedSession); // newest first
     }
 
     // A journal kept before the history's columns: they are added and filled
