@@ -272,6 +272,9 @@ void HistoryWindow::showResult(bool ok, const QString& message, const QList<Hist
             m_table->setItem(first + i, c, new QTableWidgetItem(cells.at(c)));
         }
     }
+    if (!append) {
+        m_table->resizeColumnToContents(1); // the time on one line
+    }
     Q_EMIT finished(true, QString());
 }
 
