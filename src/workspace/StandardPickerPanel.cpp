@@ -132,6 +132,14 @@ void StandardPickerPanel::setLibrary(StandardLibrary* library)
     applyEnabled();
 }
 
+void StandardPickerPanel::libraryReloaded()
+{
+    if (m_window) {
+        m_window->reload();
+    }
+    applyEnabled();
+}
+
 void StandardPickerPanel::retranslate()
 {
     m_label->setText(tr("Library standard:"));
@@ -162,10 +170,13 @@ void StandardPickerPanel::applyEnabled()
     m_open->setEnabled(hasLibrary);
     m_clear->setEnabled(m_picker->chosen().has_value());
     m_save->setEnabled(m_picker->canSaveMeasured());
-    m_save->setToolTip(m_picker->canSaveMeasured()
-                           ? tr("Keeps the scanned standard in the library with its tolerances")
-                           : tr("Scan a standard first (a library standard is in the library already)"));
+    // The station's copy only reads: said on the buttons that would write.
+    const QString readOnly = m_picker->readOnlyReason();
+    m_save->setToolTip(m_picker->canSaveMeasured() ? tr("Keeps the scanned standard in the library with its tolerances")
+                       : !readOnly.isEmpty()       ? readOnly
+                                                   : tr("Scan a standard first (a library standard is in the library already)"));
     m_edit->setToolTip(hasLibrary ? QString() : tr("No library of standards is open"));
+    m_open->setToolTip(readOnly);
 }
 
 void StandardPickerPanel::suggest(const QString& text)

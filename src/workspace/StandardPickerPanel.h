@@ -38,6 +38,10 @@ public:
 
     // The library searched and edited; none: the picker is off, saying why.
     void setLibrary(StandardLibrary* library);
+    // The library's file was written by another connection (the station's
+    // sync) and read again: the library window and the buttons follow; the
+    // standard chosen stays the version it was.
+    void libraryReloaded();
     StandardPicker& picker() { return *m_picker; }
     QLineEdit* searchEdit() const { return m_edit; }
 
