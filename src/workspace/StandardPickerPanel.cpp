@@ -85,12 +85,7 @@ StandardPickerPanel::StandardPickerPanel(FirstPageForm& form, MeasurementSession
     if (auto* grid = qobject_cast<QGridLayout*>(group->layout())) {
         grid->addWidget(m_row, 2, 0, 1, 3);
     }
-    // Keyboard order: right after the standard's buttons.
-    QWidget::setTabOrder(ui.pushButton_loadStandard, m_edit);
-    QWidget::setTabOrder(m_edit, m_clear);
-    QWidget::setTabOrder(m_clear, m_save);
-    QWidget::setTabOrder(m_save, m_open);
-    QWidget::setTabOrder(m_open, ui.pushButton_sampleMeasurement);
+    placeTabOrder(ui.pushButton_loadStandard, ui.pushButton_sampleMeasurement);
 
     m_suggestions = new QStandardItemModel(this);
     m_completer = new QCompleter(m_suggestions, this);
@@ -130,6 +125,37 @@ void StandardPickerPanel::setLibrary(StandardLibrary* library)
         m_window = nullptr;
     }
     applyEnabled();
+}
+
+void StandardPickerPanel::placeTabOrder(QWidget* before, QWidget* after)
+{
+    // Keyboard order: right after the standard's buttons.
+    QWidget::setTabOrder(before, m_edit);
+    QWidget::setTabOrder(m_edit, m_clear);
+    QWidget::setTabOrder(m_clear, m_save);
+    QWidget::setTabOrder(m_save, m_open);
+    QWidget::setTabOrder(m_open, after);
+}
+
+void StandardPickerPanel::placeFor(bool firstGeneration)
+{
+    QGroupBox* group = firstGeneration && ui.groupBox_oldComparisonMeasurement ? ui.groupBox_oldComparisonMeasurement
+                                                                               : ui.groupBox_newComparisonMeasurement;
+    auto* grid = qobject_cast<QGridLayout*>(group->layout());
+    if (!grid || m_row->parentWidget() == group) {
+        return;
+    }
+    if (QLayout* old = m_row->parentWidget() ? m_row->parentWidget()->layout() : nullptr) {
+        old->removeWidget(m_row);
+    }
+    m_row->setParent(group);
+    grid->addWidget(m_row, 2, 0, 1, 3);
+    m_row->show();
+    if (group == ui.groupBox_oldComparisonMeasurement) {
+        placeTabOrder(ui.loadstdBtn, ui.samplemeasurementBtn);
+    } else {
+        placeTabOrder(ui.pushButton_loadStandard, ui.pushButton_sampleMeasurement);
+    }
 }
 
 void StandardPickerPanel::libraryReloaded()

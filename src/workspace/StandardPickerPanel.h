@@ -52,6 +52,9 @@ public:
     // The library window, opened once and raised after.
     StandardsWindow* openLibrary();
     void retranslate();
+    // The picker's row under the scan buttons of the layout shown (the
+    // first-generation colorimeters' legacy layout, once built, or the current one).
+    void placeFor(bool firstGeneration);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -60,6 +63,7 @@ private:
     void suggest(const QString& text);
     void showChoice();
     void applyEnabled();
+    void placeTabOrder(QWidget* before, QWidget* after);
     QLabel* inForceLabel(QGroupBox* group);
 
     FirstPageForm& ui;

@@ -17,6 +17,7 @@
 #include "WorkStatistics.h"
 
 #include <QBrush>
+#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QToolButton>
@@ -377,6 +378,31 @@ private Q_SLOTS:
         QVERIFY(save);
         QVERIFY(!save->isEnabled());
         QCOMPARE(save->toolTip(), picker().readOnlyReason());
+    }
+
+    // A first-generation colorimeter: the picker moves under the legacy
+    // layout's scan buttons, its standard judges the legacy rows, and back.
+    void firstGeneration_pickerInLegacyLayout()
+    {
+        plug(QStringLiteral("TX430"), 350);
+        QVERIFY(m_page->panel().identifyDevice());
+        QVERIFY(m_page->state().isFirstGeneration());
+        auto* row = m_page->findChild<QWidget*>(QStringLiteral("widget_standardPicker"));
+        QCOMPARE(row->parentWidget(), ui().groupBox_oldComparisonMeasurement);
+        QVERIFY(row->isVisibleTo(ui().groupBox_oldComparisonMeasurement));
+
+        QCOMPARE(picker().submit(QStringLiteral("Red 12")), StandardPicker::Outcome::Chosen);
+        m_page->session().takeSample(labReading(42.0, 50, 20), true);
+        QCOMPARE(m_page->tables().legacyRecords().size(), 1);
+        const ComparisonRecord& legacyRow = m_page->tables().legacyRecords().at(0);
+        QVERIFY(legacyRow.legacy);
+        QCOMPARE(legacyRow.library.standardName, QStringLiteral("Red 12"));
+        QVERIFY(!legacyRow.pass);
+        QCOMPARE(legacyRow.library.decidedBy, QStringLiteral("dE00"));
+
+        plug(QStringLiteral("TX420"), 320);
+        QVERIFY(m_page->panel().identifyDevice());
+        QCOMPARE(row->parentWidget(), ui().groupBox_newComparisonMeasurement);
     }
 
 private:
