@@ -275,8 +275,19 @@ void MainWindow::initForm()
 void MainWindow::startJournal(const QString& path)
 {
     page->tables().startJournal(path);
+    const bool first = journalPath.isEmpty();
     journalPath = path;
     openStandards(StationConfig::loadSaved().isConfigured());
+    if (first) {
+        connectStandards();
+    }
+    if (JournalKeeper* keeper = page->tables().journal()) {
+        connect(keeper, &JournalKeeper::journaled, stationStatus, &StationStatus::recordsJournaled);
+    }
+}
+
+void MainWindow::connectStandards()
+{
     // A station database set up or given up in its dialog: the other library.
     connect(stationStatus, &StationStatus::configurationApplied, this, [this] {
         if (!standards || standards->isReadOnly() != stationStatus->keepsLibraryCopy()) {
@@ -292,9 +303,6 @@ void MainWindow::startJournal(const QString& path)
             page->panel().standards().libraryReloaded();
         }
     });
-    if (JournalKeeper* keeper = page->tables().journal()) {
-        connect(keeper, &JournalKeeper::journaled, stationStatus, &StationStatus::recordsJournaled);
-    }
 }
 
 void MainWindow::openStandards(bool stationConfigured)

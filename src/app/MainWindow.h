@@ -116,6 +116,8 @@ private:
     // The library of standards for the station's configuration: the station's
     // copy, read only, with a station database; else the one beside the journal.
     void openStandards(bool stationConfigured);
+    // The library follows the station's configuration and its sync's copies.
+    void connectStandards();
     void runFirstFrameSteps();
     void handleArrival();
     void handleRemoval();

@@ -14,6 +14,7 @@ class Dialogs;
 class LinkAccess;
 class MeasurementSession;
 class QCompleter;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -52,8 +53,9 @@ public:
     // The library window, opened once and raised after.
     StandardsWindow* openLibrary();
     void retranslate();
-    // The picker's row under the scan buttons of the layout shown (the
-    // first-generation colorimeters' legacy layout, once built, or the current one).
+    // The picker's row where the layout shown has room: under the scan
+    // buttons of the current layout; in the first-generation colorimeters'
+    // legacy layout (once built), in the settings column.
     void placeFor(bool firstGeneration);
 
 protected:
@@ -64,6 +66,8 @@ private:
     void showChoice();
     void applyEnabled();
     void placeTabOrder(QWidget* before, QWidget* after);
+    // The row's widgets in one line, or in two (the legacy layout's place).
+    void arrangeRow(bool twoLines);
     QLabel* inForceLabel(QGroupBox* group);
 
     FirstPageForm& ui;
@@ -74,6 +78,7 @@ private:
     QWidget* m_page;
     StandardPicker* m_picker = nullptr;
     QWidget* m_row = nullptr;
+    QGridLayout* m_rowGrid = nullptr;
     QLabel* m_label = nullptr;
     QLineEdit* m_edit = nullptr;
     QToolButton* m_clear = nullptr;

@@ -380,16 +380,16 @@ private Q_SLOTS:
         QCOMPARE(save->toolTip(), picker().readOnlyReason());
     }
 
-    // A first-generation colorimeter: the picker moves under the legacy
-    // layout's scan buttons, its standard judges the legacy rows, and back.
+    // A first-generation colorimeter: the picker moves into the legacy
+    // layout (its settings column), its standard judges the legacy rows, and back.
     void firstGeneration_pickerInLegacyLayout()
     {
         plug(QStringLiteral("TX430"), 350);
         QVERIFY(m_page->panel().identifyDevice());
         QVERIFY(m_page->state().isFirstGeneration());
         auto* row = m_page->findChild<QWidget*>(QStringLiteral("widget_standardPicker"));
-        QCOMPARE(row->parentWidget(), ui().groupBox_oldComparisonMeasurement);
-        QVERIFY(row->isVisibleTo(ui().groupBox_oldComparisonMeasurement));
+        QCOMPARE(row->parentWidget(), ui().widget_settingsColumn);
+        QVERIFY(row->isVisibleTo(m_page.get()));
 
         QCOMPARE(picker().submit(QStringLiteral("Red 12")), StandardPicker::Outcome::Chosen);
         m_page->session().takeSample(labReading(42.0, 50, 20), true);
