@@ -18,7 +18,9 @@
 #include "StartupTrace.h"
 #include "StandardLibrary.h"
 #include "StandardPickerPanel.h"
+#include "StationConfig.h"
 #include "StationStatus.h"
+#include "WindowStandards.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -273,17 +275,50 @@ void MainWindow::initForm()
 void MainWindow::startJournal(const QString& path)
 {
     page->tables().startJournal(path);
-    // The library of standards beside the journal; without it the picker stays off, saying so.
-    standards = std::make_unique<StandardLibrary>(QFileInfo(path).dir().filePath(QStringLiteral("standards.sqlite")));
-    if (standards->open()) {
-        page->panel().standards().setLibrary(standards.get());
-    } else {
-        qCWarning(lcMain) << "library of standards not opened:" << standards->errorText();
-        standards.reset();
+    const bool first = journalPath.isEmpty();
+    journalPath = path;
+    openStandards(StationConfig::loadSaved().isConfigured());
+    if (first) {
+        connectStandards();
     }
     if (JournalKeeper* keeper = page->tables().journal()) {
         connect(keeper, &JournalKeeper::journaled, stationStatus, &StationStatus::recordsJournaled);
     }
+}
+
+void MainWindow::connectStandards()
+{
+    // A station database set up or given up in its dialog: the other library.
+    connect(stationStatus, &StationStatus::configurationApplied, this, [this] {
+        if (!standards || standards->isReadOnly() != stationStatus->keepsLibraryCopy()) {
+            openStandards(stationStatus->keepsLibraryCopy());
+        }
+    });
+    // The station's sync wrote the copy: the picker and the library window read it again.
+    connect(stationStatus, &StationStatus::standardsCopied, this, [this] {
+        if (standards && standards->isReadOnly()) {
+            if (!standards->reload()) {
+                qCWarning(lcMain) << "library of standards not read again:" << standards->errorText();
+            }
+            page->panel().standards().libraryReloaded();
+        }
+    });
+}
+
+void MainWindow::openStandards(bool stationConfigured)
+{
+    // Without a library the picker stays off, saying so.
+    QString error;
+    std::unique_ptr<StandardLibrary> opened =
+        openWindowStandards(QFileInfo(journalPath).dir().filePath(QStringLiteral("standards.sqlite")),
+                            StandardLibrary::defaultPath(), stationConfigured, &error);
+    if (!opened) {
+        qCWarning(lcMain) << "library of standards not opened:" << error;
+    }
+    // The page lets go of the old library before it goes.
+    page->panel().standards().setLibrary(opened.get());
+    page->tables().setStandards(opened.get());
+    standards = std::move(opened);
 }
 
 void MainWindow::afterFirstFrame(std::function<void()> step)

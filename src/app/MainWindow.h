@@ -113,6 +113,11 @@ private:
     bool switchLanguage(const QString& catalogue, bool chinese);
     std::unique_ptr<QTranslator> loadCatalogue(const QString& catalogue) const;
     void installQtCatalogue(bool chinese);
+    // The library of standards for the station's configuration: the station's
+    // copy, read only, with a station database; else the one beside the journal.
+    void openStandards(bool stationConfigured);
+    // The library follows the station's configuration and its sync's copies.
+    void connectStandards();
     void runFirstFrameSteps();
     void handleArrival();
     void handleRemoval();
@@ -145,6 +150,7 @@ private:
     DeviceNotifier* notifier = nullptr;
     // The library of standards the page's picker and library window use; outlives the page.
     std::unique_ptr<StandardLibrary> standards;
+    QString journalPath; // the journal's file; the local library is beside it
     QStringList catalogueDirs;
     bool ledOn = false;
     std::vector<std::function<void()>> firstFrameSteps;

@@ -52,6 +52,7 @@ void StationStatus::start()
     StationConfig config = StationConfig::loadSaved();
     if (!config.isConfigured()) {
         showState();
+        Q_EMIT configurationApplied();
         return;
     }
     m_keyStoreError.clear();
@@ -79,6 +80,7 @@ void StationStatus::start()
     connect(m_sync.get(), &StationSync::waitingChanged, this, &StationStatus::showState);
     connect(m_sync.get(), &StationSync::refusedChanged, this, &StationStatus::showState);
     showState();
+    Q_EMIT configurationApplied();
 }
 
 void StationStatus::recordsJournaled()

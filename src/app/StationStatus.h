@@ -47,6 +47,8 @@ Q_SIGNALS:
     // The station's copy of the library of standards changed: whatever
     // shows it reads it again.
     void standardsCopied();
+    // start() applied the saved configuration: keepsLibraryCopy() may differ.
+    void configurationApplied();
 
 protected:
     void changeEvent(QEvent* event) override;

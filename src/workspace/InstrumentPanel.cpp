@@ -169,6 +169,7 @@ void InstrumentPanel::applyLayout(bool firstGeneration)
         ui.stackedWidget_data->setCurrentWidget(ui.page_newData);
         grid->addWidget(ui.widget_settingsColumn, 2, 4, 3, 1);
     }
+    m_standards->placeFor(firstGeneration);
     if (windowLayoutEnabled) {
         windowLayout->setEnabled(true);
         windowLayout->invalidate();

@@ -4,6 +4,7 @@
 #include "ComparisonColumns.h"
 #include "ComparisonHeader.h"
 #include "ComparisonRecordList.h"
+#include "CurrentVersionJudging.h"
 #include "ComparisonTableModel.h"
 #include "Dialogs.h"
 #include "FirstPageForm.h"
@@ -136,7 +137,43 @@ void RecordTables::showBatchReportMenu(RecordTableView* table, bool legacy, cons
     batch->addAction(QStringLiteral("%1 (%2)").arg(text("Selected rows")).arg(selected), this,
                      [this, legacy] { openBatchReport(legacy, BatchRows::Selected); })
         ->setEnabled(selected > 0);
+    const bool judgedWithLibrary = std::any_of(records.cbegin(), records.cend(), [](const ComparisonRecord& r) {
+        return r.library.inUse();
+    });
+    menu.addAction(QCoreApplication::translate("CurrentVersionJudging", "Judge again with the current standards"), this,
+                   [this, legacy] { judgeWithCurrentStandards(legacy); })
+        ->setEnabled(m_standards && judgedWithLibrary);
     menu.exec(table->viewport()->mapToGlobal(at));
+}
+
+QList<int> RecordTables::selectedRows(bool legacy) const
+{
+    QList<int> rows;
+    const RecordTableView* table = legacy ? ui.tbData : ui.tableWidget_data;
+    if (table && table->selectionModel()) {
+        for (const QModelIndex& index : table->selectionModel()->selectedRows()) {
+            rows << index.row();
+        }
+    }
+    return rows;
+}
+
+void RecordTables::judgeWithCurrentStandards(bool legacy)
+{
+    const auto text = [](const char* source) { return QCoreApplication::translate("CurrentVersionJudging", source); };
+    if (!m_standards) {
+        m_dialogs.information(m_page, text("Judge again"), text("No library of standards is open."));
+        return;
+    }
+    ComparisonRecordList* list = legacy ? m_legacyRecords : m_records;
+    const ComparisonSettings settings =
+        m_state.judgingSettings(legacy, ui.lineEdit_formula ? ui.lineEdit_formula->text() : QString(),
+                                ui.lineEdit_thresholds ? ui.lineEdit_thresholds->text() : QString());
+    const CurrentVersionOutcome outcome =
+        judgeWithCurrentVersions(list->records(), selectedRows(legacy), settings, *m_standards);
+    // The journal follows the changed rows.
+    list->replace(outcome.changedRows, outcome.records);
+    m_dialogs.information(m_page, text("Judge again"), outcome.message());
 }
 
 void RecordTables::openBatchReport(bool legacy, BatchRows rows, int standard)

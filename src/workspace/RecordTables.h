@@ -23,6 +23,7 @@ class QWidget;
 class RbTableHeaderView;
 class RecordTableModel;
 class RecordTableView;
+class StandardLibrary;
 class StatisticsWindow;
 struct ComparisonSettings;
 struct FirstPageForm;
@@ -106,6 +107,12 @@ public:
     // selected in the table. Offered by the tables' context menu.
     enum class BatchRows { All, Standard, Selected };
     void openBatchReport(bool legacy, BatchRows rows, int standard = -1);
+    // The library of standards "Judge again with the current standards" reads; optional.
+    void setStandards(const StandardLibrary* library) { m_standards = library; }
+    // The selected rows of a table (all of them when none is selected) that
+    // were judged against a library standard, judged again with each
+    // standard's current version; a message says what changed.
+    void judgeWithCurrentStandards(bool legacy);
 
     // The comparison journal in the file at path: rows are kept from now on,
     // and the rows of sessions left open are offered back. A journal that
@@ -134,6 +141,7 @@ private:
     void applyLegacyColumnWidths();
     void setUpStatistics();
     void showBatchReportMenu(RecordTableView* table, bool legacy, const QPoint& at);
+    QList<int> selectedRows(bool legacy) const;
 
     FirstPageForm& ui;
     Dialogs& m_dialogs;
@@ -148,6 +156,7 @@ private:
     FirstPageReport* m_reports = nullptr;
     JournalKeeper* m_journal = nullptr;
     StatisticsWindow* m_statisticsWindow = nullptr;
+    const StandardLibrary* m_standards = nullptr;
     int m_widthCount = 11; // n of the column widths in force
     bool m_columnsShown = false;                      // the current table's columns are set
     DisplayMode m_tableDisplayMode = DisplayMode::None; // the mode they show

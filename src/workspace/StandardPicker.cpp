@@ -125,6 +125,14 @@ bool StandardPicker::canSaveMeasured() const
            && !m_session.libraryStandard().inUse();
 }
 
+QString StandardPicker::readOnlyReason() const
+{
+    return m_library && m_library->isReadOnly()
+               ? tr("This station works from its copy of the station database's library, which only reads: "
+                    "a manager adds and edits standards there.")
+               : QString();
+}
+
 std::optional<Standard> StandardPicker::saveMeasured(const QString& name, const QString& code, const QString& note,
                                                      const LibraryToleranceSet& tolerances)
 {

@@ -54,6 +54,9 @@ public:
     // "Save as standard…" is possible: a scanned standard is shown and the
     // library takes writes.
     bool canSaveMeasured() const;
+    // Why the library takes no writes here (the station's copy of the station
+    // database's library); empty when it does or there is none.
+    QString readOnlyReason() const;
     // The scanned standard's values kept as a new standard (origin: the
     // instrument, its serial number, now) with tolerances; chosen at once.
     // Nothing, with message(), when the library refuses.

@@ -17,7 +17,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -63,8 +63,8 @@ StandardPickerPanel::StandardPickerPanel(FirstPageForm& form, MeasurementSession
     QGroupBox* group = ui.groupBox_newComparisonMeasurement;
     m_row = new QWidget(group);
     m_row->setObjectName(QStringLiteral("widget_standardPicker"));
-    auto* row = new QHBoxLayout(m_row);
-    row->setContentsMargins(0, 0, 0, 0);
+    m_rowGrid = new QGridLayout(m_row);
+    m_rowGrid->setContentsMargins(0, 0, 0, 0);
     m_label = new QLabel(m_row);
     m_edit = new QLineEdit(m_row);
     m_edit->setObjectName(QStringLiteral("lineEdit_libraryStandard"));
@@ -77,20 +77,12 @@ StandardPickerPanel::StandardPickerPanel(FirstPageForm& form, MeasurementSession
     m_save->setObjectName(QStringLiteral("pushButton_saveAsStandard"));
     m_open = new QPushButton(m_row);
     m_open->setObjectName(QStringLiteral("pushButton_standardsLibrary"));
-    row->addWidget(m_label);
-    row->addWidget(m_edit, 1);
-    row->addWidget(m_clear);
-    row->addWidget(m_save);
-    row->addWidget(m_open);
+    m_rowGrid->setColumnStretch(1, 1);
+    arrangeRow(false);
     if (auto* grid = qobject_cast<QGridLayout*>(group->layout())) {
         grid->addWidget(m_row, 2, 0, 1, 3);
     }
-    // Keyboard order: right after the standard's buttons.
-    QWidget::setTabOrder(ui.pushButton_loadStandard, m_edit);
-    QWidget::setTabOrder(m_edit, m_clear);
-    QWidget::setTabOrder(m_clear, m_save);
-    QWidget::setTabOrder(m_save, m_open);
-    QWidget::setTabOrder(m_open, ui.pushButton_sampleMeasurement);
+    placeTabOrder(ui.pushButton_loadStandard, ui.pushButton_sampleMeasurement);
 
     m_suggestions = new QStandardItemModel(this);
     m_completer = new QCompleter(m_suggestions, this);
@@ -132,6 +124,71 @@ void StandardPickerPanel::setLibrary(StandardLibrary* library)
     applyEnabled();
 }
 
+void StandardPickerPanel::placeTabOrder(QWidget* before, QWidget* after)
+{
+    // Keyboard order: right after the standard's buttons.
+    QWidget::setTabOrder(before, m_edit);
+    QWidget::setTabOrder(m_edit, m_clear);
+    QWidget::setTabOrder(m_clear, m_save);
+    QWidget::setTabOrder(m_save, m_open);
+    QWidget::setTabOrder(m_open, after);
+}
+
+void StandardPickerPanel::arrangeRow(bool twoLines)
+{
+    for (QWidget* w : {static_cast<QWidget*>(m_label), static_cast<QWidget*>(m_edit),
+                       static_cast<QWidget*>(m_clear), static_cast<QWidget*>(m_save), static_cast<QWidget*>(m_open)}) {
+        m_rowGrid->removeWidget(w);
+    }
+    m_rowGrid->addWidget(m_label, 0, 0);
+    if (twoLines) {
+        // The field and its clear button, then the two buttons.
+        m_rowGrid->addWidget(m_edit, 0, 1, 1, 2);
+        m_rowGrid->addWidget(m_clear, 0, 3);
+        m_rowGrid->addWidget(m_save, 1, 0, 1, 2);
+        m_rowGrid->addWidget(m_open, 1, 2, 1, 2);
+    } else {
+        m_rowGrid->addWidget(m_edit, 0, 1);
+        m_rowGrid->addWidget(m_clear, 0, 2);
+        m_rowGrid->addWidget(m_save, 0, 3);
+        m_rowGrid->addWidget(m_open, 0, 4);
+    }
+}
+
+void StandardPickerPanel::placeFor(bool firstGeneration)
+{
+    // The legacy live display has no height to spare (the window fits 1280 x
+    // 720): there the picker stands in two lines in the settings column,
+    // under the tolerances, which spans the live display's rows.
+    auto* settings = ui.widget_settingsColumn ? qobject_cast<QVBoxLayout*>(ui.widget_settingsColumn->layout()) : nullptr;
+    const bool legacy = firstGeneration && ui.groupBox_oldComparisonMeasurement && settings;
+    QWidget* host = legacy ? ui.widget_settingsColumn : ui.groupBox_newComparisonMeasurement;
+    if (m_row->parentWidget() == host) {
+        return;
+    }
+    if (QLayout* old = m_row->parentWidget() ? m_row->parentWidget()->layout() : nullptr) {
+        old->removeWidget(m_row);
+    }
+    m_row->setParent(host);
+    arrangeRow(legacy);
+    if (legacy) {
+        settings->insertWidget(1, m_row);
+        placeTabOrder(ui.loadstdBtn, ui.samplemeasurementBtn);
+    } else if (auto* grid = qobject_cast<QGridLayout*>(host->layout())) {
+        grid->addWidget(m_row, 2, 0, 1, 3);
+        placeTabOrder(ui.pushButton_loadStandard, ui.pushButton_sampleMeasurement);
+    }
+    m_row->show();
+}
+
+void StandardPickerPanel::libraryReloaded()
+{
+    if (m_window) {
+        m_window->reload();
+    }
+    applyEnabled();
+}
+
 void StandardPickerPanel::retranslate()
 {
     m_label->setText(tr("Library standard:"));
@@ -162,10 +219,13 @@ void StandardPickerPanel::applyEnabled()
     m_open->setEnabled(hasLibrary);
     m_clear->setEnabled(m_picker->chosen().has_value());
     m_save->setEnabled(m_picker->canSaveMeasured());
-    m_save->setToolTip(m_picker->canSaveMeasured()
-                           ? tr("Keeps the scanned standard in the library with its tolerances")
-                           : tr("Scan a standard first (a library standard is in the library already)"));
+    // The station's copy only reads: said on the buttons that would write.
+    const QString readOnly = m_picker->readOnlyReason();
+    m_save->setToolTip(m_picker->canSaveMeasured() ? tr("Keeps the scanned standard in the library with its tolerances")
+                       : !readOnly.isEmpty()       ? readOnly
+                                                   : tr("Scan a standard first (a library standard is in the library already)"));
     m_edit->setToolTip(hasLibrary ? QString() : tr("No library of standards is open"));
+    m_open->setToolTip(readOnly);
 }
 
 void StandardPickerPanel::suggest(const QString& text)

@@ -14,6 +14,7 @@ class Dialogs;
 class LinkAccess;
 class MeasurementSession;
 class QCompleter;
+class QGridLayout;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -38,6 +39,10 @@ public:
 
     // The library searched and edited; none: the picker is off, saying why.
     void setLibrary(StandardLibrary* library);
+    // The library's file was written by another connection (the station's
+    // sync) and read again: the library window and the buttons follow; the
+    // standard chosen stays the version it was.
+    void libraryReloaded();
     StandardPicker& picker() { return *m_picker; }
     QLineEdit* searchEdit() const { return m_edit; }
 
@@ -48,6 +53,10 @@ public:
     // The library window, opened once and raised after.
     StandardsWindow* openLibrary();
     void retranslate();
+    // The picker's row where the layout shown has room: under the scan
+    // buttons of the current layout; in the first-generation colorimeters'
+    // legacy layout (once built), in the settings column.
+    void placeFor(bool firstGeneration);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,6 +65,9 @@ private:
     void suggest(const QString& text);
     void showChoice();
     void applyEnabled();
+    void placeTabOrder(QWidget* before, QWidget* after);
+    // The row's widgets in one line, or in two (the legacy layout's place).
+    void arrangeRow(bool twoLines);
     QLabel* inForceLabel(QGroupBox* group);
 
     FirstPageForm& ui;
@@ -66,6 +78,7 @@ private:
     QWidget* m_page;
     StandardPicker* m_picker = nullptr;
     QWidget* m_row = nullptr;
+    QGridLayout* m_rowGrid = nullptr;
     QLabel* m_label = nullptr;
     QLineEdit* m_edit = nullptr;
     QToolButton* m_clear = nullptr;

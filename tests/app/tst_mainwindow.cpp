@@ -5,9 +5,11 @@
 #include "MainWindow.h"
 #include "ScriptedDialogs.h"
 #include "WaitUntil.h"
+#include "WindowStandards.h"
 
 #include <QCoreApplication>
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -288,6 +290,33 @@ private Q_SLOTS:
         QMessageBox box;
         box.setStandardButtons(QMessageBox::Yes);
         return box.button(QMessageBox::Yes)->text();
+    }
+
+    // With a station database set up the window reads the station's copy,
+    // which refuses writes and says why; without one, the local library.
+    void windowStandards_readOnlyWhenStationConfigured_data()
+    {
+        QTest::addColumn<bool>("configured");
+        QTest::newRow("station database") << true;
+        QTest::newRow("local") << false;
+    }
+    void windowStandards_readOnlyWhenStationConfigured()
+    {
+        QFETCH(bool, configured);
+        QTemporaryDir dir;
+        const QString local = dir.filePath(QStringLiteral("local.sqlite"));
+        const QString copy = dir.filePath(QStringLiteral("copy.sqlite"));
+        QString error;
+        const std::unique_ptr<StandardLibrary> library = openWindowStandards(local, copy, configured, &error);
+        QVERIFY2(library, qPrintable(error));
+        QCOMPARE(library->isReadOnly(), configured);
+        QCOMPARE(QFileInfo::exists(copy), configured);
+        QCOMPARE(QFileInfo::exists(local), !configured);
+        Standard standard;
+        standard.name = QStringLiteral("Red 12");
+        standard.withLab(40, 50, 20);
+        QCOMPARE(library->add(standard, LibraryToleranceSet()).has_value(), !configured);
+        QCOMPARE(library->errorText().isEmpty(), !configured);
     }
 
     void startsInChinese_switchesToEnglishAndBack()

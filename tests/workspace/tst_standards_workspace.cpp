@@ -17,7 +17,9 @@
 #include "WorkStatistics.h"
 
 #include <QBrush>
+#include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QToolButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -291,6 +293,116 @@ private Q_SLOTS:
         QVERIFY(!model.save(*saved, LibraryToleranceSet(), &error));
         QVERIFY(!error.isEmpty());
         QCOMPARE(m_library->standard(saved->id)->version, saved->version);
+    }
+
+    // A row judged at v1 keeps v1 and its verdict when the standard is
+    // edited; "Judge again with the current standards" gives it the current
+    // version's verdict and version, and the message says what changed.
+    void judgeWithCurrentStandards_data()
+    {
+        QTest::addColumn<double>("sampleL");
+        QTest::addColumn<QString>("edit");
+        QTest::addColumn<bool>("pass");
+        QTest::addColumn<bool>("warning");
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QString>("message");
+        // Red 12 v1: L* 40, dE00 <= 1.0, band at 80 %.
+        QTest::newRow("tighter limit: PASS to NG") << 40.5 << "limit" << false << false << 2
+                                                   << "1 row(s) changed verdict.\nRed 12: version 1 \u2192 2 (1 row(s)).";
+        QTest::newRow("standard moved: warning to PASS") << 41.0 << "values" << true << false << 2
+                                                         << "1 row(s) changed verdict.\nRed 12: version 1 \u2192 2";
+        QTest::newRow("note only: same verdict, new version") << 42.0 << "note" << false << false << 2
+                                                              << "0 row(s) changed verdict.\nRed 12: version 1 \u2192 2";
+        QTest::newRow("unchanged: already current") << 40.5 << "" << true << false << 1
+                                                    << "Every row was already judged with the current version.";
+        QTest::newRow("removed: row kept") << 41.0 << "remove" << true << true << 1
+                                           << "no longer in the library";
+    }
+    void judgeWithCurrentStandards()
+    {
+        QFETCH(double, sampleL);
+        QFETCH(QString, edit);
+        QFETCH(bool, pass);
+        QFETCH(bool, warning);
+        QFETCH(int, version);
+        QFETCH(QString, message);
+        RecordTables& tables = m_page->tables();
+        tables.setStandards(m_library.get());
+        QCOMPARE(picker().submit(QStringLiteral("Red 12")), StandardPicker::Outcome::Chosen);
+        Standard standard = *picker().chosen();
+        m_page->session().takeSample(labReading(sampleL, 50, 20), false);
+        picker().clearChoice();
+        m_page->session().takeSample(labReading(30, 10, -40), false); // compared with no library standard
+        const ComparisonRecord before = tables.records().at(0);
+        QCOMPARE(before.library.standardVersion, qint64(1));
+
+        if (edit == QLatin1String("limit")) {
+            QVERIFY(m_library->edit(standard, setOf(QStringLiteral("dE00<=0.3"), 0)));
+        } else if (edit == QLatin1String("values")) {
+            standard.withLab(40.8, 50, 20);
+            QVERIFY(m_library->edit(standard));
+        } else if (edit == QLatin1String("note")) {
+            standard.note = QStringLiteral("new batch");
+            QVERIFY(m_library->edit(standard));
+        } else if (edit == QLatin1String("remove")) {
+            QVERIFY(m_library->remove(standard.id));
+        }
+        // Without the command the row keeps the version it was judged with.
+        tables.judgeRowsAgain(m_page->state().judgingSettings(false, QString(), QString()), false);
+        QCOMPARE(tables.records().at(0).library.standardVersion, qint64(1));
+        QCOMPARE(tables.records().at(0).pass, before.pass);
+
+        m_dialogs->answerButton(DialogButton::Ok);
+        tables.judgeWithCurrentStandards(false);
+        const ComparisonRecord& after = tables.records().at(0);
+        QCOMPARE(after.pass, pass);
+        QCOMPARE(after.library.warning, warning);
+        QCOMPARE(after.library.standardVersion, qint64(version));
+        QCOMPARE(after.id, before.id);
+        QCOMPARE(after.version, before.version + (version == 2 ? 1 : 0));
+        QVERIFY(!tables.records().at(1).library.inUse());
+        QCOMPARE(m_dialogs->messages().size(), 1);
+        QVERIFY2(m_dialogs->messages().first().contains(message), qPrintable(m_dialogs->messages().first()));
+    }
+
+    // The station's copy only reads: the picker says why it saves nothing.
+    void readOnlyCopy_pickerSaysWhy()
+    {
+        QVERIFY(picker().readOnlyReason().isEmpty());
+        m_library->setReadOnly(true);
+        panel().setLibrary(m_library.get());
+        m_page->session().takeStandard(labReading(61, -3, 12), false);
+        QVERIFY(!picker().canSaveMeasured());
+        QVERIFY(!picker().readOnlyReason().isEmpty());
+        auto* save = m_page->findChild<QPushButton*>(QStringLiteral("pushButton_saveAsStandard"));
+        QVERIFY(save);
+        QVERIFY(!save->isEnabled());
+        QCOMPARE(save->toolTip(), picker().readOnlyReason());
+    }
+
+    // A first-generation colorimeter: the picker moves into the legacy
+    // layout (its settings column), its standard judges the legacy rows, and back.
+    void firstGeneration_pickerInLegacyLayout()
+    {
+        plug(QStringLiteral("TX430"), 350);
+        QVERIFY(m_page->panel().identifyDevice());
+        QVERIFY(m_page->state().isFirstGeneration());
+        auto* row = m_page->findChild<QWidget*>(QStringLiteral("widget_standardPicker"));
+        QCOMPARE(row->parentWidget(), ui().widget_settingsColumn);
+        QVERIFY(row->isVisibleTo(m_page.get()));
+
+        QCOMPARE(picker().submit(QStringLiteral("Red 12")), StandardPicker::Outcome::Chosen);
+        m_page->session().takeSample(labReading(42.0, 50, 20), true);
+        QCOMPARE(m_page->tables().legacyRecords().size(), 1);
+        const ComparisonRecord& legacyRow = m_page->tables().legacyRecords().at(0);
+        QVERIFY(legacyRow.legacy);
+        QCOMPARE(legacyRow.library.standardName, QStringLiteral("Red 12"));
+        QVERIFY(!legacyRow.pass);
+        QCOMPARE(legacyRow.library.decidedBy, QStringLiteral("dE00"));
+
+        plug(QStringLiteral("TX420"), 320);
+        QVERIFY(m_page->panel().identifyDevice());
+        QCOMPARE(row->parentWidget(), ui().groupBox_newComparisonMeasurement);
     }
 
 private:
