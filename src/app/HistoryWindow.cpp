@@ -45,6 +45,7 @@ HistoryWindow::HistoryWindow(std::unique_ptr<HistorySource> source, Dialogs& dia
     , m_source(std::move(source))
     , m_dialogs(dialogs)
     , m_moreButton(new QPushButton(tr("More rows"), this))
+    , m_allButton(new QPushButton(tr("All rows"), this))
     , m_session(new QComboBox(this))
     , m_from(new QLineEdit(this))
     , m_to(new QLineEdit(this))
@@ -104,9 +105,15 @@ HistoryWindow::HistoryWindow(std::unique_ptr<HistorySource> source, Dialogs& dia
     buttons->addWidget(exportButton);
     buttons->addWidget(batchButton);
     buttons->addWidget(m_moreButton);
+    buttons->addWidget(m_allButton);
     buttons->addStretch();
     m_moreButton->setObjectName(QStringLiteral("btnMoreRows"));
     m_moreButton->setEnabled(false);
+    m_allButton->setObjectName(QStringLiteral("btnAllRows"));
+    m_allButton->setEnabled(false);
+    m_allButton->setToolTip(tr("Reads every row of the query, up to %1, for the statistics, the export and the batch report")
+                                .arg(kMaxShownRows));
+    connect(m_allButton, &QPushButton::clicked, this, &HistoryWindow::fetchAll);
     const std::pair<QWidget*, QString> names[] = {
         {m_from, tr("From")}, {m_to, tr("Before")}, {m_stations, tr("Stations")}, {m_model, tr("Model")},
         {m_standard, tr("Standard")}, {m_name, tr("Test name")}, {m_verdict, tr("Verdict")}, {m_session, tr("Session")},
@@ -187,7 +194,15 @@ void HistoryWindow::fetchMore()
     run(m_shown, m_rows.size(), false);
 }
 
-void HistoryWindow::run(const HistoryFilter& f, qint64 offset, bool withStatistics)
+void HistoryWindow::fetchAll()
+{
+    if (m_cancel || !m_more) {
+        return;
+    }
+    run(m_shown, m_rows.size(), false, true);
+}
+
+void HistoryWindow::run(const HistoryFilter& f, qint64 offset, bool withStatistics, bool all)
 {
     auto cancel = std::make_shared<std::atomic<bool>>(false);
     auto done = std::make_shared<std::atomic<int>>(0);
@@ -210,16 +225,30 @@ void HistoryWindow::run(const HistoryFilter& f, qint64 offset, bool withStatisti
     const int generation = m_generation;
     // Only data crosses to the query's thread; the window's objects stay here.
     // The rows come first, the statistics of the whole selection after them.
-    std::thread([self, source, f, offset, withStatistics, cancel, done, generation] {
+    const qint64 limit = all ? qint64(kMaxShownRows) - offset : 0;
+    std::thread([self, source, f, offset, withStatistics, cancel, done, generation, limit] {
         QList<HistoryRow> rows;
         QString error;
-        bool ok = source->rows(f, offset, &rows, &error, [done](int n) { *done = n; }, cancel.get());
+        bool ok = true;
+        bool more = false;
+        // One page, or (all) page after page until the last or the limit.
+        for (;;) {
+            QList<HistoryRow> page;
+            const int before = int(rows.size());
+            ok = source->rows(f, offset + rows.size(), &page, &error, [done, before](int n) { *done = before + n; },
+                              cancel.get());
+            rows += page;
+            more = source->pageSize() > 0 && page.size() >= source->pageSize();
+            if (!ok || !more || limit <= 0 || rows.size() >= limit) {
+                break;
+            }
+        }
         if (!ok && error.isEmpty()) {
             error = tr("Cancelled.");
         }
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [self, ok, error, rows, offset] {
+        QMetaObject::invokeMethod(QCoreApplication::instance(), [self, ok, error, rows, offset, more] {
             if (self) {
-                self->showResult(ok, error, rows, offset > 0);
+                self->showResult(ok, error, rows, offset > 0, more);
             }
         }, Qt::QueuedConnection);
         HistoryStatistics s;
@@ -233,7 +262,8 @@ void HistoryWindow::run(const HistoryFilter& f, qint64 offset, bool withStatisti
     }).detach();
 }
 
-void HistoryWindow::showResult(bool ok, const QString& message, const QList<HistoryRow>& rows, bool append)
+void HistoryWindow::showResult(bool ok, const QString& message, const QList<HistoryRow>& rows, bool append,
+                               bool more)
 {
     m_poll.reset();
     if (m_progress) {
@@ -254,8 +284,9 @@ void HistoryWindow::showResult(bool ok, const QString& message, const QList<Hist
     }
     const int first = int(m_rows.size());
     m_rows += rows;
-    m_more = m_source->pageSize() > 0 && rows.size() >= m_source->pageSize();
+    m_more = more && m_rows.size() < kMaxShownRows;
     m_moreButton->setEnabled(m_more);
+    m_allButton->setEnabled(m_more);
     QList<ComparisonRecord> records;
     records.reserve(rows.size());
     for (const HistoryRow& r : rows) {

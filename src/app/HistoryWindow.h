@@ -52,11 +52,17 @@ public:
 
     // A full page came back: more rows may follow.
     bool hasMore() const { return m_more; }
+    // At most this many rows are held for the statistics, the export and the report.
+    static constexpr int kMaxShownRows = 100000;
 
 public Q_SLOTS:
     void query();
     // The next page of the same query.
     void fetchMore();
+    // Every row of the same query still to come, up to kMaxShownRows, so
+    // the statistics window, the export and the batch report take the whole
+    // selection.
+    void fetchAll();
 
 Q_SIGNALS:
     // The query ended: found, cancelled, or failed with the server's message.
@@ -65,8 +71,8 @@ Q_SIGNALS:
     void statisticsShown();
 
 private:
-    void run(const HistoryFilter& f, qint64 offset, bool withStatistics);
-    void showResult(bool ok, const QString& message, const QList<HistoryRow>& rows, bool append);
+    void run(const HistoryFilter& f, qint64 offset, bool withStatistics, bool all = false);
+    void showResult(bool ok, const QString& message, const QList<HistoryRow>& rows, bool append, bool more);
     void showStatisticsText(const HistoryStatistics& s);
     void exportClicked();
     QList<QStringList> exportRows() const;
@@ -77,6 +83,7 @@ private:
     bool m_more = false;
     int m_generation = 0; // the query whose statistics are awaited
     QPushButton* m_moreButton;
+    QPushButton* m_allButton;
     QComboBox* m_session;
     QLineEdit* m_from;
     QLineEdit* m_to;

@@ -83,6 +83,23 @@ private Q_SLOTS:
         QCOMPARE(window.records().records().size(), 3);
         QCOMPARE(dialogs.openProgressDialogs, 0);
 
+        // Every row at once, page after page (one row a page here): the whole
+        // selection for the statistics, the export and the report.
+        {
+            HistoryWindow paged(std::make_unique<JournalHistory>(path, 1), dialogs);
+            QSignalSpy pagedFinished(&paged, &HistoryWindow::finished);
+            paged.query();
+            QVERIFY(waitUntil([&] { return pagedFinished.count() == 1; }, 10000));
+            QCOMPARE(paged.rows().size(), 1);
+            paged.fetchAll();
+            QVERIFY(waitUntil([&] { return pagedFinished.count() == 2; }, 10000));
+            QCOMPARE(paged.rows().size(), 3);
+            QCOMPARE(paged.records().records().size(), 3);
+            QCOMPARE(paged.rows().at(2).testName, QStringLiteral("S2a"));
+            QVERIFY(!paged.hasMore());
+            QVERIFY(waitUntil([&] { return dialogs.openProgressDialogs == 0; }, 10000));
+        }
+
         // One session's rows, in the statistics window and in a file.
         session->setCurrentIndex(session->findData(first));
         window.query();

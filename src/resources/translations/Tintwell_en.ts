@@ -4822,4 +4822,15 @@ Commands:
         <translation>This station works from its copy of the station database&apos;s library, which only reads: a manager adds and edits standards there.</translation>
     </message>
 </context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>All rows</source>
+        <translation>All rows</translation>
+    </message>
+    <message>
+        <source>Reads every row of the query, up to %1, for the statistics, the export and the batch report</source>
+        <translation>Reads every row of the query, up to %1, for the statistics, the export and the batch report</translation>
+    </message>
+</context>
 </TS>

@@ -4852,4 +4852,15 @@ Commands:
         <translation>本工作站使用工作站数据库标准库的本地副本，只能读取：标准由管理员在工作站数据库中添加和编辑。</translation>
     </message>
 </context>
+<context>
+    <name>HistoryWindow</name>
+    <message>
+        <source>All rows</source>
+        <translation>全部行</translation>
+    </message>
+    <message>
+        <source>Reads every row of the query, up to %1, for the statistics, the export and the batch report</source>
+        <translation>读取查询的全部行（最多 %1 行），用于统计、导出和批量报告</translation>
+    </message>
+</context>
 </TS>
