@@ -47,10 +47,11 @@ bool known(const LabColor& c)
 
 // A library standard without limits (none set yet) is judged by the
 // instrument's tolerances, as if no library standard were in use: a set
-// without limits would pass anything.
+// without limits would pass anything. So is one whose limits are all on
+// curves, which a record does not have.
 bool judgedBySet(const ComparisonRecord& record)
 {
-    return record.library.inUse() && !record.library.tolerances.limits.isEmpty();
+    return record.library.inUse() && hasValueLimits(record.library.tolerances.limits);
 }
 
 ToleranceOutcome libraryOutcome(const ComparisonRecord& record)

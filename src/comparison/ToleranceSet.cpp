@@ -1,9 +1,13 @@
 #include "ToleranceSet.h"
 
+#include "SpectralPower.h"
+
 #include <QCoreApplication>
 #include <QLocale>
+#include <QSet>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -15,6 +19,32 @@ constexpr double kMargin = 1e-9;
 const std::array<const char*, kToleranceQuantityCount> kTokens = {
     "dL", "da", "db", "dC", "dH", "dEab", "dEuv", "dE94", "dEcmc21", "dEcmc11", "dEcmc141", "dE00", "haze", "t",
 };
+
+// A metamerism index is written "mi" and the formula's part of its delta-E
+// token: "mi" (delta-E*ab), "mi00", "mi94", "micmc21", ...
+QString metamerismToken(ToleranceQuantity quantity)
+{
+    if (quantity == ToleranceQuantity::dEab) {
+        return QStringLiteral("mi");
+    }
+    return QStringLiteral("mi") + toleranceQuantityToken(quantity).mid(2);
+}
+
+std::optional<ToleranceQuantity> metamerismFromToken(const QString& token)
+{
+    if (!token.startsWith(QLatin1String("mi"), Qt::CaseInsensitive)) {
+        return std::nullopt;
+    }
+    const QString formula = token.mid(2);
+    if (formula.isEmpty()) {
+        return ToleranceQuantity::dEab;
+    }
+    const std::optional<ToleranceQuantity> quantity = toleranceQuantityFromToken(QStringLiteral("dE") + formula);
+    if (!quantity || !isDeltaEQuantity(*quantity) || *quantity == ToleranceQuantity::dEuv) {
+        return std::nullopt;
+    }
+    return quantity;
+}
 
 QString tr(const char* text)
 {
@@ -50,15 +80,29 @@ double bandFraction(const ToleranceLimit& limit, double value)
     return 0.0;
 }
 
-bool exceeds(const ToleranceLimit& limit, double value)
+} // namespace
+
+bool toleranceLimitExceeded(const ToleranceLimit& limit, double value)
 {
-    if (isDeltaEQuantity(limit.quantity)) {
+    if (limit.metamerism || isDeltaEQuantity(limit.quantity)) {
         return value > limit.high + kMargin;
     }
     return value > limit.high + kMargin || value < limit.low - kMargin;
 }
 
-} // namespace
+bool hasValueLimits(const QList<ToleranceLimit>& limits)
+{
+    return std::any_of(limits.begin(), limits.end(), [](const ToleranceLimit& limit) { return !limit.onCurves(); });
+}
+
+QString toleranceLimitToken(const ToleranceLimit& limit)
+{
+    QString token = limit.metamerism ? metamerismToken(limit.quantity) : toleranceQuantityToken(limit.quantity);
+    if (!limit.illuminant.isEmpty()) {
+        token += QLatin1Char('@') + limit.illuminant;
+    }
+    return token;
+}
 
 QString toleranceQuantityToken(ToleranceQuantity quantity)
 {
@@ -93,8 +137,8 @@ QString formatToleranceLimits(const QList<ToleranceLimit>& limits)
 {
     QStringList items;
     for (const ToleranceLimit& limit : limits) {
-        QString item = toleranceQuantityToken(limit.quantity);
-        if (isDeltaEQuantity(limit.quantity)) {
+        QString item = toleranceLimitToken(limit);
+        if (limit.metamerism || isDeltaEQuantity(limit.quantity)) {
             item += QStringLiteral("<=") + number(limit.high);
         } else {
             item += QLatin1Char('=') + number(limit.low) + QStringLiteral("..") + number(limit.high);
@@ -113,7 +157,7 @@ ToleranceParse parseToleranceLimits(const QString& text)
     if (text.trimmed().isEmpty()) {
         return result;
     }
-    std::array<bool, kToleranceQuantityCount> seen{};
+    QSet<QString> seen;
     const QStringList items = text.split(QLatin1Char(','));
     for (const QString& raw : items) {
         QString item = raw.trimmed();
@@ -142,17 +186,42 @@ ToleranceParse parseToleranceLimits(const QString& text)
         if (split <= 0) {
             return fail(QT_TRANSLATE_NOOP("ToleranceSet", "expected a quantity followed by <= or ="));
         }
-        const std::optional<ToleranceQuantity> quantity = toleranceQuantityFromToken(item.left(split).trimmed());
+        QString name = item.left(split).trimmed();
+        const int at = name.indexOf(QLatin1Char('@'));
+        if (at >= 0) {
+            const std::optional<colorimetry::Illuminant> illuminant =
+                colorimetry::illuminantFromName(name.mid(at + 1).trimmed());
+            if (!illuminant) {
+                return fail(QT_TRANSLATE_NOOP("ToleranceSet",
+                                              "unknown illuminant after @ (A C D50 D55 D65 D75 F2 F7 F11)"));
+            }
+            limit.illuminant = colorimetry::illuminantName(*illuminant);
+            name = name.left(at).trimmed();
+        }
+        std::optional<ToleranceQuantity> quantity = toleranceQuantityFromToken(name);
+        if (!quantity) {
+            quantity = metamerismFromToken(name);
+            limit.metamerism = quantity.has_value();
+        }
         if (!quantity) {
             return fail(QT_TRANSLATE_NOOP("ToleranceSet",
                                           "unknown quantity (dL da db dC dH dEab dEuv dE94 dEcmc21 dEcmc11 "
                                           "dEcmc141 dE00 haze t)"));
         }
         limit.quantity = *quantity;
+        if (!limit.illuminant.isEmpty() && !limit.metamerism
+            && (limit.quantity == ToleranceQuantity::Haze || limit.quantity == ToleranceQuantity::T
+                || limit.quantity == ToleranceQuantity::dEuv)) {
+            return fail(QT_TRANSLATE_NOOP("ToleranceSet",
+                                          "under an illuminant only dL da db dC dH and delta-E other than dEuv "
+                                          "can be limited"));
+        }
         const QString value = item.mid(split + (isLimitForm ? 2 : 1)).trimmed();
-        if (isDeltaEQuantity(limit.quantity)) {
+        if (limit.metamerism || isDeltaEQuantity(limit.quantity)) {
             if (!isLimitForm) {
-                return fail(QT_TRANSLATE_NOOP("ToleranceSet", "a delta-E limit is written <=LIMIT"));
+                return fail(limit.metamerism
+                                ? QT_TRANSLATE_NOOP("ToleranceSet", "a metamerism index limit is written <=LIMIT")
+                                : QT_TRANSLATE_NOOP("ToleranceSet", "a delta-E limit is written <=LIMIT"));
             }
             const std::optional<double> high = finiteNumber(value);
             if (!high || *high < 0.0) {
@@ -184,11 +253,11 @@ ToleranceParse parseToleranceLimits(const QString& text)
                 limit.high = *high;
             }
         }
-        const int index = static_cast<int>(limit.quantity);
-        if (seen[index]) {
+        const QString key = toleranceLimitToken(limit).toLower();
+        if (seen.contains(key)) {
             return fail(QT_TRANSLATE_NOOP("ToleranceSet", "this quantity is limited twice"));
         }
-        seen[index] = true;
+        seen.insert(key);
         result.limits.append(limit);
     }
     return result;
@@ -209,6 +278,9 @@ ToleranceOutcome judgeAgainstSet(const LibraryToleranceSet& set, const Tolerance
     std::optional<ToleranceQuantity> firstWarning;
     const double band = set.warnPercent > 0.0 ? set.warnPercent / 100.0 : 0.0;
     for (const ToleranceLimit& limit : set.limits) {
+        if (limit.onCurves()) {
+            continue;
+        }
         const double value = differences[static_cast<int>(limit.quantity)];
         if (std::isnan(value)) {
             if (limit.decides && outcome.pass) {
@@ -217,7 +289,7 @@ ToleranceOutcome judgeAgainstSet(const LibraryToleranceSet& set, const Tolerance
             }
             continue;
         }
-        const bool beyond = exceeds(limit, value);
+        const bool beyond = toleranceLimitExceeded(limit, value);
         if (limit.decides && beyond) {
             if (outcome.pass) {
                 outcome.pass = false;

@@ -10,6 +10,13 @@
 // delta-E limits as `<=limit`, every other quantity as a range `low..high`
 // (a single number `dL=0.8` stands for -0.8..0.8); `:info` makes a limit
 // inform only.
+//
+// Limits on curves: `dE00@A<=2.0`, `dL@F11=-1..1` limit the difference of a
+// standard's and a sample's curves under that illuminant (the spectral
+// Compare view judges them); `mi<=0.5` (delta-E*ab), `mi00<=0.5` (delta-E00)
+// or `mi94`, `micmc21`, ... limit the metamerism index under every test
+// illuminant, `mi@F11<=0.5` under F11 only. A record, which has no curves,
+// is judged by the other limits alone.
 
 #include <QList>
 #include <QString>
@@ -34,6 +41,13 @@ bool isDeltaEQuantity(ToleranceQuantity quantity);
 
 struct ToleranceLimit
 {
+    // {quantity, low, high, decides} as before limits on curves existed.
+    ToleranceLimit(ToleranceQuantity q = ToleranceQuantity::dE00, double lowBound = 0.0, double highBound = 0.0,
+                   bool deciding = true)
+        : quantity(q), low(lowBound), high(highBound), decides(deciding)
+    {
+    }
+
     ToleranceQuantity quantity = ToleranceQuantity::dE00;
     // A range low..high of sample minus standard (percent for haze and T).
     // Delta-E: only high counts (the sample passes with delta-E <= high);
@@ -42,10 +56,19 @@ struct ToleranceLimit
     double high = 0.0;
     // false: the limit only informs; going beyond it is a warning, never NG.
     bool decides = true;
+    // Under this illuminant ("A", "F11": the colorimetry engine's name), from
+    // the curves; empty: of the standard's own values.
+    QString illuminant;
+    // A limit on the metamerism index, in the formula quantity names (a
+    // delta-E quantity), from the curves.
+    bool metamerism = false;
 
+    // Judged from a standard's and a sample's curves, never on a record.
+    bool onCurves() const { return metamerism || !illuminant.isEmpty(); }
     bool operator==(const ToleranceLimit& other) const
     {
-        return quantity == other.quantity && low == other.low && high == other.high && decides == other.decides;
+        return quantity == other.quantity && low == other.low && high == other.high && decides == other.decides &&
+               illuminant == other.illuminant && metamerism == other.metamerism;
     }
     bool operator!=(const ToleranceLimit& other) const { return !(*this == other); }
 };
@@ -71,6 +94,15 @@ struct LibraryToleranceSet
     }
 };
 
+// Some limit is on the standard's own values (not on curves): a record can
+// be judged by the set.
+bool hasValueLimits(const QList<ToleranceLimit>& limits);
+// The limit's token as the LIST writes it: "dE00", "dE00@A", "mi", "mi00@F11".
+QString toleranceLimitToken(const ToleranceLimit& limit);
+// value beyond the limit (a delta-E or index above it, a difference outside
+// the range), with the noise margin judging uses.
+bool toleranceLimitExceeded(const ToleranceLimit& limit, double value);
+
 // The LIST text of the limits ("dE00<=1,dL=-0.8..0.8,db=-0.3..0.6:info");
 // numbers in the shortest form that reads back the same.
 QString formatToleranceLimits(const QList<ToleranceLimit>& limits);
@@ -85,7 +117,9 @@ struct ToleranceParse
 };
 // Reads a LIST. Strict: an unknown quantity, a missing or non-finite number,
 // a range whose low is above its high, a negative delta-E limit, a quantity
-// given twice, an empty item or an unknown suffix are errors. An empty text
+// given twice, an empty item or an unknown suffix are errors; so are an
+// unknown illuminant after @, a metamerism index as a range, and haze, T or
+// delta-E*uv under an illuminant (a curve pair has no instrument's white). An empty text
 // is an empty list.
 ToleranceParse parseToleranceLimits(const QString& text);
 // A warning band from the command line's --warn: a number from 0 up to
@@ -129,5 +163,6 @@ struct ToleranceOutcome
 // passes); a PASS is a warning when a deciding limit's value lies beyond the
 // warning band, or an informing limit's value beyond its band or its limit.
 // A value equal to a bound passes, with the same 1e-9 noise margin as the
-// instrument's tolerances. An empty set passes.
+// instrument's tolerances. An empty set passes. Limits on curves are left
+// out.
 ToleranceOutcome judgeAgainstSet(const LibraryToleranceSet& set, const ToleranceDifferences& differences);

@@ -190,6 +190,12 @@ void MeterPageFor310::applyTestIlluminants()
     refreshComparison();
 }
 
+void MeterPageFor310::setStandardLimits(const QList<ToleranceLimit>& limits)
+{
+    m_colour.setSetLimits(limits);
+    refreshComparison();
+}
+
 void MeterPageFor310::setSpectrumStandards(SpectrumStandards* standards)
 {
     m_standards = standards;

@@ -69,6 +69,9 @@ public:
     // Where "Take as standard…" sends the curve chosen in the colour table;
     // without one the button is hidden. standards must outlive the dialog.
     void setSpectrumStandards(SpectrumStandards* standards);
+    // The chosen library standard's limits: those under an illuminant and on
+    // the metamerism index judge the Compare view's rows.
+    void setStandardLimits(const QList<ToleranceLimit>& limits);
 
     const QList<SpectralRecord>& records() const { return m_records; }
     // The name of record index as the table shows it (edited names included).

@@ -66,13 +66,17 @@ QString StandardTexts::limit(const ToleranceLimit& limit)
     QString text;
     const bool percent = limit.quantity == ToleranceQuantity::Haze || limit.quantity == ToleranceQuantity::T;
     const QString unit = percent ? QStringLiteral(" %") : QString();
-    if (isDeltaEQuantity(limit.quantity)) {
-        text = QStringLiteral("%1 \u2264 %2").arg(symbol(limit.quantity), number(limit.high));
+    // Limits on curves: the metamerism index in its formula, the illuminant.
+    QString name = limit.metamerism ? tr("MI %1").arg(symbol(limit.quantity)) : symbol(limit.quantity);
+    if (!limit.illuminant.isEmpty()) {
+        name = tr("%1 under %2").arg(name, limit.illuminant);
+    }
+    if (limit.metamerism || isDeltaEQuantity(limit.quantity)) {
+        text = QStringLiteral("%1 \u2264 %2").arg(name, number(limit.high));
     } else if (limit.low == -limit.high) {
-        text = QStringLiteral("%1 \u00B1%2%3").arg(symbol(limit.quantity), number(limit.high), unit);
+        text = QStringLiteral("%1 \u00B1%2%3").arg(name, number(limit.high), unit);
     } else {
-        text = QStringLiteral("%1 %2 \u2026 %3%4")
-                   .arg(symbol(limit.quantity), signedNumber(limit.low), signedNumber(limit.high), unit);
+        text = QStringLiteral("%1 %2 \u2026 %3%4").arg(name, signedNumber(limit.low), signedNumber(limit.high), unit);
     }
     return limit.decides ? text : tr("%1 (informs)").arg(text);
 }
@@ -120,7 +124,7 @@ QString StandardTexts::decidedBySymbol(const QString& token)
 QString StandardTexts::verdictToolTip(const ComparisonRecord& record)
 {
     const LibraryJudgement& library = record.library;
-    if (library.inUse() && !library.tolerances.limits.isEmpty()) {
+    if (library.inUse() && hasValueLimits(library.tolerances.limits)) {
         const LibraryToleranceSet& set = library.tolerances;
         QString limitShown;
         for (const ToleranceLimit& each : set.limits) {

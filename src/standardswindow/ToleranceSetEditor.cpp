@@ -84,7 +84,11 @@ void ToleranceSetEditor::setSet(const LibraryToleranceSet& set)
     m_set = set;
     m_table->setRowCount(0);
     for (const ToleranceLimit& limit : set.limits) {
-        addRow(limit);
+        // Limits on curves (under an illuminant, metamerism index) have no
+        // row here; set() keeps them as they are.
+        if (!limit.onCurves()) {
+            addRow(limit);
+        }
     }
     m_warn->setValue(set.warnPercent);
 }
@@ -179,6 +183,11 @@ std::optional<LibraryToleranceSet> ToleranceSetEditor::set(QString* error) const
     }
     LibraryToleranceSet result = m_set;
     result.limits = parsed.limits;
+    for (const ToleranceLimit& limit : m_set.limits) {
+        if (limit.onCurves()) {
+            result.limits.append(limit);
+        }
+    }
     result.warnPercent = m_warn->value();
     return result;
 }

@@ -277,7 +277,7 @@ void StandardPickerPanel::showChoice()
     if (chosen) {
         m_edit->setText(chosen->name);
         const LibraryToleranceSet& set = m_session.libraryStandard().tolerances;
-        text = set.limits.isEmpty()
+        text = !hasValueLimits(set.limits)
                    ? tr("%1 (version %2) has no tolerances yet: the instrument's tolerances judge.")
                          .arg(chosen->name)
                          .arg(chosen->version)

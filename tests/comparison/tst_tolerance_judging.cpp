@@ -8,6 +8,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <limits>
 
 Q_DECLARE_METATYPE(ComparisonRecord)
 
@@ -212,6 +213,40 @@ private Q_SLOTS:
         QTest::newRow("empty item") << QStringLiteral("dL=1,,db=1") << QString() << QStringLiteral("\"\"");
         QTest::newRow("unknown suffix") << QStringLiteral("dL=1:warn") << QString() << QStringLiteral("dL=1:warn");
         QTest::newRow("no operator") << QStringLiteral("dE00") << QString() << QStringLiteral("dE00");
+        // Limits on curves: under an illuminant, and on the metamerism index.
+        QTest::newRow("under illuminants")
+            << QStringLiteral("dE00<=1,dE00@a<=2.0,dEab @ F11<=1.5,dL@D50=0.5,db@F2=-0.3..0.6:info")
+            << QStringLiteral("dE00<=1,dE00@A<=2,dEab@F11<=1.5,dL@D50=-0.5..0.5,db@F2=-0.3..0.6:info") << QString();
+        QTest::newRow("metamerism indices")
+            << QStringLiteral("MI<=0.5,mi00<=0.4,mi00@F11<=0.3,miCMC21<=1:info")
+            << QStringLiteral("mi<=0.5,mi00<=0.4,mi00@F11<=0.3,micmc21<=1:info") << QString();
+        QTest::newRow("same quantity, other illuminant and index")
+            << QStringLiteral("dEab<=1,dEab@A<=1,mi<=1,mi@A<=1")
+            << QStringLiteral("dEab<=1,dEab@A<=1,mi<=1,mi@A<=1") << QString();
+        QTest::newRow("unknown illuminant") << QStringLiteral("dE00@TL84<=1") << QString() << QStringLiteral("dE00@TL84<=1");
+        QTest::newRow("haze under an illuminant") << QStringLiteral("haze@A=1") << QString() << QStringLiteral("haze@A=1");
+        QTest::newRow("dEuv under an illuminant") << QStringLiteral("dEuv@A<=1") << QString() << QStringLiteral("dEuv@A<=1");
+        QTest::newRow("index as a range") << QStringLiteral("mi00=0..1") << QString() << QStringLiteral("mi00=0..1");
+        QTest::newRow("index of dEuv") << QStringLiteral("miuv<=1") << QString() << QStringLiteral("miuv<=1");
+        QTest::newRow("twice under one illuminant") << QStringLiteral("dE00@A<=1,de00@a<=2") << QString()
+                                                    << QStringLiteral("de00@a<=2");
+        QTest::newRow("no illuminant after @") << QStringLiteral("dE00@<=1") << QString() << QStringLiteral("dE00@<=1");
+    }
+
+    // A record has no curves: its verdict leaves limits on curves out, and a
+    // set with no other limits judges it by the instrument's tolerances.
+    void limitsOnCurves_leaveRecordsAlone()
+    {
+        LibraryToleranceSet set;
+        set.limits = parseToleranceLimits(QStringLiteral("dE00@A<=0.1,mi00<=0.1,dEab<=1")).limits;
+        QCOMPARE(set.limits.size(), 3);
+        ToleranceDifferences differences;
+        differences.fill(std::numeric_limits<double>::quiet_NaN());
+        differences[int(ToleranceQuantity::dEab)] = 0.5;
+        QVERIFY(judgeAgainstSet(set, differences).pass);
+        QVERIFY(hasValueLimits(set.limits));
+        set.limits.removeLast();
+        QVERIFY(!hasValueLimits(set.limits));
     }
 
     void parse()

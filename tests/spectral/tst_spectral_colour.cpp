@@ -166,6 +166,63 @@ private slots:
         QVERIFY(model.comparisonPassed());
     }
 
+    // A library standard's limits on curves judge the rows they name; the
+    // others keep the dialog's limit (50 here: every row passes by it). In
+    // the lists {A/2} is half the pair's delta-E00 under A, {A*2} twice it,
+    // {F/2} half that under F11. A row: "own" (the dialog's limit, passed), or "pass",
+    // "fail TOKEN", "warn TOKEN" by the set.
+    void setLimits_judgeEachIlluminant_data()
+    {
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("rows"); // D65|A|F11
+        QTest::newRow("only limits on values") << QStringLiteral("dE00<=0.0001,dL=0") << QStringLiteral("own|own|own");
+        QTest::newRow("an unchecked illuminant") << QStringLiteral("dE00@D50<=0.0001") << QStringLiteral("own|own|own");
+        QTest::newRow("under A within, under F11 beyond")
+            << QStringLiteral("dE00@A<={A*2},dE00@F11<={F/2}") << QStringLiteral("own|pass|fail dE00@F11");
+        QTest::newRow("reference matched") << QStringLiteral("dEab@D65<=0.001") << QStringLiteral("pass|own|own");
+        QTest::newRow("first deciding limit in set order")
+            << QStringLiteral("dEab@A<=0.0001,dE00@A<=0.0001") << QStringLiteral("own|fail dEab@A|own");
+        QTest::newRow("index under every test illuminant") << QStringLiteral("mi<=0.0001") << QStringLiteral("own|fail mi|fail mi");
+        QTest::newRow("index under A only") << QStringLiteral("mi00@A<={A/2}") << QStringLiteral("own|fail mi00@A|own");
+        QTest::newRow("index within") << QStringLiteral("mi00<=1000") << QStringLiteral("own|pass|pass");
+        QTest::newRow("informing limit warns") << QStringLiteral("dE00@A<={A/2}:info") << QStringLiteral("own|warn dE00@A|own");
+    }
+    void setLimits_judgeEachIlluminant()
+    {
+        QFETCH(QString, list);
+        QFETCH(QString, rows);
+        const Curve standard = edge();
+        SpectralColourModel model;
+        model.appendCurve(standard, QStringLiteral("standard"));
+        model.appendCurve(metamerOf(standard, Observer::Cie1964TenDegree), QStringLiteral("sample"));
+        model.setFormula(DeltaEFormula::Cie2000);
+        model.setLimit(50.0);
+        model.setTestIlluminants({Illuminant::A, Illuminant::F11});
+        model.setStandard(0);
+        model.setSample(1);
+        QCOMPARE(model.comparison().size(), size_t(3));
+        const double underA = model.comparison()[1].deltaE;
+        const double underF11 = model.comparison()[2].deltaE;
+        QVERIFY(underA > 0.2 && underF11 > 0.2);
+
+        list.replace(QLatin1String("{A/2}"), QString::number(underA / 2, 'g', 12))
+            .replace(QLatin1String("{A*2}"), QString::number(underA * 2, 'g', 12))
+            .replace(QLatin1String("{F/2}"), QString::number(underF11 / 2, 'g', 12));
+        const ToleranceParse parsed = parseToleranceLimits(list);
+        QVERIFY2(parsed.ok(), qPrintable(parsed.error));
+        model.setSetLimits(parsed.limits);
+        QStringList got;
+        for (const IlluminantDifference& d : model.comparison()) {
+            QVERIFY(d.pass || d.bySet);
+            got << (!d.bySet ? QStringLiteral("own")
+                    : !d.pass ? QStringLiteral("fail ") + d.decidedBy
+                    : d.warning ? QStringLiteral("warn ") + d.decidedBy
+                                : QStringLiteral("pass") + d.decidedBy);
+        }
+        QCOMPARE(got.join(QLatin1Char('|')), rows);
+        QCOMPARE(model.comparisonPassed(), !rows.contains(QLatin1String("fail")));
+    }
+
     void removedCurve_comparisonFollowsItsCurves()
     {
         SpectralColourModel model;

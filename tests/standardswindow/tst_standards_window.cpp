@@ -159,6 +159,8 @@ private Q_SLOTS:
         ToleranceSetEditor editor;
         LibraryToleranceSet set;
         set.limits << limitOf(ToleranceQuantity::dE00, 0, 1.25) << limitOf(ToleranceQuantity::db, -0.3, 0.6, false);
+        // A limit on curves has no row but is kept as it is.
+        set.limits << parseToleranceLimits(QStringLiteral("dE00@F11<=2")).limits;
         set.warnPercent = 80;
         editor.setSet(set);
         QString error;
@@ -168,12 +170,14 @@ private Q_SLOTS:
         QCOMPARE(back->warnPercent, 80.0);
 
         auto* table = editor.findChild<QTableWidget*>(QStringLiteral("tableWidget_limits"));
+        QCOMPARE(table->rowCount(), 2);
         static_cast<QLineEdit*>(table->cellWidget(1, 1))->setText(QStringLiteral("0.9")); // low above high
         QVERIFY(!editor.set(&error));
         QVERIFY(!error.isEmpty());
         editor.removeLimit(); // the current row, else the last
         QVERIFY(editor.set(&error));
-        QCOMPARE(editor.set(&error)->limits.size(), 1);
+        QCOMPARE(editor.set(&error)->limits.size(), 2);
+        QCOMPARE(editor.set(&error)->limits.last().illuminant, QStringLiteral("F11"));
     }
 
     // Typed values and a set become version 1; an edit version 2, both listed.

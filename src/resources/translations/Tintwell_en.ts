@@ -4831,6 +4831,59 @@ Commands:
     <message>
         <source>Reads every row of the query, up to %1, for the statistics, the export and the batch report</source>
         <translation>Reads every row of the query, up to %1, for the statistics, the export and the batch report</translation>
+    <name>ToleranceSet</name>
+    <message>
+        <source>unknown illuminant after @ (A C D50 D55 D65 D75 F2 F7 F11)</source>
+        <translation>unknown illuminant after @ (A C D50 D55 D65 D75 F2 F7 F11)</translation>
+    </message>
+    <message>
+        <source>under an illuminant only dL da db dC dH and delta-E other than dEuv can be limited</source>
+        <translation>under an illuminant only dL da db dC dH and delta-E other than dEuv can be limited</translation>
+    </message>
+    <message>
+        <source>a metamerism index limit is written &lt;=LIMIT</source>
+        <translation>a metamerism index limit is written &lt;=LIMIT</translation>
+    </message>
+</context>
+<context>
+    <name>LibrarySpectrumStandards</name>
+    <message>
+        <source>Transmittance curve</source>
+        <translation>Transmittance curve</translation>
+    </message>
+    <message>
+        <source>the library is the station's copy and can only be read; add standards at the station</source>
+        <translation>the library is the station's copy and can only be read; add standards at the station</translation>
+    </message>
+    <message>
+        <source>the curve has no name</source>
+        <translation>the curve has no name</translation>
+    </message>
+    <message>
+        <source>the library did not take the standard</source>
+        <translation>the library did not take the standard</translation>
+    </message>
+</context>
+<context>
+    <name>SpectralColourTables</name>
+    <message>
+        <source>%1 (warning: %2)</source>
+        <translation>%1 (warning: %2)</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>StandardTexts</name>
+    <message>
+        <source>MI %1</source>
+        <translation>MI %1</translation>
+    </message>
+    <message>
+        <source>%1 under %2</source>
+        <translation>%1 under %2</translation>
     </message>
 </context>
 </TS>

@@ -4861,6 +4861,59 @@ Commands:
     <message>
         <source>Reads every row of the query, up to %1, for the statistics, the export and the batch report</source>
         <translation>读取查询的全部行（最多 %1 行），用于统计、导出和批量报告</translation>
+    <name>ToleranceSet</name>
+    <message>
+        <source>unknown illuminant after @ (A C D50 D55 D65 D75 F2 F7 F11)</source>
+        <translation>@ 后的光源未知（A C D50 D55 D65 D75 F2 F7 F11）</translation>
+    </message>
+    <message>
+        <source>under an illuminant only dL da db dC dH and delta-E other than dEuv can be limited</source>
+        <translation>在光源下只能限定 dL da db dC dH 及除 dEuv 以外的色差</translation>
+    </message>
+    <message>
+        <source>a metamerism index limit is written &lt;=LIMIT</source>
+        <translation>同色异谱指数的限值写作 &lt;=限值</translation>
+    </message>
+</context>
+<context>
+    <name>LibrarySpectrumStandards</name>
+    <message>
+        <source>Transmittance curve</source>
+        <translation>透射率曲线</translation>
+    </message>
+    <message>
+        <source>the library is the station's copy and can only be read; add standards at the station</source>
+        <translation>标准库是工作站的副本，只能读取；请在工作站添加标准</translation>
+    </message>
+    <message>
+        <source>the curve has no name</source>
+        <translation>曲线没有名称</translation>
+    </message>
+    <message>
+        <source>the library did not take the standard</source>
+        <translation>标准库未接受该标准</translation>
+    </message>
+</context>
+<context>
+    <name>SpectralColourTables</name>
+    <message>
+        <source>%1 (warning: %2)</source>
+        <translation>%1（警告：%2）</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1（%2）</translation>
+    </message>
+</context>
+<context>
+    <name>StandardTexts</name>
+    <message>
+        <source>MI %1</source>
+        <translation>同色异谱指数 %1</translation>
+    </message>
+    <message>
+        <source>%1 under %2</source>
+        <translation>%2 下的 %1</translation>
     </message>
 </context>
 </TS>

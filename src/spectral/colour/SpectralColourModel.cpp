@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace colorimetry;
 
@@ -35,6 +36,73 @@ IlluminantDifference difference(const LabColor& standard, const LabColor& sample
     return d;
 }
 
+std::optional<DeltaEFormula> formulaOf(ToleranceQuantity quantity)
+{
+    switch (quantity) {
+    case ToleranceQuantity::dEab: return DeltaEFormula::CieAb;
+    case ToleranceQuantity::dE94: return DeltaEFormula::Cie94;
+    case ToleranceQuantity::dEcmc21: return DeltaEFormula::Cmc2To1;
+    case ToleranceQuantity::dEcmc11: return DeltaEFormula::Cmc1To1;
+    case ToleranceQuantity::dEcmc141: return DeltaEFormula::Cmc14To1;
+    case ToleranceQuantity::dE00: return DeltaEFormula::Cie2000;
+    default: return std::nullopt;
+    }
+}
+
+// The row's value of a limit; NaN for what a curve pair does not give.
+double valueOf(const ToleranceLimit& limit, const IlluminantDifference& d, const MetamerismResult* mi)
+{
+    if (const std::optional<DeltaEFormula> formula = formulaOf(limit.quantity)) {
+        if (limit.metamerism) {
+            return mi ? deltaE(*formula, mi->standardTest, mi->correctedSampleTest) : 0.0;
+        }
+        return deltaE(*formula, d.standard, d.sample);
+    }
+    switch (limit.quantity) {
+    case ToleranceQuantity::dL: return d.dL;
+    case ToleranceQuantity::da: return d.da;
+    case ToleranceQuantity::db: return d.db;
+    case ToleranceQuantity::dC: return d.dC;
+    case ToleranceQuantity::dH: return d.dH;
+    default: return std::numeric_limits<double>::quiet_NaN();
+    }
+}
+
+// Judges the row by the set's limits that apply to it: those under its
+// illuminant and, on a test row, the metamerism-index limits without an
+// illuminant. Without any, the dialog's limit stays in force.
+void judgeBySet(IlluminantDifference& d, const QList<ToleranceLimit>& limits, const MetamerismResult* mi)
+{
+    const QString name = illuminantName(d.illuminant);
+    QString firstWarning;
+    for (const ToleranceLimit& limit : limits) {
+        const bool applies = limit.metamerism ? !d.reference && (limit.illuminant.isEmpty() || limit.illuminant == name)
+                                              : limit.illuminant == name;
+        if (!applies) {
+            continue;
+        }
+        if (!d.bySet) {
+            d.bySet = true;
+            d.pass = true;
+        }
+        const double value = valueOf(limit, d, mi);
+        const bool beyond = std::isnan(value) || toleranceLimitExceeded(limit, value);
+        if (!beyond) {
+            continue;
+        }
+        if (limit.decides && d.pass) {
+            d.pass = false;
+            d.decidedBy = toleranceLimitToken(limit);
+        } else if (!limit.decides && firstWarning.isEmpty()) {
+            firstWarning = toleranceLimitToken(limit);
+        }
+    }
+    if (d.bySet && d.pass && !firstWarning.isEmpty()) {
+        d.warning = true;
+        d.decidedBy = firstWarning;
+    }
+}
+
 } // namespace
 
 bool comparisonPasses(double deltaE, double metamerism, double limit)
@@ -61,6 +129,7 @@ std::vector<IlluminantDifference> compareCurves(const Curve& standard, const Cur
         d.illuminant = settings.kReference;
         d.reference = true;
         d.pass = comparisonPasses(d.deltaE, d.metamerism, settings.limit);
+        judgeBySet(d, settings.setLimits, nullptr);
         rows.push_back(d);
     }
     for (const Illuminant illuminant : kAllIlluminants) {
@@ -75,6 +144,7 @@ std::vector<IlluminantDifference> compareCurves(const Curve& standard, const Cur
         const MetamerismResult mi = metamerismIndex(standard, sample, reference, test);
         d.metamerism = deltaE(settings.formula, mi.standardTest, mi.correctedSampleTest);
         d.pass = comparisonPasses(d.deltaE, d.metamerism, settings.limit);
+        judgeBySet(d, settings.setLimits, &mi);
         rows.push_back(d);
     }
     return rows;
@@ -182,6 +252,17 @@ void SpectralColourModel::setFormula(DeltaEFormula formula)
 void SpectralColourModel::setLimit(double limit)
 {
     m_settings.limit = limit;
+    recomputeComparison();
+}
+
+void SpectralColourModel::setSetLimits(const QList<ToleranceLimit>& limits)
+{
+    m_settings.setLimits.clear();
+    for (const ToleranceLimit& limit : limits) {
+        if (limit.onCurves()) {
+            m_settings.setLimits.append(limit);
+        }
+    }
     recomputeComparison();
 }
 

@@ -9,6 +9,7 @@
 #include "ColorIndices.h"
 #include "CurveColour.h"
 #include "DeltaE.h"
+#include "ToleranceSet.h"
 
 #include <QString>
 
@@ -31,6 +32,10 @@ struct SpectralComparisonSettings
     // always given beside it.
     DeltaEFormula formula = DeltaEFormula::Cie2000;
     double limit = 1.0;
+    // A library standard's limits on curves (`dE00@A<=2`, `mi00<=0.5`; other
+    // limits are ignored): a row with a limit for its illuminant, or a test
+    // row with a metamerism-index limit, is judged by these instead of limit.
+    QList<ToleranceLimit> setLimits;
 };
 
 // The difference of the sample from the standard under one illuminant.
@@ -51,6 +56,12 @@ struct IlluminantDifference
     // additive correction, in the settings' formula; 0 under the reference.
     double metamerism = 0.0;
     bool pass = false;
+    // Judged by the set's limits (settings.setLimits), not the dialog's limit.
+    bool bySet = false;
+    // By the set: the limit that decided NG, or on a PASS the first informing
+    // limit beyond (warning); its LIST token ("dE00@A", "mi00"). Empty otherwise.
+    QString decidedBy;
+    bool warning = false;
 };
 
 // The one verdict of a comparison row: the colour difference and the
@@ -97,6 +108,8 @@ public:
     void setTestIlluminants(const std::vector<colorimetry::Illuminant>& tests);
     void setFormula(DeltaEFormula formula);
     void setLimit(double limit);
+    // The chosen library standard's set (its limits on curves judge the rows).
+    void setSetLimits(const QList<ToleranceLimit>& limits);
     int standard() const { return m_standard; }
     int sample() const { return m_sample; }
     const SpectralComparisonSettings& settings() const { return m_settings; }

@@ -180,6 +180,13 @@ QVariant ComparisonTable::data(const QModelIndex& index, int role) const
     case Metamerism:
         return d.reference ? QStringLiteral("-") : number(d.metamerism, 2);
     case Result:
+        // Which of the standard's limits decided (or warned), beside the verdict.
+        if (!d.decidedBy.isEmpty()) {
+            return d.warning ? QCoreApplication::translate("SpectralColourTables", "%1 (warning: %2)")
+                                   .arg(verdictText(d.pass), d.decidedBy)
+                             : QCoreApplication::translate("SpectralColourTables", "%1 (%2)")
+                                   .arg(verdictText(d.pass), d.decidedBy);
+        }
         return verdictText(d.pass);
     default:
         return {};
