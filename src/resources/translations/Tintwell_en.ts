@@ -3480,6 +3480,42 @@ Commands:
         <source>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</source>
         <translation>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</translation>
     </message>
+    <message>
+        <source>History of this computer</source>
+        <translation>History of this computer</translation>
+    </message>
+    <message>
+        <source>More rows</source>
+        <translation>More rows</translation>
+    </message>
+    <message>
+        <source>Every session</source>
+        <translation>Every session</translation>
+    </message>
+    <message>
+        <source>Session</source>
+        <translation>Session</translation>
+    </message>
+    <message>
+        <source>Records found</source>
+        <translation>Records found</translation>
+    </message>
+    <message>
+        <source>Reading the journal...</source>
+        <translation>Reading the journal...</translation>
+    </message>
+    <message>
+        <source>Computing the statistics...</source>
+        <translation>Computing the statistics...</translation>
+    </message>
+    <message>
+        <source>All rows</source>
+        <translation>All rows</translation>
+    </message>
+    <message>
+        <source>Reads every row of the query, up to %1, for the statistics, the export and the batch report</source>
+        <translation>Reads every row of the query, up to %1, for the statistics, the export and the batch report</translation>
+    </message>
 </context>
 <context>
     <name>PgConnection</name>
@@ -3911,6 +3947,18 @@ Commands:
         <source>this quantity is limited twice</source>
         <translation>this quantity is limited twice</translation>
     </message>
+    <message>
+        <source>unknown illuminant after @ (A C D50 D55 D65 D75 F2 F7 F11)</source>
+        <translation>unknown illuminant after @ (A C D50 D55 D65 D75 F2 F7 F11)</translation>
+    </message>
+    <message>
+        <source>under an illuminant only dL da db dC dH and delta-E other than dEuv can be limited</source>
+        <translation>under an illuminant only dL da db dC dH and delta-E other than dEuv can be limited</translation>
+    </message>
+    <message>
+        <source>a metamerism index limit is written &lt;=LIMIT</source>
+        <translation>a metamerism index limit is written &lt;=LIMIT</translation>
+    </message>
 </context>
 <context>
     <name>StandardLibrary</name>
@@ -4130,6 +4178,10 @@ Commands:
         <source>No scanned standard to keep.</source>
         <translation>No scanned standard to keep.</translation>
     </message>
+    <message>
+        <source>This station works from its copy of the station database's library, which only reads: a manager adds and edits standards there.</source>
+        <translation>This station works from its copy of the station database's library, which only reads: a manager adds and edits standards there.</translation>
+    </message>
 </context>
 <context>
     <name>StandardPickerPanel</name>
@@ -4275,6 +4327,14 @@ Commands:
     <message>
         <source>Library standard %1, version %2, has no limits yet: judged by the instrument's tolerances.</source>
         <translation>Library standard %1, version %2, has no limits yet: judged by the instrument's tolerances.</translation>
+    </message>
+    <message>
+        <source>MI %1</source>
+        <translation>MI %1</translation>
+    </message>
+    <message>
+        <source>%1 under %2</source>
+        <translation>%1 under %2</translation>
     </message>
 </context>
 <context>
@@ -4715,37 +4775,6 @@ Commands:
     </message>
 </context>
 <context>
-    <name>HistoryWindow</name>
-    <message>
-        <source>History of this computer</source>
-        <translation>History of this computer</translation>
-    </message>
-    <message>
-        <source>More rows</source>
-        <translation>More rows</translation>
-    </message>
-    <message>
-        <source>Every session</source>
-        <translation>Every session</translation>
-    </message>
-    <message>
-        <source>Session</source>
-        <translation>Session</translation>
-    </message>
-    <message>
-        <source>Records found</source>
-        <translation>Records found</translation>
-    </message>
-    <message>
-        <source>Reading the journal...</source>
-        <translation>Reading the journal...</translation>
-    </message>
-    <message>
-        <source>Computing the statistics...</source>
-        <translation>Computing the statistics...</translation>
-    </message>
-</context>
-<context>
     <name>JournalHistory</name>
     <message>
         <source>The journal %1 cannot be read: %2</source>
@@ -4765,7 +4794,6 @@ Commands:
             <numerusform>%1, %2, %n records, open</numerusform>
         </translation>
     </message>
-    <name>CurrentVersionJudging</name>
     <message>
         <source>None of these rows was judged against a library standard: nothing was judged again.</source>
         <translation>None of these rows was judged against a library standard: nothing was judged again.</translation>
@@ -4816,36 +4844,6 @@ Commands:
     </message>
 </context>
 <context>
-    <name>StandardPicker</name>
-    <message>
-        <source>This station works from its copy of the station database&apos;s library, which only reads: a manager adds and edits standards there.</source>
-        <translation>This station works from its copy of the station database&apos;s library, which only reads: a manager adds and edits standards there.</translation>
-    </message>
-</context>
-<context>
-    <name>HistoryWindow</name>
-    <message>
-        <source>All rows</source>
-        <translation>All rows</translation>
-    </message>
-    <message>
-        <source>Reads every row of the query, up to %1, for the statistics, the export and the batch report</source>
-        <translation>Reads every row of the query, up to %1, for the statistics, the export and the batch report</translation>
-    <name>ToleranceSet</name>
-    <message>
-        <source>unknown illuminant after @ (A C D50 D55 D65 D75 F2 F7 F11)</source>
-        <translation>unknown illuminant after @ (A C D50 D55 D65 D75 F2 F7 F11)</translation>
-    </message>
-    <message>
-        <source>under an illuminant only dL da db dC dH and delta-E other than dEuv can be limited</source>
-        <translation>under an illuminant only dL da db dC dH and delta-E other than dEuv can be limited</translation>
-    </message>
-    <message>
-        <source>a metamerism index limit is written &lt;=LIMIT</source>
-        <translation>a metamerism index limit is written &lt;=LIMIT</translation>
-    </message>
-</context>
-<context>
     <name>LibrarySpectrumStandards</name>
     <message>
         <source>Transmittance curve</source>
@@ -4873,17 +4871,6 @@ Commands:
     <message>
         <source>%1 (%2)</source>
         <translation>%1 (%2)</translation>
-    </message>
-</context>
-<context>
-    <name>StandardTexts</name>
-    <message>
-        <source>MI %1</source>
-        <translation>MI %1</translation>
-    </message>
-    <message>
-        <source>%1 under %2</source>
-        <translation>%1 under %2</translation>
     </message>
 </context>
 </TS>

@@ -3531,6 +3531,42 @@ Commands:
         <source>&quot;%1&quot; is not a date: write it as yyyy-MM-dd or yyyy-MM-ddThh:mm.</source>
         <translation>“%1”不是日期：请写成 yyyy-MM-dd 或 yyyy-MM-ddThh:mm。</translation>
     </message>
+    <message>
+        <source>History of this computer</source>
+        <translation>本机历史记录</translation>
+    </message>
+    <message>
+        <source>More rows</source>
+        <translation>更多行</translation>
+    </message>
+    <message>
+        <source>Every session</source>
+        <translation>所有会话</translation>
+    </message>
+    <message>
+        <source>Session</source>
+        <translation>会话</translation>
+    </message>
+    <message>
+        <source>Records found</source>
+        <translation>查到的记录</translation>
+    </message>
+    <message>
+        <source>Reading the journal...</source>
+        <translation>正在读取日志...</translation>
+    </message>
+    <message>
+        <source>Computing the statistics...</source>
+        <translation>正在计算统计...</translation>
+    </message>
+    <message>
+        <source>All rows</source>
+        <translation>全部行</translation>
+    </message>
+    <message>
+        <source>Reads every row of the query, up to %1, for the statistics, the export and the batch report</source>
+        <translation>读取查询的全部行（最多 %1 行），用于统计、导出和批量报告</translation>
+    </message>
 </context>
 <context>
     <name>PgConnection</name>
@@ -3947,6 +3983,18 @@ Commands:
         <source>this quantity is limited twice</source>
         <translation>这个量被限定了两次</translation>
     </message>
+    <message>
+        <source>unknown illuminant after @ (A C D50 D55 D65 D75 F2 F7 F11)</source>
+        <translation>@ 后的光源未知（A C D50 D55 D65 D75 F2 F7 F11）</translation>
+    </message>
+    <message>
+        <source>under an illuminant only dL da db dC dH and delta-E other than dEuv can be limited</source>
+        <translation>在光源下只能限定 dL da db dC dH 及除 dEuv 以外的色差</translation>
+    </message>
+    <message>
+        <source>a metamerism index limit is written &lt;=LIMIT</source>
+        <translation>同色异谱指数的限值写作 &lt;=限值</translation>
+    </message>
 </context>
 <context>
     <name>StandardLibrary</name>
@@ -4166,6 +4214,10 @@ Commands:
         <source>No scanned standard to keep.</source>
         <translation>没有可保存的已扫描标准。</translation>
     </message>
+    <message>
+        <source>This station works from its copy of the station database's library, which only reads: a manager adds and edits standards there.</source>
+        <translation>本工作站使用工作站数据库标准库的本地副本，只能读取：标准由管理员在工作站数据库中添加和编辑。</translation>
+    </message>
 </context>
 <context>
     <name>StandardPickerPanel</name>
@@ -4311,6 +4363,14 @@ Commands:
     <message>
         <source>Library standard %1, version %2, has no limits yet: judged by the instrument's tolerances.</source>
         <translation>库标准 %1（版本 %2）尚无限值：按仪器的容差判定。</translation>
+    </message>
+    <message>
+        <source>MI %1</source>
+        <translation>同色异谱指数 %1</translation>
+    </message>
+    <message>
+        <source>%1 under %2</source>
+        <translation>%2 下的 %1</translation>
     </message>
 </context>
 <context>
@@ -4751,37 +4811,6 @@ Commands:
     </message>
 </context>
 <context>
-    <name>HistoryWindow</name>
-    <message>
-        <source>History of this computer</source>
-        <translation>本机历史记录</translation>
-    </message>
-    <message>
-        <source>More rows</source>
-        <translation>更多行</translation>
-    </message>
-    <message>
-        <source>Every session</source>
-        <translation>所有会话</translation>
-    </message>
-    <message>
-        <source>Session</source>
-        <translation>会话</translation>
-    </message>
-    <message>
-        <source>Records found</source>
-        <translation>查到的记录</translation>
-    </message>
-    <message>
-        <source>Reading the journal...</source>
-        <translation>正在读取日志...</translation>
-    </message>
-    <message>
-        <source>Computing the statistics...</source>
-        <translation>正在计算统计...</translation>
-    </message>
-</context>
-<context>
     <name>JournalHistory</name>
     <message>
         <source>The journal %1 cannot be read: %2</source>
@@ -4799,7 +4828,6 @@ Commands:
             <numerusform>%1，%2，%n 条记录，未关闭</numerusform>
         </translation>
     </message>
-    <name>CurrentVersionJudging</name>
     <message>
         <source>None of these rows was judged against a library standard: nothing was judged again.</source>
         <translation>这些行都没有按标准库中的标准判定：没有重新判定任何行。</translation>
@@ -4846,36 +4874,6 @@ Commands:
     </message>
 </context>
 <context>
-    <name>StandardPicker</name>
-    <message>
-        <source>This station works from its copy of the station database&apos;s library, which only reads: a manager adds and edits standards there.</source>
-        <translation>本工作站使用工作站数据库标准库的本地副本，只能读取：标准由管理员在工作站数据库中添加和编辑。</translation>
-    </message>
-</context>
-<context>
-    <name>HistoryWindow</name>
-    <message>
-        <source>All rows</source>
-        <translation>全部行</translation>
-    </message>
-    <message>
-        <source>Reads every row of the query, up to %1, for the statistics, the export and the batch report</source>
-        <translation>读取查询的全部行（最多 %1 行），用于统计、导出和批量报告</translation>
-    <name>ToleranceSet</name>
-    <message>
-        <source>unknown illuminant after @ (A C D50 D55 D65 D75 F2 F7 F11)</source>
-        <translation>@ 后的光源未知（A C D50 D55 D65 D75 F2 F7 F11）</translation>
-    </message>
-    <message>
-        <source>under an illuminant only dL da db dC dH and delta-E other than dEuv can be limited</source>
-        <translation>在光源下只能限定 dL da db dC dH 及除 dEuv 以外的色差</translation>
-    </message>
-    <message>
-        <source>a metamerism index limit is written &lt;=LIMIT</source>
-        <translation>同色异谱指数的限值写作 &lt;=限值</translation>
-    </message>
-</context>
-<context>
     <name>LibrarySpectrumStandards</name>
     <message>
         <source>Transmittance curve</source>
@@ -4903,17 +4901,6 @@ Commands:
     <message>
         <source>%1 (%2)</source>
         <translation>%1（%2）</translation>
-    </message>
-</context>
-<context>
-    <name>StandardTexts</name>
-    <message>
-        <source>MI %1</source>
-        <translation>同色异谱指数 %1</translation>
-    </message>
-    <message>
-        <source>%1 under %2</source>
-        <translation>%2 下的 %1</translation>
     </message>
 </context>
 </TS>
