@@ -4873,4 +4873,55 @@ Commands:
         <translation>%1 (%2)</translation>
     </message>
 </context>
+<context>
+    <name>CurrentVersionJudging</name>
+    <message>
+        <source>None of these rows was judged against a library standard: nothing was judged again.</source>
+        <translation>None of these rows was judged against a library standard: nothing was judged again.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) judged again with the current standards.</source>
+        <translation>
+            <numerusform>%n row judged again with the current standards.</numerusform>
+            <numerusform>%n rows judged again with the current standards.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) changed verdict.</source>
+        <translation>
+            <numerusform>%n row changed verdict.</numerusform>
+            <numerusform>%n rows changed verdict.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: version %2 → %3 (%n row(s)).</source>
+        <translation>
+            <numerusform>%1: version %2 → %3 (%n row).</numerusform>
+            <numerusform>%1: version %2 → %3 (%n rows).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Every row was already judged with the current version.</source>
+        <translation>Every row was already judged with the current version.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) kept as they were: their standard is no longer in the library.</source>
+        <translation>
+            <numerusform>%n row kept as it was: its standard is no longer in the library.</numerusform>
+            <numerusform>%n rows kept as they were: their standard is no longer in the library.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Judge again with the current standards</source>
+        <translation>Judge again with the current standards</translation>
+    </message>
+    <message>
+        <source>Judge again</source>
+        <translation>Judge again</translation>
+    </message>
+    <message>
+        <source>No library of standards is open.</source>
+        <translation>No library of standards is open.</translation>
+    </message>
+</context>
 </TS>

@@ -4903,4 +4903,51 @@ Commands:
         <translation>%1（%2）</translation>
     </message>
 </context>
+<context>
+    <name>CurrentVersionJudging</name>
+    <message>
+        <source>None of these rows was judged against a library standard: nothing was judged again.</source>
+        <translation>这些行都没有按标准库中的标准判定：没有重新判定任何行。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) judged again with the current standards.</source>
+        <translation>
+            <numerusform>已按当前标准重新判定 %n 行。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) changed verdict.</source>
+        <translation>
+            <numerusform>%n 行的判定结果改变。</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1: version %2 → %3 (%n row(s)).</source>
+        <translation>
+            <numerusform>%1：版本 %2 → %3（%n 行）。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Every row was already judged with the current version.</source>
+        <translation>每一行都已按当前版本判定。</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n row(s) kept as they were: their standard is no longer in the library.</source>
+        <translation>
+            <numerusform>%n 行保持原样：其标准已不在标准库中。</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Judge again with the current standards</source>
+        <translation>按当前标准重新判定</translation>
+    </message>
+    <message>
+        <source>Judge again</source>
+        <translation>重新判定</translation>
+    </message>
+    <message>
+        <source>No library of standards is open.</source>
+        <translation>没有打开标准库。</translation>
+    </message>
+</context>
 </TS>
