@@ -3,6 +3,8 @@
 #include "ColorSpaces.h"
 #include "Metamers.h"
 #include "SpectralColourModel.h"
+#include "SpectralColourTables.h"
+#include "TristimulusWeights.h"
 
 #include <QTest>
 
@@ -96,6 +98,15 @@ private slots:
                  yellownessE313(edge(), Illuminant::C, model.observer())->yellowness);
         model.setCurveValues(CurveValues::Yxy);
         QCOMPARE(model.values(0)[0], model.colour(0).xyz.y);
+
+        // The luminous transmittance (Y under C, 2°) stays whatever the
+        // illuminant and observer chosen: 50 for a flat 50 % curve.
+        model.appendCurve(flat(50), QStringLiteral("grey"));
+        model.setObserver(Observer::Cie1964TenDegree);
+        CurveColourTable table(model);
+        QCOMPARE(table.index(1, CurveColourTable::LuminousY).data().toString(), QStringLiteral("50.00"));
+        QCOMPARE(table.index(0, CurveColourTable::LuminousY).data().toDouble(),
+                 std::round(TristimulusWeights::standard(Illuminant::C, Observer::Cie1931TwoDegree).xyz(edge()).y * 100) / 100);
     }
 
     void curveWithItself_hasNoDifference_data()

@@ -4924,4 +4924,15 @@ Commands:
         <translation>No library of standards is open.</translation>
     </message>
 </context>
+<context>
+    <name>MeterPageFor310</name>
+    <message>
+        <source>Y C/2°</source>
+        <translation>Y C/2°</translation>
+    </message>
+    <message>
+        <source>Y under C, 2°: the luminous transmittance of a transmittance curve, the luminous reflectance of a reflectance curve</source>
+        <translation>Y under C, 2°: the luminous transmittance of a transmittance curve, the luminous reflectance of a reflectance curve</translation>
+    </message>
+</context>
 </TS>

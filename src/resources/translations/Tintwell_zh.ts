@@ -4950,4 +4950,15 @@ Commands:
         <translation>没有打开标准库。</translation>
     </message>
 </context>
+<context>
+    <name>MeterPageFor310</name>
+    <message>
+        <source>Y C/2°</source>
+        <translation>Y C/2°</translation>
+    </message>
+    <message>
+        <source>Y under C, 2°: the luminous transmittance of a transmittance curve, the luminous reflectance of a reflectance curve</source>
+        <translation>C 光源、2° 观察者下的 Y：透射曲线为光透射比，反射曲线为光反射比</translation>
+    </message>
+</context>
 </TS>

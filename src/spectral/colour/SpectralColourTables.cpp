@@ -1,5 +1,7 @@
 #include "SpectralColourTables.h"
 
+#include "TristimulusWeights.h"
+
 #include <QCoreApplication>
 
 using namespace colorimetry;
@@ -81,6 +83,11 @@ QVariant CurveColourTable::data(const QModelIndex& index, int role) const
         return c.whiteness ? indexText(c.whiteness->tint, c.whiteness->inRange) : QStringLiteral("-");
     case Yellowness:
         return c.yellowness ? indexText(c.yellowness->yellowness, c.yellowness->inRange) : QStringLiteral("-");
+    case LuminousY:
+        return number(TristimulusWeights::standard(Illuminant::C, Observer::Cie1931TwoDegree)
+                          .xyz(m_model.curve(row))
+                          .y,
+                      2);
     default:
         return {};
     }
@@ -88,6 +95,10 @@ QVariant CurveColourTable::data(const QModelIndex& index, int role) const
 
 QVariant CurveColourTable::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal && role == Qt::ToolTipRole && section == LuminousY) {
+        return dialogText("Y under C, 2°: the luminous transmittance of a transmittance curve, "
+                          "the luminous reflectance of a reflectance curve");
+    }
     if (orientation == Qt::Horizontal && role == Qt::ToolTipRole
         && (section == Whiteness || section == Tint || section == Yellowness)) {
         return section == Yellowness ? dialogText("ASTM E313 yellowness under %1")
@@ -114,6 +125,8 @@ QVariant CurveColourTable::headerData(int section, Qt::Orientation orientation, 
         return dialogText("Tint");
     case Yellowness:
         return dialogText("YI %1").arg(illuminantName(m_model.yellownessIlluminant()));
+    case LuminousY:
+        return dialogText("Y C/2°");
     default:
         return {};
     }

@@ -15,7 +15,11 @@ class CurveColourTable : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { Name, First, Second, Third, Whiteness, Tint, Yellowness, ColumnCount };
+    // LuminousY: Y under C and the 2° observer, the luminous transmittance of
+    // a transmittance curve (as haze measurements report it), the luminous
+    // reflectance of a reflectance curve; the L*a*b* beside a transmittance
+    // curve are the colour of the transmitted light.
+    enum Column { Name, First, Second, Third, Whiteness, Tint, Yellowness, LuminousY, ColumnCount };
 
     // model must outlive the table.
     explicit CurveColourTable(const SpectralColourModel& model, QObject* parent = nullptr);
