@@ -8,6 +8,7 @@
 #include "ExtraSheet.h"
 #include "FileFolders.h"
 #include "InstrumentGeneration.h"
+#include "ReadingsSheet.h"
 #include "SpectralColourSheet.h"
 #include "Readings.h"
 
@@ -170,9 +171,22 @@ void SpreadsheetExport::addColour(QWidget* parent, const QString& path, const QL
     }
 }
 
+void SpreadsheetExport::addReadings(QWidget* parent, const QString& path, const QList<QStringList>& readings)
+{
+    if (readings.isEmpty()) {
+        return;
+    }
+    QString error;
+    if (!addSheetAfterFirst(path, readingsSheetName(), readings, &error)) {
+        qCWarning(lcExcel) << "readings sheet not added to" << path << error;
+        m_dialogs.information(parent, tr("Storing data"),
+                              tr("The data were stored, but the readings sheet could not be added: %1").arg(error));
+    }
+}
+
 ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWidget* parent, const QString& path,
                                             const std::function<void()>& clear, const QList<QStringList>& statistics,
-                                            const QList<QStringList>& colour)
+                                            const QList<QStringList>& colour, const QList<QStringList>& readings)
 {
     ExcelEngine engine(path);
     if (!engine.openWorkbook(1, ExcelEngine::Start::FromTemplate)) {
@@ -201,8 +215,10 @@ ExportOutcome SpreadsheetExport::writeTable(const QAbstractItemModel& rows, QWid
     }
     progress->setValue(maximum);
     progress->close();
-    addStatistics(parent, path, statistics);
+    // Each sheet goes right after the first: statistics, then readings.
+    addReadings(parent, path, readings);
     addColour(parent, path, colour);
+    addStatistics(parent, path, statistics);
     if (clear) {
         clear();
     }
@@ -233,7 +249,8 @@ ExportOutcome SpreadsheetExport::comparison(const QAbstractItemModel& table, Dis
     if (!workbookTarget(table, records, displayMode, false, parent, clear, path, outcome)) {
         return outcome;
     }
-    return writeTable(*comparisonExportTable(table, displayMode), parent, path, clear, statistics);
+    return writeTable(*comparisonExportTable(table, displayMode), parent, path, clear, statistics, {},
+                      readingsSheetRows(records));
 }
 
 ExportOutcome SpreadsheetExport::spectral(const QAbstractItemModel& table, QWidget* parent,
@@ -289,6 +306,7 @@ ExportOutcome SpreadsheetExport::legacyComparison(const QAbstractItemModel& tabl
         m_dialogs.information(parent, tr("Error"), tr("Failed to export data to excel file"));
         return ExportOutcome::Failed;
     }
+    addReadings(parent, path, readingsSheetRows(records));
     addStatistics(parent, path, statistics);
     if (clear) {
         clear();

@@ -94,11 +94,13 @@ private:
                                             const std::function<void()>& clear);
     ExportOutcome writeTable(const QAbstractItemModel& rows, QWidget* parent, const QString& path,
                                     const std::function<void()>& clear, const QList<QStringList>& statistics = {},
-                                    const QList<QStringList>& colour = {});
+                                    const QList<QStringList>& colour = {}, const QList<QStringList>& readings = {});
     // Adds the statistics sheet to the written file; says so when it cannot.
     void addStatistics(QWidget* parent, const QString& path, const QList<QStringList>& statistics);
     // Adds the spectral colour sheet likewise.
     void addColour(QWidget* parent, const QString& path, const QList<QStringList>& colour);
+    // Adds the sheet of every reading of the specimens read several times likewise.
+    void addReadings(QWidget* parent, const QString& path, const QList<QStringList>& readings);
 
     Dialogs& m_dialogs;
 };

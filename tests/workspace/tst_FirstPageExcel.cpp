@@ -100,7 +100,10 @@ private Q_SLOTS:
     {
         connectTo(QStringLiteral("TX430"), 350);
         QVERIFY(m_page->state().isFirstGeneration());
-        m_page->tables().addComparisonRow_old(result(1));
+        ComparisonRecord read = result(1);
+        read.readings.legacySample = {read.legacySample, read.legacySample};
+        read.readings.legacySample[1][ComparisonRecord::LegacyL] = 52.6;
+        m_page->tables().addComparisonRow_old(read);
         const QString path = m_dir.filePath(QStringLiteral("legacy.xlsx"));
         m_dialogs->answerSaveFile(path);
         m_dialogs->expectMessage(QStringLiteral("Storing data"), QStringLiteral("Data stored to file: \r\n\t%1").arg(path));
@@ -109,8 +112,17 @@ private Q_SLOTS:
         const QList<QVariantList> rows = readBack(path);
         QCOMPARE(rows.size(), 2);
         QCOMPARE(rows[0].size(), 19);
-        QCOMPARE(rows[1][3].toString(), QStringLiteral("样品1"));
+        QCOMPARE(rows[1][3].toString(), QStringLiteral("样品1 (n=2)")); // n beside the name, as the table shows
         QCOMPARE(statisticsRow(path, QStringLiteral("Δa*")).value(11).toDouble(), -0.15); // median
+        // Every reading of the sample read twice, on the sheet after the statistics.
+        const QList<QVariantList> readings = readSheet(path, 3).denseRows();
+        QCOMPARE(readings.size(), 3);
+        QCOMPARE(readings[0].value(2).toString(), QStringLiteral("Reading"));
+        QCOMPARE(readings[2].value(0).toString(), QStringLiteral("样品1"));
+        QCOMPARE(readings[2].value(1).toString(), QStringLiteral("Sample"));
+        QCOMPARE(readings[2].value(2).toDouble(), 2.0);
+        QCOMPARE(readings[1].value(3).toDouble(), 52.4);
+        QCOMPARE(readings[2].value(3).toDouble(), 52.6);
     }
 
     // Both layouts hand their records to the exchange formats: the file

@@ -4935,4 +4935,38 @@ Commands:
         <translation>Y under C, 2°: the luminous transmittance of a transmittance curve, the luminous reflectance of a reflectance curve</translation>
     </message>
 </context>
+<context>
+    <name>ReadingsSheet</name>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>Test Name</source>
+        <translation>Test Name</translation>
+    </message>
+    <message>
+        <source>Side</source>
+        <translation>Side</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>Reading</translation>
+    </message>
+    <message>
+        <source>Haze</source>
+        <translation>Haze</translation>
+    </message>
+</context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>The data were stored, but the readings sheet could not be added: %1</source>
+        <translation>The data were stored, but the readings sheet could not be added: %1</translation>
+    </message>
+</context>
 </TS>

@@ -4961,4 +4961,38 @@ Commands:
         <translation>C 光源、2° 观察者下的 Y：透射曲线为光透射比，反射曲线为光反射比</translation>
     </message>
 </context>
+<context>
+    <name>ReadingsSheet</name>
+    <message>
+        <source>Standard</source>
+        <translation>标准</translation>
+    </message>
+    <message>
+        <source>Sample</source>
+        <translation>样品</translation>
+    </message>
+    <message>
+        <source>Test Name</source>
+        <translation>测试名称</translation>
+    </message>
+    <message>
+        <source>Side</source>
+        <translation>标准/样品</translation>
+    </message>
+    <message>
+        <source>Reading</source>
+        <translation>读数序号</translation>
+    </message>
+    <message>
+        <source>Haze</source>
+        <translation>雾度</translation>
+    </message>
+</context>
+<context>
+    <name>SpreadsheetExport</name>
+    <message>
+        <source>The data were stored, but the readings sheet could not be added: %1</source>
+        <translation>数据已存储，但无法添加读数工作表：%1</translation>
+    </message>
+</context>
 </TS>
