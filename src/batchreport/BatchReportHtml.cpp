@@ -13,7 +13,6 @@ namespace {
 
 const QSize kControlSize(900, 430);
 const QSize kPlaneSize(620, 560);
-constexpr int kResolution = 2;
 
 QUrl imageUrl(const char* name)
 {
@@ -23,20 +22,6 @@ QUrl imageUrl(const char* name)
 QString esc(const QString& text)
 {
     return text.toHtmlEscaped();
-}
-
-template <typename Paint>
-QImage painted(const QSize& size, Paint paint)
-{
-    QImage image(size * kResolution, QImage::Format_RGB32);
-    image.setDevicePixelRatio(kResolution);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QFont font = painter.font();
-    font.setPixelSize(13);
-    painter.setFont(font);
-    paint(painter);
-    return image;
 }
 
 QString tableHtml(const BatchTable& t)
@@ -122,13 +107,13 @@ void addBatchReportImages(QTextDocument& textDocument, const BatchReportDocument
                 {QRectF(QPointF(0, 0), QSizeF(kControlSize)), QRectF(QPointF(0, 0), QSizeF(kPlaneSize)),
                  QRectF(QPointF(0, 0), QSizeF(kPlaneSize))});
     textDocument.addResource(QTextDocument::ImageResource, imageUrl("control"),
-                             painted(kControlSize, [&](QPainter& p) { paintControlChart(p, scene.control()); }));
+                             chartImage(kControlSize, [&](QPainter& p) { paintControlChart(p, scene.control()); }));
     QImage plane(kPlaneSize, QImage::Format_RGB32);
     plane.fill(Qt::white);
     if (scene.hasPlane()) {
-        plane = painted(kPlaneSize, [&](QPainter& p) { paintAbPlane(p, scene.plane()); });
+        plane = chartImage(kPlaneSize, [&](QPainter& p) { paintAbPlane(p, scene.plane()); });
     }
     textDocument.addResource(QTextDocument::ImageResource, imageUrl("plane"), plane);
     textDocument.addResource(QTextDocument::ImageResource, imageUrl("histogram"),
-                             painted(kPlaneSize, [&](QPainter& p) { paintHistogram(p, scene.histogram()); }));
+                             chartImage(kPlaneSize, [&](QPainter& p) { paintHistogram(p, scene.histogram()); }));
 }

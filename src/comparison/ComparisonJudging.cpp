@@ -26,20 +26,6 @@ bool sameNumber(double a, double b)
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kPi = 3.14159265358979323846;
 
-std::optional<DeltaEFormula> formulaOf(ToleranceQuantity quantity)
-{
-    switch (quantity) {
-    case ToleranceQuantity::dEab: return DeltaEFormula::CieAb;
-    case ToleranceQuantity::dEuv: return DeltaEFormula::CieUv;
-    case ToleranceQuantity::dE94: return DeltaEFormula::Cie94;
-    case ToleranceQuantity::dEcmc21: return DeltaEFormula::Cmc2To1;
-    case ToleranceQuantity::dEcmc11: return DeltaEFormula::Cmc1To1;
-    case ToleranceQuantity::dEcmc141: return DeltaEFormula::Cmc14To1;
-    case ToleranceQuantity::dE00: return DeltaEFormula::Cie2000;
-    default: return std::nullopt;
-    }
-}
-
 bool known(const LabColor& c)
 {
     return std::isfinite(c.l) && std::isfinite(c.a) && std::isfinite(c.b);
@@ -90,7 +76,7 @@ ToleranceDifferences toleranceDifferences(const ComparisonRecord& record, const 
         if (!std::isnan(d[index])) {
             continue;
         }
-        if (const std::optional<DeltaEFormula> formula = formulaOf(limit.quantity)) {
+        if (const std::optional<DeltaEFormula> formula = toleranceFormula(limit.quantity)) {
             d[index] = labKnown ? deltaE(*formula, standard, sample) : kNaN;
             continue;
         }

@@ -1,5 +1,7 @@
 #include "ToleranceSet.h"
 
+#include "DeltaE.h"
+
 #include "SpectralPower.h"
 
 #include <QCoreApplication>
@@ -307,4 +309,18 @@ ToleranceOutcome judgeAgainstSet(const LibraryToleranceSet& set, const Tolerance
         outcome.decidedBy = firstWarning;
     }
     return outcome;
+}
+
+std::optional<DeltaEFormula> toleranceFormula(ToleranceQuantity quantity)
+{
+    switch (quantity) {
+    case ToleranceQuantity::dEab: return DeltaEFormula::CieAb;
+    case ToleranceQuantity::dEuv: return DeltaEFormula::CieUv;
+    case ToleranceQuantity::dE94: return DeltaEFormula::Cie94;
+    case ToleranceQuantity::dEcmc21: return DeltaEFormula::Cmc2To1;
+    case ToleranceQuantity::dEcmc11: return DeltaEFormula::Cmc1To1;
+    case ToleranceQuantity::dEcmc141: return DeltaEFormula::Cmc14To1;
+    case ToleranceQuantity::dE00: return DeltaEFormula::Cie2000;
+    default: return std::nullopt;
+    }
 }

@@ -25,6 +25,8 @@
 #include <array>
 #include <optional>
 
+enum class DeltaEFormula;
+
 enum class ToleranceQuantity {
     dL, da, db, dC, dH,
     dEab, dEuv, dE94, dEcmc21, dEcmc11, dEcmc141, dE00,
@@ -38,6 +40,8 @@ QString toleranceQuantityToken(ToleranceQuantity quantity);
 std::optional<ToleranceQuantity> toleranceQuantityFromToken(const QString& token);
 // Delta-E quantities have a limit (`<=`), the others a range.
 bool isDeltaEQuantity(ToleranceQuantity quantity);
+// The colour-difference formula of a delta-E quantity; none for the others.
+std::optional<DeltaEFormula> toleranceFormula(ToleranceQuantity quantity);
 
 struct ToleranceLimit
 {

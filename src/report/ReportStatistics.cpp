@@ -14,24 +14,10 @@ const char* const kContext = "ReportStatistics";
 // so that they print sharply.
 const QSize kControlSize(900, 470);
 const QSize kPlaneSize(660, 560);
-constexpr int kResolution = 2;
 
 QString escaped(const QString& text)
 {
     return text.toHtmlEscaped();
-}
-
-QImage painted(const QSize& size, const std::function<void(QPainter&)>& paint)
-{
-    QImage image(size * kResolution, QImage::Format_RGB32);
-    image.setDevicePixelRatio(kResolution);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    QFont font = painter.font();
-    font.setPixelSize(13);
-    painter.setFont(font);
-    paint(painter);
-    return image;
 }
 
 } // namespace
@@ -53,9 +39,9 @@ ReportStatisticsPage reportStatisticsPage(const WorkStatistics& work, const Char
     const ChartAreas areas{QRectF(QPointF(0, 0), QSizeF(kControlSize)), QRectF(QPointF(0, 0), QSizeF(kPlaneSize)),
                            QRectF(0, 0, 10, 10)};
     scene.build(work, choice, areas);
-    page.controlChart = painted(kControlSize, [&](QPainter& p) { paintControlChart(p, scene.control()); });
+    page.controlChart = chartImage(kControlSize, [&](QPainter& p) { paintControlChart(p, scene.control()); });
     if (scene.hasPlane()) {
-        page.plane = painted(kPlaneSize, [&](QPainter& p) { paintAbPlane(p, scene.plane()); });
+        page.plane = chartImage(kPlaneSize, [&](QPainter& p) { paintAbPlane(p, scene.plane()); });
     }
 
     const StatisticsGroup& group = StatisticsScene::groupOf(work, choice);

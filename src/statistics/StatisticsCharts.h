@@ -16,6 +16,7 @@
 #include "RunningStatistics.h"
 
 #include <QColor>
+#include <QImage>
 #include <QLineF>
 #include <QList>
 #include <QPolygonF>
@@ -23,6 +24,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -161,6 +163,10 @@ void paintHistogram(QPainter& painter, const HistogramGeometry& chart);
 
 // Colours the charts and their legends share.
 QColor chartNgColour();
+
+// A chart drawn by paint into a white image of size (in points) at twice
+// the pixels, with the 13-pixel font the reports' charts use.
+QImage chartImage(const QSize& size, const std::function<void(QPainter&)>& paint);
 QColor chartLimitColour();
 QColor chartRunColour();
 QColor chartToleranceColour();

@@ -2,6 +2,9 @@
 
 #include "ToleranceContour.h"
 
+#include <QFont>
+#include <QPainter>
+
 #include <algorithm>
 #include <cmath>
 
@@ -122,4 +125,18 @@ int StatisticsScene::planeRowAt(const QPointF& pixel) const
 int StatisticsScene::histogramBinAt(const QPointF& pixel) const
 {
     return ::histogramBinAt(histogram_, pixel);
+}
+
+QImage chartImage(const QSize& size, const std::function<void(QPainter&)>& paint)
+{
+    constexpr int kResolution = 2;
+    QImage image(size * kResolution, QImage::Format_RGB32);
+    image.setDevicePixelRatio(kResolution);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    QFont font = painter.font();
+    font.setPixelSize(13);
+    painter.setFont(font);
+    paint(painter);
+    return image;
 }

@@ -36,23 +36,12 @@ IlluminantDifference difference(const LabColor& standard, const LabColor& sample
     return d;
 }
 
-std::optional<DeltaEFormula> formulaOf(ToleranceQuantity quantity)
-{
-    switch (quantity) {
-    case ToleranceQuantity::dEab: return DeltaEFormula::CieAb;
-    case ToleranceQuantity::dE94: return DeltaEFormula::Cie94;
-    case ToleranceQuantity::dEcmc21: return DeltaEFormula::Cmc2To1;
-    case ToleranceQuantity::dEcmc11: return DeltaEFormula::Cmc1To1;
-    case ToleranceQuantity::dEcmc141: return DeltaEFormula::Cmc14To1;
-    case ToleranceQuantity::dE00: return DeltaEFormula::Cie2000;
-    default: return std::nullopt;
-    }
-}
-
 // The row's value of a limit; NaN for what a curve pair does not give.
 double valueOf(const ToleranceLimit& limit, const IlluminantDifference& d, const MetamerismResult* mi)
 {
-    if (const std::optional<DeltaEFormula> formula = formulaOf(limit.quantity)) {
+    // delta-E*uv is not offered for curves (the LIST refuses it under an illuminant).
+    const std::optional<DeltaEFormula> formula = toleranceFormula(limit.quantity);
+    if (formula && *formula != DeltaEFormula::CieUv) {
         if (limit.metamerism) {
             return mi ? deltaE(*formula, mi->standardTest, mi->correctedSampleTest) : 0.0;
         }
