@@ -92,6 +92,28 @@ std::optional<Standard> named(CliContext& cli, const StandardLibrary& library, c
     return s;
 }
 
+// The library and the standard its first word names (show, set, remove);
+// nothing, with the exit status in status, when either is missing.
+struct NamedStandard
+{
+    std::unique_ptr<StandardLibrary> library;
+    Standard standard;
+};
+std::optional<NamedStandard> openNamed(CliContext& cli, int& status)
+{
+    std::unique_ptr<StandardLibrary> library = CliStandards::openLibrary(cli);
+    if (!library) {
+        status = ExitFile;
+        return std::nullopt;
+    }
+    const std::optional<Standard> s = named(cli, *library, cli.args().positionals.value(0));
+    if (!s) {
+        status = ExitUsage;
+        return std::nullopt;
+    }
+    return NamedStandard{std::move(library), *s};
+}
+
 // Applies --lab, --haze, --t, --code, --note to s; --tolerance and --warn to
 // ownSet (starting from current). False with the usage said.
 bool applyOptions(CliContext& cli, const StandardLibrary& library, Standard& s, const LibraryToleranceSet& current,
@@ -229,14 +251,13 @@ int runStandardsList(CliContext& cli)
 
 int runStandardsShow(CliContext& cli)
 {
-    const std::unique_ptr<StandardLibrary> library = CliStandards::openLibrary(cli);
-    if (!library) {
-        return ExitFile;
+    int status = ExitOk;
+    std::optional<NamedStandard> found = openNamed(cli, status);
+    if (!found) {
+        return status;
     }
-    const std::optional<Standard> s = named(cli, *library, cli.args().positionals.value(0));
-    if (!s) {
-        return ExitUsage;
-    }
+    const std::unique_ptr<StandardLibrary>& library = found->library;
+    std::optional<Standard> s = found->standard;
     if (cli.json()) {
         cli.printJson(standardJson(*s, *library, true));
         return ExitOk;
@@ -279,14 +300,13 @@ int runStandardsAdd(CliContext& cli)
 
 int runStandardsSet(CliContext& cli)
 {
-    const std::unique_ptr<StandardLibrary> library = CliStandards::openLibrary(cli);
-    if (!library) {
-        return ExitFile;
+    int status = ExitOk;
+    std::optional<NamedStandard> found = openNamed(cli, status);
+    if (!found) {
+        return status;
     }
-    std::optional<Standard> s = named(cli, *library, cli.args().positionals.value(0));
-    if (!s) {
-        return ExitUsage;
-    }
+    const std::unique_ptr<StandardLibrary>& library = found->library;
+    std::optional<Standard> s = found->standard;
     static const QStringList kSettable{QStringLiteral("lab"), QStringLiteral("haze"), QStringLiteral("t"),
                                        QStringLiteral("code"), QStringLiteral("note"), QStringLiteral("tolerance"),
                                        QStringLiteral("warn"), QStringLiteral("shared-set")};
@@ -294,7 +314,6 @@ int runStandardsSet(CliContext& cli)
         return cli.usage(Cli::tr("standards set needs at least one of --%1.").arg(kSettable.join(QStringLiteral(", --"))));
     }
     std::optional<LibraryToleranceSet> ownSet;
-    int status = ExitOk;
     if (!applyOptions(cli, *library, *s, library->setOf(*s), ownSet, status)) {
         return status;
     }
@@ -308,14 +327,13 @@ int runStandardsSet(CliContext& cli)
 
 int runStandardsRemove(CliContext& cli)
 {
-    const std::unique_ptr<StandardLibrary> library = CliStandards::openLibrary(cli);
-    if (!library) {
-        return ExitFile;
+    int status = ExitOk;
+    std::optional<NamedStandard> found = openNamed(cli, status);
+    if (!found) {
+        return status;
     }
-    const std::optional<Standard> s = named(cli, *library, cli.args().positionals.value(0));
-    if (!s) {
-        return ExitUsage;
-    }
+    const std::unique_ptr<StandardLibrary>& library = found->library;
+    std::optional<Standard> s = found->standard;
     if (!library->remove(s->id)) {
         return refused(cli, *library);
     }
