@@ -116,6 +116,9 @@ private:
     bool writeStandard(const Standard& standard, bool current);
     bool writeSet(const LibraryToleranceSet& set);
     bool load();
+    // Trims the name and code and checks them: a problem, a name or a code
+    // another standard (not except) has; false with errorText() set.
+    bool acceptable(Standard& standard, const QUuid& except);
     bool nameTaken(const QString& name, const QUuid& except) const;
     // The name of another standard with this code; empty if none.
     QString codeTakenBy(const QString& code, const QUuid& except) const;

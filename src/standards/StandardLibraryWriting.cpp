@@ -169,24 +169,29 @@ bool hasContent(const std::optional<LibraryToleranceSet>& set)
 
 } // namespace
 
+bool StandardLibrary::acceptable(Standard& standard, const QUuid& except)
+{
+    standard.name = standard.name.trimmed();
+    standard.code = standard.code.trimmed();
+    if (const QString problem = problemOf(standard); !problem.isEmpty()) {
+        return fail(problem);
+    }
+    if (nameTaken(standard.name, except)) {
+        return fail(tr("A standard named \"%1\" is in the library already.").arg(standard.name));
+    }
+    if (const QString taken = codeTakenBy(standard.code, except); !taken.isEmpty()) {
+        return fail(tr("The code \"%1\" is that of \"%2\" already; a barcode must find one standard.")
+                        .arg(standard.code, taken));
+    }
+    return true;
+}
+
 std::optional<Standard> StandardLibrary::add(Standard standard, const std::optional<LibraryToleranceSet>& ownSet)
 {
     if (!writable()) {
         return std::nullopt;
     }
-    standard.name = standard.name.trimmed();
-    standard.code = standard.code.trimmed();
-    if (const QString problem = problemOf(standard); !problem.isEmpty()) {
-        fail(problem);
-        return std::nullopt;
-    }
-    if (nameTaken(standard.name, QUuid())) {
-        fail(tr("A standard named \"%1\" is in the library already.").arg(standard.name));
-        return std::nullopt;
-    }
-    if (const QString taken = codeTakenBy(standard.code, QUuid()); !taken.isEmpty()) {
-        fail(tr("The code \"%1\" is that of \"%2\" already; a barcode must find one standard.")
-                 .arg(standard.code, taken));
+    if (!acceptable(standard, QUuid())) {
         return std::nullopt;
     }
     standard.id = QUuid::createUuid();
@@ -231,19 +236,7 @@ std::optional<Standard> StandardLibrary::edit(Standard standard, const std::opti
         fail(tr("The standard \"%1\" is not in the library.").arg(standard.name));
         return std::nullopt;
     }
-    standard.name = standard.name.trimmed();
-    standard.code = standard.code.trimmed();
-    if (const QString problem = problemOf(standard); !problem.isEmpty()) {
-        fail(problem);
-        return std::nullopt;
-    }
-    if (nameTaken(standard.name, standard.id)) {
-        fail(tr("A standard named \"%1\" is in the library already.").arg(standard.name));
-        return std::nullopt;
-    }
-    if (const QString taken = codeTakenBy(standard.code, standard.id); !taken.isEmpty()) {
-        fail(tr("The code \"%1\" is that of \"%2\" already; a barcode must find one standard.")
-                 .arg(standard.code, taken));
+    if (!acceptable(standard, standard.id)) {
         return std::nullopt;
     }
     standard.version = was->version + 1;
