@@ -18,10 +18,16 @@ done
 
 work="$(mktemp -d)"
 trap 'kill "${xvfb:-}" 2>/dev/null; rm -rf "$work"' EXIT
-display=":$(( 100 + RANDOM % 800 ))"
-Xvfb "$display" -screen 0 1600x1000x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+# Xvfb picks a free display and writes its number once it takes connections
+# (a fixed pause was too short on a loaded machine).
+Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb=$!
-sleep 1
+for _ in $(seq 300); do
+  [ -s "$work/display" ] && break
+  sleep 0.1
+done
+[ -s "$work/display" ] || { echo "Xvfb did not start:"; cat "$work/xvfb.log"; exit 1; }
+display=":$(head -n1 "$work/display")"
 export DISPLAY="$display" QT_QPA_PLATFORM=xcb QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data" XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
